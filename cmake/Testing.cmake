@@ -1,0 +1,15 @@
+# tavrolin_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One GoogleTest executable per tests/ folder; every test case becomes a CTest test.
+function(tavrolin_add_test name)
+  if(NOT TAVROLIN_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVROLIN_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()
