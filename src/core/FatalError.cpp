@@ -1,0 +1,78 @@
+#include "core/FatalError.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "platform/win/MessageBox.h"
+#include "platform/win/StringResources.h"
+
+namespace {
+
+constexpr UINT kErrorCaption = 48;
+
+FatalHandler currentHandler = nullptr;
+bool reporting = false;
+
+std::string Substitute(std::string text, const std::string* args) {
+  for (int i = 0; i < 5; ++i) {
+    const std::string marker = "%" + std::to_string(i + 1);
+    for (std::size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + args[i].size()))
+      text.replace(at, marker.size(), args[i]);
+  }
+  return text;
+}
+
+[[noreturn]] void Report(UINT messageId, const char* file, int line, const char* date, const char* time,
+                         const char* expression, std::string detail) {
+  // A failure inside the report's own box (its message loop still paints and ticks) ends the
+  // program at once instead of stacking a second report.
+  if (reporting) _exit(3);
+  reporting = true;
+
+  FatalReport report{messageId, file ? file : "", line, std::string(date ? date : "") + " " + (time ? time : ""),
+                     expression ? expression : "", std::move(detail), {}};
+  const std::string args[5] = {report.file, std::to_string(line), report.version, report.expression, report.detail};
+  const char* body = FindStringResource(messageId);
+  report.text = Substitute(body ? body : "", args);
+
+  if (currentHandler) {
+    reporting = false;
+    currentHandler(report);
+  }
+  const char* caption = FindStringResource(kErrorCaption);
+  while (MessageBox(nullptr, report.text.c_str(), caption, MB_OK | MB_ICONHAND | MB_TASKMODAL) == 0)
+    NoMemoryHandler(1);
+  std::fflush(nullptr);
+  _exit(3);
+}
+
+std::string LowCode(HRESULT result) { return std::to_string(static_cast<DWORD>(result) & 0xFFFFu); }
+
+}  // namespace
+
+FatalHandler SetFatalHandler(FatalHandler handler) {
+  FatalHandler previous = currentHandler;
+  currentHandler = handler;
+  return previous;
+}
+
+void XAssertFailed(const char* file, int line, const char* date, const char* time, const char* expression,
+                   const char* message) {
+  Report(40042, file, line, date, time, expression, message ? message : "");
+}
+
+void XAssertDDFailed(const char* file, int line, const char* date, const char* time, const char* expression,
+                     HRESULT result) {
+  Report(40043, file, line, date, time, expression, LowCode(result));
+}
+
+void XAssertD3DFailed(const char* file, int line, const char* date, const char* time, const char* expression,
+                      HRESULT result) {
+  Report(40058, file, line, date, time, expression, LowCode(result));
+}
+
+void XAssertD3DRMFailed(const char* file, int line, const char* date, const char* time, const char* expression,
+                        HRESULT result) {
+  Report(40044, file, line, date, time, expression, LowCode(result));
+}

@@ -1,0 +1,12 @@
+// The main of every test program: fatal checks throw, and message boxes never wait for a person.
+#include <gtest/gtest.h>
+
+#include "support/FatalCheck.h"
+
+void ThrowOnFatal(const FatalReport& report) { throw FatalCheckFailed(report); }
+
+int main(int argc, char** argv) {
+  SetFatalHandler(&ThrowOnFatal);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
