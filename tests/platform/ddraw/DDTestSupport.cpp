@@ -1,27 +1,5 @@
 #include "DDTestSupport.h"
 
-DDSURFACEDESC DescFor(const SurfaceRequest& request) {
-  DDSURFACEDESC desc{};
-  desc.dwSize = kDDSurfaceDescSize;
-  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-  desc.dwWidth = request.width;
-  desc.dwHeight = request.height;
-  desc.ddsCaps.dwCaps = request.caps;
-  if (request.format) {
-    desc.dwFlags |= DDSD_PIXELFORMAT;
-    desc.ddpfPixelFormat = *request.format;
-  }
-  if (request.pitch) {
-    desc.dwFlags |= DDSD_PITCH;
-    desc.lPitch = request.pitch;
-  }
-  if (request.zDepth) {
-    desc.dwFlags |= DDSD_ZBUFFERBITDEPTH;
-    desc.dwZBufferBitDepth = request.zDepth;
-  }
-  return desc;
-}
-
 DDSURFACEDESC DescOf(IDirectDrawSurface* surface) {
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
@@ -29,33 +7,20 @@ DDSURFACEDESC DescOf(IDirectDrawSurface* surface) {
   return desc;
 }
 
-namespace {
-
-// Calls `visit` with the address of every pixel of a locked surface, rows from the top.
-void VisitPixels(IDirectDrawSurface* surface, DWORD flags, const std::function<void(BYTE*, DWORD, DWORD)>& visit) {
+std::vector<BYTE> Pixels(IDirectDrawSurface* surface, BYTE (*fill)(DWORD x, DWORD y)) {
   DDSURFACEDESC desc{};
   desc.dwSize = kDDSurfaceDescSize;
-  ASSERT_EQ(surface->Lock(nullptr, &desc, flags | DDLOCK_WAIT, nullptr), DD_OK);
-  const DWORD bytes = DDBytesPerPixel(desc.ddpfPixelFormat);
-  for (DWORD y = 0; y < desc.dwHeight; ++y)
-    for (DWORD x = 0; x < desc.dwWidth; ++x) visit(DDFirstRow(desc) + y * desc.lPitch + x * bytes, x, y);
-  ASSERT_EQ(surface->Unlock(desc.lpSurface), DD_OK);
-}
-
-}  // namespace
-
-std::vector<BYTE> ReadPixels(IDirectDrawSurface* surface) {
-  const DWORD bytes = DDBytesPerPixel(DescOf(surface).ddpfPixelFormat);
   std::vector<BYTE> pixels;
-  VisitPixels(surface, DDLOCK_READONLY, [&](BYTE* pixel, DWORD, DWORD) { pixels.insert(pixels.end(), pixel, pixel + bytes); });
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+  if (!desc.lpSurface) return pixels;
+  const DWORD bytes = DDBytesPerPixel(desc.ddpfPixelFormat);
+  for (DWORD y = 0; y < desc.dwHeight; ++y) {
+    BYTE* row = DDFirstRow(desc) + y * desc.lPitch;
+    for (DWORD x = 0; fill && x < desc.dwWidth; ++x) std::memset(row + x * bytes, fill(x, y), bytes);
+    pixels.insert(pixels.end(), row, row + desc.dwWidth * bytes);
+  }
+  EXPECT_EQ(surface->Unlock(desc.lpSurface), DD_OK);
   return pixels;
-}
-
-void WritePixels(IDirectDrawSurface* surface, const std::function<BYTE(DWORD, DWORD, DWORD)>& value) {
-  const DWORD bytes = DDBytesPerPixel(DescOf(surface).ddpfPixelFormat);
-  VisitPixels(surface, DDLOCK_WRITEONLY, [&](BYTE* pixel, DWORD x, DWORD y) {
-    for (DWORD b = 0; b < bytes; ++b) pixel[b] = value(x, y, b);
-  });
 }
 
 void DirectDrawTest::SetUp() {
@@ -73,20 +38,33 @@ void DirectDrawTest::TearDown() {
   EXPECT_EQ(DDLiveObjectCount(), 0) << "a test left objects alive";
 }
 
-Ref<IDirectDrawSurface> DirectDrawTest::Make(const SurfaceRequest& request) {
-  DDSURFACEDESC desc = DescFor(request);
-  IDirectDrawSurface* surface = nullptr;
-  EXPECT_EQ(dd_->CreateSurface(&desc, &surface, nullptr), DD_OK);
-  return Ref<IDirectDrawSurface>(surface);
+HRESULT DirectDrawTest::Create(DDSURFACEDESC desc, Ref<IDirectDrawSurface>* surface) {
+  IDirectDrawSurface* made = reinterpret_cast<IDirectDrawSurface*>(&desc);  // a failure must clear it
+  const HRESULT result = dd_->CreateSurface(&desc, &made, nullptr);
+  EXPECT_EQ(made == nullptr, FAILED(result));
+  surface->reset(made);
+  return result;
 }
 
-HRESULT DirectDrawTest::TryMake(const SurfaceRequest& request) {
-  DDSURFACEDESC desc = DescFor(request);
-  IDirectDrawSurface* surface = reinterpret_cast<IDirectDrawSurface*>(&desc);  // must be overwritten
-  const HRESULT result = dd_->CreateSurface(&desc, &surface, nullptr);
-  EXPECT_EQ(surface == nullptr, FAILED(result));
-  if (surface) surface->Release();
-  return result;
+HRESULT DirectDrawTest::TryMake(const SurfaceRequest& request, Ref<IDirectDrawSurface>* kept) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = kDDSurfaceDescSize;
+  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | (request.format ? DDSD_PIXELFORMAT : 0) |
+                 (request.pitch ? DDSD_PITCH : 0) | (request.zDepth ? DDSD_ZBUFFERBITDEPTH : 0);
+  desc.dwWidth = request.width;
+  desc.dwHeight = request.height;
+  desc.ddsCaps.dwCaps = request.caps;
+  if (request.format) desc.ddpfPixelFormat = *request.format;
+  desc.lPitch = request.pitch;
+  desc.dwZBufferBitDepth = request.zDepth;
+  Ref<IDirectDrawSurface> surface;
+  return Create(desc, kept ? kept : &surface);
+}
+
+Ref<IDirectDrawSurface> DirectDrawTest::Make(const SurfaceRequest& request) {
+  Ref<IDirectDrawSurface> surface;
+  EXPECT_EQ(TryMake(request, &surface), DD_OK);
+  return surface;
 }
 
 Ref<IDirectDrawSurface> DirectDrawTest::MakePrimary() {
@@ -94,7 +72,7 @@ Ref<IDirectDrawSurface> DirectDrawTest::MakePrimary() {
   desc.dwSize = kDDSurfaceDescSize;
   desc.dwFlags = DDSD_CAPS;
   desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-  IDirectDrawSurface* surface = nullptr;
-  EXPECT_EQ(dd_->CreateSurface(&desc, &surface, nullptr), DD_OK);
-  return Ref<IDirectDrawSurface>(surface);
+  Ref<IDirectDrawSurface> surface;
+  EXPECT_EQ(Create(desc, &surface), DD_OK);
+  return surface;
 }

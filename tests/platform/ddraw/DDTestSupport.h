@@ -1,10 +1,9 @@
-// Shared pieces of the DirectDraw layer's tests: a fixture that owns a DirectDraw object on a small
-// 32-bit display and checks that every object made in a test is gone at its end.
+// The DirectDraw tests' fixture: a DirectDraw object on a 64 x 48 32-bit display, and a check that
+// every object a test made is gone at its end.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -27,21 +26,19 @@ struct SurfaceRequest {
   DWORD zDepth = 0;
 };
 
-DDSURFACEDESC DescFor(const SurfaceRequest& request);
 DDSURFACEDESC DescOf(IDirectDrawSurface* surface);
-
-// The pixels as packed rows from the top, `bytes` per pixel.
-std::vector<BYTE> ReadPixels(IDirectDrawSurface* surface);
-// Sets byte `b` of pixel (x, y) to value(x, y, b).
-void WritePixels(IDirectDrawSurface* surface, const std::function<BYTE(DWORD, DWORD, DWORD)>& value);
+// The pixels as packed rows from the top, read through a lock; `fill` first sets every byte of
+// pixel (x, y) to fill(x, y).
+std::vector<BYTE> Pixels(IDirectDrawSurface* surface, BYTE (*fill)(DWORD x, DWORD y) = nullptr);
 
 class DirectDrawTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
+  HRESULT Create(DDSURFACEDESC desc, Ref<IDirectDrawSurface>* surface);
+  HRESULT TryMake(const SurfaceRequest& request, Ref<IDirectDrawSurface>* kept = nullptr);
   Ref<IDirectDrawSurface> Make(const SurfaceRequest& request);
-  HRESULT TryMake(const SurfaceRequest& request);  // releases what it made
   Ref<IDirectDrawSurface> MakePrimary();
 
   IDirectDraw* dd_ = nullptr;
