@@ -13,6 +13,7 @@ class ProfileData {
   struct Section {
     std::string name;
     std::vector<std::pair<std::string, std::string>> entries;
+    bool operator==(const Section&) const = default;
   };
 
   // Reads a file's text. A line that is neither a section header nor "key=value" inside a section
