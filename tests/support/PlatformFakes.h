@@ -76,30 +76,24 @@ class ScriptedProcesses final : public ProcessLauncher {
   ProcessLauncher* previous_;
 };
 
+// Installs a `Service` through `install` (a SetProfileStore-like function) for its lifetime.
+template <class Service, class Interface, Interface* (*install)(Interface*)>
+class ScopedService {
+ public:
+  ScopedService() : previous_(install(&service_)) {}
+  ~ScopedService() { install(previous_); }
+  ScopedService(const ScopedService&) = delete;
+  ScopedService& operator=(const ScopedService&) = delete;
+
+  Service* operator->() { return &service_; }
+  Service& operator*() { return service_; }
+
+ private:
+  Service service_;
+  Interface* previous_;
+};
+
 // A fresh in-memory preference store.
-class ScopedMemoryProfile {
- public:
-  ScopedMemoryProfile() : previous_(SetProfileStore(&store)) {}
-  ~ScopedMemoryProfile() { SetProfileStore(previous_); }
-  ScopedMemoryProfile(const ScopedMemoryProfile&) = delete;
-  ScopedMemoryProfile& operator=(const ScopedMemoryProfile&) = delete;
-
-  MemoryProfileStore store;
-
- private:
-  ProfileStore* previous_;
-};
-
+using ScopedMemoryProfile = ScopedService<MemoryProfileStore, ProfileStore, &SetProfileStore>;
 // Desktop settings the test chooses.
-class ScopedSystemInfo {
- public:
-  ScopedSystemInfo() : previous_(SetSystemInfo(&info)) {}
-  ~ScopedSystemInfo() { SetSystemInfo(previous_); }
-  ScopedSystemInfo(const ScopedSystemInfo&) = delete;
-  ScopedSystemInfo& operator=(const ScopedSystemInfo&) = delete;
-
-  HeadlessSystemInfo info;
-
- private:
-  SystemInfo* previous_;
-};
+using ScopedSystemInfo = ScopedService<HeadlessSystemInfo, SystemInfo, &SetSystemInfo>;

@@ -13,12 +13,12 @@ namespace {
 
 TEST(SystemInfo, SystemCallsAnswerFromTheInstalledSettings) {
   ScopedSystemInfo settings;
-  settings.info.doubleClickTime = 321;
-  settings.info.dragDistance = {5, 7};
-  settings.info.tooltipBackground = RGB(1, 2, 3);
-  settings.info.screenSize = {1600, 900};
-  settings.info.logicalDpi = {120, 144};
-  settings.info.bitsPerPixel = 16;
+  settings->doubleClickTime = 321;
+  settings->dragDistance = {5, 7};
+  settings->tooltipBackground = RGB(1, 2, 3);
+  settings->screenSize = {1600, 900};
+  settings->logicalDpi = {120, 144};
+  settings->bitsPerPixel = 16;
 
   EXPECT_EQ(GetDoubleClickTime(), 321u);
   EXPECT_EQ(GetSystemMetrics(SM_CXDRAG), 5);
