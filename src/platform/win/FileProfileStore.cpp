@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <memory>
 
 #include "platform/win/FileReplace.h"
 
@@ -48,8 +47,10 @@ std::string UserProfilePath(const char* company, const char* application) {
 }
 
 void OpenUserProfile(const char* company, const char* application) {
-  static std::unique_ptr<FileProfileStore> userStore;
-  auto store = std::make_unique<FileProfileStore>(UserProfilePath(company, application));
-  SetProfileStore(store.get());
-  userStore = std::move(store);
+  // Never destroyed: objects destroyed at exit may still write preferences.
+  static FileProfileStore* userStore = nullptr;
+  FileProfileStore* previous = userStore;
+  userStore = new FileProfileStore(UserProfilePath(company, application));
+  SetProfileStore(userStore);
+  delete previous;
 }

@@ -77,9 +77,10 @@ class SpawningLauncher final : public ProcessLauncher {
   std::set<ProcessId> children_;  // started and not yet seen to end
 };
 
+// Never destroyed: objects destroyed at exit may still start programs.
 SpawningLauncher& BuiltIn() {
-  static SpawningLauncher launcher;
-  return launcher;
+  static auto* launcher = new SpawningLauncher;
+  return *launcher;
 }
 
 ProcessLauncher* current = nullptr;

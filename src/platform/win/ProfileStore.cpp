@@ -24,15 +24,20 @@ bool MemoryProfileStore::Write(std::string_view section, std::string_view key, s
 
 namespace {
 
-MemoryProfileStore builtInStore;
-ProfileStore* currentStore = &builtInStore;
+// Never destroyed: objects destroyed at exit may still write preferences.
+MemoryProfileStore& BuiltIn() {
+  static auto* store = new MemoryProfileStore;
+  return *store;
+}
+
+ProfileStore* current = nullptr;
 
 }  // namespace
 
-ProfileStore& CurrentProfileStore() { return *currentStore; }
+ProfileStore& CurrentProfileStore() { return current ? *current : BuiltIn(); }
 
 ProfileStore* SetProfileStore(ProfileStore* store) {
-  ProfileStore* previous = currentStore;
-  currentStore = store ? store : &builtInStore;
-  return previous == &builtInStore ? nullptr : previous;
+  ProfileStore* previous = current;
+  current = store;
+  return previous;
 }

@@ -1,5 +1,6 @@
 #include "platform/win/QtCursors.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
 
 #include "platform/win/CursorResources.h"
@@ -7,7 +8,8 @@
 
 QCursor CursorFromHandle(HCURSOR cursor) {
   CursorName name = DescribeCursor(cursor);
-  if (name.kind != CursorKind::resource) return QCursor(Qt::ArrowCursor);
+  if (name.kind != CursorKind::resource || !qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    return QCursor(Qt::ArrowCursor);
   const CursorResource* resource = FindCursorResource(name.id);
   return QCursor(QPixmap(resource->xpm), resource->hotSpot.x, resource->hotSpot.y);
 }

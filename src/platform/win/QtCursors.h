@@ -6,5 +6,5 @@
 
 #include "platform/win/WinTypes.h"
 
-// The arrow for a null or unknown handle.
+// The arrow for a null or unknown handle, and without a QGuiApplication.
 QCursor CursorFromHandle(HCURSOR cursor);

@@ -59,9 +59,9 @@ int QtMessageBoxBackend::Show(HWND owner, const char* text, const char* caption,
     // Help leaves the box open: the button's own connection to the box is cut.
     QPushButton* help = box.addButton(QStringLiteral("Help"), QMessageBox::HelpRole);
     QObject::disconnect(help, &QAbstractButton::clicked, nullptr, nullptr);
-    QObject::connect(help, &QAbstractButton::clicked, [owner] { RequestMessageBoxHelp(owner); });
+    QObject::connect(help, &QAbstractButton::clicked, &box, [owner] { RequestMessageBoxHelp(owner); });
     auto* f1 = new QShortcut(QKeySequence::HelpContents, &box);
-    QObject::connect(f1, &QShortcut::activated, [owner] { RequestMessageBoxHelp(owner); });
+    QObject::connect(f1, &QShortcut::activated, &box, [owner] { RequestMessageBoxHelp(owner); });
   }
   if (style & MB_SETFOREGROUND) {
     QTimer::singleShot(0, &box, [&box] {

@@ -10,9 +10,10 @@ int DisplayBitsPerPixel() {
 
 namespace {
 
+// Never destroyed, like every built-in service: objects destroyed at exit may still use it.
 HeadlessSystemInfo& BuiltIn() {
-  static HeadlessSystemInfo info;
-  return info;
+  static auto* info = new HeadlessSystemInfo;
+  return *info;
 }
 
 SystemInfo* current = nullptr;
