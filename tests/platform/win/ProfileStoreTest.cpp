@@ -1,43 +1,31 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <fstream>
-#include <memory>
-#include <sstream>
+#include <filesystem>
 
 #include "platform/win/FileProfileStore.h"
+#include "platform/win/FileReplace.h"
 #include "support/TemporaryFolder.h"
 
 namespace {
 
 std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  std::string text;
+  ReadWholeFile(path, text);
+  return text;
 }
-
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 ino_t Inode(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
 }
 
-// The file's store; Reopened() is what the next run of the program sees.
+// A store on a file whose folder does not exist yet.
 class ProfileStoreTest : public ::testing::Test {
  protected:
-  ProfileStore& Reopened() {
-    reopened_ = std::make_unique<FileProfileStore>(path_);
-    return *reopened_;
-  }
-
   TemporaryFolder folder_;
-  std::string path_ = folder_ / "Ulmric/Tavrolin.ini";  // its folder is made on first write
+  std::string path_ = folder_ / "Ulmric/Tavrolin.ini";
   FileProfileStore store_{path_};
-
- private:
-  std::unique_ptr<FileProfileStore> reopened_;
 };
 
 TEST_F(ProfileStoreTest, NamesAndValuesComeBackByteForByte) {
@@ -56,7 +44,7 @@ TEST_F(ProfileStoreTest, NamesAndValuesComeBackByteForByte) {
   };
   for (const auto& e : entries) EXPECT_TRUE(store_.WriteProfileString(e.section, e.key, e.value)) << e.key;
 
-  ProfileStore& next = Reopened();
+  FileProfileStore next(path_);  // what the next run of the program reads
   for (const auto& e : entries) EXPECT_EQ(next.GetProfileString(e.section, e.key, "default"), e.value) << e.key;
   EXPECT_EQ(next.GetProfileString("General", "Missing(yes/no)", "yes"), "yes");
   EXPECT_EQ(next.GetProfileString("NoSuchSection", "CurrentDirectory", ""), "");
@@ -80,15 +68,15 @@ TEST_F(ProfileStoreTest, EntriesThatCannotBeStoredAreRefusedAndKeepTheOldValue) 
   };
   for (const auto& r : refused) EXPECT_EQ(store_.WriteProfileString(r.section, r.key, r.value), FALSE) << r.why;
 
-  EXPECT_EQ(Reopened().GetProfileString("General", "Key", "default"), "old");
+  EXPECT_EQ(FileProfileStore(path_).GetProfileString("General", "Key", "default"), "old");
   // A name that could not have been stored reads as missing.
-  EXPECT_EQ(Reopened().GetProfileString("General", "Key=1", "default"), "default");
+  EXPECT_EQ(store_.GetProfileString("General", "Key=1", "default"), "default");
 }
 
 TEST(FileProfileStore, DamagedLinesAreSkippedAndDroppedOnTheNextWrite) {
   TemporaryFolder folder;
   std::string path = folder / "Tavrolin.ini";
-  WriteText(path,
+  ReplaceFile(path,
             "orphan=before any section\r\n"
             "[General]\r\n"
             "ShowGround(yes/no)=yes\r\n"

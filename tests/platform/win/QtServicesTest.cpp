@@ -18,7 +18,7 @@ namespace {
 
 // Undoes InstallQtPlatform at the end of a test.
 struct QtPlatformInstalled {
-  explicit QtPlatformInstalled() { InstallQtPlatform(); }
+  QtPlatformInstalled() { InstallQtPlatform(); }
   ~QtPlatformInstalled() {
     SetMessageBoxBackend(nullptr);
     SetSystemInfo(nullptr);
@@ -54,8 +54,8 @@ TEST(QtCursors, ImagesAreThirtyTwoSquareWithTheHotSpotOnTheShape) {
   EXPECT_EQ(bounds[0].topLeft(), QPoint(1, 1));
   EXPECT_EQ(bounds[1].center(), QPoint(15, 15));
   EXPECT_EQ(bounds[2].center(), QPoint(15, 15));
-  EXPECT_GT(bounds[1].height(), 2 * bounds[1].width() / 1.5);
-  EXPECT_GT(bounds[2].width(), 2 * bounds[2].height() / 1.5);
+  EXPECT_GT(bounds[1].height(), bounds[1].width());
+  EXPECT_GT(bounds[2].width(), bounds[2].height());
 
   EXPECT_EQ(CursorFromHandle(LoadStandardCursor(IDC_ARROW)).shape(), Qt::ArrowCursor);
   EXPECT_EQ(CursorFromHandle(nullptr).shape(), Qt::ArrowCursor);
