@@ -2,6 +2,8 @@
 // install a scripted one that records what was asked and answers from a script.
 #pragma once
 
+#include <functional>
+
 #include "platform/win/WinTypes.h"
 
 // Button sets.
@@ -53,6 +55,24 @@ class MessageBoxBackend {
 MessageBoxBackend* SetMessageBoxBackend(MessageBoxBackend* backend);
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT style);
+
+// The Help button (and F1) of a box with MB_HELP call this hook with the box's owner; the main
+// window registers it to show the help of what the box is about. Without a hook they do nothing.
+using MessageBoxHelpHook = std::function<void(HWND owner)>;
+void SetMessageBoxHelpHook(MessageBoxHelpHook hook);
+void RequestMessageBoxHelp(HWND owner);
+
+// What a box of `style` shows. A button set above MB_RETRYCANCEL counts as MB_OK, and a default
+// button past the last one as the first.
+struct MessageBoxLayout {
+  int buttons[3];      // the results of the buttons, left to right
+  int buttonCount;
+  int defaultButton;   // the result of the button Enter presses
+  int escapeButton;    // the result of Esc and of closing the box; 0 when neither closes it
+  UINT icon;           // MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK or 0
+  bool help;           // a Help button, which asks for help and leaves the box open
+};
+MessageBoxLayout DescribeMessageBox(UINT style);
 
 // The button a box of `style` answers with when the user just presses Enter.
 int DefaultButtonResult(UINT style);

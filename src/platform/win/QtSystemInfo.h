@@ -1,0 +1,20 @@
+// The desktop's settings as Qt reports them, asked afresh on every call so that changes the user
+// makes while the program runs are seen. Without a QGuiApplication, or without a screen, the
+// values of a plain desktop (HeadlessSystemInfo) stand in.
+#pragma once
+
+#include "platform/win/SystemInfo.h"
+
+class QtSystemInfo final : public SystemInfo {
+ public:
+  UINT DoubleClickTime() override;
+  // The square centred on the press point inside which a move is not yet a drag.
+  SIZE DragDistance() override;
+  COLORREF TooltipBackground() override;
+  SIZE ScreenSize() override;
+  SIZE LogicalDpi() override;
+  int BitsPerPixel() override;
+
+ private:
+  HeadlessSystemInfo fallback_;
+};

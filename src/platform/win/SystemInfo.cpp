@@ -1,0 +1,60 @@
+#include "platform/win/SystemInfo.h"
+
+#include <cstdlib>
+
+int DisplayBitsPerPixel() {
+  const char* setting = std::getenv("TAVROLIN_DISPLAY_BITS");
+  int bits = setting ? std::atoi(setting) : 0;
+  return bits == 8 || bits == 16 || bits == 24 ? bits : 32;
+}
+
+namespace {
+
+// Never destroyed, like every built-in service: objects destroyed at exit may still use it.
+HeadlessSystemInfo& BuiltIn() {
+  static auto* info = new HeadlessSystemInfo;
+  return *info;
+}
+
+SystemInfo* current = nullptr;
+
+// The screen's context is a fixed handle; nothing is allocated for it.
+HDC const screenDC = reinterpret_cast<HDC>(static_cast<std::uintptr_t>(0x5C4EE4));
+
+}  // namespace
+
+SystemInfo* SetSystemInfo(SystemInfo* info) {
+  SystemInfo* previous = current;
+  current = info;
+  return previous;
+}
+
+SystemInfo& CurrentSystemInfo() { return current ? *current : BuiltIn(); }
+
+UINT GetDoubleClickTime() { return CurrentSystemInfo().DoubleClickTime(); }
+
+int GetSystemMetrics(int index) {
+  switch (index) {
+    case SM_CXSCREEN: return CurrentSystemInfo().ScreenSize().cx;
+    case SM_CYSCREEN: return CurrentSystemInfo().ScreenSize().cy;
+    case SM_CXDRAG: return CurrentSystemInfo().DragDistance().cx;
+    case SM_CYDRAG: return CurrentSystemInfo().DragDistance().cy;
+    default: return 0;
+  }
+}
+
+COLORREF GetSysColor(int index) { return index == COLOR_INFOBK ? CurrentSystemInfo().TooltipBackground() : 0; }
+
+HDC GetDC(HWND window) { return window ? nullptr : screenDC; }
+
+int ReleaseDC(HWND, HDC dc) { return dc == screenDC ? 1 : 0; }
+
+int GetDeviceCaps(HDC dc, int index) {
+  if (dc != screenDC) return 0;
+  switch (index) {
+    case BITSPIXEL: return CurrentSystemInfo().BitsPerPixel();
+    case LOGPIXELSX: return CurrentSystemInfo().LogicalDpi().cx;
+    case LOGPIXELSY: return CurrentSystemInfo().LogicalDpi().cy;
+    default: return 0;
+  }
+}

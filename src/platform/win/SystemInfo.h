@@ -1,0 +1,66 @@
+// The desktop settings the program reads: the double-click time, the drag distance, the tooltip
+// colour, the screen's size, resolution and colour depth. One replaceable source serves the
+// system calls below; the GUI installs one that asks the desktop (QtPlatform.h), tests install
+// a HeadlessSystemInfo with the values they need.
+#pragma once
+
+#include "platform/win/WinTypes.h"
+
+class SystemInfo {
+ public:
+  virtual ~SystemInfo() = default;
+  virtual UINT DoubleClickTime() = 0;  // milliseconds
+  virtual SIZE DragDistance() = 0;     // pixels a press must move before it is a drag
+  virtual COLORREF TooltipBackground() = 0;
+  virtual SIZE ScreenSize() = 0;  // pixels
+  virtual SIZE LogicalDpi() = 0;  // pixels per logical inch, x and y
+  virtual int BitsPerPixel() = 0;
+};
+
+// The colour depth of the program's display surfaces: 32, or 8, 16 or 24 when the environment
+// variable TAVROLIN_DISPLAY_BITS says so (to drive the palette and 16-bit paths on any desktop).
+int DisplayBitsPerPixel();
+
+// Fixed values, settable: the settings of a plain desktop until changed.
+class HeadlessSystemInfo final : public SystemInfo {
+ public:
+  UINT doubleClickTime = 500;
+  SIZE dragDistance = {4, 4};
+  COLORREF tooltipBackground = RGB(255, 255, 225);
+  SIZE screenSize = {1024, 768};
+  SIZE logicalDpi = {96, 96};
+  int bitsPerPixel = DisplayBitsPerPixel();
+
+  UINT DoubleClickTime() override { return doubleClickTime; }
+  SIZE DragDistance() override { return dragDistance; }
+  COLORREF TooltipBackground() override { return tooltipBackground; }
+  SIZE ScreenSize() override { return screenSize; }
+  SIZE LogicalDpi() override { return logicalDpi; }
+  int BitsPerPixel() override { return bitsPerPixel; }
+};
+
+// Installs `info` (nullptr restores a built-in HeadlessSystemInfo) and returns the previous one
+// (nullptr for the built-in one). The caller keeps ownership.
+SystemInfo* SetSystemInfo(SystemInfo* info);
+SystemInfo& CurrentSystemInfo();
+
+// The system calls, answered from the current SystemInfo.
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXDRAG = 68;
+constexpr int SM_CYDRAG = 69;
+constexpr int COLOR_INFOBK = 24;
+constexpr int BITSPIXEL = 12;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+
+UINT GetDoubleClickTime();
+int GetSystemMetrics(int index);  // 0 for an index not listed above
+COLORREF GetSysColor(int index);  // 0 for an index not listed above
+
+// GetDC(NULL) gives the screen's device context, which GetDeviceCaps answers for BITSPIXEL,
+// LOGPIXELSX and LOGPIXELSY. Windows' own device contexts belong to the window framework:
+// here GetDC of a window gives NULL and GetDeviceCaps of any other context 0.
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+int GetDeviceCaps(HDC dc, int index);
