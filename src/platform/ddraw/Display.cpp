@@ -1,12 +1,11 @@
 #include "platform/ddraw/Display.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <new>
 #include <string>
 
 #include "platform/ddraw/Faults.h"
 #include "platform/ddraw/SurfaceImpl.h"
+#include "platform/win/SystemInfo.h"
 
 namespace {
 
@@ -29,9 +28,7 @@ bool FormatForBits(int bits, DDFormat* format) {
 
 DisplayMode ModeFromEnvironment() {
   DisplayMode mode;
-  const char* bits = std::getenv("TAVROLIN_DISPLAY_BITS");
-  if (bits && *bits && !FormatForBits(std::atoi(bits), &mode.format))
-    std::fprintf(stderr, "TAVROLIN_DISPLAY_BITS=%s is not 8, 15, 16, 24 or 32; using 32\n", bits);
+  FormatForBits(DisplayFormatSetting(), &mode.format);
   return mode;
 }
 

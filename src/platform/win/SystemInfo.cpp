@@ -1,11 +1,20 @@
 #include "platform/win/SystemInfo.h"
 
+#include <cstdio>
 #include <cstdlib>
 
-int DisplayBitsPerPixel() {
+int DisplayFormatSetting() {
   const char* setting = std::getenv("TAVROLIN_DISPLAY_BITS");
-  int bits = setting ? std::atoi(setting) : 0;
-  return bits == 8 || bits == 16 || bits == 24 ? bits : 32;
+  if (!setting || !*setting) return 32;
+  const int bits = std::atoi(setting);
+  if (bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32) return bits;
+  std::fprintf(stderr, "TAVROLIN_DISPLAY_BITS=%s is not 8, 15, 16, 24 or 32; using 32\n", setting);
+  return 32;
+}
+
+int DisplayBitsPerPixel() {
+  const int setting = DisplayFormatSetting();
+  return setting == 15 ? 16 : setting;
 }
 
 namespace {

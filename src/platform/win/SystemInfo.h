@@ -17,8 +17,10 @@ class SystemInfo {
   virtual int BitsPerPixel() = 0;
 };
 
-// The colour depth of the program's display surfaces: 32, or 8, 16 or 24 when the environment
-// variable TAVROLIN_DISPLAY_BITS says so (to drive the palette and 16-bit paths on any desktop).
+// The display format asked for by the environment variable TAVROLIN_DISPLAY_BITS (to drive the
+// palette and 16-bit paths on any desktop): 8, 15 (5:5:5), 16 (5:6:5), 24 or 32 (the default).
+int DisplayFormatSetting();
+// The colour depth the system reports for that display; a 5:5:5 display counts as 16 bits.
 int DisplayBitsPerPixel();
 
 // Fixed values, settable: the settings of a plain desktop until changed.

@@ -22,7 +22,7 @@ TEST(SystemInfo, OnlyTheScreenContextAnswersAndTheDepthComesFromTheEnvironment) 
   EXPECT_EQ(GetDC(reinterpret_cast<HWND>(&settings)), nullptr);
   EXPECT_EQ(GetDeviceCaps(reinterpret_cast<HDC>(&settings), BITSPIXEL), 0);
 
-  const std::pair<const char*, int> depths[] = {{"8", 8}, {"16", 16}, {"24", 24}, {"15", 32}, {"", 32}};
+  const std::pair<const char*, int> depths[] = {{"8", 8}, {"16", 16}, {"24", 24}, {"15", 16}, {"12", 32}, {"", 32}};
   for (const auto& [setting, bits] : depths) {
     ::setenv("TAVROLIN_DISPLAY_BITS", setting, 1);
     EXPECT_EQ(DisplayBitsPerPixel(), bits) << setting;
