@@ -57,9 +57,11 @@ class CObject {
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 #define ISKINDOF(object, class_name) ((object)->IsKindOf(RUNTIME_CLASS(class_name)))
 
-#define DECLARE_DYNAMIC(class_name)                       \
- public:                                                  \
-  static const CRuntimeClass class##class_name;           \
+// GetThisClass names the class in templates, where RUNTIME_CLASS cannot.
+#define DECLARE_DYNAMIC(class_name)                                                \
+ public:                                                                           \
+  static const CRuntimeClass class##class_name;                                    \
+  static const CRuntimeClass* GetThisClass() { return &class##class_name; }        \
   const CRuntimeClass* GetRuntimeClass() const override;
 
 #define DECLARE_SERIAL(class_name)                                   \
