@@ -83,7 +83,7 @@ class Ptr {
   operator T*() const { return p_; }  // NOLINT
 
   friend bool operator==(const Ptr& a, const Ptr& b) { return a.p_ == b.p_; }
-  friend bool operator==(const Ptr& a, const T* b) { return a.p_ == b; }
+  friend bool operator==(const Ptr& a, T* b) { return a.p_ == b; }
 
  private:
   T* p_ = nullptr;

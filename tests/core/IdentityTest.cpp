@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "core/XList.h"
+#include "platform/win/StringResources.h"
+#include "platform/framework/ArchiveBackends.h"
+#include "support/FatalCheck.h"
+#include "support/ScriptedMessageBoxes.h"
+
+using HandleList = XList<Ptr<PtrMyself>>;
+using ArchiveMap = XMap<DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>&>;
+
+namespace identity_test {
+
+// An object with an identity, a value and a list of other objects' handles.
+class Thing : public Myself {
+  DECLARE_SERIAL(Thing)
+ public:
+  DWORD value = 0;
+  HandleList handles;
+  void Serialize(CArchive& ar) override {
+    Myself::Serialize(ar);
+    if (ar.IsStoring())
+      ar << value;
+    else
+      ar >> value;
+    handles.Serialize(ar);
+  }
+};
+IMPLEMENT_SERIAL(Thing, Myself, VERSIONABLE_SCHEMA)
+
+// Stands for the scene document: any context that is not an archive map.
+class Document : public CObject {
+  DECLARE_SERIAL(Document)
+};
+IMPLEMENT_SERIAL(Document, CObject, 0)
+
+}  // namespace identity_test
+
+namespace {
+
+using identity_test::Document;
+using identity_test::Thing;
+
+class IdentityTest : public ::testing::TestWithParam<Backend> {
+ protected:
+  Bytes Store(CObject* context, const std::function<void(CArchive&)>& store) {
+    return StoreBytes(GetParam(), [&](CArchive& ar) {
+      ar.m_pDocument = context;
+      if (context == &document) ar.MapObject(&document);
+      store(ar);
+    });
+  }
+  void Load(CObject* context, const Bytes& bytes, const std::function<void(CArchive&)>& load) {
+    LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
+      ar.m_pDocument = context;
+      if (context == &document) ar.MapObject(&document);
+      load(ar);
+    });
+  }
+  Document document;
+};
+
+TEST_P(IdentityTest, AListOfHandlesWritesEachHandleOnceAndReadsBackOneSharedObject) {
+  Ptr<PtrMyself> h1(new PtrMyself), h2(new PtrMyself);
+  HandleList list;
+  list.AddTail(h1);
+  list.AddTail(h2);
+  list.AddTail(h1);
+  list.AddTail(h1);
+  list.AddTail(Ptr<PtrMyself>());
+  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { list.Serialize(ar); });
+  EXPECT_EQ(bytes, ByteImage().U16(5).NewClass(0, "PtrMyself").U16(0x8001).U16(2).U16(2).U16(0).bytes);
+
+  LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
+    HandleList read;
+    read.Serialize(ar);
+    ASSERT_EQ(read.GetCount(), 5);
+    POSITION pos = read.GetHeadPosition();
+    PtrMyself* first = read.GetNext(pos);
+    PtrMyself* second = read.GetNext(pos);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(read.GetNext(pos), first);
+    EXPECT_EQ(read.GetNext(pos), first);  // twice in a row
+    EXPECT_EQ(read.GetNext(pos), nullptr);
+    EXPECT_EQ(first->GetTarget(), nullptr);  // no object claimed it
+  });
+}
+
+TEST_P(IdentityTest, AHandleReadBeforeItsObjectIsClaimedByIt) {
+  Ptr<Thing> thing(new Thing), other(new Thing);
+  thing->value = 7;
+  other->handles.AddTail(thing->GetMyself());
+  Bytes bytes = Store(&document, [&](CArchive& ar) {
+    ar << other << thing;
+  });
+  // Indices: 1 document, 2 class Thing, 3 other, 4 class PtrMyself, 5 other's handle, 6 thing's
+  // handle, 7 thing (back reference 6 from its own Myself part).
+  ByteImage expected;
+  expected.NewClass(0, "Thing").U32(0x80000000).NewClass(0, "PtrMyself").U32(0).U16(1).U16(0x8004);
+  expected.U16(0x8002).U32(0x80000000).U16(6).U32(7).U16(0);
+  EXPECT_EQ(bytes, expected.bytes);
+
+  Load(&document, bytes, [&](CArchive& ar) {
+    Ptr<Thing> readOther, readThing;
+    ar >> readOther >> readThing;
+    ASSERT_TRUE(readThing);
+    EXPECT_EQ(readThing->value, 7u);
+    EXPECT_EQ(readOther->handles.GetHead(), readThing->GetMyself());
+    EXPECT_EQ(readThing->GetMyself()->GetTarget(), readThing.operator->());
+    EXPECT_EQ(readOther->GetMyself()->GetTarget(), readOther.operator->());
+  });
+}
+
+TEST_P(IdentityTest, ReadingOneSnapshotTwiceReaimsTheSameHandle) {
+  ArchiveMap map;
+  Ptr<Thing> original(new Thing);
+  Ptr<PtrMyself> holder = original->GetMyself();
+  Bytes bytes = Store(&map, [&](CArchive& ar) { original->Serialize(ar); });
+  EXPECT_EQ(bytes, ByteImage().U32(0x80000000).U32(holder->GetKey()).U32(0).U16(0).bytes);
+  EXPECT_FATAL(Store(&map, [&](CArchive& ar) { original->Serialize(ar); }),
+               "((XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >*)(CObject*) ar.m_pDocument)->SetAt( key, myself )",
+               "Already exists.  This serialized twice?");
+
+  original = nullptr;
+  EXPECT_EQ(holder->GetTarget(), PtrMyself::Destroyed());
+  Ptr<Thing> first(new Thing), second(new Thing);
+  Load(&map, bytes, [&](CArchive& ar) { first->Serialize(ar); });
+  EXPECT_EQ(holder->GetTarget(), first.operator->());
+  Load(&map, bytes, [&](CArchive& ar) { second->Serialize(ar); });
+  EXPECT_EQ(holder->GetTarget(), second.operator->());
+  EXPECT_EQ(first->GetMyself(), holder);
+  EXPECT_EQ(holder->GetCount(), 4);  // the holder, the map and both objects
+
+  // A key the map does not hold is damage, not a program error.
+  ArchiveMap empty;
+  Ptr<Thing> third(new Thing);
+  EXPECT_THROW(Load(&empty, bytes, [&](CArchive& ar) { third->Serialize(ar); }), CArchiveException);
+}
+
+TEST_P(IdentityTest, ANewerSchemaShowsTheMessageAndFailsTheLoad) {
+  ScriptedMessageBoxes boxes;
+  Bytes newer = ByteImage().U32(0x80000001).bytes;
+  Ptr<Thing> thing(new Thing);
+  try {
+    Load(&document, newer, [&](CArchive& ar) { thing->Serialize(ar); });
+    ADD_FAILURE() << "loaded a newer schema";
+  } catch (const CArchiveException& e) {
+    EXPECT_EQ(e.m_cause, CArchiveException::badSchema);
+    EXPECT_TRUE(e.m_strFileName.IsEmpty());
+  }
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text.rfind(FindStringResource(40243), 0), 0u);
+  EXPECT_EQ(boxes.boxes[0].caption, "Tavrolin : Error");
+  EXPECT_EQ(boxes.boxes[0].style, MB_OK | MB_ICONHAND | MB_TASKMODAL | MB_SETFOREGROUND);
+  EXPECT_EQ(boxes.boxes[0].owner, nullptr);
+
+  // The top bit is not required.
+  Bytes old = ByteImage().U32(0).NewClass(0, "PtrMyself").U32(5).U16(0).bytes;
+  Load(&document, old, [&](CArchive& ar) { thing->Serialize(ar); });
+  EXPECT_EQ(thing->value, 5u);
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+// Foreign objects where counted ones belong fail the load; so does a reference to an object
+// that a load dropped, which must still be alive when it is reached.
+TEST_P(IdentityTest, CountedReferencesAreCheckedAndKeptAlive) {
+  const Backend b = GetParam();
+  auto readHandle = [&](CArchive& ar) {
+    ar.MapObject(&document);
+    Ptr<PtrMyself> handle;
+    ar >> handle;
+  };
+  ExpectArchiveFailure(b, ByteImage().U16(1).bytes, CArchiveException::badClass, readHandle);
+  ExpectArchiveFailure(b, ByteImage().NewClass(0, "Document").bytes, CArchiveException::badClass,
+                       [](CArchive& ar) { (void)ReadPtr(ar, nullptr); });
+  ExpectArchiveFailure(b, ByteImage().NewClass(0, "Thing").U32(0).U16(0).bytes, CArchiveException::generic,
+                       [&](CArchive& ar) {
+                         ar.m_pDocument = &document;
+                         Ptr<Thing> thing;
+                         ar >> thing;
+                       });
+
+  // Two handles under one key: the map keeps the second and drops the first.
+  Bytes bytes = ByteImage().U16(2).U32(5).NewClass(0, "PtrMyself").U32(5).U16(0x8001).U16(2).bytes;
+  LoadBytes(b, bytes, [](CArchive& ar) {
+    ArchiveMap map;
+    map.Serialize(ar);
+    EXPECT_EQ(map.GetCount(), 1);
+    Ptr<PtrMyself> dropped;
+    ar >> dropped;
+    ASSERT_TRUE(dropped);
+    EXPECT_EQ(dropped->GetTarget(), nullptr);
+    Ptr<PtrMyself> kept;
+    EXPECT_TRUE(map.Lookup(5, kept));
+    EXPECT_NE(kept, dropped);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFiles, IdentityTest, ALL_BACKENDS);
+
+}  // namespace
