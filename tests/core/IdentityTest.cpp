@@ -149,7 +149,7 @@ TEST_P(IdentityTest, ANewerSchemaShowsTheMessageAndFailsTheLoad) {
     EXPECT_TRUE(e.m_strFileName.IsEmpty());
   }
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text.rfind(FindStringResource(40243), 0), 0u);
+  EXPECT_EQ(boxes.boxes[0].text, FindStringResource(40243));
   EXPECT_EQ(boxes.boxes[0].caption, "Tavrolin : Error");
   EXPECT_EQ(boxes.boxes[0].style, MB_OK | MB_ICONHAND | MB_TASKMODAL | MB_SETFOREGROUND);
   EXPECT_EQ(boxes.boxes[0].owner, nullptr);
