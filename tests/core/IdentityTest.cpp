@@ -28,6 +28,12 @@ class Thing : public Myself {
 };
 IMPLEMENT_SERIAL(Thing, Myself, VERSIONABLE_SCHEMA)
 
+// A class that forgot the versionable bit.
+class Unversioned : public Myself {
+  DECLARE_SERIAL(Unversioned)
+};
+IMPLEMENT_SERIAL(Unversioned, Myself, 1)
+
 // Stands for the scene document: any context that is not an archive map.
 class Document : public CObject {
   DECLARE_SERIAL(Document)
@@ -40,6 +46,7 @@ namespace {
 
 using identity_test::Document;
 using identity_test::Thing;
+using identity_test::Unversioned;
 
 class IdentityTest : public ::testing::TestWithParam<Backend> {
  protected:
@@ -121,6 +128,15 @@ TEST_P(IdentityTest, ReadingOneSnapshotTwiceReaimsTheSameHandle) {
                "((XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >*)(CObject*) ar.m_pDocument)->SetAt( key, myself )",
                "Already exists.  This serialized twice?");
 
+  // Two objects in one map are fine: their keys differ.
+  ArchiveMap both;
+  Ptr<Thing> another(new Thing);
+  Store(&both, [&](CArchive& ar) {
+    original->Serialize(ar);
+    another->Serialize(ar);
+  });
+  EXPECT_EQ(both.GetCount(), 2);
+
   original = nullptr;
   EXPECT_EQ(holder->GetTarget(), PtrMyself::Destroyed());
   Ptr<Thing> first(new Thing), second(new Thing);
@@ -129,7 +145,7 @@ TEST_P(IdentityTest, ReadingOneSnapshotTwiceReaimsTheSameHandle) {
   Load(&map, bytes, [&](CArchive& ar) { second->Serialize(ar); });
   EXPECT_EQ(holder->GetTarget(), second.operator->());
   EXPECT_EQ(first->GetMyself(), holder);
-  EXPECT_EQ(holder->GetCount(), 4);  // the holder, the map and both objects
+  EXPECT_EQ(holder->GetCount(), 5);  // the holder, two maps and both objects
 
   // A key the map does not hold is damage, not a program error.
   ArchiveMap empty;
@@ -197,5 +213,20 @@ TEST_P(IdentityTest, CountedReferencesAreCheckedAndKeptAlive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFiles, IdentityTest, ALL_BACKENDS);
+
+TEST(Identity, StoringNeedsAVersionableSchemaAndAContext) {
+  Ptr<Unversioned> unversioned(new Unversioned);
+  Ptr<Thing> thing(new Thing);
+  Document document;
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  ar.m_pDocument = &document;
+  EXPECT_FATAL(unversioned->Serialize(ar), "(GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0",
+               "Schema not versionable");
+  ar.m_pDocument = nullptr;
+  EXPECT_FATAL(thing->Serialize(ar), "ar.m_pDocument",
+               "Must be serializing to either a CDocument* or XMap< DWORD, DWORD, Ptr<PtrMyself>, const "
+               "Ptr<PtrMyself>& >*");
+}
 
 }  // namespace
