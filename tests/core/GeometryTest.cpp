@@ -9,8 +9,7 @@ namespace {
 const char* const kPointCheck = "x >= Min() && x <= Max() && y >= Min() && y <= Max()";
 
 TEST(Points, CoordinatesStayWithinTheSymmetricRange) {
-  XPoint ok(2147483647, -2147483647);
-  EXPECT_EQ(ok.y, -2147483647);
+  XPoint(2147483647, -2147483647);
   EXPECT_FATAL(XPoint(0, -2147483647 - 1), kPointCheck, "");
   EXPECT_FATAL(XSize(-2147483647 - 1, 0), "cx >= Min() && cx <= Max() && cy >= Min() && cy <= Max()", "");
   EXPECT_FATAL(XRect(RECT{0, 0, 0, -2147483647 - 1}), kPointCheck, "");
@@ -29,10 +28,7 @@ TEST(Vectors, UnsetMarkerNormalisingAndFloatRange) {
   EXPECT_EQ(grown[2].x, 1.7976931348623157e308);
   EXPECT_EQ(grown[2].z, 1.7976931348623157e308);
 
-  Vector v(3, 0, 4);
-  EXPECT_EQ(v.Length(), 5.0);
-  v.Normalize();
-  EXPECT_DOUBLE_EQ(v.z, 0.8);
+  EXPECT_DOUBLE_EQ(Vector(3, 0, 4).Normalize().z, 0.8);
   Vector zero(0, 0, 0);
   EXPECT_FATAL(zero.Normalize(), "l != 0.0", "");
 
@@ -45,31 +41,22 @@ TEST(Vectors, UnsetMarkerNormalisingAndFloatRange) {
   EXPECT_FATAL((void)Vector(1e39, 0, 0).ToD3DVECTOR(), floatCheck, "");
 }
 
-TEST(Boxes, IncludeAndTransform) {
+TEST(Boxes, AnEmptyBoxTakesItsFirstPointAndTurnedBoxesHoldTheirCorners) {
   BoundingBox box;
   box.Include(Vector(1, 2, 3));
   EXPECT_EQ(box.min.y, 2.0);
   EXPECT_EQ(box.max.y, 2.0);
   box.Include(Vector(-1, 5, 3));
-
-  BoundingBox same = BoundingBox::Transform(box, Transform());
-  EXPECT_EQ(same.min.x, -1.0);
-  EXPECT_EQ(same.max.y, 5.0);
-  Transform shift;
-  shift.t[2] = 10;
-  BoundingBox moved = BoundingBox::Transform(box, shift);
-  EXPECT_EQ(moved.min.z, 13.0);
-  EXPECT_EQ(moved.max.x, 1.0);
   BoundingBox turned = BoundingBox::Transform(box, Transform(1.5707963267948966, Vector(0, 0, 1)));
-  EXPECT_NEAR(turned.min.x, -5.0, 1e-6);
+  EXPECT_NEAR(turned.min.x, -5.0, 1e-6);  // (x, y) turns to (-y, x)
   EXPECT_NEAR(turned.max.y, 1.0, 1e-6);
+  EXPECT_NEAR(turned.max.z, 3.0, 1e-6);
 }
 
 TEST(Rays, BoxesAndSpheres) {
   const BoundingBox box(Vector(0, 0, 0), Vector(1, 1, 1));
   EXPECT_TRUE(box.IntersectsRay(Vector(0.5, 0.5, 0.5), Vector(1, 0, 0)));   // from inside
   EXPECT_TRUE(box.IntersectsRay(Vector(0.5, 0.5, 0), Vector(0, 0, 1)));     // on a face, t = 0
-  EXPECT_TRUE(box.IntersectsRay(Vector(-1, 0.5, 0.5), Vector(1, 0, 0)));
   EXPECT_FALSE(box.IntersectsRay(Vector(-1, 0.5, 0.5), Vector(-1, 0, 0)));  // pointing away
   EXPECT_FALSE(box.IntersectsRay(Vector(-1, 2, 0.5), Vector(1, 0, 0)));     // parallel, outside
   EXPECT_FALSE(box.IntersectsRay(Vector(2, 2, 2), Vector(0, 0, 0)));
@@ -93,7 +80,6 @@ TEST(VertexColors, OnePositionOneColour) {
   EXPECT_TRUE(map.Lookup({1.0f, 2.0f, 0.0f}, color));
   EXPECT_EQ(color, 0xFF00FF00u);
   EXPECT_EQ(map.GetCount(), 2);
-  EXPECT_TRUE(ISKINDOF(&map, VertexColorMap));
 }
 
 }  // namespace

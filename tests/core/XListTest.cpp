@@ -28,10 +28,7 @@ TEST(XMap, SetAtReportsNewKeysAndKeepsAHeldValue) {
   EXPECT_EQ(a->GetCount(), 2);
   EXPECT_FALSE(map.SetAt(0x10, b));
   EXPECT_EQ(a->GetCount(), 1);
-  Ptr<PtrMyself> found;
-  EXPECT_TRUE(map.Lookup(0x10, found));
-  EXPECT_EQ(found, b);
-  EXPECT_FALSE(map.Lookup(0x11, found));
+  EXPECT_EQ(b->GetCount(), 2);
 }
 
 class XListArchiveTest : public ::testing::TestWithParam<Backend> {};
