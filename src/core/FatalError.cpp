@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/XString.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/StringResources.h"
 
@@ -14,15 +15,6 @@ constexpr UINT kErrorCaption = 48;
 FatalHandler currentHandler = nullptr;
 bool reporting = false;
 
-std::string Substitute(std::string text, const std::string* args) {
-  for (int i = 0; i < 5; ++i) {
-    const std::string marker = "%" + std::to_string(i + 1);
-    for (std::size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + args[i].size()))
-      text.replace(at, marker.size(), args[i]);
-  }
-  return text;
-}
-
 [[noreturn]] void Report(UINT messageId, const char* file, int line, const char* date, const char* time,
                          const char* expression, std::string detail) {
   // A failure inside the report's own box (its message loop still paints and ticks) ends the
@@ -32,9 +24,10 @@ std::string Substitute(std::string text, const std::string* args) {
 
   FatalReport report{messageId, file ? file : "", line, std::string(date ? date : "") + " " + (time ? time : ""),
                      expression ? expression : "", std::move(detail), {}};
-  const std::string args[5] = {report.file, std::to_string(line), report.version, report.expression, report.detail};
   const char* body = FindStringResource(messageId);
-  report.text = Substitute(body ? body : "", args);
+  report.text = XString(body ? body : "", report.file.c_str(), XString(static_cast<long>(line)),
+                        report.version.c_str(), report.expression.c_str(), report.detail.c_str())
+                    .str();
 
   if (currentHandler) {
     reporting = false;
@@ -47,7 +40,7 @@ std::string Substitute(std::string text, const std::string* args) {
   _exit(3);
 }
 
-std::string LowCode(HRESULT result) { return std::to_string(static_cast<DWORD>(result) & 0xFFFFu); }
+std::string LowCode(HRESULT result) { return XString(static_cast<long>(static_cast<DWORD>(result) & 0xFFFFu)).str(); }
 
 }  // namespace
 

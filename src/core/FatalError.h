@@ -55,6 +55,11 @@ HRESULT XGuardedCall(Call&& call, HRESULT shortage, XCallReporter reporter, cons
   ((condition) ? static_cast<void>(0)                                                         \
                : XAssertFailed(__FILE__, __LINE__, __DATE__, __TIME__, #condition, description))
 
+// The same, for a check whose reported expression text cannot be the code that tests it.
+#define XASSERT_TEXT(condition, expressionText, description)                                  \
+  ((condition) ? static_cast<void>(0)                                                         \
+               : XAssertFailed(__FILE__, __LINE__, __DATE__, __TIME__, expressionText, description))
+
 #define XCHECK_D3DRM(call)                                                                    \
   XGuardedCall([&]() -> HRESULT { return (call); }, kD3DRMShortage, &XAssertD3DRMFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, #call)

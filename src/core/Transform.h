@@ -1,0 +1,81 @@
+// Affine transforms in double precision. Points are row vectors: p maps to p·m + t, the layout of
+// the retained-mode 4x4 matrices (rows 0-2 = m, row 3 = t, column 3 = (0, 0, 0, 1)).
+#pragma once
+
+#include "core/FatalError.h"
+#include "core/XPtSzRect.h"
+#include "platform/framework/Archive.h"
+
+class Transform {
+ public:
+  double m[3][3];
+  double t[3];
+
+  // The identity.
+  Transform();
+  // Twelve values given as the rows of the column-vector form: x' = a0·x + a1·y + a2·z + a3,
+  // y' = a4·x + ... + a7, z' = a8·x + ... + a11.
+  Transform(double a0, double a1, double a2, double a3, double a4, double a5, double a6, double a7, double a8,
+            double a9, double a10, double a11);
+  // From a platform matrix, whose column 3 must be exactly (0, 0, 0, 1).
+  explicit Transform(const float (&matrix)[4][4]);
+  // The rotation by `angle` radians about `axis` through the origin, as a retained-mode frame
+  // turns (left-handed), computed in single precision. The axis must not have length 0.
+  Transform(double angle, const Vector& axis);
+  // The same rotation about the axis through `point`.
+  Transform(double angle, const Vector& axis, const Vector& point);
+
+  void GetD3DRMMatrix(float (&matrix)[4][4]) const;
+  bool operator!=(const Transform& other) const;
+  // The inverse of any invertible transform (a singular one gives non-finite values).
+  Transform Inverse() const;
+  Vector TransformPoint(const Vector& p) const;
+};
+
+// a * b applies b first, then a.
+Transform operator*(const Transform& a, const Transform& b);
+
+// Twelve doubles: for row i = 2, 1, 0: t[i], m[i][2], m[i][1], m[i][0].
+CArchive& operator<<(CArchive& ar, const Transform& transform);
+CArchive& operator>>(CArchive& ar, Transform& transform);
+
+// The argument types of a viewport's Transform(result*, vector*).
+template <class Method>
+struct ViewportTransformArgs;
+template <class C, class R, class Result, class Input>
+struct ViewportTransformArgs<R (C::*)(Result*, Input*)> {
+  using ResultType = Result;
+  using InputType = Input;
+};
+
+// Projects the position (first member) of vertices[indices[i]] into out[i].sx, sy, sz and rhw,
+// leaving the rest of each record, from the last index to the first.
+// Mode 0: through `camera` (mesh to camera space) with depth A - B/z and scale S about the
+// centre. Mode 1: through `world` and the viewport's own Transform.
+template <class Viewport, class MeshVertex, class ScreenVertex>
+void ProjectVertices(Viewport* viewport, const Transform& world, const Transform& camera, const MeshVertex* vertices,
+                     const DWORD* indices, DWORD count, ScreenVertex* out, double zOffset, double zScale,
+                     double centreX, double centreY, double scale, int mode) {
+  for (DWORD i = count; i-- > 0;) {
+    const auto& position = vertices[indices[i]].position;
+    const Vector p(position.x, position.y, position.z);
+    ScreenVertex& o = out[i];
+    if (mode == 0) {
+      const Vector c = camera.TransformPoint(p);
+      const double w = 1.0 / c.z;
+      o.sx = static_cast<float>(scale * w * c.x + centreX);
+      o.sy = static_cast<float>(centreY - scale * w * c.y);
+      o.sz = static_cast<float>(zOffset - zScale * w);
+      o.rhw = static_cast<float>(w);
+    } else {
+      using Args = ViewportTransformArgs<decltype(&Viewport::Transform)>;
+      typename Args::InputType vector = world.TransformPoint(p).ToD3DVECTOR();
+      typename Args::ResultType result;
+      XCHECK_D3DRM(viewport->Transform( &result, &vector ));
+      o.sx = result.x / result.w;
+      o.sy = result.y / result.w;
+      o.sz = result.z / result.w;
+      o.rhw = 1.0f / result.w;
+    }
+  }
+}

@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "core/XList.h"
+#include "platform/framework/ArchiveBackends.h"
+#include "platform/win/StringResources.h"
+#include "support/FatalCheck.h"
+#include "support/ScriptedMessageBoxes.h"
+
+using HandleList = XList<Ptr<PtrMyself>>;
+using ArchiveMap = XMap<DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>&>;
+
+namespace identity_test {
+
+// An object with an identity, a value and a list of other objects' handles.
+class Thing : public Myself {
+  DECLARE_SERIAL(Thing)
+ public:
+  DWORD value = 0;
+  HandleList handles;
+  void Serialize(CArchive& ar) override {
+    Myself::Serialize(ar);
+    if (ar.IsStoring())
+      ar << value;
+    else
+      ar >> value;
+    handles.Serialize(ar);
+  }
+};
+IMPLEMENT_SERIAL(Thing, Myself, VERSIONABLE_SCHEMA)
+
+// A class that forgot the versionable bit.
+class Unversioned : public Myself {
+  DECLARE_SERIAL(Unversioned)
+};
+IMPLEMENT_SERIAL(Unversioned, Myself, 1)
+
+// Stands for the scene document: any context that is not an archive map.
+class Document : public CObject {
+  DECLARE_SERIAL(Document)
+};
+IMPLEMENT_SERIAL(Document, CObject, 0)
+
+}  // namespace identity_test
+
+namespace {
+
+using identity_test::Document;
+using identity_test::Thing;
+
+class IdentityTest : public ::testing::TestWithParam<Backend> {
+ protected:
+  // Sets the context; a document is mapped first, as scene files do.
+  std::function<void(CArchive&)> In(CObject* context, std::function<void(CArchive&)> body) {
+    return [=, this](CArchive& ar) {
+      ar.m_pDocument = context;
+      if (context == &document) ar.MapObject(&document);
+      body(ar);
+    };
+  }
+  Document document;
+};
+
+TEST_P(IdentityTest, AListOfHandlesWritesEachHandleOnceAndReadsBackOneSharedObject) {
+  Ptr<PtrMyself> h1(new PtrMyself), h2(new PtrMyself);
+  HandleList list;
+  for (PtrMyself* h : {h1.operator->(), h2.operator->(), h1.operator->(), h1.operator->(), (PtrMyself*)nullptr})
+    list.AddTail(h);
+  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { list.Serialize(ar); });
+  EXPECT_EQ(bytes, ByteImage().U16(5).NewClass(0, "PtrMyself").U16(0x8001).U16(2).U16(2).U16(0).bytes);
+
+  LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
+    HandleList read;
+    read.Serialize(ar);
+    ASSERT_EQ(read.GetCount(), 5);
+    POSITION pos = read.GetHeadPosition();
+    PtrMyself* first = read.GetNext(pos);
+    EXPECT_NE(read.GetNext(pos), first);
+    EXPECT_EQ(read.GetNext(pos), first);
+    EXPECT_EQ(read.GetNext(pos), first);  // twice in a row
+    EXPECT_EQ(read.GetNext(pos), nullptr);
+    EXPECT_EQ(first->GetTarget(), nullptr);  // no object claimed it
+  });
+}
+
+TEST_P(IdentityTest, AHandleReadBeforeItsObjectIsClaimedByIt) {
+  Ptr<Thing> thing(new Thing), other(new Thing);
+  thing->value = 7;
+  other->handles.AddTail(thing->GetMyself());
+  Bytes bytes = StoreBytes(GetParam(), In(&document, [&](CArchive& ar) { ar << other << thing; }));
+  // Indices: 1 document, 2 class Thing, 3 other, 4 class PtrMyself, 5 other's handle, 6 thing's
+  // handle (in other's list), 7 thing, whose Myself part refers back to 6.
+  ByteImage expected;
+  expected.NewClass(0, "Thing").U32(0x80000000).NewClass(0, "PtrMyself").U32(0).U16(1).U16(0x8004);
+  expected.U16(0x8002).U32(0x80000000).U16(6).U32(7).U16(0);
+  EXPECT_EQ(bytes, expected.bytes);
+
+  LoadBytes(GetParam(), bytes, In(&document, [&](CArchive& ar) {
+              Ptr<Thing> readOther, readThing;
+              ar >> readOther >> readThing;
+              EXPECT_EQ(readThing->value, 7u);
+              EXPECT_EQ(readOther->handles.GetHead(), readThing->GetMyself());
+              EXPECT_EQ(readThing->GetMyself()->GetTarget(), static_cast<Thing*>(readThing));
+            }));
+}
+
+TEST_P(IdentityTest, ReadingOneSnapshotTwiceReaimsTheSameHandle) {
+  ArchiveMap map, both;
+  Ptr<Thing> original(new Thing), another(new Thing);
+  Ptr<PtrMyself> holder = original->GetMyself();
+  Bytes bytes = StoreBytes(GetParam(), In(&map, [&](CArchive& ar) { original->Serialize(ar); }));
+  EXPECT_EQ(bytes, ByteImage().U32(0x80000000).U32(holder->GetKey()).U32(0).U16(0).bytes);
+  EXPECT_FATAL(StoreBytes(GetParam(), In(&map, [&](CArchive& ar) { original->Serialize(ar); })),
+               "((XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >*)(CObject*) ar.m_pDocument)->SetAt( key, myself )",
+               "Already exists.  This serialized twice?");
+  StoreBytes(GetParam(), In(&both, [&](CArchive& ar) {
+               original->Serialize(ar);
+               another->Serialize(ar);
+             }));
+  EXPECT_EQ(both.GetCount(), 2);  // two objects have two keys
+
+  original = nullptr;
+  EXPECT_EQ(holder->GetTarget(), PtrMyself::Destroyed());
+  Ptr<Thing> first(new Thing), second(new Thing);
+  LoadBytes(GetParam(), bytes, In(&map, [&](CArchive& ar) { first->Serialize(ar); }));
+  EXPECT_EQ(holder->GetTarget(), static_cast<Thing*>(first));
+  LoadBytes(GetParam(), bytes, In(&map, [&](CArchive& ar) { second->Serialize(ar); }));
+  EXPECT_EQ(holder->GetTarget(), static_cast<Thing*>(second));
+  EXPECT_EQ(first->GetMyself(), holder);
+
+  // A key the map does not hold is damage, not a program error.
+  ArchiveMap empty;
+  ExpectArchiveFailure(GetParam(), bytes, CArchiveException::badIndex, In(&empty, [&](CArchive& ar) {
+                         Ptr<Thing>(new Thing)->Serialize(ar);
+                       }));
+}
+
+TEST_P(IdentityTest, ANewerSchemaShowsTheMessageAndFailsTheLoad) {
+  ScriptedMessageBoxes boxes;
+  Ptr<Thing> thing(new Thing);
+  auto load = In(&document, [&](CArchive& ar) { thing->Serialize(ar); });
+  ExpectArchiveFailure(GetParam(), ByteImage().U32(0x80000001).bytes, CArchiveException::badSchema, load);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, FindStringResource(40243));
+  EXPECT_EQ(boxes.boxes[0].caption, "Tavrolin : Error");
+  EXPECT_EQ(boxes.boxes[0].style, MB_OK | MB_ICONHAND | MB_TASKMODAL | MB_SETFOREGROUND);
+
+  // The top bit is not required.
+  LoadBytes(GetParam(), ByteImage().U32(0).NewClass(0, "PtrMyself").U32(5).U16(0).bytes, load);
+  EXPECT_EQ(thing->value, 5u);
+}
+
+// Foreign objects where counted ones belong fail the load, and a reference to an object that
+// the load dropped still reaches a live object.
+TEST_P(IdentityTest, CountedReferencesAreCheckedAndKeptAlive) {
+  const Backend b = GetParam();
+  ExpectArchiveFailure(b, ByteImage().U16(1).bytes, CArchiveException::badClass, In(&document, [](CArchive& ar) {
+                         Ptr<PtrMyself> handle;
+                         ar >> handle;
+                       }));
+  ExpectArchiveFailure(b, ByteImage().NewClass(0, "Document").bytes, CArchiveException::badClass,
+                       [](CArchive& ar) { (void)ReadPtr(ar, nullptr); });
+  ExpectArchiveFailure(b, ByteImage().NewClass(0, "Thing").U32(0).U16(0).bytes, CArchiveException::generic,
+                       In(&document, [](CArchive& ar) {
+                         Ptr<Thing> thing;
+                         ar >> thing;
+                       }));
+
+  // Two handles under one key: the map keeps the second and drops the first.
+  Bytes bytes = ByteImage().U16(2).U32(5).NewClass(0, "PtrMyself").U32(5).U16(0x8001).U16(2).bytes;
+  LoadBytes(b, bytes, [](CArchive& ar) {
+    ArchiveMap map;
+    map.Serialize(ar);
+    Ptr<PtrMyself> dropped, kept;
+    ar >> dropped;
+    ASSERT_TRUE(dropped);
+    EXPECT_EQ(dropped->GetTarget(), nullptr);
+    EXPECT_TRUE(map.Lookup(5, kept));
+    EXPECT_NE(kept, dropped);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFiles, IdentityTest, ALL_BACKENDS);
+
+TEST(Identity, StoringNeedsAVersionableSchemaAndAContext) {
+  Ptr<Myself> unversioned(new identity_test::Unversioned), thing(new Thing);
+  Document document;
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  ar.m_pDocument = &document;
+  EXPECT_FATAL(unversioned->Serialize(ar), "(GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0",
+               "Schema not versionable");
+  ar.m_pDocument = nullptr;
+  EXPECT_FATAL(thing->Serialize(ar), "ar.m_pDocument",
+               "Must be serializing to either a CDocument* or XMap< DWORD, DWORD, Ptr<PtrMyself>, const "
+               "Ptr<PtrMyself>& >*");
+}
+
+}  // namespace

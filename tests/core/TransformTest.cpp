@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/Transform.h"
+#include "platform/framework/ArchiveBackends.h"
+#include "support/FatalCheck.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+void ExpectNear(const Vector& v, double x, double y, double z) {
+  EXPECT_NEAR(v.x, x, 1e-6);
+  EXPECT_NEAR(v.y, y, 1e-6);
+  EXPECT_NEAR(v.z, z, 1e-6);
+}
+
+class TransformArchiveTest : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(TransformArchiveTest, TwelveDoublesRowByRowFromTheLast) {
+  const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12);
+  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { ar << Transform() << odd; });
+  ByteImage expected;
+  for (double v : {0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}) expected.F64(v);
+  // Column-vector rows (1 2 3 | 4), (5 6 7 | 8), (9 10 11 | 12): row i of m is column i.
+  for (double v : {12, 11, 7, 3, 8, 10, 6, 2, 4, 9, 5, 1}) expected.F64(v);
+  EXPECT_EQ(bytes, expected.bytes);
+  LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
+    Transform a, b;
+    ar >> a >> b;
+    EXPECT_FALSE(a != Transform());
+    EXPECT_FALSE(b != odd);
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFiles, TransformArchiveTest, ALL_BACKENDS);
+
+TEST(Transform, CompositionAndInverse) {
+  Transform translate, scale;
+  translate.t[0] = 1;
+  for (int i = 0; i < 3; ++i) scale.m[i][i] = 2;
+  ExpectNear((scale * translate).TransformPoint(Vector(0, 0, 0)), 2, 0, 0);  // translate first
+  ExpectNear((translate * scale).TransformPoint(Vector(0, 0, 0)), 1, 0, 0);
+
+  const Transform sheared(2, 0.5, 0, 3, 0, 3, 0.25, -1, 0.1, 0, 0.5, 7);
+  const Transform round = sheared.Inverse() * sheared;
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(round.t[i], 0.0, 1e-12);
+    for (int j = 0; j < 3; ++j) EXPECT_NEAR(round.m[i][j], i == j ? 1.0 : 0.0, 1e-12);
+  }
+}
+
+TEST(Transform, RotationsTurnAsTheRetainedModeFramesDo) {
+  const Vector forward(0, 0, 1);
+  ExpectNear(Transform(kPi / 2, Vector(1, 0, 0)).TransformPoint(forward), 0, -1, 0);  // Top looks down
+  ExpectNear(Transform(kPi / 2, Vector(0, 1, 0)).TransformPoint(forward), 1, 0, 0);   // Left looks along +x
+  ExpectNear(Transform(kPi / 6, Vector(1, 0, 0)).TransformPoint(forward), 0, -0.5, 0.8660254);
+  EXPECT_FALSE(Transform(0.3, Vector(0, 2, 0)) != Transform(0.3, Vector(0, 1, 0)));
+  EXPECT_FATAL(Transform(0.3, Vector(0, 0, 0)), "l != 0.0", "");
+  ExpectNear(Transform(kPi, Vector(0, 0, 1), Vector(1, 0, 0)).TransformPoint(Vector(0, 0, 0)), 2, 0, 0);
+}
+
+TEST(Transform, PlatformMatricesCarryNoProjection) {
+  float matrix[4][4];
+  const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12);
+  odd.GetD3DRMMatrix(matrix);
+  EXPECT_EQ(matrix[3][0], 4.0f);
+  EXPECT_FALSE(Transform(matrix) != odd);
+  matrix[1][3] = 0.5f;
+  EXPECT_FATAL(Transform{matrix}, "matrix[0][3] == 0.0 && matrix[1][3] == 0.0 && matrix[2][3] == 0.0 && matrix[3][3] == 1.0", "");
+}
+
+// Stand-ins for the platform's vertex records and viewport.
+struct MeshVertex {
+  struct { float x, y, z; } position;
+};
+struct ScreenVertex {
+  float sx, sy, sz, rhw;
+  DWORD color;
+};
+struct Vector4 { float x, y, z, w; };
+struct Vector3 { float x, y, z; };
+struct FakeViewport {
+  HRESULT result = 0;
+  HRESULT Transform(Vector4* out, Vector3* in) {
+    *out = {in->x * 2, in->y * 2, in->z * 2, 2};
+    return result;
+  }
+};
+
+TEST(ProjectVertices, ThroughTheCameraOrTheViewport) {
+  const MeshVertex vertices[2] = {{{0, 0, 4}}, {{1, -1, 2}}};
+  const DWORD indices[2] = {0, 1};
+  ScreenVertex out[2] = {{0, 0, 0, 0, 0xABCDEF}, {}};
+  Transform camera, world;
+  world.t[0] = 1;
+  FakeViewport viewport;
+  ProjectVertices(&viewport, world, camera, vertices, indices, 2, out, 1.0, 0.5, 100.0, 50.0, 10.0, 0);
+  EXPECT_EQ(out[0].sx, 100.0f);  // on the camera axis: the centre
+  EXPECT_EQ(out[0].sy, 50.0f);
+  EXPECT_EQ(out[0].sz, 1.0f - 0.5f / 4);
+  EXPECT_EQ(out[0].rhw, 0.25f);
+  EXPECT_EQ(out[0].color, 0xABCDEFu);  // only the screen position is written
+  EXPECT_EQ(out[1].sx, 105.0f);
+  EXPECT_EQ(out[1].sy, 55.0f);
+
+  ProjectVertices(&viewport, world, camera, vertices, indices, 2, out, 0, 0, 0, 0, 0, 1);
+  EXPECT_EQ(out[1].sx, 2.0f);
+  EXPECT_EQ(out[1].sy, -1.0f);
+  EXPECT_EQ(out[1].rhw, 0.5f);
+  viewport.result = ResultFromBits(0x88760311u);
+  EXPECT_FATAL(ProjectVertices(&viewport, world, camera, vertices, indices, 2, out, 0, 0, 0, 0, 0, 1),
+               "viewport->Transform( &result, &vector )", "785");
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+#include "core/Color.h"
+#include "core/DeepCopy.h"
+#include "core/Utility.h"
+#include "platform/framework/ArchiveBackends.h"
+#include "support/FatalCheck.h"
+
+namespace {
+
+class PlacementTest : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(PlacementTest, ElevenWordsLengthFirst) {
+  const WINDOWPLACEMENT stored{44, 2, 3, {-4, 5}, {6, -7}, {8, 9, 10, 11}};
+  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { ar << stored; });
+  ByteImage expected;
+  for (DWORD v : {44u, 2u, 3u, 0xFFFFFFFCu, 5u, 6u, 0xFFFFFFF9u, 8u, 9u, 10u, 11u}) expected.U32(v);
+  EXPECT_EQ(bytes, expected.bytes);
+  WINDOWPLACEMENT read{};
+  auto load = [&](CArchive& ar) { ar >> read; };
+  LoadBytes(GetParam(), bytes, load);
+  EXPECT_EQ(std::memcmp(&read, &stored, sizeof read), 0);
+
+  // Another length, or a coordinate no placement can be saved with, is damage.
+  Bytes damaged = bytes;
+  damaged[0] = 43;
+  ExpectArchiveFailure(GetParam(), damaged, CArchiveException::badSchema, load);
+  damaged = bytes;
+  std::memcpy(&damaged[12], "\x00\x00\x00\x80", 4);
+  ExpectArchiveFailure(GetParam(), damaged, CArchiveException::badSchema, load);
+
+  WINDOWPLACEMENT invalid = stored;
+  invalid.rcNormalPosition.bottom = INT_MIN;
+  EXPECT_FATAL(StoreBytes(GetParam(), [&](CArchive& ar) { ar << invalid; }),
+               "x >= Min() && x <= Max() && y >= Min() && y <= Max()", "");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFiles, PlacementTest, ALL_BACKENDS);
+
+TEST(Guards, RestoreTheDirectoryAndRefuseReentry) {
+  const auto before = std::filesystem::current_path();
+  try {
+    XCurrentDirectoryGuard guard(std::filesystem::temp_directory_path().c_str());
+    EXPECT_NE(std::filesystem::current_path(), before);
+    throw CUserException();
+  } catch (const CUserException&) {
+  }
+  EXPECT_EQ(std::filesystem::current_path(), before);
+
+  bool busy = false;
+  {
+    BoolGuard guard(busy);
+    EXPECT_FATAL(BoolGuard again(busy), "!bool", "");
+    busy = false;
+    EXPECT_FATAL(guard.~BoolGuard(), "bool", "");
+    busy = true;
+  }
+  EXPECT_FALSE(busy);
+}
+
+TEST(CircleSegments, StartOnTheCircleAndRunAlongX) {
+  CArray<Vector, const Vector&> starts, ends, a, b;
+  XMakeCircleSegments(3, starts, ends, 1.0, 2.0);
+  ASSERT_EQ(starts.GetSize(), 3);
+  const double expected[3][2] = {{1, 0}, {-0.5, std::sqrt(3.0) / 2}, {-0.5, -std::sqrt(3.0) / 2}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(starts[i].y, expected[i][0], 1e-6) << i;
+    EXPECT_NEAR(starts[i].z, expected[i][1], 1e-6) << i;
+    EXPECT_EQ(ends[i].x, starts[i].x + 2.0);
+  }
+  const char* const notEmpty = "CArray to be filled on return is not empty on input";
+  EXPECT_FATAL(XMakeCircleSegments(3, starts, a, 1, 1), "starts.GetSize() == 0", notEmpty);
+  EXPECT_FATAL(XMakeCircleSegments(3, a, ends, 1, 1), "ends.GetSize() == 0", notEmpty);
+  EXPECT_FATAL(XMakeCircleSegments(1, a, b, 1, 1), "num > 1", "");
+}
+
+// A colour and a reference to an object that is shared, not copied.
+struct Tinted : CObject {
+  Color color;
+  CObject* shared = nullptr;
+  void Serialize(CArchive& ar) override {
+    color.Serialize(ar);
+    if (ar.IsStoring())
+      ar.WriteObject(shared);
+    else
+      shared = ar.ReadObject(nullptr);
+  }
+};
+
+TEST(DeepCopy, CopiesIntoAnyNumberOfTargets) {
+  Color sharedColor;
+  Tinted source, a, b;
+  source.color.SetCOLORREF(0x123456);
+  source.shared = &sharedColor;
+  DeepCopy copy(source, nullptr, &sharedColor);
+  copy.CopyTo(a, nullptr, &sharedColor);
+  copy.CopyTo(b, nullptr, &sharedColor);
+  EXPECT_EQ(a.shared, &sharedColor);
+  a.color.SetCOLORREF(0);
+  EXPECT_EQ(b.color.GetCOLORREF(), 0x123456u);
+
+  struct Nothing : CObject {
+  } nothing;
+  DeepCopy empty(nothing);
+  EXPECT_FATAL(empty.CopyTo(a), "memory && length", "");
+}
+
+}  // namespace
