@@ -9,11 +9,11 @@
 
 namespace d3drm {
 
-template <class ArrayInterface, class Element>
-class ArrayImpl final : public ArrayInterface {
+template <class Element>
+class ArrayImpl final : public IDirect3DRMArray<Element> {
  public:
   template <class Source>
-  static ArrayInterface* Create(const std::vector<Ref<Source>>& source) {
+  static IDirect3DRMArray<Element>* Create(const std::vector<Ref<Source>>& source) {
     auto* array = new ArrayImpl;
     array->elements_.reserve(source.size());
     for (const auto& element : source) array->elements_.emplace_back(element.get());
@@ -54,8 +54,8 @@ class ArrayImpl final : public ArrayInterface {
   std::vector<Ref<Element>> elements_;
 };
 
-using FrameArray = ArrayImpl<IDirect3DRMFrameArray, IDirect3DRMFrame>;
-using VisualArray = ArrayImpl<IDirect3DRMVisualArray, IDirect3DRMVisual>;
-using LightArray = ArrayImpl<IDirect3DRMLightArray, IDirect3DRMLight>;
+using FrameArray = ArrayImpl<IDirect3DRMFrame>;
+using VisualArray = ArrayImpl<IDirect3DRMVisual>;
+using LightArray = ArrayImpl<IDirect3DRMLight>;
 
 }  // namespace d3drm

@@ -45,23 +45,16 @@ class IDirect3DRMObject : public IUnknown {
 // Something a frame can show.
 class IDirect3DRMVisual : public IDirect3DRMObject {};
 
-class IDirect3DRMFrameArray : public IUnknown {
+// A snapshot of a frame's children, visuals or lights.
+template <class Element>
+class IDirect3DRMArray : public IUnknown {
  public:
   virtual DWORD GetSize() = 0;
-  virtual HRESULT GetElement(DWORD index, IDirect3DRMFrame** frame) = 0;
+  virtual HRESULT GetElement(DWORD index, Element** element) = 0;
 };
-
-class IDirect3DRMVisualArray : public IUnknown {
- public:
-  virtual DWORD GetSize() = 0;
-  virtual HRESULT GetElement(DWORD index, IDirect3DRMVisual** visual) = 0;
-};
-
-class IDirect3DRMLightArray : public IUnknown {
- public:
-  virtual DWORD GetSize() = 0;
-  virtual HRESULT GetElement(DWORD index, IDirect3DRMLight** light) = 0;
-};
+using IDirect3DRMFrameArray = IDirect3DRMArray<IDirect3DRMFrame>;
+using IDirect3DRMVisualArray = IDirect3DRMArray<IDirect3DRMVisual>;
+using IDirect3DRMLightArray = IDirect3DRMArray<IDirect3DRMLight>;
 
 // A node of the scene tree. A parent holds a reference on each child, a frame on each visual and
 // light; a child's link to its parent holds none.

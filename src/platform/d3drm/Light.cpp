@@ -3,6 +3,15 @@
 #include "platform/d3drm/Frame.h"
 
 namespace d3drm {
+namespace {
+
+template <class T>
+HRESULT Store(T& field, T value) {
+  field = value;
+  return D3DRM_OK;
+}
+
+}  // namespace
 
 bool IsLightType(DWORD type) { return type <= D3DRMLIGHT_PARALLELPOINT; }
 
@@ -29,45 +38,18 @@ HRESULT Light::SetType(D3DRMLIGHTTYPE type) {
   return D3DRM_OK;
 }
 
-HRESULT Light::SetColor(D3DCOLOR color) {
-  color_ = color;
-  return D3DRM_OK;
-}
+HRESULT Light::SetColor(D3DCOLOR color) { return Store(color_, color); }
 
 HRESULT Light::SetColorRGB(D3DVALUE red, D3DVALUE green, D3DVALUE blue) {
-  color_ = D3DRMCreateColorRGB(red, green, blue);
-  return D3DRM_OK;
+  return Store(color_, D3DRMCreateColorRGB(red, green, blue));
 }
 
-HRESULT Light::SetRange(D3DVALUE range) {
-  range_ = range;
-  return D3DRM_OK;
-}
-
-HRESULT Light::SetUmbra(D3DVALUE angle) {
-  umbra_ = angle;
-  return D3DRM_OK;
-}
-
-HRESULT Light::SetPenumbra(D3DVALUE angle) {
-  penumbra_ = angle;
-  return D3DRM_OK;
-}
-
-HRESULT Light::SetConstantAttenuation(D3DVALUE value) {
-  constant_ = value;
-  return D3DRM_OK;
-}
-
-HRESULT Light::SetLinearAttenuation(D3DVALUE value) {
-  linear_ = value;
-  return D3DRM_OK;
-}
-
-HRESULT Light::SetQuadraticAttenuation(D3DVALUE value) {
-  quadratic_ = value;
-  return D3DRM_OK;
-}
+HRESULT Light::SetRange(D3DVALUE range) { return Store(range_, range); }
+HRESULT Light::SetUmbra(D3DVALUE angle) { return Store(umbra_, angle); }
+HRESULT Light::SetPenumbra(D3DVALUE angle) { return Store(penumbra_, angle); }
+HRESULT Light::SetConstantAttenuation(D3DVALUE value) { return Store(constant_, value); }
+HRESULT Light::SetLinearAttenuation(D3DVALUE value) { return Store(linear_, value); }
+HRESULT Light::SetQuadraticAttenuation(D3DVALUE value) { return Store(quadratic_, value); }
 
 HRESULT Light::SetEnableFrame(IDirect3DRMFrame* frame) {
   Frame* target = Frame::From(frame);

@@ -109,57 +109,45 @@ HRESULT Mesh::GetGroup(D3DRMGROUPINDEX group, unsigned* vCount, unsigned* fCount
   return D3DRM_OK;
 }
 
-HRESULT Mesh::SetGroupColor(D3DRMGROUPINDEX group, D3DCOLOR color) {
+template <class Field>
+HRESULT Mesh::Store(D3DRMGROUPINDEX group, Field MeshGroup::*field, Field value) {
   MeshGroup* g = Find(group);
   if (!g) return D3DRMERR_BADVALUE;
-  g->color = color;
+  g->*field = std::move(value);
   return D3DRM_OK;
 }
 
-HRESULT Mesh::SetGroupMapping(D3DRMGROUPINDEX group, D3DRMMAPPING mapping) {
+template <class Field>
+Field Mesh::Read(D3DRMGROUPINDEX group, Field MeshGroup::*field) {
   MeshGroup* g = Find(group);
-  if (!g) return D3DRMERR_BADVALUE;
-  g->mapping = mapping;
-  return D3DRM_OK;
+  return g ? g->*field : Field{};
+}
+
+HRESULT Mesh::SetGroupColor(D3DRMGROUPINDEX group, D3DCOLOR color) { return Store(group, &MeshGroup::color, color); }
+
+HRESULT Mesh::SetGroupMapping(D3DRMGROUPINDEX group, D3DRMMAPPING mapping) {
+  return Store(group, &MeshGroup::mapping, mapping);
 }
 
 HRESULT Mesh::SetGroupQuality(D3DRMGROUPINDEX group, D3DRMRENDERQUALITY quality) {
-  MeshGroup* g = Find(group);
-  if (!g) return D3DRMERR_BADVALUE;
-  g->quality = quality;
-  return D3DRM_OK;
+  return Store(group, &MeshGroup::quality, quality);
 }
 
 HRESULT Mesh::SetGroupMaterial(D3DRMGROUPINDEX group, IDirect3DRMMaterial* material) {
-  MeshGroup* g = Find(group);
   Material* ours = Material::From(material);
-  if (!g || (material && !ours)) return D3DRMERR_BADVALUE;
-  g->material = ours;
-  return D3DRM_OK;
+  if (material && !ours) return D3DRMERR_BADVALUE;
+  return Store(group, &MeshGroup::material, Ref<Material>(ours));
 }
 
 HRESULT Mesh::SetGroupTexture(D3DRMGROUPINDEX group, IDirect3DRMTexture* texture) {
-  MeshGroup* g = Find(group);
   Texture* ours = Texture::From(texture);
-  if (!g || (texture && !ours)) return D3DRMERR_BADVALUE;
-  g->texture = ours;
-  return D3DRM_OK;
+  if (texture && !ours) return D3DRMERR_BADVALUE;
+  return Store(group, &MeshGroup::texture, Ref<Texture>(ours));
 }
 
-D3DCOLOR Mesh::GetGroupColor(D3DRMGROUPINDEX group) {
-  MeshGroup* g = Find(group);
-  return g ? g->color : 0;
-}
-
-D3DRMMAPPING Mesh::GetGroupMapping(D3DRMGROUPINDEX group) {
-  MeshGroup* g = Find(group);
-  return g ? g->mapping : 0;
-}
-
-D3DRMRENDERQUALITY Mesh::GetGroupQuality(D3DRMGROUPINDEX group) {
-  MeshGroup* g = Find(group);
-  return g ? g->quality : 0;
-}
+D3DCOLOR Mesh::GetGroupColor(D3DRMGROUPINDEX group) { return Read(group, &MeshGroup::color); }
+D3DRMMAPPING Mesh::GetGroupMapping(D3DRMGROUPINDEX group) { return Read(group, &MeshGroup::mapping); }
+D3DRMRENDERQUALITY Mesh::GetGroupQuality(D3DRMGROUPINDEX group) { return Read(group, &MeshGroup::quality); }
 
 HRESULT Mesh::GetGroupMaterial(D3DRMGROUPINDEX group, IDirect3DRMMaterial** material) {
   MeshGroup* g = Find(group);

@@ -56,6 +56,11 @@ class Mesh final : public ObjectImpl<IDirect3DRMMesh> {
   ~Mesh() override = default;
   bool Implements(REFIID riid) const override;
   MeshGroup* Find(D3DRMGROUPINDEX group);
+  // A group's field; a group that does not exist gives D3DRMERR_BADVALUE or the zero value.
+  template <class Field>
+  HRESULT Store(D3DRMGROUPINDEX group, Field MeshGroup::*field, Field value);
+  template <class Field>
+  Field Read(D3DRMGROUPINDEX group, Field MeshGroup::*field);
 
   std::vector<MeshGroup> groups_;
 };

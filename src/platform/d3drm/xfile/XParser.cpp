@@ -35,10 +35,10 @@ class Parser {
           SkipBody();
           break;
         case TokenKind::kName:
-          Object(token.text, -1, 0);
+          if (!Object(token.text, ObjectStart(), -1, 0)) SkipBody();
           break;
         case TokenKind::kOpenBrace:
-          Reference();
+          ReferenceName();
           break;
         default:
           throw BadData{};
@@ -91,7 +91,7 @@ class Parser {
   }
 
   // "{ name }" after its opening brace; gives the name.
-  std::string_view Reference() {
+  std::string_view ReferenceName() {
     std::string_view name;
     for (Token token = Next(); token.kind != TokenKind::kCloseBrace; token = Next()) {
       Require(token.kind == TokenKind::kName || token.kind == TokenKind::kGuid);
@@ -100,19 +100,27 @@ class Parser {
     return name;
   }
 
-  // The rest of an object whose members are read: nested objects and references are skipped.
-  void Finish() {
+  // Reads the nested objects and references of an object up to its closing brace. `object` gets
+  // the template and object names of each nested object after its opening brace and reads its
+  // body, or returns false to have it skipped; `reference` gets the names of references.
+  template <class Object, class Reference>
+  void Children(Object object, Reference reference) {
     for (;;) {
       const Token token = Next();
       if (token.kind == TokenKind::kCloseBrace) return;
       if (token.kind == TokenKind::kOpenBrace) {
-        Reference();
-      } else {
-        Require(token.kind == TokenKind::kName);
-        ObjectStart();
-        SkipBody();
+        reference(ReferenceName());
+        continue;
       }
+      Require(token.kind == TokenKind::kName);
+      const std::string_view name = ObjectStart();
+      if (!object(token.text, name)) SkipBody();
     }
+  }
+
+  // The rest of an object whose members are read.
+  void Finish() {
+    Children([](std::string_view, std::string_view) { return false; }, [](std::string_view) {});
   }
 
   std::uint32_t Count(std::uint64_t numbersEach) {
@@ -142,8 +150,8 @@ class Parser {
     return {x, y, Float()};
   }
 
-  void Object(std::string_view type, int frame, int depth) {
-    const std::string_view name = ObjectStart();
+  // The objects that may stand at the top and in frames; false for any other.
+  bool Object(std::string_view type, std::string_view name, int frame, int depth) {
     if (Named(type, "Frame")) {
       ParseFrame(frame, depth + 1);
     } else if (Named(type, "Mesh")) {
@@ -151,31 +159,25 @@ class Parser {
     } else if (Named(type, "Material")) {
       ParseMaterial(name);
     } else {
-      SkipBody();
+      return false;
     }
+    return true;
   }
 
   void ParseFrame(int parent, int depth) {
     Require(depth <= kMaxFrameDepth);
     const int index = static_cast<int>(scene_.frames.size());
     scene_.frames.push_back({parent, Matrix4::Identity()});
-    for (;;) {
-      const Token token = Next();
-      if (token.kind == TokenKind::kCloseBrace) return;
-      if (token.kind == TokenKind::kOpenBrace) {
-        Reference();
-      } else if (token.kind == TokenKind::kName && Named(token.text, "FrameTransformMatrix")) {
-        ObjectStart();
-        Matrix4 m;
-        for (auto& row : m.m)
-          for (D3DVALUE& value : row) value = Float();
-        scene_.frames[static_cast<std::size_t>(index)].transform = m;
-        Finish();
-      } else {
-        Require(token.kind == TokenKind::kName);
-        Object(token.text, index, depth);
-      }
-    }
+    const auto object = [&](std::string_view type, std::string_view name) {
+      if (!Named(type, "FrameTransformMatrix")) return Object(type, name, index, depth);
+      Matrix4 m;
+      for (auto& row : m.m)
+        for (D3DVALUE& value : row) value = Float();
+      scene_.frames[static_cast<std::size_t>(index)].transform = m;
+      Finish();
+      return true;
+    };
+    Children(object, [](std::string_view) {});
   }
 
   void ParseMesh(int frame) {
@@ -192,29 +194,23 @@ class Parser {
       mesh.faceSizes.push_back(size);
       for (std::uint32_t k = 0; k < size; ++k) mesh.faceCorners.push_back(Index(vertexCount));
     }
-    for (;;) {
-      const Token token = Next();
-      if (token.kind == TokenKind::kCloseBrace) break;
-      if (token.kind == TokenKind::kOpenBrace) {
-        Reference();
-        continue;
-      }
-      Require(token.kind == TokenKind::kName);
-      const std::string_view name = ObjectStart();
-      if (Named(token.text, "MeshNormals")) {
+    const auto object = [&](std::string_view type, std::string_view name) {
+      if (Named(type, "MeshNormals")) {
         ParseNormals(mesh);
-      } else if (Named(token.text, "MeshTextureCoords")) {
+      } else if (Named(type, "MeshTextureCoords")) {
         ParseTextureCoords(mesh);
-      } else if (Named(token.text, "MeshVertexColors")) {
+      } else if (Named(type, "MeshVertexColors")) {
         ParseVertexColors(mesh);
-      } else if (Named(token.text, "MeshMaterialList")) {
+      } else if (Named(type, "MeshMaterialList")) {
         ParseMaterialList(mesh);
-      } else if (Named(token.text, "Material")) {
+      } else if (Named(type, "Material")) {
         ParseMaterial(name);
       } else {
-        SkipBody();
+        return false;
       }
-    }
+      return true;
+    };
+    Children(object, [](std::string_view) {});
     scene_.meshes.push_back(std::move(mesh));
   }
 
@@ -269,23 +265,16 @@ class Parser {
     if (materialCount > 0)
       faceMaterials.resize(mesh.faceSizes.size(), faceMaterials.empty() ? 0 : faceMaterials.back());
     std::vector<std::shared_ptr<const XMaterial>> materials;
-    for (;;) {
-      const Token token = Next();
-      if (token.kind == TokenKind::kCloseBrace) break;
-      if (token.kind == TokenKind::kOpenBrace) {
-        const auto found = named_.find(std::string(Reference()));
-        Require(found != named_.end());
-        materials.push_back(found->second);
-        continue;
-      }
-      Require(token.kind == TokenKind::kName);
-      const std::string_view name = ObjectStart();
-      if (Named(token.text, "Material")) {
-        materials.push_back(ParseMaterial(name));
-      } else {
-        SkipBody();
-      }
-    }
+    const auto object = [&](std::string_view type, std::string_view name) {
+      if (!Named(type, "Material")) return false;
+      materials.push_back(ParseMaterial(name));
+      return true;
+    };
+    Children(object, [&](std::string_view name) {
+      const auto found = named_.find(std::string(name));
+      Require(found != named_.end());
+      materials.push_back(found->second);
+    });
     Require(materials.size() == materialCount);
     mesh.faceMaterials = std::move(faceMaterials);
     mesh.materials = std::move(materials);
@@ -301,25 +290,16 @@ class Parser {
     material->values.power = Float();
     material->values.specular = Vector();
     material->values.emissive = Vector();
-    for (;;) {
-      const Token token = Next();
-      if (token.kind == TokenKind::kCloseBrace) break;
-      if (token.kind == TokenKind::kOpenBrace) {
-        Reference();
-        continue;
-      }
-      Require(token.kind == TokenKind::kName);
-      ObjectStart();
-      if (Named(token.text, "TextureFilename")) {
-        const Token file = Next();
-        Require(file.kind == TokenKind::kString);
-        material->textureName = file.text;
-        NoteTexture(material->textureName);
-        Finish();
-      } else {
-        SkipBody();
-      }
-    }
+    const auto object = [&](std::string_view type, std::string_view) {
+      if (!Named(type, "TextureFilename")) return false;
+      const Token file = Next();
+      Require(file.kind == TokenKind::kString);
+      material->textureName = file.text;
+      NoteTexture(material->textureName);
+      Finish();
+      return true;
+    };
+    Children(object, [](std::string_view) {});
     if (!name.empty()) named_[std::string(name)] = material;
     return material;
   }
