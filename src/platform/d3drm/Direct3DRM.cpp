@@ -1,6 +1,5 @@
 #include "platform/d3drm/Direct3DRM.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "platform/d3drm/BmpReader.h"
@@ -11,6 +10,7 @@
 #include "platform/d3drm/Mesh.h"
 #include "platform/d3drm/MeshBuilder.h"
 #include "platform/d3drm/Ref.h"
+#include "platform/d3drm/SurfacePicture.h"
 #include "platform/d3drm/Texture.h"
 
 HRESULT Direct3DRMCreate(IDirect3DRM** root) {
@@ -98,15 +98,14 @@ HRESULT Root::LoadTexture(const char* fileName, IDirect3DRMTexture** texture) {
   return D3DRM_OK;
 }
 
+// The texture keeps a copy of the surface's pixels as they are now.
 HRESULT Root::CreateTextureFromSurface(IDirectDrawSurface* surface, IDirect3DRMTexture** texture) {
-  if (texture) *texture = nullptr;
-  static bool logged = false;
-  if (!logged) {
-    logged = true;
-    std::fprintf(stderr, "IDirect3DRM::CreateTextureFromSurface is not implemented\n");
-  }
-  (void)surface;
-  return E_NOTIMPL;
+  if (!surface || !texture) return D3DRMERR_BADVALUE;
+  *texture = nullptr;
+  Picture picture;
+  if (const HRESULT result = ReadSurfacePicture(surface, &picture); result != D3DRM_OK) return result;
+  *texture = Texture::Create(registry_, std::move(picture), textureColors_, textureShades_);
+  return D3DRM_OK;
 }
 
 // Every object is held for the whole walk, so a callback that releases or creates objects cannot
