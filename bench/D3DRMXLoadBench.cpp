@@ -34,8 +34,9 @@ std::string SphereText(int stacks, int slices) {
     }
   const std::string count = std::to_string(rings * columns), faceCount = std::to_string(2 * stacks * slices);
   return "xof 0302txt 0032\nMesh Sphere {\n" + count + ";\n" + vertices + ";\n" + faceCount + ";\n" + faces +
-         ";\nMeshNormals {\n" + count + ";\n" + normals + ";\n" + faceCount + ";\n" + faces +  // normal i belongs to vertex i
-        
+         ";\nMeshNormals {\n" + count + ";\n" + normals + ";\n" + faceCount + ";\n" +
+         faces +  // normal i belongs to vertex i
+
          ";\n}\nMeshTextureCoords {\n" + count + ";\n" + uvs + ";\n}\n}\n";
 }
 
@@ -47,7 +48,8 @@ void LoadTextSphere(benchmark::State& state) {
     IDirect3DRMMeshBuilder* builder = nullptr;
     rm->CreateMeshBuilder(&builder);
     D3DRMLOADMEMORY memory{const_cast<char*>(text.data()), static_cast<DWORD>(text.size())};
-    if (builder->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, nullptr, nullptr) != D3DRM_OK) state.SkipWithError("load");
+    if (builder->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, nullptr, nullptr) != D3DRM_OK)
+      state.SkipWithError("load");
     IDirect3DRMMesh* mesh = nullptr;
     builder->CreateMesh(&mesh);
     benchmark::DoNotOptimize(mesh->GetGroupCount());

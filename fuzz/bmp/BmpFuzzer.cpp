@@ -6,8 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   d3drm::Picture picture;
-  if (d3drm::DecodeBmp({data, size}, &picture) &&
-      picture.pixels.size() != std::size_t{picture.width} * picture.height)
+  if (d3drm::DecodeBmp({data, size}, &picture) && picture.pixels.size() != std::size_t{picture.width} * picture.height)
     std::abort();
   return 0;
 }

@@ -13,7 +13,8 @@ void GenerateNormals(BuilderData& data, std::size_t firstFace, std::size_t first
     const D3DVECTOR p0 = data.vertices[c[0]].position;
     D3DVECTOR n{0.0f, 0.0f, 0.0f};
     for (std::uint32_t i = 1; i + 1 < size; ++i) {
-      const D3DVECTOR t = Cross(Subtract(data.vertices[c[i]].position, p0), Subtract(data.vertices[c[i + 1]].position, p0));
+      const D3DVECTOR t =
+          Cross(Subtract(data.vertices[c[i]].position, p0), Subtract(data.vertices[c[i + 1]].position, p0));
       n = {n.x + t.x, n.y + t.y, n.z + t.z};
     }
     n = Normalized(n);

@@ -59,8 +59,7 @@ D3DVECTOR TransformPoint(const Matrix4& a, const D3DVECTOR& p) {
 }
 
 D3DVECTOR TransformDirection(const Matrix4& a, const D3DVECTOR& d) {
-  return {d.x * a.m[0][0] + d.y * a.m[1][0] + d.z * a.m[2][0],
-          d.x * a.m[0][1] + d.y * a.m[1][1] + d.z * a.m[2][1],
+  return {d.x * a.m[0][0] + d.y * a.m[1][0] + d.z * a.m[2][0], d.x * a.m[0][1] + d.y * a.m[1][1] + d.z * a.m[2][1],
           d.x * a.m[0][2] + d.y * a.m[1][2] + d.z * a.m[2][2]};
 }
 

@@ -9,9 +9,7 @@ namespace {
 
 constexpr unsigned kTriangle = 3;
 
-bool InRange(std::size_t size, unsigned first, unsigned count) {
-  return first <= size && count <= size - first;
-}
+bool InRange(std::size_t size, unsigned first, unsigned count) { return first <= size && count <= size - first; }
 
 }  // namespace
 
@@ -67,8 +65,7 @@ HRESULT Mesh::GetBox(D3DRMBOX* box) {
 HRESULT Mesh::AddGroup(unsigned vCount, unsigned fCount, unsigned vPerFace, const unsigned* fData,
                        D3DRMGROUPINDEX* index) {
   if (vPerFace != kTriangle || (fCount > 0 && !fData) || !index) return D3DRMERR_BADVALUE;
-  if (groups_.size() >= static_cast<std::size_t>(std::numeric_limits<D3DRMGROUPINDEX>::max()))
-    return D3DRMERR_BADVALUE;
+  if (groups_.size() >= static_cast<std::size_t>(std::numeric_limits<D3DRMGROUPINDEX>::max())) return D3DRMERR_BADVALUE;
   const std::size_t indexCount = std::size_t{fCount} * kTriangle;
   if (std::any_of(fData, fData + indexCount, [&](unsigned i) { return i >= vCount; })) return D3DRMERR_BADVALUE;
   MeshGroup group;
@@ -93,8 +90,8 @@ HRESULT Mesh::GetVertices(D3DRMGROUPINDEX group, unsigned first, unsigned count,
   return D3DRM_OK;
 }
 
-HRESULT Mesh::GetGroup(D3DRMGROUPINDEX group, unsigned* vCount, unsigned* fCount, unsigned* vPerFace,
-                       DWORD* fDataSize, unsigned* fData) {
+HRESULT Mesh::GetGroup(D3DRMGROUPINDEX group, unsigned* vCount, unsigned* fCount, unsigned* vPerFace, DWORD* fDataSize,
+                       unsigned* fData) {
   MeshGroup* g = Find(group);
   if (!g) return D3DRMERR_BADVALUE;
   const auto size = static_cast<DWORD>(g->indices.size());

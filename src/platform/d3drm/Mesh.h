@@ -34,8 +34,8 @@ class Mesh final : public ObjectImpl<IDirect3DRMMesh> {
   HRESULT SetVertices(D3DRMGROUPINDEX group, unsigned first, unsigned count, const D3DRMVERTEX* vertices) override;
   HRESULT GetVertices(D3DRMGROUPINDEX group, unsigned first, unsigned count, D3DRMVERTEX* vertices) override;
   unsigned GetGroupCount() override { return static_cast<unsigned>(groups_.size()); }
-  HRESULT GetGroup(D3DRMGROUPINDEX group, unsigned* vCount, unsigned* fCount, unsigned* vPerFace,
-                   DWORD* fDataSize, unsigned* fData) override;
+  HRESULT GetGroup(D3DRMGROUPINDEX group, unsigned* vCount, unsigned* fCount, unsigned* vPerFace, DWORD* fDataSize,
+                   unsigned* fData) override;
   HRESULT SetGroupColor(D3DRMGROUPINDEX group, D3DCOLOR color) override;
   HRESULT SetGroupMapping(D3DRMGROUPINDEX group, D3DRMMAPPING mapping) override;
   HRESULT SetGroupQuality(D3DRMGROUPINDEX group, D3DRMRENDERQUALITY quality) override;

@@ -30,9 +30,8 @@ struct GroupBuilder {
   std::unordered_map<VertexKey, unsigned, VertexKeyHash> vertexOf;
 
   unsigned VertexFor(const D3DRMVERTEX& v) {
-    const VertexKey key{Bits(v.position.x), Bits(v.position.y), Bits(v.position.z),
-                        Bits(v.normal.x),   Bits(v.normal.y),   Bits(v.normal.z),
-                        Bits(v.tu),         Bits(v.tv),         v.color};
+    const VertexKey key{Bits(v.position.x), Bits(v.position.y), Bits(v.position.z), Bits(v.normal.x), Bits(v.normal.y),
+                        Bits(v.normal.z),   Bits(v.tu),         Bits(v.tv),         v.color};
     auto [it, added] = vertexOf.try_emplace(key, static_cast<unsigned>(group.vertices.size()));
     if (added) group.vertices.push_back(v);
     return it->second;
@@ -42,8 +41,8 @@ struct GroupBuilder {
 }  // namespace
 
 bool BuilderLook::SameLook(const BuilderLook& other) const {
-  return color == other.color && hasMaterial == other.hasMaterial &&
-         (!hasMaterial || material == other.material) && texture.get() == other.texture.get();
+  return color == other.color && hasMaterial == other.hasMaterial && (!hasMaterial || material == other.material) &&
+         texture.get() == other.texture.get();
 }
 
 Mesh* MakeMesh(const BuilderData& data, const RegistryHandle& registry, D3DRMRENDERQUALITY quality,
@@ -86,7 +85,8 @@ Mesh* MakeMesh(const BuilderData& data, const RegistryHandle& registry, D3DRMREN
       faceVertices.push_back(builder.VertexFor(v));
     }
     for (std::size_t i = 1; i + 1 < faceVertices.size(); ++i)
-      builder.group.indices.insert(builder.group.indices.end(), {faceVertices[0], faceVertices[i], faceVertices[i + 1]});
+      builder.group.indices.insert(builder.group.indices.end(),
+                                   {faceVertices[0], faceVertices[i], faceVertices[i + 1]});
   }
 
   Mesh* mesh = Mesh::Create(registry);

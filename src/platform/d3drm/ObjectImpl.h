@@ -56,8 +56,10 @@ class ObjectImpl : public Interface {
     const DWORD needed = name_.empty() ? 0 : static_cast<DWORD>(name_.size() + 1);
     if (name) {
       if (*size < needed) return D3DRMERR_BADVALUE;
-      if (needed) std::memcpy(name, name_.c_str(), needed);
-      else if (*size > 0) name[0] = '\0';
+      if (needed)
+        std::memcpy(name, name_.c_str(), needed);
+      else if (*size > 0)
+        name[0] = '\0';
     }
     *size = needed;
     return D3DRM_OK;
@@ -67,8 +69,7 @@ class ObjectImpl : public Interface {
   const RegistryHandle& registry() const { return registry_; }
 
  protected:
-  explicit ObjectImpl(RegistryHandle registry)
-      : registry_(std::move(registry)), serial_(registry_->add(this)) {}
+  explicit ObjectImpl(RegistryHandle registry) : registry_(std::move(registry)), serial_(registry_->add(this)) {}
   ~ObjectImpl() override = default;
 
   // The interfaces QueryInterface answers for.

@@ -55,8 +55,8 @@ void Convert(const DDSURFACEDESC& locked, const std::uint32_t* palette, Picture*
 HRESULT ReadSurfacePicture(IDirectDrawSurface* surface, Picture* picture) {
   DDSURFACEDESC locked{};
   locked.dwSize = sizeof locked;
-  if (const HRESULT result = surface->Lock(nullptr, &locked, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT,
-                                           nullptr);
+  if (const HRESULT result =
+          surface->Lock(nullptr, &locked, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, nullptr);
       FAILED(result))
     return Failed(result);
 

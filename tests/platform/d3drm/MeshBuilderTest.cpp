@@ -101,7 +101,8 @@ TEST_F(MeshBuilderTest, GeneratedCylinderNormalsPointOutward) {
   std::vector<unsigned> faces;
   for (unsigned i = 0; i < n; ++i) {
     const unsigned j = (i + 1) % n;
-    faces.insert(faces.end(), {i, j, n + i, n + i, j, n + j, 2 * n + i, 4 * n, 2 * n + j, 3 * n + j, 4 * n + 1, 3 * n + i});
+    faces.insert(faces.end(),
+                 {i, j, n + i, n + i, j, n + j, 2 * n + i, 4 * n, 2 * n + j, 3 * n + j, 4 * n + 1, 3 * n + i});
   }
   auto mesh = NewMesh();
   D3DRMGROUPINDEX group;

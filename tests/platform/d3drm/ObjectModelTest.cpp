@@ -4,9 +4,9 @@
 
 #include <map>
 
+#include "platform/d3drm/D3DRMTestSupport.h"
 #include "platform/d3drm/Frame.h"
 #include "platform/d3drm/Matrix.h"
-#include "platform/d3drm/D3DRMTestSupport.h"
 
 namespace {
 
@@ -230,8 +230,8 @@ TEST_F(ObjectModelTest, EnumerateObjectsHandsEveryLiveObjectOnce) {
 
   Seen seen;
   ASSERT_EQ(rm->EnumerateObjects(&CountAndRelease, &seen), D3DRM_OK);
-  std::vector<std::pair<IDirect3DRMObject*, int>> expected = {
-      {frame.get(), 1}, {child.get(), 1}, {mesh.get(), 1}, {builder.get(), 1}, {light.get(), 1}, {material, 1}};
+  std::vector<std::pair<IDirect3DRMObject*, int>> expected = {{frame.get(), 1},   {child.get(), 1}, {mesh.get(), 1},
+                                                              {builder.get(), 1}, {light.get(), 1}, {material, 1}};
   EXPECT_THAT(seen.times, UnorderedElementsAreArray(expected));
   EXPECT_EQ(CountOf(frame.get()), 1u);
   EXPECT_EQ(CountOf(child.get()), 2u);

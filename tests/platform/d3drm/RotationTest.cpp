@@ -27,8 +27,8 @@ constexpr D3DVECTOR kForward{0.0f, 0.0f, 1.0f};
 
 TEST_F(RotationTest, CameraDirectionsOfTheFixedViews) {
   ExpectNear(d3drm::TransformPoint(Rotation(1, 0, 0, std::numbers::pi / 2), kForward), 0, -1, 0);  // Top looks down
-  ExpectNear(d3drm::TransformPoint(Rotation(0, 1, 0, std::numbers::pi / 2), kForward), 1, 0, 0);   // Left looks along +x
-  ExpectNear(d3drm::TransformPoint(Rotation(0, 1, 0, std::numbers::pi), kForward), 0, 0, -1);      // Back
+  ExpectNear(d3drm::TransformPoint(Rotation(0, 1, 0, std::numbers::pi / 2), kForward), 1, 0, 0);  // Left looks along +x
+  ExpectNear(d3drm::TransformPoint(Rotation(0, 1, 0, std::numbers::pi), kForward), 0, 0, -1);     // Back
   ExpectNear(d3drm::TransformPoint(Rotation(1, 0, 0, std::numbers::pi / 6), kForward), 0, -0.5, 0.8660254);
 }
 

@@ -54,7 +54,8 @@ class SurfaceTextureTest : public RetainedModeTest {
 TEST_F(SurfaceTextureTest, CopiesTrueColourAndPalettedSurfaces) {
   // Bytes red, green, blue in memory, rows stored bottom-up.
   auto rgb = Surface(DDFormat::BGR888, {{255, 0, 0, 0, 255, 0, 0, 0, 255}, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, -12);
-  EXPECT_EQ(TexturePixels(rgb.get()), (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0x040506, 0x070809}));
+  EXPECT_EQ(TexturePixels(rgb.get()),
+            (std::vector<std::uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x010203, 0x040506, 0x070809}));
 
   // 5:6:5 channels widen to 0..255: full red, half green (32 of 63), one step of blue.
   auto wide = Surface(DDFormat::RGB565, {{0x00, 0xF8, 0x00, 0x04, 0x01, 0x00}, {0, 0, 0xFF, 0xFF, 0, 0}});
@@ -68,7 +69,8 @@ TEST_F(SurfaceTextureTest, CopiesTrueColourAndPalettedSurfaces) {
   EXPECT_EQ(rm->CreateTextureFromSurface(indexed.get(), &texture), D3DRMERR_BADOBJECT) << "no palette yet";
   ASSERT_EQ(indexed->SetPalette(palette), DD_OK);
   palette->Release();
-  EXPECT_EQ(TexturePixels(indexed.get()), (std::vector<std::uint32_t>{0x0A141E, 0xFFFFFF, 0x000080, 0x000080, 0xFFFFFF, 0x0A141E}));
+  EXPECT_EQ(TexturePixels(indexed.get()),
+            (std::vector<std::uint32_t>{0x0A141E, 0xFFFFFF, 0x000080, 0x000080, 0xFFFFFF, 0x0A141E}));
 }
 
 TEST_F(SurfaceTextureTest, ReportsSurfacesThatCannotBeRead) {

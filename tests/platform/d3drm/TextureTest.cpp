@@ -10,8 +10,10 @@ class TextureTest : public RetainedModeTest {
   HRESULT Load(const std::string& path, Ref<IDirect3DRMTexture>* texture) {
     IDirect3DRMTexture* raw = reinterpret_cast<IDirect3DRMTexture*>(0x1);
     const HRESULT result = rm->LoadTexture(path.c_str(), &raw);
-    if (result == D3DRM_OK) *texture = Ref<IDirect3DRMTexture>::adopt(raw);
-    else EXPECT_EQ(raw, nullptr);
+    if (result == D3DRM_OK)
+      *texture = Ref<IDirect3DRMTexture>::adopt(raw);
+    else
+      EXPECT_EQ(raw, nullptr);
     return result;
   }
   const d3drm::Picture& PictureOf(const Ref<IDirect3DRMTexture>& texture) {

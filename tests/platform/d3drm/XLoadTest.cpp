@@ -61,15 +61,18 @@ TEST_F(XLoadTest, TheCubeLoadsTheSameFromTextAndBinaryData) {
 }
 
 TEST_F(XLoadTest, PolygonsAreFannedAndGetAveragedNormals) {
-  ASSERT_EQ(LoadBytes(ReadFixture("x/polygons.x")), D3DRM_OK);
-  const auto mesh = CreateMesh();
-  ASSERT_EQ(mesh->GetGroupCount(), 1u);
-  EXPECT_EQ(Faces(mesh.get(), 0), (std::vector<unsigned>{0, 1, 2, 0, 2, 3, 1, 4, 5, 1, 5, 6, 1, 6, 2}));
-  const auto vertices = Vertices(mesh.get(), 0);
-  ASSERT_EQ(vertices.size(), 7u) << "corners shared by both faces are one vertex";
-  for (const D3DRMVERTEX& v : vertices) EXPECT_TRUE(Same(v.normal, 0, 0, -1));
-  EXPECT_EQ(mesh->GetGroupColor(0), 0xFFFFFFFFu);
-  EXPECT_EQ(MaterialOf(mesh.get(), 0).get(), nullptr);
+  for (const char* file : {"x/polygons.x", "x/polygons_bin.x"}) {
+    SCOPED_TRACE(file);
+    ASSERT_EQ(LoadBytes(ReadFixture(file)), D3DRM_OK);
+    const auto mesh = CreateMesh();
+    ASSERT_EQ(mesh->GetGroupCount(), 1u);
+    EXPECT_EQ(Faces(mesh.get(), 0), (std::vector<unsigned>{0, 1, 2, 0, 2, 3, 1, 4, 5, 1, 5, 6, 1, 6, 2}));
+    const auto vertices = Vertices(mesh.get(), 0);
+    ASSERT_EQ(vertices.size(), 7u) << "corners shared by both faces are one vertex";
+    for (const D3DRMVERTEX& v : vertices) EXPECT_TRUE(Same(v.normal, 0, 0, -1));
+    EXPECT_EQ(mesh->GetGroupColor(0), 0xFFFFFFFFu);
+    EXPECT_EQ(MaterialOf(mesh.get(), 0).get(), nullptr);
+  }
   EXPECT_TRUE(log.asked.empty());
 }
 
@@ -90,23 +93,27 @@ TEST_F(XLoadTest, FramesAreFlattenedInnerTransformFirst) {
 }
 
 TEST_F(XLoadTest, VertexColoursOverrideTheFaceColour) {
-  ASSERT_EQ(LoadBytes(ReadFixture("x/colors.x")), D3DRM_OK);
-  const auto mesh = CreateMesh();
-  ASSERT_EQ(mesh->GetGroupCount(), 1u);
-  EXPECT_EQ(mesh->GetGroupColor(0), 0xFF808080u);
-  EXPECT_EQ(Faces(mesh.get(), 0), (std::vector<unsigned>{0, 1, 2, 2, 1, 3}));
-  std::vector<D3DCOLOR> colors;
-  for (const D3DRMVERTEX& v : Vertices(mesh.get(), 0)) colors.push_back(v.color);
-  EXPECT_EQ(colors, (std::vector<D3DCOLOR>{0xFFFF0000, 0xFF808080, 0xFF808080, 0x8000FF00}));
+  for (const char* file : {"x/colors.x", "x/colors_bin.x"}) {
+    SCOPED_TRACE(file);
+    ASSERT_EQ(LoadBytes(ReadFixture(file)), D3DRM_OK);
+    const auto mesh = CreateMesh();
+    ASSERT_EQ(mesh->GetGroupCount(), 1u);
+    EXPECT_EQ(mesh->GetGroupColor(0), 0xFF808080u);
+    EXPECT_EQ(Faces(mesh.get(), 0), (std::vector<unsigned>{0, 1, 2, 2, 1, 3}));
+    std::vector<D3DCOLOR> colors;
+    for (const D3DRMVERTEX& v : Vertices(mesh.get(), 0)) colors.push_back(v.color);
+    EXPECT_EQ(colors, (std::vector<D3DCOLOR>{0xFFFF0000, 0xFF808080, 0xFF808080, 0x8000FF00}));
+  }
 }
 
 TEST_F(XLoadTest, TextureCallbackIsAskedOncePerNameAndMayFail) {
   log.refuse = "stone.bmp";
   const std::string material = "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"stone.bmp\"; } }";
   const std::string red = "Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"wood.bmp\"; } }";
-  ASSERT_EQ(LoadText(std::string("Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 2; 3;0,1,2;, 3;0,2,1;; MeshMaterialList { 3; 2; 0,2;; ") +
-                     material + red + material + " } }"),
-            D3DRM_OK);
+  ASSERT_EQ(
+      LoadText(std::string("Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 2; 3;0,1,2;, 3;0,2,1;; MeshMaterialList { 3; 2; 0,2;; ") +
+               material + red + material + " } }"),
+      D3DRM_OK);
   EXPECT_EQ(log.asked, (std::vector<std::string>{"stone.bmp", "wood.bmp"}));
   const auto mesh = CreateMesh();
   ASSERT_EQ(mesh->GetGroupCount(), 1u) << "materials 0 and 2 look the same";
@@ -146,30 +153,30 @@ TEST_F(XLoadTest, DamagedHeadersAreBadFiles) {
 TEST_F(XLoadTest, DamagedTextIsABadFile) {
   const std::string mesh = "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; ";
   const char* cases[] = {
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,3;; }",    // vertex index past the vertices
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2;0,1;; }",      // a face of two corners
-      "Mesh { 3; 0;0;0;, 1;0;0;, zero;1;0;; 1; 3;0,1,2;; }",  // a name for a number
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,3;; }",      // vertex index past the vertices
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2;0,1;; }",        // a face of two corners
+      "Mesh { 3; 0;0;0;, 1;0;0;, zero;1;0;; 1; 3;0,1,2;; }",   // a name for a number
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1e999;0;; 1; 3;0,1,2;; }",  // not finite
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1.5; 3;0,1,2;; }",   // a real for a count
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1.5; 3;0,1,2;; }",    // a real for a count
       "Mesh { -1; 0;; }",                                      // negative count
       "Mesh { 4294967295; 0;0;0;; 0;; }",                      // more vertices than the data holds
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 4294967295; 3;0,1,2;; }",
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; } }",    // a brace too many
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; @ }",    // a stray character
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; } }",  // a brace too many
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; @ }",  // a stray character
       "template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices;",
       "Mesh { <3D82AB44-62DA-11cf }",
   };
   for (const char* text : cases) EXPECT_EQ(LoadText(text), D3DRMERR_BADFILE) << text;
 
   const char* children[] = {
-      "MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, 3;0,0,0;; }",  // more face normals than faces
-      "MeshNormals { 1; 0;0;1;; 1; 3;0,1,0;; }",            // normal index past the normals
-      "MeshNormals { 1; 0;0;1;; 1; 4;0,0,0,0;; }",          // corners unlike the face's
-      "MeshTextureCoords { 2; 0;0;, 1;1;; }",               // not one per vertex
-      "MeshVertexColors { 1; 3; 1;0;0;1;; }",               // vertex past the vertices
-      "MeshVertexColors { 9; 0; 1;0;0;1;; }",               // more colours than given
-      "MeshMaterialList { 1; 1; 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",  // material past the list
-      "MeshMaterialList { 2; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",  // one material short
+      "MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, 3;0,0,0;; }",                           // more face normals than faces
+      "MeshNormals { 1; 0;0;1;; 1; 3;0,1,0;; }",                                     // normal index past the normals
+      "MeshNormals { 1; 0;0;1;; 1; 4;0,0,0,0;; }",                                   // corners unlike the face's
+      "MeshTextureCoords { 2; 0;0;, 1;1;; }",                                        // not one per vertex
+      "MeshVertexColors { 1; 3; 1;0;0;1;; }",                                        // vertex past the vertices
+      "MeshVertexColors { 9; 0; 1;0;0;1;; }",                                        // more colours than given
+      "MeshMaterialList { 1; 1; 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",    // material past the list
+      "MeshMaterialList { 2; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",    // one material short
       "MeshMaterialList { 1; 2; 0,0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",  // more faces than the mesh
       "MeshMaterialList { 1; 1; 0;; { Nowhere } }",                                  // an unknown reference
       "MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"wood.bmp } } }",
@@ -213,11 +220,11 @@ TEST_F(XLoadTest, DataCutAnywhereInsideTheMeshIsABadFile) {
 
 TEST_F(XLoadTest, DamagedBinaryTokensAreABadFile) {
   std::vector<XBinaryWriter> cases(6);
-  cases[0].Name("Mesh").Open().Word(6).Dword(1000).Dword(3);     // a list longer than the data
-  cases[1].Name("Mesh").Open().Word(6).Dword(0x7FFFFFFF);         // a list count that would overflow
-  cases[2].Name("Mesh").Open().Word(99);                          // an unknown token
+  cases[0].Name("Mesh").Open().Word(6).Dword(1000).Dword(3);                         // a list longer than the data
+  cases[1].Name("Mesh").Open().Word(6).Dword(0x7FFFFFFF);                            // a list count that would overflow
+  cases[2].Name("Mesh").Open().Word(99);                                             // an unknown token
   cases[3].Name("Mesh").Open().Word(2).Dword(3).Word(0x6261).Word(0x0063).Dword(7);  // string ending badly
-  cases[4].Word(1).Dword(100).Word(0x6261);                        // a name longer than the data
+  cases[4].Word(1).Dword(100).Word(0x6261);                                          // a name longer than the data
   cases[5].Name("Mesh").Open().Integers({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}).Integers({1, 3, 0, 1, 2}).Close();
   auto odd = cases[5].bytes();
   odd.push_back(0x0A);  // half a token word
@@ -230,7 +237,9 @@ TEST_F(XLoadTest, DamagedBinaryTokensAreABadFile) {
 // writes them again.
 TEST(XFixtureFiles, BinaryFixturesMatchTheirWriters) {
   const std::pair<const char*, XBinaryWriter> files[] = {{"x/cube_bin.x", BinaryCube()},
-                                                         {"x/frames_bin.x", BinaryFrames()}};
+                                                         {"x/frames_bin.x", BinaryFrames()},
+                                                         {"x/polygons_bin.x", BinaryPolygons()},
+                                                         {"x/colors_bin.x", BinaryColors()}};
   for (const auto& [file, writer] : files) {
     if (std::getenv("TAVROLIN_REWRITE_FIXTURES")) {
       std::ofstream(FixturePath(file), std::ios::binary)

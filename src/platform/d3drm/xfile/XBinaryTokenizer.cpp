@@ -23,9 +23,7 @@ enum : std::uint16_t {
 constexpr std::size_t kGuidSize = 16;
 
 // Punctuation and type words that only template declarations use.
-bool IsDeclarationToken(std::uint16_t token) {
-  return (token >= 12 && token <= 18) || (token >= 40 && token <= 52);
-}
+bool IsDeclarationToken(std::uint16_t token) { return (token >= 12 && token <= 18) || (token >= 40 && token <= 52); }
 
 }  // namespace
 

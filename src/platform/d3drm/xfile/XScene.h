@@ -32,7 +32,7 @@ struct XMesh {
   std::vector<std::uint32_t> faceCorners;  // position indices, face after face
   bool hasNormals = false;
   std::vector<D3DVECTOR> normals;
-  std::vector<std::uint32_t> normalCorners;  // normal indices in the layout of faceCorners
+  std::vector<std::uint32_t> normalCorners;        // normal indices in the layout of faceCorners
   std::vector<std::array<D3DVALUE, 2>> texCoords;  // empty, or one per position
   std::vector<std::pair<std::uint32_t, D3DCOLOR>> vertexColors;
   std::vector<std::uint32_t> faceMaterials;  // empty, or one per face

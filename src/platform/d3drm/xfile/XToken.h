@@ -8,17 +8,17 @@
 namespace d3drm::xfile {
 
 enum class TokenKind {
-  kEnd,         // no data left
-  kError,       // damaged data; the tokenizer gives nothing else after it
-  kName,        // a template, object or reference name
-  kString,      // a quoted string
+  kEnd,     // no data left
+  kError,   // damaged data; the tokenizer gives nothing else after it
+  kName,    // a template, object or reference name
+  kString,  // a quoted string
   kInteger,
   kFloat,
   kGuid,
   kOpenBrace,
   kCloseBrace,
-  kTemplate,    // the keyword that starts a template declaration
-  kOther,       // punctuation and type words of template declarations
+  kTemplate,  // the keyword that starts a template declaration
+  kOther,     // punctuation and type words of template declarations
 };
 
 struct Token {
