@@ -9,3 +9,9 @@ if(TAVROLIN_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
 endif()
+
+if(TAVROLIN_FUZZ)
+  # Every library is instrumented, so coverage inside the decoders steers the fuzzers; only the
+  # fuzz programs themselves link the fuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -8,8 +8,9 @@ function(tavrolin_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} tavrolin_test_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  # Fixtures live in tests/data/<folder>/.
+  target_compile_definitions(${name} PRIVATE TAVROLIN_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TAVROLIN_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()

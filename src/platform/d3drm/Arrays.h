@@ -1,0 +1,61 @@
+// The arrays a frame hands out of its children, visuals and lights: a snapshot holding a
+// reference on each element until the array is released.
+#pragma once
+
+#include <vector>
+
+#include "platform/d3drm/Interfaces.h"
+#include "platform/d3drm/Ref.h"
+
+namespace d3drm {
+
+template <class Element>
+class ArrayImpl final : public IDirect3DRMArray<Element> {
+ public:
+  template <class Source>
+  static IDirect3DRMArray<Element>* Create(const std::vector<Ref<Source>>& source) {
+    auto* array = new ArrayImpl;
+    array->elements_.reserve(source.size());
+    for (const auto& element : source) array->elements_.emplace_back(element.get());
+    return array;
+  }
+
+  HRESULT QueryInterface(REFIID riid, void** object) override {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (!(riid == IID_IUnknown)) return E_NOINTERFACE;
+    AddRef();
+    *object = static_cast<IUnknown*>(this);
+    return S_OK;
+  }
+  ULONG AddRef() override { return ++count_; }
+  ULONG Release() override {
+    if (--count_ != 0) return count_;
+    delete this;
+    return 0;
+  }
+
+  DWORD GetSize() override { return static_cast<DWORD>(elements_.size()); }
+  HRESULT GetElement(DWORD index, Element** element) override {
+    if (!element) return D3DRMERR_BADVALUE;
+    if (index >= elements_.size()) {
+      *element = nullptr;
+      return D3DRMERR_BADVALUE;
+    }
+    HandOut(element, elements_[index].get());
+    return D3DRM_OK;
+  }
+
+ private:
+  ArrayImpl() = default;
+  ~ArrayImpl() override = default;
+
+  ULONG count_ = 1;
+  std::vector<Ref<Element>> elements_;
+};
+
+using FrameArray = ArrayImpl<IDirect3DRMFrame>;
+using VisualArray = ArrayImpl<IDirect3DRMVisual>;
+using LightArray = ArrayImpl<IDirect3DRMLight>;
+
+}  // namespace d3drm

@@ -1,0 +1,6 @@
+// The retained-mode layer as the program uses it: the interfaces, their values and results, and
+// Direct3DRMCreate.
+#pragma once
+
+#include "platform/d3drm/D3DRMTypes.h"
+#include "platform/d3drm/Interfaces.h"

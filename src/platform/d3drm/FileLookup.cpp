@@ -1,0 +1,63 @@
+#include "platform/d3drm/FileLookup.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace d3drm {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+    return (x >= 'A' && x <= 'Z' ? x + 32 : x) == (y >= 'A' && y <= 'Z' ? y + 32 : y);
+  });
+}
+
+std::string FindIgnoringCase(const fs::path& path) {
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const std::string wanted = path.filename().string();
+  std::vector<std::string> matches;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    if (SameIgnoringCase(it->path().filename().string(), wanted)) matches.push_back(it->path().string());
+  if (matches.empty()) return {};
+  return *std::min_element(matches.begin(), matches.end());
+}
+
+FileReadResult ReadExisting(const std::string& name, std::vector<std::uint8_t>* bytes) {
+  std::error_code error;
+  if (fs::is_directory(name, error)) return FileReadResult::kUnreadable;
+  std::FILE* file = std::fopen(name.c_str(), "rb");
+  if (!file) return FileReadResult::kUnreadable;
+  bytes->clear();
+  std::uint8_t buffer[65536];
+  bool failed = false;
+  for (;;) {
+    const std::size_t read = std::fread(buffer, 1, sizeof buffer, file);
+    bytes->insert(bytes->end(), buffer, buffer + read);
+    if (read < sizeof buffer) {
+      failed = std::ferror(file) != 0;
+      break;
+    }
+  }
+  std::fclose(file);
+  return failed ? FileReadResult::kUnreadable : FileReadResult::kOk;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::string& name, std::vector<std::uint8_t>* bytes) {
+  if (name.empty()) return FileReadResult::kMissing;
+  std::error_code error;
+  if (fs::exists(name, error)) return ReadExisting(name, bytes);
+  std::string slashed = name;
+  std::replace(slashed.begin(), slashed.end(), '\\', '/');
+  if (fs::exists(slashed, error)) return ReadExisting(slashed, bytes);
+  const std::string found = FindIgnoringCase(fs::path(slashed));
+  return found.empty() ? FileReadResult::kMissing : ReadExisting(found, bytes);
+}
+
+}  // namespace d3drm

@@ -1,0 +1,157 @@
+#include "platform/d3drm/Frame.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/d3drm/Arrays.h"
+#include "platform/d3drm/Light.h"
+#include "platform/d3drm/Texture.h"
+
+namespace d3drm {
+namespace {
+
+// Removes the first element that holds `object`; false when there is none.
+template <class Element, class T>
+bool RemoveFirst(std::vector<Ref<Element>>& list, const T* object) {
+  auto it = std::find_if(list.begin(), list.end(), [&](const Ref<Element>& e) { return e.get() == object; });
+  if (it == list.end()) return false;
+  Ref<Element> keep = *it;  // released after the list is consistent again
+  list.erase(it);
+  return true;
+}
+
+}  // namespace
+
+Frame* Frame::Create(RegistryHandle registry) { return new Frame(std::move(registry)); }
+
+Frame* Frame::From(IDirect3DRMFrame* frame) { return dynamic_cast<Frame*>(frame); }
+
+Frame::Frame(RegistryHandle registry) : ObjectImpl(std::move(registry)) {}
+
+Frame::~Frame() {
+  for (const auto& child : children_) child->parent_ = nullptr;
+  for (Light* light : enabledLights_) light->ForgetEnableFrame();
+}
+
+bool Frame::Implements(REFIID riid) const {
+  return AnyOf(riid, {&IID_IUnknown, &IID_IDirect3DRMObject, &IID_IDirect3DRMFrame});
+}
+
+HRESULT Frame::AddChild(IDirect3DRMFrame* child) {
+  Frame* frame = From(child);
+  if (!frame) return child ? D3DRMERR_BADOBJECT : D3DRMERR_BADVALUE;
+  if (IsWithin(frame)) return D3DRMERR_BADVALUE;  // the child would contain itself
+  Ref<Frame> keep(frame);
+  if (frame->parent_) frame->parent_->DeleteChild(frame);
+  frame->parent_ = this;
+  children_.push_back(std::move(keep));
+  return D3DRM_OK;
+}
+
+HRESULT Frame::DeleteChild(IDirect3DRMFrame* child) {
+  Frame* frame = From(child);
+  if (!frame) return child ? D3DRMERR_BADOBJECT : D3DRMERR_BADVALUE;
+  if (frame->parent_ != this) return D3DRMERR_NOTFOUND;
+  frame->parent_ = nullptr;
+  RemoveFirst(children_, frame);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::AddVisual(IDirect3DRMVisual* visual) {
+  if (!visual) return D3DRMERR_BADVALUE;
+  visuals_.emplace_back(visual);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::DeleteVisual(IDirect3DRMVisual* visual) {
+  if (!visual) return D3DRMERR_BADVALUE;
+  return RemoveFirst(visuals_, visual) ? D3DRM_OK : D3DRMERR_NOTFOUND;
+}
+
+HRESULT Frame::AddLight(IDirect3DRMLight* light) {
+  Light* ours = Light::From(light);
+  if (!ours) return light ? D3DRMERR_BADOBJECT : D3DRMERR_BADVALUE;
+  lights_.emplace_back(ours);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::DeleteLight(IDirect3DRMLight* light) {
+  if (!light) return D3DRMERR_BADVALUE;
+  return RemoveFirst(lights_, light) ? D3DRM_OK : D3DRMERR_NOTFOUND;
+}
+
+HRESULT Frame::AddTransform(D3DRMCOMBINETYPE combine, const D3DRMMATRIX4D matrix) {
+  if (combine != D3DRMCOMBINE_REPLACE || !matrix) return D3DRMERR_BADVALUE;
+  transform_ = Matrix4::From(matrix);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::GetTransform(D3DRMMATRIX4D matrix) {
+  if (!matrix) return D3DRMERR_BADVALUE;
+  transform_.CopyTo(matrix);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::AddRotation(D3DRMCOMBINETYPE combine, D3DVALUE x, D3DVALUE y, D3DVALUE z, D3DVALUE theta) {
+  if (combine != D3DRMCOMBINE_REPLACE) return D3DRMERR_BADVALUE;
+  const D3DVALUE squared = x * x + y * y + z * z;
+  if (!(squared > 0.0f) || !std::isfinite(squared)) return D3DRMERR_BADVALUE;
+  if (squared != 1.0f) {  // a unit axis is used exactly as given
+    const D3DVALUE length = std::sqrt(squared);
+    x /= length;
+    y /= length;
+    z /= length;
+  }
+  transform_ = RotationMatrix(x, y, z, theta);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::GetChildren(IDirect3DRMFrameArray** children) {
+  if (!children) return D3DRMERR_BADVALUE;
+  *children = FrameArray::Create(children_);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::GetVisuals(IDirect3DRMVisualArray** visuals) {
+  if (!visuals) return D3DRMERR_BADVALUE;
+  *visuals = VisualArray::Create(visuals_);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::GetLights(IDirect3DRMLightArray** lights) {
+  if (!lights) return D3DRMERR_BADVALUE;
+  *lights = LightArray::Create(lights_);
+  return D3DRM_OK;
+}
+
+HRESULT Frame::SetSceneBackground(D3DCOLOR color) {
+  background_ = color;
+  return D3DRM_OK;
+}
+
+D3DCOLOR Frame::GetSceneBackground() { return background_; }
+
+HRESULT Frame::SetSceneBackgroundImage(IDirect3DRMTexture* texture) {
+  Texture* ours = Texture::From(texture);
+  if (texture && !ours) return D3DRMERR_BADOBJECT;
+  backgroundImage_ = ours;
+  return D3DRM_OK;
+}
+
+Matrix4 Frame::WorldTransform() const {
+  Matrix4 world = transform_;
+  for (const Frame* up = parent_; up; up = up->parent_) world = Multiply(world, up->transform_);
+  return world;
+}
+
+bool Frame::IsWithin(const Frame* ancestor) const {
+  for (const Frame* f = this; f; f = f->parent_)
+    if (f == ancestor) return true;
+  return false;
+}
+
+void Frame::LinkEnabledLight(Light* light) { enabledLights_.push_back(light); }
+
+void Frame::UnlinkEnabledLight(Light* light) { std::erase(enabledLights_, light); }
+
+}  // namespace d3drm

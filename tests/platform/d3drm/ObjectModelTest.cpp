@@ -1,0 +1,246 @@
+// Reference counts, interfaces, application data, names, the frame tree and the enumeration of
+// live objects.
+#include <gmock/gmock.h>
+
+#include <map>
+
+#include "platform/d3drm/D3DRMTestSupport.h"
+#include "platform/d3drm/Frame.h"
+#include "platform/d3drm/Matrix.h"
+
+namespace {
+
+using ::testing::UnorderedElementsAreArray;
+
+class ObjectModelTest : public RetainedModeTest {};
+
+TEST_F(ObjectModelTest, AddRefAndReleaseReturnTheNewCount) {
+  auto mesh = NewMesh();
+  EXPECT_EQ(mesh->AddRef(), 2u);
+  EXPECT_EQ(mesh->AddRef(), 3u);
+  EXPECT_EQ(mesh->Release(), 2u);
+  EXPECT_EQ(mesh->Release(), 1u);
+
+  auto parent = NewFrame();
+  auto child = NewFrame(parent.get());
+  EXPECT_EQ(CountOf(child.get()), 2u) << "the parent holds its child";
+  EXPECT_EQ(CountOf(parent.get()), 1u) << "a child holds no reference on its parent";
+
+  ASSERT_EQ(parent->AddVisual(mesh.get()), D3DRM_OK);
+  EXPECT_EQ(CountOf(mesh.get()), 2u);
+  IDirect3DRMFrameArray* children = nullptr;
+  ASSERT_EQ(parent->GetChildren(&children), D3DRM_OK);
+  EXPECT_EQ(children->GetSize(), 1u);
+  EXPECT_EQ(CountOf(child.get()), 3u) << "an array holds its elements until it is released";
+  EXPECT_EQ(children->Release(), 0u);
+  EXPECT_EQ(CountOf(child.get()), 2u);
+  ASSERT_EQ(parent->DeleteVisual(mesh.get()), D3DRM_OK);
+  EXPECT_EQ(CountOf(mesh.get()), 1u);
+}
+
+// A group frame must show exactly one reference once it is detached from everything, whatever
+// else the scene still holds: enable links, the camera below the scene frame.
+TEST_F(ObjectModelTest, DetachedFramesKeepNoHiddenReferences) {
+  auto scene = NewFrame();
+  auto camera = NewFrame(scene.get());
+  auto group = NewFrame();
+  auto mesh = NewMesh();
+  auto light = NewLight(D3DRMLIGHT_DIRECTIONAL);
+
+  ASSERT_EQ(scene->AddChild(group.get()), D3DRM_OK);
+  ASSERT_EQ(group->AddVisual(mesh.get()), D3DRM_OK);
+  ASSERT_EQ(group->AddLight(light.get()), D3DRM_OK);
+  ASSERT_EQ(light->SetEnableFrame(scene.get()), D3DRM_OK);
+  EXPECT_TRUE(scene->AddRef() == 2 && scene->Release() == 1) << "enable links and children hold no reference";
+
+  ASSERT_EQ(scene->DeleteChild(group.get()), D3DRM_OK);
+  ASSERT_EQ(group->DeleteVisual(mesh.get()), D3DRM_OK);
+  ASSERT_EQ(group->DeleteLight(light.get()), D3DRM_OK);
+  ASSERT_EQ(light->SetEnableFrame(nullptr), D3DRM_OK);
+  EXPECT_TRUE(group->AddRef() == 2 && group->Release() == 1);
+  EXPECT_EQ(CountOf(mesh.get()), 1u);
+  EXPECT_EQ(CountOf(light.get()), 1u);
+}
+
+TEST_F(ObjectModelTest, QueryInterfaceAnswersOnlyForTheObjectsOwnInterfaces) {
+  auto frame = NewFrame();
+  auto mesh = NewMesh();
+  void* found = nullptr;
+  ASSERT_EQ(frame->QueryInterface(IID_IDirect3DRMFrame, &found), S_OK);
+  EXPECT_EQ(found, frame.get());
+  EXPECT_EQ(frame->Release(), 1u);
+  EXPECT_EQ(mesh->QueryInterface(IID_IDirect3DRMFrame, &found), E_NOINTERFACE);
+  EXPECT_EQ(found, nullptr);
+  ASSERT_EQ(mesh->QueryInterface(IID_IDirect3DRMVisual, &found), S_OK);
+  EXPECT_EQ(static_cast<IDirect3DRMVisual*>(found)->Release(), 1u);
+  EXPECT_EQ(mesh->QueryInterface(IID_IDirect3DRMMesh, nullptr), E_POINTER);
+}
+
+TEST_F(ObjectModelTest, AppDataHoldsAPointerAndNamesCountTheirTerminator) {
+  auto mesh = NewMesh();
+  const auto owner = reinterpret_cast<DWORD_PTR>(&mesh);
+  ASSERT_EQ(mesh->SetAppData(owner), D3DRM_OK);
+  EXPECT_EQ(mesh->GetAppData(), owner);
+
+  DWORD size = 99;
+  ASSERT_EQ(mesh->GetName(&size, nullptr), D3DRM_OK);
+  EXPECT_EQ(size, 0u) << "no name";
+  ASSERT_EQ(mesh->SetName("wood.bmp"), D3DRM_OK);
+  ASSERT_EQ(mesh->GetName(&size, nullptr), D3DRM_OK);
+  EXPECT_EQ(size, 9u);
+  char name[9];
+  size = 8;
+  EXPECT_EQ(mesh->GetName(&size, name), D3DRMERR_BADVALUE) << "one byte short";
+  size = 9;
+  ASSERT_EQ(mesh->GetName(&size, name), D3DRM_OK);
+  EXPECT_STREQ(name, "wood.bmp");
+  ASSERT_EQ(mesh->SetName(nullptr), D3DRM_OK);
+  ASSERT_EQ(mesh->GetName(&size, nullptr), D3DRM_OK);
+  EXPECT_EQ(size, 0u);
+}
+
+TEST_F(ObjectModelTest, RemovingWhatAFrameLacksReportsNotFound) {
+  auto frame = NewFrame();
+  auto other = NewFrame();
+  auto mesh = NewMesh();
+  auto light = NewLight();
+  EXPECT_EQ(frame->DeleteVisual(mesh.get()), D3DRMERR_NOTFOUND);
+  EXPECT_EQ(frame->DeleteChild(other.get()), D3DRMERR_NOTFOUND);
+  EXPECT_EQ(frame->DeleteLight(light.get()), D3DRMERR_NOTFOUND);
+  EXPECT_EQ(CountOf(mesh.get()), 1u);
+
+  // A visual added twice is removed one at a time.
+  ASSERT_EQ(frame->AddVisual(mesh.get()), D3DRM_OK);
+  ASSERT_EQ(frame->AddVisual(mesh.get()), D3DRM_OK);
+  EXPECT_EQ(frame->DeleteVisual(mesh.get()), D3DRM_OK);
+  EXPECT_EQ(frame->DeleteVisual(mesh.get()), D3DRM_OK);
+  EXPECT_EQ(frame->DeleteVisual(mesh.get()), D3DRMERR_NOTFOUND);
+}
+
+TEST_F(ObjectModelTest, TheTreeMovesChildrenAndRefusesCycles) {
+  auto a = NewFrame();
+  auto b = NewFrame(a.get());
+  auto c = NewFrame(b.get());
+  EXPECT_EQ(c->AddChild(a.get()), D3DRMERR_BADVALUE) << "a would contain itself";
+  EXPECT_EQ(a->AddChild(a.get()), D3DRMERR_BADVALUE);
+  EXPECT_EQ(a->AddChild(nullptr), D3DRMERR_BADVALUE);
+
+  D3DRMMATRIX4D moved = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {5, 6, 7, 1}};
+  ASSERT_EQ(c->AddTransform(D3DRMCOMBINE_REPLACE, moved), D3DRM_OK);
+  ASSERT_EQ(a->AddChild(c.get()), D3DRM_OK);
+  EXPECT_EQ(d3drm::Frame::From(c.get())->parent(), d3drm::Frame::From(a.get()));
+  EXPECT_EQ(d3drm::Frame::From(b.get())->children().size(), 0u);
+  EXPECT_EQ(CountOf(c.get()), 2u) << "the old parent let go of it";
+  D3DRMMATRIX4D local;
+  ASSERT_EQ(c->GetTransform(local), D3DRM_OK);
+  EXPECT_EQ(local[3][0], 5.0f) << "the local transform stays";
+
+  // A frame that goes lets its children go.
+  auto lone = NewFrame();
+  ASSERT_EQ(lone->AddChild(b.get()), D3DRM_OK);
+  lone.reset();
+  EXPECT_EQ(d3drm::Frame::From(b.get())->parent(), nullptr);
+  EXPECT_EQ(CountOf(b.get()), 1u);
+}
+
+TEST_F(ObjectModelTest, WorldTransformAppliesTheFrameFirstAndTheRootLast) {
+  auto outer = NewFrame();
+  auto inner = NewFrame(outer.get());
+  D3DRMMATRIX4D shift = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {10, 0, 0, 1}};
+  ASSERT_EQ(outer->AddTransform(D3DRMCOMBINE_REPLACE, shift), D3DRM_OK);
+  ASSERT_EQ(inner->AddTransform(D3DRMCOMBINE_REPLACE, shift), D3DRM_OK);
+  D3DRMMATRIX4D doubled = {{2, 0, 0, 0}, {0, 2, 0, 0}, {0, 0, 2, 0}, {0, 0, 0, 1}};
+  ASSERT_EQ(outer->AddTransform(D3DRMCOMBINE_REPLACE, doubled), D3DRM_OK);
+  const D3DVECTOR p = d3drm::TransformPoint(d3drm::Frame::From(inner.get())->WorldTransform(), {1, 0, 0});
+  EXPECT_EQ(p.x, 22.0f) << "(1 + 10) * 2, not 1 * 2 + 10";
+  EXPECT_EQ(outer->AddTransform(D3DRMCOMBINE_AFTER, shift), D3DRMERR_BADVALUE);
+}
+
+TEST_F(ObjectModelTest, EnableFrameLinksAreClearedWhenTheFrameGoes) {
+  auto light = NewLight(D3DRMLIGHT_POINT);
+  auto frame = NewFrame();
+  ASSERT_EQ(light->SetEnableFrame(frame.get()), D3DRM_OK);
+  IDirect3DRMFrame* enabled = nullptr;
+  ASSERT_EQ(light->GetEnableFrame(&enabled), D3DRM_OK);
+  EXPECT_EQ(enabled, frame.get());
+  enabled->Release();
+  EXPECT_EQ(frame->Release(), 0u);
+  frame.detach();
+  ASSERT_EQ(light->GetEnableFrame(&enabled), D3DRM_OK);
+  EXPECT_EQ(enabled, nullptr);
+}
+
+TEST_F(ObjectModelTest, LightTypesColoursAndBackgroundImages) {
+  IDirect3DRMLight* light = nullptr;
+  ASSERT_EQ(rm->CreateLightRGB(D3DRMLIGHT_SPOT, 1.0f, 0.5f, 0.0f, &light), D3DRM_OK);
+  EXPECT_EQ(light->GetColor(), 0xFFFF8000u) << "channels round to the nearest byte";
+  EXPECT_EQ(light->SetType(static_cast<D3DRMLIGHTTYPE>(5)), D3DRMERR_BADVALUE);
+  EXPECT_EQ(light->GetType(), D3DRMLIGHT_SPOT);
+  EXPECT_EQ(light->Release(), 0u);
+  EXPECT_EQ(rm->CreateLight(static_cast<D3DRMLIGHTTYPE>(5), 0, &light), D3DRMERR_BADVALUE);
+
+  auto scene = NewFrame();
+  IDirect3DRMTexture* texture = nullptr;
+  ASSERT_EQ(rm->LoadTexture(FixturePath("bmp/rgb24.bmp").c_str(), &texture), D3DRM_OK);
+  ASSERT_EQ(scene->SetSceneBackgroundImage(texture), D3DRM_OK);
+  EXPECT_EQ(CountOf(texture), 2u);
+  ASSERT_EQ(scene->SetSceneBackgroundImage(nullptr), D3DRM_OK);
+  EXPECT_EQ(texture->Release(), 0u);
+}
+
+// What an enumeration hands out, and the swap of a visual in every frame that shows it, as the
+// program does when a mesh is rebuilt.
+struct Replacement {
+  IDirect3DRMVisual* old;
+  IDirect3DRMVisual* replacement;
+  std::map<IDirect3DRMObject*, int> handed;
+  int replaced = 0;
+};
+
+void ReplaceInFrames(IDirect3DRMObject* object, LPVOID arg) {
+  auto* info = static_cast<Replacement*>(arg);
+  ++info->handed[object];
+  IDirect3DRMFrame* frame = nullptr;
+  if (object->QueryInterface(IID_IDirect3DRMFrame, reinterpret_cast<void**>(&frame)) == S_OK) {
+    const HRESULT deleted = frame->DeleteVisual(info->old);
+    if (deleted == D3DRM_OK) {
+      frame->AddVisual(info->replacement);
+      ++info->replaced;
+    } else {
+      EXPECT_EQ(deleted, D3DRMERR_NOTFOUND);
+    }
+    frame->Release();
+  }
+  object->Release();
+}
+
+TEST_F(ObjectModelTest, EnumerateObjectsHandsEveryLiveObjectOnce) {
+  auto showing1 = NewFrame();
+  auto showing2 = NewFrame(showing1.get());
+  auto elsewhere = NewFrame();
+  auto old = NewMesh();
+  auto replacement = NewMesh();
+  auto builder = NewBuilder();
+  auto light = NewLight();
+  NewMesh().reset();  // gone before the walk
+  IDirect3DRMMaterial* material = nullptr;
+  ASSERT_EQ(rm->CreateMaterial(1.0f, &material), D3DRM_OK);
+  ASSERT_EQ(showing1->AddVisual(old.get()), D3DRM_OK);
+  ASSERT_EQ(showing2->AddVisual(old.get()), D3DRM_OK);
+
+  Replacement info{old.get(), replacement.get(), {}};
+  ASSERT_EQ(rm->EnumerateObjects(&ReplaceInFrames, &info), D3DRM_OK);
+  const std::vector<std::pair<IDirect3DRMObject*, int>> expected = {
+      {showing1.get(), 1}, {showing2.get(), 1}, {elsewhere.get(), 1}, {old.get(), 1},
+      {replacement.get(), 1}, {builder.get(), 1}, {light.get(), 1}, {material, 1}};
+  EXPECT_THAT(info.handed, UnorderedElementsAreArray(expected));
+  EXPECT_EQ(info.replaced, 2);
+  EXPECT_EQ(CountOf(old.get()), 1u);
+  EXPECT_EQ(CountOf(replacement.get()), 3u);
+  EXPECT_EQ(CountOf(showing2.get()), 2u) << "the walk's own references are gone";
+  EXPECT_EQ(d3drm::Frame::From(elsewhere.get())->visuals().size(), 0u);
+  EXPECT_EQ(d3drm::Frame::From(showing2.get())->visuals().front().get(), replacement.get());
+  EXPECT_EQ(material->Release(), 0u);
+}
+
+}  // namespace

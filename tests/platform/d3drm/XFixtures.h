@@ -1,0 +1,92 @@
+// The binary forms of the text fixtures, and a texture callback that records what it is asked for.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/d3drm/D3DRMTestSupport.h"
+#include "platform/d3drm/XBinaryWriter.h"
+
+// The cube of cube.x, with a template declaration and a Header object before the mesh.
+// meshStart and meshEnd give the bytes from the mesh's name to its closing brace.
+inline XBinaryWriter BinaryCube(std::size_t* meshStart = nullptr, std::size_t* meshEnd = nullptr) {
+  XBinaryWriter x;
+  x.Word(31).Name("Header").Open().Word(5).Dword(0x3D82AB43).Dword(0x11CF62DA).Dword(0x20002BAB).Dword(0x33E471AF);
+  x.Word(40).Name("major").Word(20).Word(40).Name("minor").Word(20).Word(41).Name("flags").Word(20).Close();
+  x.Name("Header").Open().Integers({1, 0, 1}).Close();
+  if (meshStart) *meshStart = x.size();
+  x.Name("Mesh").Name("Cube").Open().Integers({8});
+  x.Floats({-1, -1, -1, -1, 1, -1, 1, 1, -1, 1, -1, -1, -1, -1, 1, -1, 1, 1, 1, 1, 1, 1, -1, 1});
+  x.Integers({6, 4, 0, 1, 2, 3, 4, 7, 6, 5, 4, 4, 4, 5, 1, 0, 4, 3, 2, 6, 7, 4, 1, 5, 6, 2, 4, 4, 0, 3, 7});
+  x.Name("MeshNormals").Open().Integers({6});
+  x.Floats({0, 0, -1, 0, 0, 1, -1, 0, 0, 1, 0, 0, 0, 1, 0, 0, -1, 0});
+  x.Integers({6, 4, 0, 0, 0, 0, 4, 1, 1, 1, 1, 4, 2, 2, 2, 2, 4, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 5, 5, 5, 5}).Close();
+  x.Name("MeshTextureCoords").Open().Integers({8}).Floats({0, 1, 0, 0, 1, 0, 1, 1, 1, 1, 1, 0, 0, 0, 0, 1}).Close();
+  x.Name("MeshMaterialList").Open().Integers({2, 6, 1, 0, 0, 1, 1, 0});
+  x.Name("Material").Name("Red").Open().Floats({1, 0, 0, 1, 5, 1, 1, 1, 0, 0, 0});
+  x.Name("TextureFilename").Open().String("wood.bmp").Close().Close();
+  x.Name("Material").Name("Blue").Open().Floats({0, 0, 1, 0.5f, 0, 0, 0, 0, 0.25f, 0.25f, 0.25f});
+  x.Name("TextureFilename").Open().String("stone.bmp").Close().Close();
+  x.Close();
+  if (meshEnd) *meshEnd = x.size();
+  x.Close();
+  return x;
+}
+
+// The frames of frames.x.
+inline XBinaryWriter BinaryFrames() {
+  XBinaryWriter x;
+  x.Name("Frame").Name("Outer").Open();
+  x.Name("FrameTransformMatrix").Open().Floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 10, 0, 0, 1}).Close();
+  x.Name("Frame").Name("Inner").Open();
+  x.Name("FrameTransformMatrix").Open().Floats({0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}).Close();
+  x.Name("Mesh").Name("Turned").Open().Integers({3}).Floats({1, 0, 0, 0, 1, 0, 0, 0, 1}).Integers({1, 3, 0, 1, 2});
+  x.Name("MeshNormals").Open().Integers({1}).Floats({1, 0, 0}).Integers({1, 3, 0, 0, 0}).Close();
+  x.Close().Close().Close();
+  x.Name("Mesh").Name("Unplaced").Open().Integers({3}).Floats({1, 0, 0, 0, 1, 0, 0, 0, 1}).Integers({1, 3, 0, 2, 1});
+  x.Close();
+  return x;
+}
+
+// The quad and pentagon of polygons.x.
+inline XBinaryWriter BinaryPolygons() {
+  XBinaryWriter x("xof 0303bin 0032");
+  x.Name("Mesh").Name("Polygons").Open().Integers({7});
+  x.Floats({0, 0, 0, 0, 1, 0, 1, 1, 0, 1, 0, 0, 0, 2, 0, 1, 3, 0, 2, 2, 0});
+  x.Integers({2, 4, 0, 1, 2, 3, 5, 1, 4, 5, 6, 2}).Close();
+  return x;
+}
+
+// The vertex colours and referenced material of colors.x.
+inline XBinaryWriter BinaryColors() {
+  XBinaryWriter x;
+  x.Name("Material").Name("Grey").Open().Floats({0.5f, 0.5f, 0.5f, 1, 0, 0, 0, 0, 0, 0, 0}).Close();
+  x.Name("Mesh").Name("Painted").Open().Integers({4}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0});
+  x.Integers({2, 3, 0, 2, 1, 3, 1, 2, 3});
+  x.Name("MeshNormals").Open().Integers({1}).Floats({0, 0, -1}).Integers({2, 3, 0, 0, 0, 3, 0, 0, 0}).Close();
+  x.Name("MeshVertexColors").Open().Integers({2, 0}).Floats({1, 0, 0, 1}).Integers({3}).Floats({0, 1, 0, 0.5f}).Close();
+  x.Name("MeshMaterialList").Open().Integers({1, 1, 0}).Open().Name("Grey").Close().Close();
+  x.Close();
+  return x;
+}
+
+// Hands out a texture for each name, named after it, and records the names asked for.
+struct TextureLog {
+  IDirect3DRM* rm = nullptr;
+  std::string refuse;  // a name the callback fails for
+  std::vector<std::string> asked;
+  std::map<std::string, Ref<IDirect3DRMTexture>> made;
+
+  static HRESULT Callback(char* name, void* arg, IDirect3DRMTexture** texture) {
+    auto* log = static_cast<TextureLog*>(arg);
+    log->asked.push_back(name);
+    *texture = nullptr;
+    if (log->refuse == name) return D3DRMERR_FILENOTFOUND;
+    const HRESULT result = log->rm->LoadTexture(FixturePath("bmp/pal8.bmp").c_str(), texture);
+    if (result != D3DRM_OK) return result;
+    (*texture)->SetName(name);
+    log->made[name] = *texture;
+    return D3DRM_OK;
+  }
+};

@@ -1,0 +1,252 @@
+// The .x reader: text and binary fixtures into the groups of a created mesh, the texture
+// callback, and the result codes of missing, empty and damaged data.
+#include <cstdlib>
+#include <fstream>
+
+#include "platform/d3drm/XLoadTestSupport.h"
+
+namespace {
+
+constexpr const char* kTriangle = "3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;";
+constexpr const char* kGrey = "Material { 0.5;0.5;0.5;1;; 0; 0;0;0;; 0;0;0;; }";
+
+// cube.x: faces use the materials 1, 0, 0, 1, 1, 0, so "Blue" makes group 0 and "Red" group 1.
+void ExpectCube(IDirect3DRMMesh* mesh, TextureLog& log) {
+  ASSERT_EQ(mesh->GetGroupCount(), 2u);
+  EXPECT_EQ(log.asked, (std::vector<std::string>{"wood.bmp", "stone.bmp"}));
+
+  EXPECT_EQ(mesh->GetGroupColor(0), 0x800000FFu);
+  EXPECT_EQ(TextureOf(mesh, 0).get(), log.made["stone.bmp"].get());
+  const auto blue = MaterialOf(mesh, 0);
+  D3DVALUE r, g, b;
+  ASSERT_EQ(blue->GetEmissive(&r, &g, &b), D3DRM_OK);
+  EXPECT_EQ(b, 0.25f);
+  EXPECT_EQ(NameOf(blue.get()), "Blue");
+
+  EXPECT_EQ(mesh->GetGroupColor(1), 0xFFFF0000u);
+  EXPECT_EQ(TextureOf(mesh, 1).get(), log.made["wood.bmp"].get());
+  const auto red = MaterialOf(mesh, 1);
+  EXPECT_EQ(red->GetPower(), 5.0f);
+  ASSERT_EQ(red->GetSpecular(&r, &g, &b), D3DRM_OK);
+  EXPECT_EQ(g, 1.0f);
+
+  // Group 0 holds the faces 0, 3 and 4: four vertices each, as their normals differ.
+  EXPECT_EQ(Faces(mesh, 0), (std::vector<unsigned>{0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7, 8, 9, 10, 8, 10, 11}));
+  const auto vertices = Vertices(mesh, 0);
+  ASSERT_EQ(vertices.size(), 12u);
+  EXPECT_TRUE(Same(vertices[0].position, -1, -1, -1));
+  EXPECT_TRUE(Same(vertices[0].normal, 0, 0, -1));
+  EXPECT_EQ(vertices[0].tv, 1.0f);
+  EXPECT_EQ(vertices[0].color, 0x800000FFu) << "without vertex colours a vertex takes its face colour";
+  EXPECT_TRUE(Same(vertices[4].position, 1, -1, -1));
+  EXPECT_TRUE(Same(vertices[4].normal, 1, 0, 0));
+  EXPECT_TRUE(Same(vertices[9].position, -1, 1, 1));
+  EXPECT_EQ(vertices[9].tu, 1.0f);
+  EXPECT_EQ(Vertices(mesh, 1).size(), 12u);
+}
+
+TEST_F(XLoadTest, TheCubeLoadsTheSameFromTextAndBinaryData) {
+  for (const char* file : {"x/cube.x", "x/cube_bin.x"}) {
+    SCOPED_TRACE(file);
+    log.asked.clear();
+    log.made.clear();
+    builder = NewBuilder();
+    ASSERT_EQ(builder->Load(const_cast<char*>(FixturePath(file).c_str()), nullptr, D3DRMLOAD_FROMFILE,
+                            &TextureLog::Callback, &log),
+              D3DRM_OK);
+    ExpectCube(CreateMesh().get(), log);
+  }
+  builder.reset();
+  for (const auto& [name, texture] : log.made) EXPECT_EQ(CountOf(texture.get()), 1u) << name;
+}
+
+TEST_F(XLoadTest, PolygonsAreFannedAndGetAveragedNormals) {
+  for (const char* file : {"x/polygons.x", "x/polygons_bin.x"}) {
+    SCOPED_TRACE(file);
+    ASSERT_EQ(LoadBytes(ReadFixture(file)), D3DRM_OK);
+    const auto mesh = CreateMesh();
+    ASSERT_EQ(mesh->GetGroupCount(), 1u);
+    EXPECT_EQ(Faces(mesh.get(), 0), (std::vector<unsigned>{0, 1, 2, 0, 2, 3, 1, 4, 5, 1, 5, 6, 1, 6, 2}));
+    const auto vertices = Vertices(mesh.get(), 0);
+    ASSERT_EQ(vertices.size(), 7u) << "corners shared by both faces are one vertex";
+    for (const D3DRMVERTEX& v : vertices) EXPECT_TRUE(Same(v.normal, 0, 0, -1));
+    EXPECT_EQ(mesh->GetGroupColor(0), 0xFFFFFFFFu);
+    EXPECT_EQ(MaterialOf(mesh.get(), 0).get(), nullptr);
+  }
+  EXPECT_TRUE(log.asked.empty());
+}
+
+TEST_F(XLoadTest, FramesAreFlattenedInnerTransformFirst) {
+  for (const auto& bytes : {ReadFixture("x/frames.x"), ReadFixture("x/frames_bin.x")}) {
+    builder = NewBuilder();
+    ASSERT_EQ(LoadBytes(bytes), D3DRM_OK);
+    const auto mesh = CreateMesh();
+    ASSERT_EQ(mesh->GetGroupCount(), 1u);
+    const auto v = Vertices(mesh.get(), 0);
+    ASSERT_EQ(v.size(), 6u);
+    EXPECT_TRUE(Same(v[0].position, 10, 1, 0));
+    EXPECT_TRUE(Same(v[1].position, 9, 0, 0));
+    EXPECT_TRUE(Same(v[2].position, 10, 0, 1));
+    EXPECT_TRUE(Same(v[0].normal, 0, 1, 0)) << "normals turn with their frame";
+    EXPECT_TRUE(Same(v[3].position, 1, 0, 0)) << "a mesh outside every frame stays where it is";
+  }
+}
+
+TEST_F(XLoadTest, VertexColoursOverrideTheFaceColour) {
+  for (const char* file : {"x/colors.x", "x/colors_bin.x"}) {
+    SCOPED_TRACE(file);
+    ASSERT_EQ(LoadBytes(ReadFixture(file)), D3DRM_OK);
+    const auto mesh = CreateMesh();
+    ASSERT_EQ(mesh->GetGroupCount(), 1u);
+    EXPECT_EQ(mesh->GetGroupColor(0), 0xFF808080u);
+    EXPECT_EQ(Faces(mesh.get(), 0), (std::vector<unsigned>{0, 1, 2, 2, 1, 3}));
+    std::vector<D3DCOLOR> colors;
+    for (const D3DRMVERTEX& v : Vertices(mesh.get(), 0)) colors.push_back(v.color);
+    EXPECT_EQ(colors, (std::vector<D3DCOLOR>{0xFFFF0000, 0xFF808080, 0xFF808080, 0x8000FF00}));
+  }
+}
+
+TEST_F(XLoadTest, TextureCallbackIsAskedOncePerNameAndMayFail) {
+  log.refuse = "stone.bmp";
+  const std::string material = "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"stone.bmp\"; } }";
+  const std::string red = "Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"wood.bmp\"; } }";
+  ASSERT_EQ(
+      LoadText(std::string("Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 2; 3;0,1,2;, 3;0,2,1;; MeshMaterialList { 3; 2; 0,2;; ") +
+               material + red + material + " } }"),
+      D3DRM_OK);
+  EXPECT_EQ(log.asked, (std::vector<std::string>{"stone.bmp", "wood.bmp"}));
+  const auto mesh = CreateMesh();
+  ASSERT_EQ(mesh->GetGroupCount(), 1u) << "materials 0 and 2 look the same";
+  EXPECT_EQ(TextureOf(mesh.get(), 0).get(), nullptr) << "the refused texture is left out";
+}
+
+TEST_F(XLoadTest, ResultsForMissingUnreadableAndMeshlessData) {
+  builder = NewBuilder();
+  auto load = [&](const std::string& path) {
+    return builder->Load(const_cast<char*>(path.c_str()), nullptr, D3DRMLOAD_FROMFILE, nullptr, nullptr);
+  };
+  EXPECT_EQ(load(FixturePath("x/missing.x")), D3DRMERR_FILENOTFOUND);
+  EXPECT_EQ(load(FixturePath("x")), D3DRMERR_BADFILE);
+  EXPECT_EQ(load(FixturePath("x/POLYGONS.X")), D3DRM_OK);
+
+  EXPECT_EQ(LoadText(""), D3DRMERR_NOTFOUND);
+  EXPECT_EQ(LoadText("Header { 1; 0; 1; } Frame F { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;; } } " +
+                     std::string(kGrey)),
+            D3DRMERR_NOTFOUND);
+  EXPECT_EQ(LoadBytes(XBinaryWriter().bytes()), D3DRMERR_NOTFOUND);
+  EXPECT_EQ(LoadText(std::string("Mesh {") + kTriangle + " }"), D3DRM_OK);
+
+  // A failed load keeps what the builder held.
+  EXPECT_EQ(LoadText("Mesh { 3; 0;0;0;"), D3DRMERR_BADFILE);
+  EXPECT_EQ(CreateMesh()->GetGroupCount(), 1u);
+  D3DRMLOADMEMORY memory{nullptr, 0};
+  EXPECT_EQ(builder->Load(&memory, nullptr, 7, nullptr, nullptr), D3DRMERR_BADVALUE);
+}
+
+TEST_F(XLoadTest, DamagedHeadersAreBadFiles) {
+  for (const char* data : {"", "xof 0302txt 003", "XOF 0302txt 0032", "xof 0402txt 0032", "xof 03x2txt 0032",
+                           "xof 0302tzip0032", "xof 0302txt 0016"}) {
+    EXPECT_EQ(LoadBytes(Bytes(data)), D3DRMERR_BADFILE) << '"' << data << '"';
+  }
+}
+
+TEST_F(XLoadTest, DamagedTextIsABadFile) {
+  const std::string mesh = "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; ";
+  const char* cases[] = {
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,3;; }",      // vertex index past the vertices
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2;0,1;; }",        // a face of two corners
+      "Mesh { 3; 0;0;0;, 1;0;0;, zero;1;0;; 1; 3;0,1,2;; }",   // a name for a number
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1e999;0;; 1; 3;0,1,2;; }",  // not finite
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1.5; 3;0,1,2;; }",    // a real for a count
+      "Mesh { -1; 0;; }",                                      // negative count
+      "Mesh { 4294967295; 0;0;0;; 0;; }",                      // more vertices than the data holds
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 4294967295; 3;0,1,2;; }",
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; } }",  // a brace too many
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; @ }",  // a stray character
+      "template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices;",
+      "Mesh { <3D82AB44-62DA-11cf }",
+  };
+  for (const char* text : cases) EXPECT_EQ(LoadText(text), D3DRMERR_BADFILE) << text;
+
+  const char* children[] = {
+      "MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, 3;0,0,0;; }",                           // more face normals than faces
+      "MeshNormals { 1; 0;0;1;; 1; 3;0,1,0;; }",                                     // normal index past the normals
+      "MeshNormals { 1; 0;0;1;; 1; 4;0,0,0,0;; }",                                   // corners unlike the face's
+      "MeshTextureCoords { 2; 0;0;, 1;1;; }",                                        // not one per vertex
+      "MeshVertexColors { 1; 3; 1;0;0;1;; }",                                        // vertex past the vertices
+      "MeshVertexColors { 9; 0; 1;0;0;1;; }",                                        // more colours than given
+      "MeshMaterialList { 1; 1; 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",    // material past the list
+      "MeshMaterialList { 2; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",    // one material short
+      "MeshMaterialList { 1; 2; 0,0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",  // more faces than the mesh
+      "MeshMaterialList { 1; 1; 0;; { Nowhere } }",                                  // an unknown reference
+      "MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"wood.bmp } } }",
+  };
+  for (const char* child : children) EXPECT_EQ(LoadText(mesh + child + " }"), D3DRMERR_BADFILE) << child;
+  EXPECT_TRUE(log.asked.empty()) << "damaged data asks for no texture";
+  EXPECT_EQ(LoadText(mesh + "MeshMaterialList { 1; 1; 0;; " + kGrey + " } }"), D3DRM_OK);
+}
+
+TEST_F(XLoadTest, FramesNestedTooDeeplyAreABadFile) {
+  auto nested = [](int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += "Frame {";
+    text += std::string("Mesh {") + kTriangle + "}";
+    return text + std::string(static_cast<std::size_t>(depth), '}');
+  };
+  EXPECT_EQ(LoadText(nested(64)), D3DRM_OK);
+  EXPECT_EQ(LoadText(nested(65)), D3DRMERR_BADFILE);
+  EXPECT_EQ(LoadText(nested(100000)), D3DRMERR_BADFILE);
+}
+
+TEST_F(XLoadTest, DataCutAnywhereInsideTheMeshIsABadFile) {
+  const std::vector<std::uint8_t> text = ReadFixture("x/cube.x");
+  const std::string asText(text.begin(), text.end());
+  const std::size_t textStart = asText.find("Mesh Cube");
+  const std::size_t textEnd = asText.rfind('}');
+  ASSERT_TRUE(textStart != std::string::npos && textEnd != std::string::npos);
+  std::size_t binaryStart = 0, binaryEnd = 0;
+  const std::vector<std::uint8_t> binary = BinaryCube(&binaryStart, &binaryEnd).bytes();
+  const struct {
+    const std::vector<std::uint8_t>& bytes;
+    std::size_t first, last;
+  } forms[] = {{text, textStart + 1, textEnd}, {binary, binaryStart + 1, binaryEnd + 1}};
+  for (const auto& form : forms)
+    for (std::size_t size = form.first; size <= form.last; ++size) {
+      const std::vector<std::uint8_t> cut(form.bytes.begin(), form.bytes.begin() + static_cast<std::ptrdiff_t>(size));
+      ASSERT_EQ(LoadBytes(cut), D3DRMERR_BADFILE) << "cut to " << size;
+    }
+  EXPECT_TRUE(log.asked.empty());
+}
+
+TEST_F(XLoadTest, DamagedBinaryTokensAreABadFile) {
+  std::vector<XBinaryWriter> cases(6);
+  cases[0].Name("Mesh").Open().Word(6).Dword(1000).Dword(3);                         // a list longer than the data
+  cases[1].Name("Mesh").Open().Word(6).Dword(0x7FFFFFFF);                            // a list count that would overflow
+  cases[2].Name("Mesh").Open().Word(99);                                             // an unknown token
+  cases[3].Name("Mesh").Open().Word(2).Dword(3).Word(0x6261).Word(0x0063).Dword(7);  // string ending badly
+  cases[4].Word(1).Dword(100).Word(0x6261);                                          // a name longer than the data
+  cases[5].Name("Mesh").Open().Integers({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}).Integers({1, 3, 0, 1, 2}).Close();
+  auto odd = cases[5].bytes();
+  odd.push_back(0x0A);  // half a token word
+  for (std::size_t i = 0; i + 1 < cases.size(); ++i) EXPECT_EQ(LoadBytes(cases[i].bytes()), D3DRMERR_BADFILE) << i;
+  EXPECT_EQ(LoadBytes(odd), D3DRMERR_BADFILE);
+  EXPECT_EQ(LoadBytes(cases[5].bytes()), D3DRM_OK);
+}
+
+// The stored binary fixtures are what the writers above make; TAVROLIN_REWRITE_FIXTURES=1
+// writes them again.
+TEST(XFixtureFiles, BinaryFixturesMatchTheirWriters) {
+  const std::pair<const char*, XBinaryWriter> files[] = {{"x/cube_bin.x", BinaryCube()},
+                                                         {"x/frames_bin.x", BinaryFrames()},
+                                                         {"x/polygons_bin.x", BinaryPolygons()},
+                                                         {"x/colors_bin.x", BinaryColors()}};
+  for (const auto& [file, writer] : files) {
+    if (std::getenv("TAVROLIN_REWRITE_FIXTURES")) {
+      std::ofstream(FixturePath(file), std::ios::binary)
+          .write(reinterpret_cast<const char*>(writer.bytes().data()), static_cast<std::streamsize>(writer.size()));
+    }
+    EXPECT_EQ(ReadFixture(file), writer.bytes()) << file;
+  }
+}
+
+}  // namespace
