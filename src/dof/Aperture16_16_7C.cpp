@@ -1,0 +1,3 @@
+#include "dof/ApertureKernelImpl.h"
+
+template void ApertureBlurPlanes<PixelRgb555>(const ApertureJob&);

@@ -1,0 +1,3 @@
+#include "dof/ApertureKernelImpl.h"
+
+template void ApertureBlurPlanes<PixelRgb24>(const ApertureJob&);
