@@ -1,38 +1,32 @@
 // The kernels' walk, shared by the four pixel layouts; each layout's file instantiates it.
 //
-// Destination pixels are visited row by row, left to right. Levels 0 to 13 are computed from
-// running column sums: at a change of level the whole window is summed column by column into the
-// scratch buffers; along a run of one level each step sums only the new right column and slides
-// the window sum. The row's state starts fresh on every row. Levels above 13 average their block.
+// Each destination row is taken as runs of pixels of one level. A run at level 0 is copied. A run
+// at a table level (1 to 13) sums, for every source column under its windows, the channels over
+// the window's rows into the scratch buffers, then slides the window along those column sums:
+// each step adds the column entering on the right and drops the one leaving on the left, and the
+// level's division table turns the window sum into the rounded average. A run above 13 averages
+// the blocks of its pixels.
 #pragma once
 
-#include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 #include "core/DivideTable.h"
 #include "core/FatalError.h"
+#include "dof/ApertureBlockSums.h"
+#include "dof/ApertureColumnSums.h"
 #include "dof/ApertureKernel.h"
 #include "dof/ApertureLevels.h"
 
 namespace aperture_kernel {
 
-struct Sums {
-  unsigned r, g, b;
-};
-
-struct RowState {
-  unsigned previous = 0;  // level of the previous pixel; any level outside 2..13 forces a rebuild
-  DWORD k = 0;            // buffer entry of the leftmost column of the current window
-  Sums window{0, 0, 0};
-};
-
 // The division table of each table level's pixel count.
 inline const BYTE* LevelTable(unsigned level) {
   static const BYTE* const tables[kApertureTableLevels] = {
-      nullptr,      DivideTable3,   DivideTable9,   DivideTable15,  DivideTable25,
-      DivideTable35, DivideTable49, DivideTable63,  DivideTable81,  DivideTable99,
+      nullptr,        DivideTable3,   DivideTable9,   DivideTable15,  DivideTable25,
+      DivideTable35,  DivideTable49,  DivideTable63,  DivideTable81,  DivideTable99,
       DivideTable121, DivideTable143, DivideTable169, DivideTable195};
   return tables[level];
 }
@@ -45,103 +39,113 @@ unsigned ReadZ(const BYTE* p) {
   return z;
 }
 
-template <class Pixel, int Radius>
-Sums ColumnSum(const BYTE* centre, std::ptrdiff_t pitch) {
-  Sums s{0, 0, 0};
-  for (int row = -Radius; row <= Radius; ++row) {
-    const DWORD v = Pixel::Load(centre + row * pitch);
-    s.r += Pixel::Red(v);
-    s.g += Pixel::Green(v);
-    s.b += Pixel::Blue(v);
-  }
-  return s;
-}
-
-// Level 1: the pixel and its two neighbours in the row.
-template <class Pixel>
-void RowOfThree(const BYTE* s, BYTE* d) {
-  constexpr std::ptrdiff_t kStep = Pixel::kBytes;
-  const DWORD l = Pixel::Load(s - kStep), c = Pixel::Load(s), r = Pixel::Load(s + kStep);
-  Pixel::Store(d, Pixel::Pack(DivideTable3[Pixel::Red(l) + Pixel::Red(c) + Pixel::Red(r)],
-                              DivideTable3[Pixel::Green(l) + Pixel::Green(c) + Pixel::Green(r)],
-                              DivideTable3[Pixel::Blue(l) + Pixel::Blue(c) + Pixel::Blue(r)]));
-}
-
-// Levels 2 to 13: 2 * Rows + 1 rows by 2 * Columns + 1 columns.
+// `count` pixels of a table level with 2 * Rows + 1 rows and 2 * Columns + 1 columns, the first
+// at source address s. The run's windows cover count + 2 * Columns source columns, at most the
+// source's width; the scratch buffers hold their sums, one 16-bit lane per column.
 template <class Pixel, int Rows, int Columns>
-void TableWindow(const BYTE* s, std::ptrdiff_t pitch, unsigned level, RowState& row, const ApertureJob& job,
-                 BYTE* d) {
-  constexpr std::ptrdiff_t kStep = Pixel::kBytes;
+void TableRun(const BYTE* s, std::ptrdiff_t pitch, DWORD count, BYTE* d, unsigned level, const ApertureJob& job) {
   constexpr int kWidth = 2 * Columns + 1;
-  if (row.previous != level) {
-    row.window = {0, 0, 0};
-    for (int c = 0; c < kWidth; ++c) {
-      const Sums column = ColumnSum<Pixel, Rows>(s + (c - Columns) * kStep, pitch);
-      job.fifoRBuf[row.k + c] = column.r;
-      job.fifoGBuf[row.k + c] = column.g;
-      job.fifoBBuf[row.k + c] = column.b;
-      row.window.r += column.r;
-      row.window.g += column.g;
-      row.window.b += column.b;
-    }
-  } else {
-    const Sums column = ColumnSum<Pixel, Rows>(s + Columns * kStep, pitch);
-    job.fifoRBuf[row.k + kWidth] = column.r;
-    job.fifoGBuf[row.k + kWidth] = column.g;
-    job.fifoBBuf[row.k + kWidth] = column.b;
-    row.window.r = row.window.r - job.fifoRBuf[row.k] + column.r;
-    row.window.g = row.window.g - job.fifoGBuf[row.k] + column.g;
-    row.window.b = row.window.b - job.fifoBBuf[row.k] + column.b;
-    ++row.k;
+  constexpr std::ptrdiff_t kStep = Pixel::kBytes;
+  Lanes16 red(job.fifoRBuf), green(job.fifoGBuf), blue(job.fifoBBuf);
+  ColumnSums<Pixel, Rows>(s - Columns * kStep, pitch, count + 2 * Columns, red, green, blue);
+  unsigned r = 0, g = 0, b = 0;
+  for (int c = 0; c < kWidth; ++c) {
+    r += red.Get(c);
+    g += green.Get(c);
+    b += blue.Get(c);
   }
   const BYTE* table = LevelTable(level);
-  Pixel::Store(d, Pixel::Pack(table[row.window.r], table[row.window.g], table[row.window.b]));
+  for (DWORD i = 0;; ++i, d += kStep) {
+    Pixel::Store(d, Pixel::Pack(table[r], table[g], table[b]));
+    if (i + 1 == count) break;
+    r = r + red.Get(i + kWidth) - red.Get(i);
+    g = g + green.Get(i + kWidth) - green.Get(i);
+    b = b + blue.Get(i + kWidth) - blue.Get(i);
+  }
 }
 
-// Levels above 13: the square block of level + 1 pixels a side around source pixel (x, y),
-// clipped to the source and not re-centred at its edges.
+// The levels of `count` pixels from their z values. Neighbours often share a z value (a surface
+// facing the camera), so four equal 16-bit values take one lookup.
+template <unsigned ZBytes>
+void LookUpLevels(const BYTE* z, DWORD count, const WORD* map, WORD* levels) {
+  DWORD k = 0;
+  if constexpr (ZBytes == 2) {
+    for (; k + 4 <= count; k += 4, z += 8) {
+      std::uint64_t four;
+      std::memcpy(&four, z, sizeof four);
+      if (four == 0x0001000100010001u * (four & 0xFFFF)) {
+        const std::uint64_t level = 0x0001000100010001u * map[four & 0xFFFF];
+        std::memcpy(levels + k, &level, sizeof level);
+      } else {
+        for (int i = 0; i < 4; ++i) levels[k + i] = map[static_cast<WORD>(four >> (16 * i))];
+      }
+    }
+  }
+  for (; k < count; ++k, z += ZBytes) levels[k] = map[ReadZ<ZBytes>(z)];
+}
+
+// The end of the run of equal levels that starts at levels[i], four levels compared at a time.
+inline DWORD RunEnd(const WORD* levels, DWORD i, DWORD stretch) {
+  const std::uint64_t four = 0x0001000100010001u * levels[i];
+  DWORD end = i + 1;
+  for (; end + 4 <= stretch; end += 4) {
+    std::uint64_t next;
+    std::memcpy(&next, levels + end, sizeof next);
+    if (const std::uint64_t differ = next ^ four) return end + std::countr_zero(differ) / 16;
+  }
+  while (end < stretch && levels[end] == levels[i]) ++end;
+  return end;
+}
+
+// A run of `count` pixels of one level, the first at source pixel (x, y), address s.
 template <class Pixel>
-void BlockWindow(const BYTE* s, const ApertureJob& job, DWORD x, DWORD y, unsigned level, BYTE* d) {
-  const std::int64_t h = level / 2;
-  const std::int64_t left = x > h ? x - h : 0;
-  const std::int64_t top = y > h ? y - h : 0;
-  const std::int64_t right = std::min<std::int64_t>(x + h + 1, job.src.width);
-  const std::int64_t bottom = std::min<std::int64_t>(y + h + 1, job.src.height);
-  const BYTE* first = s + (top - y) * job.src.pitch + (left - x) * static_cast<std::int64_t>(Pixel::kBytes);
-  Pixel::Store(d, Pixel::BlockAverage(first, job.src.pitch, static_cast<DWORD>(right - left),
-                                      static_cast<DWORD>(bottom - top)));
+void RunOfLevel(unsigned level, const BYTE* s, DWORD x, DWORD y, DWORD count, BYTE* d, const ApertureJob& job,
+                BlockSums<Pixel>& blocks) {
+  constexpr std::ptrdiff_t kStep = Pixel::kBytes;
+  const std::ptrdiff_t pitch = job.src.pitch;
+  switch (level) {
+    case 0: std::memcpy(d, s, count * kStep); break;
+    case 1: TableRun<Pixel, 0, 1>(s, pitch, count, d, level, job); break;
+    case 2: TableRun<Pixel, 1, 1>(s, pitch, count, d, level, job); break;
+    case 3: TableRun<Pixel, 1, 2>(s, pitch, count, d, level, job); break;
+    case 4: TableRun<Pixel, 2, 2>(s, pitch, count, d, level, job); break;
+    case 5: TableRun<Pixel, 2, 3>(s, pitch, count, d, level, job); break;
+    case 6: TableRun<Pixel, 3, 3>(s, pitch, count, d, level, job); break;
+    case 7: TableRun<Pixel, 3, 4>(s, pitch, count, d, level, job); break;
+    case 8: TableRun<Pixel, 4, 4>(s, pitch, count, d, level, job); break;
+    case 9: TableRun<Pixel, 4, 5>(s, pitch, count, d, level, job); break;
+    case 10: TableRun<Pixel, 5, 5>(s, pitch, count, d, level, job); break;
+    case 11: TableRun<Pixel, 5, 6>(s, pitch, count, d, level, job); break;
+    case 12: TableRun<Pixel, 6, 6>(s, pitch, count, d, level, job); break;
+    case 13: TableRun<Pixel, 6, 7>(s, pitch, count, d, level, job); break;
+    default: blocks.Run(s, x, y, level, count, d); break;
+  }
 }
 
 template <class Pixel, unsigned ZBytes>
 void BlurRows(const ApertureJob& job) {
   constexpr std::ptrdiff_t kStep = Pixel::kBytes;
   const std::ptrdiff_t srcPitch = job.src.pitch;
+  BlockSums<Pixel> blocks(job.src);
   for (DWORD j = 0; j < job.dest.height; ++j) {
     const DWORD y = j + NO_BLUR_BAND_SZ;
-    const BYTE* s = job.src.firstRow + y * srcPitch + NO_BLUR_BAND_SZ * kStep;
-    const BYTE* z = job.zBuf.firstRow + y * static_cast<std::ptrdiff_t>(job.zBuf.pitch) + NO_BLUR_BAND_SZ * ZBytes;
-    BYTE* d = job.dest.firstRow + j * static_cast<std::ptrdiff_t>(job.dest.pitch);
-    RowState row;
-    for (DWORD i = 0; i < job.dest.width; ++i, s += kStep, z += ZBytes, d += kStep) {
-      const unsigned level = ApertureUsableLevel(job.map[ReadZ<ZBytes>(z)]);
-      switch (level) {
-        case 0: Pixel::Store(d, Pixel::Load(s)); break;
-        case 1: RowOfThree<Pixel>(s, d); break;
-        case 2: TableWindow<Pixel, 1, 1>(s, srcPitch, level, row, job, d); break;
-        case 3: TableWindow<Pixel, 1, 2>(s, srcPitch, level, row, job, d); break;
-        case 4: TableWindow<Pixel, 2, 2>(s, srcPitch, level, row, job, d); break;
-        case 5: TableWindow<Pixel, 2, 3>(s, srcPitch, level, row, job, d); break;
-        case 6: TableWindow<Pixel, 3, 3>(s, srcPitch, level, row, job, d); break;
-        case 7: TableWindow<Pixel, 3, 4>(s, srcPitch, level, row, job, d); break;
-        case 8: TableWindow<Pixel, 4, 4>(s, srcPitch, level, row, job, d); break;
-        case 9: TableWindow<Pixel, 4, 5>(s, srcPitch, level, row, job, d); break;
-        case 10: TableWindow<Pixel, 5, 5>(s, srcPitch, level, row, job, d); break;
-        case 11: TableWindow<Pixel, 5, 6>(s, srcPitch, level, row, job, d); break;
-        case 12: TableWindow<Pixel, 6, 6>(s, srcPitch, level, row, job, d); break;
-        case 13: TableWindow<Pixel, 6, 7>(s, srcPitch, level, row, job, d); break;
-        default: BlockWindow<Pixel>(s, job, i + NO_BLUR_BAND_SZ, y, level, d); break;
+    const BYTE* const srcRow = job.src.firstRow + y * srcPitch + NO_BLUR_BAND_SZ * kStep;
+    const BYTE* const zRow =
+        job.zBuf.firstRow + y * static_cast<std::ptrdiff_t>(job.zBuf.pitch) + NO_BLUR_BAND_SZ * ZBytes;
+    BYTE* const destRow = job.dest.firstRow + j * static_cast<std::ptrdiff_t>(job.dest.pitch);
+    // The levels of a stretch of the row are looked up first, all at once, and then cut into runs;
+    // a run is never longer than the stretch.
+    constexpr DWORD kStretch = 512;
+    WORD levels[kStretch];
+    for (DWORD first = 0; first < job.dest.width; first += kStretch) {
+      const DWORD stretch = std::min(kStretch, job.dest.width - first);
+      LookUpLevels<ZBytes>(zRow + first * ZBytes, stretch, job.map, levels);
+      for (DWORD i = 0, end; i < stretch; i = end) {
+        const unsigned level = levels[i];
+        end = RunEnd(levels, i, stretch);
+        RunOfLevel<Pixel>(level, srcRow + (first + i) * kStep, first + i + NO_BLUR_BAND_SZ, y, end - i,
+                          destRow + (first + i) * kStep, job, blocks);
       }
-      row.previous = level;
     }
   }
 }

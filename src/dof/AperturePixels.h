@@ -1,6 +1,7 @@
 // The four pixel layouts the blur works on. Each splits a pixel into three channels by position
 // (the names follow the usual red, green, blue order, but nothing depends on which is red) and
-// packs three averaged channels back; bits outside the channels are 0 in a packed pixel.
+// packs three averaged channels back; bits outside the channels are 0 in a packed pixel. The
+// 16-bit layouts split whole vectors of pixels the same way.
 #pragma once
 
 #include <cstring>
@@ -62,9 +63,12 @@ struct PixelRgb16 {
 struct PixelRgb555 : PixelRgb16 {
   static constexpr unsigned kMaxChannel = 31;
   static constexpr DWORD kRMask = 0x7C00, kGMask = 0x03E0, kBMask = 0x001F;
-  static unsigned Red(DWORD v) { return (v >> 10) & 0x1F; }
-  static unsigned Green(DWORD v) { return (v >> 5) & 0x1F; }
-  static unsigned Blue(DWORD v) { return v & 0x1F; }
+  template <class V>
+  static V Red(V v) { return (v >> 10) & 0x1F; }
+  template <class V>
+  static V Green(V v) { return (v >> 5) & 0x1F; }
+  template <class V>
+  static V Blue(V v) { return v & 0x1F; }
   static DWORD Pack(unsigned r, unsigned g, unsigned b) { return r << 10 | g << 5 | b; }
   static DWORD BlockAverage(const BYTE* first, LONG pitch, DWORD width, DWORD height) {
     return ApertureAverage16(first, pitch, kRMask, kGMask, kBMask, width, height);
@@ -75,9 +79,12 @@ struct PixelRgb555 : PixelRgb16 {
 struct PixelRgb565 : PixelRgb16 {
   static constexpr unsigned kMaxChannel = 63;
   static constexpr DWORD kRMask = 0xF800, kGMask = 0x07E0, kBMask = 0x001F;
-  static unsigned Red(DWORD v) { return (v >> 11) & 0x1F; }
-  static unsigned Green(DWORD v) { return (v >> 5) & 0x3F; }
-  static unsigned Blue(DWORD v) { return v & 0x1F; }
+  template <class V>
+  static V Red(V v) { return (v >> 11) & 0x1F; }
+  template <class V>
+  static V Green(V v) { return (v >> 5) & 0x3F; }
+  template <class V>
+  static V Blue(V v) { return v & 0x1F; }
   static DWORD Pack(unsigned r, unsigned g, unsigned b) { return r << 11 | g << 5 | b; }
   static DWORD BlockAverage(const BYTE* first, LONG pitch, DWORD width, DWORD height) {
     return ApertureAverage16(first, pitch, kRMask, kGMask, kBMask, width, height);

@@ -120,16 +120,24 @@ TEST(ApertureKernels, RowsAlternatingTwoLevelsMatchTheReference) {
 
 TEST(ApertureKernels, LongRunsOfOneLevelMatchTheReference) {
   std::mt19937 rng(13);
-  // Runs of 5 to 60 pixels along each row, each at a table level.
-  const DWORD width = 130, height = 24;
-  std::vector<WORD> depths(width * height);
-  for (std::size_t i = 0; i < depths.size();) {
-    const WORD z = static_cast<WORD>(rng() % 14);
-    for (std::size_t run = 5 + rng() % 56; run > 0 && i < depths.size(); --run) depths[i++] = z;
+  // Runs of 5 to 60 pixels along each row, each at a table level, in rows longer and shorter than
+  // the stretch of levels the kernels look up at once.
+  for (DWORD width : {130u, 540u}) {
+    const DWORD height = 22;
+    std::vector<WORD> depths(width * height);
+    for (std::size_t i = 0; i < depths.size();) {
+      const WORD z = static_cast<WORD>(rng() % 14);
+      for (std::size_t run = 5 + rng() % 56; run > 0 && i < depths.size(); --run) depths[i++] = z;
+    }
+    std::vector<WORD> map(kApertureMapSize);
+    for (WORD n = 0; n < 14; ++n) map[n] = n;
+    ExpectReferenceBlur({width, height, [&](DWORD x, DWORD y) { return depths[y * width + x]; }, map}, rng);
   }
-  std::vector<WORD> map(kApertureMapSize);
-  for (WORD n = 0; n < 14; ++n) map[n] = n;
-  ExpectReferenceBlur({width, height, [&](DWORD x, DWORD y) { return depths[y * width + x]; }, map}, rng);
+  // One level over a whole wide picture.
+  for (WORD level : {1, 13, 20}) {
+    std::vector<WORD> map(kApertureMapSize, level);
+    ExpectReferenceBlur({600, 16, [](DWORD x, DWORD y) { return static_cast<WORD>(x * y); }, map}, rng);
+  }
 }
 
 TEST(ApertureKernels, BlocksAboveTheTableAreClippedAtTheEdges) {
