@@ -1,0 +1,84 @@
+#include "platform/ddraw/Display.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "platform/ddraw/Faults.h"
+#include "platform/ddraw/SurfaceImpl.h"
+
+namespace {
+
+struct DisplayMode {
+  DDFormat format = DDFormat::XRGB8888;
+  LONG width = 1280;
+  LONG height = 1024;
+};
+
+bool FormatForBits(int bits, DDFormat* format) {
+  switch (bits) {
+    case 8: *format = DDFormat::Palette8; return true;
+    case 15: *format = DDFormat::RGB555; return true;
+    case 16: *format = DDFormat::RGB565; return true;
+    case 24: *format = DDFormat::RGB888; return true;
+    case 32: *format = DDFormat::XRGB8888; return true;
+    default: return false;
+  }
+}
+
+DisplayMode ModeFromEnvironment() {
+  DisplayMode mode;
+  const char* bits = std::getenv("TAVROLIN_DISPLAY_BITS");
+  if (bits && *bits && !FormatForBits(std::atoi(bits), &mode.format))
+    std::fprintf(stderr, "TAVROLIN_DISPLAY_BITS=%s is not 8, 15, 16, 24 or 32; using 32\n", bits);
+  return mode;
+}
+
+DisplayMode& Mode() {
+  static DisplayMode mode = ModeFromEnvironment();
+  return mode;
+}
+
+std::shared_ptr<BYTE[]>& Memory() {
+  static std::shared_ptr<BYTE[]> memory;
+  return memory;
+}
+
+DDPrimaryBltHook& Hook() {
+  static DDPrimaryBltHook hook;
+  return hook;
+}
+
+}  // namespace
+
+DDPIXELFORMAT DDDisplayPixelFormat() { return DDMakePixelFormat(Mode().format); }
+
+DWORD DDDisplayBitsPerPixel() { return DDDisplayPixelFormat().dwRGBBitCount; }
+
+SIZE DDDisplaySize() { return {Mode().width, Mode().height}; }
+
+bool DDSetDisplayMode(int bits, LONG width, LONG height) {
+  DDFormat format;
+  if (!FormatForBits(bits, &format) || width <= 0 || height <= 0) return false;
+  Mode() = {format, width, height};
+  Memory().reset();
+  DDLoseSurfaces();
+  return true;
+}
+
+std::shared_ptr<BYTE[]> DDDisplayMemory(std::size_t bytes) {
+  std::shared_ptr<BYTE[]>& memory = Memory();
+  if (!memory) memory.reset(new (std::nothrow) BYTE[bytes]());
+  return memory;
+}
+
+DDPrimaryBltHook DDSetPrimaryBltHook(DDPrimaryBltHook hook) {
+  DDPrimaryBltHook previous = std::move(Hook());
+  Hook() = std::move(hook);
+  return previous;
+}
+
+void DDNotifyPrimaryBlt(IDirectDrawSurface* primary, HWND window, const RECT& dest) {
+  if (Hook()) Hook()(primary, window, dest);
+}

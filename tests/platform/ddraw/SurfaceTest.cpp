@@ -1,0 +1,176 @@
+// Surface descriptions, pixel formats, the display, locks with signed pitch, z-buffers, losses and
+// device contexts.
+#include "DDTestSupport.h"
+
+namespace {
+
+constexpr DWORD kFiveFields = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
+
+DDPIXELFORMAT Format(DWORD flags, DWORD bits, DWORD red, DWORD green, DWORD blue) {
+  DDPIXELFORMAT format;
+  std::memset(&format, 0, sizeof format);
+  format = {32, flags, 0, bits, red, green, blue, 0};
+  return format;
+}
+
+TEST_F(DirectDrawTest, EveryFormatDescribesItselfByteForByte) {
+  const std::pair<DDFormat, DDPIXELFORMAT> formats[] = {
+      {DDFormat::Palette8, Format(DDPF_RGB | DDPF_PALETTEINDEXED8, 8, 0, 0, 0)},
+      {DDFormat::RGB555, Format(DDPF_RGB, 16, 0x7C00, 0x03E0, 0x001F)},
+      {DDFormat::RGB565, Format(DDPF_RGB, 16, 0xF800, 0x07E0, 0x001F)},
+      {DDFormat::RGB888, Format(DDPF_RGB, 24, 0xFF0000, 0x00FF00, 0x0000FF)},
+      {DDFormat::BGR888, Format(DDPF_RGB, 24, 0x0000FF, 0x00FF00, 0xFF0000)},
+      {DDFormat::XRGB8888, Format(DDPF_RGB, 32, 0xFF0000, 0x00FF00, 0x0000FF)}};
+  for (const auto& [name, format] : formats) {
+    EXPECT_TRUE(DDSamePixelFormat(DDMakePixelFormat(name), format)) << format.dwRGBBitCount << " bits";
+    Ref<IDirectDrawSurface> surface = Make({.width = 5, .height = 2, .format = &format});
+    const DDSURFACEDESC desc = DescOf(surface.get());
+    EXPECT_EQ(desc.dwFlags & kFiveFields, kFiveFields);
+    EXPECT_EQ(std::memcmp(&desc.ddpfPixelFormat, &format, sizeof format), 0);
+    EXPECT_EQ(desc.lPitch, LONG((5 * format.dwRGBBitCount / 8 + 3) & ~3u));  // rows start 4-aligned
+    EXPECT_EQ(desc.ddsCaps.dwCaps, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY);
+    EXPECT_EQ(desc.lpSurface, nullptr);  // only a lock hands out memory
+    EXPECT_EQ(Pixels(surface.get()), std::vector<BYTE>(5 * 2 * format.dwRGBBitCount / 8, 0));
+  }
+}
+
+TEST_F(DirectDrawTest, SurfacesWithoutAFormatTakeTheDisplays) {
+  const std::pair<int, DDFormat> modes[] = {
+      {8, DDFormat::Palette8}, {15, DDFormat::RGB555}, {24, DDFormat::RGB888}, {16, DDFormat::RGB565}};
+  for (const auto& [bits, format] : modes) {
+    ASSERT_TRUE(DDSetDisplayMode(bits, 20, 10));
+    EXPECT_EQ(DDDisplayBitsPerPixel(), bits == 15 ? 16u : DWORD(bits));
+    EXPECT_TRUE(DDSamePixelFormat(DescOf(Make({}).get()).ddpfPixelFormat, DDMakePixelFormat(format)));
+    const DDSURFACEDESC primary = DescOf(MakePrimary().get());
+    EXPECT_TRUE(DDSamePixelFormat(primary.ddpfPixelFormat, DDMakePixelFormat(format)));
+    EXPECT_EQ(primary.dwWidth * 100 + primary.dwHeight, 2010u);
+  }
+  EXPECT_FALSE(DDSetDisplayMode(12, 20, 10));
+  EXPECT_TRUE(DDSamePixelFormat(DDDisplayPixelFormat(), DDMakePixelFormat(DDFormat::RGB565)));
+}
+
+// The environment is read at the first use of the display, so each case runs in a fresh process.
+TEST(DisplayEnvironment, ChoosesTheDisplayDepth) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto displayIs = [](const char* bits, DDFormat format) {
+    setenv("TAVROLIN_DISPLAY_BITS", bits, 1);
+    std::exit(DDSamePixelFormat(DDDisplayPixelFormat(), DDMakePixelFormat(format)) ? 0 : 1);
+  };
+  EXPECT_EXIT(displayIs("15", DDFormat::RGB555), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(displayIs("12", DDFormat::XRGB8888), ::testing::ExitedWithCode(0), "TAVROLIN_DISPLAY_BITS=12");
+}
+
+TEST_F(DirectDrawTest, ALockHandsOutTheMemoryToOneHolder) {
+  Ref<IDirectDrawSurface> surface = Make({});
+  DDSURFACEDESC desc{};
+  desc.dwSize = 12;
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
+  desc.dwSize = kDDSurfaceDescSize;
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_READONLY | DDLOCK_WRITEONLY, nullptr), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(surface->Unlock(nullptr), DDERR_NOTLOCKED);
+
+  ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, nullptr), DD_OK);
+  EXPECT_EQ(desc.dwSize, kDDSurfaceDescSize);
+  EXPECT_EQ(desc.dwFlags & kFiveFields, kFiveFields);
+  static_cast<BYTE*>(desc.lpSurface)[desc.lPitch + 4] = 0x5A;  // pixel (1, 1)
+  EXPECT_EQ(DescOf(surface.get()).lpSurface, desc.lpSurface);
+  DDSURFACEDESC second = desc;
+  EXPECT_EQ(surface->Lock(nullptr, &second, DDLOCK_READONLY | DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+  EXPECT_EQ(surface->Unlock(static_cast<BYTE*>(desc.lpSurface) + 3 * desc.lPitch), DDERR_INVALIDPARAMS);
+  EXPECT_EQ(surface->Unlock(desc.lpSurface), DD_OK);
+  EXPECT_EQ(Pixels(surface.get())[(4 + 1) * 4], 0x5A);
+}
+
+// Rows stored bottom-up: the lock's pointer is the lowest address and holds the last row.
+TEST_F(DirectDrawTest, NegativePitchAddressesTheFirstRowFromTheTop) {
+  const DDPIXELFORMAT rgb = DDMakePixelFormat(DDFormat::RGB888);
+  Ref<IDirectDrawSurface> bottomUp = Make({.width = 3, .height = 3, .format = &rgb, .pitch = -12});
+  DDSURFACEDESC desc{};
+  desc.dwSize = kDDSurfaceDescSize;
+  ASSERT_EQ(bottomUp->Lock(nullptr, &desc, DDLOCK_WRITEONLY | DDLOCK_WAIT, nullptr), DD_OK);
+  EXPECT_EQ(desc.lPitch, -12);
+  BYTE* lowest = static_cast<BYTE*>(desc.lpSurface);
+  BYTE* first = lowest + (1 - LONG(desc.dwHeight)) * desc.lPitch;
+  EXPECT_EQ(DDFirstRow(desc), first);
+  for (int row = 0; row < 3; ++row) std::memset(first + row * desc.lPitch, 10 + row, 9);
+  EXPECT_EQ(lowest[0], 12);                   // the last row
+  EXPECT_EQ(bottomUp->Unlock(first), DD_OK);  // the first row's address also ends the lock
+
+  // Blits address the rows as the lock does; a surface made from the description keeps the order.
+  Ref<IDirectDrawSurface> topDown = Make({.width = 3, .height = 3, .format = &rgb});
+  Ref<IDirectDrawSurface> copy;
+  ASSERT_EQ(Create(DescOf(bottomUp.get()), &copy), DD_OK);
+  EXPECT_EQ(DescOf(copy.get()).lPitch, -12);
+  ASSERT_EQ(copy->Blt(nullptr, bottomUp.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  ASSERT_EQ(topDown->Blt(nullptr, copy.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  std::vector<BYTE> expected;
+  for (BYTE row : {10, 11, 12}) expected.insert(expected.end(), 9, row);
+  EXPECT_EQ(Pixels(topDown.get()), expected);
+}
+
+TEST_F(DirectDrawTest, AZBufferAttachesOnceAndIsFoundByItsCaps) {
+  Ref<IDirectDrawSurface> image = Make({.width = 6, .height = 4, .caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE});
+  Ref<IDirectDrawSurface> videoZ =
+      Make({.width = 6, .height = 4, .caps = DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY, .zDepth = 16});
+  DDSURFACEDESC zDesc = DescOf(videoZ.get());
+  constexpr DWORD kZFields = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH;
+  EXPECT_EQ(zDesc.dwFlags & kZFields, kZFields);
+  EXPECT_EQ(zDesc.dwZBufferBitDepth, 16u);
+  EXPECT_EQ(zDesc.lPitch, 12);
+
+  DDSCAPS zCaps{DDSCAPS_ZBUFFER};
+  IDirectDrawSurface* found = image.get();
+  EXPECT_EQ(image->GetAttachedSurface(&zCaps, &found), DDERR_NOTFOUND);
+  EXPECT_EQ(found, nullptr);
+  EXPECT_EQ(image->AddAttachedSurface(Make({.width = 6, .height = 5, .caps = DDSCAPS_ZBUFFER, .zDepth = 16}).get()),
+            DDERR_CANNOTATTACHSURFACE);
+  EXPECT_EQ(image->AddAttachedSurface(Make({.width = 6, .height = 4}).get()), DDERR_CANNOTATTACHSURFACE);
+  ASSERT_EQ(image->AddAttachedSurface(videoZ.get()), DD_OK);
+  EXPECT_EQ(image->AddAttachedSurface(videoZ.get()), DDERR_SURFACEALREADYATTACHED);
+  ASSERT_EQ(image->GetAttachedSurface(&zCaps, &found), DD_OK);
+  EXPECT_EQ(found, videoZ.get());
+  found->Release();
+
+  // A system-memory copy made from the z-buffer's description takes its pixels and attaches.
+  zDesc.ddsCaps.dwCaps = (zDesc.ddsCaps.dwCaps & ~DDSCAPS_VIDEOMEMORY) | DDSCAPS_SYSTEMMEMORY;
+  Ref<IDirectDrawSurface> zCopy;
+  ASSERT_EQ(Create(zDesc, &zCopy), DD_OK);
+  EXPECT_EQ(zCopy->Blt(nullptr, videoZ.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  EXPECT_EQ(Make({.width = 6, .height = 4})->AddAttachedSurface(zCopy.get()), DD_OK);
+}
+
+TEST_F(DirectDrawTest, ADisplayChangeLosesPrimaryAndVideoMemoryOnly) {
+  Ref<IDirectDrawSurface> primary = MakePrimary();
+  Ref<IDirectDrawSurface> video = Make({.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY});
+  Ref<IDirectDrawSurface> system = Make({});
+  EXPECT_EQ(primary->IsLost(), DD_OK);
+  DDLoseSurfaces();
+  EXPECT_EQ(primary->IsLost(), DDERR_SURFACELOST);
+  EXPECT_EQ(video->IsLost(), DDERR_SURFACELOST);
+  EXPECT_EQ(system->IsLost(), DD_OK);
+  EXPECT_EQ(system->Blt(nullptr, video.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_SURFACELOST);
+
+  // Primaries made again all show the one display memory.
+  Ref<IDirectDrawSurface> again = MakePrimary();
+  EXPECT_EQ(again->IsLost(), DD_OK);
+  const std::vector<BYTE> written = Pixels(again.get(), [](DWORD x, DWORD y) { return BYTE(x + y); });
+  EXPECT_EQ(Pixels(MakePrimary().get()), written);
+}
+
+TEST_F(DirectDrawTest, ADeviceContextHoldsTheSurfaceUntilReleased) {
+  Ref<IDirectDrawSurface> surface = Make({});
+  HDC dc = nullptr;
+  ASSERT_EQ(surface->GetDC(&dc), DD_OK);
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  ASSERT_TRUE(DDGetDCSurfaceDesc(dc, &desc));
+  static_cast<BYTE*>(desc.lpSurface)[0] = 7;
+  HDC other = nullptr;
+  EXPECT_EQ(surface->GetDC(&other), DDERR_SURFACEBUSY);
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+  EXPECT_EQ(surface->ReleaseDC(dc), DD_OK);
+  EXPECT_FALSE(DDGetDCSurfaceDesc(dc, &desc));
+  EXPECT_EQ(Pixels(surface.get())[0], 7);
+}
+
+}  // namespace
