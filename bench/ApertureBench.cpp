@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "dof/ApertureKernel.h"
+#include "dof/AperturePlanes.h"
 #include "dof/ApertureLevels.h"
 #include "dof/ApertureMaps.h"
 

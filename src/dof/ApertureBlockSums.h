@@ -9,7 +9,7 @@
 #include <limits>
 #include <memory>
 
-#include "dof/ApertureKernel.h"
+#include "dof/AperturePlanes.h"
 #include "dof/ApertureVectors.h"
 
 namespace aperture_kernel {

@@ -17,7 +17,7 @@
 #include "core/FatalError.h"
 #include "dof/ApertureBlockSums.h"
 #include "dof/ApertureColumnSums.h"
-#include "dof/ApertureKernel.h"
+#include "dof/AperturePlanes.h"
 #include "dof/ApertureLevels.h"
 
 namespace aperture_kernel {

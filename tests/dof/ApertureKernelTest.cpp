@@ -4,7 +4,7 @@
 #include <random>
 
 #include "BlurReference.h"
-#include "dof/ApertureKernel.h"
+#include "dof/AperturePlanes.h"
 #include "dof/ApertureMaps.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "dof/ApertureKernel.h"
+#include "dof/AperturePlanes.h"
 
 // Where the channels of a pixel layout lie, written out independently of the kernels' own.
 struct ChannelLayout {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dof/AperturePixels.h"
+#include "platform/ddraw/SurfaceDesc.h"
 #include "platform/win/WinTypes.h"
 
 // One locked surface as the kernels walk it: rows from the first (top) row to the last, each
@@ -37,3 +38,9 @@ extern template void ApertureBlurPlanes<PixelRgb32>(const ApertureJob&);
 extern template void ApertureBlurPlanes<PixelRgb24>(const ApertureJob&);
 extern template void ApertureBlurPlanes<PixelRgb555>(const ApertureJob&);
 extern template void ApertureBlurPlanes<PixelRgb565>(const ApertureJob&);
+
+// The job of a kernel call on three locked surfaces, each walked from its first row; the z-buffer's
+// bytes per value come from its depth when the description gives one, else 2.
+ApertureJob ApertureJobOf(const DDSURFACEDESC& srcDesc, const DDSURFACEDESC& destDesc,
+                          const DDSURFACEDESC& zBufDesc, const WORD* map, DWORD* fifoRBuf, DWORD* fifoGBuf,
+                          DWORD* fifoBBuf);
