@@ -169,6 +169,16 @@ class DistanceBands {
   DepthScale scale_;
 };
 
+// The checks both thin-lens functions make after those of their distances.
+void CheckView(double A, double D, double F, double h, const POINT& imgRes) {
+  XASSERT(A >= 0.0, kAheadOfLens);
+  XASSERT(D > 0.0, "");
+  XASSERT(F > 0.0, "");
+  XASSERT(F > D, "");
+  XASSERT(h > 0.0, "");
+  XASSERT(imgRes.x > 0 && imgRes.y > 0, "");
+}
+
 }  // namespace
 
 WORD* ApertureModelMap(double f, double d, double fstop, double A, double D, double F, double h,
@@ -176,12 +186,7 @@ WORD* ApertureModelMap(double f, double d, double fstop, double A, double D, dou
   XASSERT(f > 0.0, "");
   XASSERT(d >= f, "Virtual images not allowed");
   XASSERT(fstop > 0.0, "");
-  XASSERT(A >= 0.0, kAheadOfLens);
-  XASSERT(D > 0.0, "");
-  XASSERT(F > 0.0, "");
-  XASSERT(F > D, "");
-  XASSERT(h > 0.0, "");
-  XASSERT(imgRes.x > 0 && imgRes.y > 0, "");
+  CheckView(A, D, F, h, imgRes);
 
   const double pix = (f / D) / std::max(imgRes.x, imgRes.y) * h * 2;
   const DepthScale scale(D, F);
@@ -206,12 +211,7 @@ double ApertureStopForDepth(double f, double d, double d2, double A, double D, d
   XASSERT(f > 0.0, "");
   XASSERT(d >= f, "Virtual images not allowed");
   XASSERT(d2 >= f, "Virtual images not allowed");
-  XASSERT(A >= 0.0, kAheadOfLens);
-  XASSERT(D > 0.0, "");
-  XASSERT(F > 0.0, "");
-  XASSERT(F > D, "");
-  XASSERT(h > 0.0, "");
-  XASSERT(imgRes.x > 0 && imgRes.y > 0, "");
+  CheckView(A, D, F, h, imgRes);
 
   const double pix = (f / D) * h * 2 / std::max(imgRes.x, imgRes.y);
   const double v = FilmDistance(f, d);
