@@ -22,6 +22,9 @@
 
 namespace aperture_kernel {
 
+// Pixels, z values and the groups of four levels below are read as little-endian words.
+static_assert(std::endian::native == std::endian::little);
+
 // The division table of each table level's pixel count.
 inline const BYTE* LevelTable(unsigned level) {
   static const BYTE* const tables[kApertureTableLevels] = {
