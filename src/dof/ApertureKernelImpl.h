@@ -44,26 +44,26 @@ unsigned ReadZ(const BYTE* p) {
 
 // `count` pixels of a table level with 2 * Rows + 1 rows and 2 * Columns + 1 columns, the first
 // at source address s. The run's windows cover count + 2 * Columns source columns, at most the
-// source's width; the scratch buffers hold their sums, one 16-bit lane per column.
+// source's width, which is what the scratch buffers hold; fifoBBuf is not needed.
 template <class Pixel, int Rows, int Columns>
 void TableRun(const BYTE* s, std::ptrdiff_t pitch, DWORD count, BYTE* d, unsigned level, const ApertureJob& job) {
   constexpr int kWidth = 2 * Columns + 1;
   constexpr std::ptrdiff_t kStep = Pixel::kBytes;
-  Lanes16 red(job.fifoRBuf), green(job.fifoGBuf), blue(job.fifoBBuf);
-  ColumnSums<Pixel, Rows>(s - Columns * kStep, pitch, count + 2 * Columns, red, green, blue);
-  unsigned r = 0, g = 0, b = 0;
+  const DWORD* const red = job.fifoRBuf;
+  const DWORD* const blueGreen = job.fifoGBuf;
+  ColumnSums<Pixel, Rows>(s - Columns * kStep, pitch, count + 2 * Columns, job.fifoRBuf, job.fifoGBuf);
+  DWORD r = 0, bg = 0;
   for (int c = 0; c < kWidth; ++c) {
-    r += red.Get(c);
-    g += green.Get(c);
-    b += blue.Get(c);
+    r += red[c];
+    bg += blueGreen[c];
   }
   const BYTE* table = LevelTable(level);
   for (DWORD i = 0;; ++i, d += kStep) {
-    Pixel::Store(d, Pixel::Pack(table[r], table[g], table[b]));
+    Pixel::Store(d, Pixel::Pack(table[r & 0xFFFF], table[bg >> 16], table[bg & 0xFFFF]));
     if (i + 1 == count) break;
-    r = r + red.Get(i + kWidth) - red.Get(i);
-    g = g + green.Get(i + kWidth) - green.Get(i);
-    b = b + blue.Get(i + kWidth) - blue.Get(i);
+    // Both halves of a word stay within 16 bits at every step, so no carry crosses between them.
+    r = r + red[i + kWidth] - red[i];
+    bg = bg + blueGreen[i + kWidth] - blueGreen[i];
   }
 }
 

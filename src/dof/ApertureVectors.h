@@ -25,24 +25,4 @@ void StoreVector(void* p, const V& v) {
   std::memcpy(p, &v, sizeof v);
 }
 
-// A scratch buffer of 32-bit entries used as twice as many 16-bit lanes.
-class Lanes16 {
- public:
-  explicit Lanes16(DWORD* buffer) : bytes_(reinterpret_cast<BYTE*>(buffer)) {}
-  std::uint16_t Get(std::size_t i) const {
-    std::uint16_t v;
-    std::memcpy(&v, bytes_ + 2 * i, sizeof v);
-    return v;
-  }
-  void Set(std::size_t i, unsigned v) {
-    const std::uint16_t w = static_cast<std::uint16_t>(v);
-    std::memcpy(bytes_ + 2 * i, &w, sizeof w);
-  }
-  U16x8 Load(std::size_t i) const { return LoadVector<U16x8>(bytes_ + 2 * i); }
-  void Store(std::size_t i, const U16x8& v) { StoreVector(bytes_ + 2 * i, v); }
-
- private:
-  BYTE* bytes_;
-};
-
 }  // namespace aperture_kernel
