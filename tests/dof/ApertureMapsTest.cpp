@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <random>
+
+#include "dof/ApertureMaps.h"
+#include "support/FatalCheck.h"
+
+namespace {
+
+struct Lens {
+  double f = 0.05, d = 3, fstop = 0.5, A = 0, D = 0.5, F = 40, h = 0.2;
+  POINT imgRes{654, 494};
+  WORD maxLevel = 13;
+};
+
+const WORD* Map(const Lens& l) {
+  return ApertureModelMap(l.f, l.d, l.fstop, l.A, l.D, l.F, l.h, l.imgRes, l.maxLevel);
+}
+
+// The z value of a subject at distance u, and back.
+struct Scale {
+  Scale(double D, double F) : K(65535 * (F / (F - D))), KD(K * D) {}
+  double Z(double u) const { return K - KD / u; }
+  double Distance(double z) const { return KD / (K - z); }
+  double K, KD;
+};
+
+// Checks every entry of a map against the blur alone: an entry holds the least level (of 0 .. 13,
+// 14, 16 ... up to maxLevel, an odd maximum above 13 taken as the even one below) whose reach
+// covers its depth, and the entry holding a limit the level beyond it. blur(z) measures the blur
+// at depth z; reach(k, n) is the largest blur the k-th level n covers. Entries within a hair of a
+// limit may go either way.
+void ExpectMap(const WORD* map, unsigned maxLevel, double focus, const std::function<double(double)>& blur,
+               const std::function<double(unsigned, unsigned)>& reach) {
+  if (maxLevel > 13) maxLevel &= ~1u;
+  std::vector<unsigned> levels;
+  std::vector<double> reaches;
+  for (unsigned n = 0; n <= maxLevel; n += n < 14 ? 1 : 2) {
+    reaches.push_back(reach(static_cast<unsigned>(levels.size()), n));
+    levels.push_back(n);
+  }
+  auto levelAt = [&](double z, double slack) {
+    const auto it = std::lower_bound(reaches.begin(), reaches.end(), blur(z) / slack);
+    return it == reaches.end() ? levels.back() : levels[it - reaches.begin()];
+  };
+  auto expected = [&](unsigned i, double slack) {
+    const unsigned nearSide = levelAt(std::nextafter(i, -1.0), slack);
+    const unsigned farSide = levelAt(i == 65535 ? std::nextafter(65535.0, 1e9) : i + 1.0, slack);
+    return i + 1.0 <= focus ? nearSide : i > focus ? farSide : std::max(nearSide, farSide);
+  };
+  for (unsigned i = 0, mismatches = 0; i < kApertureMapSize && mismatches < 5; ++i) {
+    if (map[i] == expected(i, 1 + 1e-9) || map[i] == expected(i, 1 - 1e-9)) continue;
+    ADD_FAILURE() << "entry " << i << " holds " << map[i] << ", expected " << expected(i, 1);
+    ++mismatches;
+  }
+}
+
+void ExpectThinLensMap(const Lens& l) {
+  SCOPED_TRACE(testing::Message() << "f " << l.f << " d " << l.d << " fstop " << l.fstop << " D " << l.D << " F "
+                                  << l.F << " max " << l.maxLevel << " pixels " << l.imgRes.x);
+  const Scale scale(l.D, l.F);
+  const double pix = (l.f / l.D) / std::max(l.imgRes.x, l.imgRes.y) * l.h * 2;
+  const double v = 1 / std::max(1 / l.f - 1 / l.d, DBL_EPSILON);
+  // The blur circle in pixels, and the diameter of the disc as large as a level's window.
+  auto circle = [&](double z) { return v * (l.f / l.fstop) * std::abs(1 / scale.Distance(z) - (1 / l.f - 1 / v)) / pix; };
+  auto disc = [](unsigned, unsigned n) {
+    const double rows = 2 * (n / 2) + 1.0, columns = n < 14 ? 2 * ((n + 1) / 2) + 1.0 : rows;
+    return std::sqrt(rows * columns * 4 / 3.141592653589793);
+  };
+  ExpectMap(Map(l), l.maxLevel, scale.Z(l.d), circle, disc);
+}
+
+}  // namespace
+
+TEST(ApertureModelMap, EveryEntryHoldsTheLeastLevelWhoseBlurCircleCoversIt) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int round = 0; round < 40; ++round) {
+    Lens l;
+    l.f = 0.02 + 0.2 * unit(rng);
+    l.D = 0.1 + unit(rng);
+    l.F = l.D * (2 + 200 * unit(rng));
+    // The focus in front of the front plane, inside the depth range, or beyond the back plane.
+    l.d = std::max(l.f, round % 3 == 0 ? l.D * 0.7 : round % 3 == 1 ? l.D + (l.F - l.D) * unit(rng) : 3 * l.F);
+    l.fstop = std::pow(2.0, 6 * unit(rng));
+    l.imgRes.x = 200 + static_cast<LONG>(1200 * unit(rng));
+    l.maxLevel = round % 2 ? 13 : static_cast<WORD>(13 + 60 * unit(rng));
+    ExpectThinLensMap(l);
+  }
+  // A focus at the focal length; maxima that are odd, or at the top of the range, with pixels so
+  // small that the levels run out.
+  ExpectThinLensMap({.d = 0.05, .D = 0.01});
+  for (WORD maxLevel : {15, 41, 65535}) ExpectThinLensMap({.imgRes = {1 << 30, 1}, .maxLevel = maxLevel});
+}
+
+TEST(LinearModelMap, BandsOfEqualWidthAroundTheFocus) {
+  const Scale scale(1, 100);
+  const WORD* map = LinearModelMap(10, 1, 1, 100, 13);
+  auto at = [&](double u) { return static_cast<unsigned>(scale.Z(u)); };
+  // Level 0 covers 9.5 to 10.5, level 1 the next metre on either side; a limit's entry belongs to
+  // the outer band.
+  EXPECT_EQ(map[at(9.5) + 1], 0);
+  EXPECT_EQ(map[at(10.5) - 1], 0);
+  EXPECT_EQ(map[at(9.5)], 1);
+  EXPECT_EQ(map[at(11.5) - 1], 1);
+  EXPECT_EQ(map[at(8.5)], 2);
+  for (double d : {0.4, 10.0, 150.0})
+    for (double blur : {0.05, 1.0, 7.0})
+      ExpectMap(LinearModelMap(d, blur, 1, 100, 40), 40, scale.Z(d),
+                [&](double z) { return std::abs(scale.Distance(z) - d); },
+                [&](unsigned k, unsigned) { return blur / 2 + k * blur; });
+}
+
+TEST(ApertureStopForDepth, KeepsBothEndsOfASubjectWithinOnePixel) {
+  Lens l;
+  const Scale scale(l.D, l.F);
+  EXPECT_EQ(ApertureStopForDepth(l.f, 3, 3, 0, l.D, l.F, l.h, l.imgRes), 0);
+  for (double r : {0.1, 0.5, 1.5}) {
+    l.fstop = std::max(ApertureStopForDepth(l.f, 3, 3 - r, 0, l.D, l.F, l.h, l.imgRes),
+                       ApertureStopForDepth(l.f, 3, 3 + r, 0, l.D, l.F, l.h, l.imgRes));
+    EXPECT_EQ(Map(l)[static_cast<unsigned>(scale.Z(3 - r))], 0) << r;
+    EXPECT_EQ(Map(l)[static_cast<unsigned>(scale.Z(3 + r))], 0) << r;
+  }
+}
+
+TEST(LensModels, RefuseBadSettingsInOrder) {
+  // Each case spoils its own setting last and every later one before it, so its own check must be
+  // the one that fires.
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const char* const virtualImage = "Virtual images not allowed";
+  const char* const ahead =
+      "The correction for aperture on same side as subject is not implemented yet.  Use 0.0 as a "
+      "reasonable approximation";
+  struct Check {
+    void (*spoil)(Lens&, double& d2);
+    const char* expression;
+    const char* message;
+  };
+  const Check f{[](Lens& l, double&) { l.f = kNaN; }, "f > 0.0", ""}, d{[](Lens& l, double&) { l.d = kNaN; }, "d >= f", virtualImage},
+      fstop{[](Lens& l, double&) { l.fstop = 0; }, "fstop > 0.0", ""},
+      d2{[](Lens& l, double& d2) { d2 = l.f / 2; }, "d2 >= f", virtualImage},
+      A{[](Lens& l, double&) { l.A = -1; }, "A >= 0.0", ahead}, D{[](Lens& l, double&) { l.D = kNaN; }, "D > 0.0", ""},
+      F{[](Lens& l, double&) { l.F = -1; }, "F > 0.0", ""}, FD{[](Lens& l, double&) { l.F = l.D / 2; }, "F > D", ""},
+      h{[](Lens& l, double&) { l.h = 0; }, "h > 0.0", ""},
+      res{[](Lens& l, double&) { l.imgRes.y = 0; }, "imgRes.x > 0 && imgRes.y > 0", ""};
+  auto expectOrder = [](const std::vector<Check>& checks, void (*call)(const Lens&, double)) {
+    for (std::size_t first = 0; first < checks.size(); ++first) {
+      Lens l;
+      double second = 2;
+      for (std::size_t i = checks.size(); i-- > first;) checks[i].spoil(l, second);
+      EXPECT_FATAL(call(l, second), checks[first].expression, checks[first].message);
+    }
+  };
+  expectOrder({f, d, fstop, A, D, F, FD, h, res}, [](const Lens& l, double) { Map(l); });
+  expectOrder({f, d, d2, A, D, F, FD, h, res}, [](const Lens& l, double second) {
+    ApertureStopForDepth(l.f, l.d, second, l.A, l.D, l.F, l.h, l.imgRes);
+  });
+
+  const char* const linear[] = {"d > 0.0", "blur > 0.0", "D > 0.0", "F > 0.0", "F > D"};
+  for (int first = 0; first < 5; ++first) {
+    double args[4] = {10, 1, 1, 100};  // d, blur, D, F: spoiled from the last
+    for (int i = 4; i >= first; --i) args[std::min(i, 3)] = i == 4 ? 0.5 : i == 3 ? -1 : kNaN;
+    EXPECT_FATAL(LinearModelMap(args[0], args[1], args[2], args[3], 13), linear[first], "");
+  }
+}
