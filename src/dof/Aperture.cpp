@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/FatalError.h"
+#include "core/Pointers.h"
 #include "dof/ApertureKernels.h"
 
 namespace {
@@ -16,23 +17,6 @@ DDSURFACEDESC DescriptionOf(IDirectDrawSurface* surface) {
   XCHECK_DD(surface->GetSurfaceDesc( &desc ));
   return desc;
 }
-
-// The attached z-buffer, released when the blur returns or a fatal check unwinds it.
-class SurfaceHolder {
- public:
-  SurfaceHolder() = default;
-  SurfaceHolder(const SurfaceHolder&) = delete;
-  SurfaceHolder& operator=(const SurfaceHolder&) = delete;
-  ~SurfaceHolder() {
-    if (surface_) surface_->Release();
-  }
-  IDirectDrawSurface** operator&() { return &surface_; }
-  IDirectDrawSurface* operator->() const { return surface_; }
-  IDirectDrawSurface* get() const { return surface_; }
-
- private:
-  IDirectDrawSurface* surface_ = nullptr;
-};
 
 // Unlocks a surface the blur locked when a fatal check unwinds the blur before its own unlocks.
 class LockGuard {
@@ -110,18 +94,18 @@ void ApertureBlur(LPDIRECTDRAWSURFACE dest, LPDIRECTDRAWSURFACE src, const WORD*
     XCHECK_DD(dest->Lock( NULL, &surfDesc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL ));
   });
 
-  SurfaceHolder zBuf;
+  IUPtr<IDirectDrawSurface> zBuf;
   DDSCAPS zBufCaps;
   zBufCaps.dwCaps = DDSCAPS_ZBUFFER;
   XCHECK_DD(src->GetAttachedSurface( &zBufCaps, &zBuf ));
-  DDSURFACEDESC zBufDesc = DescriptionOf(zBuf.get());
+  DDSURFACEDESC zBufDesc = DescriptionOf(zBuf);
   XASSERT((zBufDesc.dwFlags & (DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH)) == (DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH),
           "");
   XASSERT(srcDesc.dwWidth == zBufDesc.dwWidth && srcDesc.dwHeight == zBufDesc.dwHeight,
           "Source and attached z-buffer are not same size");
   XASSERT(zBufDesc.dwZBufferBitDepth == 16 || zBufDesc.dwZBufferBitDepth == 24 || zBufDesc.dwZBufferBitDepth == 32,
           "Unsupport z-buffer bit depth");
-  LockGuard zLock(zBuf.get());
+  LockGuard zLock(zBuf);
   LockInto(zBufDesc, zLock, [&](DDSURFACEDESC& surfDesc) {
     XCHECK_DD(zBuf->Lock( NULL, &surfDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL ));
   });
