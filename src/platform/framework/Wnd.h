@@ -15,8 +15,8 @@ class CFrameWnd;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 
-// GetWindow relations. Sibling order is creation order; the last child is the bottom of the
-// z-order and the first the top.
+// GetWindow relations. Siblings are in the order they were created: GW_CHILD and GW_HWNDFIRST
+// give the first, GW_HWNDLAST the last.
 constexpr UINT GW_HWNDFIRST = 0;
 constexpr UINT GW_HWNDLAST = 1;
 constexpr UINT GW_HWNDNEXT = 2;
