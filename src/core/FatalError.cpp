@@ -5,12 +5,10 @@
 #include <cstdio>
 
 #include "core/XString.h"
-#include "platform/win/MessageBox.h"
+#include "core/XMessageBox.h"
 #include "platform/win/StringResources.h"
 
 namespace {
-
-constexpr UINT kErrorCaption = 48;
 
 FatalHandler currentHandler = nullptr;
 bool reporting = false;
@@ -33,9 +31,8 @@ bool reporting = false;
     reporting = false;
     currentHandler(report);
   }
-  const char* caption = FindStringResource(kErrorCaption);
-  while (MessageBox(nullptr, report.text.c_str(), caption, MB_OK | MB_ICONHAND | MB_TASKMODAL) == 0)
-    NoMemoryHandler(1);
+  XErrorBox(messageId, report.file.c_str(), XString(static_cast<long>(line)), report.version.c_str(),
+            report.expression.c_str(), report.detail.c_str());
   std::fflush(nullptr);
   _exit(3);
 }

@@ -1,7 +1,7 @@
 #include "core/Pointers.h"
 
 #include "core/XList.h"
-#include "platform/win/MessageBox.h"
+#include "core/XMessageBox.h"
 
 IMPLEMENT_SERIAL(RefCount, CObject, 0)
 IMPLEMENT_SERIAL(PtrMyself, RefCount, 0)
@@ -12,23 +12,11 @@ namespace {
 using ArchiveMap = XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >;
 
 constexpr UINT kNewerVersionMessage = 40243;
-constexpr UINT kErrorCaption = 48;
 
 DWORD NextHandleKey() {
   static DWORD last = 0;
   if (++last == 0) ++last;
   return last;
-}
-
-// The error box of a file written by a newer version. It has no owner: it may be shown before
-// the main frame exists, and message boxes with owners and help belong to the message-box
-// service built on the same entry point.
-void ShowNewerVersionMessage() {
-  CString text, caption;
-  text.LoadString(kNewerVersionMessage);
-  caption.LoadString(kErrorCaption);
-  while (MessageBox(nullptr, text, caption, MB_OK | MB_ICONHAND | MB_TASKMODAL | MB_SETFOREGROUND) == 0)
-    NoMemoryHandler(1);
 }
 
 void ReleaseHeld(CObject* object) { dynamic_cast<RefCount*>(object)->Release(); }
@@ -88,7 +76,7 @@ DWORD ReadSchema(CArchive& ar, const CRuntimeClass* runtimeClass) {
   DWORD schema;
   ar >> schema;
   if ((schema & ~VERSIONABLE_SCHEMA) > (runtimeClass->m_wSchema & ~VERSIONABLE_SCHEMA)) {
-    ShowNewerVersionMessage();
+    XErrorBox(kNewerVersionMessage);
     AfxThrowArchiveException(CArchiveException::badSchema);
   }
   return schema;

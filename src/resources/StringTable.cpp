@@ -592,6 +592,7 @@ const StringResource kStringResources[] = {
     {40249, "Your display is set to 256 colors, but your display is an older type that doesn't support changeable palettes.  Tavrolin requires changeable palettes.\n\nTo change your computer's display settings, select the Start menu at the bottom of the screen, select Settings, and then select Control Panel.  From the Control Panel window, double click the Display icon.  From the Display Properties window, select the Settings tab, and then change the Color Palette to something other than 16 or 256 colors."},
     {40250, "Tavrolin will be slower and look worse on your 256 color display.\n\nClick Help below to fix this.\n\n\nShow this reminder again next time?"},
     {40251, "Tavrolin will be slower and look worse on your 256 color display.\n\nClick Help below to fix this."},
+    {40260, "Tavrolin is short of memory and cannot start the NoMemoryDialog program that would tell you more.\n\nSave your work, then close scenes or other programs you do not need.  Tavrolin goes on as soon as enough memory is free."},
     {57344, "Tavrolin"},
     {57345, " Ready"},
     {57643, "Undo the previous edit\nUndo"},

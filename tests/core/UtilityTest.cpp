@@ -10,6 +10,8 @@
 #include "core/Utility.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "support/FatalCheck.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -108,6 +110,51 @@ TEST(DeepCopy, CopiesIntoAnyNumberOfTargets) {
   } nothing;
   DeepCopy empty(nothing);
   EXPECT_FATAL(empty.CopyTo(a), "memory && length", "");
+}
+
+TEST(MissingFile, TheUserIsAskedUntilAFileIsChosenOrTheOperationIsCancelled) {
+  ScriptedFileDialogs dialogs;
+  ScriptedMessageBoxes boxes;
+  // Cancel, "No" (keep looking), then a file.
+  dialogs.Answer({std::nullopt, "/home/user/found.ulm"});
+  boxes.Answer({IDNO});
+  EXPECT_EQ(XLocateMissingFile("/objects/chairs/chair.ulm", TRUE), "/home/user/found.ulm");
+  ASSERT_EQ(dialogs.requests.size(), 2u);
+  const FileDialogRequest& asked = dialogs.requests[0];
+  EXPECT_TRUE(asked.open);
+  EXPECT_EQ(asked.title, "Where is the file chair.ulm?");
+  EXPECT_EQ(asked.initialFolder, "/objects/chairs");
+  EXPECT_EQ(asked.filters, (std::vector<FileDialogFilter>{{"All files (*.*)", "*.*"}}));
+  EXPECT_EQ(asked.flags, 0x1806u);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "Are you sure you want to cancel the current operation?");
+  EXPECT_EQ(boxes.boxes[0].style & (MB_TYPEMASK | MB_DEFMASK), MB_YESNO | MB_DEFBUTTON2);
+
+  // Cancel and "Yes": the user is told, then the operation ends or goes on with the old path.
+  boxes.Answer({IDYES, IDOK, IDYES, IDOK});
+  EXPECT_THROW(XLocateMissingFile("C:\\Objects\\lamp.ulm", TRUE), CUserException);
+  EXPECT_EQ(dialogs.requests.back().title, "Where is the file lamp.ulm?");
+  EXPECT_NE(boxes.boxes.back().text.find("not found.\n\nC:\\Objects\\lamp.ulm\n\n"), std::string::npos);
+  EXPECT_EQ(XLocateMissingFile("lamp.ulm", FALSE), "lamp.ulm");
+  EXPECT_EQ(boxes.boxes.size(), 5u);
+}
+
+// A page whose controls raise a change notification while the exchange writes them.
+struct Page {
+  BOOL UpdateData(BOOL) {
+    ++exchanges;
+    EXPECT_FALSE(XUpdateDataGuarded(*this, exchanging, FALSE));
+    return TRUE;
+  }
+  bool exchanging = false;
+  int exchanges = 0;
+};
+
+TEST(Guards, ADataExchangeCannotStartInsideItself) {
+  Page page;
+  EXPECT_TRUE(XUpdateDataGuarded(page, page.exchanging, TRUE));
+  EXPECT_EQ(page.exchanges, 1);
+  EXPECT_FALSE(page.exchanging);
 }
 
 }  // namespace

@@ -1,0 +1,72 @@
+// The framework's file dialog: what the program asks (title, folder, filters, flags) and what the
+// user chose. The dialog itself is a replaceable backend: the desktop installs one that shows a
+// real dialog (QtFileDialog.h), tests install a scripted one.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/framework/String.h"
+
+// Flags of the open-file record the program sets.
+constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
+constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
+constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
+constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
+
+struct FileDialogFilter {
+  std::string name;      // as the user sees it, e.g. "All files (*.*)"
+  std::string patterns;  // e.g. "*.*" or "*.x;*.3ds"
+  bool operator==(const FileDialogFilter&) const = default;
+};
+
+struct FileDialogRequest {
+  bool open;                  // an open dialog, else a save dialog
+  std::string title;          // empty: the dialog's own title
+  std::string initialFolder;  // empty: the current folder
+  std::string fileName;       // the name offered at first
+  std::vector<FileDialogFilter> filters;
+  int filterIndex;            // the filter chosen at first, from 0
+  DWORD flags;                // OFN_*
+};
+
+class FileDialogBackend {
+ public:
+  virtual ~FileDialogBackend() = default;
+  // The full path of the file chosen, or nothing when the user cancelled.
+  virtual std::optional<std::string> Run(const FileDialogRequest& request) = 0;
+};
+
+// Installs `backend` (nullptr: none, and every dialog is cancelled at once) and returns the
+// previous one. The caller keeps ownership.
+FileDialogBackend* SetFileDialogBackend(FileDialogBackend* backend);
+
+// The fields of the open-file record a caller may set before DoModal.
+struct OPENFILENAME {
+  const char* lpstrTitle = nullptr;
+  const char* lpstrInitialDir = nullptr;
+  DWORD Flags = 0;
+  DWORD nFilterIndex = 1;  // from 1
+};
+
+class CFileDialog {
+ public:
+  // `filter` lists name and patterns separated by '|' and ends with "||", e.g.
+  // "All files (*.*)|*.*||".
+  explicit CFileDialog(BOOL openFileDialog, const char* fileName = nullptr,
+                       DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr);
+  virtual ~CFileDialog() = default;
+
+  // IDOK (1) when a file was chosen, IDCANCEL (2) otherwise.
+  virtual int DoModal();
+  CString GetPathName() const { return pathName_; }
+
+  OPENFILENAME m_ofn;
+
+ private:
+  bool open_;
+  std::string fileName_;
+  std::vector<FileDialogFilter> filters_;
+  CString pathName_;
+};
