@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace d3drm {
@@ -23,14 +24,18 @@ void ClearTarget(const RenderTarget& target, D3DCOLOR background, const Picture*
   if (r.Empty()) return;
   const int width = r.right - r.left, height = r.bottom - r.top, bytes = target.format.bytes;
   const bool stretched = image && image->width && image->height;
-  std::vector<std::uint32_t> row(width, Pack(target.format, background));
+  // One row of pixels is made, then copied to every row that shows the same.
+  std::vector<std::uint8_t> row(std::size_t(width) * bytes);
+  const auto fill = [&](auto colourOf) {
+    for (int x = 0; x < width; ++x) StorePixel(&row[std::size_t(x) * bytes], Pack(target.format, colourOf(x)), bytes);
+  };
+  if (!stretched) fill([&](int) { return background; });
   for (int y = r.top; y < r.bottom; ++y) {
     if (stretched) {
       const std::uint32_t* texels = &image->pixels[std::size_t{Stretch(y - r.top, height, image->height)} * image->width];
-      for (int x = 0; x < width; ++x) row[x] = Pack(target.format, texels[Stretch(x, width, image->width)]);
+      fill([&](int x) { return texels[Stretch(x, width, image->width)]; });
     }
-    std::uint8_t* pixel = target.ColourRow(y) + r.left * bytes;
-    for (int x = 0; x < width; ++x, pixel += bytes) StorePixel(pixel, row[x], bytes);
+    std::memcpy(target.ColourRow(y) + r.left * bytes, row.data(), row.size());
     std::uint16_t* depth = target.DepthRow(y) + r.left;
     std::fill(depth, depth + width, std::uint16_t{0xFFFF});
   }

@@ -67,7 +67,7 @@ void LightingContext::Shade(const D3DVECTOR& position, const D3DVECTOR& normal, 
                             const SurfaceLook& look, float colour[3], float specular[3]) const {
   float lit[3] = {ambient_[0], ambient_[1], ambient_[2]};
   float shine[3] = {};
-  const bool highlights = look.power > 0.0f && (look.specular[0] > 0 || look.specular[1] > 0 || look.specular[2] > 0);
+  const bool highlights = look.Shines();
   const D3DVECTOR toEye = orthographic_ ? D3DVECTOR{0.0f, 0.0f, -1.0f} : Normalized(Scale(position, -1.0f));
   for (const SceneLight* light : lights_) {
     D3DVECTOR toLight;

@@ -34,6 +34,8 @@ struct SurfaceLook {
   float emissive[3] = {};  // 0..1
   float specular[3] = {};
   float power = 0.0f;
+
+  bool Shines() const { return power > 0.0f && (specular[0] > 0.0f || specular[1] > 0.0f || specular[2] > 0.0f); }
 };
 
 // The lights that reach the visuals of one frame.

@@ -11,17 +11,22 @@ constexpr double kFarBeyond = 131072.0;  // any depth from here on fails the tes
 constexpr double kCoordinateLimit = 1 << 30;
 
 // The first integer at or above `value`, for values of any size.
-int CeilToInt(double value) { return static_cast<int>(std::ceil(std::clamp(value, -kCoordinateLimit, kCoordinateLimit))); }
+int CeilToInt(double value) {
+  const double bounded = std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+  const int truncated = static_cast<int>(bounded);
+  return truncated + (truncated < bounded);
+}
 
+// Non-negative values: truncation is the floor.
 std::int64_t DepthFixed(double z) {
   if (!(z >= 0.0)) z = std::isnan(z) ? kFarBeyond : 0.0;
-  return static_cast<std::int64_t>(std::floor(std::min(z, kFarBeyond) * 65536.0));
+  return static_cast<std::int64_t>(std::min(z, kFarBeyond) * 65536.0);
 }
 
 // Colours are rounded to the nearest step; out-of-range and undefined values are clamped.
 std::int32_t ColourFixed(double c) {
   if (!(c >= 0.0)) c = 0.0;
-  return static_cast<std::int32_t>(std::floor(std::min(c, 255.0) * 65536.0 + 32768.0));
+  return static_cast<std::int32_t>(std::min(c, 255.0) * 65536.0 + 32768.0);
 }
 
 bool Finite(const RasterVertex& v, bool textured) {
@@ -108,7 +113,9 @@ template <class Visit>
 void WalkRows(const RasterVertex& a, const RasterVertex& b, const RasterVertex& c, int firstRow, int endRow,
               Visit visit) {
   const RasterVertex* v[3] = {&a, &b, &c};
-  std::sort(v, v + 3, [](const RasterVertex* p, const RasterVertex* q) { return p->y < q->y; });
+  if (v[1]->y < v[0]->y) std::swap(v[0], v[1]);
+  if (v[2]->y < v[1]->y) std::swap(v[1], v[2]);
+  if (v[1]->y < v[0]->y) std::swap(v[0], v[1]);
   struct Edge {
     Edge(const RasterVertex& top, const RasterVertex& bottom)
         : x0(top.x), y0(top.y), slope((double(bottom.x) - top.x) / (double(bottom.y) - top.y)) {}

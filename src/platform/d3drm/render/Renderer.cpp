@@ -57,8 +57,8 @@ void SceneRenderer::Render(Frame* root, const Matrix4& worldToCamera, const Proj
         const GroupStyle style = ResolveGroupStyle(group, deviceQuality);
         // A group with no opacity at all shows nothing.
         if (!style.visible || style.alpha == 0 || (style.alpha < 255) != blended) continue;
-        const TriangleStyle drawing = MakeTriangleStyle(target, style.flat, style.texture,
-                                                        style.lit, style.alpha);
+        const TriangleStyle drawing =
+            MakeTriangleStyle(target, style.flat, style.texture, style.lit && style.look.Shines(), style.alpha);
         DrawSink sink(drawing);
         pass_.Run(group, style, visual.modelToCamera, &lighting, projection, sink);
       }

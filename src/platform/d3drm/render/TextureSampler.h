@@ -11,10 +11,11 @@ namespace d3drm {
 
 // The texel index of coordinate `t` in a row or column of `size` texels.
 inline std::uint32_t WrapTexel(float t, std::uint32_t size) {
-  float fraction = t - std::floor(t);
-  if (!(fraction >= 0.0f && fraction < 1.0f)) fraction = 0.0f;  // not finite, or rounded up to 1
+  if (!(std::abs(t) < 8388608.0f)) return 0;  // beyond float's fractions, or not a number
+  float fraction = t - static_cast<float>(static_cast<std::int32_t>(t));
+  if (fraction < 0.0f) fraction += 1.0f;
   const auto index = static_cast<std::uint32_t>(fraction * static_cast<float>(size));
-  return index < size ? index : size - 1;
+  return index < size ? index : size - 1;  // a fraction just below 1 may round up
 }
 
 // 0x00RRGGBB; an empty picture samples as white.
