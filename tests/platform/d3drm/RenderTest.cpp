@@ -191,6 +191,32 @@ TEST_F(RenderPixelsTest, ASpotLightLightsItsConeAndNothingOutside) {
   for (const auto& [x, y] : {std::pair{9, 16}, {16, 9}, {22, 22}, {8, 8}}) EXPECT_EQ(Pixel(x, y), 0u) << x << "," << y;
 }
 
+// Both lights sit at the eye with attenuation 1 + d/4 + d^2/8. The point light reaches the centre
+// of the square (distance 2) at half strength and its corner (distance 2.45, N.L = 0.82) weaker;
+// the parallel-point light shines along the line to the frame's origin, so every corner alike.
+TEST_F(RenderPixelsTest, PointLightsFadeWithDistanceAndParallelPointLightsShineOneWay) {
+  MakeView(32, 32);
+  auto grid = Grid(16, 1.0f, 0.0f, D3DRMRENDER_GOURAUD);  // pixels 8 to 23
+  auto frame = Show(grid.get());
+  D3DRMMATRIX4D ahead = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 1}};
+  ASSERT_EQ(frame->AddTransform(D3DRMCOMBINE_REPLACE, ahead), D3DRM_OK);
+  auto light = AddLight(D3DRMLIGHT_POINT, 1.0f, 1.0f, 1.0f, camera.get());
+  ASSERT_EQ(light->SetLinearAttenuation(0.25f), D3DRM_OK);
+  ASSERT_EQ(light->SetQuadraticAttenuation(0.125f), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_TRUE(NearColour(Pixel(16, 16), 0x808080, 1));
+  EXPECT_TRUE(NearColour(Pixel(8, 8), 0x585858, 1));
+
+  ASSERT_EQ(light->SetType(D3DRMLIGHT_PARALLELPOINT), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_TRUE(NearColour(Pixel(16, 16), 0x808080, 1));
+  EXPECT_TRUE(NearColour(Pixel(8, 8), 0x808080, 1));
+
+  ASSERT_EQ(light->SetRange(1.5f), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_EQ(Pixel(16, 16), 0u) << "out of the light's range";
+}
+
 TEST_F(RenderPixelsTest, GouraudFlatAndFacing) {
   MakeView(32, 32);
   const D3DCOLOR red = 0xFFFF0000, blue = 0xFF0000FF;

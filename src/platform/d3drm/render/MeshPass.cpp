@@ -76,9 +76,7 @@ void MeshPass::Run(const MeshGroup& group, const GroupStyle& style, const Matrix
                    const LightingContext* lighting, const Projection& projection, TriangleSink& sink) {
   shading_ = sink.NeedsShading();
   if (!style.lit) lighting = nullptr;
-  TransformVertices(group, modelToCamera);
-  for (std::size_t i = 0; i < camera_.size(); ++i)
-    if (camera_[i].z >= projection.front() && camera_[i].z <= projection.back()) flags_[i] = kInRange;
+  TransformVertices(group, modelToCamera, projection);
   FindFrontFaces(group, projection.orthographic());
   ShadeVertices(group, style, modelToCamera, lighting);
   for (unsigned face : front_) {
@@ -89,13 +87,16 @@ void MeshPass::Run(const MeshGroup& group, const GroupStyle& style, const Matrix
   }
 }
 
-void MeshPass::TransformVertices(const MeshGroup& group, const Matrix4& modelToCamera) {
+void MeshPass::TransformVertices(const MeshGroup& group, const Matrix4& modelToCamera, const Projection& projection) {
   const std::size_t count = group.vertices.size();
   camera_.resize(count);
   shaded_.resize(count);
   screen_.resize(count);
   flags_.assign(count, 0);
-  for (std::size_t i = 0; i < count; ++i) camera_[i] = TransformPoint(modelToCamera, group.vertices[i].position);
+  for (std::size_t i = 0; i < count; ++i) {
+    camera_[i] = TransformPoint(modelToCamera, group.vertices[i].position);
+    if (camera_[i].z >= projection.front() && camera_[i].z <= projection.back()) flags_[i] = kInRange;
+  }
 }
 
 void MeshPass::FindFrontFaces(const MeshGroup& group, bool orthographic) {

@@ -46,7 +46,7 @@ class MeshPass {
            const LightingContext* lighting, const Projection& projection, TriangleSink& sink);
 
  private:
-  void TransformVertices(const MeshGroup& group, const Matrix4& modelToCamera);
+  void TransformVertices(const MeshGroup& group, const Matrix4& modelToCamera, const Projection& projection);
   void FindFrontFaces(const MeshGroup& group, bool orthographic);
   void ShadeVertices(const MeshGroup& group, const GroupStyle& style, const Matrix4& modelToCamera,
                      const LightingContext* lighting);
