@@ -114,8 +114,7 @@ HRESULT Viewport::Transform(D3DRMVECTOR4D* result, D3DVECTOR* world) {
   if (!result || !world || !projection.Valid() || !CameraTransforms(&cameraToWorld, &worldToCamera))
     return D3DRMERR_BADVALUE;
   const D3DVECTOR p = TransformPoint(worldToCamera, *world);
-  const ScreenPoint s = projection.ToScreen(p.x, p.y, p.z);
-  *result = {D3DVAL(s.x * s.w), D3DVAL(s.y * s.w), D3DVAL(s.z * s.w), D3DVAL(s.w)};
+  *result = projection.ToHomogeneous(p.x, p.y, p.z);
   return D3DRM_OK;
 }
 

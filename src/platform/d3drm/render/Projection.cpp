@@ -23,6 +23,14 @@ ScreenPoint Projection::ToScreen(double x, double y, double z) const {
   return {cx_ + scale_ * x / z, cy_ - scale_ * y / z, a_ - b_ / z, z};
 }
 
+D3DRMVECTOR4D Projection::ToHomogeneous(double x, double y, double z) const {
+  if (orthographic_) {
+    const ScreenPoint s = ToScreen(x, y, z);
+    return {D3DVAL(s.x), D3DVAL(s.y), D3DVAL(s.z), 1.0f};
+  }
+  return {D3DVAL(cx_ * z + scale_ * x), D3DVAL(cy_ * z - scale_ * y), D3DVAL(a_ * z - b_), D3DVAL(z)};
+}
+
 bool Projection::ToCamera(double sx, double sy, double sz, D3DVECTOR* camera) const {
   double z;
   if (orthographic_) {

@@ -40,6 +40,8 @@ class Projection {
   double back() const { return back_; }
 
   ScreenPoint ToScreen(double x, double y, double z) const;
+  // The same undivided: (sx w, sy w, sz w, w), defined also at camera depth 0.
+  D3DRMVECTOR4D ToHomogeneous(double x, double y, double z) const;
   // The camera-space point at screen position (sx, sy) and depth sz; false where none exists.
   bool ToCamera(double sx, double sy, double sz, D3DVECTOR* camera) const;
 

@@ -10,9 +10,9 @@ namespace {
 constexpr double kFarBeyond = 131072.0;  // any depth from here on fails the test
 constexpr double kCoordinateLimit = 1 << 30;
 
-// The first integer at or above `value`, for values of any size.
+// The first integer at or above `value`, for values of any size (not a number counts as far left).
 int CeilToInt(double value) {
-  const double bounded = std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+  const double bounded = value > kCoordinateLimit ? kCoordinateLimit : value > -kCoordinateLimit ? value : -kCoordinateLimit;
   const int truncated = static_cast<int>(bounded);
   return truncated + (truncated < bounded);
 }
