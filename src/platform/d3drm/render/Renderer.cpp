@@ -64,6 +64,13 @@ void SceneRenderer::Render(Frame* root, const Matrix4& worldToCamera, const Proj
       }
     }
   }
+  Forget();
+}
+
+// The walk's frames and visuals are not held: nothing of them is kept once a pass is over.
+void SceneRenderer::Forget() {
+  scene_.lights.clear();
+  scene_.visuals.clear();
 }
 
 std::vector<PickHit> SceneRenderer::Pick(Frame* root, const Matrix4& worldToCamera, const Projection& projection,
@@ -88,6 +95,7 @@ std::vector<PickHit> SceneRenderer::Pick(Frame* root, const Matrix4& worldToCame
     if (projection.ToCamera(x, y, best.depth, &best.camera)) hits.push_back(best);
   }
   std::stable_sort(hits.begin(), hits.end(), [](const PickHit& a, const PickHit& b) { return a.depth < b.depth; });
+  Forget();
   return hits;
 }
 

@@ -27,6 +27,8 @@ class SceneRenderer {
   std::vector<PickHit> Pick(Frame* root, const Matrix4& worldToCamera, const Projection& projection, int x, int y);
 
  private:
+  void Forget();
+
   SceneContents scene_;
   MeshPass pass_;
 };
