@@ -4,13 +4,14 @@
 
 #include <vector>
 
+#include "platform/d3drm/ComImpl.h"
 #include "platform/d3drm/Interfaces.h"
 #include "platform/d3drm/Ref.h"
 
 namespace d3drm {
 
 template <class Element>
-class ArrayImpl final : public IDirect3DRMArray<Element> {
+class ArrayImpl final : public ComImpl<IDirect3DRMArray<Element>, IID_IUnknown> {
  public:
   template <class Source>
   static IDirect3DRMArray<Element>* Create(const std::vector<Ref<Source>>& source) {
@@ -18,21 +19,6 @@ class ArrayImpl final : public IDirect3DRMArray<Element> {
     array->elements_.reserve(source.size());
     for (const auto& element : source) array->elements_.emplace_back(element.get());
     return array;
-  }
-
-  HRESULT QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (!(riid == IID_IUnknown)) return E_NOINTERFACE;
-    AddRef();
-    *object = static_cast<IUnknown*>(this);
-    return S_OK;
-  }
-  ULONG AddRef() override { return ++count_; }
-  ULONG Release() override {
-    if (--count_ != 0) return count_;
-    delete this;
-    return 0;
   }
 
   DWORD GetSize() override { return static_cast<DWORD>(elements_.size()); }
@@ -50,7 +36,6 @@ class ArrayImpl final : public IDirect3DRMArray<Element> {
   ArrayImpl() = default;
   ~ArrayImpl() override = default;
 
-  ULONG count_ = 1;
   std::vector<Ref<Element>> elements_;
 };
 

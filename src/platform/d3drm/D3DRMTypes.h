@@ -29,6 +29,14 @@ struct D3DRMVERTEX {
 };
 static_assert(sizeof(D3DRMVERTEX) == 36);
 
+// A homogeneous screen vector: x/w and y/w are the screen position, z/w the depth.
+struct D3DRMVECTOR4D {
+  D3DVALUE x;
+  D3DVALUE y;
+  D3DVALUE z;
+  D3DVALUE w;
+};
+
 // Points are row vectors: p' = p * M, the translation in row 3; column 3 is (0, 0, 0, 1).
 using D3DRMMATRIX4D = D3DVALUE[4][4];
 
@@ -83,6 +91,15 @@ enum D3DRMLIGHTTYPE : DWORD {
   D3DRMLIGHT_DIRECTIONAL = 3,
   D3DRMLIGHT_PARALLELPOINT = 4,
 };
+
+enum D3DRMPROJECTIONTYPE : DWORD {
+  D3DRMPROJECT_PERSPECTIVE = 0,
+  D3DRMPROJECT_ORTHOGRAPHIC = 1,
+};
+
+// How texels are chosen: only the nearest texel is built.
+using D3DRMTEXTUREQUALITY = DWORD;
+constexpr D3DRMTEXTUREQUALITY D3DRMTEXTURE_NEAREST = 0;
 
 enum D3DRMCOMBINETYPE : DWORD {
   D3DRMCOMBINE_REPLACE = 0,

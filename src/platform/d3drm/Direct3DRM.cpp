@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/d3drm/BmpReader.h"
+#include "platform/d3drm/Device.h"
 #include "platform/d3drm/FileLookup.h"
 #include "platform/d3drm/Frame.h"
 #include "platform/d3drm/Light.h"
@@ -12,6 +13,7 @@
 #include "platform/d3drm/Ref.h"
 #include "platform/d3drm/SurfacePicture.h"
 #include "platform/d3drm/Texture.h"
+#include "platform/d3drm/Viewport.h"
 
 HRESULT Direct3DRMCreate(IDirect3DRM** root) {
   if (!root) return D3DRMERR_BADVALUE;
@@ -106,6 +108,16 @@ HRESULT Root::CreateTextureFromSurface(IDirectDrawSurface* surface, IDirect3DRMT
   if (const HRESULT result = ReadSurfacePicture(surface, &picture); result != D3DRM_OK) return result;
   *texture = Texture::Create(registry_, std::move(picture), textureColors_, textureShades_);
   return D3DRM_OK;
+}
+
+HRESULT Root::CreateDeviceFromSurface(const GUID*, IDirectDraw* directDraw, IDirectDrawSurface* surface,
+                                      IDirect3DRMDevice** device) {
+  return Device::Create(registry_, directDraw, surface, device);
+}
+
+HRESULT Root::CreateViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, DWORD x, DWORD y, DWORD width,
+                             DWORD height, IDirect3DRMViewport** viewport) {
+  return Viewport::Create(registry_, device, camera, x, y, width, height, viewport);
 }
 
 // Every object is held for the whole walk, so a callback that releases or creates objects cannot

@@ -1,4 +1,5 @@
-// The root object: creates frames, meshes, mesh builders, lights, materials and textures, keeps
+// The root object: creates frames, meshes, mesh builders, lights, materials, textures, devices
+// and viewports, keeps
 // the default texture colours and shades, and enumerates the live objects.
 #pragma once
 
@@ -24,6 +25,10 @@ class Root final : public IDirect3DRM {
   HRESULT CreateMaterial(D3DVALUE power, IDirect3DRMMaterial** material) override;
   HRESULT LoadTexture(const char* fileName, IDirect3DRMTexture** texture) override;
   HRESULT CreateTextureFromSurface(IDirectDrawSurface* surface, IDirect3DRMTexture** texture) override;
+  HRESULT CreateDeviceFromSurface(const GUID* guid, IDirectDraw* directDraw, IDirectDrawSurface* surface,
+                                  IDirect3DRMDevice** device) override;
+  HRESULT CreateViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, DWORD x, DWORD y, DWORD width,
+                         DWORD height, IDirect3DRMViewport** viewport) override;
   HRESULT EnumerateObjects(D3DRMOBJECTCALLBACK callback, LPVOID arg) override;
   HRESULT SetDefaultTextureColors(DWORD colors) override;
   HRESULT SetDefaultTextureShades(DWORD shades) override;

@@ -2,9 +2,11 @@
 // textures), lights and materials, and the root object that creates them.
 #pragma once
 
+#include "platform/d3drm/D3DInterfaces.h"
 #include "platform/d3drm/D3DRMTypes.h"
 #include "platform/win/Com.h"
 
+class IDirectDraw;
 class IDirectDrawSurface;
 class IDirect3DRMObject;
 class IDirect3DRMFrame;
@@ -13,6 +15,8 @@ class IDirect3DRMLight;
 class IDirect3DRMMaterial;
 class IDirect3DRMTexture;
 class IDirect3DRMMesh;
+class IDirect3DRMDevice;
+class IDirect3DRMViewport;
 
 // Hands one live object, with a reference the callback must release.
 using D3DRMOBJECTCALLBACK = void (*)(IDirect3DRMObject* object, LPVOID arg);
@@ -36,6 +40,10 @@ inline constexpr IID IID_IDirect3DRMMaterial = {
     0x5D1C7A08, 0x3B1E, 0x4F2A, {0x9C, 0x61, 0x0E, 0x44, 0x72, 0xA8, 0x10, 0x08}};
 inline constexpr IID IID_IDirect3DRMTexture = {
     0x5D1C7A09, 0x3B1E, 0x4F2A, {0x9C, 0x61, 0x0E, 0x44, 0x72, 0xA8, 0x10, 0x09}};
+inline constexpr IID IID_IDirect3DRMDevice = {
+    0x5D1C7A0A, 0x3B1E, 0x4F2A, {0x9C, 0x61, 0x0E, 0x44, 0x72, 0xA8, 0x10, 0x0A}};
+inline constexpr IID IID_IDirect3DRMViewport = {
+    0x5D1C7A0B, 0x3B1E, 0x4F2A, {0x9C, 0x61, 0x0E, 0x44, 0x72, 0xA8, 0x10, 0x0B}};
 
 // Every object: application data wide enough for a pointer, a name, and a copy operation.
 class IDirect3DRMObject : public IUnknown {
@@ -163,6 +171,63 @@ class IDirect3DRMMaterial : public IDirect3DRMObject {
 // A picture for mesh groups and scene backgrounds.
 class IDirect3DRMTexture : public IDirect3DRMVisual {};
 
+// Renders into a DirectDraw surface with a 16-bit z-buffer attached. The quality is the best the
+// device draws: each of its shade, light and fill parts limits the mesh groups' own.
+class IDirect3DRMDevice : public IDirect3DRMObject {
+ public:
+  virtual D3DRMRENDERQUALITY GetQuality() = 0;
+  virtual HRESULT SetQuality(D3DRMRENDERQUALITY quality) = 0;
+  virtual D3DRMTEXTUREQUALITY GetTextureQuality() = 0;
+  virtual HRESULT SetTextureQuality(D3DRMTEXTUREQUALITY quality) = 0;
+  virtual DWORD GetWidth() = 0;
+  virtual DWORD GetHeight() = 0;
+  // The immediate-mode device drawing into the same surface and z-buffer.
+  virtual HRESULT GetDirect3DDevice(IDirect3DDevice** device) = 0;
+};
+
+// What a pick found, nearest first: for each visual hit, the frames from the scene's root down
+// to the one that shows it, and the face, group and world position of the nearest hit.
+class IDirect3DRMPickedArray : public IUnknown {
+ public:
+  virtual DWORD GetSize() = 0;
+  virtual HRESULT GetPick(DWORD index, IDirect3DRMVisual** visual, IDirect3DRMFrameArray** frames,
+                          D3DRMPICKDESC* desc) = 0;
+};
+
+// A camera's view onto a rectangle of a device. Front and back planes, field and projection are
+// kept as floats. Screen positions are the device's pixels, centres at integer coordinates.
+class IDirect3DRMViewport : public IDirect3DRMObject {
+ public:
+  // Fills the viewport with the scene's background (its colour, or its image stretched over the
+  // viewport) and its z-buffer with 0xFFFF. The scene is the topmost frame above the camera.
+  virtual HRESULT Clear() = 0;
+  // Draws the visuals of `frame` and the frames below it, tested against and written into the
+  // z-buffer, without clearing anything first.
+  virtual HRESULT Render(IDirect3DRMFrame* frame) = 0;
+  // Marks a rectangle for the next update; rendering already went to the surface.
+  virtual HRESULT ForceUpdate(DWORD x1, DWORD y1, DWORD x2, DWORD y2) = 0;
+  virtual HRESULT SetFront(D3DVALUE front) = 0;
+  virtual HRESULT SetBack(D3DVALUE back) = 0;
+  virtual HRESULT SetField(D3DVALUE field) = 0;
+  virtual HRESULT SetProjection(D3DRMPROJECTIONTYPE type) = 0;
+  virtual D3DVALUE GetFront() = 0;
+  virtual D3DVALUE GetBack() = 0;
+  virtual D3DVALUE GetField() = 0;
+  virtual D3DRMPROJECTIONTYPE GetProjection() = 0;
+  virtual LONG GetX() = 0;
+  virtual LONG GetY() = 0;
+  virtual DWORD GetWidth() = 0;
+  virtual DWORD GetHeight() = 0;
+  virtual HRESULT GetCamera(IDirect3DRMFrame** camera) = 0;
+  // World point to homogeneous screen vector, and back.
+  virtual HRESULT Transform(D3DRMVECTOR4D* result, D3DVECTOR* world) = 0;
+  virtual HRESULT InverseTransform(D3DVECTOR* world, D3DRMVECTOR4D* screen) = 0;
+  // The immediate-mode viewport over the same rectangle of the device.
+  virtual HRESULT GetDirect3DViewport(IDirect3DViewport** viewport) = 0;
+  // The visuals of the camera's scene drawn at pixel (x, y), nearest first.
+  virtual HRESULT Pick(LONG x, LONG y, IDirect3DRMPickedArray** picked) = 0;
+};
+
 // The root object: creates every other object and knows which ones are alive.
 class IDirect3DRM : public IUnknown {
  public:
@@ -176,6 +241,14 @@ class IDirect3DRM : public IUnknown {
   // BMP files; other data gives D3DRMERR_BADFILE, a missing file D3DRMERR_FILENOTFOUND.
   virtual HRESULT LoadTexture(const char* fileName, IDirect3DRMTexture** texture) = 0;
   virtual HRESULT CreateTextureFromSurface(IDirectDrawSurface* surface, IDirect3DRMTexture** texture) = 0;
+  // A device rendering into `surface` (16-, 24- or 32-bit RGB), which gets a 16-bit z-buffer
+  // attached unless it has one; any device guid is accepted. D3DRMERR_BADDEVICE for a surface
+  // the device cannot render into.
+  virtual HRESULT CreateDeviceFromSurface(const GUID* guid, IDirectDraw* directDraw, IDirectDrawSurface* surface,
+                                          IDirect3DRMDevice** device) = 0;
+  // A viewport on the rectangle (x, y, width, height), which must lie inside the device.
+  virtual HRESULT CreateViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, DWORD x, DWORD y,
+                                 DWORD width, DWORD height, IDirect3DRMViewport** viewport) = 0;
   // Hands every live object once, in the order of creation.
   virtual HRESULT EnumerateObjects(D3DRMOBJECTCALLBACK callback, LPVOID arg) = 0;
   virtual HRESULT SetDefaultTextureColors(DWORD colors) = 0;
@@ -191,6 +264,9 @@ using LPDIRECT3DRMMESHBUILDER = IDirect3DRMMeshBuilder*;
 using LPDIRECT3DRMLIGHT = IDirect3DRMLight*;
 using LPDIRECT3DRMMATERIAL = IDirect3DRMMaterial*;
 using LPDIRECT3DRMTEXTURE = IDirect3DRMTexture*;
+using LPDIRECT3DRMDEVICE = IDirect3DRMDevice*;
+using LPDIRECT3DRMVIEWPORT = IDirect3DRMViewport*;
+using LPDIRECT3DRMPICKEDARRAY = IDirect3DRMPickedArray*;
 using LPDIRECT3DRMFRAMEARRAY = IDirect3DRMFrameArray*;
 using LPDIRECT3DRMVISUALARRAY = IDirect3DRMVisualArray*;
 using LPDIRECT3DRMLIGHTARRAY = IDirect3DRMLightArray*;

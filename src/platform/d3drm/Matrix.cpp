@@ -86,6 +86,19 @@ bool NormalMatrix(const Matrix4& a, Matrix4* normals) {
   return true;
 }
 
+bool AffineInverse(const Matrix4& a, Matrix4* inverse) {
+  Matrix4 normals;
+  if (!NormalMatrix(a, &normals)) return false;
+  // The inverse of the 3x3 part is the transpose of the normal matrix.
+  Matrix4 r = Matrix4::Identity();
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) r.m[i][j] = normals.m[j][i];
+  for (int j = 0; j < 3; ++j)
+    r.m[3][j] = D3DVAL(-(double(a.m[3][0]) * r.m[0][j] + double(a.m[3][1]) * r.m[1][j] + double(a.m[3][2]) * r.m[2][j]));
+  *inverse = r;
+  return true;
+}
+
 D3DVECTOR Normalized(const D3DVECTOR& v) {
   const double length = std::sqrt(double(v.x) * v.x + double(v.y) * v.y + double(v.z) * v.z);
   if (length == 0.0 || !std::isfinite(length)) return {0.0f, 0.0f, 0.0f};

@@ -30,6 +30,9 @@ D3DVECTOR TransformDirection(const Matrix4& matrix, const D3DVECTOR& direction);
 // non-uniform scaling; false when the part is singular.
 bool NormalMatrix(const Matrix4& matrix, Matrix4* normals);
 
+// The inverse of a matrix whose column 3 is (0, 0, 0, 1); false when its 3x3 part is singular.
+bool AffineInverse(const Matrix4& matrix, Matrix4* inverse);
+
 D3DVECTOR Normalized(const D3DVECTOR& v);  // the zero vector stays zero
 D3DVECTOR Cross(const D3DVECTOR& a, const D3DVECTOR& b);
 D3DVECTOR Subtract(const D3DVECTOR& a, const D3DVECTOR& b);

@@ -1,0 +1,289 @@
+// Rendering small scenes into 32 x 32 surfaces: which pixels a triangle covers, the depth it
+// writes, the depth test, the front and back planes, shading, lights, textures, blending and every
+// surface format. The fixture's camera maps (x, y, z) to (16 + 16 x / z, 16 - 16 y / z).
+#include <cmath>
+
+#include "platform/d3drm/RenderTestSupport.h"
+
+namespace {
+
+constexpr std::uint32_t kBackgroundRgb = kBackground & 0xFFFFFF;
+
+class RenderPixelsTest : public RenderTest {
+ protected:
+  // The floor y = -0.5 from depth `near` to `far`, x from -1 to 1, facing up; v runs from 0 at
+  // the near edge to 1 at the far one.
+  Ref<IDirect3DRMMesh> Floor(float near, float far, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT) {
+    return MeshOf({{-1, -0.5f, far, 0xFFFFFFFF, 0, 1},
+                   {1, -0.5f, far, 0xFFFFFFFF, 1, 1},
+                   {1, -0.5f, near, 0xFFFFFFFF, 1, 0},
+                   {-1, -0.5f, near, 0xFFFFFFFF, 0, 0}},
+                  {0, 1, 2, 0, 2, 3}, quality);
+  }
+  // A square of n x n cells at depth z, for lighting that varies across it.
+  Ref<IDirect3DRMMesh> Grid(int n, float half, float z, D3DRMRENDERQUALITY quality) {
+    std::vector<Corner> corners;
+    std::vector<unsigned> triangles;
+    for (int row = 0; row <= n; ++row)
+      for (int column = 0; column <= n; ++column)
+        corners.push_back({-half + 2 * half * column / n, half - 2 * half * row / n, z});
+    for (int row = 0; row < n; ++row)
+      for (int column = 0; column < n; ++column) {
+        const unsigned tl = row * (n + 1) + column, tr = tl + 1, bl = tl + n + 1, br = bl + 1;
+        triangles.insert(triangles.end(), {tl, tr, br, tl, br, bl});
+      }
+    return MeshOf(corners, triangles, quality);
+  }
+  Ref<IDirect3DRMLight> AddLight(D3DRMLIGHTTYPE type, float r, float g, float b, IDirect3DRMFrame* frame) {
+    auto light = Make<IDirect3DRMLight>([&](IDirect3DRMLight** l) { return rm->CreateLightRGB(type, r, g, b, l); });
+    EXPECT_EQ(frame->AddLight(light.get()), D3DRM_OK);
+    return light;
+  }
+};
+
+TEST_F(RenderPixelsTest, ASquareWritesItsDepthAndColourUnderEveryPixelItCovers) {
+  MakeView(32, 32);
+  for (double u : {2.0, 3.0, 7.3}) {
+    SCOPED_TRACE(u);
+    auto square = Square(static_cast<float>(u), 1.0f, 0xFFC08040);
+    auto frame = Show(square.get());
+    ClearAndRender();
+    // Pixel centres on the left and top edges are covered, those on the right and bottom are not.
+    const int first = static_cast<int>(std::ceil(16 - 16 / u)), end = static_cast<int>(std::ceil(16 + 16 / u));
+    const std::uint16_t depth = ExpectedDepth(u);
+    int mismatches = 0;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        const bool inside = x >= first && x < end && y >= first && y < end;
+        mismatches += Pixel(x, y) != (inside ? 0xC08040u : kBackgroundRgb);
+        mismatches += Depth(x, y) != (inside ? depth : 0xFFFF);
+      }
+    EXPECT_EQ(mismatches, 0);
+    ASSERT_EQ(scene->DeleteChild(frame.get()), D3DRM_OK);
+  }
+}
+
+TEST_F(RenderPixelsTest, ANearerSquareHidesAFartherOneInEitherOrder) {
+  MakeView(32, 32);
+  auto nearSquare = Square(2.0f, 0.5f, 0xFFFF0000);
+  auto farSquare = Square(4.0f, 2.0f, 0xFF00FF00);
+  for (bool nearFirst : {true, false}) {
+    auto first = Show(nearFirst ? nearSquare.get() : farSquare.get());
+    auto second = Show(nearFirst ? farSquare.get() : nearSquare.get());
+    ClearAndRender();
+    EXPECT_EQ(Pixel(15, 15), 0xFF0000u);
+    EXPECT_EQ(Depth(15, 15), ExpectedDepth(2.0));
+    EXPECT_EQ(Pixel(9, 9), 0x00FF00u);
+    EXPECT_EQ(Depth(9, 9), ExpectedDepth(4.0));
+    ASSERT_EQ(scene->DeleteChild(first.get()), D3DRM_OK);
+    ASSERT_EQ(scene->DeleteChild(second.get()), D3DRM_OK);
+  }
+}
+
+// The floor seen from above: row y (below the centre) shows depth 8 / (y - 16). With the front
+// plane at 1 and the back plane at 3 only rows 19 to 23 remain.
+TEST_F(RenderPixelsTest, TrianglesAreCutAtTheFrontAndBackPlanes) {
+  MakeView(32, 32);
+  ASSERT_EQ(viewport->SetBack(3.0f), D3DRM_OK);
+  auto floor = Floor(0.5f, 6.0f);
+  Show(floor.get());
+  ClearAndRender();
+  for (int y = 16; y < 32; ++y) {
+    SCOPED_TRACE(y);
+    const bool kept = y >= 19 && y <= 23;
+    EXPECT_EQ(Pixel(16, y), kept ? 0xFFFFFFu : kBackgroundRgb);
+    if (!kept) continue;
+    const double depth = 8.0 / (y - 16), expected = 65535.0 * 3.0 / 2.0 * (1.0 - 1.0 / depth);
+    EXPECT_NEAR(Depth(16, y), expected, 1.0);
+  }
+}
+
+TEST_F(RenderPixelsTest, ClearStretchesTheBackgroundImageOverTheViewport) {
+  MakeView(32, 32);
+  auto image = TextureOf(2, 2, [](DWORD x, DWORD y) { return 0x400000u * (1 + x) + 0x40u * (1 + y); });
+  ASSERT_EQ(scene->SetSceneBackgroundImage(image.get()), D3DRM_OK);
+  ASSERT_EQ(viewport->Clear(), D3DRM_OK);
+  EXPECT_EQ(Pixel(0, 0), 0x400040u);
+  EXPECT_EQ(Pixel(15, 15), 0x400040u);
+  EXPECT_EQ(Pixel(16, 0), 0x800040u);
+  EXPECT_EQ(Pixel(0, 16), 0x400080u);
+  EXPECT_EQ(Pixel(31, 31), 0x800080u);
+  EXPECT_EQ(Depth(31, 31), 0xFFFF);
+}
+
+TEST_F(RenderPixelsTest, ATexturesCornersLandOnTheQuadsCorners) {
+  MakeView(32, 32);
+  auto square = Square(2.0f, 0.5f, 0xFFFFFFFF);  // pixels 12 to 19
+  auto texture = TextureOf(4, 4, [](DWORD x, DWORD y) { return 0x500000u * x + 0x5000u * y + 0x11u; });
+  ASSERT_EQ(square->SetGroupTexture(0, texture.get()), D3DRM_OK);
+  Show(square.get());
+  ClearAndRender();
+  EXPECT_EQ(Pixel(12, 12), 0x000011u);
+  EXPECT_EQ(Pixel(19, 12), 0xF00011u);
+  EXPECT_EQ(Pixel(12, 19), 0x00F011u);
+  EXPECT_EQ(Pixel(19, 19), 0xF0F011u);
+}
+
+// Texture rows follow the depth, not the screen: on the floor from depth 1 to 3, v = 0.5 lies at
+// depth 2 (row 20), not halfway down the screen.
+TEST_F(RenderPixelsTest, TexturesArePerspectiveCorrectAndWrap) {
+  MakeView(32, 32);
+  auto floor = Floor(1.0f, 3.0f);
+  auto texture = TextureOf(1, 2, [](DWORD, DWORD y) { return y ? 0x0000FFu : 0xFF0000u; });
+  ASSERT_EQ(floor->SetGroupTexture(0, texture.get()), D3DRM_OK);
+  Show(floor.get());
+  ClearAndRender();
+  EXPECT_EQ(Pixel(16, 22), 0xFF0000u);  // depth 1.33, v 0.17
+  EXPECT_EQ(Pixel(16, 21), 0xFF0000u);  // depth 1.6, v 0.3: an affine mapping gives blue here
+  EXPECT_EQ(Pixel(16, 19), 0x0000FFu);  // depth 2.67, v 0.83
+
+  D3DRMVERTEX corner;
+  for (unsigned i = 0; i < 4; ++i) {
+    ASSERT_EQ(floor->GetVertices(0, i, 1, &corner), D3DRM_OK);
+    corner.tv += 1.0f;  // one picture further: the same texels
+    ASSERT_EQ(floor->SetVertices(0, i, 1, &corner), D3DRM_OK);
+  }
+  ClearAndRender();
+  EXPECT_EQ(Pixel(16, 21), 0xFF0000u);
+  EXPECT_EQ(Pixel(16, 19), 0x0000FFu);
+}
+
+// In orthographic projection the eye direction is the same everywhere, so every term is exact:
+// emissive + diffuse (ambient + light N.L) + specular light (N.H)^power, N.L = N.H = 1.
+TEST_F(RenderPixelsTest, AmbientDirectionalAndMaterialLighting) {
+  MakeView(32, 32);
+  ASSERT_EQ(viewport->SetProjection(D3DRMPROJECT_ORTHOGRAPHIC), D3DRM_OK);
+  auto square = Square(2.0f, 0.5f, 0xFFFFFFFF, D3DRMRENDER_GOURAUD);  // pixels 8 to 23
+  auto material = Make<IDirect3DRMMaterial>([&](IDirect3DRMMaterial** m) { return rm->CreateMaterial(5.0f, m); });
+  ASSERT_EQ(material->SetEmissive(0.1f, 0.0f, 0.0f), D3DRM_OK);
+  ASSERT_EQ(material->SetSpecular(0.0f, 0.2f, 0.0f), D3DRM_OK);
+  ASSERT_EQ(square->SetGroupMaterial(0, material.get()), D3DRM_OK);
+  auto unlit = Square(3.0f, 1.0f, 0xFF102030);
+  auto shows = Show(square.get());
+  Show(unlit.get());
+  auto ambient = AddLight(D3DRMLIGHT_AMBIENT, 0.25f, 0.25f, 0.25f, scene.get());
+  auto sun = AddLight(D3DRMLIGHT_DIRECTIONAL, 0.5f, 0.25f, 0.0f, scene.get());  // shines along +z
+  auto elsewhere = AddLight(D3DRMLIGHT_DIRECTIONAL, 1.0f, 1.0f, 1.0f, scene.get());
+  ASSERT_EQ(elsewhere->SetEnableFrame(camera.get()), D3DRM_OK);
+  ClearAndRender();
+  // red 0.1 + 0.75, green 0.5 + 0.2 x 0.25, blue 0.25
+  EXPECT_TRUE(NearColour(Pixel(10, 12), 0xD98C40, 1));
+  EXPECT_TRUE(NearColour(Pixel(21, 20), 0xD98C40, 1));
+  EXPECT_EQ(Pixel(4, 4), 0x102030u) << "a group with lighting off keeps its colour";
+
+  ASSERT_EQ(elsewhere->SetEnableFrame(shows.get()), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_EQ(Pixel(10, 12), 0xFFFFFFu);
+}
+
+// A spot light at the eye with cones of 0.6 radians lights a disc of 2 tan 0.3 = 0.62 around the
+// axis at depth 2, about 5 pixels across the screen's centre, and nothing outside it.
+TEST_F(RenderPixelsTest, ASpotLightLightsItsConeAndNothingOutside) {
+  MakeView(32, 32);
+  auto grid = Grid(16, 1.0f, 2.0f, D3DRMRENDER_GOURAUD);  // a vertex every pixel, pixels 8 to 23
+  Show(grid.get());
+  auto spot = AddLight(D3DRMLIGHT_SPOT, 1.0f, 1.0f, 1.0f, camera.get());
+  ASSERT_EQ(spot->SetUmbra(0.6f), D3DRM_OK);
+  ASSERT_EQ(spot->SetPenumbra(0.6f), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_TRUE(NearColour(Pixel(16, 16), 0xFFFFFF, 2));
+  EXPECT_TRUE(NearColour(Pixel(13, 16), 0xF8F8F8, 8));  // inside: N.L = cos 0.09
+  for (const auto& [x, y] : {std::pair{9, 16}, {16, 9}, {22, 22}, {8, 8}}) EXPECT_EQ(Pixel(x, y), 0u) << x << "," << y;
+}
+
+// Both lights sit at the eye with attenuation 1 + d/4 + d^2/8. The point light reaches the centre
+// of the square (distance 2) at half strength and its corner (distance 2.45, N.L = 0.82) weaker;
+// the parallel-point light shines along the line to the frame's origin, so every corner alike.
+TEST_F(RenderPixelsTest, PointLightsFadeWithDistanceAndParallelPointLightsShineOneWay) {
+  MakeView(32, 32);
+  auto grid = Grid(16, 1.0f, 0.0f, D3DRMRENDER_GOURAUD);  // pixels 8 to 23
+  auto frame = Show(grid.get());
+  D3DRMMATRIX4D ahead = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 1}};
+  ASSERT_EQ(frame->AddTransform(D3DRMCOMBINE_REPLACE, ahead), D3DRM_OK);
+  auto light = AddLight(D3DRMLIGHT_POINT, 1.0f, 1.0f, 1.0f, camera.get());
+  ASSERT_EQ(light->SetLinearAttenuation(0.25f), D3DRM_OK);
+  ASSERT_EQ(light->SetQuadraticAttenuation(0.125f), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_TRUE(NearColour(Pixel(16, 16), 0x808080, 1));
+  EXPECT_TRUE(NearColour(Pixel(8, 8), 0x585858, 1));
+
+  ASSERT_EQ(light->SetType(D3DRMLIGHT_PARALLELPOINT), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_TRUE(NearColour(Pixel(16, 16), 0x808080, 1));
+  EXPECT_TRUE(NearColour(Pixel(8, 8), 0x808080, 1));
+
+  ASSERT_EQ(light->SetRange(1.5f), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_EQ(Pixel(16, 16), 0u) << "out of the light's range";
+}
+
+TEST_F(RenderPixelsTest, GouraudFlatAndFacing) {
+  MakeView(32, 32);
+  const D3DCOLOR red = 0xFFFF0000, blue = 0xFF0000FF;
+  auto square = MeshOf({{-0.5f, 0.5f, 2, red}, {0.5f, 0.5f, 2, blue}, {0.5f, -0.5f, 2, blue}, {-0.5f, -0.5f, 2, red}},
+                       {0, 1, 2, 0, 2, 3}, D3DRMRENDER_GOURAUD & ~D3DRMLIGHT_ON);
+  auto frame = Show(square.get());
+  ClearAndRender();
+  EXPECT_EQ(Pixel(12, 15), 0xFF0000u);
+  EXPECT_TRUE(NearColour(Pixel(16, 15), 0x800080, 1));  // halfway from x = 12 to x = 20
+  EXPECT_TRUE(NearColour(Pixel(19, 15), 0x2000E0, 1));
+
+  ASSERT_EQ(square->SetGroupQuality(0, D3DRMRENDER_UNLITFLAT), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_EQ(Pixel(19, 13), 0xFF0000u) << "both triangles take their first corner's colour";
+  EXPECT_EQ(Pixel(13, 19), 0xFF0000u);
+
+  D3DRMMATRIX4D turned = {{-1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -1, 0}, {0, 0, 4, 1}};  // its back to the camera
+  ASSERT_EQ(frame->AddTransform(D3DRMCOMBINE_REPLACE, turned), D3DRM_OK);
+  ClearAndRender();
+  EXPECT_EQ(Pixel(15, 15), kBackgroundRgb);
+}
+
+TEST_F(RenderPixelsTest, TransparentGroupsBlendOverEverythingOpaqueOnce) {
+  MakeView(32, 32);
+  auto glass = Square(2.0f, 0.5f, 0x800000FF);
+  auto wall = Square(4.0f, 2.0f, 0xFFFF0000);
+  Show(glass.get());  // drawn first in the walk, blended after the opaque wall all the same
+  Show(wall.get());
+  ClearAndRender();
+  int uneven = 0;
+  for (int y = 12; y < 20; ++y)
+    for (int x = 12; x < 20; ++x) uneven += Pixel(x, y) != 0x7F0080u;  // the diagonal seam is blended once
+  EXPECT_EQ(uneven, 0);
+  EXPECT_EQ(Depth(15, 15), ExpectedDepth(2.0));
+  EXPECT_EQ(Pixel(9, 9), 0xFF0000u);
+}
+
+TEST_F(RenderPixelsTest, WireframeGroupsDrawTheirEdgesOnly) {
+  MakeView(32, 32);
+  auto square = Square(2.0f, 0.5f, 0xFFFFFF00, D3DRMRENDER_WIREFRAME);
+  Show(square.get());
+  ClearAndRender();
+  EXPECT_EQ(Pixel(15, 12), 0xFFFF00u);  // top edge
+  EXPECT_EQ(Pixel(12, 15), 0xFFFF00u);  // left edge
+  EXPECT_EQ(Pixel(15, 15), 0xFFFF00u);  // the diagonal between the two triangles
+  EXPECT_EQ(Pixel(13, 17), kBackgroundRgb);
+  EXPECT_EQ(Pixel(17, 14), kBackgroundRgb);
+}
+
+class RenderFormatTest : public RenderTest, public ::testing::WithParamInterface<DDFormat> {};
+
+TEST_P(RenderFormatTest, EveryRgbSurfaceFormatTakesTheSameScene) {
+  MakeView(32, 32, GetParam());
+  const int tolerance = GetParam() == DDFormat::RGB555 || GetParam() == DDFormat::RGB565 ? 8 : 0;
+  auto square = Square(2.0f, 0.5f, 0xFFC86428);
+  auto glass = Square(1.5f, 0.25f, 0x800000FF);
+  Show(square.get());
+  Show(glass.get());
+  ClearAndRender();
+  EXPECT_TRUE(NearColour(Pixel(12, 12), 0xC86428, tolerance));
+  EXPECT_TRUE(NearColour(Pixel(15, 15), 0x643294, tolerance + 1));  // half blue over the square
+  EXPECT_TRUE(NearColour(Pixel(0, 0), kBackgroundRgb, tolerance));
+  EXPECT_EQ(Depth(12, 12), ExpectedDepth(2.0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, RenderFormatTest,
+                         ::testing::Values(DDFormat::RGB555, DDFormat::RGB565, DDFormat::RGB888, DDFormat::BGR888,
+                                           DDFormat::XRGB8888));
+
+}  // namespace

@@ -1,0 +1,60 @@
+// The renderer tests' fixture: a small surface with a device, a scene frame with a camera at the
+// origin looking along +z, a viewport over the whole device, and meshes built in place.
+#pragma once
+
+#include <cmath>
+#include <vector>
+
+#include "platform/d3drm/D3DRMTestSupport.h"
+#include "platform/ddraw/DirectDraw.h"
+
+inline constexpr D3DCOLOR kBackground = 0xFF203040;
+
+struct Corner {
+  float x, y, z;
+  D3DCOLOR colour = 0xFFFFFFFF;
+  float u = 0.0f, v = 0.0f;
+};
+
+class RenderTest : public RetainedModeTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A width x height surface, a device and a viewport with front 1, back 10 and field 1, so that
+  // a point (x, y, z) of the camera lands on (w/2 + S x / z, h/2 - S y / z) with S = max(w, h)/2.
+  void MakeView(DWORD width, DWORD height, DDFormat format = DDFormat::XRGB8888);
+  IDirectDrawSurface* MakeSurface(DWORD width, DWORD height, DDFormat format);
+
+  // A mesh of one group of triangles over `corners`, normals towards the camera (-z).
+  Ref<IDirect3DRMMesh> MeshOf(const std::vector<Corner>& corners, const std::vector<unsigned>& triangles,
+                              D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT);
+  // The square of half size `half` at depth z, facing the camera, one colour.
+  Ref<IDirect3DRMMesh> Square(float z, float half, D3DCOLOR colour, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT);
+  // A 32-bit texture of width x height texels, texel(x, y) each.
+  Ref<IDirect3DRMTexture> TextureOf(DWORD width, DWORD height, std::uint32_t (*texel)(DWORD x, DWORD y));
+  // A new child frame of the scene showing `visual`.
+  Ref<IDirect3DRMFrame> Show(IDirect3DRMVisual* visual);
+
+  void ClearAndRender();
+  std::uint32_t Pixel(int x, int y);  // 0x00RRGGBB as the surface holds it
+  std::uint16_t Depth(int x, int y);
+  // trunc(65535 F/(F - D) (1 - D/u)) for the fixture's planes; fails a value too near a step.
+  static std::uint16_t ExpectedDepth(double u);
+
+  IDirectDraw* dd = nullptr;
+  Ref<IDirectDrawSurface> surface;
+  Ref<IDirect3DRMDevice> device;
+  Ref<IDirect3DRMFrame> scene;
+  Ref<IDirect3DRMFrame> camera;
+  Ref<IDirect3DRMViewport> viewport;
+  std::vector<Ref<IDirect3DRMFrame>> shown;
+
+ private:
+  std::uint32_t Read(int x, int y, bool depth);
+};
+
+inline int Channel(std::uint32_t rgb, int shift) { return static_cast<int>(rgb >> shift & 0xFF); }
+
+// Colours equal within `tolerance` in every channel.
+::testing::AssertionResult NearColour(std::uint32_t actual, std::uint32_t expected, int tolerance);
