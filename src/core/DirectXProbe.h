@@ -3,6 +3,7 @@
 // search. The built-in probe answers for this system; tests install their own.
 #pragma once
 
+#include "platform/d3drm/Direct3D.h"
 #include "platform/ddraw/DirectDraw.h"
 
 struct OSVERSIONINFOA {
@@ -17,51 +18,6 @@ static_assert(sizeof(OSVERSIONINFOA) == 148);
 
 constexpr DWORD VER_PLATFORM_WIN32_WINDOWS = 1;
 constexpr DWORD VER_PLATFORM_WIN32_NT = 2;
-
-// The Direct3D device search, as far as the program uses it.
-using D3DCOLORMODEL = DWORD;
-constexpr D3DCOLORMODEL D3DCOLOR_RGB = 2;
-
-constexpr DWORD D3DDD_COLORMODEL = 0x001;
-constexpr DWORD D3DDD_DEVICERENDERBITDEPTH = 0x080;
-constexpr DWORD D3DDD_DEVICEZBUFFERBITDEPTH = 0x100;
-
-struct D3DDEVICEDESC {
-  DWORD dwSize;
-  DWORD dwFlags;  // D3DDD_*: the fields that are valid; 0 for no device
-  D3DCOLORMODEL dcmColorModel;
-  DWORD dwDeviceRenderBitDepth;   // DDBD_* the device renders at
-  DWORD dwDeviceZBufferBitDepth;  // DDBD_* of its z-buffers
-};
-
-constexpr DWORD D3DFDS_COLORMODEL = 0x1;
-constexpr DWORD D3DFDS_GUID = 0x2;
-constexpr DWORD D3DFDS_HARDWARE = 0x4;
-
-struct D3DFINDDEVICESEARCH {
-  DWORD dwSize;   // 92
-  DWORD dwFlags;  // D3DFDS_*: the fields that take part in the search
-  BOOL bHardware;
-  D3DCOLORMODEL dcmColorModel;
-  GUID guid;
-};
-
-struct D3DFINDDEVICERESULT {
-  DWORD dwSize;  // 428
-  GUID guid;
-  D3DDEVICEDESC ddHwDesc;  // dwFlags 0 when the device found is not hardware
-  D3DDEVICEDESC ddSwDesc;
-};
-
-class IDirect3D : public IUnknown {
- public:
-  // The device that best matches `search`.
-  virtual HRESULT FindDevice(D3DFINDDEVICESEARCH* search, D3DFINDDEVICERESULT* result) = 0;
-};
-
-inline constexpr IID IID_IDirect3D = {0x3BBA0080, 0x2421, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
-inline constexpr GUID IID_IDirect3DRGBDevice = {
-    0xA4665C60, 0x2673, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
 
 class DirectXProbe {
  public:
