@@ -3,26 +3,13 @@
 #include <cstring>
 #include <new>
 
+#include "platform/d3drm/ComImpl.h"
+
 namespace {
 
 // Direct3D with one device: RGB, in software, at every depth the DirectDraw layer has.
-class SoftwareDirect3D final : public IDirect3D {
+class SoftwareDirect3D final : public d3drm::ComImpl<IDirect3D, IID_IDirect3D> {
  public:
-  HRESULT QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDirect3D) return E_NOINTERFACE;
-    *object = static_cast<IDirect3D*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG AddRef() override { return ++references_; }
-  ULONG Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   HRESULT FindDevice(D3DFINDDEVICESEARCH* search, D3DFINDDEVICERESULT* result) override {
     if (!search || !result) return DDERR_INVALIDPARAMS;
     if ((search->dwFlags & D3DFDS_COLORMODEL) && search->dcmColorModel != D3DCOLOR_RGB) return DDERR_NOTFOUND;
@@ -37,15 +24,13 @@ class SoftwareDirect3D final : public IDirect3D {
                         DDBD_8 | DDBD_16 | DDBD_24 | DDBD_32, DDBD_16};
     return S_OK;
   }
-
- private:
-  ULONG references_ = 1;
 };
 
 HRESULT AnswerDirect3D(IDirectDraw*, REFIID riid, void** object) {
   if (riid != IID_IDirect3D) return E_NOINTERFACE;
-  *object = new (std::nothrow) SoftwareDirect3D;
-  return *object ? S_OK : DDERR_OUTOFMEMORY;
+  IDirect3D* direct3D = new (std::nothrow) SoftwareDirect3D;
+  *object = direct3D;
+  return direct3D ? S_OK : DDERR_OUTOFMEMORY;
 }
 
 }  // namespace

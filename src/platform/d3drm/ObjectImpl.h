@@ -8,31 +8,15 @@
 
 #include "platform/d3drm/Interfaces.h"
 #include "platform/d3drm/Registry.h"
+#include "platform/win/ComObject.h"
 
 namespace d3drm {
 
 template <class Interface>
-class ObjectImpl : public Interface {
+class ObjectImpl : public ComObject<Interface> {
  public:
-  ObjectImpl(const ObjectImpl&) = delete;
-  ObjectImpl& operator=(const ObjectImpl&) = delete;
-
   HRESULT QueryInterface(REFIID riid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (!Implements(riid)) return E_NOINTERFACE;
-    this->AddRef();
-    *object = static_cast<Interface*>(this);
-    return S_OK;
-  }
-
-  ULONG AddRef() override { return ++count_; }
-
-  ULONG Release() override {
-    if (--count_ != 0) return count_;
-    registry_->remove(serial_);
-    delete this;
-    return 0;
+    return this->Answer(riid, object, Implements(riid));
   }
 
   HRESULT Clone(LPUNKNOWN, REFIID, LPVOID* copy) override {
@@ -70,7 +54,7 @@ class ObjectImpl : public Interface {
 
  protected:
   explicit ObjectImpl(RegistryHandle registry) : registry_(std::move(registry)), serial_(registry_->add(this)) {}
-  ~ObjectImpl() override = default;
+  ~ObjectImpl() override { registry_->remove(serial_); }
 
   // The interfaces QueryInterface answers for.
   virtual bool Implements(REFIID riid) const = 0;
@@ -84,7 +68,6 @@ class ObjectImpl : public Interface {
  private:
   RegistryHandle registry_;
   std::uint64_t serial_;
-  ULONG count_ = 1;
   DWORD_PTR appData_ = 0;
   std::string name_;
 };

@@ -1,22 +1,15 @@
-// The reference counting and interface lookup every object of the layer shares.
+// What every object of the layer shares beyond reference counting: the count of live objects that
+// tests check, and the fault seam on interface lookup.
 #pragma once
 
 #include <initializer_list>
 
 #include "platform/ddraw/DDResults.h"
 #include "platform/ddraw/Faults.h"
-#include "platform/win/Com.h"
+#include "platform/win/ComObject.h"
 
 template <class Interface>
-class DDComObject : public Interface {
- public:
-  ULONG AddRef() override { return ++references_; }
-  ULONG Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-
+class DDComObject : public ComObject<Interface> {
  protected:
   DDComObject() { DDCountLiveObject(1); }
   ~DDComObject() override { DDCountLiveObject(-1); }
@@ -26,14 +19,8 @@ class DDComObject : public Interface {
     if (!object) return DDERR_INVALIDPARAMS;
     *object = nullptr;
     if (HRESULT fault = DDTakeFault(DDCall::QueryInterface)) return fault;
-    bool known = riid == IID_IUnknown;
+    bool known = false;
     for (const IID* id : ids) known = known || riid == *id;
-    if (!known) return E_NOINTERFACE;
-    *object = static_cast<Interface*>(this);
-    AddRef();
-    return DD_OK;
+    return this->Answer(riid, object, known);
   }
-
- private:
-  ULONG references_ = 1;
 };
