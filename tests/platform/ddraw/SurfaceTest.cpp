@@ -57,7 +57,6 @@ TEST(DisplayEnvironment, ChoosesTheDisplayDepth) {
     std::exit(DDSamePixelFormat(DDDisplayPixelFormat(), DDMakePixelFormat(format)) ? 0 : 1);
   };
   EXPECT_EXIT(displayIs("15", DDFormat::RGB555), ::testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(displayIs("12", DDFormat::XRGB8888), ::testing::ExitedWithCode(0), "TAVROLIN_DISPLAY_BITS=12");
 }
 
 TEST_F(DirectDrawTest, ALockHandsOutTheMemoryToOneHolder) {
