@@ -9,7 +9,6 @@ namespace {
 class Probe : public RefCount {
  public:
   static inline int made = 0, gone = 0;
-  WORD countInDestructor = 0;
   WORD* report = nullptr;
   Ptr<RefCount> inner;
 
@@ -22,15 +21,13 @@ class Probe : public RefCount {
   }
 };
 
-class Fixture : public ::testing::Test {
+class CountedPointers : public ::testing::Test {
  protected:
   void SetUp() override { Probe::made = Probe::gone = 0; }
   void TearDown() override { EXPECT_EQ(Probe::made, Probe::gone); }
 };
 
-using CountedPointers = Fixture;
-
-TEST_F(CountedPointers, HoldersCountAndTheLastOneDeletes) {
+TEST_F(CountedPointers, HoldersCountTheLastOneDeletesAndAssigningTakesTheNewReferenceFirst) {
   WORD seen = 0;
   Probe* raw = new Probe;
   raw->report = &seen;
@@ -42,15 +39,13 @@ TEST_F(CountedPointers, HoldersCountAndTheLastOneDeletes) {
   }
   EXPECT_EQ(Probe::gone, 1);
   EXPECT_EQ(seen, 0x8000);
-}
 
-TEST_F(CountedPointers, AssigningKeepsAnObjectReachableOnlyThroughTheOldOne) {
   Ptr<Probe> outer(new Probe);
   Probe* inner = new Probe;
   outer->inner = inner;
   outer = inner;  // the old object held the only other reference
   EXPECT_EQ(outer->GetCount(), 1);
-  EXPECT_EQ(Probe::gone, 1);
+  EXPECT_EQ(Probe::gone, 2);
 }
 
 TEST_F(CountedPointers, CountingMistakesAreFatal) {
@@ -91,7 +86,6 @@ TEST_F(CountedPointers, AConstructionGuardKeepsTheObjectBeingBuilt) {
   auto* built = new SelfRegistering;
   EXPECT_EQ(built->GetCount(), 0);
   Ptr<SelfRegistering> owner(built);
-  EXPECT_EQ(built->GetCount(), 1);
   EXPECT_EQ(Probe::gone, 0);
   EXPECT_FATAL(ConstructionPtr<SelfRegistering> late(built), "ptr->GetCount() == 0",
                "Don't want to use this on already referenced instances");

@@ -81,11 +81,6 @@ TEST(DeepCopy, CopiesIntoAnyNumberOfTargets) {
   copy.CopyTo(b, nullptr, &sharedColor);
   EXPECT_EQ(a.shared, &sharedColor);
   EXPECT_EQ(b.color.GetCOLORREF(), 0x123456u);
-
-  struct Nothing : CObject {
-  } nothing;
-  DeepCopy empty(nothing);
-  EXPECT_FATAL(empty.CopyTo(a), "memory && length", "");
 }
 
 TEST(MissingFile, TheUserIsAskedUntilAFileIsChosenOrTheOperationIsCancelled) {
