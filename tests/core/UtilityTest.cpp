@@ -53,8 +53,8 @@ TEST(CircleSegments, StartOnTheCircleAndRunAlongX) {
     EXPECT_NEAR(starts[i].z, expected[i][1], 1e-6) << i;
     EXPECT_EQ(ends[i].x, starts[i].x + 2.0);
   }
-  const char* const notEmpty = "CArray to be filled on return is not empty on input";
-  EXPECT_FATAL(XMakeCircleSegments(3, starts, a, 1, 1), "starts.GetSize() == 0", notEmpty);
+  EXPECT_FATAL(XMakeCircleSegments(3, starts, a, 1, 1), "starts.GetSize() == 0",
+               "CArray to be filled on return is not empty on input");
   EXPECT_FATAL(XMakeCircleSegments(1, a, b, 1, 1), "num > 1", "");
 }
 
