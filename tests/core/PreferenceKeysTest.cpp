@@ -57,7 +57,6 @@ TEST(PreferenceKeys, AValueOutsideItsUsersRangeIsReplacedByTheDefault) {
       {XPref::GROUND_NUM_GRID_LINES, "1000", 1000}, {XPref::MAXUNDOTOKEEP, "-5", 2147483647},
       {XPref::FOCAL, "0", 0.05f},               {XPref::ABOUT_CYL_RADIUS, "0.1", 0.1f},
       {XPref::ABOUT_CYL_RADIUS, "10.01", 2.0},  {XPref::COPY_IMAGE_DPI, "0", 75},
-      {XPref::MAX_FPS, "64", 64},               {XPref::MIN_FPS, "24", 24},
       {XPref::FSTOP, "1e10", 1e10f},
   };
   for (const auto& c : cases) {

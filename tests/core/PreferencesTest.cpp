@@ -47,7 +47,6 @@ TEST(Preferences, StoredTextsReadAsTheirKindOrAreReplacedByTheDefault) {
       {"256", Number<BYTE>(kDefault8), "8", "8"},
       {"2147483648", Number<long>(kDefaultMinus2), "-2", "-2"},
       {"0x10", Number<int>(kDefaultMinus2), "16", nullptr},
-      {"2.0", Number<double>(kDefaultWidth), "2", nullptr},
       {"0.1", Number<double>(kDefaultWidth), "0.10000000149011612", nullptr},
       {"1e300", Number<double>(kDefaultWidth), "10.5", "10.5"},
       {"064064064", color, std::to_string(RGB(64, 64, 64)), nullptr},

@@ -57,7 +57,6 @@ TEST(DisplayEnvironment, ChoosesTheDisplayDepth) {
     std::exit(DDSamePixelFormat(DDDisplayPixelFormat(), DDMakePixelFormat(format)) ? 0 : 1);
   };
   EXPECT_EXIT(displayIs("15", DDFormat::RGB555), ::testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(displayIs("12", DDFormat::XRGB8888), ::testing::ExitedWithCode(0), "TAVROLIN_DISPLAY_BITS=12");
 }
 
 TEST_F(DirectDrawTest, ALockHandsOutTheMemoryToOneHolder) {
@@ -129,7 +128,10 @@ TEST_F(DirectDrawTest, AZBufferAttachesOnceAndIsFoundByItsCaps) {
   EXPECT_EQ(image->AddAttachedSurface(videoZ.get()), DDERR_SURFACEALREADYATTACHED);
   ASSERT_EQ(image->GetAttachedSurface(&zCaps, &found), DD_OK);
   EXPECT_EQ(found, videoZ.get());
-  found->Release();
+  EXPECT_EQ(found->Release(), 2u);  // held by the image and by the test
+  image.reset();
+  EXPECT_EQ(videoZ->AddRef(), 2u);  // the image let go of it
+  videoZ->Release();
 
   // A system-memory copy made from the z-buffer's description takes its pixels and attaches.
   zDesc.ddsCaps.dwCaps = (zDesc.ddsCaps.dwCaps & ~DDSCAPS_VIDEOMEMORY) | DDSCAPS_SYSTEMMEMORY;

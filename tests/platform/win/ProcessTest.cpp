@@ -40,7 +40,6 @@ TEST(FindProgram, ProgramFolderFirstThenPathWithAndWithoutExe) {
   std::string path = first.Path() + "::" + second.Path();
 
   EXPECT_EQ(FindProgram("NoMemoryDialog.exe", own.Path(), path.c_str()), own / "NoMemoryDialog");
-  EXPECT_EQ(FindProgram("NoMemoryDialog", "", path.c_str()), first / "NoMemoryDialog");
   EXPECT_EQ(FindProgram("conv3ds.exe", own.Path(), path.c_str()), first / "conv3ds.exe");
   EXPECT_EQ(FindProgram("tool", own.Path(), path.c_str()), second / "tool");
   EXPECT_EQ(FindProgram("missing.exe", own.Path(), path.c_str()), "");

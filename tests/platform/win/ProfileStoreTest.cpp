@@ -35,8 +35,6 @@ TEST_F(ProfileStoreTest, NamesAndValuesComeBackByteForByte) {
     const char* value;
   } entries[] = {
       {"NewNonClonedCameraWindows", "CameraApertureFstop(>eq0.0,0.0isInfinity)", "0.0"},
-      {"NewNonClonedCameraWindows", "CameraFocalLength(meters>0)", "0.050"},
-      {"Interactive", "AboutCylinderRadius(percent,0.1-10.0)", "2.0"},
       {"Interactive", "MaximumUpdates(fps,1-64)", " 12 fps "},
       {" Odd [section] ", " key with blanks ", "a=b=c"},
       {"General", "CurrentDirectory", "C:\\Scenes\\100% done\\"},
