@@ -23,4 +23,4 @@ if [ "$(id -u)" -ne 0 ]; then
   as_root=(sudo)
 fi
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
