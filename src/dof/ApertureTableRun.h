@@ -1,0 +1,91 @@
+// A run of pixels of one table level (1 to 13). The run's column sums come first (see
+// ApertureColumnSums.h); then each pixel's window sum adds the column sums of its window's
+// columns, and the sum becomes the rounded average. Both steps work on many pixels at once.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "dof/ApertureColumnSums.h"
+#include "dof/ApertureLevels.h"
+#include "dof/ApertureVectors.h"
+
+namespace aperture_kernel {
+
+// The longest run of one level the kernels hand over at once, and how far beyond its ends the
+// windows of a run reach at most.
+constexpr DWORD kLongestRun = 512;
+constexpr DWORD kWindowReach = (kApertureLastTableLevel + 1) / 2;
+
+// Eight window sums of Width column sums each, the column sums of neighbouring columns Step
+// entries apart.
+template <int Width, int Step>
+U16x8 WindowSums(const std::uint16_t* first) {
+  U16x8 sum = LoadVector<U16x8>(first);
+  for (int column = 1; column < Width; ++column) sum += LoadVector<U16x8>(first + column * Step);
+  return sum;
+}
+
+// The rounded averages of window sums of Count pixels, halves upward: the entries of the division
+// table for Count. The division by a constant compiles to a multiplication.
+template <unsigned Count>
+U16x8 Averages(U16x8 sums) {
+  return (sums + static_cast<std::uint16_t>(Count / 2)) / static_cast<std::uint16_t>(Count);
+}
+
+// Two vectors of lanes below 256 as the sixteen bytes of their lanes in order.
+inline U8x16 Narrow(U16x8 low, U16x8 high) {
+  return __builtin_shufflevector(reinterpret_cast<U8x16>(low), reinterpret_cast<U8x16>(high), 0, 2, 4, 6, 8, 10,
+                                 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
+}
+
+// Writes `bytes` bytes from d on, sixteen at a time as group(j) makes them for the bytes from j
+// on. Fewer than sixteen are cut from group(0), which then reads past the run's column sums: the
+// sums are followed by zeros for it.
+template <class Group>
+void StoreGroups(BYTE* d, DWORD bytes, Group group) {
+  ForEachGroup<16>(
+      bytes, [&](DWORD j) { StoreVector(d + j, group(j)); },
+      [&](DWORD few) {
+        const U8x16 first = group(0);
+        std::memcpy(d, &first, few);
+      });
+}
+
+// `count` pixels of a table level with 2 * Rows + 1 rows and 2 * Columns + 1 columns, the first
+// at source address s, to the destination from d on.
+template <class Pixel, int Rows, int Columns>
+void TableRun(const BYTE* s, std::ptrdiff_t pitch, DWORD count, BYTE* d) {
+  constexpr int kWidth = 2 * Columns + 1;
+  constexpr unsigned kCount = (2 * Rows + 1) * kWidth;
+  constexpr std::ptrdiff_t kStep = Pixel::kBytes;
+  constexpr DWORD kMostColumns = kLongestRun + 2 * kWindowReach;
+  const BYTE* const top = s - Rows * pitch - Columns * kStep;
+  const DWORD columns = count + 2 * Columns;
+  if constexpr (kStep == 2) {
+    std::uint16_t red[kMostColumns + 8], green[kMostColumns + 8], blue[kMostColumns + 8];
+    WordColumnSums<Pixel, Rows>(top, pitch, columns, red, green, blue);
+    for (std::uint16_t* sums : {red, green, blue}) std::fill_n(sums + columns, 8, 0);
+    StoreGroups(d, 2 * count, [&](DWORD j) {
+      const DWORD i = j / 2;
+      return reinterpret_cast<U8x16>(Pixel::Pack(Averages<kCount>(WindowSums<kWidth, 1>(red + i)),
+                                                 Averages<kCount>(WindowSums<kWidth, 1>(green + i)),
+                                                 Averages<kCount>(WindowSums<kWidth, 1>(blue + i))));
+    });
+  } else {
+    // Byte j of the run's pixels averages the sums of byte j of its window's columns.
+    std::uint16_t sums[kStep * kMostColumns + 16];
+    ByteColumnSums<Rows>(top, pitch, kStep * columns, sums);
+    std::fill_n(sums + kStep * columns, 16, 0);
+    StoreGroups(d, kStep * count, [&](DWORD j) {
+      const U8x16 averages = Narrow(Averages<kCount>(WindowSums<kWidth, kStep>(sums + j)),
+                                    Averages<kCount>(WindowSums<kWidth, kStep>(sums + j + 8)));
+      if constexpr (kStep == 3) return averages;
+      else return reinterpret_cast<U8x16>(reinterpret_cast<U32x4>(averages) & 0x00FFFFFFu);  // the top byte 0
+    });
+  }
+}
+
+}  // namespace aperture_kernel
