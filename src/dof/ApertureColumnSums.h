@@ -1,88 +1,111 @@
-// Column sums for the table levels: for a stretch of source columns, the sum of each channel over
-// the 2 * Rows + 1 rows centred on a row, as 16-bit entries (a window's sum, 195 x 255 at most,
-// fits). Many columns are summed at once in vector lanes; sums are exact.
+// Column sums for the table levels. A table-level window is 2a + 1 rows high (a <= 6); the sum of
+// a channel down a column over rows y - a to y + a is the difference of two running totals down
+// that column: the total of the rows above row y + a + 1 less the total of the rows above y - a.
+// The totals of the rows around the current row are kept in a ring of 16 rows, which gains one
+// row per destination row, in 16-bit entries that wrap round: a difference still gives every
+// column sum (13 x 255 at most) exactly. Whatever the level, a column sum then costs one
+// subtraction, done for many columns at once in vector lanes.
 //
-// 24- and 32-bit pixels hold one channel per byte, so their sums go byte position by byte position
-// into one array: entry j sums byte j of the stretch's rows. 16-bit pixels go to one array per
-// channel.
+// A row of totals has one plane for 24- and 32-bit pixels, with an entry per byte position of the
+// source row (a column's channels side by side), and three planes for 16-bit pixels (red, green,
+// blue), with an entry per column.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
-#include "dof/AperturePixels.h"
+#include "dof/AperturePlanes.h"
 #include "dof/ApertureVectors.h"
 
 namespace aperture_kernel {
 
-// Calls group(k) for k = 0, kGroup, 2 * kGroup, ... while a whole group fits in n, and once more
-// for the last kGroup items, overlapping the group before, so that nothing past n is touched; with
-// fewer than kGroup items, few(n) instead. A group must give the same result when redone.
-template <DWORD kGroup, class Group, class Few>
-void ForEachGroup(DWORD n, Group group, Few few) {
-  if (n < kGroup) {
-    few(n);
-    return;
-  }
+// Calls group(k) for k = 0, kGroup, 2 * kGroup, ... while a whole group fits in n (at least
+// kGroup), and once more for the last kGroup items, overlapping the group before, so that nothing
+// past n is touched. A group must give the same result when redone.
+template <DWORD kGroup, class Group>
+void ForEachGroup(DWORD n, Group group) {
   for (DWORD k = 0; k + kGroup < n; k += kGroup) group(k);
   group(n - kGroup);
 }
 
-// Byte positions 0 to 7 and 8 to 15 of 16 bytes, summed over 2 * Rows + 1 rows in 16-bit lanes.
-template <int Rows>
-void SumBytes(const BYTE* top, std::ptrdiff_t pitch, std::uint16_t* sums) {
-  U16x8 low{}, high{};
-  for (int row = 0; row <= 2 * Rows; ++row) {
-    const U8x16 v = LoadVector<U8x16>(top + row * pitch), zero{};
-    low += reinterpret_cast<U16x8>(
-        __builtin_shufflevector(v, zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
-    high += reinterpret_cast<U16x8>(
-        __builtin_shufflevector(v, zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
+template <class Pixel>
+class ColumnSums {
+ public:
+  static constexpr unsigned kPlanes = Pixel::kBytes == 2 ? 3 : 1;
+  static constexpr unsigned kColumnEntries = Pixel::kBytes == 2 ? 1 : Pixel::kBytes;  // per plane
+  // How far past a plane's last entry Get may read.
+  static constexpr DWORD kSlack = 32;
+
+  // The source is at least 15 pixels wide and high.
+  explicit ColumnSums(const AperturePlane& src)
+      : src_(src), planeSize_(kColumnEntries * std::size_t{src.width} + kSlack) {}
+
+  // Writes to planes[p][k], for k from 0 to n - 1 rounded up to a multiple of 8, the sum over rows
+  // y - rows to y + rows of entry first + k of plane p. first + n is at most kSlack - 8 past the
+  // plane's last entry; the entries past the plane give sums of no use.
+  void Get(DWORD y, unsigned rows, DWORD first, DWORD n, std::uint16_t* const* planes) {
+    Reach(y);
+    const std::uint16_t* const above = Row(y - rows) + first;
+    const std::uint16_t* const below = Row(y + rows + 1) + first;
+    for (unsigned p = 0; p < kPlanes; ++p)
+      for (DWORD k = 0; k < n; k += 8)
+        StoreVector(planes[p] + k, LoadVector<U16x8>(below + p * planeSize_ + k) -
+                                       LoadVector<U16x8>(above + p * planeSize_ + k));
   }
-  StoreVector(sums, low);
-  StoreVector(sums + 8, high);
-}
 
-// 24- and 32-bit pixels: `bytes` byte positions from the top row's `top` on.
-template <int Rows>
-void ByteColumnSums(const BYTE* top, std::ptrdiff_t pitch, DWORD bytes, std::uint16_t* sums) {
-  ForEachGroup<16>(
-      bytes, [&](DWORD k) { SumBytes<Rows>(top + k, pitch, sums + k); },
-      [&](DWORD few) {
-        for (DWORD k = 0; k < few; ++k) {
-          unsigned sum = 0;
-          for (int row = 0; row <= 2 * Rows; ++row) sum += top[row * pitch + k];
-          sums[k] = static_cast<std::uint16_t>(sum);
-        }
-      });
-}
-
-// 16-bit pixels: the channels of one column (V a 16-bit integer) or of eight (V = U16x8).
-template <class V, class Pixel, int Rows>
-void SumWords(const BYTE* top, std::ptrdiff_t pitch, std::uint16_t* red, std::uint16_t* green,
-              std::uint16_t* blue) {
-  V r{}, g{}, b{};
-  for (int row = 0; row <= 2 * Rows; ++row) {
-    const V v = LoadVector<V>(top + row * pitch);
-    r += Pixel::Red(v);
-    g += Pixel::Green(v);
-    b += Pixel::Blue(v);
+ private:
+  // Readies the totals rows of every window centred on row y: y - 6 to y + 7. Rows only ever go
+  // down the source, so the ring catches up by at most 14 rows, or restarts with a row of zeros
+  // when it has fallen further behind.
+  void Reach(DWORD y) {
+    if (!ring_) {
+      ring_ = std::make_unique<std::uint16_t[]>(kRingRows * kPlanes * planeSize_);  // slack entries stay 0
+      next_ = 0;
+    }
+    if (next_ + 6 < y) {
+      next_ = y - 6;
+      std::fill_n(Row(next_), kPlanes * planeSize_, 0);
+    }
+    for (; next_ < y + 7; ++next_) AddRow(next_);
   }
-  StoreVector(red, r);
-  StoreVector(green, g);
-  StoreVector(blue, b);
-}
 
-// 16-bit pixels: `columns` columns from the top row's `top` on.
-template <class Pixel, int Rows>
-void WordColumnSums(const BYTE* top, std::ptrdiff_t pitch, DWORD columns, std::uint16_t* red,
-                    std::uint16_t* green, std::uint16_t* blue) {
-  ForEachGroup<8>(
-      columns, [&](DWORD c) { SumWords<U16x8, Pixel, Rows>(top + 2 * c, pitch, red + c, green + c, blue + c); },
-      [&](DWORD few) {
-        for (DWORD c = 0; c < few; ++c)
-          SumWords<std::uint16_t, Pixel, Rows>(top + 2 * c, pitch, red + c, green + c, blue + c);
+  // Totals row r + 1: totals row r plus source row r.
+  void AddRow(DWORD r) {
+    const BYTE* const source = src_.firstRow + static_cast<std::ptrdiff_t>(r) * src_.pitch;
+    const std::uint16_t* const above = Row(r);
+    std::uint16_t* const below = Row(r + 1);
+    if constexpr (Pixel::kBytes == 2) {
+      std::uint16_t* const red = below;
+      std::uint16_t* const green = below + planeSize_;
+      std::uint16_t* const blue = below + 2 * planeSize_;
+      ForEachGroup<8>(src_.width, [&](DWORD c) {
+        const U16x8 v = LoadVector<U16x8>(source + 2 * c);
+        StoreVector(red + c, LoadVector<U16x8>(above + c) + Pixel::Red(v));
+        StoreVector(green + c, LoadVector<U16x8>(above + planeSize_ + c) + Pixel::Green(v));
+        StoreVector(blue + c, LoadVector<U16x8>(above + 2 * planeSize_ + c) + Pixel::Blue(v));
       });
-}
+    } else {
+      ForEachGroup<16>(Pixel::kBytes * src_.width, [&](DWORD j) {
+        const U8x16 v = LoadVector<U8x16>(source + j), zero{};
+        const U16x8 low = reinterpret_cast<U16x8>(
+            __builtin_shufflevector(v, zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
+        const U16x8 high = reinterpret_cast<U16x8>(
+            __builtin_shufflevector(v, zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
+        StoreVector(below + j, LoadVector<U16x8>(above + j) + low);
+        StoreVector(below + j + 8, LoadVector<U16x8>(above + j + 8) + high);
+      });
+    }
+  }
+
+  static constexpr DWORD kRingRows = 16;
+  std::uint16_t* Row(DWORD r) { return ring_.get() + (r % kRingRows) * kPlanes * planeSize_; }
+
+  const AperturePlane& src_;
+  const std::size_t planeSize_;
+  std::unique_ptr<std::uint16_t[]> ring_;
+  DWORD next_ = 0;  // the source row the ring adds next; totals rows next_ - 15 to next_ are ready
+};
 
 }  // namespace aperture_kernel

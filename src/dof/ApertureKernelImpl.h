@@ -29,34 +29,35 @@ unsigned ReadZ(const BYTE* p) {
   return z;
 }
 
+// Where the lanes of v differ from `value`: two words, the bits of lanes 0 to 3 and of 4 to 7.
+inline U64x2 LanesDiffering(U16x8 v, WORD value) { return reinterpret_cast<U64x2>(v ^ value); }
+
 // The levels of `count` pixels from their z values. Neighbours often share a z value (a surface
-// facing the camera), so four equal 16-bit values take one lookup.
+// facing the camera), so eight equal 16-bit values take one lookup.
 template <unsigned ZBytes>
 void LookUpLevels(const BYTE* z, DWORD count, const WORD* map, WORD* levels) {
   DWORD k = 0;
   if constexpr (ZBytes == 2) {
-    for (; k + 4 <= count; k += 4, z += 8) {
-      std::uint64_t four;
-      std::memcpy(&four, z, sizeof four);
-      if (four == 0x0001000100010001u * (four & 0xFFFF)) {
-        const std::uint64_t level = 0x0001000100010001u * map[four & 0xFFFF];
-        std::memcpy(levels + k, &level, sizeof level);
+    for (; k + 8 <= count; k += 8, z += 16) {
+      const U16x8 eight = LoadVector<U16x8>(z);
+      const U64x2 differ = LanesDiffering(eight, eight[0]);
+      if ((differ[0] | differ[1]) == 0) {
+        StoreVector(levels + k, U16x8{} + map[eight[0]]);
       } else {
-        for (int i = 0; i < 4; ++i) levels[k + i] = map[static_cast<WORD>(four >> (16 * i))];
+        for (int i = 0; i < 8; ++i) levels[k + i] = map[eight[i]];
       }
     }
   }
   for (; k < count; ++k, z += ZBytes) levels[k] = map[ReadZ<ZBytes>(z)];
 }
 
-// The end of the run of equal levels that starts at levels[i], four levels compared at a time.
+// The end of the run of equal levels that starts at levels[i], eight levels compared at a time.
 inline DWORD RunEnd(const WORD* levels, DWORD i, DWORD stretch) {
-  const std::uint64_t four = 0x0001000100010001u * levels[i];
   DWORD end = i + 1;
-  for (; end + 4 <= stretch; end += 4) {
-    std::uint64_t next;
-    std::memcpy(&next, levels + end, sizeof next);
-    if (const std::uint64_t differ = next ^ four) return end + std::countr_zero(differ) / 16;
+  for (; end + 8 <= stretch; end += 8) {
+    const U64x2 differ = LanesDiffering(LoadVector<U16x8>(levels + end), levels[i]);
+    if (differ[0]) return end + std::countr_zero(differ[0]) / 16;
+    if (differ[1]) return end + 4 + std::countr_zero(differ[1]) / 16;
   }
   while (end < stretch && levels[end] == levels[i]) ++end;
   return end;
@@ -64,24 +65,24 @@ inline DWORD RunEnd(const WORD* levels, DWORD i, DWORD stretch) {
 
 // A run of `count` pixels of one level, the first at source pixel (x, y), address s.
 template <class Pixel>
-void RunOfLevel(unsigned level, const BYTE* s, std::ptrdiff_t pitch, DWORD x, DWORD y, DWORD count, BYTE* d,
+void RunOfLevel(unsigned level, const BYTE* s, DWORD x, DWORD y, DWORD count, BYTE* d, ColumnSums<Pixel>& columns,
                 BlockSums<Pixel>& blocks) {
   constexpr std::ptrdiff_t kStep = Pixel::kBytes;
   switch (level) {
     case 0: std::memcpy(d, s, count * kStep); break;
-    case 1: TableRun<Pixel, 0, 1>(s, pitch, count, d); break;
-    case 2: TableRun<Pixel, 1, 1>(s, pitch, count, d); break;
-    case 3: TableRun<Pixel, 1, 2>(s, pitch, count, d); break;
-    case 4: TableRun<Pixel, 2, 2>(s, pitch, count, d); break;
-    case 5: TableRun<Pixel, 2, 3>(s, pitch, count, d); break;
-    case 6: TableRun<Pixel, 3, 3>(s, pitch, count, d); break;
-    case 7: TableRun<Pixel, 3, 4>(s, pitch, count, d); break;
-    case 8: TableRun<Pixel, 4, 4>(s, pitch, count, d); break;
-    case 9: TableRun<Pixel, 4, 5>(s, pitch, count, d); break;
-    case 10: TableRun<Pixel, 5, 5>(s, pitch, count, d); break;
-    case 11: TableRun<Pixel, 5, 6>(s, pitch, count, d); break;
-    case 12: TableRun<Pixel, 6, 6>(s, pitch, count, d); break;
-    case 13: TableRun<Pixel, 6, 7>(s, pitch, count, d); break;
+    case 1: TableRun<Pixel, 0, 1>(columns, x, y, count, d); break;
+    case 2: TableRun<Pixel, 1, 1>(columns, x, y, count, d); break;
+    case 3: TableRun<Pixel, 1, 2>(columns, x, y, count, d); break;
+    case 4: TableRun<Pixel, 2, 2>(columns, x, y, count, d); break;
+    case 5: TableRun<Pixel, 2, 3>(columns, x, y, count, d); break;
+    case 6: TableRun<Pixel, 3, 3>(columns, x, y, count, d); break;
+    case 7: TableRun<Pixel, 3, 4>(columns, x, y, count, d); break;
+    case 8: TableRun<Pixel, 4, 4>(columns, x, y, count, d); break;
+    case 9: TableRun<Pixel, 4, 5>(columns, x, y, count, d); break;
+    case 10: TableRun<Pixel, 5, 5>(columns, x, y, count, d); break;
+    case 11: TableRun<Pixel, 5, 6>(columns, x, y, count, d); break;
+    case 12: TableRun<Pixel, 6, 6>(columns, x, y, count, d); break;
+    case 13: TableRun<Pixel, 6, 7>(columns, x, y, count, d); break;
     default: blocks.Run(s, x, y, level, count, d); break;
   }
 }
@@ -90,6 +91,7 @@ template <class Pixel, unsigned ZBytes>
 void BlurRows(const ApertureJob& job) {
   constexpr std::ptrdiff_t kStep = Pixel::kBytes;
   const std::ptrdiff_t srcPitch = job.src.pitch;
+  ColumnSums<Pixel> columns(job.src);
   BlockSums<Pixel> blocks(job.src);
   for (DWORD j = 0; j < job.dest.height; ++j) {
     const DWORD y = j + NO_BLUR_BAND_SZ;
@@ -106,8 +108,8 @@ void BlurRows(const ApertureJob& job) {
       for (DWORD i = 0, end; i < stretch; i = end) {
         const unsigned level = levels[i];
         end = RunEnd(levels, i, stretch);
-        RunOfLevel<Pixel>(level, srcRow + (first + i) * kStep, srcPitch, first + i + NO_BLUR_BAND_SZ, y, end - i,
-                          destRow + (first + i) * kStep, blocks);
+        RunOfLevel<Pixel>(level, srcRow + (first + i) * kStep, first + i + NO_BLUR_BAND_SZ, y, end - i,
+                          destRow + (first + i) * kStep, columns, blocks);
       }
     }
   }

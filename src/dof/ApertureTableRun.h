@@ -42,46 +42,43 @@ inline U8x16 Narrow(U16x8 low, U16x8 high) {
 }
 
 // Writes `bytes` bytes from d on, sixteen at a time as group(j) makes them for the bytes from j
-// on. Fewer than sixteen are cut from group(0), which then reads past the run's column sums: the
-// sums are followed by zeros for it.
+// on. Fewer than sixteen are cut from group(0).
 template <class Group>
 void StoreGroups(BYTE* d, DWORD bytes, Group group) {
-  ForEachGroup<16>(
-      bytes, [&](DWORD j) { StoreVector(d + j, group(j)); },
-      [&](DWORD few) {
-        const U8x16 first = group(0);
-        std::memcpy(d, &first, few);
-      });
+  if (bytes >= 16) {
+    ForEachGroup<16>(bytes, [&](DWORD j) { StoreVector(d + j, group(j)); });
+  } else {
+    const U8x16 first = group(0);
+    std::memcpy(d, &first, bytes);
+  }
 }
 
 // `count` pixels of a table level with 2 * Rows + 1 rows and 2 * Columns + 1 columns, the first
-// at source address s, to the destination from d on.
+// at source pixel (x, y), to the destination from d on.
 template <class Pixel, int Rows, int Columns>
-void TableRun(const BYTE* s, std::ptrdiff_t pitch, DWORD count, BYTE* d) {
+void TableRun(ColumnSums<Pixel>& columnSums, DWORD x, DWORD y, DWORD count, BYTE* d) {
   constexpr int kWidth = 2 * Columns + 1;
   constexpr unsigned kCount = (2 * Rows + 1) * kWidth;
-  constexpr std::ptrdiff_t kStep = Pixel::kBytes;
-  constexpr DWORD kMostColumns = kLongestRun + 2 * kWindowReach;
-  const BYTE* const top = s - Rows * pitch - Columns * kStep;
-  const DWORD columns = count + 2 * Columns;
-  if constexpr (kStep == 2) {
-    std::uint16_t red[kMostColumns + 8], green[kMostColumns + 8], blue[kMostColumns + 8];
-    WordColumnSums<Pixel, Rows>(top, pitch, columns, red, green, blue);
-    for (std::uint16_t* sums : {red, green, blue}) std::fill_n(sums + columns, 8, 0);
+  constexpr int kStep = ColumnSums<Pixel>::kColumnEntries;
+  // The run's column sums, and those of sixteen more entries, which the last group of averages
+  // may read; Get writes them in groups of eight.
+  constexpr DWORD kSize = kStep * (kLongestRun + 2 * kWindowReach) + 16 + 8;
+  std::uint16_t sums[ColumnSums<Pixel>::kPlanes][kSize];
+  std::uint16_t* planes[ColumnSums<Pixel>::kPlanes];
+  for (unsigned p = 0; p < ColumnSums<Pixel>::kPlanes; ++p) planes[p] = sums[p];
+  columnSums.Get(y, Rows, kStep * (x - Columns), kStep * (count + 2 * Columns) + 16, planes);
+  if constexpr (Pixel::kBytes == 2) {
     StoreGroups(d, 2 * count, [&](DWORD j) {
       const DWORD i = j / 2;
-      return reinterpret_cast<U8x16>(Pixel::Pack(Averages<kCount>(WindowSums<kWidth, 1>(red + i)),
-                                                 Averages<kCount>(WindowSums<kWidth, 1>(green + i)),
-                                                 Averages<kCount>(WindowSums<kWidth, 1>(blue + i))));
+      return reinterpret_cast<U8x16>(Pixel::Pack(Averages<kCount>(WindowSums<kWidth, 1>(sums[0] + i)),
+                                                 Averages<kCount>(WindowSums<kWidth, 1>(sums[1] + i)),
+                                                 Averages<kCount>(WindowSums<kWidth, 1>(sums[2] + i))));
     });
   } else {
     // Byte j of the run's pixels averages the sums of byte j of its window's columns.
-    std::uint16_t sums[kStep * kMostColumns + 16];
-    ByteColumnSums<Rows>(top, pitch, kStep * columns, sums);
-    std::fill_n(sums + kStep * columns, 16, 0);
     StoreGroups(d, kStep * count, [&](DWORD j) {
-      const U8x16 averages = Narrow(Averages<kCount>(WindowSums<kWidth, kStep>(sums + j)),
-                                    Averages<kCount>(WindowSums<kWidth, kStep>(sums + j + 8)));
+      const U8x16 averages = Narrow(Averages<kCount>(WindowSums<kWidth, kStep>(sums[0] + j)),
+                                    Averages<kCount>(WindowSums<kWidth, kStep>(sums[0] + j + 8)));
       if constexpr (kStep == 3) return averages;
       else return reinterpret_cast<U8x16>(reinterpret_cast<U32x4>(averages) & 0x00FFFFFFu);  // the top byte 0
     });
