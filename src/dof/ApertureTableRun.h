@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "dof/ApertureColumnSums.h"
 #include "dof/ApertureLevels.h"
@@ -23,9 +24,9 @@ constexpr DWORD kWindowReach = (kApertureLastTableLevel + 1) / 2;
 // entries apart.
 template <int Width, int Step>
 U16x8 WindowSums(const std::uint16_t* first) {
-  U16x8 sum = LoadVector<U16x8>(first);
-  for (int column = 1; column < Width; ++column) sum += LoadVector<U16x8>(first + column * Step);
-  return sum;
+  return [first]<int... kColumn>(std::integer_sequence<int, kColumn...>) {
+    return (LoadVector<U16x8>(first + kColumn * Step) + ...);
+  }(std::make_integer_sequence<int, Width>{});
 }
 
 // The rounded averages of window sums of Count pixels, halves upward: the entries of the division
