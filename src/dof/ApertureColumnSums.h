@@ -11,7 +11,6 @@
 // blue), with an entry per column.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -57,17 +56,11 @@ class ColumnSums {
 
  private:
   // Readies the totals rows of every window centred on row y: y - 6 to y + 7. Rows only ever go
-  // down the source, so the ring catches up by at most 14 rows, or restarts with a row of zeros
-  // when it has fallen further behind.
+  // down the source, so the ring catches up by at most 14 rows; when it has fallen further behind,
+  // it goes on from whatever its row for y - 6 holds, since only differences of its rows count.
   void Reach(DWORD y) {
-    if (!ring_) {
-      ring_ = std::make_unique<std::uint16_t[]>(kRingRows * kPlanes * planeSize_);  // slack entries stay 0
-      next_ = 0;
-    }
-    if (next_ + 6 < y) {
-      next_ = y - 6;
-      std::fill_n(Row(next_), kPlanes * planeSize_, 0);
-    }
+    if (!ring_) ring_ = std::make_unique<std::uint16_t[]>(kRingRows * kPlanes * planeSize_);  // all 0
+    if (next_ + 6 < y) next_ = y - 6;
     for (; next_ < y + 7; ++next_) AddRow(next_);
   }
 

@@ -101,6 +101,22 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
     ExpectReferenceBlur({600, 16, [](DWORD x, DWORD y) { return static_cast<WORD>(x * y); },
                          MapOf([=](unsigned) { return level; }), level == 13},
                         rng);
+  // Rows of levels 11 to 13 between bands of 1 to 14 rows of no table level, so that the column
+  // sums pick up again after gaps of every height.
+  std::vector<WORD> rowDepths;
+  for (WORD gap = 1; gap <= 14; ++gap) {
+    rowDepths.insert(rowDepths.end(), 2, static_cast<WORD>(11 + gap % 3));
+    rowDepths.insert(rowDepths.end(), gap, static_cast<WORD>(gap % 2 ? 0 : 20));
+  }
+  ExpectReferenceBlur({30, static_cast<DWORD>(rowDepths.size()) + 14,
+                       [&](DWORD, DWORD y) { return rowDepths[y < 7 ? 0 : std::min<DWORD>(y - 7, rowDepths.size() - 1)]; },
+                       MapOf([](unsigned z) { return static_cast<WORD>(z); })},
+                      rng);
+  // A tall bright picture: the column sums come from totals down the columns, which pass 65535
+  // (the 5-bit channels after about 2100 rows).
+  ExpectReferenceBlur({24, 2300, [](DWORD x, DWORD y) { return static_cast<WORD>((x + y) % 3); },
+                       MapOf([](unsigned z) { return static_cast<WORD>(z == 0 ? 13 : z == 1 ? 6 : 1); }), true},
+                      rng);
   // Blocks above the table reach past the band and are clipped at the source's edges.
   for (DWORD size : {15u, 37u})
     ExpectReferenceBlur({size, size + 3, [](DWORD x, DWORD y) { return static_cast<WORD>((7 * x + 3 * y) % 11); },
