@@ -41,17 +41,17 @@ class ColumnSums {
   explicit ColumnSums(const AperturePlane& src)
       : src_(src), planeSize_(kColumnEntries * std::size_t{src.width} + kSlack) {}
 
-  // Writes to planes[p][k], for k from 0 to n - 1 rounded up to a multiple of 8, the sum over rows
-  // y - rows to y + rows of entry first + k of plane p. first + n is at most kSlack - 8 past the
-  // plane's last entry; the entries past the plane give sums of no use.
-  void Get(DWORD y, unsigned rows, DWORD first, DWORD n, std::uint16_t* const* planes) {
+  // Writes to sums[p * sumsPlaneSize + k], for k from 0 to n - 1 rounded up to a multiple of 8,
+  // the sum over rows y - rows to y + rows of entry first + k of plane p. first + n is at most
+  // kSlack - 8 past the plane's last entry; the entries past the plane give sums of no use.
+  void Get(DWORD y, unsigned rows, DWORD first, DWORD n, std::uint16_t* sums, std::size_t sumsPlaneSize) {
     Reach(y);
     const std::uint16_t* const above = Row(y - rows) + first;
     const std::uint16_t* const below = Row(y + rows + 1) + first;
     for (unsigned p = 0; p < kPlanes; ++p)
       for (DWORD k = 0; k < n; k += 8)
-        StoreVector(planes[p] + k, LoadVector<U16x8>(below + p * planeSize_ + k) -
-                                       LoadVector<U16x8>(above + p * planeSize_ + k));
+        StoreVector(sums + p * sumsPlaneSize + k, LoadVector<U16x8>(below + p * planeSize_ + k) -
+                                                      LoadVector<U16x8>(above + p * planeSize_ + k));
   }
 
  private:

@@ -2,7 +2,8 @@
 //
 // Each destination row is taken as runs of pixels of one level. A run at level 0 is copied; a run
 // at a table level (1 to 13) averages its windows through column sums (ApertureTableRun.h); a run
-// above 13 averages the blocks of its pixels. The kernels need no scratch memory of the caller's.
+// above 13 averages the blocks of its pixels (ApertureBlockSums.h). Both keep their sums in memory
+// of their own, for the one call, so the caller's scratch buffers go unused.
 #pragma once
 
 #include <bit>
@@ -18,7 +19,7 @@
 
 namespace aperture_kernel {
 
-// Pixels, z values and the groups of four levels below are read as little-endian words.
+// Pixels and z values are read as little-endian words, and so are the lanes of vectors of levels.
 static_assert(std::endian::native == std::endian::little);
 
 // A z value's top 16 bits.

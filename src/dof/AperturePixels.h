@@ -1,7 +1,7 @@
 // The four pixel layouts the blur works on. Each splits a pixel into three channels by position
 // (the names follow the usual red, green, blue order, but nothing depends on which is red) and
 // packs three averaged channels back; bits outside the channels are 0 in a packed pixel. The
-// 16-bit layouts split whole vectors of pixels the same way.
+// 16-bit layouts split and pack whole vectors of pixels the same way.
 #pragma once
 
 #include <cstring>

@@ -3,8 +3,6 @@
 // columns, and the sum becomes the rounded average. Both steps work on many pixels at once.
 #pragma once
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -65,9 +63,7 @@ void TableRun(ColumnSums<Pixel>& columnSums, DWORD x, DWORD y, DWORD count, BYTE
   // may read; Get writes them in groups of eight.
   constexpr DWORD kSize = kStep * (kLongestRun + 2 * kWindowReach) + 16 + 8;
   std::uint16_t sums[ColumnSums<Pixel>::kPlanes][kSize];
-  std::uint16_t* planes[ColumnSums<Pixel>::kPlanes];
-  for (unsigned p = 0; p < ColumnSums<Pixel>::kPlanes; ++p) planes[p] = sums[p];
-  columnSums.Get(y, Rows, kStep * (x - Columns), kStep * (count + 2 * Columns) + 16, planes);
+  columnSums.Get(y, Rows, kStep * (x - Columns), kStep * (count + 2 * Columns) + 16, sums[0], kSize);
   if constexpr (Pixel::kBytes == 2) {
     StoreGroups(d, 2 * count, [&](DWORD j) {
       const DWORD i = j / 2;
