@@ -148,8 +148,8 @@ const bool registered = [] {
           ->Unit(benchmark::kMicrosecond);
       for (int level : {-1, 0, 1, 7, 13, 40}) {
         const std::string map = level < 0 ? "mixed0-13" : std::string("level").append(std::to_string(level));
-        benchmark::RegisterBenchmark(std::string("ApertureBlur").append(suffix).append("/").append(map).c_str(), BlurBench, f.blur, f.bytes,
-                                     width, level)
+        const std::string name = std::string("ApertureBlur").append(suffix).append("/").append(map);
+        benchmark::RegisterBenchmark(name.c_str(), BlurBench, f.blur, f.bytes, width, level)
             ->Unit(benchmark::kMicrosecond);
       }
     }

@@ -67,8 +67,8 @@ class BlockSums {
     return n <= std::numeric_limits<std::int32_t>::max() / Pixel::kMaxChannel && Built();
   }
 
-  // Four channel sums of blocks: entries `left` to `left` + 3 of the summed areas of the block's
-  // bottom row less those of its top row, less the same for `right`.
+  // Four channel sums of blocks: entries `right` to `right` + 3 of the summed areas below the
+  // blocks less those above them, less the same for entries `left` to `left` + 3.
   I32x4 SumsAt(const Rows& rows, std::int64_t left, std::int64_t right) const {
     const std::uint32_t* upper = sums_.get() + static_cast<std::size_t>(rows.top) * stride_;
     const std::uint32_t* lower = sums_.get() + static_cast<std::size_t>(rows.bottom) * stride_;
@@ -105,9 +105,12 @@ class BlockSums {
     for (DWORD k = first; k < last; k += kStretch) {
       const DWORD pixels = std::min(kStretch, last - k);
       const std::int64_t left = 3 * (x + k - rows.h), right = 3 * (x + k + rows.h + 1);
-      for (DWORD e = 0; e < 3 * pixels; e += 4) StoreVector(averages + e, divisor.Averages(SumsAt(rows, left + e, right + e)));
-      for (DWORD i = 0; i < pixels; ++i)
-        Pixel::Store(d + (k + i) * Pixel::kBytes, Pixel::Pack(averages[3 * i], averages[3 * i + 1], averages[3 * i + 2]));
+      for (DWORD e = 0; e < 3 * pixels; e += 4)
+        StoreVector(averages + e, divisor.Averages(SumsAt(rows, left + e, right + e)));
+      for (DWORD i = 0; i < pixels; ++i) {
+        const std::int32_t* const channels = averages + 3 * i;
+        Pixel::Store(d + (k + i) * Pixel::kBytes, Pixel::Pack(channels[0], channels[1], channels[2]));
+      }
     }
   }
 

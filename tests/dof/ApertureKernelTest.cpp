@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
@@ -108,10 +109,9 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
     rowDepths.insert(rowDepths.end(), 2, static_cast<WORD>(11 + gap % 3));
     rowDepths.insert(rowDepths.end(), gap, static_cast<WORD>(gap % 2 ? 0 : 20));
   }
-  ExpectReferenceBlur({30, static_cast<DWORD>(rowDepths.size()) + 14,
-                       [&](DWORD, DWORD y) { return rowDepths[y < 7 ? 0 : std::min<DWORD>(y - 7, rowDepths.size() - 1)]; },
-                       MapOf([](unsigned z) { return static_cast<WORD>(z); })},
-                      rng);
+  const DWORD lastRow = static_cast<DWORD>(rowDepths.size()) - 1;
+  auto rowDepth = [&](DWORD, DWORD y) { return rowDepths[std::clamp<DWORD>(y, 7, lastRow + 7) - 7]; };
+  ExpectReferenceBlur({30, lastRow + 15, rowDepth, MapOf([](unsigned z) { return static_cast<WORD>(z); })}, rng);
   // A tall bright picture: the column sums come from totals down the columns, which pass 65535
   // (the 5-bit channels after about 2100 rows).
   ExpectReferenceBlur({24, 2300, [](DWORD x, DWORD y) { return static_cast<WORD>((x + y) % 3); },
