@@ -102,7 +102,7 @@ void BlurBench(benchmark::State& state, void (*blur)(const ApertureJob&), unsign
     // The share of the picture at each level, in per cent.
     const std::vector<int> counts = LevelCounts(picture, map);
     for (unsigned n = 0; n < kApertureTableLevels; ++n)
-      state.counters["L" + std::to_string(n)] = 100.0 * counts[n] / (width * (width * 3 / 4));
+      state.counters[std::string("L").append(std::to_string(n))] = 100.0 * counts[n] / (width * (width * 3 / 4));
   }
   for (auto _ : state) {
     blur(job);
@@ -143,13 +143,13 @@ const bool registered = [] {
   for (DWORD width : {640u, 1280u}) {
     const std::string size = std::to_string(width) + "x" + std::to_string(width * 3 / 4);
     for (const Format& f : formats) {
-      const std::string suffix = "/" + std::string(f.name) + "/" + size;
-      benchmark::RegisterBenchmark(("ApertureCopy" + suffix).c_str(), CopyBench, f.bytes, width)
+      const std::string suffix = std::string("/").append(f.name).append("/").append(size);
+      benchmark::RegisterBenchmark(std::string("ApertureCopy").append(suffix).c_str(), CopyBench, f.bytes, width)
           ->Unit(benchmark::kMicrosecond);
       for (int level : {-1, 0, 1, 7, 13, 40}) {
-        const std::string map = level < 0 ? "mixed0-13" : "level" + std::to_string(level);
-        benchmark::RegisterBenchmark(("ApertureBlur" + suffix + "/" + map).c_str(), BlurBench, f.blur, f.bytes,
-                                     width, level)
+        const std::string map = level < 0 ? "mixed0-13" : std::string("level").append(std::to_string(level));
+        const std::string name = std::string("ApertureBlur").append(suffix).append("/").append(map);
+        benchmark::RegisterBenchmark(name.c_str(), BlurBench, f.blur, f.bytes, width, level)
             ->Unit(benchmark::kMicrosecond);
       }
     }

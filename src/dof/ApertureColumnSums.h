@@ -1,119 +1,104 @@
-// Column sums for the table levels: for a stretch of source columns, the sum of each channel over
-// the 2 * Rows + 1 rows centred on a row. A column's sums go to two scratch entries: its blue and
-// green sums as the low and high halves of one word (`blueGreen`, in fifoGBuf), its red sum in the
-// low half of another (`red`, in fifoRBuf; the high half holds nothing of use). A half holds any
-// window's sum (195 x 255 at most), so a window slides along both words at once, two channels to
-// an addition. Many columns are summed at once in vector lanes; sums are exact.
+// Column sums for the table levels. A table-level window is 2a + 1 rows high (a <= 6); the sum of
+// a channel down a column over rows y - a to y + a is the difference of two running totals down
+// that column: the total of the rows above row y + a + 1 less the total of the rows above y - a.
+// The totals of the rows around the current row are kept in a ring of 16 rows, which gains one
+// row per destination row, in 16-bit entries that wrap round: a difference still gives every
+// column sum (13 x 255 at most) exactly. Whatever the level, a column sum then costs one
+// subtraction, done for many columns at once in vector lanes.
+//
+// A row of totals has one plane for 24- and 32-bit pixels, with an entry per byte position of the
+// source row (a column's channels side by side), and three planes for 16-bit pixels (red, green,
+// blue), with an entry per column.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 
-#include "dof/AperturePixels.h"
+#include "dof/AperturePlanes.h"
 #include "dof/ApertureVectors.h"
 
 namespace aperture_kernel {
 
-// 24- and 32-bit pixels hold one channel per byte, so the rows are summed byte position by byte
-// position, 16 bytes at a time, in 16-bit lanes: bytes 0 to 7 and bytes 8 to 15.
-struct ByteSums {
-  U16x8 low, high;
+// Calls group(k) for k = 0, kGroup, 2 * kGroup, ... while a whole group fits in n (at least
+// kGroup), and once more for the last kGroup items, overlapping the group before, so that nothing
+// past n is touched. A group must give the same result when redone.
+template <DWORD kGroup, class Group>
+void ForEachGroup(DWORD n, Group group) {
+  for (DWORD k = 0; k + kGroup < n; k += kGroup) group(k);
+  group(n - kGroup);
+}
+
+template <class Pixel>
+class ColumnSums {
+ public:
+  static constexpr unsigned kPlanes = Pixel::kBytes == 2 ? 3 : 1;
+  static constexpr unsigned kColumnEntries = Pixel::kBytes == 2 ? 1 : Pixel::kBytes;  // per plane
+  // How far past a plane's last entry Get may read.
+  static constexpr DWORD kSlack = 32;
+
+  // The source is at least 15 pixels wide and high.
+  explicit ColumnSums(const AperturePlane& src)
+      : src_(src), planeSize_(kColumnEntries * std::size_t{src.width} + kSlack) {}
+
+  // Writes to sums[p * sumsPlaneSize + k], for k from 0 to n - 1 rounded up to a multiple of 8,
+  // the sum over rows y - rows to y + rows of entry first + k of plane p. first + n is at most
+  // kSlack - 8 past the plane's last entry; the entries past the plane give sums of no use.
+  void Get(DWORD y, unsigned rows, DWORD first, DWORD n, std::uint16_t* sums, std::size_t sumsPlaneSize) {
+    Reach(y);
+    const std::uint16_t* const above = Row(y - rows) + first;
+    const std::uint16_t* const below = Row(y + rows + 1) + first;
+    for (unsigned p = 0; p < kPlanes; ++p)
+      for (DWORD k = 0; k < n; k += 8)
+        StoreVector(sums + p * sumsPlaneSize + k, LoadVector<U16x8>(below + p * planeSize_ + k) -
+                                                      LoadVector<U16x8>(above + p * planeSize_ + k));
+  }
+
+ private:
+  // Readies the totals rows of every window centred on row y: y - 6 to y + 7. Rows only ever go
+  // down the source, so the ring catches up by at most 14 rows; when it has fallen further behind,
+  // it goes on from whatever its row for y - 6 holds, since only differences of its rows count.
+  void Reach(DWORD y) {
+    if (!ring_) ring_ = std::make_unique<std::uint16_t[]>(kRingRows * kPlanes * planeSize_);  // all 0
+    if (next_ + 6 < y) next_ = y - 6;
+    for (; next_ < y + 7; ++next_) AddRow(next_);
+  }
+
+  // Totals row r + 1: totals row r plus source row r.
+  void AddRow(DWORD r) {
+    const BYTE* const source = src_.firstRow + static_cast<std::ptrdiff_t>(r) * src_.pitch;
+    const std::uint16_t* const above = Row(r);
+    std::uint16_t* const below = Row(r + 1);
+    if constexpr (Pixel::kBytes == 2) {
+      std::uint16_t* const red = below;
+      std::uint16_t* const green = below + planeSize_;
+      std::uint16_t* const blue = below + 2 * planeSize_;
+      ForEachGroup<8>(src_.width, [&](DWORD c) {
+        const U16x8 v = LoadVector<U16x8>(source + 2 * c);
+        StoreVector(red + c, LoadVector<U16x8>(above + c) + Pixel::Red(v));
+        StoreVector(green + c, LoadVector<U16x8>(above + planeSize_ + c) + Pixel::Green(v));
+        StoreVector(blue + c, LoadVector<U16x8>(above + 2 * planeSize_ + c) + Pixel::Blue(v));
+      });
+    } else {
+      ForEachGroup<16>(Pixel::kBytes * src_.width, [&](DWORD j) {
+        const U8x16 v = LoadVector<U8x16>(source + j), zero{};
+        const U16x8 low = reinterpret_cast<U16x8>(
+            __builtin_shufflevector(v, zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
+        const U16x8 high = reinterpret_cast<U16x8>(
+            __builtin_shufflevector(v, zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
+        StoreVector(below + j, LoadVector<U16x8>(above + j) + low);
+        StoreVector(below + j + 8, LoadVector<U16x8>(above + j + 8) + high);
+      });
+    }
+  }
+
+  static constexpr DWORD kRingRows = 16;
+  std::uint16_t* Row(DWORD r) { return ring_.get() + (r % kRingRows) * kPlanes * planeSize_; }
+
+  const AperturePlane& src_;
+  const std::size_t planeSize_;
+  std::unique_ptr<std::uint16_t[]> ring_;
+  DWORD next_ = 0;  // the source row the ring adds next; totals rows next_ - 15 to next_ are ready
 };
-
-template <int Rows>
-ByteSums SumBytes(const BYTE* top, std::ptrdiff_t pitch) {
-  ByteSums sums{};
-  for (int row = 0; row <= 2 * Rows; ++row) {
-    const U8x16 v = LoadVector<U8x16>(top + row * pitch), zero{};
-    sums.low += reinterpret_cast<U16x8>(
-        __builtin_shufflevector(v, zero, 0, 16, 1, 17, 2, 18, 3, 19, 4, 20, 5, 21, 6, 22, 7, 23));
-    sums.high += reinterpret_cast<U16x8>(
-        __builtin_shufflevector(v, zero, 8, 24, 9, 25, 10, 26, 11, 27, 12, 28, 13, 29, 14, 30, 15, 31));
-  }
-  return sums;
-}
-
-// 32-bit pixels: four columns from 16 bytes; their lanes blue, green, red, unused pair up into
-// the two words as they lie.
-template <int Rows>
-DWORD QuadColumnSums(const BYTE* top, std::ptrdiff_t pitch, DWORD columns, DWORD* red, DWORD* blueGreen) {
-  DWORD c = 0;
-  for (; c + 4 <= columns; c += 4) {
-    const ByteSums sums = SumBytes<Rows>(top + 4 * c, pitch);
-    const U32x4 first = reinterpret_cast<U32x4>(sums.low), second = reinterpret_cast<U32x4>(sums.high);
-    StoreVector(blueGreen + c, __builtin_shufflevector(first, second, 0, 2, 4, 6));
-    StoreVector(red + c, __builtin_shufflevector(first, second, 1, 3, 5, 7));
-  }
-  return c;
-}
-
-// 24-bit pixels: byte sums of up to 48 columns at a time, then dealt out to the words.
-template <int Rows>
-DWORD TripleColumnSums(const BYTE* top, std::ptrdiff_t pitch, DWORD columns, DWORD* red, DWORD* blueGreen) {
-  constexpr DWORD kStretch = 48;  // 48 x 3 bytes are nine vectors
-  std::uint16_t sums[3 * kStretch];
-  for (DWORD first = 0; first < columns; first += kStretch) {
-    const DWORD count = std::min(kStretch, columns - first);
-    const BYTE* bytes = top + 3 * first;
-    DWORD k = 0;
-    for (; k + 16 <= 3 * count; k += 16) {
-      const ByteSums vector = SumBytes<Rows>(bytes + k, pitch);
-      StoreVector(sums + k, vector.low);
-      StoreVector(sums + k + 8, vector.high);
-    }
-    for (; k < 3 * count; ++k) {
-      unsigned sum = 0;
-      for (int row = 0; row <= 2 * Rows; ++row) sum += bytes[row * pitch + k];
-      sums[k] = static_cast<std::uint16_t>(sum);
-    }
-    for (DWORD c = 0; c < count; ++c) {
-      blueGreen[first + c] = sums[3 * c] | sums[3 * c + 1] << 16;
-      red[first + c] = sums[3 * c + 2];
-    }
-  }
-  return columns;
-}
-
-// 16-bit pixels: eight pixels to a vector, each channel summed in its own 16-bit lanes.
-template <class Pixel, int Rows>
-DWORD WordColumnSums(const BYTE* top, std::ptrdiff_t pitch, DWORD columns, DWORD* red, DWORD* blueGreen) {
-  DWORD c = 0;
-  for (; c + 8 <= columns; c += 8) {
-    U16x8 r{}, g{}, b{};
-    for (int row = 0; row <= 2 * Rows; ++row) {
-      const U16x8 v = LoadVector<U16x8>(top + row * pitch + 2 * c);
-      r += Pixel::Red(v);
-      g += Pixel::Green(v);
-      b += Pixel::Blue(v);
-    }
-    const U16x8 zero{};
-    StoreVector(blueGreen + c, __builtin_shufflevector(b, g, 0, 8, 1, 9, 2, 10, 3, 11));
-    StoreVector(blueGreen + c + 4, __builtin_shufflevector(b, g, 4, 12, 5, 13, 6, 14, 7, 15));
-    StoreVector(red + c, __builtin_shufflevector(r, zero, 0, 8, 1, 9, 2, 10, 3, 11));
-    StoreVector(red + c + 4, __builtin_shufflevector(r, zero, 4, 12, 5, 13, 6, 14, 7, 15));
-  }
-  return c;
-}
-
-template <class Pixel, int Rows>
-void ColumnSums(const BYTE* centre, std::ptrdiff_t pitch, DWORD columns, DWORD* red, DWORD* blueGreen) {
-  const BYTE* top = centre - Rows * pitch;
-  DWORD c;
-  if constexpr (Pixel::kBytes == 4) c = QuadColumnSums<Rows>(top, pitch, columns, red, blueGreen);
-  else if constexpr (Pixel::kBytes == 3) c = TripleColumnSums<Rows>(top, pitch, columns, red, blueGreen);
-  else c = WordColumnSums<Pixel, Rows>(top, pitch, columns, red, blueGreen);
-  // The columns left over, one by one.
-  for (; c < columns; ++c) {
-    DWORD r = 0, g = 0, b = 0;
-    for (int row = 0; row <= 2 * Rows; ++row) {
-      const DWORD v = Pixel::Load(top + row * pitch + c * Pixel::kBytes);
-      r += Pixel::Red(v);
-      g += Pixel::Green(v);
-      b += Pixel::Blue(v);
-    }
-    red[c] = r;
-    blueGreen[c] = b | g << 16;
-  }
-}
 
 }  // namespace aperture_kernel

@@ -1,11 +1,9 @@
 // The kernels' walk, shared by the four pixel layouts; each layout's file instantiates it.
 //
-// Each destination row is taken as runs of pixels of one level. A run at level 0 is copied. A run
-// at a table level (1 to 13) sums, for every source column under its windows, the channels over
-// the window's rows into the scratch buffers, then slides the window along those column sums:
-// each step adds the column entering on the right and drops the one leaving on the left, and the
-// level's division table turns the window sum into the rounded average. A run above 13 averages
-// the blocks of its pixels.
+// Each destination row is taken as runs of pixels of one level. A run at level 0 is copied; a run
+// at a table level (1 to 13) averages its windows through column sums (ApertureTableRun.h); a run
+// above 13 averages the blocks of its pixels (ApertureBlockSums.h). Both keep their sums in memory
+// of their own, for the one call, so the caller's scratch buffers go unused.
 #pragma once
 
 #include <bit>
@@ -13,26 +11,16 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/DivideTable.h"
 #include "core/FatalError.h"
 #include "dof/ApertureBlockSums.h"
-#include "dof/ApertureColumnSums.h"
 #include "dof/AperturePlanes.h"
 #include "dof/ApertureLevels.h"
+#include "dof/ApertureTableRun.h"
 
 namespace aperture_kernel {
 
-// Pixels, z values and the groups of four levels below are read as little-endian words.
+// Pixels and z values are read as little-endian words, and so are the lanes of vectors of levels.
 static_assert(std::endian::native == std::endian::little);
-
-// The division table of each table level's pixel count.
-inline const BYTE* LevelTable(unsigned level) {
-  static const BYTE* const tables[kApertureTableLevels] = {
-      nullptr,        DivideTable3,   DivideTable9,   DivideTable15,  DivideTable25,
-      DivideTable35,  DivideTable49,  DivideTable63,  DivideTable81,  DivideTable99,
-      DivideTable121, DivideTable143, DivideTable169, DivideTable195};
-  return tables[level];
-}
 
 // A z value's top 16 bits.
 template <unsigned ZBytes>
@@ -42,59 +30,35 @@ unsigned ReadZ(const BYTE* p) {
   return z;
 }
 
-// `count` pixels of a table level with 2 * Rows + 1 rows and 2 * Columns + 1 columns, the first
-// at source address s. The run's windows cover count + 2 * Columns source columns, at most the
-// source's width, which is what the scratch buffers hold; fifoBBuf is not needed.
-template <class Pixel, int Rows, int Columns>
-void TableRun(const BYTE* s, std::ptrdiff_t pitch, DWORD count, BYTE* d, unsigned level, const ApertureJob& job) {
-  constexpr int kWidth = 2 * Columns + 1;
-  constexpr std::ptrdiff_t kStep = Pixel::kBytes;
-  const DWORD* const red = job.fifoRBuf;
-  const DWORD* const blueGreen = job.fifoGBuf;
-  ColumnSums<Pixel, Rows>(s - Columns * kStep, pitch, count + 2 * Columns, job.fifoRBuf, job.fifoGBuf);
-  DWORD r = 0, bg = 0;
-  for (int c = 0; c < kWidth; ++c) {
-    r += red[c];
-    bg += blueGreen[c];
-  }
-  const BYTE* table = LevelTable(level);
-  for (DWORD i = 0;; ++i, d += kStep) {
-    Pixel::Store(d, Pixel::Pack(table[r & 0xFFFF], table[bg >> 16], table[bg & 0xFFFF]));
-    if (i + 1 == count) break;
-    // Both halves of a word stay within 16 bits at every step, so no carry crosses between them.
-    r = r + red[i + kWidth] - red[i];
-    bg = bg + blueGreen[i + kWidth] - blueGreen[i];
-  }
-}
+// Where the lanes of v differ from `value`: two words, the bits of lanes 0 to 3 and of 4 to 7.
+inline U64x2 LanesDiffering(U16x8 v, WORD value) { return reinterpret_cast<U64x2>(v ^ value); }
 
 // The levels of `count` pixels from their z values. Neighbours often share a z value (a surface
-// facing the camera), so four equal 16-bit values take one lookup.
+// facing the camera), so eight equal 16-bit values take one lookup.
 template <unsigned ZBytes>
 void LookUpLevels(const BYTE* z, DWORD count, const WORD* map, WORD* levels) {
   DWORD k = 0;
   if constexpr (ZBytes == 2) {
-    for (; k + 4 <= count; k += 4, z += 8) {
-      std::uint64_t four;
-      std::memcpy(&four, z, sizeof four);
-      if (four == 0x0001000100010001u * (four & 0xFFFF)) {
-        const std::uint64_t level = 0x0001000100010001u * map[four & 0xFFFF];
-        std::memcpy(levels + k, &level, sizeof level);
+    for (; k + 8 <= count; k += 8, z += 16) {
+      const U16x8 eight = LoadVector<U16x8>(z);
+      const U64x2 differ = LanesDiffering(eight, eight[0]);
+      if ((differ[0] | differ[1]) == 0) {
+        StoreVector(levels + k, U16x8{} + map[eight[0]]);
       } else {
-        for (int i = 0; i < 4; ++i) levels[k + i] = map[static_cast<WORD>(four >> (16 * i))];
+        for (int i = 0; i < 8; ++i) levels[k + i] = map[eight[i]];
       }
     }
   }
   for (; k < count; ++k, z += ZBytes) levels[k] = map[ReadZ<ZBytes>(z)];
 }
 
-// The end of the run of equal levels that starts at levels[i], four levels compared at a time.
+// The end of the run of equal levels that starts at levels[i], eight levels compared at a time.
 inline DWORD RunEnd(const WORD* levels, DWORD i, DWORD stretch) {
-  const std::uint64_t four = 0x0001000100010001u * levels[i];
   DWORD end = i + 1;
-  for (; end + 4 <= stretch; end += 4) {
-    std::uint64_t next;
-    std::memcpy(&next, levels + end, sizeof next);
-    if (const std::uint64_t differ = next ^ four) return end + std::countr_zero(differ) / 16;
+  for (; end + 8 <= stretch; end += 8) {
+    const U64x2 differ = LanesDiffering(LoadVector<U16x8>(levels + end), levels[i]);
+    if (differ[0]) return end + std::countr_zero(differ[0]) / 16;
+    if (differ[1]) return end + 4 + std::countr_zero(differ[1]) / 16;
   }
   while (end < stretch && levels[end] == levels[i]) ++end;
   return end;
@@ -102,25 +66,24 @@ inline DWORD RunEnd(const WORD* levels, DWORD i, DWORD stretch) {
 
 // A run of `count` pixels of one level, the first at source pixel (x, y), address s.
 template <class Pixel>
-void RunOfLevel(unsigned level, const BYTE* s, DWORD x, DWORD y, DWORD count, BYTE* d, const ApertureJob& job,
+void RunOfLevel(unsigned level, const BYTE* s, DWORD x, DWORD y, DWORD count, BYTE* d, ColumnSums<Pixel>& columns,
                 BlockSums<Pixel>& blocks) {
   constexpr std::ptrdiff_t kStep = Pixel::kBytes;
-  const std::ptrdiff_t pitch = job.src.pitch;
   switch (level) {
     case 0: std::memcpy(d, s, count * kStep); break;
-    case 1: TableRun<Pixel, 0, 1>(s, pitch, count, d, level, job); break;
-    case 2: TableRun<Pixel, 1, 1>(s, pitch, count, d, level, job); break;
-    case 3: TableRun<Pixel, 1, 2>(s, pitch, count, d, level, job); break;
-    case 4: TableRun<Pixel, 2, 2>(s, pitch, count, d, level, job); break;
-    case 5: TableRun<Pixel, 2, 3>(s, pitch, count, d, level, job); break;
-    case 6: TableRun<Pixel, 3, 3>(s, pitch, count, d, level, job); break;
-    case 7: TableRun<Pixel, 3, 4>(s, pitch, count, d, level, job); break;
-    case 8: TableRun<Pixel, 4, 4>(s, pitch, count, d, level, job); break;
-    case 9: TableRun<Pixel, 4, 5>(s, pitch, count, d, level, job); break;
-    case 10: TableRun<Pixel, 5, 5>(s, pitch, count, d, level, job); break;
-    case 11: TableRun<Pixel, 5, 6>(s, pitch, count, d, level, job); break;
-    case 12: TableRun<Pixel, 6, 6>(s, pitch, count, d, level, job); break;
-    case 13: TableRun<Pixel, 6, 7>(s, pitch, count, d, level, job); break;
+    case 1: TableRun<Pixel, 0, 1>(columns, x, y, count, d); break;
+    case 2: TableRun<Pixel, 1, 1>(columns, x, y, count, d); break;
+    case 3: TableRun<Pixel, 1, 2>(columns, x, y, count, d); break;
+    case 4: TableRun<Pixel, 2, 2>(columns, x, y, count, d); break;
+    case 5: TableRun<Pixel, 2, 3>(columns, x, y, count, d); break;
+    case 6: TableRun<Pixel, 3, 3>(columns, x, y, count, d); break;
+    case 7: TableRun<Pixel, 3, 4>(columns, x, y, count, d); break;
+    case 8: TableRun<Pixel, 4, 4>(columns, x, y, count, d); break;
+    case 9: TableRun<Pixel, 4, 5>(columns, x, y, count, d); break;
+    case 10: TableRun<Pixel, 5, 5>(columns, x, y, count, d); break;
+    case 11: TableRun<Pixel, 5, 6>(columns, x, y, count, d); break;
+    case 12: TableRun<Pixel, 6, 6>(columns, x, y, count, d); break;
+    case 13: TableRun<Pixel, 6, 7>(columns, x, y, count, d); break;
     default: blocks.Run(s, x, y, level, count, d); break;
   }
 }
@@ -129,6 +92,7 @@ template <class Pixel, unsigned ZBytes>
 void BlurRows(const ApertureJob& job) {
   constexpr std::ptrdiff_t kStep = Pixel::kBytes;
   const std::ptrdiff_t srcPitch = job.src.pitch;
+  ColumnSums<Pixel> columns(job.src);
   BlockSums<Pixel> blocks(job.src);
   for (DWORD j = 0; j < job.dest.height; ++j) {
     const DWORD y = j + NO_BLUR_BAND_SZ;
@@ -138,16 +102,15 @@ void BlurRows(const ApertureJob& job) {
     BYTE* const destRow = job.dest.firstRow + j * static_cast<std::ptrdiff_t>(job.dest.pitch);
     // The levels of a stretch of the row are looked up first, all at once, and then cut into runs;
     // a run is never longer than the stretch.
-    constexpr DWORD kStretch = 512;
-    WORD levels[kStretch];
-    for (DWORD first = 0; first < job.dest.width; first += kStretch) {
-      const DWORD stretch = std::min(kStretch, job.dest.width - first);
+    WORD levels[kLongestRun];
+    for (DWORD first = 0; first < job.dest.width; first += kLongestRun) {
+      const DWORD stretch = std::min(kLongestRun, job.dest.width - first);
       LookUpLevels<ZBytes>(zRow + first * ZBytes, stretch, job.map, levels);
       for (DWORD i = 0, end; i < stretch; i = end) {
         const unsigned level = levels[i];
         end = RunEnd(levels, i, stretch);
         RunOfLevel<Pixel>(level, srcRow + (first + i) * kStep, first + i + NO_BLUR_BAND_SZ, y, end - i,
-                          destRow + (first + i) * kStep, job, blocks);
+                          destRow + (first + i) * kStep, columns, blocks);
       }
     }
   }

@@ -1,7 +1,7 @@
 // The four pixel layouts the blur works on. Each splits a pixel into three channels by position
 // (the names follow the usual red, green, blue order, but nothing depends on which is red) and
 // packs three averaged channels back; bits outside the channels are 0 in a packed pixel. The
-// 16-bit layouts split whole vectors of pixels the same way.
+// 16-bit layouts split and pack whole vectors of pixels the same way.
 #pragma once
 
 #include <cstring>
@@ -69,7 +69,8 @@ struct PixelRgb555 : PixelRgb16 {
   static V Green(V v) { return (v >> 5) & 0x1F; }
   template <class V>
   static V Blue(V v) { return v & 0x1F; }
-  static DWORD Pack(unsigned r, unsigned g, unsigned b) { return r << 10 | g << 5 | b; }
+  template <class V>
+  static V Pack(V r, V g, V b) { return r << 10 | g << 5 | b; }
   static DWORD BlockAverage(const BYTE* first, LONG pitch, DWORD width, DWORD height) {
     return ApertureAverage16(first, pitch, kRMask, kGMask, kBMask, width, height);
   }
@@ -85,7 +86,8 @@ struct PixelRgb565 : PixelRgb16 {
   static V Green(V v) { return (v >> 5) & 0x3F; }
   template <class V>
   static V Blue(V v) { return v & 0x1F; }
-  static DWORD Pack(unsigned r, unsigned g, unsigned b) { return r << 11 | g << 5 | b; }
+  template <class V>
+  static V Pack(V r, V g, V b) { return r << 11 | g << 5 | b; }
   static DWORD BlockAverage(const BYTE* first, LONG pitch, DWORD width, DWORD height) {
     return ApertureAverage16(first, pitch, kRMask, kGMask, kBMask, width, height);
   }

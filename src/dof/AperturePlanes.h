@@ -18,8 +18,9 @@ struct AperturePlane {
 
 // One blur. The source carries a band of NO_BLUR_BAND_SZ pixels on every side around the picture;
 // the destination is the picture's size; the z-buffer has the source's size. A z value of 3 or 4
-// bytes is looked up by its top 16 bits. The three scratch buffers hold at least source width
-// entries each; their contents on entry do not matter. Destination memory is not source memory.
+// bytes is looked up by its top 16 bits. The three scratch buffers of the blur's interface hold at
+// least source width entries each; the kernels leave them unused. Destination memory is not source
+// memory.
 struct ApertureJob {
   AperturePlane src;
   AperturePlane dest;

@@ -12,6 +12,9 @@ namespace aperture_kernel {
 using U8x16 = std::uint8_t __attribute__((vector_size(16)));
 using U16x8 = std::uint16_t __attribute__((vector_size(16)));
 using U32x4 = std::uint32_t __attribute__((vector_size(16)));
+using U64x2 = std::uint64_t __attribute__((vector_size(16)));
+using I32x4 = std::int32_t __attribute__((vector_size(16)));
+using F64x4 = double __attribute__((vector_size(32)));
 
 template <class V>
 V LoadVector(const void* p) {
