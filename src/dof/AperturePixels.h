@@ -46,8 +46,11 @@ struct PixelRgb24 {
   }
 };
 
+// 16-bit pixels with the channel masks of their format.
+template <DWORD kR, DWORD kG, DWORD kB>
 struct PixelRgb16 {
   static constexpr unsigned kBytes = 2;
+  static constexpr DWORD kRMask = kR, kGMask = kG, kBMask = kB;
   static DWORD Load(const BYTE* p) {
     WORD v;
     std::memcpy(&v, p, sizeof v);
@@ -57,12 +60,14 @@ struct PixelRgb16 {
     const WORD w = static_cast<WORD>(v);
     std::memcpy(p, &w, sizeof w);
   }
+  static DWORD BlockAverage(const BYTE* first, LONG pitch, DWORD width, DWORD height) {
+    return ApertureAverage16(first, pitch, kRMask, kGMask, kBMask, width, height);
+  }
 };
 
 // 5:5:5; bit 15 takes no part.
-struct PixelRgb555 : PixelRgb16 {
+struct PixelRgb555 : PixelRgb16<0x7C00, 0x03E0, 0x001F> {
   static constexpr unsigned kMaxChannel = 31;
-  static constexpr DWORD kRMask = 0x7C00, kGMask = 0x03E0, kBMask = 0x001F;
   template <class V>
   static V Red(V v) { return (v >> 10) & 0x1F; }
   template <class V>
@@ -71,15 +76,11 @@ struct PixelRgb555 : PixelRgb16 {
   static V Blue(V v) { return v & 0x1F; }
   template <class V>
   static V Pack(V r, V g, V b) { return r << 10 | g << 5 | b; }
-  static DWORD BlockAverage(const BYTE* first, LONG pitch, DWORD width, DWORD height) {
-    return ApertureAverage16(first, pitch, kRMask, kGMask, kBMask, width, height);
-  }
 };
 
 // 5:6:5.
-struct PixelRgb565 : PixelRgb16 {
+struct PixelRgb565 : PixelRgb16<0xF800, 0x07E0, 0x001F> {
   static constexpr unsigned kMaxChannel = 63;
-  static constexpr DWORD kRMask = 0xF800, kGMask = 0x07E0, kBMask = 0x001F;
   template <class V>
   static V Red(V v) { return (v >> 11) & 0x1F; }
   template <class V>
@@ -88,7 +89,4 @@ struct PixelRgb565 : PixelRgb16 {
   static V Blue(V v) { return v & 0x1F; }
   template <class V>
   static V Pack(V r, V g, V b) { return r << 11 | g << 5 | b; }
-  static DWORD BlockAverage(const BYTE* first, LONG pitch, DWORD width, DWORD height) {
-    return ApertureAverage16(first, pitch, kRMask, kGMask, kBMask, width, height);
-  }
 };
