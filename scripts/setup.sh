@@ -7,8 +7,11 @@ packages=(
   qt6-base-dev
   libjpeg62-turbo-dev
   libassimp-dev
+  zlib1g-dev
+  libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xclip
+  ccache
 )
 
 missing=()
