@@ -1,0 +1,7 @@
+#include "Catalogue.h"
+
+namespace objects {
+
+void AddBuildings(std::vector<Recipe>*) {}
+
+}  // namespace objects

@@ -1,0 +1,7 @@
+#include "Catalogue.h"
+
+namespace objects {
+
+void AddVehicles(std::vector<Recipe>*) {}
+
+}  // namespace objects
