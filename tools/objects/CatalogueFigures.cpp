@@ -3,13 +3,8 @@
 namespace objects {
 namespace {
 
-// An ellipsoid with half-axes (rx, ry, rz) around (x, y, z).
 void Blob(Sketch& s, int part, float x, float y, float z, float rx, float ry, float rz) {
-  s.Push();
-  s.Translate(x, y, z);
-  s.Scale(rx, ry, rz);
-  s.Sphere(part, 1, 16, 10);
-  s.Pop();
+  s.Ellipsoid(part, {x, y, z}, {rx, ry, rz});
 }
 
 // A limb: a cylinder from (x, y, z) hanging down by `length`, tilted about z.
@@ -79,10 +74,7 @@ void Robot(Sketch& s) {
   s.Frustum(limbs, 0.06f, 0.06f, 1.3f, 1.35f, 10);
   for (float x : {-0.09f, 0.09f}) s.Box(eyes, {x - 0.05f, 1.5f, -0.2f}, {x + 0.05f, 1.56f, -0.18f});
   s.Frustum(antenna, 0.01f, 0.01f, 1.65f, 1.85f, 6);
-  s.Push();
-  s.Translate(0, 1.87f, 0);
-  s.Sphere(antenna, 0.04f, 10, 6);
-  s.Pop();
+  s.Ellipsoid(antenna, {0, 1.87f, 0}, {0.04f, 0.04f, 0.04f}, 10, 6);
   for (float side : {-1.0f, 1.0f}) {
     s.Box(limbs, {side * 0.3f - 0.04f + side * 0.06f, 0.75f, -0.06f}, {side * 0.3f + 0.04f + side * 0.06f, 1.25f, 0.06f});
     s.Box(limbs, {side * 0.14f - 0.07f, 0, -0.08f}, {side * 0.14f + 0.07f, 0.7f, 0.08f});

@@ -81,10 +81,7 @@ void Lamp(Sketch& s) {
   s.Frustum(base, 0.16f, 0.14f, 0, 0.04f, 20);
   s.Frustum(stand, 0.015f, 0.015f, 0.04f, 1.35f, 10);
   s.Frustum(shade, 0.24f, 0.12f, 1.3f, 1.6f, 20);
-  s.Push();
-  s.Translate(0, 1.28f, 0);
-  s.Sphere(bulb, 0.06f, 12, 8);
-  s.Pop();
+  s.Ellipsoid(bulb, {0, 1.28f, 0}, {0.06f, 0.06f, 0.06f}, 12, 8);
 }
 
 }  // namespace

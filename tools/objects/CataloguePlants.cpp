@@ -3,12 +3,7 @@
 namespace objects {
 namespace {
 
-void Ball(Sketch& s, int part, float x, float y, float z, float r) {
-  s.Push();
-  s.Translate(x, y, z);
-  s.Sphere(part, r, 14, 9);
-  s.Pop();
-}
+void Ball(Sketch& s, int part, float x, float y, float z, float r) { s.Ellipsoid(part, {x, y, z}, {r, r, r}, 14, 9); }
 
 void Tree(Sketch& s) {
   const int trunk = s.AddPart("Trunk", {110, 82, 60}, "Bark.jpg");
@@ -56,18 +51,14 @@ void Flower(Sketch& s) {
     s.Push();
     s.Translate(0, 0.35f, 0);
     s.RotateZ(side * 40);
-    s.Scale(0.03f, 0.12f, 0.01f);
-    s.Translate(0, 1, 0);
-    s.Sphere(leaves, 1, 10, 6);
+    s.Ellipsoid(leaves, {0, 0.12f, 0}, {0.03f, 0.12f, 0.01f}, 10, 6);
     s.Pop();
   }
   for (int i = 0; i < 6; ++i) {
     s.Push();
     s.Translate(0, 0.64f, 0);
     s.RotateZ(60.0f * static_cast<float>(i));
-    s.Translate(0, 0.07f, -0.01f);
-    s.Scale(0.035f, 0.06f, 0.01f);
-    s.Sphere(petals, 1, 10, 6);
+    s.Ellipsoid(petals, {0, 0.07f, -0.01f}, {0.035f, 0.06f, 0.01f}, 10, 6);
     s.Pop();
   }
   Ball(s, centre, 0, 0.64f, -0.02f, 0.035f);

@@ -5,12 +5,7 @@ namespace {
 
 void Cube(Sketch& s) { s.Box(s.AddPart("Cube", {220, 80, 70}), {-0.5f, 0, -0.5f}, {0.5f, 1, 0.5f}); }
 
-void Sphere(Sketch& s) {
-  s.Push();
-  s.Translate(0, 0.5f, 0);
-  s.Sphere(s.AddPart("Sphere", {70, 130, 220}), 0.5f, 24, 14);
-  s.Pop();
-}
+void Sphere(Sketch& s) { s.Ellipsoid(s.AddPart("Sphere", {70, 130, 220}), {0, 0.5f, 0}, {0.5f, 0.5f, 0.5f}, 24, 14); }
 
 void Cylinder(Sketch& s) {
   const int side = s.AddPart("Side", {80, 180, 90});

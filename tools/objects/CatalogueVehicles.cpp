@@ -102,11 +102,7 @@ void Airplane(Sketch& s) {
   s.Box(wings, {-3.2f, 0.85f, -1.2f}, {3.2f, 0.95f, -0.1f});
   s.Box(tail, {-1.1f, 1.05f, 2.6f}, {1.1f, 1.12f, 3.2f});
   s.Box(tail, {-0.04f, 1.1f, 2.5f}, {0.04f, 2.0f, 3.2f});
-  s.Push();
-  s.Translate(0, 1.35f, -0.6f);
-  s.Scale(0.3f, 0.25f, 0.6f);
-  s.Sphere(cockpit, 1, 14, 8);
-  s.Pop();
+  s.Ellipsoid(cockpit, {0, 1.35f, -0.6f}, {0.3f, 0.25f, 0.6f}, 14, 8);
   s.Box(propeller, {-0.06f, 0.1f, -2.36f}, {0.06f, 1.9f, -2.3f});
   for (float x : {-0.5f, 0.5f}) {
     s.Push();

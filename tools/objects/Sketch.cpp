@@ -178,6 +178,18 @@ void Sketch::Sphere(int part, float r, int slices, int stacks) {
     }
 }
 
+void Sketch::Ellipsoid(int part, Vec3 centre, Vec3 radii, int slices, int stacks) {
+  // A unit sphere, scaled; its texture keeps the tile size at the ellipsoid's mean radius.
+  const float tile = tile_;
+  tile_ /= (radii.x + radii.y + radii.z) / 3;
+  Push();
+  Translate(centre.x, centre.y, centre.z);
+  Scale(radii.x, radii.y, radii.z);
+  Sphere(part, 1, slices, stacks);
+  Pop();
+  tile_ = tile;
+}
+
 void Sketch::Torus(int part, float R, float r, int segments, int sides) {
   const float pi = std::numbers::pi_v<float>;
   auto at = [&](int i, int j) {

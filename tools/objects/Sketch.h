@@ -68,6 +68,8 @@ class Sketch {
   void Frustum(int part, float bottomRadius, float topRadius, float y0, float y1, int sides, bool caps = true);
   // A sphere of radius r around the origin.
   void Sphere(int part, float r, int slices, int stacks);
+  // An ellipsoid with half-axes `radii` around `centre`.
+  void Ellipsoid(int part, Vec3 centre, Vec3 radii, int slices = 16, int stacks = 10);
   // A ring around the y axis: major radius R, tube radius r.
   void Torus(int part, float R, float r, int segments, int sides);
   // A prism whose front (z = z0) and back (z = z1) faces are the given convex outline in x, y.
