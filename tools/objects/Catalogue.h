@@ -11,7 +11,6 @@ namespace objects {
 struct Recipe {
   std::string name;  // the object file's title: the label the objects window shows
   void (*build)(Sketch& sketch);
-  bool twoSided = false;  // thin surfaces that are seen from both sides
 };
 
 void AddFurniture(std::vector<Recipe>* recipes);

@@ -32,11 +32,10 @@ void MakeObject(const objects::Recipe& recipe, const std::filesystem::path& fold
   const auto& parts = sketch.Parts();
   const bool textured = std::any_of(parts.begin(), parts.end(), [](const objects::Part& p) { return !p.texture.empty(); });
   // Textured objects show their pictures and take the painted styles; plain ones are drawn in
-  // their colours with black cartoon lines.
+  // their colours with black cartoon lines. Thin surfaces are modelled with both sides.
   objects::ObjectHeader header;
   header.quality = textured ? 1 : 0;
   header.cartoon = !textured;
-  header.twoSided = recipe.twoSided;
   std::vector<objects::PartRecord> records;
   for (int index : rendering.partOrder) records.push_back({parts[static_cast<std::size_t>(index)].name,
                                                            parts[static_cast<std::size_t>(index)].lit});
