@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Catalogue.h"
 #include "Jpeg.h"
 #include "platform/d3drm/D3DRM.h"
 #include "resources/ObjectNotice.h"
@@ -127,8 +128,9 @@ HRESULT CheckTexture(char* name, void* arg, IDirect3DRMTexture** texture) {
 }
 
 // The parts the loader forms: one per distinct look of the groups, from the last group to the
-// first. Group looks differ here only in colour, material and render quality.
-std::size_t PartCount(IDirect3DRMMesh* mesh) {
+// first, each given by its colour. Group looks differ here only in colour, material and render
+// quality.
+std::vector<D3DCOLOR> PartColours(IDirect3DRMMesh* mesh) {
   struct Look {
     D3DCOLOR colour;
     D3DRMRENDERQUALITY quality;
@@ -149,7 +151,23 @@ std::size_t PartCount(IDirect3DRMMesh* mesh) {
     }
     if (std::find(looks.begin(), looks.end(), look) == looks.end()) looks.push_back(look);
   }
-  return looks.size();
+  std::vector<D3DCOLOR> colours;
+  for (const Look& look : looks) colours.push_back(look.colour);
+  return colours;
+}
+
+// The name the catalogue gives the part of that colour in the object of that title.
+std::string CataloguePartName(const std::string& title, D3DCOLOR colour) {
+  for (const objects::Recipe& recipe : objects::Catalogue()) {
+    if (recipe.name != title) continue;
+    objects::Sketch sketch;
+    recipe.build(sketch);
+    for (const objects::Part& part : sketch.Parts()) {
+      const D3DCOLOR c = 0xFF000000u | std::uint32_t{part.colour.r} << 16 | std::uint32_t{part.colour.g} << 8 | part.colour.b;
+      if (c == colour) return part.name;
+    }
+  }
+  return "";
 }
 
 std::vector<fs::path> ObjectFiles() {
@@ -200,7 +218,10 @@ TEST(ObjectsFolder, EveryObjectReadsWithThumbnailPartsAndTextures) {
     IDirect3DRMMesh* meshRaw = nullptr;
     ASSERT_EQ(builder->CreateMesh(&meshRaw), D3DRM_OK);
     Held<IDirect3DRMMesh> mesh(meshRaw);
-    EXPECT_EQ(PartCount(mesh.get()), file.partNames.size());
+    // Record i names the i-th part the loader forms, so each name reaches the right groups.
+    std::vector<std::string> expected;
+    for (D3DCOLOR colour : PartColours(mesh.get())) expected.push_back(CataloguePartName(path.stem().string(), colour));
+    EXPECT_EQ(file.partNames, expected);
     EXPECT_EQ(std::set<std::string>(file.partNames.begin(), file.partNames.end()).size(), file.partNames.size())
         << "two parts of one name";
   }
