@@ -29,7 +29,7 @@ class Device final : public ObjectImpl<IDirect3DRMDevice> {
   ~Device() override = default;
   bool Implements(REFIID riid) const override;
 
-  Ref<Direct3DDevice> direct3D_;
+  ComPtr<Direct3DDevice> direct3D_;
   DWORD width_;
   DWORD height_;
   D3DRMRENDERQUALITY quality_ = D3DRMRENDER_FLAT;

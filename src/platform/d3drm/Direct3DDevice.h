@@ -6,7 +6,7 @@
 
 #include "platform/d3drm/ComImpl.h"
 #include "platform/d3drm/D3DInterfaces.h"
-#include "platform/d3drm/Ref.h"
+#include "platform/win/ComPtr.h"
 #include "platform/d3drm/render/Target.h"
 #include "platform/ddraw/Surface.h"
 
@@ -27,8 +27,8 @@ class Direct3DDevice final : public ComImpl<IDirect3DDevice, IID_IDirect3DDevice
   Direct3DDevice(IDirectDrawSurface* surface, IDirectDrawSurface* zBuffer) : surface_(surface), zBuffer_(zBuffer) {}
   ~Direct3DDevice() override = default;
 
-  Ref<IDirectDrawSurface> surface_;
-  Ref<IDirectDrawSurface> zBuffer_;
+  ComPtr<IDirectDrawSurface> surface_;
+  ComPtr<IDirectDrawSurface> zBuffer_;
   std::vector<D3DTLVERTEX> vertices_;
 };
 
@@ -44,7 +44,7 @@ class Direct3DViewport final : public ComImpl<IDirect3DViewport, IID_IDirect3DVi
   Direct3DViewport(Direct3DDevice* device, const PixelRect& rect) : device_(device), rect_(rect) {}
   ~Direct3DViewport() override = default;
 
-  Ref<Direct3DDevice> device_;
+  ComPtr<Direct3DDevice> device_;
   PixelRect rect_;
 };
 

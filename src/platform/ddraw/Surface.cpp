@@ -10,14 +10,6 @@ std::set<const SurfaceImpl*>& SurfacesWithDC() {
   return surfaces;
 }
 
-// Keeps a counted reference in `slot`: takes one on the new value, drops the old one.
-template <class Interface>
-void Hold(Interface*& slot, Interface* value) {
-  if (value) value->AddRef();
-  if (slot) slot->Release();
-  slot = value;
-}
-
 }  // namespace
 
 SurfaceImpl::SurfaceImpl(const DDSURFACEDESC& shape, std::shared_ptr<BYTE[]> memory, std::size_t bytes)
@@ -27,9 +19,6 @@ SurfaceImpl::SurfaceImpl(const DDSURFACEDESC& shape, std::shared_ptr<BYTE[]> mem
 
 SurfaceImpl::~SurfaceImpl() {
   SurfacesWithDC().erase(this);
-  Hold<SurfaceImpl>(zBuffer_, nullptr);
-  Hold<IDirectDrawPalette>(palette_, nullptr);
-  Hold<IDirectDrawClipper>(clipper_, nullptr);
 }
 
 HRESULT SurfaceImpl::QueryInterface(REFIID riid, void** object) {
@@ -95,12 +84,12 @@ HRESULT SurfaceImpl::AddAttachedSurface(IDirectDrawSurface* attached) {
   if (!attached) return DDERR_INVALIDPARAMS;
   auto* zBuffer = dynamic_cast<SurfaceImpl*>(attached);
   if (!zBuffer) return DDERR_INVALIDOBJECT;
-  if (zBuffer == zBuffer_) return DDERR_SURFACEALREADYATTACHED;
+  if (zBuffer == zBuffer_.get()) return DDERR_SURFACEALREADYATTACHED;
   // Only a z-buffer of the same size attaches, and only to a surface that has none yet.
   if (zBuffer_ || (Caps() & DDSCAPS_ZBUFFER) || !(zBuffer->Caps() & DDSCAPS_ZBUFFER) ||
       zBuffer->shape_.dwWidth != shape_.dwWidth || zBuffer->shape_.dwHeight != shape_.dwHeight)
     return DDERR_CANNOTATTACHSURFACE;
-  Hold(zBuffer_, zBuffer);
+  zBuffer_ = zBuffer;
   return DD_OK;
 }
 
@@ -111,29 +100,27 @@ HRESULT SurfaceImpl::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** att
   const DWORD wanted = caps->dwCaps;
   if (!zBuffer_ || !wanted || (zBuffer_->Caps() & wanted) != wanted)
     return DDERR_NOTFOUND;
-  zBuffer_->AddRef();
-  *attached = zBuffer_;
+  HandOut(attached, zBuffer_.get());
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::SetPalette(LPDIRECTDRAWPALETTE palette) {
   if (HRESULT fault = DDTakeFault(DDCall::SetPalette)) return fault;
   if (palette && !(shape_.ddpfPixelFormat.dwFlags & DDPF_PALETTEINDEXED8)) return DDERR_INVALIDPIXELFORMAT;
-  Hold(palette_, palette);
+  palette_ = palette;
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::GetPalette(LPDIRECTDRAWPALETTE* palette) {
   if (!palette) return DDERR_INVALIDPARAMS;
-  *palette = palette_;
+  HandOut(palette, palette_.get());
   if (!palette_) return DDERR_NOPALETTEATTACHED;
-  palette_->AddRef();
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::SetClipper(LPDIRECTDRAWCLIPPER clipper) {
   if (HRESULT fault = DDTakeFault(DDCall::SetClipper)) return fault;
-  Hold(clipper_, clipper);
+  clipper_ = clipper;
   return DD_OK;
 }
 

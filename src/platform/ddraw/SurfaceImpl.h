@@ -6,6 +6,7 @@
 
 #include "platform/ddraw/ComObject.h"
 #include "platform/ddraw/Surface.h"
+#include "platform/win/ComPtr.h"
 
 class SurfaceImpl final : public DDComObject<IDirectDrawSurface3> {
  public:
@@ -45,9 +46,9 @@ class SurfaceImpl final : public DDComObject<IDirectDrawSurface3> {
   unsigned generation_;
   bool locked_ = false;
   bool dc_ = false;
-  SurfaceImpl* zBuffer_ = nullptr;
-  IDirectDrawPalette* palette_ = nullptr;
-  IDirectDrawClipper* clipper_ = nullptr;
+  ComPtr<SurfaceImpl> zBuffer_;
+  ComPtr<IDirectDrawPalette> palette_;
+  ComPtr<IDirectDrawClipper> clipper_;
 };
 
 HRESULT DDCreateSurface(const DDSURFACEDESC* desc, LPDIRECTDRAWSURFACE* surface);

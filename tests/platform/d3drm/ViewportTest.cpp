@@ -53,9 +53,9 @@ TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
   zBuffer->Release();
 
   IDirect3DRMDevice* refused = nullptr;
-  auto indexed = Ref<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::Palette8));
+  auto indexed = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::Palette8));
   EXPECT_EQ(rm->CreateDeviceFromSurface(nullptr, dd, indexed.get(), &refused), D3DRMERR_BADDEVICE);
-  auto deep = Ref<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::RGB565));
+  auto deep = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::RGB565));
   desc = {};
   desc.dwSize = sizeof desc;
   desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH;
@@ -190,7 +190,7 @@ TEST_F(ViewportTest, PickFindsTheNearestVisualAndFaceUnderAPixel) {
   const auto pick = [&](LONG x, LONG y) {
     IDirect3DRMPickedArray* picked = nullptr;
     EXPECT_EQ(viewport->Pick(x, y, &picked), D3DRM_OK);
-    return Ref<IDirect3DRMPickedArray>::adopt(picked);
+    return ComPtr<IDirect3DRMPickedArray>::adopt(picked);
   };
   auto both = pick(17, 14);
   ASSERT_EQ(both->GetSize(), 2u);
