@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/d3drm/ComImpl.h"
-#include "platform/d3drm/Interfaces.h"
+#include "platform/d3drm/D3DRMInterfaces.h"
 #include "platform/win/ComPtr.h"
 
 namespace d3drm {

@@ -1,6 +1,6 @@
 #include "platform/d3drm/Device.h"
 
-#include "platform/d3drm/render/PixelFormat.h"
+#include "platform/d3drm/render/RenderPixelFormat.h"
 #include "platform/ddraw/DirectDraw.h"
 
 namespace d3drm {
@@ -51,14 +51,14 @@ HRESULT Device::Create(RegistryHandle registry, IDirectDraw* directDraw, IDirect
     return D3DRMERR_BADDEVICE;
   ComPtr<IDirectDrawSurface> zBuffer;
   if (HRESULT r = ZBufferOf(directDraw, surface, shape, &zBuffer); r != D3DRM_OK) return r;
-  ComPtr<Direct3DDevice> direct3D = ComPtr<Direct3DDevice>::adopt(Direct3DDevice::Create(surface, zBuffer.get()));
+  ComPtr<ImmediateDevice> direct3D = ComPtr<ImmediateDevice>::adopt(ImmediateDevice::Create(surface, zBuffer.get()));
   *device = new Device(std::move(registry), direct3D.get(), shape.dwWidth, shape.dwHeight);
   return D3DRM_OK;
 }
 
 Device* Device::From(IDirect3DRMDevice* device) { return dynamic_cast<Device*>(device); }
 
-Device::Device(RegistryHandle registry, Direct3DDevice* direct3D, DWORD width, DWORD height)
+Device::Device(RegistryHandle registry, ImmediateDevice* direct3D, DWORD width, DWORD height)
     : ObjectImpl(std::move(registry)), direct3D_(direct3D), width_(width), height_(height) {}
 
 bool Device::Implements(REFIID riid) const {

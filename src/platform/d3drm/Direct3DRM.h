@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/d3drm/ComImpl.h"
-#include "platform/d3drm/Interfaces.h"
+#include "platform/d3drm/D3DRMInterfaces.h"
 #include "platform/d3drm/Registry.h"
 
 namespace d3drm {

@@ -28,7 +28,7 @@ HRESULT Viewport::Create(RegistryHandle registry, IDirect3DRMDevice* device, IDi
 
 Viewport::Viewport(RegistryHandle registry, Device* device, Frame* camera, const ViewSettings& settings)
     : ObjectImpl(std::move(registry)), device_(device), camera_(camera), settings_(settings) {
-  direct3D_ = ComPtr<Direct3DViewport>::adopt(Direct3DViewport::Create(device->direct3D(), Rect()));
+  direct3D_ = ComPtr<ImmediateViewport>::adopt(ImmediateViewport::Create(device->direct3D(), Rect()));
 }
 
 bool Viewport::Implements(REFIID riid) const {

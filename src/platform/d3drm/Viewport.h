@@ -50,7 +50,7 @@ class Viewport final : public ObjectImpl<IDirect3DRMViewport> {
 
   ComPtr<Device> device_;
   ComPtr<Frame> camera_;
-  ComPtr<Direct3DViewport> direct3D_;
+  ComPtr<ImmediateViewport> direct3D_;
   ViewSettings settings_;
   SceneRenderer renderer_;
 };

@@ -1,7 +1,7 @@
 #include <new>
 
 #include "platform/ddraw/Clipper.h"
-#include "platform/ddraw/ComObject.h"
+#include "platform/ddraw/DDComObject.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "platform/ddraw/ComObject.h"
+#include "platform/ddraw/DDComObject.h"
 #include "platform/ddraw/Surface.h"
 #include "platform/win/ComPtr.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "platform/d3drm/D3DRMTypes.h"
-#include "platform/d3drm/render/PixelFormat.h"
+#include "platform/d3drm/render/RenderPixelFormat.h"
 #include "platform/ddraw/DDResults.h"
 
 class IDirectDrawSurface;

@@ -12,10 +12,10 @@
 
 namespace d3drm {
 
-class Direct3DDevice final : public ComImpl<IDirect3DDevice, IID_IDirect3DDevice> {
+class ImmediateDevice final : public ComImpl<IDirect3DDevice, IID_IDirect3DDevice> {
  public:
-  static Direct3DDevice* Create(IDirectDrawSurface* surface, IDirectDrawSurface* zBuffer);
-  static Direct3DDevice* From(IDirect3DDevice* device);
+  static ImmediateDevice* Create(IDirectDrawSurface* surface, IDirectDrawSurface* zBuffer);
+  static ImmediateDevice* From(IDirect3DDevice* device);
 
   HRESULT CreateExecuteBuffer(LPD3DEXECUTEBUFFERDESC desc, LPDIRECT3DEXECUTEBUFFER* buffer, IUnknown* outer) override;
   HRESULT Execute(LPDIRECT3DEXECUTEBUFFER buffer, LPDIRECT3DVIEWPORT viewport, DWORD flags) override;
@@ -24,27 +24,27 @@ class Direct3DDevice final : public ComImpl<IDirect3DDevice, IID_IDirect3DDevice
   IDirectDrawSurface* zBuffer() const { return zBuffer_.get(); }
 
  private:
-  Direct3DDevice(IDirectDrawSurface* surface, IDirectDrawSurface* zBuffer) : surface_(surface), zBuffer_(zBuffer) {}
-  ~Direct3DDevice() override = default;
+  ImmediateDevice(IDirectDrawSurface* surface, IDirectDrawSurface* zBuffer) : surface_(surface), zBuffer_(zBuffer) {}
+  ~ImmediateDevice() override = default;
 
   ComPtr<IDirectDrawSurface> surface_;
   ComPtr<IDirectDrawSurface> zBuffer_;
   std::vector<D3DTLVERTEX> vertices_;
 };
 
-class Direct3DViewport final : public ComImpl<IDirect3DViewport, IID_IDirect3DViewport> {
+class ImmediateViewport final : public ComImpl<IDirect3DViewport, IID_IDirect3DViewport> {
  public:
-  static Direct3DViewport* Create(Direct3DDevice* device, const PixelRect& rect);
-  static Direct3DViewport* From(IDirect3DViewport* viewport);
+  static ImmediateViewport* Create(ImmediateDevice* device, const PixelRect& rect);
+  static ImmediateViewport* From(IDirect3DViewport* viewport);
 
-  Direct3DDevice* device() const { return device_.get(); }
+  ImmediateDevice* device() const { return device_.get(); }
   const PixelRect& rect() const { return rect_; }
 
  private:
-  Direct3DViewport(Direct3DDevice* device, const PixelRect& rect) : device_(device), rect_(rect) {}
-  ~Direct3DViewport() override = default;
+  ImmediateViewport(ImmediateDevice* device, const PixelRect& rect) : device_(device), rect_(rect) {}
+  ~ImmediateViewport() override = default;
 
-  ComPtr<Direct3DDevice> device_;
+  ComPtr<ImmediateDevice> device_;
   PixelRect rect_;
 };
 

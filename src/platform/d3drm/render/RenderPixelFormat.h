@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/ddraw/PixelFormat.h"
+#include "platform/ddraw/DDPixelFormat.h"
 
 namespace d3drm {
 
