@@ -11,12 +11,20 @@ HCURSOR MakeHandle(CursorKind kind, UINT id) {
   return reinterpret_cast<HCURSOR>((static_cast<std::uintptr_t>(kind) << 16) | id);
 }
 
+struct Table {
+  const CursorResource* entries = nullptr;
+  std::size_t count = 0;
+};
+Table g_table;
+
 }  // namespace
 
+void RegisterCursorResources(const CursorResource* table, std::size_t count) { g_table = {table, count}; }
+
 const CursorResource* FindCursorResource(UINT id) {
-  const CursorResource* end = kCursorResources + kCursorResourceCount;
+  const CursorResource* end = g_table.entries + g_table.count;
   const CursorResource* it =
-      std::lower_bound(kCursorResources, end, id, [](const CursorResource& c, UINT key) { return c.id < key; });
+      std::lower_bound(g_table.entries, end, id, [](const CursorResource& c, UINT key) { return c.id < key; });
   return it != end && it->id == id ? it : nullptr;
 }
 

@@ -36,6 +36,16 @@ class RenderTest : public RetainedModeTest {
   // A new child frame of the scene showing `visual`.
   ComPtr<IDirect3DRMFrame> Show(IDirect3DRMVisual* visual);
 
+  // Turns the camera by 0.3 about y and moves it to (1, 2, -3).
+  void MoveCamera() {
+    ASSERT_EQ(camera->AddRotation(D3DRMCOMBINE_REPLACE, 0, 1, 0, 0.3f), D3DRM_OK);
+    ASSERT_EQ(camera->GetTransform(cameraMatrix), D3DRM_OK);
+    cameraMatrix[3][0] = 1;
+    cameraMatrix[3][1] = 2;
+    cameraMatrix[3][2] = -3;
+    ASSERT_EQ(camera->AddTransform(D3DRMCOMBINE_REPLACE, cameraMatrix), D3DRM_OK);
+  }
+
   void ClearAndRender();
   std::uint32_t Pixel(int x, int y);  // 0x00RRGGBB as the surface holds it
   std::uint16_t Depth(int x, int y);
@@ -49,6 +59,7 @@ class RenderTest : public RetainedModeTest {
   ComPtr<IDirect3DRMFrame> camera;
   ComPtr<IDirect3DRMViewport> viewport;
   std::vector<ComPtr<IDirect3DRMFrame>> shown;
+  D3DRMMATRIX4D cameraMatrix = {};
 
  private:
   std::uint32_t Read(int x, int y, bool depth);

@@ -1,32 +1,19 @@
 // Devices and viewports: the z-buffer a device attaches, the settings a viewport keeps, the
-// screen mapping of Transform and InverseTransform, ProjectVertices through the viewport, and
-// picking.
+// screen mapping of Transform and InverseTransform, and picking.
 #include <cmath>
 
-#include "core/Transform.h"
 #include "platform/d3drm/RenderTestSupport.h"
 
 namespace {
 
 class ViewportTest : public RenderTest {
  protected:
-  // Turns the camera by 0.3 about y and moves it to (1, 2, -3).
-  void MoveCamera() {
-    ASSERT_EQ(camera->AddRotation(D3DRMCOMBINE_REPLACE, 0, 1, 0, 0.3f), D3DRM_OK);
-    ASSERT_EQ(camera->GetTransform(cameraMatrix), D3DRM_OK);
-    cameraMatrix[3][0] = 1;
-    cameraMatrix[3][1] = 2;
-    cameraMatrix[3][2] = -3;
-    ASSERT_EQ(camera->AddTransform(D3DRMCOMBINE_REPLACE, cameraMatrix), D3DRM_OK);
-  }
   // A world point in the moved camera's space: the rotation is orthonormal, so its inverse is its
   // transpose.
   void ToCamera(const D3DVECTOR& p, double c[3]) const {
     const double d[3] = {p.x - cameraMatrix[3][0], p.y - cameraMatrix[3][1], p.z - cameraMatrix[3][2]};
     for (int j = 0; j < 3; ++j) c[j] = d[0] * cameraMatrix[j][0] + d[1] * cameraMatrix[j][1] + d[2] * cameraMatrix[j][2];
   }
-
-  D3DRMMATRIX4D cameraMatrix;
 };
 
 TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
@@ -137,36 +124,6 @@ TEST_F(ViewportTest, TransformFollowsTheProjectionFormulas) {
       EXPECT_NEAR(c[2], back, 1e-3);
       ToCamera(world, c);
     }
-  }
-}
-
-TEST_F(ViewportTest, ProjectVerticesThroughTheViewportMatchesTheCameraConstants) {
-  MakeView(40, 30);
-  MoveCamera();
-  ASSERT_EQ(viewport->SetFront(0.1f), D3DRM_OK);
-  ASSERT_EQ(viewport->SetBack(5000.0f * viewport->GetFront()), D3DRM_OK);
-  ASSERT_EQ(viewport->SetField(0.04f), D3DRM_OK);
-  D3DRMVERTEX vertices[3] = {};
-  vertices[0].position = {0.5f, 2.5f, 1.0f};
-  vertices[1].position = {1.2f, 1.8f, 2.0f};
-  vertices[2].position = {-0.3f, 2.1f, 0.5f};
-  const DWORD indices[4] = {2, 0, 1, 2};
-  ::Transform world;
-  world.t[0] = 0.7;
-  world.t[2] = 1.5;
-  const ::Transform meshToCamera = ::Transform(cameraMatrix).Inverse() * world;
-  const double front = viewport->GetFront(), back = viewport->GetBack(), q = back / (back - front);
-  const double scale = std::max(20.0, 15.0) / viewport->GetField() * front;
-  D3DTLVERTEX viaCamera[4], viaViewport[4];
-  ProjectVertices(viewport.get(), world, meshToCamera, vertices, indices, 4, viaCamera, q, q * front, 20.0, 15.0,
-                  scale, 0);
-  ProjectVertices(viewport.get(), world, meshToCamera, vertices, indices, 4, viaViewport, q, q * front, 20.0, 15.0,
-                  scale, 1);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_NEAR(viaViewport[i].sx, viaCamera[i].sx, 1e-3);
-    EXPECT_NEAR(viaViewport[i].sy, viaCamera[i].sy, 1e-3);
-    EXPECT_NEAR(viaViewport[i].sz, viaCamera[i].sz, 1e-6);
-    EXPECT_NEAR(viaViewport[i].rhw, viaCamera[i].rhw, 1e-6);
   }
 }
 
