@@ -8,7 +8,7 @@
 #include "platform/d3drm/D3DInterfaces.h"
 #include "platform/win/ComPtr.h"
 #include "platform/d3drm/render/Target.h"
-#include "platform/ddraw/Surface.h"
+#include "platform/ddraw/DirectDraw.h"
 
 namespace d3drm {
 

@@ -2,6 +2,8 @@
 
 #include "platform/ddraw/SurfaceImpl.h"
 
+namespace ddraw {
+
 namespace {
 
 // Surfaces whose device context is out; their address is the context's handle.
@@ -13,7 +15,7 @@ std::set<const SurfaceImpl*>& SurfacesWithDC() {
 }  // namespace
 
 SurfaceImpl::SurfaceImpl(const DDSURFACEDESC& shape, std::shared_ptr<BYTE[]> memory, std::size_t bytes)
-    : shape_(shape), memory_(std::move(memory)), bytes_(bytes), generation_(DDLossGeneration()) {
+    : shape_(shape), memory_(std::move(memory)), bytes_(bytes), generation_(LossGeneration()) {
   shape_.lpSurface = nullptr;
 }
 
@@ -33,7 +35,7 @@ void SurfaceImpl::Describe(DDSURFACEDESC* desc, bool withMemory) const {
 }
 
 bool SurfaceImpl::Lost() const {
-  return (Caps() & (DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY)) && generation_ != DDLossGeneration();
+  return (Caps() & (DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY)) && generation_ != LossGeneration();
 }
 
 RECT SurfaceImpl::Bounds() const {
@@ -47,16 +49,16 @@ BYTE* SurfaceImpl::Row(LONG y) const {
 }
 
 HRESULT SurfaceImpl::GetSurfaceDesc(LPDDSURFACEDESC desc) {
-  if (HRESULT fault = DDTakeFault(DDCall::GetSurfaceDesc)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::GetSurfaceDesc)) return fault;
   if (!DDValidDescSize(desc)) return DDERR_INVALIDPARAMS;
   Describe(desc, locked_);
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, LPVOID event) {
-  if (HRESULT fault = DDTakeFault(DDCall::Lock)) return fault;
-  if (rect) return DDNotBuilt("Lock of part of a surface");
-  if (event || (flags & ~(DDLOCK_WAIT | DDLOCK_READONLY | DDLOCK_WRITEONLY))) return DDNotBuilt("Lock flags");
+  if (HRESULT fault = TakeFault(DDCall::Lock)) return fault;
+  if (rect) return NotBuilt("Lock of part of a surface");
+  if (event || (flags & ~(DDLOCK_WAIT | DDLOCK_READONLY | DDLOCK_WRITEONLY))) return NotBuilt("Lock flags");
   if (!DDValidDescSize(desc) || (flags & DDLOCK_READONLY && flags & DDLOCK_WRITEONLY)) return DDERR_INVALIDPARAMS;
   if (Lost()) return DDERR_SURFACELOST;
   if (Busy()) return DDERR_SURFACEBUSY;
@@ -66,7 +68,7 @@ HRESULT SurfaceImpl::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, LPVOID
 }
 
 HRESULT SurfaceImpl::Unlock(LPVOID pointer) {
-  if (HRESULT fault = DDTakeFault(DDCall::Unlock)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::Unlock)) return fault;
   if (!locked_) return DDERR_NOTLOCKED;
   const BYTE* address = static_cast<const BYTE*>(pointer);
   if (address && (address < Lowest() || address >= Lowest() + bytes_)) return DDERR_INVALIDPARAMS;
@@ -75,12 +77,12 @@ HRESULT SurfaceImpl::Unlock(LPVOID pointer) {
 }
 
 HRESULT SurfaceImpl::IsLost() {
-  if (HRESULT fault = DDTakeFault(DDCall::IsLost)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::IsLost)) return fault;
   return Lost() ? DDERR_SURFACELOST : DD_OK;
 }
 
 HRESULT SurfaceImpl::AddAttachedSurface(IDirectDrawSurface* attached) {
-  if (HRESULT fault = DDTakeFault(DDCall::AddAttachedSurface)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::AddAttachedSurface)) return fault;
   if (!attached) return DDERR_INVALIDPARAMS;
   auto* zBuffer = dynamic_cast<SurfaceImpl*>(attached);
   if (!zBuffer) return DDERR_INVALIDOBJECT;
@@ -94,7 +96,7 @@ HRESULT SurfaceImpl::AddAttachedSurface(IDirectDrawSurface* attached) {
 }
 
 HRESULT SurfaceImpl::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** attached) {
-  if (HRESULT fault = DDTakeFault(DDCall::GetAttachedSurface)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::GetAttachedSurface)) return fault;
   if (!caps || !attached) return DDERR_INVALIDPARAMS;
   *attached = nullptr;
   const DWORD wanted = caps->dwCaps;
@@ -105,7 +107,7 @@ HRESULT SurfaceImpl::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** att
 }
 
 HRESULT SurfaceImpl::SetPalette(LPDIRECTDRAWPALETTE palette) {
-  if (HRESULT fault = DDTakeFault(DDCall::SetPalette)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::SetPalette)) return fault;
   if (palette && !(shape_.ddpfPixelFormat.dwFlags & DDPF_PALETTEINDEXED8)) return DDERR_INVALIDPIXELFORMAT;
   palette_ = palette;
   return DD_OK;
@@ -119,13 +121,13 @@ HRESULT SurfaceImpl::GetPalette(LPDIRECTDRAWPALETTE* palette) {
 }
 
 HRESULT SurfaceImpl::SetClipper(LPDIRECTDRAWCLIPPER clipper) {
-  if (HRESULT fault = DDTakeFault(DDCall::SetClipper)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::SetClipper)) return fault;
   clipper_ = clipper;
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::GetDC(HDC* dc) {
-  if (HRESULT fault = DDTakeFault(DDCall::GetDC)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::GetDC)) return fault;
   if (!dc) return DDERR_INVALIDPARAMS;
   *dc = nullptr;
   if (Lost()) return DDERR_SURFACELOST;
@@ -143,9 +145,11 @@ HRESULT SurfaceImpl::ReleaseDC(HDC dc) {
   return DD_OK;
 }
 
+}  // namespace ddraw
+
 bool DDGetDCSurfaceDesc(HDC dc, DDSURFACEDESC* desc) {
-  const auto& surfaces = SurfacesWithDC();
-  const auto found = surfaces.find(reinterpret_cast<const SurfaceImpl*>(dc));
+  const auto& surfaces = ddraw::SurfacesWithDC();
+  const auto found = surfaces.find(reinterpret_cast<const ddraw::SurfaceImpl*>(dc));
   if (found == surfaces.end() || !DDValidDescSize(desc)) return false;
   (*found)->Describe(desc, true);
   return true;

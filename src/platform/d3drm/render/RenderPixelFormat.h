@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/ddraw/DDPixelFormat.h"
+#include "platform/ddraw/DirectDraw.h"
 
 namespace d3drm {
 

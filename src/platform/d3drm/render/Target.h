@@ -7,7 +7,7 @@
 
 #include "platform/d3drm/D3DRMTypes.h"
 #include "platform/d3drm/render/RenderPixelFormat.h"
-#include "platform/ddraw/DDResults.h"
+#include "platform/ddraw/DirectDraw.h"
 
 class IDirectDrawSurface;
 
