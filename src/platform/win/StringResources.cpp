@@ -1,22 +1,16 @@
 #include "platform/win/StringResources.h"
 
-#include <algorithm>
+#include "platform/win/ResourceTable.h"
 
 namespace {
 
-struct Table {
-  const StringResource* entries = nullptr;
-  std::size_t count = 0;
-};
-Table g_table;
+ResourceTable<StringResource> g_strings;
 
 }  // namespace
 
-void RegisterStringResources(const StringResource* table, std::size_t count) { g_table = {table, count}; }
+void RegisterStringResources(const StringResource* table, std::size_t count) { g_strings.Register(table, count); }
 
 const char* FindStringResource(UINT id) {
-  const StringResource* end = g_table.entries + g_table.count;
-  const StringResource* it =
-      std::lower_bound(g_table.entries, end, id, [](const StringResource& e, UINT key) { return e.id < key; });
-  return (it != end && it->id == id) ? it->text : nullptr;
+  const StringResource* entry = g_strings.Find(id);
+  return entry ? entry->text : nullptr;
 }
