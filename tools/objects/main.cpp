@@ -52,6 +52,9 @@ int main(int argc, char** argv) {
   try {
     const std::filesystem::path folder = argv[1];
     std::filesystem::create_directories(folder);
+    // Files of objects or textures that the catalogue no longer has must not stay behind.
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      if (entry.path().extension() == ".ulm" || entry.path().extension() == ".jpg") std::filesystem::remove(entry.path());
     for (const objects::TextureDrawing& drawing : objects::TextureDrawings())
       objects::WriteJpeg((folder / drawing.file).string(), drawing.draw(), 90);
     for (const objects::Recipe& recipe : objects::Catalogue()) MakeObject(recipe, folder);
