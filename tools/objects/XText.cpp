@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <sstream>
 #include <stdexcept>
 #include <tuple>
 #include <vector>
@@ -16,6 +17,9 @@ std::string Number(float value) {
 }
 
 std::string Channel(std::uint8_t value) { return Number(static_cast<float>(value) / 255.0f); }
+
+// The separator after item i of n in a .x list: "," between items, ";" after the last.
+const char* After(std::size_t i, std::size_t n) { return i + 1 < n ? "," : ";"; }
 
 }  // namespace
 
@@ -38,48 +42,47 @@ std::string XText(const Sketch& sketch) {
   for (std::size_t i = 0; i < used.size(); ++i)
     if (!used[i]) throw std::logic_error("part " + sketch.Parts()[i].name + " has no faces");
 
+  std::ostringstream x;
   auto faceList = [&] {
-    std::string text = std::to_string(faces.size()) + ";\n";
+    x << faces.size() << ";\n";
     for (std::size_t f = 0; f < faces.size(); ++f) {
-      text += "  " + std::to_string(faces[f].size()) + ";";
-      for (std::size_t k = 0; k < faces[f].size(); ++k) text += (k ? "," : "") + std::to_string(faces[f][k]);
-      text += f + 1 < faces.size() ? ";,\n" : ";;\n";
+      x << "  " << faces[f].size() << ";";
+      for (std::size_t k = 0; k < faces[f].size(); ++k) x << (k ? "," : "") << faces[f][k];
+      x << ";" << After(f, faces.size()) << "\n";
     }
-    return text;
   };
   auto vectorList = [&](auto field) {
-    std::string text = std::to_string(vertices.size()) + ";\n";
+    x << vertices.size() << ";\n";
     for (std::size_t v = 0; v < vertices.size(); ++v) {
       const Vec3 p = field(*vertices[v]);
-      text += "  " + Number(p.x) + ";" + Number(p.y) + ";" + Number(p.z) + (v + 1 < vertices.size() ? ";,\n" : ";;\n");
+      x << "  " << Number(p.x) << ";" << Number(p.y) << ";" << Number(p.z) << ";" << After(v, vertices.size()) << "\n";
     }
-    return text;
   };
 
-  std::string x = "xof 0302txt 0032\n";
-  x += "Mesh Object {\n ";
-  x += vectorList([](const Corner& c) { return c.position; });
-  x += " " + faceList();
-  x += " MeshNormals {\n  " + vectorList([](const Corner& c) { return c.normal; });
-  x += "  " + faceList() + " }\n";
-  x += " MeshTextureCoords {\n  " + std::to_string(vertices.size()) + ";\n";
+  x << "xof 0302txt 0032\nMesh Object {\n ";
+  vectorList([](const Corner& c) { return c.position; });
+  x << " ";
+  faceList();
+  x << " MeshNormals {\n  ";
+  vectorList([](const Corner& c) { return c.normal; });
+  x << "  ";
+  faceList();
+  x << " }\n MeshTextureCoords {\n  " << vertices.size() << ";\n";
   for (std::size_t v = 0; v < vertices.size(); ++v)
-    x += "  " + Number(vertices[v]->u) + ";" + Number(vertices[v]->v) + (v + 1 < vertices.size() ? ";,\n" : ";;\n");
-  x += " }\n";
-  x += " MeshMaterialList {\n  " + std::to_string(sketch.Parts().size()) + ";\n  " +
-       std::to_string(faces.size()) + ";\n";
+    x << "  " << Number(vertices[v]->u) << ";" << Number(vertices[v]->v) << ";" << After(v, vertices.size()) << "\n";
+  x << " }\n MeshMaterialList {\n  " << sketch.Parts().size() << ";\n  " << faces.size() << ";\n";
   for (std::size_t f = 0; f < sketch.Faces().size(); ++f)
-    x += "  " + std::to_string(sketch.Faces()[f].part) + (f + 1 < faces.size() ? ",\n" : ";;\n");
+    x << "  " << sketch.Faces()[f].part << (f + 1 < faces.size() ? "," : ";;") << "\n";
   for (std::size_t i = 0; i < sketch.Parts().size(); ++i) {
     const Part& part = sketch.Parts()[i];
-    x += "  Material Look" + std::to_string(i) + " {\n   " + Channel(part.colour.r) + ";" + Channel(part.colour.g) +
-         ";" + Channel(part.colour.b) + ";1.000000;;\n   0.000000;\n   0.000000;0.000000;0.000000;;\n" +
-         "   0.000000;0.000000;0.000000;;\n";
-    if (!part.texture.empty()) x += "   TextureFilename {\n    \"" + part.texture + "\";\n   }\n";
-    x += "  }\n";
+    x << "  Material Look" << i << " {\n   " << Channel(part.colour.r) << ";" << Channel(part.colour.g) << ";"
+      << Channel(part.colour.b) << ";1.000000;;\n   0.000000;\n   0.000000;0.000000;0.000000;;\n"
+      << "   0.000000;0.000000;0.000000;;\n";
+    if (!part.texture.empty()) x << "   TextureFilename {\n    \"" << part.texture << "\";\n   }\n";
+    x << "  }\n";
   }
-  x += " }\n}\n";
-  return x;
+  x << " }\n}\n";
+  return x.str();
 }
 
 }  // namespace objects
