@@ -92,6 +92,7 @@ void LightSO::Serialize(CArchive& ar) {
   }
   DWORD storedType;
   ar >> storedType;
+  if (storedType > D3DRMLIGHT_PARALLELPOINT) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   SetType(static_cast<D3DRMLIGHTTYPE>(storedType));
   Color stored(1.0, 1.0, 1.0, 1.0);
   stored.Serialize(ar);
