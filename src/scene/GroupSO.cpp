@@ -91,15 +91,16 @@ void GroupSO::AddGroup(const Ptr<GroupSO>& group) {
 
 void GroupSO::AddVisual(const Ptr<VisualSO>& visual) {
   visuals.AddTail(visual);
-  XCHECK_D3DRM(frame->AddVisual( visual->GetD3DRMVisual() ));
+  // A mesh object without a mesh (its file failed to load) has nothing for the frame to show.
+  if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual()) XCHECK_D3DRM(frame->AddVisual( shown ));
 }
 
 void GroupSO::AddVisual(const Ptr<MeshSO>& mesh) { AddVisual(Ptr<VisualSO>(mesh)); }
 
 void GroupSO::AddLight(const Ptr<LightSO>& light, XDocument* doc) {
+  XASSERT(!light->document, "Light is already added to a frame");
   lights.AddTail(light);
   XCHECK_D3DRM(frame->AddLight( light->GetD3DRMLight() ));
-  XASSERT(!light->document, "Light is already added to a frame");
   light->document = doc;
   XCHECK_D3DRM(light->GetD3DRMLight()->SetEnableFrame( doc->GetScene()->GetD3DRMFrame() ));
 }
@@ -114,7 +115,7 @@ void GroupSO::RemoveGroup(const Ptr<GroupSO>& group) {
 
 void GroupSO::RemoveVisual(const Ptr<VisualSO>& visual) {
   visuals.RemoveAt(FindOrFail(visuals, visual));
-  XCHECK_D3DRM(frame->DeleteVisual( visual->GetD3DRMVisual() ));
+  if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual()) XCHECK_D3DRM(frame->DeleteVisual( shown ));
 }
 
 void GroupSO::RemoveVisual(const Ptr<MeshSO>& mesh) { RemoveVisual(Ptr<VisualSO>(mesh)); }
