@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "SceneTestSupport.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "platform/win/StringResources.h"
@@ -123,6 +127,9 @@ TEST_F(SceneArchiveTest, ATreeIsStoredInItsRecordsAndReadsBackAttachedToTheReadi
     ar << root;
   });
   EXPECT_EQ(stored, TreeBytes({}));
+  // The fuzz target's first seed is this tree.
+  std::ifstream seed(std::string(TAVROLIN_SOURCE_DIR) + "/fuzz/scene/corpus/tree.bin", std::ios::binary);
+  EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(seed), std::istreambuf_iterator<char>()), stored);
 
   TestDocument reading;
   Ptr<GroupSO> read = Load(stored, &reading);
