@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TestDocument.h"
+#include "TestTree.h"
 #include "TestVisual.h"
 #include "shell/XApp.h"
 
@@ -23,17 +24,6 @@ void Write(const std::string& path, TestDocument& doc, const Ptr<GroupSO>& root)
   ar.Close();
 }
 
-Ptr<LightSO> Light(D3DRMLIGHTTYPE type, const Color& color) {
-  Ptr<LightSO> light = new LightSO;
-  light->SetType(type);
-  light->SetColor(color);
-  light->SetLinearAttenuation(0.5);
-  light->SetQuadraticAttenuation(0.25);
-  light->SetRange(12.5);
-  light->SetUmbra(0.5);
-  return light;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,21 +36,13 @@ int main(int argc, char** argv) {
   if (Direct3DRMCreate(&app.lpD3DRM) != D3DRM_OK) return 1;
   TestDocument doc;
 
-  Ptr<GroupSO> root = new GroupSO, child = new GroupSO;
-  root->SetName("root");
-  child->SetName("child");
-  child->SetTransform(Transform(1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 3));
-  child->scale = Vector(2, 1, 1);
-  root->AddGroup(child);
-  Ptr<TestVisual> visual = new TestVisual;
-  visual->SetName("vis");
-  root->AddVisual(Ptr<VisualSO>(visual));
-  root->AddLight(Light(D3DRMLIGHT_DIRECTIONAL, Color(1, 0, 0, 1)), &doc);
+  Ptr<GroupSO> root = MakePinnedTree(&doc);
   Write(folder + "/tree.bin", doc, root);
 
   Ptr<GroupSO> leaf = new GroupSO;
   leaf->SetTransform(Transform(0.5, Vector(0, 1, 0), Vector(1, 2, 3)));
-  leaf->AddLight(Light(D3DRMLIGHT_SPOT, Color(0.2, 0.4, 0.6, 1)), &doc);
+  leaf->AddLight(MakePinnedLight(D3DRMLIGHT_SPOT, Color(0.2, 0.4, 0.6, 1)), &doc);
+  GroupSO* child = root->GetGroups().GetAt(root->GetGroups().GetHeadPosition());
   child->AddGroup(leaf);
   child->AddVisual(Ptr<VisualSO>(new TestVisual));
   Write(folder + "/deeper.bin", doc, root);

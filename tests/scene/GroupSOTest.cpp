@@ -20,15 +20,7 @@ Transform Scaling(double s) { return Transform(s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 
 std::vector<IDirect3DRMFrame*> ChildFrames(IDirect3DRMFrame* frame) {
   IDirect3DRMFrameArray* array = nullptr;
   EXPECT_EQ(frame->GetChildren(&array), D3DRM_OK);
-  std::vector<IDirect3DRMFrame*> frames;
-  for (DWORD i = 0; i < array->GetSize(); ++i) {
-    IDirect3DRMFrame* child = nullptr;
-    EXPECT_EQ(array->GetElement(i, &child), D3DRM_OK);
-    frames.push_back(child);
-    child->Release();
-  }
-  array->Release();
-  return frames;
+  return ElementsOf(array);
 }
 
 std::vector<IDirect3DRMFrame*> FramesOf(const GroupSO& group) {

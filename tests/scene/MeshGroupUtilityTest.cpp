@@ -96,15 +96,7 @@ TEST_F(MeshGroupUtilityTest, ReplacingAVisualSwapsItInEveryFrameThatShowsItOnly)
   auto visualsOf = [](IDirect3DRMFrame* frame) {
     IDirect3DRMVisualArray* array = nullptr;
     EXPECT_EQ(frame->GetVisuals(&array), D3DRM_OK);
-    std::vector<IDirect3DRMVisual*> visuals;
-    for (DWORD i = 0; i < array->GetSize(); ++i) {
-      IDirect3DRMVisual* v = nullptr;
-      EXPECT_EQ(array->GetElement(i, &v), D3DRM_OK);
-      visuals.push_back(v);
-      v->Release();
-    }
-    array->Release();
-    return visuals;
+    return ElementsOf(array);
   };
   EXPECT_EQ(visualsOf(showing), (std::vector<IDirect3DRMVisual*>{replacement, extra}));
   EXPECT_EQ(visualsOf(other), (std::vector<IDirect3DRMVisual*>{extra}));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "SceneTestSupport.h"
+#include "TestTree.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "platform/win/StringResources.h"
 #include "scene/GroupSO.h"
@@ -15,8 +16,7 @@ namespace {
 
 const std::string kSentinel = "~!@#$%^&*()NotFromFile";
 
-// The tree every test here stores or damages: a root holding a child group placed at (1, 2, 3)
-// with scale 2 on x, a visual named "vis" and a red directional light.
+// The bytes of the pinned tree, or of a damaged form of it.
 struct TreeImage {
   DWORD groupSchema = 0x80000000;
   std::string rootFile = kSentinel;
@@ -76,27 +76,6 @@ Bytes TreeBytes(const TreeImage& t) {
 
 class SceneArchiveTest : public SceneTest {
  protected:
-  Ptr<GroupSO> MakeTree() {
-    Ptr<GroupSO> root = new GroupSO, child = new GroupSO;
-    root->SetName("root");
-    child->SetName("child");
-    child->SetTransform(Transform(1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 3));
-    child->scale = Vector(2, 1, 1);
-    root->AddGroup(child);
-    Ptr<TestVisual> visual = new TestVisual;
-    visual->SetName("vis");
-    root->AddVisual(Ptr<VisualSO>(visual));
-    Ptr<LightSO> light = new LightSO;
-    light->SetType(D3DRMLIGHT_DIRECTIONAL);
-    light->SetColor(Color(1, 0, 0, 1));
-    light->SetLinearAttenuation(0.5);
-    light->SetQuadraticAttenuation(0.25);
-    light->SetRange(12.5);
-    light->SetUmbra(0.5);
-    root->AddLight(light, &*doc);
-    return root;
-  }
-
   // A scene file's way: the document is mapped before the first scene object.
   Ptr<GroupSO> Load(const Bytes& bytes, XDocument* reading, XDocument* mapped = nullptr) {
     Ptr<GroupSO> root;
@@ -120,7 +99,7 @@ class SceneArchiveTest : public SceneTest {
 };
 
 TEST_F(SceneArchiveTest, ATreeIsStoredInItsRecordsAndReadsBackAttachedToTheReadingDocument) {
-  Ptr<GroupSO> root = MakeTree();
+  Ptr<GroupSO> root = MakePinnedTree(&*doc);
   const Bytes stored = StoreBytes(Backend::memory, [&](CArchive& ar) {
     ar.m_pDocument = &*doc;
     ar.MapObject(&*doc);
@@ -201,7 +180,7 @@ TEST_F(SceneArchiveTest, ANewerGroupRecordShowsTheMessageAndFailsTheLoad) {
 }
 
 TEST_F(SceneArchiveTest, StoringALightOrGroupFromAFileOrALightOfAnUnmappedDocumentIsAProgramError) {
-  Ptr<GroupSO> root = MakeTree();
+  Ptr<GroupSO> root = MakePinnedTree(&*doc);
   auto store = [&](bool mapDocument) {
     StoreBytes(Backend::memory, [&](CArchive& ar) {
       ar.m_pDocument = &*doc;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
 #include "TestDocument.h"
 #include "TestVisual.h"
@@ -16,6 +17,20 @@ class TestApp : public XApp {
   void RegenerateAllViews() override { ++regenerations; }
   int regenerations = 0;
 };
+
+// The elements of a frame's array of children, visuals or lights; the array is released.
+template <class Element>
+std::vector<Element*> ElementsOf(IDirect3DRMArray<Element>* array) {
+  std::vector<Element*> elements;
+  for (DWORD i = 0; i < array->GetSize(); ++i) {
+    Element* element = nullptr;
+    EXPECT_EQ(array->GetElement(i, &element), D3DRM_OK);
+    elements.push_back(element);
+    element->Release();
+  }
+  array->Release();
+  return elements;
+}
 
 // The retained-mode objects alive now.
 int LiveRetainedModeObjects(IDirect3DRM* rm);
