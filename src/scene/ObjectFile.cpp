@@ -99,9 +99,9 @@ ObjectFileRead ReadAfterNotice(Cursor& in, ObjectFileHeader* header) {
     std::uint8_t length;
     const std::uint8_t* name;
     if (!in.Byte(&length) || length == 0 || !in.Bytes(length, &name)) return ObjectFileRead::kDamaged;
+    if (!in.Flag(&flag)) return ObjectFileRead::kDamaged;
     const auto* text = reinterpret_cast<const char*>(name);
     header->partNames.emplace_back(text, std::find(text, text + length, '\0'));
-    if (!in.Flag(&flag)) return ObjectFileRead::kDamaged;
     header->partLit.push_back(flag);
   }
   const std::uint8_t* fileHeader;
