@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win/MessageBox.h"
+#include "resources/Resources.h"
 #include "scene/Jpeg.h"
 #include "scene/ModeFilter.h"
 
@@ -31,6 +32,7 @@ const std::string& FilePath() {
   static const std::string path = [] {
     static SilentBoxes boxes;
     SetMessageBoxBackend(&boxes);
+    RegisterProgramResources();  // the messages' texts
     return "/tmp/tavrolin-jpeg-fuzz-" + std::to_string(getpid()) + ".jpg";
   }();
   return path;
