@@ -212,7 +212,9 @@ void CartoonRenderTest::Show(const std::vector<D3DRMVERTEX>& vertices, const std
   ASSERT_EQ(mesh->AddGroup(static_cast<unsigned>(vertices.size()), static_cast<unsigned>(faces.size() / 3), 3,
                            faces.data(), &group),
             D3DRM_OK);
-  ASSERT_EQ(mesh->SetVertices(group, 0, static_cast<unsigned>(vertices.size()), vertices.data()), D3DRM_OK);
+  std::vector<D3DRMVERTEX> coloured = vertices;
+  for (D3DRMVERTEX& v : coloured) v.color = colour;
+  ASSERT_EQ(mesh->SetVertices(group, 0, static_cast<unsigned>(coloured.size()), coloured.data()), D3DRM_OK);
   ASSERT_EQ(mesh->SetGroupColor(group, colour), D3DRM_OK);
   ASSERT_EQ(mesh->SetGroupQuality(group, D3DRMRENDER_UNLITFLAT), D3DRM_OK);
   IUPtr<IDirect3DRMFrame> frame;
