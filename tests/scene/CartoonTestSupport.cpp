@@ -59,15 +59,26 @@ class RecordingD3DDevice final : public ComObject<IDirect3DDevice> {
   std::unique_ptr<ExecutedBatch> pending_;
 };
 
-class RecordingDevice final : public ComObject<IDirect3DRMDevice> {
+// Passes the calls every retained-mode object has on to the real object.
+template <class Interface>
+class Forwarding : public ComObject<Interface> {
  public:
-  RecordingDevice(IDirect3DRMDevice* real, CartoonRecord* record) : real_(real), record_(record) {}
-  HRESULT QueryInterface(REFIID riid, void** object) override { return Answer(riid, object, false); }
+  HRESULT QueryInterface(REFIID riid, void** object) override { return this->Answer(riid, object, false); }
   HRESULT Clone(LPUNKNOWN, REFIID, LPVOID*) override { return E_NOTIMPL; }
   HRESULT SetAppData(DWORD_PTR data) override { return real_->SetAppData(data); }
   DWORD_PTR GetAppData() override { return real_->GetAppData(); }
   HRESULT SetName(LPCSTR name) override { return real_->SetName(name); }
   HRESULT GetName(DWORD* size, LPSTR name) override { return real_->GetName(size, name); }
+
+ protected:
+  Forwarding(Interface* real, CartoonRecord* record) : real_(real), record_(record) {}
+  IUPtr<Interface> real_;
+  CartoonRecord* record_;
+};
+
+class RecordingDevice final : public Forwarding<IDirect3DRMDevice> {
+ public:
+  RecordingDevice(IDirect3DRMDevice* real, CartoonRecord* record) : Forwarding(real, record) {}
   D3DRMRENDERQUALITY GetQuality() override { return real_->GetQuality(); }
   HRESULT SetQuality(D3DRMRENDERQUALITY quality) override { return real_->SetQuality(quality); }
   D3DRMTEXTUREQUALITY GetTextureQuality() override { return real_->GetTextureQuality(); }
@@ -80,21 +91,11 @@ class RecordingDevice final : public ComObject<IDirect3DRMDevice> {
     *device = real ? new RecordingD3DDevice(real, record_) : nullptr;
     return result;
   }
-
- private:
-  IUPtr<IDirect3DRMDevice> real_;
-  CartoonRecord* record_;
 };
 
-class RecordingViewport final : public ComObject<IDirect3DRMViewport> {
+class RecordingViewport final : public Forwarding<IDirect3DRMViewport> {
  public:
-  RecordingViewport(IDirect3DRMViewport* real, CartoonRecord* record) : real_(real), record_(record) {}
-  HRESULT QueryInterface(REFIID riid, void** object) override { return Answer(riid, object, false); }
-  HRESULT Clone(LPUNKNOWN, REFIID, LPVOID*) override { return E_NOTIMPL; }
-  HRESULT SetAppData(DWORD_PTR data) override { return real_->SetAppData(data); }
-  DWORD_PTR GetAppData() override { return real_->GetAppData(); }
-  HRESULT SetName(LPCSTR name) override { return real_->SetName(name); }
-  HRESULT GetName(DWORD* size, LPSTR name) override { return real_->GetName(size, name); }
+  RecordingViewport(IDirect3DRMViewport* real, CartoonRecord* record) : Forwarding(real, record) {}
   HRESULT Clear() override { return real_->Clear(); }
   HRESULT Render(IDirect3DRMFrame* frame) override { return real_->Render(frame); }
   HRESULT ForceUpdate(DWORD x1, DWORD y1, DWORD x2, DWORD y2) override {
@@ -125,10 +126,6 @@ class RecordingViewport final : public ComObject<IDirect3DRMViewport> {
   }
   HRESULT GetDirect3DViewport(IDirect3DViewport** viewport) override { return real_->GetDirect3DViewport(viewport); }
   HRESULT Pick(LONG x, LONG y, IDirect3DRMPickedArray** picked) override { return real_->Pick(x, y, picked); }
-
- private:
-  IUPtr<IDirect3DRMViewport> real_;
-  CartoonRecord* record_;
 };
 
 template <class T>
