@@ -8,15 +8,14 @@ namespace {
 double Component(const Vector& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 float Component(const D3DVECTOR& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
 
+bool Within(double value, float a, float b, float c) {
+  const float v = static_cast<float>(value);
+  return v >= std::min({a, b, c}) && v <= std::max({a, b, c});
+}
+
 // The plane point P lies within the box of the corners, bounds included, compared as floats.
 bool WithinCorners(const Vector& p, const D3DVECTOR& a, const D3DVECTOR& b, const D3DVECTOR& c) {
-  for (int axis = 0; axis < 3; ++axis) {
-    const float value = static_cast<float>(Component(p, axis));
-    const float low = std::min({Component(a, axis), Component(b, axis), Component(c, axis)});
-    const float high = std::max({Component(a, axis), Component(b, axis), Component(c, axis)});
-    if (!(value >= low && value <= high)) return false;
-  }
-  return true;
+  return Within(p.x, a.x, b.x, c.x) && Within(p.y, a.y, b.y, c.y) && Within(p.z, a.z, b.z, c.z);
 }
 
 // Whether P, a point of the triangle's plane, lies inside triangle ABC, tested in the plane of the
