@@ -1,14 +1,10 @@
 #include "scene/CartoonEdges.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 
+#include "scene/CartoonVertex.h"
 #include "scene/EdgeMap.h"
-
-bool CartoonVertex::operator==(const CartoonVertex& o) const {
-  return x == o.x && y == o.y && z == o.z && nx * o.nx + ny * o.ny + nz * o.nz > -0.996f;
-}
 
 namespace {
 
@@ -59,7 +55,7 @@ class WeldTable {
 
   // The representative of an equal key, or `number` after storing the key under it.
   DWORD FindOrAdd(const CartoonVertex& key, DWORD number, bool* found) {
-    std::int32_t& head = heads_[Hash(key) % heads_.size()];
+    std::int32_t& head = heads_[HashKey(key) % heads_.size()];
     for (std::int32_t at = head; at >= 0; at = entries_[at].next)
       if (entries_[at].key == key) {
         *found = true;
@@ -77,11 +73,6 @@ class WeldTable {
     DWORD number;
     std::int32_t next;
   };
-  // Sum of the position's bit patterns; 0.0 and -0.0 are one position and hash alike.
-  static std::uint32_t Hash(const CartoonVertex& k) {
-    return std::bit_cast<std::uint32_t>(k.x + 0.0f) + std::bit_cast<std::uint32_t>(k.y + 0.0f) +
-           std::bit_cast<std::uint32_t>(k.z + 0.0f);
-  }
   std::vector<std::int32_t> heads_;
   std::vector<Entry> entries_;
 };
@@ -178,7 +169,10 @@ CartoonEdgeData BuildCartoonEdgeData(const std::vector<CartoonGroup>& groups) {
     const DWORD first = mesh.groupStart[index];
     for (DWORD v = first + groups[index].vCount; v-- > first;) {
       bool found = false;
-      const DWORD r = table.FindOrAdd(CartoonVertex(mesh.vertices[v]), v, &found);
+      const D3DRMVERTEX& vertex = mesh.vertices[v];
+      const CartoonVertex key{vertex.position.x, vertex.position.y, vertex.position.z,
+                              vertex.normal.x,   vertex.normal.y,   vertex.normal.z};
+      const DWORD r = table.FindOrAdd(key, v, &found);
       data.weldMap[v] = r;
       if (found)
         shared[r] = 1;

@@ -10,17 +10,6 @@
 
 #include "platform/d3drm/D3DRM.h"
 
-// The weld key of a mesh vertex: its position and normal.
-struct CartoonVertex {
-  float x, y, z;
-  float nx, ny, nz;
-
-  explicit CartoonVertex(const D3DRMVERTEX& v)
-      : x(v.position.x), y(v.position.y), z(v.position.z), nx(v.normal.x), ny(v.normal.y), nz(v.normal.z) {}
-  // Same point, unless the normals point in nearly opposite directions (the two sides of a sheet).
-  bool operator==(const CartoonVertex& other) const;
-};
-
 // One mesh group as the builder reads it.
 struct CartoonGroup {
   const D3DRMVERTEX* vertices;

@@ -169,9 +169,12 @@ void CartoonRenderTest::TearDown() {
 }
 
 void CartoonRenderTest::MakeView(DWORD width, DWORD height, DWORD viewX, DWORD viewY, DWORD viewWidth,
-                                 DWORD viewHeight) {
+                                 DWORD viewHeight, IDirect3DRM* root) {
   ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
-  ASSERT_EQ(Direct3DRMCreate(&rm), D3DRM_OK);
+  if (root)
+    rm = root;
+  else
+    ASSERT_EQ(Direct3DRMCreate(&rm), D3DRM_OK);
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
   desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;

@@ -35,8 +35,9 @@ class CartoonRenderTest : public ::testing::Test {
   void TearDown() override;
 
   // A width x height 32-bit surface; the viewport has front 1, back 10 and field 1 unless changed.
+  // The objects come from `root` when given, else from a retained-mode object of the test's own.
   void MakeView(DWORD width, DWORD height, DWORD viewX = 0, DWORD viewY = 0, DWORD viewWidth = 0,
-                DWORD viewHeight = 0);
+                DWORD viewHeight = 0, IDirect3DRM* root = nullptr);
   // The projection the renderer uses for the viewport.
   CartoonProjection Projection() const;
   // A mesh frame under the scene showing one group of `vertices` and `faces`, lit flat in `colour`.
