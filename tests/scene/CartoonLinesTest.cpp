@@ -96,6 +96,23 @@ TEST_F(CartoonLinesTest, SurfaceEdgesGoInRunsOf100EachFollowedByAnUpdate) {
   EXPECT_EQ(record.batchesAtUpdate, (std::vector<int>{1, 2, 3}));
 }
 
+// Face A's opposite corner lies on the edge's own line on the screen: the face is seen edge-on and
+// has no depth slope across the band.
+TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
+  MakeView(64, 64);
+  const std::vector<D3DRMVERTEX> v{At(0, 0, 3), At(0.5f, 0, 3.5f), At(1, 0, 4), At(0, -0.5f, 3)};
+  const DWORD edge[4] = {0, 1, 2, 3}, faces[2] = {0, 1};
+  const D3DVECTOR normals[2] = {{0, 0, -1}, {0, 1, 0}};
+  const Transform identity;
+  DrawCartoonQuads(Device(), Viewport(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals, 4, edge, faces, 1,
+                   4.0, 0xFFFFFF00, FALSE, Projection());
+  ASSERT_EQ(record.batches.size(), 1u);
+  const ExecutedBatch& batch = record.batches[0];
+  ASSERT_EQ(batch.VertexCount(), 7u) << "one side";
+  EXPECT_EQ(batch.Vertex(5).sz, batch.Vertex(1).sz);
+  EXPECT_EQ(batch.Vertex(6).sz, batch.Vertex(2).sz);
+}
+
 TEST_F(CartoonLinesTest, LinesAreVisibleOverTheRenderedCubeAndHiddenBehindANearerObject) {
   MakeView(64, 64);
   const auto cube = CubeVertices(1.0f, {0, 0, 5});
