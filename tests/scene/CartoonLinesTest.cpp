@@ -113,27 +113,6 @@ TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
   EXPECT_EQ(batch.Vertex(6).sz, batch.Vertex(2).sz);
 }
 
-TEST_F(CartoonLinesTest, LinesAreVisibleOverTheRenderedCubeAndHiddenBehindANearerObject) {
-  MakeView(64, 64);
-  const auto cube = CubeVertices(1.0f, {0, 0, 5});
-  Show(cube, CubeFaces(), 0xFF00FF00);
-  // A nearer square over the lower left of the cube's left edge.
-  Show({At(-1.5f, -0.19f, 3), At(-0.56f, -0.19f, 3), At(-0.56f, -1.5f, 3), At(-1.5f, -1.5f, 3)}, {0, 1, 2, 0, 2, 3},
-       0xFF0000FF);
-  ClearAndRender();
-  DrawMesh(cube, CubeFaces(), 3.0, 0, 0xFFFF0000);
-  DrawMesh(cube, CubeFaces(), 0, 4.0, 0xFFFFFF00);
-  // The cube's face spans pixels 24 to 39; the silhouette band lies outside it, the surface band
-  // inside along the edge.
-  EXPECT_EQ(Pixel(22, 28), 0xFF0000u) << "silhouette";
-  EXPECT_EQ(Pixel(20, 28), 0x000000u);
-  EXPECT_EQ(Pixel(25, 28), 0xFFFF00u) << "surface line";
-  EXPECT_EQ(Pixel(30, 28), 0x00FF00u);
-  EXPECT_EQ(Pixel(22, 40), 0x0000FFu) << "hidden behind the square";
-  EXPECT_EQ(Pixel(38, 36), 0xFFFF00u);
-  EXPECT_EQ(Pixel(41, 36), 0xFF0000u);
-}
-
 // A fan around a centre at depth 5, each spoke and rim edge closed by a face through the camera
 // itself (seen exactly edge-on): 2k lines among k + 2 welded vertices.
 TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVertices) {

@@ -23,12 +23,11 @@ class CartoonMeshTest : public CartoonRenderTest {
     CartoonRenderTest::TearDown();
   }
 
-  // A mesh object of one group per entry of `groups` (all of part 0 unless `parts` says), its
-  // parts listed as loading lists them, its edge data built and its box taken.
+  // A mesh object of one group per entry of `groups`, all of one part, its edge data built and its
+  // box taken.
   Ptr<MeshSO> MeshOf(const std::vector<std::vector<D3DRMVERTEX>>& groups, const std::vector<unsigned>& faces,
-                     D3DCOLOR colour, std::vector<WORD> parts = {}) {
+                     D3DCOLOR colour) {
     Ptr<MeshSO> m = new MeshSO;
-    parts.resize(groups.size(), 0);
     GroupIndexList all;
     for (std::size_t g = 0; g < groups.size(); ++g) {
       std::vector<D3DRMVERTEX> coloured = groups[g];
@@ -42,7 +41,7 @@ class CartoonMeshTest : public CartoonRenderTest {
       all.AddTail(static_cast<DWORD>(g));
     }
     m->groupMats.AddTail(all);
-    for (std::size_t g = groups.size(); g-- > 0;) m->groupParts.AddTail(parts[g]);
+    for (std::size_t g = 0; g < groups.size(); ++g) m->groupParts.AddTail(WORD{0});
     m->BuildCartoonEdges();
     m->GetBox();
     m->cartoon = 1;
@@ -75,6 +74,9 @@ class CartoonMeshTest : public CartoonRenderTest {
 
 TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
   Place(MeshOf({CubeVertices(1.0f)}, CubeFaces(), 0xFF00FF00), 0, 0, 5);
+  // A nearer square over the lower left of the cube's left edge.
+  const auto at = [](float x, float y) { return D3DRMVERTEX{{x, y, 3}, {0, 0, -1}, 0, 0, 0}; };
+  Show({at(-1.5f, -0.19f), at(-0.56f, -0.19f), at(-0.56f, -1.5f), at(-1.5f, -1.5f)}, {0, 1, 2, 0, 2, 3}, 0xFF0000FF);
   ClearAndRender();
   Draw(2.0);  // lines twice as wide: a 6-pixel silhouette, an 8-pixel surface line (4 on the face)
   // The cube's near face spans pixels 24 to 39.
@@ -82,6 +84,9 @@ TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
   EXPECT_EQ(Pixel(17, 28), 0x000000u);
   EXPECT_EQ(Pixel(27, 28), 0xFFFF00u) << "surface line";
   EXPECT_EQ(Pixel(30, 28), 0x00FF00u);
+  EXPECT_EQ(Pixel(19, 40), 0x0000FFu) << "hidden behind the square";
+  EXPECT_EQ(Pixel(38, 36), 0xFFFF00u);
+  EXPECT_EQ(Pixel(42, 36), 0xFF0000u);
   EXPECT_EQ(record.updates, 2) << "the silhouettes, then one run of surface lines";
 }
 

@@ -245,26 +245,15 @@ void CartoonRenderTest::ClearAndRender() {
   ASSERT_EQ(viewport->Render(scene), D3DRM_OK);
 }
 
-std::uint32_t CartoonRenderTest::Read(int x, int y, bool depth) {
-  IDirectDrawSurface* target = surface;
-  IUPtr<IDirectDrawSurface> zBuffer;
-  if (depth) {
-    DDSCAPS caps{DDSCAPS_ZBUFFER};
-    EXPECT_EQ(surface->GetAttachedSurface(&caps, &zBuffer), DD_OK);
-    target = zBuffer;
-  }
+std::uint32_t CartoonRenderTest::Pixel(int x, int y) {
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
-  EXPECT_EQ(target->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-  const BYTE* p = DDFirstRow(desc) + y * desc.lPitch + x * (depth ? 2 : 4);
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
   std::uint32_t value = 0;
-  std::memcpy(&value, p, depth ? 2 : 4);
-  EXPECT_EQ(target->Unlock(nullptr), DD_OK);
-  return depth ? value : value & 0xFFFFFF;
+  std::memcpy(&value, DDFirstRow(desc) + y * desc.lPitch + x * 4, 4);
+  EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
+  return value & 0xFFFFFF;
 }
-
-std::uint32_t CartoonRenderTest::Pixel(int x, int y) { return Read(x, y, false); }
-std::uint16_t CartoonRenderTest::Depth(int x, int y) { return static_cast<std::uint16_t>(Read(x, y, true)); }
 
 std::vector<D3DRMVERTEX> CubeVertices(float h, D3DVECTOR centre) {
   std::vector<D3DRMVERTEX> vertices;

@@ -43,8 +43,7 @@ class CartoonRenderTest : public ::testing::Test {
   // A mesh frame under the scene showing one group of `vertices` and `faces`, lit flat in `colour`.
   void Show(const std::vector<D3DRMVERTEX>& vertices, const std::vector<unsigned>& faces, D3DCOLOR colour);
   void ClearAndRender();
-  std::uint32_t Pixel(int x, int y);
-  std::uint16_t Depth(int x, int y);
+  std::uint32_t Pixel(int x, int y);  // 0xRRGGBB
 
   // Draws the silhouette lines, then the surface lines, of one mesh group seen from the camera at
   // the origin, with its edge data; a width of 0 skips that kind.
@@ -65,9 +64,6 @@ class CartoonRenderTest : public ::testing::Test {
   IUPtr<IDirect3DRMViewport> recordingViewport;
   CartoonRecord record;
   std::vector<IUPtr<IDirect3DRMFrame>> shown;
-
- private:
-  std::uint32_t Read(int x, int y, bool depth);
 };
 
 // A cube of 12 triangles from -h to h with one normal per side (24 vertices), every face turned
