@@ -43,21 +43,31 @@ const Ptr<ModRec>& EditHistory::GetRedoRecord() const {
 }
 
 void EditHistory::RemoveAfterCurrent() {
-  if (!pos) {
-    records.RemoveAll();
-    index = -1;
-    return;
-  }
-  while (records.GetTailPosition() != pos) records.RemoveTail();
+  if (!pos) index = -1;
+  while (records.GetCount() > index + 1) RemoveNewest();
+}
+
+// Record 0 goes, so every later state moves one place down; the state before it is lost.
+void EditHistory::RemoveOldest() {
+  records.RemoveHead();
+  if (saved != kUnreachable) saved = saved == -1 ? kUnreachable : saved - 1;
+}
+
+void EditHistory::RemoveNewest() {
+  records.RemoveTail();
+  if (saved >= records.GetCount()) saved = kUnreachable;
 }
 
 void EditHistory::AddRecord(const Ptr<ModRec>& record) {
   XASSERT_TEXT(maxUndo >= records.GetCount(), "maxUndo >= records.GetCount()", "Too many modification records kept");
-  if (maxUndo == 0) return;
+  if (maxUndo == 0) {
+    saved = kUnreachable;
+    return;
+  }
   RemoveAfterCurrent();
   pos = records.AddTail(record);
   if (++index == maxUndo) {
-    records.RemoveHead();
+    RemoveOldest();
     --index;
   }
 }
@@ -97,6 +107,7 @@ void EditHistory::SetMaxUndo(int newMax) {
   if (newMax == 0) {
     if (CanRedo() && !AnswersYes(kLoseRedoQuestion)) return;
     if (!AnswersYes(kTurnOffUndoQuestion)) return;
+    saved = saved == GetModIndex() ? -1 : kUnreachable;
     records.RemoveAll();
     pos = nullptr;
     index = -1;
@@ -106,12 +117,12 @@ void EditHistory::SetMaxUndo(int newMax) {
     if (index + 1 < excess) {
       // Fewer undo records than must go: every undo record goes, then the newest redo records.
       if (!AnswersYes(kLoseRedoQuestion)) return;
-      for (int n = index + 1; n > 0; --n) records.RemoveHead();
+      for (int n = index + 1; n > 0; --n) RemoveOldest();
       pos = nullptr;
       index = -1;
-      while (records.GetCount() > newMax) records.RemoveTail();
+      while (records.GetCount() > newMax) RemoveNewest();
     } else {
-      for (int n = excess; n > 0; --n) records.RemoveHead();
+      for (int n = excess; n > 0; --n) RemoveOldest();
       index -= excess;
       if (index < 0) pos = nullptr;
     }
@@ -123,6 +134,7 @@ void EditHistory::Reset() {
   records.RemoveAll();
   pos = nullptr;
   index = -1;
+  saved = -1;
   saveEditHistory = XGetPrefBool(kNewScenesSection, kSaveEditHistoryKey, kSaveEditHistoryDefault);
   long max;
   XGetPref(kNewScenesSection, kMaxUndoKey, kMaxUndoDefault, &max);
@@ -180,4 +192,5 @@ void EditHistory::Serialize(CArchive& ar, DataFits dataFits) {
   saveEditHistory = save != 0;
   maxUndo = storedMax;
   SetCurrent(storedIndex);
+  MarkSaved();
 }

@@ -58,6 +58,39 @@ TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
   EXPECT_FATAL(doc.Undo(), "!records.IsEmpty() && pos", "No current undo record");
 }
 
+TEST(EditHistoryTest, TheSavedStateIsCleanWhereverItCanStillBeReached) {
+  NumberDocument doc;
+  doc.history.SetMaxUndo(3);
+  EXPECT_TRUE(doc.history.IsAtSavedState());
+  doc.Edit(1);
+  doc.Edit(2);
+  doc.history.MarkSaved();
+  doc.Undo();
+  EXPECT_FALSE(doc.history.IsAtSavedState());
+  doc.Redo();
+  EXPECT_TRUE(doc.history.IsAtSavedState());
+  doc.Edit(3);
+  doc.Edit(4);  // the oldest record goes; the saved state moves with its records
+  doc.Undo();
+  doc.Undo();
+  EXPECT_TRUE(doc.history.IsAtSavedState());
+  EXPECT_EQ(doc.value, 2);
+  // An edit after undoing past the saved state discards it for good.
+  doc.Undo();
+  doc.Edit(5);
+  doc.Undo();
+  EXPECT_FALSE(doc.history.IsAtSavedState());
+  doc.Redo();
+  EXPECT_FALSE(doc.history.IsAtSavedState());
+  // So does trimming away the state before the oldest record.
+  doc.history.Reset();
+  doc.history.SetMaxUndo(1);
+  doc.Edit(6);
+  doc.Edit(7);
+  doc.Undo();
+  EXPECT_FALSE(doc.history.IsAtSavedState());
+}
+
 TEST(EditHistoryTest, AppliedRecordsKeepTheirTextsAndSwapAddAndDelete) {
   NumberDocument doc;
   doc.Edit(1, kUndoAddGroups, 389, "Chair");
