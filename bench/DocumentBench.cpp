@@ -7,6 +7,7 @@
 #include "document/UndoDataKinds.h"
 #include "document/UndoKind.h"
 #include "platform/framework/MemFile.h"
+#include "resources/Resources.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ class Thing : public Myself {};
 // A history of 1,000 move records over ten objects, written into a scene file's history block
 // and read back.
 void BM_HistoryWriteAndRead(benchmark::State& state) {
+  RegisterProgramResources();
   Ptr<Thing> things[10];
   for (auto& t : things) t = new Thing;
   EditHistory history;

@@ -7,6 +7,7 @@
 #include "document/UndoDataKinds.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
+#include "resources/Resources.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ class SilentBoxes final : public MessageBoxBackend {
 
 bool Install() {
   static SilentBoxes boxes;
+  RegisterProgramResources();  // descriptions are string-table texts
   SetMessageBoxBackend(&boxes);
   SetFatalHandler(&AbortOnFatal);
   return true;

@@ -12,6 +12,7 @@
 #include "document/SelectionUndoData.h"
 #include "document/UndoKind.h"
 #include "platform/framework/File.h"
+#include "resources/Resources.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
+  RegisterProgramResources();
   Ptr<Thing> a(new Thing), b(new Thing);
 
   Ptr<AddGroupsUndoData> add(new AddGroupsUndoData);

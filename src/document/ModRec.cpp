@@ -48,7 +48,11 @@ void ModRec::Serialize(CArchive& ar) {
   ar >> storedKind;
   if (!IsUndoKind(storedKind)) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   kind = storedKind;
-  data = ReadPtr(ar, RUNTIME_CLASS(RefCount));
+  Ptr<RefCount> stored = ReadPtr(ar, RUNTIME_CLASS(RefCount));
+  // A record as its own undo data (or another's) would hold itself alive for ever.
+  if (stored && stored->IsKindOf(RUNTIME_CLASS(ModRec)))
+    AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
+  data = stored;
   BYTE storedFlag;
   DWORD storedId;
   ar >> storedFlag >> storedId >> descArg;
