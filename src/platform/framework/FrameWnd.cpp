@@ -10,6 +10,7 @@
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/Resources.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
@@ -53,6 +54,7 @@ QMainWindow* CFrameWnd::MainWindow() const { return qobject_cast<QMainWindow*>(G
 void CFrameWnd::PostNcDestroy() { delete this; }
 
 BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateContext* context) {
+  InstallInputFilter();  // accelerators work before the loop runs, too
   resourceId_ = resourceId;
   m_nIDHelp = resourceId;
   CString caption;

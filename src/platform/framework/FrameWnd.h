@@ -72,6 +72,8 @@ class CFrameWnd : public CWnd {
   const std::vector<CControlBar*>& ControlBars() const { return bars_; }
 
   QMainWindow* MainWindow() const;
+  // The commands of the active view and its document, then the frame's own.
+  BOOL RouteThroughViewAndSelf(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
 
   CString m_strTitle;
   UINT m_nIDHelp = 0;
@@ -83,12 +85,10 @@ class CFrameWnd : public CWnd {
  protected:
   QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
   void PostNcDestroy() override;
-  // The commands of the active view and its document, then the frame's own.
-  BOOL RouteThroughViewAndSelf(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
   // Builds the menu bar and loads the accelerators of `resourceId`.
   void LoadMenuAndAccelerators(UINT resourceId);
   // Runs the update handlers of a menu's items as it opens.
-  void UpdateMenu(QMenu* menu);
+  virtual void UpdateMenu(QMenu* menu);
   // A key that matches an accelerator becomes its command; TRUE when it did.
   BOOL TranslateAccelerator(const MSG& msg);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -32,9 +32,12 @@ class InputFilter final : public QObject {
         const UINT vk = VirtualKeyFromQt(key->key(), key->modifiers() & Qt::KeypadModifier);
         RecordKeyState(vk, event->type() == QEvent::KeyPress);
         // A key the widget does not take travels up to its parents: look at it once.
-        if (event == lastKey_ && key->timestamp() == lastKeyTime_) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool travelling = event == lastKey_ && widget && lastWatched_ && widget != lastWatched_ &&
+                                widget->isAncestorOf(lastWatched_);
         lastKey_ = event;
-        lastKeyTime_ = key->timestamp();
+        lastWatched_ = widget;
+        if (travelling) return false;
         return vk && PreTranslate(watched, event->type() == QEvent::KeyPress ? (key->modifiers() & Qt::AltModifier ? WM_SYSKEYDOWN : WM_KEYDOWN)
                                                                               : WM_KEYUP,
                                   vk, MAKELPARAM(1, 0));
@@ -84,7 +87,7 @@ class InputFilter final : public QObject {
   }
 
   QEvent* lastKey_ = nullptr;
-  quint64 lastKeyTime_ = 0;
+  QPointer<QWidget> lastWatched_;
   QPoint lastMouse_;
 };
 
