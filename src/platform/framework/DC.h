@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPointer>
+#include <QWidget>
 #include <memory>
 
 #include "platform/framework/DCMapping.h"
@@ -12,7 +13,6 @@
 
 class CWnd;
 class QImage;
-class QWidget;
 
 constexpr int PS_SOLID = 0;
 constexpr int TRANSPARENT = 1;
