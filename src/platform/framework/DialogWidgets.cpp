@@ -111,6 +111,7 @@ QWidget* CreateControlWidget(const DialogControl& control, QWidget* dialog, cons
   QWidget* widget = MakeWidget(control, dialog);
   widget->setProperty(kIdProperty, control.id);
   widget->setGeometry(pixels);
+  widget->setVisible(true);  // every control of a template is visible
   widget->setEnabled((control.style & WS_DISABLED) == 0);
   widget->setFocusPolicy((control.style & WS_TABSTOP) ? Qt::StrongFocus : Qt::NoFocus);
   if (control.kind == ControlClass::Static || (control.kind == ControlClass::Button &&
