@@ -1,8 +1,11 @@
 #include "platform/framework/DialogWidgets.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -15,6 +18,7 @@
 #include <QScreen>
 #include <QSlider>
 
+#include "platform/framework/Controls.h"
 #include "platform/win/MulDiv.h"
 
 namespace {
@@ -32,6 +36,37 @@ QButtonGroup* RadioGroup(QWidget* dialog, bool startsGroup) {
   return group;
 }
 
+// An owner-drawn button paints through its wrapper's DrawItem; without a wrapper it stays blank.
+class OwnerDrawButton final : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    auto* button = dynamic_cast<CButton*>(CWnd::FromWidget(this));
+    if (!button) return;
+    CPaintDC dc(button);
+    UINT state = 0;
+    if (isDown()) state |= ODS_SELECTED;
+    if (!isEnabled()) state |= ODS_DISABLED;
+    if (hasFocus()) state |= ODS_FOCUS;
+    DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(ControlIdOf(this)), 0, ODA_DRAWENTIRE, state, nullptr,
+                        dc.GetSafeHdc(), RECT{0, 0, width(), height()}, 0};
+    button->DrawItem(&item);
+  }
+};
+
+// Keeps a control's text and its window title the same.
+template <class W, class Signal>
+void MirrorTitle(W* widget, Signal textChanged) {
+  widget->setWindowTitle(widget->text());
+  QObject::connect(widget, &QWidget::windowTitleChanged, widget, [widget](const QString& title) {
+    if (widget->text() != title) widget->setText(title);
+  });
+  if constexpr (!std::is_same_v<Signal, std::nullptr_t>)
+    QObject::connect(widget, textChanged, widget, [widget] { widget->setWindowTitle(widget->text()); });
+}
+
 QWidget* MakeButton(const DialogControl& c, QWidget* dialog) {
   const QString text = QString::fromUtf8(c.text);
   switch (c.style & BS_TYPEMASK) {
@@ -44,6 +79,8 @@ QWidget* MakeButton(const DialogControl& c, QWidget* dialog) {
     }
     case BS_GROUPBOX:
       return new QGroupBox(text, dialog);
+    case BS_OWNERDRAW:
+      return new OwnerDrawButton(dialog);
     default: {
       auto* push = new QPushButton(text, dialog);
       push->setAutoDefault(false);
@@ -96,6 +133,9 @@ QFont DialogFont(const DialogTemplate& t) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int dpi = screen ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
   font.setPixelSize(MulDiv(t.pointSize, dpi, 72));
+  // The templates' fonts are narrower than the sans fonts that stand in for them; a stand-in is
+  // condensed a little so that texts sized for the original fit their controls.
+  if (QFontInfo(font).family() != font.family()) font.setStretch(93);
   return font;
 }
 
@@ -123,4 +163,24 @@ QWidget* CreateControlWidget(const DialogControl& control, QWidget* dialog, cons
 int ControlIdOf(const QWidget* widget) {
   const QVariant id = widget->property(kIdProperty);
   return id.isValid() ? id.toInt() : 0;
+}
+
+QDialog* CreateDialogWidget(const DialogTemplate& t, QWidget* parent, const ControlNotifier& notify) {
+  auto* dialog = new QDialog(parent);
+  dialog->setWindowTitle(QString::fromUtf8(t.caption));
+  dialog->setFont(DialogFont(t));
+  const DialogBaseUnits base = MeasureBaseUnits(dialog->font());
+  dialog->setFixedSize(ToQRect(MapDialogRect(0, 0, t.cx, t.cy, base)).size());
+  for (std::size_t i = 0; i < t.controlCount; ++i) {
+    const DialogControl& c = t.controls[i];
+    QWidget* control = CreateControlWidget(c, dialog, ToQRect(MapDialogRect(c.x, c.y, c.cx, c.cy, base)));
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+      MirrorTitle(edit, &QLineEdit::textChanged);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+      MirrorTitle(label, nullptr);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+      MirrorTitle(button, nullptr);
+    if (notify) ConnectControlNotifications(control, c.id, notify);
+  }
+  return dialog;
 }

@@ -5,8 +5,10 @@
 #include <QFont>
 #include <QRect>
 
+#include "platform/framework/ControlNotifications.h"
 #include "platform/framework/DialogTemplate.h"
 
+class QDialog;
 class QWidget;
 
 // The template's font at the screen's logical resolution (points · dpi / 72 pixels high).
@@ -21,3 +23,8 @@ QRect ToQRect(const RECT& r);
 // control id (ControlIdOf).
 QWidget* CreateControlWidget(const DialogControl& control, QWidget* dialog, const QRect& pixels);
 int ControlIdOf(const QWidget* widget);
+
+// The dialog of a template: a dialog window with the template's caption and font, a client area
+// of the template's size and every control in place, each reporting to `notify`. A control's
+// text is also its window title, so either names the same text.
+QDialog* CreateDialogWidget(const DialogTemplate& dialogTemplate, QWidget* parent, const ControlNotifier& notify);
