@@ -2,7 +2,7 @@
 // order; rectangles are x, y, width, height in dialog units.
 #include <iterator>
 
-#include "platform/framework/DialogTemplate.h"
+#include "resources/Resources.h"
 
 namespace {
 

@@ -2,9 +2,21 @@
 
 #include "platform/win/MulDiv.h"
 
+namespace {
+
+const DialogTemplate* const* g_templates = nullptr;
+std::size_t g_templateCount = 0;
+
+}  // namespace
+
+void RegisterDialogTemplates(const DialogTemplate* const* table, std::size_t count) {
+  g_templates = table;
+  g_templateCount = count;
+}
+
 const DialogTemplate* FindDialogTemplate(UINT id) {
-  for (std::size_t i = 0; i < kDialogTemplateCount; ++i)
-    if (kDialogTemplates[i]->id == id) return kDialogTemplates[i];
+  for (std::size_t i = 0; i < g_templateCount; ++i)
+    if (g_templates[i]->id == id) return g_templates[i];
   return nullptr;
 }
 

@@ -69,11 +69,10 @@ struct DialogTemplate {
   std::size_t controlCount;
 };
 
-// The templates the resources library provides.
-extern const DialogTemplate* const kDialogTemplates[];
-extern const std::size_t kDialogTemplateCount;
-
-// The template `id`, or nullptr when there is none.
+// Makes `table` (alive for the rest of the run) the templates the dialogs are built from; the
+// program hands its own at start-up.
+void RegisterDialogTemplates(const DialogTemplate* const* table, std::size_t count);
+// The template `id`, or nullptr when there is none (or no table is registered).
 const DialogTemplate* FindDialogTemplate(UINT id);
 
 // The width and height in pixels of one average character of a font: the dialog's base units.

@@ -6,7 +6,10 @@
 
 #include "core/Color.h"
 #include "core/DeepCopy.h"
-#include "core/Utility.h"
+#include "core/CircleSegments.h"
+#include "core/Guards.h"
+#include "core/MissingFile.h"
+#include "core/WindowPlacement.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedFileDialogs.h"

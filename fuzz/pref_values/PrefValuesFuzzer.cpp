@@ -6,6 +6,7 @@
 
 #include "core/Preferences.h"
 #include "platform/win/ProfileStore.h"
+#include "resources/Resources.h"
 
 namespace {
 
@@ -23,6 +24,8 @@ void ReadTwice(const std::string& text, Read read) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static MemoryProfileStore store;
+  static const bool registered = (RegisterProgramResources(), true);  // keys and defaults are strings
+  (void)registered;
   SetProfileStore(&store);
   // A stored value is one line of text.
   std::string text(reinterpret_cast<const char*>(data), size);

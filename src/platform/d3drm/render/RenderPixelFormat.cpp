@@ -1,4 +1,4 @@
-#include "platform/d3drm/render/PixelFormat.h"
+#include "platform/d3drm/render/RenderPixelFormat.h"
 
 #include <bit>
 

@@ -1,4 +1,4 @@
-#include "platform/d3drm/Direct3DDevice.h"
+#include "platform/d3drm/ImmediateDevice.h"
 
 #include "platform/d3drm/ExecuteBuffer.h"
 #include "platform/d3drm/render/ExecuteStream.h"
@@ -11,13 +11,13 @@ constexpr DWORD kMaxExecuteBufferSize = 16u << 20;
 
 }  // namespace
 
-Direct3DDevice* Direct3DDevice::Create(IDirectDrawSurface* surface, IDirectDrawSurface* zBuffer) {
-  return new Direct3DDevice(surface, zBuffer);
+ImmediateDevice* ImmediateDevice::Create(IDirectDrawSurface* surface, IDirectDrawSurface* zBuffer) {
+  return new ImmediateDevice(surface, zBuffer);
 }
 
-Direct3DDevice* Direct3DDevice::From(IDirect3DDevice* device) { return dynamic_cast<Direct3DDevice*>(device); }
+ImmediateDevice* ImmediateDevice::From(IDirect3DDevice* device) { return dynamic_cast<ImmediateDevice*>(device); }
 
-HRESULT Direct3DDevice::CreateExecuteBuffer(LPD3DEXECUTEBUFFERDESC desc, LPDIRECT3DEXECUTEBUFFER* buffer,
+HRESULT ImmediateDevice::CreateExecuteBuffer(LPD3DEXECUTEBUFFERDESC desc, LPDIRECT3DEXECUTEBUFFER* buffer,
                                             IUnknown* outer) {
   if (!buffer) return DDERR_INVALIDPARAMS;
   *buffer = nullptr;
@@ -28,9 +28,9 @@ HRESULT Direct3DDevice::CreateExecuteBuffer(LPD3DEXECUTEBUFFERDESC desc, LPDIREC
   return D3D_OK;
 }
 
-HRESULT Direct3DDevice::Execute(LPDIRECT3DEXECUTEBUFFER buffer, LPDIRECT3DVIEWPORT viewport, DWORD flags) {
+HRESULT ImmediateDevice::Execute(LPDIRECT3DEXECUTEBUFFER buffer, LPDIRECT3DVIEWPORT viewport, DWORD flags) {
   ExecuteBuffer* ours = ExecuteBuffer::From(buffer);
-  Direct3DViewport* view = Direct3DViewport::From(viewport);
+  ImmediateViewport* view = ImmediateViewport::From(viewport);
   if (!ours || !view || view->device() != this || (flags & ~(D3DEXECUTE_CLIPPED | D3DEXECUTE_UNCLIPPED)))
     return DDERR_INVALIDPARAMS;
   if (ours->locked()) return D3DERR_EXECUTE_LOCKED;
@@ -41,12 +41,12 @@ HRESULT Direct3DDevice::Execute(LPDIRECT3DEXECUTEBUFFER buffer, LPDIRECT3DVIEWPO
   return RunExecuteBuffer(*ours, lock.target(), &vertices_);
 }
 
-Direct3DViewport* Direct3DViewport::Create(Direct3DDevice* device, const PixelRect& rect) {
-  return new Direct3DViewport(device, rect);
+ImmediateViewport* ImmediateViewport::Create(ImmediateDevice* device, const PixelRect& rect) {
+  return new ImmediateViewport(device, rect);
 }
 
-Direct3DViewport* Direct3DViewport::From(IDirect3DViewport* viewport) {
-  return dynamic_cast<Direct3DViewport*>(viewport);
+ImmediateViewport* ImmediateViewport::From(IDirect3DViewport* viewport) {
+  return dynamic_cast<ImmediateViewport*>(viewport);
 }
 
 }  // namespace d3drm

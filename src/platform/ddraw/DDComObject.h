@@ -8,19 +8,23 @@
 #include "platform/ddraw/Faults.h"
 #include "platform/win/ComObject.h"
 
+namespace ddraw {
+
 template <class Interface>
 class DDComObject : public ComObject<Interface> {
  protected:
-  DDComObject() { DDCountLiveObject(1); }
-  ~DDComObject() override { DDCountLiveObject(-1); }
+  DDComObject() { CountLiveObject(1); }
+  ~DDComObject() override { CountLiveObject(-1); }
 
   // The object answers for IUnknown and for `ids`; every interface is the same pointer.
   HRESULT QueryAmong(REFIID riid, void** object, std::initializer_list<const IID*> ids) {
     if (!object) return DDERR_INVALIDPARAMS;
     *object = nullptr;
-    if (HRESULT fault = DDTakeFault(DDCall::QueryInterface)) return fault;
+    if (HRESULT fault = TakeFault(DDCall::QueryInterface)) return fault;
     bool known = false;
     for (const IID* id : ids) known = known || riid == *id;
     return this->Answer(riid, object, known);
   }
 };
+
+}  // namespace ddraw

@@ -1,4 +1,4 @@
-#include "platform/ddraw/PixelFormat.h"
+#include "platform/ddraw/DDPixelFormat.h"
 
 namespace {
 

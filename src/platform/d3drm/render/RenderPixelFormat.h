@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/ddraw/PixelFormat.h"
+#include "platform/ddraw/DirectDraw.h"
 
 namespace d3drm {
 

@@ -1,4 +1,4 @@
-#include "core/FatalError.h"
+#include "core/FatalReport.h"
 
 #include <unistd.h>
 

@@ -1,0 +1,7 @@
+#include "resources/Resources.h"
+
+void RegisterProgramResources() {
+  RegisterStringResources(kStringResources, kStringResourceCount);
+  RegisterCursorResources(kCursorResources, kCursorResourceCount);
+  RegisterDialogTemplates(kDialogTemplates, kDialogTemplateCount);
+}

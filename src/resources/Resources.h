@@ -1,0 +1,20 @@
+// The program's resources: its string table, its cursor images and its dialog templates.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/framework/DialogTemplate.h"
+#include "platform/win/CursorResources.h"
+#include "platform/win/StringResources.h"
+
+extern const StringResource kStringResources[];
+extern const std::size_t kStringResourceCount;
+
+extern const CursorResource kCursorResources[];
+extern const std::size_t kCursorResourceCount;
+
+extern const DialogTemplate* const kDialogTemplates[];
+extern const std::size_t kDialogTemplateCount;
+
+// Hands the tables to the platform's resource calls; done first thing at start-up.
+void RegisterProgramResources();
