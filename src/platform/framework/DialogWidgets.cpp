@@ -56,6 +56,17 @@ class OwnerDrawButton final : public QPushButton {
   }
 };
 
+// Check boxes and radio buttons take a click anywhere in their rectangle, not only on the box
+// and the text.
+template <class Button>
+class WholeRectButton final : public Button {
+ public:
+  using Button::Button;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
 // Keeps a control's text and its window title the same.
 template <class W, class Signal>
 void MirrorTitle(W* widget, Signal textChanged) {
@@ -71,9 +82,9 @@ QWidget* MakeButton(const DialogControl& c, QWidget* dialog) {
   const QString text = QString::fromUtf8(c.text);
   switch (c.style & BS_TYPEMASK) {
     case BS_AUTOCHECKBOX:
-      return new QCheckBox(text, dialog);
+      return new WholeRectButton<QCheckBox>(text, dialog);
     case BS_AUTORADIOBUTTON: {
-      auto* radio = new QRadioButton(text, dialog);
+      auto* radio = new WholeRectButton<QRadioButton>(text, dialog);
       RadioGroup(dialog, (c.style & WS_GROUP) != 0)->addButton(radio);
       return radio;
     }

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/ddraw/PixelFormat.h"
+#include "platform/ddraw/DirectDraw.h"
 
 namespace {
 

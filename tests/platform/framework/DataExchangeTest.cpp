@@ -3,12 +3,14 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <functional>
+#include <iterator>
 
 #include "platform/framework/DataExchange.h"
 #include "platform/framework/DialogWidgets.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/QtTestApplication.h"
+#include "platform/win/StringResources.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -26,9 +28,20 @@ constexpr DialogControl kControls[] = {
     {31, ControlClass::Button, "Y", 50, 50, 40, 10, BS_AUTORADIOBUTTON},
 };
 
+// The framework's messages, as the program's string table carries them.
+constexpr StringResource kMessages[] = {
+    {61712, "Please enter an integer."},
+    {61713, "Please enter a number."},
+    {61714, "Please enter an integer between %1 and %2."},
+    {61715, "Please enter a number between %1 and %2."},
+    {61718, "Please enter an integer between 0 and 255."},
+    {61719, "Please enter a positive integer."},
+};
+
 class DataExchangeTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    RegisterStringResources(kMessages, std::size(kMessages));
     dialog_.Create("Exchange", WS_VISIBLE, RECT{0, 0, 300, 200}, nullptr);
     for (const DialogControl& c : kControls)
       CreateControlWidget(c, dialog_.GetWidget(), QRect(c.x, c.y, c.cx, c.cy));
