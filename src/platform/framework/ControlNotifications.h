@@ -5,13 +5,10 @@
 
 #include <functional>
 
-#include "platform/win/WinTypes.h"
+#include "platform/framework/MessageMap.h"
 
 class QWidget;
 
-constexpr UINT WM_COMMAND = 0x0111;
-constexpr UINT WM_HSCROLL = 0x0114;
-constexpr UINT WM_VSCROLL = 0x0115;
 // WM_COMMAND notification codes.
 constexpr UINT BN_CLICKED = 0;
 constexpr UINT EN_CHANGE = 0x0300;
@@ -39,3 +36,10 @@ using ControlNotifier = std::function<void(const ControlNotification&)>;
 
 // Connects the widget of a template control so that it reports to `notify`.
 void ConnectControlNotifications(QWidget* control, int id, const ControlNotifier& notify);
+
+// Message-map entries for the notifications.
+#define ON_BN_CLICKED(id, fn) ON_CONTROL(BN_CLICKED, id, fn)
+#define ON_EN_CHANGE(id, fn) ON_CONTROL(EN_CHANGE, id, fn)
+#define ON_CBN_SELCHANGE(id, fn) ON_CONTROL(CBN_SELCHANGE, id, fn)
+#define ON_LBN_SELCHANGE(id, fn) ON_CONTROL(LBN_SELCHANGE, id, fn)
+#define ON_LBN_DBLCLK(id, fn) ON_CONTROL(LBN_DBLCLK, id, fn)

@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWidget>
+#include <set>
 #include <utility>
 
 #include "platform/framework/Wnd.h"
@@ -16,6 +17,11 @@ IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 namespace {
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+std::set<const CDC*>& LiveContexts() {
+  static std::set<const CDC*> contexts;
+  return contexts;
+}
 
 }  // namespace
 
@@ -40,11 +46,21 @@ BOOL CBrush::CreateSolidBrush(COLORREF c) {
   return TRUE;
 }
 
-CDC::CDC() = default;
+CDC::CDC() { LiveContexts().insert(this); }
 
-CDC::CDC(QImage* image) : image_(image) { BeginPaint(image); }
+CDC::CDC(QImage* image) : image_(image) {
+  LiveContexts().insert(this);
+  BeginPaint(image);
+}
 
-CDC::~CDC() = default;
+CDC::CDC(QPainter* painter) : borrowed_(painter) { LiveContexts().insert(this); }
+
+CDC::~CDC() { LiveContexts().erase(this); }
+
+CDC* CDC::FromHandle(HDC dc) {
+  auto* context = reinterpret_cast<CDC*>(dc);
+  return LiveContexts().count(context) ? context : nullptr;
+}
 
 void CDC::BeginPaint(QPaintDevice* device) { painter_ = std::make_unique<QPainter>(device); }
 
@@ -120,55 +136,61 @@ QRect CDC::DeviceRect(int left, int top, int right, int bottom) const {
 }
 
 void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
-  if (!painter_) return;
-  painter_->fillRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom), ToQColor(color));
+  QPainter* painter = GetPainter();
+  if (!painter) return;
+  painter->fillRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom), ToQColor(color));
 }
 
 BOOL CDC::Rectangle(int left, int top, int right, int bottom) {
-  if (!painter_) return FALSE;
+  QPainter* painter = GetPainter();
+  if (!painter) return FALSE;
   const QRect r = DeviceRect(left, top, right, bottom);
-  painter_->fillRect(r, ToQColor(brush_->color));
-  painter_->setPen(QPen(ToQColor(pen_->color), pen_->width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-  painter_->setBrush(Qt::NoBrush);
-  painter_->drawRect(r.adjusted(0, 0, -1, -1));
+  painter->fillRect(r, ToQColor(brush_->color));
+  painter->setPen(QPen(ToQColor(pen_->color), pen_->width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(r.adjusted(0, 0, -1, -1));
   return TRUE;
 }
 
 BOOL CDC::Ellipse(int left, int top, int right, int bottom) {
-  if (!painter_) return FALSE;
+  QPainter* painter = GetPainter();
+  if (!painter) return FALSE;
   const QRect r = DeviceRect(left, top, right, bottom);
-  painter_->setRenderHint(QPainter::Antialiasing, false);
-  painter_->setPen(QPen(ToQColor(pen_->color), pen_->width));
-  painter_->setBrush(ToQColor(brush_->color));
-  painter_->drawEllipse(r.adjusted(0, 0, -1, -1));
+  painter->setRenderHint(QPainter::Antialiasing, false);
+  painter->setPen(QPen(ToQColor(pen_->color), pen_->width));
+  painter->setBrush(ToQColor(brush_->color));
+  painter->drawEllipse(r.adjusted(0, 0, -1, -1));
   return TRUE;
 }
 
 void CDC::DrawFocusRect(LPCRECT rect) {
-  if (!painter_) return;
-  painter_->setPen(QPen(Qt::black, 1, Qt::DotLine));
-  painter_->setBrush(Qt::NoBrush);
-  painter_->drawRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom).adjusted(0, 0, -1, -1));
+  QPainter* painter = GetPainter();
+  if (!painter) return;
+  painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
+  painter->setBrush(Qt::NoBrush);
+  painter->drawRect(DeviceRect(rect->left, rect->top, rect->right, rect->bottom).adjusted(0, 0, -1, -1));
 }
 
 BOOL CDC::DrawFrameControl(LPRECT rect, UINT type, UINT state) {
-  if (!painter_ || type != DFC_BUTTON || !(state & DFCS_BUTTONPUSH)) return FALSE;
+  QPainter* painter = GetPainter();
+  if (!painter || type != DFC_BUTTON || !(state & DFCS_BUTTONPUSH)) return FALSE;
   QStyleOptionButton option;
   option.rect = DeviceRect(rect->left, rect->top, rect->right, rect->bottom);
   option.state = QStyle::State_Enabled | ((state & DFCS_PUSHED) ? QStyle::State_Sunken : QStyle::State_Raised);
-  QApplication::style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, painter_.get());
+  QApplication::style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, painter);
   return TRUE;
 }
 
 BOOL CDC::TextOut(int x, int y, const char* text) {
-  if (!painter_) return FALSE;
+  QPainter* painter = GetPainter();
+  if (!painter) return FALSE;
   const POINT at = mapping_.LPtoDP(POINT{x, y});
   const QString s = QString::fromUtf8(text);
-  const QFontMetrics metrics = painter_->fontMetrics();
+  const QFontMetrics metrics = painter->fontMetrics();
   if (bkMode_ == OPAQUE)
-    painter_->fillRect(QRect(at.x, at.y, metrics.horizontalAdvance(s), metrics.height()), ToQColor(bkColor_));
-  painter_->setPen(ToQColor(textColor_));
-  painter_->drawText(QPoint(at.x, at.y + metrics.ascent()), s);
+    painter->fillRect(QRect(at.x, at.y, metrics.horizontalAdvance(s), metrics.height()), ToQColor(bkColor_));
+  painter->setPen(ToQColor(textColor_));
+  painter->drawText(QPoint(at.x, at.y + metrics.ascent()), s);
   return TRUE;
 }
 

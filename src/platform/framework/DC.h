@@ -60,12 +60,17 @@ class CDC : public CObject {
   CDC();  // draws nowhere until attached
   // Draws on `image`, which must outlive the context.
   explicit CDC(QImage* image);
+  // Draws through a painter someone else opened (a window's erase step), which outlives it.
+  explicit CDC(QPainter* painter);
   ~CDC() override;
   CDC(const CDC&) = delete;
   CDC& operator=(const CDC&) = delete;
 
   HDC GetSafeHdc() const { return reinterpret_cast<HDC>(const_cast<CDC*>(this)); }
-  static CDC* FromHandle(HDC dc) { return reinterpret_cast<CDC*>(dc); }
+  // The context of a handle from GetSafeHdc; null once that context is gone, or for any other.
+  static CDC* FromHandle(HDC dc);
+  // The painter the context draws with; null when it draws nowhere.
+  QPainter* GetPainter() const { return painter_ ? painter_.get() : borrowed_; }
 
   int SetMapMode(int mode) { return mapping_.SetMapMode(mode); }
   int GetMapMode() const { return mapping_.GetMapMode(); }
@@ -121,6 +126,7 @@ class CDC : public CObject {
 
   DCMapping mapping_;
   std::unique_ptr<QPainter> painter_;
+  QPainter* borrowed_ = nullptr;
   QImage* image_ = nullptr;
   QPointer<QWidget> widget_;
   CPen defaultPen_{PS_SOLID, 1, 0};

@@ -6,19 +6,8 @@
 
 #include <cstddef>
 
-#include "platform/win/WinTypes.h"
+#include "platform/framework/WindowStyles.h"
 
-// Window styles the templates use.
-constexpr DWORD WS_POPUP = 0x80000000;
-constexpr DWORD WS_BORDER = 0x00800000;
-constexpr DWORD WS_SYSMENU = 0x00080000;
-constexpr DWORD WS_GROUP = 0x00020000;
-constexpr DWORD WS_TABSTOP = 0x00010000;
-constexpr DWORD WS_DISABLED = 0x08000000;
-constexpr DWORD WS_CAPTION = 0x00C00000;
-constexpr DWORD WS_VSCROLL = 0x00200000;
-constexpr DWORD WS_HSCROLL = 0x00100000;
-constexpr DWORD WS_EX_CONTEXTHELP = 0x00000400;
 constexpr DWORD DS_MODALFRAME = 0x80;
 constexpr DWORD DS_SETFONT = 0x40;
 constexpr DWORD DS_CENTER = 0x0800;

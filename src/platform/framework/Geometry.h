@@ -1,37 +1,44 @@
-// The framework's point, size and rectangle: the system's structures with constructors and the
-// comparisons the program makes.
+// Points, sizes and rectangles with the framework's helpers. A rectangle's right and bottom
+// edges are exclusive.
 #pragma once
 
 #include "platform/win/WinTypes.h"
 
-inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
-inline bool operator!=(const POINT& a, const POINT& b) { return !(a == b); }
-inline bool operator==(const SIZE& a, const SIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
-inline bool operator!=(const SIZE& a, const SIZE& b) { return !(a == b); }
-inline bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-inline bool operator!=(const RECT& a, const RECT& b) { return !(a == b); }
-
-struct CPoint : POINT {
+class CPoint : public POINT {
+ public:
   CPoint() : POINT{0, 0} {}
-  CPoint(LONG px, LONG py) : POINT{px, py} {}
-  CPoint(const POINT& p) : POINT(p) {}  // NOLINT(google-explicit-constructor)
+  CPoint(int x0, int y0) : POINT{x0, y0} {}
+  CPoint(POINT p) : POINT(p) {}  // NOLINT: converts like the framework's
+  bool operator==(const CPoint& o) const { return x == o.x && y == o.y; }
+  CPoint operator+(const POINT& o) const { return {x + o.x, y + o.y}; }
+  CPoint operator-(const POINT& o) const { return {x - o.x, y - o.y}; }
 };
 
-struct CSize : SIZE {
+class CSize : public SIZE {
+ public:
   CSize() : SIZE{0, 0} {}
-  CSize(LONG x, LONG y) : SIZE{x, y} {}
-  CSize(const SIZE& s) : SIZE(s) {}  // NOLINT(google-explicit-constructor)
+  CSize(int cx0, int cy0) : SIZE{cx0, cy0} {}
+  CSize(SIZE s) : SIZE(s) {}  // NOLINT: converts like the framework's
+  bool operator==(const CSize& o) const { return cx == o.cx && cy == o.cy; }
 };
 
-// Right and bottom lie outside the rectangle.
-struct CRect : RECT {
+class CRect : public RECT {
+ public:
   CRect() : RECT{0, 0, 0, 0} {}
-  CRect(LONG l, LONG t, LONG r, LONG b) : RECT{l, t, r, b} {}
-  CRect(const RECT& r) : RECT(r) {}  // NOLINT(google-explicit-constructor)
-  LONG Width() const { return right - left; }
-  LONG Height() const { return bottom - top; }
+  CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}
+  CRect(const RECT& r) : RECT(r) {}  // NOLINT: converts like the framework's
+  CRect(POINT topLeft, SIZE size) : RECT{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy} {}
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  CSize Size() const { return {Width(), Height()}; }
   CPoint TopLeft() const { return {left, top}; }
+  CPoint BottomRight() const { return {right, bottom}; }
   BOOL IsRectEmpty() const { return right <= left || bottom <= top; }
+  BOOL PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+  void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
+  bool operator==(const CRect& o) const {
+    return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+  }
+  operator LPRECT() { return this; }              // NOLINT: the framework's conversions
+  operator LPCRECT() const { return this; }       // NOLINT
 };

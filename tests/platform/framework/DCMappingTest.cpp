@@ -41,7 +41,7 @@ TEST(DCMapping, ZoomMappingsPutLogicalZeroInTheMiddleOfTheFirstZoomedPixel) {
   EXPECT_EQ(ToDevice(Zoom(1, 1), 13), 13);
   for (LONG x : {0, 5, 100}) EXPECT_EQ(ToDevice(Zoom(3, 1), x), 3 * x + 1);
   for (LONG x : {0, 4, 10}) EXPECT_EQ(ToDevice(Zoom(1, 2), x), x / 2);
-  EXPECT_EQ(Zoom(1, 3).LPtoDP(SIZE{1, 1}), SIZE({0, 0}));
+  EXPECT_EQ(CSize(Zoom(1, 3).LPtoDP(SIZE{1, 1})), CSize(0, 0));
 }
 
 TEST(DCMapping, ClientAreaAtTwiceZoomCoversHalfTheLogicalPixelsAndBlitsFromTheCorner) {
@@ -49,15 +49,15 @@ TEST(DCMapping, ClientAreaAtTwiceZoomCoversHalfTheLogicalPixelsAndBlitsFromTheCo
   // The render rectangle: the client's last pixel converted, plus one.
   const POINT topLeft = m.DPtoLP(POINT{0, 0});
   const POINT last = m.DPtoLP(POINT{399, 299});
-  EXPECT_EQ(topLeft, POINT({0, 0}));
+  EXPECT_EQ(CPoint(topLeft), CPoint(0, 0));
   EXPECT_EQ(last.x + 1, 200);
   EXPECT_EQ(last.y + 1, 150);
   // Back to the device, less half a unit: the blit starts at the client's corner.
   const SIZE unit = m.LPtoDP(SIZE{1, 1});
   const POINT a = m.LPtoDP(POINT{0, 0});
   const POINT b = m.LPtoDP(POINT{200, 150});
-  EXPECT_EQ(POINT({a.x - unit.cx / 2, a.y - unit.cy / 2}), POINT({0, 0}));
-  EXPECT_EQ(POINT({b.x - unit.cx / 2, b.y - unit.cy / 2}), POINT({400, 300}));
+  EXPECT_EQ(CPoint(a.x - unit.cx / 2, a.y - unit.cy / 2), CPoint(0, 0));
+  EXPECT_EQ(CPoint(b.x - unit.cx / 2, b.y - unit.cy / 2), CPoint(400, 300));
   for (auto [num, den] : {std::pair{3, 1}, {1, 2}, {1, 3}, {20, 1}})
     EXPECT_EQ(ToLogical(Zoom(num, den), 0), 0) << num << "/" << den;
 }
@@ -76,19 +76,19 @@ TEST(DCMapping, UnevenExtentsScaleEachAxisAndSizesUseMagnitudes) {
   DCMapping m;
   m.SetMapMode(MM_ANISOTROPIC);
   m.SetViewportExt(5, 4);  // 4/1 on a screen 1.25 times as dense across
-  EXPECT_EQ(m.LPtoDP(SIZE{1, 1}), SIZE({5, 4}));
+  EXPECT_EQ(CSize(m.LPtoDP(SIZE{1, 1})), CSize(5, 4));
   m.SetViewportExt(-6, 4);
-  EXPECT_EQ(m.LPtoDP(SIZE{2, 3}), SIZE({12, 12}));
-  EXPECT_EQ(m.LPtoDP(POINT{2, 3}), POINT({-12, 12}));
-  EXPECT_EQ(m.DPtoLP(SIZE{12, 12}), SIZE({2, 3}));
+  EXPECT_EQ(CSize(m.LPtoDP(SIZE{2, 3})), CSize(12, 12));
+  EXPECT_EQ(CPoint(m.LPtoDP(POINT{2, 3})), CPoint(-12, 12));
+  EXPECT_EQ(CSize(m.DPtoLP(SIZE{12, 12})), CSize(2, 3));
 }
 
 TEST(DCMapping, OriginShiftMovesEveryPoint) {
   DCMapping m = Zoom(1, 1);
   const CPoint origin = m.GetWindowOrg();
   EXPECT_EQ(m.SetWindowOrg(origin.x + 7, origin.y + 7), origin);
-  EXPECT_EQ(m.LPtoDP(POINT{7, 7}), POINT({0, 0}));
-  EXPECT_EQ(m.DPtoLP(POINT{10, 20}), POINT({17, 27}));
+  EXPECT_EQ(CPoint(m.LPtoDP(POINT{7, 7})), CPoint(0, 0));
+  EXPECT_EQ(CPoint(m.DPtoLP(POINT{10, 20})), CPoint(17, 27));
 }
 
 TEST(DCMapping, ExtentsFailOnZeroAndAreFixedInTextMode) {
