@@ -224,4 +224,19 @@ TEST_F(GroupSOTest, DroppingGroupsLightsAndMeshesInAnyOrderLeavesNoRetainedModeO
   } while (std::next_permutation(order.begin(), order.end()));
 }
 
+TEST_F(GroupSOTest, ABareVisualMissesEveryPickAndRefusesEverythingElse) {
+  Ptr<VisualSO> bare = new VisualSO;
+  double distance = 5;
+  Vector point(1, 1, 1);
+  D3DRMPICKDESC desc{};
+  EXPECT_FALSE(bare->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), distance, point, desc));
+  EXPECT_EQ(distance, 5.0);
+  EXPECT_FATAL(bare->GetD3DRMVisual(), "0", "");
+  EXPECT_FATAL(bare->GetQuality(), "0", "");
+  EXPECT_FATAL(bare->Copy(Ptr<VisualSO>(), 0), "0", "");
+  EXPECT_FATAL(bare->DrawCartoonLines(nullptr, nullptr, Transform(), Transform(), 1.0), "0", "");
+  bare->SetName("lamp");
+  EXPECT_EQ(bare->GetName(), CString("lamp"));
+}
+
 }  // namespace
