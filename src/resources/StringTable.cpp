@@ -1,6 +1,6 @@
 // The string table: one entry per text, sorted by id. Ids 352-500 name undo records and are
 // stored in scene files, so they never change.
-#include "platform/win/StringResources.h"
+#include "resources/Resources.h"
 
 const StringResource kStringResources[] = {
     {1, "Close this dialog box and save any changes you have made\nClose and save any changes"},
@@ -601,6 +601,9 @@ const StringResource kStringResources[] = {
     {61215, "Activate this window"},
     {61697, "Failed to open document."},
     {61700, "Failed to create empty document."},
+    {61702, "Failed to save document."},
+    {61703, "Save changes to %1?"},
+    {61704, "Untitled"},
     {61712, "Please enter an integer."},
     {61713, "Please enter a number."},
     {61714, "Please enter an integer between %1 and %2."},

@@ -2,7 +2,7 @@
 #include <climits>
 #include <vector>
 
-#include "core/Utility.h"
+#include "core/CircleSegments.h"
 #include "scene/MeshSO.h"
 #include "shell/XApp.h"
 

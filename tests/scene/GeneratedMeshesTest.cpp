@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "SceneTestSupport.h"
-#include "core/Utility.h"
+#include "core/CircleSegments.h"
 #include "pending/PendingMeshCalls.h"
 #include "platform/d3drm/RenderTestSupport.h"
 #include "scene/GroupSO.h"

@@ -76,7 +76,7 @@ struct TextureLog {
   IDirect3DRM* rm = nullptr;
   std::string refuse;  // a name the callback fails for
   std::vector<std::string> asked;
-  std::map<std::string, Ref<IDirect3DRMTexture>> made;
+  std::map<std::string, ComPtr<IDirect3DRMTexture>> made;
 
   static HRESULT Callback(char* name, void* arg, IDirect3DRMTexture** texture) {
     auto* log = static_cast<TextureLog*>(arg);
