@@ -137,6 +137,10 @@ TEST_F(MaterialMeshTest, ApplyingWritesTheLookAndRegeneratesViewsOnlyForLighting
   pattern.ApplyToMeshGroups(mesh, Only(1));
   EXPECT_NE(VertexColor(1), 0xFFFFFFFFu);
   EXPECT_EQ(mesh->GetGroupColor(1), 0xFFFFFFFFu);
+  // Each group keeps its own platform material: one part never shows the other's glow.
+  look.emissive = Color(1, 0, 0, 1);
+  look.ApplyToMeshGroups(mesh, Only(0));
+  EXPECT_EQ(Material(mesh, 1, -1, 0, 0, 1).emissive, Color(0, 0, 0, 1));
 }
 
 }  // namespace
