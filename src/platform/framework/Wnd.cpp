@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <unordered_map>
 
+#include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/WndEvents.h"
 
@@ -190,10 +191,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
     case WM_NCCREATE: return TRUE;
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_ERASEBKGND:
-      if (wParam && widget_) {
-        auto* painter = reinterpret_cast<QPainter*>(wParam);
-        painter->fillRect(widget_->rect(), widget_->palette().window());
-      }
+      if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam)); dc && dc->GetPainter() && widget_)
+        dc->GetPainter()->fillRect(widget_->rect(), widget_->palette().window());
       return 1;
     default: return 0;
   }

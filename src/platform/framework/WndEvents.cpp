@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTimerEvent>
 
+#include "platform/framework/DC.h"
 #include "platform/framework/KeyCodes.h"
 
 namespace {
@@ -148,11 +149,12 @@ bool WndEventBridge::Paint() {
   skipErase_ = false;
   if (erase) {
     QPainter painter(widget_);
+    CDC dc(&painter);
+    const WPARAM hdc = reinterpret_cast<WPARAM>(dc.GetSafeHdc());
     LRESULT result = 0;
     const CWnd::CurrentMessage saved = wnd_->current_;
-    wnd_->current_ = {WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0};
-    if (!wnd_->OnWndMsg(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0, &result))
-      wnd_->DefWindowProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0);
+    wnd_->current_ = {WM_ERASEBKGND, hdc, 0};
+    if (!wnd_->OnWndMsg(WM_ERASEBKGND, hdc, 0, &result)) wnd_->DefWindowProc(WM_ERASEBKGND, hdc, 0);
     if (wnd_) wnd_->current_ = saved;
   }
   return wnd_ && Send(WM_PAINT, 0, 0);
