@@ -9,17 +9,6 @@ IMPLEMENT_SERIAL(EditGroupUndoData, RefCount, VERSIONABLE_SCHEMA)
 
 namespace {
 
-// A BOOL kept as one byte.
-void SerializeByteFlag(CArchive& ar, BOOL& flag) {
-  if (ar.IsStoring()) {
-    ar << static_cast<BYTE>(flag);
-    return;
-  }
-  BYTE stored;
-  ar >> stored;
-  flag = stored;
-}
-
 MeshSO* MeshOf(const GroupSO& group) {
   Ptr<VisualSO> visual = group.GetFirstVisual();
   if (!visual) return nullptr;

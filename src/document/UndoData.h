@@ -22,6 +22,9 @@ void WriteUndoSchema(CArchive& ar, const CObject& data);
 // Reads it: a newer version shows message 40243 and fails with badSchema.
 void ReadUndoSchema(CArchive& ar, const CObject& data);
 
+// A BOOL kept as its low byte, read back zero-extended.
+void SerializeByteFlag(CArchive& ar, BOOL& flag);
+
 // Archives one list of handles, or one handle, in the undo-data form.
 void SerializeHandles(CArchive& ar, HandleList& handles);
 void SerializeHandle(CArchive& ar, Ptr<PtrMyself>& handle);

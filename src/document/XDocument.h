@@ -56,7 +56,8 @@ class XDocument : public XUndoDoc {
   void OnFileImport();
   void OnUpdateEditDelete(CCmdUI* cmdUI);
   void OnUpdateEditPaste(CCmdUI* cmdUI);
-  void OnUpdateEditObject(CCmdUI* cmdUI);
+  // File/Close, after which the remaining scenes' captions are renumbered.
+  void OnFileClose();
 
   // Scene extents and the auxiliary groups.
   BoundingBox GetSceneBox();
@@ -120,6 +121,8 @@ class XDocument : public XUndoDoc {
   Ptr<GroupSO> sunlight;
   Ptr<GroupSO> rotObjAboutCyl;
   Ptr<GroupSO> ground;
+
+  DECLARE_MESSAGE_MAP()
 };
 
 // The group a handle reaches, or null when its object is gone or is not a group.

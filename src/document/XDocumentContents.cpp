@@ -5,6 +5,21 @@
 
 IMPLEMENT_SERIAL(XDocument, XUndoDoc, VERSIONABLE_SCHEMA)
 
+BEGIN_MESSAGE_MAP(XDocument, XUndoDoc)
+  ON_COMMAND(33012, OnFileImport)
+  ON_COMMAND(33138, OnEditSelectNone)
+  ON_COMMAND(33139, OnEditSelectAll)
+  ON_COMMAND(57632, OnEditDelete)
+  ON_UPDATE_COMMAND_UI(57632, OnUpdateEditDelete)
+  ON_COMMAND(57634, OnEditCopy)
+  ON_UPDATE_COMMAND_UI(57634, OnUpdateEditDelete)
+  ON_COMMAND(57635, OnEditCut)
+  ON_UPDATE_COMMAND_UI(57635, OnUpdateEditDelete)
+  ON_COMMAND(57637, OnEditPaste)
+  ON_UPDATE_COMMAND_UI(57637, OnUpdateEditPaste)
+  ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+END_MESSAGE_MAP()
+
 namespace {
 
 constexpr UINT kSceneName = 270;
@@ -86,4 +101,10 @@ Ptr<GroupSO> XDocument::GetSelected(int index) const {
   POSITION pos = selection.GetHeadPosition();
   while (index-- > 0) selection.GetNext(pos);
   return selection.GetAt(pos);
+}
+
+void XDocument::OnFileClose() {
+  DocumentApp& app = GetDocumentApp();
+  CDocument::OnFileClose();  // may delete this document
+  app.RefreshDocumentTitles();
 }

@@ -197,4 +197,3 @@ void XDocument::OnFileImport() { XInfoBox(kImportNeedsWindowMessage); }
 
 void XDocument::OnUpdateEditDelete(CCmdUI* cmdUI) { cmdUI->Enable(!selection.IsEmpty()); }
 void XDocument::OnUpdateEditPaste(CCmdUI* cmdUI) { cmdUI->Enable(!GetDocumentApp().GetObjectList().IsEmpty()); }
-void XDocument::OnUpdateEditObject(CCmdUI* cmdUI) { cmdUI->Enable(selection.GetCount() == 1); }

@@ -107,8 +107,10 @@ TEST_F(RoundTripTest, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
   const int records = doc.GetHistory().GetCount();
   ASSERT_EQ(records, 12);
 
+  const int titles = View().titles;
   while (doc.GetHistory().CanUndo()) ASSERT_TRUE(doc.Undo(TRUE));
   EXPECT_EQ(Snapshot(doc), snapshots.front());
+  EXPECT_EQ(View().titles, titles + 1) << "the camera's undo re-titles the windows";
   EXPECT_FALSE(doc.IsModified());
   while (doc.GetHistory().CanRedo()) ASSERT_TRUE(doc.Redo(TRUE));
   EXPECT_EQ(Snapshot(doc), snapshots.back());

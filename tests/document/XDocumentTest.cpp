@@ -90,6 +90,32 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
   EXPECT_FATAL(doc.ToggleSelect(doc.GetScene(), TRUE, 0), "group != scene", "Illegal to select \"scene\"");
 }
 
+// The Edit commands arrive through the document's message map; their update handlers enable them.
+TEST_F(SceneFixture, EditCommandsRunThroughTheMessageMap) {
+  struct Item : CCmdUI {
+    void Enable(BOOL on) override { enabled = on; }
+    BOOL enabled = -1;
+  };
+  auto enabled = [&](UINT id) {
+    Item item;
+    item.m_nID = id;
+    item.DoUpdate(&doc, TRUE);
+    return item.enabled;
+  };
+  doc.AddGroup(NewGroup(doc, "A"), FALSE, FALSE, 0);
+  EXPECT_FALSE(enabled(57632));
+  EXPECT_FALSE(enabled(57637));
+  ASSERT_TRUE(doc.OnCmdMsg(33139, CN_COMMAND, nullptr, nullptr));
+  EXPECT_EQ(doc.GetSelectedCount(), 1);
+  EXPECT_TRUE(enabled(57632));
+  ASSERT_TRUE(doc.OnCmdMsg(57635, CN_COMMAND, nullptr, nullptr));  // Cut
+  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 1);
+  EXPECT_TRUE(enabled(57637));
+  ASSERT_TRUE(doc.OnCmdMsg(57637, CN_COMMAND, nullptr, nullptr));
+  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 2);
+  EXPECT_EQ(UndoText(doc), "Add Object A");
+}
+
 TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
   Ptr<GroupSO> a = NewGroup(doc, "A"), b = NewGroup(doc, "B", true), c = NewGroup(doc, "C");
   Ptr<GroupSO> child = NewGroup(doc, "Child"), grandchild = NewGroup(doc, "Grandchild");
