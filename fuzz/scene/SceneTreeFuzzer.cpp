@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "TestDocument.h"
+#include "resources/Resources.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
 #include "resources/Resources.h"
@@ -28,6 +29,7 @@ void CountObject(IDirect3DRMObject* object, LPVOID count) {
 XApp* Install() {
   RegisterProgramResources();  // the messages' texts
   static SilentBoxes boxes;
+  RegisterProgramResources();  // the document names its groups from the string table
   SetMessageBoxBackend(&boxes);
   SetFatalHandler(&AbortOnFatal);
   static XApp app;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TestDocument.h"
+#include "resources/Resources.h"
 #include "TestTree.h"
 #include "TestVisual.h"
 #include "resources/Resources.h"

@@ -189,7 +189,7 @@ TEST_F(GroupSOTest, DroppingGroupsLightsAndMeshesInAnyOrderLeavesNoRetainedModeO
       if (which == 2) light = nullptr;
       if (which == 3) mesh = nullptr;
     }
-    EXPECT_EQ(LiveRetainedModeObjects(app.lpD3DRM), 1);  // the document's root frame
+    EXPECT_EQ(LiveRetainedModeObjects(app.lpD3DRM), 3);  // the document's root, cylinder and ground frames
   } while (std::next_permutation(order.begin(), order.end()));
 }
 
