@@ -66,6 +66,20 @@ class CFrameWnd : public CWnd {
   // Whether an update handler disables `id` now.
   BOOL IsCommandEnabled(UINT id);
 
+  // Docking (FrameDocking.cpp). The frame's bars may dock on the sides `style` allows.
+  void EnableDocking(DWORD style) { m_dwDockStyle = style; }
+  // Docks the bar on the side of dock bar `dockBarId` (AFX_IDW_DOCKBAR_*; 0: the side its style
+  // names), after the bars already there.
+  void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+  // Floats the bar with its top-left corner at `point` (screen coordinates).
+  void FloatControlBar(CControlBar* bar, CPoint point, DWORD style = 0x2000);
+  void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+  // Keeps where the bars are docked or float and whether they show, in preference section
+  // `profileName`, and brings it back.
+  void SaveBarState(const char* profileName) const;
+  BOOL LoadBarState(const char* profileName);
+  DWORD m_dwDockStyle = 0;
+
   // Control bars placed in this frame.
   void AddControlBar(CControlBar* bar);
   void RemoveControlBar(CControlBar* bar);

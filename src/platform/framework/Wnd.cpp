@@ -185,14 +185,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
   return FALSE;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM, LPARAM) {
   switch (message) {
     case WM_NCCREATE: return TRUE;
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_ERASEBKGND:
-      if (wParam && widget_) {
-        auto* painter = reinterpret_cast<QPainter*>(wParam);
-        painter->fillRect(widget_->rect(), widget_->palette().window());
+      if (widget_ && widget_->testAttribute(Qt::WA_WState_InPaintEvent)) {
+        QPainter painter(widget_);
+        painter.fillRect(widget_->rect(), widget_->palette().window());
       }
       return 1;
     default: return 0;

@@ -8,6 +8,7 @@
 #include <QTimerEvent>
 
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MessageLoop.h"
 
 namespace {
 
@@ -144,23 +145,17 @@ bool WndEventBridge::Translate(QEvent* event) {
 }
 
 bool WndEventBridge::Paint() {
-  const bool erase = !skipErase_;
+  // The erase message carries no device context of its own: a handler that erases draws through
+  // a paint context; one that leaves it to the default gets the background colour.
+  if (!skipErase_ && !Send(WM_ERASEBKGND, 0, 0) && wnd_) wnd_->DefWindowProc(WM_ERASEBKGND, 0, 0);
   skipErase_ = false;
-  if (erase) {
-    QPainter painter(widget_);
-    LRESULT result = 0;
-    const CWnd::CurrentMessage saved = wnd_->current_;
-    wnd_->current_ = {WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0};
-    if (!wnd_->OnWndMsg(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0, &result))
-      wnd_->DefWindowProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0);
-    if (wnd_) wnd_->current_ = saved;
-  }
   return wnd_ && Send(WM_PAINT, 0, 0);
 }
 
 bool WndEventBridge::event(QEvent* event) {
   if (event->type() != PostedMessageType()) return QObject::event(event);
   auto* posted = static_cast<PostedMessageEvent*>(event);
+  NoteInput();
   if (wnd_ && wnd_->m_hWnd == posted->hwnd) {
     DepthGuard guard(depth_);
     wnd_->SendMessage(posted->message, posted->wParam, posted->lParam);
@@ -188,6 +183,7 @@ void WndEventBridge::timerEvent(QTimerEvent* event) {
   for (const auto& [id, timer] : timers_) {
     if (timer.qtId != event->timerId()) continue;
     if (!wnd_) return;
+    NoteInput();
     DepthGuard guard(depth_);
     if (timer.proc)
       timer.proc(wnd_->m_hWnd, WM_TIMER, id, MessageTickCount());

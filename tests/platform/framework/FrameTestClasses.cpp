@@ -29,6 +29,8 @@ BEGIN_MESSAGE_MAP(TestMainFrame, CMDIFrameWnd)
   ON_UPDATE_COMMAND_UI(kChecked, OnUpdateChecked)
   ON_UPDATE_COMMAND_UI(kRadio, OnUpdateRadio)
   ON_UPDATE_COMMAND_UI(kRenamed, OnUpdateRenamed)
+  ON_COMMAND_RANGE(kToolUndo, kToolRedo, OnCommand)
+  ON_UPDATE_COMMAND_UI(kToolRedo, OnUpdateRedo)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(TestApp, CWinApp)
@@ -53,6 +55,16 @@ void RegisterTestResources() {
                                                 {{FVIRTKEY | FCONTROL, 'G', kGuarded},
                                                  {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
                                                  {FVIRTKEY | FCONTROL, VK_OEM_PLUS, kForView}}};
+  // Two buttons, 16 x 15 pixels each: a left arrow and a right arrow.
+  static const char* const pictures[] = {
+      "32 15 2 1", ". c None", "# c #000080",
+      "................................", "................................", "......#...................#.....",
+      ".....##...................##....", "....###...................###...", "...##########.....##########....",
+      "..###########.....###########...", ".############.....############..", "..###########.....###########...",
+      "...##########.....##########....", "....###...................###...", ".....##...................##....",
+      "......#...................#.....", "................................", "................................"};
+  static const ToolBarResource toolBar{kMainResource, 16, 15, {kToolUndo, 0, kToolRedo}, pictures};
+  AddToolBarResource(&toolBar);
   AddMenuResource(&menu);
   AddAcceleratorResource(&accelerators);
 }
