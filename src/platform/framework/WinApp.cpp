@@ -65,6 +65,8 @@ int CWinThread::Run() {
       count = 0;
     }
   }
+  // Windows destroyed by their own handlers are deleted once their events are over.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return ExitInstance();
 }
 

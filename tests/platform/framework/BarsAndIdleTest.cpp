@@ -22,6 +22,7 @@ struct BarsFixture : ::testing::Test {
     main = new TestMainFrame;
     EXPECT_TRUE(main->LoadFrame(kMainResource));
     app.m_pMainWnd = main;
+    mainHandle = main->m_hWnd;
     main->EnableDocking(CBRS_ALIGN_ANY);
     EXPECT_TRUE(toolBar.Create(main));
     EXPECT_TRUE(toolBar.LoadToolBar(kMainResource));
@@ -36,7 +37,7 @@ struct BarsFixture : ::testing::Test {
     routeLog.clear();
   }
   ~BarsFixture() override {
-    if (IsWindow(main->m_hWnd)) main->DestroyWindow();
+    if (IsWindow(mainHandle)) main->DestroyWindow();
     SetProfileStore(previousStore);
   }
   QToolButton* Button(int index) {
@@ -48,6 +49,7 @@ struct BarsFixture : ::testing::Test {
   ProfileStore* previousStore;
   TestApp app;
   TestMainFrame* main;
+  HWND mainHandle;  // the frame deletes itself with its window
   CToolBar toolBar;
   CStatusBar statusBar;
 };
@@ -146,7 +148,7 @@ TEST_F(BarsFixture, IdleCountsRiseUntilDeclinedAndStartAgainAfterInput) {
   app.Run();
   EXPECT_EQ(app.idleCounts, (std::vector<LONG>{0, 1, 2, 0, 1, 2, 0, 1, 2}));
   EXPECT_EQ(routeLog, std::vector<std::string>{"main 40103"});
-  EXPECT_FALSE(IsWindow(main->m_hWnd));
+  EXPECT_FALSE(IsWindow(mainHandle));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ struct RoutingFixture : ::testing::Test {
     main = new TestMainFrame;
     EXPECT_TRUE(main->LoadFrame(kMainResource));
     app.m_pMainWnd = main;
+    mainHandle = main->m_hWnd;
     main->MoveWindow(0, 0, 640, 480);
     main->ShowWindow(SW_SHOW);
     app.OnFileNew();
@@ -27,9 +28,8 @@ struct RoutingFixture : ::testing::Test {
     routeLog.clear();
   }
   ~RoutingFixture() override {
-    if (IsWindow(mainHandle())) main->DestroyWindow();
+    if (IsWindow(mainHandle)) main->DestroyWindow();
   }
-  HWND mainHandle() const { return main->m_hWnd; }
   QAction* Item(int popup, UINT id) {
     for (QAction* action : main->GetMenuPopup(popup)->actions())
       if (action->property("tavrolinCommand").toUInt() == id) return action;
@@ -45,6 +45,7 @@ struct RoutingFixture : ::testing::Test {
   QtTestApplication qt;
   TestApp app;
   TestMainFrame* main;
+  HWND mainHandle;  // the frame deletes itself with its window
 };
 
 TEST_F(RoutingFixture, ACommandReachesTheFirstHandlerFromViewToApplication) {
