@@ -22,8 +22,7 @@ struct Picture {
         bytes(bytes),
         src(srcWidth * srcHeight * bytes),
         dest(width * height * bytes),
-        zBuf(srcWidth * srcHeight),
-        fifos(3, std::vector<DWORD>(srcWidth)) {
+        zBuf(srcWidth * srcHeight) {
     std::mt19937 rng(1);
     for (BYTE& b : src) b = static_cast<BYTE>(rng());
     // A scene 0.1 to 100 m deep: a floor receding from 0.5 m at the bottom towards the horizon,
@@ -51,10 +50,7 @@ struct Picture {
             {dest.data(), static_cast<LONG>((srcWidth - 14) * bytes), srcWidth - 14, srcHeight - 14},
             {reinterpret_cast<BYTE*>(zBuf.data()), static_cast<LONG>(srcWidth * 2), srcWidth, srcHeight},
             2,
-            map,
-            fifos[0].data(),
-            fifos[1].data(),
-            fifos[2].data()};
+            map};
   }
 
   std::size_t Bytes() const { return src.size() + dest.size() + zBuf.size() * sizeof(WORD); }
@@ -63,7 +59,6 @@ struct Picture {
   unsigned bytes;
   std::vector<BYTE> src, dest;
   std::vector<WORD> zBuf;
-  std::vector<std::vector<DWORD>> fifos;
 };
 
 // Levels 0 to 13 in bands of depth, each band holding an equal share of the drawn pixels, and

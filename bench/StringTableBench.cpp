@@ -1,9 +1,10 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/win/StringResources.h"
+#include "resources/Resources.h"
 
 // Every prompt and message goes through this lookup; the status bar asks for one on each tick.
 static void BM_FindStringResource(benchmark::State& state) {
+  RegisterProgramResources();
   UINT i = 0;
   for (auto _ : state) {
     const StringResource& entry = kStringResources[i++ % kStringResourceCount];

@@ -6,6 +6,7 @@
 #include "FuzzArchive.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
+#include "resources/Resources.h"
 
 namespace {
 
@@ -19,6 +20,7 @@ class SilentBoxes final : public MessageBoxBackend {
 
 bool Install() {
   static SilentBoxes boxes;
+  RegisterProgramResources();
   SetMessageBoxBackend(&boxes);
   SetFatalHandler(&AbortOnFatal);
   return true;

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/Color.h"
-#include "core/Utility.h"
+#include "core/WindowPlacement.h"
 #include "core/XList.h"
 
 class FuzzLeaf : public RefCount {

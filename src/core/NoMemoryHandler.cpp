@@ -6,7 +6,7 @@
 #include <thread>
 #include <utility>
 
-#include "core/FatalError.h"
+#include "core/FatalReport.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Process.h"

@@ -7,6 +7,7 @@
 
 #include "core/FatalError.h"
 #include "platform/framework/Archive.h"
+#include "platform/win/ComPtr.h"
 
 // Base of every counted object. The count starts at 0 and may reach, but not pass, 0x7FFF. When
 // the last reference goes it becomes 0x8000 and the object is deleted; from then on taking and
@@ -106,41 +107,29 @@ class ConstructionPtr {
   T* ptr;
 };
 
-// Holds one COM reference to an interface of the DirectX layers.
+// Holds one COM reference to an interface of the DirectX layers: the platform's holder, with the
+// program's checks on assignment and on the out place of a creating call.
 template <class T>
-class IUPtr {
+class IUPtr : public ComPtr<T> {
  public:
   IUPtr() = default;
-  IUPtr(T* p) : p_(p) {  // NOLINT
-    if (p_) p_->AddRef();
-  }
-  IUPtr(const IUPtr& other) : IUPtr(other.p_) {}
-  ~IUPtr() {
-    if (p_) p_->Release();
-    p_ = nullptr;
-  }
+  IUPtr(T* p) : ComPtr<T>(p) {}  // NOLINT
+  IUPtr(const IUPtr& other) = default;
 
+  // Assigning the interface already held is a program error, not a no-op.
   IUPtr& operator=(T* p) {
-    if (p_) XASSERT(p != p_, "Assigned IUPtr<> to itself");
-    T* old = p_;
-    p_ = p;
-    if (p_) p_->AddRef();
-    if (old) old->Release();
+    if (this->get()) XASSERT_TEXT(p != this->get(), "p != p_", "Assigned IUPtr<> to itself");
+    ComPtr<T>::operator=(ComPtr<T>(p));
     return *this;
   }
-  IUPtr& operator=(const IUPtr& other) { return *this = other.p_; }
+  IUPtr& operator=(const IUPtr& other) { return *this = other.get(); }
 
   // The out-parameter of a creating call, which stores a new interface with its reference.
   T** operator&() {
-    T* p = p_;
-    XASSERT(!p, "Possible overwrite of valid pointer");
-    return &p_;
+    XASSERT_TEXT(!this->get(), "!p", "Possible overwrite of valid pointer");
+    return this->put();
   }
-  T* operator->() const { return p_; }
-  operator T*() const { return p_; }  // NOLINT
-
- private:
-  T* p_ = nullptr;
+  operator T*() const { return this->get(); }  // NOLINT
 };
 
 class Myself;

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "core/FatalError.h"
+#include "core/FatalReport.h"
+#include "core/NoMemoryHandler.h"
 #include "platform/win/MessageBox.h"
 
 namespace {

@@ -9,8 +9,7 @@ AperturePlane PlaneOf(const DDSURFACEDESC& desc) {
 }  // namespace
 
 ApertureJob ApertureJobOf(const DDSURFACEDESC& srcDesc, const DDSURFACEDESC& destDesc,
-                          const DDSURFACEDESC& zBufDesc, const WORD* map, DWORD* fifoRBuf, DWORD* fifoGBuf,
-                          DWORD* fifoBBuf) {
+                          const DDSURFACEDESC& zBufDesc, const WORD* map) {
   const DWORD zBits = zBufDesc.dwFlags & DDSD_ZBUFFERBITDEPTH ? zBufDesc.dwZBufferBitDepth : 16;
-  return {PlaneOf(srcDesc), PlaneOf(destDesc), PlaneOf(zBufDesc), zBits / 8, map, fifoRBuf, fifoGBuf, fifoBBuf};
+  return {PlaneOf(srcDesc), PlaneOf(destDesc), PlaneOf(zBufDesc), zBits / 8, map};
 }

@@ -18,18 +18,15 @@ struct AperturePlane {
 
 // One blur. The source carries a band of NO_BLUR_BAND_SZ pixels on every side around the picture;
 // the destination is the picture's size; the z-buffer has the source's size. A z value of 3 or 4
-// bytes is looked up by its top 16 bits. The three scratch buffers of the blur's interface hold at
-// least source width entries each; the kernels leave them unused. Destination memory is not source
-// memory.
+// bytes is looked up by its top 16 bits. Destination memory is not source memory. The scratch
+// buffers of the blur's interface are checked there and go no further: the kernels keep their sums
+// in buffers of their own.
 struct ApertureJob {
   AperturePlane src;
   AperturePlane dest;
   AperturePlane zBuf;
   unsigned zBytes;
   const WORD* map;
-  DWORD* fifoRBuf;
-  DWORD* fifoGBuf;
-  DWORD* fifoBBuf;
 };
 
 template <class Pixel>
@@ -43,5 +40,4 @@ extern template void ApertureBlurPlanes<PixelRgb565>(const ApertureJob&);
 // The job of a kernel call on three locked surfaces, each walked from its first row; the z-buffer's
 // bytes per value come from its depth when the description gives one, else 2.
 ApertureJob ApertureJobOf(const DDSURFACEDESC& srcDesc, const DDSURFACEDESC& destDesc,
-                          const DDSURFACEDESC& zBufDesc, const WORD* map, DWORD* fifoRBuf, DWORD* fifoGBuf,
-                          DWORD* fifoBBuf);
+                          const DDSURFACEDESC& zBufDesc, const WORD* map);

@@ -2,8 +2,10 @@
 #include <cstdio>
 
 #include "platform/win/StringResources.h"
+#include "resources/Resources.h"
 
 int main() {
+  RegisterProgramResources();
   std::printf("%s: the main window is not built yet. This build holds the core libraries; run the tests to exercise them.\n",
               FindStringResource(57344));
   return 0;

@@ -1,15 +1,16 @@
-// The main of every test program: fatal checks throw, and message boxes never wait for a person.
+// The main of the program's test programs: the program's resources are registered as at start-up,
+// fatal checks throw, and message boxes never wait for a person.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
+#include "resources/Resources.h"
 #include "support/FatalCheck.h"
+#include "support/TestEnvironment.h"
 
 void ThrowOnFatal(const FatalReport& report) { throw FatalCheckFailed(report); }
 
 int main(int argc, char** argv) {
-  // Qt-backed tests run without a screen.
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  PrepareTestEnvironment();
+  RegisterProgramResources();
   SetFatalHandler(&ThrowOnFatal);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -4,8 +4,10 @@
 #include <QMessageBox>
 
 #include "platform/win/StringResources.h"
+#include "resources/Resources.h"
 
 int main(int argc, char** argv) {
+  RegisterProgramResources();
   QApplication app(argc, argv);
   QMessageBox box(QMessageBox::Warning, QString::fromUtf8(FindStringResource(57344)),
                   QStringLiteral("Tavrolin is running low on memory.\n\n"

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/d3drm/ComImpl.h"
-#include "platform/d3drm/Interfaces.h"
-#include "platform/d3drm/Ref.h"
+#include "platform/d3drm/D3DRMInterfaces.h"
+#include "platform/win/ComPtr.h"
 
 namespace d3drm {
 
@@ -14,7 +14,7 @@ template <class Element>
 class ArrayImpl final : public ComImpl<IDirect3DRMArray<Element>, IID_IUnknown> {
  public:
   template <class Source>
-  static IDirect3DRMArray<Element>* Create(const std::vector<Ref<Source>>& source) {
+  static IDirect3DRMArray<Element>* Create(const std::vector<ComPtr<Source>>& source) {
     auto* array = new ArrayImpl;
     array->elements_.reserve(source.size());
     for (const auto& element : source) array->elements_.emplace_back(element.get());
@@ -36,7 +36,7 @@ class ArrayImpl final : public ComImpl<IDirect3DRMArray<Element>, IID_IUnknown> 
   ArrayImpl() = default;
   ~ArrayImpl() override = default;
 
-  std::vector<Ref<Element>> elements_;
+  std::vector<ComPtr<Element>> elements_;
 };
 
 using FrameArray = ArrayImpl<IDirect3DRMFrame>;

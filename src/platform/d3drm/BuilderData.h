@@ -8,7 +8,7 @@
 
 #include "platform/d3drm/Material.h"
 #include "platform/d3drm/Mesh.h"
-#include "platform/d3drm/Ref.h"
+#include "platform/win/ComPtr.h"
 #include "platform/d3drm/Texture.h"
 
 namespace d3drm {
@@ -19,7 +19,7 @@ struct BuilderLook {
   bool hasMaterial = false;
   MaterialValues material;
   std::string materialName;  // given to the group's material; not part of the look
-  Ref<Texture> texture;
+  ComPtr<Texture> texture;
 
   bool SameLook(const BuilderLook& other) const;
 };

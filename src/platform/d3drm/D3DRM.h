@@ -4,4 +4,4 @@
 
 #include "platform/d3drm/D3DInterfaces.h"
 #include "platform/d3drm/D3DRMTypes.h"
-#include "platform/d3drm/Interfaces.h"
+#include "platform/d3drm/D3DRMInterfaces.h"

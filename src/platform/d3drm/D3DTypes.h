@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/d3drm/D3DRMTypes.h"
-#include "platform/ddraw/DDResults.h"
+#include "platform/ddraw/DirectDraw.h"
 
 // A vertex already on the screen: position in pixels, depth 0 (front) to 1 (back), 1/w, colours
 // and texture coordinates. 32 bytes.

@@ -1,6 +1,6 @@
 #include "platform/d3drm/Device.h"
 
-#include "platform/d3drm/render/PixelFormat.h"
+#include "platform/d3drm/render/RenderPixelFormat.h"
 #include "platform/ddraw/DirectDraw.h"
 
 namespace d3drm {
@@ -14,11 +14,11 @@ HRESULT Describe(IDirectDrawSurface* surface, DDSURFACEDESC* desc) {
 
 // The surface's 16-bit z-buffer, attached now when it has none.
 HRESULT ZBufferOf(IDirectDraw* directDraw, IDirectDrawSurface* surface, const DDSURFACEDESC& shape,
-                  Ref<IDirectDrawSurface>* zBuffer) {
+                  ComPtr<IDirectDrawSurface>* zBuffer) {
   DDSCAPS caps{DDSCAPS_ZBUFFER};
   IDirectDrawSurface* attached = nullptr;
   if (SUCCEEDED(surface->GetAttachedSurface(&caps, &attached))) {
-    *zBuffer = Ref<IDirectDrawSurface>::adopt(attached);
+    *zBuffer = ComPtr<IDirectDrawSurface>::adopt(attached);
     DDSURFACEDESC desc;
     if (HRESULT r = Describe(attached, &desc); FAILED(r)) return RetainedModeResult(r);
     return desc.dwZBufferBitDepth == 16 ? D3DRM_OK : D3DRMERR_BADDEVICE;
@@ -34,7 +34,7 @@ HRESULT ZBufferOf(IDirectDraw* directDraw, IDirectDrawSurface* surface, const DD
                                                                                      : DDSCAPS_SYSTEMMEMORY);
   IDirectDrawSurface* made = nullptr;
   if (HRESULT r = directDraw->CreateSurface(&desc, &made, nullptr); FAILED(r)) return RetainedModeResult(r);
-  *zBuffer = Ref<IDirectDrawSurface>::adopt(made);
+  *zBuffer = ComPtr<IDirectDrawSurface>::adopt(made);
   if (HRESULT r = surface->AddAttachedSurface(made); FAILED(r)) return RetainedModeResult(r);
   return D3DRM_OK;
 }
@@ -49,16 +49,16 @@ HRESULT Device::Create(RegistryHandle registry, IDirectDraw* directDraw, IDirect
   if (HRESULT r = Describe(surface, &shape); FAILED(r)) return RetainedModeResult(r);
   if ((shape.ddsCaps.dwCaps & DDSCAPS_ZBUFFER) || !DescribePixelFormat(shape.ddpfPixelFormat))
     return D3DRMERR_BADDEVICE;
-  Ref<IDirectDrawSurface> zBuffer;
+  ComPtr<IDirectDrawSurface> zBuffer;
   if (HRESULT r = ZBufferOf(directDraw, surface, shape, &zBuffer); r != D3DRM_OK) return r;
-  Ref<Direct3DDevice> direct3D = Ref<Direct3DDevice>::adopt(Direct3DDevice::Create(surface, zBuffer.get()));
+  ComPtr<ImmediateDevice> direct3D = ComPtr<ImmediateDevice>::adopt(ImmediateDevice::Create(surface, zBuffer.get()));
   *device = new Device(std::move(registry), direct3D.get(), shape.dwWidth, shape.dwHeight);
   return D3DRM_OK;
 }
 
 Device* Device::From(IDirect3DRMDevice* device) { return dynamic_cast<Device*>(device); }
 
-Device::Device(RegistryHandle registry, Direct3DDevice* direct3D, DWORD width, DWORD height)
+Device::Device(RegistryHandle registry, ImmediateDevice* direct3D, DWORD width, DWORD height)
     : ObjectImpl(std::move(registry)), direct3D_(direct3D), width_(width), height_(height) {}
 
 bool Device::Implements(REFIID riid) const {

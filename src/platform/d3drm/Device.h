@@ -2,7 +2,7 @@
 // and the immediate-mode device that draws into the same pixels.
 #pragma once
 
-#include "platform/d3drm/Direct3DDevice.h"
+#include "platform/d3drm/ImmediateDevice.h"
 #include "platform/d3drm/ObjectImpl.h"
 
 namespace d3drm {
@@ -22,14 +22,14 @@ class Device final : public ObjectImpl<IDirect3DRMDevice> {
   DWORD GetHeight() override { return height_; }
   HRESULT GetDirect3DDevice(IDirect3DDevice** device) override;
 
-  Direct3DDevice* direct3D() const { return direct3D_.get(); }
+  ImmediateDevice* direct3D() const { return direct3D_.get(); }
 
  private:
-  Device(RegistryHandle registry, Direct3DDevice* direct3D, DWORD width, DWORD height);
+  Device(RegistryHandle registry, ImmediateDevice* direct3D, DWORD width, DWORD height);
   ~Device() override = default;
   bool Implements(REFIID riid) const override;
 
-  Ref<Direct3DDevice> direct3D_;
+  ComPtr<ImmediateDevice> direct3D_;
   DWORD width_;
   DWORD height_;
   D3DRMRENDERQUALITY quality_ = D3DRMRENDER_FLAT;

@@ -10,7 +10,7 @@
 #include "platform/d3drm/Material.h"
 #include "platform/d3drm/Mesh.h"
 #include "platform/d3drm/MeshBuilder.h"
-#include "platform/d3drm/Ref.h"
+#include "platform/win/ComPtr.h"
 #include "platform/d3drm/SurfacePicture.h"
 #include "platform/d3drm/Texture.h"
 #include "platform/d3drm/Viewport.h"
@@ -26,21 +26,6 @@ namespace d3drm {
 Root* Root::Create() { return new Root; }
 
 Root::Root() : registry_(std::make_shared<Registry>()) {}
-
-HRESULT Root::QueryInterface(REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (!(riid == IID_IUnknown) && !(riid == IID_IDirect3DRM)) return E_NOINTERFACE;
-  AddRef();
-  *object = static_cast<IDirect3DRM*>(this);
-  return S_OK;
-}
-
-ULONG Root::Release() {
-  if (--count_ != 0) return count_;
-  delete this;
-  return 0;
-}
 
 HRESULT Root::CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame) {
   Frame* parentFrame = Frame::From(parent);
@@ -124,9 +109,9 @@ HRESULT Root::CreateViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera
 // disturb it; each object's reference goes to its callback, and those not reached are released.
 HRESULT Root::EnumerateObjects(D3DRMOBJECTCALLBACK callback, LPVOID arg) {
   if (!callback) return D3DRMERR_BADVALUE;
-  std::vector<Ref<IDirect3DRMObject>> held;
+  std::vector<ComPtr<IDirect3DRMObject>> held;
   for (IDirect3DRMObject* object : registry_->liveObjects()) held.emplace_back(object);
-  for (Ref<IDirect3DRMObject>& object : held) callback(object.detach(), arg);
+  for (ComPtr<IDirect3DRMObject>& object : held) callback(object.detach(), arg);
   return D3DRM_OK;
 }
 

@@ -3,18 +3,15 @@
 // the default texture colours and shades, and enumerates the live objects.
 #pragma once
 
-#include "platform/d3drm/Interfaces.h"
+#include "platform/d3drm/ComImpl.h"
+#include "platform/d3drm/D3DRMInterfaces.h"
 #include "platform/d3drm/Registry.h"
 
 namespace d3drm {
 
-class Root final : public IDirect3DRM {
+class Root final : public ComImpl<IDirect3DRM, IID_IDirect3DRM> {
  public:
   static Root* Create();
-
-  HRESULT QueryInterface(REFIID riid, void** object) override;
-  ULONG AddRef() override { return ++count_; }
-  ULONG Release() override;
 
   HRESULT CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame) override;
   HRESULT CreateMesh(IDirect3DRMMesh** mesh) override;
@@ -41,7 +38,6 @@ class Root final : public IDirect3DRM {
   Root();
   ~Root() override = default;
 
-  ULONG count_ = 1;
   RegistryHandle registry_;
   DWORD textureColors_ = 1u << 24;
   DWORD textureShades_ = 256;

@@ -12,10 +12,10 @@ namespace {
 
 // Removes the first element that holds `object`; false when there is none.
 template <class Element, class T>
-bool RemoveFirst(std::vector<Ref<Element>>& list, const T* object) {
-  auto it = std::find_if(list.begin(), list.end(), [&](const Ref<Element>& e) { return e.get() == object; });
+bool RemoveFirst(std::vector<ComPtr<Element>>& list, const T* object) {
+  auto it = std::find_if(list.begin(), list.end(), [&](const ComPtr<Element>& e) { return e.get() == object; });
   if (it == list.end()) return false;
-  Ref<Element> keep = *it;  // released after the list is consistent again
+  ComPtr<Element> keep = *it;  // released after the list is consistent again
   list.erase(it);
   return true;
 }
@@ -41,7 +41,7 @@ HRESULT Frame::AddChild(IDirect3DRMFrame* child) {
   Frame* frame = From(child);
   if (!frame) return child ? D3DRMERR_BADOBJECT : D3DRMERR_BADVALUE;
   if (IsWithin(frame)) return D3DRMERR_BADVALUE;  // the child would contain itself
-  Ref<Frame> keep(frame);
+  ComPtr<Frame> keep(frame);
   if (frame->parent_) frame->parent_->DeleteChild(frame);
   frame->parent_ = this;
   children_.push_back(std::move(keep));

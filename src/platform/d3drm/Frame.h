@@ -6,7 +6,7 @@
 
 #include "platform/d3drm/Matrix.h"
 #include "platform/d3drm/ObjectImpl.h"
-#include "platform/d3drm/Ref.h"
+#include "platform/win/ComPtr.h"
 
 namespace d3drm {
 
@@ -38,9 +38,9 @@ class Frame final : public ObjectImpl<IDirect3DRMFrame> {
 
   // What the renderer walks. Lists keep the order of addition.
   Frame* parent() const { return parent_; }
-  const std::vector<Ref<Frame>>& children() const { return children_; }
-  const std::vector<Ref<IDirect3DRMVisual>>& visuals() const { return visuals_; }
-  const std::vector<Ref<Light>>& lights() const { return lights_; }
+  const std::vector<ComPtr<Frame>>& children() const { return children_; }
+  const std::vector<ComPtr<IDirect3DRMVisual>>& visuals() const { return visuals_; }
+  const std::vector<ComPtr<Light>>& lights() const { return lights_; }
   const Matrix4& transform() const { return transform_; }
   // Local to world: this frame's transform, then each ancestor's up to the root.
   Matrix4 WorldTransform() const;
@@ -59,12 +59,12 @@ class Frame final : public ObjectImpl<IDirect3DRMFrame> {
   bool Implements(REFIID riid) const override;
 
   Frame* parent_ = nullptr;
-  std::vector<Ref<Frame>> children_;
-  std::vector<Ref<IDirect3DRMVisual>> visuals_;
-  std::vector<Ref<Light>> lights_;
+  std::vector<ComPtr<Frame>> children_;
+  std::vector<ComPtr<IDirect3DRMVisual>> visuals_;
+  std::vector<ComPtr<Light>> lights_;
   Matrix4 transform_ = Matrix4::Identity();
   D3DCOLOR background_ = 0;
-  Ref<Texture> backgroundImage_;
+  ComPtr<Texture> backgroundImage_;
   std::vector<Light*> enabledLights_;
 };
 

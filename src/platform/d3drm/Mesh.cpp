@@ -41,7 +41,7 @@ HRESULT Mesh::Clone(LPUNKNOWN outer, REFIID riid, LPVOID* copy) {
   clone->CopyObjectData(*this);
   clone->groups_ = groups_;
   for (MeshGroup& group : clone->groups_)
-    if (group.material) group.material = Ref<Material>::adopt(group.material->Duplicate());
+    if (group.material) group.material = ComPtr<Material>::adopt(group.material->Duplicate());
   *copy = static_cast<IDirect3DRMMesh*>(clone);
   return D3DRM_OK;
 }
@@ -133,13 +133,13 @@ HRESULT Mesh::SetGroupQuality(D3DRMGROUPINDEX group, D3DRMRENDERQUALITY quality)
 HRESULT Mesh::SetGroupMaterial(D3DRMGROUPINDEX group, IDirect3DRMMaterial* material) {
   Material* ours = Material::From(material);
   if (material && !ours) return D3DRMERR_BADVALUE;
-  return Store(group, &MeshGroup::material, Ref<Material>(ours));
+  return Store(group, &MeshGroup::material, ComPtr<Material>(ours));
 }
 
 HRESULT Mesh::SetGroupTexture(D3DRMGROUPINDEX group, IDirect3DRMTexture* texture) {
   Texture* ours = Texture::From(texture);
   if (texture && !ours) return D3DRMERR_BADVALUE;
-  return Store(group, &MeshGroup::texture, Ref<Texture>(ours));
+  return Store(group, &MeshGroup::texture, ComPtr<Texture>(ours));
 }
 
 D3DCOLOR Mesh::GetGroupColor(D3DRMGROUPINDEX group) { return Read(group, &MeshGroup::color); }

@@ -6,7 +6,7 @@
 
 #include "platform/d3drm/Material.h"
 #include "platform/d3drm/ObjectImpl.h"
-#include "platform/d3drm/Ref.h"
+#include "platform/win/ComPtr.h"
 #include "platform/d3drm/Texture.h"
 
 namespace d3drm {
@@ -17,8 +17,8 @@ struct MeshGroup {
   D3DCOLOR color = 0xFFFFFFFF;
   D3DRMMAPPING mapping = 0;
   D3DRMRENDERQUALITY quality = D3DRMRENDER_GOURAUD;
-  Ref<Material> material;
-  Ref<Texture> texture;
+  ComPtr<Material> material;
+  ComPtr<Texture> texture;
 };
 
 class Mesh final : public ObjectImpl<IDirect3DRMMesh> {

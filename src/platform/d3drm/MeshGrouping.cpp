@@ -97,7 +97,7 @@ Mesh* MakeMesh(const BuilderData& data, const RegistryHandle& registry, D3DRMREN
     group.mapping = mapping;
     group.quality = quality;
     if (look.hasMaterial) {
-      group.material = Ref<Material>::adopt(Material::Create(registry, look.material));
+      group.material = ComPtr<Material>::adopt(Material::Create(registry, look.material));
       group.material->SetName(look.materialName.c_str());
     }
     group.texture = look.texture;

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/d3drm/Interfaces.h"
+#include "platform/d3drm/D3DRMInterfaces.h"
 #include "platform/d3drm/Registry.h"
 #include "platform/win/ComObject.h"
 

@@ -9,8 +9,8 @@
 namespace d3drm {
 
 struct PickedEntry {
-  Ref<IDirect3DRMVisual> visual;
-  std::vector<Ref<Frame>> frames;  // from the scene's root down to the frame that shows the visual
+  ComPtr<IDirect3DRMVisual> visual;
+  std::vector<ComPtr<Frame>> frames;  // from the scene's root down to the frame that shows the visual
   D3DRMPICKDESC desc;
 };
 

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "platform/ddraw/Surface.h"
+#include "platform/ddraw/DirectDraw.h"
 
 namespace d3drm {
 namespace {

@@ -28,7 +28,7 @@ HRESULT Viewport::Create(RegistryHandle registry, IDirect3DRMDevice* device, IDi
 
 Viewport::Viewport(RegistryHandle registry, Device* device, Frame* camera, const ViewSettings& settings)
     : ObjectImpl(std::move(registry)), device_(device), camera_(camera), settings_(settings) {
-  direct3D_ = Ref<Direct3DViewport>::adopt(Direct3DViewport::Create(device->direct3D(), Rect()));
+  direct3D_ = ComPtr<ImmediateViewport>::adopt(ImmediateViewport::Create(device->direct3D(), Rect()));
 }
 
 bool Viewport::Implements(REFIID riid) const {
@@ -148,7 +148,7 @@ HRESULT Viewport::Pick(LONG x, LONG y, IDirect3DRMPickedArray** picked) {
   if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom) {
     for (const PickHit& hit : renderer_.Pick(Scene(), worldToCamera, projection, x, y)) {
       PickedEntry entry{hit.visual, {}, {hit.face, static_cast<LONG>(hit.group), {}}};
-      for (Frame* f = hit.frame; f; f = f->parent()) entry.frames.insert(entry.frames.begin(), Ref<Frame>(f));
+      for (Frame* f = hit.frame; f; f = f->parent()) entry.frames.insert(entry.frames.begin(), ComPtr<Frame>(f));
       entry.desc.vPosition = TransformPoint(cameraToWorld, hit.camera);
       entries.push_back(std::move(entry));
     }

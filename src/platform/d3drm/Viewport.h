@@ -48,9 +48,9 @@ class Viewport final : public ObjectImpl<IDirect3DRMViewport> {
   Frame* Scene() const;
   PixelRect Rect() const;
 
-  Ref<Device> device_;
-  Ref<Frame> camera_;
-  Ref<Direct3DViewport> direct3D_;
+  ComPtr<Device> device_;
+  ComPtr<Frame> camera_;
+  ComPtr<ImmediateViewport> direct3D_;
   ViewSettings settings_;
   SceneRenderer renderer_;
 };

@@ -1,18 +1,18 @@
 #include <new>
 
 #include "platform/ddraw/Clipper.h"
-#include "platform/ddraw/ComObject.h"
+#include "platform/ddraw/DDComObject.h"
 
 namespace {
 
-class ClipperImpl final : public DDComObject<IDirectDrawClipper> {
+class ClipperImpl final : public ddraw::DDComObject<IDirectDrawClipper> {
  public:
   HRESULT QueryInterface(REFIID riid, void** object) override {
     return QueryAmong(riid, object, {&IID_IDirectDrawClipper});
   }
 
   HRESULT SetHWnd(DWORD flags, HWND window) override {
-    if (HRESULT fault = DDTakeFault(DDCall::SetHWnd)) return fault;
+    if (HRESULT fault = ddraw::TakeFault(DDCall::SetHWnd)) return fault;
     if (flags) return DDERR_INVALIDPARAMS;
     window_ = window;
     return DD_OK;
@@ -34,7 +34,7 @@ HRESULT DirectDrawCreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnkn
   if (!clipper) return DDERR_INVALIDPARAMS;
   *clipper = nullptr;
   if (flags || outer) return DDERR_INVALIDPARAMS;
-  if (HRESULT fault = DDTakeFault(DDCall::Create)) return fault;
+  if (HRESULT fault = ddraw::TakeFault(DDCall::Create)) return fault;
   *clipper = new (std::nothrow) ClipperImpl;
   return *clipper ? DD_OK : DDERR_OUTOFMEMORY;
 }

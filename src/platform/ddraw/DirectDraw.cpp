@@ -8,7 +8,7 @@ namespace {
 
 DDInterfaceExtension g_extension = nullptr;
 
-class DirectDrawImpl final : public DDComObject<IDirectDraw2> {
+class DirectDrawImpl final : public ddraw::DDComObject<IDirectDraw2> {
  public:
   HRESULT QueryInterface(REFIID riid, void** object) override {
     const HRESULT result = QueryAmong(riid, object, {&IID_IDirectDraw, &IID_IDirectDraw2});
@@ -17,13 +17,13 @@ class DirectDrawImpl final : public DDComObject<IDirectDraw2> {
 
   HRESULT CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface, IUnknown* outer) override {
     if (outer) return DDERR_INVALIDPARAMS;
-    return DDCreateSurface(desc, surface);
+    return ddraw::CreateSurface(desc, surface);
   }
 
   HRESULT CreatePalette(DWORD flags, LPPALETTEENTRY entries, LPDIRECTDRAWPALETTE* palette,
                         IUnknown* outer) override {
     if (outer) return DDERR_INVALIDPARAMS;
-    return DDCreatePalette(flags, entries, palette);
+    return ddraw::CreatePalette(flags, entries, palette);
   }
 
   HRESULT CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) override {
@@ -31,12 +31,12 @@ class DirectDrawImpl final : public DDComObject<IDirectDraw2> {
   }
 
   HRESULT SetCooperativeLevel(HWND, DWORD flags) override {
-    if (HRESULT fault = DDTakeFault(DDCall::SetCooperativeLevel)) return fault;
-    return flags == DDSCL_NORMAL ? DD_OK : DDNotBuilt("SetCooperativeLevel other than DDSCL_NORMAL");
+    if (HRESULT fault = ddraw::TakeFault(DDCall::SetCooperativeLevel)) return fault;
+    return flags == DDSCL_NORMAL ? DD_OK : ddraw::NotBuilt("SetCooperativeLevel other than DDSCL_NORMAL");
   }
 
   HRESULT WaitForVerticalBlank(DWORD flags, LPVOID event) override {
-    if (flags != DDWAITVB_BLOCKBEGIN || event) return DDNotBuilt("WaitForVerticalBlank other than BLOCKBEGIN");
+    if (flags != DDWAITVB_BLOCKBEGIN || event) return ddraw::NotBuilt("WaitForVerticalBlank other than BLOCKBEGIN");
     return DD_OK;
   }
 };
@@ -47,7 +47,7 @@ HRESULT DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer
   if (!directDraw) return DDERR_INVALIDPARAMS;
   *directDraw = nullptr;
   if (driver || outer) return DDERR_INVALIDPARAMS;
-  if (HRESULT fault = DDTakeFault(DDCall::Create)) return fault;
+  if (HRESULT fault = ddraw::TakeFault(DDCall::Create)) return fault;
   *directDraw = new (std::nothrow) DirectDrawImpl;
   return *directDraw ? DD_OK : DDERR_OUTOFMEMORY;
 }

@@ -4,7 +4,7 @@
 #include "platform/ddraw/Clipper.h"
 #include "platform/ddraw/DDResults.h"
 #include "platform/ddraw/Palette.h"
-#include "platform/ddraw/PixelFormat.h"
+#include "platform/ddraw/DDPixelFormat.h"
 #include "platform/ddraw/Surface.h"
 #include "platform/ddraw/SurfaceDesc.h"
 

@@ -64,7 +64,7 @@ bool DDSetDisplayMode(int bits, LONG width, LONG height) {
   return true;
 }
 
-std::shared_ptr<BYTE[]> DDDisplayMemory(std::size_t bytes) {
+std::shared_ptr<BYTE[]> ddraw::DisplayMemory(std::size_t bytes) {
   std::shared_ptr<BYTE[]>& memory = Memory();
   if (!memory) memory.reset(new (std::nothrow) BYTE[bytes]());
   return memory;
@@ -76,6 +76,6 @@ DDPrimaryBltHook DDSetPrimaryBltHook(DDPrimaryBltHook hook) {
   return previous;
 }
 
-void DDNotifyPrimaryBlt(IDirectDrawSurface* primary, HWND window, const RECT& dest) {
+void ddraw::NotifyPrimaryBlt(IDirectDrawSurface* primary, HWND window, const RECT& dest) {
   if (Hook()) Hook()(primary, window, dest);
 }

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "platform/ddraw/PixelFormat.h"
+#include "platform/ddraw/DDPixelFormat.h"
 #include "platform/ddraw/Surface.h"
 
 DDPIXELFORMAT DDDisplayPixelFormat();

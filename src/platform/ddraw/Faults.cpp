@@ -1,11 +1,9 @@
 #include "platform/ddraw/Faults.h"
 
 #include <atomic>
-#include <cstdio>
-#include <set>
-#include <string>
 
 #include "platform/ddraw/DDResults.h"
+#include "platform/win/NotBuilt.h"
 
 namespace {
 
@@ -20,7 +18,7 @@ std::atomic<long> g_liveObjects{0};
 
 }  // namespace
 
-HRESULT DDTakeFault(DDCall call) {
+HRESULT ddraw::TakeFault(DDCall call) {
   PendingFault& fault = g_faults[static_cast<int>(call)];
   if (fault.count == 0) return DD_OK;
   --fault.count;
@@ -35,14 +33,10 @@ void DDClearFaults() {
   for (PendingFault& fault : g_faults) fault = {};
 }
 
-HRESULT DDNotBuilt(const char* name) {
-  static std::set<std::string> logged;
-  if (logged.insert(name).second) std::fprintf(stderr, "DirectDraw: %s is not supported\n", name);
-  return DDERR_UNSUPPORTED;
-}
+HRESULT ddraw::NotBuilt(const char* name) { return ReportNotBuilt("DirectDraw", name, DDERR_UNSUPPORTED); }
 
-unsigned DDLossGeneration() { return g_lossGeneration; }
+unsigned ddraw::LossGeneration() { return g_lossGeneration; }
 void DDLoseSurfaces() { ++g_lossGeneration; }
 
-void DDCountLiveObject(int delta) { g_liveObjects += delta; }
+void ddraw::CountLiveObject(int delta) { g_liveObjects += delta; }
 long DDLiveObjectCount() { return g_liveObjects; }

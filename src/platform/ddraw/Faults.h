@@ -3,13 +3,17 @@
 
 #include "platform/ddraw/TestSeams.h"
 
+namespace ddraw {
+
 // The injected result for this call, or DD_OK when none is pending.
-HRESULT DDTakeFault(DDCall call);
+HRESULT TakeFault(DDCall call);
 
 // A call that was reached but is not built: logs `name` once and returns DDERR_UNSUPPORTED.
-HRESULT DDNotBuilt(const char* name);
+HRESULT NotBuilt(const char* name);
 
 // Counts display losses; a primary or video-memory surface made before the latest one is lost.
-unsigned DDLossGeneration();
+unsigned LossGeneration();
 
-void DDCountLiveObject(int delta);
+void CountLiveObject(int delta);
+
+}  // namespace ddraw

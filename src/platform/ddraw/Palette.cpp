@@ -4,7 +4,7 @@
 
 namespace {
 
-class PaletteImpl final : public DDComObject<IDirectDrawPalette> {
+class PaletteImpl final : public ddraw::DDComObject<IDirectDrawPalette> {
  public:
   explicit PaletteImpl(const PALETTEENTRY* entries) { std::memcpy(entries_, entries, sizeof entries_); }
 
@@ -25,12 +25,12 @@ class PaletteImpl final : public DDComObject<IDirectDrawPalette> {
 
 }  // namespace
 
-HRESULT DDCreatePalette(DWORD flags, const PALETTEENTRY* entries, LPDIRECTDRAWPALETTE* palette) {
+HRESULT ddraw::CreatePalette(DWORD flags, const PALETTEENTRY* entries, LPDIRECTDRAWPALETTE* palette) {
   if (!palette) return DDERR_INVALIDPARAMS;
   *palette = nullptr;
-  if (flags & ~(DDPCAPS_8BIT | DDPCAPS_ALLOW256)) return DDNotBuilt("CreatePalette flags");
+  if (flags & ~(DDPCAPS_8BIT | DDPCAPS_ALLOW256)) return NotBuilt("CreatePalette flags");
   if (!(flags & DDPCAPS_8BIT) || !entries) return DDERR_INVALIDPARAMS;
-  if (HRESULT fault = DDTakeFault(DDCall::Create)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::Create)) return fault;
   *palette = new (std::nothrow) PaletteImpl(entries);
   return *palette ? DD_OK : DDERR_OUTOFMEMORY;
 }

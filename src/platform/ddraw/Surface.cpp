@@ -2,6 +2,8 @@
 
 #include "platform/ddraw/SurfaceImpl.h"
 
+namespace ddraw {
+
 namespace {
 
 // Surfaces whose device context is out; their address is the context's handle.
@@ -10,26 +12,15 @@ std::set<const SurfaceImpl*>& SurfacesWithDC() {
   return surfaces;
 }
 
-// Keeps a counted reference in `slot`: takes one on the new value, drops the old one.
-template <class Interface>
-void Hold(Interface*& slot, Interface* value) {
-  if (value) value->AddRef();
-  if (slot) slot->Release();
-  slot = value;
-}
-
 }  // namespace
 
 SurfaceImpl::SurfaceImpl(const DDSURFACEDESC& shape, std::shared_ptr<BYTE[]> memory, std::size_t bytes)
-    : shape_(shape), memory_(std::move(memory)), bytes_(bytes), generation_(DDLossGeneration()) {
+    : shape_(shape), memory_(std::move(memory)), bytes_(bytes), generation_(LossGeneration()) {
   shape_.lpSurface = nullptr;
 }
 
 SurfaceImpl::~SurfaceImpl() {
   SurfacesWithDC().erase(this);
-  Hold<SurfaceImpl>(zBuffer_, nullptr);
-  Hold<IDirectDrawPalette>(palette_, nullptr);
-  Hold<IDirectDrawClipper>(clipper_, nullptr);
 }
 
 HRESULT SurfaceImpl::QueryInterface(REFIID riid, void** object) {
@@ -44,7 +35,7 @@ void SurfaceImpl::Describe(DDSURFACEDESC* desc, bool withMemory) const {
 }
 
 bool SurfaceImpl::Lost() const {
-  return (Caps() & (DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY)) && generation_ != DDLossGeneration();
+  return (Caps() & (DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY)) && generation_ != LossGeneration();
 }
 
 RECT SurfaceImpl::Bounds() const {
@@ -58,16 +49,16 @@ BYTE* SurfaceImpl::Row(LONG y) const {
 }
 
 HRESULT SurfaceImpl::GetSurfaceDesc(LPDDSURFACEDESC desc) {
-  if (HRESULT fault = DDTakeFault(DDCall::GetSurfaceDesc)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::GetSurfaceDesc)) return fault;
   if (!DDValidDescSize(desc)) return DDERR_INVALIDPARAMS;
   Describe(desc, locked_);
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, LPVOID event) {
-  if (HRESULT fault = DDTakeFault(DDCall::Lock)) return fault;
-  if (rect) return DDNotBuilt("Lock of part of a surface");
-  if (event || (flags & ~(DDLOCK_WAIT | DDLOCK_READONLY | DDLOCK_WRITEONLY))) return DDNotBuilt("Lock flags");
+  if (HRESULT fault = TakeFault(DDCall::Lock)) return fault;
+  if (rect) return NotBuilt("Lock of part of a surface");
+  if (event || (flags & ~(DDLOCK_WAIT | DDLOCK_READONLY | DDLOCK_WRITEONLY))) return NotBuilt("Lock flags");
   if (!DDValidDescSize(desc) || (flags & DDLOCK_READONLY && flags & DDLOCK_WRITEONLY)) return DDERR_INVALIDPARAMS;
   if (Lost()) return DDERR_SURFACELOST;
   if (Busy()) return DDERR_SURFACEBUSY;
@@ -77,7 +68,7 @@ HRESULT SurfaceImpl::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, LPVOID
 }
 
 HRESULT SurfaceImpl::Unlock(LPVOID pointer) {
-  if (HRESULT fault = DDTakeFault(DDCall::Unlock)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::Unlock)) return fault;
   if (!locked_) return DDERR_NOTLOCKED;
   const BYTE* address = static_cast<const BYTE*>(pointer);
   if (address && (address < Lowest() || address >= Lowest() + bytes_)) return DDERR_INVALIDPARAMS;
@@ -86,59 +77,57 @@ HRESULT SurfaceImpl::Unlock(LPVOID pointer) {
 }
 
 HRESULT SurfaceImpl::IsLost() {
-  if (HRESULT fault = DDTakeFault(DDCall::IsLost)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::IsLost)) return fault;
   return Lost() ? DDERR_SURFACELOST : DD_OK;
 }
 
 HRESULT SurfaceImpl::AddAttachedSurface(IDirectDrawSurface* attached) {
-  if (HRESULT fault = DDTakeFault(DDCall::AddAttachedSurface)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::AddAttachedSurface)) return fault;
   if (!attached) return DDERR_INVALIDPARAMS;
   auto* zBuffer = dynamic_cast<SurfaceImpl*>(attached);
   if (!zBuffer) return DDERR_INVALIDOBJECT;
-  if (zBuffer == zBuffer_) return DDERR_SURFACEALREADYATTACHED;
+  if (zBuffer == zBuffer_.get()) return DDERR_SURFACEALREADYATTACHED;
   // Only a z-buffer of the same size attaches, and only to a surface that has none yet.
   if (zBuffer_ || (Caps() & DDSCAPS_ZBUFFER) || !(zBuffer->Caps() & DDSCAPS_ZBUFFER) ||
       zBuffer->shape_.dwWidth != shape_.dwWidth || zBuffer->shape_.dwHeight != shape_.dwHeight)
     return DDERR_CANNOTATTACHSURFACE;
-  Hold(zBuffer_, zBuffer);
+  zBuffer_ = zBuffer;
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::GetAttachedSurface(LPDDSCAPS caps, IDirectDrawSurface** attached) {
-  if (HRESULT fault = DDTakeFault(DDCall::GetAttachedSurface)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::GetAttachedSurface)) return fault;
   if (!caps || !attached) return DDERR_INVALIDPARAMS;
   *attached = nullptr;
   const DWORD wanted = caps->dwCaps;
   if (!zBuffer_ || !wanted || (zBuffer_->Caps() & wanted) != wanted)
     return DDERR_NOTFOUND;
-  zBuffer_->AddRef();
-  *attached = zBuffer_;
+  HandOut(attached, zBuffer_.get());
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::SetPalette(LPDIRECTDRAWPALETTE palette) {
-  if (HRESULT fault = DDTakeFault(DDCall::SetPalette)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::SetPalette)) return fault;
   if (palette && !(shape_.ddpfPixelFormat.dwFlags & DDPF_PALETTEINDEXED8)) return DDERR_INVALIDPIXELFORMAT;
-  Hold(palette_, palette);
+  palette_ = palette;
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::GetPalette(LPDIRECTDRAWPALETTE* palette) {
   if (!palette) return DDERR_INVALIDPARAMS;
-  *palette = palette_;
+  HandOut(palette, palette_.get());
   if (!palette_) return DDERR_NOPALETTEATTACHED;
-  palette_->AddRef();
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::SetClipper(LPDIRECTDRAWCLIPPER clipper) {
-  if (HRESULT fault = DDTakeFault(DDCall::SetClipper)) return fault;
-  Hold(clipper_, clipper);
+  if (HRESULT fault = TakeFault(DDCall::SetClipper)) return fault;
+  clipper_ = clipper;
   return DD_OK;
 }
 
 HRESULT SurfaceImpl::GetDC(HDC* dc) {
-  if (HRESULT fault = DDTakeFault(DDCall::GetDC)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::GetDC)) return fault;
   if (!dc) return DDERR_INVALIDPARAMS;
   *dc = nullptr;
   if (Lost()) return DDERR_SURFACELOST;
@@ -156,9 +145,11 @@ HRESULT SurfaceImpl::ReleaseDC(HDC dc) {
   return DD_OK;
 }
 
+}  // namespace ddraw
+
 bool DDGetDCSurfaceDesc(HDC dc, DDSURFACEDESC* desc) {
-  const auto& surfaces = SurfacesWithDC();
-  const auto found = surfaces.find(reinterpret_cast<const SurfaceImpl*>(dc));
+  const auto& surfaces = ddraw::SurfacesWithDC();
+  const auto found = surfaces.find(reinterpret_cast<const ddraw::SurfaceImpl*>(dc));
   if (found == surfaces.end() || !DDValidDescSize(desc)) return false;
   (*found)->Describe(desc, true);
   return true;

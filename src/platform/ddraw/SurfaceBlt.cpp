@@ -5,6 +5,8 @@
 
 #include "platform/ddraw/SurfaceImpl.h"
 
+namespace ddraw {
+
 namespace {
 
 bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
@@ -29,8 +31,8 @@ LONG SourceOffset(LONG d, LONG destExtent, LONG sourceExtent) {
 
 HRESULT SurfaceImpl::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sourceRect, DWORD flags,
                          LPDDBLTFX) {
-  if (HRESULT fault = DDTakeFault(DDCall::Blt)) return fault;
-  if (flags & ~(DDBLT_ASYNC | DDBLT_WAIT)) return DDNotBuilt("Blt flags other than DDBLT_WAIT and DDBLT_ASYNC");
+  if (HRESULT fault = TakeFault(DDCall::Blt)) return fault;
+  if (flags & ~(DDBLT_ASYNC | DDBLT_WAIT)) return NotBuilt("Blt flags other than DDBLT_WAIT and DDBLT_ASYNC");
   if (!source) return DDERR_INVALIDPARAMS;
   auto* from = dynamic_cast<SurfaceImpl*>(source);
   if (!from) return DDERR_INVALIDOBJECT;
@@ -70,7 +72,9 @@ HRESULT SurfaceImpl::Blt(LPRECT destRect, IDirectDrawSurface* source, LPRECT sou
   if (Caps() & DDSCAPS_PRIMARYSURFACE) {
     HWND window = nullptr;
     if (clipper_) clipper_->GetHWnd(&window);
-    DDNotifyPrimaryBlt(this, window, visible);
+    NotifyPrimaryBlt(this, window, visible);
   }
   return DD_OK;
 }
+
+}  // namespace ddraw

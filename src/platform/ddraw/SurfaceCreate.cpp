@@ -4,6 +4,8 @@
 #include "platform/ddraw/Display.h"
 #include "platform/ddraw/SurfaceImpl.h"
 
+namespace ddraw {
+
 namespace {
 
 constexpr DWORD kMaxSide = 16384;
@@ -24,7 +26,7 @@ HRESULT PrimaryShape(const DDSURFACEDESC& request, DDSURFACEDESC* shape) {
   shape->dwHeight = static_cast<DWORD>(size.cy);
   shape->ddpfPixelFormat = DDDisplayPixelFormat();
   shape->ddsCaps.dwCaps = request.ddsCaps.dwCaps | DDSCAPS_VIDEOMEMORY;
-  shape->lPitch = DDAlignedPitch(shape->dwWidth, DDBytesPerPixel(shape->ddpfPixelFormat));
+  shape->lPitch = AlignedPitch(shape->dwWidth, DDBytesPerPixel(shape->ddpfPixelFormat));
   return DD_OK;
 }
 
@@ -65,7 +67,7 @@ HRESULT OffscreenShape(const DDSURFACEDESC& request, DDSURFACEDESC* shape) {
   shape->ddsCaps.dwCaps = caps;
 
   const LONG packed = static_cast<LONG>(shape->dwWidth * DDBytesPerPixel(shape->ddpfPixelFormat));
-  shape->lPitch = DDAlignedPitch(shape->dwWidth, DDBytesPerPixel(shape->ddpfPixelFormat));
+  shape->lPitch = AlignedPitch(shape->dwWidth, DDBytesPerPixel(shape->ddpfPixelFormat));
   if (request.dwFlags & DDSD_PITCH) {
     // A caller's pitch holds at least one packed row; a negative one stores the rows bottom-up.
     const std::int64_t magnitude = request.lPitch < 0 ? -std::int64_t{request.lPitch} : request.lPitch;
@@ -77,10 +79,10 @@ HRESULT OffscreenShape(const DDSURFACEDESC& request, DDSURFACEDESC* shape) {
 
 }  // namespace
 
-HRESULT DDCreateSurface(const DDSURFACEDESC* desc, LPDIRECTDRAWSURFACE* surface) {
+HRESULT CreateSurface(const DDSURFACEDESC* desc, LPDIRECTDRAWSURFACE* surface) {
   if (!surface || !DDValidDescSize(desc)) return DDERR_INVALIDPARAMS;
   *surface = nullptr;
-  if (HRESULT fault = DDTakeFault(DDCall::Create)) return fault;
+  if (HRESULT fault = TakeFault(DDCall::Create)) return fault;
   DDSURFACEDESC request = *desc;
   if (!(request.dwFlags & DDSD_CAPS)) request.ddsCaps.dwCaps = 0;
   const DWORD caps = request.ddsCaps.dwCaps;
@@ -95,10 +97,12 @@ HRESULT DDCreateSurface(const DDSURFACEDESC* desc, LPDIRECTDRAWSURFACE* surface)
   const std::uint64_t bytes = static_cast<std::uint64_t>(magnitude) * shape.dwHeight;
   if (bytes > kMaxBytes) return DDERR_OUTOFMEMORY;
   std::shared_ptr<BYTE[]> memory =
-      primary ? DDDisplayMemory(bytes) : std::shared_ptr<BYTE[]>(new (std::nothrow) BYTE[bytes]());
+      primary ? DisplayMemory(bytes) : std::shared_ptr<BYTE[]>(new (std::nothrow) BYTE[bytes]());
   if (!memory) return DDERR_OUTOFMEMORY;
   auto* created = new (std::nothrow) SurfaceImpl(shape, std::move(memory), bytes);
   if (!created) return DDERR_OUTOFMEMORY;
   *surface = created;
   return DD_OK;
 }
+
+}  // namespace ddraw

@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "platform/ddraw/PixelFormat.h"
+#include "platform/ddraw/DDPixelFormat.h"
 
 struct DDSCAPS {
   DWORD dwCaps;  // DDSCAPS_*

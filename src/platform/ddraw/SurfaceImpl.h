@@ -4,8 +4,11 @@
 #include <cstddef>
 #include <memory>
 
-#include "platform/ddraw/ComObject.h"
+#include "platform/ddraw/DDComObject.h"
 #include "platform/ddraw/Surface.h"
+#include "platform/win/ComPtr.h"
+
+namespace ddraw {
 
 class SurfaceImpl final : public DDComObject<IDirectDrawSurface3> {
  public:
@@ -45,20 +48,22 @@ class SurfaceImpl final : public DDComObject<IDirectDrawSurface3> {
   unsigned generation_;
   bool locked_ = false;
   bool dc_ = false;
-  SurfaceImpl* zBuffer_ = nullptr;
-  IDirectDrawPalette* palette_ = nullptr;
-  IDirectDrawClipper* clipper_ = nullptr;
+  ComPtr<SurfaceImpl> zBuffer_;
+  ComPtr<IDirectDrawPalette> palette_;
+  ComPtr<IDirectDrawClipper> clipper_;
 };
 
-HRESULT DDCreateSurface(const DDSURFACEDESC* desc, LPDIRECTDRAWSURFACE* surface);
-HRESULT DDCreatePalette(DWORD flags, const PALETTEENTRY* entries, LPDIRECTDRAWPALETTE* palette);
+HRESULT CreateSurface(const DDSURFACEDESC* desc, LPDIRECTDRAWSURFACE* surface);
+HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, LPDIRECTDRAWPALETTE* palette);
 
 // The memory of the display for a new primary surface: shared by every primary made in the same
 // display mode. Null when it cannot be allocated.
-std::shared_ptr<BYTE[]> DDDisplayMemory(std::size_t bytes);
-void DDNotifyPrimaryBlt(IDirectDrawSurface* primary, HWND window, const RECT& dest);
+std::shared_ptr<BYTE[]> DisplayMemory(std::size_t bytes);
+void NotifyPrimaryBlt(IDirectDrawSurface* primary, HWND window, const RECT& dest);
 
 // Bytes of a row without padding, rounded up to a multiple of 4 as rows are aligned.
-inline LONG DDAlignedPitch(DWORD width, DWORD bytesPerPixel) {
+inline LONG AlignedPitch(DWORD width, DWORD bytesPerPixel) {
   return static_cast<LONG>((width * bytesPerPixel + 3) & ~3u);
 }
+
+}  // namespace ddraw

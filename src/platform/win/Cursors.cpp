@@ -1,8 +1,7 @@
 #include "platform/win/Cursors.h"
 
-#include <algorithm>
-
 #include "platform/win/CursorResources.h"
+#include "platform/win/ResourceTable.h"
 
 namespace {
 
@@ -11,14 +10,13 @@ HCURSOR MakeHandle(CursorKind kind, UINT id) {
   return reinterpret_cast<HCURSOR>((static_cast<std::uintptr_t>(kind) << 16) | id);
 }
 
+ResourceTable<CursorResource> g_cursors;
+
 }  // namespace
 
-const CursorResource* FindCursorResource(UINT id) {
-  const CursorResource* end = kCursorResources + kCursorResourceCount;
-  const CursorResource* it =
-      std::lower_bound(kCursorResources, end, id, [](const CursorResource& c, UINT key) { return c.id < key; });
-  return it != end && it->id == id ? it : nullptr;
-}
+void RegisterCursorResources(const CursorResource* table, std::size_t count) { g_cursors.Register(table, count); }
+
+const CursorResource* FindCursorResource(UINT id) { return g_cursors.Find(id); }
 
 HCURSOR LoadCursorResource(UINT id) {
   return FindCursorResource(id) ? MakeHandle(CursorKind::resource, id) : nullptr;

@@ -1,10 +1,16 @@
 #include "platform/win/StringResources.h"
 
-#include <algorithm>
+#include "platform/win/ResourceTable.h"
+
+namespace {
+
+ResourceTable<StringResource> g_strings;
+
+}  // namespace
+
+void RegisterStringResources(const StringResource* table, std::size_t count) { g_strings.Register(table, count); }
 
 const char* FindStringResource(UINT id) {
-  const StringResource* end = kStringResources + kStringResourceCount;
-  const StringResource* it =
-      std::lower_bound(kStringResources, end, id, [](const StringResource& e, UINT key) { return e.id < key; });
-  return (it != end && it->id == id) ? it->text : nullptr;
+  const StringResource* entry = g_strings.Find(id);
+  return entry ? entry->text : nullptr;
 }

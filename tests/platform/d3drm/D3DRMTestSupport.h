@@ -11,9 +11,8 @@
 #include <vector>
 
 #include "platform/d3drm/D3DRM.h"
-#include "platform/d3drm/Ref.h"
+#include "platform/win/ComPtr.h"
 
-using d3drm::Ref;
 
 // The count an object has now (one AddRef and one Release leave it unchanged).
 template <class T>
@@ -37,21 +36,21 @@ class RetainedModeTest : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(rm->Release(), 0u); }
 
   template <class T, class Create>
-  Ref<T> Make(Create create) {
+  ComPtr<T> Make(Create create) {
     T* object = nullptr;
     EXPECT_EQ(create(&object), D3DRM_OK);
-    return Ref<T>::adopt(object);
+    return ComPtr<T>::adopt(object);
   }
-  Ref<IDirect3DRMFrame> NewFrame(IDirect3DRMFrame* parent = nullptr) {
+  ComPtr<IDirect3DRMFrame> NewFrame(IDirect3DRMFrame* parent = nullptr) {
     return Make<IDirect3DRMFrame>([&](IDirect3DRMFrame** f) { return rm->CreateFrame(parent, f); });
   }
-  Ref<IDirect3DRMMesh> NewMesh() {
+  ComPtr<IDirect3DRMMesh> NewMesh() {
     return Make<IDirect3DRMMesh>([&](IDirect3DRMMesh** m) { return rm->CreateMesh(m); });
   }
-  Ref<IDirect3DRMMeshBuilder> NewBuilder() {
+  ComPtr<IDirect3DRMMeshBuilder> NewBuilder() {
     return Make<IDirect3DRMMeshBuilder>([&](IDirect3DRMMeshBuilder** b) { return rm->CreateMeshBuilder(b); });
   }
-  Ref<IDirect3DRMLight> NewLight(D3DRMLIGHTTYPE type = D3DRMLIGHT_AMBIENT) {
+  ComPtr<IDirect3DRMLight> NewLight(D3DRMLIGHTTYPE type = D3DRMLIGHT_AMBIENT) {
     return Make<IDirect3DRMLight>([&](IDirect3DRMLight** l) { return rm->CreateLight(type, 0, l); });
   }
 

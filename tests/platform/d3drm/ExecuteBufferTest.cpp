@@ -22,7 +22,7 @@ class ExecuteBufferTest : public RenderTest {
     MakeView(32, 32);
     IDirect3DDevice* made = nullptr;
     ASSERT_EQ(device->GetDirect3DDevice(&made), D3DRM_OK);
-    direct3D = Ref<IDirect3DDevice>::adopt(made);
+    direct3D = ComPtr<IDirect3DDevice>::adopt(made);
   }
 
   void TearDown() override {
@@ -30,14 +30,14 @@ class ExecuteBufferTest : public RenderTest {
     RenderTest::TearDown();
   }
 
-  Ref<IDirect3DExecuteBuffer> NewBuffer(DWORD size, D3DEXECUTEBUFFERDESC* locked) {
+  ComPtr<IDirect3DExecuteBuffer> NewBuffer(DWORD size, D3DEXECUTEBUFFERDESC* locked) {
     D3DEXECUTEBUFFERDESC desc{kD3DExecuteBufferDescSize, D3DDEB_BUFSIZE, 0, size, nullptr};
     IDirect3DExecuteBuffer* buffer = nullptr;
     EXPECT_EQ(direct3D->CreateExecuteBuffer(&desc, &buffer, nullptr), D3D_OK);
     *locked = {kD3DExecuteBufferDescSize, 0, 0, 0, nullptr};
     EXPECT_EQ(buffer->Lock(locked), D3D_OK);
     EXPECT_EQ(locked->dwBufferSize, size);
-    return Ref<IDirect3DExecuteBuffer>::adopt(buffer);
+    return ComPtr<IDirect3DExecuteBuffer>::adopt(buffer);
   }
 
   HRESULT Run(IDirect3DExecuteBuffer* buffer, IDirect3DRMViewport* on) {
@@ -99,7 +99,7 @@ class ExecuteBufferTest : public RenderTest {
                      {{1, 2, 3, 0x700}, {1, 3, 4, 0x700}, {0, 0, 0, 0x700}, {5, 6, 7, 0x700}, {5, 7, 8, 0x700}});
   }
 
-  Ref<IDirect3DDevice> direct3D;
+  ComPtr<IDirect3DDevice> direct3D;
 };
 
 TEST_F(ExecuteBufferTest, CartoonBatchesAreDepthTestedAndRenderKeepsThemWhereNearer) {
@@ -192,7 +192,7 @@ TEST_F(ExecuteBufferTest, DamagedOrMisusedBuffersAreRefused) {
   EXPECT_EQ(runWith({D3DOP_EXIT, 0, 0}, 0), D3DERR_EXECUTE_FAILED) << "instructions past the buffer";
   EXPECT_EQ(Pixel(0, 0), kBackground & 0xFFFFFF);
 
-  auto otherSurface = Ref<IDirectDrawSurface>::adopt(MakeSurface(8, 8, DDFormat::XRGB8888));
+  auto otherSurface = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(8, 8, DDFormat::XRGB8888));
   auto otherDevice = Make<IDirect3DRMDevice>(
       [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd, otherSurface.get(), d); });
   auto otherViewport = Make<IDirect3DRMViewport>([&](IDirect3DRMViewport** v) {

@@ -13,7 +13,7 @@ class RenderPixelsTest : public RenderTest {
  protected:
   // The floor y = -0.5 from depth `near` to `far`, x from -1 to 1, facing up; v runs from 0 at
   // the near edge to 1 at the far one.
-  Ref<IDirect3DRMMesh> Floor(float near, float far, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT) {
+  ComPtr<IDirect3DRMMesh> Floor(float near, float far, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT) {
     return MeshOf({{-1, -0.5f, far, 0xFFFFFFFF, 0, 1},
                    {1, -0.5f, far, 0xFFFFFFFF, 1, 1},
                    {1, -0.5f, near, 0xFFFFFFFF, 1, 0},
@@ -21,7 +21,7 @@ class RenderPixelsTest : public RenderTest {
                   {0, 1, 2, 0, 2, 3}, quality);
   }
   // A square of n x n cells at depth z, for lighting that varies across it.
-  Ref<IDirect3DRMMesh> Grid(int n, float half, float z, D3DRMRENDERQUALITY quality) {
+  ComPtr<IDirect3DRMMesh> Grid(int n, float half, float z, D3DRMRENDERQUALITY quality) {
     std::vector<Corner> corners;
     std::vector<unsigned> triangles;
     for (int row = 0; row <= n; ++row)
@@ -34,7 +34,7 @@ class RenderPixelsTest : public RenderTest {
       }
     return MeshOf(corners, triangles, quality);
   }
-  Ref<IDirect3DRMLight> AddLight(D3DRMLIGHTTYPE type, float r, float g, float b, IDirect3DRMFrame* frame) {
+  ComPtr<IDirect3DRMLight> AddLight(D3DRMLIGHTTYPE type, float r, float g, float b, IDirect3DRMFrame* frame) {
     auto light = Make<IDirect3DRMLight>([&](IDirect3DRMLight** l) { return rm->CreateLightRGB(type, r, g, b, l); });
     EXPECT_EQ(frame->AddLight(light.get()), D3DRM_OK);
     return light;

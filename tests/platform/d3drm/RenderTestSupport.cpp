@@ -35,7 +35,7 @@ IDirectDrawSurface* RenderTest::MakeSurface(DWORD width, DWORD height, DDFormat 
 }
 
 void RenderTest::MakeView(DWORD width, DWORD height, DDFormat format) {
-  surface = Ref<IDirectDrawSurface>::adopt(MakeSurface(width, height, format));
+  surface = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(width, height, format));
   device = Make<IDirect3DRMDevice>(
       [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd, surface.get(), d); });
   ASSERT_TRUE(device);
@@ -51,7 +51,7 @@ void RenderTest::MakeView(DWORD width, DWORD height, DDFormat format) {
   ASSERT_EQ(viewport->SetField(1.0f), D3DRM_OK);
 }
 
-Ref<IDirect3DRMMesh> RenderTest::MeshOf(const std::vector<Corner>& corners, const std::vector<unsigned>& triangles,
+ComPtr<IDirect3DRMMesh> RenderTest::MeshOf(const std::vector<Corner>& corners, const std::vector<unsigned>& triangles,
                                         D3DRMRENDERQUALITY quality) {
   auto mesh = NewMesh();
   D3DRMGROUPINDEX group = -1;
@@ -65,7 +65,7 @@ Ref<IDirect3DRMMesh> RenderTest::MeshOf(const std::vector<Corner>& corners, cons
   return mesh;
 }
 
-Ref<IDirect3DRMMesh> RenderTest::Square(float z, float half, D3DCOLOR colour, D3DRMRENDERQUALITY quality) {
+ComPtr<IDirect3DRMMesh> RenderTest::Square(float z, float half, D3DCOLOR colour, D3DRMRENDERQUALITY quality) {
   // Top-left, top-right, bottom-right, bottom-left: clockwise as the camera sees them.
   auto mesh = MeshOf({{-half, half, z, colour, 0, 0}, {half, half, z, colour, 1, 0}, {half, -half, z, colour, 1, 1},
                       {-half, -half, z, colour, 0, 1}},
@@ -74,8 +74,8 @@ Ref<IDirect3DRMMesh> RenderTest::Square(float z, float half, D3DCOLOR colour, D3
   return mesh;
 }
 
-Ref<IDirect3DRMTexture> RenderTest::TextureOf(DWORD width, DWORD height, std::uint32_t (*texel)(DWORD x, DWORD y)) {
-  auto picture = Ref<IDirectDrawSurface>::adopt(MakeSurface(width, height, DDFormat::XRGB8888));
+ComPtr<IDirect3DRMTexture> RenderTest::TextureOf(DWORD width, DWORD height, std::uint32_t (*texel)(DWORD x, DWORD y)) {
+  auto picture = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(width, height, DDFormat::XRGB8888));
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
   EXPECT_EQ(picture->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
@@ -86,7 +86,7 @@ Ref<IDirect3DRMTexture> RenderTest::TextureOf(DWORD width, DWORD height, std::ui
   return Make<IDirect3DRMTexture>([&](IDirect3DRMTexture** t) { return rm->CreateTextureFromSurface(picture.get(), t); });
 }
 
-Ref<IDirect3DRMFrame> RenderTest::Show(IDirect3DRMVisual* visual) {
+ComPtr<IDirect3DRMFrame> RenderTest::Show(IDirect3DRMVisual* visual) {
   auto frame = NewFrame(scene.get());
   EXPECT_EQ(frame->AddVisual(visual), D3DRM_OK);
   shown.push_back(frame);
@@ -102,12 +102,12 @@ std::uint32_t RenderTest::Read(int x, int y, bool depth) {
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
   IDirectDrawSurface* target = surface.get();
-  Ref<IDirectDrawSurface> zBuffer;
+  ComPtr<IDirectDrawSurface> zBuffer;
   if (depth) {
     DDSCAPS caps{DDSCAPS_ZBUFFER};
     IDirectDrawSurface* attached = nullptr;
     EXPECT_EQ(surface->GetAttachedSurface(&caps, &attached), DD_OK);
-    zBuffer = Ref<IDirectDrawSurface>::adopt(attached);
+    zBuffer = ComPtr<IDirectDrawSurface>::adopt(attached);
     target = attached;
   }
   EXPECT_EQ(target->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);

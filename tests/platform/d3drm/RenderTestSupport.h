@@ -27,14 +27,24 @@ class RenderTest : public RetainedModeTest {
   IDirectDrawSurface* MakeSurface(DWORD width, DWORD height, DDFormat format);
 
   // A mesh of one group of triangles over `corners`, normals towards the camera (-z).
-  Ref<IDirect3DRMMesh> MeshOf(const std::vector<Corner>& corners, const std::vector<unsigned>& triangles,
+  ComPtr<IDirect3DRMMesh> MeshOf(const std::vector<Corner>& corners, const std::vector<unsigned>& triangles,
                               D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT);
   // The square of half size `half` at depth z, facing the camera, one colour.
-  Ref<IDirect3DRMMesh> Square(float z, float half, D3DCOLOR colour, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT);
+  ComPtr<IDirect3DRMMesh> Square(float z, float half, D3DCOLOR colour, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT);
   // A 32-bit texture of width x height texels, texel(x, y) each.
-  Ref<IDirect3DRMTexture> TextureOf(DWORD width, DWORD height, std::uint32_t (*texel)(DWORD x, DWORD y));
+  ComPtr<IDirect3DRMTexture> TextureOf(DWORD width, DWORD height, std::uint32_t (*texel)(DWORD x, DWORD y));
   // A new child frame of the scene showing `visual`.
-  Ref<IDirect3DRMFrame> Show(IDirect3DRMVisual* visual);
+  ComPtr<IDirect3DRMFrame> Show(IDirect3DRMVisual* visual);
+
+  // Turns the camera by 0.3 about y and moves it to (1, 2, -3).
+  void MoveCamera() {
+    ASSERT_EQ(camera->AddRotation(D3DRMCOMBINE_REPLACE, 0, 1, 0, 0.3f), D3DRM_OK);
+    ASSERT_EQ(camera->GetTransform(cameraMatrix), D3DRM_OK);
+    cameraMatrix[3][0] = 1;
+    cameraMatrix[3][1] = 2;
+    cameraMatrix[3][2] = -3;
+    ASSERT_EQ(camera->AddTransform(D3DRMCOMBINE_REPLACE, cameraMatrix), D3DRM_OK);
+  }
 
   void ClearAndRender();
   std::uint32_t Pixel(int x, int y);  // 0x00RRGGBB as the surface holds it
@@ -43,12 +53,13 @@ class RenderTest : public RetainedModeTest {
   static std::uint16_t ExpectedDepth(double u);
 
   IDirectDraw* dd = nullptr;
-  Ref<IDirectDrawSurface> surface;
-  Ref<IDirect3DRMDevice> device;
-  Ref<IDirect3DRMFrame> scene;
-  Ref<IDirect3DRMFrame> camera;
-  Ref<IDirect3DRMViewport> viewport;
-  std::vector<Ref<IDirect3DRMFrame>> shown;
+  ComPtr<IDirectDrawSurface> surface;
+  ComPtr<IDirect3DRMDevice> device;
+  ComPtr<IDirect3DRMFrame> scene;
+  ComPtr<IDirect3DRMFrame> camera;
+  ComPtr<IDirect3DRMViewport> viewport;
+  std::vector<ComPtr<IDirect3DRMFrame>> shown;
+  D3DRMMATRIX4D cameraMatrix = {};
 
  private:
   std::uint32_t Read(int x, int y, bool depth);

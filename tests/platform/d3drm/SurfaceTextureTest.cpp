@@ -19,7 +19,7 @@ class SurfaceTextureTest : public RetainedModeTest {
   }
 
   // A 3 x 2 texture surface whose row y holds `rows[y]` byte by byte.
-  Ref<IDirectDrawSurface> Surface(DDFormat format, std::vector<std::vector<BYTE>> rows, LONG pitch = 0) {
+  ComPtr<IDirectDrawSurface> Surface(DDFormat format, std::vector<std::vector<BYTE>> rows, LONG pitch = 0) {
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof desc;
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT | (pitch ? DDSD_PITCH : 0);
@@ -36,7 +36,7 @@ class SurfaceTextureTest : public RetainedModeTest {
     for (DWORD y = 0; y < 2; ++y)
       std::copy(rows[y].begin(), rows[y].end(), DDFirstRow(locked) + static_cast<std::ptrdiff_t>(y) * locked.lPitch);
     EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
-    return Ref<IDirectDrawSurface>::adopt(surface);
+    return ComPtr<IDirectDrawSurface>::adopt(surface);
   }
 
   std::vector<std::uint32_t> TexturePixels(IDirectDrawSurface* surface) {

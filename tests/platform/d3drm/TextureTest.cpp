@@ -7,22 +7,22 @@ namespace {
 
 class TextureTest : public RetainedModeTest {
  protected:
-  HRESULT Load(const std::string& path, Ref<IDirect3DRMTexture>* texture) {
+  HRESULT Load(const std::string& path, ComPtr<IDirect3DRMTexture>* texture) {
     IDirect3DRMTexture* raw = reinterpret_cast<IDirect3DRMTexture*>(0x1);
     const HRESULT result = rm->LoadTexture(path.c_str(), &raw);
     if (result == D3DRM_OK)
-      *texture = Ref<IDirect3DRMTexture>::adopt(raw);
+      *texture = ComPtr<IDirect3DRMTexture>::adopt(raw);
     else
       EXPECT_EQ(raw, nullptr);
     return result;
   }
-  const d3drm::Picture& PictureOf(const Ref<IDirect3DRMTexture>& texture) {
+  const d3drm::Picture& PictureOf(const ComPtr<IDirect3DRMTexture>& texture) {
     return d3drm::Texture::From(texture.get())->picture();
   }
 };
 
 TEST_F(TextureTest, ReadsPalettedAndTrueColourRowsInEitherOrder) {
-  Ref<IDirect3DRMTexture> texture;
+  ComPtr<IDirect3DRMTexture> texture;
   ASSERT_EQ(Load(FixturePath("bmp/rgb24.bmp"), &texture), D3DRM_OK);  // bottom-up, padded rows
   EXPECT_EQ(PictureOf(texture).width, 3u);
   EXPECT_EQ(PictureOf(texture).pixels,
@@ -44,7 +44,7 @@ TEST_F(TextureTest, ReadsPalettedAndTrueColourRowsInEitherOrder) {
 }
 
 TEST_F(TextureTest, FindsFilesByNameIgnoringCaseAndTellsMissingFromUnreadable) {
-  Ref<IDirect3DRMTexture> texture;
+  ComPtr<IDirect3DRMTexture> texture;
   EXPECT_EQ(Load(FixturePath("bmp/RGB24.BMP"), &texture), D3DRM_OK);
   EXPECT_EQ(Load(FixturePath("bmp/missing.bmp"), &texture), D3DRMERR_FILENOTFOUND);
   EXPECT_EQ(Load(FixturePath("bmp/photo.jpg"), &texture), D3DRMERR_BADFILE) << "the program reads JPEGs itself";

@@ -1,32 +1,19 @@
 // Devices and viewports: the z-buffer a device attaches, the settings a viewport keeps, the
-// screen mapping of Transform and InverseTransform, ProjectVertices through the viewport, and
-// picking.
+// screen mapping of Transform and InverseTransform, and picking.
 #include <cmath>
 
-#include "core/Transform.h"
 #include "platform/d3drm/RenderTestSupport.h"
 
 namespace {
 
 class ViewportTest : public RenderTest {
  protected:
-  // Turns the camera by 0.3 about y and moves it to (1, 2, -3).
-  void MoveCamera() {
-    ASSERT_EQ(camera->AddRotation(D3DRMCOMBINE_REPLACE, 0, 1, 0, 0.3f), D3DRM_OK);
-    ASSERT_EQ(camera->GetTransform(cameraMatrix), D3DRM_OK);
-    cameraMatrix[3][0] = 1;
-    cameraMatrix[3][1] = 2;
-    cameraMatrix[3][2] = -3;
-    ASSERT_EQ(camera->AddTransform(D3DRMCOMBINE_REPLACE, cameraMatrix), D3DRM_OK);
-  }
   // A world point in the moved camera's space: the rotation is orthonormal, so its inverse is its
   // transpose.
   void ToCamera(const D3DVECTOR& p, double c[3]) const {
     const double d[3] = {p.x - cameraMatrix[3][0], p.y - cameraMatrix[3][1], p.z - cameraMatrix[3][2]};
     for (int j = 0; j < 3; ++j) c[j] = d[0] * cameraMatrix[j][0] + d[1] * cameraMatrix[j][1] + d[2] * cameraMatrix[j][2];
   }
-
-  D3DRMMATRIX4D cameraMatrix;
 };
 
 TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
@@ -53,9 +40,9 @@ TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
   zBuffer->Release();
 
   IDirect3DRMDevice* refused = nullptr;
-  auto indexed = Ref<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::Palette8));
+  auto indexed = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::Palette8));
   EXPECT_EQ(rm->CreateDeviceFromSurface(nullptr, dd, indexed.get(), &refused), D3DRMERR_BADDEVICE);
-  auto deep = Ref<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::RGB565));
+  auto deep = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::RGB565));
   desc = {};
   desc.dwSize = sizeof desc;
   desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH;
@@ -140,36 +127,6 @@ TEST_F(ViewportTest, TransformFollowsTheProjectionFormulas) {
   }
 }
 
-TEST_F(ViewportTest, ProjectVerticesThroughTheViewportMatchesTheCameraConstants) {
-  MakeView(40, 30);
-  MoveCamera();
-  ASSERT_EQ(viewport->SetFront(0.1f), D3DRM_OK);
-  ASSERT_EQ(viewport->SetBack(5000.0f * viewport->GetFront()), D3DRM_OK);
-  ASSERT_EQ(viewport->SetField(0.04f), D3DRM_OK);
-  D3DRMVERTEX vertices[3] = {};
-  vertices[0].position = {0.5f, 2.5f, 1.0f};
-  vertices[1].position = {1.2f, 1.8f, 2.0f};
-  vertices[2].position = {-0.3f, 2.1f, 0.5f};
-  const DWORD indices[4] = {2, 0, 1, 2};
-  ::Transform world;
-  world.t[0] = 0.7;
-  world.t[2] = 1.5;
-  const ::Transform meshToCamera = ::Transform(cameraMatrix).Inverse() * world;
-  const double front = viewport->GetFront(), back = viewport->GetBack(), q = back / (back - front);
-  const double scale = std::max(20.0, 15.0) / viewport->GetField() * front;
-  D3DTLVERTEX viaCamera[4], viaViewport[4];
-  ProjectVertices(viewport.get(), world, meshToCamera, vertices, indices, 4, viaCamera, q, q * front, 20.0, 15.0,
-                  scale, 0);
-  ProjectVertices(viewport.get(), world, meshToCamera, vertices, indices, 4, viaViewport, q, q * front, 20.0, 15.0,
-                  scale, 1);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_NEAR(viaViewport[i].sx, viaCamera[i].sx, 1e-3);
-    EXPECT_NEAR(viaViewport[i].sy, viaCamera[i].sy, 1e-3);
-    EXPECT_NEAR(viaViewport[i].sz, viaCamera[i].sz, 1e-6);
-    EXPECT_NEAR(viaViewport[i].rhw, viaCamera[i].rhw, 1e-6);
-  }
-}
-
 // The camera looks along +z from the origin: pixel (x, y) sees (x - 16, 16 - y) z / 16.
 TEST_F(ViewportTest, PickFindsTheNearestVisualAndFaceUnderAPixel) {
   MakeView(32, 32);
@@ -190,7 +147,7 @@ TEST_F(ViewportTest, PickFindsTheNearestVisualAndFaceUnderAPixel) {
   const auto pick = [&](LONG x, LONG y) {
     IDirect3DRMPickedArray* picked = nullptr;
     EXPECT_EQ(viewport->Pick(x, y, &picked), D3DRM_OK);
-    return Ref<IDirect3DRMPickedArray>::adopt(picked);
+    return ComPtr<IDirect3DRMPickedArray>::adopt(picked);
   };
   auto both = pick(17, 14);
   ASSERT_EQ(both->GetSize(), 2u);

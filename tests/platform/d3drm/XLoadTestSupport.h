@@ -22,16 +22,16 @@ inline std::vector<unsigned> Faces(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group)
   return faces;
 }
 
-inline Ref<IDirect3DRMMaterial> MaterialOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+inline ComPtr<IDirect3DRMMaterial> MaterialOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
   IDirect3DRMMaterial* material = nullptr;
   EXPECT_EQ(mesh->GetGroupMaterial(group, &material), D3DRM_OK);
-  return Ref<IDirect3DRMMaterial>::adopt(material);
+  return ComPtr<IDirect3DRMMaterial>::adopt(material);
 }
 
-inline Ref<IDirect3DRMTexture> TextureOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+inline ComPtr<IDirect3DRMTexture> TextureOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
   IDirect3DRMTexture* texture = nullptr;
   EXPECT_EQ(mesh->GetGroupTexture(group, &texture), D3DRM_OK);
-  return Ref<IDirect3DRMTexture>::adopt(texture);
+  return ComPtr<IDirect3DRMTexture>::adopt(texture);
 }
 
 inline std::string NameOf(IDirect3DRMObject* object) {
@@ -57,14 +57,14 @@ class XLoadTest : public RetainedModeTest {
   }
   HRESULT LoadText(const std::string& body) { return LoadBytes(Bytes("xof 0302txt 0032\n" + body)); }
 
-  Ref<IDirect3DRMMesh> CreateMesh() {
+  ComPtr<IDirect3DRMMesh> CreateMesh() {
     IDirect3DRMMesh* mesh = nullptr;
     EXPECT_EQ(builder->CreateMesh(&mesh), D3DRM_OK);
-    return Ref<IDirect3DRMMesh>::adopt(mesh);
+    return ComPtr<IDirect3DRMMesh>::adopt(mesh);
   }
 
   TextureLog log;
-  Ref<IDirect3DRMMeshBuilder> builder;
+  ComPtr<IDirect3DRMMeshBuilder> builder;
 };
 
 inline bool Same(const D3DVECTOR& v, float x, float y, float z) { return v.x == x && v.y == y && v.z == z; }

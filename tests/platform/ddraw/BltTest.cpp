@@ -24,21 +24,21 @@ class BltFormats : public DirectDrawTest, public ::testing::WithParamInterface<D
 
 TEST_P(BltFormats, CopiesAndStretchesWithTheNearestPixel) {
   const DDPIXELFORMAT format = DDMakePixelFormat(GetParam());
-  Ref<IDirectDrawSurface> source = Make({.width = 4, .height = 2, .format = &format});
+  ComPtr<IDirectDrawSurface> source = Make({.width = 4, .height = 2, .format = &format});
   Pixels(source.get(), Numbered);
-  Ref<IDirectDrawSurface> same = Make({.width = 4, .height = 2, .format = &format});
+  ComPtr<IDirectDrawSurface> same = Make({.width = 4, .height = 2, .format = &format});
   ASSERT_EQ(same->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
   EXPECT_EQ(Numbers(same.get()), (std::vector<BYTE>{0, 1, 2, 3, 16, 17, 18, 19}));
 
   // Columns 1 and 2 of the source doubled both ways, right of an untouched column.
-  Ref<IDirectDrawSurface> zoomed = Make({.width = 5, .height = 4, .format = &format});
+  ComPtr<IDirectDrawSurface> zoomed = Make({.width = 5, .height = 4, .format = &format});
   RECT from{1, 0, 3, 2}, to{1, 0, 5, 4};
   ASSERT_EQ(zoomed->Blt(&to, source.get(), &from, DDBLT_ASYNC, nullptr), DD_OK);
   EXPECT_EQ(Numbers(zoomed.get()),
             (std::vector<BYTE>{0, 1, 1, 2, 2, 0, 1, 1, 2, 2, 0, 17, 17, 18, 18, 0, 17, 17, 18, 18}));
 
   // Halving takes the pixel under each destination pixel's centre: columns 1 and 3 of row 1.
-  Ref<IDirectDrawSurface> halved = Make({.width = 2, .height = 1, .format = &format});
+  ComPtr<IDirectDrawSurface> halved = Make({.width = 2, .height = 1, .format = &format});
   ASSERT_EQ(halved->Blt(nullptr, source.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
   EXPECT_EQ(Numbers(halved.get()), (std::vector<BYTE>{17, 19}));
 }
@@ -51,8 +51,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, BltFormats,
 
 TEST_F(DirectDrawTest, BltRefusesWhatItCannotCopy) {
   const DDPIXELFORMAT bgr = DDMakePixelFormat(DDFormat::BGR888), rgb = DDMakePixelFormat(DDFormat::RGB888);
-  Ref<IDirectDrawSurface> dest = Make({.format = &bgr});
-  Ref<IDirectDrawSurface> source = Make({.format = &bgr});
+  ComPtr<IDirectDrawSurface> dest = Make({.format = &bgr});
+  ComPtr<IDirectDrawSurface> source = Make({.format = &bgr});
   EXPECT_EQ(dest->Blt(nullptr, Make({.format = &rgb}).get(), nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDPIXELFORMAT);
   EXPECT_EQ(dest->Blt(nullptr, source.get(), nullptr, 0x400, nullptr), DDERR_UNSUPPORTED);  // colour fill
   RECT outside{2, 1, 5, 3}, inverted{2, 2, 1, 3};
@@ -66,8 +66,8 @@ TEST_F(DirectDrawTest, BltRefusesWhatItCannotCopy) {
 }
 
 TEST_F(DirectDrawTest, ABlitToThePrimaryIsClippedAndShown) {
-  Ref<IDirectDrawSurface> primary = MakePrimary();  // 64 x 48
-  Ref<IDirectDrawSurface> image = Make({.width = 8, .height = 8});
+  ComPtr<IDirectDrawSurface> primary = MakePrimary();  // 64 x 48
+  ComPtr<IDirectDrawSurface> image = Make({.width = 8, .height = 8});
   Pixels(image.get(), Numbered);
   RECT onEdge{60, 40, 68, 48};
   EXPECT_EQ(primary->Blt(&onEdge, image.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_INVALIDRECT);  // no clipper

@@ -27,26 +27,26 @@ void DirectDrawTest::SetUp() {
   DDClearFaults();
   ASSERT_TRUE(DDSetDisplayMode(32, 64, 48));
   ASSERT_EQ(DDLiveObjectCount(), 0);
-  ASSERT_EQ(DirectDrawCreate(nullptr, &dd_, nullptr), DD_OK);
+  ASSERT_EQ(DirectDrawCreate(nullptr, dd_.put(), nullptr), DD_OK);
 }
 
 void DirectDrawTest::TearDown() {
   DDSetPrimaryBltHook(nullptr);
   DDSetInterfaceExtension(nullptr);
   DDClearFaults();
-  if (dd_) dd_->Release();
+  dd_.reset();
   EXPECT_EQ(DDLiveObjectCount(), 0) << "a test left objects alive";
 }
 
-HRESULT DirectDrawTest::Create(DDSURFACEDESC desc, Ref<IDirectDrawSurface>* surface) {
+HRESULT DirectDrawTest::Create(DDSURFACEDESC desc, ComPtr<IDirectDrawSurface>* surface) {
   IDirectDrawSurface* made = reinterpret_cast<IDirectDrawSurface*>(&desc);  // a failure must clear it
   const HRESULT result = dd_->CreateSurface(&desc, &made, nullptr);
   EXPECT_EQ(made == nullptr, FAILED(result));
-  surface->reset(made);
+  *surface = ComPtr<IDirectDrawSurface>::adopt(made);
   return result;
 }
 
-HRESULT DirectDrawTest::TryMake(const SurfaceRequest& request, Ref<IDirectDrawSurface>* kept) {
+HRESULT DirectDrawTest::TryMake(const SurfaceRequest& request, ComPtr<IDirectDrawSurface>* kept) {
   DDSURFACEDESC desc{};
   desc.dwSize = kDDSurfaceDescSize;
   desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | (request.format ? DDSD_PIXELFORMAT : 0) |
@@ -57,22 +57,22 @@ HRESULT DirectDrawTest::TryMake(const SurfaceRequest& request, Ref<IDirectDrawSu
   if (request.format) desc.ddpfPixelFormat = *request.format;
   desc.lPitch = request.pitch;
   desc.dwZBufferBitDepth = request.zDepth;
-  Ref<IDirectDrawSurface> surface;
+  ComPtr<IDirectDrawSurface> surface;
   return Create(desc, kept ? kept : &surface);
 }
 
-Ref<IDirectDrawSurface> DirectDrawTest::Make(const SurfaceRequest& request) {
-  Ref<IDirectDrawSurface> surface;
+ComPtr<IDirectDrawSurface> DirectDrawTest::Make(const SurfaceRequest& request) {
+  ComPtr<IDirectDrawSurface> surface;
   EXPECT_EQ(TryMake(request, &surface), DD_OK);
   return surface;
 }
 
-Ref<IDirectDrawSurface> DirectDrawTest::MakePrimary() {
+ComPtr<IDirectDrawSurface> DirectDrawTest::MakePrimary() {
   DDSURFACEDESC desc{};
   desc.dwSize = kDDSurfaceDescSize;
   desc.dwFlags = DDSD_CAPS;
   desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-  Ref<IDirectDrawSurface> surface;
+  ComPtr<IDirectDrawSurface> surface;
   EXPECT_EQ(Create(desc, &surface), DD_OK);
   return surface;
 }

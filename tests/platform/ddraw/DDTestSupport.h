@@ -4,18 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "platform/ddraw/DirectDraw.h"
 #include "platform/ddraw/Display.h"
 #include "platform/ddraw/TestSeams.h"
-
-struct Releaser {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-template <class T>
-using Ref = std::unique_ptr<T, Releaser>;
+#include "platform/win/ComPtr.h"
 
 struct SurfaceRequest {
   DWORD width = 4;
@@ -36,10 +30,10 @@ class DirectDrawTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  HRESULT Create(DDSURFACEDESC desc, Ref<IDirectDrawSurface>* surface);
-  HRESULT TryMake(const SurfaceRequest& request, Ref<IDirectDrawSurface>* kept = nullptr);
-  Ref<IDirectDrawSurface> Make(const SurfaceRequest& request);
-  Ref<IDirectDrawSurface> MakePrimary();
+  HRESULT Create(DDSURFACEDESC desc, ComPtr<IDirectDrawSurface>* surface);
+  HRESULT TryMake(const SurfaceRequest& request, ComPtr<IDirectDrawSurface>* kept = nullptr);
+  ComPtr<IDirectDrawSurface> Make(const SurfaceRequest& request);
+  ComPtr<IDirectDrawSurface> MakePrimary();
 
-  IDirectDraw* dd_ = nullptr;
+  ComPtr<IDirectDraw> dd_;
 };

@@ -9,12 +9,12 @@ const IID kDirect3DId = {0x3BBA0080, 0x2421, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x
 TEST_F(DirectDrawTest, CountsFollowEveryHolderAndOnlyKnownInterfacesAnswer) {
   IDirectDraw2* dd2 = nullptr;
   ASSERT_EQ(dd_->QueryInterface(IID_IDirectDraw2, reinterpret_cast<void**>(&dd2)), DD_OK);
-  EXPECT_EQ(static_cast<IDirectDraw*>(dd2), dd_);
+  EXPECT_EQ(static_cast<IDirectDraw*>(dd2), dd_.get());
   EXPECT_EQ(dd2->AddRef(), 3u);
   EXPECT_EQ(dd2->Release(), 2u);
   EXPECT_EQ(dd2->Release(), 1u);
 
-  Ref<IDirectDrawSurface> surface = Make({});
+  ComPtr<IDirectDrawSurface> surface = Make({});
   IDirectDrawSurface3* surface3 = nullptr;
   ASSERT_EQ(surface->QueryInterface(IID_IDirectDrawSurface3, reinterpret_cast<void**>(&surface3)), DD_OK);
   EXPECT_EQ(surface3->Release(), 1u);
@@ -51,7 +51,7 @@ TEST_F(DirectDrawTest, PalettesHold256EntriesForIndexedSurfacesOnlyWhichHoldThem
   IDirectDrawPalette* raw = nullptr;
   EXPECT_EQ(dd_->CreatePalette(DDPCAPS_ALLOW256, entries, &raw, nullptr), DDERR_INVALIDPARAMS);
   ASSERT_EQ(dd_->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &raw, nullptr), DD_OK);
-  Ref<IDirectDrawPalette> palette(raw);
+  auto palette = ComPtr<IDirectDrawPalette>::adopt(raw);
   entries[200].peRed = 0;  // the palette keeps its own copy
   PALETTEENTRY read[3] = {};
   ASSERT_EQ(palette->GetEntries(0, 199, 3, read), DD_OK);
@@ -60,14 +60,14 @@ TEST_F(DirectDrawTest, PalettesHold256EntriesForIndexedSurfacesOnlyWhichHoldThem
 
   EXPECT_EQ(Make({})->SetPalette(palette.get()), DDERR_INVALIDPIXELFORMAT);
   const DDPIXELFORMAT indexed = DDMakePixelFormat(DDFormat::Palette8);
-  Ref<IDirectDrawSurface> texture = Make({.format = &indexed});
+  ComPtr<IDirectDrawSurface> texture = Make({.format = &indexed});
   ASSERT_EQ(texture->SetPalette(palette.get()), DD_OK);
   IDirectDrawPalette* attached = nullptr;
   ASSERT_EQ(texture->GetPalette(&attached), DD_OK);
   EXPECT_EQ(attached, palette.get());
   EXPECT_EQ(attached->Release(), 2u);  // the surface and the test still hold it
   texture.reset();
-  EXPECT_EQ(palette.release()->Release(), 0u);
+  EXPECT_EQ(palette.detach()->Release(), 0u);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ TEST_F(DirectDrawTest, EveryFormatDescribesItselfByteForByte) {
       {DDFormat::XRGB8888, Format(DDPF_RGB, 32, 0xFF0000, 0x00FF00, 0x0000FF)}};
   for (const auto& [name, format] : formats) {
     EXPECT_TRUE(DDSamePixelFormat(DDMakePixelFormat(name), format)) << format.dwRGBBitCount << " bits";
-    Ref<IDirectDrawSurface> surface = Make({.width = 5, .height = 2, .format = &format});
+    ComPtr<IDirectDrawSurface> surface = Make({.width = 5, .height = 2, .format = &format});
     const DDSURFACEDESC desc = DescOf(surface.get());
     EXPECT_EQ(desc.dwFlags & kFiveFields, kFiveFields);
     EXPECT_EQ(std::memcmp(&desc.ddpfPixelFormat, &format, sizeof format), 0);
@@ -60,7 +60,7 @@ TEST(DisplayEnvironment, ChoosesTheDisplayDepth) {
 }
 
 TEST_F(DirectDrawTest, ALockHandsOutTheMemoryToOneHolder) {
-  Ref<IDirectDrawSurface> surface = Make({});
+  ComPtr<IDirectDrawSurface> surface = Make({});
   DDSURFACEDESC desc{};
   desc.dwSize = 12;
   EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
@@ -83,7 +83,7 @@ TEST_F(DirectDrawTest, ALockHandsOutTheMemoryToOneHolder) {
 // Rows stored bottom-up: the lock's pointer is the lowest address and holds the last row.
 TEST_F(DirectDrawTest, NegativePitchAddressesTheFirstRowFromTheTop) {
   const DDPIXELFORMAT rgb = DDMakePixelFormat(DDFormat::RGB888);
-  Ref<IDirectDrawSurface> bottomUp = Make({.width = 3, .height = 3, .format = &rgb, .pitch = -12});
+  ComPtr<IDirectDrawSurface> bottomUp = Make({.width = 3, .height = 3, .format = &rgb, .pitch = -12});
   DDSURFACEDESC desc{};
   desc.dwSize = kDDSurfaceDescSize;
   ASSERT_EQ(bottomUp->Lock(nullptr, &desc, DDLOCK_WRITEONLY | DDLOCK_WAIT, nullptr), DD_OK);
@@ -96,8 +96,8 @@ TEST_F(DirectDrawTest, NegativePitchAddressesTheFirstRowFromTheTop) {
   EXPECT_EQ(bottomUp->Unlock(first), DD_OK);  // the first row's address also ends the lock
 
   // Blits address the rows as the lock does; a surface made from the description keeps the order.
-  Ref<IDirectDrawSurface> topDown = Make({.width = 3, .height = 3, .format = &rgb});
-  Ref<IDirectDrawSurface> copy;
+  ComPtr<IDirectDrawSurface> topDown = Make({.width = 3, .height = 3, .format = &rgb});
+  ComPtr<IDirectDrawSurface> copy;
   ASSERT_EQ(Create(DescOf(bottomUp.get()), &copy), DD_OK);
   EXPECT_EQ(DescOf(copy.get()).lPitch, -12);
   ASSERT_EQ(copy->Blt(nullptr, bottomUp.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
@@ -108,8 +108,8 @@ TEST_F(DirectDrawTest, NegativePitchAddressesTheFirstRowFromTheTop) {
 }
 
 TEST_F(DirectDrawTest, AZBufferAttachesOnceAndIsFoundByItsCaps) {
-  Ref<IDirectDrawSurface> image = Make({.width = 6, .height = 4, .caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE});
-  Ref<IDirectDrawSurface> videoZ =
+  ComPtr<IDirectDrawSurface> image = Make({.width = 6, .height = 4, .caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE});
+  ComPtr<IDirectDrawSurface> videoZ =
       Make({.width = 6, .height = 4, .caps = DDSCAPS_ZBUFFER | DDSCAPS_VIDEOMEMORY, .zDepth = 16});
   DDSURFACEDESC zDesc = DescOf(videoZ.get());
   constexpr DWORD kZFields = DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH;
@@ -135,16 +135,16 @@ TEST_F(DirectDrawTest, AZBufferAttachesOnceAndIsFoundByItsCaps) {
 
   // A system-memory copy made from the z-buffer's description takes its pixels and attaches.
   zDesc.ddsCaps.dwCaps = (zDesc.ddsCaps.dwCaps & ~DDSCAPS_VIDEOMEMORY) | DDSCAPS_SYSTEMMEMORY;
-  Ref<IDirectDrawSurface> zCopy;
+  ComPtr<IDirectDrawSurface> zCopy;
   ASSERT_EQ(Create(zDesc, &zCopy), DD_OK);
   EXPECT_EQ(zCopy->Blt(nullptr, videoZ.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
   EXPECT_EQ(Make({.width = 6, .height = 4})->AddAttachedSurface(zCopy.get()), DD_OK);
 }
 
 TEST_F(DirectDrawTest, ADisplayChangeLosesPrimaryAndVideoMemoryOnly) {
-  Ref<IDirectDrawSurface> primary = MakePrimary();
-  Ref<IDirectDrawSurface> video = Make({.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY});
-  Ref<IDirectDrawSurface> system = Make({});
+  ComPtr<IDirectDrawSurface> primary = MakePrimary();
+  ComPtr<IDirectDrawSurface> video = Make({.caps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_VIDEOMEMORY});
+  ComPtr<IDirectDrawSurface> system = Make({});
   EXPECT_EQ(primary->IsLost(), DD_OK);
   DDLoseSurfaces();
   EXPECT_EQ(primary->IsLost(), DDERR_SURFACELOST);
@@ -153,14 +153,14 @@ TEST_F(DirectDrawTest, ADisplayChangeLosesPrimaryAndVideoMemoryOnly) {
   EXPECT_EQ(system->Blt(nullptr, video.get(), nullptr, DDBLT_WAIT, nullptr), DDERR_SURFACELOST);
 
   // Primaries made again all show the one display memory.
-  Ref<IDirectDrawSurface> again = MakePrimary();
+  ComPtr<IDirectDrawSurface> again = MakePrimary();
   EXPECT_EQ(again->IsLost(), DD_OK);
   const std::vector<BYTE> written = Pixels(again.get(), [](DWORD x, DWORD y) { return BYTE(x + y); });
   EXPECT_EQ(Pixels(MakePrimary().get()), written);
 }
 
 TEST_F(DirectDrawTest, ADeviceContextHoldsTheSurfaceUntilReleased) {
-  Ref<IDirectDrawSurface> surface = Make({});
+  ComPtr<IDirectDrawSurface> surface = Make({});
   HDC dc = nullptr;
   ASSERT_EQ(surface->GetDC(&dc), DD_OK);
   DDSURFACEDESC desc{};

@@ -1,5 +1,9 @@
 #include "FrameTestClasses.h"
 
+#include <iterator>
+
+#include "platform/win/StringResources.h"
+
 #include "platform/framework/KeyCodes.h"
 
 std::vector<std::string> routeLog;
@@ -37,7 +41,20 @@ BEGIN_MESSAGE_MAP(TestApp, CWinApp)
   ON_COMMAND_RANGE(kForView, kForApp, OnCommand)
 END_MESSAGE_MAP()
 
+void RegisterFrameworkTestStrings() {
+  static const StringResource kFrameworkTestStrings[] = {
+      {14, "\n\nNote File\nNote files (*.tvr)\n.tvr\nNote_File\nNote File"},
+      {61697, "Failed to open document."},
+      {61700, "Failed to create empty document."},
+      {61702, "Failed to save document."},
+      {61703, "Save changes to %1?"},
+      {61704, "Untitled"},
+  };
+  RegisterStringResources(kFrameworkTestStrings, std::size(kFrameworkTestStrings));
+}
+
 void RegisterTestResources() {
+  RegisterFrameworkTestStrings();
   static const MenuResource menu{kMainResource,
                                  {{0, 0, "&File"},
                                   {1, ID_FILE_NEW, "&New\tCtrl+N"},

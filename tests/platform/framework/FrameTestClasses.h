@@ -89,4 +89,6 @@ class TestApp : public CWinApp {
 };
 
 // Registers the menus and accelerators of the test frames.
+// The framework's own texts (document strings, save prompts, "Untitled"), as a program registers them.
+void RegisterFrameworkTestStrings();
 void RegisterTestResources();

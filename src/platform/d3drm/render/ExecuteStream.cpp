@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "platform/d3drm/render/Raster.h"
-#include "platform/ddraw/Faults.h"
+#include "platform/win/NotBuilt.h"
 
 namespace d3drm {
 namespace {
+
+HRESULT NotBuilt(const char* what) { return ReportNotBuilt("Direct3D", what, DDERR_UNSUPPORTED); }
 
 template <class Record>
 Record Read(const std::uint8_t* bytes) {
@@ -70,7 +72,7 @@ class Run {
           break;
         case D3DOP_STATERENDER:
           result = ForEach<D3DSTATE>(instruction, records, [&](const D3DSTATE& state) {
-            return SupportedState(state) ? D3D_OK : DDNotBuilt("render state of an execute buffer");
+            return SupportedState(state) ? D3D_OK : NotBuilt("render state of an execute buffer");
           });
           break;
         case D3DOP_TRIANGLE:
@@ -85,7 +87,7 @@ class Run {
           if (jump > end) return D3DERR_EXECUTE_FAILED;
           break;
         default:
-          return DDNotBuilt("execute-buffer instruction");
+          return NotBuilt("execute-buffer instruction");
       }
       if (FAILED(result)) return result;
       at = jump;
@@ -106,7 +108,7 @@ class Run {
 
   HRESULT Process(const D3DPROCESSVERTICES& process) {
     if ((process.dwFlags & D3DPROCESSVERTICES_OPMASK) != D3DPROCESSVERTICES_COPY)
-      return DDNotBuilt("vertex processing other than copying");
+      return NotBuilt("vertex processing other than copying");
     if (std::uint64_t{process.wStart} + process.dwCount > data_.dwVertexCount) return D3DERR_EXECUTE_FAILED;
     if (process.dwCount == 0) return D3D_OK;
     const std::size_t needed = std::size_t{process.wDest} + process.dwCount;

@@ -8,10 +8,10 @@ namespace d3drm {
 namespace {
 
 void Walk(Frame* frame, const Matrix4& frameToCamera, SceneContents* scene) {
-  for (const Ref<Light>& light : frame->lights()) scene->lights.push_back(PlaceLight(*light, frameToCamera));
-  for (const Ref<IDirect3DRMVisual>& visual : frame->visuals())
+  for (const ComPtr<Light>& light : frame->lights()) scene->lights.push_back(PlaceLight(*light, frameToCamera));
+  for (const ComPtr<IDirect3DRMVisual>& visual : frame->visuals())
     if (Mesh* mesh = Mesh::From(visual.get())) scene->visuals.push_back({frame, visual.get(), mesh, frameToCamera});
-  for (const Ref<Frame>& child : frame->children())
+  for (const ComPtr<Frame>& child : frame->children())
     Walk(child.get(), Multiply(child->transform(), frameToCamera), scene);
 }
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/d3drm/Interfaces.h"
+#include "platform/d3drm/D3DRMInterfaces.h"
 #include "platform/d3drm/render/Lighting.h"
 
 namespace d3drm {

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "platform/d3drm/D3DRMTypes.h"
-#include "platform/d3drm/render/PixelFormat.h"
-#include "platform/ddraw/DDResults.h"
+#include "platform/d3drm/render/RenderPixelFormat.h"
+#include "platform/ddraw/DirectDraw.h"
 
 class IDirectDrawSurface;
 

@@ -8,14 +8,14 @@
 namespace d3drm::xfile {
 namespace {
 
-std::map<std::string, Ref<Texture>> LoadTextures(const XScene& scene, D3DRMLOADTEXTURECALLBACK callback, void* arg) {
-  std::map<std::string, Ref<Texture>> textures;
+std::map<std::string, ComPtr<Texture>> LoadTextures(const XScene& scene, D3DRMLOADTEXTURECALLBACK callback, void* arg) {
+  std::map<std::string, ComPtr<Texture>> textures;
   if (!callback) return textures;
   for (const std::string& name : scene.textureNames) {
     std::string buffer = name;  // the callback takes a writable name
     IDirect3DRMTexture* texture = nullptr;
     if (FAILED(callback(buffer.data(), arg, &texture)) || !texture) continue;
-    Ref<IDirect3DRMTexture> given = Ref<IDirect3DRMTexture>::adopt(texture);
+    ComPtr<IDirect3DRMTexture> given = ComPtr<IDirect3DRMTexture>::adopt(texture);
     if (Texture* ours = Texture::From(texture)) textures[name] = ours;
   }
   return textures;
@@ -30,7 +30,7 @@ std::vector<Matrix4> WorldTransforms(const XScene& scene) {
   return world;
 }
 
-BuilderLook LookOf(const XMaterial& material, const std::map<std::string, Ref<Texture>>& textures) {
+BuilderLook LookOf(const XMaterial& material, const std::map<std::string, ComPtr<Texture>>& textures) {
   BuilderLook look;
   look.color = material.color;
   look.hasMaterial = true;
@@ -40,7 +40,7 @@ BuilderLook LookOf(const XMaterial& material, const std::map<std::string, Ref<Te
   return look;
 }
 
-void AddMesh(const XMesh& mesh, const Matrix4& toWorld, const std::map<std::string, Ref<Texture>>& textures,
+void AddMesh(const XMesh& mesh, const Matrix4& toWorld, const std::map<std::string, ComPtr<Texture>>& textures,
              BuilderData& data) {
   const auto firstLook = static_cast<std::uint32_t>(data.looks.size());
   for (const auto& material : mesh.materials) data.looks.push_back(LookOf(*material, textures));

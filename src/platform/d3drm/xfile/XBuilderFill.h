@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/d3drm/BuilderData.h"
-#include "platform/d3drm/Interfaces.h"
+#include "platform/d3drm/D3DRMInterfaces.h"
 #include "platform/d3drm/xfile/XScene.h"
 
 namespace d3drm::xfile {

@@ -1,0 +1,6 @@
+#include "resources/Resources.h"
+
+void RegisterProgramResources() {
+  RegisterStringResources(kStringResources, kStringResourceCount);
+  RegisterCursorResources(kCursorResources, kCursorResourceCount);
+}

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+
+#include "core/Color.h"
+#include "core/DeepCopy.h"
+#include "core/CircleSegments.h"
+#include "core/Guards.h"
+#include "core/MissingFile.h"
+#include "core/WindowPlacement.h"
+#include "platform/framework/ArchiveBackends.h"
+#include "support/FatalCheck.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
+
+namespace {
+
+class PlacementTest : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(PlacementTest, ElevenWordsLengthFirst) {
+  const WINDOWPLACEMENT stored{44, 2, 3, {-4, 5}, {6, -7}, {8, 9, 10, 11}};
+  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { ar << stored; });
+  ByteImage expected;
+  for (DWORD v : {44u, 2u, 3u, 0xFFFFFFFCu, 5u, 6u, 0xFFFFFFF9u, 8u, 9u, 10u, 11u}) expected.U32(v);
+  EXPECT_EQ(bytes, expected.bytes);
+  WINDOWPLACEMENT read{};
+  auto load = [&](CArchive& ar) { ar >> read; };
+  LoadBytes(GetParam(), bytes, load);
+  EXPECT_EQ(std::memcmp(&read, &stored, sizeof read), 0);
+
+  // Another length, or a coordinate no placement can be saved with, is damage.
+  Bytes damaged = bytes;
+  damaged[0] = 43;
+  ExpectArchiveFailure(GetParam(), damaged, CArchiveException::badSchema, load);
+  damaged = bytes;
+  std::memcpy(&damaged[12], "\x00\x00\x00\x80", 4);
+  ExpectArchiveFailure(GetParam(), damaged, CArchiveException::badSchema, load);
+
+  WINDOWPLACEMENT invalid = stored;
+  invalid.rcNormalPosition.bottom = INT_MIN;
+  EXPECT_FATAL(StoreBytes(GetParam(), [&](CArchive& ar) { ar << invalid; }),
+               "x >= Min() && x <= Max() && y >= Min() && y <= Max()", "");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFiles, PlacementTest, ALL_BACKENDS);
+
+TEST(CircleSegments, StartOnTheCircleAndRunAlongX) {
+  CArray<Vector, const Vector&> starts, ends, a, b;
+  XMakeCircleSegments(3, starts, ends, 1.0, 2.0);
+  ASSERT_EQ(starts.GetSize(), 3);
+  const double expected[3][2] = {{1, 0}, {-0.5, std::sqrt(3.0) / 2}, {-0.5, -std::sqrt(3.0) / 2}};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_NEAR(starts[i].y, expected[i][0], 1e-6) << i;
+    EXPECT_NEAR(starts[i].z, expected[i][1], 1e-6) << i;
+    EXPECT_EQ(ends[i].x, starts[i].x + 2.0);
+  }
+  EXPECT_FATAL(XMakeCircleSegments(3, starts, a, 1, 1), "starts.GetSize() == 0",
+               "CArray to be filled on return is not empty on input");
+  EXPECT_FATAL(XMakeCircleSegments(1, a, b, 1, 1), "num > 1", "");
+}
+
+// A colour and a reference to an object that is shared, not copied.
+struct Tinted : CObject {
+  Color color;
+  CObject* shared = nullptr;
+  void Serialize(CArchive& ar) override {
+    color.Serialize(ar);
+    if (ar.IsStoring())
+      ar.WriteObject(shared);
+    else
+      shared = ar.ReadObject(nullptr);
+  }
+};
+
+TEST(DeepCopy, CopiesIntoAnyNumberOfTargets) {
+  Color sharedColor;
+  Tinted source, a, b;
+  source.color.SetCOLORREF(0x123456);
+  source.shared = &sharedColor;
+  DeepCopy copy(source, nullptr, &sharedColor);
+  copy.CopyTo(a, nullptr, &sharedColor);
+  copy.CopyTo(b, nullptr, &sharedColor);
+  EXPECT_EQ(a.shared, &sharedColor);
+  EXPECT_EQ(b.color.GetCOLORREF(), 0x123456u);
+}
+
+TEST(MissingFile, TheUserIsAskedUntilAFileIsChosenOrTheOperationIsCancelled) {
+  ScriptedFileDialogs dialogs;
+  ScriptedMessageBoxes boxes;
+  // Cancel, "No" (keep looking), then a file.
+  dialogs.Answer({std::nullopt, "/home/user/found.ulm"});
+  boxes.Answer({IDNO});
+  EXPECT_EQ(XLocateMissingFile("/objects/chairs/chair.ulm", TRUE), "/home/user/found.ulm");
+  ASSERT_EQ(dialogs.requests.size(), 2u);
+  const FileDialogRequest& asked = dialogs.requests[0];
+  EXPECT_EQ(asked.title, "Where is the file chair.ulm?");
+  EXPECT_EQ(asked.initialFolder, "/objects/chairs");
+  EXPECT_EQ(asked.filters, (std::vector<FileDialogFilter>{{"All files (*.*)", "*.*"}}));
+  EXPECT_EQ(asked.flags, 0x1806u);  // the chosen file must exist
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "Are you sure you want to cancel the current operation?");
+  EXPECT_EQ(boxes.boxes[0].style & (MB_TYPEMASK | MB_DEFMASK), MB_YESNO | MB_DEFBUTTON2);
+
+  // Cancel and "Yes": the user is told, then the operation ends or goes on with the old path.
+  boxes.Answer({IDYES, IDOK, IDYES, IDOK});
+  EXPECT_THROW(XLocateMissingFile("C:\\Objects\\lamp.ulm", TRUE), CUserException);
+  EXPECT_EQ(dialogs.requests.back().title, "Where is the file lamp.ulm?");
+  EXPECT_NE(boxes.boxes.back().text.find("not found.\n\nC:\\Objects\\lamp.ulm\n\n"), std::string::npos);
+  EXPECT_EQ(XLocateMissingFile("lamp.ulm", FALSE), "lamp.ulm");
+  EXPECT_EQ(boxes.boxes.size(), 5u);
+}
+
+// A page whose controls raise a change notification while the exchange writes them.
+struct Page {
+  BOOL UpdateData(BOOL) {
+    ++exchanges;
+    EXPECT_FALSE(XUpdateDataGuarded(*this, exchanging, FALSE));
+    return TRUE;
+  }
+  bool exchanging = false;
+  int exchanges = 0;
+};
+
+TEST(Guards, ADataExchangeCannotStartInsideItself) {
+  Page page;
+  EXPECT_TRUE(XUpdateDataGuarded(page, page.exchanging, TRUE));
+  EXPECT_EQ(page.exchanges, 1);
+  EXPECT_FALSE(page.exchanging);
+}
+
+}  // namespace
