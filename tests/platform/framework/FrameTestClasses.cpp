@@ -44,6 +44,10 @@ END_MESSAGE_MAP()
 void RegisterFrameworkTestStrings() {
   static const StringResource kFrameworkTestStrings[] = {
       {14, "\n\nNote File\nNote files (*.tvr)\n.tvr\nNote_File\nNote File"},
+      {57344, "Tavrolin"},
+      {57345, " Ready"},
+      {57643, "Undo the previous edit\nUndo"},
+      {57644, "Redo the previous undone edit\nRedo"},
       {61697, "Failed to open document."},
       {61700, "Failed to create empty document."},
       {61702, "Failed to save document."},
