@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/WndEvents.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -94,6 +95,7 @@ QWidget* CWnd::CreateWidget(QWidget* parent, const CREATESTRUCT&) { return new Q
 BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
                   UINT id, CCreateContext* context) {
   if (widget_) return FALSE;
+  InstallInputFilter();  // key states and pre-translation from the first window on
   QWidget* parentWidget = parent ? parent->ChildContainer() : nullptr;
   if (parent && !parentWidget) return FALSE;
   CREATESTRUCT cs{context, nullptr, nullptr, parent ? parent->m_hWnd : nullptr,
