@@ -9,6 +9,7 @@
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/Resources.h"
@@ -20,6 +21,11 @@ IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_CLOSE()
   ON_WM_DESTROY()
+  ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
+  ON_COMMAND(ID_HELP, OnHelp)
+  ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+  ON_COMMAND(ID_HELP_INDEX, OnHelpFinder)
+  ON_COMMAND(ID_DEFAULT_HELP, OnHelpFinder)
 END_MESSAGE_MAP()
 
 namespace {
@@ -266,6 +272,10 @@ void CFrameWnd::OnClose() {
   }
   DestroyWindow();
 }
+
+void CFrameWnd::OnContextHelp() { BeginContextHelpMode(); }
+
+void CFrameWnd::OnHelp() { OnHelpFinder(); }
 
 void CFrameWnd::OnDestroy() {
   for (CControlBar* bar : bars_) bar->m_pDockSite = nullptr;

@@ -95,6 +95,10 @@ class CFrameWnd : public CWnd {
 
   void OnClose();
   void OnDestroy();
+  // Shift+F1: the next click shows the help of what it lands on.
+  void OnContextHelp();
+  // F1 without a more specific handler: the help contents.
+  void OnHelp();
 
  protected:
   QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;

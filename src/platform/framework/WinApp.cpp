@@ -11,6 +11,7 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/FileDialog.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/View.h"
@@ -231,6 +232,8 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* ui) {
   else
     ui->Enable(FALSE);
 }
+
+void CWinApp::WinHelp(DWORD_PTR data, UINT command) { ShowHelp(command, data); }
 
 void CWinApp::OnAppExit() {
   if (m_pMainWnd) m_pMainWnd->SendMessage(WM_CLOSE);

@@ -7,7 +7,9 @@
 #include <unordered_map>
 
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/framework/WinApp.h"
 #include "platform/framework/WndEvents.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -454,6 +456,15 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) {
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return bridge_ && bridge_->StopTimer(id); }
+
+void CWnd::WinHelp(DWORD_PTR data, UINT command) {
+  if (CWinApp* app = AfxGetApp())
+    app->WinHelp(data, command);
+  else
+    ShowHelp(command, data);
+}
+
+void CWnd::OnHelpFinder() { WinHelp(0, HELP_FINDER); }
 
 BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const {
   if (!widget_) return FALSE;
