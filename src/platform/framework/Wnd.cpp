@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <unordered_map>
 
+#include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
@@ -189,15 +190,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
   return FALSE;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM, LPARAM) {
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_NCCREATE: return TRUE;
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_ERASEBKGND:
-      if (widget_ && widget_->testAttribute(Qt::WA_WState_InPaintEvent)) {
-        QPainter painter(widget_);
-        painter.fillRect(widget_->rect(), widget_->palette().window());
-      }
+      if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam)); dc && dc->GetPainter() && widget_)
+        dc->GetPainter()->fillRect(widget_->rect(), widget_->palette().window());
       return 1;
     default: return 0;
   }

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTimerEvent>
 
+#include "platform/framework/DC.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageLoop.h"
 
@@ -145,9 +146,17 @@ bool WndEventBridge::Translate(QEvent* event) {
 }
 
 bool WndEventBridge::Paint() {
-  // The erase message carries no device context of its own: a handler that erases draws through
-  // a paint context; one that leaves it to the default gets the background colour.
-  if (!skipErase_ && !Send(WM_ERASEBKGND, 0, 0) && wnd_) wnd_->DefWindowProc(WM_ERASEBKGND, 0, 0);
+  // The erase step draws through a device context of its own, ended before WM_PAINT paints.
+  if (!skipErase_) {
+    QPainter painter(widget_);
+    CDC dc(&painter);
+    const WPARAM hdc = reinterpret_cast<WPARAM>(dc.GetSafeHdc());
+    LRESULT result = 0;
+    const CWnd::CurrentMessage saved = wnd_->current_;
+    wnd_->current_ = {WM_ERASEBKGND, hdc, 0};
+    if (!wnd_->OnWndMsg(WM_ERASEBKGND, hdc, 0, &result)) wnd_->DefWindowProc(WM_ERASEBKGND, hdc, 0);
+    if (wnd_) wnd_->current_ = saved;
+  }
   skipErase_ = false;
   return wnd_ && Send(WM_PAINT, 0, 0);
 }
