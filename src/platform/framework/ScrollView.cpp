@@ -1,6 +1,8 @@
 #include "platform/framework/ScrollView.h"
 
 #include <QScrollBar>
+
+#include "platform/framework/DC.h"
 #include <QStyle>
 #include <algorithm>
 
@@ -40,6 +42,12 @@ void CScrollView::ScrollToPosition(POINT position) {
   position_.y = std::clamp<LONG>(position.y, 0, std::max<LONG>(0, total_.cy - client.Height()));
   if (!(position_ == before)) Invalidate(TRUE);
   UpdateBars();
+}
+
+void CScrollView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
+  dc->SetMapMode(mapMode_);
+  dc->SetViewportOrg(-position_.x, -position_.y);
+  CView::OnPrepareDC(dc, info);
 }
 
 void CScrollView::OnSize(UINT type, int cx, int cy) {

@@ -2,11 +2,10 @@
 // contents do not fit, and the scroll position is kept in device units (pixels).
 #pragma once
 
+#include "platform/framework/DCMapping.h"
 #include "platform/framework/View.h"
 
 class QScrollBar;
-
-constexpr int MM_TEXT = 1;
 
 // Scroll bar request codes of WM_HSCROLL and WM_VSCROLL.
 constexpr UINT SB_LINEUP = 0;
@@ -39,6 +38,9 @@ class CScrollView : public CView {
   CPoint GetDeviceScrollPosition() const { return position_; }
   // Scrolls so that `position` is the top-left corner, kept within the contents.
   void ScrollToPosition(POINT position);
+
+  // MM_TEXT with the origin moved by the scroll position.
+  void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
 
   void OnSize(UINT type, int cx, int cy);
   void OnHScroll(UINT code, UINT pos, CScrollBar* bar);

@@ -4,6 +4,10 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QStyleOptionFrame>
+#include <algorithm>
+
+#include "platform/framework/Controls.h"
+#include "platform/framework/DC.h"
 
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
@@ -15,7 +19,7 @@ END_MESSAGE_MAP()
 struct CStatusBar::Pane final : QWidget {
   Pane(CStatusBar* bar, QWidget* parent) : QWidget(parent), bar(bar) {}
   void paintEvent(QPaintEvent*) override {
-    if (style & SBT_OWNERDRAW) {
+    if ((style & SBT_OWNERDRAW) && bar->GetWidget()) {
       bar->PaintOwnerDrawn(this);
       return;
     }
@@ -160,3 +164,17 @@ LRESULT CStatusBar::OnGetRect(WPARAM wParam, LPARAM lParam) {
 }
 
 void CStatusBar::DrawItem(DRAWITEMSTRUCT*) {}
+
+void CStatusBar::PaintOwnerDrawn(Pane* pane) {
+  // The context's coordinates are the bar's, as the pane's rectangle in the record is.
+  QPainter painter(pane);
+  painter.translate(-pane->x(), -pane->y());
+  CDC dc(&painter);
+  const auto at = std::find(panes_.begin(), panes_.end(), pane);
+  const int index = static_cast<int>(at - panes_.begin());
+  RECT rect;
+  GetItemRect(index, &rect);
+  DRAWITEMSTRUCT item{0, static_cast<UINT>(GetDlgCtrlID()), static_cast<UINT>(index), ODA_DRAWENTIRE, 0,
+                      m_hWnd, dc.GetSafeHdc(), rect, 0};
+  DrawItem(&item);
+}

@@ -41,7 +41,8 @@ class CStatusBar : public CControlBar {
   CString GetPaneText(int index) const;
   void GetItemRect(int index, LPRECT rect) const;
   int GetCount() const { return static_cast<int>(panes_.size()); }
-  // Paints an owner-drawn pane.
+  // Paints an owner-drawn pane: the record holds the pane's index (itemID), its rectangle in the
+  // bar's client coordinates and the device context.
   virtual void DrawItem(DRAWITEMSTRUCT* item);
 
   struct Pane;
@@ -53,7 +54,7 @@ class CStatusBar : public CControlBar {
   DECLARE_MESSAGE_MAP()
 
  private:
-  // Paints an owner-drawn pane through DrawItem (StatusBarDraw.cpp).
+  // Paints an owner-drawn pane through DrawItem.
   void PaintOwnerDrawn(Pane* pane);
   QStatusBar* Bar() const;
   void Layout();

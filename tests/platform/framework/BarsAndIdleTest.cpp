@@ -9,12 +9,26 @@
 #include <QToolButton>
 
 #include "FrameTestClasses.h"
+#include "platform/framework/Controls.h"
+#include "platform/framework/DC.h"
 #include "platform/framework/StatusBar.h"
 #include "platform/framework/ToolBar.h"
 #include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
 
 namespace {
+
+// Paints its owner-drawn panes green and notes what it was asked to draw.
+class PaintingStatusBar : public CStatusBar {
+ public:
+  void DrawItem(DRAWITEMSTRUCT* item) override {
+    drawn.push_back(item->itemID);
+    rect = item->rcItem;
+    CDC::FromHandle(item->hDC)->FillSolidRect(&item->rcItem, RGB(0, 255, 0));
+  }
+  std::vector<UINT> drawn;
+  CRect rect;
+};
 
 struct BarsFixture : ::testing::Test {
   BarsFixture() : previousStore(SetProfileStore(&store)) {
@@ -51,7 +65,7 @@ struct BarsFixture : ::testing::Test {
   TestMainFrame* main;
   HWND mainHandle;  // the frame deletes itself with its window
   CToolBar toolBar;
-  CStatusBar statusBar;
+  PaintingStatusBar statusBar;
 };
 
 TEST_F(BarsFixture, ButtonsComeFromTheResourceRunCommandsAndGreyAtIdle) {
@@ -134,6 +148,14 @@ TEST_F(BarsFixture, StatusPanesByIdWithTheirTextsAndRectangles) {
   EXPECT_TRUE(statusBar.SendMessage(SB_GETRECT, 1, reinterpret_cast<LPARAM>(&byMessage)));
   EXPECT_EQ(byMessage, second);
   EXPECT_FALSE(statusBar.SendMessage(SB_GETRECT, 5, reinterpret_cast<LPARAM>(&byMessage)));
+
+  // An owner-drawn pane is painted by the bar's DrawItem, in the bar's coordinates.
+  statusBar.SetPaneStyle(1, SBT_OWNERDRAW);
+  const QImage shot = statusBar.GetWidget()->grab().toImage();
+  ASSERT_FALSE(statusBar.drawn.empty());
+  EXPECT_EQ(statusBar.drawn.back(), 1u);
+  EXPECT_EQ(statusBar.rect, second);
+  EXPECT_EQ(shot.pixelColor(second.CenterPoint().x, second.CenterPoint().y), QColor(0, 255, 0));
 }
 
 TEST_F(BarsFixture, IdleCountsRiseUntilDeclinedAndStartAgainAfterInput) {

@@ -5,14 +5,19 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "platform/framework/DC.h"
 #include "platform/framework/ScrollView.h"
 #include "platform/win/QtTestApplication.h"
 
 namespace {
 
+// A red square at (100, 0) of its contents.
 class PictureView : public CScrollView {
  public:
-  void OnDraw(CDC*) override {}
+  void OnDraw(CDC* dc) override {
+    const CRect square(100, 0, 110, 10);
+    dc->FillSolidRect(&square, RGB(255, 0, 0));
+  }
   void PostNcDestroy() override {}  // lives on the stack here
 };
 
@@ -45,6 +50,12 @@ TEST(ScrollView, BarsShowWhereTheContentsDoNotFitAndClicksScroll) {
   horizontal->triggerAction(QAbstractSlider::SliderPageStepSub);
   EXPECT_EQ(view.GetDeviceScrollPosition().x, horizontal->value());
   EXPECT_LT(view.GetDeviceScrollPosition().x, 800);
+
+  // Painting draws the contents moved by the position.
+  view.ScrollToPosition({100, 0});
+  const QImage shot = view.GetWidget()->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(5, 5), QColor(255, 0, 0));
+  EXPECT_NE(shot.pixelColor(15, 5), QColor(255, 0, 0));
 
   // Contents of one pixel need no bars and stay at the origin.
   view.SetScrollSizes(MM_TEXT, CSize(1, 1));
