@@ -41,6 +41,9 @@ class CMiniDockFrameWnd : public CFrameWnd {
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
  public:
+  CControlBar() = default;
+  // Leaves the frame's list of bars.
+  ~CControlBar() override;
   // The frame the bar is docked in, or the small frame it floats in; null when neither.
   CFrameWnd* GetDockingFrame() const;
   virtual BOOL IsFloating() const;

@@ -8,6 +8,7 @@
 
 #include "platform/framework/Wnd.h"
 
+class QAction;
 class QMainWindow;
 class QMenu;
 class CControlBar;
@@ -22,6 +23,9 @@ struct CCreateContext {
   CView* m_pLastView = nullptr;
   CFrameWnd* m_pCurrentFrame = nullptr;
 };
+
+// The idle prompt, " Ready".
+constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
 
 // Frame styles: the caption shows the document's title.
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
@@ -99,12 +103,17 @@ class CFrameWnd : public CWnd {
   void OnContextHelp();
   // F1 without a more specific handler: the help contents.
   void OnHelp();
+  // A menu item is under the mouse (its prompt goes to the standard status bar), or the menu
+  // closed (flags 0xFFFF, no menu: the idle prompt).
+  void OnMenuSelect(UINT id, UINT flags, HMENU menu);
 
  protected:
   QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
   void PostNcDestroy() override;
   // Builds the menu bar and loads the accelerators of `resourceId`.
   void LoadMenuAndAccelerators(UINT resourceId);
+  // WM_MENUSELECT for the item under the mouse.
+  void MenuItemHovered(QMenu* menu, QAction* action);
   // Runs the update handlers of a menu's items as it opens.
   virtual void UpdateMenu(QMenu* menu);
   // A key that matches an accelerator becomes its command; TRUE when it did.

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "FrameTestClasses.h"
+#include "platform/framework/StatusBar.h"
 #include "platform/win/QtTestApplication.h"
 
 namespace {
@@ -92,6 +93,21 @@ TEST_F(RoutingFixture, UpdateHandlersDisableCheckAndRenameMenuItems) {
   OpenMenu(1);
   EXPECT_TRUE(Item(1, kGuarded)->isEnabled());
   menu->hide();
+}
+
+TEST_F(RoutingFixture, TheItemUnderTheMouseShowsItsPromptUntilTheMenuCloses) {
+  CStatusBar bar;
+  const UINT panes[] = {ID_SEPARATOR};
+  ASSERT_TRUE(bar.Create(main));
+  ASSERT_TRUE(bar.SetIndicators(panes, 1));
+  OpenMenu(0);
+  QMenu* menu = main->GetMenuPopup(0);
+  QTest::mouseMove(menu, menu->actionGeometry(Item(0, ID_FILE_NEW)).center());
+  QApplication::processEvents();
+  EXPECT_EQ(bar.GetPaneText(0), "Create a new document");
+  menu->hide();
+  QApplication::processEvents();
+  EXPECT_EQ(bar.GetPaneText(0), " Ready");
 }
 
 TEST_F(RoutingFixture, AnAcceleratorOfADisabledCommandDoesNothing) {

@@ -46,6 +46,7 @@ void RegisterFrameworkTestStrings() {
       {14, "\n\nNote File\nNote files (*.tvr)\n.tvr\nNote_File\nNote File"},
       {57344, "Tavrolin"},
       {57345, " Ready"},
+      {57600, "Create a new document\nNew"},
       {57643, "Undo the previous edit\nUndo"},
       {57644, "Redo the previous undone edit\nRedo"},
       {61697, "Failed to open document."},
