@@ -8,6 +8,9 @@
 
 #include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Help.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/WinApp.h"
 #include "platform/framework/WndEvents.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -95,6 +98,7 @@ QWidget* CWnd::CreateWidget(QWidget* parent, const CREATESTRUCT&) { return new Q
 BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
                   UINT id, CCreateContext* context) {
   if (widget_) return FALSE;
+  InstallInputFilter();  // key states and pre-translation from the first window on
   QWidget* parentWidget = parent ? parent->ChildContainer() : nullptr;
   if (parent && !parentWidget) return FALSE;
   CREATESTRUCT cs{context, nullptr, nullptr, parent ? parent->m_hWnd : nullptr,
@@ -451,6 +455,15 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) {
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return bridge_ && bridge_->StopTimer(id); }
+
+void CWnd::WinHelp(DWORD_PTR data, UINT command) {
+  if (CWinApp* app = AfxGetApp())
+    app->WinHelp(data, command);
+  else
+    ShowHelp(command, data);
+}
+
+void CWnd::OnHelpFinder() { WinHelp(0, HELP_FINDER); }
 
 BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const {
   if (!widget_) return FALSE;

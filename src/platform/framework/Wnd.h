@@ -153,6 +153,11 @@ class CWnd : public CCmdTarget {
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
   BOOL KillTimer(UINT_PTR id);
 
+  // Help through the application (Help.h): HELP_CONTEXT with a topic id, HELP_FINDER ...
+  void WinHelp(DWORD_PTR data, UINT command = 0x0001);
+  // The help contents (the Help Topics command).
+  void OnHelpFinder();
+
   BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
 
