@@ -22,6 +22,7 @@ constexpr WORD DC_HASDEFID = 0x534B;
 class CDialog : public CWnd {
   DECLARE_DYNAMIC(CDialog)
   friend class DialogWindow;
+  friend class CPropertySheet;
 
  public:
   explicit CDialog(UINT templateId = 0, CWnd* parent = nullptr);
