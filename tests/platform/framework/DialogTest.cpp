@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -22,6 +21,7 @@
 #include "platform/framework/DialogWidgets.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/StringResources.h"
+#include "RunModal.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -152,13 +152,7 @@ class DialogTest : public ::testing::Test {
 
   // Runs the dialog modally; `user` acts on it once it is up. Returns DoModal's result.
   int Run(TestDialog& dialog, const std::function<void(QDialog*)>& user) {
-    QTimer::singleShot(0, [&] {
-      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(window, nullptr);
-      ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-      user(window);
-    });
-    return dialog.DoModal();
+    return RunModal([&] { return dialog.DoModal(); }, user);
   }
   template <class W>
   static W* Control(QDialog* window, int id) {

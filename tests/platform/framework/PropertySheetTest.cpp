@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <iterator>
 #include <string>
@@ -18,6 +17,7 @@
 #include "platform/framework/PropertySheet.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/StringResources.h"
+#include "RunModal.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
@@ -75,13 +75,7 @@ class PropertySheetTest : public ::testing::Test {
   ~PropertySheetTest() override { RegisterDialogTemplates(nullptr, 0); }
 
   int Run(const std::function<void(QDialog*)>& user) {
-    QTimer::singleShot(0, [&] {
-      auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      ASSERT_NE(window, nullptr);
-      ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-      user(window);
-    });
-    return sheet_.DoModal();
+    return RunModal([&] { return sheet_.DoModal(); }, user);
   }
   static void ClickTab(QDialog* window, int index) {
     auto* tabs = window->findChild<QTabBar*>();
