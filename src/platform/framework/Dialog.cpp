@@ -90,6 +90,7 @@ BOOL CDialog::CreateFromTemplate(QWidget* container) {
   BuildDialogWidget(*t, window, [this](const ControlNotification& n) { Notify(n.control, n.id, n.message, n.code); });
   window_ = window;
   SubclassWidget(window, 0);
+  if (!AnnounceWindowCreation(this, t->style | (container ? WS_CHILD : 0), t->exStyle)) return FALSE;
   defId_ = IDOK;
   for (std::size_t i = 0; i < t->controlCount; ++i)
     if (t->controls[i].kind == ControlClass::Button && (t->controls[i].style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
@@ -267,6 +268,18 @@ LRESULT CDialog::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return CWnd::DefWindowProc(message, wParam, lParam);
   }
+}
+
+BOOL AnnounceWindowCreation(CWnd* wnd, DWORD style, DWORD exStyle) {
+  const QWidget* window = wnd->GetWidget();
+  const QByteArray caption = window->windowTitle().toUtf8();
+  CREATESTRUCT cs{nullptr, nullptr, nullptr, nullptr, window->height(), window->width(), window->y(), window->x(),
+                  static_cast<LONG>(style), caption.constData(), nullptr, exStyle};
+  if (wnd->SendMessage(WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) &&
+      wnd->SendMessage(WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) != -1)
+    return TRUE;
+  wnd->DestroyWindow();
+  return FALSE;
 }
 
 void CDialog::PostNcDestroy() {

@@ -87,3 +87,7 @@ class CDialog : public CWnd {
 };
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+
+// Sends WM_NCCREATE and WM_CREATE to a window just made around a widget; FALSE (and the window
+// destroyed again) when a handler refuses it.
+BOOL AnnounceWindowCreation(CWnd* wnd, DWORD style, DWORD exStyle);

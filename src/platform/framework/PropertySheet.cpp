@@ -123,6 +123,7 @@ int CPropertySheet::DoModal() {
   layout->setSizeConstraint(QLayout::SetFixedSize);
   window_ = window;
   SubclassWidget(window, 0);
+  if (!AnnounceWindowCreation(this, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0)) return -1;
   OnInitDialog();
 
   result_ = IDCANCEL;

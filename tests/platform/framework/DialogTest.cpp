@@ -300,7 +300,28 @@ TEST_F(DialogTest, ModelessDialogShowsAtOnceAndHidesWhenEnded) {
   splash.EndDialog(IDOK);
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(splash.DestroyWindow());
-  EXPECT_FALSE(TestDialog(999).DoModal() != -1);  // no such template
+  EXPECT_EQ(TestDialog(999).DoModal(), -1);  // no such template
+}
+
+class RefusedDialog : public TestDialog {
+ public:
+  BOOL OnNcCreate(LPCREATESTRUCT cs) {
+    caption = cs->lpszName;
+    return FALSE;
+  }
+  std::string caption;
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RefusedDialog, TestDialog)
+  ON_WM_NCCREATE()
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, ADialogWhoseCreationIsRefusedDoesNotRun) {
+  RefusedDialog dialog;
+  EXPECT_EQ(dialog.DoModal(), -1);
+  EXPECT_EQ(dialog.caption, "Test");
+  EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
 }
 
 }  // namespace
