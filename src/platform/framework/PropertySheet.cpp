@@ -115,7 +115,6 @@ int CPropertySheet::DoModal() {
   };
   addButton("OK", [this] { PressOK(); });
   addButton("Cancel", [this] { EndDialog(IDCANCEL); });
-  if (!(m_psh.dwFlags & PSH_NOAPPLYNOW)) addButton("&Apply", [] {});
   auto* layout = new QVBoxLayout(window);
   layout->addWidget(tabs_);
   layout->addWidget(pageArea_);

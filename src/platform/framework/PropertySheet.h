@@ -1,4 +1,5 @@
-// Property sheets: pages in tabs under one caption, with OK and Cancel. A page's window and
+// Property sheets: pages in tabs under one caption, with OK and Cancel (no Apply button: the
+// program's sheets all turn it off with PSH_NOAPPLYNOW). A page's window and
 // controls are made the first time the page is shown; each showing loads its controls from its
 // members, and leaving it takes them back (a refused value keeps the page up). OK takes the
 // active page's values and then applies, in tab order, every page that has a window; Cancel
