@@ -7,6 +7,7 @@
 #include "TestDocument.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
+#include "resources/Resources.h"
 #include "shell/XApp.h"
 
 namespace {
@@ -25,6 +26,7 @@ void CountObject(IDirect3DRMObject* object, LPVOID count) {
 }
 
 XApp* Install() {
+  RegisterProgramResources();  // the messages' texts
   static SilentBoxes boxes;
   SetMessageBoxBackend(&boxes);
   SetFatalHandler(&AbortOnFatal);
