@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/framework/CmdUI.h"
+#include "platform/framework/CommandLine.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FileDialog.h"
@@ -163,6 +164,26 @@ void CWinApp::SaveStdProfileSettings() {
 
 void CWinApp::AddToRecentFileList(const char* pathName) {
   if (m_pRecentFileList) m_pRecentFileList->Add(pathName);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const std::string argument = arguments[i].toStdString();
+    const bool flag = !argument.empty() && (argument[0] == '/' || argument[0] == '-');
+    info.ParseParam(argument.c_str() + (flag ? 1 : 0), flag, i + 1 == arguments.size());
+  }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
+  switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNothing: return TRUE;
+    case CCommandLineInfo::FileNew:
+      if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr)) OnFileNew();
+      return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen: return OpenDocumentFile(info.m_strFileName) != nullptr;
+    default: return FALSE;  // no printing or desktop requests on this platform
+  }
 }
 
 BOOL CWinApp::SaveAllModified() {

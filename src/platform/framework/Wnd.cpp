@@ -456,6 +456,10 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) {
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return bridge_ && bridge_->StopTimer(id); }
 
+void CWnd::DragAcceptFiles(BOOL accept) {
+  if (widget_) widget_->setAcceptDrops(accept != FALSE);
+}
+
 void CWnd::WinHelp(DWORD_PTR data, UINT command) {
   if (CWinApp* app = AfxGetApp())
     app->WinHelp(data, command);

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "platform/framework/Archive.h"
+#include "platform/framework/CommandLine.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
@@ -155,6 +156,29 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   other->ExecuteUserCommand(ID_FILE_MRU_FILE1, 0);
   EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.");
   EXPECT_EQ(app.GetRecentFileList()->GetCount(), 1);
+}
+
+TEST_F(DocumentsFixture, TheShellCommandOpensTheFileNamedOrFails) {
+  const std::string path = folder / "named.tvr";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << '\x05' << "named";  // the document's text as an archive string
+  }
+  CCommandLineInfo open;
+  open.ParseParam(path.c_str(), FALSE, TRUE);
+  EXPECT_TRUE(app.ProcessShellCommand(open));
+  ASSERT_NE(OpenedLast(), nullptr);
+  EXPECT_EQ(OpenedLast()->text, "named");
+
+  CCommandLineInfo missing;
+  missing.ParseParam((folder / "missing.tvr").c_str(), FALSE, TRUE);
+  boxes.Answer({IDOK});
+  EXPECT_FALSE(app.ProcessShellCommand(missing));
+  CCommandLineInfo print;
+  print.ParseParam("p", TRUE, FALSE);
+  print.ParseParam(path.c_str(), FALSE, TRUE);
+  EXPECT_FALSE(app.ProcessShellCommand(print));
+  EXPECT_EQ(DocumentCount(), 1);
 }
 
 TEST_F(DocumentsFixture, ASaveThatFailsHalfWayKeepsThePreviousFile) {
