@@ -111,16 +111,9 @@ int CWinApp::ExitInstance() {
 
 void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) { templates_.push_back(docTemplate); }
 
-POSITION CWinApp::GetFirstDocTemplatePosition() const {
-  return templates_.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
-}
+POSITION CWinApp::GetFirstDocTemplatePosition() const { return FirstPosition(templates_); }
 
-CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& position) const {
-  const auto index = reinterpret_cast<std::uintptr_t>(position) - 1;
-  CDocTemplate* docTemplate = templates_[index];
-  position = index + 1 < templates_.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
-  return docTemplate;
-}
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& position) const { return NextAt(templates_, position); }
 
 CDocument* CWinApp::OpenDocumentFile(const char* pathName) {
   const std::string full = FullPathName(pathName).str();

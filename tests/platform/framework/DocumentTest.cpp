@@ -181,6 +181,35 @@ TEST_F(DocumentsFixture, TheShellCommandOpensTheFileNamedOrFails) {
   EXPECT_EQ(DocumentCount(), 1);
 }
 
+TEST_F(DocumentsFixture, ClosingTheMainWindowAsksForEveryChangedDocument) {
+  app.OnFileNew();
+  app.OnFileNew();
+  app.OnFileNew();
+  POSITION pos = docTemplate->GetFirstDocPosition();
+  auto* first = static_cast<NoteDocument*>(docTemplate->GetNextDoc(pos));
+  auto* second = static_cast<NoteDocument*>(docTemplate->GetNextDoc(pos));
+  first->SetModifiedFlag();
+  second->SetModifiedFlag();
+  CFrameWnd* main = FrameOf(first);
+  app.m_pMainWnd = main;
+  const HWND mainHandle = main->m_hWnd;
+
+  // Cancel at the second question keeps everything open.
+  boxes.Answer({IDNO, IDCANCEL});
+  main->SendMessage(WM_CLOSE);
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text, "Save changes to Untitled2?");
+  EXPECT_EQ(DocumentCount(), 3);
+  EXPECT_TRUE(IsWindow(mainHandle));
+
+  boxes.Answer({IDNO, IDNO});
+  main->SendMessage(WM_CLOSE);
+  EXPECT_EQ(boxes.boxes.size(), 4u);  // the unchanged third document is not asked about
+  EXPECT_EQ(DocumentCount(), 0);
+  EXPECT_FALSE(IsWindow(mainHandle));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
 TEST_F(DocumentsFixture, ASaveThatFailsHalfWayKeepsThePreviousFile) {
   app.OnFileNew();
   NoteDocument* document = OpenedLast();
