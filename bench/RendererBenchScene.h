@@ -9,21 +9,11 @@
 #include <vector>
 
 #include "platform/d3drm/D3DRM.h"
+#include "platform/d3drm/RenderStage.h"
 #include "platform/ddraw/DirectDraw.h"
+#include "platform/win/ComPtr.h"
 
 namespace bench {
-
-
-template <class T>
-struct Held {
-  T* object = nullptr;
-  ~Held() {
-    if (object) object->Release();
-  }
-  T** operator&() { return &object; }
-  T* operator->() const { return object; }
-  T* get() const { return object; }
-};
 
 // A sphere of 2 x stacks x slices triangles, clockwise from outside, normals outward.
 struct SphereData {
@@ -63,103 +53,73 @@ enum class Scene { LitSphere, TexturedSphere, FiftySpheres };
 class RenderBenchScene {
  public:
   RenderBenchScene(DWORD width, DWORD height, DWORD bits, Scene kind) {
-    DirectDrawCreate(nullptr, &dd_, nullptr);
-    Direct3DRMCreate(&rm_);
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-    desc.dwWidth = width;
-    desc.dwHeight = height;
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
-    desc.ddpfPixelFormat = DDMakePixelFormat(bits == 16 ? DDFormat::RGB565 : DDFormat::XRGB8888);
-    dd_->CreateSurface(&desc, &surface_, nullptr);
-    rm_->CreateDeviceFromSurface(nullptr, dd_.get(), surface_.get(), &device_);
-    device_->SetQuality(D3DRMRENDER_PHONG);
-    rm_->CreateFrame(nullptr, &scene_);
-    scene_->SetSceneBackground(0xFFC0C0C0);
-    rm_->CreateFrame(scene_.get(), &camera_);
+    Direct3DRMCreate(rm_.put());
+    stage_.Open();
+    stage_.Build(rm_.get(), width, height, bits == 16 ? DDFormat::RGB565 : DDFormat::XRGB8888, 0xFFC0C0C0);
     D3DRMMATRIX4D at = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, -kCameraDistance, 1}};
-    camera_->AddTransform(D3DRMCOMBINE_REPLACE, at);
-    rm_->CreateViewport(device_.get(), camera_.get(), 0, 0, width, height, &viewport_);
-    viewport_->SetFront(0.1f);
-    viewport_->SetBack(500.0f);
-    viewport_->SetField(0.035f);
+    stage_.camera->AddTransform(D3DRMCOMBINE_REPLACE, at);
+    stage_.viewport->SetFront(0.1f);
+    stage_.viewport->SetBack(500.0f);
+    stage_.viewport->SetField(0.035f);
     AddLights();
     if (kind == Scene::FiftySpheres)
       AddSmallSpheres();
     else
       AddBigSphere(kind == Scene::TexturedSphere);
   }
+  ~RenderBenchScene() { stage_.Close(); }
 
   void Frame() {
-    viewport_->Clear();
-    viewport_->Render(scene_.get());
+    stage_.viewport->Clear();
+    stage_.viewport->Render(stage_.scene.get());
   }
 
-  IDirect3DRMDevice* Device() const { return device_.get(); }
-  IDirect3DRMViewport* Viewport() const { return viewport_.get(); }
+  IDirect3DRMDevice* Device() const { return stage_.device.get(); }
+  IDirect3DRMViewport* Viewport() const { return stage_.viewport.get(); }
   // The big sphere lies at the origin; the camera stands at (0, 0, -kCameraDistance) looking along +z.
   static constexpr float kCameraDistance = 3.2f;
 
  private:
   void AddLights() {
-    Held<IDirect3DRMLight> ambient, sun;
-    rm_->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.3f, 0.3f, 0.3f, &ambient);
-    rm_->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 0.8f, 0.8f, 0.8f, &sun);
-    scene_->AddLight(ambient.get());
-    Held<IDirect3DRMFrame> sunFrame;
-    rm_->CreateFrame(scene_.get(), &sunFrame);
+    ComPtr<IDirect3DRMLight> ambient, sun;
+    rm_->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.3f, 0.3f, 0.3f, ambient.put());
+    rm_->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 0.8f, 0.8f, 0.8f, sun.put());
+    stage_.scene->AddLight(ambient.get());
+    ComPtr<IDirect3DRMFrame> sunFrame;
+    rm_->CreateFrame(stage_.scene.get(), sunFrame.put());
     sunFrame->AddRotation(D3DRMCOMBINE_REPLACE, 1, 0, 0, 0.6f);
     sunFrame->AddLight(sun.get());
   }
 
   void AddBigSphere(bool textured) {
-    Held<IDirect3DRMMesh> mesh;
-    rm_->CreateMesh(&mesh);
+    ComPtr<IDirect3DRMMesh> mesh;
+    rm_->CreateMesh(mesh.put());
     AddSphere(mesh.get(), 100, 100, 1.0f);
     if (textured) {
-      DDSURFACEDESC desc{};
-      desc.dwSize = sizeof desc;
-      desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-      desc.dwWidth = desc.dwHeight = 256;
-      desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-      desc.ddpfPixelFormat = DDMakePixelFormat(DDFormat::XRGB8888);
-      Held<IDirectDrawSurface> picture;
-      dd_->CreateSurface(&desc, &picture, nullptr);
-      picture->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
-      for (DWORD y = 0; y < 256; ++y)
-        for (DWORD x = 0; x < 256; ++x)
-          reinterpret_cast<std::uint32_t*>(DDFirstRow(desc) + y * desc.lPitch)[x] = ((x ^ y) & 32) ? 0xFFFFFF : 0x4080C0;
-      picture->Unlock(nullptr);
-      Held<IDirect3DRMTexture> texture;
-      rm_->CreateTextureFromSurface(picture.get(), &texture);
+      ComPtr<IDirect3DRMTexture> texture = stage_.TextureOf(
+          rm_.get(), 256, 256, [](DWORD x, DWORD y) -> std::uint32_t { return ((x ^ y) & 32) ? 0xFFFFFF : 0x4080C0; });
       mesh->SetGroupColor(0, 0xFFFFFFFF);
       mesh->SetGroupTexture(0, texture.get());
     }
-    scene_->AddVisual(mesh.get());
+    stage_.scene->AddVisual(mesh.get());
   }
 
   // 50 spheres of 400 triangles each, in a 10 x 5 grid across the view.
   void AddSmallSpheres() {
-    Held<IDirect3DRMMesh> mesh;
-    rm_->CreateMesh(&mesh);
+    ComPtr<IDirect3DRMMesh> mesh;
+    rm_->CreateMesh(mesh.put());
     AddSphere(mesh.get(), 10, 20, 0.05f);
     for (int i = 0; i < 50; ++i) {
-      Held<IDirect3DRMFrame> place;
-      rm_->CreateFrame(scene_.get(), &place);
+      ComPtr<IDirect3DRMFrame> place;
+      rm_->CreateFrame(stage_.scene.get(), place.put());
       D3DRMMATRIX4D at = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-0.9f + 0.2f * (i % 10), -0.4f + 0.2f * (i / 10), 0, 1}};
       place->AddTransform(D3DRMCOMBINE_REPLACE, at);
       place->AddVisual(mesh.get());
     }
   }
 
-  Held<IDirectDraw> dd_;
-  Held<IDirect3DRM> rm_;
-  Held<IDirectDrawSurface> surface_;
-  Held<IDirect3DRMDevice> device_;
-  Held<IDirect3DRMFrame> scene_;
-  Held<IDirect3DRMFrame> camera_;
-  Held<IDirect3DRMViewport> viewport_;
+  ComPtr<IDirect3DRM> rm_;
+  RenderStage stage_;
 };
 
 }  // namespace bench

@@ -12,34 +12,7 @@
 
 namespace {
 
-using history_test::InverseKind;
-using history_test::NumberUndoData;
-
-// A document that is one number; applying can be made to fail as a damaged image would.
-class NumberDoc : public XUndoDoc {
- public:
-  explicit NumberDoc(bool* deleted = nullptr) : deleted(deleted) { OnNewDocument(); }
-  ~NumberDoc() override {
-    if (deleted) *deleted = true;
-  }
-  void Edit(LONG to) {
-    AddRecord(new ModRec(kUndoEditLights, new NumberUndoData(to, value), 377, TRUE, ""));
-    value = to;
-  }
-  Ptr<UndoDataHolder> ApplyUndoData(const Ptr<ModRec>& record) override {
-    XUndoDoc::ApplyUndoData(record);
-    if (failNextApply) throw CArchiveException(CArchiveException::generic);
-    auto* data = dynamic_cast<NumberUndoData*>(static_cast<RefCount*>(record->GetData()));
-    EXPECT_EQ(value, data->expected);
-    LONG before = value;
-    value = data->restore;
-    return new UndoDataHolder(InverseKind(record->GetKind()), new NumberUndoData(value, before));
-  }
-
-  LONG value = 0;
-  bool failNextApply = false;
-  bool* deleted;
-};
+using history_test::NumberDocument;
 
 class CountingView : public CView {
  public:
@@ -78,8 +51,7 @@ MenuState Update(XUndoDoc& doc, UINT id) {
 }
 
 TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
-  NumberDoc doc;
-  doc.m_bAutoDelete = FALSE;
+  NumberDocument doc;
   CountingView view;
   doc.AddView(&view);
   EXPECT_FALSE(Update(doc, 57643).enabled);
@@ -105,10 +77,10 @@ TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
 }
 
 TEST(XUndoDocTest, UndoAndRedoToAnItemOfAnyPage) {
-  NumberDoc doc;
-  doc.m_bAutoDelete = FALSE;
+  NumberDocument doc;
   CountingView view;
   doc.AddView(&view);
+  doc.GetHistory().SetMaxUndo(1000);
   for (LONG v = 1; v <= 300; ++v) doc.Edit(v);
   while (doc.GetHistory().GetModIndex() > 50) doc.Undo(FALSE);
   // Page 1, item 0 shows record 207: Redo To applies it and everything before it.
@@ -134,7 +106,7 @@ TEST(XUndoDocTest, AFailedStepRevertsOrClosesTheDocument) {
   for (bool named : {true, false}) {
     ScriptedMessageBoxes boxes;
     bool deleted = false;
-    auto* doc = new NumberDoc(&deleted);
+    auto* doc = new NumberDocument(&deleted);
     if (named) doc->SetPathName("/tmp/scenes/kept.tvr", FALSE);
     for (LONG v = 1; v <= 5; ++v) doc->Edit(v);
     doc->failNextApply = true;

@@ -87,6 +87,14 @@ BOOL CWnd::SubclassWidget(QWidget* widget, UINT id) {
   return TRUE;
 }
 
+QWidget* CWnd::UnsubclassWidget() {
+  QWidget* widget = widget_;
+  WndEventBridge* bridge = bridge_;
+  Detach();
+  if (bridge) bridge->deleteLater();
+  return widget;
+}
+
 BOOL CWnd::Create(const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return Create(nullptr, windowName, style, rect, parent, id, nullptr);
 }
@@ -212,8 +220,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     LRESULT ignored = 0;
     if (control->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored)) return TRUE;
   }
-  // Accelerators (code 1) are commands too.
-  return OnCmdMsg(id, code == 1 ? CN_COMMAND : code, nullptr, nullptr);
+  // Accelerators (code 1, no control) are commands too; a control's code 1 is its own
+  // notification (a selection change).
+  return OnCmdMsg(id, code == 1 && lParam == 0 ? CN_COMMAND : code, nullptr, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {

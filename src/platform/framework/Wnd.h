@@ -70,6 +70,9 @@ class CWnd : public CCmdTarget {
   // Wraps an existing widget (made by a control class): its events become this window's
   // messages. FALSE when either is already wrapped.
   BOOL SubclassWidget(QWidget* widget, UINT id);
+  // Lets go of the widget without destroying it (the reverse of SubclassWidget); null when the
+  // wrapper has none.
+  QWidget* UnsubclassWidget();
 
   QWidget* GetWidget() const { return widget_; }
   // The wrapper of a widget, or null when the widget has none.

@@ -6,6 +6,7 @@
 
 #include "platform/ddraw/DirectDraw.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
+#include "platform/framework/Wnd.h"
 #include "platform/win/QtTestApplication.h"
 
 namespace {
@@ -32,12 +33,11 @@ class BlittingWindow : public QWidget {
     RECT dest{at.x(), at.y(), at.x() + 4 * zoom_, at.y() + 3 * zoom_};
     ASSERT_EQ(primary_->Blt(&dest, image_, nullptr, DDBLT_WAIT, nullptr), DD_OK);
   }
-  bool blitWhenPainting = true;
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter(this).fillRect(rect(), Qt::red);
-    if (blitWhenPainting) Blit();
+    Blit();
   }
 
  private:
@@ -99,14 +99,19 @@ TEST_F(PrimarySurfacePresenterTest, WindowShowsTheBlittedPixelsAtFullAndDoubleSi
   }
 }
 
-TEST_F(PrimarySurfacePresenterTest, BlitOutsidePaintStaysShownAfterARepaint) {
-  BlittingWindow window(primary_.p, image_.p, 2);
-  window.blitWhenPainting = false;
-  PrimarySurfacePresenter presenter([&](HWND h) { return h == kWindow ? &window : nullptr; });
-  window.setGeometry(100, 40, 10, 10);
-  window.show();
-  window.Blit();
-  const QImage shown = window.grab().toImage();
+TEST_F(PrimarySurfacePresenterTest, AFrameworkWindowKeepsABlitMadeOutsideItsPaint) {
+  CWnd window;
+  window.Create("Camera", WS_VISIBLE, RECT{100, 40, 110, 50}, nullptr);
+  window.GetWidget()->setAutoFillBackground(true);
+  window.GetWidget()->setPalette(QPalette(Qt::red));
+  PrimarySurfacePresenter presenter;
+  ASSERT_EQ(clipper_->SetHWnd(0, window.m_hWnd), DD_OK);
+  RECT dest{};
+  window.GetWindowRect(&dest);
+  dest.right = dest.left + 8;
+  dest.bottom = dest.top + 6;
+  ASSERT_EQ(primary_->Blt(&dest, image_.p, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  const QImage shown = window.GetWidget()->grab().toImage();
   EXPECT_EQ(shown.pixel(7, 5) & 0xFFFFFF, Expected(3, 2) & 0xFFFFFF);
   EXPECT_EQ(shown.pixel(8, 6) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
 }
