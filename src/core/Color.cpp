@@ -10,7 +10,7 @@ namespace {
 BYTE ToByte(double x) {
   double v = x * 255 + 0.5;
   if (v >= 255) v = 255;
-  if (v <= 0) v = 0;
+  if (!(v > 0)) v = 0;  // a value that is not a number, too
   return static_cast<BYTE>(v);
 }
 

@@ -13,6 +13,8 @@ constexpr int kBufferSize = 4096;
 
 void Prepare(CArchive& ar, CObject* document, CObject* shared1, CObject* shared2) {
   ar.m_pDocument = document;
+  // Scene objects refer to their document (a light does): it is referred to, never copied.
+  if (document) ar.MapObject(document);
   if (shared1) ar.MapObject(shared1);
   if (shared2) ar.MapObject(shared2);
 }

@@ -1,6 +1,8 @@
 // The program's list and map templates.
 #pragma once
 
+#include <type_traits>
+
 #include "core/Pointers.h"
 #include "core/Transform.h"
 #include "core/XPtSzRect.h"
@@ -27,6 +29,15 @@ inline void SerializeListElement(CArchive& ar, Vector& element) {
     ar << element.x << element.y << element.z;
   else
     ar >> element.x >> element.y >> element.z;
+}
+// Plain numbers (mesh group indices, part numbers) in their own widths.
+template <class T>
+  requires std::is_arithmetic_v<T>
+void SerializeListElement(CArchive& ar, T& element) {
+  if (ar.IsStoring())
+    ar << element;
+  else
+    ar >> element;
 }
 template <class T>
 void SerializeListElement(CArchive& ar, T& element) {

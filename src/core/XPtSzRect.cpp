@@ -79,6 +79,14 @@ bool BoundingSphere::IntersectsRay(const Vector& origin, const Vector& direction
   return b * b - 4.0 * dd * k >= 0.0;
 }
 
+BoundingSphere BoundingBox::GetBoundingSphere(const BoundingBox& box) {
+  BoundingSphere sphere;
+  sphere.center = Vector((box.min.x + box.max.x) / 2, (box.min.y + box.max.y) / 2, (box.min.z + box.max.z) / 2);
+  sphere.radius = Vector(box.max.x - box.min.x, box.max.y - box.min.y, box.max.z - box.min.z).Length() / 2;
+  sphere.radiusSquared = sphere.radius * sphere.radius;
+  return sphere;
+}
+
 namespace {
 
 DWORD Bits(float f) {

@@ -11,6 +11,7 @@
 #include "platform/framework/Object.h"
 
 class Transform;
+struct BoundingSphere;
 struct XDPoint;
 
 struct XPoint : POINT {
@@ -78,6 +79,8 @@ struct BoundingBox {
   BoundingBox(const Vector& low, const Vector& high) : min(low), max(high) {}
 
   void Include(const Vector& p);
+  // The sphere around the box: its centre, half the diagonal as radius, and that squared.
+  static BoundingSphere GetBoundingSphere(const BoundingBox& box);
   // The box of the eight corners of `box` mapped by `transform`.
   static BoundingBox Transform(const BoundingBox& box, const ::Transform& transform);
   // Whether origin + t·direction meets the box for some t >= 0. An axis along which the ray

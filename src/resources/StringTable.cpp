@@ -601,10 +601,15 @@ const StringResource kStringResources[] = {
     {61215, "Activate this window"},
     {61697, "Failed to open document."},
     {61700, "Failed to create empty document."},
+    {61702, "Failed to save document."},
+    {61703, "Save changes to %1?"},
+    {61704, "Untitled"},
     {61712, "Please enter an integer."},
     {61713, "Please enter a number."},
     {61714, "Please enter an integer between %1 and %2."},
     {61715, "Please enter a number between %1 and %2."},
+    {61718, "Please enter an integer between 0 and 255."},
+    {61719, "Please enter a positive integer."},
 };
 
 const std::size_t kStringResourceCount = sizeof(kStringResources) / sizeof(kStringResources[0]);

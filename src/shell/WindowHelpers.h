@@ -2,7 +2,7 @@
 // a control bar is shown.
 #pragma once
 
-#include "platform/framework/Wnd.h"
+#include "platform/framework/ControlBar.h"
 
 // The control id of the visible child of `parent` under `point` (client coordinates), searching
 // from the last child to the first and passing over `skip` and children with id 0xFFFF; the child

@@ -21,6 +21,9 @@ class XApp : public CWinApp {
 
   // Releases every object of the internal clipboard and empties it.
   void EmptyObjectClipboard();
+  // Every view of every open scene rebuilds its retained-mode content (a look change that the
+  // views cannot see by repainting: lighting or opacity).
+  virtual void RegenerateAllViews();
 
   IUPtr<IDirect3DRM> lpD3DRM;
   IUPtr<IDirectDraw> lpDD;

@@ -1,7 +1,7 @@
 // The main frame: the program's main window, which owns the status bar and the tool bars.
 #pragma once
 
-#include "platform/framework/Wnd.h"
+#include "platform/framework/FrameWnd.h"
 
 class XMainFrame : public CFrameWnd {
   DECLARE_DYNAMIC(XMainFrame)

@@ -49,14 +49,18 @@ FileReadResult ReadExisting(const std::string& name, std::vector<std::uint8_t>* 
 
 }  // namespace
 
-FileReadResult ReadWholeFile(const std::string& name, std::vector<std::uint8_t>* bytes) {
-  if (name.empty()) return FileReadResult::kMissing;
+std::string FindFile(const std::string& name) {
+  if (name.empty()) return {};
   std::error_code error;
-  if (fs::exists(name, error)) return ReadExisting(name, bytes);
+  if (fs::exists(name, error)) return name;
   std::string slashed = name;
   std::replace(slashed.begin(), slashed.end(), '\\', '/');
-  if (fs::exists(slashed, error)) return ReadExisting(slashed, bytes);
-  const std::string found = FindIgnoringCase(fs::path(slashed));
+  if (fs::exists(slashed, error)) return slashed;
+  return FindIgnoringCase(fs::path(slashed));
+}
+
+FileReadResult ReadWholeFile(const std::string& name, std::vector<std::uint8_t>* bytes) {
+  const std::string found = FindFile(name);
   return found.empty() ? FileReadResult::kMissing : ReadExisting(found, bytes);
 }
 

@@ -11,6 +11,9 @@ namespace d3drm {
 
 enum class FileReadResult { kOk, kMissing, kUnreadable };
 
+// The path under which `name` exists, by the rules above; empty when there is none.
+std::string FindFile(const std::string& name);
+
 FileReadResult ReadWholeFile(const std::string& name, std::vector<std::uint8_t>* bytes);
 
 }  // namespace d3drm

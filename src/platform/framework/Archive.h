@@ -98,6 +98,8 @@ class CArchive {
   // Storing: later references to `object` are back references to the index it takes now.
   // Loading: creates the table of loaded objects; a non-null `object` takes the next index.
   void MapObject(const CObject* object);
+  // Storing: whether `object` is written or mapped already (later references are back references).
+  [[nodiscard]] BOOL IsMapped(const CObject* object) const { return storeMap_.count(object) != 0; }
   // The object an object tag names: nullptr for the null tag; badIndex for a tag past the
   // table or one that names a class.
   [[nodiscard]] CObject* GetLoadedObject(DWORD objectTag) const;

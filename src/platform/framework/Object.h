@@ -64,6 +64,11 @@ class CObject {
   static const CRuntimeClass* GetThisClass() { return &class##class_name; }        \
   const CRuntimeClass* GetRuntimeClass() const override;
 
+// A class the framework can make by its run-time class (frames and views of templates).
+#define DECLARE_DYNCREATE(class_name) \
+  DECLARE_DYNAMIC(class_name)         \
+  static CObject* CreateObject();
+
 #define DECLARE_SERIAL(class_name)                                   \
   DECLARE_DYNAMIC(class_name)                                        \
   static CObject* CreateObject();                                    \
@@ -77,6 +82,10 @@ class CObject {
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
   IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, kNotSerializable, nullptr)
+
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)           \
+  CObject* class_name::CreateObject() { return new class_name; } \
+  IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, kNotSerializable, &class_name::CreateObject)
 
 // The raw extraction operator reads an object of the class (or of a class derived from it).
 #define IMPLEMENT_SERIAL(class_name, base_class_name, schema)                                   \

@@ -1,14 +1,42 @@
 // The application object: one per program, the current application from its construction to its
-// destruction, and the object of the program's one thread.
+// destruction, and the object of the program's one thread. It runs the event loop with idle
+// processing, keeps the document templates and the recent-file list, and ends with the commands
+// at the end of the command route.
 #pragma once
 
+#include <memory>
+#include <vector>
+
+#include "platform/framework/Position.h"
 #include "platform/framework/String.h"
 #include "platform/framework/Wnd.h"
 
-class CWinThread : public CObject {
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+class QApplication;
+
+class CWinThread : public CCmdTarget {
   DECLARE_DYNAMIC(CWinThread)
  public:
   CWnd* m_pMainWnd = nullptr;  // the main window, once it exists
+
+  virtual BOOL InitInstance() { return TRUE; }
+  virtual int ExitInstance() { return 0; }
+  // The event loop: dispatches events until the main window is destroyed (or QuitMessageLoop),
+  // and calls OnIdle(0), OnIdle(1) ... while no event waits, until OnIdle answers FALSE; new input
+  // starts the count again at 0. An idle loop sleeps until the next event. Returns ExitInstance.
+  virtual int Run();
+  // Idle work: count 0 runs the update handlers of the frames' bars. TRUE asks for more idle
+  // time (the base asks once, for count 0).
+  virtual BOOL OnIdle(LONG count);
+  // Input before it is dispatched: offered to the windows from the target up; TRUE swallows it.
+  virtual BOOL PreTranslateMessage(MSG* msg);
+  // Ends Run after the event in hand.
+  void QuitMessageLoop();
+
+ private:
+  bool quit_ = false;
 };
 
 class CWinApp : public CWinThread {
@@ -24,11 +52,51 @@ class CWinApp : public CWinThread {
   // under the application's profile name.
   void SetRegistryKey(UINT companyId);
 
+  int ExitInstance() override;
+
+  // Templates, in the order added; the application deletes them.
+  void AddDocTemplate(CDocTemplate* docTemplate);
+  POSITION GetFirstDocTemplatePosition() const;
+  CDocTemplate* GetNextDocTemplate(POSITION& position) const;
+
+  // Opens `pathName` with the template whose extension it has (else the first that has a file
+  // type). A path already open activates that document's frame instead. Null on failure.
+  virtual CDocument* OpenDocumentFile(const char* pathName);
+  virtual void AddToRecentFileList(const char* pathName);
+  // Reads the recent-file list (up to `maxMRU` entries) from the preference store.
+  void LoadStdProfileSettings(UINT maxMRU = 4);
+  void SaveStdProfileSettings();
+  CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+
+  // The save prompt for every modified document; FALSE as soon as one is cancelled.
+  BOOL SaveAllModified();
+  void CloseAllDocuments(BOOL endSession);
+
+  // The framework's commands at the end of the route.
+  void OnFileNew();
+  void OnFileOpen();
+  void OnFileSaveAll();
+  BOOL OnOpenRecentFile(UINT id);
+  void OnUpdateRecentFileMenu(CCmdUI* ui);
+  void OnAppExit();
+
   CString m_pszAppName;
   CString m_pszProfileName;  // the application's name
   CString m_pszRegistryKey;  // the company's name, once set
+  int m_nCmdShow = SW_SHOWNORMAL;
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  std::vector<CDocTemplate*> templates_;
+  std::unique_ptr<CRecentFileList> m_pRecentFileList;
 };
 
 // The current application and thread object; null when none exists.
 CWinApp* AfxGetApp();
 CWinThread* AfxGetThread();
+CWnd* AfxGetMainWnd();
+
+// The program's start: makes the QApplication (unless one exists), runs InitInstance and, when it
+// succeeds, Run; the result is the exit code.
+int AfxWinMain(int argc, char** argv);

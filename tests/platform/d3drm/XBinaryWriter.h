@@ -9,7 +9,17 @@
 
 class XBinaryWriter {
  public:
-  explicit XBinaryWriter(const char* header = "xof 0302bin 0032") { bytes_.assign(header, header + 16); }
+  // A header ending in "0064" makes Floats write 64-bit reals.
+  explicit XBinaryWriter(const char* header = "xof 0302bin 0032")
+      : doubles_(std::string(header, 16).ends_with("0064")) {
+    bytes_.assign(header, header + 16);
+  }
+
+  // Strings end with a 32-bit separator word by default; some exporters write a 16-bit token.
+  XBinaryWriter& ShortStringEnds() {
+    shortStringEnds_ = true;
+    return *this;
+  }
 
   XBinaryWriter& Name(const std::string& name) {
     Word(1);
@@ -21,8 +31,7 @@ class XBinaryWriter {
     Word(2);
     Dword(static_cast<std::uint32_t>(text.size()));
     bytes_.insert(bytes_.end(), text.begin(), text.end());
-    Dword(20);  // ends with a semicolon
-    return *this;
+    return shortStringEnds_ ? Word(20) : Dword(20);  // ends with a semicolon
   }
   XBinaryWriter& Integers(std::initializer_list<std::uint32_t> values) {
     Word(6);
@@ -34,9 +43,17 @@ class XBinaryWriter {
     Word(7);
     Dword(static_cast<std::uint32_t>(values.size()));
     for (float v : values) {
-      std::uint32_t bits;
-      std::memcpy(&bits, &v, sizeof bits);
-      Dword(bits);
+      if (doubles_) {
+        const double wide = v;
+        std::uint64_t bits;
+        std::memcpy(&bits, &wide, sizeof bits);
+        Dword(static_cast<std::uint32_t>(bits));
+        Dword(static_cast<std::uint32_t>(bits >> 32));
+      } else {
+        std::uint32_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        Dword(bits);
+      }
     }
     return *this;
   }
@@ -57,4 +74,6 @@ class XBinaryWriter {
 
  private:
   std::vector<std::uint8_t> bytes_;
+  bool doubles_;
+  bool shortStringEnds_ = false;
 };

@@ -8,13 +8,30 @@
 #include "platform/d3drm/D3DRMTestSupport.h"
 #include "platform/d3drm/XBinaryWriter.h"
 
+// Skin data as exporters write it: the declaration of the weights' template at the top, a bone
+// count header and one bone's weights inside the mesh.
+inline void AddSkinTemplate(XBinaryWriter& x) {
+  x.Word(31).Name("SkinWeights").Open().Word(5).Dword(0x6F0D123B).Dword(0x4B19BAD2).Dword(0x8AA6CE9A).Dword(0x2A2EF1EA);
+  x.Word(49).Name("transformNodeName").Word(20).Word(40).Name("nWeights").Word(20);
+  x.Word(52).Word(40).Name("vertexIndices").Word(14).Name("nWeights").Word(15).Word(20);
+  x.Word(52).Word(42).Name("weights").Word(14).Name("nWeights").Word(15).Word(20);
+  x.Name("Matrix4x4").Name("matrixOffset").Word(20).Close();
+}
+inline void AddSkinWeights(XBinaryWriter& x) {
+  x.Name("XSkinMeshHeader").Open().Integers({1, 1, 1}).Close();
+  x.Name("SkinWeights").Open().String("Bone01").Integers({8, 0, 1, 2, 3, 4, 5, 6, 7});
+  x.Floats({1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}).Close();
+}
+
 // The cube of cube.x, with a template declaration and a Header object before the mesh.
-// meshStart and meshEnd give the bytes from the mesh's name to its closing brace.
-inline XBinaryWriter BinaryCube(std::size_t* meshStart = nullptr, std::size_t* meshEnd = nullptr) {
-  XBinaryWriter x;
+// meshStart and meshEnd give the bytes from the mesh's name to its closing brace. `x` may carry
+// another header or string ending; `skin` adds skin weights to the mesh.
+inline XBinaryWriter BinaryCube(std::size_t* meshStart = nullptr, std::size_t* meshEnd = nullptr,
+                                XBinaryWriter x = XBinaryWriter(), bool skin = false) {
   x.Word(31).Name("Header").Open().Word(5).Dword(0x3D82AB43).Dword(0x11CF62DA).Dword(0x20002BAB).Dword(0x33E471AF);
   x.Word(40).Name("major").Word(20).Word(40).Name("minor").Word(20).Word(41).Name("flags").Word(20).Close();
   x.Name("Header").Open().Integers({1, 0, 1}).Close();
+  if (skin) AddSkinTemplate(x);
   if (meshStart) *meshStart = x.size();
   x.Name("Mesh").Name("Cube").Open().Integers({8});
   x.Floats({-1, -1, -1, -1, 1, -1, 1, 1, -1, 1, -1, -1, -1, -1, 1, -1, 1, 1, 1, 1, 1, 1, -1, 1});
@@ -29,6 +46,7 @@ inline XBinaryWriter BinaryCube(std::size_t* meshStart = nullptr, std::size_t* m
   x.Name("Material").Name("Blue").Open().Floats({0, 0, 1, 0.5f, 0, 0, 0, 0, 0.25f, 0.25f, 0.25f});
   x.Name("TextureFilename").Open().String("stone.bmp").Close().Close();
   x.Close();
+  if (skin) AddSkinWeights(x);
   if (meshEnd) *meshEnd = x.size();
   x.Close();
   return x;

@@ -82,8 +82,11 @@ Token BinaryTokenizer::Next() {
         if (!ReadDword(&length) || !Read(length, &b)) return Error();
         const std::string_view text(reinterpret_cast<const char*>(b), length);
         if (token == kTokenName) return {TokenKind::kName, text};
-        std::uint32_t terminator;
-        if (!ReadDword(&terminator) || (terminator != kTokenComma && terminator != kTokenSemicolon)) return Error();
+        // Exporters close a string with the separator as a 16-bit token or as a 32-bit word.
+        if (!Read(2, &b)) return Error();
+        const std::uint16_t terminator = static_cast<std::uint16_t>(b[0] | b[1] << 8);
+        if (terminator != kTokenComma && terminator != kTokenSemicolon) return Error();
+        if (data_.size() - pos_ >= 2 && data_[pos_] == 0 && data_[pos_ + 1] == 0) pos_ += 2;
         return {TokenKind::kString, text};
       }
       case kTokenInteger: {

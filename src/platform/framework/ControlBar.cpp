@@ -1,0 +1,13 @@
+#include "platform/framework/ControlBar.h"
+
+IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CFrameWnd)
+IMPLEMENT_DYNAMIC(CControlBar, CWnd)
+
+CFrameWnd* CControlBar::GetDockingFrame() const { return GetParentFrame(); }
+
+BOOL CControlBar::IsFloating() const {
+  CFrameWnd* frame = GetDockingFrame();
+  return frame && frame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd));
+}
+
+void CControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {}

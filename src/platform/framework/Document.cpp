@@ -1,0 +1,261 @@
+#include "platform/framework/Document.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "platform/framework/Archive.h"
+#include "platform/framework/DocTemplate.h"
+#include "platform/framework/File.h"
+#include "platform/framework/FileDialog.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/View.h"
+#include "platform/framework/WinApp.h"
+#include "platform/win/MessageBox.h"
+
+IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+  ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+  ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+  ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+END_MESSAGE_MAP()
+
+namespace {
+
+// The message `id` with "%1" replaced by `argument`.
+std::string FormatMessage1(UINT id, const char* argument) {
+  CString format;
+  format.LoadString(id);
+  std::string text = format.str();
+  if (const std::size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, argument ? argument : "");
+  return text;
+}
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A name beside `target` that no other save uses at the same time.
+std::string TemporaryPathFor(const std::string& target) {
+  static unsigned counter = 0;
+  return target + ".saving-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
+}
+
+}  // namespace
+
+CDocument::~CDocument() {
+  for (CView* view : views_) view->m_pDocument = nullptr;
+  if (m_pDocTemplate) m_pDocTemplate->RemoveDocument(this);
+}
+
+void CDocument::SetTitle(const char* title) {
+  title_ = title;
+  for (CView* view : views_)
+    if (CFrameWnd* frame = view->GetParentFrame()) frame->OnUpdateFrameTitle(TRUE);
+}
+
+CString FullPathName(const char* path) {
+  std::error_code error;
+  std::filesystem::path full = std::filesystem::absolute(path ? path : "", error);
+  return error ? CString(path) : CString(full.lexically_normal().string());
+}
+
+void CDocument::SetPathName(const char* pathName, BOOL addToMRU) {
+  pathName_ = FullPathName(pathName);
+  SetTitle(FileNameOf(pathName_.str()).c_str());
+  if (addToMRU)
+    if (CWinApp* app = AfxGetApp()) app->AddToRecentFileList(pathName_);
+}
+
+void CDocument::AddView(CView* view) {
+  if (std::find(views_.begin(), views_.end(), view) != views_.end()) return;
+  views_.push_back(view);
+  view->m_pDocument = this;
+  OnChangedViewList();
+}
+
+void CDocument::RemoveView(CView* view) {
+  auto it = std::find(views_.begin(), views_.end(), view);
+  if (it == views_.end()) return;
+  views_.erase(it);
+  view->m_pDocument = nullptr;
+  OnChangedViewList();
+}
+
+POSITION CDocument::GetFirstViewPosition() const {
+  return views_.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
+}
+
+CView* CDocument::GetNextView(POSITION& position) const {
+  // A position is the index of the view plus one.
+  const auto index = reinterpret_cast<std::uintptr_t>(position) - 1;
+  CView* view = views_[index];
+  position = index + 1 < views_.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
+  return view;
+}
+
+void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject) {
+  const std::vector<CView*> views = views_;  // a view may leave while it updates
+  for (CView* view : views)
+    if (view != sender && std::find(views_.begin(), views_.end(), view) != views_.end())
+      view->OnUpdate(sender, hint, hintObject);
+}
+
+void CDocument::OnChangedViewList() {
+  if (views_.empty() && m_bAutoDelete) OnCloseDocument();
+}
+
+BOOL CDocument::OnNewDocument() {
+  DeleteContents();
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+BOOL CDocument::OnOpenDocument(const char* pathName) {
+  CFile file;
+  CFileException openError;
+  if (!file.Open(pathName, CFile::modeRead, &openError)) {
+    ReportSaveLoadException(pathName, &openError, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    return FALSE;
+  }
+  DeleteContents();
+  SetModifiedFlag(TRUE);  // a load that fails half-way leaves a changed document
+  try {
+    CArchive ar(&file, CArchive::load);
+    ar.m_pDocument = this;
+    try {
+      Serialize(ar);
+      ar.Close();
+    } catch (...) {
+      ar.Abort();
+      throw;
+    }
+  } catch (CException& e) {
+    file.Close();
+    DeleteContents();
+    ReportSaveLoadException(pathName, &e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    return FALSE;
+  }
+  file.Close();
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+BOOL CDocument::OnSaveDocument(const char* pathName) {
+  const std::string target = pathName ? pathName : "";
+  const std::string temporary = TemporaryPathFor(target);
+  CFile file;
+  CFileException openError;
+  if (!file.Open(temporary.c_str(), CFile::modeCreate | CFile::modeWrite, &openError)) {
+    ReportSaveLoadException(pathName, &openError, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    return FALSE;
+  }
+  try {
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = this;
+    try {
+      Serialize(ar);
+      ar.Close();
+    } catch (...) {
+      ar.Abort();
+      throw;
+    }
+    file.Flush();
+    file.Close();
+  } catch (CException& e) {
+    file.Close();
+    std::remove(temporary.c_str());
+    ReportSaveLoadException(pathName, &e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    return FALSE;
+  }
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    CFileException renameError(CFileException::accessDenied, pathName);
+    ReportSaveLoadException(pathName, &renameError, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+void CDocument::ReportSaveLoadException(const char* pathName, CException* e, BOOL, UINT defaultPromptId) {
+  if (dynamic_cast<CUserException*>(e)) return;  // already reported by whoever threw it
+  MessageBox(nullptr, FormatMessage1(defaultPromptId, pathName).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CDocument::OnCloseDocument() {
+  // Destroying the frames takes the views away; the document must survive that.
+  const BOOL autoDelete = m_bAutoDelete;
+  m_bAutoDelete = FALSE;
+  while (!views_.empty()) {
+    CView* view = views_.front();
+    if (CFrameWnd* frame = view->GetParentFrame()) {
+      PreCloseFrame(frame);
+      frame->DestroyWindow();
+    } else {
+      view->DestroyWindow();
+    }
+    if (!views_.empty() && views_.front() == view) RemoveView(view);
+  }
+  m_bAutoDelete = autoDelete;
+  DeleteContents();
+  if (m_bAutoDelete) delete this;
+}
+
+BOOL CDocument::CanCloseFrame(CFrameWnd* frame) {
+  for (CView* view : views_)
+    if (view->GetParentFrame() != frame) return TRUE;  // another frame keeps the document
+  return SaveModified();
+}
+
+void CDocument::PreCloseFrame(CFrameWnd*) {}
+
+BOOL CDocument::SaveModified() {
+  if (!IsModified()) return TRUE;
+  const std::string name = pathName_.IsEmpty() ? title_.str() : FileNameOf(pathName_.str());
+  switch (MessageBox(nullptr, FormatMessage1(AFX_IDP_ASK_TO_SAVE, name.c_str()).c_str(), nullptr,
+                     MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDYES: return DoFileSave();
+    case IDNO: return TRUE;
+    default: return FALSE;
+  }
+}
+
+BOOL CDocument::DoSave(const char* pathName, BOOL replace) {
+  CString newName = pathName;
+  if (newName.IsEmpty()) {
+    CDocTemplate* docTemplate = GetDocTemplate();
+    CString name = pathName_.IsEmpty() ? title_ : CString(FileNameOf(pathName_.str()));
+    CString filterName, filterExt;
+    if (docTemplate) {
+      docTemplate->GetDocString(filterName, CDocTemplate::filterName);
+      docTemplate->GetDocString(filterExt, CDocTemplate::filterExt);
+    }
+    // A name without the extension gets it, as the dialog would add it.
+    if (!filterExt.IsEmpty() && name.Find('.') < 0) name += filterExt;
+    const CString filter = filterExt.IsEmpty() ? CString() : filterName + "|*" + filterExt + "||";
+    CFileDialog dialog(FALSE, name, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                       filter.IsEmpty() ? nullptr : static_cast<const char*>(filter));
+    if (dialog.DoModal() != IDOK) return FALSE;
+    newName = dialog.GetPathName();
+  }
+  if (!OnSaveDocument(newName)) return FALSE;
+  if (replace) SetPathName(newName);
+  return TRUE;
+}
+
+BOOL CDocument::DoFileSave() { return DoSave(pathName_.IsEmpty() ? nullptr : static_cast<const char*>(pathName_)); }
+
+void CDocument::OnFileClose() {
+  if (!SaveModified()) return;
+  OnCloseDocument();
+}
+
+void CDocument::OnFileSave() { DoFileSave(); }
+
+void CDocument::OnFileSaveAs() { DoSave(nullptr); }

@@ -1,0 +1,101 @@
+// Frames: top-level windows (Qt main windows) that hold a view, control bars, a menu and
+// accelerators. A frame routes commands: its active view (and through it the view's document)
+// first, then itself, then the frame above it, then the application.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/framework/Wnd.h"
+
+class QMainWindow;
+class QMenu;
+class CControlBar;
+struct MenuResource;
+struct AcceleratorEntry;
+
+// What a frame is made from: the view class and document it shows.
+struct CCreateContext {
+  const CRuntimeClass* m_pNewViewClass = nullptr;
+  CDocument* m_pCurrentDoc = nullptr;
+  CDocTemplate* m_pNewDocTemplate = nullptr;
+  CView* m_pLastView = nullptr;
+  CFrameWnd* m_pCurrentFrame = nullptr;
+};
+
+// Frame styles: the caption shows the document's title.
+constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
+
+class CFrameWnd : public CWnd {
+  DECLARE_DYNAMIC(CFrameWnd)
+ public:
+  CFrameWnd();
+  ~CFrameWnd() override;
+
+  // Makes the frame with the menu and accelerators of resource `resourceId` (when they exist) and
+  // the caption of string `resourceId`'s first part; with a context its view is created too.
+  virtual BOOL LoadFrame(UINT resourceId, DWORD style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CWnd* parent = nullptr,
+                         CCreateContext* context = nullptr);
+
+  virtual CView* GetActiveView() const;
+  void SetActiveView(CView* view, BOOL notify = TRUE);
+  // The document of the active view, or null.
+  virtual CDocument* GetActiveDocument();
+  // Makes the context's view as the frame's pane (id AFX_IDW_PANE_FIRST).
+  CWnd* CreateView(CCreateContext* context, UINT id = AFX_IDW_PANE_FIRST);
+  // Sends WM_INITIALUPDATE to the views and activates and shows the frame.
+  void InitialUpdateFrame(CDocument* document, BOOL makeVisible);
+  virtual void ActivateFrame(int showCommand = -1);
+  // Places the bars and the view.
+  virtual void RecalcLayout(BOOL notify = TRUE);
+  // Sets the caption: the document's title, then " - " and the frame's title for a top frame.
+  virtual void OnUpdateFrameTitle(BOOL addToTitle);
+  void SetTitle(const char* title) { m_strTitle = title; }
+  const CString& GetTitle() const { return m_strTitle; }
+
+  BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+  BOOL PreTranslateMessage(MSG* msg) override;
+  // Update handlers of the bars, run at idle (WM_IDLEUPDATECMDUI).
+  void OnIdleUpdateCmdUI();
+
+  // The menu bar built from the frame's menu resource; null when it has none.
+  QMenu* GetMenuPopup(int index) const;
+  // Runs a command from the user (a menu item, a button or an accelerator): its update handlers
+  // are asked first, and a command they disable does not run.
+  BOOL ExecuteUserCommand(UINT id, WORD source);
+  // Whether an update handler disables `id` now.
+  BOOL IsCommandEnabled(UINT id);
+
+  // Control bars placed in this frame.
+  void AddControlBar(CControlBar* bar);
+  void RemoveControlBar(CControlBar* bar);
+  const std::vector<CControlBar*>& ControlBars() const { return bars_; }
+
+  QMainWindow* MainWindow() const;
+  // The commands of the active view and its document, then the frame's own.
+  BOOL RouteThroughViewAndSelf(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
+
+  CString m_strTitle;
+  UINT m_nIDHelp = 0;
+  BOOL m_bAutoMenuEnable = TRUE;
+
+  void OnClose();
+  void OnDestroy();
+
+ protected:
+  QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
+  void PostNcDestroy() override;
+  // Builds the menu bar and loads the accelerators of `resourceId`.
+  void LoadMenuAndAccelerators(UINT resourceId);
+  // Runs the update handlers of a menu's items as it opens.
+  virtual void UpdateMenu(QMenu* menu);
+  // A key that matches an accelerator becomes its command; TRUE when it did.
+  BOOL TranslateAccelerator(const MSG& msg);
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  DECLARE_MESSAGE_MAP()
+
+  CView* m_pViewActive = nullptr;
+  UINT resourceId_ = 0;
+  std::vector<CControlBar*> bars_;
+  const std::vector<AcceleratorEntry>* accelerators_ = nullptr;
+};

@@ -1,0 +1,119 @@
+#include "platform/framework/MessageLoop.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+
+#include "platform/framework/KeyCodes.h"
+#include "platform/framework/WinApp.h"
+#include "platform/framework/WndEvents.h"
+
+namespace {
+
+bool inputSeen = false;
+
+// The nearest wrapped window of a widget.
+CWnd* WrapperOf(QObject* object) {
+  for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget())
+    if (CWnd* wnd = CWnd::FromWidget(widget)) return wnd;
+  return nullptr;
+}
+
+class InputFilter final : public QObject {
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        RecordInput(key);
+        const UINT vk = VirtualKeyFromQt(key->key(), key->modifiers() & Qt::KeypadModifier);
+        RecordKeyState(vk, event->type() == QEvent::KeyPress);
+        // A key the widget does not take travels up to its parents: look at it once.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool travelling = event == lastKey_ && widget && lastWatched_ && widget != lastWatched_ &&
+                                widget->isAncestorOf(lastWatched_);
+        lastKey_ = event;
+        lastWatched_ = widget;
+        if (travelling) return false;
+        return vk && PreTranslate(watched, event->type() == QEvent::KeyPress ? (key->modifiers() & Qt::AltModifier ? WM_SYSKEYDOWN : WM_KEYDOWN)
+                                                                              : WM_KEYUP,
+                                  vk, MAKELPARAM(1, 0));
+      }
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        RecordInput(mouse);
+        const QPoint p = mouse->position().toPoint();
+        const UINT message = event->type() == QEvent::MouseButtonPress     ? WM_LBUTTONDOWN
+                             : event->type() == QEvent::MouseButtonRelease ? WM_LBUTTONUP
+                                                                           : WM_LBUTTONDBLCLK;
+        return PreTranslate(watched, message, MouseKeyFlags(mouse->buttons(), mouse->modifiers()), MAKELPARAM(p.x(), p.y()));
+      }
+      case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->globalPosition().toPoint() != lastMouse_) {
+          lastMouse_ = mouse->globalPosition().toPoint();
+          RecordInput(mouse);
+        }
+        return false;
+      }
+      case QEvent::Wheel:
+      case QEvent::Close:
+        NoteInput();
+        return false;
+      default:
+        return false;
+    }
+  }
+
+ private:
+  static void RecordInput(const QInputEvent* event) {
+    NoteInput();
+    const Qt::KeyboardModifiers m = event->modifiers();
+    RecordModifiers(m & Qt::ShiftModifier, m & Qt::ControlModifier, m & Qt::AltModifier);
+  }
+
+  static bool PreTranslate(QObject* watched, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* target = WrapperOf(watched);
+    if (!target) return false;
+    const QPoint cursor = QCursor::pos();
+    MSG msg{target->m_hWnd, message, wParam, lParam, MessageTickCount(), {cursor.x(), cursor.y()}};
+    CWinApp* app = AfxGetApp();
+    return app ? app->PreTranslateMessage(&msg) != FALSE : WalkPreTranslateTree(&msg) != FALSE;
+  }
+
+  QEvent* lastKey_ = nullptr;
+  QPointer<QWidget> lastWatched_;
+  QPoint lastMouse_;
+};
+
+}  // namespace
+
+void InstallInputFilter() {
+  static InputFilter* filter = nullptr;
+  static QPointer<QCoreApplication> installedOn;  // clears itself when that application goes
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app || installedOn == app) return;
+  delete filter;  // the filter of an application that is gone
+  filter = new InputFilter;
+  app->installEventFilter(filter);
+  installedOn = app;
+}
+
+BOOL WalkPreTranslateTree(MSG* msg) {
+  for (CWnd* wnd = CWnd::FromHandle(msg->hwnd); wnd; wnd = wnd->GetParent())
+    if (wnd->PreTranslateMessage(msg)) return TRUE;
+  return FALSE;
+}
+
+void NoteInput() { inputSeen = true; }
+
+bool TakeInputSeen() {
+  const bool seen = inputSeen;
+  inputSeen = false;
+  return seen;
+}

@@ -1,0 +1,15 @@
+// The application's side of the event loop: input is shown to PreTranslateMessage before it is
+// dispatched, and the idle processing learns when new input arrived.
+#pragma once
+
+#include "platform/framework/Wnd.h"
+
+// Watches every event of the application (once a QApplication exists); safe to call repeatedly.
+void InstallInputFilter();
+// Offers `msg` to the windows from its target up to its top-level frame, each through its
+// PreTranslateMessage; TRUE when one claimed it.
+BOOL WalkPreTranslateTree(MSG* msg);
+// Input arrived (a user event, a posted message or a timer): idle processing starts afresh.
+void NoteInput();
+// Whether input arrived since the last call.
+bool TakeInputSeen();

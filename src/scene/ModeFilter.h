@@ -1,0 +1,24 @@
+// The mode filter of the painted looks: every pixel becomes the most frequent colour of the
+// square brush around it. 24-bit RGB surfaces count colours in bins of 6, 7 and 6 bits; 8-bit
+// palette surfaces count palette indices.
+#pragma once
+
+#include <cstddef>
+
+#include "core/Pointers.h"
+#include "platform/ddraw/DirectDraw.h"
+
+// The surface's description, its size field set to 108.
+DDSURFACEDESC GetSurfaceDesc(IUPtr<IDirectDrawSurface> surface);
+
+// Filters the width x height area at the top left of `src` into `dest` (two different surfaces of
+// one supported format); the window is (2 x radius + 1) pixels square, clipped to the area, and
+// radius is 1 to 127. Pixels of `dest` outside the area are left alone.
+void ModeFilterSurface(IDirectDrawSurface* dest, IDirectDrawSurface* src, unsigned radius, unsigned width,
+                       unsigned height);
+
+// The filter on plain pixel rows: `bytesPerPixel` 3 (bins) or 1 (indices); pitches may be
+// negative. Exposed for the surface form and its tests.
+void ModeFilterPixels(unsigned char* dest, std::ptrdiff_t destPitch, const unsigned char* src,
+                      std::ptrdiff_t srcPitch, unsigned bytesPerPixel, unsigned radius, unsigned width,
+                      unsigned height);

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/Preferences.h"
+#include "document/HistoryTestSupport.h"
+#include "platform/framework/ArchiveBackends.h"
+#include "support/FatalCheck.h"
+#include "support/PlatformFakes.h"
+#include "support/ScriptedMessageBoxes.h"
+
+namespace {
+
+using history_test::ExpectHistory;
+using history_test::NumberDocument;
+
+Bytes Store(EditHistory& history) {
+  return StoreBytes(Backend::memory, [&](CArchive& ar) { history.Serialize(ar); });
+}
+
+void ExpectLoadFails(const Bytes& bytes, int cause, EditHistory::DataFits fits = nullptr) {
+  NumberDocument doc;
+  ExpectArchiveFailure(Backend::memory, bytes, cause, [&](CArchive& ar) { doc.history.Serialize(ar, fits); });
+}
+
+// A history block with the records off and `max` kept.
+Bytes OffBlock(DWORD max) { return ByteImage().U32(0x80000000).U8(0).U32(max).bytes; }
+
+TEST(HistoryArchiveTest, BlockHasItsStoredForm) {
+  NumberDocument doc;
+  doc.history.SetMaxUndo(7);
+  doc.Edit(3);
+  EXPECT_EQ(Store(doc.history), OffBlock(7)) << "with the history off the block is 9 bytes";
+
+  doc.history.SetSaveEditHistory(TRUE);
+  const std::string arg(255, 'x');
+  doc.Edit(5, kUndoAddGroups, 389, arg.c_str());
+  const std::string comment1 = doc.history.GetRecord(0)->GetComment().str();
+  const std::string comment2 = doc.history.GetRecord(1)->GetComment().str();
+  ByteImage expected;
+  expected.U32(0x80000000).U8(1).U16(2);
+  // The first record introduces its class (index 1) and the undo data's (index 3).
+  expected.NewClass(0, "ModRec").U32(0x80000000).U32(kUndoEditLights);
+  expected.NewClass(0, "NumberUndoData").U32(3).U32(0);
+  expected.U8(1).U32(377).U8(0).U8(static_cast<BYTE>(comment1.size())).Text(comment1);
+  // The second refers back to both classes; a 255-character argument takes the long form.
+  expected.U16(0x8001).U32(0x80000000).U32(kUndoAddGroups);
+  expected.U16(0x8003).U32(5).U32(3);
+  expected.U8(1).U32(389).U8(0xFF).U16(255).Text(arg).U8(static_cast<BYTE>(comment2.size())).Text(comment2);
+  expected.U32(1).U32(7);
+  EXPECT_EQ(Store(doc.history), expected.bytes);
+}
+
+TEST(HistoryArchiveTest, RecordsComeBackAndStillUndo) {
+  NumberDocument doc;
+  doc.history.SetSaveEditHistory(TRUE);
+  doc.Edit(1, kUndoAddGroups, 389, "Lamp");
+  doc.Edit(2);
+  doc.Edit(3, kUndoChangeSelected, 394, "Lamp");
+  doc.Undo();
+  doc.history.GetRecord(1)->SetComment("kept");
+  const Bytes bytes = Store(doc.history);
+
+  NumberDocument read;
+  read.value = doc.value;
+  LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { read.history.Serialize(ar); });
+  ExpectHistory(read, {.count = 3, .modIndex = 1, .maxUndo = 100, .value = 2});
+  EXPECT_TRUE(read.history.GetSaveEditHistory());
+  for (int i = 0; i < 3; ++i) {
+    const ModRec& a = *doc.history.GetRecord(i);
+    const ModRec& b = *read.history.GetRecord(i);
+    EXPECT_EQ(b.GetKind(), a.GetKind());
+    EXPECT_EQ(b.GetFlag(), a.GetFlag());
+    EXPECT_EQ(b.GetDescId(), a.GetDescId());
+    EXPECT_EQ(b.GetDescArg(), a.GetDescArg());
+    EXPECT_EQ(b.GetComment(), a.GetComment());
+    EXPECT_EQ(b.GetDescription(), a.GetDescription());
+  }
+  EXPECT_EQ(read.history.GetRecord(2)->GetDescription(), "Deselect Lamp");
+  read.Redo();
+  read.Undo();
+  read.Undo();
+  read.Undo();
+  EXPECT_EQ(read.value, 0);
+  EXPECT_EQ(Store(read.history).size(), bytes.size());
+
+  // A stored index outside the records leaves none current; a history that is off reads empty.
+  for (LONG stored : {3, -2}) {
+    Bytes changed = bytes;
+    std::memcpy(&changed[changed.size() - 8], &stored, 4);
+    LoadBytes(Backend::memory, changed, [&](CArchive& ar) { read.history.Serialize(ar); });
+    EXPECT_EQ(read.history.GetModIndex(), -1);
+    EXPECT_EQ(read.history.GetCount(), 3);
+  }
+  LoadBytes(Backend::memory, OffBlock(12), [&](CArchive& ar) { read.history.Serialize(ar); });
+  EXPECT_EQ(read.history.GetCount(), 0);
+  EXPECT_EQ(read.history.GetMaxUndo(), 12);
+  EXPECT_FALSE(read.history.GetSaveEditHistory());
+}
+
+TEST(HistoryArchiveTest, DamagedBlocksFailTheLoad) {
+  NumberDocument doc;
+  doc.history.SetSaveEditHistory(TRUE);
+  doc.Edit(1);
+  doc.Edit(2);
+  const Bytes good = Store(doc.history);
+
+  ExpectLoadFails(OffBlock(0xFFFFFFFF), CArchiveException::generic);  // a negative maximum
+  Bytes tooMany = good;
+  tooMany[tooMany.size() - 4] = 1;  // one record kept, two stored
+  ExpectLoadFails(tooMany, CArchiveException::generic);
+  Bytes badKind = good;
+  badKind[4 + 1 + 2 + 12 + 4] = 11;
+  ExpectLoadFails(badKind, CArchiveException::generic);
+  Bytes noText = good;
+  const std::size_t descId = 4 + 1 + 2 + 12 + 8 + 2 + 2 + 2 + 14 + 8 + 1;
+  ASSERT_EQ(noText[descId], 377 % 256);
+  noText[descId] = 0x10;  // 272 has no text
+  ExpectLoadFails(noText, CArchiveException::generic);
+  ExpectLoadFails(good, CArchiveException::generic, [](const ModRec& rec) { return rec.GetKind() != kUndoEditLights; });
+  for (std::size_t n = 0; n < good.size(); ++n)
+    ExpectLoadFails(Bytes(good.begin(), good.begin() + static_cast<long>(n)), CArchiveException::endOfFile);
+
+  ScriptedMessageBoxes boxes;
+  Bytes newer = OffBlock(3);
+  newer[0] = 1;
+  ExpectLoadFails(newer, CArchiveException::badSchema);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, XString(UINT{40243}).str());
+}
+
+TEST(HistoryArchiveTest, ResetTakesTheNewSceneSettings) {
+  ScopedMemoryProfile profile;
+  NumberDocument doc;
+  doc.Edit(1);
+  doc.history.Reset();
+  ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 2147483647, .value = 1});
+  EXPECT_TRUE(doc.history.GetSaveEditHistory());
+  XWriteProfileString(XString(UINT{700}), XString(UINT{701}), "no");
+  XWriteProfileString(XString(UINT{700}), XString(UINT{703}), "-3");
+  doc.history.Reset();
+  EXPECT_FALSE(doc.history.GetSaveEditHistory());
+  EXPECT_EQ(doc.history.GetMaxUndo(), 2147483647);
+  EXPECT_EQ(XGetProfileString(XString(UINT{700}), XString(UINT{703}), ""), "2147483647");
+}
+
+}  // namespace

@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numbers>
+#include <vector>
+
+#include "SceneTestSupport.h"
+#include "scene/GroupSO.h"
+#include "scene/MeshSO.h"
+#include "support/FatalCheck.h"
+
+namespace {
+
+using GroupSOTest = SceneTest;
+
+Transform Translation(double x, double y, double z) { return Transform(1, 0, 0, x, 0, 1, 0, y, 0, 0, 1, z); }
+Transform Scaling(double s) { return Transform(s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 0); }
+
+// The frames a frame holds as children, in order.
+std::vector<IDirect3DRMFrame*> ChildFrames(IDirect3DRMFrame* frame) {
+  IDirect3DRMFrameArray* array = nullptr;
+  EXPECT_EQ(frame->GetChildren(&array), D3DRM_OK);
+  return ElementsOf(array);
+}
+
+std::vector<IDirect3DRMFrame*> FramesOf(const GroupSO& group) {
+  std::vector<IDirect3DRMFrame*> frames;
+  for (POSITION pos = group.GetGroups().GetHeadPosition(); pos;)
+    frames.push_back(group.GetGroups().GetNext(pos)->GetD3DRMFrame());
+  return frames;
+}
+
+// The frame's transform equals the group's, and the kept inverse undoes it.
+void ExpectFrameCarriesTransform(const GroupSO& group) {
+  D3DRMMATRIX4D actual, expected;
+  ASSERT_EQ(group.GetD3DRMFrame()->GetTransform(actual), D3DRM_OK);
+  group.GetTransform().GetD3DRMMatrix(expected);
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) EXPECT_EQ(actual[i][j], expected[i][j]);
+  const Vector p = (group.GetInverseTransform() * group.GetTransform()).TransformPoint(Vector(1, 2, 3));
+  EXPECT_NEAR(p.x, 1, 1e-12);
+  EXPECT_NEAR(p.y, 2, 1e-12);
+  EXPECT_NEAR(p.z, 3, 1e-12);
+}
+
+void ExpectNear(const Vector& a, const Vector& b) {
+  EXPECT_NEAR(a.x, b.x, 1e-9);
+  EXPECT_NEAR(a.y, b.y, 1e-9);
+  EXPECT_NEAR(a.z, b.z, 1e-9);
+}
+
+TEST_F(GroupSOTest, FramesMirrorTheChildListsThroughAddRemoveAndReAdd) {
+  Ptr<GroupSO> root = new GroupSO, a = new GroupSO, b = new GroupSO, other = new GroupSO;
+  a->SetTransform(Translation(1, 0, 0));
+  b->SetTransform(Scaling(2) * Translation(0, 3, 0));
+  root->AddGroup(a);
+  root->AddGroup(b);
+  EXPECT_EQ(ChildFrames(root->GetD3DRMFrame()), FramesOf(*root));
+  root->AddGroup(a);  // already a child: moves to the end
+  EXPECT_EQ(FramesOf(*root), (std::vector<IDirect3DRMFrame*>{b->GetD3DRMFrame(), a->GetD3DRMFrame()}));
+  EXPECT_EQ(ChildFrames(root->GetD3DRMFrame()), FramesOf(*root));
+  other->AddGroup(b);  // taken from its parent
+  EXPECT_EQ(FramesOf(*root), std::vector<IDirect3DRMFrame*>{a->GetD3DRMFrame()});
+  EXPECT_EQ(b->GetParent(), other);
+  EXPECT_EQ(ChildFrames(other->GetD3DRMFrame()), FramesOf(*other));
+  other->RemoveGroup(b);
+  EXPECT_EQ(b->GetParent(), nullptr);
+  EXPECT_TRUE(ChildFrames(other->GetD3DRMFrame()).empty());
+  for (GroupSO* g : {&*root, &*a, &*b}) ExpectFrameCarriesTransform(*g);
+
+  EXPECT_FATAL(a->AddGroup(root), "!IsSelfOrAncestor(group)", "A group cannot hold itself or its ancestor");
+  EXPECT_FATAL(other->RemoveGroup(a), "(GroupSO*)group->GetParent() == this", "");
+}
+
+TEST_F(GroupSOTest, WorldTransformsComposeOverThreeLevels) {
+  Ptr<GroupSO> top = new GroupSO, middle = new GroupSO, leaf = new GroupSO;
+  top->SetTransform(Translation(10, 0, 0));
+  middle->SetTransform(Transform(std::numbers::pi / 2, Vector(0, 0, 1)));
+  leaf->SetTransform(Scaling(2) * Translation(1, 0, 0));
+  top->AddGroup(middle);
+  middle->AddGroup(leaf);
+  // The leaf's own transform first: (0,0,0) -> (2,0,0), turned about z, then moved by 10 in x.
+  const Vector world = leaf->GetWorldTransform().TransformPoint(Vector(0, 0, 0));
+  const Vector turned = Transform(std::numbers::pi / 2, Vector(0, 0, 1)).TransformPoint(Vector(2, 0, 0));
+  ExpectNear(world, Vector(turned.x + 10, turned.y, turned.z));
+  ExpectNear(leaf->GetWorldInverseTransform().TransformPoint(world), Vector(0, 0, 0));
+  middle->RemoveGroup(leaf);
+  top->RemoveGroup(middle);
+}
+
+TEST_F(GroupSOTest, APickTakesTheNearestHitAndKeepsTheEarlierOneOnATie) {
+  Ptr<GroupSO> root = new GroupSO, child = new GroupSO;
+  child->SetTransform(Translation(0, 0, 5));
+  root->AddGroup(child);
+  Ptr<TestVisual> first = new TestVisual, second = new TestVisual, inner = new TestVisual;
+  root->AddVisual(Ptr<VisualSO>(first));
+  root->AddVisual(Ptr<VisualSO>(second));
+  child->AddVisual(Ptr<VisualSO>(inner));
+
+  PickRecord untouched;
+  untouched.point = Vector(7, 7, 7);
+  EXPECT_FALSE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 2), untouched));
+  EXPECT_EQ(untouched.point.x, 7.0);
+
+  // The child's hit at its own z = 1 lies at z = 6 here; the root's own visuals hit at 8 and 6.
+  first->hits = second->hits = inner->hits = true;
+  first->hitDistance = 8;
+  first->hitPoint = Vector(0, 0, 8);
+  second->hitDistance = 6;
+  second->hitPoint = Vector(0, 0, 6);
+  second->face = 2;
+  inner->hitPoint = Vector(0, 0, 1);
+  PickRecord pick;
+  ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 3), pick));
+  EXPECT_EQ(pick.visual, second);  // a tie: the group's own visual before the child's
+  EXPECT_EQ(pick.group, root);
+  EXPECT_EQ(pick.desc.ulFaceIdx, 2u);
+  EXPECT_EQ(pick.desc.vPosition.z, 6.0f);
+
+  second->hits = false;
+  ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
+  EXPECT_EQ(pick.visual, inner);  // 6 is nearer than 8
+  EXPECT_EQ(pick.group, child);
+  ExpectNear(pick.point, Vector(0, 0, 6));
+
+  second->hits = true;
+  second->hitDistance = 8;
+  ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
+  EXPECT_EQ(pick.visual, inner);
+  inner->hits = false;
+  ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
+  EXPECT_EQ(pick.visual, first);  // two own visuals at 8: the first in the list
+  root->RemoveGroup(child);
+}
+
+TEST_F(GroupSOTest, TheBoxHoldsTheMeshesUnderTheGroupAndSkipsEmptyAndFailedOnes) {
+  Ptr<GroupSO> root = new GroupSO, child = new GroupSO, empty = new GroupSO;
+  EXPECT_EQ(root->GetBox(nullptr).max.x, 0.0);
+  EXPECT_EQ(root->GetBox(nullptr).min.x, 0.0);
+  child->SetTransform(Translation(10, 0, 0));
+  root->AddGroup(child);
+  root->AddGroup(empty);
+  child->AddVisual(Ptr<MeshSO>(new MeshSO(3, 0xFFFFFFFF)));  // the unit ground
+  // A mesh whose file could not be read keeps the empty box; it adds nothing, not infinities.
+  Ptr<MeshSO> failed = new MeshSO("missing.x", 0, nullptr, 0, 0);
+  ASSERT_EQ(failed->GetError(), SceneObj::fileNotFound);
+  EXPECT_EQ(failed->GetName(), CString("missing"));
+  root->AddVisual(failed);
+  const BoundingBox box = root->GetBox(nullptr);
+  EXPECT_EQ(box.min.x, 10.0);
+  EXPECT_EQ(box.max.x, 11.0);
+  EXPECT_EQ(box.min.z, 0.0);
+  EXPECT_EQ(box.max.z, 1.0);
+  const Transform up = Translation(0, 5, 0);
+  EXPECT_NEAR(root->GetBox(&up).min.y, 5.0, 1e-12);
+  root->RemoveVisual(failed);
+  root->RemoveGroup(child);
+  root->RemoveGroup(empty);
+}
+
+TEST_F(GroupSOTest, ALightLightsItsDocumentsSceneWhileAGroupHoldsIt) {
+  Ptr<GroupSO> group = new GroupSO;
+  Ptr<LightSO> light = new LightSO;
+  EXPECT_EQ(light->GetType(), D3DRMLIGHT_AMBIENT);
+  EXPECT_EQ(light->GetD3DRMLight()->GetColor(), 0xFFFFFFFFu);
+  EXPECT_EQ(light->GetD3DRMLight()->GetUmbra(), 1.0f);
+  light->SetRange(0.1);
+  EXPECT_EQ(light->GetRange(), 0.1);
+  EXPECT_EQ(light->GetD3DRMLight()->GetRange(), 0.1f);
+
+  group->AddLight(light, &*doc);
+  IDirect3DRMFrame* enable = nullptr;
+  ASSERT_EQ(light->GetD3DRMLight()->GetEnableFrame(&enable), D3DRM_OK);
+  EXPECT_EQ(enable, doc->root->GetD3DRMFrame());
+  if (enable) enable->Release();
+  EXPECT_FATAL(group->AddLight(light, &*doc), "!light->document", "Light is already added to a frame");
+  group->RemoveLight(light);
+  EXPECT_EQ(light->document, nullptr);
+  ASSERT_EQ(light->GetD3DRMLight()->GetEnableFrame(&enable), D3DRM_OK);
+  EXPECT_EQ(enable, nullptr);
+}
+
+TEST_F(GroupSOTest, ACopyIsADetachedDeepCopyNamedAfterItsVisual) {
+  Ptr<GroupSO> group = new GroupSO, child = new GroupSO;
+  group->SetTransform(Translation(1, 2, 3));
+  group->scale = Vector(3, 3, 3);
+  group->AddGroup(child);
+  Ptr<LightSO> light = new LightSO;
+  light->SetType(D3DRMLIGHT_DIRECTIONAL);
+  light->SetName("sun");
+  group->AddLight(light, &*doc);
+  Ptr<GroupSO> copy = group->Copy(0);
+  EXPECT_EQ(copy->GetParent(), nullptr);
+  EXPECT_FALSE(copy->GetTransform() != group->GetTransform());
+  EXPECT_EQ(copy->scale.x, 1.0);
+  ASSERT_EQ(copy->GetGroups().GetCount(), 1);
+  EXPECT_NE(copy->GetGroups().GetAt(copy->GetGroups().GetHeadPosition()), child);
+  EXPECT_EQ(ChildFrames(group->GetD3DRMFrame()).size(), 1u);
+  ASSERT_EQ(copy->GetLights().GetCount(), 1);
+  LightSO* copied = copy->GetLights().GetAt(copy->GetLights().GetHeadPosition());
+  EXPECT_EQ(copied->GetType(), D3DRMLIGHT_DIRECTIONAL);
+  EXPECT_EQ(copied->GetName(), CString(""));
+  EXPECT_EQ(copied->document, &*doc);
+  group->RemoveGroup(child);
+}
+
+TEST_F(GroupSOTest, DroppingGroupsLightsAndMeshesInAnyOrderLeavesNoRetainedModeObject) {
+  std::vector<int> order{0, 1, 2, 3};
+  do {
+    Ptr<GroupSO> root = new GroupSO, child = new GroupSO;
+    Ptr<LightSO> light = new LightSO;
+    Ptr<MeshSO> mesh = new MeshSO(16, 1.0, 50.0, 0xFF0000FF);
+    root->AddGroup(child);
+    child->AddVisual(mesh);
+    child->AddLight(light, &*doc);
+    root->AddVisual(Ptr<MeshSO>(new MeshSO));
+    for (int which : order) {
+      if (which == 0) root = nullptr;
+      if (which == 1) child = nullptr;
+      if (which == 2) light = nullptr;
+      if (which == 3) mesh = nullptr;
+    }
+    EXPECT_EQ(LiveRetainedModeObjects(app.lpD3DRM), 1);  // the document's root frame
+  } while (std::next_permutation(order.begin(), order.end()));
+}
+
+}  // namespace

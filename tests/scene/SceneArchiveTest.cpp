@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "SceneTestSupport.h"
+#include "TestTree.h"
+#include "platform/framework/ArchiveBackends.h"
+#include "platform/win/StringResources.h"
+#include "scene/GroupSO.h"
+#include "support/FatalCheck.h"
+#include "support/ScriptedMessageBoxes.h"
+
+namespace {
+
+const std::string kSentinel = "~!@#$%^&*()NotFromFile";
+
+// The bytes of the pinned tree, or of a damaged form of it.
+struct TreeImage {
+  DWORD groupSchema = 0x80000000;
+  std::string rootFile = kSentinel;
+  std::string lightFile = kSentinel;
+  DWORD lightType = D3DRMLIGHT_DIRECTIONAL;
+  WORD lightDocumentTag = 1;  // the document, mapped first
+  bool childNamesRoot = false;
+  bool childNamesItself = false;
+};
+
+ByteImage& String(ByteImage& image, const std::string& s) {
+  return image.U8(static_cast<BYTE>(s.size())).Text(s);
+}
+
+// Myself part in document mode: schema, then the identity handle (its class introduced once).
+ByteImage& Identity(ByteImage& image, bool firstHandle) {
+  image.U32(0x80000000);
+  return firstHandle ? image.NewClass(0, "PtrMyself") : image.U16(0x8000 | 4);
+}
+
+ByteImage& SceneObjPart(ByteImage& image, bool firstHandle, const std::string& file, const std::string& name) {
+  Identity(image, firstHandle).U32(0x80000000);
+  String(image, file);
+  return String(image, name);
+}
+
+ByteImage& Transform12(ByteImage& image, double tx, double ty, double tz, double sx) {
+  // For row i = 2, 1, 0: t[i], m[i][2], m[i][1], m[i][0].
+  return image.F64(tz).F64(1).F64(0).F64(0).F64(ty).F64(0).F64(1).F64(0).F64(tx).F64(0).F64(0).F64(sx);
+}
+
+// Indices: 1 the document, 2 class GroupSO, 3 the root, 4 class PtrMyself, 5 its handle, 6 the
+// child, 7 its handle, 8 class TestVisual, 9 the visual, 10 its handle, 11 class LightSO,
+// 12 the light, 13 its handle.
+Bytes TreeBytes(const TreeImage& t) {
+  ByteImage image;
+  image.NewClass(0, "GroupSO");
+  SceneObjPart(image, true, t.rootFile, "root").U32(t.groupSchema);
+  Transform12(image, 0, 0, 0, 1).F64(1).F64(1).F64(1).U32(1);
+  if (t.childNamesItself || t.childNamesRoot) {
+    image.U16(0x8000 | 2);
+    SceneObjPart(image, false, kSentinel, "child").U32(0x80000000);
+    Transform12(image, 1, 2, 3, 1).F64(2).F64(1).F64(1).U32(1).U16(t.childNamesRoot ? 3 : 6);
+    return image.bytes;  // the load stops at the bad child
+  }
+  image.U16(0x8000 | 2);
+  SceneObjPart(image, false, kSentinel, "child").U32(0x80000000);
+  Transform12(image, 1, 2, 3, 1).F64(2).F64(1).F64(1).U32(0).U32(0).U32(0);
+  image.U32(1).NewClass(0, "TestVisual");
+  SceneObjPart(image, false, kSentinel, "vis").U32(0x80000000);
+  image.U32(1).NewClass(0, "LightSO");
+  SceneObjPart(image, false, t.lightFile, "").U32(0x80000000).U32(t.lightType);
+  image.U32(0x80000000).F64(1).F64(0).F64(0).F64(1).F64(0.299);
+  image.F64(1).F64(0.5).F64(0.25).F64(12.5).F64(1).F64(0.5).U16(t.lightDocumentTag);
+  return image.bytes;
+}
+
+class SceneArchiveTest : public SceneTest {
+ protected:
+  // A scene file's way: the document is mapped before the first scene object.
+  Ptr<GroupSO> Load(const Bytes& bytes, XDocument* reading, XDocument* mapped = nullptr) {
+    Ptr<GroupSO> root;
+    LoadBytes(Backend::memory, bytes, [&](CArchive& ar) {
+      ar.m_pDocument = reading;
+      ar.MapObject(mapped ? mapped : reading);
+      ar >> root;
+    });
+    return root;
+  }
+
+  void ExpectRefused(const Bytes& bytes, int cause, XDocument* mapped = nullptr) {
+    TestDocument reading;
+    ExpectArchiveFailure(Backend::memory, bytes, cause, [&](CArchive& ar) {
+      ar.m_pDocument = &reading;
+      ar.MapObject(mapped ? mapped : &reading);
+      Ptr<GroupSO> root;
+      ar >> root;
+    });
+  }
+};
+
+TEST_F(SceneArchiveTest, ATreeIsStoredInItsRecordsAndReadsBackAttachedToTheReadingDocument) {
+  Ptr<GroupSO> root = MakePinnedTree(&*doc);
+  const Bytes stored = StoreBytes(Backend::memory, [&](CArchive& ar) {
+    ar.m_pDocument = &*doc;
+    ar.MapObject(&*doc);
+    ar << root;
+  });
+  EXPECT_EQ(stored, TreeBytes({}));
+  // The fuzz target's first seed is this tree.
+  std::ifstream seed(std::string(TAVROLIN_SOURCE_DIR) + "/fuzz/scene_tree/corpus/tree.bin", std::ios::binary);
+  EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(seed), std::istreambuf_iterator<char>()), stored);
+
+  TestDocument reading;
+  Ptr<GroupSO> read = Load(stored, &reading);
+  ASSERT_EQ(read->GetGroups().GetCount(), 1);
+  GroupSO* child = read->GetGroups().GetAt(read->GetGroups().GetHeadPosition());
+  EXPECT_EQ(child->GetParent(), read);
+  EXPECT_EQ(child->GetName(), CString("child"));
+  EXPECT_EQ(child->GetWorldTransform().TransformPoint(Vector(0, 0, 0)).z, 3.0);
+  EXPECT_EQ(child->scale.x, 2.0);
+  EXPECT_EQ(read->GetName(), CString("vis"));  // a group shows its first visual's name
+  ASSERT_EQ(read->GetLights().GetCount(), 1);
+  LightSO* light = read->GetLights().GetAt(read->GetLights().GetHeadPosition());
+  EXPECT_EQ(light->document, &reading);
+  IDirect3DRMFrame* enable = nullptr;
+  ASSERT_EQ(light->GetD3DRMLight()->GetEnableFrame(&enable), D3DRM_OK);
+  EXPECT_EQ(enable, reading.root->GetD3DRMFrame());
+  if (enable) enable->Release();
+  EXPECT_EQ(light->GetType(), D3DRMLIGHT_DIRECTIONAL);
+  EXPECT_EQ(light->GetColor(), Color(1, 0, 0, 1));
+  EXPECT_EQ(light->GetRange(), 12.5);
+  EXPECT_EQ(light->GetD3DRMLight()->GetRange(), 12.5f);
+  EXPECT_EQ(light->GetQuadraticAttenuation(), 0.25);
+
+  // The tree read back stores the same bytes.
+  EXPECT_EQ(StoreBytes(Backend::memory,
+                       [&](CArchive& ar) {
+                         ar.m_pDocument = &reading;
+                         ar.MapObject(&reading);
+                         ar << read;
+                       }),
+            stored);
+}
+
+TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
+  TreeImage groupFromFile;
+  groupFromFile.rootFile = "C:\\chair.x";
+  ExpectRefused(TreeBytes(groupFromFile), CArchiveException::badSchema);
+  TreeImage lightFromFile;
+  lightFromFile.lightFile = "lamp.x";
+  ExpectRefused(TreeBytes(lightFromFile), CArchiveException::badSchema);
+  TreeImage unknownType;
+  unknownType.lightType = 5;
+  ExpectRefused(TreeBytes(unknownType), CArchiveException::generic);
+  TreeImage noDocument;
+  noDocument.lightDocumentTag = 0;
+  ExpectRefused(TreeBytes(noDocument), CArchiveException::badIndex);
+  TreeImage documentIsAGroup;
+  documentIsAGroup.lightDocumentTag = 3;
+  ExpectRefused(TreeBytes(documentIsAGroup), CArchiveException::badClass);
+  TreeImage selfChild;
+  selfChild.childNamesItself = true;
+  ExpectRefused(TreeBytes(selfChild), CArchiveException::badIndex);
+  TreeImage rootAsGrandchild;
+  rootAsGrandchild.childNamesRoot = true;
+  ExpectRefused(TreeBytes(rootAsGrandchild), CArchiveException::badIndex);
+
+  // A light of another document than the one being read.
+  TestDocument other;
+  ExpectRefused(TreeBytes({}), CArchiveException::badClass, &other);
+}
+
+TEST_F(SceneArchiveTest, ANewerGroupRecordShowsTheMessageAndFailsTheLoad) {
+  ScriptedMessageBoxes boxes;
+  TreeImage newer;
+  newer.groupSchema = 0x80000001;
+  ExpectRefused(TreeBytes(newer), CArchiveException::badSchema);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, FindStringResource(40243));
+}
+
+TEST_F(SceneArchiveTest, StoringALightOrGroupFromAFileOrALightOfAnUnmappedDocumentIsAProgramError) {
+  Ptr<GroupSO> root = MakePinnedTree(&*doc);
+  auto store = [&](bool mapDocument) {
+    StoreBytes(Backend::memory, [&](CArchive& ar) {
+      ar.m_pDocument = &*doc;
+      if (mapDocument) ar.MapObject(&*doc);
+      ar << root;
+    });
+  };
+  EXPECT_FATAL(store(false), "!document || ar.IsMapped(document)", "The document must be mapped first");
+  root->SetFile("chair.x");
+  EXPECT_FATAL(store(true), "GetFile() == SceneObj().GetFile()", "Cannot load from non-archive file");
+  root->SetFile(SceneObj::NotFromFile());
+}
+
+}  // namespace
