@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "platform/framework/DialogWidgets.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
