@@ -10,6 +10,7 @@ scripts/setup.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 
