@@ -13,6 +13,8 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+# Paths inside the checkout count relative to it, so a fresh clone elsewhere hits the same cache.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 
 # build <folder> <cmake options...>: configures the folder once, then builds what it selects.
 build() {
