@@ -53,3 +53,52 @@ void BM_HistoryWriteAndRead(benchmark::State& state) {
 BENCHMARK(BM_HistoryWriteAndRead)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+#include "document/XDocument.h"
+#include "scene/MeshSO.h"
+#include "shell/XApp.h"
+
+namespace {
+
+// The application a scene document needs, without windows.
+class BenchApp : public XApp, public DocumentApp {
+ public:
+  BenchApp() : previous(SetDocumentApp(this)) { (void)Direct3DRMCreate(&lpD3DRM); }
+  ~BenchApp() override { SetDocumentApp(previous); }
+  int GetInteractiveMode() const override { return 0; }
+  BOOL GetShowGround() const override { return FALSE; }
+  Ptr<MeshSO> GetGroundMesh() override { return nullptr; }
+  Ptr<MeshSO> GetCylinderMesh() override { return nullptr; }
+  XList<Ptr<GroupSO>>& GetObjectList() override { return objects; }
+  BOOL OpenFirstCameraWindow(XDocument&) override { return TRUE; }
+  void RefreshDocumentTitles() override {}
+  XList<Ptr<GroupSO>> objects;
+  DocumentApp* previous;
+};
+
+// One move of 100 selected groups: the record taken before the move, the move, and its undo.
+void BM_RecordAndUndoMoveOf100Groups(benchmark::State& state) {
+  RegisterProgramResources();
+  BenchApp app;
+  XDocument doc;
+  doc.m_bAutoDelete = FALSE;
+  doc.OnNewDocument();
+  for (int i = 0; i < 100; ++i) {
+    Ptr<GroupSO> group(new GroupSO);
+    doc.AddGroup(group, FALSE, FALSE, 0);
+    doc.ToggleSelect(group, FALSE, 0);
+  }
+  auto* selection = const_cast<XList<Ptr<GroupSO>>*>(&doc.GetSelection());
+  const Transform step(1, 0, 0, 0.01, 0, 1, 0, 0, 0, 0, 1, 0);
+  for (auto _ : state) {
+    doc.RecordUndo(kUndoTransformGroups, selection, 402);
+    for (POSITION pos = selection->GetHeadPosition(); pos;) {
+      GroupSO& group = *selection->GetNext(pos);
+      group.SetTransform(step * group.GetTransform());
+    }
+    doc.Undo(TRUE);
+  }
+}
+BENCHMARK(BM_RecordAndUndoMoveOf100Groups)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "document/CameraLightsUndoData.h"
+#include "document/EditGroupUndoData.h"
 #include "document/EditHistory.h"
 #include "document/GroupUndoData.h"
 #include "document/SelectionUndoData.h"
@@ -62,6 +63,12 @@ int main(int argc, char** argv) {
   camera.windowKind = 3;
   camera.backgroundImagePath = "sky.bmp";
   Ptr<EditCameraUndoData> cam(new EditCameraUndoData(camera, HandleOf(*a)));
+  Ptr<EditGroupUndoData> edit(new EditGroupUndoData);
+  edit->name = "Chair";
+  edit->scale = Vector(1, 2, 3);
+  edit->texMats.AddTail(Material());
+  edit->untexMats.AddTail(Material());
+  edit->groupMyself = HandleOf(*b);
   Ptr<EditLightsUndoData> lights(new EditLightsUndoData(Color(0.1, 0.2, 0.3, 1), Color(), Transform()));
 
   EditHistory history;
@@ -71,13 +78,15 @@ int main(int argc, char** argv) {
   history.AddRecord(new ModRec(kUndoDeleteGroups, del, 391, FALSE, std::string(300, 'b').c_str()));
   history.AddRecord(new ModRec(kUndoChangeSelected, select, 393, TRUE, "a"));
   history.AddRecord(new ModRec(kUndoTransformGroups, move, 402, TRUE, "b"));
+  history.AddRecord(new ModRec(kUndoEditGroup, edit, 385, TRUE, "Chair"));
   history.AddRecord(new ModRec(kUndoEditCamera, cam, 378, TRUE, ""));
   history.AddRecord(new ModRec(kUndoEditLights, lights, 377, TRUE, ""));
   Write(folder + "/history.bin", [&](CArchive& ar) { history.Serialize(ar); });
   history.SetSaveEditHistory(FALSE);
   Write(folder + "/history-off.bin", [&](CArchive& ar) { history.Serialize(ar); });
-  const std::pair<const char*, RefCount*> objects[] = {{"add", add},       {"delete", del}, {"select", select},
-                                                       {"move", move},     {"camera", cam}, {"lights", lights}};
+  const std::pair<const char*, RefCount*> objects[] = {{"add", add},   {"delete", del},    {"select", select},
+                                                       {"move", move}, {"camera", cam},    {"lights", lights},
+                                                       {"edit", edit}};
   for (const auto& [name, object] : objects)
     Write(folder + "/" + name + ".bin", [&](CArchive& ar) { ar.WriteObject(object); });
   return 0;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "TestDocument.h"
+#include "resources/ProgramResources.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
 #include "shell/XApp.h"
@@ -25,7 +26,9 @@ void CountObject(IDirect3DRMObject* object, LPVOID count) {
 }
 
 XApp* Install() {
+  RegisterProgramResources();  // the messages' texts
   static SilentBoxes boxes;
+  RegisterProgramResources();  // the document names its groups from the string table
   SetMessageBoxBackend(&boxes);
   SetFatalHandler(&AbortOnFatal);
   static XApp app;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TestDocument.h"
+#include "resources/ProgramResources.h"
 #include "TestTree.h"
 #include "TestVisual.h"
 #include "shell/XApp.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
+  RegisterProgramResources();
   XApp app;
   if (Direct3DRMCreate(&app.lpD3DRM) != D3DRM_OK) return 1;
   TestDocument doc;

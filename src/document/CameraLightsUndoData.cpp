@@ -3,21 +3,6 @@
 IMPLEMENT_SERIAL(EditCameraUndoData, RefCount, VERSIONABLE_SCHEMA)
 IMPLEMENT_SERIAL(EditLightsUndoData, RefCount, VERSIONABLE_SCHEMA)
 
-namespace {
-
-// A BOOL is archived as its low byte and read back zero-extended.
-void SerializeFlag(CArchive& ar, BOOL& flag) {
-  if (ar.IsStoring()) {
-    ar << static_cast<BYTE>(flag);
-    return;
-  }
-  BYTE stored;
-  ar >> stored;
-  flag = stored;
-}
-
-}  // namespace
-
 void EditCameraUndoData::Serialize(CArchive& ar) {
   CameraFields& c = camera;
   if (ar.IsStoring()) {
@@ -27,14 +12,14 @@ void EditCameraUndoData::Serialize(CArchive& ar) {
     ReadUndoSchema(ar, *this);
     ar >> c.transform >> c.focal >> c.height;
   }
-  SerializeFlag(ar, c.orthographic);
+  SerializeByteFlag(ar, c.orthographic);
   if (ar.IsStoring())
     ar << c.front << static_cast<DWORD>(c.background);
   else
     ar >> c.front >> c.background;
-  SerializeFlag(ar, c.autoFocusSelected);
-  SerializeFlag(ar, c.autoAperture);
-  SerializeFlag(ar, c.linearModel);
+  SerializeByteFlag(ar, c.autoFocusSelected);
+  SerializeByteFlag(ar, c.autoAperture);
+  SerializeByteFlag(ar, c.linearModel);
   if (ar.IsStoring()) {
     ar << c.linearSensitivity << c.focus << c.fstop << static_cast<LONG>(c.windowKind);
   } else {
@@ -44,7 +29,7 @@ void EditCameraUndoData::Serialize(CArchive& ar) {
       AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
     c.windowKind = kind;
   }
-  SerializeFlag(ar, c.backgroundImage);
+  SerializeByteFlag(ar, c.backgroundImage);
   if (ar.IsStoring())
     ar << c.backgroundImagePath;
   else

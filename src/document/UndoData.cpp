@@ -28,6 +28,16 @@ void WriteUndoSchema(CArchive& ar, const CObject& data) {
 
 void ReadUndoSchema(CArchive& ar, const CObject& data) { ReadSchema(ar, data.GetRuntimeClass()); }
 
+void SerializeByteFlag(CArchive& ar, BOOL& flag) {
+  if (ar.IsStoring()) {
+    ar << static_cast<BYTE>(flag);
+    return;
+  }
+  BYTE stored;
+  ar >> stored;
+  flag = stored;
+}
+
 void SerializeHandles(CArchive& ar, HandleList& handles) { handles.Serialize(ar); }
 
 void SerializeHandle(CArchive& ar, Ptr<PtrMyself>& handle) {

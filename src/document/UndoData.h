@@ -11,10 +11,19 @@
 using HandleList = XList<Ptr<PtrMyself>>;
 using ArchiveMap = XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >;
 
+// The first element of a list that must not be empty.
+template <class T>
+const T& HeadOf(const XList<T>& list) {
+  return list.GetAt(list.GetHeadPosition());
+}
+
 // Writes the class's schema word, which must be versionable.
 void WriteUndoSchema(CArchive& ar, const CObject& data);
 // Reads it: a newer version shows message 40243 and fails with badSchema.
 void ReadUndoSchema(CArchive& ar, const CObject& data);
+
+// A BOOL kept as its low byte, read back zero-extended.
+void SerializeByteFlag(CArchive& ar, BOOL& flag);
 
 // Archives one list of handles, or one handle, in the undo-data form.
 void SerializeHandles(CArchive& ar, HandleList& handles);

@@ -1,6 +1,7 @@
 #include "document/UndoDataKinds.h"
 
 #include "document/CameraLightsUndoData.h"
+#include "document/EditGroupUndoData.h"
 #include "document/GroupUndoData.h"
 #include "document/SelectionUndoData.h"
 #include "document/UndoKind.h"
@@ -11,6 +12,7 @@ const CRuntimeClass* UndoDataClass(int kind) {
     case kUndoDeleteGroups: return RUNTIME_CLASS(DeleteGroupsUndoData);
     case kUndoChangeSelected: return RUNTIME_CLASS(ChangeSelectedUndoData);
     case kUndoTransformGroups: return RUNTIME_CLASS(TransformGroupsUndoData);
+    case kUndoEditGroup: return RUNTIME_CLASS(EditGroupUndoData);
     case kUndoEditCamera: return RUNTIME_CLASS(EditCameraUndoData);
     case kUndoEditLights: return RUNTIME_CLASS(EditLightsUndoData);
     default: return nullptr;

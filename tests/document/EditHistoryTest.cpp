@@ -11,104 +11,84 @@ using history_test::NumberDocument;
 
 // Ten edits 1..10 with `applied` of them in effect.
 void TenEdits(NumberDocument& doc, int applied) {
-  doc.history.SetMaxUndo(10);
+  doc.GetHistory().SetMaxUndo(10);
   for (LONG v = 1; v <= 10; ++v) doc.Edit(v);
-  for (int n = 10; n > applied; --n) doc.Undo();
+  for (int n = 10; n > applied; --n) doc.Undo(FALSE);
 }
 
 TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
   NumberDocument doc;
   doc.Edit(1);
   doc.Edit(2);
-  doc.Undo();
-  doc.Undo();
+  doc.Undo(FALSE);
+  doc.Undo(FALSE);
   ExpectHistory(doc, {.count = 2, .modIndex = -1, .maxUndo = 100, .value = 0});
   // With nothing current, Redo applies the head record.
-  doc.Redo();
+  doc.Redo(FALSE);
   ExpectHistory(doc, {.count = 2, .modIndex = 0, .maxUndo = 100, .value = 1});
   // A new edit after an undo replaces the undone record and is current.
   doc.Edit(5);
   ExpectHistory(doc, {.count = 2, .modIndex = 1, .maxUndo = 100, .value = 5});
-  doc.Undo();
-  doc.Undo();
+  doc.Undo(FALSE);
+  doc.Undo(FALSE);
   doc.Edit(7);
   ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 100, .value = 7});
 
   // One record kept: each edit replaces it; undo then redo leaves it current again.
-  doc.history.SetMaxUndo(1);
+  doc.GetHistory().SetMaxUndo(1);
   doc.Edit(8);
   doc.Edit(9);
   ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 1, .value = 9});
-  doc.Undo();
-  doc.Redo();
+  doc.Undo(FALSE);
+  doc.Redo(FALSE);
   ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 1, .value = 9});
-  doc.Undo();
+  doc.Undo(FALSE);
   doc.Edit(3);
   ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 1, .value = 3});
-  EXPECT_FATAL(doc.Redo(), "!records.IsEmpty() && (pos ? index : -1) < records.GetCount()-1", "No current redo record");
+  EXPECT_FATAL(doc.Redo(FALSE), "!records.IsEmpty() && (pos ? index : -1) < records.GetCount()-1", "No current redo record");
 
   // No record kept: undo is off.
   ScriptedMessageBoxes boxes;
   boxes.Answer({IDYES});
-  doc.history.SetMaxUndo(0);
+  doc.GetHistory().SetMaxUndo(0);
   doc.Edit(4);
   ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 0, .value = 4});
-  EXPECT_FALSE(doc.history.CanUndo());
-  EXPECT_FALSE(doc.history.CanRedo());
-  EXPECT_FATAL(doc.Undo(), "!records.IsEmpty() && pos", "No current undo record");
+  EXPECT_FALSE(doc.GetHistory().CanUndo());
+  EXPECT_FALSE(doc.GetHistory().CanRedo());
+  EXPECT_FATAL(doc.Undo(FALSE), "!records.IsEmpty() && pos", "No current undo record");
 }
 
 TEST(EditHistoryTest, TheSavedStateIsCleanWhereverItCanStillBeReached) {
   NumberDocument doc;
-  doc.history.SetMaxUndo(3);
-  EXPECT_TRUE(doc.history.IsAtSavedState());
+  doc.GetHistory().SetMaxUndo(3);
+  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
   doc.Edit(1);
   doc.Edit(2);
-  doc.history.MarkSaved();
-  doc.Undo();
-  EXPECT_FALSE(doc.history.IsAtSavedState());
-  doc.Redo();
-  EXPECT_TRUE(doc.history.IsAtSavedState());
+  doc.GetHistory().MarkSaved();
+  doc.Undo(FALSE);
+  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
+  doc.Redo(FALSE);
+  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
   doc.Edit(3);
   doc.Edit(4);  // the oldest record goes; the saved state moves with its records
-  doc.Undo();
-  doc.Undo();
-  EXPECT_TRUE(doc.history.IsAtSavedState());
+  doc.Undo(FALSE);
+  doc.Undo(FALSE);
+  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
   EXPECT_EQ(doc.value, 2);
   // An edit after undoing past the saved state discards it for good.
-  doc.Undo();
+  doc.Undo(FALSE);
   doc.Edit(5);
-  doc.Undo();
-  EXPECT_FALSE(doc.history.IsAtSavedState());
-  doc.Redo();
-  EXPECT_FALSE(doc.history.IsAtSavedState());
+  doc.Undo(FALSE);
+  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
+  doc.Redo(FALSE);
+  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
   // So does trimming away the state before the oldest record.
-  doc.history.Reset();
-  doc.history.SetMaxUndo(1);
+  doc.GetHistory().Reset();
+  doc.GetHistory().SetMaxUndo(1);
   doc.Edit(6);
   doc.Edit(7);
-  doc.Undo();
-  EXPECT_FALSE(doc.history.IsAtSavedState());
-}
-
-TEST(EditHistoryTest, AppliedRecordsKeepTheirTextsAndSwapAddAndDelete) {
-  NumberDocument doc;
-  doc.Edit(1, kUndoAddGroups, 389, "Chair");
-  const XString comment = doc.history.GetRecord(0)->GetComment();
-  EXPECT_FALSE(comment.IsEmpty());
-  for (int kind : {kUndoDeleteGroups, kUndoAddGroups}) {
-    if (kind == kUndoDeleteGroups)
-      doc.Undo();
-    else
-      doc.Redo();
-    const ModRec& rec = *doc.history.GetRecord(0);
-    EXPECT_EQ(rec.GetKind(), kind);
-    EXPECT_EQ(rec.GetDescription(), "Add Object Chair");
-    EXPECT_EQ(rec.GetDescArg(), "Chair");
-    EXPECT_EQ(rec.GetComment(), comment);
-    EXPECT_TRUE(rec.GetFlag());
-  }
-  EXPECT_EQ(doc.value, 1);
+  doc.Undo(FALSE);
+  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
 }
 
 TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecords) {
@@ -116,12 +96,12 @@ TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecord
     ScriptedMessageBoxes boxes;
     NumberDocument doc;
     TenEdits(doc, 8);
-    doc.history.SetMaxUndo(4);
+    doc.GetHistory().SetMaxUndo(4);
     EXPECT_TRUE(boxes.boxes.empty());
     ExpectHistory(doc, {.count = 4, .modIndex = 1, .maxUndo = 4, .value = 8});
-    doc.Undo();
-    doc.Undo();
-    EXPECT_FALSE(doc.history.CanUndo());
+    doc.Undo(FALSE);
+    doc.Undo(FALSE);
+    EXPECT_FALSE(doc.GetHistory().CanUndo());
     EXPECT_EQ(doc.value, 6);
   }
   {  // Three applied, the question answered No: nothing changes.
@@ -129,7 +109,7 @@ TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecord
     boxes.Answer({IDNO});
     NumberDocument doc;
     TenEdits(doc, 3);
-    doc.history.SetMaxUndo(4);
+    doc.GetHistory().SetMaxUndo(4);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, XString(UINT{40048}).str());
     EXPECT_EQ(boxes.boxes[0].style & (MB_TYPEMASK | MB_DEFMASK), MB_YESNO | MB_DEFBUTTON2);
@@ -140,9 +120,9 @@ TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecord
     boxes.Answer({IDYES});
     NumberDocument doc;
     TenEdits(doc, 3);
-    doc.history.SetMaxUndo(4);
+    doc.GetHistory().SetMaxUndo(4);
     ExpectHistory(doc, {.count = 4, .modIndex = -1, .maxUndo = 4, .value = 3});
-    for (int n = 0; n < 4; ++n) doc.Redo();
+    for (int n = 0; n < 4; ++n) doc.Redo(FALSE);
     EXPECT_EQ(doc.value, 7);
   }
   {  // Turning undo off with nothing to redo asks only whether to turn it off.
@@ -150,7 +130,7 @@ TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecord
     boxes.Answer({IDYES});
     NumberDocument doc;
     doc.Edit(1);
-    doc.history.SetMaxUndo(0);
+    doc.GetHistory().SetMaxUndo(0);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, XString(UINT{40209}).str());
     ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 0, .value = 1});
@@ -160,12 +140,12 @@ TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecord
     boxes.Answer({IDYES, IDNO});
     NumberDocument doc;
     TenEdits(doc, 5);
-    doc.history.SetMaxUndo(0);
+    doc.GetHistory().SetMaxUndo(0);
     EXPECT_EQ(boxes.boxes.size(), 2u);
     ExpectHistory(doc, {.count = 10, .modIndex = 4, .maxUndo = 10, .value = 5});
     // A negative maximum counts as 0.
     boxes.Answer({IDYES, IDYES});
-    doc.history.SetMaxUndo(-5);
+    doc.GetHistory().SetMaxUndo(-5);
     ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 0, .value = 5});
   }
 }

@@ -11,37 +11,51 @@ void NumberUndoData::Serialize(CArchive& ar) {
     ar >> expected >> restore;
 }
 
-int InverseKind(int kind) {
-  if (kind == kUndoAddGroups) return kUndoDeleteGroups;
-  if (kind == kUndoDeleteGroups) return kUndoAddGroups;
-  return kind;
+NumberDocument::NumberDocument(bool* deleted) : deleted(deleted) {
+  m_bAutoDelete = deleted != nullptr;
+  OnNewDocument();
+  GetHistory().SetMaxUndo(100);
 }
 
-NumberDocument::NumberDocument() { history.SetMaxUndo(100); }
+NumberDocument::~NumberDocument() {
+  if (deleted) *deleted = true;
+}
 
 void NumberDocument::Edit(LONG to, int kind, UINT descId, const char* descArg) {
-  history.AddRecord(new ModRec(kind, new NumberUndoData(to, value), descId, TRUE, descArg));
+  AddRecord(new ModRec(kind, new NumberUndoData(to, value), descId, TRUE, descArg));
   value = to;
 }
 
-EditHistory::Apply NumberDocument::Applier() {
-  return [this](const Ptr<ModRec>& rec) {
-    auto* data = dynamic_cast<NumberUndoData*>(static_cast<RefCount*>(rec->GetData()));
-    EXPECT_TRUE(data);
-    EXPECT_EQ(value, data->expected) << "a record was applied out of order";
-    LONG before = value;
-    value = data->restore;
-    return Ptr<UndoDataHolder>(new UndoDataHolder(InverseKind(rec->GetKind()), new NumberUndoData(value, before)));
-  };
+// Adding and deleting swap kinds when applied; the other kinds stay.
+Ptr<UndoDataHolder> NumberDocument::ApplyUndoData(const Ptr<ModRec>& record) {
+  XUndoDoc::ApplyUndoData(record);
+  if (failNextApply) throw CArchiveException(CArchiveException::generic);
+  auto* data = dynamic_cast<NumberUndoData*>(static_cast<RefCount*>(record->GetData()));
+  EXPECT_TRUE(data);
+  EXPECT_EQ(value, data->expected) << "a record was applied out of order";
+  const LONG before = value;
+  value = data->restore;
+  const int kind = record->GetKind();
+  const int inverse = kind == kUndoAddGroups ? kUndoDeleteGroups : kind == kUndoDeleteGroups ? kUndoAddGroups : kind;
+  return new UndoDataHolder(inverse, new NumberUndoData(value, before));
 }
 
-void NumberDocument::Undo() { history.Undo(Applier()); }
-void NumberDocument::Redo() { history.Redo(Applier()); }
+CommandState UpdateCommand(CCmdTarget& target, UINT id) {
+  struct Item : CCmdUI {
+    void Enable(BOOL on) override { enabled = on; }
+    void SetText(const char* t) override { text = t; }
+    BOOL enabled = -1;
+    std::string text;
+  } item;
+  item.m_nID = id;
+  item.DoUpdate(&target, TRUE);
+  return {item.enabled, item.text};
+}
 
-void ExpectHistory(const NumberDocument& doc, const HistoryState& expected) {
-  EXPECT_EQ(doc.history.GetCount(), expected.count);
-  EXPECT_EQ(doc.history.GetModIndex(), expected.modIndex);
-  EXPECT_EQ(doc.history.GetMaxUndo(), expected.maxUndo);
+void ExpectHistory(NumberDocument& doc, const HistoryState& expected) {
+  EXPECT_EQ(doc.GetHistory().GetCount(), expected.count);
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), expected.modIndex);
+  EXPECT_EQ(doc.GetHistory().GetMaxUndo(), expected.maxUndo);
   EXPECT_EQ(doc.value, expected.value);
 }
 

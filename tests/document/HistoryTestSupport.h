@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "document/EditHistory.h"
 #include "document/UndoKind.h"
+#include "document/XUndoDoc.h"
 
 namespace history_test {
 
@@ -22,20 +22,27 @@ class NumberUndoData : public RefCount {
   LONG restore = 0;
 };
 
-// The kind an applied record turns into: adding and deleting swap, the others stay.
-int InverseKind(int kind);
-
-struct NumberDocument {
-  NumberDocument();
+// A new document with at most 100 records; applying can be made to fail as a damaged image
+// would. `deleted` learns when the document is gone.
+class NumberDocument : public XUndoDoc {
+ public:
+  explicit NumberDocument(bool* deleted = nullptr);
+  ~NumberDocument() override;
   // Sets the number and records the edit (description 377 "Edit Lights" unless given).
   void Edit(LONG to, int kind = kUndoEditLights, UINT descId = 377, const char* descArg = "");
-  void Undo();
-  void Redo();
-  EditHistory::Apply Applier();
+  Ptr<UndoDataHolder> ApplyUndoData(const Ptr<ModRec>& record) override;
 
   LONG value = 0;
-  EditHistory history;
+  bool failNextApply = false;
+  bool* deleted;
 };
+
+// What a command's update handler made of its menu item.
+struct CommandState {
+  BOOL enabled;
+  std::string text;
+};
+CommandState UpdateCommand(CCmdTarget& target, UINT id);
 
 // The state of a history as one value.
 struct HistoryState {
@@ -44,6 +51,6 @@ struct HistoryState {
   int maxUndo = 0;
   LONG value = 0;
 };
-void ExpectHistory(const NumberDocument& doc, const HistoryState& expected);
+void ExpectHistory(NumberDocument& doc, const HistoryState& expected);
 
 }  // namespace history_test

@@ -12,48 +12,14 @@
 
 namespace {
 
-using history_test::InverseKind;
-using history_test::NumberUndoData;
-
-// A document that is one number; applying can be made to fail as a damaged image would.
-class NumberDoc : public XUndoDoc {
- public:
-  explicit NumberDoc(bool* deleted = nullptr) : deleted(deleted) { OnNewDocument(); }
-  ~NumberDoc() override {
-    if (deleted) *deleted = true;
-  }
-  void Edit(LONG to) {
-    AddRecord(new ModRec(kUndoEditLights, new NumberUndoData(to, value), 377, TRUE, ""));
-    value = to;
-  }
-  Ptr<UndoDataHolder> ApplyUndoData(const Ptr<ModRec>& record) override {
-    XUndoDoc::ApplyUndoData(record);
-    if (failNextApply) throw CArchiveException(CArchiveException::generic);
-    auto* data = dynamic_cast<NumberUndoData*>(static_cast<RefCount*>(record->GetData()));
-    EXPECT_EQ(value, data->expected);
-    LONG before = value;
-    value = data->restore;
-    return new UndoDataHolder(InverseKind(record->GetKind()), new NumberUndoData(value, before));
-  }
-
-  LONG value = 0;
-  bool failNextApply = false;
-  bool* deleted;
-};
+using history_test::NumberDocument;
+using history_test::UpdateCommand;
 
 class CountingView : public CView {
  public:
   void OnDraw(CDC*) override {}
   void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
   int updates = 0;
-};
-
-class MenuItem : public CCmdUI {
- public:
-  void Enable(BOOL on) override { enabled = on; }
-  void SetText(const char* t) override { text = t; }
-  BOOL enabled = -1;
-  std::string text;
 };
 
 class ReopeningApp : public CWinApp {
@@ -65,38 +31,25 @@ class ReopeningApp : public CWinApp {
   std::vector<std::string> reopened;
 };
 
-struct MenuState {
-  BOOL enabled;
-  std::string text;
-};
-
-MenuState Update(XUndoDoc& doc, UINT id) {
-  MenuItem item;
-  item.m_nID = id;
-  item.DoUpdate(&doc, TRUE);
-  return {item.enabled, item.text};
-}
-
 TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
-  NumberDoc doc;
-  doc.m_bAutoDelete = FALSE;
+  NumberDocument doc;
   CountingView view;
   doc.AddView(&view);
-  EXPECT_FALSE(Update(doc, 57643).enabled);
-  EXPECT_EQ(Update(doc, 57643).text, "&Undo\tCtrl+Z");
-  EXPECT_EQ(Update(doc, 57644).text, "&Redo\tCtrl+Y");
+  EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
+  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
+  EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo\tCtrl+Y");
 
   doc.Edit(1);
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_TRUE(Update(doc, 57643).enabled);
-  EXPECT_EQ(Update(doc, 57643).text, "&Undo Edit Lights\tCtrl+Z");
-  EXPECT_FALSE(Update(doc, 57644).enabled);
+  EXPECT_TRUE(UpdateCommand(doc, 57643).enabled);
+  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo Edit Lights\tCtrl+Z");
+  EXPECT_FALSE(UpdateCommand(doc, 57644).enabled);
 
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(view.updates, 1);
   EXPECT_FALSE(doc.IsModified()) << "back at the state of the new document";
-  EXPECT_EQ(Update(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
+  EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
   ASSERT_TRUE(doc.OnCmdMsg(57644, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 1);
   EXPECT_EQ(view.updates, 2);
@@ -105,10 +58,10 @@ TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
 }
 
 TEST(XUndoDocTest, UndoAndRedoToAnItemOfAnyPage) {
-  NumberDoc doc;
-  doc.m_bAutoDelete = FALSE;
+  NumberDocument doc;
   CountingView view;
   doc.AddView(&view);
+  doc.GetHistory().SetMaxUndo(1000);
   for (LONG v = 1; v <= 300; ++v) doc.Edit(v);
   while (doc.GetHistory().GetModIndex() > 50) doc.Undo(FALSE);
   // Page 1, item 0 shows record 207: Redo To applies it and everything before it.
@@ -134,7 +87,7 @@ TEST(XUndoDocTest, AFailedStepRevertsOrClosesTheDocument) {
   for (bool named : {true, false}) {
     ScriptedMessageBoxes boxes;
     bool deleted = false;
-    auto* doc = new NumberDoc(&deleted);
+    auto* doc = new NumberDocument(&deleted);
     if (named) doc->SetPathName("/tmp/scenes/kept.tvr", FALSE);
     for (LONG v = 1; v <= 5; ++v) doc->Edit(v);
     doc->failNextApply = true;

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <memory>
 
+#include "platform/framework/Dialog.h"
 #include "platform/framework/DialogWidgets.h"
 #include "platform/win/QtTestApplication.h"
 
@@ -26,7 +26,9 @@ TEST(DialogTemplates, ControlsSitAtTheirDialogUnitsAndShowTheirWholeText) {
   for (UINT id : {10001u, 10002u}) {
     const DialogTemplate* t = FindDialogTemplate(id);
     ASSERT_NE(t, nullptr);
-    std::unique_ptr<QDialog> dialog(CreateDialogWidget(*t, nullptr, {}));
+    CDialog owner;
+    ASSERT_TRUE(owner.Create(id));
+    QWidget* dialog = owner.GetWidget();
     const DialogBaseUnits base = MeasureBaseUnits(dialog->font());
     EXPECT_GE(base.x, 5);
     EXPECT_GE(base.y, 11);

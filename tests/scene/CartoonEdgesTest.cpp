@@ -1,6 +1,4 @@
 // Edge data: welding, face normals and which seams become surface edges.
-#include <cstring>
-
 #include "scene/CartoonEdges.h"
 #include "scene/CartoonTestSupport.h"
 
@@ -26,22 +24,6 @@ TEST(CartoonEdges, ACubeWithOneNormalPerSideHasEightPointsAndTwelveEdges) {
   }
   EXPECT_EQ(data.faceNormals[0].x, 1.0f);  // the +x side's first face
   EXPECT_EQ(data.faceNormals[3].x, -1.0f);
-
-  // The same cube with one vertex per corner: nothing is shared, so no surface edges.
-  std::vector<D3DRMVERTEX> corners;
-  std::vector<unsigned> cornerOf, faces;
-  for (const D3DRMVERTEX& p : v) {
-    unsigned i = 0;
-    while (i < corners.size() && std::memcmp(&corners[i].position, &p.position, sizeof p.position) != 0) ++i;
-    if (i == corners.size()) corners.push_back(At(p.position.x, p.position.y, p.position.z));
-    cornerOf.push_back(i);
-  }
-  for (unsigned vertex : CubeFaces()) faces.push_back(cornerOf[vertex]);
-  ASSERT_EQ(corners.size(), 8u);
-  const CartoonEdgeData closed = OneGroup(corners, faces);
-  EXPECT_EQ(closed.numShared, 8u);
-  EXPECT_EQ(closed.numEdges, 0u);
-  EXPECT_TRUE(closed.surfEdges.empty());
 }
 
 // Two triangles meeting along the edge from (1, 0, 0) to (0, 1, 0), each with its own vertices.

@@ -58,6 +58,7 @@ TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEd
   }
   EXPECT_EQ(lines, 6u);
   EXPECT_EQ(found, outline);
+  EXPECT_EQ(batch.Triangles().size(), 6 * 2 + 6u) << "one join fan triangle at each corner of the outline";
 }
 
 TEST_F(CartoonLinesTest, ThousandLinesGoInBatchesOf450And450And100WithOneUpdate) {
@@ -114,10 +115,11 @@ TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
 }
 
 // A fan around a centre at depth 5, each spoke and rim edge closed by a face through the camera
-// itself (seen exactly edge-on): 2k lines among k + 2 welded vertices.
-TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVertices) {
+// itself (seen exactly edge-on): 2k lines among k + 2 welded vertices. Band ends meeting at a
+// point are joined by fan triangles to the (at most eight) ends registered there before them.
+TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVerticesJoinedAtTheirEnds) {
   MakeView(64, 64);
-  const unsigned k = 8;
+  const unsigned k = 10;
   std::vector<D3DRMVERTEX> v{At(0, 0, 0), At(0, 0, 5)};
   for (unsigned i = 0; i < k; ++i) {
     const double angle = 2 * 3.14159265358979 * i / k;
@@ -130,6 +132,9 @@ TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVertices) {
   DrawMesh(v, f, 2.0, 0);
   ASSERT_EQ(record.batches.size(), 1u);
   EXPECT_EQ(record.batches[0].VertexCount(), 1 + 4 * 2 * k);
+  // Two per band; at the centre 0 + 1 + ... + 7, then 8 each for the ninth and tenth end; at each
+  // rim point 0 + 1 + 2.
+  EXPECT_EQ(record.batches[0].Triangles().size(), 2 * 2 * k + 28 + 8 + 8 + 3 * k);
 }
 
 TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsAreSafe) {

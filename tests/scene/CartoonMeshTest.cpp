@@ -23,16 +23,21 @@ class CartoonMeshTest : public CartoonRenderTest {
     CartoonRenderTest::TearDown();
   }
 
-  // A mesh object of one group per entry of `groups`, all of one part, its edge data built and its
-  // box taken.
+  // A mesh object of one group per entry of `groups` (with the faces of `groupFaces`, or all with
+  // `faces`), all of one part, its edge data built and its box taken.
   Ptr<MeshSO> MeshOf(const std::vector<std::vector<D3DRMVERTEX>>& groups, const std::vector<unsigned>& faces,
                      D3DCOLOR colour) {
+    return MeshOf(groups, std::vector<std::vector<unsigned>>(groups.size(), faces), colour);
+  }
+  Ptr<MeshSO> MeshOf(const std::vector<std::vector<D3DRMVERTEX>>& groups,
+                     const std::vector<std::vector<unsigned>>& groupFaces, D3DCOLOR colour) {
     Ptr<MeshSO> m = new MeshSO;
     GroupIndexList all;
     for (std::size_t g = 0; g < groups.size(); ++g) {
       std::vector<D3DRMVERTEX> coloured = groups[g];
       for (D3DRMVERTEX& v : coloured) v.color = colour;
       D3DRMGROUPINDEX index = 0;
+      const std::vector<unsigned>& faces = groupFaces[g];
       EXPECT_EQ(m->mesh->AddGroup(static_cast<unsigned>(coloured.size()), static_cast<unsigned>(faces.size() / 3), 3,
                                   faces.data(), &index),
                 D3DRM_OK);
@@ -72,8 +77,15 @@ class CartoonMeshTest : public CartoonRenderTest {
   Ptr<GroupSO> root;
 };
 
+// The cube's sides +x, -x and +y form mesh group 0, the others group 1: lines cross the groups.
 TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
-  Place(MeshOf({CubeVertices(1.0f)}, CubeFaces(), 0xFF00FF00), 0, 0, 5);
+  const auto cube = CubeVertices(1.0f);
+  const auto faces = CubeFaces();
+  std::vector<unsigned> second(faces.begin() + 18, faces.end());
+  for (unsigned& v : second) v -= 12;
+  Place(MeshOf({{cube.begin(), cube.begin() + 12}, {cube.begin() + 12, cube.end()}},
+               {{faces.begin(), faces.begin() + 18}, second}, 0xFF00FF00),
+        0, 0, 5);
   // A nearer square over the lower left of the cube's left edge.
   const auto at = [](float x, float y) { return D3DRMVERTEX{{x, y, 3}, {0, 0, -1}, 0, 0, 0}; };
   Show({at(-1.5f, -0.19f), at(-0.56f, -0.19f), at(-0.56f, -1.5f), at(-1.5f, -1.5f)}, {0, 1, 2, 0, 2, 3}, 0xFF0000FF);

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "Thumbnail.h"
-#include "resources/ObjectNotice.h"
+#include "scene/ObjectFile.h"
 
 namespace objects {
 namespace {
@@ -20,7 +20,7 @@ std::vector<std::uint8_t> ObjectFileBytes(const ObjectHeader& header, const std:
                                           const std::vector<std::uint8_t>& thumbnailPixels, const std::string& xText) {
   if (thumbnailPixels.size() != std::size_t{kThumbnailStride} * kThumbnailSide)
     throw std::logic_error("thumbnail of the wrong size");
-  std::vector<std::uint8_t> out(kObjectNotice, kObjectNotice + kObjectNoticeSize);
+  std::vector<std::uint8_t> out(ObjectFileNotice().begin(), ObjectFileNotice().end());
   Put(&out, kVersion, 4);
   Put(&out, static_cast<std::uint32_t>(header.quality), 4);
   Put(&out, header.cartoon, 1);

@@ -51,7 +51,7 @@ void ConnectControlNotifications(QWidget* control, int id, const ControlNotifier
     QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
                      [=] { notify({combo, id, WM_COMMAND, CBN_SELCHANGE}); });
   } else if (auto* list = qobject_cast<QListWidget*>(control)) {
-    QObject::connect(list, &QListWidget::currentRowChanged, list, [=] { notify({list, id, WM_COMMAND, LBN_SELCHANGE}); });
+    QObject::connect(list, &QListWidget::itemSelectionChanged, list, [=] { notify({list, id, WM_COMMAND, LBN_SELCHANGE}); });
     QObject::connect(list, &QListWidget::itemDoubleClicked, list, [=] { notify({list, id, WM_COMMAND, LBN_DBLCLK}); });
   } else if (auto* slider = qobject_cast<QSlider*>(control)) {
     ConnectSlider(slider, id, notify);

@@ -13,6 +13,7 @@
 IMPLEMENT_DYNAMIC(CDC, CObject)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
+IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
 namespace {
 
@@ -195,6 +196,8 @@ BOOL CDC::TextOut(int x, int y, const char* text) {
 }
 
 CClientDC::CClientDC(CWnd* window) { AttachWidget(window ? window->GetWidget() : nullptr); }
+
+CWindowDC::CWindowDC(CWnd* window) { AttachWidget(window ? window->GetWidget() : nullptr); }
 
 CPaintDC::CPaintDC(CWnd* window) {
   QWidget* widget = window ? window->GetWidget() : nullptr;

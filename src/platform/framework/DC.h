@@ -145,6 +145,13 @@ class CClientDC : public CDC {
   explicit CClientDC(CWnd* window);
 };
 
+// The whole of a window, for the clip-box test of whether it lies uncovered.
+class CWindowDC : public CDC {
+  DECLARE_DYNAMIC(CWindowDC)
+ public:
+  explicit CWindowDC(CWnd* window);
+};
+
 // Drawing on a window while it paints; made only inside the window's paint handling.
 class CPaintDC : public CDC {
   DECLARE_DYNAMIC(CPaintDC)

@@ -178,6 +178,11 @@ int ControlIdOf(const QWidget* widget) {
 
 QDialog* CreateDialogWidget(const DialogTemplate& t, QWidget* parent, const ControlNotifier& notify) {
   auto* dialog = new QDialog(parent);
+  BuildDialogWidget(t, dialog, notify);
+  return dialog;
+}
+
+void BuildDialogWidget(const DialogTemplate& t, QDialog* dialog, const ControlNotifier& notify) {
   dialog->setWindowTitle(QString::fromUtf8(t.caption));
   dialog->setFont(DialogFont(t));
   const DialogBaseUnits base = MeasureBaseUnits(dialog->font());
@@ -193,5 +198,4 @@ QDialog* CreateDialogWidget(const DialogTemplate& t, QWidget* parent, const Cont
       MirrorTitle(button, nullptr);
     if (notify) ConnectControlNotifications(control, c.id, notify);
   }
-  return dialog;
 }

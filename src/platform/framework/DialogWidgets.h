@@ -24,7 +24,9 @@ QRect ToQRect(const RECT& r);
 QWidget* CreateControlWidget(const DialogControl& control, QWidget* dialog, const QRect& pixels);
 int ControlIdOf(const QWidget* widget);
 
-// The dialog of a template: a dialog window with the template's caption and font, a client area
-// of the template's size and every control in place, each reporting to `notify`. A control's
-// text is also its window title, so either names the same text.
+// Makes `dialog` the window of a template: the template's caption and font, a client area of
+// the template's size and every control in place, each reporting to `notify`. A control's text
+// is also its window title, so either names the same text.
+void BuildDialogWidget(const DialogTemplate& dialogTemplate, QDialog* dialog, const ControlNotifier& notify);
+// The same on a new dialog window.
 QDialog* CreateDialogWidget(const DialogTemplate& dialogTemplate, QWidget* parent, const ControlNotifier& notify);

@@ -270,6 +270,7 @@ void CMDIFrameWnd::UpdateWindowList(QMenu* menu) {
     children[i]->GetWindowText(title);
     QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromUtf8(title.str().c_str())));
     action->setProperty(kWindowListProperty, true);
+    action->setData(AFX_IDM_FIRST_MDICHILD + static_cast<UINT>(i));
     action->setCheckable(true);
     action->setChecked(children[i] == active);
     const UINT id = AFX_IDM_FIRST_MDICHILD + static_cast<UINT>(i);

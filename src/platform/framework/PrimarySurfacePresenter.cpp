@@ -5,12 +5,19 @@
 #include <QWidget>
 
 #include "platform/framework/SurfaceImage.h"
+#include "platform/framework/Wnd.h"
 
 PrimarySurfacePresenter::PrimarySurfacePresenter(std::function<QWidget*(HWND)> widgetOf)
     : widgetOf_(std::move(widgetOf)) {
   previous_ = DDSetPrimaryBltHook(
       [this](IDirectDrawSurface* primary, HWND window, const RECT& dest) { OnBlt(primary, window, dest); });
 }
+
+PrimarySurfacePresenter::PrimarySurfacePresenter()
+    : PrimarySurfacePresenter([](HWND window) {
+        CWnd* wnd = CWnd::FromHandle(window);
+        return wnd ? wnd->GetWidget() : nullptr;
+      }) {}
 
 PrimarySurfacePresenter::~PrimarySurfacePresenter() {
   DDSetPrimaryBltHook(previous_);

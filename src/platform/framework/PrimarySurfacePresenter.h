@@ -21,6 +21,8 @@ class PrimarySurfacePresenter final : public QObject {
   // `widgetOf` gives the widget of a window handle (null when there is none). Installs itself as
   // the primary-blit hook; the destructor puts the previous hook back.
   explicit PrimarySurfacePresenter(std::function<QWidget*(HWND)> widgetOf);
+  // For the windows of the framework (CWnd handles).
+  PrimarySurfacePresenter();
   ~PrimarySurfacePresenter() override;
 
  protected:

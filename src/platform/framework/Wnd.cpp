@@ -8,7 +8,12 @@
 
 #include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Help.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/WinApp.h"
+#include "platform/framework/WindowClasses.h"
 #include "platform/framework/WndEvents.h"
+#include "platform/win/QtCursors.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -84,6 +89,14 @@ BOOL CWnd::SubclassWidget(QWidget* widget, UINT id) {
   return TRUE;
 }
 
+QWidget* CWnd::UnsubclassWidget() {
+  QWidget* widget = widget_;
+  WndEventBridge* bridge = bridge_;
+  Detach();
+  if (bridge) bridge->deleteLater();
+  return widget;
+}
+
 BOOL CWnd::Create(const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return Create(nullptr, windowName, style, rect, parent, id, nullptr);
 }
@@ -95,6 +108,7 @@ QWidget* CWnd::CreateWidget(QWidget* parent, const CREATESTRUCT&) { return new Q
 BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
                   UINT id, CCreateContext* context) {
   if (widget_) return FALSE;
+  InstallInputFilter();  // key states and pre-translation from the first window on
   QWidget* parentWidget = parent ? parent->ChildContainer() : nullptr;
   if (parent && !parentWidget) return FALSE;
   CREATESTRUCT cs{context, nullptr, nullptr, parent ? parent->m_hWnd : nullptr,
@@ -105,6 +119,8 @@ BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, co
   widget_->setWindowTitle(QString::fromUtf8(cs.lpszName ? cs.lpszName : ""));
   if (cs.cx > 0 && cs.cy > 0) widget_->setGeometry(cs.x, cs.y, cs.cx, cs.cy);
   if (static_cast<DWORD>(cs.style) & WS_DISABLED) widget_->setEnabled(false);
+  if (const WindowClass* windowClass = FindWindowClass(cs.lpszClass); windowClass && windowClass->cursor)
+    widget_->setCursor(CursorFromHandle(windowClass->cursor));
   // A child not created visible stays hidden when its parent shows.
   if (!(static_cast<DWORD>(cs.style) & WS_VISIBLE)) widget_->setVisible(false);
   if (!SendMessage(WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) ||
@@ -208,8 +224,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     LRESULT ignored = 0;
     if (control->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored)) return TRUE;
   }
-  // Accelerators (code 1) are commands too.
-  return OnCmdMsg(id, code == 1 ? CN_COMMAND : code, nullptr, nullptr);
+  // Accelerators (code 1, no control) are commands too; a control's code 1 is its own
+  // notification (a selection change).
+  return OnCmdMsg(id, code == 1 && lParam == 0 ? CN_COMMAND : code, nullptr, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
@@ -451,6 +468,19 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) {
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return bridge_ && bridge_->StopTimer(id); }
+
+void CWnd::DragAcceptFiles(BOOL accept) {
+  if (widget_) widget_->setAcceptDrops(accept != FALSE);
+}
+
+void CWnd::WinHelp(DWORD_PTR data, UINT command) {
+  if (CWinApp* app = AfxGetApp())
+    app->WinHelp(data, command);
+  else
+    ShowHelp(command, data);
+}
+
+void CWnd::OnHelpFinder() { WinHelp(0, HELP_FINDER); }
 
 BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const {
   if (!widget_) return FALSE;

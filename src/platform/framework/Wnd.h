@@ -70,6 +70,9 @@ class CWnd : public CCmdTarget {
   // Wraps an existing widget (made by a control class): its events become this window's
   // messages. FALSE when either is already wrapped.
   BOOL SubclassWidget(QWidget* widget, UINT id);
+  // Lets go of the widget without destroying it (the reverse of SubclassWidget); null when the
+  // wrapper has none.
+  QWidget* UnsubclassWidget();
 
   QWidget* GetWidget() const { return widget_; }
   // The wrapper of a widget, or null when the widget has none.
@@ -152,6 +155,14 @@ class CWnd : public CCmdTarget {
   // an id again restarts it. 0 when no timer could be made.
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
   BOOL KillTimer(UINT_PTR id);
+
+  // Files dropped from the desktop then come as WM_DROPFILES (DropFiles.h).
+  void DragAcceptFiles(BOOL accept = TRUE);
+
+  // Help through the application (Help.h): HELP_CONTEXT with a topic id, HELP_FINDER ...
+  void WinHelp(DWORD_PTR data, UINT command = 0x0001);
+  // The help contents (the Help Topics command).
+  void OnHelpFinder();
 
   BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);

@@ -9,6 +9,7 @@
 
 #include "platform/framework/DC.h"
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MessageLoop.h"
 
 namespace {
 
@@ -134,6 +135,9 @@ bool WndEventBridge::Translate(QEvent* event) {
     case QEvent::WindowDeactivate:
       Send(WM_ACTIVATE, WA_INACTIVE, 0);
       return false;
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+      return widget_->acceptDrops() && Drop(event);
     case QEvent::Close:
       // The window decides: WM_CLOSE destroys it unless a handler keeps it.
       event->ignore();
@@ -145,9 +149,8 @@ bool WndEventBridge::Translate(QEvent* event) {
 }
 
 bool WndEventBridge::Paint() {
-  const bool erase = !skipErase_;
-  skipErase_ = false;
-  if (erase) {
+  // The erase step draws through a device context of its own, ended before WM_PAINT paints.
+  if (!skipErase_) {
     QPainter painter(widget_);
     CDC dc(&painter);
     const WPARAM hdc = reinterpret_cast<WPARAM>(dc.GetSafeHdc());
@@ -157,12 +160,14 @@ bool WndEventBridge::Paint() {
     if (!wnd_->OnWndMsg(WM_ERASEBKGND, hdc, 0, &result)) wnd_->DefWindowProc(WM_ERASEBKGND, hdc, 0);
     if (wnd_) wnd_->current_ = saved;
   }
+  skipErase_ = false;
   return wnd_ && Send(WM_PAINT, 0, 0);
 }
 
 bool WndEventBridge::event(QEvent* event) {
   if (event->type() != PostedMessageType()) return QObject::event(event);
   auto* posted = static_cast<PostedMessageEvent*>(event);
+  NoteInput();
   if (wnd_ && wnd_->m_hWnd == posted->hwnd) {
     DepthGuard guard(depth_);
     wnd_->SendMessage(posted->message, posted->wParam, posted->lParam);
@@ -190,6 +195,7 @@ void WndEventBridge::timerEvent(QTimerEvent* event) {
   for (const auto& [id, timer] : timers_) {
     if (timer.qtId != event->timerId()) continue;
     if (!wnd_) return;
+    NoteInput();
     DepthGuard guard(depth_);
     if (timer.proc)
       timer.proc(wnd_->m_hWnd, WM_TIMER, id, MessageTickCount());

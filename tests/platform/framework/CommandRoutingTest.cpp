@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "FrameTestClasses.h"
+#include "platform/framework/StatusBar.h"
 #include "platform/win/QtTestApplication.h"
 
 namespace {
@@ -20,6 +21,7 @@ struct RoutingFixture : ::testing::Test {
     main = new TestMainFrame;
     EXPECT_TRUE(main->LoadFrame(kMainResource));
     app.m_pMainWnd = main;
+    mainHandle = main->m_hWnd;
     main->MoveWindow(0, 0, 640, 480);
     main->ShowWindow(SW_SHOW);
     app.OnFileNew();
@@ -27,9 +29,8 @@ struct RoutingFixture : ::testing::Test {
     routeLog.clear();
   }
   ~RoutingFixture() override {
-    if (IsWindow(mainHandle())) main->DestroyWindow();
+    if (IsWindow(mainHandle)) main->DestroyWindow();
   }
-  HWND mainHandle() const { return main->m_hWnd; }
   QAction* Item(int popup, UINT id) {
     for (QAction* action : main->GetMenuPopup(popup)->actions())
       if (action->property("tavrolinCommand").toUInt() == id) return action;
@@ -45,6 +46,7 @@ struct RoutingFixture : ::testing::Test {
   QtTestApplication qt;
   TestApp app;
   TestMainFrame* main;
+  HWND mainHandle;  // the frame deletes itself with its window
 };
 
 TEST_F(RoutingFixture, ACommandReachesTheFirstHandlerFromViewToApplication) {
@@ -91,6 +93,21 @@ TEST_F(RoutingFixture, UpdateHandlersDisableCheckAndRenameMenuItems) {
   OpenMenu(1);
   EXPECT_TRUE(Item(1, kGuarded)->isEnabled());
   menu->hide();
+}
+
+TEST_F(RoutingFixture, TheItemUnderTheMouseShowsItsPromptUntilTheMenuCloses) {
+  CStatusBar bar;
+  const UINT panes[] = {ID_SEPARATOR};
+  ASSERT_TRUE(bar.Create(main));
+  ASSERT_TRUE(bar.SetIndicators(panes, 1));
+  OpenMenu(0);
+  QMenu* menu = main->GetMenuPopup(0);
+  QTest::mouseMove(menu, menu->actionGeometry(Item(0, ID_FILE_NEW)).center());
+  QApplication::processEvents();
+  EXPECT_EQ(bar.GetPaneText(0), "Create a new document");
+  menu->hide();
+  QApplication::processEvents();
+  EXPECT_EQ(bar.GetPaneText(0), " Ready");
 }
 
 TEST_F(RoutingFixture, AnAcceleratorOfADisabledCommandDoesNothing) {

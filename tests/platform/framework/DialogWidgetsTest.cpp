@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QCheckBox>
 #include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <iterator>
@@ -28,10 +25,7 @@ TEST(MapDialogRect, ConvertsEachEdgeWithTheBaseUnits) {
 }
 
 constexpr DialogControl kControls[] = {
-    {32819, ControlClass::Edit, "", 34, 7, 30, 14, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
-    {32821, ControlClass::Button, "Improve", 98, 19, 81, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
     {32770, ControlClass::TrackBar, "", 139, 21, 12, 100, TBS_VERT | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP},
-    {2002, ControlClass::Button, "Help", 127, 130, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
 };
 constexpr DialogTemplate kTemplate = {900, "Test", 186, 150, "MS Sans Serif", 8, WS_POPUP | DS_SETFONT, 0,
                                       kControls, std::size(kControls)};
@@ -53,35 +47,6 @@ W* Control(QDialog* dialog, int id) {
   for (QWidget* child : dialog->findChildren<QWidget*>())
     if (ControlIdOf(child) == id) return qobject_cast<W*>(child);
   return nullptr;
-}
-
-TEST(DialogWidgets, OnlyTheUsersActionsNotifyExceptAnEditsText) {
-  QtTestApplication app;
-  Recorder recorder;
-  std::unique_ptr<QDialog> exportImage(CreateDialogWidget(kTemplate, nullptr, recorder.Notifier()));
-  exportImage->show();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(exportImage.get()));
-  auto* width = Control<QLineEdit>(exportImage.get(), 32819);
-  auto* improve = Control<QCheckBox>(exportImage.get(), 32821);
-
-  width->setText("64");  // the program's text: notifies
-  {
-    const QSignalBlocker quiet(improve);  // as the program checks a box
-    improve->setChecked(true);
-  }
-  EXPECT_EQ(recorder.IdsAndCodes(), (std::vector<std::pair<int, UINT>>{{32819, EN_CHANGE}}));
-  recorder.heard.clear();
-
-  width->setFocus();
-  QTest::keyClicks(width, "12");
-  QTest::mouseClick(improve, Qt::LeftButton);
-  QTest::mouseClick(Control<QPushButton>(exportImage.get(), 2002), Qt::LeftButton);
-  EXPECT_EQ(recorder.IdsAndCodes(), (std::vector<std::pair<int, UINT>>{
-                                        {32819, EN_CHANGE}, {32819, EN_CHANGE}, {32821, BN_CLICKED}, {2002, BN_CLICKED}}));
-  EXPECT_EQ(width->windowTitle(), "6412");  // the text is also the window's title
-  EXPECT_FALSE(improve->isChecked());
-  width->setWindowTitle("7");
-  EXPECT_EQ(width->text(), "7");
 }
 
 TEST(DialogWidgets, TrackBarsTellEveryMoveAfterTakingTheNewPosition) {

@@ -33,6 +33,8 @@ BEGIN_MESSAGE_MAP(TestMainFrame, CMDIFrameWnd)
   ON_UPDATE_COMMAND_UI(kChecked, OnUpdateChecked)
   ON_UPDATE_COMMAND_UI(kRadio, OnUpdateRadio)
   ON_UPDATE_COMMAND_UI(kRenamed, OnUpdateRenamed)
+  ON_COMMAND_RANGE(kToolUndo, kToolRedo, OnRouted)
+  ON_UPDATE_COMMAND_UI(kToolRedo, OnUpdateRedo)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(TestApp, CWinApp)
@@ -42,6 +44,11 @@ END_MESSAGE_MAP()
 void RegisterFrameworkTestStrings() {
   static const StringResource kFrameworkTestStrings[] = {
       {14, "\n\nNote File\nNote files (*.tvr)\n.tvr\nNote_File\nNote File"},
+      {57344, "Tavrolin"},
+      {57345, " Ready"},
+      {57600, "Create a new document\nNew"},
+      {57643, "Undo the previous edit\nUndo"},
+      {57644, "Redo the previous undone edit\nRedo"},
       {61697, "Failed to open document."},
       {61700, "Failed to create empty document."},
       {61702, "Failed to save document."},
@@ -70,6 +77,16 @@ void RegisterTestResources() {
                                                 {{FVIRTKEY | FCONTROL, 'G', kGuarded},
                                                  {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
                                                  {FVIRTKEY | FCONTROL, VK_OEM_PLUS, kForView}}};
+  // Two buttons, 16 x 15 pixels each: a left arrow and a right arrow.
+  static const char* const pictures[] = {
+      "32 15 2 1", ". c None", "# c #000080",
+      "................................", "................................", "......#...................#.....",
+      ".....##...................##....", "....###...................###...", "...##########.....##########....",
+      "..###########.....###########...", ".############.....############..", "..###########.....###########...",
+      "...##########.....##########....", "....###...................###...", ".....##...................##....",
+      "......#...................#.....", "................................", "................................"};
+  static const ToolBarResource toolBar{kMainResource, 16, 15, {kToolUndo, 0, kToolRedo}, pictures};
+  AddToolBarResource(&toolBar);
   AddMenuResource(&menu);
   AddAcceleratorResource(&accelerators);
 }

@@ -25,6 +25,9 @@ enum : UINT {
   kRadio,
   kRenamed,
 };
+// Tool bar buttons; their strings give the tips "Undo" and "Redo".
+constexpr UINT kToolUndo = 57643;
+constexpr UINT kToolRedo = 57644;
 constexpr UINT kMainResource = 57344;   // its string, the caption, is "Tavrolin"
 constexpr UINT kChildResource = 14;     // ".tvr" documents
 
@@ -64,7 +67,9 @@ class TestMainFrame : public CMDIFrameWnd {
   void OnUpdateChecked(CCmdUI* ui) { ui->SetCheck(1); }
   void OnUpdateRadio(CCmdUI* ui) { ui->SetRadio(TRUE); }
   void OnUpdateRenamed(CCmdUI* ui) { ui->SetText("&Renamed"); }
+  void OnUpdateRedo(CCmdUI* ui) { ui->Enable(redoEnabled); }
   BOOL guardEnabled = TRUE;
+  BOOL redoEnabled = TRUE;
   DECLARE_MESSAGE_MAP()
 };
 
@@ -72,6 +77,14 @@ class TestApp : public CWinApp {
  public:
   TestApp() : CWinApp("Test") {}
   void OnRouted(UINT) { routeLog.push_back("app"); }
+  // Records the counts; asks for idle time until `idleRounds` calls were made.
+  BOOL OnIdle(LONG count) override {
+    idleCounts.push_back(count);
+    CWinApp::OnIdle(count);
+    return count + 1 < idleRounds;
+  }
+  std::vector<LONG> idleCounts;
+  LONG idleRounds = 1;
   DECLARE_MESSAGE_MAP()
 };
 

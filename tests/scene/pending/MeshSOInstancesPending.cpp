@@ -3,3 +3,5 @@
 
 // Objects of these tests have no shared mesh: renaming only stores the name.
 void MeshSO::SetName(const CString& newName) { SceneObj::SetName(newName); }
+
+void MeshSO::SetEditAllCopies(BOOL, Ptr<GroupSO>) { NotBuiltYet("MeshSO::SetEditAllCopies"); }
