@@ -136,6 +136,9 @@ TEST_F(RoutingFixture, ChildrenActivateTileCascadeMaximiseAndAreListed) {
   ASSERT_NE(second, nullptr);
   auto* first = dynamic_cast<CMDIChildWnd*>(main->GetMDIClient()->Children().front());
   ASSERT_NE(first, second);
+  // The main frame's icon comes from its resource; children without their own show it too.
+  ASSERT_FALSE(main->GetWidget()->windowIcon().isNull());
+  EXPECT_EQ(second->GetWidget()->windowIcon().cacheKey(), main->GetWidget()->windowIcon().cacheKey());
 
   routeLog.clear();
   ::SendMessage(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first->m_hWnd));
