@@ -13,10 +13,13 @@
 
 namespace {
 
-// The nearest wrapped window of a widget.
+// The nearest wrapped window of a widget within its own top-level window: an open menu or
+// another popup of a window is not that window, so its keys are no accelerators.
 CWnd* WrapperOf(QObject* object) {
-  for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget())
+  for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget()) {
     if (CWnd* wnd = CWnd::FromWidget(widget)) return wnd;
+    if (widget->isWindow()) break;
+  }
   return nullptr;
 }
 
