@@ -111,6 +111,13 @@ TEST_F(WindowFixture, InputReachesTheHandlersOfTheClassChain) {
   QApplication::processEvents();
   EXPECT_EQ(log, std::vector<std::string>{"size 300x200"});
 
+  // The window under a point: the child over its parent, the parent beside it.
+  POINT inChild{70, 70}, beside{150, 120};  // the child beyond the later sibling at 0..50
+  child.ClientToScreen(&inChild);
+  window.ClientToScreen(&beside);
+  EXPECT_EQ(WindowFromPoint(inChild), &child);
+  EXPECT_EQ(WindowFromPoint(beside), &window);
+
   EXPECT_EQ(window.SendMessage(kPing, 2, 3), 5);
   EXPECT_EQ(::SendMessage(child.m_hWnd, kPing, 4, 5), 9);
 }
