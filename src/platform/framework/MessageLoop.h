@@ -6,6 +6,8 @@
 
 // Watches every event of the application (once a QApplication exists); safe to call repeatedly.
 void InstallInputFilter();
+// The nearest wrapped window of a widget within its top-level window, or null.
+CWnd* WindowOfWidget(QObject* object);
 // Offers `msg` to the windows from its target up to its top-level frame, each through its
 // PreTranslateMessage; TRUE when one claimed it.
 BOOL WalkPreTranslateTree(MSG* msg);
