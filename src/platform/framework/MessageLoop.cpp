@@ -25,6 +25,7 @@ CWnd* WrapperOfWidget(QObject* object) {
 }
 
 bool inputSeen = false;
+DWORD messageTime = 0;
 bool contextHelpMode = false;
 
 void EndContextHelpMode() {
@@ -119,6 +120,7 @@ class InputFilter final : public QObject {
  private:
   static void RecordInput(const QInputEvent* event) {
     NoteInput();
+    messageTime = MessageTickCount();
     const Qt::KeyboardModifiers m = event->modifiers();
     RecordModifiers(m & Qt::ShiftModifier, m & Qt::ControlModifier, m & Qt::AltModifier);
   }
@@ -159,6 +161,8 @@ BOOL WalkPreTranslateTree(MSG* msg) {
 }
 
 void NoteInput() { inputSeen = true; }
+
+DWORD GetMessageTime() { return messageTime; }
 
 void BeginContextHelpMode() {
   if (contextHelpMode) return;

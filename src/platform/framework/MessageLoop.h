@@ -21,3 +21,6 @@ bool TakeInputSeen();
 // topic, or the help contents when none answers. Esc ends the mode without help.
 void BeginContextHelpMode();
 bool InContextHelpMode();
+
+// The tick count (TickCount.h) when the input in hand arrived.
+DWORD GetMessageTime();

@@ -7,7 +7,9 @@
 #include <QTest>
 
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/PeekMessage.h"
+#include "platform/win/TickCount.h"
 #include "platform/framework/WindowClasses.h"
 #include "platform/win/Cursors.h"
 #include "platform/framework/Wnd.h"
@@ -144,6 +146,11 @@ TEST_F(WindowFixture, AWindowClassNamesItsTraitsAndGivesItsCursor) {
 }
 
 TEST_F(WindowFixture, PeekedInputWaitsAndWhatIsNotTakenReachesItsWindowAfterwards) {
+  // Messages carry the tick count of their arrival, from the clock tests drive (near the wrap).
+  const TickSource previous = SetTickSource([] { return DWORD{0xFFFFFFF0u}; });
+  QTest::keyClick(child.GetWidget(), Qt::Key_A);
+  EXPECT_EQ(GetMessageTime(), 0xFFFFFFF0u);
+  log.clear();
   // A release and a key wait in the queue.
   QCoreApplication::postEvent(child.GetWidget(), new QMouseEvent(QEvent::MouseButtonRelease, QPointF(20, 30),
                                                                  QPointF(20, 30), Qt::LeftButton, Qt::NoButton, {}));
@@ -153,6 +160,8 @@ TEST_F(WindowFixture, PeekedInputWaitsAndWhatIsNotTakenReachesItsWindowAfterward
   EXPECT_EQ(msg.hwnd, child.m_hWnd);
   EXPECT_EQ(GET_X_LPARAM(msg.lParam), 20);
   EXPECT_EQ(GET_Y_LPARAM(msg.lParam), 30);
+  EXPECT_EQ(msg.time, 0xFFFFFFF0u);
+  SetTickSource(previous);
   EXPECT_FALSE(PeekMessage(&msg, window.m_hWnd, 0, 0, PM_NOREMOVE));  // nothing for the parent
   ASSERT_TRUE(PeekMessage(&msg, child.m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
   EXPECT_EQ(msg.wParam, static_cast<WPARAM>('Q'));
