@@ -1,6 +1,7 @@
 #include "platform/framework/Wnd.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QPainter>
 #include <QVariant>
 #include <QWidget>
@@ -444,6 +445,12 @@ BOOL ReleaseCapture() {
   captureWnd = nullptr;
   if (previous->GetWidget()) previous->GetWidget()->releaseMouse();
   previous->SendMessage(WM_CAPTURECHANGED, 0, 0);
+  return TRUE;
+}
+
+BOOL GetCursorPos(LPPOINT point) {
+  const QPoint p = QCursor::pos();
+  *point = POINT{p.x(), p.y()};
   return TRUE;
 }
 
