@@ -2,6 +2,7 @@
 // callback stack and its prompt), and helpers that act on a dialog's controls as a user does.
 #pragma once
 
+#include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
 #include <string>
@@ -84,6 +85,12 @@ inline POINT CentreOf(CWnd& window, CWnd& owner, int id) {
 }
 
 inline void Click(CWnd& dialog, int id) { QTest::mouseClick(Control(dialog, id), Qt::LeftButton); }
+
+// A key on control `id`; the notifications it queues are delivered.
+inline void Press(CWnd& dialog, int id, Qt::Key key) {
+  QTest::keyClick(Control(dialog, id), key);
+  QCoreApplication::processEvents();
+}
 
 // Replaces the text of edit `id` as typing does.
 inline void Type(CWnd& dialog, int id, const char* text) {
