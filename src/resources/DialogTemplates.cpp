@@ -41,6 +41,31 @@ constexpr DialogControl kExportImage[] = {
     {2002, ControlClass::Button, "Help", 127, 49, 50, 14, kPush},
 };
 
+// Preferences: General.
+constexpr DialogControl kGeneralPrefs[] = {
+    {-1, ControlClass::Static, "&Recent scenes:", 10, 12, 52, 8, SS_LEFT},
+    {32798, ControlClass::Edit, "", 64, 10, 30, 14, kEdit},
+    {32865, ControlClass::Button, "Always improve camera image color quality", 10, 34, 200, 10,
+     BS_AUTOCHECKBOX | WS_TABSTOP},
+};
+
+// Preferences: Undo.
+constexpr DialogControl kUndoPrefs[] = {
+    {-1, ControlClass::Button, "Active scene", 7, 7, 216, 44, BS_GROUPBOX},
+    {-1, ControlClass::Static, "Max undo edits:", 15, 25, 54, 8, SS_LEFT},
+    {32801, ControlClass::Edit, "", 71, 22, 60, 14, kEdit | ES_NUMBER},
+    {32803, ControlClass::Button, "Save Edit History", 141, 24, 76, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {-1, ControlClass::Button, "New scenes", 7, 58, 216, 44, BS_GROUPBOX},
+    {-1, ControlClass::Static, "Max undo edits:", 15, 76, 54, 8, SS_LEFT},
+    {32800, ControlClass::Edit, "", 71, 73, 60, 14, kEdit | ES_NUMBER},
+    {32802, ControlClass::Button, "Save Edit History", 141, 75, 76, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+};
+
+template <std::size_t N>
+constexpr DialogTemplate MakePage(UINT id, const char* caption, const DialogControl (&controls)[N]) {
+  return {id, caption, 230, 110, "MS Sans Serif", 8, WS_CHILD | WS_CAPTION | DS_SETFONT, 0, controls, N};
+}
+
 template <std::size_t N>
 constexpr DialogTemplate Make(UINT id, const char* caption, short cx, short cy, const DialogControl (&controls)[N]) {
   return {id, caption, cx, cy, "MS Sans Serif", 8, kFrame, WS_EX_CONTEXTHELP, controls, N};
@@ -48,8 +73,11 @@ constexpr DialogTemplate Make(UINT id, const char* caption, short cx, short cy, 
 
 constexpr DialogTemplate kEditLightsDialog = Make(10001, "Edit Lights", 192, 186, kEditLights);
 constexpr DialogTemplate kExportImageDialog = Make(10002, "Export Image", 186, 70, kExportImage);
+constexpr DialogTemplate kGeneralPrefsPage = MakePage(10201, "General", kGeneralPrefs);
+constexpr DialogTemplate kUndoPrefsPage = MakePage(10202, "Undo", kUndoPrefs);
 
 }  // namespace
 
-const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog};
+const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
+                                                   &kUndoPrefsPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);
