@@ -61,6 +61,19 @@ constexpr DialogControl kUndoPrefs[] = {
     {32802, ControlClass::Button, "Save Edit History", 141, 75, 76, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
 };
 
+// Preferences: Copy Image.
+constexpr DialogControl kCopyImagePrefs[] = {
+    {32847, ControlClass::Button, "Always improve image quality", 10, 8, 150, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {32851, ControlClass::Button, "Don't use dots per inch", 10, 24, 150, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {-1, ControlClass::Static, "Resolution:", 22, 42, 40, 8, SS_LEFT},
+    {32848, ControlClass::Edit, "", 64, 40, 36, 14, kEdit},
+    {-1, ControlClass::Static, "dpi", 104, 42, 16, 8, SS_LEFT},
+    {-1, ControlClass::Static, "Please measure the width of your computer's display and enter it here:", 8, 64, 220, 8,
+     SS_LEFT},
+    {32849, ControlClass::Edit, "", 10, 77, 50, 14, kEdit},
+    {32850, ControlClass::ComboBox, "", 64, 77, 32, 40, CBS_DROPDOWNLIST | WS_TABSTOP},
+};
+
 template <std::size_t N>
 constexpr DialogTemplate MakePage(UINT id, const char* caption, const DialogControl (&controls)[N]) {
   return {id, caption, 230, 110, "MS Sans Serif", 8, WS_CHILD | WS_CAPTION | DS_SETFONT, 0, controls, N};
@@ -75,9 +88,10 @@ constexpr DialogTemplate kEditLightsDialog = Make(10001, "Edit Lights", 192, 186
 constexpr DialogTemplate kExportImageDialog = Make(10002, "Export Image", 186, 70, kExportImage);
 constexpr DialogTemplate kGeneralPrefsPage = MakePage(10201, "General", kGeneralPrefs);
 constexpr DialogTemplate kUndoPrefsPage = MakePage(10202, "Undo", kUndoPrefs);
+constexpr DialogTemplate kCopyImagePrefsPage = MakePage(10209, "Copy Image", kCopyImagePrefs);
 
 }  // namespace
 
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
-                                                   &kUndoPrefsPage};
+                                                   &kUndoPrefsPage, &kCopyImagePrefsPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

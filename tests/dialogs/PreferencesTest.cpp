@@ -116,4 +116,54 @@ TEST_F(PreferencesTest, TurningUndoOffForNewScenesAsksFirst) {
   EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "0");
 }
 
+std::string Text(CWnd& page, int id) {
+  CString text;
+  page.GetDlgItem(id)->GetWindowText(text);
+  return text.str();
+}
+
+TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitShown) {
+  Store(XPref::DISPLAY_WIDTH, "1500");
+  PropertySheetPreferences sheet(kPrefsCopyImagePage);
+  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
+  PageCopyImagePrefs& page = *sheet.m_copy_image_page;
+  Run(sheet, [&] {
+    EXPECT_EQ(Text(page, 32848), "75");
+    EXPECT_FALSE(page.GetDlgItem(32848)->IsWindowEnabled());
+    Click(page, 32851);
+    EXPECT_TRUE(page.GetDlgItem(32848)->IsWindowEnabled());
+    EXPECT_EQ(Text(page, 32849), "10.5");
+    Press(page, 32850, Qt::Key_Down);
+    EXPECT_EQ(Text(page, 32849), "26.67");
+    Press(page, 32850, Qt::Key_Up);
+    EXPECT_EQ(Text(page, 32849), "10.5");
+    Type(page, 32849, "1");
+    Press(page, 32850, Qt::Key_Down);
+    EXPECT_EQ(Text(page, 32849), "2.54");
+    Press(page, 32850, Qt::Key_Up);
+    EXPECT_EQ(Text(page, 32849), "1");
+    Press(page, 32850, Qt::Key_Down);
+    Type(page, 32849, "30.48");
+    Click(sheet, IDOK);
+  });
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "12");
+  EXPECT_EQ(Stored(XPref::USE_DPI), "yes");
+}
+
+TEST_F(PreferencesTest, CopyImageWidthInCentimetresKeepsTheCentimetreRange) {
+  Store(XPref::DISPLAY_WIDTH, "10.5");
+  PropertySheetPreferences sheet(kPrefsCopyImagePage);
+  PageCopyImagePrefs& page = *sheet.m_copy_image_page;
+  Run(sheet, [&] {
+    Press(page, 32850, Qt::Key_Down);
+    Type(page, 32849, "2");
+    Click(sheet, IDOK);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Please enter a number between 2.54 and 3048.");
+    Click(sheet, IDCANCEL);
+  });
+  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
+}
+
 }  // namespace
