@@ -71,7 +71,7 @@ constexpr DialogControl kCopyImagePrefs[] = {
     {-1, ControlClass::Static, "Please measure the width of your computer's display and enter it here:", 8, 64, 220, 8,
      SS_LEFT},
     {32849, ControlClass::Edit, "", 10, 77, 50, 14, kEdit},
-    {32850, ControlClass::ComboBox, "", 64, 77, 32, 40, CBS_DROPDOWNLIST | WS_TABSTOP},
+    {32850, ControlClass::ComboBox, "", 64, 77, 32, 14, CBS_DROPDOWNLIST | WS_TABSTOP},
 };
 
 template <std::size_t N>
