@@ -8,6 +8,7 @@
 #include "document/XDocument.h"
 #include "platform/framework/ControlNotifications.h"
 #include "platform/framework/MessageMap.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/win/TimeFormat.h"
 
 namespace {
@@ -143,6 +144,7 @@ void DialogEditLights::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
 }
 
 void DialogEditLights::OnOK() {
+  const CWaitCursor wait;
   XDialog::OnOK();
   if (!UpdateDataGuarded(TRUE)) return;
   bool recorded = false;

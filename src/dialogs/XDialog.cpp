@@ -5,6 +5,7 @@
 #include "core/Guards.h"
 #include "dialogs/SmartHelp.h"
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/framework/MessageMap.h"
 
 IMPLEMENT_DYNAMIC(XDialog, CDialog)

@@ -5,6 +5,7 @@
 #include "dialogs/SmartHelp.h"
 #include "dialogs/XPropertyPage.h"
 #include "platform/framework/MessageMap.h"
+#include "platform/framework/WaitCursor.h"
 
 IMPLEMENT_DYNAMIC(XPropertySheet, CPropertySheet)
 

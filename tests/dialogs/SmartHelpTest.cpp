@@ -15,7 +15,7 @@
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/RunModal.h"
 #include "platform/win/QtTestApplication.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "platform/framework/DialogWidgets.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/StringResources.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

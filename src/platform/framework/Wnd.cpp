@@ -1,7 +1,6 @@
 #include "platform/framework/Wnd.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QPainter>
 #include <QVariant>
 #include <QWidget>
@@ -449,12 +448,6 @@ BOOL ReleaseCapture() {
   captureWnd = nullptr;
   if (previous->GetWidget()) previous->GetWidget()->releaseMouse();
   previous->SendMessage(WM_CAPTURECHANGED, 0, 0);
-  return TRUE;
-}
-
-BOOL GetCursorPos(LPPOINT point) {
-  const QPoint p = QCursor::pos();
-  *point = POINT{p.x(), p.y()};
   return TRUE;
 }
 

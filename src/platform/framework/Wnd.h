@@ -223,8 +223,6 @@ class CWnd : public CCmdTarget {
 
 // A capture ends; the window that had it gets WM_CAPTURECHANGED.
 BOOL ReleaseCapture();
-// The mouse cursor's position in screen coordinates.
-BOOL GetCursorPos(LPPOINT point);
 // Kept by the window-handle functions below as the program reaches windows by handle.
 BOOL IsWindow(HWND hwnd);
 LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
