@@ -4,6 +4,7 @@
 
 #include "core/XString.h"
 #include "platform/framework/Help.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/framework/Wnd.h"
 
 namespace {
@@ -75,4 +76,29 @@ void XShowStatusPrompt(int id, UINT windowPromptId) {
   } else {
     frame->SetStatusText(static_cast<UINT>(id), nullptr, 0);
   }
+}
+
+void XPushModalStatusCallback(BOOL modal, XStatusCallback callback, void* window) {
+  if (XMessageBoxFrame* frame = XStatusFrame(); frame && modal) frame->PushModalStatusCallback(callback, window);
+}
+
+void XPopModalStatusCallback(BOOL modal, XStatusCallback callback) {
+  if (XMessageBoxFrame* frame = XStatusFrame(); frame && modal) frame->PopModalStatusCallback(callback);
+}
+
+POINT XCursorIn(const CWnd& window) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  window.ScreenToClient(&cursor);
+  return cursor;
+}
+
+LRESULT XHelpHitContext(int hit, UINT windowPromptId) {
+  if (hit != -1) return static_cast<LRESULT>(hit) + kHelpTopicOffset;
+  return XHelpTopicOfPrompt(windowPromptId);
+}
+
+POINT XPointOfLParam(LPARAM lParam) {
+  const auto packed = static_cast<DWORD>(lParam);
+  return POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
 }

@@ -33,6 +33,15 @@ XMessageBoxFrame* XStatusFrame();
 DWORD XHelpTopicOfPrompt(UINT promptId);
 // Opens the topic of `promptId`, or the help contents when it has none.
 void XShowPromptHelp(UINT promptId);
+// A modal window's prompt source goes on the status bar's stack while it is up.
+void XPushModalStatusCallback(BOOL modal, XStatusCallback callback, void* window);
+void XPopModalStatusCallback(BOOL modal, XStatusCallback callback);
+// The cursor in `window`'s client coordinates.
+POINT XCursorIn(const CWnd& window);
+// The help context of a help hit test: the control's prompt's topic, else the window's.
+LRESULT XHelpHitContext(int hit, UINT windowPromptId);
+// The point of WM_HELPHITTEST's lParam.
+POINT XPointOfLParam(LPARAM lParam);
 // Puts the prompt of `id` on the status bar; the Help button shows its own text under the
 // window's prompt id, so that help opens the topic of the whole window.
 void XShowStatusPrompt(int id, UINT windowPromptId);

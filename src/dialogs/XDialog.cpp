@@ -5,7 +5,6 @@
 #include "core/Guards.h"
 #include "dialogs/SmartHelp.h"
 #include "platform/framework/KeyCodes.h"
-#include "platform/framework/WaitCursor.h"
 #include "platform/framework/MessageMap.h"
 
 IMPLEMENT_DYNAMIC(XDialog, CDialog)
@@ -27,13 +26,12 @@ int XDialog::DoModal() {
 BOOL XDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   XASSERT(::IsWindow(m_hWnd), "");
-  if (XMessageBoxFrame* frame = XStatusFrame(); frame && m_modal) frame->PushModalStatusCallback(StatusCallback, this);
+  XPushModalStatusCallback(m_modal, StatusCallback, this);
   return TRUE;
 }
 
 void XDialog::OnDestroy() {
-  if (m_hWnd && m_modal)
-    if (XMessageBoxFrame* frame = XStatusFrame()) frame->PopModalStatusCallback(StatusCallback);
+  if (m_hWnd) XPopModalStatusCallback(m_modal, StatusCallback);
   CDialog::OnDestroy();
 }
 
@@ -51,19 +49,13 @@ int XDialog::OnToolHitTest(POINT point) const {
 }
 
 UINT XDialog::CurrentPromptId() const {
-  POINT cursor;
-  GetCursorPos(&cursor);
-  ScreenToClient(&cursor);
-  const int hit = OnToolHitTest(cursor);
+  const int hit = OnToolHitTest(XCursorIn(*this));
   if (hit == static_cast<int>(ID_DIALOG_HELP) && m_promptId != 0) return m_promptId;
   return hit != -1 ? static_cast<UINT>(hit) : m_promptId;
 }
 
 void XDialog::UpdateStatusPrompt() {
-  POINT cursor;
-  GetCursorPos(&cursor);
-  ScreenToClient(&cursor);
-  const int hit = OnToolHitTest(cursor);
+  const int hit = OnToolHitTest(XCursorIn(*this));
   XShowStatusPrompt(hit != -1 ? hit : static_cast<int>(m_promptId), m_promptId);
 }
 
@@ -74,10 +66,7 @@ void XDialog::StatusCallback(void* argument) {
 }
 
 LRESULT XDialog::OnHelpHitTest(WPARAM, LPARAM lParam) {
-  const POINT point{static_cast<short>(LOWORD(static_cast<DWORD>(lParam))), static_cast<short>(HIWORD(static_cast<DWORD>(lParam)))};
-  const int hit = OnToolHitTest(point);
-  if (hit != -1) return static_cast<LRESULT>(hit) + kHelpTopicOffset;
-  return XHelpTopicOfPrompt(m_promptId);
+  return XHelpHitContext(OnToolHitTest(XPointOfLParam(lParam)), m_promptId);
 }
 
 void XDialog::OnHelpButton() { XShowPromptHelp(CurrentPromptId()); }

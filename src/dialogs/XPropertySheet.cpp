@@ -5,7 +5,6 @@
 #include "dialogs/SmartHelp.h"
 #include "dialogs/XPropertyPage.h"
 #include "platform/framework/MessageMap.h"
-#include "platform/framework/WaitCursor.h"
 
 IMPLEMENT_DYNAMIC(XPropertySheet, CPropertySheet)
 
@@ -32,13 +31,12 @@ int XPropertySheet::DoModal() {
 BOOL XPropertySheet::OnInitDialog() {
   const BOOL result = CPropertySheet::OnInitDialog();
   XASSERT(::IsWindow(m_hWnd), "");
-  if (XMessageBoxFrame* frame = XStatusFrame(); frame && m_modal) frame->PushModalStatusCallback(StatusCallback, this);
+  XPushModalStatusCallback(m_modal, StatusCallback, this);
   return result;
 }
 
 void XPropertySheet::OnDestroy() {
-  if (m_hWnd && m_modal)
-    if (XMessageBoxFrame* frame = XStatusFrame()) frame->PopModalStatusCallback(StatusCallback);
+  if (m_hWnd) XPopModalStatusCallback(m_modal, StatusCallback);
   CPropertySheet::OnDestroy();
 }
 
@@ -71,10 +69,7 @@ UINT XPropertySheet::ActivePromptId() const {
 }
 
 void XPropertySheet::UpdateStatusPrompt() {
-  POINT cursor;
-  GetCursorPos(&cursor);
-  ScreenToClient(&cursor);
-  const int hit = OnToolHitTest(cursor);
+  const int hit = OnToolHitTest(XCursorIn(*this));
   const UINT prompt = ActivePromptId();
   XShowStatusPrompt(hit != -1 ? hit : static_cast<int>(prompt), prompt);
 }
@@ -86,8 +81,5 @@ void XPropertySheet::StatusCallback(void* argument) {
 }
 
 LRESULT XPropertySheet::OnHelpHitTest(WPARAM, LPARAM lParam) {
-  const POINT point{static_cast<short>(LOWORD(static_cast<DWORD>(lParam))), static_cast<short>(HIWORD(static_cast<DWORD>(lParam)))};
-  const int hit = OnToolHitTest(point);
-  if (hit != -1) return static_cast<LRESULT>(hit) + kHelpTopicOffset;
-  return XHelpTopicOfPrompt(ActivePromptId());
+  return XHelpHitContext(OnToolHitTest(XPointOfLParam(lParam)), ActivePromptId());
 }
