@@ -126,18 +126,4 @@ TEST_F(EditLightsTest, ChangesMakeOneRecordWhoseUndoRestoresThem) {
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunTransform);
 }
 
-TEST_F(EditLightsTest, BrightnessSliderMovesTheLuminanceAcrossItsRangeOnly) {
-  Run(
-      [](DialogEditLights& dialog) {
-        double low = 0, high = 0;
-        dialog.m_sun_color.GetLuminanceRange(low, high);
-        Press(dialog, 32769, Qt::Key_End);
-        Press(dialog, 32769, Qt::Key_Home);
-        const int position = dialog.m_sun_brightness.GetPos();
-        EXPECT_TRUE(position == 0 || position == 1000);
-        EXPECT_NEAR(dialog.m_sun_color_button.m_color.luminance, position == 0 ? low : high, 1e-9);
-      },
-      IDCANCEL);
-}
-
 }  // namespace

@@ -55,11 +55,6 @@ TEST_F(ExportImageTest, OpensWithTheDefaultsAndReturnsThemOnOK) {
   EXPECT_TRUE(dialog_.m_improve);
 }
 
-TEST_F(ExportImageTest, ImprovedSidesStopAt1017) {
-  EXPECT_EQ(Run("1017", "1017", true), IDOK);
-  EXPECT_TRUE(boxes_.boxes.empty());
-}
-
 TEST_F(ExportImageTest, ImprovedSideOf1018IsRefusedAndTheDialogStaysOpen) {
   EXPECT_EQ(Run("1018", "1", true, [&](QDialog*) { EXPECT_EQ(dialog_.m_width, 1018u); }), IDCANCEL);
   ASSERT_EQ(boxes_.boxes.size(), 1u);
@@ -68,10 +63,12 @@ TEST_F(ExportImageTest, ImprovedSideOf1018IsRefusedAndTheDialogStaysOpen) {
   EXPECT_EQ(boxes_.boxes.size(), 2u);
 }
 
-TEST_F(ExportImageTest, UnimprovedSidesRunTo2034) {
+TEST_F(ExportImageTest, ImprovedSidesStopAt1017AndOthersAt2034) {
+  EXPECT_EQ(Run("1017", "1017", true), IDOK);
   EXPECT_EQ(Run("2034", "2034", false), IDOK);
   EXPECT_FALSE(dialog_.m_improve);
   EXPECT_EQ(dialog_.m_width, 2034u);
+  EXPECT_TRUE(boxes_.boxes.empty());
 }
 
 TEST_F(ExportImageTest, BadSizesBringTheFrameworkMessagesAndTheHeightIsCheckedFirst) {
