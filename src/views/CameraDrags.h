@@ -1,0 +1,56 @@
+// The camera drags of a camera window: each turns one mouse movement into one change of the
+// window's camera transform C (applied as C := M * C, a change in world coordinates) or of one of
+// its lens values. An empty result means no move for this message.
+#pragma once
+
+#include <optional>
+
+#include "core/Transform.h"
+
+Transform TranslationBy(const Vector& v);
+
+// The curved vertical step sign(dy) * |dy|^1.3 / screen height.
+double DragStep(int dy, int screenHeight);
+
+// Rotate Camera in an orthographic window: a screen width or height turns a quarter.
+Transform RotateCameraOrthographic(const Transform& camera, POINT previous, POINT current, int screenWidth,
+                                   int screenHeight);
+// Rotate Camera in a perspective window: the turn that takes ray direction q (previous point) to
+// p (current point), both unit vectors, about the camera position.
+std::optional<Transform> RotateCameraBetween(const Transform& camera, const Vector& p, const Vector& q);
+
+// Rotate Camera Around, plain form: the scene's turn about `center` (a screen width turns it
+// once); the camera takes its inverse.
+Transform RotateSceneAround(const Transform& camera, const Vector& center, POINT previous, POINT current,
+                            int screenWidth, int screenHeight);
+// The tracking form: the scene's turn about `center` that brings the grabbed point `track` to
+// where the ray (camera position, unit direction d) meets the sphere through it.
+std::optional<Transform> RotateSceneTracking(const Transform& camera, const Vector& center, const Vector& track,
+                                             const Vector& d, double frontClip);
+
+// Roll Camera: the angle swept about the client centre, about the line of sight.
+std::optional<Transform> RollCamera(const Transform& camera, POINT previous, POINT current, int clientWidth,
+                                    int clientHeight);
+
+// Move Camera in an orthographic window: the view follows the pointer.
+Transform MoveCameraOrthographic(const Transform& camera, POINT previous, POINT current, double orthoHeight,
+                                 long zoomNumerator, long zoomDenominator, int clientWidth, int clientHeight);
+// The point under the ray direction `d` on the plane across the view at `depth`.
+Vector PointAtDepth(const Transform& camera, const Vector& d, double depth);
+
+// Push/Pull Camera along the line of sight by depth * s(dy).
+Transform PushPullCamera(const Transform& camera, double depth, int dy, int screenHeight);
+// Raise/Lower Camera: the step grows with the camera's distance from the ground.
+Transform RaiseLowerCamera(const Transform& camera, int dy, int screenHeight);
+// Move Camera Constant Height: the horizontal plane through `anchor` slides under the pointer
+// from ray direction `previous` to `current`. Rays parallel to the ground give no move.
+std::optional<Transform> MoveCameraLevel(const Transform& camera, const Vector& anchor, const Vector& previous,
+                                         const Vector& current);
+// Move Camera Towards Object: along the line to `center`, by at least `minimumDistance`.
+std::optional<Transform> MoveCameraTowards(const Transform& camera, const Vector& center, double minimumDistance,
+                                           int dy, int screenHeight);
+
+// The lens drags.
+double FocusAfterDrag(double focus, double focal, int dy, int screenHeight);
+double FocalAfterDrag(double focal, int dy, int screenHeight);
+double FStopAfterDrag(double fstop, int dy, int screenHeight);
