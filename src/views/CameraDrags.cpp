@@ -52,40 +52,39 @@ std::optional<Transform> RotateCameraBetween(const Transform& camera, const Vect
   return TurnBetween(p, q, CameraPosition(camera));
 }
 
-Transform RotateSceneAround(const Transform& camera, const Vector& center, POINT previous, POINT current,
-                            int screenWidth, int screenHeight) {
+Transform TurnByMovement(const Transform& camera, const Vector& center, POINT previous, POINT current,
+                         int screenWidth, int screenHeight) {
   const double full = 2.0 * std::numbers::pi;
   const double a = (previous.x - current.x) * full / screenWidth;
   const double b = (previous.y - current.y) * full / screenHeight;
   return Transform(a, Axis(camera, 0, 1, 0), center) * Transform(b, Axis(camera, 1, 0, 0), center);
 }
 
-std::optional<Transform> RotateSceneTracking(const Transform& camera, const Vector& center, const Vector& track,
-                                             const Vector& d, double frontClip) {
-  const Vector o = CameraPosition(camera);
+std::optional<TrackingTurn> TurnTracking(const Transform& camera, const Vector& origin, const Vector& d,
+                                         double frontClip, const Vector& center, const Vector& track) {
   const double r = (track - center).Length();
-  const Vector l = o - center;
+  const Vector l = origin - center;
   const double a = Dot(d, d), b = 2.0 * Dot(d, l), c = Dot(l, l) - r * r;
   const double disc = b * b - 4.0 * a * c;
   Vector hit;
   if (disc < 0.0) {
-    // The ray misses the sphere: take the sphere's point nearest to it.
-    const Vector e = (o - d * (Dot(l, d) / a)) - center;
+    const Vector e = (origin - d * (Dot(l, d) / a)) - center;
     if (!(e.Length() > 0.0)) return std::nullopt;
     hit = center + e * (r / e.Length());
   } else if (disc == 0.0) {
-    hit = o + d * (-b / (2.0 * a));
+    hit = origin + d * (-b / (2.0 * a));
   } else {
-    const Vector h1 = o + d * ((-b - std::sqrt(disc)) / (2.0 * a));
-    const Vector h2 = o + d * ((-b + std::sqrt(disc)) / (2.0 * a));
+    const Vector h1 = origin + d * ((-b - std::sqrt(disc)) / (2.0 * a));
+    const Vector h2 = origin + d * ((-b + std::sqrt(disc)) / (2.0 * a));
     hit = (h1 - track).Length() < (h2 - track).Length() ? h1 : h2;
   }
-  Vector view = Axis(camera, 0, 0, 1);
-  if (Dot(view.Normalize(), hit - o) < frontClip) return std::nullopt;
-  if (hit.x == track.x && hit.y == track.y && hit.z == track.z) return Transform();
+  if (Dot(ViewDirection(camera), hit - origin) < frontClip) return std::nullopt;
+  if (hit.x == track.x && hit.y == track.y && hit.z == track.z) return std::nullopt;
   Vector u = track - center, w = hit - center;
   if (!(u.Length() > 0.0) || !(w.Length() > 0.0)) return std::nullopt;
-  return TurnBetween(u.Normalize(), w.Normalize(), center).value_or(Transform());
+  const std::optional<Transform> turn = TurnBetween(u.Normalize(), w.Normalize(), center);
+  if (!turn) return std::nullopt;
+  return TrackingTurn{*turn, hit};
 }
 
 std::optional<Transform> RollCamera(const Transform& camera, POINT previous, POINT current, int clientWidth,
@@ -99,28 +98,25 @@ std::optional<Transform> RollCamera(const Transform& camera, POINT previous, POI
   double theta = AngleBetween(a, b);
   if (a.x * b.y - a.y * b.x < 0.0) theta = -theta;
   if (std::abs(theta) <= kSmallestTurn) return std::nullopt;
-  Vector view = Axis(camera, 0, 0, 1);
-  return Transform(theta, view.Normalize(), CameraPosition(camera));
+  return Transform(theta, ViewDirection(camera), CameraPosition(camera));
 }
 
-Transform MoveCameraOrthographic(const Transform& camera, POINT previous, POINT current, double orthoHeight,
-                                 long zoomNumerator, long zoomDenominator, int clientWidth, int clientHeight) {
+Transform ViewPlaneShift(const Transform& camera, POINT from, POINT to, double orthoHeight, long zoomNumerator,
+                         long zoomDenominator, int clientWidth, int clientHeight) {
   Vector right = Axis(camera, 1, 0, 0), up = Axis(camera, 0, 1, 0);
   const double m = std::max(clientWidth, clientHeight);
   const double f = zoomDenominator * orthoHeight / (zoomNumerator * 2.0);
-  const double ux = (previous.x - current.x) * f * 2.0 / m;
-  const double uy = (previous.y - current.y) * f * 2.0 / m;
+  const double ux = (to.x - from.x) * f * 2.0 / m;
+  const double uy = (to.y - from.y) * f * 2.0 / m;
   return TranslationBy(right.Normalize() * ux - up.Normalize() * uy);
 }
 
 Vector PointAtDepth(const Transform& camera, const Vector& d, double depth) {
-  Vector view = Axis(camera, 0, 0, 1);
-  return CameraPosition(camera) + d * (depth / Dot(view.Normalize(), d));
+  return CameraPosition(camera) + d * (depth / Dot(ViewDirection(camera), d));
 }
 
 Transform PushPullCamera(const Transform& camera, double depth, int dy, int screenHeight) {
-  Vector view = Axis(camera, 0, 0, 1);
-  return TranslationBy(view.Normalize() * (depth * DragStep(dy, screenHeight)));
+  return TranslationBy(ViewDirection(camera) * (depth * DragStep(dy, screenHeight)));
 }
 
 Transform RaiseLowerCamera(const Transform& camera, int dy, int screenHeight) {

@@ -19,22 +19,31 @@ Transform RotateCameraOrthographic(const Transform& camera, POINT previous, POIN
 // p (current point), both unit vectors, about the camera position.
 std::optional<Transform> RotateCameraBetween(const Transform& camera, const Vector& p, const Vector& q);
 
-// Rotate Camera Around, plain form: the scene's turn about `center` (a screen width turns it
-// once); the camera takes its inverse.
-Transform RotateSceneAround(const Transform& camera, const Vector& center, POINT previous, POINT current,
-                            int screenWidth, int screenHeight);
-// The tracking form: the scene's turn about `center` that brings the grabbed point `track` to
-// where the ray (camera position, unit direction d) meets the sphere through it.
-std::optional<Transform> RotateSceneTracking(const Transform& camera, const Vector& center, const Vector& track,
-                                             const Vector& d, double frontClip);
+// The turn about `center` by a mouse movement: across the window about the camera's up axis,
+// up or down about its right axis, a screen width or height a full turn. Rotate Object turns the
+// objects by it; Rotate Camera Around turns the camera by its inverse.
+Transform TurnByMovement(const Transform& camera, const Vector& center, POINT previous, POINT current,
+                         int screenWidth, int screenHeight);
+
+// The turn about `center` that takes the grabbed point `track` to `point`, where the ray (origin,
+// unit direction d) meets the sphere about `center` through `track` (or, missing it, the sphere's
+// point nearest to the ray). None when that point lies before the front clipping plane or the
+// turn is too small to apply.
+struct TrackingTurn {
+  Transform turn;
+  Vector point;
+};
+std::optional<TrackingTurn> TurnTracking(const Transform& camera, const Vector& origin, const Vector& d,
+                                         double frontClip, const Vector& center, const Vector& track);
 
 // Roll Camera: the angle swept about the client centre, about the line of sight.
 std::optional<Transform> RollCamera(const Transform& camera, POINT previous, POINT current, int clientWidth,
                                     int clientHeight);
 
-// Move Camera in an orthographic window: the view follows the pointer.
-Transform MoveCameraOrthographic(const Transform& camera, POINT previous, POINT current, double orthoHeight,
-                                 long zoomNumerator, long zoomDenominator, int clientWidth, int clientHeight);
+// In an orthographic window, the translation across the view from window point `from` to `to`
+// (Move Object moves by it; Move Camera by the opposite).
+Transform ViewPlaneShift(const Transform& camera, POINT from, POINT to, double orthoHeight, long zoomNumerator,
+                         long zoomDenominator, int clientWidth, int clientHeight);
 // The point under the ray direction `d` on the plane across the view at `depth`.
 Vector PointAtDepth(const Transform& camera, const Vector& d, double depth);
 

@@ -49,9 +49,9 @@ TEST(CameraDragsTest, RaiseLowerStepGrowsWithHeightFromTheGround) {
 TEST(CameraDragsTest, TurnsFollowTheMovementAndSkipDegenerateOnes) {
   const Transform camera = Camera();
   // Rotating about the centre by a full screen width circles the camera once.
-  const Transform full = RotateSceneAround(camera, Vector(0, 0, 0), {kScreenW, 0}, {0, 0}, kScreenW, kScreenH);
+  const Transform full = TurnByMovement(camera, Vector(0, 0, 0), {kScreenW, 0}, {0, 0}, kScreenW, kScreenH);
   ExpectNear((full.Inverse() * camera).TransformPoint(Vector(0, 0, 0)), Vector(0, 2, -10), 1e-5);
-  const Transform half = RotateSceneAround(camera, Vector(0, 2, 0), {kScreenW / 2, 0}, {0, 0}, kScreenW, kScreenH);
+  const Transform half = TurnByMovement(camera, Vector(0, 2, 0), {kScreenW / 2, 0}, {0, 0}, kScreenW, kScreenH);
   ExpectNear((half.Inverse() * camera).TransformPoint(Vector(0, 0, 0)), Vector(0, 2, 10), 1e-5);
 
   // Nearly equal directions whose dot product rounds above 1 turn nothing.
@@ -83,20 +83,25 @@ TEST(CameraDragsTest, TrackingTurnBringsTheGrabbedPointUnderTheRay) {
   const Vector center(0, 2, 0), track(0, 2, -1);
   Vector d(0.1, 0, 1);
   d.Normalize();
-  const auto m = RotateSceneTracking(camera, center, track, d, 0.1);
+  const auto m = TurnTracking(camera, CameraPosition(camera), d, 0.1, center, track);
   ASSERT_TRUE(m.has_value());
-  const Vector moved = m->TransformPoint(track);
+  const Vector moved = m->turn.TransformPoint(track);
+  ExpectNear(moved, m->point);
   EXPECT_NEAR((moved - center).Length(), 1.0, 1e-6);
   const Vector toMoved = moved - CameraPosition(camera);
   EXPECT_NEAR(Cross(toMoved, d).Length(), 0.0, 1e-5);  // on the ray
   // A hit nearer than the front clipping plane stops the turn.
-  EXPECT_FALSE(RotateSceneTracking(camera, center, track, d, 20.0).has_value());
+  EXPECT_FALSE(TurnTracking(camera, CameraPosition(camera), d, 20.0, center, track).has_value());
+  // A turn too small to measure waits for more movement.
+  Vector tiny = track - CameraPosition(camera);
+  tiny.Normalize();
+  EXPECT_FALSE(TurnTracking(camera, CameraPosition(camera), tiny + Vector(1e-9, 0, 0), 0.1, center, track));
 }
 
 TEST(CameraDragsTest, MovesKeepTheirPlanes) {
   const Transform camera = Camera();
   // Orthographic: one pixel is 2f/m world units, f = height/2 at 1/1.
-  const Transform ortho = MoveCameraOrthographic(camera, {100, 100}, {90, 105}, 4.0, 1, 1, 400, 200);
+  const Transform ortho = ViewPlaneShift(camera, {90, 105}, {100, 100}, 4.0, 1, 1, 400, 200);
   ExpectNear(ortho.TransformPoint(Vector(0, 0, 0)), Vector(0.1, 0.05, 0));
 
   // Constant height: the camera slides horizontally; a horizon ray gives no move.
