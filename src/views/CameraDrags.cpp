@@ -124,17 +124,19 @@ Transform RaiseLowerCamera(const Transform& camera, int dy, int screenHeight) {
   return TranslationBy(Vector(0.0, DragStep(dy, screenHeight) * k, 0.0));
 }
 
+std::optional<Vector> PointOnLevel(const Vector& anchor, const Vector& origin, const Vector& d) {
+  if (d.y == 0.0) return std::nullopt;
+  const Vector q = origin + d * ((anchor.y - origin.y) / d.y);
+  if (!std::isfinite(q.x) || !std::isfinite(q.z)) return std::nullopt;
+  return Vector(q.x, anchor.y, q.z);
+}
+
 std::optional<Transform> MoveCameraLevel(const Transform& camera, const Vector& anchor, const Vector& previous,
                                          const Vector& current) {
   const Vector o = CameraPosition(camera);
-  const double height = anchor.y - o.y;
-  if (current.y == 0.0 || previous.y == 0.0) return std::nullopt;
-  const Vector q = o + current * (height / current.y);
-  const Vector q0 = o + previous * (height / previous.y);
-  const Vector delta = q0 - q;
-  // A ray that only grazes the plane lands too far away to move to.
-  if (!std::isfinite(delta.x) || !std::isfinite(delta.z)) return std::nullopt;
-  return TranslationBy(Vector(delta.x, 0.0, delta.z));
+  const std::optional<Vector> q = PointOnLevel(anchor, o, current), q0 = PointOnLevel(anchor, o, previous);
+  if (!q || !q0) return std::nullopt;
+  return TranslationBy(*q0 - *q);
 }
 
 std::optional<Transform> MoveCameraTowards(const Transform& camera, const Vector& center, double minimumDistance,

@@ -51,8 +51,11 @@ Vector PointAtDepth(const Transform& camera, const Vector& d, double depth);
 Transform PushPullCamera(const Transform& camera, double depth, int dy, int screenHeight);
 // Raise/Lower Camera: the step grows with the camera's distance from the ground.
 Transform RaiseLowerCamera(const Transform& camera, int dy, int screenHeight);
+// Where the ray (origin, direction d) meets the horizontal plane through `anchor`; none for a
+// ray parallel to the ground or one that meets it too far away to reach.
+std::optional<Vector> PointOnLevel(const Vector& anchor, const Vector& origin, const Vector& d);
 // Move Camera Constant Height: the horizontal plane through `anchor` slides under the pointer
-// from ray direction `previous` to `current`. Rays parallel to the ground give no move.
+// from ray direction `previous` to `current`.
 std::optional<Transform> MoveCameraLevel(const Transform& camera, const Vector& anchor, const Vector& previous,
                                          const Vector& current);
 // Move Camera Towards Object: along the line to `center`, by at least `minimumDistance`.

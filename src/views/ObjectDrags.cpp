@@ -1,0 +1,47 @@
+#include "views/ObjectDrags.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "views/CameraDrags.h"
+#include "views/DragGeometry.h"
+
+namespace {
+
+constexpr double kSmallestSizeFactor = 0.05;
+
+}  // namespace
+
+double PullFactor(int dy, int screenHeight) { return -DragStep(dy, screenHeight); }
+
+double SizeFactor(int dy, int screenHeight) {
+  return std::max(1.0 - PullFactor(dy, screenHeight), kSmallestSizeFactor);
+}
+
+Transform ScaledAbout(const Transform& local, const Vector& center, double factor) {
+  const Transform scale(factor, 0, 0, 0, 0, factor, 0, 0, 0, 0, factor, 0);
+  return local * TranslationBy(center) * scale * TranslationBy(center * -1.0);
+}
+
+double PushPullStep(double distance, double halfSize, double frontClip, double pullFactor) {
+  const double beyond = std::max(distance, halfSize) - frontClip;
+  return std::max(beyond * pullFactor, -beyond);
+}
+
+double RaiseLowerStep(const Vector& center, double halfSize, double pullFactor) {
+  return pullFactor * std::max(std::abs(center.y), halfSize);
+}
+
+std::optional<Vector> TowardsObjectMove(const Vector& from, const Vector& to, double halfSize, double pullFactor) {
+  Vector d = to - from;
+  const double length = d.Length();
+  if (!(length > 0.0)) return std::nullopt;
+  return d.Normalize() * (std::max(length, halfSize) * pullFactor);
+}
+
+Vector CylinderAxis(const BoundingBox& meshBox) {
+  const Vector extent = meshBox.max - meshBox.min;
+  Vector axis = extent.x < extent.y ? Vector(0, extent.y, 0) : Vector(extent.x, 0, 0);
+  if (extent.z > std::max(axis.x, axis.y)) axis = Vector(0, 0, extent.z);
+  return axis;
+}

@@ -1,0 +1,34 @@
+// The object drags of a camera window as numbers and transforms: size, push/pull, raise/lower,
+// towards another object, and the axis of the rotate-about cylinder. The drag frame applies them
+// to the selected groups.
+#pragma once
+
+#include <optional>
+
+#include "core/Transform.h"
+
+// The pull factor of a vertical movement: |dy|^1.3 / screen height, positive upwards.
+double PullFactor(int dy, int screenHeight);
+
+// The size factor of a vertical movement: up shrinks, down enlarges. A long upward movement in
+// one message never turns an object inside out or flat: the factor stays at least 0.05.
+double SizeFactor(int dy, int screenHeight);
+// The local transform that scales a group by `factor` about `center` in its own coordinates
+// before its transform `local`.
+Transform ScaledAbout(const Transform& local, const Vector& center, double factor);
+
+// The step along the line of sight of push/pull: the distance (at least `halfSize`) beyond the
+// front clipping plane times the pull factor, never pulling by more than that distance.
+double PushPullStep(double distance, double halfSize, double frontClip, double pullFactor);
+
+// Raise/Lower Object: the vertical step, proportional to the height of `center` above or below
+// the ground, and near the ground to the object's half size.
+double RaiseLowerStep(const Vector& center, double halfSize, double pullFactor);
+
+// Move Object Towards Object: the move of the picked object (centre `from`) towards the centre of
+// the selected one, by the pull factor of their distance (at least `halfSize`). None when the
+// centres coincide and there is no direction.
+std::optional<Vector> TowardsObjectMove(const Vector& from, const Vector& to, double halfSize, double pullFactor);
+
+// The rotate-about axis of the cylinder mesh: along the longest side of its box.
+Vector CylinderAxis(const BoundingBox& meshBox);

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "views/DragGeometry.h"
+#include "views/ObjectDrags.h"
+
+namespace {
+
+constexpr int kScreenH = 768;
+
+TEST(ObjectDragsTest, SizingScalesAboutTheBoxCentreAndNeverCollapses) {
+  EXPECT_EQ(SizeFactor(0, kScreenH), 1.0);
+  EXPECT_NEAR(SizeFactor(10, kScreenH), 1.0260, 1e-4);
+  EXPECT_NEAR(SizeFactor(-10, kScreenH), 0.9740, 1e-4);
+  EXPECT_EQ(SizeFactor(-2000, kScreenH), 0.05);
+  const Transform local(1, 0, 0, 5, 0, 1, 0, 0, 0, 0, 1, 0);
+  const Transform sized = ScaledAbout(local, Vector(1, 1, 1), 2.0);
+  const Vector centre = sized.TransformPoint(Vector(1, 1, 1));
+  EXPECT_NEAR(centre.x, 6, 1e-12);
+  EXPECT_NEAR(centre.y, 1, 1e-12);
+  EXPECT_NEAR(sized.TransformPoint(Vector(2, 1, 1)).x, 8, 1e-12);
+}
+
+TEST(ObjectDragsTest, PushPullNeverPullsPastTheFrontPlane) {
+  const double k = PullFactor(-10, kScreenH);  // up: push away
+  EXPECT_GT(k, 0.0);
+  EXPECT_NEAR(PushPullStep(10.0, 1.0, 1.0, k), 9.0 * k, 1e-12);
+  EXPECT_EQ(PushPullStep(10.0, 1.0, 1.0, -5.0), -9.0);
+  EXPECT_NEAR(PushPullStep(0.5, 2.0, 1.0, k), 1.0 * k, 1e-12);  // half size bounds the distance
+  EXPECT_NEAR(RaiseLowerStep(Vector(0, -4, 0), 1.0, k), 4 * k, 1e-12);
+  EXPECT_NEAR(RaiseLowerStep(Vector(0, 0, 0), 1.5, k), 1.5 * k, 1e-12);
+}
+
+TEST(ObjectDragsTest, TowardsAnotherObjectMovesAlongTheLineBetweenCentres) {
+  const double k = PullFactor(-10, kScreenH);
+  const auto move = TowardsObjectMove(Vector(0, 0, 0), Vector(0, 0, 4), 1.0, k);
+  ASSERT_TRUE(move.has_value());
+  EXPECT_NEAR(move->z, 4 * k, 1e-12);
+  EXPECT_EQ(move->x, 0.0);
+  EXPECT_FALSE(TowardsObjectMove(Vector(1, 1, 1), Vector(1, 1, 1), 1.0, k).has_value());
+}
+
+TEST(ObjectDragsTest, TheCylinderAxisRunsAlongTheLongestSide) {
+  auto axis = [](double x, double y, double z) { return CylinderAxis(BoundingBox(Vector(0, 0, 0), Vector(x, y, z))); };
+  const Vector a = axis(1, 3, 1), b = axis(2, 2, 1), c = axis(1, 2, 5), d = axis(1, 2, 2);
+  EXPECT_EQ(a.y, 3.0);
+  EXPECT_EQ(b.x, 2.0);  // equal x and y take x
+  EXPECT_EQ(c.z, 5.0);
+  EXPECT_EQ(d.y, 2.0);  // an equal z keeps the candidate
+}
+
+}  // namespace
