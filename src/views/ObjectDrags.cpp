@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "scene/GroupSO.h"
 #include "views/CameraDrags.h"
 #include "views/DragGeometry.h"
 
@@ -21,6 +22,12 @@ double SizeFactor(int dy, int screenHeight) {
 Transform ScaledAbout(const Transform& local, const Vector& center, double factor) {
   const Transform scale(factor, 0, 0, 0, 0, factor, 0, 0, 0, 0, factor, 0);
   return local * TranslationBy(center) * scale * TranslationBy(center * -1.0);
+}
+
+void SizeGroup(GroupSO& group, double factor) {
+  const BoundingBox box = group.GetBox(nullptr);
+  group.SetTransform(ScaledAbout(group.GetTransform(), (box.min + box.max) * 0.5, factor));
+  group.scale = group.scale * factor;
 }
 
 double PushPullStep(double distance, double halfSize, double frontClip, double pullFactor) {
