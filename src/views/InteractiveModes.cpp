@@ -1,6 +1,7 @@
 #include "views/InteractiveModes.h"
 
 #include "core/FatalReport.h"
+#include "platform/framework/KeyCodes.h"
 
 namespace {
 
@@ -52,6 +53,17 @@ void HeldKeys::Press(int virtualKey) {
   if (!letter && !functionKey && !digit) return;
   ++countedKeys;
   lastCounted = virtualKey;
+}
+
+HeldKeys CurrentHeldKeys() {
+  auto down = [](int key) { return GetAsyncKeyState(key) < 0; };
+  HeldKeys keys;
+  keys.shift = down(16);
+  keys.ctrl = down(17);
+  keys.alt = down(18);
+  for (int key = 48; key <= 123; ++key)
+    if (down(key)) keys.Press(key);
+  return keys;
 }
 
 int EffectiveInteractiveMode(int applicationMode, const HeldKeys& keys) {

@@ -25,6 +25,9 @@ struct HeldKeys {
   void Press(int virtualKey);
 };
 
+// The keys held on the keyboard now.
+HeldKeys CurrentHeldKeys();
+
 // The mode a window drags in: the application's, unless Ctrl (or Alt) alone is held with exactly
 // one counted key that is a digit. Application modes 2 and 13 are never overridden.
 int EffectiveInteractiveMode(int applicationMode, const HeldKeys& keys);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/framework/KeyCodes.h"
 #include "support/FatalCheck.h"
 #include "views/InteractiveModes.h"
 
@@ -39,6 +40,20 @@ TEST(InteractiveModesTest, HeldDigitsOverrideTheApplicationModeOnlyInTheirExactF
       {7, Keys(false, false, false, {'5'}), 7},
   };
   for (const Case& c : cases) EXPECT_EQ(EffectiveInteractiveMode(c.appMode, c.keys), c.expected) << c.appMode;
+}
+
+TEST(InteractiveModesTest, TheKeyboardStateGivesTheOverride) {
+  RecordModifiers(false, true, false);
+  RecordKeyState('7', true);
+  RecordKeyState(0x67, true);  // keypad 7 does not count
+  EXPECT_EQ(EffectiveInteractiveMode(0, CurrentHeldKeys()), 7);
+  RecordKeyState('Q', true);
+  EXPECT_EQ(EffectiveInteractiveMode(0, CurrentHeldKeys()), 0);
+  RecordKeyState('Q', false);
+  RecordKeyState('7', false);
+  RecordKeyState(0x67, false);
+  RecordModifiers(false, false, false);
+  EXPECT_EQ(EffectiveInteractiveMode(3, CurrentHeldKeys()), 3);
 }
 
 TEST(InteractiveModesTest, CommandsMapBothWays) {
