@@ -1,8 +1,5 @@
 #include "views/ImportRules.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "core/FatalReport.h"
 #include "platform/win/StringResources.h"
 #include "views/CameraDrags.h"
@@ -54,15 +51,6 @@ ImportOutcome ImportLoadOutcome(int loadResult) {
       // Unreadable, or gone since it was chosen: nothing is added.
       return {false, 40045};
   }
-}
-
-double ImportDistance(double radius, long zoomNumerator, long zoomDenominator, double focal, int clientWidth,
-                      int clientHeight, double front) {
-  const double t = (zoomDenominator * 0.035) / (zoomNumerator * 2.0) / focal;
-  double d = radius / std::sin(std::atan(t));
-  const double aspect = clientWidth > 0 && clientHeight > 0 ? double(clientWidth) / clientHeight : 1.0;
-  d *= std::max(aspect, 1.0 / aspect);
-  return std::max(d, front);
 }
 
 Transform ImportPlacement(const Transform& camera, const BoundingBox& box, double distance) {

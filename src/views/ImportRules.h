@@ -35,9 +35,5 @@ struct ImportOutcome {
 };
 ImportOutcome ImportLoadOutcome(int loadResult);
 
-// The distance at which a sphere of `radius` fills the window's field (at least `front`); a window
-// without an area counts as square.
-double ImportDistance(double radius, long zoomNumerator, long zoomDenominator, double focal, int clientWidth,
-                      int clientHeight, double front);
 // The translation that puts the centre of `box` on the camera's line of sight at `distance`.
 Transform ImportPlacement(const Transform& camera, const BoundingBox& box, double distance);

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "views/ImportRules.h"
+#include "views/SceneFit.h"
 
 namespace {
 
@@ -41,11 +42,11 @@ TEST(ImportRulesTest, ClashingNamesCountUpAndLoadResultsStopSafely) {
 TEST(ImportRulesTest, TheObjectFillsTheWindowOnTheLineOfSight) {
   // t = 0.035 / 2 / 0.05 = 0.35 at 1/1; r = 1.
   const double plain = 1.0 / std::sin(std::atan(0.35));
-  EXPECT_NEAR(ImportDistance(1.0, 1, 1, 0.05, 400, 400, 0.1), plain, 1e-12);
-  EXPECT_NEAR(ImportDistance(1.0, 1, 1, 0.05, 400, 200, 0.1), 2 * plain, 1e-12);
-  EXPECT_EQ(ImportDistance(1.0, 1, 1, 0.05, 200, 400, 0.1), ImportDistance(1.0, 1, 1, 0.05, 400, 200, 0.1));
-  EXPECT_NEAR(ImportDistance(1.0, 1, 1, 0.05, 0, 400, 0.1), plain, 1e-12);  // no area: square
-  EXPECT_EQ(ImportDistance(0.0001, 1, 1, 5.0, 400, 400, 0.25), 0.25);
+  EXPECT_NEAR(FillDistance(1.0, 1, 1, 0.05, 400, 400, 0.1), plain, 1e-12);
+  EXPECT_NEAR(FillDistance(1.0, 1, 1, 0.05, 400, 200, 0.1), 2 * plain, 1e-12);
+  EXPECT_EQ(FillDistance(1.0, 1, 1, 0.05, 200, 400, 0.1), FillDistance(1.0, 1, 1, 0.05, 400, 200, 0.1));
+  EXPECT_NEAR(FillDistance(1.0, 1, 1, 0.05, 0, 400, 0.1), plain, 1e-12);  // no area: square
+  EXPECT_EQ(FillDistance(0.0001, 1, 1, 5.0, 400, 400, 0.25), 0.25);
   const Transform camera(1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 3);
   const Transform placed = ImportPlacement(camera, BoundingBox(Vector(1, 1, 1), Vector(3, 3, 3)), 5.0);
   const Vector centre = placed.TransformPoint(Vector(2, 2, 2));
