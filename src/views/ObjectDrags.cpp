@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "scene/GroupSO.h"
 #include "views/CameraDrags.h"
@@ -51,4 +52,13 @@ Vector CylinderAxis(const BoundingBox& meshBox) {
   Vector axis = extent.x < extent.y ? Vector(0, extent.y, 0) : Vector(extent.x, 0, 0);
   if (extent.z > std::max(axis.x, axis.y)) axis = Vector(0, 0, extent.z);
   return axis;
+}
+
+Transform TurnAboutCylinder(const Transform& camera, const Transform& cylinderWorld, const BoundingBox& meshBox,
+                            const Vector& center, POINT previous, POINT current, int screenWidth) {
+  const Vector local = CylinderAxis(meshBox);
+  Vector axis = cylinderWorld.TransformPoint(local) - CameraPosition(cylinderWorld);  // its translation
+  if (Dot(ViewDirection(camera), axis) < 0.0) axis = axis * -1.0;
+  const double angle = (previous.x - current.x) * 2.0 * std::numbers::pi / screenWidth;
+  return Transform(angle, axis, center);
 }

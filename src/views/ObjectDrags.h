@@ -36,3 +36,8 @@ std::optional<Vector> TowardsObjectMove(const Vector& from, const Vector& to, do
 
 // The rotate-about axis of the cylinder mesh: along the longest side of its box.
 Vector CylinderAxis(const BoundingBox& meshBox);
+// Rotate Object About: the turn about the cylinder's world axis through `center` by a horizontal
+// movement (a screen width a full turn). The axis never points towards the viewer, so a movement
+// turns the object the same way however the cylinder lies.
+Transform TurnAboutCylinder(const Transform& camera, const Transform& cylinderWorld, const BoundingBox& meshBox,
+                            const Vector& center, POINT previous, POINT current, int screenWidth);

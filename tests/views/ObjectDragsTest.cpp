@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "views/DragGeometry.h"
 #include "views/ObjectDrags.h"
@@ -48,6 +49,19 @@ TEST(ObjectDragsTest, TheCylinderAxisRunsAlongTheLongestSide) {
   EXPECT_EQ(b.x, 2.0);  // equal x and y take x
   EXPECT_EQ(c.z, 5.0);
   EXPECT_EQ(d.y, 2.0);  // an equal z keeps the candidate
+}
+
+TEST(ObjectDragsTest, TurningAboutTheCylinderIgnoresVerticalMovesAndItsEnds) {
+  const Transform camera;  // looks along +z
+  const BoundingBox mesh(Vector(-0.5, -0.5, -1), Vector(0.5, 0.5, 1));  // long in z
+  const Transform upright, flipped(std::numbers::pi, Vector(1, 0, 0));
+  const Vector c(0, 0, 5), probe(1, 0, 5);
+  const Vector vertical = TurnAboutCylinder(camera, upright, mesh, c, {10, 10}, {10, 90}, 1000).TransformPoint(probe);
+  EXPECT_NEAR((vertical - probe).Length(), 0.0, 1e-12);
+  const Vector a = TurnAboutCylinder(camera, upright, mesh, c, {10, 10}, {260, 10}, 1000).TransformPoint(probe);
+  const Vector b = TurnAboutCylinder(camera, flipped, mesh, c, {10, 10}, {260, 10}, 1000).TransformPoint(probe);
+  EXPECT_NEAR(std::abs(a.y), 1.0, 1e-6);  // a quarter turn about the sight line
+  EXPECT_NEAR((a - b).Length(), 0.0, 1e-6);
 }
 
 }  // namespace
