@@ -36,6 +36,16 @@ double PushPullStep(double distance, double halfSize, double frontClip, double p
   return std::max(beyond * pullFactor, -beyond);
 }
 
+std::optional<Vector> SightStep(const Transform& camera, const Vector& distanceAnchor, const Vector& directionAnchor,
+                                bool parallel, double halfSize, double frontClip, double pullFactor) {
+  const Vector position = CameraPosition(camera), view = ViewDirection(camera);
+  const Vector toAnchor = distanceAnchor - position;
+  const double distance = parallel ? Dot(view, toAnchor) : toAnchor.Length();
+  Vector direction = parallel ? view : directionAnchor - position;
+  if (!(direction.Length() > 0.0)) return std::nullopt;
+  return direction.Normalize() * PushPullStep(distance, halfSize, frontClip, pullFactor);
+}
+
 double RaiseLowerStep(const Vector& center, double halfSize, double pullFactor) {
   return pullFactor * std::max(std::abs(center.y), halfSize);
 }

@@ -25,6 +25,13 @@ Transform ScaledAbout(const Transform& local, const Vector& center, double facto
 // front clipping plane times the pull factor, never pulling by more than that distance.
 double PushPullStep(double distance, double halfSize, double frontClip, double pullFactor);
 
+// Push/Pull Object and the along-sight part of Move Object Along Sight: the move towards or away
+// from the camera. The distance is measured to `distanceAnchor`, along the view direction when
+// `parallel`, else straight; the move runs along the view direction, or else straight from the
+// camera towards `directionAnchor`. None when that direction does not exist.
+std::optional<Vector> SightStep(const Transform& camera, const Vector& distanceAnchor, const Vector& directionAnchor,
+                                bool parallel, double halfSize, double frontClip, double pullFactor);
+
 // Raise/Lower Object: the vertical step, proportional to the height of `center` above or below
 // the ground, and near the ground to the object's half size.
 double RaiseLowerStep(const Vector& center, double halfSize, double pullFactor);

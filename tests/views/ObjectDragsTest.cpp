@@ -29,6 +29,17 @@ TEST(ObjectDragsTest, PushPullNeverPullsPastTheFrontPlane) {
   EXPECT_NEAR(PushPullStep(10.0, 1.0, 1.0, k), 9.0 * k, 1e-12);
   EXPECT_EQ(PushPullStep(10.0, 1.0, 1.0, -5.0), -9.0);
   EXPECT_NEAR(PushPullStep(0.5, 2.0, 1.0, k), 1.0 * k, 1e-12);  // half size bounds the distance
+  // Along the sight line or straight from the camera, never pulled past the front plane.
+  const Transform camera;
+  const auto parallel = SightStep(camera, Vector(3, 0, 4), Vector(3, 0, 4), true, 0.1, 1.0, k);
+  ASSERT_TRUE(parallel.has_value());
+  EXPECT_NEAR(parallel->z, 3.0 * k, 1e-12);
+  EXPECT_EQ(parallel->x, 0.0);
+  const auto straight = SightStep(camera, Vector(3, 0, 4), Vector(3, 0, 4), false, 0.1, 1.0, -100.0);
+  ASSERT_TRUE(straight.has_value());
+  EXPECT_NEAR(straight->Length(), 4.0, 1e-12);
+  EXPECT_NEAR(straight->x / straight->z, 0.75, 1e-12);
+  EXPECT_FALSE(SightStep(camera, Vector(3, 0, 4), Vector(0, 0, 0), false, 0.1, 1.0, k).has_value());
   EXPECT_NEAR(RaiseLowerStep(Vector(0, -4, 0), 1.0, k), 4 * k, 1e-12);
   EXPECT_NEAR(RaiseLowerStep(Vector(0, 0, 0), 1.5, k), 1.5 * k, 1e-12);
 }
