@@ -6,7 +6,6 @@
 
 #include "scene/GroupSO.h"
 #include "views/CameraDrags.h"
-#include "views/DragGeometry.h"
 
 namespace {
 
@@ -44,6 +43,16 @@ std::optional<Vector> SightStep(const Transform& camera, const Vector& distanceA
   Vector direction = parallel ? view : directionAnchor - position;
   if (!(direction.Length() > 0.0)) return std::nullopt;
   return direction.Normalize() * PushPullStep(distance, halfSize, frontClip, pullFactor);
+}
+
+std::optional<Vector> LevelObjectMove(const Vector& anchor, const DragRay& current, const DragRay& previous,
+                                      const Vector& track) {
+  const std::optional<Vector> to = PointOnLevel(anchor, current.origin, current.direction);
+  if (!to) return std::nullopt;
+  if (IsTrackSet(track)) return *to - track;
+  const std::optional<Vector> from = PointOnLevel(anchor, previous.origin, previous.direction);
+  if (!from) return std::nullopt;
+  return *to - *from;
 }
 
 double RaiseLowerStep(const Vector& center, double halfSize, double pullFactor) {

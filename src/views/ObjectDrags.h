@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/Transform.h"
+#include "views/DragGeometry.h"
 
 class GroupSO;
 
@@ -31,6 +32,12 @@ double PushPullStep(double distance, double halfSize, double frontClip, double p
 // camera towards `directionAnchor`. None when that direction does not exist.
 std::optional<Vector> SightStep(const Transform& camera, const Vector& distanceAnchor, const Vector& directionAnchor,
                                 bool parallel, double halfSize, double frontClip, double pullFactor);
+
+// Move Object Constant Height: the move on the horizontal plane through `anchor` to where the
+// current ray meets it, from the grabbed point when set, else from where the previous ray met it.
+// None for a ray parallel to the ground.
+std::optional<Vector> LevelObjectMove(const Vector& anchor, const DragRay& current, const DragRay& previous,
+                                      const Vector& track);
 
 // Raise/Lower Object: the vertical step, proportional to the height of `center` above or below
 // the ground, and near the ground to the object's half size.

@@ -44,6 +44,22 @@ TEST(ObjectDragsTest, PushPullNeverPullsPastTheFrontPlane) {
   EXPECT_NEAR(RaiseLowerStep(Vector(0, 0, 0), 1.5, k), 1.5 * k, 1e-12);
 }
 
+TEST(ObjectDragsTest, ConstantHeightMovesStayOnTheAnchorsLevel) {
+  const Vector eye(0, 3, 0), anchor(0, 1, 5);
+  Vector d1(0.2, -0.4, 1), d0(0, -0.4, 1);
+  const DragRay now{eye, d1.Normalize()}, before{eye, d0.Normalize()};
+  Vector track(0, 0, 0);
+  UnsetTrack(track);
+  const auto move = LevelObjectMove(anchor, now, before, track);
+  ASSERT_TRUE(move.has_value());
+  EXPECT_EQ(move->y, 0.0);
+  EXPECT_NEAR(move->x, 1.0, 1e-12);  // 2 below the eye, 5 ahead: x = 0.2 * 5
+  const auto grabbed = LevelObjectMove(anchor, now, before, Vector(0.5, 1, 5));
+  ASSERT_TRUE(grabbed.has_value());
+  EXPECT_NEAR(grabbed->x, 0.5, 1e-12);
+  EXPECT_FALSE(LevelObjectMove(anchor, DragRay{eye, Vector(0, 0, 1)}, before, track).has_value());
+}
+
 TEST(ObjectDragsTest, TowardsAnotherObjectMovesAlongTheLineBetweenCentres) {
   const double k = PullFactor(-10, kScreenH);
   const auto move = TowardsObjectMove(Vector(0, 0, 0), Vector(0, 0, 4), 1.0, k);
