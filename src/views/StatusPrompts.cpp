@@ -73,7 +73,7 @@ UINT ByState(const PromptInputs& in, UINT up, UINT pressed) { return in.pressed 
 
 // The id a test alone names when it holds, or 0.
 UINT TestOwnId(std::string_view test, const PromptInputs& in) {
-  const bool fixedWindow = in.windowKind != 0;
+  const bool fixedWindow = !in.cameraKind;
   if (test == "K") return fixedWindow ? ByState(in, 40157, 40158) : 0;
   if (test == "KT") return fixedWindow && in.trackSceneExtents ? ByState(in, 40159, 40160) : 0;
   if (test == "P") return in.orthographic ? ByState(in, 40149, 40150) : 0;

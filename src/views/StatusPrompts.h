@@ -4,25 +4,17 @@
 #pragma once
 
 #include "platform/win/WinTypes.h"
+#include "views/DragPreconditions.h"
 
-// Everything a prompt depends on, as the window sees it at the refresh.
-struct PromptInputs {
-  int mode = 0;                   // the effective interactive mode
-  bool pressed = false;           // the left button is held in the window
-  bool picked = false;            // an object is under the pointer (pressed: under the press)
-  bool pickedIsCylinder = false;  // ... and it is the rotate-about cylinder
-  bool pickedIsSelected = false;
-  int selectedCount = 0;
+// Everything a prompt depends on, as the window sees it at the refresh: what a drag needs, and
+// the mode and state of the button.
+struct PromptInputs : DragConditions {
+  int mode = 0;          // the effective interactive mode
+  bool pressed = false;  // the left button is held in the window; `picked` is then the press's
+  bool pickedIsCylinder = false;  // the target is the rotate-about cylinder
   bool sceneEmpty = false;
-  int windowKind = 0;  // 0: a general Camera window; others look in a fixed direction
-  bool orthographic = false;
-  bool autoFocus = false;
-  bool autoAperture = false;
-  double fStop = 0.0;
-  bool sightHorizontal = false;  // the camera looks exactly parallel to the ground
   bool rotateWithTracking = false;
   bool trackSet = false;  // the press grabbed a point
-  bool trackSceneExtents = false;
 };
 
 constexpr COLORREF kPromptHighlight = 0x000000FF;

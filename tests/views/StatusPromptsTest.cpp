@@ -65,7 +65,7 @@ TEST(StatusPromptsTest, EveryCellOfAPlainWindowWithItsHighlightAndCursor) {
 
 TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrder) {
   PromptInputs in = Plain(9, false, 1);
-  in.windowKind = 2;
+  in.cameraKind = false;
   in.orthographic = true;
   EXPECT_EQ(Prompt(in).id, 40149u);  // a fixed window alone does not refuse Push/Pull Camera
   in.trackSceneExtents = true;
@@ -74,11 +74,11 @@ TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrder) {
   EXPECT_EQ(Prompt(in).id, 40160u);
   in = Plain(16, false, 2);
   EXPECT_EQ(Prompt(in).id, 40060u);
-  in.windowKind = 1;
+  in.cameraKind = false;
   in.trackSceneExtents = true;
   EXPECT_EQ(Prompt(in).id, 40159u);
   in = Plain(5, true, 0);
-  in.windowKind = 3;
+  in.cameraKind = false;
   EXPECT_EQ(Prompt(in).id, 40158u);
 
   in = Plain(17, false, 0);
