@@ -19,13 +19,6 @@ void ExpectNear(const Vector& a, const Vector& b, double tolerance = 1e-6) {
   EXPECT_NEAR(a.z, b.z, tolerance);
 }
 
-bool Finite(const Transform& t) {
-  for (const auto& row : t.m)
-    for (double v : row)
-      if (!std::isfinite(v)) return false;
-  return std::isfinite(t.t[0]) && std::isfinite(t.t[1]) && std::isfinite(t.t[2]);
-}
-
 TEST(CameraDragsTest, LensValuesKeepTheirBounds) {
   EXPECT_NEAR(DragStep(10, kScreenH), std::pow(10, 1.3) / kScreenH, 1e-15);
   EXPECT_EQ(DragStep(-10, kScreenH), -DragStep(10, kScreenH));
@@ -117,10 +110,7 @@ TEST(CameraDragsTest, MovesKeepTheirPlanes) {
   ASSERT_TRUE(towards.has_value());
   EXPECT_NEAR(towards->t[2], 50.0 * DragStep(10, kScreenH), 1e-12);
   EXPECT_FALSE(MoveCameraTowards(camera, Vector(0, 2, -10), 1.0, 10, kScreenH).has_value());
-
-  const Transform push = PushPullCamera(camera, 5.0, 10, kScreenH);
-  EXPECT_TRUE(Finite(push));
-  EXPECT_NEAR(push.t[2], 5.0 * DragStep(10, kScreenH), 1e-12);
+  EXPECT_NEAR(PushPullCamera(camera, 5.0, 10, kScreenH).t[2], 5.0 * DragStep(10, kScreenH), 1e-12);
   ExpectNear(PointAtDepth(camera, Vector(0.6, 0, 0.8), 8.0), Vector(6, 2, -2));
 }
 

@@ -56,14 +56,6 @@ TEST(InteractiveModesTest, TheKeyboardStateGivesTheOverride) {
   EXPECT_EQ(EffectiveInteractiveMode(3, CurrentHeldKeys()), 3);
 }
 
-TEST(InteractiveModesTest, CommandsMapBothWays) {
-  for (int mode = 0; mode < numberInteractiveModes; ++mode)
-    EXPECT_EQ(InteractiveModeOfCommand(InteractiveModeCommand(mode)), mode);
-  EXPECT_EQ(InteractiveModeCommand(0), 33128u);
-  EXPECT_EQ(InteractiveModeCommand(19), 33118u);
-  EXPECT_EQ(InteractiveModeOfCommand(33137), -1);
-}
-
 TEST(InteractiveModesTest, RecordsOpenOnlyWhenADragChangesFamily) {
   EXPECT_TRUE(OpensDragRecord(8, -1));
   for (int mode : {9, 14, 15, 16}) EXPECT_FALSE(OpensDragRecord(mode, 8)) << mode;

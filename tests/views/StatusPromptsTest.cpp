@@ -72,14 +72,6 @@ TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrder) {
   EXPECT_EQ(Prompt(in).id, 40159u);  // tracking refuses before the projection does
   in.pressed = true;
   EXPECT_EQ(Prompt(in).id, 40160u);
-  in = Plain(16, false, 2);
-  EXPECT_EQ(Prompt(in).id, 40060u);
-  in.cameraKind = false;
-  in.trackSceneExtents = true;
-  EXPECT_EQ(Prompt(in).id, 40159u);
-  in = Plain(5, true, 0);
-  in.cameraKind = false;
-  EXPECT_EQ(Prompt(in).id, 40158u);
 
   in = Plain(17, false, 0);
   in.fStop = 0.0;
@@ -88,9 +80,6 @@ TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrder) {
   EXPECT_EQ(Prompt(in).id, 40153u);
   in.orthographic = true;
   EXPECT_EQ(Prompt(in).id, 40149u);
-  in = Plain(19, true, 1);
-  in.autoFocus = in.autoAperture = true;
-  EXPECT_EQ(Prompt(in).id, 40156u);
 
   in = Plain(11, true, 3);
   in.sightHorizontal = true;
