@@ -45,6 +45,12 @@ std::optional<Vector> SightStep(const Transform& camera, const Vector& distanceA
   return direction.Normalize() * PushPullStep(distance, halfSize, frontClip, pullFactor);
 }
 
+Vector ViewPlaneMove(const Transform& camera, double depth, const Vector& d, const Vector& previous,
+                     const Vector& track) {
+  const Vector to = PointAtDepth(camera, d, depth);
+  return to - (IsTrackSet(track) ? track : PointAtDepth(camera, previous, depth));
+}
+
 std::optional<Vector> LevelObjectMove(const Vector& anchor, const DragRay& current, const DragRay& previous,
                                       const Vector& track) {
   const std::optional<Vector> to = PointOnLevel(anchor, current.origin, current.direction);

@@ -33,6 +33,12 @@ double PushPullStep(double distance, double halfSize, double frontClip, double p
 std::optional<Vector> SightStep(const Transform& camera, const Vector& distanceAnchor, const Vector& directionAnchor,
                                 bool parallel, double halfSize, double frontClip, double pullFactor);
 
+// Move Object in a perspective window: the move across the view at the depth of the grabbed point
+// (or of the centre) that brings the grabbed point under the current ray `d`, or, with none,
+// follows the pointer from the previous ray `previous`.
+Vector ViewPlaneMove(const Transform& camera, double depth, const Vector& d, const Vector& previous,
+                     const Vector& track);
+
 // Move Object Constant Height: the move on the horizontal plane through `anchor` to where the
 // current ray meets it, from the grabbed point when set, else from where the previous ray met it.
 // None for a ray parallel to the ground.

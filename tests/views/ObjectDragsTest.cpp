@@ -44,6 +44,19 @@ TEST(ObjectDragsTest, PushPullNeverPullsPastTheFrontPlane) {
   EXPECT_NEAR(RaiseLowerStep(Vector(0, 0, 0), 1.5, k), 1.5 * k, 1e-12);
 }
 
+TEST(ObjectDragsTest, AMovedObjectKeepsItsGrabbedPointUnderThePointer) {
+  const Transform camera;
+  const Vector track(1, 1, 4);
+  Vector d(0.5, 0.25, 1);
+  d.Normalize();
+  const Vector moved = track + ViewPlaneMove(camera, 4.0, d, Vector(0, 0, 1), track);
+  EXPECT_NEAR(Cross(moved, d).Length(), 0.0, 1e-12);  // on the current ray
+  EXPECT_NEAR(moved.z, 4.0, 1e-12);
+  Vector unset = track;
+  UnsetTrack(unset);
+  EXPECT_NEAR(ViewPlaneMove(camera, 4.0, d, d, unset).Length(), 0.0, 1e-12);
+}
+
 TEST(ObjectDragsTest, ConstantHeightMovesStayOnTheAnchorsLevel) {
   const Vector eye(0, 3, 0), anchor(0, 1, 5);
   Vector d1(0.2, -0.4, 1), d0(0, -0.4, 1);
