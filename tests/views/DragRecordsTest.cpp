@@ -5,6 +5,7 @@
 #include "views/DragGeometry.h"
 #include "views/DragRecords.h"
 #include "views/ObjectDrags.h"
+#include "views/SunFromCamera.h"
 
 namespace document_test {
 namespace {
@@ -67,6 +68,19 @@ TEST_F(DragRecordsTest, CameraFamiliesRecordTheWindow) {
   SwitchInteractiveModification(doc, static_cast<CView*>(&View()), 9, 8, nullptr);
   SwitchInteractiveModification(doc, static_cast<CView*>(&View()), 16, 15, nullptr);
   EXPECT_EQ(doc.GetHistory().GetCount(), records);
+}
+
+TEST_F(DragRecordsTest, TheSunTakesALevelOrDownwardCameraAsOneStep) {
+  const Transform upward(0.1, Vector(-1, 0, 0), Vector(0, 0, 0));
+  const Transform before = doc.GetSunlight()->GetTransform();
+  ASSERT_TRUE(LooksUpward(upward));
+  EXPECT_FALSE(PointSunLight(doc, upward));
+  const Transform level(1, 0, 0, 1, 0, 1, 0, 5, 0, 0, 1, 2);
+  EXPECT_TRUE(PointSunLight(doc, level));
+  EXPECT_FALSE(doc.GetSunlight()->GetTransform() != level);
+  EXPECT_EQ(UndoText(doc), "Point Sun Light");
+  doc.Undo(TRUE);
+  EXPECT_FALSE(doc.GetSunlight()->GetTransform() != before);
 }
 
 }  // namespace
