@@ -1,22 +1,14 @@
-// Stand-ins for the mesh object's jobs that are built elsewhere: loading, looks, instances,
-// copying, the archive record, picking and cartoon lines. Each file of this folder stands for the
-// source file of the same name without "Pending" and goes when that file comes. The generated
-// meshes call the loader's part setup and the cartoon edge build: those calls are recorded.
+// Stand-ins for the mesh object's jobs that are built elsewhere: picking and cartoon lines. Each
+// file of this folder stands for the source file of the same name without "Pending" and goes when
+// that file comes. The generated meshes call the cartoon edge build: those calls are counted.
 // Any other stand-in that is reached throws: that job is not built yet.
 #pragma once
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 struct PendingMeshCalls {
-  struct Setup {
-    int apply;
-    int lighting;
-  };
-  std::vector<Setup> setupGroupMaterials;
   int buildCartoonEdges = 0;
-  int loads = 0;
 };
 
 PendingMeshCalls& Pending();
