@@ -77,16 +77,7 @@ TEST_F(LoadMeshTest, ZeroAreaFacesGoAndTwoSidedObjectsGetReversedBackFaces) {
 
 TEST_F(LoadMeshTest, GroupsOfEqualLooksFormOnePartNamedZero) {
   // Two textures make two groups; their looks read from the mesh are equal.
-  const std::string bmp = std::string("BM\x3A\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0", 30) +
-                          std::string(24, '\0') + std::string("\xFF\x00\x00\x00", 4);
-  WriteFile(folder / "a.bmp", bmp);
-  WriteFile(folder / "b.bmp", bmp);
-  const std::string materials =
-      "MeshTextureCoords { 4; 0;0;, 1;0;, 0;1;, 1;1;; }\n"
-      "MeshMaterialList { 2; 2; 0, 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"a.bmp\"; } }\n"
-      "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"b.bmp\"; } } }\n";
-  WriteFile(folder / "two.x", XText({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{{0, 1, 2}}, {{1, 3, 2}}}, {0, 0, -1},
-                                    materials));
+  WriteTexturedSquare(folder);
   Ptr<MeshSO> m = Make(folder / "two.x");
   ASSERT_EQ(m->GetError(), SceneObj::none);
   ASSERT_EQ(m->mesh->GetGroupCount(), 2u);

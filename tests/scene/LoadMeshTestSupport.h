@@ -72,3 +72,17 @@ class LoadMeshTest : public SceneTest {
 
 // A triangle whose box has half-diagonal r (corners (0,0,0), (1.2r,0,0), (0,1.6r,0)).
 inline std::string TriangleOfSize(float r) { return XText({{0, 0, 0}, {1.2f * r, 0, 0}, {0, 1.6f * r, 0}}, {{{0, 1, 2}}}); }
+
+// two.x: a square of two triangles, each with its own texture (a.bmp, b.bmp, one pixel each).
+inline void WriteTexturedSquare(const TemporaryFolder& folder) {
+  const std::string bmp = std::string("BM\x3A\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0", 30) +
+                          std::string(24, '\0') + std::string("\xFF\x00\x00\x00", 4);
+  WriteFile(folder / "a.bmp", bmp);
+  WriteFile(folder / "b.bmp", bmp);
+  const std::string materials =
+      "MeshTextureCoords { 4; 0;0;, 1;0;, 0;1;, 1;1;; }\n"
+      "MeshMaterialList { 2; 2; 0, 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"a.bmp\"; } }\n"
+      "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"b.bmp\"; } } }\n";
+  WriteFile(folder / "two.x", XText({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{{0, 1, 2}}, {{1, 3, 2}}}, {0, 0, -1},
+                                    materials));
+}
