@@ -124,6 +124,9 @@ class MeshSO : public VisualSO {
 
   // Two lists of part looks are equal: the same count and equal Materials in order.
   static bool SameMaterials(const XList<Material>& a, const XList<Material>& b);
+  // Each given Material, in order, overwrites the first same-named one of `mats`; names that
+  // `mats` lacks are dropped and its order stays.
+  static void OverwriteByName(const XList<Material>& given, XList<Material>& mats);
 
  private:
   // Member defaults, then the construction guard is taken by each constructor.

@@ -16,20 +16,6 @@ std::vector<MeshSO*> Members(const InstanceList& list) {
   return members;
 }
 
-// Overwrites, in order, the first same-named Material of `current` with each kept one.
-void MergeByName(const XList<Material>& kept, XList<Material>& current) {
-  for (POSITION k = kept.GetHeadPosition(); k;) {
-    const Material& m = kept.GetNext(k);
-    for (POSITION c = current.GetHeadPosition(); c;) {
-      Material& target = current.GetNext(c);
-      if (target.name == m.name) {
-        target = m;
-        break;
-      }
-    }
-  }
-}
-
 }  // namespace
 
 InstanceList* MeshSO::SharedList(const char* description) const {
@@ -90,8 +76,8 @@ void MeshSO::Reload() {
   silhouetteColor = keptSilhouette;
   surfaceColor = keptSurface;
   twoSided = keptTwoSided;
-  MergeByName(keptTex, texMats);
-  MergeByName(keptUntex, untexMats);
+  OverwriteByName(keptTex, texMats);
+  OverwriteByName(keptUntex, untexMats);
   SyncGroupMaterials(0, texturesOn);
 
   if (several) {

@@ -135,12 +135,7 @@ LONG MeshSO::LoadFromFile() {
   if (kind == ObjectFileRead::kDamaged) return damagedFile;
   const bool objectFile = kind == ObjectFileRead::kRead;
 
-  TextureLoadInfo info;
-  info.loaded = 0;
-  info.load = texturesOn;
-  info.quality = GetEffectiveQuality();
-  info.style = style;
-  info.brushSize = brushSize;
+  TextureLoadInfo info(texturesOn, GetEffectiveQuality(), style, brushSize);
 
   IUPtr<IDirect3DRMMeshBuilder> builder;
   XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMeshBuilder( &builder ));

@@ -38,12 +38,7 @@ void MeshSO::ApplyQuality(BOOL firstInstanceOnly) {
 void MeshSO::ReloadTextures(BOOL firstInstanceOnly) {
   if (firstInstanceOnly && reference && !IsFirstInstance()) return;
   if (!mesh) return;
-  TextureLoadInfo info;
-  info.loaded = 0;
-  info.load = texturesOn;
-  info.quality = GetEffectiveQuality();
-  info.style = style;
-  info.brushSize = brushSize;
+  TextureLoadInfo info(texturesOn, GetEffectiveQuality(), style, brushSize);
   // Texture names are relative to the object's file.
   XCurrentDirectoryGuard directory(GetFile().GetDirectory());
   for (auto group = static_cast<D3DRMGROUPINDEX>(mesh->GetGroupCount()); group-- > 0;) {

@@ -13,17 +13,8 @@ bool Merge(const XList<Material>& given, XList<Material>& mats) {
   if (MeshSO::SameMaterials(given, mats)) return false;
   if (mats.IsEmpty()) {
     DeepCopy(const_cast<XList<Material>&>(given)).CopyTo(mats);
-    return true;
-  }
-  for (POSITION g = given.GetHeadPosition(); g;) {
-    const Material& m = given.GetNext(g);
-    for (POSITION pos = mats.GetHeadPosition(); pos;) {
-      Material& entry = mats.GetNext(pos);
-      if (entry.name == m.name) {
-        entry = m;
-        break;
-      }
-    }
+  } else {
+    MeshSO::OverwriteByName(given, mats);
   }
   return true;
 }
@@ -34,6 +25,19 @@ void Apply(IUPtr<IDirect3DRMMesh> mesh, const XList<GroupIndexList>& groupMats, 
 }
 
 }  // namespace
+
+void MeshSO::OverwriteByName(const XList<Material>& given, XList<Material>& mats) {
+  for (POSITION g = given.GetHeadPosition(); g;) {
+    const Material& m = given.GetNext(g);
+    for (POSITION pos = mats.GetHeadPosition(); pos;) {
+      Material& entry = mats.GetNext(pos);
+      if (entry.name == m.name) {
+        entry = m;
+        break;
+      }
+    }
+  }
+}
 
 void MeshSO::GetTexMats(XList<Material>& out) const {
   out.RemoveAll();

@@ -7,6 +7,10 @@
 
 // The callback's argument, filled by its caller.
 struct TextureLoadInfo {
+  TextureLoadInfo() = default;
+  TextureLoadInfo(BOOL loadTextures, LONG effectiveQuality, LONG textureStyle, LONG brush)
+      : load(loadTextures), quality(effectiveQuality), style(textureStyle), brushSize(brush) {}
+
   BOOL loaded = 0;    // out: the last call made a texture
   BOOL load = 0;      // textures are wanted; without, every call fails without a texture
   LONG quality = 0;   // the effective quality: below 0 shrinks by 2 to the power of -quality
