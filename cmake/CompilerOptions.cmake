@@ -12,6 +12,7 @@ endif()
 
 if(TAVROLIN_FUZZ)
   # Every library is instrumented, so coverage inside the decoders steers the fuzzers; only the
-  # fuzz programs themselves link the fuzzer's main.
+  # fuzz programs themselves link the fuzzer's main, the other programs its runtime without it.
   add_compile_options(-fsanitize=fuzzer-no-link)
+  add_link_options(-fsanitize=fuzzer-no-link)
 endif()

@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xclip
   ccache
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite twice: a normal build, then one with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up, builds and runs the whole test suite: a normal build with its tests (and the benchmarks
+# compiled), one with AddressSanitizer and UndefinedBehaviorSanitizer that also replays the fuzz
+# seeds, and the fuzz targets built with clang and libFuzzer replaying their seeds. Each build is
+# configured once in its own folder; the compiler cache (ccache) lives outside the checkout, in
+# $CCACHE_DIR (default ~/.cache/ccache).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -8,11 +11,23 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/test -j "$jobs"
+# build <folder> <cmake options...>: configures the folder once, then builds what it selects.
+build() {
+  local folder=$1
+  shift
+  [ -f "$folder/CMakeCache.txt" ] ||
+    cmake -S . -B "$folder" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
+  cmake --build "$folder" -j "$jobs" ${TARGET:+--target "$TARGET"}
+}
+
+build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVROLIN_FUZZ_TARGETS=OFF
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 
-cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVROLIN_SANITIZE=ON -DTAVROLIN_BENCH=OFF
-cmake --build build/sanitize -j "$jobs"
+build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVROLIN_SANITIZE=ON -DTAVROLIN_BENCH=OFF
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+CXX=clang++ TARGET=fuzz_targets build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVROLIN_FUZZ=ON \
+  -DTAVROLIN_TESTS=OFF -DTAVROLIN_BENCH=OFF
+ctest --test-dir build/fuzz --output-on-failure -j "$jobs"

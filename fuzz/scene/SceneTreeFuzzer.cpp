@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include "TestDocument.h"
+#include "resources/Resources.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
+#include "resources/Resources.h"
 #include "shell/XApp.h"
 
 namespace {
@@ -25,7 +27,9 @@ void CountObject(IDirect3DRMObject* object, LPVOID count) {
 }
 
 XApp* Install() {
+  RegisterProgramResources();  // the messages' texts
   static SilentBoxes boxes;
+  RegisterProgramResources();  // the document names its groups from the string table
   SetMessageBoxBackend(&boxes);
   SetFatalHandler(&AbortOnFatal);
   static XApp app;

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "TestDocument.h"
+#include "resources/Resources.h"
 #include "TestTree.h"
 #include "TestVisual.h"
+#include "resources/Resources.h"
 #include "shell/XApp.h"
 
 namespace {
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
+  RegisterProgramResources();
   XApp app;
   if (Direct3DRMCreate(&app.lpD3DRM) != D3DRM_OK) return 1;
   TestDocument doc;

@@ -8,6 +8,7 @@
 #include "platform/d3drm/Direct3DRM.h"
 #include "platform/d3drm/Mesh.h"
 #include "platform/d3drm/Texture.h"
+#include "platform/win/ComPtr.h"
 
 namespace {
 
@@ -29,24 +30,20 @@ void CheckFaces(IDirect3DRMMesh* mesh) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  IDirect3DRM* rm = nullptr;
-  Direct3DRMCreate(&rm);
-  IDirect3DRMMeshBuilder* builder = nullptr;
-  rm->CreateMeshBuilder(&builder);
+  ComPtr<IDirect3DRM> rm;
+  Direct3DRMCreate(rm.put());
+  ComPtr<IDirect3DRMMeshBuilder> builder;
+  rm->CreateMeshBuilder(builder.put());
   D3DRMLOADMEMORY memory{const_cast<std::uint8_t*>(data), static_cast<DWORD>(size)};
-  if (builder->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, &MakeTexture, rm) == D3DRM_OK) {
-    IDirect3DRMMesh* mesh = nullptr;
-    builder->CreateMesh(&mesh);
-    CheckFaces(mesh);
-    mesh->Release();
+  if (builder->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, &MakeTexture, rm.get()) == D3DRM_OK) {
+    ComPtr<IDirect3DRMMesh> mesh;
+    builder->CreateMesh(mesh.put());
+    CheckFaces(mesh.get());
     D3DRMBOX box;
     builder->GetBox(&box);
     builder->GenerateNormals();
-    builder->CreateMesh(&mesh);
-    CheckFaces(mesh);
-    mesh->Release();
+    builder->CreateMesh(mesh.put());
+    CheckFaces(mesh.get());
   }
-  builder->Release();
-  rm->Release();
   return 0;
 }

@@ -3,7 +3,7 @@
 // search. The built-in probe answers for this system; tests install their own.
 #pragma once
 
-#include "platform/d3drm/Direct3D.h"
+#include "platform/d3drm/D3DRM.h"
 #include "platform/ddraw/DirectDraw.h"
 
 struct OSVERSIONINFOA {

@@ -2,6 +2,9 @@
 // the retained-mode 4x4 matrices (rows 0-2 = m, row 3 = t, column 3 = (0, 0, 0, 1)).
 #pragma once
 
+#include <cfloat>
+#include <limits>
+
 #include "core/FatalError.h"
 #include "core/XPtSzRect.h"
 #include "platform/framework/Archive.h"
@@ -48,10 +51,18 @@ struct ViewportTransformArgs<R (C::*)(Result*, Input*)> {
   using InputType = Input;
 };
 
+// A screen value as a float; beyond the float range it becomes an infinity of its sign.
+inline float ScreenFloat(double value) {
+  if (value > FLT_MAX) return std::numeric_limits<float>::infinity();
+  if (value < -FLT_MAX) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(value);
+}
+
 // Projects the position (first member) of vertices[indices[i]] into out[i].sx, sy, sz and rhw,
 // leaving the rest of each record, from the last index to the first.
 // Mode 0: through `camera` (mesh to camera space) with depth A - B/z and scale S about the
-// centre. Mode 1: through `world` and the viewport's own Transform.
+// centre; a point at camera depth 0 gets infinite coordinates. Mode 1: through `world` and the
+// viewport's own Transform.
 template <class Viewport, class MeshVertex, class ScreenVertex>
 void ProjectVertices(Viewport* viewport, const Transform& world, const Transform& camera, const MeshVertex* vertices,
                      const DWORD* indices, DWORD count, ScreenVertex* out, double zOffset, double zScale,
@@ -62,11 +73,16 @@ void ProjectVertices(Viewport* viewport, const Transform& world, const Transform
     ScreenVertex& o = out[i];
     if (mode == 0) {
       const Vector c = camera.TransformPoint(p);
+      if (c.z == 0.0) {
+        // A point in the camera's own plane has no place on the screen: it lands nowhere.
+        o.sx = o.sy = o.sz = o.rhw = std::numeric_limits<float>::infinity();
+        continue;
+      }
       const double w = 1.0 / c.z;
-      o.sx = static_cast<float>(scale * w * c.x + centreX);
-      o.sy = static_cast<float>(centreY - scale * w * c.y);
-      o.sz = static_cast<float>(zOffset - zScale * w);
-      o.rhw = static_cast<float>(w);
+      o.sx = ScreenFloat(scale * w * c.x + centreX);
+      o.sy = ScreenFloat(centreY - scale * w * c.y);
+      o.sz = ScreenFloat(zOffset - zScale * w);
+      o.rhw = ScreenFloat(w);
     } else {
       using Args = ViewportTransformArgs<decltype(&Viewport::Transform)>;
       typename Args::InputType vector = world.TransformPoint(p).ToD3DVECTOR();

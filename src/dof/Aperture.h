@@ -4,7 +4,7 @@
 
 #include "dof/ApertureLevels.h"
 #include "dof/ApertureMaps.h"
-#include "platform/ddraw/Surface.h"
+#include "platform/ddraw/DirectDraw.h"
 
 // Blurs `src`, a rendered surface with a band of NO_BLUR_BAND_SZ pixels on every side and an
 // attached z-buffer of its size, into `dest`, 2 * NO_BLUR_BAND_SZ pixels smaller each way and of

@@ -8,7 +8,7 @@
 // kernels keep their sums in buffers of their own and leave these untouched.
 #pragma once
 
-#include "platform/ddraw/SurfaceDesc.h"
+#include "platform/ddraw/DirectDraw.h"
 
 // 32 bits per pixel, channels in bits 16-23, 8-15 and 0-7; bits 24-31 of a blurred pixel are 0.
 void Aperture16_32(const DDSURFACEDESC& srcDesc, const DDSURFACEDESC& destDesc, const DDSURFACEDESC& zBufDesc,

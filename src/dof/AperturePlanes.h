@@ -4,7 +4,7 @@
 #pragma once
 
 #include "dof/AperturePixels.h"
-#include "platform/ddraw/SurfaceDesc.h"
+#include "platform/ddraw/DirectDraw.h"
 #include "platform/win/WinTypes.h"
 
 // One locked surface as the kernels walk it: rows from the first (top) row to the last, each

@@ -3,4 +3,5 @@
 void RegisterProgramResources() {
   RegisterStringResources(kStringResources, kStringResourceCount);
   RegisterCursorResources(kCursorResources, kCursorResourceCount);
+  RegisterDialogTemplates(kDialogTemplates, kDialogTemplateCount);
 }

@@ -1,8 +1,9 @@
-// The program's resources: its string table and its cursor images, each sorted by id.
+// The program's resources: its string table, its cursor images and its dialog templates.
 #pragma once
 
 #include <cstddef>
 
+#include "platform/framework/DialogTemplate.h"
 #include "platform/win/CursorResources.h"
 #include "platform/win/StringResources.h"
 
@@ -12,5 +13,8 @@ extern const std::size_t kStringResourceCount;
 extern const CursorResource kCursorResources[];
 extern const std::size_t kCursorResourceCount;
 
-// Hands both tables to the platform's resource calls; done first thing at start-up.
+extern const DialogTemplate* const kDialogTemplates[];
+extern const std::size_t kDialogTemplateCount;
+
+// Hands the tables to the platform's resource calls; done first thing at start-up.
 void RegisterProgramResources();

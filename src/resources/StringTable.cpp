@@ -608,6 +608,8 @@ const StringResource kStringResources[] = {
     {61713, "Please enter a number."},
     {61714, "Please enter an integer between %1 and %2."},
     {61715, "Please enter a number between %1 and %2."},
+    {61718, "Please enter an integer between 0 and 255."},
+    {61719, "Please enter a positive integer."},
 };
 
 const std::size_t kStringResourceCount = sizeof(kStringResources) / sizeof(kStringResources[0]);

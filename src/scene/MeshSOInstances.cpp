@@ -16,6 +16,11 @@ std::vector<MeshSO*> Members(const InstanceList& list) {
   return members;
 }
 
+// `holder` takes the shared arrays unless it holds them already.
+void Share(Ptr<RefArray>& holder, const Ptr<RefArray>& shared) {
+  if (!(holder == shared)) holder = shared;
+}
+
 }  // namespace
 
 InstanceList* MeshSO::SharedList(const char* description) const {
@@ -87,11 +92,11 @@ void MeshSO::Reload() {
       if (other == this) continue;
       other->mesh = nullptr;
       other->mesh = mesh;
-      other->faceNormals = faceNormals;
-      other->weldMap = weldMap;
+      Share(other->faceNormals, faceNormals);
+      Share(other->weldMap, weldMap);
+      Share(other->surfEdges, surfEdges);
+      Share(other->surfEdgeFaces, surfEdgeFaces);
       other->numShared = numShared;
-      other->surfEdges = surfEdges;
-      other->surfEdgeFaces = surfEdgeFaces;
       other->numEdges = numEdges;
     }
     XCHECK_D3DRM(mesh->SetAppData( reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD_PTR)this ));

@@ -28,6 +28,66 @@ double ReadKey(const XPrefKey& k, const char* expression = "") {
   return 0;
 }
 
+// Every key with its default text, as the preference tables give them.
+constexpr const char* kDefaults = R"([General]
+Direct3DSoftwareOnlyDriver(yes/no)=yes
+NumberRecentScenes(0-16)=8
+ShowMainToolbar(yes/no)=yes
+ShowInteractiveToolbar(yes/no)=yes
+ShowAdvancedToolbar(yes/no)=yes
+ShowFileToolbar(yes/no)=no
+ShowStatusBar(yes/no)=yes
+ShowBeginnerToolbar(yes/no)=yes
+InteractiveMode(0-20)=1
+GroundTrackSceneExtents(yes/no)=yes
+GroundNumGridLines(>eq0)=5
+Ground50PercentTransparent(yes/no)=no
+GroundColor(rrrgggbbb)=255128000
+ShowGround(yes/no)=no
+ComputerDisplayWidth(1.0-1200.0inches)=10.5
+CurrentDirectory=/home/user
+DitherAlways(yes/no)=yes
+Warn256ColorDisplay(yes/no)=yes
+[NewScenes]
+SaveEditHistory(yes/no)=yes
+MaxUndoToKeep(0-2147483647)=2147483647
+AmbientColor(rrrgggbbb)=064064064
+SunlightColor(rrrgggbbb)=191191191
+[StatusBar]
+BlinkDuration(ms)=1500
+Blink(yes/no)=yes
+Expand(yes/no)=yes
+[NewNonClonedCameraWindows]
+CameraFocalLength(meters>0)=0.050
+BackgroundColor(rrrgggbbb)=192192192
+CameraOrthographicProjectionModeHeight(meters>0)=1.0
+CameraOrthographicProjectionMode(yes/no)=no
+CameraFrontClippingPlaneDistance(meters>0)=0.1
+AutoFocusSelected(yes/no)=no
+CameraFocusDistance(meters>0.0)=1.0
+AutoAperatureWhenAutoFocusSelected(yes/no)=no
+CameraApertureFstop(>eq0.0,0.0isInfinity)=0.0
+LinearInsteadOfAperatureModelWhenAutoAperatureAndFocusSelected(yes/no)=yes
+LinearModelSensitivity(1-10)=8
+[Interactive]
+PushPullObjectParallel(yes/no)=no
+RotateWithTracking(yes/no)=no
+AboutCylinderRadius(percent,0.1-10.0)=2.0
+AboutCylinder50PercentTransparent(yes/no)=no
+AboutCylinderColor(rrrgggbbb)=000000255
+MaximumUpdates(fps,1-64)=12
+MinimumUpdates(fps,0-24)=4
+ObjectQualityBias=-2
+ObjectQuality256Colors(yes/no)=yes
+ObjectQualityAlreadySetup(yes/no)=no
+[FrontBackTopBottomLeftRightWindows]
+TrackSceneExtents(yes/no)=yes
+[CopyImage]
+SoftenJaggedEdges(yes/no)=yes
+DotsPerInchResolution(1-4800)=75
+UseDotsPerInchResolution(yes/no)=no
+)";
+
 TEST(PreferenceKeys, AnEmptyProfileGetsEveryKeyWithItsDefaultUnderItsExactName) {
   TemporaryFolder folder;
   FileProfileStore store(folder / "Ulmric/Tavrolin.ini");
@@ -37,13 +97,15 @@ TEST(PreferenceKeys, AnEmptyProfileGetsEveryKeyWithItsDefaultUnderItsExactName) 
 
   std::string text;
   ASSERT_EQ(ReadWholeFile(store.Path(), text), FileReadStatus::ok);
-  const ProfileData data = ProfileData::Parse(text);
-  for (const XPrefKey* k : XPref::kAll) {
-    const std::string* value = data.Find(XString(k->section).str(), XString(k->key).str());
-    ASSERT_NE(value, nullptr) << k->name;
-    EXPECT_EQ(*value, k->defaultId ? XString(k->defaultId).str() : "/home/user") << k->name;
-  }
-  EXPECT_EQ(*data.Find("General", "ShowFileToolbar(yes/no)"), "no");
+  const ProfileData written = ProfileData::Parse(text), expected = ProfileData::Parse(kDefaults);
+  std::size_t keys = 0;
+  for (const ProfileData::Section& section : expected.Sections())
+    for (const auto& [key, value] : section.entries) {
+      const std::string* stored = written.Find(section.name, key);
+      EXPECT_EQ(stored ? *stored : "(missing)", value) << section.name << " " << key;
+      ++keys;
+    }
+  EXPECT_EQ(keys, std::size(XPref::kAll));
 }
 
 TEST(PreferenceKeys, AValueOutsideItsUsersRangeIsReplacedByTheDefault) {
@@ -52,12 +114,41 @@ TEST(PreferenceKeys, AValueOutsideItsUsersRangeIsReplacedByTheDefault) {
     const char* stored;
     double value;
   } cases[] = {
-      {XPref::INTERACTIVE_MODE, "20", 1},       {XPref::INTERACTIVE_MODE, "-1", 1},
-      {XPref::INTERACTIVE_MODE, "19", 19},      {XPref::GROUND_NUM_GRID_LINES, "1001", 5},
-      {XPref::GROUND_NUM_GRID_LINES, "1000", 1000}, {XPref::MAXUNDOTOKEEP, "-5", 2147483647},
-      {XPref::FOCAL, "0", 0.05f},               {XPref::ABOUT_CYL_RADIUS, "0.1", 0.1f},
-      {XPref::ABOUT_CYL_RADIUS, "10.01", 2.0},  {XPref::COPY_IMAGE_DPI, "0", 75},
+      // Each limit the users check, as the preference tables give it, and one step past it.
+      {XPref::NUM_MRU, "16", 16},
+      {XPref::NUM_MRU, "17", 8},
+      {XPref::INTERACTIVE_MODE, "19", 19},
+      {XPref::INTERACTIVE_MODE, "20", 1},
+      {XPref::INTERACTIVE_MODE, "-1", 1},
+      {XPref::DISPLAY_WIDTH, "1.0", 1.0},
+      {XPref::DISPLAY_WIDTH, "0.99", 10.5},
+      {XPref::DISPLAY_WIDTH, "1200.0", 1200.0},
+      {XPref::DISPLAY_WIDTH, "1200.01", 10.5},
+      {XPref::MAXUNDOTOKEEP, "0", 0},
+      {XPref::MAXUNDOTOKEEP, "-1", 2147483647},
+      {XPref::FOCAL, "0", 0.05f},
+      {XPref::FOCAL, "0.0001", 0.0001f},
+      {XPref::HEIGHT, "0", 1.0},
+      {XPref::FRONT, "0", 0.1f},
+      {XPref::FOCUS, "0", 1.0},
+      {XPref::FSTOP, "0", 0.0},
+      {XPref::FSTOP, "-0.001", 0.0},
       {XPref::FSTOP, "1e10", 1e10f},
+      {XPref::ABOUT_CYL_RADIUS, "0.1", 0.1f},
+      {XPref::ABOUT_CYL_RADIUS, "0.099", 2.0},
+      {XPref::ABOUT_CYL_RADIUS, "10.0", 10.0},
+      {XPref::ABOUT_CYL_RADIUS, "10.01", 2.0},
+      {XPref::MAX_FPS, "1", 1},
+      {XPref::MAX_FPS, "0", 12},
+      {XPref::MAX_FPS, "64", 64},
+      {XPref::MAX_FPS, "65", 12},
+      {XPref::MIN_FPS, "24", 24},
+      {XPref::MIN_FPS, "25", 4},
+      {XPref::COPY_IMAGE_DPI, "1", 1},
+      {XPref::COPY_IMAGE_DPI, "0", 75},
+      // Beyond the tables: a grid line count that no ground could be built with.
+      {XPref::GROUND_NUM_GRID_LINES, "1000", 1000},
+      {XPref::GROUND_NUM_GRID_LINES, "1001", 5},
   };
   for (const auto& c : cases) {
     ScopedMemoryProfile profile;

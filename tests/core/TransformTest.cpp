@@ -103,6 +103,13 @@ TEST(ProjectVertices, ThroughTheCameraAndACheckedViewport) {
   EXPECT_EQ(out[1].sx, 105.0f);
   EXPECT_EQ(out[1].sy, 55.0f);
 
+  // A point in the camera's own plane lands nowhere; one too near it, beyond the float range.
+  const MeshVertex atCamera[2] = {{{1, 1, 0}}, {{1, 1, 1e-30f}}};
+  ProjectVertices(&viewport, world, camera, atCamera, indices, 2, out, 1.0, 0.5, 100.0, 50.0, 1e10, 0);
+  EXPECT_FALSE(std::isfinite(out[0].sx) || std::isfinite(out[0].sy) || std::isfinite(out[0].sz));
+  EXPECT_EQ(out[1].sx, std::numeric_limits<float>::infinity());
+  EXPECT_EQ(out[1].sy, -std::numeric_limits<float>::infinity());
+
   // The viewport's own mapping is compared with this one where the viewport is real.
   viewport.result = ResultFromBits(0x88760311u);
   EXPECT_FATAL(ProjectVertices(&viewport, world, camera, vertices, indices, 2, out, 0, 0, 0, 0, 0, 1),

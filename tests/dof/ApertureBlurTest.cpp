@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "BlurReference.h"
+#include "core/Pointers.h"
 #include "dof/Aperture.h"
 #include "platform/ddraw/DirectDraw.h"
 #include "platform/ddraw/Display.h"
@@ -65,8 +66,8 @@ class ApertureBlurTest : public ::testing::Test {
     ASSERT_EQ(DirectDrawCreate(nullptr, &dd_, nullptr), DD_OK);
   }
   void TearDown() override {
-    for (IDirectDrawSurface* surface : made_) surface->Release();
-    dd_->Release();
+    made_.clear();
+    dd_.reset();
     EXPECT_EQ(DDLiveObjectCount(), 0) << "a surface or a reference was left behind";
   }
 
@@ -82,7 +83,7 @@ class ApertureBlurTest : public ::testing::Test {
     desc.dwZBufferBitDepth = zDepth;
     desc.ddsCaps.dwCaps = zDepth ? DDSCAPS_ZBUFFER : DDSCAPS_OFFSCREENPLAIN;
     desc.ddpfPixelFormat = DDMakePixelFormat(format);
-    IDirectDrawSurface* surface = nullptr;
+    IUPtr<IDirectDrawSurface> surface;
     EXPECT_EQ(dd_->CreateSurface(&desc, &surface, nullptr), DD_OK);
     made_.push_back(surface);
     return surface;
@@ -109,10 +110,10 @@ class ApertureBlurTest : public ::testing::Test {
     return result == DDERR_SURFACEBUSY;
   }
 
-  IDirectDraw* dd_ = nullptr;
+  IUPtr<IDirectDraw> dd_;
   std::vector<WORD> map_ = std::vector<WORD>(kApertureMapSize);
   std::vector<DWORD> fifo_[3] = {std::vector<DWORD>(64), std::vector<DWORD>(64), std::vector<DWORD>(64)};
-  std::vector<IDirectDrawSurface*> made_;
+  std::vector<IUPtr<IDirectDrawSurface>> made_;
 };
 
 }  // namespace

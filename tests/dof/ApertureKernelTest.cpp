@@ -78,9 +78,9 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
                         rng);
   }
   // Rows alternating two levels.
-  for (auto [a, b] : {std::pair<WORD, WORD>{2, 3}, {13, 12}, {1, 13}, {5, 14}, {0, 9}})
+  for (std::pair<WORD, WORD> levels : {std::pair<WORD, WORD>{2, 3}, {13, 12}, {1, 13}, {5, 14}, {0, 9}})
     ExpectReferenceBlur({34, 19, [](DWORD x, DWORD y) { return static_cast<WORD>((x + y) % 2); },
-                         MapOf([=](unsigned z) { return z ? a : b; })},
+                         MapOf([=](unsigned z) { return z ? levels.first : levels.second; })},
                         rng);
   // Runs of 5 to 60 pixels of one table level, in rows shorter and longer than the stretch of
   // levels the kernels look up at once; one level over a whole wide picture.

@@ -4,7 +4,6 @@
 
 #include "SceneTestSupport.h"
 #include "core/CircleSegments.h"
-#include "pending/PendingMeshCalls.h"
 #include "platform/d3drm/RenderTestSupport.h"
 #include "scene/GroupSO.h"
 #include "scene/MeshSO.h"
@@ -37,7 +36,6 @@ void ExpectAt(const D3DRMVERTEX& v, float x, float y, float z) {
 }
 
 TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
-  Pending() = {};
   Ptr<MeshSO> ground = new MeshSO(0, 0x7F102030);
   ASSERT_EQ(ground->GetD3DRMMesh()->GetGroupCount(), 1u);
   GroupData outline = ReadGroup(ground->GetD3DRMMesh(), 0);
@@ -74,14 +72,14 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   ASSERT_EQ(ground->untexMats.GetCount(), ground->groupMats.GetCount());
   EXPECT_EQ(ground->untexMats.GetHead().lighting, 0);
   EXPECT_EQ(ground->texMats.GetHead().lighting, 1);
-  EXPECT_EQ(Pending().buildCartoonEdges, 2);
+  ASSERT_TRUE(ground->faceNormals);
+  EXPECT_EQ(ground->faceNormals->vectors.size(), 12 + ReadGroup(ground->GetD3DRMMesh(), 0).faces.size() / 3);
 
   EXPECT_FATAL(ground->BuildGround(-1, 0), "_grids < INT_MAX", "");
   EXPECT_FATAL(ground->BuildGround(400000000, 0), "_grids <= kMaxGrids", "Too many grid lines");
 }
 
 TEST_F(GeneratedMeshesTest, TheCylinderHasItsFourFacesPerSegmentAndAnEndCapAtEachEnd) {
-  Pending() = {};
   Ptr<MeshSO> cylinder = new MeshSO(16, 1.0, 50.0, 0xFF0000FF);
   IDirect3DRMMesh* mesh = cylinder->GetD3DRMMesh();
   ASSERT_EQ(mesh->GetGroupCount(), 1u);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "SceneTestSupport.h"
+#include "core/DeepCopy.h"
 #include "TestTree.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "platform/win/StringResources.h"
@@ -192,6 +193,16 @@ TEST_F(SceneArchiveTest, StoringALightOrGroupFromAFileOrALightOfAnUnmappedDocume
   root->SetFile("chair.x");
   EXPECT_FATAL(store(true), "GetFile() == SceneObj().GetFile()", "Cannot load from non-archive file");
   root->SetFile(SceneObj::NotFromFile());
+}
+
+TEST_F(SceneArchiveTest, ADeepCopyOfAGroupWithALightRefersToTheDocumentInsteadOfCopyingIt) {
+  Ptr<GroupSO> root = MakePinnedTree(&*doc);
+  DeepCopy copy(*root, &*doc);
+  Ptr<GroupSO> target = new GroupSO;
+  copy.CopyTo(*target, &*doc);
+  ASSERT_EQ(target->GetLights().GetCount(), 1);
+  EXPECT_EQ(target->GetLights().GetAt(target->GetLights().GetHeadPosition())->document, &*doc);
+  EXPECT_EQ(target->GetGroups().GetCount(), 1);
 }
 
 }  // namespace

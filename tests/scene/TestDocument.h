@@ -1,12 +1,18 @@
-// The smallest scene document the scene model needs: a root group that lights are restricted to.
+// The scene document of the scene tests: the real document with a fresh scene root, which the
+// lights of a scene are restricted to.
 #pragma once
 
 #include "document/XDocument.h"
-#include "scene/GroupSO.h"
 
 class TestDocument : public XDocument {
  public:
-  TestDocument() : root(new GroupSO) {}
+  TestDocument() : root(scene()) {}
 
-  Ptr<GroupSO> root;
+  GroupSO* const root;
+
+ private:
+  GroupSO* scene() {
+    DeleteContents();
+    return GetScene();
+  }
 };

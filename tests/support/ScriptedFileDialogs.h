@@ -19,7 +19,15 @@ class ScriptedFileDialogs final : public FileDialogBackend {
     answers_.insert(answers_.end(), answers);
   }
 
-  std::optional<std::string> Run(const FileDialogRequest& request) override {
+  // The filters the user picks in the next dialogs (from 0), each telling the program first.
+  void PickFilters(std::initializer_list<int> filters) { filters_.insert(filters_.end(), filters); }
+
+  std::optional<std::string> Run(FileDialogRequest& request) override {
+    if (!filters_.empty()) {
+      request.filterIndex = filters_.front();
+      filters_.pop_front();
+      if (request.typeChanged) request.defaultExtension = request.typeChanged(request.filterIndex);
+    }
     requests.push_back(request);
     if (answers_.empty()) return std::nullopt;
     std::optional<std::string> answer = answers_.front();
@@ -32,4 +40,5 @@ class ScriptedFileDialogs final : public FileDialogBackend {
  private:
   FileDialogBackend* previous_;
   std::deque<std::optional<std::string>> answers_;
+  std::deque<int> filters_;
 };

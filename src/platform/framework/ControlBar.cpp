@@ -3,6 +3,10 @@
 IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CFrameWnd)
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 
+CControlBar::~CControlBar() {
+  if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
+}
+
 CFrameWnd* CControlBar::GetDockingFrame() const { return GetParentFrame(); }
 
 BOOL CControlBar::IsFloating() const {

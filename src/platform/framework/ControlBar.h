@@ -41,10 +41,13 @@ class CMiniDockFrameWnd : public CFrameWnd {
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
  public:
+  CControlBar() = default;
+  // Leaves the frame's list of bars.
+  ~CControlBar() override;
   // The frame the bar is docked in, or the small frame it floats in; null when neither.
   CFrameWnd* GetDockingFrame() const;
-  BOOL IsFloating() const;
-  DWORD GetBarStyle() const { return m_dwStyle; }
+  virtual BOOL IsFloating() const;
+  virtual DWORD GetBarStyle() const { return m_dwStyle; }
   virtual void SetBarStyle(DWORD style) { m_dwStyle = style; }
   void EnableDocking(DWORD style) { m_dwDockStyle = style; }
   // Runs the update handlers of the bar's items through `target`.

@@ -51,9 +51,30 @@ int CFileDialog::DoModal() {
                             fileName_,
                             filters_,
                             m_ofn.nFilterIndex > 0 ? static_cast<int>(m_ofn.nFilterIndex) - 1 : 0,
-                            m_ofn.Flags};
+                            m_ofn.Flags,
+                            m_ofn.lpstrDefExt ? m_ofn.lpstrDefExt : "",
+                            {}};
+  defExt_ = request.defaultExtension;
+  request.typeChanged = [this](int filterIndex) {
+    m_ofn.nFilterIndex = static_cast<DWORD>(filterIndex + 1);
+    OnTypeChange();
+    return defExt_;
+  };
   std::optional<std::string> chosen = currentBackend->Run(request);
+  m_ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex + 1);
   if (!chosen) return IDCANCEL;
   pathName_ = chosen->c_str();
   return IDOK;
+}
+
+CString CFileDialog::GetFileName() const {
+  const std::string& path = pathName_.str();
+  const std::size_t slash = path.find_last_of('/');
+  return CString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+CString CFileDialog::GetFileExt() const {
+  const std::string name = GetFileName().str();
+  const std::size_t dot = name.find_last_of('.');
+  return CString(dot == std::string::npos ? std::string() : name.substr(dot + 1));
 }

@@ -3,6 +3,7 @@
 // real dialog (QtFileDialog.h), tests install a scripted one.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,15 +28,19 @@ struct FileDialogRequest {
   std::string initialFolder;  // empty: the current folder
   std::string fileName;       // the name offered at first
   std::vector<FileDialogFilter> filters;
-  int filterIndex;            // the filter chosen at first, from 0
+  int filterIndex;            // the filter chosen at first, from 0; the backend leaves the last one in it
   DWORD flags;                // OFN_*
+  std::string defaultExtension;  // without the dot: added to a name typed without one
+  // Told when the user picks another filter (from 0); gives the default extension from then on.
+  std::function<std::string(int filterIndex)> typeChanged;
 };
 
 class FileDialogBackend {
  public:
   virtual ~FileDialogBackend() = default;
-  // The full path of the file chosen, or nothing when the user cancelled.
-  virtual std::optional<std::string> Run(const FileDialogRequest& request) = 0;
+  // The full path of the file chosen, or nothing when the user cancelled; the filter in use at
+  // the end is left in request.filterIndex.
+  virtual std::optional<std::string> Run(FileDialogRequest& request) = 0;
 };
 
 // Installs `backend` (nullptr: none, and every dialog is cancelled at once) and returns the
@@ -46,8 +51,9 @@ FileDialogBackend* SetFileDialogBackend(FileDialogBackend* backend);
 struct OPENFILENAME {
   const char* lpstrTitle = nullptr;
   const char* lpstrInitialDir = nullptr;
+  const char* lpstrDefExt = nullptr;  // without the dot
   DWORD Flags = 0;
-  DWORD nFilterIndex = 1;  // from 1
+  DWORD nFilterIndex = 1;  // from 1; after DoModal, the filter the user left chosen
 };
 
 class CFileDialog {
@@ -61,6 +67,13 @@ class CFileDialog {
   // IDOK (1) when a file was chosen, IDCANCEL (2) otherwise.
   virtual int DoModal();
   CString GetPathName() const { return pathName_; }
+  CString GetFileName() const;  // the name with its extension
+  CString GetFileExt() const;   // the extension without the dot; empty when the name has none
+
+  // The user picked another filter (m_ofn.nFilterIndex tells which); SetDefExt may change the
+  // extension a typed name gets.
+  virtual void OnTypeChange() {}
+  void SetDefExt(const char* extension) { defExt_ = extension ? extension : ""; }
 
   OPENFILENAME m_ofn;
 
@@ -69,4 +82,5 @@ class CFileDialog {
   std::string fileName_;
   std::vector<FileDialogFilter> filters_;
   CString pathName_;
+  std::string defExt_;
 };

@@ -9,8 +9,11 @@
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/Resources.h"
+#include "platform/framework/StatusBar.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
 
@@ -19,6 +22,12 @@ IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_CLOSE()
   ON_WM_DESTROY()
+  ON_WM_MENUSELECT()
+  ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
+  ON_COMMAND(ID_HELP, OnHelp)
+  ON_COMMAND(ID_HELP_FINDER, OnHelpFinder)
+  ON_COMMAND(ID_HELP_INDEX, OnHelpFinder)
+  ON_COMMAND(ID_DEFAULT_HELP, OnHelpFinder)
 END_MESSAGE_MAP()
 
 namespace {
@@ -53,6 +62,7 @@ QMainWindow* CFrameWnd::MainWindow() const { return qobject_cast<QMainWindow*>(G
 void CFrameWnd::PostNcDestroy() { delete this; }
 
 BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateContext* context) {
+  InstallInputFilter();  // accelerators work before the loop runs, too
   resourceId_ = resourceId;
   m_nIDHelp = resourceId;
   CString caption;
@@ -86,6 +96,9 @@ void CFrameWnd::LoadMenuAndAccelerators(UINT resourceId) {
     if (item.id == 0 && item.text) {  // a popup
       QMenu* popup = into ? into->addMenu(text) : bar->addMenu(text);
       QObject::connect(popup, &QMenu::aboutToShow, popup, [this, popup] { UpdateMenu(popup); });
+      QObject::connect(popup, &QMenu::hovered, popup, [this, popup](QAction* a) { MenuItemHovered(popup, a); });
+      if (!into)  // the whole menu closes with its top popup
+        QObject::connect(popup, &QMenu::aboutToHide, popup, [this] { SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0); });
       open.push_back(popup);
     } else if (!item.text) {
       if (into) into->addSeparator();
@@ -96,6 +109,26 @@ void CFrameWnd::LoadMenuAndAccelerators(UINT resourceId) {
       QObject::connect(action, &QAction::triggered, action, [this, id] { ExecuteUserCommand(id, 0); });
     }
   }
+}
+
+void CFrameWnd::MenuItemHovered(QMenu* menu, QAction* action) {
+  // Window-list items carry their ids in the action's data.
+  UINT id = action->property(kCommandProperty).toUInt();
+  if (id == 0) id = action->data().toUInt();
+  const UINT flags = action->menu() ? MF_POPUP : action->isSeparator() ? MF_SEPARATOR : 0;
+  SendMessage(WM_MENUSELECT, MAKEWPARAM(static_cast<int>(id), static_cast<int>(flags)), reinterpret_cast<LPARAM>(menu));
+}
+
+void CFrameWnd::OnMenuSelect(UINT id, UINT flags, HMENU menu) {
+  // The framework's prompt line: the standard status bar's first pane, when there is one.
+  auto* bar = dynamic_cast<CStatusBar*>(GetDlgItem(AFX_IDW_STATUS_BAR));
+  if (!bar) return;
+  CString prompt;
+  if (flags == 0xFFFF && !menu)
+    prompt.LoadString(AFX_IDS_IDLEMESSAGE);
+  else if (id != 0 && !(flags & (MF_POPUP | MF_SEPARATOR)) && prompt.LoadString(id) && prompt.Find('\n') >= 0)
+    prompt = prompt.Left(prompt.Find('\n'));
+  bar->SetPaneText(0, prompt);
 }
 
 QMenu* CFrameWnd::GetMenuPopup(int index) const {
@@ -264,6 +297,10 @@ void CFrameWnd::OnClose() {
   }
   DestroyWindow();
 }
+
+void CFrameWnd::OnContextHelp() { BeginContextHelpMode(); }
+
+void CFrameWnd::OnHelp() { OnHelpFinder(); }
 
 void CFrameWnd::OnDestroy() {
   for (CControlBar* bar : bars_) bar->m_pDockSite = nullptr;

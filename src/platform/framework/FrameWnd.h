@@ -8,6 +8,7 @@
 
 #include "platform/framework/Wnd.h"
 
+class QAction;
 class QMainWindow;
 class QMenu;
 class CControlBar;
@@ -22,6 +23,9 @@ struct CCreateContext {
   CView* m_pLastView = nullptr;
   CFrameWnd* m_pCurrentFrame = nullptr;
 };
+
+// The idle prompt, " Ready".
+constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
 
 // Frame styles: the caption shows the document's title.
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
@@ -66,12 +70,28 @@ class CFrameWnd : public CWnd {
   // Whether an update handler disables `id` now.
   BOOL IsCommandEnabled(UINT id);
 
+  // Docking (FrameDocking.cpp). The frame's bars may dock on the sides `style` allows.
+  void EnableDocking(DWORD style) { m_dwDockStyle = style; }
+  // Docks the bar on the side of dock bar `dockBarId` (AFX_IDW_DOCKBAR_*; 0: the side its style
+  // names), after the bars already there.
+  void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
+  // Floats the bar with its top-left corner at `point` (screen coordinates).
+  void FloatControlBar(CControlBar* bar, CPoint point, DWORD style = 0x2000);
+  void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
+  // Keeps where the bars are docked or float and whether they show, in preference section
+  // `profileName`, and brings it back.
+  void SaveBarState(const char* profileName) const;
+  BOOL LoadBarState(const char* profileName);
+  DWORD m_dwDockStyle = 0;
+
   // Control bars placed in this frame.
   void AddControlBar(CControlBar* bar);
   void RemoveControlBar(CControlBar* bar);
   const std::vector<CControlBar*>& ControlBars() const { return bars_; }
 
   QMainWindow* MainWindow() const;
+  // The commands of the active view and its document, then the frame's own.
+  BOOL RouteThroughViewAndSelf(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
 
   CString m_strTitle;
   UINT m_nIDHelp = 0;
@@ -79,16 +99,23 @@ class CFrameWnd : public CWnd {
 
   void OnClose();
   void OnDestroy();
+  // Shift+F1: the next click shows the help of what it lands on.
+  void OnContextHelp();
+  // F1 without a more specific handler: the help contents.
+  void OnHelp();
+  // A menu item is under the mouse (its prompt goes to the standard status bar), or the menu
+  // closed (flags 0xFFFF, no menu: the idle prompt).
+  void OnMenuSelect(UINT id, UINT flags, HMENU menu);
 
  protected:
   QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
   void PostNcDestroy() override;
-  // The commands of the active view and its document, then the frame's own.
-  BOOL RouteThroughViewAndSelf(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo);
   // Builds the menu bar and loads the accelerators of `resourceId`.
   void LoadMenuAndAccelerators(UINT resourceId);
+  // WM_MENUSELECT for the item under the mouse.
+  void MenuItemHovered(QMenu* menu, QAction* action);
   // Runs the update handlers of a menu's items as it opens.
-  void UpdateMenu(QMenu* menu);
+  virtual void UpdateMenu(QMenu* menu);
   // A key that matches an accelerator becomes its command; TRUE when it did.
   BOOL TranslateAccelerator(const MSG& msg);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

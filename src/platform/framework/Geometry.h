@@ -33,6 +33,7 @@ class CRect : public RECT {
   CSize Size() const { return {Width(), Height()}; }
   CPoint TopLeft() const { return {left, top}; }
   CPoint BottomRight() const { return {right, bottom}; }
+  CPoint CenterPoint() const { return {(left + right) / 2, (top + bottom) / 2}; }
   BOOL IsRectEmpty() const { return right <= left || bottom <= top; }
   BOOL PtInRect(POINT p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
   void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }

@@ -6,19 +6,41 @@
 #include <QMouseEvent>
 #include <QPointer>
 
+#include "platform/framework/Help.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/WndEvents.h"
 
 namespace {
 
-bool inputSeen = false;
-
 // The nearest wrapped window of a widget.
 CWnd* WrapperOf(QObject* object) {
   for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget())
     if (CWnd* wnd = CWnd::FromWidget(widget)) return wnd;
   return nullptr;
+}
+
+bool inputSeen = false;
+bool contextHelpMode = false;
+
+void EndContextHelpMode() {
+  if (!contextHelpMode) return;
+  contextHelpMode = false;
+  QApplication::restoreOverrideCursor();
+}
+
+// The help of the window under a click in context help mode.
+void ContextHelpAt(QObject* watched, const QPoint& global) {
+  EndContextHelpMode();
+  for (CWnd* wnd = WrapperOf(watched); wnd; wnd = wnd->GetParent()) {
+    POINT p{global.x(), global.y()};
+    wnd->ScreenToClient(&p);
+    if (const LRESULT context = wnd->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(p.x, p.y))) {
+      ShowHelp(HELP_CONTEXT, static_cast<DWORD_PTR>(context));
+      return;
+    }
+  }
+  ShowHelp(HELP_FINDER, 0);
 }
 
 class InputFilter final : public QObject {
@@ -28,13 +50,20 @@ class InputFilter final : public QObject {
       case QEvent::KeyPress:
       case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (contextHelpMode && key->key() == Qt::Key_Escape) {
+          if (event->type() == QEvent::KeyPress) EndContextHelpMode();
+          return true;
+        }
         RecordInput(key);
         const UINT vk = VirtualKeyFromQt(key->key(), key->modifiers() & Qt::KeypadModifier);
         RecordKeyState(vk, event->type() == QEvent::KeyPress);
         // A key the widget does not take travels up to its parents: look at it once.
-        if (event == lastKey_ && key->timestamp() == lastKeyTime_) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        const bool travelling = event == lastKey_ && widget && lastWatched_ && widget != lastWatched_ &&
+                                widget->isAncestorOf(lastWatched_);
         lastKey_ = event;
-        lastKeyTime_ = key->timestamp();
+        lastWatched_ = widget;
+        if (travelling) return false;
         return vk && PreTranslate(watched, event->type() == QEvent::KeyPress ? (key->modifiers() & Qt::AltModifier ? WM_SYSKEYDOWN : WM_KEYDOWN)
                                                                               : WM_KEYUP,
                                   vk, MAKELPARAM(1, 0));
@@ -44,6 +73,10 @@ class InputFilter final : public QObject {
       case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         RecordInput(mouse);
+        if (contextHelpMode && event->type() == QEvent::MouseButtonPress && qobject_cast<QWidget*>(watched)) {
+          ContextHelpAt(watched, mouse->globalPosition().toPoint());
+          return true;
+        }
         const QPoint p = mouse->position().toPoint();
         const UINT message = event->type() == QEvent::MouseButtonPress     ? WM_LBUTTONDOWN
                              : event->type() == QEvent::MouseButtonRelease ? WM_LBUTTONUP
@@ -84,7 +117,7 @@ class InputFilter final : public QObject {
   }
 
   QEvent* lastKey_ = nullptr;
-  quint64 lastKeyTime_ = 0;
+  QPointer<QWidget> lastWatched_;
   QPoint lastMouse_;
 };
 
@@ -108,6 +141,15 @@ BOOL WalkPreTranslateTree(MSG* msg) {
 }
 
 void NoteInput() { inputSeen = true; }
+
+void BeginContextHelpMode() {
+  if (contextHelpMode) return;
+  InstallInputFilter();
+  contextHelpMode = true;
+  QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+}
+
+bool InContextHelpMode() { return contextHelpMode; }
 
 bool TakeInputSeen() {
   const bool seen = inputSeen;

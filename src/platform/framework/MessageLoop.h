@@ -13,3 +13,9 @@ BOOL WalkPreTranslateTree(MSG* msg);
 void NoteInput();
 // Whether input arrived since the last call.
 bool TakeInputSeen();
+
+// Context help mode (Shift+F1): the next click asks the window under it, and then its parents,
+// for a help context (WM_HELPHITTEST with the point in its client coordinates) and shows that
+// topic, or the help contents when none answers. Esc ends the mode without help.
+void BeginContextHelpMode();
+bool InContextHelpMode();

@@ -17,7 +17,7 @@ QStringList QtFileDialogBackend::NameFilters(const std::vector<FileDialogFilter>
   return nameFilters;
 }
 
-std::optional<std::string> QtFileDialogBackend::Run(const FileDialogRequest& request) {
+std::optional<std::string> QtFileDialogBackend::Run(FileDialogRequest& request) {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return std::nullopt;
   QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(request.title),
                      QString::fromUtf8(request.initialFolder));
@@ -33,6 +33,15 @@ std::optional<std::string> QtFileDialogBackend::Run(const FileDialogRequest& req
     dialog.selectNameFilter(nameFilters.value(request.filterIndex, nameFilters.first()));
   }
   if (!request.fileName.empty()) dialog.selectFile(QString::fromUtf8(request.fileName));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  dialog.setDefaultSuffix(QString::fromUtf8(request.defaultExtension));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+    const qsizetype index = nameFilters.indexOf(filter);
+    if (index < 0 || !request.typeChanged) return;
+    dialog.setDefaultSuffix(QString::fromUtf8(request.typeChanged(static_cast<int>(index))));
+  });
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  if (const qsizetype index = nameFilters.indexOf(dialog.selectedNameFilter()); index >= 0)
+    request.filterIndex = static_cast<int>(index);
+  if (!accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first().toStdString();
 }

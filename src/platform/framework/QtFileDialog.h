@@ -8,7 +8,7 @@
 class QtFileDialogBackend final : public FileDialogBackend {
  public:
   // Modal to the whole program; nothing (cancelled) when no QApplication exists.
-  std::optional<std::string> Run(const FileDialogRequest& request) override;
+  std::optional<std::string> Run(FileDialogRequest& request) override;
 
   // The dialog's name filters: each name with its patterns in the form Qt reads, where "*.*"
   // (any file on the system the patterns come from) becomes "*".

@@ -1,5 +1,6 @@
 #include "platform/framework/View.h"
 
+#include "platform/framework/DC.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
 
@@ -8,6 +9,7 @@ IMPLEMENT_DYNAMIC(CView, CWnd)
 BEGIN_MESSAGE_MAP(CView, CWnd)
   ON_WM_CREATE()
   ON_WM_DESTROY()
+  ON_WM_PAINT()
   ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
@@ -37,6 +39,14 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM) {
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
+
+void CView::OnPaint() {
+  CPaintDC dc(this);
+  OnPrepareDC(&dc);
+  OnDraw(&dc);
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
 void CView::OnActivateView(BOOL, CView*, CView*) {}
 

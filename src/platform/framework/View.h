@@ -6,6 +6,7 @@
 
 class CDC;
 class CDocument;
+struct CPrintInfo;
 
 class CView : public CWnd {
   DECLARE_DYNAMIC(CView)
@@ -19,8 +20,10 @@ class CView : public CWnd {
   virtual void OnInitialUpdate();
   // The document changed (UpdateAllViews): by default the whole view is redrawn.
   virtual void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject);
-  // Draws the view's contents (the painting side, with its device context, calls it).
+  // Draws the view's contents; painting calls it with a paint context prepared by OnPrepareDC.
   virtual void OnDraw(CDC* dc) = 0;
+  // Sets up the context before drawing (a scroll view moves the origin by its position).
+  virtual void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr);
   // The view became (or stopped being) the frame's active view.
   virtual void OnActivateView(BOOL activate, CView* activateView, CView* deactiveView);
 
@@ -33,6 +36,7 @@ class CView : public CWnd {
   void PostNcDestroy() override;
   int OnCreate(LPCREATESTRUCT createStruct);
   void OnDestroy();
+  void OnPaint();
   LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
   DECLARE_MESSAGE_MAP()
 };

@@ -11,6 +11,7 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/FileDialog.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/View.h"
@@ -65,6 +66,8 @@ int CWinThread::Run() {
       count = 0;
     }
   }
+  // Windows destroyed by their own handlers are deleted once their events are over.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return ExitInstance();
 }
 
@@ -229,6 +232,8 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* ui) {
   else
     ui->Enable(FALSE);
 }
+
+void CWinApp::WinHelp(DWORD_PTR data, UINT command) { ShowHelp(command, data); }
 
 void CWinApp::OnAppExit() {
   if (m_pMainWnd) m_pMainWnd->SendMessage(WM_CLOSE);

@@ -79,6 +79,8 @@ class CWinApp : public CWinThread {
   BOOL OnOpenRecentFile(UINT id);
   void OnUpdateRecentFileMenu(CCmdUI* ui);
   void OnAppExit();
+  // Shows help (Help.h); the program's help requests all end here.
+  virtual void WinHelp(DWORD_PTR data, UINT command = 0x0001);
 
   CString m_pszAppName;
   CString m_pszProfileName;  // the application's name

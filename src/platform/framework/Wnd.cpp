@@ -6,7 +6,11 @@
 #include <QWidget>
 #include <unordered_map>
 
+#include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/Help.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/WinApp.h"
 #include "platform/framework/WndEvents.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
@@ -83,6 +87,14 @@ BOOL CWnd::SubclassWidget(QWidget* widget, UINT id) {
   return TRUE;
 }
 
+QWidget* CWnd::UnsubclassWidget() {
+  QWidget* widget = widget_;
+  WndEventBridge* bridge = bridge_;
+  Detach();
+  if (bridge) bridge->deleteLater();
+  return widget;
+}
+
 BOOL CWnd::Create(const char* windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return Create(nullptr, windowName, style, rect, parent, id, nullptr);
 }
@@ -94,6 +106,7 @@ QWidget* CWnd::CreateWidget(QWidget* parent, const CREATESTRUCT&) { return new Q
 BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, const RECT& rect, CWnd* parent,
                   UINT id, CCreateContext* context) {
   if (widget_) return FALSE;
+  InstallInputFilter();  // key states and pre-translation from the first window on
   QWidget* parentWidget = parent ? parent->ChildContainer() : nullptr;
   if (parent && !parentWidget) return FALSE;
   CREATESTRUCT cs{context, nullptr, nullptr, parent ? parent->m_hWnd : nullptr,
@@ -190,10 +203,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
     case WM_NCCREATE: return TRUE;
     case WM_CLOSE: DestroyWindow(); return 0;
     case WM_ERASEBKGND:
-      if (wParam && widget_) {
-        auto* painter = reinterpret_cast<QPainter*>(wParam);
-        painter->fillRect(widget_->rect(), widget_->palette().window());
-      }
+      if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam)); dc && dc->GetPainter() && widget_)
+        dc->GetPainter()->fillRect(widget_->rect(), widget_->palette().window());
       return 1;
     default: return 0;
   }
@@ -209,8 +220,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     LRESULT ignored = 0;
     if (control->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored)) return TRUE;
   }
-  // Accelerators (code 1) are commands too.
-  return OnCmdMsg(id, code == 1 ? CN_COMMAND : code, nullptr, nullptr);
+  // Accelerators (code 1, no control) are commands too; a control's code 1 is its own
+  // notification (a selection change).
+  return OnCmdMsg(id, code == 1 && lParam == 0 ? CN_COMMAND : code, nullptr, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
@@ -452,6 +464,15 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) {
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return bridge_ && bridge_->StopTimer(id); }
+
+void CWnd::WinHelp(DWORD_PTR data, UINT command) {
+  if (CWinApp* app = AfxGetApp())
+    app->WinHelp(data, command);
+  else
+    ShowHelp(command, data);
+}
+
+void CWnd::OnHelpFinder() { WinHelp(0, HELP_FINDER); }
 
 BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* placement) const {
   if (!widget_) return FALSE;

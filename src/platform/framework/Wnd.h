@@ -10,6 +10,7 @@
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/Geometry.h"
 #include "platform/framework/String.h"
+#include "platform/framework/WindowStyles.h"
 #include "platform/win/Process.h"  // the show commands
 #include "platform/win/WindowMessages.h"
 
@@ -22,28 +23,6 @@ class CView;
 class CDocTemplate;
 class WndEventBridge;
 struct CCreateContext;
-
-// Window styles.
-constexpr DWORD WS_OVERLAPPED = 0x00000000;
-constexpr DWORD WS_POPUP = 0x80000000;
-constexpr DWORD WS_CHILD = 0x40000000;
-constexpr DWORD WS_MINIMIZE = 0x20000000;
-constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_DISABLED = 0x08000000;
-constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
-constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
-constexpr DWORD WS_MAXIMIZE = 0x01000000;
-constexpr DWORD WS_CAPTION = 0x00C00000;
-constexpr DWORD WS_BORDER = 0x00800000;
-constexpr DWORD WS_VSCROLL = 0x00200000;
-constexpr DWORD WS_HSCROLL = 0x00100000;
-constexpr DWORD WS_SYSMENU = 0x00080000;
-constexpr DWORD WS_THICKFRAME = 0x00040000;
-constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
-constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
-constexpr DWORD WS_OVERLAPPEDWINDOW =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-constexpr DWORD WS_CHILDWINDOW = WS_CHILD;
 
 // GetWindow relations. Siblings are in the order they were created: GW_CHILD and GW_HWNDFIRST
 // give the first, GW_HWNDLAST the last.
@@ -91,6 +70,9 @@ class CWnd : public CCmdTarget {
   // Wraps an existing widget (made by a control class): its events become this window's
   // messages. FALSE when either is already wrapped.
   BOOL SubclassWidget(QWidget* widget, UINT id);
+  // Lets go of the widget without destroying it (the reverse of SubclassWidget); null when the
+  // wrapper has none.
+  QWidget* UnsubclassWidget();
 
   QWidget* GetWidget() const { return widget_; }
   // The wrapper of a widget, or null when the widget has none.
@@ -173,6 +155,11 @@ class CWnd : public CCmdTarget {
   // an id again restarts it. 0 when no timer could be made.
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
   BOOL KillTimer(UINT_PTR id);
+
+  // Help through the application (Help.h): HELP_CONTEXT with a topic id, HELP_FINDER ...
+  void WinHelp(DWORD_PTR data, UINT command = 0x0001);
+  // The help contents (the Help Topics command).
+  void OnHelpFinder();
 
   BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);

@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <QTimerEvent>
 
+#include "platform/framework/DC.h"
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MessageLoop.h"
 
 namespace {
 
@@ -144,23 +146,25 @@ bool WndEventBridge::Translate(QEvent* event) {
 }
 
 bool WndEventBridge::Paint() {
-  const bool erase = !skipErase_;
-  skipErase_ = false;
-  if (erase) {
+  // The erase step draws through a device context of its own, ended before WM_PAINT paints.
+  if (!skipErase_) {
     QPainter painter(widget_);
+    CDC dc(&painter);
+    const WPARAM hdc = reinterpret_cast<WPARAM>(dc.GetSafeHdc());
     LRESULT result = 0;
     const CWnd::CurrentMessage saved = wnd_->current_;
-    wnd_->current_ = {WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0};
-    if (!wnd_->OnWndMsg(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0, &result))
-      wnd_->DefWindowProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&painter), 0);
+    wnd_->current_ = {WM_ERASEBKGND, hdc, 0};
+    if (!wnd_->OnWndMsg(WM_ERASEBKGND, hdc, 0, &result)) wnd_->DefWindowProc(WM_ERASEBKGND, hdc, 0);
     if (wnd_) wnd_->current_ = saved;
   }
+  skipErase_ = false;
   return wnd_ && Send(WM_PAINT, 0, 0);
 }
 
 bool WndEventBridge::event(QEvent* event) {
   if (event->type() != PostedMessageType()) return QObject::event(event);
   auto* posted = static_cast<PostedMessageEvent*>(event);
+  NoteInput();
   if (wnd_ && wnd_->m_hWnd == posted->hwnd) {
     DepthGuard guard(depth_);
     wnd_->SendMessage(posted->message, posted->wParam, posted->lParam);
@@ -188,6 +192,7 @@ void WndEventBridge::timerEvent(QTimerEvent* event) {
   for (const auto& [id, timer] : timers_) {
     if (timer.qtId != event->timerId()) continue;
     if (!wnd_) return;
+    NoteInput();
     DepthGuard guard(depth_);
     if (timer.proc)
       timer.proc(wnd_->m_hWnd, WM_TIMER, id, MessageTickCount());

@@ -1,6 +1,7 @@
 #include "platform/win/FileReplace.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +20,14 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
 bool MakeFolders(const std::string& folder) {
   if (folder.empty()) return true;
   struct stat st;
@@ -28,7 +37,38 @@ bool MakeFolders(const std::string& folder) {
   return ::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST;
 }
 
-}  // namespace
+std::string ResolveLinks(const std::string& path) {
+  std::string resolved = path;
+  // A loop of links ends after as many steps as the system itself follows.
+  for (int step = 0; step < 40; ++step) {
+    struct stat st;
+    if (::lstat(resolved.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096), '\0');
+    const ssize_t n = ::readlink(resolved.c_str(), target.data(), target.size());
+    if (n <= 0) break;
+    target.resize(static_cast<std::size_t>(n));
+    resolved = target.front() == '/' ? target : FolderOf(resolved) + '/' + target;
+  }
+  return resolved;
+}
+
+FolderLock::FolderLock(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  if (!MakeFolders(folder)) return;
+  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  int result;
+  while ((result = ::flock(fd_, LOCK_EX)) != 0 && errno == EINTR) {
+  }
+  if (result != 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}
+
+FolderLock::~FolderLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing drops the lock
+}
 
 FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
@@ -51,15 +91,18 @@ FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
 
 bool ReplaceFile(const std::string& path, std::string_view bytes) {
   if (path.empty()) return false;
-  std::size_t slash = path.find_last_of('/');
-  if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) return false;
+  const std::string target = ResolveLinks(path);
+  std::size_t slash = target.find_last_of('/');
+  if (slash != std::string::npos && !MakeFolders(target.substr(0, slash))) return false;
 
-  std::string temporary = path + ".XXXXXX";
+  std::string temporary = target + ".XXXXXX";
   int fd = ::mkstemp(temporary.data());
   if (fd < 0) return false;
-  bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  struct stat old;
+  bool written = (::stat(target.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0) &&
+                 WriteAll(fd, bytes) && ::fsync(fd) == 0;
   written = ::close(fd) == 0 && written;
-  if (written && ::rename(temporary.c_str(), path.c_str()) == 0) return true;
+  if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
   ::unlink(temporary.c_str());
   return false;
 }

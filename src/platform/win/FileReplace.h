@@ -11,5 +11,28 @@ enum class FileReadStatus { ok, missing, failed };
 FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path` once complete, so
-// the target holds either its old or its new contents. Creates missing folders (mode 0700).
+// the target holds either its old or its new contents. Creates missing folders (mode 0700). When
+// `path` is a symbolic link the file it leads to is replaced and the link stays; the new file
+// keeps the permissions of the one it replaces (a new file is the owner's only).
 bool ReplaceFile(const std::string& path, std::string_view bytes);
+
+// The file `path` finally names after following symbolic links (itself when it is none).
+std::string ResolveLinks(const std::string& path);
+
+// Creates the folders of `folder` that are missing (mode 0700); false when one cannot be made.
+bool MakeFolders(const std::string& folder);
+
+// Holds an exclusive lock on the folder of `path` (made when missing) for its lifetime, so that
+// the read-change-write of the files in it by several processes happens one at a time.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& path);
+  ~FolderLock();
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+  bool Held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};

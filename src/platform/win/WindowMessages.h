@@ -83,6 +83,10 @@ constexpr UINT WA_CLICKACTIVE = 2;
 constexpr UINT MDITILE_VERTICAL = 0x0000;
 constexpr UINT MDITILE_HORIZONTAL = 0x0001;
 
+// WM_MENUSELECT item flags; 0xFFFF with no menu means the menu closed.
+constexpr UINT MF_SEPARATOR = 0x0800;
+constexpr UINT MF_POPUP = 0x0010;
+
 // Mouse-message key flags (wParam).
 constexpr UINT MK_LBUTTON = 0x0001;
 constexpr UINT MK_RBUTTON = 0x0002;

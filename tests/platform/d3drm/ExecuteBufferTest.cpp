@@ -192,9 +192,9 @@ TEST_F(ExecuteBufferTest, DamagedOrMisusedBuffersAreRefused) {
   EXPECT_EQ(runWith({D3DOP_EXIT, 0, 0}, 0), D3DERR_EXECUTE_FAILED) << "instructions past the buffer";
   EXPECT_EQ(Pixel(0, 0), kBackground & 0xFFFFFF);
 
-  auto otherSurface = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(8, 8, DDFormat::XRGB8888));
+  auto otherSurface = MakeSurface(8, 8, DDFormat::XRGB8888);
   auto otherDevice = Make<IDirect3DRMDevice>(
-      [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd, otherSurface.get(), d); });
+      [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd.get(), otherSurface.get(), d); });
   auto otherViewport = Make<IDirect3DRMViewport>([&](IDirect3DRMViewport** v) {
     return rm->CreateViewport(otherDevice.get(), camera.get(), 0, 0, 8, 8, v);
   });

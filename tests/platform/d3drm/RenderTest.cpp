@@ -78,6 +78,12 @@ TEST_F(RenderPixelsTest, ANearerSquareHidesAFartherOneInEitherOrder) {
     ASSERT_EQ(scene->DeleteChild(first.get()), D3DRM_OK);
     ASSERT_EQ(scene->DeleteChild(second.get()), D3DRM_OK);
   }
+  // The test is "less or equal": of two squares at the same depth the one drawn last shows.
+  auto sameDepth = Square(2.0f, 0.5f, 0xFF0000FF);
+  Show(nearSquare.get());
+  Show(sameDepth.get());
+  ClearAndRender();
+  EXPECT_EQ(Pixel(15, 15), 0x0000FFu);
 }
 
 // The floor seen from above: row y (below the centre) shows depth 8 / (y - 16). With the front

@@ -6,47 +6,18 @@
 
 void RenderTest::SetUp() {
   RetainedModeTest::SetUp();
-  ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+  ASSERT_TRUE(Open());
 }
 
 void RenderTest::TearDown() {
   shown.clear();
-  viewport.reset();
-  camera.reset();
-  scene.reset();
-  device.reset();
-  surface.reset();
-  if (dd) dd->Release();
+  Close();
   EXPECT_EQ(DDLiveObjectCount(), 0) << "a surface or z-buffer outlived its users";
   RetainedModeTest::TearDown();
 }
 
-IDirectDrawSurface* RenderTest::MakeSurface(DWORD width, DWORD height, DDFormat format) {
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-  desc.dwWidth = width;
-  desc.dwHeight = height;
-  desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
-  desc.ddpfPixelFormat = DDMakePixelFormat(format);
-  IDirectDrawSurface* made = nullptr;
-  EXPECT_EQ(dd->CreateSurface(&desc, &made, nullptr), DD_OK);
-  return made;
-}
-
 void RenderTest::MakeView(DWORD width, DWORD height, DDFormat format) {
-  surface = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(width, height, format));
-  device = Make<IDirect3DRMDevice>(
-      [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd, surface.get(), d); });
-  ASSERT_TRUE(device);
-  ASSERT_EQ(device->SetQuality(D3DRMRENDER_PHONG), D3DRM_OK);
-  scene = NewFrame();
-  camera = NewFrame(scene.get());
-  ASSERT_EQ(scene->SetSceneBackground(kBackground), D3DRM_OK);
-  viewport = Make<IDirect3DRMViewport>([&](IDirect3DRMViewport** v) {
-    return rm->CreateViewport(device.get(), camera.get(), 0, 0, width, height, v);
-  });
-  ASSERT_TRUE(viewport);
+  ASSERT_TRUE(Build(rm, width, height, format, kBackground));
   ASSERT_EQ(viewport->SetBack(10.0f), D3DRM_OK);
   ASSERT_EQ(viewport->SetField(1.0f), D3DRM_OK);
 }
@@ -72,18 +43,6 @@ ComPtr<IDirect3DRMMesh> RenderTest::Square(float z, float half, D3DCOLOR colour,
                      {0, 1, 2, 0, 2, 3}, quality);
   EXPECT_EQ(mesh->SetGroupColor(0, colour), D3DRM_OK);
   return mesh;
-}
-
-ComPtr<IDirect3DRMTexture> RenderTest::TextureOf(DWORD width, DWORD height, std::uint32_t (*texel)(DWORD x, DWORD y)) {
-  auto picture = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(width, height, DDFormat::XRGB8888));
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  EXPECT_EQ(picture->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-  for (DWORD y = 0; y < height; ++y)
-    for (DWORD x = 0; x < width; ++x)
-      reinterpret_cast<std::uint32_t*>(DDFirstRow(desc) + y * desc.lPitch)[x] = texel(x, y);
-  EXPECT_EQ(picture->Unlock(nullptr), DD_OK);
-  return Make<IDirect3DRMTexture>([&](IDirect3DRMTexture** t) { return rm->CreateTextureFromSurface(picture.get(), t); });
 }
 
 ComPtr<IDirect3DRMFrame> RenderTest::Show(IDirect3DRMVisual* visual) {

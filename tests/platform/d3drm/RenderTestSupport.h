@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/d3drm/D3DRMTestSupport.h"
+#include "platform/d3drm/RenderStage.h"
 #include "platform/ddraw/DirectDraw.h"
 
 inline constexpr D3DCOLOR kBackground = 0xFF203040;
@@ -16,7 +17,7 @@ struct Corner {
   float u = 0.0f, v = 0.0f;
 };
 
-class RenderTest : public RetainedModeTest {
+class RenderTest : public RetainedModeTest, protected RenderStage {
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -24,15 +25,15 @@ class RenderTest : public RetainedModeTest {
   // A width x height surface, a device and a viewport with front 1, back 10 and field 1, so that
   // a point (x, y, z) of the camera lands on (w/2 + S x / z, h/2 - S y / z) with S = max(w, h)/2.
   void MakeView(DWORD width, DWORD height, DDFormat format = DDFormat::XRGB8888);
-  IDirectDrawSurface* MakeSurface(DWORD width, DWORD height, DDFormat format);
 
   // A mesh of one group of triangles over `corners`, normals towards the camera (-z).
   ComPtr<IDirect3DRMMesh> MeshOf(const std::vector<Corner>& corners, const std::vector<unsigned>& triangles,
                               D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT);
   // The square of half size `half` at depth z, facing the camera, one colour.
   ComPtr<IDirect3DRMMesh> Square(float z, float half, D3DCOLOR colour, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT);
-  // A 32-bit texture of width x height texels, texel(x, y) each.
-  ComPtr<IDirect3DRMTexture> TextureOf(DWORD width, DWORD height, std::uint32_t (*texel)(DWORD x, DWORD y));
+  ComPtr<IDirect3DRMTexture> TextureOf(DWORD width, DWORD height, std::uint32_t (*texel)(DWORD x, DWORD y)) {
+    return RenderStage::TextureOf(rm, width, height, texel);
+  }
   // A new child frame of the scene showing `visual`.
   ComPtr<IDirect3DRMFrame> Show(IDirect3DRMVisual* visual);
 
@@ -52,12 +53,6 @@ class RenderTest : public RetainedModeTest {
   // trunc(65535 F/(F - D) (1 - D/u)) for the fixture's planes; fails a value too near a step.
   static std::uint16_t ExpectedDepth(double u);
 
-  IDirectDraw* dd = nullptr;
-  ComPtr<IDirectDrawSurface> surface;
-  ComPtr<IDirect3DRMDevice> device;
-  ComPtr<IDirect3DRMFrame> scene;
-  ComPtr<IDirect3DRMFrame> camera;
-  ComPtr<IDirect3DRMViewport> viewport;
   std::vector<ComPtr<IDirect3DRMFrame>> shown;
   D3DRMMATRIX4D cameraMatrix = {};
 

@@ -62,7 +62,7 @@ TEST(BmpDecodeTest, RefusesDamagedFiles) {
     return !d3drm::DecodeBmp(copy, &picture);
   };
   EXPECT_TRUE(damaged(0, {'B', 'N'})) << "signature";
-  EXPECT_TRUE(damaged(10, {74, 0, 0, 0})) << "pixels start at the end";
+  EXPECT_TRUE(damaged(10, {67, 0, 0, 0})) << "pixels start one byte too late for the rows";
   EXPECT_TRUE(damaged(14, {39, 0, 0, 0})) << "header size";
   EXPECT_TRUE(damaged(14, {0xFF, 0xFF, 0, 0})) << "header past the end";
   EXPECT_TRUE(damaged(18, {0, 0, 0, 0})) << "width 0";

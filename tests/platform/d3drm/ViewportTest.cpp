@@ -32,7 +32,7 @@ TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
 
   // A second device on the same surface keeps its z-buffer.
   auto again = Make<IDirect3DRMDevice>(
-      [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd, surface.get(), d); });
+      [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd.get(), surface.get(), d); });
   IDirectDrawSurface* kept = nullptr;
   ASSERT_EQ(surface->GetAttachedSurface(&caps, &kept), DD_OK);
   EXPECT_EQ(kept, zBuffer);
@@ -40,9 +40,9 @@ TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
   zBuffer->Release();
 
   IDirect3DRMDevice* refused = nullptr;
-  auto indexed = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::Palette8));
-  EXPECT_EQ(rm->CreateDeviceFromSurface(nullptr, dd, indexed.get(), &refused), D3DRMERR_BADDEVICE);
-  auto deep = ComPtr<IDirectDrawSurface>::adopt(MakeSurface(4, 4, DDFormat::RGB565));
+  auto indexed = MakeSurface(4, 4, DDFormat::Palette8);
+  EXPECT_EQ(rm->CreateDeviceFromSurface(nullptr, dd.get(), indexed.get(), &refused), D3DRMERR_BADDEVICE);
+  auto deep = MakeSurface(4, 4, DDFormat::RGB565);
   desc = {};
   desc.dwSize = sizeof desc;
   desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH;
@@ -53,7 +53,7 @@ TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
   ASSERT_EQ(dd->CreateSurface(&desc, &deepZ, nullptr), DD_OK);
   ASSERT_EQ(deep->AddAttachedSurface(deepZ), DD_OK);
   deepZ->Release();
-  EXPECT_EQ(rm->CreateDeviceFromSurface(nullptr, dd, deep.get(), &refused), D3DRMERR_BADDEVICE);
+  EXPECT_EQ(rm->CreateDeviceFromSurface(nullptr, dd.get(), deep.get(), &refused), D3DRMERR_BADDEVICE);
   EXPECT_EQ(refused, nullptr);
 }
 

@@ -51,17 +51,19 @@ using archive_test::Pair;
 class ArchiveTest : public ::testing::TestWithParam<Backend> {};
 
 TEST_P(ArchiveTest, NumbersCountsAndStringsHaveTheirStoredForms) {
-  const std::string s254(254, 'a'), s255(255, 'b'), s65534(65534, 'c');
+  const std::string s254(254, 'a'), s255(255, 'b'), s65534(65534, 'c'), s65533(65533, 'd');
   Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) {
     ar << BYTE(0x12) << WORD(0x3456) << DWORD(0x789ABCDE) << LONG(-2) << 0.5;
     ar.WriteCount(0xFFFE);
     ar.WriteCount(65535);
-    ar << CString() << CString(s254.c_str()) << CString(s255.c_str()) << CString(s65534.c_str());
+    ar << CString() << CString(s254.c_str()) << CString(s255.c_str()) << CString(s65533.c_str())
+       << CString(s65534.c_str());
   });
   ByteImage expected;
   expected.U8(0x12).U16(0x3456).U32(0x789ABCDE).U32(0xFFFFFFFE).F64(0.5);
   expected.U16(0xFFFE).U16(0xFFFF).U32(65535);
-  expected.U8(0).U8(254).Text(s254).U8(0xFF).U16(255).Text(s255).U8(0xFF).U16(0xFFFF).U32(65534).Text(s65534);
+  expected.U8(0).U8(254).Text(s254).U8(0xFF).U16(255).Text(s255).U8(0xFF).U16(65533).Text(s65533);
+  expected.U8(0xFF).U16(0xFFFF).U32(65534).Text(s65534);
   ASSERT_EQ(bytes, expected.bytes);
 
   // Reading back and storing again gives the same bytes.
@@ -70,19 +72,19 @@ TEST_P(ArchiveTest, NumbersCountsAndStringsHaveTheirStoredForms) {
   DWORD d, n1 = 0, n2 = 0;
   LONG l;
   double f;
-  CString e, s1, s2, s3;
+  CString e, s1, s2, s3, s4;
   LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
     ar >> b >> w >> d >> l >> f;
     n1 = ar.ReadCount();
     n2 = ar.ReadCount();
-    ar >> e >> s1 >> s2 >> s3;
+    ar >> e >> s1 >> s2 >> s3 >> s4;
     EXPECT_EQ(ar.GetBytesLeft(), 0u);
   });
   EXPECT_EQ(StoreBytes(Backend::memory, [&](CArchive& ar) {
               ar << b << w << d << l << f;
               ar.WriteCount(n1);
               ar.WriteCount(n2);
-              ar << e << s1 << s2 << s3;
+              ar << e << s1 << s2 << s3 << s4;
             }),
             bytes);
 }
@@ -118,26 +120,40 @@ TEST_P(ArchiveTest, ObjectsAreWrittenOnceAndReferredBackAfterwards) {
   });
 }
 
+// Indices up to 0x7FFE take a WORD tag, from 0x7FFF on the escape and a DWORD: the class and the
+// objects of Leaf cross that limit one step at a time.
 TEST_P(ArchiveTest, IndicesFromTheBigRangeUseTheLongTags) {
   Leaf filler, leaf, other;
-  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) {
-    for (int i = 1; i < 0x7FFF; ++i) ar.MapObject(&filler);
-    ar.WriteObject(&leaf);   // class 0x7FFF, object 0x8000
-    ar.WriteObject(&leaf);   // back reference to 0x8000
-    ar.WriteObject(&other);  // known class 0x7FFF, object 0x8001
-  });
-  ByteImage expected;
-  expected.NewClass(1, "Leaf").U32(0).U16(0x7FFF).U32(0x8000).U16(0x7FFF).U32(0x80007FFF).U32(0);
-  ASSERT_EQ(bytes, expected.bytes);
+  const struct {
+    int fillers;
+    ByteImage expected;
+  } cases[] = {
+      // class 0x7FFD, objects 0x7FFE and 0x7FFF
+      {0x7FFC, ByteImage().NewClass(1, "Leaf").U32(0).U16(0x7FFE).U16(0xFFFD).U32(0)},
+      // class 0x7FFE, objects 0x7FFF and 0x8000
+      {0x7FFD, ByteImage().NewClass(1, "Leaf").U32(0).U16(0x7FFF).U32(0x7FFF).U16(0xFFFE).U32(0)},
+      // class 0x7FFF, objects 0x8000 and 0x8001
+      {0x7FFE, ByteImage().NewClass(1, "Leaf").U32(0).U16(0x7FFF).U32(0x8000).U16(0x7FFF).U32(0x80007FFF).U32(0)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fillers);
+    Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) {
+      for (int i = 0; i < c.fillers; ++i) ar.MapObject(&filler);
+      ar.WriteObject(&leaf);
+      ar.WriteObject(&leaf);  // a back reference
+      ar.WriteObject(&other);
+    });
+    ASSERT_EQ(bytes, c.expected.bytes);
 
-  LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
-    for (int i = 1; i < 0x7FFF; ++i) ar.MapObject(&filler);
-    std::unique_ptr<CObject> first(ar.ReadObject(RUNTIME_CLASS(Leaf)));
-    EXPECT_EQ(ar.ReadObject(RUNTIME_CLASS(Leaf)), first.get());
-    std::unique_ptr<CObject> second(ar.ReadObject(RUNTIME_CLASS(Leaf)));
-    EXPECT_NE(second, nullptr);
-    EXPECT_NE(second, first);
-  });
+    LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
+      for (int i = 0; i < c.fillers; ++i) ar.MapObject(&filler);
+      std::unique_ptr<CObject> first(ar.ReadObject(RUNTIME_CLASS(Leaf)));
+      EXPECT_EQ(ar.ReadObject(RUNTIME_CLASS(Leaf)), first.get());
+      std::unique_ptr<CObject> second(ar.ReadObject(RUNTIME_CLASS(Leaf)));
+      EXPECT_NE(second, nullptr);
+      EXPECT_NE(second, first);
+    });
+  }
 }
 
 // Damaged and foreign images fail with an archive exception before anything is allocated.
@@ -148,9 +164,12 @@ TEST_P(ArchiveTest, DamagedImagesFailWithTheirCause) {
     std::unique_ptr<CObject> b(ar.ReadObject(nullptr));
   };
   const Backend b = GetParam();
-  // Lengths and counts past the end of the data.
-  ExpectArchiveFailure(b, ByteImage().U8(10).Text("abc").bytes, CArchiveException::endOfFile,
+  // Lengths and counts one past the end of the data, or far past it.
+  ExpectArchiveFailure(b, ByteImage().U8(4).Text("abc").bytes, CArchiveException::endOfFile,
                        [](CArchive& ar) { CString s; ar >> s; });
+  ExpectArchiveFailure(b, ByteImage().U16(0xFFFF).U32(5).U32(0).bytes, CArchiveException::endOfFile,
+                       [](CArchive& ar) { (void)ar.ReadCount(); });
+  LoadBytes(b, ByteImage().U16(0xFFFF).U32(4).U32(0).bytes, [](CArchive& ar) { EXPECT_EQ(ar.ReadCount(), 4u); });
   ExpectArchiveFailure(b, ByteImage().U8(0xFF).U16(0xFFFF).U32(0xFFFFFFF0).bytes, CArchiveException::endOfFile,
                        [](CArchive& ar) { CString s; ar >> s; });
   ExpectArchiveFailure(b, ByteImage().U16(0xFFFF).U32(0x7FFFFFFF).U32(0).bytes, CArchiveException::endOfFile,

@@ -11,6 +11,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/View.h"
+#include "FrameTestClasses.h"
 #include "platform/framework/WinApp.h"
 #include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr UINT kTemplateStrings = 14;  // ".tvr" documents
+
 
 class NoteDocument : public CDocument {
   DECLARE_DYNCREATE(NoteDocument)
@@ -61,6 +63,7 @@ std::string ReadAll(const std::string& path) {
 
 struct DocumentsFixture : ::testing::Test {
   DocumentsFixture() : previousStore(SetProfileStore(&store)) {
+    RegisterFrameworkTestStrings();
     app.LoadStdProfileSettings(4);
     docTemplate = new CMultiDocTemplate(kTemplateStrings, RUNTIME_CLASS(NoteDocument), RUNTIME_CLASS(NoteFrame),
                                         RUNTIME_CLASS(NoteView));

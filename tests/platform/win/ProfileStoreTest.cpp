@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -122,6 +124,52 @@ TEST(FileProfileStore, WritesReplaceTheFileWholeAndOnlyWhenSomethingChanged) {
   FileProfileStore underAFile(path + "/Tavrolin.ini");
   EXPECT_EQ(underAFile.WriteProfileString("General", "Key", "v"), FALSE);
   EXPECT_EQ(underAFile.GetProfileString("General", "Key", "default"), "default");
+}
+
+TEST(FileProfileStore, SavingThroughALinkKeepsTheLinkThePermissionsAndTheComments) {
+  TemporaryFolder folder;
+  const std::string target = folder / "dotfiles/Tavrolin.ini", link = folder / "Ulmric/Tavrolin.ini";
+  ASSERT_TRUE(ReplaceFile(target, "; kept by hand\n[General]\n# slow disk\nShowGround(yes/no)=yes\n"));
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  std::filesystem::create_directories(folder / "Ulmric");
+  std::filesystem::create_symlink("../dotfiles/Tavrolin.ini", link);
+
+  FileProfileStore store(link);
+  EXPECT_EQ(store.GetProfileString("General", "ShowGround(yes/no)", "-"), "yes");
+  ASSERT_TRUE(store.WriteProfileString("General", "DitherAlways(yes/no)", "no"));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadText(target), "; kept by hand\n[General]\n# slow disk\nShowGround(yes/no)=yes\nDitherAlways(yes/no)=no\n");
+  struct stat st {};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  // A change another program makes is seen by the next read.
+  ASSERT_TRUE(FileProfileStore(target).WriteProfileString("General", "ShowGround(yes/no)", "no"));
+  EXPECT_EQ(store.GetProfileString("General", "ShowGround(yes/no)", "-"), "no");
+}
+
+TEST(FileProfileStore, TwoProgramsWritingAtOnceLoseNoneOfEachOthersKeys) {
+  TemporaryFolder folder;
+  const std::string path = folder / "Ulmric/Tavrolin.ini";
+  auto writeKeys = [&](const std::string& prefix) {
+    FileProfileStore store(path);
+    bool all = true;
+    for (int i = 0; i < 200; ++i) all = store.WriteProfileString("General", prefix + std::to_string(i), "v") && all;
+    return all;
+  };
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) std::_Exit(writeKeys("second") ? 0 : 1);
+  EXPECT_TRUE(writeKeys("first"));
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+  FileProfileStore next(path);
+  int found = 0;
+  for (const char* prefix : {"first", "second"})
+    for (int i = 0; i < 200; ++i) found += next.GetProfileString("General", prefix + std::to_string(i), "-") == "v";
+  EXPECT_EQ(found, 400);
 }
 
 TEST(FileProfileStore, UserPathFollowsXdgConfigHomeThenHome) {

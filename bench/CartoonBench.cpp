@@ -1,0 +1,91 @@
+// Cartoon lines of the renderer benchmark's lit sphere of 20,000 triangles: the render followed by
+// its silhouette and surface lines at 640x480 and 1280x960 (32-bit), the sphere's edge data, and
+// 1,000 picks.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+#include "RendererBenchScene.h"
+#include "scene/CartoonEdges.h"
+#include "scene/CartoonLines.h"
+#include "scene/MeshPick.h"
+
+namespace {
+
+using bench::RenderBenchScene;
+
+void RenderWithCartoonLines(benchmark::State& state) {
+  const DWORD width = static_cast<DWORD>(state.range(0)), height = static_cast<DWORD>(state.range(1));
+  RenderBenchScene scene(width, height, 32, bench::Scene::LitSphere);
+  const bench::SphereData sphere = bench::MakeSphere(100, 100, 1.0f);
+  const DWORD vCount = static_cast<DWORD>(sphere.vertices.size()), fCount = static_cast<DWORD>(sphere.faces.size() / 3);
+  const CartoonEdgeData edges =
+      BuildCartoonEdgeData({{sphere.vertices.data(), vCount, sphere.faces.data(), fCount, 0}});
+  IUPtr<IDirect3DRMDevice> device(scene.Device());
+  IUPtr<IDirect3DRMViewport> viewport(scene.Viewport());
+  Transform toCamera;
+  toCamera.t[2] = RenderBenchScene::kCameraDistance;
+  const Transform toWorld;
+  const D3DVECTOR viewer{0, 0, -RenderBenchScene::kCameraDistance}, direction{0, 0, 1};
+  const double front = viewport->GetFront(), back = viewport->GetBack(), a = back / (back - front);
+  const CartoonProjection projection{a, a * front, width * 0.5, height * 0.5,
+                                     std::max(width, height) * 0.5 / viewport->GetField() * front};
+  std::vector<DWORD> faces(sphere.faces.size());
+  for (auto _ : state) {
+    scene.Frame();
+    std::copy(sphere.faces.begin(), sphere.faces.end(), faces.begin());
+    DrawCartoonLines(device, viewport, toWorld, toCamera, viewer, direction, sphere.vertices.data(), faces.data(),
+                     edges.faceNormals.data(), edges.weldMap.data(), edges.numShared, vCount, fCount, 2.0, 0xFF000000,
+                     FALSE, projection);
+    DrawCartoonQuads(device, viewport, toWorld, toCamera, viewer, direction, sphere.vertices.data(),
+                     edges.faceNormals.data(), vCount, edges.surfEdges.data(), edges.surfEdgeFaces.data(),
+                     edges.numEdges, 2.0, 0xFF000000, FALSE, projection);
+  }
+}
+
+void BuildSphereEdgeData(benchmark::State& state) {
+  const bench::SphereData sphere = bench::MakeSphere(100, 100, 1.0f);
+  const CartoonGroup group{sphere.vertices.data(), static_cast<DWORD>(sphere.vertices.size()), sphere.faces.data(),
+                           static_cast<DWORD>(sphere.faces.size() / 3), 0};
+  for (auto _ : state) benchmark::DoNotOptimize(BuildCartoonEdgeData({group}));
+}
+
+// 1,000 rays from the camera through a grid of points over the sphere, each tested against the
+// mesh's triangles as a pick does: the group read from the mesh, then the ray test.
+void PickSphere(benchmark::State& state) {
+  const bench::SphereData sphere = bench::MakeSphere(100, 100, 1.0f);
+  const DWORD vCount = static_cast<DWORD>(sphere.vertices.size()), fCount = static_cast<DWORD>(sphere.faces.size() / 3);
+  const CartoonEdgeData edges =
+      BuildCartoonEdgeData({{sphere.vertices.data(), vCount, sphere.faces.data(), fCount, 0}});
+  IUPtr<IDirect3DRM> rm;
+  Direct3DRMCreate(&rm);
+  IUPtr<IDirect3DRMMesh> mesh;
+  rm->CreateMesh(&mesh);
+  bench::AddSphere(mesh, 100, 100, 1.0f);
+  const Vector origin(0, 0, -RenderBenchScene::kCameraDistance);
+  std::vector<Vector> directions;
+  for (int i = 0; i < 1000; ++i) {
+    Vector d(-0.3 + 0.6 * (i % 40) / 39.0, -0.3 + 0.6 * (i / 40) / 24.0, RenderBenchScene::kCameraDistance);
+    directions.push_back(d.Normalize());
+  }
+  MeshGroupData group;
+  int hits = 0;
+  for (auto _ : state)
+    for (const Vector& d : directions) {
+      MeshPick best;
+      ReadMeshGroup(mesh, 0, group);
+      PickMeshGroup(group, edges.faceNormals.data(), origin, d, 0, best);
+      hits += best.hit;
+    }
+  benchmark::DoNotOptimize(hits);
+}
+
+BENCHMARK(RenderWithCartoonLines)
+    ->ArgNames({"w", "h"})
+    ->Args({640, 480})
+    ->Args({1280, 960})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BuildSphereEdgeData)->Unit(benchmark::kMillisecond);
+BENCHMARK(PickSphere)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,20 @@
+#include "document/DocumentServices.h"
+
+IMPLEMENT_DYNAMIC(RegenerateHint, CObject)
+
+namespace {
+
+DocumentApp* documentApp = nullptr;
+
+}  // namespace
+
+DocumentApp* SetDocumentApp(DocumentApp* app) {
+  DocumentApp* previous = documentApp;
+  documentApp = app;
+  return previous;
+}
+
+DocumentApp& GetDocumentApp() {
+  XASSERT(documentApp, "No application for the document");
+  return *documentApp;
+}

@@ -1,0 +1,55 @@
+// What a scene document needs of the application and of its camera windows. The application
+// and the camera view implement these; the document layer cannot reach up to them directly.
+#pragma once
+
+#include "core/XList.h"
+#include "document/CameraLightsUndoData.h"
+
+class CDocument;
+class GroupSO;
+class MeshSO;
+class XDocument;
+
+// The object of a view update that makes the views drop and rebuild their rendering content.
+class RegenerateHint : public CObject {
+  DECLARE_DYNAMIC(RegenerateHint)
+};
+
+// The interactive mode in which the rotate-about cylinder is shown around the one selected group.
+constexpr int kRotateObjectAboutMode = 2;
+
+class DocumentApp {
+ public:
+  virtual ~DocumentApp() = default;
+  virtual int GetInteractiveMode() const = 0;
+  virtual BOOL GetShowGround() const = 0;
+  // The shared meshes of the ground and the rotate-about cylinder.
+  virtual Ptr<MeshSO> GetGroundMesh() = 0;
+  virtual Ptr<MeshSO> GetCylinderMesh() = 0;
+  // The groups Edit/Copy keeps for Edit/Paste.
+  virtual XList<Ptr<GroupSO>>& GetObjectList() = 0;
+  // Opens the first camera window of a new scene; FALSE when none could be made.
+  virtual BOOL OpenFirstCameraWindow(XDocument& document) = 0;
+  // Renumbers the captions of every open scene's windows.
+  virtual void RefreshDocumentTitles() = 0;
+};
+
+// Installs the application (nullptr removes it); returns the previous one.
+DocumentApp* SetDocumentApp(DocumentApp* app);
+// The installed application; a fatal check when there is none.
+DocumentApp& GetDocumentApp();
+
+// What the document needs of a camera view: its camera values, which undo restores, and fitting
+// the camera to the scene for the fixed-direction windows.
+class CameraView {
+ public:
+  virtual ~CameraView() = default;
+  virtual CameraFields& GetCameraFields() = 0;
+  // The view's identity handle, which names it in undo records.
+  virtual Ptr<PtrMyself>& GetViewMyself() = 0;
+  virtual void ShowEntireScene(BoundingBox box) = 0;
+  // The view's caption, rebuilt from its window kind, number and zoom.
+  virtual void UpdateTitle() = 0;
+  // The view's own update (sender null, hint 0, no object) after a re-fit.
+  virtual void OnUpdateAfterFit() = 0;
+};

@@ -1,0 +1,147 @@
+// Recording an edit as an undo record, and applying a record: the common frame of every kind.
+#include "document/UndoDataKinds.h"
+#include "document/XDocument.h"
+#include "platform/framework/View.h"
+
+namespace {
+
+struct KindRules {
+  UINT defaultDescId;
+  BOOL flag;
+};
+
+// Kinds 4, 5 and 7 choose their default text from the groups they cover.
+KindRules RulesOf(int kind) {
+  switch (kind) {
+    case kUndoAddGroups: return {0, FALSE};
+    case kUndoDeleteGroups: return {0, FALSE};
+    case kUndoChangeSelected: return {397, TRUE};
+    case kUndoTransformGroups: return {0, TRUE};
+    case kUndoEditGroup: return {385, TRUE};
+    case kUndoEditCamera: return {378, TRUE};
+    case kUndoEditLights: return {377, TRUE};
+    default: XASSERT_TEXT(false, "0", ""); return {0, FALSE};
+  }
+}
+
+const XList<Ptr<GroupSO>>& GroupListOf(CObject* object) {
+  auto* list = dynamic_cast<XList<Ptr<GroupSO>>*>(object);
+  XASSERT_TEXT(list && !list->IsEmpty(), "ISKINDOF( object, XList<Ptr<GroupSO>> )", "");
+  return *list;
+}
+
+GroupSO& GroupObject(CObject* object) {
+  auto* group = dynamic_cast<GroupSO*>(object);
+  XASSERT_TEXT(group, "ISKINDOF( object, GroupSO )", "");
+  return *group;
+}
+
+bool HoldsLight(const GroupSO& group) { return !group.GetLights().IsEmpty(); }
+
+// The default text of the group kinds: one group by what it holds, several in general.
+UINT GroupListDescription(int kind, const XList<Ptr<GroupSO>>& list) {
+  const bool one = list.GetCount() == 1;
+  const GroupSO& first = *HeadOf(list);
+  switch (kind) {
+    case kUndoAddGroups: return one ? (HoldsLight(first) ? 390 : 389) : 399;
+    case kUndoDeleteGroups: return one ? (HoldsLight(first) ? 392 : 391) : 398;
+    default: return one ? 385 : 400;
+  }
+}
+
+bool DataFits(const ModRec& record) { return UndoDataFitsKind(record); }
+
+// A camera view is also an identity, so it holds more than one CObject: it is reached through
+// its view part.
+CameraView* CameraViewObject(CObject* object) {
+  auto* view = dynamic_cast<CView*>(object);
+  auto* camera = view ? dynamic_cast<CameraView*>(view) : nullptr;
+  XASSERT_TEXT(camera, "ISKINDOF( object, X3DView )", "");
+  return camera;
+}
+
+}  // namespace
+
+GroupSO* GroupOf(const Ptr<PtrMyself>& handle) {
+  Myself* target = handle ? handle->GetTarget() : nullptr;
+  if (!target || target == PtrMyself::Destroyed()) return nullptr;
+  return dynamic_cast<GroupSO*>(target);
+}
+
+EditHistory::DataFits XDocument::GetUndoDataCheck() const { return &DataFits; }
+
+void XDocument::RecordUndo(int kind, CObject* object, UINT descId) {
+  AddRecord(CreateUndoData(kind, object, descId));
+}
+
+Ptr<ModRec> XDocument::CreateUndoData(int kind, CObject* object, UINT descId) {
+  const KindRules rules = RulesOf(kind);
+  Ptr<RefCount> data;
+  XString descArg;
+  switch (kind) {
+    case kUndoAddGroups:
+    case kUndoDeleteGroups:
+    case kUndoTransformGroups: {
+      const XList<Ptr<GroupSO>>& list = GroupListOf(object);
+      data = kind == kUndoAddGroups      ? CaptureAddGroups(list)
+             : kind == kUndoDeleteGroups ? CaptureDeleteGroups(list)
+                                         : CaptureTransformGroups(list);
+      descArg = HeadOf(list)->GetName();
+      if (!descId) descId = GroupListDescription(kind, list);
+      break;
+    }
+    case kUndoChangeSelected:
+      if (object) descArg = GroupObject(object).GetName();
+      data = CaptureChangeSelected();
+      break;
+    case kUndoEditGroup: {
+      GroupSO& group = GroupObject(object);
+      descArg = group.GetName();
+      data = CaptureEditGroup(group);
+      break;
+    }
+    case kUndoEditCamera: {
+      data = CaptureEditCamera(*CameraViewObject(object));
+      break;
+    }
+    case kUndoEditLights:
+      XASSERT(!object, "");
+      data = CaptureEditLights();
+      break;
+  }
+  return new ModRec(kind, data, descId ? descId : rules.defaultDescId, rules.flag, descArg);
+}
+
+Ptr<UndoDataHolder> XDocument::Inverse(int kind, CObject* object) {
+  Ptr<ModRec> rec = CreateUndoData(kind, object, 0);
+  return new UndoDataHolder(rec->GetKind(), rec->GetData());
+}
+
+Ptr<UndoDataHolder> XDocument::ApplyUndoData(const Ptr<ModRec>& record) {
+  if (IsRotObjAboutCylShown()) RemoveRotObjAboutCyl(FALSE);
+  XUndoDoc::ApplyUndoData(record);
+  RefCount* data = record->GetData();
+  Ptr<UndoDataHolder> inverse;
+  switch (record->GetKind()) {
+    case kUndoAddGroups: inverse = ApplyAddGroups(data); break;
+    case kUndoDeleteGroups: inverse = ApplyDeleteGroups(data); break;
+    case kUndoChangeSelected: inverse = ApplyChangeSelected(data); break;
+    case kUndoTransformGroups: inverse = ApplyTransformGroups(data); break;
+    case kUndoEditGroup: inverse = ApplyEditGroup(data); break;
+    case kUndoEditCamera: inverse = ApplyEditCamera(data); break;
+    case kUndoEditLights: inverse = ApplyEditLights(data); break;
+    default: XASSERT_TEXT(false, "0", "");
+  }
+  if (!IsRotObjAboutCylShown() && WantsRotObjAboutCyl()) AddRotObjAboutCyl(FALSE);
+  OnSceneExtentChanged(FALSE);
+  return inverse;
+}
+
+void XDocument::RestoreSelection(const HandleList& handles) {
+  selection.RemoveAll();
+  for (POSITION pos = handles.GetHeadPosition(); pos;) {
+    GroupSO* group = GroupOf(handles.GetNext(pos));
+    XASSERT_TEXT(group, "ISKINDOF( group, GroupSO )", "");
+    selection.AddUnique(group);
+  }
+}

@@ -1,0 +1,337 @@
+#include "platform/framework/MDIFrameWnd.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "platform/framework/CmdUI.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/View.h"
+#include "platform/framework/WinApp.h"
+
+IMPLEMENT_DYNAMIC(CMDIClientWnd, CWnd)
+
+void CMDIClientWnd::PostNcDestroy() { delete this; }
+IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
+IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMDIClientWnd, CWnd)
+  ON_MESSAGE(WM_MDIACTIVATE, OnMDIActivateMessage)
+  ON_MESSAGE(WM_MDITILE, OnMDITile)
+  ON_MESSAGE(WM_MDICASCADE, OnMDICascade)
+  ON_MESSAGE(WM_MDINEXT, OnMDINext)
+  ON_MESSAGE(WM_MDIGETACTIVE, OnMDIGetActive)
+  ON_MESSAGE(WM_MDIICONARRANGE, OnMDIIconArrange)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+  ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTileHorz)
+  ON_COMMAND(ID_WINDOW_TILE_VERT, OnWindowTileVert)
+  ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowCascade)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_ARRANGE, OnUpdateMDIWindowCmd)
+  ON_COMMAND_EX_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_FIRST_MDICHILD + 0xFF, OnWindowListItem)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
+  ON_WM_MDIACTIVATE()
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr char kWindowListProperty[] = "tavrolinWindowList";
+
+CMDIChildWnd* ChildOf(QMdiSubWindow* window) {
+  return window ? dynamic_cast<CMDIChildWnd*>(CWnd::FromWidget(window)) : nullptr;
+}
+
+}  // namespace
+
+// The client.
+
+QMdiArea* CMDIClientWnd::Area() const { return qobject_cast<QMdiArea*>(GetWidget()); }
+
+CMDIChildWnd* CMDIClientWnd::ActiveChild() const {
+  QMdiArea* area = Area();
+  return area ? ChildOf(area->activeSubWindow()) : nullptr;
+}
+
+std::vector<CMDIChildWnd*> CMDIClientWnd::Children() const {
+  std::vector<CMDIChildWnd*> children;
+  if (QMdiArea* area = Area())
+    for (QMdiSubWindow* window : area->subWindowList(QMdiArea::CreationOrder))
+      if (CMDIChildWnd* child = ChildOf(window)) children.push_back(child);
+  return children;
+}
+
+void CMDIClientWnd::Tile(UINT how) {
+  QMdiArea* area = Area();
+  std::vector<QMdiSubWindow*> windows;
+  for (CMDIChildWnd* child : Children())
+    if (child->SubWindow()->isVisible() && !child->SubWindow()->isMinimized()) windows.push_back(child->SubWindow());
+  if (!area || windows.empty()) return;
+  const QRect space = area->viewport()->rect();
+  const int n = static_cast<int>(windows.size());
+  for (int i = 0; i < n; ++i) {
+    QMdiSubWindow* window = windows[static_cast<std::size_t>(i)];
+    if (window->isMaximized()) window->showNormal();
+    if (how & MDITILE_HORIZONTAL) {
+      const int top = space.height() * i / n, bottom = space.height() * (i + 1) / n;
+      window->setGeometry(0, top, space.width(), bottom - top);
+    } else {
+      const int left = space.width() * i / n, right = space.width() * (i + 1) / n;
+      window->setGeometry(left, 0, right - left, space.height());
+    }
+  }
+}
+
+LRESULT CMDIClientWnd::OnMDIActivateMessage(WPARAM wParam, LPARAM) {
+  if (auto* child = dynamic_cast<CMDIChildWnd*>(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)))) child->MDIActivate();
+  return 0;
+}
+
+LRESULT CMDIClientWnd::OnMDITile(WPARAM wParam, LPARAM) {
+  Tile(static_cast<UINT>(wParam));
+  return TRUE;
+}
+
+LRESULT CMDIClientWnd::OnMDICascade(WPARAM, LPARAM) {
+  if (QMdiArea* area = Area()) {
+    for (CMDIChildWnd* child : Children())
+      if (child->SubWindow()->isMaximized()) child->SubWindow()->showNormal();
+    area->cascadeSubWindows();
+  }
+  return TRUE;
+}
+
+LRESULT CMDIClientWnd::OnMDINext(WPARAM, LPARAM lParam) {
+  if (QMdiArea* area = Area()) lParam ? area->activatePreviousSubWindow() : area->activateNextSubWindow();
+  return 0;
+}
+
+LRESULT CMDIClientWnd::OnMDIGetActive(WPARAM, LPARAM lParam) {
+  CMDIChildWnd* child = ActiveChild();
+  if (auto* maximized = reinterpret_cast<BOOL*>(lParam)) *maximized = child && child->IsZoomed();
+  return reinterpret_cast<LRESULT>(child ? child->m_hWnd : nullptr);
+}
+
+LRESULT CMDIClientWnd::OnMDIIconArrange(WPARAM, LPARAM) {
+  // Minimised children line up along the bottom of the client, in creation order.
+  QMdiArea* area = Area();
+  if (!area) return 0;
+  int left = 0;
+  for (CMDIChildWnd* child : Children()) {
+    QMdiSubWindow* window = child->SubWindow();
+    if (!window->isMinimized()) continue;
+    window->move(left, area->viewport()->height() - window->height());
+    left += window->width();
+  }
+  return 0;
+}
+
+// The main frame.
+
+int CMDIFrameWnd::OnCreate(LPCREATESTRUCT createStruct) {
+  if (CFrameWnd::OnCreate(createStruct) == -1) return -1;
+  auto* area = new QMdiArea(MainWindow());
+  area->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+  client_ = new CMDIClientWnd;
+  client_->SubclassWidget(area, 0);
+  m_hWndMDIClient = client_->m_hWnd;
+  MainWindow()->setCentralWidget(area);
+  QObject::connect(area, &QMdiArea::subWindowActivated, area, [this](QMdiSubWindow* w) { ChildActivated(w); });
+  return 0;
+}
+
+void CMDIFrameWnd::OnDestroy() {
+  CFrameWnd::OnDestroy();
+  lastActive_ = nullptr;
+  client_ = nullptr;
+}
+
+void CMDIFrameWnd::ChildActivated(QMdiSubWindow* window) {
+  CMDIChildWnd* now = ChildOf(window);
+  // The child active before may be gone: it is known by its handle only.
+  const HWND before = lastActive_;
+  const HWND nowHandle = now ? now->m_hWnd : nullptr;
+  if (nowHandle == before) return;
+  lastActive_ = nowHandle;
+  const LPARAM activated = reinterpret_cast<LPARAM>(nowHandle);
+  const WPARAM deactivated = reinterpret_cast<WPARAM>(before);
+  if (CWnd* old = CWnd::FromHandle(before)) old->SendMessage(WM_MDIACTIVATE, deactivated, activated);
+  if (now) now->SendMessage(WM_MDIACTIVATE, deactivated, activated);
+  OnUpdateFrameTitle(TRUE);
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* maximized) const {
+  CMDIChildWnd* child = client_ ? client_->ActiveChild() : nullptr;
+  if (maximized) *maximized = child && child->IsZoomed();
+  return child;
+}
+
+void CMDIFrameWnd::MDIActivate(CWnd* child) {
+  if (auto* mdiChild = dynamic_cast<CMDIChildWnd*>(child)) mdiChild->MDIActivate();
+}
+
+void CMDIFrameWnd::MDITile(int how) {
+  if (client_) client_->SendMessage(WM_MDITILE, static_cast<WPARAM>(how));
+}
+
+void CMDIFrameWnd::MDICascade() {
+  if (client_) client_->SendMessage(WM_MDICASCADE);
+}
+
+void CMDIFrameWnd::MDINext() {
+  if (client_) client_->SendMessage(WM_MDINEXT);
+}
+
+void CMDIFrameWnd::MDIMaximize(CWnd* child) {
+  if (auto* mdiChild = dynamic_cast<CMDIChildWnd*>(child)) mdiChild->MDIMaximize();
+}
+
+void CMDIFrameWnd::MDIRestore(CWnd* child) {
+  if (auto* mdiChild = dynamic_cast<CMDIChildWnd*>(child)) mdiChild->MDIRestore();
+}
+
+void CMDIFrameWnd::OnWindowCascade() { MDICascade(); }
+void CMDIFrameWnd::OnWindowTileHorz() { MDITile(MDITILE_HORIZONTAL); }
+void CMDIFrameWnd::OnWindowTileVert() { MDITile(MDITILE_VERTICAL); }
+
+void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* ui) { ui->Enable(MDIGetActive() != nullptr); }
+
+BOOL CMDIFrameWnd::OnWindowListItem(UINT id) {
+  const std::vector<CMDIChildWnd*> children = client_ ? client_->Children() : std::vector<CMDIChildWnd*>{};
+  const std::size_t index = id - AFX_IDM_FIRST_MDICHILD;
+  if (index >= children.size()) return FALSE;
+  children[index]->MDIActivate();
+  return TRUE;
+}
+
+CView* CMDIFrameWnd::GetActiveView() const {
+  CMDIChildWnd* child = MDIGetActive();
+  return child ? child->GetActiveView() : nullptr;
+}
+
+CDocument* CMDIFrameWnd::GetActiveDocument() {
+  CMDIChildWnd* child = MDIGetActive();
+  return child ? child->GetActiveDocument() : nullptr;
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
+  if (CMDIChildWnd* child = MDIGetActive(); child && child->RouteThroughViewAndSelf(id, code, extra, handlerInfo))
+    return TRUE;
+  if (CWnd::OnCmdMsg(id, code, extra, handlerInfo)) return TRUE;
+  CWinApp* app = AfxGetApp();
+  return app && app->OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) { return TranslateAccelerator(*msg); }
+
+void CMDIFrameWnd::UpdateMenu(QMenu* menu) {
+  if (menu == GetWindowMenuPopup()) UpdateWindowList(menu);
+  CFrameWnd::UpdateMenu(menu);
+}
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle) {
+  CDocument* document = GetActiveDocument();
+  SetWindowText(addToTitle && document ? m_strTitle + " - " + document->GetTitle() : m_strTitle);
+}
+
+QMenu* CMDIFrameWnd::GetWindowMenuPopup() const {
+  QMainWindow* window = MainWindow();
+  if (!window || !window->menuWidget()) return nullptr;
+  // The popup whose items include a Window command.
+  for (QAction* top : window->menuBar()->actions())
+    if (QMenu* menu = top->menu())
+      for (QAction* item : menu->actions()) {
+        const UINT id = item->property("tavrolinCommand").toUInt();
+        if (id >= ID_WINDOW_NEW && id <= ID_WINDOW_TILE_VERT) return menu;
+      }
+  return nullptr;
+}
+
+void CMDIFrameWnd::UpdateWindowList(QMenu* menu) {
+  for (QAction* action : menu->actions())
+    if (action->property(kWindowListProperty).toBool()) delete action;
+  const std::vector<CMDIChildWnd*> children = client_ ? client_->Children() : std::vector<CMDIChildWnd*>{};
+  if (children.empty()) return;
+  CMDIChildWnd* active = MDIGetActive();
+  menu->addSeparator()->setProperty(kWindowListProperty, true);
+  for (std::size_t i = 0; i < children.size(); ++i) {
+    CString title;
+    children[i]->GetWindowText(title);
+    QAction* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromUtf8(title.str().c_str())));
+    action->setProperty(kWindowListProperty, true);
+    action->setData(AFX_IDM_FIRST_MDICHILD + static_cast<UINT>(i));
+    action->setCheckable(true);
+    action->setChecked(children[i] == active);
+    const UINT id = AFX_IDM_FIRST_MDICHILD + static_cast<UINT>(i);
+    QObject::connect(action, &QAction::triggered, action, [this, id] { SendMessage(WM_COMMAND, id); });
+  }
+}
+
+// The children.
+
+QWidget* CMDIChildWnd::CreateWidget(QWidget*, const CREATESTRUCT& cs) {
+  auto* window = new QMdiSubWindow;
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  if (auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandle(cs.hwndParent)); frame && frame->client_)
+    frame->client_->Area()->addSubWindow(window);
+  return window;
+}
+
+QMdiSubWindow* CMDIChildWnd::SubWindow() const { return qobject_cast<QMdiSubWindow*>(GetWidget()); }
+
+BOOL CMDIChildWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateContext* context) {
+  if (!parent) parent = AfxGetMainWnd();
+  if (!dynamic_cast<CMDIFrameWnd*>(parent)) return FALSE;
+  return CFrameWnd::LoadFrame(resourceId, style | WS_CHILD, parent, context);
+}
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const { return dynamic_cast<CMDIFrameWnd*>(GetParentFrame()); }
+
+void CMDIChildWnd::MDIActivate() {
+  QMdiSubWindow* window = SubWindow();
+  if (window && window->mdiArea()) window->mdiArea()->setActiveSubWindow(window);
+}
+
+void CMDIChildWnd::MDIMaximize() {
+  if (QMdiSubWindow* window = SubWindow()) window->showMaximized();
+}
+
+void CMDIChildWnd::MDIRestore() {
+  if (QMdiSubWindow* window = SubWindow()) window->showNormal();
+}
+
+void CMDIChildWnd::ActivateFrame(int showCommand) {
+  if (showCommand == SW_SHOWMAXIMIZED)
+    MDIMaximize();
+  else
+    ShowWindow(showCommand == -1 ? SW_SHOW : showCommand);
+  MDIActivate();
+}
+
+void CMDIChildWnd::RecalcLayout(BOOL) {
+  QMdiSubWindow* window = SubWindow();
+  CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
+  if (window && pane && window->widget() != pane->GetWidget()) window->setWidget(pane->GetWidget());
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL addToTitle) {
+  CDocument* document = GetActiveDocument();
+  SetWindowText(addToTitle && document ? document->GetTitle() : m_strTitle);
+  if (CMDIFrameWnd* frame = GetMDIFrame(); frame && frame->MDIGetActive() == this) frame->OnUpdateFrameTitle(TRUE);
+}
+
+void CMDIChildWnd::OnMDIActivate(BOOL activate, CWnd*, CWnd*) {
+  CView* view = GetActiveView();
+  if (activate && view) view->SetFocus();
+}

@@ -1,0 +1,43 @@
+// Tool bars: a row of buttons, each a command, with the buttons' pictures and ids from a tool
+// bar resource. A bar docks on any side of its frame or floats; a double-click on its grip
+// toggles between the two. The buttons' update handlers run at idle.
+#pragma once
+
+#include "platform/framework/ControlBar.h"
+
+class QDockWidget;
+class QToolBar;
+class QAction;
+
+class CToolBar : public CControlBar {
+  DECLARE_DYNAMIC(CToolBar)
+ public:
+  // Makes the bar in `parent`, docked on the side its style names (top by default).
+  virtual BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT id = AFX_IDW_TOOLBAR);
+  // Takes the buttons, pictures and tips of tool bar resource `resourceId`. FALSE without one.
+  BOOL LoadToolBar(UINT resourceId);
+  // The button's command id (0 for a separator), and the index of a command's button (-1).
+  UINT GetItemID(int index) const;
+  int CommandToIndex(UINT id) const;
+  int GetCount() const;
+  // The button's rectangle in the bar's client coordinates.
+  void GetItemRect(int index, LPRECT rect) const;
+  // The index of the button under `point` (client coordinates); -1 off the buttons and on
+  // separators.
+  virtual int OnToolHitTest(CPoint point, void* toolInfo) const;
+  // The current side (CBRS_ALIGN_*) with the other style bits.
+  DWORD GetBarStyle() const override;
+  BOOL IsFloating() const override;
+  void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
+
+  QDockWidget* Dock() const;
+  QToolBar* Buttons() const { return buttons_; }
+  QAction* Action(int index) const;
+
+ protected:
+  void PostNcDestroy() override {}
+  QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
+
+ private:
+  QToolBar* buttons_ = nullptr;
+};

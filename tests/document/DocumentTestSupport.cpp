@@ -1,0 +1,80 @@
+#include "document/DocumentTestSupport.h"
+
+#include <cstdlib>
+
+#include "platform/framework/MemFile.h"
+
+namespace document_test {
+
+void RecordingView::OnUpdate(CView*, LPARAM hint, CObject* object) {
+  std::string text = std::to_string(hint);
+  if (object) text += std::string(":") + (dynamic_cast<RegenerateHint*>(object) ? "regenerate" : "list");
+  updates.push_back(text);
+}
+
+DocumentTestApp::DocumentTestApp() : previous(SetDocumentApp(this)) {
+  EXPECT_EQ(Direct3DRMCreate(&lpD3DRM), D3DRM_OK);
+  groundMesh = new MeshSO(4, 0xFF00FF00);
+  cylinderMesh = new MeshSO(16, 1.0, 4.0, 0xFFFF0000);
+}
+
+DocumentTestApp::~DocumentTestApp() {
+  for (RecordingView* view : views) delete view;
+  objects.RemoveAll();
+  groundMesh = nullptr;
+  cylinderMesh = nullptr;
+  SetDocumentApp(previous);
+}
+
+BOOL DocumentTestApp::OpenFirstCameraWindow(XDocument& document) {
+  views.push_back(new RecordingView);
+  document.AddView(views.back());
+  return TRUE;
+}
+
+SceneFixture::SceneFixture() {
+  doc.m_bAutoDelete = FALSE;
+  EXPECT_TRUE(doc.OnNewDocument());
+}
+
+SceneFixture::~SceneFixture() {
+  for (RecordingView* view : app.views)
+    if (view->GetDocument()) doc.RemoveView(view);
+}
+
+Ptr<GroupSO> NewGroup(XDocument& doc, const char* name, bool light, double meshLength) {
+  Ptr<GroupSO> group(new GroupSO);
+  group->SetName(name);
+  if (light) group->AddLight(new LightSO, &doc);
+  if (meshLength > 0) group->AddVisual(Ptr<MeshSO>(new MeshSO(8, 0.5, meshLength, 0xFF0000FF)));
+  return group;
+}
+
+std::vector<BYTE> Snapshot(XDocument& doc) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &doc;
+    ar.MapObject(&doc);
+    ar << Ptr<GroupSO>(doc.GetScene());
+    XList<Ptr<GroupSO>> selection;
+    selection.AddTail(&doc.GetSelection());
+    selection.Serialize(ar);
+    ar << doc.GetAmbient() << doc.GetSunlight();
+    for (POSITION pos = doc.GetFirstViewPosition(); pos;) {
+      auto* view = dynamic_cast<RecordingView*>(doc.GetNextView(pos));
+      Ptr<EditCameraUndoData> camera(new EditCameraUndoData(view->camera, view->GetMyself()));
+      camera->Serialize(ar);
+    }
+    ar.Close();
+  }
+  const auto length = static_cast<std::size_t>(file.GetLength());
+  BYTE* block = file.Detach();
+  std::vector<BYTE> bytes(block, block + length);
+  std::free(block);
+  return bytes;
+}
+
+std::string UndoText(XDocument& doc) { return doc.GetHistory().GetUndoRecord()->GetDescription().str(); }
+
+}  // namespace document_test

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/Preferences.h"
+#include "document/HistoryTestSupport.h"
+#include "platform/framework/ArchiveBackends.h"
+#include "support/FatalCheck.h"
+#include "support/PlatformFakes.h"
+#include "support/ScriptedMessageBoxes.h"
+
+namespace {
+
+using history_test::ExpectHistory;
+using history_test::NumberDocument;
+
+Bytes Store(EditHistory& history) {
+  return StoreBytes(Backend::memory, [&](CArchive& ar) { history.Serialize(ar); });
+}
+
+void ExpectLoadFails(const Bytes& bytes, int cause, EditHistory::DataFits fits = nullptr) {
+  NumberDocument doc;
+  ExpectArchiveFailure(Backend::memory, bytes, cause, [&](CArchive& ar) { doc.GetHistory().Serialize(ar, fits); });
+}
+
+// A history block with the records off and `max` kept.
+Bytes OffBlock(DWORD max) { return ByteImage().U32(0x80000000).U8(0).U32(max).bytes; }
+
+TEST(HistoryArchiveTest, BlockHasItsStoredForm) {
+  NumberDocument doc;
+  doc.GetHistory().SetMaxUndo(7);
+  doc.GetHistory().SetSaveEditHistory(FALSE);
+  doc.Edit(3);
+  EXPECT_EQ(Store(doc.GetHistory()), OffBlock(7)) << "with the history off the block is 9 bytes";
+
+  doc.GetHistory().SetSaveEditHistory(TRUE);
+  const std::string arg(255, 'x');
+  doc.Edit(5, kUndoAddGroups, 389, arg.c_str());
+  const std::string comment1 = doc.GetHistory().GetRecord(0)->GetComment().str();
+  const std::string comment2 = doc.GetHistory().GetRecord(1)->GetComment().str();
+  ByteImage expected;
+  expected.U32(0x80000000).U8(1).U16(2);
+  // The first record introduces its class (index 1) and the undo data's (index 3).
+  expected.NewClass(0, "ModRec").U32(0x80000000).U32(kUndoEditLights);
+  expected.NewClass(0, "NumberUndoData").U32(3).U32(0);
+  expected.U8(1).U32(377).U8(0).U8(static_cast<BYTE>(comment1.size())).Text(comment1);
+  // The second refers back to both classes; a 255-character argument takes the long form.
+  expected.U16(0x8001).U32(0x80000000).U32(kUndoAddGroups);
+  expected.U16(0x8003).U32(5).U32(3);
+  expected.U8(1).U32(389).U8(0xFF).U16(255).Text(arg).U8(static_cast<BYTE>(comment2.size())).Text(comment2);
+  expected.U32(1).U32(7);
+  EXPECT_EQ(Store(doc.GetHistory()), expected.bytes);
+}
+
+TEST(HistoryArchiveTest, RecordsComeBackWithTheirIndexAndStillUndo) {
+  NumberDocument doc;
+  doc.GetHistory().SetSaveEditHistory(TRUE);
+  doc.Edit(1, kUndoAddGroups, 389, "Lamp");
+  doc.Edit(2, kUndoChangeSelected, 394, "Lamp");
+  doc.Undo(FALSE);
+  doc.GetHistory().GetRecord(1)->SetComment("kept");
+  const Bytes bytes = Store(doc.GetHistory());
+
+  NumberDocument read;
+  read.value = doc.value;
+  LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { read.GetHistory().Serialize(ar); });
+  ExpectHistory(read, {.count = 2, .modIndex = 0, .maxUndo = 100, .value = 1});
+  const ModRec& rec = *read.GetHistory().GetRecord(1);
+  EXPECT_EQ(rec.GetKind(), kUndoChangeSelected);
+  EXPECT_EQ(rec.GetComment(), "kept");
+  EXPECT_EQ(rec.GetDescription(), "Deselect Lamp");  // composed again from the string table
+  read.Redo(FALSE);
+  EXPECT_EQ(read.GetHistory().GetRecord(1)->GetComment(), "kept") << "an applied record keeps its texts";
+  read.Undo(FALSE);
+  read.Undo(FALSE);
+  EXPECT_EQ(read.value, 0);
+
+  // A stored index outside the records leaves none current; a history that is off reads empty.
+  Bytes outside = bytes;
+  outside[outside.size() - 8] = 2;
+  LoadBytes(Backend::memory, outside, [&](CArchive& ar) { read.GetHistory().Serialize(ar); });
+  EXPECT_EQ(read.GetHistory().GetModIndex(), -1);
+  LoadBytes(Backend::memory, OffBlock(12), [&](CArchive& ar) { read.GetHistory().Serialize(ar); });
+  EXPECT_EQ(read.GetHistory().GetCount(), 0);
+  EXPECT_EQ(read.GetHistory().GetMaxUndo(), 12);
+  EXPECT_FALSE(read.GetHistory().GetSaveEditHistory());
+}
+
+TEST(HistoryArchiveTest, DamagedBlocksFailTheLoad) {
+  NumberDocument doc;
+  doc.GetHistory().SetSaveEditHistory(TRUE);
+  doc.Edit(1);
+  doc.Edit(2);
+  const Bytes good = Store(doc.GetHistory());
+
+  ExpectLoadFails(OffBlock(0xFFFFFFFF), CArchiveException::generic);  // a negative maximum
+  Bytes tooMany = good;
+  tooMany[tooMany.size() - 4] = 1;  // one record kept, two stored
+  ExpectLoadFails(tooMany, CArchiveException::generic);
+  Bytes badKind = good;
+  badKind[4 + 1 + 2 + 12 + 4] = 11;
+  ExpectLoadFails(badKind, CArchiveException::generic);
+  Bytes noText = good;
+  const std::size_t descId = 4 + 1 + 2 + 12 + 8 + 2 + 2 + 2 + 14 + 8 + 1;
+  ASSERT_EQ(noText[descId], 377 % 256);
+  noText[descId] = 0x10;  // 272 has no text
+  ExpectLoadFails(noText, CArchiveException::generic);
+  ExpectLoadFails(good, CArchiveException::generic, [](const ModRec& rec) { return rec.GetKind() != kUndoEditLights; });
+  for (std::size_t n = 0; n < good.size(); ++n)
+    ExpectLoadFails(Bytes(good.begin(), good.begin() + static_cast<long>(n)), CArchiveException::endOfFile);
+
+  ScriptedMessageBoxes boxes;
+  Bytes newer = OffBlock(3);
+  newer[0] = 1;
+  ExpectLoadFails(newer, CArchiveException::badSchema);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, XString(UINT{40243}).str());
+}
+
+TEST(HistoryArchiveTest, ResetTakesTheNewSceneSettings) {
+  ScopedMemoryProfile profile;
+  NumberDocument doc;
+  doc.Edit(1);
+  doc.GetHistory().Reset();
+  ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 2147483647, .value = 1});
+  EXPECT_TRUE(doc.GetHistory().GetSaveEditHistory());
+  XWriteProfileString(XString(UINT{700}), XString(UINT{701}), "no");
+  XWriteProfileString(XString(UINT{700}), XString(UINT{703}), "-3");
+  doc.GetHistory().Reset();
+  EXPECT_FALSE(doc.GetHistory().GetSaveEditHistory());
+  EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 2147483647);
+  EXPECT_EQ(XGetProfileString(XString(UINT{700}), XString(UINT{703}), ""), "2147483647");
+}
+
+}  // namespace

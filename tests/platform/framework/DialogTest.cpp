@@ -1,0 +1,327 @@
+// Dialogs from templates driven by the user's keys and clicks: data exchange, validation
+// messages, the notification rule, default and cancel keys, modeless dialogs.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/framework/Controls.h"
+#include "platform/framework/Dialog.h"
+#include "platform/framework/DialogWidgets.h"
+#include "platform/win/QtTestApplication.h"
+#include "platform/win/StringResources.h"
+#include "RunModal.h"
+#include "support/ScriptedMessageBoxes.h"
+
+namespace {
+
+enum : int { kWidth = 10, kImprove = 13, kSolid = 20, kPhoto = 21, kParts = 40, kList = 41, kSlider = 42, kSwatch = 43, kApply = 44 };
+
+constexpr DWORD kTab = WS_TABSTOP;
+constexpr DialogControl kControls[] = {
+    {-1, ControlClass::Static, "Width:", 4, 6, 28, 8, SS_LEFT},
+    {kWidth, ControlClass::Edit, "", 34, 4, 40, 14, WS_BORDER | ES_AUTOHSCROLL | kTab},
+    {kImprove, ControlClass::Button, "Improve", 4, 22, 70, 10, BS_AUTOCHECKBOX | kTab},
+    {kSolid, ControlClass::Button, "Solid", 4, 36, 60, 10, BS_AUTORADIOBUTTON | WS_GROUP | kTab},
+    {kPhoto, ControlClass::Button, "Photo", 4, 48, 60, 10, BS_AUTORADIOBUTTON},
+    {kParts, ControlClass::ComboBox, "", 80, 4, 80, 60, CBS_DROPDOWNLIST | WS_GROUP | kTab},
+    {kList, ControlClass::ListBox, "", 80, 22, 80, 40, LBS_NOTIFY | WS_BORDER | kTab},
+    {kSlider, ControlClass::TrackBar, "", 80, 66, 80, 14, TBS_NOTICKS | kTab},
+    {kSwatch, ControlClass::Button, "", 4, 62, 16, 14, BS_OWNERDRAW | kTab},
+    {kApply, ControlClass::Button, "Apply", 4, 86, 50, 14, BS_PUSHBUTTON | kTab},
+    {IDOK, ControlClass::Button, "OK", 60, 86, 50, 14, BS_DEFPUSHBUTTON | kTab},
+    {IDCANCEL, ControlClass::Button, "Cancel", 116, 86, 50, 14, BS_PUSHBUTTON | kTab},
+};
+constexpr DialogTemplate kTemplate = {900, "Test", 170, 104, "MS Sans Serif", 8, WS_POPUP | DS_SETFONT | DS_CENTER,
+                                      0, kControls, std::size(kControls)};
+constexpr DialogTemplate kModelessTemplate = {901, "Splash", 170, 104, "MS Sans Serif", 8,
+                                              WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, kControls, std::size(kControls)};
+const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate};
+
+constexpr StringResource kMessages[] = {
+    {61714, "Please enter an integer between %1 and %2."},
+    {61719, "Please enter a positive integer."},
+};
+
+std::vector<std::string> heard;
+
+// A swatch that records how it was asked to draw and keeps its clicks from the parent when
+// told to.
+class Swatch : public CButton {
+ public:
+  void DrawItem(LPDRAWITEMSTRUCT item) override {
+    drawnState = item->itemState;
+    drawnRect = item->rcItem;
+    CDC::FromHandle(item->hDC)->FillSolidRect(&item->rcItem, RGB(0, 0, 255));
+  }
+  BOOL OnClicked() {
+    heard.push_back("swatch clicked");
+    return keepClicks;
+  }
+  UINT drawnState = 0xFFFF;
+  RECT drawnRect{};
+  BOOL keepClicks = FALSE;
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Swatch, CButton)
+  ON_CONTROL_REFLECT_EX(BN_CLICKED, OnClicked)
+END_MESSAGE_MAP()
+
+class TestDialog : public CDialog {
+ public:
+  explicit TestDialog(UINT id = 900) : CDialog(id) {}
+
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    // The program's own changes: none of them notifies but the edit's text.
+    m_parts.AddString("Body");
+    m_parts.AddString("Wheels");
+    m_parts.SetCurSel(0);
+    m_list.AddString("one\tfirst");
+    m_list.AddString("two\tsecond");
+    m_list.SetCurSel(1);
+    m_slider.SetRange(0, 10);
+    m_slider.SetPos(4);
+    static_cast<CButton*>(GetDlgItem(kImprove))->SetCheck(BST_UNCHECKED);
+    GetDlgItem(kWidth)->SetWindowText("77");
+    return TRUE;
+  }
+  void DoDataExchange(CDataExchange* dx) override {
+    DDX_Control(dx, kParts, m_parts);
+    DDX_Control(dx, kList, m_list);
+    DDX_Control(dx, kSlider, m_slider);
+    DDX_Control(dx, kSwatch, m_swatch);
+    DDX_Check(dx, kImprove, m_improve);
+    DDX_Text(dx, kWidth, m_width);
+    DDV_MinMaxUInt(dx, m_width, 1, 2034);
+    DDX_Radio(dx, kSolid, m_style);
+  }
+  void OnWidthChanged() { heard.push_back("width changed"); }
+  void OnImprove() { heard.push_back("improve clicked"); }
+  void OnParts() { heard.push_back("part " + std::to_string(m_parts.GetCurSel())); }
+  void OnList() { heard.push_back("line " + std::to_string(m_list.GetCurSel())); }
+  void OnListDouble() { heard.push_back("line double-clicked"); }
+  void OnSwatch() { heard.push_back("parent saw swatch"); }
+  void OnApply() { heard.push_back("apply"); }
+  void OnHScroll(UINT code, UINT, CScrollBar* bar) {
+    heard.push_back("scroll " + std::to_string(code) + " at " + std::to_string(m_slider.GetPos()) +
+                    (reinterpret_cast<CWnd*>(bar) == &m_slider ? " from the slider" : ""));
+  }
+
+  UINT m_width = 640;
+  int m_improve = TRUE;
+  int m_style = 1;
+  CComboBox m_parts;
+  CListBox m_list;
+  CSliderCtrl m_slider;
+  Swatch m_swatch;
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TestDialog, CDialog)
+  ON_EN_CHANGE(kWidth, OnWidthChanged)
+  ON_BN_CLICKED(kImprove, OnImprove)
+  ON_CBN_SELCHANGE(kParts, OnParts)
+  ON_LBN_SELCHANGE(kList, OnList)
+  ON_LBN_DBLCLK(kList, OnListDouble)
+  ON_BN_CLICKED(kSwatch, OnSwatch)
+  ON_BN_CLICKED(kApply, OnApply)
+  ON_WM_HSCROLL()
+END_MESSAGE_MAP()
+
+class DialogTest : public ::testing::Test {
+ protected:
+  DialogTest() {
+    RegisterDialogTemplates(kTemplates, std::size(kTemplates));
+    RegisterStringResources(kMessages, std::size(kMessages));
+    heard.clear();
+  }
+  ~DialogTest() override { RegisterDialogTemplates(nullptr, 0); }
+
+  // Runs the dialog modally; `user` acts on it once it is up. Returns DoModal's result.
+  int Run(TestDialog& dialog, const std::function<void(QDialog*)>& user) {
+    return RunModal([&] { return dialog.DoModal(); }, user);
+  }
+  template <class W>
+  static W* Control(QDialog* window, int id) {
+    for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (ControlIdOf(child) == id) return qobject_cast<W*>(child);
+    return nullptr;
+  }
+
+  QtTestApplication qt_;
+  ScriptedMessageBoxes boxes_;
+};
+
+TEST_F(DialogTest, EnterAcceptsWhatTheUserTypedAndEscapeKeepsTheMembers) {
+  TestDialog dialog;
+  EXPECT_EQ(Run(dialog, [](QDialog* window) {
+              auto* width = Control<QLineEdit>(window, kWidth);
+              EXPECT_EQ(window->focusWidget(), width);  // the first tab stop
+              EXPECT_EQ(width->text(), "77");
+              EXPECT_EQ(width->selectedText(), "77");  // so typing replaces it
+              QTest::keyClicks(width, "1017");
+              QTest::mouseClick(Control<QCheckBox>(window, kImprove), Qt::LeftButton);
+              QTest::mouseClick(Control<QWidget>(window, kSolid), Qt::LeftButton);
+              QTest::keyClick(width, Qt::Key_Return);
+            }),
+            IDOK);
+  EXPECT_EQ(dialog.m_width, 1017u);
+  EXPECT_EQ(dialog.m_improve, 1);
+  EXPECT_EQ(dialog.m_style, 0);
+  EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);  // the window is gone, the members stay
+  EXPECT_EQ(dialog.m_parts.GetSafeHwnd(), nullptr);
+
+  TestDialog other;
+  EXPECT_EQ(Run(other, [](QDialog* window) {
+              QTest::keyClicks(Control<QLineEdit>(window, kWidth), "9");
+              QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
+            }),
+            IDCANCEL);
+  EXPECT_EQ(other.m_width, 640u);
+  TestDialog closed;
+  EXPECT_EQ(Run(closed, [](QDialog* window) { window->close(); }), IDCANCEL);
+  EXPECT_TRUE(boxes_.boxes.empty());
+}
+
+TEST_F(DialogTest, RefusedValuesShowTheMessageAndKeepTheDialogOpen) {
+  TestDialog dialog;
+  std::vector<std::string> shown;
+  EXPECT_EQ(Run(dialog, [&](QDialog* window) {
+              auto* width = Control<QLineEdit>(window, kWidth);
+              for (const char* text : {"abc", "2035"}) {
+                width->selectAll();
+                QTest::keyClicks(width, text);
+                QTest::mouseClick(Control<QPushButton>(window, IDOK), Qt::LeftButton);
+                EXPECT_TRUE(window->isVisible());
+                EXPECT_EQ(window->focusWidget(), width);
+                EXPECT_EQ(width->selectedText(), text);
+              }
+              QTest::keyClicks(width, "2034");
+              QTest::keyClick(width, Qt::Key_Enter);
+            }),
+            IDOK);
+  ASSERT_EQ(boxes_.boxes.size(), 2u);
+  EXPECT_EQ(boxes_.boxes[0].text, "Please enter a positive integer.");
+  EXPECT_EQ(boxes_.boxes[1].text, "Please enter an integer between 1 and 2034.");
+  EXPECT_EQ(dialog.m_width, 2034u);
+}
+
+TEST_F(DialogTest, OnlyTheUsersActionsNotifyButAnEditsTextAlwaysDoes) {
+  TestDialog dialog;
+  Run(dialog, [&](QDialog* window) {
+    // Loading the controls in OnInitDialog told nobody; the program's SetWindowText did.
+    EXPECT_EQ(heard, std::vector<std::string>{"width changed"});
+    heard.clear();
+    QTest::mouseClick(Control<QCheckBox>(window, kImprove), Qt::LeftButton);
+    auto* parts = Control<QComboBox>(window, kParts);
+    parts->setFocus();
+    QTest::keyClick(parts, Qt::Key_Down);
+    auto* list = Control<QListWidget>(window, kList);
+    const QRect first = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
+    auto* slider = Control<QSlider>(window, kSlider);
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Right);
+    QApplication::processEvents();
+    QTest::mouseClick(Control<QPushButton>(window, kApply), Qt::LeftButton);
+    dialog.m_swatch.keepClicks = TRUE;
+    QTest::mouseClick(Control<QPushButton>(window, kSwatch), Qt::LeftButton);
+    dialog.m_swatch.keepClicks = FALSE;
+    QTest::mouseClick(Control<QPushButton>(window, kSwatch), Qt::LeftButton);
+    // The program's changes stay quiet.
+    dialog.m_parts.SetCurSel(0);
+    dialog.m_list.SetCurSel(1);
+    dialog.m_slider.SetPos(9);
+    static_cast<CButton*>(dialog.GetDlgItem(kImprove))->SetCheck(BST_UNCHECKED);
+    QApplication::processEvents();
+    dialog.EndDialog(IDCANCEL);
+  });
+  EXPECT_EQ(heard, (std::vector<std::string>{"improve clicked", "part 1", "line 0", "line double-clicked",
+                                             "scroll 1 at 5 from the slider", "scroll 8 at 5 from the slider", "apply",
+                                             "swatch clicked", "swatch clicked", "parent saw swatch"}));
+}
+
+TEST_F(DialogTest, OwnerDrawnButtonsDrawThroughTheirWrapper) {
+  TestDialog dialog;
+  Run(dialog, [&](QDialog* window) {
+    auto* swatch = Control<QPushButton>(window, kSwatch);
+    const QImage image = swatch->grab().toImage();
+    EXPECT_EQ(image.pixel(swatch->width() / 2, swatch->height() / 2), qRgb(0, 0, 255));
+    EXPECT_EQ(dialog.m_swatch.drawnRect.right, swatch->width());
+    EXPECT_EQ(dialog.m_swatch.drawnState & (ODS_SELECTED | ODS_DISABLED), 0u);
+    swatch->setEnabled(false);
+    swatch->grab();
+    EXPECT_EQ(dialog.m_swatch.drawnState & ODS_DISABLED, ODS_DISABLED);
+    dialog.EndDialog(IDOK);
+  });
+}
+
+TEST_F(DialogTest, DefaultButtonFollowsTheFocusAndTheDefaultId) {
+  TestDialog dialog;
+  EXPECT_EQ(Run(dialog, [&](QDialog* window) {
+              EXPECT_EQ(LOWORD(dialog.GetDefID()), static_cast<WORD>(IDOK));
+              auto* apply = Control<QPushButton>(window, kApply);
+              apply->setFocus();
+              QTest::keyClick(apply, Qt::Key_Return);  // a focused push button is pressed
+              EXPECT_EQ(heard.back(), "apply");
+              dialog.SetDefID(kApply);
+              Control<QLineEdit>(window, kWidth)->setFocus();
+              QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+              EXPECT_EQ(heard.size(), 3u);  // width changed, apply, apply
+              EXPECT_TRUE(window->isVisible());
+              dialog.NextDlgCtrl();
+              EXPECT_EQ(window->focusWidget(), Control<QWidget>(window, kImprove));
+              dialog.EndDialog(IDOK);
+            }),
+            IDOK);
+}
+
+TEST_F(DialogTest, ModelessDialogShowsAtOnceAndHidesWhenEnded) {
+  TestDialog splash(0);
+  ASSERT_TRUE(splash.Create(901));
+  QWidget* window = splash.GetWidget();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(splash.m_parts.GetCount(), 2);
+  splash.EndDialog(IDOK);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(splash.DestroyWindow());
+  EXPECT_EQ(TestDialog(999).DoModal(), -1);  // no such template
+}
+
+class RefusedDialog : public TestDialog {
+ public:
+  BOOL OnNcCreate(LPCREATESTRUCT cs) {
+    caption = cs->lpszName;
+    return FALSE;
+  }
+  std::string caption;
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RefusedDialog, TestDialog)
+  ON_WM_NCCREATE()
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, ADialogWhoseCreationIsRefusedDoesNotRun) {
+  RefusedDialog dialog;
+  EXPECT_EQ(dialog.DoModal(), -1);
+  EXPECT_EQ(dialog.caption, "Test");
+  EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+}
+
+}  // namespace

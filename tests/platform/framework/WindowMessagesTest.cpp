@@ -1,0 +1,173 @@
+// A window's messages: user input, sizing, focus, capture, timers, creation and destruction reach
+// the handlers of the message map, searched from the class up its bases.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "platform/framework/KeyCodes.h"
+#include "platform/framework/Wnd.h"
+#include "platform/win/QtTestApplication.h"
+
+namespace {
+
+std::vector<std::string> log;
+
+class BaseWindow : public CWnd {
+ public:
+  void OnSize(UINT, int cx, int cy) { log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+  void OnKeyDown(UINT key, UINT, UINT) {
+    log.push_back("base key " + std::to_string(key) + (GetKeyState(VK_SHIFT) < 0 ? " shift" : ""));
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(BaseWindow, CWnd)
+  ON_WM_SIZE()
+  ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
+constexpr UINT kPing = WM_USER + 1;
+
+class TestWindow : public BaseWindow {
+ public:
+  int OnCreate(LPCREATESTRUCT cs) {
+    log.push_back(std::string("create ") + cs->lpszName);
+    return refuse ? -1 : 0;
+  }
+  void OnDestroy() { log.push_back("destroy " + std::to_string(GetDlgCtrlID())); }
+  void OnLButtonDown(UINT flags, CPoint p) {
+    log.push_back("down " + std::to_string(p.x) + "," + std::to_string(p.y) + ((flags & MK_CONTROL) ? " ctrl" : ""));
+    SetCapture();
+  }
+  void OnMouseMove(UINT flags, CPoint) {
+    if (flags & MK_LBUTTON) log.push_back("drag");
+  }
+  void OnLButtonUp(UINT, CPoint) { ReleaseCapture(); }
+  void OnCaptureChanged(CWnd*) { log.push_back("capture lost"); }
+  void OnKeyDown(UINT key, UINT, UINT) { log.push_back("key " + std::to_string(key)); }
+  void OnKillFocus(CWnd*) { log.push_back("focus lost"); }
+  void OnTimer(UINT_PTR id) {
+    log.push_back("timer " + std::to_string(id));
+    KillTimer(id);
+  }
+  void OnClose() {
+    log.push_back("close");
+    if (!keepOpen) CWnd::OnClose();
+  }
+  LRESULT OnPing(WPARAM w, LPARAM l) { return static_cast<LRESULT>(w + static_cast<WPARAM>(l)); }
+  bool refuse = false;
+  bool keepOpen = false;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(TestWindow, BaseWindow)
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+  ON_WM_CAPTURECHANGED()
+  ON_WM_KEYDOWN()
+  ON_WM_KILLFOCUS()
+  ON_WM_TIMER()
+  ON_WM_CLOSE()
+  ON_MESSAGE(kPing, OnPing)
+END_MESSAGE_MAP()
+
+class KeyOnlyInBase : public BaseWindow {};
+
+struct WindowFixture : ::testing::Test {
+  WindowFixture() {
+    log.clear();
+    EXPECT_TRUE(window.Create("Top", WS_VISIBLE, {10, 10, 210, 160}, nullptr));
+    EXPECT_TRUE(child.Create("Child", WS_CHILD | WS_VISIBLE, {0, 0, 100, 100}, &window, 7));
+    QApplication::processEvents();
+    log.clear();
+  }
+  QtTestApplication qt;
+  TestWindow window;
+  TestWindow child;
+};
+
+TEST_F(WindowFixture, InputReachesTheHandlersOfTheClassChain) {
+  log.clear();
+  QTest::mouseClick(child.GetWidget(), Qt::LeftButton, Qt::ControlModifier, QPoint(12, 34));
+  EXPECT_EQ(log, (std::vector<std::string>{"down 12,34 ctrl", "capture lost"}));
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+
+  log.clear();
+  QTest::keyClick(child.GetWidget(), Qt::Key_Q);
+  EXPECT_EQ(log, std::vector<std::string>{"key 81"});
+  // A class without its own key handler gets its base's.
+  KeyOnlyInBase plain;
+  plain.Create("Plain", WS_CHILD | WS_VISIBLE, {0, 0, 50, 50}, &window, 8);
+  log.clear();
+  QTest::keyClick(plain.GetWidget(), Qt::Key_5, Qt::ShiftModifier);
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), "base key 53 shift");
+
+  log.clear();
+  window.MoveWindow(10, 10, 300, 200);
+  QApplication::processEvents();
+  EXPECT_EQ(log, std::vector<std::string>{"size 300x200"});
+
+  EXPECT_EQ(window.SendMessage(kPing, 2, 3), 5);
+  EXPECT_EQ(::SendMessage(child.m_hWnd, kPing, 4, 5), 9);
+}
+
+TEST_F(WindowFixture, CaptureAndFocusLossAreReported) {
+  child.SetCapture();
+  EXPECT_EQ(CWnd::GetCapture(), &child);
+  log.clear();
+  window.SetCapture();  // another window takes it
+  EXPECT_EQ(log, std::vector<std::string>{"capture lost"});
+  ReleaseCapture();
+
+  window.GetWidget()->activateWindow();
+  child.SetFocus();
+  QApplication::processEvents();
+  log.clear();
+  window.SetFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(log, std::vector<std::string>{"focus lost"});
+}
+
+TEST_F(WindowFixture, TimersTickIntoTheirWindowAndThreadTimersCallTheirProcedure) {
+  ASSERT_EQ(child.SetTimer(5, 10), 5u);
+  static int threadTicks = 0;
+  threadTicks = 0;
+  const UINT_PTR threadTimer = ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++threadTicks; });
+  ASSERT_NE(threadTimer, 0u);
+  QTest::qWait(60);
+  EXPECT_EQ(log, std::vector<std::string>{"timer 5"});  // the handler stopped it after one tick
+  EXPECT_GT(threadTicks, 0);
+  EXPECT_TRUE(::KillTimer(nullptr, threadTimer));
+  EXPECT_FALSE(::KillTimer(nullptr, threadTimer));
+}
+
+TEST_F(WindowFixture, CreationCanBeRefusedAndDestructionReachesChildrenAfterTheirParent) {
+  TestWindow refused;
+  refused.refuse = true;
+  log.clear();
+  EXPECT_FALSE(refused.Create("Refused", WS_CHILD, {0, 0, 10, 10}, &window, 9));
+  EXPECT_EQ(refused.GetWidget(), nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"create Refused", "destroy 9"}));
+
+  // Closing asks the window; one that keeps itself open stays.
+  window.keepOpen = true;
+  log.clear();
+  window.GetWidget()->close();
+  EXPECT_EQ(log, std::vector<std::string>{"close"});
+  EXPECT_TRUE(IsWindow(window.m_hWnd));
+
+  const HWND childHandle = child.m_hWnd;
+  window.keepOpen = false;
+  log.clear();
+  window.PostMessage(WM_CLOSE);
+  QApplication::processEvents();
+  EXPECT_EQ(log, (std::vector<std::string>{"close", "destroy 0", "destroy 7"}));
+  EXPECT_FALSE(IsWindow(childHandle));
+  EXPECT_EQ(child.GetWidget(), nullptr);
+  // A message posted to a window that is gone is dropped.
+  EXPECT_FALSE(::PostMessage(childHandle, kPing, 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+// Silhouette and surface lines of meshes seen from a known camera: which lines, how they are
+// batched, what they look like over the rendered image, and meshes at and beyond the limits.
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "scene/CartoonTestSupport.h"
+
+namespace {
+
+D3DRMVERTEX At(float x, float y, float z) { return {{x, y, z}, {}, 0, 0, 0}; }
+
+// Appends two faces meeting at the edge from (x + s, y, 3) to (x - s, y, 3): one faces the camera,
+// the other folds away behind it, so the edge is a silhouette line.
+void AddRoof(std::vector<D3DRMVERTEX>& v, std::vector<unsigned>& f, float x, float y, float s) {
+  const unsigned b = static_cast<unsigned>(v.size());
+  v.insert(v.end(), {At(x + s, y, 3), At(x - s, y, 3), At(x, y + s, 3), At(x, y - s / 2, 3 + s)});
+  f.insert(f.end(), {b, b + 1, b + 2, b, b + 1, b + 3});
+}
+
+double Cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
+
+using CartoonLinesTest = CartoonRenderTest;
+
+TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEdges) {
+  MakeView(64, 64);
+  const D3DVECTOR centre{1.5f, 1.5f, 6.0f};
+  DrawMesh(CubeVertices(1.0f, centre), CubeFaces(), 2.0, 0);
+  ASSERT_EQ(record.batches.size(), 1u);
+  const ExecutedBatch& batch = record.batches[0];
+  const DWORD lines = (batch.VertexCount() - 1) / 4;
+  ASSERT_EQ(batch.VertexCount(), 1 + 4 * lines) << "every line has a band";
+
+  // Corner (bx, by, bz) of the cube is number bx + 2 by + 4 bz; 0 is nearest the camera, 7 farthest.
+  const auto screen = [](int corner) {
+    const double x = 0.5 + 2 * (corner & 1), y = 0.5 + (corner & 2), z = 5.0 + (corner & 4) / 2;
+    return std::pair{32 + 32 * x / z, 32 - 32 * y / z};
+  };
+  const auto cornerAt = [&](const D3DTLVERTEX& v) {
+    for (int c = 0; c < 8; ++c)
+      if (std::abs(screen(c).first - v.sx) < 1e-3 && std::abs(screen(c).second - v.sy) < 1e-3) return c;
+    return -1;
+  };
+  std::set<std::pair<int, int>> found, outline;
+  for (int a = 0; a < 8; ++a)
+    for (int bit : {1, 2, 4})
+      if (!(a & bit) && a != 0 && (a | bit) != 7) outline.insert({a, a | bit});
+  const auto [cx, cy] = std::pair{32 + 32 * 1.5 / 6, 32 - 32 * 1.5 / 6};
+  for (DWORD line = 0; line < lines; ++line) {
+    const D3DTLVERTEX p = batch.Vertex(2 * line + 1), q = batch.Vertex(2 * line + 2);
+    const int a = cornerAt(p), b = cornerAt(q);
+    found.insert({std::min(a, b), std::max(a, b)});
+    // The band lies on the other side of the line than the cube; bands are made from the last line.
+    const D3DTLVERTEX moved = batch.Vertex(1 + 2 * lines + 2 * (lines - 1 - line));
+    EXPECT_LT(Cross(q.sx - p.sx, q.sy - p.sy, moved.sx - p.sx, moved.sy - p.sy) *
+                  Cross(q.sx - p.sx, q.sy - p.sy, cx - p.sx, cy - p.sy),
+              0);
+  }
+  EXPECT_EQ(lines, 6u);
+  EXPECT_EQ(found, outline);
+  EXPECT_EQ(batch.Triangles().size(), 6 * 2 + 6u) << "one join fan triangle at each corner of the outline";
+}
+
+TEST_F(CartoonLinesTest, ThousandLinesGoInBatchesOf450And450And100WithOneUpdate) {
+  MakeView(640, 480);
+  std::vector<D3DRMVERTEX> v;
+  std::vector<unsigned> f;
+  for (int i = 0; i < 1000; ++i) AddRoof(v, f, -1.0f + 0.05f * (i % 40), -0.6f + 0.05f * (i / 40), 0.02f);
+  DrawMesh(v, f, 1.0, 0);
+  ASSERT_EQ(record.batches.size(), 3u);
+  const DWORD lines[3] = {450, 450, 100};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(record.batches[i].VertexCount(), 1 + 4 * lines[i]);
+    EXPECT_EQ(record.batches[i].Triangles().size(), 2 * lines[i]);
+  }
+  EXPECT_EQ(record.batchesAtUpdate, std::vector<int>{3});
+}
+
+TEST_F(CartoonLinesTest, SurfaceEdgesGoInRunsOf100EachFollowedByAnUpdate) {
+  MakeView(640, 480);
+  // 250 edges, each between two faces turned to the camera: a band on either side.
+  std::vector<D3DRMVERTEX> v;
+  std::vector<DWORD> edges, faces;
+  for (DWORD e = 0; e < 250; ++e) {
+    const float x = -1.0f + 0.05f * (e % 40), y = -0.6f + 0.05f * (e / 40);
+    v.insert(v.end(), {At(x, y, 3), At(x + 0.02f, y, 3), At(x, y + 0.02f, 3), At(x, y - 0.02f, 3)});
+    edges.insert(edges.end(), {4 * e, 4 * e + 1, 4 * e + 2, 4 * e + 3});
+    faces.insert(faces.end(), {2 * e, 2 * e + 1});
+  }
+  const std::vector<D3DVECTOR> normals(500, D3DVECTOR{0, 0, -1});
+  const Transform identity;
+  DrawCartoonQuads(Device(), Viewport(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals.data(), 1000,
+                   edges.data(), faces.data(), 250, 4.0, 0xFFFFFF00, FALSE, Projection());
+  ASSERT_EQ(record.batches.size(), 3u);
+  EXPECT_EQ(record.batches[0].VertexCount(), 1 + 8 * 100u);
+  EXPECT_EQ(record.batches[2].VertexCount(), 1 + 8 * 50u);
+  EXPECT_EQ(record.batchesAtUpdate, (std::vector<int>{1, 2, 3}));
+}
+
+// Face A's opposite corner lies on the edge's own line on the screen: the face is seen edge-on and
+// has no depth slope across the band.
+TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
+  MakeView(64, 64);
+  const std::vector<D3DRMVERTEX> v{At(0, 0, 3), At(0.5f, 0, 3.5f), At(1, 0, 4), At(0, -0.5f, 3)};
+  const DWORD edge[4] = {0, 1, 2, 3}, faces[2] = {0, 1};
+  const D3DVECTOR normals[2] = {{0, 0, -1}, {0, 1, 0}};
+  const Transform identity;
+  DrawCartoonQuads(Device(), Viewport(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals, 4, edge, faces, 1,
+                   4.0, 0xFFFFFF00, FALSE, Projection());
+  ASSERT_EQ(record.batches.size(), 1u);
+  const ExecutedBatch& batch = record.batches[0];
+  ASSERT_EQ(batch.VertexCount(), 7u) << "one side";
+  EXPECT_EQ(batch.Vertex(5).sz, batch.Vertex(1).sz);
+  EXPECT_EQ(batch.Vertex(6).sz, batch.Vertex(2).sz);
+}
+
+// A fan around a centre at depth 5, each spoke and rim edge closed by a face through the camera
+// itself (seen exactly edge-on): 2k lines among k + 2 welded vertices. Band ends meeting at a
+// point are joined by fan triangles to the (at most eight) ends registered there before them.
+TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVerticesJoinedAtTheirEnds) {
+  MakeView(64, 64);
+  const unsigned k = 10;
+  std::vector<D3DRMVERTEX> v{At(0, 0, 0), At(0, 0, 5)};
+  for (unsigned i = 0; i < k; ++i) {
+    const double angle = 2 * 3.14159265358979 * i / k;
+    v.push_back(At(static_cast<float>(std::cos(angle)), static_cast<float>(std::sin(angle)), 5));
+  }
+  std::vector<unsigned> f;
+  const auto ring = [&](unsigned i) { return 2 + i % k; };
+  for (unsigned i = 0; i < k; ++i) f.insert(f.end(), {0, 1, ring(i), 0, ring(i), ring(i + 1)});
+  for (unsigned i = 0; i < k; ++i) f.insert(f.end(), {1, ring(i + 1), ring(i)});
+  DrawMesh(v, f, 2.0, 0);
+  ASSERT_EQ(record.batches.size(), 1u);
+  EXPECT_EQ(record.batches[0].VertexCount(), 1 + 4 * 2 * k);
+  // Two per band; at the centre 0 + 1 + ... + 7, then 8 each for the ninth and tenth end; at each
+  // rim point 0 + 1 + 2.
+  EXPECT_EQ(record.batches[0].Triangles().size(), 2 * 2 * k + 28 + 8 + 8 + 3 * k);
+}
+
+TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsAreSafe) {
+  MakeView(64, 64);
+  {
+    SCOPED_TRACE("70,000 vertices welded to five: the edge keys stay exact");
+    std::vector<D3DRMVERTEX> v(69996, At(5, 5, 50));
+    std::vector<unsigned> f;
+    AddRoof(v, f, 0, 0, 1);
+    DrawMesh(v, f, 2.0, 0);
+    ASSERT_EQ(record.batches.size(), 1u);
+    EXPECT_EQ(record.batches[0].VertexCount(), 5u);
+  }
+  {
+    SCOPED_TRACE("65,535 welded vertices and more: no silhouette");
+    std::vector<D3DRMVERTEX> v;
+    for (int i = 0; i < 65535; ++i) v.push_back(At(static_cast<float>(i), 7, 50));
+    std::vector<unsigned> f;
+    AddRoof(v, f, 0, 0, 1);
+    DrawMesh(v, f, 2.0, 0);
+    EXPECT_EQ(record.batches.size(), 1u);
+    EXPECT_EQ(record.updates, 1);
+  }
+}
+
+TEST_F(CartoonLinesTest, NothingIsDrawnInATinyViewportOrFromAPointAtTheCamera) {
+  MakeView(64, 64, 0, 0, 1, 64);
+  std::vector<D3DRMVERTEX> v;
+  std::vector<unsigned> f;
+  AddRoof(v, f, 0, 0, 1);
+  DrawMesh(v, f, 2.0, 2.0);
+  EXPECT_EQ(record.batches.size(), 0u);
+  EXPECT_EQ(record.updates, 0);
+
+  TearDown();
+  MakeView(64, 64);
+  v[1] = At(-1, 0, 0);  // one end of the line in the camera's plane
+  DrawMesh(v, f, 2.0, 0, 0xFFFF0000, TRUE);
+  ASSERT_EQ(record.batches.size(), 1u);
+  for (const D3DTRIANGLE& t : record.batches[0].Triangles()) EXPECT_EQ(t.v1 | t.v2 | t.v3, 0) << "culled";
+}
+
+}  // namespace

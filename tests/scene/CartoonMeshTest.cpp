@@ -1,0 +1,187 @@
+// Mesh objects in a group tree: their edge data, their cartoon pass over a rendered image, and
+// picking their triangles.
+#include "SceneTestSupport.h"
+#include "scene/CartoonTestSupport.h"
+#include "scene/GroupSO.h"
+#include "scene/MeshSO.h"
+
+namespace {
+
+class CartoonMeshTest : public CartoonRenderTest {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(Direct3DRMCreate(&app.lpD3DRM), D3DRM_OK);
+    MakeView(64, 64, 0, 0, 0, 0, app.lpD3DRM);
+    root = new GroupSO;
+    ASSERT_EQ(scene->AddChild(root->GetD3DRMFrame()), D3DRM_OK);
+  }
+  void TearDown() override {
+    if (root) {
+      EXPECT_EQ(scene->DeleteChild(root->GetD3DRMFrame()), D3DRM_OK);
+    }
+    root = nullptr;
+    CartoonRenderTest::TearDown();
+  }
+
+  // A mesh object of one group per entry of `groups` (with the faces of `groupFaces`, or all with
+  // `faces`), all of one part, its edge data built and its box taken.
+  Ptr<MeshSO> MeshOf(const std::vector<std::vector<D3DRMVERTEX>>& groups, const std::vector<unsigned>& faces,
+                     D3DCOLOR colour) {
+    return MeshOf(groups, std::vector<std::vector<unsigned>>(groups.size(), faces), colour);
+  }
+  Ptr<MeshSO> MeshOf(const std::vector<std::vector<D3DRMVERTEX>>& groups,
+                     const std::vector<std::vector<unsigned>>& groupFaces, D3DCOLOR colour) {
+    Ptr<MeshSO> m = new MeshSO;
+    GroupIndexList all;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+      std::vector<D3DRMVERTEX> coloured = groups[g];
+      for (D3DRMVERTEX& v : coloured) v.color = colour;
+      D3DRMGROUPINDEX index = 0;
+      const std::vector<unsigned>& faces = groupFaces[g];
+      EXPECT_EQ(m->mesh->AddGroup(static_cast<unsigned>(coloured.size()), static_cast<unsigned>(faces.size() / 3), 3,
+                                  faces.data(), &index),
+                D3DRM_OK);
+      EXPECT_EQ(m->mesh->SetVertices(index, 0, static_cast<unsigned>(coloured.size()), coloured.data()), D3DRM_OK);
+      EXPECT_EQ(m->mesh->SetGroupQuality(index, D3DRMRENDER_UNLITFLAT), D3DRM_OK);
+      all.AddTail(static_cast<DWORD>(g));
+    }
+    m->groupMats.AddTail(all);
+    for (std::size_t g = 0; g < groups.size(); ++g) m->groupParts.AddTail(WORD{0});
+    m->BuildCartoonEdges();
+    m->GetBox();
+    m->cartoon = 1;
+    m->silhouetteColor = Color(1.0, 0.0, 0.0, 1.0);
+    m->surfaceColor = Color(1.0, 1.0, 0.0, 1.0);
+    m->silhouetteWidth = 3;
+    m->surfaceWidth = 4;
+    return m;
+  }
+
+  // The group under the root, placed by a translation, holding `mesh`.
+  Ptr<GroupSO> Place(const Ptr<MeshSO>& mesh, double x, double y, double z) {
+    Ptr<GroupSO> group = new GroupSO;
+    Transform at;
+    at.t[0] = x, at.t[1] = y, at.t[2] = z;
+    group->SetTransform(at);
+    group->AddVisual(mesh);
+    root->AddGroup(group);
+    return group;
+  }
+
+  void Draw(double scale = 1.0) {
+    root->DrawCartoonLines(recordingDevice, recordingViewport, root->GetTransform(), root->GetInverseTransform(),
+                           scale);
+  }
+
+  TestApp app;
+  Ptr<GroupSO> root;
+};
+
+// The cube's sides +x, -x and +y form mesh group 0, the others group 1: lines cross the groups.
+TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
+  const auto cube = CubeVertices(1.0f);
+  const auto faces = CubeFaces();
+  std::vector<unsigned> second(faces.begin() + 18, faces.end());
+  for (unsigned& v : second) v -= 12;
+  Place(MeshOf({{cube.begin(), cube.begin() + 12}, {cube.begin() + 12, cube.end()}},
+               {{faces.begin(), faces.begin() + 18}, second}, 0xFF00FF00),
+        0, 0, 5);
+  // A nearer square over the lower left of the cube's left edge.
+  const auto at = [](float x, float y) { return D3DRMVERTEX{{x, y, 3}, {0, 0, -1}, 0, 0, 0}; };
+  Show({at(-1.5f, -0.19f), at(-0.56f, -0.19f), at(-0.56f, -1.5f), at(-1.5f, -1.5f)}, {0, 1, 2, 0, 2, 3}, 0xFF0000FF);
+  ClearAndRender();
+  Draw(2.0);  // lines twice as wide: a 6-pixel silhouette, an 8-pixel surface line (4 on the face)
+  // The cube's near face spans pixels 24 to 39.
+  EXPECT_EQ(Pixel(19, 28), 0xFF0000u) << "silhouette";
+  EXPECT_EQ(Pixel(17, 28), 0x000000u);
+  EXPECT_EQ(Pixel(27, 28), 0xFFFF00u) << "surface line";
+  EXPECT_EQ(Pixel(30, 28), 0x00FF00u);
+  EXPECT_EQ(Pixel(19, 40), 0x0000FFu) << "hidden behind the square";
+  EXPECT_EQ(Pixel(38, 36), 0xFFFF00u);
+  EXPECT_EQ(Pixel(42, 36), 0xFF0000u);
+  EXPECT_EQ(record.updates, 2) << "the silhouettes, then one run of surface lines";
+}
+
+TEST_F(CartoonMeshTest, ObjectsWithoutLinesOrOutsideTheViewDrawNothing) {
+  const Ptr<MeshSO> cube = MeshOf({CubeVertices(1.0f)}, CubeFaces(), 0xFF00FF00);
+  const Ptr<GroupSO> group = Place(cube, 0, 0, 5);
+  cube->cartoon = 0;
+  Draw();
+  cube->cartoon = 1;
+  cube->silhouetteWidth = cube->surfaceWidth = 0;
+  Draw();
+  EXPECT_EQ(record.batches.size(), 0u);
+  cube->silhouetteWidth = 1;
+  Draw();
+  EXPECT_EQ(record.updates, 1) << "silhouettes only";
+
+  Transform farLeft;
+  farLeft.t[0] = -20, farLeft.t[2] = 5;
+  group->SetTransform(farLeft);
+  Draw();
+  EXPECT_EQ(record.updates, 1) << "wholly left of the view";
+
+  // Half outside on the left: bands leaving the viewport are culled.
+  Transform atEdge;
+  atEdge.t[0] = -5, atEdge.t[2] = 5;
+  group->SetTransform(atEdge);
+  Draw();
+  ASSERT_EQ(record.batches.size(), 2u);
+  int culled = 0;
+  for (const D3DTRIANGLE& t : record.batches[1].Triangles()) culled += (t.v1 | t.v2 | t.v3) == 0;
+  EXPECT_GT(culled, 0);
+}
+
+TEST_F(CartoonMeshTest, EdgeDataOfAMeshlessObjectIsDroppedOrEmptiedForItsSharers) {
+  const Ptr<MeshSO> cube = MeshOf({CubeVertices(1.0f)}, CubeFaces(), 0xFF00FF00);
+  EXPECT_EQ(cube->numShared, 8);
+  EXPECT_EQ(cube->numEdges, 12);
+  const Ptr<MeshSO> sharer = MeshOf({CubeVertices(1.0f)}, CubeFaces(), 0xFF00FF00);
+  sharer->faceNormals = cube->faceNormals;
+  sharer->weldMap = cube->weldMap;
+  sharer->surfEdges = cube->surfEdges;
+  sharer->surfEdgeFaces = cube->surfEdgeFaces;
+  Place(sharer, 0, 0, 5);
+
+  cube->mesh = nullptr;
+  cube->BuildCartoonEdges();
+  ASSERT_TRUE(cube->weldMap);
+  EXPECT_TRUE(sharer->weldMap->words.empty()) << "shared arrays are emptied, not freed under the sharer";
+  Draw();
+  EXPECT_EQ(record.batches.size(), 0u);
+
+  const Ptr<MeshSO> alone = MeshOf({CubeVertices(1.0f)}, CubeFaces(), 0xFF00FF00);
+  alone->mesh = nullptr;
+  alone->BuildCartoonEdges();
+  EXPECT_FALSE(alone->faceNormals || alone->weldMap || alone->surfEdges || alone->surfEdgeFaces);
+}
+
+// Two squares side by side in groups 0 and 1 at depth 4, and a third group's square behind them.
+TEST_F(CartoonMeshTest, PicksFindTheNearestGroupAndFaceAndTiesGoToTheHigherGroup) {
+  const auto square = [](float x0, float z) {
+    return std::vector<D3DRMVERTEX>{{{x0, 1, z}, {0, 0, -1}, 0, 0, 0},
+                                    {{x0 + 1, 1, z}, {0, 0, -1}, 0, 0, 0},
+                                    {{x0 + 1, -1, z}, {0, 0, -1}, 0, 0, 0},
+                                    {{x0, -1, z}, {0, 0, -1}, 0, 0, 0}};
+  };
+  const Ptr<MeshSO> mesh = MeshOf({square(-1, 4), square(0, 4), square(-1, 6)}, {0, 1, 2, 0, 2, 3}, 0xFF00FF00);
+  Place(mesh, 0, 0, 0);
+  // The ray through pixel (x, y) of the 64 x 64 view.
+  const auto pick = [&](double x, double y) {
+    PickRecord record;
+    EXPECT_TRUE(root->Intersect(Vector(0, 0, 0), Vector((x - 32) / 32, (32 - y) / 32, 1), record));
+    return record;
+  };
+  PickRecord left = pick(28, 28);
+  EXPECT_EQ(left.visual, static_cast<VisualSO*>(mesh));
+  EXPECT_EQ(left.desc.lGroupIdx, 0);
+  EXPECT_EQ(left.desc.ulFaceIdx, 0u) << "above the diagonal";
+  EXPECT_NEAR(left.point.z, 4.0, 1e-12);
+  EXPECT_EQ(pick(28, 36).desc.ulFaceIdx, 1u);
+  EXPECT_EQ(pick(36, 30).desc.lGroupIdx, 1);
+  EXPECT_EQ(pick(32, 30).desc.lGroupIdx, 1) << "on the edge both squares share";
+  PickRecord missed;
+  EXPECT_FALSE(root->Intersect(Vector(0, 0, 0), Vector(0, 2, 1), missed));
+}
+
+}  // namespace
