@@ -116,6 +116,12 @@ TEST_F(GroupSOTest, APickTakesTheNearestHitAndKeepsTheEarlierOneOnATie) {
   inner->hits = false;
   ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
   EXPECT_EQ(pick.visual, first);  // two own visuals at 8: the first in the list
+
+  // A child flattened to a point cannot be picked; the pick goes on past it.
+  inner->hits = true;
+  child->SetTransform(Transform(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
+  ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
+  EXPECT_EQ(pick.visual, first);
   root->RemoveGroup(child);
 }
 
