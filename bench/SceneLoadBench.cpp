@@ -12,7 +12,7 @@
 #include "core/Globals.h"
 #include "platform/ddraw/Display.h"
 #include "platform/win/ProfileStore.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 #include "scene/MeshSO.h"
 #include "scene/TextureLoad.h"
 #include "shell/XApp.h"
