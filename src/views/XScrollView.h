@@ -1,0 +1,43 @@
+// A scroll view with an integer zoom per axis (numerator / denominator). The zoom is applied only
+// in device contexts prepared for the screen; scrolling itself stays in MM_TEXT, and the scroll
+// position is kept as a ratio of the total size so that it survives zoom changes.
+#pragma once
+
+#include "core/Pointers.h"
+#include "core/XPtSzRect.h"
+#include "platform/framework/ScrollView.h"
+
+class XDocument;
+
+class XScrollView : public CScrollView, public Myself {
+  DECLARE_DYNAMIC(XScrollView)
+ public:
+  // Zoom components stay within 1..kMaxZoom: a 32767-unit space scaled by them fits an int.
+  static constexpr int kMaxZoom = 65538;
+
+  explicit XScrollView(BOOL fitToWindow);
+
+  const XSize& GetZoomNumerator() const { return _numerator; }
+  const XSize& GetZoomDenominator() const { return _denominator; }
+  XDocument* GetDocument() const;
+
+  XDPoint GetScrollRatio() const;
+  void SetScrollRatio(const XDPoint& ratio);
+  // Changes the zoom; a zoom equal to the current one changes nothing.
+  void SetZoom(const XSize& numerator, const XSize& denominator, BOOL record);
+
+  void Serialize(CArchive& ar) override;
+  // The zoom mapping for the screen; printing keeps the framework's mapping.
+  void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
+  virtual void UpdateTitle() = 0;
+
+ protected:
+  BOOL OnEraseBkgnd(CDC* dc);
+  void OnSize(UINT type, int cx, int cy);
+
+  BOOL fitToWindow;
+  XSize _numerator{1, 1};
+  XSize _denominator{1, 1};
+
+  DECLARE_MESSAGE_MAP()
+};
