@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/XList.h"
+#include "platform/framework/Archive.h"
 #include "document/CameraLightsUndoData.h"
 
 class CDocument;
@@ -32,6 +33,10 @@ class DocumentApp {
   virtual BOOL OpenFirstCameraWindow(XDocument& document) = 0;
   // Renumbers the captions of every open scene's windows.
   virtual void RefreshDocumentTitles() = 0;
+  // The windows' part of the scene file: the document's frames with their views and which of
+  // them is active; reading makes them. Without window frames there is nothing to write, and a
+  // file that has windows cannot be shown.
+  virtual void SerializeWindows(XDocument& document, CArchive& ar);
 };
 
 // Installs the application (nullptr removes it); returns the previous one.

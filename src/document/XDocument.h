@@ -24,6 +24,8 @@ class XDocument : public XUndoDoc {
   void DeleteContents() override;
   BOOL OnNewDocument() override;
   void SetTitle(const char* title) override;
+  // The scene file.
+  void Serialize(CArchive& ar) override;
   // The root group; lights restrict themselves to it.
   GroupSO* GetScene() const { return scene; }
   const Ptr<GroupSO>& GetSunlight() const { return sunlight; }
