@@ -12,6 +12,10 @@
 #include "platform/ddraw/DirectDraw.h"
 #include "views/XScrollView.h"
 
+// Whether the display shows palette indices (8 bits per pixel): camera images are then rendered
+// in 24-bit RGB and reduced to the program's palette.
+bool IsPaletteDisplay();
+
 class X3DView : public XScrollView, public CameraView {
   DECLARE_DYNCREATE(X3DView)
  public:
@@ -68,6 +72,8 @@ class X3DView : public XScrollView, public CameraView {
   void MakeDeviceCameraViewport();
   void SetCameraAndProjection(const XSize& size, bool band);
   void Blur(const XSize* renderSize);
+  // Replaces image2 by its reduction to the palette.
+  void ReduceToPalette();
   // Puts the final image on the screen, stretched by the zoom.
   void Blit(CDC* dc, const XSize& size);
 

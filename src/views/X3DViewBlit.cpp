@@ -32,6 +32,13 @@ IDirectDrawSurface* ValidPrimarySurface() {
 
 }  // namespace
 
+bool IsPaletteDisplay() {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  XCHECK_DD(ValidPrimarySurface()->GetSurfaceDesc( &desc ));
+  return desc.ddpfPixelFormat.dwRGBBitCount == 8;
+}
+
 void X3DView::Blit(CDC* dc, const XSize& size) {
   if (!image2) return;
   if (!clipper) {

@@ -5,9 +5,11 @@
 #include <cmath>
 
 #include "core/FatalError.h"
+#include "core/Globals.h"
 #include "document/XDocument.h"
 #include "shell/XApp.h"
 #include "views/CountedClientDC.h"
+#include "views/Palette8.h"
 #include "views/X3DView.h"
 
 namespace {
@@ -125,8 +127,33 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
       Blur(renderSize);
     else
       image2 = image;
+    if (windowRender && IsPaletteDisplay()) ReduceToPalette();
   }
   if (paint && windowRender) Blit(dc, size);
+}
+
+void X3DView::ReduceToPalette() {
+  DDSURFACEDESC destDesc{};
+  destDesc.dwSize = sizeof destDesc;
+  XCHECK_DD(image2->GetSurfaceDesc( &destDesc ));
+  IUPtr<IDirectDrawSurface> source = image2;
+  if (destDesc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY) {
+    DDSURFACEDESC copyDesc = destDesc;
+    copyDesc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+    copyDesc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
+    source = nullptr;
+    XCHECK_DD(XGetApp()->lpDD->CreateSurface( &copyDesc, &source, NULL ));
+    RECT rect{0, 0, static_cast<LONG>(destDesc.dwWidth), static_cast<LONG>(destDesc.dwHeight)};
+    XCHECK_DD(source->Blt( &rect, image2, &rect, DDBLT_WAIT, NULL ));
+  }
+  destDesc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+  destDesc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
+  destDesc.ddpfPixelFormat = DDMakePixelFormat(DDFormat::Palette8);
+  IUPtr<IDirectDrawSurface> image3;
+  XCHECK_DD(XGetApp()->lpDD->CreateSurface( &destDesc, &image3, NULL ));
+  ConvertRGB24ToPalette8(image3, source, Globals::GetDitherAlways());
+  image2 = nullptr;
+  image2 = image3;
 }
 
 void X3DView::MakeSurface(const XSize& size, bool band, const DDPIXELFORMAT* pixelFormat) {
@@ -135,9 +162,9 @@ void X3DView::MakeSurface(const XSize& size, bool band, const DDPIXELFORMAT* pix
   desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
   desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE;
   desc.ddsCaps.dwCaps |= pixelFormat == nullptr && HardwareDriver() ? DDSCAPS_VIDEOMEMORY : DDSCAPS_SYSTEMMEMORY;
-  if (pixelFormat) {
+  if (pixelFormat || IsPaletteDisplay()) {
     desc.dwFlags |= DDSD_PIXELFORMAT;
-    desc.ddpfPixelFormat = *pixelFormat;
+    desc.ddpfPixelFormat = pixelFormat ? *pixelFormat : DDMakePixelFormat(DDFormat::RGB888);
   }
   desc.dwWidth = static_cast<DWORD>(size.cx + (band ? 2 * kBand : 0));
   desc.dwHeight = static_cast<DWORD>(size.cy + (band ? 2 * kBand : 0));

@@ -2,6 +2,7 @@
 // values of the z-buffer, when the camera blurs and what the blur leaves.
 #include <cmath>
 
+#include "platform/ddraw/Display.h"
 #include "views/CameraWindowTestSupport.h"
 
 namespace views_test {
@@ -130,6 +131,45 @@ TEST_F(CameraWindowRender, ABlurredImageLosesTheBandAndASharpOneNeverHadIt) {
   view.settings.transform.t[0] = 2.0;  // inside the 4 m cylinder
   view.RenderImage(nullptr, FALSE, &size, nullptr);
   EXPECT_EQ(CSize(SurfaceSize(view.image2)), CSize(640, 480));
+}
+
+}  // namespace
+}  // namespace views_test
+
+namespace views_test {
+namespace {
+
+// The display switched to 8 bits per pixel for one test.
+struct PaletteDisplay {
+  PaletteDisplay() : size(DDDisplaySize()), bits(static_cast<int>(DDDisplayBitsPerPixel())) {
+    DDSetDisplayMode(8, size.cx, size.cy);
+  }
+  ~PaletteDisplay() { DDSetDisplayMode(bits, size.cx, size.cy); }
+  SIZE size;
+  int bits;
+};
+
+TEST_F(CameraWindowRender, OnAPaletteDisplayWindowImagesAreReducedAndOffScreenOnesAreNot) {
+  PaletteDisplay display;
+  TestCameraView& view = Window(40, 30);
+  Render(view);
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  ASSERT_EQ(view.image->GetSurfaceDesc(&desc), DD_OK);
+  EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 24u);
+  ASSERT_EQ(view.image2->GetSurfaceDesc(&desc), DD_OK);
+  EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 8u);
+  EXPECT_EQ(CSize(SurfaceSize(view.image2)), CSize(54, 44));
+  // The grey background (192, 192, 192) lies on cube levels 4, 4, 4: index 10 + 144 + 24 + 4.
+  ASSERT_EQ(view.image2->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
+  const BYTE first = *static_cast<const BYTE*>(desc.lpSurface);
+  view.image2->Unlock(desc.lpSurface);
+  EXPECT_EQ(first, 182);
+
+  const XSize size(64, 48);
+  view.RenderImage(nullptr, FALSE, &size, nullptr);
+  ASSERT_EQ(view.image2->GetSurfaceDesc(&desc), DD_OK);
+  EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 24u);
 }
 
 }  // namespace
