@@ -6,16 +6,6 @@
 
 namespace {
 
-void SerializeFlag(CArchive& ar, BOOL& flag) {
-  if (ar.IsStoring()) {
-    ar << static_cast<BYTE>(flag);
-  } else {
-    BYTE byte;
-    ar >> byte;
-    flag = byte;
-  }
-}
-
 bool PositiveLength(double value) { return std::isfinite(value) && value > 0.0; }
 
 bool FiniteTransform(const Transform& t) {
@@ -33,33 +23,17 @@ void X3DView::Serialize(CArchive& ar) {
   XScrollView::Serialize(ar);
   CameraFields& s = settings;
   DWORD schema = 0;
-  if (ar.IsStoring()) {
-    ar << static_cast<DWORD>(GetRuntimeClass()->m_wSchema) << s.transform << s.focal << s.height;
-  } else {
-    schema = ReadSchema(ar, GetRuntimeClass()) & ~VERSIONABLE_SCHEMA;
-    ar >> s.transform >> s.focal >> s.height;
-  }
-  SerializeFlag(ar, s.orthographic);
   if (ar.IsStoring())
-    ar << s.front << static_cast<DWORD>(s.background);
+    ar << static_cast<DWORD>(GetRuntimeClass()->m_wSchema);
   else
-    ar >> s.front >> s.background;
-  SerializeFlag(ar, s.autoFocusSelected);
-  SerializeFlag(ar, s.autoAperture);
-  SerializeFlag(ar, s.linearModel);
+    schema = ReadSchema(ar, GetRuntimeClass()) & ~VERSIONABLE_SCHEMA;
+  DWORD kind = 0;
+  SerializeCameraFields(ar, s, kind);
   if (ar.IsStoring()) {
-    ar << s.linearSensitivity << s.focus << s.fstop << static_cast<DWORD>(s.windowKind);
-  } else {
-    DWORD kind;
-    ar >> s.linearSensitivity >> s.focus >> s.fstop >> kind;
-    s.windowKind = kind <= static_cast<DWORD>(CameraFields::kLastWindowKind) ? static_cast<int>(kind) : 0;
-  }
-  SerializeFlag(ar, s.backgroundImage);
-  if (ar.IsStoring()) {
-    ar << s.backgroundImagePath << static_cast<DWORD>(improved);
+    ar << static_cast<DWORD>(improved);
     return;
   }
-  ar >> s.backgroundImagePath;
+  s.windowKind = kind <= static_cast<DWORD>(CameraFields::kLastWindowKind) ? static_cast<int>(kind) : 0;
   DWORD improvedField = 0;
   if (schema >= 1) ar >> improvedField;
   improved = improvedField != 0;

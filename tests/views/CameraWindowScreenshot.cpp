@@ -8,31 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "document/XDocument.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
-#include "resources/Resources.h"
-#include "scene/MeshSO.h"
-#include "shell/XApp.h"
+#include "views/StandAloneApp.h"
 #include "views/X3DView.h"
 
 namespace {
-
-class ShotApp : public XApp, public DocumentApp {
- public:
-  ShotApp() {
-    SetDocumentApp(this);
-    Direct3DRMCreate(&lpD3DRM);
-    DirectDrawCreate(nullptr, &lpDD, nullptr);
-  }
-  int GetInteractiveMode() const override { return 0; }
-  BOOL GetShowGround() const override { return FALSE; }
-  Ptr<MeshSO> GetGroundMesh() override { return nullptr; }
-  Ptr<MeshSO> GetCylinderMesh() override { return nullptr; }
-  XList<Ptr<GroupSO>>& GetObjectList() override { return objects; }
-  BOOL OpenFirstCameraWindow(XDocument&) override { return TRUE; }
-  void RefreshDocumentTitles() override {}
-  XList<Ptr<GroupSO>> objects;
-};
 
 class ShownView : public X3DView {
  public:
@@ -47,27 +27,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication qt(argc, argv);
-  RegisterProgramResources();
   PrimarySurfacePresenter presenter;
-  ShotApp app;
+  StandAloneApp app;
   XDocument doc;
   doc.m_bAutoDelete = FALSE;
   doc.OnNewDocument();
-  for (int i = 0; i < 20; ++i) {
-    Ptr<MeshSO> mesh(new MeshSO(24, 0.06, 0.25, 0xFF3060C0));
-    mesh->cartoon = 1;
-    mesh->silhouetteWidth = 2;
-    Ptr<GroupSO> group(new GroupSO);
-    group->AddVisual(mesh);
-    Transform place(0.3 * i, Vector(0, 1, 0));
-    // Four rows along the camera's line of sight, from 1.2 m to 3 m away.
-    const double distance = 1.2 + 0.6 * (i / 5);
-    place.t[0] = (-0.4 + 0.2 * (i % 5)) * distance;
-    place.t[1] = 0.25 - 0.5 * distance;
-    place.t[2] = -0.5 + 0.866 * distance;
-    group->SetTransform(place);
-    doc.AddGroup(group, FALSE, FALSE, 0);
-  }
+  AddCylinderRows(doc, 24);
   CWnd frame;
   frame.Create("Camera", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {20, 20, 660, 500}, nullptr);
   ShownView view;
