@@ -52,11 +52,22 @@ void XScrollView::SetZoom(const XSize& numerator, const XSize& denominator, BOOL
   if (numerator.cx == _numerator.cx && numerator.cy == _numerator.cy && denominator.cx == _denominator.cx &&
       denominator.cy == _denominator.cy)
     return;
-  if (record) GetDocument()->RecordUndo(kUndoZoomWindow, static_cast<CScrollView*>(this), 0);
+  if (record) GetDocument()->RecordUndo(kUndoZoomWindow, GetZoomObject(), 0);
   _numerator = numerator;
   _denominator = denominator;
   if (CFrameWnd* frame = GetParentFrame()) frame->InvalidateRect(nullptr, TRUE);
   UpdateTitle();
+}
+
+void XScrollView::GetZoomState(XSize& numerator, XSize& denominator, XDPoint& scrollRatio) const {
+  numerator = _numerator;
+  denominator = _denominator;
+  scrollRatio = GetScrollRatio();
+}
+
+void XScrollView::RestoreZoomState(const XSize& numerator, const XSize& denominator, const XDPoint& scrollRatio) {
+  SetZoom(numerator, denominator, FALSE);
+  SetScrollRatio(scrollRatio);
 }
 
 void XScrollView::OnPrepareDC(CDC* dc, CPrintInfo* info) {

@@ -5,16 +5,14 @@
 
 #include "core/Pointers.h"
 #include "core/XPtSzRect.h"
+#include "document/DocumentServices.h"
 #include "platform/framework/ScrollView.h"
 
 class XDocument;
 
-class XScrollView : public CScrollView, public Myself {
+class XScrollView : public CScrollView, public Myself, public ZoomableView {
   DECLARE_DYNAMIC(XScrollView)
  public:
-  // Zoom components stay within 1..kMaxZoom: a 32767-unit space scaled by them fits an int.
-  static constexpr int kMaxZoom = 65538;
-
   explicit XScrollView(BOOL fitToWindow);
 
   const XSize& GetZoomNumerator() const { return _numerator; }
@@ -25,6 +23,12 @@ class XScrollView : public CScrollView, public Myself {
   void SetScrollRatio(const XDPoint& ratio);
   // Changes the zoom; a zoom equal to the current one changes nothing.
   void SetZoom(const XSize& numerator, const XSize& denominator, BOOL record);
+
+  // ZoomableView: the zoom's undo records.
+  void GetZoomState(XSize& numerator, XSize& denominator, XDPoint& scrollRatio) const override;
+  void RestoreZoomState(const XSize& numerator, const XSize& denominator, const XDPoint& scrollRatio) override;
+  Ptr<PtrMyself>& GetZoomMyself() override { return GetMyself(); }
+  CObject* GetZoomObject() override { return static_cast<CScrollView*>(this); }
 
   void Serialize(CArchive& ar) override;
   // The zoom mapping for the screen; printing keeps the framework's mapping.
