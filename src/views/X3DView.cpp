@@ -5,6 +5,7 @@
 #include "core/Preferences.h"
 #include "core/XString.h"
 #include "document/XDocument.h"
+#include "platform/framework/CmdUI.h"
 #include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
 
@@ -102,6 +103,18 @@ void X3DView::UpdateTitle() {
   const XString percent(static_cast<long>(_numerator.cy * 100 / _denominator.cy));
   const UINT id = settings.windowKind == 0 ? 60u : 53u + static_cast<UINT>(settings.windowKind);
   frame->SetWindowText(XString(XString(id), XString(1L), percent));
+}
+
+void X3DView::OnUpdateZoomOut(CCmdUI* cmdUI) {
+  cmdUI->Enable(static_cast<double>(_numerator.cx) / _denominator.cx > 1.0 &&
+                static_cast<double>(_numerator.cy) / _denominator.cy > 1.0);
+}
+
+void X3DView::OnUpdateZoomPreset(CCmdUI* cmdUI) {
+  if (cmdUI->m_nID < kNormalZoomPreset)
+    cmdUI->Enable(FALSE);
+  else
+    XScrollView::OnUpdateZoomPreset(cmdUI);
 }
 
 void X3DView::ShowEntireScene(BoundingBox) { needsRender = TRUE; }

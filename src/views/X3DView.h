@@ -65,6 +65,11 @@ class X3DView : public XScrollView, public CameraView {
   CameraFields settings;
   BOOL improved = FALSE;
 
+ protected:
+  // A camera window never zooms below 100%.
+  void OnUpdateZoomOut(CCmdUI* cmdUI) override;
+  void OnUpdateZoomPreset(CCmdUI* cmdUI) override;
+
  private:
   // The render rectangle's size in logical units: the client area divided by the zoom.
   XSize WindowRenderSize(CDC* dc) const;

@@ -4,6 +4,7 @@
 
 #include "core/Globals.h"
 #include "document/XDocument.h"
+#include "platform/framework/CmdUI.h"
 #include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
 
@@ -12,7 +13,27 @@ IMPLEMENT_RUNTIMECLASS(XScrollView, CScrollView, VERSIONABLE_SCHEMA, nullptr)
 BEGIN_MESSAGE_MAP(XScrollView, CScrollView)
   ON_WM_ERASEBKGND()
   ON_WM_SIZE()
+  ON_COMMAND(kZoomInCommand, OnZoomIn)
+  ON_COMMAND(kZoomOutCommand, OnZoomOut)
+  ON_COMMAND_RANGE(kFirstZoomPreset, kLastZoomPreset, OnZoomPreset)
+  ON_UPDATE_COMMAND_UI(kZoomInCommand, OnUpdateZoomIn)
+  ON_UPDATE_COMMAND_UI(kZoomOutCommand, OnUpdateZoomOut)
+  ON_UPDATE_COMMAND_UI_RANGE(kFirstZoomPreset, kLastZoomPreset, OnUpdateZoomPreset)
 END_MESSAGE_MAP()
+
+namespace {
+
+// Presets 32994 to 32998 reduce to 1/6 ... 1/2, 32999 to 33008 magnify 1x ... 10x.
+XSize PresetNumerator(UINT id) {
+  const LONG n = id < kNormalZoomPreset ? 1 : static_cast<LONG>(id - kNormalZoomPreset + 1);
+  return XSize(n, n);
+}
+XSize PresetDenominator(UINT id) {
+  const LONG d = id < kNormalZoomPreset ? static_cast<LONG>(kNormalZoomPreset - id + 1) : 1;
+  return XSize(d, d);
+}
+
+}  // namespace
 
 XScrollView::XScrollView(BOOL fitToWindow) : fitToWindow(fitToWindow) { SetScrollSizes(MM_TEXT, CSize(1, 1)); }
 
@@ -95,6 +116,39 @@ void XScrollView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
   position.x -= position.x % unit.cx;
   position.y -= position.y % unit.cy;
   dc->SetViewportOrg(position.x - extent.cx + unit.cx / 2, position.y - extent.cy + unit.cy / 2);
+}
+
+void XScrollView::OnZoomIn() {
+  if (_denominator.cx == 1 || _denominator.cy == 1)
+    SetZoom(XSize(_numerator.cx + 1, _numerator.cy + 1), _denominator, TRUE);
+  else
+    SetZoom(_numerator, XSize(_denominator.cx - 1, _denominator.cy - 1), TRUE);
+}
+
+void XScrollView::OnZoomOut() {
+  if (_numerator.cx == 1 || _numerator.cy == 1)
+    SetZoom(_numerator, XSize(_denominator.cx + 1, _denominator.cy + 1), TRUE);
+  else
+    SetZoom(XSize(_numerator.cx - 1, _numerator.cy - 1), _denominator, TRUE);
+}
+
+void XScrollView::OnZoomPreset(UINT id) { SetZoom(PresetNumerator(id), PresetDenominator(id), TRUE); }
+
+void XScrollView::OnUpdateZoomIn(CCmdUI* cmdUI) {
+  cmdUI->Enable(static_cast<double>(_numerator.cx) / _denominator.cx < 20.0 &&
+                static_cast<double>(_numerator.cy) / _denominator.cy < 20.0);
+}
+
+void XScrollView::OnUpdateZoomOut(CCmdUI* cmdUI) {
+  cmdUI->Enable(static_cast<double>(_numerator.cx) / _denominator.cx > 0.05 &&
+                static_cast<double>(_numerator.cy) / _denominator.cy > 0.05);
+}
+
+void XScrollView::OnUpdateZoomPreset(CCmdUI* cmdUI) {
+  const XSize n = PresetNumerator(cmdUI->m_nID), d = PresetDenominator(cmdUI->m_nID);
+  cmdUI->Enable(TRUE);
+  cmdUI->SetRadio(n.cx == _numerator.cx && n.cy == _numerator.cy && d.cx == _denominator.cx &&
+                  d.cy == _denominator.cy);
 }
 
 BOOL XScrollView::OnEraseBkgnd(CDC*) { return FALSE; }

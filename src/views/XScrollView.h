@@ -8,7 +8,15 @@
 #include "document/DocumentServices.h"
 #include "platform/framework/ScrollView.h"
 
+class CCmdUI;
 class XDocument;
+
+// Window menu commands of the zoom.
+constexpr UINT kZoomInCommand = 32991;
+constexpr UINT kZoomOutCommand = 32992;
+constexpr UINT kFirstZoomPreset = 32994;  // 17%
+constexpr UINT kNormalZoomPreset = 32999;  // 100%
+constexpr UINT kLastZoomPreset = 33008;    // 1000%
 
 class XScrollView : public CScrollView, public Myself, public ZoomableView {
   DECLARE_DYNAMIC(XScrollView)
@@ -36,6 +44,13 @@ class XScrollView : public CScrollView, public Myself, public ZoomableView {
   virtual void UpdateTitle() = 0;
 
  protected:
+  // Window menu: Zoom In and Zoom Out walk ..., 1/2, 1/1, 2/1, ...; the presets set one zoom.
+  void OnZoomIn();
+  void OnZoomOut();
+  void OnZoomPreset(UINT id);
+  void OnUpdateZoomIn(CCmdUI* cmdUI);
+  virtual void OnUpdateZoomOut(CCmdUI* cmdUI);
+  virtual void OnUpdateZoomPreset(CCmdUI* cmdUI);
   BOOL OnEraseBkgnd(CDC* dc);
   void OnSize(UINT type, int cx, int cy);
 
