@@ -4,7 +4,7 @@
 #pragma once
 
 #include "document/XDocument.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 #include "scene/MeshSO.h"
 #include "shell/XApp.h"
 
