@@ -3,15 +3,11 @@
 IMPLEMENT_SERIAL(EditCameraUndoData, RefCount, VERSIONABLE_SCHEMA)
 IMPLEMENT_SERIAL(EditLightsUndoData, RefCount, VERSIONABLE_SCHEMA)
 
-void EditCameraUndoData::Serialize(CArchive& ar) {
-  CameraFields& c = camera;
-  if (ar.IsStoring()) {
-    WriteUndoSchema(ar, *this);
+void SerializeCameraFields(CArchive& ar, CameraFields& c, DWORD& kind) {
+  if (ar.IsStoring())
     ar << c.transform << c.focal << c.height;
-  } else {
-    ReadUndoSchema(ar, *this);
+  else
     ar >> c.transform >> c.focal >> c.height;
-  }
   SerializeByteFlag(ar, c.orthographic);
   if (ar.IsStoring())
     ar << c.front << static_cast<DWORD>(c.background);
@@ -20,20 +16,29 @@ void EditCameraUndoData::Serialize(CArchive& ar) {
   SerializeByteFlag(ar, c.autoFocusSelected);
   SerializeByteFlag(ar, c.autoAperture);
   SerializeByteFlag(ar, c.linearModel);
-  if (ar.IsStoring()) {
-    ar << c.linearSensitivity << c.focus << c.fstop << static_cast<LONG>(c.windowKind);
-  } else {
-    LONG kind;
+  if (ar.IsStoring())
+    ar << c.linearSensitivity << c.focus << c.fstop << static_cast<DWORD>(c.windowKind);
+  else
     ar >> c.linearSensitivity >> c.focus >> c.fstop >> kind;
-    if (kind < 0 || kind > CameraFields::kLastWindowKind)
-      AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
-    c.windowKind = kind;
-  }
   SerializeByteFlag(ar, c.backgroundImage);
   if (ar.IsStoring())
     ar << c.backgroundImagePath;
   else
     ar >> c.backgroundImagePath;
+}
+
+void EditCameraUndoData::Serialize(CArchive& ar) {
+  if (ar.IsStoring())
+    WriteUndoSchema(ar, *this);
+  else
+    ReadUndoSchema(ar, *this);
+  DWORD kind = 0;
+  SerializeCameraFields(ar, camera, kind);
+  if (ar.IsLoading()) {
+    if (kind > static_cast<DWORD>(CameraFields::kLastWindowKind))
+      AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+    camera.windowKind = static_cast<int>(kind);
+  }
   SerializeHandle(ar, viewMyself);
 }
 

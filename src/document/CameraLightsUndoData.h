@@ -25,6 +25,11 @@ struct CameraFields {
   static constexpr int kLastWindowKind = 6;
 };
 
+// The camera values in their archive form, shared by a camera window's part of the scene file and
+// the camera undo data: transform to background path, the window kind as a 32-bit value that the
+// caller checks (`kind` receives it when loading).
+void SerializeCameraFields(CArchive& ar, CameraFields& camera, DWORD& kind);
+
 class EditCameraUndoData : public RefCount {
   DECLARE_SERIAL(EditCameraUndoData)
  public:

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/XList.h"
+#include "core/XPtSzRect.h"
+#include "platform/framework/Archive.h"
 #include "document/CameraLightsUndoData.h"
 
 class CDocument;
@@ -32,6 +34,10 @@ class DocumentApp {
   virtual BOOL OpenFirstCameraWindow(XDocument& document) = 0;
   // Renumbers the captions of every open scene's windows.
   virtual void RefreshDocumentTitles() = 0;
+  // The windows' part of the scene file: the document's frames with their views and which of
+  // them is active; reading makes them. Without window frames there is nothing to write, and a
+  // file that has windows cannot be shown.
+  virtual void SerializeWindows(XDocument& document, CArchive& ar);
 };
 
 // Installs the application (nullptr removes it); returns the previous one.
@@ -52,4 +58,18 @@ class CameraView {
   virtual void UpdateTitle() = 0;
   // The view's own update (sender null, hint 0, no object) after a re-fit.
   virtual void OnUpdateAfterFit() = 0;
+};
+
+// What the document needs of a zoomable view for the zoom's undo records.
+class ZoomableView {
+ public:
+  // Zoom components lie within 1..kMaxZoom.
+  static constexpr LONG kMaxZoom = 65538;
+  virtual ~ZoomableView() = default;
+  virtual void GetZoomState(XSize& numerator, XSize& denominator, XDPoint& scrollRatio) const = 0;
+  // Sets the zoom without a record of its own, then the scroll ratio.
+  virtual void RestoreZoomState(const XSize& numerator, const XSize& denominator, const XDPoint& scrollRatio) = 0;
+  virtual Ptr<PtrMyself>& GetZoomMyself() = 0;
+  // The view as the object of a record.
+  virtual CObject* GetZoomObject() = 0;
 };

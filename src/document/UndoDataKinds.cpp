@@ -5,6 +5,7 @@
 #include "document/GroupUndoData.h"
 #include "document/SelectionUndoData.h"
 #include "document/UndoKind.h"
+#include "document/WindowUndoData.h"
 
 const CRuntimeClass* UndoDataClass(int kind) {
   switch (kind) {
@@ -15,6 +16,7 @@ const CRuntimeClass* UndoDataClass(int kind) {
     case kUndoEditGroup: return RUNTIME_CLASS(EditGroupUndoData);
     case kUndoEditCamera: return RUNTIME_CLASS(EditCameraUndoData);
     case kUndoEditLights: return RUNTIME_CLASS(EditLightsUndoData);
+    case kUndoZoomWindow: return RUNTIME_CLASS(ZoomWindowUndoData);
     default: return nullptr;
   }
 }

@@ -24,6 +24,8 @@ class XDocument : public XUndoDoc {
   void DeleteContents() override;
   BOOL OnNewDocument() override;
   void SetTitle(const char* title) override;
+  // The scene file.
+  void Serialize(CArchive& ar) override;
   // The root group; lights restrict themselves to it.
   GroupSO* GetScene() const { return scene; }
   const Ptr<GroupSO>& GetSunlight() const { return sunlight; }
@@ -99,6 +101,7 @@ class XDocument : public XUndoDoc {
   Ptr<RefCount> CaptureEditGroup(GroupSO& group);
   Ptr<RefCount> CaptureEditCamera(CameraView& view);
   Ptr<RefCount> CaptureEditLights();
+  Ptr<RefCount> CaptureZoomWindow(ZoomableView& view);
   Ptr<UndoDataHolder> ApplyAddGroups(RefCount* data);
   Ptr<UndoDataHolder> ApplyDeleteGroups(RefCount* data);
   Ptr<UndoDataHolder> ApplyChangeSelected(RefCount* data);
@@ -106,6 +109,7 @@ class XDocument : public XUndoDoc {
   Ptr<UndoDataHolder> ApplyEditGroup(RefCount* data);
   Ptr<UndoDataHolder> ApplyEditCamera(RefCount* data);
   Ptr<UndoDataHolder> ApplyEditLights(RefCount* data);
+  Ptr<UndoDataHolder> ApplyZoomWindow(RefCount* data);
   // The inverse of an applied record: a new record's kind and data.
   Ptr<UndoDataHolder> Inverse(int kind, CObject* object);
 

@@ -20,6 +20,7 @@ KindRules RulesOf(int kind) {
     case kUndoEditGroup: return {385, TRUE};
     case kUndoEditCamera: return {378, TRUE};
     case kUndoEditLights: return {377, TRUE};
+    case kUndoZoomWindow: return {367, TRUE};
     default: XASSERT_TEXT(false, "0", ""); return {0, FALSE};
   }
 }
@@ -108,6 +109,12 @@ Ptr<ModRec> XDocument::CreateUndoData(int kind, CObject* object, UINT descId) {
       XASSERT(!object, "");
       data = CaptureEditLights();
       break;
+    case kUndoZoomWindow: {
+      auto* view = dynamic_cast<ZoomableView*>(object);
+      XASSERT_TEXT(view, "ISKINDOF( object, XScrollView )", "");
+      data = CaptureZoomWindow(*view);
+      break;
+    }
   }
   return new ModRec(kind, data, descId ? descId : rules.defaultDescId, rules.flag, descArg);
 }
@@ -130,6 +137,7 @@ Ptr<UndoDataHolder> XDocument::ApplyUndoData(const Ptr<ModRec>& record) {
     case kUndoEditGroup: inverse = ApplyEditGroup(data); break;
     case kUndoEditCamera: inverse = ApplyEditCamera(data); break;
     case kUndoEditLights: inverse = ApplyEditLights(data); break;
+    case kUndoZoomWindow: inverse = ApplyZoomWindow(data); break;
     default: XASSERT_TEXT(false, "0", "");
   }
   if (!IsRotObjAboutCylShown() && WantsRotObjAboutCyl()) AddRotObjAboutCyl(FALSE);

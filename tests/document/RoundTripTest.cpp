@@ -34,7 +34,7 @@ Bytes WriteFile(XDocument& doc, RecordingView& view) {
   ar.m_pDocument = &doc;
   ar.MapObject(&doc);
   doc.GetHistory().SetSaveEditHistory(TRUE);
-  doc.Serialize(ar);
+  doc.XUndoDoc::Serialize(ar);
   view.Myself::Serialize(ar);
   Ptr<EditCameraUndoData> camera(new EditCameraUndoData(view.camera, view.GetMyself()));
   camera->Serialize(ar);
@@ -128,7 +128,7 @@ TEST_F(RoundTripTest, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
     CArchive ar(&in, CArchive::load);
     ar.m_pDocument = &read;
     ar.MapObject(&read);
-    read.Serialize(ar);
+    read.XUndoDoc::Serialize(ar);
     view.Myself::Serialize(ar);
     EditCameraUndoData camera;
     camera.Serialize(ar);

@@ -1,0 +1,26 @@
+// The application a scene file is read under in the fuzz target and its seed writer: the
+// stand-alone application in the rotate-about mode, with a silent message box and its
+// preferences kept out of the user's.
+#pragma once
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/win/MessageBox.h"
+#include "views/StandAloneApp.h"
+
+class SceneFileApp : public StandAloneApp {
+ public:
+  SceneFileApp() : StandAloneApp(kRotateObjectAboutMode) {
+    // New camera windows write their preferences back.
+    static std::string config = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/tavrolin-fuzz";
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    SetMessageBoxBackend(&boxes);
+  }
+
+ private:
+  class SilentBoxes final : public MessageBoxBackend {
+   public:
+    int Show(HWND, const char*, const char*, UINT style) override { return DefaultButtonResult(style); }
+  } boxes;
+};

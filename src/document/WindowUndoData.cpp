@@ -1,0 +1,27 @@
+#include "document/WindowUndoData.h"
+
+#include <cmath>
+
+#include "document/DocumentServices.h"
+
+IMPLEMENT_SERIAL(ZoomWindowUndoData, RefCount, VERSIONABLE_SCHEMA)
+
+void ZoomWindowUndoData::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    WriteUndoSchema(ar, *this);
+    SerializeHandle(ar, viewMyself);
+    ar << static_cast<LONG>(numerator.cx) << static_cast<LONG>(numerator.cy) << static_cast<LONG>(denominator.cx)
+       << static_cast<LONG>(denominator.cy) << scrollRatio.x << scrollRatio.y;
+    return;
+  }
+  ReadUndoSchema(ar, *this);
+  SerializeHandle(ar, viewMyself);
+  LONG zoom[4];
+  ar >> zoom[0] >> zoom[1] >> zoom[2] >> zoom[3] >> scrollRatio.x >> scrollRatio.y;
+  for (LONG z : zoom)
+    if (z < 1 || z > ZoomableView::kMaxZoom) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+  if (!std::isfinite(scrollRatio.x) || !std::isfinite(scrollRatio.y))
+    AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+  numerator = XSize(zoom[0], zoom[1]);
+  denominator = XSize(zoom[2], zoom[3]);
+}

@@ -1,0 +1,83 @@
+// The scene file: a header, the edit history, the scene tree, the selection, the lights, the
+// rotate-about cylinder's group and the document's windows. The auxiliary objects (cylinder and
+// ground) are never in the written tree; they are shown again from the rules after reading and
+// after writing, also when writing fails.
+#include <cstring>
+
+#include "core/XMessageBox.h"
+#include "core/XString.h"
+#include "document/XDocument.h"
+
+namespace {
+
+constexpr const char* kSceneFileHeader = "Tavrolin scene file";
+constexpr UINT kNotASceneMessage = 40049;
+
+// Shows the auxiliary objects again when the write is done, however it ends.
+class AuxiliaryRestore {
+ public:
+  explicit AuxiliaryRestore(XDocument& doc, bool (XDocument::*wantsCylinder)() const) : doc_(doc), wants_(wantsCylinder) {}
+  ~AuxiliaryRestore() {
+    if (!doc_.IsRotObjAboutCylShown() && (doc_.*wants_)()) doc_.AddRotObjAboutCyl(FALSE);
+    if (!doc_.HasGround() && GetDocumentApp().GetShowGround()) doc_.AddGround(FALSE);
+  }
+  AuxiliaryRestore(const AuxiliaryRestore&) = delete;
+  AuxiliaryRestore& operator=(const AuxiliaryRestore&) = delete;
+
+ private:
+  XDocument& doc_;
+  bool (XDocument::*wants_)() const;
+};
+
+[[noreturn]] void Damaged(CArchive& ar) { AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName); }
+
+// Whether `group` hangs below `root`.
+bool IsBelow(const GroupSO* group, const GroupSO* root) {
+  for (Ptr<GroupSO> parent = group->GetParent(); parent; parent = parent->GetParent())
+    if (parent == root) return true;
+  return false;
+}
+
+}  // namespace
+
+void XDocument::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    ar.MapObject(this);
+    ar << CString(kSceneFileHeader);
+    XUndoDoc::Serialize(ar);
+    XASSERT((GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0, "Schema not versionable");
+    ar << static_cast<DWORD>(GetRuntimeClass()->m_wSchema);
+    AuxiliaryRestore restore(*this, &XDocument::WantsRotObjAboutCyl);
+    if (IsRotObjAboutCylShown()) RemoveRotObjAboutCyl(FALSE);
+    if (HasGround()) RemoveGround(FALSE);
+    ar << scene;
+    selection.Serialize(ar);
+    ar << ambient << sunlight << rotObjAboutCyl;
+    GetDocumentApp().SerializeWindows(*this, ar);
+    return;
+  }
+
+  ar.MapObject(this);
+  CString header;
+  ar >> header;
+  if (std::strcmp(header, kSceneFileHeader) != 0) {
+    XErrorBox(kNotASceneMessage, ar.m_strFileName);
+    AfxThrowUserException();
+  }
+  XUndoDoc::Serialize(ar);
+  ReadSchema(ar, GetRuntimeClass());
+  ar >> scene;
+  selection.Serialize(ar);
+  ar >> ambient >> sunlight >> rotObjAboutCyl;
+  // What the program's checks would refuse later fails the open here instead.
+  if (!scene || !ambient || !sunlight || !rotObjAboutCyl || scene->GetParent() || sunlight->GetParent() != scene ||
+      !scene->GetLights().Find(ambient) || rotObjAboutCyl->GetParent())
+    Damaged(ar);
+  for (POSITION pos = selection.GetHeadPosition(); pos;) {
+    const Ptr<GroupSO>& group = selection.GetNext(pos);
+    if (!group || IsAuxiliary(group) || !IsBelow(group, scene)) Damaged(ar);
+  }
+  if (WantsRotObjAboutCyl()) AddRotObjAboutCyl(FALSE);
+  if (GetDocumentApp().GetShowGround()) AddGround(FALSE);
+  GetDocumentApp().SerializeWindows(*this, ar);
+}

@@ -1,0 +1,120 @@
+#include "views/X3DView.h"
+
+#include <cmath>
+
+#include "core/Preferences.h"
+#include "core/XString.h"
+#include "document/XDocument.h"
+#include "platform/framework/CmdUI.h"
+#include "platform/framework/DC.h"
+#include "platform/framework/FrameWnd.h"
+
+// The window is made as a view: its CObject is the scroll view's.
+CObject* X3DView::CreateObject() { return static_cast<CScrollView*>(new X3DView); }
+IMPLEMENT_RUNTIMECLASS(X3DView, XScrollView, VERSIONABLE_SCHEMA | 1, &X3DView::CreateObject)
+
+BEGIN_MESSAGE_MAP(X3DView, XScrollView)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kNewWindowSection = 900;
+
+// A length preference that must be positive: an unusable value is reset to the default and read
+// again; a default that is itself unusable is a program error.
+double ReadPositive(UINT key, UINT defaultId, bool zeroAllowed, const char* expression, const char* description) {
+  double value = 0.0;
+  XGetPref(kNewWindowSection, key, defaultId, &value);
+  const auto usable = [&] { return std::isfinite(value) && (zeroAllowed ? value >= 0.0 : value > 0.0); };
+  if (!usable()) {
+    XWritePrefStringRes(kNewWindowSection, key, defaultId);
+    XGetPref(kNewWindowSection, key, defaultId, &value);
+    XASSERT_TEXT(usable(), expression, description);
+  }
+  return value;
+}
+
+}  // namespace
+
+X3DView::X3DView() : XScrollView(TRUE), settings(NewWindowSettings()) {}
+
+CameraFields X3DView::NewWindowSettings() {
+  CameraFields s;
+  // The default camera stands 0.5 m back and 0.25 m up, looking 30 degrees down.
+  s.transform = Transform(0.5235987755982988, Vector(1, 0, 0));
+  s.transform.t[0] = 0.0;
+  s.transform.t[1] = 0.25;
+  s.transform.t[2] = -0.5;
+  s.focal = ReadPositive(901, 902, false, "focal > 0.0", "Invalid default preference resource string IDS_PREF_DEF_FOCAL");
+  s.height =
+      ReadPositive(905, 906, false, "height > 0.0", "Invalid default preference resource string IDS_PREF_DEF_HEIGHT");
+  s.orthographic = XGetPrefBool(kNewWindowSection, 907, 908);
+  s.front = ReadPositive(909, 910, false, "front > 0.0", "Invalid default preference resource string IDS_PREF_DEF_FRONT");
+  s.background = XGetPrefColor(kNewWindowSection, 903, 904);
+  s.autoFocusSelected = XGetPrefBool(kNewWindowSection, 911, 912);
+  s.autoAperture = XGetPrefBool(kNewWindowSection, 915, 916);
+  s.linearModel = XGetPrefBool(kNewWindowSection, 919, 920);
+  if (s.autoAperture && s.linearModel) s.autoAperture = FALSE;
+  XGetPref(kNewWindowSection, 921, 922, &s.linearSensitivity);
+  // A sensitivity of 0 would divide the linear model's band by zero.
+  if (s.linearSensitivity == 0) {
+    XWritePrefStringRes(kNewWindowSection, 921, 922);
+    XGetPref(kNewWindowSection, 921, 922, &s.linearSensitivity);
+  }
+  s.focus = ReadPositive(913, 914, false, "focus > 0.0", "Invalid default preference resource string IDS_PREF_DEF_FOCUS");
+  s.fstop = ReadPositive(917, 918, true, "fstop >= 0.0", "Invalid default preference resource string IDS_PREF_DEF_FSTOP");
+  return s;
+}
+
+X3DView::~X3DView() { ReleaseRenderObjects(); }
+
+void X3DView::ReleaseRenderObjects() {
+  clipper = nullptr;
+  viewport = nullptr;
+  camera = nullptr;
+  device = nullptr;
+  image = nullptr;
+  image2 = nullptr;
+}
+
+void X3DView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
+  XScrollView::OnPrepareDC(dc, info);
+  if (!info && !settings.orthographic) dc->OffsetWindowOrg(kBand, kBand);
+}
+
+void X3DView::OnDraw(CDC* dc) { RenderImage(dc, TRUE, nullptr, nullptr); }
+
+void X3DView::OnUpdate(CView* sender, LPARAM, CObject* hintObject) {
+  if (sender == this) return;
+  if (CFrameWnd* frame = GetParentFrame()) frame->InvalidateRect(nullptr, TRUE);
+  needsRender = TRUE;
+  if (dynamic_cast<RegenerateHint*>(hintObject)) ReleaseRenderObjects();
+}
+
+void X3DView::UpdateTitle() {
+  CFrameWnd* frame = GetParentFrame();
+  if (!frame) return;
+  XASSERT_TEXT(_numerator.cx == _numerator.cy && _denominator.cx == _denominator.cy,
+               "GetZoomNumerator().cx == GetZoomNumerator().cy && GetZoomDenominator().cx == GetZoomDenominator().cy",
+               "Distorting zooms not supported");
+  XASSERT_TEXT(_numerator.cy >= _denominator.cy, "GetZoomNumerator().cy >= GetZoomDenominator().cy",
+               "Reduction zooms not supported");
+  XASSERT(settings.windowKind >= 0 && settings.windowKind <= CameraFields::kLastWindowKind, "Unknown window kind");
+  const XString percent(static_cast<long>(_numerator.cy * 100 / _denominator.cy));
+  const UINT id = settings.windowKind == 0 ? 60u : 53u + static_cast<UINT>(settings.windowKind);
+  frame->SetWindowText(XString(XString(id), XString(1L), percent));
+}
+
+void X3DView::OnUpdateZoomOut(CCmdUI* cmdUI) {
+  cmdUI->Enable(static_cast<double>(_numerator.cx) / _denominator.cx > 1.0 &&
+                static_cast<double>(_numerator.cy) / _denominator.cy > 1.0);
+}
+
+void X3DView::OnUpdateZoomPreset(CCmdUI* cmdUI) {
+  if (cmdUI->m_nID < kNormalZoomPreset)
+    cmdUI->Enable(FALSE);
+  else
+    XScrollView::OnUpdateZoomPreset(cmdUI);
+}
+
+void X3DView::ShowEntireScene(BoundingBox) { needsRender = TRUE; }

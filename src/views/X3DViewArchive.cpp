@@ -1,0 +1,57 @@
+// The camera window's part of a scene file, of a window clone and of window undo images: the
+// scroll view's part, then the camera.
+#include <cmath>
+
+#include "views/X3DView.h"
+
+namespace {
+
+bool PositiveLength(double value) { return std::isfinite(value) && value > 0.0; }
+
+bool FiniteTransform(const Transform& t) {
+  for (int i = 0; i < 3; ++i) {
+    if (!std::isfinite(t.t[i])) return false;
+    for (int j = 0; j < 3; ++j)
+      if (!std::isfinite(t.m[i][j])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void X3DView::Serialize(CArchive& ar) {
+  XScrollView::Serialize(ar);
+  CameraFields& s = settings;
+  DWORD schema = 0;
+  if (ar.IsStoring())
+    ar << static_cast<DWORD>(GetRuntimeClass()->m_wSchema);
+  else
+    schema = ReadSchema(ar, GetRuntimeClass()) & ~VERSIONABLE_SCHEMA;
+  DWORD kind = 0;
+  SerializeCameraFields(ar, s, kind);
+  if (ar.IsStoring()) {
+    ar << static_cast<DWORD>(improved);
+    return;
+  }
+  s.windowKind = kind <= static_cast<DWORD>(CameraFields::kLastWindowKind) ? static_cast<int>(kind) : 0;
+  DWORD improvedField = 0;
+  if (schema >= 1) ar >> improvedField;
+  improved = improvedField != 0;
+
+  // Values only a damaged file holds would divide by zero or reach fatal checks in the render:
+  // they take the settings of a new window instead.
+  const CameraFields fresh = NewWindowSettings();
+  if (!FiniteTransform(s.transform)) s.transform = fresh.transform;
+  if (!PositiveLength(s.focal)) s.focal = fresh.focal;
+  if (!PositiveLength(s.height)) s.height = fresh.height;
+  if (!PositiveLength(s.front)) s.front = fresh.front;
+  if (!PositiveLength(s.focus)) s.focus = fresh.focus;
+  if (!std::isfinite(s.fstop) || s.fstop < 0.0) s.fstop = fresh.fstop;
+  if (s.linearSensitivity == 0) s.linearSensitivity = fresh.linearSensitivity;
+  // A camera window never zooms below 100% nor unevenly.
+  if (_numerator.cx != _numerator.cy || _denominator.cx != _denominator.cy || _numerator.cy < _denominator.cy) {
+    _numerator = XSize(1, 1);
+    _denominator = XSize(1, 1);
+  }
+  needsRender = TRUE;
+}

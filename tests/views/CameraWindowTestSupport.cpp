@@ -1,0 +1,90 @@
+#include "views/CameraWindowTestSupport.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/framework/MemFile.h"
+
+namespace views_test {
+
+CameraWindowFixture::CameraWindowFixture() { EXPECT_EQ(DirectDrawCreate(nullptr, &app.lpDD, nullptr), DD_OK); }
+
+CameraWindowFixture::~CameraWindowFixture() {
+  if (view) {
+    doc.RemoveView(view.get());
+    if (view->GetSafeHwnd()) view->DestroyWindow();
+    view.reset();
+  }
+  if (parent) parent->DestroyWindow();
+  parent.reset();
+}
+
+TestCameraView& CameraWindowFixture::Window(int width, int height) {
+  if (!parent) {
+    parent = std::make_unique<CWnd>();
+    EXPECT_TRUE(parent->Create("Parent", WS_VISIBLE, {0, 0, 1400, 1100}, nullptr));
+  }
+  if (!view) Offscreen();
+  if (view->GetSafeHwnd()) view->DestroyWindow();
+  EXPECT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {0, 0, width, height}, parent.get(),
+                           AFX_IDW_PANE_FIRST));
+  return *view;
+}
+
+TestCameraView& CameraWindowFixture::Offscreen() {
+  if (!view) {
+    view = std::make_unique<TestCameraView>();
+    doc.AddView(view.get());
+  }
+  return *view;
+}
+
+std::vector<BYTE> CameraWindowFixture::Store(X3DView& window) {
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &doc;
+    ar.MapObject(&doc);
+    window.Serialize(ar);
+    ar.Close();
+  }
+  const auto length = static_cast<std::size_t>(file.GetLength());
+  BYTE* block = file.Detach();
+  std::vector<BYTE> bytes(block, block + length);
+  std::free(block);
+  return bytes;
+}
+
+void CameraWindowFixture::Load(X3DView& window, const std::vector<BYTE>& bytes) {
+  CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+  CArchive ar(&file, CArchive::load);
+  ar.m_pDocument = &doc;
+  ar.MapObject(&doc);
+  window.Serialize(ar);
+}
+
+Bytes& Bytes::Dword(DWORD v) {
+  for (int i = 0; i < 4; ++i) data.push_back(static_cast<BYTE>(v >> (8 * i)));
+  return *this;
+}
+
+Bytes& Bytes::Double(double v) {
+  BYTE raw[8];
+  std::memcpy(raw, &v, 8);
+  data.insert(data.end(), raw, raw + 8);
+  return *this;
+}
+
+Bytes& Bytes::Text(const char* text) {
+  data.insert(data.end(), text, text + std::strlen(text));
+  return *this;
+}
+
+SIZE SurfaceSize(IDirectDrawSurface* surface) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  EXPECT_EQ(surface->GetSurfaceDesc(&desc), DD_OK);
+  return SIZE{static_cast<LONG>(desc.dwWidth), static_cast<LONG>(desc.dwHeight)};
+}
+
+}  // namespace views_test

@@ -1,0 +1,46 @@
+// Test support of the camera windows: a scene document with a camera window of a chosen client
+// size inside a plain parent window, and a little-endian byte writer for expected archive parts.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "document/DocumentTestSupport.h"
+#include "platform/win/QtTestApplication.h"
+#include "views/X3DView.h"
+
+namespace views_test {
+
+// A camera window owned by the test rather than by its window.
+class TestCameraView : public X3DView {
+ public:
+  void PostNcDestroy() override {}
+};
+
+struct CameraWindowFixture : document_test::SceneFixture {
+  CameraWindowFixture();
+  ~CameraWindowFixture() override;
+  // Makes the window (again) with a client area of width x height.
+  TestCameraView& Window(int width = 400, int height = 300);
+  // A camera window of the document that has no window of its own (off-screen renders).
+  TestCameraView& Offscreen();
+  std::vector<BYTE> Store(X3DView& view);
+  void Load(X3DView& view, const std::vector<BYTE>& bytes);
+
+  QtTestApplication qt;
+  std::unique_ptr<CWnd> parent;
+  std::unique_ptr<TestCameraView> view;
+};
+
+struct Bytes {
+  std::vector<BYTE> data;
+  Bytes& Dword(DWORD v);
+  Bytes& Byte(BYTE v) { data.push_back(v); return *this; }
+  Bytes& Double(double v);
+  Bytes& Text(const char* text);  // the raw characters
+};
+
+// The size of a surface.
+SIZE SurfaceSize(IDirectDrawSurface* surface);
+
+}  // namespace views_test
