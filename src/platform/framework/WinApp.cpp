@@ -5,14 +5,17 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
 
 #include "platform/framework/CmdUI.h"
+#include "platform/framework/CommandLineInfo.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FileDialog.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/framework/QtBackends.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/View.h"
 #include "platform/win/FileProfileStore.h"
@@ -248,6 +251,10 @@ CWnd* AfxGetMainWnd() { return currentApp ? currentApp->m_pMainWnd : nullptr; }
 int AfxWinMain(int argc, char** argv) {
   std::unique_ptr<QApplication> owned;
   if (!QApplication::instance()) owned = std::make_unique<QApplication>(argc, argv);
+  std::vector<std::string> arguments;  // Qt has taken its own options out
+  for (const QString& argument : QApplication::arguments().mid(1)) arguments.push_back(argument.toStdString());
+  AfxSetCommandLine(std::move(arguments));
+  if (owned) AfxInstallQtBackends();
   QApplication::setQuitOnLastWindowClosed(false);
   CWinApp* app = AfxGetApp();
   if (!app) return 1;

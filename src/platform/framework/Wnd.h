@@ -67,6 +67,8 @@ class CWnd : public CCmdTarget {
   // WM_DESTROY to the window and then to its wrapped children, the widgets go, and each wrapper
   // (children first) gets PostNcDestroy.
   virtual BOOL DestroyWindow();
+  // Lets files dropped from the file manager reach the window as WM_DROPFILES (DropFiles.h).
+  void DragAcceptFiles(BOOL accept = TRUE);
   // Wraps an existing widget (made by a control class): its events become this window's
   // messages. FALSE when either is already wrapped.
   BOOL SubclassWidget(QWidget* widget, UINT id);
