@@ -45,6 +45,7 @@ DocTemplateEntry::DocTemplateEntry(UINT resourceId, const CRuntimeClass* documen
       frame(frameClass),
       view(viewClass),
       viewsOnly(viewsOnlyFlag) {
+  AfxGetApp()->AddDocTemplate(docTemplate);  // the application owns it from here, checks or not
   const CDocTemplate& t = *docTemplate;
   XASSERT(DocStringEmpty(t, CDocTemplate::windowTitle),
           "CMultiDocTemplate s must have an empty CDocTemplate::windowTitle");
@@ -62,7 +63,6 @@ DocTemplateEntry::DocTemplateEntry(UINT resourceId, const CRuntimeClass* documen
     XASSERT(DocStringEmpty(t, CDocTemplate::docName),
             "View only, document templates must have an empty CDocTemplate::docName");
   }
-  AfxGetApp()->AddDocTemplate(docTemplate);
 }
 
 CDocument* XMultiDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeVisible) {

@@ -27,6 +27,8 @@ XApp::XApp() {
 }
 
 XApp::~XApp() {
+  // Scenes reach the application while they go: they go while it is still whole.
+  CloseAllDocuments(TRUE);
   if (documentServices) SetDocumentApp(nullptr);
   palette.reset();
   lpD3DRM = nullptr;

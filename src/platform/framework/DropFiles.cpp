@@ -27,7 +27,8 @@ std::vector<std::string> LocalFiles(const QMimeData* data) {
 // Accepts drags of local files over the window and hands a drop to it as WM_DROPFILES.
 class DropFilesFilter final : public QObject {
  public:
-  DropFilesFilter(CWnd* wnd, QObject* parent) : QObject(parent), wnd_(wnd) {}
+  static constexpr const char* kName = "DropFilesFilter";
+  DropFilesFilter(CWnd* wnd, QObject* parent) : QObject(parent), wnd_(wnd) { setObjectName(kName); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -56,7 +57,7 @@ class DropFilesFilter final : public QObject {
 void CWnd::DragAcceptFiles(BOOL accept) {
   QWidget* widget = GetWidget();
   if (!widget) return;
-  auto* existing = widget->findChild<DropFilesFilter*>(QString(), Qt::FindDirectChildrenOnly);
+  QObject* existing = widget->findChild<QObject*>(DropFilesFilter::kName, Qt::FindDirectChildrenOnly);
   widget->setAcceptDrops(accept);
   if (accept && !existing) widget->installEventFilter(new DropFilesFilter(this, widget));
   if (!accept && existing) delete existing;
