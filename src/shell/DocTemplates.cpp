@@ -49,20 +49,20 @@ DocTemplateEntry::DocTemplateEntry(UINT resourceId, const CRuntimeClass* documen
   const CDocTemplate& t = *docTemplate;
   XASSERT(DocStringEmpty(t, CDocTemplate::windowTitle),
           "CMultiDocTemplate s must have an empty CDocTemplate::windowTitle");
-  if (viewsOnly) {
-    XASSERT(DocStringEmpty(t, CDocTemplate::fileNewName),
-            "View only, document templates must have an empty CDocTemplate::fileNewName");
-    XASSERT(DocStringEmpty(t, CDocTemplate::filterName),
-            "View only, document templates must have an empty CDocTemplate::filterName");
-    XASSERT(DocStringEmpty(t, CDocTemplate::filterExt),
-            "View only, document templates must have an empty CDocTemplate::filterExt");
-    XASSERT(DocStringEmpty(t, CDocTemplate::regFileTypeId),
-            "View only, document templates must have an empty CDocTemplate::regFileTypeId");
-    XASSERT(DocStringEmpty(t, CDocTemplate::regFileTypeName),
-            "View only, document templates must have an empty CDocTemplate::regFileTypeName");
-    XASSERT(DocStringEmpty(t, CDocTemplate::docName),
-            "View only, document templates must have an empty CDocTemplate::docName");
-  }
+  if (!viewsOnly) return;
+  // A views-only template describes no file type and no document of its own.
+  static constexpr struct {
+    CDocTemplate::DocStringIndex index;
+    const char* message;
+  } kMustBeEmpty[] = {
+      {CDocTemplate::fileNewName, "View only, document templates must have an empty CDocTemplate::fileNewName"},
+      {CDocTemplate::filterName, "View only, document templates must have an empty CDocTemplate::filterName"},
+      {CDocTemplate::filterExt, "View only, document templates must have an empty CDocTemplate::filterExt"},
+      {CDocTemplate::regFileTypeId, "View only, document templates must have an empty CDocTemplate::regFileTypeId"},
+      {CDocTemplate::regFileTypeName, "View only, document templates must have an empty CDocTemplate::regFileTypeName"},
+      {CDocTemplate::docName, "View only, document templates must have an empty CDocTemplate::docName"},
+  };
+  for (const auto& part : kMustBeEmpty) XASSERT_TEXT(DocStringEmpty(t, part.index), "DocStringEmpty", part.message);
 }
 
 CDocument* XMultiDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeVisible) {

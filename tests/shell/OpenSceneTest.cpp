@@ -111,7 +111,7 @@ TEST_F(OpenScene, ASceneFileDroppedOnTheMainWindowOpens) {
 TEST(DocTemplateEntry, AViewsOnlyTemplateWithAFileTypeIsAFaultyBuild) {
   XApp app;
   EXPECT_FATAL(DocTemplateEntry(14, RUNTIME_CLASS(XDocument), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CView), TRUE),
-               "DocStringEmpty(t, CDocTemplate::fileNewName)",
+               "DocStringEmpty",
                "View only, document templates must have an empty CDocTemplate::fileNewName");
 }
 
