@@ -1,6 +1,7 @@
 #include "scene/GroupSO.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "document/XDocument.h"
@@ -164,8 +165,11 @@ BOOL GroupSO::Intersect(const Vector& origin, const Vector& direction, PickRecor
     const GroupSO* child = groups.GetNext(pos);
     const Vector o = child->inverse.TransformPoint(origin);
     const Vector e = child->inverse.TransformPoint(origin + d);
+    // A group placed by a singular transform (a damaged file) has no coordinates to pick in.
+    const Vector childDirection = Difference(e, o);
+    if (!std::isfinite(childDirection.Length()) || childDirection.Length() == 0.0) continue;
     PickRecord childResult;
-    if (!child->Intersect(o, Difference(e, o), childResult)) continue;
+    if (!child->Intersect(o, childDirection, childResult)) continue;
     childResult.point = child->transform.TransformPoint(childResult.point);
     const double distance = Difference(childResult.point, origin).Length();
     if (distance < bestDistance) {

@@ -5,7 +5,7 @@
 #include "core/FatalError.h"
 #include "core/PreferenceKeys.h"
 #include "core/XMessageBox.h"
-#include "platform/framework/CommandLineInfo.h"
+#include "platform/framework/CommandLine.h"
 #include "document/XDocument.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/View.h"
@@ -47,7 +47,7 @@ BOOL XApp::InitInstance() {
   // The command line is read now but its scene is opened only when the display, DirectX and the
   // shared meshes it needs exist.
   CCommandLineInfo commandLine;
-  AfxParseCommandLine(commandLine);
+  ParseCommandLine(commandLine);
 
   m_pMainWnd->ShowWindow(m_nCmdShow == SW_SHOWMINIMIZED ? SW_SHOWMINIMIZED : SW_SHOWMAXIMIZED);
   m_pMainWnd->UpdateWindow();
@@ -59,9 +59,7 @@ BOOL XApp::InitInstance() {
   LoadAboutCylinderPrefs();
   LoadGroundPrefs();
 
-  if (commandLine.m_nShellCommand == CCommandLineInfo::FileOpen &&
-      !OpenDocumentFile(commandLine.m_strFileName))
-    return FALSE;
+  if (commandLine.m_nShellCommand != CCommandLineInfo::FileNew && !ProcessShellCommand(commandLine)) return FALSE;
   return TRUE;
 }
 

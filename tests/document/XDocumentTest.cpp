@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/Preferences.h"
 #include "document/DocumentTestSupport.h"
+#include "document/HistoryTestSupport.h"
 #include "support/FatalCheck.h"
 
 namespace {
@@ -92,16 +93,7 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
 
 // The Edit commands arrive through the document's message map; their update handlers enable them.
 TEST_F(SceneFixture, EditCommandsRunThroughTheMessageMap) {
-  struct Item : CCmdUI {
-    void Enable(BOOL on) override { enabled = on; }
-    BOOL enabled = -1;
-  };
-  auto enabled = [&](UINT id) {
-    Item item;
-    item.m_nID = id;
-    item.DoUpdate(&doc, TRUE);
-    return item.enabled;
-  };
+  auto enabled = [&](UINT id) { return history_test::UpdateCommand(doc, id).enabled; };
   doc.AddGroup(NewGroup(doc, "A"), FALSE, FALSE, 0);
   EXPECT_FALSE(enabled(57632));
   EXPECT_FALSE(enabled(57637));

@@ -13,20 +13,13 @@
 namespace {
 
 using history_test::NumberDocument;
+using history_test::UpdateCommand;
 
 class CountingView : public CView {
  public:
   void OnDraw(CDC*) override {}
   void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
   int updates = 0;
-};
-
-class MenuItem : public CCmdUI {
- public:
-  void Enable(BOOL on) override { enabled = on; }
-  void SetText(const char* t) override { text = t; }
-  BOOL enabled = -1;
-  std::string text;
 };
 
 class ReopeningApp : public CWinApp {
@@ -38,37 +31,25 @@ class ReopeningApp : public CWinApp {
   std::vector<std::string> reopened;
 };
 
-struct MenuState {
-  BOOL enabled;
-  std::string text;
-};
-
-MenuState Update(XUndoDoc& doc, UINT id) {
-  MenuItem item;
-  item.m_nID = id;
-  item.DoUpdate(&doc, TRUE);
-  return {item.enabled, item.text};
-}
-
 TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
   NumberDocument doc;
   CountingView view;
   doc.AddView(&view);
-  EXPECT_FALSE(Update(doc, 57643).enabled);
-  EXPECT_EQ(Update(doc, 57643).text, "&Undo\tCtrl+Z");
-  EXPECT_EQ(Update(doc, 57644).text, "&Redo\tCtrl+Y");
+  EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
+  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
+  EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo\tCtrl+Y");
 
   doc.Edit(1);
   EXPECT_TRUE(doc.IsModified());
-  EXPECT_TRUE(Update(doc, 57643).enabled);
-  EXPECT_EQ(Update(doc, 57643).text, "&Undo Edit Lights\tCtrl+Z");
-  EXPECT_FALSE(Update(doc, 57644).enabled);
+  EXPECT_TRUE(UpdateCommand(doc, 57643).enabled);
+  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo Edit Lights\tCtrl+Z");
+  EXPECT_FALSE(UpdateCommand(doc, 57644).enabled);
 
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(view.updates, 1);
   EXPECT_FALSE(doc.IsModified()) << "back at the state of the new document";
-  EXPECT_EQ(Update(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
+  EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
   ASSERT_TRUE(doc.OnCmdMsg(57644, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 1);
   EXPECT_EQ(view.updates, 2);

@@ -6,6 +6,8 @@
 
 #include "SceneTestSupport.h"
 #include "scene/GroupSO.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "scene/MeshSO.h"
 #include "support/FatalCheck.h"
 
@@ -114,6 +116,12 @@ TEST_F(GroupSOTest, APickTakesTheNearestHitAndKeepsTheEarlierOneOnATie) {
   inner->hits = false;
   ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
   EXPECT_EQ(pick.visual, first);  // two own visuals at 8: the first in the list
+
+  // A child flattened to a point cannot be picked; the pick goes on past it.
+  inner->hits = true;
+  child->SetTransform(Transform(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
+  ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
+  EXPECT_EQ(pick.visual, first);
   root->RemoveGroup(child);
 }
 
@@ -125,6 +133,9 @@ TEST_F(GroupSOTest, TheBoxHoldsTheMeshesUnderTheGroupAndSkipsEmptyAndFailedOnes)
   root->AddGroup(Ptr<GroupSO>(new GroupSO));
   child->AddVisual(Ptr<MeshSO>(new MeshSO(3, 0xFFFFFFFF)));  // the unit ground
   // A mesh whose file could not be read keeps the empty box; it adds nothing, not infinities.
+  ScriptedFileDialogs dialogs;  // the user does not find the file
+  ScriptedMessageBoxes boxes;
+  boxes.Answer({IDYES});  // and ends the search
   Ptr<MeshSO> failed = new MeshSO("missing.x", 0, nullptr, 0, 0);
   ASSERT_EQ(failed->GetError(), SceneObj::fileNotFound);
   EXPECT_EQ(failed->GetName(), CString("missing"));

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "document/XDocument.h"
-#include "platform/framework/CommandLineInfo.h"
 #include "platform/win/Ticks.h"
 #include "shell/DocTemplates.h"
 #include "shell/ShellTestSupport.h"
@@ -51,7 +50,6 @@ TEST(AppTimer, ARefreshIsOverdueAfterMoreThan200MsAlsoAcrossTheTickWrap) {
 
 struct OpenScenes : StartedApp {
   OpenScenes() {
-    AfxSetCommandLine({});
     WritePreferences(kSetUpBefore);
     EXPECT_TRUE(Start());
   }

@@ -7,7 +7,6 @@
 #include <fstream>
 
 #include "document/XDocument.h"
-#include "platform/framework/CommandLineInfo.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/View.h"
 #include "shell/DocTemplates.h"
@@ -54,7 +53,6 @@ std::string FileOf(const TemporaryFolder& folder, const char* name, const std::s
 
 struct OpenScene : StartedApp {
   OpenScene() {
-    AfxSetCommandLine({});
     WritePreferences(kSetUpBefore);
     EXPECT_TRUE(Start());
   }

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include "core/DirectXProbe.h"
-#include "platform/framework/CommandLineInfo.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/win/CurrentDirectory.h"
 #include "platform/win/Memory.h"
@@ -18,7 +17,6 @@ namespace {
 using Startup = StartedApp;
 
 TEST_F(Startup, WithoutArgumentsComesUpWithDirectXTheSharedMeshesAndNoScene) {
-  AfxSetCommandLine({});
   WritePreferences(kSetUpBefore);
   ASSERT_TRUE(Start());
   EXPECT_NE(XGetMainFrame(), nullptr);
@@ -32,7 +30,6 @@ TEST_F(Startup, WithoutArgumentsComesUpWithDirectXTheSharedMeshesAndNoScene) {
 }
 
 TEST_F(Startup, OutOfRangePreferencesAreReplacedAndExitStoresTheSwitches) {
-  AfxSetCommandLine({});
   TemporaryFolder gone;
   const std::string missing = gone / "gone";
   char before[4096];
@@ -62,7 +59,6 @@ TEST_F(Startup, ADisplayOfFewerThan8BitsEndsStartUp) {
 }
 
 TEST_F(Startup, An8BitDisplayGetsTheFixedPaletteAndTheReminderUntilDeclined) {
-  AfxSetCommandLine({});
   display->bitsPerPixel = 8;
   WritePreferences(kSetUpBefore);
   boxes.Answer({IDNO});
@@ -99,7 +95,6 @@ TEST_F(Startup, WithoutDirectX5StartUpEnds) {
 }
 
 TEST_F(Startup, TheFirstRunListsTheTutorialsAndSetsTheObjectQualityFromMemory) {
-  AfxSetCommandLine({});
   WritePreferences("");
   display->bitsPerPixel = 8;
   SetPhysicalMemory(64u << 20);

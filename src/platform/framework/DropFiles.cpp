@@ -1,5 +1,6 @@
 #include "platform/framework/DropFiles.h"
 
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -8,71 +9,49 @@
 #include <string>
 #include <vector>
 
-#include "platform/framework/Wnd.h"
+#include "platform/framework/WndEvents.h"
 
 struct HDROP__ {
   std::vector<std::string> paths;
+  POINT point;
 };
-
-namespace {
-
-std::vector<std::string> LocalFiles(const QMimeData* data) {
-  std::vector<std::string> paths;
-  if (!data) return paths;
-  for (const QUrl& url : data->urls())
-    if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
-  return paths;
-}
-
-// Accepts drags of local files over the window and hands a drop to it as WM_DROPFILES.
-class DropFilesFilter final : public QObject {
- public:
-  static constexpr const char* kName = "DropFilesFilter";
-  DropFilesFilter(CWnd* wnd, QObject* parent) : QObject(parent), wnd_(wnd) { setObjectName(kName); }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
-      auto* drag = static_cast<QDropEvent*>(event);
-      if (LocalFiles(drag->mimeData()).empty()) return QObject::eventFilter(watched, event);
-      drag->acceptProposedAction();
-      return true;
-    }
-    if (event->type() == QEvent::Drop) {
-      auto* drop = static_cast<QDropEvent*>(event);
-      auto* handle = new HDROP__{LocalFiles(drop->mimeData())};
-      drop->acceptProposedAction();
-      wnd_->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(handle), 0);
-      return true;
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  CWnd* wnd_;
-};
-
-}  // namespace
-
-void CWnd::DragAcceptFiles(BOOL accept) {
-  QWidget* widget = GetWidget();
-  if (!widget) return;
-  QObject* existing = widget->findChild<QObject*>(DropFilesFilter::kName, Qt::FindDirectChildrenOnly);
-  widget->setAcceptDrops(accept);
-  if (accept && !existing) widget->installEventFilter(new DropFilesFilter(this, widget));
-  if (!accept && existing) delete existing;
-}
 
 UINT DragQueryFile(HDROP drop, UINT index, LPSTR buffer, UINT size) {
+  if (!drop) return 0;
   if (index == 0xFFFFFFFFu) return static_cast<UINT>(drop->paths.size());
   if (index >= drop->paths.size()) return 0;
   const std::string& path = drop->paths[index];
-  if (!buffer) return static_cast<UINT>(path.size());
-  if (size == 0) return 0;
-  const std::size_t length = std::min<std::size_t>(path.size(), size - 1);
-  std::memcpy(buffer, path.data(), length);
-  buffer[length] = '\0';
-  return static_cast<UINT>(length);
+  if (buffer && size > 0) {
+    const std::size_t n = std::min<std::size_t>(path.size(), size - 1);
+    std::memcpy(buffer, path.data(), n);
+    buffer[n] = '\0';
+  }
+  return static_cast<UINT>(path.size());
 }
 
-void DragFinish(HDROP drop) { delete drop; }
+BOOL DragQueryPoint(HDROP drop, LPPOINT point) {
+  if (!drop) return FALSE;
+  *point = drop->point;
+  return TRUE;
+}
+
+void DragFinish(HDROP) {}
+
+bool WndEventBridge::Drop(QEvent* event) {
+  if (event->type() == QEvent::DragEnter) {
+    auto* enter = static_cast<QDragEnterEvent*>(event);
+    if (!enter->mimeData()->hasUrls()) return false;
+    enter->acceptProposedAction();
+    return true;
+  }
+  auto* drop = static_cast<QDropEvent*>(event);
+  HDROP__ files;
+  for (const QUrl& url : drop->mimeData()->urls())
+    if (url.isLocalFile()) files.paths.push_back(url.toLocalFile().toStdString());
+  const QPoint at = drop->position().toPoint();
+  files.point = {at.x(), at.y()};
+  if (files.paths.empty()) return false;
+  drop->acceptProposedAction();
+  Send(WM_DROPFILES, reinterpret_cast<WPARAM>(&files), 0);
+  return true;
+}

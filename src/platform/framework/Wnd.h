@@ -67,8 +67,6 @@ class CWnd : public CCmdTarget {
   // WM_DESTROY to the window and then to its wrapped children, the widgets go, and each wrapper
   // (children first) gets PostNcDestroy.
   virtual BOOL DestroyWindow();
-  // Lets files dropped from the file manager reach the window as WM_DROPFILES (DropFiles.h).
-  void DragAcceptFiles(BOOL accept = TRUE);
   // Wraps an existing widget (made by a control class): its events become this window's
   // messages. FALSE when either is already wrapped.
   BOOL SubclassWidget(QWidget* widget, UINT id);
@@ -157,6 +155,9 @@ class CWnd : public CCmdTarget {
   // an id again restarts it. 0 when no timer could be made.
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
   BOOL KillTimer(UINT_PTR id);
+
+  // Files dropped from the desktop then come as WM_DROPFILES (DropFiles.h).
+  void DragAcceptFiles(BOOL accept = TRUE);
 
   // Help through the application (Help.h): HELP_CONTEXT with a topic id, HELP_FINDER ...
   void WinHelp(DWORD_PTR data, UINT command = 0x0001);
