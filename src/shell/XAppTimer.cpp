@@ -1,7 +1,7 @@
 // The status bar's periodic refresh: a 200 ms thread timer, a check before every message that
 // runs the refresh itself when the timer has fallen behind (timer messages come last while input
 // keeps the queue busy), and idle time when no timer could be made.
-#include "platform/win/Ticks.h"
+#include "platform/win/TickCount.h"
 #include "shell/XApp.h"
 #include "shell/XMainFrame.h"
 

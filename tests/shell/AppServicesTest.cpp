@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "document/XDocument.h"
-#include "platform/win/Ticks.h"
+#include "platform/win/TickCount.h"
 #include "shell/DocTemplates.h"
 #include "shell/ShellTestSupport.h"
 #include "shell/XMainFrame.h"
