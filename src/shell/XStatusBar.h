@@ -7,13 +7,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/XMessageBox.h"
 #include "core/XString.h"
 #include "platform/framework/StatusBar.h"
 
-// A prompt source: the object that registered it comes back as the argument; it calls
-// XStatusBar::SetStatusText with its current prompt.
-using XStatusCallback = void (*)(void* argument);
-
+// A prompt source (XStatusCallback) gets back the object that registered it as its argument; it
+// calls XStatusBar::SetStatusText with its current prompt.
 class XStatusBar : public CStatusBar {
   DECLARE_DYNAMIC(XStatusBar)
  public:
