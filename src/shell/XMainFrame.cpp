@@ -11,6 +11,7 @@
 #include "platform/framework/WinApp.h"
 #include "shell/CommandProbe.h"
 #include "shell/WindowHelpers.h"
+#include "shell/XFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(XMainFrame, CMDIFrameWnd)
 
@@ -35,6 +36,8 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_UPDATE_COMMAND_UI(33018, OnUpdateTileHorizontal)
   ON_UPDATE_COMMAND_UI(33019, OnUpdateTileVertical)
   ON_UPDATE_COMMAND_UI(33025, OnUpdateArrangeIcons)
+  ON_COMMAND(33125, OnWindowObjects)
+  ON_UPDATE_COMMAND_UI(33125, OnUpdateWindowObjects)
 END_MESSAGE_MAP()
 
 namespace {
@@ -70,6 +73,10 @@ UINT DefaultOfShowKey(UINT key) { return key == kShowFile ? kShowFileDefault : k
 }  // namespace
 
 XMainFrame::XMainFrame() = default;
+
+XMainFrame::~XMainFrame() {
+  XASSERT(!objects3DView, "Should have been destroyed and this pointer set to NULL by Objects3DView destructor");
+}
 
 XMainFrame* XGetMainFrame() {
   CWinThread* thread = AfxGetThread();
@@ -399,3 +406,33 @@ void XMainFrame::OnUpdateTileVertical(CCmdUI* ui) {
 }
 
 void XMainFrame::OnUpdateArrangeIcons(CCmdUI* ui) { ui->Enable(MDIGetActive() != nullptr); }
+
+void XMainFrame::OnWindowObjects() {
+  if (!objects3DView) {
+    auto* frame = new XFrameWnd;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(Objects3DView);
+    if (!frame->LoadFrame(73, WS_OVERLAPPEDWINDOW, this, &context)) return;
+    frame->InitialUpdateFrame(nullptr, TRUE);
+    CWnd* view = frame->GetDlgItem(AFX_IDW_PANE_FIRST);
+    XASSERT(view && ISKINDOF( view, Objects3DView ), "");
+    objects3DView = static_cast<Objects3DView*>(view);
+    objects3DView->SetOwnerPointer(&objects3DView);
+    return;
+  }
+  CFrameWnd* frame = objects3DView->GetParentFrame();
+  XASSERT(ISKINDOF( frame, CMDIChildWnd ), "");
+  auto* child = static_cast<CMDIChildWnd*>(frame);
+  if (child->IsWindowVisible()) {
+    child->ShowWindow(SW_HIDE);
+    if (MDIGetActive() == child) MDINext();
+  } else {
+    child->ShowWindow(SW_SHOW);
+    MDIActivate(child);
+  }
+}
+
+void XMainFrame::OnUpdateWindowObjects(CCmdUI* ui) {
+  ui->Enable(TRUE);
+  ui->SetCheck(objects3DView && objects3DView->GetParentFrame()->IsWindowVisible() ? 1 : 0);
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/framework/MDIFrameWnd.h"
+#include "shell/Objects3DView.h"
 #include "shell/XStatusBar.h"
 #include "shell/XToolBar.h"
 
@@ -11,6 +12,7 @@ class XMainFrame : public CMDIFrameWnd {
   DECLARE_DYNAMIC(XMainFrame)
  public:
   XMainFrame();
+  ~XMainFrame() override;
 
   XStatusBar& GetStatusBar() { return statusBar; }
   XToolBar& GetBeginnerToolBar() { return beginnerToolBar; }
@@ -18,6 +20,8 @@ class XMainFrame : public CMDIFrameWnd {
   XToolBar& GetInteractiveToolBar() { return interactiveToolBar; }
   XToolBar& GetAdvancedToolBar() { return advancedToolBar; }
   XToolBar& GetFileToolBar() { return fileToolBar; }
+  // The list view of the 3D Objects window; null while that window does not exist.
+  Objects3DView* GetObjects3DView() const { return objects3DView; }
 
   // Docks `bar` on dock bar `dockBarId` right after `before`, which must be docked there.
   void DockControlBarNextTo(CControlBar* bar, UINT dockBarId, CControlBar* before);
@@ -52,6 +56,9 @@ class XMainFrame : public CMDIFrameWnd {
   void OnTileHorizontal();
   void OnTileVertical();
   void OnArrangeIcons();
+  // Makes the 3D Objects window the first time, then shows or hides it.
+  void OnWindowObjects();
+  void OnUpdateWindowObjects(CCmdUI* ui);
   void OnUpdateTileHorizontal(CCmdUI* ui);
   void OnUpdateTileVertical(CCmdUI* ui);
   void OnUpdateArrangeIcons(CCmdUI* ui);
@@ -71,6 +78,7 @@ class XMainFrame : public CMDIFrameWnd {
   XToolBar interactiveToolBar;
   XToolBar advancedToolBar;
   XToolBar fileToolBar;
+  Objects3DView* objects3DView = nullptr;  // not owned: the view clears it when it goes
 };
 
 // The main window of the program's thread; null before it exists and after it is gone. A main

@@ -18,6 +18,8 @@
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/SystemInfo.h"
 #include "shell/WindowHelpers.h"
+#include "shell/ObjectThumbnail.h"
+#include "shell/XApp.h"
 #include "shell/XMainFrame.h"
 
 namespace {
@@ -36,7 +38,9 @@ BEGIN_MESSAGE_MAP(RecordingMainFrame, XMainFrame)
 END_MESSAGE_MAP()
 
 struct MainFrameFixture : ::testing::Test {
-  MainFrameFixture() : previousStore(SetProfileStore(&store)), previousInfo(SetSystemInfo(&info)) {}
+  MainFrameFixture() : previousStore(SetProfileStore(&store)), previousInfo(SetSystemInfo(&info)) {
+    winApp.programPath = TAVROLIN_BINARY_DIR "/bin/tavrolin";
+  }
   ~MainFrameFixture() override {
     Close();
     SetSystemInfo(previousInfo);
@@ -78,7 +82,7 @@ struct MainFrameFixture : ::testing::Test {
   }
 
   QtTestApplication app;
-  CWinApp winApp;
+  XApp winApp;
   MemoryProfileStore store;
   ProfileStore* previousStore;
   HeadlessSystemInfo info;
@@ -122,13 +126,15 @@ TEST_F(MainFrameFixture, ResetAllPutsInteractiveOnTheRightOnlyBelow800Pixels) {
 TEST_F(MainFrameFixture, FourVisibleWindowsMakeTileReadTileAndGreyTileVertical) {
   Open(1024);
   std::vector<CMDIChildWnd*> children;
-  for (int i = 0; i < 5; ++i) {
+  // The 3D Objects window, opened at start-up, counts as one.
+  ASSERT_NE(frame->GetObjects3DView(), nullptr);
+  for (int i = 0; i < 4; ++i) {
     auto* child = new CMDIChildWnd;
     ASSERT_TRUE(child->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame));
     child->ShowWindow(SW_SHOW);
     children.push_back(child);
   }
-  children[4]->ShowWindow(SW_MINIMIZE);  // a minimised window does not count
+  children[3]->ShowWindow(SW_MINIMIZE);  // a minimised window does not count
   QApplication::processEvents();
   QMenu* window = frame->GetWindowMenuPopup();
   ASSERT_NE(window, nullptr);
@@ -144,7 +150,7 @@ TEST_F(MainFrameFixture, FourVisibleWindowsMakeTileReadTileAndGreyTileVertical) 
   EXPECT_FALSE(item(33019)->isEnabled());
   window->hide();
 
-  children[3]->ShowWindow(SW_HIDE);
+  children[2]->ShowWindow(SW_HIDE);
   window->popup(QPoint(10, 10));
   QApplication::processEvents();
   EXPECT_EQ(item(33018)->text().toStdString(), "&Tile Horizontal\tCtrl+T");
@@ -189,6 +195,28 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPrompts) {
   frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   bar.OnIdle();
   EXPECT_EQ(bar.GetPromptId(), 40038u);
+}
+
+TEST_F(MainFrameFixture, TheObjectsWindowListsTheFolderSortedAndHidingKeepsTheList) {
+  Open(1024);
+  Objects3DView* view = frame->GetObjects3DView();
+  ASSERT_NE(view, nullptr);
+  CListCtrl& list = view->GetListCtrl();
+  ASSERT_GE(list.GetItemCount(), 24);
+  for (int i = 1; i < list.GetItemCount(); ++i) {
+    const auto* before = reinterpret_cast<Objects3DView::ObjectRecord*>(list.GetItemData(i - 1));
+    const auto* after = reinterpret_cast<Objects3DView::ObjectRecord*>(list.GetItemData(i));
+    EXPECT_LE(CompareObjectLabels(before->label, after->label, 0), 0);
+  }
+  const int count = list.GetItemCount();
+  CFrameWnd* window = view->GetParentFrame();
+  window->SendMessage(WM_CLOSE);  // the close box hides it
+  QApplication::processEvents();
+  EXPECT_FALSE(window->IsWindowVisible());
+  Key(Qt::Key_J, Qt::ControlModifier);
+  EXPECT_TRUE(window->IsWindowVisible());
+  EXPECT_EQ(frame->GetObjects3DView(), view);
+  EXPECT_EQ(list.GetItemCount(), count);
 }
 
 }  // namespace

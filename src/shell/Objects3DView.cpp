@@ -1,0 +1,134 @@
+#include "shell/Objects3DView.h"
+
+#include <cstring>
+
+#include "core/FatalError.h"
+#include "core/XMessageBox.h"
+#include "platform/framework/DibSection.h"
+#include "platform/win/FileReplace.h"
+#include "platform/win/FolderListing.h"
+#include "shell/ObjectThumbnail.h"
+#include "shell/XApp.h"
+#include "shell/XFrameWnd.h"
+#include "shell/XMainFrame.h"
+
+IMPLEMENT_DYNCREATE(Objects3DView, CView)
+
+BEGIN_MESSAGE_MAP(Objects3DView, CView)
+  ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kTitle = 73;
+constexpr UINT kFolderBesideProgram = 74;
+constexpr UINT kDamagedFile = 40045;
+constexpr UINT kDragPrompt = 40225;
+constexpr UINT kShowOrHide = 33125;
+
+int CompareRecords(LPARAM first, LPARAM second, LPARAM sortParameter) {
+  return CompareObjectLabels(reinterpret_cast<Objects3DView::ObjectRecord*>(first)->label,
+                             reinterpret_cast<Objects3DView::ObjectRecord*>(second)->label,
+                             static_cast<long>(sortParameter));
+}
+
+}  // namespace
+
+Objects3DView::Objects3DView() = default;
+
+Objects3DView::~Objects3DView() {
+  if (ownerPointer) *ownerPointer = nullptr;
+}
+
+QWidget* Objects3DView::CreateWidget(QWidget* parent, const CREATESTRUCT&) {
+  QWidget* widget = CreateListViewWidget(parent);
+  list.UseWidget(widget);
+  return widget;
+}
+
+XString Objects3DView::ObjectsFolder() {
+  XString beside;
+  beside.LoadString(kFolderBesideProgram);
+  return XString(XGetApp()->programPath.GetDirectory().AddTrailingSeparator() + beside).AddTrailingSeparator();
+}
+
+void Objects3DView::OnInitialUpdate() {
+  CView::OnInitialUpdate();
+  XASSERT(::IsWindow( m_hWnd ), "");
+  mainFrame = XGetMainFrame();
+  mainFrame->GetStatusBar().RegisterStatusCallback(m_hWnd, &Objects3DView::StatusCallback, this);
+  CFrameWnd* frame = GetParentFrame();
+  XASSERT(ISKINDOF( frame, XFrameWnd ), "");
+  XString title;
+  title.LoadString(kTitle);
+  frame->SetWindowText(title);
+  static_cast<XFrameWnd*>(frame)->closeCommand = kShowOrHide;
+
+  largeIcons.Create(kThumbnailSide, kThumbnailSide, ILC_COLOR24 | ILC_MASK, 10, 10);
+  XASSERT(!list.SetImageList(&largeIcons, LVSIL_NORMAL), "");
+  const XString folder = ObjectsFolder();
+  for (const std::string& name : ListFiles(std::string(folder), ".ulm")) AddObjectFile(folder, name);
+  list.SortItems(&CompareRecords, 0);
+}
+
+void Objects3DView::AddObjectFile(const XString& folder, const std::string& name) {
+  const XString path = folder + name.c_str();
+  std::string bytes;
+  if (ReadWholeFile(std::string(path), bytes) != FileReadStatus::ok) return;  // unreadable: left out
+  ObjectThumbnail thumbnail;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  switch (ReadObjectThumbnail({data, bytes.size()}, &thumbnail)) {
+    case ObjectListing::kSkipped: return;
+    case ObjectListing::kDamaged: XInfoBox(kDamagedFile, name.c_str()); return;
+    case ObjectListing::kListed: break;
+  }
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = kThumbnailSide;
+  info.bmiHeader.biHeight = kThumbnailSide;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  CBitmap image;
+  image.Attach(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  constexpr int kStride = (kThumbnailSide * 3 + 3) / 4 * 4;
+  constexpr int kMaskStride = (kThumbnailSide + 15) / 16 * 2;
+  std::vector<BYTE> mask(static_cast<std::size_t>(kMaskStride * kThumbnailSide), 0);
+  for (int row = 0; row < kThumbnailSide; ++row)  // `row` counts from the top
+    for (int x = 0; x < kThumbnailSide; ++x) {
+      const std::size_t at = static_cast<std::size_t>(row * kThumbnailSide + x);
+      BYTE* bgr = static_cast<BYTE*>(bits) + (kThumbnailSide - 1 - row) * kStride + x * 3;
+      bgr[0] = thumbnail.rgb[at * 3 + 2];
+      bgr[1] = thumbnail.rgb[at * 3 + 1];
+      bgr[2] = thumbnail.rgb[at * 3];
+      if (thumbnail.transparent[at]) mask[static_cast<std::size_t>(row * kMaskStride + x / 8)] |= 0x80 >> (x % 8);
+    }
+  BITMAP bm{0, kThumbnailSide, kThumbnailSide, kMaskStride, 1, 1, mask.data()};
+  CBitmap maskBitmap;
+  XASSERT_TEXT(maskBitmap.CreateBitmapIndirect(&bm), "mask_bitmap.CreateBitmapIndirect( &bm )", "");
+  const int picture = largeIcons.Add(&image, &maskBitmap);
+
+  auto record = std::make_unique<ObjectRecord>(ObjectRecord{XString(name.c_str()).GetFileTitle(), path});
+  LVITEM item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = picture;
+  item.pszText = const_cast<char*>(static_cast<const char*>(record->label));
+  item.iImage = picture;
+  item.lParam = reinterpret_cast<LPARAM>(record.get());
+  list.InsertItem(&item);
+  records.push_back(std::move(record));
+}
+
+void Objects3DView::StatusCallback(void* argument) {
+  auto* object = static_cast<CObject*>(argument);
+  XASSERT(ISKINDOF( object, Objects3DView ), "");
+  static_cast<Objects3DView*>(object)->UpdateStatusPrompt();
+}
+
+void Objects3DView::UpdateStatusPrompt() { mainFrame->GetStatusBar().SetStatusText(kDragPrompt, nullptr, 0); }
+
+void Objects3DView::OnDestroy() {
+  if (::IsWindow(m_hWnd) && mainFrame) mainFrame->GetStatusBar().UnregisterStatusCallback(m_hWnd);
+  CView::OnDestroy();
+}
