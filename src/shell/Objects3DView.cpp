@@ -7,6 +7,8 @@
 #include "platform/framework/DibSection.h"
 #include "platform/win/FileReplace.h"
 #include "platform/win/FolderListing.h"
+#include "platform/framework/ScreenPointer.h"
+#include "shell/ObjectDropTarget.h"
 #include "shell/ObjectThumbnail.h"
 #include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
@@ -16,6 +18,9 @@ IMPLEMENT_DYNCREATE(Objects3DView, CView)
 
 BEGIN_MESSAGE_MAP(Objects3DView, CView)
   ON_WM_DESTROY()
+  ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDrag)
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 namespace {
@@ -24,7 +29,17 @@ constexpr UINT kTitle = 73;
 constexpr UINT kFolderBesideProgram = 74;
 constexpr UINT kDamagedFile = 40045;
 constexpr UINT kDragPrompt = 40225;
+constexpr UINT kDropPrompt = 40226;
 constexpr UINT kShowOrHide = 33125;
+constexpr COLORREF kNoDropHighlight = 0x0000FF;
+
+// The camera window at a screen point: the window there or the first of its parents that takes
+// dropped objects.
+ObjectDropTarget* DropTargetAt(POINT screen) {
+  for (HWND hwnd = WindowFromPoint(screen); hwnd; hwnd = ::GetParent(hwnd))
+    if (auto* target = dynamic_cast<ObjectDropTarget*>(CWnd::FromHandle(hwnd))) return target;
+  return nullptr;
+}
 
 int CompareRecords(LPARAM first, LPARAM second, LPARAM sortParameter) {
   return CompareObjectLabels(reinterpret_cast<Objects3DView::ObjectRecord*>(first)->label,
@@ -126,7 +141,63 @@ void Objects3DView::StatusCallback(void* argument) {
   static_cast<Objects3DView*>(object)->UpdateStatusPrompt();
 }
 
-void Objects3DView::UpdateStatusPrompt() { mainFrame->GetStatusBar().SetStatusText(kDragPrompt, nullptr, 0); }
+void Objects3DView::UpdateStatusPrompt() {
+  POINT cursor{};
+  if (!dragging) {
+    mainFrame->GetStatusBar().SetStatusText(kDragPrompt, nullptr, 0);
+  } else if (GetCursorPos(&cursor) && DropTargetAt(cursor)) {
+    mainFrame->GetStatusBar().SetStatusText(kDropPrompt, nullptr, 0);
+  } else {
+    mainFrame->GetStatusBar().SetStatusText(kDragPrompt, nullptr, kNoDropHighlight);
+  }
+}
+
+void Objects3DView::OnBeginDrag(NMHDR* note, LRESULT* result) {
+  *result = 0;
+  const auto* view = reinterpret_cast<NMLISTVIEW*>(note);
+  LVITEM item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = view->iItem;
+  RECT icon;
+  if (!list.GetItem(&item) || !list.GetItemRect(view->iItem, &icon, LVIR_ICON)) return;
+  draggedItem = view->iItem;
+  SetCapture();
+  POINT screen = view->ptAction;
+  ClientToScreen(&screen);
+  if (largeIcons.BeginDrag(item.iImage, {view->ptAction.x - icon.left, view->ptAction.y - icon.top}) &&
+      CImageList::DragEnter(nullptr, screen))
+    dragging = TRUE;
+  else
+    ReleaseCapture();
+}
+
+void Objects3DView::OnMouseMove(UINT flags, CPoint point) {
+  if (!dragging) {
+    CView::OnMouseMove(flags, point);
+    return;
+  }
+  POINT screen = point;
+  ClientToScreen(&screen);
+  CImageList::DragMove(screen);
+}
+
+void Objects3DView::OnLButtonUp(UINT flags, CPoint point) {
+  if (dragging) {
+    dragging = FALSE;
+    CImageList::DragLeave(nullptr);
+    CImageList::EndDrag();
+    ReleaseCapture();
+    POINT screen = point;
+    ClientToScreen(&screen);
+    if (ObjectDropTarget* target = DropTargetAt(screen)) {
+      const auto* record = reinterpret_cast<ObjectRecord*>(list.GetItemData(draggedItem));
+      XASSERT(record, "");
+      if (CFrameWnd* frame = dynamic_cast<CWnd*>(target)->GetParentFrame()) mainFrame->MDIActivate(frame);
+      target->ImportFile(record->path);
+    }
+  }
+  CView::OnLButtonUp(flags, point);
+}
 
 void Objects3DView::OnDestroy() {
   if (::IsWindow(m_hWnd) && mainFrame) mainFrame->GetStatusBar().UnregisterStatusCallback(m_hWnd);

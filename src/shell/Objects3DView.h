@@ -36,6 +36,9 @@ class Objects3DView : public CView {
  protected:
   QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
   void OnDestroy();
+  void OnBeginDrag(NMHDR* note, LRESULT* result);
+  void OnMouseMove(UINT flags, CPoint point);
+  void OnLButtonUp(UINT flags, CPoint point);
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -46,4 +49,6 @@ class Objects3DView : public CView {
   CListCtrl list;
   CImageList largeIcons;
   std::vector<std::unique_ptr<ObjectRecord>> records;
+  BOOL dragging = FALSE;
+  int draggedItem = -1;
 };
