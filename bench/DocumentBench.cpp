@@ -7,7 +7,7 @@
 #include "document/UndoDataKinds.h"
 #include "document/UndoKind.h"
 #include "platform/framework/MemFile.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

@@ -8,10 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "platform/d3drm/D3DRM.h"
 #include "platform/d3drm/RenderStage.h"
-#include "platform/ddraw/DirectDraw.h"
-#include "platform/win/ComPtr.h"
 
 namespace bench {
 
@@ -50,6 +47,7 @@ inline void AddSphere(IDirect3DRMMesh* mesh, int stacks, int slices, float radiu
 
 enum class Scene { LitSphere, TexturedSphere, FiftySpheres };
 
+// Built as the renderer tests build their view (RenderStage).
 class RenderBenchScene {
  public:
   RenderBenchScene(DWORD width, DWORD height, DWORD bits, Scene kind) {
@@ -68,6 +66,8 @@ class RenderBenchScene {
       AddBigSphere(kind == Scene::TexturedSphere);
   }
   ~RenderBenchScene() { stage_.Close(); }
+  RenderBenchScene(const RenderBenchScene&) = delete;
+  RenderBenchScene& operator=(const RenderBenchScene&) = delete;
 
   void Frame() {
     stage_.viewport->Clear();

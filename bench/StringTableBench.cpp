@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 // Every prompt and message goes through this lookup; the status bar asks for one on each tick.
 static void BM_FindStringResource(benchmark::State& state) {

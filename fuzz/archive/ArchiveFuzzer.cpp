@@ -6,7 +6,7 @@
 #include "FuzzArchive.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

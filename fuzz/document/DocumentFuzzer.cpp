@@ -7,7 +7,7 @@
 #include "document/UndoDataKinds.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

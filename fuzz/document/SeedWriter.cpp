@@ -13,7 +13,7 @@
 #include "document/SelectionUndoData.h"
 #include "document/UndoKind.h"
 #include "platform/framework/File.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/win/MessageBox.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 #include "scene/Jpeg.h"
 #include "scene/ModeFilter.h"
 

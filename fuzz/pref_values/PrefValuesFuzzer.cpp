@@ -6,7 +6,7 @@
 
 #include "core/Preferences.h"
 #include "platform/win/ProfileStore.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

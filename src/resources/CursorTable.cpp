@@ -1,6 +1,6 @@
 // The program's cursors: 104 the "no action here" arrow, 138 and 139 the vertical and horizontal
 // double arrows. Each hot spot sits on the image: the arrow's tip, the double arrows' centre.
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // order; rectangles are x, y, width, height in dialog units.
 #include <iterator>
 
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

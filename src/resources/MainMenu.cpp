@@ -1,7 +1,7 @@
 // The main frame's menu bar and accelerators (resource 12).
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/Resources.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

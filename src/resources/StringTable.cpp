@@ -1,6 +1,6 @@
 // The string table: one entry per text, sorted by id. Ids 352-500 name undo records and are
 // stored in scene files, so they never change.
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 const StringResource kStringResources[] = {
     {1, "Close this dialog box and save any changes you have made\nClose and save any changes"},

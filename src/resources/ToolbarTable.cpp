@@ -1,7 +1,7 @@
 // The main frame's five toolbars: their buttons in order (0 is a separator) and the button
 // pictures drawn by make_images.
 #include "platform/framework/Resources.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 extern const char* const kToolbar161[];
 extern const char* const kToolbar153[];

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "platform/win/StringResources.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 int main() {
   RegisterProgramResources();

@@ -12,7 +12,7 @@
 
 #include "platform/framework/Controls.h"
 #include "platform/framework/Dialog.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win/Cursors.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 // The lookups search the registered tables by halving, so an entry out of order would be lost.
 TEST(ResourceTables, SortedWithUniqueIdsSoTheRegisteredLookupFindsEveryEntryAndNothingElse) {

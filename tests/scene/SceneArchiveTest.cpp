@@ -108,7 +108,7 @@ TEST_F(SceneArchiveTest, ATreeIsStoredInItsRecordsAndReadsBackAttachedToTheReadi
   });
   EXPECT_EQ(stored, TreeBytes({}));
   // The fuzz target's first seed is this tree.
-  std::ifstream seed(std::string(TAVROLIN_SOURCE_DIR) + "/fuzz/scene/corpus/tree.bin", std::ios::binary);
+  std::ifstream seed(std::string(TAVROLIN_SOURCE_DIR) + "/fuzz/scene_tree/corpus/tree.bin", std::ios::binary);
   EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(seed), std::istreambuf_iterator<char>()), stored);
 
   TestDocument reading;

@@ -11,7 +11,7 @@
 #include "core/Globals.h"
 #include "platform/win/ProfileStore.h"
 #include "platform/win/QtPlatform.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 #include "shell/XApp.h"
 #include "shell/XMainFrame.h"
 

@@ -2,7 +2,7 @@
 // fatal checks throw, and message boxes never wait for a person.
 #include <gtest/gtest.h>
 
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 #include "support/FatalCheck.h"
 #include "support/TestEnvironment.h"
 

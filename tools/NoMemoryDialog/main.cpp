@@ -4,7 +4,7 @@
 #include <QMessageBox>
 
 #include "platform/win/StringResources.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 int main(int argc, char** argv) {
   RegisterProgramResources();

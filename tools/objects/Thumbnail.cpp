@@ -7,6 +7,7 @@
 
 #include "Jpeg.h"
 #include "platform/d3drm/D3DRM.h"
+#include "platform/win/ComPtr.h"
 #include "platform/ddraw/DirectDraw.h"
 
 namespace objects {
@@ -17,21 +18,16 @@ constexpr int kSide = kThumbnailSide * kOversample;
 constexpr std::uint32_t kRenderKey = 0xFF00FF;
 constexpr Rgb kListBackground{255, 255, 255};  // edges are blended towards the list's white
 
-struct Releaser {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-template <class T>
-using Held = std::unique_ptr<T, Releaser>;
 
 void Check(HRESULT result, const char* what) {
   if (result != 0) throw std::runtime_error(std::string("3D layer refused: ") + what);
 }
 
 template <class T, class Create>
-Held<T> Make(Create create, const char* what) {
+ComPtr<T> Make(Create create, const char* what) {
   T* object = nullptr;
   Check(create(&object), what);
-  return Held<T>(object);
+  return ComPtr<T>::adopt(object);
 }
 
 struct TextureSource {
@@ -177,10 +173,10 @@ std::vector<std::uint8_t> ReadAndShrink(IDirectDrawSurface* surface) {
 Rendering RenderThumbnail(const std::string& xText, const std::vector<Part>& parts, const std::string& textureFolder) {
   IDirect3DRM* rmRaw = nullptr;
   Check(Direct3DRMCreate(&rmRaw), "Direct3DRMCreate");
-  Held<IDirect3DRM> rm(rmRaw);
+  auto rm = ComPtr<IDirect3DRM>::adopt(rmRaw);
   IDirectDraw* ddRaw = nullptr;
   Check(DirectDrawCreate(nullptr, &ddRaw, nullptr), "DirectDrawCreate");
-  Held<IDirectDraw> dd(ddRaw);
+  auto dd = ComPtr<IDirectDraw>::adopt(ddRaw);
 
   auto builder = Make<IDirect3DRMMeshBuilder>([&](auto** b) { return rm->CreateMeshBuilder(b); }, "builder");
   TextureSource textures{rm.get(), dd.get(), textureFolder};

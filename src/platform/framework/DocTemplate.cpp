@@ -108,16 +108,9 @@ void CDocTemplate::RemoveDocument(CDocument* document) {
   if (document->m_pDocTemplate == this) document->m_pDocTemplate = nullptr;
 }
 
-POSITION CDocTemplate::GetFirstDocPosition() const {
-  return documents_.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
-}
+POSITION CDocTemplate::GetFirstDocPosition() const { return FirstPosition(documents_); }
 
-CDocument* CDocTemplate::GetNextDoc(POSITION& position) const {
-  const auto index = reinterpret_cast<std::uintptr_t>(position) - 1;
-  CDocument* document = documents_[index];
-  position = index + 1 < documents_.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
-  return document;
-}
+CDocument* CDocTemplate::GetNextDoc(POSITION& position) const { return NextAt(documents_, position); }
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeVisible) {
   CDocument* document = CreateNewDocument();

@@ -87,17 +87,9 @@ void CDocument::RemoveView(CView* view) {
   OnChangedViewList();
 }
 
-POSITION CDocument::GetFirstViewPosition() const {
-  return views_.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
-}
+POSITION CDocument::GetFirstViewPosition() const { return FirstPosition(views_); }
 
-CView* CDocument::GetNextView(POSITION& position) const {
-  // A position is the index of the view plus one.
-  const auto index = reinterpret_cast<std::uintptr_t>(position) - 1;
-  CView* view = views_[index];
-  position = index + 1 < views_.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
-  return view;
-}
+CView* CDocument::GetNextView(POSITION& position) const { return NextAt(views_, position); }
 
 void CDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject) {
   const std::vector<CView*> views = views_;  // a view may leave while it updates

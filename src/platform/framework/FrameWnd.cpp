@@ -289,9 +289,9 @@ void CFrameWnd::OnClose() {
   if (app && app->m_pMainWnd == this) {
     // The main window: every document is offered for saving first.
     if (!app->SaveAllModified()) return;
+    const HWND self = m_hWnd;  // closing the documents may take this frame with them
     app->CloseAllDocuments(FALSE);
-    if (!GetWidget()) return;
-    DestroyWindow();
+    if (CWnd* still = CWnd::FromHandle(self)) still->DestroyWindow();
     return;
   }
   CDocument* document = GetActiveDocument();

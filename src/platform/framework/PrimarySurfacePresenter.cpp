@@ -21,10 +21,7 @@ PrimarySurfacePresenter::PrimarySurfacePresenter()
 
 PrimarySurfacePresenter::~PrimarySurfacePresenter() {
   DDSetPrimaryBltHook(previous_);
-  for (auto& [object, shown] : shown_) {
-    object->removeEventFilter(this);
-    shown.primary->Release();
-  }
+  for (auto& entry : shown_) entry.first->removeEventFilter(this);
 }
 
 void PrimarySurfacePresenter::OnBlt(IDirectDrawSurface* primary, HWND window, const RECT& dest) {
@@ -36,11 +33,7 @@ void PrimarySurfacePresenter::OnBlt(IDirectDrawSurface* primary, HWND window, co
     widget->installEventFilter(this);
     connect(widget, &QObject::destroyed, this, [this](QObject* gone) { Forget(gone); });
   }
-  if (shown.primary != primary) {
-    primary->AddRef();
-    if (shown.primary) shown.primary->Release();
-    shown.primary = primary;
-  }
+  if (shown.primary.get() != primary) shown.primary = primary;
   const QRect screenRect(QPoint(dest.left, dest.top), QPoint(dest.right - 1, dest.bottom - 1));
   shown.screenRegion += screenRect;
   if (!shown.painting) widget->update(screenRect.translated(-widget->mapToGlobal(QPoint(0, 0))));
@@ -64,7 +57,7 @@ void PrimarySurfacePresenter::Paint(QWidget* widget, const Shown& shown) {
   locked.dwSize = kDDSurfaceDescSize;
   if (shown.primary->Lock(nullptr, &locked, DDLOCK_READONLY | DDLOCK_WAIT, nullptr) != DD_OK) return;
   bool bottomUp = false;
-  const QImage screen = SurfaceImage(locked, shown.primary, &bottomUp);
+  const QImage screen = SurfaceImage(locked, shown.primary.get(), &bottomUp);
   if (!screen.isNull()) {
     const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
     QPainter painter(widget);
@@ -88,6 +81,5 @@ void PrimarySurfacePresenter::Paint(QWidget* widget, const Shown& shown) {
 void PrimarySurfacePresenter::Forget(QObject* widget) {
   auto it = shown_.find(widget);
   if (it == shown_.end()) return;
-  it->second.primary->Release();
   shown_.erase(it);
 }

@@ -12,6 +12,7 @@
 #include <map>
 
 #include "platform/ddraw/Display.h"
+#include "platform/win/ComPtr.h"
 
 class QWidget;
 
@@ -30,7 +31,7 @@ class PrimarySurfacePresenter final : public QObject {
  private:
   struct Shown {
     QRegion screenRegion;  // what the window shows of the primary, in screen pixels
-    IDirectDrawSurface* primary = nullptr;  // holds a reference
+    ComPtr<IDirectDrawSurface> primary;
     bool painting = false;
   };
 

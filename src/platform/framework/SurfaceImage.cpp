@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/ddraw/DirectDraw.h"
+#include "platform/win/ComPtr.h"
 
 namespace {
 
@@ -19,11 +20,10 @@ QImage::Format QtFormat(const DDPIXELFORMAT& f) {
 
 QList<QRgb> PaletteColours(IDirectDrawSurface* surface) {
   QList<QRgb> colours(256);
-  LPDIRECTDRAWPALETTE palette = nullptr;
+  ComPtr<IDirectDrawPalette> palette;
   PALETTEENTRY entries[256] = {};
-  if (surface->GetPalette(&palette) == DD_OK && palette) {
+  if (surface->GetPalette(palette.put()) == DD_OK && palette) {
     palette->GetEntries(0, 0, 256, entries);
-    palette->Release();
     for (int i = 0; i < 256; ++i) colours[i] = qRgb(entries[i].peRed, entries[i].peGreen, entries[i].peBlue);
   } else {
     for (int i = 0; i < 256; ++i) colours[i] = qRgb(i, i, i);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/framework/CmdUI.h"
+#include "platform/framework/CommandLine.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FileDialog.h"
@@ -110,16 +111,9 @@ int CWinApp::ExitInstance() {
 
 void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) { templates_.push_back(docTemplate); }
 
-POSITION CWinApp::GetFirstDocTemplatePosition() const {
-  return templates_.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(1));
-}
+POSITION CWinApp::GetFirstDocTemplatePosition() const { return FirstPosition(templates_); }
 
-CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& position) const {
-  const auto index = reinterpret_cast<std::uintptr_t>(position) - 1;
-  CDocTemplate* docTemplate = templates_[index];
-  position = index + 1 < templates_.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
-  return docTemplate;
-}
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& position) const { return NextAt(templates_, position); }
 
 CDocument* CWinApp::OpenDocumentFile(const char* pathName) {
   const std::string full = FullPathName(pathName).str();
@@ -163,6 +157,26 @@ void CWinApp::SaveStdProfileSettings() {
 
 void CWinApp::AddToRecentFileList(const char* pathName) {
   if (m_pRecentFileList) m_pRecentFileList->Add(pathName);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const std::string argument = arguments[i].toStdString();
+    const bool flag = !argument.empty() && (argument[0] == '/' || argument[0] == '-');
+    info.ParseParam(argument.c_str() + (flag ? 1 : 0), flag, i + 1 == arguments.size());
+  }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info) {
+  switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNothing: return TRUE;
+    case CCommandLineInfo::FileNew:
+      if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr)) OnFileNew();
+      return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen: return OpenDocumentFile(info.m_strFileName) != nullptr;
+    default: return FALSE;  // no printing or desktop requests on this platform
+  }
 }
 
 BOOL CWinApp::SaveAllModified() {

@@ -11,6 +11,7 @@
 #include "platform/framework/String.h"
 #include "platform/framework/Wnd.h"
 
+class CCommandLineInfo;
 class CDocTemplate;
 class CDocument;
 class CRecentFileList;
@@ -67,6 +68,15 @@ class CWinApp : public CWinThread {
   void LoadStdProfileSettings(UINT maxMRU = 4);
   void SaveStdProfileSettings();
   CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+
+  // Reads the program's arguments into `info`, one ParseParam call each.
+  void ParseCommandLine(CCommandLineInfo& info);
+  // Carries out the command: a new document or the file opened. FALSE when that failed or the
+  // command cannot be carried out here (printing, desktop requests).
+  BOOL ProcessShellCommand(CCommandLineInfo& info);
+  // Opening files from the desktop: the program is the handler of its document types.
+  void EnableShellOpen() { m_bShellOpen = TRUE; }
+  BOOL m_bShellOpen = FALSE;
 
   // The save prompt for every modified document; FALSE as soon as one is cancelled.
   BOOL SaveAllModified();

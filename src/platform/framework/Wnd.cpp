@@ -11,7 +11,9 @@
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/WinApp.h"
+#include "platform/framework/WindowClasses.h"
 #include "platform/framework/WndEvents.h"
+#include "platform/win/QtCursors.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -117,6 +119,8 @@ BOOL CWnd::Create(const char* className, const char* windowName, DWORD style, co
   widget_->setWindowTitle(QString::fromUtf8(cs.lpszName ? cs.lpszName : ""));
   if (cs.cx > 0 && cs.cy > 0) widget_->setGeometry(cs.x, cs.y, cs.cx, cs.cy);
   if (static_cast<DWORD>(cs.style) & WS_DISABLED) widget_->setEnabled(false);
+  if (const WindowClass* windowClass = FindWindowClass(cs.lpszClass); windowClass && windowClass->cursor)
+    widget_->setCursor(CursorFromHandle(windowClass->cursor));
   // A child not created visible stays hidden when its parent shows.
   if (!(static_cast<DWORD>(cs.style) & WS_VISIBLE)) widget_->setVisible(false);
   if (!SendMessage(WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) ||
@@ -464,6 +468,10 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc) {
 }
 
 BOOL CWnd::KillTimer(UINT_PTR id) { return bridge_ && bridge_->StopTimer(id); }
+
+void CWnd::DragAcceptFiles(BOOL accept) {
+  if (widget_) widget_->setAcceptDrops(accept != FALSE);
+}
 
 void CWnd::WinHelp(DWORD_PTR data, UINT command) {
   if (CWinApp* app = AfxGetApp())

@@ -156,6 +156,9 @@ class CWnd : public CCmdTarget {
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr);
   BOOL KillTimer(UINT_PTR id);
 
+  // Files dropped from the desktop then come as WM_DROPFILES (DropFiles.h).
+  void DragAcceptFiles(BOOL accept = TRUE);
+
   // Help through the application (Help.h): HELP_CONTEXT with a topic id, HELP_FINDER ...
   void WinHelp(DWORD_PTR data, UINT command = 0x0001);
   // The help contents (the Help Topics command).

@@ -135,6 +135,9 @@ bool WndEventBridge::Translate(QEvent* event) {
     case QEvent::WindowDeactivate:
       Send(WM_ACTIVATE, WA_INACTIVE, 0);
       return false;
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+      return widget_->acceptDrops() && Drop(event);
     case QEvent::Close:
       // The window decides: WM_CLOSE destroys it unless a handler keeps it.
       event->ignore();

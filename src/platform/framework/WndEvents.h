@@ -32,6 +32,8 @@ class WndEventBridge final : public QObject {
  private:
   bool Translate(QEvent* event);
   bool Paint();
+  // Files dragged from the desktop onto a window that accepts them (DropFiles.cpp).
+  bool Drop(QEvent* event);
   bool Send(UINT message, WPARAM wParam, LPARAM lParam);
 
   CWnd* wnd_;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "platform/framework/Archive.h"
+#include "platform/framework/CommandLine.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/FrameWnd.h"
@@ -155,6 +156,58 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   other->ExecuteUserCommand(ID_FILE_MRU_FILE1, 0);
   EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.");
   EXPECT_EQ(app.GetRecentFileList()->GetCount(), 1);
+}
+
+TEST_F(DocumentsFixture, TheShellCommandOpensTheFileNamedOrFails) {
+  const std::string path = folder / "named.tvr";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << '\x05' << "named";  // the document's text as an archive string
+  }
+  CCommandLineInfo open;
+  open.ParseParam(path.c_str(), FALSE, TRUE);
+  EXPECT_TRUE(app.ProcessShellCommand(open));
+  ASSERT_NE(OpenedLast(), nullptr);
+  EXPECT_EQ(OpenedLast()->text, "named");
+
+  CCommandLineInfo missing;
+  missing.ParseParam((folder / "missing.tvr").c_str(), FALSE, TRUE);
+  boxes.Answer({IDOK});
+  EXPECT_FALSE(app.ProcessShellCommand(missing));
+  CCommandLineInfo print;
+  print.ParseParam("p", TRUE, FALSE);
+  print.ParseParam(path.c_str(), FALSE, TRUE);
+  EXPECT_FALSE(app.ProcessShellCommand(print));
+  EXPECT_EQ(DocumentCount(), 1);
+}
+
+TEST_F(DocumentsFixture, ClosingTheMainWindowAsksForEveryChangedDocument) {
+  app.OnFileNew();
+  app.OnFileNew();
+  app.OnFileNew();
+  POSITION pos = docTemplate->GetFirstDocPosition();
+  auto* first = static_cast<NoteDocument*>(docTemplate->GetNextDoc(pos));
+  auto* second = static_cast<NoteDocument*>(docTemplate->GetNextDoc(pos));
+  first->SetModifiedFlag();
+  second->SetModifiedFlag();
+  CFrameWnd* main = FrameOf(first);
+  app.m_pMainWnd = main;
+  const HWND mainHandle = main->m_hWnd;
+
+  // Cancel at the second question keeps everything open.
+  boxes.Answer({IDNO, IDCANCEL});
+  main->SendMessage(WM_CLOSE);
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text, "Save changes to Untitled2?");
+  EXPECT_EQ(DocumentCount(), 3);
+  EXPECT_TRUE(IsWindow(mainHandle));
+
+  boxes.Answer({IDNO, IDNO});
+  main->SendMessage(WM_CLOSE);
+  EXPECT_EQ(boxes.boxes.size(), 4u);  // the unchanged third document is not asked about
+  EXPECT_EQ(DocumentCount(), 0);
+  EXPECT_FALSE(IsWindow(mainHandle));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
 TEST_F(DocumentsFixture, ASaveThatFailsHalfWayKeepsThePreviousFile) {

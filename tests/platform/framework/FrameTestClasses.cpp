@@ -18,27 +18,27 @@ BEGIN_MESSAGE_MAP(TestView, CView)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(TestDocument, CDocument)
-  ON_COMMAND_RANGE(kForView, kForDocument, OnCommand)
+  ON_COMMAND_RANGE(kForView, kForDocument, OnRouted)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(TestChild, CMDIChildWnd)
   ON_WM_MDIACTIVATE()
-  ON_COMMAND_RANGE(kForView, kForChild, OnCommand)
+  ON_COMMAND_RANGE(kForView, kForChild, OnRouted)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(TestMainFrame, CMDIFrameWnd)
-  ON_COMMAND_RANGE(kForView, kForMainFrame, OnCommand)
-  ON_COMMAND_RANGE(kGuarded, kRenamed, OnCommand)
+  ON_COMMAND_RANGE(kForView, kForMainFrame, OnRouted)
+  ON_COMMAND_RANGE(kGuarded, kRenamed, OnRouted)
   ON_UPDATE_COMMAND_UI(kGuarded, OnUpdateGuarded)
   ON_UPDATE_COMMAND_UI(kChecked, OnUpdateChecked)
   ON_UPDATE_COMMAND_UI(kRadio, OnUpdateRadio)
   ON_UPDATE_COMMAND_UI(kRenamed, OnUpdateRenamed)
-  ON_COMMAND_RANGE(kToolUndo, kToolRedo, OnCommand)
+  ON_COMMAND_RANGE(kToolUndo, kToolRedo, OnRouted)
   ON_UPDATE_COMMAND_UI(kToolRedo, OnUpdateRedo)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(TestApp, CWinApp)
-  ON_COMMAND_RANGE(kForView, kForApp, OnCommand)
+  ON_COMMAND_RANGE(kForView, kForApp, OnRouted)
 END_MESSAGE_MAP()
 
 void RegisterFrameworkTestStrings() {

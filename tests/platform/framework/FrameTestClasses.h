@@ -44,14 +44,14 @@ class TestView : public CView {
 class TestDocument : public CDocument {
   DECLARE_DYNCREATE(TestDocument)
  public:
-  void OnCommand(UINT) { routeLog.push_back("document"); }
+  void OnRouted(UINT) { routeLog.push_back("document"); }
   DECLARE_MESSAGE_MAP()
 };
 
 class TestChild : public CMDIChildWnd {
   DECLARE_DYNCREATE(TestChild)
  public:
-  void OnCommand(UINT) { routeLog.push_back("child"); }
+  void OnRouted(UINT) { routeLog.push_back("child"); }
   void OnMDIActivate(BOOL activate, CWnd* activated, CWnd* deactivated) {
     routeLog.push_back(activate ? "activate" : "deactivate");
     CMDIChildWnd::OnMDIActivate(activate, activated, deactivated);
@@ -62,7 +62,7 @@ class TestChild : public CMDIChildWnd {
 class TestMainFrame : public CMDIFrameWnd {
   DECLARE_DYNCREATE(TestMainFrame)
  public:
-  void OnCommand(UINT id) { routeLog.push_back("main " + std::to_string(id)); }
+  void OnRouted(UINT id) { routeLog.push_back("main " + std::to_string(id)); }
   void OnUpdateGuarded(CCmdUI* ui) { ui->Enable(guardEnabled); }
   void OnUpdateChecked(CCmdUI* ui) { ui->SetCheck(1); }
   void OnUpdateRadio(CCmdUI* ui) { ui->SetRadio(TRUE); }
@@ -76,7 +76,7 @@ class TestMainFrame : public CMDIFrameWnd {
 class TestApp : public CWinApp {
  public:
   TestApp() : CWinApp("Test") {}
-  void OnCommand(UINT) { routeLog.push_back("app"); }
+  void OnRouted(UINT) { routeLog.push_back("app"); }
   // Records the counts; asks for idle time until `idleRounds` calls were made.
   BOOL OnIdle(LONG count) override {
     idleCounts.push_back(count);

@@ -5,6 +5,8 @@
 #include <QTest>
 
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/WindowClasses.h"
+#include "platform/win/Cursors.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/QtTestApplication.h"
 
@@ -111,6 +113,21 @@ TEST_F(WindowFixture, InputReachesTheHandlersOfTheClassChain) {
 
   EXPECT_EQ(window.SendMessage(kPing, 2, 3), 5);
   EXPECT_EQ(::SendMessage(child.m_hWnd, kPing, 4, 5), 9);
+}
+
+TEST_F(WindowFixture, AWindowClassNamesItsTraitsAndGivesItsCursor) {
+  const char* plain = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_BYTEALIGNCLIENT);
+  EXPECT_STREQ(plain, AfxRegisterWndClass(0x100B));  // the same traits, the same class
+  const char* pointing = AfxRegisterWndClass(0x100B, LoadStandardCursor(IDC_ARROW));
+  EXPECT_STRNE(plain, pointing);
+  ASSERT_NE(FindWindowClass(plain), nullptr);
+  EXPECT_EQ(FindWindowClass(plain)->style, 0x100Bu);
+  EXPECT_EQ(FindWindowClass("unknown"), nullptr);
+
+  CWnd arrow;
+  ASSERT_TRUE(arrow.Create(pointing, "Arrow", WS_CHILD | WS_VISIBLE, {0, 0, 10, 10}, &window, 3));
+  EXPECT_TRUE(arrow.GetWidget()->testAttribute(Qt::WA_SetCursor));
+  EXPECT_EQ(arrow.GetWidget()->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(WindowFixture, CaptureAndFocusLossAreReported) {

@@ -5,10 +5,9 @@
 #include <cstdlib>
 
 #include "TestDocument.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 #include "platform/framework/MemFile.h"
 #include "platform/win/MessageBox.h"
-#include "resources/Resources.h"
 #include "shell/XApp.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 
 void RegisterProgramResources() {
   RegisterStringResources(kStringResources, kStringResourceCount);

@@ -5,10 +5,9 @@
 #include <string>
 
 #include "TestDocument.h"
-#include "resources/Resources.h"
+#include "resources/ProgramResources.h"
 #include "TestTree.h"
 #include "TestVisual.h"
-#include "resources/Resources.h"
 #include "shell/XApp.h"
 
 namespace {
@@ -30,7 +29,7 @@ void Write(const std::string& path, TestDocument& doc, const Ptr<GroupSO>& root)
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: scene_seed_writer <folder>\n");
+    std::fprintf(stderr, "usage: scene_tree_seed_writer <folder>\n");
     return 2;
   }
   const std::string folder = argv[1];

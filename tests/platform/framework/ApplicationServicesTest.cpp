@@ -1,0 +1,100 @@
+// The application's start-up services: the command line, files dropped on a window, and the
+// wait cursor.
+#include <gtest/gtest.h>
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include "platform/framework/CommandLine.h"
+#include "platform/framework/DropFiles.h"
+#include "platform/framework/WaitCursor.h"
+#include "platform/framework/Wnd.h"
+#include "platform/win/QtTestApplication.h"
+
+namespace {
+
+CCommandLineInfo Parse(std::initializer_list<const char*> arguments) {
+  CCommandLineInfo info;
+  std::size_t i = 0;
+  for (const char* a : arguments) {
+    const bool flag = a[0] == '/' || a[0] == '-';
+    info.ParseParam(a + (flag ? 1 : 0), flag, ++i == arguments.size());
+  }
+  return info;
+}
+
+TEST(CommandLine, AFileOpensAndFlagsChooseTheCommand) {
+  EXPECT_EQ(Parse({}).m_nShellCommand, CCommandLineInfo::FileNew);
+  CCommandLineInfo open = Parse({"scene.tvr"});
+  EXPECT_EQ(open.m_nShellCommand, CCommandLineInfo::FileOpen);
+  EXPECT_EQ(open.m_strFileName, "scene.tvr");
+  EXPECT_EQ(Parse({"-P", "scene.tvr"}).m_nShellCommand, CCommandLineInfo::FilePrint);
+  CCommandLineInfo printTo = Parse({"/pt", "scene.tvr", "Printer", "Driver", "Port"});
+  EXPECT_EQ(printTo.m_nShellCommand, CCommandLineInfo::FilePrintTo);
+  EXPECT_EQ(printTo.m_strFileName, "scene.tvr");
+  EXPECT_EQ(printTo.m_strPortName, "Port");
+  EXPECT_EQ(Parse({"/dde"}).m_nShellCommand, CCommandLineInfo::FileDDE);
+}
+
+class DropTarget : public CWnd {
+ public:
+  void OnDropFiles(HDROP drop) {
+    char name[8];
+    const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      const UINT length = DragQueryFile(drop, i, name, sizeof name);
+      files.push_back(std::string(name) + " " + std::to_string(length));
+    }
+    DragQueryPoint(drop, &point);
+    DragFinish(drop);
+  }
+  std::vector<std::string> files;
+  POINT point{};
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(DropTarget, CWnd)
+  ON_WM_DROPFILES()
+END_MESSAGE_MAP()
+
+TEST(DropFiles, FilesDroppedOnAnAcceptingWindowReachItsHandler) {
+  QtTestApplication qt;
+  CWnd window;
+  ASSERT_TRUE(window.Create("Window", WS_VISIBLE, {0, 0, 300, 200}, nullptr));
+  DropTarget target;
+  ASSERT_TRUE(target.Create("Target", WS_CHILD | WS_VISIBLE, {0, 0, 200, 100}, &window, 1));
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile("/tmp/a.tvr"), QUrl::fromLocalFile("/tmp/long-name.tvr")});
+  // The desktop drags the files in, then drops them.
+  auto dragAndDrop = [&] {
+    QDragEnterEvent enter(QPoint(30, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target.GetWidget(), &enter);
+    QDropEvent drop(QPointF(30, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target.GetWidget(), &drop);
+  };
+  dragAndDrop();
+  EXPECT_TRUE(target.files.empty());  // not accepting files yet
+
+  target.DragAcceptFiles();
+  dragAndDrop();
+  // Names longer than the buffer are cut; the length is the whole path's.
+  EXPECT_EQ(target.files, (std::vector<std::string>{"/tmp/a. 10", "/tmp/lo 18"}));
+  EXPECT_EQ(target.point.x, 30);
+  EXPECT_EQ(target.point.y, 40);
+}
+
+TEST(WaitCursor, NestedWaitsShowItUntilTheOutermostEnds) {
+  QtTestApplication qt;
+  {
+    CWaitCursor outer;
+    {
+      CWaitCursor inner;
+      ASSERT_NE(QApplication::overrideCursor(), nullptr);
+      EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
