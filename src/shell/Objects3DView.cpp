@@ -14,9 +14,9 @@
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
 
-IMPLEMENT_DYNCREATE(Objects3DView, CView)
+IMPLEMENT_DYNCREATE(Objects3DView, CListView)
 
-BEGIN_MESSAGE_MAP(Objects3DView, CView)
+BEGIN_MESSAGE_MAP(Objects3DView, CListView)
   ON_WM_DESTROY()
   ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDrag)
   ON_WM_MOUSEMOVE()
@@ -55,12 +55,6 @@ Objects3DView::~Objects3DView() {
   if (ownerPointer) *ownerPointer = nullptr;
 }
 
-QWidget* Objects3DView::CreateWidget(QWidget* parent, const CREATESTRUCT&) {
-  QWidget* widget = CreateListViewWidget(parent);
-  list.UseWidget(widget);
-  return widget;
-}
-
 XString Objects3DView::ObjectsFolder() {
   XString beside;
   beside.LoadString(kFolderBesideProgram);
@@ -68,7 +62,7 @@ XString Objects3DView::ObjectsFolder() {
 }
 
 void Objects3DView::OnInitialUpdate() {
-  CView::OnInitialUpdate();
+  CListView::OnInitialUpdate();
   XASSERT(::IsWindow( m_hWnd ), "");
   mainFrame = XGetMainFrame();
   mainFrame->GetStatusBar().RegisterStatusCallback(m_hWnd, &Objects3DView::StatusCallback, this);
@@ -80,10 +74,10 @@ void Objects3DView::OnInitialUpdate() {
   static_cast<XFrameWnd*>(frame)->closeCommand = kShowOrHide;
 
   largeIcons.Create(kThumbnailSide, kThumbnailSide, ILC_COLOR24 | ILC_MASK, 10, 10);
-  XASSERT(!list.SetImageList(&largeIcons, LVSIL_NORMAL), "");
+  XASSERT(!GetListCtrl().SetImageList(&largeIcons, LVSIL_NORMAL), "");
   const XString folder = ObjectsFolder();
   for (const std::string& name : ListFiles(std::string(folder), ".ulm")) AddObjectFile(folder, name);
-  list.SortItems(&CompareRecords, 0);
+  GetListCtrl().SortItems(&CompareRecords, 0);
 }
 
 void Objects3DView::AddObjectFile(const XString& folder, const std::string& name) {
@@ -131,7 +125,7 @@ void Objects3DView::AddObjectFile(const XString& folder, const std::string& name
   item.pszText = const_cast<char*>(static_cast<const char*>(record->label));
   item.iImage = picture;
   item.lParam = reinterpret_cast<LPARAM>(record.get());
-  list.InsertItem(&item);
+  GetListCtrl().InsertItem(&item);
   records.push_back(std::move(record));
 }
 
@@ -159,7 +153,7 @@ void Objects3DView::OnBeginDrag(NMHDR* note, LRESULT* result) {
   item.mask = LVIF_IMAGE;
   item.iItem = view->iItem;
   RECT icon;
-  if (!list.GetItem(&item) || !list.GetItemRect(view->iItem, &icon, LVIR_ICON)) return;
+  if (!GetListCtrl().GetItem(&item) || !GetListCtrl().GetItemRect(view->iItem, &icon, LVIR_ICON)) return;
   draggedItem = view->iItem;
   SetCapture();
   POINT screen = view->ptAction;
@@ -173,7 +167,7 @@ void Objects3DView::OnBeginDrag(NMHDR* note, LRESULT* result) {
 
 void Objects3DView::OnMouseMove(UINT flags, CPoint point) {
   if (!dragging) {
-    CView::OnMouseMove(flags, point);
+    CListView::OnMouseMove(flags, point);
     return;
   }
   POINT screen = point;
@@ -190,16 +184,16 @@ void Objects3DView::OnLButtonUp(UINT flags, CPoint point) {
     POINT screen = point;
     ClientToScreen(&screen);
     if (ObjectDropTarget* target = DropTargetAt(screen)) {
-      const auto* record = reinterpret_cast<ObjectRecord*>(list.GetItemData(draggedItem));
+      const auto* record = reinterpret_cast<ObjectRecord*>(GetListCtrl().GetItemData(draggedItem));
       XASSERT(record, "");
       if (CFrameWnd* frame = dynamic_cast<CWnd*>(target)->GetParentFrame()) mainFrame->MDIActivate(frame);
       target->ImportFile(record->path);
     }
   }
-  CView::OnLButtonUp(flags, point);
+  CListView::OnLButtonUp(flags, point);
 }
 
 void Objects3DView::OnDestroy() {
   if (::IsWindow(m_hWnd) && mainFrame) mainFrame->GetStatusBar().UnregisterStatusCallback(m_hWnd);
-  CView::OnDestroy();
+  CListView::OnDestroy();
 }

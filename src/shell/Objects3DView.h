@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "core/XString.h"
-#include "platform/framework/ListCtrl.h"
-#include "platform/framework/View.h"
+#include "platform/framework/ListView.h"
 
 class XMainFrame;
 
-class Objects3DView : public CView {
+class Objects3DView : public CListView {
   DECLARE_DYNCREATE(Objects3DView)
  public:
   Objects3DView();
@@ -20,8 +19,6 @@ class Objects3DView : public CView {
   // The main frame's field that points at this view; cleared when the view goes.
   void SetOwnerPointer(Objects3DView** owner) { ownerPointer = owner; }
   void OnInitialUpdate() override;
-  void OnDraw(CDC*) override {}
-  CListCtrl& GetListCtrl() { return list; }
   // The objects folder: "Objects" beside the program's folder, with a trailing separator.
   static XString ObjectsFolder();
   static void StatusCallback(void* argument);
@@ -34,7 +31,6 @@ class Objects3DView : public CView {
   };
 
  protected:
-  QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
   void OnDestroy();
   void OnBeginDrag(NMHDR* note, LRESULT* result);
   void OnMouseMove(UINT flags, CPoint point);
@@ -46,7 +42,6 @@ class Objects3DView : public CView {
 
   Objects3DView** ownerPointer = nullptr;
   XMainFrame* mainFrame = nullptr;  // whose status bar has the prompt
-  CListCtrl list;
   CImageList largeIcons;
   std::vector<std::unique_ptr<ObjectRecord>> records;
   BOOL dragging = FALSE;
