@@ -185,27 +185,27 @@ void XMainFrame::DockControlBarNextTo(CControlBar* bar, UINT dockBarId, CControl
   CRect rect;
   before->GetWindowRect(&rect);
   const DWORD dw = before->GetBarStyle();
-  const char* const kMessage = "No MFC call for where a toolbar is docked so this is next best verification";
-  switch (dockBarId) {
-    case AFX_IDW_DOCKBAR_TOP:
-      XASSERT(dw & CBRS_ALIGN_TOP, kMessage);
-      rect.OffsetRect(1, 0);
-      break;
-    case AFX_IDW_DOCKBAR_BOTTOM:
-      XASSERT(dw & CBRS_ALIGN_BOTTOM, kMessage);
-      rect.OffsetRect(1, 0);
-      break;
-    case AFX_IDW_DOCKBAR_LEFT:
-      XASSERT(dw & CBRS_ALIGN_LEFT, kMessage);
-      rect.OffsetRect(0, 1);
-      break;
-    case AFX_IDW_DOCKBAR_RIGHT:
-      XASSERT(dw & CBRS_ALIGN_RIGHT, kMessage);
-      rect.OffsetRect(0, 1);
-      break;
-    default:
-      XASSERT(FALSE, "");
-      dockBarId = AFX_IDW_DOCKBAR_TOP;
+  // The rectangle moves one pixel along the dock bar: right on top and bottom, down on the sides.
+  struct Side {
+    UINT dockBarId;
+    DWORD align;
+    const char* expression;
+    int dx, dy;
+  };
+  static constexpr Side kSides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP, "dw & CBRS_ALIGN_TOP", 1, 0},
+                                    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM, "dw & CBRS_ALIGN_BOTTOM", 1, 0},
+                                    {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT, "dw & CBRS_ALIGN_LEFT", 0, 1},
+                                    {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT, "dw & CBRS_ALIGN_RIGHT", 0, 1}};
+  const Side* side = nullptr;
+  for (const Side& each : kSides)
+    if (each.dockBarId == dockBarId) side = &each;
+  if (!side) {
+    XASSERT_TEXT(FALSE, "dockBarId", "");
+    dockBarId = AFX_IDW_DOCKBAR_TOP;
+  } else {
+    XASSERT_TEXT((dw & side->align) != 0, side->expression,
+                 "No MFC call for where a toolbar is docked so this is next best verification");
+    rect.OffsetRect(side->dx, side->dy);
   }
   DockControlBar(bar, dockBarId, &rect);
 }
