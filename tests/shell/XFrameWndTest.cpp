@@ -151,7 +151,9 @@ TEST_F(ChildFrameFixture, ANewerSchemaIsRefusedAndNewFramesGetTheirOwnFirstPlace
   const WINDOWPLACEMENT nullSize = camera->placement;
   EXPECT_EQ(nullSize.showCmd, static_cast<UINT>(SW_SHOW));
   EXPECT_EQ(nullSize.rcNormalPosition.right, 0);
-  EXPECT_FATAL(camera->Serialize(*static_cast<CArchive*>(nullptr)), "FALSE", "Use other overload of Serialize()");
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  EXPECT_FATAL(camera->Serialize(ar), "FALSE", "Use other overload of Serialize()");
 }
 
 TEST_F(ChildFrameFixture, ACloseCommandIsPostedInsteadOfClosingAndGreyedCommandsDoNotRun) {
