@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the whole test suite: a normal build with its tests (and the benchmarks
-# compiled), one with AddressSanitizer and UndefinedBehaviorSanitizer that also replays the fuzz
-# seeds, and the fuzz targets built with clang and libFuzzer replaying their seeds. Each build is
-# configured once in its own folder; the compiler cache (ccache) lives outside the checkout, in
-# $CCACHE_DIR (default ~/.cache/ccache).
+# Sets up, builds and runs the whole test suite. Each kind of build is made once, in its own folder:
+# - build/test: the optimised build of the libraries, programs and benchmarks (warnings are errors);
+# - build/sanitize: everything again with AddressSanitizer and UndefinedBehaviorSanitizer, and the
+#   tests and the fuzz seed replays run there, once;
+# - build/fuzz: the fuzz targets with clang and libFuzzer, replaying their seeds.
+# The compiler cache (ccache) lives outside the checkout, in $CCACHE_DIR (default ~/.cache/ccache).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
+# Paths inside the checkout count relative to it, so a fresh clone elsewhere hits the same cache.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 
 # build <folder> <cmake options...>: configures the folder once, then builds what it selects.
 build() {
@@ -22,8 +26,7 @@ build() {
   cmake --build "$folder" -j "$jobs" ${TARGET:+--target "$TARGET"}
 }
 
-build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVROLIN_FUZZ_TARGETS=OFF
-ctest --test-dir build/test --output-on-failure -j "$jobs"
+build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVROLIN_TESTS=OFF -DTAVROLIN_FUZZ_TARGETS=OFF
 
 build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVROLIN_SANITIZE=ON -DTAVROLIN_BENCH=OFF
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"

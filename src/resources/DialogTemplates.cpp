@@ -41,6 +41,44 @@ constexpr DialogControl kExportImage[] = {
     {2002, ControlClass::Button, "Help", 127, 49, 50, 14, kPush},
 };
 
+// Preferences: General.
+constexpr DialogControl kGeneralPrefs[] = {
+    {-1, ControlClass::Static, "&Recent scenes:", 10, 12, 52, 8, SS_LEFT},
+    {32798, ControlClass::Edit, "", 64, 10, 30, 14, kEdit},
+    {32865, ControlClass::Button, "Always improve camera image color quality", 10, 34, 200, 10,
+     BS_AUTOCHECKBOX | WS_TABSTOP},
+};
+
+// Preferences: Undo.
+constexpr DialogControl kUndoPrefs[] = {
+    {-1, ControlClass::Button, "Active scene", 7, 7, 216, 44, BS_GROUPBOX},
+    {-1, ControlClass::Static, "Max undo edits:", 15, 25, 54, 8, SS_LEFT},
+    {32801, ControlClass::Edit, "", 71, 22, 60, 14, kEdit | ES_NUMBER},
+    {32803, ControlClass::Button, "Save Edit History", 141, 24, 76, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {-1, ControlClass::Button, "New scenes", 7, 58, 216, 44, BS_GROUPBOX},
+    {-1, ControlClass::Static, "Max undo edits:", 15, 76, 54, 8, SS_LEFT},
+    {32800, ControlClass::Edit, "", 71, 73, 60, 14, kEdit | ES_NUMBER},
+    {32802, ControlClass::Button, "Save Edit History", 141, 75, 76, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+};
+
+// Preferences: Copy Image.
+constexpr DialogControl kCopyImagePrefs[] = {
+    {32847, ControlClass::Button, "Always improve image quality", 10, 8, 150, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {32851, ControlClass::Button, "Don't use dots per inch", 10, 24, 150, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {-1, ControlClass::Static, "Resolution:", 22, 42, 40, 8, SS_LEFT},
+    {32848, ControlClass::Edit, "", 64, 40, 36, 14, kEdit},
+    {-1, ControlClass::Static, "dpi", 104, 42, 16, 8, SS_LEFT},
+    {-1, ControlClass::Static, "Please measure the width of your computer's display and enter it here:", 8, 64, 220, 8,
+     SS_LEFT},
+    {32849, ControlClass::Edit, "", 10, 77, 50, 14, kEdit},
+    {32850, ControlClass::ComboBox, "", 64, 77, 32, 14, CBS_DROPDOWNLIST | WS_TABSTOP},
+};
+
+template <std::size_t N>
+constexpr DialogTemplate MakePage(UINT id, const char* caption, const DialogControl (&controls)[N]) {
+  return {id, caption, 230, 110, "MS Sans Serif", 8, WS_CHILD | WS_CAPTION | DS_SETFONT, 0, controls, N};
+}
+
 template <std::size_t N>
 constexpr DialogTemplate Make(UINT id, const char* caption, short cx, short cy, const DialogControl (&controls)[N]) {
   return {id, caption, cx, cy, "MS Sans Serif", 8, kFrame, WS_EX_CONTEXTHELP, controls, N};
@@ -48,8 +86,12 @@ constexpr DialogTemplate Make(UINT id, const char* caption, short cx, short cy, 
 
 constexpr DialogTemplate kEditLightsDialog = Make(10001, "Edit Lights", 192, 186, kEditLights);
 constexpr DialogTemplate kExportImageDialog = Make(10002, "Export Image", 186, 70, kExportImage);
+constexpr DialogTemplate kGeneralPrefsPage = MakePage(10201, "General", kGeneralPrefs);
+constexpr DialogTemplate kUndoPrefsPage = MakePage(10202, "Undo", kUndoPrefs);
+constexpr DialogTemplate kCopyImagePrefsPage = MakePage(10209, "Copy Image", kCopyImagePrefs);
 
 }  // namespace
 
-const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog};
+const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
+                                                   &kUndoPrefsPage, &kCopyImagePrefsPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

@@ -7,7 +7,7 @@
 #include "platform/framework/DibSection.h"
 #include "platform/win/FileReplace.h"
 #include "platform/win/FolderListing.h"
-#include "platform/framework/ScreenPointer.h"
+#include "platform/framework/WaitCursor.h"
 #include "shell/ObjectDropTarget.h"
 #include "shell/ObjectThumbnail.h"
 #include "shell/XApp.h"
@@ -36,8 +36,8 @@ constexpr COLORREF kNoDropHighlight = 0x0000FF;
 // The camera window at a screen point: the window there or the first of its parents that takes
 // dropped objects.
 ObjectDropTarget* DropTargetAt(POINT screen) {
-  for (HWND hwnd = WindowFromPoint(screen); hwnd; hwnd = ::GetParent(hwnd))
-    if (auto* target = dynamic_cast<ObjectDropTarget*>(CWnd::FromHandle(hwnd))) return target;
+  for (CWnd* wnd = WindowFromPoint(screen); wnd; wnd = wnd->GetParent())
+    if (auto* target = dynamic_cast<ObjectDropTarget*>(wnd)) return target;
   return nullptr;
 }
 

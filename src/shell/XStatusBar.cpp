@@ -5,7 +5,7 @@
 #include "core/Preferences.h"
 #include "platform/framework/Controls.h"
 #include "platform/framework/DC.h"
-#include "platform/framework/ScreenPointer.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/win/TickCount.h"
 
 namespace {
@@ -205,7 +205,8 @@ void XStatusBar::AskPromptSource() {
     hwnd = capture->GetSafeHwnd();
   } else {
     POINT cursor;
-    if (GetCursorPos(&cursor)) hwnd = WindowFromPoint(cursor);
+    if (GetCursorPos(&cursor))
+      if (CWnd* under = WindowFromPoint(cursor)) hwnd = under->GetSafeHwnd();
   }
   for (; hwnd; hwnd = ::GetParent(hwnd)) {
     const auto found = statusCallbacks.find(hwnd);

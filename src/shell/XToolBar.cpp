@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "core/FatalError.h"
-#include "platform/framework/ScreenPointer.h"
+#include "platform/framework/WaitCursor.h"
 #include "shell/XMainFrame.h"
 
 IMPLEMENT_DYNAMIC(XToolBar, CToolBar)

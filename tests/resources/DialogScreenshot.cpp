@@ -49,6 +49,10 @@ class ShownDialog : public CDialog {
         slider->SetPos(250 + 200 * static_cast<int>(i % 3));
       } else if (c.kind == ControlClass::Edit) {
         GetDlgItem(c.id)->SetWindowText(c.style & ES_READONLY ? "12:30 PM" : "640");
+      } else if (c.kind == ControlClass::ComboBox) {
+        auto* combo = static_cast<CComboBox*>(GetDlgItem(c.id));
+        combo->AddString("in");
+        combo->SetCurSel(0);
       } else if (c.kind == ControlClass::Button && (c.style & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
         static_cast<CButton*>(GetDlgItem(c.id))->SetCheck(BST_CHECKED);
       }

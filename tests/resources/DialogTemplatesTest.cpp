@@ -6,10 +6,13 @@
 #include <QLabel>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <string>
 
 #include "platform/framework/Dialog.h"
 #include "platform/framework/DialogWidgets.h"
 #include "platform/win/QtTestApplication.h"
+#include "platform/win/StringResources.h"
+#include "resources/ProgramResources.h"
 
 namespace {
 
@@ -23,7 +26,7 @@ int TextRoom(QWidget* w) {
 
 TEST(DialogTemplates, ControlsSitAtTheirDialogUnitsAndShowTheirWholeText) {
   QtTestApplication app;
-  for (UINT id : {10001u, 10002u}) {
+  for (UINT id : {10001u, 10002u, 10201u, 10202u, 10209u}) {
     const DialogTemplate* t = FindDialogTemplate(id);
     ASSERT_NE(t, nullptr);
     CDialog owner;
@@ -44,6 +47,21 @@ TEST(DialogTemplates, ControlsSitAtTheirDialogUnitsAndShowTheirWholeText) {
       if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) {
         EXPECT_LE(w->fontMetrics().horizontalAdvance(w->windowTitle()), TextRoom(w)) << c.text;
       }
+    }
+  }
+}
+
+// The status bar shows every template's own prompt, and the prompt and tip of every control of
+// the program's own ids (above 10000) under the mouse: each needs its string.
+TEST(DialogTemplates, EveryTemplateAndProgramControlHasItsPrompt) {
+  for (std::size_t i = 0; i < kDialogTemplateCount; ++i) {
+    const DialogTemplate& t = *kDialogTemplates[i];
+    EXPECT_NE(FindStringResource(t.id), nullptr) << t.id;
+    for (std::size_t c = 0; c < t.controlCount; ++c) {
+      if (t.controls[c].id <= 10000) continue;
+      const char* prompt = FindStringResource(static_cast<UINT>(t.controls[c].id));
+      ASSERT_NE(prompt, nullptr) << t.id << " control " << t.controls[c].id;
+      EXPECT_NE(std::string(prompt).find('\n'), std::string::npos) << t.controls[c].id;
     }
   }
 }

@@ -15,7 +15,7 @@
 
 #include "core/Globals.h"
 #include "platform/framework/CmdUI.h"
-#include "platform/framework/ScreenPointer.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 #include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
@@ -195,7 +195,7 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPrompts) {
   const QPoint empty = beginner.GetWidget()->mapToGlobal(QPoint(2, beginner.GetWidget()->height() / 2));
   QCursor::setPos(empty);
   bar.OnIdle();
-  EXPECT_EQ(WindowFromPoint({empty.x(), empty.y()}), beginner.GetSafeHwnd());
+  EXPECT_EQ(WindowFromPoint({empty.x(), empty.y()}), &beginner);
   EXPECT_EQ(bar.GetPromptId(), 40201u);
   QCursor::setPos(frame->GetWidget()->mapToGlobal(QPoint(500, 400)));
   bar.OnIdle();

@@ -7,7 +7,7 @@
 
 #include "core/Globals.h"
 #include "platform/framework/FrameWnd.h"
-#include "platform/framework/ScreenPointer.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/TickCount.h"
 #include "shell/XStatusBar.h"
@@ -145,7 +145,7 @@ TEST_F(StatusBarFixture, TheModalSourceWinsOverTheWindowUnderTheCursorAndTheDesk
   // Over a child without a source of its own the frame's source answers.
   const QPoint inside = child.GetWidget()->mapToGlobal(QPoint(20, 20));
   QCursor::setPos(inside);
-  ASSERT_EQ(WindowFromPoint({inside.x(), inside.y()}), child.GetSafeHwnd());
+  ASSERT_EQ(WindowFromPoint({inside.x(), inside.y()}), &child);
   bar.OnIdle();
   EXPECT_EQ(bar.GetPromptId(), 40038u);
 

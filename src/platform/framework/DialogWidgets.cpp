@@ -187,9 +187,14 @@ void BuildDialogWidget(const DialogTemplate& t, QDialog* dialog, const ControlNo
   dialog->setFont(DialogFont(t));
   const DialogBaseUnits base = MeasureBaseUnits(dialog->font());
   dialog->setFixedSize(ToQRect(MapDialogRect(0, 0, t.cx, t.cy, base)).size());
+  QLabel* mnemonicLabel = nullptr;
   for (std::size_t i = 0; i < t.controlCount; ++i) {
     const DialogControl& c = t.controls[i];
     QWidget* control = CreateControlWidget(c, dialog, ToQRect(MapDialogRect(c.x, c.y, c.cx, c.cy, base)));
+    // A label's "&" letter takes the focus to the control after it, and shows underlined.
+    if (mnemonicLabel) mnemonicLabel->setBuddy(control);
+    mnemonicLabel = nullptr;
+    if (auto* label = qobject_cast<QLabel*>(control); label && label->text().contains('&')) mnemonicLabel = label;
     if (auto* edit = qobject_cast<QLineEdit*>(control))
       MirrorTitle(edit, &QLineEdit::textChanged);
     else if (auto* label = qobject_cast<QLabel*>(control))

@@ -8,19 +8,24 @@
 
 #include "platform/framework/Help.h"
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/PeekMessage.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/WndEvents.h"
 
 namespace {
 
-// The nearest wrapped window of a widget.
-CWnd* WrapperOf(QObject* object) {
-  for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget())
+// The nearest wrapped window of a widget within its own top-level window: an open menu or
+// another popup of a window is not that window, so its keys are no accelerators.
+CWnd* WrapperOfWidget(QObject* object) {
+  for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget()) {
     if (CWnd* wnd = CWnd::FromWidget(widget)) return wnd;
+    if (widget->isWindow()) break;
+  }
   return nullptr;
 }
 
 bool inputSeen = false;
+DWORD messageTime = 0;
 bool contextHelpMode = false;
 
 void EndContextHelpMode() {
@@ -32,7 +37,7 @@ void EndContextHelpMode() {
 // The help of the window under a click in context help mode.
 void ContextHelpAt(QObject* watched, const QPoint& global) {
   EndContextHelpMode();
-  for (CWnd* wnd = WrapperOf(watched); wnd; wnd = wnd->GetParent()) {
+  for (CWnd* wnd = WrapperOfWidget(watched); wnd; wnd = wnd->GetParent()) {
     POINT p{global.x(), global.y()};
     wnd->ScreenToClient(&p);
     if (const LRESULT context = wnd->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(p.x, p.y))) {
@@ -46,6 +51,18 @@ void ContextHelpAt(QObject* watched, const QPoint& global) {
 class InputFilter final : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseMove:
+        if (HoldForPeek(watched, event)) return true;
+        break;
+      default:
+        break;
+    }
     switch (event->type()) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease: {
@@ -103,12 +120,13 @@ class InputFilter final : public QObject {
  private:
   static void RecordInput(const QInputEvent* event) {
     NoteInput();
+    messageTime = MessageTickCount();
     const Qt::KeyboardModifiers m = event->modifiers();
     RecordModifiers(m & Qt::ShiftModifier, m & Qt::ControlModifier, m & Qt::AltModifier);
   }
 
   static bool PreTranslate(QObject* watched, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* target = WrapperOf(watched);
+    CWnd* target = WrapperOfWidget(watched);
     if (!target) return false;
     const QPoint cursor = QCursor::pos();
     MSG msg{target->m_hWnd, message, wParam, lParam, MessageTickCount(), {cursor.x(), cursor.y()}};
@@ -134,6 +152,8 @@ void InstallInputFilter() {
   installedOn = app;
 }
 
+CWnd* WindowOfWidget(QObject* object) { return WrapperOfWidget(object); }
+
 BOOL WalkPreTranslateTree(MSG* msg) {
   for (CWnd* wnd = CWnd::FromHandle(msg->hwnd); wnd; wnd = wnd->GetParent())
     if (wnd->PreTranslateMessage(msg)) return TRUE;
@@ -141,6 +161,8 @@ BOOL WalkPreTranslateTree(MSG* msg) {
 }
 
 void NoteInput() { inputSeen = true; }
+
+DWORD GetMessageTime() { return messageTime; }
 
 void BeginContextHelpMode() {
   if (contextHelpMode) return;

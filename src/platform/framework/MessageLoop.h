@@ -6,6 +6,8 @@
 
 // Watches every event of the application (once a QApplication exists); safe to call repeatedly.
 void InstallInputFilter();
+// The nearest wrapped window of a widget within its top-level window, or null.
+CWnd* WindowOfWidget(QObject* object);
 // Offers `msg` to the windows from its target up to its top-level frame, each through its
 // PreTranslateMessage; TRUE when one claimed it.
 BOOL WalkPreTranslateTree(MSG* msg);
@@ -19,3 +21,6 @@ bool TakeInputSeen();
 // topic, or the help contents when none answers. Esc ends the mode without help.
 void BeginContextHelpMode();
 bool InContextHelpMode();
+
+// The tick count (TickCount.h) when the input in hand arrived.
+DWORD GetMessageTime();

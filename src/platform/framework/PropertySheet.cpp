@@ -106,15 +106,19 @@ int CPropertySheet::DoModal() {
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   const QSize buttonSize = ToQRect(::MapDialogRect(0, 0, 50, 14, base)).size();
-  const auto addButton = [&](const char* text, auto action) {
+  buttons_.clear();
+  const auto addButton = [&](const char* text, int id, auto action) {
     auto* button = new QPushButton(QString::fromUtf8(text), window);
+    // The buttons have the standard ids, as a dialog's would, so the program can find them.
+    auto wrapper = std::make_unique<CButton>();
+    if (wrapper->SubclassWidget(button, static_cast<UINT>(id))) buttons_.push_back(std::move(wrapper));
     button->setAutoDefault(false);
     button->setFixedSize(buttonSize);
     QObject::connect(button, &QPushButton::clicked, window, action);
     buttons->addWidget(button);
   };
-  addButton("OK", [this] { PressOK(); });
-  addButton("Cancel", [this] { EndDialog(IDCANCEL); });
+  addButton("OK", IDOK, [this] { PressOK(); });
+  addButton("Cancel", IDCANCEL, [this] { EndDialog(IDCANCEL); });
   auto* layout = new QVBoxLayout(window);
   layout->addWidget(tabs_);
   layout->addWidget(pageArea_);

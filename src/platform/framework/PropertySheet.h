@@ -6,8 +6,10 @@
 // applies nothing. Pages outlive their windows, so their members stay readable after DoModal.
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "platform/framework/Controls.h"
 #include "platform/framework/Dialog.h"
 
 class QTabBar;
@@ -85,4 +87,5 @@ class CPropertySheet : public CWnd {
   QDialog* window_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QWidget* pageArea_ = nullptr;
+  std::vector<std::unique_ptr<CButton>> buttons_;
 };

@@ -1,4 +1,4 @@
-// Menu, accelerator and tool bar resources by id. The program's tables register themselves at
+// Menu, accelerator, tool bar and icon resources by id. The program's tables register themselves at
 // start-up; tests register their own.
 #pragma once
 
@@ -48,7 +48,15 @@ struct ToolBarResource {
   const char* const* xpm;
 };
 
+// An icon: a small picture in XPM form.
+struct IconResource {
+  UINT id;
+  const char* const* xpm;
+};
+
 void AddMenuResource(const MenuResource* menu);
+void AddIconResource(const IconResource* icon);
+const IconResource* FindIconResource(UINT id);
 void AddAcceleratorResource(const AcceleratorResource* table);
 void AddToolBarResource(const ToolBarResource* toolBar);
 // The registered resource of that id, or null.

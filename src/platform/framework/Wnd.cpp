@@ -557,3 +557,11 @@ BOOL IsWindowVisible(HWND hwnd) {
   CWnd* wnd = CWnd::FromHandle(hwnd);
   return wnd && wnd->IsWindowVisible();
 }
+
+CWnd* WindowFromPoint(POINT point) {
+  for (QWidget* w = QApplication::widgetAt(point.x, point.y); w; w = w->parentWidget()) {
+    if (CWnd* wnd = CWnd::FromWidget(w)) return wnd;
+    if (w->isWindow()) break;
+  }
+  return nullptr;
+}

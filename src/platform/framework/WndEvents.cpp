@@ -1,7 +1,6 @@
 #include "platform/framework/WndEvents.h"
 
 #include <QCloseEvent>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +9,7 @@
 #include "platform/framework/DC.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/win/TickCount.h"
 
 namespace {
 
@@ -48,14 +48,7 @@ UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   return flags;
 }
 
-DWORD MessageTickCount() {
-  static QElapsedTimer clock = [] {
-    QElapsedTimer t;
-    t.start();
-    return t;
-  }();
-  return static_cast<DWORD>(clock.elapsed());
-}
+DWORD MessageTickCount() { return GetTickCount(); }
 
 QEvent::Type WndEventBridge::PostedMessageType() {
   static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());

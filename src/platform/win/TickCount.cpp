@@ -4,19 +4,21 @@
 
 namespace {
 
-DWORD SteadyTicks() {
+TickSource& Source() {
+  static TickSource source;
+  return source;
+}
+
+}  // namespace
+
+DWORD GetTickCount() {
+  if (Source()) return Source()();
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<DWORD>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-TickSource source = nullptr;
-
-}  // namespace
-
-DWORD GetTickCount() { return source ? source() : SteadyTicks(); }
-
-TickSource SetTickSource(TickSource next) {
-  TickSource previous = source;
-  source = next;
+TickSource SetTickSource(TickSource source) {
+  TickSource previous = std::move(Source());
+  Source() = std::move(source);
   return previous;
 }

@@ -1,11 +1,13 @@
-// The millisecond counter: 32 bits, so it wraps about every 49.7 days. Tests replace its source
-// to step time or to cross the wrap.
+// The millisecond tick count: 32 bits from a monotonic clock, so it wraps about every 49.7
+// days. Tests drive it through a source of their own, wrap included.
 #pragma once
+
+#include <functional>
 
 #include "platform/win/WinTypes.h"
 
 DWORD GetTickCount();
 
-using TickSource = DWORD (*)();
-// Installs `source` (nullptr restores the steady clock) and returns the previous one.
+using TickSource = std::function<DWORD()>;
+// Installs `source` (empty: the monotonic clock) and returns the previous one.
 TickSource SetTickSource(TickSource source);

@@ -120,6 +120,11 @@ TEST_F(RoutingFixture, AnAcceleratorOfADisabledCommandDoesNothing) {
   EXPECT_TRUE(routeLog.empty());
 
   main->guardEnabled = TRUE;
+  // While a menu is open its keys belong to the menu.
+  OpenMenu(0);
+  QTest::keyClick(main->GetMenuPopup(0), Qt::Key_G, Qt::ControlModifier);
+  main->GetMenuPopup(0)->hide();
+  EXPECT_TRUE(routeLog.empty());
   QTest::keyClick(view, Qt::Key_G, Qt::ControlModifier);
   EXPECT_EQ(routeLog, std::vector<std::string>{"main 40200"});
   // Without Ctrl the key is not the accelerator; Ctrl+plus reaches the view.
@@ -136,6 +141,9 @@ TEST_F(RoutingFixture, ChildrenActivateTileCascadeMaximiseAndAreListed) {
   ASSERT_NE(second, nullptr);
   auto* first = dynamic_cast<CMDIChildWnd*>(main->GetMDIClient()->Children().front());
   ASSERT_NE(first, second);
+  // The main frame's icon comes from its resource; children without their own show it too.
+  ASSERT_FALSE(main->GetWidget()->windowIcon().isNull());
+  EXPECT_EQ(second->GetWidget()->windowIcon().cacheKey(), main->GetWidget()->windowIcon().cacheKey());
 
   routeLog.clear();
   ::SendMessage(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first->m_hWnd));

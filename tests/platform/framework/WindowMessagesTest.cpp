@@ -2,9 +2,14 @@
 // the handlers of the message map, searched from the class up its bases.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/PeekMessage.h"
+#include "platform/win/TickCount.h"
 #include "platform/framework/WindowClasses.h"
 #include "platform/win/Cursors.h"
 #include "platform/framework/Wnd.h"
@@ -43,7 +48,10 @@ class TestWindow : public BaseWindow {
   void OnMouseMove(UINT flags, CPoint) {
     if (flags & MK_LBUTTON) log.push_back("drag");
   }
-  void OnLButtonUp(UINT, CPoint) { ReleaseCapture(); }
+  void OnLButtonUp(UINT, CPoint p) {
+    log.push_back("up " + std::to_string(p.x) + "," + std::to_string(p.y));
+    ReleaseCapture();
+  }
   void OnCaptureChanged(CWnd*) { log.push_back("capture lost"); }
   void OnKeyDown(UINT key, UINT, UINT) { log.push_back("key " + std::to_string(key)); }
   void OnKillFocus(CWnd*) { log.push_back("focus lost"); }
@@ -92,7 +100,7 @@ struct WindowFixture : ::testing::Test {
 TEST_F(WindowFixture, InputReachesTheHandlersOfTheClassChain) {
   log.clear();
   QTest::mouseClick(child.GetWidget(), Qt::LeftButton, Qt::ControlModifier, QPoint(12, 34));
-  EXPECT_EQ(log, (std::vector<std::string>{"down 12,34 ctrl", "capture lost"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"down 12,34 ctrl", "up 12,34", "capture lost"}));
   EXPECT_EQ(CWnd::GetCapture(), nullptr);
 
   log.clear();
@@ -111,6 +119,13 @@ TEST_F(WindowFixture, InputReachesTheHandlersOfTheClassChain) {
   QApplication::processEvents();
   EXPECT_EQ(log, std::vector<std::string>{"size 300x200"});
 
+  // The window under a point: the child over its parent, the parent beside it.
+  POINT inChild{70, 70}, beside{150, 120};  // the child beyond the later sibling at 0..50
+  child.ClientToScreen(&inChild);
+  window.ClientToScreen(&beside);
+  EXPECT_EQ(WindowFromPoint(inChild), &child);
+  EXPECT_EQ(WindowFromPoint(beside), &window);
+
   EXPECT_EQ(window.SendMessage(kPing, 2, 3), 5);
   EXPECT_EQ(::SendMessage(child.m_hWnd, kPing, 4, 5), 9);
 }
@@ -128,6 +143,33 @@ TEST_F(WindowFixture, AWindowClassNamesItsTraitsAndGivesItsCursor) {
   ASSERT_TRUE(arrow.Create(pointing, "Arrow", WS_CHILD | WS_VISIBLE, {0, 0, 10, 10}, &window, 3));
   EXPECT_TRUE(arrow.GetWidget()->testAttribute(Qt::WA_SetCursor));
   EXPECT_EQ(arrow.GetWidget()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(WindowFixture, PeekedInputWaitsAndWhatIsNotTakenReachesItsWindowAfterwards) {
+  // Messages carry the tick count of their arrival, from the clock tests drive (near the wrap).
+  const TickSource previous = SetTickSource([] { return DWORD{0xFFFFFFF0u}; });
+  QTest::keyClick(child.GetWidget(), Qt::Key_A);
+  EXPECT_EQ(GetMessageTime(), 0xFFFFFFF0u);
+  log.clear();
+  // A release and a key wait in the queue.
+  QCoreApplication::postEvent(child.GetWidget(), new QMouseEvent(QEvent::MouseButtonRelease, QPointF(20, 30),
+                                                                 QPointF(20, 30), Qt::LeftButton, Qt::NoButton, {}));
+  QCoreApplication::postEvent(child.GetWidget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Q, {}, "q"));
+  MSG msg{};
+  ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE));
+  EXPECT_EQ(msg.hwnd, child.m_hWnd);
+  EXPECT_EQ(GET_X_LPARAM(msg.lParam), 20);
+  EXPECT_EQ(GET_Y_LPARAM(msg.lParam), 30);
+  EXPECT_EQ(msg.time, 0xFFFFFFF0u);
+  SetTickSource(previous);
+  EXPECT_FALSE(PeekMessage(&msg, window.m_hWnd, 0, 0, PM_NOREMOVE));  // nothing for the parent
+  ASSERT_TRUE(PeekMessage(&msg, child.m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, static_cast<WPARAM>('Q'));
+  EXPECT_FALSE(PeekMessage(&msg, child.m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+  EXPECT_TRUE(log.empty());  // looking delivers nothing
+
+  QApplication::processEvents();
+  EXPECT_EQ(log, std::vector<std::string>{"up 20,30"});  // the key was taken
 }
 
 TEST_F(WindowFixture, CaptureAndFocusLossAreReported) {

@@ -1,0 +1,104 @@
+#include "dialogs/SmartHelp.h"
+
+#include <utility>
+
+#include "core/XString.h"
+#include "platform/framework/Help.h"
+#include "platform/framework/WaitCursor.h"
+#include "platform/framework/Wnd.h"
+
+namespace {
+
+constexpr int kClassicStaticId = 0xFFFF;
+
+bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+}  // namespace
+
+int XStandardButtonPrompt(int controlId) {
+  switch (controlId) {
+    case 1: return IDHC_OK;
+    case 2: return IDHC_CANCEL;
+    case 8: return IDHC_CLOSE;
+    case 9: return ID_DIALOG_HELP;
+    case 12321: return IDHC_APPLY_NOW;
+    case 12323: return IDHC_WIZBACK;
+    case 12324: return IDHC_WIZNEXT;
+    case 12325: return IDHC_WIZFINISH;
+    default: return controlId;
+  }
+}
+
+int XPromptOrNone(int promptId) {
+  if (promptId == -1) return -1;
+  if (promptId <= static_cast<int>(kLastIdWithoutPrompt) && promptId != static_cast<int>(ID_DIALOG_HELP)) return -1;
+  return promptId;
+}
+
+int XControlAt(CWnd* parent, POINT point, CWnd** child) {
+  *child = nullptr;
+  parent->ClientToScreen(&point);
+  CWnd* first = parent->GetWindow(GW_CHILD);
+  for (CWnd* w = first ? first->GetWindow(GW_HWNDLAST) : nullptr; w; w = w->GetWindow(GW_HWNDPREV)) {
+    if (w->GetDlgCtrlID() == kClassicStaticId || !(w->GetStyle() & WS_VISIBLE)) continue;
+    RECT rect;
+    w->GetWindowRect(&rect);
+    if (!Contains(rect, point)) continue;
+    if (w->GetDlgCtrlID() == -1) return -1;
+    *child = w;
+    return w->GetDlgCtrlID();
+  }
+  return -1;
+}
+
+XMessageBoxFrame* XStatusFrame() {
+  // The lookup is only reachable through its setter: put it straight back.
+  const XMessageBoxFrameLookup lookup = SetMessageBoxFrameLookup(nullptr);
+  SetMessageBoxFrameLookup(lookup);
+  return lookup ? lookup() : nullptr;
+}
+
+DWORD XHelpTopicOfPrompt(UINT promptId) { return promptId > kLastIdWithoutPrompt ? promptId + kHelpTopicOffset : 0; }
+
+void XShowPromptHelp(UINT promptId) {
+  if (const DWORD topic = XHelpTopicOfPrompt(promptId))
+    ShowHelp(HELP_CONTEXT, topic);
+  else
+    ShowHelp(HELP_FINDER, 0);
+}
+
+void XShowStatusPrompt(int id, UINT windowPromptId) {
+  XMessageBoxFrame* frame = XStatusFrame();
+  if (!frame) return;
+  if (id == static_cast<int>(ID_DIALOG_HELP) && windowPromptId != 0) {
+    const XString text = XString(ID_DIALOG_HELP).GetPromptText();
+    frame->SetStatusText(windowPromptId, text, 0);
+  } else {
+    frame->SetStatusText(static_cast<UINT>(id), nullptr, 0);
+  }
+}
+
+void XPushModalStatusCallback(BOOL modal, XStatusCallback callback, void* window) {
+  if (XMessageBoxFrame* frame = XStatusFrame(); frame && modal) frame->PushModalStatusCallback(callback, window);
+}
+
+void XPopModalStatusCallback(BOOL modal, XStatusCallback callback) {
+  if (XMessageBoxFrame* frame = XStatusFrame(); frame && modal) frame->PopModalStatusCallback(callback);
+}
+
+POINT XCursorIn(const CWnd& window) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  window.ScreenToClient(&cursor);
+  return cursor;
+}
+
+LRESULT XHelpHitContext(int hit, UINT windowPromptId) {
+  if (hit != -1) return static_cast<LRESULT>(hit) + kHelpTopicOffset;
+  return XHelpTopicOfPrompt(windowPromptId);
+}
+
+POINT XPointOfLParam(LPARAM lParam) {
+  const auto packed = static_cast<DWORD>(lParam);
+  return POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
+}

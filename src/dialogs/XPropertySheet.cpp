@@ -1,0 +1,85 @@
+#include "dialogs/XPropertySheet.h"
+
+#include "core/FatalError.h"
+#include "core/Globals.h"
+#include "dialogs/SmartHelp.h"
+#include "dialogs/XPropertyPage.h"
+#include "platform/framework/MessageMap.h"
+
+IMPLEMENT_DYNAMIC(XPropertySheet, CPropertySheet)
+
+BEGIN_MESSAGE_MAP(XPropertySheet, CPropertySheet)
+  ON_WM_ACTIVATE()
+  ON_WM_DESTROY()
+  ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+END_MESSAGE_MAP()
+
+namespace {
+
+bool IsStandardButton(int id) { return id != -1 && XStandardButtonPrompt(id) != id; }
+
+}  // namespace
+
+XPropertySheet::XPropertySheet(UINT captionId, CWnd* parent, UINT selectPage)
+    : CPropertySheet(captionId, parent, selectPage) {}
+
+int XPropertySheet::DoModal() {
+  m_modal = TRUE;
+  return CPropertySheet::DoModal();
+}
+
+BOOL XPropertySheet::OnInitDialog() {
+  const BOOL result = CPropertySheet::OnInitDialog();
+  XASSERT(::IsWindow(m_hWnd), "");
+  XPushModalStatusCallback(m_modal, StatusCallback, this);
+  return result;
+}
+
+void XPropertySheet::OnDestroy() {
+  if (m_hWnd) XPopModalStatusCallback(m_modal, StatusCallback);
+  CPropertySheet::OnDestroy();
+}
+
+void XPropertySheet::OnActivate(UINT state, CWnd* other, BOOL minimized) {
+  CPropertySheet::OnActivate(state, other, minimized);
+  m_active = state != WA_INACTIVE;
+  InitGlobals();
+}
+
+int XPropertySheet::OnToolHitTest(POINT point) const {
+  if (!m_active) return -1;
+  auto* self = const_cast<XPropertySheet*>(this);
+  CWnd* child = nullptr;
+  int id = XControlAt(self, point, &child);
+  id = IsStandardButton(id) ? XStandardButtonPrompt(id) : -1;
+  if (CPropertyPage* page = GetActivePage(); id == -1 && page && page->GetSafeHwnd()) {
+    POINT onPage = point;
+    ClientToScreen(&onPage);
+    page->ScreenToClient(&onPage);
+    id = XControlAt(page, onPage, &child);
+  }
+  return XPromptOrNone(id);
+}
+
+UINT XPropertySheet::ActivePromptId() const {
+  CPropertyPage* page = GetActivePage();
+  if (!page) return 0;
+  XASSERT(ISKINDOF(page, XPropertyPage), "ISKINDOF( p, XPropertyPage )");
+  return static_cast<XPropertyPage*>(page)->m_promptId;
+}
+
+void XPropertySheet::UpdateStatusPrompt() {
+  const int hit = OnToolHitTest(XCursorIn(*this));
+  const UINT prompt = ActivePromptId();
+  XShowStatusPrompt(hit != -1 ? hit : static_cast<int>(prompt), prompt);
+}
+
+void XPropertySheet::StatusCallback(void* argument) {
+  auto* sheet = static_cast<CObject*>(argument);
+  XASSERT(ISKINDOF(sheet, XPropertySheet), "ISKINDOF( argument, XPropertySheet )");
+  static_cast<XPropertySheet*>(sheet)->UpdateStatusPrompt();
+}
+
+LRESULT XPropertySheet::OnHelpHitTest(WPARAM, LPARAM lParam) {
+  return XHelpHitContext(OnToolHitTest(XPointOfLParam(lParam)), ActivePromptId());
+}

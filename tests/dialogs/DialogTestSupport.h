@@ -1,0 +1,102 @@
+// Test support for the dialogs: a recording stand-in of the main frame's status bar (its modal
+// callback stack and its prompt), and helpers that act on a dialog's controls as a user does.
+#pragma once
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QWidget>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/XMessageBox.h"
+#include "platform/framework/Help.h"
+#include "platform/framework/Wnd.h"
+
+class RecordingStatusFrame final : public XMessageBoxFrame {
+ public:
+  RecordingStatusFrame() : previous_(SetMessageBoxFrameLookup(&Lookup)) { current_ = this; }
+  ~RecordingStatusFrame() override {
+    SetMessageBoxFrameLookup(previous_);
+    current_ = nullptr;
+  }
+  RecordingStatusFrame(const RecordingStatusFrame&) = delete;
+  RecordingStatusFrame& operator=(const RecordingStatusFrame&) = delete;
+
+  HWND GetSafeHwnd() override { return nullptr; }
+  void PushModalStatusCallback(XStatusCallback callback, void* argument) override {
+    stack.emplace_back(callback, argument);
+    deepest = std::max(deepest, stack.size());
+  }
+  void PopModalStatusCallback(XStatusCallback callback) override {
+    ASSERT_FALSE(stack.empty());
+    EXPECT_EQ(stack.back().first, callback);
+    stack.pop_back();
+  }
+  void SetStatusText(UINT id, const char* text, COLORREF) override {
+    promptId = id;
+    promptText = text ? text : "";
+  }
+  // What the status bar's idle work does: asks the top modal callback for the prompt.
+  void Refresh() {
+    if (!stack.empty()) stack.back().first(stack.back().second);
+  }
+
+  std::vector<std::pair<XStatusCallback, void*>> stack;
+  std::size_t deepest = 0;
+  UINT promptId = 0;
+  std::string promptText;
+
+ private:
+  static XMessageBoxFrame* Lookup() { return current_; }
+  static inline RecordingStatusFrame* current_ = nullptr;
+  XMessageBoxFrameLookup previous_;
+};
+
+// Records the help pages asked for.
+class RecordingHelp {
+ public:
+  RecordingHelp()
+      : previous_(SetDesktopOpener([this](const std::string& url) {
+          urls.push_back(url);
+          return true;
+        })) {}
+  ~RecordingHelp() { SetDesktopOpener(previous_); }
+  bool Opened(UINT topic) const {
+    for (const std::string& url : urls)
+      if (url.find(std::to_string(topic) + ".html") != std::string::npos) return true;
+    return false;
+  }
+  std::vector<std::string> urls;
+
+ private:
+  DesktopOpener previous_;
+};
+
+inline QWidget* Control(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->GetWidget(); }
+
+// The centre of control `id` in the client coordinates of `window`.
+inline POINT CentreOf(CWnd& window, CWnd& owner, int id) {
+  RECT r;
+  owner.GetDlgItem(id)->GetWindowRect(&r);
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  window.ScreenToClient(&p);
+  return p;
+}
+
+inline void Click(CWnd& dialog, int id) { QTest::mouseClick(Control(dialog, id), Qt::LeftButton); }
+
+// A key on control `id`; the notifications it queues are delivered.
+inline void Press(CWnd& dialog, int id, Qt::Key key) {
+  QTest::keyClick(Control(dialog, id), key);
+  QCoreApplication::processEvents();
+}
+
+// Replaces the text of edit `id` as typing does.
+inline void Type(CWnd& dialog, int id, const char* text) {
+  QWidget* edit = Control(dialog, id);
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(edit, Qt::Key_Delete);
+  QTest::keyClicks(edit, text);
+}

@@ -1,0 +1,169 @@
+// The Preferences sheet with its General and Undo pages: repairs when it is built, the start page,
+// only the pages brought up write on OK, and the pages' own checks and questions.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+
+#include "core/PreferenceKeys.h"
+#include "dialogs/DialogServices.h"
+#include "dialogs/DialogTestSupport.h"
+#include "dialogs/PropertySheetPreferences.h"
+#include "document/DocumentTestSupport.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/RunModal.h"
+#include "platform/win/QtTestApplication.h"
+#include "support/ScriptedMessageBoxes.h"
+
+namespace {
+
+struct QtFirst {
+  QtTestApplication qt;
+};
+
+class PreferencesTest : public QtFirst, public document_test::SceneFixture, public DialogServices {
+ protected:
+  PreferencesTest() : previous_(SetDialogServices(this)) { InstallInputFilter(); }
+  ~PreferencesTest() override { SetDialogServices(previous_); }
+
+  void ReloadRecentFileList(UINT count) override { reloaded.push_back(count); }
+  XDocument* GetActiveDocument() override { return &doc; }
+
+  static void Store(const XPrefKey& key, const char* text) { XWritePrefString(key.section, key.key, text); }
+  static std::string Stored(const XPrefKey& key) { return XGetPrefString(key.section, key.key, "").str(); }
+
+  // Runs a sheet opened at `start`; `user` acts and ends it.
+  static void Run(PropertySheetPreferences& sheet, const std::function<void()>& user) {
+    RunModal([&] { return sheet.DoModal(); }, [&](QDialog*) { user(); });
+  }
+
+  std::vector<UINT> reloaded;
+  ScriptedMessageBoxes boxes;
+
+ private:
+  DialogServices* previous_;
+};
+
+TEST_F(PreferencesTest, BuildingTheSheetRepairsStoredValuesEvenWhenCancelled) {
+  Store(XPref::NUM_MRU, "20");
+  Store(XPref::MAXUNDOTOKEEP, "-3");
+  PropertySheetPreferences sheet(kPrefsGeneralPage);
+  Run(sheet, [&] {
+    CString shown;
+    sheet.m_general_page->GetDlgItem(32798)->GetWindowText(shown);
+    EXPECT_EQ(shown.str(), "8");
+    Click(sheet, IDCANCEL);
+  });
+  EXPECT_EQ(Stored(XPref::NUM_MRU), "8");
+  EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "2147483647");
+  EXPECT_TRUE(reloaded.empty());
+}
+
+TEST_F(PreferencesTest, OKAppliesOnlyThePagesThatWereShown) {
+  Store(XPref::NUM_MRU, "4");
+  {
+    PropertySheetPreferences sheet(kPrefsGeneralPage);
+    Run(sheet, [&] {
+      EXPECT_EQ(sheet.GetActivePage(), sheet.m_general_page.get());
+      Type(*sheet.m_general_page, 32798, "0");
+      Click(sheet, IDOK);
+    });
+  }
+  EXPECT_EQ(Stored(XPref::NUM_MRU), "0");
+  EXPECT_EQ(reloaded, std::vector<UINT>{0});
+  EXPECT_FALSE(doc.IsModified());
+
+  PropertySheetPreferences sheet(kPrefsUndoPage);
+  Run(sheet, [&] {
+    EXPECT_EQ(sheet.GetActivePage(), sheet.m_undo_page.get());
+    Type(*sheet.m_undo_page, 32801, "7");
+    Click(sheet, IDOK);
+  });
+  EXPECT_EQ(reloaded.size(), 1u);
+  EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 7);
+  EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(PreferencesTest, RecentScenesAbove16AreRefusedAndTheSheetStaysOpen) {
+  PropertySheetPreferences sheet(kPrefsGeneralPage);
+  Run(sheet, [&] {
+    Type(*sheet.m_general_page, 32798, "17");
+    Click(sheet, IDOK);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Please enter an integer between 0 and 16.");
+    Click(sheet, IDCANCEL);
+  });
+  EXPECT_TRUE(reloaded.empty());
+}
+
+TEST_F(PreferencesTest, TurningUndoOffForNewScenesAsksFirst) {
+  Store(XPref::MAXUNDOTOKEEP, "50");
+  boxes.Answer({IDNO});
+  PropertySheetPreferences declined(kPrefsUndoPage);
+  Run(declined, [&] {
+    Type(*declined.m_undo_page, 32800, "0");
+    Click(declined, IDOK);
+  });
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "Are you sure you want to turn off undo and redo?");
+  EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "50");
+
+  boxes.Answer({IDYES});
+  PropertySheetPreferences accepted(kPrefsUndoPage);
+  Run(accepted, [&] {
+    Type(*accepted.m_undo_page, 32800, "0");
+    Click(accepted, IDOK);
+  });
+  EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "0");
+}
+
+std::string Text(CWnd& page, int id) {
+  CString text;
+  page.GetDlgItem(id)->GetWindowText(text);
+  return text.str();
+}
+
+TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitShown) {
+  Store(XPref::DISPLAY_WIDTH, "1500");
+  PropertySheetPreferences sheet(kPrefsCopyImagePage);
+  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
+  PageCopyImagePrefs& page = *sheet.m_copy_image_page;
+  Run(sheet, [&] {
+    EXPECT_EQ(Text(page, 32848), "75");
+    EXPECT_FALSE(page.GetDlgItem(32848)->IsWindowEnabled());
+    Click(page, 32851);
+    EXPECT_TRUE(page.GetDlgItem(32848)->IsWindowEnabled());
+    EXPECT_EQ(Text(page, 32849), "10.5");
+    Press(page, 32850, Qt::Key_Down);
+    EXPECT_EQ(Text(page, 32849), "26.67");
+    Press(page, 32850, Qt::Key_Up);
+    EXPECT_EQ(Text(page, 32849), "10.5");
+    Type(page, 32849, "1");
+    Press(page, 32850, Qt::Key_Down);
+    EXPECT_EQ(Text(page, 32849), "2.54");
+    Press(page, 32850, Qt::Key_Up);
+    EXPECT_EQ(Text(page, 32849), "1");
+    Press(page, 32850, Qt::Key_Down);
+    Type(page, 32849, "30.48");
+    Click(sheet, IDOK);
+  });
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "12");
+  EXPECT_EQ(Stored(XPref::USE_DPI), "yes");
+}
+
+TEST_F(PreferencesTest, CopyImageWidthInCentimetresKeepsTheCentimetreRange) {
+  Store(XPref::DISPLAY_WIDTH, "10.5");
+  PropertySheetPreferences sheet(kPrefsCopyImagePage);
+  PageCopyImagePrefs& page = *sheet.m_copy_image_page;
+  Run(sheet, [&] {
+    Press(page, 32850, Qt::Key_Down);
+    Type(page, 32849, "2");
+    Click(sheet, IDOK);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Please enter a number between 2.54 and 3048.");
+    Click(sheet, IDCANCEL);
+  });
+  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
+}
+
+}  // namespace
