@@ -7,6 +7,7 @@ const StringResource kStringResources[] = {
     {2, "Close this dialog box without saving any changes you have made\nClose without saving"},
     {8, "Close this dialog box and keep changes already saved\nClose and keep changes already saved"},
     {9, "Display detailed help\nDisplay detailed help"},
+    {12, "Tavrolin"},
     {13, "Ulmric"},
     {14, "\n\nTavrolin File\nTavrolin files (*.tvr)\n.tvr\nTavrolin_File\nTavrolin File"},
     {16, "\n\n\n\n\n\n"},

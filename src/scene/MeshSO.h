@@ -17,6 +17,7 @@
 #pragma once
 
 #include "core/XList.h"
+#include "scene/InstanceMap.h"
 #include "scene/Material.h"
 #include "scene/RefArray.h"
 #include "scene/VisualSO.h"
@@ -121,7 +122,27 @@ class MeshSO : public VisualSO {
   Ptr<RefArray> surfEdgeFaces;
   LONG numEdges = 0;
 
+  // Two lists of part looks are equal: the same count and equal Materials in order.
+  static bool SameMaterials(const XList<Material>& a, const XList<Material>& b);
+  // Each given Material, in order, overwrites the first same-named one of `mats`; names that
+  // `mats` lacks are dropped and its order stays.
+  static void OverwriteByName(const XList<Material>& given, XList<Material>& mats);
+
  private:
   // Member defaults, then the construction guard is taken by each constructor.
   void ResetForBuild();
+
+  // The load after joining: none, or the error that ends it.
+  LONG LoadFromFile();
+  // The instance list the object is in while it shares a mesh (reference set, no error, a
+  // mesh), else null; a missing list is fatal with `description`.
+  InstanceList* SharedList(const char* description) const;
+  // Not sharing, or the first object of its list.
+  bool IsFirstInstance() const;
+  // Takes the mesh and look of another listed object of the name; false when there is none.
+  bool JoinInstance();
+  // Out of its name's list wherever it stands (an emptied list goes); in at the end.
+  void LeaveInstanceList();
+  void EnterInstanceList();
+  void SetPartLooks(const XList<Material>& mats, BOOL apply, bool textured);
 };

@@ -1,6 +1,7 @@
 #include "scene/ModeFilter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -12,31 +13,78 @@ constexpr std::size_t kRgbBins = 64 * 128 * 64;
 
 unsigned RgbBin(const unsigned char* p) { return (p[0] >> 2) * 8192u + (p[1] >> 1) * 64u + (p[2] >> 2); }
 
-// The window's most frequent value: walked row by row from the top, each row from the left, the
-// first value whose count passes the best so far wins, so ties go to the value that reached the
-// top count first. `bins` holds one value per pixel of the area, `counts` is all zero on entry
-// and on return.
-template <class Count>
-unsigned WindowMode(const unsigned* bins, unsigned width, unsigned left, unsigned right, unsigned top,
-                    unsigned bottom, Count* counts) {
-  unsigned best = 0;
-  Count bestCount = 0;
-  for (unsigned y = top; y <= bottom; ++y) {
+// The mode of a window is the value that first reaches the window's highest count when the
+// window is walked row by row from the top, each row from the left: ties go to the value that
+// got there first. `bins` holds one value per pixel of the area.
+struct Window {
+  unsigned left, right, top, bottom;
+};
+
+// Walks the window until a value's running count reaches `top` (the window's highest count): that
+// value is the mode. `running` is all zero on entry and on return.
+unsigned WalkToMode(const unsigned* bins, unsigned width, const Window& w, unsigned top, std::uint16_t* running) {
+  unsigned mode = 0;
+  unsigned lastY = w.bottom, lastX = w.right;
+  for (unsigned y = w.top; y <= w.bottom && !mode; ++y) {
     const unsigned* row = bins + std::size_t{y} * width;
-    for (unsigned x = left; x <= right; ++x) {
-      const unsigned bin = row[x];
-      if (++counts[bin] > bestCount) {
-        bestCount = counts[bin];
-        best = bin;
+    for (unsigned x = w.left; x <= w.right; ++x) {
+      if (++running[row[x]] == top) {
+        mode = row[x] + 1;
+        lastY = y;
+        lastX = x;
+        break;
       }
     }
   }
-  for (unsigned y = top; y <= bottom; ++y) {
+  for (unsigned y = w.top; y <= lastY; ++y) {
     const unsigned* row = bins + std::size_t{y} * width;
-    for (unsigned x = left; x <= right; ++x) counts[row[x]] = 0;
+    for (unsigned x = w.left, end = y == lastY ? lastX : w.right; x <= end; ++x) running[row[x]] = 0;
   }
-  return best;
+  return mode - 1;
 }
+
+// The window's histogram, kept while the window slides one column at a time along a row, with
+// the number of values at each count and the highest count, so most windows know their mode
+// without a walk: when one value alone has the highest count.
+class SlidingHistogram {
+ public:
+  explicit SlidingHistogram(std::size_t bins) : counts_(bins, 0), running_(bins, 0), values_(65026, 0) {}
+
+  void AddColumn(const unsigned* bins, unsigned width, unsigned x, unsigned top, unsigned bottom) {
+    for (unsigned y = top; y <= bottom; ++y) Add(bins[std::size_t{y} * width + x]);
+  }
+  void RemoveColumn(const unsigned* bins, unsigned width, unsigned x, unsigned top, unsigned bottom) {
+    for (unsigned y = top; y <= bottom; ++y) Remove(bins[std::size_t{y} * width + x]);
+  }
+
+  unsigned Mode(const unsigned* bins, unsigned width, const Window& w) {
+    if (values_[highest_] == 1 && counts_[leader_] == highest_) return leader_;
+    return WalkToMode(bins, width, w, highest_, running_.data());
+  }
+
+ private:
+  void Add(unsigned bin) {
+    const unsigned c = ++counts_[bin];
+    --values_[c - 1];
+    ++values_[c];
+    if (c > highest_) {
+      highest_ = c;
+      leader_ = bin;
+    }
+  }
+  void Remove(unsigned bin) {
+    const unsigned c = counts_[bin]--;
+    --values_[c];
+    ++values_[c - 1];
+    while (highest_ > 0 && values_[highest_] == 0) --highest_;
+  }
+
+  std::vector<std::uint16_t> counts_;
+  std::vector<std::uint16_t> running_;
+  std::vector<unsigned> values_;  // values_[c]: how many values have count c (c above 0)
+  unsigned highest_ = 0;
+  unsigned leader_ = 0;  // a value that had the highest count when it was reached
+};
 
 bool IsRgb24(const DDPIXELFORMAT& f) {
   return f.dwFlags == DDPF_RGB && f.dwRGBBitCount == 24 && f.dwGBitMask == 0x0000FF00 &&
@@ -69,15 +117,16 @@ void ModeFilterPixels(unsigned char* dest, std::ptrdiff_t destPitch, const unsig
     for (unsigned x = 0; x < width; ++x)
       out[x] = bytesPerPixel == 3 ? RgbBin(row + std::size_t{x} * 3) : row[x];
   }
-  std::vector<unsigned short> counts(bytesPerPixel == 3 ? kRgbBins : 256, 0);
+  SlidingHistogram histogram(bytesPerPixel == 3 ? kRgbBins : 256);
   for (unsigned y = 0; y < height; ++y) {
-    const unsigned top = y > radius ? y - radius : 0;
-    const unsigned bottom = std::min(y + radius, height - 1);
+    Window w{0, 0, y > radius ? y - radius : 0, std::min(y + radius, height - 1)};
     unsigned char* out = dest + std::ptrdiff_t{y} * destPitch;
+    w.right = std::min(radius, width - 1);
+    for (unsigned x = 0; x <= w.right; ++x) histogram.AddColumn(bins.data(), width, x, w.top, w.bottom);
     for (unsigned x = 0; x < width; ++x) {
-      const unsigned left = x > radius ? x - radius : 0;
-      const unsigned right = std::min(x + radius, width - 1);
-      const unsigned mode = WindowMode(bins.data(), width, left, right, top, bottom, counts.data());
+      if (x > radius) histogram.RemoveColumn(bins.data(), width, w.left++, w.top, w.bottom);
+      if (x > 0 && x + radius < width) histogram.AddColumn(bins.data(), width, ++w.right, w.top, w.bottom);
+      const unsigned mode = histogram.Mode(bins.data(), width, w);
       if (bytesPerPixel == 3) {
         unsigned char* p = out + std::size_t{x} * 3;
         p[0] = static_cast<unsigned char>((mode >> 13) * 4 + 2);
@@ -87,6 +136,7 @@ void ModeFilterPixels(unsigned char* dest, std::ptrdiff_t destPitch, const unsig
         out[x] = static_cast<unsigned char>(mode);
       }
     }
+    for (unsigned x = w.left; x <= w.right; ++x) histogram.RemoveColumn(bins.data(), width, x, w.top, w.bottom);
   }
 }
 

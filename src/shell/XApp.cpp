@@ -1,7 +1,14 @@
 #include "shell/XApp.h"
 
 #include "core/NoMemoryHandler.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/View.h"
 #include "platform/win/ProgramFiles.h"
+#include "scene/GroupSO.h"
+#include "scene/MeshSO.h"
+#include "shell/DocTemplates.h"
+#include "shell/XAppDocumentServices.h"
 
 IMPLEMENT_DYNAMIC(XApp, CWinApp)
 
@@ -16,15 +23,59 @@ XApp::XApp() {
   previousNewHandler = std::set_new_handler(&NoMemoryNewHandler);
   SetObjectClipboardEmptier(&EmptyTheObjectClipboard);
   programPath = ProgramPath().c_str();
+  XASSERT(!programPath.IsEmpty(), "Failed to get executable file name");
 }
 
 XApp::~XApp() {
+  // Scenes reach the application while they go: they go while it is still whole.
+  CloseAllDocuments(TRUE);
+  if (documentServices) SetDocumentApp(nullptr);
+  palette.reset();
+  lpD3DRM = nullptr;
+  screen = nullptr;
+  lpDD2 = nullptr;
+  lpDD = nullptr;
   SetObjectClipboardEmptier(nullptr);
   std::set_new_handler(previousNewHandler);
   NoMemoryHandler(0);
 }
 
 void XApp::EmptyObjectClipboard() { objectClipboard.RemoveAll(); }
+
+Ptr<MeshSO>& XApp::GetCylinderMesh() { return cylinderMesh; }
+Ptr<MeshSO>& XApp::GetGroundMesh() { return groundMesh; }
+
+Ptr<DocTemplateEntry> XApp::GetDocTemplate(int index) const {
+  constexpr int count = static_cast<int>(sizeof(docTemplates) / sizeof(*docTemplates));
+  XASSERT_TEXT(index >= 0 && index < count, "index >= 0 && index < sizeof(docTemplates)/sizeof(*docTemplates)", "");
+  return docTemplates[index];
+}
+
+int XApp::FindDocTemplate(CView* view) const {
+  for (int i = 2; i >= 0; --i) {
+    const DocTemplateEntry* entry = docTemplates[i];
+    if (!entry) continue;
+    CWnd* frame = view->GetParentFrame();
+    CDocument* document = view->GetDocument();
+    if (view->IsKindOf(entry->view) && frame && frame->IsKindOf(entry->frame) && document &&
+        document->IsKindOf(entry->document))
+      return i;
+  }
+  XASSERT(0, "View was not created with any of the document templates herein");
+  return -1;
+}
+
+Ptr<DocTemplateEntry> XApp::FindTemplateOfDocument(CDocument* document) const {
+  Ptr<DocTemplateEntry> found;
+  for (int i = 2; i >= 0; --i) {
+    const Ptr<DocTemplateEntry>& entry = docTemplates[i];
+    if (!entry || entry->viewsOnly || document->GetRuntimeClass() != entry->document) continue;
+    XASSERT(!found, "\"viewsOnly\" is FALSE for 2 or more DocTemplates with same \"document\"'s CRuntimeClass");
+    found = entry;
+  }
+  XASSERT(found, "\"viewsOnly\" is TRUE for all DocTemplates with \"document\"'s CRuntimeClass");
+  return found;
+}
 
 XApp* XGetApp() {
   CWinApp* app = AfxGetApp();

@@ -1,6 +1,7 @@
 #include "shell/XMainFrame.h"
 
 #include <cmath>
+#include <vector>
 
 #include "core/FatalError.h"
 #include "core/Globals.h"
@@ -8,6 +9,7 @@
 #include "core/XMessageBox.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/DocTemplate.h"
+#include "platform/framework/DropFiles.h"
 #include "platform/framework/WinApp.h"
 #include "shell/CommandProbe.h"
 #include "shell/WindowHelpers.h"
@@ -20,6 +22,7 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_WM_DESTROY()
   ON_WM_MENUSELECT()
   ON_WM_ACTIVATEAPP()
+  ON_WM_DROPFILES()
   ON_COMMAND(59393, OnViewStatusBar)
   ON_COMMAND(33124, OnViewBeginnerToolBar)
   ON_COMMAND(59392, OnViewMainToolBar)
@@ -76,6 +79,18 @@ XMainFrame::XMainFrame() = default;
 
 XMainFrame::~XMainFrame() {
   XASSERT(!objects3DView, "Should have been destroyed and this pointer set to NULL by Objects3DView destructor");
+}
+
+void XMainFrame::OnDropFiles(HDROP drop) {
+  std::vector<CString> paths;
+  const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::vector<char> path(DragQueryFile(drop, i, nullptr, 0) + 1);
+    DragQueryFile(drop, i, path.data(), static_cast<UINT>(path.size()));
+    paths.emplace_back(path.data());
+  }
+  DragFinish(drop);
+  for (const CString& path : paths) AfxGetApp()->OpenDocumentFile(path);
 }
 
 XMainFrame* XGetMainFrame() {

@@ -37,6 +37,11 @@ class XMainFrame : public CMDIFrameWnd {
   // list goes there.
   QMenu* GetWindowMenuPopup() const override;
   BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+  // Each file dropped from the file manager is opened as a scene.
+  void OnDropFiles(HDROP drop);
+  // The status bar's periodic work (the prompt under the mouse, blinking, widening), run by the
+  // application's timer and, without one, at idle.
+  virtual void OnStatusBarIdle() { statusBar.OnIdle(); }
 
  protected:
   int OnCreate(LPCREATESTRUCT createStruct);

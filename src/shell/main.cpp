@@ -1,12 +1,11 @@
-// Entry point. The main window is not built yet; until it is, the program says so and exits.
-#include <cstdio>
-
-#include "platform/win/StringResources.h"
+// Entry point: the program's resources first, then the application object, which brings the
+// program up and runs it.
+#include "platform/framework/WinApp.h"
 #include "resources/ProgramResources.h"
+#include "shell/XApp.h"
 
-int main() {
+int main(int argc, char** argv) {
   RegisterProgramResources();
-  std::printf("%s: the main window is not built yet. This build holds the core libraries; run the tests to exercise them.\n",
-              FindStringResource(57344));
-  return 0;
+  XApp app;
+  return AfxWinMain(argc, argv);
 }

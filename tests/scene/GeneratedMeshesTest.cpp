@@ -4,7 +4,6 @@
 
 #include "SceneTestSupport.h"
 #include "core/CircleSegments.h"
-#include "pending/PendingMeshCalls.h"
 #include "platform/d3drm/RenderTestSupport.h"
 #include "scene/GroupSO.h"
 #include "scene/MeshSO.h"
@@ -37,7 +36,6 @@ void ExpectAt(const D3DRMVERTEX& v, float x, float y, float z) {
 }
 
 TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
-  Pending() = {};
   Ptr<MeshSO> ground = new MeshSO(0, 0x7F102030);
   ASSERT_EQ(ground->GetD3DRMMesh()->GetGroupCount(), 1u);
   GroupData outline = ReadGroup(ground->GetD3DRMMesh(), 0);
@@ -47,7 +45,8 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   ExpectAt(outline.vertices[5], 0.99999f, 0.00001f, 0.99999f);
   EXPECT_EQ(outline.vertices[4].normal.y, 1.0f);
   EXPECT_EQ(outline.vertices[4].color, 0x7F102030u);
-  EXPECT_EQ(ground->GetD3DRMMesh()->GetGroupQuality(0), D3DRMRENDER_WIREFRAME);
+  // The part look put back on the group: parts read from a mesh start smooth.
+  EXPECT_EQ(ground->GetD3DRMMesh()->GetGroupQuality(0), D3DRMRENDER_WIREFRAME | D3DRMSHADE_PHONG);
   EXPECT_EQ(ground->GetD3DRMMesh()->GetAppData(), reinterpret_cast<DWORD_PTR>(&*ground));
   EXPECT_EQ(ground->box.max.y, 0.00001f);
   EXPECT_EQ(ground->box.max.x, 1.0);
@@ -59,7 +58,7 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   ground->BuildGround(3, 0xFF000000);
   EXPECT_EQ(ground->quality, 0);
   EXPECT_EQ(ground->cartoon, 0);
-  EXPECT_TRUE(ground->texMats.IsEmpty());
+  EXPECT_EQ(ground->texMats.GetCount(), ground->groupMats.GetCount()) << "the new mesh's parts only";
   ASSERT_EQ(ground->GetD3DRMMesh()->GetGroupCount(), 2u);
   GroupData grid = ReadGroup(ground->GetD3DRMMesh(), 1);
   ASSERT_EQ(grid.vertices.size(), 18u);
@@ -69,10 +68,10 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   ExpectAt(grid.vertices[6], 1.0f, 0.0f, 0.25f);
   ExpectAt(grid.vertices[15 + 1], 0.5f, 0.0f, 1.0f);
   EXPECT_EQ(std::vector<unsigned>(grid.faces.begin() + 27, grid.faces.begin() + 30), (std::vector<unsigned>{12, 9, 15}));
-  // Part setup without lighting and fresh edge data, once per build.
-  ASSERT_EQ(Pending().setupGroupMaterials.size(), 2u);
-  EXPECT_EQ(Pending().setupGroupMaterials[1].apply, 1);
-  EXPECT_EQ(Pending().setupGroupMaterials[1].lighting, 0);
+  // Parts set up without lighting in the Solid color look, and fresh edge data, once per build.
+  ASSERT_EQ(ground->untexMats.GetCount(), ground->groupMats.GetCount());
+  EXPECT_EQ(ground->untexMats.GetHead().lighting, 0);
+  EXPECT_EQ(ground->texMats.GetHead().lighting, 1);
   ASSERT_TRUE(ground->faceNormals);
   EXPECT_EQ(ground->faceNormals->vectors.size(), 12 + ReadGroup(ground->GetD3DRMMesh(), 0).faces.size() / 3);
 
@@ -81,7 +80,6 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
 }
 
 TEST_F(GeneratedMeshesTest, TheCylinderHasItsFourFacesPerSegmentAndAnEndCapAtEachEnd) {
-  Pending() = {};
   Ptr<MeshSO> cylinder = new MeshSO(16, 1.0, 50.0, 0xFF0000FF);
   IDirect3DRMMesh* mesh = cylinder->GetD3DRMMesh();
   ASSERT_EQ(mesh->GetGroupCount(), 1u);
@@ -90,7 +88,7 @@ TEST_F(GeneratedMeshesTest, TheCylinderHasItsFourFacesPerSegmentAndAnEndCapAtEac
   ASSERT_EQ(group.faces.size(), 3u * 64);
   EXPECT_EQ(mesh->GetGroupColor(0), 0xFF0000FFu);
   EXPECT_EQ(mesh->GetAppData(), reinterpret_cast<DWORD_PTR>(&*cylinder));
-  EXPECT_EQ(Pending().setupGroupMaterials.at(0).lighting, 1);
+  EXPECT_EQ(cylinder->untexMats.GetHead().lighting, 1);
 
   // The ring points as the table lays them out: side and cap rings, then the two centres.
   CArray<Vector, const Vector&> starts, ends;

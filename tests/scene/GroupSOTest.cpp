@@ -6,6 +6,8 @@
 
 #include "SceneTestSupport.h"
 #include "scene/GroupSO.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "scene/MeshSO.h"
 #include "support/FatalCheck.h"
 
@@ -131,6 +133,9 @@ TEST_F(GroupSOTest, TheBoxHoldsTheMeshesUnderTheGroupAndSkipsEmptyAndFailedOnes)
   root->AddGroup(Ptr<GroupSO>(new GroupSO));
   child->AddVisual(Ptr<MeshSO>(new MeshSO(3, 0xFFFFFFFF)));  // the unit ground
   // A mesh whose file could not be read keeps the empty box; it adds nothing, not infinities.
+  ScriptedFileDialogs dialogs;  // the user does not find the file
+  ScriptedMessageBoxes boxes;
+  boxes.Answer({IDYES});  // and ends the search
   Ptr<MeshSO> failed = new MeshSO("missing.x", 0, nullptr, 0, 0);
   ASSERT_EQ(failed->GetError(), SceneObj::fileNotFound);
   EXPECT_EQ(failed->GetName(), CString("missing"));

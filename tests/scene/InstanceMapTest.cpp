@@ -4,6 +4,8 @@
 #include "scene/CartoonVertex.h"
 #include "scene/InstanceMap.h"
 #include "scene/MeshSO.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -62,6 +64,9 @@ TEST_F(MeshInstanceTest, AListedObjectLeavesItsNamesListWhenItGoes) {
   EXPECT_EQ(instances.Find("Chair"), nullptr);
 
   // An object that failed to load, or has no mesh, was never listed.
+  ScriptedFileDialogs dialogs;  // the user does not find the file
+  ScriptedMessageBoxes boxes;
+  boxes.Answer({IDYES});  // and ends the search
   Ptr<MeshSO> failed = new MeshSO("Chair.x", 1, nullptr, 0, 0);
   EXPECT_EQ(failed->GetName(), CString("Chair"));
   EXPECT_TRUE(failed->box.min.x > failed->box.max.x);

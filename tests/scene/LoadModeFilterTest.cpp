@@ -99,9 +99,10 @@ TEST_F(LoadModeFilterTest, EqualsThePlainFilterOnRandomImages) {
     LONG pitch;
   } kinds[] = {{DDFormat::RGB888, 3, 0}, {DDFormat::BGR888, 3, -120}, {DDFormat::Palette8, 1, 0}};
   for (const auto& kind : kinds) {
-    for (int round = 0; round < 3; ++round) {
-      const int width = 5 + static_cast<int>(random() % 30), height = 3 + static_cast<int>(random() % 30);
-      const unsigned radius = 1 + random() % 6;
+    for (int round = 0; round < 12; ++round) {
+      // Windows wider than the image included.
+      const int width = 1 + static_cast<int>(random() % 34), height = 1 + static_cast<int>(random() % 30);
+      const unsigned radius = 1 + random() % 9;
       SCOPED_TRACE(testing::Message() << kind.bytes << " bytes " << width << "x" << height << " r" << radius);
       // Few distinct colours, so windows hold real majorities and ties.
       std::vector<unsigned char> palette(4 * 3);

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "core/NoMemoryHandler.h"
+#include "scene/GroupSO.h"
 #include "shell/XApp.h"
 #include "shell/XMainFrame.h"
 #include "support/FatalCheck.h"
@@ -12,7 +13,7 @@ namespace {
 
 // A copied scene group: counts its deletions.
 int deleted = 0;
-struct CountedGroup : RefCount {
+struct CountedGroup : GroupSO {
   ~CountedGroup() override { ++deleted; }
 };
 
@@ -26,8 +27,9 @@ TEST(XApp, HoldsTheLowMemoryReserveForItsLifeAndEmptiesItsClipboardOnAShortage) 
     EXPECT_EQ(XGetApp(), &app);
     EXPECT_NE(app.programPath.Find("shell_tests"), -1);
 
+    ASSERT_EQ(Direct3DRMCreate(&app.lpD3DRM), D3DRM_OK);
     deleted = 0;
-    Ptr<RefCount> kept = new CountedGroup;
+    Ptr<GroupSO> kept = new CountedGroup;
     app.objectClipboard.AddTail(kept);
     app.objectClipboard.AddTail(new CountedGroup);
     NoMemoryHandler(1);

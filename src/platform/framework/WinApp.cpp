@@ -14,6 +14,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/framework/QtBackends.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/View.h"
 #include "platform/win/FileProfileStore.h"
@@ -261,7 +262,10 @@ CWnd* AfxGetMainWnd() { return currentApp ? currentApp->m_pMainWnd : nullptr; }
 
 int AfxWinMain(int argc, char** argv) {
   std::unique_ptr<QApplication> owned;
-  if (!QApplication::instance()) owned = std::make_unique<QApplication>(argc, argv);
+  if (!QApplication::instance()) {
+    owned = std::make_unique<QApplication>(argc, argv);
+    AfxInstallQtBackends();
+  }
   QApplication::setQuitOnLastWindowClosed(false);
   CWinApp* app = AfxGetApp();
   if (!app) return 1;

@@ -1,0 +1,36 @@
+#!/bin/sh
+# Starts the built program under a virtual X server, waits for its main window, optionally saves a
+# screenshot, then closes the window as its close button does and checks that the program ends.
+#   scripts/program-window.sh PROGRAM [SCENE_FILE] [SCREENSHOT.png]
+# The program runs with its own fresh settings (past the first run's introduction).
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+# Under the leak checker, the desktop's message-bus library keeps memory until exit by design.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/platform/framework/desktop-leaks.supp"
+program=$1
+scene=${2:-}
+shot=${3:-}
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/.config/Ulmric"
+printf '[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n' > "$home/.config/Ulmric/Tavrolin.ini"
+export HOME="$home" XDG_CONFIG_HOME="$home/.config" TAVROLIN_PROGRAM="$program" TAVROLIN_SCENE="$scene" \
+  TAVROLIN_SHOT="$shot" TAVROLIN_SCRIPTS="$here"
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
+  if [ -n "$TAVROLIN_SCENE" ]; then "$TAVROLIN_PROGRAM" "$TAVROLIN_SCENE" & else "$TAVROLIN_PROGRAM" & fi
+  pid=$!
+  window=""
+  for _ in $(seq 100); do
+    window=$("$TAVROLIN_SCRIPTS/x11-window.py" find Tavrolin 2>/dev/null) && break
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then echo "no main window" >&2; kill $pid; exit 1; fi
+  echo "main window $window"
+  if [ -n "$TAVROLIN_SHOT" ]; then sleep 1; "$TAVROLIN_SCRIPTS/x11-window.py" screenshot "$TAVROLIN_SHOT"; fi
+  "$TAVROLIN_SCRIPTS/x11-window.py" close "$window"
+  for _ in $(seq 100); do
+    if ! kill -0 $pid 2>/dev/null; then rc=0; wait $pid || rc=$?; echo "program ended with $rc"; exit $rc; fi
+    sleep 0.1
+  done
+  echo "program still running after its window was closed" >&2; kill $pid; exit 1
+'

@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Small X11 actions for the start-up test and screenshots, through libX11 alone.
+
+  x11-window.py find TITLE          prints the id of the first top-level window whose name holds TITLE
+  x11-window.py close WINDOW_ID     asks the window to close, as its title bar's close button does
+  x11-window.py screenshot OUT.png  saves the whole screen
+"""
+import ctypes
+import struct
+import sys
+import zlib
+
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                           ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
+                           ctypes.POINTER(ctypes.c_uint)]
+x11.XFetchName.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_char_p)]
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XGetImage.restype = ctypes.c_void_p
+x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
+                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+x11.XGetPixel.restype = ctypes.c_ulong
+x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+
+
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
+
+
+def windows(display, parent):
+    root, parent_out, children, count = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.POINTER(ctypes.c_ulong)(), ctypes.c_uint()
+    if not x11.XQueryTree(display, parent, ctypes.byref(root), ctypes.byref(parent_out), ctypes.byref(children),
+                          ctypes.byref(count)):
+        return
+    for i in range(count.value):
+        yield children[i]
+        yield from windows(display, children[i])
+
+
+def find(display, title):
+    for window in windows(display, x11.XDefaultRootWindow(display)):
+        name = ctypes.c_char_p()
+        if x11.XFetchName(display, window, ctypes.byref(name)) and name.value and title in name.value.decode():
+            return window
+    return None
+
+
+def close(display, window):
+    event = ClientMessage(type=33, send_event=1, display=display, window=window,
+                          message_type=x11.XInternAtom(display, b"WM_PROTOCOLS", 0), format=32)
+    event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+    x11.XFlush(display)
+
+
+def screenshot(display, path):
+    width, height = x11.XDisplayWidth(display, 0), x11.XDisplayHeight(display, 0)
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), 0, 0, width, height, 0xFFFFFFFF, 2)
+    rows = bytearray()
+    for y in range(height):
+        rows.append(0)
+        for x in range(width):
+            pixel = x11.XGetPixel(image, x, y)
+            rows += bytes(((pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    with open(path, "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                  + chunk(b"IDAT", zlib.compress(bytes(rows))) + chunk(b"IEND", b""))
+
+
+def main():
+    display = x11.XOpenDisplay(None)
+    if not display:
+        sys.exit("no X display")
+    command, argument = sys.argv[1], sys.argv[2]
+    if command == "find":
+        window = find(display, argument)
+        if window is None:
+            sys.exit(1)
+        print(window)
+    elif command == "close":
+        close(display, int(argument))
+    elif command == "screenshot":
+        screenshot(display, argument)
+
+
+main()

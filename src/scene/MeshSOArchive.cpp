@@ -1,0 +1,112 @@
+// MeshSO: the archive record: bounds, look, line styles and part looks; the mesh is read again
+// from the object's file.
+#include "core/FatalError.h"
+#include "core/Guards.h"
+#include "core/MissingFile.h"
+#include "core/XMessageBox.h"
+#include "scene/MeshSO.h"
+
+namespace {
+
+void Flag(CArchive& ar, LONG& value) {
+  if (ar.IsStoring()) {
+    ar << static_cast<BYTE>(value);
+  } else {
+    BYTE b;
+    ar >> b;
+    value = b;
+  }
+}
+
+void Number(CArchive& ar, LONG& value) {
+  if (ar.IsStoring()) {
+    ar << static_cast<DWORD>(value);
+  } else {
+    DWORD d;
+    ar >> d;
+    value = static_cast<LONG>(d);
+  }
+}
+
+void Numbers(CArchive& ar, Vector& v) {
+  if (ar.IsStoring()) {
+    ar << v.x << v.y << v.z;
+  } else {
+    ar >> v.x >> v.y >> v.z;
+  }
+}
+
+}  // namespace
+
+void MeshSO::Serialize(CArchive& ar) {
+  VisualSO::Serialize(ar);
+  XASSERT_TEXT(IsFromFile(), "GetFile() != SceneObj().GetFile()", "Serialization of mesh loaded from archive not supported yet");
+  DWORD version = 2;
+  if (ar.IsStoring()) {
+    XASSERT((GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0, "Schema not versionable");
+    ar << static_cast<DWORD>(GetRuntimeClass()->m_wSchema);
+  } else {
+    version = ReadSchema(ar, GetRuntimeClass()) & ~VERSIONABLE_SCHEMA;
+  }
+  Flag(ar, reference);
+  Numbers(ar, box.min);
+  Numbers(ar, box.max);
+  if (ar.IsStoring()) {
+    ar << sphere.radius;
+  } else {
+    ar >> sphere.radius;
+    sphere.radiusSquared = sphere.radius * sphere.radius;
+  }
+  Numbers(ar, sphere.center);
+  Number(ar, quality);
+  Number(ar, style);
+  Number(ar, brushSize);
+  Flag(ar, texturesOn);
+  Flag(ar, texturesLoaded);
+  Flag(ar, cartoon);
+  silhouetteColor.Serialize(ar);
+  LONG width = static_cast<LONG>(silhouetteWidth);
+  Number(ar, width);
+  silhouetteWidth = static_cast<DWORD>(width);
+  surfaceColor.Serialize(ar);
+  width = static_cast<LONG>(surfaceWidth);
+  Number(ar, width);
+  surfaceWidth = static_cast<DWORD>(width);
+  if (!ar.IsStoring()) {
+    texMats.RemoveAll();
+    untexMats.RemoveAll();
+  }
+  texMats.Serialize(ar);
+  untexMats.Serialize(ar);
+  if (ar.IsStoring() || version >= 1) {
+    Flag(ar, reverse);
+  } else {
+    reverse = 0;
+  }
+  if (ar.IsStoring() || version >= 2) {
+    Flag(ar, twoSided);
+  } else {
+    twoSided = 0;
+  }
+  LONG noMesh = !mesh;
+  Flag(ar, noMesh);
+  if (ar.IsStoring()) return;
+
+  mesh = nullptr;
+  if (noMesh) return;
+  for (;;) {
+    Reload();
+    if (error == none) return;
+    if (error == fileNotFound) {
+      // The user is asked until the file is found; giving up abandons the whole load.
+      SetFile(XLocateMissingFile(GetFile(), TRUE));
+      continue;
+    }
+    if (error == damagedFile || error == noObjectInFile) {
+      XErrorBox(40045, GetFile());
+      AfxThrowUserException();
+    }
+    XASSERT(error == converterNotStarted, "");
+    AfxThrowUserException();
+  }
+}

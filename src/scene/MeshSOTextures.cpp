@@ -1,0 +1,185 @@
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "core/FatalError.h"
+#include "core/Globals.h"
+#include "core/Guards.h"
+#include "core/MissingFile.h"
+#include "core/XMessageBox.h"
+#include "platform/d3drm/FileLookup.h"
+#include "platform/framework/File.h"
+#include "scene/Jpeg.h"
+#include "scene/ModeFilter.h"
+#include "scene/TextureLoad.h"
+#include "shell/XApp.h"
+
+namespace {
+
+// Once per run: the warning for the first surface of a texture, and for the second surface of
+// the painted looks.
+bool warnedFirstSurface = false;
+bool warnedSecondSurface = false;
+
+constexpr BYTE kMarginByte = 0x80;
+
+unsigned PowerOfTwoAtLeast(unsigned n) {
+  unsigned p = 1;
+  while (p < n) p *= 2;
+  return p;
+}
+
+bool HardwareDriver() {
+  const D3DFINDDEVICERESULT* device = XGetApp()->device;
+  return device && device->ddHwDesc.dwFlags != 0;
+}
+
+DDSURFACEDESC TextureSurfaceDesc(unsigned width, unsigned height, bool colors256) {
+  DDSURFACEDESC desc;
+  std::memset(&desc, 0, sizeof desc);
+  desc.dwSize = kDDSurfaceDescSize;
+  desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
+  desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE | DDSCAPS_3DDEVICE | (HardwareDriver() ? DDSCAPS_VIDEOMEMORY : DDSCAPS_SYSTEMMEMORY);
+  desc.dwWidth = PowerOfTwoAtLeast(width);
+  desc.dwHeight = PowerOfTwoAtLeast(height);
+  DDPIXELFORMAT& f = desc.ddpfPixelFormat;
+  f.dwSize = sizeof f;
+  if (colors256) {
+    f.dwFlags = DDPF_RGB | DDPF_PALETTEINDEXED8;
+    f.dwRGBBitCount = 8;
+  } else {
+    // The bytes of a pixel are red, green, blue in memory order, as libjpeg gives them.
+    f.dwFlags = DDPF_RGB;
+    f.dwRGBBitCount = 24;
+    f.dwRBitMask = 0x000000FF;
+    f.dwGBitMask = 0x0000FF00;
+    f.dwBBitMask = 0x00FF0000;
+  }
+  return desc;
+}
+
+// A texture surface; a video-memory request that cannot be met warns once (per `warned`) and
+// falls back to system memory.
+IUPtr<IDirectDrawSurface> CreateTextureSurface(DDSURFACEDESC surfDesc, bool& warned) {
+  IUPtr<IDirectDrawSurface> surface;
+  HRESULT result;
+  while ((result = XGetApp()->lpDD->CreateSurface(&surfDesc, &surface, NULL)) != DD_OK) {
+    if (result == DDERR_OUTOFVIDEOMEMORY || result == DDERR_NOTEXTUREHW) {
+      XASSERT_TEXT(surfDesc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY, "hardwareDriver", "");
+      if (!warned) {
+        warned = true;
+        XInfoBox(result == DDERR_OUTOFVIDEOMEMORY ? 40206 : 40212);
+      }
+      surfDesc.ddsCaps.dwCaps = (surfDesc.ddsCaps.dwCaps & ~DDSCAPS_VIDEOMEMORY) | DDSCAPS_SYSTEMMEMORY;
+    } else if (result == DDERR_OUTOFMEMORY) {
+      NoMemoryHandler(1);
+    } else {
+      XAssertDDFailed(__FILE__, __LINE__, __DATE__, __TIME__,
+                      "XGetApp()->lpDD->CreateSurface( &surfDesc, &surface, NULL )", result);
+    }
+  }
+  return surface;
+}
+
+DDSURFACEDESC Lock(IDirectDrawSurface* surface) {
+  DDSURFACEDESC lockDesc;
+  std::memset(&lockDesc, 0, sizeof lockDesc);
+  lockDesc.dwSize = kDDSurfaceDescSize;
+  XCHECK_DD(surface->Lock( NULL, &lockDesc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL ));
+  return lockDesc;
+}
+
+// Mid grey where the picture does not cover the power-of-two surface.
+void FillMargin(IDirectDrawSurface* surface, unsigned width, unsigned height, unsigned bytesPerPixel) {
+  const DDSURFACEDESC lockDesc = Lock(surface);
+  BYTE* first = DDFirstRow(lockDesc);
+  const std::size_t rowBytes = static_cast<std::size_t>(lockDesc.lPitch);
+  for (unsigned y = 0; y < lockDesc.dwHeight; ++y) {
+    BYTE* row = first + y * rowBytes;
+    const std::size_t from = y < height ? std::size_t{width} * bytesPerPixel : 0;
+    std::memset(row + from, kMarginByte, rowBytes - from);
+  }
+  XCHECK_DD(surface->Unlock( lockDesc.lpSurface ));
+}
+
+// The style from a file may be out of range: an unknown one is Photo; the brush is 1 to 127.
+LONG UsableStyle(LONG style) { return style >= 0 && style <= 2 ? style : 0; }
+unsigned UsableBrush(LONG brush) { return static_cast<unsigned>(std::clamp<LONG>(brush, 1, 127)); }
+
+// The texture of a JPEG picture, or D3DRMERR_BADFILE.
+HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned factor, IDirect3DRMTexture** tex) {
+  const bool colors256 = Globals::GetObjectQuality256Colors();
+  unsigned w = 0, h = 0;
+  if (!GetJPEGSize(name, factor, colors256, 256, &w, &h)) return D3DRMERR_BADFILE;
+  const DDSURFACEDESC surfDesc = TextureSurfaceDesc(w, h, colors256);
+  IUPtr<IDirectDrawSurface> surface = CreateTextureSurface(surfDesc, warnedFirstSurface);
+  BYTE palette[256 * 4] = {};
+  const DDSURFACEDESC lockDesc = Lock(surface);
+  const BOOL read = ReadJPEG(name, DDFirstRow(lockDesc), lockDesc.lPitch, lockDesc.dwWidth, lockDesc.dwHeight, factor,
+                             colors256, 256, palette);
+  XCHECK_DD(surface->Unlock( lockDesc.lpSurface ));
+  if (!read) return D3DRMERR_BADFILE;
+  IUPtr<IDirectDrawPalette> ddPalette;
+  if (colors256) {
+    XCHECK_DD(XGetApp()->lpDD->CreatePalette( DDPCAPS_8BIT | DDPCAPS_ALLOW256, reinterpret_cast<LPPALETTEENTRY>(palette), &ddPalette, NULL ));
+    XCHECK_DD(surface->SetPalette( ddPalette ));
+  }
+
+  IUPtr<IDirectDrawSurface> dest = surface;
+  const LONG style = UsableStyle(info.style);
+  if (style != 0) {
+    IUPtr<IDirectDrawSurface> second = CreateTextureSurface(surfDesc, warnedSecondSurface);
+    if (colors256) XCHECK_DD(second->SetPalette( ddPalette ));
+    const unsigned radius = UsableBrush(info.brushSize);
+    ModeFilterSurface(second, surface, radius, w, h);
+    if (style == 2) {
+      ModeFilterSurface(surface, second, radius, w, h);
+      ModeFilterSurface(second, surface, radius, w, h);
+    }
+    dest = second;
+  }
+  FillMargin(dest, w, h, colors256 ? 1 : 3);
+  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateTextureFromSurface( dest, tex ));
+  return D3DRM_OK;
+}
+
+}  // namespace
+
+HRESULT LoadTextureCallback(char* name, void* arg, IDirect3DRMTexture** tex) {
+  TextureLoadInfo& info = *static_cast<TextureLoadInfo*>(arg);
+  *tex = nullptr;
+  if (!info.load) {
+    info.loaded = 0;
+    return D3DRMERR_FILENOTFOUND;
+  }
+  const unsigned factor = info.quality >= 0 ? 1u : 1u << std::min<LONG>(-info.quality, 16);
+
+  // The name as found on disk (a stored Windows path or another letter case), or the user's answer.
+  std::string used = d3drm::FindFile(name);
+  HRESULT result = D3DRM_OK;
+  if (used.empty()) {
+    CFileException why;
+    CFile probe;
+    if (probe.Open(name, CFile::modeRead, &why) || why.m_cause != CFileException::fileNotFound) {
+      result = D3DRMERR_BADFILE;
+    } else {
+      used = std::string(XLocateMissingFile(name, FALSE));
+    }
+  }
+  if (result == D3DRM_OK) {
+    while ((result = XGetApp()->lpD3DRM->LoadTexture(used.c_str(), tex)) == D3DRMERR_BADALLOC) NoMemoryHandler(1);
+    if (result == D3DRMERR_BADFILE) result = LoadJpegTexture(used.c_str(), info, factor, tex);
+  }
+
+  if (result == D3DRM_OK) {
+    XCHECK_D3DRM((*tex)->SetName( used.c_str() ));
+    info.loaded = 1;
+    return D3DRM_OK;
+  }
+  if (result == D3DRMERR_NOTFOUND || result == D3DRMERR_FILENOTFOUND) XErrorBox(40216, used.empty() ? name : used.c_str());
+  if (result == D3DRMERR_BADFILE) XErrorBox(40215, used.empty() ? name : used.c_str());
+  if (*tex) (*tex)->Release();
+  *tex = nullptr;
+  info.loaded = 0;
+  return result;
+}

@@ -1,0 +1,87 @@
+// The checks of start-up: the display's colour depth (and the palette of an 8-bit display), the
+// installed DirectX, and the first run's introduction and object-quality set-up.
+#include <string>
+
+#include "core/DirectX.h"
+#include "core/Globals.h"
+#include "core/PreferenceKeys.h"
+#include "core/XMessageBox.h"
+#include "platform/framework/CmdTarget.h"
+#include "platform/framework/Wnd.h"
+#include "platform/win/Memory.h"
+#include "platform/win/SystemInfo.h"
+#include "shell/StartupChecks.h"
+#include "shell/XApp.h"
+
+namespace {
+
+constexpr UINT kTooFewColors = 40200;
+constexpr UINT k256ColorsReminder = 40250;
+constexpr UINT k256ColorsFirstRun = 40251;
+constexpr UINT kNeedDirectX5 = 40242;
+constexpr UINT kTutorial1Id = 89;
+constexpr UINT kTutorial2Id = 90;
+constexpr UINT kSmartHelpMessage = 40231;
+constexpr UINT kDisplayWidthMessage = 40235;
+constexpr UINT kBeginnerModeMessage = 40232;
+constexpr UINT ID_HELP_FINDER = 57667;
+
+int ScreenBitsPerPixel() {
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  return bits;
+}
+
+bool FirstRun() { return !XGetPrefBool(XPref::OBJECT_QUALITY_ALREADY_SETUP); }
+
+}  // namespace
+
+BOOL XApp::RunStartupChecks() {
+  const int bits = ScreenBitsPerPixel();
+  if (bits < 8) {
+    XErrorBox(kTooFewColors);
+    return FALSE;
+  }
+  if (bits == 8) {
+    if (FirstRun()) {
+      XInfoBox(k256ColorsFirstRun);
+    } else if (XGetPrefBool(XPref::WARN_256_COLOR_DISPLAY) &&
+               XInfoBox(k256ColorsReminder, CMMButtons::YESNO, CMMDefault::BUTTON1) == CMMReturn::NO) {
+      XWritePrefBool(XPref::WARN_256_COLOR_DISPLAY.section, XPref::WARN_256_COLOR_DISPLAY.key, FALSE);
+    }
+    // Every display of this platform has a changeable palette.
+    XASSERT(!palette, "");
+    palette = std::make_unique<PALETTEENTRY[]>(256);
+    BuildFixedPalette(palette.get());
+  }
+
+  DWORD version = 0;
+  DWORD platform = 0;
+  XGetDXVersion(&version, &platform);
+  if (version < 0x500 || platform == 0) {
+    XErrorBox(kNeedDirectX5);
+    return FALSE;
+  }
+
+  if (FirstRun()) {
+    // The tutorials go on the recent-file list, the first one at its head; they are not opened.
+    const std::string folder = programPath.GetDirectory().AddTrailingSeparator().str();
+    AddToRecentFileList((folder + XString(kTutorial2Id).str()).c_str());
+    AddToRecentFileList((folder + XString(kTutorial1Id).str()).c_str());
+    XInfoBox(kSmartHelpMessage);
+    XInfoBox(kDisplayWidthMessage);
+    MEMORYSTATUS memory{};
+    GlobalMemoryStatus(&memory);
+    const QualityForMemory quality = ObjectQualityForMemory(memory.dwTotalPhys);
+    const long bias = quality.bias;
+    XWritePref(XPref::OBJECT_QUALITY_BIAS.section, XPref::OBJECT_QUALITY_BIAS.key, &bias);
+    XWritePrefBool(XPref::OBJECT_QUALITY_256_COLORS.section, XPref::OBJECT_QUALITY_256_COLORS.key, TRUE);
+    XInfoBox(quality.messageId);
+    XInfoBox(kBeginnerModeMessage);
+    m_pMainWnd->PostMessage(WM_COMMAND, ID_HELP_FINDER);
+    XWritePrefBool(XPref::OBJECT_QUALITY_ALREADY_SETUP.section, XPref::OBJECT_QUALITY_ALREADY_SETUP.key, TRUE);
+    InitGlobals();
+  }
+  return TRUE;
+}

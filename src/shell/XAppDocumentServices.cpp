@@ -1,0 +1,13 @@
+#include "shell/XAppDocumentServices.h"
+
+#include "scene/GroupSO.h"
+#include "scene/MeshSO.h"
+#include "shell/XApp.h"
+
+int XAppDocumentServices::GetInteractiveMode() const { return app_.GetInteractiveMode(); }
+BOOL XAppDocumentServices::GetShowGround() const { return app_.GetShowGround(); }
+Ptr<MeshSO> XAppDocumentServices::GetGroundMesh() { return app_.GetGroundMesh(); }
+Ptr<MeshSO> XAppDocumentServices::GetCylinderMesh() { return app_.GetCylinderMesh(); }
+XList<Ptr<GroupSO>>& XAppDocumentServices::GetObjectList() { return app_.objectClipboard; }
+BOOL XAppDocumentServices::OpenFirstCameraWindow(XDocument&) { return TRUE; }
+void XAppDocumentServices::RefreshDocumentTitles() { app_.RefreshDocumentTitles(); }

@@ -1,0 +1,208 @@
+// Loading mesh objects: size normalisation, zero-area faces and two-sided copies, parts, object
+// files, the search for a missing file, the converter for 3D Studio files and the effective
+// quality.
+#include <filesystem>
+
+#include "LoadMeshTestSupport.h"
+#include "scene/InstanceMap.h"
+#include "scene/ObjectFileWriter.h"
+#include "tools/ThreeDsWriter.h"
+
+namespace {
+
+std::vector<D3DRMVERTEX> VerticesOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  unsigned count = 0;
+  EXPECT_EQ(mesh->GetGroup(group, &count, nullptr, nullptr, nullptr, nullptr), D3DRM_OK);
+  std::vector<D3DRMVERTEX> v(count);
+  if (count) {
+    EXPECT_EQ(mesh->GetVertices(group, 0, count, v.data()), D3DRM_OK);
+  }
+  return v;
+}
+
+std::vector<unsigned> FacesOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  DWORD size = 0;
+  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, nullptr), D3DRM_OK);
+  std::vector<unsigned> f(size);
+  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, f.data()), D3DRM_OK);
+  return f;
+}
+
+TEST_F(LoadMeshTest, SizesComeIntoRangeButObjectFilesKeepTheirs) {
+  const struct {
+    float r;
+    double scale;
+  } cases[] = {{10.0f, 0.5}, {5.0f, 1.0}, {1.0f, 1.0}, {0.01905f, 2.0}};
+  for (const auto& c : cases) {
+    WriteFile(folder / "t.x", TriangleOfSize(c.r));
+    Ptr<MeshSO> m = Make(folder / "t.x");
+    ASSERT_EQ(m->GetError(), SceneObj::none) << c.r;
+    EXPECT_NEAR(m->box.max.x, 1.2 * c.r * c.scale, 1e-6 * c.r) << c.r;
+    EXPECT_EQ(m->cartoon, 1) << "no textures: cartoon lines";
+    EXPECT_EQ(m->texturesOn, 0);
+  }
+  // All corners at one point: no size, no scaling, no infinities.
+  WriteFile(folder / "p.x", XText({{1, 1, 1}, {1, 1, 1}, {1, 1, 1}}, {{{0, 1, 2}}}));
+  Ptr<MeshSO> point = Make(folder / "p.x");
+  ASSERT_EQ(point->GetError(), SceneObj::none);
+  EXPECT_EQ(point->box.max.x, 1.0);
+
+  ObjectFileWriter w;
+  w.mesh = TriangleOfSize(10.0f);
+  w.parts = {{"Seat", 1}};
+  const auto bytes = w.Bytes();
+  WriteFile(folder / "big.ulm", std::string(bytes.begin(), bytes.end()));
+  Ptr<MeshSO> big = Make(folder / "big.ulm");
+  ASSERT_EQ(big->GetError(), SceneObj::none);
+  EXPECT_NEAR(big->box.max.x, 12.0, 1e-5);
+}
+
+TEST_F(LoadMeshTest, ZeroAreaFacesGoAndTwoSidedObjectsGetReversedBackFaces) {
+  // The second face repeats a corner; every normal points to -x.
+  WriteFile(folder / "q.x", XText({{0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {2, 2, 0}}, {{{0, 1, 2}}, {{0, 1, 1}}, {{1, 3, 2}}},
+                                  {-1, 0, 0}));
+  Ptr<MeshSO> one = Make(folder / "q.x");
+  ASSERT_EQ(one->GetError(), SceneObj::none);
+  EXPECT_EQ(FacesOf(one->mesh, 0), (std::vector<unsigned>{0, 1, 2, 1, 3, 2}));
+  Ptr<MeshSO> two = Make(folder / "q.x", 0, 1);
+  ASSERT_EQ(two->GetError(), SceneObj::none);
+  EXPECT_EQ(FacesOf(two->mesh, 0), (std::vector<unsigned>{0, 1, 2, 1, 3, 2, 5, 4, 6, 7, 5, 6}));
+  const auto v = VerticesOf(two->mesh, 0);
+  ASSERT_EQ(v.size(), 8u);
+  EXPECT_EQ(v[5].position.x, 2.0f + 2.0f * 1.1920929e-06f);
+  EXPECT_EQ(v[5].normal.x, 1.0f);
+  EXPECT_EQ(v[4].position.x, 0.0f);
+  EXPECT_EQ(v[7].position.y, 2.0f - 2.0f * 1.1920929e-06f) << "the negated normal's y is not above 0";
+}
+
+TEST_F(LoadMeshTest, GroupsOfEqualLooksFormOnePartNamedZero) {
+  // Two textures make two groups; their looks read from the mesh are equal.
+  WriteTexturedSquare(folder);
+  Ptr<MeshSO> m = Make(folder / "two.x");
+  ASSERT_EQ(m->GetError(), SceneObj::none);
+  ASSERT_EQ(m->mesh->GetGroupCount(), 2u);
+  EXPECT_EQ(m->texturesOn, 1);
+  EXPECT_EQ(m->cartoon, 0) << "textured .x objects start without lines";
+  ASSERT_EQ(m->groupMats.GetCount(), 1);
+  EXPECT_EQ(m->groupMats.GetHead().GetCount(), 2);
+  EXPECT_EQ(m->groupMats.GetHead().GetHead(), 1u) << "counted from the last group";
+  ASSERT_EQ(m->texMats.GetCount(), 1);
+  ASSERT_EQ(m->untexMats.GetCount(), 1);
+  EXPECT_EQ(m->texMats.GetHead().name, CString("0"));
+  EXPECT_EQ(m->groupParts.GetCount(), 2);
+}
+
+TEST_F(LoadMeshTest, ObjectFilesGiveTheirLookAndNamesAndAreRefusedWhenDamaged) {
+  ObjectFileWriter w;
+  w.version = 2;
+  w.quality = -1;
+  w.cartoon = 1;
+  w.rgb = {255, 0, 0};
+  w.twoSided = 1;
+  w.parts = {{"Seat", 0}};
+  w.mesh = TriangleOfSize(1.0f);
+  auto bytes = w.Bytes();
+  WriteFile(folder / "Chair.ulm", std::string(bytes.begin(), bytes.end()));
+  Ptr<MeshSO> chair = Make(folder / "Chair.ulm", 1);
+  ASSERT_EQ(chair->GetError(), SceneObj::none);
+  EXPECT_EQ(chair->GetName(), CString("Chair"));
+  EXPECT_EQ(chair->quality, -1);
+  EXPECT_EQ(chair->cartoon, 1);
+  EXPECT_EQ(chair->twoSided, 1);
+  EXPECT_EQ(chair->surfaceColor, Color(1.0, 0.0, 0.0, 1.0));
+  EXPECT_EQ(chair->untexMats.GetHead().name, CString("Seat"));
+  EXPECT_EQ(chair->untexMats.GetHead().lighting, 0);
+  EXPECT_EQ(chair->texMats.GetHead().lighting, 1);
+
+  // Two names for one part: the message, a damaged file, and not listed (its destructor would
+  // not find it).
+  w.parts = {{"Seat", 1}, {"Back", 1}};
+  bytes = w.Bytes();
+  WriteFile(folder / "Stool.ulm", std::string(bytes.begin(), bytes.end()));
+  Ptr<MeshSO> stool = Make(folder / "Stool.ulm", 1);
+  EXPECT_EQ(stool->GetError(), SceneObj::damagedFile);
+  ASSERT_FALSE(boxes.boxes.empty());
+  EXPECT_NE(boxes.boxes.back().text.find("incorrect number of material names"), std::string::npos);
+  EXPECT_EQ(instances.Find("Stool"), nullptr);
+
+  // A damaged header keeps what came before the damage.
+  w.cartoon = 2;
+  bytes = w.Bytes();
+  WriteFile(folder / "Bad.ulm", std::string(bytes.begin(), bytes.end()));
+  Ptr<MeshSO> bad = Make(folder / "Bad.ulm");
+  EXPECT_EQ(bad->GetError(), SceneObj::damagedFile);
+  EXPECT_EQ(bad->quality, -1);
+
+  // A .x file shorter than the notice is still a .x file.
+  const std::string tiny = "xof 0302txt 0032 Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }";
+  ASSERT_LT(tiny.size(), kObjectFileNoticeSize);
+  WriteFile(folder / "tiny.x", tiny);
+  EXPECT_EQ(Make(folder / "tiny.x")->GetError(), SceneObj::none);
+}
+
+TEST_F(LoadMeshTest, AMissingFileIsFoundInASubFolderOfTheObjectsFolder) {
+  WriteFile(folder / "Objects/Chairs/Chair.x", TriangleOfSize(1.0f));
+  WriteFile(folder / "Objects/Apples/Other.x", TriangleOfSize(1.0f));
+  for (const char* stored : {"C:\\Art\\Chair.x", "C:\\Art\\CHAIR.X", "/gone/chair.x"}) {
+    Ptr<MeshSO> m = Make(stored);
+    ASSERT_EQ(m->GetError(), SceneObj::none) << stored;
+    EXPECT_EQ(std::filesystem::path(std::string(m->GetFile())), folder / "program/../Objects/Chairs/Chair.x");
+  }
+  EXPECT_TRUE(dialogs.requests.empty()) << "found without asking";
+  boxes.Answer({IDYES});  // the user gives up the search
+  EXPECT_EQ(Make("C:\\Art\\Table.x")->GetError(), SceneObj::fileNotFound);
+  EXPECT_EQ(dialogs.requests.size(), 1u);
+}
+
+TEST_F(LoadMeshTest, ThreeDsFilesGoThroughTheConverterInAPrivateFolder) {
+  std::filesystem::copy_file(std::string(TAVROLIN_BIN_DIR) + "/conv3ds", folder / "program/conv3ds");
+  ASSERT_TRUE(WriteThreeDs(folder / "Chair.3DS",
+                           {{{{0, 0, 0}, {100, 0, 0}, {100, 50, 0}, {0, 50, 0}}, {1, 0, 0}, {0, 0, 0}, ""},
+                            {{{0, 0, 20}, {0, 50, 20}, {100, 50, 20}, {100, 0, 20}}, {0, 0, 1}, {0, 0, 0}, ""}}));
+  Ptr<MeshSO> chair = Make(folder / "Chair.3DS");
+  ASSERT_EQ(chair->GetError(), SceneObj::none);
+  EXPECT_EQ(std::string(chair->GetFile()), folder / "Chair.3DS");
+  unsigned triangles = 0;
+  for (unsigned g = 0; g < chair->mesh->GetGroupCount(); ++g) triangles += FacesOf(chair->mesh, g).size() / 3;
+  EXPECT_EQ(triangles, 4u);
+  EXPECT_NEAR(chair->box.max.x, 2.54, 1e-5);
+  EXPECT_NEAR(chair->box.max.y, 0.508, 1e-5);
+  EXPECT_NEAR(chair->box.max.z, 1.27, 1e-5);
+  EXPECT_EQ(chair->untexMats.GetCount(), 2);
+  EXPECT_EQ(chair->untexMats.GetTail().diffuse.GetD3DCOLOR(), 0xFFFF0000u);
+
+  // The command line, a failing converter and a missing one, through a scripted launcher.
+  ScriptedProcesses processes;
+  processes.exitCode = 1;
+  Ptr<MeshSO> reversed = new MeshSO((folder / "Chair.3DS").c_str(), 0, nullptr, 1, 0);
+  EXPECT_EQ(reversed->GetError(), SceneObj::damagedFile);
+  ASSERT_EQ(processes.started.size(), 1u);
+  const std::string line = processes.started[0].commandLine;
+  EXPECT_EQ(line.rfind("\"" + (folder / "program/conv3ds.exe") + "\" -r -t -c -m -s0.0254 -o \"", 0), 0u) << line;
+  EXPECT_NE(line.find("/Chair.x\" \"" + (folder / "Chair.3DS") + "\""), std::string::npos) << line;
+  const std::string converted = line.substr(line.find("-o \"") + 4, line.find("\" \"", line.find("-o")) - line.find("-o \"") - 4);
+  EXPECT_EQ(std::filesystem::path(converted).parent_path().parent_path(), std::filesystem::temp_directory_path());
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(converted).parent_path())) << "the private folder goes";
+  processes.failures = 1;
+  EXPECT_EQ(Make(folder / "Chair.3DS")->GetError(), SceneObj::converterNotStarted);
+  EXPECT_NE(boxes.boxes.back().text.find("conv3ds.exe file was not found"), std::string::npos);
+}
+
+TEST_F(LoadMeshTest, EffectiveQualityFollowsTheBias) {
+  const Ptr<MeshSO> m = new MeshSO;
+  const auto effective = [&](LONG q) {
+    m->quality = q;
+    return m->GetEffectiveQuality();
+  };
+  Bias(-2);
+  EXPECT_EQ(effective(0), 0);
+  EXPECT_EQ(effective(2), 0);
+  EXPECT_EQ(effective(1), -2);
+  EXPECT_EQ(effective(3), 1);
+  EXPECT_EQ(effective(-1), -3);
+  Bias(2);
+  EXPECT_EQ(effective(-2), 0);
+  EXPECT_EQ(effective(-1), 2);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+// The mesh-loading tests' fixture: an application with its retained-mode and DirectDraw objects,
+// a program folder of its own with the objects folder beside it, scripted messages and a
+// preference store; and writers for .x text, object files and bitmaps.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "SceneTestSupport.h"
+#include "core/Globals.h"
+#include "platform/ddraw/Display.h"
+#include "scene/MeshSO.h"
+#include "support/PlatformFakes.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TemporaryFolder.h"
+
+// One mesh of triangles (three corner indices each) with one normal for all of it.
+inline std::string XText(const std::vector<std::array<float, 3>>& corners, const std::vector<std::array<int, 3>>& faces,
+                         std::array<float, 3> normal = {0, 0, -1}, const std::string& extra = "") {
+  std::string x = "xof 0302txt 0032\nMesh {\n" + std::to_string(corners.size()) + ";\n";
+  for (std::size_t i = 0; i < corners.size(); ++i)
+    x += std::to_string(corners[i][0]) + ";" + std::to_string(corners[i][1]) + ";" + std::to_string(corners[i][2]) +
+         (i + 1 < corners.size() ? ";,\n" : ";;\n");
+  const auto faceList = [&](bool normals) {
+    std::string f = std::to_string(faces.size()) + ";\n";
+    for (std::size_t i = 0; i < faces.size(); ++i)
+      f += "3;" + (normals ? std::string("0,0,0") : std::to_string(faces[i][0]) + "," + std::to_string(faces[i][1]) + "," +
+                                                      std::to_string(faces[i][2])) +
+           (i + 1 < faces.size() ? ";,\n" : ";;\n");
+    return f;
+  };
+  x += faceList(false);
+  x += "MeshNormals {\n1;\n" + std::to_string(normal[0]) + ";" + std::to_string(normal[1]) + ";" +
+       std::to_string(normal[2]) + ";;\n" + faceList(true) + "}\n" + extra + "}\n";
+  return x;
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class LoadMeshTest : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    ASSERT_TRUE(DDSetDisplayMode(32, 64, 48));
+    ASSERT_EQ(DirectDrawCreate(nullptr, &app.lpDD, nullptr), DD_OK);
+    app.programPath = (folder / "program/tavrolin").c_str();
+    std::filesystem::create_directories(folder / "program");
+    std::filesystem::create_directories(folder / "Objects");
+    Bias(0);
+  }
+  void Bias(long bias) {
+    profile->WriteProfileString("Interactive", "ObjectQualityBias", std::to_string(bias));
+    InitGlobals();
+  }
+  // A mesh object of `file`, shared under its name when `shared`.
+  Ptr<MeshSO> Make(const std::string& file, BOOL shared = 0, BOOL twoSided = 0, const char* name = nullptr) {
+    return new MeshSO(file.c_str(), shared, name, 0, twoSided);
+  }
+
+  ScopedMemoryProfile profile;
+  ScriptedMessageBoxes boxes;
+  ScriptedFileDialogs dialogs;  // the user finds no missing file
+  TemporaryFolder folder;
+};
+
+// A triangle whose box has half-diagonal r (corners (0,0,0), (1.2r,0,0), (0,1.6r,0)).
+inline std::string TriangleOfSize(float r) { return XText({{0, 0, 0}, {1.2f * r, 0, 0}, {0, 1.6f * r, 0}}, {{{0, 1, 2}}}); }
+
+// two.x: a square of two triangles, each with its own texture (a.bmp, b.bmp, one pixel each).
+inline void WriteTexturedSquare(const TemporaryFolder& folder) {
+  const std::string bmp = std::string("BM\x3A\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x01\0\0\0\x01\0\0\0\x01\0\x18\0", 30) +
+                          std::string(24, '\0') + std::string("\xFF\x00\x00\x00", 4);
+  WriteFile(folder / "a.bmp", bmp);
+  WriteFile(folder / "b.bmp", bmp);
+  const std::string materials =
+      "MeshTextureCoords { 4; 0;0;, 1;0;, 0;1;, 1;1;; }\n"
+      "MeshMaterialList { 2; 2; 0, 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"a.bmp\"; } }\n"
+      "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"b.bmp\"; } } }\n";
+  WriteFile(folder / "two.x", XText({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{{0, 1, 2}}, {{1, 3, 2}}}, {0, 0, -1},
+                                    materials));
+}

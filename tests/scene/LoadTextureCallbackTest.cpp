@@ -1,0 +1,149 @@
+// The texture callback: JPEG pictures in power-of-two surfaces with grey margins, shrunk by the
+// quality, in 24-bit colour or 256 colours, painted once or three times; missing and bad files.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "core/Globals.h"
+#include "platform/d3drm/Texture.h"
+#include "platform/ddraw/Display.h"
+#include "scene/JpegWriter.h"
+#include "scene/ModeFilter.h"
+#include "scene/TextureLoad.h"
+#include "shell/XApp.h"
+#include "support/PlatformFakes.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TemporaryFolder.h"
+
+namespace {
+
+unsigned char Speckle(unsigned x, unsigned y, unsigned c) {
+  return static_cast<unsigned char>(((x / 3) * 50 + (y / 4) * 90 + c * 70) % 256);
+}
+
+class LoadTextureCallbackTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(DDSetDisplayMode(32, 64, 48));
+    ASSERT_EQ(Direct3DRMCreate(&app.lpD3DRM), D3DRM_OK);
+    ASSERT_EQ(DirectDrawCreate(nullptr, &app.lpDD, nullptr), DD_OK);
+    ASSERT_TRUE(WriteJpeg(picture, 100, 60, Speckle));
+    Colors256(false);
+  }
+  void Colors256(bool on) {
+    profile->WriteProfileString("Interactive", "ObjectQuality256Colors(yes/no)", on ? "yes" : "no");
+    InitGlobals();
+  }
+
+  // The picture of the texture the callback makes, or nothing.
+  HRESULT Load(const std::string& name, LONG quality, LONG style, LONG brush, d3drm::Picture* out) {
+    TextureLoadInfo info;
+    info.load = 1;
+    info.quality = quality;
+    info.style = style;
+    info.brushSize = brush;
+    IDirect3DRMTexture* texture = nullptr;
+    std::string text = name;
+    const HRESULT result = LoadTextureCallback(text.data(), &info, &texture);
+    EXPECT_EQ(info.loaded, result == D3DRM_OK);
+    if (texture) {
+      if (out) *out = d3drm::Texture::From(texture)->picture();
+      texture->Release();
+    }
+    return result;
+  }
+
+  ScopedMemoryProfile profile;
+  ScriptedMessageBoxes boxes;
+  XApp app;
+  TemporaryFolder folder;
+  std::string picture = folder / "speckle.jpg";
+};
+
+TEST_F(LoadTextureCallbackTest, SurfacesArePowersOfTwoWithGreyMargins) {
+  const struct {
+    LONG quality;
+    unsigned width, height, pictureWidth, pictureHeight;
+  } cases[] = {{0, 128, 64, 100, 60}, {3, 128, 64, 100, 60}, {-1, 64, 32, 50, 30}, {-5, 16, 8, 13, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.quality);
+    d3drm::Picture p;
+    ASSERT_EQ(Load(picture, c.quality, 0, 3, &p), D3DRM_OK);
+    ASSERT_EQ(p.width, c.width);
+    ASSERT_EQ(p.height, c.height);
+    EXPECT_NE(p.pixels[0], 0x808080u);
+    EXPECT_EQ(p.pixels[(c.pictureHeight - 1) * c.width + c.pictureWidth], 0x808080u) << "right of the picture";
+    if (c.pictureHeight < c.height) {
+      EXPECT_EQ(p.pixels[c.pictureHeight * c.width], 0x808080u) << "below the picture";
+    }
+    EXPECT_EQ(p.pixels.back(), 0x808080u);
+  }
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(LoadTextureCallbackTest, TwoHundredFiftySixColoursUseThePalettesColours) {
+  Colors256(true);
+  d3drm::Picture p;
+  ASSERT_EQ(Load(picture, 0, 0, 3, &p), D3DRM_OK);
+  ASSERT_EQ(p.width, 128u);
+  std::vector<std::uint32_t> colours(p.pixels.begin(), p.pixels.begin() + 100);
+  std::sort(colours.begin(), colours.end());
+  EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 3);
+  // The margin is palette index 128: one of the picture's own colours, the same everywhere.
+  EXPECT_EQ(p.pixels[100], p.pixels.back());
+}
+
+TEST_F(LoadTextureCallbackTest, PaintedStylesFilterOnceOrThreeTimesAndClampTheBrush) {
+  d3drm::Picture photo, painted, veryPainted, clamped, unknownStyle;
+  ASSERT_EQ(Load(picture, 0, 0, 2, &photo), D3DRM_OK);
+  ASSERT_EQ(Load(picture, 0, 1, 2, &painted), D3DRM_OK);
+  ASSERT_EQ(Load(picture, 0, 2, 2, &veryPainted), D3DRM_OK);
+  // The same filter on the photo's pixels, as red, green, blue bytes.
+  std::vector<unsigned char> once(128 * 64 * 3), twice(once.size()), thrice(once.size()), bytes(once.size());
+  for (std::size_t i = 0; i < photo.pixels.size(); ++i)
+    for (int c = 0; c < 3; ++c) bytes[i * 3 + c] = static_cast<unsigned char>(photo.pixels[i] >> (16 - 8 * c));
+  ModeFilterPixels(once.data(), 128 * 3, bytes.data(), 128 * 3, 3, 2, 100, 60);
+  ModeFilterPixels(twice.data(), 128 * 3, once.data(), 128 * 3, 3, 2, 100, 60);
+  ModeFilterPixels(thrice.data(), 128 * 3, twice.data(), 128 * 3, 3, 2, 100, 60);
+  const auto pixel = [](const std::vector<unsigned char>& b, std::size_t i) {
+    return std::uint32_t{b[i * 3]} << 16 | std::uint32_t{b[i * 3 + 1]} << 8 | b[i * 3 + 2];
+  };
+  for (std::size_t y = 0; y < 60; ++y)
+    for (std::size_t x = 0; x < 100; x += 7) {
+      const std::size_t i = y * 128 + x;
+      ASSERT_EQ(painted.pixels[i], pixel(once, i)) << x << "," << y;
+      ASSERT_EQ(veryPainted.pixels[i], pixel(thrice, i)) << x << "," << y;
+    }
+  EXPECT_EQ(painted.pixels[60 * 128], 0x808080u);
+  // A brush or style out of range (from a damaged scene file) is brought into range, not fatal.
+  ASSERT_EQ(Load(picture, 0, 1, 500, &clamped), D3DRM_OK);
+  ASSERT_EQ(Load(picture, 0, 7, 0, &unknownStyle), D3DRM_OK);
+  EXPECT_EQ(unknownStyle.pixels, photo.pixels);
+}
+
+TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
+  TextureLoadInfo off;
+  IDirect3DRMTexture* texture = nullptr;
+  char name[] = "anything.jpg";
+  EXPECT_EQ(LoadTextureCallback(name, &off, &texture), D3DRMERR_FILENOTFOUND);
+  EXPECT_TRUE(boxes.boxes.empty()) << "textures off: no message";
+
+  ScriptedFileDialogs dialogs;  // the user gives up the search
+  boxes.Answer({IDYES});
+  EXPECT_EQ(Load(folder / "gone.jpg", 0, 0, 3, nullptr), D3DRMERR_FILENOTFOUND);
+  ASSERT_FALSE(boxes.boxes.empty());
+  EXPECT_NE(boxes.boxes.back().text.find("Texture file not found."), std::string::npos);
+
+  std::ofstream(folder / "text.jpg") << "neither a bitmap nor a JPEG picture";
+  EXPECT_EQ(Load(folder / "text.jpg", 0, 0, 3, nullptr), D3DRMERR_BADFILE);
+  EXPECT_NE(boxes.boxes.back().text.find("Texture file not loaded."), std::string::npos);
+
+  // A stored Windows path in another letter case still finds the file.
+  d3drm::Picture p;
+  EXPECT_EQ(Load(folder.Path() + "\\SPECKLE.JPG", 0, 0, 3, &p), D3DRM_OK);
+  EXPECT_EQ(p.width, 128u);
+}
+
+}  // namespace

@@ -1,4 +1,0 @@
-#include "pending/PendingMeshCalls.h"
-#include "scene/MeshSO.h"
-
-Ptr<VisualSO> MeshSO::Copy(Ptr<VisualSO>, BOOL) { NotBuiltYet("MeshSO::Copy"); }

@@ -1,0 +1,60 @@
+#include "ShellTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/win/StringResources.h"
+
+namespace shell_test {
+
+std::string PreferenceFile() { return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Ulmric/Tavrolin.ini"; }
+
+void WritePreferences(const std::string& text) {
+  std::filesystem::create_directories(std::filesystem::path(PreferenceFile()).parent_path());
+  std::ofstream(PreferenceFile(), std::ios::trunc) << text;
+}
+
+std::string ReadPreferences() {
+  std::ostringstream text;
+  text << std::ifstream(PreferenceFile()).rdbuf();
+  return text.str();
+}
+
+std::vector<UINT> BoxIds(const ScriptedMessageBoxes& boxes) {
+  std::vector<UINT> ids;
+  for (const auto& box : boxes.boxes) {
+    UINT found = 0;
+    for (UINT id : {40037u, 40200u, 40219u, 40220u, 40221u, 40231u, 40232u, 40235u, 40242u, 40250u, 40251u, 61697u})
+      if (const char* text = FindStringResource(id); text && box.text == text) found = id;
+    ids.push_back(found);
+  }
+  return ids;
+}
+
+StartedApp::StartedApp() {
+  // Windows need the GUI application, made once for the whole test program.
+  static int argc = 1;
+  static char name[] = "shell_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication* gui = QApplication::instance() ? nullptr : new QApplication(argc, argv);
+  (void)gui;
+}
+
+BOOL StartedApp::Start() {
+  started = true;
+  return app.InitInstance();
+}
+
+StartedApp::~StartedApp() {
+  if (!started) return;
+  if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
+  app.ExitInstance();
+}
+
+}  // namespace shell_test

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "platform/framework/KeyCodes.h"
+#include "support/FatalCheck.h"
+#include "views/InteractiveModes.h"
+
+namespace {
+
+HeldKeys Keys(bool ctrl, bool alt, bool shift, std::initializer_list<int> keys) {
+  HeldKeys held;
+  held.ctrl = ctrl;
+  held.alt = alt;
+  held.shift = shift;
+  for (int key : keys) held.Press(key);
+  return held;
+}
+
+TEST(InteractiveModesTest, HeldDigitsOverrideTheApplicationModeOnlyInTheirExactForm) {
+  constexpr int kKeypad5 = 0x65;
+  struct Case {
+    int appMode;
+    HeldKeys keys;
+    int expected;
+  } cases[] = {
+      {0, Keys(true, false, false, {'5'}), 5},
+      {4, Keys(true, false, false, {'0'}), 0},
+      {4, Keys(true, false, false, {'2'}), 4},   // Ctrl+2 keeps the application's mode
+      {0, Keys(false, true, false, {'1'}), 10},
+      {0, Keys(false, true, false, {'9'}), 18},
+      {0, Keys(false, true, false, {'0'}), 19},
+      {2, Keys(true, false, false, {'5'}), 2},   // rotate-about is never overridden
+      {13, Keys(false, true, false, {'1'}), 13},
+      {0, Keys(true, false, true, {'5'}), 0},    // Shift held
+      {0, Keys(true, true, false, {'5'}), 0},    // Ctrl and Alt
+      {0, Keys(true, false, false, {'5', 'A'}), 0},
+      {0, Keys(true, false, false, {'5', 112}), 0},
+      {0, Keys(true, false, false, {'5', kKeypad5}), 5},  // the keypad does not count
+      {0, Keys(true, false, false, {kKeypad5}), 0},
+      {0, Keys(true, false, false, {'5', '6'}), 0},
+      {7, Keys(false, false, false, {'5'}), 7},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EffectiveInteractiveMode(c.appMode, c.keys), c.expected) << c.appMode;
+}
+
+TEST(InteractiveModesTest, TheKeyboardStateGivesTheOverride) {
+  RecordModifiers(false, true, false);
+  RecordKeyState('7', true);
+  RecordKeyState(0x67, true);  // keypad 7 does not count
+  EXPECT_EQ(EffectiveInteractiveMode(0, CurrentHeldKeys()), 7);
+  RecordKeyState('Q', true);
+  EXPECT_EQ(EffectiveInteractiveMode(0, CurrentHeldKeys()), 0);
+  RecordKeyState('Q', false);
+  RecordKeyState('7', false);
+  RecordKeyState(0x67, false);
+  RecordModifiers(false, false, false);
+  EXPECT_EQ(EffectiveInteractiveMode(3, CurrentHeldKeys()), 3);
+}
+
+TEST(InteractiveModesTest, RecordsOpenOnlyWhenADragChangesFamily) {
+  EXPECT_TRUE(OpensDragRecord(8, -1));
+  for (int mode : {9, 14, 15, 16}) EXPECT_FALSE(OpensDragRecord(mode, 8)) << mode;
+  EXPECT_TRUE(OpensDragRecord(6, 5));
+  EXPECT_FALSE(OpensDragRecord(10, 3));
+  EXPECT_TRUE(OpensDragRecord(1, 3));
+  EXPECT_FALSE(OpensDragRecord(2, 1));
+  EXPECT_TRUE(OpensDragRecord(18, 17));
+  EXPECT_FATAL(OpensDragRecord(20, 3), "0", "");
+}
+
+TEST(InteractiveModesTest, ARecordCoversThePickedGroupOrTheSelection) {
+  struct Case {
+    int mode;
+    bool picked, cylinder;
+    int selected;
+    int kind;
+    UINT description;
+    bool pickedAlone;
+  } cases[] = {
+      {6, false, false, 0, 9, 375, false},  {7, true, false, 3, 9, 353, false},
+      {0, true, false, 1, 7, 354, true},    {0, false, false, 2, 7, 355, false},
+      {3, true, false, 2, 7, 402, false},   {12, false, false, 1, 7, 369, false},
+      {1, true, false, 0, 7, 370, true},    {1, false, false, 3, 7, 401, false},
+      {2, true, true, 1, 7, 373, true},
+      // Rotate Object About pressed on another object turns the selected one: record that.
+      {2, true, false, 1, 7, 370, false},
+  };
+  for (const Case& c : cases) {
+    const DragRecord r = ChooseDragRecord(c.mode, c.picked, c.cylinder, c.selected);
+    EXPECT_EQ(r.kind, c.kind) << c.mode;
+    EXPECT_EQ(r.description, c.description) << c.mode;
+    EXPECT_EQ(r.pickedAlone, c.pickedAlone) << c.mode;
+  }
+  EXPECT_FATAL(ChooseDragRecord(3, false, false, 0), "doc->GetSelectedCount()", "Impossible modification of no object");
+}
+
+}  // namespace
