@@ -4,4 +4,6 @@ void RegisterProgramResources() {
   RegisterStringResources(kStringResources, kStringResourceCount);
   RegisterCursorResources(kCursorResources, kCursorResourceCount);
   RegisterDialogTemplates(kDialogTemplates, kDialogTemplateCount);
+  RegisterMainMenuResources();
+  RegisterToolbarResources();
 }

@@ -16,5 +16,9 @@ extern const std::size_t kCursorResourceCount;
 extern const DialogTemplate* const kDialogTemplates[];
 extern const std::size_t kDialogTemplateCount;
 
+// The main frame's menu bar and accelerators, and its toolbars.
+void RegisterMainMenuResources();
+void RegisterToolbarResources();
+
 // Hands the tables to the platform's resource calls; done first thing at start-up.
 void RegisterProgramResources();

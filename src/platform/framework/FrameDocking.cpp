@@ -36,20 +36,26 @@ Qt::DockWidgetAreas AllowedAreas(DWORD style) {
 
 }  // namespace
 
-void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT) {
+void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect) {
   auto* dock = qobject_cast<QDockWidget*>(bar->GetWidget());
   QMainWindow* window = MainWindow();
   if (!dock || !window) return;
   const Qt::DockWidgetArea area = AreaOfDockBar(dockBarId, bar->GetBarStyle());
   dock->setAllowedAreas(AllowedAreas(bar->m_dwDockStyle & m_dwDockStyle) | area);
-  // Bars on one side line up along it, the newest last.
+  // Bars on one side line up along it, the newest last; a rectangle (screen coordinates) whose
+  // top-left corner lies on a docked bar puts the new one right after that bar.
   QDockWidget* last = nullptr;
+  QDockWidget* under = nullptr;
   for (CControlBar* other : bars_) {
     auto* otherDock = qobject_cast<QDockWidget*>(other->GetWidget());
     if (other != bar && otherDock && !otherDock->isFloating() && !otherDock->isHidden() &&
-        window->dockWidgetArea(otherDock) == area)
+        window->dockWidgetArea(otherDock) == area) {
       last = otherDock;
+      const QRect onScreen(otherDock->mapToGlobal(QPoint(0, 0)), otherDock->size());
+      if (rect && onScreen.contains(rect->left, rect->top)) under = otherDock;
+    }
   }
+  if (under) last = under;
   dock->setFloating(false);
   window->addDockWidget(area, dock);
   if (last) {

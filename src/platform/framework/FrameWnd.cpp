@@ -138,6 +138,18 @@ void CFrameWnd::OnMenuSelect(UINT id, UINT flags, HMENU menu) {
   bar->SetPaneText(0, prompt);
 }
 
+int CFrameWnd::GetMenuPopupCount() const {
+  QMainWindow* window = MainWindow();
+  return window && window->menuWidget() ? static_cast<int>(window->menuBar()->actions().size()) : 0;
+}
+
+BOOL CFrameWnd::MenuHoldsCommand(const QMenu* popup, UINT id) {
+  if (!popup) return FALSE;
+  for (QAction* item : popup->actions())
+    if (item->property(kCommandProperty).toUInt() == id) return TRUE;
+  return FALSE;
+}
+
 QMenu* CFrameWnd::GetMenuPopup(int index) const {
   QMainWindow* window = MainWindow();
   if (!window || !window->menuWidget()) return nullptr;

@@ -64,6 +64,9 @@ class CFrameWnd : public CWnd {
 
   // The menu bar built from the frame's menu resource; null when it has none.
   QMenu* GetMenuPopup(int index) const;
+  int GetMenuPopupCount() const;
+  // Whether the popup holds an item of command `id`.
+  static BOOL MenuHoldsCommand(const QMenu* popup, UINT id);
   // Runs a command from the user (a menu item, a button or an accelerator): its update handlers
   // are asked first, and a command they disable does not run.
   BOOL ExecuteUserCommand(UINT id, WORD source);

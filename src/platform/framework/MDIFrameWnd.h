@@ -53,7 +53,7 @@ class CMDIFrameWnd : public CFrameWnd {
   void MDIMaximize(CWnd* child);
   void MDIRestore(CWnd* child);
   // The Window menu: the popup that holds the Window commands; null without one.
-  QMenu* GetWindowMenuPopup() const;
+  virtual QMenu* GetWindowMenuPopup() const;
 
   CView* GetActiveView() const override;
   CDocument* GetActiveDocument() override;

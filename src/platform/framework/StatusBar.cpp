@@ -43,6 +43,10 @@ struct CStatusBar::Pane final : QWidget {
   QString text;
 };
 
+namespace {
+constexpr int kCoveringWidth = 0x4000;
+}  // namespace
+
 CStatusBar::CStatusBar() = default;
 CStatusBar::~CStatusBar() = default;
 
@@ -83,8 +87,16 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
 void CStatusBar::Layout() {
   QStatusBar* bar = Bar();
   for (Pane* pane : panes_) bar->removeWidget(pane);
+  // A stretching pane given a width beyond any screen covers the bar: the panes after it go out
+  // of sight.
+  bool covered = false;
   for (Pane* pane : panes_) {
+    if (covered) {
+      pane->hide();
+      continue;
+    }
     if (pane->style & SBPS_STRETCH) {
+      covered = pane->width >= kCoveringWidth;
       pane->setMinimumWidth(0);
       pane->setMaximumWidth(QWIDGETSIZE_MAX);
       bar->addWidget(pane, 1);

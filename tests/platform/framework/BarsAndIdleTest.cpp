@@ -136,7 +136,7 @@ TEST_F(BarsFixture, StatusPanesByIdWithTheirTextsAndRectangles) {
   statusBar.GetPaneInfo(0, id, style, width);
   EXPECT_EQ(id, 0u);
   EXPECT_TRUE(style & SBPS_STRETCH);
-  statusBar.SetPaneInfo(0, 0, SBPS_STRETCH, 16384);
+  statusBar.SetPaneInfo(0, 0, SBPS_STRETCH, 0);
   statusBar.SetPaneText(0, "Prompt");
   QApplication::processEvents();
   // The stretching pane takes the room the fixed pane leaves; SB_GETRECT answers the same.

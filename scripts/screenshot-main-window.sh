@@ -1,0 +1,7 @@
+#!/bin/sh
+# Starts the program's main window under a virtual X server and saves a screenshot: five docked
+# toolbars, the status bar and the 3D Objects window with the objects folder's thumbnails.
+#   scripts/screenshot-main-window.sh SHOT_PROGRAM OUTPUT.png
+set -eu
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x900x24" "$1" "$2"
+test -s "$2"

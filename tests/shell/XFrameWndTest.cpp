@@ -1,0 +1,180 @@
+// Child frames in a real main frame: the saved layout, the first placement, the close command
+// and commands greyed by their update handlers.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+#include <vector>
+
+#include "core/WindowPlacement.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/CmdUI.h"
+#include "platform/framework/WinApp.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/MemFile.h"
+#include "platform/framework/ScrollView.h"
+#include "platform/win/QtTestApplication.h"
+#include "shell/XFrameWnd.h"
+#include "support/FatalCheck.h"
+
+namespace {
+
+// Stands in for a camera view: its state is one number.
+class RecordingView : public CScrollView {
+  DECLARE_DYNCREATE(RecordingView)
+ public:
+  void OnDraw(CDC*) override {}
+  void Serialize(CArchive& ar) override {
+    if (ar.IsStoring())
+      ar << state;
+    else
+      ar >> state;
+  }
+  DWORD state = 0;
+};
+IMPLEMENT_DYNCREATE(RecordingView, CScrollView)
+
+class MainWithCommands : public CMDIFrameWnd {
+ public:
+  void OnGreyed(CCmdUI* ui) { ui->Enable(FALSE); }
+  void OnCommand() { ++runs; }
+  void OnUpdateNothing(CCmdUI*) {}
+  int runs = 0;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(MainWithCommands, CMDIFrameWnd)
+  ON_UPDATE_COMMAND_UI(33018, OnGreyed)
+  ON_COMMAND(33018, OnCommand)
+  ON_UPDATE_COMMAND_UI(33019, OnUpdateNothing)
+  ON_COMMAND(33019, OnCommand)
+  ON_COMMAND(33125, OnCommand)
+END_MESSAGE_MAP()
+
+std::vector<BYTE> Bytes(CMemFile& file) {
+  const auto length = static_cast<std::size_t>(file.GetLength());
+  BYTE* block = file.Detach();
+  std::vector<BYTE> bytes(block, block + length);
+  std::free(block);
+  return bytes;
+}
+
+struct ChildFrameFixture : ::testing::Test {
+  ChildFrameFixture() {
+    document.m_bAutoDelete = FALSE;
+    main = new MainWithCommands;
+    EXPECT_TRUE(main->LoadFrame(57344));
+    winApp.m_pMainWnd = main;
+    main->MoveWindow(0, 0, 800, 600);
+    main->ShowWindow(SW_SHOW);
+  }
+  ~ChildFrameFixture() override {
+    main->DestroyWindow();
+    winApp.m_pMainWnd = nullptr;
+  }
+  template <class Frame>
+  Frame* OpenFrame() {
+    auto* frame = new Frame;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(RecordingView);
+    context.m_pCurrentDoc = &document;
+    EXPECT_TRUE(frame->LoadFrame(14, WS_OVERLAPPEDWINDOW, main, &context));
+    return frame;
+  }
+  RecordingView* ViewOf(CFrameWnd* frame) {
+    for (POSITION position = document.GetFirstViewPosition(); position;)
+      if (CView* view = document.GetNextView(position); view->GetParentFrame() == frame)
+        return static_cast<RecordingView*>(view);
+    return nullptr;
+  }
+  std::vector<BYTE> Store(XFrameWnd* frame) {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      ar.m_pDocument = &document;
+      frame->SerializeLayout(ar, &document);
+    }
+    return Bytes(file);
+  }
+  void Load(XFrameWnd* frame, std::vector<BYTE> bytes) {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    ar.m_pDocument = &document;
+    frame->SerializeLayout(ar, &document);
+  }
+
+  QtTestApplication app;
+  CWinApp winApp;
+  CDocument document;
+  MainWithCommands* main;
+};
+
+TEST_F(ChildFrameFixture, ASavedLayoutRoundTripsByteForByteAndLoadsHiddenWhenAsked) {
+  XFrameWnd* first = OpenFrame<XFrameWnd>();
+  first->InitialUpdateFrame(&document, TRUE);
+  first->MoveWindow(30, 40, 300, 200);
+  ViewOf(first)->state = 0xA5A5;
+  const std::vector<BYTE> saved = Store(first);
+  // Identity (schema word + handle reference), schema, placement, then the view's four bytes.
+  ASSERT_GE(saved.size(), 4u + 4u + 44u + 4u);
+
+  XFrameWnd* second = OpenFrame<XFrameWnd>();
+  Load(second, saved);
+  EXPECT_EQ(ViewOf(second)->state, 0xA5A5u);
+  second->InitialUpdateFrame(&document, TRUE);
+  first->DestroyWindow();
+  const std::vector<BYTE> again = Store(second);
+  EXPECT_EQ(again, saved);
+
+  XFrameWnd* hidden = OpenFrame<XFrameWnd>();
+  Load(hidden, saved);
+  hidden->InitialUpdateFrame(&document, FALSE);
+  EXPECT_FALSE(hidden->IsWindowVisible());
+}
+
+TEST_F(ChildFrameFixture, ANewerSchemaIsRefusedAndNewFramesGetTheirOwnFirstPlacement) {
+  XFrameWnd* frame = OpenFrame<XFrameWnd>();
+  std::vector<BYTE> saved = Store(frame);
+  frame->DestroyWindow();
+  XFrameWnd* reader = OpenFrame<XFrameWnd>();
+  std::vector<BYTE> newer = saved;
+  // The schema word follows the identity: the last 4 + 44 + 4 bytes before it are the rest.
+  const std::size_t schemaAt = newer.size() - 4 - 44 - 4;
+  ASSERT_EQ(newer[schemaAt + 3], 0x80);
+  newer[schemaAt] = 1;
+  EXPECT_THROW(Load(reader, newer), CArchiveException);
+  newer[schemaAt + 3] = 0;
+  newer[schemaAt] = 0;
+  EXPECT_NO_THROW(Load(reader, newer));
+
+  EXPECT_EQ(XFrameWnd().placement.rcNormalPosition.right, 480);
+  XFrameWndNullSize* camera = OpenFrame<XFrameWndNullSize>();
+  const WINDOWPLACEMENT nullSize = camera->placement;
+  EXPECT_EQ(nullSize.showCmd, static_cast<UINT>(SW_SHOW));
+  EXPECT_EQ(nullSize.rcNormalPosition.right, 0);
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  EXPECT_FATAL(camera->Serialize(ar), "FALSE", "Use other overload of Serialize()");
+}
+
+TEST_F(ChildFrameFixture, ACloseCommandIsPostedInsteadOfClosingAndGreyedCommandsDoNotRun) {
+  XFrameWnd* frame = OpenFrame<XFrameWnd>();
+  frame->InitialUpdateFrame(&document, TRUE);
+  frame->closeCommand = 33125;
+  frame->SendMessage(WM_CLOSE);
+  QApplication::processEvents();
+  EXPECT_TRUE(::IsWindow(frame->GetSafeHwnd()));
+  EXPECT_EQ(main->runs, 1);
+
+  frame->SendMessage(WM_COMMAND, 33018);  // greyed by its update handler
+  EXPECT_EQ(main->runs, 1);
+  frame->SendMessage(WM_COMMAND, 33019);  // its update handler never calls Enable
+  EXPECT_EQ(main->runs, 2);
+
+  frame->closeCommand = 0;
+  const HWND handle = frame->GetSafeHwnd();
+  frame->SendMessage(WM_CLOSE);
+  QApplication::processEvents();
+  EXPECT_FALSE(::IsWindow(handle));
+}
+
+}  // namespace
