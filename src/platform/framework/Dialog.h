@@ -33,6 +33,7 @@ class CDialog : public CWnd {
   virtual int DoModal();
   // A modeless dialog; it shows at once when its template has WS_VISIBLE.
   BOOL Create(UINT templateId, CWnd* parent = nullptr);
+  using CWnd::Create;
   // Ends a modal dialog with `result`; a modeless one is hidden.
   void EndDialog(int result);
 
