@@ -15,6 +15,7 @@
 
 #include "Catalogue.h"
 #include "platform/d3drm/D3DRM.h"
+#include "platform/win/ComPtr.h"
 #include "scene/Jpeg.h"
 #include "scene/ObjectFile.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -22,12 +23,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Releaser {
-  void operator()(IUnknown* object) const { object->Release(); }
-};
-template <class T>
-using Held = std::unique_ptr<T, Releaser>;
 
 struct TextureCheck {
   fs::path folder;
@@ -117,10 +112,10 @@ TEST(ObjectsFolder, EveryObjectReadsWithThumbnailPartsAndTextures) {
 
     IDirect3DRM* rmRaw = nullptr;
     ASSERT_EQ(Direct3DRMCreate(&rmRaw), D3DRM_OK);
-    Held<IDirect3DRM> rm(rmRaw);
+    auto rm = ComPtr<IDirect3DRM>::adopt(rmRaw);
     IDirect3DRMMeshBuilder* builderRaw = nullptr;
     ASSERT_EQ(rm->CreateMeshBuilder(&builderRaw), D3DRM_OK);
-    Held<IDirect3DRMMeshBuilder> builder(builderRaw);
+    auto builder = ComPtr<IDirect3DRMMeshBuilder>::adopt(builderRaw);
     TextureCheck textures{path.parent_path(), {}, {}};
     D3DRMLOADMEMORY memory{const_cast<std::uint8_t*>(&bytes[header.meshOffset]),
                            static_cast<DWORD>(bytes.size() - header.meshOffset)};
@@ -129,7 +124,7 @@ TEST(ObjectsFolder, EveryObjectReadsWithThumbnailPartsAndTextures) {
     textured += !textures.named.empty();
     IDirect3DRMMesh* meshRaw = nullptr;
     ASSERT_EQ(builder->CreateMesh(&meshRaw), D3DRM_OK);
-    Held<IDirect3DRMMesh> mesh(meshRaw);
+    auto mesh = ComPtr<IDirect3DRMMesh>::adopt(meshRaw);
     // Record i names the i-th part the loader forms, so each name reaches the right groups.
     std::vector<std::string> expected;
     for (D3DCOLOR colour : PartColours(mesh.get())) expected.push_back(CataloguePartName(path.stem().string(), colour));

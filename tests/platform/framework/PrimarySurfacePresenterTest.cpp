@@ -6,19 +6,11 @@
 
 #include "platform/ddraw/DirectDraw.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
+#include "platform/win/ComPtr.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/QtTestApplication.h"
 
 namespace {
-
-template <class T>
-struct Held {
-  T* p = nullptr;
-  ~Held() {
-    if (p) p->Release();
-  }
-  T* operator->() const { return p; }
-};
 
 // A 4 x 3 image whose pixel (x, y) is 0x00RRGGBB with red 40x + 1, green 50y + 1, blue 7.
 QRgb Expected(int x, int y) { return qRgb(40 * x + 1, 50 * y + 1, 7); }
@@ -49,17 +41,17 @@ class BlittingWindow : public QWidget {
 class PrimarySurfacePresenterTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(DirectDrawCreate(nullptr, &dd_.p, nullptr), DD_OK);
+    ASSERT_EQ(DirectDrawCreate(nullptr, dd_.put(), nullptr), DD_OK);
     DDSURFACEDESC desc{};
     desc.dwSize = kDDSurfaceDescSize;
     desc.dwFlags = DDSD_CAPS;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    ASSERT_EQ(dd_->CreateSurface(&desc, &primary_.p, nullptr), DD_OK);
+    ASSERT_EQ(dd_->CreateSurface(&desc, primary_.put(), nullptr), DD_OK);
     desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
     desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
     desc.dwWidth = 4;
     desc.dwHeight = 3;
-    ASSERT_EQ(dd_->CreateSurface(&desc, &image_.p, nullptr), DD_OK);
+    ASSERT_EQ(dd_->CreateSurface(&desc, image_.put(), nullptr), DD_OK);
     DDSURFACEDESC locked{};
     locked.dwSize = kDDSurfaceDescSize;
     ASSERT_EQ(image_->Lock(nullptr, &locked, DDLOCK_WRITEONLY | DDLOCK_WAIT, nullptr), DD_OK);
@@ -68,22 +60,22 @@ class PrimarySurfacePresenterTest : public ::testing::Test {
         reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.lpSurface) + y * locked.lPitch)[x] =
             Expected(x, y) & 0xFFFFFF;
     image_->Unlock(nullptr);
-    ASSERT_EQ(DirectDrawCreateClipper(0, &clipper_.p, nullptr), DD_OK);
+    ASSERT_EQ(DirectDrawCreateClipper(0, clipper_.put(), nullptr), DD_OK);
     ASSERT_EQ(clipper_->SetHWnd(0, kWindow), DD_OK);
-    ASSERT_EQ(primary_->SetClipper(clipper_.p), DD_OK);
+    ASSERT_EQ(primary_->SetClipper(clipper_.get()), DD_OK);
   }
 
   static inline const HWND kWindow = reinterpret_cast<HWND>(0x1234);
   QtTestApplication app_;
-  Held<IDirectDraw> dd_;
-  Held<IDirectDrawSurface> primary_;
-  Held<IDirectDrawSurface> image_;
-  Held<IDirectDrawClipper> clipper_;
+  ComPtr<IDirectDraw> dd_;
+  ComPtr<IDirectDrawSurface> primary_;
+  ComPtr<IDirectDrawSurface> image_;
+  ComPtr<IDirectDrawClipper> clipper_;
 };
 
 TEST_F(PrimarySurfacePresenterTest, WindowShowsTheBlittedPixelsAtFullAndDoubleSize) {
   for (int zoom : {1, 2}) {
-    BlittingWindow window(primary_.p, image_.p, zoom);
+    BlittingWindow window(primary_.get(), image_.get(), zoom);
     PrimarySurfacePresenter presenter([&](HWND h) { return h == kWindow ? &window : nullptr; });
     window.setGeometry(30, 20, 12, 9);
     window.show();
@@ -110,7 +102,7 @@ TEST_F(PrimarySurfacePresenterTest, AFrameworkWindowKeepsABlitMadeOutsideItsPain
   window.GetWindowRect(&dest);
   dest.right = dest.left + 8;
   dest.bottom = dest.top + 6;
-  ASSERT_EQ(primary_->Blt(&dest, image_.p, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  ASSERT_EQ(primary_->Blt(&dest, image_.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
   const QImage shown = window.GetWidget()->grab().toImage();
   EXPECT_EQ(shown.pixel(7, 5) & 0xFFFFFF, Expected(3, 2) & 0xFFFFFF);
   EXPECT_EQ(shown.pixel(8, 6) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
