@@ -2,6 +2,7 @@
 // rotate-about cylinder's group and the document's windows. The auxiliary objects (cylinder and
 // ground) are never in the written tree; they are shown again from the rules after reading and
 // after writing, also when writing fails.
+#include <cmath>
 #include <cstring>
 
 #include "core/XMessageBox.h"
@@ -38,6 +39,16 @@ bool IsBelow(const GroupSO* group, const GroupSO* root) {
   return false;
 }
 
+// Every camera hangs below the root, so a root without an inverse would leave no camera a view.
+bool Invertible(const Transform& t) {
+  const auto& m = t.m;
+  const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                     m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                     m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+  return std::isfinite(det) && std::fabs(det) >= 1e-6 && std::isfinite(t.t[0]) && std::isfinite(t.t[1]) &&
+         std::isfinite(t.t[2]);
+}
+
 }  // namespace
 
 void XDocument::Serialize(CArchive& ar) {
@@ -71,7 +82,7 @@ void XDocument::Serialize(CArchive& ar) {
   ar >> ambient >> sunlight >> rotObjAboutCyl;
   // What the program's checks would refuse later fails the open here instead.
   if (!scene || !ambient || !sunlight || !rotObjAboutCyl || scene->GetParent() || sunlight->GetParent() != scene ||
-      !scene->GetLights().Find(ambient) || rotObjAboutCyl->GetParent())
+      !scene->GetLights().Find(ambient) || rotObjAboutCyl->GetParent() || !Invertible(scene->GetTransform()))
     Damaged(ar);
   for (POSITION pos = selection.GetHeadPosition(); pos;) {
     const Ptr<GroupSO>& group = selection.GetNext(pos);

@@ -6,15 +6,25 @@
 
 namespace {
 
-bool PositiveLength(double value) { return std::isfinite(value) && value > 0.0; }
+// Lengths and coordinates beyond these reach the 3D layer's single-precision fields as zero or
+// infinity, which it refuses.
+constexpr double kShortestLength = 1e-9;
+constexpr double kLargestLength = 1e9;
 
-bool FiniteTransform(const Transform& t) {
+bool PositiveLength(double value) { return value >= kShortestLength && value <= kLargestLength; }
+
+// A camera needs an inverse to see through.
+bool UsableCameraTransform(const Transform& t) {
   for (int i = 0; i < 3; ++i) {
-    if (!std::isfinite(t.t[i])) return false;
+    if (!(std::fabs(t.t[i]) <= kLargestLength)) return false;
     for (int j = 0; j < 3; ++j)
-      if (!std::isfinite(t.m[i][j])) return false;
+      if (!(std::fabs(t.m[i][j]) <= kLargestLength)) return false;
   }
-  return true;
+  const auto& m = t.m;
+  const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                     m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                     m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+  return std::fabs(det) >= 1e-6;
 }
 
 }  // namespace
@@ -41,12 +51,12 @@ void X3DView::Serialize(CArchive& ar) {
   // Values only a damaged file holds would divide by zero or reach fatal checks in the render:
   // they take the settings of a new window instead.
   const CameraFields fresh = NewWindowSettings();
-  if (!FiniteTransform(s.transform)) s.transform = fresh.transform;
+  if (!UsableCameraTransform(s.transform)) s.transform = fresh.transform;
   if (!PositiveLength(s.focal)) s.focal = fresh.focal;
   if (!PositiveLength(s.height)) s.height = fresh.height;
   if (!PositiveLength(s.front)) s.front = fresh.front;
   if (!PositiveLength(s.focus)) s.focus = fresh.focus;
-  if (!std::isfinite(s.fstop) || s.fstop < 0.0) s.fstop = fresh.fstop;
+  if (!(s.fstop >= 0.0 && s.fstop <= kLargestLength)) s.fstop = fresh.fstop;
   if (s.linearSensitivity == 0) s.linearSensitivity = fresh.linearSensitivity;
   // A camera window never zooms below 100% nor unevenly.
   if (_numerator.cx != _numerator.cy || _denominator.cx != _denominator.cy || _numerator.cy < _denominator.cy) {

@@ -42,6 +42,22 @@ bool HardwareDriver() {
   return found && found->ddHwDesc.dwFlags != 0;
 }
 
+// Whether the 3D layer can see through a camera placed by `world`: an inverse, in its single
+// precision. Only a damaged file places a camera otherwise.
+bool UsableCamera(const Transform& world) {
+  constexpr double kLargest = 1e18;
+  const auto& m = world.m;
+  for (int i = 0; i < 3; ++i) {
+    if (!(std::fabs(world.t[i]) <= kLargest)) return false;
+    for (int j = 0; j < 3; ++j)
+      if (!(std::fabs(m[i][j]) <= kLargest)) return false;
+  }
+  const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                     m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                     m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+  return std::fabs(det) >= 1e-9;
+}
+
 }  // namespace
 
 XSize X3DView::WindowRenderSize(CDC* dc) const {
@@ -112,6 +128,12 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
     if (root->GetD3DRMFrame()->GetSceneBackground() != background)
       XCHECK_D3DRM(root->GetD3DRMFrame()->SetSceneBackground( background ));
     XCHECK_D3DRM(viewport->Clear());
+    // A camera the 3D layer cannot see through shows the background alone.
+    if (!UsableCamera(root->GetTransform() * settings.transform)) {
+      image2 = image;
+      if (paint && windowRender) Blit(dc, size);
+      return;
+    }
     double lineScale = 1.0;
     if (!windowRender) {
       CRect client;

@@ -88,7 +88,7 @@ TEST_F(CameraWindowPart, ValuesOnlyADamagedFileHoldsFallBackToUsableOnes) {
   auto put = [&](std::size_t at, const Bytes& value) { std::copy(value.data.begin(), value.data.end(), damaged.data.begin() + at); };
   put(kScrollPart + 4, Bytes().Dword(0).Dword(0));                                  // zoom 0/0
   put(kScrollPart + 28, Bytes().Double(std::numeric_limits<double>::quiet_NaN()));  // scroll ratio
-  put(kFocal, Bytes().Double(0.0));
+  put(kFocal, Bytes().Double(1e300));  // finite, yet beyond what the 3D layer takes
   put(kFocal + 32, Bytes().Byte(0));   // sensitivity
   put(kFocal + 49, Bytes().Dword(9));  // window kind
   damaged.Dword(0);
