@@ -28,6 +28,7 @@ class CStatusBar : public CControlBar {
   ~CStatusBar() override;
 
   virtual BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT id = AFX_IDW_STATUS_BAR);
+  using CWnd::Create;
   // One pane per id: a separator (0) shows no text of its own; another id shows its string.
   // The first pane stretches. FALSE on a null array with a count.
   BOOL SetIndicators(const UINT* ids, int count);

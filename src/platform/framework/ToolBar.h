@@ -14,6 +14,7 @@ class CToolBar : public CControlBar {
  public:
   // Makes the bar in `parent`, docked on the side its style names (top by default).
   virtual BOOL Create(CWnd* parent, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT id = AFX_IDW_TOOLBAR);
+  using CWnd::Create;
   // Takes the buttons, pictures and tips of tool bar resource `resourceId`. FALSE without one.
   BOOL LoadToolBar(UINT resourceId);
   // The button's command id (0 for a separator), and the index of a command's button (-1).
