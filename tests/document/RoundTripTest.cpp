@@ -1,10 +1,12 @@
-// Edits of every kind on a scene with lights and nested groups: undoing them all gives back the
+// Edits of every kind on a scene with lights, nested groups and two mesh objects sharing one mesh
+// read from a file: undoing them all gives back the
 // first scene byte for byte, redoing them all the last; the history written beside the scene and
 // read back into a new document still undoes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
+#include <string>
 
 #include "document/DocumentTestSupport.h"
 #include "platform/framework/MemFile.h"
@@ -63,9 +65,26 @@ TEST_F(RoundTripTest, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
   Ptr<GroupSO> leg = NewGroup(doc, "Leg"), foot = NewGroup(doc, "Foot", true);
   table->AddGroup(leg);
   leg->AddGroup(foot);
+  // Two chairs whose mesh objects share one instance of the file's mesh.
+  const std::string polygons = TAVROLIN_TEST_DATA_DIR "/d3drm/x/polygons.x";
+  Ptr<MeshSO> seat(new MeshSO(polygons.c_str(), TRUE, nullptr, FALSE, FALSE));
+  Ptr<MeshSO> otherSeat(new MeshSO(polygons.c_str(), TRUE, nullptr, FALSE, FALSE));
+  ASSERT_EQ(seat->GetError(), SceneObj::none);
+  ASSERT_EQ(otherSeat->mesh, seat->mesh);
+  Ptr<GroupSO> chairs = NewGroup(doc, "Chairs"), chair = NewGroup(doc, "Chair"), otherChair = NewGroup(doc, "Chair 2");
+  chair->AddVisual(seat);
+  otherChair->AddVisual(otherSeat);
+  chairs->AddGroup(chair);
+  chairs->AddGroup(otherChair);
 
   Edit([&] { doc.AddGroup(lamp, TRUE, TRUE, 0); });
   Edit([&] { doc.AddGroup(table, TRUE, TRUE, 384); });
+  Edit([&] { doc.AddGroup(chairs, TRUE, TRUE, 384); });
+  Edit([&] {
+    doc.RecordUndo(kUndoEditGroup, chair, 0);
+    chair->SetName("Armchair");
+    chair->SetTransform(Transform(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 3));
+  });
   Edit([&] { doc.ToggleSelect(leg, TRUE, 0); });
   Edit([&] { doc.OnEditSelectAll(); });
   Edit([&] {
@@ -105,7 +124,7 @@ TEST_F(RoundTripTest, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
   // The selected leg and its selected foot: the leg leaves the table, the foot goes with it.
   Edit([&] { doc.OnEditDelete(); });
   const int records = doc.GetHistory().GetCount();
-  ASSERT_EQ(records, 12);
+  ASSERT_EQ(records, 14);
 
   const int titles = View().titles;
   while (doc.GetHistory().CanUndo()) ASSERT_TRUE(doc.Undo(TRUE));
