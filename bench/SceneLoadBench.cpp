@@ -3,46 +3,22 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "BenchApp.h"
 #include "SphereText.h"
 #include "core/Globals.h"
-#include "platform/ddraw/Display.h"
-#include "platform/win/ProfileStore.h"
-#include "resources/ProgramResources.h"
 #include "scene/MeshSO.h"
 #include "scene/TextureLoad.h"
-#include "shell/XApp.h"
 
 // After the program's headers: libjpeg defines TRUE and FALSE as macros.
 #include <jpeglib.h>
 
 namespace {
 
-// The application the scene model reaches, with preferences in memory.
-struct BenchApp {
-  BenchApp() {
-    RegisterProgramResources();
-    SetProfileStore(&profile);
-    DDSetDisplayMode(32, 640, 480);
-    Direct3DRMCreate(&app.lpD3DRM);
-    DirectDrawCreate(nullptr, &app.lpDD, nullptr);
-    folder = std::filesystem::temp_directory_path() / ("tavrolin-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-  }
-  ~BenchApp() { std::filesystem::remove_all(folder); }
-  MemoryProfileStore profile;
-  XApp app;
-  std::filesystem::path folder;
-};
-
-BenchApp& App() {
-  static BenchApp app;
-  return app;
-}
+using bench::App;
 
 void LoadMeshObject(benchmark::State& state) {
   const std::string path = App().folder / "sphere.x";
