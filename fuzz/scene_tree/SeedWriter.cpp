@@ -1,5 +1,5 @@
 // Writes the seed corpus of the scene-tree fuzz target into the folder given: the tree the scene
-// archive test pins byte for byte (a root with a child group, a visual and a light) and a deeper
+// archive test pins byte for byte (a root with a child group, a mesh object and a light) and a deeper
 // one with two lights.
 #include <cstdio>
 #include <string>

@@ -10,6 +10,7 @@
 #include "platform/framework/ArchiveBackends.h"
 #include "platform/win/StringResources.h"
 #include "scene/GroupSO.h"
+#include "scene/MeshSO.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -33,13 +34,15 @@ ByteImage& String(ByteImage& image, const std::string& s) {
 }
 
 // Myself part in document mode: schema, then the identity handle (its class introduced once).
-ByteImage& Identity(ByteImage& image, bool firstHandle) {
-  image.U32(0x80000000);
+// Every part's schema word is the most derived class's.
+ByteImage& Identity(ByteImage& image, bool firstHandle, DWORD schema) {
+  image.U32(schema);
   return firstHandle ? image.NewClass(0, "PtrMyself") : image.U16(0x8000 | 4);
 }
 
-ByteImage& SceneObjPart(ByteImage& image, bool firstHandle, const std::string& file, const std::string& name) {
-  Identity(image, firstHandle).U32(0x80000000);
+ByteImage& SceneObjPart(ByteImage& image, bool firstHandle, const std::string& file, const std::string& name,
+                        DWORD schema = 0x80000000) {
+  Identity(image, firstHandle, schema).U32(schema);
   String(image, file);
   return String(image, name);
 }
@@ -50,7 +53,7 @@ ByteImage& Transform12(ByteImage& image, double tx, double ty, double tz, double
 }
 
 // Indices: 1 the document, 2 class GroupSO, 3 the root, 4 class PtrMyself, 5 its handle, 6 the
-// child, 7 its handle, 8 class TestVisual, 9 the visual, 10 its handle, 11 class LightSO,
+// child, 7 its handle, 8 class MeshSO, 9 the mesh object, 10 its handle, 11 class LightSO,
 // 12 the light, 13 its handle.
 Bytes TreeBytes(const TreeImage& t) {
   ByteImage image;
@@ -66,8 +69,17 @@ Bytes TreeBytes(const TreeImage& t) {
   image.U16(0x8000 | 2);
   SceneObjPart(image, false, kSentinel, "child").U32(0x80000000);
   Transform12(image, 1, 2, 3, 1).F64(2).F64(1).F64(1).U32(0).U32(0).U32(0);
-  image.U32(1).NewClass(0, "TestVisual");
-  SceneObjPart(image, false, kSentinel, "vis").U32(0x80000000);
+  image.U32(1).NewClass(2, "MeshSO");
+  SceneObjPart(image, false, "vis.x", "vis", 0x80000002).U32(0x80000002);
+  // Schema, shared flag, box min and max, sphere radius before its centre, quality, style, brush.
+  image.U32(0x80000002).U8(0).F64(0).F64(0).F64(0).F64(2).F64(4).F64(4).F64(3).F64(1).F64(2).F64(2);
+  image.U32(3).U32(1).U32(5);
+  // Textures on, textures loaded, cartoon; the two line styles; empty part look lists; reverse,
+  // two-sided, no mesh.
+  image.U8(1).U8(0).U8(1);
+  image.U32(0x80000000).F64(1).F64(0).F64(0).F64(1).F64(0.299).U32(2);
+  image.U32(0x80000000).F64(0).F64(0).F64(0).F64(1).F64(0).U32(4);
+  image.U16(0).U16(0).U8(1).U8(0).U8(1);
   image.U32(1).NewClass(0, "LightSO");
   SceneObjPart(image, false, t.lightFile, "").U32(0x80000000).U32(t.lightType);
   image.U32(0x80000000).F64(1).F64(0).F64(0).F64(1).F64(0.299);
@@ -120,6 +132,12 @@ TEST_F(SceneArchiveTest, ATreeIsStoredInItsRecordsAndReadsBackAttachedToTheReadi
   EXPECT_EQ(child->GetWorldTransform().TransformPoint(Vector(0, 0, 0)).z, 3.0);
   EXPECT_EQ(child->scale.x, 2.0);
   EXPECT_EQ(read->GetName(), CString("vis"));  // a group shows its first visual's name
+  ASSERT_EQ(read->GetVisuals().GetCount(), 1);
+  auto* mesh = dynamic_cast<MeshSO*>(&*read->GetVisuals().GetAt(read->GetVisuals().GetHeadPosition()));
+  ASSERT_NE(mesh, nullptr);
+  EXPECT_EQ(mesh->GetD3DRMMesh(), nullptr);  // the missing file is not looked for
+  EXPECT_EQ(mesh->GetFile(), CString("vis.x"));
+  EXPECT_EQ(mesh->GetBoundingSphere().radiusSquared, 9.0);
   ASSERT_EQ(read->GetLights().GetCount(), 1);
   LightSO* light = read->GetLights().GetAt(read->GetLights().GetHeadPosition());
   EXPECT_EQ(light->document, &reading);

@@ -1,6 +1,6 @@
 #include "TestTree.h"
 
-#include "TestVisual.h"
+#include "scene/MeshSO.h"
 
 Ptr<LightSO> MakePinnedLight(D3DRMLIGHTTYPE type, const Color& color) {
   Ptr<LightSO> light = new LightSO;
@@ -20,9 +20,26 @@ Ptr<GroupSO> MakePinnedTree(XDocument* doc) {
   child->SetTransform(Transform(1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 3));
   child->scale = Vector(2, 1, 1);
   root->AddGroup(child);
-  Ptr<TestVisual> visual = new TestVisual;
+  // The no-mesh state: the record names the file but reading does not reload it.
+  Ptr<MeshSO> visual = new MeshSO;
+  visual->mesh = nullptr;
+  visual->SetFile("vis.x");
   visual->SetName("vis");
-  root->AddVisual(Ptr<VisualSO>(visual));
+  visual->box.min = Vector(0, 0, 0);
+  visual->box.max = Vector(2, 4, 4);
+  visual->sphere.center = Vector(1, 2, 2);
+  visual->sphere.radius = 3;
+  visual->sphere.radiusSquared = 9;
+  visual->quality = 3;
+  visual->style = 1;
+  visual->brushSize = 5;
+  visual->texturesOn = 1;
+  visual->cartoon = 1;
+  visual->silhouetteColor = Color(1, 0, 0, 1);
+  visual->silhouetteWidth = 2;
+  visual->surfaceWidth = 4;
+  visual->reverse = 1;
+  root->AddVisual(visual);
   root->AddLight(MakePinnedLight(D3DRMLIGHT_DIRECTIONAL, Color(1, 0, 0, 1)), doc);
   return root;
 }
