@@ -59,7 +59,7 @@ class LoadTextureCallbackTest : public ::testing::Test {
   ScriptedMessageBoxes boxes;
   XApp app;
   TemporaryFolder folder;
-  std::string picture = folder / "speckle.jpg";
+  std::string picture = folder / "dots.jpg";
 };
 
 TEST_F(LoadTextureCallbackTest, SurfacesArePowersOfTwoWithGreyMargins) {
