@@ -142,7 +142,7 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
 
   // A stored Windows path in another letter case still finds the file.
   d3drm::Picture p;
-  EXPECT_EQ(Load(folder.Path() + "\\SPECKLE.JPG", 0, 0, 3, &p), D3DRM_OK);
+  EXPECT_EQ(Load(folder.Path() + "\\DOTS.JPG", 0, 0, 3, &p), D3DRM_OK);
   EXPECT_EQ(p.width, 128u);
 }
 
