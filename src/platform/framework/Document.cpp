@@ -118,15 +118,7 @@ BOOL CDocument::OnOpenDocument(const char* pathName) {
   DeleteContents();
   SetModifiedFlag(TRUE);  // a load that fails half-way leaves a changed document
   try {
-    CArchive ar(&file, CArchive::load);
-    ar.m_pDocument = this;
-    try {
-      Serialize(ar);
-      ar.Close();
-    } catch (...) {
-      ar.Abort();
-      throw;
-    }
+    SerializeThrough(file, CArchive::load);
   } catch (CException& e) {
     file.Close();
     DeleteContents();
@@ -148,15 +140,7 @@ BOOL CDocument::OnSaveDocument(const char* pathName) {
     return FALSE;
   }
   try {
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = this;
-    try {
-      Serialize(ar);
-      ar.Close();
-    } catch (...) {
-      ar.Abort();
-      throw;
-    }
+    SerializeThrough(file, CArchive::store);
     file.Flush();
     file.Close();
   } catch (CException& e) {
@@ -173,6 +157,20 @@ BOOL CDocument::OnSaveDocument(const char* pathName) {
   }
   SetModifiedFlag(FALSE);
   return TRUE;
+}
+
+// Reads or writes the document through an archive on `file`; an archive that fails is abandoned
+// without flushing, and the failure goes on to the caller.
+void CDocument::SerializeThrough(CFile& file, UINT mode) {
+  CArchive ar(&file, mode);
+  ar.m_pDocument = this;
+  try {
+    Serialize(ar);
+    ar.Close();
+  } catch (...) {
+    ar.Abort();
+    throw;
+  }
 }
 
 void CDocument::ReportSaveLoadException(const char* pathName, CException* e, BOOL, UINT defaultPromptId) {

@@ -10,6 +10,8 @@
 #include "platform/framework/Position.h"
 #include "platform/framework/String.h"
 
+class CFile;
+
 class CArchive;
 class CDocTemplate;
 class CFrameWnd;
@@ -85,6 +87,7 @@ class CDocument : public CCmdTarget {
   DECLARE_MESSAGE_MAP()
 
  private:
+  void SerializeThrough(CFile& file, UINT mode);
   CString title_;
   CString pathName_;
   BOOL modified_ = FALSE;
