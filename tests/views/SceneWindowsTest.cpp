@@ -119,6 +119,9 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   X3DView& first = *Views(doc)[0];
   EXPECT_TRUE(ISKINDOF( first.GetParentFrame(), XFrameWndNullSize ));
   EXPECT_EQ(Caption(&first), "Camera   100%");
+  RECT shape;  // tiled alone, then trimmed to 35:24
+  first.GetParentFrame()->GetWindowRect(&shape);
+  EXPECT_NEAR((shape.right - shape.left) * 24, (shape.bottom - shape.top) * 35, 35);
   first.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);
   first.settings.focal = 0.08;
   Key(Qt::Key_W);
