@@ -19,6 +19,7 @@
 #include "core/XList.h"
 #include "scene/InstanceMap.h"
 #include "scene/Material.h"
+#include "scene/MeshPickCache.h"
 #include "scene/RefArray.h"
 #include "scene/VisualSO.h"
 
@@ -145,4 +146,6 @@ class MeshSO : public VisualSO {
   void LeaveInstanceList();
   void EnterInstanceList();
   void SetPartLooks(const XList<Material>& mats, BOOL apply, bool textured);
+
+  MeshPickCache pickTriangles;
 };
