@@ -122,6 +122,8 @@ class MeshSO : public VisualSO {
   Ptr<RefArray> surfEdges;
   Ptr<RefArray> surfEdgeFaces;
   LONG numEdges = 0;
+  // Not archived: the mesh's triangles laid out for picking, shared by the objects sharing it.
+  MeshPickCache pickTriangles;
 
   // Two lists of part looks are equal: the same count and equal Materials in order.
   static bool SameMaterials(const XList<Material>& a, const XList<Material>& b);
@@ -146,6 +148,6 @@ class MeshSO : public VisualSO {
   void LeaveInstanceList();
   void EnterInstanceList();
   void SetPartLooks(const XList<Material>& mats, BOOL apply, bool textured);
-
-  MeshPickCache pickTriangles;
+  // An object sharing its mesh takes the pick triangles another sharer has built for it.
+  void TakeSharersPickTriangles();
 };
