@@ -13,6 +13,7 @@
 #include "scene/MeshSO.h"
 #include "shell/DocTemplates.h"
 #include "shell/XApp.h"
+#include "shell/XAppDialogServices.h"
 #include "shell/XAppDocumentServices.h"
 #include "shell/XMainFrame.h"
 
@@ -37,6 +38,8 @@ XString CurrentDirectory() {
 BOOL XApp::InitInstance() {
   if (!documentServices) documentServices = std::make_unique<XAppDocumentServices>(*this);
   SetDocumentApp(documentServices.get());
+  if (!dialogServices) dialogServices = std::make_unique<XAppDialogServices>(*this);
+  SetDialogServices(dialogServices.get());
   SetRegistryKey(kCompanyNameId);
   UINT numMRU = 0;
   XGetPrefInRange(XPref::NUM_MRU, &numMRU, "numMRU <= 16");
