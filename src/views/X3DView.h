@@ -19,6 +19,7 @@
 #include "views/XScrollView.h"
 
 struct DragRay;
+struct DragMoveInputs;
 
 // Whether the display shows palette indices (8 bits per pixel): camera images are then rendered
 // in 24-bit RGB and reduced to the program's palette.
@@ -142,8 +143,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void FinishPress();
   // The drag of `mode` for one accepted move from mouseLastPoint to `point`.
   void RunDrag(int mode, POINT point);
-  void RunCameraDrag(int mode, POINT point);
-  void RunObjectDrag(int mode, POINT point);
+  void RunCameraDrag(int mode, POINT point, const DragMoveInputs& in);
+  void RunObjectDrag(int mode, POINT point, const DragMoveInputs& in);
   // The re-render after a move: this window now, the other windows while no input waits.
   void RenderAfterMove();
   // The ray through a client point of the window, during a press.

@@ -34,24 +34,36 @@ Vector Translation(const Transform& m) { return Vector(m.t[0], m.t[1], m.t[2]); 
 
 }  // namespace
 
+// What every drag reads of one move: the previous point, the screen, the lens and the selection.
+struct DragMoveInputs {
+  POINT last;
+  int dy;
+  int screenWidth;
+  int screenHeight;
+  bool ortho;
+  double front;
+  int selected;
+};
+
 void X3DView::RunDrag(int mode, POINT point) {
+  const DragMoveInputs in{mouseLastPoint,
+                          static_cast<int>(point.y - mouseLastPoint.y),
+                          Globals::GetScreenWidth(),
+                          Globals::GetScreenHeight(),
+                          settings.orthographic != FALSE,
+                          viewport ? viewport->GetFront() : settings.front,
+                          GetDocument()->GetSelectedCount()};
   if (IsCameraMode(mode))
-    RunCameraDrag(mode, point);
+    RunCameraDrag(mode, point, in);
   else
-    RunObjectDrag(mode, point);
+    RunObjectDrag(mode, point, in);
 }
 
-void X3DView::RunCameraDrag(int mode, POINT point) {
+void X3DView::RunCameraDrag(int mode, POINT point, const DragMoveInputs& in) {
   XDocument& doc = *GetDocument();
   Transform& camera = settings.transform;
   const auto apply = [&camera](const Transform& m) { camera = m * camera; };
-  const POINT last = mouseLastPoint;
-  const int dy = point.y - last.y;
-  const int screenWidth = Globals::GetScreenWidth();
-  const int screenHeight = Globals::GetScreenHeight();
-  const bool ortho = settings.orthographic != FALSE;
-  const double front = viewport ? viewport->GetFront() : settings.front;
-  const int selected = doc.GetSelectedCount();
+  const auto [last, dy, screenWidth, screenHeight, ortho, front, selected] = in;
   // The depth the camera moves at: the grabbed point's or the centre's, or half the scene.
   const auto moveDepth = [&] {
     if (!selected) return HalfDiagonal(mouseDownSceneBox);
@@ -142,17 +154,11 @@ void X3DView::RunCameraDrag(int mode, POINT point) {
   }
 }
 
-void X3DView::RunObjectDrag(int mode, POINT point) {
+void X3DView::RunObjectDrag(int mode, POINT point, const DragMoveInputs& in) {
   XDocument& doc = *GetDocument();
   XASSERT_TEXT(doc.GetSelectedCount(), "doc->GetSelectedCount()", "");
   const Transform& camera = settings.transform;
-  const POINT last = mouseLastPoint;
-  const int dy = point.y - last.y;
-  const int screenWidth = Globals::GetScreenWidth();
-  const int screenHeight = Globals::GetScreenHeight();
-  const bool ortho = settings.orthographic != FALSE;
-  const double front = viewport ? viewport->GetFront() : settings.front;
-  const int selected = doc.GetSelectedCount();
+  const auto [last, dy, screenWidth, screenHeight, ortho, front, selected] = in;
   const double pull = PullFactor(dy, screenHeight);
   const auto anchor = [&] { return IsTrackSet(mouseDownTrack) ? mouseDownTrack : mouseDownCenter; };
   const auto depthOf = [&](const Vector& p) { return Dot(ViewDirection(camera), p - CameraPosition(camera)); };
