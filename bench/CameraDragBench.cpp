@@ -30,7 +30,7 @@ class BenchView : public X3DView {
 
 // The first 20 object files of the objects folder, in four rows of five in front of the camera.
 void AddShippedObjects(XDocument& doc) {
-  const std::string folder = TAVROLIN_BINARY_DIR "/Objects/";
+  const std::string folder = TAVROLIN_OBJECTS_DIR "/";
   std::vector<std::string> files = ListFiles(folder, ".ulm");
   std::sort(files.begin(), files.end());
   files.resize(std::min<std::size_t>(files.size(), 20));

@@ -42,6 +42,9 @@ const MenuResource kMainMenu{
      {1, 32986, "&Float All"},
      {1, 32987, "&Reset All"},
      {0, 0, "&Window"},
+     {1, 33020, "&New\tCtrl+W"},
+     {1, 33021, "&Close\tCtrl+F4"},
+     {1, 0, nullptr},
      {1, 33018, "&Tile Horizontal\tCtrl+T"},
      {1, 33019, "Tile &Vertical"},
      {1, 33025, "&Arrange Icons"},
@@ -71,6 +74,7 @@ const AcceleratorResource kMainAccelerators{12,
                                              {kCtrlAlt, 'A', 33122},
                                              {kCtrlAlt, 'F', 33123},
                                              {kCtrl, 'T', 33018},
+                                             {kCtrl, 'W', 33020},
                                              {kCtrl, 'J', 33125},
                                              {FVIRTKEY, VK_F1, 57670}}};
 
