@@ -46,6 +46,8 @@ struct CameraWindowInFrame : document_test::SceneFixture {
     app.m_pMainWnd = frame;
     frame->MoveWindow(0, 0, 1000, 700);
     frame->ShowWindow(SW_SHOW);
+    // The scene's windows are the frame's alone.
+    doc.RemoveView(&View());
     child = new XFrameWnd;
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(X3DView);
