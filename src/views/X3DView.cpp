@@ -14,6 +14,26 @@ CObject* X3DView::CreateObject() { return static_cast<CScrollView*>(new X3DView)
 IMPLEMENT_RUNTIMECLASS(X3DView, XScrollView, VERSIONABLE_SCHEMA | 1, &X3DView::CreateObject)
 
 BEGIN_MESSAGE_MAP(X3DView, XScrollView)
+  // Mouse, keys, prompts, import and the window's commands.
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONUP()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_MOUSEMOVE()
+  ON_WM_CAPTURECHANGED()
+  ON_WM_KILLFOCUS()
+  ON_WM_TIMER()
+  ON_WM_KEYDOWN()
+  ON_WM_KEYUP()
+  ON_COMMAND(33012, OnFileImport)
+  ON_COMMAND(33126, OnViewGround)
+  ON_UPDATE_COMMAND_UI(33126, OnUpdateViewGround)
+  ON_COMMAND(33131, OnPointSunLight)
+  ON_COMMAND(33136, OnHelpPrinting)
+  ON_COMMAND(33086, OnAutoFocusObject)
+  ON_UPDATE_COMMAND_UI(33086, OnUpdateAutoFocusObject)
+  ON_UPDATE_COMMAND_UI_RANGE(57607, 57609, OnUpdatePrint)
 END_MESSAGE_MAP()
 
 namespace {
@@ -103,4 +123,3 @@ void X3DView::OnUpdateZoomPreset(CCmdUI* cmdUI) {
     XScrollView::OnUpdateZoomPreset(cmdUI);
 }
 
-void X3DView::ShowEntireScene(BoundingBox) { needsRender = TRUE; }
