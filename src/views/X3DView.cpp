@@ -14,6 +14,10 @@ CObject* X3DView::CreateObject() { return static_cast<CScrollView*>(new X3DView)
 IMPLEMENT_RUNTIMECLASS(X3DView, XScrollView, VERSIONABLE_SCHEMA | 1, &X3DView::CreateObject)
 
 BEGIN_MESSAGE_MAP(X3DView, XScrollView)
+  ON_COMMAND(kCopyImageCommand, OnEditCopyImage)
+  ON_COMMAND(kImproveCommand, OnImproveCameraImage)
+  ON_UPDATE_COMMAND_UI(kImproveCommand, OnUpdateImproveCameraImage)
+  ON_COMMAND(kExportImageCommand, OnFileExportImage)
 END_MESSAGE_MAP()
 
 namespace {
