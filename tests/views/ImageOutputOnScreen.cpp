@@ -16,15 +16,9 @@
 
 #include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/win/QtPlatform.h"
-#include "views/StandAloneApp.h"
-#include "views/X3DView.h"
+#include "views/CylinderRowsWindow.h"
 
 namespace {
-
-class ShownView : public X3DView {
- public:
-  void PostNcDestroy() override {}
-};
 
 bool Screenshot(CWnd& frame, const QString& path) {
   QTest::qWait(300);
@@ -61,15 +55,9 @@ int main(int argc, char** argv) {
   InstallQtPlatform();
   PrimarySurfacePresenter presenter;
   StandAloneApp app;
-  XDocument doc;
-  doc.m_bAutoDelete = FALSE;
-  doc.OnNewDocument();
-  AddCylinderRows(doc, 24);
-  CWnd frame;
-  frame.Create("Camera", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {20, 20, 340, 260}, nullptr);
-  ShownView view;
-  doc.AddView(&view);
-  view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {0, 0, 320, 240}, &frame, AFX_IDW_PANE_FIRST);
+  CylinderRowsWindow shown(24, {20, 20, 340, 260}, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 320, 240);
+  X3DView& view = shown.view;
+  CWnd& frame = shown.frame;
   QTest::qWait(300);
   view.Invalidate();
   bool ok = Screenshot(frame, out + "camera-window-normal.png");
@@ -97,8 +85,5 @@ int main(int argc, char** argv) {
   const int differences = Differences(fromClipboard, fromFile);
   std::printf("pasted %dx%d, exported %dx%d, differing pixels: %d\n", fromClipboard.width(), fromClipboard.height(),
               fromFile.width(), fromFile.height(), differences);
-  doc.RemoveView(&view);
-  view.DestroyWindow();
-  frame.DestroyWindow();
   return ok && !fromFile.isNull() && differences == 0 ? 0 : 1;
 }
