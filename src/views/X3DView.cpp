@@ -95,20 +95,6 @@ void X3DView::OnUpdate(CView* sender, LPARAM, CObject* hintObject) {
   if (dynamic_cast<RegenerateHint*>(hintObject)) ReleaseRenderObjects();
 }
 
-void X3DView::UpdateTitle() {
-  CFrameWnd* frame = GetParentFrame();
-  if (!frame) return;
-  XASSERT_TEXT(_numerator.cx == _numerator.cy && _denominator.cx == _denominator.cy,
-               "GetZoomNumerator().cx == GetZoomNumerator().cy && GetZoomDenominator().cx == GetZoomDenominator().cy",
-               "Distorting zooms not supported");
-  XASSERT_TEXT(_numerator.cy >= _denominator.cy, "GetZoomNumerator().cy >= GetZoomDenominator().cy",
-               "Reduction zooms not supported");
-  XASSERT(settings.windowKind >= 0 && settings.windowKind <= CameraFields::kLastWindowKind, "Unknown window kind");
-  const XString percent(static_cast<long>(_numerator.cy * 100 / _denominator.cy));
-  const UINT id = settings.windowKind == 0 ? 60u : 53u + static_cast<UINT>(settings.windowKind);
-  frame->SetWindowText(XString(XString(id), XString(1L), percent));
-}
-
 void X3DView::OnUpdateZoomOut(CCmdUI* cmdUI) {
   cmdUI->Enable(static_cast<double>(_numerator.cx) / _denominator.cx > 1.0 &&
                 static_cast<double>(_numerator.cy) / _denominator.cy > 1.0);
