@@ -14,6 +14,7 @@ const MenuResource kMainMenu{
      {1, 33029, "Save A&ll"},
      {1, 0, nullptr},
      {1, 33012, "&Import..."},
+     {1, 10002, "&Export Image...\tCtrl+E"},
      {1, 0, nullptr},
      {1, 57665, "E&xit"},
      {0, 0, "&Edit"},
@@ -23,6 +24,7 @@ const MenuResource kMainMenu{
      {1, 0, nullptr},
      {1, 57635, "Cu&t\tCtrl+X"},
      {1, 57634, "&Copy\tCtrl+C"},
+     {1, 33013, "Copy &Image\tCtrl+Alt+C"},
      {1, 57637, "&Paste\tCtrl+V"},
      {1, 57632, "&Delete\tDel"},
      {1, 0, nullptr},
@@ -50,6 +52,7 @@ const MenuResource kMainMenu{
      {1, 33025, "&Arrange Icons"},
      {1, 0, nullptr},
      {1, 33125, "&3D Objects\tCtrl+J"},
+     {1, 33014, "Improve Camera Image\tCtrl+Q"},
      {0, 0, "&Help"},
      {1, 57671, "&Topics..."},
      {1, 33016, "S&upport..."}}};
@@ -76,6 +79,9 @@ const AcceleratorResource kMainAccelerators{12,
                                              {kCtrl, 'T', 33018},
                                              {kCtrl, 'W', 33020},
                                              {kCtrl, 'J', 33125},
+                                             {kCtrl, 'E', 10002},
+                                             {kCtrlAlt, 'C', 33013},
+                                             {kCtrl, 'Q', 33014},
                                              {FVIRTKEY, VK_F1, 57670}}};
 
 }  // namespace

@@ -34,6 +34,11 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_COMMAND(33086, OnAutoFocusObject)
   ON_UPDATE_COMMAND_UI(33086, OnUpdateAutoFocusObject)
   ON_UPDATE_COMMAND_UI_RANGE(57607, 57609, OnUpdatePrint)
+  // Improve, Copy Image and Export Image.
+  ON_COMMAND(kCopyImageCommand, OnEditCopyImage)
+  ON_COMMAND(kImproveCommand, OnImproveCameraImage)
+  ON_UPDATE_COMMAND_UI(kImproveCommand, OnUpdateImproveCameraImage)
+  ON_COMMAND(kExportImageCommand, OnFileExportImage)
 END_MESSAGE_MAP()
 
 namespace {

@@ -25,6 +25,11 @@ struct DragMoveInputs;
 // in 24-bit RGB and reduced to the program's palette.
 bool IsPaletteDisplay();
 
+// The commands by which a finished picture leaves a camera window.
+constexpr UINT kCopyImageCommand = 33013;    // Edit/Copy Image
+constexpr UINT kImproveCommand = 33014;      // Window/Improve Camera Image
+constexpr UINT kExportImageCommand = 10002;  // File/Export Image
+
 class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, private MousePressClient {
   DECLARE_DYNCREATE(X3DView)
  public:
@@ -73,6 +78,19 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
   CameraFields settings;
   BOOL improved = FALSE;
+
+  // Improve, Copy Image and Export Image: the ways a finished picture leaves the window.
+  void OnImproveCameraImage();
+  void OnUpdateImproveCameraImage(CCmdUI* cmdUI);
+  void OnEditCopyImage();
+  void OnFileExportImage();
+  // A window read from a file improved improves itself again once it is shown.
+  void OnInitialUpdate() override;
+  void ResumeImprovement();
+  // Renders width x height pixels (twice that, averaged, with `improve`) as BMP file bytes.
+  std::vector<BYTE> RenderBitmapFile(int width, int height, bool improve);
+  // Whether a render blurs by the linear depth cue rather than by the lens.
+  bool UsesDepthCue() const;
 
  protected:
   // A camera window never zooms below 100%.
