@@ -7,6 +7,7 @@
 
 #include "dialogs/PageCopyImagePrefs.h"
 #include "dialogs/PageGeneralPrefs.h"
+#include "dialogs/PageNewSceneCameraPrefs.h"
 #include "dialogs/PageUndoPrefs.h"
 #include "dialogs/XPropertySheet.h"
 
@@ -30,5 +31,6 @@ class PropertySheetPreferences : public XPropertySheet {
 
   std::unique_ptr<PageCopyImagePrefs> m_copy_image_page;
   std::unique_ptr<PageGeneralPrefs> m_general_page;
+  std::unique_ptr<PageNewSceneCameraPrefs> m_new_scene_camera_page;
   std::unique_ptr<PageUndoPrefs> m_undo_page;
 };

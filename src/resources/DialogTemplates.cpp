@@ -2,6 +2,7 @@
 // order; rectangles are x, y, width, height in dialog units.
 #include <iterator>
 
+#include "resources/CameraDialogTemplates.h"
 #include "resources/ProgramResources.h"
 
 namespace {
@@ -93,5 +94,8 @@ constexpr DialogTemplate kCopyImagePrefsPage = MakePage(10209, "Copy Image", kCo
 }  // namespace
 
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
-                                                   &kUndoPrefsPage, &kCopyImagePrefsPage};
+                                                   &kUndoPrefsPage, &kCopyImagePrefsPage,
+                                                   // The camera pages.
+                                                   &kNewSceneCameraPrefsPage, &kEditCameraGeneralPage,
+                                                   &kEditCameraLensPage, &kEditCameraFocusPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

@@ -27,7 +27,7 @@ const MenuResource kMainMenu{
      {1, 57632, "&Delete\tDel"},
      {1, 0, nullptr},
      {1, 33137, "Edit &Object..."},
-     {1, 33120, "Edit C&amera..."},
+     {1, 33120, "Edit C&amera...\tCtrl+M"},
      {1, 10001, "Edit &Lights..."},
      {1, 0, nullptr},
      {1, 33129, "Pre&ferences..."},
@@ -72,6 +72,7 @@ const AcceleratorResource kMainAccelerators{12,
                                              {kCtrlAlt, 'F', 33123},
                                              {kCtrl, 'T', 33018},
                                              {kCtrl, 'J', 33125},
+                                             {kCtrl, 'M', 33120},
                                              {FVIRTKEY, VK_F1, 57670}}};
 
 }  // namespace

@@ -14,6 +14,9 @@ CObject* X3DView::CreateObject() { return static_cast<CScrollView*>(new X3DView)
 IMPLEMENT_RUNTIMECLASS(X3DView, XScrollView, VERSIONABLE_SCHEMA | 1, &X3DView::CreateObject)
 
 BEGIN_MESSAGE_MAP(X3DView, XScrollView)
+  ON_COMMAND(33120, OnEditCamera)
+  ON_COMMAND(2103, OnEditCameraFocus)
+  ON_COMMAND(2104, OnEditCameraLens)
 END_MESSAGE_MAP()
 
 namespace {

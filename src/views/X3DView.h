@@ -43,6 +43,11 @@ class X3DView : public XScrollView, public CameraView {
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
   void UpdateTitle() override;
 
+  // The Edit Camera sheet for this window, opened on its General, Focus or Lens page.
+  void OnEditCamera();
+  void OnEditCameraFocus();
+  void OnEditCameraLens();
+
   // CameraView.
   CameraFields& GetCameraFields() override { return settings; }
   Ptr<PtrMyself>& GetViewMyself() override { return GetMyself(); }
