@@ -88,6 +88,8 @@ void FocusControls::Edited() {
     slider.SetPos(TruncatedWithin(fstop, slider.GetRangeMin(), slider.GetRangeMax()));
     if (old == 0.0) page.EnableRules();
   }
+  // The slider's next move starts from here: leaving "Perfect Clarity" must enable the distance.
+  lastPos = slider.GetPos();
 }
 
 void FocusControls::ExclusiveClicked(BOOL& other) {

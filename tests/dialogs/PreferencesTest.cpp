@@ -166,4 +166,32 @@ TEST_F(PreferencesTest, CopyImageWidthInCentimetresKeepsTheCentimetreRange) {
   EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
 }
 
+TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeys) {
+  Store(XPref::FOCAL, "-1");
+  PropertySheetPreferences sheet(kPrefsNewSceneCameraPage);
+  EXPECT_EQ(Stored(XPref::FOCAL), "0.050");
+  PageNewSceneCameraPrefs& page = *sheet.m_new_scene_camera_page;
+  Run(sheet, [&] {
+    EXPECT_EQ(page.m_focalSlider.GetPos(), 50);
+    EXPECT_EQ(page.m_fstopSlider.GetPos(), FocusControls::kPerfectClarity);
+    EXPECT_FALSE(page.GetDlgItem(32833)->IsWindowEnabled());
+    EXPECT_EQ(page.m_colorButton.m_color.GetCOLORREF(), RGB(192, 192, 192));
+    Type(page, 32829, "35");
+    Click(page, 32834);  // auto focus, with depth cue on by default
+    Type(page, 32837, "200");
+    Click(page, 32830);  // perspective off: only the colour stays
+    for (const int id : {32828, 32829, 32831, 32832, 32833, 32834, 32837, 1132})
+      EXPECT_FALSE(page.GetDlgItem(id)->IsWindowEnabled());
+    EXPECT_TRUE(page.GetDlgItem(32827)->IsWindowEnabled());
+    Click(sheet, IDOK);
+  });
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Stored(XPref::FOCAL), "0.035");
+  EXPECT_EQ(Stored(XPref::ORTHOGRAPHIC), "yes");
+  EXPECT_EQ(Stored(XPref::BACKGROUND_COLOR), "192192192");
+  EXPECT_EQ(Stored(XPref::LINEAR_MODEL_SENSITIVITY), "200");
+  EXPECT_EQ(Stored(XPref::AUTO_FOCUS_SELECTED), "yes");
+  EXPECT_EQ(Stored(XPref::FSTOP), "0");
+}
+
 }  // namespace
