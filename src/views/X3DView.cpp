@@ -78,6 +78,7 @@ void X3DView::ReleaseRenderObjects() {
   device = nullptr;
   image = nullptr;
   image2 = nullptr;
+  bkImage = nullptr;
 }
 
 void X3DView::OnPrepareDC(CDC* dc, CPrintInfo* info) {

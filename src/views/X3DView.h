@@ -66,6 +66,12 @@ class X3DView : public XScrollView, public CameraView {
   // The blur's row buffers, one entry per column of image, kept from render to render.
   std::vector<DWORD> fifoRBuf, fifoGBuf, fifoBBuf;
 
+  // The background picture as a texture of the surface's size, the path it came from, and a path
+  // that failed to load: that one is not tried again until the path or the use-image flag changes.
+  IUPtr<IDirect3DRMTexture> bkImage;
+  CString bkLoadedPath;
+  CString bkFailedPath;
+
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
   CameraFields settings;
   BOOL improved = FALSE;
@@ -82,6 +88,8 @@ class X3DView : public XScrollView, public CameraView {
   void MakeDeviceCameraViewport();
   void SetCameraAndProjection(const XSize& size, bool band);
   void Blur(const XSize* renderSize);
+  // Loads, keeps or drops the background picture for a surface with or without the band.
+  void UpdateBackgroundImage(bool band);
   // Replaces image2 by its reduction to the palette.
   void ReduceToPalette();
   // Puts the final image on the screen, stretched by the zoom.
