@@ -97,12 +97,14 @@ TEST_F(EditCameraTest, ColourAndFocalLengthMakeOneRecordThatOneUndoRestores) {
 }
 
 TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {
+  const int titles = View().titles;
   Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
     for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Down);  // Camera -> Top
   });
   EXPECT_EQ(Camera().windowKind, 3);
   EXPECT_FALSE(Camera().transform != Transform(std::numbers::pi / 2, Vector(1, 0, 0)));
   EXPECT_EQ(View().fits, 1);
+  EXPECT_GT(View().titles, titles);  // the captions name the type
 
   const Transform turned(0.4, Vector(0, 1, 0));
   Camera().transform = turned;
