@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/ExactDoubleExchange.h"
+
 namespace {
 
 constexpr int kShortestFocal = 1;  // millimetres
@@ -27,6 +29,11 @@ int TruncatedWithin(double value, int low, int high) {
 
 }  // namespace
 
+void LensControls::ExchangeFocal(CDataExchange* dx) {
+  DDX_TextExact(dx, 32829, focal);
+  DDV_MinMaxDouble(dx, focal, 1e-5, 10000.0);
+}
+
 void LensControls::InitSlider() {
   slider.SetRange(kShortestFocal, kLongestFocal, FALSE);
   slider.SetPos(TruncatedWithin(focal, kShortestFocal, kLongestFocal));
@@ -50,6 +57,21 @@ void LensControls::Enable(CWnd& page, BOOL perspective) {
 
 int FocusControls::SliderPosition(double fstop) {
   return fstop == 0.0 ? kPerfectClarity : TruncatedWithin(fstop, 1, kPerfectClarity);
+}
+
+void FocusControls::ExchangeFstop(CDataExchange* dx) {
+  DDX_TextExact(dx, 32832, fstop);
+  DDV_MinMaxDouble(dx, fstop, 0.0, 10000.0);
+  DDX_Check(dx, 32834, autoFocus);
+  DDX_Check(dx, 32835, autoFstop);
+}
+
+void FocusControls::ExchangeDistance(CDataExchange* dx, BYTE mostSensitive) {
+  DDX_TextExact(dx, 32833, focus);
+  DDV_MinMaxDouble(dx, focus, 0.0, 1e10);
+  DDX_Check(dx, 32836, depthCue);
+  DDX_Text(dx, 32837, sensitivity);
+  DDV_MinMaxByte(dx, sensitivity, 0, mostSensitive);
 }
 
 void FocusControls::InitSlider() {

@@ -4,6 +4,7 @@
 
 #include "dialogs/XPropertyPage.h"
 #include "platform/framework/Controls.h"
+#include "platform/framework/DataExchange.h"
 
 // A page with camera controls: its enable rules run after every change the user makes.
 class CameraControlsPage : public XPropertyPage {
@@ -19,6 +20,7 @@ struct LensControls {
   CSliderCtrl& slider;
   double& focal;
 
+  void ExchangeFocal(CDataExchange* dx);
   void InitSlider();
   // Returns false when the page's values were refused.
   bool SliderMoved();
@@ -38,10 +40,16 @@ struct FocusControls {
   BOOL& autoFocus;
   BOOL& autoFstop;
   BOOL& depthCue;
+  double& focus;
+  BYTE& sensitivity;
 
   static constexpr int kPerfectClarity = 65;
   static int SliderPosition(double fstop);
 
+  // The exchange of the f-stop and the auto-focus boxes, then of the distance and the depth cue,
+  // whose sensitivity each page limits in its own way.
+  void ExchangeFstop(CDataExchange* dx);
+  void ExchangeDistance(CDataExchange* dx, BYTE mostSensitive);
   void InitSlider();
   // Returns false when the page's values were refused.
   bool SliderMoved();

@@ -1,6 +1,5 @@
 #include "dialogs/PageEditCameraFocus.h"
 
-#include "dialogs/ExactDoubleExchange.h"
 #include "dialogs/PropertySheetEditCamera.h"
 #include "platform/framework/ControlNotifications.h"
 
@@ -27,15 +26,8 @@ PageEditCameraFocus::PageEditCameraFocus(PropertySheetEditCamera* owner)
 
 void PageEditCameraFocus::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, 32831, m_slider);
-  DDX_TextExact(dx, 32832, m_fstop);
-  DDV_MinMaxDouble(dx, m_fstop, 0.0, 10000.0);
-  DDX_Check(dx, 32834, m_autoFocus);
-  DDX_Check(dx, 32835, m_autoFstop);
-  DDX_TextExact(dx, 32833, m_focus);
-  DDV_MinMaxDouble(dx, m_focus, 0.0, 1e10);
-  DDX_Check(dx, 32836, m_depthCue);
-  DDX_Text(dx, 32837, m_sensitivity);
-  DDV_MinMaxByte(dx, m_sensitivity, 0, 8);
+  Focus().ExchangeFstop(dx);
+  Focus().ExchangeDistance(dx, 8);
   DDX_Check(dx, 32830, m_perspective);
 }
 

@@ -39,6 +39,7 @@ class PageEditCameraFocus : public CameraControlsPage {
 
  private:
   FocusControls Focus() {
-    return {*this, m_slider, m_fstop, m_lastPos, m_perspective, m_autoFocus, m_autoFstop, m_depthCue};
+    return {*this, m_slider, m_fstop, m_lastPos, m_perspective, m_autoFocus, m_autoFstop, m_depthCue, m_focus,
+            m_sensitivity};
   }
 };

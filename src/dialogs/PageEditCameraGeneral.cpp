@@ -95,8 +95,8 @@ void PageEditCameraGeneral::OnBrowse() {
   const XString path(m_path);
   const XString title(kChooseBackgroundTitle);
   const XString folder = path.GetDirectory();
-  CFileDialog dialog(TRUE, path.GetFileName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
-                     filter);
+  constexpr DWORD kFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  CFileDialog dialog(TRUE, path.GetFileName(), kFlags, filter);
   dialog.m_ofn.nFilterIndex = kBitmap + 1;
   dialog.m_ofn.lpstrTitle = title;
   if (!folder.IsEmpty()) dialog.m_ofn.lpstrInitialDir = folder;

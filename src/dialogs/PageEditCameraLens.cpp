@@ -1,6 +1,5 @@
 #include "dialogs/PageEditCameraLens.h"
 
-#include "dialogs/ExactDoubleExchange.h"
 #include "dialogs/PropertySheetEditCamera.h"
 #include "platform/framework/ControlNotifications.h"
 
@@ -19,8 +18,7 @@ PageEditCameraLens::PageEditCameraLens(PropertySheetEditCamera* owner)
 void PageEditCameraLens::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, 32828, m_slider);
   DDX_Check(dx, 32830, m_perspective);
-  DDX_TextExact(dx, 32829, m_focal);
-  DDV_MinMaxDouble(dx, m_focal, 1e-5, 10000.0);
+  Lens().ExchangeFocal(dx);
 }
 
 BOOL PageEditCameraLens::OnInitDialog() {

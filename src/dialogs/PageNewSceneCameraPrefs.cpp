@@ -2,7 +2,6 @@
 
 #include "core/Globals.h"
 #include "core/PreferenceKeys.h"
-#include "dialogs/ExactDoubleExchange.h"
 #include "platform/framework/ControlNotifications.h"
 
 BEGIN_MESSAGE_MAP(PageNewSceneCameraPrefs, CameraControlsPage)
@@ -35,17 +34,9 @@ void PageNewSceneCameraPrefs::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, 32828, m_focalSlider);
   DDX_Control(dx, 32827, m_colorButton);
   DDX_Control(dx, 32831, m_fstopSlider);
-  DDX_TextExact(dx, 32832, m_fstop_edit);
-  DDV_MinMaxDouble(dx, m_fstop_edit, 0.0, 10000.0);
-  DDX_Check(dx, 32834, m_autoFocus);
-  DDX_Check(dx, 32835, m_autoFstop);
-  DDX_TextExact(dx, 32829, m_focal_edit);
-  DDV_MinMaxDouble(dx, m_focal_edit, 1e-5, 10000.0);
-  DDX_TextExact(dx, 32833, m_focus);
-  DDV_MinMaxDouble(dx, m_focus, 0.0, 1e10);
-  DDX_Check(dx, 32836, m_depthCue);
-  DDX_Text(dx, 32837, m_sensitivity);
-  DDV_MinMaxByte(dx, m_sensitivity, 0, 255);
+  Focus().ExchangeFstop(dx);
+  Lens().ExchangeFocal(dx);
+  Focus().ExchangeDistance(dx, 255);
   DDX_Check(dx, 32830, m_perspective);
 }
 

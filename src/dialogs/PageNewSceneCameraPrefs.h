@@ -42,6 +42,7 @@ class PageNewSceneCameraPrefs : public CameraControlsPage {
  private:
   LensControls Lens() { return {*this, m_focalSlider, m_focal_edit}; }
   FocusControls Focus() {
-    return {*this, m_fstopSlider, m_fstop_edit, m_lastPos, m_perspective, m_autoFocus, m_autoFstop, m_depthCue};
+    return {*this, m_fstopSlider, m_fstop_edit, m_lastPos, m_perspective, m_autoFocus, m_autoFstop, m_depthCue, m_focus,
+            m_sensitivity};
   }
 };

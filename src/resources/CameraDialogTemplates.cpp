@@ -77,7 +77,8 @@ constexpr DialogControl kNewScene[] = {
 };
 
 template <std::size_t N>
-constexpr DialogTemplate MakePage(UINT id, const char* caption, short cx, short cy, const DialogControl (&controls)[N]) {
+constexpr DialogTemplate MakePage(UINT id, const char* caption, short cx, short cy,
+                                  const DialogControl (&controls)[N]) {
   return {id, caption, cx, cy, "MS Sans Serif", 8, WS_CHILD | WS_CAPTION | DS_SETFONT, 0, controls, N};
 }
 

@@ -33,7 +33,8 @@ DWORD PixelAt(IDirectDrawSurface* surface, int x, int y) {
   desc.dwSize = sizeof desc;
   EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
   EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 32u);
-  const DWORD pixel = *reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch + x * 4);
+  const BYTE* row = static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch;
+  const DWORD pixel = *reinterpret_cast<const DWORD*>(row + x * 4);
   surface->Unlock(desc.lpSurface);
   return pixel & 0xFFFFFF;
 }
