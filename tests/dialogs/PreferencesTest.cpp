@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "core/PreferenceKeys.h"
 #include "dialogs/DialogServices.h"
@@ -11,6 +14,7 @@
 #include "document/DocumentTestSupport.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/RunModal.h"
+#include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -166,11 +170,40 @@ TEST_F(PreferencesTest, CopyImageWidthInCentimetresKeepsTheCentimetreRange) {
   EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
 }
 
-TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeys) {
+// Passes everything on to the store it replaces and records the keys written in one section.
+class RecordingProfile final : public ProfileStore {
+ public:
+  explicit RecordingProfile(std::string section)
+      : section_(std::move(section)), inner_(CurrentProfileStore()), previous_(SetProfileStore(this)) {}
+  ~RecordingProfile() override { SetProfileStore(previous_); }
+  RecordingProfile(const RecordingProfile&) = delete;
+  RecordingProfile& operator=(const RecordingProfile&) = delete;
+
+  std::vector<std::string> written;  // "key=value"
+
+ protected:
+  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
+    const std::string none = "\x01";
+    std::string value = inner_.GetProfileString(section, key, none);
+    return value == none ? std::nullopt : std::optional(value);
+  }
+  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
+    if (section == section_) written.push_back(std::string(key) + "=" + std::string(value));
+    return inner_.WriteProfileString(section, key, value);
+  }
+
+ private:
+  std::string section_;
+  ProfileStore& inner_;
+  ProfileStore* previous_;
+};
+
+TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeysInOrder) {
   Store(XPref::FOCAL, "-1");
   PropertySheetPreferences sheet(kPrefsNewSceneCameraPage);
   EXPECT_EQ(Stored(XPref::FOCAL), "0.050");
   PageNewSceneCameraPrefs& page = *sheet.m_new_scene_camera_page;
+  std::optional<RecordingProfile> recorder;
   Run(sheet, [&] {
     EXPECT_EQ(page.m_focalSlider.GetPos(), 50);
     EXPECT_EQ(page.m_fstopSlider.GetPos(), FocusControls::kPerfectClarity);
@@ -183,15 +216,16 @@ TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeys) {
     for (const int id : {32828, 32829, 32831, 32832, 32833, 32834, 32837, 1132})
       EXPECT_FALSE(page.GetDlgItem(id)->IsWindowEnabled());
     EXPECT_TRUE(page.GetDlgItem(32827)->IsWindowEnabled());
+    recorder.emplace(XString(XPref::FOCAL.section).str());
     Click(sheet, IDOK);
   });
   EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_EQ(Stored(XPref::FOCAL), "0.035");
-  EXPECT_EQ(Stored(XPref::ORTHOGRAPHIC), "yes");
-  EXPECT_EQ(Stored(XPref::BACKGROUND_COLOR), "192192192");
-  EXPECT_EQ(Stored(XPref::LINEAR_MODEL_SENSITIVITY), "200");
-  EXPECT_EQ(Stored(XPref::AUTO_FOCUS_SELECTED), "yes");
-  EXPECT_EQ(Stored(XPref::FSTOP), "0");
+  const auto key = [](const XPrefKey& k, const char* value) { return XString(k.key).str() + "=" + value; };
+  EXPECT_EQ(recorder->written,
+            (std::vector<std::string>{key(XPref::FOCAL, "0.035"), key(XPref::ORTHOGRAPHIC, "yes"),
+                                      key(XPref::BACKGROUND_COLOR, "192192192"),
+                                      key(XPref::AUTO_FOCUS_SELECTED, "yes"), key(XPref::AUTO_APERTURE, "no"),
+                                      key(XPref::LINEAR_MODEL, "yes"), key(XPref::LINEAR_MODEL_SENSITIVITY, "200"),
+                                      key(XPref::FOCUS, "1"), key(XPref::FSTOP, "0")}));
 }
-
 }  // namespace
