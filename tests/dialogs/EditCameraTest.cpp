@@ -148,6 +148,9 @@ TEST_F(EditCameraTest, FocusControlsFollowEachOther) {
     Press(page, 32831, Qt::Key_Left);
     EXPECT_EQ(page.m_fstop, 64.0);
     EXPECT_TRUE(page.GetDlgItem(32833)->IsWindowEnabled());
+    Press(page, 32831, Qt::Key_Right);
+    EXPECT_EQ(page.m_fstop, 0.0);
+    Press(page, 32831, Qt::Key_Left);
 
     Click(page, 32834);  // auto focus
     EXPECT_FALSE(page.GetDlgItem(32833)->IsWindowEnabled());
