@@ -2,6 +2,7 @@
 // order; rectangles are x, y, width, height in dialog units.
 #include <iterator>
 
+#include "resources/CameraDialogTemplates.h"
 #include "resources/ProgramResources.h"
 
 namespace {
@@ -162,5 +163,8 @@ constexpr DialogTemplate kInteractivePrefsPage = {
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
                                                    &kUndoPrefsPage, &kCopyImagePrefsPage,
                                                    &kFrontTopLeftPrefsPage, &kStatusBarPrefsPage,
-                                                   &kGroundPrefsPage, &kInteractivePrefsPage};
+                                                   &kGroundPrefsPage, &kInteractivePrefsPage,
+                                                   // The camera pages.
+                                                   &kNewSceneCameraPrefsPage, &kEditCameraGeneralPage,
+                                                   &kEditCameraLensPage, &kEditCameraFocusPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

@@ -39,6 +39,10 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_COMMAND(kImproveCommand, OnImproveCameraImage)
   ON_UPDATE_COMMAND_UI(kImproveCommand, OnUpdateImproveCameraImage)
   ON_COMMAND(kExportImageCommand, OnFileExportImage)
+  // The Edit Camera sheet.
+  ON_COMMAND(33120, OnEditCamera)
+  ON_COMMAND(2103, OnEditCameraFocus)
+  ON_COMMAND(2104, OnEditCameraLens)
 END_MESSAGE_MAP()
 
 namespace {
@@ -100,6 +104,7 @@ void X3DView::ReleaseRenderObjects() {
   device = nullptr;
   image = nullptr;
   image2 = nullptr;
+  bkImage = nullptr;
 }
 
 void X3DView::OnPrepareDC(CDC* dc, CPrintInfo* info) {

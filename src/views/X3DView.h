@@ -57,6 +57,11 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
   void UpdateTitle() override;
 
+  // The Edit Camera sheet for this window, opened on its General, Focus or Lens page.
+  void OnEditCamera();
+  void OnEditCameraFocus();
+  void OnEditCameraLens();
+
   // CameraView.
   CameraFields& GetCameraFields() override { return settings; }
   Ptr<PtrMyself>& GetViewMyself() override { return GetMyself(); }
@@ -74,6 +79,12 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   BOOL rendering = FALSE;
   // The blur's row buffers, one entry per column of image, kept from render to render.
   std::vector<DWORD> fifoRBuf, fifoGBuf, fifoBBuf;
+
+  // The background picture as a texture of the surface's size, the path it came from, and a path
+  // that failed to load: that one is not tried again until the path or the use-image flag changes.
+  IUPtr<IDirect3DRMTexture> bkImage;
+  CString bkLoadedPath;
+  CString bkFailedPath;
 
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
   CameraFields settings;
@@ -104,6 +115,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void MakeDeviceCameraViewport();
   void SetCameraAndProjection(const XSize& size, bool band);
   void Blur(const XSize* renderSize);
+  // Loads, keeps or drops the background picture for a surface with or without the band.
+  void UpdateBackgroundImage(bool band);
   // Replaces image2 by its reduction to the palette.
   void ReduceToPalette();
   // Puts the final image on the screen, stretched by the zoom.
