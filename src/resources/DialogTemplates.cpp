@@ -92,6 +92,11 @@ constexpr DialogTemplate kCopyImagePrefsPage = MakePage(10209, "Copy Image", kCo
 
 }  // namespace
 
+// The pages of the Edit Object sheet (ObjectSheetTemplates.cpp).
+extern const DialogTemplate kObjectGeneralPage;
+extern const DialogTemplate kObjectArtisticPage;
+
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
-                                                   &kUndoPrefsPage, &kCopyImagePrefsPage};
+                                                   &kUndoPrefsPage, &kCopyImagePrefsPage,
+                                                   &kObjectGeneralPage, &kObjectArtisticPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

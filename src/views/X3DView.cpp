@@ -14,6 +14,10 @@ CObject* X3DView::CreateObject() { return static_cast<CScrollView*>(new X3DView)
 IMPLEMENT_RUNTIMECLASS(X3DView, XScrollView, VERSIONABLE_SCHEMA | 1, &X3DView::CreateObject)
 
 BEGIN_MESSAGE_MAP(X3DView, XScrollView)
+  ON_COMMAND(33137, OnEditObject)
+  ON_COMMAND(10302, OnEditObjectArtistic)
+  ON_UPDATE_COMMAND_UI(33137, OnUpdateEditObject)
+  ON_UPDATE_COMMAND_UI(10302, OnUpdateEditObject)
 END_MESSAGE_MAP()
 
 namespace {
