@@ -9,11 +9,19 @@ namespace {
 
 constexpr LPARAM kEditObjectHint = 8;
 
-// The ratio of a new size to the current one; 1 where the object has no extent to scale.
-double SizeRatio(double newSize, double currentSize) { return currentSize == 0.0 ? 1.0 : newSize / currentSize; }
+// The ratio of a new size to the current one. Sizes that only went through the page's text come
+// back a few units of the last place off: a ratio that is 1 in single precision is no change.
+// An axis without extent has nothing to scale.
+double SizeRatio(double newSize, double currentSize) {
+  if (currentSize == 0.0) return 1.0;
+  const double ratio = newSize / currentSize;
+  return static_cast<float>(ratio) == 1.0f ? 1.0 : ratio;
+}
 
-// The scale that gives `newSize` from `base`; a flat axis keeps its scale.
-double NewScale(double newSize, double base, double scale) { return base == 0.0 ? scale : newSize / base; }
+// The scale that gives `newSize` from `base`; an unchanged or flat axis keeps its scale.
+double NewScale(double ratio, double newSize, double base, double scale) {
+  return ratio == 1.0 || base == 0.0 ? scale : newSize / base;
+}
 
 }  // namespace
 
@@ -74,10 +82,7 @@ void PropertySheetEditObject::ApplySize() {
   const Vector& base = general->m_baseSize;
   const Vector ratio(SizeRatio(general->m_width, base.x * scale.x), SizeRatio(general->m_height, base.y * scale.y),
                      SizeRatio(general->m_depth, base.z * scale.z));
-  // Sizes that only went through the page's text come back a few units of the last place off.
-  const bool changed = static_cast<float>(ratio.x) != 1.0f || static_cast<float>(ratio.y) != 1.0f ||
-                       static_cast<float>(ratio.z) != 1.0f;
-  if (!changed) return;
+  if (ratio.x == 1.0 && ratio.y == 1.0 && ratio.z == 1.0) return;
   Record();
   const BoundingBox box = group->GetBox(nullptr);
   const Vector c((box.min.x + box.max.x) / 2.0, (box.min.y + box.max.y) / 2.0, (box.min.z + box.max.z) / 2.0);
@@ -85,8 +90,9 @@ void PropertySheetEditObject::ApplySize() {
   const Transform aboutCentre(ratio.x, 0, 0, c.x * (1.0 - ratio.x), 0, ratio.y, 0, c.y * (1.0 - ratio.y), 0, 0,
                               ratio.z, c.z * (1.0 - ratio.z));
   group->SetTransform(group->GetTransform() * aboutCentre);
-  group->scale = Vector(NewScale(general->m_width, base.x, scale.x), NewScale(general->m_height, base.y, scale.y),
-                        NewScale(general->m_depth, base.z, scale.z));
+  group->scale = Vector(NewScale(ratio.x, general->m_width, base.x, scale.x),
+                        NewScale(ratio.y, general->m_height, base.y, scale.y),
+                        NewScale(ratio.z, general->m_depth, base.z, scale.z));
   document->OnSceneExtentChanged(FALSE);
 }
 
