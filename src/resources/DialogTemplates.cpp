@@ -160,11 +160,17 @@ constexpr DialogTemplate kInteractivePrefsPage = {
 
 }  // namespace
 
+// The pages of the Edit Object sheet (ObjectSheetTemplates.cpp).
+extern const DialogTemplate kObjectGeneralPage;
+extern const DialogTemplate kObjectArtisticPage;
+
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
                                                    &kUndoPrefsPage, &kCopyImagePrefsPage,
                                                    &kFrontTopLeftPrefsPage, &kStatusBarPrefsPage,
                                                    &kGroundPrefsPage, &kInteractivePrefsPage,
                                                    // The camera pages.
                                                    &kNewSceneCameraPrefsPage, &kEditCameraGeneralPage,
-                                                   &kEditCameraLensPage, &kEditCameraFocusPage};
+                                                   &kEditCameraLensPage, &kEditCameraFocusPage,
+                                                   // The object pages.
+                                                   &kObjectGeneralPage, &kObjectArtisticPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

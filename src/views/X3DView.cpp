@@ -43,6 +43,11 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_COMMAND(33120, OnEditCamera)
   ON_COMMAND(2103, OnEditCameraFocus)
   ON_COMMAND(2104, OnEditCameraLens)
+  // The Edit Object sheet.
+  ON_COMMAND(33137, OnEditObject)
+  ON_COMMAND(10302, OnEditObjectArtistic)
+  ON_UPDATE_COMMAND_UI(33137, OnUpdateEditObject)
+  ON_UPDATE_COMMAND_UI(10302, OnUpdateEditObject)
 END_MESSAGE_MAP()
 
 namespace {

@@ -86,6 +86,15 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   CString bkLoadedPath;
   CString bkFailedPath;
 
+  // Edit Object sheet (X3DViewEditObject.cpp): Edit/Object... and the artistic properties run
+  // it on the one selected group; a double click posts Edit/Object..., a right click on an
+  // object calls EditObject for the group hit. Only a group holding a mesh object of its own
+  // opens it: EditObject returns false for any other and does nothing.
+  void OnEditObject();
+  void OnEditObjectArtistic();
+  void OnUpdateEditObject(CCmdUI* cmdUI);
+  bool EditObject(GroupSO* group, UINT startPage);
+
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
   CameraFields settings;
   BOOL improved = FALSE;
