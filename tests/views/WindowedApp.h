@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "platform/framework/MDIFrameWnd.h"
+#include "platform/framework/FrameWnd.h"
 #include "shell/DocTemplates.h"
 #include "shell/XAppDocumentServices.h"
 #include "views/StandAloneApp.h"
@@ -21,9 +21,7 @@ class WindowedApp : public StandAloneApp {
     }
     RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
     CreateDocTemplates();
-    auto* frame = new CMDIFrameWnd;
-    frame->LoadFrame(57344);
-    m_pMainWnd = frame;
+    CreateMainFrame();
   }
   ~WindowedApp() override {
     if (m_pMainWnd) m_pMainWnd->DestroyWindow();
