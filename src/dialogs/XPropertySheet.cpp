@@ -32,6 +32,7 @@ BOOL XPropertySheet::OnInitDialog() {
   const BOOL result = CPropertySheet::OnInitDialog();
   XASSERT(::IsWindow(m_hWnd), "");
   XPushModalStatusCallback(m_modal, StatusCallback, this);
+  EnableToolTips(TRUE);
   return result;
 }
 
@@ -46,7 +47,7 @@ void XPropertySheet::OnActivate(UINT state, CWnd* other, BOOL minimized) {
   InitGlobals();
 }
 
-int XPropertySheet::OnToolHitTest(POINT point) const {
+int XPropertySheet::OnToolHitTest(CPoint point, TOOLINFO* ti) const {
   if (!m_active) return -1;
   auto* self = const_cast<XPropertySheet*>(this);
   CWnd* child = nullptr;
@@ -58,7 +59,9 @@ int XPropertySheet::OnToolHitTest(POINT point) const {
     page->ScreenToClient(&onPage);
     id = XControlAt(page, onPage, &child);
   }
-  return XPromptOrNone(id);
+  const int prompt = XPromptOrNone(id);
+  if (prompt != -1) XFillToolInfo(child, ti);
+  return prompt;
 }
 
 UINT XPropertySheet::ActivePromptId() const {
