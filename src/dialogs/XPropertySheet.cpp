@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "dialogs/SmartHelp.h"
 #include "dialogs/XPropertyPage.h"
+#include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageMap.h"
 
 IMPLEMENT_DYNAMIC(XPropertySheet, CPropertySheet)
@@ -75,6 +76,15 @@ void XPropertySheet::UpdateStatusPrompt() {
   const int hit = OnToolHitTest(XCursorIn(*this));
   const UINT prompt = ActivePromptId();
   XShowStatusPrompt(hit != -1 ? hit : static_cast<int>(prompt), prompt);
+}
+
+BOOL XPropertySheet::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
+    const int hit = OnToolHitTest(XCursorIn(*this));
+    XShowPromptHelp(hit != -1 ? static_cast<UINT>(hit) : ActivePromptId());
+    return TRUE;
+  }
+  return CPropertySheet::PreTranslateMessage(msg);
 }
 
 void XPropertySheet::StatusCallback(void* argument) {

@@ -16,6 +16,8 @@ class XPropertySheet : public CPropertySheet {
   // buttons are mapped, the active page's controls pass as they are.
   int OnToolHitTest(CPoint point, TOOLINFO* ti = nullptr) const override;
   void UpdateStatusPrompt();
+  // F1 opens the help of the prompt under the cursor.
+  BOOL PreTranslateMessage(MSG* msg) override;
   static void StatusCallback(void* argument);
 
   BOOL m_modal = FALSE;

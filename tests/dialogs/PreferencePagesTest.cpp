@@ -1,5 +1,6 @@
 // The Status Bar, Front Top Left, Ground and Interactive pages of the Preferences sheet: what they
 // show of stored values, what OK writes and which refreshers it runs in which order.
+#include <QCursor>
 #include <QHelpEvent>
 #include <QToolTip>
 
@@ -51,7 +52,7 @@ TEST_F(PreferencePagesTest, EachOpenerShowsItsPageAndOnlyThatPageApplies) {
   EXPECT_EQ(calls, std::vector<std::string>{"scene extents"});
 }
 
-TEST_F(PreferencePagesTest, TipsShowTheShortTextOfTheControlUnderTheMouse) {
+TEST_F(PreferencePagesTest, TipsAndF1FollowTheControlUnderTheMouse) {
   PropertySheetPreferences sheet(kPrefsInteractivePage);
   Run(sheet, [&] {
     PageInteractivePrefs& page = *sheet.m_interactive_page;
@@ -63,6 +64,14 @@ TEST_F(PreferencePagesTest, TipsShowTheShortTextOfTheControlUnderTheMouse) {
     TOOLINFO info;
     EXPECT_EQ(sheet.OnToolHitTest(CPoint(CentreOf(sheet, page, 32797)) + CPoint(0, -20), &info), -1);
     EXPECT_EQ(info.lpszText, nullptr);
+    // F1 opens the help of the control under the cursor, else of the page.
+    RecordingHelp help;
+    QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, 3)));
+    QTest::keyClick(Control(page, 32794), Qt::Key_F1);
+    QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, -20)));
+    QTest::keyClick(Control(page, 32794), Qt::Key_F1);
+    EXPECT_EQ(help.urls.size(), 2u);
+    EXPECT_TRUE(help.Opened(32797 + 0x10000) && help.Opened(10203 + 0x10000));
     sheet.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
     EXPECT_EQ(sheet.OnToolHitTest(CentreOf(sheet, page, 32797), &info), -1);
     Click(sheet, IDCANCEL);

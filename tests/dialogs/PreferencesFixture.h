@@ -28,7 +28,10 @@ struct QtFirst {
 class PreferencesFixture : public QtFirst, public document_test::SceneFixture, public DialogServices {
  protected:
   PreferencesFixture() : previous_(SetDialogServices(this)) { InstallInputFilter(); }
-  ~PreferencesFixture() override { SetDialogServices(previous_); }
+  ~PreferencesFixture() override {
+    SetDialogServices(previous_);
+    QCoreApplication::processEvents();  // the cursor's moves, before the application goes
+  }
 
   void ReloadRecentFileList(UINT count) override { reloaded.push_back(count); }
   XDocument* GetActiveDocument() override { return &doc; }
