@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "platform/framework/FrameWnd.h"
 #include "shell/DocTemplates.h"
 #include "shell/XAppDocumentServices.h"
+#include "shell/XMainFrame.h"
 #include "views/StandAloneApp.h"
 #include "views/X3DView.h"
 
@@ -21,7 +21,10 @@ class WindowedApp : public StandAloneApp {
     }
     RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
     CreateDocTemplates();
-    CreateMainFrame();
+    // The camera windows report their prompts to the main frame's status bar.
+    auto* frame = new XMainFrame;
+    frame->LoadFrame(57344);
+    m_pMainWnd = frame;
   }
   ~WindowedApp() override {
     if (m_pMainWnd) m_pMainWnd->DestroyWindow();
