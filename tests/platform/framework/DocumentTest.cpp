@@ -258,4 +258,13 @@ TEST_F(DocumentsFixture, UpdateAllViewsReachesEveryOtherViewInCreationOrder) {
   EXPECT_EQ(count, 2);
 }
 
+TEST_F(DocumentsFixture, ATemplateWhoseViewCannotBeMadeMakesNoFrame) {
+  CMultiDocTemplate noViews(kTemplateStrings, RUNTIME_CLASS(NoteDocument), RUNTIME_CLASS(NoteFrame),
+                            RUNTIME_CLASS(CView));
+  NoteDocument document;
+  document.m_bAutoDelete = FALSE;
+  EXPECT_EQ(noViews.CreateNewFrame(&document, nullptr), nullptr);
+  EXPECT_EQ(document.GetFirstViewPosition(), nullptr);
+}
+
 }  // namespace
