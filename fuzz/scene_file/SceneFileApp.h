@@ -21,6 +21,10 @@ class SceneFileApp : public WindowedApp {
  private:
   class SilentBoxes final : public MessageBoxBackend {
    public:
-    int Show(HWND, const char*, const char*, UINT style) override { return DefaultButtonResult(style); }
+    // A question whether to give up (a file that cannot be found) is answered yes: asking again
+    // would never end.
+    int Show(HWND, const char*, const char*, UINT style) override {
+      return (style & MB_TYPEMASK) == MB_YESNO ? IDYES : DefaultButtonResult(style);
+    }
   } boxes;
 };
