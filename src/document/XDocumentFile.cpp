@@ -82,7 +82,8 @@ void XDocument::Serialize(CArchive& ar) {
   ar >> ambient >> sunlight >> rotObjAboutCyl;
   // What the program's checks would refuse later fails the open here instead.
   if (!scene || !ambient || !sunlight || !rotObjAboutCyl || scene->GetParent() || sunlight->GetParent() != scene ||
-      !scene->GetLights().Find(ambient) || rotObjAboutCyl->GetParent() || !Invertible(scene->GetTransform()))
+      !scene->GetLights().Find(ambient) || rotObjAboutCyl->GetParent() || rotObjAboutCyl == scene ||
+      !Invertible(scene->GetTransform()))
     Damaged(ar);
   for (POSITION pos = selection.GetHeadPosition(); pos;) {
     const Ptr<GroupSO>& group = selection.GetNext(pos);
