@@ -24,7 +24,7 @@
 
 // The application and a preference store of the test's own, before anything reads preferences.
 struct QtFirst {
-  QtFirst() : previousStore(SetProfileStore(&store)) {}
+  QtFirst() : previousStore(SetProfileStore(&store)) { InitGlobals(); }  // the globals follow this store
   ~QtFirst() { SetProfileStore(previousStore); }
   QtTestApplication qt;
   MemoryProfileStore store;
