@@ -74,6 +74,20 @@ constexpr DialogControl kCopyImagePrefs[] = {
     {32850, ControlClass::ComboBox, "", 64, 77, 32, 14, CBS_DROPDOWNLIST | WS_TABSTOP},
 };
 
+// Edit History.
+constexpr DialogControl kEditHistory[] = {
+    {32780, ControlClass::ListBox, "", 8, 8, 280, 204,
+     LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP},
+    {1063, ControlClass::Static, "&Comment:", 8, 225, 36, 8, SS_LEFT},
+    {32781, ControlClass::Edit, "", 46, 222, 240, 14, kEdit},
+    {32782, ControlClass::Button, "Undo To", 296, 8, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {32808, ControlClass::Button, "Close", 296, 26, 52, 14, kPush},
+    {32784, ControlClass::Button, "&Prev Range", 296, 50, 52, 14, kPush | WS_DISABLED},
+    {32785, ControlClass::Button, "&Next Range", 296, 68, 52, 14, kPush | WS_DISABLED},
+    {32786, ControlClass::Button, "Pre&ferences...", 296, 92, 52, 14, kPush},
+    {2002, ControlClass::Button, "Help", 296, 116, 52, 14, kPush},
+};
+
 template <std::size_t N>
 constexpr DialogTemplate MakePage(UINT id, const char* caption, const DialogControl (&controls)[N]) {
   return {id, caption, 230, 110, "MS Sans Serif", 8, WS_CHILD | WS_CAPTION | DS_SETFONT, 0, controls, N};
@@ -89,9 +103,11 @@ constexpr DialogTemplate kExportImageDialog = Make(10002, "Export Image", 186, 7
 constexpr DialogTemplate kGeneralPrefsPage = MakePage(10201, "General", kGeneralPrefs);
 constexpr DialogTemplate kUndoPrefsPage = MakePage(10202, "Undo", kUndoPrefs);
 constexpr DialogTemplate kCopyImagePrefsPage = MakePage(10209, "Copy Image", kCopyImagePrefs);
+constexpr DialogTemplate kEditHistoryDialog = Make(10005, "Edit History", 355, 246, kEditHistory);
 
 }  // namespace
 
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
-                                                   &kUndoPrefsPage, &kCopyImagePrefsPage};
+                                                   &kUndoPrefsPage, &kCopyImagePrefsPage,
+                                                   &kEditHistoryDialog};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

@@ -5,6 +5,7 @@
 #include "core/FatalError.h"
 #include "core/PreferenceKeys.h"
 #include "core/XMessageBox.h"
+#include "dialogs/EditHistoryDialog.h"
 #include "platform/framework/CommandLine.h"
 #include "document/XDocument.h"
 #include "platform/framework/Document.h"
@@ -37,6 +38,7 @@ XString CurrentDirectory() {
 BOOL XApp::InitInstance() {
   if (!documentServices) documentServices = std::make_unique<XAppDocumentServices>(*this);
   SetDocumentApp(documentServices.get());
+  SetEditHistoryRunner(&EditHistoryDialog::Run);
   SetRegistryKey(kCompanyNameId);
   UINT numMRU = 0;
   XGetPrefInRange(XPref::NUM_MRU, &numMRU, "numMRU <= 16");

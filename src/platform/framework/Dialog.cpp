@@ -225,8 +225,13 @@ void CDialog::PressDefault() {
     return;
   }
   QWidget* button = FindDialogControl(this, static_cast<int>(defId_));
-  if (auto* push = qobject_cast<QAbstractButton*>(button)) {
-    if (push->isEnabled()) push->click();
+  // A disabled default button leaves Enter to the dialog's OK command.
+  if (auto* push = qobject_cast<QAbstractButton*>(button); push && push->isEnabled()) {
+    push->click();
+    return;
+  }
+  if (button) {
+    SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
     return;
   }
   SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(defId_), 0), 0);
