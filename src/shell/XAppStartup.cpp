@@ -16,6 +16,7 @@
 #include "shell/XApp.h"
 #include "shell/XAppDocumentServices.h"
 #include "shell/XMainFrame.h"
+#include "shell/XMainFrameHelp.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ BOOL XApp::InitInstance() {
   if (!documentServices) documentServices = std::make_unique<XAppDocumentServices>(*this);
   SetDocumentApp(documentServices.get());
   SetEditHistoryRunner(&EditHistoryDialog::Run);
+  InstallMainFrameServices();
   SetRegistryKey(kCompanyNameId);
   UINT numMRU = 0;
   XGetPrefInRange(XPref::NUM_MRU, &numMRU, "numMRU <= 16");
@@ -126,5 +128,6 @@ int XApp::ExitInstance() {
   if (m_applTimerId) XASSERT(::KillTimer( NULL, m_applTimerId ), "");
   m_applTimerId = 0;
   EmptyObjectClipboard();
+  RemoveMainFrameServices();
   return CWinApp::ExitInstance();
 }

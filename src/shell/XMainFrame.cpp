@@ -10,6 +10,7 @@
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/DropFiles.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/WinApp.h"
 #include "shell/CommandProbe.h"
 #include "shell/WindowHelpers.h"
@@ -41,6 +42,8 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_UPDATE_COMMAND_UI(33025, OnUpdateArrangeIcons)
   ON_COMMAND(33125, OnWindowObjects)
   ON_UPDATE_COMMAND_UI(33125, OnUpdateWindowObjects)
+  ON_COMMAND(ID_HELP, OnHelp)
+  ON_COMMAND_RANGE(33016, 33017, OnHelpTopic)
 END_MESSAGE_MAP()
 
 namespace {

@@ -42,6 +42,10 @@ class XMainFrame : public CMDIFrameWnd {
   // The status bar's periodic work (the prompt under the mouse, blinking, widening), run by the
   // application's timer and, without one, at idle.
   virtual void OnStatusBarIdle() { statusBar.OnIdle(); }
+  // F1: the help topic of the prompt on the status bar, or the help contents without one.
+  void OnHelp();
+  // Help/Support... and Help/More 3D Objects...: their own topics.
+  void OnHelpTopic(UINT id);
 
  protected:
   int OnCreate(LPCREATESTRUCT createStruct);
