@@ -88,6 +88,12 @@ constexpr DialogControl kEditHistory[] = {
     {2002, ControlClass::Button, "Help", 296, 116, 52, 14, kPush},
 };
 
+// About: the picture, with the version line over its bottom left.
+constexpr DialogControl kAbout[] = {
+    {1, ControlClass::Static, "#168", 0, 0, 400, 218, SS_BITMAP},
+    {1219, ControlClass::Static, "", 7, 199, 153, 11, SS_CENTER | WS_GROUP},
+};
+
 template <std::size_t N>
 constexpr DialogTemplate MakePage(UINT id, const char* caption, const DialogControl (&controls)[N]) {
   return {id, caption, 230, 110, "MS Sans Serif", 8, WS_CHILD | WS_CAPTION | DS_SETFONT, 0, controls, N};
@@ -103,11 +109,14 @@ constexpr DialogTemplate kExportImageDialog = Make(10002, "Export Image", 186, 7
 constexpr DialogTemplate kGeneralPrefsPage = MakePage(10201, "General", kGeneralPrefs);
 constexpr DialogTemplate kUndoPrefsPage = MakePage(10202, "Undo", kUndoPrefs);
 constexpr DialogTemplate kCopyImagePrefsPage = MakePage(10209, "Copy Image", kCopyImagePrefs);
+constexpr DialogTemplate kAboutDialog = {10008, "", 400, 217, "Small Fonts", 7,
+                                         WS_POPUP | WS_VISIBLE | DS_MODALFRAME | DS_CENTER | DS_SETFONT,
+                                         WS_EX_CONTEXTHELP, kAbout, std::size(kAbout)};
 constexpr DialogTemplate kEditHistoryDialog = Make(10005, "Edit History", 355, 246, kEditHistory);
 
 }  // namespace
 
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
                                                    &kUndoPrefsPage, &kCopyImagePrefsPage,
-                                                   &kEditHistoryDialog};
+                                                   &kEditHistoryDialog, &kAboutDialog};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

@@ -128,6 +128,7 @@ int XApp::ExitInstance() {
   if (m_applTimerId) XASSERT(::KillTimer( NULL, m_applTimerId ), "");
   m_applTimerId = 0;
   EmptyObjectClipboard();
+  if (m_dialogAbout) OnSplashClosed(0);
   RemoveMainFrameServices();
   return CWinApp::ExitInstance();
 }

@@ -88,6 +88,8 @@ BOOL CDialog::CreateFromTemplate(QWidget* container) {
   }
   auto* window = new DialogWindow(this, owner, container != nullptr);
   BuildDialogWidget(*t, window, [this](const ControlNotification& n) { Notify(n.control, n.id, n.message, n.code); });
+  // A window without a caption has no frame either (a splash, a picture).
+  if (!container && !(t->style & WS_CAPTION)) window->setWindowFlag(Qt::FramelessWindowHint);
   window_ = window;
   SubclassWidget(window, 0);
   if (!AnnounceWindowCreation(this, t->style | (container ? WS_CHILD : 0), t->exStyle)) return FALSE;
