@@ -19,6 +19,7 @@ class DialogAbout;
 class DocTemplateEntry;
 class GroupSO;
 class MeshSO;
+class XAppDialogServices;
 class XAppDocumentServices;
 class XDocument;
 
@@ -124,6 +125,7 @@ class XApp : public CWinApp {
   Ptr<MeshSO> cylinderMesh;
   Ptr<MeshSO> groundMesh;
   std::unique_ptr<XAppDocumentServices> documentServices;
+  std::unique_ptr<XAppDialogServices> dialogServices;
   std::new_handler previousNewHandler;
 };
 

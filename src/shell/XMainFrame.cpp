@@ -42,8 +42,10 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_UPDATE_COMMAND_UI(33025, OnUpdateArrangeIcons)
   ON_COMMAND(33125, OnWindowObjects)
   ON_UPDATE_COMMAND_UI(33125, OnUpdateWindowObjects)
-  ON_COMMAND(ID_HELP, OnHelp)
-  ON_COMMAND_RANGE(33016, 33017, OnHelpTopic)
+  ON_COMMAND(33129, OnEditPreferences)
+  ON_COMMAND_RANGE(2100, 2102, OnToolBarSettings)
+  ON_COMMAND(33016, OnHelpSupport)
+  ON_COMMAND(33017, OnHelpMoreObjects)
 END_MESSAGE_MAP()
 
 namespace {
@@ -289,6 +291,12 @@ QMenu* XMainFrame::GetWindowMenuPopup() const {
 
 BOOL XMainFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
   if (XCommandDisabledByUpdate(this, id, code, handlerInfo)) return TRUE;
+  // F1 is help on the prompt shown, whichever child window is active: a child frame would answer
+  // it with the contents.
+  if (id == ID_HELP && code == CN_COMMAND && !handlerInfo) {
+    OnHelp();
+    return TRUE;
+  }
   return CMDIFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
 }
 

@@ -42,10 +42,8 @@ class XMainFrame : public CMDIFrameWnd {
   // The status bar's periodic work (the prompt under the mouse, blinking, widening), run by the
   // application's timer and, without one, at idle.
   virtual void OnStatusBarIdle() { statusBar.OnIdle(); }
-  // F1: the help topic of the prompt on the status bar, or the help contents without one.
-  void OnHelp();
-  // Help/Support... and Help/More 3D Objects...: their own topics.
-  void OnHelpTopic(UINT id);
+  // The Help button of a message box this frame owns: the topic of the box's prompt.
+  void OnMessageBoxHelp();
 
  protected:
   int OnCreate(LPCREATESTRUCT createStruct);
@@ -71,6 +69,13 @@ class XMainFrame : public CMDIFrameWnd {
   void OnUpdateTileHorizontal(CCmdUI* ui);
   void OnUpdateTileVertical(CCmdUI* ui);
   void OnUpdateArrangeIcons(CCmdUI* ui);
+  // The Preferences sheet at its General page, and at the page of a toolbar button's settings.
+  void OnEditPreferences();
+  void OnToolBarSettings(UINT command);
+  void OnHelpSupport();
+  void OnHelpMoreObjects();
+  // F1: the help page of the prompt on the status bar, or the contents when it has none.
+  void OnHelp();
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -1,14 +1,14 @@
-// The Help commands of the main frame, and the main frame as the message boxes reach it.
+// The main frame as the message boxes reach it, and its More 3D Objects help.
 #include "shell/XMainFrameHelp.h"
 
+#include "dialogs/SmartHelp.h"
 #include "platform/framework/Help.h"
-#include "platform/framework/WinApp.h"
 #include "platform/win/MessageBox.h"
 #include "shell/XMainFrame.h"
 
 namespace {
 
-constexpr UINT kHelpTopicOffset = 0x10000;
+constexpr UINT ID_HELP_MORE_OBJECTS = 33017;
 
 class MainFrameOfBoxes final : public XMessageBoxFrame {
  public:
@@ -36,10 +36,7 @@ void InstallMainFrameServices() {
   // A box's Help asks for the topic its prompt carries on the status bar: the prompt is asked
   // for first, so the help follows the box even before the next refresh.
   SetMessageBoxHelpHook([](HWND) {
-    if (XMainFrame* frame = XGetMainFrame()) {
-      frame->OnStatusBarIdle();
-      frame->OnHelp();
-    }
+    if (XMainFrame* frame = XGetMainFrame()) frame->OnMessageBoxHelp();
   });
 }
 
@@ -48,11 +45,9 @@ void RemoveMainFrameServices() {
   SetMessageBoxHelpHook({});
 }
 
-void XMainFrame::OnHelp() {
-  if (const UINT context = statusBar.GetPaneHelpId())
-    AfxGetApp()->WinHelp(context, HELP_CONTEXT);
-  else
-    AfxGetApp()->WinHelp(0, HELP_FINDER);
+void XMainFrame::OnMessageBoxHelp() {
+  OnStatusBarIdle();
+  OnHelp();
 }
 
-void XMainFrame::OnHelpTopic(UINT id) { AfxGetApp()->WinHelp(id + kHelpTopicOffset, HELP_CONTEXT); }
+void XMainFrame::OnHelpMoreObjects() { ShowHelp(HELP_CONTEXT, ID_HELP_MORE_OBJECTS + kHelpTopicOffset); }
