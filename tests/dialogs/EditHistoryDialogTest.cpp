@@ -68,49 +68,39 @@ class EditHistoryDialogTest : public ::testing::Test {
   EditHistoryRunner previous_;
 };
 
-TEST_F(EditHistoryDialogTest, CommentsAreKeptAndUndoToStopsJustBeforeTheChosenRecord) {
+TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) {
   Edits(5);
   OpenHistory([&](QDialog* d) {
     QListWidget* list = List(d);
     ASSERT_EQ(list->count(), 6);
     EXPECT_EQ(list->item(5)->text(), kCurrent);
     EXPECT_EQ(list->currentRow(), 5);
-    EXPECT_FALSE(Button(d, "Undo To")->isEnabled());
     // Enter on the current-scene line only beeps.
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(boxes.beeps.size(), 1u);
     ASSERT_TRUE(d->isVisible());
-
     ClickLine(d, 1);
     TypeComment(d, "first look");
     ClickLine(d, 3);  // the comment of record 1 is stored and its line redrawn at once
     EXPECT_TRUE(list->item(1)->text().endsWith("\tfirst look"));
-    TypeComment(d, "second look");
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
-  });
-  EXPECT_EQ(Comment(1), "first look");
-  EXPECT_EQ(Comment(3), "second look");
-  history_test::ExpectHistory(doc, {.count = 5, .modIndex = 2, .maxUndo = 1000, .value = 3});
-}
-
-TEST_F(EditHistoryDialogTest, WithEverythingUndoneTheChosenRecordIsRedoneAndCloseKeepsTheComment) {
-  Edits(4);
-  while (doc.GetHistory().CanUndo()) doc.Undo(FALSE);
-  OpenHistory([&](QDialog* d) {
-    EXPECT_EQ(List(d)->item(0)->text(), kCurrent);
-    EXPECT_EQ(List(d)->currentRow(), 0);
-    ClickLine(d, 3);
-    ASSERT_NE(Button(d, "Redo To"), nullptr);
     TypeComment(d, "kept on Close");
     Press(d, "Close");
   });
-  EXPECT_EQ(Comment(2), "kept on Close");
-  EXPECT_EQ(doc.GetHistory().GetModIndex(), -1);
+  EXPECT_EQ(Comment(1), "first look");
+  EXPECT_EQ(Comment(3), "kept on Close");
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 4);
+
   OpenHistory([&](QDialog* d) {
     ClickLine(d, 3);
+    QTest::mouseDClick(List(d)->viewport(), Qt::LeftButton, {}, List(d)->visualItemRect(List(d)->item(3)).center());
+  });
+  history_test::ExpectHistory(doc, {.count = 5, .modIndex = 2, .maxUndo = 1000, .value = 3});
+  OpenHistory([&](QDialog* d) {
+    ClickLine(d, 4);  // record 3, after the current-scene line
+    ASSERT_NE(Button(d, "Redo To"), nullptr);
     QTest::keyClick(List(d), Qt::Key_Return);
   });
-  history_test::ExpectHistory(doc, {.count = 4, .modIndex = 2, .maxUndo = 1000, .value = 3});
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
 }
 
 TEST_F(EditHistoryDialogTest, LongHistoriesArePagedAndAPageChangeDropsAnUnstoredComment) {

@@ -31,11 +31,10 @@ TEST_F(AboutBox, TheSplashComesUpWithTheMainFrameAndAnyKeyClickOrItsTimeClosesIt
   QTest::mouseClick(splash->findChild<QLabel*>(), Qt::LeftButton);
   EXPECT_EQ(app.m_dialogAbout, nullptr);
 
-  for (auto close : {+[](QWidget* w) { QTest::keyClick(w, Qt::Key_A); },
-                     +[](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }}) {
+  for (Qt::Key key : {Qt::Key_A, Qt::Key_Escape}) {
     XGetMainFrame()->SendMessage(WM_COMMAND, 2105);
     ASSERT_NE(SplashWindow(app), nullptr);
-    close(SplashWindow(app));
+    QTest::keyClick(SplashWindow(app), key);
     EXPECT_EQ(app.m_dialogAbout, nullptr);
   }
   XGetMainFrame()->SendMessage(WM_COMMAND, 2105);
