@@ -45,6 +45,7 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_COMMAND(33129, OnEditPreferences)
   ON_COMMAND_RANGE(2100, 2102, OnToolBarSettings)
   ON_COMMAND(33016, OnHelpSupport)
+  ON_COMMAND(33017, OnHelpMoreObjects)
 END_MESSAGE_MAP()
 
 namespace {
