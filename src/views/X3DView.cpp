@@ -33,6 +33,8 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_COMMAND(33136, OnHelpPrinting)
   ON_COMMAND(33086, OnAutoFocusObject)
   ON_UPDATE_COMMAND_UI(33086, OnUpdateAutoFocusObject)
+  ON_COMMAND(33028, OnWindowFrontTopLeft)
+  ON_UPDATE_COMMAND_UI(33028, OnUpdateWindowFrontTopLeft)
   ON_UPDATE_COMMAND_UI_RANGE(57607, 57609, OnUpdatePrint)
 END_MESSAGE_MAP()
 

@@ -3,10 +3,6 @@
 // undoable step; files that cannot be used add nothing.
 #include <QApplication>
 #include <QCursor>
-#include <QListWidget>
-#include <QMouseEvent>
-#include <QStyleHints>
-#include <QTest>
 
 #include "core/Globals.h"
 #include "document/XDocument.h"
@@ -19,6 +15,7 @@
 #include "support/ScriptedMessageBoxes.h"
 #include "views/CameraWindowTestSupport.h"
 #include "views/DragGeometry.h"
+#include "views/UserInput.h"
 
 namespace views_test {
 namespace {
@@ -83,27 +80,16 @@ TEST_F(CameraWindowInFrame, AnObjectDraggedFromTheObjectsWindowLandsOnTheLineOfS
   QApplication::processEvents();
   const int before = Groups();
 
-  QWidget* list = qobject_cast<QListWidget*>(objects->GetWidget())->viewport();
-  RECT icon{};
-  ASSERT_TRUE(objects->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
-  const QPoint press(icon.left + 5, icon.top + 5);
-  QTest::mousePress(list, Qt::LeftButton, {}, press);
-  const QPoint moved = press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5);
-  QMouseEvent move(QEvent::MouseMove, QPointF(moved), list->mapToGlobal(QPointF(moved)), Qt::NoButton,
-                   Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(list, &move);
   // Away from a camera window a drop is refused; over one it is taken.
-  QCursor::setPos(frame->GetWidget()->mapToGlobal(QPoint(900, 650)));
-  frame->GetStatusBar().OnIdle();
-  EXPECT_EQ(Shown(), Globals::GetModeCursor());
-  QWidget* target = camera->GetWidget();
-  const QPoint over = target->mapToGlobal(target->rect().center());
-  QCursor::setPos(over);
-  frame->GetStatusBar().OnIdle();
-  EXPECT_EQ(frame->GetStatusBar().GetPromptId(), 40226u);
-  EXPECT_EQ(Shown(), Globals::GetArrowCursor());
-  QTest::mouseRelease(objects->GetWidget(), Qt::LeftButton, {}, objects->GetWidget()->mapFromGlobal(over));
-  QApplication::processEvents();
+  DragFirstObjectOnto(*objects, camera->GetWidget(), [&] {
+    QCursor::setPos(frame->GetWidget()->mapToGlobal(QPoint(900, 650)));
+    frame->GetStatusBar().OnIdle();
+    EXPECT_EQ(Shown(), Globals::GetModeCursor());
+    QCursor::setPos(camera->GetWidget()->mapToGlobal(camera->GetWidget()->rect().center()));
+    frame->GetStatusBar().OnIdle();
+    EXPECT_EQ(frame->GetStatusBar().GetPromptId(), 40226u);
+    EXPECT_EQ(Shown(), Globals::GetArrowCursor());
+  });
 
   ASSERT_EQ(Groups(), before + 1);
   EXPECT_EQ(frame->MDIGetActive(), child);

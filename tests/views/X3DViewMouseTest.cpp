@@ -2,7 +2,6 @@
 // select, a press becomes a drag beyond the drag box or after the double-click time, a drag is
 // one undoable step, a lost capture ends the press quietly, and the scene's other windows follow.
 #include <QApplication>
-#include <QMouseEvent>
 
 #include "core/Globals.h"
 #include "document/XDocument.h"
@@ -15,6 +14,7 @@
 #include "support/ScriptedMessageBoxes.h"
 #include "views/CameraWindowTestSupport.h"
 #include "views/DragGeometry.h"
+#include "views/UserInput.h"
 
 namespace views_test {
 namespace {
@@ -65,10 +65,7 @@ struct CameraWindowMouse : CameraWindowFixture {
     return group;
   }
   void Send(QEvent::Type type, QPoint at, Qt::MouseButtons held, Qt::KeyboardModifiers keys = {}) {
-    QWidget* widget = view->GetWidget();
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, keys);
-    QApplication::sendEvent(widget, &event);
+    SendMouse(view->GetWidget(), type, at, held, keys);
   }
   void Press(QPoint at, Qt::KeyboardModifiers keys = {}) { Send(QEvent::MouseButtonPress, at, Qt::LeftButton, keys); }
   void Move(QPoint at) { Send(QEvent::MouseMove, at, view->IsMouseDown() ? Qt::LeftButton : Qt::NoButton); }
