@@ -24,7 +24,7 @@ env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
   input="$TAVROLIN_SCRIPTS/x11-input.py"
   shot() { sleep 1; "$TAVROLIN_SCRIPTS/x11-window.py" screenshot "$TAVROLIN_SHOTS/drive-$1.png"; }
   # The camera window'"'"'s picture, where the first window of a new scene is tiled.
-  picture() { "$input" region 432 96 416 258; }
+  picture() { "$TAVROLIN_SCRIPTS/x11-window.py" region 432 96 416 258; }
   fail() { echo "camera-window-drive: $1" >&2; kill $pid 2>/dev/null; exit 1; }
   "$TAVROLIN_PROGRAM" & pid=$!
   for _ in $(seq 100); do "$TAVROLIN_SCRIPTS/x11-window.py" find Tavrolin >/dev/null 2>&1 && break; sleep 0.1; done

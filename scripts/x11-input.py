@@ -6,10 +6,8 @@
   x11-input.py click X Y              a left click
   x11-input.py key COMBO              presses and releases keys such as ctrl+n, ctrl+z, Return
   x11-input.py type TEXT              types the text, character by character
-  x11-input.py region X Y W H         prints a digest of the screen's pixels in the rectangle
 """
 import ctypes
-import hashlib
 import sys
 import time
 
@@ -23,13 +21,6 @@ x11.XStringToKeysym.restype = ctypes.c_ulong
 x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
 x11.XKeysymToKeycode.restype = ctypes.c_ubyte
 x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-x11.XDefaultRootWindow.restype = ctypes.c_ulong
-x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x11.XGetImage.restype = ctypes.c_void_p
-x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
-                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-x11.XGetPixel.restype = ctypes.c_ulong
-x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
 xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
 xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
 xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
@@ -82,14 +73,6 @@ def type_text(text):
             key(ch)
 
 
-def region(x, y, w, h):
-    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, w, h, 0xFFFFFFFF, 2)
-    digest = hashlib.sha1()
-    for row in range(h):
-        digest.update(b"".join(x11.XGetPixel(image, col, row).to_bytes(4, "little") for col in range(w)))
-    print(digest.hexdigest())
-
-
 def main(args):
     command = args[0]
     numbers = [int(a) for a in args[1:] if a.lstrip("-").isdigit()]
@@ -111,8 +94,6 @@ def main(args):
         key(args[1])
     elif command == "type":
         type_text(args[1])
-    elif command == "region":
-        region(*numbers[:4])
     else:
         sys.exit(__doc__)
 
