@@ -1,5 +1,6 @@
-// Entry point: the program's resources and the camera window's class first, then the application
-// object, which brings the program up and runs it.
+// Entry point: the program's resources, the camera window's class and the dialogs the camera
+// windows ask through first, then the application object, which brings the program up and runs it.
+#include "dialogs/DialogExportImage.h"
 #include "platform/framework/WinApp.h"
 #include "resources/ProgramResources.h"
 #include "shell/DocTemplates.h"
@@ -9,6 +10,7 @@
 int main(int argc, char** argv) {
   RegisterProgramResources();
   RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
+  SetExportImageQuestion(&AskExportImageWithDialog);
   XApp app;
   return AfxWinMain(argc, argv);
 }

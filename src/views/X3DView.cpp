@@ -36,6 +36,20 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_COMMAND(33028, OnWindowFrontTopLeft)
   ON_UPDATE_COMMAND_UI(33028, OnUpdateWindowFrontTopLeft)
   ON_UPDATE_COMMAND_UI_RANGE(57607, 57609, OnUpdatePrint)
+  // Improve, Copy Image and Export Image.
+  ON_COMMAND(kCopyImageCommand, OnEditCopyImage)
+  ON_COMMAND(kImproveCommand, OnImproveCameraImage)
+  ON_UPDATE_COMMAND_UI(kImproveCommand, OnUpdateImproveCameraImage)
+  ON_COMMAND(kExportImageCommand, OnFileExportImage)
+  // The Edit Camera sheet.
+  ON_COMMAND(33120, OnEditCamera)
+  ON_COMMAND(2103, OnEditCameraFocus)
+  ON_COMMAND(2104, OnEditCameraLens)
+  // The Edit Object sheet.
+  ON_COMMAND(33137, OnEditObject)
+  ON_COMMAND(10302, OnEditObjectArtistic)
+  ON_UPDATE_COMMAND_UI(33137, OnUpdateEditObject)
+  ON_UPDATE_COMMAND_UI(10302, OnUpdateEditObject)
 END_MESSAGE_MAP()
 
 namespace {
@@ -97,6 +111,7 @@ void X3DView::ReleaseRenderObjects() {
   device = nullptr;
   image = nullptr;
   image2 = nullptr;
+  bkImage = nullptr;
 }
 
 void X3DView::OnPrepareDC(CDC* dc, CPrintInfo* info) {

@@ -25,6 +25,11 @@ struct DragMoveInputs;
 // in 24-bit RGB and reduced to the program's palette.
 bool IsPaletteDisplay();
 
+// The commands by which a finished picture leaves a camera window.
+constexpr UINT kCopyImageCommand = 33013;    // Edit/Copy Image
+constexpr UINT kImproveCommand = 33014;      // Window/Improve Camera Image
+constexpr UINT kExportImageCommand = 10002;  // File/Export Image
+
 class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, private MousePressClient {
   DECLARE_DYNCREATE(X3DView)
  public:
@@ -52,6 +57,11 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
   void UpdateTitle() override;
 
+  // The Edit Camera sheet for this window, opened on its General, Focus or Lens page.
+  void OnEditCamera();
+  void OnEditCameraFocus();
+  void OnEditCameraLens();
+
   // CameraView.
   CameraFields& GetCameraFields() override { return settings; }
   Ptr<PtrMyself>& GetViewMyself() override { return GetMyself(); }
@@ -70,9 +80,37 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // The blur's row buffers, one entry per column of image, kept from render to render.
   std::vector<DWORD> fifoRBuf, fifoGBuf, fifoBBuf;
 
+  // The background picture as a texture of the surface's size, the path it came from, and a path
+  // that failed to load: that one is not tried again until the path or the use-image flag changes.
+  IUPtr<IDirect3DRMTexture> bkImage;
+  CString bkLoadedPath;
+  CString bkFailedPath;
+
+  // Edit Object sheet (X3DViewEditObject.cpp): Edit/Object... and the artistic properties run
+  // it on the one selected group; a double click posts Edit/Object..., a right click on an
+  // object calls EditObject for the group hit. Only a group holding a mesh object of its own
+  // opens it: EditObject returns false for any other and does nothing.
+  void OnEditObject();
+  void OnEditObjectArtistic();
+  void OnUpdateEditObject(CCmdUI* cmdUI);
+  bool EditObject(GroupSO* group, UINT startPage);
+
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
   CameraFields settings;
   BOOL improved = FALSE;
+
+  // Improve, Copy Image and Export Image: the ways a finished picture leaves the window.
+  void OnImproveCameraImage();
+  void OnUpdateImproveCameraImage(CCmdUI* cmdUI);
+  void OnEditCopyImage();
+  void OnFileExportImage();
+  // A window read from a file improved improves itself again once it is shown.
+  void OnInitialUpdate() override;
+  void ResumeImprovement();
+  // Renders width x height pixels (twice that, averaged, with `improve`) as BMP file bytes.
+  std::vector<BYTE> RenderBitmapFile(int width, int height, bool improve);
+  // Whether a render blurs by the linear depth cue rather than by the lens.
+  bool UsesDepthCue() const;
 
  protected:
   // A camera window never zooms below 100%.
@@ -86,6 +124,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void MakeDeviceCameraViewport();
   void SetCameraAndProjection(const XSize& size, bool band);
   void Blur(const XSize* renderSize);
+  // Loads, keeps or drops the background picture for a surface with or without the band.
+  void UpdateBackgroundImage(bool band);
   // Replaces image2 by its reduction to the palette.
   void ReduceToPalette();
   // Puts the final image on the screen, stretched by the zoom.

@@ -6,6 +6,9 @@
 #include <QCursor>
 #include <QMouseEvent>
 #include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -13,6 +16,7 @@
 
 #include "core/Globals.h"
 #include "platform/framework/CmdUI.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 #include "platform/win/ProfileStore.h"
@@ -25,7 +29,7 @@
 
 namespace {
 
-// Notes the settings commands the toolbars post.
+// Notes the settings commands the toolbars post, besides those that open the Preferences sheet.
 class RecordingMainFrame : public XMainFrame {
  public:
   void OnSettings(UINT id) { posted.push_back(id); }
@@ -33,7 +37,7 @@ class RecordingMainFrame : public XMainFrame {
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(RecordingMainFrame, XMainFrame)
-  ON_COMMAND_RANGE(2100, 2105, OnSettings)
+  ON_COMMAND_RANGE(2103, 2105, OnSettings)
   ON_COMMAND_RANGE(10001, 10001, OnSettings)
   ON_COMMAND_RANGE(33137, 33137, OnSettings)
 END_MESSAGE_MAP()
@@ -169,6 +173,51 @@ TEST_F(MainFrameFixture, RightAndDoubleClicksOnButtonsPostTheirSettingsCommands)
   QApplication::processEvents();
   EXPECT_EQ(frame->posted, (std::vector<UINT>{33137, 2103, 2104}));
   EXPECT_FALSE(beginner.IsFloating());
+}
+
+TEST_F(MainFrameFixture, SettingsClicksAndTheMenuOpenPreferencesAtTheirPages) {
+  Open(1024);
+  const auto expectSheetAt = [&](const char* tab, const std::function<void()>& user) {
+    // The command may be posted: the sheet is looked for until it is up.
+    std::string shown;
+    std::function<void()> whenUp = [&] {
+      QWidget* sheet = QApplication::activeModalWidget();
+      if (!sheet) return QTimer::singleShot(10, whenUp);
+      const QTabBar* tabs = sheet->findChild<QTabBar*>();
+      shown = tabs->tabText(tabs->currentIndex()).toStdString();
+      for (QPushButton* button : sheet->findChildren<QPushButton*>())
+        if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+    };
+    QTimer::singleShot(0, whenUp);
+    user();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }));
+    EXPECT_EQ(shown, tab);
+  };
+  expectSheetAt("Interactive", [&] { QTest::mouseClick(Button(frame->GetBeginnerToolBar(), 33066), Qt::RightButton); });
+  Key(Qt::Key_B, Qt::ControlModifier | Qt::AltModifier);  // Beginner off: the others come up
+  expectSheetAt("Front, Top, Left",
+                [&] { QTest::mouseClick(Button(frame->GetAdvancedToolBar(), 33028), Qt::RightButton); });
+  expectSheetAt("Ground", [&] { QTest::mouseDClick(Button(frame->GetInteractiveToolBar(), 33126), Qt::LeftButton); });
+  expectSheetAt("General", [&] { frame->SendMessage(WM_COMMAND, 33129, 0); });
+  EXPECT_TRUE(frame->posted.empty());
+}
+
+TEST_F(MainFrameFixture, F1OpensTheHelpOfThePromptShownAndSupportHasItsOwnPage) {
+  Open(1024);
+  std::vector<std::string> pages;
+  const DesktopOpener previous = SetDesktopOpener([&](const std::string& url) {
+    pages.push_back(url.substr(url.find_last_of('/') + 1));
+    return true;
+  });
+  // A child window is active (the 3D Objects window): F1 still reaches the main frame.
+  ASSERT_NE(frame->MDIGetActive(), nullptr);
+  QWidget* undo = Button(frame->GetBeginnerToolBar(), 57643);
+  QCursor::setPos(undo->mapToGlobal(undo->rect().center()));
+  frame->GetStatusBar().OnIdle();
+  QTest::keyClick(frame->GetWidget(), Qt::Key_F1);
+  frame->SendMessage(WM_COMMAND, 33016, 0);
+  SetDesktopOpener(previous);
+  EXPECT_EQ(pages, (std::vector<std::string>{"123179.html", "98552.html"}));
 }
 
 TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPrompts) {
