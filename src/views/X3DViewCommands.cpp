@@ -30,7 +30,7 @@ constexpr UINT kTileHorizontal = 33018;
 // Undo, redo, delete, cut, paste, select all or none, import, the edit sheets, the sun, closing
 // the scene: each could free or deselect what a drag holds.
 constexpr UINT kDocumentChangingCommands[] = {57643, 57644, 57632, 57635, 57637, 33138, 33139, 33012,
-                                              33137, 33120, 2103,  2104,  33131, 33028, 57602};
+                                              33137, 10302, 33120, 2103,  2104,  33131, 33028, 57602};
 
 bool ChangesDocument(UINT id) {
   return std::find(std::begin(kDocumentChangingCommands), std::end(kDocumentChangingCommands), id) !=
