@@ -4,8 +4,10 @@
   x11-window.py find TITLE          prints the id of the first top-level window whose name holds TITLE
   x11-window.py close WINDOW_ID     asks the window to close, as its title bar's close button does
   x11-window.py screenshot OUT.png  saves the whole screen
+  x11-window.py region X Y W H      prints a digest of the screen's pixels in the rectangle
 """
 import ctypes
+import hashlib
 import struct
 import sys
 import zlib
@@ -81,6 +83,14 @@ def screenshot(display, path):
                   + chunk(b"IDAT", zlib.compress(bytes(rows))) + chunk(b"IEND", b""))
 
 
+def region(display, x, y, width, height):
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, width, height, 0xFFFFFFFF, 2)
+    digest = hashlib.sha1()
+    for row in range(height):
+        digest.update(b"".join(x11.XGetPixel(image, col, row).to_bytes(4, "little") for col in range(width)))
+    print(digest.hexdigest())
+
+
 def main():
     display = x11.XOpenDisplay(None)
     if not display:
@@ -95,6 +105,8 @@ def main():
         close(display, int(argument))
     elif command == "screenshot":
         screenshot(display, argument)
+    elif command == "region":
+        region(display, *(int(a) for a in sys.argv[2:6]))
 
 
 main()

@@ -18,6 +18,7 @@
 #include "support/PlatformFakes.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
+#include "views/StartedProgram.h"
 #include "views/X3DView.h"
 
 namespace {
@@ -25,36 +26,7 @@ namespace {
 using Bytes = std::vector<char>;
 using WindowState = std::array<double, 10>;
 
-struct SceneWindows : ::testing::Test {
-  SceneWindows() {
-    RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
-    const std::filesystem::path config = std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Ulmric";
-    std::filesystem::create_directories(config);
-    std::ofstream(config / "Tavrolin.ini") << "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
-    EXPECT_TRUE(app.InitInstance());
-    main = dynamic_cast<CMDIFrameWnd*>(app.m_pMainWnd);
-    QApplication::processEvents();  // the 3D Objects window opens
-    objectsWindow = static_cast<int>(main->GetMDIClient()->Children().size());
-  }
-  ~SceneWindows() override {
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    app.ExitInstance();
-  }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-    QTest::keyClick(main->GetWidget(), key, modifiers);
-    QApplication::processEvents();
-  }
-  XDocument& Scene() {
-    CDocTemplate* scenes = app.GetDocTemplate(0)->docTemplate;
-    POSITION pos = scenes->GetFirstDocPosition();
-    EXPECT_NE(pos, nullptr);
-    return *static_cast<XDocument*>(scenes->GetNextDoc(pos));
-  }
-  static std::vector<X3DView*> Views(XDocument& doc) {
-    std::vector<X3DView*> views;
-    for (POSITION pos = doc.GetFirstViewPosition(); pos;) views.push_back(dynamic_cast<X3DView*>(doc.GetNextView(pos)));
-    return views;
-  }
+struct SceneWindows : StartedProgram {
   static std::string Caption(CView* view) {
     CString text;
     view->GetParentFrame()->GetWindowText(text);
@@ -84,24 +56,6 @@ struct SceneWindows : ::testing::Test {
     second.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
     return doc;
   }
-  std::string Save(XDocument& doc) {
-    const std::string path = folder / "scene.tvr";
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    return path;
-  }
-  XDocument* Reopen(XDocument& doc, const std::string& path) {
-    doc.OnCloseDocument();
-    return static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
-  }
-  int OpenFrames() const { return static_cast<int>(main->GetMDIClient()->Children().size()) - objectsWindow; }
-
-  QtTestApplication qt;
-  ScriptedMessageBoxes boxes;
-  ScopedSystemInfo display;
-  XApp app;
-  CMDIFrameWnd* main = nullptr;
-  int objectsWindow = 0;
-  TemporaryFolder folder;
 };
 
 TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
