@@ -13,6 +13,7 @@
 #include "dialogs/DialogExportImage.h"
 #include "dialogs/DialogTestSupport.h"
 #include "platform/framework/CmdUI.h"
+#include "platform/framework/DocTemplate.h"
 #include "platform/framework/RunModal.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedFileDialogs.h"
@@ -164,13 +165,16 @@ TEST_F(ImageOutput, AWindowReadImprovedImprovesItselfOnceShown) {
 }
 
 TEST_F(ImageOutput, ExportAsksForAFileAndASizeAndWritesTheBitmap) {
+  CMultiDocTemplate sceneTemplate(14, nullptr, nullptr, nullptr);  // Tavrolin files (*.tvr)
+  doc.m_pDocTemplate = &sceneTemplate;
   doc.SetPathName((folder.Path() + "/My.Scenes/Chair.tvr").c_str(), FALSE);
   TestCameraView& w = Window(160, 120);
   Export(folder / "chair.bmp", "5", "3");
+  doc.m_pDocTemplate = nullptr;
   ASSERT_EQ(files.requests.size(), 1u);
   const FileDialogRequest& asked = files.requests[0];
   EXPECT_EQ(asked.title, "Export Image");
-  EXPECT_EQ(asked.initialFolder + "|" + asked.fileName, folder.Path() + "/My.Scenes|Chair.tvr");
+  EXPECT_EQ(asked.initialFolder + "|" + asked.fileName, folder.Path() + "/My.Scenes|Chair");
   EXPECT_EQ(asked.filters, (std::vector<FileDialogFilter>{{"Bitmap images (*.bmp)", "*.bmp"}}));
   EXPECT_EQ(asked.flags, DWORD{0x806});
 
