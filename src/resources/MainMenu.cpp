@@ -29,7 +29,7 @@ const MenuResource kMainMenu{
      {1, 57632, "&Delete\tDel"},
      {1, 0, nullptr},
      {1, 33137, "Edit &Object..."},
-     {1, 33120, "Edit C&amera..."},
+     {1, 33120, "Edit C&amera...\tCtrl+M"},
      {1, 10001, "Edit &Lights..."},
      {1, 0, nullptr},
      {1, 33129, "Pre&ferences..."},
@@ -82,6 +82,7 @@ const AcceleratorResource kMainAccelerators{12,
                                              {kCtrl, 'E', 10002},
                                              {kCtrlAlt, 'C', 33013},
                                              {kCtrl, 'Q', 33014},
+                                             {kCtrl, 'M', 33120},
                                              {FVIRTKEY, VK_F1, 57670}}};
 
 }  // namespace

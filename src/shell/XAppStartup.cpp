@@ -14,6 +14,7 @@
 #include "shell/DocTemplates.h"
 #include "shell/Objects3DView.h"
 #include "shell/XApp.h"
+#include "shell/XAppDialogServices.h"
 #include "shell/XAppDocumentServices.h"
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
@@ -39,6 +40,8 @@ XString CurrentDirectory() {
 BOOL XApp::InitInstance() {
   if (!documentServices) documentServices = std::make_unique<XAppDocumentServices>(*this);
   SetDocumentApp(documentServices.get());
+  if (!dialogServices) dialogServices = std::make_unique<XAppDialogServices>(*this);
+  SetDialogServices(dialogServices.get());
   SetRegistryKey(kCompanyNameId);
   UINT numMRU = 0;
   XGetPrefInRange(XPref::NUM_MRU, &numMRU, "numMRU <= 16");
