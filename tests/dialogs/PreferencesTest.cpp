@@ -1,51 +1,15 @@
 // The Preferences sheet with its General and Undo pages: repairs when it is built, the start page,
 // only the pages brought up write on OK, and the pages' own checks and questions.
-#include <gtest/gtest.h>
-
-#include <QDialog>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/PreferenceKeys.h"
-#include "dialogs/DialogServices.h"
-#include "dialogs/DialogTestSupport.h"
-#include "dialogs/PropertySheetPreferences.h"
-#include "document/DocumentTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
+#include "dialogs/PreferencesFixture.h"
 #include "platform/win/ProfileStore.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
-struct QtFirst {
-  QtTestApplication qt;
-};
-
-class PreferencesTest : public QtFirst, public document_test::SceneFixture, public DialogServices {
- protected:
-  PreferencesTest() : previous_(SetDialogServices(this)) { InstallInputFilter(); }
-  ~PreferencesTest() override { SetDialogServices(previous_); }
-
-  void ReloadRecentFileList(UINT count) override { reloaded.push_back(count); }
-  XDocument* GetActiveDocument() override { return &doc; }
-
-  static void Store(const XPrefKey& key, const char* text) { XWritePrefString(key.section, key.key, text); }
-  static std::string Stored(const XPrefKey& key) { return XGetPrefString(key.section, key.key, "").str(); }
-
-  // Runs a sheet opened at `start`; `user` acts and ends it.
-  static void Run(PropertySheetPreferences& sheet, const std::function<void()>& user) {
-    RunModal([&] { return sheet.DoModal(); }, [&](QDialog*) { user(); });
-  }
-
-  std::vector<UINT> reloaded;
-  ScriptedMessageBoxes boxes;
-
- private:
-  DialogServices* previous_;
-};
+using PreferencesTest = PreferencesFixture;
 
 TEST_F(PreferencesTest, BuildingTheSheetRepairsStoredValuesEvenWhenCancelled) {
   Store(XPref::NUM_MRU, "20");
@@ -74,6 +38,7 @@ TEST_F(PreferencesTest, OKAppliesOnlyThePagesThatWereShown) {
   }
   EXPECT_EQ(Stored(XPref::NUM_MRU), "0");
   EXPECT_EQ(reloaded, std::vector<UINT>{0});
+  EXPECT_TRUE(calls.empty());
   EXPECT_FALSE(doc.IsModified());
 
   PropertySheetPreferences sheet(kPrefsUndoPage);
@@ -118,12 +83,6 @@ TEST_F(PreferencesTest, TurningUndoOffForNewScenesAsksFirst) {
     Click(accepted, IDOK);
   });
   EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "0");
-}
-
-std::string Text(CWnd& page, int id) {
-  CString text;
-  page.GetDlgItem(id)->GetWindowText(text);
-  return text.str();
 }
 
 TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitShown) {

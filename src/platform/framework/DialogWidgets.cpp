@@ -116,6 +116,7 @@ QWidget* MakeWidget(const DialogControl& c, QWidget* dialog) {
     case ControlClass::Static: {
       auto* label = new QLabel(QString::fromUtf8(c.text), dialog);
       label->setAlignment(((c.style & SS_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+      label->setWordWrap(true);  // a text too long for one line goes on at the next word
       return label;
     }
     case ControlClass::ListBox: {
@@ -131,6 +132,10 @@ QWidget* MakeWidget(const DialogControl& c, QWidget* dialog) {
       // The minimum of a vertical track bar is at the top.
       slider->setInvertedAppearance(vertical);
       slider->setInvertedControls(vertical);
+      if ((c.style & TBS_NOTICKS) == 0) {
+        slider->setTickPosition((c.style & TBS_BOTH) ? QSlider::TicksBothSides : QSlider::TicksBelow);
+        slider->setTickInterval(1);
+      }
       return slider;
     }
   }
