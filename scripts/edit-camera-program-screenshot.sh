@@ -11,31 +11,8 @@ build=${1:-build/dev}
 cmake --build "$build" --target tavrolin shipped_scene_writer
 mkdir -p "$build/screenshots"
 QT_QPA_PLATFORM=offscreen "$build/tests/views/shipped_scene_writer" "$build/Objects" "$build/screenshots/shipped.tvr"
-home=$(mktemp -d)
-trap 'rm -rf "$home"' EXIT
-mkdir -p "$home/.config/Ulmric"
-printf '[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n' > "$home/.config/Ulmric/Tavrolin.ini"
-export HOME="$home" XDG_CONFIG_HOME="$home/.config" TAVROLIN_PROGRAM="$build/bin/tavrolin" \
-  TAVROLIN_SCENE="$build/screenshots/shipped.tvr" TAVROLIN_SHOT="$build/screenshots/edit-camera-program.png" \
-  TAVROLIN_SCRIPTS="$here"
-env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
-  "$TAVROLIN_PROGRAM" "$TAVROLIN_SCENE" &
-  pid=$!
-  window=""
-  for _ in $(seq 100); do
-    window=$("$TAVROLIN_SCRIPTS/x11-window.py" find Tavrolin 2>/dev/null) && break
-    sleep 0.1
-  done
-  if [ -z "$window" ]; then echo "no main window" >&2; kill $pid; exit 1; fi
-  sleep 2
-  "$TAVROLIN_SCRIPTS/x11-input.py" click 200 81
-  sleep 1
-  "$TAVROLIN_SCRIPTS/x11-input.py" key Control_L+m
-  sleep 2
-  "$TAVROLIN_SCRIPTS/x11-window.py" screenshot "$TAVROLIN_SHOT"
-  "$TAVROLIN_SCRIPTS/x11-input.py" key Escape
-  sleep 1
-  "$TAVROLIN_SCRIPTS/x11-window.py" close "$window"
-  wait $pid
-'
+input="$here/x11-input.py"
+export TAVROLIN_BEFORE_SHOT="sleep 2; $input click 200 81; sleep 1; $input key Control_L+m; sleep 1"
+export TAVROLIN_AFTER_SHOT="$input key Escape; sleep 1"
+scripts/program-window.sh "$build/bin/tavrolin" "$build/screenshots/shipped.tvr" "$build/screenshots/edit-camera-program.png"
 echo "$build/screenshots/edit-camera-program.png"

@@ -2,6 +2,8 @@
 # Starts the built program under a virtual X server, waits for its main window, optionally saves a
 # screenshot, then closes the window as its close button does and checks that the program ends.
 #   scripts/program-window.sh PROGRAM [SCENE_FILE] [SCREENSHOT.png]
+# TAVROLIN_BEFORE_SHOT and TAVROLIN_AFTER_SHOT, when set, are shell commands run (on the virtual
+# screen) just before and just after the screenshot: a user's keys and clicks, say.
 # The program runs with its own fresh settings (past the first run's introduction).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,7 +28,9 @@ env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
   done
   if [ -z "$window" ]; then echo "no main window" >&2; kill $pid; exit 1; fi
   echo "main window $window"
+  if [ -n "${TAVROLIN_BEFORE_SHOT:-}" ]; then sh -c "$TAVROLIN_BEFORE_SHOT"; fi
   if [ -n "$TAVROLIN_SHOT" ]; then sleep 1; "$TAVROLIN_SCRIPTS/x11-window.py" screenshot "$TAVROLIN_SHOT"; fi
+  if [ -n "${TAVROLIN_AFTER_SHOT:-}" ]; then sh -c "$TAVROLIN_AFTER_SHOT"; fi
   "$TAVROLIN_SCRIPTS/x11-window.py" close "$window"
   for _ in $(seq 100); do
     if ! kill -0 $pid 2>/dev/null; then rc=0; wait $pid || rc=$?; echo "program ended with $rc"; exit $rc; fi
