@@ -23,19 +23,20 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config" TAVROLIN_PROGRAM="$program" 
   TAVROLIN_SCENE="$scene" TAVROLIN_SCRIPTS="$here"
 env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
   x11="$TAVROLIN_SCRIPTS/x11-window.py"
+  input="$TAVROLIN_SCRIPTS/x11-input.py"
   "$TAVROLIN_PROGRAM" "$TAVROLIN_SCENE" &
   pid=$!
   window=""
   for _ in $(seq 100); do window=$("$x11" find Tavrolin 2>/dev/null) && break; sleep 0.1; done
   if [ -z "$window" ]; then echo "no main window" >&2; kill $pid; exit 1; fi
   sleep 2
-  "$x11" click 600,470  # the camera window, on the background: activates it and selects nothing
+  "$input" click 600 470  # the camera window, on the background: activates it and selects nothing
   sleep 1
   "$x11" screenshot "$TAVROLIN_OUT/program-normal.png"
-  "$x11" keys ctrl+q
+  "$input" key ctrl+q
   sleep 2
   "$x11" screenshot "$TAVROLIN_OUT/program-improved.png"
-  "$x11" keys ctrl+alt+c
+  "$input" key ctrl+alt+c
   sleep 2
   xclip -selection clipboard -t image/png -o > "$TAVROLIN_OUT/program-pasted.png"
   xclip -selection clipboard -t TARGETS -o

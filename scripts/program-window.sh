@@ -4,6 +4,8 @@
 #   scripts/program-window.sh PROGRAM [SCENE_FILE] [SCREENSHOT.png]
 # The program runs with its own fresh settings (past the first run's introduction). The screenshot
 # is taken TAVROLIN_SHOT_DELAY seconds (default 1) after the window shows.
+# TAVROLIN_BEFORE_SHOT and TAVROLIN_AFTER_SHOT, when set, are shell commands run (on the virtual
+# screen) just before and just after the screenshot: a user's keys and clicks, say.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 # Under the leak checker: what system libraries keep until exit by design.
@@ -28,7 +30,9 @@ env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
   done
   if [ -z "$window" ]; then echo "no main window" >&2; kill $pid; exit 1; fi
   echo "main window $window"
+  if [ -n "${TAVROLIN_BEFORE_SHOT:-}" ]; then sh -c "$TAVROLIN_BEFORE_SHOT"; fi
   if [ -n "$TAVROLIN_SHOT" ]; then sleep "$TAVROLIN_SHOT_DELAY"; "$TAVROLIN_SCRIPTS/x11-window.py" screenshot "$TAVROLIN_SHOT"; fi
+  if [ -n "${TAVROLIN_AFTER_SHOT:-}" ]; then sh -c "$TAVROLIN_AFTER_SHOT"; fi
   "$TAVROLIN_SCRIPTS/x11-window.py" close "$window"
   for _ in $(seq 100); do
     if ! kill -0 $pid 2>/dev/null; then rc=0; wait $pid || rc=$?; echo "program ended with $rc"; exit $rc; fi

@@ -5,8 +5,6 @@
   x11-window.py close WINDOW_ID     asks the window to close, as its title bar's close button does
   x11-window.py screenshot OUT.png  saves the whole screen
   x11-window.py region X Y W H      prints a digest of the screen's pixels in the rectangle
-  x11-window.py keys ctrl+alt+c     presses the keys together and lets them go, as a user types
-  x11-window.py click X,Y           moves the mouse to the screen point and clicks the left button
 """
 import ctypes
 import hashlib
@@ -93,38 +91,6 @@ def region(display, x, y, width, height):
     print(digest.hexdigest())
 
 
-def xtest():
-    xtst = ctypes.cdll.LoadLibrary("libXtst.so.6")
-    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
-    return xtst
-
-
-def click(display, point):
-    x, y = (int(v) for v in point.split(","))
-    xtst = xtest()
-    xtst.XTestFakeMotionEvent(display, 0, x, y, 0)
-    xtst.XTestFakeButtonEvent(display, 1, 1, 0)
-    xtst.XTestFakeButtonEvent(display, 1, 0, 0)
-    x11.XFlush(display)
-
-
-def keys(display, combination):
-    xtst = xtest()
-    x11.XStringToKeysym.restype = ctypes.c_ulong
-    x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
-    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    names = {"ctrl": "Control_L", "alt": "Alt_L", "shift": "Shift_L"}
-    codes = [x11.XKeysymToKeycode(display, x11.XStringToKeysym(names.get(k, k).encode()))
-             for k in combination.split("+")]
-    for code in codes:
-        xtst.XTestFakeKeyEvent(display, code, 1, 0)
-    for code in reversed(codes):
-        xtst.XTestFakeKeyEvent(display, code, 0, 0)
-    x11.XFlush(display)
-
-
 def main():
     display = x11.XOpenDisplay(None)
     if not display:
@@ -141,10 +107,6 @@ def main():
         screenshot(display, argument)
     elif command == "region":
         region(display, *(int(a) for a in sys.argv[2:6]))
-    elif command == "keys":
-        keys(display, argument)
-    elif command == "click":
-        click(display, argument)
 
 
 main()

@@ -33,7 +33,11 @@ struct QtFirst {
 
 class PreferencesFixture : public QtFirst, public document_test::SceneFixture, public DialogServices {
  protected:
-  PreferencesFixture() : previous_(SetDialogServices(this)) { InstallInputFilter(); }
+  // The program reads its global preferences at start-up, before any sheet is made.
+  PreferencesFixture() : previous_(SetDialogServices(this)) {
+    InstallInputFilter();
+    InitGlobals();
+  }
   ~PreferencesFixture() override {
     SetDialogServices(previous_);
     QCoreApplication::processEvents();  // the cursor's moves, before the application goes
