@@ -52,7 +52,8 @@ RECT Intersect(const RECT& a, const RECT& b) {
 
 }  // namespace
 
-ColorButton::ColorButton() { SetColor(Color(255.0, 255.0, 255.0, 1.0)); }
+// White until the owner gives its colour; channels beyond 1 would upset the luminance range.
+ColorButton::ColorButton() { SetColor(Color(1.0, 1.0, 1.0, 1.0)); }
 
 ColorButton::~ColorButton() = default;
 

@@ -6,7 +6,12 @@
 #include <memory>
 
 #include "dialogs/PageCopyImagePrefs.h"
+#include "dialogs/PageFrontTopLeftPrefs.h"
 #include "dialogs/PageGeneralPrefs.h"
+#include "dialogs/PageGroundPrefs.h"
+#include "dialogs/PageInteractivePrefs.h"
+#include "dialogs/PageNewSceneCameraPrefs.h"
+#include "dialogs/PageStatusBarPrefs.h"
 #include "dialogs/PageUndoPrefs.h"
 #include "dialogs/XPropertySheet.h"
 
@@ -30,5 +35,10 @@ class PropertySheetPreferences : public XPropertySheet {
 
   std::unique_ptr<PageCopyImagePrefs> m_copy_image_page;
   std::unique_ptr<PageGeneralPrefs> m_general_page;
+  std::unique_ptr<PageFrontTopLeftPrefs> m_front_top_left_page;
+  std::unique_ptr<PageGroundPrefs> m_ground_page;
+  std::unique_ptr<PageInteractivePrefs> m_interactive_page;
+  std::unique_ptr<PageNewSceneCameraPrefs> m_new_scene_camera_page;
+  std::unique_ptr<PageStatusBarPrefs> m_status_bar_page;
   std::unique_ptr<PageUndoPrefs> m_undo_page;
 };

@@ -2,6 +2,7 @@
 // order; rectangles are x, y, width, height in dialog units.
 #include <iterator>
 
+#include "resources/CameraDialogTemplates.h"
 #include "resources/ProgramResources.h"
 
 namespace {
@@ -74,6 +75,67 @@ constexpr DialogControl kCopyImagePrefs[] = {
     {32850, ControlClass::ComboBox, "", 64, 77, 32, 14, CBS_DROPDOWNLIST | WS_TABSTOP},
 };
 
+// Preferences: Front, Top, Left.
+constexpr DialogControl kFrontTopLeftPrefs[] = {
+    {32813, ControlClass::Button, "Always show entire scene full centered", 10, 10, 200, 10,
+     BS_AUTOCHECKBOX | WS_TABSTOP},
+};
+
+constexpr DWORD kTrackBar = TBS_NOTICKS | WS_TABSTOP;
+constexpr DWORD kTickedTrackBar = WS_TABSTOP;
+constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
+
+// Preferences: Status Bar.
+constexpr DialogControl kStatusBarPrefs[] = {
+    {-1, ControlClass::Static, "Fast", 10, 15, 20, 8, SS_LEFT},
+    {32814, ControlClass::TrackBar, "", 32, 10, 150, 18, kTrackBar},
+    {-1, ControlClass::Static, "Slow", 186, 15, 20, 8, SS_LEFT},
+    {32815, ControlClass::Button, "Blink", 10, 38, 60, 10, kCheck},
+    {32816, ControlClass::Button, "Expand", 10, 54, 60, 10, kCheck},
+};
+
+// Preferences: Ground.
+constexpr DialogControl kGroundPrefs[] = {
+    {-1, ControlClass::Button, "Grid Lines", 7, 7, 216, 36, BS_GROUPBOX},
+    {-1, ControlClass::Static, "None", 15, 23, 20, 8, SS_LEFT},
+    {32822, ControlClass::TrackBar, "", 38, 19, 150, 16, kTrackBar},
+    {-1, ControlClass::Static, "Many", 192, 23, 24, 8, SS_LEFT},
+    {32824, ControlClass::Button, "50% transparent", 10, 52, 100, 10, kCheck},
+    {-1, ControlClass::Static, "Color", 10, 71, 22, 8, SS_LEFT},
+    {32823, ControlClass::Button, "", 34, 68, 24, 14, BS_OWNERDRAW | WS_TABSTOP},
+    {32825, ControlClass::Button, "Track scene dimensions", 10, 90, 120, 10, kCheck},
+};
+
+// Preferences: Interactive.
+constexpr DialogControl kInteractivePrefs[] = {
+    {-1, ControlClass::Button, "Object Quality", 7, 7, 216, 52, BS_GROUPBOX},
+    {-1, ControlClass::Static, "Low", 13, 19, 26, 8, SS_LEFT},
+    {-1, ControlClass::Static, "Faster", 13, 28, 26, 8, SS_LEFT},
+    {32817, ControlClass::TrackBar, "", 40, 18, 140, 20, kTickedTrackBar},
+    {-1, ControlClass::Static, "High", 184, 19, 30, 8, SS_LEFT},
+    {-1, ControlClass::Static, "Slower", 184, 28, 30, 8, SS_LEFT},
+    {32818, ControlClass::Button, "256 colors", 13, 44, 60, 10, kCheck},
+    {-1, ControlClass::Static, "Minimum Updates:", 7, 65, 70, 8, SS_LEFT},
+    {32804, ControlClass::TrackBar, "", 7, 75, 104, 20, kTickedTrackBar},
+    {-1, ControlClass::Static, "0", 9, 96, 10, 8, SS_LEFT},
+    {-1, ControlClass::Static, "24", 101, 96, 10, 8, SS_LEFT},
+    {-1, ControlClass::Static, "Maximum Updates:", 119, 65, 70, 8, SS_LEFT},
+    {32805, ControlClass::TrackBar, "", 119, 75, 104, 20, kTickedTrackBar},
+    {-1, ControlClass::Static, "1", 121, 96, 10, 8, SS_LEFT},
+    {-1, ControlClass::Static, "64", 213, 96, 10, 8, SS_LEFT},
+    {-1, ControlClass::Button, "Rotate Object and Rotate Camera Around", 7, 108, 216, 26, BS_GROUPBOX},
+    {32794, ControlClass::Button, "Track drag on object", 15, 119, 120, 10, kCheck},
+    {-1, ControlClass::Button, "Rotate Object About cylinder", 7, 138, 216, 46, BS_GROUPBOX},
+    {-1, ControlClass::Static, "Thin", 15, 152, 18, 8, SS_LEFT},
+    {32795, ControlClass::TrackBar, "", 34, 149, 90, 14, kTrackBar},
+    {-1, ControlClass::Static, "Thick", 126, 152, 22, 8, SS_LEFT},
+    {32796, ControlClass::Button, "50% transparent", 15, 168, 80, 10, kCheck},
+    {-1, ControlClass::Static, "Color:", 158, 152, 24, 8, SS_LEFT},
+    {32797, ControlClass::Button, "", 184, 149, 24, 14, BS_OWNERDRAW | WS_TABSTOP},
+    {-1, ControlClass::Button, "Push/Pull Object and Move Object Along Sight", 7, 188, 216, 26, BS_GROUPBOX},
+    {32793, ControlClass::Button, "Move parallel to camera forward", 15, 199, 150, 10, kCheck},
+};
+
 template <std::size_t N>
 constexpr DialogTemplate MakePage(UINT id, const char* caption, const DialogControl (&controls)[N]) {
   return {id, caption, 230, 110, "MS Sans Serif", 8, WS_CHILD | WS_CAPTION | DS_SETFONT, 0, controls, N};
@@ -89,6 +151,12 @@ constexpr DialogTemplate kExportImageDialog = Make(10002, "Export Image", 186, 7
 constexpr DialogTemplate kGeneralPrefsPage = MakePage(10201, "General", kGeneralPrefs);
 constexpr DialogTemplate kUndoPrefsPage = MakePage(10202, "Undo", kUndoPrefs);
 constexpr DialogTemplate kCopyImagePrefsPage = MakePage(10209, "Copy Image", kCopyImagePrefs);
+constexpr DialogTemplate kFrontTopLeftPrefsPage = MakePage(10204, "Front, Top, Left", kFrontTopLeftPrefs);
+constexpr DialogTemplate kStatusBarPrefsPage = MakePage(10205, "Status Bar", kStatusBarPrefs);
+constexpr DialogTemplate kGroundPrefsPage = MakePage(10207, "Ground", kGroundPrefs);
+constexpr DialogTemplate kInteractivePrefsPage = {
+    10203, "Interactive", 230, 220, "MS Sans Serif", 8, WS_CHILD | WS_CAPTION | DS_SETFONT, 0, kInteractivePrefs,
+    std::size(kInteractivePrefs)};
 
 }  // namespace
 
@@ -98,5 +166,11 @@ extern const DialogTemplate kObjectArtisticPage;
 
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
                                                    &kUndoPrefsPage, &kCopyImagePrefsPage,
+                                                   &kFrontTopLeftPrefsPage, &kStatusBarPrefsPage,
+                                                   &kGroundPrefsPage, &kInteractivePrefsPage,
+                                                   // The camera pages.
+                                                   &kNewSceneCameraPrefsPage, &kEditCameraGeneralPage,
+                                                   &kEditCameraLensPage, &kEditCameraFocusPage,
+                                                   // The object pages.
                                                    &kObjectGeneralPage, &kObjectArtisticPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

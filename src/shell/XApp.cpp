@@ -8,6 +8,7 @@
 #include "scene/GroupSO.h"
 #include "scene/MeshSO.h"
 #include "shell/DocTemplates.h"
+#include "shell/XAppDialogServices.h"
 #include "shell/XAppDocumentServices.h"
 
 IMPLEMENT_DYNAMIC(XApp, CWinApp)
@@ -30,6 +31,7 @@ XApp::~XApp() {
   // Scenes reach the application while they go: they go while it is still whole.
   CloseAllDocuments(TRUE);
   if (documentServices) SetDocumentApp(nullptr);
+  if (dialogServices) SetDialogServices(nullptr);
   palette.reset();
   lpD3DRM = nullptr;
   screen = nullptr;

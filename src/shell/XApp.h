@@ -18,6 +18,7 @@ class CView;
 class DocTemplateEntry;
 class GroupSO;
 class MeshSO;
+class XAppDialogServices;
 class XAppDocumentServices;
 class XDocument;
 
@@ -118,6 +119,7 @@ class XApp : public CWinApp {
   Ptr<MeshSO> cylinderMesh;
   Ptr<MeshSO> groundMesh;
   std::unique_ptr<XAppDocumentServices> documentServices;
+  std::unique_ptr<XAppDialogServices> dialogServices;
   std::new_handler previousNewHandler;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/DropFiles.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/WinApp.h"
 #include "shell/CommandProbe.h"
 #include "shell/WindowHelpers.h"
@@ -41,6 +42,9 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_UPDATE_COMMAND_UI(33025, OnUpdateArrangeIcons)
   ON_COMMAND(33125, OnWindowObjects)
   ON_UPDATE_COMMAND_UI(33125, OnUpdateWindowObjects)
+  ON_COMMAND(33129, OnEditPreferences)
+  ON_COMMAND_RANGE(2100, 2102, OnToolBarSettings)
+  ON_COMMAND(33016, OnHelpSupport)
 END_MESSAGE_MAP()
 
 namespace {
@@ -286,6 +290,12 @@ QMenu* XMainFrame::GetWindowMenuPopup() const {
 
 BOOL XMainFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
   if (XCommandDisabledByUpdate(this, id, code, handlerInfo)) return TRUE;
+  // F1 is help on the prompt shown, whichever child window is active: a child frame would answer
+  // it with the contents.
+  if (id == ID_HELP && code == CN_COMMAND && !handlerInfo) {
+    OnHelp();
+    return TRUE;
+  }
   return CMDIFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
 }
 

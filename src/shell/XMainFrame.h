@@ -67,6 +67,12 @@ class XMainFrame : public CMDIFrameWnd {
   void OnUpdateTileHorizontal(CCmdUI* ui);
   void OnUpdateTileVertical(CCmdUI* ui);
   void OnUpdateArrangeIcons(CCmdUI* ui);
+  // The Preferences sheet at its General page, and at the page of a toolbar button's settings.
+  void OnEditPreferences();
+  void OnToolBarSettings(UINT command);
+  void OnHelpSupport();
+  // F1: the help page of the prompt on the status bar, or the contents when it has none.
+  void OnHelp();
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -26,7 +26,7 @@ int TextRoom(QWidget* w) {
 
 TEST(DialogTemplates, ControlsSitAtTheirDialogUnitsAndShowTheirWholeText) {
   QtTestApplication app;
-  for (UINT id : {10001u, 10002u, 10201u, 10202u, 10209u, 10301u, 10302u}) {
+  for (UINT id : {10001u, 10002u, 10201u, 10202u, 10203u, 10204u, 10205u, 10207u, 10209u, 10301u, 10302u}) {
     const DialogTemplate* t = FindDialogTemplate(id);
     ASSERT_NE(t, nullptr);
     CDialog owner;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "dialogs/DialogServices.h"
 #include "document/XDocument.h"
 #include "platform/win/TickCount.h"
 #include "shell/DocTemplates.h"
@@ -82,6 +83,21 @@ TEST_F(OpenScenes, TheModeAndGroundSwitchesReachEverySceneOnlyWhenTheyChange) {
   EXPECT_TRUE(first->IsRotObjAboutCylShown());
   app.SetInteractiveMode(1);
   EXPECT_FALSE(first->IsRotObjAboutCylShown());
+}
+
+TEST_F(OpenScenes, ThePreferencePagesReachTheRunningApplication) {
+  DialogServices* services = GetDialogServices();
+  ASSERT_NE(services, nullptr);
+  ASSERT_NE(NewScene(), nullptr);
+  EXPECT_EQ(services->CountOpenScenes(), 1);
+  EXPECT_EQ(services->GetActiveDocument(), nullptr);  // no window shows the scene
+  services->SetStatusBarPrefs(700, FALSE, TRUE);
+  DWORD duration = 0;
+  BOOL blink = TRUE, expand = FALSE;
+  XGetMainFrame()->GetStatusBar().GetPrefs(&duration, &blink, &expand);
+  EXPECT_EQ(duration, 700u);
+  EXPECT_FALSE(blink);
+  EXPECT_TRUE(expand);
 }
 
 }  // namespace

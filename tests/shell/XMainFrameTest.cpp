@@ -4,10 +4,11 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QListWidget>
 #include <QMouseEvent>
-#include <QStyleHints>
 #include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -15,20 +16,20 @@
 
 #include "core/Globals.h"
 #include "platform/framework/CmdUI.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 #include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/SystemInfo.h"
 #include "shell/WindowHelpers.h"
-#include "shell/ObjectDropTarget.h"
 #include "shell/ObjectThumbnail.h"
 #include "shell/XApp.h"
 #include "shell/XMainFrame.h"
 
 namespace {
 
-// Notes the settings commands the toolbars post.
+// Notes the settings commands the toolbars post, besides those that open the Preferences sheet.
 class RecordingMainFrame : public XMainFrame {
  public:
   void OnSettings(UINT id) { posted.push_back(id); }
@@ -36,20 +37,10 @@ class RecordingMainFrame : public XMainFrame {
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(RecordingMainFrame, XMainFrame)
-  ON_COMMAND_RANGE(2100, 2105, OnSettings)
+  ON_COMMAND_RANGE(2103, 2105, OnSettings)
   ON_COMMAND_RANGE(10001, 10001, OnSettings)
   ON_COMMAND_RANGE(33137, 33137, OnSettings)
 END_MESSAGE_MAP()
-
-// Stands in for a camera window until those land: notes what is dropped on it.
-class RecordingCameraView : public CView, public ObjectDropTarget {
-  DECLARE_DYNCREATE(RecordingCameraView)
- public:
-  void OnDraw(CDC*) override {}
-  void ImportFile(const char* path) override { imported.emplace_back(path); }
-  std::vector<std::string> imported;
-};
-IMPLEMENT_DYNCREATE(RecordingCameraView, CView)
 
 struct MainFrameFixture : ::testing::Test {
   MainFrameFixture() : previousStore(SetProfileStore(&store)), previousInfo(SetSystemInfo(&info)) {
@@ -184,6 +175,51 @@ TEST_F(MainFrameFixture, RightAndDoubleClicksOnButtonsPostTheirSettingsCommands)
   EXPECT_FALSE(beginner.IsFloating());
 }
 
+TEST_F(MainFrameFixture, SettingsClicksAndTheMenuOpenPreferencesAtTheirPages) {
+  Open(1024);
+  const auto expectSheetAt = [&](const char* tab, const std::function<void()>& user) {
+    // The command may be posted: the sheet is looked for until it is up.
+    std::string shown;
+    std::function<void()> whenUp = [&] {
+      QWidget* sheet = QApplication::activeModalWidget();
+      if (!sheet) return QTimer::singleShot(10, whenUp);
+      const QTabBar* tabs = sheet->findChild<QTabBar*>();
+      shown = tabs->tabText(tabs->currentIndex()).toStdString();
+      for (QPushButton* button : sheet->findChildren<QPushButton*>())
+        if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+    };
+    QTimer::singleShot(0, whenUp);
+    user();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }));
+    EXPECT_EQ(shown, tab);
+  };
+  expectSheetAt("Interactive", [&] { QTest::mouseClick(Button(frame->GetBeginnerToolBar(), 33066), Qt::RightButton); });
+  Key(Qt::Key_B, Qt::ControlModifier | Qt::AltModifier);  // Beginner off: the others come up
+  expectSheetAt("Front, Top, Left",
+                [&] { QTest::mouseClick(Button(frame->GetAdvancedToolBar(), 33028), Qt::RightButton); });
+  expectSheetAt("Ground", [&] { QTest::mouseDClick(Button(frame->GetInteractiveToolBar(), 33126), Qt::LeftButton); });
+  expectSheetAt("General", [&] { frame->SendMessage(WM_COMMAND, 33129, 0); });
+  EXPECT_TRUE(frame->posted.empty());
+}
+
+TEST_F(MainFrameFixture, F1OpensTheHelpOfThePromptShownAndSupportHasItsOwnPage) {
+  Open(1024);
+  std::vector<std::string> pages;
+  const DesktopOpener previous = SetDesktopOpener([&](const std::string& url) {
+    pages.push_back(url.substr(url.find_last_of('/') + 1));
+    return true;
+  });
+  // A child window is active (the 3D Objects window): F1 still reaches the main frame.
+  ASSERT_NE(frame->MDIGetActive(), nullptr);
+  QWidget* undo = Button(frame->GetBeginnerToolBar(), 57643);
+  QCursor::setPos(undo->mapToGlobal(undo->rect().center()));
+  frame->GetStatusBar().OnIdle();
+  QTest::keyClick(frame->GetWidget(), Qt::Key_F1);
+  frame->SendMessage(WM_COMMAND, 33016, 0);
+  SetDesktopOpener(previous);
+  EXPECT_EQ(pages, (std::vector<std::string>{"123179.html", "98552.html"}));
+}
+
 TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPrompts) {
   Open(1024);
   XStatusBar& bar = frame->GetStatusBar();
@@ -231,47 +267,6 @@ TEST_F(MainFrameFixture, TheObjectsWindowListsTheFolderSortedAndHidingKeepsTheLi
   EXPECT_TRUE(window->IsWindowVisible());
   EXPECT_EQ(frame->GetObjects3DView(), view);
   EXPECT_EQ(list.GetItemCount(), count);
-}
-
-TEST_F(MainFrameFixture, AnObjectDraggedOntoACameraWindowIsImportedThere) {
-  Open(1024);
-  auto* camera = new CMDIChildWnd;
-  CCreateContext context;
-  context.m_pNewViewClass = RUNTIME_CLASS(RecordingCameraView);
-  ASSERT_TRUE(camera->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame, &context));
-  camera->InitialUpdateFrame(nullptr, TRUE);
-  camera->MoveWindow(450, 10, 300, 300);
-  Objects3DView* view = frame->GetObjects3DView();
-  view->GetParentFrame()->MoveWindow(10, 10, 400, 300);
-  frame->MDIActivate(view->GetParentFrame());
-  QApplication::processEvents();
-  auto* cameraView = static_cast<RecordingCameraView*>(camera->GetDlgItem(AFX_IDW_PANE_FIRST));
-  ASSERT_NE(cameraView, nullptr);
-
-  auto* listWidget = qobject_cast<QListWidget*>(view->GetWidget());
-  ASSERT_NE(listWidget, nullptr);
-  QWidget* viewport = listWidget->viewport();
-  RECT icon{};
-  ASSERT_TRUE(view->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
-  const QPoint press(icon.left + 5, icon.top + 5);
-  QTest::mousePress(viewport, Qt::LeftButton, {}, press);
-  const int distance = QApplication::styleHints()->startDragDistance() + 5;
-  const QPoint moved = press + QPoint(distance, distance);
-  QMouseEvent move(QEvent::MouseMove, QPointF(moved), viewport->mapToGlobal(QPointF(moved)), Qt::NoButton,
-                   Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(viewport, &move);
-  // Over the camera window the prompt says to drop there; elsewhere it is highlighted.
-  const QPoint over = cameraView->GetWidget()->mapToGlobal(cameraView->GetWidget()->rect().center());
-  QCursor::setPos(over);
-  frame->GetStatusBar().OnIdle();
-  EXPECT_EQ(frame->GetStatusBar().GetPromptId(), 40226u);
-  // The view holds the capture: the release goes to its window.
-  QTest::mouseRelease(view->GetWidget(), Qt::LeftButton, {}, view->GetWidget()->mapFromGlobal(over));
-  QApplication::processEvents();
-  const auto* first = reinterpret_cast<Objects3DView::ObjectRecord*>(view->GetListCtrl().GetItemData(0));
-  ASSERT_EQ(cameraView->imported.size(), 1u);
-  EXPECT_EQ(cameraView->imported[0], std::string(first->path));
-  EXPECT_EQ(frame->MDIGetActive(), camera);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ class EditObjectLooks : public CameraWindowFixture {
     InstallInputFilter();
     InitGlobals();
     crate = new GroupSO;
-    crate->AddVisual(Ptr<MeshSO>(new MeshSO(TAVROLIN_OBJECTS_DIR "/Crate.ulm", FALSE, nullptr, FALSE, FALSE)));
+    crate->AddVisual(Ptr<MeshSO>(new MeshSO(TAVROLIN_BINARY_DIR "/Objects/Crate.ulm", FALSE, nullptr, FALSE, FALSE)));
     doc.AddGroup(crate, FALSE, FALSE, 0);
     view = &Offscreen();
     view->settings.background = RGB(255, 255, 255);

@@ -132,7 +132,10 @@ QWidget* MakeWidget(const DialogControl& c, QWidget* dialog) {
       // The minimum of a vertical track bar is at the top.
       slider->setInvertedAppearance(vertical);
       slider->setInvertedControls(vertical);
-      if (!(c.style & TBS_NOTICKS)) slider->setTickPosition((c.style & TBS_BOTH) ? QSlider::TicksBothSides : QSlider::TicksBelow);
+      if ((c.style & TBS_NOTICKS) == 0) {
+        slider->setTickPosition((c.style & TBS_BOTH) ? QSlider::TicksBothSides : QSlider::TicksBelow);
+        slider->setTickInterval(1);
+      }
       return slider;
     }
   }

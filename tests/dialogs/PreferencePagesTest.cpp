@@ -1,0 +1,155 @@
+// The Status Bar, Front Top Left, Ground and Interactive pages of the Preferences sheet: what they
+// show of stored values, what OK writes and which refreshers it runs in which order.
+#include "dialogs/PreferencesFixture.h"
+
+namespace {
+
+using PreferencePagesTest = PreferencesFixture;
+
+int SliderPos(CWnd& page, int id) { return static_cast<CSliderCtrl*>(page.GetDlgItem(id))->GetPos(); }
+bool Checked(CWnd& page, int id) { return static_cast<CButton*>(page.GetDlgItem(id))->GetCheck() != 0; }
+
+TEST_F(PreferencePagesTest, EachOpenerShowsItsPageAndOnlyThatPageApplies) {
+  using Sheet = PropertySheetPreferences;
+  const std::pair<UINT, std::function<CPropertyPage*(Sheet&)>> openers[] = {
+      {kPrefsFrontTopLeftPage, [](Sheet& s) { return s.m_front_top_left_page.get(); }},
+      {kPrefsGroundPage, [](Sheet& s) { return s.m_ground_page.get(); }},
+      {kPrefsInteractivePage, [](Sheet& s) { return s.m_interactive_page.get(); }},
+      {kPrefsStatusBarPage, [](Sheet& s) { return s.m_status_bar_page.get(); }},
+  };
+  for (const auto& [start, page] : openers) {
+    Sheet opened(start);
+    Run(opened, [&] {
+      EXPECT_EQ(opened.GetActivePage(), page(opened)) << start;
+      Click(opened, IDCANCEL);
+    });
+  }
+  EXPECT_TRUE(calls.empty());
+
+  PropertySheetPreferences sheet(kPrefsFrontTopLeftPage);
+  calls.clear();
+  Run(sheet, [&] {
+    EXPECT_EQ(sheet.GetActivePage(), sheet.m_front_top_left_page.get());
+    Click(*sheet.m_front_top_left_page, 32813);
+    Click(sheet, IDOK);
+  });
+  EXPECT_EQ(Stored(XPref::TRACK_SCENE_EXTENTS), "no");
+  EXPECT_FALSE(Globals::GetTrackSceneExtents());
+  EXPECT_EQ(calls, std::vector<std::string>{"scene extents"});
+}
+
+TEST_F(PreferencePagesTest, StatusBarRateIsClampedForTheSliderAndStoredAsShown) {
+  blinkDuration = 250;
+  PropertySheetPreferences sheet(kPrefsStatusBarPage);
+  Run(sheet, [&] {
+    PageStatusBarPrefs& page = *sheet.m_status_bar_page;
+    EXPECT_EQ(SliderPos(page, 32814), 500);
+    EXPECT_TRUE(Checked(page, 32815));
+    EXPECT_FALSE(Checked(page, 32816));
+    Click(page, 32816);
+    Click(sheet, IDOK);
+  });
+  EXPECT_EQ(calls, std::vector<std::string>{"status bar 500 blink expand"});
+}
+
+TEST_F(PreferencePagesTest, GroundShowsItsDefaultsAndRebuildsBeforeTheTrackSettingChanges) {
+  PropertySheetPreferences defaults(kPrefsGroundPage);
+  Run(defaults, [&] {
+    PageGroundPrefs& page = *defaults.m_ground_page;
+    EXPECT_EQ(SliderPos(page, 32822), 5);
+    EXPECT_EQ(page.m_ground_color.m_color.GetCOLORREF(), RGB(255, 128, 0));
+    EXPECT_FALSE(Checked(page, 32824));
+    EXPECT_TRUE(Checked(page, 32825));
+    Click(defaults, IDCANCEL);
+  });
+
+  Store(XPref::GROUND_NUM_GRID_LINES, "80");
+  Store(XPref::GROUND_TRACK_SCENE_EXTENTS, "yes");
+  PropertySheetPreferences sheet(kPrefsGroundPage);
+  Run(sheet, [&] {
+    EXPECT_EQ(SliderPos(*sheet.m_ground_page, 32822), 50);
+    Click(*sheet.m_ground_page, 32825);
+    Click(sheet, IDOK);
+  });
+  EXPECT_EQ(Stored(XPref::GROUND_NUM_GRID_LINES), "50");
+  EXPECT_EQ(Stored(XPref::GROUND_COLOR), "255128000");
+  EXPECT_EQ(calls, std::vector<std::string>{"ground, tracking yes"});
+  EXPECT_EQ(Stored(XPref::GROUND_TRACK_SCENE_EXTENTS), "no");
+  EXPECT_FALSE(Globals::GetGroundTrackSceneExtents());
+}
+
+TEST_F(PreferencePagesTest, CylinderRadiusKeepsItsStoredTenths) {
+  const struct {
+    const char* stored;
+    int shown;
+    const char* written;
+  } cases[] = {{"0.7", 7, "0.7"}, {"0.9", 9, "0.9"}, {"0.15", 1, "0.1"}, {"2.0", 20, "2"}, {"12", 20, "2"}};
+  for (const auto& c : cases) {
+    Store(XPref::ABOUT_CYL_RADIUS, c.stored);
+    PropertySheetPreferences sheet(kPrefsInteractivePage);
+    Run(sheet, [&] {
+      EXPECT_EQ(SliderPos(*sheet.m_interactive_page, 32795), c.shown) << c.stored;
+      Click(sheet, IDOK);
+    });
+    EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), c.written) << c.stored;
+  }
+}
+
+TEST_F(PreferencePagesTest, ARepairedRadiusStaysRepairedWhenCancelled) {
+  Store(XPref::ABOUT_CYL_RADIUS, "12");
+  PropertySheetPreferences sheet(kPrefsInteractivePage);
+  EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "12");  // repaired when the page is first shown
+  Run(sheet, [&] { Click(sheet, IDCANCEL); });
+  EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "2.0");
+  EXPECT_TRUE(calls.empty());
+}
+
+TEST_F(PreferencePagesTest, QualityIsAskedForOnlyWhenTheUserChangedIt) {
+  const char* const kQuestion =
+      "Changing the Interactive Object Quality can take a long time because all objects in all open scenes may be "
+      "reloaded from disk.\n\nAre you sure you want to change it?";
+  Store(XPref::OBJECT_QUALITY_BIAS, "-4");
+  Store(XPref::MAX_FPS, "12");
+  openScenes = 1;
+  const auto runInteractive = [&](const std::function<void(PageInteractivePrefs&)>& user) {
+    calls.clear();
+    boxes.boxes.clear();
+    PropertySheetPreferences sheet(kPrefsInteractivePage);
+    Run(sheet, [&] {
+      user(*sheet.m_interactive_page);
+      Click(sheet, IDOK);
+    });
+  };
+
+  runInteractive([](PageInteractivePrefs& page) { EXPECT_EQ(SliderPos(page, 32817), -3); });
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-4");
+  EXPECT_EQ(calls, std::vector<std::string>{"cylinder"});
+
+  boxes.Answer({IDNO});
+  runInteractive([](PageInteractivePrefs& page) {
+    Press(page, 32817, Qt::Key_Right);
+    Press(page, 32805, Qt::Key_Right);
+  });
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, kQuestion);
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-4");
+  EXPECT_EQ(Stored(XPref::MAX_FPS), "13");
+  EXPECT_EQ(calls, std::vector<std::string>{"cylinder"});
+
+  boxes.Answer({IDYES});
+  runInteractive([](PageInteractivePrefs& page) { Click(page, 32818); });
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_256_COLORS), "no");
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-3");
+  EXPECT_EQ(calls, (std::vector<std::string>{"cylinder", "quality"}));
+
+  openScenes = 0;
+  runInteractive([](PageInteractivePrefs& page) { Press(page, 32817, Qt::Key_Right); });
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-2");
+  EXPECT_EQ(Globals::GetObjectQualityBias(), -2);
+  EXPECT_EQ(calls, (std::vector<std::string>{"cylinder", "quality"}));
+}
+
+}  // namespace
