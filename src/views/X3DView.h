@@ -88,11 +88,12 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
 
   // Edit Object sheet (X3DViewEditObject.cpp): Edit/Object... and the artistic properties run
   // it on the one selected group; a double click posts Edit/Object..., a right click on an
-  // object calls EditObject for the group hit. Only a group holding a mesh object of its own
+  // object runs it on the group hit. Only a group holding a mesh object of its own
   // opens it: EditObject returns false for any other and does nothing.
   void OnEditObject();
   void OnEditObjectArtistic();
   void OnUpdateEditObject(CCmdUI* cmdUI);
+  void OnRButtonDown(UINT flags, CPoint point);
   bool EditObject(GroupSO* group, UINT startPage);
 
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
