@@ -28,7 +28,7 @@ const MenuResource kMainMenu{
      {1, 57637, "&Paste\tCtrl+V"},
      {1, 57632, "&Delete\tDel"},
      {1, 0, nullptr},
-     {1, 33137, "Edit &Object..."},
+     {1, 33137, "Edit &Object...\tCtrl+B"},
      {1, 33120, "Edit C&amera...\tCtrl+M"},
      {1, 10001, "Edit &Lights..."},
      {1, 0, nullptr},
@@ -83,6 +83,7 @@ const AcceleratorResource kMainAccelerators{12,
                                              {kCtrlAlt, 'C', 33013},
                                              {kCtrl, 'Q', 33014},
                                              {kCtrl, 'M', 33120},
+                                             {kCtrl, 'B', 33137},
                                              {FVIRTKEY, VK_F1, 57670}}};
 
 }  // namespace
