@@ -1,6 +1,11 @@
 // The Status Bar, Front Top Left, Ground and Interactive pages of the Preferences sheet: what they
 // show of stored values, what OK writes and which refreshers it runs in which order.
+#include <QCursor>
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include "dialogs/PreferencesFixture.h"
+#include "platform/framework/ToolTips.h"
 
 namespace {
 
@@ -8,6 +13,15 @@ using PreferencePagesTest = PreferencesFixture;
 
 int SliderPos(CWnd& page, int id) { return static_cast<CSliderCtrl*>(page.GetDlgItem(id))->GetPos(); }
 bool Checked(CWnd& page, int id) { return static_cast<CButton*>(page.GetDlgItem(id))->GetCheck() != 0; }
+
+// The tip shown when the mouse rests over control `id` of `owner`.
+std::string TipOver(CWnd& owner, int id) {
+  QWidget* control = Control(owner, id);
+  const QPoint centre = control->rect().center();
+  QHelpEvent rest(QEvent::ToolTip, centre, control->mapToGlobal(centre));
+  QApplication::sendEvent(control, &rest);
+  return QToolTip::text().toStdString();  // the label is shown a moment later
+}
 
 TEST_F(PreferencePagesTest, EachOpenerShowsItsPageAndOnlyThatPageApplies) {
   using Sheet = PropertySheetPreferences;
@@ -36,6 +50,32 @@ TEST_F(PreferencePagesTest, EachOpenerShowsItsPageAndOnlyThatPageApplies) {
   EXPECT_EQ(Stored(XPref::TRACK_SCENE_EXTENTS), "no");
   EXPECT_FALSE(Globals::GetTrackSceneExtents());
   EXPECT_EQ(calls, std::vector<std::string>{"scene extents"});
+}
+
+TEST_F(PreferencePagesTest, TipsAndF1FollowTheControlUnderTheMouse) {
+  PropertySheetPreferences sheet(kPrefsInteractivePage);
+  Run(sheet, [&] {
+    PageInteractivePrefs& page = *sheet.m_interactive_page;
+    EXPECT_EQ(TipOver(page, 32797), "Cylinder color");
+    EXPECT_EQ(TipOver(sheet, IDOK), "Close and save any changes");
+    page.GetDlgItem(32795)->EnableWindow(FALSE);
+    EXPECT_EQ(TipOver(page, 32795), "Cylinder radius as % of cylinder length");
+    // The group box around a control names no tool; an inactive sheet shows no tips.
+    TOOLINFO info;
+    EXPECT_EQ(sheet.OnToolHitTest(CPoint(CentreOf(sheet, page, 32797)) + CPoint(0, -20), &info), -1);
+    EXPECT_EQ(info.lpszText, nullptr);
+    // F1 opens the help of the control under the cursor, else of the page.
+    RecordingHelp help;
+    QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, 3)));
+    QTest::keyClick(Control(page, 32794), Qt::Key_F1);
+    QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, -20)));
+    QTest::keyClick(Control(page, 32794), Qt::Key_F1);
+    EXPECT_EQ(help.urls.size(), 2u);
+    EXPECT_TRUE(help.Opened(32797 + 0x10000) && help.Opened(10203 + 0x10000));
+    sheet.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(sheet.OnToolHitTest(CentreOf(sheet, page, 32797), &info), -1);
+    Click(sheet, IDCANCEL);
+  });
 }
 
 TEST_F(PreferencePagesTest, StatusBarRateIsClampedForTheSliderAndStoredAsShown) {

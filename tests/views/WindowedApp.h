@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/framework/MDIFrameWnd.h"
 #include "shell/DocTemplates.h"
 #include "shell/XAppDocumentServices.h"
+#include "shell/XMainFrame.h"
 #include "views/StandAloneApp.h"
 #include "views/X3DView.h"
 
@@ -23,7 +23,8 @@ class WindowedApp : public StandAloneApp {
     }
     RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
     CreateDocTemplates();
-    auto* frame = new CMDIFrameWnd;
+    // The camera windows report their prompts to the main frame's status bar.
+    auto* frame = new XMainFrame;
     frame->LoadFrame(57344);
     m_pMainWnd = frame;
   }

@@ -177,6 +177,9 @@ bool CPropertySheet::ShowPage(int index) {
     tabs_->setCurrentIndex(index);
   }
   page->GetWidget()->show();
+  // A page fills the page area from its corner; a dialog shown for the first time would centre
+  // itself instead.
+  page->GetWidget()->move(0, 0);
   page->FocusFirstTabStop();
   return true;
 }
