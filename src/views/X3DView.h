@@ -191,6 +191,9 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // The ray through a client point of the window, during a press.
   DragRay WindowRay(POINT point) const;
   bool SceneIsEmpty();
+  // A button press starts nothing while another is down, or in an empty scene, where the user is
+  // told where objects come from; the press is passed on and true returned.
+  bool PassesPressOn();
   // What a drag in the current state of the window and the document may rely on.
   DragConditions Conditions(const PickRecord& pick);
 

@@ -1,4 +1,3 @@
-#include "core/XMessageBox.h"
 #include "dialogs/PropertySheetEditObject.h"
 #include "document/XDocument.h"
 #include "platform/framework/CmdUI.h"
@@ -6,8 +5,6 @@
 #include "views/X3DView.h"
 
 namespace {
-
-constexpr UINT kEmptySceneMessage = 40054;
 
 // The one selected group, or null.
 GroupSO* SelectedObject(XDocument& doc) {
@@ -30,15 +27,7 @@ void X3DView::OnEditObjectArtistic() { EditObject(SelectedObject(*GetDocument())
 void X3DView::OnUpdateEditObject(CCmdUI* cmdUI) { cmdUI->Enable(IsEditableObject(SelectedObject(*GetDocument()))); }
 
 void X3DView::OnRButtonDown(UINT, CPoint point) {
-  if (mouseDown) {
-    Default();
-    return;
-  }
-  if (SceneIsEmpty()) {
-    Default();
-    XInfoBox(kEmptySceneMessage);
-    return;
-  }
+  if (PassesPressOn()) return;
   const Ptr<CountedClientDC> dc(new CountedClientDC(this));
   POINT logical{point.x, point.y};
   dc->DPtoLP(&logical);

@@ -3,14 +3,7 @@
 // (line widths and colours shown):
 //   edit_object_screenshot <folder>
 // Writes <folder>/edit-object-<page>.png. Run under an X server (scripts/edit-object-screenshot.sh).
-#include <QApplication>
-#include <QScreen>
-#include <QTabBar>
-#include <QTest>
-#include <QTimer>
-#include <cstdio>
-#include <string>
-
+#include "SheetScreenshot.h"
 #include "dialogs/PropertySheetEditObject.h"
 #include "resources/ProgramResources.h"
 #include "scene/GroupSO.h"
@@ -51,41 +44,22 @@ Ptr<GroupSO> TexturedObject() {
   return group;
 }
 
-void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-    return 2;
-  }
+  const std::string folder = ScreenshotFolder(argc, argv);
+  if (folder.empty()) return 2;
   QApplication qt(argc, argv);
   ShotApp app;
   RegisterProgramResources();
-  const std::string folder = argv[1];
   Ptr<GroupSO> group = TexturedObject();
   PropertySheetEditObject sheet(nullptr, group, kEditObjectGeneralPage);
-  bool saved = true;
-  QTimer::singleShot(0, [&] {
-    QWidget* window = QApplication::activeModalWidget();
-    if (!window || !QTest::qWaitForWindowExposed(window)) {
-      saved = false;
-    } else {
-      const auto shoot = [&](const char* name) {
-        QTest::qWait(200);
-        const QPixmap shot = window->screen()->grabWindow(window->winId());
-        saved = shot.save(QString::fromStdString(folder + "/edit-object-" + name + ".png")) && saved;
-      };
-      shoot("general");
-      auto* tabs = window->findChild<QTabBar*>();
-      QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-      shoot("artistic-painted");
-      Click(sheet.artistic->GetDlgItem(32856)->GetWidget());  // cartoon lines
-      shoot("artistic-cartoon");
-    }
-    sheet.EndDialog(IDCANCEL);
+  return ShootSheet(sheet, folder + "/edit-object-", [&](SheetShots& shots) {
+    shots.Shoot("general");
+    shots.ShowPage(kEditObjectArtisticPage);
+    shots.Shoot("artistic-painted");
+    QWidget* cartoon = sheet.artistic->GetDlgItem(32856)->GetWidget();
+    QTest::mouseClick(cartoon, Qt::LeftButton, {}, cartoon->rect().center());
+    shots.Shoot("artistic-cartoon");
   });
-  sheet.DoModal();
-  return saved ? 0 : 1;
 }
