@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -10,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "dialogs/EditObjectTestSupport.h"
 #include "document/DocumentTestSupport.h"
 #include "platform/framework/MDIFrameWnd.h"
 #include "platform/win/QtTestApplication.h"
@@ -181,6 +184,21 @@ TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow)
     EXPECT_EQ(app.CountOpenScenes(), 0);
     EXPECT_EQ(OpenFrames(), 0);
   }
+}
+
+TEST_F(SceneWindows, CtrlBEditsTheSelectedObjectInTheActiveCameraWindow) {
+  Key(Qt::Key_N);
+  edit_object_test::NewObject(Scene(), "Chair");
+  QString caption;
+  QTimer::singleShot(0, [&] {
+    QWidget* sheet = QApplication::activeModalWidget();
+    ASSERT_NE(sheet, nullptr);
+    caption = sheet->windowTitle();
+    for (QPushButton* button : sheet->findChildren<QPushButton*>())
+      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+  });
+  Key(Qt::Key_B);
+  EXPECT_EQ(caption, "Edit Object");
 }
 
 }  // namespace
