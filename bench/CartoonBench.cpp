@@ -55,9 +55,8 @@ void BuildSphereEdgeData(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(BuildCartoonEdgeData({group}));
 }
 
-// 1,000 rays from the camera through a grid of points over the sphere, each tested against the
-// mesh's triangles as a pick does: the group read from the mesh, then the ray test.
-// Picks through the mesh object loaded from text, as a click in a view picks.
+// 1,000 rays from the camera through a grid of points over the sphere, each picked through the
+// mesh object loaded from text, as a click in a view picks.
 void PickSphere(benchmark::State& state) {
   const std::string path = bench::App().folder / "pick-sphere.x";
   std::ofstream(path) << SphereText(100, 100);

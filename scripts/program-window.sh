@@ -5,8 +5,8 @@
 # The program runs with its own fresh settings (past the first run's introduction).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-# Under the leak checker, the desktop's message-bus library keeps memory until exit by design.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/platform/framework/desktop-leaks.supp"
+# Under the leak checker: what system libraries keep until exit by design.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp"
 program=$1
 scene=${2:-}
 shot=${3:-}

@@ -5,8 +5,8 @@
 # With --idle-cpu DEMO_PROGRAM it instead lets the window sit idle for 10 seconds and prints the
 # processor time it used.
 set -eu
-# Under the leak checker, the desktop's message-bus library keeps memory until exit by design.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/../tests/platform/framework/desktop-leaks.supp"
+# Under the leak checker: what system libraries keep until exit by design.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")" && pwd)/../tests/support/lsan.supp"
 if [ "${1:-}" = "--idle-cpu" ]; then
   demo=$2
   env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1024x768x24" \

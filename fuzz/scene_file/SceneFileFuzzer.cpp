@@ -1,7 +1,8 @@
-// Reads arbitrary bytes as a scene file (header, history, scene, selection, lights, windows) and
-// the rest as a camera window's part: the only acceptable outcomes are a complete read or the
-// exceptions by which an open fails.
+// Reads arbitrary bytes as a scene file (header, history, scene, selection, lights, windows): the
+// only acceptable outcomes are a complete read, whose camera windows then render, or the
+// exceptions by which an open fails. Windows made before a failure are closed with the document.
 #include <cstdint>
+#include <vector>
 
 #include "SceneFileApp.h"
 #include "document/XDocument.h"
@@ -19,25 +20,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetFatalHandler(&AbortOnFatal);
     return new SceneFileApp;
   }();
-  (void)app;
   CMemFile file(const_cast<BYTE*>(data), static_cast<UINT>(size));
   XDocument doc;
   doc.m_bAutoDelete = FALSE;
-  X3DView view;
-  doc.AddView(&view);
   try {
     CArchive ar(&file, CArchive::load);
     ar.m_pDocument = &doc;
     doc.DeleteContents();
     doc.Serialize(ar);
-    view.Serialize(ar);
     // A window read from a file renders.
-    const XSize size(16, 12);
-    view.RenderImage(nullptr, FALSE, &size, nullptr);
+    const XSize renderSize(16, 12);
+    for (POSITION pos = doc.GetFirstViewPosition(); pos;)
+      static_cast<X3DView*>(doc.GetNextView(pos))->RenderImage(nullptr, FALSE, &renderSize, nullptr);
   } catch (const CArchiveException&) {
   } catch (const CMemoryException&) {
   } catch (const CUserException&) {
   }
-  doc.RemoveView(&view);
+  app->CloseWindows(doc);
   return 0;
 }

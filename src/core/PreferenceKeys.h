@@ -91,7 +91,7 @@ struct XPrefKey {
   X(OBJECT_QUALITY_ALREADY_SETUP, 1000, 1019, 1020, Bool, kAnyValue)                         \
   X(TRACK_SCENE_EXTENTS, 1100, 1101, 1102, Bool, kAnyValue)                                  \
   X(SOFTEN_JAGGED_EDGES, 1150, 1151, 1152, Bool, kAnyValue)                                  \
-  X(COPY_IMAGE_DPI, 1150, 1153, 1154, Dword, AtLeast(1))                                     \
+  X(COPY_IMAGE_DPI, 1150, 1153, 1154, Dword, Between(1, 4800))                                \
   X(USE_DPI, 1150, 1155, 1156, Bool, kAnyValue)
 
 namespace XPref {

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "dialogs/BrightnessSlider.h"
 #include "document/XDocument.h"
 #include "platform/framework/ControlNotifications.h"
 #include "platform/framework/MessageMap.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kEditLightsKind = 10;
 constexpr LPARAM kLightsHint = 10;
-constexpr int kBrightnessSteps = 1000;
 constexpr int kMinutesOfHalfDay = 720;
 constexpr int kNoon = 360;
 
@@ -105,24 +105,7 @@ BOOL DialogEditLights::OnInitDialog() {
 
 void DialogEditLights::PositionBrightness(const ColorChooserButton& button, Color& working, CSliderCtrl& slider) {
   working = button.m_color;
-  double low = 0.0;
-  double high = 0.0;
-  working.GetLuminanceRange(low, high);
-  int position = 0;
-  if (high != low) {
-    const double ratio = (working.luminance - low) / (high - low);
-    position = std::clamp(static_cast<int>(kBrightnessSteps * ratio), 0, kBrightnessSteps);
-  }
-  slider.SetPos(position);
-}
-
-void DialogEditLights::FollowBrightness(Color& working, const CSliderCtrl& slider, ColorChooserButton& button) {
-  double low = 0.0;
-  double high = 0.0;
-  working.GetLuminanceRange(low, high);
-  working.luminance = (high - low) * (slider.GetPos() / static_cast<double>(kBrightnessSteps)) + low;
-  button.SetColor(working);
-  button.UpdateWindow();
+  slider.SetPos(BrightnessPosition(working));
 }
 
 void DialogEditLights::OnShadowColor() { PositionBrightness(m_shadow_color_button, m_shadow_color, m_shadow_brightness); }

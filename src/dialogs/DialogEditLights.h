@@ -51,5 +51,4 @@ class DialogEditLights : public XDialog {
  private:
   // Moves `slider` to where the colour's luminance lies in its feasible range.
   static void PositionBrightness(const ColorChooserButton& button, Color& working, CSliderCtrl& slider);
-  static void FollowBrightness(Color& working, const CSliderCtrl& slider, ColorChooserButton& button);
 };

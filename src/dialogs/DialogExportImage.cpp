@@ -29,3 +29,12 @@ void DialogExportImage::OnOK() {
   if (!UpdateDataGuarded(TRUE)) return;
   XDialog::OnOK();
 }
+
+bool AskExportImageWithDialog(ExportImageChoice& choice) {
+  DialogExportImage dialog;
+  if (dialog.DoModal() != IDOK) return false;
+  choice.width = dialog.m_width;
+  choice.height = dialog.m_height;
+  choice.improve = dialog.m_improve;
+  return true;
+}

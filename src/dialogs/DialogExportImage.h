@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dialogs/XDialog.h"
+#include "views/ExportImageQuestion.h"
 
 constexpr UINT kExportImageTemplate = 10002;
 constexpr UINT kExportMaxSide = 2034;
@@ -23,3 +24,7 @@ class DialogExportImage : public XDialog {
  protected:
   void DoDataExchange(CDataExchange* dx) override;
 };
+
+// Asks the size of an exported image with a new Export Image dialog; the camera windows' export
+// question (SetExportImageQuestion).
+bool AskExportImageWithDialog(ExportImageChoice& choice);

@@ -1,19 +1,11 @@
 #include "dialogs/PropertySheetPreferences.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace {
 
-// The pages the sheet holds so far, in tab order; a start page not among them opens the one
-// before it.
-constexpr UINT kPagesBuilt[] = {kPrefsGeneralPage, kPrefsCopyImagePage, kPrefsFrontTopLeftPage, kPrefsGroundPage,
-                                 kPrefsInteractivePage, kPrefsStatusBarPage, kPrefsUndoPage};
-
-UINT TabOf(UINT page) {
-  const auto* after = std::upper_bound(std::begin(kPagesBuilt), std::end(kPagesBuilt), page);
-  return after == std::begin(kPagesBuilt) ? 0 : static_cast<UINT>(after - std::begin(kPagesBuilt) - 1);
-}
+// A start page past the last tab opens the last one.
+UINT TabOf(UINT page) { return std::min(page, static_cast<UINT>(kPrefsUndoPage)); }
 
 }  // namespace
 
@@ -24,6 +16,7 @@ PropertySheetPreferences::PropertySheetPreferences(UINT startPage)
       m_front_top_left_page(std::make_unique<PageFrontTopLeftPrefs>()),
       m_ground_page(std::make_unique<PageGroundPrefs>()),
       m_interactive_page(std::make_unique<PageInteractivePrefs>()),
+      m_new_scene_camera_page(std::make_unique<PageNewSceneCameraPrefs>()),
       m_status_bar_page(std::make_unique<PageStatusBarPrefs>()),
       m_undo_page(std::make_unique<PageUndoPrefs>()) {
   m_psh.dwFlags |= PSH_NOAPPLYNOW;
@@ -32,6 +25,7 @@ PropertySheetPreferences::PropertySheetPreferences(UINT startPage)
   AddPage(m_front_top_left_page.get());
   AddPage(m_ground_page.get());
   AddPage(m_interactive_page.get());
+  AddPage(m_new_scene_camera_page.get());
   AddPage(m_status_bar_page.get());
   AddPage(m_undo_page.get());
 }

@@ -10,6 +10,7 @@
 #include "dialogs/PageGeneralPrefs.h"
 #include "dialogs/PageGroundPrefs.h"
 #include "dialogs/PageInteractivePrefs.h"
+#include "dialogs/PageNewSceneCameraPrefs.h"
 #include "dialogs/PageStatusBarPrefs.h"
 #include "dialogs/PageUndoPrefs.h"
 #include "dialogs/XPropertySheet.h"
@@ -37,6 +38,7 @@ class PropertySheetPreferences : public XPropertySheet {
   std::unique_ptr<PageFrontTopLeftPrefs> m_front_top_left_page;
   std::unique_ptr<PageGroundPrefs> m_ground_page;
   std::unique_ptr<PageInteractivePrefs> m_interactive_page;
+  std::unique_ptr<PageNewSceneCameraPrefs> m_new_scene_camera_page;
   std::unique_ptr<PageStatusBarPrefs> m_status_bar_page;
   std::unique_ptr<PageUndoPrefs> m_undo_page;
 };

@@ -8,6 +8,8 @@
 #include "document/CameraLightsUndoData.h"
 
 class CDocument;
+class CFrameWnd;
+class CView;
 class GroupSO;
 class MeshSO;
 class XDocument;
@@ -38,7 +40,24 @@ class DocumentApp {
   // them is active; reading makes them. Without window frames there is nothing to write, and a
   // file that has windows cannot be shown.
   virtual void SerializeWindows(XDocument& document, CArchive& ar);
+
+  // The windows of a scene for the window undo records. A window is a frame named by its identity
+  // handle. Without window frames there are no windows to close or re-create: each is a fatal check.
+  // The index of the document template that made `view`.
+  virtual int FindDocTemplate(CView* view);
+  // The frame's saved layout (identity, placement, the state of `document`'s views in it).
+  virtual void SerializeFrameLayout(CFrameWnd& frame, XDocument& document, CArchive& ar);
+  // A new frame of template `templateIndex` for the document, not yet shown.
+  virtual CFrameWnd& CreateFrame(XDocument& document, int templateIndex);
+  // Shows a frame made by CreateFrame at its stored placement.
+  virtual void InitialUpdateFrame(XDocument& document, int templateIndex, CFrameWnd& frame);
+  virtual Ptr<PtrMyself> GetFrameMyself(CFrameWnd& frame);
+  // The frame a handle names, or null.
+  virtual CFrameWnd* FrameOf(const Ptr<PtrMyself>& handle);
 };
+
+// The document template that makes camera windows.
+constexpr int kCameraWindowTemplate = 1;
 
 // Installs the application (nullptr removes it); returns the previous one.
 DocumentApp* SetDocumentApp(DocumentApp* app);

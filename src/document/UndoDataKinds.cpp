@@ -9,6 +9,8 @@
 
 const CRuntimeClass* UndoDataClass(int kind) {
   switch (kind) {
+    case kUndoCloseWindow: return RUNTIME_CLASS(CloseWindowUndoData);
+    case kUndoOpenWindow: return RUNTIME_CLASS(OpenWindowUndoData);
     case kUndoAddGroups: return RUNTIME_CLASS(AddGroupsUndoData);
     case kUndoDeleteGroups: return RUNTIME_CLASS(DeleteGroupsUndoData);
     case kUndoChangeSelected: return RUNTIME_CLASS(ChangeSelectedUndoData);

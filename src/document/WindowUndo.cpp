@@ -1,7 +1,11 @@
-// Undo of a window's zoom (kind 3): the record restores the zoom and scroll ratio it holds and
+// Undo of the windows. Closing a window (kind 1) keeps its frame's saved layout as an image;
+// applying it re-creates the frame, whose frame and views take back their old identities, so
+// every record naming them still reaches them, and the record becomes one of opening it (kind 2),
+// which closes it again. A zoom record (kind 3) restores the zoom and scroll ratio it holds and
 // becomes the record of the zoom it replaced.
 #include "document/WindowUndoData.h"
 #include "document/XDocument.h"
+#include "platform/framework/FrameWnd.h"
 
 namespace {
 
@@ -27,5 +31,53 @@ Ptr<UndoDataHolder> XDocument::ApplyZoomWindow(RefCount* stored) {
   XASSERT_TEXT(view, "ISKINDOF( *data->viewMyself, XScrollView )", "");
   Ptr<UndoDataHolder> inverse = Inverse(kUndoZoomWindow, view->GetZoomObject());
   view->RestoreZoomState(data->numerator, data->denominator, data->scrollRatio);
+  return inverse;
+}
+
+Ptr<RefCount> XDocument::CaptureCloseWindow(CFrameWnd& frame) {
+  DocumentApp& app = GetDocumentApp();
+  Ptr<CloseWindowUndoData> data(new CloseWindowUndoData);
+  data->image.Store(this, [&](CArchive& ar) { app.SerializeFrameLayout(frame, *this, ar); });
+  CView* view = GetView(&frame, 0);
+  XASSERT_TEXT(view, "view", "Frame doesn't contain a view in this document");
+  data->docTemplateIndex = static_cast<DWORD>(app.FindDocTemplate(view));
+  return data;
+}
+
+Ptr<RefCount> XDocument::CaptureOpenWindow(CFrameWnd& frame) {
+  Ptr<OpenWindowUndoData> data(new OpenWindowUndoData);
+  data->frameMyself = GetDocumentApp().GetFrameMyself(frame);
+  return data;
+}
+
+Ptr<UndoDataHolder> XDocument::ApplyCloseWindow(RefCount* stored) {
+  auto* data = dynamic_cast<CloseWindowUndoData*>(stored);
+  XASSERT_TEXT(data, "ISKINDOF( record->GetData(), CloseWindowUndoData )", "");
+  DocumentApp& app = GetDocumentApp();
+  const int templateIndex = static_cast<int>(data->docTemplateIndex);
+  CFrameWnd& frame = app.CreateFrame(*this, templateIndex);
+  try {
+    data->image.Load(this, [&](CArchive& ar) { app.SerializeFrameLayout(frame, *this, ar); });
+  } catch (...) {
+    // A frame that could not take its layout must not stay behind half made.
+    frame.DestroyWindow();
+    throw;
+  }
+  app.InitialUpdateFrame(*this, templateIndex, frame);
+  const CString title = GetTitle();
+  SetTitle(title);
+  return Inverse(kUndoOpenWindow, &frame);
+}
+
+Ptr<UndoDataHolder> XDocument::ApplyOpenWindow(RefCount* stored) {
+  auto* data = dynamic_cast<OpenWindowUndoData*>(stored);
+  XASSERT_TEXT(data, "ISKINDOF( record->GetData(), OpenWindowUndoData )", "");
+  CFrameWnd* frame = GetDocumentApp().FrameOf(data->frameMyself);
+  XASSERT_TEXT(frame, "ISKINDOF( *data->frameMyself, XFrameWnd )", "");
+  Ptr<UndoDataHolder> inverse = Inverse(kUndoCloseWindow, frame);
+  PreCloseFrame(frame);
+  frame->DestroyWindow();
+  const CString title = GetTitle();
+  SetTitle(title);
   return inverse;
 }

@@ -4,7 +4,31 @@
 
 #include "document/DocumentServices.h"
 
+IMPLEMENT_SERIAL(CloseWindowUndoData, RefCount, VERSIONABLE_SCHEMA)
+IMPLEMENT_SERIAL(OpenWindowUndoData, RefCount, VERSIONABLE_SCHEMA)
 IMPLEMENT_SERIAL(ZoomWindowUndoData, RefCount, VERSIONABLE_SCHEMA)
+
+void CloseWindowUndoData::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    WriteUndoSchema(ar, *this);
+    image.Serialize(ar);
+    ar << docTemplateIndex;
+    return;
+  }
+  ReadUndoSchema(ar, *this);
+  image.Serialize(ar);
+  ar >> docTemplateIndex;
+  // Scenes only ever close camera windows; another template would make a window of another kind.
+  if (docTemplateIndex != kCameraWindowTemplate) AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+}
+
+void OpenWindowUndoData::Serialize(CArchive& ar) {
+  if (ar.IsStoring())
+    WriteUndoSchema(ar, *this);
+  else
+    ReadUndoSchema(ar, *this);
+  SerializeHandle(ar, frameMyself);
+}
 
 void ZoomWindowUndoData::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {

@@ -1,9 +1,31 @@
-// Undo data of a camera window's zoom (kind 3): the zoom and scroll ratio before the change.
+// Undo data of the windows: closing one (kind 1), opening one (kind 2) and a camera window's zoom
+// (kind 3).
 #pragma once
 
 #include "core/XPtSzRect.h"
 #include "document/UndoData.h"
 
+// A closed window as the image of its frame's saved layout, and the template that re-creates it.
+class CloseWindowUndoData : public RefCount {
+  DECLARE_SERIAL(CloseWindowUndoData)
+ public:
+  // Reading fails for a template that does not make camera windows.
+  void Serialize(CArchive& ar) override;
+
+  UndoImage image;
+  DWORD docTemplateIndex = 0;
+};
+
+// An opened window, by its frame's identity.
+class OpenWindowUndoData : public RefCount {
+  DECLARE_SERIAL(OpenWindowUndoData)
+ public:
+  void Serialize(CArchive& ar) override;
+
+  Ptr<PtrMyself> frameMyself;
+};
+
+// The zoom and scroll ratio before the change.
 class ZoomWindowUndoData : public RefCount {
   DECLARE_SERIAL(ZoomWindowUndoData)
  public:

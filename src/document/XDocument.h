@@ -11,6 +11,9 @@
 #include "scene/GroupSO.h"
 #include "scene/LightSO.h"
 
+class CFrameWnd;
+class CView;
+
 class XDocument : public XUndoDoc {
   DECLARE_SERIAL(XDocument)
  public:
@@ -73,8 +76,22 @@ class XDocument : public XUndoDoc {
   void OnShowGroundChanged();
   void OnSceneExtentChanged(BOOL update);
 
+  // Camera windows: the document's views, the frames that hold them and how a frame closes.
+  int GetVisibleFrameCount() const;
+  int GetIconicFrameCount() const;
+  int CountViewsInFrame(CView* view) const;
+  // The index-th view whose parent frame is (GetView) or is not (GetOtherView) `frame`; null
+  // when there are not that many.
+  CView* GetView(CFrameWnd* frame, int index) const;
+  CView* GetOtherView(CFrameWnd* frame, int index) const;
+  // The number of views before `view` of its class in frames of its frame's class.
+  int GetViewIndex(CView* view) const;
+  // Closing one of several windows is an undoable step; closing the last free camera window
+  // closes the scene. The framework's own close never runs.
+  BOOL CanCloseFrame(CFrameWnd* frame) override;
+
   // Undo records. The object names what the kind captures: a list of groups (kinds 4, 5, 7), a
-  // group or null (6), a group (8), a camera view (9), null (10).
+  // group or null (6), a group (8), a camera view (9), null (10), a frame (1, 2), a view (3).
   void RecordUndo(int kind, CObject* object, UINT descId);
   Ptr<ModRec> CreateUndoData(int kind, CObject* object, UINT descId);
   Ptr<UndoDataHolder> ApplyUndoData(const Ptr<ModRec>& record) override;
@@ -102,6 +119,10 @@ class XDocument : public XUndoDoc {
   Ptr<RefCount> CaptureEditCamera(CameraView& view);
   Ptr<RefCount> CaptureEditLights();
   Ptr<RefCount> CaptureZoomWindow(ZoomableView& view);
+  Ptr<RefCount> CaptureCloseWindow(CFrameWnd& frame);
+  Ptr<RefCount> CaptureOpenWindow(CFrameWnd& frame);
+  Ptr<UndoDataHolder> ApplyCloseWindow(RefCount* data);
+  Ptr<UndoDataHolder> ApplyOpenWindow(RefCount* data);
   Ptr<UndoDataHolder> ApplyAddGroups(RefCount* data);
   Ptr<UndoDataHolder> ApplyDeleteGroups(RefCount* data);
   Ptr<UndoDataHolder> ApplyChangeSelected(RefCount* data);

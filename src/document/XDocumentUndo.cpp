@@ -1,6 +1,7 @@
 // Recording an edit as an undo record, and applying a record: the common frame of every kind.
 #include "document/UndoDataKinds.h"
 #include "document/XDocument.h"
+#include "platform/framework/FrameWnd.h"
 #include "platform/framework/View.h"
 
 namespace {
@@ -13,6 +14,8 @@ struct KindRules {
 // Kinds 4, 5 and 7 choose their default text from the groups they cover.
 KindRules RulesOf(int kind) {
   switch (kind) {
+    case kUndoCloseWindow: return {387, FALSE};
+    case kUndoOpenWindow: return {388, FALSE};
     case kUndoAddGroups: return {0, FALSE};
     case kUndoDeleteGroups: return {0, FALSE};
     case kUndoChangeSelected: return {397, TRUE};
@@ -109,6 +112,13 @@ Ptr<ModRec> XDocument::CreateUndoData(int kind, CObject* object, UINT descId) {
       XASSERT(!object, "");
       data = CaptureEditLights();
       break;
+    case kUndoCloseWindow:
+    case kUndoOpenWindow: {
+      auto* frame = dynamic_cast<CFrameWnd*>(object);
+      XASSERT_TEXT(frame, "ISKINDOF( object, XFrameWnd )", "");
+      data = kind == kUndoCloseWindow ? CaptureCloseWindow(*frame) : CaptureOpenWindow(*frame);
+      break;
+    }
     case kUndoZoomWindow: {
       auto* view = dynamic_cast<ZoomableView*>(object);
       XASSERT_TEXT(view, "ISKINDOF( object, XScrollView )", "");
@@ -130,6 +140,8 @@ Ptr<UndoDataHolder> XDocument::ApplyUndoData(const Ptr<ModRec>& record) {
   RefCount* data = record->GetData();
   Ptr<UndoDataHolder> inverse;
   switch (record->GetKind()) {
+    case kUndoCloseWindow: inverse = ApplyCloseWindow(data); break;
+    case kUndoOpenWindow: inverse = ApplyOpenWindow(data); break;
     case kUndoAddGroups: inverse = ApplyAddGroups(data); break;
     case kUndoDeleteGroups: inverse = ApplyDeleteGroups(data); break;
     case kUndoChangeSelected: inverse = ApplyChangeSelected(data); break;

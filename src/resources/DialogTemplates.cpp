@@ -2,6 +2,7 @@
 // order; rectangles are x, y, width, height in dialog units.
 #include <iterator>
 
+#include "resources/CameraDialogTemplates.h"
 #include "resources/ProgramResources.h"
 
 namespace {
@@ -159,8 +160,17 @@ constexpr DialogTemplate kInteractivePrefsPage = {
 
 }  // namespace
 
+// The pages of the Edit Object sheet (ObjectSheetTemplates.cpp).
+extern const DialogTemplate kObjectGeneralPage;
+extern const DialogTemplate kObjectArtisticPage;
+
 const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportImageDialog, &kGeneralPrefsPage,
                                                    &kUndoPrefsPage, &kCopyImagePrefsPage,
                                                    &kFrontTopLeftPrefsPage, &kStatusBarPrefsPage,
-                                                   &kGroundPrefsPage, &kInteractivePrefsPage};
+                                                   &kGroundPrefsPage, &kInteractivePrefsPage,
+                                                   // The camera pages.
+                                                   &kNewSceneCameraPrefsPage, &kEditCameraGeneralPage,
+                                                   &kEditCameraLensPage, &kEditCameraFocusPage,
+                                                   // The object pages.
+                                                   &kObjectGeneralPage, &kObjectArtisticPage};
 const std::size_t kDialogTemplateCount = std::size(kDialogTemplates);

@@ -249,6 +249,7 @@ const StringResource kStringResources[] = {
     {10252, "Edit the properties of the camera lens for active camera window"},
     {10253, "Edit the focusing properties of the active camera window"},
     {10300, "Edit Object"},
+    {10301, "Edit the name, size and quality of the object"},
     {10302, "Edit artistic properties of selected, double-clicked, or right-clicked object.  Not available for multiple selected objects\nEdit object's artistic properties"},
     {12321, "Save all of the changes you have made without closing this dialog box\nSave changes but do not close"},
     {12323, "Return to previous page in this Wizard\nReturn to previous page"},

@@ -19,6 +19,7 @@
 #include "core/XList.h"
 #include "scene/InstanceMap.h"
 #include "scene/Material.h"
+#include "scene/MeshPickCache.h"
 #include "scene/RefArray.h"
 #include "scene/VisualSO.h"
 
@@ -121,6 +122,8 @@ class MeshSO : public VisualSO {
   Ptr<RefArray> surfEdges;
   Ptr<RefArray> surfEdgeFaces;
   LONG numEdges = 0;
+  // Not archived: the mesh's triangles laid out for picking, shared by the objects sharing it.
+  MeshPickCache pickTriangles;
 
   // Two lists of part looks are equal: the same count and equal Materials in order.
   static bool SameMaterials(const XList<Material>& a, const XList<Material>& b);
@@ -145,4 +148,6 @@ class MeshSO : public VisualSO {
   void LeaveInstanceList();
   void EnterInstanceList();
   void SetPartLooks(const XList<Material>& mats, BOOL apply, bool textured);
+  // An object sharing its mesh takes the pick triangles another sharer has built for it.
+  void TakeSharersPickTriangles();
 };

@@ -1,24 +1,28 @@
 #include "core/XMessageBox.h"
-#include "scene/MeshPick.h"
+#include "scene/InstanceMap.h"
 #include "scene/MeshSO.h"
+
+void MeshSO::TakeSharersPickTriangles() {
+  if (!reference || pickTriangles.Describes(mesh, *faceNormals)) return;
+  InstanceList* list = instances.Find(GetName());
+  for (POSITION pos = list ? list->GetHeadPosition() : nullptr; pos;) {
+    const MeshSO* other = list->GetNext(pos);
+    if (other != this && other->mesh == mesh && other->pickTriangles.Describes(mesh, *faceNormals)) {
+      pickTriangles = other->pickTriangles;
+      return;
+    }
+  }
+}
 
 BOOL MeshSO::Intersect(const Vector& origin, const Vector& direction, double& distance, Vector& point,
                        D3DRMPICKDESC& desc) {
   if (!mesh || !faceNormals) return 0;
   if (!sphere.IntersectsRay(origin, direction) || !box.IntersectsRay(origin, direction)) return 0;
-  // Face normals are numbered across the groups from the last to the first, as they are read.
-  const std::vector<D3DVECTOR>& normals = faceNormals->vectors;
+  TakeSharersPickTriangles();
+  const MeshPickData& triangles = pickTriangles.For(mesh, *faceNormals);
   MeshPick best;
-  MeshGroupData group;
-  bool damaged = false;
-  std::size_t firstFace = 0;
-  for (unsigned g = mesh->GetGroupCount(); g-- > 0;) {
-    ReadMeshGroup(mesh, static_cast<D3DRMGROUPINDEX>(g), group);
-    if (firstFace + group.fCount > normals.size()) break;  // edge data that does not describe this mesh
-    damaged |= !PickMeshGroup(group, normals.data() + firstFace, origin, direction, static_cast<LONG>(g), best);
-    firstFace += group.fCount;
-  }
-  if (damaged) XErrorBox(40233);
+  triangles.Pick(origin, direction, best);
+  if (triangles.Damaged()) XErrorBox(40233);
   if (!best.hit) return 0;
   distance = best.t;
   point = best.point;

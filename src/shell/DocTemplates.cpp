@@ -10,6 +10,7 @@
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
 #include "platform/win/MessageBox.h"
+#include "shell/XFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(XMultiDocTemplate, CMultiDocTemplate)
 
@@ -35,7 +36,18 @@ void CloseDocumentWindows(CDocument* document) {
   for (CWnd* window : windows) window->DestroyWindow();
 }
 
+const CRuntimeClass* cameraViewClass = nullptr;
+
 }  // namespace
+
+void RegisterCameraViewClass(const CRuntimeClass* viewClass) { cameraViewClass = viewClass; }
+
+const CRuntimeClass* CameraViewClass() { return cameraViewClass ? cameraViewClass : RUNTIME_CLASS(CView); }
+
+void XMultiDocTemplate::InitialUpdateFrame(CFrameWnd* frame, CDocument* document, BOOL makeVisible) {
+  XASSERT(ISKINDOF( frame, XFrameWnd ), "ISKINDOF( pFrame, XFrameWnd )");
+  static_cast<XFrameWnd*>(frame)->InitialUpdateFrame(document, makeVisible);
+}
 
 DocTemplateEntry::DocTemplateEntry(UINT resourceId, const CRuntimeClass* documentClass,
                                    const CRuntimeClass* frameClass, const CRuntimeClass* viewClass,

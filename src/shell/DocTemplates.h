@@ -13,10 +13,17 @@ class XMultiDocTemplate : public CMultiDocTemplate {
   // A path that cannot be opened is reported and leaves no document; an existing empty file gives
   // a new scene bearing that path.
   CDocument* OpenDocumentFile(const char* pathName, BOOL makeVisible = TRUE) override;
+  // Frames of the program are child frames that apply their stored placement first.
+  void InitialUpdateFrame(CFrameWnd* frame, CDocument* document, BOOL makeVisible = TRUE) override;
 
  private:
   CDocument* OpenNewDocument(CDocument* document, const char* pathName, BOOL makeVisible);
 };
+
+// The camera window's view class, which lives above the shell: the program hands it over at
+// start-up, before the templates are made. Without it, camera templates name the framework's view.
+void RegisterCameraViewClass(const CRuntimeClass* viewClass);
+const CRuntimeClass* CameraViewClass();
 
 class DocTemplateEntry : public RefCount {
  public:

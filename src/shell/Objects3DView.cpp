@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/FatalError.h"
+#include "core/Globals.h"
 #include "core/XMessageBox.h"
 #include "platform/framework/DibSection.h"
 #include "platform/win/FileReplace.h"
@@ -139,10 +140,13 @@ void Objects3DView::UpdateStatusPrompt() {
   POINT cursor{};
   if (!dragging) {
     mainFrame->GetStatusBar().SetStatusText(kDragPrompt, nullptr, 0);
+    SetCursor(Globals::GetArrowCursor());
   } else if (GetCursorPos(&cursor) && DropTargetAt(cursor)) {
     mainFrame->GetStatusBar().SetStatusText(kDropPrompt, nullptr, 0);
+    SetCursor(Globals::GetArrowCursor());
   } else {
     mainFrame->GetStatusBar().SetStatusText(kDragPrompt, nullptr, kNoDropHighlight);
+    SetCursor(Globals::GetModeCursor());
   }
 }
 

@@ -9,5 +9,4 @@ BOOL XAppDocumentServices::GetShowGround() const { return app_.GetShowGround(); 
 Ptr<MeshSO> XAppDocumentServices::GetGroundMesh() { return app_.GetGroundMesh(); }
 Ptr<MeshSO> XAppDocumentServices::GetCylinderMesh() { return app_.GetCylinderMesh(); }
 XList<Ptr<GroupSO>>& XAppDocumentServices::GetObjectList() { return app_.objectClipboard; }
-BOOL XAppDocumentServices::OpenFirstCameraWindow(XDocument&) { return TRUE; }
 void XAppDocumentServices::RefreshDocumentTitles() { app_.RefreshDocumentTitles(); }

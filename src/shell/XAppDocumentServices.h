@@ -13,9 +13,17 @@ class XAppDocumentServices final : public DocumentApp {
   Ptr<MeshSO> GetGroundMesh() override;
   Ptr<MeshSO> GetCylinderMesh() override;
   XList<Ptr<GroupSO>>& GetObjectList() override;
-  // Camera windows are not part of this build: a new scene opens without one.
   BOOL OpenFirstCameraWindow(XDocument& document) override;
   void RefreshDocumentTitles() override;
+
+  // The windows of scenes (XAppSceneWindows.cpp).
+  void SerializeWindows(XDocument& document, CArchive& ar) override;
+  int FindDocTemplate(CView* view) override;
+  void SerializeFrameLayout(CFrameWnd& frame, XDocument& document, CArchive& ar) override;
+  CFrameWnd& CreateFrame(XDocument& document, int templateIndex) override;
+  void InitialUpdateFrame(XDocument& document, int templateIndex, CFrameWnd& frame) override;
+  Ptr<PtrMyself> GetFrameMyself(CFrameWnd& frame) override;
+  CFrameWnd* FrameOf(const Ptr<PtrMyself>& handle) override;
 
  private:
   XApp& app_;

@@ -12,9 +12,11 @@
 #include "platform/win/CurrentDirectory.h"
 #include "scene/MeshSO.h"
 #include "shell/DocTemplates.h"
+#include "shell/Objects3DView.h"
 #include "shell/XApp.h"
 #include "shell/XAppDialogServices.h"
 #include "shell/XAppDocumentServices.h"
+#include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
 
 namespace {
@@ -67,11 +69,13 @@ BOOL XApp::InitInstance() {
 }
 
 void XApp::CreateDocTemplates() {
-  // Camera windows and the 3D Objects window bring their own frame and view classes; until they
-  // exist the views-only templates name the framework's.
+  // The scene template's frame and view are never made through it; camera windows come from the
+  // second template.
   docTemplates[0] = new DocTemplateEntry(14, RUNTIME_CLASS(XDocument), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CView), FALSE);
-  docTemplates[1] = new DocTemplateEntry(16, RUNTIME_CLASS(XDocument), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CView), TRUE);
-  docTemplates[2] = new DocTemplateEntry(20, RUNTIME_CLASS(CDocument), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CView), TRUE);
+  docTemplates[1] = new DocTemplateEntry(16, RUNTIME_CLASS(XDocument), RUNTIME_CLASS(XFrameWndNullSize),
+                                         CameraViewClass(), TRUE);
+  docTemplates[2] = new DocTemplateEntry(20, RUNTIME_CLASS(CDocument), RUNTIME_CLASS(XFrameWnd),
+                                         RUNTIME_CLASS(Objects3DView), TRUE);
 }
 
 BOOL XApp::CreateMainFrame() {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstddef>
 
 #include "core/FatalError.h"
+#include "views/LockedRows.h"
 
 namespace {
 
@@ -41,13 +41,6 @@ DDSURFACEDESC Describe(IDirectDrawSurface* surface) {
   desc.dwSize = sizeof desc;
   XCHECK_DD(surface->GetSurfaceDesc( &desc ));
   return desc;
-}
-
-// The first row of a locked surface: a negative pitch starts it at the far end of the block.
-BYTE* FirstRow(const DDSURFACEDESC& locked) {
-  BYTE* base = static_cast<BYTE*>(locked.lpSurface);
-  if (locked.lPitch < 0) base += static_cast<std::ptrdiff_t>(locked.dwHeight - 1) * -locked.lPitch;
-  return base;
 }
 
 void Spread(BYTE& byte, int share, bool add) {

@@ -14,6 +14,40 @@ CObject* X3DView::CreateObject() { return static_cast<CScrollView*>(new X3DView)
 IMPLEMENT_RUNTIMECLASS(X3DView, XScrollView, VERSIONABLE_SCHEMA | 1, &X3DView::CreateObject)
 
 BEGIN_MESSAGE_MAP(X3DView, XScrollView)
+  // Mouse, keys, prompts, import and the window's commands.
+  ON_WM_CREATE()
+  ON_WM_DESTROY()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONUP()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_MOUSEMOVE()
+  ON_WM_CAPTURECHANGED()
+  ON_WM_KILLFOCUS()
+  ON_WM_TIMER()
+  ON_WM_KEYDOWN()
+  ON_WM_KEYUP()
+  ON_COMMAND(33012, OnFileImport)
+  ON_COMMAND(33126, OnViewGround)
+  ON_UPDATE_COMMAND_UI(33126, OnUpdateViewGround)
+  ON_COMMAND(33131, OnPointSunLight)
+  ON_COMMAND(33136, OnHelpPrinting)
+  ON_COMMAND(33086, OnAutoFocusObject)
+  ON_UPDATE_COMMAND_UI(33086, OnUpdateAutoFocusObject)
+  ON_UPDATE_COMMAND_UI_RANGE(57607, 57609, OnUpdatePrint)
+  // Improve, Copy Image and Export Image.
+  ON_COMMAND(kCopyImageCommand, OnEditCopyImage)
+  ON_COMMAND(kImproveCommand, OnImproveCameraImage)
+  ON_UPDATE_COMMAND_UI(kImproveCommand, OnUpdateImproveCameraImage)
+  ON_COMMAND(kExportImageCommand, OnFileExportImage)
+  // The Edit Camera sheet.
+  ON_COMMAND(33120, OnEditCamera)
+  ON_COMMAND(2103, OnEditCameraFocus)
+  ON_COMMAND(2104, OnEditCameraLens)
+  // The Edit Object sheet.
+  ON_COMMAND(33137, OnEditObject)
+  ON_COMMAND(10302, OnEditObjectArtistic)
+  ON_UPDATE_COMMAND_UI(33137, OnUpdateEditObject)
+  ON_UPDATE_COMMAND_UI(10302, OnUpdateEditObject)
 END_MESSAGE_MAP()
 
 namespace {
@@ -75,6 +109,7 @@ void X3DView::ReleaseRenderObjects() {
   device = nullptr;
   image = nullptr;
   image2 = nullptr;
+  bkImage = nullptr;
 }
 
 void X3DView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
@@ -91,20 +126,6 @@ void X3DView::OnUpdate(CView* sender, LPARAM, CObject* hintObject) {
   if (dynamic_cast<RegenerateHint*>(hintObject)) ReleaseRenderObjects();
 }
 
-void X3DView::UpdateTitle() {
-  CFrameWnd* frame = GetParentFrame();
-  if (!frame) return;
-  XASSERT_TEXT(_numerator.cx == _numerator.cy && _denominator.cx == _denominator.cy,
-               "GetZoomNumerator().cx == GetZoomNumerator().cy && GetZoomDenominator().cx == GetZoomDenominator().cy",
-               "Distorting zooms not supported");
-  XASSERT_TEXT(_numerator.cy >= _denominator.cy, "GetZoomNumerator().cy >= GetZoomDenominator().cy",
-               "Reduction zooms not supported");
-  XASSERT(settings.windowKind >= 0 && settings.windowKind <= CameraFields::kLastWindowKind, "Unknown window kind");
-  const XString percent(static_cast<long>(_numerator.cy * 100 / _denominator.cy));
-  const UINT id = settings.windowKind == 0 ? 60u : 53u + static_cast<UINT>(settings.windowKind);
-  frame->SetWindowText(XString(XString(id), XString(1L), percent));
-}
-
 void X3DView::OnUpdateZoomOut(CCmdUI* cmdUI) {
   cmdUI->Enable(static_cast<double>(_numerator.cx) / _denominator.cx > 1.0 &&
                 static_cast<double>(_numerator.cy) / _denominator.cy > 1.0);
@@ -117,4 +138,3 @@ void X3DView::OnUpdateZoomPreset(CCmdUI* cmdUI) {
     XScrollView::OnUpdateZoomPreset(cmdUI);
 }
 
-void X3DView::ShowEntireScene(BoundingBox) { needsRender = TRUE; }

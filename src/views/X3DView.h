@@ -4,19 +4,33 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "core/XPtSzRect.h"
 #include "document/DocumentServices.h"
 #include "platform/d3drm/D3DRM.h"
 #include "platform/ddraw/DirectDraw.h"
+#include "scene/GroupSO.h"
+#include "shell/ObjectDropTarget.h"
+#include "views/CountedClientDC.h"
+#include "views/DragPreconditions.h"
+#include "views/MousePress.h"
 #include "views/XScrollView.h"
+
+struct DragRay;
+struct DragMoveInputs;
 
 // Whether the display shows palette indices (8 bits per pixel): camera images are then rendered
 // in 24-bit RGB and reduced to the program's palette.
 bool IsPaletteDisplay();
 
-class X3DView : public XScrollView, public CameraView {
+// The commands by which a finished picture leaves a camera window.
+constexpr UINT kCopyImageCommand = 33013;    // Edit/Copy Image
+constexpr UINT kImproveCommand = 33014;      // Window/Improve Camera Image
+constexpr UINT kExportImageCommand = 10002;  // File/Export Image
+
+class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, private MousePressClient {
   DECLARE_DYNCREATE(X3DView)
  public:
   // Perspective renders carry a band this wide on every side for the blur's neighbours.
@@ -43,6 +57,11 @@ class X3DView : public XScrollView, public CameraView {
   void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
   void UpdateTitle() override;
 
+  // The Edit Camera sheet for this window, opened on its General, Focus or Lens page.
+  void OnEditCamera();
+  void OnEditCameraFocus();
+  void OnEditCameraLens();
+
   // CameraView.
   CameraFields& GetCameraFields() override { return settings; }
   Ptr<PtrMyself>& GetViewMyself() override { return GetMyself(); }
@@ -61,9 +80,37 @@ class X3DView : public XScrollView, public CameraView {
   // The blur's row buffers, one entry per column of image, kept from render to render.
   std::vector<DWORD> fifoRBuf, fifoGBuf, fifoBBuf;
 
+  // The background picture as a texture of the surface's size, the path it came from, and a path
+  // that failed to load: that one is not tried again until the path or the use-image flag changes.
+  IUPtr<IDirect3DRMTexture> bkImage;
+  CString bkLoadedPath;
+  CString bkFailedPath;
+
+  // Edit Object sheet (X3DViewEditObject.cpp): Edit/Object... and the artistic properties run
+  // it on the one selected group; a double click posts Edit/Object..., a right click on an
+  // object calls EditObject for the group hit. Only a group holding a mesh object of its own
+  // opens it: EditObject returns false for any other and does nothing.
+  void OnEditObject();
+  void OnEditObjectArtistic();
+  void OnUpdateEditObject(CCmdUI* cmdUI);
+  bool EditObject(GroupSO* group, UINT startPage);
+
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
   CameraFields settings;
   BOOL improved = FALSE;
+
+  // Improve, Copy Image and Export Image: the ways a finished picture leaves the window.
+  void OnImproveCameraImage();
+  void OnUpdateImproveCameraImage(CCmdUI* cmdUI);
+  void OnEditCopyImage();
+  void OnFileExportImage();
+  // A window read from a file improved improves itself again once it is shown.
+  void OnInitialUpdate() override;
+  void ResumeImprovement();
+  // Renders width x height pixels (twice that, averaged, with `improve`) as BMP file bytes.
+  std::vector<BYTE> RenderBitmapFile(int width, int height, bool improve);
+  // Whether a render blurs by the linear depth cue rather than by the lens.
+  bool UsesDepthCue() const;
 
  protected:
   // A camera window never zooms below 100%.
@@ -77,10 +124,90 @@ class X3DView : public XScrollView, public CameraView {
   void MakeDeviceCameraViewport();
   void SetCameraAndProjection(const XSize& size, bool band);
   void Blur(const XSize* renderSize);
+  // Loads, keeps or drops the background picture for a surface with or without the band.
+  void UpdateBackgroundImage(bool band);
   // Replaces image2 by its reduction to the palette.
   void ReduceToPalette();
   // Puts the final image on the screen, stretched by the zoom.
   void Blit(CDC* dc, const XSize& size);
+
+  // Mouse input, drags, picks and status prompts (X3DViewMouse.cpp, X3DViewDrags.cpp,
+  // X3DViewPick.cpp, X3DViewPrompt.cpp), import (X3DViewImport.cpp) and the window's commands
+  // (X3DViewCommands.cpp).
+ public:
+  // What is under a logical point of the window; the ground is never picked.
+  PickRecord Pick(const XDPoint& point);
+  void OnClicks(UINT flags, const XDPoint& point, int clicks, const PickRecord& pick);
+  // The mode a drag would use now: the application's, or the one Ctrl or Alt with a digit picks.
+  int GetInteractiveMode() const;
+  // Sets the status-bar prompt and the cursor for `mode` (-1: the effective one).
+  void UpdateStatusPrompt(int mode);
+  static void UpdateStatusPromptCallback(void* argument);
+  void OnFileImport();
+  void ImportFile(const char* path, BOOL reversed, BOOL doubleSided);
+  void ImportFile(const char* path) override { ImportFile(path, FALSE, FALSE); }
+  BOOL IsMouseDown() const { return mouseDown; }
+
+  void OnViewGround();
+  void OnUpdateViewGround(CCmdUI* cmdUI);
+  void OnPointSunLight();
+  void OnHelpPrinting();
+  void OnAutoFocusObject();
+  void OnUpdateAutoFocusObject(CCmdUI* cmdUI);
+  void OnWindowFrontTopLeft();
+  void OnUpdateWindowFrontTopLeft(CCmdUI* cmdUI);
+  BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+
+ protected:
+  int OnCreate(LPCREATESTRUCT createStruct);
+  void OnDestroy();
+  void OnLButtonDown(UINT flags, CPoint point);
+  void OnLButtonUp(UINT flags, CPoint point);
+  void OnLButtonDblClk(UINT flags, CPoint point);
+  void OnMouseMove(UINT flags, CPoint point);
+  void OnCaptureChanged(CWnd* wnd);
+  void OnKillFocus(CWnd* newWnd);
+  void OnTimer(UINT_PTR id);
+  void OnKeyDown(UINT key, UINT repeat, UINT flags);
+  void OnKeyUp(UINT key, UINT repeat, UINT flags);
+  void OnUpdatePrint(CCmdUI* cmdUI);
+
+ private:
+  // MousePressClient.
+  void ArmPressTimer(DWORD milliseconds) override;
+  void StartDrag() override;
+  void DragMove(POINT point) override;
+  void Clicks(int clicks) override;
+  void EndPress(bool released) override;
+  // Ends the press: the capture and the press's DC go.
+  void FinishPress();
+  // The drag of `mode` for one accepted move from mouseLastPoint to `point`.
+  void RunDrag(int mode, POINT point);
+  void RunCameraDrag(int mode, POINT point, const DragMoveInputs& in);
+  void RunObjectDrag(int mode, POINT point, const DragMoveInputs& in);
+  // The re-render after a move: this window now, the other windows while no input waits.
+  void RenderAfterMove();
+  // The ray through a client point of the window, during a press.
+  DragRay WindowRay(POINT point) const;
+  bool SceneIsEmpty();
+  // What a drag in the current state of the window and the document may rely on.
+  DragConditions Conditions(const PickRecord& pick);
+
+  BOOL mouseDown = FALSE;
+  UINT mouseDownFlags = 0;
+  XPoint mouseLastPoint{0, 0};
+  XDPoint mouseDownPoint;
+  BOOL mouseDownDragged = FALSE;
+  Ptr<CountedClientDC> mouseDownDC;
+  PickRecord mouseDownPick;
+  // Holds the picked group while the button is down: a command cannot free it under the drag.
+  Ptr<GroupSO> mouseDownHeld;
+  int mouseDownInteractiveMode = -1;
+  Vector mouseDownCenter;
+  Vector mouseDownTrack;
+  BoundingBox mouseDownSceneBox;
+  std::unique_ptr<MousePress> mousePress;
+  BOOL promptRegistered = FALSE;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -41,6 +41,10 @@ bool X3DView::BlursCamera() const {
   return GetDocument()->GetSelectedCount() > 0 && (settings.autoAperture || settings.fstop > 0.0);
 }
 
+bool X3DView::UsesDepthCue() const {
+  return BlursCamera() && settings.autoFocusSelected && !settings.autoAperture && settings.linearModel;
+}
+
 void X3DView::Blur(const XSize* renderSize) {
   DDSURFACEDESC surfDesc{};
   surfDesc.dwSize = sizeof surfDesc;
@@ -57,6 +61,7 @@ void X3DView::Blur(const XSize* renderSize) {
   const double focal = settings.focal;
   LensChoice lens;
   lens.fstop = settings.fstop;
+  lens.linear = UsesDepthCue();
   if (!settings.autoFocusSelected) {
     lens.focus = std::max(settings.focus, focal);
   } else {
@@ -86,7 +91,6 @@ void X3DView::Blur(const XSize* renderSize) {
       lens.fstop = std::max(ApertureStopForDepth(focal, lens.focus, farSide, 0.0, front, back, field, imgRes),
                             ApertureStopForDepth(focal, lens.focus, nearSide, 0.0, front, back, field, imgRes));
     }
-    lens.linear = !settings.autoAperture && settings.linearModel;
   }
   WORD maxLevel = kWindowMaxLevel;
   if (renderSize) maxLevel = static_cast<WORD>(std::max<LONG>(std::max(renderSize->cx, renderSize->cy) / 16, maxLevel));

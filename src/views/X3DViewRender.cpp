@@ -110,6 +110,7 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
     needsRender = paint = TRUE;
     MakeSurface(size, band, pixelFormat);
   }
+  UpdateBackgroundImage(band);
   if (!device || !camera || !viewport) {
     MakeDeviceCameraViewport();
     needsRender = paint = TRUE;
@@ -127,6 +128,7 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
     const D3DCOLOR background = 0xFF000000u | (DWORD{r} << 16) | (DWORD{g} << 8) | b;
     if (root->GetD3DRMFrame()->GetSceneBackground() != background)
       XCHECK_D3DRM(root->GetD3DRMFrame()->SetSceneBackground( background ));
+    XCHECK_D3DRM(root->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage ));
     XCHECK_D3DRM(viewport->Clear());
     // A camera the 3D layer cannot see through shows the background alone.
     if (!UsableCamera(root->GetTransform() * settings.transform)) {

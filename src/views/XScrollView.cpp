@@ -19,6 +19,8 @@ BEGIN_MESSAGE_MAP(XScrollView, CScrollView)
   ON_UPDATE_COMMAND_UI(kZoomInCommand, OnUpdateZoomIn)
   ON_UPDATE_COMMAND_UI(kZoomOutCommand, OnUpdateZoomOut)
   ON_UPDATE_COMMAND_UI_RANGE(kFirstZoomPreset, kLastZoomPreset, OnUpdateZoomPreset)
+  ON_COMMAND(kWindowNewCommand, OnWindowNew)
+  ON_COMMAND(kWindowCloseCommand, OnWindowClose)
 END_MESSAGE_MAP()
 
 namespace {

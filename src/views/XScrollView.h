@@ -17,6 +17,9 @@ constexpr UINT kZoomOutCommand = 32992;
 constexpr UINT kFirstZoomPreset = 32994;  // 17%
 constexpr UINT kNormalZoomPreset = 32999;  // 100%
 constexpr UINT kLastZoomPreset = 33008;    // 1000%
+// Window menu commands of the window itself.
+constexpr UINT kWindowNewCommand = 33020;
+constexpr UINT kWindowCloseCommand = 33021;
 
 class XScrollView : public CScrollView, public Myself, public ZoomableView {
   DECLARE_DYNAMIC(XScrollView)
@@ -53,6 +56,9 @@ class XScrollView : public CScrollView, public Myself, public ZoomableView {
   virtual void OnUpdateZoomPreset(CCmdUI* cmdUI);
   BOOL OnEraseBkgnd(CDC* dc);
   void OnSize(UINT type, int cx, int cy);
+  // Window/New and Window/Close (XScrollViewWindows.cpp).
+  void OnWindowNew();
+  void OnWindowClose();
 
   BOOL fitToWindow;
   XSize _numerator{1, 1};

@@ -1,6 +1,11 @@
 // The Preferences sheet with its General and Undo pages: repairs when it is built, the start page,
 // only the pages brought up write on OK, and the pages' own checks and questions.
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "dialogs/PreferencesFixture.h"
+#include "platform/win/ProfileStore.h"
 
 namespace {
 
@@ -124,4 +129,62 @@ TEST_F(PreferencesTest, CopyImageWidthInCentimetresKeepsTheCentimetreRange) {
   EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
 }
 
+// Passes everything on to the store it replaces and records the keys written in one section.
+class RecordingProfile final : public ProfileStore {
+ public:
+  explicit RecordingProfile(std::string section)
+      : section_(std::move(section)), inner_(CurrentProfileStore()), previous_(SetProfileStore(this)) {}
+  ~RecordingProfile() override { SetProfileStore(previous_); }
+  RecordingProfile(const RecordingProfile&) = delete;
+  RecordingProfile& operator=(const RecordingProfile&) = delete;
+
+  std::vector<std::string> written;  // "key=value"
+
+ protected:
+  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
+    const std::string none = "\x01";
+    std::string value = inner_.GetProfileString(section, key, none);
+    return value == none ? std::nullopt : std::optional(value);
+  }
+  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
+    if (section == section_) written.push_back(std::string(key) + "=" + std::string(value));
+    return inner_.WriteProfileString(section, key, value);
+  }
+
+ private:
+  std::string section_;
+  ProfileStore& inner_;
+  ProfileStore* previous_;
+};
+
+TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeysInOrder) {
+  Store(XPref::FOCAL, "-1");
+  PropertySheetPreferences sheet(kPrefsNewSceneCameraPage);
+  EXPECT_EQ(Stored(XPref::FOCAL), "0.050");
+  PageNewSceneCameraPrefs& page = *sheet.m_new_scene_camera_page;
+  std::optional<RecordingProfile> recorder;
+  Run(sheet, [&] {
+    EXPECT_EQ(page.m_focalSlider.GetPos(), 50);
+    EXPECT_EQ(page.m_fstopSlider.GetPos(), FocusControls::kPerfectClarity);
+    EXPECT_FALSE(page.GetDlgItem(32833)->IsWindowEnabled());
+    EXPECT_EQ(page.m_colorButton.m_color.GetCOLORREF(), RGB(192, 192, 192));
+    Type(page, 32829, "35");
+    Click(page, 32834);  // auto focus, with depth cue on by default
+    Type(page, 32837, "200");
+    Click(page, 32830);  // perspective off: only the colour stays
+    for (const int id : {32828, 32829, 32831, 32832, 32833, 32834, 32837, 1132})
+      EXPECT_FALSE(page.GetDlgItem(id)->IsWindowEnabled());
+    EXPECT_TRUE(page.GetDlgItem(32827)->IsWindowEnabled());
+    recorder.emplace(XString(XPref::FOCAL.section).str());
+    Click(sheet, IDOK);
+  });
+  EXPECT_TRUE(boxes.boxes.empty());
+  const auto key = [](const XPrefKey& k, const char* value) { return XString(k.key).str() + "=" + value; };
+  EXPECT_EQ(recorder->written,
+            (std::vector<std::string>{key(XPref::FOCAL, "0.035"), key(XPref::ORTHOGRAPHIC, "yes"),
+                                      key(XPref::BACKGROUND_COLOR, "192192192"),
+                                      key(XPref::AUTO_FOCUS_SELECTED, "yes"), key(XPref::AUTO_APERTURE, "no"),
+                                      key(XPref::LINEAR_MODEL, "yes"), key(XPref::LINEAR_MODEL_SENSITIVITY, "200"),
+                                      key(XPref::FOCUS, "1"), key(XPref::FSTOP, "0")}));
+}
 }  // namespace

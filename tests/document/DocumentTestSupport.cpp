@@ -62,8 +62,8 @@ std::vector<BYTE> Snapshot(XDocument& doc) {
     selection.Serialize(ar);
     ar << doc.GetAmbient() << doc.GetSunlight();
     for (POSITION pos = doc.GetFirstViewPosition(); pos;) {
-      auto* view = dynamic_cast<RecordingView*>(doc.GetNextView(pos));
-      Ptr<EditCameraUndoData> camera(new EditCameraUndoData(view->camera, view->GetMyself()));
+      auto* view = dynamic_cast<CameraView*>(doc.GetNextView(pos));
+      Ptr<EditCameraUndoData> camera(new EditCameraUndoData(view->GetCameraFields(), view->GetViewMyself()));
       camera->Serialize(ar);
     }
     ar.Close();

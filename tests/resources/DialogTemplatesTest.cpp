@@ -26,7 +26,7 @@ int TextRoom(QWidget* w) {
 
 TEST(DialogTemplates, ControlsSitAtTheirDialogUnitsAndShowTheirWholeText) {
   QtTestApplication app;
-  for (UINT id : {10001u, 10002u, 10201u, 10202u, 10203u, 10204u, 10205u, 10207u, 10209u}) {
+  for (UINT id : {10001u, 10002u, 10201u, 10202u, 10203u, 10204u, 10205u, 10207u, 10209u, 10301u, 10302u}) {
     const DialogTemplate* t = FindDialogTemplate(id);
     ASSERT_NE(t, nullptr);
     CDialog owner;
@@ -44,7 +44,9 @@ TEST(DialogTemplates, ControlsSitAtTheirDialogUnitsAndShowTheirWholeText) {
       QWidget* w = controls[static_cast<qsizetype>(i)];
       EXPECT_EQ(ControlIdOf(w), c.id);
       EXPECT_EQ(w->geometry(), ToQRect(MapDialogRect(c.x, c.y, c.cx, c.cy, base))) << id << " control " << i;
-      if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w)) {
+      if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
+        EXPECT_LE(label->heightForWidth(label->width()), label->height()) << c.text;  // wrapped, all lines shown
+      } else if (label || qobject_cast<QAbstractButton*>(w)) {
         EXPECT_LE(w->fontMetrics().horizontalAdvance(w->windowTitle()), TextRoom(w)) << c.text;
       }
     }

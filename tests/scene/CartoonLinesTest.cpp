@@ -22,43 +22,75 @@ double Cross(double ax, double ay, double bx, double by) { return ax * by - ay *
 
 using CartoonLinesTest = CartoonRenderTest;
 
-TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEdges) {
-  MakeView(64, 64);
-  const D3DVECTOR centre{1.5f, 1.5f, 6.0f};
-  DrawMesh(CubeVertices(1.0f, centre), CubeFaces(), 2.0, 0);
-  ASSERT_EQ(record.batches.size(), 1u);
-  const ExecutedBatch& batch = record.batches[0];
-  const DWORD lines = (batch.VertexCount() - 1) / 4;
-  ASSERT_EQ(batch.VertexCount(), 1 + 4 * lines) << "every line has a band";
+// The cube of side 2 centred on (1.5, 1.5, 6): corner (bx, by, bz) is number bx + 2 by + 4 bz, 0
+// nearest the camera and 7 farthest.
+const D3DVECTOR kCubeCentre{1.5f, 1.5f, 6.0f};
+Vector CubeCorner(int corner) { return {0.5 + 2 * (corner & 1), 0.5 + (corner & 2), 5.0 + (corner & 4) / 2}; }
 
-  // Corner (bx, by, bz) of the cube is number bx + 2 by + 4 bz; 0 is nearest the camera, 7 farthest.
-  const auto screen = [](int corner) {
-    const double x = 0.5 + 2 * (corner & 1), y = 0.5 + (corner & 2), z = 5.0 + (corner & 4) / 2;
-    return std::pair{32 + 32 * x / z, 32 - 32 * y / z};
-  };
+// The lines of a one-batch silhouette as pairs of cube corners, each end found where `screen`
+// puts a corner.
+template <class Screen>
+std::set<std::pair<int, int>> OutlineCorners(const ExecutedBatch& batch, Screen screen) {
+  const DWORD lines = (batch.VertexCount() - 1) / 4;
+  EXPECT_EQ(batch.VertexCount(), 1 + 4 * lines) << "every line has a band";
   const auto cornerAt = [&](const D3DTLVERTEX& v) {
     for (int c = 0; c < 8; ++c)
       if (std::abs(screen(c).first - v.sx) < 1e-3 && std::abs(screen(c).second - v.sy) < 1e-3) return c;
     return -1;
   };
-  std::set<std::pair<int, int>> found, outline;
+  std::set<std::pair<int, int>> found;
+  for (DWORD line = 0; line < lines; ++line) {
+    const int a = cornerAt(batch.Vertex(2 * line + 1)), b = cornerAt(batch.Vertex(2 * line + 2));
+    found.insert({std::min(a, b), std::max(a, b)});
+  }
+  EXPECT_EQ(found.size(), lines) << "no line twice";
+  return found;
+}
+
+TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEdges) {
+  MakeView(64, 64);
+  DrawMesh(CubeVertices(1.0f, kCubeCentre), CubeFaces(), 2.0, 0);
+  ASSERT_EQ(record.batches.size(), 1u);
+  const ExecutedBatch& batch = record.batches[0];
+  const DWORD lines = (batch.VertexCount() - 1) / 4;
+
+  const auto screen = [](int corner) {
+    const Vector c = CubeCorner(corner);
+    return std::pair{32 + 32 * c.x / c.z, 32 - 32 * c.y / c.z};
+  };
+  std::set<std::pair<int, int>> outline;
   for (int a = 0; a < 8; ++a)
     for (int bit : {1, 2, 4})
       if (!(a & bit) && a != 0 && (a | bit) != 7) outline.insert({a, a | bit});
-  const auto [cx, cy] = std::pair{32 + 32 * 1.5 / 6, 32 - 32 * 1.5 / 6};
+  EXPECT_EQ(OutlineCorners(batch, screen), outline);
+  EXPECT_EQ(lines, 6u);
+
+  // The band lies on the other side of the line than the cube; bands are made from the last line.
+  const double cx = 32 + 32 * 1.5 / 6, cy = 32 - 32 * 1.5 / 6;  // the cube's centre
   for (DWORD line = 0; line < lines; ++line) {
     const D3DTLVERTEX p = batch.Vertex(2 * line + 1), q = batch.Vertex(2 * line + 2);
-    const int a = cornerAt(p), b = cornerAt(q);
-    found.insert({std::min(a, b), std::max(a, b)});
-    // The band lies on the other side of the line than the cube; bands are made from the last line.
     const D3DTLVERTEX moved = batch.Vertex(1 + 2 * lines + 2 * (lines - 1 - line));
     EXPECT_LT(Cross(q.sx - p.sx, q.sy - p.sy, moved.sx - p.sx, moved.sy - p.sy) *
                   Cross(q.sx - p.sx, q.sy - p.sy, cx - p.sx, cy - p.sy),
               0);
   }
-  EXPECT_EQ(lines, 6u);
-  EXPECT_EQ(found, outline);
   EXPECT_EQ(batch.Triangles().size(), 6 * 2 + 6u) << "one join fan triangle at each corner of the outline";
+}
+
+// Seen along the view direction, the cube's sides are edge-on: each closes a line with the front
+// face, so the outline is the front square, placed by the viewport's own projection.
+TEST_F(CartoonLinesTest, SeenOrthographicallyACubeIsOutlinedByItsFrontSquare) {
+  MakeView(64, 64);
+  ASSERT_EQ(viewport->SetProjection(D3DRMPROJECT_ORTHOGRAPHIC), D3DRM_OK);
+  DrawMesh(CubeVertices(1.0f, kCubeCentre), CubeFaces(), 2.0, 0);
+  ASSERT_EQ(record.batches.size(), 1u);
+  const auto screen = [&](int corner) {
+    D3DVECTOR world = CubeCorner(corner).ToD3DVECTOR();
+    D3DRMVECTOR4D at{};
+    EXPECT_EQ(viewport->Transform(&at, &world), D3DRM_OK);
+    return std::pair{double(at.x / at.w), double(at.y / at.w)};
+  };
+  EXPECT_EQ(OutlineCorners(record.batches[0], screen), (std::set<std::pair<int, int>>{{0, 1}, {0, 2}, {1, 3}, {2, 3}}));
 }
 
 TEST_F(CartoonLinesTest, ThousandLinesGoInBatchesOf450And450And100WithOneUpdate) {

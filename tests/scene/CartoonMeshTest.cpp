@@ -196,6 +196,11 @@ TEST_F(CartoonMeshTest, PicksFindTheNearestGroupAndFaceAndTiesGoToTheHigherGroup
   EXPECT_EQ(pick(28, 36).desc.ulFaceIdx, 1u);
   EXPECT_EQ(pick(36, 30).desc.lGroupIdx, 1);
   EXPECT_EQ(pick(32, 30).desc.lGroupIdx, 1) << "on the edge both squares share";
+  // Moved back, group 1 is picked where it stands now, not where the last pick found it.
+  std::vector<D3DRMVERTEX> moved = square(0, 5);
+  ASSERT_EQ(mesh->mesh->SetVertices(1, 0, 4, moved.data()), D3DRM_OK);
+  EXPECT_NEAR(pick(36, 30).point.z, 5.0, 1e-12);
+  EXPECT_EQ(pick(32, 30).desc.lGroupIdx, 0) << "group 0 is nearer now";
   PickRecord missed;
   EXPECT_FALSE(root->Intersect(Vector(0, 0, 0), Vector(0, 2, 1), missed));
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "SceneTestSupport.h"
 #include "core/CircleSegments.h"
 #include "platform/d3drm/RenderTestSupport.h"
 #include "scene/GroupSO.h"
+#include "scene/MeshGeometry.h"
 #include "scene/MeshSO.h"
 #include "support/FatalCheck.h"
 
@@ -13,19 +15,10 @@ namespace {
 
 using GeneratedMeshesTest = SceneTest;
 
-struct GroupData {
-  std::vector<D3DRMVERTEX> vertices;
-  std::vector<unsigned> faces;
-};
-
-GroupData ReadGroup(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
-  unsigned vCount = 0, fCount = 0, vPerFace = 0;
-  DWORD size = 0;
-  EXPECT_EQ(mesh->GetGroup(group, &vCount, &fCount, &vPerFace, &size, nullptr), D3DRM_OK);
-  GroupData data{std::vector<D3DRMVERTEX>(vCount), std::vector<unsigned>(size)};
-  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, data.faces.data()), D3DRM_OK);
-  EXPECT_EQ(mesh->GetVertices(group, 0, vCount, data.vertices.data()), D3DRM_OK);
-  EXPECT_EQ(size, 3 * fCount);
+// One group of a mesh as it reads back.
+MeshGroupData ReadGroup(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  MeshGroupData data;
+  ReadMeshGroup(mesh, group, data);
   return data;
 }
 
@@ -38,7 +31,7 @@ void ExpectAt(const D3DRMVERTEX& v, float x, float y, float z) {
 TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   Ptr<MeshSO> ground = new MeshSO(0, 0x7F102030);
   ASSERT_EQ(ground->GetD3DRMMesh()->GetGroupCount(), 1u);
-  GroupData outline = ReadGroup(ground->GetD3DRMMesh(), 0);
+  MeshGroupData outline = ReadGroup(ground->GetD3DRMMesh(), 0);
   EXPECT_EQ(outline.faces, (std::vector<unsigned>{0, 1, 2, 1, 0, 2, 0, 1, 3, 1, 0, 3, 4, 5, 2, 5, 4, 2, 4, 5, 3, 5, 4, 3}));
   ASSERT_EQ(outline.vertices.size(), 6u);
   ExpectAt(outline.vertices[1], 0.00001f, 0.00001f, 0.00001f);
@@ -60,7 +53,7 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   EXPECT_EQ(ground->cartoon, 0);
   EXPECT_EQ(ground->texMats.GetCount(), ground->groupMats.GetCount()) << "the new mesh's parts only";
   ASSERT_EQ(ground->GetD3DRMMesh()->GetGroupCount(), 2u);
-  GroupData grid = ReadGroup(ground->GetD3DRMMesh(), 1);
+  MeshGroupData grid = ReadGroup(ground->GetD3DRMMesh(), 1);
   ASSERT_EQ(grid.vertices.size(), 18u);
   ASSERT_EQ(grid.faces.size(), 36u);
   ExpectAt(grid.vertices[1], 0.0f, 0.0f, 0.5f);
@@ -83,7 +76,7 @@ TEST_F(GeneratedMeshesTest, TheCylinderHasItsFourFacesPerSegmentAndAnEndCapAtEac
   Ptr<MeshSO> cylinder = new MeshSO(16, 1.0, 50.0, 0xFF0000FF);
   IDirect3DRMMesh* mesh = cylinder->GetD3DRMMesh();
   ASSERT_EQ(mesh->GetGroupCount(), 1u);
-  GroupData group = ReadGroup(mesh, 0);
+  MeshGroupData group = ReadGroup(mesh, 0);
   EXPECT_EQ(group.vertices.size(), 66u);
   ASSERT_EQ(group.faces.size(), 3u * 64);
   EXPECT_EQ(mesh->GetGroupColor(0), 0xFF0000FFu);
@@ -114,6 +107,17 @@ TEST_F(GeneratedMeshesTest, TheCylinderHasItsFourFacesPerSegmentAndAnEndCapAtEac
   EXPECT_NEAR(cylinder->box.min.y, -1.0, 1e-6);
   EXPECT_NEAR(cylinder->box.max.y, 1.0, 1e-6);
   EXPECT_NEAR(cylinder->sphere.radiusSquared, cylinder->sphere.radius * cylinder->sphere.radius, 1e-9);
+
+  // Generated normals point outward: along the axis at the caps, away from it on the sides.
+  int caps = 0, sides = 0;
+  for (const D3DRMVERTEX& v : group.vertices) {
+    const D3DVECTOR& n = v.normal;
+    const bool flat = std::abs(n.y) < 1e-6f && std::abs(n.z) < 1e-6f;
+    caps += flat && n.x == (v.position.x == 0 ? -1.0f : 1.0f);
+    sides += std::abs(n.x) < 1e-6f && n.y * v.position.y + n.z * v.position.z > 0.99f;
+  }
+  EXPECT_EQ(caps, 34);
+  EXPECT_EQ(sides, 32);
 }
 
 // The cylinder seen from the side, in front of the camera: only faces that face the camera are

@@ -5,27 +5,16 @@
 
 #include "LoadMeshTestSupport.h"
 #include "scene/InstanceMap.h"
+#include "scene/MeshGeometry.h"
 #include "scene/ObjectFileWriter.h"
 #include "tools/ThreeDsWriter.h"
 
 namespace {
 
-std::vector<D3DRMVERTEX> VerticesOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
-  unsigned count = 0;
-  EXPECT_EQ(mesh->GetGroup(group, &count, nullptr, nullptr, nullptr, nullptr), D3DRM_OK);
-  std::vector<D3DRMVERTEX> v(count);
-  if (count) {
-    EXPECT_EQ(mesh->GetVertices(group, 0, count, v.data()), D3DRM_OK);
-  }
-  return v;
-}
-
-std::vector<unsigned> FacesOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
-  DWORD size = 0;
-  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, nullptr), D3DRM_OK);
-  std::vector<unsigned> f(size);
-  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, f.data()), D3DRM_OK);
-  return f;
+MeshGroupData GroupOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  MeshGroupData data;
+  ReadMeshGroup(mesh, group, data);
+  return data;
 }
 
 TEST_F(LoadMeshTest, SizesComeIntoRangeButObjectFilesKeepTheirs) {
@@ -63,11 +52,11 @@ TEST_F(LoadMeshTest, ZeroAreaFacesGoAndTwoSidedObjectsGetReversedBackFaces) {
                                   {-1, 0, 0}));
   Ptr<MeshSO> one = Make(folder / "q.x");
   ASSERT_EQ(one->GetError(), SceneObj::none);
-  EXPECT_EQ(FacesOf(one->mesh, 0), (std::vector<unsigned>{0, 1, 2, 1, 3, 2}));
+  EXPECT_EQ(GroupOf(one->mesh, 0).faces, (std::vector<unsigned>{0, 1, 2, 1, 3, 2}));
   Ptr<MeshSO> two = Make(folder / "q.x", 0, 1);
   ASSERT_EQ(two->GetError(), SceneObj::none);
-  EXPECT_EQ(FacesOf(two->mesh, 0), (std::vector<unsigned>{0, 1, 2, 1, 3, 2, 5, 4, 6, 7, 5, 6}));
-  const auto v = VerticesOf(two->mesh, 0);
+  EXPECT_EQ(GroupOf(two->mesh, 0).faces, (std::vector<unsigned>{0, 1, 2, 1, 3, 2, 5, 4, 6, 7, 5, 6}));
+  const auto v = GroupOf(two->mesh, 0).vertices;
   ASSERT_EQ(v.size(), 8u);
   EXPECT_EQ(v[5].position.x, 2.0f + 2.0f * 1.1920929e-06f);
   EXPECT_EQ(v[5].normal.x, 1.0f);
@@ -163,7 +152,7 @@ TEST_F(LoadMeshTest, ThreeDsFilesGoThroughTheConverterInAPrivateFolder) {
   ASSERT_EQ(chair->GetError(), SceneObj::none);
   EXPECT_EQ(std::string(chair->GetFile()), folder / "Chair.3DS");
   unsigned triangles = 0;
-  for (unsigned g = 0; g < chair->mesh->GetGroupCount(); ++g) triangles += FacesOf(chair->mesh, g).size() / 3;
+  for (unsigned g = 0; g < chair->mesh->GetGroupCount(); ++g) triangles += GroupOf(chair->mesh, g).fCount;
   EXPECT_EQ(triangles, 4u);
   EXPECT_NEAR(chair->box.max.x, 2.54, 1e-5);
   EXPECT_NEAR(chair->box.max.y, 0.508, 1e-5);

@@ -1,6 +1,9 @@
-// The ray test of mesh picking over one group: corners and shared edges count, the back and the
-// plane's own direction do not, and damaged indices are skipped without reading past the vertices.
+// The ray test of mesh picking: corners and shared edges count, the back and the plane's own
+// direction do not, damaged indices are skipped without reading past the vertices, and the runs
+// of triangles that a ray skips by their boxes never change which triangle is found.
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "scene/MeshPick.h"
 
@@ -23,8 +26,11 @@ const D3DVECTOR kNormals[2] = {{0, 0, -1}, {0, 0, -1}};
 MeshPick Pick(const MeshGroupData& g, Vector towards, double length = 1.0, Vector origin = {0, 0, 0}) {
   const Vector d(towards.x - origin.x, towards.y - origin.y, towards.z - origin.z);
   const double scale = length / d.Length();
+  MeshPickData data;
+  data.AddGroup(g, kNormals, 7);
+  EXPECT_FALSE(data.Damaged());
   MeshPick best;
-  EXPECT_TRUE(PickMeshGroup(g, kNormals, origin, Vector(d.x * scale, d.y * scale, d.z * scale), 7, best));
+  data.Pick(origin, Vector(d.x * scale, d.y * scale, d.z * scale), best);
   return best;
 }
 
@@ -51,10 +57,87 @@ TEST(Pick, CornersAndSharedEdgesHitAndTheNearestTriangleFoundFirstStays) {
 TEST(Pick, TrianglesWithIndicesPastTheVerticesAreSkipped) {
   MeshGroupData g = Square();
   g.faces[4] = 9;  // the second triangle
+  MeshPickData data;
+  data.AddGroup(g, kNormals, 0);
+  EXPECT_TRUE(data.Damaged());
   MeshPick best;
-  EXPECT_FALSE(PickMeshGroup(g, kNormals, {0, 0, 0}, Vector(0.25, 0.25, 2).Normalize(), 0, best));
+  data.Pick({0, 0, 0}, Vector(0.25, 0.25, 2).Normalize(), best);
   EXPECT_TRUE(best.hit) << "the good triangle is still tested";
   EXPECT_EQ(best.face, 0u);
+}
+
+// A bumpy grid of n x n quads in two groups, each triangle's normal taken from its corners.
+struct BumpyGrid {
+  static constexpr int n = 24;
+  MeshGroupData groups[2];
+  std::vector<D3DVECTOR> normals[2];
+
+  BumpyGrid() {
+    for (int g = 0; g < 2; ++g) {
+      MeshGroupData& group = groups[g];
+      for (int j = 0; j <= n; ++j)
+        for (int i = 0; i <= n; ++i) {
+          const float x = static_cast<float>(i + g * n) / 8, y = static_cast<float>(j) / 8;
+          group.vertices.push_back({{x, y, 3 + 0.3f * std::sin(3 * x) * std::cos(2 * y)}, {}, 0, 0, 0});
+        }
+      for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+          const unsigned v = static_cast<unsigned>(j * (n + 1) + i);
+          group.faces.insert(group.faces.end(), {v, v + n + 1, v + 1, v + 1, v + n + 1, v + n + 2});
+        }
+      group.vCount = static_cast<DWORD>(group.vertices.size());
+      group.fCount = static_cast<DWORD>(group.faces.size() / 3);
+      for (DWORD f = 0; f < group.fCount; ++f) {
+        const D3DVECTOR& a = group.vertices[group.faces[3 * f]].position;
+        const D3DVECTOR& b = group.vertices[group.faces[3 * f + 1]].position;
+        const D3DVECTOR& c = group.vertices[group.faces[3 * f + 2]].position;
+        const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
+        Vector n(uy * vz - uz * vy, uz * vx - ux * vz, ux * vy - uy * vx);
+        normals[g].push_back(n.Normalize().ToD3DVECTOR());
+      }
+    }
+  }
+};
+
+// Every triangle alone in its own pick data has no neighbour to share a box with: the nearest of
+// those hits, the first found on a tie, is what the whole mesh must give.
+TEST(Pick, SkippingRunsByTheirBoxesFindsWhatEveryTriangleAloneFinds) {
+  const BumpyGrid grid;
+  MeshPickData whole;
+  std::vector<MeshPickData> single;
+  std::vector<DWORD> singleFace;
+  for (int g = 1; g >= 0; --g) {
+    whole.AddGroup(grid.groups[g], grid.normals[g].data(), g);
+    for (DWORD f = grid.groups[g].fCount; f-- > 0;) {
+      MeshGroupData one = grid.groups[g];
+      one.fCount = 1;
+      one.faces.assign(&grid.groups[g].faces[3 * f], &grid.groups[g].faces[3 * f + 3]);
+      single.emplace_back().AddGroup(one, &grid.normals[g][f], g);
+      singleFace.push_back(f);
+    }
+  }
+  const Vector origin(2.5, 1.5, -4);
+  int hits = 0;
+  // Rays through every vertex (corners shared by up to six triangles) and between them.
+  for (const MeshGroupData& group : grid.groups)
+    for (const D3DRMVERTEX& v : group.vertices)
+      for (double shift : {0.0, 0.03}) {
+        const Vector d(v.position.x + shift - origin.x, v.position.y + shift - origin.y, v.position.z - origin.z);
+        MeshPick expected, found;
+        for (std::size_t i = 0; i < single.size(); ++i) {
+          MeshPick candidate;
+          single[i].Pick(origin, d, candidate);
+          if (candidate.hit && candidate.t < expected.t) (expected = candidate).face = singleFace[i];
+        }
+        whole.Pick(origin, d, found);
+        ASSERT_EQ(found.hit, expected.hit);
+        if (!found.hit) continue;
+        ++hits;
+        EXPECT_EQ(found.group, expected.group);
+        EXPECT_EQ(found.face, expected.face);
+        EXPECT_EQ(found.t, expected.t);
+      }
+  EXPECT_GT(hits, 2 * grid.n * grid.n);
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "document/DocumentServices.h"
+#include "platform/framework/ScrollView.h"
 #include "platform/win/StringResources.h"
+#include "shell/DocTemplates.h"
 
 namespace shell_test {
 
@@ -37,7 +40,29 @@ std::vector<UINT> BoxIds(const ScriptedMessageBoxes& boxes) {
   return ids;
 }
 
+namespace {
+
+// Stands in for the camera window, which lives above the shell: new scenes get one.
+class StandInCameraView : public CScrollView, public CameraView {
+  DECLARE_DYNCREATE(StandInCameraView)
+ public:
+  StandInCameraView() { SetScrollSizes(MM_TEXT, CSize(1, 1)); }
+  void OnDraw(CDC*) override {}
+  CameraFields& GetCameraFields() override { return camera; }
+  Ptr<PtrMyself>& GetViewMyself() override { return handle; }
+  void ShowEntireScene(BoundingBox) override {}
+  void UpdateTitle() override {}
+  void OnUpdateAfterFit() override {}
+
+  CameraFields camera;
+  Ptr<PtrMyself> handle{new PtrMyself};
+};
+IMPLEMENT_DYNCREATE(StandInCameraView, CScrollView)
+
+}  // namespace
+
 StartedApp::StartedApp() {
+  RegisterCameraViewClass(RUNTIME_CLASS(StandInCameraView));
   // Windows need the GUI application, made once for the whole test program.
   static int argc = 1;
   static char name[] = "shell_tests";

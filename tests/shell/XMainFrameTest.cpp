@@ -4,9 +4,7 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QListWidget>
 #include <QMouseEvent>
-#include <QStyleHints>
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
@@ -25,7 +23,6 @@
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/SystemInfo.h"
 #include "shell/WindowHelpers.h"
-#include "shell/ObjectDropTarget.h"
 #include "shell/ObjectThumbnail.h"
 #include "shell/XApp.h"
 #include "shell/XMainFrame.h"
@@ -44,16 +41,6 @@ BEGIN_MESSAGE_MAP(RecordingMainFrame, XMainFrame)
   ON_COMMAND_RANGE(10001, 10001, OnSettings)
   ON_COMMAND_RANGE(33137, 33137, OnSettings)
 END_MESSAGE_MAP()
-
-// Stands in for a camera window until those land: notes what is dropped on it.
-class RecordingCameraView : public CView, public ObjectDropTarget {
-  DECLARE_DYNCREATE(RecordingCameraView)
- public:
-  void OnDraw(CDC*) override {}
-  void ImportFile(const char* path) override { imported.emplace_back(path); }
-  std::vector<std::string> imported;
-};
-IMPLEMENT_DYNCREATE(RecordingCameraView, CView)
 
 struct MainFrameFixture : ::testing::Test {
   MainFrameFixture() : previousStore(SetProfileStore(&store)), previousInfo(SetSystemInfo(&info)) {
@@ -280,47 +267,6 @@ TEST_F(MainFrameFixture, TheObjectsWindowListsTheFolderSortedAndHidingKeepsTheLi
   EXPECT_TRUE(window->IsWindowVisible());
   EXPECT_EQ(frame->GetObjects3DView(), view);
   EXPECT_EQ(list.GetItemCount(), count);
-}
-
-TEST_F(MainFrameFixture, AnObjectDraggedOntoACameraWindowIsImportedThere) {
-  Open(1024);
-  auto* camera = new CMDIChildWnd;
-  CCreateContext context;
-  context.m_pNewViewClass = RUNTIME_CLASS(RecordingCameraView);
-  ASSERT_TRUE(camera->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame, &context));
-  camera->InitialUpdateFrame(nullptr, TRUE);
-  camera->MoveWindow(450, 10, 300, 300);
-  Objects3DView* view = frame->GetObjects3DView();
-  view->GetParentFrame()->MoveWindow(10, 10, 400, 300);
-  frame->MDIActivate(view->GetParentFrame());
-  QApplication::processEvents();
-  auto* cameraView = static_cast<RecordingCameraView*>(camera->GetDlgItem(AFX_IDW_PANE_FIRST));
-  ASSERT_NE(cameraView, nullptr);
-
-  auto* listWidget = qobject_cast<QListWidget*>(view->GetWidget());
-  ASSERT_NE(listWidget, nullptr);
-  QWidget* viewport = listWidget->viewport();
-  RECT icon{};
-  ASSERT_TRUE(view->GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
-  const QPoint press(icon.left + 5, icon.top + 5);
-  QTest::mousePress(viewport, Qt::LeftButton, {}, press);
-  const int distance = QApplication::styleHints()->startDragDistance() + 5;
-  const QPoint moved = press + QPoint(distance, distance);
-  QMouseEvent move(QEvent::MouseMove, QPointF(moved), viewport->mapToGlobal(QPointF(moved)), Qt::NoButton,
-                   Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(viewport, &move);
-  // Over the camera window the prompt says to drop there; elsewhere it is highlighted.
-  const QPoint over = cameraView->GetWidget()->mapToGlobal(cameraView->GetWidget()->rect().center());
-  QCursor::setPos(over);
-  frame->GetStatusBar().OnIdle();
-  EXPECT_EQ(frame->GetStatusBar().GetPromptId(), 40226u);
-  // The view holds the capture: the release goes to its window.
-  QTest::mouseRelease(view->GetWidget(), Qt::LeftButton, {}, view->GetWidget()->mapFromGlobal(over));
-  QApplication::processEvents();
-  const auto* first = reinterpret_cast<Objects3DView::ObjectRecord*>(view->GetListCtrl().GetItemData(0));
-  ASSERT_EQ(cameraView->imported.size(), 1u);
-  EXPECT_EQ(cameraView->imported[0], std::string(first->path));
-  EXPECT_EQ(frame->MDIGetActive(), camera);
 }
 
 }  // namespace

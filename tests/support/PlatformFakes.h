@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win/Clipboard.h"
@@ -9,7 +10,7 @@
 #include "platform/win/ProfileStore.h"
 #include "platform/win/SystemInfo.h"
 
-// A clipboard that another program can hold (then it cannot be opened).
+// A clipboard that another program can hold (then it cannot be opened); it keeps what it is given.
 class FakeClipboard final : public Clipboard {
  public:
   FakeClipboard() : previous_(SetClipboard(this)) {}
@@ -22,10 +23,15 @@ class FakeClipboard final : public Clipboard {
     ++empties;
     return true;
   }
+  bool SetData(UINT format, const BYTE* bytes, std::size_t size) override {
+    data.emplace_back(format, std::vector<BYTE>(bytes, bytes + size));
+    return true;
+  }
   void Close() override {}
 
   bool heldByOtherProgram = false;
   int empties = 0;
+  std::vector<std::pair<UINT, std::vector<BYTE>>> data;  // what was put on it, in order
 
  private:
   Clipboard* previous_;

@@ -9,17 +9,7 @@
 #include <cstdlib>
 
 #include "platform/framework/PrimarySurfacePresenter.h"
-#include "views/StandAloneApp.h"
-#include "views/X3DView.h"
-
-namespace {
-
-class ShownView : public X3DView {
- public:
-  void PostNcDestroy() override {}
-};
-
-}  // namespace
+#include "views/CylinderRowsWindow.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -29,15 +19,8 @@ int main(int argc, char** argv) {
   QApplication qt(argc, argv);
   PrimarySurfacePresenter presenter;
   StandAloneApp app;
-  XDocument doc;
-  doc.m_bAutoDelete = FALSE;
-  doc.OnNewDocument();
-  AddCylinderRows(doc, 24);
-  CWnd frame;
-  frame.Create("Camera", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {20, 20, 660, 500}, nullptr);
-  ShownView view;
-  doc.AddView(&view);
-  view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {0, 0, 640, 480}, &frame, AFX_IDW_PANE_FIRST);
+  CylinderRowsWindow shown(24, {20, 20, 660, 500}, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 640, 480);
+  X3DView& view = shown.view;
   if (argc > 2) {
     view.settings.fstop = std::atof(argv[2]);
     view.settings.focus = 1.2;
@@ -46,9 +29,5 @@ int main(int argc, char** argv) {
   view.Invalidate();
   QTest::qWait(500);
   const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
-  const bool saved = shot.save(argv[1]);
-  doc.RemoveView(&view);
-  view.DestroyWindow();
-  frame.DestroyWindow();
-  return saved ? 0 : 1;
+  return shot.save(argv[1]) ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/DocumentTestSupport.h"
+#include "platform/ddraw/Display.h"
 #include "platform/win/QtTestApplication.h"
 #include "views/X3DView.h"
 
@@ -38,6 +39,16 @@ struct Bytes {
   Bytes& Byte(BYTE v) { data.push_back(v); return *this; }
   Bytes& Double(double v);
   Bytes& Text(const char* text);  // the raw characters
+};
+
+// The display switched to 8 bits per pixel for one test.
+struct PaletteDisplay {
+  PaletteDisplay() : size(DDDisplaySize()), bits(static_cast<int>(DDDisplayBitsPerPixel())) {
+    DDSetDisplayMode(8, size.cx, size.cy);
+  }
+  ~PaletteDisplay() { DDSetDisplayMode(bits, size.cx, size.cy); }
+  SIZE size;
+  int bits;
 };
 
 // The size of a surface.

@@ -2,7 +2,6 @@
 // values of the z-buffer, when the camera blurs and what the blur leaves.
 #include <cmath>
 
-#include "platform/ddraw/Display.h"
 #include "views/CameraWindowTestSupport.h"
 
 namespace views_test {
@@ -138,16 +137,6 @@ TEST_F(CameraWindowRender, ABlurredImageLosesTheBandAndASharpOneNeverHadIt) {
 
 namespace views_test {
 namespace {
-
-// The display switched to 8 bits per pixel for one test.
-struct PaletteDisplay {
-  PaletteDisplay() : size(DDDisplaySize()), bits(static_cast<int>(DDDisplayBitsPerPixel())) {
-    DDSetDisplayMode(8, size.cx, size.cy);
-  }
-  ~PaletteDisplay() { DDSetDisplayMode(bits, size.cx, size.cy); }
-  SIZE size;
-  int bits;
-};
 
 TEST_F(CameraWindowRender, OnAPaletteDisplayWindowImagesAreReducedAndOffScreenOnesAreNot) {
   PaletteDisplay display;

@@ -2,6 +2,8 @@
 // textures), lights and materials, and the root object that creates them.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/d3drm/D3DInterfaces.h"
 #include "platform/d3drm/D3DRMTypes.h"
 #include "platform/win/Com.h"
@@ -272,3 +274,8 @@ using LPDIRECT3DRMVISUALARRAY = IDirect3DRMVisualArray*;
 using LPDIRECT3DRMLIGHTARRAY = IDirect3DRMLightArray*;
 
 HRESULT Direct3DRMCreate(IDirect3DRM** root);
+
+// A stamp of a mesh's geometry: it changes whenever a group is added or vertices are set, and no
+// two meshes ever carry the same one, so that data derived from a mesh can tell whether it is
+// still current. 0 for a null mesh.
+std::uint64_t D3DRMMeshRevision(IDirect3DRMMesh* mesh);

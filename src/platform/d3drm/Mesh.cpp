@@ -1,6 +1,7 @@
 #include "platform/d3drm/Mesh.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <limits>
 
@@ -19,7 +20,12 @@ Mesh* Mesh::From(IDirect3DRMVisual* visual) { return dynamic_cast<Mesh*>(visual)
 
 Mesh* Mesh::From(IDirect3DRMMesh* mesh) { return dynamic_cast<Mesh*>(mesh); }
 
-Mesh::Mesh(RegistryHandle registry) : ObjectImpl(std::move(registry)) {}
+Mesh::Mesh(RegistryHandle registry) : ObjectImpl(std::move(registry)) { Changed(); }
+
+void Mesh::Changed() {
+  static std::atomic<std::uint64_t> stamps{0};
+  revision_ = ++stamps;
+}
 
 bool Mesh::Implements(REFIID riid) const {
   return AnyOf(riid, {&IID_IUnknown, &IID_IDirect3DRMObject, &IID_IDirect3DRMVisual, &IID_IDirect3DRMMesh});
@@ -72,6 +78,7 @@ HRESULT Mesh::AddGroup(unsigned vCount, unsigned fCount, unsigned vPerFace, cons
   group.vertices.resize(vCount);
   group.indices.assign(fData, fData + indexCount);
   groups_.push_back(std::move(group));
+  Changed();
   *index = static_cast<D3DRMGROUPINDEX>(groups_.size() - 1);
   return D3DRM_OK;
 }
@@ -80,6 +87,7 @@ HRESULT Mesh::SetVertices(D3DRMGROUPINDEX group, unsigned first, unsigned count,
   MeshGroup* g = Find(group);
   if (!g || !vertices || !InRange(g->vertices.size(), first, count)) return D3DRMERR_BADVALUE;
   std::copy(vertices, vertices + count, g->vertices.begin() + first);
+  Changed();
   return D3DRM_OK;
 }
 
@@ -161,3 +169,8 @@ HRESULT Mesh::GetGroupTexture(D3DRMGROUPINDEX group, IDirect3DRMTexture** textur
 }
 
 }  // namespace d3drm
+
+std::uint64_t D3DRMMeshRevision(IDirect3DRMMesh* mesh) {
+  const d3drm::Mesh* impl = mesh ? d3drm::Mesh::From(mesh) : nullptr;
+  return impl ? impl->revision() : 0;
+}

@@ -2,6 +2,7 @@
 // material and texture.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/d3drm/Material.h"
@@ -49,7 +50,11 @@ class Mesh final : public ObjectImpl<IDirect3DRMMesh> {
 
   const std::vector<MeshGroup>& groups() const { return groups_; }
   // For the mesh builder, which makes whole groups at once.
-  void AppendGroup(MeshGroup group) { groups_.push_back(std::move(group)); }
+  void AppendGroup(MeshGroup group) {
+    groups_.push_back(std::move(group));
+    Changed();
+  }
+  std::uint64_t revision() const { return revision_; }
 
  private:
   explicit Mesh(RegistryHandle registry);
@@ -61,8 +66,11 @@ class Mesh final : public ObjectImpl<IDirect3DRMMesh> {
   HRESULT Store(D3DRMGROUPINDEX group, Field MeshGroup::*field, Field value);
   template <class Field>
   Field Read(D3DRMGROUPINDEX group, Field MeshGroup::*field);
+  // Takes a stamp no mesh has had before.
+  void Changed();
 
   std::vector<MeshGroup> groups_;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace d3drm

@@ -116,6 +116,7 @@ QWidget* MakeWidget(const DialogControl& c, QWidget* dialog) {
     case ControlClass::Static: {
       auto* label = new QLabel(QString::fromUtf8(c.text), dialog);
       label->setAlignment(((c.style & SS_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+      label->setWordWrap(true);  // a text too long for one line goes on at the next word
       return label;
     }
     case ControlClass::ListBox: {

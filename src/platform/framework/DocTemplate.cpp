@@ -72,6 +72,9 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* document, CFrameWnd* other) {
   context.m_pCurrentDoc = document;
   context.m_pNewViewClass = m_pViewClass;
   context.m_pNewDocTemplate = this;
+  // A frame whose view cannot be made destroys itself half made: a view class without a factory
+  // makes no frame at all.
+  if (m_pViewClass && !m_pViewClass->m_pfnCreateObject) return nullptr;
   CObject* object = m_pFrameClass ? m_pFrameClass->CreateObject() : nullptr;
   auto* frame = dynamic_cast<CFrameWnd*>(object);
   if (!frame) {

@@ -283,6 +283,13 @@ void CMDIFrameWnd::UpdateWindowList(QMenu* menu) {
 QWidget* CMDIChildWnd::CreateWidget(QWidget*, const CREATESTRUCT& cs) {
   auto* window = new QMdiSubWindow;
   window->setAttribute(Qt::WA_DeleteOnClose, false);
+  // A child window closes with Ctrl+F4 only: the desktop's other close keys (Ctrl+W) belong to the
+  // program's accelerators.
+  const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+  if (QMenu* menu = window->systemMenu())
+    for (QAction* action : menu->actions())
+      for (const QKeySequence& key : action->shortcuts())
+        if (closeKeys.contains(key)) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
   if (auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandle(cs.hwndParent)); frame && frame->client_)
     frame->client_->Area()->addSubWindow(window);
   return window;

@@ -1,5 +1,6 @@
 #include "platform/framework/PrimarySurfacePresenter.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QWidget>
@@ -44,7 +45,9 @@ bool PrimarySurfacePresenter::eventFilter(QObject* watched, QEvent* event) {
   auto it = shown_.find(watched);
   if (it == shown_.end() || it->second.painting) return false;
   it->second.painting = true;
-  watched->event(event);  // the window's own paint, which may blit again
+  // The window's own paint, which may blit again; sent through the other filters, since a
+  // framework window paints through one of them.
+  QCoreApplication::sendEvent(watched, event);
   it = shown_.find(watched);
   if (it == shown_.end()) return true;
   it->second.painting = false;

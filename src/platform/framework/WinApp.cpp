@@ -14,6 +14,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/framework/QtBackends.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/View.h"
@@ -267,6 +268,8 @@ int AfxWinMain(int argc, char** argv) {
     AfxInstallQtBackends();
   }
   QApplication::setQuitOnLastWindowClosed(false);
+  // What the program blits to the DirectDraw primary surface shows in its windows.
+  PrimarySurfacePresenter presenter;
   CWinApp* app = AfxGetApp();
   if (!app) return 1;
   if (!app->InitInstance()) return app->ExitInstance();

@@ -22,6 +22,16 @@ BOOL OpenClipboard(HWND) {
 
 BOOL EmptyClipboard() { return isOpen && current->Empty() ? TRUE : FALSE; }
 
+HGLOBAL SetClipboardData(UINT format, HGLOBAL block) {
+  if (!isOpen || !block) return nullptr;
+  const auto* bytes = static_cast<const BYTE*>(GlobalLock(block));
+  const bool taken = current->SetData(format, bytes, GlobalSize(block));
+  GlobalUnlock(block);
+  if (!taken) return nullptr;
+  GlobalFree(block);
+  return block;
+}
+
 BOOL CloseClipboard() {
   if (!isOpen) return FALSE;
   isOpen = false;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int DisplayFormatSetting() {
   const char* setting = std::getenv("TAVROLIN_DISPLAY_BITS");
@@ -61,9 +62,17 @@ int ReleaseDC(HWND, HDC dc) { return dc == screenDC ? 1 : 0; }
 int GetDeviceCaps(HDC dc, int index) {
   if (dc != screenDC) return 0;
   switch (index) {
+    case HORZRES: return CurrentSystemInfo().ScreenSize().cx;
     case BITSPIXEL: return CurrentSystemInfo().BitsPerPixel();
     case LOGPIXELSX: return CurrentSystemInfo().LogicalDpi().cx;
     case LOGPIXELSY: return CurrentSystemInfo().LogicalDpi().cy;
     default: return 0;
   }
 }
+
+HDC CreateIC(const char* driver, const char*, const char*, const void*) {
+  if (!driver || std::strcmp(driver, "DISPLAY") != 0 || CurrentSystemInfo().ScreenSize().cx <= 0) return nullptr;
+  return screenDC;
+}
+
+BOOL DeleteDC(HDC dc) { return dc == screenDC ? TRUE : FALSE; }

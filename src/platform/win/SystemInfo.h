@@ -52,6 +52,7 @@ constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CXDRAG = 68;
 constexpr int SM_CYDRAG = 69;
 constexpr int COLOR_INFOBK = 24;
+constexpr int HORZRES = 8;
 constexpr int BITSPIXEL = 12;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
@@ -60,9 +61,13 @@ UINT GetDoubleClickTime();
 int GetSystemMetrics(int index);  // 0 for an index not listed above
 COLORREF GetSysColor(int index);  // 0 for an index not listed above
 
-// GetDC(NULL) gives the screen's device context, which GetDeviceCaps answers for BITSPIXEL,
-// LOGPIXELSX and LOGPIXELSY. Windows' own device contexts belong to the window framework:
+// GetDC(NULL) gives the screen's device context, which GetDeviceCaps answers for HORZRES,
+// BITSPIXEL, LOGPIXELSX and LOGPIXELSY. Windows' own device contexts belong to the window framework:
 // here GetDC of a window gives NULL and GetDeviceCaps of any other context 0.
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 int GetDeviceCaps(HDC dc, int index);
+// An information context of the device "DISPLAY" answers like the screen's context; there is
+// none for another device, or when the system reports no screen (a width of 0).
+HDC CreateIC(const char* driver, const char* device, const char* output, const void* initData);
+BOOL DeleteDC(HDC dc);

@@ -303,25 +303,4 @@ TEST_F(DialogTest, ModelessDialogShowsAtOnceAndHidesWhenEnded) {
   EXPECT_EQ(TestDialog(999).DoModal(), -1);  // no such template
 }
 
-class RefusedDialog : public TestDialog {
- public:
-  BOOL OnNcCreate(LPCREATESTRUCT cs) {
-    caption = cs->lpszName;
-    return FALSE;
-  }
-  std::string caption;
-  DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(RefusedDialog, TestDialog)
-  ON_WM_NCCREATE()
-END_MESSAGE_MAP()
-
-TEST_F(DialogTest, ADialogWhoseCreationIsRefusedDoesNotRun) {
-  RefusedDialog dialog;
-  EXPECT_EQ(dialog.DoModal(), -1);
-  EXPECT_EQ(dialog.caption, "Test");
-  EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
-}
-
 }  // namespace

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <QClipboard>
+#include <QImage>
+#include <QMimeData>
 #include <QScreen>
 #include <QStyleHints>
 #include <QToolTip>
@@ -53,6 +57,31 @@ TEST(QtClipboard, EmptyingClearsWhatAnotherProgramCopied) {
   }
   QtPlatformInstalled withoutApplication;
   EXPECT_EQ(OpenClipboard(nullptr), FALSE);
+}
+
+TEST(QtClipboard, ABitmapIsOfferedAsItsFileAndAsAnImage) {
+  QtTestApplication app;
+  QtPlatformInstalled installed;
+  // A 2 x 1 bitmap at 3780 dots per metre: a blue pixel, a red one, two bytes of padding.
+  const BYTE dib[48] = {40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                        0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0, 0, 255, 0, 0};
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof dib);
+  std::memcpy(GlobalLock(block), dib, sizeof dib);
+  GlobalUnlock(block);
+  ASSERT_EQ(OpenClipboard(nullptr), TRUE);
+  EXPECT_EQ(SetClipboardData(CF_DIB, block), block);
+  CloseClipboard();
+
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  const QByteArray file = data->data("image/bmp");
+  ASSERT_EQ(file.size(), 14 + 48);
+  EXPECT_EQ(file.left(2), "BM");
+  EXPECT_EQ(file.mid(14), QByteArray(reinterpret_cast<const char*>(dib), sizeof dib));
+  const QImage image = qvariant_cast<QImage>(data->imageData());
+  ASSERT_EQ(image.size(), QSize(2, 1));
+  EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
+  EXPECT_EQ(image.pixel(1, 0) & 0xFFFFFF, 0xFF0000u);
 }
 
 }  // namespace

@@ -1,0 +1,126 @@
+#include "dialogs/PageEditCameraGeneral.h"
+
+#include <strings.h>
+
+#include "core/FatalReport.h"
+#include "core/NoMemoryHandler.h"
+#include "core/XMessageBox.h"
+#include "core/XString.h"
+#include "dialogs/PropertySheetEditCamera.h"
+#include "platform/framework/ControlNotifications.h"
+#include "platform/framework/DocTemplate.h"
+#include "platform/framework/FileDialog.h"
+
+namespace {
+
+constexpr UINT kFirstTypeName = 76;  // "Camera", then "Front" ... "Right"
+constexpr UINT kChooseBackgroundTitle = 83;
+constexpr UINT kBitmapFileType = 19;
+constexpr UINT kAnyFileType = 17;
+constexpr UINT IDS_UNSUPPORTED_FILE_TYPE = 40040;
+constexpr int kBitmap = 0;
+constexpr int kAllFiles = 1;
+
+CString DocString(const CDocTemplate& type, CDocTemplate::DocStringIndex index) {
+  CString text;
+  const BOOL found = type.GetDocString(text, index);
+  XASSERT_TEXT(found, "fileTypeTemplates[i]->GetDocString( templateExt, CDocTemplate::filterExt)", "");
+  return text;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(PageEditCameraGeneral, XPropertyPage)
+  ON_BN_CLICKED(32838, OnUseImage)
+  ON_BN_CLICKED(32840, OnBrowse)
+END_MESSAGE_MAP()
+
+PageEditCameraGeneral::PageEditCameraGeneral(PropertySheetEditCamera* owner)
+    : XPropertyPage(kEditCameraGeneralTemplate), sheet(owner) {
+  const CameraFields& camera = owner->camera->GetCameraFields();
+  Color background;
+  background.SetCOLORREF(camera.background);
+  m_colorButton.SetColor(background);
+  m_path = camera.backgroundImagePath;
+  m_fileName = XString(m_path).GetFileName();
+  m_useImage = camera.backgroundImage;
+}
+
+void PageEditCameraGeneral::DoDataExchange(CDataExchange* dx) {
+  DDX_Control(dx, 32826, m_type);
+  DDX_Control(dx, 32827, m_colorButton);
+  DDX_Text(dx, 32839, m_fileName);
+  DDX_Check(dx, 32838, m_useImage);
+}
+
+BOOL PageEditCameraGeneral::OnInitDialog() {
+  XPropertyPage::OnInitDialog();
+  UpdateDataGuarded(FALSE);
+  for (UINT type = 0; type <= CameraFields::kLastWindowKind; ++type)
+    while (m_type.AddString(XString(kFirstTypeName + type)) < 0) NoMemoryHandler(1);
+  XASSERT(m_type.SetCurSel(sheet->camera->GetCameraFields().windowKind) >= 0,
+          "m_type.SetCurSel( sheet->camera->type ) >= 0");
+  EnableRules();
+  return TRUE;
+}
+
+void PageEditCameraGeneral::EnableRules() {
+  UpdateDataGuarded(TRUE);
+  for (const int id : {1144, 32827}) GetDlgItem(id)->EnableWindow(!m_useImage);
+  for (const int id : {1143, 32839, 32840}) GetDlgItem(id)->EnableWindow(m_useImage);
+}
+
+void PageEditCameraGeneral::OnUseImage() {
+  EnableRules();
+  if (m_useImage && m_fileName.IsEmpty()) OnBrowse();
+}
+
+void PageEditCameraGeneral::DropUseImageWithoutFile() {
+  if (!m_useImage || !m_fileName.IsEmpty()) return;
+  m_useImage = FALSE;
+  UpdateDataGuarded(FALSE);
+  OnUseImage();
+}
+
+void PageEditCameraGeneral::OnBrowse() {
+  if (!UpdateDataGuarded(TRUE)) return;
+  const CMultiDocTemplate bitmap(kBitmapFileType, nullptr, nullptr, nullptr);
+  const CMultiDocTemplate anyFile(kAnyFileType, nullptr, nullptr, nullptr);
+  const CDocTemplate* const fileTypeTemplates[] = {&bitmap, &anyFile};
+  CString filter;
+  for (const CDocTemplate* type : fileTypeTemplates)
+    filter += DocString(*type, CDocTemplate::filterName) + "|*" + DocString(*type, CDocTemplate::filterExt) + "|";
+  filter += "|";
+
+  const XString path(m_path);
+  const XString title(kChooseBackgroundTitle);
+  const XString folder = path.GetDirectory();
+  constexpr DWORD kFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  CFileDialog dialog(TRUE, path.GetFileName(), kFlags, filter);
+  dialog.m_ofn.nFilterIndex = kBitmap + 1;
+  dialog.m_ofn.lpstrTitle = title;
+  if (!folder.IsEmpty()) dialog.m_ofn.lpstrInitialDir = folder;
+  if (dialog.DoModal() != IDOK) {
+    DropUseImageWithoutFile();
+    return;
+  }
+  // Under "All files" the extension decides, in any letter case: "picture.BMP" is a bitmap too.
+  // Only bitmaps can be a background; anything else is refused.
+  int type = static_cast<int>(dialog.m_ofn.nFilterIndex) - 1;
+  const CString extension = CString(".") + dialog.GetFileExt();
+  if (type == kAllFiles && strcasecmp(extension, DocString(bitmap, CDocTemplate::filterExt)) == 0) type = kBitmap;
+  if (type != kBitmap) {
+    XErrorBox(IDS_UNSUPPORTED_FILE_TYPE, dialog.GetFileName());
+    DropUseImageWithoutFile();
+    return;
+  }
+  m_path = dialog.GetPathName();
+  m_fileName = XString(m_path).GetFileName();
+  UpdateDataGuarded(FALSE);
+}
+
+void PageEditCameraGeneral::OnOK() {
+  if (!UpdateDataGuarded(TRUE)) return;
+  XPropertyPage::OnOK();
+  m_chosenType = m_type.GetCurSel();
+}

@@ -1,0 +1,94 @@
+// The commands a camera window answers itself: the interactive modes, the ground, the sun, auto
+// focus, fitting the scene into view; print commands stay off (the window's pixels never reach a
+// printer), and the commands that change the document wait while a press is under way.
+#include <algorithm>
+#include <iterator>
+
+#include "core/XMessageBox.h"
+#include "document/UndoKind.h"
+#include "document/XDocument.h"
+#include "platform/framework/CmdUI.h"
+#include "platform/framework/Help.h"
+#include "shell/XApp.h"
+#include "views/DragGeometry.h"
+#include "views/InteractiveModes.h"
+#include "views/SceneFit.h"
+#include "views/X3DView.h"
+
+namespace {
+
+constexpr UINT kSunPointsUpMessage = 40210;
+constexpr UINT kPointSunLightDescription = 376;
+constexpr UINT kHelpPrintingCommand = 33136;
+
+// Undo, redo, delete, cut, paste, select all or none, import, the edit sheets, the sun, closing
+// the scene: each could free or deselect what a drag holds.
+constexpr UINT kDocumentChangingCommands[] = {57643, 57644, 57632, 57635, 57637, 33138, 33139, 33012,
+                                              33137, 33120, 2103,  2104,  33131, 33028, 57602};
+
+bool ChangesDocument(UINT id) {
+  return std::find(std::begin(kDocumentChangingCommands), std::end(kDocumentChangingCommands), id) !=
+         std::end(kDocumentChangingCommands);
+}
+
+}  // namespace
+
+BOOL X3DView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
+  if (mouseDown && ChangesDocument(id)) {
+    if (code == CN_UPDATE_COMMAND_UI) static_cast<CCmdUI*>(extra)->Enable(FALSE);
+    return TRUE;
+  }
+  if (const int mode = InteractiveModeOfCommand(id); mode >= 0) {
+    if (code == CN_COMMAND) {
+      XGetApp()->SetInteractiveMode(mode);
+      return TRUE;
+    }
+    if (code == CN_UPDATE_COMMAND_UI) {
+      static_cast<CCmdUI*>(extra)->SetRadio(GetInteractiveMode() == mode);
+      return TRUE;
+    }
+  }
+  return XScrollView::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+void X3DView::OnUpdatePrint(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
+
+void X3DView::OnViewGround() { XGetApp()->SetShowGround(!XGetApp()->GetShowGround()); }
+
+void X3DView::OnUpdateViewGround(CCmdUI* cmdUI) { cmdUI->SetCheck(XGetApp()->GetShowGround()); }
+
+void X3DView::OnPointSunLight() {
+  // The sun shines down: a camera looking up, even slightly, cannot aim it.
+  if (Dot(ViewDirection(settings.transform), Vector(0, 1, 0)) > 0.0) {
+    XErrorBox(kSunPointsUpMessage);
+    return;
+  }
+  XDocument* doc = GetDocument();
+  XList<Ptr<GroupSO>> sun(10);
+  sun.AddTail(doc->GetSunlight());
+  doc->RecordUndo(kUndoTransformGroups, &sun, kPointSunLightDescription);
+  doc->GetSunlight()->SetTransform(settings.transform);
+  doc->UpdateAllViews(nullptr);
+}
+
+void X3DView::OnHelpPrinting() { WinHelp(0x10000 + kHelpPrintingCommand, HELP_CONTEXT); }
+
+void X3DView::OnAutoFocusObject() {
+  settings.autoFocusSelected = !settings.autoFocusSelected;
+  GetDocument()->UpdateAllViews(nullptr);
+}
+
+void X3DView::OnUpdateAutoFocusObject(CCmdUI* cmdUI) { cmdUI->SetCheck(settings.autoFocusSelected); }
+
+void X3DView::ShowEntireScene(BoundingBox box) {
+  CRect client;
+  GetClientRect(&client);
+  // A window shrunk to nothing keeps its camera until it has an area again.
+  const auto fit = FitSceneBox(settings.transform, settings.windowKind, box, client.Width(), client.Height(),
+                               settings.focal, settings.front, _numerator.cy, _denominator.cy,
+                               NewWindowSettings().height);
+  if (!fit) return;
+  settings.height = fit->height;
+  settings.transform = fit->camera;
+  needsRender = TRUE;
+}

@@ -1,0 +1,74 @@
+// Shows the Edit Camera sheet on the screen, as the camera window opens it, and saves a screenshot
+// of each of its pages:
+//   edit_camera_screenshot <folder>
+// Writes <folder>/edit-camera-<page>.png. Run under an X server (scripts/edit-camera-screenshot.sh).
+#include <QApplication>
+#include <QScreen>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+
+#include "dialogs/PropertySheetEditCamera.h"
+#include "platform/framework/View.h"
+#include "resources/ProgramResources.h"
+
+namespace {
+
+// A camera window's camera with everything the pages show set.
+class ShownCamera : public CView, public CameraView, public Myself {
+ public:
+  ShownCamera() {
+    camera.focal = 0.035;
+    camera.focus = 2.5;
+    camera.fstop = 8.0;
+    camera.autoFocusSelected = TRUE;
+    camera.linearModel = TRUE;
+    camera.linearSensitivity = 6;
+    camera.background = RGB(90, 120, 200);
+    camera.windowKind = 3;
+    camera.backgroundImagePath = "/home/user/pictures/sky.bmp";
+  }
+  void OnDraw(CDC*) override {}
+  CameraFields& GetCameraFields() override { return camera; }
+  Ptr<PtrMyself>& GetViewMyself() override { return GetMyself(); }
+  void ShowEntireScene(BoundingBox) override {}
+  void UpdateTitle() override {}
+  void OnUpdateAfterFit() override {}
+
+  CameraFields camera;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+    return 2;
+  }
+  QApplication app(argc, argv);
+  RegisterProgramResources();
+  const std::string folder = argv[1];
+  Ptr<ShownCamera> view(new ShownCamera);
+  PropertySheetEditCamera sheet(view, kEditCameraGeneralPage);
+  bool saved = true;
+  QTimer::singleShot(0, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window || !QTest::qWaitForWindowExposed(window)) {
+      saved = false;
+    } else {
+      auto* tabs = window->findChild<QTabBar*>();
+      const char* names[] = {"general", "lens", "focus", "new-scene"};
+      for (int page = 0; page < tabs->count(); ++page) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+        QTest::qWait(200);
+        const QPixmap shot = window->screen()->grabWindow(window->winId());
+        saved = shot.save(QString::fromStdString(folder + "/edit-camera-" + names[page] + ".png")) && saved;
+      }
+    }
+    sheet.EndDialog(IDCANCEL);
+  });
+  sheet.DoModal();
+  return saved ? 0 : 1;
+}

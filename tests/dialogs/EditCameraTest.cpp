@@ -1,0 +1,197 @@
+// The Edit Camera sheet on a scene's camera view: OK turns what the shown pages changed into one
+// "Edit Camera" record (none for values that only passed through the pages), the type, projection
+// and background rules, and the pages' own controls.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QTabBar>
+#include <numbers>
+
+#include "dialogs/DialogTestSupport.h"
+#include "dialogs/PropertySheetEditCamera.h"
+#include "document/DocumentTestSupport.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/RunModal.h"
+#include "platform/win/QtTestApplication.h"
+#include "support/ScriptedColorDialogs.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
+
+namespace {
+
+using document_test::UndoText;
+
+struct QtFirst {
+  QtTestApplication qt;
+};
+
+class EditCameraTest : public QtFirst, public document_test::SceneFixture {
+ protected:
+  EditCameraTest() {
+    InstallInputFilter();
+    CameraFields& c = Camera();
+    c.focal = 0.05;
+    c.height = 1.0;
+    c.front = 0.1;
+    c.focus = 1.0;
+    c.linearSensitivity = 8;
+  }
+  CameraFields& Camera() { return View().camera; }
+  int Records() { return doc.GetHistory().GetCount(); }
+
+  // Runs the sheet opened at `start`; `user` acts on it, then OK is pressed.
+  void Run(UINT start, const std::function<void(PropertySheetEditCamera&, QTabBar&)>& user) {
+    PropertySheetEditCamera sheet(&View(), start);
+    RunModal([&] { return sheet.DoModal(); },
+             [&](QDialog* window) {
+               user(sheet, *window->findChild<QTabBar*>());
+               Click(sheet, IDOK);
+             });
+  }
+  static void ShowPage(QTabBar& tabs, int index) {
+    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
+  }
+
+  ScriptedMessageBoxes boxes;
+};
+
+TEST_F(EditCameraTest, ValuesThatOnlyPassedThroughThePagesMakeNoRecord) {
+  // Values a mouse drag leaves, which fifteen digits do not show exactly.
+  Camera().focal = 0.0123456789012345678;
+  Camera().focus = 1.0 / 3.0;
+  Camera().fstop = 20.0 / 3.0;
+  Camera().background = RGB(12, 34, 56);
+  const CameraFields before = Camera();
+  const int records = Records();
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
+    for (int page = 1; page < 4; ++page) ShowPage(tabs, page);
+    EXPECT_TRUE(sheet.newScene->m_initialized);
+  });
+  EXPECT_EQ(Records(), records);
+  EXPECT_TRUE(View().updates.empty());
+  EXPECT_EQ(Camera().focal, before.focal);
+  EXPECT_EQ(Camera().focus, before.focus);
+  EXPECT_EQ(Camera().fstop, before.fstop);
+}
+
+TEST_F(EditCameraTest, ColourAndFocalLengthMakeOneRecordThatOneUndoRestores) {
+  const CameraFields before = Camera();
+  const int records = Records();
+  ScriptedColorDialogs colours;
+  colours.Answer({RGB(255, 0, 0)});
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
+    Click(*sheet.general, 32827);
+    ShowPage(tabs, kEditCameraLensPage);
+    Type(*sheet.lens, 32829, "85");
+    EXPECT_EQ(sheet.lens->m_slider.GetPos(), 85);
+  });
+  ASSERT_EQ(Records(), records + 1);
+  EXPECT_EQ(UndoText(doc), "Edit Camera");
+  EXPECT_EQ(View().updates, std::vector<std::string>{"0"});
+  EXPECT_EQ(Camera().background, RGB(255, 0, 0));
+  EXPECT_EQ(Camera().focal, 0.085);
+
+  doc.OnEditUndo();
+  EXPECT_EQ(Camera().background, before.background);
+  EXPECT_EQ(Camera().focal, before.focal);
+}
+
+TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {
+  const int titles = View().titles;
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+    for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Down);  // Camera -> Top
+  });
+  EXPECT_EQ(Camera().windowKind, 3);
+  EXPECT_FALSE(Camera().transform != Transform(std::numbers::pi / 2, Vector(1, 0, 0)));
+  EXPECT_EQ(View().fits, 1);
+  EXPECT_GT(View().titles, titles);  // the captions name the type
+
+  const Transform turned(0.4, Vector(0, 1, 0));
+  Camera().transform = turned;
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+    for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Up);  // Top -> Camera
+  });
+  EXPECT_EQ(Camera().windowKind, 0);
+  EXPECT_FALSE(Camera().transform != turned);
+  EXPECT_EQ(View().fits, 1);
+}
+
+TEST_F(EditCameraTest, PerspectiveOffOnTheFocusPageAloneAsksAndIsApplied) {
+  for (const int answer : {IDNO, IDYES}) {
+    Camera().orthographic = FALSE;
+    const int fits = View().fits;
+    const int records = Records();
+    boxes.Answer({answer});
+    Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+      Click(*sheet.focus, 32830);
+      EXPECT_FALSE(sheet.focus->GetDlgItem(32832)->IsWindowEnabled());
+      EXPECT_FALSE(sheet.lens->m_perspective);
+    });
+    ASSERT_EQ(boxes.boxes.size(), answer == IDNO ? 1u : 2u);
+    EXPECT_NE(boxes.boxes.back().text.find("entire scene is visible"), std::string::npos);
+    EXPECT_TRUE(Camera().orthographic);
+    EXPECT_EQ(Records(), records + 1);
+    EXPECT_EQ(View().fits - fits, answer == IDYES ? 1 : 0);
+  }
+}
+
+TEST_F(EditCameraTest, FocusControlsFollowEachOther) {
+  Camera().fstop = 8.0;
+  Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
+    PageEditCameraFocus& page = *sheet.focus;
+    EXPECT_EQ(page.m_slider.GetPos(), 8);
+    Type(page, 32832, "100");
+    EXPECT_EQ(page.m_slider.GetPos(), FocusControls::kPerfectClarity);
+    EXPECT_EQ(page.m_fstop, 100.0);
+    Type(page, 32832, "0");
+    EXPECT_FALSE(page.GetDlgItem(32833)->IsWindowEnabled());  // no distance at "Perfect Clarity"
+    Press(page, 32831, Qt::Key_Left);
+    EXPECT_EQ(page.m_fstop, 64.0);
+    EXPECT_TRUE(page.GetDlgItem(32833)->IsWindowEnabled());
+    Press(page, 32831, Qt::Key_Right);
+    EXPECT_EQ(page.m_fstop, 0.0);
+    Press(page, 32831, Qt::Key_Left);
+
+    Click(page, 32834);  // auto focus
+    EXPECT_FALSE(page.GetDlgItem(32833)->IsWindowEnabled());
+    Click(page, 32835);  // auto f-stop
+    EXPECT_FALSE(page.GetDlgItem(32832)->IsWindowEnabled());
+    Click(page, 32836);  // depth cue clears auto f-stop
+    EXPECT_FALSE(page.m_autoFstop);
+    EXPECT_TRUE(page.GetDlgItem(32837)->IsWindowEnabled());
+
+    ShowPage(tabs, kEditCameraLensPage);
+    Click(*sheet.lens, 32830);
+    EXPECT_FALSE(sheet.lens->GetDlgItem(32828)->IsWindowEnabled());
+    EXPECT_FALSE(page.m_perspective);
+    EXPECT_FALSE(page.GetDlgItem(32834)->IsWindowEnabled());
+  });
+  EXPECT_EQ(Camera().fstop, 64.0);
+  EXPECT_TRUE(Camera().linearModel);
+  EXPECT_FALSE(Camera().autoAperture);
+}
+
+TEST_F(EditCameraTest, ARefusedOrCancelledBackgroundFileNeverLeavesUseImageOn) {
+  ScriptedFileDialogs files;
+  files.PickFilters({1, 1});
+  files.Answer({"/pictures/sky.txt", std::nullopt, "/pictures/SKY.BMP"});
+  Run(kEditCameraGeneralPage, [&](PropertySheetEditCamera& sheet, QTabBar&) {
+    PageEditCameraGeneral& page = *sheet.general;
+    Click(page, 32838);  // refused under "All files"
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_NE(boxes.boxes[0].text.find("sky.txt"), std::string::npos);
+    EXPECT_FALSE(page.m_useImage);
+    EXPECT_TRUE(page.GetDlgItem(32827)->IsWindowEnabled());
+    Click(page, 32838);  // cancelled
+    EXPECT_FALSE(page.m_useImage);
+    Click(page, 32838);  // a bitmap in capitals
+    EXPECT_EQ(page.m_fileName.str(), "SKY.BMP");
+    EXPECT_FALSE(page.GetDlgItem(32827)->IsWindowEnabled());
+  });
+  ASSERT_EQ(files.requests.size(), 3u);
+  EXPECT_EQ(files.requests[0].title, "Choose background image");
+  EXPECT_TRUE(Camera().backgroundImage);
+  EXPECT_EQ(Camera().backgroundImagePath.str(), "/pictures/SKY.BMP");
+}
+
+}  // namespace

@@ -1,0 +1,260 @@
+// A camera window's picture leaving it: Improve Camera Image, Export Image and Copy Image, driven
+// by their commands, with the files and clipboard bitmaps they make compared with each other.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QCoreApplication>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/Preferences.h"
+#include "dialogs/DialogExportImage.h"
+#include "dialogs/DialogTestSupport.h"
+#include "platform/framework/CmdUI.h"
+#include "platform/framework/RunModal.h"
+#include "support/PlatformFakes.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TemporaryFolder.h"
+#include "views/CameraWindowTestSupport.h"
+#include "views/DibBytes.h"
+#include "views/LockedRows.h"
+#include "views/StandAloneApp.h"
+
+namespace views_test {
+namespace {
+
+// A little-endian field of a bitmap.
+LONG Field(const std::vector<BYTE>& b, std::size_t at) {
+  return static_cast<LONG>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<DWORD>(b[at + 3]) << 24);
+}
+
+// The BGR bytes of the `size` pixels at (x, y) of `surface`, top row first.
+std::vector<BYTE> Pixels(IDirectDrawSurface* surface, int x, int y, SIZE size) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
+  const DWORD bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
+  std::vector<BYTE> bgr;
+  for (int row = 0; row < size.cy; ++row) {
+    const BYTE* p = FirstRow(desc) + static_cast<std::ptrdiff_t>(y + row) * desc.lPitch + x * bytes;
+    for (int i = 0; i < size.cx; ++i, p += bytes) bgr.insert(bgr.end(), p, p + 3);
+  }
+  surface->Unlock(desc.lpSurface);
+  return bgr;
+}
+
+// The BGR bytes of a bitmap's rows (stored bottom-up, padded), top row first.
+std::vector<BYTE> Pixels(const BYTE* rows, SIZE size) {
+  std::vector<BYTE> bgr;
+  for (int row = size.cy; row-- > 0;) {
+    const BYTE* p = rows + DibRowBytes(size.cx) * row;
+    bgr.insert(bgr.end(), p, p + 3 * size.cx);
+  }
+  return bgr;
+}
+
+std::vector<BYTE> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct ImageOutput : CameraWindowFixture {
+  ImageOutput() { AddCylinderRows(doc, 8); }
+  ~ImageOutput() override { SetExportImageQuestion(previousQuestion); }
+
+  int Check() {
+    struct CheckState : CCmdUI {
+      void SetCheck(int on) override { check = on; }
+      int check = -1;
+    } state;
+    state.m_nID = kImproveCommand;
+    state.DoUpdate(view.get(), FALSE);
+    return state.check;
+  }
+  // Export Image to `path`, the Export Image dialog answered with `width` and `height` unimproved,
+  // or with its defaults when `width` is null.
+  void Export(const std::string& path, const char* width = nullptr, const char* height = nullptr) {
+    files.Answer({path});
+    RunModal([&] { return static_cast<int>(view->SendMessage(WM_COMMAND, kExportImageCommand)); },
+             [&](QDialog* window) {
+               CWnd& dialog = *CWnd::FromWidget(window);
+               if (width) {
+                 Type(dialog, 32819, width);
+                 Type(dialog, 32820, height);
+                 Click(dialog, 32821);
+               }
+               Click(dialog, IDOK);
+             });
+  }
+
+  ScriptedMessageBoxes boxes;
+  ScriptedFileDialogs files;
+  FakeClipboard clipboard;
+  TemporaryFolder folder;
+  ExportImageQuestion previousQuestion = SetExportImageQuestion(&AskExportImageWithDialog);
+};
+
+TEST_F(ImageOutput, ImproveTogglesShowsTheImprovedExportAndAnEditDropsIt) {
+  TestCameraView& w = Window(160, 120);
+  w.SendMessage(WM_COMMAND, kImproveCommand);  // a window never painted is rendered first
+  ASSERT_TRUE(w.improved);
+  EXPECT_EQ(Check(), 1);
+  const std::vector<BYTE> shown = Pixels(w.image2, X3DView::kBand, X3DView::kBand, {160, 120});
+  w.SendMessage(WM_COMMAND, kImproveCommand);
+  EXPECT_EQ(Check(), 0);
+  w.SendMessage(WM_COMMAND, kImproveCommand);
+  doc.UpdateAllViews(nullptr);
+  w.RenderImage(nullptr, TRUE, nullptr, nullptr);
+  EXPECT_FALSE(w.improved);
+
+  const std::vector<BYTE> file = w.RenderBitmapFile(160, 120, true);
+  ASSERT_EQ(file.size(), 54 + 480u * 120);
+  EXPECT_EQ(shown, Pixels(file.data() + 54, {160, 120}));
+  EXPECT_NE(shown, Pixels(w.RenderBitmapFile(160, 120, false).data() + 54, {160, 120}));
+}
+
+TEST_F(ImageOutput, ImproveStopsAt1017PixelsAndAnEmptyWindowHasNothingToImproveOrCopy) {
+  TestCameraView& w = Window(1018, 1017);
+  w.RenderImage(nullptr, TRUE, nullptr, nullptr);
+  IDirectDrawSurface* before = w.image2;
+  w.SendMessage(WM_COMMAND, kImproveCommand);
+  EXPECT_FALSE(w.improved);
+  EXPECT_EQ(w.image2, before);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text.find("Cannot improve the quality of the active Camera window"), 0u);
+
+  // Resized without a paint; orthographic windows have no band.
+  w.MoveWindow(0, 0, 1017, 1017);
+  w.settings.orthographic = TRUE;
+  w.SendMessage(WM_COMMAND, kImproveCommand);
+  EXPECT_TRUE(w.improved);
+  EXPECT_EQ(CSize(SurfaceSize(w.image2)), CSize(1017, 1017));
+
+  w.MoveWindow(0, 0, 0, 0);
+  w.improved = FALSE;
+  w.SendMessage(WM_COMMAND, kImproveCommand);
+  w.SendMessage(WM_COMMAND, kCopyImageCommand);
+  EXPECT_FALSE(w.improved);
+  EXPECT_TRUE(clipboard.data.empty());
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST_F(ImageOutput, OnAPaletteDisplayTheImprovedImageIsReduced) {
+  PaletteDisplay display;
+  TestCameraView& w = Window(40, 30);
+  w.SendMessage(WM_COMMAND, kImproveCommand);
+  EXPECT_TRUE(w.improved);
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  ASSERT_EQ(w.image2->GetSurfaceDesc(&desc), DD_OK);
+  EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 8u);
+  EXPECT_EQ(CSize(SurfaceSize(w.image2)), CSize(54, 44));
+}
+
+TEST_F(ImageOutput, AWindowReadImprovedImprovesItselfOnceShown) {
+  TestCameraView& w = Window(80, 60);
+  w.improved = TRUE;  // as read from the scene file
+  w.OnInitialUpdate();
+  EXPECT_FALSE(w.improved);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(w.improved);
+}
+
+TEST_F(ImageOutput, ExportAsksForAFileAndASizeAndWritesTheBitmap) {
+  doc.SetPathName((folder.Path() + "/My.Scenes/Chair.tvr").c_str(), FALSE);
+  TestCameraView& w = Window(160, 120);
+  Export(folder / "chair.bmp", "5", "3");
+  ASSERT_EQ(files.requests.size(), 1u);
+  const FileDialogRequest& asked = files.requests[0];
+  EXPECT_EQ(asked.title, "Export Image");
+  EXPECT_EQ(asked.initialFolder + "|" + asked.fileName, folder.Path() + "/My.Scenes|Chair.tvr");
+  EXPECT_EQ(asked.filters, (std::vector<FileDialogFilter>{{"Bitmap images (*.bmp)", "*.bmp"}}));
+  EXPECT_EQ(asked.flags, DWORD{0x806});
+
+  const std::vector<BYTE> file = ReadFile(folder / "chair.bmp");
+  ASSERT_EQ(file.size(), 54u + 16 * 3);
+  EXPECT_EQ(Field(file, 2), 54 + 16 * 3);
+  EXPECT_EQ(Field(file, 18), 5);
+  EXPECT_EQ(Field(file, 22), 3);
+  EXPECT_EQ(Field(file, 38), 3780);  // 96 dots per inch
+  EXPECT_FALSE(w.image);
+}
+
+TEST_F(ImageOutput, AFailedExportLeavesNoFileAndKeepsTheFileItWasToReplace) {
+  Window(64, 48);
+  std::ofstream(folder / "blocked") << "a file, not a folder";
+  std::ofstream(folder / "old.bmp") << "old";
+  Export(folder / "blocked/new.bmp");
+  // A disk that fills up: no file may grow past 1000 bytes while the old one is replaced.
+  rlimit previous{};
+  getrlimit(RLIMIT_FSIZE, &previous);
+  const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = previous;
+  small.rlim_cur = 1000;
+  setrlimit(RLIMIT_FSIZE, &small);
+  Export(folder / "old.bmp");
+  setrlimit(RLIMIT_FSIZE, &previous);
+  std::signal(SIGXFSZ, previousSignal);
+
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].text.find("Cannot write to the following file:\n\n" + folder / "blocked/new.bmp"), 0u);
+  EXPECT_NE(boxes.boxes[1].text.find(folder / "old.bmp"), std::string::npos);
+  EXPECT_EQ(ReadFile(folder / "old.bmp"), (std::vector<BYTE>{'o', 'l', 'd'}));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
+}
+
+TEST_F(ImageOutput, ExportIsRefusedExactlyWhenTheRenderUsesTheDepthCue) {
+  TestCameraView& w = Window(64, 48);
+  doc.AddGroup(document_test::NewGroup(doc, "box", false, 0.3), TRUE, FALSE, 0);
+  w.settings.autoFocusSelected = TRUE;
+  w.settings.linearModel = TRUE;
+  w.settings.fstop = 2.8;
+  w.SendMessage(WM_COMMAND, kExportImageCommand);
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_TRUE(files.requests.empty());
+  w.settings.autoAperture = TRUE;  // the lens decides: the blur no longer follows the depth cue
+  w.SendMessage(WM_COMMAND, kExportImageCommand);
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(files.requests.size(), 1u);
+}
+
+TEST_F(ImageOutput, CopyPutsTheSupersampledBitmapOnTheClipboard) {
+  TestCameraView& w = Window(160, 120);
+  w.SendMessage(WM_COMMAND, kCopyImageCommand);
+  ASSERT_EQ(clipboard.data.size(), 1u);
+  EXPECT_EQ(clipboard.data[0].first, CF_DIB);
+  const std::vector<BYTE>& dib = clipboard.data[0].second;
+  ASSERT_EQ(dib.size(), DibSize(160, 120));
+  EXPECT_EQ(Field(dib, 4), 160);
+  EXPECT_EQ(Field(dib, 24), 3839);  // a 1024-pixel screen 10.5 inches wide
+  EXPECT_FALSE(w.image);
+  const std::vector<BYTE> file = w.RenderBitmapFile(160, 120, true);
+  EXPECT_EQ(Pixels(dib.data() + 40, {160, 120}), Pixels(file.data() + 54, {160, 120}));
+}
+
+TEST_F(ImageOutput, CopyResetsResolutionsOutsideTheirRangeAndLeavesABusyClipboardAlone) {
+  TestCameraView& w = Window(400, 300);
+  XWritePrefString(1150, 1155, "yes");
+  for (const char* dpi : {"0", "99999"}) {
+    XWritePrefString(1150, 1153, dpi);
+    XWritePrefString(652, 684, "1500");
+    w.SendMessage(WM_COMMAND, kCopyImageCommand);
+    EXPECT_EQ(XGetPrefString(1150, 1153, "").str() + " " + XGetPrefString(652, 684, "").str(), "75 10.5");
+  }
+  ASSERT_EQ(clipboard.data.size(), 2u);
+  EXPECT_EQ(Field(clipboard.data[1].second, 4), 307);
+  EXPECT_EQ(Field(clipboard.data[1].second, 24), 2953);
+
+  clipboard.heldByOtherProgram = true;
+  w.SendMessage(WM_COMMAND, kCopyImageCommand);
+  EXPECT_EQ(clipboard.empties, 2);
+  EXPECT_EQ(clipboard.data.size(), 2u);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text.find("The Windows Clipboard is busy"), 0u);
+}
+
+}  // namespace
+}  // namespace views_test

@@ -1,0 +1,221 @@
+// The mouse in a camera window, driven by the events a user causes: clicks and double clicks
+// select, a press becomes a drag beyond the drag box or after the double-click time, a drag is
+// one undoable step, a lost capture ends the press quietly, and the scene's other windows follow.
+#include <QApplication>
+#include <QMouseEvent>
+
+#include "core/Globals.h"
+#include "document/XDocument.h"
+#include "platform/framework/CmdUI.h"
+#include "platform/win/Cursors.h"
+#include "platform/win/TickCount.h"
+#include "platform/framework/WaitCursor.h"
+#include "scene/MeshSO.h"
+#include "support/PlatformFakes.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "views/CameraWindowTestSupport.h"
+#include "views/DragGeometry.h"
+
+namespace views_test {
+namespace {
+
+// Notes the Edit/Object... commands a double click sends.
+class RecordingCameraView : public TestCameraView {
+ public:
+  void OnEditObject() { ++editObject; }
+  int editObject = 0;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(RecordingCameraView, TestCameraView)
+  ON_COMMAND(33137, OnEditObject)
+END_MESSAGE_MAP()
+
+struct EnableProbe : CCmdUI {
+  void Enable(BOOL on) override { enabled = on; }
+  BOOL enabled = TRUE;
+};
+
+constexpr QPoint kCentre(200, 150);
+constexpr QPoint kCorner(5, 5);
+
+struct CameraWindowMouse : CameraWindowFixture {
+  CameraWindowMouse() : previousClock(SetTickSource([this] { return now; })) {
+    InitGlobals();
+    view = std::make_unique<RecordingCameraView>();
+    doc.AddView(view.get());
+    Window();
+  }
+  ~CameraWindowMouse() override { SetTickSource(previousClock); }
+
+  RecordingCameraView& View() { return static_cast<RecordingCameraView&>(*view); }
+  // A small box one metre along the camera's line of sight: under the window's centre.
+  Ptr<GroupSO> AddObject() {
+    Ptr<MeshSO> mesh(new MeshSO(8, 0.05, 0.1, 0xFF0000FF));
+    mesh->SetName("Box");
+    Ptr<GroupSO> group(new GroupSO);
+    group->AddVisual(mesh);
+    const Transform& camera = view->settings.transform;
+    const Vector at = CameraPosition(camera) + ViewDirection(camera) * 1.0;
+    Transform place;
+    place.t[0] = at.x;
+    place.t[1] = at.y;
+    place.t[2] = at.z;
+    group->SetTransform(place);
+    doc.AddGroup(group, FALSE, FALSE, 0);
+    return group;
+  }
+  void Send(QEvent::Type type, QPoint at, Qt::MouseButtons held, Qt::KeyboardModifiers keys = {}) {
+    QWidget* widget = view->GetWidget();
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, keys);
+    QApplication::sendEvent(widget, &event);
+  }
+  void Press(QPoint at, Qt::KeyboardModifiers keys = {}) { Send(QEvent::MouseButtonPress, at, Qt::LeftButton, keys); }
+  void Move(QPoint at) { Send(QEvent::MouseMove, at, view->IsMouseDown() ? Qt::LeftButton : Qt::NoButton); }
+  void Release(QPoint at) { Send(QEvent::MouseButtonRelease, at, Qt::NoButton); }
+  // A click is settled once the double-click time has passed and the pointer moves.
+  void Click(QPoint at, Qt::KeyboardModifiers keys = {}) {
+    Press(at, keys);
+    Release(at);
+    now += 600;
+    Move(at);
+  }
+  void DoubleClick(QPoint at, Qt::KeyboardModifiers keys = {}) {
+    Press(at, keys);
+    Release(at);
+    now += 100;
+    Send(QEvent::MouseButtonDblClick, at, Qt::LeftButton, keys);
+    Release(at);
+    QApplication::processEvents();
+  }
+  std::vector<GroupSO*> Selection() {
+    std::vector<GroupSO*> groups;
+    for (int i = 0; i < doc.GetSelectedCount(); ++i) groups.push_back(doc.GetSelected(i));
+    return groups;
+  }
+  bool PickedAt(QPoint at, GroupSO* group) {
+    CountedClientDC dc(view.get());
+    XDPoint point(at.x(), at.y());
+    dc.DPtoLP(point);
+    const PickRecord pick = view->Pick(point);
+    return pick.picked && pick.group == group;
+  }
+
+  ScopedSystemInfo info;  // double-click time 500 ms, drag box 4 x 4, screen 1024 x 768
+  DWORD now = 1000;
+  TickSource previousClock;
+};
+
+TEST_F(CameraWindowMouse, ClicksSelectAndADoubleClickAsksForTheObjectSheet) {
+  Ptr<GroupSO> box = AddObject();
+  ASSERT_TRUE(PickedAt(kCentre, box));
+  Click(kCentre + QPoint(3, 3));  // moved, but within the drag box and the time: a click
+  EXPECT_EQ(Selection(), std::vector<GroupSO*>{box});
+  Click(kCorner);
+  EXPECT_TRUE(Selection().empty());
+
+  DoubleClick(kCentre);
+  EXPECT_EQ(Selection(), std::vector<GroupSO*>{box});
+  EXPECT_EQ(View().editObject, 1);
+  // With Shift the double click toggles the selection once and opens nothing.
+  DoubleClick(kCentre, Qt::ShiftModifier);
+  EXPECT_TRUE(Selection().empty());
+  EXPECT_EQ(View().editObject, 1);
+  Click(kCorner, Qt::ControlModifier);  // empty space with Ctrl changes nothing
+  EXPECT_TRUE(Selection().empty());
+  EXPECT_FALSE(view->IsMouseDown());
+}
+
+TEST_F(CameraWindowMouse, ADragNeedsBothDistancesOrTheTimeAndIsOneUndoableStep) {
+  Ptr<GroupSO> box = AddObject();
+  app.mode = 3;  // Move Object
+  const Transform before = box->GetTransform();
+  Press(kCentre);
+  Move(kCentre + QPoint(30, 0));  // across only: still deciding
+  EXPECT_FALSE(box->GetTransform() != before);
+  Move(kCentre + QPoint(30, 20));
+  EXPECT_TRUE(box->GetTransform() != before);
+  EXPECT_EQ(Selection(), std::vector<GroupSO*>{box});  // the dragged object became the selection
+  Move(kCentre + QPoint(60, 40));
+  Release(kCentre + QPoint(60, 40));
+  // The grabbed point stayed under the pointer.
+  EXPECT_TRUE(PickedAt(kCentre + QPoint(60, 40), box));
+  EXPECT_EQ(document_test::UndoText(doc), "Move Object Box");
+  doc.OnEditUndo();
+  EXPECT_FALSE(box->GetTransform() != before);
+
+  // Once the double-click time has passed, a move along one axis drags too.
+  Press(kCentre);
+  now += 600;
+  Move(kCentre + QPoint(0, -20));
+  Release(kCentre + QPoint(0, -20));
+  EXPECT_TRUE(box->GetTransform() != before);
+}
+
+TEST_F(CameraWindowMouse, DuringAPressTheDocumentCannotChangeAndALostCaptureEndsItQuietly) {
+  Ptr<GroupSO> box = AddObject();
+  doc.SelectOnly(box, FALSE, 0);
+  Press(kCorner);
+  EnableProbe undo;
+  undo.m_nID = 57632;
+  view->OnCmdMsg(57632, CN_UPDATE_COMMAND_UI, &undo, nullptr);
+  EXPECT_FALSE(undo.enabled);
+  const int groups = doc.GetScene()->GetGroups().GetCount();
+  view->SendMessage(WM_COMMAND, 57632);  // Delete
+  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), groups);
+  ReleaseCapture();
+  EXPECT_FALSE(view->IsMouseDown());
+  Release(kCorner);
+  now += 600;
+  Move(kCorner);
+  // No click came of it: the selection stays.
+  EXPECT_EQ(Selection(), std::vector<GroupSO*>{box});
+}
+
+TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSaysWhatToDo) {
+  ScriptedMessageBoxes boxes;
+  Press(kCentre);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_NE(boxes.boxes[0].text.find("Drag an object from the 3D Objects window"), std::string::npos);
+  EXPECT_FALSE(view->IsMouseDown());
+
+  AddObject();
+  TestCameraView other;
+  doc.AddView(&other);
+  ASSERT_TRUE(other.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {500, 0, 700, 150}, parent.get(), 2));
+  app.mode = 5;  // Rotate Camera
+  const Transform before = view->settings.transform;
+  Press(kCentre);
+  Move(kCentre + QPoint(40, 30));
+  EXPECT_TRUE(view->settings.transform != before);
+  EXPECT_TRUE(other.image2);
+  EXPECT_FALSE(other.needsRender);
+  Release(kCentre + QPoint(40, 30));
+  EXPECT_EQ(document_test::UndoText(doc), "Rotate Camera");
+  doc.OnEditUndo();
+  EXPECT_FALSE(view->settings.transform != before);
+  other.DestroyWindow();
+  doc.RemoveView(&other);
+}
+
+TEST_F(CameraWindowMouse, TheCursorShowsARefusalOrTheDragsAxis) {
+  AddObject();
+  const auto shown = [] {
+    const HCURSOR cursor = SetCursor(nullptr);
+    SetCursor(cursor);
+    return DescribeCursor(cursor);
+  };
+  view->settings.windowKind = 1;  // a Front window cannot rotate its camera
+  app.mode = 5;
+  view->UpdateStatusPrompt(-1);
+  EXPECT_EQ(shown().id, 104u);
+  view->settings.windowKind = 0;
+  app.mode = 10;  // Raise/Lower Object: pressed, the vertical arrows
+  Press(kCentre);
+  view->UpdateStatusPrompt(-1);
+  EXPECT_EQ(shown().id, 138u);
+  Release(kCentre);
+}
+
+}  // namespace
+}  // namespace views_test
