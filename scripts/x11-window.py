@@ -4,10 +4,14 @@
   x11-window.py find TITLE          prints the id of the first top-level window whose name holds TITLE
   x11-window.py close WINDOW_ID     asks the window to close, as its title bar's close button does
   x11-window.py screenshot OUT.png  saves the whole screen
+  x11-window.py geometry TITLE      prints x y width height of the first window whose name holds TITLE
+  x11-window.py keys "alt+e f"      types the keys, each a "+"-joined chord of X key names, as a user does
+  x11-window.py click "X Y"         clicks the left mouse button at a point of the screen
 """
 import ctypes
 import struct
 import sys
+import time
 import zlib
 
 x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
@@ -30,6 +34,22 @@ x11.XGetPixel.restype = ctypes.c_ulong
 x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
 x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
 x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+
+
+x11.XStringToKeysym.restype = ctypes.c_ulong
+x11.XStringToKeysym.argtypes = [ctypes.c_char_p]
+x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x11.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)] + \
+    [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+x11.XTranslateCoordinates.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                      ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int),
+                                      ctypes.POINTER(ctypes.c_ulong)]
+xtest = ctypes.cdll.LoadLibrary("libXtst.so.6")
+xtest.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+xtest.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+xtest.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+KEY_NAMES = {"alt": "Alt_L", "ctrl": "Control_L", "shift": "Shift_L"}
 
 
 class ClientMessage(ctypes.Structure):
@@ -81,6 +101,37 @@ def screenshot(display, path):
                   + chunk(b"IDAT", zlib.compress(bytes(rows))) + chunk(b"IEND", b""))
 
 
+def geometry(display, window):
+    root, x, y, width, height, border, depth = (ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int(), ctypes.c_uint(),
+                                                ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint())
+    x11.XGetGeometry(display, window, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y), ctypes.byref(width),
+                     ctypes.byref(height), ctypes.byref(border), ctypes.byref(depth))
+    screen_x, screen_y, child = ctypes.c_int(), ctypes.c_int(), ctypes.c_ulong()
+    x11.XTranslateCoordinates(display, window, root.value, 0, 0, ctypes.byref(screen_x), ctypes.byref(screen_y),
+                              ctypes.byref(child))
+    return screen_x.value, screen_y.value, width.value, height.value
+
+
+def keys(display, text):
+    for chord in text.split():
+        codes = [x11.XKeysymToKeycode(display, x11.XStringToKeysym(KEY_NAMES.get(name, name).encode()))
+                 for name in chord.split("+")]
+        for code in codes:
+            xtest.XTestFakeKeyEvent(display, code, 1, 0)
+        for code in reversed(codes):
+            xtest.XTestFakeKeyEvent(display, code, 0, 0)
+        x11.XFlush(display)
+        time.sleep(0.3)
+
+
+def click(display, point):
+    x, y = (int(v) for v in point.split())
+    xtest.XTestFakeMotionEvent(display, -1, x, y, 0)
+    xtest.XTestFakeButtonEvent(display, 1, 1, 0)
+    xtest.XTestFakeButtonEvent(display, 1, 0, 0)
+    x11.XFlush(display)
+
+
 def main():
     display = x11.XOpenDisplay(None)
     if not display:
@@ -95,6 +146,15 @@ def main():
         close(display, int(argument))
     elif command == "screenshot":
         screenshot(display, argument)
+    elif command == "geometry":
+        window = find(display, argument)
+        if window is None:
+            sys.exit(1)
+        print(*geometry(display, window))
+    elif command == "keys":
+        keys(display, argument)
+    elif command == "click":
+        click(display, argument)
 
 
 main()
