@@ -80,7 +80,8 @@ UINT DefaultOfShowKey(UINT key) { return key == kShowFile ? kShowFileDefault : k
 
 }  // namespace
 
-XMainFrame::XMainFrame() = default;
+// The global preference values are read at every start, before any window asks for them.
+XMainFrame::XMainFrame() { InitGlobals(); }
 
 XMainFrame::~XMainFrame() {
   XASSERT(!objects3DView, "Should have been destroyed and this pointer set to NULL by Objects3DView destructor");

@@ -33,10 +33,9 @@ struct QtFirst {
 
 class PreferencesFixture : public QtFirst, public document_test::SceneFixture, public DialogServices {
  protected:
-  // The program reads its global preferences at start-up, before any sheet is made.
   PreferencesFixture() : previous_(SetDialogServices(this)) {
     InstallInputFilter();
-    InitGlobals();
+    InitGlobals();  // as the program's start does: some pages show the global copies
   }
   ~PreferencesFixture() override {
     SetDialogServices(previous_);
