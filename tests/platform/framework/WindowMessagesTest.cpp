@@ -196,7 +196,7 @@ TEST_F(WindowFixture, TimersTickIntoTheirWindowAndThreadTimersCallTheirProcedure
   const UINT_PTR threadTimer = ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++threadTicks; });
   ASSERT_NE(threadTimer, 0u);
   // Generous for a loaded machine; the loop ends as soon as both have ticked.
-  QTest::qWaitFor([&] { return !log.empty() && threadTicks > 0; }, 5000);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !log.empty() && threadTicks > 0; }, 5000));
   QTest::qWait(30);  // more ticks of the window's timer would arrive now
   EXPECT_EQ(log, std::vector<std::string>{"timer 5"});  // the handler stopped it after one tick
   EXPECT_GT(threadTicks, 0);
