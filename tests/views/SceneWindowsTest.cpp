@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -10,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "dialogs/EditObjectTestSupport.h"
 #include "document/DocumentTestSupport.h"
 #include "platform/framework/MDIFrameWnd.h"
 #include "platform/win/QtTestApplication.h"
@@ -18,6 +21,7 @@
 #include "support/PlatformFakes.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
+#include "views/StartedProgram.h"
 #include "views/X3DView.h"
 
 namespace {
@@ -25,36 +29,7 @@ namespace {
 using Bytes = std::vector<char>;
 using WindowState = std::array<double, 10>;
 
-struct SceneWindows : ::testing::Test {
-  SceneWindows() {
-    RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
-    const std::filesystem::path config = std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Ulmric";
-    std::filesystem::create_directories(config);
-    std::ofstream(config / "Tavrolin.ini") << "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
-    EXPECT_TRUE(app.InitInstance());
-    main = dynamic_cast<CMDIFrameWnd*>(app.m_pMainWnd);
-    QApplication::processEvents();  // the 3D Objects window opens
-    objectsWindow = static_cast<int>(main->GetMDIClient()->Children().size());
-  }
-  ~SceneWindows() override {
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    app.ExitInstance();
-  }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-    QTest::keyClick(main->GetWidget(), key, modifiers);
-    QApplication::processEvents();
-  }
-  XDocument& Scene() {
-    CDocTemplate* scenes = app.GetDocTemplate(0)->docTemplate;
-    POSITION pos = scenes->GetFirstDocPosition();
-    EXPECT_NE(pos, nullptr);
-    return *static_cast<XDocument*>(scenes->GetNextDoc(pos));
-  }
-  static std::vector<X3DView*> Views(XDocument& doc) {
-    std::vector<X3DView*> views;
-    for (POSITION pos = doc.GetFirstViewPosition(); pos;) views.push_back(dynamic_cast<X3DView*>(doc.GetNextView(pos)));
-    return views;
-  }
+struct SceneWindows : StartedProgram {
   static std::string Caption(CView* view) {
     CString text;
     view->GetParentFrame()->GetWindowText(text);
@@ -84,24 +59,6 @@ struct SceneWindows : ::testing::Test {
     second.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
     return doc;
   }
-  std::string Save(XDocument& doc) {
-    const std::string path = folder / "scene.tvr";
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    return path;
-  }
-  XDocument* Reopen(XDocument& doc, const std::string& path) {
-    doc.OnCloseDocument();
-    return static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
-  }
-  int OpenFrames() const { return static_cast<int>(main->GetMDIClient()->Children().size()) - objectsWindow; }
-
-  QtTestApplication qt;
-  ScriptedMessageBoxes boxes;
-  ScopedSystemInfo display;
-  XApp app;
-  CMDIFrameWnd* main = nullptr;
-  int objectsWindow = 0;
-  TemporaryFolder folder;
 };
 
 TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
@@ -227,6 +184,21 @@ TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow)
     EXPECT_EQ(app.CountOpenScenes(), 0);
     EXPECT_EQ(OpenFrames(), 0);
   }
+}
+
+TEST_F(SceneWindows, CtrlBEditsTheSelectedObjectInTheActiveCameraWindow) {
+  Key(Qt::Key_N);
+  edit_object_test::NewObject(Scene(), "Chair");
+  QString caption;
+  QTimer::singleShot(0, [&] {
+    QWidget* sheet = QApplication::activeModalWidget();
+    ASSERT_NE(sheet, nullptr);
+    caption = sheet->windowTitle();
+    for (QPushButton* button : sheet->findChildren<QPushButton*>())
+      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+  });
+  Key(Qt::Key_B);
+  EXPECT_EQ(caption, "Edit Object");
 }
 
 }  // namespace
