@@ -191,6 +191,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // The ray through a client point of the window, during a press.
   DragRay WindowRay(POINT point) const;
   bool SceneIsEmpty();
+  // A press while one is under way, or in an empty scene, is passed on and starts nothing.
+  bool PressStartsNothing();
   // What a drag in the current state of the window and the document may rely on.
   DragConditions Conditions(const PickRecord& pick);
 

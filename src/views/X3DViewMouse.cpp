@@ -35,6 +35,18 @@ int X3DView::GetInteractiveMode() const {
 
 bool X3DView::SceneIsEmpty() { return IsPoint(GetDocument()->GetSceneBox()); }
 
+bool X3DView::PressStartsNothing() {
+  if (mouseDown) {
+    Default();
+    return true;
+  }
+  if (!SceneIsEmpty()) return false;
+  // An empty scene says where objects come from.
+  Default();
+  XInfoBox(kEmptySceneMessage);
+  return true;
+}
+
 DragConditions X3DView::Conditions(const PickRecord& pick) {
   XDocument* doc = GetDocument();
   DragConditions c;
@@ -54,15 +66,7 @@ DragConditions X3DView::Conditions(const PickRecord& pick) {
 void X3DView::OnLButtonDown(UINT flags, CPoint point) {
   // A press while a click waits for its second half settles that click first.
   if (mousePress && mousePress->IsDown() && !mousePress->IsDragging()) mousePress->Timeout();
-  if (mouseDown) {
-    Default();
-    return;
-  }
-  if (SceneIsEmpty()) {
-    Default();
-    XInfoBox(kEmptySceneMessage);
-    return;
-  }
+  if (PressStartsNothing()) return;
   XDocument* doc = GetDocument();
   mouseDown = TRUE;
   mouseDownFlags = flags;
@@ -162,15 +166,7 @@ void X3DView::OnKillFocus(CWnd*) {
 }
 
 void X3DView::OnRButtonDown(UINT, CPoint point) {
-  if (mouseDown) {
-    Default();
-    return;
-  }
-  if (SceneIsEmpty()) {
-    Default();
-    XInfoBox(kEmptySceneMessage);
-    return;
-  }
+  if (PressStartsNothing()) return;
   CountedClientDC dc(this);
   POINT logical = point;
   dc.DPtoLP(&logical, 1);
