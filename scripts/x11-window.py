@@ -5,6 +5,7 @@
   x11-window.py close WINDOW_ID     asks the window to close, as its title bar's close button does
   x11-window.py screenshot OUT.png  saves the whole screen
   x11-window.py region X Y W H      prints a digest of the screen's pixels in the rectangle
+  x11-window.py geometry TITLE      prints x y width height of the first window whose name holds TITLE
 """
 import ctypes
 import hashlib
@@ -32,6 +33,13 @@ x11.XGetPixel.restype = ctypes.c_ulong
 x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
 x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
 x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+
+
+x11.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)] + \
+    [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+x11.XTranslateCoordinates.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                      ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int),
+                                      ctypes.POINTER(ctypes.c_ulong)]
 
 
 class ClientMessage(ctypes.Structure):
@@ -91,6 +99,17 @@ def region(display, x, y, width, height):
     print(digest.hexdigest())
 
 
+def geometry(display, window):
+    root, x, y, width, height, border, depth = (ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int(), ctypes.c_uint(),
+                                                ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint())
+    x11.XGetGeometry(display, window, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y), ctypes.byref(width),
+                     ctypes.byref(height), ctypes.byref(border), ctypes.byref(depth))
+    screen_x, screen_y, child = ctypes.c_int(), ctypes.c_int(), ctypes.c_ulong()
+    x11.XTranslateCoordinates(display, window, root.value, 0, 0, ctypes.byref(screen_x), ctypes.byref(screen_y),
+                              ctypes.byref(child))
+    return screen_x.value, screen_y.value, width.value, height.value
+
+
 def main():
     display = x11.XOpenDisplay(None)
     if not display:
@@ -107,6 +126,11 @@ def main():
         screenshot(display, argument)
     elif command == "region":
         region(display, *(int(a) for a in sys.argv[2:6]))
+    elif command == "geometry":
+        window = find(display, argument)
+        if window is None:
+            sys.exit(1)
+        print(*geometry(display, window))
 
 
 main()

@@ -4,6 +4,8 @@
 
 #include "core/XString.h"
 #include "platform/framework/Help.h"
+#include "platform/framework/ToolTips.h"
+#include "platform/framework/WinApp.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/Wnd.h"
 
@@ -49,6 +51,15 @@ int XControlAt(CWnd* parent, POINT point, CWnd** child) {
     return w->GetDlgCtrlID();
   }
   return -1;
+}
+
+void XFillToolInfo(CWnd* child, TOOLINFO* ti) {
+  if (!ti || !child) return;
+  ti->uId = reinterpret_cast<UINT_PTR>(child->GetSafeHwnd());
+  ti->uFlags |= TTF_IDISHWND | TTF_ALWAYSTIP;
+  ti->lpszText = LPSTR_TEXTCALLBACK;
+  CWnd* main = AfxGetMainWnd();
+  ti->hwnd = main ? main->GetSafeHwnd() : nullptr;
 }
 
 XMessageBoxFrame* XStatusFrame() {

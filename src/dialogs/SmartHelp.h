@@ -5,6 +5,7 @@
 #include "core/XMessageBox.h"
 
 class CWnd;
+struct TOOLINFO;
 
 // Prompt ids of the framework's standard buttons, which have small control ids of their own.
 constexpr UINT ID_DIALOG_HELP = 2002;
@@ -26,6 +27,10 @@ int XPromptOrNone(int promptId);
 // created visible child first, disabled ones included; a child with id -1 (a label or a group box)
 // ends the search with no control.
 int XControlAt(CWnd* parent, POINT point, CWnd** child);
+
+// Fills `ti` (when not null) for the tip of `child`: the text is the string of its control id after
+// the first line feed, supplied by the main window on request.
+void XFillToolInfo(CWnd* child, TOOLINFO* ti);
 
 // The main frame's status bar as the dialogs reach it (null while there is no main frame).
 XMessageBoxFrame* XStatusFrame();

@@ -27,6 +27,7 @@ BOOL XDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   XASSERT(::IsWindow(m_hWnd), "");
   XPushModalStatusCallback(m_modal, StatusCallback, this);
+  EnableToolTips(TRUE);
   return TRUE;
 }
 
@@ -41,11 +42,13 @@ void XDialog::OnActivate(UINT state, CWnd* other, BOOL minimized) {
   InitGlobals();
 }
 
-int XDialog::OnToolHitTest(POINT point) const {
+int XDialog::OnToolHitTest(CPoint point, TOOLINFO* ti) const {
   if (!m_active) return -1;
   CWnd* child = nullptr;
   const int id = XControlAt(const_cast<XDialog*>(this), point, &child);
-  return XPromptOrNone(id == -1 ? -1 : XStandardButtonPrompt(id));
+  const int prompt = XPromptOrNone(id == -1 ? -1 : XStandardButtonPrompt(id));
+  if (prompt != -1) XFillToolInfo(child, ti);
+  return prompt;
 }
 
 UINT XDialog::CurrentPromptId() const {

@@ -12,8 +12,9 @@ class XDialog : public CDialog {
 
   int DoModal() override;
   BOOL OnInitDialog() override;
-  // The prompt id of the control at `point` (client coordinates), or -1.
-  virtual int OnToolHitTest(POINT point) const;
+  // The prompt id of the control at `point` (client coordinates), or -1; `ti` is filled for the
+  // control's tip.
+  int OnToolHitTest(CPoint point, TOOLINFO* ti = nullptr) const override;
   void UpdateStatusPrompt();
   static void StatusCallback(void* argument);
   // The prompt now under the cursor: the control's, else the dialog's own.

@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "dialogs/SmartHelp.h"
 #include "dialogs/XPropertyPage.h"
+#include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageMap.h"
 
 IMPLEMENT_DYNAMIC(XPropertySheet, CPropertySheet)
@@ -32,6 +33,7 @@ BOOL XPropertySheet::OnInitDialog() {
   const BOOL result = CPropertySheet::OnInitDialog();
   XASSERT(::IsWindow(m_hWnd), "");
   XPushModalStatusCallback(m_modal, StatusCallback, this);
+  EnableToolTips(TRUE);
   return result;
 }
 
@@ -46,7 +48,7 @@ void XPropertySheet::OnActivate(UINT state, CWnd* other, BOOL minimized) {
   InitGlobals();
 }
 
-int XPropertySheet::OnToolHitTest(POINT point) const {
+int XPropertySheet::OnToolHitTest(CPoint point, TOOLINFO* ti) const {
   if (!m_active) return -1;
   auto* self = const_cast<XPropertySheet*>(this);
   CWnd* child = nullptr;
@@ -58,7 +60,9 @@ int XPropertySheet::OnToolHitTest(POINT point) const {
     page->ScreenToClient(&onPage);
     id = XControlAt(page, onPage, &child);
   }
-  return XPromptOrNone(id);
+  const int prompt = XPromptOrNone(id);
+  if (prompt != -1) XFillToolInfo(child, ti);
+  return prompt;
 }
 
 UINT XPropertySheet::ActivePromptId() const {
@@ -72,6 +76,15 @@ void XPropertySheet::UpdateStatusPrompt() {
   const int hit = OnToolHitTest(XCursorIn(*this));
   const UINT prompt = ActivePromptId();
   XShowStatusPrompt(hit != -1 ? hit : static_cast<int>(prompt), prompt);
+}
+
+BOOL XPropertySheet::PreTranslateMessage(MSG* msg) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
+    const int hit = OnToolHitTest(XCursorIn(*this));
+    XShowPromptHelp(hit != -1 ? static_cast<UINT>(hit) : ActivePromptId());
+    return TRUE;
+  }
+  return CPropertySheet::PreTranslateMessage(msg);
 }
 
 void XPropertySheet::StatusCallback(void* argument) {

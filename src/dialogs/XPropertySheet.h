@@ -14,8 +14,10 @@ class XPropertySheet : public CPropertySheet {
   BOOL OnInitDialog() override;
   // The prompt id at `point` (client coordinates of the sheet), or -1: the sheet's standard
   // buttons are mapped, the active page's controls pass as they are.
-  virtual int OnToolHitTest(POINT point) const;
+  int OnToolHitTest(CPoint point, TOOLINFO* ti = nullptr) const override;
   void UpdateStatusPrompt();
+  // F1 opens the help of the prompt under the cursor.
+  BOOL PreTranslateMessage(MSG* msg) override;
   static void StatusCallback(void* argument);
 
   BOOL m_modal = FALSE;

@@ -35,15 +35,10 @@ int X3DView::GetInteractiveMode() const {
 
 bool X3DView::SceneIsEmpty() { return IsPoint(GetDocument()->GetSceneBox()); }
 
-bool X3DView::PressStartsNothing() {
-  if (mouseDown) {
-    Default();
-    return true;
-  }
-  if (!SceneIsEmpty()) return false;
-  // An empty scene says where objects come from.
+bool X3DView::PassesPressOn() {
+  if (!mouseDown && !SceneIsEmpty()) return false;
   Default();
-  XInfoBox(kEmptySceneMessage);
+  if (!mouseDown) XInfoBox(kEmptySceneMessage);
   return true;
 }
 
@@ -66,7 +61,7 @@ DragConditions X3DView::Conditions(const PickRecord& pick) {
 void X3DView::OnLButtonDown(UINT flags, CPoint point) {
   // A press while a click waits for its second half settles that click first.
   if (mousePress && mousePress->IsDown() && !mousePress->IsDragging()) mousePress->Timeout();
-  if (PressStartsNothing()) return;
+  if (PassesPressOn()) return;
   XDocument* doc = GetDocument();
   mouseDown = TRUE;
   mouseDownFlags = flags;
@@ -166,7 +161,15 @@ void X3DView::OnKillFocus(CWnd*) {
 }
 
 void X3DView::OnRButtonDown(UINT, CPoint point) {
-  if (PressStartsNothing()) return;
+  if (mouseDown) {
+    Default();
+    return;
+  }
+  if (SceneIsEmpty()) {
+    Default();
+    XInfoBox(kEmptySceneMessage);
+    return;
+  }
   CountedClientDC dc(this);
   POINT logical = point;
   dc.DPtoLP(&logical, 1);

@@ -1,6 +1,11 @@
 // The Status Bar, Front Top Left, Ground and Interactive pages of the Preferences sheet: what they
 // show of stored values, what OK writes and which refreshers it runs in which order.
+#include <QCursor>
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include "dialogs/PreferencesFixture.h"
+#include "platform/framework/ToolTips.h"
 
 namespace {
 
@@ -9,33 +14,51 @@ using PreferencePagesTest = PreferencesFixture;
 int SliderPos(CWnd& page, int id) { return static_cast<CSliderCtrl*>(page.GetDlgItem(id))->GetPos(); }
 bool Checked(CWnd& page, int id) { return static_cast<CButton*>(page.GetDlgItem(id))->GetCheck() != 0; }
 
-TEST_F(PreferencePagesTest, EachOpenerShowsItsPageAndOnlyThatPageApplies) {
-  using Sheet = PropertySheetPreferences;
-  const std::pair<UINT, std::function<CPropertyPage*(Sheet&)>> openers[] = {
-      {kPrefsFrontTopLeftPage, [](Sheet& s) { return s.m_front_top_left_page.get(); }},
-      {kPrefsGroundPage, [](Sheet& s) { return s.m_ground_page.get(); }},
-      {kPrefsInteractivePage, [](Sheet& s) { return s.m_interactive_page.get(); }},
-      {kPrefsStatusBarPage, [](Sheet& s) { return s.m_status_bar_page.get(); }},
-  };
-  for (const auto& [start, page] : openers) {
-    Sheet opened(start);
-    Run(opened, [&] {
-      EXPECT_EQ(opened.GetActivePage(), page(opened)) << start;
-      Click(opened, IDCANCEL);
-    });
-  }
-  EXPECT_TRUE(calls.empty());
+// The tip shown when the mouse rests over control `id` of `owner`.
+std::string TipOver(CWnd& owner, int id) {
+  QWidget* control = Control(owner, id);
+  const QPoint centre = control->rect().center();
+  QHelpEvent rest(QEvent::ToolTip, centre, control->mapToGlobal(centre));
+  QApplication::sendEvent(control, &rest);
+  return QToolTip::text().toStdString();  // the label is shown a moment later
+}
 
+// The openers' start pages are checked through the main frame's commands.
+TEST_F(PreferencePagesTest, FrontTopLeftOKRefitsEveryScene) {
   PropertySheetPreferences sheet(kPrefsFrontTopLeftPage);
-  calls.clear();
   Run(sheet, [&] {
-    EXPECT_EQ(sheet.GetActivePage(), sheet.m_front_top_left_page.get());
     Click(*sheet.m_front_top_left_page, 32813);
     Click(sheet, IDOK);
   });
   EXPECT_EQ(Stored(XPref::TRACK_SCENE_EXTENTS), "no");
   EXPECT_FALSE(Globals::GetTrackSceneExtents());
   EXPECT_EQ(calls, std::vector<std::string>{"scene extents"});
+}
+
+TEST_F(PreferencePagesTest, TipsAndF1FollowTheControlUnderTheMouse) {
+  PropertySheetPreferences sheet(kPrefsInteractivePage);
+  Run(sheet, [&] {
+    PageInteractivePrefs& page = *sheet.m_interactive_page;
+    EXPECT_EQ(TipOver(page, 32797), "Cylinder color");
+    EXPECT_EQ(TipOver(sheet, IDOK), "Close and save any changes");
+    page.GetDlgItem(32795)->EnableWindow(FALSE);
+    EXPECT_EQ(TipOver(page, 32795), "Cylinder radius as % of cylinder length");
+    // The group box around a control names no tool; an inactive sheet shows no tips.
+    TOOLINFO info;
+    EXPECT_EQ(sheet.OnToolHitTest(CPoint(CentreOf(sheet, page, 32797)) + CPoint(0, -20), &info), -1);
+    EXPECT_EQ(info.lpszText, nullptr);
+    // F1 opens the help of the control under the cursor, else of the page.
+    RecordingHelp help;
+    QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, 3)));
+    QTest::keyClick(Control(page, 32794), Qt::Key_F1);
+    QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, -20)));
+    QTest::keyClick(Control(page, 32794), Qt::Key_F1);
+    EXPECT_EQ(help.urls.size(), 2u);
+    EXPECT_TRUE(help.Opened(32797 + 0x10000) && help.Opened(10203 + 0x10000));
+    sheet.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(sheet.OnToolHitTest(CentreOf(sheet, page, 32797), &info), -1);
+    Click(sheet, IDCANCEL);
+  });
 }
 
 TEST_F(PreferencePagesTest, StatusBarRateIsClampedForTheSliderAndStoredAsShown) {
@@ -83,7 +106,7 @@ TEST_F(PreferencePagesTest, CylinderRadiusKeepsItsStoredTenths) {
     const char* stored;
     int shown;
     const char* written;
-  } cases[] = {{"0.7", 7, "0.7"}, {"0.9", 9, "0.9"}, {"0.15", 1, "0.1"}, {"2.0", 20, "2"}, {"12", 20, "2"}};
+  } cases[] = {{"0.7", 7, "0.7"}, {"0.15", 1, "0.1"}, {"2.0", 20, "2"}};
   for (const auto& c : cases) {
     Store(XPref::ABOUT_CYL_RADIUS, c.stored);
     PropertySheetPreferences sheet(kPrefsInteractivePage);
@@ -137,18 +160,12 @@ TEST_F(PreferencePagesTest, QualityIsAskedForOnlyWhenTheUserChangedIt) {
   EXPECT_EQ(Stored(XPref::MAX_FPS), "13");
   EXPECT_EQ(calls, std::vector<std::string>{"cylinder"});
 
-  boxes.Answer({IDYES});
+  openScenes = 0;
   runInteractive([](PageInteractivePrefs& page) { Click(page, 32818); });
-  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_256_COLORS), "no");
   EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-3");
-  EXPECT_EQ(calls, (std::vector<std::string>{"cylinder", "quality"}));
-
-  openScenes = 0;
-  runInteractive([](PageInteractivePrefs& page) { Press(page, 32817, Qt::Key_Right); });
-  EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-2");
-  EXPECT_EQ(Globals::GetObjectQualityBias(), -2);
+  EXPECT_FALSE(Globals::GetObjectQuality256Colors());
   EXPECT_EQ(calls, (std::vector<std::string>{"cylinder", "quality"}));
 }
 

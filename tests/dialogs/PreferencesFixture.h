@@ -1,6 +1,6 @@
-// Test support for the Preferences sheet: the application's refreshers recorded in the order
-// they run, a scene standing in for the active one, scripted message boxes, and helpers that
-// store and read preferences and run the sheet.
+// Test support for the Preferences sheet: preferences of the test's own, the application's
+// refreshers recorded in the order they run, a scene standing in for the active one, scripted
+// message boxes, and helpers that store and read preferences and run the sheet.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,17 +18,29 @@
 #include "document/DocumentTestSupport.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/RunModal.h"
+#include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
 #include "support/ScriptedMessageBoxes.h"
 
+// The application and a preference store of the test's own, before anything reads preferences.
 struct QtFirst {
+  QtFirst() : previousStore(SetProfileStore(&store)) { InitGlobals(); }  // the globals follow this store
+  ~QtFirst() { SetProfileStore(previousStore); }
   QtTestApplication qt;
+  MemoryProfileStore store;
+  ProfileStore* previousStore;
 };
 
 class PreferencesFixture : public QtFirst, public document_test::SceneFixture, public DialogServices {
  protected:
-  PreferencesFixture() : previous_(SetDialogServices(this)) { InstallInputFilter(); }
-  ~PreferencesFixture() override { SetDialogServices(previous_); }
+  PreferencesFixture() : previous_(SetDialogServices(this)) {
+    InstallInputFilter();
+    InitGlobals();  // as the program's start does: some pages show the global copies
+  }
+  ~PreferencesFixture() override {
+    SetDialogServices(previous_);
+    QCoreApplication::processEvents();  // the cursor's moves, before the application goes
+  }
 
   void ReloadRecentFileList(UINT count) override { reloaded.push_back(count); }
   XDocument* GetActiveDocument() override { return &doc; }

@@ -88,9 +88,10 @@ TEST_F(OpenScenes, TheModeAndGroundSwitchesReachEverySceneOnlyWhenTheyChange) {
 TEST_F(OpenScenes, ThePreferencePagesReachTheRunningApplication) {
   DialogServices* services = GetDialogServices();
   ASSERT_NE(services, nullptr);
-  ASSERT_NE(NewScene(), nullptr);
+  XDocument* scene = NewScene();
+  ASSERT_NE(scene, nullptr);
   EXPECT_EQ(services->CountOpenScenes(), 1);
-  EXPECT_EQ(services->GetActiveDocument(), nullptr);  // no window shows the scene
+  EXPECT_EQ(services->GetActiveDocument(), scene);  // its camera window is the active one
   services->SetStatusBarPrefs(700, FALSE, TRUE);
   DWORD duration = 0;
   BOOL blink = TRUE, expand = FALSE;

@@ -4,13 +4,11 @@
 #pragma once
 
 #include <QApplication>
-#include <algorithm>
 #include <cstdlib>
-#include <vector>
 
-#include "platform/framework/MDIFrameWnd.h"
 #include "shell/DocTemplates.h"
 #include "shell/XAppDocumentServices.h"
+#include "shell/XMainFrame.h"
 #include "views/StandAloneApp.h"
 #include "views/X3DView.h"
 
@@ -23,7 +21,8 @@ class WindowedApp : public StandAloneApp {
     }
     RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
     CreateDocTemplates();
-    auto* frame = new CMDIFrameWnd;
+    // The camera windows report their prompts to the main frame's status bar.
+    auto* frame = new XMainFrame;
     frame->LoadFrame(57344);
     m_pMainWnd = frame;
   }
@@ -34,11 +33,7 @@ class WindowedApp : public StandAloneApp {
 
   // Closes every window of `doc` (before a document that failed to read goes).
   static void CloseWindows(XDocument& doc) {
-    std::vector<CFrameWnd*> frames;
-    for (POSITION pos = doc.GetFirstViewPosition(); pos;)
-      if (CFrameWnd* frame = doc.GetNextView(pos)->GetParentFrame(); std::find(frames.begin(), frames.end(), frame) == frames.end())
-        frames.push_back(frame);
-    for (CFrameWnd* frame : frames) frame->DestroyWindow();
+    for (CFrameWnd* frame : doc.GetFrames()) frame->DestroyWindow();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 

@@ -154,7 +154,7 @@ void CToolBar::GetItemRect(int index, LPRECT rect) const {
   *rect = {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-int CToolBar::OnToolHitTest(CPoint point, void*) const {
+int CToolBar::OnToolHitTest(CPoint point, TOOLINFO*) const {
   for (int i = 0; i < GetCount(); ++i) {
     if (GetItemID(i) == 0) continue;
     CRect r;

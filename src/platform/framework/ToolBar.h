@@ -25,7 +25,7 @@ class CToolBar : public CControlBar {
   void GetItemRect(int index, LPRECT rect) const;
   // The index of the button under `point` (client coordinates); -1 off the buttons and on
   // separators.
-  virtual int OnToolHitTest(CPoint point, void* toolInfo) const;
+  int OnToolHitTest(CPoint point, TOOLINFO* toolInfo) const override;
   // The current side (CBRS_ALIGN_*) with the other style bits.
   DWORD GetBarStyle() const override;
   BOOL IsFloating() const override;

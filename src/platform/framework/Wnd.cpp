@@ -60,6 +60,7 @@ void CollectTree(CWnd* wnd, QList<CWnd*>& tree) {
 }  // namespace
 
 CWnd::~CWnd() {
+  EnableToolTips(FALSE);
   if (widget_) DestroyWindow();
 }
 

@@ -23,6 +23,7 @@ class CView;
 class CDocTemplate;
 class WndEventBridge;
 struct CCreateContext;
+struct TOOLINFO;
 
 // GetWindow relations. Siblings are in the order they were created: GW_CHILD and GW_HWNDFIRST
 // give the first, GW_HWNDLAST the last.
@@ -102,6 +103,10 @@ class CWnd : public CCmdTarget {
   virtual BOOL PreTranslateMessage(MSG* msg);
 
   int GetDlgCtrlID() const { return id_; }
+  // Tips over the window's controls (ToolTips.h): each asks OnToolHitTest which tool is there.
+  BOOL EnableToolTips(BOOL enable = TRUE);
+  // The tool at `point` (client coordinates), filling `ti` when given; -1 for none.
+  virtual int OnToolHitTest(CPoint point, TOOLINFO* ti) const;
   int SetDlgCtrlID(int id);
   CWnd* GetDlgItem(int id) const;
   // WS_CHILD, WS_VISIBLE (the window itself shown, whatever its parents) and WS_DISABLED.
