@@ -6,7 +6,6 @@
 
 #include "core/Globals.h"
 #include "core/XMessageBox.h"
-#include "dialogs/PropertySheetEditObject.h"
 #include "document/XDocument.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/PeekMessage.h"
