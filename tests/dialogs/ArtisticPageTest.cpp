@@ -94,9 +94,12 @@ TEST_F(ArtisticPageTest, PatternNumberFollowsTypingAndARefusedNumberKeepsTheLook
     EXPECT_EQ(page.m_patternSlider.GetPos(), 77);
     Click(page, 32852);  // refused: the page stays on Photo
     EXPECT_TRUE(Checked(page, 32853));
+    Click(page, 32856);  // refused: no cartoon lines over the photograph
+    EXPECT_FALSE(Checked(page, 32856));
     Type(page, 32877, "5");
   });
-  EXPECT_EQ(boxes.boxes.size() - shown, 2u);
+  EXPECT_EQ(boxes.boxes.size() - shown, 3u);
+  EXPECT_EQ(mesh.cartoon, 0);
   EXPECT_EQ(Part(mesh.texMats, 0).patternNumber, 5);
   EXPECT_TRUE(MeshSO::SameMaterials(mesh.untexMats, solid));
 }
