@@ -165,6 +165,7 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnLButtonDown(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
   void OnLButtonDblClk(UINT flags, CPoint point);
+  void OnRButtonDown(UINT flags, CPoint point);
   void OnMouseMove(UINT flags, CPoint point);
   void OnCaptureChanged(CWnd* wnd);
   void OnKillFocus(CWnd* newWnd);

@@ -6,6 +6,7 @@
 
 #include "core/Globals.h"
 #include "core/XMessageBox.h"
+#include "dialogs/PropertySheetEditObject.h"
 #include "document/XDocument.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/PeekMessage.h"
@@ -157,6 +158,23 @@ void X3DView::OnCaptureChanged(CWnd*) {
 void X3DView::OnKillFocus(CWnd*) {
   if (mousePress) mousePress->CaptureLost();
   Default();
+}
+
+void X3DView::OnRButtonDown(UINT, CPoint point) {
+  if (mouseDown) {
+    Default();
+    return;
+  }
+  if (SceneIsEmpty()) {
+    Default();
+    XInfoBox(kEmptySceneMessage);
+    return;
+  }
+  CountedClientDC dc(this);
+  POINT logical = point;
+  dc.DPtoLP(&logical, 1);
+  const PickRecord pick = Pick(XDPoint(logical.x, logical.y));
+  if (pick.picked) EditObject(pick.group, kEditObjectGeneralPage);
 }
 
 // Held keys pick the mode: the prompt follows them at once.
