@@ -51,7 +51,6 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_COMMAND(10302, OnEditObjectArtistic)
   ON_UPDATE_COMMAND_UI(33137, OnUpdateEditObject)
   ON_UPDATE_COMMAND_UI(10302, OnUpdateEditObject)
-  ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
 
 namespace {

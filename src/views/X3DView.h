@@ -93,7 +93,6 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnEditObject();
   void OnEditObjectArtistic();
   void OnUpdateEditObject(CCmdUI* cmdUI);
-  void OnRButtonDown(UINT flags, CPoint point);
   bool EditObject(GroupSO* group, UINT startPage);
 
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.

@@ -161,15 +161,7 @@ void X3DView::OnKillFocus(CWnd*) {
 }
 
 void X3DView::OnRButtonDown(UINT, CPoint point) {
-  if (mouseDown) {
-    Default();
-    return;
-  }
-  if (SceneIsEmpty()) {
-    Default();
-    XInfoBox(kEmptySceneMessage);
-    return;
-  }
+  if (PassesPressOn()) return;
   CountedClientDC dc(this);
   POINT logical = point;
   dc.DPtoLP(&logical, 1);
