@@ -93,6 +93,7 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnEditObject();
   void OnEditObjectArtistic();
   void OnUpdateEditObject(CCmdUI* cmdUI);
+  void OnRButtonDown(UINT flags, CPoint point);
   bool EditObject(GroupSO* group, UINT startPage);
 
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
@@ -164,7 +165,6 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnLButtonDown(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
   void OnLButtonDblClk(UINT flags, CPoint point);
-  void OnRButtonDown(UINT flags, CPoint point);
   void OnMouseMove(UINT flags, CPoint point);
   void OnCaptureChanged(CWnd* wnd);
   void OnKillFocus(CWnd* newWnd);

@@ -160,15 +160,6 @@ void X3DView::OnKillFocus(CWnd*) {
   Default();
 }
 
-void X3DView::OnRButtonDown(UINT, CPoint point) {
-  if (PassesPressOn()) return;
-  CountedClientDC dc(this);
-  POINT logical = point;
-  dc.DPtoLP(&logical, 1);
-  const PickRecord pick = Pick(XDPoint(logical.x, logical.y));
-  if (pick.picked) EditObject(pick.group, kEditObjectGeneralPage);
-}
-
 // Held keys pick the mode: the prompt follows them at once.
 void X3DView::OnKeyDown(UINT, UINT, UINT) {
   UpdateStatusPrompt(-1);
