@@ -301,8 +301,12 @@ void PageEditObjectArtistic::OnPatternNumber() {
 
 void PageEditObjectArtistic::OnCartoon() {
   const int heldStyle = m_style;
+  const int heldCartoon = m_cartoon;
   if (!UpdateDataGuarded(TRUE)) {
+    // Refused: the check goes back, so that lines never show with a look that has textures.
     m_style = heldStyle;
+    m_cartoon = heldCartoon;
+    static_cast<CButton*>(GetDlgItem(kCartoonCheck))->SetCheck(heldCartoon ? BST_CHECKED : BST_UNCHECKED);
     return;
   }
   // Cartoon lines go with solid colours; leaving them brings the photograph back when there is one.

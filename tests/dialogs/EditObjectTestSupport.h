@@ -1,9 +1,7 @@
-// Test support for the Edit Object sheet: a scene holding objects of two parts ("Body" and
-// "Trim") on a generated mesh, each look with part colours of its own, and a run of the sheet
-// with a scripted user.
+// Test support for the Edit Object sheet: objects of two parts ("Body" and "Trim") on a generated
+// mesh, each look with part colours of its own, and a run of the sheet by a scripted user.
 #pragma once
 
-#include <QDialog>
 #include <QLocale>
 #include <QTabBar>
 #include <functional>
@@ -17,10 +15,6 @@
 #include "support/ScriptedMessageBoxes.h"
 
 namespace edit_object_test {
-
-struct QtFirst {
-  QtTestApplication qt;
-};
 
 struct Look {
   bool textured = false;  // the object has textures and shows them (Photo)
@@ -38,15 +32,13 @@ inline Material& Part(XList<Material>& list, int index) {
   return list.GetAt(pos);
 }
 
-// An object named `name` added to the scene of `doc` and selected; its parts are lit, not shiny
-// and without pattern.
+// An object named `name` added to the scene and selected; its parts are lit, not shiny and have
+// no pattern.
 inline Ptr<GroupSO> NewObject(XDocument& doc, const char* name, Look look = {}) {
-  Ptr<GroupSO> group(new GroupSO);
   Ptr<MeshSO> mesh(new MeshSO(8, 0.5, 2.0, 0xFF0000FF));
-  if (look.flat) mesh->box.max.y = mesh->box.min.y;
   mesh->SetName(name);
-  // Parts of its own instead of the generated mesh's one.
-  mesh->texMats.RemoveAll();
+  if (look.flat) mesh->box.max.y = mesh->box.min.y;
+  mesh->texMats.RemoveAll();  // parts of its own instead of the generated mesh's one
   mesh->untexMats.RemoveAll();
   mesh->groupMats.RemoveAll();
   for (const char* part : {"Body", "Trim"}) {
@@ -57,17 +49,20 @@ inline Ptr<GroupSO> NewObject(XDocument& doc, const char* name, Look look = {}) 
     solid.diffuse = Color(0.1, 0.3, 0.9, 1.0);
     mesh->texMats.AddTail(textured);
     mesh->untexMats.AddTail(solid);
-    GroupIndexList groups;
-    groups.AddTail(DWORD{0});
-    mesh->groupMats.AddTail(groups);
+    mesh->groupMats.AddTail(GroupIndexList());
+    mesh->groupMats.GetTail().AddTail(DWORD{0});
   }
-  mesh->texturesLoaded = look.textured;
-  mesh->texturesOn = look.textured;
+  mesh->texturesLoaded = mesh->texturesOn = look.textured;
   mesh->quality = look.quality;
+  Ptr<GroupSO> group(new GroupSO);
   group->AddVisual(mesh);
   doc.AddGroup(group, TRUE, FALSE, 0);
   return group;
 }
+
+struct QtFirst {
+  QtTestApplication qt;
+};
 
 class EditObjectFixture : public QtFirst, public document_test::SceneFixture {
  protected:
@@ -75,29 +70,29 @@ class EditObjectFixture : public QtFirst, public document_test::SceneFixture {
     InstallInputFilter();
     QLocale::setDefault(QLocale::c());
   }
-
   Ptr<GroupSO> AddObject(const char* name, Look look = {}) { return NewObject(doc, name, look); }
+  int Records() { return doc.GetHistory().GetCount(); }
 
+  // Runs the sheet on `group` opened at `page`; `user` acts, then OK is pressed.
+  void Run(GroupSO& group, UINT page, const std::function<void(PropertySheetEditObject&, QDialog*)>& user) {
+    PropertySheetEditObject sheet(&doc, &group, page);
+    RunModal([&] { return sheet.DoModal(); },
+             [&](QDialog* window) {
+               user(sheet, window);
+               Click(sheet, IDOK);
+             });
+  }
   static void ClickTab(QDialog* window, int index) {
     auto* tabs = window->findChild<QTabBar*>();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
   }
-
-  // Runs the sheet on `group` opened at `page`; `user` acts and ends it.
-  int Run(GroupSO& group, UINT page, const std::function<void(PropertySheetEditObject&, QDialog*)>& user) {
-    PropertySheetEditObject sheet(&doc, &group, page);
-    return RunModal([&] { return sheet.DoModal(); }, [&](QDialog* window) { user(sheet, window); });
+  static std::string TextOf(CWnd& page, int id) {
+    CString text;
+    page.GetDlgItem(id)->GetWindowText(text);
+    return text.str();
   }
-
-  int Records() { return doc.GetHistory().GetCount(); }
 
   ScriptedMessageBoxes boxes;
 };
-
-inline std::string TextOf(CWnd& page, int id) {
-  CString text;
-  page.GetDlgItem(id)->GetWindowText(text);
-  return text.str();
-}
 
 }  // namespace edit_object_test
