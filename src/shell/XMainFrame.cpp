@@ -431,33 +431,3 @@ void XMainFrame::OnUpdateTileVertical(CCmdUI* ui) {
 }
 
 void XMainFrame::OnUpdateArrangeIcons(CCmdUI* ui) { ui->Enable(MDIGetActive() != nullptr); }
-
-void XMainFrame::OnWindowObjects() {
-  if (!objects3DView) {
-    auto* frame = new XFrameWnd;
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(Objects3DView);
-    if (!frame->LoadFrame(73, WS_OVERLAPPEDWINDOW, this, &context)) return;
-    frame->InitialUpdateFrame(nullptr, TRUE);
-    CWnd* view = frame->GetDlgItem(AFX_IDW_PANE_FIRST);
-    XASSERT(view && ISKINDOF( view, Objects3DView ), "");
-    objects3DView = static_cast<Objects3DView*>(view);
-    objects3DView->SetOwnerPointer(&objects3DView);
-    return;
-  }
-  CFrameWnd* frame = objects3DView->GetParentFrame();
-  XASSERT(ISKINDOF( frame, CMDIChildWnd ), "");
-  auto* child = static_cast<CMDIChildWnd*>(frame);
-  if (child->IsWindowVisible()) {
-    child->ShowWindow(SW_HIDE);
-    if (MDIGetActive() == child) MDINext();
-  } else {
-    child->ShowWindow(SW_SHOW);
-    MDIActivate(child);
-  }
-}
-
-void XMainFrame::OnUpdateWindowObjects(CCmdUI* ui) {
-  ui->Enable(TRUE);
-  ui->SetCheck(objects3DView && objects3DView->GetParentFrame()->IsWindowVisible() ? 1 : 0);
-}

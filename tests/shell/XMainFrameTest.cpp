@@ -269,4 +269,28 @@ TEST_F(MainFrameFixture, TheObjectsWindowListsTheFolderSortedAndHidingKeepsTheLi
   EXPECT_EQ(list.GetItemCount(), count);
 }
 
+TEST_F(MainFrameFixture, ShowingTheObjectsWindowLeavesTheUsersWindowActiveOnlyWhileTheListIsUncovered) {
+  Open(1024);
+  ASSERT_NE(frame->GetObjects3DView(), nullptr);
+  CFrameWnd* objects = frame->GetObjects3DView()->GetParentFrame();
+  objects->MoveWindow(0, 0, 300, 200);
+  auto* camera = new CMDIChildWnd;
+  ASSERT_TRUE(camera->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame));
+  camera->ShowWindow(SW_SHOW);
+  struct Case {
+    CRect cameraPlace;
+    bool cameraStaysActive;
+  };
+  for (const Case& c : {Case{{400, 0, 700, 200}, true}, Case{{200, 100, 500, 300}, false}}) {
+    camera->MoveWindow(&c.cameraPlace);
+    Key(Qt::Key_J, Qt::ControlModifier);  // hide
+    ASSERT_FALSE(objects->IsWindowVisible());
+    frame->MDIActivate(camera);
+    QApplication::processEvents();
+    Key(Qt::Key_J, Qt::ControlModifier);  // show again
+    EXPECT_TRUE(objects->IsWindowVisible());
+    EXPECT_EQ(frame->MDIGetActive(), c.cameraStaysActive ? camera : objects) << c.cameraPlace.left;
+  }
+}
+
 }  // namespace
