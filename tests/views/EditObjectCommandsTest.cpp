@@ -1,5 +1,6 @@
 // A camera window's Edit/Object... and artistic-properties commands: enabled only for one selected
-// group holding a mesh object of its own, and opening the sheet on the page each names.
+// group holding a mesh object of its own, and opening the sheet on the page each names. Its
+// Edit/Lights... opens the scene's Edit Lights dialog.
 #include <gtest/gtest.h>
 
 #include <QPushButton>
@@ -80,4 +81,21 @@ TEST_F(EditObjectCommands, OnlyOneSelectedGroupWithItsOwnMeshObjectOpensTheSheet
 }
 
 }  // namespace
+TEST_F(EditObjectCommands, EditLightsOpensTheDialogOfTheWindowsScene) {
+  TestCameraView& view = Window();
+  EXPECT_TRUE(Enabled(view, 10001));
+  QString title;
+  RunModal(
+      [&] {
+        view.SendMessage(WM_COMMAND, 10001);
+        return 0;
+      },
+      [&](QDialog* window) {
+        title = window->windowTitle();
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+          if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+      });
+  EXPECT_EQ(title.toStdString(), "Edit Lights");
+}
+
 }  // namespace views_test
