@@ -16,6 +16,8 @@ const MenuResource kMainMenu{
      {1, 33012, "&Import..."},
      {1, 10002, "&Export Image...\tCtrl+E"},
      {1, 0, nullptr},
+     {1, 57616, "Recent File"},  // the recent scenes go here
+     {1, 0, nullptr},
      {1, 57665, "E&xit"},
      {0, 0, "&Edit"},
      {1, 57643, "&Undo\tCtrl+Z"},

@@ -14,6 +14,7 @@
 #include "platform/framework/WinApp.h"
 #include "shell/CommandProbe.h"
 #include "shell/WindowHelpers.h"
+#include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(XMainFrame, CMDIFrameWnd)
@@ -23,6 +24,7 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_WM_DESTROY()
   ON_WM_MENUSELECT()
   ON_WM_ACTIVATEAPP()
+  ON_WM_QUERYNEWPALETTE()
   ON_WM_DROPFILES()
   ON_COMMAND(59393, OnViewStatusBar)
   ON_COMMAND(33124, OnViewBeginnerToolBar)
@@ -323,6 +325,15 @@ void XMainFrame::OnActivateApp(BOOL active, DWORD threadId) {
   CMDIFrameWnd::OnActivateApp(active, threadId);
   // Settings changed while the program was in the background are picked up.
   InitGlobals();
+}
+
+BOOL XMainFrame::OnQueryNewPalette() {
+  CPalette* palette = XGetApp()->palette.get();
+  if (!palette) return FALSE;
+  CClientDC dc(this);
+  dc.SelectPalette(palette, FALSE);
+  dc.RealizePalette();
+  return TRUE;
 }
 
 XToolBar* XMainFrame::OtherToolBar(UINT viewCommand, UINT* showKey) {
