@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/dev}
 shift || true
 ids=("$@")
-[ ${#ids[@]} -gt 0 ] || ids=(10001 10002 10201 10202 10209)
+[ ${#ids[@]} -gt 0 ] || ids=(10001 10002 10201 10202 10209 10005 10008)
 cmake --build "$build" --target dialog_screenshot
 mkdir -p build/screenshots
 for id in "${ids[@]}"; do

@@ -4,8 +4,11 @@
   x11-window.py find TITLE          prints the id of the first top-level window whose name holds TITLE
   x11-window.py close WINDOW_ID     asks the window to close, as its title bar's close button does
   x11-window.py screenshot OUT.png  saves the whole screen
+  x11-window.py region X Y W H      prints a digest of the screen's pixels in the rectangle
+  x11-window.py geometry TITLE      prints x y width height of the first window whose name holds TITLE
 """
 import ctypes
+import hashlib
 import struct
 import sys
 import zlib
@@ -30,6 +33,13 @@ x11.XGetPixel.restype = ctypes.c_ulong
 x11.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
 x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
 x11.XDisplayHeight.argtypes = [ctypes.c_void_p, ctypes.c_int]
+
+
+x11.XGetGeometry.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong)] + \
+    [ctypes.POINTER(ctypes.c_int)] * 2 + [ctypes.POINTER(ctypes.c_uint)] * 4
+x11.XTranslateCoordinates.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                      ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int),
+                                      ctypes.POINTER(ctypes.c_ulong)]
 
 
 class ClientMessage(ctypes.Structure):
@@ -81,6 +91,25 @@ def screenshot(display, path):
                   + chunk(b"IDAT", zlib.compress(bytes(rows))) + chunk(b"IEND", b""))
 
 
+def region(display, x, y, width, height):
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, width, height, 0xFFFFFFFF, 2)
+    digest = hashlib.sha1()
+    for row in range(height):
+        digest.update(b"".join(x11.XGetPixel(image, col, row).to_bytes(4, "little") for col in range(width)))
+    print(digest.hexdigest())
+
+
+def geometry(display, window):
+    root, x, y, width, height, border, depth = (ctypes.c_ulong(), ctypes.c_int(), ctypes.c_int(), ctypes.c_uint(),
+                                                ctypes.c_uint(), ctypes.c_uint(), ctypes.c_uint())
+    x11.XGetGeometry(display, window, ctypes.byref(root), ctypes.byref(x), ctypes.byref(y), ctypes.byref(width),
+                     ctypes.byref(height), ctypes.byref(border), ctypes.byref(depth))
+    screen_x, screen_y, child = ctypes.c_int(), ctypes.c_int(), ctypes.c_ulong()
+    x11.XTranslateCoordinates(display, window, root.value, 0, 0, ctypes.byref(screen_x), ctypes.byref(screen_y),
+                              ctypes.byref(child))
+    return screen_x.value, screen_y.value, width.value, height.value
+
+
 def main():
     display = x11.XOpenDisplay(None)
     if not display:
@@ -95,6 +124,13 @@ def main():
         close(display, int(argument))
     elif command == "screenshot":
         screenshot(display, argument)
+    elif command == "region":
+        region(display, *(int(a) for a in sys.argv[2:6]))
+    elif command == "geometry":
+        window = find(display, argument)
+        if window is None:
+            sys.exit(1)
+        print(*geometry(display, window))
 
 
 main()

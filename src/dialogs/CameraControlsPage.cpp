@@ -1,6 +1,5 @@
 #include "dialogs/CameraControlsPage.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "dialogs/ExactDoubleExchange.h"

@@ -1,6 +1,8 @@
 #include "dialogs/PageEditCameraGeneral.h"
 
-#include <strings.h>
+#include <algorithm>
+#include <cctype>
+#include <string>
 
 #include "core/FatalReport.h"
 #include "core/NoMemoryHandler.h"
@@ -20,6 +22,10 @@ constexpr UINT kAnyFileType = 17;
 constexpr UINT IDS_UNSUPPORTED_FILE_TYPE = 40040;
 constexpr int kBitmap = 0;
 constexpr int kAllFiles = 1;
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
 
 CString DocString(const CDocTemplate& type, CDocTemplate::DocStringIndex index) {
   CString text;
@@ -108,7 +114,8 @@ void PageEditCameraGeneral::OnBrowse() {
   // Only bitmaps can be a background; anything else is refused.
   int type = static_cast<int>(dialog.m_ofn.nFilterIndex) - 1;
   const CString extension = CString(".") + dialog.GetFileExt();
-  if (type == kAllFiles && strcasecmp(extension, DocString(bitmap, CDocTemplate::filterExt)) == 0) type = kBitmap;
+  const CString bitmapExtension = DocString(bitmap, CDocTemplate::filterExt);
+  if (type == kAllFiles && SameIgnoringCase(extension.str(), bitmapExtension.str())) type = kBitmap;
   if (type != kBitmap) {
     XErrorBox(IDS_UNSUPPORTED_FILE_TYPE, dialog.GetFileName());
     DropUseImageWithoutFile();

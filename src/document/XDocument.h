@@ -4,6 +4,8 @@
 // edit history. Every undoable edit of the scene goes through it.
 #pragma once
 
+#include <vector>
+
 #include "core/XPtSzRect.h"
 #include "document/DocumentServices.h"
 #include "document/UndoKind.h"
@@ -77,6 +79,8 @@ class XDocument : public XUndoDoc {
   void OnSceneExtentChanged(BOOL update);
 
   // Camera windows: the document's views, the frames that hold them and how a frame closes.
+  // Each frame holding a view of the document once, in the order of the first view it holds.
+  std::vector<CFrameWnd*> GetFrames() const;
   int GetVisibleFrameCount() const;
   int GetIconicFrameCount() const;
   int CountViewsInFrame(CView* view) const;

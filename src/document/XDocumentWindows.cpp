@@ -15,25 +15,24 @@ CFrameWnd* FrameOfView(CView* view) {
   return frame;
 }
 
-// Each frame holding a view of `doc` once, in the order of the first view it holds.
-std::vector<CFrameWnd*> DistinctFrames(const XDocument& doc) {
+}  // namespace
+
+std::vector<CFrameWnd*> XDocument::GetFrames() const {
   std::vector<CFrameWnd*> frames;
-  for (POSITION pos = doc.GetFirstViewPosition(); pos;) {
-    CFrameWnd* frame = FrameOfView(doc.GetNextView(pos));
+  for (POSITION pos = GetFirstViewPosition(); pos;) {
+    CFrameWnd* frame = FrameOfView(GetNextView(pos));
     if (std::find(frames.begin(), frames.end(), frame) == frames.end()) frames.push_back(frame);
   }
   return frames;
 }
 
-}  // namespace
-
 int XDocument::GetVisibleFrameCount() const {
-  const std::vector<CFrameWnd*> frames = DistinctFrames(*this);
+  const std::vector<CFrameWnd*> frames = GetFrames();
   return static_cast<int>(std::count_if(frames.begin(), frames.end(), [](CFrameWnd* f) { return f->IsWindowVisible(); }));
 }
 
 int XDocument::GetIconicFrameCount() const {
-  const std::vector<CFrameWnd*> frames = DistinctFrames(*this);
+  const std::vector<CFrameWnd*> frames = GetFrames();
   return static_cast<int>(
       std::count_if(frames.begin(), frames.end(), [](CFrameWnd* f) { return f->IsWindowVisible() && f->IsIconic(); }));
 }

@@ -10,6 +10,8 @@ BEGIN_MESSAGE_MAP(XUndoDoc, CDocument)
   ON_UPDATE_COMMAND_UI(57643, OnUpdateEditUndo)
   ON_COMMAND(57644, OnEditRedo)
   ON_UPDATE_COMMAND_UI(57644, OnUpdateEditRedo)
+  ON_COMMAND(10005, OnEditHistory)
+  ON_UPDATE_COMMAND_UI(10005, OnUpdateEditHistory)
 END_MESSAGE_MAP()
 
 namespace {

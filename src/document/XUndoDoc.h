@@ -55,6 +55,9 @@ class XUndoDoc : public CDocument {
   void OnEditRedo();
   void OnUpdateEditUndo(CCmdUI* cmdUI);
   void OnUpdateEditRedo(CCmdUI* cmdUI);
+  // Edit/History: the Edit History dialog, owned by the document's first view.
+  void OnEditHistory();
+  void OnUpdateEditHistory(CCmdUI* cmdUI);
 
  protected:
   // Which undo data a record read from a file may hold; the scene document checks the classes.
@@ -72,3 +75,8 @@ class XUndoDoc : public CDocument {
 
   DECLARE_MESSAGE_MAP()
 };
+
+// Runs the Edit History dialog over `document`, owned by `parent`. The dialogs live above the
+// documents, so the application installs it at start-up.
+using EditHistoryRunner = void (*)(XUndoDoc& document, CWnd* parent);
+EditHistoryRunner SetEditHistoryRunner(EditHistoryRunner runner);

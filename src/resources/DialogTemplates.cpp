@@ -75,6 +75,26 @@ constexpr DialogControl kCopyImagePrefs[] = {
     {32850, ControlClass::ComboBox, "", 64, 77, 32, 14, CBS_DROPDOWNLIST | WS_TABSTOP},
 };
 
+// Edit History.
+constexpr DialogControl kEditHistory[] = {
+    {32780, ControlClass::ListBox, "", 8, 8, 280, 204,
+     LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP},
+    {1063, ControlClass::Static, "&Comment:", 8, 225, 36, 8, SS_LEFT},
+    {32781, ControlClass::Edit, "", 46, 222, 240, 14, kEdit},
+    {32782, ControlClass::Button, "Undo To", 296, 8, 52, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
+    {32808, ControlClass::Button, "Close", 296, 26, 52, 14, kPush},
+    {32784, ControlClass::Button, "&Prev Range", 296, 50, 52, 14, kPush | WS_DISABLED},
+    {32785, ControlClass::Button, "&Next Range", 296, 68, 52, 14, kPush | WS_DISABLED},
+    {32786, ControlClass::Button, "Pre&ferences...", 296, 92, 52, 14, kPush},
+    {2002, ControlClass::Button, "Help", 296, 116, 52, 14, kPush},
+};
+
+// About: the picture, with the version line over its bottom left.
+constexpr DialogControl kAbout[] = {
+    {1, ControlClass::Static, "#168", 0, 0, 400, 218, SS_BITMAP},
+    {1219, ControlClass::Static, "", 7, 199, 153, 11, SS_CENTER | WS_GROUP},
+};
+
 // Preferences: Front, Top, Left.
 constexpr DialogControl kFrontTopLeftPrefs[] = {
     {32813, ControlClass::Button, "Always show entire scene full centered", 10, 10, 200, 10,
@@ -151,6 +171,10 @@ constexpr DialogTemplate kExportImageDialog = Make(10002, "Export Image", 186, 7
 constexpr DialogTemplate kGeneralPrefsPage = MakePage(10201, "General", kGeneralPrefs);
 constexpr DialogTemplate kUndoPrefsPage = MakePage(10202, "Undo", kUndoPrefs);
 constexpr DialogTemplate kCopyImagePrefsPage = MakePage(10209, "Copy Image", kCopyImagePrefs);
+constexpr DialogTemplate kAboutDialog = {10008, "", 400, 217, "Small Fonts", 7,
+                                         WS_POPUP | WS_VISIBLE | DS_MODALFRAME | DS_CENTER | DS_SETFONT,
+                                         WS_EX_CONTEXTHELP, kAbout, std::size(kAbout)};
+constexpr DialogTemplate kEditHistoryDialog = Make(10005, "Edit History", 355, 246, kEditHistory);
 constexpr DialogTemplate kFrontTopLeftPrefsPage = MakePage(10204, "Front, Top, Left", kFrontTopLeftPrefs);
 constexpr DialogTemplate kStatusBarPrefsPage = MakePage(10205, "Status Bar", kStatusBarPrefs);
 constexpr DialogTemplate kGroundPrefsPage = MakePage(10207, "Ground", kGroundPrefs);
@@ -168,6 +192,7 @@ const DialogTemplate* const kDialogTemplates[] = {&kEditLightsDialog, &kExportIm
                                                    &kUndoPrefsPage, &kCopyImagePrefsPage,
                                                    &kFrontTopLeftPrefsPage, &kStatusBarPrefsPage,
                                                    &kGroundPrefsPage, &kInteractivePrefsPage,
+                                                   &kEditHistoryDialog, &kAboutDialog,
                                                    // The camera pages.
                                                    &kNewSceneCameraPrefsPage, &kEditCameraGeneralPage,
                                                    &kEditCameraLensPage, &kEditCameraFocusPage,

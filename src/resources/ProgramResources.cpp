@@ -6,4 +6,5 @@ void RegisterProgramResources() {
   RegisterDialogTemplates(kDialogTemplates, kDialogTemplateCount);
   RegisterMainMenuResources();
   RegisterToolbarResources();
+  RegisterBitmapResources();
 }

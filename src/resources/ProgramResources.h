@@ -19,6 +19,8 @@ extern const std::size_t kDialogTemplateCount;
 // The main frame's menu bar and accelerators, and its toolbars.
 void RegisterMainMenuResources();
 void RegisterToolbarResources();
+// The pictures of the dialogs.
+void RegisterBitmapResources();
 
 // Hands the tables to the platform's resource calls; done first thing at start-up.
 void RegisterProgramResources();

@@ -16,6 +16,7 @@
 #include "platform/framework/WinApp.h"
 
 class CView;
+class DialogAbout;
 class DocTemplateEntry;
 class GroupSO;
 class MeshSO;
@@ -85,6 +86,10 @@ class XApp : public CWinApp {
   void OnFileOpen();
   void OnFileSaveAll();
   void OnUpdateFileSaveAll(CCmdUI* cmdUI);
+  // The start-up splash (posted by the main frame) and Help/About.
+  void OnShowSplash();
+  BOOL OnSplashClosed(int);
+  void OnHelpAbout();
 
   XString programPath;  // the program's own file; the tutorials and objects folder lie beside it
   IUPtr<IDirectDraw> lpDD;
@@ -96,6 +101,7 @@ class XApp : public CWinApp {
   // The scene groups Edit/Copy and Edit/Cut keep for Edit/Paste (not the desktop clipboard).
   XList<Ptr<GroupSO>> objectClipboard;
   UINT_PTR m_applTimerId = 0;
+  DialogAbout* m_dialogAbout = nullptr;  // the splash while it is up
 
   DECLARE_MESSAGE_MAP()
 

@@ -6,7 +6,9 @@
 #include "core/Globals.h"
 #include "core/PreferenceKeys.h"
 #include "core/XMessageBox.h"
+#include "dialogs/PropertySheetPreferences.h"
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/Memory.h"
 #include "platform/win/SystemInfo.h"
@@ -19,12 +21,14 @@ constexpr UINT kTooFewColors = 40200;
 constexpr UINT k256ColorsReminder = 40250;
 constexpr UINT k256ColorsFirstRun = 40251;
 constexpr UINT kNeedDirectX5 = 40242;
+constexpr UINT kNoBrowser = 40247;
+// The page messages 40242 and 40247 name.
+constexpr const char* kDirectXDownloadPage = "https://www.microsoft.com/en-us/download/details.aspx?id=35";
 constexpr UINT kTutorial1Id = 89;
 constexpr UINT kTutorial2Id = 90;
 constexpr UINT kSmartHelpMessage = 40231;
 constexpr UINT kDisplayWidthMessage = 40235;
 constexpr UINT kBeginnerModeMessage = 40232;
-constexpr UINT ID_HELP_FINDER = 57667;
 
 int ScreenBitsPerPixel() {
   HDC screen = GetDC(nullptr);
@@ -67,6 +71,7 @@ BOOL XApp::RunStartupChecks() {
   XGetDXVersion(&version, &platform);
   if (version < 0x500 || platform == 0) {
     XErrorBox(kNeedDirectX5);
+    if (!OpenOnDesktop(kDirectXDownloadPage)) XErrorBox(kNoBrowser);
     return FALSE;
   }
 
@@ -77,6 +82,8 @@ BOOL XApp::RunStartupChecks() {
     AddToRecentFileList((folder + XString(kTutorial1Id).str()).c_str());
     XInfoBox(kSmartHelpMessage);
     XInfoBox(kDisplayWidthMessage);
+    PropertySheetPreferences preferences(kPrefsCopyImagePage);
+    preferences.DoModal();
     MEMORYSTATUS memory{};
     GlobalMemoryStatus(&memory);
     const QualityForMemory quality = ObjectQualityForMemory(memory.dwTotalPhys);

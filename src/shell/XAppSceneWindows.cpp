@@ -25,23 +25,6 @@ XFrameWnd& ProgramFrame(CFrameWnd* frame) {
 
 [[noreturn]] void Damaged(CArchive& ar) { AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName); }
 
-struct FrameOfScene {
-  XFrameWnd* frame;
-  CView* view;  // one of the document's views in it
-};
-
-std::vector<FrameOfScene> FramesOf(XDocument& doc) {
-  std::vector<FrameOfScene> frames;
-  for (POSITION pos = doc.GetFirstViewPosition(); pos;) {
-    CView* view = doc.GetNextView(pos);
-    CFrameWnd* frame = view->GetParentFrame();
-    XASSERT(frame && ISKINDOF( frame, XFrameWnd ), "frame && ISKINDOF( frame, XFrameWnd )");
-    if (std::none_of(frames.begin(), frames.end(), [&](const FrameOfScene& f) { return f.frame == frame; }))
-      frames.push_back({static_cast<XFrameWnd*>(frame), view});
-  }
-  return frames;
-}
-
 CMDIFrameWnd* MainMDIFrame() { return dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd()); }
 
 // The frame of the document that was active: the active child when it shows this scene, else
@@ -103,11 +86,12 @@ BOOL XAppDocumentServices::OpenFirstCameraWindow(XDocument& document) {
 
 void XAppDocumentServices::SerializeWindows(XDocument& document, CArchive& ar) {
   if (ar.IsStoring()) {
-    const std::vector<FrameOfScene> frames = FramesOf(document);
+    const std::vector<CFrameWnd*> frames = document.GetFrames();
     ar << static_cast<DWORD>(frames.size());
-    for (const FrameOfScene& f : frames) {
-      ar << static_cast<DWORD>(app_.FindDocTemplate(f.view));
-      f.frame->SerializeLayout(ar, &document);
+    for (CFrameWnd* frame : frames) {
+      XASSERT(ISKINDOF( frame, XFrameWnd ), "frame && ISKINDOF( frame, XFrameWnd )");
+      ar << static_cast<DWORD>(app_.FindDocTemplate(document.GetView(frame, 0)));
+      static_cast<XFrameWnd*>(frame)->SerializeLayout(ar, &document);
     }
     ar << ActiveFrameOf(document)->GetIdentity()->GetMyself();
     return;

@@ -21,6 +21,8 @@ BEGIN_MESSAGE_MAP(XApp, CWinApp)
   ON_COMMAND(ID_FILE_OPEN, XApp::OnFileOpen)
   ON_COMMAND(ID_FILE_SAVE_ALL_SCENES, XApp::OnFileSaveAll)
   ON_UPDATE_COMMAND_UI(ID_FILE_SAVE_ALL_SCENES, XApp::OnUpdateFileSaveAll)
+  ON_COMMAND(2105, XApp::OnShowSplash)
+  ON_COMMAND(10008, XApp::OnHelpAbout)
 END_MESSAGE_MAP()
 
 template <class Visit>

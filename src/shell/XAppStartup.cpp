@@ -5,6 +5,7 @@
 #include "core/FatalError.h"
 #include "core/PreferenceKeys.h"
 #include "core/XMessageBox.h"
+#include "dialogs/EditHistoryDialog.h"
 #include "platform/framework/CommandLine.h"
 #include "document/XDocument.h"
 #include "platform/framework/Document.h"
@@ -18,6 +19,7 @@
 #include "shell/XAppDocumentServices.h"
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
+#include "shell/XMainFrameHelp.h"
 
 namespace {
 
@@ -42,6 +44,8 @@ BOOL XApp::InitInstance() {
   SetDocumentApp(documentServices.get());
   if (!dialogServices) dialogServices = std::make_unique<XAppDialogServices>(*this);
   SetDialogServices(dialogServices.get());
+  SetEditHistoryRunner(&EditHistoryDialog::Run);
+  InstallMainFrameServices();
   SetRegistryKey(kCompanyNameId);
   UINT numMRU = 0;
   XGetPrefInRange(XPref::NUM_MRU, &numMRU, "numMRU <= 16");
@@ -131,5 +135,7 @@ int XApp::ExitInstance() {
   if (m_applTimerId) XASSERT(::KillTimer( NULL, m_applTimerId ), "");
   m_applTimerId = 0;
   EmptyObjectClipboard();
+  if (m_dialogAbout) OnSplashClosed(0);
+  RemoveMainFrameServices();
   return CWinApp::ExitInstance();
 }

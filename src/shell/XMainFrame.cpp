@@ -47,6 +47,7 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_COMMAND(33129, OnEditPreferences)
   ON_COMMAND_RANGE(2100, 2102, OnToolBarSettings)
   ON_COMMAND(33016, OnHelpSupport)
+  ON_COMMAND(33017, OnHelpMoreObjects)
 END_MESSAGE_MAP()
 
 namespace {
@@ -81,7 +82,8 @@ UINT DefaultOfShowKey(UINT key) { return key == kShowFile ? kShowFileDefault : k
 
 }  // namespace
 
-XMainFrame::XMainFrame() = default;
+// The global preference values are read at every start, before any window asks for them.
+XMainFrame::XMainFrame() { InitGlobals(); }
 
 XMainFrame::~XMainFrame() {
   XASSERT(!objects3DView, "Should have been destroyed and this pointer set to NULL by Objects3DView destructor");

@@ -42,6 +42,8 @@ class XMainFrame : public CMDIFrameWnd {
   // The status bar's periodic work (the prompt under the mouse, blinking, widening), run by the
   // application's timer and, without one, at idle.
   virtual void OnStatusBarIdle() { statusBar.OnIdle(); }
+  // The Help button of a message box this frame owns: the topic of the box's prompt.
+  void OnMessageBoxHelp();
 
  protected:
   int OnCreate(LPCREATESTRUCT createStruct);
@@ -74,6 +76,7 @@ class XMainFrame : public CMDIFrameWnd {
   void OnEditPreferences();
   void OnToolBarSettings(UINT command);
   void OnHelpSupport();
+  void OnHelpMoreObjects();
   // F1: the help page of the prompt on the status bar, or the contents when it has none.
   void OnHelp();
   DECLARE_MESSAGE_MAP()

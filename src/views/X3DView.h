@@ -88,13 +88,14 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
 
   // Edit Object sheet (X3DViewEditObject.cpp): Edit/Object... and the artistic properties run
   // it on the one selected group; a double click posts Edit/Object..., a right click on an
-  // object calls EditObject for the group hit. Only a group holding a mesh object of its own
+  // object runs it on the group hit. Only a group holding a mesh object of its own
   // opens it: EditObject returns false for any other and does nothing.
   void OnEditObject();
   // The Edit Lights dialog of this window's scene, modal.
   void OnEditLights();
   void OnEditObjectArtistic();
   void OnUpdateEditObject(CCmdUI* cmdUI);
+  void OnRButtonDown(UINT flags, CPoint point);
   bool EditObject(GroupSO* group, UINT startPage);
 
   // The camera: transform, lens, clipping, focus, aperture, background and window kind.
@@ -192,6 +193,9 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // The ray through a client point of the window, during a press.
   DragRay WindowRay(POINT point) const;
   bool SceneIsEmpty();
+  // A button press starts nothing while another is down, or in an empty scene, where the user is
+  // told where objects come from; the press is passed on and true returned.
+  bool PassesPressOn();
   // What a drag in the current state of the window and the document may rely on.
   DragConditions Conditions(const PickRecord& pick);
 

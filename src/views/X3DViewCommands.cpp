@@ -3,12 +3,17 @@
 // printer), and the commands that change the document wait while a press is under way.
 #include <algorithm>
 #include <iterator>
+#include <numbers>
+#include <vector>
 
 #include "core/XMessageBox.h"
 #include "document/UndoKind.h"
 #include "document/XDocument.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Help.h"
+#include "platform/framework/MDIFrameWnd.h"
+#include "platform/framework/WaitCursor.h"
+#include "platform/framework/WinApp.h"
 #include "shell/XApp.h"
 #include "views/DragGeometry.h"
 #include "views/InteractiveModes.h"
@@ -20,15 +25,41 @@ namespace {
 constexpr UINT kSunPointsUpMessage = 40210;
 constexpr UINT kPointSunLightDescription = 376;
 constexpr UINT kHelpPrintingCommand = 33136;
+constexpr UINT kTileHorizontal = 33018;
 
 // Undo, redo, delete, cut, paste, select all or none, import, the edit sheets, the sun, closing
 // the scene: each could free or deselect what a drag holds.
 constexpr UINT kDocumentChangingCommands[] = {57643, 57644, 57632, 57635, 57637, 33138, 33139, 33012,
-                                              33137, 33120, 2103,  2104,  33131, 33028, 57602};
+                                              33137, 10302, 33120, 2103,  2104,  33131, 33028, 57602};
 
 bool ChangesDocument(UINT id) {
   return std::find(std::begin(kDocumentChangingCommands), std::end(kDocumentChangingCommands), id) !=
          std::end(kDocumentChangingCommands);
+}
+
+// The scene's fixed-direction windows: camera windows of another kind than a general Camera, in
+// frames of the same class as this window's.
+std::vector<X3DView*> FixedDirectionViews(X3DView& self) {
+  std::vector<X3DView*> views;
+  const CRuntimeClass* frameClass = self.GetParentFrame()->GetRuntimeClass();
+  XDocument& doc = *self.GetDocument();
+  for (POSITION pos = doc.GetFirstViewPosition(); pos;) {
+    auto* view = dynamic_cast<X3DView*>(doc.GetNextView(pos));
+    if (view && view->settings.windowKind != 0 && view->GetParentFrame() &&
+        view->GetParentFrame()->GetRuntimeClass() == frameClass)
+      views.push_back(view);
+  }
+  return views;
+}
+
+// The camera's turn in a fixed-direction window: Left, Top and Front are opened here.
+Transform FixedDirection(int kind) {
+  constexpr double kQuarter = std::numbers::pi / 2;
+  switch (kind) {
+    case 5: return Transform(kQuarter, Vector(0, 1, 0));
+    case 3: return Transform(kQuarter, Vector(1, 0, 0));
+    default: return Transform();
+  }
 }
 
 }  // namespace
@@ -91,4 +122,40 @@ void X3DView::ShowEntireScene(BoundingBox box) {
   settings.height = fit->height;
   settings.transform = fit->camera;
   needsRender = TRUE;
+}
+
+void X3DView::OnWindowFrontTopLeft() {
+  CWaitCursor wait;
+  XDocument& doc = *GetDocument();
+  // The command toggles: fixed-direction windows open, whoever opened them, are closed.
+  if (const std::vector<X3DView*> fixed = FixedDirectionViews(*this); !fixed.empty()) {
+    for (X3DView* view : fixed) view->OnWindowClose();
+    return;
+  }
+  DocumentApp& app = GetDocumentApp();
+  const int templateIndex = app.FindDocTemplate(this);
+  for (int kind : {5, 3, 1}) {
+    CFrameWnd& frame = app.CreateFrame(doc, templateIndex);
+    app.InitialUpdateFrame(doc, templateIndex, frame);
+    auto* view = dynamic_cast<X3DView*>(frame.GetActiveView());
+    XASSERT_TEXT(view, "ISKINDOF( frame->GetActiveView(), X3DView )", "");
+    view->settings.windowKind = kind;
+    view->settings.transform = FixedDirection(kind);
+    doc.RecordUndo(kUndoOpenWindow, &frame, 0);
+  }
+  doc.SetTitle(doc.GetTitle());
+  if (auto* main = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd())) {
+    main->MDIActivate(GetParentFrame());
+    main->SendMessage(WM_COMMAND, kTileHorizontal);
+  }
+  const BoundingBox box = doc.GetSceneBox();
+  for (X3DView* view : FixedDirectionViews(*this)) {
+    view->ShowEntireScene(box);
+    view->GetParentFrame()->Invalidate(TRUE);
+  }
+}
+
+void X3DView::OnUpdateWindowFrontTopLeft(CCmdUI* cmdUI) {
+  cmdUI->Enable(TRUE);
+  cmdUI->SetCheck(!FixedDirectionViews(*this).empty());
 }

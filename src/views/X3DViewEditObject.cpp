@@ -1,6 +1,7 @@
 #include "dialogs/PropertySheetEditObject.h"
 #include "document/XDocument.h"
 #include "platform/framework/CmdUI.h"
+#include "views/CountedClientDC.h"
 #include "views/X3DView.h"
 
 namespace {
@@ -24,3 +25,13 @@ void X3DView::OnEditObject() { EditObject(SelectedObject(*GetDocument()), kEditO
 void X3DView::OnEditObjectArtistic() { EditObject(SelectedObject(*GetDocument()), kEditObjectArtisticPage); }
 
 void X3DView::OnUpdateEditObject(CCmdUI* cmdUI) { cmdUI->Enable(IsEditableObject(SelectedObject(*GetDocument()))); }
+
+void X3DView::OnRButtonDown(UINT, CPoint point) {
+  if (PassesPressOn()) return;
+  const Ptr<CountedClientDC> dc(new CountedClientDC(this));
+  POINT logical{point.x, point.y};
+  dc->DPtoLP(&logical);
+  const PickRecord pick = Pick(XDPoint(logical.x, logical.y));
+  // The object under the cursor is edited; the selection stays as it is.
+  if (!pick.picked || !EditObject(pick.group, kEditObjectGeneralPage)) Default();
+}

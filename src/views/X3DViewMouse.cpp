@@ -6,6 +6,7 @@
 
 #include "core/Globals.h"
 #include "core/XMessageBox.h"
+#include "dialogs/PropertySheetEditObject.h"
 #include "document/XDocument.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/PeekMessage.h"
@@ -34,6 +35,13 @@ int X3DView::GetInteractiveMode() const {
 
 bool X3DView::SceneIsEmpty() { return IsPoint(GetDocument()->GetSceneBox()); }
 
+bool X3DView::PassesPressOn() {
+  if (!mouseDown && !SceneIsEmpty()) return false;
+  Default();
+  if (!mouseDown) XInfoBox(kEmptySceneMessage);
+  return true;
+}
+
 DragConditions X3DView::Conditions(const PickRecord& pick) {
   XDocument* doc = GetDocument();
   DragConditions c;
@@ -53,15 +61,7 @@ DragConditions X3DView::Conditions(const PickRecord& pick) {
 void X3DView::OnLButtonDown(UINT flags, CPoint point) {
   // A press while a click waits for its second half settles that click first.
   if (mousePress && mousePress->IsDown() && !mousePress->IsDragging()) mousePress->Timeout();
-  if (mouseDown) {
-    Default();
-    return;
-  }
-  if (SceneIsEmpty()) {
-    Default();
-    XInfoBox(kEmptySceneMessage);
-    return;
-  }
+  if (PassesPressOn()) return;
   XDocument* doc = GetDocument();
   mouseDown = TRUE;
   mouseDownFlags = flags;

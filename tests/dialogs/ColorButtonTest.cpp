@@ -118,6 +118,8 @@ TEST_F(ColorButtonTest, OwnerHearsOnlyOfAcceptedColoursWhichKeepTheAlpha) {
   colours.Answer({std::nullopt, RGB(0, 255, 0)});
   heard.clear();
   ChooserDialog dialog;
+  // Before its owner sets one, a button holds white within 0..1, so luminance ranges hold.
+  EXPECT_EQ(dialog.m_chooser.m_color, Color(1.0, 1.0, 1.0, 1.0));
   dialog.m_chooser.SetColor(Color(1.0, 0.0, 0.0, 0.25));
   RunModal([&] { return dialog.DoModal(); },
            [&](QDialog*) {

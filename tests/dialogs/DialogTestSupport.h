@@ -12,6 +12,7 @@
 #include "core/XMessageBox.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/Wnd.h"
+#include "support/RecordingDesktop.h"
 
 class RecordingStatusFrame final : public XMessageBoxFrame {
  public:
@@ -54,24 +55,7 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
 };
 
 // Records the help pages asked for.
-class RecordingHelp {
- public:
-  RecordingHelp()
-      : previous_(SetDesktopOpener([this](const std::string& url) {
-          urls.push_back(url);
-          return true;
-        })) {}
-  ~RecordingHelp() { SetDesktopOpener(previous_); }
-  bool Opened(UINT topic) const {
-    for (const std::string& url : urls)
-      if (url.find(std::to_string(topic) + ".html") != std::string::npos) return true;
-    return false;
-  }
-  std::vector<std::string> urls;
-
- private:
-  DesktopOpener previous_;
-};
+using RecordingHelp = RecordingDesktop;
 
 inline QWidget* Control(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->GetWidget(); }
 

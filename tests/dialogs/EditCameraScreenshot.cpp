@@ -2,14 +2,7 @@
 // of each of its pages:
 //   edit_camera_screenshot <folder>
 // Writes <folder>/edit-camera-<page>.png. Run under an X server (scripts/edit-camera-screenshot.sh).
-#include <QApplication>
-#include <QScreen>
-#include <QTabBar>
-#include <QTest>
-#include <QTimer>
-#include <cstdio>
-#include <string>
-
+#include "SheetScreenshot.h"
 #include "dialogs/PropertySheetEditCamera.h"
 #include "platform/framework/View.h"
 #include "resources/ProgramResources.h"
@@ -43,32 +36,17 @@ class ShownCamera : public CView, public CameraView, public Myself {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-    return 2;
-  }
+  const std::string folder = ScreenshotFolder(argc, argv);
+  if (folder.empty()) return 2;
   QApplication app(argc, argv);
   RegisterProgramResources();
-  const std::string folder = argv[1];
   Ptr<ShownCamera> view(new ShownCamera);
   PropertySheetEditCamera sheet(view, kEditCameraGeneralPage);
-  bool saved = true;
-  QTimer::singleShot(0, [&] {
-    QWidget* window = QApplication::activeModalWidget();
-    if (!window || !QTest::qWaitForWindowExposed(window)) {
-      saved = false;
-    } else {
-      auto* tabs = window->findChild<QTabBar*>();
-      const char* names[] = {"general", "lens", "focus", "new-scene"};
-      for (int page = 0; page < tabs->count(); ++page) {
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
-        QTest::qWait(200);
-        const QPixmap shot = window->screen()->grabWindow(window->winId());
-        saved = shot.save(QString::fromStdString(folder + "/edit-camera-" + names[page] + ".png")) && saved;
-      }
+  return ShootSheet(sheet, folder + "/edit-camera-", [](SheetShots& shots) {
+    const char* names[] = {"general", "lens", "focus", "new-scene"};
+    for (int page = 0; page < shots.PageCount(); ++page) {
+      shots.ShowPage(page);
+      shots.Shoot(names[page]);
     }
-    sheet.EndDialog(IDCANCEL);
   });
-  sheet.DoModal();
-  return saved ? 0 : 1;
 }

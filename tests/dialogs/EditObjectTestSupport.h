@@ -45,6 +45,10 @@ inline Ptr<GroupSO> NewObject(XDocument& doc, const char* name, Look look = {}) 
   Ptr<MeshSO> mesh(new MeshSO(8, 0.5, 2.0, 0xFF0000FF));
   if (look.flat) mesh->box.max.y = mesh->box.min.y;
   mesh->SetName(name);
+  // Parts of its own instead of the generated mesh's one.
+  mesh->texMats.RemoveAll();
+  mesh->untexMats.RemoveAll();
+  mesh->groupMats.RemoveAll();
   for (const char* part : {"Body", "Trim"}) {
     Material textured;
     textured.name = part;

@@ -33,7 +33,10 @@ struct QtFirst {
 
 class PreferencesFixture : public QtFirst, public document_test::SceneFixture, public DialogServices {
  protected:
-  PreferencesFixture() : previous_(SetDialogServices(this)) { InstallInputFilter(); }
+  PreferencesFixture() : previous_(SetDialogServices(this)) {
+    InstallInputFilter();
+    InitGlobals();  // as the program's start does: some pages show the global copies
+  }
   ~PreferencesFixture() override {
     SetDialogServices(previous_);
     QCoreApplication::processEvents();  // the cursor's moves, before the application goes

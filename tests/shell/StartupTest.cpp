@@ -2,6 +2,13 @@
 
 #include <unistd.h>
 
+#include <QApplication>
+#include <QDialog>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
 #include "core/DirectXProbe.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/win/CurrentDirectory.h"
@@ -9,6 +16,7 @@
 #include "shell/ShellTestSupport.h"
 #include "shell/StartupChecks.h"
 #include "shell/XMainFrame.h"
+#include "support/RecordingDesktop.h"
 #include "support/TemporaryFolder.h"
 
 namespace shell_test {
@@ -86,21 +94,39 @@ class NoDirectDraw final : public SystemDirectXProbe {
   HRESULT DirectDrawCreate(GUID*, LPDIRECTDRAW*, IUnknown*) override { return E_FAIL; }
 };
 
-TEST_F(Startup, WithoutDirectX5StartUpEnds) {
+TEST_F(Startup, WithoutDirectX5StartUpEndsAfterOfferingTheDownloadPage) {
   WritePreferences(kSetUpBefore);
   NoDirectDraw probe;
   DirectXProbe* previous = SetDirectXProbe(&probe);
+  RecordingDesktop noBrowser(false);
   EXPECT_FALSE(Start());
   SetDirectXProbe(previous);
-  EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{40242});
+  EXPECT_EQ(BoxIds(boxes), (std::vector<UINT>{40242, 40247}));
+  ASSERT_EQ(noBrowser.urls.size(), 1u);
+  EXPECT_NE(boxes.boxes[0].text.find("\n\n" + noBrowser.urls[0] + "\n\n"), std::string::npos);
+  EXPECT_NE(boxes.boxes[1].text.find(noBrowser.urls[0]), std::string::npos);
 }
 
 TEST_F(Startup, TheFirstRunListsTheTutorialsAndSetsTheObjectQualityFromMemory) {
   WritePreferences("");
   display->bitsPerPixel = 8;
   SetPhysicalMemory(64u << 20);
+  // The Preferences sheet comes up on its Copy Image page after the message that announces it.
+  QString pageShown;
+  std::size_t boxesBefore = 0;
+  std::function<void()> onSheet = [&] {
+    auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!sheet) return QTimer::singleShot(10, onSheet);
+    boxesBefore = boxes.boxes.size();
+    auto* tabs = sheet->findChild<QTabBar*>();
+    pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
+    QTest::keyClick(sheet, Qt::Key_Escape);
+  };
+  QTimer::singleShot(0, onSheet);
   ASSERT_TRUE(Start());
   SetPhysicalMemory(0);
+  EXPECT_EQ(pageShown, "Copy Image");
+  EXPECT_EQ(boxesBefore, 3u);
   EXPECT_EQ(BoxIds(boxes), (std::vector<UINT>{40251, 40231, 40235, 40221, 40232}));
   const std::string stored = ReadPreferences();
   EXPECT_NE(stored.find("ObjectQualityBias=-1"), std::string::npos);

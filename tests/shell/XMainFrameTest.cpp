@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/Globals.h"
+#include "core/PreferenceKeys.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/WaitCursor.h"
@@ -202,6 +203,12 @@ TEST_F(MainFrameFixture, SettingsClicksAndTheMenuOpenPreferencesAtTheirPages) {
   expectSheetAt("Ground", [&] { QTest::mouseDClick(Button(frame->GetInteractiveToolBar(), 33126), Qt::LeftButton); });
   expectSheetAt("General", [&] { frame->SendMessage(WM_COMMAND, 33129, 0); });
   EXPECT_TRUE(frame->posted.empty());
+}
+
+TEST_F(MainFrameFixture, ConstructionReadsTheGlobalPreferences) {
+  XWritePrefString(XPref::MAX_FPS.section, XPref::MAX_FPS.key, "20");
+  const XMainFrame unshown;
+  EXPECT_EQ(Globals::GetMaxFps(), 20u);
 }
 
 TEST_F(MainFrameFixture, F1OpensTheHelpOfThePromptShownAndSupportHasItsOwnPage) {

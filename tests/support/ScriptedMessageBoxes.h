@@ -33,7 +33,10 @@ class ScriptedMessageBoxes final : public MessageBoxBackend {
     return answer;
   }
 
+  void Beep(UINT type) override { beeps.push_back(type); }
+
   std::vector<Box> boxes;
+  std::vector<UINT> beeps;
 
  private:
   MessageBoxBackend* previous_;

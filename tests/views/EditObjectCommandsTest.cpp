@@ -1,6 +1,7 @@
-// A camera window's Edit/Object... and artistic-properties commands: enabled only for one selected
-// group holding a mesh object of its own, and opening the sheet on the page each names. Its
-// Edit/Lights... opens the scene's Edit Lights dialog.
+// A camera window opens the Edit Object sheet: its Edit/Object... and artistic-properties commands
+// are enabled only for one selected group holding a mesh object of its own and open the page each
+// names; a right click edits the object under the cursor. Its Edit/Lights... opens the scene's
+// Edit Lights dialog.
 #include <gtest/gtest.h>
 
 #include <QPushButton>
@@ -9,6 +10,7 @@
 #include "CameraWindowTestSupport.h"
 #include "dialogs/EditObjectTestSupport.h"
 #include "platform/framework/CmdUI.h"
+#include "views/DragGeometry.h"
 
 namespace views_test {
 namespace {
@@ -27,12 +29,12 @@ bool Enabled(X3DView& view, UINT id) {
   return state.enabled;
 }
 
-// The page the sheet opened by `command` shows first.
-int StartPageOf(X3DView& view, UINT command) {
+// The page the sheet opened by `user` shows first.
+int StartPageOf(const std::function<void()>& user) {
   int page = -1;
   RunModal(
       [&] {
-        view.SendMessage(WM_COMMAND, command);
+        user();
         return 0;
       },
       [&](QDialog* window) {
@@ -76,8 +78,29 @@ TEST_F(EditObjectCommands, OnlyOneSelectedGroupWithItsOwnMeshObjectOpensTheSheet
       EXPECT_FALSE(view.EditObject(c.selected.front(), 0));  // a right click on it opens nothing
     }
   }
-  EXPECT_EQ(StartPageOf(view, 33137), 0);
-  EXPECT_EQ(StartPageOf(view, 10302), 1);
+  EXPECT_EQ(StartPageOf([&] { view.SendMessage(WM_COMMAND, 33137); }), 0);
+  EXPECT_EQ(StartPageOf([&] { view.SendMessage(WM_COMMAND, 10302); }), 1);
+}
+
+TEST_F(EditObjectCommands, ARightClickEditsTheObjectUnderTheCursorAndKeepsTheSelection) {
+  TestCameraView& view = Window(400, 300);
+  const auto rightClick = [&](QPoint at) { QTest::mouseClick(view.GetWidget(), Qt::RightButton, {}, at); };
+  ScriptedMessageBoxes boxes;
+  rightClick({200, 150});
+  ASSERT_EQ(boxes.boxes.size(), 1u);  // an empty scene: where objects come from
+  EXPECT_NE(boxes.boxes[0].text.find("Drag an object"), std::string::npos);
+
+  const Ptr<GroupSO> chair = edit_object_test::NewObject(doc, "Chair");
+  const Transform& camera = view.settings.transform;
+  const Vector ahead = CameraPosition(camera) + ViewDirection(camera) * 4.0;
+  Transform place;
+  place.t[0] = ahead.x, place.t[1] = ahead.y, place.t[2] = ahead.z;
+  chair->SetTransform(place);
+  doc.SelectOnly(Ptr<GroupSO>(), FALSE, 0);
+  EXPECT_EQ(StartPageOf([&] { rightClick({200, 150}); }), 0);
+  EXPECT_EQ(doc.GetSelectedCount(), 0);
+  rightClick({3, 3});  // beside the object: nothing opens
+  EXPECT_EQ(boxes.boxes.size(), 1u);
 }
 
 }  // namespace

@@ -3,76 +3,51 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 #include <algorithm>
-#include <cstring>
-#include <utility>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "dialogs/EditObjectTestSupport.h"
 #include "document/DocumentTestSupport.h"
 #include "platform/framework/MDIFrameWnd.h"
 #include "platform/win/QtTestApplication.h"
 #include "shell/DocTemplates.h"
 #include "shell/XApp.h"
-#include "shell/XFrameWnd.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
+#include "views/StartedProgram.h"
 #include "views/X3DView.h"
 
 namespace {
 
 using Bytes = std::vector<char>;
+using WindowState = std::array<double, 10>;
 
-struct SceneWindows : ::testing::Test {
-  SceneWindows() {
-    RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
-    const std::filesystem::path config = std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Ulmric";
-    std::filesystem::create_directories(config);
-    std::ofstream(config / "Tavrolin.ini") << "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
-    EXPECT_TRUE(app.InitInstance());
-    main = dynamic_cast<CMDIFrameWnd*>(app.m_pMainWnd);
-    QApplication::processEvents();  // the 3D Objects window opens
-    objectsWindow = static_cast<int>(main->GetMDIClient()->Children().size());
-  }
-  ~SceneWindows() override {
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    app.ExitInstance();
-  }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-    QTest::keyClick(main->GetWidget(), key, modifiers);
-    QApplication::processEvents();
-  }
-  XDocument& Scene() {
-    CDocTemplate* scenes = app.GetDocTemplate(0)->docTemplate;
-    POSITION pos = scenes->GetFirstDocPosition();
-    EXPECT_NE(pos, nullptr);
-    return *static_cast<XDocument*>(scenes->GetNextDoc(pos));
-  }
-  static std::vector<X3DView*> Views(XDocument& doc) {
-    std::vector<X3DView*> views;
-    for (POSITION pos = doc.GetFirstViewPosition(); pos;) views.push_back(dynamic_cast<X3DView*>(doc.GetNextView(pos)));
-    return views;
-  }
+struct SceneWindows : StartedProgram {
   static std::string Caption(CView* view) {
     CString text;
     view->GetParentFrame()->GetWindowText(text);
     return text.str();
   }
-  // The zoom as numerator / denominator of the vertical component.
-  static std::pair<LONG, LONG> Zoom(X3DView* view) {
-    return {view->GetZoomNumerator().cy, view->GetZoomDenominator().cy};
-  }
-  static RECT Placement(CView* view) {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    view->GetParentFrame()->GetWindowPlacement(&placement);
-    return placement.rcNormalPosition;
+  // What a window shows and where: its camera's place and lens, its zoom and its placement.
+  static WindowState State(X3DView* view) {
+    WINDOWPLACEMENT w{};
+    w.length = sizeof w;
+    view->GetParentFrame()->GetWindowPlacement(&w);
+    const RECT& r = w.rcNormalPosition;
+    const CameraFields& c = view->settings;
+    return {c.transform.t[0], c.transform.t[2],  c.focal,  double(view->GetZoomNumerator().cy),
+            double(view->GetZoomDenominator().cy), c.transform.m[0][0], double(r.left), double(r.top),
+            double(r.right), double(r.bottom)};
   }
   // A new scene (Ctrl+N) with a second window made by Window/New (Ctrl+W), set apart from the
-  // first by its place, camera and zoom.
+  // first by its place, camera and a recorded zoom.
   XDocument& SceneWithTwoWindows() {
     Key(Qt::Key_N);
     Key(Qt::Key_W);
@@ -84,40 +59,13 @@ struct SceneWindows : ::testing::Test {
     second.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
     return doc;
   }
-  std::string Save(XDocument& doc) {
-    const std::string path = folder / "scene.tvr";
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    return path;
-  }
-  XDocument* Reopen(XDocument& doc, const std::string& path) {
-    doc.OnCloseDocument();
-    return static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
-  }
-  int OpenFrames() const { return static_cast<int>(main->GetMDIClient()->Children().size()) - objectsWindow; }
-
-  QtTestApplication qt;
-  ScriptedMessageBoxes boxes;
-  ScopedSystemInfo display;
-  XApp app;
-  CMDIFrameWnd* main = nullptr;
-  int objectsWindow = 0;
-  TemporaryFolder folder;
 };
-
-bool SameCamera(const CameraFields& a, const CameraFields& b) {
-  return std::memcmp(&a.transform, &b.transform, sizeof(Transform)) == 0 && a.focal == b.focal;
-}
-
-bool SamePlace(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
 
 TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   Key(Qt::Key_N);
   XDocument& doc = Scene();
   ASSERT_EQ(Views(doc).size(), 1u);
   X3DView& first = *Views(doc)[0];
-  EXPECT_TRUE(ISKINDOF( first.GetParentFrame(), XFrameWndNullSize ));
   EXPECT_EQ(Caption(&first), "Camera   100%");
   RECT shape;  // tiled alone, then trimmed to 35:24
   first.GetParentFrame()->GetWindowRect(&shape);
@@ -127,12 +75,9 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   Key(Qt::Key_W);
   ASSERT_EQ(Views(doc).size(), 2u);
   X3DView& copy = *Views(doc)[1];
-  EXPECT_TRUE(SameCamera(first.settings, copy.settings));
-  EXPECT_EQ(Zoom(&copy), Zoom(&first));
-  EXPECT_TRUE(SamePlace(Placement(&first), Placement(&copy)));
+  EXPECT_EQ(State(&copy), State(&first));
   EXPECT_NE(copy.GetMyself(), first.GetMyself());
-  EXPECT_EQ(Caption(&first), "Camera   300%");
-  EXPECT_EQ(Caption(&copy), "Camera 2   300%");
+  EXPECT_EQ(Caption(&first) + "|" + Caption(&copy), "Camera   300%|Camera 2   300%");
   EXPECT_EQ(document_test::UndoText(doc), "Open Window");
   EXPECT_EQ(OpenFrames(), 2);
 }
@@ -145,54 +90,39 @@ TEST_F(SceneWindows, TwoWindowsSavedAndReopenedComeBackWithTheirSceneAndTheActiv
   doc.AddGroup(document_test::NewGroup(doc, "Lamp", true), FALSE, TRUE, 0);
   doc.GetRotObjAboutCylPtr()->SetTransform(Transform(0.7, Vector(0, 1, 0)));
   main->MDIActivate(Views(doc)[0]->GetParentFrame());
+  // The scene tree, selection, lights and cameras as bytes; the cylinder; the windows.
   const std::vector<BYTE> scene = document_test::Snapshot(doc);
-  const std::vector<X3DView*> before = Views(doc);
-  const RECT places[2] = {Placement(before[0]), Placement(before[1])};
-  const std::pair<LONG, LONG> zooms[2] = {Zoom(before[0]), Zoom(before[1])};
-  const Transform cylinder = doc.GetRotObjAboutCylPtr()->GetTransform();
+  const double cylinder = doc.GetRotObjAboutCylPtr()->GetTransform().m[0][0];
+  const std::vector<WindowState> windows{State(Views(doc)[0]), State(Views(doc)[1])};
 
   XDocument* read = Reopen(doc, Save(doc));
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(document_test::Snapshot(*read), scene);
-  const std::vector<X3DView*> after = Views(*read);
-  ASSERT_EQ(after.size(), 2u);
-  for (int i = 0; i < 2; ++i) {
-    EXPECT_TRUE(SamePlace(Placement(after[i]), places[i]));
-    EXPECT_EQ(Zoom(after[i]), zooms[i]);
-  }
-  EXPECT_EQ(main->MDIGetActive(), after[0]->GetParentFrame());
-  const Transform readCylinder = read->GetRotObjAboutCylPtr()->GetTransform();
-  EXPECT_EQ(std::memcmp(&readCylinder, &cylinder, sizeof cylinder), 0);
-  ASSERT_EQ(read->GetSelectedCount(), 1);
-  EXPECT_EQ(read->GetSelected(0)->GetName().str(), "Chair");
+  EXPECT_EQ(read->GetRotObjAboutCylPtr()->GetTransform().m[0][0], cylinder);
+  ASSERT_EQ(Views(*read).size(), 2u);
+  EXPECT_EQ(windows, (std::vector<WindowState>{State(Views(*read)[0]), State(Views(*read)[1])}));
+  EXPECT_EQ(main->MDIGetActive(), Views(*read)[0]->GetParentFrame());
 }
 
 TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAsItWas) {
   XDocument& doc = SceneWithTwoWindows();
-  X3DView& second = *Views(doc)[1];
-  const CameraFields kept = second.settings;
-  const RECT place = Placement(&second);
-  second.GetParentFrame()->SendMessage(WM_CLOSE);
+  const auto closed = State(Views(doc)[1]);
+  main->MDIActivate(Views(doc)[1]->GetParentFrame());
+  main->SendMessage(WM_COMMAND, kWindowCloseCommand);  // Window/Close
+  QApplication::processEvents();
   ASSERT_EQ(Views(doc).size(), 1u);
   EXPECT_EQ(document_test::UndoText(doc), "Close Window");
   EXPECT_EQ(Caption(Views(doc)[0]), "Camera   100%");
-
-  for (int round = 0; round < 2; ++round) {
-    Key(Qt::Key_Z);
-    ASSERT_EQ(Views(doc).size(), 2u);
-    X3DView& back = *Views(doc)[1];
-    EXPECT_TRUE(SameCamera(back.settings, kept));
-    EXPECT_EQ(Zoom(&back), (std::pair<LONG, LONG>(2, 1)));
-    EXPECT_TRUE(SamePlace(Placement(&back), place));
-    EXPECT_EQ(Caption(&back), "Camera 2   200%");
-    if (round == 0) {
-      Key(Qt::Key_Y);
-      EXPECT_EQ(Views(doc).size(), 1u);
-    }
+  main->MDIActivate(Views(doc)[0]->GetParentFrame());  // the user clicks the window that is left
+  for (int key : {Qt::Key_Z, Qt::Key_Y, Qt::Key_Z}) {
+    Key(key);
+    ASSERT_EQ(Views(doc).size(), key == Qt::Key_Z ? 2u : 1u);
   }
+  EXPECT_EQ(State(Views(doc)[1]), closed);
+  EXPECT_EQ(Caption(Views(doc)[1]), "Camera 2   200%");
   // The zoom recorded before the close reaches the window made again.
   Key(Qt::Key_Z);
-  EXPECT_EQ(Zoom(Views(doc).at(1)), (std::pair<LONG, LONG>(1, 1)));
+  EXPECT_EQ(Views(doc)[1]->GetZoomNumerator().cy, 1);
 }
 
 TEST_F(SceneWindows, ClosingTheLastFreeCameraWindowClosesTheScene) {
@@ -209,7 +139,7 @@ TEST_F(SceneWindows, AHistorySavedWithCloseWindowAndDeleteGroupsRemakesThemAfter
   Ptr<GroupSO> chair = document_test::NewGroup(doc, "Chair");
   doc.AddGroup(chair, FALSE, TRUE, 0);
   doc.RemoveGroup(chair, TRUE, 0);
-  const double focal = Views(doc)[1]->settings.focal;
+  const auto closed = State(Views(doc)[1]);
   Views(doc)[1]->GetParentFrame()->SendMessage(WM_CLOSE);
 
   XDocument* read = Reopen(doc, Save(doc));
@@ -217,7 +147,7 @@ TEST_F(SceneWindows, AHistorySavedWithCloseWindowAndDeleteGroupsRemakesThemAfter
   ASSERT_EQ(Views(*read).size(), 1u);
   Key(Qt::Key_Z);
   ASSERT_EQ(Views(*read).size(), 2u);
-  EXPECT_EQ(Views(*read)[1]->settings.focal, focal);
+  EXPECT_EQ(State(Views(*read)[1]), closed);
   Key(Qt::Key_Z);
   const XList<Ptr<GroupSO>>& groups = read->GetScene()->GetGroups();
   EXPECT_EQ(groups.GetAt(groups.GetTailPosition())->GetName().str(), "Chair");
@@ -254,6 +184,21 @@ TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow)
     EXPECT_EQ(app.CountOpenScenes(), 0);
     EXPECT_EQ(OpenFrames(), 0);
   }
+}
+
+TEST_F(SceneWindows, CtrlBEditsTheSelectedObjectInTheActiveCameraWindow) {
+  Key(Qt::Key_N);
+  edit_object_test::NewObject(Scene(), "Chair");
+  QString caption;
+  QTimer::singleShot(0, [&] {
+    QWidget* sheet = QApplication::activeModalWidget();
+    ASSERT_NE(sheet, nullptr);
+    caption = sheet->windowTitle();
+    for (QPushButton* button : sheet->findChildren<QPushButton*>())
+      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+  });
+  Key(Qt::Key_B);
+  EXPECT_EQ(caption, "Edit Object");
 }
 
 }  // namespace

@@ -4,9 +4,7 @@
 #pragma once
 
 #include <QApplication>
-#include <algorithm>
 #include <cstdlib>
-#include <vector>
 
 #include "shell/DocTemplates.h"
 #include "shell/XAppDocumentServices.h"
@@ -35,11 +33,7 @@ class WindowedApp : public StandAloneApp {
 
   // Closes every window of `doc` (before a document that failed to read goes).
   static void CloseWindows(XDocument& doc) {
-    std::vector<CFrameWnd*> frames;
-    for (POSITION pos = doc.GetFirstViewPosition(); pos;)
-      if (CFrameWnd* frame = doc.GetNextView(pos)->GetParentFrame(); std::find(frames.begin(), frames.end(), frame) == frames.end())
-        frames.push_back(frame);
-    for (CFrameWnd* frame : frames) frame->DestroyWindow();
+    for (CFrameWnd* frame : doc.GetFrames()) frame->DestroyWindow();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 

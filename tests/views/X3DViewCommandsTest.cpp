@@ -1,6 +1,5 @@
 // The commands of a camera window: the mode commands and their radio marks, Point Sun Light,
-// Auto Focus Object, fitting the scene into a fixed-direction window, and the print commands,
-// which stay off.
+// and the print commands, which stay off.
 #include <cmath>
 #include <utility>
 
@@ -59,24 +58,6 @@ TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLooki
   EXPECT_EQ(document_test::UndoText(doc), "Point Sun Light");
   doc.OnEditUndo();
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunBefore);
-}
-
-TEST_F(CameraWindowCommands, AutoFocusTogglesWithoutARecordAndAFrontWindowFitsTheBox) {
-  TestCameraView& view = Window(400, 200);
-  const bool was = view.settings.autoFocusSelected;
-  view.SendMessage(WM_COMMAND, 33086);
-  EXPECT_NE(view.settings.autoFocusSelected != FALSE, was);
-  EXPECT_EQ(Probe(view, 33086).second, view.settings.autoFocusSelected);
-  EXPECT_EQ(doc.GetHistory().GetCount(), 0);
-
-  view.settings.windowKind = 1;
-  view.settings.transform = Transform();
-  view.ShowEntireScene(BoundingBox(Vector(-2, 0, 0), Vector(2, 1, 0)));
-  EXPECT_DOUBLE_EQ(view.settings.height, 4.0);
-  // The camera looks at the box's centre from in front, keeping its direction.
-  EXPECT_DOUBLE_EQ(view.settings.transform.t[0], 0.0);
-  EXPECT_DOUBLE_EQ(view.settings.transform.t[1], 0.5);
-  EXPECT_LT(view.settings.transform.t[2], -view.settings.front);
 }
 
 }  // namespace

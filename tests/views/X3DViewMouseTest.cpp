@@ -2,7 +2,12 @@
 // select, a press becomes a drag beyond the drag box or after the double-click time, a drag is
 // one undoable step, a lost capture ends the press quietly, and the scene's other windows follow.
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include "core/Globals.h"
 #include "document/XDocument.h"
@@ -15,6 +20,7 @@
 #include "support/ScriptedMessageBoxes.h"
 #include "views/CameraWindowTestSupport.h"
 #include "views/DragGeometry.h"
+#include "views/UserInput.h"
 
 namespace views_test {
 namespace {
@@ -65,10 +71,7 @@ struct CameraWindowMouse : CameraWindowFixture {
     return group;
   }
   void Send(QEvent::Type type, QPoint at, Qt::MouseButtons held, Qt::KeyboardModifiers keys = {}) {
-    QWidget* widget = view->GetWidget();
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, keys);
-    QApplication::sendEvent(widget, &event);
+    SendMouse(view->GetWidget(), type, at, held, keys);
   }
   void Press(QPoint at, Qt::KeyboardModifiers keys = {}) { Send(QEvent::MouseButtonPress, at, Qt::LeftButton, keys); }
   void Move(QPoint at) { Send(QEvent::MouseMove, at, view->IsMouseDown() ? Qt::LeftButton : Qt::NoButton); }
@@ -196,6 +199,31 @@ TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSays
   EXPECT_FALSE(view->settings.transform != before);
   other.DestroyWindow();
   doc.RemoveView(&other);
+}
+
+TEST_F(CameraWindowMouse, ARightPressOnAnObjectOpensItsSheet) {
+  Ptr<GroupSO> box = AddObject();
+  const auto rightPress = [&](QPoint at) {
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), view->GetWidget()->mapToGlobal(QPointF(at)),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(view->GetWidget(), &press);
+  };
+  // The sheet is closed as soon as it is up.
+  QString name;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      // The sheet shows the object's name.
+      for (QLineEdit* field : sheet->findChildren<QLineEdit*>())
+        if (field->text() == "Box") name = field->text();
+      for (QPushButton* button : sheet->findChildren<QPushButton*>())
+        if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+    }
+  });
+  closer.start(10);
+  rightPress(kCentre);
+  EXPECT_EQ(name.toStdString(), "Box");
+  EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
 }
 
 TEST_F(CameraWindowMouse, TheCursorShowsARefusalOrTheDragsAxis) {

@@ -1,9 +1,11 @@
 // Draws the toolbar button strips and the program's icon as PNG files, and the strips once more
-// as XPM arrays in a C++ source for the program's toolbar resources.
+// as XPM arrays in a C++ source for the program's toolbar resources, with the About box's picture.
 //   make_images <folder> [<source.cpp>]
 // Toolbar<resource>.png: one image per button of that toolbar resource, left to right in button
 // order, on a transparent ground. Tavrolin-<side>.png: the program's icon at each side.
+// About168.png: the About box's picture (bitmap resource 168), 256 colours.
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -13,6 +15,7 @@
 #include <fstream>
 #include <string>
 
+#include "AboutPicture.h"
 #include "Pictograms.h"
 #include "Toolbars.h"
 
@@ -34,23 +37,36 @@ bool Save(const QImage& image, const std::filesystem::path& path) {
   return false;
 }
 
-// The strip as an XPM array named kToolbar<resource>. Pixels less than half covered become the
-// transparent colour, the rest are drawn opaque, as XPM knows no partial cover.
-std::string XpmArray(QImage image, int resource) {
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb pixel = image.pixel(x, y);
-      image.setPixel(x, y, qAlpha(pixel) < 128 ? 0u : (pixel | 0xFF000000u));
-    }
+// The image as an XPM array named `name`.
+std::string XpmArray(const QImage& image, const std::string& name) {
   QByteArray text;
   QBuffer buffer(&text);
   buffer.open(QIODevice::WriteOnly);
   image.save(&buffer, "XPM");
   std::string xpm = text.toStdString();
-  // Qt names the array after the file; the resources know it by the strip's resource id.
+  // Qt names the array after the file; the resources know it by their own name.
   const std::size_t open = xpm.find('[');
-  return "extern const char* const kToolbar" + std::to_string(resource) + "[];\nconst char* const kToolbar" +
-         std::to_string(resource) + xpm.substr(open);
+  return "extern const char* const " + name + "[];\nconst char* const " + name + xpm.substr(open);
+}
+
+// The strip as an XPM array named kToolbar<resource>. Pixels less than half covered become the
+// transparent colour, the rest are drawn opaque, as XPM knows no partial cover.
+std::string ToolbarXpm(QImage image, int resource) {
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb pixel = image.pixel(x, y);
+      image.setPixel(x, y, qAlpha(pixel) < 128 ? 0u : (pixel | 0xFF000000u));
+    }
+  return XpmArray(image, "kToolbar" + std::to_string(resource));
+}
+
+// The About picture in 256 colours of its own palette, as the bitmap resource holds it.
+QImage AboutPicture() {
+  QImage image(images::kAboutWidth, images::kAboutHeight, QImage::Format_RGB32);
+  QPainter p(&image);
+  images::DrawAboutPicture(p);
+  p.end();
+  return image.convertToFormat(QImage::Format_Indexed8, Qt::DiffuseDither | Qt::PreferDither);
 }
 
 }  // namespace
@@ -60,6 +76,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_images <folder> [<source.cpp>]\n");
     return 2;
   }
+  // The About picture's lettering needs the font database, which needs a GUI application; no
+  // window is ever shown.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
   const std::filesystem::path folder = argv[1];
   std::filesystem::create_directories(folder);
   std::string source = "// Drawn by make_images: the toolbar button strips as XPM arrays.\n";
@@ -77,7 +97,7 @@ int main(int argc, char** argv) {
     }
     p.end();
     if (!Save(image, folder / ("Toolbar" + std::to_string(strip.resource) + ".png"))) return 1;
-    source += XpmArray(image, strip.resource);
+    source += ToolbarXpm(image, strip.resource);
   }
   for (int side : kIconSides) {
     QImage image(side, side, QImage::Format_ARGB32);
@@ -89,6 +109,9 @@ int main(int argc, char** argv) {
     p.end();
     if (!Save(image, folder / ("Tavrolin-" + std::to_string(side) + ".png"))) return 1;
   }
+  const QImage about = AboutPicture();
+  if (!Save(about, folder / "About168.png")) return 1;
+  source += XpmArray(about, "kBitmap168");
   if (argc == 3) {
     std::ofstream out(argv[2], std::ios::binary);
     out << source;

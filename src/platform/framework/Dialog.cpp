@@ -88,6 +88,8 @@ BOOL CDialog::CreateFromTemplate(QWidget* container) {
   }
   auto* window = new DialogWindow(this, owner, container != nullptr);
   BuildDialogWidget(*t, window, [this](const ControlNotification& n) { Notify(n.control, n.id, n.message, n.code); });
+  // A window without a caption has no frame either (a splash, a picture).
+  if (!container && !(t->style & WS_CAPTION)) window->setWindowFlag(Qt::FramelessWindowHint);
   window_ = window;
   SubclassWidget(window, 0);
   if (!AnnounceWindowCreation(this, t->style | (container ? WS_CHILD : 0), t->exStyle)) return FALSE;
@@ -225,8 +227,13 @@ void CDialog::PressDefault() {
     return;
   }
   QWidget* button = FindDialogControl(this, static_cast<int>(defId_));
-  if (auto* push = qobject_cast<QAbstractButton*>(button)) {
-    if (push->isEnabled()) push->click();
+  // A disabled default button leaves Enter to the dialog's OK command.
+  if (auto* push = qobject_cast<QAbstractButton*>(button); push && push->isEnabled()) {
+    push->click();
+    return;
+  }
+  if (button) {
+    SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
     return;
   }
   SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(defId_), 0), 0);

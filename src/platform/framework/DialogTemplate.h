@@ -26,6 +26,9 @@ constexpr DWORD ES_NUMBER = 0x2000;
 // Statics.
 constexpr DWORD SS_LEFT = 0x0;
 constexpr DWORD SS_CENTER = 0x1;
+// A picture: the control's text names its bitmap resource as "#<id>"; the picture fills the control.
+constexpr DWORD SS_BITMAP = 0xE;
+constexpr DWORD SS_TYPEMASK = 0x1F;
 // List boxes and combo boxes.
 constexpr DWORD LBS_NOTIFY = 0x0001;
 constexpr DWORD LBS_USETABSTOPS = 0x0080;

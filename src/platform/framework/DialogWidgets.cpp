@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +20,7 @@
 #include <QSlider>
 
 #include "platform/framework/Controls.h"
+#include "platform/framework/Resources.h"
 #include "platform/win/MulDiv.h"
 
 namespace {
@@ -101,6 +103,19 @@ QWidget* MakeButton(const DialogControl& c, QWidget* dialog) {
   }
 }
 
+// A picture control: its bitmap resource stretched over the control; empty when there is none.
+QWidget* MakePicture(const DialogControl& c, QWidget* dialog) {
+  auto* picture = new QLabel(dialog);
+  const QString name = QString::fromUtf8(c.text);
+  bool numbered = false;
+  const UINT id = name.startsWith('#') ? name.mid(1).toUInt(&numbered) : 0;
+  if (const BitmapResource* bitmap = numbered ? FindBitmapResource(id) : nullptr) {
+    picture->setPixmap(QPixmap(bitmap->xpm));
+    picture->setScaledContents(true);
+  }
+  return picture;
+}
+
 QWidget* MakeWidget(const DialogControl& c, QWidget* dialog) {
   switch (c.kind) {
     case ControlClass::Button:
@@ -114,6 +129,7 @@ QWidget* MakeWidget(const DialogControl& c, QWidget* dialog) {
       return edit;
     }
     case ControlClass::Static: {
+      if ((c.style & SS_TYPEMASK) == SS_BITMAP) return MakePicture(c, dialog);
       auto* label = new QLabel(QString::fromUtf8(c.text), dialog);
       label->setAlignment(((c.style & SS_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
       label->setWordWrap(true);  // a text too long for one line goes on at the next word

@@ -164,8 +164,6 @@ bool CPropertySheet::ShowPage(int index) {
   CPropertyPage* page = GetPage(index);
   if (!page->GetWidget()) {
     if (!page->CreateFromTemplate(pageArea_)) return false;
-    // A smaller page sits at the top left of the area, not centred as a dialog would be.
-    page->GetWidget()->move(0, 0);
     page->firstActivation_ = true;
     page->OnInitDialog();
   }

@@ -30,6 +30,8 @@ const Resource* Find(UINT id) {
 void AddMenuResource(const MenuResource* menu) { Add(menu); }
 void AddIconResource(const IconResource* icon) { Add(icon); }
 const IconResource* FindIconResource(UINT id) { return Find<IconResource>(id); }
+void AddBitmapResource(const BitmapResource* bitmap) { Add(bitmap); }
+const BitmapResource* FindBitmapResource(UINT id) { return Find<BitmapResource>(id); }
 void AddAcceleratorResource(const AcceleratorResource* table) { Add(table); }
 void AddToolBarResource(const ToolBarResource* toolBar) { Add(toolBar); }
 const MenuResource* FindMenuResource(UINT id) { return Find<MenuResource>(id); }

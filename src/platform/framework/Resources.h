@@ -54,7 +54,15 @@ struct IconResource {
   const char* const* xpm;
 };
 
+// A bitmap: a picture in XPM form, shown by picture controls (SS_BITMAP) that name it.
+struct BitmapResource {
+  UINT id;
+  const char* const* xpm;
+};
+
 void AddMenuResource(const MenuResource* menu);
+void AddBitmapResource(const BitmapResource* bitmap);
+const BitmapResource* FindBitmapResource(UINT id);
 void AddIconResource(const IconResource* icon);
 const IconResource* FindIconResource(UINT id);
 void AddAcceleratorResource(const AcceleratorResource* table);

@@ -29,6 +29,8 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT style) {
   return currentBackend->Show(owner, text, caption, style);
 }
 
+void MessageBeep(UINT type) { currentBackend->Beep(type); }
+
 void SetMessageBoxHelpHook(MessageBoxHelpHook hook) { helpHook = std::move(hook); }
 
 void RequestMessageBoxHelp(HWND owner) {

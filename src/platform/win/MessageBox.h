@@ -49,12 +49,16 @@ class MessageBoxBackend {
   // Shows the box and returns the button chosen (IDOK ... IDNO), or 0 when it cannot be shown.
   // A null caption means the system's default caption.
   virtual int Show(HWND owner, const char* text, const char* caption, UINT style) = 0;
+  // The warning sound of a box of icon `type`; without a GUI there is none.
+  virtual void Beep(UINT /*type*/) {}
 };
 
 // Installs `backend` (nullptr restores the built-in text backend) and returns the previous one.
 MessageBoxBackend* SetMessageBoxBackend(MessageBoxBackend* backend);
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT style);
+// The sound that tells the user an action is not available (MB_ICONEXCLAMATION ...).
+void MessageBeep(UINT type);
 
 // The Help button (and F1) of a box with MB_HELP call this hook with the box's owner; the main
 // window registers it to show the help of what the box is about. Without a hook they do nothing.

@@ -76,3 +76,7 @@ int QtMessageBoxBackend::Show(HWND owner, const char* text, const char* caption,
   // Closed without an answer (the program is quitting): take the answer Esc would give.
   return layout.escapeButton ? layout.escapeButton : layout.defaultButton;
 }
+
+void QtMessageBoxBackend::Beep(UINT) {
+  if (QApplication::instance()) QApplication::beep();
+}

@@ -16,6 +16,7 @@ class QtMessageBoxBackend final : public MessageBoxBackend {
 
   // Shows the box modal to the whole program; 0 when no QApplication exists.
   int Show(HWND owner, const char* text, const char* caption, UINT style) override;
+  void Beep(UINT type) override;
 
  private:
   OwnerWidget ownerWidget_;

@@ -98,7 +98,6 @@ TEST_F(PropertySheetTest, PagesAreMadeWhenFirstShownAndOnlyThoseAreAppliedOnOK) 
               QTest::keyClicks(Count(&undo_), "3");  // the text was selected: now "3"
               ClickTab(window, 0);
               EXPECT_EQ(sheet_.GetActivePage(), &general_);
-              EXPECT_EQ(general_.GetWidget()->pos(), QPoint(0, 0));  // a smaller page sits at the top
               EXPECT_FALSE(Count(&undo_)->isVisible());
               EXPECT_EQ(general_.GetWidget()->pos(), QPoint(0, 0));  // in the corner of the taller area
               undo_.count = 5;  // shown again, the page loads its members

@@ -1,0 +1,152 @@
+// The Edit History dialog over a history of numbered edits, driven as a user drives it: Edit/History
+// opens it, clicks pick records, comments are typed, and Undo To / Redo To, Enter, a double click,
+// the range buttons, Close and Preferences... end or page it.
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+
+#include "dialogs/DialogTestSupport.h"
+#include "dialogs/EditHistoryDialog.h"
+#include "document/HistoryTestSupport.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/RunModal.h"
+#include "platform/win/QtTestApplication.h"
+#include "support/ScriptedMessageBoxes.h"
+
+namespace {
+
+using history_test::NumberDocument;
+
+const QString kCurrent = "**** Current Scene ****";
+
+class EditHistoryDialogTest : public ::testing::Test {
+ protected:
+  EditHistoryDialogTest() : previous_(SetEditHistoryRunner(&EditHistoryDialog::Run)) {
+    InstallInputFilter();
+    doc.GetHistory().SetMaxUndo(1000);
+  }
+  ~EditHistoryDialogTest() override { SetEditHistoryRunner(previous_); }
+
+  void Edits(int count) {
+    for (int i = 0; i < count; ++i) doc.Edit(doc.value + 1);
+  }
+
+  // Edit/History through the document's command routing; `user` acts on the dialog and ends it.
+  void OpenHistory(const std::function<void(QDialog*)>& user) {
+    RunModal([&] { return doc.OnCmdMsg(10005, 0, nullptr, nullptr) ? IDOK : IDCANCEL; }, user);
+  }
+
+  static QListWidget* List(QDialog* d) { return d->findChild<QListWidget*>(); }
+  static QPushButton* Button(QDialog* d, const char* text) {
+    for (QPushButton* b : d->findChildren<QPushButton*>())
+      if (b->text() == text) return b;
+    return nullptr;
+  }
+  static void ClickLine(QDialog* d, int line) {
+    QListWidget* list = List(d);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
+    QCoreApplication::processEvents();
+  }
+  static void TypeComment(QDialog* d, const char* text) {
+    auto* edit = d->findChild<QLineEdit*>();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+  }
+  std::string Comment(int record) { return doc.GetHistory().GetRecord(record)->GetComment().str(); }
+  static void Press(QDialog* d, const char* text) { QTest::mouseClick(Button(d, text), Qt::LeftButton); }
+
+  QtTestApplication qt;
+  NumberDocument doc;
+  ScriptedMessageBoxes boxes;
+
+ private:
+  EditHistoryRunner previous_;
+};
+
+TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) {
+  Edits(5);
+  OpenHistory([&](QDialog* d) {
+    QListWidget* list = List(d);
+    ASSERT_EQ(list->count(), 6);
+    EXPECT_EQ(list->item(5)->text(), kCurrent);
+    EXPECT_EQ(list->currentRow(), 5);
+    // Enter on the current-scene line only beeps.
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(boxes.beeps.size(), 1u);
+    ASSERT_TRUE(d->isVisible());
+    ClickLine(d, 1);
+    TypeComment(d, "first look");
+    ClickLine(d, 3);  // the comment of record 1 is stored and its line redrawn at once
+    EXPECT_TRUE(list->item(1)->text().endsWith("\tfirst look"));
+    TypeComment(d, "kept on Close");
+    Press(d, "Close");
+  });
+  EXPECT_EQ(Comment(1), "first look");
+  EXPECT_EQ(Comment(3), "kept on Close");
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 4);
+
+  OpenHistory([&](QDialog* d) {
+    ClickLine(d, 3);
+    QTest::mouseDClick(List(d)->viewport(), Qt::LeftButton, {}, List(d)->visualItemRect(List(d)->item(3)).center());
+  });
+  history_test::ExpectHistory(doc, {.count = 5, .modIndex = 2, .maxUndo = 1000, .value = 3});
+  OpenHistory([&](QDialog* d) {
+    ClickLine(d, 4);  // record 3, after the current-scene line
+    ASSERT_NE(Button(d, "Redo To"), nullptr);
+    QTest::keyClick(List(d), Qt::Key_Return);
+  });
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
+}
+
+TEST_F(EditHistoryDialogTest, LongHistoriesArePagedAndAPageChangeDropsAnUnstoredComment) {
+  Edits(210);
+  OpenHistory([&](QDialog* d) {
+    QListWidget* list = List(d);
+    ASSERT_EQ(list->count(), 4);  // records 207..209 and the current-scene line
+    EXPECT_EQ(list->item(3)->text(), kCurrent);
+    EXPECT_TRUE(Button(d, "&Prev Range")->isEnabled());
+    EXPECT_FALSE(Button(d, "&Next Range")->isEnabled());
+    ClickLine(d, 0);
+    TypeComment(d, "lost");
+    Press(d, "&Prev Range");
+    EXPECT_EQ(list->count(), 207);
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_FALSE(Button(d, "Undo To")->isEnabled());
+    EXPECT_TRUE(Button(d, "&Next Range")->isEnabled());
+    ClickLine(d, 5);
+    Press(d, "Undo To");
+  });
+  EXPECT_NE(Comment(207), "lost");
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 4);
+  EXPECT_EQ(doc.value, 5);
+}
+
+TEST_F(EditHistoryDialogTest, PreferencesClosesTheDialogThenOpensTheUndoPage) {
+  Edits(2);
+  QString pageShown;
+  OpenHistory([&](QDialog* d) {
+    ClickLine(d, 0);
+    TypeComment(d, "stored first");
+    // The sheet comes up once the dialog's own loop has ended.
+    std::function<void()> onSheet = [&] {
+      auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!sheet || sheet == d) return QTimer::singleShot(10, onSheet);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+      auto* tabs = sheet->findChild<QTabBar*>();
+      pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
+      QTest::keyClick(sheet, Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, onSheet);
+    Press(d, "Pre&ferences...");
+  });
+  EXPECT_EQ(pageShown, "Undo");
+  EXPECT_EQ(Comment(0), "stored first");
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 1);
+}
+
+}  // namespace

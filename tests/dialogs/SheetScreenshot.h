@@ -1,0 +1,62 @@
+// The screenshot programs of the property sheets: the sheet runs modally as its opener runs it,
+// a script shows its pages and saves pictures of its window, then the sheet is cancelled.
+#pragma once
+
+#include <QApplication>
+#include <QScreen>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "platform/framework/PropertySheet.h"
+
+class SheetShots {
+ public:
+  SheetShots(QWidget* window, std::string prefix) : window_(window), prefix_(std::move(prefix)) {}
+
+  // Brings up page `index` as a click on its tab does.
+  void ShowPage(int index) {
+    auto* tabs = window_->findChild<QTabBar*>();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+  }
+  int PageCount() const { return window_->findChild<QTabBar*>()->count(); }
+  // Saves the window as <prefix><name>.png once it has painted.
+  void Shoot(const char* name) {
+    QTest::qWait(200);
+    const QPixmap shot = window_->screen()->grabWindow(window_->winId());
+    saved = shot.save(QString::fromStdString(prefix_ + name + ".png")) && saved;
+  }
+
+  bool saved = true;
+
+ private:
+  QWidget* window_;
+  std::string prefix_;
+};
+
+// The folder argument of a screenshot program, or an empty text after telling the usage.
+inline std::string ScreenshotFolder(int argc, char** argv) {
+  if (argc == 2) return argv[1];
+  std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+  return {};
+}
+
+// Runs `sheet`; `script` acts on its shown window. The program's exit code: 0 when every picture
+// was saved.
+inline int ShootSheet(CPropertySheet& sheet, const std::string& prefix, const std::function<void(SheetShots&)>& script) {
+  bool saved = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* window = QApplication::activeModalWidget();
+    if (window && QTest::qWaitForWindowExposed(window)) {
+      SheetShots shots(window, prefix);
+      script(shots);
+      saved = shots.saved;
+    }
+    sheet.EndDialog(IDCANCEL);
+  });
+  sheet.DoModal();
+  return saved ? 0 : 1;
+}
