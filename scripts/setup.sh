@@ -10,7 +10,7 @@ packages=(
   zlib1g-dev
   libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xclip
+  xvfb xauth xclip xdotool
   ccache
   clang libclang-rt-14-dev
 )

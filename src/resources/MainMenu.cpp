@@ -18,6 +18,8 @@ const MenuResource kMainMenu{
      {1, 0, nullptr},
      {1, 33136, "Help on &Printing...\tCtrl+P"},
      {1, 0, nullptr},
+     {1, 57616, "Recent File"},  // the recent scenes go here
+     {1, 0, nullptr},
      {1, 57665, "E&xit"},
      {0, 0, "&Edit"},
      {1, 57643, "&Undo\tCtrl+Z"},

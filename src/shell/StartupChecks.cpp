@@ -1,9 +1,9 @@
 #include "shell/StartupChecks.h"
 
+#include "platform/framework/GdiPalette.h"
+
 namespace {
 
-constexpr BYTE PC_EXPLICIT = 2;
-constexpr BYTE PC_NOCOLLAPSE = 4;
 constexpr BYTE kRedBlueLevels[6] = {0, 42, 92, 144, 199, 255};
 constexpr BYTE kGreenLevels[6] = {0, 38, 87, 140, 196, 255};
 

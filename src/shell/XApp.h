@@ -12,6 +12,7 @@
 #include "core/XString.h"
 #include "platform/d3drm/D3DRM.h"
 #include "platform/ddraw/DirectDraw.h"
+#include "platform/framework/GdiPalette.h"
 #include "platform/framework/WinApp.h"
 
 class CView;
@@ -94,7 +95,7 @@ class XApp : public CWinApp {
   IUPtr<IDirectDraw> lpDD;
   IUPtr<IDirectDraw2> lpDD2;
   IUPtr<IDirectDrawSurface> screen;  // the primary surface
-  std::unique_ptr<PALETTEENTRY[]> palette;  // the fixed 8-bit palette; only on an 8-bit display
+  std::unique_ptr<CPalette> palette;  // the fixed 8-bit palette; only on an 8-bit display
   IUPtr<IDirect3DRM> lpD3DRM;
   const D3DFINDDEVICERESULT* device = nullptr;  // the Direct3D device chosen at start-up
   // The scene groups Edit/Copy and Edit/Cut keep for Edit/Paste (not the desktop clipboard).

@@ -56,8 +56,14 @@ BOOL XApp::RunStartupChecks() {
     }
     // Every display of this platform has a changeable palette.
     XASSERT(!palette, "");
-    palette = std::make_unique<PALETTEENTRY[]>(256);
-    BuildFixedPalette(palette.get());
+    struct {
+      WORD version = 0x300;
+      WORD count = 256;
+      PALETTEENTRY entries[256];
+    } pal;
+    BuildFixedPalette(pal.entries);
+    palette = std::make_unique<CPalette>();
+    XASSERT(palette->CreatePalette( (LOGPALETTE*)&pal ), "");
   }
 
   DWORD version = 0;

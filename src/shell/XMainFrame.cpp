@@ -14,6 +14,7 @@
 #include "platform/framework/WinApp.h"
 #include "shell/CommandProbe.h"
 #include "shell/WindowHelpers.h"
+#include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
 
 IMPLEMENT_DYNAMIC(XMainFrame, CMDIFrameWnd)
@@ -23,6 +24,7 @@ BEGIN_MESSAGE_MAP(XMainFrame, CMDIFrameWnd)
   ON_WM_DESTROY()
   ON_WM_MENUSELECT()
   ON_WM_ACTIVATEAPP()
+  ON_WM_QUERYNEWPALETTE()
   ON_WM_DROPFILES()
   ON_COMMAND(59393, OnViewStatusBar)
   ON_COMMAND(33124, OnViewBeginnerToolBar)
@@ -327,6 +329,15 @@ void XMainFrame::OnActivateApp(BOOL active, DWORD threadId) {
   InitGlobals();
 }
 
+BOOL XMainFrame::OnQueryNewPalette() {
+  CPalette* palette = XGetApp()->palette.get();
+  if (!palette) return FALSE;
+  CClientDC dc(this);
+  dc.SelectPalette(palette, FALSE);
+  dc.RealizePalette();
+  return TRUE;
+}
+
 XToolBar* XMainFrame::OtherToolBar(UINT viewCommand, UINT* showKey) {
   struct Entry {
     UINT command;
@@ -433,33 +444,3 @@ void XMainFrame::OnUpdateTileVertical(CCmdUI* ui) {
 }
 
 void XMainFrame::OnUpdateArrangeIcons(CCmdUI* ui) { ui->Enable(MDIGetActive() != nullptr); }
-
-void XMainFrame::OnWindowObjects() {
-  if (!objects3DView) {
-    auto* frame = new XFrameWnd;
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(Objects3DView);
-    if (!frame->LoadFrame(73, WS_OVERLAPPEDWINDOW, this, &context)) return;
-    frame->InitialUpdateFrame(nullptr, TRUE);
-    CWnd* view = frame->GetDlgItem(AFX_IDW_PANE_FIRST);
-    XASSERT(view && ISKINDOF( view, Objects3DView ), "");
-    objects3DView = static_cast<Objects3DView*>(view);
-    objects3DView->SetOwnerPointer(&objects3DView);
-    return;
-  }
-  CFrameWnd* frame = objects3DView->GetParentFrame();
-  XASSERT(ISKINDOF( frame, CMDIChildWnd ), "");
-  auto* child = static_cast<CMDIChildWnd*>(frame);
-  if (child->IsWindowVisible()) {
-    child->ShowWindow(SW_HIDE);
-    if (MDIGetActive() == child) MDINext();
-  } else {
-    child->ShowWindow(SW_SHOW);
-    MDIActivate(child);
-  }
-}
-
-void XMainFrame::OnUpdateWindowObjects(CCmdUI* ui) {
-  ui->Enable(TRUE);
-  ui->SetCheck(objects3DView && objects3DView->GetParentFrame()->IsWindowVisible() ? 1 : 0);
-}

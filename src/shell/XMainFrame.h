@@ -50,6 +50,9 @@ class XMainFrame : public CMDIFrameWnd {
   void OnDestroy();
   void OnMenuSelect(UINT id, UINT flags, HMENU menu);
   void OnActivateApp(BOOL active, DWORD threadId);
+  // On an 8-bit display, puts the application's palette into the display's as the frame comes to
+  // the front, so that the camera windows' images show in their own colours.
+  BOOL OnQueryNewPalette();
 
   void OnViewStatusBar();
   void OnViewBeginnerToolBar();

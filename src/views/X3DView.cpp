@@ -46,6 +46,7 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_COMMAND(33120, OnEditCamera)
   ON_COMMAND(2103, OnEditCameraFocus)
   ON_COMMAND(2104, OnEditCameraLens)
+  ON_COMMAND(10001, OnEditLights)
   // The Edit Object sheet.
   ON_COMMAND(33137, OnEditObject)
   ON_COMMAND(10302, OnEditObjectArtistic)

@@ -91,6 +91,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // object runs it on the group hit. Only a group holding a mesh object of its own
   // opens it: EditObject returns false for any other and does nothing.
   void OnEditObject();
+  // The Edit Lights dialog of this window's scene, modal.
+  void OnEditLights();
   void OnEditObjectArtistic();
   void OnUpdateEditObject(CCmdUI* cmdUI);
   void OnRButtonDown(UINT flags, CPoint point);

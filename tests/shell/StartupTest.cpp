@@ -73,7 +73,8 @@ TEST_F(Startup, An8BitDisplayGetsTheFixedPaletteAndTheReminderUntilDeclined) {
   ASSERT_TRUE(Start());
   EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{40250});
   ASSERT_NE(app.palette, nullptr);
-  const PALETTEENTRY* p = app.palette.get();
+  PALETTEENTRY p[256];
+  ASSERT_EQ(app.palette->GetPaletteEntries(0, 256, p), 256u);
   EXPECT_EQ(p[10].peRed + p[10].peGreen + p[10].peBlue, 0);
   EXPECT_EQ((p[225].peRed & p[225].peGreen & p[225].peBlue), 255);
   EXPECT_EQ(p[190].peRed, 255);

@@ -23,6 +23,8 @@
 #include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/SystemInfo.h"
+#include "platform/ddraw/Display.h"
+#include "shell/StartupChecks.h"
 #include "shell/WindowHelpers.h"
 #include "shell/ObjectThumbnail.h"
 #include "shell/XApp.h"
@@ -274,6 +276,77 @@ TEST_F(MainFrameFixture, TheObjectsWindowListsTheFolderSortedAndHidingKeepsTheLi
   EXPECT_TRUE(window->IsWindowVisible());
   EXPECT_EQ(frame->GetObjects3DView(), view);
   EXPECT_EQ(list.GetItemCount(), count);
+}
+
+TEST_F(MainFrameFixture, ShowingTheObjectsWindowLeavesTheUsersWindowActiveOnlyWhileTheListIsUncovered) {
+  Open(1024);
+  ASSERT_NE(frame->GetObjects3DView(), nullptr);
+  CFrameWnd* objects = frame->GetObjects3DView()->GetParentFrame();
+  objects->MoveWindow(0, 0, 300, 200);
+  auto* camera = new CMDIChildWnd;
+  ASSERT_TRUE(camera->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame));
+  camera->ShowWindow(SW_SHOW);
+  struct Case {
+    CRect cameraPlace;
+    bool cameraStaysActive;
+  };
+  for (const Case& c : {Case{{400, 0, 700, 200}, true}, Case{{200, 100, 500, 300}, false}}) {
+    camera->MoveWindow(&c.cameraPlace);
+    Key(Qt::Key_J, Qt::ControlModifier);  // hide
+    ASSERT_FALSE(objects->IsWindowVisible());
+    frame->MDIActivate(camera);
+    QApplication::processEvents();
+    Key(Qt::Key_J, Qt::ControlModifier);  // show again
+    EXPECT_TRUE(objects->IsWindowVisible());
+    EXPECT_EQ(frame->MDIGetActive(), c.cameraStaysActive ? camera : objects) << c.cameraPlace.left;
+  }
+}
+
+TEST_F(MainFrameFixture, ComingToTheFrontOnAn8BitDisplayPutsTheFixedPaletteIntoTheDisplays) {
+  const SIZE screen = DDDisplaySize();
+  const int bits = static_cast<int>(DDDisplayBitsPerPixel());
+  ASSERT_TRUE(DDSetDisplayMode(8, screen.cx, screen.cy));
+  PALETTEENTRY before[256], after[256];
+  DDGetDisplayPalette(before);
+  struct {
+    WORD version = 0x300;
+    WORD count = 256;
+    PALETTEENTRY entries[256];
+  } fixed;
+  BuildFixedPalette(fixed.entries);
+  for (const bool withPalette : {false, true}) {
+    winApp.palette.reset();
+    if (withPalette) {
+      winApp.palette = std::make_unique<CPalette>();
+      ASSERT_TRUE(winApp.palette->CreatePalette(reinterpret_cast<LOGPALETTE*>(&fixed)));
+    }
+    Open(1024);
+    frame->GetWidget()->activateWindow();
+    QApplication::processEvents();
+    DDGetDisplayPalette(after);
+    // Red at 190 only once realised; the explicit entries keep the display's own colours.
+    EXPECT_EQ(after[190].peRed == 255 && after[190].peGreen == 0, withPalette);
+    EXPECT_EQ(after[3].peRed, before[3].peRed);
+    Close();
+  }
+  DDSetDisplayPalette(0, 256, before);
+  winApp.palette.reset();
+  ASSERT_TRUE(DDSetDisplayMode(bits, screen.cx, screen.cy));
+}
+
+TEST_F(MainFrameFixture, TheFileMenuListsTheRecentScenes) {
+  winApp.LoadStdProfileSettings(4);
+  winApp.AddToRecentFileList("/nowhere/Garden.tvr");
+  Open(1024);
+  QMenu* file = frame->GetMenuPopup(0);
+  file->popup(QPoint(10, 10));
+  QApplication::processEvents();
+  QAction* garden = nullptr;
+  for (QAction* action : file->actions())
+    if (action->text() == "&1 Garden.tvr") garden = action;
+  ASSERT_NE(garden, nullptr);
+  EXPECT_TRUE(garden->isEnabled());
+  file->hide();
 }
 
 }  // namespace

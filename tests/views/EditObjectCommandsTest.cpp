@@ -1,6 +1,7 @@
 // A camera window opens the Edit Object sheet: its Edit/Object... and artistic-properties commands
 // are enabled only for one selected group holding a mesh object of its own and open the page each
-// names; a right click in an empty scene opens nothing.
+// names; a right click in an empty scene opens nothing. Its Edit/Lights... opens the scene's
+// Edit Lights dialog.
 #include <gtest/gtest.h>
 
 #include <QPushButton>
@@ -73,4 +74,21 @@ TEST_F(EditObjectCommands, ARightClickInAnEmptySceneSaysWhereObjectsComeFrom) {
 }
 
 }  // namespace
+TEST_F(EditObjectCommands, EditLightsOpensTheDialogOfTheWindowsScene) {
+  TestCameraView& view = Window();
+  EXPECT_TRUE(Enabled(view, 10001));
+  QString title;
+  RunModal(
+      [&] {
+        view.SendMessage(WM_COMMAND, 10001);
+        return 0;
+      },
+      [&](QDialog* window) {
+        title = window->windowTitle();
+        for (QPushButton* button : window->findChildren<QPushButton*>())
+          if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+      });
+  EXPECT_EQ(title.toStdString(), "Edit Lights");
+}
+
 }  // namespace views_test

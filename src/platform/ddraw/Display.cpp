@@ -1,5 +1,7 @@
 #include "platform/ddraw/Display.h"
 
+#include <algorithm>
+#include <array>
 #include <new>
 #include <string>
 
@@ -68,6 +70,26 @@ std::shared_ptr<BYTE[]> ddraw::DisplayMemory(std::size_t bytes) {
   std::shared_ptr<BYTE[]>& memory = Memory();
   if (!memory) memory.reset(new (std::nothrow) BYTE[bytes]());
   return memory;
+}
+
+namespace {
+
+std::array<PALETTEENTRY, 256>& DisplayPalette() {
+  static std::array<PALETTEENTRY, 256> palette = [] {
+    std::array<PALETTEENTRY, 256> grey{};
+    for (int i = 0; i < 256; ++i) grey[i] = {static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};
+    return grey;
+  }();
+  return palette;
+}
+
+}  // namespace
+
+void DDGetDisplayPalette(PALETTEENTRY entries[256]) { std::copy_n(DisplayPalette().begin(), 256, entries); }
+
+void DDSetDisplayPalette(DWORD base, DWORD count, const PALETTEENTRY* entries) {
+  if (base >= 256) return;
+  std::copy_n(entries, std::min<DWORD>(count, 256 - base), DisplayPalette().begin() + base);
 }
 
 DDPrimaryBltHook DDSetPrimaryBltHook(DDPrimaryBltHook hook) {

@@ -17,6 +17,12 @@ SIZE DDDisplaySize();
 // or an empty size. Like a mode change, it loses every primary and video-memory surface.
 bool DDSetDisplayMode(int bits, LONG width, LONG height);
 
+// The display's own palette at 8 bits per pixel: the colours of the indices of a surface that has
+// no palette of its own, the primary surface among them. It starts as grey levels (index i shows
+// grey i); realising a window's palette changes it.
+void DDGetDisplayPalette(PALETTEENTRY entries[256]);
+void DDSetDisplayPalette(DWORD base, DWORD count, const PALETTEENTRY* entries);
+
 // Told after a blit has written `dest` (clipped) of a primary surface, with the window of the
 // clipper the blit went through (null without one), so the pixels can be shown.
 using DDPrimaryBltHook = std::function<void(IDirectDrawSurface* primary, HWND window, const RECT& dest)>;

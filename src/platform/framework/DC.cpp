@@ -24,6 +24,27 @@ std::set<const CDC*>& LiveContexts() {
   return contexts;
 }
 
+// What of `widget` no window above it covers, in its own coordinates: its rectangle cut to its
+// parents' and less every visible sibling stacked above it or above one of its parents. The
+// widget's own children do not count: they lie inside the window itself.
+QRegion UncoveredRegion(const QWidget* widget) {
+  if (!widget->isVisible()) return {};
+  QRegion region(widget->rect());
+  QPoint offset;  // the current parent's origin in `widget`'s coordinates
+  for (const QWidget* at = widget; !at->isWindow() && at->parentWidget(); at = at->parentWidget()) {
+    const QWidget* parent = at->parentWidget();
+    offset -= at->pos();
+    region &= QRegion(parent->rect().translated(offset));
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(at)) + 1; i < siblings.size(); ++i) {
+      const auto* sibling = qobject_cast<const QWidget*>(siblings[i]);
+      if (sibling && !sibling->isWindow() && sibling->isVisible())
+        region -= QRegion(sibling->geometry().translated(offset));
+    }
+  }
+  return region;
+}
+
 }  // namespace
 
 BOOL CGdiObject::DeleteObject() {
@@ -102,7 +123,7 @@ void CDC::DPtoLP(SIZE* size) const { *size = mapping_.DPtoLP(*size); }
 int CDC::GetClipBox(LPRECT rect) const {
   QRegion region;
   if (widget_)
-    region = widget_->visibleRegion();
+    region = UncoveredRegion(widget_);
   else if (image_)
     region = QRegion(image_->rect());
   const QRect box = region.boundingRect();

@@ -11,6 +11,7 @@
 #include "platform/framework/DCMapping.h"
 #include "platform/framework/Object.h"
 
+class CPalette;
 class CWnd;
 class QImage;
 
@@ -100,6 +101,12 @@ class CDC : public CObject {
   // (NULLREGION when nothing can be drawn, e.g. a covered or hidden window).
   int GetClipBox(LPRECT rect) const;
 
+  // The palette realised through this context; a foreground palette of a window's context puts
+  // its colours into the display's palette (GdiPalette.h).
+  CPalette* SelectPalette(CPalette* palette, BOOL forceBackground);
+  // The number of display palette entries that changed.
+  UINT RealizePalette();
+
   CPen* SelectObject(CPen* pen);
   CBrush* SelectObject(CBrush* brush);
   COLORREF SetTextColor(COLORREF color);
@@ -131,6 +138,8 @@ class CDC : public CObject {
   QPointer<QWidget> widget_;
   CPen defaultPen_{PS_SOLID, 1, 0};
   CBrush defaultBrush_{0xFFFFFF};
+  CPalette* palette_ = nullptr;
+  bool foreground_ = false;
   CPen* pen_ = &defaultPen_;
   CBrush* brush_ = &defaultBrush_;
   COLORREF textColor_ = 0;

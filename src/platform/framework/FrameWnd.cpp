@@ -113,7 +113,10 @@ void CFrameWnd::LoadMenuAndAccelerators(UINT resourceId) {
       QAction* action = into ? into->addAction(text) : bar->addAction(text);
       action->setProperty(kCommandProperty, item.id);
       const UINT id = item.id;
-      QObject::connect(action, &QAction::triggered, action, [this, id] { ExecuteUserCommand(id, 0); });
+      // Run once the menu has finished with the click: the command may destroy the frame, and
+      // with it the menu that is still handling its mouse release.
+      QObject::connect(action, &QAction::triggered, action, [this, id] { ExecuteUserCommand(id, 0); },
+                       Qt::QueuedConnection);
     }
   }
 }

@@ -121,6 +121,7 @@ const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, int
              self->OnActivate(LOWORD(static_cast<DWORD>(c.wParam)), CWnd::FromHandle(reinterpret_cast<HWND>(c.lParam)), \
                               HIWORD(static_cast<DWORD>(c.wParam)));                                 \
              return TRUE;)
+#define ON_WM_QUERYNEWPALETTE() AFX_ENTRY_(WM_QUERYNEWPALETTE, 0, 0, 0, c.result = self->OnQueryNewPalette(); return TRUE;)
 #define ON_WM_ACTIVATEAPP() AFX_ENTRY_(WM_ACTIVATEAPP, 0, 0, 0, self->OnActivateApp(static_cast<BOOL>(c.wParam), static_cast<DWORD>(c.lParam)); return TRUE;)
 #define ON_WM_SETFOCUS() AFX_ENTRY_(WM_SETFOCUS, 0, 0, 0, self->OnSetFocus(CWnd::FromHandle(reinterpret_cast<HWND>(c.wParam))); return TRUE;)
 #define ON_WM_KILLFOCUS() AFX_ENTRY_(WM_KILLFOCUS, 0, 0, 0, self->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(c.wParam))); return TRUE;)

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/ddraw/DirectDraw.h"
+#include "platform/ddraw/Display.h"
 #include "platform/win/ComPtr.h"
 
 namespace {
@@ -26,7 +27,8 @@ QList<QRgb> PaletteColours(IDirectDrawSurface* surface) {
     palette->GetEntries(0, 0, 256, entries);
     for (int i = 0; i < 256; ++i) colours[i] = qRgb(entries[i].peRed, entries[i].peGreen, entries[i].peBlue);
   } else {
-    for (int i = 0; i < 256; ++i) colours[i] = qRgb(i, i, i);
+    DDGetDisplayPalette(entries);
+    for (int i = 0; i < 256; ++i) colours[i] = qRgb(entries[i].peRed, entries[i].peGreen, entries[i].peBlue);
   }
   return colours;
 }

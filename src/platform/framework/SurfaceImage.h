@@ -7,5 +7,5 @@
 
 // The image of `locked` (a description returned by Lock), or a null image for a format Qt cannot
 // show. Rows stored bottom-up come out upside down: `bottomUp` tells the caller to flip them.
-// An 8-bit image takes its colours from the surface's palette (grey levels without one).
+// An 8-bit image takes its colours from the surface's palette (the display's palette without one).
 QImage SurfaceImage(const DDSURFACEDESC& locked, IDirectDrawSurface* surface, bool* bottomUp);

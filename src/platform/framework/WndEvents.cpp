@@ -123,6 +123,8 @@ bool WndEventBridge::Translate(QEvent* event) {
       Send(WM_KILLFOCUS, 0, 0);
       return false;
     case QEvent::WindowActivate:
+      // A window coming to the front may realise its palette first.
+      if (widget_->isWindow()) Send(WM_QUERYNEWPALETTE, 0, 0);
       Send(WM_ACTIVATE, WA_ACTIVE, 0);
       return false;
     case QEvent::WindowDeactivate:

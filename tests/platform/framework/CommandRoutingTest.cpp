@@ -95,6 +95,15 @@ TEST_F(RoutingFixture, UpdateHandlersDisableCheckAndRenameMenuItems) {
   menu->hide();
 }
 
+TEST_F(RoutingFixture, AMenuItemThatClosesTheFrameRunsOnlyOnceTheMenuHasLetGoOfTheClick) {
+  OpenMenu(0);
+  QMenu* menu = main->GetMenuPopup(0);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(0, ID_APP_EXIT)).center());
+  EXPECT_TRUE(IsWindow(mainHandle));  // the menu still runs its own click handling here
+  QApplication::processEvents();
+  EXPECT_FALSE(IsWindow(mainHandle));
+}
+
 TEST_F(RoutingFixture, TheItemUnderTheMouseShowsItsPromptUntilTheMenuCloses) {
   CStatusBar bar;
   const UINT panes[] = {ID_SEPARATOR};

@@ -39,6 +39,21 @@ TEST(CDC, DrawsThroughItsMappingWithTheSelectedPenAndBrush) {
   EXPECT_EQ(image.pixel(16, 16), qRgb(255, 255, 255));
 }
 
+TEST(CDC, ClipBoxOfAWindowLeavesOutSiblingsAboveItButNotItsOwnChildren) {
+  QtTestApplication app;
+  CWnd parent, below, above, inner;
+  parent.Create("Frame", WS_VISIBLE, RECT{0, 0, 200, 100}, nullptr);
+  below.Create("Below", WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 60}, &parent);
+  inner.Create("Inner", WS_CHILD | WS_VISIBLE, RECT{0, 0, 40, 30}, &below);
+  above.Create("Above", WS_CHILD | WS_VISIBLE, RECT{100, 0, 180, 60}, &parent);
+  RECT box{};
+  EXPECT_EQ(CWindowDC(&below).GetClipBox(&box), SIMPLEREGION);
+  EXPECT_EQ(CRect(box), CRect(0, 0, 80, 60));
+  above.MoveWindow(60, 40, 80, 60);
+  EXPECT_EQ(CWindowDC(&below).GetClipBox(&box), COMPLEXREGION);
+  EXPECT_EQ(CWindowDC(&above).GetClipBox(&box), SIMPLEREGION);
+}
+
 TEST(CDC, ClipBoxIsEmptyForAHiddenWindowAndCoversAVisibleOne) {
   QtTestApplication app;
   CWnd window;

@@ -65,6 +65,7 @@ void RegisterTestResources() {
                                   {1, ID_FILE_NEW, "&New\tCtrl+N"},
                                   {1, 0, nullptr},
                                   {1, ID_FILE_MRU_FILE1, "Recent File"},
+                                  {1, ID_APP_EXIT, "E&xit"},
                                   {0, 0, "&Edit"},
                                   {1, kGuarded, "&Guarded\tCtrl+G"},
                                   {1, kChecked, "&Checked"},
