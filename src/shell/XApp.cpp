@@ -30,6 +30,8 @@ XApp::XApp() {
 XApp::~XApp() {
   // Scenes reach the application while they go: they go while it is still whole.
   CloseAllDocuments(TRUE);
+  // A splash still up when the application goes without its exit step (a failed start).
+  if (m_dialogAbout) OnSplashClosed(0);
   if (documentServices) SetDocumentApp(nullptr);
   if (dialogServices) SetDialogServices(nullptr);
   palette.reset();

@@ -163,9 +163,16 @@ void CWinApp::AddToRecentFileList(const char* pathName) {
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
   const QStringList arguments = QCoreApplication::arguments();
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const std::string argument = arguments[i].toStdString();
-    const bool flag = !argument.empty() && (argument[0] == '/' || argument[0] == '-');
+  std::vector<std::string> after;
+  for (qsizetype i = 1; i < arguments.size(); ++i) after.push_back(arguments[i].toStdString());
+  ParseArguments(after, info);
+}
+
+void CWinApp::ParseArguments(const std::vector<std::string>& arguments, CCommandLineInfo& info) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    // Switches start with '-': a leading '/' is an absolute path, as file managers pass them.
+    const bool flag = !argument.empty() && argument[0] == '-';
     info.ParseParam(argument.c_str() + (flag ? 1 : 0), flag, i + 1 == arguments.size());
   }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/framework/Position.h"
@@ -71,6 +72,8 @@ class CWinApp : public CWinThread {
 
   // Reads the program's arguments into `info`, one ParseParam call each.
   void ParseCommandLine(CCommandLineInfo& info);
+  // The arguments after the program's name, as ParseCommandLine hands them to `info`.
+  static void ParseArguments(const std::vector<std::string>& arguments, CCommandLineInfo& info);
   // Carries out the command: a new document or the file opened. FALSE when that failed or the
   // command cannot be carried out here (printing, desktop requests).
   BOOL ProcessShellCommand(CCommandLineInfo& info);

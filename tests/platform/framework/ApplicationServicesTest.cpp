@@ -9,6 +9,7 @@
 #include "platform/framework/CommandLine.h"
 #include "platform/framework/DropFiles.h"
 #include "platform/framework/WaitCursor.h"
+#include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/QtTestApplication.h"
 
@@ -16,11 +17,7 @@ namespace {
 
 CCommandLineInfo Parse(std::initializer_list<const char*> arguments) {
   CCommandLineInfo info;
-  std::size_t i = 0;
-  for (const char* a : arguments) {
-    const bool flag = a[0] == '/' || a[0] == '-';
-    info.ParseParam(a + (flag ? 1 : 0), flag, ++i == arguments.size());
-  }
+  CWinApp::ParseArguments(std::vector<std::string>(arguments.begin(), arguments.end()), info);
   return info;
 }
 
@@ -30,11 +27,12 @@ TEST(CommandLine, AFileOpensAndFlagsChooseTheCommand) {
   EXPECT_EQ(open.m_nShellCommand, CCommandLineInfo::FileOpen);
   EXPECT_EQ(open.m_strFileName, "scene.tvr");
   EXPECT_EQ(Parse({"-P", "scene.tvr"}).m_nShellCommand, CCommandLineInfo::FilePrint);
-  CCommandLineInfo printTo = Parse({"/pt", "scene.tvr", "Printer", "Driver", "Port"});
+  EXPECT_EQ(Parse({"/home/me/scene.tvr"}).m_strFileName, "/home/me/scene.tvr");  // a path, not a switch
+  CCommandLineInfo printTo = Parse({"-pt", "scene.tvr", "Printer", "Driver", "Port"});
   EXPECT_EQ(printTo.m_nShellCommand, CCommandLineInfo::FilePrintTo);
   EXPECT_EQ(printTo.m_strFileName, "scene.tvr");
   EXPECT_EQ(printTo.m_strPortName, "Port");
-  EXPECT_EQ(Parse({"/dde"}).m_nShellCommand, CCommandLineInfo::FileDDE);
+  EXPECT_EQ(Parse({"-dde"}).m_nShellCommand, CCommandLineInfo::FileDDE);
 }
 
 class DropTarget : public CWnd {
