@@ -17,7 +17,8 @@ END_MESSAGE_MAP()
 PageNewSceneCameraPrefs::PageNewSceneCameraPrefs() : CameraControlsPage(kNewSceneCameraPrefsTemplate) {
   double focal = 0.0;
   XGetPrefInRange(XPref::FOCAL, &focal, "m_focal_edit > 0.0");
-  m_focal_edit = focal * 1000.0;
+  // The store keeps single precision: millimetres rounded to it show as typed (50, not 50.0000007).
+  m_focal_edit = static_cast<float>(focal * 1000.0);
   m_perspective = !XGetPrefBool(XPref::ORTHOGRAPHIC);
   Color background;
   background.SetCOLORREF(XGetPrefColor(XPref::BACKGROUND_COLOR));

@@ -165,6 +165,7 @@ TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeysInOrd
   std::optional<RecordingProfile> recorder;
   Run(sheet, [&] {
     EXPECT_EQ(page.m_focalSlider.GetPos(), 50);
+    EXPECT_EQ(Text(page, 32829), "50");  // not the stored float's 50.0000007
     EXPECT_EQ(page.m_fstopSlider.GetPos(), FocusControls::kPerfectClarity);
     EXPECT_FALSE(page.GetDlgItem(32833)->IsWindowEnabled());
     EXPECT_EQ(page.m_colorButton.m_color.GetCOLORREF(), RGB(192, 192, 192));
