@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVROLIN_TESTS=OFF -DTAVROLIN_BENCH=OFF
-cmake --build build/release --target tavrolin NoMemoryDialog conv3ds objects_folder toolbar_images
+cmake --build build/release --target tavrolin NoMemoryDialog conv3ds objects_folder toolbar_images tutorial_scenes
 data="${XDG_DATA_HOME:-$HOME/.local/share}"
 install -D -m 644 build/release/desktop/tavrolin.desktop "$data/applications/tavrolin.desktop"
 install -D -m 644 build/release/desktop/tavrolin.xml "$data/mime/packages/tavrolin.xml"
