@@ -1,9 +1,10 @@
 // The look chosen on the Artistic page reaches the camera window: a shipped textured object drawn
-// "Very painted" shows fewer distinct colours than its photograph.
+// "Very painted" shows fewer distinct colours than its photograph, and cartoon lines outline it.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "CameraWindowTestSupport.h"
 #include "core/Globals.h"
@@ -14,32 +15,43 @@ namespace {
 
 using EditObjectLooks = CameraWindowFixture;
 
-// The colours of the window's off-screen picture, as the display stores them.
-std::set<DWORD> ColoursOf(X3DView& view) {
-  const XSize size(96, 96);
-  view.RenderImage(nullptr, FALSE, &size, nullptr);
+const XSize kPicture(96, 96);
+
+// The window's off-screen picture, row by row, as the display stores its colours.
+std::vector<DWORD> PictureOf(X3DView& view) {
+  view.RenderImage(nullptr, FALSE, &kPicture, nullptr);
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
   EXPECT_EQ(view.image2->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
   const DDPIXELFORMAT& format = desc.ddpfPixelFormat;
   const DWORD bytes = format.dwRGBBitCount / 8;
-  std::set<DWORD> colours;
-  for (int y = 0; y < size.cy; ++y)
-    for (int x = 0; x < size.cx; ++x) {
+  std::vector<DWORD> pixels;
+  for (int y = 0; y < kPicture.cy; ++y)
+    for (int x = 0; x < kPicture.cx; ++x) {
       DWORD value = 0;
       std::memcpy(&value, static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch + x * bytes, bytes);
-      colours.insert(value & (format.dwRBitMask | format.dwGBitMask | format.dwBBitMask));
+      pixels.push_back(value & (format.dwRBitMask | format.dwGBitMask | format.dwBBitMask));
     }
   view.image2->Unlock(desc.lpSurface);
-  return colours;
+  return pixels;
+}
+
+std::set<DWORD> ColoursOf(X3DView& view) {
+  const std::vector<DWORD> pixels = PictureOf(view);
+  return {pixels.begin(), pixels.end()};
+}
+
+Ptr<GroupSO> AddCrate(XDocument& doc) {
+  Ptr<GroupSO> crate(new GroupSO);
+  crate->AddVisual(Ptr<MeshSO>(new MeshSO(TAVROLIN_BINARY_DIR "/Objects/Crate.ulm", FALSE, nullptr, FALSE, FALSE)));
+  doc.AddGroup(crate, FALSE, FALSE, 0);
+  return crate;
 }
 
 TEST_F(EditObjectLooks, AVeryPaintedTextureHasFewerColoursThanThePhotograph) {
   InstallInputFilter();
   InitGlobals();
-  Ptr<GroupSO> crate(new GroupSO);
-  crate->AddVisual(Ptr<MeshSO>(new MeshSO(TAVROLIN_BINARY_DIR "/Objects/Crate.ulm", FALSE, nullptr, FALSE, FALSE)));
-  doc.AddGroup(crate, FALSE, FALSE, 0);
+  Ptr<GroupSO> crate = AddCrate(doc);
   X3DView& view = Offscreen();
   view.ShowEntireScene(doc.GetSceneBox());
   const std::size_t photo = ColoursOf(view).size();
@@ -51,6 +63,43 @@ TEST_F(EditObjectLooks, AVeryPaintedTextureHasFewerColoursThanThePhotograph) {
            });
   ASSERT_EQ(edit_object_test::MeshOf(*crate).style, 2);
   EXPECT_LT(ColoursOf(view).size(), photo);
+}
+
+// The window gives the camera its framing; the picture is drawn off-screen at the window's size,
+// so the lines keep their width in pixels.
+TEST_F(EditObjectLooks, CartoonLinesOutlineTheObjectInAnOffscreenPicture) {
+  InstallInputFilter();
+  InitGlobals();
+  Ptr<GroupSO> crate = AddCrate(doc);
+  X3DView& view = Window(kPicture.cx, kPicture.cy);
+  view.ShowEntireScene(doc.GetSceneBox());
+  for (int cartoon : {0, 1}) {
+    PropertySheetEditObject sheet(&doc, crate, kEditObjectArtisticPage);
+    RunModal([&] { return sheet.DoModal(); },
+             [&](QDialog*) {
+               Click(*sheet.artistic, cartoon ? 32856 : 32852);  // Cartoon lines, or Solid color first
+               Click(sheet, IDOK);
+             });
+  }
+  ASSERT_TRUE(edit_object_test::MeshOf(*crate).cartoon);
+  const std::vector<DWORD> outlined = PictureOf(view);
+  edit_object_test::MeshOf(*crate).cartoon = FALSE;
+  const std::vector<DWORD> plain = PictureOf(view);
+  const DWORD background = plain[0];
+  const auto at = [](int x, int y) { return static_cast<std::size_t>(y * kPicture.cx + x); };
+  int lines = 0, outline = 0;
+  for (int y = 1; y + 1 < kPicture.cy; ++y)
+    for (int x = 1; x + 1 < kPicture.cx; ++x) {
+      if (outlined[at(x, y)] == plain[at(x, y)]) continue;
+      ++lines;
+      EXPECT_EQ(outlined[at(x, y)], 0u) << x << "," << y;  // the lines' black
+      bool bordersBackground = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) bordersBackground |= plain[at(x + dx, y + dy)] == background;
+      outline += bordersBackground;
+    }
+  EXPECT_GT(lines, 0);
+  EXPECT_GT(outline, 0);
 }
 
 }  // namespace
