@@ -52,7 +52,7 @@ TEST_F(EditObjectLooks, AVeryPaintedTextureHasFewerColoursThanThePhotograph) {
   InstallInputFilter();
   InitGlobals();
   Ptr<GroupSO> crate = AddCrate(doc);
-  X3DView& view = Offscreen();
+  X3DView& view = Window(kPicture.cx, kPicture.cy);
   view.ShowEntireScene(doc.GetSceneBox());
   const std::size_t photo = ColoursOf(view).size();
   PropertySheetEditObject sheet(&doc, crate, kEditObjectArtisticPage);
