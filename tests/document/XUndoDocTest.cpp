@@ -1,8 +1,10 @@
+// The undoable document and the list side of its Edit History dialog.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "document/HistoryList.h"
 #include "document/HistoryTestSupport.h"
 #include "document/XUndoDoc.h"
 #include "platform/framework/View.h"
@@ -14,6 +16,9 @@ namespace {
 
 using history_test::NumberDocument;
 using history_test::UpdateCommand;
+using Lines = std::vector<std::string>;
+
+const std::string kCurrent = "**** Current Scene ****";
 
 class CountingView : public CView {
  public:
@@ -22,14 +27,147 @@ class CountingView : public CView {
   int updates = 0;
 };
 
-class ReopeningApp : public CWinApp {
+class RecordingList final : public HistoryListBox {
  public:
-  CDocument* OpenDocumentFile(const char* path) override {
-    reopened.emplace_back(path);
-    return nullptr;
+  void ResetContent() override { lines.clear(); }
+  int AddString(const char* text) override { return InsertString(static_cast<int>(lines.size()), text); }
+  int InsertString(int index, const char* text) override {
+    lines.insert(lines.begin() + index, text);
+    return index;
   }
-  std::vector<std::string> reopened;
+  int DeleteString(int index) override {
+    if (index < 0 || index >= static_cast<int>(lines.size())) return kError;
+    lines.erase(lines.begin() + index);
+    return static_cast<int>(lines.size());
+  }
+  int GetCurSel() const override { return sel; }
+  int SetCurSel(int index) override { return sel = index; }
+  void SetTopIndex(int index) override { top = index; }
+  void SetTabStop(int) override {}
+  void SetHorizontalExtent(int) override {}
+
+  Lines lines;
+  int sel = kError;
+  int top = -1;
 };
+
+// A document of `count` edits whose comments name their record, record `current` in effect,
+// and its list filled with `page`.
+struct Listed {
+  Listed(int count, int current, int page = -1) {
+    doc.GetHistory().SetMaxUndo(1000);
+    for (int i = 0; i < count; ++i) {
+      doc.Edit(i + 1);
+      doc.GetHistory().GetRecord(i)->SetComment(("r" + std::to_string(i)).c_str());
+    }
+    for (int i = count - 1; i > current; --i) doc.Undo(FALSE);
+    range = FillHistoryList(doc.GetHistory(), list, page);
+  }
+  // The comment of item `item` and whether choosing it undoes; "-" for the current-scene line.
+  std::string Comment(int item, BOOL& isUndo) {
+    list.sel = item;
+    CString comment;
+    return GetHistoryComment(doc.GetHistory(), list, comment, range, isUndo) ? comment.str() : "-";
+  }
+
+  NumberDocument doc;
+  RecordingList list;
+  HistoryRange range;
+};
+
+std::string Line(int record) { return "Edit Lights\tr" + std::to_string(record); }
+
+TEST(HistoryListTest, PagesPlaceTheCurrentSceneLine) {
+  {  // 207 records, the last current: one page ending with the current-scene line.
+    Listed h(207, 206);
+    EXPECT_EQ(h.range.current, 0);
+    EXPECT_EQ(h.range.last, 0);
+    ASSERT_EQ(h.list.lines.size(), 208u);
+    EXPECT_EQ(h.list.lines.back(), kCurrent);
+    EXPECT_EQ(h.list.sel, 207);
+    EXPECT_EQ(h.list.top, 196);
+  }
+  {  // 208 records, the newest current: page 1 shows it and then the current-scene line.
+    Listed h(208, 207);
+    EXPECT_EQ(h.range.current, 1);
+    EXPECT_EQ(h.range.last, 1);
+    EXPECT_EQ(h.list.lines, (Lines{Line(207), kCurrent}));
+    EXPECT_EQ(h.list.top, 0);
+  }
+  {  // Every record undone: page 0 opens with the current-scene line, selected.
+    Listed h(3, -1);
+    EXPECT_EQ(h.list.lines, (Lines{kCurrent, Line(0), Line(1), Line(2)}));
+    EXPECT_EQ(h.list.sel, 0);
+    BOOL isUndo = TRUE;
+    EXPECT_EQ(h.Comment(0, isUndo), "-");
+    EXPECT_EQ(h.Comment(2, isUndo), "r1");
+    EXPECT_FALSE(isUndo);
+  }
+  {  // Long texts are cut in the line only.
+    NumberDocument doc;
+    doc.Edit(1, kUndoAddGroups, 389, std::string(40, 'n').c_str());
+    doc.GetHistory().GetRecord(0)->SetComment(std::string(120, 'c').c_str());
+    RecordingList list;
+    FillHistoryList(doc.GetHistory(), list, 0);
+    EXPECT_EQ(list.lines[0], ("Add Object " + std::string(27, 'n') + "\t" + std::string(115, 'c')));
+    EXPECT_EQ(list.sel, HistoryListBox::kError);
+  }
+}
+
+// On every page the n-th record line is the n-th record of that page, also past the first page,
+// for the comment and for Undo To and Redo To.
+TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsAndUndoRedoToReachesThem) {
+  Listed h(300, 50, 1);
+  CountingView view;
+  h.doc.AddView(&view);
+  ASSERT_EQ(h.list.lines.size(), 93u);
+  EXPECT_EQ(h.list.lines[0], Line(207));
+  EXPECT_EQ(h.list.lines[92], Line(299));
+  for (int item : {0, 92}) {
+    BOOL isUndo = TRUE;
+    EXPECT_EQ(h.Comment(item, isUndo), "r" + std::to_string(207 + item));
+    EXPECT_FALSE(isUndo);
+  }
+  // Redo To page 1 item 0 applies record 207 and everything before it, then updates the views once.
+  h.doc.UndoRedoTo(h.range, 0);
+  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 207);
+  EXPECT_EQ(h.doc.value, 208);
+  EXPECT_EQ(view.updates, 1);
+
+  // On the current record's page, items after the current-scene line skip it.
+  while (h.doc.GetHistory().GetModIndex() > 50) h.doc.Undo(FALSE);
+  h.range = FillHistoryList(h.doc.GetHistory(), h.list, -1);
+  EXPECT_EQ(h.list.lines[51], kCurrent);
+  EXPECT_EQ(h.list.top, 40);
+  EXPECT_FATAL(h.doc.UndoRedoTo(h.range, 51), "modIndex != i-1", "Cannot undo/redo to current document (nothing to do)");
+  h.doc.UndoRedoTo(h.range, 52);
+  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 51);
+  // Undo To record 10 leaves record 9 current.
+  h.doc.UndoRedoTo(h.range, 10);
+  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 9);
+  EXPECT_EQ(h.doc.value, 10);
+  // The newest record can be chosen: page 1 item 92 is record 299.
+  h.doc.UndoRedoTo({1, 1}, 92);
+  EXPECT_EQ(h.doc.value, 300);
+  h.doc.RemoveView(&view);
+}
+
+TEST(HistoryListTest, CommentsChangeTheirRecordAndLine) {
+  Listed h(3, 1);
+  h.list.sel = 3;
+  SetHistoryComment(h.doc.GetHistory(), h.list, "first", h.range, 0);
+  EXPECT_EQ(h.doc.GetHistory().GetRecord(0)->GetComment(), "first");
+  EXPECT_EQ(h.list.lines, (Lines{"Edit Lights\tfirst", Line(1), kCurrent, Line(2)}));
+  EXPECT_EQ(h.list.sel, 3);
+  SetHistoryComment(h.doc.GetHistory(), h.list, "third", h.range, 3);
+  EXPECT_EQ(h.doc.GetHistory().GetRecord(2)->GetComment(), "third");
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 2), "modIndex != i-1",
+               "Cannot set comment for current document item");
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 4), "i < records.GetCount()",
+               "Selected item index is out of range of the modification records");
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, HistoryListBox::kError),
+               "sel != LB_ERR && sel != LB_ERRSPACE && sel >= 0", "Specified selection invalid");
+}
 
 TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
   NumberDocument doc;
@@ -52,33 +190,18 @@ TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
   EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
   ASSERT_TRUE(doc.OnCmdMsg(57644, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 1);
-  EXPECT_EQ(view.updates, 2);
   EXPECT_TRUE(doc.IsModified());
   doc.RemoveView(&view);
 }
 
-TEST(XUndoDocTest, UndoAndRedoToAnItemOfAnyPage) {
-  NumberDocument doc;
-  CountingView view;
-  doc.AddView(&view);
-  doc.GetHistory().SetMaxUndo(1000);
-  for (LONG v = 1; v <= 300; ++v) doc.Edit(v);
-  while (doc.GetHistory().GetModIndex() > 50) doc.Undo(FALSE);
-  // Page 1, item 0 shows record 207: Redo To applies it and everything before it.
-  doc.UndoRedoTo({1, 1}, 0);
-  EXPECT_EQ(doc.GetHistory().GetModIndex(), 207);
-  EXPECT_EQ(doc.value, 208);
-  EXPECT_EQ(view.updates, 1);
-  // Undo To record 10 (page 0, item 10) leaves record 9 current.
-  doc.UndoRedoTo({0, 1}, 10);
-  EXPECT_EQ(doc.GetHistory().GetModIndex(), 9);
-  EXPECT_EQ(doc.value, 10);
-  // The newest record can be chosen: page 1 item 92 is record 299.
-  doc.UndoRedoTo({1, 1}, 92);
-  EXPECT_EQ(doc.value, 300);
-  EXPECT_FATAL(doc.UndoRedoTo({1, 1}, 93), "modIndex != i-1", "Cannot undo/redo to current document (nothing to do)");
-  doc.RemoveView(&view);
-}
+class ReopeningApp : public CWinApp {
+ public:
+  CDocument* OpenDocumentFile(const char* path) override {
+    reopened.emplace_back(path);
+    return nullptr;
+  }
+  Lines reopened;
+};
 
 // A step that fails reverts the scene to its file (or closes it without one), and nothing touches
 // the closed document afterwards.
@@ -96,7 +219,7 @@ TEST(XUndoDocTest, AFailedStepRevertsOrClosesTheDocument) {
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, XString(UINT{named ? 40046u : 40047u}).str());
   }
-  EXPECT_EQ(app.reopened, (std::vector<std::string>{"/tmp/scenes/kept.tvr"}));
+  EXPECT_EQ(app.reopened, Lines{"/tmp/scenes/kept.tvr"});
 }
 
 }  // namespace
