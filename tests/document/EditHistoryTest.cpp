@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "document/HistoryTestSupport.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -7,14 +9,8 @@
 namespace {
 
 using history_test::ExpectHistory;
+using history_test::HistoryState;
 using history_test::NumberDocument;
-
-// Ten edits 1..10 with `applied` of them in effect.
-void TenEdits(NumberDocument& doc, int applied) {
-  doc.GetHistory().SetMaxUndo(10);
-  for (LONG v = 1; v <= 10; ++v) doc.Edit(v);
-  for (int n = 10; n > applied; --n) doc.Undo(FALSE);
-}
 
 TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
   NumberDocument doc;
@@ -53,7 +49,6 @@ TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
   doc.GetHistory().SetMaxUndo(0);
   doc.Edit(4);
   ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 0, .value = 4});
-  EXPECT_FALSE(doc.GetHistory().CanUndo());
   EXPECT_FALSE(doc.GetHistory().CanRedo());
   EXPECT_FATAL(doc.Undo(FALSE), "!records.IsEmpty() && pos", "No current undo record");
 }
@@ -91,62 +86,45 @@ TEST(EditHistoryTest, TheSavedStateIsCleanWhereverItCanStillBeReached) {
   EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
 }
 
+// Ten edits 1..10 with `applied` of them in effect, the maximum lowered to `max` with the given
+// answers: the questions asked, the history left, and the values reached by undoing and redoing
+// all show which records stayed.
 TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecords) {
-  {  // Eight applied: the six oldest go, without a question.
+  struct Case {
+    const char* what;
+    int applied, max;
+    std::vector<int> answers;
+    std::vector<UINT> questions;
+    HistoryState after;
+    LONG undoneAll, redoneAll;
+  };
+  const Case cases[] = {
+      {"eight applied: the six oldest go unasked", 8, 4, {}, {}, {4, 1, 4, 8}, 6, 10},
+      {"three applied, No: nothing changes", 3, 4, {IDNO}, {40048}, {10, 2, 10, 3}, 0, 10},
+      {"Yes: the three applied and three newest go", 3, 4, {IDYES}, {40048}, {4, -1, 4, 3}, 3, 7},
+      {"undo off with nothing to redo asks once", 10, 0, {IDYES}, {40209}, {0, -1, 0, 10}, 10, 10},
+      {"undo off with redo records, No to the second", 5, 0, {IDYES, IDNO}, {40048, 40209}, {10, 4, 10, 5}, 0, 10},
+      {"a negative maximum counts as 0", 5, -5, {IDYES, IDYES}, {40048, 40209}, {0, -1, 0, 5}, 5, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     ScriptedMessageBoxes boxes;
+    for (int answer : c.answers) boxes.Answer({answer});
     NumberDocument doc;
-    TenEdits(doc, 8);
-    doc.GetHistory().SetMaxUndo(4);
-    EXPECT_TRUE(boxes.boxes.empty());
-    ExpectHistory(doc, {.count = 4, .modIndex = 1, .maxUndo = 4, .value = 8});
-    doc.Undo(FALSE);
-    doc.Undo(FALSE);
-    EXPECT_FALSE(doc.GetHistory().CanUndo());
-    EXPECT_EQ(doc.value, 6);
-  }
-  {  // Three applied, the question answered No: nothing changes.
-    ScriptedMessageBoxes boxes;
-    boxes.Answer({IDNO});
-    NumberDocument doc;
-    TenEdits(doc, 3);
-    doc.GetHistory().SetMaxUndo(4);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, XString(UINT{40048}).str());
-    EXPECT_EQ(boxes.boxes[0].style & (MB_TYPEMASK | MB_DEFMASK), MB_YESNO | MB_DEFBUTTON2);
-    ExpectHistory(doc, {.count = 10, .modIndex = 2, .maxUndo = 10, .value = 3});
-  }
-  {  // Yes: the three applied and the three newest redo records go; four redo records stay.
-    ScriptedMessageBoxes boxes;
-    boxes.Answer({IDYES});
-    NumberDocument doc;
-    TenEdits(doc, 3);
-    doc.GetHistory().SetMaxUndo(4);
-    ExpectHistory(doc, {.count = 4, .modIndex = -1, .maxUndo = 4, .value = 3});
-    for (int n = 0; n < 4; ++n) doc.Redo(FALSE);
-    EXPECT_EQ(doc.value, 7);
-  }
-  {  // Turning undo off with nothing to redo asks only whether to turn it off.
-    ScriptedMessageBoxes boxes;
-    boxes.Answer({IDYES});
-    NumberDocument doc;
-    doc.Edit(1);
-    doc.GetHistory().SetMaxUndo(0);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, XString(UINT{40209}).str());
-    ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 0, .value = 1});
-  }
-  {  // With redo records both questions come; No to the second keeps everything.
-    ScriptedMessageBoxes boxes;
-    boxes.Answer({IDYES, IDNO});
-    NumberDocument doc;
-    TenEdits(doc, 5);
-    doc.GetHistory().SetMaxUndo(0);
-    EXPECT_EQ(boxes.boxes.size(), 2u);
-    ExpectHistory(doc, {.count = 10, .modIndex = 4, .maxUndo = 10, .value = 5});
-    // A negative maximum counts as 0.
-    boxes.Answer({IDYES, IDYES});
-    doc.GetHistory().SetMaxUndo(-5);
-    ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 0, .value = 5});
+    doc.GetHistory().SetMaxUndo(10);
+    for (LONG v = 1; v <= 10; ++v) doc.Edit(v);
+    for (int n = 10; n > c.applied; --n) doc.Undo(FALSE);
+    doc.GetHistory().SetMaxUndo(c.max);
+    ASSERT_EQ(boxes.boxes.size(), c.questions.size());
+    for (std::size_t n = 0; n < c.questions.size(); ++n) {
+      EXPECT_EQ(boxes.boxes[n].text, XString(c.questions[n]).str());
+      EXPECT_EQ(boxes.boxes[n].style & (MB_TYPEMASK | MB_DEFMASK), MB_YESNO | MB_DEFBUTTON2);
+    }
+    ExpectHistory(doc, c.after);
+    while (doc.GetHistory().CanUndo()) doc.Undo(FALSE);
+    EXPECT_EQ(doc.value, c.undoneAll);
+    while (doc.GetHistory().CanRedo()) doc.Redo(FALSE);
+    EXPECT_EQ(doc.value, c.redoneAll);
   }
 }
 
