@@ -103,7 +103,7 @@ TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecord
       {"three applied, No: nothing changes", 3, 4, {IDNO}, {40048}, {10, 2, 10, 3}, 0, 10},
       {"Yes: the three applied and three newest go", 3, 4, {IDYES}, {40048}, {4, -1, 4, 3}, 3, 7},
       {"undo off with nothing to redo asks once", 10, 0, {IDYES}, {40209}, {0, -1, 0, 10}, 10, 10},
-      {"undo off with redo records, No to the second", 5, 0, {IDYES, IDNO}, {40048, 40209}, {10, 4, 10, 5}, 0, 10},
+      {"with redo records, No to the second", 5, 0, {IDYES, IDNO}, {40048, 40209}, {10, 4, 10, 5}, 0, 10},
       {"a negative maximum counts as 0", 5, -5, {IDYES, IDYES}, {40048, 40209}, {0, -1, 0, 5}, 5, 5},
   };
   for (const Case& c : cases) {

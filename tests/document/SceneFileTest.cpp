@@ -3,14 +3,13 @@
 // open; a failed save keeps the file.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
 
 #include "core/XString.h"
 #include "document/DocumentTestSupport.h"
-#include "platform/framework/MemFile.h"
+#include "platform/framework/ArchiveBackends.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 
@@ -19,36 +18,23 @@ namespace {
 using document_test::NewGroup;
 using document_test::SceneFixture;
 using document_test::Snapshot;
-using Bytes = std::vector<BYTE>;
 
 Bytes Write(XDocument& doc) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
+  return StoreBytes(Backend::memory, [&](CArchive& ar) {
     ar.m_pDocument = &doc;
     doc.Serialize(ar);
-    ar.Close();
-  }
-  const auto length = static_cast<std::size_t>(file.GetLength());
-  BYTE* block = file.Detach();
-  Bytes bytes(block, block + length);
-  std::free(block);
-  return bytes;
-}
-
-void Read(XDocument& doc, const Bytes& bytes) {
-  doc.DeleteContents();
-  CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-  CArchive ar(&file, CArchive::load);
-  ar.m_pDocument = &doc;
-  doc.Serialize(ar);
+  });
 }
 
 // A document without views, read from `bytes`.
 struct ReadBack : XDocument {
   explicit ReadBack(const Bytes& bytes) {
     m_bAutoDelete = FALSE;
-    Read(*this, bytes);
+    DeleteContents();
+    LoadBytes(Backend::memory, bytes, [&](CArchive& ar) {
+      ar.m_pDocument = this;
+      Serialize(ar);
+    });
   }
 };
 
@@ -184,7 +170,7 @@ TEST_F(SceneFixture, ForeignAndDamagedFilesFailTheOpen) {
   EXPECT_EQ(boxes.boxes[0].text.rfind("This file is not a Tavrolin scene.", 0), 0u);
   file[1] = 'T';
   for (std::size_t cut : {file.size() / 2, file.size() - 1})
-    EXPECT_THROW(ReadBack(Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut))), CArchiveException);
+    EXPECT_THROW(ReadBack(Bytes(file.begin(), file.begin() + static_cast<long>(cut))), CArchiveException);
 }
 
 // A window part that fails while the file is being written.

@@ -139,7 +139,8 @@ TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsAndUndoRedoToReachesThem
   h.range = FillHistoryList(h.doc.GetHistory(), h.list, -1);
   EXPECT_EQ(h.list.lines[51], kCurrent);
   EXPECT_EQ(h.list.top, 40);
-  EXPECT_FATAL(h.doc.UndoRedoTo(h.range, 51), "modIndex != i-1", "Cannot undo/redo to current document (nothing to do)");
+  EXPECT_FATAL(h.doc.UndoRedoTo(h.range, 51), "modIndex != i-1",
+               "Cannot undo/redo to current document (nothing to do)");
   h.doc.UndoRedoTo(h.range, 52);
   EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 51);
   // Undo To record 10 leaves record 9 current.
