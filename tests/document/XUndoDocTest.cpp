@@ -232,9 +232,9 @@ TEST(HistoryListTest, PagesPlaceTheCurrentSceneLine) {
   }
 }
 
-// On every page the n-th record line is the n-th record of that page, also past the first page,
-// for the comment and for Undo To and Redo To.
-TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsAndUndoRedoToReachesThem) {
+// On every page, also past the first, the n-th record line is the n-th record of that page: for
+// reading and setting comments and for Undo To and Redo To.
+TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo) {
   Listed h(300, 50, 1);
   CountingView view;
   h.doc.AddView(&view);
@@ -246,6 +246,8 @@ TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsAndUndoRedoToReachesThem
     EXPECT_EQ(h.Comment(item, isUndo), "r" + std::to_string(207 + item));
     EXPECT_FALSE(isUndo);
   }
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 93), "i < records.GetCount()",
+               "Selected item index is out of range of the modification records");
   // Redo To page 1 item 0 applies record 207 and everything before it, then updates the views once.
   h.doc.UndoRedoTo(h.range, 0);
   EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 207);
@@ -259,6 +261,15 @@ TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsAndUndoRedoToReachesThem
   EXPECT_EQ(h.list.top, 40);
   EXPECT_FATAL(h.doc.UndoRedoTo(h.range, 51), "modIndex != i-1",
                "Cannot undo/redo to current document (nothing to do)");
+  h.list.sel = 52;
+  SetHistoryComment(h.doc.GetHistory(), h.list, "moved", h.range, 52);
+  EXPECT_EQ(h.doc.GetHistory().GetRecord(51)->GetComment(), "moved");
+  EXPECT_EQ(h.list.lines[52], "Edit Lights\tmoved");
+  EXPECT_EQ(h.list.sel, 52);
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 51), "modIndex != i-1",
+               "Cannot set comment for current document item");
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, HistoryListBox::kError),
+               "sel != LB_ERR && sel != LB_ERRSPACE && sel >= 0", "Specified selection invalid");
   h.doc.UndoRedoTo(h.range, 52);
   EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 51);
   // Undo To record 10 leaves record 9 current.
@@ -269,23 +280,6 @@ TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsAndUndoRedoToReachesThem
   h.doc.UndoRedoTo({1, 1}, 92);
   EXPECT_EQ(h.doc.value, 300);
   h.doc.RemoveView(&view);
-}
-
-TEST(HistoryListTest, CommentsChangeTheirRecordAndLine) {
-  Listed h(3, 1);
-  h.list.sel = 3;
-  SetHistoryComment(h.doc.GetHistory(), h.list, "first", h.range, 0);
-  EXPECT_EQ(h.doc.GetHistory().GetRecord(0)->GetComment(), "first");
-  EXPECT_EQ(h.list.lines, (Lines{"Edit Lights\tfirst", Line(1), kCurrent, Line(2)}));
-  EXPECT_EQ(h.list.sel, 3);
-  SetHistoryComment(h.doc.GetHistory(), h.list, "third", h.range, 3);
-  EXPECT_EQ(h.doc.GetHistory().GetRecord(2)->GetComment(), "third");
-  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 2), "modIndex != i-1",
-               "Cannot set comment for current document item");
-  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 4), "i < records.GetCount()",
-               "Selected item index is out of range of the modification records");
-  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, HistoryListBox::kError),
-               "sel != LB_ERR && sel != LB_ERRSPACE && sel >= 0", "Specified selection invalid");
 }
 
 TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
