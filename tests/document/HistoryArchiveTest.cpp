@@ -1,5 +1,4 @@
-// The history block and the undo data in archives: their stored form, reading back, and damaged
-// input failing the load.
+// The history block and undo data in archives: stored form, reading back, damaged input refused.
 #include <gtest/gtest.h>
 
 #include <string>

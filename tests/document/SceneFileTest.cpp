@@ -1,6 +1,4 @@
-// The scene file: a scene read back is the scene written, without the auxiliary objects, which the
-// rules show again; its history still undoes after reading; foreign and damaged files fail the
-// open; a failed save keeps the file.
+// The scene file: what is read back, what undoes after reading, what fails the open or the save.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -57,8 +55,7 @@ TEST_F(SceneFixture, ASceneReadsBackWithoutTheAuxiliaryObjectsWhichTheRulesShowA
   EXPECT_TRUE(read.IsRotObjAboutCylShown());
   EXPECT_EQ(read.GetSelectedCount(), 1);
 
-  // Without the rules' reasons neither comes back: the file holds neither, and the rest is the
-  // scene that was written.
+  // Without the rules' reasons neither comes back, and the rest is the scene that was written.
   app.showGround = FALSE;
   app.mode = 0;
   doc.OnShowGroundChanged();
@@ -67,9 +64,7 @@ TEST_F(SceneFixture, ASceneReadsBackWithoutTheAuxiliaryObjectsWhichTheRulesShowA
   EXPECT_EQ(Snapshot(bare), Snapshot(doc));
 }
 
-// Edits of every kind on a scene with lights, nested groups and two mesh objects sharing one mesh
-// read from a file: undoing them all gives back the first scene byte for byte, redoing them all
-// the last; the history written with the scene and read back still undoes.
+// Edits of every kind on lights, nested groups and two objects sharing one mesh read from a file.
 TEST_F(SceneFixture, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
   const Bytes first = Snapshot(doc);
   Ptr<GroupSO> lamp = NewGroup(doc, "Lamp", true), table = NewGroup(doc, "Table");

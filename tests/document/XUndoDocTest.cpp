@@ -94,9 +94,7 @@ TEST(EditHistoryTest, TheSavedStateIsCleanWhereverItCanStillBeReached) {
   EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
 }
 
-// Ten edits 1..10 with `applied` of them in effect, the maximum lowered to `max` with the given
-// answers: the questions asked, the history left, and the values reached by undoing and redoing
-// all show which records stayed.
+// Ten edits with `applied` in effect; undoing and redoing all afterwards shows which records stayed.
 TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecords) {
   struct Case {
     const char* what;
@@ -169,8 +167,7 @@ class RecordingList final : public HistoryListBox {
   int top = -1;
 };
 
-// A document of `count` edits whose comments name their record, record `current` in effect,
-// and its list filled with `page`.
+// `count` edits commented with their index, record `current` in effect, the list showing `page`.
 struct Listed {
   Listed(int count, int current, int page = -1) {
     doc.GetHistory().SetMaxUndo(1000);
@@ -232,8 +229,7 @@ TEST(HistoryListTest, PagesPlaceTheCurrentSceneLine) {
   }
 }
 
-// On every page, also past the first, the n-th record line is the n-th record of that page: for
-// reading and setting comments and for Undo To and Redo To.
+// Past the first page too, the n-th record line is the page's n-th record, for comments and Undo To.
 TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo) {
   Listed h(300, 50, 1);
   CountingView view;
@@ -316,8 +312,7 @@ class ReopeningApp : public CWinApp {
   Lines reopened;
 };
 
-// A step that fails reverts the scene to its file (or closes it without one), and nothing touches
-// the closed document afterwards.
+// A failing step reverts the scene to its file or closes it; nothing touches the closed document.
 TEST(XUndoDocTest, AFailedStepRevertsOrClosesTheDocument) {
   ReopeningApp app;
   for (bool named : {true, false}) {
