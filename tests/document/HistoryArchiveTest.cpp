@@ -97,6 +97,9 @@ TEST(HistoryArchiveTest, DamagedBlocksFailTheLoad) {
 
   ExpectLoadFails(OffBlock(0xFFFFFFFF), CArchiveException::generic);  // a negative maximum
   Bytes tooMany = good;
+  tooMany[tooMany.size() - 4] = 2;  // as many records kept as stored
+  LoadBytes(Backend::memory, tooMany, [&](CArchive& ar) { doc.GetHistory().Serialize(ar); });
+  EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 2);
   tooMany[tooMany.size() - 4] = 1;  // one record kept, two stored
   ExpectLoadFails(tooMany, CArchiveException::generic);
   Bytes badKind = good;
@@ -148,7 +151,7 @@ void ExpectRefused(const Bytes& bytes, int cause) {
 
 // Undo data read from a damaged file fails the load before it could reach a check at undo time.
 TEST(UndoDataArchiveTest, DamagedRecordsAreRefused) {
-  // A camera window kind past Right (6).
+  // A camera window kind up to Right (6) reads; one past is refused.
   CameraFields camera;
   camera.windowKind = 6;
   Ptr<EditCameraUndoData> view(new EditCameraUndoData(camera, new PtrMyself));
@@ -156,6 +159,9 @@ TEST(UndoDataArchiveTest, DamagedRecordsAreRefused) {
   const std::size_t handleBytes = StoreObject(view->viewMyself).size();
   const std::size_t kindAt = bytes.size() - handleBytes - 1 - 1 - 4;  // before flag, empty path, handle
   ASSERT_EQ(bytes[kindAt], 6);
+  Ptr<EditCameraUndoData> read;
+  LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { ar >> read; });
+  EXPECT_EQ(read->camera.windowKind, 6);
   bytes[kindAt] = 7;
   ExpectRefused<EditCameraUndoData>(bytes, CArchiveException::generic);
 
