@@ -279,7 +279,6 @@ TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
   doc.AddView(&view);
   EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
   EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
-  EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo\tCtrl+Y");
 
   doc.Edit(1);
   EXPECT_TRUE(doc.IsModified());
@@ -293,7 +292,6 @@ TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
   EXPECT_FALSE(doc.IsModified()) << "back at the state of the new document";
   EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
   ASSERT_TRUE(doc.OnCmdMsg(57644, CN_COMMAND, nullptr, nullptr));
-  EXPECT_EQ(doc.value, 1);
   EXPECT_TRUE(doc.IsModified());
   doc.RemoveView(&view);
 }
