@@ -4,16 +4,17 @@
 #include <string>
 #include <vector>
 
+#include "document/DocumentTestSupport.h"
 #include "document/HistoryList.h"
 #include "document/HistoryTestSupport.h"
 #include "document/XUndoDoc.h"
-#include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
+using document_test::RecordingView;
 using history_test::ExpectHistory;
 using history_test::HistoryState;
 using history_test::NumberDocument;
@@ -131,13 +132,6 @@ TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecord
 
 const std::string kCurrent = "**** Current Scene ****";
 
-class CountingView : public CView {
- public:
-  void OnDraw(CDC*) override {}
-  void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
-  int updates = 0;
-};
-
 class RecordingList final : public HistoryListBox {
  public:
   void ResetContent() override { lines.clear(); }
@@ -227,7 +221,7 @@ TEST(HistoryListTest, PagesPlaceTheCurrentSceneLine) {
 // Past the first page too, the n-th record line is the page's n-th record, for comments and Undo To.
 TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo) {
   Listed h(300, 50, 1);
-  CountingView view;
+  RecordingView view;
   h.doc.AddView(&view);
   ASSERT_EQ(h.list.lines.size(), 93u);
   EXPECT_EQ(h.list.lines[0], Line(207));
@@ -243,7 +237,7 @@ TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo
   h.doc.UndoRedoTo(h.range, 0);
   EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 207);
   EXPECT_EQ(h.doc.value, 208);
-  EXPECT_EQ(view.updates, 1);
+  EXPECT_EQ(view.updates.size(), 1u);
 
   // On the current record's page, items after the current-scene line skip it.
   while (h.doc.GetHistory().GetModIndex() > 50) h.doc.Undo(FALSE);
@@ -275,7 +269,7 @@ TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo
 
 TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
   NumberDocument doc;
-  CountingView view;
+  RecordingView view;
   doc.AddView(&view);
   EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
   EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
@@ -288,7 +282,7 @@ TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
 
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
-  EXPECT_EQ(view.updates, 1);
+  EXPECT_EQ(view.updates.size(), 1u);
   EXPECT_FALSE(doc.IsModified()) << "back at the state of the new document";
   EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
   ASSERT_TRUE(doc.OnCmdMsg(57644, CN_COMMAND, nullptr, nullptr));
