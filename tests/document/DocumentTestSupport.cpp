@@ -1,8 +1,6 @@
 #include "document/DocumentTestSupport.h"
 
-#include <cstdlib>
-
-#include "platform/framework/MemFile.h"
+#include "platform/framework/ArchiveBackends.h"
 
 namespace document_test {
 
@@ -51,9 +49,7 @@ Ptr<GroupSO> NewGroup(XDocument& doc, const char* name, bool light, double meshL
 }
 
 std::vector<BYTE> Snapshot(XDocument& doc) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
+  return StoreBytes(Backend::memory, [&](CArchive& ar) {
     ar.m_pDocument = &doc;
     ar.MapObject(&doc);
     ar << Ptr<GroupSO>(doc.GetScene());
@@ -66,13 +62,7 @@ std::vector<BYTE> Snapshot(XDocument& doc) {
       Ptr<EditCameraUndoData> camera(new EditCameraUndoData(view->GetCameraFields(), view->GetViewMyself()));
       camera->Serialize(ar);
     }
-    ar.Close();
-  }
-  const auto length = static_cast<std::size_t>(file.GetLength());
-  BYTE* block = file.Detach();
-  std::vector<BYTE> bytes(block, block + length);
-  std::free(block);
-  return bytes;
+  });
 }
 
 std::string UndoText(XDocument& doc) { return doc.GetHistory().GetUndoRecord()->GetDescription().str(); }

@@ -1,5 +1,4 @@
-// Test support for the scene document: an application that serves the document, a camera view
-// that records what the document asks of it, and snapshots of a scene's archive bytes.
+// Test support for the scene document: its application, a recording camera view, scene snapshots.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -33,8 +32,7 @@ class RecordingView : public CView, public CameraView, public Myself {
   int titles = 0;
 };
 
-// The application: the retained-mode object, the interactive mode, show-ground, the shared
-// meshes and the object list; a new scene's first window is a recording view.
+// The application serving the document; a new scene's first window is a recording view.
 class DocumentTestApp : public XApp, public DocumentApp {
  public:
   DocumentTestApp();
@@ -66,8 +64,7 @@ struct SceneFixture : ::testing::Test {
   XDocument doc;
 };
 
-// A group named `name`, optionally holding a light of `doc` and a generated mesh of the given
-// length.
+// A group named `name`, optionally with a light of `doc` and a generated mesh of that length.
 Ptr<GroupSO> NewGroup(XDocument& doc, const char* name, bool light = false, double meshLength = 0.0);
 
 // The archive bytes of the scene: the root tree, the selection, the lights and every view's camera.

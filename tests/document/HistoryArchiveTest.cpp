@@ -1,9 +1,13 @@
+// The history block and undo data in archives: stored form, reading back, damaged input refused.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/Preferences.h"
+#include "document/CameraLightsUndoData.h"
+#include "document/GroupUndoData.h"
 #include "document/HistoryTestSupport.h"
+#include "document/SelectionUndoData.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
@@ -52,7 +56,7 @@ TEST(HistoryArchiveTest, BlockHasItsStoredForm) {
   EXPECT_EQ(Store(doc.GetHistory()), expected.bytes);
 }
 
-TEST(HistoryArchiveTest, RecordsComeBackWithTheirIndexAndStillUndo) {
+TEST(HistoryArchiveTest, RecordsComeBackWithTheirIndexAndTexts) {
   NumberDocument doc;
   doc.GetHistory().SetSaveEditHistory(TRUE);
   doc.Edit(1, kUndoAddGroups, 389, "Lamp");
@@ -71,9 +75,7 @@ TEST(HistoryArchiveTest, RecordsComeBackWithTheirIndexAndStillUndo) {
   EXPECT_EQ(rec.GetDescription(), "Deselect Lamp");  // composed again from the string table
   read.Redo(FALSE);
   EXPECT_EQ(read.GetHistory().GetRecord(1)->GetComment(), "kept") << "an applied record keeps its texts";
-  read.Undo(FALSE);
-  read.Undo(FALSE);
-  EXPECT_EQ(read.value, 0);
+  EXPECT_EQ(read.value, 2);
 
   // A stored index outside the records leaves none current; a history that is off reads empty.
   Bytes outside = bytes;
@@ -95,6 +97,9 @@ TEST(HistoryArchiveTest, DamagedBlocksFailTheLoad) {
 
   ExpectLoadFails(OffBlock(0xFFFFFFFF), CArchiveException::generic);  // a negative maximum
   Bytes tooMany = good;
+  tooMany[tooMany.size() - 4] = 2;  // as many records kept as stored
+  LoadBytes(Backend::memory, tooMany, [&](CArchive& ar) { doc.GetHistory().Serialize(ar); });
+  EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 2);
   tooMany[tooMany.size() - 4] = 1;  // one record kept, two stored
   ExpectLoadFails(tooMany, CArchiveException::generic);
   Bytes badKind = good;
@@ -130,6 +135,52 @@ TEST(HistoryArchiveTest, ResetTakesTheNewSceneSettings) {
   EXPECT_FALSE(doc.GetHistory().GetSaveEditHistory());
   EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 2147483647);
   EXPECT_EQ(XGetProfileString(XString(UINT{700}), XString(UINT{703}), ""), "2147483647");
+}
+
+Bytes StoreObject(CObject* object) {
+  return StoreBytes(Backend::memory, [&](CArchive& ar) { ar.WriteObject(object); });
+}
+
+template <class T>
+void ExpectRefused(const Bytes& bytes, int cause) {
+  ExpectArchiveFailure(Backend::memory, bytes, cause, [](CArchive& ar) {
+    Ptr<T> read;
+    ar >> read;
+  });
+}
+
+// Undo data read from a damaged file fails the load before it could reach a check at undo time.
+TEST(UndoDataArchiveTest, DamagedRecordsAreRefused) {
+  // A camera window kind up to Right (6) reads; one past is refused.
+  CameraFields camera;
+  camera.windowKind = 6;
+  Ptr<EditCameraUndoData> view(new EditCameraUndoData(camera, new PtrMyself));
+  Bytes bytes = StoreObject(view);
+  const std::size_t handleBytes = StoreObject(view->viewMyself).size();
+  const std::size_t kindAt = bytes.size() - handleBytes - 1 - 1 - 4;  // before flag, empty path, handle
+  ASSERT_EQ(bytes[kindAt], 6);
+  Ptr<EditCameraUndoData> read;
+  LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { ar >> read; });
+  EXPECT_EQ(read->camera.windowKind, 6);
+  bytes[kindAt] = 7;
+  ExpectRefused<EditCameraUndoData>(bytes, CArchiveException::generic);
+
+  // Transform records whose lists differ in length.
+  Ptr<TransformGroupsUndoData> moves(new TransformGroupsUndoData);
+  moves->transforms.AddTail(Transform());
+  moves->scales.AddTail(Vector(1, 1, 1));
+  moves->scales.AddTail(Vector(1, 1, 1));
+  moves->groups.AddTail(new PtrMyself);
+  ExpectRefused<TransformGroupsUndoData>(StoreObject(moves), CArchiveException::generic);
+
+  // An image longer than the bytes left fails before anything is allocated.
+  Ptr<DeleteGroupsUndoData> deleted(new DeleteGroupsUndoData);
+  deleted->image.Store(nullptr, [](CArchive& ar) { ar << DWORD(42); });
+  bytes = StoreObject(deleted);
+  const std::size_t lengthAt = bytes.size() - 2 - 2 - 4 - 4;  // before image and two empty lists
+  ASSERT_EQ(bytes[lengthAt], 4);
+  bytes[lengthAt + 3] = 0x7F;
+  ExpectRefused<DeleteGroupsUndoData>(bytes, CArchiveException::endOfFile);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Test support for the edit history: a document that is one number, edited through records whose
-// undo data checks, when applied, that the number is what the edit left.
+// Test support for the edit history: a document that is one number, whose undo data checks order.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -22,8 +21,7 @@ class NumberUndoData : public RefCount {
   LONG restore = 0;
 };
 
-// A new document with at most 100 records; applying can be made to fail as a damaged image
-// would. `deleted` learns when the document is gone.
+// A new document of at most 100 records whose next apply can fail; `deleted` learns of its end.
 class NumberDocument : public XUndoDoc {
  public:
   explicit NumberDocument(bool* deleted = nullptr);

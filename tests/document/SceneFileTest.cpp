@@ -1,14 +1,12 @@
-// The scene file: a scene read back is the scene written, without the auxiliary objects, which
-// the rules show again; foreign and damaged files fail the open; a failed save keeps the file.
+// The scene file: what is read back, what undoes after reading, what fails the open or the save.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "core/XString.h"
 #include "document/DocumentTestSupport.h"
-#include "platform/framework/MemFile.h"
+#include "platform/framework/ArchiveBackends.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 
@@ -17,100 +15,135 @@ namespace {
 using document_test::NewGroup;
 using document_test::SceneFixture;
 using document_test::Snapshot;
-using Bytes = std::vector<BYTE>;
 
 Bytes Write(XDocument& doc) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
+  return StoreBytes(Backend::memory, [&](CArchive& ar) {
     ar.m_pDocument = &doc;
     doc.Serialize(ar);
-    ar.Close();
+  });
+}
+
+// A document without views, read from `bytes`.
+struct ReadBack : XDocument {
+  explicit ReadBack(const Bytes& bytes) {
+    m_bAutoDelete = FALSE;
+    DeleteContents();
+    LoadBytes(Backend::memory, bytes, [&](CArchive& ar) {
+      ar.m_pDocument = this;
+      Serialize(ar);
+    });
   }
-  const auto length = static_cast<std::size_t>(file.GetLength());
-  BYTE* block = file.Detach();
-  Bytes bytes(block, block + length);
-  std::free(block);
-  return bytes;
-}
-
-void Read(XDocument& doc, const Bytes& bytes) {
-  doc.DeleteContents();
-  CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-  CArchive ar(&file, CArchive::load);
-  ar.m_pDocument = &doc;
-  doc.Serialize(ar);
-}
-
-// The scene's bytes without the last `viewBytes`, the views' cameras (a document read here has
-// no views).
-Bytes SceneOnly(XDocument& doc, std::size_t viewBytes) {
-  Bytes bytes = Snapshot(doc);
-  bytes.resize(bytes.size() - viewBytes);
-  return bytes;
-}
-
-class SceneFileTest : public SceneFixture {
- protected:
-  SceneFileTest() {
-    lamp = NewGroup(doc, "Lamp", true);  // meshes join once their archive form is in
-    table = NewGroup(doc, "Table");
-    table->SetTransform(Transform(0.4, Vector(0, 1, 0)));
-    table->AddGroup(NewGroup(doc, "Leg", true));
-    doc.AddGroup(lamp, FALSE, FALSE, 0);
-    doc.AddGroup(table, TRUE, FALSE, 0);
-  }
-
-  Ptr<GroupSO> lamp, table;
 };
 
-TEST_F(SceneFileTest, ASceneReadsBackWithoutTheAuxiliaryObjectsWhichTheRulesShowAgain) {
+TEST_F(SceneFixture, ASceneReadsBackWithoutTheAuxiliaryObjectsWhichTheRulesShowAgain) {
+  doc.RemoveView(&View());  // a document read here has no views
+  Ptr<GroupSO> table = NewGroup(doc, "Table");
+  table->SetTransform(Transform(0.4, Vector(0, 1, 0)));
+  table->AddGroup(NewGroup(doc, "Leg", true));
+  doc.AddGroup(NewGroup(doc, "Lamp", true), FALSE, FALSE, 0);
+  doc.AddGroup(table, TRUE, FALSE, 0);
   app.showGround = TRUE;
   app.mode = kRotateObjectAboutMode;
   doc.OnShowGroundChanged();
   doc.OnInteractiveModeChanged();
-  ASSERT_TRUE(doc.HasGround());
-  ASSERT_TRUE(doc.IsRotObjAboutCylShown());
+  ASSERT_TRUE(doc.HasGround() && doc.IsRotObjAboutCylShown());
   const Bytes file = Write(doc);
   EXPECT_TRUE(doc.HasGround());
   EXPECT_TRUE(doc.IsRotObjAboutCylShown());
-
-  XDocument read;
-  read.m_bAutoDelete = FALSE;
-  Read(read, file);
+  ReadBack read(file);
   EXPECT_TRUE(read.HasGround());
   EXPECT_TRUE(read.IsRotObjAboutCylShown());
   EXPECT_EQ(read.GetSelectedCount(), 1);
 
-  // Without the rules' reasons neither comes back: the file holds neither, and the rest is the
-  // scene that was written.
+  // Without the rules' reasons neither comes back, and the rest is the scene that was written.
   app.showGround = FALSE;
   app.mode = 0;
   doc.OnShowGroundChanged();
   doc.OnInteractiveModeChanged();
-  XDocument bare;
-  bare.m_bAutoDelete = FALSE;
-  Read(bare, file);
-  EXPECT_FALSE(bare.HasGround());
-  EXPECT_FALSE(bare.IsRotObjAboutCylShown());
-  const Bytes written = Snapshot(doc);
-  EXPECT_EQ(SceneOnly(bare, 0), SceneOnly(doc, written.size() - Snapshot(bare).size()));
+  ReadBack bare(file);
+  EXPECT_EQ(Snapshot(bare), Snapshot(doc));
 }
 
-TEST_F(SceneFileTest, ForeignAndDamagedFilesFailTheOpen) {
+// Edits of every kind on lights, nested groups and two objects sharing one mesh read from a file.
+TEST_F(SceneFixture, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
+  const Bytes first = Snapshot(doc);
+  Ptr<GroupSO> lamp = NewGroup(doc, "Lamp", true), table = NewGroup(doc, "Table");
+  Ptr<GroupSO> leg = NewGroup(doc, "Leg"), foot = NewGroup(doc, "Foot", true);
+  table->AddGroup(leg);
+  leg->AddGroup(foot);
+  const std::string polygons = TAVROLIN_TEST_DATA_DIR "/d3drm/x/polygons.x";
+  Ptr<MeshSO> seat(new MeshSO(polygons.c_str(), TRUE, nullptr, FALSE, FALSE));
+  Ptr<MeshSO> otherSeat(new MeshSO(polygons.c_str(), TRUE, nullptr, FALSE, FALSE));
+  ASSERT_EQ(seat->GetError(), SceneObj::none);
+  ASSERT_EQ(otherSeat->mesh, seat->mesh);
+  Ptr<GroupSO> chairs = NewGroup(doc, "Chairs"), chair = NewGroup(doc, "Chair"), otherChair = NewGroup(doc, "Chair 2");
+  chair->AddVisual(seat);
+  otherChair->AddVisual(otherSeat);
+  chairs->AddGroup(chair);
+  chairs->AddGroup(otherChair);
+
+  doc.AddGroup(lamp, TRUE, TRUE, 0);
+  doc.AddGroup(table, TRUE, TRUE, 384);
+  doc.AddGroup(chairs, TRUE, TRUE, 384);
+  doc.RecordUndo(kUndoEditGroup, chair, 0);
+  chair->SetName("Armchair");
+  chair->SetTransform(Transform(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 3));
+  doc.ToggleSelect(leg, TRUE, 0);
+  doc.OnEditSelectAll();
+  doc.RecordUndo(kUndoTransformGroups, const_cast<XList<Ptr<GroupSO>>*>(&doc.GetSelection()), 402);
+  for (POSITION pos = doc.GetSelection().GetHeadPosition(); pos;) {
+    GroupSO& g = *doc.GetSelection().GetNext(pos);
+    g.SetTransform(Transform(0.3, Vector(0, 1, 0)) * g.GetTransform());
+    g.scale = Vector(1.5, 1.5, 1.5);
+  }
+  doc.OnEditCopy();
+  doc.OnEditPaste();
+  doc.RecordUndo(kUndoEditLights, nullptr, 0);
+  const XList<Ptr<LightSO>>& sun = doc.GetSunlight()->GetLights();
+  sun.GetAt(sun.GetHeadPosition())->SetColor(Color(0.9, 0.8, 0.1, 1));
+  doc.GetAmbient()->SetColor(Color(0.2, 0.2, 0.3, 1));
+  doc.GetSunlight()->SetTransform(Transform(1.1, Vector(1, 0, 0)));
+  doc.RecordUndo(kUndoEditCamera, static_cast<CView*>(&View()), 372);
+  View().camera.transform = Transform(0.7, Vector(0, 1, 0));
+  View().camera.windowKind = 3;
+  View().camera.backgroundImagePath = "sky.bmp";
+  doc.SelectOnly(leg, TRUE, 0);
+  doc.ToggleSelect(foot, TRUE, 0);
+  // The selected leg and its selected foot: the leg leaves the table, the foot goes with it.
+  doc.OnEditDelete();
+  const Bytes last = Snapshot(doc);
+  const int records = doc.GetHistory().GetCount();
+  ASSERT_EQ(records, 13);
+
+  const int titles = View().titles;
+  while (doc.GetHistory().CanUndo()) ASSERT_TRUE(doc.Undo(TRUE));
+  EXPECT_EQ(Snapshot(doc), first);
+  EXPECT_EQ(View().titles, titles + 1) << "the camera's undo re-titles the windows";
+  EXPECT_FALSE(doc.IsModified());
+  while (doc.GetHistory().CanRedo()) ASSERT_TRUE(doc.Redo(TRUE));
+  EXPECT_EQ(Snapshot(doc), last);
+  EXPECT_EQ(doc.GetHistory().GetRecord(records - 1)->GetDescription(), "Delete Object Leg");
+
+  // Read back into a new document, the last step undoes as it does in the scene written.
+  doc.RemoveView(&View());
+  doc.GetHistory().SetSaveEditHistory(TRUE);
+  ReadBack read(Write(doc));
+  EXPECT_EQ(read.GetHistory().GetCount(), records);
+  ASSERT_TRUE(read.Undo(TRUE));
+  ASSERT_TRUE(doc.Undo(TRUE));
+  EXPECT_EQ(Snapshot(read), Snapshot(doc));
+}
+
+TEST_F(SceneFixture, ForeignAndDamagedFilesFailTheOpen) {
   Bytes file = Write(doc);
   ScriptedMessageBoxes boxes;
-  XDocument read;
-  read.m_bAutoDelete = FALSE;
   file[1] = 't';  // "tavrolin scene file"
-  EXPECT_THROW(Read(read, file), CUserException);
+  EXPECT_THROW(ReadBack{file}, CUserException);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text.rfind("This file is not a Tavrolin scene.", 0), 0u);
   file[1] = 'T';
-  for (std::size_t cut : {file.size() / 2, file.size() - 1}) {
-    const Bytes part(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(cut));
-    EXPECT_THROW(Read(read, part), CArchiveException);
-  }
+  for (std::size_t cut : {file.size() / 2, file.size() - 1})
+    EXPECT_THROW(ReadBack(Bytes(file.begin(), file.begin() + static_cast<long>(cut))), CArchiveException);
 }
 
 // A window part that fails while the file is being written.

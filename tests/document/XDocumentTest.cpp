@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 
 #include "core/Globals.h"
@@ -11,7 +10,6 @@
 
 namespace {
 
-using document_test::DocumentTestApp;
 using document_test::NewGroup;
 using document_test::SceneFixture;
 using document_test::UndoText;
@@ -23,28 +21,17 @@ BoundingBox WorldBox(const Ptr<GroupSO>& group) {
   return group->GetBox(&world);
 }
 
-TEST(XDocumentNewSceneTest, HoldsAmbientLightSunlightAndTheGround) {
-  DocumentTestApp app;
-  app.showGround = TRUE;
-  XDocument doc;
-  doc.m_bAutoDelete = FALSE;
-  ASSERT_TRUE(doc.OnNewDocument());
+Vector Size(const BoundingBox& b) { return Vector(b.max.x - b.min.x, b.max.y - b.min.y, b.max.z - b.min.z); }
+
+TEST_F(SceneFixture, ANewSceneHoldsAmbientLightAndSunlight) {
   const GroupSO& scene = *doc.GetScene();
   ASSERT_EQ(scene.GetLights().GetCount(), 1);
-  EXPECT_EQ(doc.GetAmbient()->GetType(), D3DRMLIGHT_AMBIENT);
   EXPECT_EQ(doc.GetAmbient()->GetColor().GetCOLORREF(), RGB(64, 64, 64));
-  ASSERT_EQ(scene.GetGroups().GetCount(), 2);
+  ASSERT_EQ(scene.GetGroups().GetCount(), 1);
   EXPECT_EQ(scene.GetGroups().GetAt(scene.GetGroups().GetHeadPosition()), doc.GetSunlight());
   ASSERT_EQ(doc.GetSunlight()->GetLights().GetCount(), 1);
   EXPECT_NEAR(doc.GetSunlight()->GetTransform().m[1][1], std::cos(0.78539816339744828), 1e-6);
-  EXPECT_TRUE(doc.HasGround());
-  EXPECT_EQ(doc.GetSelectedCount(), 0);
-  EXPECT_EQ(doc.GetHistory().GetCount(), 0);
   EXPECT_EQ(app.views.size(), 1u);
-  // An empty scene gets a ground of 0.25 by 0.25 centred at the origin.
-  const BoundingBox ground = WorldBox(doc.GetGroundPtr());
-  EXPECT_DOUBLE_EQ(ground.min.x, -0.125);
-  EXPECT_DOUBLE_EQ(ground.max.z, 0.125);
 }
 
 TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
@@ -64,7 +51,7 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
 
   // Select All records the selection as it was: its undo brings back just A.
   View().updates.clear();
-  doc.OnEditSelectAll();
+  ASSERT_TRUE(doc.OnCmdMsg(33139, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(UndoText(doc), "Select All");
   EXPECT_EQ(doc.GetSelectedCount(), 2);
   EXPECT_EQ(View().updates, Hints{"6"});
@@ -75,12 +62,10 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
   EXPECT_EQ(doc.GetSelectedCount(), 1);
   EXPECT_TRUE(doc.IsSelected(a));
 
-  // Select None with one group selected is that group's deselection; SelectOnly on the only
-  // selected group does nothing.
+  // Select None of one group is its deselection; SelectOnly on the only selected group does nothing.
   doc.OnEditSelectNone();
   EXPECT_EQ(UndoText(doc), "Deselect A");
   doc.SelectOnly(b, TRUE, 0);
-  EXPECT_EQ(UndoText(doc), "Select B");
   View().updates.clear();
   doc.SelectOnly(b, TRUE, 0);
   EXPECT_EQ(UndoText(doc), "Select B");
@@ -91,28 +76,10 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
   EXPECT_FATAL(doc.ToggleSelect(doc.GetScene(), TRUE, 0), "group != scene", "Illegal to select \"scene\"");
 }
 
-// The Edit commands arrive through the document's message map; their update handlers enable them.
-TEST_F(SceneFixture, EditCommandsRunThroughTheMessageMap) {
-  auto enabled = [&](UINT id) { return history_test::UpdateCommand(doc, id).enabled; };
-  doc.AddGroup(NewGroup(doc, "A"), FALSE, FALSE, 0);
-  EXPECT_FALSE(enabled(57632));
-  EXPECT_FALSE(enabled(57637));
-  ASSERT_TRUE(doc.OnCmdMsg(33139, CN_COMMAND, nullptr, nullptr));
-  EXPECT_EQ(doc.GetSelectedCount(), 1);
-  EXPECT_TRUE(enabled(57632));
-  ASSERT_TRUE(doc.OnCmdMsg(57635, CN_COMMAND, nullptr, nullptr));  // Cut
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 1);
-  EXPECT_TRUE(enabled(57637));
-  ASSERT_TRUE(doc.OnCmdMsg(57637, CN_COMMAND, nullptr, nullptr));
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 2);
-  EXPECT_EQ(UndoText(doc), "Add Object A");
-}
-
 TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
   Ptr<GroupSO> a = NewGroup(doc, "A"), b = NewGroup(doc, "B", true), c = NewGroup(doc, "C");
-  Ptr<GroupSO> child = NewGroup(doc, "Child"), grandchild = NewGroup(doc, "Grandchild");
+  Ptr<GroupSO> child = NewGroup(doc, "Child");
   a->AddGroup(child);
-  child->AddGroup(grandchild);
   for (const Ptr<GroupSO>& g : {a, b, c}) doc.AddGroup(g, FALSE, FALSE, 0);
   const Ptr<PtrMyself> childHandle = child->GetMyself(), bHandle = b->GetMyself();
 
@@ -124,33 +91,24 @@ TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
   child->SetTransform(Transform(1, 0, 0, 5, 0, 1, 0, 0, 0, 0, 1, 0));
   child->scale = Vector(2, 2, 2);
 
-  // A group below the top level, together with its selected descendant: each leaves its own
-  // parent, the descendant with its ancestor.
-  doc.ToggleSelect(grandchild, FALSE, 0);
+  // A group below the top level and one at the top: each leaves its own parent.
   doc.ToggleSelect(child, FALSE, 0);
-  doc.ToggleSelect(grandchild, FALSE, 0);
-  EXPECT_EQ(doc.GetSelectedCount(), 2);
   doc.ToggleSelect(b, FALSE, 0);
   View().updates.clear();
   doc.OnEditDelete();
   EXPECT_EQ(UndoText(doc), "Delete Objects");
   EXPECT_EQ(View().updates, Hints{"5:list"});
-  EXPECT_EQ(doc.GetSelectedCount(), 0);
-  EXPECT_EQ(a->GetGroups().GetCount(), 0);
   EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 3);  // sunlight, A, C
   child = nullptr;
-  grandchild = nullptr;
   EXPECT_EQ(childHandle->GetTarget(), PtrMyself::Destroyed());
 
   doc.Undo(TRUE);
   GroupSO* back = GroupOf(childHandle);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->GetParent(), a);
-  EXPECT_EQ(back->GetGroups().GetCount(), 1);
   const XList<Ptr<GroupSO>>& top = doc.GetScene()->GetGroups();
   EXPECT_EQ(top.GetAt(top.GetTailPosition()), GroupOf(bHandle)) << "a restored group comes last among its siblings";
-  EXPECT_EQ(doc.GetSelectedCount(), 3);
-  EXPECT_EQ(doc.GetHistory().GetRecord(1)->GetKind(), kUndoAddGroups);
+  EXPECT_EQ(doc.GetSelectedCount(), 2);
   doc.Undo(TRUE);
   EXPECT_EQ(back->GetTransform().t[0], 0.0);
   EXPECT_EQ(back->scale.x, 1.0);
@@ -159,25 +117,30 @@ TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
   EXPECT_FALSE(GroupOf(childHandle));
 }
 
+// Cut and Paste arrive through the document's message map; their update handlers enable them.
 TEST_F(SceneFixture, AddedGroupsAreNamedByWhatTheyHoldAndRebuildEmptyViews) {
+  auto enabled = [&](UINT id) { return history_test::UpdateCommand(doc, id).enabled; };
   Ptr<GroupSO> lamp = NewGroup(doc, "Lamp", true);
+  EXPECT_FALSE(enabled(57635));
   doc.AddGroup(lamp, TRUE, TRUE, 0);
   EXPECT_EQ(UndoText(doc), "Add Light Lamp");
   EXPECT_TRUE(doc.IsSelected(lamp));
   doc.AddGroup(NewGroup(doc, "Chair"), TRUE, TRUE, 384);
   EXPECT_EQ(UndoText(doc), "Import Chair");
-  // The scene box stays a point (nothing has a mesh), so later adds rebuild the views first.
+  EXPECT_TRUE(enabled(57635));
+  EXPECT_FALSE(enabled(57637));
+  // The scene box stays a point (nothing has a mesh), so each paste rebuilds the views first.
   View().updates.clear();
-  doc.OnEditCopy();
-  doc.OnEditPaste();
-  doc.OnEditPaste();
+  ASSERT_TRUE(doc.OnCmdMsg(57635, CN_COMMAND, nullptr, nullptr));
+  EXPECT_TRUE(enabled(57637));
+  ASSERT_TRUE(doc.OnCmdMsg(57637, CN_COMMAND, nullptr, nullptr));
+  ASSERT_TRUE(doc.OnCmdMsg(57637, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(UndoText(doc), "Add Object Chair");
-  EXPECT_EQ(View().updates, (Hints{"0:regenerate", "4:list", "0:regenerate", "4:list"}));
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 5);
+  EXPECT_EQ(View().updates, (Hints{"5:list", "0:regenerate", "4:list", "0:regenerate", "4:list"}));
+  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 4);  // sunlight, lamp, two chairs
   EXPECT_EQ(app.objects.GetCount(), 1);
   doc.Undo(TRUE);
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 4);
-  EXPECT_EQ(doc.GetHistory().GetRecord(3)->GetDescription(), "Add Object Chair");
+  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 3);
 }
 
 TEST_F(SceneFixture, TheCylinderFitsTheOneSelectedGroupInTheRotateAboutMode) {
@@ -186,25 +149,14 @@ TEST_F(SceneFixture, TheCylinderFitsTheOneSelectedGroupInTheRotateAboutMode) {
   rod->SetTransform(Transform(0.5, Vector(0, 0, 1)) * Transform(1, 0, 0, 4, 0, 1, 0, 1, 0, 0, 1, -2));
   doc.AddGroup(rod, TRUE, FALSE, 0);
   ASSERT_TRUE(doc.IsRotObjAboutCylShown());
+  // Centred on the group's box, its length (the mesh is 4 long) scaled to the box's diagonal.
   const BoundingBox target = WorldBox(rod), cylinder = WorldBox(doc.GetRotObjAboutCylPtr());
-  auto centre = [](const BoundingBox& b, int axis) {
-    const double* lo = &b.min.x;
-    const double* hi = &b.max.x;
-    return (lo[axis] + hi[axis]) / 2;
-  };
-  for (int axis = 0; axis < 3; ++axis) EXPECT_NEAR(centre(cylinder, axis), centre(target, axis), 1e-9);
-  // Its length along its axis is the diagonal of the group's box.
-  const Transform t = doc.GetRotObjAboutCylPtr()->GetWorldTransform();
-  const BoundingBox own = app.cylinderMesh->GetBoundingBox();
-  const Vector extent(own.max.x - own.min.x, own.max.y - own.min.y, own.max.z - own.min.z);
-  const double longest = std::max({extent.x, extent.y, extent.z});
-  const Vector axis(extent.x == longest ? longest : 0, extent.x != longest && extent.y == longest ? longest : 0,
-                    extent.x != longest && extent.y != longest ? longest : 0);
-  const Vector end = t.TransformPoint(axis), origin = t.TransformPoint(Vector(0, 0, 0));
-  const double length = std::sqrt((end.x - origin.x) * (end.x - origin.x) + (end.y - origin.y) * (end.y - origin.y) +
-                                  (end.z - origin.z) * (end.z - origin.z));
-  const Vector d(target.max.x - target.min.x, target.max.y - target.min.y, target.max.z - target.min.z);
-  EXPECT_NEAR(length, d.Length(), 1e-6);
+  const Vector centre = cylinder.min + cylinder.max, wanted = target.min + target.max;
+  EXPECT_NEAR(centre.x, wanted.x, 1e-9);
+  EXPECT_NEAR(centre.y, wanted.y, 1e-9);
+  EXPECT_NEAR(centre.z, wanted.z, 1e-9);
+  const auto& m = doc.GetRotObjAboutCylPtr()->GetWorldTransform().m;
+  EXPECT_NEAR(4.0 * Vector(m[0][0], m[1][0], m[2][0]).Length(), Size(target).Length(), 1e-6);
 
   // A second selected group hides it; a group without extent leaves its transform as it was.
   doc.AddGroup(empty, FALSE, FALSE, 0);
@@ -213,9 +165,7 @@ TEST_F(SceneFixture, TheCylinderFitsTheOneSelectedGroupInTheRotateAboutMode) {
   const Transform before = doc.GetRotObjAboutCylPtr()->GetTransform();
   doc.SelectOnly(empty, FALSE, 0);
   ASSERT_TRUE(doc.IsRotObjAboutCylShown());
-  const Transform after = doc.GetRotObjAboutCylPtr()->GetTransform();
-  EXPECT_FALSE(after != before);
-  for (double v : after.m[0]) EXPECT_TRUE(std::isfinite(v));
+  EXPECT_FALSE(doc.GetRotObjAboutCylPtr()->GetTransform() != before);
 }
 
 TEST_F(SceneFixture, SceneExtentChangesRefitFixedWindowsAndTheGround) {
@@ -234,8 +184,7 @@ TEST_F(SceneFixture, SceneExtentChangesRefitFixedWindowsAndTheGround) {
   EXPECT_EQ(front->fitUpdates, 1);
   EXPECT_EQ(View().fits, 0) << "a free camera window is never re-fitted";
 
-  // A board standing on edge far away, flat along x: the ground follows it, with the empty
-  // scene's extent on the flat axis.
+  // A board on edge far away, flat along x: the ground follows it, 0.25 wide on the flat axis.
   Ptr<GroupSO> board = NewGroup(doc, "Board");
   Ptr<MeshSO> flat(new MeshSO);
   flat->box = BoundingBox(Vector(0, -1, -2), Vector(0, 1, 2));

@@ -1,43 +1,278 @@
+// The edit history, the undoable document and the list side of its Edit History dialog.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "document/DocumentTestSupport.h"
+#include "document/HistoryList.h"
 #include "document/HistoryTestSupport.h"
 #include "document/XUndoDoc.h"
-#include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
+using document_test::RecordingView;
+using history_test::ExpectHistory;
+using history_test::HistoryState;
 using history_test::NumberDocument;
 using history_test::UpdateCommand;
+using Lines = std::vector<std::string>;
 
-class CountingView : public CView {
- public:
-  void OnDraw(CDC*) override {}
-  void OnUpdate(CView*, LPARAM, CObject*) override { ++updates; }
-  int updates = 0;
-};
+TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
+  NumberDocument doc;
+  doc.Edit(1);
+  doc.Edit(2);
+  doc.Undo(FALSE);
+  // A new edit after an undo replaces the undone record and is current.
+  doc.Edit(5);
+  ExpectHistory(doc, {.count = 2, .modIndex = 1, .maxUndo = 100, .value = 5});
+  doc.Undo(FALSE);
+  doc.Undo(FALSE);
+  doc.Edit(7);
+  ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 100, .value = 7});
 
-class ReopeningApp : public CWinApp {
- public:
-  CDocument* OpenDocumentFile(const char* path) override {
-    reopened.emplace_back(path);
-    return nullptr;
+  // One record kept: each edit replaces it; undo then redo leaves it current again.
+  doc.GetHistory().SetMaxUndo(1);
+  doc.Edit(8);
+  doc.Edit(9);
+  ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 1, .value = 9});
+  doc.Undo(FALSE);
+  doc.Redo(FALSE);
+  ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 1, .value = 9});
+  doc.Undo(FALSE);
+  doc.Edit(3);
+  ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 1, .value = 3});
+  EXPECT_FATAL(doc.Redo(FALSE), "!records.IsEmpty() && (pos ? index : -1) < records.GetCount()-1", "No current redo record");
+
+  // No record kept: undo is off.
+  ScriptedMessageBoxes boxes;
+  boxes.Answer({IDYES});
+  doc.GetHistory().SetMaxUndo(0);
+  doc.Edit(4);
+  ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 0, .value = 4});
+  EXPECT_FALSE(doc.GetHistory().CanRedo());
+  EXPECT_FATAL(doc.Undo(FALSE), "!records.IsEmpty() && pos", "No current undo record");
+}
+
+TEST(EditHistoryTest, TheSavedStateIsCleanWhereverItCanStillBeReached) {
+  NumberDocument doc;
+  doc.GetHistory().SetMaxUndo(3);
+  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
+  doc.Edit(1);
+  doc.Edit(2);
+  doc.GetHistory().MarkSaved();
+  doc.Undo(FALSE);
+  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
+  doc.Redo(FALSE);
+  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
+  doc.Edit(3);
+  doc.Edit(4);  // the oldest record goes; the saved state moves with its records
+  doc.Undo(FALSE);
+  doc.Undo(FALSE);
+  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
+  EXPECT_EQ(doc.value, 2);
+  // An edit after undoing past the saved state discards it for good.
+  doc.Undo(FALSE);
+  doc.Edit(5);
+  doc.Undo(FALSE);
+  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
+  doc.Redo(FALSE);
+  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
+  // So does trimming away the state before the oldest record.
+  doc.GetHistory().Reset();
+  doc.GetHistory().SetMaxUndo(1);
+  doc.Edit(6);
+  doc.Edit(7);
+  doc.Undo(FALSE);
+  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
+}
+
+// Ten edits with `applied` in effect; undoing and redoing all afterwards shows which records stayed.
+TEST(EditHistoryTest, LoweringTheMaximumDropsOldestRecordsOrAsksBeforeRedoRecords) {
+  struct Case {
+    const char* what;
+    int applied, max;
+    std::vector<int> answers;
+    std::vector<UINT> questions;
+    HistoryState after;
+    LONG undoneAll, redoneAll;
+  };
+  const Case cases[] = {
+      {"eight applied: the six oldest go unasked", 8, 4, {}, {}, {4, 1, 4, 8}, 6, 10},
+      {"three applied, No: nothing changes", 3, 4, {IDNO}, {40048}, {10, 2, 10, 3}, 0, 10},
+      {"Yes: the three applied and three newest go", 3, 4, {IDYES}, {40048}, {4, -1, 4, 3}, 3, 7},
+      {"undo off with nothing to redo asks once", 10, 0, {IDYES}, {40209}, {0, -1, 0, 10}, 10, 10},
+      {"with redo records, No to the second", 5, 0, {IDYES, IDNO}, {40048, 40209}, {10, 4, 10, 5}, 0, 10},
+      {"a negative maximum counts as 0", 5, -5, {IDYES, IDYES}, {40048, 40209}, {0, -1, 0, 5}, 5, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedMessageBoxes boxes;
+    for (int answer : c.answers) boxes.Answer({answer});
+    NumberDocument doc;
+    doc.GetHistory().SetMaxUndo(10);
+    for (LONG v = 1; v <= 10; ++v) doc.Edit(v);
+    for (int n = 10; n > c.applied; --n) doc.Undo(FALSE);
+    doc.GetHistory().SetMaxUndo(c.max);
+    ASSERT_EQ(boxes.boxes.size(), c.questions.size());
+    for (std::size_t n = 0; n < c.questions.size(); ++n) {
+      EXPECT_EQ(boxes.boxes[n].text, XString(c.questions[n]).str());
+      EXPECT_EQ(boxes.boxes[n].style & (MB_TYPEMASK | MB_DEFMASK), MB_YESNO | MB_DEFBUTTON2);
+    }
+    ExpectHistory(doc, c.after);
+    while (doc.GetHistory().CanUndo()) doc.Undo(FALSE);
+    EXPECT_EQ(doc.value, c.undoneAll);
+    while (doc.GetHistory().CanRedo()) doc.Redo(FALSE);
+    EXPECT_EQ(doc.value, c.redoneAll);
   }
-  std::vector<std::string> reopened;
+}
+
+const std::string kCurrent = "**** Current Scene ****";
+
+class RecordingList final : public HistoryListBox {
+ public:
+  void ResetContent() override { lines.clear(); }
+  int AddString(const char* text) override { return InsertString(static_cast<int>(lines.size()), text); }
+  int InsertString(int index, const char* text) override {
+    lines.insert(lines.begin() + index, text);
+    return index;
+  }
+  int DeleteString(int index) override {
+    if (index < 0 || index >= static_cast<int>(lines.size())) return kError;
+    lines.erase(lines.begin() + index);
+    return static_cast<int>(lines.size());
+  }
+  int GetCurSel() const override { return sel; }
+  int SetCurSel(int index) override { return sel = index; }
+  void SetTopIndex(int index) override { top = index; }
+  void SetTabStop(int) override {}
+  void SetHorizontalExtent(int) override {}
+
+  Lines lines;
+  int sel = kError;
+  int top = -1;
 };
+
+// `count` edits commented with their index, record `current` in effect, the list showing `page`.
+struct Listed {
+  Listed(int count, int current, int page = -1) {
+    doc.GetHistory().SetMaxUndo(1000);
+    for (int i = 0; i < count; ++i) {
+      doc.Edit(i + 1);
+      doc.GetHistory().GetRecord(i)->SetComment(("r" + std::to_string(i)).c_str());
+    }
+    for (int i = count - 1; i > current; --i) doc.Undo(FALSE);
+    range = FillHistoryList(doc.GetHistory(), list, page);
+  }
+  // The comment of item `item` and whether choosing it undoes; "-" for the current-scene line.
+  std::string Comment(int item, BOOL& isUndo) {
+    list.sel = item;
+    CString comment;
+    return GetHistoryComment(doc.GetHistory(), list, comment, range, isUndo) ? comment.str() : "-";
+  }
+
+  NumberDocument doc;
+  RecordingList list;
+  HistoryRange range;
+};
+
+std::string Line(int record) { return "Edit Lights\tr" + std::to_string(record); }
+
+TEST(HistoryListTest, PagesPlaceTheCurrentSceneLine) {
+  {  // 207 records, the last current: one page ending with the current-scene line.
+    Listed h(207, 206);
+    EXPECT_EQ(h.range.current, 0);
+    EXPECT_EQ(h.range.last, 0);
+    ASSERT_EQ(h.list.lines.size(), 208u);
+    EXPECT_EQ(h.list.lines.back(), kCurrent);
+    EXPECT_EQ(h.list.sel, 207);
+    EXPECT_EQ(h.list.top, 196);
+  }
+  {  // 208 records, the newest current: page 1 shows it and then the current-scene line.
+    Listed h(208, 207);
+    EXPECT_EQ(h.range.current, 1);
+    EXPECT_EQ(h.range.last, 1);
+    EXPECT_EQ(h.list.lines, (Lines{Line(207), kCurrent}));
+    EXPECT_EQ(h.list.top, 0);
+  }
+  {  // Every record undone: page 0 opens with the current-scene line, selected.
+    Listed h(3, -1);
+    EXPECT_EQ(h.list.lines, (Lines{kCurrent, Line(0), Line(1), Line(2)}));
+    EXPECT_EQ(h.list.sel, 0);
+    BOOL isUndo = TRUE;
+    EXPECT_EQ(h.Comment(0, isUndo), "-");
+    EXPECT_EQ(h.Comment(2, isUndo), "r1");
+    EXPECT_FALSE(isUndo);
+  }
+  {  // Long texts are cut in the line only.
+    NumberDocument doc;
+    doc.Edit(1, kUndoAddGroups, 389, std::string(40, 'n').c_str());
+    doc.GetHistory().GetRecord(0)->SetComment(std::string(120, 'c').c_str());
+    RecordingList list;
+    FillHistoryList(doc.GetHistory(), list, 0);
+    EXPECT_EQ(list.lines[0], ("Add Object " + std::string(27, 'n') + "\t" + std::string(115, 'c')));
+    EXPECT_EQ(list.sel, HistoryListBox::kError);
+  }
+}
+
+// Past the first page too, the n-th record line is the page's n-th record, for comments and Undo To.
+TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo) {
+  Listed h(300, 50, 1);
+  RecordingView view;
+  h.doc.AddView(&view);
+  ASSERT_EQ(h.list.lines.size(), 93u);
+  EXPECT_EQ(h.list.lines[0], Line(207));
+  EXPECT_EQ(h.list.lines[92], Line(299));
+  for (int item : {0, 92}) {
+    BOOL isUndo = TRUE;
+    EXPECT_EQ(h.Comment(item, isUndo), "r" + std::to_string(207 + item));
+    EXPECT_FALSE(isUndo);
+  }
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 93), "i < records.GetCount()",
+               "Selected item index is out of range of the modification records");
+  // Redo To page 1 item 0 applies record 207 and everything before it, then updates the views once.
+  h.doc.UndoRedoTo(h.range, 0);
+  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 207);
+  EXPECT_EQ(h.doc.value, 208);
+  EXPECT_EQ(view.updates.size(), 1u);
+
+  // On the current record's page, items after the current-scene line skip it.
+  while (h.doc.GetHistory().GetModIndex() > 50) h.doc.Undo(FALSE);
+  h.range = FillHistoryList(h.doc.GetHistory(), h.list, -1);
+  EXPECT_EQ(h.list.lines[51], kCurrent);
+  EXPECT_EQ(h.list.top, 40);
+  EXPECT_FATAL(h.doc.UndoRedoTo(h.range, 51), "modIndex != i-1",
+               "Cannot undo/redo to current document (nothing to do)");
+  h.list.sel = 52;
+  SetHistoryComment(h.doc.GetHistory(), h.list, "moved", h.range, 52);
+  EXPECT_EQ(h.doc.GetHistory().GetRecord(51)->GetComment(), "moved");
+  EXPECT_EQ(h.list.lines[52], "Edit Lights\tmoved");
+  EXPECT_EQ(h.list.sel, 52);
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 51), "modIndex != i-1",
+               "Cannot set comment for current document item");
+  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, HistoryListBox::kError),
+               "sel != LB_ERR && sel != LB_ERRSPACE && sel >= 0", "Specified selection invalid");
+  h.doc.UndoRedoTo(h.range, 52);
+  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 51);
+  // Undo To record 10 leaves record 9 current.
+  h.doc.UndoRedoTo(h.range, 10);
+  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 9);
+  EXPECT_EQ(h.doc.value, 10);
+  // The newest record can be chosen: page 1 item 92 is record 299.
+  h.doc.UndoRedoTo({1, 1}, 92);
+  EXPECT_EQ(h.doc.value, 300);
+  h.doc.RemoveView(&view);
+}
 
 TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
   NumberDocument doc;
-  CountingView view;
+  RecordingView view;
   doc.AddView(&view);
   EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
   EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
-  EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo\tCtrl+Y");
 
   doc.Edit(1);
   EXPECT_TRUE(doc.IsModified());
@@ -47,41 +282,24 @@ TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
 
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
-  EXPECT_EQ(view.updates, 1);
+  EXPECT_EQ(view.updates.size(), 1u);
   EXPECT_FALSE(doc.IsModified()) << "back at the state of the new document";
   EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
   ASSERT_TRUE(doc.OnCmdMsg(57644, CN_COMMAND, nullptr, nullptr));
-  EXPECT_EQ(doc.value, 1);
-  EXPECT_EQ(view.updates, 2);
   EXPECT_TRUE(doc.IsModified());
   doc.RemoveView(&view);
 }
 
-TEST(XUndoDocTest, UndoAndRedoToAnItemOfAnyPage) {
-  NumberDocument doc;
-  CountingView view;
-  doc.AddView(&view);
-  doc.GetHistory().SetMaxUndo(1000);
-  for (LONG v = 1; v <= 300; ++v) doc.Edit(v);
-  while (doc.GetHistory().GetModIndex() > 50) doc.Undo(FALSE);
-  // Page 1, item 0 shows record 207: Redo To applies it and everything before it.
-  doc.UndoRedoTo({1, 1}, 0);
-  EXPECT_EQ(doc.GetHistory().GetModIndex(), 207);
-  EXPECT_EQ(doc.value, 208);
-  EXPECT_EQ(view.updates, 1);
-  // Undo To record 10 (page 0, item 10) leaves record 9 current.
-  doc.UndoRedoTo({0, 1}, 10);
-  EXPECT_EQ(doc.GetHistory().GetModIndex(), 9);
-  EXPECT_EQ(doc.value, 10);
-  // The newest record can be chosen: page 1 item 92 is record 299.
-  doc.UndoRedoTo({1, 1}, 92);
-  EXPECT_EQ(doc.value, 300);
-  EXPECT_FATAL(doc.UndoRedoTo({1, 1}, 93), "modIndex != i-1", "Cannot undo/redo to current document (nothing to do)");
-  doc.RemoveView(&view);
-}
+class ReopeningApp : public CWinApp {
+ public:
+  CDocument* OpenDocumentFile(const char* path) override {
+    reopened.emplace_back(path);
+    return nullptr;
+  }
+  Lines reopened;
+};
 
-// A step that fails reverts the scene to its file (or closes it without one), and nothing touches
-// the closed document afterwards.
+// A failing step reverts the scene to its file or closes it; nothing touches the closed document.
 TEST(XUndoDocTest, AFailedStepRevertsOrClosesTheDocument) {
   ReopeningApp app;
   for (bool named : {true, false}) {
@@ -96,7 +314,7 @@ TEST(XUndoDocTest, AFailedStepRevertsOrClosesTheDocument) {
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, XString(UINT{named ? 40046u : 40047u}).str());
   }
-  EXPECT_EQ(app.reopened, (std::vector<std::string>{"/tmp/scenes/kept.tvr"}));
+  EXPECT_EQ(app.reopened, Lines{"/tmp/scenes/kept.tvr"});
 }
 
 }  // namespace
