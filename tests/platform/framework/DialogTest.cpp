@@ -13,12 +13,14 @@
 #include <QTest>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/framework/Controls.h"
 #include "platform/framework/Dialog.h"
 #include "platform/framework/DialogWidgets.h"
+#include "platform/framework/ListBoxDelegate.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/StringResources.h"
 #include "RunModal.h"
@@ -47,7 +49,15 @@ constexpr DialogTemplate kTemplate = {900, "Test", 170, 104, "MS Sans Serif", 8,
                                       0, kControls, std::size(kControls)};
 constexpr DialogTemplate kModelessTemplate = {901, "Splash", 170, 104, "MS Sans Serif", 8,
                                               WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, kControls, std::size(kControls)};
-const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate};
+// List box, combo box and a vertical track bar, for the program's calls on them.
+constexpr DialogControl kListControls[] = {
+    {1, ControlClass::ListBox, "", 4, 4, 100, 60, LBS_NOTIFY | LBS_USETABSTOPS | WS_BORDER},
+    {2, ControlClass::ComboBox, "", 110, 4, 60, 60, CBS_DROPDOWNLIST},
+    {3, ControlClass::TrackBar, "", 139, 21, 12, 100, TBS_VERT | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP},
+};
+constexpr DialogTemplate kListTemplate = {920, "Controls", 186, 150, "MS Sans Serif", 8, WS_POPUP | DS_SETFONT, 0,
+                                          kListControls, std::size(kListControls)};
+const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate, &kListTemplate};
 
 constexpr StringResource kMessages[] = {
     {61714, "Please enter an integer between %1 and %2."},
@@ -301,6 +311,83 @@ TEST_F(DialogTest, ModelessDialogShowsAtOnceAndHidesWhenEnded) {
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(splash.DestroyWindow());
   EXPECT_EQ(TestDialog(999).DoModal(), -1);  // no such template
+}
+
+TEST(MapDialogRect, ConvertsEachEdgeWithTheBaseUnits) {
+  const DialogBaseUnits msSansSerif8{6, 13};
+  const RECT width = MapDialogRect(34, 7, 30, 14, msSansSerif8);
+  EXPECT_EQ(width.left, 51);
+  EXPECT_EQ(width.top, 11);  // 11.375
+  EXPECT_EQ(width.right, 96);
+  EXPECT_EQ(width.bottom, 34);  // 34.125
+  const RECT client = MapDialogRect(0, 0, 186, 70, msSansSerif8);
+  EXPECT_EQ(client.right, 279);
+  EXPECT_EQ(client.bottom, 114);  // 113.75
+}
+
+TEST_F(DialogTest, TrackBarsTellEveryMoveAfterTakingTheNewPosition) {
+  std::vector<ControlNotification> notes;
+  std::unique_ptr<QDialog> lights(
+      CreateDialogWidget(kListTemplate, nullptr, [&](const ControlNotification& n) { notes.push_back(n); }));
+  lights->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(lights.get()));
+  auto* time = Control<QSlider>(lights.get(), 3);
+  time->setRange(0, 720);
+  notes.clear();
+
+  time->setFocus();
+  QTest::keyClick(time, Qt::Key_Down);  // the minimum is at the top: down moves up the range
+  QTest::keyClick(time, Qt::Key_End);
+  QApplication::processEvents();
+  std::vector<UINT> codes;
+  for (const ControlNotification& n : notes) {
+    EXPECT_EQ(n.id, 3);
+    EXPECT_EQ(n.message, static_cast<UINT>(WM_VSCROLL));
+    codes.push_back(n.code);
+  }
+  EXPECT_EQ(codes, (std::vector<UINT>{TB_LINEDOWN, TB_ENDTRACK, TB_BOTTOM, TB_ENDTRACK}));
+  EXPECT_EQ(time->value(), 720);
+}
+
+// The program's calls on list boxes, combo boxes and track bars: the results its checks rely on.
+TEST_F(DialogTest, RefusalsAndRangesComeBackAsTheProgramChecksThem) {
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(920));
+  auto& list = *static_cast<CListBox*>(dialog.GetDlgItem(1));
+  EXPECT_EQ(list.AddString("b"), 0);
+  EXPECT_EQ(list.InsertString(0, "a"), 0);
+  EXPECT_EQ(list.InsertString(-1, "d"), 2);
+  EXPECT_EQ(list.InsertString(9, "x"), LB_ERR);
+  EXPECT_EQ(list.DeleteString(3), LB_ERR);
+  EXPECT_EQ(list.DeleteString(2), 2);
+  CString text;
+  EXPECT_EQ(list.GetText(1, text), 1);
+  EXPECT_EQ(text, "b");
+  EXPECT_EQ(list.SetCurSel(1), 1);
+  EXPECT_EQ(list.GetCurSel(), 1);
+  EXPECT_EQ(list.SetCurSel(-1), LB_ERR);  // clears the selection
+  EXPECT_EQ(list.GetCurSel(), LB_ERR);
+  EXPECT_TRUE(list.SetTabStops(152));
+  auto* widget = qobject_cast<QListWidget*>(list.GetWidget());
+  EXPECT_EQ(dynamic_cast<ListBoxDelegate*>(widget->itemDelegate())->tabStop,
+            152 * MeasureBaseUnits(widget->font()).x / 4);
+
+  auto& combo = *static_cast<CComboBox*>(dialog.GetDlgItem(2));
+  EXPECT_EQ(combo.GetCurSel(), -1);
+  combo.AddString("in");
+  combo.AddString("cm");
+  EXPECT_EQ(combo.SetCurSel(1), 1);
+  EXPECT_EQ(combo.SetCurSel(2), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), -1);
+  EXPECT_EQ(combo.GetLBText(5, text), CB_ERR);
+
+  auto& slider = *static_cast<CSliderCtrl*>(dialog.GetDlgItem(3));
+  slider.SetRange(1, 300);
+  slider.SetPos(500);
+  EXPECT_EQ(slider.GetPos(), 300);
+  slider.SetRange(1, 65);
+  EXPECT_EQ(slider.GetPos(), 65);
+  EXPECT_EQ(slider.GetRangeMin(), 1);
 }
 
 }  // namespace
