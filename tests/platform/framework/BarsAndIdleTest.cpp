@@ -13,8 +13,8 @@
 #include "platform/framework/DC.h"
 #include "platform/framework/StatusBar.h"
 #include "platform/framework/ToolBar.h"
-#include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
+#include "support/PlatformFakes.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ class PaintingStatusBar : public CStatusBar {
 };
 
 struct BarsFixture : ::testing::Test {
-  BarsFixture() : previousStore(SetProfileStore(&store)) {
+  BarsFixture() {
     RegisterTestResources();
     main = new TestMainFrame;
     EXPECT_TRUE(main->LoadFrame(kMainResource));
@@ -50,17 +50,13 @@ struct BarsFixture : ::testing::Test {
     QApplication::processEvents();
     routeLog.clear();
   }
-  ~BarsFixture() override {
-    if (IsWindow(mainHandle)) main->DestroyWindow();
-    SetProfileStore(previousStore);
-  }
+  ~BarsFixture() override { if (IsWindow(mainHandle)) main->DestroyWindow(); }
   QToolButton* Button(int index) {
     return qobject_cast<QToolButton*>(toolBar.Buttons()->widgetForAction(toolBar.Action(index)));
   }
 
   QtTestApplication qt;
-  MemoryProfileStore store;
-  ProfileStore* previousStore;
+  ScopedMemoryProfile store;
   TestApp app;
   TestMainFrame* main;
   HWND mainHandle;  // the frame deletes itself with its window
@@ -104,7 +100,7 @@ TEST_F(BarsFixture, BarsDockOnEverySideFloatAndComeBackFromThePreferences) {
   EXPECT_TRUE(toolBar.GetBarStyle() & CBRS_ALIGN_RIGHT);
 
   main->SaveBarState("Bars");
-  EXPECT_FALSE(store.GetProfileString("Bars", "Layout", "").empty());
+  EXPECT_FALSE(store->GetProfileString("Bars", "Layout", "").empty());
 
   main->FloatControlBar(&toolBar, CPoint(50, 60));
   EXPECT_TRUE(toolBar.IsFloating());

@@ -28,9 +28,7 @@ struct RoutingFixture : ::testing::Test {
     QApplication::processEvents();
     routeLog.clear();
   }
-  ~RoutingFixture() override {
-    if (IsWindow(mainHandle)) main->DestroyWindow();
-  }
+  ~RoutingFixture() override { if (IsWindow(mainHandle)) main->DestroyWindow(); }
   QAction* Item(int popup, UINT id) {
     for (QAction* action : main->GetMenuPopup(popup)->actions())
       if (action->property("tavrolinCommand").toUInt() == id) return action;

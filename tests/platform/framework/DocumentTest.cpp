@@ -14,9 +14,9 @@
 #include "platform/framework/View.h"
 #include "FrameTestClasses.h"
 #include "platform/framework/WinApp.h"
-#include "platform/win/ProfileStore.h"
 #include "platform/win/QtTestApplication.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/PlatformFakes.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 
@@ -63,14 +63,13 @@ std::string ReadAll(const std::string& path) {
 }
 
 struct DocumentsFixture : ::testing::Test {
-  DocumentsFixture() : previousStore(SetProfileStore(&store)) {
+  DocumentsFixture() {
     RegisterFrameworkTestStrings();
     app.LoadStdProfileSettings(4);
     docTemplate = new CMultiDocTemplate(kTemplateStrings, RUNTIME_CLASS(NoteDocument), RUNTIME_CLASS(NoteFrame),
                                         RUNTIME_CLASS(NoteView));
     app.AddDocTemplate(docTemplate);
   }
-  ~DocumentsFixture() override { SetProfileStore(previousStore); }
 
   NoteDocument* OpenedLast() {
     NoteDocument* last = nullptr;
@@ -90,8 +89,7 @@ struct DocumentsFixture : ::testing::Test {
 
   QtTestApplication qt;
   TemporaryFolder folder;
-  MemoryProfileStore store;
-  ProfileStore* previousStore;
+  ScopedMemoryProfile store;
   ScriptedMessageBoxes boxes;
   ScriptedFileDialogs dialogs;
   CWinApp app{"Notes"};
@@ -139,7 +137,7 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   // The recent-file list holds the saved file, in the store too, and opens it again.
   ASSERT_EQ(app.GetRecentFileList()->GetCount(), 1);
   app.SaveStdProfileSettings();
-  EXPECT_EQ(store.GetProfileString("Recent File List", "File1", ""), path);
+  EXPECT_EQ(store->GetProfileString("Recent File List", "File1", ""), path);
   CFrameWnd* other = FrameOf(OpenedLast());
   other->ExecuteUserCommand(ID_FILE_MRU_FILE1, 0);
   ASSERT_EQ(DocumentCount(), 2);
