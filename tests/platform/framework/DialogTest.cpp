@@ -1,5 +1,5 @@
-// Dialogs from templates driven by the user's keys and clicks: data exchange, validation
-// messages, the notification rule, default and cancel keys, modeless dialogs.
+// Dialogs from templates driven by the user's keys and clicks: data exchange, validation messages,
+// the notification rule, default and cancel keys, modeless dialogs, controls and property sheets.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTest>
 #include <functional>
 #include <iterator>
@@ -23,6 +24,7 @@
 #include "platform/framework/Dialog.h"
 #include "platform/framework/DialogWidgets.h"
 #include "platform/framework/Exceptions.h"
+#include "platform/framework/PropertySheet.h"
 #include "platform/framework/ListBoxDelegate.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/StringResources.h"
@@ -76,10 +78,23 @@ constexpr DialogControl kExchangeControls[] = {
 constexpr DialogTemplate kExchangeTemplate = {903, "Exchange", 100, 80, "MS Sans Serif", 8,
                                               WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, kExchangeControls,
                                               std::size(kExchangeControls)};
-const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate, &kListTemplate, &kExchangeTemplate};
+// Property pages of one edit.
+constexpr int kCount = 10;
+constexpr DialogControl kPageControls[] = {
+    {kCount, ControlClass::Edit, "", 10, 10, 40, 14, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
+};
+constexpr DialogTemplate kGeneral = {910, "General", 150, 60, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
+                                     kPageControls, std::size(kPageControls)};
+constexpr DialogTemplate kUndo = {911, "Undo", 150, 80, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
+                                  kPageControls, std::size(kPageControls)};
+constexpr DialogTemplate kLens = {912, "Lens", 120, 60, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
+                                  kPageControls, std::size(kPageControls)};
+const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate, &kListTemplate, &kExchangeTemplate,
+                                            &kGeneral,  &kUndo,             &kLens};
 
-// The framework's messages, as the program's string table carries them.
+// The framework's messages, as the program's string table carries them, and a sheet's caption.
 constexpr StringResource kMessages[] = {
+    {900, "Preferences"},
     {61712, "Please enter an integer."},
     {61713, "Please enter a number."},
     {61714, "Please enter an integer between %1 and %2."},
@@ -174,6 +189,27 @@ BEGIN_MESSAGE_MAP(TestDialog, CDialog)
   ON_BN_CLICKED(kApply, OnApply)
   ON_WM_HSCROLL()
 END_MESSAGE_MAP()
+
+class CountPage : public CPropertyPage {
+ public:
+  CountPage(UINT id, const char* name) : CPropertyPage(id), name_(name) {}
+  BOOL OnInitDialog() override {
+    initialized = true;
+    heard.push_back(name_ + " made");
+    return CPropertyPage::OnInitDialog();
+  }
+  void DoDataExchange(CDataExchange* dx) override {
+    DDX_Text(dx, kCount, count);
+    DDV_MinMaxInt(dx, count, 0, 16);
+  }
+  void OnOK() override { heard.push_back(name_ + " applied " + std::to_string(count)); }
+
+  int count = 8;
+  bool initialized = false;
+
+ private:
+  std::string name_;
+};
 
 class DialogTest : public ::testing::Test {
  protected:
@@ -335,6 +371,71 @@ TEST_F(DialogTest, ModelessDialogShowsAtOnceAndHidesWhenEnded) {
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(splash.DestroyWindow());
   EXPECT_EQ(TestDialog(999).DoModal(), -1);  // no such template
+}
+
+// A sheet of three pages whose second page is shown first.
+class PropertySheetTest : public DialogTest {
+ protected:
+  PropertySheetTest() {
+    sheet_.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    sheet_.AddPage(&general_);
+    sheet_.AddPage(&undo_);
+    sheet_.AddPage(&lens_);
+  }
+  int Run(const std::function<void(QDialog*)>& user) {
+    return RunModal([&] { return sheet_.DoModal(); }, user);
+  }
+  static void ClickTab(QDialog* window, int index) {
+    auto* tabs = window->findChild<QTabBar*>();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+  }
+  static QLineEdit* Count(CPropertyPage* page) { return qobject_cast<QLineEdit*>(FindDialogControl(page, kCount)); }
+
+  CountPage general_{910, "general"}, undo_{911, "undo"}, lens_{912, "lens"};
+  CPropertySheet sheet_{900, nullptr, 1};
+};
+
+TEST_F(PropertySheetTest, PagesAreMadeWhenFirstShownAndOnlyThoseAreAppliedOnOK) {
+  EXPECT_EQ(Run([&](QDialog* window) {
+              EXPECT_EQ(window->windowTitle(), "Preferences");
+              EXPECT_EQ(window->findChild<QTabBar*>()->tabText(2), "Lens");
+              EXPECT_EQ(sheet_.GetActivePage(), &undo_);
+              EXPECT_EQ(heard, std::vector<std::string>{"undo made"});
+              QTest::keyClicks(Count(&undo_), "3");  // the text was selected: now "3"
+              ClickTab(window, 0);
+              EXPECT_EQ(sheet_.GetActivePage(), &general_);
+              EXPECT_FALSE(Count(&undo_)->isVisible());
+              EXPECT_EQ(general_.GetWidget()->pos(), QPoint(0, 0));  // in the corner of the taller area
+              undo_.count = 5;  // shown again, the page loads its members
+              ClickTab(window, 1);
+              EXPECT_EQ(Count(&undo_)->text(), "5");
+              QTest::keyClick(Count(&undo_), Qt::Key_Return);
+            }),
+            IDOK);
+  EXPECT_EQ(heard, (std::vector<std::string>{"undo made", "general made", "general applied 8", "undo applied 5"}));
+  EXPECT_TRUE(undo_.initialized && general_.initialized);
+  EXPECT_FALSE(lens_.initialized);
+  EXPECT_EQ(undo_.GetSafeHwnd(), nullptr);  // windows gone, pages kept
+  EXPECT_EQ(sheet_.GetSafeHwnd(), nullptr);
+}
+
+TEST_F(PropertySheetTest, ARefusedValueKeepsThePageAndCancelAppliesNothing) {
+  EXPECT_EQ(Run([&](QDialog* window) {
+              QLineEdit* count = Count(&undo_);
+              QTest::keyClicks(count, "99");
+              ClickTab(window, 2);
+              EXPECT_EQ(sheet_.GetActivePage(), &undo_);
+              EXPECT_EQ(window->findChild<QTabBar*>()->currentIndex(), 1);
+              EXPECT_EQ(window->focusWidget(), count);
+              QTest::mouseClick(window->findChildren<QPushButton*>()[0], Qt::LeftButton);  // OK
+              EXPECT_TRUE(window->isVisible());
+              QTest::keyClick(count, Qt::Key_Escape);
+            }),
+            IDCANCEL);
+  ASSERT_EQ(boxes_.boxes.size(), 2u);
+  EXPECT_EQ(boxes_.boxes[0].text, "Please enter an integer between 0 and 16.");
+  EXPECT_EQ(heard, std::vector<std::string>{"undo made"});
+  EXPECT_EQ(undo_.count, 99);  // taken before its range check refused it
 }
 
 // A modeless dialog on which each test runs one direction of an exchange at a time.
