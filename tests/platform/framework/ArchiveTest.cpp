@@ -120,8 +120,7 @@ TEST_P(ArchiveTest, ObjectsAreWrittenOnceAndReferredBackAfterwards) {
   });
 }
 
-// Indices up to 0x7FFE take a WORD tag, from 0x7FFF on the escape and a DWORD: the class and the
-// objects of Leaf cross that limit one step at a time.
+// Indices up to 0x7FFE take a WORD tag, from 0x7FFF on the escape and a DWORD, one step at a time.
 TEST_P(ArchiveTest, IndicesFromTheBigRangeUseTheLongTags) {
   Leaf filler, leaf, other;
   const struct {

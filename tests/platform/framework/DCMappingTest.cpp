@@ -5,8 +5,7 @@
 
 namespace {
 
-// The zoom mapping a scroll view prepares: viewport extent `num`, window extent `den`, window
-// origin minus `den`, viewport origin minus `num` plus half a device unit.
+// A scroll view's zoom mapping: extents num and den, origins -den and -num plus half a device unit.
 DCMapping Zoom(LONG num, LONG den) {
   DCMapping m;
   m.SetMapMode(MM_ANISOTROPIC);
@@ -69,8 +68,7 @@ TEST(DCMapping, ClientAreaAtTwiceZoomCoversHalfTheLogicalPixelsAndBlitsFromTheCo
     EXPECT_EQ(ToLogical(Zoom(num, den), 0), 0) << num << "/" << den;
 }
 
-// Extents: each axis on its own, sizes by magnitude, none of zero, fixed in text mode, and the
-// larger scale shrunk in isotropic mode; an origin shift moves every point.
+// Extents per axis, never zero, fixed in text mode, shrunk to the smaller scale when isotropic.
 TEST(DCMapping, ExtentsAndOriginsFollowTheMapMode) {
   DCMapping m;
   EXPECT_EQ(m.SetViewportExt(3, 3), CSize(1, 1));

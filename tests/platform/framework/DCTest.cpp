@@ -1,5 +1,4 @@
-// Drawing: device contexts through their mapping, clip boxes, a scroll view's bars and position,
-// and blits from the primary surface onto the screen image of a window.
+// Drawing: device contexts, clip boxes, a scroll view, and blits from the primary surface.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -46,8 +45,7 @@ TEST(CDC, DrawsThroughItsMappingWithTheSelectedPenAndBrush) {
   EXPECT_EQ(image.pixel(16, 16), qRgb(255, 255, 255));
 }
 
-// A window's clip box leaves out siblings above it but not its own children, is in logical
-// units, and is empty while the window is hidden.
+// A clip box leaves out siblings above but not children, is logical, and is empty when hidden.
 TEST(CDC, ClipBoxOfAWindowLeavesOutSiblingsAboveItAndIsEmptyWhenHidden) {
   QtTestApplication app;
   CWnd parent, below, above, inner;

@@ -1,5 +1,4 @@
-// Dialogs from templates driven by the user's keys and clicks: data exchange, validation messages,
-// the notification rule, default and cancel keys, modeless dialogs, controls and property sheets.
+// Dialogs from templates driven by keys and clicks: data exchange, controls, property sheets.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -105,8 +104,7 @@ constexpr StringResource kMessages[] = {
 
 std::vector<std::string> heard;
 
-// A swatch that records how it was asked to draw and keeps its clicks from the parent when
-// told to.
+// A swatch that records how it was asked to draw and may keep its clicks from the parent.
 class Swatch : public CButton {
  public:
   void DrawItem(LPDRAWITEMSTRUCT item) override {

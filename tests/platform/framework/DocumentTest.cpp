@@ -1,5 +1,4 @@
-// Documents through the framework's own commands: New, Save As, Save, Close with its prompt,
-// Open, the recent-file list, and a save that fails half-way.
+// Documents through the framework's commands: New, Save, Close, Open, recent files, failed saves.
 #include <gtest/gtest.h>
 
 #include <fstream>

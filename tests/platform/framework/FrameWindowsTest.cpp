@@ -1,6 +1,4 @@
-// A main frame with its bars and a document window: commands from menus, accelerators, tool bar
-// buttons and code on their route from the active view to the application; update handlers;
-// docking and the bars' state in the preferences; the status panes; and idle processing.
+// A main frame with bars and a document window: command routes, update handlers, bars, idle time.
 #include <gtest/gtest.h>
 
 #include <QAction>

@@ -30,8 +30,7 @@ QAbstractButton* ButtonNamed(QMessageBox* box, const QString& text) {
   return nullptr;
 }
 
-// Runs `answer` on the box once it is open and returns what Show gave. A box the answer leaves
-// open is closed after a while, so a failing test ends instead of waiting.
+// Runs `answer` on the box once it is open and returns what Show gave; closes a box left open.
 int ShowAndAnswer(QtMessageBoxBackend& backend, HWND owner, const char* text, const char* caption, UINT style,
                   const std::function<void(QMessageBox*)>& answer) {
   QTimer::singleShot(0, [&] {
