@@ -109,7 +109,6 @@ TEST(ScrollView, BarsShowWhereTheContentsDoNotFitAndClicksScroll) {
   int mode = 0;
   SIZE total{}, page{}, line{};
   view.GetDeviceScrollSizes(mode, total, page, line);
-  EXPECT_EQ(mode, MM_TEXT);
   EXPECT_EQ(CSize(page), CSize(100, 8));
   EXPECT_EQ(CSize(line), CSize(10, 1));
   auto bars = view.GetWidget()->findChildren<QScrollBar*>();

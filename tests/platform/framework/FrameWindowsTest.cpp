@@ -91,11 +91,9 @@ struct FrameFixture : ::testing::Test {
 };
 
 TEST_F(FrameFixture, ACommandReachesTheFirstHandlerFromViewToApplication) {
-  const std::pair<UINT, const char*> cases[] = {{kForView, "view"},
-                                                {kForDocument, "document"},
-                                                {kForChild, "child"},
-                                                {kForMainFrame, "main 40103"},
-                                                {kForApp, "app"}};
+  const std::pair<UINT, const char*> cases[] = {
+      {kForView, "view"}, {kForDocument, "document"}, {kForChild, "child"}, {kForMainFrame, "main 40103"},
+      {kForApp, "app"}};
   for (const auto& [id, first] : cases) {
     routeLog.clear();
     main->SendMessage(WM_COMMAND, id);
@@ -136,16 +134,9 @@ TEST_F(FrameFixture, UpdateHandlersDisableCheckAndRenameMenuItems) {
   menu->hide();
 }
 
-TEST_F(FrameFixture, AMenuItemThatClosesTheFrameRunsOnlyOnceTheMenuHasLetGoOfTheClick) {
-  OpenMenu(0);
-  QMenu* menu = main->GetMenuPopup(0);
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(0, ID_APP_EXIT)).center());
-  EXPECT_TRUE(IsWindow(mainHandle));  // the menu still runs its own click handling here
-  QApplication::processEvents();
-  EXPECT_FALSE(IsWindow(mainHandle));
-}
-
-TEST_F(FrameFixture, TheItemUnderTheMouseShowsItsPromptUntilTheMenuCloses) {
+// The item under the mouse shows its prompt until the menu closes; an item that closes the frame
+// runs only once the menu has let go of the click.
+TEST_F(FrameFixture, MenuItemsShowTheirPromptAndRunAfterTheMenuLetsGo) {
   OpenMenu(0);
   QMenu* menu = main->GetMenuPopup(0);
   QTest::mouseMove(menu, menu->actionGeometry(Item(0, ID_FILE_NEW)).center());
@@ -154,6 +145,12 @@ TEST_F(FrameFixture, TheItemUnderTheMouseShowsItsPromptUntilTheMenuCloses) {
   menu->hide();
   QApplication::processEvents();
   EXPECT_EQ(statusBar.GetPaneText(0), " Ready");
+
+  OpenMenu(0);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(0, ID_APP_EXIT)).center());
+  EXPECT_TRUE(IsWindow(mainHandle));  // the menu still runs its own click handling here
+  QApplication::processEvents();
+  EXPECT_FALSE(IsWindow(mainHandle));
 }
 
 TEST_F(FrameFixture, AnAcceleratorOfADisabledCommandDoesNothing) {
