@@ -103,7 +103,7 @@ TEST_P(IdentityTest, AHandleReadBeforeItsObjectIsClaimedByIt) {
             }));
 }
 
-TEST_P(IdentityTest, ReadingOneSnapshotTwiceReaimsTheSameHandle) {
+TEST_P(IdentityTest, StoringChecksItsContextAndReadingOneSnapshotTwiceReaimsTheSameHandle) {
   ArchiveMap map, both;
   Ptr<Thing> original(new Thing), another(new Thing);
   Ptr<PtrMyself> holder = original->GetMyself();
@@ -112,6 +112,12 @@ TEST_P(IdentityTest, ReadingOneSnapshotTwiceReaimsTheSameHandle) {
   EXPECT_FATAL(StoreBytes(GetParam(), In(&map, [&](CArchive& ar) { original->Serialize(ar); })),
                "((XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >*)(CObject*) ar.m_pDocument)->SetAt( key, myself )",
                "Already exists.  This serialized twice?");
+  Ptr<Myself> unversioned(new identity_test::Unversioned);
+  EXPECT_FATAL(StoreBytes(GetParam(), In(&document, [&](CArchive& ar) { unversioned->Serialize(ar); })),
+               "(GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0", "Schema not versionable");
+  EXPECT_FATAL(StoreBytes(GetParam(), In(nullptr, [&](CArchive& ar) { original->Serialize(ar); })), "ar.m_pDocument",
+               "Must be serializing to either a CDocument* or XMap< DWORD, DWORD, Ptr<PtrMyself>, const "
+               "Ptr<PtrMyself>& >*");
   StoreBytes(GetParam(), In(&both, [&](CArchive& ar) {
                original->Serialize(ar);
                another->Serialize(ar);
@@ -180,19 +186,5 @@ TEST_P(IdentityTest, CountedReferencesAreCheckedAndKeptAlive) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFiles, IdentityTest, ALL_BACKENDS);
-
-TEST(Identity, StoringNeedsAVersionableSchemaAndAContext) {
-  Ptr<Myself> unversioned(new identity_test::Unversioned), thing(new Thing);
-  Document document;
-  CMemFile file;
-  CArchive ar(&file, CArchive::store);
-  ar.m_pDocument = &document;
-  EXPECT_FATAL(unversioned->Serialize(ar), "(GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0",
-               "Schema not versionable");
-  ar.m_pDocument = nullptr;
-  EXPECT_FATAL(thing->Serialize(ar), "ar.m_pDocument",
-               "Must be serializing to either a CDocument* or XMap< DWORD, DWORD, Ptr<PtrMyself>, const "
-               "Ptr<PtrMyself>& >*");
-}
 
 }  // namespace
