@@ -126,8 +126,7 @@ TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
   };
   const struct {
     std::function<void(Call&)> spoil;
-    const char* expression;
-    const char* message;
+    const char *expression, *message;
   } checks[] = {
       {[](Call& c) { c.destArg = nullptr; }, "dest", ""},
       {[](Call& c) { c.srcArg = nullptr; }, "src", ""},
@@ -141,12 +140,10 @@ TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
       {[](Call& c) { c.fifo[2] = nullptr; }, "fifoBBuf", ""},
       {[](Call& c) { c.src.desc.dwFlags &= ~DDSD_PITCH; },
        "(srcDesc.dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) == (DDSD_CAPS | "
-       "DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)",
-       ""},
+       "DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)", ""},
       {[](Call& c) { c.dest.desc.dwFlags &= ~DDSD_CAPS; },
        "(destDesc.dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) == (DDSD_CAPS | "
-       "DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)",
-       ""},
+       "DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)", ""},
       {[](Call& c) { c.src.desc.dwWidth = 14; },
        "srcDesc.dwWidth > 2*NO_BLUR_BAND_SZ && srcDesc.dwHeight > 2*NO_BLUR_BAND_SZ",
        "Source is too small to create any output in destination"},
@@ -175,8 +172,7 @@ TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
       {[](Call& c) { c.src.attachResult = DDERR_NOTFOUND; }, "src->GetAttachedSurface( &zBufCaps, &zBuf )", "255"},
       {[](Call& c) { c.z.desc.dwFlags &= ~DDSD_ZBUFFERBITDEPTH; },
        "(zBufDesc.dwFlags & (DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH)) == (DDSD_WIDTH | "
-       "DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH)",
-       ""},
+       "DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH)", ""},
       {[](Call& c) { c.z.desc.dwHeight = 17; },
        "srcDesc.dwWidth == zBufDesc.dwWidth && srcDesc.dwHeight == zBufDesc.dwHeight",
        "Source and attached z-buffer are not same size"},

@@ -134,8 +134,7 @@ TEST(LensModels, RefuseBadSettingsInOrder) {
       "reasonable approximation";
   struct Check {
     void (*spoil)(Lens&, double& d2);
-    const char* expression;
-    const char* message;
+    const char *expression, *message;
   };
   const Check f{[](Lens& l, double&) { l.f = kNaN; }, "f > 0.0", ""}, d{[](Lens& l, double&) { l.d = kNaN; }, "d >= f", virtualImage},
       fstop{[](Lens& l, double&) { l.fstop = 0; }, "fstop > 0.0", ""},
