@@ -78,7 +78,8 @@ TEST(DirectX, TheVersionFollowsTheSystemAndEachInterfaceItOffers) {
     probe.system = c.system;
     DWORD version = 7, platform = 7;
     XGetDXVersion(&version, &platform);
-    EXPECT_EQ(std::make_pair(version, platform), std::make_pair(c.version, c.platform)) << c.system.major << " " << c.system.build;
+    EXPECT_EQ(std::make_pair(version, platform), std::make_pair(c.version, c.platform))
+        << c.system.major << " " << c.system.build;
     EXPECT_EQ(DDLiveObjectCount(), liveBefore);
   }
   DWORD version, platform;

@@ -115,7 +115,8 @@ TEST_P(IdentityTest, StoringChecksItsContextAndReadingOneSnapshotTwiceReaimsTheS
   Ptr<Myself> unversioned(new identity_test::Unversioned);
   EXPECT_FATAL(StoreBytes(GetParam(), In(&document, [&](CArchive& ar) { unversioned->Serialize(ar); })),
                "(GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0", "Schema not versionable");
-  EXPECT_FATAL(StoreBytes(GetParam(), In(nullptr, [&](CArchive& ar) { original->Serialize(ar); })), "ar.m_pDocument",
+  EXPECT_FATAL(StoreBytes(GetParam(), In(nullptr, [&](CArchive& ar) { original->Serialize(ar); })),
+               "ar.m_pDocument",
                "Must be serializing to either a CDocument* or XMap< DWORD, DWORD, Ptr<PtrMyself>, const "
                "Ptr<PtrMyself>& >*");
   StoreBytes(GetParam(), In(&both, [&](CArchive& ar) {

@@ -20,7 +20,8 @@ class FakeSurface final : public IDirectDrawSurface {
  public:
   FakeSurface(TestSurface& pixels, DDFormat format, DWORD zDepth = 0) : pixels(pixels) {
     desc.dwSize = kDDSurfaceDescSize;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | (zDepth ? DDSD_ZBUFFERBITDEPTH : DDSD_PIXELFORMAT);
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH;
+    desc.dwFlags |= zDepth ? DDSD_ZBUFFERBITDEPTH : DDSD_PIXELFORMAT;
     desc.dwWidth = pixels.width;
     desc.dwHeight = pixels.height;
     desc.lPitch = pixels.pitch;
@@ -72,7 +73,9 @@ class FakeSurface final : public IDirectDrawSurface {
   HRESULT lockResult = DD_OK, unlockResult = DD_OK, attachResult = DD_OK;
 
  private:
-  BYTE* Lowest() { return &pixels.memory[pixels.firstRow] + std::min(0L, pixels.pitch * (pixels.height - 1L)); }
+  BYTE* Lowest() {
+    return &pixels.memory[pixels.firstRow] + std::min(0L, pixels.pitch * (pixels.height - 1L));
+  }
   // A scripted failure happens once; the call after it goes through.
   bool Take(HRESULT& scripted) { return (failure_ = std::exchange(scripted, DD_OK)) != DD_OK; }
   HRESULT failure_ = DD_OK;
