@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "SceneTestSupport.h"
 #include "scene/CartoonVertex.h"
 #include "scene/InstanceMap.h"
 #include "scene/MeshSO.h"
-#include "support/ScriptedFileDialogs.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -44,35 +41,6 @@ TEST(CartoonVertex, OnePositionIsOneWeldedVertexUnlessTheNormalsAreOpposite) {
   EXPECT_TRUE(zero == negativeZero);
   EXPECT_EQ(HashKey(zero), HashKey(negativeZero));
   EXPECT_EQ(HashKey(CartoonVertex{1, 0, 0, 0, 0, 0}), 0x3F800000u);
-}
-
-using MeshInstanceTest = SceneTest;
-
-TEST_F(MeshInstanceTest, AListedObjectLeavesItsNamesListWhenItGoes) {
-  auto listed = [](const char* name) {
-    Ptr<MeshSO> mesh = new MeshSO;
-    mesh->SetName(name);
-    mesh->reference = 1;
-    instances[name].AddTail(mesh);
-    return mesh;
-  };
-  Ptr<MeshSO> first = listed("Chair"), second = listed("Chair");
-  first = nullptr;
-  ASSERT_NE(instances.Find("Chair"), nullptr);
-  EXPECT_EQ(instances.Find("Chair")->GetHead(), second);
-  second = nullptr;
-  EXPECT_EQ(instances.Find("Chair"), nullptr);
-
-  // An object that failed to load, or has no mesh, was never listed.
-  ScriptedFileDialogs dialogs;  // the user does not find the file
-  ScriptedMessageBoxes boxes;
-  boxes.Answer({IDYES});  // and ends the search
-  Ptr<MeshSO> failed = new MeshSO("Chair.x", 1, nullptr, 0, 0);
-  EXPECT_EQ(failed->GetName(), CString("Chair"));
-  EXPECT_TRUE(failed->box.min.x > failed->box.max.x);
-  EXPECT_EQ(failed->sphere.radius, 0.0);
-  failed = nullptr;
-  EXPECT_TRUE(instances.IsEmpty());
 }
 
 }  // namespace
