@@ -58,9 +58,7 @@ class CartoonMeshTest : public CartoonRenderTest {
   // The group under the root, placed by a translation, holding `mesh`.
   Ptr<GroupSO> Place(const Ptr<MeshSO>& mesh, double x, double y, double z) {
     Ptr<GroupSO> group = new GroupSO;
-    Transform at;
-    at.t[0] = x, at.t[1] = y, at.t[2] = z;
-    group->SetTransform(at);
+    group->SetTransform(Transform(1, 0, 0, x, 0, 1, 0, y, 0, 0, 1, z));
     group->AddVisual(mesh);
     root->AddGroup(group);
     return group;
@@ -133,9 +131,7 @@ TEST_F(CartoonMeshTest, ObjectsWithoutLinesOrOutsideTheViewDrawNothing) {
   Draw();
   EXPECT_EQ(record.updates, 1) << "silhouettes only";
 
-  Transform farLeft;
-  farLeft.t[0] = -20, farLeft.t[2] = 5;
-  group->SetTransform(farLeft);
+  group->SetTransform(Transform(1, 0, 0, -20, 0, 1, 0, 0, 0, 0, 1, 5));
   Draw();
   EXPECT_EQ(record.updates, 1) << "wholly left of the view";
 }
