@@ -13,7 +13,7 @@
 
 namespace {
 
-D3DRMVERTEX At(float x, float y, float z, D3DVECTOR normal = {0, 0, 1}) { return {{x, y, z}, normal, 0, 0, 0}; }
+D3DRMVERTEX At(float x, float y, float z, D3DVECTOR n = {0, 0, 1}) { return {{x, y, z}, n, 0, 0, 0}; }
 
 // Appends two faces meeting at the edge from (x + s, y, 3) to (x - s, y, 3): one faces the camera,
 // the other folds away behind it, so the edge is a silhouette line.
@@ -198,8 +198,9 @@ TEST_F(CartoonLinesTest, SurfaceEdgesGoInRunsOf100EachFollowedByAnUpdate) {
   }
   const std::vector<D3DVECTOR> normals(500, D3DVECTOR{0, 0, -1});
   const Transform identity;
-  DrawCartoonQuads(recordingDevice, recordingViewport, identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals.data(), 1000,
-                   edges.data(), faces.data(), 250, 4.0, 0xFFFFFF00, FALSE, Projection());
+  DrawCartoonQuads(recordingDevice, recordingViewport, identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(),
+                   normals.data(), 1000, edges.data(), faces.data(), 250, 4.0, 0xFFFFFF00, FALSE,
+                   Projection());
   ASSERT_EQ(record.batches.size(), 3u);
   EXPECT_EQ(record.batches[0].VertexCount(), 1 + 8 * 100u);
   EXPECT_EQ(record.batches[2].VertexCount(), 1 + 8 * 50u);
@@ -214,8 +215,8 @@ TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
   const DWORD edge[4] = {0, 1, 2, 3}, faces[2] = {0, 1};
   const D3DVECTOR normals[2] = {{0, 0, -1}, {0, 1, 0}};
   const Transform identity;
-  DrawCartoonQuads(recordingDevice, recordingViewport, identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals, 4, edge, faces, 1,
-                   4.0, 0xFFFFFF00, FALSE, Projection());
+  DrawCartoonQuads(recordingDevice, recordingViewport, identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(),
+                   normals, 4, edge, faces, 1, 4.0, 0xFFFFFF00, FALSE, Projection());
   ASSERT_EQ(record.batches.size(), 1u);
   const ExecutedBatch& batch = record.batches[0];
   ASSERT_EQ(batch.VertexCount(), 7u) << "one side";

@@ -136,7 +136,8 @@ void CartoonRenderTest::MakeView(DWORD width, DWORD height, DWORD viewWidth) {
   ASSERT_EQ(device->SetQuality(D3DRMRENDER_FLAT), D3DRM_OK);
   ASSERT_EQ(scene->SetSceneBackground(0xFF000000), D3DRM_OK);
   if (viewWidth) {
-    ASSERT_EQ(rm->CreateViewport(device.get(), camera.get(), 0, 0, viewWidth, height, viewport.put()), D3DRM_OK);
+    IDirect3DRMViewport** narrow = viewport.put();
+    ASSERT_EQ(rm->CreateViewport(device.get(), camera.get(), 0, 0, viewWidth, height, narrow), D3DRM_OK);
     ASSERT_EQ(viewport->SetBack(10.0f), D3DRM_OK);
     ASSERT_EQ(viewport->SetField(1.0f), D3DRM_OK);
   }
