@@ -9,8 +9,8 @@
 
 namespace {
 
-// Compresses `body` as exporters do: blocks of at most `blockSize` bytes, each a raw deflate
-// stream after "CK" that may refer back into the blocks before it.
+// Compresses `body` as exporters do: blocks of at most `blockSize` bytes, each a raw deflate stream
+// after "CK" that may refer back into the blocks before it.
 std::vector<std::uint8_t> Compress(const char* header, const std::vector<std::uint8_t>& body, std::size_t blockSize) {
   std::vector<std::uint8_t> out(header, header + 16);
   const auto put16 = [&](std::size_t v) {
@@ -25,9 +25,7 @@ std::vector<std::uint8_t> Compress(const char* header, const std::vector<std::ui
   for (std::size_t start = 0; start < body.size(); start += blockSize) {
     const std::size_t size = std::min(blockSize, body.size() - start);
     EXPECT_EQ(deflateReset(&z), Z_OK);
-    if (start > 0) {
-      EXPECT_EQ(deflateSetDictionary(&z, body.data(), static_cast<uInt>(start)), Z_OK);
-    }
+    EXPECT_EQ(start == 0 ? Z_OK : deflateSetDictionary(&z, body.data(), static_cast<uInt>(start)), Z_OK);
     std::vector<std::uint8_t> packed(deflateBound(&z, size));
     z.next_in = const_cast<Bytef*>(body.data() + start);
     z.avail_in = static_cast<uInt>(size);
@@ -51,12 +49,8 @@ class XFormsTest : public XLoadTest {
  protected:
   // Loads `bytes` with a fresh builder and expects the same groups as the text cube.
   void ExpectTextCube(const std::vector<std::uint8_t>& bytes) {
-    builder = NewBuilder();
-    ASSERT_EQ(LoadBytes(ReadFixture("x/cube.x")), D3DRM_OK);
-    const auto expected = CreateMesh();
-    builder = NewBuilder();
-    ASSERT_EQ(LoadBytes(bytes), D3DRM_OK);
-    const auto mesh = CreateMesh();
+    const auto expected = LoadFresh(ReadFixture("x/cube.x"));
+    const auto mesh = LoadFresh(bytes);
     ASSERT_EQ(mesh->GetGroupCount(), expected->GetGroupCount());
     for (D3DRMGROUPINDEX g = 0; g < static_cast<D3DRMGROUPINDEX>(mesh->GetGroupCount()); ++g) {
       SCOPED_TRACE(g);

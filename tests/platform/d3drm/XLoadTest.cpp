@@ -48,61 +48,45 @@ TEST_F(XLoadTest, TheCubeLoadsTheSameFromTextAndBinaryData) {
     SCOPED_TRACE(binary);
     log.asked.clear();
     log.made.clear();
-    builder = NewBuilder();
-    ASSERT_EQ(binary ? LoadBytes(BinaryCube().bytes())
-                     : builder->Load(const_cast<char*>(FixturePath("x/cube.x").c_str()), nullptr, D3DRMLOAD_FROMFILE,
-                                     &TextureLog::Callback, &log),
-              D3DRM_OK);
-    ExpectCube(CreateMesh().get(), log);
+    ExpectCube(LoadFresh(binary ? BinaryCube().bytes() : ReadFixture("x/cube.x")).get(), log);
   }
   builder.reset();
   for (const auto& [name, texture] : log.made) EXPECT_EQ(CountOf(texture.get()), 1u) << name;
 }
 
-TEST_F(XLoadTest, PolygonsAreFannedAndGetAveragedNormals) {
-  for (const auto& bytes : {ReadFixture("x/polygons.x"), BinaryPolygons().bytes()}) {
-    builder = NewBuilder();
-    ASSERT_EQ(LoadBytes(bytes), D3DRM_OK);
-    const auto mesh = CreateMesh();
+// polygons.x: a quad and a pentagon; frames.x: nested transforms; colors.x: vertex colours.
+TEST_F(XLoadTest, PolygonsFramesAndVertexColoursFromTextAndBinaryData) {
+  for (bool binary : {false, true}) {
+    SCOPED_TRACE(binary);
+    auto mesh = LoadFresh(binary ? BinaryPolygons().bytes() : ReadFixture("x/polygons.x"));
     ASSERT_EQ(mesh->GetGroupCount(), 1u);
     EXPECT_EQ(Faces(mesh.get(), 0), (std::vector<unsigned>{0, 1, 2, 0, 2, 3, 1, 4, 5, 1, 5, 6, 1, 6, 2}));
-    const auto vertices = Vertices(mesh.get(), 0);
-    ASSERT_EQ(vertices.size(), 7u) << "corners shared by both faces are one vertex";
-    for (const D3DRMVERTEX& v : vertices) EXPECT_TRUE(Same(v.normal, 0, 0, -1));
+    auto v = Vertices(mesh.get(), 0);
+    ASSERT_EQ(v.size(), 7u) << "corners shared by both faces are one vertex";
+    for (const D3DRMVERTEX& corner : v) EXPECT_TRUE(Same(corner.normal, 0, 0, -1)) << "averaged normals";
     EXPECT_EQ(mesh->GetGroupColor(0), 0xFFFFFFFFu);
     EXPECT_EQ(MaterialOf(mesh.get(), 0).get(), nullptr);
-  }
-  EXPECT_TRUE(log.asked.empty());
-}
 
-TEST_F(XLoadTest, FramesAreFlattenedInnerTransformFirst) {
-  for (const auto& bytes : {ReadFixture("x/frames.x"), BinaryFrames().bytes()}) {
-    builder = NewBuilder();
-    ASSERT_EQ(LoadBytes(bytes), D3DRM_OK);
-    const auto mesh = CreateMesh();
+    mesh = LoadFresh(binary ? BinaryFrames().bytes() : ReadFixture("x/frames.x"));
     ASSERT_EQ(mesh->GetGroupCount(), 1u);
-    const auto v = Vertices(mesh.get(), 0);
+    v = Vertices(mesh.get(), 0);
     ASSERT_EQ(v.size(), 6u);
-    EXPECT_TRUE(Same(v[0].position, 10, 1, 0));
+    EXPECT_TRUE(Same(v[0].position, 10, 1, 0)) << "the inner frame's transform first";
     EXPECT_TRUE(Same(v[1].position, 9, 0, 0));
     EXPECT_TRUE(Same(v[2].position, 10, 0, 1));
     EXPECT_TRUE(Same(v[0].normal, 0, 1, 0)) << "normals turn with their frame";
     EXPECT_TRUE(Same(v[3].position, 1, 0, 0)) << "a mesh outside every frame stays where it is";
-  }
-}
 
-TEST_F(XLoadTest, VertexColoursOverrideTheFaceColour) {
-  for (const auto& bytes : {ReadFixture("x/colors.x"), BinaryColors().bytes()}) {
-    builder = NewBuilder();
-    ASSERT_EQ(LoadBytes(bytes), D3DRM_OK);
-    const auto mesh = CreateMesh();
+    mesh = LoadFresh(binary ? BinaryColors().bytes() : ReadFixture("x/colors.x"));
     ASSERT_EQ(mesh->GetGroupCount(), 1u);
     EXPECT_EQ(mesh->GetGroupColor(0), 0xFF808080u);
     EXPECT_EQ(Faces(mesh.get(), 0), (std::vector<unsigned>{0, 1, 2, 2, 1, 3}));
     std::vector<D3DCOLOR> colors;
-    for (const D3DRMVERTEX& v : Vertices(mesh.get(), 0)) colors.push_back(v.color);
-    EXPECT_EQ(colors, (std::vector<D3DCOLOR>{0xFFFF0000, 0xFF808080, 0xFF808080, 0x8000FF00}));
+    for (const D3DRMVERTEX& corner : Vertices(mesh.get(), 0)) colors.push_back(corner.color);
+    EXPECT_EQ(colors, (std::vector<D3DCOLOR>{0xFFFF0000, 0xFF808080, 0xFF808080, 0x8000FF00}))
+        << "vertex colours override the face colour";
   }
+  EXPECT_TRUE(log.asked.empty());
 }
 
 TEST_F(XLoadTest, TextureCallbackIsAskedOncePerNameAndMayFail) {
@@ -142,14 +126,10 @@ TEST_F(XLoadTest, ResultsForMissingUnreadableAndMeshlessData) {
   EXPECT_EQ(builder->Load(&memory, nullptr, 7, nullptr, nullptr), D3DRMERR_BADVALUE);
 }
 
-TEST_F(XLoadTest, DamagedHeadersAreBadFiles) {
+TEST_F(XLoadTest, DamagedHeadersAndTextAreBadFiles) {
   for (const char* data : {"", "xof 0302txt 003", "XOF 0302txt 0032", "xof 0402txt 0032", "xof 03x2txt 0032",
-                           "xof 0302tzip0032", "xof 0302txt 0016"}) {
+                           "xof 0302tzip0032", "xof 0302txt 0016"})
     EXPECT_EQ(LoadBytes(Bytes(data)), D3DRMERR_BADFILE) << '"' << data << '"';
-  }
-}
-
-TEST_F(XLoadTest, DamagedTextIsABadFile) {
   const std::string mesh = "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; ";
   const char* cases[] = {
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,3;; }",      // vertex index past the vertices

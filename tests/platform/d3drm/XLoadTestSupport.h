@@ -23,15 +23,15 @@ inline std::vector<unsigned> Faces(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group)
 }
 
 inline ComPtr<IDirect3DRMMaterial> MaterialOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
-  IDirect3DRMMaterial* material = nullptr;
-  EXPECT_EQ(mesh->GetGroupMaterial(group, &material), D3DRM_OK);
-  return ComPtr<IDirect3DRMMaterial>::adopt(material);
+  ComPtr<IDirect3DRMMaterial> material;
+  EXPECT_EQ(mesh->GetGroupMaterial(group, material.put()), D3DRM_OK);
+  return material;
 }
 
 inline ComPtr<IDirect3DRMTexture> TextureOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
-  IDirect3DRMTexture* texture = nullptr;
-  EXPECT_EQ(mesh->GetGroupTexture(group, &texture), D3DRM_OK);
-  return ComPtr<IDirect3DRMTexture>::adopt(texture);
+  ComPtr<IDirect3DRMTexture> texture;
+  EXPECT_EQ(mesh->GetGroupTexture(group, texture.put()), D3DRM_OK);
+  return texture;
 }
 
 inline std::string NameOf(IDirect3DRMObject* object) {
@@ -56,11 +56,17 @@ class XLoadTest : public RetainedModeTest {
     return builder->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, &TextureLog::Callback, &log);
   }
   HRESULT LoadText(const std::string& body) { return LoadBytes(Bytes("xof 0302txt 0032\n" + body)); }
+  // Loads `bytes` into a fresh builder and makes its mesh.
+  ComPtr<IDirect3DRMMesh> LoadFresh(const std::vector<std::uint8_t>& bytes) {
+    builder = NewBuilder();
+    EXPECT_EQ(LoadBytes(bytes), D3DRM_OK);
+    return CreateMesh();
+  }
 
   ComPtr<IDirect3DRMMesh> CreateMesh() {
-    IDirect3DRMMesh* mesh = nullptr;
-    EXPECT_EQ(builder->CreateMesh(&mesh), D3DRM_OK);
-    return ComPtr<IDirect3DRMMesh>::adopt(mesh);
+    ComPtr<IDirect3DRMMesh> mesh;
+    EXPECT_EQ(builder->CreateMesh(mesh.put()), D3DRM_OK);
+    return mesh;
   }
 
   TextureLog log;
