@@ -1,6 +1,6 @@
-// Execute buffers on the device behind a retained-mode device: the cartoon lines' layout drawn
-// with the depth test, kept by a later Render where nearer, kept inside the viewport whatever
-// the vertices hold, and damaged buffers refused.
+// Execute buffers on a retained-mode device's device: the cartoon lines' layout drawn depth-tested,
+// kept by a later Render where nearer and inside the viewport whatever the vertices hold; damaged
+// buffers refused.
 #include <cstring>
 #include <limits>
 
@@ -20,9 +20,7 @@ class ExecuteBufferTest : public RenderTest {
   void SetUp() override {
     RenderTest::SetUp();
     MakeView(32, 32);
-    IDirect3DDevice* made = nullptr;
-    ASSERT_EQ(device->GetDirect3DDevice(&made), D3DRM_OK);
-    direct3D = ComPtr<IDirect3DDevice>::adopt(made);
+    ASSERT_EQ(device->GetDirect3DDevice(direct3D.put()), D3DRM_OK);
   }
 
   void TearDown() override {
@@ -41,17 +39,14 @@ class ExecuteBufferTest : public RenderTest {
   }
 
   HRESULT Run(IDirect3DExecuteBuffer* buffer, IDirect3DRMViewport* on) {
-    IDirect3DViewport* view = nullptr;
-    EXPECT_EQ(on->GetDirect3DViewport(&view), D3DRM_OK);
-    const HRESULT result = direct3D->Execute(buffer, view, D3DEXECUTE_UNCLIPPED);
-    view->Release();
-    return result;
+    ComPtr<IDirect3DViewport> view;
+    EXPECT_EQ(on->GetDirect3DViewport(view.put()), D3DRM_OK);
+    return direct3D->Execute(buffer, view.get(), D3DEXECUTE_UNCLIPPED);
   }
 
-  // A batch laid out as the cartoon lines lay it out: the guard vertex (a copy of vertex 1 at the
-  // viewport's corner, behind the back plane), the vertices, PROCESSVERTICES, STATERENDER with
-  // four states, BRANCHFORWARD to the triangles, which are written backwards from the end of the
-  // buffer (the first made is the last), and EXIT in its last four bytes.
+  // The cartoon lines' layout: a guard vertex (vertex 1 at the viewport's corner, behind the back
+  // plane), the vertices, PROCESSVERTICES, STATERENDER with four states, BRANCHFORWARD to the
+  // triangles written backwards from the end (the first made is the last), EXIT in the last 4 bytes.
   HRESULT DrawBatch(const std::vector<D3DTLVERTEX>& vertices, const std::vector<D3DTRIANGLE>& made,
                     IDirect3DRMViewport* on = nullptr, DWORD size = 0xFFF8) {
     on = on ? on : viewport.get();

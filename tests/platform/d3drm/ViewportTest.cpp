@@ -1,5 +1,5 @@
-// Devices and viewports: the z-buffer a device attaches, the settings a viewport keeps, the
-// screen mapping of Transform and InverseTransform, and picking.
+// Devices and viewports: the z-buffer a device attaches, the settings a viewport keeps, the screen
+// mapping of Transform and InverseTransform, and picking.
 #include <cmath>
 
 #include "platform/d3drm/RenderTestSupport.h"
@@ -8,8 +8,7 @@ namespace {
 
 class ViewportTest : public RenderTest {
  protected:
-  // A world point in the moved camera's space: the rotation is orthonormal, so its inverse is its
-  // transpose.
+  // A world point in the moved camera's space (the rotation's inverse is its transpose).
   void ToCamera(const D3DVECTOR& p, double c[3]) const {
     const double d[3] = {p.x - cameraMatrix[3][0], p.y - cameraMatrix[3][1], p.z - cameraMatrix[3][2]};
     for (int j = 0; j < 3; ++j) c[j] = d[0] * cameraMatrix[j][0] + d[1] * cameraMatrix[j][1] + d[2] * cameraMatrix[j][2];
@@ -21,8 +20,8 @@ TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
   EXPECT_EQ(device->GetWidth(), 24u);
   EXPECT_EQ(device->GetHeight(), 16u);
   DDSCAPS caps{DDSCAPS_ZBUFFER};
-  IDirectDrawSurface* zBuffer = nullptr;
-  ASSERT_EQ(surface->GetAttachedSurface(&caps, &zBuffer), DD_OK);
+  ComPtr<IDirectDrawSurface> zBuffer, kept;
+  ASSERT_EQ(surface->GetAttachedSurface(&caps, zBuffer.put()), DD_OK);
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
   ASSERT_EQ(zBuffer->GetSurfaceDesc(&desc), DD_OK);
@@ -33,11 +32,8 @@ TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
   // A second device on the same surface keeps its z-buffer.
   auto again = Make<IDirect3DRMDevice>(
       [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd.get(), surface.get(), d); });
-  IDirectDrawSurface* kept = nullptr;
-  ASSERT_EQ(surface->GetAttachedSurface(&caps, &kept), DD_OK);
-  EXPECT_EQ(kept, zBuffer);
-  kept->Release();
-  zBuffer->Release();
+  ASSERT_EQ(surface->GetAttachedSurface(&caps, kept.put()), DD_OK);
+  EXPECT_EQ(kept.get(), zBuffer.get());
 
   IDirect3DRMDevice* refused = nullptr;
   auto indexed = MakeSurface(4, 4, DDFormat::Palette8);
@@ -151,27 +147,23 @@ TEST_F(ViewportTest, PickFindsTheNearestVisualAndFaceUnderAPixel) {
   };
   auto both = pick(17, 14);
   ASSERT_EQ(both->GetSize(), 2u);
-  IDirect3DRMVisual* visual = nullptr;
-  IDirect3DRMFrameArray* frames = nullptr;
+  ComPtr<IDirect3DRMVisual> visual;
+  ComPtr<IDirect3DRMFrameArray> frames;
   D3DRMPICKDESC desc;
-  ASSERT_EQ(both->GetPick(0, &visual, &frames, &desc), D3DRM_OK);
-  EXPECT_EQ(visual, nearSquare.get());
+  ASSERT_EQ(both->GetPick(0, visual.put(), frames.put(), &desc), D3DRM_OK);
+  EXPECT_EQ(visual.get(), nearSquare.get());
   EXPECT_EQ(desc.ulFaceIdx, 0u);
   EXPECT_EQ(desc.lGroupIdx, 0);
   EXPECT_NEAR(desc.vPosition.x, 0.125, 1e-4);
   EXPECT_NEAR(desc.vPosition.y, 0.25, 1e-4);
   EXPECT_NEAR(desc.vPosition.z, 2.0, 1e-4);
   ASSERT_EQ(frames->GetSize(), 3u);
-  IDirect3DRMFrame* frame = nullptr;
-  ASSERT_EQ(frames->GetElement(1, &frame), D3DRM_OK);
-  EXPECT_EQ(frame, holder.get());
-  frame->Release();
-  frames->Release();
-  visual->Release();
-  ASSERT_EQ(both->GetPick(1, &visual, nullptr, &desc), D3DRM_OK);
-  EXPECT_EQ(visual, wall.get());
+  ComPtr<IDirect3DRMFrame> frame;
+  ASSERT_EQ(frames->GetElement(1, frame.put()), D3DRM_OK);
+  EXPECT_EQ(frame.get(), holder.get());
+  ASSERT_EQ(both->GetPick(1, visual.put(), nullptr, &desc), D3DRM_OK);
+  EXPECT_EQ(visual.get(), wall.get());
   EXPECT_EQ(desc.lGroupIdx, 1) << "the nearer of the wall's groups";
-  visual->Release();
 
   auto lower = pick(13, 18);
   ASSERT_EQ(lower->GetSize(), 2u);

@@ -1,8 +1,8 @@
 // Writes binary .x data token by token, for fixtures and damaged inputs.
 #pragma once
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -21,16 +21,9 @@ class XBinaryWriter {
     return *this;
   }
 
-  XBinaryWriter& Name(const std::string& name) {
-    Word(1);
-    Dword(static_cast<std::uint32_t>(name.size()));
-    bytes_.insert(bytes_.end(), name.begin(), name.end());
-    return *this;
-  }
+  XBinaryWriter& Name(const std::string& name) { return Text(1, name); }
   XBinaryWriter& String(const std::string& text) {
-    Word(2);
-    Dword(static_cast<std::uint32_t>(text.size()));
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    Text(2, text);
     return shortStringEnds_ ? Word(20) : Dword(20);  // ends with a semicolon
   }
   XBinaryWriter& Integers(std::initializer_list<std::uint32_t> values) {
@@ -44,15 +37,10 @@ class XBinaryWriter {
     Dword(static_cast<std::uint32_t>(values.size()));
     for (float v : values) {
       if (doubles_) {
-        const double wide = v;
-        std::uint64_t bits;
-        std::memcpy(&bits, &wide, sizeof bits);
-        Dword(static_cast<std::uint32_t>(bits));
-        Dword(static_cast<std::uint32_t>(bits >> 32));
+        const auto bits = std::bit_cast<std::uint64_t>(double{v});
+        Dword(static_cast<std::uint32_t>(bits)).Dword(static_cast<std::uint32_t>(bits >> 32));
       } else {
-        std::uint32_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        Dword(bits);
+        Dword(std::bit_cast<std::uint32_t>(v));
       }
     }
     return *this;
@@ -73,6 +61,13 @@ class XBinaryWriter {
   std::size_t size() const { return bytes_.size(); }
 
  private:
+  XBinaryWriter& Text(std::uint16_t token, const std::string& text) {
+    Word(token);
+    Dword(static_cast<std::uint32_t>(text.size()));
+    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    return *this;
+  }
+
   std::vector<std::uint8_t> bytes_;
   bool doubles_;
   bool shortStringEnds_ = false;
