@@ -42,8 +42,7 @@ HRESULT CheckTexture(char* name, void* arg, IDirect3DRMTexture** texture) {
   return D3DRMERR_FILENOTFOUND;
 }
 
-// The parts the loader forms: one per distinct look (colour, material, quality) of the groups, from
-// the last group to the first, each given by its colour.
+// The colours of the parts the loader forms: one per look (colour, material, quality), last group first.
 std::vector<D3DCOLOR> PartColours(IDirect3DRMMesh* mesh) {
   struct Look {
     D3DCOLOR colour;

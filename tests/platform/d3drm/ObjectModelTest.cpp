@@ -53,8 +53,7 @@ TEST_F(ObjectModelTest, ParentsAndArraysHoldWhatTheyList) {
   EXPECT_EQ(mesh->QueryInterface(IID_IDirect3DRMMesh, nullptr), E_POINTER);
 }
 
-// A group frame must show exactly one reference once it is detached from everything, whatever
-// else the scene still holds: enable links, the camera below the scene frame.
+// A detached group frame shows one reference whatever the scene still holds (enable links, a camera).
 TEST_F(ObjectModelTest, DetachedFramesKeepNoHiddenReferences) {
   auto scene = NewFrame();
   auto camera = NewFrame(scene.get());
@@ -185,8 +184,7 @@ TEST_F(ObjectModelTest, LightTypesColoursAndBackgroundImages) {
   EXPECT_EQ(texture->Release(), 0u);
 }
 
-// What an enumeration hands out, and the swap of a visual in every frame that shows it, as the
-// program does when a mesh is rebuilt.
+// What an enumeration hands out, and the swap of a visual in every frame, as a rebuilt mesh needs.
 struct Replacement {
   IDirect3DRMVisual* old;
   IDirect3DRMVisual* replacement;

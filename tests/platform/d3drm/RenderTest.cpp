@@ -1,6 +1,5 @@
-// Rendering small scenes into 32 x 32 surfaces: which pixels a triangle covers, the depth it
-// writes, the depth test, the front and back planes, shading, lights, textures, blending and every
-// surface format. The fixture's camera maps (x, y, z) to (16 + 16 x / z, 16 - 16 y / z).
+// Rendering small scenes: coverage, depth, the depth test, clipping, shading, lights, textures,
+// blending and surface formats. The camera maps (x, y, z) to (16 + 16 x / z, 16 - 16 y / z).
 #include <cmath>
 
 #include "platform/d3drm/RenderTestSupport.h"
@@ -11,6 +10,10 @@ constexpr std::uint32_t kBackgroundRgb = kBackground & 0xFFFFFF;
 
 class RenderPixelsTest : public RenderTest {
  protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    MakeView(32, 32);
+  }
   // The floor y = -0.5 from depth `near` to `far`, x from -1 to 1, facing up; v runs from 0 at
   // the near edge to 1 at the far one.
   ComPtr<IDirect3DRMMesh> Floor(float near, float far, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT) {
@@ -42,7 +45,6 @@ class RenderPixelsTest : public RenderTest {
 };
 
 TEST_F(RenderPixelsTest, ASquareWritesItsDepthAndColourUnderEveryPixelItCovers) {
-  MakeView(32, 32);
   for (double u : {2.0, 3.0, 7.3}) {
     SCOPED_TRACE(u);
     auto square = Square(static_cast<float>(u), 1.0f, 0xFFC08040);
@@ -64,7 +66,6 @@ TEST_F(RenderPixelsTest, ASquareWritesItsDepthAndColourUnderEveryPixelItCovers) 
 }
 
 TEST_F(RenderPixelsTest, ANearerSquareHidesAFartherOneInEitherOrder) {
-  MakeView(32, 32);
   auto nearSquare = Square(2.0f, 0.5f, 0xFFFF0000);
   auto farSquare = Square(4.0f, 2.0f, 0xFF00FF00);
   for (bool nearFirst : {true, false}) {
@@ -86,10 +87,8 @@ TEST_F(RenderPixelsTest, ANearerSquareHidesAFartherOneInEitherOrder) {
   EXPECT_EQ(Pixel(15, 15), 0x0000FFu);
 }
 
-// The floor seen from above: row y (below the centre) shows depth 8 / (y - 16). With the front
-// plane at 1 and the back plane at 3 only rows 19 to 23 remain.
+// Row y below the centre shows the floor at depth 8 / (y - 16); planes at 1 and 3 keep rows 19 to 23.
 TEST_F(RenderPixelsTest, TrianglesAreCutAtTheFrontAndBackPlanes) {
-  MakeView(32, 32);
   ASSERT_EQ(viewport->SetBack(3.0f), D3DRM_OK);
   auto floor = Floor(0.5f, 6.0f);
   Show(floor.get());
@@ -105,43 +104,31 @@ TEST_F(RenderPixelsTest, TrianglesAreCutAtTheFrontAndBackPlanes) {
 }
 
 TEST_F(RenderPixelsTest, ClearStretchesTheBackgroundImageOverTheViewport) {
-  MakeView(32, 32);
   auto image = TextureOf(2, 2, [](DWORD x, DWORD y) { return 0x400000u * (1 + x) + 0x40u * (1 + y); });
   ASSERT_EQ(scene->SetSceneBackgroundImage(image.get()), D3DRM_OK);
   ASSERT_EQ(viewport->Clear(), D3DRM_OK);
-  EXPECT_EQ(Pixel(0, 0), 0x400040u);
-  EXPECT_EQ(Pixel(15, 15), 0x400040u);
-  EXPECT_EQ(Pixel(16, 0), 0x800040u);
-  EXPECT_EQ(Pixel(0, 16), 0x400080u);
-  EXPECT_EQ(Pixel(31, 31), 0x800080u);
+  ExpectPixels({{0, 0, 0x400040}, {15, 15, 0x400040}, {16, 0, 0x800040}, {0, 16, 0x400080}, {31, 31, 0x800080}});
   EXPECT_EQ(Depth(31, 31), 0xFFFF);
 }
 
 TEST_F(RenderPixelsTest, ATexturesCornersLandOnTheQuadsCorners) {
-  MakeView(32, 32);
   auto square = Square(2.0f, 0.5f, 0xFFFFFFFF);  // pixels 12 to 19
   auto texture = TextureOf(4, 4, [](DWORD x, DWORD y) { return 0x500000u * x + 0x5000u * y + 0x11u; });
   ASSERT_EQ(square->SetGroupTexture(0, texture.get()), D3DRM_OK);
   Show(square.get());
   ClearAndRender();
-  EXPECT_EQ(Pixel(12, 12), 0x000011u);
-  EXPECT_EQ(Pixel(19, 12), 0xF00011u);
-  EXPECT_EQ(Pixel(12, 19), 0x00F011u);
-  EXPECT_EQ(Pixel(19, 19), 0xF0F011u);
+  ExpectPixels({{12, 12, 0x000011}, {19, 12, 0xF00011}, {12, 19, 0x00F011}, {19, 19, 0xF0F011}});
 }
 
-// Texture rows follow the depth, not the screen: on the floor from depth 1 to 3, v = 0.5 lies at
-// depth 2 (row 20), not halfway down the screen.
+// Texture rows follow depth: on the floor from depth 1 to 3, v = 0.5 lies at depth 2 (row 20).
 TEST_F(RenderPixelsTest, TexturesArePerspectiveCorrectAndWrap) {
-  MakeView(32, 32);
   auto floor = Floor(1.0f, 3.0f);
   auto texture = TextureOf(1, 2, [](DWORD, DWORD y) { return y ? 0x0000FFu : 0xFF0000u; });
   ASSERT_EQ(floor->SetGroupTexture(0, texture.get()), D3DRM_OK);
   Show(floor.get());
   ClearAndRender();
-  EXPECT_EQ(Pixel(16, 22), 0xFF0000u);  // depth 1.33, v 0.17
-  EXPECT_EQ(Pixel(16, 21), 0xFF0000u);  // depth 1.6, v 0.3: an affine mapping gives blue here
-  EXPECT_EQ(Pixel(16, 19), 0x0000FFu);  // depth 2.67, v 0.83
+  // Depths 1.33, 1.6 and 2.67 give v 0.17, 0.3 and 0.83; an affine mapping gives blue on row 21.
+  ExpectPixels({{16, 22, 0xFF0000}, {16, 21, 0xFF0000}, {16, 19, 0x0000FF}});
 
   D3DRMVERTEX corner;
   for (unsigned i = 0; i < 4; ++i) {
@@ -150,14 +137,11 @@ TEST_F(RenderPixelsTest, TexturesArePerspectiveCorrectAndWrap) {
     ASSERT_EQ(floor->SetVertices(0, i, 1, &corner), D3DRM_OK);
   }
   ClearAndRender();
-  EXPECT_EQ(Pixel(16, 21), 0xFF0000u);
-  EXPECT_EQ(Pixel(16, 19), 0x0000FFu);
+  ExpectPixels({{16, 21, 0xFF0000}, {16, 19, 0x0000FF}});
 }
 
-// In orthographic projection the eye direction is the same everywhere, so every term is exact:
-// emissive + diffuse (ambient + light N.L) + specular light (N.H)^power, N.L = N.H = 1.
+// Orthographic, so N.L = N.H = 1 everywhere: emissive + diffuse (ambient + light) + specular light.
 TEST_F(RenderPixelsTest, AmbientDirectionalAndMaterialLighting) {
-  MakeView(32, 32);
   ASSERT_EQ(viewport->SetProjection(D3DRMPROJECT_ORTHOGRAPHIC), D3DRM_OK);
   auto square = Square(2.0f, 0.5f, 0xFFFFFFFF, D3DRMRENDER_GOURAUD);  // pixels 8 to 23
   auto material = Make<IDirect3DRMMaterial>([&](IDirect3DRMMaterial** m) { return rm->CreateMaterial(5.0f, m); });
@@ -182,10 +166,8 @@ TEST_F(RenderPixelsTest, AmbientDirectionalAndMaterialLighting) {
   EXPECT_EQ(Pixel(10, 12), 0xFFFFFFu);
 }
 
-// A spot light at the eye with cones of 0.6 radians lights a disc of 2 tan 0.3 = 0.62 around the
-// axis at depth 2, about 5 pixels across the screen's centre, and nothing outside it.
+// A spot at the eye with cones of 0.6 lights a disc of radius 2 tan 0.3 = 0.62 at depth 2, nothing else.
 TEST_F(RenderPixelsTest, ASpotLightLightsItsConeAndNothingOutside) {
-  MakeView(32, 32);
   auto grid = Grid(16, 1.0f, 2.0f, D3DRMRENDER_GOURAUD);  // a vertex every pixel, pixels 8 to 23
   Show(grid.get());
   auto spot = AddLight(D3DRMLIGHT_SPOT, 1.0f, 1.0f, 1.0f, camera.get());
@@ -194,14 +176,12 @@ TEST_F(RenderPixelsTest, ASpotLightLightsItsConeAndNothingOutside) {
   ClearAndRender();
   EXPECT_TRUE(NearColour(Pixel(16, 16), 0xFFFFFF, 2));
   EXPECT_TRUE(NearColour(Pixel(13, 16), 0xF8F8F8, 8));  // inside: N.L = cos 0.09
-  for (const auto& [x, y] : {std::pair{9, 16}, {16, 9}, {22, 22}, {8, 8}}) EXPECT_EQ(Pixel(x, y), 0u) << x << "," << y;
+  ExpectPixels({{9, 16, 0}, {16, 9, 0}, {22, 22, 0}, {8, 8, 0}});
 }
 
-// Both lights sit at the eye with attenuation 1 + d/4 + d^2/8. The point light reaches the centre
-// of the square (distance 2) at half strength and its corner (distance 2.45, N.L = 0.82) weaker;
-// the parallel-point light shines along the line to the frame's origin, so every corner alike.
+// Lights at the eye, attenuation 1 + d/4 + d^2/8: a point light halves at the centre (d 2) and is weaker
+// at the corner (d 2.45, N.L 0.82); a parallel-point light shines one way, so every corner alike.
 TEST_F(RenderPixelsTest, PointLightsFadeWithDistanceAndParallelPointLightsShineOneWay) {
-  MakeView(32, 32);
   auto grid = Grid(16, 1.0f, 0.0f, D3DRMRENDER_GOURAUD);  // pixels 8 to 23
   auto frame = Show(grid.get());
   D3DRMMATRIX4D ahead = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 1}};
@@ -224,7 +204,6 @@ TEST_F(RenderPixelsTest, PointLightsFadeWithDistanceAndParallelPointLightsShineO
 }
 
 TEST_F(RenderPixelsTest, GouraudFlatAndFacing) {
-  MakeView(32, 32);
   const D3DCOLOR red = 0xFFFF0000, blue = 0xFF0000FF;
   auto square = MeshOf({{-0.5f, 0.5f, 2, red}, {0.5f, 0.5f, 2, blue}, {0.5f, -0.5f, 2, blue}, {-0.5f, -0.5f, 2, red}},
                        {0, 1, 2, 0, 2, 3}, D3DRMRENDER_GOURAUD & ~D3DRMLIGHT_ON);
@@ -236,8 +215,7 @@ TEST_F(RenderPixelsTest, GouraudFlatAndFacing) {
 
   ASSERT_EQ(square->SetGroupQuality(0, D3DRMRENDER_UNLITFLAT), D3DRM_OK);
   ClearAndRender();
-  EXPECT_EQ(Pixel(19, 13), 0xFF0000u) << "both triangles take their first corner's colour";
-  EXPECT_EQ(Pixel(13, 19), 0xFF0000u);
+  ExpectPixels({{19, 13, 0xFF0000}, {13, 19, 0xFF0000}});  // both triangles take their first corner's colour
 
   D3DRMMATRIX4D turned = {{-1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -1, 0}, {0, 0, 4, 1}};  // its back to the camera
   ASSERT_EQ(frame->AddTransform(D3DRMCOMBINE_REPLACE, turned), D3DRM_OK);
@@ -246,7 +224,6 @@ TEST_F(RenderPixelsTest, GouraudFlatAndFacing) {
 }
 
 TEST_F(RenderPixelsTest, TransparentGroupsBlendOverEverythingOpaqueOnce) {
-  MakeView(32, 32);
   auto glass = Square(2.0f, 0.5f, 0x800000FF);
   auto wall = Square(4.0f, 2.0f, 0xFFFF0000);
   Show(glass.get());  // drawn first in the walk, blended after the opaque wall all the same
@@ -261,15 +238,12 @@ TEST_F(RenderPixelsTest, TransparentGroupsBlendOverEverythingOpaqueOnce) {
 }
 
 TEST_F(RenderPixelsTest, WireframeGroupsDrawTheirEdgesOnly) {
-  MakeView(32, 32);
   auto square = Square(2.0f, 0.5f, 0xFFFFFF00, D3DRMRENDER_WIREFRAME);
   Show(square.get());
   ClearAndRender();
-  EXPECT_EQ(Pixel(15, 12), 0xFFFF00u);  // top edge
-  EXPECT_EQ(Pixel(12, 15), 0xFFFF00u);  // left edge
-  EXPECT_EQ(Pixel(15, 15), 0xFFFF00u);  // the diagonal between the two triangles
-  EXPECT_EQ(Pixel(13, 17), kBackgroundRgb);
-  EXPECT_EQ(Pixel(17, 14), kBackgroundRgb);
+  // The top and left edges and the diagonal between the triangles; nothing inside.
+  ExpectPixels({{15, 12, 0xFFFF00}, {12, 15, 0xFFFF00}, {15, 15, 0xFFFF00}, {13, 17, kBackgroundRgb},
+                {17, 14, kBackgroundRgb}});
 }
 
 class RenderFormatTest : public RenderTest, public ::testing::WithParamInterface<DDFormat> {};

@@ -1,5 +1,4 @@
-// Devices and viewports: the z-buffer a device attaches, the settings a viewport keeps, the screen
-// mapping of Transform and InverseTransform, and picking.
+// Devices and viewports: the z-buffer, the settings, Transform and InverseTransform, and picking.
 #include <cmath>
 
 #include "platform/d3drm/RenderTestSupport.h"

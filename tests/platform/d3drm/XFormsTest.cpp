@@ -1,5 +1,5 @@
-// The forms in which users' .x files come: a binary file with skin weights, 64-bit reals and
-// 16-bit string ends, and compressed text and binary files load the same mesh as the text cube.
+// Binary .x with skin weights, 64-bit reals and 16-bit string ends, and compressed text and binary
+// files load the same mesh as the text cube.
 #include <zlib.h>
 
 #include <cstring>
@@ -9,8 +9,7 @@
 
 namespace {
 
-// Compresses `body` as exporters do: blocks of at most `blockSize` bytes, each a raw deflate stream
-// after "CK" that may refer back into the blocks before it.
+// Compresses as exporters do: blocks of `blockSize` bytes, each "CK" and raw deflate using earlier blocks.
 std::vector<std::uint8_t> Compress(const char* header, const std::vector<std::uint8_t>& body, std::size_t blockSize) {
   std::vector<std::uint8_t> out(header, header + 16);
   const auto put16 = [&](std::size_t v) {

@@ -218,8 +218,7 @@ std::string MaterialText(const char* name, const char* rgba, const char* texture
   return text + "}";
 }
 
-// One group per distinct look in order of first use; a different material name alone is the
-// same look, a different colour or texture is not.
+// One group per look in order of first use; another material name alone is the same look.
 TEST_F(MeshBuilderTest, CreateMeshMakesOneGroupPerLookInOrderOfFirstUse) {
   const std::string text =
       "Mesh { 4; 0;0;0;, 1;0;0;, 0;1;0;, 1;1;0;; "

@@ -21,8 +21,7 @@ struct SurfaceRequest {
 };
 
 DDSURFACEDESC DescOf(IDirectDrawSurface* surface);
-// The pixels as packed rows from the top, read through a lock; `fill` first sets every byte of
-// pixel (x, y) to fill(x, y).
+// The pixels as packed rows from the top; `fill` first sets every byte of pixel (x, y) to fill(x, y).
 std::vector<BYTE> Pixels(IDirectDrawSurface* surface, BYTE (*fill)(DWORD x, DWORD y) = nullptr);
 
 class DirectDrawTest : public ::testing::Test {
