@@ -9,18 +9,58 @@ namespace {
 
 class TextureTest : public RetainedModeTest {
  protected:
+  void SetUp() override {
+    RetainedModeTest::SetUp();
+    ASSERT_EQ(DirectDrawCreate(nullptr, dd.put(), nullptr), DD_OK);
+  }
+  void TearDown() override {
+    DDClearFaults();
+    EXPECT_EQ(dd.detach()->Release(), 0u);
+    RetainedModeTest::TearDown();
+  }
+
   HRESULT Load(const std::string& path, ComPtr<IDirect3DRMTexture>* texture) {
-    IDirect3DRMTexture* raw = reinterpret_cast<IDirect3DRMTexture*>(0x1);
+    IDirect3DRMTexture* raw = reinterpret_cast<IDirect3DRMTexture*>(0x1);  // a failure must clear it
     const HRESULT result = rm->LoadTexture(path.c_str(), &raw);
-    if (result == D3DRM_OK)
-      *texture = ComPtr<IDirect3DRMTexture>::adopt(raw);
-    else
-      EXPECT_EQ(raw, nullptr);
+    EXPECT_EQ(raw == nullptr, FAILED(result));
+    *texture = ComPtr<IDirect3DRMTexture>::adopt(raw);
     return result;
   }
   const d3drm::Picture& PictureOf(const ComPtr<IDirect3DRMTexture>& texture) {
     return d3drm::Texture::From(texture.get())->picture();
   }
+
+  // A 3 x 2 texture surface whose row y holds `rows[y]` byte by byte.
+  ComPtr<IDirectDrawSurface> Surface(DDFormat format, std::vector<std::vector<BYTE>> rows, LONG pitch = 0) {
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT | (pitch ? DDSD_PITCH : 0);
+    desc.dwWidth = 3;
+    desc.dwHeight = 2;
+    desc.lPitch = pitch;
+    desc.ddpfPixelFormat = DDMakePixelFormat(format);
+    desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
+    ComPtr<IDirectDrawSurface> surface;
+    EXPECT_EQ(dd->CreateSurface(&desc, surface.put(), nullptr), DD_OK);
+    DDSURFACEDESC locked{};
+    locked.dwSize = sizeof locked;
+    EXPECT_EQ(surface->Lock(nullptr, &locked, DDLOCK_WRITEONLY | DDLOCK_WAIT, nullptr), DD_OK);
+    for (DWORD y = 0; y < 2; ++y)
+      std::copy(rows[y].begin(), rows[y].end(), DDFirstRow(locked) + static_cast<std::ptrdiff_t>(y) * locked.lPitch);
+    EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
+    return surface;
+  }
+
+  std::vector<std::uint32_t> TexturePixels(IDirectDrawSurface* surface) {
+    IDirect3DRMTexture* texture = nullptr;
+    EXPECT_EQ(rm->CreateTextureFromSurface(surface, &texture), D3DRM_OK);
+    if (!texture) return {};
+    const auto pixels = d3drm::Texture::From(texture)->picture().pixels;
+    EXPECT_EQ(texture->Release(), 0u);
+    return pixels;
+  }
+
+  ComPtr<IDirectDraw> dd;
 };
 
 TEST_F(TextureTest, ReadsPalettedAndTrueColourRowsInEitherOrder) {
@@ -80,52 +120,7 @@ TEST(BmpDecodeTest, RefusesDamagedFiles) {
   EXPECT_TRUE(d3drm::DecodeBmp(good, &picture));
 }
 
-class SurfaceTextureTest : public RetainedModeTest {
- protected:
-  void SetUp() override {
-    RetainedModeTest::SetUp();
-    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
-  }
-  void TearDown() override {
-    DDClearFaults();
-    EXPECT_EQ(dd->Release(), 0u);
-    RetainedModeTest::TearDown();
-  }
-
-  // A 3 x 2 texture surface whose row y holds `rows[y]` byte by byte.
-  ComPtr<IDirectDrawSurface> Surface(DDFormat format, std::vector<std::vector<BYTE>> rows, LONG pitch = 0) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT | (pitch ? DDSD_PITCH : 0);
-    desc.dwWidth = 3;
-    desc.dwHeight = 2;
-    desc.lPitch = pitch;
-    desc.ddpfPixelFormat = DDMakePixelFormat(format);
-    desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
-    IDirectDrawSurface* surface = nullptr;
-    EXPECT_EQ(dd->CreateSurface(&desc, &surface, nullptr), DD_OK);
-    DDSURFACEDESC locked{};
-    locked.dwSize = sizeof locked;
-    EXPECT_EQ(surface->Lock(nullptr, &locked, DDLOCK_WRITEONLY | DDLOCK_WAIT, nullptr), DD_OK);
-    for (DWORD y = 0; y < 2; ++y)
-      std::copy(rows[y].begin(), rows[y].end(), DDFirstRow(locked) + static_cast<std::ptrdiff_t>(y) * locked.lPitch);
-    EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
-    return ComPtr<IDirectDrawSurface>::adopt(surface);
-  }
-
-  std::vector<std::uint32_t> TexturePixels(IDirectDrawSurface* surface) {
-    IDirect3DRMTexture* texture = nullptr;
-    EXPECT_EQ(rm->CreateTextureFromSurface(surface, &texture), D3DRM_OK);
-    if (!texture) return {};
-    const auto pixels = d3drm::Texture::From(texture)->picture().pixels;
-    EXPECT_EQ(texture->Release(), 0u);
-    return pixels;
-  }
-
-  IDirectDraw* dd = nullptr;
-};
-
-TEST_F(SurfaceTextureTest, CopiesTrueColourAndPalettedSurfaces) {
+TEST_F(TextureTest, CopiesTrueColourAndPalettedSurfaces) {
   // Bytes red, green, blue in memory, rows stored bottom-up.
   auto rgb = Surface(DDFormat::BGR888, {{255, 0, 0, 0, 255, 0, 0, 0, 255}, {1, 2, 3, 4, 5, 6, 7, 8, 9}}, -12);
   EXPECT_EQ(TexturePixels(rgb.get()),
@@ -147,7 +142,7 @@ TEST_F(SurfaceTextureTest, CopiesTrueColourAndPalettedSurfaces) {
             (std::vector<std::uint32_t>{0x0A141E, 0xFFFFFF, 0x000080, 0x000080, 0xFFFFFF, 0x0A141E}));
 }
 
-TEST_F(SurfaceTextureTest, ReportsSurfacesThatCannotBeRead) {
+TEST_F(TextureTest, ReportsSurfacesThatCannotBeRead) {
   auto surface = Surface(DDFormat::XRGB8888, {std::vector<BYTE>(12, 0x7F), std::vector<BYTE>(12, 0)});
   IDirect3DRMTexture* texture = nullptr;
   DDFailNext(DDCall::Lock, 1, DDERR_OUTOFMEMORY);
