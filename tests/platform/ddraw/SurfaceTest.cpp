@@ -1,28 +1,117 @@
-// Reference counts, interface lookup, creation failures, palettes, surface descriptions, pixel
-// formats, the display, locks with signed pitch, z-buffers, losses, device contexts and blits.
-#include <string>
+// DirectDraw: reference counts, interface lookup, creation failures, palettes, surface descriptions,
+// pixel formats, the display, locks with signed pitch, z-buffers, losses, device contexts and blits.
+#include <gtest/gtest.h>
 
-#include "DDTestSupport.h"
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/ddraw/DirectDraw.h"
+#include "platform/ddraw/Display.h"
+#include "platform/ddraw/TestSeams.h"
+#include "platform/win/ComPtr.h"
 
 namespace {
 
-constexpr DWORD kFiveFields = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
-
-DDPIXELFORMAT Format(DWORD flags, DWORD bits, DWORD red, DWORD green, DWORD blue) {
-  DDPIXELFORMAT format;
-  std::memset(&format, 0, sizeof format);
-  format = {32, flags, 0, bits, red, green, blue, 0};
-  return format;
+DDSURFACEDESC DescOf(IDirectDrawSurface* surface) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  EXPECT_EQ(surface->GetSurfaceDesc(&desc), DD_OK);
+  return desc;
 }
+
+// The pixels as packed rows from the top; `fill` first sets every byte of pixel (x, y) to fill(x, y).
+std::vector<BYTE> Pixels(IDirectDrawSurface* surface, BYTE (*fill)(DWORD x, DWORD y) = nullptr) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = kDDSurfaceDescSize;
+  std::vector<BYTE> pixels;
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+  if (!desc.lpSurface) return pixels;
+  const DWORD bytes = DDBytesPerPixel(desc.ddpfPixelFormat);
+  for (DWORD y = 0; y < desc.dwHeight; ++y) {
+    BYTE* row = DDFirstRow(desc) + y * desc.lPitch;
+    for (DWORD x = 0; fill && x < desc.dwWidth; ++x) std::memset(row + x * bytes, fill(x, y), bytes);
+    pixels.insert(pixels.end(), row, row + desc.dwWidth * bytes);
+  }
+  EXPECT_EQ(surface->Unlock(desc.lpSurface), DD_OK);
+  return pixels;
+}
+
+struct SurfaceRequest {
+  DWORD width = 4;
+  DWORD height = 3;
+  const DDPIXELFORMAT* format = nullptr;
+  DWORD caps = DDSCAPS_OFFSCREENPLAIN;
+  LONG pitch = 0;  // 0: the layer's own
+  DWORD zDepth = 0;
+};
+
+// A DirectDraw object on a 64 x 48 32-bit display; every object a test made must be gone at its end.
+class DirectDrawTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DDClearFaults();
+    ASSERT_TRUE(DDSetDisplayMode(32, 64, 48));
+    ASSERT_EQ(DDLiveObjectCount(), 0);
+    ASSERT_EQ(DirectDrawCreate(nullptr, dd_.put(), nullptr), DD_OK);
+  }
+  void TearDown() override {
+    DDSetPrimaryBltHook(nullptr);
+    DDSetInterfaceExtension(nullptr);
+    DDClearFaults();
+    dd_.reset();
+    EXPECT_EQ(DDLiveObjectCount(), 0) << "a test left objects alive";
+  }
+
+  HRESULT Create(DDSURFACEDESC desc, ComPtr<IDirectDrawSurface>* surface) {
+    IDirectDrawSurface* made = reinterpret_cast<IDirectDrawSurface*>(&desc);  // a failure must clear it
+    const HRESULT result = dd_->CreateSurface(&desc, &made, nullptr);
+    EXPECT_EQ(made == nullptr, FAILED(result));
+    *surface = ComPtr<IDirectDrawSurface>::adopt(made);
+    return result;
+  }
+  HRESULT TryMake(const SurfaceRequest& request, ComPtr<IDirectDrawSurface>* kept = nullptr) {
+    DDSURFACEDESC desc{};
+    desc.dwSize = kDDSurfaceDescSize;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | (request.format ? DDSD_PIXELFORMAT : 0) |
+                   (request.pitch ? DDSD_PITCH : 0) | (request.zDepth ? DDSD_ZBUFFERBITDEPTH : 0);
+    desc.dwWidth = request.width;
+    desc.dwHeight = request.height;
+    desc.ddsCaps.dwCaps = request.caps;
+    if (request.format) desc.ddpfPixelFormat = *request.format;
+    desc.lPitch = request.pitch;
+    desc.dwZBufferBitDepth = request.zDepth;
+    ComPtr<IDirectDrawSurface> surface;
+    return Create(desc, kept ? kept : &surface);
+  }
+  ComPtr<IDirectDrawSurface> Make(const SurfaceRequest& request) {
+    ComPtr<IDirectDrawSurface> surface;
+    EXPECT_EQ(TryMake(request, &surface), DD_OK);
+    return surface;
+  }
+  ComPtr<IDirectDrawSurface> MakePrimary() {
+    DDSURFACEDESC desc{};
+    desc.dwSize = kDDSurfaceDescSize;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    ComPtr<IDirectDrawSurface> surface;
+    EXPECT_EQ(Create(desc, &surface), DD_OK);
+    return surface;
+  }
+
+  ComPtr<IDirectDraw> dd_;
+};
+
+constexpr DWORD kFiveFields = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
 
 TEST_F(DirectDrawTest, EveryFormatDescribesItselfByteForByte) {
   const std::pair<DDFormat, DDPIXELFORMAT> formats[] = {
-      {DDFormat::Palette8, Format(DDPF_RGB | DDPF_PALETTEINDEXED8, 8, 0, 0, 0)},
-      {DDFormat::RGB555, Format(DDPF_RGB, 16, 0x7C00, 0x03E0, 0x001F)},
-      {DDFormat::RGB565, Format(DDPF_RGB, 16, 0xF800, 0x07E0, 0x001F)},
-      {DDFormat::RGB888, Format(DDPF_RGB, 24, 0xFF0000, 0x00FF00, 0x0000FF)},
-      {DDFormat::BGR888, Format(DDPF_RGB, 24, 0x0000FF, 0x00FF00, 0xFF0000)},
-      {DDFormat::XRGB8888, Format(DDPF_RGB, 32, 0xFF0000, 0x00FF00, 0x0000FF)}};
+      {DDFormat::Palette8, {32, DDPF_RGB | DDPF_PALETTEINDEXED8, 0, 8, 0, 0, 0, 0}},
+      {DDFormat::RGB555, {32, DDPF_RGB, 0, 16, 0x7C00, 0x03E0, 0x001F, 0}},
+      {DDFormat::RGB565, {32, DDPF_RGB, 0, 16, 0xF800, 0x07E0, 0x001F, 0}},
+      {DDFormat::RGB888, {32, DDPF_RGB, 0, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0}},
+      {DDFormat::BGR888, {32, DDPF_RGB, 0, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0}},
+      {DDFormat::XRGB8888, {32, DDPF_RGB, 0, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0}}};
   for (const auto& [name, format] : formats) {
     EXPECT_TRUE(DDSamePixelFormat(DDMakePixelFormat(name), format)) << format.dwRGBBitCount << " bits";
     ComPtr<IDirectDrawSurface> surface = Make({.width = 5, .height = 2, .format = &format});
