@@ -96,7 +96,8 @@ TEST(Conv3ds, ReverseTurnsEveryFaceRound) {
     EXPECT_EQ(std::memcmp(&a[0].position, &b[0].position, sizeof(D3DVECTOR)), 0) << g;
     EXPECT_EQ(std::memcmp(&a[1].position, &b[2].position, sizeof(D3DVECTOR)), 0) << g;
     EXPECT_EQ(std::memcmp(&a[2].position, &b[1].position, sizeof(D3DVECTOR)), 0) << g;
-    EXPECT_TRUE(a[0].normal.x == -b[0].normal.x && a[0].normal.y == -b[0].normal.y && a[0].normal.z == -b[0].normal.z);
+    const D3DVECTOR& n = b[0].normal;
+    EXPECT_TRUE(a[0].normal.x == -n.x && a[0].normal.y == -n.y && a[0].normal.z == -n.z) << g;
   }
 }
 

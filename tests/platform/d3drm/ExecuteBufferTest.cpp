@@ -29,12 +29,12 @@ class ExecuteBufferTest : public RenderTest {
 
   ComPtr<IDirect3DExecuteBuffer> NewBuffer(DWORD size, D3DEXECUTEBUFFERDESC* locked) {
     D3DEXECUTEBUFFERDESC desc{kD3DExecuteBufferDescSize, D3DDEB_BUFSIZE, 0, size, nullptr};
-    IDirect3DExecuteBuffer* buffer = nullptr;
-    EXPECT_EQ(direct3D->CreateExecuteBuffer(&desc, &buffer, nullptr), D3D_OK);
+    ComPtr<IDirect3DExecuteBuffer> buffer;
+    EXPECT_EQ(direct3D->CreateExecuteBuffer(&desc, buffer.put(), nullptr), D3D_OK);
     *locked = {kD3DExecuteBufferDescSize, 0, 0, 0, nullptr};
     EXPECT_EQ(buffer->Lock(locked), D3D_OK);
     EXPECT_EQ(locked->dwBufferSize, size);
-    return ComPtr<IDirect3DExecuteBuffer>::adopt(buffer);
+    return buffer;
   }
 
   HRESULT Run(IDirect3DExecuteBuffer* buffer, IDirect3DRMViewport* on) {
@@ -47,10 +47,10 @@ class ExecuteBufferTest : public RenderTest {
   // plane), the vertices, PROCESSVERTICES, STATERENDER with four states, BRANCHFORWARD to the
   // triangles written backwards from the end (the first made is the last), EXIT in the last 4 bytes.
   HRESULT DrawBatch(const std::vector<D3DTLVERTEX>& vertices, const std::vector<D3DTRIANGLE>& made,
-                    IDirect3DRMViewport* on = nullptr, DWORD size = 0xFFF8) {
+                    IDirect3DRMViewport* on = nullptr) {
     on = on ? on : viewport.get();
     D3DEXECUTEBUFFERDESC desc;
-    auto buffer = NewBuffer(size, &desc);
+    auto buffer = NewBuffer(0xFFF8, &desc);
     BYTE* data = static_cast<BYTE*>(desc.lpData);
     const DWORD end = desc.dwBufferSize;
     Put(data + end - 4, D3DINSTRUCTION{D3DOP_EXIT, 0, 0});
@@ -71,8 +71,7 @@ class ExecuteBufferTest : public RenderTest {
     Put(data + at + 20, D3DINSTRUCTION{D3DOP_STATERENDER, 8, 4});
     const D3DSTATE states[4] = {{D3DRENDERSTATE_SHADEMODE, {D3DSHADE_FLAT}},
                                 {D3DRENDERSTATE_FILLMODE, {D3DFILL_SOLID}},
-                                {D3DRENDERSTATE_TEXTUREHANDLE, {0}},
-                                {D3DRENDERSTATE_ALPHABLENDENABLE, {FALSE}}};
+                                {D3DRENDERSTATE_TEXTUREHANDLE, {0}}, {D3DRENDERSTATE_ALPHABLENDENABLE, {FALSE}}};
     for (int i = 0; i < 4; ++i) Put(data + at + 24 + 8 * i, states[i]);
     at += 56;
     Put(data + at, D3DINSTRUCTION{D3DOP_BRANCHFORWARD, 16, 1});
@@ -83,8 +82,7 @@ class ExecuteBufferTest : public RenderTest {
     return Run(buffer.get(), on);
   }
 
-  // Two bands across the screen: rows 13 and 14 at depth 0.3 in yellow, rows 16 and 17 at depth
-  // 0.8 in cyan, each of two triangles; and a triangle culled to the guard vertex.
+  // Rows 13-14 at depth 0.3 in yellow and 16-17 at 0.8 in cyan, two triangles each; one culled triangle.
   HRESULT DrawBands() {
     const D3DCOLOR yellow = 0xFFFFFF00, cyan = 0xFF00FFFF;
     return DrawBatch({At(4, 13, 0.3f, yellow), At(28, 13, 0.3f, yellow), At(28, 15, 0.3f, yellow),
@@ -140,12 +138,11 @@ TEST_F(ExecuteBufferTest, TrianglesReachingOutsideTheViewportWriteNothingOutside
 }
 
 TEST_F(ExecuteBufferTest, DamagedOrMisusedBuffersAreRefused) {
-  D3DEXECUTEBUFFERDESC desc{kD3DExecuteBufferDescSize, 0, 0, 64, nullptr};
+  D3DEXECUTEBUFFERDESC noSize{kD3DExecuteBufferDescSize, 0, 0, 64, nullptr};
+  D3DEXECUTEBUFFERDESC empty{kD3DExecuteBufferDescSize, D3DDEB_BUFSIZE, 0, 0, nullptr};
   IDirect3DExecuteBuffer* none = nullptr;
-  EXPECT_EQ(direct3D->CreateExecuteBuffer(&desc, &none, nullptr), DDERR_INVALIDPARAMS) << "no size flag";
-  desc.dwFlags = D3DDEB_BUFSIZE;
-  desc.dwBufferSize = 0;
-  EXPECT_EQ(direct3D->CreateExecuteBuffer(&desc, &none, nullptr), DDERR_INVALIDPARAMS) << "size 0";
+  EXPECT_EQ(direct3D->CreateExecuteBuffer(&noSize, &none, nullptr), DDERR_INVALIDPARAMS) << "no size flag";
+  EXPECT_EQ(direct3D->CreateExecuteBuffer(&empty, &none, nullptr), DDERR_INVALIDPARAMS) << "size 0";
   EXPECT_EQ(none, nullptr);
 
   D3DEXECUTEBUFFERDESC locked;

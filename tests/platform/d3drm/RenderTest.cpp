@@ -104,7 +104,8 @@ TEST_F(RenderPixelsTest, ClearStretchesTheBackgroundImageOverTheViewport) {
   auto image = TextureOf(2, 2, [](DWORD x, DWORD y) { return 0x400000u * (1 + x) + 0x40u * (1 + y); });
   ASSERT_EQ(scene->SetSceneBackgroundImage(image.get()), D3DRM_OK);
   ASSERT_EQ(viewport->Clear(), D3DRM_OK);
-  ExpectPixels({{0, 0, 0x400040}, {15, 15, 0x400040}, {16, 0, 0x800040}, {0, 16, 0x400080}, {31, 31, 0x800080}});
+  ExpectPixels({{0, 0, 0x400040}, {15, 15, 0x400040}, {16, 0, 0x800040}, {0, 16, 0x400080},
+                {31, 31, 0x800080}});
   EXPECT_EQ(Depth(31, 31), 0xFFFF);
 }
 

@@ -16,7 +16,7 @@ constexpr const char* kTriangle = "3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;";
 constexpr const char* kGrey = "Material { 0.5;0.5;0.5;1;; 0; 0;0;0;; 0;0;0;; }";
 
 // cube.x: faces use the materials 1, 0, 0, 1, 1, 0, so "Blue" makes group 0 and "Red" group 1. Its
-// binary forms are compared with it below.
+// binary and compressed forms are compared with it below.
 TEST_F(XLoadTest, TheCubeGivesAGroupPerMaterialWithItsTextureAndVertices) {
   ASSERT_EQ(LoadBytes(ReadFixture("x/cube.x")), D3DRM_OK);
   auto mesh = CreateMesh();
@@ -343,20 +343,22 @@ class XFormsTest : public XLoadTest {
   }
 };
 
-TEST_F(XFormsTest, SkinnedBinaryWith64BitRealsAndBothStringEnds) {
-  for (bool shortEnds : {true, false}) {
-    SCOPED_TRACE(shortEnds);
-    XBinaryWriter x("xof 0303bin 0064");
-    if (shortEnds) x.ShortStringEnds();
-    ExpectTextCube(BinaryCube(nullptr, nullptr, x, true).bytes());
-  }
-}
-
-TEST_F(XFormsTest, CompressedTextAndBinaryInflateAcrossBlocks) {
+TEST_F(XFormsTest, BinaryAndCompressedFormsLoadTheTextCube) {
+  XBinaryWriter shortEnds("xof 0303bin 0064");
+  shortEnds.ShortStringEnds();
+  const auto skinned = BinaryCube(nullptr, nullptr, XBinaryWriter("xof 0303bin 0064"), true).bytes();
   // 700-byte blocks make later blocks refer back into earlier ones.
-  ExpectTextCube(Compress("xof 0303tzip0032", BodyOf(ReadFixture("x/cube.x")), 700));
-  ExpectTextCube(Compress("xof 0303bzip0032", BodyOf(BinaryCube().bytes()), 300));
-  ExpectTextCube(Compress("xof 0303bzip0064", BodyOf(BinaryCube(nullptr, nullptr, XBinaryWriter("xof 0303bin 0064"), true).bytes()), 50000));
+  const std::pair<const char*, std::vector<std::uint8_t>> forms[] = {
+      {"binary", BinaryCube().bytes()},
+      {"skin weights, 64-bit reals", skinned},
+      {"16-bit string ends", BinaryCube(nullptr, nullptr, shortEnds, true).bytes()},
+      {"compressed text", Compress("xof 0303tzip0032", BodyOf(ReadFixture("x/cube.x")), 700)},
+      {"compressed binary", Compress("xof 0303bzip0032", BodyOf(BinaryCube().bytes()), 300)},
+      {"compressed 64-bit binary", Compress("xof 0303bzip0064", BodyOf(skinned), 50000)}};
+  for (const auto& [form, bytes] : forms) {
+    SCOPED_TRACE(form);
+    ExpectTextCube(bytes);
+  }
 }
 
 TEST_F(XFormsTest, DamagedCompressedDataIsABadFile) {
