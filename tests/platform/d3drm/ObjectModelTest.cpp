@@ -229,8 +229,7 @@ TEST_F(ObjectModelTest, EnumerateObjectsHandsEveryLiveObjectOnce) {
   auto builder = NewBuilder();
   auto light = NewLight();
   NewMesh().reset();  // gone before the walk
-  IDirect3DRMMaterial* material = nullptr;
-  ASSERT_EQ(rm->CreateMaterial(1.0f, &material), D3DRM_OK);
+  auto material = Make<IDirect3DRMMaterial>([&](IDirect3DRMMaterial** m) { return rm->CreateMaterial(1.0f, m); });
   ASSERT_EQ(showing1->AddVisual(old.get()), D3DRM_OK);
   ASSERT_EQ(showing2->AddVisual(old.get()), D3DRM_OK);
 
@@ -238,7 +237,7 @@ TEST_F(ObjectModelTest, EnumerateObjectsHandsEveryLiveObjectOnce) {
   ASSERT_EQ(rm->EnumerateObjects(&ReplaceInFrames, &info), D3DRM_OK);
   const std::vector<std::pair<IDirect3DRMObject*, int>> expected = {
       {showing1.get(), 1}, {showing2.get(), 1}, {elsewhere.get(), 1}, {old.get(), 1},
-      {replacement.get(), 1}, {builder.get(), 1}, {light.get(), 1}, {material, 1}};
+      {replacement.get(), 1}, {builder.get(), 1}, {light.get(), 1}, {material.get(), 1}};
   EXPECT_THAT(info.handed, UnorderedElementsAreArray(expected));
   EXPECT_EQ(info.replaced, 2);
   EXPECT_EQ(CountOf(old.get()), 1u);
@@ -246,7 +245,7 @@ TEST_F(ObjectModelTest, EnumerateObjectsHandsEveryLiveObjectOnce) {
   EXPECT_EQ(CountOf(showing2.get()), 2u) << "the walk's own references are gone";
   EXPECT_EQ(d3drm::Frame::From(elsewhere.get())->visuals().size(), 0u);
   EXPECT_EQ(d3drm::Frame::From(showing2.get())->visuals().front().get(), replacement.get());
-  EXPECT_EQ(material->Release(), 0u);
+  EXPECT_EQ(CountOf(material.get()), 1u);
 }
 
 // The frame rotation the program builds every rotation matrix from: row vectors, left-handed.

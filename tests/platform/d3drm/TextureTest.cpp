@@ -77,12 +77,6 @@ TEST_F(TextureTest, ReadsPalettedAndTrueColourRowsInEitherOrder) {
   ASSERT_EQ(Load(FixturePath("bmp/mono1.bmp"), &texture), D3DRM_OK);  // small header, 1 bit
   EXPECT_EQ(PictureOf(texture).pixels,
             (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF}));
-
-  const auto* ours = d3drm::Texture::From(texture.get());
-  EXPECT_EQ(ours->colors(), 1u << 24);
-  ASSERT_EQ(rm->SetDefaultTextureShades(16), D3DRM_OK);
-  ASSERT_EQ(Load(FixturePath("bmp/mono1.bmp"), &texture), D3DRM_OK);
-  EXPECT_EQ(d3drm::Texture::From(texture.get())->shades(), 16u);
 }
 
 TEST_F(TextureTest, FindsFilesByNameIgnoringCaseAndTellsMissingFromUnreadable) {
