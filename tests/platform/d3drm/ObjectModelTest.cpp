@@ -163,21 +163,7 @@ TEST_F(ObjectModelTest, WorldTransformAppliesTheFrameFirstAndTheRootLast) {
   EXPECT_EQ(outer->AddTransform(D3DRMCOMBINE_AFTER, shift), D3DRMERR_BADVALUE);
 }
 
-TEST_F(ObjectModelTest, EnableFrameLinksAreClearedWhenTheFrameGoes) {
-  auto light = NewLight(D3DRMLIGHT_POINT);
-  auto frame = NewFrame();
-  ASSERT_EQ(light->SetEnableFrame(frame.get()), D3DRM_OK);
-  IDirect3DRMFrame* enabled = nullptr;
-  ASSERT_EQ(light->GetEnableFrame(&enabled), D3DRM_OK);
-  EXPECT_EQ(enabled, frame.get());
-  enabled->Release();
-  EXPECT_EQ(frame->Release(), 0u);
-  frame.detach();
-  ASSERT_EQ(light->GetEnableFrame(&enabled), D3DRM_OK);
-  EXPECT_EQ(enabled, nullptr);
-}
-
-TEST_F(ObjectModelTest, LightTypesColoursAndBackgroundImages) {
+TEST_F(ObjectModelTest, LightTypesColoursEnableFramesAndBackgroundImages) {
   IDirect3DRMLight* light = nullptr;
   ASSERT_EQ(rm->CreateLightRGB(D3DRMLIGHT_SPOT, 1.0f, 0.5f, 0.0f, &light), D3DRM_OK);
   EXPECT_EQ(light->GetColor(), 0xFFFF8000u) << "channels round to the nearest byte";
@@ -185,6 +171,19 @@ TEST_F(ObjectModelTest, LightTypesColoursAndBackgroundImages) {
   EXPECT_EQ(light->GetType(), D3DRMLIGHT_SPOT);
   EXPECT_EQ(light->Release(), 0u);
   EXPECT_EQ(rm->CreateLight(static_cast<D3DRMLIGHTTYPE>(5), 0, &light), D3DRMERR_BADVALUE);
+
+  // Enable links are cleared when the frame goes.
+  auto point = NewLight(D3DRMLIGHT_POINT);
+  auto frame = NewFrame();
+  ASSERT_EQ(point->SetEnableFrame(frame.get()), D3DRM_OK);
+  IDirect3DRMFrame* enabled = nullptr;
+  ASSERT_EQ(point->GetEnableFrame(&enabled), D3DRM_OK);
+  EXPECT_EQ(enabled, frame.get());
+  enabled->Release();
+  EXPECT_EQ(frame->Release(), 0u);
+  frame.detach();
+  ASSERT_EQ(point->GetEnableFrame(&enabled), D3DRM_OK);
+  EXPECT_EQ(enabled, nullptr);
 
   auto scene = NewFrame();
   IDirect3DRMTexture* texture = nullptr;
@@ -274,7 +273,7 @@ TEST_F(ObjectModelTest, RotationsTurnTheFixedViewsAndMatchTheRotationAboutAnyAxi
   EXPECT_EQ(NewFrame()->AddRotation(D3DRMCOMBINE_REPLACE, 0, 0, 0, 1.0f), D3DRMERR_BADVALUE) << "a zero axis";
 }
 
-TEST_F(ObjectModelTest, GroupsAreNumberedInOrderAndReadBackAsGiven) {
+TEST_F(ObjectModelTest, GroupsAreNumberedInOrderReadBackAsGivenAndRefusedWhenUnfit) {
   auto mesh = NewMesh();
   EXPECT_EQ(AddQuad(mesh.get(), 0), 0);
   EXPECT_EQ(AddQuad(mesh.get(), 5), 1);
@@ -309,18 +308,16 @@ TEST_F(ObjectModelTest, GroupsAreNumberedInOrderAndReadBackAsGiven) {
   auto empty = NewMesh();
   ASSERT_EQ(empty->GetBox(&box), D3DRM_OK);
   EXPECT_EQ(box.max.x, 0.0f) << "an empty mesh has the empty box at the origin";
-}
 
-TEST_F(ObjectModelTest, AddGroupRefusesFacesItCannotHold) {
-  auto mesh = NewMesh();
+  auto refusing = NewMesh();
   const unsigned quad[] = {0, 1, 2, 3};
   const unsigned outside[] = {0, 1, 4};
   D3DRMGROUPINDEX index = -1;
-  EXPECT_EQ(mesh->AddGroup(4, 1, 4, quad, &index), D3DRMERR_BADVALUE) << "triangles only";
-  EXPECT_EQ(mesh->AddGroup(4, 1, 3, outside, &index), D3DRMERR_BADVALUE) << "index past the vertices";
-  EXPECT_EQ(mesh->AddGroup(4, 1, 3, nullptr, &index), D3DRMERR_BADVALUE);
-  EXPECT_EQ(mesh->GetGroupCount(), 0u);
-  ASSERT_EQ(mesh->AddGroup(0, 0, 3, nullptr, &index), D3DRM_OK) << "an empty group is allowed";
+  EXPECT_EQ(refusing->AddGroup(4, 1, 4, quad, &index), D3DRMERR_BADVALUE) << "triangles only";
+  EXPECT_EQ(refusing->AddGroup(4, 1, 3, outside, &index), D3DRMERR_BADVALUE) << "index past the vertices";
+  EXPECT_EQ(refusing->AddGroup(4, 1, 3, nullptr, &index), D3DRMERR_BADVALUE);
+  EXPECT_EQ(refusing->GetGroupCount(), 0u);
+  ASSERT_EQ(refusing->AddGroup(0, 0, 3, nullptr, &index), D3DRM_OK) << "an empty group is allowed";
   EXPECT_EQ(index, 0);
 }
 
