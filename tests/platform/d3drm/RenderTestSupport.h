@@ -1,5 +1,5 @@
-// The renderer tests' fixture: a small surface with a device, a scene frame with a camera at the
-// origin looking along +z, a viewport over the whole device, and meshes built in place.
+// The renderer tests' fixture: a small surface and device, a scene with a camera at the origin looking
+// along +z, a viewport over the whole device, and meshes built in place.
 #pragma once
 
 #include <cmath>

@@ -8,8 +8,7 @@
 #include "platform/d3drm/D3DRMTestSupport.h"
 #include "platform/d3drm/XBinaryWriter.h"
 
-// Skin data as exporters write it: the declaration of the weights' template at the top, a bone
-// count header and one bone's weights inside the mesh.
+// Skin data as exporters write it: the weights' template declared on top, a header and weights in the mesh.
 inline void AddSkinTemplate(XBinaryWriter& x) {
   x.Word(31).Name("SkinWeights").Open().Word(5).Dword(0x6F0D123B).Dword(0x4B19BAD2).Dword(0x8AA6CE9A).Dword(0x2A2EF1EA);
   x.Word(49).Name("transformNodeName").Word(20).Word(40).Name("nWeights").Word(20);
@@ -23,9 +22,8 @@ inline void AddSkinWeights(XBinaryWriter& x) {
   x.Floats({1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}).Close();
 }
 
-// The cube of cube.x, with a template declaration and a Header object before the mesh.
-// meshStart and meshEnd give the bytes from the mesh's name to its closing brace. `x` may carry
-// another header or string ending; `skin` adds skin weights to the mesh.
+// The cube of cube.x after a template declaration and a Header; meshStart and meshEnd give the bytes from
+// the mesh's name to its closing brace. `x` may carry another header or string ending; `skin` adds skins.
 inline XBinaryWriter BinaryCube(std::size_t* meshStart = nullptr, std::size_t* meshEnd = nullptr,
                                 XBinaryWriter x = XBinaryWriter(), bool skin = false) {
   x.Word(31).Name("Header").Open().Word(5).Dword(0x3D82AB43).Dword(0x11CF62DA).Dword(0x20002BAB).Dword(0x33E471AF);
