@@ -8,9 +8,98 @@
 #include <string>
 
 #include "platform/d3drm/Matrix.h"
-#include "platform/d3drm/XLoadTestSupport.h"
+#include "platform/d3drm/XFixtures.h"
 
 namespace {
+
+std::vector<D3DRMVERTEX> Vertices(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  unsigned count = 0;
+  EXPECT_EQ(mesh->GetGroup(group, &count, nullptr, nullptr, nullptr, nullptr), D3DRM_OK);
+  std::vector<D3DRMVERTEX> vertices(count);
+  EXPECT_EQ(mesh->GetVertices(group, 0, count, vertices.data()), D3DRM_OK);
+  return vertices;
+}
+
+std::vector<unsigned> Faces(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  DWORD size = 0;
+  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, nullptr), D3DRM_OK);
+  std::vector<unsigned> faces(size);
+  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, faces.data()), D3DRM_OK);
+  return faces;
+}
+
+ComPtr<IDirect3DRMMaterial> MaterialOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  ComPtr<IDirect3DRMMaterial> material;
+  EXPECT_EQ(mesh->GetGroupMaterial(group, material.put()), D3DRM_OK);
+  return material;
+}
+
+ComPtr<IDirect3DRMTexture> TextureOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  ComPtr<IDirect3DRMTexture> texture;
+  EXPECT_EQ(mesh->GetGroupTexture(group, texture.put()), D3DRM_OK);
+  return texture;
+}
+
+std::string NameOf(IDirect3DRMObject* object) {
+  char name[64] = {};
+  DWORD size = sizeof name;
+  EXPECT_EQ(object->GetName(&size, name), D3DRM_OK);
+  return name;
+}
+
+class XLoadTest : public RetainedModeTest {
+ protected:
+  void SetUp() override {
+    RetainedModeTest::SetUp();
+    log.rm = rm;
+  }
+
+  static std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+  HRESULT LoadBytes(const std::vector<std::uint8_t>& bytes) {
+    if (!builder) builder = NewBuilder();
+    D3DRMLOADMEMORY memory{const_cast<std::uint8_t*>(bytes.data()), static_cast<DWORD>(bytes.size())};
+    return builder->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, &TextureLog::Callback, &log);
+  }
+  HRESULT LoadText(const std::string& body) { return LoadBytes(Bytes("xof 0302txt 0032\n" + body)); }
+  // Loads `bytes` into a fresh builder and makes its mesh.
+  ComPtr<IDirect3DRMMesh> LoadFresh(const std::vector<std::uint8_t>& bytes) {
+    builder = NewBuilder();
+    EXPECT_EQ(LoadBytes(bytes), D3DRM_OK);
+    return CreateMesh();
+  }
+
+  ComPtr<IDirect3DRMMesh> CreateMesh() {
+    ComPtr<IDirect3DRMMesh> mesh;
+    EXPECT_EQ(builder->CreateMesh(mesh.put()), D3DRM_OK);
+    return mesh;
+  }
+
+  // Loads `bytes` with a fresh builder and expects the same groups as the text cube.
+  void ExpectTextCube(const std::vector<std::uint8_t>& bytes) {
+    const auto expected = LoadFresh(ReadFixture("x/cube.x"));
+    const auto mesh = LoadFresh(bytes);
+    ASSERT_EQ(mesh->GetGroupCount(), expected->GetGroupCount());
+    for (D3DRMGROUPINDEX g = 0; g < static_cast<D3DRMGROUPINDEX>(mesh->GetGroupCount()); ++g) {
+      SCOPED_TRACE(g);
+      EXPECT_EQ(Faces(mesh.get(), g), Faces(expected.get(), g));
+      const auto vertices = Vertices(mesh.get(), g);
+      const auto wanted = Vertices(expected.get(), g);
+      ASSERT_EQ(vertices.size(), wanted.size());
+      EXPECT_EQ(std::memcmp(vertices.data(), wanted.data(), vertices.size() * sizeof vertices[0]), 0);
+      EXPECT_EQ(mesh->GetGroupColor(g), expected->GetGroupColor(g));
+      EXPECT_EQ(NameOf(MaterialOf(mesh.get(), g).get()), NameOf(MaterialOf(expected.get(), g).get()));
+      EXPECT_EQ(MaterialOf(mesh.get(), g)->GetPower(), MaterialOf(expected.get(), g)->GetPower());
+      EXPECT_EQ(NameOf(TextureOf(mesh.get(), g).get()), NameOf(TextureOf(expected.get(), g).get()));
+    }
+  }
+
+  TextureLog log;
+  ComPtr<IDirect3DRMMeshBuilder> builder;
+};
+
+bool Same(const D3DVECTOR& v, float x, float y, float z) { return v.x == x && v.y == y && v.z == z; }
+
 
 constexpr const char* kTriangle = "3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;";
 constexpr const char* kGrey = "Material { 0.5;0.5;0.5;1;; 0; 0;0;0;; 0;0;0;; }";
@@ -320,29 +409,8 @@ std::vector<std::uint8_t> Compress(const char* header, const std::vector<std::ui
 
 std::vector<std::uint8_t> BodyOf(const std::vector<std::uint8_t>& file) { return {file.begin() + 16, file.end()}; }
 
-class XFormsTest : public XLoadTest {
- protected:
-  // Loads `bytes` with a fresh builder and expects the same groups as the text cube.
-  void ExpectTextCube(const std::vector<std::uint8_t>& bytes) {
-    const auto expected = LoadFresh(ReadFixture("x/cube.x"));
-    const auto mesh = LoadFresh(bytes);
-    ASSERT_EQ(mesh->GetGroupCount(), expected->GetGroupCount());
-    for (D3DRMGROUPINDEX g = 0; g < static_cast<D3DRMGROUPINDEX>(mesh->GetGroupCount()); ++g) {
-      SCOPED_TRACE(g);
-      EXPECT_EQ(Faces(mesh.get(), g), Faces(expected.get(), g));
-      const auto vertices = Vertices(mesh.get(), g);
-      const auto wanted = Vertices(expected.get(), g);
-      ASSERT_EQ(vertices.size(), wanted.size());
-      EXPECT_EQ(std::memcmp(vertices.data(), wanted.data(), vertices.size() * sizeof vertices[0]), 0);
-      EXPECT_EQ(mesh->GetGroupColor(g), expected->GetGroupColor(g));
-      EXPECT_EQ(NameOf(MaterialOf(mesh.get(), g).get()), NameOf(MaterialOf(expected.get(), g).get()));
-      EXPECT_EQ(MaterialOf(mesh.get(), g)->GetPower(), MaterialOf(expected.get(), g)->GetPower());
-      EXPECT_EQ(NameOf(TextureOf(mesh.get(), g).get()), NameOf(TextureOf(expected.get(), g).get()));
-    }
-  }
-};
 
-TEST_F(XFormsTest, BinaryAndCompressedFormsLoadTheTextCube) {
+TEST_F(XLoadTest, BinaryAndCompressedFormsLoadTheTextCube) {
   XBinaryWriter shortEnds("xof 0303bin 0064");
   shortEnds.ShortStringEnds();
   const auto skinned = BinaryCube(nullptr, nullptr, XBinaryWriter("xof 0303bin 0064"), true).bytes();
@@ -360,7 +428,7 @@ TEST_F(XFormsTest, BinaryAndCompressedFormsLoadTheTextCube) {
   }
 }
 
-TEST_F(XFormsTest, DamagedCompressedDataIsABadFile) {
+TEST_F(XLoadTest, DamagedCompressedDataIsABadFile) {
   const auto good = Compress("xof 0303tzip0032", BodyOf(ReadFixture("x/cube.x")), 700);
   auto noSignature = good;
   noSignature[24] = 'X';  // the first block's "CK"
