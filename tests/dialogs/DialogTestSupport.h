@@ -1,18 +1,28 @@
-// Test support for the dialogs: a recording stand-in of the main frame's status bar (its modal
-// callback stack and its prompt), and helpers that act on a dialog's controls as a user does.
+// Test support for the dialogs: the application and scene they run in, a recording stand-in of
+// the main frame's status bar, and helpers that act on a dialog's controls as a user does.
 #pragma once
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QTabBar>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/XMessageBox.h"
+#include "document/DocumentTestSupport.h"
+#include "platform/framework/Controls.h"
 #include "platform/framework/Help.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/RunModal.h"
 #include "platform/framework/Wnd.h"
+#include "platform/win/QtTestApplication.h"
 #include "support/RecordingDesktop.h"
+#include "support/ScriptedColorDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
 
 class RecordingStatusFrame final : public XMessageBoxFrame {
  public:
@@ -84,3 +94,43 @@ inline void Type(CWnd& dialog, int id, const char* text) {
   QTest::keyClick(edit, Qt::Key_Delete);
   QTest::keyClicks(edit, text);
 }
+
+inline std::string TextOf(CWnd& page, int id) {
+  CString text;
+  page.GetDlgItem(id)->GetWindowText(text);
+  return text.str();
+}
+inline bool Checked(CWnd& page, int id) { return static_cast<CButton*>(page.GetDlgItem(id))->GetCheck() != 0; }
+inline int SliderPos(CWnd& page, int id) { return static_cast<CSliderCtrl*>(page.GetDlgItem(id))->GetPos(); }
+
+// Brings up page `index` of a property sheet's window as a click on its tab does.
+inline void ClickTab(QWidget* window, int index) {
+  auto* tabs = window->findChild<QTabBar*>();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+// Runs `dialog` modally; `user` acts on its window, then `button` is clicked.
+template <class Dialog>
+void RunThenPress(Dialog& dialog, const std::function<void(QDialog*)>& user, int button = IDOK) {
+  RunModal([&] { return dialog.DoModal(); },
+           [&](QDialog* window) {
+             user(window);
+             Click(dialog, button);
+           });
+}
+
+// The application first, with the program's input filter and the C locale.
+struct DialogApp {
+  DialogApp() {
+    InstallInputFilter();
+    QLocale::setDefault(QLocale::c());
+  }
+  QtTestApplication qt;
+};
+
+// A dialog of a new scene, with scripted message boxes and colour dialogs.
+struct SceneDialogTest : DialogApp, document_test::SceneFixture {
+  int Records() { return doc.GetHistory().GetCount(); }
+  ScriptedMessageBoxes boxes;
+  ScriptedColorDialogs colours;
+};

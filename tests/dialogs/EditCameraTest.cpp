@@ -1,34 +1,20 @@
-// The Edit Camera sheet on a scene's camera view: OK turns what the shown pages changed into one
-// "Edit Camera" record (none for values that only passed through the pages), the type, projection
-// and background rules, and the pages' own controls.
+// The Edit Camera sheet on a scene's camera view: OK makes one "Edit Camera" record of what
+// changed, the type, projection and background rules, and the pages' own controls.
 #include <gtest/gtest.h>
 
-#include <QDialog>
-#include <QTabBar>
 #include <numbers>
 
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/PropertySheetEditCamera.h"
-#include "document/DocumentTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedColorDialogs.h"
 #include "support/ScriptedFileDialogs.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
 using document_test::UndoText;
 
-struct QtFirst {
-  QtTestApplication qt;
-};
-
-class EditCameraTest : public QtFirst, public document_test::SceneFixture {
+class EditCameraTest : public SceneDialogTest {
  protected:
   EditCameraTest() {
-    InstallInputFilter();
     CameraFields& c = Camera();
     c.focal = 0.05;
     c.height = 1.0;
@@ -37,22 +23,12 @@ class EditCameraTest : public QtFirst, public document_test::SceneFixture {
     c.linearSensitivity = 8;
   }
   CameraFields& Camera() { return View().camera; }
-  int Records() { return doc.GetHistory().GetCount(); }
 
   // Runs the sheet opened at `start`; `user` acts on it, then OK is pressed.
-  void Run(UINT start, const std::function<void(PropertySheetEditCamera&, QTabBar&)>& user) {
+  void Run(UINT start, const std::function<void(PropertySheetEditCamera&, QDialog*)>& user) {
     PropertySheetEditCamera sheet(&View(), start);
-    RunModal([&] { return sheet.DoModal(); },
-             [&](QDialog* window) {
-               user(sheet, *window->findChild<QTabBar*>());
-               Click(sheet, IDOK);
-             });
+    RunThenPress(sheet, [&](QDialog* window) { user(sheet, window); });
   }
-  static void ShowPage(QTabBar& tabs, int index) {
-    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
-  }
-
-  ScriptedMessageBoxes boxes;
 };
 
 TEST_F(EditCameraTest, ValuesThatOnlyPassedThroughThePagesMakeNoRecord) {
@@ -63,8 +39,8 @@ TEST_F(EditCameraTest, ValuesThatOnlyPassedThroughThePagesMakeNoRecord) {
   Camera().background = RGB(12, 34, 56);
   const CameraFields before = Camera();
   const int records = Records();
-  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
-    for (int page = 1; page < 4; ++page) ShowPage(tabs, page);
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog* window) {
+    for (int page = 1; page < 4; ++page) ClickTab(window, page);
     EXPECT_TRUE(sheet.newScene->m_initialized);
   });
   EXPECT_EQ(Records(), records);
@@ -77,11 +53,10 @@ TEST_F(EditCameraTest, ValuesThatOnlyPassedThroughThePagesMakeNoRecord) {
 TEST_F(EditCameraTest, ColourAndFocalLengthMakeOneRecordThatOneUndoRestores) {
   const CameraFields before = Camera();
   const int records = Records();
-  ScriptedColorDialogs colours;
   colours.Answer({RGB(255, 0, 0)});
-  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog* window) {
     Click(*sheet.general, 32827);
-    ShowPage(tabs, kEditCameraLensPage);
+    ClickTab(window, kEditCameraLensPage);
     Type(*sheet.lens, 32829, "85");
     EXPECT_EQ(sheet.lens->m_slider.GetPos(), 85);
   });
@@ -98,7 +73,7 @@ TEST_F(EditCameraTest, ColourAndFocalLengthMakeOneRecordThatOneUndoRestores) {
 
 TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {
   const int titles = View().titles;
-  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog*) {
     for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Down);  // Camera -> Top
   });
   EXPECT_EQ(Camera().windowKind, 3);
@@ -108,7 +83,7 @@ TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {
 
   const Transform turned(0.4, Vector(0, 1, 0));
   Camera().transform = turned;
-  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog*) {
     for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Up);  // Top -> Camera
   });
   EXPECT_EQ(Camera().windowKind, 0);
@@ -122,7 +97,7 @@ TEST_F(EditCameraTest, PerspectiveOffOnTheFocusPageAloneAsksAndIsApplied) {
     const int fits = View().fits;
     const int records = Records();
     boxes.Answer({answer});
-    Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+    Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QDialog*) {
       Click(*sheet.focus, 32830);
       EXPECT_FALSE(sheet.focus->GetDlgItem(32832)->IsWindowEnabled());
       EXPECT_FALSE(sheet.lens->m_perspective);
@@ -137,7 +112,7 @@ TEST_F(EditCameraTest, PerspectiveOffOnTheFocusPageAloneAsksAndIsApplied) {
 
 TEST_F(EditCameraTest, FocusControlsFollowEachOther) {
   Camera().fstop = 8.0;
-  Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
+  Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QDialog* window) {
     PageEditCameraFocus& page = *sheet.focus;
     EXPECT_EQ(page.m_slider.GetPos(), 8);
     Type(page, 32832, "100");
@@ -160,7 +135,7 @@ TEST_F(EditCameraTest, FocusControlsFollowEachOther) {
     EXPECT_FALSE(page.m_autoFstop);
     EXPECT_TRUE(page.GetDlgItem(32837)->IsWindowEnabled());
 
-    ShowPage(tabs, kEditCameraLensPage);
+    ClickTab(window, kEditCameraLensPage);
     Click(*sheet.lens, 32830);
     EXPECT_FALSE(sheet.lens->GetDlgItem(32828)->IsWindowEnabled());
     EXPECT_FALSE(page.m_perspective);
@@ -175,7 +150,7 @@ TEST_F(EditCameraTest, ARefusedOrCancelledBackgroundFileNeverLeavesUseImageOn) {
   ScriptedFileDialogs files;
   files.PickFilters({1, 1});
   files.Answer({"/pictures/sky.txt", std::nullopt, "/pictures/SKY.BMP"});
-  Run(kEditCameraGeneralPage, [&](PropertySheetEditCamera& sheet, QTabBar&) {
+  Run(kEditCameraGeneralPage, [&](PropertySheetEditCamera& sheet, QDialog*) {
     PageEditCameraGeneral& page = *sheet.general;
     Click(page, 32838);  // refused under "All files"
     ASSERT_EQ(boxes.boxes.size(), 1u);

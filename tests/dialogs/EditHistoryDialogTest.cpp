@@ -1,21 +1,14 @@
-// The Edit History dialog over a history of numbered edits, driven as a user drives it: Edit/History
-// opens it, clicks pick records, comments are typed, and Undo To / Redo To, Enter, a double click,
-// the range buttons, Close and Preferences... end or page it.
+// The Edit History dialog over numbered edits, driven as a user drives it: Edit/History opens it,
+// clicks pick records, comments are typed, and the buttons, Enter and a double click end or page it.
 #include <gtest/gtest.h>
 
-#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTabBar>
 
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/EditHistoryDialog.h"
 #include "document/HistoryTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -23,10 +16,9 @@ using history_test::NumberDocument;
 
 const QString kCurrent = "**** Current Scene ****";
 
-class EditHistoryDialogTest : public ::testing::Test {
+class EditHistoryDialogTest : public ::testing::Test, public DialogApp {
  protected:
   EditHistoryDialogTest() : previous_(SetEditHistoryRunner(&EditHistoryDialog::Run)) {
-    InstallInputFilter();
     doc.GetHistory().SetMaxUndo(1000);
   }
   ~EditHistoryDialogTest() override { SetEditHistoryRunner(previous_); }
@@ -60,7 +52,6 @@ class EditHistoryDialogTest : public ::testing::Test {
   std::string Comment(int record) { return doc.GetHistory().GetRecord(record)->GetComment().str(); }
   static void Press(QDialog* d, const char* text) { QTest::mouseClick(Button(d, text), Qt::LeftButton); }
 
-  QtTestApplication qt;
   NumberDocument doc;
   ScriptedMessageBoxes boxes;
 

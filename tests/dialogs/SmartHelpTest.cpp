@@ -1,22 +1,15 @@
-// Smart help of the dialog and sheet bases: the prompt of the control under the mouse on the
-// status bar, help topics from F1, the Help button and the help hit test, and the modal callback
-// stack through nested dialogs and message boxes.
+// Smart help of the dialog and sheet bases: the status-bar prompt of the control under the mouse,
+// help topics from F1, the Help button and the help hit test, and the modal callback stack.
 #include <gtest/gtest.h>
 
 #include <QCursor>
-#include <QDialog>
 #include <iterator>
 
 #include "dialogs/DialogExportImage.h"
-#include "dialogs/XDialog.h"
+#include "dialogs/DialogTestSupport.h"
 #include "dialogs/XPropertyPage.h"
 #include "dialogs/XPropertySheet.h"
-#include "dialogs/DialogTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
 #include "resources/ProgramResources.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -49,21 +42,19 @@ constexpr DialogTemplate kTemplate = {kDialog, "Help", 200, 100, "MS Sans Serif"
 constexpr DialogTemplate kPageTemplate = {kPage, "Page", 120, 60, "MS Sans Serif", 8, WS_CHILD, 0, kPageControls,
                                           std::size(kPageControls)};
 
-class SmartHelpTest : public ::testing::Test {
+class SmartHelpTest : public ::testing::Test, public DialogApp {
  protected:
   void SetUp() override {
     templates_[0] = &kTemplate;
     templates_[1] = &kPageTemplate;
     templates_[2] = FindDialogTemplate(kExportImageTemplate);
     RegisterDialogTemplates(templates_, std::size(templates_));
-    InstallInputFilter();  // the application object does this in the program
   }
   void TearDown() override {
     RegisterDialogTemplates(kDialogTemplates, kDialogTemplateCount);
     QCoreApplication::processEvents();  // the cursor's moves, before the application goes
   }
 
-  QtTestApplication app_;
   RecordingStatusFrame frame_;
   const DialogTemplate* templates_[3] = {};
 };
@@ -158,13 +149,6 @@ TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndUsesThePagePrompt) 
              sheet.EndDialog(IDCANCEL);
            });
   EXPECT_TRUE(frame_.stack.empty());
-}
-
-TEST_F(SmartHelpTest, GuardedExchangeRefusesToRunInsideItself) {
-  XDialog dialog(kDialog);
-  dialog.m_updatingData = true;
-  EXPECT_FALSE(dialog.UpdateDataGuarded(TRUE));
-  EXPECT_TRUE(dialog.m_updatingData);
 }
 
 }  // namespace
