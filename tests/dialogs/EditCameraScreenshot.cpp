@@ -1,7 +1,5 @@
-// Shows the Edit Camera sheet on the screen, as the camera window opens it, and saves a screenshot
-// of each of its pages:
-//   edit_camera_screenshot <folder>
-// Writes <folder>/edit-camera-<page>.png. Run under an X server (scripts/edit-camera-screenshot.sh).
+// Saves a screenshot of each page of the Edit Camera sheet, opened as the camera window opens it,
+// as <folder>/edit-camera-<page>.png; run under an X server (scripts/edit-camera-screenshot.sh).
 #include "SheetScreenshot.h"
 #include "dialogs/PropertySheetEditCamera.h"
 #include "platform/framework/View.h"

@@ -25,7 +25,7 @@ Vector BoxCentreInWorld(const GroupSO& group) {
   return group.GetWorldTransform().TransformPoint(centre);
 }
 
-TEST_F(EditObjectSheetTest, OKWithNothingChangedMakesNoRecordUntilTheQualityMoves) {
+TEST_F(EditObjectSheetTest, OKMakesNoRecordUntilSomethingChangesAndOneUndoRestoresSizeAndLook) {
   // Scales that do not survive 15 digits of text exactly, and a quality beyond the slider's ends.
   Ptr<GroupSO> group = AddObject("Chair", {.textured = true, .quality = 5});
   group->scale = Vector(1.0 / 3.0, 0.7, 2.0 / 7.0);
@@ -41,6 +41,21 @@ TEST_F(EditObjectSheetTest, OKWithNothingChangedMakesNoRecordUntilTheQualityMove
   });
   EXPECT_EQ(Records(), records + 1);
   EXPECT_EQ(MeshOf(*group).GetQuality(), -3);
+
+  Run(*group, kEditObjectGeneralPage, [](PropertySheetEditObject& sheet, QDialog* window) {
+    EXPECT_TRUE(Checked(*sheet.general, 32772));  // distorted: only the width changes
+    Type(*sheet.general, 32775, "4");
+    ClickTab(window, 1);
+    Click(*sheet.artistic, 32852);  // Solid color
+  });
+  EXPECT_EQ(Records(), records + 2);
+  EXPECT_EQ(MeshOf(*group).texturesOn, 0);
+  EXPECT_NE(group->scale.x, 1.0 / 3.0);
+  EXPECT_EQ(group->scale.y, 0.7);
+  doc.OnEditUndo();
+  EXPECT_EQ(MeshOf(*group).texturesOn, 1);
+  EXPECT_EQ(group->scale.x, 1.0 / 3.0);
+  EXPECT_FALSE(group->GetTransform() != Transform());
 }
 
 TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentre) {
@@ -64,25 +79,6 @@ TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentre) {
   EXPECT_NEAR(moved.x - centre.x, 0, 1e-12);
   EXPECT_NEAR(moved.y - centre.y, 0, 1e-12);
   EXPECT_NEAR(moved.z - centre.z, 0, 1e-12);
-}
-
-TEST_F(EditObjectSheetTest, SizeAndLookMakeOneRecordThatOneUndoRestores) {
-  Ptr<GroupSO> group = AddObject("Chair", {.textured = true, .quality = 2});
-  const int records = Records();
-  Run(*group, kEditObjectGeneralPage, [](PropertySheetEditObject& sheet, QDialog* window) {
-    Click(*sheet.general, 32772);  // distorted: only the width changes
-    Type(*sheet.general, 32775, "4");
-    ClickTab(window, 1);
-    Click(*sheet.artistic, 32852);  // Solid color
-  });
-  EXPECT_EQ(Records(), records + 1);
-  EXPECT_EQ(MeshOf(*group).texturesOn, 0);
-  EXPECT_NE(group->scale.x, 1.0);
-  EXPECT_EQ(group->scale.y, 1.0);
-  doc.OnEditUndo();
-  EXPECT_EQ(MeshOf(*group).texturesOn, 1);
-  EXPECT_EQ(group->scale.x, 1.0);
-  EXPECT_FALSE(group->GetTransform() != Transform());
 }
 
 TEST_F(EditObjectSheetTest, AFlatObjectShowsItsFlatSideAsZeroAndStaysEditable) {

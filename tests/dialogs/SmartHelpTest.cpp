@@ -112,29 +112,12 @@ TEST_F(SmartHelpTest, HelpButtonF1AndHelpHitTestOpenTheDialogsTopic) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(SmartHelpTest, NestedModalDialogsAndBoxesLeaveNoCallback) {
+// A sheet's prompt is its page's; a dialog and a box opened over it stack their callbacks.
+TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndNestedModalsLeaveNoCallback) {
   ScriptedMessageBoxes boxes;
-  XDialog outer(kDialog);
-  XDialog inner(kExportImageTemplate);
-  RunModal([&] { return outer.DoModal(); },
-           [&](QDialog*) {
-             RunModal([&] { return inner.DoModal(); },
-                      [&](QDialog*) {
-                        EXPECT_EQ(frame_.stack.size(), 2u);
-                        XErrorBox(40223);
-                        inner.EndDialog(IDOK);
-                      });
-             EXPECT_EQ(frame_.stack.size(), 1u);
-             outer.EndDialog(IDOK);
-           });
-  EXPECT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(frame_.deepest, 3u);
-  EXPECT_TRUE(frame_.stack.empty());
-}
-
-TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndUsesThePagePrompt) {
   XPropertySheet sheet(10200);
   XPropertyPage page(kPage);
+  XDialog inner(kExportImageTemplate);
   sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
   sheet.AddPage(&page);
   RunModal([&] { return sheet.DoModal(); },
@@ -146,8 +129,17 @@ TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndUsesThePagePrompt) 
              QCursor::setPos(QPoint(-50, -50));
              frame_.Refresh();
              EXPECT_EQ(frame_.promptId, kPage);
+             RunModal([&] { return inner.DoModal(); },
+                      [&](QDialog*) {
+                        EXPECT_EQ(frame_.stack.size(), 2u);
+                        XErrorBox(40223);
+                        inner.EndDialog(IDOK);
+                      });
+             EXPECT_EQ(frame_.stack.size(), 1u);
              sheet.EndDialog(IDCANCEL);
            });
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(frame_.deepest, 3u);
   EXPECT_TRUE(frame_.stack.empty());
 }
 
