@@ -35,17 +35,26 @@ QRect Extent(const QImage& image, QRgb c) {
   return box;
 }
 
-TEST_F(ColorButtonTest, SwatchKeepsItsExactSizeCentredInAnOddButton) {
+TEST_F(ColorButtonTest, ChooserSwatchKeepsItsSizeCentredAndADisabledChooserShowsASunkenFace) {
   ColorChooserButton button;
   button.SetColor(Color(1.0, 0.0, 0.0, 1.0));
   button.m_rectSize = SIZE{18, 18};
-  const QImage image = Render(button, 0, 41, 33);
-  const QRect red = Extent(image, qRgb(255, 0, 0));
+  const QRect red = Extent(Render(button, 0, 41, 33), qRgb(255, 0, 0));
   EXPECT_EQ(red.size(), QSize(18, 18));
   EXPECT_EQ(red.left(), 11);  // (41 - 8 - 6 - 18) / 2 past the face and the focus inset
   // Larger than the button: filled to its shrunken rectangle.
   button.m_rectSize = SIZE{100, 100};
   EXPECT_EQ(Extent(Render(button, 0), qRgb(255, 0, 0)), QRect(4, 4, 32, 32));
+
+  const QImage disabled = Render(button, ODS_DISABLED);
+  EXPECT_TRUE(Extent(disabled, qRgb(255, 0, 0)).isEmpty());
+  QImage face(kSize, kSize, QImage::Format_RGB32);
+  face.fill(Qt::magenta);
+  CDC dc(&face);
+  RECT r{0, 0, kSize, kSize};
+  dc.DrawFrameControl(&r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+  EXPECT_EQ(disabled, face);
+  EXPECT_NE(Render(button, 0), Render(button, ODS_SELECTED));
 }
 
 TEST_F(ColorButtonTest, TranslucentColoursShowOverThreeBackgrounds) {
@@ -69,20 +78,6 @@ TEST_F(ColorButtonTest, TranslucentColoursShowOverThreeBackgrounds) {
   const QImage square = Render(button, 0);
   EXPECT_EQ(square.pixel(20, 6), qRgb(0, 0, 0));
   EXPECT_EQ(Extent(square, qRgb(127, 127, 127)), QRect(15, 15, 10, 10));
-}
-
-TEST_F(ColorButtonTest, DisabledChooserShowsASunkenFaceAndNoSwatch) {
-  ColorChooserButton button;
-  button.SetColor(Color(0.0, 0.0, 1.0, 1.0));
-  const QImage disabled = Render(button, ODS_DISABLED);
-  EXPECT_TRUE(Extent(disabled, qRgb(0, 0, 255)).isEmpty());
-  QImage face(kSize, kSize, QImage::Format_RGB32);
-  face.fill(Qt::magenta);
-  CDC dc(&face);
-  RECT r{0, 0, kSize, kSize};
-  dc.DrawFrameControl(&r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
-  EXPECT_EQ(disabled, face);
-  EXPECT_NE(Render(button, 0), Render(button, ODS_SELECTED));
 }
 
 std::vector<std::string> heard;

@@ -31,8 +31,6 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
     SetMessageBoxFrameLookup(previous_);
     current_ = nullptr;
   }
-  RecordingStatusFrame(const RecordingStatusFrame&) = delete;
-  RecordingStatusFrame& operator=(const RecordingStatusFrame&) = delete;
 
   HWND GetSafeHwnd() override { return nullptr; }
   void PushModalStatusCallback(XStatusCallback callback, void* argument) override {
@@ -63,9 +61,6 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
   static inline RecordingStatusFrame* current_ = nullptr;
   XMessageBoxFrameLookup previous_;
 };
-
-// Records the help pages asked for.
-using RecordingHelp = RecordingDesktop;
 
 inline QWidget* Control(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->GetWidget(); }
 

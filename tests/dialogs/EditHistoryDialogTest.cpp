@@ -59,7 +59,7 @@ class EditHistoryDialogTest : public ::testing::Test, public DialogApp {
   EditHistoryRunner previous_;
 };
 
-TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) {
+TEST_F(EditHistoryDialogTest, CommentsAreKeptTheSceneMovesToTheChosenRecordAndPreferencesOpensUndo) {
   Edits(5);
   OpenHistory([&](QDialog* d) {
     QListWidget* list = List(d);
@@ -92,6 +92,26 @@ TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) 
     QTest::keyClick(List(d), Qt::Key_Return);
   });
   EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
+
+  // Preferences... stores the comment, closes the dialog, then opens the sheet on its Undo page.
+  QString pageShown;
+  OpenHistory([&](QDialog* d) {
+    ClickLine(d, 0);
+    TypeComment(d, "stored first");
+    std::function<void()> onSheet = [&] {
+      auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!sheet || sheet == d) return QTimer::singleShot(10, onSheet);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+      auto* tabs = sheet->findChild<QTabBar*>();
+      pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
+      QTest::keyClick(sheet, Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, onSheet);
+    Press(d, "Pre&ferences...");
+  });
+  EXPECT_EQ(pageShown, "Undo");
+  EXPECT_EQ(Comment(0), "stored first");
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
 }
 
 TEST_F(EditHistoryDialogTest, LongHistoriesArePagedAndAPageChangeDropsAnUnstoredComment) {
@@ -115,29 +135,6 @@ TEST_F(EditHistoryDialogTest, LongHistoriesArePagedAndAPageChangeDropsAnUnstored
   EXPECT_NE(Comment(207), "lost");
   EXPECT_EQ(doc.GetHistory().GetModIndex(), 4);
   EXPECT_EQ(doc.value, 5);
-}
-
-TEST_F(EditHistoryDialogTest, PreferencesClosesTheDialogThenOpensTheUndoPage) {
-  Edits(2);
-  QString pageShown;
-  OpenHistory([&](QDialog* d) {
-    ClickLine(d, 0);
-    TypeComment(d, "stored first");
-    // The sheet comes up once the dialog's own loop has ended.
-    std::function<void()> onSheet = [&] {
-      auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!sheet || sheet == d) return QTimer::singleShot(10, onSheet);
-      ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
-      auto* tabs = sheet->findChild<QTabBar*>();
-      pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
-      QTest::keyClick(sheet, Qt::Key_Escape);
-    };
-    QTimer::singleShot(0, onSheet);
-    Press(d, "Pre&ferences...");
-  });
-  EXPECT_EQ(pageShown, "Undo");
-  EXPECT_EQ(Comment(0), "stored first");
-  EXPECT_EQ(doc.GetHistory().GetModIndex(), 1);
 }
 
 }  // namespace

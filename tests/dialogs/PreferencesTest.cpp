@@ -225,7 +225,7 @@ TEST_F(PreferencesTest, TipsAndF1FollowTheControlUnderTheMouse) {
         EXPECT_EQ(sheet.OnToolHitTest(CPoint(CentreOf(sheet, page, 32797)) + CPoint(0, -20), &info), -1);
         EXPECT_EQ(info.lpszText, nullptr);
         // F1 opens the help of the control under the cursor, else of the page.
-        RecordingHelp help;
+        RecordingDesktop help;  // records the help pages asked for
         QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, 3)));
         QTest::keyClick(Control(page, 32794), Qt::Key_F1);
         QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, -20)));

@@ -93,7 +93,7 @@ TEST_F(SmartHelpTest, HitTestMapsStandardButtonsAndSkipsUnpromptedControls) {
 }
 
 TEST_F(SmartHelpTest, HelpButtonF1AndHelpHitTestOpenTheDialogsTopic) {
-  RecordingHelp help;
+  RecordingDesktop help;  // records the help pages asked for
   ScriptedMessageBoxes boxes;
   DialogExportImage dialog;
   RunModal([&] { return dialog.DoModal(); },
