@@ -1,5 +1,4 @@
-// Colour buttons: the swatch drawn on pixels (sizes, stripes of translucent colours, the disabled
-// face) and the chooser's click, which tells the owner only when a colour was chosen.
+// Colour buttons: the swatch on pixels, and the chooser telling its owner only of chosen colours.
 #include <gtest/gtest.h>
 
 #include <QImage>

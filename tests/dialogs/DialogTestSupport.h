@@ -1,5 +1,4 @@
-// Test support for the dialogs: the application and scene they run in, a recording stand-in of
-// the main frame's status bar, and helpers that act on a dialog's controls as a user does.
+// Test support for the dialogs: their application and scene, a status bar stand-in and user actions.
 #pragma once
 
 #include <QCoreApplication>

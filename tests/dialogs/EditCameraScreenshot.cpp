@@ -1,5 +1,4 @@
-// Saves a screenshot of each page of the Edit Camera sheet, opened as the camera window opens it,
-// as <folder>/edit-camera-<page>.png; run under an X server (scripts/edit-camera-screenshot.sh).
+// Saves <folder>/edit-camera-<page>.png of each Edit Camera page (scripts/edit-camera-screenshot.sh).
 #include "SheetScreenshot.h"
 #include "dialogs/PropertySheetEditCamera.h"
 #include "platform/framework/View.h"

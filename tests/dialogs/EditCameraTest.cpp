@@ -1,5 +1,4 @@
-// The Edit Camera sheet on a scene's camera view: OK makes one "Edit Camera" record of what
-// changed, the type, projection and background rules, and the pages' own controls.
+// The Edit Camera sheet: one "Edit Camera" record of what OK changed, and the pages' rules.
 #include <gtest/gtest.h>
 
 #include <numbers>

@@ -1,5 +1,4 @@
-// The Edit History dialog over numbered edits, driven as a user drives it: Edit/History opens it,
-// clicks pick records, comments are typed, and the buttons, Enter and a double click end or page it.
+// The Edit History dialog over numbered edits, driven by clicks, typing, Enter and its buttons.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>

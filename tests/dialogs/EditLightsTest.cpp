@@ -1,5 +1,4 @@
-// The Edit Lights dialog on a new scene: the sun's time of day read and written, the time texts,
-// and OK turning the changes into one "Edit Lights" record (none when nothing changed).
+// The Edit Lights dialog: the sun's time of day read and written, and one "Edit Lights" record per OK.
 #include <gtest/gtest.h>
 
 #include <numbers>

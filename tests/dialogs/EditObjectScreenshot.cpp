@@ -1,6 +1,4 @@
-// Saves a screenshot of each page of the Edit Object sheet for a textured object of two parts, the
-// Artistic page painted and with cartoon lines, as <folder>/edit-object-<page>.png; run under an X
-// server (scripts/edit-object-screenshot.sh).
+// Saves <folder>/edit-object-<page>.png of each Edit Object page (scripts/edit-object-screenshot.sh).
 #include "SheetScreenshot.h"
 #include "dialogs/PropertySheetEditObject.h"
 #include "resources/ProgramResources.h"

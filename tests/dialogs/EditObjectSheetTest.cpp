@@ -1,5 +1,4 @@
-// The Edit Object sheet: OK turns what changed into one "Edit Object" record, the General page's
-// sizes and names, and the Artistic page's looks, part lists, highlights and patterns.
+// The Edit Object sheet: one "Edit Object" record per OK, sizes, names, looks, highlights and patterns.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -97,8 +96,7 @@ TEST_F(EditObjectSheetTest, AFlatObjectShowsItsFlatSideAsZeroAndStaysEditable) {
     for (double value : row) EXPECT_TRUE(std::isfinite(value));
 }
 
-// Renaming to "Lamp", the name of objects that share their look, with the width changed in the
-// same OK, which always applies.
+// Renaming to "Lamp", whose objects share their look; the width changed in the same OK always applies.
 TEST_F(EditObjectSheetTest, NamesOfSharedObjectsAreRefusedOrConfirmedFirst) {
   struct Case {
     bool sameFile;      // the other object comes from the edited one's file

@@ -1,5 +1,4 @@
-// Test support for the Edit Object sheet: objects of two parts ("Body" and "Trim") on a generated
-// mesh, each look with part colours of its own, and a run of the sheet by a scripted user.
+// Test support for the Edit Object sheet: objects of two parts, each look with colours of its own.
 #pragma once
 
 #include "dialogs/DialogTestSupport.h"
@@ -23,8 +22,7 @@ inline Material& Part(XList<Material>& list, int index) {
   return list.GetAt(pos);
 }
 
-// An object named `name` added to the scene and selected; its parts are lit, not shiny and have
-// no pattern.
+// An object named `name` added to the scene and selected; its parts are lit, not shiny, unpatterned.
 inline Ptr<GroupSO> NewObject(XDocument& doc, const char* name, Look look = {}) {
   Ptr<MeshSO> mesh(new MeshSO(8, 0.5, 2.0, 0xFF0000FF));
   mesh->SetName(name);

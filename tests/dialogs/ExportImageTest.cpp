@@ -1,5 +1,4 @@
-// The Export Image dialog driven by typing and clicks: its defaults, the sizes it takes with and
-// without improvement, and the messages and focus for the sizes it refuses.
+// The Export Image dialog: its defaults, the sizes it takes and the messages for those it refuses.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,8 +10,7 @@ namespace {
 
 class ExportImageTest : public ::testing::Test, public DialogApp {
  protected:
-  // Types the sizes, sets the check box and presses OK; `user` looks at the dialog afterwards
-  // and ends it if it is still open.
+  // Types the sizes, sets the check box and presses OK; `after` looks at a dialog left open.
   int Run(const char* width, const char* height, bool improve, const std::function<void(QDialog*)>& after = {}) {
     return RunModal([&] { return dialog_.DoModal(); },
                     [&](QDialog* window) {

@@ -1,5 +1,4 @@
-// The Preferences sheet: repairs when it is built, only the pages brought up write on OK, and each
-// page's defaults, ranges, questions, stored formats and the refreshers OK runs in their order.
+// The Preferences sheet: repairs, only shown pages write, and each page's values, checks and refreshers.
 #include <QCursor>
 #include <QHelpEvent>
 #include <QToolTip>
@@ -74,11 +73,20 @@ std::string TipOver(CWnd& owner, int id) {
   return QToolTip::text().toStdString();  // the label is shown a moment later
 }
 
-TEST_F(PreferencesTest, BuildingTheSheetRepairsStoredValuesEvenWhenCancelled) {
+TEST_F(PreferencesTest, BuildingTheSheetRepairsStoredValuesEvenWhenCancelledAndRecentScenesStopAt16) {
   Store(XPref::NUM_MRU, "20");
   Store(XPref::MAXUNDOTOKEEP, "-3");
   PropertySheetPreferences sheet(kPrefsGeneralPage);
-  RunThenPress(sheet, [&](QDialog*) { EXPECT_EQ(TextOf(*sheet.m_general_page, 32798), "8"); }, IDCANCEL);
+  RunThenPress(
+      sheet,
+      [&](QDialog*) {
+        EXPECT_EQ(TextOf(*sheet.m_general_page, 32798), "8");
+        Type(*sheet.m_general_page, 32798, "17");
+        Click(sheet, IDOK);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, "Please enter an integer between 0 and 16.");
+      },
+      IDCANCEL);
   EXPECT_EQ(Stored(XPref::NUM_MRU), "8");
   EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "2147483647");
   EXPECT_TRUE(reloaded.empty());
@@ -107,20 +115,6 @@ TEST_F(PreferencesTest, OKAppliesOnlyThePagesThatWereShown) {
   EXPECT_EQ(reloaded.size(), 1u);
   EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 7);
   EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(PreferencesTest, RecentScenesAbove16AreRefusedAndTheSheetStaysOpen) {
-  PropertySheetPreferences sheet(kPrefsGeneralPage);
-  RunThenPress(
-      sheet,
-      [&](QDialog*) {
-        Type(*sheet.m_general_page, 32798, "17");
-        Click(sheet, IDOK);
-        ASSERT_EQ(boxes.boxes.size(), 1u);
-        EXPECT_EQ(boxes.boxes[0].text, "Please enter an integer between 0 and 16.");
-      },
-      IDCANCEL);
-  EXPECT_TRUE(reloaded.empty());
 }
 
 TEST_F(PreferencesTest, TurningUndoOffForNewScenesAsksFirst) {
@@ -202,12 +196,22 @@ TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeysInOrd
                                       key(XPref::FOCUS, "1"), key(XPref::FSTOP, "0")}));
 }
 
-TEST_F(PreferencesTest, FrontTopLeftOKRefitsEveryScene) {
+// The status bar's rate is clamped for the slider and stored as shown.
+TEST_F(PreferencesTest, FrontTopLeftRefitsEverySceneAndStatusBarRateIsStoredAsShown) {
+  blinkDuration = 250;
   PropertySheetPreferences sheet(kPrefsFrontTopLeftPage);
-  RunThenPress(sheet, [&](QDialog*) { Click(*sheet.m_front_top_left_page, 32813); });
+  RunThenPress(sheet, [&](QDialog* window) {
+    Click(*sheet.m_front_top_left_page, 32813);
+    ClickTab(window, kPrefsStatusBarPage);
+    PageStatusBarPrefs& page = *sheet.m_status_bar_page;
+    EXPECT_EQ(SliderPos(page, 32814), 500);
+    EXPECT_TRUE(Checked(page, 32815));
+    EXPECT_FALSE(Checked(page, 32816));
+    Click(page, 32816);
+  });
   EXPECT_EQ(Stored(XPref::TRACK_SCENE_EXTENTS), "no");
   EXPECT_FALSE(Globals::GetTrackSceneExtents());
-  EXPECT_EQ(calls, std::vector<std::string>{"scene extents"});
+  EXPECT_EQ(calls, (std::vector<std::string>{"scene extents", "status bar 500 blink expand"}));
 }
 
 TEST_F(PreferencesTest, TipsAndF1FollowTheControlUnderTheMouse) {
@@ -236,19 +240,6 @@ TEST_F(PreferencesTest, TipsAndF1FollowTheControlUnderTheMouse) {
         EXPECT_EQ(sheet.OnToolHitTest(CentreOf(sheet, page, 32797), &info), -1);
       },
       IDCANCEL);
-}
-
-TEST_F(PreferencesTest, StatusBarRateIsClampedForTheSliderAndStoredAsShown) {
-  blinkDuration = 250;
-  PropertySheetPreferences sheet(kPrefsStatusBarPage);
-  RunThenPress(sheet, [&](QDialog*) {
-    PageStatusBarPrefs& page = *sheet.m_status_bar_page;
-    EXPECT_EQ(SliderPos(page, 32814), 500);
-    EXPECT_TRUE(Checked(page, 32815));
-    EXPECT_FALSE(Checked(page, 32816));
-    Click(page, 32816);
-  });
-  EXPECT_EQ(calls, std::vector<std::string>{"status bar 500 blink expand"});
 }
 
 TEST_F(PreferencesTest, GroundShowsItsDefaultsAndRebuildsBeforeTheTrackSettingChanges) {

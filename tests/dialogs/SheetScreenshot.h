@@ -1,5 +1,4 @@
-// The screenshot programs of the property sheets: the sheet runs modally as its opener runs it,
-// a script shows its pages and saves pictures of its window, then the sheet is cancelled.
+// The sheet screenshot programs: a script shows pages and saves pictures, then the sheet is cancelled.
 #pragma once
 
 #include <QApplication>
@@ -44,8 +43,7 @@ inline std::string ScreenshotFolder(int argc, char** argv) {
   return {};
 }
 
-// Runs `sheet`; `script` acts on its shown window. The program's exit code: 0 when every picture
-// was saved.
+// Runs `sheet`; `script` acts on its shown window. Returns 0 when every picture was saved.
 inline int ShootSheet(CPropertySheet& sheet, const std::string& prefix, const std::function<void(SheetShots&)>& script) {
   bool saved = false;
   QTimer::singleShot(0, [&] {

@@ -1,5 +1,4 @@
-// Smart help of the dialog and sheet bases: the status-bar prompt of the control under the mouse,
-// help topics from F1, the Help button and the help hit test, and the modal callback stack.
+// Smart help of the dialog and sheet bases: prompts, help topics, hit tests and the modal callbacks.
 #include <gtest/gtest.h>
 
 #include <QCursor>
@@ -72,8 +71,7 @@ TEST_F(SmartHelpTest, HitTestMapsStandardButtonsAndSkipsUnpromptedControls) {
              // Inside the group box but over none of its controls: the box ends the search.
              EXPECT_EQ(dialog.OnToolHitTest(POINT{CentreOf(dialog, dialog, kInGroup).x, CentreOf(dialog, dialog, IDOK).y - 12}), -1);
 
-             // The status bar follows the cursor; the Help button shows its own text under the
-             // dialog's id, and the dialog's prompt over nothing.
+             // The prompt follows the cursor: Help shows its text under the dialog's id, nothing none.
              QCursor::setPos(Control(dialog, kDisabled)->mapToGlobal(QPoint(3, 3)));
              frame_.Refresh();
              EXPECT_EQ(frame_.promptId, static_cast<UINT>(kDisabled));
