@@ -40,10 +40,10 @@ int main(int argc, char** argv) {
   Ptr<ShownCamera> view(new ShownCamera);
   PropertySheetEditCamera sheet(view, kEditCameraGeneralPage);
   return ShootSheet(sheet, folder + "/edit-camera-", [](SheetShots& shots) {
-    const char* names[] = {"general", "lens", "focus", "new-scene"};
-    for (int page = 0; page < shots.PageCount(); ++page) {
-      shots.ShowPage(page);
-      shots.Shoot(names[page]);
+    int page = 0;
+    for (const char* name : {"general", "lens", "focus", "new-scene"}) {
+      shots.ShowPage(page++);
+      shots.Shoot(name);
     }
   });
 }

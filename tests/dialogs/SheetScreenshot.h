@@ -12,28 +12,22 @@
 
 #include "platform/framework/PropertySheet.h"
 
-class SheetShots {
- public:
-  SheetShots(QWidget* window, std::string prefix) : window_(window), prefix_(std::move(prefix)) {}
-
+struct SheetShots {
   // Brings up page `index` as a click on its tab does.
   void ShowPage(int index) {
-    auto* tabs = window_->findChild<QTabBar*>();
+    auto* tabs = window->findChild<QTabBar*>();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
   }
-  int PageCount() const { return window_->findChild<QTabBar*>()->count(); }
   // Saves the window as <prefix><name>.png once it has painted.
   void Shoot(const char* name) {
     QTest::qWait(200);
-    const QPixmap shot = window_->screen()->grabWindow(window_->winId());
-    saved = shot.save(QString::fromStdString(prefix_ + name + ".png")) && saved;
+    const QPixmap shot = window->screen()->grabWindow(window->winId());
+    saved = shot.save(QString::fromStdString(prefix + name + ".png")) && saved;
   }
 
+  QWidget* window;
+  std::string prefix;
   bool saved = true;
-
- private:
-  QWidget* window_;
-  std::string prefix_;
 };
 
 // The folder argument of a screenshot program, or an empty text after telling the usage.
@@ -49,7 +43,7 @@ inline int ShootSheet(CPropertySheet& sheet, const std::string& prefix, const st
   QTimer::singleShot(0, [&] {
     QWidget* window = QApplication::activeModalWidget();
     if (window && QTest::qWaitForWindowExposed(window)) {
-      SheetShots shots(window, prefix);
+      SheetShots shots{window, prefix};
       script(shots);
       saved = shots.saved;
     }
