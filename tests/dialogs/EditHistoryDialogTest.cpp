@@ -1,7 +1,6 @@
 // The Edit History dialog over numbered edits, driven by clicks, typing, Enter and its buttons.
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -42,12 +41,7 @@ class EditHistoryDialogTest : public ::testing::Test, public DialogApp {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
     QCoreApplication::processEvents();
   }
-  static void TypeComment(QDialog* d, const char* text) {
-    auto* edit = d->findChild<QLineEdit*>();
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
-  }
+  static void TypeComment(QDialog* d, const char* text) { Type(*WindowOfWidget(d), 32781, text); }
   std::string Comment(int record) { return doc.GetHistory().GetRecord(record)->GetComment().str(); }
   static void Press(QDialog* d, const char* text) { QTest::mouseClick(Button(d, text), Qt::LeftButton); }
 

@@ -295,8 +295,14 @@ TEST_F(PreferencesTest, GroundShowsItsDefaultsAndRebuildsBeforeTheTrackSettingCh
   EXPECT_FALSE(Globals::GetGroundTrackSceneExtents());
 }
 
-// A radius out of range is repaired when the page is first shown, and stays repaired on Cancel.
-TEST_F(PreferencesTest, CylinderRadiusKeepsItsStoredTenthsAndARepairIsKept) {
+// The radius keeps its stored tenths; one out of range is repaired once the page shows, also on Cancel.
+TEST_F(PreferencesTest, InteractiveKeepsTheRadiusTenthsAndAsksForTheQualityOnlyWhenTheUserChangedIt) {
+  const auto runInteractive = [&](const std::function<void(PageInteractivePrefs&)>& user, int button = IDOK) {
+    calls.clear();
+    boxes.boxes.clear();
+    PropertySheetPreferences sheet(kPrefsInteractivePage);
+    RunThenPress(sheet, [&](QDialog*) { user(*sheet.m_interactive_page); }, button);
+  };
   const struct {
     const char* stored;
     int shown;
@@ -305,33 +311,20 @@ TEST_F(PreferencesTest, CylinderRadiusKeepsItsStoredTenthsAndARepairIsKept) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
     Store(XPref::ABOUT_CYL_RADIUS, c.stored);
-    PropertySheetPreferences sheet(kPrefsInteractivePage);
-    RunThenPress(sheet, [&](QDialog*) { EXPECT_EQ(SliderPos(*sheet.m_interactive_page, 32795), c.shown); });
+    runInteractive([&](PageInteractivePrefs& page) { EXPECT_EQ(SliderPos(page, 32795), c.shown); });
     EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), c.written);
   }
-  calls.clear();
   Store(XPref::ABOUT_CYL_RADIUS, "12");
-  PropertySheetPreferences sheet(kPrefsInteractivePage);
-  EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "12");
-  RunThenPress(sheet, [](QDialog*) {}, IDCANCEL);
+  runInteractive([](PageInteractivePrefs&) {}, IDCANCEL);
   EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "2.0");
   EXPECT_TRUE(calls.empty());
-}
 
-TEST_F(PreferencesTest, QualityIsAskedForOnlyWhenTheUserChangedIt) {
   const char* const kQuestion =
       "Changing the Interactive Object Quality can take a long time because all objects in all open scenes may be "
       "reloaded from disk.\n\nAre you sure you want to change it?";
   Store(XPref::OBJECT_QUALITY_BIAS, "-4");
   Store(XPref::MAX_FPS, "12");
   openScenes = 1;
-  const auto runInteractive = [&](const std::function<void(PageInteractivePrefs&)>& user) {
-    calls.clear();
-    boxes.boxes.clear();
-    PropertySheetPreferences sheet(kPrefsInteractivePage);
-    RunThenPress(sheet, [&](QDialog*) { user(*sheet.m_interactive_page); });
-  };
-
   runInteractive([](PageInteractivePrefs& page) { EXPECT_EQ(SliderPos(page, 32817), -3); });
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-4");
