@@ -28,7 +28,8 @@ class EditLightsTest : public SceneDialogTest {
 TEST_F(EditLightsTest, EveryMinuteReadsBackAsWrittenAndAVerticalSunIsNoon) {
   EXPECT_EQ(SunMinutes(doc.GetSunlight()->GetWorldTransform()), 180);  // a new scene's sun: 09:00
   const Transform afternoon(std::numbers::pi * 0.75, kX);
-  for (int minutes = 0; minutes <= 720; ++minutes) ASSERT_EQ(SunMinutes(SunTransformAt(minutes, Transform())), minutes);
+  for (int minutes = 0; minutes <= 720; ++minutes)
+    ASSERT_EQ(SunMinutes(SunTransformAt(minutes, Transform())), minutes);
   EXPECT_EQ(SunMinutes(afternoon), 540);
   const Transform vertical(std::numbers::pi / 2, kX);
   EXPECT_EQ(SunMinutes(vertical), 360);

@@ -58,10 +58,12 @@ class SmartHelpTest : public ::testing::Test, public DialogApp {
   const DialogTemplate* templates_[3] = {};
 };
 
-TEST_F(SmartHelpTest, HitTestMapsStandardButtonsAndSkipsUnpromptedControls) {
+TEST_F(SmartHelpTest, HitTestMapsStandardButtonsSkipsUnpromptedControlsAndHelpOpensTheDialogsTopic) {
+  RecordingDesktop help;  // records the help pages asked for
+  ScriptedMessageBoxes boxes;
   XDialog dialog(kDialog);
   RunModal([&] { return dialog.DoModal(); },
-           [&](QDialog*) {
+           [&](QDialog* window) {
              const std::pair<int, int> expected[] = {
                  {IDOK, 32806},   {IDCANCEL, 32807}, {8, 32808},           {9, 2002},      {12321, 32809},
                  {12323, 32810},  {12324, 32811},    {12325, 32812},       {2002, 2002},   {kSmallId, -1},
@@ -75,36 +77,27 @@ TEST_F(SmartHelpTest, HitTestMapsStandardButtonsAndSkipsUnpromptedControls) {
              QCursor::setPos(Control(dialog, kDisabled)->mapToGlobal(QPoint(3, 3)));
              frame_.Refresh();
              EXPECT_EQ(frame_.promptId, static_cast<UINT>(kDisabled));
-             QCursor::setPos(Control(dialog, 2002)->mapToGlobal(QPoint(3, 3)));
-             frame_.Refresh();
-             EXPECT_EQ(frame_.promptId, kDialog);
-             EXPECT_EQ(frame_.promptText, "Display detailed help on entire dialog box");
              QCursor::setPos(Control(dialog, kSmallId)->mapToGlobal(QPoint(3, 3)));
              frame_.Refresh();
              EXPECT_EQ(frame_.promptId, kDialog);
              EXPECT_EQ(frame_.promptText, "");
+             QCursor::setPos(Control(dialog, 2002)->mapToGlobal(QPoint(3, 3)));
+             frame_.Refresh();
+             EXPECT_EQ(frame_.promptId, kDialog);
+             EXPECT_EQ(frame_.promptText, "Display detailed help on entire dialog box");
+
+             // The Help button, F1 and the help hit test reach the dialog's topic, a control's its own.
+             Click(dialog, 2002);
+             EXPECT_TRUE(help.Opened(kDialog + 0x10000));
+             help.urls.clear();
+             QTest::keyClick(window, Qt::Key_F1);
+             EXPECT_TRUE(help.Opened(kDialog + 0x10000));
+             const POINT edit = CentreOf(dialog, dialog, kInGroup);
+             EXPECT_EQ(dialog.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(edit.x, edit.y)), kInGroup + 0x10000);
+             EXPECT_EQ(dialog.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(1, 1)), kDialog + 0x10000);
 
              dialog.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
              EXPECT_EQ(dialog.OnToolHitTest(CentreOf(dialog, dialog, kDisabled)), -1);
-             dialog.EndDialog(IDCANCEL);
-           });
-}
-
-TEST_F(SmartHelpTest, HelpButtonF1AndHelpHitTestOpenTheDialogsTopic) {
-  RecordingDesktop help;  // records the help pages asked for
-  ScriptedMessageBoxes boxes;
-  DialogExportImage dialog;
-  RunModal([&] { return dialog.DoModal(); },
-           [&](QDialog* window) {
-             QCursor::setPos(Control(dialog, 2002)->mapToGlobal(QPoint(3, 3)));
-             Click(dialog, 2002);
-             EXPECT_TRUE(help.Opened(10002 + 0x10000));
-             help.urls.clear();
-             QTest::keyClick(window, Qt::Key_F1);
-             EXPECT_TRUE(help.Opened(10002 + 0x10000));
-             const POINT width = CentreOf(dialog, dialog, 32819);
-             EXPECT_EQ(dialog.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(width.x, width.y)), 32819 + 0x10000);
-             EXPECT_EQ(dialog.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(1, 1)), 10002 + 0x10000);
              dialog.EndDialog(IDCANCEL);
            });
   EXPECT_TRUE(boxes.boxes.empty());
