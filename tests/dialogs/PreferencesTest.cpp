@@ -15,11 +15,24 @@
 namespace {
 
 // A preference store of the test's own, before anything reads preferences; the globals follow it.
-struct OwnStore : DialogApp {
-  OwnStore() : previousStore(SetProfileStore(&store)) { InitGlobals(); }
-  ~OwnStore() { SetProfileStore(previousStore); }
-  MemoryProfileStore store;
-  ProfileStore* previousStore;
+// Once `section` is set it lists that section's writes, "key=value", in their order.
+struct OwnStore : DialogApp, ProfileStore {
+  OwnStore() : previous(SetProfileStore(this)) { InitGlobals(); }
+  ~OwnStore() override { SetProfileStore(previous); }
+  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
+    const std::string none = "\x01";
+    std::string value = memory.GetProfileString(section, key, none);
+    return value == none ? std::nullopt : std::optional(value);
+  }
+  bool Write(std::string_view in, std::string_view key, std::string_view value) override {
+    if (in == section) written.push_back(std::string(key) + "=" + std::string(value));
+    return memory.WriteProfileString(in, key, value);
+  }
+
+  MemoryProfileStore memory;
+  ProfileStore* previous;
+  std::string section;
+  std::vector<std::string> written;
 };
 
 // The application's refreshers are recorded in the order they run.
@@ -163,40 +176,11 @@ TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitS
   EXPECT_EQ(Stored(XPref::USE_DPI), "yes");
 }
 
-// Passes everything on to the store it replaces and records the keys written in one section.
-class RecordingProfile final : public ProfileStore {
- public:
-  explicit RecordingProfile(std::string section)
-      : section_(std::move(section)), inner_(CurrentProfileStore()), previous_(SetProfileStore(this)) {}
-  ~RecordingProfile() override { SetProfileStore(previous_); }
-  RecordingProfile(const RecordingProfile&) = delete;
-  RecordingProfile& operator=(const RecordingProfile&) = delete;
-
-  std::vector<std::string> written;  // "key=value"
-
- protected:
-  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
-    const std::string none = "\x01";
-    std::string value = inner_.GetProfileString(section, key, none);
-    return value == none ? std::nullopt : std::optional(value);
-  }
-  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
-    if (section == section_) written.push_back(std::string(key) + "=" + std::string(value));
-    return inner_.WriteProfileString(section, key, value);
-  }
-
- private:
-  std::string section_;
-  ProfileStore& inner_;
-  ProfileStore* previous_;
-};
-
 TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeysInOrder) {
   Store(XPref::FOCAL, "-1");
   PropertySheetPreferences sheet(kPrefsNewSceneCameraPage);
   EXPECT_EQ(Stored(XPref::FOCAL), "0.050");
   PageNewSceneCameraPrefs& page = *sheet.m_new_scene_camera_page;
-  std::optional<RecordingProfile> recorder;
   RunThenPress(sheet, [&](QDialog*) {
     EXPECT_EQ(page.m_focalSlider.GetPos(), 50);
     EXPECT_EQ(TextOf(page, 32829), "50");  // not the stored float's 50.0000007
@@ -210,11 +194,11 @@ TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeysInOrd
     for (const int id : {32828, 32829, 32831, 32832, 32833, 32834, 32837, 1132})
       EXPECT_FALSE(page.GetDlgItem(id)->IsWindowEnabled());
     EXPECT_TRUE(page.GetDlgItem(32827)->IsWindowEnabled());
-    recorder.emplace(XString(XPref::FOCAL.section).str());
+    section = XString(XPref::FOCAL.section).str();
   });
   EXPECT_TRUE(boxes.boxes.empty());
   const auto key = [](const XPrefKey& k, const char* value) { return XString(k.key).str() + "=" + value; };
-  EXPECT_EQ(recorder->written,
+  EXPECT_EQ(written,
             (std::vector<std::string>{key(XPref::FOCAL, "0.035"), key(XPref::ORTHOGRAPHIC, "yes"),
                                       key(XPref::BACKGROUND_COLOR, "192192192"),
                                       key(XPref::AUTO_FOCUS_SELECTED, "yes"), key(XPref::AUTO_APERTURE, "no"),
