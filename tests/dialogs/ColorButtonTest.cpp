@@ -34,7 +34,7 @@ QRect Extent(const QImage& image, QRgb c) {
   return box;
 }
 
-TEST_F(ColorButtonTest, ChooserSwatchKeepsItsSizeCentredAndADisabledChooserShowsASunkenFace) {
+TEST_F(ColorButtonTest, SwatchesKeepTheirSizeAndStripesAndADisabledChooserShowsASunkenFace) {
   ColorChooserButton button;
   button.SetColor(Color(1.0, 0.0, 0.0, 1.0));
   button.m_rectSize = SIZE{18, 18};
@@ -54,27 +54,26 @@ TEST_F(ColorButtonTest, ChooserSwatchKeepsItsSizeCentredAndADisabledChooserShows
   dc.DrawFrameControl(&r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
   EXPECT_EQ(disabled, face);
   EXPECT_NE(Render(button, 0), Render(button, ODS_SELECTED));
-}
 
-TEST_F(ColorButtonTest, TranslucentColoursShowOverThreeBackgrounds) {
-  ColorButton button;
-  button.SetColor(Color(1.0, 1.0, 1.0, 0.5));
-  const QImage striped = Render(button, 0);
+  // A plain colour button shows a translucent colour over three backgrounds.
+  ColorButton plain;
+  plain.SetColor(Color(1.0, 1.0, 1.0, 0.5));
+  const QImage striped = Render(plain, 0);
   // (255 - background) * 0.5 + background, truncated.
   EXPECT_EQ(striped.pixel(6, 20), qRgb(191, 159, 127));
   EXPECT_EQ(striped.pixel(20, 20), qRgb(127, 127, 127));
   EXPECT_EQ(striped.pixel(34, 20), qRgb(255, 247, 231));
   EXPECT_EQ(Extent(striped, qRgb(191, 159, 127)), QRect(4, 4, 11, 32));  // third = (32 + 1) / 3
 
-  button.SetColor(Color(1.0, 1.0, 1.0, -0.5));
-  const QImage clear = Render(button, 0);
+  plain.SetColor(Color(1.0, 1.0, 1.0, -0.5));
+  const QImage clear = Render(plain, 0);
   EXPECT_EQ(clear.pixel(6, 20), qRgb(128, 64, 0));
   EXPECT_EQ(clear.pixel(34, 20), qRgb(255, 240, 208));
 
   // With a sized swatch the square takes the width for both sides; the backgrounds show around.
-  button.SetColor(Color(1.0, 1.0, 1.0, 0.5));
-  button.m_rectSize = SIZE{10, 2};
-  const QImage square = Render(button, 0);
+  plain.SetColor(Color(1.0, 1.0, 1.0, 0.5));
+  plain.m_rectSize = SIZE{10, 2};
+  const QImage square = Render(plain, 0);
   EXPECT_EQ(square.pixel(20, 6), qRgb(0, 0, 0));
   EXPECT_EQ(Extent(square, qRgb(127, 127, 127)), QRect(15, 15, 10, 10));
 }

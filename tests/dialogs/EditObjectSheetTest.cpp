@@ -57,7 +57,7 @@ TEST_F(EditObjectSheetTest, OKMakesNoRecordUntilSomethingChangesAndOneUndoRestor
   EXPECT_FALSE(group->GetTransform() != Transform());
 }
 
-TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentre) {
+TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentreAndAFlatOneStaysEditable) {
   Ptr<GroupSO> group = AddObject("Chair");
   group->SetTransform(Transform(0, 0, 1, 3, 1, 0, 0, -2, 0, 1, 0, 5));
   const Vector base = [&] {
@@ -78,20 +78,19 @@ TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentre) {
   EXPECT_NEAR(moved.x - centre.x, 0, 1e-12);
   EXPECT_NEAR(moved.y - centre.y, 0, 1e-12);
   EXPECT_NEAR(moved.z - centre.z, 0, 1e-12);
-}
 
-TEST_F(EditObjectSheetTest, AFlatObjectShowsItsFlatSideAsZeroAndStaysEditable) {
-  Ptr<GroupSO> group = AddObject("Mat", {.flat = true});
-  Run(*group, kEditObjectGeneralPage, [](PropertySheetEditObject& sheet, QDialog*) {
+  // A flat object shows its flat side as 0 and stays editable.
+  Ptr<GroupSO> mat = AddObject("Mat", {.flat = true});
+  Run(*mat, kEditObjectGeneralPage, [](PropertySheetEditObject& sheet, QDialog*) {
     PageEditObjectGeneral& page = *sheet.general;
     EXPECT_EQ(TextOf(page, 32774), "0");
     EXPECT_FALSE(Control(page, 32774)->isEnabled());
     Type(page, 32775, "3");
     EXPECT_EQ(TextOf(page, 32774), "0");
   });
-  EXPECT_NE(group->scale.x, 1.0);
-  EXPECT_EQ(group->scale.y, 1.0);
-  for (const auto& row : group->GetTransform().m)
+  EXPECT_NE(mat->scale.x, 1.0);
+  EXPECT_EQ(mat->scale.y, 1.0);
+  for (const auto& row : mat->GetTransform().m)
     for (double value : row) EXPECT_TRUE(std::isfinite(value));
 }
 

@@ -29,7 +29,8 @@ class ExportImageTest : public ::testing::Test, public DialogApp {
   DialogExportImage dialog_;
 };
 
-TEST_F(ExportImageTest, OpensWithTheDefaultsAndReturnsThemOnOK) {
+// Of two bad sizes the height is checked first; the framework tests its own messages.
+TEST_F(ExportImageTest, OpensWithTheDefaultsImprovedSidesStopAt1017AndOthersAt2034) {
   RunThenPress(dialog_, [&](QDialog*) {
     EXPECT_EQ(TextOf(dialog_, 32819), "640");
     EXPECT_EQ(QApplication::focusWidget(), Control(dialog_, 32819));
@@ -37,10 +38,7 @@ TEST_F(ExportImageTest, OpensWithTheDefaultsAndReturnsThemOnOK) {
   EXPECT_EQ(dialog_.m_width, 640u);
   EXPECT_EQ(dialog_.m_height, 480u);
   EXPECT_TRUE(dialog_.m_improve);
-}
 
-// Of two bad sizes the height is checked first; the framework's own messages are tested with it.
-TEST_F(ExportImageTest, ImprovedSidesStopAt1017AndOthersAt2034) {
   const auto focusOnHeight = [&](QDialog*) { EXPECT_EQ(QApplication::focusWidget(), Control(dialog_, 32820)); };
   EXPECT_EQ(Run("2035", "0", false, focusOnHeight), IDCANCEL);
   ASSERT_EQ(boxes_.boxes.size(), 1u);
