@@ -427,7 +427,7 @@ TEST_F(PropertySheetTest, ARefusedValueKeepsThePageAndCancelAppliesNothing) {
   EXPECT_EQ(undo_.count, 99);  // taken before its range check refused it
 }
 
-// A modeless dialog on which each test runs one direction of an exchange at a time.
+// A modeless dialog of the exchange template.
 class DataExchangeTest : public DialogTest {
  protected:
   DataExchangeTest() {
@@ -571,14 +571,8 @@ TEST_F(DataExchangeTest, RangeChecksStopAtTheFirstFailureKeepingEarlierValues) {
 
 TEST(MapDialogRect, ConvertsEachEdgeWithTheBaseUnits) {
   const DialogBaseUnits msSansSerif8{6, 13};
-  const RECT width = MapDialogRect(34, 7, 30, 14, msSansSerif8);
-  EXPECT_EQ(width.left, 51);
-  EXPECT_EQ(width.top, 11);  // 11.375
-  EXPECT_EQ(width.right, 96);
-  EXPECT_EQ(width.bottom, 34);  // 34.125
-  const RECT client = MapDialogRect(0, 0, 186, 70, msSansSerif8);
-  EXPECT_EQ(client.right, 279);
-  EXPECT_EQ(client.bottom, 114);  // 113.75
+  EXPECT_EQ(CRect(MapDialogRect(34, 7, 30, 14, msSansSerif8)), CRect(51, 11, 96, 34));  // 11.375, 34.125
+  EXPECT_EQ(CRect(MapDialogRect(0, 0, 186, 70, msSansSerif8)), CRect(0, 0, 279, 114));  // 113.75
 }
 
 TEST_F(DialogTest, TrackBarsTellEveryMoveAfterTakingTheNewPosition) {
