@@ -1,9 +1,8 @@
 #include "platform/framework/ArchiveBackends.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <memory>
+
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -14,13 +13,6 @@ class OneByteFile final : public CMemFile {
   UINT Read(void* buffer, UINT count) override { return CMemFile::Read(buffer, count ? 1 : 0); }
 };
 
-// A path on disk, removed with its holder.
-struct TempPath {
-  std::string path = ::testing::TempDir() + "archive_XXXXXX";
-  TempPath() { ::close(::mkstemp(path.data())); }
-  ~TempPath() { std::remove(path.c_str()); }
-};
-
 }  // namespace
 
 std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {
@@ -28,12 +20,12 @@ std::string BackendName(const ::testing::TestParamInfo<Backend>& info) {
 }
 
 Bytes StoreBytes(Backend backend, const std::function<void(CArchive&)>& store) {
-  TempPath temp;
+  TemporaryFolder temp;
   CFile disk;
   CMemFile memory(backend == Backend::oneByte ? 1 : 1024);
   CFile* file = &memory;
   if (backend == Backend::disk) {
-    EXPECT_TRUE(disk.Open(temp.path.c_str(), CFile::modeReadWrite | CFile::modeCreate));
+    EXPECT_TRUE(disk.Open((temp / "archive").c_str(), CFile::modeReadWrite | CFile::modeCreate));
     file = &disk;
   }
   {
@@ -49,12 +41,12 @@ Bytes StoreBytes(Backend backend, const std::function<void(CArchive&)>& store) {
 
 void LoadBytes(Backend backend, const Bytes& bytes, const std::function<void(CArchive&)>& load) {
   Bytes copy = bytes;
-  TempPath temp;
+  TemporaryFolder temp;
   CFile disk;
   std::unique_ptr<CFile> memory;
   CFile* file = &disk;
   if (backend == Backend::disk) {
-    EXPECT_TRUE(disk.Open(temp.path.c_str(), CFile::modeReadWrite | CFile::modeCreate));
+    EXPECT_TRUE(disk.Open((temp / "archive").c_str(), CFile::modeReadWrite | CFile::modeCreate));
     disk.Write(copy.data(), static_cast<UINT>(copy.size()));
     disk.Seek(0, CFile::begin);
   } else {

@@ -62,17 +62,13 @@ constexpr DialogTemplate kTemplate = {900, "Test", 170, 104, "MS Sans Serif", 8,
                                       0, kControls, std::size(kControls)};
 constexpr DialogTemplate kModelessTemplate = {901, "Splash", 170, 104, "MS Sans Serif", 8,
                                               WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, kControls, std::size(kControls)};
-// List box, combo box and a vertical track bar, for the program's calls on them.
-constexpr DialogControl kListControls[] = {
-    {1, ControlClass::ListBox, "", 4, 4, 100, 60, LBS_NOTIFY | LBS_USETABSTOPS | WS_BORDER},
-    {2, ControlClass::ComboBox, "", 110, 4, 60, 60, CBS_DROPDOWNLIST},
-    {3, ControlClass::TrackBar, "", 139, 21, 12, 100, TBS_VERT | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP},
-};
-constexpr DialogTemplate kListTemplate = {920, "Controls", 186, 150, "MS Sans Serif", 8, WS_POPUP | DS_SETFONT, 0,
-                                          kListControls, std::size(kListControls)};
-// Three edits, a check box and two radio groups, for data exchange.
+// A list box, a combo box and a vertical track bar for the program's calls on them; three edits, a
+// check box and two radio groups for data exchange.
 constexpr DWORD kEdit = WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
 constexpr DialogControl kExchangeControls[] = {
+    {1, ControlClass::ListBox, "", 100, 4, 100, 60, LBS_NOTIFY | LBS_USETABSTOPS | WS_BORDER},
+    {2, ControlClass::ComboBox, "", 100, 70, 60, 60, CBS_DROPDOWNLIST},
+    {3, ControlClass::TrackBar, "", 210, 4, 12, 100, TBS_VERT | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP},
     {10, ControlClass::Edit, "", 0, 0, 40, 14, kEdit},
     {11, ControlClass::Edit, "", 0, 20, 40, 14, kEdit},
     {12, ControlClass::Edit, "", 0, 40, 40, 14, kEdit},
@@ -83,7 +79,7 @@ constexpr DialogControl kExchangeControls[] = {
     {30, ControlClass::Button, "X", 50, 40, 40, 10, BS_AUTORADIOBUTTON | WS_GROUP},
     {31, ControlClass::Button, "Y", 50, 50, 40, 10, BS_AUTORADIOBUTTON},
 };
-constexpr DialogTemplate kExchangeTemplate = {903, "Exchange", 100, 80, "MS Sans Serif", 8,
+constexpr DialogTemplate kExchangeTemplate = {903, "Exchange", 230, 110, "MS Sans Serif", 8,
                                               WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, kExchangeControls,
                                               std::size(kExchangeControls)};
 // Property pages of one edit.
@@ -97,7 +93,7 @@ constexpr DialogTemplate kUndo = {911, "Undo", 150, 80, "MS Sans Serif", 8, WS_C
                                   kPageControls, std::size(kPageControls)};
 constexpr DialogTemplate kLens = {912, "Lens", 120, 60, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
                                   kPageControls, std::size(kPageControls)};
-const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate, &kListTemplate, &kExchangeTemplate,
+const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate, &kExchangeTemplate,
                                             &kGeneral,  &kUndo,             &kLens};
 
 // The framework's messages, as the program's string table carries them, and a sheet's caption.
@@ -431,7 +427,7 @@ TEST_F(PropertySheetTest, ARefusedValueKeepsThePageAndCancelAppliesNothing) {
   EXPECT_EQ(undo_.count, 99);  // taken before its range check refused it
 }
 
-// A modeless dialog on which each test runs one direction of an exchange at a time.
+// A modeless dialog of the exchange template.
 class DataExchangeTest : public DialogTest {
  protected:
   DataExchangeTest() {
@@ -575,20 +571,14 @@ TEST_F(DataExchangeTest, RangeChecksStopAtTheFirstFailureKeepingEarlierValues) {
 
 TEST(MapDialogRect, ConvertsEachEdgeWithTheBaseUnits) {
   const DialogBaseUnits msSansSerif8{6, 13};
-  const RECT width = MapDialogRect(34, 7, 30, 14, msSansSerif8);
-  EXPECT_EQ(width.left, 51);
-  EXPECT_EQ(width.top, 11);  // 11.375
-  EXPECT_EQ(width.right, 96);
-  EXPECT_EQ(width.bottom, 34);  // 34.125
-  const RECT client = MapDialogRect(0, 0, 186, 70, msSansSerif8);
-  EXPECT_EQ(client.right, 279);
-  EXPECT_EQ(client.bottom, 114);  // 113.75
+  EXPECT_EQ(CRect(MapDialogRect(34, 7, 30, 14, msSansSerif8)), CRect(51, 11, 96, 34));  // 11.375, 34.125
+  EXPECT_EQ(CRect(MapDialogRect(0, 0, 186, 70, msSansSerif8)), CRect(0, 0, 279, 114));  // 113.75
 }
 
 TEST_F(DialogTest, TrackBarsTellEveryMoveAfterTakingTheNewPosition) {
   std::vector<ControlNotification> notes;
   std::unique_ptr<QDialog> lights(
-      CreateDialogWidget(kListTemplate, nullptr, [&](const ControlNotification& n) { notes.push_back(n); }));
+      CreateDialogWidget(kExchangeTemplate, nullptr, [&](const ControlNotification& n) { notes.push_back(n); }));
   lights->show();
   ASSERT_TRUE(QTest::qWaitForWindowActive(lights.get()));
   auto* time = Control<QSlider>(lights.get(), 3);
@@ -610,10 +600,8 @@ TEST_F(DialogTest, TrackBarsTellEveryMoveAfterTakingTheNewPosition) {
 }
 
 // The program's calls on list boxes, combo boxes and track bars: the results its checks rely on.
-TEST_F(DialogTest, RefusalsAndRangesComeBackAsTheProgramChecksThem) {
-  CDialog dialog;
-  ASSERT_TRUE(dialog.Create(920));
-  auto& list = *static_cast<CListBox*>(dialog.GetDlgItem(1));
+TEST_F(DataExchangeTest, RefusalsAndRangesComeBackAsTheProgramChecksThem) {
+  auto& list = *static_cast<CListBox*>(dialog_.GetDlgItem(1));
   EXPECT_EQ(list.AddString("b"), 0);
   EXPECT_EQ(list.InsertString(0, "a"), 0);
   EXPECT_EQ(list.InsertString(-1, "d"), 2);
@@ -632,7 +620,7 @@ TEST_F(DialogTest, RefusalsAndRangesComeBackAsTheProgramChecksThem) {
   EXPECT_EQ(dynamic_cast<ListBoxDelegate*>(widget->itemDelegate())->tabStop,
             152 * MeasureBaseUnits(widget->font()).x / 4);
 
-  auto& combo = *static_cast<CComboBox*>(dialog.GetDlgItem(2));
+  auto& combo = *static_cast<CComboBox*>(dialog_.GetDlgItem(2));
   EXPECT_EQ(combo.GetCurSel(), -1);
   combo.AddString("in");
   combo.AddString("cm");
@@ -641,7 +629,7 @@ TEST_F(DialogTest, RefusalsAndRangesComeBackAsTheProgramChecksThem) {
   EXPECT_EQ(combo.GetCurSel(), -1);
   EXPECT_EQ(combo.GetLBText(5, text), CB_ERR);
 
-  auto& slider = *static_cast<CSliderCtrl*>(dialog.GetDlgItem(3));
+  auto& slider = *static_cast<CSliderCtrl*>(dialog_.GetDlgItem(3));
   slider.SetRange(1, 300);
   slider.SetPos(500);
   EXPECT_EQ(slider.GetPos(), 300);

@@ -28,7 +28,7 @@
 
 namespace {
 
-TEST(CDC, DrawsThroughItsMappingWithTheSelectedPenAndBrush) {
+TEST(CDC, DrawsThroughItsMappingWithTheSelectedPenAndBrushAndClipsToTheWindow) {
   QtTestApplication app;
   QImage image(20, 20, QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -55,11 +55,8 @@ TEST(CDC, DrawsThroughItsMappingWithTheSelectedPenAndBrush) {
   EXPECT_EQ(image.pixel(15, 15), qRgb(0, 255, 0));
   EXPECT_EQ(image.pixel(12, 12), qRgb(0, 0, 255));  // filled inside
   EXPECT_EQ(image.pixel(16, 16), qRgb(255, 255, 255));
-}
 
-// A clip box leaves out siblings above but not children, is logical, and is empty when hidden.
-TEST(CDC, ClipBoxOfAWindowLeavesOutSiblingsAboveItAndIsEmptyWhenHidden) {
-  QtTestApplication app;
+  // A clip box leaves out siblings above but not children, is logical, and is empty when hidden.
   CWnd parent, below, above, inner;
   parent.Create("Frame", WS_VISIBLE, RECT{0, 0, 200, 100}, nullptr);
   below.Create("Below", WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 60}, &parent);

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QMainWindow>
-#include <QMdiArea>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>

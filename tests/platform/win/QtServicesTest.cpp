@@ -49,7 +49,7 @@ int ShowAndAnswer(QtMessageBoxBackend& backend, HWND owner, const char* text, co
   return backend.Show(owner, text, caption, style);
 }
 
-TEST(QtMessageBox, ShowsTheStyleAndAnswersWithTheButtonClicked) {
+TEST(QtMessageBox, ShowsTheStyleAndAnswersWithTheButtonClickedOrTheKeyPressed) {
   QtTestApplication app;
   QWidget ownerWidget;
   HWND owner = reinterpret_cast<HWND>(&ownerWidget);
@@ -81,11 +81,8 @@ TEST(QtMessageBox, ShowsTheStyleAndAnswersWithTheButtonClicked) {
   EXPECT_EQ(result, IDYES);
   EXPECT_EQ(helpAsked, (std::vector<HWND>{owner, owner}));
   SetMessageBoxHelpHook({});
-}
 
-TEST(QtMessageBox, EnterTakesTheDefaultAndEscTheCancelOrOnlyButton) {
-  QtTestApplication app;
-  QtMessageBoxBackend backend;
+  // Enter takes the default button, Esc the Cancel button or the only one.
   auto press = [](Qt::Key key) { return [key](QMessageBox* box) { QTest::keyClick(box, key); }; };
   EXPECT_EQ(ShowAndAnswer(backend, nullptr, "No memory", nullptr, MB_ICONHAND | MB_SYSTEMMODAL,
                           [](QMessageBox* box) {
@@ -100,8 +97,6 @@ TEST(QtMessageBox, EnterTakesTheDefaultAndEscTheCancelOrOnlyButton) {
             IDIGNORE);
 }
 
-
-
 // Undoes InstallQtPlatform at the end of a test.
 struct QtPlatformInstalled {
   QtPlatformInstalled() { InstallQtPlatform(); }
@@ -112,29 +107,26 @@ struct QtPlatformInstalled {
   }
 };
 
-TEST(QtSystemInfo, FollowsDesktopChangesWhileTheProgramRuns) {
-  QtTestApplication app;
-  QtPlatformInstalled installed;
-  QGuiApplication::styleHints()->setMouseDoubleClickInterval(321);
-  QGuiApplication::styleHints()->setStartDragDistance(6);
-  QPalette palette = QToolTip::palette();
-  palette.setColor(QPalette::ToolTipBase, QColor(10, 20, 30));
-  QToolTip::setPalette(palette);
-
-  EXPECT_EQ(GetDoubleClickTime(), 321u);
-  EXPECT_EQ(GetSystemMetrics(SM_CXDRAG), 12);
-  EXPECT_EQ(GetSystemMetrics(SM_CYDRAG), 12);
-  EXPECT_EQ(GetSysColor(COLOR_INFOBK), RGB(10, 20, 30));
-  QGuiApplication::styleHints()->setMouseDoubleClickInterval(654);
-  EXPECT_EQ(GetDoubleClickTime(), 654u);
-  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), QGuiApplication::primaryScreen()->geometry().width());
-}
-
-// Emptying clears what another program copied; a bitmap is offered as its file and as an image.
-TEST(QtClipboard, EmptiesAndOffersABitmapAsFileAndImage) {
+// The desktop's settings are followed while the program runs. Emptying the clipboard clears what
+// another program copied; a bitmap is offered as its file and as an image.
+TEST(QtPlatform, SystemInfoFollowsTheDesktopAndTheClipboardTakesBitmaps) {
   {
     QtTestApplication app;
     QtPlatformInstalled installed;
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(321);
+    QGuiApplication::styleHints()->setStartDragDistance(6);
+    QPalette palette = QToolTip::palette();
+    palette.setColor(QPalette::ToolTipBase, QColor(10, 20, 30));
+    QToolTip::setPalette(palette);
+
+    EXPECT_EQ(GetDoubleClickTime(), 321u);
+    EXPECT_EQ(GetSystemMetrics(SM_CXDRAG), 12);
+    EXPECT_EQ(GetSystemMetrics(SM_CYDRAG), 12);
+    EXPECT_EQ(GetSysColor(COLOR_INFOBK), RGB(10, 20, 30));
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(654);
+    EXPECT_EQ(GetDoubleClickTime(), 654u);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), QGuiApplication::primaryScreen()->geometry().width());
+
     QGuiApplication::clipboard()->setText(QStringLiteral("copied"));
     ASSERT_EQ(QGuiApplication::clipboard()->text(), "copied");
     ASSERT_EQ(OpenClipboard(nullptr), TRUE);

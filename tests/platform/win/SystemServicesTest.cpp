@@ -58,7 +58,7 @@ TEST(FindProgram, ProgramFolderFirstThenPathWithAndWithoutExe) {
   ASSERT_EQ(::chdir(saved), 0);
 }
 
-TEST(Process, RunProgramAndWaitReportsStartExitCodeAndSignal) {
+TEST(Process, RunProgramAndWaitReportsStartExitCodeAndSignalAndAHelperRunsUntilItEnds) {
   TemporaryFolder folder;
   WriteScript(folder / "args", "[ \"$1\" = \"two words\" ] && [ \"$2\" = \"x\" ] && exit 7; exit 1");
   WriteScript(folder / "killed", "kill -9 $$");
@@ -74,10 +74,8 @@ TEST(Process, RunProgramAndWaitReportsStartExitCodeAndSignal) {
   run = RunProgramAndWait("\"" + (folder / "missing.exe") + "\" -o x");
   EXPECT_FALSE(run.started);
   EXPECT_EQ(WinExec((folder / "missing.exe").c_str(), SW_SHOW), 0u);
-}
 
-TEST(Process, AStartedHelperRunsUntilItEnds) {
-  TemporaryFolder folder;
+  // A started helper runs until it ends.
   std::string fifo = folder / "release";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   // The helper blocks until the test opens the pipe for writing and closes it again.
@@ -89,13 +87,9 @@ TEST(Process, AStartedHelperRunsUntilItEnds) {
   EXPECT_TRUE(IsProcessRunning(helper));
 
   ::close(::open(fifo.c_str(), O_WRONLY));
-  bool ended = false;
-  for (int i = 0; i < 1000 && !ended; ++i) {
-    ended = !IsProcessRunning(helper);
-    if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  EXPECT_TRUE(ended);
-  EXPECT_FALSE(IsProcessRunning(helper));  // and stays ended once reaped
+  for (int i = 0; i < 1000 && IsProcessRunning(helper); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_FALSE(IsProcessRunning(helper));  // ended, and stays ended once reaped
   EXPECT_FALSE(IsProcessRunning(0));
 }
 
