@@ -1,9 +1,14 @@
 #include "views/CameraWindowTestSupport.h"
 
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTabBar>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/framework/CmdUI.h"
 #include "platform/framework/MemFile.h"
+#include "platform/framework/RunModal.h"
 
 namespace views_test {
 
@@ -85,6 +90,35 @@ SIZE SurfaceSize(IDirectDrawSurface* surface) {
   desc.dwSize = sizeof desc;
   EXPECT_EQ(surface->GetSurfaceDesc(&desc), DD_OK);
   return SIZE{static_cast<LONG>(desc.dwWidth), static_cast<LONG>(desc.dwHeight)};
+}
+
+CommandState StateOf(CCmdTarget& window, UINT id) {
+  struct Probe : CCmdUI {
+    void Enable(BOOL on) override { state.enabled = on; }
+    void SetCheck(int on) override { state.checked = on; }
+    void SetRadio(BOOL on) override { state.checked = on; }
+    CommandState state{TRUE, -1};
+  } probe;
+  probe.m_nID = id;
+  probe.DoUpdate(&window, FALSE);
+  return probe.state;
+}
+
+OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user) {
+  OpenedDialog shown;
+  RunModal(
+      [&] {
+        user();
+        return 0;
+      },
+      [&](QDialog* window) {
+        shown.title = window->windowTitle().toStdString();
+        if (auto* tabs = window->findChild<QTabBar*>()) shown.page = tabs->currentIndex();
+        for (QLineEdit* field : window->findChildren<QLineEdit*>()) shown.fields.push_back(field->text().toStdString());
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+          if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+      });
+  return shown;
 }
 
 }  // namespace views_test
