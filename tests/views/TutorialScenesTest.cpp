@@ -1,51 +1,19 @@
 // The tutorial scenes the build makes beside the program: each opens in the started program with
 // its objects found in the objects folder, renders them with their cartoon lines, and undoes and
 // redoes through its whole history, every record carrying a guiding comment.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <filesystem>
-#include <fstream>
-
 #include "document/DocumentTestSupport.h"
-#include "platform/win/QtTestApplication.h"
-#include "shell/DocTemplates.h"
-#include "shell/XApp.h"
-#include "support/PlatformFakes.h"
-#include "support/ScriptedMessageBoxes.h"
-#include "views/X3DView.h"
+#include "views/StartedProgram.h"
 
 namespace {
 
 // The pixels of a rendered 24-bit bitmap file that are near black: the cartoon lines.
 int DarkPixels(const std::vector<BYTE>& bmp) {
-  constexpr std::size_t kHeader = 54;
   int dark = 0;
-  for (std::size_t i = kHeader; i + 2 < bmp.size(); i += 3)
-    if (bmp[i] < 40 && bmp[i + 1] < 40 && bmp[i + 2] < 40) ++dark;
+  for (std::size_t i = 54; i + 2 < bmp.size(); i += 3) dark += bmp[i] < 40 && bmp[i + 1] < 40 && bmp[i + 2] < 40;
   return dark;
 }
 
-struct TutorialScenes : ::testing::Test {
-  TutorialScenes() {
-    RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
-    const std::filesystem::path config = std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Ulmric";
-    std::filesystem::create_directories(config);
-    std::ofstream(config / "Tavrolin.ini") << "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
-    EXPECT_TRUE(app.InitInstance());
-    // The scenes name their objects as the program finds them: in the objects folder beside its own.
-    app.programPath = (std::string(TAVROLIN_BINARY_DIR) + "/bin/tavrolin").c_str();
-  }
-  ~TutorialScenes() override {
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    app.ExitInstance();
-  }
-
-  QtTestApplication qt;
-  ScriptedMessageBoxes boxes;
-  ScopedSystemInfo display;
-  XApp app;
-};
+using TutorialScenes = StartedProgram;
 
 TEST_F(TutorialScenes, BothOpenRenderAndUndoThroughTheirHistories) {
   for (const char* name : {"Tutorial1.tvr", "Tutorial2.tvr"}) {
@@ -54,9 +22,7 @@ TEST_F(TutorialScenes, BothOpenRenderAndUndoThroughTheirHistories) {
     auto* doc = static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
     ASSERT_NE(doc, nullptr);
     EXPECT_TRUE(boxes.boxes.empty());  // no object file was missing
-    POSITION pos = doc->GetFirstViewPosition();
-    auto* view = pos ? dynamic_cast<X3DView*>(doc->GetNextView(pos)) : nullptr;
-    ASSERT_NE(view, nullptr);
+    X3DView* view = Views(*doc).at(0);
     EXPECT_GT(DarkPixels(view->RenderBitmapFile(200, 150, false)), 30);
 
     const EditHistory& history = doc->GetHistory();
