@@ -3,26 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPushButton>
-#include <QTimer>
-#include <QTest>
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "dialogs/EditObjectTestSupport.h"
-#include "document/DocumentTestSupport.h"
-#include "platform/framework/MDIFrameWnd.h"
-#include "platform/win/QtTestApplication.h"
-#include "shell/DocTemplates.h"
-#include "shell/XApp.h"
-#include "support/PlatformFakes.h"
-#include "support/ScriptedMessageBoxes.h"
-#include "support/TemporaryFolder.h"
+#include "views/CameraWindowTestSupport.h"
 #include "views/StartedProgram.h"
-#include "views/X3DView.h"
 
 namespace {
 
@@ -80,6 +68,9 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   EXPECT_EQ(Caption(&first) + "|" + Caption(&copy), "Camera   300%|Camera 2   300%");
   EXPECT_EQ(document_test::UndoText(doc), "Open Window");
   EXPECT_EQ(OpenFrames(), 2);
+  // Ctrl+B edits the selected object in the active window.
+  edit_object_test::NewObject(doc, "Chair");
+  EXPECT_EQ(views_test::CancelDialogOpenedBy([&] { Key(Qt::Key_B); }).title, "Edit Object");
 }
 
 TEST_F(SceneWindows, TwoWindowsSavedAndReopenedComeBackWithTheirSceneAndTheActiveOne) {
@@ -104,7 +95,7 @@ TEST_F(SceneWindows, TwoWindowsSavedAndReopenedComeBackWithTheirSceneAndTheActiv
   EXPECT_EQ(main->MDIGetActive(), Views(*read)[0]->GetParentFrame());
 }
 
-TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAsItWas) {
+TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraWindowClosesTheScene) {
   XDocument& doc = SceneWithTwoWindows();
   const auto closed = State(Views(doc)[1]);
   main->MDIActivate(Views(doc)[1]->GetParentFrame());
@@ -123,10 +114,7 @@ TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAsItWas) {
   // The zoom recorded before the close reaches the window made again.
   Key(Qt::Key_Z);
   EXPECT_EQ(Views(doc)[1]->GetZoomNumerator().cy, 1);
-}
-
-TEST_F(SceneWindows, ClosingTheLastFreeCameraWindowClosesTheScene) {
-  XDocument& doc = SceneWithTwoWindows();
+  // Closing the last free Camera window closes the scene.
   Views(doc)[1]->settings.windowKind = 1;
   doc.SetModifiedFlag(FALSE);
   Views(doc)[0]->GetParentFrame()->SendMessage(WM_CLOSE);
@@ -184,21 +172,6 @@ TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow)
     EXPECT_EQ(app.CountOpenScenes(), 0);
     EXPECT_EQ(OpenFrames(), 0);
   }
-}
-
-TEST_F(SceneWindows, CtrlBEditsTheSelectedObjectInTheActiveCameraWindow) {
-  Key(Qt::Key_N);
-  edit_object_test::NewObject(Scene(), "Chair");
-  QString caption;
-  QTimer::singleShot(0, [&] {
-    QWidget* sheet = QApplication::activeModalWidget();
-    ASSERT_NE(sheet, nullptr);
-    caption = sheet->windowTitle();
-    for (QPushButton* button : sheet->findChildren<QPushButton*>())
-      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
-  });
-  Key(Qt::Key_B);
-  EXPECT_EQ(caption, "Edit Object");
 }
 
 }  // namespace
