@@ -9,6 +9,7 @@
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/MemFile.h"
 #include "platform/framework/RunModal.h"
+#include "views/LockedRows.h"
 
 namespace views_test {
 
@@ -90,6 +91,24 @@ SIZE SurfaceSize(IDirectDrawSurface* surface) {
   desc.dwSize = sizeof desc;
   EXPECT_EQ(surface->GetSurfaceDesc(&desc), DD_OK);
   return SIZE{static_cast<LONG>(desc.dwWidth), static_cast<LONG>(desc.dwHeight)};
+}
+
+std::vector<DWORD> SurfacePixels(IDirectDrawSurface* surface, int x, int y, int width, int height) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
+  const DDPIXELFORMAT& format = desc.ddpfPixelFormat;
+  const DWORD bytes = format.dwRGBBitCount / 8;
+  const DWORD mask = bytes == 1 ? 0xFF : format.dwRBitMask | format.dwGBitMask | format.dwBBitMask;
+  std::vector<DWORD> pixels;
+  for (int row = y; row < y + height; ++row)
+    for (int column = x; column < x + width; ++column) {
+      DWORD value = 0;
+      std::memcpy(&value, FirstRow(desc) + static_cast<std::ptrdiff_t>(row) * desc.lPitch + column * bytes, bytes);
+      pixels.push_back(value & mask);
+    }
+  surface->Unlock(desc.lpSurface);
+  return pixels;
 }
 
 CommandState StateOf(CCmdTarget& window, UINT id) {

@@ -56,6 +56,10 @@ struct PaletteDisplay {
 // The size of a surface.
 SIZE SurfaceSize(IDirectDrawSurface* surface);
 
+// The pixels of the width x height block at (x, y) of a surface, row by row, each masked to its
+// colour bits (0xRRGGBB on deep surfaces, the index on palette ones).
+std::vector<DWORD> SurfacePixels(IDirectDrawSurface* surface, int x, int y, int width, int height);
+
 // A command's state as the menus show it: enabled, and its check or radio mark (-1 when not set).
 struct CommandState {
   BOOL enabled;

@@ -2,7 +2,6 @@
 // "Very painted" shows fewer distinct colours than its photograph, and cartoon lines outline it.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 #include <vector>
 
@@ -15,24 +14,10 @@ namespace {
 
 const XSize kPicture(96, 96);
 
-// The window's off-screen picture, row by row, as the display stores its colours: drawn at the
-// window's size, so the lines keep their width in pixels.
+// The window's off-screen picture, drawn at the window's size so the lines keep their width.
 std::vector<DWORD> PictureOf(X3DView& view) {
   view.RenderImage(nullptr, FALSE, &kPicture, nullptr);
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  EXPECT_EQ(view.image2->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-  const DDPIXELFORMAT& format = desc.ddpfPixelFormat;
-  const DWORD bytes = format.dwRGBBitCount / 8;
-  std::vector<DWORD> pixels;
-  for (int y = 0; y < kPicture.cy; ++y)
-    for (int x = 0; x < kPicture.cx; ++x) {
-      DWORD value = 0;
-      std::memcpy(&value, static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch + x * bytes, bytes);
-      pixels.push_back(value & (format.dwRBitMask | format.dwGBitMask | format.dwBBitMask));
-    }
-  view.image2->Unlock(desc.lpSurface);
-  return pixels;
+  return SurfacePixels(view.image2, 0, 0, kPicture.cx, kPicture.cy);
 }
 
 std::size_t ColoursOf(X3DView& view) {

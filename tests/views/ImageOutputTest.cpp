@@ -21,7 +21,6 @@
 #include "support/TemporaryFolder.h"
 #include "views/CameraWindowTestSupport.h"
 #include "views/DibBytes.h"
-#include "views/LockedRows.h"
 #include "views/StandAloneApp.h"
 
 namespace views_test {
@@ -32,29 +31,13 @@ LONG Field(const std::vector<BYTE>& b, std::size_t at) {
   return static_cast<LONG>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<DWORD>(b[at + 3]) << 24);
 }
 
-// The BGR bytes of the `size` pixels at (x, y) of `surface`, top row first.
-std::vector<BYTE> Pixels(IDirectDrawSurface* surface, int x, int y, SIZE size) {
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-  const DWORD bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
-  std::vector<BYTE> bgr;
-  for (int row = 0; row < size.cy; ++row) {
-    const BYTE* p = FirstRow(desc) + static_cast<std::ptrdiff_t>(y + row) * desc.lPitch + x * bytes;
-    for (int i = 0; i < size.cx; ++i, p += bytes) bgr.insert(bgr.end(), p, p + 3);
-  }
-  surface->Unlock(desc.lpSurface);
-  return bgr;
-}
-
-// The BGR bytes of a bitmap's rows (stored bottom-up, padded), top row first.
-std::vector<BYTE> Pixels(const BYTE* rows, SIZE size) {
-  std::vector<BYTE> bgr;
-  for (int row = size.cy; row-- > 0;) {
-    const BYTE* p = rows + DibRowBytes(size.cx) * row;
-    bgr.insert(bgr.end(), p, p + 3 * size.cx);
-  }
-  return bgr;
+// The pixels of a bitmap's rows (stored bottom-up, padded), top row first, as 0xRRGGBB.
+std::vector<DWORD> Pixels(const BYTE* rows, int width, int height) {
+  std::vector<DWORD> pixels;
+  for (int row = height; row-- > 0;)
+    for (const BYTE* p = rows + DibRowBytes(width) * row; p < rows + DibRowBytes(width) * row + 3 * width; p += 3)
+      pixels.push_back(p[0] | p[1] << 8 | p[2] << 16);
+  return pixels;
 }
 
 std::vector<BYTE> ReadFile(const std::string& path) {
@@ -95,7 +78,7 @@ TEST_F(ImageOutput, ImproveTogglesShowsTheImprovedExportAndAnEditDropsIt) {
   w.SendMessage(WM_COMMAND, kImproveCommand);  // a window never painted is rendered first
   ASSERT_TRUE(w.improved);
   EXPECT_EQ(Check(), 1);
-  const std::vector<BYTE> shown = Pixels(w.image2, X3DView::kBand, X3DView::kBand, {160, 120});
+  const std::vector<DWORD> shown = SurfacePixels(w.image2, X3DView::kBand, X3DView::kBand, 160, 120);
   w.SendMessage(WM_COMMAND, kImproveCommand);
   EXPECT_EQ(Check(), 0);
   w.SendMessage(WM_COMMAND, kImproveCommand);
@@ -105,8 +88,8 @@ TEST_F(ImageOutput, ImproveTogglesShowsTheImprovedExportAndAnEditDropsIt) {
 
   const std::vector<BYTE> file = w.RenderBitmapFile(160, 120, true);
   ASSERT_EQ(file.size(), 54 + 480u * 120);
-  EXPECT_EQ(shown, Pixels(file.data() + 54, {160, 120}));
-  EXPECT_NE(shown, Pixels(w.RenderBitmapFile(160, 120, false).data() + 54, {160, 120}));
+  EXPECT_EQ(shown, Pixels(file.data() + 54, 160, 120));
+  EXPECT_NE(shown, Pixels(w.RenderBitmapFile(160, 120, false).data() + 54, 160, 120));
 
   w.improved = TRUE;  // as read from the scene file: improved again once shown
   w.OnInitialUpdate();

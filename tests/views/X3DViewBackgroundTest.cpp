@@ -27,17 +27,7 @@ void WriteFourColumnBitmap(const std::string& path) {
   file.write(reinterpret_cast<const char*>(rows), sizeof rows);
 }
 
-// The 0xRRGGBB colour at (x, y) of a 32-bit surface.
-DWORD PixelAt(IDirectDrawSurface* surface, int x, int y) {
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-  EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 32u);
-  const BYTE* row = static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch;
-  const DWORD pixel = *reinterpret_cast<const DWORD*>(row + x * 4);
-  surface->Unlock(desc.lpSurface);
-  return pixel & 0xFFFFFF;
-}
+DWORD PixelAt(IDirectDrawSurface* surface, int x, int y) { return SurfacePixels(surface, x, y, 1, 1)[0]; }
 
 struct CameraWindowBackground : CameraWindowFixture {
   CameraWindowBackground() {
