@@ -27,11 +27,7 @@ void ExpectNear(const Vector& a, const Vector& b, double tolerance = 1e-6) {
 Vector WorldOrigin(const GroupSO& group) { return group.GetWorldTransform().TransformPoint(Vector(0, 0, 0)); }
 
 TEST(CameraDragsTest, LensValuesKeepTheirBounds) {
-  EXPECT_NEAR(DragStep(10, kScreenH), std::pow(10, 1.3) / kScreenH, 1e-15);
-  EXPECT_EQ(DragStep(-10, kScreenH), -DragStep(10, kScreenH));
-  EXPECT_EQ(DragStep(0, kScreenH), 0.0);
-  // Focus: up adds, down subtracts, never below the focal length.
-  EXPECT_NEAR(FocusAfterDrag(3.0, 0.05, -10, kScreenH), 3.0 * (1 + std::pow(10, 1.3) / kScreenH), 1e-12);
+  // Focus never goes below the focal length.
   EXPECT_EQ(FocusAfterDrag(3.0, 0.05, 2000, kScreenH), 0.05);
   EXPECT_NEAR(FocalAfterDrag(0.05, 384, kScreenH), 0.075, 1e-12);
   EXPECT_EQ(FocalAfterDrag(0.05, -2000, kScreenH), 0.0010000000474974513);
@@ -59,7 +55,6 @@ TEST(CameraDragsTest, TurnsFollowTheMovementAndSkipDegenerateOnes) {
   const Vector q(-0.8092171387278037, 0.5760742562662402, -0.11535195558153713);
   ASSERT_GT(Dot(p, q), 1.0);
   EXPECT_FALSE(RotateCameraBetween(camera, p, q).has_value());
-  EXPECT_FALSE(RotateCameraBetween(camera, q, q).has_value());
   Vector r(1, 0, 1);
   const auto turn = RotateCameraBetween(camera, r.Normalize(), Vector(0, 0, 1));
   ASSERT_TRUE(turn.has_value());
@@ -88,8 +83,7 @@ TEST(CameraDragsTest, TrackingTurnBringsTheGrabbedPointUnderTheRay) {
   const Vector moved = m->turn.TransformPoint(track);
   ExpectNear(moved, m->point);
   EXPECT_NEAR((moved - center).Length(), 1.0, 1e-6);
-  const Vector toMoved = moved - CameraPosition(camera);
-  EXPECT_NEAR(Cross(toMoved, d).Length(), 0.0, 1e-5);  // on the ray
+  EXPECT_NEAR(Cross(moved - CameraPosition(camera), d).Length(), 0.0, 1e-5);  // on the ray
   // A hit nearer than the front clipping plane stops the turn.
   EXPECT_FALSE(TurnTracking(camera, CameraPosition(camera), d, 20.0, center, track).has_value());
   // A turn too small to measure waits for more movement.
@@ -122,15 +116,12 @@ TEST(CameraDragsTest, MovesKeepTheirPlanes) {
 }
 
 TEST(ObjectDragsTest, SizingScalesAboutTheBoxCentreAndNeverCollapses) {
-  EXPECT_EQ(SizeFactor(0, kScreenH), 1.0);
   EXPECT_NEAR(SizeFactor(10, kScreenH), 1.0260, 1e-4);
   EXPECT_NEAR(SizeFactor(-10, kScreenH), 0.9740, 1e-4);
   EXPECT_EQ(SizeFactor(-2000, kScreenH), 0.05);
   const Transform local(1, 0, 0, 5, 0, 1, 0, 0, 0, 0, 1, 0);
   const Transform sized = ScaledAbout(local, Vector(1, 1, 1), 2.0);
-  const Vector centre = sized.TransformPoint(Vector(1, 1, 1));
-  EXPECT_NEAR(centre.x, 6, 1e-12);
-  EXPECT_NEAR(centre.y, 1, 1e-12);
+  ExpectNear(sized.TransformPoint(Vector(1, 1, 1)), Vector(6, 1, 1));
   EXPECT_NEAR(sized.TransformPoint(Vector(2, 1, 1)).x, 8, 1e-12);
 }
 
@@ -175,8 +166,7 @@ TEST(ObjectDragsTest, TowardsAnotherObjectMovesAlongTheLineBetweenCentres) {
   const double k = PullFactor(-10, kScreenH);
   const auto move = TowardsObjectMove(Vector(0, 0, 0), Vector(0, 0, 4), 1.0, k);
   ASSERT_TRUE(move.has_value());
-  EXPECT_NEAR(move->z, 4 * k, 1e-12);
-  EXPECT_EQ(move->x, 0.0);
+  ExpectNear(*move, Vector(0, 0, 4 * k));
   EXPECT_FALSE(TowardsObjectMove(Vector(1, 1, 1), Vector(1, 1, 1), 1.0, k).has_value());
 }
 
@@ -205,15 +195,14 @@ TEST(ObjectDragsTest, TurningAboutTheCylinderIgnoresVerticalMovesAndItsEnds) {
 TEST(DragGeometryTest, OrthographicRaysRunParallelOffsetByTheZoomedPixelSize) {
   // A camera at (1, 2, 3) turned a quarter about y: it looks along -x, its right axis is +z.
   const Transform camera = TranslationBy(Vector(1, 2, 3)) * Transform(std::numbers::pi / 2, Vector(0, 1, 0));
-  const Vector view = ViewDirection(camera);
   const DragRay centre = OrthographicRay(camera, 2.0, 1, 1, 200, 100, 100, 50);
   ExpectNear(centre.origin, Vector(1, 2, 3));
-  ExpectNear(centre.direction, view);
+  ExpectNear(centre.direction, ViewDirection(camera));
   // 10 px right and up at 1/1: f = 1, m = 200, so 0.1 world units each way.
   const Vector right = camera.TransformPoint(Vector(1, 0, 0)) - Vector(1, 2, 3);
   const DragRay offset = OrthographicRay(camera, 2.0, 1, 1, 200, 100, 110, 40);
   ExpectNear(offset.origin, Vector(1, 2.1, 3) + right * 0.1);
-  ExpectNear(offset.direction, view);
+  ExpectNear(offset.direction, ViewDirection(camera));
   // At 2/1 the same pixels cover half the distance.
   ExpectNear(OrthographicRay(camera, 2.0, 2, 1, 200, 100, 110, 40).origin, Vector(1, 2.05, 3) + right * 0.05);
 }
@@ -231,27 +220,7 @@ TEST_F(MoveGroupTest, AGroupMovesByTheWorldTransformUnderATransformedParent) {
   ExpectNear(WorldOrigin(*child), before + Vector(0, 0, 1));
   // A world rotation about the world origin turns the child's world position about it.
   MoveGroupBy(*parent, Transform(std::numbers::pi, Vector(0, 1, 0)));
-  const Vector turned = WorldOrigin(*child);
-  ExpectNear(turned, Vector(-(before.x), before.y, -(before.z + 1)));
-}
-
-TEST_F(MoveGroupTest, MovingTheSelectionCarriesTheCentreAndASetGrabbedPoint) {
-  Ptr<GroupSO> a = new GroupSO, b = new GroupSO, other = new GroupSO;
-  for (const Ptr<GroupSO>& g : {a, b, other}) doc->root->AddGroup(g);
-  XList<Ptr<GroupSO>> selection;
-  selection.AddTail(a);
-  selection.AddTail(b);
-  Vector track(1, 1, 1), center(2, 2, 2);
-  MoveSelectionBy(selection, TranslationBy(Vector(0, 3, 0)), track, center);
-  ExpectNear(WorldOrigin(*a), Vector(0, 3, 0));
-  ExpectNear(WorldOrigin(*b), Vector(0, 3, 0));
-  ExpectNear(WorldOrigin(*other), Vector(0, 0, 0));
-  ExpectNear(track, Vector(1, 4, 1));
-  ExpectNear(center, Vector(2, 5, 2));
-  UnsetTrack(track);
-  MoveSelectionBy(selection, TranslationBy(Vector(0, 3, 0)), track, center);
-  EXPECT_FALSE(IsTrackSet(track));
-  EXPECT_EQ(track.y, 4.0);
+  ExpectNear(WorldOrigin(*child), Vector(-before.x, before.y, -(before.z + 1)));
 }
 
 }  // namespace
