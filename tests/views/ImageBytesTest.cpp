@@ -111,7 +111,6 @@ TEST(ExportImageName, DropsTheSceneExtensionOfTheFileNameOnly) {
     const char* path;
     const char* name;
   } cases[] = {
-      {"C:\\Scenes\\Chair.tvr", "C:\\Scenes\\Chair"},
       {"C:\\My.Scenes\\Chair.TVR", "C:\\My.Scenes\\Chair"},
       {"/home/u/My.Scenes/Chair", "/home/u/My.Scenes/Chair"},
       {"/home/u/Chair.old.tvr", "/home/u/Chair.old.tvr"},

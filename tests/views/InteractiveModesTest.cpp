@@ -35,14 +35,12 @@ TEST(InteractiveModesTest, HeldDigitsOverrideTheApplicationModeOnlyInTheirExactF
       {4, Keys(true, false, false, {'0'}), 0},
       {4, Keys(true, false, false, {'2'}), 4},   // Ctrl+2 keeps the application's mode
       {0, Keys(false, true, false, {'1'}), 10},
-      {0, Keys(false, true, false, {'9'}), 18},
       {0, Keys(false, true, false, {'0'}), 19},
       {2, Keys(true, false, false, {'5'}), 2},   // rotate-about is never overridden
       {13, Keys(false, true, false, {'1'}), 13},
       {0, Keys(true, false, true, {'5'}), 0},    // Shift held
       {0, Keys(true, true, false, {'5'}), 0},    // Ctrl and Alt
       {0, Keys(true, false, false, {'5', 'A'}), 0},
-      {0, Keys(true, false, false, {'5', 112}), 0},
       {0, Keys(true, false, false, {'5', kKeypad5}), 5},  // the keypad does not count
       {0, Keys(true, false, false, {kKeypad5}), 0},
       {0, Keys(true, false, false, {'5', '6'}), 0},

@@ -1,6 +1,7 @@
 // The camera windows of scenes in the started program, driven by the keys and the mouse of a user:
 // a new scene's window, Window/New and Front, Top, Left, closing a window and its undo, the
-// windows' part of scene files, a scene built with the mouse, and the rules of importing objects.
+// windows' part of scene files, a scene built with the mouse, the rules of importing objects, and
+// the tutorial scenes the build makes beside the program.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -24,6 +25,13 @@ namespace {
 
 using Bytes = std::vector<char>;
 using WindowState = std::array<double, 10>;
+
+// The pixels of a rendered 24-bit bitmap file that are near black: the cartoon lines.
+int DarkPixels(const std::vector<BYTE>& bmp) {
+  int dark = 0;
+  for (std::size_t i = 54; i + 2 < bmp.size(); i += 3) dark += bmp[i] < 40 && bmp[i + 1] < 40 && bmp[i + 2] < 40;
+  return dark;
+}
 
 struct SceneWindows : StartedProgram {
   static std::string Caption(CView* view) {
@@ -260,6 +268,29 @@ TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   Key(Qt::Key_I);
   EXPECT_NE(boxes.boxes.back().text.find("chair.X"), std::string::npos);
   EXPECT_EQ(Groups(), groups);
+}
+
+TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {
+  for (const char* name : {"Tutorial1.tvr", "Tutorial2.tvr"}) {
+    SCOPED_TRACE(name);
+    const std::string path = std::string(TAVROLIN_BINARY_DIR) + "/bin/" + name;
+    auto* doc = static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(boxes.boxes.empty());  // no object file was missing
+    X3DView* view = Views(*doc).at(0);
+    EXPECT_GT(DarkPixels(view->RenderBitmapFile(200, 150, false)), 30);
+
+    const EditHistory& history = doc->GetHistory();
+    ASSERT_GE(history.GetCount(), 5);
+    EXPECT_EQ(history.GetModIndex(), history.GetCount() - 1);
+    for (int i = 0; i < history.GetCount(); ++i) EXPECT_GT(history.GetRecord(i)->GetComment().GetLength(), 30);
+    const std::vector<BYTE> edited = document_test::Snapshot(*doc);
+    while (history.CanUndo()) ASSERT_TRUE(doc->Undo(TRUE));
+    EXPECT_EQ(DarkPixels(view->RenderBitmapFile(200, 150, false)), 0);  // every object undone
+    while (history.CanRedo()) ASSERT_TRUE(doc->Redo(TRUE));
+    EXPECT_EQ(document_test::Snapshot(*doc), edited);
+    doc->OnCloseDocument();
+  }
 }
 
 }  // namespace
