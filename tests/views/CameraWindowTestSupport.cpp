@@ -101,12 +101,14 @@ std::vector<DWORD> SurfacePixels(IDirectDrawSurface* surface, int x, int y, int 
   const DWORD bytes = format.dwRGBBitCount / 8;
   const DWORD mask = bytes == 1 ? 0xFF : format.dwRBitMask | format.dwGBitMask | format.dwBBitMask;
   std::vector<DWORD> pixels;
-  for (int row = y; row < y + height; ++row)
+  for (int row = y; row < y + height; ++row) {
+    const BYTE* first = FirstRow(desc) + static_cast<std::ptrdiff_t>(row) * desc.lPitch;
     for (int column = x; column < x + width; ++column) {
       DWORD value = 0;
-      std::memcpy(&value, FirstRow(desc) + static_cast<std::ptrdiff_t>(row) * desc.lPitch + column * bytes, bytes);
+      std::memcpy(&value, first + column * bytes, bytes);
       pixels.push_back(value & mask);
     }
+  }
   surface->Unlock(desc.lpSurface);
   return pixels;
 }
@@ -133,7 +135,8 @@ OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user) {
       [&](QDialog* window) {
         shown.title = window->windowTitle().toStdString();
         if (auto* tabs = window->findChild<QTabBar*>()) shown.page = tabs->currentIndex();
-        for (QLineEdit* field : window->findChildren<QLineEdit*>()) shown.fields.push_back(field->text().toStdString());
+        for (QLineEdit* field : window->findChildren<QLineEdit*>())
+          shown.fields.push_back(field->text().toStdString());
         for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
           if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
       });

@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
   view.GetClientRect(&client);
   view.SendMessage(WM_COMMAND, kCopyImageCommand);
   const std::vector<BYTE> file = view.RenderBitmapFile(client.Width(), client.Height(), true);
-  ok = Write(out + "exported.bmp", QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()))) && ok;
+  const QByteArray bmp(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+  ok = Write(out + "exported.bmp", bmp) && ok;
   QProcess xclip;  // this process answers the paste while it waits
   xclip.start("xclip", {"-selection", "clipboard", "-t", "image/png", "-o"});
   while (!xclip.waitForFinished(10)) QCoreApplication::processEvents();

@@ -34,9 +34,10 @@ LONG Field(const std::vector<BYTE>& b, std::size_t at) {
 // The pixels of a bitmap's rows (stored bottom-up, padded), top row first, as 0xRRGGBB.
 std::vector<DWORD> Pixels(const BYTE* rows, int width, int height) {
   std::vector<DWORD> pixels;
-  for (int row = height; row-- > 0;)
-    for (const BYTE* p = rows + DibRowBytes(width) * row; p < rows + DibRowBytes(width) * row + 3 * width; p += 3)
-      pixels.push_back(p[0] | p[1] << 8 | p[2] << 16);
+  for (int row = height; row-- > 0;) {
+    const BYTE* p = rows + DibRowBytes(width) * row;
+    for (int x = 0; x < width; ++x, p += 3) pixels.push_back(p[0] | p[1] << 8 | p[2] << 16);
+  }
   return pixels;
 }
 

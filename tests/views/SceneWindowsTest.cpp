@@ -29,7 +29,7 @@ using WindowState = std::array<double, 10>;
 // The pixels of a rendered 24-bit bitmap file that are near black: the cartoon lines.
 int DarkPixels(const std::vector<BYTE>& bmp) {
   int dark = 0;
-  for (std::size_t i = 54; i + 2 < bmp.size(); i += 3) dark += bmp[i] < 40 && bmp[i + 1] < 40 && bmp[i + 2] < 40;
+  for (std::size_t i = 54; i + 2 < bmp.size(); i += 3) dark += std::max({bmp[i], bmp[i + 1], bmp[i + 2]}) < 40;
   return dark;
 }
 

@@ -162,7 +162,8 @@ TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSays
   Press(kCentre);
   QTest::mouseClick(view->GetWidget(), Qt::RightButton, {}, kCentre);
   ASSERT_EQ(boxes.boxes.size(), 2u);
-  for (const auto& box : boxes.boxes) EXPECT_NE(box.text.find("Drag an object from the 3D Objects window"), std::string::npos);
+  for (const auto& box : boxes.boxes)
+    EXPECT_NE(box.text.find("Drag an object from the 3D Objects window"), std::string::npos);
   EXPECT_FALSE(view->IsMouseDown());
 
   AddObject();

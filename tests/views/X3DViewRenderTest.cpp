@@ -26,7 +26,7 @@ struct CameraWindowRender : CameraWindowFixture {
     WriteBitmapFileHeader(file.data(), DibSize(4, 1));
     WriteBitmapInfoHeader(file.data() + 14, 4, 1, 0, 0);
     file.insert(file.end(), columns, columns + 12);
-    std::ofstream(folder / "columns.bmp", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), 66);
+    std::ofstream(folder / "columns.bmp", std::ios::binary).write(reinterpret_cast<char*>(file.data()), 66);
     std::ofstream(folder / "broken.bmp") << "not a bitmap";
     view->settings.backgroundImage = TRUE;
     view->settings.backgroundImagePath = (folder / name).c_str();
@@ -86,7 +86,8 @@ TEST_F(CameraWindowRender, TheZBufferHoldsTheDepthOfAPlaneAtItsDistance) {
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
   ASSERT_EQ(zBuffer->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-  const WORD centre = *reinterpret_cast<const WORD*>(static_cast<const BYTE*>(desc.lpSurface) + 24 * desc.lPitch + 64);
+  const BYTE* row = static_cast<const BYTE*>(desc.lpSurface) + 24 * desc.lPitch;
+  const WORD centre = *reinterpret_cast<const WORD*>(row + 32 * 2);
   zBuffer->Unlock(desc.lpSurface);
   const double D = view.viewport->GetFront(), F = view.viewport->GetBack();
   EXPECT_NEAR(centre, 65535.0 * F / (F - D) * (1.0 - D / u), 1.0);
@@ -165,7 +166,8 @@ TEST_F(CameraWindowRender, TheBackgroundPictureShowsWholeWithOrWithoutTheBand) {
   Use("columns.bmp");
   Rendered();
   ASSERT_TRUE(view->bkImage);
-  for (const auto& [x, colour] : {std::pair{0, 0xFF0000u}, {97, 0xFF0000u}, {103, 0xFF00u}, {299, 0xFFu}, {399, 0xFFFFFFu}})
+  for (const auto& [x, colour] :
+       {std::pair{0, 0xFF0000u}, {97, 0xFF0000u}, {103, 0xFF00u}, {299, 0xFFu}, {399, 0xFFFFFFu}})
     EXPECT_EQ(PixelAt(7 + x, 157), colour) << x;
   // Off screen without blur there is no band: 160 pixels a column, no frame inside.
   const XSize size(640, 480);
