@@ -2,7 +2,6 @@
 // select, a press becomes a drag beyond the drag box or after the double-click time, a drag is
 // one undoable step, a lost capture ends the press quietly, and the scene's other windows follow.
 #include <QApplication>
-#include <QMouseEvent>
 #include <QTest>
 
 #include "core/Globals.h"
@@ -187,11 +186,8 @@ TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSays
 
 TEST_F(CameraWindowMouse, ARightPressOnAnObjectOpensItsSheetAndTheCursorShowsARefusalOrTheAxis) {
   AddObject();
-  const OpenedDialog sheet = CancelDialogOpenedBy([&] {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(kCentre), view->GetWidget()->mapToGlobal(QPointF(kCentre)),
-                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(view->GetWidget(), &press);
-  });
+  const OpenedDialog sheet =
+      CancelDialogOpenedBy([&] { QTest::mousePress(view->GetWidget(), Qt::RightButton, {}, kCentre); });
   EXPECT_NE(std::find(sheet.fields.begin(), sheet.fields.end(), "Box"), sheet.fields.end());
   EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
 
