@@ -11,7 +11,7 @@
 
 namespace {
 
-TEST(ImportRulesTest, AllFilesTakesTheLastTypeOfTheExactExtension) {
+TEST(ImportRulesTest, AllFilesTakesTheExactExtensionsTypeClashingNamesCountUpAndLoadResultsStopSafely) {
   struct Case {
     const char* extension;
     int type;
@@ -26,9 +26,6 @@ TEST(ImportRulesTest, AllFilesTakesTheLastTypeOfTheExactExtension) {
   EXPECT_EQ(ResolveImportType(kAllFilesType, "txt"), -1);
   EXPECT_EQ(ResolveImportType(kAllFilesType, "*"), -1);  // "All files" itself is no type
   EXPECT_EQ(ResolveImportType(3, "x"), 3);               // a chosen type is kept
-}
-
-TEST(ImportRulesTest, ClashingNamesCountUpAndLoadResultsStopSafely) {
   const std::set<std::string> used{"Chair", "Chair 0"};
   auto inUse = [&](const std::string& n) { return used.count(n) > 0; };
   EXPECT_EQ(UniqueImportName("Chair", inUse), "Chair 1");

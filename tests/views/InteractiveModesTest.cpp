@@ -63,7 +63,7 @@ TEST(InteractiveModesTest, TheKeyboardStateGivesTheOverride) {
   EXPECT_EQ(EffectiveInteractiveMode(3, CurrentHeldKeys()), 3);
 }
 
-TEST(InteractiveModesTest, RecordsOpenOnlyWhenADragChangesFamily) {
+TEST(InteractiveModesTest, RecordsOpenOnlyWhenADragChangesFamilyAndCoverThePickedGroupOrTheSelection) {
   EXPECT_TRUE(OpensDragRecord(8, -1));
   for (int mode : {9, 14, 15, 16}) EXPECT_FALSE(OpensDragRecord(mode, 8)) << mode;
   EXPECT_TRUE(OpensDragRecord(6, 5));
@@ -72,9 +72,6 @@ TEST(InteractiveModesTest, RecordsOpenOnlyWhenADragChangesFamily) {
   EXPECT_FALSE(OpensDragRecord(2, 1));
   EXPECT_TRUE(OpensDragRecord(18, 17));
   EXPECT_FATAL(OpensDragRecord(20, 3), "0", "");
-}
-
-TEST(InteractiveModesTest, ARecordCoversThePickedGroupOrTheSelection) {
   struct Case {
     int mode;
     bool picked, cylinder;
@@ -100,7 +97,7 @@ TEST(InteractiveModesTest, ARecordCoversThePickedGroupOrTheSelection) {
   EXPECT_FATAL(ChooseDragRecord(3, false, false, 0), "doc->GetSelectedCount()", "Impossible modification of no object");
 }
 
-TEST(DragPreconditionsTest, EachModeNeedsItsTargetAndWindow) {
+TEST(DragPreconditionsTest, EachModeNeedsItsTargetAndWindowAndConstantHeightASightOffTheGround) {
   DragConditions nothing;  // a perspective Camera window, nothing picked or selected
   nothing.fStop = 8.0;
   // Object modes need a target; camera and lens modes run.
@@ -136,9 +133,6 @@ TEST(DragPreconditionsTest, EachModeNeedsItsTargetAndWindow) {
   lens.orthographic = true;
   EXPECT_FALSE(DragModeAccepted(18, lens));
   EXPECT_FATAL(DragModeAccepted(-1, lens), "0", "");
-}
-
-TEST(DragPreconditionsTest, ConstantHeightNeedsASightOffTheGroundPlane) {
   const Transform level(1, 0, 0, 0, 0, 1, 0, 3, 0, 0, 1, 0);
   EXPECT_TRUE(IsSightHorizontal(level));
   EXPECT_FALSE(IsSightHorizontal(Transform(0.1, Vector(1, 0, 0)) * level));

@@ -60,7 +60,7 @@ TEST(StatusPromptsTest, EveryCellOfAPlainWindowWithItsHighlightAndCursor) {
   for (UINT id : {40065u, 40111u, 40152u, 40151u, 40094u}) EXPECT_FALSE(IsRefusalPrompt(id)) << id;
 }
 
-TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrder) {
+TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrderAndTheTargetDecidesObjectPrompts) {
   PromptInputs in = Plain(9, false, 1);
   in.cameraKind = false;
   in.orthographic = true;
@@ -95,10 +95,7 @@ TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrder) {
   in = Plain(1, false, 3);
   in.rotateWithTracking = true;
   EXPECT_EQ(ChooseStatusPrompt(in).id, 40061u);
-}
-
-TEST(StatusPromptsTest, TheTargetUnderThePointerDecidesObjectPrompts) {
-  PromptInputs in = Plain(13, false, 3);
+  in = Plain(13, false, 3);
   in.pickedIsSelected = true;
   EXPECT_EQ(ChooseStatusPrompt(in).id, 40059u);
   in.selectedCount = 0;
