@@ -1,6 +1,5 @@
-// The press of a camera window's mouse as a machine, for what the window's real mouse events do
-// not reach: a release late or far is a drag that ends at once, a second press or a double click
-// with nothing waiting starts nothing, and a lost capture also loses a click that waited.
+// The press of a camera window's mouse as a machine, for the cases the window's real mouse events
+// do not reach.
 #include <gtest/gtest.h>
 
 #include <string>

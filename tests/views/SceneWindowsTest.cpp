@@ -1,7 +1,5 @@
 // The camera windows of scenes in the started program, driven by the keys and the mouse of a user:
-// a new scene's window, Window/New and Front, Top, Left, closing a window and its undo, the
-// windows' part of scene files, a scene built with the mouse, the rules of importing objects, and
-// the tutorial scenes the build makes beside the program.
+// opening and closing windows, their part of scene files, importing, and the tutorial scenes.
 #include <gtest/gtest.h>
 
 #include <QApplication>

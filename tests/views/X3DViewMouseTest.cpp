@@ -1,6 +1,5 @@
-// The mouse in a camera window, driven by the events a user causes: clicks and double clicks
-// select, a press becomes a drag beyond the drag box or after the double-click time, a drag is
-// one undoable step, a lost capture ends the press quietly, and the scene's other windows follow.
+// The mouse in a camera window, driven by the events a user causes: clicks, double clicks and
+// drags, each drag one undoable step; a lost capture ends the press quietly.
 #include <QApplication>
 #include <QTest>
 

@@ -1,6 +1,5 @@
-// Rendering a camera window: surface sizes with and without the band, the lens field, the depth
-// values of the z-buffer, when the camera blurs, what the blur leaves, the palette display, and
-// the background picture stretched so that the visible part shows all of it.
+// Rendering a camera window: surface sizes with and without the band, the lens field, the z-buffer,
+// the blur, the palette display, and the background picture stretched over the visible part.
 #include <cmath>
 #include <fstream>
 

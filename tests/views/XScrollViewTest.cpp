@@ -1,6 +1,5 @@
-// The zoom of a scroll view: each change is one undo record that restores the zoom before it,
-// a change to the zoom in force records nothing, the Window menu's zoom commands, and the screen
-// mapping of each zoom.
+// The zoom of a scroll view: one undo record per change, the Window menu's zoom commands, and the
+// screen mapping of each zoom.
 #include "views/CameraWindowTestSupport.h"
 #include "views/CountedClientDC.h"
 
