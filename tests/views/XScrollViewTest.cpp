@@ -10,7 +10,7 @@ struct Zoom : CameraWindowFixture {
   LONG ZoomOf() const { return view->GetZoomNumerator().cy / view->GetZoomDenominator().cy; }
 };
 
-TEST_F(Zoom, EachChangeIsOneUndoRecordAndUndoRedoWalkThem) {
+TEST_F(Zoom, EachChangeIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize) {
   TestCameraView& view = Window(400, 300);
   const int before = doc.GetHistory().GetCount();
   view.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
@@ -26,10 +26,8 @@ TEST_F(Zoom, EachChangeIsOneUndoRecordAndUndoRedoWalkThem) {
   ASSERT_TRUE(doc.Redo(TRUE));
   EXPECT_EQ(ZoomOf(), 2);
   EXPECT_EQ(doc.GetHistory().GetCount(), before + 2);
-}
 
-TEST_F(Zoom, TheWindowMenuZoomsACameraWindowNeverBelowNormalSize) {
-  TestCameraView& view = Window(400, 300);
+  ASSERT_TRUE(doc.Undo(TRUE));  // back at 100%
   EXPECT_FALSE(StateOf(view, kZoomOutCommand).enabled);
   EXPECT_FALSE(StateOf(view, 32998).enabled);  // 50%
   EXPECT_EQ(StateOf(view, kNormalZoomPreset).checked, TRUE);
