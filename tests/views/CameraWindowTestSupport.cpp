@@ -1,9 +1,15 @@
 #include "views/CameraWindowTestSupport.h"
 
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTabBar>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/framework/CmdUI.h"
 #include "platform/framework/MemFile.h"
+#include "platform/framework/RunModal.h"
+#include "views/LockedRows.h"
 
 namespace views_test {
 
@@ -85,6 +91,56 @@ SIZE SurfaceSize(IDirectDrawSurface* surface) {
   desc.dwSize = sizeof desc;
   EXPECT_EQ(surface->GetSurfaceDesc(&desc), DD_OK);
   return SIZE{static_cast<LONG>(desc.dwWidth), static_cast<LONG>(desc.dwHeight)};
+}
+
+std::vector<DWORD> SurfacePixels(IDirectDrawSurface* surface, int x, int y, int width, int height) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
+  const DDPIXELFORMAT& format = desc.ddpfPixelFormat;
+  const DWORD bytes = format.dwRGBBitCount / 8;
+  const DWORD mask = bytes == 1 ? 0xFF : format.dwRBitMask | format.dwGBitMask | format.dwBBitMask;
+  std::vector<DWORD> pixels;
+  for (int row = y; row < y + height; ++row) {
+    const BYTE* first = FirstRow(desc) + static_cast<std::ptrdiff_t>(row) * desc.lPitch;
+    for (int column = x; column < x + width; ++column) {
+      DWORD value = 0;
+      std::memcpy(&value, first + column * bytes, bytes);
+      pixels.push_back(value & mask);
+    }
+  }
+  surface->Unlock(desc.lpSurface);
+  return pixels;
+}
+
+CommandState StateOf(CCmdTarget& window, UINT id) {
+  struct Probe : CCmdUI {
+    void Enable(BOOL on) override { state.enabled = on; }
+    void SetCheck(int on) override { state.checked = on; }
+    void SetRadio(BOOL on) override { state.checked = on; }
+    CommandState state{TRUE, -1};
+  } probe;
+  probe.m_nID = id;
+  probe.DoUpdate(&window, FALSE);
+  return probe.state;
+}
+
+OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user) {
+  OpenedDialog shown;
+  RunModal(
+      [&] {
+        user();
+        return 0;
+      },
+      [&](QDialog* window) {
+        shown.title = window->windowTitle().toStdString();
+        if (auto* tabs = window->findChild<QTabBar*>()) shown.page = tabs->currentIndex();
+        for (QLineEdit* field : window->findChildren<QLineEdit*>())
+          shown.fields.push_back(field->text().toStdString());
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+          if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+      });
+  return shown;
 }
 
 }  // namespace views_test

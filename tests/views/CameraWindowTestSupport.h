@@ -2,7 +2,9 @@
 // size inside a plain parent window, and a little-endian byte writer for expected archive parts.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "document/DocumentTestSupport.h"
@@ -53,5 +55,25 @@ struct PaletteDisplay {
 
 // The size of a surface.
 SIZE SurfaceSize(IDirectDrawSurface* surface);
+
+// The pixels of the width x height block at (x, y) of a surface, row by row, each masked to its
+// colour bits (0xRRGGBB on deep surfaces, the index on palette ones).
+std::vector<DWORD> SurfacePixels(IDirectDrawSurface* surface, int x, int y, int width, int height);
+
+// A command's state as the menus show it: enabled, and its check or radio mark (-1 when not set).
+struct CommandState {
+  BOOL enabled;
+  int checked;
+};
+CommandState StateOf(CCmdTarget& window, UINT id);
+
+// The dialog that `user` opens: its title, its first page (-1 without tabs) and the texts of its
+// fields; it is closed with its Cancel button.
+struct OpenedDialog {
+  std::string title;
+  int page = -1;
+  std::vector<std::string> fields;
+};
+OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user);
 
 }  // namespace views_test

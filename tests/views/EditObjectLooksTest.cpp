@@ -2,7 +2,6 @@
 // "Very painted" shows fewer distinct colours than its photograph, and cartoon lines outline it.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <set>
 #include <vector>
 
@@ -13,74 +12,44 @@
 namespace views_test {
 namespace {
 
-using EditObjectLooks = CameraWindowFixture;
-
 const XSize kPicture(96, 96);
 
-// The window's off-screen picture, row by row, as the display stores its colours.
+// The window's off-screen picture, drawn at the window's size so the lines keep their width.
 std::vector<DWORD> PictureOf(X3DView& view) {
   view.RenderImage(nullptr, FALSE, &kPicture, nullptr);
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  EXPECT_EQ(view.image2->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-  const DDPIXELFORMAT& format = desc.ddpfPixelFormat;
-  const DWORD bytes = format.dwRGBBitCount / 8;
-  std::vector<DWORD> pixels;
-  for (int y = 0; y < kPicture.cy; ++y)
-    for (int x = 0; x < kPicture.cx; ++x) {
-      DWORD value = 0;
-      std::memcpy(&value, static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch + x * bytes, bytes);
-      pixels.push_back(value & (format.dwRBitMask | format.dwGBitMask | format.dwBBitMask));
-    }
-  view.image2->Unlock(desc.lpSurface);
-  return pixels;
+  return SurfacePixels(view.image2, 0, 0, kPicture.cx, kPicture.cy);
 }
 
-std::set<DWORD> ColoursOf(X3DView& view) {
+std::size_t ColoursOf(X3DView& view) {
   const std::vector<DWORD> pixels = PictureOf(view);
-  return {pixels.begin(), pixels.end()};
+  return std::set<DWORD>(pixels.begin(), pixels.end()).size();
 }
 
-Ptr<GroupSO> AddCrate(XDocument& doc) {
+using EditObjectLooks = CameraWindowFixture;
+
+TEST_F(EditObjectLooks, AVeryPaintedTextureHasFewerColoursAndCartoonLinesOutlineTheObject) {
+  InstallInputFilter();
+  InitGlobals();
   Ptr<GroupSO> crate(new GroupSO);
   crate->AddVisual(Ptr<MeshSO>(new MeshSO(TAVROLIN_BINARY_DIR "/Objects/Crate.ulm", FALSE, nullptr, FALSE, FALSE)));
   doc.AddGroup(crate, FALSE, FALSE, 0);
-  return crate;
-}
-
-TEST_F(EditObjectLooks, AVeryPaintedTextureHasFewerColoursThanThePhotograph) {
-  InstallInputFilter();
-  InitGlobals();
-  Ptr<GroupSO> crate = AddCrate(doc);
   X3DView& view = Window(kPicture.cx, kPicture.cy);
   view.ShowEntireScene(doc.GetSceneBox());
-  const std::size_t photo = ColoursOf(view).size();
-  PropertySheetEditObject sheet(&doc, crate, kEditObjectArtisticPage);
-  RunModal([&] { return sheet.DoModal(); },
-           [&](QDialog*) {
-             Click(*sheet.artistic, 32855);  // Very painted
-             Click(sheet, IDOK);
-           });
-  ASSERT_EQ(edit_object_test::MeshOf(*crate).style, 2);
-  EXPECT_LT(ColoursOf(view).size(), photo);
-}
-
-// The window gives the camera its framing; the picture is drawn off-screen at the window's size,
-// so the lines keep their width in pixels.
-TEST_F(EditObjectLooks, CartoonLinesOutlineTheObjectInAnOffscreenPicture) {
-  InstallInputFilter();
-  InitGlobals();
-  Ptr<GroupSO> crate = AddCrate(doc);
-  X3DView& view = Window(kPicture.cx, kPicture.cy);
-  view.ShowEntireScene(doc.GetSceneBox());
-  for (int cartoon : {0, 1}) {
+  const std::size_t photo = ColoursOf(view);
+  const auto choose = [&](int button) {
     PropertySheetEditObject sheet(&doc, crate, kEditObjectArtisticPage);
     RunModal([&] { return sheet.DoModal(); },
              [&](QDialog*) {
-               Click(*sheet.artistic, cartoon ? 32856 : 32852);  // Cartoon lines, or Solid color first
+               Click(*sheet.artistic, button);
                Click(sheet, IDOK);
              });
-  }
+  };
+  choose(32855);  // Very painted
+  ASSERT_EQ(edit_object_test::MeshOf(*crate).style, 2);
+  EXPECT_LT(ColoursOf(view), photo);
+
+  choose(32852);  // Solid color, then Cartoon lines
+  choose(32856);
   ASSERT_TRUE(edit_object_test::MeshOf(*crate).cartoon);
   const std::vector<DWORD> outlined = PictureOf(view);
   edit_object_test::MeshOf(*crate).cartoon = FALSE;

@@ -1,14 +1,17 @@
+// Importing objects: the file types under "All files", clashing names, load results, and the
+// distance at which an object or a scene box fills a window.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <set>
 
+#include "views/DragGeometry.h"
 #include "views/ImportRules.h"
 #include "views/SceneFit.h"
 
 namespace {
 
-TEST(ImportRulesTest, AllFilesTakesTheLastTypeOfTheExactExtension) {
+TEST(ImportRulesTest, AllFilesTakesTheExactExtensionsTypeClashingNamesCountUpAndLoadResultsStopSafely) {
   struct Case {
     const char* extension;
     int type;
@@ -20,17 +23,12 @@ TEST(ImportRulesTest, AllFilesTakesTheLastTypeOfTheExactExtension) {
     EXPECT_EQ(GetImportType(type).reversed, c.reversed) << c.extension;
     EXPECT_EQ(GetImportType(type).doubleSided, c.doubleSided) << c.extension;
   }
-  EXPECT_EQ(ResolveImportType(kAllFilesType, "X"), -1);
   EXPECT_EQ(ResolveImportType(kAllFilesType, "txt"), -1);
   EXPECT_EQ(ResolveImportType(kAllFilesType, "*"), -1);  // "All files" itself is no type
   EXPECT_EQ(ResolveImportType(3, "x"), 3);               // a chosen type is kept
-}
-
-TEST(ImportRulesTest, ClashingNamesCountUpAndLoadResultsStopSafely) {
   const std::set<std::string> used{"Chair", "Chair 0"};
   auto inUse = [&](const std::string& n) { return used.count(n) > 0; };
   EXPECT_EQ(UniqueImportName("Chair", inUse), "Chair 1");
-  EXPECT_EQ(UniqueImportName("Table", inUse), "Table 0");
   EXPECT_TRUE(ImportLoadOutcome(0).proceed);
   EXPECT_EQ(ImportLoadOutcome(1).message, 40045u);
   EXPECT_EQ(ImportLoadOutcome(2).message, 40053u);
@@ -50,9 +48,18 @@ TEST(ImportRulesTest, TheObjectFillsTheWindowOnTheLineOfSight) {
   const Transform camera(1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 3);
   const Transform placed = ImportPlacement(camera, BoundingBox(Vector(1, 1, 1), Vector(3, 3, 3)), 5.0);
   const Vector centre = placed.TransformPoint(Vector(2, 2, 2));
-  EXPECT_NEAR(centre.x, 1, 1e-12);
-  EXPECT_NEAR(centre.y, 2, 1e-12);
-  EXPECT_NEAR(centre.z, 8, 1e-12);
+  EXPECT_NEAR((centre - Vector(1, 2, 8)).Length(), 0.0, 1e-12);
+}
+
+TEST(SceneFitTest, FixedWindowsFitTheBoxAtTheDistanceThatFillsThem) {
+  const Transform front;  // looks along +z
+  const BoundingBox box(Vector(-2, 0, 0), Vector(2, 1, 0));  // 4 x 1 across a Front window
+  const auto fit = FitSceneBox(front, 1, box, 400, 200, 0.05, 0.1, 1, 1, 1.0);
+  ASSERT_TRUE(fit.has_value());
+  EXPECT_EQ(fit->height, 4.0);  // max(2 x 1, 1 x 4)
+  const double d = FillDistance(std::sqrt(17.0) / 2, 1, 1, 0.05, 400, 200, 0.1);
+  EXPECT_NEAR((CameraPosition(fit->camera) - Vector(0, 0.5, -d)).Length(), 0.0, 1e-12);
+  EXPECT_FALSE(FitSceneBox(front, 1, box, 0, 200, 0.05, 0.1, 1, 1, 1.0).has_value());
 }
 
 }  // namespace

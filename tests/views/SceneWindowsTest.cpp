@@ -1,33 +1,35 @@
-// The camera windows of scenes in the started program: a new scene's window, Window/New, closing a
-// window and its undo, and the windows' part of scene files, driven by the keys a user presses.
+// The camera windows of scenes in the started program, driven by the keys and the mouse of a user:
+// opening and closing windows, their part of scene files, importing, and the tutorial scenes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPushButton>
-#include <QTimer>
-#include <QTest>
+#include <QCursor>
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "core/Globals.h"
 #include "dialogs/EditObjectTestSupport.h"
-#include "document/DocumentTestSupport.h"
-#include "platform/framework/MDIFrameWnd.h"
-#include "platform/win/QtTestApplication.h"
-#include "shell/DocTemplates.h"
-#include "shell/XApp.h"
-#include "support/PlatformFakes.h"
-#include "support/ScriptedMessageBoxes.h"
-#include "support/TemporaryFolder.h"
+#include "shell/Objects3DView.h"
+#include "shell/XMainFrame.h"
+#include "support/ScriptedFileDialogs.h"
+#include "views/CameraWindowTestSupport.h"
+#include "views/DragGeometry.h"
 #include "views/StartedProgram.h"
-#include "views/X3DView.h"
+#include "views/UserInput.h"
 
 namespace {
 
 using Bytes = std::vector<char>;
 using WindowState = std::array<double, 10>;
+
+// The pixels of a rendered 24-bit bitmap file that are near black: the cartoon lines.
+int DarkPixels(const std::vector<BYTE>& bmp) {
+  int dark = 0;
+  for (std::size_t i = 54; i + 2 < bmp.size(); i += 3) dark += std::max({bmp[i], bmp[i + 1], bmp[i + 2]}) < 40;
+  return dark;
+}
 
 struct SceneWindows : StartedProgram {
   static std::string Caption(CView* view) {
@@ -59,6 +61,8 @@ struct SceneWindows : StartedProgram {
     second.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
     return doc;
   }
+  XMainFrame& Frame() { return *dynamic_cast<XMainFrame*>(main); }
+  int Groups() { return Scene().GetScene()->GetGroups().GetCount(); }
 };
 
 TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
@@ -70,6 +74,15 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   RECT shape;  // tiled alone, then trimmed to 35:24
   first.GetParentFrame()->GetWindowRect(&shape);
   EXPECT_NEAR((shape.right - shape.left) * 24, (shape.bottom - shape.top) * 35, 35);
+  // Window/Front, Top, Left opens three windows fitted to the empty scene, and closes them again.
+  Key(Qt::Key_R);
+  std::vector<int> kinds;
+  for (X3DView* view : Views(doc)) kinds.push_back(view->settings.windowKind);
+  EXPECT_EQ(kinds, (std::vector<int>{0, 5, 3, 1}));
+  EXPECT_DOUBLE_EQ(Views(doc).at(3)->settings.height, 1.0);  // the preference's view height
+  Key(Qt::Key_R);
+  EXPECT_EQ(OpenFrames(), 1);
+
   first.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);
   first.settings.focal = 0.08;
   Key(Qt::Key_W);
@@ -80,9 +93,12 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   EXPECT_EQ(Caption(&first) + "|" + Caption(&copy), "Camera   300%|Camera 2   300%");
   EXPECT_EQ(document_test::UndoText(doc), "Open Window");
   EXPECT_EQ(OpenFrames(), 2);
+  // Ctrl+B edits the selected object in the active window.
+  edit_object_test::NewObject(doc, "Chair");
+  EXPECT_EQ(views_test::CancelDialogOpenedBy([&] { Key(Qt::Key_B); }).title, "Edit Object");
 }
 
-TEST_F(SceneWindows, TwoWindowsSavedAndReopenedComeBackWithTheirSceneAndTheActiveOne) {
+TEST_F(SceneWindows, TwoWindowsAndAHistoryOfAClosedWindowAndADeletedGroupComeBackFromTheFile) {
   XDocument& doc = SceneWithTwoWindows();
   Ptr<GroupSO> chair = document_test::NewGroup(doc, "Chair");
   chair->SetTransform(Transform(0.3, Vector(0, 1, 0)));
@@ -94,7 +110,6 @@ TEST_F(SceneWindows, TwoWindowsSavedAndReopenedComeBackWithTheirSceneAndTheActiv
   const std::vector<BYTE> scene = document_test::Snapshot(doc);
   const double cylinder = doc.GetRotObjAboutCylPtr()->GetTransform().m[0][0];
   const std::vector<WindowState> windows{State(Views(doc)[0]), State(Views(doc)[1])};
-
   XDocument* read = Reopen(doc, Save(doc));
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(document_test::Snapshot(*read), scene);
@@ -102,9 +117,24 @@ TEST_F(SceneWindows, TwoWindowsSavedAndReopenedComeBackWithTheirSceneAndTheActiv
   ASSERT_EQ(Views(*read).size(), 2u);
   EXPECT_EQ(windows, (std::vector<WindowState>{State(Views(*read)[0]), State(Views(*read)[1])}));
   EXPECT_EQ(main->MDIGetActive(), Views(*read)[0]->GetParentFrame());
+
+  Ptr<GroupSO> table = document_test::NewGroup(*read, "Table");
+  read->AddGroup(table, FALSE, TRUE, 0);
+  read->RemoveGroup(table, TRUE, 0);
+  const WindowState closed = State(Views(*read)[1]);
+  Views(*read)[1]->GetParentFrame()->SendMessage(WM_CLOSE);
+  read = Reopen(*read, Save(*read));
+  ASSERT_NE(read, nullptr);
+  ASSERT_EQ(Views(*read).size(), 1u);
+  Key(Qt::Key_Z);
+  ASSERT_EQ(Views(*read).size(), 2u);
+  EXPECT_EQ(State(Views(*read)[1]), closed);
+  Key(Qt::Key_Z);
+  const XList<Ptr<GroupSO>>& groups = read->GetScene()->GetGroups();
+  EXPECT_EQ(groups.GetAt(groups.GetTailPosition())->GetName().str(), "Table");
 }
 
-TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAsItWas) {
+TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraWindowClosesTheScene) {
   XDocument& doc = SceneWithTwoWindows();
   const auto closed = State(Views(doc)[1]);
   main->MDIActivate(Views(doc)[1]->GetParentFrame());
@@ -122,34 +152,12 @@ TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAsItWas) {
   // The zoom recorded before the close reaches the window made again.
   Key(Qt::Key_Z);
   EXPECT_EQ(Views(doc)[1]->GetZoomNumerator().cy, 1);
-}
-
-TEST_F(SceneWindows, ClosingTheLastFreeCameraWindowClosesTheScene) {
-  XDocument& doc = SceneWithTwoWindows();
+  // Closing the last free Camera window closes the scene.
   Views(doc)[1]->settings.windowKind = 1;
   doc.SetModifiedFlag(FALSE);
   Views(doc)[0]->GetParentFrame()->SendMessage(WM_CLOSE);
   EXPECT_EQ(app.CountOpenScenes(), 0);
   EXPECT_EQ(OpenFrames(), 0);
-}
-
-TEST_F(SceneWindows, AHistorySavedWithCloseWindowAndDeleteGroupsRemakesThemAfterReopening) {
-  XDocument& doc = SceneWithTwoWindows();
-  Ptr<GroupSO> chair = document_test::NewGroup(doc, "Chair");
-  doc.AddGroup(chair, FALSE, TRUE, 0);
-  doc.RemoveGroup(chair, TRUE, 0);
-  const auto closed = State(Views(doc)[1]);
-  Views(doc)[1]->GetParentFrame()->SendMessage(WM_CLOSE);
-
-  XDocument* read = Reopen(doc, Save(doc));
-  ASSERT_NE(read, nullptr);
-  ASSERT_EQ(Views(*read).size(), 1u);
-  Key(Qt::Key_Z);
-  ASSERT_EQ(Views(*read).size(), 2u);
-  EXPECT_EQ(State(Views(*read)[1]), closed);
-  Key(Qt::Key_Z);
-  const XList<Ptr<GroupSO>>& groups = read->GetScene()->GetGroups();
-  EXPECT_EQ(groups.GetAt(groups.GetTailPosition())->GetName().str(), "Chair");
 }
 
 // Finds `pattern` from the end of `bytes`.
@@ -185,19 +193,101 @@ TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow)
   }
 }
 
-TEST_F(SceneWindows, CtrlBEditsTheSelectedObjectInTheActiveCameraWindow) {
+TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   Key(Qt::Key_N);
-  edit_object_test::NewObject(Scene(), "Chair");
-  QString caption;
-  QTimer::singleShot(0, [&] {
-    QWidget* sheet = QApplication::activeModalWidget();
-    ASSERT_NE(sheet, nullptr);
-    caption = sheet->windowTitle();
-    for (QPushButton* button : sheet->findChildren<QPushButton*>())
-      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+  X3DView& camera = *Views(Scene()).at(0);
+  XDocument& doc = Scene();
+  QWidget* window = camera.GetWidget();
+  // Away from a camera window a drop is refused; over one it is taken.
+  DragFirstObjectOnto(*Frame().GetObjects3DView(), window, [&] {
+    QCursor::setPos(main->GetWidget()->mapToGlobal(QPoint(5, 5)));
+    Frame().GetStatusBar().OnIdle();
+    EXPECT_EQ(ShownCursor(), Globals::GetModeCursor());
+    QCursor::setPos(window->mapToGlobal(window->rect().center()));
+    Frame().GetStatusBar().OnIdle();
+    EXPECT_EQ(Frame().GetStatusBar().GetPromptId(), 40226u);
+    EXPECT_EQ(ShownCursor(), Globals::GetArrowCursor());
   });
-  Key(Qt::Key_B);
-  EXPECT_EQ(caption, "Edit Object");
+  ASSERT_EQ(doc.GetSelectedCount(), 1);
+  Ptr<GroupSO> object = doc.GetSelected(0);
+  EXPECT_EQ(document_test::UndoText(doc).rfind("Import ", 0), 0u);
+  // Placed on the camera's line of sight.
+  const Transform world = object->GetWorldTransform();
+  const BoundingBox box = object->GetBox(&world);
+  const Vector toCentre = (box.min + box.max) * 0.5 - CameraPosition(camera.settings.transform);
+  EXPECT_NEAR(Cross(toCentre, ViewDirection(camera.settings.transform)).Length(), 0.0, 1e-9);
+  // The window now answers the status bar: the selected object under the pointer (Rotate Object).
+  Frame().GetStatusBar().OnIdle();
+  EXPECT_EQ(Frame().GetStatusBar().GetPromptId(), 40062u);
+
+  const Transform placed = object->GetTransform();
+  const Transform view = camera.settings.transform;
+  const std::vector<BYTE> imported = document_test::Snapshot(doc);
+  const QPoint centre = window->rect().center();
+  Key(Qt::Key_3);  // Move Object
+  DragThrough(window, {centre, centre + QPoint(20, 15), centre + QPoint(40, 30)});
+  EXPECT_TRUE(object->GetTransform() != placed);
+  Key(Qt::Key_5);  // Rotate Camera
+  DragThrough(window, {centre, centre + QPoint(-25, 20), centre + QPoint(-50, 40)});
+  EXPECT_TRUE(camera.settings.transform != view);
+
+  Key(Qt::Key_Z);
+  Key(Qt::Key_Z);
+  EXPECT_EQ(document_test::Snapshot(doc), imported);
+  XDocument* read = Reopen(doc, Save(doc));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(document_test::Snapshot(*read), imported);
+}
+
+TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  ScriptedFileDialogs dialogs;
+  const std::string objects = TAVROLIN_BINARY_DIR "/Objects/";
+  const std::string wall = objects + "Brick wall.ulm";
+  camera.ImportFile(wall.c_str());
+  EXPECT_EQ(std::string(Scene().GetSelected(0)->GetName()), "Brick wall");
+  // The textured object shares its look by name: a second one asks, and Yes renames it.
+  boxes.Answer({IDYES, IDCANCEL});
+  camera.ImportFile(wall.c_str());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(std::string(Scene().GetSelected(0)->GetName()), "Brick wall 0");
+  const int groups = Groups();
+  camera.ImportFile(wall.c_str());  // Cancel
+  camera.ImportFile("/nowhere/More Objects.ulm");  // the help topic, without loading anything
+  EXPECT_EQ(boxes.boxes.size(), 2u);
+  boxes.Answer({IDYES});  // gives up looking for the missing file
+  camera.ImportFile((objects + "Missing.ulm").c_str());
+  EXPECT_NE(boxes.boxes.back().text.find("damaged"), std::string::npos);
+  // Under "All files" an extension of no type is refused by name.
+  dialogs.PickFilters({8});
+  dialogs.Answer({objects + "chair.X"});
+  Key(Qt::Key_I);
+  EXPECT_NE(boxes.boxes.back().text.find("chair.X"), std::string::npos);
+  EXPECT_EQ(Groups(), groups);
+}
+
+TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {
+  for (const char* name : {"Tutorial1.tvr", "Tutorial2.tvr"}) {
+    SCOPED_TRACE(name);
+    const std::string path = std::string(TAVROLIN_BINARY_DIR) + "/bin/" + name;
+    auto* doc = static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(boxes.boxes.empty());  // no object file was missing
+    X3DView* view = Views(*doc).at(0);
+    EXPECT_GT(DarkPixels(view->RenderBitmapFile(200, 150, false)), 30);
+
+    const EditHistory& history = doc->GetHistory();
+    ASSERT_GE(history.GetCount(), 5);
+    EXPECT_EQ(history.GetModIndex(), history.GetCount() - 1);
+    for (int i = 0; i < history.GetCount(); ++i) EXPECT_GT(history.GetRecord(i)->GetComment().GetLength(), 30);
+    const std::vector<BYTE> edited = document_test::Snapshot(*doc);
+    while (history.CanUndo()) ASSERT_TRUE(doc->Undo(TRUE));
+    EXPECT_EQ(DarkPixels(view->RenderBitmapFile(200, 150, false)), 0);  // every object undone
+    while (history.CanRedo()) ASSERT_TRUE(doc->Redo(TRUE));
+    EXPECT_EQ(document_test::Snapshot(*doc), edited);
+    doc->OnCloseDocument();
+  }
 }
 
 }  // namespace

@@ -12,13 +12,10 @@ PromptInputs Plain(int mode, bool pressed, int column) {
   in.mode = mode;
   in.pressed = pressed;
   in.fStop = 8.0;
-  in.selectedCount = column == 2 ? 2 : column == 1 ? 1 : 0;
+  in.selectedCount = column == 3 ? 1 : column;
   in.picked = column == 3;
-  if (column == 3) in.selectedCount = 1;
   return in;
 }
-
-StatusPrompt Prompt(PromptInputs in) { return ChooseStatusPrompt(in); }
 
 // Per mode: none, one, several, pointing (one other object selected), in the plain window.
 constexpr UINT kUpPlain[20][4] = {
@@ -44,7 +41,7 @@ TEST(StatusPromptsTest, EveryCellOfAPlainWindowWithItsHighlightAndCursor) {
     for (int column = 0; column < 4; ++column) {
       for (bool pressed : {false, true}) {
         const UINT expected = (pressed ? kPressedPlain : kUpPlain)[mode][column];
-        const StatusPrompt p = Prompt(Plain(mode, pressed, column));
+        const StatusPrompt p = ChooseStatusPrompt(Plain(mode, pressed, column));
         SCOPED_TRACE(testing::Message() << "mode " << mode << " column " << column << " pressed " << pressed);
         EXPECT_EQ(p.id, expected);
         EXPECT_NE(FindStringResource(p.id), nullptr);
@@ -59,71 +56,66 @@ TEST(StatusPromptsTest, EveryCellOfAPlainWindowWithItsHighlightAndCursor) {
     }
   }
   // The highlighted ones: the selection requests and the refusals.
-  for (UINT id : {40056u, 40057u, 40060u, 40103u, 40104u, 40106u, 40180u, 40181u}) EXPECT_TRUE(IsRefusalPrompt(id)) << id;
+  for (UINT id : {40056u, 40057u, 40060u, 40103u, 40104u, 40106u, 40180u, 40181u})
+    EXPECT_TRUE(IsRefusalPrompt(id)) << id;
   for (UINT id : {40065u, 40111u, 40152u, 40151u, 40094u}) EXPECT_FALSE(IsRefusalPrompt(id)) << id;
 }
 
-TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrder) {
+TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrderAndTheTargetDecidesObjectPrompts) {
   PromptInputs in = Plain(9, false, 1);
   in.cameraKind = false;
   in.orthographic = true;
-  EXPECT_EQ(Prompt(in).id, 40149u);  // a fixed window alone does not refuse Push/Pull Camera
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40149u);  // a fixed window alone allows Push/Pull Camera
   in.trackSceneExtents = true;
-  EXPECT_EQ(Prompt(in).id, 40159u);  // tracking refuses before the projection does
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40159u);  // tracking refuses before the projection does
   in.pressed = true;
-  EXPECT_EQ(Prompt(in).id, 40160u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40160u);
 
   in = Plain(17, false, 0);
   in.fStop = 0.0;
-  EXPECT_EQ(Prompt(in).id, 40178u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40178u);
   in.autoFocus = true;
-  EXPECT_EQ(Prompt(in).id, 40153u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40153u);
   in.orthographic = true;
-  EXPECT_EQ(Prompt(in).id, 40149u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40149u);
 
   in = Plain(11, true, 3);
   in.sightHorizontal = true;
-  EXPECT_EQ(Prompt(in).id, 40167u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40167u);
   in = Plain(4, false, 3);
   in.orthographic = true;
-  EXPECT_EQ(Prompt(in).id, 40161u);
-  EXPECT_EQ(Prompt(in).highlight, 0u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40161u);
+  EXPECT_EQ(ChooseStatusPrompt(in).highlight, 0u);
 
   // Rotation with tracking: while pressed it also needs the grabbed point.
   in = Plain(6, true, 3);
   in.rotateWithTracking = true;
-  EXPECT_EQ(Prompt(in).id, 40120u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40120u);
   in.trackSet = true;
-  EXPECT_EQ(Prompt(in).id, 40119u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40119u);
   in = Plain(1, false, 3);
   in.rotateWithTracking = true;
-  EXPECT_EQ(Prompt(in).id, 40061u);
-}
-
-TEST(StatusPromptsTest, TheTargetUnderThePointerDecidesObjectPrompts) {
-  PromptInputs in = Plain(13, false, 3);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40061u);
+  in = Plain(13, false, 3);
   in.pickedIsSelected = true;
-  EXPECT_EQ(Prompt(in).id, 40059u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40059u);
   in.selectedCount = 0;
-  EXPECT_EQ(Prompt(in).id, 40056u);  // nothing selected comes first
-  in = Plain(0, false, 3);
-  in.selectedCount = 0;
-  EXPECT_EQ(Prompt(in).id, 40056u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40056u);  // nothing selected comes first
   // Two selected: what is under the pointer does not count.
   in = Plain(3, false, 2);
   in.picked = true;
-  EXPECT_EQ(Prompt(in).id, 40068u);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40068u);
   // The cylinder drag of Rotate Object About keeps the arrow.
   in = Plain(2, true, 3);
   in.pickedIsCylinder = true;
-  EXPECT_EQ(Prompt(in).id, 40152u);
-  EXPECT_EQ(Prompt(in).cursor, 0);
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40152u);
+  EXPECT_EQ(ChooseStatusPrompt(in).cursor, 0);
   // An empty scene with nothing to point at.
   in = Plain(8, true, 0);
   in.sceneEmpty = true;
-  EXPECT_EQ(Prompt(in).id, 40054u);
-  EXPECT_EQ(Prompt(in).highlight, kPromptHighlight);
-  EXPECT_FATAL(Prompt(Plain(20, false, 0)), "0", "");
+  EXPECT_EQ(ChooseStatusPrompt(in).id, 40054u);
+  EXPECT_EQ(ChooseStatusPrompt(in).highlight, kPromptHighlight);
+  EXPECT_FATAL(ChooseStatusPrompt(Plain(20, false, 0)), "0", "");
 }
 
 }  // namespace

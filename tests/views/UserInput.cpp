@@ -37,3 +37,9 @@ void DragFirstObjectOnto(Objects3DView& objects, QWidget* target, const std::fun
   QTest::mouseRelease(objects.GetWidget(), Qt::LeftButton, {}, objects.GetWidget()->mapFromGlobal(over));
   QApplication::processEvents();
 }
+
+HCURSOR ShownCursor() {
+  const HCURSOR cursor = SetCursor(nullptr);
+  SetCursor(cursor);
+  return cursor;
+}

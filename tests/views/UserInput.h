@@ -7,6 +7,8 @@
 #include <functional>
 #include <initializer_list>
 
+#include "platform/framework/WaitCursor.h"
+
 class Objects3DView;
 class QWidget;
 
@@ -18,3 +20,5 @@ void DragThrough(QWidget* widget, std::initializer_list<QPoint> points);
 // Presses on the list's first object, moves beyond the drag distance, puts the pointer over the
 // centre of `target`, where `whileOver` runs, and releases there.
 void DragFirstObjectOnto(Objects3DView& objects, QWidget* target, const std::function<void()>& whileOver = {});
+// The cursor shown now.
+HCURSOR ShownCursor();

@@ -1,32 +1,16 @@
-// The commands of a camera window: the mode commands and their radio marks, Point Sun Light,
-// and the print commands, which stay off.
-#include <cmath>
-#include <utility>
+// The commands of a camera window: the mode commands and their radio marks, Point Sun Light, the
+// print commands, which stay off, and the commands that open the scene's sheets and dialogs.
+#include <gtest/gtest.h>
 
-#include "document/XDocument.h"
-#include "platform/framework/CmdUI.h"
+#include <string>
+
+#include "dialogs/EditObjectTestSupport.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "views/CameraWindowTestSupport.h"
 #include "views/DragGeometry.h"
 
 namespace views_test {
 namespace {
-
-struct StateProbe : CCmdUI {
-  void Enable(BOOL on) override { enabled = on; }
-  void SetCheck(int check) override { checked = check; }
-  void SetRadio(BOOL on) override { checked = on; }
-  BOOL enabled = TRUE;
-  int checked = -1;
-};
-
-// What the window's update handler makes of command `id`: enabled, and the check mark.
-std::pair<BOOL, int> Probe(X3DView& view, UINT id) {
-  StateProbe probe;
-  probe.m_nID = id;
-  view.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &probe, nullptr);
-  return {probe.enabled, probe.checked};
-}
 
 using CameraWindowCommands = CameraWindowFixture;
 
@@ -35,9 +19,9 @@ TEST_F(CameraWindowCommands, ModeCommandsSetTheApplicationsModeAndPrintingStaysO
   view.SendMessage(WM_COMMAND, 33127);  // Roll Camera
   EXPECT_EQ(app.XApp::GetInteractiveMode(), 7);
   app.mode = 7;
-  EXPECT_EQ(Probe(view, 33127).second, 1);
-  EXPECT_EQ(Probe(view, 33128).second, 0);
-  for (UINT print = 57607; print <= 57609; ++print) EXPECT_FALSE(Probe(view, print).first) << print;
+  EXPECT_EQ(StateOf(view, 33127).checked, 1);
+  EXPECT_EQ(StateOf(view, 33128).checked, 0);
+  for (UINT print = 57607; print <= 57609; ++print) EXPECT_FALSE(StateOf(view, print).enabled) << print;
 }
 
 TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLookingUp) {
@@ -58,6 +42,36 @@ TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLooki
   EXPECT_EQ(document_test::UndoText(doc), "Point Sun Light");
   doc.OnEditUndo();
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunBefore);
+}
+
+TEST_F(CameraWindowCommands, SheetCommandsOpenTheirPagesAndTheObjectSheetNeedsOneGroupWithItsOwnMesh) {
+  TestCameraView& view = Window();
+  using document_test::NewGroup;
+  const Ptr<GroupSO> chair = edit_object_test::NewObject(doc, "Chair");
+  const Ptr<GroupSO> table = edit_object_test::NewObject(doc, "Table");
+  const Ptr<GroupSO> lamp = NewGroup(doc, "Lamp", true), outer = NewGroup(doc, "Outer");
+  outer->AddGroup(NewGroup(doc, "Inner", false, 1.0));  // its mesh lies in a child group
+  const std::vector<Ptr<GroupSO>> selections[] = {{}, {chair, table}, {lamp}, {outer}, {chair}};
+  for (const auto& selected : selections) {
+    doc.SelectOnly(Ptr<GroupSO>(), FALSE, 0);
+    for (const Ptr<GroupSO>& group : selected) doc.ToggleSelect(group, FALSE, 0);
+    const bool editable = selected.size() == 1 && selected[0] == chair;
+    EXPECT_EQ(StateOf(view, 33137).enabled, editable);
+    EXPECT_EQ(StateOf(view, 10302).enabled, editable);
+  }
+  EXPECT_FALSE(view.EditObject(lamp, 0));
+  EXPECT_FALSE(view.EditObject(outer, 0));
+
+  EXPECT_TRUE(StateOf(view, 10001).enabled);  // Edit/Lights...
+  const struct {
+    UINT command;
+    std::string opened;
+  } commands[] = {{33137, "Edit Object 0"}, {10302, "Edit Object 1"}, {33120, "Edit Camera 0"},
+                  {2103, "Edit Camera 2"},  {2104, "Edit Camera 1"},  {10001, "Edit Lights -1"}};
+  for (const auto& c : commands) {
+    const OpenedDialog shown = CancelDialogOpenedBy([&] { view.SendMessage(WM_COMMAND, c.command); });
+    EXPECT_EQ(shown.title + " " + std::to_string(shown.page), c.opened) << c.command;
+  }
 }
 
 }  // namespace

@@ -1,23 +1,16 @@
-// The mouse in a camera window, driven by the events a user causes: clicks and double clicks
-// select, a press becomes a drag beyond the drag box or after the double-click time, a drag is
-// one undoable step, a lost capture ends the press quietly, and the scene's other windows follow.
+// The mouse in a camera window, driven by the events a user causes: clicks, double clicks and
+// drags, each drag one undoable step; a lost capture ends the press quietly.
 #include <QApplication>
-#include <QDialog>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "core/Globals.h"
 #include "document/XDocument.h"
-#include "platform/framework/CmdUI.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/TickCount.h"
-#include "platform/framework/WaitCursor.h"
 #include "scene/MeshSO.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "views/CameraDrags.h"
 #include "views/CameraWindowTestSupport.h"
 #include "views/DragGeometry.h"
 #include "views/UserInput.h"
@@ -35,11 +28,6 @@ class RecordingCameraView : public TestCameraView {
 BEGIN_MESSAGE_MAP(RecordingCameraView, TestCameraView)
   ON_COMMAND(33137, OnEditObject)
 END_MESSAGE_MAP()
-
-struct EnableProbe : CCmdUI {
-  void Enable(BOOL on) override { enabled = on; }
-  BOOL enabled = TRUE;
-};
 
 constexpr QPoint kCentre(200, 150);
 constexpr QPoint kCorner(5, 5);
@@ -61,12 +49,7 @@ struct CameraWindowMouse : CameraWindowFixture {
     Ptr<GroupSO> group(new GroupSO);
     group->AddVisual(mesh);
     const Transform& camera = view->settings.transform;
-    const Vector at = CameraPosition(camera) + ViewDirection(camera) * 1.0;
-    Transform place;
-    place.t[0] = at.x;
-    place.t[1] = at.y;
-    place.t[2] = at.z;
-    group->SetTransform(place);
+    group->SetTransform(TranslationBy(CameraPosition(camera) + ViewDirection(camera) * 1.0));
     doc.AddGroup(group, FALSE, FALSE, 0);
     return group;
   }
@@ -105,7 +88,8 @@ struct CameraWindowMouse : CameraWindowFixture {
   }
 
   ScopedSystemInfo info;  // double-click time 500 ms, drag box 4 x 4, screen 1024 x 768
-  DWORD now = 1000;
+  ScriptedMessageBoxes boxes;
+  DWORD now = 0xFFFFFE00u;  // the clock wraps during the tests
   TickSource previousClock;
 };
 
@@ -159,10 +143,7 @@ TEST_F(CameraWindowMouse, DuringAPressTheDocumentCannotChangeAndALostCaptureEnds
   Ptr<GroupSO> box = AddObject();
   doc.SelectOnly(box, FALSE, 0);
   Press(kCorner);
-  EnableProbe undo;
-  undo.m_nID = 57632;
-  view->OnCmdMsg(57632, CN_UPDATE_COMMAND_UI, &undo, nullptr);
-  EXPECT_FALSE(undo.enabled);
+  EXPECT_FALSE(StateOf(*view, 57632).enabled);
   const int groups = doc.GetScene()->GetGroups().GetCount();
   view->SendMessage(WM_COMMAND, 57632);  // Delete
   EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), groups);
@@ -176,10 +157,11 @@ TEST_F(CameraWindowMouse, DuringAPressTheDocumentCannotChangeAndALostCaptureEnds
 }
 
 TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSaysWhatToDo) {
-  ScriptedMessageBoxes boxes;
   Press(kCentre);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_NE(boxes.boxes[0].text.find("Drag an object from the 3D Objects window"), std::string::npos);
+  QTest::mouseClick(view->GetWidget(), Qt::RightButton, {}, kCentre);
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  for (const auto& box : boxes.boxes)
+    EXPECT_NE(box.text.find("Drag an object from the 3D Objects window"), std::string::npos);
   EXPECT_FALSE(view->IsMouseDown());
 
   AddObject();
@@ -201,47 +183,22 @@ TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSays
   doc.RemoveView(&other);
 }
 
-TEST_F(CameraWindowMouse, ARightPressOnAnObjectOpensItsSheet) {
-  Ptr<GroupSO> box = AddObject();
-  const auto rightPress = [&](QPoint at) {
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), view->GetWidget()->mapToGlobal(QPointF(at)),
-                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
-    QApplication::sendEvent(view->GetWidget(), &press);
-  };
-  // The sheet is closed as soon as it is up.
-  QString name;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-      // The sheet shows the object's name.
-      for (QLineEdit* field : sheet->findChildren<QLineEdit*>())
-        if (field->text() == "Box") name = field->text();
-      for (QPushButton* button : sheet->findChildren<QPushButton*>())
-        if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
-    }
-  });
-  closer.start(10);
-  rightPress(kCentre);
-  EXPECT_EQ(name.toStdString(), "Box");
-  EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
-}
-
-TEST_F(CameraWindowMouse, TheCursorShowsARefusalOrTheDragsAxis) {
+TEST_F(CameraWindowMouse, ARightPressOnAnObjectOpensItsSheetAndTheCursorShowsARefusalOrTheAxis) {
   AddObject();
-  const auto shown = [] {
-    const HCURSOR cursor = SetCursor(nullptr);
-    SetCursor(cursor);
-    return DescribeCursor(cursor);
-  };
+  const OpenedDialog sheet =
+      CancelDialogOpenedBy([&] { QTest::mousePress(view->GetWidget(), Qt::RightButton, {}, kCentre); });
+  EXPECT_NE(std::find(sheet.fields.begin(), sheet.fields.end(), "Box"), sheet.fields.end());
+  EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
+
   view->settings.windowKind = 1;  // a Front window cannot rotate its camera
   app.mode = 5;
   view->UpdateStatusPrompt(-1);
-  EXPECT_EQ(shown().id, 104u);
+  EXPECT_EQ(DescribeCursor(ShownCursor()).id, 104u);
   view->settings.windowKind = 0;
   app.mode = 10;  // Raise/Lower Object: pressed, the vertical arrows
   Press(kCentre);
   view->UpdateStatusPrompt(-1);
-  EXPECT_EQ(shown().id, 138u);
+  EXPECT_EQ(DescribeCursor(ShownCursor()).id, 138u);
   Release(kCentre);
 }
 

@@ -1,59 +1,70 @@
-// Rendering a camera window: surface sizes with and without the band, the lens field, the depth
-// values of the z-buffer, when the camera blurs and what the blur leaves.
+// Rendering a camera window: surface sizes with and without the band, the lens field, the z-buffer,
+// the blur, the palette display, and the background picture stretched over the visible part.
 #include <cmath>
+#include <fstream>
 
+#include "platform/ddraw/DDPixelFormat.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TemporaryFolder.h"
 #include "views/CameraWindowTestSupport.h"
+#include "views/DibBytes.h"
 
 namespace views_test {
 namespace {
 
-using CameraWindowRender = CameraWindowFixture;
+struct CameraWindowRender : CameraWindowFixture {
+  CSize Rendered(const XSize* size = nullptr) {
+    view->RenderImage(nullptr, size == nullptr, size, nullptr);
+    return view->image ? CSize(SurfaceSize(view->image)) : CSize(0, 0);
+  }
+  // A background picture of the folder; the file "columns.bmp" is one row of red, green, blue
+  // and white pixels.
+  void Use(const std::string& name) {
+    const BYTE columns[12] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255};
+    std::vector<BYTE> file(54);
+    WriteBitmapFileHeader(file.data(), DibSize(4, 1));
+    WriteBitmapInfoHeader(file.data() + 14, 4, 1, 0, 0);
+    file.insert(file.end(), columns, columns + 12);
+    std::ofstream(folder / "columns.bmp", std::ios::binary).write(reinterpret_cast<char*>(file.data()), 66);
+    std::ofstream(folder / "broken.bmp") << "not a bitmap";
+    view->settings.backgroundImage = TRUE;
+    view->settings.backgroundImagePath = (folder / name).c_str();
+    view->needsRender = TRUE;
+  }
+  DWORD PixelAt(int x, int y) { return SurfacePixels(view->image2, x, y, 1, 1)[0]; }
 
-void Render(X3DView& view) { view.RenderImage(nullptr, TRUE, nullptr, nullptr); }
+  TemporaryFolder folder;
+  ScriptedMessageBoxes boxes;
+};
 
-TEST_F(CameraWindowRender, PerspectiveWindowsCarryTheBandAndFollowTheirSizeAndZoom) {
+TEST_F(CameraWindowRender, WindowsFollowTheirSizeZoomAndProjectionAndAnEmptyOneRendersNothing) {
   TestCameraView& view = Window(400, 300);
-  Render(view);
-  ASSERT_TRUE(view.image);
-  EXPECT_EQ(CSize(SurfaceSize(view.image)), CSize(414, 314));
+  view.MoveWindow(0, 0, 0, 0);  // a child frame shrunk to its caption leaves its view no client area
+  Rendered();
+  EXPECT_FALSE(view.image);
+  EXPECT_FALSE(view.rendering);
+  view.MoveWindow(0, 0, 400, 300);
+  EXPECT_EQ(Rendered(), CSize(414, 314));  // perspective windows carry the band
   EXPECT_EQ(view.image2, view.image);
   EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.035 * 414 / 400);
   EXPECT_FLOAT_EQ(view.viewport->GetBack(), 5000 * 0.1f);
-
   view.MoveWindow(0, 0, 300, 400);
-  Render(view);
-  EXPECT_EQ(CSize(SurfaceSize(view.image)), CSize(314, 414));
+  EXPECT_EQ(Rendered(), CSize(314, 414));
   EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.035 * 414 / 400);  // the larger side decides
   view.MoveWindow(0, 0, 400, 300);
-  Render(view);
-  EXPECT_EQ(CSize(SurfaceSize(view.image)), CSize(414, 314));
-
+  EXPECT_EQ(Rendered(), CSize(414, 314));
   view.SetZoom(XSize(2, 2), XSize(1, 1), FALSE);
-  Render(view);
-  EXPECT_EQ(CSize(SurfaceSize(view.image)), CSize(214, 164));
+  EXPECT_EQ(Rendered(), CSize(214, 164));
   EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.035 / 2 * 214 / 200);
-}
 
-TEST_F(CameraWindowRender, OrthographicWindowsHaveNoBandAndAFieldOfHalfTheirHeight) {
-  TestCameraView& view = Window(400, 300);
+  // Orthographic windows have no band and a field of half their height.
   view.settings.orthographic = TRUE;
-  Render(view);
-  EXPECT_EQ(CSize(SurfaceSize(view.image)), CSize(400, 300));
-  EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.5f);
-  view.SetZoom(XSize(2, 2), XSize(1, 1), FALSE);
   view.needsRender = TRUE;
-  Render(view);
-  EXPECT_EQ(CSize(SurfaceSize(view.image)), CSize(200, 150));
+  EXPECT_EQ(Rendered(), CSize(200, 150));
   EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.25f);
-}
-
-TEST_F(CameraWindowRender, AnEmptyWindowRendersNothing) {
-  // A child frame shrunk to its caption leaves its view no client area.
-  TestCameraView& view = Window(400, 300);
-  view.MoveWindow(0, 0, 0, 0);
-  Render(view);
-  EXPECT_FALSE(view.image);
-  EXPECT_FALSE(view.rendering);
+  view.SetZoom(XSize(1, 1), XSize(1, 1), FALSE);
+  EXPECT_EQ(Rendered(), CSize(400, 300));
+  EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.5f);
 }
 
 TEST_F(CameraWindowRender, TheZBufferHoldsTheDepthOfAPlaneAtItsDistance) {
@@ -66,7 +77,7 @@ TEST_F(CameraWindowRender, TheZBufferHoldsTheDepthOfAPlaneAtItsDistance) {
   view.settings.transform = Transform(M_PI / 2, Vector(0, 1, 0));  // looking along +x
   view.settings.transform.t[0] = -u;
   const XSize size(64, 48);
-  view.RenderImage(nullptr, FALSE, &size, nullptr);
+  Rendered(&size);
 
   DDSCAPS caps{DDSCAPS_ZBUFFER};
   IUPtr<IDirectDrawSurface> zBuffer;
@@ -74,13 +85,14 @@ TEST_F(CameraWindowRender, TheZBufferHoldsTheDepthOfAPlaneAtItsDistance) {
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
   ASSERT_EQ(zBuffer->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-  const WORD centre = *reinterpret_cast<const WORD*>(static_cast<const BYTE*>(desc.lpSurface) + 24 * desc.lPitch + 32 * 2);
+  const BYTE* row = static_cast<const BYTE*>(desc.lpSurface) + 24 * desc.lPitch;
+  const WORD centre = *reinterpret_cast<const WORD*>(row + 32 * 2);
   zBuffer->Unlock(desc.lpSurface);
   const double D = view.viewport->GetFront(), F = view.viewport->GetBack();
   EXPECT_NEAR(centre, 65535.0 * F / (F - D) * (1.0 - D / u), 1.0);
 }
 
-TEST_F(CameraWindowRender, TheCameraBlursByItsApertureOrBySelectedObjects) {
+TEST_F(CameraWindowRender, TheCameraBlursByItsApertureOrBySelectedObjectsAndTheBlurDropsTheBand) {
   TestCameraView& view = Offscreen();
   CameraFields& s = view.settings;
   struct Case {
@@ -105,43 +117,33 @@ TEST_F(CameraWindowRender, TheCameraBlursByItsApertureOrBySelectedObjects) {
     doc.SelectOnly(c.selection ? group : Ptr<GroupSO>(), FALSE, 0);
     EXPECT_EQ(view.BlursCamera(), c.blurs) << &c - cases;
   }
-}
 
-TEST_F(CameraWindowRender, ABlurredImageLosesTheBandAndASharpOneNeverHadIt) {
-  TestCameraView& view = Offscreen();
+  // A sharp off-screen image never had the band; a blurred one loses it.
+  s.autoFocusSelected = s.autoAperture = s.orthographic = FALSE;
+  s.fstop = 0.0;
   const XSize size(640, 480);
-  view.RenderImage(nullptr, FALSE, &size, nullptr);
-  EXPECT_EQ(CSize(SurfaceSize(view.image)), CSize(640, 480));
+  EXPECT_EQ(Rendered(&size), CSize(640, 480));
   EXPECT_EQ(view.image2, view.image);
-
-  view.settings.fstop = 2.8;
-  view.RenderImage(nullptr, FALSE, &size, nullptr);
-  EXPECT_EQ(CSize(SurfaceSize(view.image)), CSize(654, 494));
+  s.fstop = 2.8;
+  EXPECT_EQ(Rendered(&size), CSize(654, 494));
   EXPECT_EQ(CSize(SurfaceSize(view.image2)), CSize(640, 480));
   EXPECT_EQ(view.fifoRBuf.size(), 654u);
-
   // Auto focus and auto aperture on a selection that surrounds the camera: nothing is left to
   // work an aperture out from, and the render goes on without blurring.
-  Ptr<GroupSO> group = document_test::NewGroup(doc, "around", false, 4.0);
-  doc.AddGroup(group, TRUE, FALSE, 0);
-  view.settings.autoFocusSelected = TRUE;
-  view.settings.autoAperture = TRUE;
-  view.settings.transform = Transform();
-  view.settings.transform.t[0] = 2.0;  // inside the 4 m cylinder
-  view.RenderImage(nullptr, FALSE, &size, nullptr);
+  Ptr<GroupSO> around = document_test::NewGroup(doc, "around", false, 4.0);
+  doc.AddGroup(around, TRUE, FALSE, 0);
+  s.autoFocusSelected = TRUE;
+  s.autoAperture = TRUE;
+  s.transform = Transform();
+  s.transform.t[0] = 2.0;  // inside the 4 m cylinder
+  Rendered(&size);
   EXPECT_EQ(CSize(SurfaceSize(view.image2)), CSize(640, 480));
 }
-
-}  // namespace
-}  // namespace views_test
-
-namespace views_test {
-namespace {
 
 TEST_F(CameraWindowRender, OnAPaletteDisplayWindowImagesAreReducedAndOffScreenOnesAreNot) {
   PaletteDisplay display;
   TestCameraView& view = Window(40, 30);
-  Render(view);
+  Rendered();
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
   ASSERT_EQ(view.image->GetSurfaceDesc(&desc), DD_OK);
@@ -150,15 +152,48 @@ TEST_F(CameraWindowRender, OnAPaletteDisplayWindowImagesAreReducedAndOffScreenOn
   EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 8u);
   EXPECT_EQ(CSize(SurfaceSize(view.image2)), CSize(54, 44));
   // The grey background (192, 192, 192) lies on cube levels 4, 4, 4: index 10 + 144 + 24 + 4.
-  ASSERT_EQ(view.image2->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-  const BYTE first = *static_cast<const BYTE*>(desc.lpSurface);
-  view.image2->Unlock(desc.lpSurface);
-  EXPECT_EQ(first, 182);
-
+  EXPECT_EQ(PixelAt(0, 0), 182u);
   const XSize size(64, 48);
-  view.RenderImage(nullptr, FALSE, &size, nullptr);
+  Rendered(&size);
   ASSERT_EQ(view.image2->GetSurfaceDesc(&desc), DD_OK);
   EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 24u);
+}
+
+TEST_F(CameraWindowRender, TheBackgroundPictureShowsWholeWithOrWithoutTheBand) {
+  // A 400 x 300 window: columns of 100 visible pixels each, after the 7-pixel band.
+  Window(400, 300);
+  Use("columns.bmp");
+  Rendered();
+  ASSERT_TRUE(view->bkImage);
+  for (const auto& [x, colour] :
+       {std::pair{0, 0xFF0000u}, {97, 0xFF0000u}, {103, 0xFF00u}, {299, 0xFFu}, {399, 0xFFFFFFu}})
+    EXPECT_EQ(PixelAt(7 + x, 157), colour) << x;
+  // Off screen without blur there is no band: 160 pixels a column, no frame inside.
+  const XSize size(640, 480);
+  const DDPIXELFORMAT format = DDMakePixelFormat(DDFormat::XRGB8888);
+  view->RenderImage(nullptr, FALSE, &size, &format);
+  for (const auto& [x, colour] : {std::pair{0, 0xFF0000u}, {159, 0xFF0000u}, {161, 0xFF00u}, {639, 0xFFFFFFu}})
+    EXPECT_EQ(PixelAt(x, 240), colour) << x;
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(CameraWindowRender, ABrokenBackgroundPictureIsReportedOnceAndTriedAgainOnlyAfterAChange) {
+  Window(200, 100);
+  view->settings.background = RGB(0, 0, 255);
+  Use("broken.bmp");
+  for (int paint = 0; paint < 3; ++paint) {
+    view->needsRender = TRUE;
+    Rendered();
+  }
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_NE(boxes.boxes[0].text.find("broken.bmp"), std::string::npos);
+  EXPECT_FALSE(view->bkImage);
+  EXPECT_EQ(PixelAt(50, 50), 0xFFu);
+  view->settings.backgroundImage = FALSE;
+  Rendered();
+  Use("broken.bmp");
+  Rendered();
+  EXPECT_EQ(boxes.boxes.size(), 2u);
 }
 
 }  // namespace

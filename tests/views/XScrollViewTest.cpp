@@ -1,17 +1,16 @@
-// The zoom of a scroll view: each change is one undo record that restores the zoom before it,
-// a change to the zoom in force records nothing, and the screen mapping of each zoom.
+// The zoom of a scroll view: one undo record per change, the Window menu's zoom commands, and the
+// screen mapping of each zoom.
 #include "views/CameraWindowTestSupport.h"
-#include "platform/framework/CmdUI.h"
 #include "views/CountedClientDC.h"
 
 namespace views_test {
 namespace {
 
-using Zoom = CameraWindowFixture;
+struct Zoom : CameraWindowFixture {
+  LONG ZoomOf() const { return view->GetZoomNumerator().cy / view->GetZoomDenominator().cy; }
+};
 
-LONG ZoomOf(const X3DView& view) { return view.GetZoomNumerator().cy / view.GetZoomDenominator().cy; }
-
-TEST_F(Zoom, EachChangeIsOneUndoRecordAndUndoRedoWalkThem) {
+TEST_F(Zoom, EachChangeIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize) {
   TestCameraView& view = Window(400, 300);
   const int before = doc.GetHistory().GetCount();
   view.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
@@ -21,12 +20,29 @@ TEST_F(Zoom, EachChangeIsOneUndoRecordAndUndoRedoWalkThem) {
   EXPECT_EQ(document_test::UndoText(doc), "Zoom Window");
 
   ASSERT_TRUE(doc.Undo(TRUE));
-  EXPECT_EQ(ZoomOf(view), 2);
+  EXPECT_EQ(ZoomOf(), 2);
   ASSERT_TRUE(doc.Undo(TRUE));
-  EXPECT_EQ(ZoomOf(view), 1);
+  EXPECT_EQ(ZoomOf(), 1);
   ASSERT_TRUE(doc.Redo(TRUE));
-  EXPECT_EQ(ZoomOf(view), 2);
+  EXPECT_EQ(ZoomOf(), 2);
   EXPECT_EQ(doc.GetHistory().GetCount(), before + 2);
+
+  ASSERT_TRUE(doc.Undo(TRUE));  // back at 100%
+  EXPECT_FALSE(StateOf(view, kZoomOutCommand).enabled);
+  EXPECT_FALSE(StateOf(view, 32998).enabled);  // 50%
+  EXPECT_EQ(StateOf(view, kNormalZoomPreset).checked, TRUE);
+  view.SendMessage(WM_COMMAND, kZoomInCommand);
+  view.SendMessage(WM_COMMAND, kZoomInCommand);
+  EXPECT_EQ(ZoomOf(), 3);
+  EXPECT_TRUE(StateOf(view, kZoomOutCommand).enabled);
+  view.SendMessage(WM_COMMAND, kZoomOutCommand);
+  EXPECT_EQ(ZoomOf(), 2);
+  EXPECT_EQ(StateOf(view, 33000).checked, TRUE);  // 200%
+  view.SendMessage(WM_COMMAND, 33008);
+  EXPECT_EQ(ZoomOf(), 10);
+  for (int i = 0; i < 10; ++i) view.SendMessage(WM_COMMAND, kZoomInCommand);
+  EXPECT_EQ(ZoomOf(), 20);
+  EXPECT_FALSE(StateOf(view, kZoomInCommand).enabled);
 }
 
 TEST_F(Zoom, AWindowPointConvertsToItsFractionalLogicalPosition) {
@@ -45,49 +61,6 @@ TEST_F(Zoom, AWindowPointConvertsToItsFractionalLogicalPosition) {
   POINT logical{3, 0};
   dc.LPtoDP(&logical);
   EXPECT_EQ(logical.x, 7);  // the middle of the zoomed pixel: 2x + 1
-}
-
-}  // namespace
-}  // namespace views_test
-
-namespace views_test {
-namespace {
-
-// A command's update state as the menus would show it.
-struct MenuState : CCmdUI {
-  void Enable(BOOL on) override { enabled = on; }
-  void SetRadio(BOOL on) override { radio = on; }
-  BOOL enabled = TRUE, radio = FALSE;
-};
-
-struct Shown {
-  BOOL enabled, radio;
-};
-
-Shown StateOf(X3DView& view, UINT id) {
-  MenuState state;
-  state.m_nID = id;
-  state.DoUpdate(&view, FALSE);
-  return {state.enabled, state.radio};
-}
-
-TEST_F(Zoom, TheWindowMenuZoomsACameraWindowNeverBelowNormalSize) {
-  TestCameraView& view = Window(400, 300);
-  EXPECT_FALSE(StateOf(view, kZoomOutCommand).enabled);
-  EXPECT_FALSE(StateOf(view, 32998).enabled);  // 50%
-  EXPECT_TRUE(StateOf(view, kNormalZoomPreset).radio);
-  view.SendMessage(WM_COMMAND, kZoomInCommand);
-  view.SendMessage(WM_COMMAND, kZoomInCommand);
-  EXPECT_EQ(ZoomOf(view), 3);
-  EXPECT_TRUE(StateOf(view, kZoomOutCommand).enabled);
-  view.SendMessage(WM_COMMAND, kZoomOutCommand);
-  EXPECT_EQ(ZoomOf(view), 2);
-  EXPECT_TRUE(StateOf(view, 33000).radio);  // 200%
-  view.SendMessage(WM_COMMAND, 33008);
-  EXPECT_EQ(ZoomOf(view), 10);
-  for (int i = 0; i < 10; ++i) view.SendMessage(WM_COMMAND, kZoomInCommand);
-  EXPECT_EQ(ZoomOf(view), 20);
-  EXPECT_FALSE(StateOf(view, kZoomInCommand).enabled);
 }
 
 }  // namespace
