@@ -83,17 +83,15 @@ TEST_F(StatusBarFixture, ANewPromptIsHighlightedWidenedAndThenBlinksTheHelpPaneO
   prompt.highlight = 0x0000FF;
   bar.OnIdle();
   EXPECT_EQ(bar.GetPaneBackground(0).colour, 0x0000FFu);
-  Step();
-  Step();
-  Step();
+  for (int step = 0; step < 3; ++step) Step();
   EXPECT_FALSE(bar.GetPaneBackground(0).transparent);  // a prompt's own highlight stays
   bar.PopModalStatusCallback(&SetPrompt);
 }
 
-TEST_F(StatusBarFixture, SettingsOffLeavePaneZeroAloneAndTurningExpandOffRestoresAtOnce) {
+TEST_F(StatusBarFixture, SettingsOffLeavePaneZeroAloneAndHelpIdsStartAbove10000) {
   bar.SetStatusText(40038, nullptr, 0);
   ASSERT_TRUE(bar.IsPromptWidened());
-  bar.SetPrefs(1500, FALSE, FALSE);
+  bar.SetPrefs(1500, FALSE, FALSE);  // turning expand off restores at once
   EXPECT_FALSE(bar.IsPromptWidened());
   EXPECT_TRUE(bar.GetPaneBackground(0).transparent);
   bar.SetStatusText(0, "Another prompt", 0);
@@ -101,7 +99,6 @@ TEST_F(StatusBarFixture, SettingsOffLeavePaneZeroAloneAndTurningExpandOffRestore
   EXPECT_FALSE(bar.IsPromptWidened());
   EXPECT_TRUE(bar.GetPaneBackground(0).transparent);
   EXPECT_TRUE(bar.GetPaneBackground(1).transparent);
-
   // The settings are kept for the next start.
   XStatusBar next;
   DWORD duration;
@@ -111,30 +108,15 @@ TEST_F(StatusBarFixture, SettingsOffLeavePaneZeroAloneAndTurningExpandOffRestore
   EXPECT_FALSE(blink);
   EXPECT_FALSE(expand);
   bar.SetPrefs(1500, TRUE, TRUE);
-}
 
-TEST_F(StatusBarFixture, HelpIdsStartAbove10000AndTheClockSurvivesTheWrap) {
   bar.SetStatusText(10000, "text", 0);
   EXPECT_EQ(bar.GetPaneHelpId(), 0u);
   bar.SetStatusText(10001, "text", 0);
   EXPECT_EQ(bar.GetPaneHelpId(), 75537u);
   EXPECT_EQ(bar.GetPromptText(), "text");
-
-  Prompt prompt{40038, 0, &bar};
-  bar.PushModalStatusCallback(&SetPrompt, &prompt);
-  now = 0xFFFFFF00u;
-  bar.OnIdle();
-  now = 5;  // the counter wrapped: a step is due at once
-  bar.OnIdle();
-  now += 1500;
-  bar.OnIdle();
-  now += 1500;
-  bar.OnIdle();
-  EXPECT_TRUE(Yellow(1));  // step 3
-  bar.PopModalStatusCallback(&SetPrompt);
 }
 
-TEST_F(StatusBarFixture, TheModalSourceWinsOverTheWindowUnderTheCursorAndTheDesktopShowsReady) {
+TEST_F(StatusBarFixture, TheModalSourceWinsOverTheWindowUnderTheCursorAndTheClockSurvivesTheWrap) {
   Prompt framePrompt{40038, 0, &bar};
   Prompt dialogPrompt{40225, 0, &bar};
   CWnd child;
@@ -149,23 +131,23 @@ TEST_F(StatusBarFixture, TheModalSourceWinsOverTheWindowUnderTheCursorAndTheDesk
   bar.OnIdle();
   EXPECT_EQ(bar.GetPromptId(), 40038u);
 
+  now = 0xFFFFFF00u;
   bar.PushModalStatusCallback(&SetPrompt, &dialogPrompt);
   bar.OnIdle();
   EXPECT_EQ(bar.GetPromptId(), 40225u);
   EXPECT_FATAL(bar.PopModalStatusCallback(&OtherSource),
                "modalStatusCallbacks[modalStatusCallbacks.GetUpperBound()] == callback",
                "Modal status callbacks must be unregistered in reverse order of registration");
-  bar.PopModalStatusCallback(&SetPrompt);
-
-  bar.SetMenuClosed(FALSE);  // a menu item's prompt stays while the menu is open
-  bar.SetStatusText(57345, nullptr, 0);
+  now = 5;  // the counter wrapped: a step is due at once
   bar.OnIdle();
-  EXPECT_EQ(bar.GetPromptId(), 57345u);
-  bar.SetMenuClosed(TRUE);
+  Step();
+  Step();
+  EXPECT_TRUE(Yellow(1));  // step 3
+  bar.PopModalStatusCallback(&SetPrompt);
 
   QCursor::setPos(QPoint(5000, 5000));
   bar.OnIdle();
-  EXPECT_EQ(bar.GetPromptText(), " Ready");
+  EXPECT_EQ(bar.GetPromptText(), " Ready");  // over the desktop
   bar.UnregisterStatusCallback(frame.GetSafeHwnd());
   EXPECT_FATAL(bar.UnregisterStatusCallback(frame.GetSafeHwnd()), "statusCallbacks.RemoveKey( hwnd )", "");
 }
