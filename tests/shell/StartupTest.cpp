@@ -1,16 +1,17 @@
-#include <gtest/gtest.h>
-
-#include <unistd.h>
-
+// The started application: start-up and its checks, the first run, the splash and About box,
+// and the message boxes and help that belong to the main frame.
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
 #include "core/DirectXProbe.h"
+#include "core/XMessageBox.h"
+#include "dialogs/DialogAbout.h"
 #include "platform/framework/RecentFileList.h"
+#include "platform/framework/RunModal.h"
 #include "platform/win/CurrentDirectory.h"
 #include "platform/win/Memory.h"
 #include "shell/ShellTestSupport.h"
@@ -25,7 +26,6 @@ namespace {
 using Startup = StartedApp;
 
 TEST_F(Startup, WithoutArgumentsComesUpWithDirectXTheSharedMeshesAndNoScene) {
-  WritePreferences(kSetUpBefore);
   ASSERT_TRUE(Start());
   EXPECT_NE(XGetMainFrame(), nullptr);
   EXPECT_TRUE(app.m_pMainWnd->GetWidget()->isVisible());
@@ -39,13 +39,11 @@ TEST_F(Startup, WithoutArgumentsComesUpWithDirectXTheSharedMeshesAndNoScene) {
 
 TEST_F(Startup, OutOfRangePreferencesAreReplacedAndExitStoresTheSwitches) {
   TemporaryFolder gone;
-  const std::string missing = gone / "gone";
   char before[4096];
   ASSERT_NE(GetCurrentDirectory(sizeof before, before), 0u);
-  WritePreferences(std::string(kSetUpBefore) +
-                   "[General]\nNumberRecentScenes(0-16)=17\nInteractiveMode(0-20)=-1\nShowGround(yes/no)=yes\n"
-                   "CurrentDirectory=" + missing + "\n");
-  ASSERT_TRUE(Start());
+  ASSERT_TRUE(Start(std::string(kSetUpBefore) +
+                    "[General]\nNumberRecentScenes(0-16)=17\nInteractiveMode(0-20)=-1\nShowGround(yes/no)=yes\n"
+                    "CurrentDirectory=" + (gone / "gone") + "\n"));
   EXPECT_EQ(app.GetInteractiveMode(), 1);
   EXPECT_TRUE(app.GetShowGround());
   EXPECT_EQ(app.GetRecentFileList()->GetSize(), 8);
@@ -60,7 +58,6 @@ TEST_F(Startup, OutOfRangePreferencesAreReplacedAndExitStoresTheSwitches) {
 }
 
 TEST_F(Startup, ADisplayOfFewerThan8BitsEndsStartUp) {
-  WritePreferences(kSetUpBefore);
   display->bitsPerPixel = 4;
   EXPECT_FALSE(Start());
   EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{40200});
@@ -68,7 +65,6 @@ TEST_F(Startup, ADisplayOfFewerThan8BitsEndsStartUp) {
 
 TEST_F(Startup, An8BitDisplayGetsTheFixedPaletteAndTheReminderUntilDeclined) {
   display->bitsPerPixel = 8;
-  WritePreferences(kSetUpBefore);
   boxes.Answer({IDNO});
   ASSERT_TRUE(Start());
   EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{40250});
@@ -95,7 +91,6 @@ class NoDirectDraw final : public SystemDirectXProbe {
 };
 
 TEST_F(Startup, WithoutDirectX5StartUpEndsAfterOfferingTheDownloadPage) {
-  WritePreferences(kSetUpBefore);
   NoDirectDraw probe;
   DirectXProbe* previous = SetDirectXProbe(&probe);
   RecordingDesktop noBrowser(false);
@@ -108,23 +103,24 @@ TEST_F(Startup, WithoutDirectX5StartUpEndsAfterOfferingTheDownloadPage) {
 }
 
 TEST_F(Startup, TheFirstRunListsTheTutorialsAndSetsTheObjectQualityFromMemory) {
-  WritePreferences("");
   display->bitsPerPixel = 8;
   SetPhysicalMemory(64u << 20);
   // The Preferences sheet comes up on its Copy Image page after the message that announces it.
   QString pageShown;
   std::size_t boxesBefore = 0;
-  std::function<void()> onSheet = [&] {
-    auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!sheet) return QTimer::singleShot(10, onSheet);
+  BOOL ok = FALSE;
+  const auto firstStart = [&] {
+    ok = Start("");
+    return IDOK;
+  };
+  RunModal(firstStart, [&](QDialog* sheet) {
     boxesBefore = boxes.boxes.size();
     auto* tabs = sheet->findChild<QTabBar*>();
     pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
     QTest::keyClick(sheet, Qt::Key_Escape);
-  };
-  QTimer::singleShot(0, onSheet);
-  ASSERT_TRUE(Start());
+  });
   SetPhysicalMemory(0);
+  ASSERT_TRUE(ok);
   EXPECT_EQ(pageShown, "Copy Image");
   EXPECT_EQ(boxesBefore, 3u);
   EXPECT_EQ(BoxIds(boxes), (std::vector<UINT>{40251, 40231, 40235, 40221, 40232}));
@@ -145,6 +141,78 @@ TEST(StartupChecks, ObjectQualityStepsAtTheMemoryThresholds) {
   EXPECT_EQ(ObjectQualityForMemory(34078720).bias, -2);
   EXPECT_EQ(ObjectQualityForMemory(34078720).messageId, 40220u);
   EXPECT_EQ(ObjectQualityForMemory(34078721).bias, -1);
+}
+
+TEST_F(Startup, TheSplashComesUpWithTheMainFrameAndAnyKeyClickOrItsTimeClosesIt) {
+  ASSERT_TRUE(Start());
+  QCoreApplication::processEvents();  // the main frame posted its request at creation
+  const auto splash = [&] { return app.m_dialogAbout ? app.m_dialogAbout->GetWidget() : nullptr; };
+  ASSERT_NE(splash(), nullptr);
+  EXPECT_TRUE(splash()->isVisible());
+  EXPECT_FALSE(splash()->findChild<QLabel*>()->pixmap().isNull());
+  QTest::mouseClick(splash()->findChild<QLabel*>(), Qt::LeftButton);
+  EXPECT_EQ(app.m_dialogAbout, nullptr);
+  for (Qt::Key key : {Qt::Key_A, Qt::Key_Escape}) {
+    XGetMainFrame()->SendMessage(WM_COMMAND, 2105);
+    ASSERT_NE(splash(), nullptr);
+    QTest::keyClick(splash(), key);
+    EXPECT_EQ(app.m_dialogAbout, nullptr);
+  }
+  XGetMainFrame()->SendMessage(WM_COMMAND, 2105);
+  app.m_dialogAbout->SendMessage(WM_TIMER, 1);
+  EXPECT_EQ(app.m_dialogAbout, nullptr);
+}
+
+// A box whose user presses Help before OK.
+class HelpPressingBoxes final : public MessageBoxBackend {
+ public:
+  HelpPressingBoxes() : previous_(SetMessageBoxBackend(this)) {}
+  ~HelpPressingBoxes() override { SetMessageBoxBackend(previous_); }
+  int Show(HWND owner, const char*, const char*, UINT style) override {
+    owners.push_back(owner);
+    styles.push_back(style);
+    if (style & MB_HELP) RequestMessageBoxHelp(owner);
+    return IDOK;
+  }
+  std::vector<HWND> owners;
+  std::vector<UINT> styles;
+
+ private:
+  MessageBoxBackend* previous_;
+};
+
+TEST_F(Startup, TheHelpMenuAndBoxesWithATopicOpenTheirHelpAndAboutShowsTheVersion) {
+  ASSERT_TRUE(Start());
+  RecordingDesktop desktop;
+  {
+    HelpPressingBoxes user;
+    XInfoBox(40231);
+    XInfoBox("a plain text has no topic");
+    ASSERT_EQ(user.owners.size(), 2u);
+    EXPECT_EQ(user.owners[0], XGetMainFrame()->GetSafeHwnd());
+    EXPECT_TRUE(user.styles[0] & MB_HELP);
+    EXPECT_EQ(user.owners[1], nullptr);
+    EXPECT_FALSE(user.styles[1] & MB_HELP);
+  }
+  EXPECT_EQ(desktop.urls.size(), 1u);
+  EXPECT_TRUE(desktop.Opened(40231 + 0x10000));
+  XGetMainFrame()->SendMessage(WM_COMMAND, 33017);  // Help/More 3D Objects
+  EXPECT_TRUE(desktop.Opened(33017 + 0x10000));
+
+  QString version;
+  const auto helpAbout = [] {
+    XGetMainFrame()->SendMessage(WM_COMMAND, 10008);
+    return IDOK;
+  };
+  RunModal(helpAbout, [&](QDialog* box) {
+    const QList<QLabel*> labels = box->findChildren<QLabel*>();
+    ASSERT_EQ(labels.size(), 2);
+    version = labels[1]->text();
+    QTest::mouseClick(labels[1], Qt::LeftButton);
+  });
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_TRUE(QRegularExpression("^version 1\\.3, [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{4}$").match(version).hasMatch())
+      << version.toStdString();
 }
 
 }  // namespace
