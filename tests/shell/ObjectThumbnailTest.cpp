@@ -9,46 +9,41 @@
 
 namespace {
 
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
+// Appends `value` as `size` little-endian bytes.
+void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int size = 4) {
+  for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 // An object file with one part; the thumbnail is white with a red pixel at the top-left and
-// the bottom-left colour `key` along its bottom row.
-std::vector<std::uint8_t> ObjectFile(std::uint32_t version, std::int32_t side = 48, std::uint16_t bits = 24) {
+// the bottom-left colour along its bottom row.
+std::vector<std::uint8_t> ObjectFile(std::uint32_t version, std::uint32_t side = 48, std::uint16_t bits = 24) {
   std::vector<std::uint8_t> out(ObjectFileNotice().begin(), ObjectFileNotice().end());
-  Put32(out, version);
-  Put32(out, 2);
+  Put(out, version);
+  Put(out, 2);
   out.push_back(0);
   if (version >= 2) out.insert(out.end(), {0, 0, 0, 1, 0});
-  Put32(out, 1);
-  out.insert(out.end(), {4, 'S', 'e', 'a', 't', 1});
-  out.insert(out.end(), {'B', 'M'});
+  Put(out, 1);
+  out.insert(out.end(), {4, 'S', 'e', 'a', 't', 1, 'B', 'M'});
   out.resize(out.size() + 12);
-  Put32(out, 40);
-  Put32(out, static_cast<std::uint32_t>(side));
-  Put32(out, static_cast<std::uint32_t>(side));
-  Put16(out, 1);
-  Put16(out, bits);
+  Put(out, 40);
+  Put(out, side);
+  Put(out, side);
+  Put(out, 1, 2);
+  Put(out, bits, 2);
   out.resize(out.size() + 24);
-  for (int row = 0; row < 48; ++row)
-    for (int x = 0; x < 48; ++x) {
-      if (row == 0)
-        out.insert(out.end(), {10, 20, 30});  // blue, green, red: the key colour
-      else if (row == 47 && x == 0)
-        out.insert(out.end(), {0, 0, 255});
-      else
-        out.insert(out.end(), {255, 255, 255});
-    }
+  for (int pixel = 0; pixel < 48 * 48; ++pixel) {  // bottom row first; blue, green, red
+    if (pixel < 48)
+      out.insert(out.end(), {10, 20, 30});
+    else if (pixel == 47 * 48)
+      out.insert(out.end(), {0, 0, 255});
+    else
+      out.insert(out.end(), {255, 255, 255});
+  }
   out.insert(out.end(), {'x', 'o', 'f', ' '});
   return out;
 }
 
-TEST(ObjectThumbnail, OtherFilesAreSkippedAndDamagedOnesReported) {
+TEST(ObjectThumbnail, OtherFilesAreSkippedDamagedOnesReportedAndTheBottomLeftColourIsTransparent) {
   ObjectThumbnail thumbnail;
   std::vector<std::uint8_t> other = ObjectFile(3);
   other[5] ^= 1;
@@ -64,17 +59,14 @@ TEST(ObjectThumbnail, OtherFilesAreSkippedAndDamagedOnesReported) {
     const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + static_cast<long>(length));
     EXPECT_EQ(ReadObjectThumbnail(cut, &thumbnail), ObjectListing::kDamaged) << length;
   }
-}
 
-TEST(ObjectThumbnail, TheBottomLeftColourIsTransparentAndRowsComeTopDown) {
-  ObjectThumbnail thumbnail;
   ASSERT_EQ(ReadObjectThumbnail(ObjectFile(2), &thumbnail), ObjectListing::kListed);
   const std::size_t bottomLeft = 47 * 48;
   EXPECT_TRUE(thumbnail.transparent[bottomLeft]);
   EXPECT_TRUE(thumbnail.transparent[bottomLeft + 47]);
   EXPECT_EQ(thumbnail.rgb[bottomLeft * 3 + 2], 0);  // made black
   EXPECT_FALSE(thumbnail.transparent[0]);
-  EXPECT_EQ(thumbnail.rgb[0], 255);  // the red top-left pixel, red first
+  EXPECT_EQ(thumbnail.rgb[0], 255);  // the red top-left pixel, rows top down and red first
   EXPECT_EQ(thumbnail.rgb[2], 0);
   EXPECT_FALSE(thumbnail.transparent[48 * 20]);
 }
