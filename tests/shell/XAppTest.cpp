@@ -220,7 +220,7 @@ TEST_F(OpenScene, ASceneFileDroppedOnTheMainWindowOpens) {
   EXPECT_EQ(app.CountOpenScenes(), 1);
 }
 
-TEST_F(OpenScene, TheSwitchesAndThePreferencePagesReachEverySceneOnlyWhenTheyChange) {
+TEST_F(OpenScene, TheSwitchesReachEverySceneOnlyWhenTheyChangeAndThePreferencePagesTheActiveOne) {
   XDocument* first = NewScene();
   XDocument* second = NewScene();
   ASSERT_TRUE(first && second);
@@ -247,17 +247,9 @@ TEST_F(OpenScene, TheSwitchesAndThePreferencePagesReachEverySceneOnlyWhenTheyCha
   app.SetInteractiveMode(1);
   EXPECT_FALSE(first->IsRotObjAboutCylShown());
 
-  DialogServices* services = GetDialogServices();
-  ASSERT_NE(services, nullptr);
-  EXPECT_EQ(services->CountOpenScenes(), 2);
-  EXPECT_EQ(services->GetActiveDocument(), second);  // its camera window is the active one
-  services->SetStatusBarPrefs(700, FALSE, TRUE);
-  DWORD duration = 0;
-  BOOL blink = TRUE, expand = FALSE;
-  XGetMainFrame()->GetStatusBar().GetPrefs(&duration, &blink, &expand);
-  EXPECT_EQ(duration, 700u);
-  EXPECT_FALSE(blink);
-  EXPECT_TRUE(expand);
+  // The Preferences pages reach the scene of the active camera window.
+  ASSERT_NE(GetDialogServices(), nullptr);
+  EXPECT_EQ(GetDialogServices()->GetActiveDocument(), second);
 }
 
 }  // namespace
