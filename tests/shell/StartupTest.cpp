@@ -25,7 +25,7 @@ namespace {
 
 using Startup = StartedApp;
 
-TEST_F(Startup, WithoutArgumentsComesUpWithDirectXTheSharedMeshesAndNoScene) {
+TEST_F(Startup, WithoutArgumentsComesUpWithNoSceneAndASplashThatAKeyAClickOrItsTimeCloses) {
   ASSERT_TRUE(Start());
   EXPECT_NE(XGetMainFrame(), nullptr);
   EXPECT_TRUE(app.m_pMainWnd->GetWidget()->isVisible());
@@ -35,6 +35,23 @@ TEST_F(Startup, WithoutArgumentsComesUpWithDirectXTheSharedMeshesAndNoScene) {
   EXPECT_TRUE(app.GetCylinderMesh() && app.GetGroundMesh());
   EXPECT_EQ(app.palette, nullptr);  // a true-colour display
   EXPECT_TRUE(boxes.boxes.empty());
+
+  QCoreApplication::processEvents();  // the main frame posted its request at creation
+  const auto splash = [&] { return app.m_dialogAbout ? app.m_dialogAbout->GetWidget() : nullptr; };
+  ASSERT_NE(splash(), nullptr);
+  EXPECT_TRUE(splash()->isVisible());
+  EXPECT_FALSE(splash()->findChild<QLabel*>()->pixmap().isNull());
+  QTest::mouseClick(splash()->findChild<QLabel*>(), Qt::LeftButton);
+  EXPECT_EQ(app.m_dialogAbout, nullptr);
+  for (Qt::Key key : {Qt::Key_A, Qt::Key_Escape}) {
+    XGetMainFrame()->SendMessage(WM_COMMAND, 2105);
+    ASSERT_NE(splash(), nullptr);
+    QTest::keyClick(splash(), key);
+    EXPECT_EQ(app.m_dialogAbout, nullptr);
+  }
+  XGetMainFrame()->SendMessage(WM_COMMAND, 2105);
+  app.m_dialogAbout->SendMessage(WM_TIMER, 1);
+  EXPECT_EQ(app.m_dialogAbout, nullptr);
 }
 
 TEST_F(Startup, OutOfRangePreferencesAreReplacedAndExitStoresTheSwitches) {
@@ -143,42 +160,17 @@ TEST(StartupChecks, ObjectQualityStepsAtTheMemoryThresholds) {
   EXPECT_EQ(ObjectQualityForMemory(34078721).bias, -1);
 }
 
-TEST_F(Startup, TheSplashComesUpWithTheMainFrameAndAnyKeyClickOrItsTimeClosesIt) {
-  ASSERT_TRUE(Start());
-  QCoreApplication::processEvents();  // the main frame posted its request at creation
-  const auto splash = [&] { return app.m_dialogAbout ? app.m_dialogAbout->GetWidget() : nullptr; };
-  ASSERT_NE(splash(), nullptr);
-  EXPECT_TRUE(splash()->isVisible());
-  EXPECT_FALSE(splash()->findChild<QLabel*>()->pixmap().isNull());
-  QTest::mouseClick(splash()->findChild<QLabel*>(), Qt::LeftButton);
-  EXPECT_EQ(app.m_dialogAbout, nullptr);
-  for (Qt::Key key : {Qt::Key_A, Qt::Key_Escape}) {
-    XGetMainFrame()->SendMessage(WM_COMMAND, 2105);
-    ASSERT_NE(splash(), nullptr);
-    QTest::keyClick(splash(), key);
-    EXPECT_EQ(app.m_dialogAbout, nullptr);
-  }
-  XGetMainFrame()->SendMessage(WM_COMMAND, 2105);
-  app.m_dialogAbout->SendMessage(WM_TIMER, 1);
-  EXPECT_EQ(app.m_dialogAbout, nullptr);
-}
-
-// A box whose user presses Help before OK.
-class HelpPressingBoxes final : public MessageBoxBackend {
- public:
-  HelpPressingBoxes() : previous_(SetMessageBoxBackend(this)) {}
-  ~HelpPressingBoxes() override { SetMessageBoxBackend(previous_); }
+// A user who presses Help in each box that has it, then OK.
+struct HelpPressingBoxes final : MessageBoxBackend {
+  HelpPressingBoxes() : previous(SetMessageBoxBackend(this)) {}
+  ~HelpPressingBoxes() override { SetMessageBoxBackend(previous); }
   int Show(HWND owner, const char*, const char*, UINT style) override {
-    owners.push_back(owner);
-    styles.push_back(style);
+    shown.push_back({owner, style});
     if (style & MB_HELP) RequestMessageBoxHelp(owner);
     return IDOK;
   }
-  std::vector<HWND> owners;
-  std::vector<UINT> styles;
-
- private:
-  MessageBoxBackend* previous_;
+  MessageBoxBackend* previous;
+  std::vector<std::pair<HWND, UINT>> shown;
 };
 
 TEST_F(Startup, TheHelpMenuAndBoxesWithATopicOpenTheirHelpAndAboutShowsTheVersion) {
@@ -188,11 +180,11 @@ TEST_F(Startup, TheHelpMenuAndBoxesWithATopicOpenTheirHelpAndAboutShowsTheVersio
     HelpPressingBoxes user;
     XInfoBox(40231);
     XInfoBox("a plain text has no topic");
-    ASSERT_EQ(user.owners.size(), 2u);
-    EXPECT_EQ(user.owners[0], XGetMainFrame()->GetSafeHwnd());
-    EXPECT_TRUE(user.styles[0] & MB_HELP);
-    EXPECT_EQ(user.owners[1], nullptr);
-    EXPECT_FALSE(user.styles[1] & MB_HELP);
+    ASSERT_EQ(user.shown.size(), 2u);
+    EXPECT_EQ(user.shown[0].first, XGetMainFrame()->GetSafeHwnd());
+    EXPECT_TRUE(user.shown[0].second & MB_HELP);
+    EXPECT_EQ(user.shown[1].first, nullptr);
+    EXPECT_FALSE(user.shown[1].second & MB_HELP);
   }
   EXPECT_EQ(desktop.urls.size(), 1u);
   EXPECT_TRUE(desktop.Opened(40231 + 0x10000));

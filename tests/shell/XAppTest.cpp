@@ -59,21 +59,6 @@ TEST(XApp, HoldsTheLowMemoryReserveForItsLifeAndEmptiesItsClipboardOnAShortage) 
   EXPECT_FATAL(XGetApp(), "ISKINDOF( app, XApp )", "");
 }
 
-TEST(XApp, TheMainFrameIsTheThreadsMainWindow) {
-  EXPECT_EQ(XGetMainFrame(), nullptr);  // no application
-  XApp app;
-  EXPECT_EQ(XGetMainFrame(), nullptr);
-  XMainFrame frame;
-  app.m_pMainWnd = &frame;
-  EXPECT_EQ(XGetMainFrame(), &frame);
-  CFrameWnd plain;
-  app.m_pMainWnd = &plain;
-  EXPECT_FATAL(XGetMainFrame(), "!wnd || ISKINDOF( wnd, XMainFrame )", "");
-  EXPECT_FATAL(DocTemplateEntry(14, RUNTIME_CLASS(XDocument), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CView), TRUE),
-               "DocStringEmpty",
-               "View only, document templates must have an empty CDocTemplate::fileNewName");
-}
-
 DWORD now = 0;
 DWORD Now() { return now; }
 
@@ -83,10 +68,14 @@ struct CountingFrame : XMainFrame {
   int refreshes = 0;
 };
 
-TEST(XApp, ARefreshIsOverdueAfterMoreThan200MsAlsoAcrossTheTickWrap) {
+TEST(XApp, TheMainFrameIsTheThreadsMainWindowAndARefreshIsOverdueAfterMoreThan200Ms) {
+  EXPECT_EQ(XGetMainFrame(), nullptr);  // no application
   XApp app;
+  EXPECT_EQ(XGetMainFrame(), nullptr);
   CountingFrame frame;
   app.m_pMainWnd = &frame;
+  EXPECT_EQ(XGetMainFrame(), &frame);
+
   TickSource previous = SetTickSource(&Now);
   MSG msg{};
   now = 0xFFFFFF00u;
@@ -110,7 +99,14 @@ TEST(XApp, ARefreshIsOverdueAfterMoreThan200MsAlsoAcrossTheTickWrap) {
   app.OnIdle(1);
   EXPECT_EQ(frame.refreshes, afterTimer + 2);
   SetTickSource(previous);
+
+  CFrameWnd plain;
+  app.m_pMainWnd = &plain;
+  EXPECT_FATAL(XGetMainFrame(), "!wnd || ISKINDOF( wnd, XMainFrame )", "");
   app.m_pMainWnd = nullptr;
+  EXPECT_FATAL(DocTemplateEntry(14, RUNTIME_CLASS(XDocument), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CView), TRUE),
+               "DocStringEmpty",
+               "View only, document templates must have an empty CDocTemplate::fileNewName");
 }
 
 // A file-type template: its document string gives the filter name and extension.
@@ -177,7 +173,7 @@ struct OpenScene : StartedApp {
   TemporaryFolder folder;
 };
 
-TEST_F(OpenScene, AMissingFileIsReportedAnEmptyOneIsANewSceneBearingItsPathAndADamagedOneOpensNothing) {
+TEST_F(OpenScene, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneOpensNothingAndADroppedOneOpens) {
   EXPECT_EQ(app.OpenDocumentFile((folder / "missing.tvr").c_str()), nullptr);
   EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{61697});
   EXPECT_EQ(app.CountOpenScenes(), 0);
@@ -193,6 +189,17 @@ TEST_F(OpenScene, AMissingFileIsReportedAnEmptyOneIsANewSceneBearingItsPathAndAD
   EXPECT_EQ(app.OpenDocumentFile(FileOf("Damaged.tvr", "not a scene at all").c_str()), nullptr);
   EXPECT_EQ(app.CountOpenScenes(), 1);
   EXPECT_GT(boxes.boxes.size(), 1u);
+
+  // A scene file dropped on the main window opens.
+  QWidget* window = app.m_pMainWnd->GetWidget();
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(FileOf("Dropped.tvr", "")))});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window, &drop);
+  EXPECT_EQ(app.CountOpenScenes(), 2);
 }
 
 TEST_F(OpenScene, AFailedReadClosesTheWindowsItMadeBeforeTheDocumentGoes) {
@@ -206,18 +213,6 @@ TEST_F(OpenScene, AFailedReadClosesTheWindowsItMadeBeforeTheDocumentGoes) {
   EXPECT_EQ(framesMade, 1);
   EXPECT_EQ(viewsGone, 1);
   EXPECT_EQ(windowed->GetFirstDocPosition(), nullptr);
-}
-
-TEST_F(OpenScene, ASceneFileDroppedOnTheMainWindowOpens) {
-  QWidget* window = app.m_pMainWnd->GetWidget();
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(FileOf("Dropped.tvr", "")))});
-  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(window, &enter);
-  EXPECT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(window, &drop);
-  EXPECT_EQ(app.CountOpenScenes(), 1);
 }
 
 TEST_F(OpenScene, TheSwitchesReachEverySceneOnlyWhenTheyChangeAndThePreferencePagesTheActiveOne) {

@@ -74,11 +74,8 @@ struct ChildFrameFixture : ::testing::Test {
     EXPECT_TRUE(frame->LoadFrame(14, WS_OVERLAPPEDWINDOW, main, &context));
     return frame;
   }
-  RecordingView* ViewOf(CFrameWnd* frame) {
-    for (POSITION position = document.GetFirstViewPosition(); position;)
-      if (CView* view = document.GetNextView(position); view->GetParentFrame() == frame)
-        return static_cast<RecordingView*>(view);
-    return nullptr;
+  static RecordingView* ViewOf(CFrameWnd* frame) {
+    return static_cast<RecordingView*>(frame->GetDlgItem(AFX_IDW_PANE_FIRST));
   }
   std::vector<BYTE> Store(XFrameWnd* frame) {
     CMemFile file;
@@ -136,18 +133,15 @@ TEST_F(ChildFrameFixture, ASavedLayoutRoundTripsByteForByteLoadsHiddenWhenAskedA
   EXPECT_NO_THROW(Load(reader, newer));
 }
 
-TEST_F(ChildFrameFixture, NewFramesGetTheirOwnFirstPlacement) {
+TEST_F(ChildFrameFixture, NewFramesGetTheirOwnFirstPlacementACloseCommandIsPostedAndGreyedCommandsDoNotRun) {
   EXPECT_EQ(XFrameWnd().placement.rcNormalPosition.right, 480);
   XFrameWndNullSize* camera = OpenFrame<XFrameWndNullSize>();
-  const WINDOWPLACEMENT nullSize = camera->placement;
-  EXPECT_EQ(nullSize.showCmd, static_cast<UINT>(SW_SHOW));
-  EXPECT_EQ(nullSize.rcNormalPosition.right, 0);
+  EXPECT_EQ(camera->placement.showCmd, static_cast<UINT>(SW_SHOW));
+  EXPECT_EQ(camera->placement.rcNormalPosition.right, 0);
   CMemFile file;
   CArchive ar(&file, CArchive::store);
   EXPECT_FATAL(camera->Serialize(ar), "FALSE", "Use other overload of Serialize()");
-}
 
-TEST_F(ChildFrameFixture, ACloseCommandIsPostedInsteadOfClosingAndGreyedCommandsDoNotRun) {
   XFrameWnd* frame = OpenFrame<XFrameWnd>();
   frame->InitialUpdateFrame(&document, TRUE);
   frame->closeCommand = 33125;

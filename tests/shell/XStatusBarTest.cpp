@@ -7,7 +7,6 @@
 
 #include "core/Globals.h"
 #include "platform/framework/FrameWnd.h"
-#include "platform/framework/WaitCursor.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/TickCount.h"
 #include "shell/XStatusBar.h"
@@ -27,8 +26,6 @@ void SetPrompt(void* argument) {
   auto* prompt = static_cast<Prompt*>(argument);
   prompt->bar->SetStatusText(prompt->id, nullptr, prompt->highlight);
 }
-
-void OtherSource(void*) {}
 
 struct StatusBarFixture : ::testing::Test {
   StatusBarFixture() : previousClock(SetTickSource(&SteppedClock)) {
@@ -135,7 +132,7 @@ TEST_F(StatusBarFixture, TheModalSourceWinsOverTheWindowUnderTheCursorAndTheCloc
   bar.PushModalStatusCallback(&SetPrompt, &dialogPrompt);
   bar.OnIdle();
   EXPECT_EQ(bar.GetPromptId(), 40225u);
-  EXPECT_FATAL(bar.PopModalStatusCallback(&OtherSource),
+  EXPECT_FATAL(bar.PopModalStatusCallback(+[](void*) {}),
                "modalStatusCallbacks[modalStatusCallbacks.GetUpperBound()] == callback",
                "Modal status callbacks must be unregistered in reverse order of registration");
   now = 5;  // the counter wrapped: a step is due at once
