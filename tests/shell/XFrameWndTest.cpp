@@ -26,12 +26,7 @@ class RecordingView : public CScrollView {
   DECLARE_DYNCREATE(RecordingView)
  public:
   void OnDraw(CDC*) override {}
-  void Serialize(CArchive& ar) override {
-    if (ar.IsStoring())
-      ar << state;
-    else
-      ar >> state;
-  }
+  void Serialize(CArchive& ar) override { ar.IsStoring() ? ar << state : ar >> state; }
   DWORD state = 0;
 };
 IMPLEMENT_DYNCREATE(RecordingView, CScrollView)

@@ -289,7 +289,6 @@ TEST_F(MainFrameFixture, ComingToTheFrontOnAn8BitDisplayPutsTheFixedPaletteIntoT
   } fixed;
   BuildFixedPalette(fixed.entries);
   for (const bool withPalette : {false, true}) {
-    winApp.palette.reset();
     if (withPalette) {
       winApp.palette = std::make_unique<CPalette>();
       ASSERT_TRUE(winApp.palette->CreatePalette(reinterpret_cast<LOGPALETTE*>(&fixed)));
