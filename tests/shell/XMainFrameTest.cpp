@@ -18,7 +18,6 @@
 #include "core/Globals.h"
 #include "core/PreferenceKeys.h"
 #include "platform/ddraw/Display.h"
-#include "platform/framework/Help.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/TickCount.h"
 #include "shell/ObjectThumbnail.h"
@@ -28,6 +27,7 @@
 #include "shell/XMainFrame.h"
 #include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
+#include "support/RecordingDesktop.h"
 
 namespace {
 
@@ -221,11 +221,7 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfTheP
   bar.OnIdle();
   EXPECT_EQ(bar.GetPromptId(), 40038u);
 
-  std::vector<std::string> pages;
-  const DesktopOpener previous = SetDesktopOpener([&](const std::string& url) {
-    pages.push_back(url.substr(url.find_last_of('/') + 1));
-    return true;
-  });
+  RecordingDesktop desktop;
   // A child window is active (the 3D Objects window): F1 still reaches the main frame.
   ASSERT_NE(frame->MDIGetActive(), nullptr);
   QWidget* undo = Button(beginner, 57643);
@@ -233,8 +229,9 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfTheP
   EXPECT_EQ(bar.GetPromptId(), 57643u);
   QTest::keyClick(frame->GetWidget(), Qt::Key_F1);
   frame->SendMessage(WM_COMMAND, 33016, 0);  // Help/Support
-  SetDesktopOpener(previous);
-  EXPECT_EQ(pages, (std::vector<std::string>{"123179.html", "98552.html"}));
+  ASSERT_EQ(desktop.urls.size(), 2u);
+  EXPECT_TRUE(desktop.urls[0].ends_with("/123179.html"));
+  EXPECT_TRUE(desktop.urls[1].ends_with("/98552.html"));
 }
 
 TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncoveredWindowActive) {
