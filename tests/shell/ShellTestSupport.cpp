@@ -15,7 +15,7 @@
 
 namespace shell_test {
 
-static std::string PreferenceFile() { return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Ulmric/Tavrolin.ini"; }
+std::string PreferenceFile() { return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Ulmric/Tavrolin.ini"; }
 
 std::string ReadPreferences() {
   std::ostringstream text;

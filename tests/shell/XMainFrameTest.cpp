@@ -1,7 +1,8 @@
 // The main frame with its real bars and menus, driven by keys, clicks and commands: toolbar
 // visibility and layout, the Window and File menus, settings clicks, prompts and help, the 3D
-// Objects window and the palette on an 8-bit display. Then the prompt line in a plain frame: its
-// blink and widening cycle on a stepped clock, and which prompt source it asks.
+// Objects window with the files it lists and their thumbnails, and the palette on an 8-bit
+// display. Then the prompt line of a plain frame, child frames of a plain main frame, and the
+// window helpers for controls and bars.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -12,18 +13,29 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <cstdint>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "core/Globals.h"
 #include "core/PreferenceKeys.h"
+#include "core/WindowPlacement.h"
 #include "platform/ddraw/Display.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/CmdUI.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/MemFile.h"
+#include "platform/framework/ScrollView.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/TickCount.h"
+#include "scene/ObjectFile.h"
 #include "shell/ObjectThumbnail.h"
 #include "shell/StartupChecks.h"
 #include "shell/WindowHelpers.h"
 #include "shell/XApp.h"
+#include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
 #include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
@@ -273,6 +285,75 @@ TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncov
   }
 }
 
+// Appends `value` as `size` little-endian bytes.
+void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int size = 4) {
+  for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// An object file with one part; the thumbnail is white with a red pixel at the top-left and
+// the bottom-left colour along its bottom row.
+std::vector<std::uint8_t> ObjectFile(std::uint32_t version, std::uint32_t side = 48, std::uint16_t bits = 24) {
+  std::vector<std::uint8_t> out(ObjectFileNotice().begin(), ObjectFileNotice().end());
+  Put(out, version);
+  Put(out, 2);
+  out.push_back(0);
+  if (version >= 2) out.insert(out.end(), {0, 0, 0, 1, 0});
+  Put(out, 1);
+  out.insert(out.end(), {4, 'S', 'e', 'a', 't', 1, 'B', 'M'});
+  out.resize(out.size() + 12);
+  Put(out, 40);
+  Put(out, side);
+  Put(out, side);
+  Put(out, 1, 2);
+  Put(out, bits, 2);
+  out.resize(out.size() + 24);
+  for (int pixel = 0; pixel < 48 * 48; ++pixel) {  // bottom row first; blue, green, red
+    if (pixel < 48)
+      out.insert(out.end(), {10, 20, 30});
+    else if (pixel == 47 * 48)
+      out.insert(out.end(), {0, 0, 255});
+    else
+      out.insert(out.end(), {255, 255, 255});
+  }
+  out.insert(out.end(), {'x', 'o', 'f', ' '});
+  return out;
+}
+
+TEST(ObjectThumbnail, OtherFilesAreSkippedDamagedOnesReportedAndTheBottomLeftColourIsTransparent) {
+  ObjectThumbnail thumbnail;
+  std::vector<std::uint8_t> other = ObjectFile(3);
+  other[5] ^= 1;
+  EXPECT_EQ(ReadObjectThumbnail(other, &thumbnail), ObjectListing::kSkipped);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(3), &thumbnail), ObjectListing::kListed);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(1), &thumbnail), ObjectListing::kListed);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(4), &thumbnail), ObjectListing::kDamaged);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(3, 32), &thumbnail), ObjectListing::kDamaged);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(3, 48, 8), &thumbnail), ObjectListing::kDamaged);
+  // Cut short anywhere in the prefix, the notice included.
+  const std::vector<std::uint8_t> whole = ObjectFile(3);
+  for (std::size_t length : {std::size_t{100}, std::size_t{290}, std::size_t{320}, whole.size() - 10}) {
+    const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + static_cast<long>(length));
+    EXPECT_EQ(ReadObjectThumbnail(cut, &thumbnail), ObjectListing::kDamaged) << length;
+  }
+
+  ASSERT_EQ(ReadObjectThumbnail(ObjectFile(2), &thumbnail), ObjectListing::kListed);
+  const std::size_t bottomLeft = 47 * 48;
+  EXPECT_TRUE(thumbnail.transparent[bottomLeft]);
+  EXPECT_TRUE(thumbnail.transparent[bottomLeft + 47]);
+  EXPECT_EQ(thumbnail.rgb[bottomLeft * 3 + 2], 0);  // made black
+  EXPECT_FALSE(thumbnail.transparent[0]);
+  EXPECT_EQ(thumbnail.rgb[0], 255);  // the red top-left pixel, rows top down and red first
+  EXPECT_EQ(thumbnail.rgb[2], 0);
+  EXPECT_FALSE(thumbnail.transparent[48 * 20]);
+}
+
+TEST(ObjectThumbnail, LabelsSortWithoutRegardToCase) {
+  EXPECT_LT(CompareObjectLabels("apple", "Banana", 0), 0);
+  EXPECT_GT(CompareObjectLabels("apple", "Banana", 1), 0);
+  EXPECT_EQ(CompareObjectLabels("Chair", "chair", 0), 0);
+  EXPECT_LT(CompareObjectLabels("Car", "cart", 0), 0);
+}
+
 TEST_F(MainFrameFixture, ComingToTheFrontOnAn8BitDisplayPutsTheFixedPaletteIntoTheDisplays) {
   const SIZE screen = DDDisplaySize();
   const int bits = static_cast<int>(DDDisplayBitsPerPixel());
@@ -438,6 +519,185 @@ TEST_F(StatusBarFixture, TheModalSourceWinsOverTheWindowUnderTheCursorAndTheCloc
   EXPECT_EQ(bar.GetPromptText(), " Ready");  // over the desktop
   bar.UnregisterStatusCallback(frame.GetSafeHwnd());
   EXPECT_FATAL(bar.UnregisterStatusCallback(frame.GetSafeHwnd()), "statusCallbacks.RemoveKey( hwnd )", "");
+}
+
+
+// Stands in for a camera view: its state is one number.
+class RecordingView : public CScrollView {
+  DECLARE_DYNCREATE(RecordingView)
+ public:
+  void OnDraw(CDC*) override {}
+  void Serialize(CArchive& ar) override { ar.IsStoring() ? ar << state : ar >> state; }
+  DWORD state = 0;
+};
+IMPLEMENT_DYNCREATE(RecordingView, CScrollView)
+
+class MainWithCommands : public CMDIFrameWnd {
+ public:
+  void OnGreyed(CCmdUI* ui) { ui->Enable(FALSE); }
+  void OnCommand() { ++runs; }
+  void OnUpdateNothing(CCmdUI*) {}
+  int runs = 0;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(MainWithCommands, CMDIFrameWnd)
+  ON_UPDATE_COMMAND_UI(33018, OnGreyed)
+  ON_COMMAND(33018, OnCommand)
+  ON_UPDATE_COMMAND_UI(33019, OnUpdateNothing)
+  ON_COMMAND(33019, OnCommand)
+  ON_COMMAND(33125, OnCommand)
+END_MESSAGE_MAP()
+
+struct ChildFrameFixture : ::testing::Test {
+  ChildFrameFixture() {
+    document.m_bAutoDelete = FALSE;
+    main = new MainWithCommands;
+    EXPECT_TRUE(main->LoadFrame(57344));
+    winApp.m_pMainWnd = main;
+    main->MoveWindow(0, 0, 800, 600);
+    main->ShowWindow(SW_SHOW);
+  }
+  ~ChildFrameFixture() override {
+    main->DestroyWindow();
+    winApp.m_pMainWnd = nullptr;
+  }
+  template <class Frame>
+  Frame* OpenFrame() {
+    auto* frame = new Frame;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(RecordingView);
+    context.m_pCurrentDoc = &document;
+    EXPECT_TRUE(frame->LoadFrame(14, WS_OVERLAPPEDWINDOW, main, &context));
+    return frame;
+  }
+  static RecordingView* ViewOf(CFrameWnd* frame) {
+    return static_cast<RecordingView*>(frame->GetDlgItem(AFX_IDW_PANE_FIRST));
+  }
+  std::vector<BYTE> Store(XFrameWnd* frame) {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      ar.m_pDocument = &document;
+      frame->SerializeLayout(ar, &document);
+    }
+    const auto length = static_cast<std::size_t>(file.GetLength());
+    const std::unique_ptr<BYTE, decltype(&std::free)> block(file.Detach(), &std::free);
+    return {block.get(), block.get() + length};
+  }
+  void Load(XFrameWnd* frame, std::vector<BYTE> bytes) {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    ar.m_pDocument = &document;
+    frame->SerializeLayout(ar, &document);
+  }
+
+  QtTestApplication app;
+  CWinApp winApp;
+  CDocument document;
+  MainWithCommands* main;
+};
+
+TEST_F(ChildFrameFixture, ASavedLayoutRoundTripsByteForByteLoadsHiddenWhenAskedAndANewerOneIsRefused) {
+  XFrameWnd* first = OpenFrame<XFrameWnd>();
+  first->InitialUpdateFrame(&document, TRUE);
+  first->MoveWindow(30, 40, 300, 200);
+  ViewOf(first)->state = 0xA5A5;
+  const std::vector<BYTE> saved = Store(first);
+  // Identity (schema word + handle reference), schema, placement, then the view's four bytes.
+  ASSERT_GE(saved.size(), 4u + 4u + 44u + 4u);
+
+  XFrameWnd* second = OpenFrame<XFrameWnd>();
+  Load(second, saved);
+  EXPECT_EQ(ViewOf(second)->state, 0xA5A5u);
+  second->InitialUpdateFrame(&document, TRUE);
+  first->DestroyWindow();
+  EXPECT_EQ(Store(second), saved);
+
+  XFrameWnd* hidden = OpenFrame<XFrameWnd>();
+  Load(hidden, saved);
+  hidden->InitialUpdateFrame(&document, FALSE);
+  EXPECT_FALSE(hidden->IsWindowVisible());
+
+  XFrameWnd* reader = OpenFrame<XFrameWnd>();
+  std::vector<BYTE> newer = saved;
+  const std::size_t schemaAt = newer.size() - 4 - 44 - 4;
+  ASSERT_EQ(newer[schemaAt + 3], 0x80);
+  newer[schemaAt] = 1;
+  EXPECT_THROW(Load(reader, newer), CArchiveException);
+  newer[schemaAt + 3] = 0;
+  newer[schemaAt] = 0;
+  EXPECT_NO_THROW(Load(reader, newer));
+}
+
+TEST_F(ChildFrameFixture, NewFramesGetTheirOwnFirstPlacementACloseCommandIsPostedAndGreyedCommandsDoNotRun) {
+  EXPECT_EQ(XFrameWnd().placement.rcNormalPosition.right, 480);
+  XFrameWndNullSize* camera = OpenFrame<XFrameWndNullSize>();
+  EXPECT_EQ(camera->placement.showCmd, static_cast<UINT>(SW_SHOW));
+  EXPECT_EQ(camera->placement.rcNormalPosition.right, 0);
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  EXPECT_FATAL(camera->Serialize(ar), "FALSE", "Use other overload of Serialize()");
+
+  XFrameWnd* frame = OpenFrame<XFrameWnd>();
+  frame->InitialUpdateFrame(&document, TRUE);
+  frame->closeCommand = 33125;
+  frame->SendMessage(WM_CLOSE);
+  QApplication::processEvents();
+  EXPECT_TRUE(::IsWindow(frame->GetSafeHwnd()));
+  EXPECT_EQ(main->runs, 1);
+
+  frame->SendMessage(WM_COMMAND, 33018);  // greyed by its update handler
+  EXPECT_EQ(main->runs, 1);
+  frame->SendMessage(WM_COMMAND, 33019);  // its update handler never calls Enable
+  EXPECT_EQ(main->runs, 2);
+
+  frame->closeCommand = 0;
+  const HWND handle = frame->GetSafeHwnd();
+  frame->SendMessage(WM_CLOSE);
+  QApplication::processEvents();
+  EXPECT_FALSE(::IsWindow(handle));
+}
+
+TEST(WindowHelpers, TheControlUnderThePointIsTheLastVisibleOneWithAnId) {
+  QtTestApplication app;
+  CWnd dialog, groupBox, label, button, hidden, noId;
+  ASSERT_TRUE(dialog.Create("Dialog", 0, {100, 100, 400, 300}, nullptr));
+  groupBox.Create("Group", WS_CHILD | WS_VISIBLE, {10, 10, 200, 150}, &dialog, 11);
+  button.Create("Button", WS_CHILD | WS_VISIBLE, {20, 20, 100, 50}, &dialog, 12);
+  hidden.Create("Hidden", WS_CHILD, {20, 20, 100, 50}, &dialog, 13);
+  noId.Create("Static", WS_CHILD | WS_VISIBLE, {20, 20, 100, 50}, &dialog, 0xFFFF);
+  label.Create("Label", WS_CHILD | WS_VISIBLE, {150, 100, 190, 140}, &dialog, 14);
+  dialog.ShowWindow(SW_SHOW);
+
+  CWnd* child = &dialog;
+  EXPECT_EQ(XChildWindowFromPoint(&dialog, {30, 30}, &child, nullptr), 12);
+  EXPECT_EQ(child, &button);
+  EXPECT_EQ(XChildWindowFromPoint(&dialog, {30, 30}, &child, &button), 11);
+  EXPECT_EQ(XChildWindowFromPoint(&dialog, {190, 140}, &child, nullptr), 11);  // right and bottom are outside
+  EXPECT_EQ(XChildWindowFromPoint(&dialog, {250, 30}, &child, nullptr), -1);
+  EXPECT_EQ(child, nullptr);
+  EXPECT_FATAL(XChildWindowFromPoint(nullptr, {0, 0}, &child, nullptr), "parent", "");
+  EXPECT_FATAL(XChildWindowFromPoint(&dialog, {0, 0}, nullptr, nullptr), "child", "");
+}
+
+TEST(WindowHelpers, ADockedBarShowsItselfAndAFloatingOneItsFrame) {
+  QtTestApplication app;
+  CFrameWnd frame;
+  CMiniDockFrameWnd floating;
+  CControlBar docked, floated, orphan;
+  frame.Create("Main", 0, {0, 0, 400, 300}, nullptr);
+  floating.Create("Tools", 0, {0, 0, 100, 40}, nullptr);
+  docked.Create("Docked", WS_CHILD | WS_VISIBLE, {0, 0, 400, 20}, &frame, 1);
+  floated.Create("Floating", WS_CHILD | WS_VISIBLE, {0, 0, 100, 20}, &floating, 2);
+  orphan.Create("Orphan", WS_VISIBLE, {0, 0, 10, 10}, nullptr);
+
+  EXPECT_TRUE(XIsBarVisible(&docked));  // the frame itself is not shown yet
+  docked.ShowWindow(SW_HIDE);
+  EXPECT_FALSE(XIsBarVisible(&docked));
+  EXPECT_FALSE(XIsBarVisible(&floated));
+  floating.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(XIsBarVisible(&floated));
+  EXPECT_FATAL(XIsBarVisible(&orphan), "dockFrm", "");
 }
 
 }  // namespace
