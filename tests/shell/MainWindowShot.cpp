@@ -1,13 +1,11 @@
-// The program's main window for the screenshot under a virtual X server: all five toolbars
-// docked in their first places, the status bar, and the 3D Objects window with its thumbnails.
-//   main_window_shot OUTPUT.png
+// Saves the main window to OUTPUT.png: all five toolbars docked in their first places, the
+// status bar, and the 3D Objects window with its thumbnails.
 #include <QApplication>
 #include <QMainWindow>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
 
-#include "platform/framework/MDIFrameWnd.h"
 #include "core/Globals.h"
 #include "platform/win/ProfileStore.h"
 #include "platform/win/QtPlatform.h"

@@ -1,6 +1,5 @@
 #include "ShellTestSupport.h"
 
-#include <gtest/gtest.h>
 
 #include <QApplication>
 
@@ -17,11 +16,6 @@
 namespace shell_test {
 
 std::string PreferenceFile() { return std::string(std::getenv("XDG_CONFIG_HOME")) + "/Ulmric/Tavrolin.ini"; }
-
-void WritePreferences(const std::string& text) {
-  std::filesystem::create_directories(std::filesystem::path(PreferenceFile()).parent_path());
-  std::ofstream(PreferenceFile(), std::ios::trunc) << text;
-}
 
 std::string ReadPreferences() {
   std::ostringstream text;
@@ -71,15 +65,17 @@ StartedApp::StartedApp() {
   (void)gui;
 }
 
-BOOL StartedApp::Start() {
+BOOL StartedApp::Start(const std::string& preferences) {
+  std::filesystem::create_directories(std::filesystem::path(PreferenceFile()).parent_path());
+  std::ofstream(PreferenceFile(), std::ios::trunc) << preferences;
   started = true;
   return app.InitInstance();
 }
 
 StartedApp::~StartedApp() {
-  if (!started) return;
-  if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-  app.ExitInstance();
+  if (started && app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
+  if (started) app.ExitInstance();
+  std::filesystem::remove(PreferenceFile());  // later tests start from the defaults
 }
 
 }  // namespace shell_test

@@ -13,23 +13,21 @@
 
 namespace shell_test {
 
-// The application's own preference file in the test's configuration folder.
-std::string PreferenceFile();
-// Replaces the preference file's text; a start that is not the first run needs
-// "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n".
-void WritePreferences(const std::string& text);
+// The application's own preference file in the test's configuration folder, read.
 std::string ReadPreferences();
+// The preferences of a start that is not the first run.
 inline const char* kSetUpBefore = "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
 
 // The string-table ids of the boxes shown, found by their texts.
 std::vector<UINT> BoxIds(const ScriptedMessageBoxes& boxes);
 
-// An application started by the test (InitInstance) and ended by it: the main window goes and
-// ExitInstance runs when the fixture ends.
+// An application started by the test (InitInstance) and ended by it: the main window goes,
+// ExitInstance runs and the preference file is removed when the fixture ends.
 struct StartedApp : ::testing::Test {
   StartedApp();
   ~StartedApp() override;
-  BOOL Start();
+  // Replaces the preference file's text with `preferences`, then starts.
+  BOOL Start(const std::string& preferences = kSetUpBefore);
 
   ScriptedMessageBoxes boxes;
   ScopedSystemInfo display;

@@ -1,0 +1,703 @@
+// The main frame with its real bars and menus, driven by keys, clicks and commands: toolbar
+// visibility and layout, the Window and File menus, settings clicks, prompts and help, the 3D
+// Objects window with the files it lists and their thumbnails, and the palette on an 8-bit
+// display. Then the prompt line of a plain frame, child frames of a plain main frame, and the
+// window helpers for controls and bars.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/Globals.h"
+#include "core/PreferenceKeys.h"
+#include "core/WindowPlacement.h"
+#include "platform/ddraw/Display.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/CmdUI.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/MemFile.h"
+#include "platform/framework/ScrollView.h"
+#include "platform/win/QtTestApplication.h"
+#include "platform/win/TickCount.h"
+#include "scene/ObjectFile.h"
+#include "shell/ObjectThumbnail.h"
+#include "shell/StartupChecks.h"
+#include "shell/WindowHelpers.h"
+#include "shell/XApp.h"
+#include "shell/XFrameWnd.h"
+#include "shell/XMainFrame.h"
+#include "support/FatalCheck.h"
+#include "support/PlatformFakes.h"
+#include "support/RecordingDesktop.h"
+
+namespace {
+
+constexpr Qt::KeyboardModifiers kCtrlAlt = Qt::ControlModifier | Qt::AltModifier;
+
+// Notes the settings commands the toolbars post, besides those that open the Preferences sheet.
+class RecordingMainFrame : public XMainFrame {
+ public:
+  void OnSettings(UINT id) { posted.push_back(id); }
+  std::vector<UINT> posted;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(RecordingMainFrame, XMainFrame)
+  ON_COMMAND_RANGE(2103, 2105, OnSettings)
+  ON_COMMAND_RANGE(10001, 10001, OnSettings)
+  ON_COMMAND_RANGE(33137, 33137, OnSettings)
+END_MESSAGE_MAP()
+
+struct MainFrameFixture : ::testing::Test {
+  MainFrameFixture() { winApp.programPath = TAVROLIN_BINARY_DIR "/bin/tavrolin"; }
+  ~MainFrameFixture() override { Close(); }
+  // The frame reads the screen size and the preferences itself as it is made.
+  void Open(int screenWidth = 1024) {
+    info->screenSize = {screenWidth, 768};
+    frame = new RecordingMainFrame;
+    EXPECT_TRUE(frame->LoadFrame(12));
+    winApp.m_pMainWnd = frame;
+    frame->MoveWindow(0, 0, 1000, 700);
+    frame->ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+    frame->posted.clear();
+  }
+  void Close() {
+    if (!frame) return;
+    frame->DestroyWindow();
+    winApp.m_pMainWnd = nullptr;
+    frame = nullptr;
+  }
+  std::string Shown() {
+    std::string shown;
+    for (XToolBar* bar : {&frame->GetBeginnerToolBar(), &frame->GetMainToolBar(), &frame->GetInteractiveToolBar(),
+                          &frame->GetAdvancedToolBar(), &frame->GetFileToolBar()})
+      shown += XIsBarVisible(bar) ? '1' : '0';
+    return shown;
+  }
+  QWidget* Button(XToolBar& bar, UINT command) {
+    return bar.Buttons()->widgetForAction(bar.Action(bar.CommandToIndex(command)));
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QTest::keyClick(frame->GetWidget(), key, modifiers);
+    QApplication::processEvents();
+  }
+  // Opens `menu` as the user does and finds its item whose text starts with `prefix`.
+  static QAction* Item(QMenu* menu, const QString& prefix) {
+    menu->popup(QPoint(10, 10));
+    QApplication::processEvents();
+    for (QAction* action : menu->actions())
+      if (action->text().startsWith(prefix)) return action;
+    return nullptr;
+  }
+  void Hover(QWidget* widget, QPoint at) {
+    QCursor::setPos(widget->mapToGlobal(at));
+    frame->GetStatusBar().OnIdle();
+  }
+
+  QtTestApplication app;
+  XApp winApp;
+  ScopedMemoryProfile store;
+  ScopedSystemInfo info;
+  RecordingMainFrame* frame = nullptr;
+};
+
+TEST_F(MainFrameFixture, TheBeginnerToolbarExcludesTheOthersAndTheChoiceSurvivesARestart) {
+  XWritePrefString(XPref::MAX_FPS.section, XPref::MAX_FPS.key, "20");
+  Open();
+  EXPECT_EQ(Globals::GetMaxFps(), 20u);
+  EXPECT_EQ(Shown(), "10000");
+  EXPECT_FALSE(frame->IsCommandEnabled(59392));
+  Key(Qt::Key_B, kCtrlAlt);  // Beginner off: the others by their keys
+  EXPECT_EQ(Shown(), "01110");
+  Key(Qt::Key_M, kCtrlAlt);  // Main off
+  EXPECT_EQ(Shown(), "00110");
+  Close();
+  Open();
+  EXPECT_EQ(Shown(), "00110");
+  Key(Qt::Key_B, kCtrlAlt);
+  EXPECT_EQ(Shown(), "10000");
+}
+
+TEST_F(MainFrameFixture, ResetAllPutsInteractiveOnTheRightOnlyBelow800Pixels) {
+  for (int width : {799, 800}) {
+    SCOPED_TRACE(width);
+    Open(width);
+    frame->SendMessage(WM_COMMAND, 32986);  // Float All
+    frame->SendMessage(WM_COMMAND, 32987);  // Reset All
+    const DWORD interactive = frame->GetInteractiveToolBar().GetBarStyle();
+    EXPECT_EQ((interactive & CBRS_ALIGN_RIGHT) != 0, width == 799);
+    EXPECT_EQ((interactive & CBRS_ALIGN_TOP) != 0, width == 800);
+    EXPECT_TRUE(frame->GetAdvancedToolBar().GetBarStyle() & CBRS_ALIGN_LEFT);
+    EXPECT_TRUE(frame->GetFileToolBar().GetBarStyle() & CBRS_ALIGN_TOP);
+    Close();
+  }
+}
+
+TEST_F(MainFrameFixture, TheFileMenuListsRecentScenesAndFourVisibleWindowsMakeTileReadTile) {
+  winApp.LoadStdProfileSettings(4);
+  winApp.AddToRecentFileList("/nowhere/Garden.tvr");
+  Open();
+  QMenu* file = frame->GetMenuPopup(0);
+  QAction* garden = Item(file, "&1 Garden.tvr");
+  ASSERT_NE(garden, nullptr);
+  EXPECT_TRUE(garden->isEnabled());
+  file->hide();
+
+  // The 3D Objects window, opened at start-up, counts as one; a minimised window does not.
+  ASSERT_NE(frame->GetObjects3DView(), nullptr);
+  std::vector<CMDIChildWnd*> children;
+  for (int i = 0; i < 4; ++i) {
+    children.push_back(new CMDIChildWnd);
+    ASSERT_TRUE(children.back()->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame));
+    children.back()->ShowWindow(SW_SHOW);
+  }
+  children[3]->ShowWindow(SW_MINIMIZE);
+  QMenu* window = frame->GetWindowMenuPopup();
+  ASSERT_NE(window, nullptr);
+  ASSERT_NE(Item(window, "&Tile"), nullptr);
+  EXPECT_EQ(Item(window, "&Tile")->text().toStdString(), "&Tile\tCtrl+T");
+  EXPECT_FALSE(Item(window, "Tile &V")->isEnabled());
+  window->hide();
+  children[2]->ShowWindow(SW_HIDE);
+  EXPECT_EQ(Item(window, "&Tile")->text().toStdString(), "&Tile Horizontal\tCtrl+T");
+  EXPECT_TRUE(Item(window, "Tile &V")->isEnabled());
+  window->hide();
+}
+
+TEST_F(MainFrameFixture, SettingsClicksPostTheirCommandsOrOpenPreferencesAtTheirPages) {
+  Open();
+  XToolBar& beginner = frame->GetBeginnerToolBar();
+  QTest::mouseClick(Button(beginner, 33128), Qt::RightButton);  // Size Object
+  QTest::mouseClick(Button(beginner, 33118), Qt::RightButton);  // Adjust Blurriness
+  QTest::mouseClick(Button(beginner, 57643), Qt::RightButton);  // Undo: no settings
+  QTest::mouseDClick(Button(beginner, 33110), Qt::LeftButton);  // Adjust Lens Zoom
+  QApplication::processEvents();
+  EXPECT_EQ(frame->posted, (std::vector<UINT>{33137, 2103, 2104}));
+  EXPECT_FALSE(beginner.IsFloating());
+  frame->posted.clear();
+
+  const auto expectSheetAt = [&](const char* tab, const std::function<void()>& user) {
+    // The command may be posted: the sheet is looked for until it is up.
+    std::string shown;
+    std::function<void()> whenUp = [&] {
+      QWidget* sheet = QApplication::activeModalWidget();
+      if (!sheet) return QTimer::singleShot(10, whenUp);
+      const QTabBar* tabs = sheet->findChild<QTabBar*>();
+      shown = tabs->tabText(tabs->currentIndex()).toStdString();
+      for (QPushButton* button : sheet->findChildren<QPushButton*>())
+        if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+    };
+    QTimer::singleShot(0, whenUp);
+    user();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }));
+    EXPECT_EQ(shown, tab);
+  };
+  expectSheetAt("Interactive", [&] { QTest::mouseClick(Button(beginner, 33066), Qt::RightButton); });
+  Key(Qt::Key_B, kCtrlAlt);  // Beginner off: the others come up
+  expectSheetAt("Front, Top, Left",
+                [&] { QTest::mouseClick(Button(frame->GetAdvancedToolBar(), 33028), Qt::RightButton); });
+  expectSheetAt("Ground", [&] { QTest::mouseDClick(Button(frame->GetInteractiveToolBar(), 33126), Qt::LeftButton); });
+  expectSheetAt("General", [&] { frame->SendMessage(WM_COMMAND, 33129, 0); });
+  EXPECT_TRUE(frame->posted.empty());
+}
+
+TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfThePromptShown) {
+  Open();
+  XStatusBar& bar = frame->GetStatusBar();
+  XToolBar& beginner = frame->GetBeginnerToolBar();
+  const QPoint empty(2, beginner.GetWidget()->height() / 2);
+  Hover(beginner.GetWidget(), empty);
+  const QPoint emptyOnScreen = beginner.GetWidget()->mapToGlobal(empty);
+  EXPECT_EQ(WindowFromPoint({emptyOnScreen.x(), emptyOnScreen.y()}), &beginner);
+  EXPECT_EQ(bar.GetPromptId(), 40201u);
+  Hover(frame->GetWidget(), QPoint(500, 400));
+  EXPECT_EQ(bar.GetPromptText(), "Choose New or Open... from the File menu");
+
+  frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0xF000, 0), 1);
+  bar.OnIdle();  // the menu's prompt stays while the menu is open
+  EXPECT_EQ(bar.GetPromptText(), "Change the window size");
+  frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0xFF02, 0), 1);
+  EXPECT_EQ(bar.GetPromptText(), "Activate this window");
+  frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+  bar.OnIdle();
+  EXPECT_EQ(bar.GetPromptId(), 40038u);
+
+  RecordingDesktop desktop;
+  // A child window is active (the 3D Objects window): F1 still reaches the main frame.
+  ASSERT_NE(frame->MDIGetActive(), nullptr);
+  QWidget* undo = Button(beginner, 57643);
+  Hover(undo, undo->rect().center());
+  EXPECT_EQ(bar.GetPromptId(), 57643u);
+  QTest::keyClick(frame->GetWidget(), Qt::Key_F1);
+  frame->SendMessage(WM_COMMAND, 33016, 0);  // Help/Support
+  ASSERT_EQ(desktop.urls.size(), 2u);
+  EXPECT_TRUE(desktop.urls[0].ends_with("/123179.html"));
+  EXPECT_TRUE(desktop.urls[1].ends_with("/98552.html"));
+}
+
+TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncoveredWindowActive) {
+  Open();
+  Objects3DView* view = frame->GetObjects3DView();
+  ASSERT_NE(view, nullptr);
+  CListCtrl& list = view->GetListCtrl();
+  ASSERT_GE(list.GetItemCount(), 24);
+  for (int i = 1; i < list.GetItemCount(); ++i) {
+    const auto* before = reinterpret_cast<Objects3DView::ObjectRecord*>(list.GetItemData(i - 1));
+    const auto* after = reinterpret_cast<Objects3DView::ObjectRecord*>(list.GetItemData(i));
+    EXPECT_LE(CompareObjectLabels(before->label, after->label, 0), 0);
+  }
+  const int count = list.GetItemCount();
+  CFrameWnd* objects = view->GetParentFrame();
+  objects->SendMessage(WM_CLOSE);  // the close box hides it
+  QApplication::processEvents();
+  EXPECT_FALSE(objects->IsWindowVisible());
+  Key(Qt::Key_J);
+  EXPECT_TRUE(objects->IsWindowVisible());
+  EXPECT_EQ(frame->GetObjects3DView(), view);
+  EXPECT_EQ(list.GetItemCount(), count);
+
+  objects->MoveWindow(0, 0, 300, 200);
+  auto* camera = new CMDIChildWnd;
+  ASSERT_TRUE(camera->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame));
+  camera->ShowWindow(SW_SHOW);
+  for (const bool covering : {false, true}) {
+    SCOPED_TRACE(covering);
+    const CRect place = covering ? CRect(200, 100, 500, 300) : CRect(400, 0, 700, 200);
+    camera->MoveWindow(&place);
+    Key(Qt::Key_J);  // hide
+    ASSERT_FALSE(objects->IsWindowVisible());
+    frame->MDIActivate(camera);
+    QApplication::processEvents();
+    Key(Qt::Key_J);  // show again
+    EXPECT_TRUE(objects->IsWindowVisible());
+    EXPECT_EQ(frame->MDIGetActive(), covering ? objects : camera);
+  }
+}
+
+// Appends `value` as `size` little-endian bytes.
+void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int size = 4) {
+  for (int i = 0; i < size; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+// An object file with one part; the thumbnail is white with a red pixel at the top-left and
+// the bottom-left colour along its bottom row.
+std::vector<std::uint8_t> ObjectFile(std::uint32_t version, std::uint32_t side = 48, std::uint16_t bits = 24) {
+  std::vector<std::uint8_t> out(ObjectFileNotice().begin(), ObjectFileNotice().end());
+  Put(out, version);
+  Put(out, 2);
+  out.push_back(0);
+  if (version >= 2) out.insert(out.end(), {0, 0, 0, 1, 0});
+  Put(out, 1);
+  out.insert(out.end(), {4, 'S', 'e', 'a', 't', 1, 'B', 'M'});
+  out.resize(out.size() + 12);
+  Put(out, 40);
+  Put(out, side);
+  Put(out, side);
+  Put(out, 1, 2);
+  Put(out, bits, 2);
+  out.resize(out.size() + 24);
+  for (int pixel = 0; pixel < 48 * 48; ++pixel) {  // bottom row first; blue, green, red
+    if (pixel < 48)
+      out.insert(out.end(), {10, 20, 30});
+    else if (pixel == 47 * 48)
+      out.insert(out.end(), {0, 0, 255});
+    else
+      out.insert(out.end(), {255, 255, 255});
+  }
+  out.insert(out.end(), {'x', 'o', 'f', ' '});
+  return out;
+}
+
+TEST(ObjectThumbnail, OtherFilesAreSkippedDamagedOnesReportedAndTheBottomLeftColourIsTransparent) {
+  ObjectThumbnail thumbnail;
+  std::vector<std::uint8_t> other = ObjectFile(3);
+  other[5] ^= 1;
+  EXPECT_EQ(ReadObjectThumbnail(other, &thumbnail), ObjectListing::kSkipped);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(3), &thumbnail), ObjectListing::kListed);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(1), &thumbnail), ObjectListing::kListed);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(4), &thumbnail), ObjectListing::kDamaged);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(3, 32), &thumbnail), ObjectListing::kDamaged);
+  EXPECT_EQ(ReadObjectThumbnail(ObjectFile(3, 48, 8), &thumbnail), ObjectListing::kDamaged);
+  // Cut short anywhere in the prefix, the notice included.
+  const std::vector<std::uint8_t> whole = ObjectFile(3);
+  for (std::size_t length : {std::size_t{100}, std::size_t{290}, std::size_t{320}, whole.size() - 10}) {
+    const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + static_cast<long>(length));
+    EXPECT_EQ(ReadObjectThumbnail(cut, &thumbnail), ObjectListing::kDamaged) << length;
+  }
+
+  ASSERT_EQ(ReadObjectThumbnail(ObjectFile(2), &thumbnail), ObjectListing::kListed);
+  const std::size_t bottomLeft = 47 * 48;
+  EXPECT_TRUE(thumbnail.transparent[bottomLeft]);
+  EXPECT_TRUE(thumbnail.transparent[bottomLeft + 47]);
+  EXPECT_EQ(thumbnail.rgb[bottomLeft * 3 + 2], 0);  // made black
+  EXPECT_FALSE(thumbnail.transparent[0]);
+  EXPECT_EQ(thumbnail.rgb[0], 255);  // the red top-left pixel, rows top down and red first
+  EXPECT_EQ(thumbnail.rgb[2], 0);
+  EXPECT_FALSE(thumbnail.transparent[48 * 20]);
+}
+
+TEST(ObjectThumbnail, LabelsSortWithoutRegardToCase) {
+  EXPECT_LT(CompareObjectLabels("apple", "Banana", 0), 0);
+  EXPECT_GT(CompareObjectLabels("apple", "Banana", 1), 0);
+  EXPECT_EQ(CompareObjectLabels("Chair", "chair", 0), 0);
+  EXPECT_LT(CompareObjectLabels("Car", "cart", 0), 0);
+}
+
+TEST_F(MainFrameFixture, ComingToTheFrontOnAn8BitDisplayPutsTheFixedPaletteIntoTheDisplays) {
+  const SIZE screen = DDDisplaySize();
+  const int bits = static_cast<int>(DDDisplayBitsPerPixel());
+  ASSERT_TRUE(DDSetDisplayMode(8, screen.cx, screen.cy));
+  PALETTEENTRY before[256], after[256];
+  DDGetDisplayPalette(before);
+  struct {
+    WORD version = 0x300;
+    WORD count = 256;
+    PALETTEENTRY entries[256];
+  } fixed;
+  BuildFixedPalette(fixed.entries);
+  for (const bool withPalette : {false, true}) {
+    if (withPalette) {
+      winApp.palette = std::make_unique<CPalette>();
+      ASSERT_TRUE(winApp.palette->CreatePalette(reinterpret_cast<LOGPALETTE*>(&fixed)));
+    }
+    Open();
+    frame->GetWidget()->activateWindow();
+    QApplication::processEvents();
+    DDGetDisplayPalette(after);
+    // Red at 190 only once realised; the explicit entries keep the display's own colours.
+    EXPECT_EQ(after[190].peRed == 255 && after[190].peGreen == 0, withPalette);
+    EXPECT_EQ(after[3].peRed, before[3].peRed);
+    Close();
+  }
+  DDSetDisplayPalette(0, 256, before);
+  winApp.palette.reset();
+  ASSERT_TRUE(DDSetDisplayMode(bits, screen.cx, screen.cy));
+}
+
+
+DWORD now = 1000;
+DWORD SteppedClock() { return now; }
+
+struct Prompt {
+  UINT id;
+  COLORREF highlight;
+  XStatusBar* bar;
+};
+void SetPrompt(void* argument) {
+  auto* prompt = static_cast<Prompt*>(argument);
+  prompt->bar->SetStatusText(prompt->id, nullptr, prompt->highlight);
+}
+
+struct StatusBarFixture : ::testing::Test {
+  StatusBarFixture() : previousClock(SetTickSource(&SteppedClock)) {
+    InitGlobals();
+    frame.Create("Main", 0, {0, 0, 640, 480}, nullptr);
+    const UINT panes[] = {0, 67};
+    EXPECT_TRUE(bar.Create(&frame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, 0));
+    EXPECT_TRUE(bar.SetIndicators(panes, 2));
+    frame.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+  }
+  ~StatusBarFixture() override { SetTickSource(previousClock); }
+
+  // One blink step later, with the prompt source setting the same prompt again.
+  void Step() {
+    now += 1500;
+    bar.OnIdle();
+  }
+  bool Yellow(int pane) const {
+    return !bar.GetPaneBackground(pane).transparent && bar.GetPaneBackground(pane).colour == 0x00FFFF;
+  }
+
+  QtTestApplication app;
+  TickSource previousClock;
+  CFrameWnd frame;
+  XStatusBar bar;
+};
+
+TEST_F(StatusBarFixture, ANewPromptIsHighlightedWidenedAndThenBlinksTheHelpPaneOnAThreeStepCycle) {
+  Prompt prompt{40038, 0, &bar};
+  bar.PushModalStatusCallback(&SetPrompt, &prompt);
+  bar.OnIdle();
+  EXPECT_EQ(bar.GetPromptText(), "Choose New or Open... from the File menu");
+  EXPECT_FALSE(bar.GetPaneBackground(0).transparent);
+  EXPECT_EQ(bar.GetPaneBackground(0).colour, Globals::GetInfoBkColor());
+  EXPECT_TRUE(bar.IsPromptWidened());
+
+  // Pane 1 is yellow at steps 3, 5, 6, 8 and plain at 4, 7; pane 0 is widened again at 6.
+  std::string pane1, widened;
+  for (int step = 1; step <= 8; ++step) {
+    Step();
+    pane1 += Yellow(1) ? 'Y' : '.';
+    widened += bar.IsPromptWidened() ? 'W' : '.';
+    if (step == 3) {
+      EXPECT_TRUE(bar.GetPaneBackground(0).transparent);
+    }
+  }
+  EXPECT_EQ(pane1, "..Y.YY.Y");
+  EXPECT_EQ(widened, "WW...WWW");
+
+  // The same text with a highlight restarts the cycle from step 0.
+  prompt.highlight = 0x0000FF;
+  bar.OnIdle();
+  EXPECT_EQ(bar.GetPaneBackground(0).colour, 0x0000FFu);
+  for (int step = 0; step < 3; ++step) Step();
+  EXPECT_FALSE(bar.GetPaneBackground(0).transparent);  // a prompt's own highlight stays
+  bar.PopModalStatusCallback(&SetPrompt);
+}
+
+TEST_F(StatusBarFixture, SettingsOffLeavePaneZeroAloneAndHelpIdsStartAbove10000) {
+  bar.SetStatusText(40038, nullptr, 0);
+  ASSERT_TRUE(bar.IsPromptWidened());
+  bar.SetPrefs(1500, FALSE, FALSE);  // turning expand off restores at once
+  EXPECT_FALSE(bar.IsPromptWidened());
+  EXPECT_TRUE(bar.GetPaneBackground(0).transparent);
+  bar.SetStatusText(0, "Another prompt", 0);
+  for (int step = 0; step < 6; ++step) Step();
+  EXPECT_FALSE(bar.IsPromptWidened());
+  EXPECT_TRUE(bar.GetPaneBackground(0).transparent);
+  EXPECT_TRUE(bar.GetPaneBackground(1).transparent);
+  // The settings are kept for the next start.
+  XStatusBar next;
+  DWORD duration;
+  BOOL blink, expand;
+  next.GetPrefs(&duration, &blink, &expand);
+  EXPECT_EQ(duration, 1500u);
+  EXPECT_FALSE(blink);
+  EXPECT_FALSE(expand);
+  bar.SetPrefs(1500, TRUE, TRUE);
+
+  bar.SetStatusText(10000, "text", 0);
+  EXPECT_EQ(bar.GetPaneHelpId(), 0u);
+  bar.SetStatusText(10001, "text", 0);
+  EXPECT_EQ(bar.GetPaneHelpId(), 75537u);
+  EXPECT_EQ(bar.GetPromptText(), "text");
+}
+
+TEST_F(StatusBarFixture, TheModalSourceWinsOverTheWindowUnderTheCursorAndTheClockSurvivesTheWrap) {
+  Prompt framePrompt{40038, 0, &bar};
+  Prompt dialogPrompt{40225, 0, &bar};
+  CWnd child;
+  child.Create("Child", WS_CHILD | WS_VISIBLE, {10, 10, 200, 100}, &frame, 5);
+  QApplication::processEvents();
+  bar.RegisterStatusCallback(frame.GetSafeHwnd(), &SetPrompt, &framePrompt);
+
+  // Over a child without a source of its own the frame's source answers.
+  const QPoint inside = child.GetWidget()->mapToGlobal(QPoint(20, 20));
+  QCursor::setPos(inside);
+  ASSERT_EQ(WindowFromPoint({inside.x(), inside.y()}), &child);
+  bar.OnIdle();
+  EXPECT_EQ(bar.GetPromptId(), 40038u);
+
+  now = 0xFFFFFF00u;
+  bar.PushModalStatusCallback(&SetPrompt, &dialogPrompt);
+  bar.OnIdle();
+  EXPECT_EQ(bar.GetPromptId(), 40225u);
+  EXPECT_FATAL(bar.PopModalStatusCallback(+[](void*) {}),
+               "modalStatusCallbacks[modalStatusCallbacks.GetUpperBound()] == callback",
+               "Modal status callbacks must be unregistered in reverse order of registration");
+  now = 5;  // the counter wrapped: a step is due at once
+  bar.OnIdle();
+  Step();
+  Step();
+  EXPECT_TRUE(Yellow(1));  // step 3
+  bar.PopModalStatusCallback(&SetPrompt);
+
+  QCursor::setPos(QPoint(5000, 5000));
+  bar.OnIdle();
+  EXPECT_EQ(bar.GetPromptText(), " Ready");  // over the desktop
+  bar.UnregisterStatusCallback(frame.GetSafeHwnd());
+  EXPECT_FATAL(bar.UnregisterStatusCallback(frame.GetSafeHwnd()), "statusCallbacks.RemoveKey( hwnd )", "");
+}
+
+
+// Stands in for a camera view: its state is one number.
+class RecordingView : public CScrollView {
+  DECLARE_DYNCREATE(RecordingView)
+ public:
+  void OnDraw(CDC*) override {}
+  void Serialize(CArchive& ar) override { ar.IsStoring() ? ar << state : ar >> state; }
+  DWORD state = 0;
+};
+IMPLEMENT_DYNCREATE(RecordingView, CScrollView)
+
+class MainWithCommands : public CMDIFrameWnd {
+ public:
+  void OnGreyed(CCmdUI* ui) { ui->Enable(FALSE); }
+  void OnCommand() { ++runs; }
+  void OnUpdateNothing(CCmdUI*) {}
+  int runs = 0;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(MainWithCommands, CMDIFrameWnd)
+  ON_UPDATE_COMMAND_UI(33018, OnGreyed)
+  ON_COMMAND(33018, OnCommand)
+  ON_UPDATE_COMMAND_UI(33019, OnUpdateNothing)
+  ON_COMMAND(33019, OnCommand)
+  ON_COMMAND(33125, OnCommand)
+END_MESSAGE_MAP()
+
+struct ChildFrameFixture : ::testing::Test {
+  ChildFrameFixture() {
+    document.m_bAutoDelete = FALSE;
+    main = new MainWithCommands;
+    EXPECT_TRUE(main->LoadFrame(57344));
+    winApp.m_pMainWnd = main;
+    main->MoveWindow(0, 0, 800, 600);
+    main->ShowWindow(SW_SHOW);
+  }
+  ~ChildFrameFixture() override {
+    main->DestroyWindow();
+    winApp.m_pMainWnd = nullptr;
+  }
+  template <class Frame>
+  Frame* OpenFrame() {
+    auto* frame = new Frame;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(RecordingView);
+    context.m_pCurrentDoc = &document;
+    EXPECT_TRUE(frame->LoadFrame(14, WS_OVERLAPPEDWINDOW, main, &context));
+    return frame;
+  }
+  static RecordingView* ViewOf(CFrameWnd* frame) {
+    return static_cast<RecordingView*>(frame->GetDlgItem(AFX_IDW_PANE_FIRST));
+  }
+  std::vector<BYTE> Store(XFrameWnd* frame) {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      ar.m_pDocument = &document;
+      frame->SerializeLayout(ar, &document);
+    }
+    const auto length = static_cast<std::size_t>(file.GetLength());
+    const std::unique_ptr<BYTE, decltype(&std::free)> block(file.Detach(), &std::free);
+    return {block.get(), block.get() + length};
+  }
+  void Load(XFrameWnd* frame, std::vector<BYTE> bytes) {
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    ar.m_pDocument = &document;
+    frame->SerializeLayout(ar, &document);
+  }
+
+  QtTestApplication app;
+  CWinApp winApp;
+  CDocument document;
+  MainWithCommands* main;
+};
+
+TEST_F(ChildFrameFixture, ASavedLayoutRoundTripsByteForByteLoadsHiddenWhenAskedAndANewerOneIsRefused) {
+  XFrameWnd* first = OpenFrame<XFrameWnd>();
+  first->InitialUpdateFrame(&document, TRUE);
+  first->MoveWindow(30, 40, 300, 200);
+  ViewOf(first)->state = 0xA5A5;
+  const std::vector<BYTE> saved = Store(first);
+  // Identity (schema word + handle reference), schema, placement, then the view's four bytes.
+  ASSERT_GE(saved.size(), 4u + 4u + 44u + 4u);
+
+  XFrameWnd* second = OpenFrame<XFrameWnd>();
+  Load(second, saved);
+  EXPECT_EQ(ViewOf(second)->state, 0xA5A5u);
+  second->InitialUpdateFrame(&document, TRUE);
+  first->DestroyWindow();
+  EXPECT_EQ(Store(second), saved);
+
+  XFrameWnd* hidden = OpenFrame<XFrameWnd>();
+  Load(hidden, saved);
+  hidden->InitialUpdateFrame(&document, FALSE);
+  EXPECT_FALSE(hidden->IsWindowVisible());
+
+  XFrameWnd* reader = OpenFrame<XFrameWnd>();
+  std::vector<BYTE> newer = saved;
+  const std::size_t schemaAt = newer.size() - 4 - 44 - 4;
+  ASSERT_EQ(newer[schemaAt + 3], 0x80);
+  newer[schemaAt] = 1;
+  EXPECT_THROW(Load(reader, newer), CArchiveException);
+  newer[schemaAt + 3] = 0;
+  newer[schemaAt] = 0;
+  EXPECT_NO_THROW(Load(reader, newer));
+}
+
+TEST_F(ChildFrameFixture, NewFramesGetTheirOwnFirstPlacementACloseCommandIsPostedAndGreyedCommandsDoNotRun) {
+  EXPECT_EQ(XFrameWnd().placement.rcNormalPosition.right, 480);
+  XFrameWndNullSize* camera = OpenFrame<XFrameWndNullSize>();
+  EXPECT_EQ(camera->placement.showCmd, static_cast<UINT>(SW_SHOW));
+  EXPECT_EQ(camera->placement.rcNormalPosition.right, 0);
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  EXPECT_FATAL(camera->Serialize(ar), "FALSE", "Use other overload of Serialize()");
+
+  XFrameWnd* frame = OpenFrame<XFrameWnd>();
+  frame->InitialUpdateFrame(&document, TRUE);
+  frame->closeCommand = 33125;
+  frame->SendMessage(WM_CLOSE);
+  QApplication::processEvents();
+  EXPECT_TRUE(::IsWindow(frame->GetSafeHwnd()));
+  EXPECT_EQ(main->runs, 1);
+
+  frame->SendMessage(WM_COMMAND, 33018);  // greyed by its update handler
+  EXPECT_EQ(main->runs, 1);
+  frame->SendMessage(WM_COMMAND, 33019);  // its update handler never calls Enable
+  EXPECT_EQ(main->runs, 2);
+
+  frame->closeCommand = 0;
+  const HWND handle = frame->GetSafeHwnd();
+  frame->SendMessage(WM_CLOSE);
+  QApplication::processEvents();
+  EXPECT_FALSE(::IsWindow(handle));
+}
+
+TEST(WindowHelpers, TheControlUnderThePointIsTheLastVisibleOneWithAnId) {
+  QtTestApplication app;
+  CWnd dialog, groupBox, label, button, hidden, noId;
+  ASSERT_TRUE(dialog.Create("Dialog", 0, {100, 100, 400, 300}, nullptr));
+  groupBox.Create("Group", WS_CHILD | WS_VISIBLE, {10, 10, 200, 150}, &dialog, 11);
+  button.Create("Button", WS_CHILD | WS_VISIBLE, {20, 20, 100, 50}, &dialog, 12);
+  hidden.Create("Hidden", WS_CHILD, {20, 20, 100, 50}, &dialog, 13);
+  noId.Create("Static", WS_CHILD | WS_VISIBLE, {20, 20, 100, 50}, &dialog, 0xFFFF);
+  label.Create("Label", WS_CHILD | WS_VISIBLE, {150, 100, 190, 140}, &dialog, 14);
+  dialog.ShowWindow(SW_SHOW);
+
+  CWnd* child = &dialog;
+  EXPECT_EQ(XChildWindowFromPoint(&dialog, {30, 30}, &child, nullptr), 12);
+  EXPECT_EQ(child, &button);
+  EXPECT_EQ(XChildWindowFromPoint(&dialog, {30, 30}, &child, &button), 11);
+  EXPECT_EQ(XChildWindowFromPoint(&dialog, {190, 140}, &child, nullptr), 11);  // right and bottom are outside
+  EXPECT_EQ(XChildWindowFromPoint(&dialog, {250, 30}, &child, nullptr), -1);
+  EXPECT_EQ(child, nullptr);
+  EXPECT_FATAL(XChildWindowFromPoint(nullptr, {0, 0}, &child, nullptr), "parent", "");
+  EXPECT_FATAL(XChildWindowFromPoint(&dialog, {0, 0}, nullptr, nullptr), "child", "");
+}
+
+TEST(WindowHelpers, ADockedBarShowsItselfAndAFloatingOneItsFrame) {
+  QtTestApplication app;
+  CFrameWnd frame;
+  CMiniDockFrameWnd floating;
+  CControlBar docked, floated, orphan;
+  frame.Create("Main", 0, {0, 0, 400, 300}, nullptr);
+  floating.Create("Tools", 0, {0, 0, 100, 40}, nullptr);
+  docked.Create("Docked", WS_CHILD | WS_VISIBLE, {0, 0, 400, 20}, &frame, 1);
+  floated.Create("Floating", WS_CHILD | WS_VISIBLE, {0, 0, 100, 20}, &floating, 2);
+  orphan.Create("Orphan", WS_VISIBLE, {0, 0, 10, 10}, nullptr);
+
+  EXPECT_TRUE(XIsBarVisible(&docked));  // the frame itself is not shown yet
+  docked.ShowWindow(SW_HIDE);
+  EXPECT_FALSE(XIsBarVisible(&docked));
+  EXPECT_FALSE(XIsBarVisible(&floated));
+  floating.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(XIsBarVisible(&floated));
+  EXPECT_FATAL(XIsBarVisible(&orphan), "dockFrm", "");
+}
+
+}  // namespace
