@@ -39,7 +39,7 @@ TEST_P(TransformArchiveTest, TwelveDoublesRowByRowFromTheLast) {
 
 INSTANTIATE_TEST_SUITE_P(AllFiles, TransformArchiveTest, ALL_BACKENDS);
 
-TEST(Transform, CompositionAndInverse) {
+TEST(Transform, CompositionInverseRotationsAndPlatformMatrices) {
   Transform translate, scale;
   translate.t[0] = 1;
   for (int i = 0; i < 3; ++i) scale.m[i][i] = 2;
@@ -52,17 +52,15 @@ TEST(Transform, CompositionAndInverse) {
     EXPECT_NEAR(round.t[i], 0.0, 1e-12);
     for (int j = 0; j < 3; ++j) EXPECT_NEAR(round.m[i][j], i == j ? 1.0 : 0.0, 1e-12);
   }
-}
 
-TEST(Transform, RotationsTurnAsTheRetainedModeFramesDo) {
+  // Rotations turn as the retained-mode frames do.
   const Vector forward(0, 0, 1);
   ExpectNear(Transform(kPi / 2, Vector(1, 0, 0)).TransformPoint(forward), 0, -1, 0);  // Top looks down
   ExpectNear(Transform(kPi / 2, Vector(0, 1, 0)).TransformPoint(forward), 1, 0, 0);   // Left looks along +x
   EXPECT_FALSE(Transform(0.3, Vector(0, 2, 0)) != Transform(0.3, Vector(0, 1, 0)));
   ExpectNear(Transform(kPi, Vector(0, 0, 1), Vector(1, 0, 0)).TransformPoint(Vector(0, 0, 0)), 2, 0, 0);
-}
 
-TEST(Transform, PlatformMatricesCarryNoProjection) {
+  // Platform matrices carry no projection.
   float matrix[4][4];
   const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12);
   odd.GetD3DRMMatrix(matrix);
@@ -72,48 +70,10 @@ TEST(Transform, PlatformMatricesCarryNoProjection) {
   EXPECT_FATAL(Transform{matrix}, "matrix[0][3] == 0.0 && matrix[1][3] == 0.0 && matrix[2][3] == 0.0 && matrix[3][3] == 1.0", "");
 }
 
-// Stand-ins for the platform's vertex records and viewport.
-struct MeshVertex {
-  struct { float x, y, z; } position;
-};
-struct ScreenVertex {
-  float sx, sy, sz, rhw;
-  DWORD color;
-};
-struct Vector4 { float x, y, z, w; };
-struct Vector3 { float x, y, z; };
-struct FakeViewport {
-  HRESULT result = 0;
-  HRESULT Transform(Vector4* out, Vector3* in) {
-    *out = {in->x * 2, in->y * 2, in->z * 2, 2};
-    return result;
-  }
-};
-
-// Positions through the real viewport are compared in the next test.
-TEST(ProjectVertices, OnlyScreenPositionsAreWrittenAndAFailingViewportIsFatal) {
-  const DWORD indices[2] = {0, 1};
-  ScreenVertex out[2] = {{0, 0, 0, 0, 0xABCDEF}, {}};
-  Transform camera, world;
-  world.t[0] = 1;
-  FakeViewport viewport;
-  // A point in the camera's own plane lands nowhere; one too near it, beyond the float range.
-  const MeshVertex atCamera[2] = {{{1, 1, 0}}, {{1, 1, 1e-30f}}};
-  ProjectVertices(&viewport, world, camera, atCamera, indices, 2, out, 1.0, 0.5, 100.0, 50.0, 1e10, 0);
-  EXPECT_EQ(out[0].color, 0xABCDEFu);
-  EXPECT_FALSE(std::isfinite(out[0].sx) || std::isfinite(out[0].sy) || std::isfinite(out[0].sz));
-  EXPECT_EQ(out[1].sx, std::numeric_limits<float>::infinity());
-  EXPECT_EQ(out[1].sy, -std::numeric_limits<float>::infinity());
-
-  viewport.result = ResultFromBits(0x88760311u);
-  EXPECT_FATAL(ProjectVertices(&viewport, world, camera, atCamera, indices, 2, out, 0, 0, 0, 0, 0, 1),
-               "viewport->Transform( &result, &vector )", "785");
-}
-
 // Mode 0 (the camera constants) against mode 1 (a viewport of the 3D layer).
 using ProjectVerticesTest = RenderTest;
 
-TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstants) {
+TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstantsAndOnlyPositionsAreWritten) {
   MakeView(40, 30);
   MoveCamera();
   ASSERT_EQ(viewport->SetFront(0.1f), D3DRM_OK);
@@ -141,6 +101,17 @@ TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstants) {
     EXPECT_NEAR(viaViewport[i].sz, viaCamera[i].sz, 1e-6);
     EXPECT_NEAR(viaViewport[i].rhw, viaCamera[i].rhw, 1e-6);
   }
+
+  // A point in the camera's own plane lands nowhere; one too near it, beyond the float range.
+  vertices[0].position = {1, 1, 0};
+  vertices[1].position = {1, 1, 1e-30f};
+  viaCamera[0].color = 0xABCDEF;
+  ProjectVertices(viewport.get(), world, ::Transform(), vertices, indices + 1, 2, viaCamera, 1.0, 0.5, 100.0, 50.0,
+                  1e10, 0);
+  EXPECT_EQ(viaCamera[0].color, 0xABCDEFu);
+  EXPECT_FALSE(std::isfinite(viaCamera[0].sx) || std::isfinite(viaCamera[0].sy) || std::isfinite(viaCamera[0].sz));
+  EXPECT_EQ(viaCamera[1].sx, std::numeric_limits<float>::infinity());
+  EXPECT_EQ(viaCamera[1].sy, -std::numeric_limits<float>::infinity());
 }
 
 TEST(Boxes, AnEmptyBoxTakesItsFirstPointAndTurnedBoxesHoldTheirCorners) {

@@ -131,22 +131,11 @@ TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
     std::function<void(Call&)> spoil;
     const char *expression, *message;
   } checks[] = {
+      // One refusal of each kind and phase: the later ones find surfaces locked or held.
       {[](Call& c) { c.destArg = nullptr; }, "dest", ""},
-      {[](Call& c) { c.srcArg = nullptr; }, "src", ""},
       {[](Call& c) { c.destArg = c.srcArg; }, "dest != src",
        "Must be unique surfaces since we write dest pixels that may be read again from source"},
-      {[](Call& c) { c.map = nullptr; }, "map", ""},
       {[](Call& c) { c.sign = 1; }, "!sign", "Not yet supported"},
-      {[](Call& c) { c.invert = -1; }, "!invert", "Not yet supported"},
-      {[](Call& c) { c.fifo[0] = nullptr; }, "fifoRBuf", ""},
-      {[](Call& c) { c.fifo[1] = nullptr; }, "fifoGBuf", ""},
-      {[](Call& c) { c.fifo[2] = nullptr; }, "fifoBBuf", ""},
-      {[](Call& c) { c.src.desc.dwFlags &= ~DDSD_PITCH; },
-       "(srcDesc.dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) == (DDSD_CAPS | "
-       "DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)", ""},
-      {[](Call& c) { c.dest.desc.dwFlags &= ~DDSD_CAPS; },
-       "(destDesc.dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) == (DDSD_CAPS | "
-       "DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)", ""},
       {[](Call& c) { c.src.desc.dwWidth = 14; },
        "srcDesc.dwWidth > 2*NO_BLUR_BAND_SZ && srcDesc.dwHeight > 2*NO_BLUR_BAND_SZ",
        "Source is too small to create any output in destination"},
@@ -163,19 +152,9 @@ TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
        "srcDesc.ddpfPixelFormat.dwRGBBitCount == 16 || srcDesc.ddpfPixelFormat.dwRGBBitCount == 24 || "
        "srcDesc.ddpfPixelFormat.dwRGBBitCount == 32",
        "Unsupported pixel color bit depth format"},
-      {[&](Call& c) { format(c, [](auto& f) { f.dwGBitMask = 0x00FF0000; }); },
-       "(srcDesc.ddpfPixelFormat.dwRBitMask == 0x00FF0000 && srcDesc.ddpfPixelFormat.dwGBitMask == 0x0000FF00 && "
-       "srcDesc.ddpfPixelFormat.dwBBitMask == 0x000000FF) || (srcDesc.ddpfPixelFormat.dwRBitMask == 0x000000FF && "
-       "srcDesc.ddpfPixelFormat.dwGBitMask == 0x0000FF00 && srcDesc.ddpfPixelFormat.dwBBitMask == 0x00FF0000)",
-       "Unsupported pixel color format"},
-      {[](Call& c) { c.src.lockResult = DDERR_SURFACELOST; },
-       "src->Lock( NULL, &surfDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", "450"},
       {[](Call& c) { c.dest.lockResult = DDERR_GENERIC; },
        "dest->Lock( NULL, &surfDesc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", "16389"},
       {[](Call& c) { c.src.attachResult = DDERR_NOTFOUND; }, "src->GetAttachedSurface( &zBufCaps, &zBuf )", "255"},
-      {[](Call& c) { c.z.desc.dwFlags &= ~DDSD_ZBUFFERBITDEPTH; },
-       "(zBufDesc.dwFlags & (DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH)) == (DDSD_WIDTH | "
-       "DDSD_HEIGHT | DDSD_PITCH | DDSD_ZBUFFERBITDEPTH)", ""},
       {[](Call& c) { c.z.desc.dwHeight = 17; },
        "srcDesc.dwWidth == zBufDesc.dwWidth && srcDesc.dwHeight == zBufDesc.dwHeight",
        "Source and attached z-buffer are not same size"},
@@ -184,12 +163,10 @@ TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
        "Unsupport z-buffer bit depth"},
       {[](Call& c) { c.z.lockResult = DDERR_GENERIC; },
        "zBuf->Lock( NULL, &surfDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", "16389"},
-      // The unlocks can only fail once everything else went well.
+      // An unlock can only fail once everything else went well.
       {[](Call& c) { c.z.unlockResult = DDERR_NOTLOCKED; }, "zBuf->Unlock( zBufDesc.lpSurface )", "584"},
-      {[](Call& c) { c.dest.unlockResult = DDERR_NOTLOCKED; }, "dest->Unlock( destDesc.lpSurface )", "584"},
-      {[](Call& c) { c.src.unlockResult = DDERR_NOTLOCKED; }, "src->Unlock( srcDesc.lpSurface )", "584"},
   };
-  constexpr int kChecks = std::size(checks), kUnlocks = 3;
+  constexpr int kChecks = std::size(checks), kUnlocks = 1;
   for (int first = 0; first <= kChecks; ++first) {
     SCOPED_TRACE(first);
     Call c{FakeSurface(depths, DDFormat::XRGB8888, 16), FakeSurface(pixels, DDFormat::XRGB8888),
