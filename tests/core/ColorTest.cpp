@@ -13,8 +13,6 @@ TEST(Color, WordsRoundTripAndOutputFollowsTheLuminanceKeepingTheHue) {
     c.SetCOLORREF(word);
     ASSERT_EQ(c.GetCOLORREF(), word);
   }
-  c.SetD3DCOLOR(0x80FF0000);
-  EXPECT_EQ(c.GetD3DCOLOR(), 0x80FF0000u);
 
   Color red(1, 0, 0, 1);
   double r, g;

@@ -148,10 +148,6 @@ TEST(PreferenceKeys, AValueOutsideItsUsersRangeIsReplacedByTheDefault) {
   mode.range = UpTo(10);
   EXPECT_FATAL(ReadKey(mode, "interactiveMode < numberInteractiveModes"), "interactiveMode < numberInteractiveModes",
                "Invalid default preference resource string IDS_PREF_DEF_INTERACTIVE_MODE");
-  XPrefKey radius = XPref::ABOUT_CYL_RADIUS;
-  radius.defaultId = XPref::DISPLAY_WIDTH.defaultId;  // "10.5"
-  EXPECT_FATAL(ReadKey(radius, "radius"), "radius",
-               "Default preference string resource IDS_PREF_DEF_ABOUT_CYL_RADIUS is not valid");
 }
 
 }  // namespace

@@ -49,7 +49,6 @@ TEST(Preferences, StoredTextsReadAsTheirKindOrAreReplacedByTheDefault) {
       {"0x10", Number<int>(kDefaultMinus2), "16", nullptr},
       {"0.1", Number<double>(kDefaultWidth), "0.10000000149011612", nullptr},
       {"1e300", Number<double>(kDefaultWidth), "10.5", "10.5"},
-      {"064064064", color, std::to_string(RGB(64, 64, 64)), nullptr},
       {"255255255", color, std::to_string(RGB(255, 255, 255)), nullptr},
       {"256000000", color, std::to_string(RGB(255, 128, 0)), "255128000"},
       {"255256000", color, std::to_string(RGB(255, 128, 0)), "255128000"},
@@ -91,15 +90,6 @@ TEST(Preferences, WritersUseTheStoredFormsAndAnInvalidDefaultIsFatal) {
   EXPECT_FATAL(XGetPrefBool(kSection, kKey, kDefault8), "defStr == yes || defStr == no",
                "Default resource string 8 with id 658 for NumberRecentScenes(0-16) key in General section is not "
                "valid");
-  profile->WriteProfileString("General", "NumberRecentScenes(0-16)", "x");
-  EXPECT_FATAL(XGetPrefColor(kSection, kKey, kDefaultMinus2),
-               "sscanf( defStr, \"%lu\", &val ) == 1 && (val/1000000L) % 1000 <= 255 && "
-               "(val/1000L) % 1000 <= 255 && val % 1000 <= 255",
-               "Default resource string -2 with id 1016 for NumberRecentScenes(0-16) key in General section is not "
-               "valid");
-  profile->WriteProfileString("General", "NumberRecentScenes(0-16)", "");
-  EXPECT_FATAL(XGetPrefString(kSection, kKey, ""), "!defStr.IsEmpty()",
-               "Default resource string  for NumberRecentScenes(0-16) key in General section is not valid");
 }
 
 }  // namespace

@@ -37,18 +37,11 @@ TEST(XMessageBox, ADefaultButtonTheSetLacksOrAnEmptyMessageIsFatal) {
   ScriptedMessageBoxes boxes;
   EXPECT_FATAL(XInfoBox(kQuestion, CMMButtons::OK, CMMDefault::BUTTON2),
                "!(buttons == CMMButtons::OK && def != CMMDefault::BUTTON1)", "Default button doesn't exist");
-  for (const auto& [buttons, name] : {std::pair{CMMButtons::OKCANCEL, "OKCANCEL"},
-                                      {CMMButtons::RETRYCANCEL, "RETRYCANCEL"}, {CMMButtons::YESNO, "YESNO"}})
-    EXPECT_FATAL(XInfoBox(kQuestion, buttons, CMMDefault::BUTTON3),
-                 "!(buttons == CMMButtons::" + std::string(name) + " && def == CMMDefault::BUTTON3)",
-                 "Default button doesn't exist");
+  EXPECT_FATAL(XInfoBox(kQuestion, CMMButtons::YESNO, CMMDefault::BUTTON3),
+               "!(buttons == CMMButtons::YESNO && def == CMMDefault::BUTTON3)", "Default button doesn't exist");
   EXPECT_FATAL(XInfoBox(""), "message != XString()", "Empty message");
   XInfoBox(kQuestion, CMMButtons::ABORTRETRYIGNORE, CMMDefault::BUTTON3);
   EXPECT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_FATAL(CMMReturn(0),
-               "*this == CMMReturn::ABORT || *this == CMMReturn::CANCEL || *this == CMMReturn::IGNORE || *this == "
-               "CMMReturn::NO || *this == CMMReturn::OK || *this == CMMReturn::RETRY || *this == CMMReturn::YES",
-               "");
 }
 
 // A main frame whose status bar refreshes the prompt while a box is up; its first boxes fail.
