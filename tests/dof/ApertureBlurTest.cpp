@@ -92,11 +92,10 @@ class ApertureBlurTest : public ::testing::Test {
 
 TEST_F(ApertureBlurTest, BlursEveryFormatAndZDepthLikeTheReference) {
   // Each format and depth reaches its kernel; both byte orders of 24-bit pixels blur alike.
-  const std::pair<DDFormat, const ChannelLayout&> formats[] = {{DDFormat::XRGB8888, kLayout32},
-                                                               {DDFormat::RGB888, kLayout24},
-                                                               {DDFormat::BGR888, kLayout24},
-                                                               {DDFormat::RGB565, kLayout565},
-                                                               {DDFormat::RGB555, kLayout555}};
+  const std::pair<DDFormat, BlurFormat> formats[] = {
+      {DDFormat::XRGB8888, kBlurFormat<PixelRgb32>}, {DDFormat::RGB888, kBlurFormat<PixelRgb24>},
+      {DDFormat::BGR888, kBlurFormat<PixelRgb24>},   {DDFormat::RGB565, kBlurFormat<PixelRgb565>},
+      {DDFormat::RGB555, kBlurFormat<PixelRgb555>}};
   for (WORD& level : map_) level = static_cast<WORD>(rng_() % 19);
   for (const auto& [format, layout] : formats) {
     for (DWORD zDepth : {16u, 24u, 32u}) {
@@ -105,7 +104,7 @@ TEST_F(ApertureBlurTest, BlursEveryFormatAndZDepthLikeTheReference) {
       TestSurface blurred(9, 3, layout.bytes, rng_, false, 1);
       FakeSurface src(pixels, format), z(depths, format, zDepth), dest(blurred, format);
       src.attached = &z;
-      const TestSurface expected = ReferenceBlur(layout, pixels, depths, map_.data(), blurred);
+      const TestSurface expected = layout.reference(pixels, depths, map_.data(), blurred);
 
       ApertureBlur(&dest, &src, map_.data(), 0, 0, fifo_[0].data(), fifo_[1].data(), fifo_[2].data());
 

@@ -9,14 +9,8 @@
 
 namespace {
 
-struct Format {
-  const ChannelLayout& layout;
-  void (*blur)(const ApertureJob&);
-};
-const Format kFormats[] = {{kLayout32, &ApertureBlurPlanes<PixelRgb32>},
-                           {kLayout24, &ApertureBlurPlanes<PixelRgb24>},
-                           {kLayout555, &ApertureBlurPlanes<PixelRgb555>},
-                           {kLayout565, &ApertureBlurPlanes<PixelRgb565>}};
+const BlurFormat kFormats[] = {kBlurFormat<PixelRgb32>, kBlurFormat<PixelRgb24>, kBlurFormat<PixelRgb555>,
+                               kBlurFormat<PixelRgb565>};
 
 // A picture to blur: the source's size, the 16-bit depth of each source pixel and the map.
 struct Scene {
@@ -29,13 +23,13 @@ struct Scene {
 // Blurs the scene in every format and z depth, in either row order, like the reference; nothing
 // else of the destination and nothing of the source and z-buffer may change.
 void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
-  for (const Format& format : kFormats) {
+  for (const BlurFormat& format : kFormats) {
     for (unsigned zBytes : {2u, 3u, 4u}) {
       const bool bottomUp = rng() % 2;
-      SCOPED_TRACE(testing::Message() << format.layout.bytes << " bytes, z " << zBytes << ", bottom-up " << bottomUp
+      SCOPED_TRACE(testing::Message() << format.bytes << " bytes, z " << zBytes << ", bottom-up " << bottomUp
                                       << ", source " << scene.width << "x" << scene.height);
-      TestSurface src(scene.width, scene.height, format.layout.bytes, rng, bottomUp, rng() % 9);
-      TestSurface dest(scene.width - 14, scene.height - 14, format.layout.bytes, rng, !bottomUp, rng() % 9);
+      TestSurface src(scene.width, scene.height, format.bytes, rng, bottomUp, rng() % 9);
+      TestSurface dest(scene.width - 14, scene.height - 14, format.bytes, rng, !bottomUp, rng() % 9);
       TestSurface zBuf(scene.width, scene.height, zBytes, rng, bottomUp, rng() % 5);
       if (scene.bright)
         for (BYTE& byte : src.memory) byte |= 0xF7;
@@ -44,7 +38,7 @@ void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
         for (DWORD x = 0; x < scene.width; ++x)
           zBuf.Set(x, y, DWORD{scene.depth(x, y)} << (8 * zBytes - 16) | (zBytes > 2 ? rng() & 0xFF : 0));
       const TestSurface srcBefore = src, zBefore = zBuf;
-      const TestSurface expected = ReferenceBlur(format.layout, src, zBuf, scene.map.data(), dest);
+      const TestSurface expected = format.reference(src, zBuf, scene.map.data(), dest);
 
       format.blur({src.Plane(), dest.Plane(), zBuf.Plane(), zBytes, scene.map.data()});
 
