@@ -126,28 +126,27 @@ TEST(LensModels, RefuseBadSettingsInOrder) {
       "The correction for aperture on same side as subject is not implemented yet.  Use 0.0 as a "
       "reasonable approximation";
   struct Check {
-    void (*spoil)(Lens&, double& d2);
+    void (*spoil)(Lens&);
     const char *expression, *message;
   };
-  const Check f{[](Lens& l, double&) { l.f = kNaN; }, "f > 0.0", ""}, d{[](Lens& l, double&) { l.d = kNaN; }, "d >= f", virtualImage},
-      fstop{[](Lens& l, double&) { l.fstop = 0; }, "fstop > 0.0", ""},
-      d2{[](Lens& l, double& d2) { d2 = l.f / 2; }, "d2 >= f", virtualImage},
-      A{[](Lens& l, double&) { l.A = -1; }, "A >= 0.0", ahead}, D{[](Lens& l, double&) { l.D = kNaN; }, "D > 0.0", ""},
-      F{[](Lens& l, double&) { l.F = -1; }, "F > 0.0", ""}, FD{[](Lens& l, double&) { l.F = l.D / 2; }, "F > D", ""},
-      h{[](Lens& l, double&) { l.h = 0; }, "h > 0.0", ""},
-      res{[](Lens& l, double&) { l.imgRes.y = 0; }, "imgRes.x > 0 && imgRes.y > 0", ""};
-  auto expectOrder = [](const std::vector<Check>& checks, void (*call)(const Lens&, double)) {
-    for (std::size_t first = 0; first < checks.size(); ++first) {
-      Lens l;
-      double second = 2;
-      for (std::size_t i = checks.size(); i-- > first;) checks[i].spoil(l, second);
-      EXPECT_FATAL(call(l, second), checks[first].expression, checks[first].message);
-    }
-  };
-  expectOrder({f, d, fstop, A, D, F, FD, h, res}, [](const Lens& l, double) { Map(l); });
-  expectOrder({f, d, d2, A, D, F, FD, h, res}, [](const Lens& l, double second) {
-    ApertureStopForDepth(l.f, l.d, second, l.A, l.D, l.F, l.h, l.imgRes);
-  });
+  const Check checks[] = {{[](Lens& l) { l.f = kNaN; }, "f > 0.0", ""},
+                          {[](Lens& l) { l.d = kNaN; }, "d >= f", virtualImage},
+                          {[](Lens& l) { l.fstop = 0; }, "fstop > 0.0", ""},
+                          {[](Lens& l) { l.A = -1; }, "A >= 0.0", ahead},
+                          {[](Lens& l) { l.D = kNaN; }, "D > 0.0", ""},
+                          {[](Lens& l) { l.F = -1; }, "F > 0.0", ""},
+                          {[](Lens& l) { l.F = l.D / 2; }, "F > D", ""},
+                          {[](Lens& l) { l.h = 0; }, "h > 0.0", ""},
+                          {[](Lens& l) { l.imgRes.y = 0; }, "imgRes.x > 0 && imgRes.y > 0", ""}};
+  for (std::size_t first = 0; first < std::size(checks); ++first) {
+    Lens l;
+    for (std::size_t i = std::size(checks); i-- > first;) checks[i].spoil(l);
+    EXPECT_FATAL(Map(l), checks[first].expression, checks[first].message);
+  }
+  // The stop for a depth checks the second distance before the view, which it shares with the map.
+  Lens l;
+  l.A = -1;
+  EXPECT_FATAL(ApertureStopForDepth(l.f, l.d, l.f / 2, l.A, l.D, l.F, l.h, l.imgRes), "d2 >= f", virtualImage);
 
   const char* const linear[] = {"d > 0.0", "blur > 0.0", "D > 0.0", "F > 0.0", "F > D"};
   for (int first = 0; first < 5; ++first) {
