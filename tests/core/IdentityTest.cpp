@@ -81,8 +81,7 @@ TEST_P(IdentityTest, AHandleReadBeforeItsObjectIsClaimedByIt) {
   thing->value = 7;
   other->handles.AddTail(thing->GetMyself());
   Bytes bytes = StoreBytes(GetParam(), In(&document, [&](CArchive& ar) { ar << other << thing; }));
-  // Indices: 1 document, 2 class Thing, 3 other, 4 class PtrMyself, 5 other's handle, 6 thing's
-  // handle (in other's list), 7 thing, whose Myself part refers back to 6.
+  // Indices: 1 document, 2 Thing, 3 other, 4 PtrMyself, 5 and 6 the handles, 7 thing (referring to 6).
   ByteImage expected;
   expected.NewClass(0, "Thing").U32(0x80000000).NewClass(0, "PtrMyself").U32(0).U16(1).U16(0x8004);
   expected.U16(0x8002).U32(0x80000000).U16(6).U32(7).U16(0);
@@ -134,15 +133,13 @@ TEST_P(IdentityTest, ANewerSchemaShowsTheMessageAndFailsTheLoad) {
   ExpectArchiveFailure(GetParam(), ByteImage().U32(0x80000001).bytes, CArchiveException::badSchema, load);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, FindStringResource(40243));
-  EXPECT_EQ(boxes.boxes[0].caption, "Tavrolin : Error");  // an error box
 
   // The top bit is not required.
   LoadBytes(GetParam(), ByteImage().U32(0).NewClass(0, "PtrMyself").U32(5).U16(0).bytes, load);
   EXPECT_EQ(thing->value, 5u);
 }
 
-// Foreign objects where counted ones belong fail the load, and a reference to an object that
-// the load dropped still reaches a live object.
+// Foreign objects where counted ones belong fail the load; a dropped object's handle stays live.
 TEST_P(IdentityTest, CountedReferencesAreCheckedAndKeptAlive) {
   const Backend b = GetParam();
   ExpectArchiveFailure(b, ByteImage().U16(1).bytes, CArchiveException::badClass, In(&document, [](CArchive& ar) {

@@ -14,8 +14,7 @@
 
 namespace {
 
-// A surface over the pixels of a TestSurface, describing itself by `desc`. One lock, unlock or
-// attachment lookup can be scripted to fail. Counts its references and is never deleted by them.
+// A surface over a TestSurface's pixels; one lock, unlock or attachment lookup can be made to fail.
 class FakeSurface final : public IDirectDrawSurface {
  public:
   FakeSurface(TestSurface& pixels, DDFormat format, DWORD zDepth = 0) : pixels(pixels) {
@@ -172,8 +171,7 @@ TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
            FakeSurface(blurred, DDFormat::XRGB8888), &c.dest, &c.src, map_.data(), 0, 0,
            {fifo_[0].data(), fifo_[1].data(), fifo_[2].data()}};
     c.src.attached = &c.z;
-    // Each case spoils its own check last and every later one before it (but for the unlocks),
-    // so its own must be the first to fire.
+    // Each case also spoils every later check but the unlock, so its own must fire first.
     for (int i = kChecks - kUnlocks; i-- > first + 1;) checks[i].spoil(c);
     if (first < kChecks) {
       checks[first].spoil(c);

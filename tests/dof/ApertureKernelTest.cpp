@@ -20,8 +20,7 @@ struct Scene {
   bool bright = false;  // channels near their largest, so window sums near theirs
 };
 
-// Blurs the scene in every format and z depth, in either row order, like the reference; nothing
-// else of the destination and nothing of the source and z-buffer may change.
+// Blurs like the reference in every format, z depth and row order, changing nothing else.
 void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
   for (const BlurFormat& format : kFormats) {
     for (unsigned zBytes : {2u, 3u, 4u}) {

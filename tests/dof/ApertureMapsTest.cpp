@@ -90,8 +90,7 @@ TEST(ApertureModelMap, EveryEntryHoldsTheLeastLevelWhoseBlurCircleCoversIt) {
     l.maxLevel = round % 2 ? 13 : static_cast<WORD>(13 + 60 * unit(rng));
     ExpectThinLensMap(l);
   }
-  // A focus at the focal length; maxima that are odd, or at the top of the range, with pixels so
-  // small that the levels run out.
+  // A focus at the focal length; odd or top maxima, with pixels so small that the levels run out.
   ExpectThinLensMap({.d = 0.05, .D = 0.01});
   for (WORD maxLevel : {15, 41, 65535}) ExpectThinLensMap({.imgRes = {1 << 30, 1}, .maxLevel = maxLevel});
 }

@@ -7,8 +7,7 @@
 
 #include "dof/AperturePlanes.h"
 
-// width x height pixels of `bytes` bytes, rows `padding` bytes longer than their pixels, stored
-// top-down or bottom-up (negative pitch), with guard bytes around. Everything starts random.
+// Random pixels in rows `padding` bytes longer, top-down or bottom-up, with guard bytes around.
 struct TestSurface {
   TestSurface(DWORD width, DWORD height, unsigned bytes, std::mt19937& rng, bool bottomUp = false,
               unsigned padding = 0);
