@@ -1,4 +1,5 @@
-// The blur over surfaces in plain memory; camera-window tests run it over the platform's surfaces.
+// The blur over surfaces in plain memory against a reference blur, pixel by pixel; camera-window
+// tests run it over the platform's surfaces.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,12 +8,67 @@
 #include <utility>
 #include <vector>
 
-#include "BlurReference.h"
 #include "dof/Aperture.h"
+#include "dof/ApertureMaps.h"
+#include "dof/AperturePlanes.h"
 #include "platform/ddraw/DirectDraw.h"
 #include "support/FatalCheck.h"
 
 namespace {
+
+// Random pixels in rows `padding` bytes longer, top-down or bottom-up, with guard bytes around.
+struct TestSurface {
+  TestSurface(DWORD width, DWORD height, unsigned bytes, std::mt19937& rng, bool bottomUp = false,
+              unsigned padding = 0);
+  const BYTE* At(long x, long y) const { return &memory[firstRow + pitch * y + x * bytes]; }
+  DWORD Get(DWORD x, DWORD y) const;
+  void Set(DWORD x, DWORD y, DWORD value);
+
+  DWORD width, height;
+  unsigned bytes;
+  long pitch;
+  std::size_t firstRow;
+  std::vector<BYTE> memory;
+};
+
+// Level 0 copies the pixel; a table level n averages 2 * (n / 2) + 1 rows by 2 * ((n + 1) / 2) + 1
+// columns; a level above 13 the (n + 1) square (odd as the even one below), clipped to the source.
+// Windows are averaged by the layout's block average, which its own test pins.
+template <class Pixel>
+TestSurface ReferenceBlur(const TestSurface& src, const TestSurface& zBuf, const WORD* map, TestSurface dest) {
+  const long width = src.width, height = src.height;
+  for (long y = 7; y < height - 7; ++y) {
+    for (long x = 7; x < width - 7; ++x) {
+      const long level = map[zBuf.Get(x, y) >> (8 * zBuf.bytes - 16)];
+      const long rows = level / 2, columns = level <= 13 ? (level + 1) / 2 : rows;
+      const long top = std::max(y - rows, 0L), bottom = std::min(y + rows, height - 1);
+      const long left = std::max(x - columns, 0L), right = std::min(x + columns, width - 1);
+      const DWORD average = Pixel::BlockAverage(src.At(left, top), src.pitch, right - left + 1, bottom - top + 1);
+      dest.Set(x - 7, y - 7, level == 0 ? src.Get(x, y) : average);
+    }
+  }
+  return dest;
+}
+
+TestSurface::TestSurface(DWORD w, DWORD h, unsigned b, std::mt19937& rng, bool bottomUp, unsigned padding)
+    : width(w), height(h), bytes(b), pitch(static_cast<long>(w * b + padding)), firstRow(16) {
+  memory.resize(32 + pitch * h);
+  for (BYTE& byte : memory) byte = static_cast<BYTE>(rng());
+  if (bottomUp) {
+    firstRow += pitch * (h - 1);
+    pitch = -pitch;
+  }
+}
+
+DWORD TestSurface::Get(DWORD x, DWORD y) const {
+  DWORD value = 0;
+  for (unsigned i = 0; i < bytes; ++i) value |= DWORD{At(x, y)[i]} << (8 * i);
+  return value;
+}
+
+void TestSurface::Set(DWORD x, DWORD y, DWORD value) {
+  for (unsigned i = 0; i < bytes; ++i) memory[firstRow + pitch * y + x * bytes + i] = static_cast<BYTE>(value >> (8 * i));
+}
 
 // A surface over a TestSurface's pixels; one lock, unlock or attachment lookup can be made to fail.
 class FakeSurface final : public IDirectDrawSurface {
@@ -80,6 +136,64 @@ class FakeSurface final : public IDirectDrawSurface {
   HRESULT failure_ = DD_OK;
 };
 
+// A picture to blur: the source's size, the 16-bit depth of each source pixel and the map.
+struct Scene {
+  DWORD width, height;
+  std::function<WORD(DWORD x, DWORD y)> depth;
+  std::vector<WORD> map;
+  bool bright = false;  // channels near their largest, so window sums near theirs
+};
+
+// A pixel format and its reference.
+const struct BlurFormat {
+  DDFormat format;
+  unsigned bytes;
+  TestSurface (*reference)(const TestSurface&, const TestSurface&, const WORD*, TestSurface);
+} kFormats[] = {{DDFormat::XRGB8888, 4, &ReferenceBlur<PixelRgb32>},
+                {DDFormat::RGB888, 3, &ReferenceBlur<PixelRgb24>},
+                {DDFormat::BGR888, 3, &ReferenceBlur<PixelRgb24>},  // both byte orders blur alike
+                {DDFormat::RGB565, 2, &ReferenceBlur<PixelRgb565>},
+                {DDFormat::RGB555, 2, &ReferenceBlur<PixelRgb555>}};
+
+// Blurs like the reference in every format, z depth and row order, changing nothing else and
+// leaving nothing locked.
+void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
+  static DWORD fifo[3][64];
+  for (const BlurFormat& format : kFormats) {
+    for (unsigned zBytes : {2u, 3u, 4u}) {
+      const bool bottomUp = rng() % 2;
+      SCOPED_TRACE(testing::Message() << format.bytes << " bytes, z " << zBytes << ", bottom-up " << bottomUp
+                                      << ", source " << scene.width << "x" << scene.height);
+      TestSurface src(scene.width, scene.height, format.bytes, rng, bottomUp, rng() % 9);
+      TestSurface dest(scene.width - 14, scene.height - 14, format.bytes, rng, !bottomUp, rng() % 9);
+      TestSurface zBuf(scene.width, scene.height, zBytes, rng, bottomUp, rng() % 5);
+      if (scene.bright)
+        for (BYTE& byte : src.memory) byte |= 0xF7;
+      // Deeper z values carry noise below their top 16 bits, which the kernels ignore.
+      for (DWORD y = 0; y < scene.height; ++y)
+        for (DWORD x = 0; x < scene.width; ++x)
+          zBuf.Set(x, y, DWORD{scene.depth(x, y)} << (8 * zBytes - 16) | (zBytes > 2 ? rng() & 0xFF : 0));
+      const TestSurface srcBefore = src, zBefore = zBuf;
+      const TestSurface expected = format.reference(src, zBuf, scene.map.data(), dest);
+
+      FakeSurface s(src, format.format), z(zBuf, format.format, 8 * zBytes), d(dest, format.format);
+      s.attached = &z;
+      ApertureBlur(&d, &s, scene.map.data(), 0, 0, fifo[0], fifo[1], fifo[2]);
+
+      ASSERT_FALSE(s.locked || d.locked || z.locked);
+      ASSERT_EQ(dest.memory, expected.memory);
+      ASSERT_EQ(src.memory, srcBefore.memory);
+      ASSERT_EQ(zBuf.memory, zBefore.memory);
+    }
+  }
+}
+
+std::vector<WORD> MapOf(std::function<WORD(unsigned z)> level) {
+  std::vector<WORD> map(kApertureMapSize);
+  for (unsigned z = 0; z < kApertureMapSize; ++z) map[z] = level(z);
+  return map;
+}
+
 class ApertureBlurTest : public ::testing::Test {
  protected:
   std::mt19937 rng_{21};
@@ -89,28 +203,53 @@ class ApertureBlurTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ApertureBlurTest, BlursEveryFormatAndZDepthLikeTheReference) {
-  // Each format and depth reaches its kernel; both byte orders of 24-bit pixels blur alike.
-  const std::pair<DDFormat, BlurFormat> formats[] = {
-      {DDFormat::XRGB8888, kBlurFormat<PixelRgb32>}, {DDFormat::RGB888, kBlurFormat<PixelRgb24>},
-      {DDFormat::BGR888, kBlurFormat<PixelRgb24>},   {DDFormat::RGB565, kBlurFormat<PixelRgb565>},
-      {DDFormat::RGB555, kBlurFormat<PixelRgb555>}};
-  for (WORD& level : map_) level = static_cast<WORD>(rng_() % 19);
-  for (const auto& [format, layout] : formats) {
-    for (DWORD zDepth : {16u, 24u, 32u}) {
-      SCOPED_TRACE(testing::Message() << layout.bytes << " bytes, z " << zDepth);
-      TestSurface pixels(23, 17, layout.bytes, rng_, true, 3), depths(23, 17, zDepth / 8, rng_, true, 2);
-      TestSurface blurred(9, 3, layout.bytes, rng_, false, 1);
-      FakeSurface src(pixels, format), z(depths, format, zDepth), dest(blurred, format);
-      src.attached = &z;
-      const TestSurface expected = layout.reference(pixels, depths, map_.data(), blurred);
-
-      ApertureBlur(&dest, &src, map_.data(), 0, 0, fifo_[0].data(), fifo_[1].data(), fifo_[2].data());
-
-      EXPECT_EQ(blurred.memory, expected.memory);
-      EXPECT_FALSE(src.locked || dest.locked || z.locked);
-    }
+TEST(ApertureKernels, MatchTheReferenceBlur) {
+  std::mt19937 rng(11);
+  const std::vector<WORD> any = MapOf([&](unsigned) {
+    const WORD levels[] = {0, 1, 2, 5, 8, 12, 13, 14, 15, 18, 40, 41, 65535};
+    return levels[rng() % std::size(levels)];
+  });
+  // A new level at almost every pixel; the smallest source has a destination of one pixel.
+  for (DWORD width : {15u, 16u, 41u}) {
+    std::vector<WORD> depths(width * 27);
+    for (WORD& z : depths) z = static_cast<WORD>(rng() % 97);
+    ExpectReferenceBlur({width, width == 15 ? 15u : 27u, [=](DWORD x, DWORD y) { return depths[y * width + x]; }, any},
+                        rng);
   }
+  // Rows alternating two levels.
+  for (std::pair<WORD, WORD> levels : {std::pair<WORD, WORD>{2, 3}, {13, 12}, {1, 13}, {5, 14}, {0, 9}})
+    ExpectReferenceBlur({34, 19, [](DWORD x, DWORD y) { return static_cast<WORD>((x + y) % 2); },
+                         MapOf([=](unsigned z) { return z ? levels.first : levels.second; })},
+                        rng);
+  // Runs of 5 to 60 pixels of one level, in rows shorter and longer than one look-up's stretch.
+  for (DWORD width : {130u, 540u}) {
+    std::vector<WORD> depths(width * 22);
+    for (std::size_t i = 0; i < depths.size();) {
+      const WORD z = static_cast<WORD>(rng() % 14);
+      for (std::size_t run = 5 + rng() % 56; run > 0 && i < depths.size(); --run) depths[i++] = z;
+    }
+    ExpectReferenceBlur({width, 22, [=](DWORD x, DWORD y) { return depths[y * width + x]; },
+                         MapOf([](unsigned z) { return static_cast<WORD>(z < 14 ? z : 0); })},
+                        rng);
+  }
+  // Rows of levels 11 to 13 between gaps of 1 to 14 rows: the column sums pick up after each.
+  std::vector<WORD> rowDepths;
+  for (WORD gap = 1; gap <= 14; ++gap) {
+    rowDepths.insert(rowDepths.end(), 2, static_cast<WORD>(11 + gap % 3));
+    rowDepths.insert(rowDepths.end(), gap, WORD{0});
+  }
+  const DWORD lastRow = static_cast<DWORD>(rowDepths.size()) - 1;
+  auto rowDepth = [&](DWORD, DWORD y) { return rowDepths[std::clamp<DWORD>(y, 7, lastRow + 7) - 7]; };
+  ExpectReferenceBlur({30, lastRow + 15, rowDepth, MapOf([](unsigned z) { return static_cast<WORD>(z); })}, rng);
+  // A tall bright picture: the totals down the columns pass 65535 (after ~260 rows at 8 bits).
+  ExpectReferenceBlur({18, 1100, [](DWORD x, DWORD y) { return static_cast<WORD>((x + y) % 4); },
+                       MapOf([](unsigned z) { return static_cast<WORD>(z % 4 + 1); }), true},
+                      rng);
+  // Blocks above the table reach past the band and are clipped at the source's edges.
+  for (DWORD size : {15u, 37u})
+    ExpectReferenceBlur({size, size + 3, [](DWORD x, DWORD y) { return static_cast<WORD>((7 * x + 3 * y) % 11); },
+                         MapOf([](unsigned z) { return static_cast<WORD>(z < 11 ? 14 + 3 * z : 0); })},
+                        rng);
 }
 
 TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
