@@ -18,11 +18,25 @@ namespace {
 
 // Random pixels in rows `padding` bytes longer, top-down or bottom-up, with guard bytes around.
 struct TestSurface {
-  TestSurface(DWORD width, DWORD height, unsigned bytes, std::mt19937& rng, bool bottomUp = false,
-              unsigned padding = 0);
+  TestSurface(DWORD w, DWORD h, unsigned b, std::mt19937& rng, bool bottomUp = false, unsigned padding = 0)
+      : width(w), height(h), bytes(b), pitch(static_cast<long>(w * b + padding)), firstRow(16) {
+    memory.resize(32 + pitch * h);
+    for (BYTE& byte : memory) byte = static_cast<BYTE>(rng());
+    if (bottomUp) {
+      firstRow += pitch * (h - 1);
+      pitch = -pitch;
+    }
+  }
+  BYTE* At(long x, long y) { return &memory[firstRow + pitch * y + x * bytes]; }
   const BYTE* At(long x, long y) const { return &memory[firstRow + pitch * y + x * bytes]; }
-  DWORD Get(DWORD x, DWORD y) const;
-  void Set(DWORD x, DWORD y, DWORD value);
+  DWORD Get(DWORD x, DWORD y) const {
+    DWORD value = 0;
+    for (unsigned i = 0; i < bytes; ++i) value |= DWORD{At(x, y)[i]} << (8 * i);
+    return value;
+  }
+  void Set(DWORD x, DWORD y, DWORD value) {
+    for (unsigned i = 0; i < bytes; ++i) At(x, y)[i] = static_cast<BYTE>(value >> (8 * i));
+  }
 
   DWORD width, height;
   unsigned bytes;
@@ -48,26 +62,6 @@ TestSurface ReferenceBlur(const TestSurface& src, const TestSurface& zBuf, const
     }
   }
   return dest;
-}
-
-TestSurface::TestSurface(DWORD w, DWORD h, unsigned b, std::mt19937& rng, bool bottomUp, unsigned padding)
-    : width(w), height(h), bytes(b), pitch(static_cast<long>(w * b + padding)), firstRow(16) {
-  memory.resize(32 + pitch * h);
-  for (BYTE& byte : memory) byte = static_cast<BYTE>(rng());
-  if (bottomUp) {
-    firstRow += pitch * (h - 1);
-    pitch = -pitch;
-  }
-}
-
-DWORD TestSurface::Get(DWORD x, DWORD y) const {
-  DWORD value = 0;
-  for (unsigned i = 0; i < bytes; ++i) value |= DWORD{At(x, y)[i]} << (8 * i);
-  return value;
-}
-
-void TestSurface::Set(DWORD x, DWORD y, DWORD value) {
-  for (unsigned i = 0; i < bytes; ++i) memory[firstRow + pitch * y + x * bytes + i] = static_cast<BYTE>(value >> (8 * i));
 }
 
 // A surface over a TestSurface's pixels; one lock, unlock or attachment lookup can be made to fail.
