@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Color.h"
+#include "core/DivideTable.h"
 #include "core/Transform.h"
 #include "core/XPtSzRect.h"
 #include "platform/d3drm/RenderTestSupport.h"
@@ -151,6 +153,60 @@ TEST(VertexColors, OnePositionOneColour) {
   EXPECT_TRUE(map.Lookup({1.0f, 2.0f, 0.0f}, color));
   EXPECT_EQ(color, 0xFF00FF00u);
   EXPECT_EQ(map.GetCount(), 2);
+}
+
+// The words come back through the luminance and the hue offsets, so any slip in either shows.
+TEST(Color, WordsRoundTripAndOutputFollowsTheLuminanceKeepingTheHue) {
+  Color c;
+  for (COLORREF word = 0; word < 0x01000000; word += 0x010305) {
+    c.SetCOLORREF(word);
+    ASSERT_EQ(c.GetCOLORREF(), word);
+  }
+
+  Color red(1, 0, 0, 1);
+  double r, g;
+  red.luminance = 0.0;
+  red.GetRGB(&r, &g, nullptr);
+  EXPECT_NEAR(r, 0.701, 1e-9);
+  EXPECT_EQ(g, 0.0);  // -0.299, clamped
+  Color blue(0, 0, 1, 1), brighter = blue;
+  double low, high;
+  blue.GetLuminanceRange(low, high);
+  blue.luminance = low;
+  EXPECT_EQ(blue.GetCOLORREF(), 0u);
+  blue.luminance = high;
+  EXPECT_EQ(blue.GetCOLORREF(), 0x00FFFFFFu);
+  EXPECT_TRUE(brighter != blue);  // the luminance alone differs
+}
+
+class ColorArchiveTest : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(ColorArchiveTest, SchemaWordAndFiveDoubles) {
+  Color stored(0.25, 0.5, 0.75, 1);
+  stored.luminance = 0.125;  // kept as stored, not recomputed
+  EXPECT_EQ(StoreBytes(GetParam(), [&](CArchive& ar) { Color().Serialize(ar); }),
+            ByteImage().U32(0x80000000).F64(1).F64(1).F64(1).F64(1).F64(1).bytes);
+  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { stored.Serialize(ar); });
+  Color read;
+  LoadBytes(GetParam(), bytes, [&](CArchive& ar) { read.Serialize(ar); });
+  EXPECT_TRUE(read == stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFiles, ColorArchiveTest, ALL_BACKENDS);
+
+TEST(DivideTable, EveryTableRoundsEveryReachableSumAndTheTopEntriesAreZero) {
+  const std::pair<unsigned, const BYTE*> tables[] = {
+      {3, DivideTable3},     {9, DivideTable9},     {15, DivideTable15},   {25, DivideTable25},
+      {35, DivideTable35},   {49, DivideTable49},   {63, DivideTable63},   {81, DivideTable81},
+      {99, DivideTable99},   {121, DivideTable121}, {143, DivideTable143}, {169, DivideTable169},
+      {195, DivideTable195}};
+  for (const auto& [n, entries] : tables) {
+    ASSERT_NE(entries, nullptr);
+    for (unsigned sum = 0; sum <= 255 * n; ++sum)
+      ASSERT_LT(std::abs(entries[sum] - static_cast<double>(sum) / n), 0.5 + 1e-9) << n << ": " << sum;
+  }
+  EXPECT_EQ(DivideTable3[767], 0);
+  for (int i = 49823; i < 256 * 195; ++i) ASSERT_EQ(DivideTable195[i], 0) << i;
 }
 
 }  // namespace
