@@ -116,7 +116,7 @@ TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstantsAndOnlyPo
   EXPECT_EQ(viaCamera[1].sy, -std::numeric_limits<float>::infinity());
 }
 
-TEST(Boxes, AnEmptyBoxTakesItsFirstPointAndTurnedBoxesHoldTheirCorners) {
+TEST(Boxes, AnEmptyBoxTakesItsFirstPointTurnedBoxesHoldTheirCornersAndRaysMeetThem) {
   BoundingBox box;
   box.Include(Vector(1, 2, 3));
   EXPECT_EQ(box.min.y, 2.0);
@@ -126,10 +126,9 @@ TEST(Boxes, AnEmptyBoxTakesItsFirstPointAndTurnedBoxesHoldTheirCorners) {
   EXPECT_NEAR(turned.min.x, -5.0, 1e-6);  // (x, y) turns to (-y, x)
   EXPECT_NEAR(turned.max.y, 1.0, 1e-6);
   EXPECT_NEAR(turned.max.z, 3.0, 1e-6);
-}
 
-TEST(Rays, BoxesAndSpheres) {
-  const BoundingBox box(Vector(0, 0, 0), Vector(1, 1, 1));
+  // Rays meet boxes and spheres from inside, at t = 0 and at a tangent, never behind or beside.
+  box = BoundingBox(Vector(0, 0, 0), Vector(1, 1, 1));
   EXPECT_TRUE(box.IntersectsRay(Vector(0.5, 0.5, 0.5), Vector(1, 0, 0)));   // from inside
   EXPECT_TRUE(box.IntersectsRay(Vector(0.5, 0.5, 0), Vector(0, 0, 1)));     // on a face, t = 0
   EXPECT_FALSE(box.IntersectsRay(Vector(-1, 0.5, 0.5), Vector(-1, 0, 0)));  // pointing away

@@ -15,8 +15,13 @@ namespace {
 constexpr UINT kQuestion = 40050;  // "Are you sure you want to cancel the current operation?"
 constexpr UINT kBase = MB_TASKMODAL | MB_SETFOREGROUND;
 
-TEST(XMessageBox, StyleAndCaptionFollowTheFamilyAndTheButtons) {
+TEST(XMessageBox, StyleAndCaptionFollowTheFamilyAndTheButtonsAndMissingDefaultsAreFatal) {
   ScriptedMessageBoxes boxes;
+  EXPECT_FATAL(XInfoBox(kQuestion, CMMButtons::OK, CMMDefault::BUTTON2),
+               "!(buttons == CMMButtons::OK && def != CMMDefault::BUTTON1)", "Default button doesn't exist");
+  EXPECT_FATAL(XInfoBox(kQuestion, CMMButtons::YESNO, CMMDefault::BUTTON3),
+               "!(buttons == CMMButtons::YESNO && def == CMMDefault::BUTTON3)", "Default button doesn't exist");
+  EXPECT_FATAL(XInfoBox(""), "message != XString()", "Empty message");
   boxes.Answer({IDOK, IDYES, IDNO});
   XInfoBox(kQuestion);
   EXPECT_EQ(XInfoBox(kQuestion, CMMButtons::YESNO), CMMReturn::YES);
@@ -34,17 +39,8 @@ TEST(XMessageBox, StyleAndCaptionFollowTheFamilyAndTheButtons) {
     EXPECT_EQ(boxes.boxes[i].owner, nullptr) << i;
   }
   EXPECT_EQ(boxes.boxes[0].text, "Are you sure you want to cancel the current operation?");
-}
-
-TEST(XMessageBox, ADefaultButtonTheSetLacksOrAnEmptyMessageIsFatal) {
-  ScriptedMessageBoxes boxes;
-  EXPECT_FATAL(XInfoBox(kQuestion, CMMButtons::OK, CMMDefault::BUTTON2),
-               "!(buttons == CMMButtons::OK && def != CMMDefault::BUTTON1)", "Default button doesn't exist");
-  EXPECT_FATAL(XInfoBox(kQuestion, CMMButtons::YESNO, CMMDefault::BUTTON3),
-               "!(buttons == CMMButtons::YESNO && def == CMMDefault::BUTTON3)", "Default button doesn't exist");
-  EXPECT_FATAL(XInfoBox(""), "message != XString()", "Empty message");
   XInfoBox(kQuestion, CMMButtons::ABORTRETRYIGNORE, CMMDefault::BUTTON3);
-  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes.size(), 4u);
 }
 
 // A main frame whose status bar refreshes the prompt while a box is up; its first boxes fail.
