@@ -28,12 +28,6 @@ class Thing : public Myself {
 };
 IMPLEMENT_SERIAL(Thing, Myself, VERSIONABLE_SCHEMA)
 
-// A class that forgot the versionable bit.
-class Unversioned : public Myself {
-  DECLARE_SERIAL(Unversioned)
-};
-IMPLEMENT_SERIAL(Unversioned, Myself, 1)
-
 // Stands for the scene document: any context that is not an archive map.
 class Document : public CObject {
   DECLARE_SERIAL(Document)
@@ -87,8 +81,7 @@ TEST_P(IdentityTest, AHandleReadBeforeItsObjectIsClaimedByIt) {
   thing->value = 7;
   other->handles.AddTail(thing->GetMyself());
   Bytes bytes = StoreBytes(GetParam(), In(&document, [&](CArchive& ar) { ar << other << thing; }));
-  // Indices: 1 document, 2 class Thing, 3 other, 4 class PtrMyself, 5 other's handle, 6 thing's
-  // handle (in other's list), 7 thing, whose Myself part refers back to 6.
+  // Indices: 1 document, 2 Thing, 3 other, 4 PtrMyself, 5 and 6 the handles, 7 thing (referring to 6).
   ByteImage expected;
   expected.NewClass(0, "Thing").U32(0x80000000).NewClass(0, "PtrMyself").U32(0).U16(1).U16(0x8004);
   expected.U16(0x8002).U32(0x80000000).U16(6).U32(7).U16(0);
@@ -104,26 +97,18 @@ TEST_P(IdentityTest, AHandleReadBeforeItsObjectIsClaimedByIt) {
 }
 
 TEST_P(IdentityTest, StoringChecksItsContextAndReadingOneSnapshotTwiceReaimsTheSameHandle) {
-  ArchiveMap map, both;
-  Ptr<Thing> original(new Thing), another(new Thing);
+  ArchiveMap map;
+  Ptr<Thing> original(new Thing);
   Ptr<PtrMyself> holder = original->GetMyself();
   Bytes bytes = StoreBytes(GetParam(), In(&map, [&](CArchive& ar) { original->Serialize(ar); }));
   EXPECT_EQ(bytes, ByteImage().U32(0x80000000).U32(holder->GetKey()).U32(0).U16(0).bytes);
   EXPECT_FATAL(StoreBytes(GetParam(), In(&map, [&](CArchive& ar) { original->Serialize(ar); })),
                "((XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >*)(CObject*) ar.m_pDocument)->SetAt( key, myself )",
                "Already exists.  This serialized twice?");
-  Ptr<Myself> unversioned(new identity_test::Unversioned);
-  EXPECT_FATAL(StoreBytes(GetParam(), In(&document, [&](CArchive& ar) { unversioned->Serialize(ar); })),
-               "(GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0", "Schema not versionable");
   EXPECT_FATAL(StoreBytes(GetParam(), In(nullptr, [&](CArchive& ar) { original->Serialize(ar); })),
                "ar.m_pDocument",
                "Must be serializing to either a CDocument* or XMap< DWORD, DWORD, Ptr<PtrMyself>, const "
                "Ptr<PtrMyself>& >*");
-  StoreBytes(GetParam(), In(&both, [&](CArchive& ar) {
-               original->Serialize(ar);
-               another->Serialize(ar);
-             }));
-  EXPECT_EQ(both.GetCount(), 2);  // two objects have two keys
 
   original = nullptr;
   EXPECT_EQ(holder->GetTarget(), PtrMyself::Destroyed());
@@ -148,23 +133,19 @@ TEST_P(IdentityTest, ANewerSchemaShowsTheMessageAndFailsTheLoad) {
   ExpectArchiveFailure(GetParam(), ByteImage().U32(0x80000001).bytes, CArchiveException::badSchema, load);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, FindStringResource(40243));
-  EXPECT_EQ(boxes.boxes[0].caption, "Tavrolin : Error");  // an error box
 
   // The top bit is not required.
   LoadBytes(GetParam(), ByteImage().U32(0).NewClass(0, "PtrMyself").U32(5).U16(0).bytes, load);
   EXPECT_EQ(thing->value, 5u);
 }
 
-// Foreign objects where counted ones belong fail the load, and a reference to an object that
-// the load dropped still reaches a live object.
+// Foreign objects where counted ones belong fail the load; a dropped object's handle stays live.
 TEST_P(IdentityTest, CountedReferencesAreCheckedAndKeptAlive) {
   const Backend b = GetParam();
   ExpectArchiveFailure(b, ByteImage().U16(1).bytes, CArchiveException::badClass, In(&document, [](CArchive& ar) {
                          Ptr<PtrMyself> handle;
                          ar >> handle;
                        }));
-  ExpectArchiveFailure(b, ByteImage().NewClass(0, "Document").bytes, CArchiveException::badClass,
-                       [](CArchive& ar) { (void)ReadPtr(ar, nullptr); });
   ExpectArchiveFailure(b, ByteImage().NewClass(0, "Thing").U32(0).U16(0).bytes, CArchiveException::generic,
                        In(&document, [](CArchive& ar) {
                          Ptr<Thing> thing;

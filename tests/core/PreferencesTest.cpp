@@ -3,10 +3,19 @@
 #include <functional>
 #include <iomanip>
 #include <sstream>
+#include <tuple>
+#include <utility>
+#include <vector>
 
+#include "core/Globals.h"
+#include "core/PreferenceKeys.h"
 #include "core/Preferences.h"
+#include "platform/win/Cursors.h"
+#include "platform/win/FileProfileStore.h"
+#include "platform/win/FileReplace.h"
 #include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -49,7 +58,6 @@ TEST(Preferences, StoredTextsReadAsTheirKindOrAreReplacedByTheDefault) {
       {"0x10", Number<int>(kDefaultMinus2), "16", nullptr},
       {"0.1", Number<double>(kDefaultWidth), "0.10000000149011612", nullptr},
       {"1e300", Number<double>(kDefaultWidth), "10.5", "10.5"},
-      {"064064064", color, std::to_string(RGB(64, 64, 64)), nullptr},
       {"255255255", color, std::to_string(RGB(255, 255, 255)), nullptr},
       {"256000000", color, std::to_string(RGB(255, 128, 0)), "255128000"},
       {"255256000", color, std::to_string(RGB(255, 128, 0)), "255128000"},
@@ -91,15 +99,163 @@ TEST(Preferences, WritersUseTheStoredFormsAndAnInvalidDefaultIsFatal) {
   EXPECT_FATAL(XGetPrefBool(kSection, kKey, kDefault8), "defStr == yes || defStr == no",
                "Default resource string 8 with id 658 for NumberRecentScenes(0-16) key in General section is not "
                "valid");
-  profile->WriteProfileString("General", "NumberRecentScenes(0-16)", "x");
-  EXPECT_FATAL(XGetPrefColor(kSection, kKey, kDefaultMinus2),
-               "sscanf( defStr, \"%lu\", &val ) == 1 && (val/1000000L) % 1000 <= 255 && "
-               "(val/1000L) % 1000 <= 255 && val % 1000 <= 255",
-               "Default resource string -2 with id 1016 for NumberRecentScenes(0-16) key in General section is not "
-               "valid");
-  profile->WriteProfileString("General", "NumberRecentScenes(0-16)", "");
-  EXPECT_FATAL(XGetPrefString(kSection, kKey, ""), "!defStr.IsEmpty()",
-               "Default resource string  for NumberRecentScenes(0-16) key in General section is not valid");
+}
+
+// Reads a key as its users do; numbers come back as doubles.
+double ReadKey(const XPrefKey& k, const char* expression = "") {
+  DWORD number = 0;
+  long signedNumber = 0;
+  double real = 0;
+  BYTE byte = 0;
+  switch (k.kind) {
+    case XPrefKind::Bool: return XGetPrefBool(k);
+    case XPrefKind::Dword:
+    case XPrefKind::Uint: XGetPrefInRange(k, &number, expression); return number;
+    case XPrefKind::Long: XGetPrefInRange(k, &signedNumber, expression); return signedNumber;
+    case XPrefKind::Double: XGetPrefInRange(k, &real, expression); return real;
+    case XPrefKind::Byte: XGetPref(k, &byte); return byte;
+    case XPrefKind::Color: return XGetPrefColor(k);
+    case XPrefKind::Text: XGetPrefString(k.section, k.key, "/home/user"); return 0;
+  }
+  return 0;
+}
+
+// Every key with its default text, as the preference tables give them.
+constexpr const char* kDefaults = R"([General]
+Direct3DSoftwareOnlyDriver(yes/no)=yes
+NumberRecentScenes(0-16)=8
+ShowMainToolbar(yes/no)=yes
+ShowInteractiveToolbar(yes/no)=yes
+ShowAdvancedToolbar(yes/no)=yes
+ShowFileToolbar(yes/no)=no
+ShowStatusBar(yes/no)=yes
+ShowBeginnerToolbar(yes/no)=yes
+InteractiveMode(0-20)=1
+GroundTrackSceneExtents(yes/no)=yes
+GroundNumGridLines(>eq0)=5
+Ground50PercentTransparent(yes/no)=no
+GroundColor(rrrgggbbb)=255128000
+ShowGround(yes/no)=no
+ComputerDisplayWidth(1.0-1200.0inches)=10.5
+CurrentDirectory=/home/user
+DitherAlways(yes/no)=yes
+Warn256ColorDisplay(yes/no)=yes
+[NewScenes]
+SaveEditHistory(yes/no)=yes
+MaxUndoToKeep(0-2147483647)=2147483647
+AmbientColor(rrrgggbbb)=064064064
+SunlightColor(rrrgggbbb)=191191191
+[StatusBar]
+BlinkDuration(ms)=1500
+Blink(yes/no)=yes
+Expand(yes/no)=yes
+[NewNonClonedCameraWindows]
+CameraFocalLength(meters>0)=0.050
+BackgroundColor(rrrgggbbb)=192192192
+CameraOrthographicProjectionModeHeight(meters>0)=1.0
+CameraOrthographicProjectionMode(yes/no)=no
+CameraFrontClippingPlaneDistance(meters>0)=0.1
+AutoFocusSelected(yes/no)=no
+CameraFocusDistance(meters>0.0)=1.0
+AutoAperatureWhenAutoFocusSelected(yes/no)=no
+CameraApertureFstop(>eq0.0,0.0isInfinity)=0.0
+LinearInsteadOfAperatureModelWhenAutoAperatureAndFocusSelected(yes/no)=yes
+LinearModelSensitivity(1-10)=8
+[Interactive]
+PushPullObjectParallel(yes/no)=no
+RotateWithTracking(yes/no)=no
+AboutCylinderRadius(percent,0.1-10.0)=2.0
+AboutCylinder50PercentTransparent(yes/no)=no
+AboutCylinderColor(rrrgggbbb)=000000255
+MaximumUpdates(fps,1-64)=12
+MinimumUpdates(fps,0-24)=4
+ObjectQualityBias=-2
+ObjectQuality256Colors(yes/no)=yes
+ObjectQualityAlreadySetup(yes/no)=no
+[FrontBackTopBottomLeftRightWindows]
+TrackSceneExtents(yes/no)=yes
+[CopyImage]
+SoftenJaggedEdges(yes/no)=yes
+DotsPerInchResolution(1-4800)=75
+UseDotsPerInchResolution(yes/no)=no
+)";
+
+TEST(PreferenceKeys, AnEmptyProfileGetsEveryKeyWithItsDefaultUnderItsExactName) {
+  TemporaryFolder folder;
+  FileProfileStore store(folder / "Ulmric/Tavrolin.ini");
+  ProfileStore* previous = SetProfileStore(&store);
+  for (const XPrefKey* k : XPref::kAll) ReadKey(*k);
+  SetProfileStore(previous);
+
+  std::string text;
+  ASSERT_EQ(ReadWholeFile(store.Path(), text), FileReadStatus::ok);
+  const ProfileData written = ProfileData::Parse(text), expected = ProfileData::Parse(kDefaults);
+  std::size_t keys = 0;
+  for (const ProfileData::Section& section : expected.Sections())
+    for (const auto& [key, value] : section.entries) {
+      const std::string* stored = written.Find(section.name, key);
+      EXPECT_EQ(stored ? *stored : "(missing)", value) << section.name << " " << key;
+      ++keys;
+    }
+  EXPECT_EQ(keys, std::size(XPref::kAll));
+}
+
+TEST(PreferenceKeys, AValueOutsideItsUsersRangeIsReplacedByTheDefault) {
+  const struct {
+    const XPrefKey& key;
+    std::vector<std::pair<const char*, double>> readAs;  // stored text, value read
+  } cases[] = {
+      // Each limit the users check, as the preference tables give it, and one step past it.
+      {XPref::NUM_MRU, {{"16", 16}, {"17", 8}}},
+      {XPref::INTERACTIVE_MODE, {{"19", 19}, {"20", 1}, {"-1", 1}}},
+      {XPref::DISPLAY_WIDTH, {{"1.0", 1.0}, {"0.99", 10.5}, {"1200.0", 1200.0}, {"1200.01", 10.5}}},
+      {XPref::MAXUNDOTOKEEP, {{"0", 0}, {"-1", 2147483647}}},
+      {XPref::FOCAL, {{"0", 0.05f}, {"0.0001", 0.0001f}}},
+      {XPref::HEIGHT, {{"0", 1.0}}},
+      {XPref::FRONT, {{"0", 0.1f}}},
+      {XPref::FOCUS, {{"0", 1.0}}},
+      {XPref::FSTOP, {{"0", 0.0}, {"-0.001", 0.0}, {"1e10", 1e10f}}},
+      {XPref::ABOUT_CYL_RADIUS, {{"0.1", 0.1f}, {"0.099", 2.0}, {"10.0", 10.0}, {"10.01", 2.0}}},
+      {XPref::MAX_FPS, {{"1", 1}, {"0", 12}, {"64", 64}, {"65", 12}}},
+      {XPref::MIN_FPS, {{"24", 24}, {"25", 4}}},
+      {XPref::COPY_IMAGE_DPI, {{"1", 1}, {"0", 75}}},
+      // Beyond the tables: a grid line count that no ground could be built with.
+      {XPref::GROUND_NUM_GRID_LINES, {{"1000", 1000}, {"1001", 5}}},
+  };
+  for (const auto& c : cases) {
+    for (const auto& [stored, value] : c.readAs) {
+      ScopedMemoryProfile profile;
+      XWriteProfileString(XString(c.key.section), XString(c.key.key), stored);
+      EXPECT_EQ(ReadKey(c.key), value) << c.key.name << " " << stored;
+    }
+  }
+
+  // A default outside the range is the program's error.
+  ScopedMemoryProfile profile;
+  XPrefKey mode = XPref::INTERACTIVE_MODE;
+  mode.defaultId = XPref::MAX_FPS.defaultId;  // "12"
+  mode.range = UpTo(10);
+  EXPECT_FATAL(ReadKey(mode, "interactiveMode < numberInteractiveModes"), "interactiveMode < numberInteractiveModes",
+               "Invalid default preference resource string IDS_PREF_DEF_INTERACTIVE_MODE");
+}
+
+TEST(Globals, InitGlobalsCapturesTheSystemAndThePreferences) {
+  ScopedMemoryProfile profile;
+  ScopedSystemInfo system;
+  system->doubleClickTime = 300;
+  system->dragDistance = {3, 5};
+  profile->WriteProfileString("Interactive", "RotateWithTracking(yes/no)", "yes");
+  profile->WriteProfileString("Interactive", "MaximumUpdates(fps,1-64)", "65");
+  InitGlobals();
+  using namespace Globals;
+  EXPECT_EQ(std::make_tuple(Globals::GetDoubleClickTime(), GetDragWidth(), GetDragHeight(), GetRotateWithTracking(),
+                            GetPushPullObjectParallel(), GetMaxFps()),
+            std::make_tuple(300u, 3, 5, true, false, 12u));
+  EXPECT_EQ(*profile->Data().Find("Interactive", "MaximumUpdates(fps,1-64)"), "12");
+  EXPECT_EQ(GetCursor138(), LoadCursorResource(138));
+  system->doubleClickTime = 700;  // the user changed it meanwhile
+  InitGlobals();
+  EXPECT_EQ(Globals::GetDoubleClickTime(), 700u);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/Guards.h"
 #include "core/MissingFile.h"
 #include "core/WindowPlacement.h"
+#include "core/XString.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedFileDialogs.h"
@@ -45,7 +46,7 @@ TEST_P(PlacementTest, ElevenWordsLengthFirst) {
 INSTANTIATE_TEST_SUITE_P(AllFiles, PlacementTest, ALL_BACKENDS);
 
 TEST(CircleSegments, StartOnTheCircleAndRunAlongX) {
-  CArray<Vector, const Vector&> starts, ends, a, b;
+  CArray<Vector, const Vector&> starts, ends;
   XMakeCircleSegments(3, starts, ends, 1.0, 2.0);
   ASSERT_EQ(starts.GetSize(), 3);
   const double expected[3][2] = {{1, 0}, {-0.5, std::sqrt(3.0) / 2}, {-0.5, -std::sqrt(3.0) / 2}};
@@ -54,9 +55,6 @@ TEST(CircleSegments, StartOnTheCircleAndRunAlongX) {
     EXPECT_NEAR(starts[i].z, expected[i][1], 1e-6) << i;
     EXPECT_EQ(ends[i].x, starts[i].x + 2.0);
   }
-  EXPECT_FATAL(XMakeCircleSegments(3, starts, a, 1, 1), "starts.GetSize() == 0",
-               "CArray to be filled on return is not empty on input");
-  EXPECT_FATAL(XMakeCircleSegments(1, a, b, 1, 1), "num > 1", "");
 }
 
 TEST(MissingFile, TheUserIsAskedUntilAFileIsChosenOrTheOperationIsCancelled) {
@@ -70,7 +68,6 @@ TEST(MissingFile, TheUserIsAskedUntilAFileIsChosenOrTheOperationIsCancelled) {
   const FileDialogRequest& asked = dialogs.requests[0];
   EXPECT_EQ(asked.title, "Where is the file chair.ulm?");
   EXPECT_EQ(asked.initialFolder, "/objects/chairs");
-  EXPECT_EQ(asked.filters, (std::vector<FileDialogFilter>{{"All files (*.*)", "*.*"}}));
   EXPECT_EQ(asked.flags, 0x1806u);  // the chosen file must exist
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "Are you sure you want to cancel the current operation?");
@@ -101,6 +98,53 @@ TEST(Guards, ADataExchangeCannotStartInsideItself) {
   EXPECT_TRUE(XUpdateDataGuarded(page, page.exchanging, TRUE));
   EXPECT_EQ(page.exchanges, 1);
   EXPECT_FALSE(page.exchanging);
+}
+
+TEST(XString, MissingTextsPlaceholdersAndReplacing) {
+  EXPECT_FATAL(XString(7u), "LoadString( id )", "Non-existent string resource id 7");
+
+  EXPECT_EQ(XString("%1 of %2", "%2", "x"), "x of x");
+  EXPECT_EQ(XString("%1%1", "ab"), "abab");
+  EXPECT_EQ(XString("%3 %1", "a", "b"), "%3 a");
+  EXPECT_EQ(XString("%5%4%3%2%1", "1", "2", "3", "4", "5"), "54321");
+
+  XString s("aaa");
+  s.ReplaceAll(0, "a", "aa");
+  EXPECT_EQ(s, "aaaaaa");
+  s.ReplaceAll(0, "", "b");
+  EXPECT_EQ(s, "aaaaaa");
+  EXPECT_EQ(XString().FindFrom(0, ""), -1);
+  EXPECT_EQ(XString("Open a scene\nOpen").GetPromptText(), "Open a scene");
+  EXPECT_EQ(XString("Open").GetPromptText(), "Open");
+}
+
+TEST(XString, PathsOfEitherSeparator) {
+  struct Case {
+    const char *path, *directory, *name, *title, *extension;
+  };
+  const Case cases[] = {
+      {"C:\\Objects\\chair.x", "C:\\Objects", "chair.x", "chair", "x"},
+      {"C:\\chair.x", "C:\\", "chair.x", "chair", "x"},
+      {"C:chair.x", "C:", "C:chair.x", "C:chair", "x"},
+      {"chair.x", "", "chair.x", "chair", "x"},
+      {"../chair.ulm", "../", "chair.ulm", "chair", "ulm"},
+      {"C:\\Objects\\.ab", "C:\\Objects", ".ab", "", "ab"},
+      {"C:\\dir.old\\model", "C:\\dir.old", "model", "model", ""},
+      {"archive.tar.gz", "", "archive.tar.gz", "archive.tar", "gz"},
+      {"notes.text", "", "notes.text", "notes.text", ""},
+      {"", "", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    const XString path(c.path);
+    EXPECT_EQ(path.GetDirectory(), c.directory) << c.path;
+    EXPECT_EQ(path.GetFileName(), c.name) << c.path;
+    EXPECT_EQ(path.GetFileTitle(), c.title) << c.path;
+    EXPECT_EQ(path.GetExtension(), c.extension) << c.path;
+  }
+  EXPECT_EQ(XString("C:").AddTrailingSeparator(), "C:");
+  EXPECT_EQ(XString("/dir").AddTrailingSeparator(), "/dir/");
+  EXPECT_EQ(XString("C:\\dir\\").AddTrailingSeparator(), "C:\\dir\\");
+  EXPECT_EQ(XString().AddTrailingSeparator(), "");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Color.h"
+#include "core/DivideTable.h"
 #include "core/Transform.h"
 #include "core/XPtSzRect.h"
 #include "platform/d3drm/RenderTestSupport.h"
@@ -39,7 +41,7 @@ TEST_P(TransformArchiveTest, TwelveDoublesRowByRowFromTheLast) {
 
 INSTANTIATE_TEST_SUITE_P(AllFiles, TransformArchiveTest, ALL_BACKENDS);
 
-TEST(Transform, CompositionAndInverse) {
+TEST(Transform, CompositionInverseRotationsAndPlatformMatrices) {
   Transform translate, scale;
   translate.t[0] = 1;
   for (int i = 0; i < 3; ++i) scale.m[i][i] = 2;
@@ -52,17 +54,15 @@ TEST(Transform, CompositionAndInverse) {
     EXPECT_NEAR(round.t[i], 0.0, 1e-12);
     for (int j = 0; j < 3; ++j) EXPECT_NEAR(round.m[i][j], i == j ? 1.0 : 0.0, 1e-12);
   }
-}
 
-TEST(Transform, RotationsTurnAsTheRetainedModeFramesDo) {
+  // Rotations turn as the retained-mode frames do.
   const Vector forward(0, 0, 1);
   ExpectNear(Transform(kPi / 2, Vector(1, 0, 0)).TransformPoint(forward), 0, -1, 0);  // Top looks down
   ExpectNear(Transform(kPi / 2, Vector(0, 1, 0)).TransformPoint(forward), 1, 0, 0);   // Left looks along +x
   EXPECT_FALSE(Transform(0.3, Vector(0, 2, 0)) != Transform(0.3, Vector(0, 1, 0)));
   ExpectNear(Transform(kPi, Vector(0, 0, 1), Vector(1, 0, 0)).TransformPoint(Vector(0, 0, 0)), 2, 0, 0);
-}
 
-TEST(Transform, PlatformMatricesCarryNoProjection) {
+  // Platform matrices carry no projection.
   float matrix[4][4];
   const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12);
   odd.GetD3DRMMatrix(matrix);
@@ -72,48 +72,10 @@ TEST(Transform, PlatformMatricesCarryNoProjection) {
   EXPECT_FATAL(Transform{matrix}, "matrix[0][3] == 0.0 && matrix[1][3] == 0.0 && matrix[2][3] == 0.0 && matrix[3][3] == 1.0", "");
 }
 
-// Stand-ins for the platform's vertex records and viewport.
-struct MeshVertex {
-  struct { float x, y, z; } position;
-};
-struct ScreenVertex {
-  float sx, sy, sz, rhw;
-  DWORD color;
-};
-struct Vector4 { float x, y, z, w; };
-struct Vector3 { float x, y, z; };
-struct FakeViewport {
-  HRESULT result = 0;
-  HRESULT Transform(Vector4* out, Vector3* in) {
-    *out = {in->x * 2, in->y * 2, in->z * 2, 2};
-    return result;
-  }
-};
-
-// Positions through the real viewport are compared in the next test.
-TEST(ProjectVertices, OnlyScreenPositionsAreWrittenAndAFailingViewportIsFatal) {
-  const DWORD indices[2] = {0, 1};
-  ScreenVertex out[2] = {{0, 0, 0, 0, 0xABCDEF}, {}};
-  Transform camera, world;
-  world.t[0] = 1;
-  FakeViewport viewport;
-  // A point in the camera's own plane lands nowhere; one too near it, beyond the float range.
-  const MeshVertex atCamera[2] = {{{1, 1, 0}}, {{1, 1, 1e-30f}}};
-  ProjectVertices(&viewport, world, camera, atCamera, indices, 2, out, 1.0, 0.5, 100.0, 50.0, 1e10, 0);
-  EXPECT_EQ(out[0].color, 0xABCDEFu);
-  EXPECT_FALSE(std::isfinite(out[0].sx) || std::isfinite(out[0].sy) || std::isfinite(out[0].sz));
-  EXPECT_EQ(out[1].sx, std::numeric_limits<float>::infinity());
-  EXPECT_EQ(out[1].sy, -std::numeric_limits<float>::infinity());
-
-  viewport.result = ResultFromBits(0x88760311u);
-  EXPECT_FATAL(ProjectVertices(&viewport, world, camera, atCamera, indices, 2, out, 0, 0, 0, 0, 0, 1),
-               "viewport->Transform( &result, &vector )", "785");
-}
-
 // Mode 0 (the camera constants) against mode 1 (a viewport of the 3D layer).
 using ProjectVerticesTest = RenderTest;
 
-TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstants) {
+TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstantsAndOnlyPositionsAreWritten) {
   MakeView(40, 30);
   MoveCamera();
   ASSERT_EQ(viewport->SetFront(0.1f), D3DRM_OK);
@@ -141,9 +103,20 @@ TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstants) {
     EXPECT_NEAR(viaViewport[i].sz, viaCamera[i].sz, 1e-6);
     EXPECT_NEAR(viaViewport[i].rhw, viaCamera[i].rhw, 1e-6);
   }
+
+  // A point in the camera's own plane lands nowhere; one too near it, beyond the float range.
+  vertices[0].position = {1, 1, 0};
+  vertices[1].position = {1, 1, 1e-30f};
+  viaCamera[0].color = 0xABCDEF;
+  ProjectVertices(viewport.get(), world, ::Transform(), vertices, indices + 1, 2, viaCamera, 1.0, 0.5, 100.0, 50.0,
+                  1e10, 0);
+  EXPECT_EQ(viaCamera[0].color, 0xABCDEFu);
+  EXPECT_FALSE(std::isfinite(viaCamera[0].sx) || std::isfinite(viaCamera[0].sy) || std::isfinite(viaCamera[0].sz));
+  EXPECT_EQ(viaCamera[1].sx, std::numeric_limits<float>::infinity());
+  EXPECT_EQ(viaCamera[1].sy, -std::numeric_limits<float>::infinity());
 }
 
-TEST(Boxes, AnEmptyBoxTakesItsFirstPointAndTurnedBoxesHoldTheirCorners) {
+TEST(Boxes, AnEmptyBoxTakesItsFirstPointTurnedBoxesHoldTheirCornersAndRaysMeetThem) {
   BoundingBox box;
   box.Include(Vector(1, 2, 3));
   EXPECT_EQ(box.min.y, 2.0);
@@ -153,10 +126,9 @@ TEST(Boxes, AnEmptyBoxTakesItsFirstPointAndTurnedBoxesHoldTheirCorners) {
   EXPECT_NEAR(turned.min.x, -5.0, 1e-6);  // (x, y) turns to (-y, x)
   EXPECT_NEAR(turned.max.y, 1.0, 1e-6);
   EXPECT_NEAR(turned.max.z, 3.0, 1e-6);
-}
 
-TEST(Rays, BoxesAndSpheres) {
-  const BoundingBox box(Vector(0, 0, 0), Vector(1, 1, 1));
+  // Rays meet boxes and spheres from inside, at t = 0 and at a tangent, never behind or beside.
+  box = BoundingBox(Vector(0, 0, 0), Vector(1, 1, 1));
   EXPECT_TRUE(box.IntersectsRay(Vector(0.5, 0.5, 0.5), Vector(1, 0, 0)));   // from inside
   EXPECT_TRUE(box.IntersectsRay(Vector(0.5, 0.5, 0), Vector(0, 0, 1)));     // on a face, t = 0
   EXPECT_FALSE(box.IntersectsRay(Vector(-1, 0.5, 0.5), Vector(-1, 0, 0)));  // pointing away
@@ -180,6 +152,60 @@ TEST(VertexColors, OnePositionOneColour) {
   EXPECT_TRUE(map.Lookup({1.0f, 2.0f, 0.0f}, color));
   EXPECT_EQ(color, 0xFF00FF00u);
   EXPECT_EQ(map.GetCount(), 2);
+}
+
+// The words come back through the luminance and the hue offsets, so any slip in either shows.
+TEST(Color, WordsRoundTripAndOutputFollowsTheLuminanceKeepingTheHue) {
+  Color c;
+  for (COLORREF word = 0; word < 0x01000000; word += 0x010305) {
+    c.SetCOLORREF(word);
+    ASSERT_EQ(c.GetCOLORREF(), word);
+  }
+
+  Color red(1, 0, 0, 1);
+  double r, g;
+  red.luminance = 0.0;
+  red.GetRGB(&r, &g, nullptr);
+  EXPECT_NEAR(r, 0.701, 1e-9);
+  EXPECT_EQ(g, 0.0);  // -0.299, clamped
+  Color blue(0, 0, 1, 1), brighter = blue;
+  double low, high;
+  blue.GetLuminanceRange(low, high);
+  blue.luminance = low;
+  EXPECT_EQ(blue.GetCOLORREF(), 0u);
+  blue.luminance = high;
+  EXPECT_EQ(blue.GetCOLORREF(), 0x00FFFFFFu);
+  EXPECT_TRUE(brighter != blue);  // the luminance alone differs
+}
+
+class ColorArchiveTest : public ::testing::TestWithParam<Backend> {};
+
+TEST_P(ColorArchiveTest, SchemaWordAndFiveDoubles) {
+  Color stored(0.25, 0.5, 0.75, 1);
+  stored.luminance = 0.125;  // kept as stored, not recomputed
+  EXPECT_EQ(StoreBytes(GetParam(), [&](CArchive& ar) { Color().Serialize(ar); }),
+            ByteImage().U32(0x80000000).F64(1).F64(1).F64(1).F64(1).F64(1).bytes);
+  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { stored.Serialize(ar); });
+  Color read;
+  LoadBytes(GetParam(), bytes, [&](CArchive& ar) { read.Serialize(ar); });
+  EXPECT_TRUE(read == stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFiles, ColorArchiveTest, ALL_BACKENDS);
+
+TEST(DivideTable, EveryTableRoundsEveryReachableSumAndTheTopEntriesAreZero) {
+  const std::pair<unsigned, const BYTE*> tables[] = {
+      {3, DivideTable3},     {9, DivideTable9},     {15, DivideTable15},   {25, DivideTable25},
+      {35, DivideTable35},   {49, DivideTable49},   {63, DivideTable63},   {81, DivideTable81},
+      {99, DivideTable99},   {121, DivideTable121}, {143, DivideTable143}, {169, DivideTable169},
+      {195, DivideTable195}};
+  for (const auto& [n, entries] : tables) {
+    ASSERT_NE(entries, nullptr);
+    for (unsigned sum = 0; sum <= 255 * n; ++sum)
+      ASSERT_LT(std::abs(entries[sum] - static_cast<double>(sum) / n), 0.5 + 1e-9) << n << ": " << sum;
+  }
+  EXPECT_EQ(DivideTable3[767], 0);
+  for (int i = 49823; i < 256 * 195; ++i) ASSERT_EQ(DivideTable195[i], 0) << i;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 
+#include "dof/ApertureLevels.h"
 #include "dof/ApertureMaps.h"
 #include "support/FatalCheck.h"
 
@@ -75,6 +76,17 @@ void ExpectThinLensMap(const Lens& l) {
 
 }  // namespace
 
+// Diameters of discs as large as each level's window (the map tests walk every level); a walk up
+// to the largest level ends past it instead of wrapping round to 0.
+TEST(ApertureLevels, DiametersFollowTheDiscRuleAndTheSequenceDoesNotWrap) {
+  EXPECT_DOUBLE_EQ(ApertureDiameters[0], 1.1283791670955126);
+  EXPECT_DOUBLE_EQ(ApertureDiameters[13], 15.756957549709801);
+  EXPECT_DOUBLE_EQ(ApertureLevelDiameter(16), 19.182445840623714);
+  EXPECT_EQ(ApertureNextLevel(13), 14u);
+  EXPECT_EQ(ApertureNextLevel(14), 16u);
+  EXPECT_EQ(ApertureNextLevel(65534), 65536u);
+}
+
 TEST(ApertureModelMap, EveryEntryHoldsTheLeastLevelWhoseBlurCircleCoversIt) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<double> unit(0, 1);
@@ -90,22 +102,14 @@ TEST(ApertureModelMap, EveryEntryHoldsTheLeastLevelWhoseBlurCircleCoversIt) {
     l.maxLevel = round % 2 ? 13 : static_cast<WORD>(13 + 60 * unit(rng));
     ExpectThinLensMap(l);
   }
-  // A focus at the focal length; maxima that are odd, or at the top of the range, with pixels so
-  // small that the levels run out.
+  // A focus at the focal length; odd or top maxima, with pixels so small that the levels run out.
   ExpectThinLensMap({.d = 0.05, .D = 0.01});
   for (WORD maxLevel : {15, 41, 65535}) ExpectThinLensMap({.imgRes = {1 << 30, 1}, .maxLevel = maxLevel});
 }
 
 TEST(LinearModelMap, BandsOfEqualWidthAroundTheFocus) {
+  // Level k reaches blur / 2 + k blur from the focus.
   const Scale scale(1, 100);
-  const WORD* map = LinearModelMap(10, 1, 1, 100, 13);
-  auto at = [&](double u) { return static_cast<unsigned>(scale.Z(u)); };
-  // Level 0 covers 9.5 to 10.5, level 1 the next metre each side; a limit is in the outer band.
-  EXPECT_EQ(map[at(9.5) + 1], 0);
-  EXPECT_EQ(map[at(10.5) - 1], 0);
-  EXPECT_EQ(map[at(9.5)], 1);
-  EXPECT_EQ(map[at(11.5) - 1], 1);
-  EXPECT_EQ(map[at(8.5)], 2);
   for (double d : {0.4, 10.0, 150.0})
     for (double blur : {0.05, 1.0, 7.0})
       ExpectMap(LinearModelMap(d, blur, 1, 100, 40), 40, scale.Z(d),
@@ -133,28 +137,27 @@ TEST(LensModels, RefuseBadSettingsInOrder) {
       "The correction for aperture on same side as subject is not implemented yet.  Use 0.0 as a "
       "reasonable approximation";
   struct Check {
-    void (*spoil)(Lens&, double& d2);
+    void (*spoil)(Lens&);
     const char *expression, *message;
   };
-  const Check f{[](Lens& l, double&) { l.f = kNaN; }, "f > 0.0", ""}, d{[](Lens& l, double&) { l.d = kNaN; }, "d >= f", virtualImage},
-      fstop{[](Lens& l, double&) { l.fstop = 0; }, "fstop > 0.0", ""},
-      d2{[](Lens& l, double& d2) { d2 = l.f / 2; }, "d2 >= f", virtualImage},
-      A{[](Lens& l, double&) { l.A = -1; }, "A >= 0.0", ahead}, D{[](Lens& l, double&) { l.D = kNaN; }, "D > 0.0", ""},
-      F{[](Lens& l, double&) { l.F = -1; }, "F > 0.0", ""}, FD{[](Lens& l, double&) { l.F = l.D / 2; }, "F > D", ""},
-      h{[](Lens& l, double&) { l.h = 0; }, "h > 0.0", ""},
-      res{[](Lens& l, double&) { l.imgRes.y = 0; }, "imgRes.x > 0 && imgRes.y > 0", ""};
-  auto expectOrder = [](const std::vector<Check>& checks, void (*call)(const Lens&, double)) {
-    for (std::size_t first = 0; first < checks.size(); ++first) {
-      Lens l;
-      double second = 2;
-      for (std::size_t i = checks.size(); i-- > first;) checks[i].spoil(l, second);
-      EXPECT_FATAL(call(l, second), checks[first].expression, checks[first].message);
-    }
-  };
-  expectOrder({f, d, fstop, A, D, F, FD, h, res}, [](const Lens& l, double) { Map(l); });
-  expectOrder({f, d, d2, A, D, F, FD, h, res}, [](const Lens& l, double second) {
-    ApertureStopForDepth(l.f, l.d, second, l.A, l.D, l.F, l.h, l.imgRes);
-  });
+  const Check checks[] = {{[](Lens& l) { l.f = kNaN; }, "f > 0.0", ""},
+                          {[](Lens& l) { l.d = kNaN; }, "d >= f", virtualImage},
+                          {[](Lens& l) { l.fstop = 0; }, "fstop > 0.0", ""},
+                          {[](Lens& l) { l.A = -1; }, "A >= 0.0", ahead},
+                          {[](Lens& l) { l.D = kNaN; }, "D > 0.0", ""},
+                          {[](Lens& l) { l.F = -1; }, "F > 0.0", ""},
+                          {[](Lens& l) { l.F = l.D / 2; }, "F > D", ""},
+                          {[](Lens& l) { l.h = 0; }, "h > 0.0", ""},
+                          {[](Lens& l) { l.imgRes.y = 0; }, "imgRes.x > 0 && imgRes.y > 0", ""}};
+  for (std::size_t first = 0; first < std::size(checks); ++first) {
+    Lens l;
+    for (std::size_t i = std::size(checks); i-- > first;) checks[i].spoil(l);
+    EXPECT_FATAL(Map(l), checks[first].expression, checks[first].message);
+  }
+  // The stop for a depth checks the second distance before the view, which it shares with the map.
+  Lens l;
+  l.A = -1;
+  EXPECT_FATAL(ApertureStopForDepth(l.f, l.d, l.f / 2, l.A, l.D, l.F, l.h, l.imgRes), "d2 >= f", virtualImage);
 
   const char* const linear[] = {"d > 0.0", "blur > 0.0", "D > 0.0", "F > 0.0", "F > D"};
   for (int first = 0; first < 5; ++first) {
