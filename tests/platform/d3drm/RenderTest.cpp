@@ -254,14 +254,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, RenderFormatTest,
                          ::testing::Values(DDFormat::RGB555, DDFormat::RGB565, DDFormat::RGB888, DDFormat::BGR888,
                                            DDFormat::XRGB8888));
 
-class ViewportTest : public RenderTest {
- protected:
-  // A world point in the moved camera's space (the rotation's inverse is its transpose).
-  void ToCamera(const D3DVECTOR& p, double c[3]) const {
-    const double d[3] = {p.x - cameraMatrix[3][0], p.y - cameraMatrix[3][1], p.z - cameraMatrix[3][2]};
-    for (int j = 0; j < 3; ++j) c[j] = d[0] * cameraMatrix[j][0] + d[1] * cameraMatrix[j][1] + d[2] * cameraMatrix[j][2];
-  }
-};
+using ViewportTest = RenderTest;
 
 TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
   MakeView(24, 16);
@@ -326,46 +319,40 @@ TEST_F(ViewportTest, BadSettingsAreRefused) {
   EXPECT_EQ(refused, nullptr);
 }
 
-// sx = w/2 + S x/z, sy = h/2 - S y/z, sz = F/(F - D) (1 - D/z) with S = max(w, h)/2 D / field:
-// the field is half the larger side on the front plane, whichever side that is. Orthographic:
-// S = max(w, h)/2 / field, sz = (z - D)/(F - D).
-TEST_F(ViewportTest, TransformFollowsTheProjectionFormulas) {
+// Front 0.5, back 50, field 0.25: the field is half the larger side on the front plane, so S = 40 on
+// 40 x 20 and 20 x 40 alike and (1, 0.5, 4) lands on (w/2 + S/4, h/2 - S/8) at depth 50/49.5 (1 - 0.5/4);
+// orthographic, S = 80 and the depth is (4 - 0.5)/49.5.
+TEST_F(ViewportTest, TransformProjectsByTheLargerSideAndInverseTransformUndoesIt) {
+  D3DVECTOR world{1.0f, 0.5f, 4.0f}, back;
+  D3DRMVECTOR4D screen;
   for (const auto& [width, height] : {std::pair{40u, 20u}, {20u, 40u}}) {
     MakeView(width, height);
-    MoveCamera();
-    const double front = 0.5, back = 50, field = 0.25;
     ASSERT_EQ(viewport->SetFront(0.5f), D3DRM_OK);
     ASSERT_EQ(viewport->SetBack(50.0f), D3DRM_OK);
     ASSERT_EQ(viewport->SetField(0.25f), D3DRM_OK);
-    D3DVECTOR world{1.5f, 2.2f, 4.0f};
-    double c[3];
-    ToCamera(world, c);
     for (bool orthographic : {false, true}) {
       SCOPED_TRACE(::testing::Message() << width << "x" << height << (orthographic ? " orthographic" : ""));
       ASSERT_EQ(viewport->SetProjection(orthographic ? D3DRMPROJECT_ORTHOGRAPHIC : D3DRMPROJECT_PERSPECTIVE), D3DRM_OK);
-      const double scale = 20.0 * (orthographic ? 1.0 : front) / field;
-      const double sx = width / 2.0 + scale * c[0] / (orthographic ? 1.0 : c[2]);
-      const double sy = height / 2.0 - scale * c[1] / (orthographic ? 1.0 : c[2]);
-      const double sz = orthographic ? (c[2] - front) / (back - front) : back / (back - front) * (1 - front / c[2]);
-      D3DRMVECTOR4D screen;
+      const double sx = width / 2.0 + (orthographic ? 80 : 10), sy = height / 2.0 - (orthographic ? 40 : 5);
       ASSERT_EQ(viewport->Transform(&screen, &world), D3DRM_OK);
       EXPECT_NEAR(screen.x / screen.w, sx, 1e-3);
       EXPECT_NEAR(screen.y / screen.w, sy, 1e-3);
-      EXPECT_NEAR(screen.z / screen.w, sz, 1e-6);
-
-      D3DVECTOR back3;
-      ASSERT_EQ(viewport->InverseTransform(&back3, &screen), D3DRM_OK);
-      EXPECT_NEAR(back3.x, world.x, 1e-4);
-      EXPECT_NEAR(back3.y, world.y, 1e-4);
-      EXPECT_NEAR(back3.z, world.z, 1e-4);
-
+      EXPECT_NEAR(screen.z / screen.w, orthographic ? 0.0707071 : 0.8838384, 1e-6);
       // The pick ray's far end: depth 1 is the back plane.
       D3DRMVECTOR4D farEnd{static_cast<float>(sx), static_cast<float>(sy), 1.0f, 1.0f};
-      ASSERT_EQ(viewport->InverseTransform(&back3, &farEnd), D3DRM_OK);
-      ToCamera(back3, c);
-      EXPECT_NEAR(c[2], back, 1e-3);
-      ToCamera(world, c);
+      ASSERT_EQ(viewport->InverseTransform(&back, &farEnd), D3DRM_OK);
+      EXPECT_NEAR(back.z, 50.0, 1e-3);
     }
+  }
+  // From a moved camera, in either projection, InverseTransform takes the projected point back.
+  MoveCamera();
+  for (D3DRMPROJECTIONTYPE projection : {D3DRMPROJECT_ORTHOGRAPHIC, D3DRMPROJECT_PERSPECTIVE}) {
+    ASSERT_EQ(viewport->SetProjection(projection), D3DRM_OK);
+    ASSERT_EQ(viewport->Transform(&screen, &world), D3DRM_OK);
+    ASSERT_EQ(viewport->InverseTransform(&back, &screen), D3DRM_OK);
+    EXPECT_NEAR(back.x, world.x, 1e-4);
+    EXPECT_NEAR(back.y, world.y, 1e-4);
+    EXPECT_NEAR(back.z, world.z, 1e-4);
   }
 }
 
