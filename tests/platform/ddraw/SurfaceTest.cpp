@@ -143,7 +143,7 @@ TEST(DisplayEnvironment, ChoosesTheDisplayDepth) {
   EXPECT_EXIT(displayIs("15", DDFormat::RGB555), ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(DirectDrawTest, ALockHandsOutTheMemoryToOneHolder) {
+TEST_F(DirectDrawTest, ALockOrADeviceContextHandsOutTheMemoryToOneHolder) {
   ComPtr<IDirectDrawSurface> surface = Make({});
   DDSURFACEDESC desc{};
   desc.dwSize = 12;
@@ -162,6 +162,17 @@ TEST_F(DirectDrawTest, ALockHandsOutTheMemoryToOneHolder) {
   EXPECT_EQ(surface->Unlock(static_cast<BYTE*>(desc.lpSurface) + 3 * desc.lPitch), DDERR_INVALIDPARAMS);
   EXPECT_EQ(surface->Unlock(desc.lpSurface), DD_OK);
   EXPECT_EQ(Pixels(surface.get())[(4 + 1) * 4], 0x5A);
+
+  // A device context holds the surface the same way until it is released.
+  HDC dc = nullptr, other = nullptr;
+  ASSERT_EQ(surface->GetDC(&dc), DD_OK);
+  ASSERT_TRUE(DDGetDCSurfaceDesc(dc, &second));
+  static_cast<BYTE*>(second.lpSurface)[0] = 7;
+  EXPECT_EQ(surface->GetDC(&other), DDERR_SURFACEBUSY);
+  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+  EXPECT_EQ(surface->ReleaseDC(dc), DD_OK);
+  EXPECT_FALSE(DDGetDCSurfaceDesc(dc, &second));
+  EXPECT_EQ(Pixels(surface.get())[0], 7);
 }
 
 // Rows stored bottom-up: the lock's pointer is the lowest address and holds the last row.
@@ -238,22 +249,6 @@ TEST_F(DirectDrawTest, ADisplayChangeLosesPrimaryAndVideoMemoryOnly) {
   EXPECT_EQ(again->IsLost(), DD_OK);
   const std::vector<BYTE> written = Pixels(again.get(), [](DWORD x, DWORD y) { return BYTE(x + y); });
   EXPECT_EQ(Pixels(MakePrimary().get()), written);
-}
-
-TEST_F(DirectDrawTest, ADeviceContextHoldsTheSurfaceUntilReleased) {
-  ComPtr<IDirectDrawSurface> surface = Make({});
-  HDC dc = nullptr;
-  ASSERT_EQ(surface->GetDC(&dc), DD_OK);
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  ASSERT_TRUE(DDGetDCSurfaceDesc(dc, &desc));
-  static_cast<BYTE*>(desc.lpSurface)[0] = 7;
-  HDC other = nullptr;
-  EXPECT_EQ(surface->GetDC(&other), DDERR_SURFACEBUSY);
-  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
-  EXPECT_EQ(surface->ReleaseDC(dc), DD_OK);
-  EXPECT_FALSE(DDGetDCSurfaceDesc(dc, &desc));
-  EXPECT_EQ(Pixels(surface.get())[0], 7);
 }
 
 const IID kDirect3DId = {0x3BBA0080, 0x2421, 0x11CF, {0xA3, 0x1A, 0x00, 0xAA, 0x00, 0xB9, 0x33, 0x56}};
