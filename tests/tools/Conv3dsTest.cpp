@@ -1,5 +1,4 @@
-// The 3D Studio converter: a .3ds file made by the test converts, with the loader's command line,
-// into a text .x file whose mesh has the file's triangles, scaled box and materials.
+// The 3D Studio converter: a test-made .3ds file becomes a .x file with its triangles, box and materials.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,9 +1,7 @@
-// Reference counts, interfaces, names, the frame tree, rotations, the enumeration of live objects and
-// mesh groups: adding, reading back, their looks, the box and clones.
+// Reference counts, interfaces, names, the frame tree, the enumeration of live objects and mesh groups.
 #include <gmock/gmock.h>
 
 #include <map>
-#include <numbers>
 
 #include "platform/d3drm/D3DRMTestSupport.h"
 #include "platform/d3drm/Frame.h"
@@ -24,17 +22,6 @@ class ObjectModelTest : public RetainedModeTest {
     for (int i = 0; i < 4; ++i) v[i].position = {x + (i == 1 || i == 2), float(i >= 2), 0.0f};
     EXPECT_EQ(mesh->SetVertices(index, 0, 4, v), D3DRM_OK);
     return index;
-  }
-  // Where point v goes under a frame turned by theta about (x, y, z), within 1e-6.
-  void ExpectTurned(D3DVALUE x, D3DVALUE y, D3DVALUE z, double theta, D3DVECTOR v, const double (&to)[3]) {
-    auto frame = NewFrame();
-    ASSERT_EQ(frame->AddRotation(D3DRMCOMBINE_REPLACE, x, y, z, D3DVAL(theta)), D3DRM_OK);
-    D3DRMMATRIX4D m;
-    ASSERT_EQ(frame->GetTransform(m), D3DRM_OK);
-    const D3DVECTOR turned = d3drm::TransformPoint(d3drm::Matrix4::From(m), v);
-    EXPECT_NEAR(turned.x, to[0], 1e-6);
-    EXPECT_NEAR(turned.y, to[1], 1e-6);
-    EXPECT_NEAR(turned.z, to[2], 1e-6);
   }
 };
 
@@ -203,19 +190,6 @@ TEST_F(ObjectModelTest, EnumerateObjectsHandsEveryLiveObjectOnce) {
   EXPECT_EQ(CountOf(child.get()), 2u) << "the walk's own references are gone";
   EXPECT_EQ(CountOf(mesh.get()), 2u);
   EXPECT_EQ(CountOf(material.get()), 1u);
-}
-
-// The frame rotation the program builds every rotation matrix from: row vectors, left-handed.
-TEST_F(ObjectModelTest, RotationsTurnTheFixedViewsAndAboutAnyAxis) {
-  constexpr D3DVECTOR kForward{0.0f, 0.0f, 1.0f};
-  ExpectTurned(1, 0, 0, std::numbers::pi / 2, kForward, {0, -1, 0});  // Top looks down
-  ExpectTurned(0, 1, 0, std::numbers::pi / 2, kForward, {1, 0, 0});   // Left looks along +x
-  ExpectTurned(0, 1, 0, std::numbers::pi, kForward, {0, 0, -1});      // Back
-  ExpectTurned(1, 0, 0, std::numbers::pi / 6, kForward, {0, -0.5, 0.8660254});
-
-  // A quarter turn about a = (2, 3, 6) / 7 takes x to a cross x + a (a.x) = (4, 48, -9) / 49; any axis length.
-  ExpectTurned(2, 3, 6, std::numbers::pi / 2, {1, 0, 0}, {4.0 / 49, 48.0 / 49, -9.0 / 49});
-  EXPECT_EQ(NewFrame()->AddRotation(D3DRMCOMBINE_REPLACE, 0, 0, 0, 1.0f), D3DRMERR_BADVALUE) << "a zero axis";
 }
 
 TEST_F(ObjectModelTest, GroupsAreNumberedInOrderReadBackAsGivenAndRefusedWhenUnfit) {

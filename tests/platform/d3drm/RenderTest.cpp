@@ -1,6 +1,5 @@
-// Rendering small scenes: coverage, depth, the depth test, clipping, shading, lights, textures,
-// blending and surface formats. The camera maps (x, y, z) to (16 + 16 x / z, 16 - 16 y / z).
-// Devices and viewports: the z-buffer, the settings, Transform and InverseTransform.
+// Rendering small scenes, seen by a camera that maps (x, y, z) to (16 + 16 x / z, 16 - 16 y / z);
+// devices and viewports: the z-buffer, the settings, Transform and InverseTransform.
 #include <cmath>
 
 #include "platform/d3drm/RenderTestSupport.h"

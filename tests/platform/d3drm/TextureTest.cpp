@@ -63,7 +63,7 @@ class TextureTest : public RetainedModeTest {
   ComPtr<IDirectDraw> dd;
 };
 
-TEST_F(TextureTest, ReadsPalettedAndTrueColourRowsInEitherOrder) {
+TEST_F(TextureTest, FindsAndReadsPalettedAndTrueColourRowsInEitherOrder) {
   ComPtr<IDirect3DRMTexture> texture;
   ASSERT_EQ(Load(FixturePath("bmp/rgb24.bmp"), &texture), D3DRM_OK);  // bottom-up, padded rows
   EXPECT_EQ(PictureOf(texture).width, 3u);
@@ -77,10 +77,8 @@ TEST_F(TextureTest, ReadsPalettedAndTrueColourRowsInEitherOrder) {
   ASSERT_EQ(Load(FixturePath("bmp/mono1.bmp"), &texture), D3DRM_OK);  // small header, 1 bit
   EXPECT_EQ(PictureOf(texture).pixels,
             (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF}));
-}
 
-TEST_F(TextureTest, FindsFilesByNameIgnoringCaseAndTellsMissingFromUnreadable) {
-  ComPtr<IDirect3DRMTexture> texture;
+  // Files are found by name ignoring case; missing ones are told from unreadable ones.
   EXPECT_EQ(Load(FixturePath("bmp/RGB24.BMP"), &texture), D3DRM_OK);
   EXPECT_EQ(Load(FixturePath("bmp/missing.bmp"), &texture), D3DRMERR_FILENOTFOUND);
   EXPECT_EQ(Load(FixturePath("bmp/photo.jpg"), &texture), D3DRMERR_BADFILE) << "the program reads JPEGs itself";

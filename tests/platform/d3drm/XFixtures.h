@@ -1,5 +1,4 @@
-// A writer of binary .x data token by token, the binary cube, and a texture callback that records
-// what it is asked for.
+// A writer of binary .x data token by token, the binary cube, and a texture callback that logs requests.
 #pragma once
 
 #include <bit>
