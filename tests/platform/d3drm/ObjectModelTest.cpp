@@ -1,7 +1,9 @@
-// Reference counts, interfaces, names, the frame tree, the enumeration of live objects and mesh groups.
+// Reference counts, interfaces, names, the frame tree, rotations, the enumeration of live objects, mesh groups.
 #include <gmock/gmock.h>
 
 #include <map>
+#include <numbers>
+#include <tuple>
 
 #include "platform/d3drm/D3DRMTestSupport.h"
 #include "platform/d3drm/Frame.h"
@@ -190,6 +192,28 @@ TEST_F(ObjectModelTest, EnumerateObjectsHandsEveryLiveObjectOnce) {
   EXPECT_EQ(CountOf(child.get()), 2u) << "the walk's own references are gone";
   EXPECT_EQ(CountOf(mesh.get()), 2u);
   EXPECT_EQ(CountOf(material.get()), 1u);
+}
+
+// Row vectors, left-handed: a quarter turn about x turns the forward axis down (the Top view), about y
+// along +x (Left); pi/6 about x gives the default camera's view; about a = (2, 3, 6) / 7 (any length),
+// x goes to a cross x + a (a.x).
+TEST_F(ObjectModelTest, RotationsTurnAsTheViewsNeed) {
+  const std::tuple<D3DVECTOR, double, D3DVECTOR, D3DVECTOR> cases[] = {
+      {{1, 0, 0}, std::numbers::pi / 2, {0, 0, 1}, {0, -1, 0}},
+      {{0, 1, 0}, std::numbers::pi / 2, {0, 0, 1}, {1, 0, 0}},
+      {{1, 0, 0}, std::numbers::pi / 6, {0, 0, 1}, {0, -0.5f, 0.8660254f}},
+      {{2, 3, 6}, std::numbers::pi / 2, {1, 0, 0}, {4 / 49.0f, 48 / 49.0f, -9 / 49.0f}}};
+  for (const auto& [axis, theta, from, to] : cases) {
+    auto frame = NewFrame();
+    ASSERT_EQ(frame->AddRotation(D3DRMCOMBINE_REPLACE, axis.x, axis.y, axis.z, D3DVAL(theta)), D3DRM_OK);
+    D3DRMMATRIX4D m;
+    ASSERT_EQ(frame->GetTransform(m), D3DRM_OK);
+    const D3DVECTOR turned = d3drm::TransformPoint(d3drm::Matrix4::From(m), from);
+    EXPECT_NEAR(turned.x, to.x, 1e-6) << theta;
+    EXPECT_NEAR(turned.y, to.y, 1e-6) << theta;
+    EXPECT_NEAR(turned.z, to.z, 1e-6) << theta;
+  }
+  EXPECT_EQ(NewFrame()->AddRotation(D3DRMCOMBINE_REPLACE, 0, 0, 0, 1.0f), D3DRMERR_BADVALUE) << "a zero axis";
 }
 
 TEST_F(ObjectModelTest, GroupsAreNumberedInOrderReadBackAsGivenAndRefusedWhenUnfit) {
