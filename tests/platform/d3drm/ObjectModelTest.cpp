@@ -268,39 +268,32 @@ TEST_F(ObjectModelTest, GroupLooksAndClonesThatDoNotShareMaterials) {
   ASSERT_EQ(mesh->GetGroupMaterial(group, &none), D3DRM_OK);
   EXPECT_EQ(none, nullptr) << "a group without a material is no failure";
 
-  IDirect3DRMMaterial* material = nullptr;
-  ASSERT_EQ(rm->CreateMaterial(4.0f, &material), D3DRM_OK);
-  IDirect3DRMTexture* texture = nullptr;
-  ASSERT_EQ(rm->LoadTexture(FixturePath("bmp/pal8.bmp").c_str(), &texture), D3DRM_OK);
+  auto material = Make<IDirect3DRMMaterial>([&](IDirect3DRMMaterial** m) { return rm->CreateMaterial(4.0f, m); });
+  auto texture = Make<IDirect3DRMTexture>(
+      [&](IDirect3DRMTexture** t) { return rm->LoadTexture(FixturePath("bmp/pal8.bmp").c_str(), t); });
   ASSERT_EQ(mesh->SetGroupColor(group, 0x80FF0000), D3DRM_OK);
   ASSERT_EQ(mesh->SetGroupQuality(group, D3DRMRENDER_WIREFRAME), D3DRM_OK);
   ASSERT_EQ(mesh->SetGroupMapping(group, D3DRMMAP_PERSPCORRECT), D3DRM_OK);
-  ASSERT_EQ(mesh->SetGroupMaterial(group, material), D3DRM_OK);
-  ASSERT_EQ(mesh->SetGroupTexture(group, texture), D3DRM_OK);
+  ASSERT_EQ(mesh->SetGroupMaterial(group, material.get()), D3DRM_OK);
+  ASSERT_EQ(mesh->SetGroupTexture(group, texture.get()), D3DRM_OK);
   ASSERT_EQ(mesh->SetAppData(0x8BADBEEF), D3DRM_OK);
 
-  IDirect3DRMMesh* clone = nullptr;
-  ASSERT_EQ(mesh->Clone(nullptr, IID_IDirect3DRMMesh, reinterpret_cast<void**>(&clone)), D3DRM_OK);
+  ComPtr<IDirect3DRMMesh> clone;
+  ASSERT_EQ(mesh->Clone(nullptr, IID_IDirect3DRMMesh, reinterpret_cast<void**>(clone.put())), D3DRM_OK);
   EXPECT_EQ(clone->GetGroupCount(), 1u);
   EXPECT_EQ(clone->GetGroupColor(0), 0x80FF0000u);
   EXPECT_EQ(clone->GetGroupQuality(0), D3DRMRENDER_WIREFRAME);
   EXPECT_EQ(clone->GetGroupMapping(0), D3DRMMAP_PERSPCORRECT);
   EXPECT_EQ(clone->GetAppData(), 0x8BADBEEFu);
-  IDirect3DRMMaterial* cloned = nullptr;
-  ASSERT_EQ(clone->GetGroupMaterial(0, &cloned), D3DRM_OK);
-  EXPECT_NE(cloned, material) << "a look changed on the clone must not change the source";
+  ComPtr<IDirect3DRMMaterial> cloned;
+  ASSERT_EQ(clone->GetGroupMaterial(0, cloned.put()), D3DRM_OK);
+  EXPECT_NE(cloned.get(), material.get()) << "a look changed on the clone must not change the source";
   EXPECT_EQ(cloned->GetPower(), 4.0f);
-  IDirect3DRMTexture* sharedTexture = nullptr;
-  ASSERT_EQ(clone->GetGroupTexture(0, &sharedTexture), D3DRM_OK);
-  EXPECT_EQ(sharedTexture, texture);
-
-  EXPECT_EQ(cloned->Release(), 1u);
-  EXPECT_EQ(sharedTexture->Release(), 3u);
-  EXPECT_EQ(clone->Release(), 0u);
-  EXPECT_EQ(mesh->Clone(nullptr, IID_IDirect3DRMFrame, reinterpret_cast<void**>(&clone)), E_NOINTERFACE);
-  mesh.reset();
-  EXPECT_EQ(material->Release(), 0u);
-  EXPECT_EQ(texture->Release(), 0u);
+  ComPtr<IDirect3DRMTexture> shared;
+  ASSERT_EQ(clone->GetGroupTexture(0, shared.put()), D3DRM_OK);
+  EXPECT_EQ(shared.get(), texture.get());
+  void* frame = nullptr;
+  EXPECT_EQ(mesh->Clone(nullptr, IID_IDirect3DRMFrame, &frame), E_NOINTERFACE);
 }
 
 }  // namespace

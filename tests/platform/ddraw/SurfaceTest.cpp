@@ -131,16 +131,6 @@ TEST_F(DirectDrawTest, SurfacesWithoutAFormatTakeTheDisplays) {
   EXPECT_TRUE(DDSamePixelFormat(DDDisplayPixelFormat(), DDMakePixelFormat(DDFormat::RGB565)));
 }
 
-// The environment is read at the first use of the display, so each case runs in a fresh process.
-TEST(DisplayEnvironment, ChoosesTheDisplayDepth) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const auto displayIs = [](const char* bits, DDFormat format) {
-    setenv("TAVROLIN_DISPLAY_BITS", bits, 1);
-    std::exit(DDSamePixelFormat(DDDisplayPixelFormat(), DDMakePixelFormat(format)) ? 0 : 1);
-  };
-  EXPECT_EXIT(displayIs("15", DDFormat::RGB555), ::testing::ExitedWithCode(0), "");
-}
-
 TEST_F(DirectDrawTest, ALockOrADeviceContextHandsOutTheMemoryToOneHolder) {
   ComPtr<IDirectDrawSurface> surface = Make({});
   DDSURFACEDESC desc{};
