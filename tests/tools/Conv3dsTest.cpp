@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/d3drm/D3DRM.h"
+#include "platform/d3drm/D3DRMTestSupport.h"
 #include "platform/win/ComPtr.h"
 #include "platform/win/Process.h"
 #include "support/TemporaryFolder.h"
@@ -46,13 +46,8 @@ HRESULT ConvertAndLoad(const TemporaryFolder& folder, const std::string& switche
 
 // The corners of the first face of group g.
 std::vector<D3DRMVERTEX> FirstFace(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX g) {
-  unsigned count = 0;
-  DWORD size = 0;
-  EXPECT_EQ(mesh->GetGroup(g, &count, nullptr, nullptr, &size, nullptr), D3DRM_OK);
-  std::vector<unsigned> faces(size);
-  std::vector<D3DRMVERTEX> v(count);
-  EXPECT_EQ(mesh->GetGroup(g, nullptr, nullptr, nullptr, &size, faces.data()), D3DRM_OK);
-  EXPECT_EQ(mesh->GetVertices(g, 0, count, v.data()), D3DRM_OK);
+  const auto faces = Faces(mesh, g);
+  const auto v = Vertices(mesh, g);
   return {v.at(faces.at(0)), v.at(faces.at(1)), v.at(faces.at(2))};
 }
 

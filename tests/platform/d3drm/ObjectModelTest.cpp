@@ -27,7 +27,7 @@ class ObjectModelTest : public RetainedModeTest {
   }
 };
 
-TEST_F(ObjectModelTest, ParentsAndArraysHoldWhatTheyList) {
+TEST_F(ObjectModelTest, ParentsAndArraysHoldWhatTheyListAndNamesCountTheirTerminator) {
   auto mesh = NewMesh();
   auto parent = NewFrame();
   auto child = NewFrame(parent.get());
@@ -52,11 +52,25 @@ TEST_F(ObjectModelTest, ParentsAndArraysHoldWhatTheyList) {
   EXPECT_EQ(child->DeleteChild(parent.get()), D3DRMERR_NOTFOUND);
   EXPECT_EQ(parent->DeleteLight(NewLight().get()), D3DRMERR_NOTFOUND);
 
-  // Enumeration below finds frames by lookup; a refused lookup clears its out place.
+  // A refused lookup clears its out place.
   void* found = mesh.get();
   EXPECT_EQ(mesh->QueryInterface(IID_IDirect3DRMFrame, &found), E_NOINTERFACE);
   EXPECT_EQ(found, nullptr);
   EXPECT_EQ(mesh->QueryInterface(IID_IDirect3DRMMesh, nullptr), E_POINTER);
+
+  // Names count their terminator.
+  DWORD size = 99;
+  ASSERT_EQ(mesh->GetName(&size, nullptr), D3DRM_OK);
+  EXPECT_EQ(size, 0u) << "no name";
+  ASSERT_EQ(mesh->SetName("wood.bmp"), D3DRM_OK);
+  ASSERT_EQ(mesh->GetName(&size, nullptr), D3DRM_OK);
+  EXPECT_EQ(size, 9u);
+  char name[9];
+  size = 8;
+  EXPECT_EQ(mesh->GetName(&size, name), D3DRMERR_BADVALUE) << "one byte short";
+  size = 9;
+  ASSERT_EQ(mesh->GetName(&size, name), D3DRM_OK);
+  EXPECT_STREQ(name, "wood.bmp");
 }
 
 // A detached group frame shows one reference whatever the scene still holds (enable links, a camera).
@@ -82,23 +96,7 @@ TEST_F(ObjectModelTest, DetachedFramesKeepNoHiddenReferences) {
   EXPECT_EQ(CountOf(light.get()), 1u);
 }
 
-TEST_F(ObjectModelTest, NamesCountTheirTerminator) {
-  auto mesh = NewMesh();
-  DWORD size = 99;
-  ASSERT_EQ(mesh->GetName(&size, nullptr), D3DRM_OK);
-  EXPECT_EQ(size, 0u) << "no name";
-  ASSERT_EQ(mesh->SetName("wood.bmp"), D3DRM_OK);
-  ASSERT_EQ(mesh->GetName(&size, nullptr), D3DRM_OK);
-  EXPECT_EQ(size, 9u);
-  char name[9];
-  size = 8;
-  EXPECT_EQ(mesh->GetName(&size, name), D3DRMERR_BADVALUE) << "one byte short";
-  size = 9;
-  ASSERT_EQ(mesh->GetName(&size, name), D3DRM_OK);
-  EXPECT_STREQ(name, "wood.bmp");
-}
-
-TEST_F(ObjectModelTest, TheTreeMovesChildrenAndRefusesCycles) {
+TEST_F(ObjectModelTest, TheTreeMovesChildrenRefusesCyclesAndComposesTransforms) {
   auto a = NewFrame();
   auto b = NewFrame(a.get());
   auto c = NewFrame(b.get());
@@ -112,9 +110,12 @@ TEST_F(ObjectModelTest, TheTreeMovesChildrenAndRefusesCycles) {
   EXPECT_EQ(d3drm::Frame::From(c.get())->parent(), d3drm::Frame::From(a.get()));
   EXPECT_EQ(d3drm::Frame::From(b.get())->children().size(), 0u);
   EXPECT_EQ(CountOf(c.get()), 2u) << "the old parent let go of it";
-  D3DRMMATRIX4D local;
-  ASSERT_EQ(c->GetTransform(local), D3DRM_OK);
-  EXPECT_EQ(local[3][0], 5.0f) << "the local transform stays";
+  // The moved frame keeps its transform; the world transform applies it first and the root's last.
+  D3DRMMATRIX4D doubled = {{2, 0, 0, 0}, {0, 2, 0, 0}, {0, 0, 2, 0}, {0, 0, 0, 1}};
+  ASSERT_EQ(a->AddTransform(D3DRMCOMBINE_REPLACE, doubled), D3DRM_OK);
+  const D3DVECTOR p = d3drm::TransformPoint(d3drm::Frame::From(c.get())->WorldTransform(), {1, 0, 0});
+  EXPECT_EQ(p.x, 12.0f) << "(1 + 5) * 2, not 1 * 2 + 5";
+  EXPECT_EQ(a->AddTransform(D3DRMCOMBINE_AFTER, doubled), D3DRMERR_BADVALUE);
 
   // A frame that goes lets its children go.
   auto lone = NewFrame();
@@ -122,19 +123,6 @@ TEST_F(ObjectModelTest, TheTreeMovesChildrenAndRefusesCycles) {
   lone.reset();
   EXPECT_EQ(d3drm::Frame::From(b.get())->parent(), nullptr);
   EXPECT_EQ(CountOf(b.get()), 1u);
-}
-
-TEST_F(ObjectModelTest, WorldTransformAppliesTheFrameFirstAndTheRootLast) {
-  auto outer = NewFrame();
-  auto inner = NewFrame(outer.get());
-  D3DRMMATRIX4D shift = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {10, 0, 0, 1}};
-  ASSERT_EQ(outer->AddTransform(D3DRMCOMBINE_REPLACE, shift), D3DRM_OK);
-  ASSERT_EQ(inner->AddTransform(D3DRMCOMBINE_REPLACE, shift), D3DRM_OK);
-  D3DRMMATRIX4D doubled = {{2, 0, 0, 0}, {0, 2, 0, 0}, {0, 0, 2, 0}, {0, 0, 0, 1}};
-  ASSERT_EQ(outer->AddTransform(D3DRMCOMBINE_REPLACE, doubled), D3DRM_OK);
-  const D3DVECTOR p = d3drm::TransformPoint(d3drm::Frame::From(inner.get())->WorldTransform(), {1, 0, 0});
-  EXPECT_EQ(p.x, 22.0f) << "(1 + 10) * 2, not 1 * 2 + 10";
-  EXPECT_EQ(outer->AddTransform(D3DRMCOMBINE_AFTER, shift), D3DRMERR_BADVALUE);
 }
 
 TEST_F(ObjectModelTest, LightTypesColoursEnableFramesAndBackgroundImages) {

@@ -11,22 +11,6 @@
 
 namespace {
 
-std::vector<D3DRMVERTEX> Vertices(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
-  unsigned count = 0;
-  EXPECT_EQ(mesh->GetGroup(group, &count, nullptr, nullptr, nullptr, nullptr), D3DRM_OK);
-  std::vector<D3DRMVERTEX> vertices(count);
-  EXPECT_EQ(mesh->GetVertices(group, 0, count, vertices.data()), D3DRM_OK);
-  return vertices;
-}
-
-std::vector<unsigned> Faces(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
-  DWORD size = 0;
-  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, nullptr), D3DRM_OK);
-  std::vector<unsigned> faces(size);
-  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, faces.data()), D3DRM_OK);
-  return faces;
-}
-
 ComPtr<IDirect3DRMMaterial> MaterialOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
   ComPtr<IDirect3DRMMaterial> material;
   EXPECT_EQ(mesh->GetGroupMaterial(group, material.put()), D3DRM_OK);
