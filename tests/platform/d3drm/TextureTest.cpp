@@ -1,24 +1,14 @@
 // Textures from BMP files (pixel layouts, file lookup, damaged files) and from DirectDraw surfaces.
 #include "platform/d3drm/BmpReader.h"
-#include "platform/d3drm/D3DRMTestSupport.h"
+#include "platform/d3drm/RenderTestSupport.h"
 #include "platform/d3drm/Texture.h"
-#include "platform/ddraw/DirectDraw.h"
 #include "platform/ddraw/TestSeams.h"
 
 namespace {
 
-class TextureTest : public RetainedModeTest {
+// The renderer tests' DirectDraw object, which must have no surface left at the end.
+class TextureTest : public RenderTest {
  protected:
-  void SetUp() override {
-    RetainedModeTest::SetUp();
-    ASSERT_EQ(DirectDrawCreate(nullptr, dd.put(), nullptr), DD_OK);
-  }
-  void TearDown() override {
-    DDClearFaults();
-    EXPECT_EQ(dd.detach()->Release(), 0u);
-    RetainedModeTest::TearDown();
-  }
-
   HRESULT Load(const std::string& path, ComPtr<IDirect3DRMTexture>* texture) {
     IDirect3DRMTexture* raw = reinterpret_cast<IDirect3DRMTexture*>(0x1);  // a failure must clear it
     const HRESULT result = rm->LoadTexture(path.c_str(), &raw);
@@ -59,8 +49,6 @@ class TextureTest : public RetainedModeTest {
     EXPECT_EQ(texture->Release(), 0u);
     return pixels;
   }
-
-  ComPtr<IDirectDraw> dd;
 };
 
 TEST_F(TextureTest, FindsAndReadsPalettedAndTrueColourRowsInEitherOrder) {
