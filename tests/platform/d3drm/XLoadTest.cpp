@@ -32,15 +32,11 @@ std::string NameOf(IDirect3DRMObject* object) {
 
 class XLoadTest : public RetainedModeTest {
  protected:
-  void SetUp() override {
-    RetainedModeTest::SetUp();
-    log.rm = rm;
-  }
-
   static std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
   HRESULT LoadBytes(const std::vector<std::uint8_t>& bytes) {
     if (!builder) builder = NewBuilder();
+    log.rm = rm;
     D3DRMLOADMEMORY memory{const_cast<std::uint8_t*>(bytes.data()), static_cast<DWORD>(bytes.size())};
     return builder->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, &TextureLog::Callback, &log);
   }
