@@ -1,5 +1,4 @@
-// The 3D Studio converter: a .3ds file made by the test converts, with the loader's command line,
-// into a text .x file whose mesh has the file's triangles, scaled box and materials.
+// The 3D Studio converter: a test-made .3ds file becomes a .x file with its triangles, box and materials.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/d3drm/D3DRM.h"
+#include "platform/d3drm/D3DRMTestSupport.h"
 #include "platform/win/ComPtr.h"
 #include "platform/win/Process.h"
 #include "support/TemporaryFolder.h"
@@ -47,19 +46,14 @@ HRESULT ConvertAndLoad(const TemporaryFolder& folder, const std::string& switche
 
 // The corners of the first face of group g.
 std::vector<D3DRMVERTEX> FirstFace(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX g) {
-  unsigned count = 0;
-  DWORD size = 0;
-  EXPECT_EQ(mesh->GetGroup(g, &count, nullptr, nullptr, &size, nullptr), D3DRM_OK);
-  std::vector<unsigned> faces(size);
-  std::vector<D3DRMVERTEX> v(count);
-  EXPECT_EQ(mesh->GetGroup(g, nullptr, nullptr, nullptr, &size, faces.data()), D3DRM_OK);
-  EXPECT_EQ(mesh->GetVertices(g, 0, count, v.data()), D3DRM_OK);
+  const auto faces = Faces(mesh, g);
+  const auto v = Vertices(mesh, g);
   return {v.at(faces.at(0)), v.at(faces.at(1)), v.at(faces.at(2))};
 }
 
-TEST(Conv3ds, TrianglesBoxAndMaterialsCarryOver) {
-  TemporaryFolder folder;
-  Converted c;
+TEST(Conv3ds, TrianglesBoxAndMaterialsCarryOverAndReverseTurnsEveryFaceRound) {
+  TemporaryFolder folder, reversedFolder;
+  Converted c, reversed;
   ASSERT_EQ(ConvertAndLoad(folder, "", &c), D3DRM_OK);
   ASSERT_EQ(c.mesh->GetGroupCount(), 2u);
   unsigned triangles[2] = {};
@@ -77,22 +71,17 @@ TEST(Conv3ds, TrianglesBoxAndMaterialsCarryOver) {
   EXPECT_EQ(c.mesh->GetGroupColor(1), 0xFF0000FFu);
   ComPtr<IDirect3DRMMaterial> material;
   ASSERT_EQ(c.mesh->GetGroupMaterial(0, material.put()), D3DRM_OK);
-  D3DVALUE r, g, b;
-  EXPECT_EQ(material->GetSpecular(&r, &g, &b), D3DRM_OK);
-  EXPECT_NEAR(r, 0.5f, 1e-3);
+  D3DVALUE red, green, blue;
+  EXPECT_EQ(material->GetSpecular(&red, &green, &blue), D3DRM_OK);
+  EXPECT_NEAR(red, 0.5f, 1e-3);
   std::ifstream text(folder / "Chair.x");
   const std::string x((std::istreambuf_iterator<char>(text)), std::istreambuf_iterator<char>());
   EXPECT_NE(x.find("TextureFilename {\n    \"seat.jpg\";"), std::string::npos);
-}
 
-// Reversed, every face keeps its first corner, swaps the other two and turns its normals round.
-TEST(Conv3ds, ReverseTurnsEveryFaceRound) {
-  TemporaryFolder plainFolder, reversedFolder;
-  Converted plain, reversed;
-  ASSERT_EQ(ConvertAndLoad(plainFolder, "", &plain), D3DRM_OK);
+  // Reversed, every face keeps its first corner, swaps the other two and turns its normals round.
   ASSERT_EQ(ConvertAndLoad(reversedFolder, "-r ", &reversed), D3DRM_OK);
   for (D3DRMGROUPINDEX g = 0; g < 2; ++g) {
-    const auto a = FirstFace(plain.mesh.get(), g), b = FirstFace(reversed.mesh.get(), g);
+    const auto a = FirstFace(c.mesh.get(), g), b = FirstFace(reversed.mesh.get(), g);
     EXPECT_EQ(std::memcmp(&a[0].position, &b[0].position, sizeof(D3DVECTOR)), 0) << g;
     EXPECT_EQ(std::memcmp(&a[1].position, &b[2].position, sizeof(D3DVECTOR)), 0) << g;
     EXPECT_EQ(std::memcmp(&a[2].position, &b[1].position, sizeof(D3DVECTOR)), 0) << g;

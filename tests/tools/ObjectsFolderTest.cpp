@@ -1,5 +1,4 @@
-// The shipped objects folder: every object file reads, shows a real thumbnail, names its mesh's parts
-// in the loader's order, and every texture it names lies beside it and decodes.
+// Every shipped object file reads, with a real thumbnail, its parts named in order and its textures beside it.
 #include <gtest/gtest.h>
 
 #include <algorithm>

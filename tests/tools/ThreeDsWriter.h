@@ -1,5 +1,4 @@
-// Writes 3D Studio files for tests with assimp's exporter: quads of given corners, each mesh with its
-// own material (diffuse and specular colour, a texture name; the exporter drops shininess).
+// Writes 3D Studio files of quads with assimp's exporter, each mesh with its own material (no shininess).
 #pragma once
 
 #include <assimp/material.h>

@@ -29,6 +29,23 @@ inline std::vector<std::uint8_t> ReadFixture(const std::string& relative) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The vertices and the face data of a mesh group.
+inline std::vector<D3DRMVERTEX> Vertices(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  unsigned count = 0;
+  EXPECT_EQ(mesh->GetGroup(group, &count, nullptr, nullptr, nullptr, nullptr), D3DRM_OK);
+  std::vector<D3DRMVERTEX> vertices(count);
+  EXPECT_EQ(mesh->GetVertices(group, 0, count, vertices.data()), D3DRM_OK);
+  return vertices;
+}
+
+inline std::vector<unsigned> Faces(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  DWORD size = 0;
+  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, nullptr), D3DRM_OK);
+  std::vector<unsigned> faces(size);
+  EXPECT_EQ(mesh->GetGroup(group, nullptr, nullptr, nullptr, &size, faces.data()), D3DRM_OK);
+  return faces;
+}
+
 class RetainedModeTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(Direct3DRMCreate(&rm), D3DRM_OK); }

@@ -1,24 +1,14 @@
 // Textures from BMP files (pixel layouts, file lookup, damaged files) and from DirectDraw surfaces.
 #include "platform/d3drm/BmpReader.h"
-#include "platform/d3drm/D3DRMTestSupport.h"
+#include "platform/d3drm/RenderTestSupport.h"
 #include "platform/d3drm/Texture.h"
-#include "platform/ddraw/DirectDraw.h"
 #include "platform/ddraw/TestSeams.h"
 
 namespace {
 
-class TextureTest : public RetainedModeTest {
+// The renderer tests' DirectDraw object, which must have no surface left at the end.
+class TextureTest : public RenderTest {
  protected:
-  void SetUp() override {
-    RetainedModeTest::SetUp();
-    ASSERT_EQ(DirectDrawCreate(nullptr, dd.put(), nullptr), DD_OK);
-  }
-  void TearDown() override {
-    DDClearFaults();
-    EXPECT_EQ(dd.detach()->Release(), 0u);
-    RetainedModeTest::TearDown();
-  }
-
   HRESULT Load(const std::string& path, ComPtr<IDirect3DRMTexture>* texture) {
     IDirect3DRMTexture* raw = reinterpret_cast<IDirect3DRMTexture*>(0x1);  // a failure must clear it
     const HRESULT result = rm->LoadTexture(path.c_str(), &raw);
@@ -59,11 +49,9 @@ class TextureTest : public RetainedModeTest {
     EXPECT_EQ(texture->Release(), 0u);
     return pixels;
   }
-
-  ComPtr<IDirectDraw> dd;
 };
 
-TEST_F(TextureTest, ReadsPalettedAndTrueColourRowsInEitherOrder) {
+TEST_F(TextureTest, FindsAndReadsPalettedAndTrueColourRowsInEitherOrder) {
   ComPtr<IDirect3DRMTexture> texture;
   ASSERT_EQ(Load(FixturePath("bmp/rgb24.bmp"), &texture), D3DRM_OK);  // bottom-up, padded rows
   EXPECT_EQ(PictureOf(texture).width, 3u);
@@ -77,10 +65,8 @@ TEST_F(TextureTest, ReadsPalettedAndTrueColourRowsInEitherOrder) {
   ASSERT_EQ(Load(FixturePath("bmp/mono1.bmp"), &texture), D3DRM_OK);  // small header, 1 bit
   EXPECT_EQ(PictureOf(texture).pixels,
             (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF, 0, 0xFFFFFF}));
-}
 
-TEST_F(TextureTest, FindsFilesByNameIgnoringCaseAndTellsMissingFromUnreadable) {
-  ComPtr<IDirect3DRMTexture> texture;
+  // Files are found by name ignoring case; missing ones are told from unreadable ones.
   EXPECT_EQ(Load(FixturePath("bmp/RGB24.BMP"), &texture), D3DRM_OK);
   EXPECT_EQ(Load(FixturePath("bmp/missing.bmp"), &texture), D3DRMERR_FILENOTFOUND);
   EXPECT_EQ(Load(FixturePath("bmp/photo.jpg"), &texture), D3DRMERR_BADFILE) << "the program reads JPEGs itself";
@@ -99,11 +85,9 @@ TEST(BmpDecodeTest, RefusesDamagedFiles) {
   };
   EXPECT_TRUE(damaged(0, {'B', 'N'})) << "signature";
   EXPECT_TRUE(damaged(10, {67, 0, 0, 0})) << "pixels start one byte too late for the rows";
-  EXPECT_TRUE(damaged(14, {39, 0, 0, 0})) << "header size";
   EXPECT_TRUE(damaged(14, {0xFF, 0xFF, 0, 0})) << "header past the end";
   EXPECT_TRUE(damaged(18, {0, 0, 0, 0})) << "width 0";
   EXPECT_TRUE(damaged(22, {0x01, 0x40, 0, 0})) << "height 16385";
-  EXPECT_TRUE(damaged(26, {2, 0})) << "planes";
   EXPECT_TRUE(damaged(28, {16, 0})) << "16 bits";
   EXPECT_TRUE(damaged(30, {1, 0, 0, 0})) << "run-length compressed";
   EXPECT_TRUE(damaged(46, {0x01, 0x01, 0, 0})) << "257 colours";

@@ -1,5 +1,4 @@
-// A writer of binary .x data token by token, the binary forms of the text fixtures, and a texture
-// callback that records what it is asked for.
+// A writer of binary .x data token by token, the binary cube, and a texture callback that logs requests.
 #pragma once
 
 #include <bit>
@@ -115,43 +114,6 @@ inline XBinaryWriter BinaryCube(std::size_t* meshStart = nullptr, std::size_t* m
   x.Close();
   if (skin) AddSkinWeights(x);
   if (meshEnd) *meshEnd = x.size();
-  x.Close();
-  return x;
-}
-
-// The frames of frames.x.
-inline XBinaryWriter BinaryFrames() {
-  XBinaryWriter x;
-  x.Name("Frame").Name("Outer").Open();
-  x.Name("FrameTransformMatrix").Open().Floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 10, 0, 0, 1}).Close();
-  x.Name("Frame").Name("Inner").Open();
-  x.Name("FrameTransformMatrix").Open().Floats({0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}).Close();
-  x.Name("Mesh").Name("Turned").Open().Integers({3}).Floats({1, 0, 0, 0, 1, 0, 0, 0, 1}).Integers({1, 3, 0, 1, 2});
-  x.Name("MeshNormals").Open().Integers({1}).Floats({1, 0, 0}).Integers({1, 3, 0, 0, 0}).Close();
-  x.Close().Close().Close();
-  x.Name("Mesh").Name("Unplaced").Open().Integers({3}).Floats({1, 0, 0, 0, 1, 0, 0, 0, 1}).Integers({1, 3, 0, 2, 1});
-  x.Close();
-  return x;
-}
-
-// The quad and pentagon of polygons.x.
-inline XBinaryWriter BinaryPolygons() {
-  XBinaryWriter x("xof 0303bin 0032");
-  x.Name("Mesh").Name("Polygons").Open().Integers({7});
-  x.Floats({0, 0, 0, 0, 1, 0, 1, 1, 0, 1, 0, 0, 0, 2, 0, 1, 3, 0, 2, 2, 0});
-  x.Integers({2, 4, 0, 1, 2, 3, 5, 1, 4, 5, 6, 2}).Close();
-  return x;
-}
-
-// The vertex colours and referenced material of colors.x.
-inline XBinaryWriter BinaryColors() {
-  XBinaryWriter x;
-  x.Name("Material").Name("Grey").Open().Floats({0.5f, 0.5f, 0.5f, 1, 0, 0, 0, 0, 0, 0, 0}).Close();
-  x.Name("Mesh").Name("Painted").Open().Integers({4}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0});
-  x.Integers({2, 3, 0, 2, 1, 3, 1, 2, 3});
-  x.Name("MeshNormals").Open().Integers({1}).Floats({0, 0, -1}).Integers({2, 3, 0, 0, 0, 3, 0, 0, 0}).Close();
-  x.Name("MeshVertexColors").Open().Integers({2, 0}).Floats({1, 0, 0, 1}).Integers({3}).Floats({0, 1, 0, 0.5f}).Close();
-  x.Name("MeshMaterialList").Open().Integers({1, 1, 0}).Open().Name("Grey").Close().Close();
   x.Close();
   return x;
 }
