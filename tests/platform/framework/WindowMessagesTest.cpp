@@ -1,5 +1,5 @@
 // Windows and application services: messages reach the handlers of the message map, searched from
-// the class up its bases; dropped files, the command line, the wait cursor and help pages.
+// the class up its bases; activation, dropped files, the command line, the wait cursor and help.
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
@@ -72,6 +72,7 @@ class TestWindow : public BaseWindow {
     log.push_back("close");
     if (!keepOpen) CWnd::OnClose();
   }
+  void OnActivateApp(BOOL active, DWORD) { log.push_back(active ? "front" : "back"); }
   LRESULT OnPing(WPARAM w, LPARAM l) { return static_cast<LRESULT>(w + static_cast<WPARAM>(l)); }
   bool refuse = false;
   bool keepOpen = false;
@@ -87,6 +88,7 @@ BEGIN_MESSAGE_MAP(TestWindow, BaseWindow)
   ON_WM_KILLFOCUS()
   ON_WM_TIMER()
   ON_WM_CLOSE()
+  ON_WM_ACTIVATEAPP()
   ON_MESSAGE(kPing, OnPing)
 END_MESSAGE_MAP()
 
@@ -191,6 +193,22 @@ TEST_F(WindowFixture, FocusLossIsReported) {
   window.SetFocus();
   QApplication::processEvents();
   EXPECT_EQ(log, std::vector<std::string>{"focus lost"});
+}
+
+TEST_F(WindowFixture, TheMainWindowHearsEachChangeBetweenFrontAndBackgroundOnce) {
+  CWinApp app("Test");
+  app.m_pMainWnd = &window;
+  const auto desktopSays = [](Qt::ApplicationState state) {
+    QApplicationStateChangeEvent event(state);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &event);
+  };
+  desktopSays(Qt::ApplicationInactive);
+  log.clear();
+  for (Qt::ApplicationState state : {Qt::ApplicationHidden, Qt::ApplicationSuspended, Qt::ApplicationActive,
+                                     Qt::ApplicationActive, Qt::ApplicationInactive})
+    desktopSays(state);
+  EXPECT_EQ(log, (std::vector<std::string>{"front", "back"}));
+  app.m_pMainWnd = nullptr;
 }
 
 TEST_F(WindowFixture, TimersTickIntoTheirWindowAndThreadTimersCallTheirProcedure) {
