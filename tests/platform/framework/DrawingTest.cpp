@@ -1,5 +1,5 @@
 // Drawing: device contexts, clip boxes, a scroll view, blits from the primary surface, bitmaps and
-// image lists; and list controls and list views.
+// image lists; and list controls.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,10 +16,8 @@
 
 #include "platform/ddraw/DirectDraw.h"
 #include "platform/framework/DC.h"
-#include "platform/framework/FrameWnd.h"
 #include "platform/framework/ImageList.h"
 #include "platform/framework/ListCtrl.h"
-#include "platform/framework/ListView.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/framework/ScrollView.h"
 #include "platform/framework/Wnd.h"
@@ -408,37 +406,6 @@ TEST(CListCtrl, ItemsKeepTextImageAndDataThroughASort) {
   QApplication::sendEvent(widget->viewport(), &move);
   EXPECT_EQ(owner.dragged, 1);
   EXPECT_EQ(owner.from.x, press.x());
-}
-
-class ObjectsView : public CListView {
-  DECLARE_DYNCREATE(ObjectsView)
-};
-IMPLEMENT_DYNCREATE(ObjectsView, CListView)
-
-// A list view fills its frame with a list control that shows the items put in it.
-TEST(ListView, ItsControlHoldsTheItemsAndFillsTheFrame) {
-  QtTestApplication qt;
-  auto* frame = new CFrameWnd;
-  CCreateContext context;
-  context.m_pNewViewClass = RUNTIME_CLASS(ObjectsView);
-  ASSERT_TRUE(frame->LoadFrame(0, WS_OVERLAPPEDWINDOW, nullptr, &context));
-  frame->InitialUpdateFrame(nullptr, TRUE);
-  frame->MoveWindow(0, 0, 400, 300);
-  auto* view = dynamic_cast<ObjectsView*>(frame->GetActiveView());
-  ASSERT_NE(view, nullptr);
-
-  CListCtrl& list = view->GetListCtrl();
-  char name[] = "Chair";
-  LVITEM item{LVIF_TEXT, 0, 0, 0, 0, name, 0, 0, 0};
-  EXPECT_EQ(list.InsertItem(&item), 0);
-  EXPECT_EQ(list.GetItemCount(), 1);
-  QApplication::processEvents();
-  CRect client, bounds;
-  view->GetClientRect(&client);
-  EXPECT_GT(client.Width(), 300);  // the view fills the frame
-  ASSERT_TRUE(list.GetItemRect(0, &bounds, LVIR_BOUNDS));
-  EXPECT_TRUE(client.PtInRect(bounds.CenterPoint()));
-  frame->DestroyWindow();
 }
 
 }  // namespace
