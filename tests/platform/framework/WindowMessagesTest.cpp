@@ -142,6 +142,14 @@ TEST_F(WindowFixture, InputReachesTheHandlersOfTheClassChain) {
 
   EXPECT_EQ(window.SendMessage(kPing, 2, 3), 5);
   EXPECT_EQ(::SendMessage(child.m_hWnd, kPing, 4, 5), 9);
+
+  window.GetWidget()->activateWindow();
+  child.SetFocus();
+  QApplication::processEvents();
+  log.clear();
+  window.SetFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(log, std::vector<std::string>{"focus lost"});
 }
 
 TEST_F(WindowFixture, AWindowClassNamesItsTraitsAndGivesItsCursor) {
@@ -183,16 +191,6 @@ TEST_F(WindowFixture, PeekedInputWaitsAndWhatIsNotTakenReachesItsWindowAfterward
 
   QApplication::processEvents();
   EXPECT_EQ(log, std::vector<std::string>{"up 20,30"});  // the key was taken
-}
-
-TEST_F(WindowFixture, FocusLossIsReported) {
-  window.GetWidget()->activateWindow();
-  child.SetFocus();
-  QApplication::processEvents();
-  log.clear();
-  window.SetFocus();
-  QApplication::processEvents();
-  EXPECT_EQ(log, std::vector<std::string>{"focus lost"});
 }
 
 TEST_F(WindowFixture, TheMainWindowHearsEachChangeBetweenFrontAndBackgroundOnce) {
