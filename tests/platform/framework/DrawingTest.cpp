@@ -6,7 +6,6 @@
 #include <QImage>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
@@ -136,27 +135,29 @@ TEST(ScrollView, BarsShowWhereTheContentsDoNotFitAndClicksScroll) {
 // A 4 x 3 image whose pixel (x, y) is 0x00RRGGBB with red 40x + 1, green 50y + 1, blue 7.
 QRgb Expected(int x, int y) { return qRgb(40 * x + 1, 50 * y + 1, 7); }
 
-// A window that blits the image from its paint handler at a zoom, as a camera window does.
-class BlittingWindow : public QWidget {
+// A framework window that counts its paints and may blit the image from its paint handler at a
+// zoom, as a camera window does.
+class BlittingWindow : public CWnd {
  public:
-  BlittingWindow(IDirectDrawSurface* primary, IDirectDrawSurface* image, int zoom)
-      : primary_(primary), image_(image), zoom_(zoom) {}
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message == WM_PAINT) {
+      ++paints;
+      if (blitInPaint) Blit();
+    }
+    return CWnd::OnWndMsg(message, wParam, lParam, result);
+  }
   void Blit() {
-    const QPoint at = mapToGlobal(QPoint(0, 0));
-    RECT dest{at.x(), at.y(), at.x() + 4 * zoom_, at.y() + 3 * zoom_};
-    ASSERT_EQ(primary_->Blt(&dest, image_, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    RECT dest{};
+    GetWindowRect(&dest);
+    dest.right = dest.left + 4 * zoom;
+    dest.bottom = dest.top + 3 * zoom;
+    ASSERT_EQ(primary->Blt(&dest, image, nullptr, DDBLT_WAIT, nullptr), DD_OK);
   }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter(this).fillRect(rect(), Qt::red);
-    Blit();
-  }
-
- private:
-  IDirectDrawSurface* primary_;
-  IDirectDrawSurface* image_;
-  int zoom_;
+  IDirectDrawSurface* primary = nullptr;
+  IDirectDrawSurface* image = nullptr;
+  int zoom = 1;
+  bool blitInPaint = false;
+  int paints = 0;
 };
 
 class PrimarySurfacePresenterTest : public ::testing::Test {
@@ -182,11 +183,9 @@ class PrimarySurfacePresenterTest : public ::testing::Test {
             Expected(x, y) & 0xFFFFFF;
     image_->Unlock(nullptr);
     ASSERT_EQ(DirectDrawCreateClipper(0, clipper_.put(), nullptr), DD_OK);
-    ASSERT_EQ(clipper_->SetHWnd(0, kWindow), DD_OK);
     ASSERT_EQ(primary_->SetClipper(clipper_.get()), DD_OK);
   }
 
-  static inline const HWND kWindow = reinterpret_cast<HWND>(0x1234);
   QtTestApplication app_;
   ComPtr<IDirectDraw> dd_;
   ComPtr<IDirectDrawSurface> primary_;
@@ -194,53 +193,32 @@ class PrimarySurfacePresenterTest : public ::testing::Test {
   ComPtr<IDirectDrawClipper> clipper_;
 };
 
-TEST_F(PrimarySurfacePresenterTest, WindowShowsTheBlittedPixelsAtFullAndDoubleSize) {
+// At full size a blit made outside the window's paint is kept; at double size the paint blits too.
+TEST_F(PrimarySurfacePresenterTest, AWindowShowsTheBlittedPixelsAtFullAndDoubleSize) {
   for (int zoom : {1, 2}) {
-    BlittingWindow window(primary_.get(), image_.get(), zoom);
-    PrimarySurfacePresenter presenter([&](HWND h) { return h == kWindow ? &window : nullptr; });
-    window.setGeometry(30, 20, 12, 9);
-    window.show();
+    BlittingWindow window;
+    window.primary = primary_.get();
+    window.image = image_.get();
+    window.zoom = zoom;
+    window.blitInPaint = zoom == 2;
+    ASSERT_TRUE(window.Create("Camera", WS_VISIBLE, RECT{30, 20, 42, 29}, nullptr));
+    window.GetWidget()->setAutoFillBackground(true);
+    window.GetWidget()->setPalette(QPalette(Qt::red));
+    PrimarySurfacePresenter presenter;
+    ASSERT_EQ(clipper_->SetHWnd(0, window.m_hWnd), DD_OK);
     window.Blit();  // before the first paint: the presenter starts watching the window
 
-    const QImage shown = window.grab().toImage();
+    const QImage shown = window.GetWidget()->grab().toImage();
     for (int y = 0; y < 9; ++y)
       for (int x = 0; x < 12; ++x) {
         const bool inImage = x < 4 * zoom && y < 3 * zoom;
         const QRgb want = inImage ? Expected(x / zoom, y / zoom) : qRgb(255, 0, 0);
         ASSERT_EQ(shown.pixel(x, y) & 0xFFFFFF, want & 0xFFFFFF) << "zoom " << zoom << " at " << x << "," << y;
       }
+    const int before = window.paints;
+    window.GetWidget()->grab();
+    EXPECT_EQ(window.paints, before + 1);  // the window still paints itself
   }
-}
-
-// A framework window that counts its paints.
-class CountingWindow : public CWnd {
- public:
-  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message == WM_PAINT) ++paints;
-    return CWnd::OnWndMsg(message, wParam, lParam, result);
-  }
-  int paints = 0;
-};
-
-// A framework window keeps a blit made outside its paint, and still paints itself.
-TEST_F(PrimarySurfacePresenterTest, AFrameworkWindowKeepsABlitMadeOutsideItsPaint) {
-  CountingWindow window;
-  window.Create("Camera", WS_VISIBLE, RECT{100, 40, 110, 50}, nullptr);
-  window.GetWidget()->setAutoFillBackground(true);
-  window.GetWidget()->setPalette(QPalette(Qt::red));
-  PrimarySurfacePresenter presenter;
-  ASSERT_EQ(clipper_->SetHWnd(0, window.m_hWnd), DD_OK);
-  RECT dest{};
-  window.GetWindowRect(&dest);
-  dest.right = dest.left + 8;
-  dest.bottom = dest.top + 6;
-  ASSERT_EQ(primary_->Blt(&dest, image_.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
-  const QImage shown = window.GetWidget()->grab().toImage();
-  EXPECT_EQ(shown.pixel(7, 5) & 0xFFFFFF, Expected(3, 2) & 0xFFFFFF);
-  EXPECT_EQ(shown.pixel(8, 6) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
-  const int before = window.paints;
-  window.GetWidget()->grab();
-  EXPECT_EQ(window.paints, before + 1);
 }
 
 BITMAPINFO Header(LONG width, LONG height, WORD bits = 24) {
