@@ -1,5 +1,4 @@
-// Drawing: device contexts, clip boxes, a scroll view, blits from the primary surface, bitmaps and
-// image lists; and list controls.
+// Drawing: device contexts, a scroll view, blits from the primary surface, bitmaps, image and list controls.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -135,8 +134,7 @@ TEST(ScrollView, BarsShowWhereTheContentsDoNotFitAndClicksScroll) {
 // A 4 x 3 image whose pixel (x, y) is 0x00RRGGBB with red 40x + 1, green 50y + 1, blue 7.
 QRgb Expected(int x, int y) { return qRgb(40 * x + 1, 50 * y + 1, 7); }
 
-// A framework window that counts its paints and may blit the image from its paint handler at a
-// zoom, as a camera window does.
+// A framework window that counts its paints and may blit from its paint handler, as a camera window does.
 class BlittingWindow : public CWnd {
  public:
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {

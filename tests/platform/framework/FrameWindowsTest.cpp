@@ -1,5 +1,4 @@
-// A main frame with bars and a document window: command routes, update handlers, bars, idle time;
-// and documents through the framework's commands: New, Save, Close, Open, recent files, failed saves.
+// A main frame with bars and document windows: command routes, update handlers, bars, idle time, documents.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -147,8 +146,7 @@ TEST_F(FrameFixture, UpdateHandlersRuleMenuItemsAndAccelerators) {
   EXPECT_EQ(routeLog, std::vector<std::string>{"view"});
 }
 
-// The item under the mouse shows its prompt until the menu closes; an item that closes the frame
-// runs only once the menu has let go of the click.
+// The item under the mouse shows its prompt; one that closes the frame runs once the menu lets go.
 TEST_F(FrameFixture, MenuItemsShowTheirPromptAndRunAfterTheMenuLetsGo) {
   OpenMenu(0);
   QMenu* menu = main->GetMenuPopup(0);
@@ -302,8 +300,7 @@ TEST_F(FrameFixture, StatusPanesByIdWithTheirTextsAndRectangles) {
 TEST_F(FrameFixture, IdleCountsRiseUntilDeclinedAndStartAgainAfterInput) {
   app.idleRounds = 3;
   QWidget* target = main->GetActiveView()->GetWidget();
-  // A key and a posted message arrive after the loop fell idle, each starting the count again;
-  // a timer alone does not. Then the program ends through its main window.
+  // A key and a posted message after the loop fell idle start the count again; a timer does not.
   QTimer::singleShot(50, [&] { QTest::keyClick(target, Qt::Key_A); });
   QTimer::singleShot(100, [&] { main->PostMessage(WM_COMMAND, kForMainFrame); });
   QTimer::singleShot(150, [] {});

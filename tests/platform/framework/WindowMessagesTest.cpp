@@ -1,5 +1,4 @@
-// Windows and application services: messages reach the handlers of the message map, searched from
-// the class up its bases; activation, dropped files, the command line, the wait cursor and help.
+// Messages reach the handlers of the class chain; activation, dropped files, command line, cursor, help.
 #include <gtest/gtest.h>
 
 #include <QDropEvent>
@@ -358,8 +357,7 @@ struct HelpFixture : ::testing::Test {
   HelpfulPanel panel;
 };
 
-// Topics and contents open their pages; context help shows the topic of the window clicked, or
-// nothing after Escape.
+// Context help shows the topic of the window clicked, or nothing after Escape.
 TEST_F(HelpFixture, TopicsContentsAndContextHelpOpenTheirPages) {
   frame->WinHelp(98672, HELP_CONTEXT);
   frame->SendMessage(WM_COMMAND, ID_HELP_FINDER);

@@ -36,7 +36,6 @@ TEST_F(ProfileStoreTest, NamesAndValuesComeBackByteForByte) {
     const char* key;
     const char* value;
   } entries[] = {
-      {"NewNonClonedCameraWindows", "CameraApertureFstop(>eq0.0,0.0isInfinity)", "0.0"},
       {"Interactive", "MaximumUpdates(fps,1-64)", " 12 fps "},
       {" Odd [section] ", " key with blanks ", "a=b=c"},
       {"General", "CurrentDirectory", "C:\\Scenes\\100% done\\"},

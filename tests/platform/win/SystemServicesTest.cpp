@@ -76,10 +76,9 @@ TEST(Process, RunProgramAndWaitReportsStartExitCodeAndSignalAndAHelperRunsUntilI
   EXPECT_FALSE(run.started);
   EXPECT_EQ(WinExec((folder / "missing.exe").c_str(), SW_SHOW), 0u);
 
-  // A started helper runs until it ends.
+  // A started helper runs until it ends: it blocks until the test opens the pipe for writing.
   std::string fifo = folder / "release";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  // The helper blocks until the test opens the pipe for writing and closes it again.
   WriteScript(folder / "helper", "exec cat \"" + fifo + "\" >/dev/null");
 
   ProcessId helper = 0;
