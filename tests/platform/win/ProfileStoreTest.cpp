@@ -30,7 +30,7 @@ class ProfileStoreTest : public ::testing::Test {
   FileProfileStore store_{path_};
 };
 
-TEST_F(ProfileStoreTest, NamesAndValuesComeBackByteForByte) {
+TEST_F(ProfileStoreTest, NamesAndValuesComeBackByteForByteOrAreRefused) {
   const struct {
     const char* section;
     const char* key;
@@ -49,9 +49,8 @@ TEST_F(ProfileStoreTest, NamesAndValuesComeBackByteForByte) {
   EXPECT_EQ(next.GetProfileString("NoSuchSection", "CurrentDirectory", ""), "");
   // Names match exactly: another case is another name.
   EXPECT_EQ(next.GetProfileString("general", "CurrentDirectory", "default"), "default");
-}
 
-TEST_F(ProfileStoreTest, EntriesThatCannotBeStoredAreRefusedAndKeepTheOldValue) {
+  // Entries that cannot be stored are refused and keep the old value.
   ASSERT_TRUE(store_.WriteProfileString("General", "Key", "old"));
   const struct {
     const char* why;
