@@ -225,27 +225,6 @@ BITMAPINFO Header(LONG width, LONG height, WORD bits = 24) {
   return info;
 }
 
-TEST(DibSection, RefusesWhatItCannotHoldAndPadsRowsToFourBytes) {
-  void* bits = reinterpret_cast<void*>(1);
-  BITMAPINFO wrong = Header(5, 3, 32);
-  EXPECT_EQ(CreateDIBSection(nullptr, &wrong, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
-  EXPECT_EQ(bits, nullptr);
-  BITMAPINFO empty = Header(0, 3);
-  EXPECT_EQ(CreateDIBSection(nullptr, &empty, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
-
-  BITMAPINFO info = Header(5, -3);  // top-down
-  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ASSERT_NE(dib, nullptr);
-  BitmapPixels p{};
-  ASSERT_TRUE(GetBitmapPixels(dib, &p));
-  EXPECT_EQ(p.stride, 16);
-  EXPECT_FALSE(p.bottomUp);
-  EXPECT_EQ(p.rows, bits);
-  EXPECT_TRUE(DeleteObject(dib));
-  EXPECT_FALSE(DeleteObject(dib));
-  EXPECT_FALSE(GetBitmapPixels(dib, &p));
-}
-
 // A 3 x 2 bottom-up image whose pixels of the key colour (its first stored pixel) are masked.
 struct Thumbnail {
   CBitmap colour, mask;
@@ -264,8 +243,28 @@ struct Thumbnail {
   }
 };
 
-TEST(CImageList, AddsImagesOfItsSizeWithTheMaskedPixelsTransparentAndDragsThem) {
+// Bitmaps refuse what they cannot hold; image lists take those of their size, masked, and drag them.
+TEST(CImageList, AddsBitmapsOfItsSizeWithTheMaskedPixelsTransparentAndDragsThem) {
   QtTestApplication app;
+  void* bits = reinterpret_cast<void*>(1);
+  BITMAPINFO wrong = Header(5, 3, 32);
+  EXPECT_EQ(CreateDIBSection(nullptr, &wrong, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  EXPECT_EQ(bits, nullptr);
+  BITMAPINFO empty = Header(0, 3);
+  EXPECT_EQ(CreateDIBSection(nullptr, &empty, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+
+  BITMAPINFO info = Header(5, -3);  // top-down
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(dib, nullptr);
+  BitmapPixels p{};
+  ASSERT_TRUE(GetBitmapPixels(dib, &p));
+  EXPECT_EQ(p.stride, 16);
+  EXPECT_FALSE(p.bottomUp);
+  EXPECT_EQ(p.rows, bits);
+  EXPECT_TRUE(DeleteObject(dib));
+  EXPECT_FALSE(DeleteObject(dib));
+  EXPECT_FALSE(GetBitmapPixels(dib, &p));
+
   Thumbnail t;
   CImageList list;
   EXPECT_EQ(list.Add(&t.colour, &t.mask), -1);  // not created

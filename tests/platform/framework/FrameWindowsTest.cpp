@@ -96,8 +96,7 @@ TEST_F(FrameFixture, ACommandReachesTheFirstHandlerFromViewToApplication) {
   for (const auto& [id, first] : cases) {
     routeLog.clear();
     main->SendMessage(WM_COMMAND, id);
-    ASSERT_EQ(routeLog.size(), 1u) << id;
-    EXPECT_EQ(routeLog[0], first);
+    EXPECT_EQ(routeLog, std::vector<std::string>{first}) << id;
   }
   // A child frame that gets a command itself hands what it does not take to the main frame.
   routeLog.clear();
@@ -510,9 +509,7 @@ TEST_F(DocumentsFixture, UpdateAllViewsReachesEveryOtherViewInCreationOrder) {
   ASSERT_TRUE(third->Create(nullptr, nullptr, WS_CHILD, RECT{0, 0, 10, 10}, frame, 3, &context));
   std::vector<CView*> order;
   for (POSITION pos = document->GetFirstViewPosition(); pos;) order.push_back(document->GetNextView(pos));
-  ASSERT_EQ(order.size(), 3u);
-  EXPECT_EQ(order[1], second);
-  EXPECT_EQ(order[2], third);
+  ASSERT_EQ(order, (std::vector<CView*>{frame->GetActiveView(), second, third}));
 
   document->UpdateAllViews(second, 8);
   EXPECT_EQ(static_cast<NoteView*>(order[0])->hints.back(), 8);

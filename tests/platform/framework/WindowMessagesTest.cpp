@@ -256,9 +256,7 @@ CCommandLineInfo Parse(std::initializer_list<const char*> arguments) {
 
 TEST(CommandLine, AFileOpensAndFlagsChooseTheCommand) {
   EXPECT_EQ(Parse({}).m_nShellCommand, CCommandLineInfo::FileNew);
-  CCommandLineInfo open = Parse({"scene.tvr"});
-  EXPECT_EQ(open.m_nShellCommand, CCommandLineInfo::FileOpen);
-  EXPECT_EQ(open.m_strFileName, "scene.tvr");
+  EXPECT_EQ(Parse({"scene.tvr"}).m_nShellCommand, CCommandLineInfo::FileOpen);
   EXPECT_EQ(Parse({"-P", "scene.tvr"}).m_nShellCommand, CCommandLineInfo::FilePrint);
   EXPECT_EQ(Parse({"/home/me/scene.tvr"}).m_strFileName, "/home/me/scene.tvr");  // a path, not a switch
   CCommandLineInfo printTo = Parse({"-pt", "scene.tvr", "Printer", "Driver", "Port"});
@@ -346,31 +344,30 @@ struct HelpFixture : ::testing::Test {
   ~HelpFixture() override { frame->DestroyWindow(); }
   QtTestApplication qt;
   RecordingDesktop desktop;
-  std::vector<std::string>& opened = desktop.urls;
   CFrameWnd* frame;
   HelpfulPanel panel;
 };
 
-// Context help shows the topic of the window clicked, or nothing after Escape.
+// Topic and contents pages open; context help opens the clicked window's topic, or none after Escape.
 TEST_F(HelpFixture, TopicsContentsAndContextHelpOpenTheirPages) {
   frame->WinHelp(98672, HELP_CONTEXT);
   frame->SendMessage(WM_COMMAND, ID_HELP_FINDER);
-  ASSERT_EQ(opened.size(), 2u);
-  EXPECT_NE(PageText(opened[0]).find("help topic 98672"), std::string::npos);
-  EXPECT_NE(PageText(opened[1]).find("help contents"), std::string::npos);
+  ASSERT_EQ(desktop.urls.size(), 2u);
+  EXPECT_NE(PageText(desktop.urls[0]).find("help topic 98672"), std::string::npos);
+  EXPECT_NE(PageText(desktop.urls[1]).find("help contents"), std::string::npos);
 
-  opened.clear();
+  desktop.urls.clear();
   frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
   EXPECT_TRUE(InContextHelpMode());
   QTest::keyClick(panel.GetWidget(), Qt::Key_Escape);
   EXPECT_FALSE(InContextHelpMode());
-  EXPECT_TRUE(opened.empty());
+  EXPECT_TRUE(desktop.urls.empty());
 
   frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
   QTest::mouseClick(panel.GetWidget(), Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_FALSE(InContextHelpMode());
-  ASSERT_EQ(opened.size(), 1u);
-  EXPECT_NE(PageText(opened[0]).find("help topic 65548"), std::string::npos);
+  ASSERT_EQ(desktop.urls.size(), 1u);
+  EXPECT_NE(PageText(desktop.urls[0]).find("help topic 65548"), std::string::npos);
 }
 
 }  // namespace
