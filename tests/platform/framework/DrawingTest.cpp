@@ -1,12 +1,10 @@
-// Drawing: device contexts, clip boxes, a scroll view, blits from the primary surface, bitmaps and
-// image lists; and list controls and list views.
+// Drawing: device contexts, a scroll view, blits from the primary surface, bitmaps, image and list controls.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
@@ -16,10 +14,8 @@
 
 #include "platform/ddraw/DirectDraw.h"
 #include "platform/framework/DC.h"
-#include "platform/framework/FrameWnd.h"
 #include "platform/framework/ImageList.h"
 #include "platform/framework/ListCtrl.h"
-#include "platform/framework/ListView.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/framework/ScrollView.h"
 #include "platform/framework/Wnd.h"
@@ -138,27 +134,28 @@ TEST(ScrollView, BarsShowWhereTheContentsDoNotFitAndClicksScroll) {
 // A 4 x 3 image whose pixel (x, y) is 0x00RRGGBB with red 40x + 1, green 50y + 1, blue 7.
 QRgb Expected(int x, int y) { return qRgb(40 * x + 1, 50 * y + 1, 7); }
 
-// A window that blits the image from its paint handler at a zoom, as a camera window does.
-class BlittingWindow : public QWidget {
+// A framework window that counts its paints and may blit from its paint handler, as a camera window does.
+class BlittingWindow : public CWnd {
  public:
-  BlittingWindow(IDirectDrawSurface* primary, IDirectDrawSurface* image, int zoom)
-      : primary_(primary), image_(image), zoom_(zoom) {}
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message == WM_PAINT) {
+      ++paints;
+      if (blitInPaint) Blit();
+    }
+    return CWnd::OnWndMsg(message, wParam, lParam, result);
+  }
   void Blit() {
-    const QPoint at = mapToGlobal(QPoint(0, 0));
-    RECT dest{at.x(), at.y(), at.x() + 4 * zoom_, at.y() + 3 * zoom_};
-    ASSERT_EQ(primary_->Blt(&dest, image_, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    RECT dest{};
+    GetWindowRect(&dest);
+    dest.right = dest.left + 4 * zoom;
+    dest.bottom = dest.top + 3 * zoom;
+    ASSERT_EQ(primary->Blt(&dest, image, nullptr, DDBLT_WAIT, nullptr), DD_OK);
   }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter(this).fillRect(rect(), Qt::red);
-    Blit();
-  }
-
- private:
-  IDirectDrawSurface* primary_;
-  IDirectDrawSurface* image_;
-  int zoom_;
+  IDirectDrawSurface* primary = nullptr;
+  IDirectDrawSurface* image = nullptr;
+  int zoom = 1;
+  bool blitInPaint = false;
+  int paints = 0;
 };
 
 class PrimarySurfacePresenterTest : public ::testing::Test {
@@ -184,11 +181,9 @@ class PrimarySurfacePresenterTest : public ::testing::Test {
             Expected(x, y) & 0xFFFFFF;
     image_->Unlock(nullptr);
     ASSERT_EQ(DirectDrawCreateClipper(0, clipper_.put(), nullptr), DD_OK);
-    ASSERT_EQ(clipper_->SetHWnd(0, kWindow), DD_OK);
     ASSERT_EQ(primary_->SetClipper(clipper_.get()), DD_OK);
   }
 
-  static inline const HWND kWindow = reinterpret_cast<HWND>(0x1234);
   QtTestApplication app_;
   ComPtr<IDirectDraw> dd_;
   ComPtr<IDirectDrawSurface> primary_;
@@ -196,80 +191,38 @@ class PrimarySurfacePresenterTest : public ::testing::Test {
   ComPtr<IDirectDrawClipper> clipper_;
 };
 
-TEST_F(PrimarySurfacePresenterTest, WindowShowsTheBlittedPixelsAtFullAndDoubleSize) {
+// At full size a blit made outside the window's paint is kept; at double size the paint blits too.
+TEST_F(PrimarySurfacePresenterTest, AWindowShowsTheBlittedPixelsAtFullAndDoubleSize) {
   for (int zoom : {1, 2}) {
-    BlittingWindow window(primary_.get(), image_.get(), zoom);
-    PrimarySurfacePresenter presenter([&](HWND h) { return h == kWindow ? &window : nullptr; });
-    window.setGeometry(30, 20, 12, 9);
-    window.show();
+    BlittingWindow window;
+    window.primary = primary_.get();
+    window.image = image_.get();
+    window.zoom = zoom;
+    window.blitInPaint = zoom == 2;
+    ASSERT_TRUE(window.Create("Camera", WS_VISIBLE, RECT{30, 20, 42, 29}, nullptr));
+    window.GetWidget()->setAutoFillBackground(true);
+    window.GetWidget()->setPalette(QPalette(Qt::red));
+    PrimarySurfacePresenter presenter;
+    ASSERT_EQ(clipper_->SetHWnd(0, window.m_hWnd), DD_OK);
     window.Blit();  // before the first paint: the presenter starts watching the window
 
-    const QImage shown = window.grab().toImage();
+    const QImage shown = window.GetWidget()->grab().toImage();
     for (int y = 0; y < 9; ++y)
       for (int x = 0; x < 12; ++x) {
         const bool inImage = x < 4 * zoom && y < 3 * zoom;
         const QRgb want = inImage ? Expected(x / zoom, y / zoom) : qRgb(255, 0, 0);
         ASSERT_EQ(shown.pixel(x, y) & 0xFFFFFF, want & 0xFFFFFF) << "zoom " << zoom << " at " << x << "," << y;
       }
+    const int before = window.paints;
+    window.GetWidget()->grab();
+    EXPECT_EQ(window.paints, before + 1);  // the window still paints itself
   }
-}
-
-// A framework window that counts its paints.
-class CountingWindow : public CWnd {
- public:
-  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message == WM_PAINT) ++paints;
-    return CWnd::OnWndMsg(message, wParam, lParam, result);
-  }
-  int paints = 0;
-};
-
-// A framework window keeps a blit made outside its paint, and still paints itself.
-TEST_F(PrimarySurfacePresenterTest, AFrameworkWindowKeepsABlitMadeOutsideItsPaint) {
-  CountingWindow window;
-  window.Create("Camera", WS_VISIBLE, RECT{100, 40, 110, 50}, nullptr);
-  window.GetWidget()->setAutoFillBackground(true);
-  window.GetWidget()->setPalette(QPalette(Qt::red));
-  PrimarySurfacePresenter presenter;
-  ASSERT_EQ(clipper_->SetHWnd(0, window.m_hWnd), DD_OK);
-  RECT dest{};
-  window.GetWindowRect(&dest);
-  dest.right = dest.left + 8;
-  dest.bottom = dest.top + 6;
-  ASSERT_EQ(primary_->Blt(&dest, image_.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
-  const QImage shown = window.GetWidget()->grab().toImage();
-  EXPECT_EQ(shown.pixel(7, 5) & 0xFFFFFF, Expected(3, 2) & 0xFFFFFF);
-  EXPECT_EQ(shown.pixel(8, 6) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
-  const int before = window.paints;
-  window.GetWidget()->grab();
-  EXPECT_EQ(window.paints, before + 1);
 }
 
 BITMAPINFO Header(LONG width, LONG height, WORD bits = 24) {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
   return info;
-}
-
-TEST(DibSection, RefusesWhatItCannotHoldAndPadsRowsToFourBytes) {
-  void* bits = reinterpret_cast<void*>(1);
-  BITMAPINFO wrong = Header(5, 3, 32);
-  EXPECT_EQ(CreateDIBSection(nullptr, &wrong, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
-  EXPECT_EQ(bits, nullptr);
-  BITMAPINFO empty = Header(0, 3);
-  EXPECT_EQ(CreateDIBSection(nullptr, &empty, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
-
-  BITMAPINFO info = Header(5, -3);  // top-down
-  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ASSERT_NE(dib, nullptr);
-  BitmapPixels p{};
-  ASSERT_TRUE(GetBitmapPixels(dib, &p));
-  EXPECT_EQ(p.stride, 16);
-  EXPECT_FALSE(p.bottomUp);
-  EXPECT_EQ(p.rows, bits);
-  EXPECT_TRUE(DeleteObject(dib));
-  EXPECT_FALSE(DeleteObject(dib));
-  EXPECT_FALSE(GetBitmapPixels(dib, &p));
 }
 
 // A 3 x 2 bottom-up image whose pixels of the key colour (its first stored pixel) are masked.
@@ -290,8 +243,28 @@ struct Thumbnail {
   }
 };
 
-TEST(CImageList, AddsImagesOfItsSizeWithTheMaskedPixelsTransparentAndDragsThem) {
+// Bitmaps refuse what they cannot hold; image lists take those of their size, masked, and drag them.
+TEST(CImageList, AddsBitmapsOfItsSizeWithTheMaskedPixelsTransparentAndDragsThem) {
   QtTestApplication app;
+  void* bits = reinterpret_cast<void*>(1);
+  BITMAPINFO wrong = Header(5, 3, 32);
+  EXPECT_EQ(CreateDIBSection(nullptr, &wrong, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  EXPECT_EQ(bits, nullptr);
+  BITMAPINFO empty = Header(0, 3);
+  EXPECT_EQ(CreateDIBSection(nullptr, &empty, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+
+  BITMAPINFO info = Header(5, -3);  // top-down
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(dib, nullptr);
+  BitmapPixels p{};
+  ASSERT_TRUE(GetBitmapPixels(dib, &p));
+  EXPECT_EQ(p.stride, 16);
+  EXPECT_FALSE(p.bottomUp);
+  EXPECT_EQ(p.rows, bits);
+  EXPECT_TRUE(DeleteObject(dib));
+  EXPECT_FALSE(DeleteObject(dib));
+  EXPECT_FALSE(GetBitmapPixels(dib, &p));
+
   Thumbnail t;
   CImageList list;
   EXPECT_EQ(list.Add(&t.colour, &t.mask), -1);  // not created
@@ -351,30 +324,18 @@ END_MESSAGE_MAP()
 
 int ByLabel(LPARAM a, LPARAM b, LPARAM) { return strcasecmp(kLabels[a], kLabels[b]); }
 
-// Three 4 x 4 icons whose only pixel colour is 10, 20 or 30 in red.
-struct Icons {
-  CImageList list;
-  Icons() {
-    list.Create(4, 4, ILC_COLOR24, 3, 3);
-    for (BYTE red : {10, 20, 30}) {
-      BITMAPINFO info = Header(4, 4);
-      void* bits = nullptr;
-      CBitmap bitmap;
-      bitmap.Attach(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-      for (int i = 0; i < 16; ++i) static_cast<BYTE*>(bits)[i * 3 + 2] = red;
-      list.Add(&bitmap, nullptr);
-    }
-  }
-};
-
 TEST(CListCtrl, ItemsKeepTextImageAndDataThroughASort) {
   QtTestApplication app;
   Owner owner;
   owner.Create("Objects", WS_VISIBLE, RECT{0, 0, 300, 200}, nullptr);
   CListCtrl list;
   ASSERT_TRUE(list.SubclassWidget(CreateListViewWidget(owner.GetWidget()), 5));
-  Icons icons;
-  EXPECT_EQ(list.SetImageList(&icons.list, LVSIL_NORMAL), nullptr);
+  Thumbnail t;  // image 0 masked, image 1 not
+  CImageList images;
+  images.Create(3, 2, ILC_COLOR24 | ILC_MASK, 2, 2);
+  images.Add(&t.colour, &t.mask);
+  images.Add(&t.colour, nullptr);
+  EXPECT_EQ(list.SetImageList(&images, LVSIL_NORMAL), nullptr);
   for (int i = 0; i < 3; ++i) {
     LVITEM item{LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, i, 0, 0, 0, const_cast<char*>(kLabels[i]), 0, i, i};
     EXPECT_EQ(list.InsertItem(&item), i);
@@ -391,7 +352,7 @@ TEST(CListCtrl, ItemsKeepTextImageAndDataThroughASort) {
   LVITEM past{LVIF_PARAM, 3, 0, 0, 0, nullptr, 0, 0, 0};
   EXPECT_FALSE(list.GetItem(&past));
   auto* widget = qobject_cast<QListWidget*>(list.GetWidget());
-  EXPECT_EQ(widget->item(2)->icon().pixmap(4, 4).toImage().pixel(0, 0), qRgb(30, 0, 0));
+  EXPECT_EQ(widget->item(0)->icon().pixmap(3, 2).toImage().pixel(0, 1), qRgb(9, 9, 9));
 
   // Pressing on an item and moving the pointer past the drag distance starts a drag.
   owner.GetWidget()->resize(300, 200);
@@ -400,45 +361,14 @@ TEST(CListCtrl, ItemsKeepTextImageAndDataThroughASort) {
   QApplication::processEvents();
   RECT icon{};
   ASSERT_TRUE(list.GetItemRect(1, &icon, LVIR_ICON));
-  EXPECT_EQ(icon.right - icon.left, 4);
-  const QPoint press(icon.left + 2, icon.top + 2);
+  EXPECT_EQ(icon.right - icon.left, 3);
+  const QPoint press(icon.left + 1, icon.top + 1);
   QTest::mousePress(widget->viewport(), Qt::LeftButton, {}, press);
   const QPointF to = press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5);
   QMouseEvent move(QEvent::MouseMove, to, widget->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
   QApplication::sendEvent(widget->viewport(), &move);
   EXPECT_EQ(owner.dragged, 1);
   EXPECT_EQ(owner.from.x, press.x());
-}
-
-class ObjectsView : public CListView {
-  DECLARE_DYNCREATE(ObjectsView)
-};
-IMPLEMENT_DYNCREATE(ObjectsView, CListView)
-
-// A list view fills its frame with a list control that shows the items put in it.
-TEST(ListView, ItsControlHoldsTheItemsAndFillsTheFrame) {
-  QtTestApplication qt;
-  auto* frame = new CFrameWnd;
-  CCreateContext context;
-  context.m_pNewViewClass = RUNTIME_CLASS(ObjectsView);
-  ASSERT_TRUE(frame->LoadFrame(0, WS_OVERLAPPEDWINDOW, nullptr, &context));
-  frame->InitialUpdateFrame(nullptr, TRUE);
-  frame->MoveWindow(0, 0, 400, 300);
-  auto* view = dynamic_cast<ObjectsView*>(frame->GetActiveView());
-  ASSERT_NE(view, nullptr);
-
-  CListCtrl& list = view->GetListCtrl();
-  char name[] = "Chair";
-  LVITEM item{LVIF_TEXT, 0, 0, 0, 0, name, 0, 0, 0};
-  EXPECT_EQ(list.InsertItem(&item), 0);
-  EXPECT_EQ(list.GetItemCount(), 1);
-  QApplication::processEvents();
-  CRect client, bounds;
-  view->GetClientRect(&client);
-  EXPECT_GT(client.Width(), 300);  // the view fills the frame
-  ASSERT_TRUE(list.GetItemRect(0, &bounds, LVIR_BOUNDS));
-  EXPECT_TRUE(client.PtInRect(bounds.CenterPoint()));
-  frame->DestroyWindow();
 }
 
 }  // namespace

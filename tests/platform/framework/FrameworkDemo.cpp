@@ -36,10 +36,6 @@ void CheckAndSave(TestMainFrame* main, const char* path) {
   const QRect area = InWindow(main->GetMDIClient()->GetWidget(), window);
   QDockWidget* dock = window->findChild<QDockWidget*>();
   const QRect bar = dock ? InWindow(dock, window) : QRect();
-  std::printf("window %dx%d menu %d,%d %dx%d bar %d,%d %dx%d area %d,%d %dx%d status %d,%d %dx%d\n", window->width(),
-              window->height(), menu.x(), menu.y(), menu.width(), menu.height(), bar.x(), bar.y(), bar.width(),
-              bar.height(), area.x(), area.y(), area.width(), area.height(), status.x(), status.y(), status.width(),
-              status.height());
   Check(menu.top() == 0 && menu.height() > 10 && menu.width() == window->width(), "menu bar across the top");
   Check(dock && bar.top() >= menu.bottom() && bar.height() > 10 && bar.bottom() < area.top(), "tool bar below the menu");
   Check(status.bottom() == window->height() - 1 && status.height() > 10, "status bar along the bottom");
@@ -48,8 +44,6 @@ void CheckAndSave(TestMainFrame* main, const char* path) {
   Check(children.size() == 2, "two document windows");
   if (children.size() == 2) {
     const QRect a = children[0]->GetWidget()->geometry(), b = children[1]->GetWidget()->geometry();
-    std::printf("child 1 %d,%d %dx%d child 2 %d,%d %dx%d\n", a.x(), a.y(), a.width(), a.height(), b.x(), b.y(),
-                b.width(), b.height());
     Check(a.width() == area.width() && b.width() == area.width(), "tiled children span the client's width");
     Check(a.top() == 0 && a.bottom() + 1 == b.top() && b.bottom() + 1 <= area.height(), "children one above the other");
     Check(children[0]->GetWidget()->isVisible() && children[1]->GetWidget()->isVisible(), "children shown");

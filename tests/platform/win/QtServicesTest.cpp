@@ -69,8 +69,7 @@ TEST(QtMessageBox, ShowsTheStyleAndAnswersWithTheButtonClickedOrTheKeyPressed) {
                                ASSERT_NE(box->defaultButton(), nullptr);
                                EXPECT_EQ(box->defaultButton()->text(), "&No");
 
-                               // Help asks the owner for help and leaves the box open, F1 too;
-                               // Esc and closing do nothing where the buttons have no Cancel.
+                               // Help and F1 ask the owner; Esc and closing do nothing without Cancel.
                                ButtonNamed(box, "Help")->click();
                                QTest::keyClick(box, Qt::Key_F1);
                                QTest::keyClick(box, Qt::Key_Escape);
@@ -107,8 +106,7 @@ struct QtPlatformInstalled {
   }
 };
 
-// The desktop's settings are followed while the program runs. Emptying the clipboard clears what
-// another program copied; a bitmap is offered as its file and as an image.
+// Desktop settings are followed live; the clipboard empties and offers a bitmap as file and image.
 TEST(QtPlatform, SystemInfoFollowsTheDesktopAndTheClipboardTakesBitmaps) {
   {
     QtTestApplication app;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "platform/win/CurrentDirectory.h"
 #include "platform/win/MessageBox.h"
@@ -75,10 +76,9 @@ TEST(Process, RunProgramAndWaitReportsStartExitCodeAndSignalAndAHelperRunsUntilI
   EXPECT_FALSE(run.started);
   EXPECT_EQ(WinExec((folder / "missing.exe").c_str(), SW_SHOW), 0u);
 
-  // A started helper runs until it ends.
+  // A started helper runs until it ends: it blocks until the test opens the pipe for writing.
   std::string fifo = folder / "release";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  // The helper blocks until the test opens the pipe for writing and closes it again.
   WriteScript(folder / "helper", "exec cat \"" + fifo + "\" >/dev/null");
 
   ProcessId helper = 0;
@@ -142,23 +142,16 @@ TEST(CurrentDirectory, SizeProtocolAndARemovedFolder) {
 }
 
 TEST(MessageBoxLayout, DefaultAndEscapeButtonsOfTheStylesTheBoxesDoNotShow) {
-  const struct {
-    UINT style;
-    int buttonCount, defaultButton, escapeButton;
-    UINT icon;
-  } cases[] = {
-      {MB_OK | MB_DEFBUTTON2, 1, IDOK, IDOK, 0},
-      {MB_YESNOCANCEL | MB_DEFBUTTON3 | MB_ICONQUESTION, 3, IDCANCEL, IDCANCEL, MB_ICONQUESTION},
-      {MB_YESNO | MB_DEFBUTTON3 | MB_ICONEXCLAMATION, 2, IDYES, 0, MB_ICONEXCLAMATION},
-      {MB_ABORTRETRYIGNORE | MB_ICONASTERISK, 3, IDABORT, 0, MB_ICONASTERISK},
-      {0x6 | 0x80, 1, IDOK, IDOK, 0},  // unknown button set and icon
+  using Layout = std::tuple<int, int, int, UINT>;  // buttons, default, escape, icon
+  const std::pair<UINT, Layout> cases[] = {
+      {MB_OK | MB_DEFBUTTON2, {1, IDOK, IDOK, 0}},
+      {MB_YESNO | MB_DEFBUTTON3 | MB_ICONEXCLAMATION, {2, IDYES, 0, MB_ICONEXCLAMATION}},
+      {MB_ABORTRETRYIGNORE | MB_ICONASTERISK, {3, IDABORT, 0, MB_ICONASTERISK}},
+      {0x6 | 0x80, {1, IDOK, IDOK, 0}},  // unknown button set and icon
   };
-  for (const auto& c : cases) {
-    MessageBoxLayout layout = DescribeMessageBox(c.style);
-    EXPECT_EQ(layout.buttonCount, c.buttonCount) << std::hex << c.style;
-    EXPECT_EQ(layout.defaultButton, c.defaultButton) << std::hex << c.style;
-    EXPECT_EQ(layout.escapeButton, c.escapeButton) << std::hex << c.style;
-    EXPECT_EQ(layout.icon, c.icon) << std::hex << c.style;
+  for (const auto& [style, expected] : cases) {
+    const MessageBoxLayout l = DescribeMessageBox(style);
+    EXPECT_EQ(Layout(l.buttonCount, l.defaultButton, l.escapeButton, l.icon), expected) << std::hex << style;
   }
 }
 
