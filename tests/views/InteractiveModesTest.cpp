@@ -1,6 +1,10 @@
-// The interactive modes of the camera windows: the mode held keys choose, the conditions each
-// mode needs before a drag runs, and the undo record a drag opens.
+// The rules of a camera window's press and drag: the mode held keys choose, the conditions each
+// mode needs, the undo record a drag opens, the press as a machine and what a press works on.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "document/DocumentTestSupport.h"
 #include "support/FatalCheck.h"
@@ -9,7 +13,9 @@
 #include "views/DragPreconditions.h"
 #include "views/DragRecords.h"
 #include "views/InteractiveModes.h"
+#include "views/MousePress.h"
 #include "views/ObjectDrags.h"
+#include "views/PressTargets.h"
 
 namespace document_test {
 namespace {
@@ -89,7 +95,6 @@ TEST(DragPreconditionsTest, EachModeNeedsItsTargetAndWindowAndConstantHeightASig
   for (int mode = 0; mode < 20; ++mode) EXPECT_EQ(DragModeAccepted(mode, fixed), expectedFixed[mode]) << mode;
   fixed.trackSceneExtents = false;
   EXPECT_TRUE(DragModeAccepted(8, fixed));
-  EXPECT_TRUE(DragModeAccepted(16, fixed));
 
   DragConditions towards = nothing;
   towards.picked = true;
@@ -147,6 +152,76 @@ TEST_F(DragRecordsTest, OneRecordPerFamilyAndUndoRestoresTransformsAndScales) {
   // Rotate Object About pressed on the table turns, and records, the selected chair.
   SwitchInteractiveModification(doc, window, 2, -1, b);
   EXPECT_EQ(UndoText(doc), "Rotate Object Chair");
+}
+
+using Steps = std::vector<std::string>;
+
+// Records what the window is told, one word per call.
+class RecordingWindow : public MousePressClient {
+ public:
+  void ArmPressTimer(DWORD) override { ++timers; }
+  void StartDrag() override { steps.push_back("drag"); }
+  void DragMove(POINT p) override { steps.push_back("move " + std::to_string(p.x) + "," + std::to_string(p.y)); }
+  void Clicks(int clicks) override { steps.push_back("clicks " + std::to_string(clicks)); }
+  void EndPress(bool released) override { steps.push_back(released ? "end" : "end lost"); }
+
+  Steps steps;
+  int timers = 0;
+};
+
+// The press as a machine, for the cases the window's real mouse events do not reach.
+TEST(MousePressTest, DragsStartLateFarOrByTheTimerAndALostCaptureEndsAnyPress) {
+  DWORD now = 1000;
+  RecordingWindow window;
+  MousePress press{window, {500, 4, 4}, [&] { return now; }};  // double-click time 500 ms, box 4 x 4
+  press.Press({0, 0});
+  now += 600;
+  press.Release({0, 0});
+  press.Press({0, 0});
+  press.Release({-5, 5});
+  press.Press({0, 0});
+  press.Timeout();
+  press.Press({9, 9});  // a second press during a drag starts nothing
+  press.CaptureLost();
+  press.Move({50, 50});
+  press.Release({50, 50});
+  press.Press({0, 0});
+  press.Release({0, 0});
+  press.CaptureLost();  // a click that waited is lost too
+  press.Timeout();
+  press.DoubleClick();  // nothing waits for it
+  press.CaptureLost();
+  EXPECT_EQ(window.steps, Steps({"drag", "end", "drag", "end", "drag", "end lost", "end lost"}));
+  EXPECT_EQ(window.timers, 4);
+  EXPECT_FALSE(press.IsDown());
+}
+
+using PressTargetsTest = SceneFixture;
+
+TEST_F(PressTargetsTest, ADragCentresOnThePickedGroupTheSelectionOrTheScene) {
+  Ptr<GroupSO> a = NewGroup(doc, "A", false, 2.0), b = NewGroup(doc, "B", false, 2.0);
+  doc.AddGroup(a, FALSE, FALSE, 0);
+  doc.AddGroup(b, FALSE, FALSE, 0);
+  a->SetTransform(TranslationBy(Vector(4, 0, 0)));
+  b->SetTransform(TranslationBy(Vector(0, 0, 6)));
+  // Nothing picked or selected: the scene's centre, never an unset value.
+  const Vector empty = PressCenter(doc, nullptr, 15, BoundingBox(Vector(-2, 0, 0), Vector(2, 2, 2)));
+  EXPECT_EQ(empty.x, 0.0);
+  EXPECT_EQ(empty.y, 1.0);
+  const Vector picked = PressCenter(doc, a, 3, BoundingBox());
+  EXPECT_NEAR(picked.x, 4 + (a->GetBox(nullptr).min.x + a->GetBox(nullptr).max.x) / 2, 1e-12);
+  doc.SelectOnly(b, FALSE, 0);
+  doc.ToggleSelect(a, FALSE, 0);
+  // Two selected: the centre of both world boxes, whatever was picked.
+  const Transform wa = a->GetWorldTransform(), wb = b->GetWorldTransform();
+  const BoundingBox boxA = a->GetBox(&wa), boxB = b->GetBox(&wb);
+  const Vector both = PressCenter(doc, a, 3, BoundingBox());
+  EXPECT_NEAR(both.x, (std::min(boxA.min.x, boxB.min.x) + std::max(boxA.max.x, boxB.max.x)) / 2, 1e-12);
+  EXPECT_NEAR(both.z, (std::min(boxA.min.z, boxB.min.z) + std::max(boxA.max.z, boxB.max.z)) / 2, 1e-12);
+  // A click on one of several selected selects it alone; a third click is a program error.
+  EXPECT_FALSE(ApplyClicks(doc, 0, 1, b));
+  EXPECT_EQ(doc.GetSelectedCount(), 1);
+  EXPECT_FATAL(ApplyClicks(doc, 0, 3, a), "clicks > 0 && clicks < 3", "");
 }
 
 }  // namespace
