@@ -1,5 +1,5 @@
 // Test support of the camera windows: a scene document with a camera window of a chosen client
-// size inside a plain parent window, and a little-endian byte writer for expected archive parts.
+// size inside a plain parent window, and what the tests read back from the window.
 #pragma once
 
 #include <functional>
@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "document/DocumentTestSupport.h"
-#include "platform/ddraw/Display.h"
 #include "platform/win/QtTestApplication.h"
 #include "views/X3DView.h"
 
@@ -27,30 +26,10 @@ struct CameraWindowFixture : document_test::SceneFixture {
   TestCameraView& Window(int width = 400, int height = 300);
   // A camera window of the document that has no window of its own (off-screen renders).
   TestCameraView& Offscreen();
-  std::vector<BYTE> Store(X3DView& view);
-  void Load(X3DView& view, const std::vector<BYTE>& bytes);
 
   QtTestApplication qt;
   std::unique_ptr<CWnd> parent;
   std::unique_ptr<TestCameraView> view;
-};
-
-struct Bytes {
-  std::vector<BYTE> data;
-  Bytes& Dword(DWORD v);
-  Bytes& Byte(BYTE v) { data.push_back(v); return *this; }
-  Bytes& Double(double v);
-  Bytes& Text(const char* text);  // the raw characters
-};
-
-// The display switched to 8 bits per pixel for one test.
-struct PaletteDisplay {
-  PaletteDisplay() : size(DDDisplaySize()), bits(static_cast<int>(DDDisplayBitsPerPixel())) {
-    DDSetDisplayMode(8, size.cx, size.cy);
-  }
-  ~PaletteDisplay() { DDSetDisplayMode(bits, size.cx, size.cy); }
-  SIZE size;
-  int bits;
 };
 
 // The size of a surface.

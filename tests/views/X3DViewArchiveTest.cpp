@@ -1,14 +1,36 @@
 // The camera window's part of a scene file: its exact bytes, reading back (stored again to the
 // same bytes), older and newer versions, and the values only a damaged file holds.
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "core/XString.h"
+#include "platform/framework/MemFile.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "views/CameraWindowTestSupport.h"
 
 namespace views_test {
 namespace {
+
+// A little-endian writer of expected bytes.
+struct Bytes {
+  std::vector<BYTE> data;
+  Bytes& Dword(DWORD v) {
+    for (int i = 0; i < 4; ++i) data.push_back(static_cast<BYTE>(v >> (8 * i)));
+    return *this;
+  }
+  Bytes& Byte(BYTE v) { data.push_back(v); return *this; }
+  Bytes& Double(double v) {
+    const auto* raw = reinterpret_cast<const BYTE*>(&v);
+    data.insert(data.end(), raw, raw + 8);
+    return *this;
+  }
+  Bytes& Text(const char* text) {
+    data.insert(data.end(), text, text + std::strlen(text));
+    return *this;
+  }
+};
 
 // The default window's part, up to (without) the trailing `improved` field, with `schema` in all
 // three schema words.
@@ -34,7 +56,30 @@ constexpr std::size_t kScrollPart = 19;
 constexpr std::size_t kCameraSchema = kScrollPart + 44;
 constexpr std::size_t kFocal = kCameraSchema + 4 + 96;
 
-using CameraWindowPart = CameraWindowFixture;
+struct CameraWindowPart : CameraWindowFixture {
+  std::vector<BYTE> Store(X3DView& window) {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      ar.m_pDocument = &doc;
+      ar.MapObject(&doc);
+      window.Serialize(ar);
+      ar.Close();
+    }
+    const auto length = static_cast<std::size_t>(file.GetLength());
+    BYTE* block = file.Detach();
+    std::vector<BYTE> bytes(block, block + length);
+    std::free(block);
+    return bytes;
+  }
+  void Load(X3DView& window, const std::vector<BYTE>& bytes) {
+    CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    ar.m_pDocument = &doc;
+    ar.MapObject(&doc);
+    window.Serialize(ar);
+  }
+};
 
 TEST_F(CameraWindowPart, DefaultWindowHasExactBytesAndAChangedWindowReadsBackEqual) {
   TestCameraView& view = Offscreen();

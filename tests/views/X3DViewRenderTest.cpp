@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "platform/ddraw/DDPixelFormat.h"
+#include "platform/ddraw/Display.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 #include "views/CameraWindowTestSupport.h"
@@ -11,6 +12,16 @@
 
 namespace views_test {
 namespace {
+
+// The display switched to 8 bits per pixel for one test.
+struct PaletteDisplay {
+  PaletteDisplay() : size(DDDisplaySize()), bits(static_cast<int>(DDDisplayBitsPerPixel())) {
+    DDSetDisplayMode(8, size.cx, size.cy);
+  }
+  ~PaletteDisplay() { DDSetDisplayMode(bits, size.cx, size.cy); }
+  SIZE size;
+  int bits;
+};
 
 struct CameraWindowRender : CameraWindowFixture {
   CSize Rendered(const XSize* size = nullptr) {
