@@ -91,8 +91,6 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   EXPECT_EQ(State(&copy), State(&first));
   EXPECT_NE(copy.GetMyself(), first.GetMyself());
   EXPECT_EQ(Caption(&first) + "|" + Caption(&copy), "Camera   300%|Camera 2   300%");
-  EXPECT_EQ(document_test::UndoText(doc), "Open Window");
-  EXPECT_EQ(OpenFrames(), 2);
   // Ctrl+B edits the selected object in the active window.
   edit_object_test::NewObject(doc, "Chair");
   EXPECT_EQ(views_test::CancelDialogOpenedBy([&] { Key(Qt::Key_B); }).title, "Edit Object");
@@ -140,8 +138,6 @@ TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraW
   main->MDIActivate(Views(doc)[1]->GetParentFrame());
   Key(Qt::Key_F4);  // the desktop's close key for the active window
   ASSERT_EQ(Views(doc).size(), 1u);
-  EXPECT_EQ(document_test::UndoText(doc), "Close Window");
-  EXPECT_EQ(Caption(Views(doc)[0]), "Camera   100%");
   main->MDIActivate(Views(doc)[0]->GetParentFrame());  // the user clicks the window that is left
   for (int key : {Qt::Key_Z, Qt::Key_Y, Qt::Key_Z}) {
     Key(key);
@@ -205,7 +201,6 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
     EXPECT_EQ(ShownCursor(), Globals::GetModeCursor());
     QCursor::setPos(window->mapToGlobal(window->rect().center()));
     Frame().GetStatusBar().OnIdle();
-    EXPECT_EQ(Frame().GetStatusBar().GetPromptId(), 40226u);
     EXPECT_EQ(ShownCursor(), Globals::GetArrowCursor());
   });
   ASSERT_EQ(doc.GetSelectedCount(), 1);

@@ -1,5 +1,5 @@
-// The commands of a camera window: the mode commands, Point Sun Light, the print commands, which
-// stay off, the sheets and dialogs, the zoom and its screen mapping, and the looks it shows.
+// The commands of a camera window: Point Sun Light, the sheets and dialogs, the zoom and its screen
+// mapping, and the looks it shows.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -17,16 +17,6 @@ namespace views_test {
 namespace {
 
 using CameraWindowCommands = CameraWindowFixture;
-
-TEST_F(CameraWindowCommands, ModeCommandsSetTheApplicationsModeAndPrintingStaysOff) {
-  TestCameraView& view = Window();
-  view.SendMessage(WM_COMMAND, 33127);  // Roll Camera
-  EXPECT_EQ(app.XApp::GetInteractiveMode(), 7);
-  app.mode = 7;
-  EXPECT_EQ(StateOf(view, 33127).checked, 1);
-  EXPECT_EQ(StateOf(view, 33128).checked, 0);
-  for (UINT print = 57607; print <= 57609; ++print) EXPECT_FALSE(StateOf(view, print).enabled) << print;
-}
 
 TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLookingUp) {
   TestCameraView& view = Window();
