@@ -1,12 +1,14 @@
 #include "views/CameraWindowTestSupport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTabBar>
 #include <cstring>
 
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/RunModal.h"
+#include "platform/framework/WaitCursor.h"
 #include "views/LockedRows.h"
 
 namespace views_test {
@@ -98,6 +100,18 @@ OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user) {
           if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
       });
   return shown;
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held, Qt::KeyboardModifiers keys) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, keys);
+  QApplication::sendEvent(widget, &event);
+}
+
+HCURSOR ShownCursor() {
+  const HCURSOR cursor = SetCursor(nullptr);
+  SetCursor(cursor);
+  return cursor;
 }
 
 }  // namespace views_test

@@ -2,6 +2,7 @@
 // size inside a plain parent window, and what the tests read back from the window.
 #pragma once
 
+#include <QMouseEvent>
 #include <functional>
 #include <memory>
 #include <string>
@@ -54,5 +55,11 @@ struct OpenedDialog {
   std::vector<std::string> fields;
 };
 OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user);
+
+// One mouse event at `at` (the widget's coordinates) with the buttons `held` after it; a press,
+// release or double click is of the left button.
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held, Qt::KeyboardModifiers keys = {});
+// The cursor shown now.
+HCURSOR ShownCursor();
 
 }  // namespace views_test

@@ -4,25 +4,35 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QListWidget>
+#include <QStyleHints>
+#include <QTest>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "core/Globals.h"
 #include "dialogs/EditObjectTestSupport.h"
+#include "shell/DocTemplates.h"
 #include "shell/Objects3DView.h"
+#include "shell/XApp.h"
 #include "shell/XMainFrame.h"
+#include "support/PlatformFakes.h"
 #include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TemporaryFolder.h"
 #include "views/CameraWindowTestSupport.h"
 #include "views/DragGeometry.h"
-#include "views/StartedProgram.h"
-#include "views/UserInput.h"
 
 namespace {
 
 using Bytes = std::vector<char>;
 using WindowState = std::array<double, 10>;
+using views_test::SendMouse;
+using views_test::ShownCursor;
 
 // The pixels of a rendered 24-bit bitmap file that are near black: the cartoon lines.
 int DarkPixels(const std::vector<BYTE>& bmp) {
@@ -31,7 +41,78 @@ int DarkPixels(const std::vector<BYTE>& bmp) {
   return dark;
 }
 
-struct SceneWindows : StartedProgram {
+// A left-button drag through the points, pressed at the first and released at the last.
+void DragThrough(QWidget* widget, std::initializer_list<QPoint> points) {
+  SendMouse(widget, QEvent::MouseButtonPress, *points.begin(), Qt::LeftButton);
+  for (const QPoint& point : points) SendMouse(widget, QEvent::MouseMove, point, Qt::LeftButton);
+  SendMouse(widget, QEvent::MouseButtonRelease, *std::prev(points.end()), Qt::NoButton);
+  QApplication::processEvents();
+}
+
+// Presses on the 3D Objects list's first object, moves beyond the drag distance, puts the pointer
+// over the centre of `target`, where `whileOver` runs, and releases there.
+void DragFirstObjectOnto(Objects3DView& objects, QWidget* target, const std::function<void()>& whileOver) {
+  QWidget* list = qobject_cast<QListWidget*>(objects.GetWidget())->viewport();
+  RECT icon{};
+  ASSERT_TRUE(objects.GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
+  const QPoint press(icon.left + 5, icon.top + 5);
+  QTest::mousePress(list, Qt::LeftButton, {}, press);
+  const QPoint moved = press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5);
+  SendMouse(list, QEvent::MouseMove, moved, Qt::LeftButton);
+  const QPoint over = target->mapToGlobal(target->rect().center());
+  QCursor::setPos(over);
+  whileOver();
+  // The list holds the capture: the release goes to its window.
+  QTest::mouseRelease(objects.GetWidget(), Qt::LeftButton, {}, objects.GetWidget()->mapFromGlobal(over));
+  QApplication::processEvents();
+}
+
+// The program started as a user starts it (its settings past the first run's introduction), with
+// its main window, the 3D Objects window and the scene templates; keys go to the main window,
+// scenes are saved into and reopened from a temporary folder.
+struct SceneWindows : ::testing::Test {
+  SceneWindows() {
+    RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
+    const std::filesystem::path config = std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Ulmric";
+    std::filesystem::create_directories(config);
+    std::ofstream(config / "Tavrolin.ini") << "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
+    app.programPath = TAVROLIN_BINARY_DIR "/bin/tavrolin";  // the objects folder lies beside it
+    EXPECT_TRUE(app.InitInstance());
+    main = dynamic_cast<CMDIFrameWnd*>(app.m_pMainWnd);
+    QApplication::processEvents();  // the 3D Objects window opens
+    objectsWindow = static_cast<int>(main->GetMDIClient()->Children().size());
+  }
+  ~SceneWindows() override {
+    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
+    app.ExitInstance();
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    QTest::keyClick(main->GetWidget(), static_cast<Qt::Key>(key), modifiers);  // not the char overload
+    QApplication::processEvents();
+  }
+  // The one open scene.
+  XDocument& Scene() {
+    CDocTemplate* scenes = app.GetDocTemplate(0)->docTemplate;
+    POSITION pos = scenes->GetFirstDocPosition();
+    EXPECT_NE(pos, nullptr);
+    return *static_cast<XDocument*>(scenes->GetNextDoc(pos));
+  }
+  static std::vector<X3DView*> Views(XDocument& doc) {
+    std::vector<X3DView*> views;
+    for (POSITION pos = doc.GetFirstViewPosition(); pos;)
+      views.push_back(dynamic_cast<X3DView*>(doc.GetNextView(pos)));
+    return views;
+  }
+  std::string Save(XDocument& doc) {
+    const std::string path = folder / "scene.tvr";
+    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
+    return path;
+  }
+  XDocument* Reopen(XDocument& doc, const std::string& path) {
+    doc.OnCloseDocument();
+    return static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
+  }
+  int OpenFrames() const { return static_cast<int>(main->GetMDIClient()->Children().size()) - objectsWindow; }
   static std::string Caption(CView* view) {
     CString text;
     view->GetParentFrame()->GetWindowText(text);
@@ -63,6 +144,14 @@ struct SceneWindows : StartedProgram {
   }
   XMainFrame& Frame() { return *dynamic_cast<XMainFrame*>(main); }
   int Groups() { return Scene().GetScene()->GetGroups().GetCount(); }
+
+  QtTestApplication qt;
+  ScriptedMessageBoxes boxes;
+  ScopedSystemInfo display;
+  XApp app;
+  CMDIFrameWnd* main = nullptr;
+  int objectsWindow = 0;
+  TemporaryFolder folder;
 };
 
 TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {

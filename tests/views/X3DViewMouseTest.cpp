@@ -13,7 +13,6 @@
 #include "views/CameraDrags.h"
 #include "views/CameraWindowTestSupport.h"
 #include "views/DragGeometry.h"
-#include "views/UserInput.h"
 
 namespace views_test {
 namespace {
