@@ -1,5 +1,4 @@
-// Test support of the camera windows: a scene document with a camera window of a chosen client
-// size inside a plain parent window, and what the tests read back from the window.
+// A scene document with a camera window inside a plain parent, and what tests read from windows.
 #pragma once
 
 #include <QMouseEvent>
@@ -36,8 +35,7 @@ struct CameraWindowFixture : document_test::SceneFixture {
 // The size of a surface.
 SIZE SurfaceSize(IDirectDrawSurface* surface);
 
-// The pixels of the width x height block at (x, y) of a surface, row by row, each masked to its
-// colour bits (0xRRGGBB on deep surfaces, the index on palette ones).
+// A block of a surface's pixels, row by row: 0xRRGGBB on deep surfaces, the index on palette ones.
 std::vector<DWORD> SurfacePixels(IDirectDrawSurface* surface, int x, int y, int width, int height);
 
 // A command's state as the menus show it: enabled, and its check or radio mark (-1 when not set).
@@ -47,8 +45,7 @@ struct CommandState {
 };
 CommandState StateOf(CCmdTarget& window, UINT id);
 
-// The dialog that `user` opens: its title, its first page (-1 without tabs) and the texts of its
-// fields; it is closed with its Cancel button.
+// The dialog that `user` opens (title, page or -1, field texts), closed with its Cancel button.
 struct OpenedDialog {
   std::string title;
   int page = -1;
@@ -56,8 +53,7 @@ struct OpenedDialog {
 };
 OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user);
 
-// One mouse event at `at` (the widget's coordinates) with the buttons `held` after it; a press,
-// release or double click is of the left button.
+// One mouse event at `at` with the buttons `held` after it; presses are of the left button.
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held, Qt::KeyboardModifiers keys = {});
 // The cursor shown now.
 HCURSOR ShownCursor();

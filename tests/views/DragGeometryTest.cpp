@@ -1,5 +1,4 @@
-// The geometry of the camera windows' drags on a fixed camera and scene: camera turns, moves and
-// lens steps, object moves, sizes and turns, the rays of orthographic windows and group moves.
+// The geometry of the camera windows' drags on a fixed camera and scene, and the fit of a scene.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,8 +1,4 @@
-// Shows a camera window on an X screen, improves it and copies its picture to the desktop
-// clipboard; a second process (xclip) pastes it as PNG, which must equal the view exported as BMP:
-//   camera_image_output_check <output folder>   (scripts/clipboard-round-trip.sh)
-// Writes the screenshots camera-window-normal.png and camera-window-improved.png, exported.bmp and
-// pasted.png; the exit code is 0 when the pasted picture equals the exported one pixel for pixel.
+// Copies an improved camera window to the clipboard; xclip's PNG paste must equal the BMP export.
 #include <QApplication>
 #include <QFile>
 #include <QImage>

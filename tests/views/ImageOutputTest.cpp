@@ -1,5 +1,4 @@
-// A camera window's picture leaving it: Improve Camera Image, Export Image and Copy Image, driven
-// by their commands; the averaging, bitmap bytes, copy sizes and file names they use.
+// A camera window's picture leaving it by Improve, Export Image and Copy Image, and its bytes.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 

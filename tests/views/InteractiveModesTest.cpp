@@ -1,5 +1,4 @@
-// The rules of a camera window's press and drag: the mode held keys choose, the conditions each
-// mode needs, the undo record a drag opens, the press as a machine and what a press works on.
+// The rules of a camera window's press and drag: modes, conditions, records and targets.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,7 +37,7 @@ TEST(InteractiveModesTest, HeldDigitsOverrideTheApplicationModeOnlyInTheirExactF
   } cases[] = {
       {0, Keys(true, false, false, {'5'}), 5},   {4, Keys(true, false, false, {'2'}), 4},  // Ctrl+2 keeps
       {0, Keys(false, true, false, {'1'}), 10},  {0, Keys(false, true, false, {'0'}), 19},
-      {2, Keys(true, false, false, {'5'}), 2},   {13, Keys(false, true, false, {'1'}), 13},  // never overridden
+      {2, Keys(true, false, false, {'5'}), 2},   {13, Keys(false, true, false, {'1'}), 13},  // kept
       {0, Keys(true, false, true, {'5'}), 0},  // Shift held
       {0, Keys(true, false, false, {'5', 'A'}), 0},
       {0, Keys(true, false, false, {'5', kKeypad5}), 5},  // the keypad does not count

@@ -1,5 +1,4 @@
-// Reduction to the fixed palette: nearest cube levels with halfway values going up, the four
-// diffusion shares with clamping and dropped edges, and the sizes it refuses.
+// Reduction to the fixed palette: nearest cube levels and the diffusion of the error.
 #include <gtest/gtest.h>
 
 #include <vector>

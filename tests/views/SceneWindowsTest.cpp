@@ -1,5 +1,4 @@
-// The camera windows of scenes in the started program, driven by the keys and the mouse of a user:
-// opening and closing windows, their part of scene files, importing, and the tutorial scenes.
+// The camera windows of scenes in the started program, driven by a user's keys and mouse.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -49,8 +48,7 @@ void DragThrough(QWidget* widget, std::initializer_list<QPoint> points) {
   QApplication::processEvents();
 }
 
-// Presses on the 3D Objects list's first object, moves beyond the drag distance, puts the pointer
-// over the centre of `target`, where `whileOver` runs, and releases there.
+// Drags the 3D Objects list's first object onto the centre of `target`, running `whileOver` there.
 void DragFirstObjectOnto(Objects3DView& objects, QWidget* target, const std::function<void()>& whileOver) {
   QWidget* list = qobject_cast<QListWidget*>(objects.GetWidget())->viewport();
   RECT icon{};
@@ -67,9 +65,7 @@ void DragFirstObjectOnto(Objects3DView& objects, QWidget* target, const std::fun
   QApplication::processEvents();
 }
 
-// The program started as a user starts it (its settings past the first run's introduction), with
-// its main window, the 3D Objects window and the scene templates; keys go to the main window,
-// scenes are saved into and reopened from a temporary folder.
+// The program started as a user starts it, past the first run's introduction.
 struct SceneWindows : ::testing::Test {
   SceneWindows() {
     RegisterCameraViewClass(RUNTIME_CLASS(X3DView));

@@ -1,5 +1,4 @@
-// The status prompt of a camera window: the tests of a cell in their order, the highlight of
-// refusals and the drag cursors.
+// The status prompt of a camera window: its cells' tests in order, highlight and cursor.
 #include <gtest/gtest.h>
 
 #include "platform/win/StringResources.h"

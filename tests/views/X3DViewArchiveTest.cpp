@@ -1,5 +1,4 @@
-// The camera window's part of a scene file: its exact bytes, reading back (stored again to the
-// same bytes), older and newer versions, and the values only a damaged file holds.
+// The camera window's part of a scene file: exact bytes, versions and damaged values.
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -32,8 +31,7 @@ struct Bytes {
   }
 };
 
-// The default window's part, up to (without) the trailing `improved` field, with `schema` in all
-// three schema words.
+// The default window's part without its trailing `improved` field, `schema` in all schema words.
 Bytes DefaultPart(DWORD schema) {
   // The default camera's rotation of 30 degrees about x, as the 3D layer computes it in floats.
   const float angle = static_cast<float>(0.5235987755982988);
@@ -50,8 +48,7 @@ Bytes DefaultPart(DWORD schema) {
   return b;
 }
 
-// Where the parts begin: the identity (schema and a new handle object) takes 19 bytes, the
-// scroll view's part 44, the camera's schema 4 and its transform 96.
+// Where the parts begin: identity 19 bytes, scroll view 44, camera schema 4, transform 96.
 constexpr std::size_t kScrollPart = 19;
 constexpr std::size_t kCameraSchema = kScrollPart + 44;
 constexpr std::size_t kFocal = kCameraSchema + 4 + 96;

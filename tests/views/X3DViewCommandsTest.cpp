@@ -1,5 +1,4 @@
-// The commands of a camera window: Point Sun Light, the sheets and dialogs, the zoom and its screen
-// mapping, and the looks it shows.
+// The commands of a camera window: Point Sun Light, the sheets, the zoom, and the looks it shows.
 #include <gtest/gtest.h>
 
 #include <set>

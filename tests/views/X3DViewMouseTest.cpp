@@ -1,5 +1,4 @@
-// The mouse in a camera window, driven by the events a user causes: clicks, double clicks and
-// drags, each drag one undoable step; a lost capture ends the press quietly.
+// The mouse in a camera window, driven by the events a user causes.
 #include <QApplication>
 #include <QTest>
 

@@ -1,5 +1,4 @@
-// Rendering a camera window: surface sizes with and without the band, the lens field, the z-buffer,
-// the blur, the palette display, and the background picture stretched over the visible part.
+// Rendering a camera window: sizes, lens field, z-buffer, blur, palette and background picture.
 #include <cmath>
 #include <fstream>
 
