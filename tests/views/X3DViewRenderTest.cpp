@@ -1,5 +1,4 @@
-// Rendering a camera window: sizes, lens field, z-buffer, blur, palette and background picture.
-#include <cmath>
+// Rendering a camera window: sizes, lens field, blur, palette and background picture.
 #include <fstream>
 
 #include "platform/ddraw/DDPixelFormat.h"
@@ -74,31 +73,6 @@ TEST_F(CameraWindowRender, WindowsFollowTheirSizeZoomAndProjectionAndAnEmptyOneR
   view.SetZoom(XSize(1, 1), XSize(1, 1), FALSE);
   EXPECT_EQ(Rendered(), CSize(400, 300));
   EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.5f);
-}
-
-TEST_F(CameraWindowRender, TheZBufferHoldsTheDepthOfAPlaneAtItsDistance) {
-  // The flat end of a wide cylinder lies across the view, 2 m in front of the camera.
-  Ptr<GroupSO> group(new GroupSO);
-  group->AddVisual(Ptr<MeshSO>(new MeshSO(16, 5.0, 1.0, 0xFFFF0000)));
-  doc.AddGroup(group, FALSE, FALSE, 0);
-  TestCameraView& view = Offscreen();
-  const double u = 2.0;
-  view.settings.transform = Transform(M_PI / 2, Vector(0, 1, 0));  // looking along +x
-  view.settings.transform.t[0] = -u;
-  const XSize size(64, 48);
-  Rendered(&size);
-
-  DDSCAPS caps{DDSCAPS_ZBUFFER};
-  IUPtr<IDirectDrawSurface> zBuffer;
-  ASSERT_EQ(view.image->GetAttachedSurface(&caps, &zBuffer), DD_OK);
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  ASSERT_EQ(zBuffer->Lock(nullptr, &desc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr), DD_OK);
-  const BYTE* row = static_cast<const BYTE*>(desc.lpSurface) + 24 * desc.lPitch;
-  const WORD centre = *reinterpret_cast<const WORD*>(row + 32 * 2);
-  zBuffer->Unlock(desc.lpSurface);
-  const double D = view.viewport->GetFront(), F = view.viewport->GetBack();
-  EXPECT_NEAR(centre, 65535.0 * F / (F - D) * (1.0 - D / u), 1.0);
 }
 
 TEST_F(CameraWindowRender, TheCameraBlursByItsApertureOrBySelectedObjectsAndTheBlurDropsTheBand) {
