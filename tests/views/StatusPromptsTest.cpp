@@ -59,14 +59,6 @@ TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrderAndTheTargetDecidesObj
   in.orthographic = true;
   EXPECT_EQ(ChooseStatusPrompt(in).id, 40149u);
 
-  in = Plain(11, true, 3);
-  in.sightHorizontal = true;
-  EXPECT_EQ(ChooseStatusPrompt(in).id, 40167u);
-  in = Plain(4, false, 3);
-  in.orthographic = true;
-  EXPECT_EQ(ChooseStatusPrompt(in).id, 40161u);
-  EXPECT_EQ(ChooseStatusPrompt(in).highlight, 0u);
-
   // Rotation with tracking: while pressed it also needs the grabbed point.
   in = Plain(6, true, 3);
   in.rotateWithTracking = true;
