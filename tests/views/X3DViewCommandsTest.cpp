@@ -46,7 +46,6 @@ TEST_F(CameraWindowCommands, SheetCommandsOpenTheirPagesAndTheObjectSheetNeedsOn
     for (const Ptr<GroupSO>& group : selected) doc.ToggleSelect(group, FALSE, 0);
     const bool editable = selected.size() == 1 && selected[0] == chair;
     EXPECT_EQ(StateOf(view, 33137).enabled, editable);
-    EXPECT_EQ(StateOf(view, 10302).enabled, editable);
   }
   const struct {
     UINT command;
