@@ -125,11 +125,7 @@ TEST_F(EditObjectLooks, AVeryPaintedTextureChosenOnTheArtisticPageShowsFewerColo
   view.ShowEntireScene(doc.GetSceneBox());
   const std::size_t photo = ColoursOf(view);
   PropertySheetEditObject sheet(&doc, crate, kEditObjectArtisticPage);
-  RunModal([&] { return sheet.DoModal(); },
-           [&](QDialog*) {
-             Click(*sheet.artistic, 32855);  // Very painted
-             Click(sheet, IDOK);
-           });
+  RunThenPress(sheet, [&](QDialog*) { Click(*sheet.artistic, 32855); });  // Very painted
   ASSERT_EQ(edit_object_test::MeshOf(*crate).style, 2);
   EXPECT_LT(ColoursOf(view), photo);
 }
