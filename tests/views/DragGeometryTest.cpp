@@ -20,9 +20,7 @@ constexpr int kScreenW = 1024, kScreenH = 768;
 Transform Camera() { return TranslationBy(Vector(0, 2, -10)); }
 
 void ExpectNear(const Vector& a, const Vector& b, double tolerance = 1e-6) {
-  EXPECT_NEAR(a.x, b.x, tolerance);
-  EXPECT_NEAR(a.y, b.y, tolerance);
-  EXPECT_NEAR(a.z, b.z, tolerance);
+  EXPECT_NEAR((a - b).Length(), 0.0, tolerance) << a.x << "," << a.y << "," << a.z;
 }
 
 Vector WorldOrigin(const GroupSO& group) { return group.GetWorldTransform().TransformPoint(Vector(0, 0, 0)); }

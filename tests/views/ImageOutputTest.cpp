@@ -276,7 +276,6 @@ TEST(CopyImageSize, FollowsTheClientOrTheResolutionWithinTheLargestRender) {
     SCOPED_TRACE(&c - cases);
     EXPECT_EQ(CSize(plan.bitmap), CSize(c.width, c.height));
     EXPECT_EQ(plan.render.cx, c.renderWidth);
-    EXPECT_EQ(plan.supersampled, c.renderWidth != c.width);
     EXPECT_EQ(plan.shrunk, c.shrunk);
     EXPECT_EQ(plan.supersampleDropped, c.dropped);
     EXPECT_EQ(plan.pelsPerMetre, c.pelsPerMetre);
