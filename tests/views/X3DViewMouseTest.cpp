@@ -3,7 +3,6 @@
 #include <QTest>
 
 #include "core/Globals.h"
-#include "document/XDocument.h"
 #include "platform/win/Cursors.h"
 #include "platform/win/TickCount.h"
 #include "scene/MeshSO.h"
