@@ -1,7 +1,4 @@
-// Shows a camera window of a scene on the screen and saves a screenshot of it:
-//   camera_window_screenshot <file.png> [f-stop]
-// Run under an X server (scripts/camera-window-screenshot.sh starts one). The scene: 20
-// cylinders with cartoon lines in four rows in front of the default camera, lit by the scene's sun.
+// Saves a screenshot of a camera window of cylinder rows: camera_window_screenshot <file.png> [f-stop]
 #include <QApplication>
 #include <QScreen>
 #include <QTest>

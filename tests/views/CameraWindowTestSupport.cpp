@@ -1,14 +1,14 @@
 #include "views/CameraWindowTestSupport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTabBar>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/framework/CmdUI.h"
-#include "platform/framework/MemFile.h"
 #include "platform/framework/RunModal.h"
+#include "platform/framework/WaitCursor.h"
 #include "views/LockedRows.h"
 
 namespace views_test {
@@ -43,47 +43,6 @@ TestCameraView& CameraWindowFixture::Offscreen() {
     doc.AddView(view.get());
   }
   return *view;
-}
-
-std::vector<BYTE> CameraWindowFixture::Store(X3DView& window) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    ar.MapObject(&doc);
-    window.Serialize(ar);
-    ar.Close();
-  }
-  const auto length = static_cast<std::size_t>(file.GetLength());
-  BYTE* block = file.Detach();
-  std::vector<BYTE> bytes(block, block + length);
-  std::free(block);
-  return bytes;
-}
-
-void CameraWindowFixture::Load(X3DView& window, const std::vector<BYTE>& bytes) {
-  CMemFile file(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
-  CArchive ar(&file, CArchive::load);
-  ar.m_pDocument = &doc;
-  ar.MapObject(&doc);
-  window.Serialize(ar);
-}
-
-Bytes& Bytes::Dword(DWORD v) {
-  for (int i = 0; i < 4; ++i) data.push_back(static_cast<BYTE>(v >> (8 * i)));
-  return *this;
-}
-
-Bytes& Bytes::Double(double v) {
-  BYTE raw[8];
-  std::memcpy(raw, &v, 8);
-  data.insert(data.end(), raw, raw + 8);
-  return *this;
-}
-
-Bytes& Bytes::Text(const char* text) {
-  data.insert(data.end(), text, text + std::strlen(text));
-  return *this;
 }
 
 SIZE SurfaceSize(IDirectDrawSurface* surface) {
@@ -141,6 +100,18 @@ OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user) {
           if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
       });
   return shown;
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held, Qt::KeyboardModifiers keys) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held, keys);
+  QApplication::sendEvent(widget, &event);
+}
+
+HCURSOR ShownCursor() {
+  const HCURSOR cursor = SetCursor(nullptr);
+  SetCursor(cursor);
+  return cursor;
 }
 
 }  // namespace views_test

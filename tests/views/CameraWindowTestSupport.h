@@ -1,14 +1,13 @@
-// Test support of the camera windows: a scene document with a camera window of a chosen client
-// size inside a plain parent window, and a little-endian byte writer for expected archive parts.
+// A scene document with a camera window inside a plain parent, and what tests read from windows.
 #pragma once
 
+#include <QMouseEvent>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "document/DocumentTestSupport.h"
-#include "platform/ddraw/Display.h"
 #include "platform/win/QtTestApplication.h"
 #include "views/X3DView.h"
 
@@ -27,37 +26,16 @@ struct CameraWindowFixture : document_test::SceneFixture {
   TestCameraView& Window(int width = 400, int height = 300);
   // A camera window of the document that has no window of its own (off-screen renders).
   TestCameraView& Offscreen();
-  std::vector<BYTE> Store(X3DView& view);
-  void Load(X3DView& view, const std::vector<BYTE>& bytes);
 
   QtTestApplication qt;
   std::unique_ptr<CWnd> parent;
   std::unique_ptr<TestCameraView> view;
 };
 
-struct Bytes {
-  std::vector<BYTE> data;
-  Bytes& Dword(DWORD v);
-  Bytes& Byte(BYTE v) { data.push_back(v); return *this; }
-  Bytes& Double(double v);
-  Bytes& Text(const char* text);  // the raw characters
-};
-
-// The display switched to 8 bits per pixel for one test.
-struct PaletteDisplay {
-  PaletteDisplay() : size(DDDisplaySize()), bits(static_cast<int>(DDDisplayBitsPerPixel())) {
-    DDSetDisplayMode(8, size.cx, size.cy);
-  }
-  ~PaletteDisplay() { DDSetDisplayMode(bits, size.cx, size.cy); }
-  SIZE size;
-  int bits;
-};
-
 // The size of a surface.
 SIZE SurfaceSize(IDirectDrawSurface* surface);
 
-// The pixels of the width x height block at (x, y) of a surface, row by row, each masked to its
-// colour bits (0xRRGGBB on deep surfaces, the index on palette ones).
+// A block of a surface's pixels, row by row: 0xRRGGBB on deep surfaces, the index on palette ones.
 std::vector<DWORD> SurfacePixels(IDirectDrawSurface* surface, int x, int y, int width, int height);
 
 // A command's state as the menus show it: enabled, and its check or radio mark (-1 when not set).
@@ -67,13 +45,17 @@ struct CommandState {
 };
 CommandState StateOf(CCmdTarget& window, UINT id);
 
-// The dialog that `user` opens: its title, its first page (-1 without tabs) and the texts of its
-// fields; it is closed with its Cancel button.
+// The dialog that `user` opens (title, page or -1, field texts), closed with its Cancel button.
 struct OpenedDialog {
   std::string title;
   int page = -1;
   std::vector<std::string> fields;
 };
 OpenedDialog CancelDialogOpenedBy(const std::function<void()>& user);
+
+// One mouse event at `at` with the buttons `held` after it; presses are of the left button.
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held, Qt::KeyboardModifiers keys = {});
+// The cursor shown now.
+HCURSOR ShownCursor();
 
 }  // namespace views_test

@@ -1,5 +1,4 @@
-// A scene of rows of cylinders (AddCylinderRows) shown in a camera window of a given size inside
-// a top-level window: what the benchmarks and the on-screen programs of the camera windows show.
+// Rows of cylinders (AddCylinderRows) in a camera window inside a top-level window.
 #pragma once
 
 #include "views/StandAloneApp.h"

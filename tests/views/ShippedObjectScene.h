@@ -1,5 +1,4 @@
-// A scene of copies of shipped objects (the objects folder that target objects_folder builds),
-// set out in rows in front of a camera, with an edit history of a given length.
+// A scene of copies of shipped objects in rows, with an edit history of a given length.
 #pragma once
 
 #include <algorithm>
@@ -20,8 +19,7 @@ inline std::vector<std::string> ShippedObjects(const std::string& folder, int co
   return files;
 }
 
-// `copies` copies of each object, sharing its mesh, in rows of five 3 m apart from z = 0 on, with
-// cartoon lines; each addition is one history record.
+// `copies` copies of each object with cartoon lines, in rows of five 3 m apart, one record each.
 inline void AddShippedCopies(XDocument& doc, const std::vector<std::string>& files, int copies) {
   int placed = 0;
   for (const std::string& file : files) {

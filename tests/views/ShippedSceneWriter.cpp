@@ -1,6 +1,4 @@
-// Writes a scene file of shipped objects shown in one 640 x 480 camera window, for the program's
-// screenshot (scripts/scene-window-screenshot.sh):
-//   shipped_scene_writer <objects folder> <file.tvr>
+// Writes a scene of shipped objects in one camera window: shipped_scene_writer <objects> <file.tvr>
 #include <cstdio>
 
 #include "document/XDocument.h"

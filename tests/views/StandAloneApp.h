@@ -1,6 +1,4 @@
-// An application for programs that show or read scenes without the shell (benchmarks, the
-// screenshot program, fuzz targets): the program's resources, the DirectX objects, the shared
-// cylinder mesh, no ground and no windows of its own; and a scene of rows of cylinders.
+// An application that shows or reads scenes without the shell, and a scene of cylinder rows.
 #pragma once
 
 #include "document/XDocument.h"
@@ -32,8 +30,7 @@ class StandAloneApp : public XApp, public DocumentApp {
   Ptr<MeshSO> cylinder;
 };
 
-// 20 cylinders (4 x `segments` triangles each) with cartoon lines, in four rows of five along
-// the default camera's line of sight, 1.2 m to 3 m away.
+// 20 cartoon-lined cylinders in four rows along the default camera's sight, 1.2 m to 3 m away.
 inline void AddCylinderRows(XDocument& doc, int segments) {
   for (int i = 0; i < 20; ++i) {
     Ptr<MeshSO> mesh(new MeshSO(segments, 0.06, 0.25, 0xFF3060C0));

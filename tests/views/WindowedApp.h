@@ -1,6 +1,4 @@
-// A stand-alone application whose scenes have real camera windows, for programs that open scene
-// files without the shell's start-up (the scene-file fuzz target, benchmarks): the program's
-// templates, a main frame the windows live in, and the application's own window services.
+// A stand-alone application whose scenes open in real camera windows inside a main frame.
 #pragma once
 
 #include <QApplication>

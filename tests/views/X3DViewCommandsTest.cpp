@@ -1,35 +1,26 @@
-// The commands of a camera window: the mode commands and their radio marks, Point Sun Light, the
-// print commands, which stay off, and the commands that open the scene's sheets and dialogs.
+// The commands of a camera window: Point Sun Light, the sheets, the zoom, and the looks it shows.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
+#include "core/Globals.h"
 #include "dialogs/EditObjectTestSupport.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "views/CameraWindowTestSupport.h"
-#include "views/DragGeometry.h"
+#include "views/CountedClientDC.h"
 
 namespace views_test {
 namespace {
 
 using CameraWindowCommands = CameraWindowFixture;
 
-TEST_F(CameraWindowCommands, ModeCommandsSetTheApplicationsModeAndPrintingStaysOff) {
-  TestCameraView& view = Window();
-  view.SendMessage(WM_COMMAND, 33127);  // Roll Camera
-  EXPECT_EQ(app.XApp::GetInteractiveMode(), 7);
-  app.mode = 7;
-  EXPECT_EQ(StateOf(view, 33127).checked, 1);
-  EXPECT_EQ(StateOf(view, 33128).checked, 0);
-  for (UINT print = 57607; print <= 57609; ++print) EXPECT_FALSE(StateOf(view, print).enabled) << print;
-}
-
 TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLookingUp) {
   TestCameraView& view = Window();
   ScriptedMessageBoxes boxes;
   const Transform sunBefore = doc.GetSunlight()->GetTransform();
   view.settings.transform = Transform(-0.01, Vector(1, 0, 0));  // a little upwards
-  ASSERT_GT(ViewDirection(view.settings.transform).y, 0.0);
   view.SendMessage(WM_COMMAND, 33131);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunBefore);
@@ -40,8 +31,6 @@ TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLooki
   EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != view.settings.transform);
   EXPECT_EQ(document_test::UndoText(doc), "Point Sun Light");
-  doc.OnEditUndo();
-  EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunBefore);
 }
 
 TEST_F(CameraWindowCommands, SheetCommandsOpenTheirPagesAndTheObjectSheetNeedsOneGroupWithItsOwnMesh) {
@@ -57,21 +46,88 @@ TEST_F(CameraWindowCommands, SheetCommandsOpenTheirPagesAndTheObjectSheetNeedsOn
     for (const Ptr<GroupSO>& group : selected) doc.ToggleSelect(group, FALSE, 0);
     const bool editable = selected.size() == 1 && selected[0] == chair;
     EXPECT_EQ(StateOf(view, 33137).enabled, editable);
-    EXPECT_EQ(StateOf(view, 10302).enabled, editable);
   }
-  EXPECT_FALSE(view.EditObject(lamp, 0));
-  EXPECT_FALSE(view.EditObject(outer, 0));
-
-  EXPECT_TRUE(StateOf(view, 10001).enabled);  // Edit/Lights...
   const struct {
     UINT command;
     std::string opened;
-  } commands[] = {{33137, "Edit Object 0"}, {10302, "Edit Object 1"}, {33120, "Edit Camera 0"},
-                  {2103, "Edit Camera 2"},  {2104, "Edit Camera 1"},  {10001, "Edit Lights -1"}};
+  } commands[] = {{10302, "Edit Object 1"}, {2103, "Edit Camera 2"}, {10001, "Edit Lights -1"}};
   for (const auto& c : commands) {
     const OpenedDialog shown = CancelDialogOpenedBy([&] { view.SendMessage(WM_COMMAND, c.command); });
     EXPECT_EQ(shown.title + " " + std::to_string(shown.page), c.opened) << c.command;
   }
+}
+
+struct Zoom : CameraWindowFixture {
+  LONG ZoomOf() const { return view->GetZoomNumerator().cy / view->GetZoomDenominator().cy; }
+};
+
+TEST_F(Zoom, EachChangeIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize) {
+  TestCameraView& view = Window(400, 300);
+  const int before = doc.GetHistory().GetCount();
+  view.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
+  view.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);
+  view.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);  // in force already
+  EXPECT_EQ(doc.GetHistory().GetCount(), before + 2);
+  EXPECT_EQ(document_test::UndoText(doc), "Zoom Window");
+
+  ASSERT_TRUE(doc.Undo(TRUE));
+  EXPECT_EQ(ZoomOf(), 2);
+  ASSERT_TRUE(doc.Undo(TRUE));
+  EXPECT_EQ(ZoomOf(), 1);
+  EXPECT_FALSE(StateOf(view, kZoomOutCommand).enabled);
+  EXPECT_EQ(StateOf(view, kNormalZoomPreset).checked, TRUE);
+  view.SendMessage(WM_COMMAND, kZoomInCommand);
+  view.SendMessage(WM_COMMAND, kZoomInCommand);
+  EXPECT_EQ(ZoomOf(), 3);
+  view.SendMessage(WM_COMMAND, kZoomOutCommand);
+  EXPECT_EQ(ZoomOf(), 2);
+  view.SendMessage(WM_COMMAND, 33008);
+  EXPECT_EQ(ZoomOf(), 10);
+  for (int i = 0; i < 10; ++i) view.SendMessage(WM_COMMAND, kZoomInCommand);
+  EXPECT_EQ(ZoomOf(), 20);
+  EXPECT_FALSE(StateOf(view, kZoomInCommand).enabled);
+}
+
+TEST_F(Zoom, AWindowPointConvertsToItsFractionalLogicalPosition) {
+  TestCameraView& view = Window(400, 300);
+  view.settings.orthographic = TRUE;  // no band offset
+  const auto convert = [&](double x) {
+    CountedClientDC dc(&view);
+    XDPoint p(x, 20.0);
+    dc.DPtoLP(p);
+    return p.x;
+  };
+  view.SetZoom(XSize(2, 2), XSize(1, 1), FALSE);
+  EXPECT_DOUBLE_EQ(convert(5.0), 2.5);
+  CountedClientDC dc(&view);
+  POINT logical{3, 0};
+  dc.LPtoDP(&logical);
+  EXPECT_EQ(logical.x, 7);  // the middle of the zoomed pixel: 2x + 1
+}
+
+// The window's colours, drawn off screen at the window's size.
+std::size_t ColoursOf(X3DView& view) {
+  const XSize size(96, 96);
+  view.RenderImage(nullptr, FALSE, &size, nullptr);
+  const std::vector<DWORD> pixels = SurfacePixels(view.image2, 0, 0, size.cx, size.cy);
+  return std::set<DWORD>(pixels.begin(), pixels.end()).size();
+}
+
+using EditObjectLooks = CameraWindowFixture;
+
+TEST_F(EditObjectLooks, AVeryPaintedTextureChosenOnTheArtisticPageShowsFewerColours) {
+  InstallInputFilter();
+  InitGlobals();
+  Ptr<GroupSO> crate(new GroupSO);
+  crate->AddVisual(Ptr<MeshSO>(new MeshSO(TAVROLIN_BINARY_DIR "/Objects/Crate.ulm", FALSE, nullptr, FALSE, FALSE)));
+  doc.AddGroup(crate, FALSE, FALSE, 0);
+  X3DView& view = Window(96, 96);
+  view.ShowEntireScene(doc.GetSceneBox());
+  const std::size_t photo = ColoursOf(view);
+  PropertySheetEditObject sheet(&doc, crate, kEditObjectArtisticPage);
+  RunThenPress(sheet, [&](QDialog*) { Click(*sheet.artistic, 32855); });  // Very painted
+  ASSERT_EQ(edit_object_test::MeshOf(*crate).style, 2);
+  EXPECT_LT(ColoursOf(view), photo);
 }
 
 }  // namespace
