@@ -28,7 +28,6 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/MemFile.h"
 #include "platform/framework/ScrollView.h"
-#include "platform/win/QtTestApplication.h"
 #include "platform/win/TickCount.h"
 #include "scene/ObjectFile.h"
 #include "shell/ObjectThumbnail.h"
@@ -105,7 +104,6 @@ struct MainFrameFixture : ::testing::Test {
     frame->GetStatusBar().OnIdle();
   }
 
-  QtTestApplication app;
   XApp winApp;
   ScopedMemoryProfile store;
   ScopedSystemInfo info;
@@ -420,7 +418,6 @@ struct StatusBarFixture : ::testing::Test {
     return !bar.GetPaneBackground(pane).transparent && bar.GetPaneBackground(pane).colour == 0x00FFFF;
   }
 
-  QtTestApplication app;
   TickSource previousClock;
   CFrameWnd frame;
   XStatusBar bar;
@@ -591,7 +588,6 @@ struct ChildFrameFixture : ::testing::Test {
     frame->SerializeLayout(ar, &document);
   }
 
-  QtTestApplication app;
   CWinApp winApp;
   CDocument document;
   MainWithCommands* main;
@@ -659,7 +655,6 @@ TEST_F(ChildFrameFixture, NewFramesGetTheirOwnFirstPlacementACloseCommandIsPoste
 }
 
 TEST(WindowHelpers, TheControlUnderThePointIsTheLastVisibleOneWithAnId) {
-  QtTestApplication app;
   CWnd dialog, groupBox, label, button, hidden, noId;
   ASSERT_TRUE(dialog.Create("Dialog", 0, {100, 100, 400, 300}, nullptr));
   groupBox.Create("Group", WS_CHILD | WS_VISIBLE, {10, 10, 200, 150}, &dialog, 11);
@@ -681,7 +676,6 @@ TEST(WindowHelpers, TheControlUnderThePointIsTheLastVisibleOneWithAnId) {
 }
 
 TEST(WindowHelpers, ADockedBarShowsItselfAndAFloatingOneItsFrame) {
-  QtTestApplication app;
   CFrameWnd frame;
   CMiniDockFrameWnd floating;
   CControlBar docked, floated, orphan;
