@@ -1,8 +1,7 @@
 // The main frame with its real bars and menus, driven by keys, clicks and commands: toolbar
 // visibility and layout, the Window and File menus, settings clicks, prompts and help, the 3D
-// Objects window with the files it lists and their thumbnails, and the palette on an 8-bit
-// display. Then the prompt line of a plain frame, child frames of a plain main frame, and the
-// window helpers for controls and bars.
+// Objects window with the files it lists and their thumbnails. Then the prompt line of a plain
+// frame, child frames of a plain main frame, and the visibility of bars.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -21,8 +20,6 @@
 
 #include "core/Globals.h"
 #include "core/PreferenceKeys.h"
-#include "core/WindowPlacement.h"
-#include "platform/ddraw/Display.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Document.h"
@@ -31,7 +28,6 @@
 #include "platform/win/TickCount.h"
 #include "scene/ObjectFile.h"
 #include "shell/ObjectThumbnail.h"
-#include "shell/StartupChecks.h"
 #include "shell/WindowHelpers.h"
 #include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
@@ -213,8 +209,6 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfTheP
   XToolBar& beginner = frame->GetBeginnerToolBar();
   const QPoint empty(2, beginner.GetWidget()->height() / 2);
   Hover(beginner.GetWidget(), empty);
-  const QPoint emptyOnScreen = beginner.GetWidget()->mapToGlobal(empty);
-  EXPECT_EQ(WindowFromPoint({emptyOnScreen.x(), emptyOnScreen.y()}), &beginner);
   EXPECT_EQ(bar.GetPromptId(), 40201u);
   Hover(frame->GetWidget(), QPoint(500, 400));
   EXPECT_EQ(bar.GetPromptText(), "Choose New or Open... from the File menu");
@@ -336,35 +330,6 @@ TEST(ObjectThumbnail, LabelsSortWithoutRegardToCase) {
   EXPECT_EQ(CompareObjectLabels("Chair", "chair", 0), 0);
   EXPECT_LT(CompareObjectLabels("Car", "cart", 0), 0);
 }
-
-TEST_F(MainFrameFixture, ComingToTheFrontOnAn8BitDisplayPutsTheFixedPaletteIntoTheDisplays) {
-  const SIZE screen = DDDisplaySize();
-  const int bits = static_cast<int>(DDDisplayBitsPerPixel());
-  ASSERT_TRUE(DDSetDisplayMode(8, screen.cx, screen.cy));
-  PALETTEENTRY before[256], after[256];
-  DDGetDisplayPalette(before);
-  struct {
-    WORD version = 0x300;
-    WORD count = 256;
-    PALETTEENTRY entries[256];
-  } fixed;
-  BuildFixedPalette(fixed.entries);
-  winApp.palette = std::make_unique<CPalette>();
-  EXPECT_TRUE(winApp.palette->CreatePalette(reinterpret_cast<LOGPALETTE*>(&fixed)));
-  Open();
-  frame->GetWidget()->activateWindow();
-  QApplication::processEvents();
-  DDGetDisplayPalette(after);
-  // Red at 190 only once realised; the explicit entries keep the display's own colours.
-  EXPECT_FALSE(before[190].peRed == 255 && before[190].peGreen == 0);
-  EXPECT_TRUE(after[190].peRed == 255 && after[190].peGreen == 0);
-  EXPECT_EQ(after[3].peRed, before[3].peRed);
-  Close();
-  DDSetDisplayPalette(0, 256, before);
-  winApp.palette.reset();
-  ASSERT_TRUE(DDSetDisplayMode(bits, screen.cx, screen.cy));
-}
-
 
 DWORD now = 1000;
 DWORD SteppedClock() { return now; }
@@ -612,12 +577,6 @@ TEST_F(ChildFrameFixture, NewFramesGetTheirOwnFirstPlacementACloseCommandIsPoste
   EXPECT_EQ(main->runs, 1);
   frame->SendMessage(WM_COMMAND, 33019);  // its update handler never calls Enable
   EXPECT_EQ(main->runs, 2);
-
-  frame->closeCommand = 0;
-  const HWND handle = frame->GetSafeHwnd();
-  frame->SendMessage(WM_CLOSE);
-  QApplication::processEvents();
-  EXPECT_FALSE(::IsWindow(handle));
 }
 
 TEST(WindowHelpers, ADockedBarShowsItselfAndAFloatingOneItsFrame) {
