@@ -352,7 +352,7 @@ class WindowThenFailDocument : public CDocument {
 IMPLEMENT_DYNCREATE(WindowThenFailDocument, CDocument)
 
 
-TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneOpensNothingAndADroppedOneOpens) {
+TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneLeavesNoWindowAndADroppedOneOpens) {
   EXPECT_EQ(app.OpenDocumentFile((folder / "missing.tvr").c_str()), nullptr);
   EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{61697});
   EXPECT_EQ(app.CountOpenScenes(), 0);
@@ -377,9 +377,8 @@ TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneOpensNothi
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window, &drop);
   EXPECT_EQ(app.CountOpenScenes(), 2);
-}
 
-TEST_F(Running, AFailedReadClosesTheWindowsItMadeBeforeTheDocumentGoes) {
+  // A failed read closes the windows it made before the document goes.
   auto* windowed = new XMultiDocTemplate(14, RUNTIME_CLASS(WindowThenFailDocument), RUNTIME_CLASS(PlainFrame),
                                          RUNTIME_CLASS(CountedView));
   app.AddDocTemplate(windowed);
