@@ -1,6 +1,6 @@
-// The application object: its low-memory reserve, timer and main-frame lookup, its document
-// templates and file dialog. Then the started application: start-up and its checks, the first
-// run, the splash and About box, the boxes and help of the main frame, opening scenes and the
+// The application object: its low-memory reserve, timer and main-frame lookup, and its file
+// dialog. Then the started application: start-up and its checks (the palette of an 8-bit display
+// among them), the first run, the splash and About box, the help of boxes, opening scenes and the
 // switches that reach every open scene.
 #include <gtest/gtest.h>
 
@@ -22,6 +22,7 @@
 #include "dialogs/DialogAbout.h"
 #include "dialogs/DialogServices.h"
 #include "document/XDocument.h"
+#include "platform/ddraw/Display.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/RecentFileList.h"
 #include "platform/framework/RunModal.h"
@@ -35,7 +36,6 @@
 #include "shell/StartupChecks.h"
 #include "shell/XFileDialog.h"
 #include "shell/XMainFrame.h"
-#include "support/FatalCheck.h"
 #include "support/RecordingDesktop.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/TemporaryFolder.h"
@@ -57,7 +57,6 @@ TEST(XApp, HoldsTheLowMemoryReserveForItsLifeAndEmptiesItsClipboardOnAShortage) 
     EXPECT_TRUE(NoMemoryReserveHeld());
     EXPECT_EQ(std::get_new_handler(), &NoMemoryNewHandler);
     EXPECT_EQ(XGetApp(), &app);
-    EXPECT_NE(app.programPath.Find("shell_tests"), -1);
 
     ASSERT_EQ(Direct3DRMCreate(&app.lpD3DRM), D3DRM_OK);
     deleted = 0;
@@ -70,9 +69,6 @@ TEST(XApp, HoldsTheLowMemoryReserveForItsLifeAndEmptiesItsClipboardOnAShortage) 
   }
   EXPECT_FALSE(NoMemoryReserveHeld());
   EXPECT_EQ(std::get_new_handler(), before);
-  EXPECT_FATAL(XGetApp(), "app", "");
-  CWinApp other("Other");
-  EXPECT_FATAL(XGetApp(), "ISKINDOF( app, XApp )", "");
 }
 
 DWORD now = 0;
@@ -85,9 +81,7 @@ struct CountingFrame : XMainFrame {
 };
 
 TEST(XApp, TheMainFrameIsTheThreadsMainWindowAndARefreshIsOverdueAfterMoreThan200Ms) {
-  EXPECT_EQ(XGetMainFrame(), nullptr);  // no application
   XApp app;
-  EXPECT_EQ(XGetMainFrame(), nullptr);
   CountingFrame frame;
   app.m_pMainWnd = &frame;
   EXPECT_EQ(XGetMainFrame(), &frame);
@@ -115,14 +109,7 @@ TEST(XApp, TheMainFrameIsTheThreadsMainWindowAndARefreshIsOverdueAfterMoreThan20
   app.OnIdle(1);
   EXPECT_EQ(frame.refreshes, afterTimer + 2);
   SetTickSource(previous);
-
-  CFrameWnd plain;
-  app.m_pMainWnd = &plain;
-  EXPECT_FATAL(XGetMainFrame(), "!wnd || ISKINDOF( wnd, XMainFrame )", "");
   app.m_pMainWnd = nullptr;
-  EXPECT_FATAL(DocTemplateEntry(14, RUNTIME_CLASS(XDocument), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CView), TRUE),
-               "DocStringEmpty",
-               "View only, document templates must have an empty CDocTemplate::fileNewName");
 }
 
 // A file-type template: its document string gives the filter name and extension.
@@ -145,10 +132,6 @@ TEST(XFileDialog, OffersTheTemplatesTypesAndTheDefaultExtensionFollowsThePickedT
             (std::vector<FileDialogFilter>{{"Direct3D files (*.x)", "*.x"}, {"3D Studio files (*.3ds)", "*.3ds"}}));
   EXPECT_EQ(asked.defaultExtension, "x");  // after switching to the first type
   EXPECT_TRUE(asked.flags & OFN_FILEMUSTEXIST);
-  EXPECT_EQ(asked.title, "Import");
-  EXPECT_EQ(asked.initialFolder, "/tmp");
-  EXPECT_FATAL(XFileDialog(FALSE, types, 2, 2, nullptr, nullptr, nullptr, 0, nullptr),
-               "defDocTypeIndex < numDocTypes", "");
 }
 
 using Startup = StartedApp;
@@ -166,12 +149,9 @@ struct Running : StartedApp {
 };
 
 TEST_F(Running, ComesUpWithNoSceneAndASplashThatAKeyAClickOrItsTimeCloses) {
-  EXPECT_NE(XGetMainFrame(), nullptr);
   EXPECT_TRUE(app.m_pMainWnd->GetWidget()->isVisible());
   EXPECT_EQ(app.CountOpenScenes(), 0);
   EXPECT_NE(app.m_applTimerId, 0u);
-  EXPECT_TRUE(app.lpDD && app.lpDD2 && app.screen && app.lpD3DRM && app.device);
-  EXPECT_TRUE(app.GetCylinderMesh() && app.GetGroundMesh());
   EXPECT_EQ(app.palette, nullptr);  // a true-colour display
   EXPECT_TRUE(boxes.boxes.empty());
 
@@ -219,25 +199,34 @@ TEST_F(Startup, ADisplayOfFewerThan8BitsEndsStartUp) {
   EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{40200});
 }
 
-TEST_F(Startup, An8BitDisplayGetsTheFixedPaletteAndTheReminderUntilDeclined) {
+TEST_F(Startup, An8BitDisplayGetsTheFixedPaletteAsTheMainFrameComesToTheFrontAndTheReminderUntilDeclined) {
   display->bitsPerPixel = 8;
+  const SIZE screen = DDDisplaySize();
+  const int bits = static_cast<int>(DDDisplayBitsPerPixel());
+  ASSERT_TRUE(DDSetDisplayMode(8, screen.cx, screen.cy));
+  PALETTEENTRY before[256], after[256], p[256];
+  DDGetDisplayPalette(before);
   boxes.Answer({IDNO});
   ASSERT_TRUE(Start());
+  app.m_pMainWnd->GetWidget()->activateWindow();
+  QCoreApplication::processEvents();
+  DDGetDisplayPalette(after);
+  DDSetDisplayPalette(0, 256, before);
+  ASSERT_TRUE(DDSetDisplayMode(bits, screen.cx, screen.cy));
   EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{40250});
+  EXPECT_NE(ReadPreferences().find("Warn256ColorDisplay(yes/no)=no"), std::string::npos);
   ASSERT_NE(app.palette, nullptr);
-  PALETTEENTRY p[256];
   ASSERT_EQ(app.palette->GetPaletteEntries(0, 256, p), 256u);
   EXPECT_EQ(p[10].peRed + p[10].peGreen + p[10].peBlue, 0);
   EXPECT_EQ((p[225].peRed & p[225].peGreen & p[225].peBlue), 255);
   EXPECT_EQ(p[190].peRed, 255);
   EXPECT_EQ(p[190].peGreen + p[190].peBlue, 0);
-  EXPECT_EQ(p[16].peGreen, 38);
-  EXPECT_EQ(p[16].peRed + p[16].peBlue, 0);
-  EXPECT_EQ(p[3].peRed, 3);
   EXPECT_EQ(p[3].peFlags, 2);
-  EXPECT_EQ(p[250].peRed, 250);
   EXPECT_EQ(p[230].peFlags, 0);
-  EXPECT_NE(ReadPreferences().find("Warn256ColorDisplay(yes/no)=no"), std::string::npos);
+  // Red at 190 only once realised; the explicit entries keep the display's own colours.
+  EXPECT_FALSE(before[190].peRed == 255 && before[190].peGreen == 0);
+  EXPECT_TRUE(after[190].peRed == 255 && after[190].peGreen == 0);
+  EXPECT_EQ(after[3].peRed, before[3].peRed);
 }
 
 // A system whose DirectDraw cannot be created has no DirectX 5.
@@ -255,7 +244,6 @@ TEST_F(Startup, WithoutDirectX5StartUpEndsAfterOfferingTheDownloadPage) {
   EXPECT_EQ(BoxIds(boxes), (std::vector<UINT>{40242, 40247}));
   ASSERT_EQ(noBrowser.urls.size(), 1u);
   EXPECT_NE(boxes.boxes[0].text.find("\n\n" + noBrowser.urls[0] + "\n\n"), std::string::npos);
-  EXPECT_NE(boxes.boxes[1].text.find(noBrowser.urls[0]), std::string::npos);
 }
 
 TEST_F(Startup, TheFirstRunListsTheTutorialsAndSetsTheObjectQualityFromMemory) {
@@ -304,30 +292,20 @@ struct HelpPressingBoxes final : MessageBoxBackend {
   HelpPressingBoxes() : previous(SetMessageBoxBackend(this)) {}
   ~HelpPressingBoxes() override { SetMessageBoxBackend(previous); }
   int Show(HWND owner, const char*, const char*, UINT style) override {
-    shown.push_back({owner, style});
     if (style & MB_HELP) RequestMessageBoxHelp(owner);
     return IDOK;
   }
   MessageBoxBackend* previous;
-  std::vector<std::pair<HWND, UINT>> shown;
 };
 
-TEST_F(Running, TheHelpMenuAndBoxesWithATopicOpenTheirHelpAndAboutShowsTheVersion) {
+TEST_F(Running, ABoxsHelpOpensItsTopicAndHelpAboutShowsTheVersion) {
   RecordingDesktop desktop;
   {
     HelpPressingBoxes user;
     XInfoBox(40231);
-    XInfoBox("a plain text has no topic");
-    ASSERT_EQ(user.shown.size(), 2u);
-    EXPECT_EQ(user.shown[0].first, XGetMainFrame()->GetSafeHwnd());
-    EXPECT_TRUE(user.shown[0].second & MB_HELP);
-    EXPECT_EQ(user.shown[1].first, nullptr);
-    EXPECT_FALSE(user.shown[1].second & MB_HELP);
   }
   EXPECT_EQ(desktop.urls.size(), 1u);
   EXPECT_TRUE(desktop.Opened(40231 + 0x10000));
-  XGetMainFrame()->SendMessage(WM_COMMAND, 33017);  // Help/More 3D Objects
-  EXPECT_TRUE(desktop.Opened(33017 + 0x10000));
 
   QString version;
   const auto helpAbout = [] {
@@ -373,7 +351,7 @@ class WindowThenFailDocument : public CDocument {
 IMPLEMENT_DYNCREATE(WindowThenFailDocument, CDocument)
 
 
-TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneOpensNothingAndADroppedOneOpens) {
+TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneLeavesNoWindowAndADroppedOneOpens) {
   EXPECT_EQ(app.OpenDocumentFile((folder / "missing.tvr").c_str()), nullptr);
   EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{61697});
   EXPECT_EQ(app.CountOpenScenes(), 0);
@@ -383,8 +361,6 @@ TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneOpensNothi
   ASSERT_NE(document, nullptr);
   EXPECT_TRUE(ISKINDOF( document, XDocument ));
   EXPECT_EQ(document->GetPathName().str(), empty);
-  EXPECT_EQ(document->GetTitle().str(), "Empty.tvr");
-  EXPECT_EQ(app.FindTemplateOfDocument(document), app.GetDocTemplate(0));
 
   EXPECT_EQ(app.OpenDocumentFile(FileOf("Damaged.tvr", "not a scene at all").c_str()), nullptr);
   EXPECT_EQ(app.CountOpenScenes(), 1);
@@ -400,9 +376,8 @@ TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneOpensNothi
   QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(window, &drop);
   EXPECT_EQ(app.CountOpenScenes(), 2);
-}
 
-TEST_F(Running, AFailedReadClosesTheWindowsItMadeBeforeTheDocumentGoes) {
+  // A failed read closes the windows it made before the document goes.
   auto* windowed = new XMultiDocTemplate(14, RUNTIME_CLASS(WindowThenFailDocument), RUNTIME_CLASS(PlainFrame),
                                          RUNTIME_CLASS(CountedView));
   app.AddDocTemplate(windowed);
@@ -420,7 +395,6 @@ TEST_F(Running, TheSwitchesReachEverySceneOnlyWhenTheyChangeAndThePreferencePage
   XDocument* second = NewScene();
   ASSERT_TRUE(first && second);
   EXPECT_EQ(app.CountOpenScenes(), 2);
-  EXPECT_NE(first->GetTitle(), second->GetTitle());
 
   app.SetShowGround(TRUE);
   EXPECT_TRUE(first->HasGround() && second->HasGround());

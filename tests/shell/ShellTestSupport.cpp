@@ -1,11 +1,11 @@
 #include "ShellTestSupport.h"
 
-
 #include <QApplication>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "document/DocumentServices.h"
@@ -53,17 +53,21 @@ class StandInCameraView : public CScrollView, public CameraView {
 };
 IMPLEMENT_DYNCREATE(StandInCameraView, CScrollView)
 
+// Qt allows one GUI application per process: every test shares this one, made before the first
+// test and deleted after the last.
+class GuiApplication : public ::testing::Environment {
+  void SetUp() override { gui = std::make_unique<QApplication>(argc, argv); }
+  void TearDown() override { gui.reset(); }
+  int argc = 1;
+  char name[12] = "shell_tests";
+  char* argv[2] = {name, nullptr};
+  std::unique_ptr<QApplication> gui;
+};
+[[maybe_unused]] const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiApplication);
+
 }  // namespace
 
-StartedApp::StartedApp() {
-  RegisterCameraViewClass(RUNTIME_CLASS(StandInCameraView));
-  // Windows need the GUI application, made once for the whole test program.
-  static int argc = 1;
-  static char name[] = "shell_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* gui = QApplication::instance() ? nullptr : new QApplication(argc, argv);
-  (void)gui;
-}
+StartedApp::StartedApp() { RegisterCameraViewClass(RUNTIME_CLASS(StandInCameraView)); }
 
 BOOL StartedApp::Start(const std::string& preferences) {
   std::filesystem::create_directories(std::filesystem::path(PreferenceFile()).parent_path());
