@@ -1,8 +1,7 @@
 // Edge data (welding, face normals, which seams become surface edges), and the silhouette and
 // surface lines of meshes seen from a known camera: which lines, how they are batched, the execute
-// buffer of a batch byte for byte, culling at the viewport, and meshes at and beyond the limits.
+// buffers, culling at the viewport, and meshes at and beyond the limits.
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <set>
 #include <utility>
@@ -88,11 +87,6 @@ TEST(CartoonEdges, AWeldJoinsTheNewestEqualKeyAndKeepsTheTwoSidesOfASheetApart) 
   const CartoonEdgeData flat = OneGroup({At(0, 0, 0), At(1, 1, 1), At(2, 2, 2)}, {0, 1, 2});
   EXPECT_EQ(flat.faceNormals[0].x, 0.0f);
   EXPECT_EQ(flat.faceNormals[0].z, 0.0f);
-}
-
-template <class Record>
-void Put(std::vector<BYTE>& bytes, std::size_t at, const Record& record) {
-  std::memcpy(&bytes[at], &record, sizeof record);
 }
 
 double Cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
@@ -284,55 +278,6 @@ TEST_F(CartoonLinesTest, NothingIsDrawnInATinyViewportOrFromAPointAtTheCamera) {
   DrawMesh(v, f, 2.0, 0, 0xFFFF0000, TRUE);
   ASSERT_EQ(record.batches.size(), 1u);
   for (const D3DTRIANGLE& t : record.batches[0].Triangles()) EXPECT_EQ(t.v1 | t.v2 | t.v3, 0) << "culled";
-}
-
-TEST_F(CartoonLinesTest, OneLineMakesFiveVerticesTwoTrianglesAndTheFixedInstructions) {
-  MakeView(64, 64);
-  std::vector<D3DRMVERTEX> v;
-  std::vector<unsigned> f;
-  AddRoof(v, f, 0, 0, 1);
-  DrawMesh(v, f, 2.0, 0, 0xFF112233);
-  ASSERT_EQ(record.batches.size(), 1u);
-  EXPECT_EQ(record.updates, 1);
-  const ExecutedBatch& batch = record.batches[0];
-  const DWORD size = kSilhouetteBufferSize;
-  ASSERT_EQ(batch.bytes.size(), size);
-
-  // Ends (1, 0, 3) and (-1, 0, 3) land on row 32; the band lies below, away from the face.
-  const float depth = static_cast<float>(10.0 / 9.0 - 10.0 / 9.0 / 3.0) - 3.06e-05f;
-  const float left = static_cast<float>(32.0 / 3.0 * -1.0 + 32.0), right = static_cast<float>(32.0 / 3.0 + 32.0);
-  const D3DTLVERTEX p{right, 32, depth, static_cast<float>(1.0 / 3.0), 0xFF112233, 0, 0, 0};
-  D3DTLVERTEX q = p, guard = p, p2 = p, q2 = p;
-  q.sx = q2.sx = left;
-  guard.sx = guard.sy = 0;
-  guard.sz = 2.0f;
-  p2.sy = q2.sy = 34;
-  std::vector<BYTE> expected(size, 0);
-  const D3DTLVERTEX vertices[5] = {guard, p, q, p2, q2};
-  std::memcpy(expected.data(), vertices, sizeof vertices);
-  Put(expected, 160, D3DINSTRUCTION{D3DOP_PROCESSVERTICES, 16, 1});
-  Put(expected, 164, D3DPROCESSVERTICES{D3DPROCESSVERTICES_COPY, 0, 0, 5, 0});
-  Put(expected, 180, D3DINSTRUCTION{D3DOP_STATERENDER, 8, 4});
-  Put(expected, 184, D3DSTATE{D3DRENDERSTATE_SHADEMODE, {D3DSHADE_FLAT}});
-  Put(expected, 192, D3DSTATE{D3DRENDERSTATE_FILLMODE, {D3DFILL_SOLID}});
-  Put(expected, 200, D3DSTATE{D3DRENDERSTATE_TEXTUREHANDLE, {0}});
-  Put(expected, 208, D3DSTATE{D3DRENDERSTATE_ALPHABLENDENABLE, {FALSE}});
-  Put(expected, 216, D3DINSTRUCTION{D3DOP_BRANCHFORWARD, 16, 1});
-  Put(expected, 220, D3DBRANCH{0, 0, FALSE, size - 24 - 216});
-  Put(expected, size - 24, D3DINSTRUCTION{D3DOP_TRIANGLE, 8, 2});
-  Put(expected, size - 20, D3DTRIANGLE{4, 2, 3, 0x700});  // made second
-  Put(expected, size - 12, D3DTRIANGLE{3, 2, 1, 0x700});  // made first
-  Put(expected, size - 4, D3DINSTRUCTION{D3DOP_EXIT, 0, 0});
-  for (std::size_t at = 0; at < size; ++at)
-    if (batch.bytes[at] != expected[at]) {
-      ADD_FAILURE() << "first difference at byte " << at;
-      break;
-    }
-  EXPECT_EQ(batch.data.dwSize, 48u);
-  EXPECT_EQ(batch.data.dwVertexOffset, 0u);
-  EXPECT_EQ(batch.data.dwVertexCount, 5u);
-  EXPECT_EQ(batch.data.dwInstructionOffset, 160u);
-  EXPECT_EQ(batch.data.dwInstructionLength, size - 160);
 }
 
 TEST(CartoonCulling, TrianglesLeavingTheRectangleBecomePointsAtTheGuard) {

@@ -5,7 +5,7 @@
 #include "LoadMeshTestSupport.h"
 #include "scene/InstanceMap.h"
 #include "scene/MeshGeometry.h"
-#include "scene/ObjectFileWriter.h"
+#include "scene/ObjectFile.h"
 #include "tools/ThreeDsWriter.h"
 
 namespace {
@@ -35,10 +35,7 @@ TEST_F(LoadMeshTest, SizesComeIntoRangeButObjectFilesKeepTheirs) {
   ASSERT_EQ(point->GetError(), SceneObj::none);
   EXPECT_EQ(point->box.max.x, 1.0);
 
-  ObjectFileWriter w;
-  w.mesh = TriangleOfSize(10.0f);
-  w.parts = {{"Seat", 1}};
-  const auto bytes = w.Bytes();
+  const auto bytes = ObjectFileOf({}, {{"Seat"}}, TriangleOfSize(10.0f));
   WriteFile(folder / "big.ulm", std::string(bytes.begin(), bytes.end()));
   Ptr<MeshSO> big = Make(folder / "big.ulm");
   ASSERT_EQ(big->GetError(), SceneObj::none);
@@ -81,15 +78,8 @@ TEST_F(LoadMeshTest, GroupsOfEqualLooksFormOnePartNamedZero) {
 }
 
 TEST_F(LoadMeshTest, ObjectFilesGiveTheirLookAndNamesAndAreRefusedWhenDamaged) {
-  ObjectFileWriter w;
-  w.version = 2;
-  w.quality = -1;
-  w.cartoon = 1;
-  w.rgb = {255, 0, 0};
-  w.twoSided = 1;
-  w.parts = {{"Seat", 0}};
-  w.mesh = TriangleOfSize(1.0f);
-  auto bytes = w.Bytes();
+  const objects::ObjectHeader look{-1, true, {255, 0, 0}, true};
+  auto bytes = ObjectFileOf(look, {{"Seat", false}}, TriangleOfSize(1.0f));
   WriteFile(folder / "Chair.ulm", std::string(bytes.begin(), bytes.end()));
   Ptr<MeshSO> chair = Make(folder / "Chair.ulm", 1);
   ASSERT_EQ(chair->GetError(), SceneObj::none);
@@ -104,8 +94,7 @@ TEST_F(LoadMeshTest, ObjectFilesGiveTheirLookAndNamesAndAreRefusedWhenDamaged) {
 
   // Two names for one part: the message, a damaged file, and not listed (its destructor would
   // not find it).
-  w.parts = {{"Seat", 1}, {"Back", 1}};
-  bytes = w.Bytes();
+  bytes = ObjectFileOf(look, {{"Seat"}, {"Back"}}, TriangleOfSize(1.0f));
   WriteFile(folder / "Stool.ulm", std::string(bytes.begin(), bytes.end()));
   Ptr<MeshSO> stool = Make(folder / "Stool.ulm", 1);
   EXPECT_EQ(stool->GetError(), SceneObj::damagedFile);

@@ -12,6 +12,8 @@
 #include "SceneTestSupport.h"
 #include "core/Globals.h"
 #include "platform/ddraw/Display.h"
+#include "ObjectFileWriter.h"
+#include "Thumbnail.h"
 #include "scene/MeshSO.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedFileDialogs.h"
@@ -37,6 +39,13 @@ inline std::string XText(const std::vector<std::array<float, 3>>& corners, const
   x += "MeshNormals {\n1;\n" + std::to_string(normal[0]) + ";" + std::to_string(normal[1]) + ";" +
        std::to_string(normal[2]) + ";;\n" + faceList(true) + "}\n" + extra + "}\n";
   return x;
+}
+
+// An object file as the objects kit writes it (version 3, a blank thumbnail), then `x`.
+inline std::vector<std::uint8_t> ObjectFileOf(const objects::ObjectHeader& header,
+                                              const std::vector<objects::PartRecord>& parts, const std::string& x) {
+  const std::vector<std::uint8_t> thumbnail(objects::kThumbnailStride * objects::kThumbnailSide);
+  return objects::ObjectFileBytes(header, parts, thumbnail, x);
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {

@@ -1,28 +1,21 @@
 // Object files: the notice decides the kind, versions 0-3 place the part count at 297 or 302,
-// every damaged field refuses the file, and what was read before the damage is kept.
-#include <gtest/gtest.h>
-
+// each kind of damaged field refuses the file, and what was read before the damage is kept.
 #include <cstring>
-#include <string>
-#include <vector>
 
+#include "LoadMeshTestSupport.h"
 #include "scene/ObjectFile.h"
-#include "scene/ObjectFileWriter.h"
 
 namespace {
 
 TEST(LoadObjectFile, VersionsPlaceTheirFieldsAndTheMeshFollowsTheThumbnail) {
-  for (std::uint32_t version = 0; version <= 3; ++version) {
-    SCOPED_TRACE(version);
-    ObjectFileWriter w;
-    w.version = version;
-    w.quality = -2;
-    w.cartoon = 1;
-    w.rgb = {255, 0, 51};
-    w.twoSided = 1;
-    w.parts = {{std::string("Seat\0junk", 9), 1}, {std::string(255, 'n'), 0}};
-    w.mesh = "xof 0302txt 0032";
-    const auto bytes = w.Bytes();
+  const auto v3 = ObjectFileOf({-2, true, {255, 0, 51}, true},
+                               {{std::string("Seat\0junk", 9), true}, {std::string(255, 'n'), false}}, "xof 0302txt 0032");
+  for (std::uint8_t version = 0; version <= 3; ++version) {
+    SCOPED_TRACE(int{version});
+    auto bytes = v3;
+    bytes[288] = version;
+    // Before version 2 there is no line colour, two-sided byte or flag byte.
+    if (version < 2) bytes.erase(bytes.begin() + 297, bytes.begin() + 302);
     const std::size_t countAt = version >= 2 ? 302 : 297;
     EXPECT_EQ(bytes[countAt], 2);
     ObjectFileHeader h;
@@ -42,8 +35,7 @@ TEST(LoadObjectFile, VersionsPlaceTheirFieldsAndTheMeshFollowsTheThumbnail) {
 }
 
 TEST(LoadObjectFile, TheWholeNoticeDecidesTheKind) {
-  ObjectFileWriter w;
-  auto bytes = w.Bytes();
+  auto bytes = ObjectFileOf({}, {}, "");
   ObjectFileHeader h;
   EXPECT_EQ(ReadObjectFile(bytes, &h), ObjectFileRead::kRead);
   EXPECT_EQ(h.meshOffset, bytes.size()) << "a file ending after the thumbnail has 0 bytes of mesh";
@@ -55,45 +47,33 @@ TEST(LoadObjectFile, TheWholeNoticeDecidesTheKind) {
   EXPECT_EQ(std::strlen(ObjectFileNotice().data()), 287u);
 }
 
-TEST(LoadObjectFile, EveryDamagedFieldRefusesTheFileKeepingWhatCameBefore) {
-  struct Case {
+TEST(LoadObjectFile, EachKindOfDamagedFieldRefusesTheFileKeepingWhatCameBefore) {
+  // Part "a" at 306, the bitmap header at 309, its information header at 323.
+  const auto whole = ObjectFileOf({5, false, {}, false}, {{"a", true}}, "");
+  const struct {
     const char* what;
-    void (*damage)(ObjectFileWriter&);
-  };
-  const Case cases[] = {
-      {"version 4", [](ObjectFileWriter& w) { w.version = 4; }},
-      {"cartoon 2", [](ObjectFileWriter& w) { w.cartoon = 2; }},
-      {"two-sided 2", [](ObjectFileWriter& w) { w.twoSided = 2; }},
-      {"flag 2", [](ObjectFileWriter& w) { w.flag = 2; }},
-      {"name length 0", [](ObjectFileWriter& w) { w.parts = {{"", 1}}; }},
-      {"lit 2", [](ObjectFileWriter& w) { w.parts = {{"a", 2}}; }},
-      {"no BM", [](ObjectFileWriter& w) { w.bm[1] = 'N'; }},
-      {"info size 41", [](ObjectFileWriter& w) { w.infoSize = 41; }},
-      {"width 47", [](ObjectFileWriter& w) { w.width = 47; }},
-      {"height -48", [](ObjectFileWriter& w) { w.height = static_cast<std::uint32_t>(-48); }},
-      {"planes 2", [](ObjectFileWriter& w) { w.planes = 2; }},
-      {"compression 1", [](ObjectFileWriter& w) { w.compression = 1; }},
-      {"thumbnail cut", [](ObjectFileWriter& w) { w.pixelBytes = 6911; }},
-  };
-  for (const Case& c : cases) {
-    ObjectFileWriter w;
-    w.version = 2;
-    w.quality = 5;
-    c.damage(w);
+    std::size_t at;
+    std::uint8_t value;
+  } cases[] = {{"version 4", 288, 4},       {"cartoon 2", 296, 2}, {"two-sided 2", 300, 2},
+               {"name length 0", 306, 0},   {"lit 2", 308, 2},     {"no BM", 310, 'N'},
+               {"info size 41", 323, 41},   {"width 47", 327, 47}, {"compression 1", 339, 1}};
+  for (const auto& c : cases) {
+    auto bytes = whole;
+    bytes[c.at] = c.value;
     ObjectFileHeader h;
-    EXPECT_EQ(ReadObjectFile(w.Bytes(), &h), ObjectFileRead::kDamaged) << c.what;
-    if (w.version <= 3) {
+    EXPECT_EQ(ReadObjectFile(bytes, &h), ObjectFileRead::kDamaged) << c.what;
+    if (c.at > 288) {
       EXPECT_EQ(h.quality, 5) << c.what;
     }
   }
-  ObjectFileWriter bits;
-  bits.bitCount = 8;
+  auto bits = whole;
+  bits[337] = 8;
   ObjectFileHeader h;
-  EXPECT_EQ(ReadObjectFile(bits.Bytes(), &h), ObjectFileRead::kRead) << "the bit count is not looked at";
-  // Every cut inside the header or thumbnail is damage.
-  const auto whole = ObjectFileWriter().Bytes();
+  EXPECT_EQ(ReadObjectFile(bits, &h), ObjectFileRead::kRead) << "the bit count is not looked at";
+  // Every cut inside the header or thumbnail is damage, the last byte of the thumbnail included.
   for (std::size_t size = kObjectFileNoticeSize; size < whole.size(); size += 97)
     EXPECT_EQ(ReadObjectFile(std::span(whole).first(size), &h), ObjectFileRead::kDamaged) << size;
+  EXPECT_EQ(ReadObjectFile(std::span(whole).first(whole.size() - 1), &h), ObjectFileRead::kDamaged);
 }
 
 }  // namespace
