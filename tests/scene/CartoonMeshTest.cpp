@@ -65,7 +65,7 @@ class CartoonMeshTest : public CartoonRenderTest {
   }
 
   void Draw(double scale = 1.0) {
-    root->DrawCartoonLines(recordingDevice, recordingViewport, root->GetTransform(), root->GetInverseTransform(),
+    root->DrawCartoonLines(recordingDevice, viewport.get(), root->GetTransform(), root->GetInverseTransform(),
                            scale);
   }
 
@@ -115,7 +115,7 @@ TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
   EXPECT_EQ(Pixel(19, 40), 0x0000FFu) << "hidden behind the square";
   EXPECT_EQ(Pixel(38, 36), 0xFFFF00u);
   EXPECT_EQ(Pixel(42, 36), 0xFF0000u);
-  EXPECT_EQ(record.updates, 2) << "the silhouettes, then one run of surface lines";
+  EXPECT_EQ(record.batches.size(), 2u) << "the silhouettes, then one run of surface lines";
 }
 
 TEST_F(CartoonMeshTest, ObjectsWithoutLinesOrOutsideTheViewDrawNothing) {
@@ -129,11 +129,11 @@ TEST_F(CartoonMeshTest, ObjectsWithoutLinesOrOutsideTheViewDrawNothing) {
   EXPECT_EQ(record.batches.size(), 0u);
   cube->silhouetteWidth = 1;
   Draw();
-  EXPECT_EQ(record.updates, 1) << "silhouettes only";
+  EXPECT_EQ(record.batches.size(), 1u) << "silhouettes only";
 
   group->SetTransform(Transform(1, 0, 0, -20, 0, 1, 0, 0, 0, 0, 1, 5));
   Draw();
-  EXPECT_EQ(record.updates, 1) << "wholly left of the view";
+  EXPECT_EQ(record.batches.size(), 1u) << "wholly left of the view";
 }
 
 TEST_F(CartoonMeshTest, EdgeDataOfAMeshlessObjectIsDroppedOrEmptiedForItsSharers) {

@@ -29,26 +29,16 @@ class RecordingD3DDevice final : public ComObject<IDirect3DDevice> {
   CartoonRecord* record_;
 };
 
-// Passes the calls every retained-mode object has on to the real object.
-template <class Interface>
-class Forwarding : public ComObject<Interface> {
+// Passes the device's calls on, handing out a recording Direct3D device.
+class RecordingDevice final : public ComObject<IDirect3DRMDevice> {
  public:
-  HRESULT QueryInterface(REFIID riid, void** object) override { return this->Answer(riid, object, false); }
+  RecordingDevice(IDirect3DRMDevice* real, CartoonRecord* record) : real_(real), record_(record) {}
+  HRESULT QueryInterface(REFIID riid, void** object) override { return Answer(riid, object, false); }
   HRESULT Clone(LPUNKNOWN, REFIID, LPVOID*) override { return E_NOTIMPL; }
   HRESULT SetAppData(DWORD_PTR data) override { return real_->SetAppData(data); }
   DWORD_PTR GetAppData() override { return real_->GetAppData(); }
   HRESULT SetName(LPCSTR name) override { return real_->SetName(name); }
   HRESULT GetName(DWORD* size, LPSTR name) override { return real_->GetName(size, name); }
-
- protected:
-  Forwarding(Interface* real, CartoonRecord* record) : real_(real), record_(record) {}
-  IUPtr<Interface> real_;
-  CartoonRecord* record_;
-};
-
-class RecordingDevice final : public Forwarding<IDirect3DRMDevice> {
- public:
-  RecordingDevice(IDirect3DRMDevice* real, CartoonRecord* record) : Forwarding(real, record) {}
   D3DRMRENDERQUALITY GetQuality() override { return real_->GetQuality(); }
   HRESULT SetQuality(D3DRMRENDERQUALITY quality) override { return real_->SetQuality(quality); }
   D3DRMTEXTUREQUALITY GetTextureQuality() override { return real_->GetTextureQuality(); }
@@ -61,41 +51,10 @@ class RecordingDevice final : public Forwarding<IDirect3DRMDevice> {
     *device = real ? new RecordingD3DDevice(real, record_) : nullptr;
     return result;
   }
-};
 
-class RecordingViewport final : public Forwarding<IDirect3DRMViewport> {
- public:
-  RecordingViewport(IDirect3DRMViewport* real, CartoonRecord* record) : Forwarding(real, record) {}
-  HRESULT Clear() override { return real_->Clear(); }
-  HRESULT Render(IDirect3DRMFrame* frame) override { return real_->Render(frame); }
-  HRESULT ForceUpdate(DWORD x1, DWORD y1, DWORD x2, DWORD y2) override {
-    EXPECT_EQ(x1, DWORD(real_->GetX()));
-    EXPECT_EQ(y1, DWORD(real_->GetY()));
-    EXPECT_EQ(x2, real_->GetX() + real_->GetWidth());
-    EXPECT_EQ(y2, real_->GetY() + real_->GetHeight());
-    ++record_->updates;
-    record_->batchesAtUpdate.push_back(static_cast<int>(record_->batches.size()));
-    return real_->ForceUpdate(x1, y1, x2, y2);
-  }
-  HRESULT SetFront(D3DVALUE v) override { return real_->SetFront(v); }
-  HRESULT SetBack(D3DVALUE v) override { return real_->SetBack(v); }
-  HRESULT SetField(D3DVALUE v) override { return real_->SetField(v); }
-  HRESULT SetProjection(D3DRMPROJECTIONTYPE type) override { return real_->SetProjection(type); }
-  D3DVALUE GetFront() override { return real_->GetFront(); }
-  D3DVALUE GetBack() override { return real_->GetBack(); }
-  D3DVALUE GetField() override { return real_->GetField(); }
-  D3DRMPROJECTIONTYPE GetProjection() override { return real_->GetProjection(); }
-  LONG GetX() override { return real_->GetX(); }
-  LONG GetY() override { return real_->GetY(); }
-  DWORD GetWidth() override { return real_->GetWidth(); }
-  DWORD GetHeight() override { return real_->GetHeight(); }
-  HRESULT GetCamera(IDirect3DRMFrame** camera) override { return real_->GetCamera(camera); }
-  HRESULT Transform(D3DRMVECTOR4D* result, D3DVECTOR* world) override { return real_->Transform(result, world); }
-  HRESULT InverseTransform(D3DVECTOR* world, D3DRMVECTOR4D* screen) override {
-    return real_->InverseTransform(world, screen);
-  }
-  HRESULT GetDirect3DViewport(IDirect3DViewport** viewport) override { return real_->GetDirect3DViewport(viewport); }
-  HRESULT Pick(LONG x, LONG y, IDirect3DRMPickedArray** picked) override { return real_->Pick(x, y, picked); }
+ private:
+  IUPtr<IDirect3DRMDevice> real_;
+  CartoonRecord* record_;
 };
 
 template <class T>
@@ -126,7 +85,6 @@ std::vector<D3DTRIANGLE> ExecutedBatch::Triangles() const {
 }
 
 void CartoonRenderTest::TearDown() {
-  recordingViewport = nullptr;
   recordingDevice = nullptr;
   RenderTest::TearDown();
 }
@@ -142,7 +100,6 @@ void CartoonRenderTest::MakeView(DWORD width, DWORD height, DWORD viewWidth) {
     ASSERT_EQ(viewport->SetField(1.0f), D3DRM_OK);
   }
   recordingDevice = Adopt<IDirect3DRMDevice>(new RecordingDevice(device.get(), &record));
-  recordingViewport = Adopt<IDirect3DRMViewport>(new RecordingViewport(viewport.get(), &record));
 }
 
 CartoonProjection CartoonRenderTest::Projection() const {
@@ -160,11 +117,11 @@ void CartoonRenderTest::DrawMesh(const std::vector<D3DRMVERTEX>& vertices, const
   const D3DVECTOR viewer{0, 0, 0}, direction{0, 0, 1};
   std::vector<DWORD> numbered(faces.begin(), faces.end());
   if (silhouetteWidth != 0)
-    DrawCartoonLines(recordingDevice, recordingViewport, identity, identity, viewer, direction, vertices.data(),
+    DrawCartoonLines(recordingDevice, viewport.get(), identity, identity, viewer, direction, vertices.data(),
                      numbered.data(), edges.faceNormals.data(), edges.weldMap.data(), edges.numShared, vCount, fCount,
                      silhouetteWidth, colour, allInside, Projection());
   if (surfaceWidth != 0)
-    DrawCartoonQuads(recordingDevice, recordingViewport, identity, identity, viewer, direction, vertices.data(),
+    DrawCartoonQuads(recordingDevice, viewport.get(), identity, identity, viewer, direction, vertices.data(),
                      edges.faceNormals.data(), vCount, edges.surfEdges.data(), edges.surfEdgeFaces.data(),
                      edges.numEdges, surfaceWidth, colour, allInside, Projection());
 }

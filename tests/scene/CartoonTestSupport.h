@@ -1,6 +1,6 @@
 // Test support of the cartoon lines: the renderer tests' view (camera at the origin looking along
-// +z), seen by the drawers through stand-ins that pass every call on and record each executed
-// buffer and each viewport update.
+// +z), seen by the drawers through a device that passes every call on and records each executed
+// buffer.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +22,6 @@ struct ExecutedBatch {
 
 struct CartoonRecord {
   std::vector<ExecutedBatch> batches;
-  int updates = 0;  // viewport updates, each of the whole viewport
-  std::vector<int> batchesAtUpdate;
 };
 
 class CartoonRenderTest : public RenderTest {
@@ -40,7 +38,6 @@ class CartoonRenderTest : public RenderTest {
                 double surfaceWidth, D3DCOLOR colour = 0xFFFF0000, BOOL allInside = FALSE);
 
   IUPtr<IDirect3DRMDevice> recordingDevice;
-  IUPtr<IDirect3DRMViewport> recordingViewport;
   CartoonRecord record;
 };
 
