@@ -30,7 +30,7 @@ TEST_F(LoadMeshTest, SizesComeIntoRangeButObjectFilesKeepTheirs) {
     EXPECT_EQ(m->texturesOn, 0);
   }
   // All corners at one point: no size, no scaling, no infinities.
-  WriteFile(folder / "p.x", XText({{1, 1, 1}, {1, 1, 1}, {1, 1, 1}}, {{{0, 1, 2}}}));
+  WriteFile(folder / "p.x", "xof 0302txt 0032\nMesh { 3; 1;1;1;, 1;1;1;, 1;1;1;; 1; 3;0,1,2;; }\n");
   Ptr<MeshSO> point = Make(folder / "p.x");
   ASSERT_EQ(point->GetError(), SceneObj::none);
   EXPECT_EQ(point->box.max.x, 1.0);
@@ -44,8 +44,8 @@ TEST_F(LoadMeshTest, SizesComeIntoRangeButObjectFilesKeepTheirs) {
 
 TEST_F(LoadMeshTest, ZeroAreaFacesGoAndTwoSidedObjectsGetReversedBackFaces) {
   // The second face repeats a corner; every normal points to -x.
-  WriteFile(folder / "q.x", XText({{0, 0, 0}, {2, 0, 0}, {0, 2, 0}, {2, 2, 0}}, {{{0, 1, 2}}, {{0, 1, 1}}, {{1, 3, 2}}},
-                                  {-1, 0, 0}));
+  WriteFile(folder / "q.x", "xof 0302txt 0032\nMesh { 4; 0;0;0;, 2;0;0;, 0;2;0;, 2;2;0;; 3; 3;0,1,2;, 3;0,1,1;, 3;1,3,2;;\n"
+                            "MeshNormals { 1; -1;0;0;; 3; 3;0,0,0;, 3;0,0,0;, 3;0,0,0;; } }\n");
   Ptr<MeshSO> one = Make(folder / "q.x");
   ASSERT_EQ(one->GetError(), SceneObj::none);
   EXPECT_EQ(GroupOf(one->mesh, 0).faces, (std::vector<unsigned>{0, 1, 2, 1, 3, 2}));
