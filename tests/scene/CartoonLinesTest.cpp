@@ -1,6 +1,4 @@
-// Edge data (welding, face normals, which seams become surface edges), and the silhouette and
-// surface lines of meshes seen from a known camera: which lines, how they are batched, the execute
-// buffers, culling at the viewport, and meshes at and beyond the limits.
+// Edge data, and the silhouette and surface lines of meshes seen from a known camera.
 #include <cmath>
 #include <limits>
 #include <set>
@@ -14,8 +12,7 @@ namespace {
 
 D3DRMVERTEX At(float x, float y, float z, D3DVECTOR n = {0, 0, 1}) { return {{x, y, z}, n, 0, 0, 0}; }
 
-// Appends two faces meeting at the edge from (x + s, y, 3) to (x - s, y, 3): one faces the camera,
-// the other folds away behind it, so the edge is a silhouette line.
+// Two faces meeting at the edge (x +- s, y, 3), one facing the camera: a silhouette line.
 void AddRoof(std::vector<D3DRMVERTEX>& v, std::vector<unsigned>& f, float x, float y, float s) {
   const unsigned b = static_cast<unsigned>(v.size());
   v.insert(v.end(), {At(x + s, y, 3), At(x - s, y, 3), At(x, y + s, 3), At(x, y - s / 2, 3 + s)});
@@ -93,13 +90,11 @@ double Cross(double ax, double ay, double bx, double by) { return ax * by - ay *
 
 using CartoonLinesTest = CartoonRenderTest;
 
-// The cube of side 2 centred on (1.5, 1.5, 6): corner (bx, by, bz) is number bx + 2 by + 4 bz, 0
-// nearest the camera and 7 farthest.
+// The cube of side 2 centred on (1.5, 1.5, 6): corner (bx, by, bz) is number bx + 2 by + 4 bz.
 const D3DVECTOR kCubeCentre{1.5f, 1.5f, 6.0f};
 Vector CubeCorner(int corner) { return {0.5 + 2 * (corner & 1), 0.5 + (corner & 2), 5.0 + (corner & 4) / 2}; }
 
-// The lines of a one-batch silhouette as pairs of cube corners, each end found where `screen`
-// puts a corner.
+// The lines of a one-batch silhouette as pairs of cube corners placed by `screen`.
 template <class Screen>
 std::set<std::pair<int, int>> OutlineCorners(const ExecutedBatch& batch, Screen screen) {
   const DWORD lines = (batch.VertexCount() - 1) / 4;
@@ -147,8 +142,7 @@ TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEd
   EXPECT_EQ(batch.Triangles().size(), 6 * 2 + 6u) << "one join fan triangle at each corner of the outline";
 }
 
-// Seen along the view direction, the cube's sides are edge-on: each closes a line with the front
-// face, so the outline is the front square, placed by the viewport's own projection.
+// Seen along the view direction the sides are edge-on: the outline is the front square.
 TEST_F(CartoonLinesTest, SeenOrthographicallyACubeIsOutlinedByItsFrontSquare) {
   MakeView(64, 64);
   ASSERT_EQ(viewport->SetProjection(D3DRMPROJECT_ORTHOGRAPHIC), D3DRM_OK);
@@ -198,8 +192,7 @@ TEST_F(CartoonLinesTest, SurfaceEdgesGoInRunsOf100) {
   EXPECT_EQ(record.batches[2].VertexCount(), 1 + 8 * 50u);
 }
 
-// Face A's opposite corner lies on the edge's own line on the screen: the face is seen edge-on and
-// has no depth slope across the band.
+// Face A is seen edge-on: no depth slope across the band.
 TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
   MakeView(64, 64);
   const std::vector<D3DRMVERTEX> v{At(0, 0, 3), At(0.5f, 0, 3.5f), At(1, 0, 4), At(0, -0.5f, 3)};
@@ -215,9 +208,8 @@ TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
   EXPECT_EQ(batch.Vertex(6).sz, batch.Vertex(2).sz);
 }
 
-// A fan around a centre at depth 5, each spoke and rim edge closed by a face through the camera
-// itself (seen exactly edge-on): 2k lines among k + 2 welded vertices. Band ends meeting at a
-// point are joined by fan triangles to the (at most eight) ends registered there before them.
+// A fan closed by faces through the camera: 2k lines among k + 2 welded vertices; band ends
+// meeting at a point are joined to the (at most eight) ends registered there before them.
 TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVerticesJoinedAtTheirEnds) {
   MakeView(64, 64);
   const unsigned k = 10;

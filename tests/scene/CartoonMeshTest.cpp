@@ -1,5 +1,4 @@
-// Mesh objects in a group tree: their cartoon pass over a rendered image, their edge data, and
-// picking their triangles.
+// Mesh objects in a group tree: cartoon lines over a rendered image, edge data, picking.
 #include "SceneTestSupport.h"
 #include "scene/CartoonTestSupport.h"
 #include "scene/GroupSO.h"

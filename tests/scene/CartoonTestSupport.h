@@ -1,6 +1,4 @@
-// Test support of the cartoon lines: the renderer tests' view (camera at the origin looking along
-// +z), seen by the drawers through a device that passes every call on and records each executed
-// buffer.
+// The cartoon tests' view, seen through a device that records each executed buffer.
 #pragma once
 
 #include <cstdint>
@@ -41,7 +39,6 @@ class CartoonRenderTest : public RenderTest {
   CartoonRecord record;
 };
 
-// A cube of 12 triangles from -h to h with one normal per side (24 vertices), every face turned
-// outward, placed at `centre`.
+// A cube from -h to h around `centre`: 24 vertices, one normal per side, faces turned outward.
 std::vector<D3DRMVERTEX> CubeVertices(float h, D3DVECTOR centre = {0, 0, 0});
 std::vector<unsigned> CubeFaces();

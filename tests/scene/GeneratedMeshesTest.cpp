@@ -96,8 +96,7 @@ TEST_F(GeneratedMeshesTest, TheCylinderHasItsFourFacesPerSegmentAndAnEndCapAtEac
   EXPECT_EQ(sides, 32);
 }
 
-// The cylinder seen from the side, in front of the camera: only faces that face the camera are
-// drawn, so the depth at the centre is the near side's (z = 4), not the far side's (z = 6).
+// Only faces turned to the camera are drawn: the depth at the centre is the near side's (z = 4).
 class CylinderRenderTest : public RenderTest {
  protected:
   void SetUp() override {

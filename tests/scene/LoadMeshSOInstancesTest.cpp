@@ -1,6 +1,4 @@
-// Objects of Chair.x: shared instances (joining without reading the file, exact names, reloading
-// through one sharer, renaming, switching sharing, copies) and the mesh object's record (versions
-// 0, 1 and 2 read, 3 refused before any field, a file that stays missing).
+// Shared instances of Chair.x, and the mesh object's record in its versions.
 #include <algorithm>
 #include <filesystem>
 

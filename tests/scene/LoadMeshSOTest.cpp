@@ -1,5 +1,4 @@
-// Loading mesh objects: size normalisation, zero-area faces and two-sided copies, parts, object
-// files, the search for a missing file, the converter for 3D Studio files; quality and looks.
+// Loading mesh objects: sizes, faces, parts, object files, missing files, the converter, looks.
 #include <filesystem>
 
 #include "LoadMeshTestSupport.h"
@@ -44,7 +43,8 @@ TEST_F(LoadMeshTest, SizesComeIntoRangeButObjectFilesKeepTheirs) {
 
 TEST_F(LoadMeshTest, ZeroAreaFacesGoAndTwoSidedObjectsGetReversedBackFaces) {
   // The second face repeats a corner; every normal points to -x.
-  WriteFile(folder / "q.x", "xof 0302txt 0032\nMesh { 4; 0;0;0;, 2;0;0;, 0;2;0;, 2;2;0;; 3; 3;0,1,2;, 3;0,1,1;, 3;1,3,2;;\n"
+  WriteFile(folder / "q.x", "xof 0302txt 0032\nMesh { 4; 0;0;0;, 2;0;0;, 0;2;0;, 2;2;0;;\n"
+                            "3; 3;0,1,2;, 3;0,1,1;, 3;1,3,2;;\n"
                             "MeshNormals { 1; -1;0;0;; 3; 3;0,0,0;, 3;0,0,0;, 3;0,0,0;; } }\n");
   Ptr<MeshSO> one = Make(folder / "q.x");
   ASSERT_EQ(one->GetError(), SceneObj::none);

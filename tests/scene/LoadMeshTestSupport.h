@@ -1,6 +1,4 @@
-// The mesh-loading tests' fixture: an application with its retained-mode and DirectDraw objects,
-// a program folder of its own with the objects folder beside it, scripted messages and a
-// preference store; and writers for .x text, object files and bitmaps.
+// The mesh-loading tests' fixture: program and objects folders, scripted messages, preferences.
 #pragma once
 
 #include <filesystem>
@@ -59,8 +57,8 @@ class LoadMeshTest : public SceneTest {
 
 // A triangle whose box has half-diagonal r (corners (0,0,0), (1.2r,0,0), (0,1.6r,0)).
 inline std::string TriangleOfSize(float r) {
-  return "xof 0302txt 0032\nMesh { 3; 0;0;0;, " + std::to_string(1.2f * r) + ";0;0;, 0;" + std::to_string(1.6f * r) +
-         ";0;; 1; 3;0,1,2;; }\n";
+  return "xof 0302txt 0032\nMesh { 3; 0;0;0;, " + std::to_string(1.2f * r) + ";0;0;, 0;" +
+         std::to_string(1.6f * r) + ";0;; 1; 3;0,1,2;; }\n";
 }
 
 // two.x: a square of two triangles, each with its own texture (a.bmp, b.bmp, one pixel each).
@@ -73,6 +71,6 @@ inline void WriteTexturedSquare(const TemporaryFolder& folder) {
       "MeshTextureCoords { 4; 0;0;, 1;0;, 0;1;, 1;1;; }\n"
       "MeshMaterialList { 2; 2; 0, 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"a.bmp\"; } }\n"
       "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"b.bmp\"; } } }\n";
-  WriteFile(folder / "two.x", "xof 0302txt 0032\nMesh { 4; 0;0;0;, 1;0;0;, 0;1;0;, 1;1;0;; 2; 3;0,1,2;, 3;1,3,2;;\n" +
-                                  materials + "}\n");
+  const std::string mesh = "xof 0302txt 0032\nMesh { 4; 0;0;0;, 1;0;0;, 0;1;0;, 1;1;0;; 2; 3;0,1,2;, 3;1,3,2;;\n";
+  WriteFile(folder / "two.x", mesh + materials + "}\n");
 }

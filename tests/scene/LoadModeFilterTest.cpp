@@ -1,5 +1,4 @@
-// The mode filter on small images with known results: window clipping at the edges, ties going to
-// the value that reaches the count first, negative pitches, and the bin centres of RGB pixels.
+// The mode filter on small images with known results.
 #include <gtest/gtest.h>
 
 #include <vector>

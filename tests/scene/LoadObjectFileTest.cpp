@@ -1,5 +1,4 @@
-// Object files: the notice decides the kind, versions 0-3 place the part count at 297 or 302,
-// each kind of damaged field refuses the file, and what was read before the damage is kept.
+// Object files: the notice, the versions' layouts, and damaged fields.
 #include <cstring>
 
 #include "LoadMeshTestSupport.h"
@@ -8,8 +7,8 @@
 namespace {
 
 TEST(LoadObjectFile, VersionsPlaceTheirFieldsAndTheMeshFollowsTheThumbnail) {
-  const auto v3 = ObjectFileOf({-2, true, {255, 0, 51}, true},
-                               {{std::string("Seat\0junk", 9), true}, {std::string(255, 'n'), false}}, "xof 0302txt 0032");
+  const std::vector<objects::PartRecord> parts{{std::string("Seat\0junk", 9), true}, {std::string(255, 'n'), false}};
+  const auto v3 = ObjectFileOf({-2, true, {255, 0, 51}, true}, parts, "xof 0302txt 0032");
   for (std::uint8_t version = 0; version <= 3; ++version) {
     SCOPED_TRACE(int{version});
     auto bytes = v3;

@@ -1,6 +1,4 @@
-// JPEG pictures and the texture callback: pixels and palettes as read, power-of-two surfaces with
-// grey margins, shrunk by the quality, in 24-bit colour or 256 colours, painted once or three
-// times; missing and bad files failing with their messages instead of ending the program.
+// JPEG pictures and the texture callback: surfaces, painted looks, and bad files' messages.
 #include <gtest/gtest.h>
 
 #include <fstream>

@@ -1,5 +1,4 @@
-// Mesh group helpers (vertex-colour patterns, replacing visuals) and the hashing of names and
-// welded vertices.
+// Mesh group helpers and the hashing of names and welded vertices.
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -1,6 +1,4 @@
-// The ray test of mesh picking: corners and shared edges count, the back and the plane's own
-// direction do not, damaged indices are skipped without reading past the vertices, and the runs
-// of triangles that a ray skips by their boxes never change which triangle is found.
+// The ray test of mesh picking.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,8 +7,7 @@
 
 namespace {
 
-// Two triangles of the square (0..1, 0..1) at z = 2, facing the origin (normal -z), sharing the
-// diagonal from (1, 0) to (0, 1).
+// The square (0..1, 0..1) at z = 2 facing the origin, its two triangles sharing a diagonal.
 MeshGroupData Square() {
   MeshGroupData g;
   g.vCount = 4;
@@ -92,8 +89,7 @@ struct BumpyGrid {
   }
 };
 
-// Every triangle alone in its own pick data has no neighbour to share a box with: the nearest of
-// those hits, the first found on a tie, is what the whole mesh must give.
+// The whole mesh must give what the triangles alone give: the nearest, the first on a tie.
 TEST(Pick, SkippingRunsByTheirBoxesFindsWhatEveryTriangleAloneFinds) {
   const BumpyGrid grid;
   MeshPickData whole;

@@ -32,8 +32,7 @@ ByteImage& String(ByteImage& image, const std::string& s) {
   return image.U8(static_cast<BYTE>(s.size())).Text(s);
 }
 
-// Myself part in document mode: schema, then the identity handle (its class introduced once).
-// Every part's schema word is the most derived class's.
+// Schema, then the identity handle (its class introduced once); schemas are the most derived class's.
 ByteImage& Identity(ByteImage& image, bool firstHandle, DWORD schema) {
   image.U32(schema);
   return firstHandle ? image.NewClass(0, "PtrMyself") : image.U16(0x8000 | 4);
