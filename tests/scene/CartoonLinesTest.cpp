@@ -1,6 +1,7 @@
 // Edge data, and the silhouette and surface lines of meshes seen from a known camera.
 #include <cmath>
 #include <limits>
+#include <cstdint>
 #include <set>
 #include <utility>
 
@@ -86,92 +87,81 @@ TEST(CartoonEdges, AWeldJoinsTheNewestEqualKeyAndKeepsTheTwoSidesOfASheetApart) 
   EXPECT_EQ(flat.faceNormals[0].z, 0.0f);
 }
 
-double Cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
-
 using CartoonLinesTest = CartoonRenderTest;
+
+constexpr std::uint32_t kRed = 0xFF0000, kYellow = 0xFFFF00;
 
 // The cube of side 2 centred on (1.5, 1.5, 6): corner (bx, by, bz) is number bx + 2 by + 4 bz.
 const D3DVECTOR kCubeCentre{1.5f, 1.5f, 6.0f};
 Vector CubeCorner(int corner) { return {0.5 + 2 * (corner & 1), 0.5 + (corner & 2), 5.0 + (corner & 4) / 2}; }
 
-// The lines of a one-batch silhouette as pairs of cube corners placed by `screen`.
+// Each of the cube's twelve edges is drawn, with its band outside and not inside, exactly when it
+// is one of `outline`; `screen` places a point.
 template <class Screen>
-std::set<std::pair<int, int>> OutlineCorners(const ExecutedBatch& batch, Screen screen) {
-  const DWORD lines = (batch.VertexCount() - 1) / 4;
-  EXPECT_EQ(batch.VertexCount(), 1 + 4 * lines) << "every line has a band";
-  const auto cornerAt = [&](const D3DTLVERTEX& v) {
-    for (int c = 0; c < 8; ++c)
-      if (std::abs(screen(c).first - v.sx) < 1e-3 && std::abs(screen(c).second - v.sy) < 1e-3) return c;
-    return -1;
-  };
-  std::set<std::pair<int, int>> found;
-  for (DWORD line = 0; line < lines; ++line) {
-    const int a = cornerAt(batch.Vertex(2 * line + 1)), b = cornerAt(batch.Vertex(2 * line + 2));
-    found.insert({std::min(a, b), std::max(a, b)});
-  }
-  EXPECT_EQ(found.size(), lines) << "no line twice";
-  return found;
+void ExpectOutline(CartoonRenderTest& test, Screen screen, const std::set<std::pair<int, int>>& outline) {
+  const Vector centre = screen(Vector(kCubeCentre.x, kCubeCentre.y, kCubeCentre.z));
+  for (int a = 0; a < 8; ++a)
+    for (int bit : {1, 2, 4}) {
+      if (a & bit) continue;
+      const Vector p = CubeCorner(a), q = CubeCorner(a | bit);
+      const Vector mid = screen(Vector((p.x + q.x) / 2, (p.y + q.y) / 2, (p.z + q.z) / 2));
+      Vector out(mid.x - centre.x, mid.y - centre.y, 0);
+      out.Normalize();
+      SCOPED_TRACE(testing::Message() << "edge " << a << "-" << (a | bit));
+      if (outline.count({a, a | bit})) {
+        EXPECT_TRUE(test.Shows(mid.x + out.x, mid.y + out.y, kRed));
+      } else {
+        EXPECT_FALSE(test.Shows(mid.x, mid.y, kRed));
+      }
+      EXPECT_FALSE(test.Shows(mid.x - 1.5 * out.x, mid.y - 1.5 * out.y, kRed)) << "a band inside";
+    }
 }
 
 TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEdges) {
-  MakeView(64, 64);
+  MakeView(256, 256);
   DrawMesh(CubeVertices(1.0f, kCubeCentre), CubeFaces(), 2.0, 0);
-  ASSERT_EQ(record.batches.size(), 1u);
-  const ExecutedBatch& batch = record.batches[0];
-  const DWORD lines = (batch.VertexCount() - 1) / 4;
-
-  const auto screen = [](int corner) {
-    const Vector c = CubeCorner(corner);
-    return std::pair{32 + 32 * c.x / c.z, 32 - 32 * c.y / c.z};
-  };
-  std::set<std::pair<int, int>> outline;
-  for (int a = 0; a < 8; ++a)
-    for (int bit : {1, 2, 4})
-      if (!(a & bit) && a != 0 && (a | bit) != 7) outline.insert({a, a | bit});
-  EXPECT_EQ(OutlineCorners(batch, screen), outline);
-
-  // The band lies on the other side of the line than the cube; bands are made from the last line.
-  const double cx = 32 + 32 * 1.5 / 6, cy = 32 - 32 * 1.5 / 6;  // the cube's centre
-  for (DWORD line = 0; line < lines; ++line) {
-    const D3DTLVERTEX p = batch.Vertex(2 * line + 1), q = batch.Vertex(2 * line + 2);
-    const D3DTLVERTEX moved = batch.Vertex(1 + 2 * lines + 2 * (lines - 1 - line));
-    EXPECT_LT(Cross(q.sx - p.sx, q.sy - p.sy, moved.sx - p.sx, moved.sy - p.sy) *
-                  Cross(q.sx - p.sx, q.sy - p.sy, cx - p.sx, cy - p.sy),
-              0);
-  }
-  EXPECT_EQ(batch.Triangles().size(), 6 * 2 + 6u) << "one join fan triangle at each corner of the outline";
+  const auto screen = [](const Vector& p) { return Vector(128 + 128 * p.x / p.z, 128 - 128 * p.y / p.z, 0); };
+  ExpectOutline(*this, screen, {{1, 3}, {1, 5}, {2, 3}, {2, 6}, {4, 5}, {4, 6}});
 }
 
 // Seen along the view direction the sides are edge-on: the outline is the front square.
 TEST_F(CartoonLinesTest, SeenOrthographicallyACubeIsOutlinedByItsFrontSquare) {
-  MakeView(64, 64);
+  MakeView(256, 256);
   ASSERT_EQ(viewport->SetProjection(D3DRMPROJECT_ORTHOGRAPHIC), D3DRM_OK);
+  ASSERT_EQ(viewport->SetField(4.0f), D3DRM_OK);
   DrawMesh(CubeVertices(1.0f, kCubeCentre), CubeFaces(), 2.0, 0);
-  ASSERT_EQ(record.batches.size(), 1u);
-  const auto screen = [&](int corner) {
-    D3DVECTOR world = CubeCorner(corner).ToD3DVECTOR();
+  const auto screen = [&](const Vector& p) {
+    D3DVECTOR world = p.ToD3DVECTOR();
     D3DRMVECTOR4D at{};
     EXPECT_EQ(viewport->Transform(&at, &world), D3DRM_OK);
-    return std::pair{double(at.x / at.w), double(at.y / at.w)};
+    return Vector(at.x / at.w, at.y / at.w, 0);
   };
-  EXPECT_EQ(OutlineCorners(record.batches[0], screen), (std::set<std::pair<int, int>>{{0, 1}, {0, 2}, {1, 3}, {2, 3}}));
+  const Vector centre = screen(Vector(kCubeCentre.x, kCubeCentre.y, 5));
+  EXPECT_FALSE(Shows(centre.x, centre.y, kRed));
+  for (auto [a, b] : {std::pair{0, 1}, {0, 2}, {1, 3}, {2, 3}}) {
+    const Vector m = screen(Vector((CubeCorner(a).x + CubeCorner(b).x) / 2, (CubeCorner(a).y + CubeCorner(b).y) / 2, 5));
+    Vector out(m.x - centre.x, m.y - centre.y, 0);
+    out.Normalize();
+    EXPECT_TRUE(Shows(m.x + out.x, m.y + out.y, kRed)) << a << "-" << b;
+  }
 }
 
-TEST_F(CartoonLinesTest, ThousandLinesGoInBatchesOf450And450And100) {
+TEST_F(CartoonLinesTest, ThousandLinesInSeveralBatchesAreAllDrawn) {
   MakeView(640, 480);
   std::vector<D3DRMVERTEX> v;
   std::vector<unsigned> f;
   for (int i = 0; i < 1000; ++i) AddRoof(v, f, -1.0f + 0.05f * (i % 40), -0.6f + 0.05f * (i / 40), 0.02f);
   DrawMesh(v, f, 1.0, 0);
-  ASSERT_EQ(record.batches.size(), 3u);
-  const DWORD lines[3] = {450, 450, 100};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(record.batches[i].VertexCount(), 1 + 4 * lines[i]);
-    EXPECT_EQ(record.batches[i].Triangles().size(), 2 * lines[i]);
+  // Each line's band of one pixel lies below its middle.
+  int drawn = 0;
+  for (int i = 0; i < 1000; ++i) {
+    const double x = 320 + 320 * (-1.0 + 0.05 * (i % 40)) / 3, y = 240 - 320 * (-0.6 + 0.05 * (i / 40)) / 3;
+    drawn += Shows(x, y, kRed) || Shows(x, y + 1, kRed);
   }
+  EXPECT_EQ(drawn, 1000);
 }
 
-TEST_F(CartoonLinesTest, SurfaceEdgesGoInRunsOf100) {
+TEST_F(CartoonLinesTest, SurfaceEdgesInSeveralRunsAreAllDrawn) {
   MakeView(640, 480);
   // 250 edges, each between two faces turned to the camera: a band on either side.
   std::vector<D3DRMVERTEX> v;
@@ -184,28 +174,28 @@ TEST_F(CartoonLinesTest, SurfaceEdgesGoInRunsOf100) {
   }
   const std::vector<D3DVECTOR> normals(500, D3DVECTOR{0, 0, -1});
   const Transform identity;
-  DrawCartoonQuads(recordingDevice, viewport.get(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(),
-                   normals.data(), 1000, edges.data(), faces.data(), 250, 4.0, 0xFFFFFF00, FALSE,
-                   Projection());
-  ASSERT_EQ(record.batches.size(), 3u);
-  EXPECT_EQ(record.batches[0].VertexCount(), 1 + 8 * 100u);
-  EXPECT_EQ(record.batches[2].VertexCount(), 1 + 8 * 50u);
+  DrawCartoonQuads(device.get(), viewport.get(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals.data(),
+                   1000, edges.data(), faces.data(), 250, 4.0, 0xFFFFFF00, FALSE, Projection());
+  int drawn = 0;
+  for (const D3DRMVERTEX& end : v)
+    if (&end - v.data() == 0 || (&end - v.data()) % 4 == 0)
+      drawn += Shows(320 + 320 * (end.position.x + 0.01) / 3, 240 - 320 * end.position.y / 3, kYellow);
+  EXPECT_EQ(drawn, 250);
 }
 
-// Face A is seen edge-on: no depth slope across the band.
+// Face A is seen edge-on: no depth slope across the band, which stays at the edge's depth in
+// front of a square just behind it.
 TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
   MakeView(64, 64);
+  Show(Square(3.6f, 2, 0xFF0000FF).get());
+  ClearAndRender();
   const std::vector<D3DRMVERTEX> v{At(0, 0, 3), At(0.5f, 0, 3.5f), At(1, 0, 4), At(0, -0.5f, 3)};
   const DWORD edge[4] = {0, 1, 2, 3}, faces[2] = {0, 1};
   const D3DVECTOR normals[2] = {{0, 0, -1}, {0, 1, 0}};
   const Transform identity;
-  DrawCartoonQuads(recordingDevice, viewport.get(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(),
-                   normals, 4, edge, faces, 1, 4.0, 0xFFFFFF00, FALSE, Projection());
-  ASSERT_EQ(record.batches.size(), 1u);
-  const ExecutedBatch& batch = record.batches[0];
-  ASSERT_EQ(batch.VertexCount(), 7u) << "one side";
-  EXPECT_EQ(batch.Vertex(5).sz, batch.Vertex(1).sz);
-  EXPECT_EQ(batch.Vertex(6).sz, batch.Vertex(2).sz);
+  DrawCartoonQuads(device.get(), viewport.get(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals, 4,
+                   edge, faces, 1, 4.0, 0xFFFFFF00, FALSE, Projection());
+  EXPECT_GT(Count(64, 64, kYellow), 0);
 }
 
 // A fan closed by faces through the camera: 2k lines among k + 2 welded vertices; band ends
@@ -223,11 +213,12 @@ TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVerticesJoinedAtTheirEnds)
   for (unsigned i = 0; i < k; ++i) f.insert(f.end(), {0, 1, ring(i), 0, ring(i), ring(i + 1)});
   for (unsigned i = 0; i < k; ++i) f.insert(f.end(), {1, ring(i + 1), ring(i)});
   DrawMesh(v, f, 2.0, 0);
-  ASSERT_EQ(record.batches.size(), 1u);
-  EXPECT_EQ(record.batches[0].VertexCount(), 1 + 4 * 2 * k);
-  // Two per band; at the centre 0 + 1 + ... + 7, then 8 each for the ninth and tenth end; at each
-  // rim point 0 + 1 + 2.
-  EXPECT_EQ(record.batches[0].Triangles().size(), 2 * 2 * k + 28 + 8 + 8 + 3 * k);
+  EXPECT_TRUE(Shows(32, 32, kRed)) << "the centre";
+  // Each rim line's band, outside the middle of the line (6.09 pixels from the centre).
+  for (unsigned i = 0; i < k; ++i) {
+    const double angle = 2 * 3.14159265358979 * (i + 0.5) / k;
+    EXPECT_TRUE(Shows(32 + 7.09 * std::cos(angle), 32 - 7.09 * std::sin(angle), kRed)) << "rim line " << i;
+  }
 }
 
 TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsAreSafe) {
@@ -238,9 +229,9 @@ TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsAreSafe) {
     std::vector<unsigned> f;
     AddRoof(v, f, 0, 0, 1);
     DrawMesh(v, f, 2.0, 0);
-    ASSERT_EQ(record.batches.size(), 1u);
-    EXPECT_EQ(record.batches[0].VertexCount(), 5u);
+    EXPECT_TRUE(Shows(32, 33, kRed));
   }
+  ClearAndRender();
   {
     SCOPED_TRACE("65,535 welded vertices and more: no silhouette");
     std::vector<D3DRMVERTEX> v;
@@ -248,7 +239,7 @@ TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsAreSafe) {
     std::vector<unsigned> f;
     AddRoof(v, f, 0, 0, 1);
     DrawMesh(v, f, 2.0, 0);
-    EXPECT_EQ(record.batches.size(), 1u);
+    EXPECT_FALSE(Shows(32, 33, kRed));
   }
 }
 
@@ -258,13 +249,12 @@ TEST_F(CartoonLinesTest, NothingIsDrawnInATinyViewportOrFromAPointAtTheCamera) {
   std::vector<unsigned> f;
   AddRoof(v, f, 0, 0, 1);
   DrawMesh(v, f, 2.0, 2.0);
-  EXPECT_EQ(record.batches.size(), 0u);
+  EXPECT_EQ(Count(64, 64, kRed), 0);
 
   MakeView(64, 64);
   v[1] = At(-1, 0, 0);  // one end of the line in the camera's plane
   DrawMesh(v, f, 2.0, 0, 0xFFFF0000, TRUE);
-  ASSERT_EQ(record.batches.size(), 1u);
-  for (const D3DTRIANGLE& t : record.batches[0].Triangles()) EXPECT_EQ(t.v1 | t.v2 | t.v3, 0) << "culled";
+  EXPECT_EQ(Count(64, 64, kRed), 0) << "culled";
 }
 
 TEST(CartoonCulling, TrianglesLeavingTheRectangleBecomePointsAtTheGuard) {

@@ -1,93 +1,8 @@
 #include "scene/CartoonTestSupport.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "platform/d3drm/ExecuteBuffer.h"
-#include "platform/win/ComObject.h"
 #include "scene/CartoonEdges.h"
-
-namespace {
-
-class RecordingD3DDevice final : public ComObject<IDirect3DDevice> {
- public:
-  RecordingD3DDevice(IDirect3DDevice* real, CartoonRecord* record) : real_(real), record_(record) {}
-  HRESULT QueryInterface(REFIID riid, void** object) override { return Answer(riid, object, false); }
-  HRESULT CreateExecuteBuffer(LPD3DEXECUTEBUFFERDESC desc, LPDIRECT3DEXECUTEBUFFER* buffer, IUnknown* outer) override {
-    return real_->CreateExecuteBuffer(desc, buffer, outer);
-  }
-  HRESULT Execute(LPDIRECT3DEXECUTEBUFFER buffer, LPDIRECT3DVIEWPORT viewport, DWORD flags) override {
-    EXPECT_EQ(flags, D3DEXECUTE_UNCLIPPED);
-    const d3drm::ExecuteBuffer* executed = d3drm::ExecuteBuffer::From(buffer);
-    EXPECT_NE(executed->executeData(), nullptr);
-    record_->batches.push_back({executed->memory(), *executed->executeData()});
-    return real_->Execute(buffer, viewport, flags);
-  }
-
- private:
-  IUPtr<IDirect3DDevice> real_;
-  CartoonRecord* record_;
-};
-
-// Passes the device's calls on, handing out a recording Direct3D device.
-class RecordingDevice final : public ComObject<IDirect3DRMDevice> {
- public:
-  RecordingDevice(IDirect3DRMDevice* real, CartoonRecord* record) : real_(real), record_(record) {}
-  HRESULT QueryInterface(REFIID riid, void** object) override { return Answer(riid, object, false); }
-  HRESULT Clone(LPUNKNOWN, REFIID, LPVOID*) override { return E_NOTIMPL; }
-  HRESULT SetAppData(DWORD_PTR data) override { return real_->SetAppData(data); }
-  DWORD_PTR GetAppData() override { return real_->GetAppData(); }
-  HRESULT SetName(LPCSTR name) override { return real_->SetName(name); }
-  HRESULT GetName(DWORD* size, LPSTR name) override { return real_->GetName(size, name); }
-  D3DRMRENDERQUALITY GetQuality() override { return real_->GetQuality(); }
-  HRESULT SetQuality(D3DRMRENDERQUALITY quality) override { return real_->SetQuality(quality); }
-  D3DRMTEXTUREQUALITY GetTextureQuality() override { return real_->GetTextureQuality(); }
-  HRESULT SetTextureQuality(D3DRMTEXTUREQUALITY quality) override { return real_->SetTextureQuality(quality); }
-  DWORD GetWidth() override { return real_->GetWidth(); }
-  DWORD GetHeight() override { return real_->GetHeight(); }
-  HRESULT GetDirect3DDevice(IDirect3DDevice** device) override {
-    IUPtr<IDirect3DDevice> real;
-    const HRESULT result = real_->GetDirect3DDevice(&real);
-    *device = real ? new RecordingD3DDevice(real, record_) : nullptr;
-    return result;
-  }
-
- private:
-  IUPtr<IDirect3DRMDevice> real_;
-  CartoonRecord* record_;
-};
-
-template <class T>
-IUPtr<T> Adopt(T* fresh) {
-  IUPtr<T> held(fresh);
-  fresh->Release();
-  return held;
-}
-
-}  // namespace
-
-D3DTLVERTEX ExecutedBatch::Vertex(DWORD i) const {
-  D3DTLVERTEX v;
-  std::memcpy(&v, &bytes[i * sizeof v], sizeof v);
-  return v;
-}
-
-std::vector<D3DTRIANGLE> ExecutedBatch::Triangles() const {
-  // The branch after the vertices' PROCESSVERTICES and STATERENDER leads to the triangles.
-  const std::size_t branch = data.dwInstructionOffset + 20 + 36;
-  D3DBRANCH jump;
-  std::memcpy(&jump, &bytes[branch + 4], sizeof jump);
-  D3DINSTRUCTION header;
-  std::memcpy(&header, &bytes[branch + jump.dwOffset], sizeof header);
-  std::vector<D3DTRIANGLE> triangles(header.wCount);
-  if (header.wCount) std::memcpy(triangles.data(), &bytes[branch + jump.dwOffset + 4], header.wCount * sizeof(D3DTRIANGLE));
-  return triangles;
-}
-
-void CartoonRenderTest::TearDown() {
-  recordingDevice = nullptr;
-  RenderTest::TearDown();
-}
 
 void CartoonRenderTest::MakeView(DWORD width, DWORD height, DWORD viewWidth) {
   RenderTest::MakeView(width, height);
@@ -99,7 +14,7 @@ void CartoonRenderTest::MakeView(DWORD width, DWORD height, DWORD viewWidth) {
     ASSERT_EQ(viewport->SetBack(10.0f), D3DRM_OK);
     ASSERT_EQ(viewport->SetField(1.0f), D3DRM_OK);
   }
-  recordingDevice = Adopt<IDirect3DRMDevice>(new RecordingDevice(device.get(), &record));
+  ClearAndRender();
 }
 
 CartoonProjection CartoonRenderTest::Projection() const {
@@ -117,13 +32,20 @@ void CartoonRenderTest::DrawMesh(const std::vector<D3DRMVERTEX>& vertices, const
   const D3DVECTOR viewer{0, 0, 0}, direction{0, 0, 1};
   std::vector<DWORD> numbered(faces.begin(), faces.end());
   if (silhouetteWidth != 0)
-    DrawCartoonLines(recordingDevice, viewport.get(), identity, identity, viewer, direction, vertices.data(),
+    DrawCartoonLines(device.get(), viewport.get(), identity, identity, viewer, direction, vertices.data(),
                      numbered.data(), edges.faceNormals.data(), edges.weldMap.data(), edges.numShared, vCount, fCount,
                      silhouetteWidth, colour, allInside, Projection());
   if (surfaceWidth != 0)
-    DrawCartoonQuads(recordingDevice, viewport.get(), identity, identity, viewer, direction, vertices.data(),
+    DrawCartoonQuads(device.get(), viewport.get(), identity, identity, viewer, direction, vertices.data(),
                      edges.faceNormals.data(), vCount, edges.surfEdges.data(), edges.surfEdgeFaces.data(),
                      edges.numEdges, surfaceWidth, colour, allInside, Projection());
+}
+
+int CartoonRenderTest::Count(int width, int height, std::uint32_t rgb) {
+  int count = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) count += Pixel(x, y) == rgb;
+  return count;
 }
 
 std::vector<D3DRMVERTEX> CubeVertices(float h, D3DVECTOR centre) {
