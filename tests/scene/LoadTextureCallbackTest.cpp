@@ -1,21 +1,13 @@
 // JPEG pictures and the texture callback: surfaces, painted looks, and bad files' messages.
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <vector>
 
-#include "core/Globals.h"
+#include "Jpeg.h"
+#include "LoadMeshTestSupport.h"
 #include "platform/d3drm/Texture.h"
-#include "platform/ddraw/Display.h"
 #include "scene/Jpeg.h"
-#include "scene/JpegWriter.h"
 #include "scene/ModeFilter.h"
 #include "scene/TextureLoad.h"
-#include "shell/XApp.h"
-#include "support/PlatformFakes.h"
-#include "support/ScriptedFileDialogs.h"
-#include "support/ScriptedMessageBoxes.h"
-#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -28,13 +20,21 @@ unsigned char Ramp(unsigned x, unsigned y, unsigned channel) {
   return static_cast<unsigned char>(channel == 0 ? x * 2 : channel == 1 ? y * 4 : 90);
 }
 
-class LoadTextureCallbackTest : public ::testing::Test {
+// A width x height JPEG picture of the samples `pixel(x, y, channel)`, written by the objects kit.
+void WriteJpeg(const std::string& path, unsigned width, unsigned height,
+               unsigned char (*pixel)(unsigned, unsigned, unsigned)) {
+  objects::Picture p{width, height, {}};
+  for (unsigned y = 0; y < height; ++y)
+    for (unsigned x = 0; x < width; ++x)
+      for (unsigned c = 0; c < 3; ++c) p.rgb.push_back(pixel(x, y, c));
+  objects::WriteJpeg(path, p, 95);
+}
+
+class LoadTextureCallbackTest : public LoadMeshTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(DDSetDisplayMode(32, 64, 48));
-    ASSERT_EQ(Direct3DRMCreate(&app.lpD3DRM), D3DRM_OK);
-    ASSERT_EQ(DirectDrawCreate(nullptr, &app.lpDD, nullptr), DD_OK);
-    ASSERT_TRUE(WriteJpeg(picture, 100, 60, Speckle));
+    LoadMeshTest::SetUp();
+    WriteJpeg(picture, 100, 60, Speckle);
     Colors256(false);
   }
   void Colors256(bool on) {
@@ -60,16 +60,12 @@ class LoadTextureCallbackTest : public ::testing::Test {
     return result;
   }
 
-  ScopedMemoryProfile profile;
-  ScriptedMessageBoxes boxes;
-  XApp app;
-  TemporaryFolder folder;
   std::string picture = folder / "dots.jpg";
 };
 
 TEST_F(LoadTextureCallbackTest, PixelsAreRedGreenBlueAndPalettesRepeatTheirFirstColour) {
   const std::string ramp = folder / "ramp.jpg";
-  ASSERT_TRUE(WriteJpeg(ramp, 100, 60, Ramp));
+  WriteJpeg(ramp, 100, 60, Ramp);
   std::vector<BYTE> rgb(128 * 3 * 64, 0xEE);
   ASSERT_TRUE(ReadJPEG(ramp.c_str(), rgb.data(), 128 * 3, 128, 64, 1, FALSE, 0, nullptr));
   const BYTE* p = &rgb[(30 * 128 + 40) * 3];
@@ -80,9 +76,9 @@ TEST_F(LoadTextureCallbackTest, PixelsAreRedGreenBlueAndPalettesRepeatTheirFirst
 
   // Three colours only: the quantizer finds fewer than 256.
   const std::string few = folder / "few.jpg";
-  ASSERT_TRUE(WriteJpeg(few, 30, 30, [](unsigned x, unsigned, unsigned c) {
+  WriteJpeg(few, 30, 30, [](unsigned x, unsigned, unsigned c) {
     return static_cast<unsigned char>(x < 10 ? (c == 0 ? 250 : 0) : x < 20 ? (c == 1 ? 250 : 0) : (c == 2 ? 250 : 0));
-  }));
+  });
   std::vector<BYTE> indices(32 * 30);
   std::vector<BYTE> palette(256 * 4, 0x11);
   ASSERT_TRUE(ReadJPEG(few.c_str(), indices.data(), 32, 32, 30, 1, TRUE, 256, palette.data()));
@@ -183,7 +179,6 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
   char name[] = "anything.jpg";
   EXPECT_EQ(LoadTextureCallback(name, &off, &texture), D3DRMERR_FILENOTFOUND);
   EXPECT_EQ(boxes.boxes.size(), before) << "textures off: no message";
-  ScriptedFileDialogs dialogs;  // the user gives up the search
   boxes.Answer({IDYES});
   EXPECT_EQ(Load(folder / "gone.jpg", 0, 0, 3, nullptr), D3DRMERR_FILENOTFOUND);
   EXPECT_NE(boxes.boxes.back().text.find("Texture file not found."), std::string::npos);
