@@ -116,21 +116,6 @@ TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
   EXPECT_EQ(Pixel(42, 36), 0xFF0000u);
 }
 
-TEST_F(CartoonMeshTest, ObjectsWithoutLinesDrawNothing) {
-  const Ptr<MeshSO> cube = CartoonMesh({CubeVertices(1.0f)}, {CubeFaces()});
-  Place(cube, 0, 0, 5);
-  cube->cartoon = 0;
-  Draw();
-  cube->cartoon = 1;
-  cube->silhouetteWidth = cube->surfaceWidth = 0;
-  Draw();
-  EXPECT_EQ(Count(64, 64, 0xFF0000) + Count(64, 64, 0xFFFF00), 0);
-  cube->silhouetteWidth = 1;
-  Draw();
-  EXPECT_GT(Count(64, 64, 0xFF0000), 0);
-  EXPECT_EQ(Count(64, 64, 0xFFFF00), 0) << "silhouettes only";
-}
-
 TEST_F(CartoonMeshTest, EdgeDataOfAMeshlessObjectIsDroppedOrEmptiedForItsSharers) {
   const Ptr<MeshSO> cube = CartoonMesh({CubeVertices(1.0f)}, {CubeFaces()});
   const Ptr<MeshSO> sharer = CartoonMesh({CubeVertices(1.0f)}, {CubeFaces()});
