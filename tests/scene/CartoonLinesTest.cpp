@@ -24,22 +24,6 @@ CartoonEdgeData OneGroup(const std::vector<D3DRMVERTEX>& v, const std::vector<un
   return BuildCartoonEdgeData({{v.data(), static_cast<DWORD>(v.size()), f.data(), static_cast<DWORD>(f.size() / 3), 0}});
 }
 
-TEST(CartoonEdges, ACubeWithOneNormalPerSideHasEightPointsAndTwelveEdges) {
-  const auto v = CubeVertices(1.0f);
-  const CartoonEdgeData data = OneGroup(v, CubeFaces());
-  EXPECT_EQ(data.numShared, 8u);
-  ASSERT_EQ(data.numEdges, 12u);
-  ASSERT_EQ(data.surfEdges.size(), 48u);
-  ASSERT_EQ(data.surfEdgeFaces.size(), 24u);
-  for (DWORD e = 0; e < 12; ++e) {
-    const D3DVECTOR &a = v[data.surfEdges[4 * e]].position, &b = v[data.surfEdges[4 * e + 1]].position;
-    EXPECT_EQ((a.x != b.x) + (a.y != b.y) + (a.z != b.z), 1) << "a side's diagonal is no edge";
-    EXPECT_NE(data.surfEdgeFaces[2 * e] / 2, data.surfEdgeFaces[2 * e + 1] / 2) << "faces of two sides";
-  }
-  EXPECT_EQ(data.faceNormals[0].x, 1.0f);  // the +x side's first face
-  EXPECT_EQ(data.faceNormals[3].x, -1.0f);
-}
-
 // Two triangles meeting along the edge from (1, 0, 0) to (0, 1, 0), each with its own vertices.
 struct TwoTriangles {
   std::vector<D3DRMVERTEX> first{At(0, 0, 0), At(1, 0, 0), At(0, 1, 0)};
