@@ -118,7 +118,7 @@ TEST_F(CartoonLinesTest, SeenOrthographicallyACubeIsOutlinedByItsFrontSquare) {
   const Vector centre = screen(Vector(kCubeCentre.x, kCubeCentre.y, 5));
   EXPECT_FALSE(Shows(centre.x, centre.y, kRed));
   for (auto [a, b] : {std::pair{0, 1}, {0, 2}, {1, 3}, {2, 3}}) {
-    const Vector m = screen(Vector((CubeCorner(a).x + CubeCorner(b).x) / 2, (CubeCorner(a).y + CubeCorner(b).y) / 2, 5));
+    const Vector p = CubeCorner(a), q = CubeCorner(b), m = screen(Vector((p.x + q.x) / 2, (p.y + q.y) / 2, 5));
     Vector out(m.x - centre.x, m.y - centre.y, 0);
     out.Normalize();
     EXPECT_TRUE(Shows(m.x + out.x, m.y + out.y, kRed)) << a << "-" << b;

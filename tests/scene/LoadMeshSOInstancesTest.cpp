@@ -17,25 +17,6 @@ class LoadChairTest : public LoadMeshTest {
     WriteFile(folder / "Chair.x", TriangleOfSize(1.0f));
   }
   static int Listed(const char* name) { return instances.Find(name) ? instances.Find(name)->GetCount() : 0; }
-  Bytes Store(const Ptr<MeshSO>& mesh) {
-    return StoreBytes(Backend::memory, [&](CArchive& ar) {
-      ar.m_pDocument = &*doc;
-      ar.MapObject(&*doc);
-      ar << mesh;
-    });
-  }
-  // Reads a mesh object as a scene file does, into a document of its own.
-  static void ReadMesh(CArchive& ar, Ptr<MeshSO>& read) {
-    TestDocument reading;
-    ar.m_pDocument = &reading;
-    ar.MapObject(&reading);
-    ar >> read;
-  }
-  static Ptr<MeshSO> Read(const Bytes& bytes) {
-    Ptr<MeshSO> read;
-    LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { ReadMesh(ar, read); });
-    return read;
-  }
   // The record's own schema word: the one followed by the edit-all-copies byte and the box.
   static std::size_t SchemaAt(const Bytes& bytes, const MeshSO& mesh) {
     ByteImage pattern;
@@ -140,10 +121,10 @@ TEST_F(LoadChairTest, OlderVersionsReadWithoutTheirLaterFlagsAndANewerOneIsRefus
   chair->quality = -2;
   chair->silhouetteColor = Color(0, 1, 0, 1);
   chair->untexMats.GetHead().shininess = 9.0;
-  const Bytes stored = Store(chair);
+  const Bytes stored = StoreScene(chair, &*doc);
   const std::size_t schema = SchemaAt(stored, *chair);
 
-  Ptr<MeshSO> now = Read(stored);
+  Ptr<MeshSO> now = LoadScene<MeshSO>(stored);
   ASSERT_EQ(now->GetError(), SceneObj::none);
   EXPECT_EQ(now->reverse, 1);
   EXPECT_EQ(now->twoSided, 1);
@@ -156,13 +137,13 @@ TEST_F(LoadChairTest, OlderVersionsReadWithoutTheirLaterFlagsAndANewerOneIsRefus
   Bytes v1 = stored;
   v1[schema] = 1;
   v1.erase(v1.end() - 2);  // no two-sided byte
-  Ptr<MeshSO> one = Read(v1);
+  Ptr<MeshSO> one = LoadScene<MeshSO>(v1);
   EXPECT_EQ(one->reverse, 1);
   EXPECT_EQ(one->twoSided, 0);
   Bytes v0 = stored;
   v0[schema] = 0;
   v0.erase(v0.end() - 3, v0.end() - 1);  // neither reverse nor two-sided
-  Ptr<MeshSO> zero = Read(v0);
+  Ptr<MeshSO> zero = LoadScene<MeshSO>(v0);
   EXPECT_EQ(zero->reverse, 0);
   EXPECT_EQ(zero->twoSided, 0);
   EXPECT_EQ(zero->quality, -2);
@@ -172,16 +153,16 @@ TEST_F(LoadChairTest, OlderVersionsReadWithoutTheirLaterFlagsAndANewerOneIsRefus
   v3.resize(schema + 4);  // nothing after the schema word is read
   Ptr<MeshSO> three;
   ExpectArchiveFailure(Backend::memory, v3, CArchiveException::badSchema,
-                       [&](CArchive& ar) { ReadMesh(ar, three); });
+                       [&](CArchive& ar) { ReadScene(ar, three, &*doc); });
   ASSERT_FALSE(boxes.boxes.empty());
   EXPECT_NE(boxes.boxes.back().text.find("newer version"), std::string::npos);
 }
 
 TEST_F(LoadChairTest, AFileThatStaysMissingAbandonsTheLoad) {
-  const Bytes stored = Store(Make(folder / "Chair.x"));
+  const Bytes stored = StoreScene(Make(folder / "Chair.x"), &*doc);
   std::filesystem::remove(folder / "Chair.x");
   boxes.Answer({IDYES, IDOK, IDYES});  // the user gives up the loader's search and the record's
-  EXPECT_THROW(Read(stored), CUserException);
+  EXPECT_THROW(LoadScene<MeshSO>(stored), CUserException);
   EXPECT_EQ(dialogs.requests.size(), 2u) << "a cancelled question ends, it is not asked again and again";
 }
 

@@ -30,46 +30,23 @@ std::size_t Find(const Bytes& bytes, const std::string& text, bool last = false)
   return static_cast<std::size_t>(at - bytes.begin());
 }
 
-class SceneArchiveTest : public SceneTest {
- protected:
-  static Bytes Store(const Ptr<GroupSO>& root, XDocument* document, bool mapDocument = true) {
-    return StoreBytes(Backend::memory, [&](CArchive& ar) {
-      ar.m_pDocument = document;
-      if (mapDocument) ar.MapObject(document);
-      ar << root;
-    });
-  }
-  // A scene file's way: the document is mapped before the first scene object.
-  Ptr<GroupSO> Load(const Bytes& bytes, XDocument* reading, XDocument* mapped = nullptr) {
-    Ptr<GroupSO> root;
-    LoadBytes(Backend::memory, bytes, [&](CArchive& ar) {
-      ar.m_pDocument = reading;
-      ar.MapObject(mapped ? mapped : reading);
-      ar >> root;
-    });
-    return root;
-  }
+using SceneArchiveTest = SceneTest;
 
-  void ExpectRefused(const Bytes& bytes, int cause, XDocument* mapped = nullptr) {
-    TestDocument reading;
-    ExpectArchiveFailure(Backend::memory, bytes, cause, [&](CArchive& ar) {
-      ar.m_pDocument = &reading;
-      ar.MapObject(mapped ? mapped : &reading);
-      Ptr<GroupSO> root;
-      ar >> root;
-    });
-  }
-};
+void ExpectRefused(const Bytes& bytes, int cause, XDocument* mapped = nullptr) {
+  TestDocument reading;
+  Ptr<GroupSO> root;
+  ExpectArchiveFailure(Backend::memory, bytes, cause, [&](CArchive& ar) { ReadScene(ar, root, &reading, mapped); });
+}
 
 TEST_F(SceneArchiveTest, ATreeIsStoredInItsRecordsAndReadsBackAttachedToTheReadingDocument) {
   Ptr<GroupSO> root = MakePinnedTree(&*doc);
-  const Bytes stored = Store(root, &*doc);
+  const Bytes stored = StoreScene(root, &*doc);
   EXPECT_EQ(stored, PinnedTreeBytes());
 
   // Read back, the tree stores the same bytes; the links and the light's document are the reader's.
   TestDocument reading;
-  Ptr<GroupSO> read = Load(stored, &reading);
-  EXPECT_EQ(Store(read, &reading), stored);
+  Ptr<GroupSO> read = LoadScene<GroupSO>(stored, &reading);
+  EXPECT_EQ(StoreScene(read, &reading), stored);
   ASSERT_EQ(read->GetGroups().GetCount(), 1);
   EXPECT_EQ(First(read->GetGroups())->GetParent(), read);
   EXPECT_EQ(read->GetName(), CString("vis"));  // a group shows its first visual's name
@@ -137,9 +114,10 @@ TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
 
 TEST_F(SceneArchiveTest, StoringALightOrGroupFromAFileOrALightOfAnUnmappedDocumentIsAProgramError) {
   Ptr<GroupSO> root = MakePinnedTree(&*doc);
-  EXPECT_FATAL(Store(root, &*doc, false), "!document || ar.IsMapped(document)", "The document must be mapped first");
+  EXPECT_FATAL(StoreScene(root, &*doc, false), "!document || ar.IsMapped(document)",
+               "The document must be mapped first");
   root->SetFile("chair.x");
-  EXPECT_FATAL(Store(root, &*doc), "GetFile() == SceneObj().GetFile()", "Cannot load from non-archive file");
+  EXPECT_FATAL(StoreScene(root, &*doc), "GetFile() == SceneObj().GetFile()", "Cannot load from non-archive file");
   root->SetFile(SceneObj::NotFromFile());
 }
 
