@@ -57,8 +57,7 @@ TEST(CartoonEdges, SeamsBecomeSurfaceEdgesAtCreasesPartBoundariesAndInsideAGroup
 }
 
 TEST(CartoonEdges, AWeldJoinsTheNewestEqualKeyAndKeepsTheTwoSidesOfASheetApart) {
-  // Welded from the last vertex to the first: (1,0,0) first, then its opposite (-1,0,0) stays
-  // apart, then (0,1,0) equals both and joins the newer one.
+  // Welded from the last vertex: an opposite normal stays apart, (0,1,0) joins the newer key.
   const std::vector<D3DRMVERTEX> v{At(0, 0, 0, {0, 1, 0}), At(0, 0, 0, {-1, 0, 0}), At(0, 0, 0, {1, 0, 0}),
                                    At(-0.0f, 1, 0), At(0.0f, 1, 0), At(1, 0, 0)};
   const CartoonEdgeData data = OneGroup(v, {0, 3, 5});
@@ -161,8 +160,7 @@ TEST_F(CartoonLinesTest, SurfaceEdgesInSeveralRunsAreAllDrawn) {
   EXPECT_EQ(drawn, 250);
 }
 
-// Face A is seen edge-on: no depth slope across the band, which stays at the edge's depth in
-// front of a square just behind it.
+// Face A is seen edge-on: the band keeps the edge's depth, in front of a square just behind it.
 TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
   MakeView(64, 64);
   Show(Square(3.6f, 2, 0xFF0000FF).get());
@@ -176,8 +174,7 @@ TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
   EXPECT_GT(Count(64, 64, kYellow), 0);
 }
 
-// A fan closed by faces through the camera: 2k lines among k + 2 welded vertices; band ends
-// meeting at a point are joined to the (at most eight) ends registered there before them.
+// A fan closed by faces through the camera: 2k lines among k + 2 welded vertices.
 TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVerticesJoinedAtTheirEnds) {
   MakeView(64, 64);
   const unsigned k = 10;

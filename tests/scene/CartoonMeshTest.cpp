@@ -27,8 +27,7 @@ class CartoonMeshTest : public CartoonRenderTest {
     CartoonRenderTest::TearDown();
   }
 
-  // A green mesh object of one group per entry of `groups` with the faces of `groupFaces`, all of
-  // one part, its edge data built and its box taken.
+  // A green mesh object of one part, one group per entry, its edge data built and its box taken.
   Ptr<MeshSO> CartoonMesh(const std::vector<std::vector<D3DRMVERTEX>>& groups,
                           const std::vector<std::vector<unsigned>>& groupFaces) {
     Ptr<MeshSO> m = new MeshSO;
@@ -57,7 +56,6 @@ class CartoonMeshTest : public CartoonRenderTest {
     return m;
   }
 
-  // The group under the root, placed by a translation, holding `mesh`.
   Ptr<GroupSO> Place(const Ptr<MeshSO>& mesh, double x, double y, double z) {
     Ptr<GroupSO> group = new GroupSO;
     group->SetTransform(Transform(1, 0, 0, x, 0, 1, 0, y, 0, 0, 1, z));
@@ -85,8 +83,7 @@ TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
                                        {{faces.begin(), faces.begin() + 18}, second});
   for (D3DRMGROUPINDEX g : {0u, 1u}) ASSERT_EQ(mesh->mesh->SetGroupQuality(g, D3DRMRENDER_GOURAUD), D3DRM_OK);
   Place(mesh, 0, 0, 5);
-  // Lit by an ambient light and a directional one tilted down: the cube's shades are never the
-  // pure green of its vertices, while the lines keep their exact, unlit colours.
+  // Lit: the cube's shades are never its pure green, while the lines keep their unlit colours.
   IUPtr<IDirect3DRMLight> ambient, sun;
   ASSERT_EQ(rm->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.3f, 0.3f, 0.3f, &ambient), D3DRM_OK);
   ASSERT_EQ(rm->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 0.8f, 0.8f, 0.8f, &sun), D3DRM_OK);
@@ -152,7 +149,6 @@ TEST_F(CartoonMeshTest, PicksFindTheNearestGroupAndFaceAndTiesGoToTheHigherGroup
   const std::vector<unsigned> two{0, 1, 2, 0, 2, 3};
   const Ptr<MeshSO> mesh = CartoonMesh({square(-1, 4), square(0, 4), square(-1, 6)}, {two, two, two});
   Place(mesh, 0, 0, 0);
-  // The ray through pixel (x, y) of the 64 x 64 view.
   const auto pick = [&](double x, double y) {
     PickRecord record;
     EXPECT_TRUE(root->Intersect(Vector(0, 0, 0), Vector((x - 32) / 32, (32 - y) / 32, 1), record));

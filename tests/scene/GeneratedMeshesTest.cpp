@@ -14,7 +14,6 @@ namespace {
 
 using GeneratedMeshesTest = SceneTest;
 
-// One group of a mesh as it reads back.
 MeshGroupData ReadGroup(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
   MeshGroupData data;
   ReadMeshGroup(mesh, group, data);

@@ -93,8 +93,7 @@ TEST_F(LoadMeshTest, ObjectFilesGiveTheirLookAndNamesAndAreRefusedWhenDamaged) {
   EXPECT_EQ(chair->untexMats.GetHead().lighting, 0);
   EXPECT_EQ(chair->texMats.GetHead().lighting, 1);
 
-  // Two names for one part: the message, a damaged file, and not listed (its destructor would
-  // not find it).
+  // Two names for one part: the message, a damaged file, and not listed.
   bytes = ObjectFileOf(look, {{"Seat"}, {"Back"}}, TriangleOfSize(1.0f));
   WriteFile(folder / "Stool.ulm", std::string(bytes.begin(), bytes.end()));
   Ptr<MeshSO> stool = Make(folder / "Stool.ulm", 1);

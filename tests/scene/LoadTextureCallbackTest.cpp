@@ -42,7 +42,6 @@ class LoadTextureCallbackTest : public LoadMeshTest {
     InitGlobals();
   }
 
-  // The picture of the texture the callback makes, or nothing.
   HRESULT Load(const std::string& name, LONG quality, LONG style, LONG brush, d3drm::Picture* out) {
     TextureLoadInfo info;
     info.load = 1;

@@ -174,7 +174,6 @@ TEST(Material, ARecordTakes158BytesAndTheNameReadsBackEqualAndComparesEveryMembe
 
 using MaterialMeshTest = MeshGroupUtilityTest;
 
-// Two groups of one triangle each.
 const std::vector<std::vector<D3DVECTOR>> kTwoTriangles(2, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
 
 TEST_F(MaterialMeshTest, AGroupIsReadAsItsLookWithItsMaterialOrDefaultName) {

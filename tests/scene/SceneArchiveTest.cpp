@@ -68,8 +68,7 @@ TEST_F(SceneArchiveTest, ATreeIsStoredInItsRecordsAndReadsBackAttachedToTheReadi
 TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
   ScriptedMessageBoxes boxes;  // a newer record shows why
   const Bytes tree = PinnedTreeBytes();
-  // The root's file name precedes its name; the child's group count follows its 15 numbers; the
-  // light's file name is the last one; the light's document tag ends the file.
+  // The child's group count follows its 15 numbers; the light's document tag ends the file.
   const std::string sentinel = "\x16~!@#$%^&*()NotFromFile";
   const std::size_t root = Find(tree, "\x04root"), child = Find(tree, "\x05" "child") + 6 + 4 + 15 * 8;
   const std::size_t light = Find(tree, sentinel, true), tag = tree.size() - 2;
