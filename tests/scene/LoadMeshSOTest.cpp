@@ -131,14 +131,7 @@ TEST_F(LoadMeshTest, ThreeDsFilesGoThroughTheConverterInAPrivateFolder) {
   Ptr<MeshSO> chair = Make(folder / "Chair.3DS");
   ASSERT_EQ(chair->GetError(), SceneObj::none);
   EXPECT_EQ(std::string(chair->GetFile()), folder / "Chair.3DS");
-  unsigned triangles = 0;
-  for (unsigned g = 0; g < chair->mesh->GetGroupCount(); ++g) triangles += GroupOf(chair->mesh, g).fCount;
-  EXPECT_EQ(triangles, 4u);
-  EXPECT_NEAR(chair->box.max.x, 2.54, 1e-5);
-  EXPECT_NEAR(chair->box.max.y, 0.508, 1e-5);
-  EXPECT_NEAR(chair->box.max.z, 1.27, 1e-5);
-  EXPECT_EQ(chair->untexMats.GetCount(), 2);
-  EXPECT_EQ(chair->untexMats.GetTail().diffuse.GetD3DCOLOR(), 0xFFFF0000u);
+  EXPECT_NEAR(chair->box.max.x, 2.54, 1e-5) << "the converted mesh, its content the converter's own tests pin";
 
   // The command line, a failing converter and a missing one, through a scripted launcher.
   ScriptedProcesses processes;
