@@ -1,8 +1,10 @@
-// Mesh objects in a group tree: their cartoon pass over a rendered image, their edge data, and
-// picking their triangles.
+// Mesh objects in a group tree: cartoon lines, edge data, and the ray test of picking.
+#include <cmath>
+
 #include "SceneTestSupport.h"
 #include "scene/CartoonTestSupport.h"
 #include "scene/GroupSO.h"
+#include "scene/MeshPick.h"
 #include "scene/MeshSO.h"
 
 namespace {
@@ -25,8 +27,7 @@ class CartoonMeshTest : public CartoonRenderTest {
     CartoonRenderTest::TearDown();
   }
 
-  // A green mesh object of one group per entry of `groups` with the faces of `groupFaces`, all of
-  // one part, its edge data built and its box taken.
+  // A green mesh object of one part, one group per entry, its edge data built and its box taken.
   Ptr<MeshSO> CartoonMesh(const std::vector<std::vector<D3DRMVERTEX>>& groups,
                           const std::vector<std::vector<unsigned>>& groupFaces) {
     Ptr<MeshSO> m = new MeshSO;
@@ -55,7 +56,6 @@ class CartoonMeshTest : public CartoonRenderTest {
     return m;
   }
 
-  // The group under the root, placed by a translation, holding `mesh`.
   Ptr<GroupSO> Place(const Ptr<MeshSO>& mesh, double x, double y, double z) {
     Ptr<GroupSO> group = new GroupSO;
     group->SetTransform(Transform(1, 0, 0, x, 0, 1, 0, y, 0, 0, 1, z));
@@ -65,7 +65,7 @@ class CartoonMeshTest : public CartoonRenderTest {
   }
 
   void Draw(double scale = 1.0) {
-    root->DrawCartoonLines(recordingDevice, recordingViewport, root->GetTransform(), root->GetInverseTransform(),
+    root->DrawCartoonLines(device.get(), viewport.get(), root->GetTransform(), root->GetInverseTransform(),
                            scale);
   }
 
@@ -83,8 +83,7 @@ TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
                                        {{faces.begin(), faces.begin() + 18}, second});
   for (D3DRMGROUPINDEX g : {0u, 1u}) ASSERT_EQ(mesh->mesh->SetGroupQuality(g, D3DRMRENDER_GOURAUD), D3DRM_OK);
   Place(mesh, 0, 0, 5);
-  // Lit by an ambient light and a directional one tilted down: the cube's shades are never the
-  // pure green of its vertices, while the lines keep their exact, unlit colours.
+  // Lit: the cube's shades are never its pure green, while the lines keep their unlit colours.
   IUPtr<IDirect3DRMLight> ambient, sun;
   ASSERT_EQ(rm->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.3f, 0.3f, 0.3f, &ambient), D3DRM_OK);
   ASSERT_EQ(rm->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 0.8f, 0.8f, 0.8f, &sun), D3DRM_OK);
@@ -115,25 +114,6 @@ TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
   EXPECT_EQ(Pixel(19, 40), 0x0000FFu) << "hidden behind the square";
   EXPECT_EQ(Pixel(38, 36), 0xFFFF00u);
   EXPECT_EQ(Pixel(42, 36), 0xFF0000u);
-  EXPECT_EQ(record.updates, 2) << "the silhouettes, then one run of surface lines";
-}
-
-TEST_F(CartoonMeshTest, ObjectsWithoutLinesOrOutsideTheViewDrawNothing) {
-  const Ptr<MeshSO> cube = CartoonMesh({CubeVertices(1.0f)}, {CubeFaces()});
-  const Ptr<GroupSO> group = Place(cube, 0, 0, 5);
-  cube->cartoon = 0;
-  Draw();
-  cube->cartoon = 1;
-  cube->silhouetteWidth = cube->surfaceWidth = 0;
-  Draw();
-  EXPECT_EQ(record.batches.size(), 0u);
-  cube->silhouetteWidth = 1;
-  Draw();
-  EXPECT_EQ(record.updates, 1) << "silhouettes only";
-
-  group->SetTransform(Transform(1, 0, 0, -20, 0, 1, 0, 0, 0, 0, 1, 5));
-  Draw();
-  EXPECT_EQ(record.updates, 1) << "wholly left of the view";
 }
 
 TEST_F(CartoonMeshTest, EdgeDataOfAMeshlessObjectIsDroppedOrEmptiedForItsSharers) {
@@ -150,7 +130,7 @@ TEST_F(CartoonMeshTest, EdgeDataOfAMeshlessObjectIsDroppedOrEmptiedForItsSharers
   ASSERT_TRUE(cube->weldMap);
   EXPECT_TRUE(sharer->weldMap->words.empty()) << "shared arrays are emptied, not freed under the sharer";
   Draw();
-  EXPECT_EQ(record.batches.size(), 0u);
+  EXPECT_EQ(Count(64, 64, 0xFF0000), 0);
 
   const Ptr<MeshSO> alone = CartoonMesh({CubeVertices(1.0f)}, {CubeFaces()});
   alone->mesh = nullptr;
@@ -169,7 +149,6 @@ TEST_F(CartoonMeshTest, PicksFindTheNearestGroupAndFaceAndTiesGoToTheHigherGroup
   const std::vector<unsigned> two{0, 1, 2, 0, 2, 3};
   const Ptr<MeshSO> mesh = CartoonMesh({square(-1, 4), square(0, 4), square(-1, 6)}, {two, two, two});
   Place(mesh, 0, 0, 0);
-  // The ray through pixel (x, y) of the 64 x 64 view.
   const auto pick = [&](double x, double y) {
     PickRecord record;
     EXPECT_TRUE(root->Intersect(Vector(0, 0, 0), Vector((x - 32) / 32, (32 - y) / 32, 1), record));
@@ -190,6 +169,128 @@ TEST_F(CartoonMeshTest, PicksFindTheNearestGroupAndFaceAndTiesGoToTheHigherGroup
   EXPECT_EQ(pick(32, 30).desc.lGroupIdx, 0) << "group 0 is nearer now";
   PickRecord missed;
   EXPECT_FALSE(root->Intersect(Vector(0, 0, 0), Vector(0, 2, 1), missed));
+}
+
+// The square (0..1, 0..1) at z = 2 facing the origin, its two triangles sharing a diagonal.
+MeshGroupData Square() {
+  MeshGroupData g;
+  g.vCount = 4;
+  g.fCount = 2;
+  g.faces = {0, 2, 1, 1, 2, 3};
+  for (auto [x, y] : {std::pair{0.0f, 0.0f}, {1.0f, 0.0f}, {0.0f, 1.0f}, {1.0f, 1.0f}})
+    g.vertices.push_back({{x, y, 2.0f}, {0, 0, -1}, 0, 0, 0});
+  return g;
+}
+
+const D3DVECTOR kNormals[2] = {{0, 0, -1}, {0, 0, -1}};
+
+MeshPick Pick(const MeshGroupData& g, Vector towards, double length = 1.0, Vector origin = {0, 0, 0}) {
+  const Vector d(towards.x - origin.x, towards.y - origin.y, towards.z - origin.z);
+  const double scale = length / d.Length();
+  MeshPickData data;
+  data.AddGroup(g, kNormals, 7);
+  EXPECT_FALSE(data.Damaged());
+  MeshPick best;
+  data.Pick(origin, Vector(d.x * scale, d.y * scale, d.z * scale), best);
+  return best;
+}
+
+TEST(Pick, CornersAndSharedEdgesHitAndTheNearestTriangleFoundFirstStays) {
+  const MeshGroupData g = Square();
+  MeshPick atCorner = Pick(g, {0, 0, 2}, 1.0, {0, 0, -1});
+  ASSERT_TRUE(atCorner.hit) << "a hit exactly at the first corner";
+  EXPECT_EQ(atCorner.face, 0u);
+  EXPECT_EQ(atCorner.group, 7);
+  EXPECT_EQ(atCorner.t, 3.0);
+
+  const MeshPick onDiagonal = Pick(g, {0.5, 0.5, 2});
+  ASSERT_TRUE(onDiagonal.hit);
+  EXPECT_EQ(onDiagonal.face, 1u) << "the later triangle is tested first and keeps a tie";
+  EXPECT_DOUBLE_EQ(onDiagonal.point.x, 0.5);
+  EXPECT_DOUBLE_EQ(onDiagonal.point.z, 2.0);
+
+  EXPECT_DOUBLE_EQ(Pick(g, {0.25, 0.25, 2}, 2.0).t, Pick(g, {0.25, 0.25, 2}).t / 2) << "t in direction lengths";
+  EXPECT_FALSE(Pick(g, {1.5, 0.5, 2}).hit) << "beside the square";
+  EXPECT_FALSE(Pick(g, {0.25, 0.25, 2}, 1.0, {0.25, 0.25, 3}).hit) << "from behind";
+  EXPECT_FALSE(Pick(g, {0.75, 0.25, 2}, 1.0, {0.25, 0.25, 2}).hit) << "along the plane";
+}
+
+TEST(Pick, TrianglesWithIndicesPastTheVerticesAreSkipped) {
+  MeshGroupData g = Square();
+  g.faces[4] = 9;  // the second triangle
+  MeshPickData data;
+  data.AddGroup(g, kNormals, 0);
+  EXPECT_TRUE(data.Damaged());
+  MeshPick best;
+  data.Pick({0, 0, 0}, Vector(0.25, 0.25, 2).Normalize(), best);
+  EXPECT_TRUE(best.hit) << "the good triangle is still tested";
+  EXPECT_EQ(best.face, 0u);
+}
+
+// A bumpy grid of n x n quads in two groups, every triangle turned towards -z.
+struct BumpyGrid {
+  static constexpr int n = 24;
+  MeshGroupData groups[2];
+  std::vector<D3DVECTOR> normals[2];
+
+  BumpyGrid() {
+    for (int g = 0; g < 2; ++g) {
+      MeshGroupData& group = groups[g];
+      for (int j = 0; j <= n; ++j)
+        for (int i = 0; i <= n; ++i) {
+          const float x = static_cast<float>(i + g * n) / 8, y = static_cast<float>(j) / 8;
+          group.vertices.push_back({{x, y, 3 + 0.3f * std::sin(3 * x) * std::cos(2 * y)}, {}, 0, 0, 0});
+        }
+      for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+          const unsigned v = static_cast<unsigned>(j * (n + 1) + i);
+          group.faces.insert(group.faces.end(), {v, v + n + 1, v + 1, v + 1, v + n + 1, v + n + 2});
+        }
+      group.vCount = static_cast<DWORD>(group.vertices.size());
+      group.fCount = static_cast<DWORD>(group.faces.size() / 3);
+      normals[g].assign(group.fCount, D3DVECTOR{0, 0, -1});
+    }
+  }
+};
+
+// The whole mesh must give what the triangles alone give: the nearest, the first on a tie.
+TEST(Pick, SkippingRunsByTheirBoxesFindsWhatEveryTriangleAloneFinds) {
+  const BumpyGrid grid;
+  MeshPickData whole;
+  std::vector<MeshPickData> single;
+  std::vector<DWORD> singleFace;
+  for (int g = 1; g >= 0; --g) {
+    whole.AddGroup(grid.groups[g], grid.normals[g].data(), g);
+    for (DWORD f = grid.groups[g].fCount; f-- > 0;) {
+      MeshGroupData one = grid.groups[g];
+      one.fCount = 1;
+      one.faces.assign(&grid.groups[g].faces[3 * f], &grid.groups[g].faces[3 * f + 3]);
+      single.emplace_back().AddGroup(one, &grid.normals[g][f], g);
+      singleFace.push_back(f);
+    }
+  }
+  const Vector origin(2.5, 1.5, -4);
+  int hits = 0;
+  // Rays through every vertex (corners shared by up to six triangles) and between them.
+  for (const MeshGroupData& group : grid.groups)
+    for (const D3DRMVERTEX& v : group.vertices)
+      for (double shift : {0.0, 0.03}) {
+        const Vector d(v.position.x + shift - origin.x, v.position.y + shift - origin.y, v.position.z - origin.z);
+        MeshPick expected, found;
+        for (std::size_t i = 0; i < single.size(); ++i) {
+          MeshPick candidate;
+          single[i].Pick(origin, d, candidate);
+          if (candidate.hit && candidate.t < expected.t) (expected = candidate).face = singleFace[i];
+        }
+        whole.Pick(origin, d, found);
+        ASSERT_EQ(found.hit, expected.hit);
+        if (!found.hit) continue;
+        ++hits;
+        EXPECT_EQ(found.group, expected.group);
+        EXPECT_EQ(found.face, expected.face);
+        EXPECT_EQ(found.t, expected.t);
+      }
+  EXPECT_GT(hits, 2 * grid.n * grid.n);
 }
 
 }  // namespace

@@ -1,36 +1,23 @@
-// Test support of the cartoon lines: the renderer tests' view (camera at the origin looking along
-// +z), seen by the drawers through stand-ins that pass every call on and record each executed
-// buffer and each viewport update.
+// The cartoon tests' view: the renderer tests' camera at the origin looking along +z, on black.
 #pragma once
 
-#include <cstdint>
+#include <cmath>
 #include <vector>
 
-#include "core/Pointers.h"
 #include "platform/d3drm/RenderTestSupport.h"
 #include "scene/CartoonLines.h"
 
-struct ExecutedBatch {
-  std::vector<BYTE> bytes;  // the buffer as it was executed
-  D3DEXECUTEDATA data{};
-
-  DWORD VertexCount() const { return data.dwVertexCount; }
-  D3DTLVERTEX Vertex(DWORD i) const;
-  // The triangles in list order, read from the TRIANGLE instruction.
-  std::vector<D3DTRIANGLE> Triangles() const;
-};
-
-struct CartoonRecord {
-  std::vector<ExecutedBatch> batches;
-  int updates = 0;  // viewport updates, each of the whole viewport
-  std::vector<int> batchesAtUpdate;
-};
-
 class CartoonRenderTest : public RenderTest {
- protected:
-  void TearDown() override;
+ public:
+  // Whether the pixel holding the point (x, y) has the colour 0xRRGGBB.
+  bool Shows(double x, double y, std::uint32_t rgb) {
+    return Pixel(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))) == rgb;
+  }
+  // The pixels of the width x height view holding the colour.
+  int Count(int width, int height, std::uint32_t rgb);
 
-  // A width x height view on black at flat quality; the viewport is `viewWidth` wide when given.
+ protected:
+  // A width x height view at flat quality, cleared; the viewport is `viewWidth` wide when given.
   void MakeView(DWORD width, DWORD height, DWORD viewWidth = 0);
   // The projection the renderer uses for the viewport.
   CartoonProjection Projection() const;
@@ -38,13 +25,8 @@ class CartoonRenderTest : public RenderTest {
   // the origin, with its edge data; a width of 0 skips that kind.
   void DrawMesh(const std::vector<D3DRMVERTEX>& vertices, const std::vector<unsigned>& faces, double silhouetteWidth,
                 double surfaceWidth, D3DCOLOR colour = 0xFFFF0000, BOOL allInside = FALSE);
-
-  IUPtr<IDirect3DRMDevice> recordingDevice;
-  IUPtr<IDirect3DRMViewport> recordingViewport;
-  CartoonRecord record;
 };
 
-// A cube of 12 triangles from -h to h with one normal per side (24 vertices), every face turned
-// outward, placed at `centre`.
+// A cube from -h to h around `centre`: 24 vertices, one normal per side, faces turned outward.
 std::vector<D3DRMVERTEX> CubeVertices(float h, D3DVECTOR centre = {0, 0, 0});
 std::vector<unsigned> CubeFaces();

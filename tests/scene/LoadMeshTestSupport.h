@@ -1,9 +1,6 @@
-// The mesh-loading tests' fixture: an application with its retained-mode and DirectDraw objects,
-// a program folder of its own with the objects folder beside it, scripted messages and a
-// preference store; and writers for .x text, object files and bitmaps.
+// The mesh-loading tests' fixture: program and objects folders, scripted messages, preferences.
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,31 +9,19 @@
 #include "SceneTestSupport.h"
 #include "core/Globals.h"
 #include "platform/ddraw/Display.h"
+#include "ObjectFileWriter.h"
+#include "Thumbnail.h"
 #include "scene/MeshSO.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 
-// One mesh of triangles (three corner indices each) with one normal for all of it.
-inline std::string XText(const std::vector<std::array<float, 3>>& corners, const std::vector<std::array<int, 3>>& faces,
-                         std::array<float, 3> normal = {0, 0, -1}, const std::string& extra = "") {
-  std::string x = "xof 0302txt 0032\nMesh {\n" + std::to_string(corners.size()) + ";\n";
-  for (std::size_t i = 0; i < corners.size(); ++i)
-    x += std::to_string(corners[i][0]) + ";" + std::to_string(corners[i][1]) + ";" + std::to_string(corners[i][2]) +
-         (i + 1 < corners.size() ? ";,\n" : ";;\n");
-  const auto faceList = [&](bool normals) {
-    std::string f = std::to_string(faces.size()) + ";\n";
-    for (std::size_t i = 0; i < faces.size(); ++i)
-      f += "3;" + (normals ? std::string("0,0,0") : std::to_string(faces[i][0]) + "," + std::to_string(faces[i][1]) + "," +
-                                                      std::to_string(faces[i][2])) +
-           (i + 1 < faces.size() ? ";,\n" : ";;\n");
-    return f;
-  };
-  x += faceList(false);
-  x += "MeshNormals {\n1;\n" + std::to_string(normal[0]) + ";" + std::to_string(normal[1]) + ";" +
-       std::to_string(normal[2]) + ";;\n" + faceList(true) + "}\n" + extra + "}\n";
-  return x;
+// An object file as the objects kit writes it (version 3, a blank thumbnail), then `x`.
+inline std::vector<std::uint8_t> ObjectFileOf(const objects::ObjectHeader& header,
+                                              const std::vector<objects::PartRecord>& parts, const std::string& x) {
+  const std::vector<std::uint8_t> thumbnail(objects::kThumbnailStride * objects::kThumbnailSide);
+  return objects::ObjectFileBytes(header, parts, thumbnail, x);
 }
 
 inline void WriteFile(const std::string& path, const std::string& bytes) {
@@ -71,7 +56,10 @@ class LoadMeshTest : public SceneTest {
 };
 
 // A triangle whose box has half-diagonal r (corners (0,0,0), (1.2r,0,0), (0,1.6r,0)).
-inline std::string TriangleOfSize(float r) { return XText({{0, 0, 0}, {1.2f * r, 0, 0}, {0, 1.6f * r, 0}}, {{{0, 1, 2}}}); }
+inline std::string TriangleOfSize(float r) {
+  return "xof 0302txt 0032\nMesh { 3; 0;0;0;, " + std::to_string(1.2f * r) + ";0;0;, 0;" +
+         std::to_string(1.6f * r) + ";0;; 1; 3;0,1,2;; }\n";
+}
 
 // two.x: a square of two triangles, each with its own texture (a.bmp, b.bmp, one pixel each).
 inline void WriteTexturedSquare(const TemporaryFolder& folder) {
@@ -83,6 +71,6 @@ inline void WriteTexturedSquare(const TemporaryFolder& folder) {
       "MeshTextureCoords { 4; 0;0;, 1;0;, 0;1;, 1;1;; }\n"
       "MeshMaterialList { 2; 2; 0, 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"a.bmp\"; } }\n"
       "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"b.bmp\"; } } }\n";
-  WriteFile(folder / "two.x", XText({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{{0, 1, 2}}, {{1, 3, 2}}}, {0, 0, -1},
-                                    materials));
+  const std::string mesh = "xof 0302txt 0032\nMesh { 4; 0;0;0;, 1;0;0;, 0;1;0;, 1;1;0;; 2; 3;0,1,2;, 3;1,3,2;;\n";
+  WriteFile(folder / "two.x", mesh + materials + "}\n");
 }

@@ -1,23 +1,13 @@
-// JPEG pictures and the texture callback: pixels and palettes as read, power-of-two surfaces with
-// grey margins, shrunk by the quality, in 24-bit colour or 256 colours, painted once or three
-// times; missing and bad files failing with their messages instead of ending the program.
-#include <gtest/gtest.h>
-
+// JPEG pictures, the mode filter and the texture callback: surfaces, painted looks, bad files.
 #include <fstream>
 #include <vector>
 
-#include "core/Globals.h"
+#include "Jpeg.h"
+#include "LoadMeshTestSupport.h"
 #include "platform/d3drm/Texture.h"
-#include "platform/ddraw/Display.h"
 #include "scene/Jpeg.h"
-#include "scene/JpegWriter.h"
 #include "scene/ModeFilter.h"
 #include "scene/TextureLoad.h"
-#include "shell/XApp.h"
-#include "support/PlatformFakes.h"
-#include "support/ScriptedFileDialogs.h"
-#include "support/ScriptedMessageBoxes.h"
-#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -30,13 +20,21 @@ unsigned char Ramp(unsigned x, unsigned y, unsigned channel) {
   return static_cast<unsigned char>(channel == 0 ? x * 2 : channel == 1 ? y * 4 : 90);
 }
 
-class LoadTextureCallbackTest : public ::testing::Test {
+// A width x height JPEG picture of the samples `pixel(x, y, channel)`, written by the objects kit.
+void WriteJpeg(const std::string& path, unsigned width, unsigned height,
+               unsigned char (*pixel)(unsigned, unsigned, unsigned)) {
+  objects::Picture p{width, height, {}};
+  for (unsigned y = 0; y < height; ++y)
+    for (unsigned x = 0; x < width; ++x)
+      for (unsigned c = 0; c < 3; ++c) p.rgb.push_back(pixel(x, y, c));
+  objects::WriteJpeg(path, p, 95);
+}
+
+class LoadTextureCallbackTest : public LoadMeshTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(DDSetDisplayMode(32, 64, 48));
-    ASSERT_EQ(Direct3DRMCreate(&app.lpD3DRM), D3DRM_OK);
-    ASSERT_EQ(DirectDrawCreate(nullptr, &app.lpDD, nullptr), DD_OK);
-    ASSERT_TRUE(WriteJpeg(picture, 100, 60, Speckle));
+    LoadMeshTest::SetUp();
+    WriteJpeg(picture, 100, 60, Speckle);
     Colors256(false);
   }
   void Colors256(bool on) {
@@ -44,7 +42,6 @@ class LoadTextureCallbackTest : public ::testing::Test {
     InitGlobals();
   }
 
-  // The picture of the texture the callback makes, or nothing.
   HRESULT Load(const std::string& name, LONG quality, LONG style, LONG brush, d3drm::Picture* out) {
     TextureLoadInfo info;
     info.load = 1;
@@ -62,16 +59,12 @@ class LoadTextureCallbackTest : public ::testing::Test {
     return result;
   }
 
-  ScopedMemoryProfile profile;
-  ScriptedMessageBoxes boxes;
-  XApp app;
-  TemporaryFolder folder;
   std::string picture = folder / "dots.jpg";
 };
 
 TEST_F(LoadTextureCallbackTest, PixelsAreRedGreenBlueAndPalettesRepeatTheirFirstColour) {
   const std::string ramp = folder / "ramp.jpg";
-  ASSERT_TRUE(WriteJpeg(ramp, 100, 60, Ramp));
+  WriteJpeg(ramp, 100, 60, Ramp);
   std::vector<BYTE> rgb(128 * 3 * 64, 0xEE);
   ASSERT_TRUE(ReadJPEG(ramp.c_str(), rgb.data(), 128 * 3, 128, 64, 1, FALSE, 0, nullptr));
   const BYTE* p = &rgb[(30 * 128 + 40) * 3];
@@ -82,9 +75,9 @@ TEST_F(LoadTextureCallbackTest, PixelsAreRedGreenBlueAndPalettesRepeatTheirFirst
 
   // Three colours only: the quantizer finds fewer than 256.
   const std::string few = folder / "few.jpg";
-  ASSERT_TRUE(WriteJpeg(few, 30, 30, [](unsigned x, unsigned, unsigned c) {
+  WriteJpeg(few, 30, 30, [](unsigned x, unsigned, unsigned c) {
     return static_cast<unsigned char>(x < 10 ? (c == 0 ? 250 : 0) : x < 20 ? (c == 1 ? 250 : 0) : (c == 2 ? 250 : 0));
-  }));
+  });
   std::vector<BYTE> indices(32 * 30);
   std::vector<BYTE> palette(256 * 4, 0x11);
   ASSERT_TRUE(ReadJPEG(few.c_str(), indices.data(), 32, 32, 30, 1, TRUE, 256, palette.data()));
@@ -100,7 +93,7 @@ TEST_F(LoadTextureCallbackTest, SurfacesArePowersOfTwoWithGreyMargins) {
   const struct {
     LONG quality;
     unsigned width, height, pictureWidth, pictureHeight;
-  } cases[] = {{0, 128, 64, 100, 60}, {-1, 64, 32, 50, 30}, {-5, 16, 8, 13, 8}};
+  } cases[] = {{0, 128, 64, 100, 60}, {-5, 16, 8, 13, 8}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.quality);
     d3drm::Picture p;
@@ -185,7 +178,6 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
   char name[] = "anything.jpg";
   EXPECT_EQ(LoadTextureCallback(name, &off, &texture), D3DRMERR_FILENOTFOUND);
   EXPECT_EQ(boxes.boxes.size(), before) << "textures off: no message";
-  ScriptedFileDialogs dialogs;  // the user gives up the search
   boxes.Answer({IDYES});
   EXPECT_EQ(Load(folder / "gone.jpg", 0, 0, 3, nullptr), D3DRMERR_FILENOTFOUND);
   EXPECT_NE(boxes.boxes.back().text.find("Texture file not found."), std::string::npos);
@@ -196,6 +188,30 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
   d3drm::Picture p;
   EXPECT_EQ(Load(folder.Path() + "\\DOTS.JPG", 0, 0, 3, &p), D3DRM_OK);
   EXPECT_EQ(p.width, 128u);
+}
+
+TEST(ModeFilter, EachPixelTakesTheValueFirstToReachTheWindowsHighestCount) {
+  // Rows stored bottom-up, read through a negative pitch.
+  const std::vector<unsigned char> bottomUp{4, 4, 4, 2, 5, 3, 1, 2, 5, 5, 1, 3, 2, 2, 5};
+  std::vector<unsigned char> out(15);
+  ModeFilterPixels(out.data(), 5, bottomUp.data() + 10, -5, 1, 1, 5, 3);
+  // At the top left corner 1 3 / 3 1 ties: 3 reaches two first.
+  EXPECT_EQ(out, (std::vector<unsigned char>{3, 3, 2, 2, 5, 3, 4, 2, 2, 5, 4, 4, 4, 5, 5}));
+}
+
+TEST(ModeFilter, RgbPixelsBecomeTheirBinCentresAndPixelsOutsideTheAreaStay) {
+  for (unsigned char value : {0, 1, 255}) {
+    SCOPED_TRACE(int{value});
+    // A 4 x 2 area in rows of 6 pixels.
+    const std::vector<unsigned char> src(6 * 2 * 3, value);
+    std::vector<unsigned char> dest(src.size(), 77);
+    ModeFilterPixels(dest.data(), 6 * 3, src.data(), 6 * 3, 3, 2, 4, 2);
+    const unsigned char centre[3] = {static_cast<unsigned char>(value == 255 ? 254 : 2),
+                                     static_cast<unsigned char>(value == 255 ? 255 : 1),
+                                     static_cast<unsigned char>(value == 255 ? 254 : 2)};
+    for (std::size_t i = 0; i < dest.size(); ++i)
+      EXPECT_EQ(dest[i], i / 3 % 6 < 4 ? centre[i % 3] : 77) << i;
+  }
 }
 
 }  // namespace

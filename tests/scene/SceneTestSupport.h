@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TestDocument.h"
+#include "platform/framework/ArchiveBackends.h"
 #include "TestVisual.h"
 #include "shell/XApp.h"
 
@@ -36,6 +37,33 @@ std::vector<Element*> ElementsOf(IDirect3DRMArray<Element>* array) {
 template <class T>
 T* First(const XList<Ptr<T>>& list) {
   return list.GetAt(list.GetHeadPosition());
+}
+
+// Stores `object` as a scene file does, `document` mapped first unless told not to.
+template <class T>
+Bytes StoreScene(const Ptr<T>& object, XDocument* document, bool mapDocument = true) {
+  return StoreBytes(Backend::memory, [&](CArchive& ar) {
+    ar.m_pDocument = document;
+    if (mapDocument) ar.MapObject(document);
+    ar << object;
+  });
+}
+
+// Reads an object as a scene file does into `reading`, `mapped` (else `reading`) mapped first.
+template <class T>
+void ReadScene(CArchive& ar, Ptr<T>& read, XDocument* reading, XDocument* mapped = nullptr) {
+  ar.m_pDocument = reading;
+  ar.MapObject(mapped ? mapped : reading);
+  ar >> read;
+}
+
+// The object `bytes` hold, read into `reading`, else into a document of its own.
+template <class T>
+Ptr<T> LoadScene(const Bytes& bytes, XDocument* reading = nullptr) {
+  TestDocument own;
+  Ptr<T> read;
+  LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { ReadScene(ar, read, reading ? reading : &own); });
+  return read;
 }
 
 // The retained-mode objects alive now.
