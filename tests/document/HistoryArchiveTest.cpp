@@ -9,7 +9,6 @@
 #include "document/HistoryTestSupport.h"
 #include "document/SelectionUndoData.h"
 #include "platform/framework/ArchiveBackends.h"
-#include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedMessageBoxes.h"
 

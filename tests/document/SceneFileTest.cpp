@@ -4,7 +4,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/XString.h"
 #include "document/DocumentTestSupport.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "support/ScriptedMessageBoxes.h"

@@ -7,7 +7,6 @@
 #include "document/DocumentTestSupport.h"
 #include "document/HistoryList.h"
 #include "document/HistoryTestSupport.h"
-#include "document/XUndoDoc.h"
 #include "platform/framework/WinApp.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
