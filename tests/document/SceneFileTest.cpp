@@ -14,6 +14,7 @@ namespace {
 using document_test::NewGroup;
 using document_test::SceneFixture;
 using document_test::Snapshot;
+using SceneFileTest = SceneFixture;
 
 Bytes Write(XDocument& doc) {
   return StoreBytes(Backend::memory, [&](CArchive& ar) {
@@ -34,7 +35,7 @@ struct ReadBack : XDocument {
   }
 };
 
-TEST_F(SceneFixture, ASceneReadsBackWithoutTheAuxiliaryObjectsWhichTheRulesShowAgain) {
+TEST_F(SceneFileTest, ASceneReadsBackWithoutTheAuxiliaryObjectsWhichTheRulesShowAgain) {
   doc.RemoveView(&View());  // a document read here has no views
   Ptr<GroupSO> lamp = NewGroup(doc, "Lamp", true);
   lamp->SetTransform(Transform(0.4, Vector(0, 1, 0)));
@@ -62,7 +63,7 @@ TEST_F(SceneFixture, ASceneReadsBackWithoutTheAuxiliaryObjectsWhichTheRulesShowA
 }
 
 // Edits of every kind on lights, nested groups and two objects sharing one mesh read from a file.
-TEST_F(SceneFixture, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
+TEST_F(SceneFileTest, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
   const Bytes first = Snapshot(doc);
   Ptr<GroupSO> lamp = NewGroup(doc, "Lamp", true), table = NewGroup(doc, "Table");
   Ptr<GroupSO> leg = NewGroup(doc, "Leg"), foot = NewGroup(doc, "Foot", true);
@@ -132,7 +133,7 @@ TEST_F(SceneFixture, UndoAllRedoAllAndUndoAfterReadingTheHistoryBack) {
   EXPECT_EQ(Snapshot(read), Snapshot(doc));
 }
 
-TEST_F(SceneFixture, ForeignAndDamagedFilesFailTheOpen) {
+TEST_F(SceneFileTest, ForeignAndDamagedFilesFailTheOpen) {
   Bytes file = Write(doc);
   ScriptedMessageBoxes boxes;
   file[1] = 't';  // "tavrolin scene file"

@@ -13,6 +13,7 @@ namespace {
 using document_test::NewGroup;
 using document_test::SceneFixture;
 using document_test::UndoText;
+using XDocumentTest = SceneFixture;
 
 using Hints = std::vector<std::string>;
 
@@ -23,7 +24,7 @@ BoundingBox WorldBox(const Ptr<GroupSO>& group) {
 
 Vector Size(const BoundingBox& b) { return Vector(b.max.x - b.min.x, b.max.y - b.min.y, b.max.z - b.min.z); }
 
-TEST_F(SceneFixture, ANewSceneHoldsAmbientLightAndSunlight) {
+TEST_F(XDocumentTest, ANewSceneHoldsAmbientLightAndSunlight) {
   const GroupSO& scene = *doc.GetScene();
   ASSERT_EQ(scene.GetLights().GetCount(), 1);
   EXPECT_EQ(doc.GetAmbient()->GetColor().GetCOLORREF(), RGB(64, 64, 64));
@@ -34,7 +35,7 @@ TEST_F(SceneFixture, ANewSceneHoldsAmbientLightAndSunlight) {
   EXPECT_EQ(app.views.size(), 1u);
 }
 
-TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
+TEST_F(XDocumentTest, SelectionStepsRecordWhatTheyChange) {
   Ptr<GroupSO> a = NewGroup(doc, "A"), b = NewGroup(doc, "B"), child = NewGroup(doc, "Child");
   a->AddGroup(child);
   doc.AddGroup(a, FALSE, FALSE, 0);
@@ -76,7 +77,7 @@ TEST_F(SceneFixture, SelectionStepsRecordWhatTheyChange) {
   EXPECT_FATAL(doc.ToggleSelect(doc.GetScene(), TRUE, 0), "group != scene", "Illegal to select \"scene\"");
 }
 
-TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
+TEST_F(XDocumentTest, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
   Ptr<GroupSO> a = NewGroup(doc, "A"), b = NewGroup(doc, "B", true), c = NewGroup(doc, "C");
   Ptr<GroupSO> child = NewGroup(doc, "Child");
   a->AddGroup(child);
@@ -118,7 +119,7 @@ TEST_F(SceneFixture, DeletedGroupsComeBackUnderTheirParentsWithTheirIdentity) {
 }
 
 // Cut and Paste arrive through the document's message map; their update handlers enable them.
-TEST_F(SceneFixture, AddedGroupsAreNamedByWhatTheyHoldAndRebuildEmptyViews) {
+TEST_F(XDocumentTest, AddedGroupsAreNamedByWhatTheyHoldAndRebuildEmptyViews) {
   auto enabled = [&](UINT id) { return history_test::UpdateCommand(doc, id).enabled; };
   Ptr<GroupSO> lamp = NewGroup(doc, "Lamp", true);
   EXPECT_FALSE(enabled(57635));
@@ -143,7 +144,7 @@ TEST_F(SceneFixture, AddedGroupsAreNamedByWhatTheyHoldAndRebuildEmptyViews) {
   EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), 3);
 }
 
-TEST_F(SceneFixture, TheCylinderFitsTheOneSelectedGroupInTheRotateAboutMode) {
+TEST_F(XDocumentTest, TheCylinderFitsTheOneSelectedGroupInTheRotateAboutMode) {
   app.mode = kRotateObjectAboutMode;
   Ptr<GroupSO> rod = NewGroup(doc, "Rod", false, 3.0), empty = NewGroup(doc, "Empty");
   rod->SetTransform(Transform(0.5, Vector(0, 0, 1)) * Transform(1, 0, 0, 4, 0, 1, 0, 1, 0, 0, 1, -2));
@@ -168,7 +169,7 @@ TEST_F(SceneFixture, TheCylinderFitsTheOneSelectedGroupInTheRotateAboutMode) {
   EXPECT_FALSE(doc.GetRotObjAboutCylPtr()->GetTransform() != before);
 }
 
-TEST_F(SceneFixture, SceneExtentChangesRefitFixedWindowsAndTheGround) {
+TEST_F(XDocumentTest, SceneExtentChangesRefitFixedWindowsAndTheGround) {
   auto* front = new document_test::RecordingView(1);
   app.views.push_back(front);
   doc.AddView(front);
