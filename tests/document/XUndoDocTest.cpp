@@ -198,8 +198,6 @@ TEST(HistoryListTest, PagesPlaceTheCurrentSceneLine) {
     EXPECT_EQ(h.list.sel, 0);
     BOOL isUndo = TRUE;
     EXPECT_EQ(h.Comment(0, isUndo), "-");
-    EXPECT_EQ(h.Comment(2, isUndo), "r1");
-    EXPECT_FALSE(isUndo);
   }
   {  // Long texts are cut in the line only.
     NumberDocument doc;
