@@ -7,7 +7,7 @@
 namespace {
 
 // The words come back through the luminance and the hue offsets, so any slip in either shows.
-TEST(Color, WindowsAndDirect3DWordsRoundTrip) {
+TEST(Color, WordsRoundTripAndOutputFollowsTheLuminanceKeepingTheHue) {
   Color c;
   for (COLORREF word = 0; word < 0x01000000; word += 0x010305) {
     c.SetCOLORREF(word);
@@ -15,16 +15,13 @@ TEST(Color, WindowsAndDirect3DWordsRoundTrip) {
   }
   c.SetD3DCOLOR(0x80FF0000);
   EXPECT_EQ(c.GetD3DCOLOR(), 0x80FF0000u);
-}
 
-TEST(Color, OutputFollowsTheLuminanceAndKeepsTheHue) {
   Color red(1, 0, 0, 1);
   double r, g;
   red.luminance = 0.0;
   red.GetRGB(&r, &g, nullptr);
   EXPECT_NEAR(r, 0.701, 1e-9);
   EXPECT_EQ(g, 0.0);  // -0.299, clamped
-
   Color blue(0, 0, 1, 1), brighter = blue;
   double low, high;
   blue.GetLuminanceRange(low, high);

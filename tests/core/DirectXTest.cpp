@@ -20,15 +20,16 @@ class FakeProbe final : public SystemDirectXProbe, public IDirect3D {
     DDClearFaults();
   }
   BOOL GetVersionEx(OSVERSIONINFOA* info) override {
-    *info = {sizeof *info, major, 0, build, platformId, {}};
+    *info = {sizeof *info, system.major, 0, system.build, system.platformId, {}};
     return TRUE;
   }
   bool HasLibraryEntry(const char* library, const char* entry) override {
-    return (directInput || std::string(library) != "DINPUT.DLL") && SystemDirectXProbe::HasLibraryEntry(library, entry);
+    return (system.directInput || std::string(library) != "DINPUT.DLL") &&
+           SystemDirectXProbe::HasLibraryEntry(library, entry);
   }
   HRESULT DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer) override {
     HRESULT result = SystemDirectXProbe::DirectDrawCreate(driver, directDraw, outer);
-    if (failing != DDCall::Count) DDFailNext(failing, 1, DDERR_GENERIC);
+    if (system.failing != DDCall::Count) DDFailNext(system.failing, 1, DDERR_GENERIC);
     return result;
   }
   HRESULT QueryDirect3D(IDirectDraw*, IDirect3D** result) override {
@@ -46,9 +47,12 @@ class FakeProbe final : public SystemDirectXProbe, public IDirect3D {
     return S_OK;
   }
 
-  DWORD platformId = VER_PLATFORM_WIN32_WINDOWS, major = 4, build = 950;
-  bool directInput = true, ignoresSoftwareRequest = false;
-  DDCall failing = DDCall::Count;
+  struct System {
+    DWORD platformId = VER_PLATFORM_WIN32_WINDOWS, major = 4, build = 950;
+    bool directInput = true;
+    DDCall failing = DDCall::Count;  // a DirectDraw call failing after the creation
+  } system;
+  bool ignoresSoftwareRequest = false;
   ULONG references = 0;
   std::vector<DWORD> searches;
 
@@ -58,29 +62,24 @@ class FakeProbe final : public SystemDirectXProbe, public IDirect3D {
 
 TEST(DirectX, TheVersionFollowsTheSystemAndEachInterfaceItOffers) {
   const struct {
-    DWORD platformId, major, build;
-    bool directInput;
-    DDCall failing;
+    FakeProbe::System system;
     DWORD version, platform;
   } cases[] = {
-      {VER_PLATFORM_WIN32_NT, 3, 0, true, DDCall::Count, 0, 0},
-      {VER_PLATFORM_WIN32_NT, 4, 0, false, DDCall::Count, 0x200, 2},
-      {VER_PLATFORM_WIN32_NT, 5, 0, true, DDCall::Count, 0x501, 2},
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 0x0400054A, true, DDCall::Count, 0x501, 1},  // build 1354
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 1353, true, DDCall::Count, 0x500, 1},
-      {VER_PLATFORM_WIN32_WINDOWS, 4, 1353, true, DDCall::Create, 0, 1},  // no primary surface
+      {{VER_PLATFORM_WIN32_NT, 3, 0, true, DDCall::Count}, 0, 0},
+      {{VER_PLATFORM_WIN32_NT, 4, 0, false, DDCall::Count}, 0x200, 2},
+      {{VER_PLATFORM_WIN32_NT, 5, 0, true, DDCall::Count}, 0x501, 2},
+      {{VER_PLATFORM_WIN32_WINDOWS, 4, 0x0400054A, true, DDCall::Count}, 0x501, 1},  // build 1354
+      {{VER_PLATFORM_WIN32_WINDOWS, 4, 1353, true, DDCall::Count}, 0x500, 1},
+      {{VER_PLATFORM_WIN32_WINDOWS, 4, 1353, true, DDCall::Create}, 0, 1},  // no primary surface
   };
   const long liveBefore = DDLiveObjectCount();
   for (const auto& c : cases) {
     FakeProbe probe;
-    probe.platformId = c.platformId;
-    probe.major = c.major;
-    probe.build = c.build;
-    probe.directInput = c.directInput;
-    probe.failing = c.failing;
+    probe.system = c.system;
     DWORD version = 7, platform = 7;
     XGetDXVersion(&version, &platform);
-    EXPECT_EQ(std::make_pair(version, platform), std::make_pair(c.version, c.platform)) << c.major << " " << c.build;
+    EXPECT_EQ(std::make_pair(version, platform), std::make_pair(c.version, c.platform))
+        << c.system.major << " " << c.system.build;
     EXPECT_EQ(DDLiveObjectCount(), liveBefore);
   }
   DWORD version, platform;

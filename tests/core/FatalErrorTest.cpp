@@ -15,7 +15,7 @@ FatalReport Capture(void (*fail)()) {
   return {};
 }
 
-TEST(FatalError, ReportsShowTheLinesInTheirOrderAndOnlyTheLowWordOfAResult) {
+TEST(FatalError, ReportsShowTheLinesInOrderAndTheLowWordOfAResultAndGuardedCallsRunOnce) {
   FatalReport r = Capture([] {
     XAssertFailed("Pointers.cpp", 1093, "Mar 16 1998", "15:54:59", "message != XString()", "Empty message");
   });
@@ -40,14 +40,12 @@ TEST(FatalError, ReportsShowTheLinesInTheirOrderAndOnlyTheLowWordOfAResult) {
     EXPECT_EQ(r.messageId, c.messageId);
     EXPECT_NE(r.text.find(c.codeLine), std::string::npos) << c.codeLine;
   }
-}
 
-// Every other test that expects a fatal check shows that the forms pass their source text.
-TEST(FatalError, GuardedCallsAreMadeOnce) {
-  int calls = 0;
-  auto okCall = [&] { ++calls; return S_OK; };
+  // Every other test that expects a fatal check shows that the forms pass their source text.
+  int made = 0;
+  auto okCall = [&] { return ++made, S_OK; };
   EXPECT_EQ(XCHECK_DD(okCall()), S_OK);
-  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(made, 1) << "a guarded call is made once";
 }
 
 }  // namespace

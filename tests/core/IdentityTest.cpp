@@ -103,7 +103,7 @@ TEST_P(IdentityTest, AHandleReadBeforeItsObjectIsClaimedByIt) {
             }));
 }
 
-TEST_P(IdentityTest, ReadingOneSnapshotTwiceReaimsTheSameHandle) {
+TEST_P(IdentityTest, StoringChecksItsContextAndReadingOneSnapshotTwiceReaimsTheSameHandle) {
   ArchiveMap map, both;
   Ptr<Thing> original(new Thing), another(new Thing);
   Ptr<PtrMyself> holder = original->GetMyself();
@@ -112,6 +112,13 @@ TEST_P(IdentityTest, ReadingOneSnapshotTwiceReaimsTheSameHandle) {
   EXPECT_FATAL(StoreBytes(GetParam(), In(&map, [&](CArchive& ar) { original->Serialize(ar); })),
                "((XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >*)(CObject*) ar.m_pDocument)->SetAt( key, myself )",
                "Already exists.  This serialized twice?");
+  Ptr<Myself> unversioned(new identity_test::Unversioned);
+  EXPECT_FATAL(StoreBytes(GetParam(), In(&document, [&](CArchive& ar) { unversioned->Serialize(ar); })),
+               "(GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0", "Schema not versionable");
+  EXPECT_FATAL(StoreBytes(GetParam(), In(nullptr, [&](CArchive& ar) { original->Serialize(ar); })),
+               "ar.m_pDocument",
+               "Must be serializing to either a CDocument* or XMap< DWORD, DWORD, Ptr<PtrMyself>, const "
+               "Ptr<PtrMyself>& >*");
   StoreBytes(GetParam(), In(&both, [&](CArchive& ar) {
                original->Serialize(ar);
                another->Serialize(ar);
@@ -141,8 +148,7 @@ TEST_P(IdentityTest, ANewerSchemaShowsTheMessageAndFailsTheLoad) {
   ExpectArchiveFailure(GetParam(), ByteImage().U32(0x80000001).bytes, CArchiveException::badSchema, load);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, FindStringResource(40243));
-  EXPECT_EQ(boxes.boxes[0].caption, "Tavrolin : Error");
-  EXPECT_EQ(boxes.boxes[0].style, MB_OK | MB_ICONHAND | MB_TASKMODAL | MB_SETFOREGROUND);
+  EXPECT_EQ(boxes.boxes[0].caption, "Tavrolin : Error");  // an error box
 
   // The top bit is not required.
   LoadBytes(GetParam(), ByteImage().U32(0).NewClass(0, "PtrMyself").U32(5).U16(0).bytes, load);
@@ -179,20 +185,50 @@ TEST_P(IdentityTest, CountedReferencesAreCheckedAndKeptAlive) {
   });
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFiles, IdentityTest, ALL_BACKENDS);
-
-TEST(Identity, StoringNeedsAVersionableSchemaAndAContext) {
-  Ptr<Myself> unversioned(new identity_test::Unversioned), thing(new Thing);
-  Document document;
-  CMemFile file;
-  CArchive ar(&file, CArchive::store);
-  ar.m_pDocument = &document;
-  EXPECT_FATAL(unversioned->Serialize(ar), "(GetRuntimeClass()->m_wSchema & VERSIONABLE_SCHEMA) != 0",
-               "Schema not versionable");
-  ar.m_pDocument = nullptr;
-  EXPECT_FATAL(thing->Serialize(ar), "ar.m_pDocument",
-               "Must be serializing to either a CDocument* or XMap< DWORD, DWORD, Ptr<PtrMyself>, const "
-               "Ptr<PtrMyself>& >*");
+TEST(XList, AddUniqueRefusesAnElementItHolds) {
+  XList<Ptr<PtrMyself>> list;
+  Ptr<PtrMyself> a(new PtrMyself);
+  list.AddUnique(a);
+  EXPECT_FATAL(list.AddUnique(a), "!Find( a )", "Already exists");
+  EXPECT_EQ(list.GetCount(), 1);
 }
+
+TEST_P(IdentityTest, ListAndMapElementsKeepTheirFormsAndLoadingAppends) {
+  XList<Vector> vectors;
+  vectors.AddTail(Vector(1, 2, 3));
+  ArchiveMap map, empty;
+  Ptr<PtrMyself> a(new PtrMyself), b(new PtrMyself);
+  map.SetAt(0x10, a);
+  map.SetAt(0x120, b);  // same bucket: written first
+  map.SetAt(0x20, a);
+  Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) {
+    vectors.Serialize(ar);
+    map.Serialize(ar);
+    empty.Serialize(ar);
+  });
+  ByteImage expected;
+  expected.U16(1).F64(1).F64(2).F64(3);
+  expected.U16(3).U32(0x120).NewClass(0, "PtrMyself").U32(0x10).U16(0x8001).U32(0x20).U16(3).U16(0);
+  EXPECT_EQ(bytes, expected.bytes);
+
+  LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
+    vectors.Serialize(ar);
+    ArchiveMap read;
+    read.Serialize(ar);
+    EXPECT_EQ(vectors.GetCount(), 2);
+    EXPECT_EQ(vectors.GetTail().z, 3.0);
+    Ptr<PtrMyself> at10, at20, at120;
+    ASSERT_TRUE(read.Lookup(0x10, at10) && read.Lookup(0x20, at20) && read.Lookup(0x120, at120));
+    EXPECT_EQ(at10, at20);
+    EXPECT_NE(at10, at120);
+  });
+  // A list left with the elements read before the damage.
+  XList<Vector> partial;
+  ExpectArchiveFailure(GetParam(), ByteImage().U16(2).F64(1).F64(2).F64(3).F64(4).bytes,
+                       CArchiveException::endOfFile, [&](CArchive& ar) { partial.Serialize(ar); });
+  EXPECT_EQ(partial.GetCount(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFiles, IdentityTest, ALL_BACKENDS);
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/PreferenceKeys.h"
 #include "platform/win/FileProfileStore.h"
 #include "platform/win/FileReplace.h"
@@ -111,49 +114,31 @@ TEST(PreferenceKeys, AnEmptyProfileGetsEveryKeyWithItsDefaultUnderItsExactName) 
 TEST(PreferenceKeys, AValueOutsideItsUsersRangeIsReplacedByTheDefault) {
   const struct {
     const XPrefKey& key;
-    const char* stored;
-    double value;
+    std::vector<std::pair<const char*, double>> readAs;  // stored text, value read
   } cases[] = {
       // Each limit the users check, as the preference tables give it, and one step past it.
-      {XPref::NUM_MRU, "16", 16},
-      {XPref::NUM_MRU, "17", 8},
-      {XPref::INTERACTIVE_MODE, "19", 19},
-      {XPref::INTERACTIVE_MODE, "20", 1},
-      {XPref::INTERACTIVE_MODE, "-1", 1},
-      {XPref::DISPLAY_WIDTH, "1.0", 1.0},
-      {XPref::DISPLAY_WIDTH, "0.99", 10.5},
-      {XPref::DISPLAY_WIDTH, "1200.0", 1200.0},
-      {XPref::DISPLAY_WIDTH, "1200.01", 10.5},
-      {XPref::MAXUNDOTOKEEP, "0", 0},
-      {XPref::MAXUNDOTOKEEP, "-1", 2147483647},
-      {XPref::FOCAL, "0", 0.05f},
-      {XPref::FOCAL, "0.0001", 0.0001f},
-      {XPref::HEIGHT, "0", 1.0},
-      {XPref::FRONT, "0", 0.1f},
-      {XPref::FOCUS, "0", 1.0},
-      {XPref::FSTOP, "0", 0.0},
-      {XPref::FSTOP, "-0.001", 0.0},
-      {XPref::FSTOP, "1e10", 1e10f},
-      {XPref::ABOUT_CYL_RADIUS, "0.1", 0.1f},
-      {XPref::ABOUT_CYL_RADIUS, "0.099", 2.0},
-      {XPref::ABOUT_CYL_RADIUS, "10.0", 10.0},
-      {XPref::ABOUT_CYL_RADIUS, "10.01", 2.0},
-      {XPref::MAX_FPS, "1", 1},
-      {XPref::MAX_FPS, "0", 12},
-      {XPref::MAX_FPS, "64", 64},
-      {XPref::MAX_FPS, "65", 12},
-      {XPref::MIN_FPS, "24", 24},
-      {XPref::MIN_FPS, "25", 4},
-      {XPref::COPY_IMAGE_DPI, "1", 1},
-      {XPref::COPY_IMAGE_DPI, "0", 75},
+      {XPref::NUM_MRU, {{"16", 16}, {"17", 8}}},
+      {XPref::INTERACTIVE_MODE, {{"19", 19}, {"20", 1}, {"-1", 1}}},
+      {XPref::DISPLAY_WIDTH, {{"1.0", 1.0}, {"0.99", 10.5}, {"1200.0", 1200.0}, {"1200.01", 10.5}}},
+      {XPref::MAXUNDOTOKEEP, {{"0", 0}, {"-1", 2147483647}}},
+      {XPref::FOCAL, {{"0", 0.05f}, {"0.0001", 0.0001f}}},
+      {XPref::HEIGHT, {{"0", 1.0}}},
+      {XPref::FRONT, {{"0", 0.1f}}},
+      {XPref::FOCUS, {{"0", 1.0}}},
+      {XPref::FSTOP, {{"0", 0.0}, {"-0.001", 0.0}, {"1e10", 1e10f}}},
+      {XPref::ABOUT_CYL_RADIUS, {{"0.1", 0.1f}, {"0.099", 2.0}, {"10.0", 10.0}, {"10.01", 2.0}}},
+      {XPref::MAX_FPS, {{"1", 1}, {"0", 12}, {"64", 64}, {"65", 12}}},
+      {XPref::MIN_FPS, {{"24", 24}, {"25", 4}}},
+      {XPref::COPY_IMAGE_DPI, {{"1", 1}, {"0", 75}}},
       // Beyond the tables: a grid line count that no ground could be built with.
-      {XPref::GROUND_NUM_GRID_LINES, "1000", 1000},
-      {XPref::GROUND_NUM_GRID_LINES, "1001", 5},
+      {XPref::GROUND_NUM_GRID_LINES, {{"1000", 1000}, {"1001", 5}}},
   };
   for (const auto& c : cases) {
-    ScopedMemoryProfile profile;
-    XWriteProfileString(XString(c.key.section), XString(c.key.key), c.stored);
-    EXPECT_EQ(ReadKey(c.key), c.value) << c.key.name << " " << c.stored;
+    for (const auto& [stored, value] : c.readAs) {
+      ScopedMemoryProfile profile;
+      XWriteProfileString(XString(c.key.section), XString(c.key.key), stored);
+      EXPECT_EQ(ReadKey(c.key), value) << c.key.name << " " << stored;
+    }
   }
 
   // A default outside the range is the program's error.

@@ -64,12 +64,9 @@ TEST(Preferences, StoredTextsReadAsTheirKindOrAreReplacedByTheDefault) {
     EXPECT_EQ(c.read(), c.value) << '"' << c.stored << '"';
     EXPECT_EQ(Stored(profile), c.storedAfter ? c.storedAfter : c.stored) << '"' << c.stored << '"';
   }
-  ScopedMemoryProfile fresh;  // a key read for the first time is written at once
-  EXPECT_EQ(XGetPrefString(kSection, kKey, "/home/user"), "/home/user");
-  EXPECT_EQ(Stored(fresh), "/home/user");
 }
 
-TEST(Preferences, WritersUseTheStoredForms) {
+TEST(Preferences, WritersUseTheStoredFormsAndAnInvalidDefaultIsFatal) {
   ScopedMemoryProfile profile;
   const float third = 1.0f / 3;
   const long bias = -4;
@@ -90,10 +87,7 @@ TEST(Preferences, WritersUseTheStoredForms) {
                "Invalid boolean.  Use cast to DWORD for BYTE values");
   EXPECT_FATAL(XWriteProfileString("General", "a=b", "1"), "!strstr( key, \"=\" )",
                "= can not appear in a key or errors occur");
-}
 
-TEST(Preferences, AnInvalidDefaultIsFatal) {
-  ScopedMemoryProfile profile;
   EXPECT_FATAL(XGetPrefBool(kSection, kKey, kDefault8), "defStr == yes || defStr == no",
                "Default resource string 8 with id 658 for NumberRecentScenes(0-16) key in General section is not "
                "valid");

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/Color.h"
-#include "core/DeepCopy.h"
 #include "core/CircleSegments.h"
 #include "core/Guards.h"
 #include "core/MissingFile.h"
@@ -59,31 +57,6 @@ TEST(CircleSegments, StartOnTheCircleAndRunAlongX) {
   EXPECT_FATAL(XMakeCircleSegments(3, starts, a, 1, 1), "starts.GetSize() == 0",
                "CArray to be filled on return is not empty on input");
   EXPECT_FATAL(XMakeCircleSegments(1, a, b, 1, 1), "num > 1", "");
-}
-
-// A colour and a reference to an object that is shared, not copied.
-struct Tinted : CObject {
-  Color color;
-  CObject* shared = nullptr;
-  void Serialize(CArchive& ar) override {
-    color.Serialize(ar);
-    if (ar.IsStoring())
-      ar.WriteObject(shared);
-    else
-      shared = ar.ReadObject(nullptr);
-  }
-};
-
-TEST(DeepCopy, CopiesIntoAnyNumberOfTargets) {
-  Color sharedColor;
-  Tinted source, a, b;
-  source.color.SetCOLORREF(0x123456);
-  source.shared = &sharedColor;
-  DeepCopy copy(source, nullptr, &sharedColor);
-  copy.CopyTo(a, nullptr, &sharedColor);
-  copy.CopyTo(b, nullptr, &sharedColor);
-  EXPECT_EQ(a.shared, &sharedColor);
-  EXPECT_EQ(b.color.GetCOLORREF(), 0x123456u);
 }
 
 TEST(MissingFile, TheUserIsAskedUntilAFileIsChosenOrTheOperationIsCancelled) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Transform.h"
+#include "core/XPtSzRect.h"
+#include "platform/d3drm/RenderTestSupport.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "support/FatalCheck.h"
 
@@ -87,33 +90,96 @@ struct FakeViewport {
   }
 };
 
-TEST(ProjectVertices, ThroughTheCameraAndACheckedViewport) {
-  const MeshVertex vertices[2] = {{{0, 0, 4}}, {{1, -1, 2}}};
+// Positions through the real viewport are compared in the next test.
+TEST(ProjectVertices, OnlyScreenPositionsAreWrittenAndAFailingViewportIsFatal) {
   const DWORD indices[2] = {0, 1};
   ScreenVertex out[2] = {{0, 0, 0, 0, 0xABCDEF}, {}};
   Transform camera, world;
   world.t[0] = 1;
   FakeViewport viewport;
-  ProjectVertices(&viewport, world, camera, vertices, indices, 2, out, 1.0, 0.5, 100.0, 50.0, 10.0, 0);
-  EXPECT_EQ(out[0].sx, 100.0f);  // on the camera axis: the centre
-  EXPECT_EQ(out[0].sy, 50.0f);
-  EXPECT_EQ(out[0].sz, 1.0f - 0.5f / 4);
-  EXPECT_EQ(out[0].rhw, 0.25f);
-  EXPECT_EQ(out[0].color, 0xABCDEFu);  // only the screen position is written
-  EXPECT_EQ(out[1].sx, 105.0f);
-  EXPECT_EQ(out[1].sy, 55.0f);
-
   // A point in the camera's own plane lands nowhere; one too near it, beyond the float range.
   const MeshVertex atCamera[2] = {{{1, 1, 0}}, {{1, 1, 1e-30f}}};
   ProjectVertices(&viewport, world, camera, atCamera, indices, 2, out, 1.0, 0.5, 100.0, 50.0, 1e10, 0);
+  EXPECT_EQ(out[0].color, 0xABCDEFu);
   EXPECT_FALSE(std::isfinite(out[0].sx) || std::isfinite(out[0].sy) || std::isfinite(out[0].sz));
   EXPECT_EQ(out[1].sx, std::numeric_limits<float>::infinity());
   EXPECT_EQ(out[1].sy, -std::numeric_limits<float>::infinity());
 
-  // The viewport's own mapping is compared with this one where the viewport is real.
   viewport.result = ResultFromBits(0x88760311u);
-  EXPECT_FATAL(ProjectVertices(&viewport, world, camera, vertices, indices, 2, out, 0, 0, 0, 0, 0, 1),
+  EXPECT_FATAL(ProjectVertices(&viewport, world, camera, atCamera, indices, 2, out, 0, 0, 0, 0, 0, 1),
                "viewport->Transform( &result, &vector )", "785");
+}
+
+// Mode 0 (the camera constants) against mode 1 (a viewport of the 3D layer).
+using ProjectVerticesTest = RenderTest;
+
+TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstants) {
+  MakeView(40, 30);
+  MoveCamera();
+  ASSERT_EQ(viewport->SetFront(0.1f), D3DRM_OK);
+  ASSERT_EQ(viewport->SetBack(5000.0f * viewport->GetFront()), D3DRM_OK);
+  ASSERT_EQ(viewport->SetField(0.04f), D3DRM_OK);
+  D3DRMVERTEX vertices[3] = {};
+  vertices[0].position = {0.5f, 2.5f, 1.0f};
+  vertices[1].position = {1.2f, 1.8f, 2.0f};
+  vertices[2].position = {-0.3f, 2.1f, 0.5f};
+  const DWORD indices[4] = {2, 0, 1, 2};
+  ::Transform world;
+  world.t[0] = 0.7;
+  world.t[2] = 1.5;
+  const ::Transform meshToCamera = ::Transform(cameraMatrix).Inverse() * world;
+  const double front = viewport->GetFront(), back = viewport->GetBack(), q = back / (back - front);
+  const double scale = std::max(20.0, 15.0) / viewport->GetField() * front;
+  D3DTLVERTEX viaCamera[4], viaViewport[4];
+  ProjectVertices(viewport.get(), world, meshToCamera, vertices, indices, 4, viaCamera, q, q * front, 20.0, 15.0,
+                  scale, 0);
+  ProjectVertices(viewport.get(), world, meshToCamera, vertices, indices, 4, viaViewport, q, q * front, 20.0, 15.0,
+                  scale, 1);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(viaViewport[i].sx, viaCamera[i].sx, 1e-3);
+    EXPECT_NEAR(viaViewport[i].sy, viaCamera[i].sy, 1e-3);
+    EXPECT_NEAR(viaViewport[i].sz, viaCamera[i].sz, 1e-6);
+    EXPECT_NEAR(viaViewport[i].rhw, viaCamera[i].rhw, 1e-6);
+  }
+}
+
+TEST(Boxes, AnEmptyBoxTakesItsFirstPointAndTurnedBoxesHoldTheirCorners) {
+  BoundingBox box;
+  box.Include(Vector(1, 2, 3));
+  EXPECT_EQ(box.min.y, 2.0);
+  EXPECT_EQ(box.max.y, 2.0);
+  box.Include(Vector(-1, 5, 3));
+  BoundingBox turned = BoundingBox::Transform(box, Transform(kPi / 2, Vector(0, 0, 1)));
+  EXPECT_NEAR(turned.min.x, -5.0, 1e-6);  // (x, y) turns to (-y, x)
+  EXPECT_NEAR(turned.max.y, 1.0, 1e-6);
+  EXPECT_NEAR(turned.max.z, 3.0, 1e-6);
+}
+
+TEST(Rays, BoxesAndSpheres) {
+  const BoundingBox box(Vector(0, 0, 0), Vector(1, 1, 1));
+  EXPECT_TRUE(box.IntersectsRay(Vector(0.5, 0.5, 0.5), Vector(1, 0, 0)));   // from inside
+  EXPECT_TRUE(box.IntersectsRay(Vector(0.5, 0.5, 0), Vector(0, 0, 1)));     // on a face, t = 0
+  EXPECT_FALSE(box.IntersectsRay(Vector(-1, 0.5, 0.5), Vector(-1, 0, 0)));  // pointing away
+  EXPECT_FALSE(box.IntersectsRay(Vector(-1, 2, 0.5), Vector(1, 0, 0)));     // parallel, outside
+
+  BoundingSphere sphere;
+  sphere.center = Vector(0, 0, 0);
+  sphere.radiusSquared = 1;
+  EXPECT_TRUE(sphere.IntersectsRay(Vector(0.5, 0, 0), Vector(1, 0, 0)));
+  EXPECT_FALSE(sphere.IntersectsRay(Vector(2, 0, 0), Vector(1, 0, 0)));
+  EXPECT_TRUE(sphere.IntersectsRay(Vector(-2, 1, 0), Vector(1, 0, 0)));  // tangent
+  EXPECT_FALSE(sphere.IntersectsRay(Vector(-2, 1.001, 0), Vector(1, 0, 0)));
+}
+
+TEST(VertexColors, OnePositionOneColour) {
+  VertexColorMap map(2053, 10);
+  EXPECT_TRUE(map.SetAt({1.0f, 2.0f, 0.0f}, 0xFF0000FF));
+  EXPECT_FALSE(map.SetAt({1.0f, 2.0f, -0.0f}, 0xFF00FF00));  // -0.0 is the same position
+  EXPECT_TRUE(map.SetAt({2.0f, 1.0f, 0.0f}, 0xFFFF0000));   // same hash, other position
+  DWORD color = 0;
+  EXPECT_TRUE(map.Lookup({1.0f, 2.0f, 0.0f}, color));
+  EXPECT_EQ(color, 0xFF00FF00u);
+  EXPECT_EQ(map.GetCount(), 2);
 }
 
 }  // namespace

@@ -25,11 +25,7 @@ TEST(XString, MissingTextsPlaceholdersAndReplacing) {
 
 TEST(XString, PathsOfEitherSeparator) {
   struct Case {
-    const char* path;
-    const char* directory;
-    const char* name;
-    const char* title;
-    const char* extension;
+    const char *path, *directory, *name, *title, *extension;
   };
   const Case cases[] = {
       {"C:\\Objects\\chair.x", "C:\\Objects", "chair.x", "chair", "x"},

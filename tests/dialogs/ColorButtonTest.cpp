@@ -1,31 +1,20 @@
-// Colour buttons: the swatch drawn on pixels (sizes, stripes of translucent colours, the disabled
-// face) and the chooser's click, which tells the owner only when a colour was chosen.
+// Colour buttons: the swatch on pixels, and the chooser telling its owner only of chosen colours.
 #include <gtest/gtest.h>
 
-#include <QDialog>
 #include <QImage>
-#include <string>
-#include <vector>
 
 #include "dialogs/ColorButton.h"
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/XDialog.h"
 #include "platform/framework/ControlNotifications.h"
-#include "platform/framework/MessageLoop.h"
 #include "platform/framework/MessageMap.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedColorDialogs.h"
 
 namespace {
 
 constexpr int kSize = 40;
 
 // The button face is drawn in the application's style.
-class ColorButtonTest : public ::testing::Test {
- protected:
-  QtTestApplication app_;
-};
+class ColorButtonTest : public ::testing::Test, public DialogApp {};
 
 QImage Render(ColorButton& button, UINT state, int width = kSize, int height = kSize) {
   QImage image(width, height, QImage::Format_RGB32);
@@ -36,8 +25,6 @@ QImage Render(ColorButton& button, UINT state, int width = kSize, int height = k
   return image;
 }
 
-QRgb Rgb(int r, int g, int b) { return qRgb(r, g, b); }
-
 // The bounding box of the pixels of colour `c`.
 QRect Extent(const QImage& image, QRgb c) {
   QRect box;
@@ -47,47 +34,19 @@ QRect Extent(const QImage& image, QRgb c) {
   return box;
 }
 
-TEST_F(ColorButtonTest, SwatchKeepsItsExactSizeCentredInAnOddButton) {
+TEST_F(ColorButtonTest, SwatchesKeepTheirSizeAndStripesAndADisabledChooserShowsASunkenFace) {
   ColorChooserButton button;
   button.SetColor(Color(1.0, 0.0, 0.0, 1.0));
   button.m_rectSize = SIZE{18, 18};
-  const QImage image = Render(button, 0, 41, 33);
-  const QRect red = Extent(image, Rgb(255, 0, 0));
+  const QRect red = Extent(Render(button, 0, 41, 33), qRgb(255, 0, 0));
   EXPECT_EQ(red.size(), QSize(18, 18));
   EXPECT_EQ(red.left(), 11);  // (41 - 8 - 6 - 18) / 2 past the face and the focus inset
   // Larger than the button: filled to its shrunken rectangle.
   button.m_rectSize = SIZE{100, 100};
-  EXPECT_EQ(Extent(Render(button, 0), Rgb(255, 0, 0)), QRect(4, 4, 32, 32));
-}
+  EXPECT_EQ(Extent(Render(button, 0), qRgb(255, 0, 0)), QRect(4, 4, 32, 32));
 
-TEST_F(ColorButtonTest, TranslucentColoursShowOverThreeBackgrounds) {
-  ColorButton button;
-  button.SetColor(Color(1.0, 1.0, 1.0, 0.5));
-  const QImage striped = Render(button, 0);
-  // (255 - background) * 0.5 + background, truncated.
-  EXPECT_EQ(striped.pixel(6, 20), Rgb(191, 159, 127));
-  EXPECT_EQ(striped.pixel(20, 20), Rgb(127, 127, 127));
-  EXPECT_EQ(striped.pixel(34, 20), Rgb(255, 247, 231));
-  EXPECT_EQ(Extent(striped, Rgb(191, 159, 127)), QRect(4, 4, 11, 32));  // third = (32 + 1) / 3
-
-  button.SetColor(Color(1.0, 1.0, 1.0, -0.5));
-  const QImage clear = Render(button, 0);
-  EXPECT_EQ(clear.pixel(6, 20), Rgb(128, 64, 0));
-  EXPECT_EQ(clear.pixel(34, 20), Rgb(255, 240, 208));
-
-  // With a sized swatch the square takes the width for both sides; the backgrounds show around.
-  button.SetColor(Color(1.0, 1.0, 1.0, 0.5));
-  button.m_rectSize = SIZE{10, 2};
-  const QImage square = Render(button, 0);
-  EXPECT_EQ(square.pixel(20, 6), Rgb(0, 0, 0));
-  EXPECT_EQ(Extent(square, Rgb(127, 127, 127)), QRect(15, 15, 10, 10));
-}
-
-TEST_F(ColorButtonTest, DisabledChooserShowsASunkenFaceAndNoSwatch) {
-  ColorChooserButton button;
-  button.SetColor(Color(0.0, 0.0, 1.0, 1.0));
   const QImage disabled = Render(button, ODS_DISABLED);
-  EXPECT_TRUE(Extent(disabled, Rgb(0, 0, 255)).isEmpty());
+  EXPECT_TRUE(Extent(disabled, qRgb(255, 0, 0)).isEmpty());
   QImage face(kSize, kSize, QImage::Format_RGB32);
   face.fill(Qt::magenta);
   CDC dc(&face);
@@ -95,6 +54,28 @@ TEST_F(ColorButtonTest, DisabledChooserShowsASunkenFaceAndNoSwatch) {
   dc.DrawFrameControl(&r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
   EXPECT_EQ(disabled, face);
   EXPECT_NE(Render(button, 0), Render(button, ODS_SELECTED));
+
+  // A plain colour button shows a translucent colour over three backgrounds.
+  ColorButton plain;
+  plain.SetColor(Color(1.0, 1.0, 1.0, 0.5));
+  const QImage striped = Render(plain, 0);
+  // (255 - background) * 0.5 + background, truncated.
+  EXPECT_EQ(striped.pixel(6, 20), qRgb(191, 159, 127));
+  EXPECT_EQ(striped.pixel(20, 20), qRgb(127, 127, 127));
+  EXPECT_EQ(striped.pixel(34, 20), qRgb(255, 247, 231));
+  EXPECT_EQ(Extent(striped, qRgb(191, 159, 127)), QRect(4, 4, 11, 32));  // third = (32 + 1) / 3
+
+  plain.SetColor(Color(1.0, 1.0, 1.0, -0.5));
+  const QImage clear = Render(plain, 0);
+  EXPECT_EQ(clear.pixel(6, 20), qRgb(128, 64, 0));
+  EXPECT_EQ(clear.pixel(34, 20), qRgb(255, 240, 208));
+
+  // With a sized swatch the square takes the width for both sides; the backgrounds show around.
+  plain.SetColor(Color(1.0, 1.0, 1.0, 0.5));
+  plain.m_rectSize = SIZE{10, 2};
+  const QImage square = Render(plain, 0);
+  EXPECT_EQ(square.pixel(20, 6), qRgb(0, 0, 0));
+  EXPECT_EQ(Extent(square, qRgb(127, 127, 127)), QRect(15, 15, 10, 10));
 }
 
 std::vector<std::string> heard;
@@ -113,7 +94,6 @@ BEGIN_MESSAGE_MAP(ChooserDialog, XDialog)
 END_MESSAGE_MAP()
 
 TEST_F(ColorButtonTest, OwnerHearsOnlyOfAcceptedColoursWhichKeepTheAlpha) {
-  InstallInputFilter();
   ScriptedColorDialogs colours;
   colours.Answer({std::nullopt, RGB(0, 255, 0)});
   heard.clear();

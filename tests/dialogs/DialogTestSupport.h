@@ -1,18 +1,27 @@
-// Test support for the dialogs: a recording stand-in of the main frame's status bar (its modal
-// callback stack and its prompt), and helpers that act on a dialog's controls as a user does.
+// Test support for the dialogs: their application and scene, a status bar stand-in and user actions.
 #pragma once
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QTabBar>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/XMessageBox.h"
+#include "document/DocumentTestSupport.h"
+#include "platform/framework/Controls.h"
 #include "platform/framework/Help.h"
+#include "platform/framework/MessageLoop.h"
+#include "platform/framework/RunModal.h"
 #include "platform/framework/Wnd.h"
+#include "platform/win/QtTestApplication.h"
 #include "support/RecordingDesktop.h"
+#include "support/ScriptedColorDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
 
 class RecordingStatusFrame final : public XMessageBoxFrame {
  public:
@@ -21,8 +30,6 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
     SetMessageBoxFrameLookup(previous_);
     current_ = nullptr;
   }
-  RecordingStatusFrame(const RecordingStatusFrame&) = delete;
-  RecordingStatusFrame& operator=(const RecordingStatusFrame&) = delete;
 
   HWND GetSafeHwnd() override { return nullptr; }
   void PushModalStatusCallback(XStatusCallback callback, void* argument) override {
@@ -54,9 +61,6 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
   XMessageBoxFrameLookup previous_;
 };
 
-// Records the help pages asked for.
-using RecordingHelp = RecordingDesktop;
-
 inline QWidget* Control(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->GetWidget(); }
 
 // The centre of control `id` in the client coordinates of `window`.
@@ -84,3 +88,43 @@ inline void Type(CWnd& dialog, int id, const char* text) {
   QTest::keyClick(edit, Qt::Key_Delete);
   QTest::keyClicks(edit, text);
 }
+
+inline std::string TextOf(CWnd& page, int id) {
+  CString text;
+  page.GetDlgItem(id)->GetWindowText(text);
+  return text.str();
+}
+inline bool Checked(CWnd& page, int id) { return static_cast<CButton*>(page.GetDlgItem(id))->GetCheck() != 0; }
+inline int SliderPos(CWnd& page, int id) { return static_cast<CSliderCtrl*>(page.GetDlgItem(id))->GetPos(); }
+
+// Brings up page `index` of a property sheet's window as a click on its tab does.
+inline void ClickTab(QWidget* window, int index) {
+  auto* tabs = window->findChild<QTabBar*>();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+// Runs `dialog` modally; `user` acts on its window, then `button` is clicked.
+template <class Dialog>
+void RunThenPress(Dialog& dialog, const std::function<void(QDialog*)>& user, int button = IDOK) {
+  RunModal([&] { return dialog.DoModal(); },
+           [&](QDialog* window) {
+             user(window);
+             Click(dialog, button);
+           });
+}
+
+// The application first, with the program's input filter and the C locale.
+struct DialogApp {
+  DialogApp() {
+    InstallInputFilter();
+    QLocale::setDefault(QLocale::c());
+  }
+  QtTestApplication qt;
+};
+
+// A dialog of a new scene, with scripted message boxes and colour dialogs.
+struct SceneDialogTest : DialogApp, document_test::SceneFixture {
+  int Records() { return doc.GetHistory().GetCount(); }
+  ScriptedMessageBoxes boxes;
+  ScriptedColorDialogs colours;
+};

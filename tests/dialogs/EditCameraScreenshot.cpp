@@ -1,7 +1,4 @@
-// Shows the Edit Camera sheet on the screen, as the camera window opens it, and saves a screenshot
-// of each of its pages:
-//   edit_camera_screenshot <folder>
-// Writes <folder>/edit-camera-<page>.png. Run under an X server (scripts/edit-camera-screenshot.sh).
+// Saves <folder>/edit-camera-<page>.png of each Edit Camera page (scripts/edit-camera-screenshot.sh).
 #include "SheetScreenshot.h"
 #include "dialogs/PropertySheetEditCamera.h"
 #include "platform/framework/View.h"
@@ -43,10 +40,10 @@ int main(int argc, char** argv) {
   Ptr<ShownCamera> view(new ShownCamera);
   PropertySheetEditCamera sheet(view, kEditCameraGeneralPage);
   return ShootSheet(sheet, folder + "/edit-camera-", [](SheetShots& shots) {
-    const char* names[] = {"general", "lens", "focus", "new-scene"};
-    for (int page = 0; page < shots.PageCount(); ++page) {
-      shots.ShowPage(page);
-      shots.Shoot(names[page]);
+    int page = 0;
+    for (const char* name : {"general", "lens", "focus", "new-scene"}) {
+      shots.ShowPage(page++);
+      shots.Shoot(name);
     }
   });
 }

@@ -1,34 +1,19 @@
-// The Edit Camera sheet on a scene's camera view: OK turns what the shown pages changed into one
-// "Edit Camera" record (none for values that only passed through the pages), the type, projection
-// and background rules, and the pages' own controls.
+// The Edit Camera sheet: one "Edit Camera" record of what OK changed, and the pages' rules.
 #include <gtest/gtest.h>
 
-#include <QDialog>
-#include <QTabBar>
 #include <numbers>
 
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/PropertySheetEditCamera.h"
-#include "document/DocumentTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedColorDialogs.h"
 #include "support/ScriptedFileDialogs.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
 using document_test::UndoText;
 
-struct QtFirst {
-  QtTestApplication qt;
-};
-
-class EditCameraTest : public QtFirst, public document_test::SceneFixture {
+class EditCameraTest : public SceneDialogTest {
  protected:
   EditCameraTest() {
-    InstallInputFilter();
     CameraFields& c = Camera();
     c.focal = 0.05;
     c.height = 1.0;
@@ -37,25 +22,15 @@ class EditCameraTest : public QtFirst, public document_test::SceneFixture {
     c.linearSensitivity = 8;
   }
   CameraFields& Camera() { return View().camera; }
-  int Records() { return doc.GetHistory().GetCount(); }
 
   // Runs the sheet opened at `start`; `user` acts on it, then OK is pressed.
-  void Run(UINT start, const std::function<void(PropertySheetEditCamera&, QTabBar&)>& user) {
+  void Run(UINT start, const std::function<void(PropertySheetEditCamera&, QDialog*)>& user) {
     PropertySheetEditCamera sheet(&View(), start);
-    RunModal([&] { return sheet.DoModal(); },
-             [&](QDialog* window) {
-               user(sheet, *window->findChild<QTabBar*>());
-               Click(sheet, IDOK);
-             });
+    RunThenPress(sheet, [&](QDialog* window) { user(sheet, window); });
   }
-  static void ShowPage(QTabBar& tabs, int index) {
-    QTest::mouseClick(&tabs, Qt::LeftButton, {}, tabs.tabRect(index).center());
-  }
-
-  ScriptedMessageBoxes boxes;
 };
 
-TEST_F(EditCameraTest, ValuesThatOnlyPassedThroughThePagesMakeNoRecord) {
+TEST_F(EditCameraTest, OKMakesOneRecordOfWhatChangedAndNoneForValuesThatOnlyPassedThroughThePages) {
   // Values a mouse drag leaves, which fifteen digits do not show exactly.
   Camera().focal = 0.0123456789012345678;
   Camera().focus = 1.0 / 3.0;
@@ -63,8 +38,8 @@ TEST_F(EditCameraTest, ValuesThatOnlyPassedThroughThePagesMakeNoRecord) {
   Camera().background = RGB(12, 34, 56);
   const CameraFields before = Camera();
   const int records = Records();
-  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
-    for (int page = 1; page < 4; ++page) ShowPage(tabs, page);
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog* window) {
+    for (int page = 1; page < 4; ++page) ClickTab(window, page);
     EXPECT_TRUE(sheet.newScene->m_initialized);
   });
   EXPECT_EQ(Records(), records);
@@ -72,16 +47,11 @@ TEST_F(EditCameraTest, ValuesThatOnlyPassedThroughThePagesMakeNoRecord) {
   EXPECT_EQ(Camera().focal, before.focal);
   EXPECT_EQ(Camera().focus, before.focus);
   EXPECT_EQ(Camera().fstop, before.fstop);
-}
 
-TEST_F(EditCameraTest, ColourAndFocalLengthMakeOneRecordThatOneUndoRestores) {
-  const CameraFields before = Camera();
-  const int records = Records();
-  ScriptedColorDialogs colours;
   colours.Answer({RGB(255, 0, 0)});
-  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog* window) {
     Click(*sheet.general, 32827);
-    ShowPage(tabs, kEditCameraLensPage);
+    ClickTab(window, kEditCameraLensPage);
     Type(*sheet.lens, 32829, "85");
     EXPECT_EQ(sheet.lens->m_slider.GetPos(), 85);
   });
@@ -90,7 +60,6 @@ TEST_F(EditCameraTest, ColourAndFocalLengthMakeOneRecordThatOneUndoRestores) {
   EXPECT_EQ(View().updates, std::vector<std::string>{"0"});
   EXPECT_EQ(Camera().background, RGB(255, 0, 0));
   EXPECT_EQ(Camera().focal, 0.085);
-
   doc.OnEditUndo();
   EXPECT_EQ(Camera().background, before.background);
   EXPECT_EQ(Camera().focal, before.focal);
@@ -98,7 +67,7 @@ TEST_F(EditCameraTest, ColourAndFocalLengthMakeOneRecordThatOneUndoRestores) {
 
 TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {
   const int titles = View().titles;
-  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog*) {
     for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Down);  // Camera -> Top
   });
   EXPECT_EQ(Camera().windowKind, 3);
@@ -108,7 +77,7 @@ TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {
 
   const Transform turned(0.4, Vector(0, 1, 0));
   Camera().transform = turned;
-  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog*) {
     for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Up);  // Top -> Camera
   });
   EXPECT_EQ(Camera().windowKind, 0);
@@ -122,7 +91,7 @@ TEST_F(EditCameraTest, PerspectiveOffOnTheFocusPageAloneAsksAndIsApplied) {
     const int fits = View().fits;
     const int records = Records();
     boxes.Answer({answer});
-    Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QTabBar&) {
+    Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QDialog*) {
       Click(*sheet.focus, 32830);
       EXPECT_FALSE(sheet.focus->GetDlgItem(32832)->IsWindowEnabled());
       EXPECT_FALSE(sheet.lens->m_perspective);
@@ -137,7 +106,7 @@ TEST_F(EditCameraTest, PerspectiveOffOnTheFocusPageAloneAsksAndIsApplied) {
 
 TEST_F(EditCameraTest, FocusControlsFollowEachOther) {
   Camera().fstop = 8.0;
-  Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QTabBar& tabs) {
+  Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QDialog* window) {
     PageEditCameraFocus& page = *sheet.focus;
     EXPECT_EQ(page.m_slider.GetPos(), 8);
     Type(page, 32832, "100");
@@ -160,7 +129,7 @@ TEST_F(EditCameraTest, FocusControlsFollowEachOther) {
     EXPECT_FALSE(page.m_autoFstop);
     EXPECT_TRUE(page.GetDlgItem(32837)->IsWindowEnabled());
 
-    ShowPage(tabs, kEditCameraLensPage);
+    ClickTab(window, kEditCameraLensPage);
     Click(*sheet.lens, 32830);
     EXPECT_FALSE(sheet.lens->GetDlgItem(32828)->IsWindowEnabled());
     EXPECT_FALSE(page.m_perspective);
@@ -175,7 +144,7 @@ TEST_F(EditCameraTest, ARefusedOrCancelledBackgroundFileNeverLeavesUseImageOn) {
   ScriptedFileDialogs files;
   files.PickFilters({1, 1});
   files.Answer({"/pictures/sky.txt", std::nullopt, "/pictures/SKY.BMP"});
-  Run(kEditCameraGeneralPage, [&](PropertySheetEditCamera& sheet, QTabBar&) {
+  Run(kEditCameraGeneralPage, [&](PropertySheetEditCamera& sheet, QDialog*) {
     PageEditCameraGeneral& page = *sheet.general;
     Click(page, 32838);  // refused under "All files"
     ASSERT_EQ(boxes.boxes.size(), 1u);

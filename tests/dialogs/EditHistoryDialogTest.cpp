@@ -1,21 +1,12 @@
-// The Edit History dialog over a history of numbered edits, driven as a user drives it: Edit/History
-// opens it, clicks pick records, comments are typed, and Undo To / Redo To, Enter, a double click,
-// the range buttons, Close and Preferences... end or page it.
+// The Edit History dialog over numbered edits, driven by clicks, typing, Enter and its buttons.
 #include <gtest/gtest.h>
 
-#include <QDialog>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTabBar>
 
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/EditHistoryDialog.h"
 #include "document/HistoryTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -23,10 +14,9 @@ using history_test::NumberDocument;
 
 const QString kCurrent = "**** Current Scene ****";
 
-class EditHistoryDialogTest : public ::testing::Test {
+class EditHistoryDialogTest : public ::testing::Test, public DialogApp {
  protected:
   EditHistoryDialogTest() : previous_(SetEditHistoryRunner(&EditHistoryDialog::Run)) {
-    InstallInputFilter();
     doc.GetHistory().SetMaxUndo(1000);
   }
   ~EditHistoryDialogTest() override { SetEditHistoryRunner(previous_); }
@@ -51,16 +41,10 @@ class EditHistoryDialogTest : public ::testing::Test {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(line)).center());
     QCoreApplication::processEvents();
   }
-  static void TypeComment(QDialog* d, const char* text) {
-    auto* edit = d->findChild<QLineEdit*>();
-    edit->setFocus();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
-  }
+  static void TypeComment(QDialog* d, const char* text) { Type(*WindowOfWidget(d), 32781, text); }
   std::string Comment(int record) { return doc.GetHistory().GetRecord(record)->GetComment().str(); }
   static void Press(QDialog* d, const char* text) { QTest::mouseClick(Button(d, text), Qt::LeftButton); }
 
-  QtTestApplication qt;
   NumberDocument doc;
   ScriptedMessageBoxes boxes;
 
@@ -68,7 +52,7 @@ class EditHistoryDialogTest : public ::testing::Test {
   EditHistoryRunner previous_;
 };
 
-TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) {
+TEST_F(EditHistoryDialogTest, CommentsAreKeptTheSceneMovesToTheChosenRecordAndPreferencesOpensUndo) {
   Edits(5);
   OpenHistory([&](QDialog* d) {
     QListWidget* list = List(d);
@@ -101,6 +85,26 @@ TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) 
     QTest::keyClick(List(d), Qt::Key_Return);
   });
   EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
+
+  // Preferences... stores the comment, closes the dialog, then opens the sheet on its Undo page.
+  QString pageShown;
+  OpenHistory([&](QDialog* d) {
+    ClickLine(d, 0);
+    TypeComment(d, "stored first");
+    std::function<void()> onSheet = [&] {
+      auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!sheet || sheet == d) return QTimer::singleShot(10, onSheet);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+      auto* tabs = sheet->findChild<QTabBar*>();
+      pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
+      QTest::keyClick(sheet, Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, onSheet);
+    Press(d, "Pre&ferences...");
+  });
+  EXPECT_EQ(pageShown, "Undo");
+  EXPECT_EQ(Comment(0), "stored first");
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
 }
 
 TEST_F(EditHistoryDialogTest, LongHistoriesArePagedAndAPageChangeDropsAnUnstoredComment) {
@@ -124,29 +128,6 @@ TEST_F(EditHistoryDialogTest, LongHistoriesArePagedAndAPageChangeDropsAnUnstored
   EXPECT_NE(Comment(207), "lost");
   EXPECT_EQ(doc.GetHistory().GetModIndex(), 4);
   EXPECT_EQ(doc.value, 5);
-}
-
-TEST_F(EditHistoryDialogTest, PreferencesClosesTheDialogThenOpensTheUndoPage) {
-  Edits(2);
-  QString pageShown;
-  OpenHistory([&](QDialog* d) {
-    ClickLine(d, 0);
-    TypeComment(d, "stored first");
-    // The sheet comes up once the dialog's own loop has ended.
-    std::function<void()> onSheet = [&] {
-      auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!sheet || sheet == d) return QTimer::singleShot(10, onSheet);
-      ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
-      auto* tabs = sheet->findChild<QTabBar*>();
-      pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
-      QTest::keyClick(sheet, Qt::Key_Escape);
-    };
-    QTimer::singleShot(0, onSheet);
-    Press(d, "Pre&ferences...");
-  });
-  EXPECT_EQ(pageShown, "Undo");
-  EXPECT_EQ(Comment(0), "stored first");
-  EXPECT_EQ(doc.GetHistory().GetModIndex(), 1);
 }
 
 }  // namespace

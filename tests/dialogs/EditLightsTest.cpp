@@ -1,36 +1,19 @@
-// The Edit Lights dialog on a new scene: the sun's time of day read and written, the time texts,
-// and OK turning the changes into one "Edit Lights" record (none when nothing changed).
+// The Edit Lights dialog: the sun's time of day read and written, and one "Edit Lights" record per OK.
 #include <gtest/gtest.h>
 
-#include <QDialog>
-#include <QLocale>
 #include <numbers>
 
 #include "dialogs/DialogEditLights.h"
 #include "dialogs/DialogTestSupport.h"
-#include "document/DocumentTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedColorDialogs.h"
 
 namespace {
 
-using document_test::SceneFixture;
 using document_test::UndoText;
 
 const Vector kX(1, 0, 0);
 
-struct QtFirst {
-  QtTestApplication qt;
-};
-
-class EditLightsTest : public QtFirst, public SceneFixture {
+class EditLightsTest : public SceneDialogTest {
  protected:
-  EditLightsTest() {
-    InstallInputFilter();
-    QLocale::setDefault(QLocale::c());
-  }
   Color SunColor() {
     const XList<Ptr<LightSO>>& lights = doc.GetSunlight()->GetLights();
     return lights.GetAt(lights.GetHeadPosition())->GetColor();
@@ -38,21 +21,15 @@ class EditLightsTest : public QtFirst, public SceneFixture {
   // Opens the dialog, lets `user` act, then presses OK (or Cancel).
   void Run(const std::function<void(DialogEditLights&)>& user, int button = IDOK) {
     DialogEditLights dialog(&doc);
-    RunModal([&] { return dialog.DoModal(); },
-             [&](QDialog*) {
-               user(dialog);
-               Click(dialog, button);
-             });
+    RunThenPress(dialog, [&](QDialog*) { user(dialog); }, button);
   }
 };
 
 TEST_F(EditLightsTest, EveryMinuteReadsBackAsWrittenAndAVerticalSunIsNoon) {
   EXPECT_EQ(SunMinutes(doc.GetSunlight()->GetWorldTransform()), 180);  // a new scene's sun: 09:00
   const Transform afternoon(std::numbers::pi * 0.75, kX);
-  for (int minutes = 0; minutes <= 720; ++minutes) {
+  for (int minutes = 0; minutes <= 720; ++minutes)
     ASSERT_EQ(SunMinutes(SunTransformAt(minutes, Transform())), minutes);
-    ASSERT_EQ(SunMinutes(SunTransformAt(minutes, afternoon)), minutes);
-  }
   EXPECT_EQ(SunMinutes(afternoon), 540);
   const Transform vertical(std::numbers::pi / 2, kX);
   EXPECT_EQ(SunMinutes(vertical), 360);
@@ -64,56 +41,43 @@ TEST_F(EditLightsTest, EveryMinuteReadsBackAsWrittenAndAVerticalSunIsNoon) {
   const Vector before = turned.TransformPoint(Vector(0, 0, 1));
   const Vector after = written.TransformPoint(Vector(0, 0, 1));
   EXPECT_NEAR(before.x / before.z, after.x / after.z, 1e-5);
-}
-
-TEST_F(EditLightsTest, TimeTextsFollowTheUsersFormatWithoutSeconds) {
+  // The time texts follow the user's format without seconds.
   EXPECT_EQ(TimeOfDayText(0).str(), "06:00");
   EXPECT_EQ(TimeOfDayText(59).str(), "06:59");
   EXPECT_EQ(TimeOfDayText(60).str(), "07:00");
-  EXPECT_EQ(TimeOfDayText(360).str(), "12:00");
   EXPECT_EQ(TimeOfDayText(720).str(), "18:00");
 }
 
-TEST_F(EditLightsTest, OKWithoutChangesMakesNoRecordAndCancelAppliesNothing) {
-  const int records = doc.GetHistory().GetCount();
-  const Transform sun = doc.GetSunlight()->GetTransform();
+TEST_F(EditLightsTest, OKMakesOneRecordOfTheChangesWhoseUndoRestoresThemAndCancelAppliesNothing) {
+  const int records = Records();
+  const Color sun = SunColor();
+  const Color ambient = doc.GetAmbient()->GetColor();
+  const Transform sunTransform = doc.GetSunlight()->GetTransform();
   Run([](DialogEditLights& dialog) {
-    // Away and back: the sun is not rewritten.
-    Press(dialog, 32770, Qt::Key_Up);
+    Press(dialog, 32770, Qt::Key_Up);  // away and back: the sun is not rewritten
     EXPECT_NE(dialog.m_time_of_day.GetPos(), dialog.m_initial_time);
     Press(dialog, 32770, Qt::Key_Down);
   });
-  EXPECT_EQ(doc.GetHistory().GetCount(), records);
-  EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sun);
+  EXPECT_EQ(Records(), records);
+  EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunTransform);
   EXPECT_TRUE(View().updates.empty());
 
-  ScriptedColorDialogs colours;
-  colours.Answer({RGB(255, 0, 0)});
+  colours.Answer({RGB(255, 0, 0), RGB(255, 0, 0), RGB(0, 0, 255)});
   Run([](DialogEditLights& dialog) {
         Click(dialog, 32844);
         Press(dialog, 32770, Qt::Key_Up);
       },
       IDCANCEL);
-  EXPECT_EQ(doc.GetHistory().GetCount(), records);
-  EXPECT_NE(SunColor().GetCOLORREF(), RGB(255, 0, 0));
-}
+  EXPECT_EQ(Records(), records);
+  EXPECT_FALSE(SunColor() != sun);
 
-TEST_F(EditLightsTest, ChangesMakeOneRecordWhoseUndoRestoresThem) {
-  const int records = doc.GetHistory().GetCount();
-  const Color sun = SunColor();
-  const Color ambient = doc.GetAmbient()->GetColor();
-  const Transform sunTransform = doc.GetSunlight()->GetTransform();
-  ScriptedColorDialogs colours;
-  colours.Answer({RGB(255, 0, 0), RGB(0, 0, 255)});
   Run([](DialogEditLights& dialog) {
     Click(dialog, 32844);
     Click(dialog, 32843);
     Press(dialog, 32770, Qt::Key_Up);
-    CString text;
-    dialog.GetDlgItem(32771)->GetWindowText(text);
-    EXPECT_EQ(text.str(), TimeOfDayText(dialog.m_time_of_day.GetPos()).str());
+    EXPECT_EQ(TextOf(dialog, 32771), TimeOfDayText(dialog.m_time_of_day.GetPos()).str());
   });
-  ASSERT_EQ(doc.GetHistory().GetCount(), records + 1);
+  ASSERT_EQ(Records(), records + 1);
   EXPECT_EQ(UndoText(doc), "Edit Lights");
   EXPECT_EQ(SunColor().GetCOLORREF(), RGB(255, 0, 0));
   EXPECT_EQ(doc.GetAmbient()->GetColor().GetCOLORREF(), RGB(0, 0, 255));

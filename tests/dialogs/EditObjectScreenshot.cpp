@@ -1,8 +1,4 @@
-// Shows the Edit Object sheet on the screen for a textured object of two parts, and saves a
-// screenshot of each page; the Artistic page twice, painted (brush shown) and with cartoon lines
-// (line widths and colours shown):
-//   edit_object_screenshot <folder>
-// Writes <folder>/edit-object-<page>.png. Run under an X server (scripts/edit-object-screenshot.sh).
+// Saves <folder>/edit-object-<page>.png of each Edit Object page (scripts/edit-object-screenshot.sh).
 #include "SheetScreenshot.h"
 #include "dialogs/PropertySheetEditObject.h"
 #include "resources/ProgramResources.h"

@@ -1,6 +1,4 @@
-// The Edit Object sheet and its General page: OK turns what changed into one "Edit Object" record
-// (none when nothing did), sizes scale the object about its box centre, flat objects stay
-// editable, and a new name or shared copies are refused or confirmed first.
+// The Edit Object sheet: one "Edit Object" record per OK, sizes, names, looks, highlights and patterns.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +10,13 @@ namespace {
 using document_test::UndoText;
 using namespace edit_object_test;
 
-class EditObjectSheetTest : public EditObjectFixture {};
+class EditObjectSheetTest : public EditObjectFixture {
+ protected:
+  // Opens the Artistic page of `group`; `user` acts on the page, then OK is pressed.
+  void OnArtistic(GroupSO& group, const std::function<void(PageEditObjectArtistic&)>& user) {
+    Run(group, kEditObjectArtisticPage, [&](PropertySheetEditObject& sheet, QDialog*) { user(*sheet.artistic); });
+  }
+};
 
 Vector BoxCentreInWorld(const GroupSO& group) {
   const BoundingBox box = group.GetBox(nullptr);
@@ -20,7 +24,7 @@ Vector BoxCentreInWorld(const GroupSO& group) {
   return group.GetWorldTransform().TransformPoint(centre);
 }
 
-TEST_F(EditObjectSheetTest, OKWithNothingChangedMakesNoRecordUntilTheQualityMoves) {
+TEST_F(EditObjectSheetTest, OKMakesNoRecordUntilSomethingChangesAndOneUndoRestoresSizeAndLook) {
   // Scales that do not survive 15 digits of text exactly, and a quality beyond the slider's ends.
   Ptr<GroupSO> group = AddObject("Chair", {.textured = true, .quality = 5});
   group->scale = Vector(1.0 / 3.0, 0.7, 2.0 / 7.0);
@@ -36,9 +40,24 @@ TEST_F(EditObjectSheetTest, OKWithNothingChangedMakesNoRecordUntilTheQualityMove
   });
   EXPECT_EQ(Records(), records + 1);
   EXPECT_EQ(MeshOf(*group).GetQuality(), -3);
+
+  Run(*group, kEditObjectGeneralPage, [](PropertySheetEditObject& sheet, QDialog* window) {
+    EXPECT_TRUE(Checked(*sheet.general, 32772));  // distorted: only the width changes
+    Type(*sheet.general, 32775, "4");
+    ClickTab(window, 1);
+    Click(*sheet.artistic, 32852);  // Solid color
+  });
+  EXPECT_EQ(Records(), records + 2);
+  EXPECT_EQ(MeshOf(*group).texturesOn, 0);
+  EXPECT_NE(group->scale.x, 1.0 / 3.0);
+  EXPECT_EQ(group->scale.y, 0.7);
+  doc.OnEditUndo();
+  EXPECT_EQ(MeshOf(*group).texturesOn, 1);
+  EXPECT_EQ(group->scale.x, 1.0 / 3.0);
+  EXPECT_FALSE(group->GetTransform() != Transform());
 }
 
-TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentre) {
+TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentreAndAFlatOneStaysEditable) {
   Ptr<GroupSO> group = AddObject("Chair");
   group->SetTransform(Transform(0, 0, 1, 3, 1, 0, 0, -2, 0, 1, 0, 5));
   const Vector base = [&] {
@@ -59,45 +78,23 @@ TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentre) {
   EXPECT_NEAR(moved.x - centre.x, 0, 1e-12);
   EXPECT_NEAR(moved.y - centre.y, 0, 1e-12);
   EXPECT_NEAR(moved.z - centre.z, 0, 1e-12);
-}
 
-TEST_F(EditObjectSheetTest, SizeAndLookMakeOneRecordThatOneUndoRestores) {
-  Ptr<GroupSO> group = AddObject("Chair", {.textured = true, .quality = 2});
-  const int records = Records();
-  Run(*group, kEditObjectGeneralPage, [](PropertySheetEditObject& sheet, QDialog* window) {
-    Click(*sheet.general, 32772);  // distorted: only the width changes
-    Type(*sheet.general, 32775, "4");
-    ClickTab(window, 1);
-    Click(*sheet.artistic, 32852);  // Solid color
-  });
-  EXPECT_EQ(Records(), records + 1);
-  EXPECT_EQ(MeshOf(*group).texturesOn, 0);
-  EXPECT_NE(group->scale.x, 1.0);
-  EXPECT_EQ(group->scale.y, 1.0);
-  doc.OnEditUndo();
-  EXPECT_EQ(MeshOf(*group).texturesOn, 1);
-  EXPECT_EQ(group->scale.x, 1.0);
-  EXPECT_FALSE(group->GetTransform() != Transform());
-}
-
-TEST_F(EditObjectSheetTest, AFlatObjectShowsItsFlatSideAsZeroAndStaysEditable) {
-  Ptr<GroupSO> group = AddObject("Mat", {.flat = true});
-  Run(*group, kEditObjectGeneralPage, [](PropertySheetEditObject& sheet, QDialog*) {
+  // A flat object shows its flat side as 0 and stays editable.
+  Ptr<GroupSO> mat = AddObject("Mat", {.flat = true});
+  Run(*mat, kEditObjectGeneralPage, [](PropertySheetEditObject& sheet, QDialog*) {
     PageEditObjectGeneral& page = *sheet.general;
     EXPECT_EQ(TextOf(page, 32774), "0");
     EXPECT_FALSE(Control(page, 32774)->isEnabled());
     Type(page, 32775, "3");
-    EXPECT_DOUBLE_EQ(page.m_depth, 3 * page.m_baseSize.z / page.m_baseSize.x);
     EXPECT_EQ(TextOf(page, 32774), "0");
   });
-  EXPECT_NE(group->scale.x, 1.0);
-  EXPECT_EQ(group->scale.y, 1.0);
-  for (const auto& row : group->GetTransform().m)
+  EXPECT_NE(mat->scale.x, 1.0);
+  EXPECT_EQ(mat->scale.y, 1.0);
+  for (const auto& row : mat->GetTransform().m)
     for (double value : row) EXPECT_TRUE(std::isfinite(value));
 }
 
-// Renaming to "Lamp", the name of objects that share their look, with the width changed in the
-// same OK, which always applies.
+// Renaming to "Lamp", whose objects share their look; the width changed in the same OK always applies.
 TEST_F(EditObjectSheetTest, NamesOfSharedObjectsAreRefusedOrConfirmedFirst) {
   struct Case {
     bool sameFile;      // the other object comes from the edited one's file
@@ -136,6 +133,90 @@ TEST_F(EditObjectSheetTest, NamesOfSharedObjectsAreRefusedOrConfirmedFirst) {
     both.AddTail(group);
     doc.RemoveGroups(both, FALSE, 0);
   }
+}
+
+TEST_F(EditObjectSheetTest, EachLookKeepsItsOwnPartsAndOpacityIsOnlySolidColors) {
+  Ptr<GroupSO> group = AddObject("Chair", {.textured = true});
+  MeshSO& mesh = MeshOf(*group);
+  XList<Material> textured;
+  mesh.GetTexMats(textured);
+  OnArtistic(*group, [&](PageEditObjectArtistic& page) {
+    EXPECT_FALSE(Control(page, 32883)->isEnabled());
+    EXPECT_EQ(page.m_partColorButton.m_color.GetCOLORREF(), Part(mesh.texMats, 0).diffuse.GetCOLORREF());
+    Click(page, 32852);
+    EXPECT_EQ(page.m_partColorButton.m_color.GetCOLORREF(), Part(mesh.untexMats, 0).diffuse.GetCOLORREF());
+    Press(page, 32883, Qt::Key_Home);  // fully transparent
+    Click(page, 32853);
+  });
+  EXPECT_EQ(Part(mesh.untexMats, 0).diffuse.a, 0.0);
+  EXPECT_EQ(Part(mesh.untexMats, 1).diffuse.a, 1.0);
+  EXPECT_TRUE(MeshSO::SameMaterials(mesh.texMats, textured));
+  EXPECT_EQ(mesh.texturesOn, 1);
+}
+
+TEST_F(EditObjectSheetTest, CartoonLinesGoWithSolidColors) {
+  for (bool textured : {true, false}) {
+    Ptr<GroupSO> group = AddObject("Chair", {.textured = textured});
+    OnArtistic(*group, [&](PageEditObjectArtistic& page) {
+      EXPECT_FALSE(Control(page, 32858)->isVisible());
+      Click(page, 32856);
+      EXPECT_TRUE(Checked(page, 32852));
+      EXPECT_TRUE(Control(page, 32858)->isVisible());
+      Click(page, 32856);  // back to the photograph where there is one
+      EXPECT_EQ(Checked(page, 32853), textured);
+    });
+  }
+}
+
+TEST_F(EditObjectSheetTest, UntouchedShininessStaysExactAndNoShineMeansNoHighlights) {
+  Ptr<GroupSO> group = AddObject("Chair");
+  MeshSO& mesh = MeshOf(*group);
+  Part(mesh.untexMats, 0).shininess = 123.456;
+  const int records = Records();
+  OnArtistic(*group, [&](PageEditObjectArtistic& page) {
+    EXPECT_TRUE(Control(page, 32870)->isEnabled());
+    Press(page, 32862, Qt::Key_Down);  // the second part: shininess 0
+    EXPECT_FALSE(Control(page, 32870)->isEnabled());
+    EXPECT_EQ(page.m_highlightButton.m_color.GetCOLORREF(), RGB(0, 0, 0));
+    EXPECT_EQ(page.m_highlightSlider.GetPos(), page.m_highlightSlider.GetRangeMax());
+    Press(page, 32871, Qt::Key_Right);
+    EXPECT_TRUE(Control(page, 32870)->isEnabled());
+    Press(page, 32871, Qt::Key_Left);
+    Press(page, 32862, Qt::Key_Up);
+  });
+  EXPECT_EQ(Records(), records);
+  EXPECT_EQ(Part(mesh.untexMats, 0).shininess, 123.456);
+}
+
+TEST_F(EditObjectSheetTest, PatternNumberFollowsTypingAndARefusedNumberKeepsTheLookShown) {
+  Ptr<GroupSO> group = AddObject("Chair", {.textured = true});
+  MeshSO& mesh = MeshOf(*group);
+  for (XList<Material>* list : {&mesh.texMats, &mesh.untexMats}) {
+    Part(*list, 0).lighting = 0;
+    Part(*list, 0).patternOn = 1;
+  }
+  XList<Material> solid;
+  mesh.GetUntexMats(solid);
+  OnArtistic(*group, [](PageEditObjectArtistic& page) {
+    Type(page, 32877, "77");
+    EXPECT_EQ(page.m_patternSlider.GetPos(), 77);
+  });
+  EXPECT_EQ(Part(mesh.texMats, 0).patternNumber, 77);
+
+  const std::size_t shown = boxes.boxes.size();
+  OnArtistic(*group, [&](PageEditObjectArtistic& page) {
+    Type(page, 32877, "0");
+    EXPECT_EQ(page.m_patternSlider.GetPos(), 77);
+    Click(page, 32852);  // refused: the page stays on Photo
+    EXPECT_TRUE(Checked(page, 32853));
+    Click(page, 32856);  // refused: no cartoon lines over the photograph
+    EXPECT_FALSE(Checked(page, 32856));
+    Type(page, 32877, "5");
+  });
+  EXPECT_EQ(boxes.boxes.size() - shown, 3u);
+  EXPECT_EQ(mesh.cartoon, 0);
+  EXPECT_EQ(Part(mesh.texMats, 0).patternNumber, 5);
+  EXPECT_TRUE(MeshSO::SameMaterials(mesh.untexMats, solid));
 }
 
 }  // namespace

@@ -1,18 +1,8 @@
-// Test support for the Edit Object sheet: objects of two parts ("Body" and "Trim") on a generated
-// mesh, each look with part colours of its own, and a run of the sheet by a scripted user.
+// Test support for the Edit Object sheet: objects of two parts, each look with colours of its own.
 #pragma once
-
-#include <QLocale>
-#include <QTabBar>
-#include <functional>
 
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/PropertySheetEditObject.h"
-#include "document/DocumentTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace edit_object_test {
 
@@ -32,8 +22,7 @@ inline Material& Part(XList<Material>& list, int index) {
   return list.GetAt(pos);
 }
 
-// An object named `name` added to the scene and selected; its parts are lit, not shiny and have
-// no pattern.
+// An object named `name` added to the scene and selected; its parts are lit, not shiny, unpatterned.
 inline Ptr<GroupSO> NewObject(XDocument& doc, const char* name, Look look = {}) {
   Ptr<MeshSO> mesh(new MeshSO(8, 0.5, 2.0, 0xFF0000FF));
   mesh->SetName(name);
@@ -60,39 +49,15 @@ inline Ptr<GroupSO> NewObject(XDocument& doc, const char* name, Look look = {}) 
   return group;
 }
 
-struct QtFirst {
-  QtTestApplication qt;
-};
-
-class EditObjectFixture : public QtFirst, public document_test::SceneFixture {
+class EditObjectFixture : public SceneDialogTest {
  protected:
-  EditObjectFixture() {
-    InstallInputFilter();
-    QLocale::setDefault(QLocale::c());
-  }
   Ptr<GroupSO> AddObject(const char* name, Look look = {}) { return NewObject(doc, name, look); }
-  int Records() { return doc.GetHistory().GetCount(); }
 
   // Runs the sheet on `group` opened at `page`; `user` acts, then OK is pressed.
   void Run(GroupSO& group, UINT page, const std::function<void(PropertySheetEditObject&, QDialog*)>& user) {
     PropertySheetEditObject sheet(&doc, &group, page);
-    RunModal([&] { return sheet.DoModal(); },
-             [&](QDialog* window) {
-               user(sheet, window);
-               Click(sheet, IDOK);
-             });
+    RunThenPress(sheet, [&](QDialog* window) { user(sheet, window); });
   }
-  static void ClickTab(QDialog* window, int index) {
-    auto* tabs = window->findChild<QTabBar*>();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
-  }
-  static std::string TextOf(CWnd& page, int id) {
-    CString text;
-    page.GetDlgItem(id)->GetWindowText(text);
-    return text.str();
-  }
-
-  ScriptedMessageBoxes boxes;
 };
 
 }  // namespace edit_object_test

@@ -1,33 +1,22 @@
-// The Export Image dialog driven by typing and clicks: its defaults, the sizes it takes with and
-// without improvement, and the messages and focus for the sizes it refuses.
+// The Export Image dialog: its defaults, the sizes it takes and the messages for those it refuses.
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
 
 #include "dialogs/DialogExportImage.h"
 #include "dialogs/DialogTestSupport.h"
-#include "platform/framework/Controls.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
-class ExportImageTest : public ::testing::Test {
+class ExportImageTest : public ::testing::Test, public DialogApp {
  protected:
-  void SetUp() override { InstallInputFilter(); }
-
-  // Types the sizes, sets the check box and presses OK; `user` looks at the dialog afterwards
-  // and ends it if it is still open.
+  // Types the sizes, sets the check box and presses OK; `after` looks at a dialog left open.
   int Run(const char* width, const char* height, bool improve, const std::function<void(QDialog*)>& after = {}) {
     return RunModal([&] { return dialog_.DoModal(); },
                     [&](QDialog* window) {
-                      if (width) Type(dialog_, 32819, width);
-                      if (height) Type(dialog_, 32820, height);
-                      auto* check = static_cast<CButton*>(dialog_.GetDlgItem(32821));
-                      if ((check->GetCheck() == BST_CHECKED) != improve) Click(dialog_, 32821);
+                      Type(dialog_, 32819, width);
+                      Type(dialog_, 32820, height);
+                      if (Checked(dialog_, 32821) != improve) Click(dialog_, 32821);
                       Click(dialog_, IDOK);
                       if (window->isVisible()) {
                         if (after) after(window);
@@ -36,49 +25,34 @@ class ExportImageTest : public ::testing::Test {
                     });
   }
 
-  QtTestApplication app_;
   ScriptedMessageBoxes boxes_;
   DialogExportImage dialog_;
 };
 
-TEST_F(ExportImageTest, OpensWithTheDefaultsAndReturnsThemOnOK) {
-  RunModal([&] { return dialog_.DoModal(); },
-           [&](QDialog*) {
-             CString text;
-             dialog_.GetDlgItem(32819)->GetWindowText(text);
-             EXPECT_EQ(text.str(), "640");
-             EXPECT_EQ(QApplication::focusWidget(), Control(dialog_, 32819));
-             Click(dialog_, IDOK);
-           });
+// Of two bad sizes the height is checked first; the framework tests its own messages.
+TEST_F(ExportImageTest, OpensWithTheDefaultsImprovedSidesStopAt1017AndOthersAt2034) {
+  RunThenPress(dialog_, [&](QDialog*) {
+    EXPECT_EQ(TextOf(dialog_, 32819), "640");
+    EXPECT_EQ(QApplication::focusWidget(), Control(dialog_, 32819));
+  });
   EXPECT_EQ(dialog_.m_width, 640u);
   EXPECT_EQ(dialog_.m_height, 480u);
   EXPECT_TRUE(dialog_.m_improve);
-}
 
-TEST_F(ExportImageTest, ImprovedSideOf1018IsRefusedAndTheDialogStaysOpen) {
-  EXPECT_EQ(Run("1018", "1", true, [&](QDialog*) { EXPECT_EQ(dialog_.m_width, 1018u); }), IDCANCEL);
+  const auto focusOnHeight = [&](QDialog*) { EXPECT_EQ(QApplication::focusWidget(), Control(dialog_, 32820)); };
+  EXPECT_EQ(Run("2035", "0", false, focusOnHeight), IDCANCEL);
   ASSERT_EQ(boxes_.boxes.size(), 1u);
-  EXPECT_EQ(boxes_.boxes[0].text, "With \"Improve image quality\" on, the Width and Height can not be greater than 1017 each.");
+  EXPECT_EQ(boxes_.boxes[0].text, "Please enter an integer between 1 and 2034.");
+  EXPECT_EQ(Run("1018", "1", true, [&](QDialog*) { EXPECT_EQ(dialog_.m_width, 1018u); }), IDCANCEL);
+  ASSERT_EQ(boxes_.boxes.size(), 2u);
+  EXPECT_EQ(boxes_.boxes[1].text,
+            "With \"Improve image quality\" on, the Width and Height can not be greater than 1017 each.");
   EXPECT_EQ(Run("1", "1018", true), IDCANCEL);
-  EXPECT_EQ(boxes_.boxes.size(), 2u);
-}
-
-TEST_F(ExportImageTest, ImprovedSidesStopAt1017AndOthersAt2034) {
   EXPECT_EQ(Run("1017", "1017", true), IDOK);
   EXPECT_EQ(Run("2034", "2034", false), IDOK);
   EXPECT_FALSE(dialog_.m_improve);
   EXPECT_EQ(dialog_.m_width, 2034u);
-  EXPECT_TRUE(boxes_.boxes.empty());
-}
-
-TEST_F(ExportImageTest, BadSizesBringTheFrameworkMessagesAndTheHeightIsCheckedFirst) {
-  EXPECT_EQ(Run("2035", "0", false, [&](QDialog*) { EXPECT_EQ(QApplication::focusWidget(), Control(dialog_, 32820)); }),
-            IDCANCEL);
-  ASSERT_EQ(boxes_.boxes.size(), 1u);
-  EXPECT_EQ(boxes_.boxes[0].text, "Please enter an integer between 1 and 2034.");
-  EXPECT_EQ(Run("abc", "480", false), IDCANCEL);
-  ASSERT_EQ(boxes_.boxes.size(), 2u);
-  EXPECT_EQ(boxes_.boxes[1].text, "Please enter a positive integer.");
+  EXPECT_EQ(boxes_.boxes.size(), 3u);
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
-// Shows the Preferences sheet at one page on the screen and saves a screenshot of it:
+// Shows the Preferences sheet at one page, with the preferences of a fresh start, and saves a
+// screenshot of it; run under an X server (scripts/preferences-screenshot.sh):
 //   preferences_screenshot <start page> <file.png>
-// Run under an X server (scripts/preferences-screenshot.sh starts one). The pages show the
-// preferences of a fresh start, as the program's sheet does.
-#include <QApplication>
-#include <QScreen>
-#include <QTimer>
-#include <cstdio>
 #include <cstdlib>
 
+#include "SheetScreenshot.h"
 #include "core/Globals.h"
 #include "dialogs/PropertySheetPreferences.h"
 #include "platform/framework/MessageLoop.h"
@@ -23,12 +19,6 @@ int main(int argc, char** argv) {
   InstallInputFilter();
   InitGlobals();  // the program reads them at start-up; some pages show them
   PropertySheetPreferences sheet(static_cast<UINT>(std::atoi(argv[1])));
-  bool saved = false;
-  QTimer::singleShot(700, [&] {
-    QWidget* window = QApplication::activeModalWidget();
-    if (window) saved = window->screen()->grabWindow(window->winId()).save(QString::fromLocal8Bit(argv[2]));
-    sheet.EndDialog(IDCANCEL);
-  });
-  sheet.DoModal();
-  return saved ? 0 : 1;
+  const std::string file = argv[2];
+  return ShootSheet(sheet, file.substr(0, file.rfind(".png")), [](SheetShots& shots) { shots.Shoot(""); });
 }

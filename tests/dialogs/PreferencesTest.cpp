@@ -1,39 +1,119 @@
-// The Preferences sheet with its General and Undo pages: repairs when it is built, the start page,
-// only the pages brought up write on OK, and the pages' own checks and questions.
+// The Preferences sheet: repairs, only shown pages write, and each page's values, checks and refreshers.
+#include <QCursor>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <optional>
-#include <string>
-#include <vector>
 
-#include "dialogs/PreferencesFixture.h"
+#include "core/Globals.h"
+#include "core/PreferenceKeys.h"
+#include "dialogs/DialogServices.h"
+#include "dialogs/DialogTestSupport.h"
+#include "dialogs/PropertySheetPreferences.h"
+#include "platform/framework/ToolTips.h"
 #include "platform/win/ProfileStore.h"
 
 namespace {
 
-using PreferencesTest = PreferencesFixture;
+// A preference store of the test's own, before anything reads preferences; the globals follow it.
+// Once `section` is set it lists that section's writes, "key=value", in their order.
+struct OwnStore : DialogApp, ProfileStore {
+  OwnStore() : previous(SetProfileStore(this)) { InitGlobals(); }
+  ~OwnStore() override { SetProfileStore(previous); }
+  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
+    const std::string none = "\x01";
+    std::string value = memory.GetProfileString(section, key, none);
+    return value == none ? std::nullopt : std::optional(value);
+  }
+  bool Write(std::string_view in, std::string_view key, std::string_view value) override {
+    if (in == section) written.push_back(std::string(key) + "=" + std::string(value));
+    return memory.WriteProfileString(in, key, value);
+  }
 
-TEST_F(PreferencesTest, BuildingTheSheetRepairsStoredValuesEvenWhenCancelled) {
+  MemoryProfileStore memory;
+  ProfileStore* previous;
+  std::string section;
+  std::vector<std::string> written;
+};
+
+// The application's refreshers are recorded in the order they run.
+class PreferencesTest : public OwnStore, public document_test::SceneFixture, public DialogServices {
+ protected:
+  PreferencesTest() : previous_(SetDialogServices(this)) {
+    InitGlobals();  // as the program's start does: some pages show the global copies
+  }
+  ~PreferencesTest() override {
+    SetDialogServices(previous_);
+    QCoreApplication::processEvents();  // the cursor's moves, before the application goes
+  }
+
+  void ReloadRecentFileList(UINT count) override { reloaded.push_back(count); }
+  XDocument* GetActiveDocument() override { return &doc; }
+  void GetStatusBarPrefs(DWORD* duration, BOOL* blink, BOOL* expand) override {
+    *duration = blinkDuration;
+    *blink = TRUE;
+    *expand = FALSE;
+  }
+  void SetStatusBarPrefs(DWORD duration, BOOL blink, BOOL expand) override {
+    calls.push_back("status bar " + std::to_string(duration) + (blink ? " blink" : "") + (expand ? " expand" : ""));
+  }
+  void UpdateAllSceneExtents() override { calls.emplace_back("scene extents"); }
+  void LoadGroundPrefs() override { calls.push_back("ground, tracking " + Stored(XPref::GROUND_TRACK_SCENE_EXTENTS)); }
+  void LoadAboutCylinderPrefs() override { calls.emplace_back("cylinder"); }
+  int CountOpenScenes() override { return openScenes; }
+  void ApplyObjectQualityAll() override { calls.emplace_back("quality"); }
+
+  static void Store(const XPrefKey& key, const char* text) {
+    XWritePrefString(key.section, key.key, text);
+    InitGlobals();
+  }
+  static std::string Stored(const XPrefKey& key) { return XGetPrefString(key.section, key.key, "").str(); }
+
+  std::vector<UINT> reloaded;
+  std::vector<std::string> calls;
+  DWORD blinkDuration = 1500;
+  int openScenes = 0;
+  ScriptedMessageBoxes boxes;
+
+ private:
+  DialogServices* previous_;
+};
+
+// The tip shown when the mouse rests over control `id` of `owner`.
+std::string TipOver(CWnd& owner, int id) {
+  QWidget* control = Control(owner, id);
+  const QPoint centre = control->rect().center();
+  QHelpEvent rest(QEvent::ToolTip, centre, control->mapToGlobal(centre));
+  QApplication::sendEvent(control, &rest);
+  return QToolTip::text().toStdString();  // the label is shown a moment later
+}
+
+TEST_F(PreferencesTest, BuildingTheSheetRepairsStoredValuesEvenWhenCancelledAndRecentScenesStopAt16) {
   Store(XPref::NUM_MRU, "20");
   Store(XPref::MAXUNDOTOKEEP, "-3");
   PropertySheetPreferences sheet(kPrefsGeneralPage);
-  Run(sheet, [&] {
-    CString shown;
-    sheet.m_general_page->GetDlgItem(32798)->GetWindowText(shown);
-    EXPECT_EQ(shown.str(), "8");
-    Click(sheet, IDCANCEL);
-  });
+  RunThenPress(
+      sheet,
+      [&](QDialog*) {
+        EXPECT_EQ(TextOf(*sheet.m_general_page, 32798), "8");
+        Type(*sheet.m_general_page, 32798, "17");
+        Click(sheet, IDOK);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, "Please enter an integer between 0 and 16.");
+      },
+      IDCANCEL);
   EXPECT_EQ(Stored(XPref::NUM_MRU), "8");
   EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "2147483647");
   EXPECT_TRUE(reloaded.empty());
 }
 
+// The openers' start pages are checked through the main frame's commands.
 TEST_F(PreferencesTest, OKAppliesOnlyThePagesThatWereShown) {
   Store(XPref::NUM_MRU, "4");
   {
     PropertySheetPreferences sheet(kPrefsGeneralPage);
-    Run(sheet, [&] {
+    RunThenPress(sheet, [&](QDialog*) {
       EXPECT_EQ(sheet.GetActivePage(), sheet.m_general_page.get());
       Type(*sheet.m_general_page, 32798, "0");
-      Click(sheet, IDOK);
     });
   }
   EXPECT_EQ(Stored(XPref::NUM_MRU), "0");
@@ -42,47 +122,25 @@ TEST_F(PreferencesTest, OKAppliesOnlyThePagesThatWereShown) {
   EXPECT_FALSE(doc.IsModified());
 
   PropertySheetPreferences sheet(kPrefsUndoPage);
-  Run(sheet, [&] {
+  RunThenPress(sheet, [&](QDialog*) {
     EXPECT_EQ(sheet.GetActivePage(), sheet.m_undo_page.get());
     Type(*sheet.m_undo_page, 32801, "7");
-    Click(sheet, IDOK);
   });
   EXPECT_EQ(reloaded.size(), 1u);
   EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 7);
   EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(PreferencesTest, RecentScenesAbove16AreRefusedAndTheSheetStaysOpen) {
-  PropertySheetPreferences sheet(kPrefsGeneralPage);
-  Run(sheet, [&] {
-    Type(*sheet.m_general_page, 32798, "17");
-    Click(sheet, IDOK);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "Please enter an integer between 0 and 16.");
-    Click(sheet, IDCANCEL);
-  });
-  EXPECT_TRUE(reloaded.empty());
-}
-
 TEST_F(PreferencesTest, TurningUndoOffForNewScenesAsksFirst) {
   Store(XPref::MAXUNDOTOKEEP, "50");
-  boxes.Answer({IDNO});
-  PropertySheetPreferences declined(kPrefsUndoPage);
-  Run(declined, [&] {
-    Type(*declined.m_undo_page, 32800, "0");
-    Click(declined, IDOK);
-  });
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "Are you sure you want to turn off undo and redo?");
-  EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "50");
-
-  boxes.Answer({IDYES});
-  PropertySheetPreferences accepted(kPrefsUndoPage);
-  Run(accepted, [&] {
-    Type(*accepted.m_undo_page, 32800, "0");
-    Click(accepted, IDOK);
-  });
-  EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "0");
+  for (const int answer : {IDNO, IDYES}) {
+    boxes.Answer({answer});
+    PropertySheetPreferences sheet(kPrefsUndoPage);
+    RunThenPress(sheet, [&](QDialog*) { Type(*sheet.m_undo_page, 32800, "0"); });
+    ASSERT_EQ(boxes.boxes.size(), answer == IDNO ? 1u : 2u);
+    EXPECT_EQ(boxes.boxes.back().text, "Are you sure you want to turn off undo and redo?");
+    EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), answer == IDYES ? "0" : "50");
+  }
 }
 
 TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitShown) {
@@ -90,82 +148,42 @@ TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitS
   PropertySheetPreferences sheet(kPrefsCopyImagePage);
   EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
   PageCopyImagePrefs& page = *sheet.m_copy_image_page;
-  Run(sheet, [&] {
-    EXPECT_EQ(Text(page, 32848), "75");
+  RunThenPress(sheet, [&](QDialog*) {
+    EXPECT_EQ(TextOf(page, 32848), "75");
     EXPECT_FALSE(page.GetDlgItem(32848)->IsWindowEnabled());
     Click(page, 32851);
     EXPECT_TRUE(page.GetDlgItem(32848)->IsWindowEnabled());
-    EXPECT_EQ(Text(page, 32849), "10.5");
+    EXPECT_EQ(TextOf(page, 32849), "10.5");
     Press(page, 32850, Qt::Key_Down);
-    EXPECT_EQ(Text(page, 32849), "26.67");
+    EXPECT_EQ(TextOf(page, 32849), "26.67");
     Press(page, 32850, Qt::Key_Up);
-    EXPECT_EQ(Text(page, 32849), "10.5");
+    EXPECT_EQ(TextOf(page, 32849), "10.5");
     Type(page, 32849, "1");
     Press(page, 32850, Qt::Key_Down);
-    EXPECT_EQ(Text(page, 32849), "2.54");
+    EXPECT_EQ(TextOf(page, 32849), "2.54");
     Press(page, 32850, Qt::Key_Up);
-    EXPECT_EQ(Text(page, 32849), "1");
+    EXPECT_EQ(TextOf(page, 32849), "1");
     Press(page, 32850, Qt::Key_Down);
-    Type(page, 32849, "30.48");
-    Click(sheet, IDOK);
-  });
-  EXPECT_TRUE(boxes.boxes.empty());
-  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "12");
-  EXPECT_EQ(Stored(XPref::USE_DPI), "yes");
-}
-
-TEST_F(PreferencesTest, CopyImageWidthInCentimetresKeepsTheCentimetreRange) {
-  Store(XPref::DISPLAY_WIDTH, "10.5");
-  PropertySheetPreferences sheet(kPrefsCopyImagePage);
-  PageCopyImagePrefs& page = *sheet.m_copy_image_page;
-  Run(sheet, [&] {
-    Press(page, 32850, Qt::Key_Down);
-    Type(page, 32849, "2");
+    Type(page, 32849, "2");  // in centimetres: below the range
     Click(sheet, IDOK);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text, "Please enter a number between 2.54 and 3048.");
-    Click(sheet, IDCANCEL);
+    EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
+    Type(page, 32849, "30.48");
   });
-  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "10.5");
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(Stored(XPref::DISPLAY_WIDTH), "12");
+  EXPECT_EQ(Stored(XPref::USE_DPI), "yes");
 }
-
-// Passes everything on to the store it replaces and records the keys written in one section.
-class RecordingProfile final : public ProfileStore {
- public:
-  explicit RecordingProfile(std::string section)
-      : section_(std::move(section)), inner_(CurrentProfileStore()), previous_(SetProfileStore(this)) {}
-  ~RecordingProfile() override { SetProfileStore(previous_); }
-  RecordingProfile(const RecordingProfile&) = delete;
-  RecordingProfile& operator=(const RecordingProfile&) = delete;
-
-  std::vector<std::string> written;  // "key=value"
-
- protected:
-  std::optional<std::string> Read(std::string_view section, std::string_view key) override {
-    const std::string none = "\x01";
-    std::string value = inner_.GetProfileString(section, key, none);
-    return value == none ? std::nullopt : std::optional(value);
-  }
-  bool Write(std::string_view section, std::string_view key, std::string_view value) override {
-    if (section == section_) written.push_back(std::string(key) + "=" + std::string(value));
-    return inner_.WriteProfileString(section, key, value);
-  }
-
- private:
-  std::string section_;
-  ProfileStore& inner_;
-  ProfileStore* previous_;
-};
 
 TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeysInOrder) {
   Store(XPref::FOCAL, "-1");
   PropertySheetPreferences sheet(kPrefsNewSceneCameraPage);
   EXPECT_EQ(Stored(XPref::FOCAL), "0.050");
   PageNewSceneCameraPrefs& page = *sheet.m_new_scene_camera_page;
-  std::optional<RecordingProfile> recorder;
-  Run(sheet, [&] {
+  RunThenPress(sheet, [&](QDialog*) {
     EXPECT_EQ(page.m_focalSlider.GetPos(), 50);
-    EXPECT_EQ(Text(page, 32829), "50");  // not the stored float's 50.0000007
+    EXPECT_EQ(TextOf(page, 32829), "50");  // not the stored float's 50.0000007
     EXPECT_EQ(page.m_fstopSlider.GetPos(), FocusControls::kPerfectClarity);
     EXPECT_FALSE(page.GetDlgItem(32833)->IsWindowEnabled());
     EXPECT_EQ(page.m_colorButton.m_color.GetCOLORREF(), RGB(192, 192, 192));
@@ -176,16 +194,144 @@ TEST_F(PreferencesTest, NewSceneCameraStartsFromTheDefaultsAndWritesItsKeysInOrd
     for (const int id : {32828, 32829, 32831, 32832, 32833, 32834, 32837, 1132})
       EXPECT_FALSE(page.GetDlgItem(id)->IsWindowEnabled());
     EXPECT_TRUE(page.GetDlgItem(32827)->IsWindowEnabled());
-    recorder.emplace(XString(XPref::FOCAL.section).str());
-    Click(sheet, IDOK);
+    section = XString(XPref::FOCAL.section).str();
   });
   EXPECT_TRUE(boxes.boxes.empty());
   const auto key = [](const XPrefKey& k, const char* value) { return XString(k.key).str() + "=" + value; };
-  EXPECT_EQ(recorder->written,
+  EXPECT_EQ(written,
             (std::vector<std::string>{key(XPref::FOCAL, "0.035"), key(XPref::ORTHOGRAPHIC, "yes"),
                                       key(XPref::BACKGROUND_COLOR, "192192192"),
                                       key(XPref::AUTO_FOCUS_SELECTED, "yes"), key(XPref::AUTO_APERTURE, "no"),
                                       key(XPref::LINEAR_MODEL, "yes"), key(XPref::LINEAR_MODEL_SENSITIVITY, "200"),
                                       key(XPref::FOCUS, "1"), key(XPref::FSTOP, "0")}));
 }
+
+// The status bar's rate is clamped for the slider and stored as shown.
+TEST_F(PreferencesTest, FrontTopLeftRefitsEverySceneAndStatusBarRateIsStoredAsShown) {
+  blinkDuration = 250;
+  PropertySheetPreferences sheet(kPrefsFrontTopLeftPage);
+  RunThenPress(sheet, [&](QDialog* window) {
+    Click(*sheet.m_front_top_left_page, 32813);
+    ClickTab(window, kPrefsStatusBarPage);
+    PageStatusBarPrefs& page = *sheet.m_status_bar_page;
+    EXPECT_EQ(SliderPos(page, 32814), 500);
+    EXPECT_TRUE(Checked(page, 32815));
+    EXPECT_FALSE(Checked(page, 32816));
+    Click(page, 32816);
+  });
+  EXPECT_EQ(Stored(XPref::TRACK_SCENE_EXTENTS), "no");
+  EXPECT_FALSE(Globals::GetTrackSceneExtents());
+  EXPECT_EQ(calls, (std::vector<std::string>{"scene extents", "status bar 500 blink expand"}));
+}
+
+TEST_F(PreferencesTest, TipsAndF1FollowTheControlUnderTheMouse) {
+  PropertySheetPreferences sheet(kPrefsInteractivePage);
+  RunThenPress(
+      sheet,
+      [&](QDialog*) {
+        PageInteractivePrefs& page = *sheet.m_interactive_page;
+        EXPECT_EQ(TipOver(page, 32797), "Cylinder color");
+        EXPECT_EQ(TipOver(sheet, IDOK), "Close and save any changes");
+        page.GetDlgItem(32795)->EnableWindow(FALSE);
+        EXPECT_EQ(TipOver(page, 32795), "Cylinder radius as % of cylinder length");
+        // The group box around a control names no tool; an inactive sheet shows no tips.
+        TOOLINFO info;
+        EXPECT_EQ(sheet.OnToolHitTest(CPoint(CentreOf(sheet, page, 32797)) + CPoint(0, -20), &info), -1);
+        EXPECT_EQ(info.lpszText, nullptr);
+        // F1 opens the help of the control under the cursor, else of the page.
+        RecordingDesktop help;  // records the help pages asked for
+        QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, 3)));
+        QTest::keyClick(Control(page, 32794), Qt::Key_F1);
+        QCursor::setPos(Control(page, 32797)->mapToGlobal(QPoint(3, -20)));
+        QTest::keyClick(Control(page, 32794), Qt::Key_F1);
+        EXPECT_EQ(help.urls.size(), 2u);
+        EXPECT_TRUE(help.Opened(32797 + 0x10000) && help.Opened(10203 + 0x10000));
+        sheet.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
+        EXPECT_EQ(sheet.OnToolHitTest(CentreOf(sheet, page, 32797), &info), -1);
+      },
+      IDCANCEL);
+}
+
+TEST_F(PreferencesTest, GroundShowsItsDefaultsAndRebuildsBeforeTheTrackSettingChanges) {
+  PropertySheetPreferences defaults(kPrefsGroundPage);
+  RunThenPress(
+      defaults,
+      [&](QDialog*) {
+        PageGroundPrefs& page = *defaults.m_ground_page;
+        EXPECT_EQ(SliderPos(page, 32822), 5);
+        EXPECT_EQ(page.m_ground_color.m_color.GetCOLORREF(), RGB(255, 128, 0));
+        EXPECT_FALSE(Checked(page, 32824));
+        EXPECT_TRUE(Checked(page, 32825));
+      },
+      IDCANCEL);
+
+  Store(XPref::GROUND_NUM_GRID_LINES, "80");
+  Store(XPref::GROUND_TRACK_SCENE_EXTENTS, "yes");
+  PropertySheetPreferences sheet(kPrefsGroundPage);
+  RunThenPress(sheet, [&](QDialog*) {
+    EXPECT_EQ(SliderPos(*sheet.m_ground_page, 32822), 50);
+    Click(*sheet.m_ground_page, 32825);
+  });
+  EXPECT_EQ(Stored(XPref::GROUND_NUM_GRID_LINES), "50");
+  EXPECT_EQ(Stored(XPref::GROUND_COLOR), "255128000");
+  EXPECT_EQ(calls, std::vector<std::string>{"ground, tracking yes"});
+  EXPECT_EQ(Stored(XPref::GROUND_TRACK_SCENE_EXTENTS), "no");
+  EXPECT_FALSE(Globals::GetGroundTrackSceneExtents());
+}
+
+// The radius keeps its stored tenths; one out of range is repaired once the page shows, also on Cancel.
+TEST_F(PreferencesTest, InteractiveKeepsTheRadiusTenthsAndAsksForTheQualityOnlyWhenTheUserChangedIt) {
+  const auto runInteractive = [&](const std::function<void(PageInteractivePrefs&)>& user, int button = IDOK) {
+    calls.clear();
+    boxes.boxes.clear();
+    PropertySheetPreferences sheet(kPrefsInteractivePage);
+    RunThenPress(sheet, [&](QDialog*) { user(*sheet.m_interactive_page); }, button);
+  };
+  const struct {
+    const char* stored;
+    int shown;
+    const char* written;
+  } cases[] = {{"0.7", 7, "0.7"}, {"0.15", 1, "0.1"}, {"2.0", 20, "2"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    Store(XPref::ABOUT_CYL_RADIUS, c.stored);
+    runInteractive([&](PageInteractivePrefs& page) { EXPECT_EQ(SliderPos(page, 32795), c.shown); });
+    EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), c.written);
+  }
+  Store(XPref::ABOUT_CYL_RADIUS, "12");
+  runInteractive([](PageInteractivePrefs&) {}, IDCANCEL);
+  EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "2.0");
+  EXPECT_TRUE(calls.empty());
+
+  const char* const kQuestion =
+      "Changing the Interactive Object Quality can take a long time because all objects in all open scenes may be "
+      "reloaded from disk.\n\nAre you sure you want to change it?";
+  Store(XPref::OBJECT_QUALITY_BIAS, "-4");
+  Store(XPref::MAX_FPS, "12");
+  openScenes = 1;
+  runInteractive([](PageInteractivePrefs& page) { EXPECT_EQ(SliderPos(page, 32817), -3); });
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-4");
+  EXPECT_EQ(calls, std::vector<std::string>{"cylinder"});
+
+  boxes.Answer({IDNO});
+  runInteractive([](PageInteractivePrefs& page) {
+    Press(page, 32817, Qt::Key_Right);
+    Press(page, 32805, Qt::Key_Right);
+  });
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, kQuestion);
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-4");
+  EXPECT_EQ(Stored(XPref::MAX_FPS), "13");
+  EXPECT_EQ(calls, std::vector<std::string>{"cylinder"});
+
+  openScenes = 0;
+  runInteractive([](PageInteractivePrefs& page) { Click(page, 32818); });
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_256_COLORS), "no");
+  EXPECT_EQ(Stored(XPref::OBJECT_QUALITY_BIAS), "-3");
+  EXPECT_FALSE(Globals::GetObjectQuality256Colors());
+  EXPECT_EQ(calls, (std::vector<std::string>{"cylinder", "quality"}));
+}
+
 }  // namespace

@@ -1,5 +1,4 @@
-// The screenshot programs of the property sheets: the sheet runs modally as its opener runs it,
-// a script shows its pages and saves pictures of its window, then the sheet is cancelled.
+// The sheet screenshot programs: a script shows pages and saves pictures, then the sheet is cancelled.
 #pragma once
 
 #include <QApplication>
@@ -13,28 +12,22 @@
 
 #include "platform/framework/PropertySheet.h"
 
-class SheetShots {
- public:
-  SheetShots(QWidget* window, std::string prefix) : window_(window), prefix_(std::move(prefix)) {}
-
+struct SheetShots {
   // Brings up page `index` as a click on its tab does.
   void ShowPage(int index) {
-    auto* tabs = window_->findChild<QTabBar*>();
+    auto* tabs = window->findChild<QTabBar*>();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
   }
-  int PageCount() const { return window_->findChild<QTabBar*>()->count(); }
   // Saves the window as <prefix><name>.png once it has painted.
   void Shoot(const char* name) {
     QTest::qWait(200);
-    const QPixmap shot = window_->screen()->grabWindow(window_->winId());
-    saved = shot.save(QString::fromStdString(prefix_ + name + ".png")) && saved;
+    const QPixmap shot = window->screen()->grabWindow(window->winId());
+    saved = shot.save(QString::fromStdString(prefix + name + ".png")) && saved;
   }
 
+  QWidget* window;
+  std::string prefix;
   bool saved = true;
-
- private:
-  QWidget* window_;
-  std::string prefix_;
 };
 
 // The folder argument of a screenshot program, or an empty text after telling the usage.
@@ -44,14 +37,13 @@ inline std::string ScreenshotFolder(int argc, char** argv) {
   return {};
 }
 
-// Runs `sheet`; `script` acts on its shown window. The program's exit code: 0 when every picture
-// was saved.
+// Runs `sheet`; `script` acts on its shown window. Returns 0 when every picture was saved.
 inline int ShootSheet(CPropertySheet& sheet, const std::string& prefix, const std::function<void(SheetShots&)>& script) {
   bool saved = false;
   QTimer::singleShot(0, [&] {
     QWidget* window = QApplication::activeModalWidget();
     if (window && QTest::qWaitForWindowExposed(window)) {
-      SheetShots shots(window, prefix);
+      SheetShots shots{window, prefix};
       script(shots);
       saved = shots.saved;
     }

@@ -1,22 +1,14 @@
-// Smart help of the dialog and sheet bases: the prompt of the control under the mouse on the
-// status bar, help topics from F1, the Help button and the help hit test, and the modal callback
-// stack through nested dialogs and message boxes.
+// Smart help of the dialog and sheet bases: prompts, help topics, hit tests and the modal callbacks.
 #include <gtest/gtest.h>
 
 #include <QCursor>
-#include <QDialog>
 #include <iterator>
 
 #include "dialogs/DialogExportImage.h"
-#include "dialogs/XDialog.h"
+#include "dialogs/DialogTestSupport.h"
 #include "dialogs/XPropertyPage.h"
 #include "dialogs/XPropertySheet.h"
-#include "dialogs/DialogTestSupport.h"
-#include "platform/framework/MessageLoop.h"
-#include "platform/framework/RunModal.h"
-#include "platform/win/QtTestApplication.h"
 #include "resources/ProgramResources.h"
-#include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
@@ -49,29 +41,29 @@ constexpr DialogTemplate kTemplate = {kDialog, "Help", 200, 100, "MS Sans Serif"
 constexpr DialogTemplate kPageTemplate = {kPage, "Page", 120, 60, "MS Sans Serif", 8, WS_CHILD, 0, kPageControls,
                                           std::size(kPageControls)};
 
-class SmartHelpTest : public ::testing::Test {
+class SmartHelpTest : public ::testing::Test, public DialogApp {
  protected:
   void SetUp() override {
     templates_[0] = &kTemplate;
     templates_[1] = &kPageTemplate;
     templates_[2] = FindDialogTemplate(kExportImageTemplate);
     RegisterDialogTemplates(templates_, std::size(templates_));
-    InstallInputFilter();  // the application object does this in the program
   }
   void TearDown() override {
     RegisterDialogTemplates(kDialogTemplates, kDialogTemplateCount);
     QCoreApplication::processEvents();  // the cursor's moves, before the application goes
   }
 
-  QtTestApplication app_;
   RecordingStatusFrame frame_;
   const DialogTemplate* templates_[3] = {};
 };
 
-TEST_F(SmartHelpTest, HitTestMapsStandardButtonsAndSkipsUnpromptedControls) {
+TEST_F(SmartHelpTest, HitTestMapsStandardButtonsSkipsUnpromptedControlsAndHelpOpensTheDialogsTopic) {
+  RecordingDesktop help;  // records the help pages asked for
+  ScriptedMessageBoxes boxes;
   XDialog dialog(kDialog);
   RunModal([&] { return dialog.DoModal(); },
-           [&](QDialog*) {
+           [&](QDialog* window) {
              const std::pair<int, int> expected[] = {
                  {IDOK, 32806},   {IDCANCEL, 32807}, {8, 32808},           {9, 2002},      {12321, 32809},
                  {12323, 32810},  {12324, 32811},    {12325, 32812},       {2002, 2002},   {kSmallId, -1},
@@ -81,69 +73,42 @@ TEST_F(SmartHelpTest, HitTestMapsStandardButtonsAndSkipsUnpromptedControls) {
              // Inside the group box but over none of its controls: the box ends the search.
              EXPECT_EQ(dialog.OnToolHitTest(POINT{CentreOf(dialog, dialog, kInGroup).x, CentreOf(dialog, dialog, IDOK).y - 12}), -1);
 
-             // The status bar follows the cursor; the Help button shows its own text under the
-             // dialog's id, and the dialog's prompt over nothing.
+             // The prompt follows the cursor: Help shows its text under the dialog's id, nothing none.
              QCursor::setPos(Control(dialog, kDisabled)->mapToGlobal(QPoint(3, 3)));
              frame_.Refresh();
              EXPECT_EQ(frame_.promptId, static_cast<UINT>(kDisabled));
-             QCursor::setPos(Control(dialog, 2002)->mapToGlobal(QPoint(3, 3)));
-             frame_.Refresh();
-             EXPECT_EQ(frame_.promptId, kDialog);
-             EXPECT_EQ(frame_.promptText, "Display detailed help on entire dialog box");
              QCursor::setPos(Control(dialog, kSmallId)->mapToGlobal(QPoint(3, 3)));
              frame_.Refresh();
              EXPECT_EQ(frame_.promptId, kDialog);
              EXPECT_EQ(frame_.promptText, "");
+             QCursor::setPos(Control(dialog, 2002)->mapToGlobal(QPoint(3, 3)));
+             frame_.Refresh();
+             EXPECT_EQ(frame_.promptId, kDialog);
+             EXPECT_EQ(frame_.promptText, "Display detailed help on entire dialog box");
+
+             // The Help button, F1 and the help hit test reach the dialog's topic, a control's its own.
+             Click(dialog, 2002);
+             EXPECT_TRUE(help.Opened(kDialog + 0x10000));
+             help.urls.clear();
+             QTest::keyClick(window, Qt::Key_F1);
+             EXPECT_TRUE(help.Opened(kDialog + 0x10000));
+             const POINT edit = CentreOf(dialog, dialog, kInGroup);
+             EXPECT_EQ(dialog.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(edit.x, edit.y)), kInGroup + 0x10000);
+             EXPECT_EQ(dialog.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(1, 1)), kDialog + 0x10000);
 
              dialog.SendMessage(WM_ACTIVATE, WA_INACTIVE, 0);
              EXPECT_EQ(dialog.OnToolHitTest(CentreOf(dialog, dialog, kDisabled)), -1);
              dialog.EndDialog(IDCANCEL);
            });
-}
-
-TEST_F(SmartHelpTest, HelpButtonF1AndHelpHitTestOpenTheDialogsTopic) {
-  RecordingHelp help;
-  ScriptedMessageBoxes boxes;
-  DialogExportImage dialog;
-  RunModal([&] { return dialog.DoModal(); },
-           [&](QDialog* window) {
-             QCursor::setPos(Control(dialog, 2002)->mapToGlobal(QPoint(3, 3)));
-             Click(dialog, 2002);
-             EXPECT_TRUE(help.Opened(10002 + 0x10000));
-             help.urls.clear();
-             QTest::keyClick(window, Qt::Key_F1);
-             EXPECT_TRUE(help.Opened(10002 + 0x10000));
-             const POINT width = CentreOf(dialog, dialog, 32819);
-             EXPECT_EQ(dialog.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(width.x, width.y)), 32819 + 0x10000);
-             EXPECT_EQ(dialog.SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(1, 1)), 10002 + 0x10000);
-             dialog.EndDialog(IDCANCEL);
-           });
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
-TEST_F(SmartHelpTest, NestedModalDialogsAndBoxesLeaveNoCallback) {
+// A sheet's prompt is its page's; a dialog and a box opened over it stack their callbacks.
+TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndNestedModalsLeaveNoCallback) {
   ScriptedMessageBoxes boxes;
-  XDialog outer(kDialog);
-  XDialog inner(kExportImageTemplate);
-  RunModal([&] { return outer.DoModal(); },
-           [&](QDialog*) {
-             RunModal([&] { return inner.DoModal(); },
-                      [&](QDialog*) {
-                        EXPECT_EQ(frame_.stack.size(), 2u);
-                        XErrorBox(40223);
-                        inner.EndDialog(IDOK);
-                      });
-             EXPECT_EQ(frame_.stack.size(), 1u);
-             outer.EndDialog(IDOK);
-           });
-  EXPECT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(frame_.deepest, 3u);
-  EXPECT_TRUE(frame_.stack.empty());
-}
-
-TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndUsesThePagePrompt) {
   XPropertySheet sheet(10200);
   XPropertyPage page(kPage);
+  XDialog inner(kExportImageTemplate);
   sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
   sheet.AddPage(&page);
   RunModal([&] { return sheet.DoModal(); },
@@ -155,16 +120,18 @@ TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndUsesThePagePrompt) 
              QCursor::setPos(QPoint(-50, -50));
              frame_.Refresh();
              EXPECT_EQ(frame_.promptId, kPage);
+             RunModal([&] { return inner.DoModal(); },
+                      [&](QDialog*) {
+                        EXPECT_EQ(frame_.stack.size(), 2u);
+                        XErrorBox(40223);
+                        inner.EndDialog(IDOK);
+                      });
+             EXPECT_EQ(frame_.stack.size(), 1u);
              sheet.EndDialog(IDCANCEL);
            });
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(frame_.deepest, 3u);
   EXPECT_TRUE(frame_.stack.empty());
-}
-
-TEST_F(SmartHelpTest, GuardedExchangeRefusesToRunInsideItself) {
-  XDialog dialog(kDialog);
-  dialog.m_updatingData = true;
-  EXPECT_FALSE(dialog.UpdateDataGuarded(TRUE));
-  EXPECT_TRUE(dialog.m_updatingData);
 }
 
 }  // namespace

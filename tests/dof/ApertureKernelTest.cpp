@@ -26,9 +26,8 @@ struct Scene {
   bool bright = false;  // channels near their largest, so window sums near theirs
 };
 
-// Blurs the scene in every format, both row orders and every z depth, and compares the result
-// with the reference; nothing else of the destination, nothing of the source and z-buffer, and
-// nothing after the first source-width entries of the scratch buffers may change.
+// Blurs the scene in every format and z depth, in either row order, like the reference; nothing
+// else of the destination and nothing of the source and z-buffer may change.
 void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
   for (const Format& format : kFormats) {
     for (unsigned zBytes : {2u, 3u, 4u}) {
@@ -82,8 +81,7 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
     ExpectReferenceBlur({34, 19, [](DWORD x, DWORD y) { return static_cast<WORD>((x + y) % 2); },
                          MapOf([=](unsigned z) { return z ? levels.first : levels.second; })},
                         rng);
-  // Runs of 5 to 60 pixels of one table level, in rows shorter and longer than the stretch of
-  // levels the kernels look up at once; one level over a whole wide picture.
+  // Runs of 5 to 60 pixels of one level, in rows shorter and longer than one look-up's stretch.
   for (DWORD width : {130u, 540u}) {
     std::vector<WORD> depths(width * 22);
     for (std::size_t i = 0; i < depths.size();) {
@@ -98,8 +96,7 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
     ExpectReferenceBlur({600, 16, [](DWORD x, DWORD y) { return static_cast<WORD>(x * y); },
                          MapOf([=](unsigned) { return level; }), level == 13},
                         rng);
-  // Rows of levels 11 to 13 between bands of 1 to 14 rows of no table level, so that the column
-  // sums pick up again after gaps of every height.
+  // Rows of levels 11 to 13 between gaps of 1 to 14 rows: the column sums pick up after each.
   std::vector<WORD> rowDepths;
   for (WORD gap = 1; gap <= 14; ++gap) {
     rowDepths.insert(rowDepths.end(), 2, static_cast<WORD>(11 + gap % 3));
@@ -108,8 +105,7 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
   const DWORD lastRow = static_cast<DWORD>(rowDepths.size()) - 1;
   auto rowDepth = [&](DWORD, DWORD y) { return rowDepths[std::clamp<DWORD>(y, 7, lastRow + 7) - 7]; };
   ExpectReferenceBlur({30, lastRow + 15, rowDepth, MapOf([](unsigned z) { return static_cast<WORD>(z); })}, rng);
-  // A tall bright picture: the column sums come from totals down the columns, which pass 65535
-  // (8-bit channels after about 260 rows, 6-bit ones after about 1040).
+  // A tall bright picture: the totals down the columns pass 65535 (after ~260 rows at 8 bits).
   ExpectReferenceBlur({18, 1100, [](DWORD x, DWORD y) { return static_cast<WORD>((x + y) % 4); },
                        MapOf([](unsigned z) { return static_cast<WORD>(z % 4 + 1); }), true},
                       rng);

@@ -30,11 +30,9 @@ struct Scale {
   double K, KD;
 };
 
-// Checks every entry of a map against the blur alone: an entry holds the least level (of 0 .. 13,
-// 14, 16 ... up to maxLevel, an odd maximum above 13 taken as the even one below) whose reach
-// covers its depth, and the entry holding a limit the level beyond it. blur(z) measures the blur
-// at depth z; reach(k, n) is the largest blur the k-th level n covers. Entries within a hair of a
-// limit may go either way.
+// Every entry holds the least level (0 .. 13, 14, 16 ... up to maxLevel rounded down to even)
+// whose reach covers the blur at its depth; an entry holding a limit takes the level beyond it.
+// reach(k, n) is the largest blur the k-th level n covers; a hair from a limit may go either way.
 void ExpectMap(const WORD* map, unsigned maxLevel, double focus, const std::function<double(double)>& blur,
                const std::function<double(unsigned, unsigned)>& reach) {
   if (maxLevel > 13) maxLevel &= ~1u;
@@ -85,7 +83,7 @@ TEST(ApertureModelMap, EveryEntryHoldsTheLeastLevelWhoseBlurCircleCoversIt) {
     l.f = 0.02 + 0.2 * unit(rng);
     l.D = 0.1 + unit(rng);
     l.F = l.D * (2 + 200 * unit(rng));
-    // The focus in front of the front plane, inside the depth range, or beyond the back plane.
+    // The focus before the front plane, inside the depth range, or beyond the back plane.
     l.d = std::max(l.f, round % 3 == 0 ? l.D * 0.7 : round % 3 == 1 ? l.D + (l.F - l.D) * unit(rng) : 3 * l.F);
     l.fstop = std::pow(2.0, 6 * unit(rng));
     l.imgRes.x = 200 + static_cast<LONG>(1200 * unit(rng));
@@ -102,8 +100,7 @@ TEST(LinearModelMap, BandsOfEqualWidthAroundTheFocus) {
   const Scale scale(1, 100);
   const WORD* map = LinearModelMap(10, 1, 1, 100, 13);
   auto at = [&](double u) { return static_cast<unsigned>(scale.Z(u)); };
-  // Level 0 covers 9.5 to 10.5, level 1 the next metre on either side; a limit's entry belongs to
-  // the outer band.
+  // Level 0 covers 9.5 to 10.5, level 1 the next metre each side; a limit is in the outer band.
   EXPECT_EQ(map[at(9.5) + 1], 0);
   EXPECT_EQ(map[at(10.5) - 1], 0);
   EXPECT_EQ(map[at(9.5)], 1);
@@ -129,8 +126,7 @@ TEST(ApertureStopForDepth, KeepsBothEndsOfASubjectWithinOnePixel) {
 }
 
 TEST(LensModels, RefuseBadSettingsInOrder) {
-  // Each case spoils its own setting last and every later one before it, so its own check must be
-  // the one that fires.
+  // Each case spoils its own setting last and every later one before it: its check fires first.
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
   const char* const virtualImage = "Virtual images not allowed";
   const char* const ahead =
@@ -138,8 +134,7 @@ TEST(LensModels, RefuseBadSettingsInOrder) {
       "reasonable approximation";
   struct Check {
     void (*spoil)(Lens&, double& d2);
-    const char* expression;
-    const char* message;
+    const char *expression, *message;
   };
   const Check f{[](Lens& l, double&) { l.f = kNaN; }, "f > 0.0", ""}, d{[](Lens& l, double&) { l.d = kNaN; }, "d >= f", virtualImage},
       fstop{[](Lens& l, double&) { l.fstop = 0; }, "fstop > 0.0", ""},

@@ -1,5 +1,4 @@
-// Test support for the blur kernels: surfaces in plain memory and a reference blur that averages
-// every window pixel by pixel.
+// Test support for the blur: surfaces in plain memory and a reference blur, pixel by pixel.
 #pragma once
 
 #include <random>
@@ -31,9 +30,8 @@ struct TestSurface {
   std::vector<BYTE> memory;
 };
 
-// The blurred picture as the rules define it: level 0 copies the pixel; a table level n averages
-// 2 * (n / 2) + 1 rows by 2 * ((n + 1) / 2) + 1 columns; a level above 13 the (n + 1) square around
-// the pixel (odd levels as the even one below), clipped to the source. Channels are rounded to the
-// nearest with halves up; other bits are 0.
+// Level 0 copies the pixel; a table level n averages 2 * (n / 2) + 1 rows by 2 * ((n + 1) / 2) + 1
+// columns; a level above 13 the (n + 1) square (odd as the even one below), clipped to the source.
+// Channels are rounded to the nearest with halves up; other bits are 0.
 TestSurface ReferenceBlur(const ChannelLayout& layout, const TestSurface& src, const TestSurface& zBuf,
                           const WORD* map, TestSurface dest);

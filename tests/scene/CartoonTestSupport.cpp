@@ -2,61 +2,31 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
+#include "platform/d3drm/ExecuteBuffer.h"
 #include "platform/win/ComObject.h"
 #include "scene/CartoonEdges.h"
 
 namespace {
-
-class RecordingBuffer final : public ComObject<IDirect3DExecuteBuffer> {
- public:
-  RecordingBuffer(IDirect3DExecuteBuffer* real, ExecutedBatch* batch) : real_(real), batch_(batch) {}
-  IDirect3DExecuteBuffer* Real() const { return real_; }
-  HRESULT QueryInterface(REFIID riid, void** object) override { return Answer(riid, object, false); }
-  HRESULT Lock(LPD3DEXECUTEBUFFERDESC desc) override {
-    const HRESULT result = real_->Lock(desc);
-    data_ = static_cast<BYTE*>(desc->lpData);
-    size_ = desc->dwBufferSize;
-    return result;
-  }
-  HRESULT Unlock() override {
-    batch_->bytes.assign(data_, data_ + size_);
-    return real_->Unlock();
-  }
-  HRESULT SetExecuteData(LPD3DEXECUTEDATA data) override {
-    batch_->data = *data;
-    return real_->SetExecuteData(data);
-  }
-
- private:
-  IUPtr<IDirect3DExecuteBuffer> real_;
-  ExecutedBatch* batch_;
-  BYTE* data_ = nullptr;
-  DWORD size_ = 0;
-};
 
 class RecordingD3DDevice final : public ComObject<IDirect3DDevice> {
  public:
   RecordingD3DDevice(IDirect3DDevice* real, CartoonRecord* record) : real_(real), record_(record) {}
   HRESULT QueryInterface(REFIID riid, void** object) override { return Answer(riid, object, false); }
   HRESULT CreateExecuteBuffer(LPD3DEXECUTEBUFFERDESC desc, LPDIRECT3DEXECUTEBUFFER* buffer, IUnknown* outer) override {
-    IUPtr<IDirect3DExecuteBuffer> real;
-    const HRESULT result = real_->CreateExecuteBuffer(desc, &real, outer);
-    pending_ = std::make_unique<ExecutedBatch>();
-    *buffer = real ? new RecordingBuffer(real, pending_.get()) : nullptr;
-    return result;
+    return real_->CreateExecuteBuffer(desc, buffer, outer);
   }
   HRESULT Execute(LPDIRECT3DEXECUTEBUFFER buffer, LPDIRECT3DVIEWPORT viewport, DWORD flags) override {
     EXPECT_EQ(flags, D3DEXECUTE_UNCLIPPED);
-    record_->batches.push_back(*pending_);
-    return real_->Execute(static_cast<RecordingBuffer*>(buffer)->Real(), viewport, flags);
+    const d3drm::ExecuteBuffer* executed = d3drm::ExecuteBuffer::From(buffer);
+    EXPECT_NE(executed->executeData(), nullptr);
+    record_->batches.push_back({executed->memory(), *executed->executeData()});
+    return real_->Execute(buffer, viewport, flags);
   }
 
  private:
   IUPtr<IDirect3DDevice> real_;
   CartoonRecord* record_;
-  std::unique_ptr<ExecutedBatch> pending_;
 };
 
 // Passes the calls every retained-mode object has on to the real object.
@@ -156,71 +126,30 @@ std::vector<D3DTRIANGLE> ExecutedBatch::Triangles() const {
 }
 
 void CartoonRenderTest::TearDown() {
-  shown.clear();
   recordingViewport = nullptr;
   recordingDevice = nullptr;
-  viewport = nullptr;
-  camera = nullptr;
-  scene = nullptr;
-  device = nullptr;
-  surface = nullptr;
-  rm = nullptr;
-  dd = nullptr;
+  RenderTest::TearDown();
 }
 
-void CartoonRenderTest::MakeView(DWORD width, DWORD height, DWORD viewX, DWORD viewY, DWORD viewWidth,
-                                 DWORD viewHeight, IDirect3DRM* root) {
-  ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
-  if (root)
-    rm = root;
-  else
-    ASSERT_EQ(Direct3DRMCreate(&rm), D3DRM_OK);
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-  desc.dwWidth = width;
-  desc.dwHeight = height;
-  desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
-  desc.ddpfPixelFormat = DDMakePixelFormat(DDFormat::XRGB8888);
-  ASSERT_EQ(dd->CreateSurface(&desc, &surface, nullptr), DD_OK);
-  ASSERT_EQ(rm->CreateDeviceFromSurface(nullptr, dd, surface, &device), D3DRM_OK);
+void CartoonRenderTest::MakeView(DWORD width, DWORD height, DWORD viewWidth) {
+  RenderTest::MakeView(width, height);
   ASSERT_EQ(device->SetQuality(D3DRMRENDER_FLAT), D3DRM_OK);
-  ASSERT_EQ(rm->CreateFrame(nullptr, &scene), D3DRM_OK);
-  ASSERT_EQ(rm->CreateFrame(scene, &camera), D3DRM_OK);
   ASSERT_EQ(scene->SetSceneBackground(0xFF000000), D3DRM_OK);
-  ASSERT_EQ(rm->CreateViewport(device, camera, viewX, viewY, viewWidth ? viewWidth : width,
-                               viewHeight ? viewHeight : height, &viewport),
-            D3DRM_OK);
-  ASSERT_EQ(viewport->SetBack(10.0f), D3DRM_OK);
-  ASSERT_EQ(viewport->SetField(1.0f), D3DRM_OK);
-  recordingDevice = Adopt<IDirect3DRMDevice>(new RecordingDevice(device, &record));
-  recordingViewport = Adopt<IDirect3DRMViewport>(new RecordingViewport(viewport, &record));
+  if (viewWidth) {
+    IDirect3DRMViewport** narrow = viewport.put();
+    ASSERT_EQ(rm->CreateViewport(device.get(), camera.get(), 0, 0, viewWidth, height, narrow), D3DRM_OK);
+    ASSERT_EQ(viewport->SetBack(10.0f), D3DRM_OK);
+    ASSERT_EQ(viewport->SetField(1.0f), D3DRM_OK);
+  }
+  recordingDevice = Adopt<IDirect3DRMDevice>(new RecordingDevice(device.get(), &record));
+  recordingViewport = Adopt<IDirect3DRMViewport>(new RecordingViewport(viewport.get(), &record));
 }
 
 CartoonProjection CartoonRenderTest::Projection() const {
-  IDirect3DRMViewport* v = viewport;
+  IDirect3DRMViewport* v = viewport.get();
   const double front = v->GetFront(), back = v->GetBack(), w = v->GetWidth(), h = v->GetHeight();
   const double a = back / (back - front);
   return {a, a * front, w * 0.5, h * 0.5, std::max(w * 0.5, h * 0.5) / v->GetField() * front};
-}
-
-void CartoonRenderTest::Show(const std::vector<D3DRMVERTEX>& vertices, const std::vector<unsigned>& faces,
-                             D3DCOLOR colour) {
-  IUPtr<IDirect3DRMMesh> mesh;
-  ASSERT_EQ(rm->CreateMesh(&mesh), D3DRM_OK);
-  D3DRMGROUPINDEX group = 0;
-  ASSERT_EQ(mesh->AddGroup(static_cast<unsigned>(vertices.size()), static_cast<unsigned>(faces.size() / 3), 3,
-                           faces.data(), &group),
-            D3DRM_OK);
-  std::vector<D3DRMVERTEX> coloured = vertices;
-  for (D3DRMVERTEX& v : coloured) v.color = colour;
-  ASSERT_EQ(mesh->SetVertices(group, 0, static_cast<unsigned>(coloured.size()), coloured.data()), D3DRM_OK);
-  ASSERT_EQ(mesh->SetGroupColor(group, colour), D3DRM_OK);
-  ASSERT_EQ(mesh->SetGroupQuality(group, D3DRMRENDER_UNLITFLAT), D3DRM_OK);
-  IUPtr<IDirect3DRMFrame> frame;
-  ASSERT_EQ(rm->CreateFrame(scene, &frame), D3DRM_OK);
-  ASSERT_EQ(frame->AddVisual(mesh), D3DRM_OK);
-  shown.push_back(frame);
 }
 
 void CartoonRenderTest::DrawMesh(const std::vector<D3DRMVERTEX>& vertices, const std::vector<unsigned>& faces,
@@ -238,21 +167,6 @@ void CartoonRenderTest::DrawMesh(const std::vector<D3DRMVERTEX>& vertices, const
     DrawCartoonQuads(recordingDevice, recordingViewport, identity, identity, viewer, direction, vertices.data(),
                      edges.faceNormals.data(), vCount, edges.surfEdges.data(), edges.surfEdgeFaces.data(),
                      edges.numEdges, surfaceWidth, colour, allInside, Projection());
-}
-
-void CartoonRenderTest::ClearAndRender() {
-  ASSERT_EQ(viewport->Clear(), D3DRM_OK);
-  ASSERT_EQ(viewport->Render(scene), D3DRM_OK);
-}
-
-std::uint32_t CartoonRenderTest::Pixel(int x, int y) {
-  DDSURFACEDESC desc{};
-  desc.dwSize = sizeof desc;
-  EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-  std::uint32_t value = 0;
-  std::memcpy(&value, DDFirstRow(desc) + y * desc.lPitch + x * 4, 4);
-  EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
-  return value & 0xFFFFFF;
 }
 
 std::vector<D3DRMVERTEX> CubeVertices(float h, D3DVECTOR centre) {

@@ -1,23 +1,54 @@
-// Shared instances: joining without reading the file, exact names, reloading through one sharer,
-// failed loads leaving no entry behind, renaming, switching sharing and copying.
+// Objects of Chair.x: shared instances (joining without reading the file, exact names, reloading
+// through one sharer, renaming, switching sharing, copies) and the mesh object's record (versions
+// 0, 1 and 2 read, 3 refused before any field, a file that stays missing).
+#include <algorithm>
 #include <filesystem>
 
 #include "LoadMeshTestSupport.h"
+#include "TestDocument.h"
+#include "platform/framework/ArchiveBackends.h"
 #include "scene/GroupSO.h"
 #include "scene/InstanceMap.h"
 
 namespace {
 
-class LoadInstancesTest : public LoadMeshTest {
+class LoadChairTest : public LoadMeshTest {
  protected:
   void SetUp() override {
     LoadMeshTest::SetUp();
     WriteFile(folder / "Chair.x", TriangleOfSize(1.0f));
   }
   static int Listed(const char* name) { return instances.Find(name) ? instances.Find(name)->GetCount() : 0; }
+  Bytes Store(const Ptr<MeshSO>& mesh) {
+    return StoreBytes(Backend::memory, [&](CArchive& ar) {
+      ar.m_pDocument = &*doc;
+      ar.MapObject(&*doc);
+      ar << mesh;
+    });
+  }
+  // Reads a mesh object as a scene file does, into a document of its own.
+  static void ReadMesh(CArchive& ar, Ptr<MeshSO>& read) {
+    TestDocument reading;
+    ar.m_pDocument = &reading;
+    ar.MapObject(&reading);
+    ar >> read;
+  }
+  static Ptr<MeshSO> Read(const Bytes& bytes) {
+    Ptr<MeshSO> read;
+    LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { ReadMesh(ar, read); });
+    return read;
+  }
+  // The record's own schema word: the one followed by the edit-all-copies byte and the box.
+  static std::size_t SchemaAt(const Bytes& bytes, const MeshSO& mesh) {
+    ByteImage pattern;
+    pattern.U32(0x80000002).U8(static_cast<BYTE>(mesh.reference)).F64(mesh.box.min.x);
+    const auto at = std::search(bytes.begin(), bytes.end(), pattern.bytes.begin(), pattern.bytes.end());
+    EXPECT_NE(at, bytes.end());
+    return static_cast<std::size_t>(at - bytes.begin());
+  }
 };
 
-TEST_F(LoadInstancesTest, ASecondSharerJoinsWithoutReadingTheFileAndNamesAreExact) {
+TEST_F(LoadChairTest, ASecondSharerJoinsWithoutReadingTheFileAndNamesAreExact) {
   Ptr<MeshSO> first = Make(folder / "Chair.x", 1);
   ASSERT_EQ(first->GetError(), SceneObj::none);
   std::filesystem::remove(folder / "Chair.x");
@@ -47,7 +78,7 @@ TEST_F(LoadInstancesTest, ASecondSharerJoinsWithoutReadingTheFileAndNamesAreExac
   EXPECT_TRUE(instances.IsEmpty());
 }
 
-TEST_F(LoadInstancesTest, ReloadingOneSharerGivesEverySharerTheNewMeshAndLook) {
+TEST_F(LoadChairTest, ReloadingOneSharerGivesEverySharerTheNewMeshAndLook) {
   Ptr<MeshSO> a = Make(folder / "Chair.x", 1), b = Make(folder / "Chair.x", 1);
   IDirect3DRMMesh* old = a->mesh;
   const Color blue(0, 0, 1, 1);
@@ -75,7 +106,7 @@ TEST_F(LoadInstancesTest, ReloadingOneSharerGivesEverySharerTheNewMeshAndLook) {
   EXPECT_TRUE(instances.IsEmpty());
 }
 
-TEST_F(LoadInstancesTest, RenamingAndSwitchingSharingMoveObjectsBetweenLists) {
+TEST_F(LoadChairTest, RenamingAndSwitchingSharingMoveObjectsBetweenLists) {
   Ptr<GroupSO> group = new GroupSO;
   Ptr<MeshSO> a = Make(folder / "Chair.x", 1), b = Make(folder / "Chair.x", 1);
   group->AddVisual(b);
@@ -97,7 +128,7 @@ TEST_F(LoadInstancesTest, RenamingAndSwitchingSharingMoveObjectsBetweenLists) {
   group->RemoveVisual(b);
 }
 
-TEST_F(LoadInstancesTest, CopiesShareOrCloneAndKeepTheLoadFlags) {
+TEST_F(LoadChairTest, CopiesShareOrCloneAndKeepTheLoadFlags) {
   Ptr<MeshSO> a = Make(folder / "Chair.x", 1, 1);
   a->reverse = 1;
   Ptr<MeshSO> shared = static_cast<MeshSO*>(&*a->Copy(nullptr, 0));
@@ -112,6 +143,57 @@ TEST_F(LoadInstancesTest, CopiesShareOrCloneAndKeepTheLoadFlags) {
   EXPECT_TRUE(own->IsSameAs(*a));
   own->quality = 3;
   EXPECT_FALSE(own->IsSameAs(*a));
+}
+
+TEST_F(LoadChairTest, OlderVersionsReadWithoutTheirLaterFlagsAndANewerOneIsRefused) {
+  Ptr<MeshSO> chair = Make(folder / "Chair.x", 0, 1);
+  chair->reverse = 1;
+  chair->quality = -2;
+  chair->silhouetteColor = Color(0, 1, 0, 1);
+  chair->untexMats.GetHead().shininess = 9.0;
+  const Bytes stored = Store(chair);
+  const std::size_t schema = SchemaAt(stored, *chair);
+
+  Ptr<MeshSO> now = Read(stored);
+  ASSERT_EQ(now->GetError(), SceneObj::none);
+  EXPECT_EQ(now->reverse, 1);
+  EXPECT_EQ(now->twoSided, 1);
+  EXPECT_EQ(now->quality, -2);
+  EXPECT_EQ(now->silhouetteColor, Color(0, 1, 0, 1)) << "the stored look, not the file's";
+  EXPECT_EQ(now->untexMats.GetHead().shininess, 9.0);
+  EXPECT_EQ(now->sphere.radiusSquared, now->sphere.radius * now->sphere.radius);
+  EXPECT_NE(now->mesh, nullptr);
+
+  Bytes v1 = stored;
+  v1[schema] = 1;
+  v1.erase(v1.end() - 2);  // no two-sided byte
+  Ptr<MeshSO> one = Read(v1);
+  EXPECT_EQ(one->reverse, 1);
+  EXPECT_EQ(one->twoSided, 0);
+  Bytes v0 = stored;
+  v0[schema] = 0;
+  v0.erase(v0.end() - 3, v0.end() - 1);  // neither reverse nor two-sided
+  Ptr<MeshSO> zero = Read(v0);
+  EXPECT_EQ(zero->reverse, 0);
+  EXPECT_EQ(zero->twoSided, 0);
+  EXPECT_EQ(zero->quality, -2);
+
+  Bytes v3 = stored;
+  v3[schema] = 3;
+  v3.resize(schema + 4);  // nothing after the schema word is read
+  Ptr<MeshSO> three;
+  ExpectArchiveFailure(Backend::memory, v3, CArchiveException::badSchema,
+                       [&](CArchive& ar) { ReadMesh(ar, three); });
+  ASSERT_FALSE(boxes.boxes.empty());
+  EXPECT_NE(boxes.boxes.back().text.find("newer version"), std::string::npos);
+}
+
+TEST_F(LoadChairTest, AFileThatStaysMissingAbandonsTheLoad) {
+  const Bytes stored = Store(Make(folder / "Chair.x"));
+  std::filesystem::remove(folder / "Chair.x");
+  boxes.Answer({IDYES, IDOK, IDYES});  // the user gives up the loader's search and the record's
+  EXPECT_THROW(Read(stored), CUserException);
+  EXPECT_EQ(dialogs.requests.size(), 2u) << "a cancelled question ends, it is not asked again and again";
 }
 
 }  // namespace

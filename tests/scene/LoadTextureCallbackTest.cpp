@@ -1,5 +1,6 @@
-// The texture callback: JPEG pictures in power-of-two surfaces with grey margins, shrunk by the
-// quality, in 24-bit colour or 256 colours, painted once or three times; missing and bad files.
+// JPEG pictures and the texture callback: pixels and palettes as read, power-of-two surfaces with
+// grey margins, shrunk by the quality, in 24-bit colour or 256 colours, painted once or three
+// times; missing and bad files failing with their messages instead of ending the program.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,6 +9,7 @@
 #include "core/Globals.h"
 #include "platform/d3drm/Texture.h"
 #include "platform/ddraw/Display.h"
+#include "scene/Jpeg.h"
 #include "scene/JpegWriter.h"
 #include "scene/ModeFilter.h"
 #include "scene/TextureLoad.h"
@@ -21,6 +23,11 @@ namespace {
 
 unsigned char Speckle(unsigned x, unsigned y, unsigned c) {
   return static_cast<unsigned char>(((x / 3) * 50 + (y / 4) * 90 + c * 70) % 256);
+}
+
+// Red rising left to right, green top to bottom, blue constant.
+unsigned char Ramp(unsigned x, unsigned y, unsigned channel) {
+  return static_cast<unsigned char>(channel == 0 ? x * 2 : channel == 1 ? y * 4 : 90);
 }
 
 class LoadTextureCallbackTest : public ::testing::Test {
@@ -62,11 +69,38 @@ class LoadTextureCallbackTest : public ::testing::Test {
   std::string picture = folder / "dots.jpg";
 };
 
+TEST_F(LoadTextureCallbackTest, PixelsAreRedGreenBlueAndPalettesRepeatTheirFirstColour) {
+  const std::string ramp = folder / "ramp.jpg";
+  ASSERT_TRUE(WriteJpeg(ramp, 100, 60, Ramp));
+  std::vector<BYTE> rgb(128 * 3 * 64, 0xEE);
+  ASSERT_TRUE(ReadJPEG(ramp.c_str(), rgb.data(), 128 * 3, 128, 64, 1, FALSE, 0, nullptr));
+  const BYTE* p = &rgb[(30 * 128 + 40) * 3];
+  EXPECT_NEAR(p[0], 80, 6);
+  EXPECT_NEAR(p[1], 120, 6);
+  EXPECT_NEAR(p[2], 90, 6);
+  EXPECT_EQ(rgb[(30 * 128 + 100) * 3], 0xEE) << "nothing is written past the picture";
+
+  // Three colours only: the quantizer finds fewer than 256.
+  const std::string few = folder / "few.jpg";
+  ASSERT_TRUE(WriteJpeg(few, 30, 30, [](unsigned x, unsigned, unsigned c) {
+    return static_cast<unsigned char>(x < 10 ? (c == 0 ? 250 : 0) : x < 20 ? (c == 1 ? 250 : 0) : (c == 2 ? 250 : 0));
+  }));
+  std::vector<BYTE> indices(32 * 30);
+  std::vector<BYTE> palette(256 * 4, 0x11);
+  ASSERT_TRUE(ReadJPEG(few.c_str(), indices.data(), 32, 32, 30, 1, TRUE, 256, palette.data()));
+  const BYTE* left = &palette[indices[15 * 32 + 2] * 4];
+  EXPECT_GT(left[0], 200);
+  EXPECT_LT(left[1], 60);
+  EXPECT_EQ(left[3], 0);
+  for (unsigned i = 200; i < 256; ++i)
+    for (unsigned c = 0; c < 4; ++c) EXPECT_EQ(palette[i * 4 + c], palette[c]) << i;
+}
+
 TEST_F(LoadTextureCallbackTest, SurfacesArePowersOfTwoWithGreyMargins) {
   const struct {
     LONG quality;
     unsigned width, height, pictureWidth, pictureHeight;
-  } cases[] = {{0, 128, 64, 100, 60}, {3, 128, 64, 100, 60}, {-1, 64, 32, 50, 30}, {-5, 16, 8, 13, 8}};
+  } cases[] = {{0, 128, 64, 100, 60}, {-1, 64, 32, 50, 30}, {-5, 16, 8, 13, 8}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.quality);
     d3drm::Picture p;
@@ -124,19 +158,37 @@ TEST_F(LoadTextureCallbackTest, PaintedStylesFilterOnceOrThreeTimesAndClampTheBr
 }
 
 TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
+  unsigned w, h;
+  EXPECT_FALSE(GetJPEGSize((folder / "missing.jpg").c_str(), 1, FALSE, 0, &w, &h));
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_NE(boxes.boxes[0].text.find("missing.jpg"), std::string::npos);
+  std::ofstream(folder / "text.jpg") << "neither a bitmap nor a JPEG picture";
+  EXPECT_FALSE(GetJPEGSize((folder / "text.jpg").c_str(), 1, FALSE, 0, &w, &h));
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text.rfind("Independent JPEG Group's software error:", 0), 0u);
+
+  // Cut in the middle of the picture data: a warning, so a failure after the damaged-file box.
+  std::ifstream in(picture, std::ios::binary);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::ofstream(folder / "cut.jpg", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
+  std::vector<BYTE> rgb(128 * 3 * 64);
+  EXPECT_FALSE(ReadJPEG((folder / "cut.jpg").c_str(), rgb.data(), 128 * 3, 128, 64, 1, FALSE, 0, nullptr));
+  EXPECT_NE(boxes.boxes.back().text.find("cut.jpg"), std::string::npos);
+  // A picture larger than its buffer (the file changed after its size was taken) fails.
+  const std::size_t before = boxes.boxes.size();
+  EXPECT_FALSE(ReadJPEG(picture.c_str(), rgb.data(), 128 * 3, 64, 64, 1, FALSE, 0, nullptr));
+  EXPECT_FALSE(ReadJPEG(picture.c_str(), rgb.data(), 128 * 3, 128, 32, 1, FALSE, 0, nullptr));
+  EXPECT_EQ(boxes.boxes.size(), before);
+
   TextureLoadInfo off;
   IDirect3DRMTexture* texture = nullptr;
   char name[] = "anything.jpg";
   EXPECT_EQ(LoadTextureCallback(name, &off, &texture), D3DRMERR_FILENOTFOUND);
-  EXPECT_TRUE(boxes.boxes.empty()) << "textures off: no message";
-
+  EXPECT_EQ(boxes.boxes.size(), before) << "textures off: no message";
   ScriptedFileDialogs dialogs;  // the user gives up the search
   boxes.Answer({IDYES});
   EXPECT_EQ(Load(folder / "gone.jpg", 0, 0, 3, nullptr), D3DRMERR_FILENOTFOUND);
-  ASSERT_FALSE(boxes.boxes.empty());
   EXPECT_NE(boxes.boxes.back().text.find("Texture file not found."), std::string::npos);
-
-  std::ofstream(folder / "text.jpg") << "neither a bitmap nor a JPEG picture";
   EXPECT_EQ(Load(folder / "text.jpg", 0, 0, 3, nullptr), D3DRMERR_BADFILE);
   EXPECT_NE(boxes.boxes.back().text.find("Texture file not loaded."), std::string::npos);
 

@@ -32,6 +32,12 @@ std::vector<Element*> ElementsOf(IDirect3DRMArray<Element>* array) {
   return elements;
 }
 
+// The first element of a scene object's list of groups, visuals or lights.
+template <class T>
+T* First(const XList<Ptr<T>>& list) {
+  return list.GetAt(list.GetHeadPosition());
+}
+
 // The retained-mode objects alive now.
 int LiveRetainedModeObjects(IDirect3DRM* rm);
 

@@ -1,6 +1,5 @@
-// The shipped objects folder: every object file reads through the program's object-file reader,
-// shows a real thumbnail, names the parts its mesh yields in the loader's order, and every
-// texture it names lies beside it and decodes through the program's JPEG reader.
+// The shipped objects folder: every object file reads, shows a real thumbnail, names its mesh's parts
+// in the loader's order, and every texture it names lies beside it and decodes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,8 +28,7 @@ struct TextureCheck {
   std::vector<std::string> faults;
 };
 
-// Sizes the named JPEG beside the object as the texture loading does; the mesh is built without
-// the picture.
+// Sizes the named JPEG beside the object as the texture loading does; the mesh is built without it.
 HRESULT CheckTexture(char* name, void* arg, IDirect3DRMTexture** texture) {
   auto* check = static_cast<TextureCheck*>(arg);
   check->named.insert(name);
@@ -44,9 +41,7 @@ HRESULT CheckTexture(char* name, void* arg, IDirect3DRMTexture** texture) {
   return D3DRMERR_FILENOTFOUND;
 }
 
-// The parts the loader forms: one per distinct look of the groups, from the last group to the
-// first, each given by its colour. Group looks differ here only in colour, material and render
-// quality.
+// The colours of the parts the loader forms: one per look (colour, material, quality), last group first.
 std::vector<D3DCOLOR> PartColours(IDirect3DRMMesh* mesh) {
   struct Look {
     D3DCOLOR colour;
@@ -58,13 +53,12 @@ std::vector<D3DCOLOR> PartColours(IDirect3DRMMesh* mesh) {
   for (unsigned g = mesh->GetGroupCount(); g-- > 0;) {
     const auto group = static_cast<D3DRMGROUPINDEX>(g);
     Look look{mesh->GetGroupColor(group), mesh->GetGroupQuality(group), 0, {}, {}};
-    IDirect3DRMMaterial* material = nullptr;
-    EXPECT_EQ(mesh->GetGroupMaterial(group, &material), D3DRM_OK);
+    ComPtr<IDirect3DRMMaterial> material;
+    EXPECT_EQ(mesh->GetGroupMaterial(group, material.put()), D3DRM_OK);
     if (material) {
       look.power = material->GetPower();
       material->GetSpecular(&look.specular[0], &look.specular[1], &look.specular[2]);
       material->GetEmissive(&look.emissive[0], &look.emissive[1], &look.emissive[2]);
-      material->Release();
     }
     if (std::find(looks.begin(), looks.end(), look) == looks.end()) looks.push_back(look);
   }
@@ -102,29 +96,25 @@ TEST(ObjectsFolder, EveryObjectReadsWithThumbnailPartsAndTextures) {
     ASSERT_EQ(ReadObjectFile(bytes, &header), ObjectFileRead::kRead);
     EXPECT_EQ(bytes[header.thumbnailPixels - 40 + 14], 24) << "bits per pixel";
 
-    // The thumbnail: background of the bottom-left pixel's colour around an object that covers
-    // a good share of it.
+    // The thumbnail: the bottom-left pixel's colour around an object covering a good share of it.
     const std::uint8_t* pixels = &bytes[header.thumbnailPixels];
     int object = 0;
     for (int p = 0; p < 48 * 48; ++p) object += std::memcmp(&pixels[(p / 48) * 144 + (p % 48) * 3], pixels, 3) != 0;
     EXPECT_GT(object, 48 * 48 / 20);
     EXPECT_LT(object, 48 * 48);
 
-    IDirect3DRM* rmRaw = nullptr;
-    ASSERT_EQ(Direct3DRMCreate(&rmRaw), D3DRM_OK);
-    auto rm = ComPtr<IDirect3DRM>::adopt(rmRaw);
-    IDirect3DRMMeshBuilder* builderRaw = nullptr;
-    ASSERT_EQ(rm->CreateMeshBuilder(&builderRaw), D3DRM_OK);
-    auto builder = ComPtr<IDirect3DRMMeshBuilder>::adopt(builderRaw);
+    ComPtr<IDirect3DRM> rm;
+    ASSERT_EQ(Direct3DRMCreate(rm.put()), D3DRM_OK);
+    ComPtr<IDirect3DRMMeshBuilder> builder;
+    ASSERT_EQ(rm->CreateMeshBuilder(builder.put()), D3DRM_OK);
     TextureCheck textures{path.parent_path(), {}, {}};
     D3DRMLOADMEMORY memory{const_cast<std::uint8_t*>(&bytes[header.meshOffset]),
                            static_cast<DWORD>(bytes.size() - header.meshOffset)};
     ASSERT_EQ(builder->Load(&memory, nullptr, D3DRMLOAD_FROMMEMORY, CheckTexture, &textures), D3DRM_OK);
     EXPECT_EQ(textures.faults, std::vector<std::string>{});
     textured += !textures.named.empty();
-    IDirect3DRMMesh* meshRaw = nullptr;
-    ASSERT_EQ(builder->CreateMesh(&meshRaw), D3DRM_OK);
-    auto mesh = ComPtr<IDirect3DRMMesh>::adopt(meshRaw);
+    ComPtr<IDirect3DRMMesh> mesh;
+    ASSERT_EQ(builder->CreateMesh(mesh.put()), D3DRM_OK);
     // Record i names the i-th part the loader forms, so each name reaches the right groups.
     std::vector<std::string> expected;
     for (D3DCOLOR colour : PartColours(mesh.get())) expected.push_back(CataloguePartName(path.stem().string(), colour));

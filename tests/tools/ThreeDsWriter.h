@@ -1,6 +1,5 @@
-// Writes 3D Studio files for tests with assimp's exporter: quads of given corners, each mesh
-// with its own material (diffuse and specular colour, a texture name; the exporter drops
-// shininess).
+// Writes 3D Studio files for tests with assimp's exporter: quads of given corners, each mesh with its
+// own material (diffuse and specular colour, a texture name; the exporter drops shininess).
 #pragma once
 
 #include <assimp/material.h>
@@ -42,12 +41,10 @@ inline bool WriteThreeDs(const std::string& path, const std::vector<ThreeDsMesh>
     }
     mesh->mNumFaces = mesh->mNumVertices / 2;  // two triangles per quad
     mesh->mFaces = new aiFace[mesh->mNumFaces];
-    for (unsigned q = 0; q < mesh->mNumVertices / 4; ++q) {
-      for (unsigned t = 0; t < 2; ++t) {
-        aiFace& face = mesh->mFaces[q * 2 + t];
-        face.mNumIndices = 3;
-        face.mIndices = new unsigned[3]{q * 4, q * 4 + 1 + t, q * 4 + 2 + t};
-      }
+    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+      const unsigned q = f / 2 * 4, t = f % 2;  // the quad's first corner, the triangle within it
+      mesh->mFaces[f].mNumIndices = 3;
+      mesh->mFaces[f].mIndices = new unsigned[3]{q, q + 1 + t, q + 2 + t};
     }
     auto* material = scene.mMaterials[m] = new aiMaterial();
     const aiString name("Part" + std::to_string(m));

@@ -1,5 +1,4 @@
-// The drawn toolbar strips hold one distinct, visible picture per button at the toolbar's button
-// size, and the program's icon exists at every side.
+// Toolbar strips hold a distinct, visible picture per button at the bar's size; the icon at every side.
 #include <gtest/gtest.h>
 
 #include <QImage>

@@ -27,7 +27,7 @@ StartedProgram::~StartedProgram() {
 }
 
 void StartedProgram::Key(int key, Qt::KeyboardModifiers modifiers) {
-  QTest::keyClick(main->GetWidget(), key, modifiers);
+  QTest::keyClick(main->GetWidget(), static_cast<Qt::Key>(key), modifiers);  // not the char overload
   QApplication::processEvents();
 }
 

@@ -29,6 +29,7 @@ constexpr UINT VK_SUBTRACT = 0x6D;
 constexpr UINT VK_DECIMAL = 0x6E;
 constexpr UINT VK_DIVIDE = 0x6F;
 constexpr UINT VK_F1 = 0x70;
+constexpr UINT VK_F4 = 0x73;
 constexpr UINT VK_F12 = 0x7B;
 constexpr UINT VK_OEM_PLUS = 0xBB;
 constexpr UINT VK_OEM_COMMA = 0xBC;

@@ -9,6 +9,7 @@
 
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/KeyCodes.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
 
@@ -233,7 +234,16 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* 
   return app && app->OnCmdMsg(id, code, extra, handlerInfo);
 }
 
-BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) { return TranslateAccelerator(*msg); }
+BOOL CMDIFrameWnd::PreTranslateMessage(MSG* msg) {
+  // Ctrl+F4 is the desktop's key for closing the active child window, before any accelerator.
+  const bool closeKey = msg->message == WM_KEYDOWN && msg->wParam == VK_F4 && GetKeyState(VK_CONTROL) < 0 &&
+                        GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+  if (CMDIChildWnd* child = MDIGetActive(); closeKey && child) {
+    child->SendMessage(WM_CLOSE);
+    return TRUE;
+  }
+  return TranslateAccelerator(*msg);
+}
 
 void CMDIFrameWnd::UpdateMenu(QMenu* menu) {
   if (menu == GetWindowMenuPopup()) UpdateWindowList(menu);
@@ -283,13 +293,13 @@ void CMDIFrameWnd::UpdateWindowList(QMenu* menu) {
 QWidget* CMDIChildWnd::CreateWidget(QWidget*, const CREATESTRUCT& cs) {
   auto* window = new QMdiSubWindow;
   window->setAttribute(Qt::WA_DeleteOnClose, false);
-  // A child window closes with Ctrl+F4 only: the desktop's other close keys (Ctrl+W) belong to the
-  // program's accelerators.
+  // The frame closes the active child on Ctrl+F4 itself; the system menu's own close keys (Ctrl+W
+  // belongs to the program's accelerators) would clash between the children.
   const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
   if (QMenu* menu = window->systemMenu())
     for (QAction* action : menu->actions())
       for (const QKeySequence& key : action->shortcuts())
-        if (closeKeys.contains(key)) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+        if (closeKeys.contains(key)) action->setShortcuts({});
   if (auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandle(cs.hwndParent)); frame && frame->client_)
     frame->client_->Area()->addSubWindow(window);
   return window;

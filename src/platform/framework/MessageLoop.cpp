@@ -1,5 +1,7 @@
 #include "platform/framework/MessageLoop.h"
 
+#include <optional>
+
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
@@ -48,9 +50,23 @@ void ContextHelpAt(QObject* watched, const QPoint& global) {
   ShowHelp(HELP_FINDER, 0);
 }
 
+// The desktop says when the program comes to the front or leaves it; the main window hears each
+// change once as WM_ACTIVATEAPP (hidden and inactive are both "in the background").
+void NoteApplicationState(Qt::ApplicationState state) {
+  static std::optional<bool> wasActive;
+  const bool active = state == Qt::ApplicationActive;
+  if (wasActive == active) return;
+  wasActive = active;
+  if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_ACTIVATEAPP, active, 0);
+}
+
 class InputFilter final : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ApplicationStateChange && watched == QCoreApplication::instance()) {
+      NoteApplicationState(static_cast<QApplicationStateChangeEvent*>(event)->applicationState());
+      return false;
+    }
     switch (event->type()) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease:

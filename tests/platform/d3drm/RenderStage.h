@@ -1,6 +1,5 @@
-// What the renderer tests and benchmarks draw into: a DirectDraw object, a render surface with a
-// device, a scene frame with a camera, and a viewport over the whole device. Plain results, no
-// test assertions, so that benchmarks build their scenes the same way.
+// What renderer tests and benchmarks draw into: DirectDraw, a surface with a device, a scene frame with a
+// camera, a viewport over the device. Plain results, no assertions, so benchmarks build scenes alike.
 #pragma once
 
 #include <cstdint>

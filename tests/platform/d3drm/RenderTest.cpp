@@ -1,6 +1,6 @@
-// Rendering small scenes into 32 x 32 surfaces: which pixels a triangle covers, the depth it
-// writes, the depth test, the front and back planes, shading, lights, textures, blending and every
-// surface format. The fixture's camera maps (x, y, z) to (16 + 16 x / z, 16 - 16 y / z).
+// Rendering small scenes: coverage, depth, the depth test, clipping, shading, lights, textures,
+// blending and surface formats. The camera maps (x, y, z) to (16 + 16 x / z, 16 - 16 y / z).
+// Devices and viewports: the z-buffer, the settings, Transform and InverseTransform, and picking.
 #include <cmath>
 
 #include "platform/d3drm/RenderTestSupport.h"
@@ -11,14 +11,15 @@ constexpr std::uint32_t kBackgroundRgb = kBackground & 0xFFFFFF;
 
 class RenderPixelsTest : public RenderTest {
  protected:
-  // The floor y = -0.5 from depth `near` to `far`, x from -1 to 1, facing up; v runs from 0 at
-  // the near edge to 1 at the far one.
-  ComPtr<IDirect3DRMMesh> Floor(float near, float far, D3DRMRENDERQUALITY quality = D3DRMRENDER_UNLITFLAT) {
-    return MeshOf({{-1, -0.5f, far, 0xFFFFFFFF, 0, 1},
-                   {1, -0.5f, far, 0xFFFFFFFF, 1, 1},
-                   {1, -0.5f, near, 0xFFFFFFFF, 1, 0},
-                   {-1, -0.5f, near, 0xFFFFFFFF, 0, 0}},
-                  {0, 1, 2, 0, 2, 3}, quality);
+  void SetUp() override {
+    RenderTest::SetUp();
+    MakeView(32, 32);
+  }
+  // The floor y = -0.5 from depth `near` to `far`, x from -1 to 1, facing up; v is 0 near, 1 far.
+  ComPtr<IDirect3DRMMesh> Floor(float near, float far) {
+    return MeshOf({{-1, -0.5f, far, 0xFFFFFFFF, 0, 1}, {1, -0.5f, far, 0xFFFFFFFF, 1, 1},
+                   {1, -0.5f, near, 0xFFFFFFFF, 1, 0}, {-1, -0.5f, near, 0xFFFFFFFF, 0, 0}},
+                  {0, 1, 2, 0, 2, 3});
   }
   // A square of n x n cells at depth z, for lighting that varies across it.
   ComPtr<IDirect3DRMMesh> Grid(int n, float half, float z, D3DRMRENDERQUALITY quality) {
@@ -42,7 +43,6 @@ class RenderPixelsTest : public RenderTest {
 };
 
 TEST_F(RenderPixelsTest, ASquareWritesItsDepthAndColourUnderEveryPixelItCovers) {
-  MakeView(32, 32);
   for (double u : {2.0, 3.0, 7.3}) {
     SCOPED_TRACE(u);
     auto square = Square(static_cast<float>(u), 1.0f, 0xFFC08040);
@@ -64,16 +64,14 @@ TEST_F(RenderPixelsTest, ASquareWritesItsDepthAndColourUnderEveryPixelItCovers) 
 }
 
 TEST_F(RenderPixelsTest, ANearerSquareHidesAFartherOneInEitherOrder) {
-  MakeView(32, 32);
   auto nearSquare = Square(2.0f, 0.5f, 0xFFFF0000);
   auto farSquare = Square(4.0f, 2.0f, 0xFF00FF00);
   for (bool nearFirst : {true, false}) {
     auto first = Show(nearFirst ? nearSquare.get() : farSquare.get());
     auto second = Show(nearFirst ? farSquare.get() : nearSquare.get());
     ClearAndRender();
-    EXPECT_EQ(Pixel(15, 15), 0xFF0000u);
+    ExpectPixels({{15, 15, 0xFF0000}, {9, 9, 0x00FF00}});
     EXPECT_EQ(Depth(15, 15), ExpectedDepth(2.0));
-    EXPECT_EQ(Pixel(9, 9), 0x00FF00u);
     EXPECT_EQ(Depth(9, 9), ExpectedDepth(4.0));
     ASSERT_EQ(scene->DeleteChild(first.get()), D3DRM_OK);
     ASSERT_EQ(scene->DeleteChild(second.get()), D3DRM_OK);
@@ -86,10 +84,8 @@ TEST_F(RenderPixelsTest, ANearerSquareHidesAFartherOneInEitherOrder) {
   EXPECT_EQ(Pixel(15, 15), 0x0000FFu);
 }
 
-// The floor seen from above: row y (below the centre) shows depth 8 / (y - 16). With the front
-// plane at 1 and the back plane at 3 only rows 19 to 23 remain.
+// Row y below the centre shows the floor at depth 8 / (y - 16); planes at 1 and 3 keep rows 19 to 23.
 TEST_F(RenderPixelsTest, TrianglesAreCutAtTheFrontAndBackPlanes) {
-  MakeView(32, 32);
   ASSERT_EQ(viewport->SetBack(3.0f), D3DRM_OK);
   auto floor = Floor(0.5f, 6.0f);
   Show(floor.get());
@@ -105,43 +101,32 @@ TEST_F(RenderPixelsTest, TrianglesAreCutAtTheFrontAndBackPlanes) {
 }
 
 TEST_F(RenderPixelsTest, ClearStretchesTheBackgroundImageOverTheViewport) {
-  MakeView(32, 32);
   auto image = TextureOf(2, 2, [](DWORD x, DWORD y) { return 0x400000u * (1 + x) + 0x40u * (1 + y); });
   ASSERT_EQ(scene->SetSceneBackgroundImage(image.get()), D3DRM_OK);
   ASSERT_EQ(viewport->Clear(), D3DRM_OK);
-  EXPECT_EQ(Pixel(0, 0), 0x400040u);
-  EXPECT_EQ(Pixel(15, 15), 0x400040u);
-  EXPECT_EQ(Pixel(16, 0), 0x800040u);
-  EXPECT_EQ(Pixel(0, 16), 0x400080u);
-  EXPECT_EQ(Pixel(31, 31), 0x800080u);
+  ExpectPixels({{0, 0, 0x400040}, {15, 15, 0x400040}, {16, 0, 0x800040}, {0, 16, 0x400080},
+                {31, 31, 0x800080}});
   EXPECT_EQ(Depth(31, 31), 0xFFFF);
 }
 
 TEST_F(RenderPixelsTest, ATexturesCornersLandOnTheQuadsCorners) {
-  MakeView(32, 32);
   auto square = Square(2.0f, 0.5f, 0xFFFFFFFF);  // pixels 12 to 19
   auto texture = TextureOf(4, 4, [](DWORD x, DWORD y) { return 0x500000u * x + 0x5000u * y + 0x11u; });
   ASSERT_EQ(square->SetGroupTexture(0, texture.get()), D3DRM_OK);
   Show(square.get());
   ClearAndRender();
-  EXPECT_EQ(Pixel(12, 12), 0x000011u);
-  EXPECT_EQ(Pixel(19, 12), 0xF00011u);
-  EXPECT_EQ(Pixel(12, 19), 0x00F011u);
-  EXPECT_EQ(Pixel(19, 19), 0xF0F011u);
+  ExpectPixels({{12, 12, 0x000011}, {19, 12, 0xF00011}, {12, 19, 0x00F011}, {19, 19, 0xF0F011}});
 }
 
-// Texture rows follow the depth, not the screen: on the floor from depth 1 to 3, v = 0.5 lies at
-// depth 2 (row 20), not halfway down the screen.
+// Texture rows follow depth: on the floor from depth 1 to 3, v = 0.5 lies at depth 2 (row 20).
 TEST_F(RenderPixelsTest, TexturesArePerspectiveCorrectAndWrap) {
-  MakeView(32, 32);
   auto floor = Floor(1.0f, 3.0f);
   auto texture = TextureOf(1, 2, [](DWORD, DWORD y) { return y ? 0x0000FFu : 0xFF0000u; });
   ASSERT_EQ(floor->SetGroupTexture(0, texture.get()), D3DRM_OK);
   Show(floor.get());
   ClearAndRender();
-  EXPECT_EQ(Pixel(16, 22), 0xFF0000u);  // depth 1.33, v 0.17
-  EXPECT_EQ(Pixel(16, 21), 0xFF0000u);  // depth 1.6, v 0.3: an affine mapping gives blue here
-  EXPECT_EQ(Pixel(16, 19), 0x0000FFu);  // depth 2.67, v 0.83
+  // Depths 1.33, 1.6 and 2.67 give v 0.17, 0.3 and 0.83; an affine mapping gives blue on row 21.
+  ExpectPixels({{16, 22, 0xFF0000}, {16, 21, 0xFF0000}, {16, 19, 0x0000FF}});
 
   D3DRMVERTEX corner;
   for (unsigned i = 0; i < 4; ++i) {
@@ -150,14 +135,11 @@ TEST_F(RenderPixelsTest, TexturesArePerspectiveCorrectAndWrap) {
     ASSERT_EQ(floor->SetVertices(0, i, 1, &corner), D3DRM_OK);
   }
   ClearAndRender();
-  EXPECT_EQ(Pixel(16, 21), 0xFF0000u);
-  EXPECT_EQ(Pixel(16, 19), 0x0000FFu);
+  ExpectPixels({{16, 21, 0xFF0000}, {16, 19, 0x0000FF}});
 }
 
-// In orthographic projection the eye direction is the same everywhere, so every term is exact:
-// emissive + diffuse (ambient + light N.L) + specular light (N.H)^power, N.L = N.H = 1.
+// Orthographic, so N.L = N.H = 1 everywhere: emissive + diffuse (ambient + light) + specular light.
 TEST_F(RenderPixelsTest, AmbientDirectionalAndMaterialLighting) {
-  MakeView(32, 32);
   ASSERT_EQ(viewport->SetProjection(D3DRMPROJECT_ORTHOGRAPHIC), D3DRM_OK);
   auto square = Square(2.0f, 0.5f, 0xFFFFFFFF, D3DRMRENDER_GOURAUD);  // pixels 8 to 23
   auto material = Make<IDirect3DRMMaterial>([&](IDirect3DRMMaterial** m) { return rm->CreateMaterial(5.0f, m); });
@@ -182,10 +164,8 @@ TEST_F(RenderPixelsTest, AmbientDirectionalAndMaterialLighting) {
   EXPECT_EQ(Pixel(10, 12), 0xFFFFFFu);
 }
 
-// A spot light at the eye with cones of 0.6 radians lights a disc of 2 tan 0.3 = 0.62 around the
-// axis at depth 2, about 5 pixels across the screen's centre, and nothing outside it.
+// A spot at the eye with cones of 0.6 lights a disc of radius 2 tan 0.3 = 0.62 at depth 2, nothing else.
 TEST_F(RenderPixelsTest, ASpotLightLightsItsConeAndNothingOutside) {
-  MakeView(32, 32);
   auto grid = Grid(16, 1.0f, 2.0f, D3DRMRENDER_GOURAUD);  // a vertex every pixel, pixels 8 to 23
   Show(grid.get());
   auto spot = AddLight(D3DRMLIGHT_SPOT, 1.0f, 1.0f, 1.0f, camera.get());
@@ -194,14 +174,12 @@ TEST_F(RenderPixelsTest, ASpotLightLightsItsConeAndNothingOutside) {
   ClearAndRender();
   EXPECT_TRUE(NearColour(Pixel(16, 16), 0xFFFFFF, 2));
   EXPECT_TRUE(NearColour(Pixel(13, 16), 0xF8F8F8, 8));  // inside: N.L = cos 0.09
-  for (const auto& [x, y] : {std::pair{9, 16}, {16, 9}, {22, 22}, {8, 8}}) EXPECT_EQ(Pixel(x, y), 0u) << x << "," << y;
+  ExpectPixels({{9, 16, 0}, {16, 9, 0}, {22, 22, 0}, {8, 8, 0}});
 }
 
-// Both lights sit at the eye with attenuation 1 + d/4 + d^2/8. The point light reaches the centre
-// of the square (distance 2) at half strength and its corner (distance 2.45, N.L = 0.82) weaker;
-// the parallel-point light shines along the line to the frame's origin, so every corner alike.
+// Lights at the eye, attenuation 1 + d/4 + d^2/8: a point light halves at the centre (d 2) and is weaker
+// at the corner (d 2.45, N.L 0.82); a parallel-point light shines one way, so every corner alike.
 TEST_F(RenderPixelsTest, PointLightsFadeWithDistanceAndParallelPointLightsShineOneWay) {
-  MakeView(32, 32);
   auto grid = Grid(16, 1.0f, 0.0f, D3DRMRENDER_GOURAUD);  // pixels 8 to 23
   auto frame = Show(grid.get());
   D3DRMMATRIX4D ahead = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 2, 1}};
@@ -224,7 +202,6 @@ TEST_F(RenderPixelsTest, PointLightsFadeWithDistanceAndParallelPointLightsShineO
 }
 
 TEST_F(RenderPixelsTest, GouraudFlatAndFacing) {
-  MakeView(32, 32);
   const D3DCOLOR red = 0xFFFF0000, blue = 0xFF0000FF;
   auto square = MeshOf({{-0.5f, 0.5f, 2, red}, {0.5f, 0.5f, 2, blue}, {0.5f, -0.5f, 2, blue}, {-0.5f, -0.5f, 2, red}},
                        {0, 1, 2, 0, 2, 3}, D3DRMRENDER_GOURAUD & ~D3DRMLIGHT_ON);
@@ -236,8 +213,7 @@ TEST_F(RenderPixelsTest, GouraudFlatAndFacing) {
 
   ASSERT_EQ(square->SetGroupQuality(0, D3DRMRENDER_UNLITFLAT), D3DRM_OK);
   ClearAndRender();
-  EXPECT_EQ(Pixel(19, 13), 0xFF0000u) << "both triangles take their first corner's colour";
-  EXPECT_EQ(Pixel(13, 19), 0xFF0000u);
+  ExpectPixels({{19, 13, 0xFF0000}, {13, 19, 0xFF0000}});  // both triangles take their first corner's colour
 
   D3DRMMATRIX4D turned = {{-1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -1, 0}, {0, 0, 4, 1}};  // its back to the camera
   ASSERT_EQ(frame->AddTransform(D3DRMCOMBINE_REPLACE, turned), D3DRM_OK);
@@ -245,51 +221,203 @@ TEST_F(RenderPixelsTest, GouraudFlatAndFacing) {
   EXPECT_EQ(Pixel(15, 15), kBackgroundRgb);
 }
 
-TEST_F(RenderPixelsTest, TransparentGroupsBlendOverEverythingOpaqueOnce) {
-  MakeView(32, 32);
-  auto glass = Square(2.0f, 0.5f, 0x800000FF);
-  auto wall = Square(4.0f, 2.0f, 0xFFFF0000);
-  Show(glass.get());  // drawn first in the walk, blended after the opaque wall all the same
-  Show(wall.get());
-  ClearAndRender();
-  int uneven = 0;
-  for (int y = 12; y < 20; ++y)
-    for (int x = 12; x < 20; ++x) uneven += Pixel(x, y) != 0x7F0080u;  // the diagonal seam is blended once
-  EXPECT_EQ(uneven, 0);
-  EXPECT_EQ(Depth(15, 15), ExpectedDepth(2.0));
-  EXPECT_EQ(Pixel(9, 9), 0xFF0000u);
-}
-
 TEST_F(RenderPixelsTest, WireframeGroupsDrawTheirEdgesOnly) {
-  MakeView(32, 32);
   auto square = Square(2.0f, 0.5f, 0xFFFFFF00, D3DRMRENDER_WIREFRAME);
   Show(square.get());
   ClearAndRender();
-  EXPECT_EQ(Pixel(15, 12), 0xFFFF00u);  // top edge
-  EXPECT_EQ(Pixel(12, 15), 0xFFFF00u);  // left edge
-  EXPECT_EQ(Pixel(15, 15), 0xFFFF00u);  // the diagonal between the two triangles
-  EXPECT_EQ(Pixel(13, 17), kBackgroundRgb);
-  EXPECT_EQ(Pixel(17, 14), kBackgroundRgb);
+  // The top and left edges and the diagonal between the triangles; nothing inside.
+  ExpectPixels({{15, 12, 0xFFFF00}, {12, 15, 0xFFFF00}, {15, 15, 0xFFFF00}, {13, 17, kBackgroundRgb},
+                {17, 14, kBackgroundRgb}});
 }
 
 class RenderFormatTest : public RenderTest, public ::testing::WithParamInterface<DDFormat> {};
 
-TEST_P(RenderFormatTest, EveryRgbSurfaceFormatTakesTheSameScene) {
+// Transparent groups blend once (the diagonal seam too) over everything opaque, even when drawn first.
+TEST_P(RenderFormatTest, EveryRgbSurfaceFormatBlendsTransparentGroupsOnceOverOpaqueOnes) {
   MakeView(32, 32, GetParam());
   const int tolerance = GetParam() == DDFormat::RGB555 || GetParam() == DDFormat::RGB565 ? 8 : 0;
-  auto square = Square(2.0f, 0.5f, 0xFFC86428);
-  auto glass = Square(1.5f, 0.25f, 0x800000FF);
-  Show(square.get());
+  auto glass = Square(2.0f, 0.5f, 0x800000FF);  // pixels 12 to 19
+  auto wall = Square(4.0f, 2.0f, 0xFFFF0000);
   Show(glass.get());
+  Show(wall.get());
   ClearAndRender();
-  EXPECT_TRUE(NearColour(Pixel(12, 12), 0xC86428, tolerance));
-  EXPECT_TRUE(NearColour(Pixel(15, 15), 0x643294, tolerance + 1));  // half blue over the square
+  int uneven = 0;
+  for (int y = 12; y < 20; ++y)
+    for (int x = 12; x < 20; ++x) uneven += !static_cast<bool>(NearColour(Pixel(x, y), 0x7F0080, tolerance));
+  EXPECT_EQ(uneven, 0);
+  EXPECT_EQ(Depth(15, 15), ExpectedDepth(2.0));
+  EXPECT_TRUE(NearColour(Pixel(9, 9), 0xFF0000, tolerance));
   EXPECT_TRUE(NearColour(Pixel(0, 0), kBackgroundRgb, tolerance));
-  EXPECT_EQ(Depth(12, 12), ExpectedDepth(2.0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RenderFormatTest,
                          ::testing::Values(DDFormat::RGB555, DDFormat::RGB565, DDFormat::RGB888, DDFormat::BGR888,
                                            DDFormat::XRGB8888));
+
+class ViewportTest : public RenderTest {
+ protected:
+  // A world point in the moved camera's space (the rotation's inverse is its transpose).
+  void ToCamera(const D3DVECTOR& p, double c[3]) const {
+    const double d[3] = {p.x - cameraMatrix[3][0], p.y - cameraMatrix[3][1], p.z - cameraMatrix[3][2]};
+    for (int j = 0; j < 3; ++j) c[j] = d[0] * cameraMatrix[j][0] + d[1] * cameraMatrix[j][1] + d[2] * cameraMatrix[j][2];
+  }
+};
+
+TEST_F(ViewportTest, DevicesAttachA16BitZBufferOfTheSurfacesSize) {
+  MakeView(24, 16);
+  EXPECT_EQ(device->GetWidth(), 24u);
+  EXPECT_EQ(device->GetHeight(), 16u);
+  DDSCAPS caps{DDSCAPS_ZBUFFER};
+  ComPtr<IDirectDrawSurface> zBuffer, kept;
+  ASSERT_EQ(surface->GetAttachedSurface(&caps, zBuffer.put()), DD_OK);
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  ASSERT_EQ(zBuffer->GetSurfaceDesc(&desc), DD_OK);
+  EXPECT_EQ(desc.dwZBufferBitDepth, 16u);
+  EXPECT_EQ(desc.dwWidth, 24u);
+  EXPECT_EQ(desc.dwHeight, 16u);
+
+  // A second device on the same surface keeps its z-buffer.
+  auto again = Make<IDirect3DRMDevice>(
+      [&](IDirect3DRMDevice** d) { return rm->CreateDeviceFromSurface(nullptr, dd.get(), surface.get(), d); });
+  ASSERT_EQ(surface->GetAttachedSurface(&caps, kept.put()), DD_OK);
+  EXPECT_EQ(kept.get(), zBuffer.get());
+
+  IDirect3DRMDevice* refused = nullptr;
+  auto indexed = MakeSurface(4, 4, DDFormat::Palette8);
+  EXPECT_EQ(rm->CreateDeviceFromSurface(nullptr, dd.get(), indexed.get(), &refused), D3DRMERR_BADDEVICE);
+  auto deep = MakeSurface(4, 4, DDFormat::RGB565);
+  desc = {};
+  desc.dwSize = sizeof desc;
+  desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_ZBUFFERBITDEPTH;
+  desc.dwWidth = desc.dwHeight = 4;
+  desc.dwZBufferBitDepth = 32;
+  desc.ddsCaps.dwCaps = DDSCAPS_ZBUFFER;
+  IDirectDrawSurface* deepZ = nullptr;
+  ASSERT_EQ(dd->CreateSurface(&desc, &deepZ, nullptr), DD_OK);
+  ASSERT_EQ(deep->AddAttachedSurface(deepZ), DD_OK);
+  deepZ->Release();
+  EXPECT_EQ(rm->CreateDeviceFromSurface(nullptr, dd.get(), deep.get(), &refused), D3DRMERR_BADDEVICE);
+  EXPECT_EQ(refused, nullptr);
+}
+
+TEST_F(ViewportTest, BadSettingsAreRefused) {
+  MakeView(24, 16);
+  ASSERT_EQ(viewport->SetFront(D3DVAL(0.1)), D3DRM_OK);
+  for (float bad : {0.0f, -1.0f, std::nanf("")}) {
+    EXPECT_EQ(viewport->SetField(bad), D3DRMERR_BADVALUE);
+    EXPECT_EQ(viewport->SetFront(bad), D3DRMERR_BADVALUE);
+    EXPECT_EQ(viewport->SetBack(bad), D3DRMERR_BADVALUE);
+  }
+  EXPECT_EQ(viewport->GetField(), 1.0f);
+  EXPECT_EQ(viewport->SetProjection(static_cast<D3DRMPROJECTIONTYPE>(2)), D3DRMERR_BADVALUE);
+  ASSERT_EQ(viewport->SetBack(0.05f), D3DRM_OK);
+  EXPECT_EQ(viewport->Render(scene.get()), D3DRMERR_BADVALUE) << "the back plane in front of the front plane";
+
+  EXPECT_EQ(device->SetQuality(D3DRMSHADE_MASK), D3DRMERR_BADVALUE);
+  EXPECT_EQ(device->SetQuality(D3DRMRENDER_PHONG | 0x200), D3DRMERR_BADVALUE);
+  EXPECT_EQ(device->GetQuality(), D3DRMRENDER_PHONG);
+  EXPECT_EQ(device->SetTextureQuality(1), D3DRMERR_BADVALUE);
+
+  IDirect3DRMViewport* refused = nullptr;
+  EXPECT_EQ(rm->CreateViewport(device.get(), camera.get(), 8, 0, 17, 16, &refused), D3DRMERR_BADVALUE);
+  EXPECT_EQ(rm->CreateViewport(device.get(), camera.get(), 0, 0, 0, 16, &refused), D3DRMERR_BADVALUE);
+  EXPECT_EQ(rm->CreateViewport(nullptr, camera.get(), 0, 0, 4, 4, &refused), D3DRMERR_BADVALUE);
+  EXPECT_EQ(refused, nullptr);
+}
+
+// sx = w/2 + S x/z, sy = h/2 - S y/z, sz = F/(F - D) (1 - D/z) with S = max(w, h)/2 D / field:
+// the field is half the larger side on the front plane, whichever side that is. Orthographic:
+// S = max(w, h)/2 / field, sz = (z - D)/(F - D).
+TEST_F(ViewportTest, TransformFollowsTheProjectionFormulas) {
+  for (const auto& [width, height] : {std::pair{40u, 20u}, {20u, 40u}}) {
+    MakeView(width, height);
+    MoveCamera();
+    const double front = 0.5, back = 50, field = 0.25;
+    ASSERT_EQ(viewport->SetFront(0.5f), D3DRM_OK);
+    ASSERT_EQ(viewport->SetBack(50.0f), D3DRM_OK);
+    ASSERT_EQ(viewport->SetField(0.25f), D3DRM_OK);
+    D3DVECTOR world{1.5f, 2.2f, 4.0f};
+    double c[3];
+    ToCamera(world, c);
+    for (bool orthographic : {false, true}) {
+      SCOPED_TRACE(::testing::Message() << width << "x" << height << (orthographic ? " orthographic" : ""));
+      ASSERT_EQ(viewport->SetProjection(orthographic ? D3DRMPROJECT_ORTHOGRAPHIC : D3DRMPROJECT_PERSPECTIVE), D3DRM_OK);
+      const double scale = 20.0 * (orthographic ? 1.0 : front) / field;
+      const double sx = width / 2.0 + scale * c[0] / (orthographic ? 1.0 : c[2]);
+      const double sy = height / 2.0 - scale * c[1] / (orthographic ? 1.0 : c[2]);
+      const double sz = orthographic ? (c[2] - front) / (back - front) : back / (back - front) * (1 - front / c[2]);
+      D3DRMVECTOR4D screen;
+      ASSERT_EQ(viewport->Transform(&screen, &world), D3DRM_OK);
+      EXPECT_NEAR(screen.x / screen.w, sx, 1e-3);
+      EXPECT_NEAR(screen.y / screen.w, sy, 1e-3);
+      EXPECT_NEAR(screen.z / screen.w, sz, 1e-6);
+
+      D3DVECTOR back3;
+      ASSERT_EQ(viewport->InverseTransform(&back3, &screen), D3DRM_OK);
+      EXPECT_NEAR(back3.x, world.x, 1e-4);
+      EXPECT_NEAR(back3.y, world.y, 1e-4);
+      EXPECT_NEAR(back3.z, world.z, 1e-4);
+
+      // The pick ray's far end: depth 1 is the back plane.
+      D3DRMVECTOR4D farEnd{static_cast<float>(sx), static_cast<float>(sy), 1.0f, 1.0f};
+      ASSERT_EQ(viewport->InverseTransform(&back3, &farEnd), D3DRM_OK);
+      ToCamera(back3, c);
+      EXPECT_NEAR(c[2], back, 1e-3);
+      ToCamera(world, c);
+    }
+  }
+}
+
+// The camera looks along +z from the origin: pixel (x, y) sees (x - 16, 16 - y) z / 16.
+TEST_F(ViewportTest, PickFindsTheNearestVisualAndFaceUnderAPixel) {
+  MakeView(32, 32);
+  auto holder = NewFrame(scene.get());
+  auto nearFrame = NewFrame(holder.get());
+  auto nearSquare = Square(2.0f, 0.5f, 0xFFFF0000);  // pixels 12 to 19
+  ASSERT_EQ(nearFrame->AddVisual(nearSquare.get()), D3DRM_OK);
+  auto wall = Square(4.0f, 2.0f, 0xFF00FF00);  // group 0 behind, pixels 8 to 23
+  const unsigned faces[6] = {0, 1, 2, 0, 2, 3};
+  D3DRMGROUPINDEX second = -1;
+  ASSERT_EQ(wall->AddGroup(4, 2, 3, faces, &second), D3DRM_OK);
+  D3DRMVERTEX corners[4];
+  ASSERT_EQ(wall->GetVertices(0, 0, 4, corners), D3DRM_OK);
+  for (D3DRMVERTEX& corner : corners) corner.position = {corner.position.x / 4, corner.position.y / 4, 3.0f};
+  ASSERT_EQ(wall->SetVertices(second, 0, 4, corners), D3DRM_OK);  // group 1 in front of it, pixels 14 to 18
+  Show(wall.get());
+
+  const auto pick = [&](LONG x, LONG y) {
+    IDirect3DRMPickedArray* picked = nullptr;
+    EXPECT_EQ(viewport->Pick(x, y, &picked), D3DRM_OK);
+    return ComPtr<IDirect3DRMPickedArray>::adopt(picked);
+  };
+  auto both = pick(17, 14);
+  ASSERT_EQ(both->GetSize(), 2u);
+  ComPtr<IDirect3DRMVisual> visual;
+  ComPtr<IDirect3DRMFrameArray> frames;
+  D3DRMPICKDESC desc;
+  ASSERT_EQ(both->GetPick(0, visual.put(), frames.put(), &desc), D3DRM_OK);
+  EXPECT_EQ(visual.get(), nearSquare.get());
+  EXPECT_EQ(desc.ulFaceIdx, 0u);
+  EXPECT_EQ(desc.lGroupIdx, 0);
+  EXPECT_NEAR(desc.vPosition.x, 0.125, 1e-4);
+  EXPECT_NEAR(desc.vPosition.y, 0.25, 1e-4);
+  EXPECT_NEAR(desc.vPosition.z, 2.0, 1e-4);
+  ASSERT_EQ(frames->GetSize(), 3u);
+  ComPtr<IDirect3DRMFrame> frame;
+  ASSERT_EQ(frames->GetElement(1, frame.put()), D3DRM_OK);
+  EXPECT_EQ(frame.get(), holder.get());
+  ASSERT_EQ(both->GetPick(1, visual.put(), nullptr, &desc), D3DRM_OK);
+  EXPECT_EQ(visual.get(), wall.get());
+  EXPECT_EQ(desc.lGroupIdx, 1) << "the nearer of the wall's groups";
+
+  auto lower = pick(13, 18);
+  ASSERT_EQ(lower->GetSize(), 2u);
+  ASSERT_EQ(lower->GetPick(0, nullptr, nullptr, &desc), D3DRM_OK);
+  EXPECT_EQ(desc.ulFaceIdx, 1u);
+  EXPECT_EQ(pick(20, 15)->GetSize(), 1u) << "a right edge is not the square's, as in drawing";
+  EXPECT_EQ(pick(2, 2)->GetSize(), 0u);
+  EXPECT_EQ(pick(-1, 15)->GetSize(), 0u);
+}
 
 }  // namespace

@@ -60,15 +60,9 @@ void RenderTest::ClearAndRender() {
 std::uint32_t RenderTest::Read(int x, int y, bool depth) {
   DDSURFACEDESC desc{};
   desc.dwSize = sizeof desc;
-  IDirectDrawSurface* target = surface.get();
-  ComPtr<IDirectDrawSurface> zBuffer;
-  if (depth) {
-    DDSCAPS caps{DDSCAPS_ZBUFFER};
-    IDirectDrawSurface* attached = nullptr;
-    EXPECT_EQ(surface->GetAttachedSurface(&caps, &attached), DD_OK);
-    zBuffer = ComPtr<IDirectDrawSurface>::adopt(attached);
-    target = attached;
-  }
+  ComPtr<IDirectDrawSurface> target = surface;
+  DDSCAPS caps{DDSCAPS_ZBUFFER};
+  EXPECT_EQ(depth ? surface->GetAttachedSurface(&caps, target.put()) : DD_OK, DD_OK);
   EXPECT_EQ(target->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
   const DWORD bytes = depth ? 2 : DDBytesPerPixel(desc.ddpfPixelFormat);
   const BYTE* p = DDFirstRow(desc) + y * desc.lPitch + x * bytes;

@@ -1,8 +1,10 @@
-// The renderer tests' fixture: a small surface with a device, a scene frame with a camera at the
-// origin looking along +z, a viewport over the whole device, and meshes built in place.
+// The renderer tests' fixture: a small surface and device, a scene with a camera at the origin looking
+// along +z, a viewport over the whole device, and meshes built in place.
 #pragma once
 
 #include <cmath>
+#include <initializer_list>
+#include <tuple>
 #include <vector>
 
 #include "platform/d3drm/D3DRMTestSupport.h"
@@ -49,6 +51,10 @@ class RenderTest : public RetainedModeTest, protected RenderStage {
 
   void ClearAndRender();
   std::uint32_t Pixel(int x, int y);  // 0x00RRGGBB as the surface holds it
+  // Each listed pixel {x, y, 0x00RRGGBB} holds its colour.
+  void ExpectPixels(std::initializer_list<std::tuple<int, int, std::uint32_t>> pixels) {
+    for (const auto& [x, y, rgb] : pixels) EXPECT_EQ(Pixel(x, y), rgb) << "pixel " << x << ", " << y;
+  }
   std::uint16_t Depth(int x, int y);
   // trunc(65535 F/(F - D) (1 - D/u)) for the fixture's planes; fails a value too near a step.
   static std::uint16_t ExpectedDepth(double u);

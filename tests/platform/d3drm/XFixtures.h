@@ -1,15 +1,83 @@
-// The binary forms of the text fixtures, and a texture callback that records what it is asked for.
+// A writer of binary .x data token by token, the binary forms of the text fixtures, and a texture
+// callback that records what it is asked for.
 #pragma once
 
+#include <bit>
+#include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/d3drm/D3DRMTestSupport.h"
-#include "platform/d3drm/XBinaryWriter.h"
 
-// Skin data as exporters write it: the declaration of the weights' template at the top, a bone
-// count header and one bone's weights inside the mesh.
+class XBinaryWriter {
+ public:
+  // A header ending in "0064" makes Floats write 64-bit reals.
+  explicit XBinaryWriter(const char* header = "xof 0302bin 0032")
+      : doubles_(std::string(header, 16).ends_with("0064")) {
+    bytes_.assign(header, header + 16);
+  }
+
+  // Strings end with a 32-bit separator word by default; some exporters write a 16-bit token.
+  XBinaryWriter& ShortStringEnds() {
+    shortStringEnds_ = true;
+    return *this;
+  }
+
+  XBinaryWriter& Name(const std::string& name) { return Text(1, name); }
+  XBinaryWriter& String(const std::string& text) {
+    Text(2, text);
+    return shortStringEnds_ ? Word(20) : Dword(20);  // ends with a semicolon
+  }
+  XBinaryWriter& Integers(std::initializer_list<std::uint32_t> values) {
+    Word(6);
+    Dword(static_cast<std::uint32_t>(values.size()));
+    for (std::uint32_t v : values) Dword(v);
+    return *this;
+  }
+  XBinaryWriter& Floats(std::initializer_list<float> values) {
+    Word(7);
+    Dword(static_cast<std::uint32_t>(values.size()));
+    for (float v : values) {
+      if (doubles_) {
+        const auto bits = std::bit_cast<std::uint64_t>(double{v});
+        Dword(static_cast<std::uint32_t>(bits)).Dword(static_cast<std::uint32_t>(bits >> 32));
+      } else {
+        Dword(std::bit_cast<std::uint32_t>(v));
+      }
+    }
+    return *this;
+  }
+  XBinaryWriter& Open() { return Word(10); }
+  XBinaryWriter& Close() { return Word(11); }
+  XBinaryWriter& Word(std::uint16_t value) {
+    bytes_.push_back(static_cast<std::uint8_t>(value));
+    bytes_.push_back(static_cast<std::uint8_t>(value >> 8));
+    return *this;
+  }
+  XBinaryWriter& Dword(std::uint32_t value) {
+    Word(static_cast<std::uint16_t>(value));
+    return Word(static_cast<std::uint16_t>(value >> 16));
+  }
+
+  const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+  std::size_t size() const { return bytes_.size(); }
+
+ private:
+  XBinaryWriter& Text(std::uint16_t token, const std::string& text) {
+    Word(token);
+    Dword(static_cast<std::uint32_t>(text.size()));
+    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    return *this;
+  }
+
+  std::vector<std::uint8_t> bytes_;
+  bool doubles_;
+  bool shortStringEnds_ = false;
+};
+
+// Skin data as exporters write it: the weights' template declared on top, a header and weights in the mesh.
 inline void AddSkinTemplate(XBinaryWriter& x) {
   x.Word(31).Name("SkinWeights").Open().Word(5).Dword(0x6F0D123B).Dword(0x4B19BAD2).Dword(0x8AA6CE9A).Dword(0x2A2EF1EA);
   x.Word(49).Name("transformNodeName").Word(20).Word(40).Name("nWeights").Word(20);
@@ -23,9 +91,8 @@ inline void AddSkinWeights(XBinaryWriter& x) {
   x.Floats({1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}).Close();
 }
 
-// The cube of cube.x, with a template declaration and a Header object before the mesh.
-// meshStart and meshEnd give the bytes from the mesh's name to its closing brace. `x` may carry
-// another header or string ending; `skin` adds skin weights to the mesh.
+// The cube of cube.x after a template declaration and a Header; meshStart and meshEnd give the bytes from
+// the mesh's name to its closing brace. `x` may carry another header or string ending; `skin` adds skins.
 inline XBinaryWriter BinaryCube(std::size_t* meshStart = nullptr, std::size_t* meshEnd = nullptr,
                                 XBinaryWriter x = XBinaryWriter(), bool skin = false) {
   x.Word(31).Name("Header").Open().Word(5).Dword(0x3D82AB43).Dword(0x11CF62DA).Dword(0x20002BAB).Dword(0x33E471AF);

@@ -1,28 +1,43 @@
-// Dialogs from templates driven by the user's keys and clicks: data exchange, validation
-// messages, the notification rule, default and cancel keys, modeless dialogs.
+// Dialogs from templates driven by keys and clicks: data exchange, controls, property sheets; and
+// the colour and file dialogs.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTest>
+#include <QTimer>
+#include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/framework/Controls.h"
+#include "platform/framework/DataExchange.h"
 #include "platform/framework/Dialog.h"
 #include "platform/framework/DialogWidgets.h"
+#include "platform/framework/Exceptions.h"
+#include "platform/framework/PropertySheet.h"
+#include "platform/framework/QtColorDialog.h"
+#include "platform/framework/QtFileDialog.h"
+#include "platform/framework/ListBoxDelegate.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/StringResources.h"
 #include "RunModal.h"
+#include "support/ScriptedColorDialogs.h"
 #include "support/ScriptedMessageBoxes.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -47,17 +62,58 @@ constexpr DialogTemplate kTemplate = {900, "Test", 170, 104, "MS Sans Serif", 8,
                                       0, kControls, std::size(kControls)};
 constexpr DialogTemplate kModelessTemplate = {901, "Splash", 170, 104, "MS Sans Serif", 8,
                                               WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, kControls, std::size(kControls)};
-const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate};
+// List box, combo box and a vertical track bar, for the program's calls on them.
+constexpr DialogControl kListControls[] = {
+    {1, ControlClass::ListBox, "", 4, 4, 100, 60, LBS_NOTIFY | LBS_USETABSTOPS | WS_BORDER},
+    {2, ControlClass::ComboBox, "", 110, 4, 60, 60, CBS_DROPDOWNLIST},
+    {3, ControlClass::TrackBar, "", 139, 21, 12, 100, TBS_VERT | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP},
+};
+constexpr DialogTemplate kListTemplate = {920, "Controls", 186, 150, "MS Sans Serif", 8, WS_POPUP | DS_SETFONT, 0,
+                                          kListControls, std::size(kListControls)};
+// Three edits, a check box and two radio groups, for data exchange.
+constexpr DWORD kEdit = WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr DialogControl kExchangeControls[] = {
+    {10, ControlClass::Edit, "", 0, 0, 40, 14, kEdit},
+    {11, ControlClass::Edit, "", 0, 20, 40, 14, kEdit},
+    {12, ControlClass::Edit, "", 0, 40, 40, 14, kEdit},
+    {13, ControlClass::Button, "Check", 0, 60, 40, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+    {20, ControlClass::Button, "A", 50, 0, 40, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
+    {21, ControlClass::Button, "B", 50, 10, 40, 10, BS_AUTORADIOBUTTON},
+    {22, ControlClass::Button, "C", 50, 20, 40, 10, BS_AUTORADIOBUTTON},
+    {30, ControlClass::Button, "X", 50, 40, 40, 10, BS_AUTORADIOBUTTON | WS_GROUP},
+    {31, ControlClass::Button, "Y", 50, 50, 40, 10, BS_AUTORADIOBUTTON},
+};
+constexpr DialogTemplate kExchangeTemplate = {903, "Exchange", 100, 80, "MS Sans Serif", 8,
+                                              WS_POPUP | WS_VISIBLE | DS_SETFONT, 0, kExchangeControls,
+                                              std::size(kExchangeControls)};
+// Property pages of one edit.
+constexpr int kCount = 10;
+constexpr DialogControl kPageControls[] = {
+    {kCount, ControlClass::Edit, "", 10, 10, 40, 14, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP},
+};
+constexpr DialogTemplate kGeneral = {910, "General", 150, 60, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
+                                     kPageControls, std::size(kPageControls)};
+constexpr DialogTemplate kUndo = {911, "Undo", 150, 80, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
+                                  kPageControls, std::size(kPageControls)};
+constexpr DialogTemplate kLens = {912, "Lens", 120, 60, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
+                                  kPageControls, std::size(kPageControls)};
+const DialogTemplate* const kTemplates[] = {&kTemplate, &kModelessTemplate, &kListTemplate, &kExchangeTemplate,
+                                            &kGeneral,  &kUndo,             &kLens};
 
+// The framework's messages, as the program's string table carries them, and a sheet's caption.
 constexpr StringResource kMessages[] = {
+    {900, "Preferences"},
+    {61712, "Please enter an integer."},
+    {61713, "Please enter a number."},
     {61714, "Please enter an integer between %1 and %2."},
+    {61715, "Please enter a number between %1 and %2."},
+    {61718, "Please enter an integer between 0 and 255."},
     {61719, "Please enter a positive integer."},
 };
 
 std::vector<std::string> heard;
 
-// A swatch that records how it was asked to draw and keeps its clicks from the parent when
-// told to.
+// A swatch that records how it was asked to draw and may keep its clicks from the parent.
 class Swatch : public CButton {
  public:
   void DrawItem(LPDRAWITEMSTRUCT item) override {
@@ -141,6 +197,25 @@ BEGIN_MESSAGE_MAP(TestDialog, CDialog)
   ON_WM_HSCROLL()
 END_MESSAGE_MAP()
 
+class CountPage : public CPropertyPage {
+ public:
+  CountPage(UINT id, const char* name) : CPropertyPage(id), name_(name) {}
+  BOOL OnInitDialog() override {
+    heard.push_back(name_ + " made");
+    return CPropertyPage::OnInitDialog();
+  }
+  void DoDataExchange(CDataExchange* dx) override {
+    DDX_Text(dx, kCount, count);
+    DDV_MinMaxInt(dx, count, 0, 16);
+  }
+  void OnOK() override { heard.push_back(name_ + " applied " + std::to_string(count)); }
+
+  int count = 8;
+
+ private:
+  std::string name_;
+};
+
 class DialogTest : public ::testing::Test {
  protected:
   DialogTest() {
@@ -196,26 +271,21 @@ TEST_F(DialogTest, EnterAcceptsWhatTheUserTypedAndEscapeKeepsTheMembers) {
   EXPECT_TRUE(boxes_.boxes.empty());
 }
 
-TEST_F(DialogTest, RefusedValuesShowTheMessageAndKeepTheDialogOpen) {
+// Type and range messages and the field's focus are checked with data exchange below.
+TEST_F(DialogTest, ARefusedValueShowsTheMessageAndKeepsTheDialogOpen) {
   TestDialog dialog;
-  std::vector<std::string> shown;
   EXPECT_EQ(Run(dialog, [&](QDialog* window) {
               auto* width = Control<QLineEdit>(window, kWidth);
-              for (const char* text : {"abc", "2035"}) {
-                width->selectAll();
-                QTest::keyClicks(width, text);
-                QTest::mouseClick(Control<QPushButton>(window, IDOK), Qt::LeftButton);
-                EXPECT_TRUE(window->isVisible());
-                EXPECT_EQ(window->focusWidget(), width);
-                EXPECT_EQ(width->selectedText(), text);
-              }
+              QTest::keyClicks(width, "2035");
+              QTest::mouseClick(Control<QPushButton>(window, IDOK), Qt::LeftButton);
+              EXPECT_TRUE(window->isVisible());
+              EXPECT_EQ(width->selectedText(), "2035");
               QTest::keyClicks(width, "2034");
               QTest::keyClick(width, Qt::Key_Enter);
             }),
             IDOK);
-  ASSERT_EQ(boxes_.boxes.size(), 2u);
-  EXPECT_EQ(boxes_.boxes[0].text, "Please enter a positive integer.");
-  EXPECT_EQ(boxes_.boxes[1].text, "Please enter an integer between 1 and 2034.");
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(boxes_.boxes[0].text, "Please enter an integer between 1 and 2034.");
   EXPECT_EQ(dialog.m_width, 2034u);
 }
 
@@ -255,24 +325,19 @@ TEST_F(DialogTest, OnlyTheUsersActionsNotifyButAnEditsTextAlwaysDoes) {
                                              "swatch clicked", "swatch clicked", "parent saw swatch"}));
 }
 
-TEST_F(DialogTest, OwnerDrawnButtonsDrawThroughTheirWrapper) {
-  TestDialog dialog;
-  Run(dialog, [&](QDialog* window) {
-    auto* swatch = Control<QPushButton>(window, kSwatch);
-    const QImage image = swatch->grab().toImage();
-    EXPECT_EQ(image.pixel(swatch->width() / 2, swatch->height() / 2), qRgb(0, 0, 255));
-    EXPECT_EQ(dialog.m_swatch.drawnRect.right, swatch->width());
-    EXPECT_EQ(dialog.m_swatch.drawnState & (ODS_SELECTED | ODS_DISABLED), 0u);
-    swatch->setEnabled(false);
-    swatch->grab();
-    EXPECT_EQ(dialog.m_swatch.drawnState & ODS_DISABLED, ODS_DISABLED);
-    dialog.EndDialog(IDOK);
-  });
-}
-
-TEST_F(DialogTest, DefaultButtonFollowsTheFocusAndTheDefaultId) {
+TEST_F(DialogTest, DefaultButtonFollowsTheFocusAndTheDefaultIdAndOwnerDrawnButtonsDraw) {
   TestDialog dialog;
   EXPECT_EQ(Run(dialog, [&](QDialog* window) {
+              // An owner-drawn button draws through its wrapper.
+              auto* swatch = Control<QPushButton>(window, kSwatch);
+              const QImage image = swatch->grab().toImage();
+              EXPECT_EQ(image.pixel(swatch->width() / 2, swatch->height() / 2), qRgb(0, 0, 255));
+              EXPECT_EQ(dialog.m_swatch.drawnRect.right, swatch->width());
+              EXPECT_EQ(dialog.m_swatch.drawnState & (ODS_SELECTED | ODS_DISABLED), 0u);
+              swatch->setEnabled(false);
+              swatch->grab();
+              EXPECT_EQ(dialog.m_swatch.drawnState & ODS_DISABLED, ODS_DISABLED);
+
               EXPECT_EQ(LOWORD(dialog.GetDefID()), static_cast<WORD>(IDOK));
               auto* apply = Control<QPushButton>(window, kApply);
               apply->setFocus();
@@ -301,6 +366,382 @@ TEST_F(DialogTest, ModelessDialogShowsAtOnceAndHidesWhenEnded) {
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(splash.DestroyWindow());
   EXPECT_EQ(TestDialog(999).DoModal(), -1);  // no such template
+}
+
+// A sheet of three pages whose second page is shown first.
+class PropertySheetTest : public DialogTest {
+ protected:
+  PropertySheetTest() {
+    sheet_.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    sheet_.AddPage(&general_);
+    sheet_.AddPage(&undo_);
+    sheet_.AddPage(&lens_);
+  }
+  int Run(const std::function<void(QDialog*)>& user) {
+    return RunModal([&] { return sheet_.DoModal(); }, user);
+  }
+  static void ClickTab(QDialog* window, int index) {
+    auto* tabs = window->findChild<QTabBar*>();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+  }
+  static QLineEdit* Count(CPropertyPage* page) { return qobject_cast<QLineEdit*>(FindDialogControl(page, kCount)); }
+
+  CountPage general_{910, "general"}, undo_{911, "undo"}, lens_{912, "lens"};
+  CPropertySheet sheet_{900, nullptr, 1};
+};
+
+TEST_F(PropertySheetTest, PagesAreMadeWhenFirstShownAndOnlyThoseAreAppliedOnOK) {
+  EXPECT_EQ(Run([&](QDialog* window) {
+              EXPECT_EQ(window->windowTitle(), "Preferences");
+              EXPECT_EQ(window->findChild<QTabBar*>()->tabText(2), "Lens");
+              EXPECT_EQ(sheet_.GetActivePage(), &undo_);
+              EXPECT_EQ(heard, std::vector<std::string>{"undo made"});
+              QTest::keyClicks(Count(&undo_), "3");  // the text was selected: now "3"
+              ClickTab(window, 0);
+              EXPECT_EQ(sheet_.GetActivePage(), &general_);
+              EXPECT_FALSE(Count(&undo_)->isVisible());
+              EXPECT_EQ(general_.GetWidget()->pos(), QPoint(0, 0));  // in the corner of the taller area
+              undo_.count = 5;  // shown again, the page loads its members
+              ClickTab(window, 1);
+              EXPECT_EQ(Count(&undo_)->text(), "5");
+              QTest::keyClick(Count(&undo_), Qt::Key_Return);
+            }),
+            IDOK);
+  EXPECT_EQ(heard, (std::vector<std::string>{"undo made", "general made", "general applied 8", "undo applied 5"}));
+  EXPECT_EQ(undo_.GetSafeHwnd(), nullptr);  // windows gone, pages kept
+  EXPECT_EQ(sheet_.GetSafeHwnd(), nullptr);
+}
+
+TEST_F(PropertySheetTest, ARefusedValueKeepsThePageAndCancelAppliesNothing) {
+  EXPECT_EQ(Run([&](QDialog* window) {
+              QLineEdit* count = Count(&undo_);
+              QTest::keyClicks(count, "99");
+              ClickTab(window, 2);
+              EXPECT_EQ(sheet_.GetActivePage(), &undo_);
+              EXPECT_EQ(window->findChild<QTabBar*>()->currentIndex(), 1);
+              EXPECT_EQ(window->focusWidget(), count);
+              QTest::mouseClick(window->findChildren<QPushButton*>()[0], Qt::LeftButton);  // OK
+              EXPECT_TRUE(window->isVisible());
+              QTest::keyClick(count, Qt::Key_Escape);
+            }),
+            IDCANCEL);
+  ASSERT_EQ(boxes_.boxes.size(), 2u);
+  EXPECT_EQ(boxes_.boxes[0].text, "Please enter an integer between 0 and 16.");
+  EXPECT_EQ(heard, std::vector<std::string>{"undo made"});
+  EXPECT_EQ(undo_.count, 99);  // taken before its range check refused it
+}
+
+// A modeless dialog on which each test runs one direction of an exchange at a time.
+class DataExchangeTest : public DialogTest {
+ protected:
+  DataExchangeTest() {
+    EXPECT_TRUE(dialog_.Create(903));
+    dialog_.GetWidget()->activateWindow();  // focus moves only in the active window
+    QApplication::processEvents();
+  }
+  QLineEdit* Edit(int id) { return qobject_cast<QLineEdit*>(FindDialogControl(&dialog_, id)); }
+  QAbstractButton* Button(int id) { return qobject_cast<QAbstractButton*>(FindDialogControl(&dialog_, id)); }
+  // Runs `exchange` in one direction; false when it refused a value.
+  bool Exchange(bool save, const std::function<void(CDataExchange*)>& exchange) {
+    CDataExchange dx(&dialog_, save);
+    try {
+      exchange(&dx);
+      return true;
+    } catch (const CUserException&) {
+      return false;
+    }
+  }
+
+  CDialog dialog_;
+};
+
+TEST_F(DataExchangeTest, EveryKindRoundTripsThroughItsControl) {
+  CString name = "Chair 2";
+  int count = -17;
+  UINT width = 4000000000u;
+  BYTE level = 255;
+  double focal = 0.1;
+  int checked = 1, style = 2, pattern = -1;
+  const auto all = [&](CDataExchange* dx) {
+    DDX_Text(dx, 10, name);
+    DDX_Text(dx, 11, count);
+    DDX_Text(dx, 12, width);
+    DDX_Check(dx, 13, checked);
+    DDX_Radio(dx, 20, style);
+    DDX_Radio(dx, 30, pattern);
+  };
+  ASSERT_TRUE(Exchange(false, all));
+  EXPECT_EQ(Edit(12)->text(), "4000000000");
+  EXPECT_TRUE(Button(22)->isChecked());
+  EXPECT_FALSE(Button(30)->isChecked() || Button(31)->isChecked());
+
+  name = "", count = 0, width = 0, checked = 0, style = 0, pattern = 5;
+  ASSERT_TRUE(Exchange(true, all));
+  EXPECT_EQ(name, "Chair 2");
+  EXPECT_EQ(count, -17);
+  EXPECT_EQ(width, 4000000000u);
+  EXPECT_EQ(checked, 1);
+  EXPECT_EQ(style, 2);
+  EXPECT_EQ(pattern, -1);
+
+  Button(31)->click();  // the user picks Y: X stays off
+  Button(20)->click();
+  ASSERT_TRUE(Exchange(true, all));
+  EXPECT_EQ(pattern, 1);
+  EXPECT_EQ(style, 0);
+
+  for (double v : {0.1, 1e-20, 123456789.123456, -2.5}) {
+    focal = v;
+    ASSERT_TRUE(Exchange(false, [&](CDataExchange* dx) { DDX_Text(dx, 10, focal); }));
+    focal = 0;
+    ASSERT_TRUE(Exchange(true, [&](CDataExchange* dx) { DDX_Text(dx, 10, focal); }));
+    EXPECT_EQ(focal, std::stod(Edit(10)->text().toStdString()));
+    EXPECT_NEAR(focal, v, std::abs(v) * 1e-14);
+  }
+  ASSERT_TRUE(Exchange(false, [&](CDataExchange* dx) { DDX_Text(dx, 10, level); }));
+  level = 0;
+  ASSERT_TRUE(Exchange(true, [&](CDataExchange* dx) { DDX_Text(dx, 10, level); }));
+  EXPECT_EQ(level, 255);
+  EXPECT_TRUE(boxes_.boxes.empty());
+}
+
+TEST_F(DataExchangeTest, BadTextShowsTheTypesMessageAndFocusesTheField) {
+  struct Case {
+    const char* text;
+    std::function<void(CDataExchange*)> exchange;
+    const char* message;
+  };
+  int i = 0;
+  UINT u = 0;
+  BYTE b = 0;
+  double d = 0;
+  const Case cases[] = {
+      {"abc", [&](CDataExchange* dx) { DDX_Text(dx, 11, u); }, "Please enter a positive integer."},
+      {"-5", [&](CDataExchange* dx) { DDX_Text(dx, 11, u); }, "Please enter a positive integer."},
+      {"4294967296", [&](CDataExchange* dx) { DDX_Text(dx, 11, u); }, "Please enter a positive integer."},
+      {"12x", [&](CDataExchange* dx) { DDX_Text(dx, 11, i); }, "Please enter an integer."},
+      {"", [&](CDataExchange* dx) { DDX_Text(dx, 11, i); }, "Please enter an integer."},
+      {"2147483648", [&](CDataExchange* dx) { DDX_Text(dx, 11, i); }, "Please enter an integer."},
+      {"256", [&](CDataExchange* dx) { DDX_Text(dx, 11, b); }, "Please enter an integer between 0 and 255."},
+      {"1.5.2", [&](CDataExchange* dx) { DDX_Text(dx, 11, d); }, "Please enter a number."},
+  };
+  for (const Case& c : cases) {
+    Edit(11)->setText(c.text);
+    Edit(10)->setFocus();
+    boxes_.boxes.clear();
+    EXPECT_FALSE(Exchange(true, c.exchange)) << c.text;
+    ASSERT_EQ(boxes_.boxes.size(), 1u) << c.text;
+    EXPECT_EQ(boxes_.boxes[0].text, c.message);
+    EXPECT_EQ(boxes_.boxes[0].style & MB_ICONMASK, MB_ICONEXCLAMATION);
+    EXPECT_EQ(dialog_.GetWidget()->focusWidget(), Edit(11)) << c.text;
+    EXPECT_EQ(Edit(11)->selectedText(), c.text);
+  }
+  Edit(11)->setText("  42 ");
+  EXPECT_TRUE(Exchange(true, [&](CDataExchange* dx) { DDX_Text(dx, 11, i); }));
+  EXPECT_EQ(i, 42);
+}
+
+TEST_F(DataExchangeTest, RangeChecksStopAtTheFirstFailureKeepingEarlierValues) {
+  UINT height = 480, width = 640;
+  double size = 1;
+  const auto exchange = [&](CDataExchange* dx) {
+    DDX_Text(dx, 11, height);
+    DDV_MinMaxUInt(dx, height, 1, 2034);
+    DDX_Text(dx, 12, width);
+    DDV_MinMaxUInt(dx, width, 1, 2034);
+    DDX_Text(dx, 10, size);
+    DDV_MinMaxDouble(dx, size, 1e-20, 1e20);
+  };
+  Edit(11)->setText("2034");
+  Edit(12)->setText("0");
+  Edit(10)->setText("1e21");
+  EXPECT_FALSE(Exchange(true, exchange));
+  EXPECT_EQ(height, 2034u);
+  EXPECT_EQ(width, 0u);  // taken before its check refused it
+  ASSERT_EQ(boxes_.boxes.size(), 1u);
+  EXPECT_EQ(boxes_.boxes[0].text, "Please enter an integer between 1 and 2034.");
+  EXPECT_EQ(dialog_.GetWidget()->focusWidget(), Edit(12));
+
+  Edit(12)->setText("1");
+  EXPECT_FALSE(Exchange(true, exchange));
+  EXPECT_EQ(boxes_.boxes.back().text, "Please enter a number between 1e-20 and 1e+20.");
+
+  boxes_.boxes.clear();
+  width = 9999;  // loading shows values as they are, out of range or not
+  EXPECT_TRUE(Exchange(false, exchange));
+  EXPECT_EQ(Edit(12)->text(), "9999");
+  EXPECT_TRUE(boxes_.boxes.empty());
+}
+
+TEST(MapDialogRect, ConvertsEachEdgeWithTheBaseUnits) {
+  const DialogBaseUnits msSansSerif8{6, 13};
+  const RECT width = MapDialogRect(34, 7, 30, 14, msSansSerif8);
+  EXPECT_EQ(width.left, 51);
+  EXPECT_EQ(width.top, 11);  // 11.375
+  EXPECT_EQ(width.right, 96);
+  EXPECT_EQ(width.bottom, 34);  // 34.125
+  const RECT client = MapDialogRect(0, 0, 186, 70, msSansSerif8);
+  EXPECT_EQ(client.right, 279);
+  EXPECT_EQ(client.bottom, 114);  // 113.75
+}
+
+TEST_F(DialogTest, TrackBarsTellEveryMoveAfterTakingTheNewPosition) {
+  std::vector<ControlNotification> notes;
+  std::unique_ptr<QDialog> lights(
+      CreateDialogWidget(kListTemplate, nullptr, [&](const ControlNotification& n) { notes.push_back(n); }));
+  lights->show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(lights.get()));
+  auto* time = Control<QSlider>(lights.get(), 3);
+  time->setRange(0, 720);
+  notes.clear();
+
+  time->setFocus();
+  QTest::keyClick(time, Qt::Key_Down);  // the minimum is at the top: down moves up the range
+  QTest::keyClick(time, Qt::Key_End);
+  QApplication::processEvents();
+  std::vector<UINT> codes;
+  for (const ControlNotification& n : notes) {
+    EXPECT_EQ(n.id, 3);
+    EXPECT_EQ(n.message, static_cast<UINT>(WM_VSCROLL));
+    codes.push_back(n.code);
+  }
+  EXPECT_EQ(codes, (std::vector<UINT>{TB_LINEDOWN, TB_ENDTRACK, TB_BOTTOM, TB_ENDTRACK}));
+  EXPECT_EQ(time->value(), 720);
+}
+
+// The program's calls on list boxes, combo boxes and track bars: the results its checks rely on.
+TEST_F(DialogTest, RefusalsAndRangesComeBackAsTheProgramChecksThem) {
+  CDialog dialog;
+  ASSERT_TRUE(dialog.Create(920));
+  auto& list = *static_cast<CListBox*>(dialog.GetDlgItem(1));
+  EXPECT_EQ(list.AddString("b"), 0);
+  EXPECT_EQ(list.InsertString(0, "a"), 0);
+  EXPECT_EQ(list.InsertString(-1, "d"), 2);
+  EXPECT_EQ(list.InsertString(9, "x"), LB_ERR);
+  EXPECT_EQ(list.DeleteString(3), LB_ERR);
+  EXPECT_EQ(list.DeleteString(2), 2);
+  CString text;
+  EXPECT_EQ(list.GetText(1, text), 1);
+  EXPECT_EQ(text, "b");
+  EXPECT_EQ(list.SetCurSel(1), 1);
+  EXPECT_EQ(list.GetCurSel(), 1);
+  EXPECT_EQ(list.SetCurSel(-1), LB_ERR);  // clears the selection
+  EXPECT_EQ(list.GetCurSel(), LB_ERR);
+  EXPECT_TRUE(list.SetTabStops(152));
+  auto* widget = qobject_cast<QListWidget*>(list.GetWidget());
+  EXPECT_EQ(dynamic_cast<ListBoxDelegate*>(widget->itemDelegate())->tabStop,
+            152 * MeasureBaseUnits(widget->font()).x / 4);
+
+  auto& combo = *static_cast<CComboBox*>(dialog.GetDlgItem(2));
+  EXPECT_EQ(combo.GetCurSel(), -1);
+  combo.AddString("in");
+  combo.AddString("cm");
+  EXPECT_EQ(combo.SetCurSel(1), 1);
+  EXPECT_EQ(combo.SetCurSel(2), CB_ERR);
+  EXPECT_EQ(combo.GetCurSel(), -1);
+  EXPECT_EQ(combo.GetLBText(5, text), CB_ERR);
+
+  auto& slider = *static_cast<CSliderCtrl*>(dialog.GetDlgItem(3));
+  slider.SetRange(1, 300);
+  slider.SetPos(500);
+  EXPECT_EQ(slider.GetPos(), 300);
+  slider.SetRange(1, 65);
+  EXPECT_EQ(slider.GetPos(), 65);
+  EXPECT_EQ(slider.GetRangeMin(), 1);
+}
+
+TEST(CColorDialog, StartsFromTheColourGivenAndSharesTheCustomColoursForTheRun) {
+  EXPECT_EQ(CColorDialog().DoModal(), IDCANCEL);  // no backend: nothing to show
+  ScriptedColorDialogs dialogs;
+  CColorDialog first(RGB(10, 20, 30));
+  EXPECT_EQ(first.m_cc.Flags & CC_RGBINIT, CC_RGBINIT);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(first.m_cc.lpCustColors[i], 0xFFFFFFu) << i;
+  dialogs.Answer({RGB(1, 2, 3)});
+  first.m_cc.lpCustColors[5] = RGB(9, 9, 9);  // as a user adds a custom colour
+  EXPECT_EQ(first.DoModal(), IDOK);
+  EXPECT_EQ(first.GetColor(), RGB(1, 2, 3));
+
+  CColorDialog black(0);
+  EXPECT_EQ(black.m_cc.Flags & CC_RGBINIT, 0u);
+  EXPECT_EQ(black.m_cc.lpCustColors[5], RGB(9, 9, 9));
+  EXPECT_EQ(black.DoModal(), IDCANCEL);
+  EXPECT_EQ(black.GetColor(), 0u);
+  black.m_cc.lpCustColors[5] = 0xFFFFFF;
+}
+
+// Acts on the modal dialog of type D once it is open.
+template <class D>
+void WhenOpen(const std::function<void(D*)>& act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    act(dialog);
+  });
+}
+
+TEST_F(DialogTest, ColourDialogOpensAtTheStartColourAndKeepsCustomColoursTheUserSets) {
+  QtColorDialogBackend backend;
+  ColorDialogBackend* previous = SetColorDialogBackend(&backend);
+  CColorDialog dialog(RGB(200, 100, 50));
+  WhenOpen<QColorDialog>([](QColorDialog* shown) {
+    EXPECT_EQ(shown->currentColor(), QColor(200, 100, 50));
+    shown->setCurrentColor(QColor(0, 128, 255));
+    QColorDialog::setCustomColor(3, QColor(1, 2, 3));
+    shown->accept();
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.GetColor(), RGB(0, 128, 255));
+  EXPECT_EQ(dialog.m_cc.lpCustColors[3], RGB(1, 2, 3));
+  dialog.m_cc.lpCustColors[3] = 0xFFFFFF;
+  SetColorDialogBackend(previous);
+}
+
+// Picking another type gives typed names that type's extension, as the program's hook says.
+class TypedSaveDialog : public CFileDialog {
+ public:
+  TypedSaveDialog() : CFileDialog(FALSE, "scene", OFN_HIDEREADONLY, "Tavrolin files (*.tvr)|*.tvr|Bitmap images (*.bmp)|*.bmp||") {}
+  void OnTypeChange() override { SetDefExt(m_ofn.nFilterIndex == 2 ? "bmp" : "tvr"); }
+};
+
+TEST_F(DialogTest, FileDialogShowsTheRequestReturnsTheFileChosenAndTheTypePicked) {
+  TemporaryFolder folder;
+  std::ofstream(folder / "chair.ulm") << "x";
+  FileDialogRequest request{true, "Where is the file chair.ulm?", folder.Path(), "",
+                                  {{"Tavrolin files (*.tvr)", "*.tvr"}, {"All files (*.*)", "*.*"}}, 1, 0x1806, "", {}};
+  QtFileDialogBackend backend;
+  WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), "Where is the file chair.ulm?");
+    EXPECT_EQ(dialog->directory().absolutePath().toStdString(), folder.Path());
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(dialog->nameFilters(), QStringList({"Tavrolin files (*.tvr)", "All files (*)"}));
+    EXPECT_EQ(dialog->selectedNameFilter(), "All files (*)");
+    dialog->selectFile(QString::fromStdString(folder / "chair.ulm"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  EXPECT_EQ(backend.Run(request), folder / "chair.ulm");
+  WhenOpen<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+  EXPECT_EQ(backend.Run(request), std::nullopt);
+
+  // A save dialog whose type the user changes.
+  FileDialogBackend* previous = SetFileDialogBackend(&backend);
+  TypedSaveDialog dialog;
+  dialog.m_ofn.lpstrInitialDir = request.initialFolder.c_str();
+  dialog.m_ofn.lpstrDefExt = "tvr";
+  WhenOpen<QFileDialog>([](QFileDialog* shown) {
+    EXPECT_EQ(shown->defaultSuffix(), "tvr");
+    auto* types = shown->findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    types->setFocus();
+    QTest::keyClick(types, Qt::Key_Down);  // the user picks the bitmaps
+    EXPECT_EQ(shown->defaultSuffix(), "bmp");
+    static_cast<QDialog*>(shown)->accept();
+  });
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.m_ofn.nFilterIndex, 2u);
+  EXPECT_EQ(dialog.GetFileName(), "scene.bmp");
+  EXPECT_EQ(dialog.GetFileExt(), "bmp");
+  EXPECT_EQ(dialog.GetPathName(), (folder / "scene.bmp").c_str());
+  SetFileDialogBackend(previous);
 }
 
 }  // namespace

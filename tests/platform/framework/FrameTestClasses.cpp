@@ -88,14 +88,9 @@ void RegisterTestResources() {
       "......#...................#.....", "................................", "................................"};
   static const ToolBarResource toolBar{kMainResource, 16, 15, {kToolUndo, 0, kToolRedo}, pictures};
   AddToolBarResource(&toolBar);
-  // The main frame's icon: a small blue cube.
-  static const char* const cube[] = {
-      "16 16 4 1", ". c None", "a c #2050C0", "b c #4080F0", "c c #102870",
-      "................", "......bbbb......", "....bbbbbbbb....", "..bbbbbbbbbbbb..", "..abbbbbbbbbbc..",
-      "..aaabbbbbbccc..", "..aaaaabbcccccc.", "..aaaaaacccccc..", "..aaaaaacccccc..", "..aaaaaacccccc..",
-      "..aaaaaacccccc..", "..aaaaaacccccc..", "...aaaaaccccc...", ".....aaacc......", "................",
-      "................"};
-  static const IconResource icon{kMainResource, cube};
+  // The main frame's icon: a blue square.
+  static const char* const square[] = {"4 4 1 1", ". c #2050C0", "....", "....", "....", "...."};
+  static const IconResource icon{kMainResource, square};
   AddIconResource(&icon);
   AddMenuResource(&menu);
   AddAcceleratorResource(&accelerators);

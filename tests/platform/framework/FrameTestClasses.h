@@ -1,5 +1,4 @@
-// Test classes for the frame tests: an MDI main frame, a child frame, a document and a view, each
-// recording the commands that reach its handlers, and the menu and accelerators they use.
+// Frame test classes recording the commands that reach them, and the resources they use.
 #pragma once
 
 #include <string>
@@ -88,7 +87,7 @@ class TestApp : public CWinApp {
   DECLARE_MESSAGE_MAP()
 };
 
-// Registers the menus and accelerators of the test frames.
 // The framework's own texts (document strings, save prompts, "Untitled"), as a program registers them.
 void RegisterFrameworkTestStrings();
+// Those texts and the menus, accelerators, tool bar and icon of the test frames.
 void RegisterTestResources();

@@ -1,19 +1,31 @@
-// A window's messages: user input, sizing, focus, capture, timers, creation and destruction reach
-// the handlers of the message map, searched from the class up its bases.
+// Windows and application services: messages reach the handlers of the message map, searched from
+// the class up its bases; dropped files, the command line, the wait cursor and help pages.
 #include <gtest/gtest.h>
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
+#include <QUrl>
+#include <fstream>
+#include <iterator>
 
+#include "platform/framework/CommandLine.h"
+#include "platform/framework/DropFiles.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/PeekMessage.h"
-#include "platform/win/TickCount.h"
+#include "platform/framework/WaitCursor.h"
+#include "platform/framework/WinApp.h"
 #include "platform/framework/WindowClasses.h"
-#include "platform/win/Cursors.h"
 #include "platform/framework/Wnd.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/QtTestApplication.h"
+#include "platform/win/TickCount.h"
+#include "support/RecordingDesktop.h"
 
 namespace {
 
@@ -45,9 +57,6 @@ class TestWindow : public BaseWindow {
     log.push_back("down " + std::to_string(p.x) + "," + std::to_string(p.y) + ((flags & MK_CONTROL) ? " ctrl" : ""));
     SetCapture();
   }
-  void OnMouseMove(UINT flags, CPoint) {
-    if (flags & MK_LBUTTON) log.push_back("drag");
-  }
   void OnLButtonUp(UINT, CPoint p) {
     log.push_back("up " + std::to_string(p.x) + "," + std::to_string(p.y));
     ReleaseCapture();
@@ -72,7 +81,6 @@ BEGIN_MESSAGE_MAP(TestWindow, BaseWindow)
   ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_WM_LBUTTONDOWN()
-  ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
   ON_WM_CAPTURECHANGED()
   ON_WM_KEYDOWN()
@@ -86,7 +94,6 @@ class KeyOnlyInBase : public BaseWindow {};
 
 struct WindowFixture : ::testing::Test {
   WindowFixture() {
-    log.clear();
     EXPECT_TRUE(window.Create("Top", WS_VISIBLE, {10, 10, 210, 160}, nullptr));
     EXPECT_TRUE(child.Create("Child", WS_CHILD | WS_VISIBLE, {0, 0, 100, 100}, &window, 7));
     QApplication::processEvents();
@@ -98,10 +105,15 @@ struct WindowFixture : ::testing::Test {
 };
 
 TEST_F(WindowFixture, InputReachesTheHandlersOfTheClassChain) {
-  log.clear();
   QTest::mouseClick(child.GetWidget(), Qt::LeftButton, Qt::ControlModifier, QPoint(12, 34));
   EXPECT_EQ(log, (std::vector<std::string>{"down 12,34 ctrl", "up 12,34", "capture lost"}));
   EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  child.SetCapture();
+  EXPECT_EQ(CWnd::GetCapture(), &child);
+  log.clear();
+  window.SetCapture();  // another window takes it
+  EXPECT_EQ(log, std::vector<std::string>{"capture lost"});
+  ReleaseCapture();
 
   log.clear();
   QTest::keyClick(child.GetWidget(), Qt::Key_Q);
@@ -136,7 +148,6 @@ TEST_F(WindowFixture, AWindowClassNamesItsTraitsAndGivesItsCursor) {
   const char* pointing = AfxRegisterWndClass(0x100B, LoadStandardCursor(IDC_ARROW));
   EXPECT_STRNE(plain, pointing);
   ASSERT_NE(FindWindowClass(plain), nullptr);
-  EXPECT_EQ(FindWindowClass(plain)->style, 0x100Bu);
   EXPECT_EQ(FindWindowClass("unknown"), nullptr);
 
   CWnd arrow;
@@ -172,14 +183,7 @@ TEST_F(WindowFixture, PeekedInputWaitsAndWhatIsNotTakenReachesItsWindowAfterward
   EXPECT_EQ(log, std::vector<std::string>{"up 20,30"});  // the key was taken
 }
 
-TEST_F(WindowFixture, CaptureAndFocusLossAreReported) {
-  child.SetCapture();
-  EXPECT_EQ(CWnd::GetCapture(), &child);
-  log.clear();
-  window.SetCapture();  // another window takes it
-  EXPECT_EQ(log, std::vector<std::string>{"capture lost"});
-  ReleaseCapture();
-
+TEST_F(WindowFixture, FocusLossIsReported) {
   window.GetWidget()->activateWindow();
   child.SetFocus();
   QApplication::processEvents();
@@ -229,6 +233,136 @@ TEST_F(WindowFixture, CreationCanBeRefusedAndDestructionReachesChildrenAfterThei
   EXPECT_EQ(child.GetWidget(), nullptr);
   // A message posted to a window that is gone is dropped.
   EXPECT_FALSE(::PostMessage(childHandle, kPing, 0, 0));
+}
+
+CCommandLineInfo Parse(std::initializer_list<const char*> arguments) {
+  CCommandLineInfo info;
+  CWinApp::ParseArguments(std::vector<std::string>(arguments.begin(), arguments.end()), info);
+  return info;
+}
+
+TEST(CommandLine, AFileOpensAndFlagsChooseTheCommand) {
+  EXPECT_EQ(Parse({}).m_nShellCommand, CCommandLineInfo::FileNew);
+  CCommandLineInfo open = Parse({"scene.tvr"});
+  EXPECT_EQ(open.m_nShellCommand, CCommandLineInfo::FileOpen);
+  EXPECT_EQ(open.m_strFileName, "scene.tvr");
+  EXPECT_EQ(Parse({"-P", "scene.tvr"}).m_nShellCommand, CCommandLineInfo::FilePrint);
+  EXPECT_EQ(Parse({"/home/me/scene.tvr"}).m_strFileName, "/home/me/scene.tvr");  // a path, not a switch
+  CCommandLineInfo printTo = Parse({"-pt", "scene.tvr", "Printer", "Driver", "Port"});
+  EXPECT_EQ(printTo.m_nShellCommand, CCommandLineInfo::FilePrintTo);
+  EXPECT_EQ(printTo.m_strFileName, "scene.tvr");
+  EXPECT_EQ(printTo.m_strPortName, "Port");
+  EXPECT_EQ(Parse({"-dde"}).m_nShellCommand, CCommandLineInfo::FileDDE);
+}
+
+class DropTarget : public CWnd {
+ public:
+  void OnDropFiles(HDROP drop) {
+    char name[8];
+    const UINT count = DragQueryFile(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      const UINT length = DragQueryFile(drop, i, name, sizeof name);
+      files.push_back(std::string(name) + " " + std::to_string(length));
+    }
+    DragQueryPoint(drop, &point);
+    DragFinish(drop);
+  }
+  std::vector<std::string> files;
+  POINT point{};
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(DropTarget, CWnd)
+  ON_WM_DROPFILES()
+END_MESSAGE_MAP()
+
+TEST_F(WindowFixture, FilesDroppedOnAnAcceptingWindowReachItsHandler) {
+  DropTarget target;
+  ASSERT_TRUE(target.Create("Target", WS_CHILD | WS_VISIBLE, {0, 0, 200, 100}, &window, 1));
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile("/tmp/a.tvr"), QUrl::fromLocalFile("/tmp/long-name.tvr")});
+  // The desktop drags the files in, then drops them.
+  auto dragAndDrop = [&] {
+    QDragEnterEvent enter(QPoint(30, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target.GetWidget(), &enter);
+    QDropEvent drop(QPointF(30, 40), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target.GetWidget(), &drop);
+  };
+  dragAndDrop();
+  EXPECT_TRUE(target.files.empty());  // not accepting files yet
+
+  target.DragAcceptFiles();
+  dragAndDrop();
+  // Names longer than the buffer are cut; the length is the whole path's.
+  EXPECT_EQ(target.files, (std::vector<std::string>{"/tmp/a. 10", "/tmp/lo 18"}));
+  EXPECT_EQ(target.point.x, 30);
+  EXPECT_EQ(target.point.y, 40);
+}
+
+TEST(WaitCursor, NestedWaitsShowItUntilTheOutermostEnds) {
+  QtTestApplication qt;
+  {
+    CWaitCursor outer;
+    {
+      CWaitCursor inner;
+      ASSERT_NE(QApplication::overrideCursor(), nullptr);
+      EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+class HelpfulPanel : public CWnd {
+ public:
+  LRESULT OnHelpHitTest(WPARAM, LPARAM) { return 0x10000 + 12; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(HelpfulPanel, CWnd)
+  ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+END_MESSAGE_MAP()
+
+std::string PageText(const std::string& url) {
+  std::ifstream in(QUrl(QString::fromStdString(url)).toLocalFile().toStdString());
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct HelpFixture : ::testing::Test {
+  HelpFixture() {
+    frame = new CFrameWnd;
+    EXPECT_TRUE(frame->Create("Frame", WS_VISIBLE, {0, 0, 300, 200}, nullptr));
+    EXPECT_TRUE(panel.Create("Panel", WS_CHILD | WS_VISIBLE, {0, 0, 100, 100}, frame, AFX_IDW_PANE_FIRST));
+    frame->RecalcLayout();
+    QApplication::processEvents();
+  }
+  ~HelpFixture() override { frame->DestroyWindow(); }
+  QtTestApplication qt;
+  RecordingDesktop desktop;
+  std::vector<std::string>& opened = desktop.urls;
+  CFrameWnd* frame;
+  HelpfulPanel panel;
+};
+
+TEST_F(HelpFixture, TopicsAndContentsOpenTheirPages) {
+  frame->WinHelp(98672, HELP_CONTEXT);
+  frame->SendMessage(WM_COMMAND, ID_HELP_FINDER);
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_NE(opened[0].find("98672.html"), std::string::npos);
+  EXPECT_NE(PageText(opened[0]).find("help topic 98672"), std::string::npos);
+  EXPECT_NE(PageText(opened[1]).find("help contents"), std::string::npos);
+}
+
+TEST_F(HelpFixture, ContextHelpShowsTheTopicOfTheWindowClickedOrNothingAfterEscape) {
+  frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+  EXPECT_TRUE(InContextHelpMode());
+  QTest::keyClick(panel.GetWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(InContextHelpMode());
+  EXPECT_TRUE(opened.empty());
+
+  frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+  QTest::mouseClick(panel.GetWidget(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_FALSE(InContextHelpMode());
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_NE(PageText(opened[0]).find("help topic 65548"), std::string::npos);
 }
 
 }  // namespace

@@ -73,10 +73,8 @@ TEST_F(ProfileStoreTest, EntriesThatCannotBeStoredAreRefusedAndKeepTheOldValue) 
   EXPECT_EQ(store_.GetProfileString("General", "Key=1", "default"), "default");
 }
 
-TEST(FileProfileStore, DamagedLinesAreSkippedAndDroppedOnTheNextWrite) {
-  TemporaryFolder folder;
-  std::string path = folder / "Tavrolin.ini";
-  ReplaceFile(path,
+TEST_F(ProfileStoreTest, DamagedLinesAreSkippedAndDroppedOnTheNextWrite) {
+  ReplaceFile(path_,
             "orphan=before any section\r\n"
             "[General]\r\n"
             "ShowGround(yes/no)=yes\r\n"
@@ -88,50 +86,43 @@ TEST(FileProfileStore, DamagedLinesAreSkippedAndDroppedOnTheNextWrite) {
                 "\n"
                 "[General]\n"
                 "DitherAlways(yes/no)=no\n");
-  FileProfileStore store(path);
-  EXPECT_EQ(store.GetProfileString("General", "ShowGround(yes/no)", "-"), "yes");  // the first one counts
-  EXPECT_EQ(store.GetProfileString("General", "DitherAlways(yes/no)", "-"), "no");  // sections merge
-  EXPECT_EQ(store.GetProfileString("", "orphan", "-"), "-");
-  EXPECT_EQ(store.GetProfileString("General", "stray\rreturn", "-"), "-");
+  EXPECT_EQ(store_.GetProfileString("General", "ShowGround(yes/no)", "-"), "yes");  // the first one counts
+  EXPECT_EQ(store_.GetProfileString("General", "DitherAlways(yes/no)", "-"), "no");  // sections merge
+  EXPECT_EQ(store_.GetProfileString("", "orphan", "-"), "-");
+  EXPECT_EQ(store_.GetProfileString("General", "stray\rreturn", "-"), "-");
 
-  ASSERT_TRUE(store.WriteProfileString("Interactive", "ObjectQualityBias", "-2"));
-  EXPECT_EQ(ReadText(path),
+  ASSERT_TRUE(store_.WriteProfileString("Interactive", "ObjectQualityBias", "-2"));
+  EXPECT_EQ(ReadText(path_),
             "[General]\nShowGround(yes/no)=yes\nDitherAlways(yes/no)=no\n\n"
             "[Interactive]\nObjectQualityBias=-2\n");
 }
 
-TEST(FileProfileStore, WritesReplaceTheFileWholeAndOnlyWhenSomethingChanged) {
-  TemporaryFolder folder;
-  std::string path = folder / "Tavrolin.ini";
-  FileProfileStore store(path);
-  ASSERT_TRUE(store.WriteProfileString("General", "ShowGround(yes/no)", "no"));
-  ino_t first = Inode(path);
+TEST_F(ProfileStoreTest, WritesReplaceTheFileWholeAndOnlyWhenSomethingChanged) {
+  ASSERT_TRUE(store_.WriteProfileString("General", "ShowGround(yes/no)", "no"));
+  ino_t first = Inode(path_);
   ASSERT_NE(first, 0u);
 
   // The program writes back every value it reads; an unchanged value leaves the file alone.
-  ASSERT_TRUE(store.WriteProfileString("General", "ShowGround(yes/no)", "no"));
-  EXPECT_EQ(Inode(path), first);
+  ASSERT_TRUE(store_.WriteProfileString("General", "ShowGround(yes/no)", "no"));
+  EXPECT_EQ(Inode(path_), first);
 
   // A change goes to a new file renamed over the old one, and leaves no temporary file behind.
-  ASSERT_TRUE(store.WriteProfileString("General", "ShowGround(yes/no)", "yes"));
-  EXPECT_NE(Inode(path), first);
-  EXPECT_EQ(ReadText(path), "[General]\nShowGround(yes/no)=yes\n");
-  std::size_t files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++files;
-  EXPECT_EQ(files, 1u);
+  ASSERT_TRUE(store_.WriteProfileString("General", "ShowGround(yes/no)", "yes"));
+  EXPECT_NE(Inode(path_), first);
+  EXPECT_EQ(ReadText(path_), "[General]\nShowGround(yes/no)=yes\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "Ulmric"), {}), 1);
 
   // A store whose folder cannot be made reports the failure and reads defaults.
-  FileProfileStore underAFile(path + "/Tavrolin.ini");
+  FileProfileStore underAFile(path_ + "/Tavrolin.ini");
   EXPECT_EQ(underAFile.WriteProfileString("General", "Key", "v"), FALSE);
   EXPECT_EQ(underAFile.GetProfileString("General", "Key", "default"), "default");
 }
 
-TEST(FileProfileStore, SavingThroughALinkKeepsTheLinkThePermissionsAndTheComments) {
-  TemporaryFolder folder;
-  const std::string target = folder / "dotfiles/Tavrolin.ini", link = folder / "Ulmric/Tavrolin.ini";
+TEST_F(ProfileStoreTest, SavingThroughALinkKeepsTheLinkThePermissionsAndTheComments) {
+  const std::string target = folder_ / "dotfiles/Tavrolin.ini", link = path_;
   ASSERT_TRUE(ReplaceFile(target, "; kept by hand\n[General]\n# slow disk\nShowGround(yes/no)=yes\n"));
   ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
-  std::filesystem::create_directories(folder / "Ulmric");
+  std::filesystem::create_directories(folder_ / "Ulmric");
   std::filesystem::create_symlink("../dotfiles/Tavrolin.ini", link);
 
   FileProfileStore store(link);
@@ -148,11 +139,9 @@ TEST(FileProfileStore, SavingThroughALinkKeepsTheLinkThePermissionsAndTheComment
   EXPECT_EQ(store.GetProfileString("General", "ShowGround(yes/no)", "-"), "no");
 }
 
-TEST(FileProfileStore, TwoProgramsWritingAtOnceLoseNoneOfEachOthersKeys) {
-  TemporaryFolder folder;
-  const std::string path = folder / "Ulmric/Tavrolin.ini";
+TEST_F(ProfileStoreTest, TwoProgramsWritingAtOnceLoseNoneOfEachOthersKeys) {
   auto writeKeys = [&](const std::string& prefix) {
-    FileProfileStore store(path);
+    FileProfileStore store(path_);
     bool all = true;
     for (int i = 0; i < 200; ++i) all = store.WriteProfileString("General", prefix + std::to_string(i), "v") && all;
     return all;
@@ -165,7 +154,7 @@ TEST(FileProfileStore, TwoProgramsWritingAtOnceLoseNoneOfEachOthersKeys) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 
-  FileProfileStore next(path);
+  FileProfileStore next(path_);
   int found = 0;
   for (const char* prefix : {"first", "second"})
     for (int i = 0; i < 200; ++i) found += next.GetProfileString("General", prefix + std::to_string(i), "-") == "v";

@@ -1,0 +1,447 @@
+// Drawing: device contexts, clip boxes, a scroll view, blits from the primary surface, bitmaps and
+// image lists; and list controls and list views.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleHints>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+#include <strings.h>
+
+#include "platform/ddraw/DirectDraw.h"
+#include "platform/framework/DC.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/ImageList.h"
+#include "platform/framework/ListCtrl.h"
+#include "platform/framework/ListView.h"
+#include "platform/framework/PrimarySurfacePresenter.h"
+#include "platform/framework/ScrollView.h"
+#include "platform/framework/Wnd.h"
+#include "platform/win/ComPtr.h"
+#include "platform/win/QtTestApplication.h"
+
+namespace {
+
+TEST(CDC, DrawsThroughItsMappingWithTheSelectedPenAndBrush) {
+  QtTestApplication app;
+  QImage image(20, 20, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    CDC dc(&image);
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetViewportExt(2, 2);  // twice the size, logical (1, 1) at the corner
+    dc.SetWindowOrg(1, 1);
+    const RECT cell{1, 1, 3, 2};
+    dc.FillSolidRect(&cell, RGB(255, 0, 0));
+    CBrush blue(RGB(0, 0, 255));
+    CPen green(PS_SOLID, 1, RGB(0, 255, 0));
+    CBrush* oldBrush = dc.SelectObject(&blue);
+    CPen* oldPen = dc.SelectObject(&green);
+    EXPECT_TRUE(dc.Rectangle(5, 5, 9, 9));
+    EXPECT_EQ(dc.SelectObject(oldBrush), &blue);
+    EXPECT_EQ(dc.SelectObject(oldPen), &green);
+  }
+  EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(3, 1), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(4, 0), qRgb(255, 255, 255));  // right edge is outside
+  EXPECT_EQ(image.pixel(0, 2), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(8, 8), qRgb(0, 255, 0));    // outline at device (8, 8)..(15, 15)
+  EXPECT_EQ(image.pixel(15, 15), qRgb(0, 255, 0));
+  EXPECT_EQ(image.pixel(12, 12), qRgb(0, 0, 255));  // filled inside
+  EXPECT_EQ(image.pixel(16, 16), qRgb(255, 255, 255));
+}
+
+// A clip box leaves out siblings above but not children, is logical, and is empty when hidden.
+TEST(CDC, ClipBoxOfAWindowLeavesOutSiblingsAboveItAndIsEmptyWhenHidden) {
+  QtTestApplication app;
+  CWnd parent, below, above, inner;
+  parent.Create("Frame", WS_VISIBLE, RECT{0, 0, 200, 100}, nullptr);
+  below.Create("Below", WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 60}, &parent);
+  inner.Create("Inner", WS_CHILD | WS_VISIBLE, RECT{0, 0, 40, 30}, &below);
+  above.Create("Above", WS_CHILD | WS_VISIBLE, RECT{100, 0, 180, 60}, &parent);
+  RECT box{};
+  EXPECT_EQ(CWindowDC(&below).GetClipBox(&box), SIMPLEREGION);
+  EXPECT_EQ(CRect(box), CRect(0, 0, 80, 60));
+  above.MoveWindow(60, 40, 80, 60);
+  EXPECT_EQ(CWindowDC(&below).GetClipBox(&box), COMPLEXREGION);
+  EXPECT_EQ(CClientDC(&above).GetClipBox(&box), SIMPLEREGION);
+  EXPECT_EQ(CRect(box), CRect(0, 0, 80, 60));
+  CClientDC zoomed(&above);
+  zoomed.SetMapMode(MM_ANISOTROPIC);
+  zoomed.SetViewportExt(2, 2);
+  zoomed.GetClipBox(&box);
+  EXPECT_EQ(CRect(box), CRect(0, 0, 40, 30));
+  above.ShowWindow(SW_HIDE);
+  EXPECT_EQ(CWindowDC(&above).GetClipBox(&box), NULLREGION);
+  EXPECT_EQ(CDC::FromHandle(zoomed.GetSafeHdc()), &zoomed);
+  auto ended = std::make_unique<CDC>();
+  const HDC gone = ended->GetSafeHdc();
+  ended.reset();
+  EXPECT_EQ(CDC::FromHandle(gone), nullptr);
+}
+
+// A red square at (100, 0) of its contents.
+class PictureView : public CScrollView {
+ public:
+  void OnDraw(CDC* dc) override {
+    const CRect square(100, 0, 110, 10);
+    dc->FillSolidRect(&square, RGB(255, 0, 0));
+  }
+  void PostNcDestroy() override {}  // lives on the stack here
+};
+
+// Bars only where the contents do not fit, positions kept inside the contents, clicks scroll.
+TEST(ScrollView, BarsShowWhereTheContentsDoNotFitAndClicksScroll) {
+  QtTestApplication qt;
+  CWnd parent;
+  ASSERT_TRUE(parent.Create("Parent", WS_VISIBLE, {0, 0, 300, 200}, nullptr));
+  PictureView view;
+  ASSERT_TRUE(view.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {0, 0, 200, 100}, &parent, AFX_IDW_PANE_FIRST));
+  QApplication::processEvents();
+
+  view.SetScrollSizes(MM_TEXT, CSize(1000, 80));
+  int mode = 0;
+  SIZE total{}, page{}, line{};
+  view.GetDeviceScrollSizes(mode, total, page, line);
+  EXPECT_EQ(CSize(page), CSize(100, 8));
+  EXPECT_EQ(CSize(line), CSize(10, 1));
+  auto bars = view.GetWidget()->findChildren<QScrollBar*>();
+  ASSERT_EQ(bars.size(), 2);
+  QScrollBar* horizontal = bars[0]->orientation() == Qt::Horizontal ? bars[0] : bars[1];
+  QScrollBar* vertical = horizontal == bars[0] ? bars[1] : bars[0];
+  EXPECT_TRUE(horizontal->isVisible());
+  EXPECT_FALSE(vertical->isVisible());  // 80 rows fit in 100
+
+  view.ScrollToPosition({5000, 50});
+  EXPECT_EQ(view.GetDeviceScrollPosition(), CPoint(800, 0));  // 1000 - 200 wide; no room to go down
+
+  // A click on the bar's track left of the handle pages back.
+  horizontal->triggerAction(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(view.GetDeviceScrollPosition().x, horizontal->value());
+  EXPECT_LT(view.GetDeviceScrollPosition().x, 800);
+
+  // Painting draws the contents moved by the position.
+  view.ScrollToPosition({100, 0});
+  const QImage shot = view.GetWidget()->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(5, 5), QColor(255, 0, 0));
+  EXPECT_NE(shot.pixelColor(15, 5), QColor(255, 0, 0));
+
+  // Contents of one pixel need no bars and stay at the origin.
+  view.SetScrollSizes(MM_TEXT, CSize(1, 1));
+  EXPECT_FALSE(horizontal->isVisible());
+  EXPECT_EQ(view.GetDeviceScrollPosition(), CPoint(0, 0));
+}
+
+// A 4 x 3 image whose pixel (x, y) is 0x00RRGGBB with red 40x + 1, green 50y + 1, blue 7.
+QRgb Expected(int x, int y) { return qRgb(40 * x + 1, 50 * y + 1, 7); }
+
+// A window that blits the image from its paint handler at a zoom, as a camera window does.
+class BlittingWindow : public QWidget {
+ public:
+  BlittingWindow(IDirectDrawSurface* primary, IDirectDrawSurface* image, int zoom)
+      : primary_(primary), image_(image), zoom_(zoom) {}
+  void Blit() {
+    const QPoint at = mapToGlobal(QPoint(0, 0));
+    RECT dest{at.x(), at.y(), at.x() + 4 * zoom_, at.y() + 3 * zoom_};
+    ASSERT_EQ(primary_->Blt(&dest, image_, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter(this).fillRect(rect(), Qt::red);
+    Blit();
+  }
+
+ private:
+  IDirectDrawSurface* primary_;
+  IDirectDrawSurface* image_;
+  int zoom_;
+};
+
+class PrimarySurfacePresenterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(DirectDrawCreate(nullptr, dd_.put(), nullptr), DD_OK);
+    DDSURFACEDESC desc{};
+    desc.dwSize = kDDSurfaceDescSize;
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    ASSERT_EQ(dd_->CreateSurface(&desc, primary_.put(), nullptr), DD_OK);
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    desc.dwWidth = 4;
+    desc.dwHeight = 3;
+    ASSERT_EQ(dd_->CreateSurface(&desc, image_.put(), nullptr), DD_OK);
+    DDSURFACEDESC locked{};
+    locked.dwSize = kDDSurfaceDescSize;
+    ASSERT_EQ(image_->Lock(nullptr, &locked, DDLOCK_WRITEONLY | DDLOCK_WAIT, nullptr), DD_OK);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 4; ++x)
+        reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.lpSurface) + y * locked.lPitch)[x] =
+            Expected(x, y) & 0xFFFFFF;
+    image_->Unlock(nullptr);
+    ASSERT_EQ(DirectDrawCreateClipper(0, clipper_.put(), nullptr), DD_OK);
+    ASSERT_EQ(clipper_->SetHWnd(0, kWindow), DD_OK);
+    ASSERT_EQ(primary_->SetClipper(clipper_.get()), DD_OK);
+  }
+
+  static inline const HWND kWindow = reinterpret_cast<HWND>(0x1234);
+  QtTestApplication app_;
+  ComPtr<IDirectDraw> dd_;
+  ComPtr<IDirectDrawSurface> primary_;
+  ComPtr<IDirectDrawSurface> image_;
+  ComPtr<IDirectDrawClipper> clipper_;
+};
+
+TEST_F(PrimarySurfacePresenterTest, WindowShowsTheBlittedPixelsAtFullAndDoubleSize) {
+  for (int zoom : {1, 2}) {
+    BlittingWindow window(primary_.get(), image_.get(), zoom);
+    PrimarySurfacePresenter presenter([&](HWND h) { return h == kWindow ? &window : nullptr; });
+    window.setGeometry(30, 20, 12, 9);
+    window.show();
+    window.Blit();  // before the first paint: the presenter starts watching the window
+
+    const QImage shown = window.grab().toImage();
+    for (int y = 0; y < 9; ++y)
+      for (int x = 0; x < 12; ++x) {
+        const bool inImage = x < 4 * zoom && y < 3 * zoom;
+        const QRgb want = inImage ? Expected(x / zoom, y / zoom) : qRgb(255, 0, 0);
+        ASSERT_EQ(shown.pixel(x, y) & 0xFFFFFF, want & 0xFFFFFF) << "zoom " << zoom << " at " << x << "," << y;
+      }
+  }
+}
+
+// A framework window that counts its paints.
+class CountingWindow : public CWnd {
+ public:
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message == WM_PAINT) ++paints;
+    return CWnd::OnWndMsg(message, wParam, lParam, result);
+  }
+  int paints = 0;
+};
+
+// A framework window keeps a blit made outside its paint, and still paints itself.
+TEST_F(PrimarySurfacePresenterTest, AFrameworkWindowKeepsABlitMadeOutsideItsPaint) {
+  CountingWindow window;
+  window.Create("Camera", WS_VISIBLE, RECT{100, 40, 110, 50}, nullptr);
+  window.GetWidget()->setAutoFillBackground(true);
+  window.GetWidget()->setPalette(QPalette(Qt::red));
+  PrimarySurfacePresenter presenter;
+  ASSERT_EQ(clipper_->SetHWnd(0, window.m_hWnd), DD_OK);
+  RECT dest{};
+  window.GetWindowRect(&dest);
+  dest.right = dest.left + 8;
+  dest.bottom = dest.top + 6;
+  ASSERT_EQ(primary_->Blt(&dest, image_.get(), nullptr, DDBLT_WAIT, nullptr), DD_OK);
+  const QImage shown = window.GetWidget()->grab().toImage();
+  EXPECT_EQ(shown.pixel(7, 5) & 0xFFFFFF, Expected(3, 2) & 0xFFFFFF);
+  EXPECT_EQ(shown.pixel(8, 6) & 0xFFFFFF, qRgb(255, 0, 0) & 0xFFFFFF);
+  const int before = window.paints;
+  window.GetWidget()->grab();
+  EXPECT_EQ(window.paints, before + 1);
+}
+
+BITMAPINFO Header(LONG width, LONG height, WORD bits = 24) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+  return info;
+}
+
+TEST(DibSection, RefusesWhatItCannotHoldAndPadsRowsToFourBytes) {
+  void* bits = reinterpret_cast<void*>(1);
+  BITMAPINFO wrong = Header(5, 3, 32);
+  EXPECT_EQ(CreateDIBSection(nullptr, &wrong, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  EXPECT_EQ(bits, nullptr);
+  BITMAPINFO empty = Header(0, 3);
+  EXPECT_EQ(CreateDIBSection(nullptr, &empty, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+
+  BITMAPINFO info = Header(5, -3);  // top-down
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(dib, nullptr);
+  BitmapPixels p{};
+  ASSERT_TRUE(GetBitmapPixels(dib, &p));
+  EXPECT_EQ(p.stride, 16);
+  EXPECT_FALSE(p.bottomUp);
+  EXPECT_EQ(p.rows, bits);
+  EXPECT_TRUE(DeleteObject(dib));
+  EXPECT_FALSE(DeleteObject(dib));
+  EXPECT_FALSE(GetBitmapPixels(dib, &p));
+}
+
+// A 3 x 2 bottom-up image whose pixels of the key colour (its first stored pixel) are masked.
+struct Thumbnail {
+  CBitmap colour, mask;
+  Thumbnail() {
+    BITMAPINFO info = Header(3, 2);
+    void* bits = nullptr;
+    colour.Attach(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    auto* rows = static_cast<BYTE*>(bits);
+    const BYTE bottom[] = {9, 9, 9, 255, 0, 0, 9, 9, 9};  // blue, green, red
+    const BYTE top[] = {0, 255, 0, 0, 0, 255, 1, 2, 3};
+    std::copy(std::begin(bottom), std::end(bottom), rows);
+    std::copy(std::begin(top), std::end(top), rows + 12);
+    BYTE maskRows[4] = {0x00, 0, 0xA0, 0};  // top row: none; bottom row: pixels 0 and 2
+    BITMAP bm{0, 3, 2, 2, 1, 1, maskRows};
+    mask.CreateBitmapIndirect(&bm);
+  }
+};
+
+TEST(CImageList, AddsImagesOfItsSizeWithTheMaskedPixelsTransparentAndDragsThem) {
+  QtTestApplication app;
+  Thumbnail t;
+  CImageList list;
+  EXPECT_EQ(list.Add(&t.colour, &t.mask), -1);  // not created
+  ASSERT_TRUE(list.Create(3, 2, ILC_COLOR24 | ILC_MASK, 10, 10));
+  EXPECT_EQ(list.Add(&t.colour, &t.mask), 0);
+  EXPECT_EQ(list.Add(&t.colour, nullptr), 1);
+  const QImage image = list.GetImage(0);
+  EXPECT_EQ(image.pixel(0, 0), qRgb(0, 255, 0));
+  EXPECT_EQ(image.pixel(1, 0), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(2, 0), qRgb(3, 2, 1));
+  EXPECT_EQ(qAlpha(image.pixel(0, 1)), 0);
+  EXPECT_EQ(image.pixel(1, 1), qRgb(0, 0, 255));
+  EXPECT_EQ(qAlpha(image.pixel(2, 1)), 0);
+  EXPECT_EQ(list.GetImage(1).pixel(0, 1), qRgb(9, 9, 9));
+
+  CImageList other;
+  other.Create(4, 2, ILC_COLOR24, 1, 1);
+  EXPECT_EQ(other.Add(&t.colour, nullptr), -1);
+  EXPECT_EQ(other.GetImageCount(), 0);
+
+  // The drag image follows the pointer by its hot spot.
+  EXPECT_FALSE(list.BeginDrag(2, {0, 0}));
+  ASSERT_TRUE(list.BeginDrag(0, {1, 1}));
+  ASSERT_TRUE(CImageList::DragEnter(nullptr, {100, 50}));
+  const auto dragWindow = [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible()) return w;
+    return static_cast<QWidget*>(nullptr);
+  };
+  ASSERT_NE(dragWindow(), nullptr);
+  EXPECT_EQ(dragWindow()->pos(), QPoint(99, 49));
+  CImageList::DragMove({200, 60});
+  EXPECT_EQ(dragWindow()->pos(), QPoint(199, 59));
+  CImageList::DragLeave(nullptr);
+  EXPECT_EQ(dragWindow(), nullptr);
+  CImageList::EndDrag();
+  EXPECT_FALSE(CImageList::DragMove({0, 0}));
+}
+
+const char* const kLabels[] = {"Banana", "apple", "cherry"};
+
+class Owner : public CWnd {
+ public:
+  void OnBeginDrag(NMHDR* header, LRESULT*) {
+    const auto* note = reinterpret_cast<NMLISTVIEW*>(header);
+    dragged = note->iItem;
+    from = note->ptAction;
+  }
+  int dragged = -1;
+  POINT from{};
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(Owner, CWnd)
+  ON_NOTIFY(LVN_BEGINDRAG, 5, OnBeginDrag)
+END_MESSAGE_MAP()
+
+int ByLabel(LPARAM a, LPARAM b, LPARAM) { return strcasecmp(kLabels[a], kLabels[b]); }
+
+// Three 4 x 4 icons whose only pixel colour is 10, 20 or 30 in red.
+struct Icons {
+  CImageList list;
+  Icons() {
+    list.Create(4, 4, ILC_COLOR24, 3, 3);
+    for (BYTE red : {10, 20, 30}) {
+      BITMAPINFO info = Header(4, 4);
+      void* bits = nullptr;
+      CBitmap bitmap;
+      bitmap.Attach(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+      for (int i = 0; i < 16; ++i) static_cast<BYTE*>(bits)[i * 3 + 2] = red;
+      list.Add(&bitmap, nullptr);
+    }
+  }
+};
+
+TEST(CListCtrl, ItemsKeepTextImageAndDataThroughASort) {
+  QtTestApplication app;
+  Owner owner;
+  owner.Create("Objects", WS_VISIBLE, RECT{0, 0, 300, 200}, nullptr);
+  CListCtrl list;
+  ASSERT_TRUE(list.SubclassWidget(CreateListViewWidget(owner.GetWidget()), 5));
+  Icons icons;
+  EXPECT_EQ(list.SetImageList(&icons.list, LVSIL_NORMAL), nullptr);
+  for (int i = 0; i < 3; ++i) {
+    LVITEM item{LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, i, 0, 0, 0, const_cast<char*>(kLabels[i]), 0, i, i};
+    EXPECT_EQ(list.InsertItem(&item), i);
+  }
+  EXPECT_TRUE(list.SortItems(ByLabel, 0));
+  char text[4];
+  LVITEM first{LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM, 0, 0, 0, 0, text, sizeof text, -1, -1};
+  ASSERT_TRUE(list.GetItem(&first));
+  EXPECT_STREQ(text, "app");  // cut to the buffer
+  EXPECT_EQ(first.iImage, 1);
+  EXPECT_EQ(first.lParam, 1);
+  EXPECT_EQ(list.GetItemData(1), 0u);
+  EXPECT_EQ(list.GetItemData(2), 2u);
+  LVITEM past{LVIF_PARAM, 3, 0, 0, 0, nullptr, 0, 0, 0};
+  EXPECT_FALSE(list.GetItem(&past));
+  auto* widget = qobject_cast<QListWidget*>(list.GetWidget());
+  EXPECT_EQ(widget->item(2)->icon().pixmap(4, 4).toImage().pixel(0, 0), qRgb(30, 0, 0));
+
+  // Pressing on an item and moving the pointer past the drag distance starts a drag.
+  owner.GetWidget()->resize(300, 200);
+  widget->setGeometry(0, 0, 300, 200);
+  widget->show();
+  QApplication::processEvents();
+  RECT icon{};
+  ASSERT_TRUE(list.GetItemRect(1, &icon, LVIR_ICON));
+  EXPECT_EQ(icon.right - icon.left, 4);
+  const QPoint press(icon.left + 2, icon.top + 2);
+  QTest::mousePress(widget->viewport(), Qt::LeftButton, {}, press);
+  const QPointF to = press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5);
+  QMouseEvent move(QEvent::MouseMove, to, widget->viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(widget->viewport(), &move);
+  EXPECT_EQ(owner.dragged, 1);
+  EXPECT_EQ(owner.from.x, press.x());
+}
+
+class ObjectsView : public CListView {
+  DECLARE_DYNCREATE(ObjectsView)
+};
+IMPLEMENT_DYNCREATE(ObjectsView, CListView)
+
+// A list view fills its frame with a list control that shows the items put in it.
+TEST(ListView, ItsControlHoldsTheItemsAndFillsTheFrame) {
+  QtTestApplication qt;
+  auto* frame = new CFrameWnd;
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(ObjectsView);
+  ASSERT_TRUE(frame->LoadFrame(0, WS_OVERLAPPEDWINDOW, nullptr, &context));
+  frame->InitialUpdateFrame(nullptr, TRUE);
+  frame->MoveWindow(0, 0, 400, 300);
+  auto* view = dynamic_cast<ObjectsView*>(frame->GetActiveView());
+  ASSERT_NE(view, nullptr);
+
+  CListCtrl& list = view->GetListCtrl();
+  char name[] = "Chair";
+  LVITEM item{LVIF_TEXT, 0, 0, 0, 0, name, 0, 0, 0};
+  EXPECT_EQ(list.InsertItem(&item), 0);
+  EXPECT_EQ(list.GetItemCount(), 1);
+  QApplication::processEvents();
+  CRect client, bounds;
+  view->GetClientRect(&client);
+  EXPECT_GT(client.Width(), 300);  // the view fills the frame
+  ASSERT_TRUE(list.GetItemRect(0, &bounds, LVIR_BOUNDS));
+  EXPECT_TRUE(client.PtInRect(bounds.CenterPoint()));
+  frame->DestroyWindow();
+}
+
+}  // namespace

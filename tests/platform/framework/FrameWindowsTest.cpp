@@ -1,0 +1,582 @@
+// A main frame with bars and a document window: command routes, update handlers, bars, idle time;
+// and documents through the framework's commands: New, Save, Close, Open, recent files, failed saves.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDockWidget>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <fstream>
+#include <iterator>
+
+#include "FrameTestClasses.h"
+#include "platform/framework/Archive.h"
+#include "platform/framework/CommandLine.h"
+#include "platform/framework/Controls.h"
+#include "platform/framework/DC.h"
+#include "platform/framework/RecentFileList.h"
+#include "platform/framework/StatusBar.h"
+#include "platform/framework/ToolBar.h"
+#include "platform/win/QtTestApplication.h"
+#include "support/PlatformFakes.h"
+#include "support/ScriptedFileDialogs.h"
+#include "support/ScriptedMessageBoxes.h"
+#include "support/TemporaryFolder.h"
+
+namespace {
+
+// Paints its owner-drawn panes green and notes what it was asked to draw.
+class PaintingStatusBar : public CStatusBar {
+ public:
+  void DrawItem(DRAWITEMSTRUCT* item) override {
+    drawn.push_back(item->itemID);
+    rect = item->rcItem;
+    CDC::FromHandle(item->hDC)->FillSolidRect(&item->rcItem, RGB(0, 255, 0));
+  }
+  std::vector<UINT> drawn;
+  CRect rect;
+};
+
+struct FrameFixture : ::testing::Test {
+  FrameFixture() {
+    RegisterTestResources();
+    app.AddDocTemplate(new CMultiDocTemplate(kChildResource, RUNTIME_CLASS(TestDocument), RUNTIME_CLASS(TestChild),
+                                             RUNTIME_CLASS(TestView)));
+    main = new TestMainFrame;
+    EXPECT_TRUE(main->LoadFrame(kMainResource));
+    app.m_pMainWnd = main;
+    mainHandle = main->m_hWnd;
+    main->EnableDocking(CBRS_ALIGN_ANY);
+    EXPECT_TRUE(toolBar.Create(main));
+    EXPECT_TRUE(toolBar.LoadToolBar(kMainResource));
+    toolBar.EnableDocking(CBRS_ALIGN_ANY);
+    main->DockControlBar(&toolBar, AFX_IDW_DOCKBAR_TOP);
+    const UINT panes[] = {ID_SEPARATOR, 57345};
+    EXPECT_TRUE(statusBar.Create(main));
+    EXPECT_TRUE(statusBar.SetIndicators(panes, 2));
+    main->MoveWindow(0, 0, 640, 480);
+    main->ShowWindow(SW_SHOW);
+    app.OnFileNew();
+    QApplication::processEvents();
+    routeLog.clear();
+  }
+  ~FrameFixture() override { if (IsWindow(mainHandle)) main->DestroyWindow(); }
+  QAction* Item(int popup, UINT id) {
+    for (QAction* action : main->GetMenuPopup(popup)->actions())
+      if (action->property("tavrolinCommand").toUInt() == id) return action;
+    return nullptr;
+  }
+  // Opens the popup as a user would, so its update handlers run.
+  void OpenMenu(int popup) {
+    QMenu* menu = main->GetMenuPopup(popup);
+    menu->popup(QPoint(0, 0));
+    QApplication::processEvents();
+  }
+
+  QToolButton* Button(int index) {
+    return qobject_cast<QToolButton*>(toolBar.Buttons()->widgetForAction(toolBar.Action(index)));
+  }
+
+  QtTestApplication qt;
+  ScopedMemoryProfile store;
+  TestApp app;
+  TestMainFrame* main;
+  HWND mainHandle;  // the frame deletes itself with its window
+  CToolBar toolBar;
+  PaintingStatusBar statusBar;
+};
+
+TEST_F(FrameFixture, ACommandReachesTheFirstHandlerFromViewToApplication) {
+  const std::pair<UINT, const char*> cases[] = {
+      {kForView, "view"}, {kForDocument, "document"}, {kForChild, "child"}, {kForMainFrame, "main 40103"},
+      {kForApp, "app"}};
+  for (const auto& [id, first] : cases) {
+    routeLog.clear();
+    main->SendMessage(WM_COMMAND, id);
+    ASSERT_EQ(routeLog.size(), 1u) << id;
+    EXPECT_EQ(routeLog[0], first);
+  }
+  // Posted commands arrive once the loop runs.
+  routeLog.clear();
+  main->PostMessage(WM_COMMAND, kForChild);
+  EXPECT_TRUE(routeLog.empty());
+  QApplication::processEvents();
+  EXPECT_EQ(routeLog, std::vector<std::string>{"child"});
+  // A child frame that gets a command itself hands what it does not take to the main frame.
+  routeLog.clear();
+  main->MDIGetActive()->SendMessage(WM_COMMAND, kForMainFrame);
+  EXPECT_EQ(routeLog, std::vector<std::string>{"main 40103"});
+}
+
+TEST_F(FrameFixture, UpdateHandlersDisableCheckAndRenameMenuItems) {
+  main->guardEnabled = FALSE;
+  OpenMenu(1);
+  EXPECT_FALSE(Item(1, kGuarded)->isEnabled());
+  EXPECT_TRUE(Item(1, kChecked)->isChecked());
+  EXPECT_TRUE(Item(1, kRadio)->isChecked());
+  ASSERT_NE(Item(1, kRadio)->actionGroup(), nullptr);
+  EXPECT_TRUE(Item(1, kRadio)->actionGroup()->isExclusive());  // drawn with a dot
+  EXPECT_EQ(Item(1, kRenamed)->text(), "&Renamed");
+  // Clicking the renamed item runs its command.
+  QMenu* menu = main->GetMenuPopup(1);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(1, kRenamed)).center());
+  QApplication::processEvents();
+  EXPECT_EQ(routeLog, std::vector<std::string>{"main 40203"});
+  menu->hide();
+
+  main->guardEnabled = TRUE;
+  OpenMenu(1);
+  EXPECT_TRUE(Item(1, kGuarded)->isEnabled());
+  menu->hide();
+}
+
+// The item under the mouse shows its prompt until the menu closes; an item that closes the frame
+// runs only once the menu has let go of the click.
+TEST_F(FrameFixture, MenuItemsShowTheirPromptAndRunAfterTheMenuLetsGo) {
+  OpenMenu(0);
+  QMenu* menu = main->GetMenuPopup(0);
+  QTest::mouseMove(menu, menu->actionGeometry(Item(0, ID_FILE_NEW)).center());
+  QApplication::processEvents();
+  EXPECT_EQ(statusBar.GetPaneText(0), "Create a new document");
+  menu->hide();
+  QApplication::processEvents();
+  EXPECT_EQ(statusBar.GetPaneText(0), " Ready");
+
+  OpenMenu(0);
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(0, ID_APP_EXIT)).center());
+  EXPECT_TRUE(IsWindow(mainHandle));  // the menu still runs its own click handling here
+  QApplication::processEvents();
+  EXPECT_FALSE(IsWindow(mainHandle));
+}
+
+TEST_F(FrameFixture, AnAcceleratorOfADisabledCommandDoesNothing) {
+  QWidget* view = main->GetActiveView()->GetWidget();
+  main->guardEnabled = FALSE;
+  QTest::keyClick(view, Qt::Key_G, Qt::ControlModifier);
+  EXPECT_TRUE(routeLog.empty());
+  // Sent as an accelerator's command, it is refused too.
+  main->SendMessage(WM_COMMAND, MAKEWPARAM(kGuarded, 1));
+  EXPECT_TRUE(routeLog.empty());
+
+  main->guardEnabled = TRUE;
+  // While a menu is open its keys belong to the menu.
+  OpenMenu(0);
+  QTest::keyClick(main->GetMenuPopup(0), Qt::Key_G, Qt::ControlModifier);
+  main->GetMenuPopup(0)->hide();
+  EXPECT_TRUE(routeLog.empty());
+  QTest::keyClick(view, Qt::Key_G, Qt::ControlModifier);
+  EXPECT_EQ(routeLog, std::vector<std::string>{"main 40200"});
+  // Without Ctrl the key is not the accelerator; Ctrl+plus reaches the view.
+  routeLog.clear();
+  QTest::keyClick(view, Qt::Key_G);
+  QTest::keyClick(view, Qt::Key_Equal, Qt::ControlModifier);
+  EXPECT_EQ(routeLog, std::vector<std::string>{"view"});
+}
+
+TEST_F(FrameFixture, ChildrenActivateTileCascadeMaximiseAndAreListed) {
+  app.OnFileNew();
+  QApplication::processEvents();
+  CMDIChildWnd* second = main->MDIGetActive();
+  ASSERT_NE(second, nullptr);
+  auto* first = dynamic_cast<CMDIChildWnd*>(main->GetMDIClient()->Children().front());
+  ASSERT_NE(first, second);
+  // The main frame's icon comes from its resource; children without their own show it too.
+  ASSERT_FALSE(main->GetWidget()->windowIcon().isNull());
+  EXPECT_EQ(second->GetWidget()->windowIcon().cacheKey(), main->GetWidget()->windowIcon().cacheKey());
+
+  routeLog.clear();
+  ::SendMessage(main->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(first->m_hWnd));
+  QApplication::processEvents();
+  EXPECT_EQ(main->MDIGetActive(), first);
+  EXPECT_EQ(routeLog, (std::vector<std::string>{"deactivate", "activate"}));
+
+  // Tiled horizontally the children stack top to bottom over the whole client.
+  main->SendMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
+  CRect a, b, client;
+  first->GetWindowRect(&a);
+  second->GetWindowRect(&b);
+  main->GetMDIClient()->GetClientRect(&client);
+  EXPECT_EQ(a.Width(), client.Width());
+  EXPECT_EQ(b.Width(), client.Width());
+  EXPECT_EQ(a.bottom, b.top);
+  EXPECT_EQ(a.Height() + b.Height(), client.Height());
+
+  main->SendMessage(WM_COMMAND, ID_WINDOW_CASCADE);
+  first->GetWindowRect(&a);
+  second->GetWindowRect(&b);
+  EXPECT_NE(a.TopLeft(), b.TopLeft());
+
+  main->MDIMaximize(second);
+  QApplication::processEvents();
+  BOOL maximized = FALSE;
+  EXPECT_EQ(main->MDIGetActive(&maximized), second);
+  EXPECT_TRUE(maximized);
+  EXPECT_TRUE(second->IsZoomed());
+
+  // The Window menu lists both children, the active one checked; choosing one activates it.
+  OpenMenu(2);
+  QMenu* window = main->GetWindowMenuPopup();
+  ASSERT_EQ(window, main->GetMenuPopup(2));
+  QList<QAction*> listed;
+  for (QAction* action : window->actions())
+    if (action->text().startsWith('&') && action->text().size() > 1 && action->text()[1].isDigit()) listed.append(action);
+  ASSERT_EQ(listed.size(), 2);
+  EXPECT_EQ(listed[0]->text(), "&1 Untitled1");
+  EXPECT_FALSE(listed[0]->isChecked());
+  EXPECT_TRUE(listed[1]->isChecked());
+  listed[0]->trigger();
+  QApplication::processEvents();
+  window->hide();
+  EXPECT_EQ(main->MDIGetActive(), first);
+}
+
+TEST_F(FrameFixture, ButtonsComeFromTheResourceRunCommandsAndGreyAtIdle) {
+  ASSERT_EQ(toolBar.GetCount(), 3);
+  EXPECT_EQ(toolBar.GetItemID(0), kToolUndo);
+  EXPECT_EQ(toolBar.GetItemID(1), 0u);  // the separator
+  EXPECT_EQ(toolBar.CommandToIndex(kToolRedo), 2);
+  EXPECT_EQ(toolBar.Action(0)->toolTip(), "Undo");
+  CRect undo;
+  toolBar.GetItemRect(0, &undo);
+  EXPECT_EQ(toolBar.OnToolHitTest(undo.TopLeft() + CPoint(2, 2), nullptr), 0);
+  EXPECT_EQ(toolBar.OnToolHitTest(CPoint(-5, -5), nullptr), -1);
+
+  QTest::mouseClick(Button(2), Qt::LeftButton);
+  EXPECT_EQ(routeLog, std::vector<std::string>{"main 57644"});
+
+  // The update handler greys the button at idle; a click then does nothing.
+  main->redoEnabled = FALSE;
+  app.OnIdle(0);
+  EXPECT_FALSE(Button(2)->isEnabled());
+  EXPECT_TRUE(Button(0)->isEnabled());
+  routeLog.clear();
+  QTest::mouseClick(Button(2), Qt::LeftButton);
+  EXPECT_TRUE(routeLog.empty());
+}
+
+TEST_F(FrameFixture, BarsDockOnEverySideFloatAndComeBackFromThePreferences) {
+  EXPECT_TRUE(toolBar.GetBarStyle() & CBRS_ALIGN_TOP);
+  main->DockControlBar(&toolBar, AFX_IDW_DOCKBAR_LEFT);
+  QApplication::processEvents();
+  EXPECT_TRUE(toolBar.GetBarStyle() & CBRS_ALIGN_LEFT);
+  EXPECT_EQ(toolBar.Buttons()->orientation(), Qt::Vertical);
+  main->DockControlBar(&toolBar, AFX_IDW_DOCKBAR_BOTTOM);
+  EXPECT_TRUE(toolBar.GetBarStyle() & CBRS_ALIGN_BOTTOM);
+  main->DockControlBar(&toolBar, AFX_IDW_DOCKBAR_RIGHT);
+  EXPECT_TRUE(toolBar.GetBarStyle() & CBRS_ALIGN_RIGHT);
+
+  main->SaveBarState("Bars");
+  EXPECT_FALSE(store->GetProfileString("Bars", "Layout", "").empty());
+
+  main->FloatControlBar(&toolBar, CPoint(50, 60));
+  EXPECT_TRUE(toolBar.IsFloating());
+  EXPECT_EQ(toolBar.GetBarStyle() & CBRS_ALIGN_ANY, 0u);
+  main->ShowControlBar(&statusBar, FALSE, TRUE);
+  EXPECT_FALSE(statusBar.GetStyle() & WS_VISIBLE);
+
+  // Restoring puts the tool bar back on the right.
+  ASSERT_TRUE(main->LoadBarState("Bars"));
+  QApplication::processEvents();
+  EXPECT_FALSE(toolBar.IsFloating());
+  EXPECT_TRUE(toolBar.GetBarStyle() & CBRS_ALIGN_RIGHT);
+
+  // A double-click on the grip floats the bar, and another docks it again.
+  QWidget* grip = toolBar.Dock()->titleBarWidget();
+  QTest::mouseDClick(grip, Qt::LeftButton);
+  EXPECT_TRUE(toolBar.IsFloating());
+  QTest::mouseDClick(grip, Qt::LeftButton);
+  EXPECT_FALSE(toolBar.IsFloating());
+}
+
+TEST_F(FrameFixture, StatusPanesByIdWithTheirTextsAndRectangles) {
+  EXPECT_EQ(statusBar.GetCount(), 2);
+  EXPECT_EQ(statusBar.CommandToIndex(57345), 1);
+  EXPECT_EQ(statusBar.CommandToIndex(99), -1);
+  EXPECT_EQ(statusBar.GetPaneText(1), " Ready");
+  UINT id = 1, style = 0;
+  int width = 0;
+  statusBar.GetPaneInfo(0, id, style, width);
+  EXPECT_EQ(id, 0u);
+  EXPECT_TRUE(style & SBPS_STRETCH);
+  statusBar.SetPaneInfo(0, 0, SBPS_STRETCH, 0);
+  statusBar.SetPaneText(0, "Prompt");
+  QApplication::processEvents();
+  // The stretching pane takes the room the fixed pane leaves; SB_GETRECT answers the same.
+  CRect first, second, byMessage;
+  statusBar.GetItemRect(0, &first);
+  statusBar.GetItemRect(1, &second);
+  EXPECT_LT(first.right, second.left + 1);
+  EXPECT_GT(first.Width(), second.Width());
+  EXPECT_TRUE(statusBar.SendMessage(SB_GETRECT, 1, reinterpret_cast<LPARAM>(&byMessage)));
+  EXPECT_EQ(byMessage, second);
+  EXPECT_FALSE(statusBar.SendMessage(SB_GETRECT, 5, reinterpret_cast<LPARAM>(&byMessage)));
+
+  // An owner-drawn pane is painted by the bar's DrawItem, in the bar's coordinates.
+  statusBar.SetPaneStyle(1, SBT_OWNERDRAW);
+  const QImage shot = statusBar.GetWidget()->grab().toImage();
+  ASSERT_FALSE(statusBar.drawn.empty());
+  EXPECT_EQ(statusBar.drawn.back(), 1u);
+  EXPECT_EQ(statusBar.rect, second);
+  EXPECT_EQ(shot.pixelColor(second.CenterPoint().x, second.CenterPoint().y), QColor(0, 255, 0));
+}
+
+TEST_F(FrameFixture, IdleCountsRiseUntilDeclinedAndStartAgainAfterInput) {
+  app.idleRounds = 3;
+  QWidget* target = main->GetActiveView()->GetWidget();
+  // A key and a posted message arrive after the loop fell idle, each starting the count again;
+  // a timer alone does not. Then the program ends through its main window.
+  QTimer::singleShot(50, [&] { QTest::keyClick(target, Qt::Key_A); });
+  QTimer::singleShot(100, [&] { main->PostMessage(WM_COMMAND, kForMainFrame); });
+  QTimer::singleShot(150, [] {});
+  QTimer::singleShot(200, [&] { main->PostMessage(WM_CLOSE); });
+  app.Run();
+  EXPECT_EQ(app.idleCounts, (std::vector<LONG>{0, 1, 2, 0, 1, 2, 0, 1, 2}));
+  EXPECT_EQ(routeLog, std::vector<std::string>{"main 40103"});
+  EXPECT_FALSE(IsWindow(mainHandle));
+}
+
+class NoteDocument : public CDocument {
+  DECLARE_DYNCREATE(NoteDocument)
+ public:
+  void Serialize(CArchive& ar) override {
+    if (ar.IsLoading()) {
+      ar >> text;
+      return;
+    }
+    ar << text;
+    ar.Flush();
+    if (failWhileSaving) throw CFileException(CFileException::diskFull);
+  }
+  void DeleteContents() override { text.Empty(); }
+  CString text;
+  static inline bool failWhileSaving = false;
+};
+IMPLEMENT_DYNCREATE(NoteDocument, CDocument)
+
+class NoteView : public CView {
+  DECLARE_DYNCREATE(NoteView)
+ public:
+  void OnDraw(CDC*) override {}
+  void OnUpdate(CView*, LPARAM hint, CObject*) override { hints.push_back(hint); }
+  std::vector<LPARAM> hints;
+};
+IMPLEMENT_DYNCREATE(NoteView, CView)
+
+class NoteFrame : public CFrameWnd {
+  DECLARE_DYNCREATE(NoteFrame)
+};
+IMPLEMENT_DYNCREATE(NoteFrame, CFrameWnd)
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct DocumentsFixture : ::testing::Test {
+  DocumentsFixture() {
+    RegisterFrameworkTestStrings();
+    app.LoadStdProfileSettings(4);
+    docTemplate = new CMultiDocTemplate(kChildResource, RUNTIME_CLASS(NoteDocument), RUNTIME_CLASS(NoteFrame),
+                                        RUNTIME_CLASS(NoteView));
+    app.AddDocTemplate(docTemplate);
+  }
+
+  NoteDocument* OpenedLast() {
+    NoteDocument* last = nullptr;
+    for (POSITION pos = docTemplate->GetFirstDocPosition(); pos;)
+      last = static_cast<NoteDocument*>(docTemplate->GetNextDoc(pos));
+    return last;
+  }
+  static CFrameWnd* FrameOf(CDocument* document) {
+    POSITION pos = document->GetFirstViewPosition();
+    return document->GetNextView(pos)->GetParentFrame();
+  }
+  int DocumentCount() {
+    int count = 0;
+    for (POSITION pos = docTemplate->GetFirstDocPosition(); pos; docTemplate->GetNextDoc(pos)) ++count;
+    return count;
+  }
+
+  QtTestApplication qt;
+  TemporaryFolder folder;
+  ScopedMemoryProfile store;
+  ScriptedMessageBoxes boxes;
+  ScriptedFileDialogs dialogs;
+  CWinApp app{"Notes"};
+  CDocTemplate* docTemplate;
+};
+
+TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
+  app.OnFileNew();
+  app.OnFileNew();
+  NoteDocument* document = OpenedLast();
+  ASSERT_NE(document, nullptr);
+  EXPECT_EQ(document->GetTitle(), "Untitled2");
+  CFrameWnd* frame = FrameOf(document);
+  EXPECT_EQ(frame->GetActiveView()->GetDocument(), document);
+
+  // Save on an untitled document asks for a name; the view routes the command to its document.
+  const std::string path = folder / "notes.tvr";
+  document->text = "first";
+  document->SetModifiedFlag();
+  dialogs.Answer({path});
+  frame->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_FALSE(dialogs.requests[0].open);
+  EXPECT_EQ(dialogs.requests[0].fileName, "Untitled2.tvr");
+  ASSERT_EQ(dialogs.requests[0].filters.size(), 1u);
+  EXPECT_EQ(dialogs.requests[0].filters[0].patterns, "*.tvr");
+  EXPECT_EQ(document->GetTitle(), "notes.tvr");
+  EXPECT_EQ(document->GetPathName(), path.c_str());
+  EXPECT_FALSE(document->IsModified());
+  EXPECT_NE(ReadAll(path).find("first"), std::string::npos);
+
+  // A changed document asks before it closes: Cancel keeps it, No drops the change.
+  document->text = "second";
+  document->SetModifiedFlag();
+  boxes.Answer({IDCANCEL});
+  frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "Save changes to notes.tvr?");
+  EXPECT_EQ(boxes.boxes[0].style & MB_TYPEMASK, MB_YESNOCANCEL);
+  EXPECT_EQ(DocumentCount(), 2);
+  boxes.Answer({IDNO});
+  frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
+  EXPECT_EQ(DocumentCount(), 1);
+
+  // The recent-file list holds the saved file, in the store too, and opens it again.
+  ASSERT_EQ(app.GetRecentFileList()->GetCount(), 1);
+  app.SaveStdProfileSettings();
+  EXPECT_EQ(store->GetProfileString("Recent File List", "File1", ""), path);
+  CFrameWnd* other = FrameOf(OpenedLast());
+  other->ExecuteUserCommand(ID_FILE_MRU_FILE1, 0);
+  ASSERT_EQ(DocumentCount(), 2);
+  NoteDocument* reopened = OpenedLast();
+  EXPECT_EQ(reopened->text, "first");
+  EXPECT_FALSE(reopened->IsModified());
+  // Opening an open file finds the open document.
+  EXPECT_EQ(app.OpenDocumentFile(path.c_str()), reopened);
+  EXPECT_EQ(DocumentCount(), 2);
+
+  // A recent file that is gone leaves the list when chosen.
+  app.AddToRecentFileList((folder / "gone.tvr").c_str());
+  boxes.Answer({IDOK});
+  other->ExecuteUserCommand(ID_FILE_MRU_FILE1, 0);
+  EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.");
+  EXPECT_EQ(app.GetRecentFileList()->GetCount(), 1);
+}
+
+TEST_F(DocumentsFixture, TheShellCommandOpensTheFileNamedOrFails) {
+  const std::string path = folder / "named.tvr";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << '\x05' << "named";  // the document's text as an archive string
+  }
+  CCommandLineInfo open;
+  open.ParseParam(path.c_str(), FALSE, TRUE);
+  EXPECT_TRUE(app.ProcessShellCommand(open));
+  ASSERT_NE(OpenedLast(), nullptr);
+  EXPECT_EQ(OpenedLast()->text, "named");
+
+  CCommandLineInfo missing;
+  missing.ParseParam((folder / "missing.tvr").c_str(), FALSE, TRUE);
+  boxes.Answer({IDOK});
+  EXPECT_FALSE(app.ProcessShellCommand(missing));
+  CCommandLineInfo print;
+  print.ParseParam("p", TRUE, FALSE);
+  print.ParseParam(path.c_str(), FALSE, TRUE);
+  EXPECT_FALSE(app.ProcessShellCommand(print));
+  EXPECT_EQ(DocumentCount(), 1);
+}
+
+TEST_F(DocumentsFixture, ClosingTheMainWindowAsksForEveryChangedDocument) {
+  app.OnFileNew();
+  app.OnFileNew();
+  app.OnFileNew();
+  POSITION pos = docTemplate->GetFirstDocPosition();
+  auto* first = static_cast<NoteDocument*>(docTemplate->GetNextDoc(pos));
+  auto* second = static_cast<NoteDocument*>(docTemplate->GetNextDoc(pos));
+  first->SetModifiedFlag();
+  second->SetModifiedFlag();
+  CFrameWnd* main = FrameOf(first);
+  app.m_pMainWnd = main;
+  const HWND mainHandle = main->m_hWnd;
+
+  // Cancel at the second question keeps everything open.
+  boxes.Answer({IDNO, IDCANCEL});
+  main->SendMessage(WM_CLOSE);
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text, "Save changes to Untitled2?");
+  EXPECT_EQ(DocumentCount(), 3);
+  EXPECT_TRUE(IsWindow(mainHandle));
+
+  boxes.Answer({IDNO, IDNO});
+  main->SendMessage(WM_CLOSE);
+  EXPECT_EQ(boxes.boxes.size(), 4u);  // the unchanged third document is not asked about
+  EXPECT_EQ(DocumentCount(), 0);
+  EXPECT_FALSE(IsWindow(mainHandle));
+  EXPECT_EQ(app.m_pMainWnd, nullptr);
+}
+
+TEST_F(DocumentsFixture, ASaveThatFailsHalfWayKeepsThePreviousFile) {
+  app.OnFileNew();
+  NoteDocument* document = OpenedLast();
+  const std::string path = folder / "kept.tvr";
+  document->text = "old contents";
+  ASSERT_TRUE(document->DoSave(path.c_str()));
+  const std::string before = ReadAll(path);
+
+  document->text = "new contents that never arrive";
+  document->SetModifiedFlag();
+  NoteDocument::failWhileSaving = true;
+  EXPECT_FALSE(document->DoFileSave());
+  NoteDocument::failWhileSaving = false;
+  EXPECT_EQ(ReadAll(path), before);
+  EXPECT_TRUE(document->IsModified());
+  ASSERT_FALSE(boxes.boxes.empty());
+  EXPECT_EQ(boxes.boxes.back().text, "Failed to save document.");
+  // Nothing but the saved file is left in the folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST_F(DocumentsFixture, UpdateAllViewsReachesEveryOtherViewInCreationOrder) {
+  app.OnFileNew();
+  NoteDocument* document = OpenedLast();
+  CFrameWnd* frame = FrameOf(document);
+  CCreateContext context;
+  context.m_pCurrentDoc = document;
+  auto* second = new NoteView;
+  auto* third = new NoteView;
+  ASSERT_TRUE(second->Create(nullptr, nullptr, WS_CHILD, RECT{0, 0, 10, 10}, frame, 2, &context));
+  ASSERT_TRUE(third->Create(nullptr, nullptr, WS_CHILD, RECT{0, 0, 10, 10}, frame, 3, &context));
+  std::vector<CView*> order;
+  for (POSITION pos = document->GetFirstViewPosition(); pos;) order.push_back(document->GetNextView(pos));
+  ASSERT_EQ(order.size(), 3u);
+  EXPECT_EQ(order[1], second);
+  EXPECT_EQ(order[2], third);
+
+  document->UpdateAllViews(second, 8);
+  EXPECT_EQ(static_cast<NoteView*>(order[0])->hints.back(), 8);
+  EXPECT_TRUE(second->hints.empty());
+  EXPECT_EQ(third->hints, std::vector<LPARAM>{8});
+  // A destroyed view leaves the list.
+  third->DestroyWindow();
+  int count = 0;
+  for (POSITION pos = document->GetFirstViewPosition(); pos; document->GetNextView(pos)) ++count;
+  EXPECT_EQ(count, 2);
+}
+
+TEST_F(DocumentsFixture, ATemplateWhoseViewCannotBeMadeMakesNoFrame) {
+  CMultiDocTemplate noViews(kChildResource, RUNTIME_CLASS(NoteDocument), RUNTIME_CLASS(NoteFrame),
+                            RUNTIME_CLASS(CView));
+  NoteDocument document;
+  document.m_bAutoDelete = FALSE;
+  EXPECT_EQ(noViews.CreateNewFrame(&document, nullptr), nullptr);
+  EXPECT_EQ(document.GetFirstViewPosition(), nullptr);
+}
+
+}  // namespace
