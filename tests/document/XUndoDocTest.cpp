@@ -151,17 +151,18 @@ class RecordingList final : public HistoryListBox {
   int top = -1;
 };
 
-// `count` edits commented with their index, record `current` in effect, the list showing `page`.
+// `count` edits commented with their index, record `current` in effect, the list showing its page.
 struct Listed {
-  Listed(int count, int current, int page = -1) {
+  Listed(int count, int current) {
     doc.GetHistory().SetMaxUndo(1000);
     for (int i = 0; i < count; ++i) {
       doc.Edit(i + 1);
       doc.GetHistory().GetRecord(i)->SetComment(("r" + std::to_string(i)).c_str());
     }
     for (int i = count - 1; i > current; --i) doc.Undo(FALSE);
-    range = FillHistoryList(doc.GetHistory(), list, page);
+    Fill(-1);
   }
+  void Fill(int page) { range = FillHistoryList(doc.GetHistory(), list, page); }
   // The comment of item `item` and whether choosing it undoes; "-" for the current-scene line.
   std::string Comment(int item, BOOL& isUndo) {
     list.sel = item;
@@ -176,44 +177,27 @@ struct Listed {
 
 std::string Line(int record) { return "Edit Lights\tr" + std::to_string(record); }
 
-TEST(HistoryListTest, PagesPlaceTheCurrentSceneLine) {
-  {  // 207 records, the last current: one page ending with the current-scene line.
-    Listed h(207, 206);
-    EXPECT_EQ(h.range.current, 0);
-    EXPECT_EQ(h.range.last, 0);
-    ASSERT_EQ(h.list.lines.size(), 208u);
-    EXPECT_EQ(h.list.lines.back(), kCurrent);
-    EXPECT_EQ(h.list.sel, 207);
-    EXPECT_EQ(h.list.top, 196);
-  }
-  {  // Every record undone: page 0 opens with the current-scene line, selected.
-    Listed h(3, -1);
-    EXPECT_EQ(h.list.lines, (Lines{kCurrent, Line(0), Line(1), Line(2)}));
-    EXPECT_EQ(h.list.sel, 0);
-    BOOL isUndo = TRUE;
-    EXPECT_EQ(h.Comment(0, isUndo), "-");
-  }
-  {  // Long texts are cut in the line only.
-    NumberDocument doc;
-    doc.Edit(1, kUndoAddGroups, 389, std::string(40, 'n').c_str());
-    doc.GetHistory().GetRecord(0)->SetComment(std::string(120, 'c').c_str());
-    RecordingList list;
-    FillHistoryList(doc.GetHistory(), list, 0);
-    EXPECT_EQ(list.lines[0], ("Add Object " + std::string(27, 'n') + "\t" + std::string(115, 'c')));
-    EXPECT_EQ(list.sel, HistoryListBox::kError);
-  }
-}
-
 // Past the first page too, the n-th record line is the page's n-th record, for comments and Undo To.
-TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo) {
-  Listed h(300, 50, 1);
+TEST(HistoryListTest, PagesPlaceTheCurrentSceneLineAndItemsMapToThePageRecords) {
+  Listed h(300, 206);  // the current record ends page 0
   RecordingView view;
   h.doc.AddView(&view);
+  EXPECT_EQ(h.range.current, 0);
+  EXPECT_EQ(h.range.last, 1);
+  ASSERT_EQ(h.list.lines.size(), 208u);
+  EXPECT_EQ(h.list.lines.back(), kCurrent);
+  EXPECT_EQ(h.list.sel, 207);
+  EXPECT_EQ(h.list.top, 196);
+  h.Fill(1);
+  EXPECT_EQ(h.list.lines[0], kCurrent) << "the current-scene line also opens the next page";
+
+  h.doc.Undo(FALSE);
+  h.Fill(1);
   ASSERT_EQ(h.list.lines.size(), 93u);
   EXPECT_EQ(h.list.lines[0], Line(207));
   EXPECT_EQ(h.list.lines[92], Line(299));
+  BOOL isUndo = TRUE;
   for (int item : {0, 92}) {
-    BOOL isUndo = TRUE;
     EXPECT_EQ(h.Comment(item, isUndo), "r" + std::to_string(207 + item));
     EXPECT_FALSE(isUndo);
   }
@@ -222,17 +206,26 @@ TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo
   EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 207);
   EXPECT_EQ(h.doc.value, 208);
   EXPECT_EQ(view.updates.size(), 1u);
-
-  // On the current record's page, items after the current-scene line skip it.
-  while (h.doc.GetHistory().GetModIndex() > 50) h.doc.Undo(FALSE);
-  h.range = FillHistoryList(h.doc.GetHistory(), h.list, -1);
-  EXPECT_EQ(h.list.lines[51], kCurrent);
-  h.doc.UndoRedoTo(h.range, 52);
-  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 51);
-  // The newest record can be chosen: page 1 item 92 is record 299.
-  h.doc.UndoRedoTo({1, 1}, 92);
+  h.doc.UndoRedoTo({1, 1}, 93);  // the newest record, after the current-scene line
   EXPECT_EQ(h.doc.value, 300);
+
+  // Undo To the first record: page 0 opens with the current-scene line, selected.
+  h.doc.UndoRedoTo({0, 1}, 0);
+  h.Fill(-1);
+  EXPECT_EQ(h.list.lines[0], kCurrent);
+  EXPECT_EQ(h.list.sel, 0);
+  EXPECT_EQ(h.Comment(0, isUndo), "-");
   h.doc.RemoveView(&view);
+}
+
+TEST(HistoryListTest, LongTextsAreCutInTheLineOnly) {
+  NumberDocument doc;
+  doc.Edit(1, kUndoAddGroups, 389, std::string(40, 'n').c_str());
+  doc.GetHistory().GetRecord(0)->SetComment(std::string(120, 'c').c_str());
+  RecordingList list;
+  FillHistoryList(doc.GetHistory(), list, 0);
+  EXPECT_EQ(list.lines[0], ("Add Object " + std::string(27, 'n') + "\t" + std::string(115, 'c')));
+  EXPECT_EQ(list.sel, HistoryListBox::kError);
 }
 
 TEST(XUndoDocTest, MenuTextsAndViewUpdatesFollowTheHistory) {
