@@ -30,6 +30,11 @@ BOOL DocumentTestApp::OpenFirstCameraWindow(XDocument& document) {
   return TRUE;
 }
 
+void DocumentTestApp::SerializeWindows(XDocument& document, CArchive& ar) {
+  if (failWritingWindows && ar.IsStoring()) throw CFileException(CFileException::diskFull);
+  DocumentApp::SerializeWindows(document, ar);
+}
+
 SceneFixture::SceneFixture() {
   doc.m_bAutoDelete = FALSE;
   EXPECT_TRUE(doc.OnNewDocument());
