@@ -14,8 +14,7 @@
 
 namespace {
 
-using history_test::ExpectHistory;
-using history_test::NumberDocument;
+using namespace history_test;
 
 Bytes Store(EditHistory& history) {
   return StoreBytes(Backend::memory, [&](CArchive& ar) { history.Serialize(ar); });

@@ -8,9 +8,7 @@
 
 namespace {
 
-using document_test::NewGroup;
-using document_test::SceneFixture;
-using document_test::Snapshot;
+using namespace document_test;
 using SceneFileTest = SceneFixture;
 
 Bytes Write(XDocument& doc) {

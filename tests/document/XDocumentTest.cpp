@@ -6,13 +6,10 @@
 #include "core/Preferences.h"
 #include "document/DocumentTestSupport.h"
 #include "document/UndoData.h"
-#include "support/FatalCheck.h"
 
 namespace {
 
-using document_test::NewGroup;
-using document_test::SceneFixture;
-using document_test::UndoText;
+using namespace document_test;
 using XDocumentTest = SceneFixture;
 
 using Hints = std::vector<std::string>;
@@ -59,10 +56,9 @@ TEST_F(XDocumentTest, SelectionStepsRecordWhatTheyChange) {
   EXPECT_EQ(doc.GetSelectedCount(), 1);
   EXPECT_TRUE(doc.IsSelected(a));
 
-  // The auxiliary groups are never selected; the root is a fatal check.
+  // The auxiliary groups are never selected.
   doc.ToggleSelect(doc.GetSunlight(), TRUE, 0);
   EXPECT_FALSE(doc.IsSelected(doc.GetSunlight()));
-  EXPECT_FATAL(doc.ToggleSelect(doc.GetScene(), TRUE, 0), "group != scene", "Illegal to select \"scene\"");
 }
 
 // A group below the top level and one at the top each leave their own parent and come back to it.
@@ -134,7 +130,7 @@ TEST_F(XDocumentTest, TheCylinderFitsTheOneSelectedGroupInTheRotateAboutMode) {
 }
 
 TEST_F(XDocumentTest, SceneExtentChangesRefitFixedWindowsAndTheGround) {
-  auto* front = new document_test::RecordingView(1);
+  auto* front = new RecordingView(1);
   app.views.push_back(front);
   doc.AddView(front);
   XWritePrefBool(1100, 1101, 1);
