@@ -67,8 +67,6 @@ TEST(EditHistoryTest, TheSavedStateIsCleanWhereverItCanStillBeReached) {
   doc.Edit(5);
   doc.Undo(FALSE);
   EXPECT_TRUE(doc.IsModified());
-  doc.Redo(FALSE);
-  EXPECT_TRUE(doc.IsModified());
   // So does trimming away the state before the oldest record.
   doc.GetHistory().Reset();
   doc.GetHistory().SetMaxUndo(1);
@@ -214,18 +212,30 @@ TEST(HistoryListTest, PagesPlaceTheCurrentSceneLineAndItemsMapToThePageRecords) 
   h.doc.RemoveView(&view);
 }
 
+// The text that the update handler of command `id` gives its menu item, "(off) " first when disabled.
+std::string MenuItem(CCmdTarget& target, UINT id) {
+  struct Item : CCmdUI {
+    void Enable(BOOL on) override { enabled = on; }
+    void SetText(const char* t) override { text = t; }
+    BOOL enabled = TRUE;
+    std::string text;
+  } item;
+  item.m_nID = id;
+  item.DoUpdate(&target, TRUE);
+  return (item.enabled ? "" : "(off) ") + item.text;
+}
+
 TEST(XUndoDocTest, MenuTextsAndViewUpdatesFollowTheHistory) {
   NumberDocument doc;
   RecordingView view;
   doc.AddView(&view);
   doc.Edit(1);
-  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo Edit Lights\tCtrl+Z");
-  EXPECT_FALSE(UpdateCommand(doc, 57644).enabled);
+  EXPECT_EQ(MenuItem(doc, 57643), "&Undo Edit Lights\tCtrl+Z");
+  EXPECT_EQ(MenuItem(doc, 57644), "(off) &Redo\tCtrl+Y");
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(view.updates.size(), 1u);
-  EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
-  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
+  EXPECT_EQ(MenuItem(doc, 57643), "(off) &Undo\tCtrl+Z");
   doc.RemoveView(&view);
 }
 
