@@ -30,6 +30,11 @@ BOOL DocumentTestApp::OpenFirstCameraWindow(XDocument& document) {
   return TRUE;
 }
 
+void DocumentTestApp::SerializeWindows(XDocument& document, CArchive& ar) {
+  if (failWritingWindows && ar.IsStoring()) throw CFileException(CFileException::diskFull);
+  DocumentApp::SerializeWindows(document, ar);
+}
+
 SceneFixture::SceneFixture() {
   doc.m_bAutoDelete = FALSE;
   EXPECT_TRUE(doc.OnNewDocument());
@@ -53,9 +58,7 @@ std::vector<BYTE> Snapshot(XDocument& doc) {
     ar.m_pDocument = &doc;
     ar.MapObject(&doc);
     ar << Ptr<GroupSO>(doc.GetScene());
-    XList<Ptr<GroupSO>> selection;
-    selection.AddTail(&doc.GetSelection());
-    selection.Serialize(ar);
+    const_cast<XList<Ptr<GroupSO>>&>(doc.GetSelection()).Serialize(ar);  // storing leaves it as it is
     ar << doc.GetAmbient() << doc.GetSunlight();
     for (POSITION pos = doc.GetFirstViewPosition(); pos;) {
       auto* view = dynamic_cast<CameraView*>(doc.GetNextView(pos));

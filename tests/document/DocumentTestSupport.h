@@ -44,12 +44,14 @@ class DocumentTestApp : public XApp, public DocumentApp {
   XList<Ptr<GroupSO>>& GetObjectList() override { return objects; }
   BOOL OpenFirstCameraWindow(XDocument& document) override;
   void RefreshDocumentTitles() override {}
+  void SerializeWindows(XDocument& document, CArchive& ar) override;
 
   int mode = 0;
   BOOL showGround = FALSE;
   Ptr<MeshSO> groundMesh;
   Ptr<MeshSO> cylinderMesh;
   XList<Ptr<GroupSO>> objects;
+  bool failWritingWindows = false;  // the windows part of a file being written fails
   std::vector<RecordingView*> views;  // owned
   DocumentApp* previous;
 };

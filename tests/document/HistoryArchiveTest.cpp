@@ -9,14 +9,12 @@
 #include "document/HistoryTestSupport.h"
 #include "document/SelectionUndoData.h"
 #include "platform/framework/ArchiveBackends.h"
-#include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
-using history_test::ExpectHistory;
-using history_test::NumberDocument;
+using namespace history_test;
 
 Bytes Store(EditHistory& history) {
   return StoreBytes(Backend::memory, [&](CArchive& ar) { history.Serialize(ar); });
@@ -30,7 +28,7 @@ void ExpectLoadFails(const Bytes& bytes, int cause, EditHistory::DataFits fits =
 // A history block with the records off and `max` kept.
 Bytes OffBlock(DWORD max) { return ByteImage().U32(0x80000000).U8(0).U32(max).bytes; }
 
-TEST(HistoryArchiveTest, BlockHasItsStoredForm) {
+TEST(HistoryArchiveTest, BlockHasItsStoredFormAndReadsBack) {
   NumberDocument doc;
   doc.GetHistory().SetMaxUndo(7);
   doc.GetHistory().SetSaveEditHistory(FALSE);
@@ -54,28 +52,22 @@ TEST(HistoryArchiveTest, BlockHasItsStoredForm) {
   expected.U8(1).U32(389).U8(0xFF).U16(255).Text(arg).U8(static_cast<BYTE>(comment2.size())).Text(comment2);
   expected.U32(1).U32(7);
   EXPECT_EQ(Store(doc.GetHistory()), expected.bytes);
-}
 
-TEST(HistoryArchiveTest, RecordsComeBackWithTheirIndexAndTexts) {
-  NumberDocument doc;
-  doc.GetHistory().SetSaveEditHistory(TRUE);
-  doc.Edit(1, kUndoAddGroups, 389, "Lamp");
-  doc.Edit(2, kUndoChangeSelected, 394, "Lamp");
+  // Read back: the current index, the kind, the comment, the description composed again.
   doc.Undo(FALSE);
   doc.GetHistory().GetRecord(1)->SetComment("kept");
   const Bytes bytes = Store(doc.GetHistory());
-
   NumberDocument read;
   read.value = doc.value;
   LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { read.GetHistory().Serialize(ar); });
-  ExpectHistory(read, {.count = 2, .modIndex = 0, .maxUndo = 100, .value = 1});
+  ExpectHistory(read, {.count = 2, .modIndex = 0, .maxUndo = 7, .value = 3});
   const ModRec& rec = *read.GetHistory().GetRecord(1);
-  EXPECT_EQ(rec.GetKind(), kUndoChangeSelected);
+  EXPECT_EQ(rec.GetKind(), kUndoDeleteGroups);  // an undone record holds its inverse
   EXPECT_EQ(rec.GetComment(), "kept");
-  EXPECT_EQ(rec.GetDescription(), "Deselect Lamp");  // composed again from the string table
+  EXPECT_EQ(rec.GetDescription().str(), "Add Object " + arg);
   read.Redo(FALSE);
   EXPECT_EQ(read.GetHistory().GetRecord(1)->GetComment(), "kept") << "an applied record keeps its texts";
-  EXPECT_EQ(read.value, 2);
+  EXPECT_EQ(read.value, 5);
 
   // A stored index outside the records leaves none current; a history that is off reads empty.
   Bytes outside = bytes;

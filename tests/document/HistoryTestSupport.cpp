@@ -40,18 +40,6 @@ Ptr<UndoDataHolder> NumberDocument::ApplyUndoData(const Ptr<ModRec>& record) {
   return new UndoDataHolder(inverse, new NumberUndoData(value, before));
 }
 
-CommandState UpdateCommand(CCmdTarget& target, UINT id) {
-  struct Item : CCmdUI {
-    void Enable(BOOL on) override { enabled = on; }
-    void SetText(const char* t) override { text = t; }
-    BOOL enabled = -1;
-    std::string text;
-  } item;
-  item.m_nID = id;
-  item.DoUpdate(&target, TRUE);
-  return {item.enabled, item.text};
-}
-
 void ExpectHistory(NumberDocument& doc, const HistoryState& expected) {
   EXPECT_EQ(doc.GetHistory().GetCount(), expected.count);
   EXPECT_EQ(doc.GetHistory().GetModIndex(), expected.modIndex);

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "document/UndoKind.h"
 #include "document/XUndoDoc.h"
 
@@ -34,13 +32,6 @@ class NumberDocument : public XUndoDoc {
   bool failNextApply = false;
   bool* deleted;
 };
-
-// What a command's update handler made of its menu item.
-struct CommandState {
-  BOOL enabled;
-  std::string text;
-};
-CommandState UpdateCommand(CCmdTarget& target, UINT id);
 
 // The state of a history as one value.
 struct HistoryState {

@@ -1,24 +1,17 @@
 // The edit history, the undoable document and the list side of its Edit History dialog.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "document/DocumentTestSupport.h"
 #include "document/HistoryList.h"
 #include "document/HistoryTestSupport.h"
-#include "document/XUndoDoc.h"
 #include "platform/framework/WinApp.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
 
 namespace {
 
-using document_test::RecordingView;
-using history_test::ExpectHistory;
-using history_test::HistoryState;
-using history_test::NumberDocument;
-using history_test::UpdateCommand;
+using namespace document_test;
+using namespace history_test;
 using Lines = std::vector<std::string>;
 
 TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
@@ -29,12 +22,8 @@ TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
   // A new edit after an undo replaces the undone record and is current.
   doc.Edit(5);
   ExpectHistory(doc, {.count = 2, .modIndex = 1, .maxUndo = 100, .value = 5});
-  doc.Undo(FALSE);
-  doc.Undo(FALSE);
-  doc.Edit(7);
-  ExpectHistory(doc, {.count = 1, .modIndex = 0, .maxUndo = 100, .value = 7});
 
-  // One record kept: each edit replaces it; undo then redo leaves it current again.
+  // One record kept: each edit replaces it, also after an undo; undo then redo leaves it current.
   doc.GetHistory().SetMaxUndo(1);
   doc.Edit(8);
   doc.Edit(9);
@@ -53,41 +42,38 @@ TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
   doc.GetHistory().SetMaxUndo(0);
   doc.Edit(4);
   ExpectHistory(doc, {.count = 0, .modIndex = -1, .maxUndo = 0, .value = 4});
-  EXPECT_FALSE(doc.GetHistory().CanRedo());
   EXPECT_FATAL(doc.Undo(FALSE), "!records.IsEmpty() && pos", "No current undo record");
 }
 
+// The document is unmodified exactly where the history is at its saved state.
 TEST(EditHistoryTest, TheSavedStateIsCleanWhereverItCanStillBeReached) {
   NumberDocument doc;
   doc.GetHistory().SetMaxUndo(3);
-  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
   doc.Edit(1);
+  doc.Undo(FALSE);
+  EXPECT_FALSE(doc.IsModified()) << "back at the new document";
+  doc.Redo(FALSE);
   doc.Edit(2);
   doc.GetHistory().MarkSaved();
-  doc.Undo(FALSE);
-  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
-  doc.Redo(FALSE);
-  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
   doc.Edit(3);
+  EXPECT_TRUE(doc.IsModified());
   doc.Edit(4);  // the oldest record goes; the saved state moves with its records
   doc.Undo(FALSE);
   doc.Undo(FALSE);
-  EXPECT_TRUE(doc.GetHistory().IsAtSavedState());
+  EXPECT_FALSE(doc.IsModified());
   EXPECT_EQ(doc.value, 2);
   // An edit after undoing past the saved state discards it for good.
   doc.Undo(FALSE);
   doc.Edit(5);
   doc.Undo(FALSE);
-  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
-  doc.Redo(FALSE);
-  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
+  EXPECT_TRUE(doc.IsModified());
   // So does trimming away the state before the oldest record.
   doc.GetHistory().Reset();
   doc.GetHistory().SetMaxUndo(1);
   doc.Edit(6);
   doc.Edit(7);
   doc.Undo(FALSE);
-  EXPECT_FALSE(doc.GetHistory().IsAtSavedState());
+  EXPECT_TRUE(doc.IsModified());
 }
 
 // Ten edits with `applied` in effect; undoing and redoing all afterwards shows which records stayed.
@@ -135,16 +121,13 @@ const std::string kCurrent = "**** Current Scene ****";
 class RecordingList final : public HistoryListBox {
  public:
   void ResetContent() override { lines.clear(); }
-  int AddString(const char* text) override { return InsertString(static_cast<int>(lines.size()), text); }
-  int InsertString(int index, const char* text) override {
-    lines.insert(lines.begin() + index, text);
-    return index;
+  int AddString(const char* text) override {
+    lines.emplace_back(text);
+    return static_cast<int>(lines.size()) - 1;
   }
-  int DeleteString(int index) override {
-    if (index < 0 || index >= static_cast<int>(lines.size())) return kError;
-    lines.erase(lines.begin() + index);
-    return static_cast<int>(lines.size());
-  }
+  // Comment edits, which rewrite lines, are driven through the dialog.
+  int InsertString(int, const char*) override { return kError; }
+  int DeleteString(int) override { return kError; }
   int GetCurSel() const override { return sel; }
   int SetCurSel(int index) override { return sel = index; }
   void SetTopIndex(int index) override { top = index; }
@@ -156,17 +139,18 @@ class RecordingList final : public HistoryListBox {
   int top = -1;
 };
 
-// `count` edits commented with their index, record `current` in effect, the list showing `page`.
+// `count` edits commented with their index, record `current` in effect, the list showing its page.
 struct Listed {
-  Listed(int count, int current, int page = -1) {
+  Listed(int count, int current) {
     doc.GetHistory().SetMaxUndo(1000);
     for (int i = 0; i < count; ++i) {
       doc.Edit(i + 1);
       doc.GetHistory().GetRecord(i)->SetComment(("r" + std::to_string(i)).c_str());
     }
     for (int i = count - 1; i > current; --i) doc.Undo(FALSE);
-    range = FillHistoryList(doc.GetHistory(), list, page);
+    Fill(-1);
   }
+  void Fill(int page) { range = FillHistoryList(doc.GetHistory(), list, page); }
   // The comment of item `item` and whether choosing it undoes; "-" for the current-scene line.
   std::string Comment(int item, BOOL& isUndo) {
     list.sel = item;
@@ -181,112 +165,77 @@ struct Listed {
 
 std::string Line(int record) { return "Edit Lights\tr" + std::to_string(record); }
 
-TEST(HistoryListTest, PagesPlaceTheCurrentSceneLine) {
-  {  // 207 records, the last current: one page ending with the current-scene line.
-    Listed h(207, 206);
-    EXPECT_EQ(h.range.current, 0);
-    EXPECT_EQ(h.range.last, 0);
-    ASSERT_EQ(h.list.lines.size(), 208u);
-    EXPECT_EQ(h.list.lines.back(), kCurrent);
-    EXPECT_EQ(h.list.sel, 207);
-    EXPECT_EQ(h.list.top, 196);
-  }
-  {  // 208 records, the newest current: page 1 shows it and then the current-scene line.
-    Listed h(208, 207);
-    EXPECT_EQ(h.range.current, 1);
-    EXPECT_EQ(h.range.last, 1);
-    EXPECT_EQ(h.list.lines, (Lines{Line(207), kCurrent}));
-    EXPECT_EQ(h.list.top, 0);
-  }
-  {  // Every record undone: page 0 opens with the current-scene line, selected.
-    Listed h(3, -1);
-    EXPECT_EQ(h.list.lines, (Lines{kCurrent, Line(0), Line(1), Line(2)}));
-    EXPECT_EQ(h.list.sel, 0);
-    BOOL isUndo = TRUE;
-    EXPECT_EQ(h.Comment(0, isUndo), "-");
-    EXPECT_EQ(h.Comment(2, isUndo), "r1");
-    EXPECT_FALSE(isUndo);
-  }
-  {  // Long texts are cut in the line only.
-    NumberDocument doc;
-    doc.Edit(1, kUndoAddGroups, 389, std::string(40, 'n').c_str());
-    doc.GetHistory().GetRecord(0)->SetComment(std::string(120, 'c').c_str());
-    RecordingList list;
-    FillHistoryList(doc.GetHistory(), list, 0);
-    EXPECT_EQ(list.lines[0], ("Add Object " + std::string(27, 'n') + "\t" + std::string(115, 'c')));
-    EXPECT_EQ(list.sel, HistoryListBox::kError);
-  }
-}
-
 // Past the first page too, the n-th record line is the page's n-th record, for comments and Undo To.
-TEST(HistoryListTest, ItemsMapToTheRecordsTheirPageShowsForCommentsAndUndoRedoTo) {
-  Listed h(300, 50, 1);
+TEST(HistoryListTest, PagesPlaceTheCurrentSceneLineAndItemsMapToThePageRecords) {
+  Listed h(300, 206);  // the current record ends page 0
   RecordingView view;
   h.doc.AddView(&view);
+  EXPECT_EQ(h.range.current, 0);
+  EXPECT_EQ(h.range.last, 1);
+  ASSERT_EQ(h.list.lines.size(), 208u);
+  EXPECT_EQ(h.list.lines.back(), kCurrent);
+  EXPECT_EQ(h.list.sel, 207);
+  EXPECT_EQ(h.list.top, 196);
+  h.Fill(1);
+  EXPECT_EQ(h.list.lines[0], kCurrent) << "the current-scene line also opens the next page";
+
+  h.doc.Undo(FALSE);
+  h.Fill(1);
   ASSERT_EQ(h.list.lines.size(), 93u);
   EXPECT_EQ(h.list.lines[0], Line(207));
   EXPECT_EQ(h.list.lines[92], Line(299));
+  BOOL isUndo = TRUE;
   for (int item : {0, 92}) {
-    BOOL isUndo = TRUE;
     EXPECT_EQ(h.Comment(item, isUndo), "r" + std::to_string(207 + item));
     EXPECT_FALSE(isUndo);
   }
-  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 93), "i < records.GetCount()",
-               "Selected item index is out of range of the modification records");
   // Redo To page 1 item 0 applies record 207 and everything before it, then updates the views once.
   h.doc.UndoRedoTo(h.range, 0);
   EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 207);
   EXPECT_EQ(h.doc.value, 208);
   EXPECT_EQ(view.updates.size(), 1u);
-
-  // On the current record's page, items after the current-scene line skip it.
-  while (h.doc.GetHistory().GetModIndex() > 50) h.doc.Undo(FALSE);
-  h.range = FillHistoryList(h.doc.GetHistory(), h.list, -1);
-  EXPECT_EQ(h.list.lines[51], kCurrent);
-  EXPECT_EQ(h.list.top, 40);
-  EXPECT_FATAL(h.doc.UndoRedoTo(h.range, 51), "modIndex != i-1",
-               "Cannot undo/redo to current document (nothing to do)");
-  h.list.sel = 52;
-  SetHistoryComment(h.doc.GetHistory(), h.list, "moved", h.range, 52);
-  EXPECT_EQ(h.doc.GetHistory().GetRecord(51)->GetComment(), "moved");
-  EXPECT_EQ(h.list.lines[52], "Edit Lights\tmoved");
-  EXPECT_EQ(h.list.sel, 52);
-  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, 51), "modIndex != i-1",
-               "Cannot set comment for current document item");
-  EXPECT_FATAL(SetHistoryComment(h.doc.GetHistory(), h.list, "x", h.range, HistoryListBox::kError),
-               "sel != LB_ERR && sel != LB_ERRSPACE && sel >= 0", "Specified selection invalid");
-  h.doc.UndoRedoTo(h.range, 52);
-  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 51);
-  // Undo To record 10 leaves record 9 current.
-  h.doc.UndoRedoTo(h.range, 10);
-  EXPECT_EQ(h.doc.GetHistory().GetModIndex(), 9);
-  EXPECT_EQ(h.doc.value, 10);
-  // The newest record can be chosen: page 1 item 92 is record 299.
-  h.doc.UndoRedoTo({1, 1}, 92);
+  h.doc.UndoRedoTo({1, 1}, 93);  // the newest record, after the current-scene line
   EXPECT_EQ(h.doc.value, 300);
+
+  // Undo To the first record: page 0 opens with the current-scene line, selected.
+  h.doc.UndoRedoTo({0, 1}, 0);
+  h.Fill(-1);
+  EXPECT_EQ(h.list.lines[0], kCurrent);
+  EXPECT_EQ(h.list.sel, 0);
+  EXPECT_EQ(h.Comment(0, isUndo), "-");
+
+  // Long texts are cut in the line only.
+  h.doc.Edit(1, kUndoAddGroups, 389, std::string(40, 'n').c_str());
+  h.doc.GetHistory().GetRecord(0)->SetComment(std::string(120, 'c').c_str());
+  h.Fill(0);
+  EXPECT_EQ(h.list.lines[0], "Add Object " + std::string(27, 'n') + "\t" + std::string(115, 'c'));
   h.doc.RemoveView(&view);
 }
 
-TEST(XUndoDocTest, MenuTextsViewUpdatesAndModifiedFollowTheHistory) {
+// The text that the update handler of command `id` gives its menu item, "(off) " first when disabled.
+std::string MenuItem(CCmdTarget& target, UINT id) {
+  struct Item : CCmdUI {
+    void Enable(BOOL on) override { enabled = on; }
+    void SetText(const char* t) override { text = t; }
+    BOOL enabled = TRUE;
+    std::string text;
+  } item;
+  item.m_nID = id;
+  item.DoUpdate(&target, TRUE);
+  return (item.enabled ? "" : "(off) ") + item.text;
+}
+
+TEST(XUndoDocTest, MenuTextsAndViewUpdatesFollowTheHistory) {
   NumberDocument doc;
   RecordingView view;
   doc.AddView(&view);
-  EXPECT_FALSE(UpdateCommand(doc, 57643).enabled);
-  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo\tCtrl+Z");
-
   doc.Edit(1);
-  EXPECT_TRUE(doc.IsModified());
-  EXPECT_TRUE(UpdateCommand(doc, 57643).enabled);
-  EXPECT_EQ(UpdateCommand(doc, 57643).text, "&Undo Edit Lights\tCtrl+Z");
-  EXPECT_FALSE(UpdateCommand(doc, 57644).enabled);
-
+  EXPECT_EQ(MenuItem(doc, 57643), "&Undo Edit Lights\tCtrl+Z");
+  EXPECT_EQ(MenuItem(doc, 57644), "(off) &Redo\tCtrl+Y");
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(view.updates.size(), 1u);
-  EXPECT_FALSE(doc.IsModified()) << "back at the state of the new document";
-  EXPECT_EQ(UpdateCommand(doc, 57644).text, "&Redo Edit Lights\tCtrl+Y");
-  ASSERT_TRUE(doc.OnCmdMsg(57644, CN_COMMAND, nullptr, nullptr));
-  EXPECT_TRUE(doc.IsModified());
+  EXPECT_EQ(MenuItem(doc, 57643), "(off) &Undo\tCtrl+Z");
   doc.RemoveView(&view);
 }
 

@@ -13,7 +13,6 @@ class ScriptedMessageBoxes final : public MessageBoxBackend {
     HWND owner;
     std::string text;
     std::string caption;
-    bool hasCaption;
     UINT style;
   };
 
@@ -26,7 +25,7 @@ class ScriptedMessageBoxes final : public MessageBoxBackend {
   void Answer(std::initializer_list<int> answers) { answers_.insert(answers_.end(), answers); }
 
   int Show(HWND owner, const char* text, const char* caption, UINT style) override {
-    boxes.push_back({owner, text ? text : "", caption ? caption : "", caption != nullptr, style});
+    boxes.push_back({owner, text ? text : "", caption ? caption : "", style});
     if (answers_.empty()) return DefaultButtonResult(style);
     int answer = answers_.front();
     answers_.pop_front();
