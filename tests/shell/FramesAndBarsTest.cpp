@@ -122,6 +122,18 @@ TEST_F(MainFrameFixture, TheBeginnerToolbarExcludesTheOthersAndTheChoiceSurvives
   EXPECT_EQ(Shown(), "10000");
 }
 
+TEST_F(MainFrameFixture, FloatingToolbarsHideAndShowByTheirKeysAndStayFloating) {
+  Open();
+  Key(Qt::Key_B, kCtrlAlt);
+  frame->SendMessage(WM_COMMAND, 32986);  // Float All
+  ASSERT_TRUE(frame->GetMainToolBar().IsFloating());
+  for (const char* shown : {"00110", "01110"}) {
+    Key(Qt::Key_M, kCtrlAlt);
+    EXPECT_EQ(Shown(), shown);
+    EXPECT_TRUE(frame->GetMainToolBar().IsFloating());
+  }
+}
+
 TEST_F(MainFrameFixture, ResetAllPutsInteractiveOnTheRightOnlyBelow800Pixels) {
   for (int width : {799, 800}) {
     SCOPED_TRACE(width);

@@ -7,7 +7,10 @@ CControlBar::~CControlBar() {
   if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
 }
 
-CFrameWnd* CControlBar::GetDockingFrame() const { return GetParentFrame(); }
+CFrameWnd* CControlBar::GetDockingFrame() const {
+  CFrameWnd* frame = GetParentFrame();
+  return frame ? frame : FloatingFrame();
+}
 
 BOOL CControlBar::IsFloating() const {
   CFrameWnd* frame = GetDockingFrame();

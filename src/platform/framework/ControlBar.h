@@ -56,4 +56,8 @@ class CControlBar : public CWnd {
   CFrameWnd* m_pDockSite = nullptr;
   DWORD m_dwStyle = 0;
   DWORD m_dwDockStyle = 0;
+
+ protected:
+  // The small frame of a bar that floats as a window of its own; null while it is docked.
+  virtual CFrameWnd* FloatingFrame() const { return nullptr; }
 };

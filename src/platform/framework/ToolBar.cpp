@@ -91,6 +91,13 @@ BOOL CToolBar::Create(CWnd* parent, DWORD style, UINT id) {
   Dock()->setObjectName(QStringLiteral("Bar%1").arg(id));
   frame->MainWindow()->addDockWidget(AreaOfStyle(style), Dock(), Qt::Horizontal);
   Dock()->setVisible((style & WS_VISIBLE) != 0);
+  auto* standIn = new QWidget(Dock());
+  standIn->resize(0, 0);
+  standIn->setHidden(Dock()->isHidden());
+  QObject::connect(Dock(), &QDockWidget::visibilityChanged, standIn,
+                   [dock = Dock(), standIn](bool) { standIn->setHidden(dock->isHidden()); });
+  floatingFrame_ = std::make_unique<CMiniDockFrameWnd>();
+  floatingFrame_->SubclassWidget(standIn, 0);
   m_pDockSite = frame;
   frame->AddControlBar(this);
   return TRUE;
@@ -179,6 +186,8 @@ DWORD CToolBar::GetBarStyle() const {
 }
 
 BOOL CToolBar::IsFloating() const { return Dock() && Dock()->isFloating(); }
+
+CFrameWnd* CToolBar::FloatingFrame() const { return IsFloating() ? floatingFrame_.get() : nullptr; }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) {
   for (int i = 0; i < GetCount(); ++i) {

@@ -3,6 +3,8 @@
 // toggles between the two. The buttons' update handlers run at idle.
 #pragma once
 
+#include <memory>
+
 #include "platform/framework/ControlBar.h"
 
 class QDockWidget;
@@ -38,7 +40,11 @@ class CToolBar : public CControlBar {
  protected:
   void PostNcDestroy() override {}
   QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
+  CFrameWnd* FloatingFrame() const override;
 
  private:
   QToolBar* buttons_ = nullptr;
+  // Floating, the bar is a window of its own: this frame stands in for the small frame around it
+  // and is shown exactly when the bar is.
+  std::unique_ptr<CMiniDockFrameWnd> floatingFrame_;
 };

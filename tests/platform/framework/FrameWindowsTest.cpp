@@ -248,7 +248,15 @@ TEST_F(FrameFixture, BarsDockOnEverySideFloatAndHide) {
   QWidget* grip = toolBar.Dock()->titleBarWidget();
   QTest::mouseDClick(grip, Qt::LeftButton);
   EXPECT_TRUE(toolBar.IsFloating());
+  // Floating, the bar has a small frame that is shown exactly when the bar is.
+  CFrameWnd* small = toolBar.GetDockingFrame();
+  ASSERT_TRUE(small && small->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
+  for (BOOL show : {FALSE, TRUE}) {
+    main->ShowControlBar(&toolBar, show, FALSE);
+    EXPECT_EQ((small->GetStyle() & WS_VISIBLE) != 0, show != FALSE);
+  }
   QTest::mouseDClick(grip, Qt::LeftButton);
+  EXPECT_EQ(toolBar.GetDockingFrame(), main);
   EXPECT_FALSE(toolBar.IsFloating());
 
   main->FloatControlBar(&toolBar, CPoint(50, 60));
