@@ -10,8 +10,15 @@ namespace {
 using document_test::UndoText;
 using namespace edit_object_test;
 
-class EditObjectSheetTest : public EditObjectFixture {
+class EditObjectSheetTest : public SceneDialogTest {
  protected:
+  Ptr<GroupSO> AddObject(const char* name, Look look = {}) { return NewObject(doc, name, look); }
+
+  // Runs the sheet on `group` opened at `page`; `user` acts, then OK is pressed.
+  void Run(GroupSO& group, UINT page, const std::function<void(PropertySheetEditObject&, QDialog*)>& user) {
+    PropertySheetEditObject sheet(&doc, &group, page);
+    RunThenPress(sheet, [&](QDialog* window) { user(sheet, window); });
+  }
   // Opens the Artistic page of `group`; `user` acts on the page, then OK is pressed.
   void OnArtistic(GroupSO& group, const std::function<void(PageEditObjectArtistic&)>& user) {
     Run(group, kEditObjectArtisticPage, [&](PropertySheetEditObject& sheet, QDialog*) { user(*sheet.artistic); });
@@ -19,9 +26,7 @@ class EditObjectSheetTest : public EditObjectFixture {
 };
 
 Vector BoxCentreInWorld(const GroupSO& group) {
-  const BoundingBox box = group.GetBox(nullptr);
-  const Vector centre((box.min.x + box.max.x) / 2, (box.min.y + box.max.y) / 2, (box.min.z + box.max.z) / 2);
-  return group.GetWorldTransform().TransformPoint(centre);
+  return group.GetWorldTransform().TransformPoint(BoundingBox::GetBoundingSphere(group.GetBox(nullptr)).center);
 }
 
 TEST_F(EditObjectSheetTest, OKMakesNoRecordUntilSomethingChangesAndOneUndoRestoresSizeAndLook) {

@@ -78,10 +78,8 @@ class PreferencesTest : public OwnStore, public document_test::SceneFixture, pub
 // Only the shown page applies: the recent scenes are reloaded and no other refresher runs.
 TEST_F(PreferencesTest, BuildingTheSheetRepairsStoredValuesAndRecentScenesStopAt16) {
   Store(XPref::NUM_MRU, "20");
-  Store(XPref::MAXUNDOTOKEEP, "-3");
   PropertySheetPreferences sheet(kPrefsGeneralPage);
   EXPECT_EQ(Stored(XPref::NUM_MRU), "8");
-  EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "2147483647");
   RunThenPress(sheet, [&](QDialog*) {
     EXPECT_EQ(TextOf(*sheet.m_general_page, 32798), "8");
     Type(*sheet.m_general_page, 32798, "17");
@@ -185,24 +183,13 @@ TEST_F(PreferencesTest, FrontTopLeftRefitsEverySceneAndStatusBarRateIsStoredAsSh
   EXPECT_EQ(calls, (std::vector<std::string>{"scene extents", "status bar 500 blink expand"}));
 }
 
-TEST_F(PreferencesTest, GroundShowsItsDefaultsAndRebuildsBeforeTheTrackSettingChanges) {
-  PropertySheetPreferences defaults(kPrefsGroundPage);
-  RunThenPress(
-      defaults,
-      [&](QDialog*) {
-        PageGroundPrefs& page = *defaults.m_ground_page;
-        EXPECT_EQ(SliderPos(page, 32822), 5);
-        EXPECT_EQ(page.m_ground_color.m_color.GetCOLORREF(), RGB(255, 128, 0));
-        EXPECT_FALSE(Checked(page, 32824));
-        EXPECT_TRUE(Checked(page, 32825));
-      },
-      IDCANCEL);
-
+TEST_F(PreferencesTest, GroundClampsItsGridLinesAndRebuildsBeforeTheTrackSettingChanges) {
   Store(XPref::GROUND_NUM_GRID_LINES, "80");
   Store(XPref::GROUND_TRACK_SCENE_EXTENTS, "yes");
   PropertySheetPreferences sheet(kPrefsGroundPage);
   RunThenPress(sheet, [&](QDialog*) {
     EXPECT_EQ(SliderPos(*sheet.m_ground_page, 32822), 50);
+    EXPECT_EQ(sheet.m_ground_page->m_ground_color.m_color.GetCOLORREF(), RGB(255, 128, 0));
     Click(*sheet.m_ground_page, 32825);
   });
   EXPECT_EQ(Stored(XPref::GROUND_NUM_GRID_LINES), "50");
