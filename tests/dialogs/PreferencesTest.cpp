@@ -77,7 +77,6 @@ TEST_F(PreferencesTest, BuildingTheSheetRepairsStoredValuesAndRecentScenesStopAt
   PropertySheetPreferences sheet(kPrefsGeneralPage);
   EXPECT_EQ(Stored(XPref::NUM_MRU), "8");
   RunThenPress(sheet, [&](QDialog*) {
-    EXPECT_EQ(TextOf(*sheet.m_general_page, 32798), "8");
     Type(*sheet.m_general_page, 32798, "17");
     Click(sheet, IDOK);
     ASSERT_EQ(boxes.boxes.size(), 1u);
