@@ -12,14 +12,6 @@ using document_test::UndoText;
 
 class EditCameraTest : public SceneDialogTest {
  protected:
-  EditCameraTest() {
-    CameraFields& c = Camera();
-    c.focal = 0.05;
-    c.height = 1.0;
-    c.front = 0.1;
-    c.focus = 1.0;
-    c.linearSensitivity = 8;
-  }
   CameraFields& Camera() { return View().camera; }
 
   // Runs the sheet opened at `start`; `user` acts on it, then OK is pressed.
