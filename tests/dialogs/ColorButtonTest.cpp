@@ -1,6 +1,4 @@
 // Colour buttons: the swatch on pixels, and the chooser telling its owner only of chosen colours.
-#include <gtest/gtest.h>
-
 #include <QImage>
 
 #include "dialogs/ColorButton.h"

@@ -1,6 +1,4 @@
 // The Edit Camera sheet: one "Edit Camera" record of what OK changed, and the pages' rules.
-#include <gtest/gtest.h>
-
 #include <numbers>
 
 #include "dialogs/DialogTestSupport.h"

@@ -1,6 +1,4 @@
 // The Edit Lights dialog: the sun's time of day read and written, and one "Edit Lights" record per OK.
-#include <gtest/gtest.h>
-
 #include <numbers>
 
 #include "dialogs/DialogEditLights.h"

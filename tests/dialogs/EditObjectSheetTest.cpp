@@ -1,6 +1,4 @@
 // The Edit Object sheet: one "Edit Object" record per OK, sizes, names, looks, highlights and patterns.
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "EditObjectTestSupport.h"

@@ -1,6 +1,4 @@
 // The Export Image dialog: its defaults, the sizes it takes and the messages for those it refuses.
-#include <gtest/gtest.h>
-
 #include <QApplication>
 
 #include "dialogs/DialogExportImage.h"

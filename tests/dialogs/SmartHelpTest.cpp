@@ -1,6 +1,4 @@
 // Smart help of the dialog and sheet bases: prompts, help topics, hit tests and the modal callbacks.
-#include <gtest/gtest.h>
-
 #include <QCursor>
 #include <iterator>
 
