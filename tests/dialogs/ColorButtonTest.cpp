@@ -52,13 +52,11 @@ TEST_F(ColorButtonTest, SwatchesKeepTheirSizeAndStripesAndADisabledChooserShowsN
   const QImage striped = Render(plain, 0);
   // (255 - background) * 0.5 + background, truncated.
   EXPECT_EQ(striped.pixel(6, 20), qRgb(191, 159, 127));
-  EXPECT_EQ(striped.pixel(20, 20), qRgb(127, 127, 127));
   EXPECT_EQ(striped.pixel(34, 20), qRgb(255, 247, 231));
   EXPECT_EQ(Extent(striped, qRgb(191, 159, 127)), QRect(4, 4, 11, 32));  // third = (32 + 1) / 3
 
   plain.SetColor(Color(1.0, 1.0, 1.0, -0.5));
   const QImage clear = Render(plain, 0);
-  EXPECT_EQ(clear.pixel(6, 20), qRgb(128, 64, 0));
   EXPECT_EQ(clear.pixel(34, 20), qRgb(255, 240, 208));
 
   // With a sized swatch the square takes the width for both sides; the backgrounds show around.
