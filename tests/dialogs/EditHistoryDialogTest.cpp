@@ -56,7 +56,6 @@ TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) 
     QListWidget* list = List(d);
     ASSERT_EQ(list->count(), 6);
     EXPECT_EQ(list->item(5)->text(), kCurrent);
-    EXPECT_EQ(list->currentRow(), 5);
     // Enter on the current-scene line only beeps.
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(boxes.beeps.size(), 1u);

@@ -43,24 +43,21 @@ struct SheetShots {
 
   QWidget* window;
   std::string prefix;
-  bool saved = true;
+  bool saved;
 };
 
 // Runs `sheet`; `script` acts on its shown window, then the sheet is cancelled. Returns 0 when every
 // picture was saved.
 int ShootSheet(CPropertySheet& sheet, const std::string& prefix, const std::function<void(SheetShots&)>& script) {
-  bool saved = false;
+  SheetShots shots{nullptr, prefix, false};
   QTimer::singleShot(0, [&] {
-    QWidget* window = QApplication::activeModalWidget();
-    if (window && QTest::qWaitForWindowExposed(window)) {
-      SheetShots shots{window, prefix};
-      script(shots);
-      saved = shots.saved;
-    }
+    shots.window = QApplication::activeModalWidget();
+    shots.saved = shots.window && QTest::qWaitForWindowExposed(shots.window);
+    if (shots.saved) script(shots);
     sheet.EndDialog(IDCANCEL);
   });
   sheet.DoModal();
-  return saved ? 0 : 1;
+  return shots.saved ? 0 : 1;
 }
 
 // A camera window's camera with everything the pages show set.
