@@ -10,8 +10,6 @@ namespace {
 
 using history_test::NumberDocument;
 
-const QString kCurrent = "**** Current Scene ****";
-
 class EditHistoryDialogTest : public ::testing::Test, public DialogApp {
  protected:
   EditHistoryDialogTest() : previous_(SetEditHistoryRunner(&EditHistoryDialog::Run)) {
@@ -55,7 +53,6 @@ TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) 
   OpenHistory([&](QDialog* d) {
     QListWidget* list = List(d);
     ASSERT_EQ(list->count(), 6);
-    EXPECT_EQ(list->item(5)->text(), kCurrent);
     // Enter on the current-scene line only beeps.
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(boxes.beeps.size(), 1u);
