@@ -41,10 +41,7 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
     EXPECT_EQ(stack.back().first, callback);
     stack.pop_back();
   }
-  void SetStatusText(UINT id, const char* text, COLORREF) override {
-    promptId = id;
-    promptText = text ? text : "";
-  }
+  void SetStatusText(UINT id, const char*, COLORREF) override { promptId = id; }
   // What the status bar's idle work does: asks the top modal callback for the prompt.
   void Refresh() {
     if (!stack.empty()) stack.back().first(stack.back().second);
@@ -53,7 +50,6 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
   std::vector<std::pair<XStatusCallback, void*>> stack;
   std::size_t deepest = 0;
   UINT promptId = 0;
-  std::string promptText;
 
  private:
   static XMessageBoxFrame* Lookup() { return current_; }

@@ -49,15 +49,4 @@ inline Ptr<GroupSO> NewObject(XDocument& doc, const char* name, Look look = {}) 
   return group;
 }
 
-class EditObjectFixture : public SceneDialogTest {
- protected:
-  Ptr<GroupSO> AddObject(const char* name, Look look = {}) { return NewObject(doc, name, look); }
-
-  // Runs the sheet on `group` opened at `page`; `user` acts, then OK is pressed.
-  void Run(GroupSO& group, UINT page, const std::function<void(PropertySheetEditObject&, QDialog*)>& user) {
-    PropertySheetEditObject sheet(&doc, &group, page);
-    RunThenPress(sheet, [&](QDialog* window) { user(sheet, window); });
-  }
-};
-
 }  // namespace edit_object_test

@@ -1,0 +1,167 @@
+// The Edit Camera sheet and the Edit Lights dialog: one record of what OK changed, and their rules;
+// the sun's time of day read and written.
+#include <numbers>
+
+#include "dialogs/DialogEditLights.h"
+#include "dialogs/DialogTestSupport.h"
+#include "dialogs/PropertySheetEditCamera.h"
+
+namespace {
+
+using document_test::UndoText;
+
+class EditCameraTest : public SceneDialogTest {
+ protected:
+  CameraFields& Camera() { return View().camera; }
+
+  // Runs the sheet opened at `start`; `user` acts on it, then OK is pressed.
+  void Run(UINT start, const std::function<void(PropertySheetEditCamera&, QDialog*)>& user) {
+    PropertySheetEditCamera sheet(&View(), start);
+    RunThenPress(sheet, [&](QDialog* window) { user(sheet, window); });
+  }
+};
+
+TEST_F(EditCameraTest, OKMakesOneRecordOfWhatChangedAndNoneForValuesThatOnlyPassedThroughThePages) {
+  // Values a mouse drag leaves, which fifteen digits do not show exactly.
+  Camera().focal = 0.0123456789012345678;
+  Camera().focus = 1.0 / 3.0;
+  Camera().fstop = 20.0 / 3.0;
+  Camera().background = RGB(12, 34, 56);
+  const CameraFields before = Camera();
+  const int records = Records();
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog* window) {
+    for (int page = 1; page < 4; ++page) ClickTab(window, page);
+    EXPECT_TRUE(sheet.newScene->m_initialized);
+  });
+  EXPECT_EQ(Records(), records);
+  EXPECT_EQ(Camera().focal, before.focal);
+  EXPECT_EQ(Camera().focus, before.focus);
+  EXPECT_EQ(Camera().fstop, before.fstop);
+
+  colours.Answer({RGB(255, 0, 0)});
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog* window) {
+    Click(*sheet.general, 32827);
+    ClickTab(window, kEditCameraLensPage);
+    Type(*sheet.lens, 32829, "85");
+  });
+  ASSERT_EQ(Records(), records + 1);
+  EXPECT_EQ(UndoText(doc), "Edit Camera");
+  EXPECT_EQ(View().updates, std::vector<std::string>{"0"});
+  EXPECT_EQ(Camera().background, RGB(255, 0, 0));
+  EXPECT_EQ(Camera().focal, 0.085);
+  doc.OnEditUndo();
+  EXPECT_EQ(Camera().background, before.background);
+  EXPECT_EQ(Camera().focal, before.focal);
+}
+
+TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog*) {
+    for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Down);  // Camera -> Top
+  });
+  EXPECT_EQ(Camera().windowKind, 3);
+  EXPECT_FALSE(Camera().transform != Transform(std::numbers::pi / 2, Vector(1, 0, 0)));
+  EXPECT_EQ(View().fits, 1);
+
+  const Transform turned(0.4, Vector(0, 1, 0));
+  Camera().transform = turned;
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog*) {
+    for (int i = 0; i < 3; ++i) Press(*sheet.general, 32826, Qt::Key_Up);  // Top -> Camera
+  });
+  EXPECT_EQ(Camera().windowKind, 0);
+  EXPECT_FALSE(Camera().transform != turned);
+  EXPECT_EQ(View().fits, 1);
+}
+
+// Perspective set on the Focus page alone reaches the camera, after the question whether to fit first.
+TEST_F(EditCameraTest, FocusControlsFollowEachOtherAndPerspectiveOffOnTheFocusPageAloneIsApplied) {
+  Camera().fstop = 8.0;
+  boxes.Answer({IDYES});
+  Run(kEditCameraFocusPage, [](PropertySheetEditCamera& sheet, QDialog*) {
+    PageEditCameraFocus& page = *sheet.focus;
+    EXPECT_EQ(page.m_slider.GetPos(), 8);
+    Type(page, 32832, "0");
+    EXPECT_FALSE(page.GetDlgItem(32833)->IsWindowEnabled());  // no distance at "Perfect Clarity"
+    Press(page, 32831, Qt::Key_Left);
+    EXPECT_EQ(page.m_fstop, 64.0);
+    EXPECT_TRUE(page.GetDlgItem(32833)->IsWindowEnabled());
+
+    Click(page, 32834);  // auto focus, then auto f-stop
+    Click(page, 32835);
+    Click(page, 32836);  // depth cue clears it
+    EXPECT_FALSE(page.m_autoFstop);
+
+    Click(page, 32830);  // perspective off
+    EXPECT_FALSE(sheet.lens->m_perspective);
+    EXPECT_FALSE(page.GetDlgItem(32834)->IsWindowEnabled());
+  });
+  EXPECT_EQ(Camera().fstop, 64.0);
+  EXPECT_TRUE(Camera().linearModel);
+  EXPECT_FALSE(Camera().autoAperture);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_NE(boxes.boxes[0].text.find("entire scene is visible"), std::string::npos);
+  EXPECT_TRUE(Camera().orthographic);
+  EXPECT_EQ(View().fits, 1);
+}
+
+const Vector kX(1, 0, 0);
+
+class EditLightsTest : public SceneDialogTest {
+ protected:
+  Color SunColor() {
+    const XList<Ptr<LightSO>>& lights = doc.GetSunlight()->GetLights();
+    return lights.GetAt(lights.GetHeadPosition())->GetColor();
+  }
+  // Opens the dialog, lets `user` act, then presses OK.
+  void Run(const std::function<void(DialogEditLights&)>& user) {
+    DialogEditLights dialog(&doc);
+    RunThenPress(dialog, [&](QDialog*) { user(dialog); });
+  }
+};
+
+TEST_F(EditLightsTest, EveryMinuteReadsBackAsWrittenAndAVerticalSunIsNoon) {
+  EXPECT_EQ(SunMinutes(doc.GetSunlight()->GetWorldTransform()), 180);  // a new scene's sun: 09:00
+  const Transform afternoon(std::numbers::pi * 0.75, kX);
+  for (int minutes = 0; minutes <= 720; ++minutes)
+    ASSERT_EQ(SunMinutes(SunTransformAt(minutes, Transform())), minutes);
+  EXPECT_EQ(SunMinutes(afternoon), 540);
+  const Transform vertical(std::numbers::pi / 2, kX);
+  EXPECT_EQ(SunMinutes(vertical), 360);
+  EXPECT_EQ(SunMinutes(SunTransformAt(400, vertical)), 400);
+  // The time texts follow the user's format without seconds.
+  EXPECT_EQ(TimeOfDayText(59).str(), "06:59");
+  EXPECT_EQ(TimeOfDayText(720).str(), "18:00");
+}
+
+TEST_F(EditLightsTest, OKMakesOneRecordOfTheChangesWhoseUndoRestoresThem) {
+  const int records = Records();
+  const Color sun = SunColor();
+  const Color ambient = doc.GetAmbient()->GetColor();
+  const Transform sunTransform = doc.GetSunlight()->GetTransform();
+  Run([](DialogEditLights& dialog) {
+    Press(dialog, 32770, Qt::Key_Up);  // away and back: the sun is not rewritten
+    EXPECT_NE(dialog.m_time_of_day.GetPos(), dialog.m_initial_time);
+    Press(dialog, 32770, Qt::Key_Down);
+  });
+  EXPECT_EQ(Records(), records);
+  EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunTransform);
+
+  colours.Answer({RGB(255, 0, 0), RGB(0, 0, 255)});
+  Run([](DialogEditLights& dialog) {
+    Click(dialog, 32844);
+    Click(dialog, 32843);
+    Press(dialog, 32770, Qt::Key_Up);
+    EXPECT_EQ(TextOf(dialog, 32771), TimeOfDayText(dialog.m_time_of_day.GetPos()).str());
+  });
+  ASSERT_EQ(Records(), records + 1);
+  EXPECT_EQ(SunColor().GetCOLORREF(), RGB(255, 0, 0));
+  EXPECT_EQ(doc.GetAmbient()->GetColor().GetCOLORREF(), RGB(0, 0, 255));
+  EXPECT_NE(SunMinutes(doc.GetSunlight()->GetWorldTransform()), 180);
+  EXPECT_FALSE(View().updates.empty());
+
+  doc.OnEditUndo();
+  EXPECT_FALSE(SunColor() != sun);
+  EXPECT_FALSE(doc.GetAmbient()->GetColor() != ambient);
+  EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunTransform);
+}
+
+}  // namespace
