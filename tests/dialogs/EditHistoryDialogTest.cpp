@@ -48,7 +48,7 @@ class EditHistoryDialogTest : public ::testing::Test, public DialogApp {
   EditHistoryRunner previous_;
 };
 
-TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) {
+TEST_F(EditHistoryDialogTest, CommentsAreKeptTheSceneMovesToTheChosenRecordAndPreferencesOpensUndo) {
   Edits(5);
   OpenHistory([&](QDialog* d) {
     QListWidget* list = List(d);
@@ -77,6 +77,23 @@ TEST_F(EditHistoryDialogTest, CommentsAreKeptAndTheSceneMovesToTheChosenRecord) 
     ClickLine(d, 4);  // record 3, after the current-scene line
     QTest::keyClick(List(d), Qt::Key_Return);
   });
+  EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
+
+  // Preferences... closes the dialog, then opens the sheet on its Undo page.
+  QString pageShown;
+  OpenHistory([&](QDialog* d) {
+    std::function<void()> onSheet = [&] {
+      auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!sheet || sheet == d) return QTimer::singleShot(10, onSheet);
+      ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+      auto* tabs = sheet->findChild<QTabBar*>();
+      pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
+      QTest::keyClick(sheet, Qt::Key_Escape);
+    };
+    QTimer::singleShot(0, onSheet);
+    Press(d, "Pre&ferences...");
+  });
+  EXPECT_EQ(pageShown, "Undo");
   EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
 }
 
