@@ -9,14 +9,6 @@
 #include "platform/framework/WaitCursor.h"
 #include "platform/framework/Wnd.h"
 
-namespace {
-
-constexpr int kClassicStaticId = 0xFFFF;
-
-bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-
-}  // namespace
-
 int XStandardButtonPrompt(int controlId) {
   switch (controlId) {
     case 1: return IDHC_OK;
@@ -35,22 +27,6 @@ int XPromptOrNone(int promptId) {
   if (promptId == -1) return -1;
   if (promptId <= static_cast<int>(kLastIdWithoutPrompt) && promptId != static_cast<int>(ID_DIALOG_HELP)) return -1;
   return promptId;
-}
-
-int XControlAt(CWnd* parent, POINT point, CWnd** child) {
-  *child = nullptr;
-  parent->ClientToScreen(&point);
-  CWnd* first = parent->GetWindow(GW_CHILD);
-  for (CWnd* w = first ? first->GetWindow(GW_HWNDLAST) : nullptr; w; w = w->GetWindow(GW_HWNDPREV)) {
-    if (w->GetDlgCtrlID() == kClassicStaticId || !(w->GetStyle() & WS_VISIBLE)) continue;
-    RECT rect;
-    w->GetWindowRect(&rect);
-    if (!Contains(rect, point)) continue;
-    if (w->GetDlgCtrlID() == -1) return -1;
-    *child = w;
-    return w->GetDlgCtrlID();
-  }
-  return -1;
 }
 
 void XFillToolInfo(CWnd* child, TOOLINFO* ti) {

@@ -23,10 +23,6 @@ constexpr UINT kLastIdWithoutPrompt = 10000;
 int XStandardButtonPrompt(int controlId);
 // -1 for ids that have no prompt: -1 itself and ids up to 10000 other than the Help button's.
 int XPromptOrNone(int promptId);
-// The control id of the child of `parent` under `point` (client coordinates), or -1: the last
-// created visible child first, disabled ones included; a child with id -1 (a label or a group box)
-// ends the search with no control.
-int XControlAt(CWnd* parent, POINT point, CWnd** child);
 
 // Fills `ti` (when not null) for the tip of `child`: the text is the string of its control id after
 // the first line feed, supplied by the main window on request.

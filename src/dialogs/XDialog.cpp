@@ -4,6 +4,7 @@
 #include "core/Globals.h"
 #include "core/Guards.h"
 #include "dialogs/SmartHelp.h"
+#include "dialogs/WindowHelpers.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageMap.h"
 
@@ -45,7 +46,7 @@ void XDialog::OnActivate(UINT state, CWnd* other, BOOL minimized) {
 int XDialog::OnToolHitTest(CPoint point, TOOLINFO* ti) const {
   if (!m_active) return -1;
   CWnd* child = nullptr;
-  const int id = XControlAt(const_cast<XDialog*>(this), point, &child);
+  const int id = XChildWindowFromPoint(const_cast<XDialog*>(this), point, &child, nullptr);
   const int prompt = XPromptOrNone(id == -1 ? -1 : XStandardButtonPrompt(id));
   if (prompt != -1) XFillToolInfo(child, ti);
   return prompt;

@@ -3,6 +3,7 @@
 #include "core/FatalError.h"
 #include "core/Globals.h"
 #include "dialogs/SmartHelp.h"
+#include "dialogs/WindowHelpers.h"
 #include "dialogs/XPropertyPage.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageMap.h"
@@ -52,13 +53,13 @@ int XPropertySheet::OnToolHitTest(CPoint point, TOOLINFO* ti) const {
   if (!m_active) return -1;
   auto* self = const_cast<XPropertySheet*>(this);
   CWnd* child = nullptr;
-  int id = XControlAt(self, point, &child);
+  int id = XChildWindowFromPoint(self, point, &child, nullptr);
   id = IsStandardButton(id) ? XStandardButtonPrompt(id) : -1;
   if (CPropertyPage* page = GetActivePage(); id == -1 && page && page->GetSafeHwnd()) {
     POINT onPage = point;
     ClientToScreen(&onPage);
     page->ScreenToClient(&onPage);
-    id = XControlAt(page, onPage, &child);
+    id = XChildWindowFromPoint(page, onPage, &child, nullptr);
   }
   const int prompt = XPromptOrNone(id);
   if (prompt != -1) XFillToolInfo(child, ti);

@@ -1,7 +1,7 @@
 #include "shell/FirstWindowArrangement.h"
 
 #include "platform/framework/WinApp.h"
-#include "shell/WindowHelpers.h"
+#include "dialogs/WindowHelpers.h"
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
 

@@ -13,7 +13,7 @@
 #include "platform/framework/Help.h"
 #include "platform/framework/WinApp.h"
 #include "shell/CommandProbe.h"
-#include "shell/WindowHelpers.h"
+#include "dialogs/WindowHelpers.h"
 #include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
 

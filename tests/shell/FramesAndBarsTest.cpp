@@ -28,7 +28,7 @@
 #include "platform/win/TickCount.h"
 #include "scene/ObjectFile.h"
 #include "shell/ObjectThumbnail.h"
-#include "shell/WindowHelpers.h"
+#include "dialogs/WindowHelpers.h"
 #include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"

@@ -1,4 +1,4 @@
-#include "shell/WindowHelpers.h"
+#include "dialogs/WindowHelpers.h"
 
 #include "core/FatalError.h"
 
