@@ -139,6 +139,8 @@ struct Scene {
   bool bright = false;  // channels near their largest, so window sums near theirs
 };
 
+DWORD fifo[3][64];  // scratch the blur is handed and leaves unused
+
 // A pixel format and its reference.
 const struct BlurFormat {
   DDFormat format;
@@ -153,7 +155,6 @@ const struct BlurFormat {
 // Blurs like the reference in every format, z depth and row order, changing nothing else and
 // leaving nothing locked.
 void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
-  static DWORD fifo[3][64];
   for (const BlurFormat& format : kFormats) {
     for (unsigned zBytes : {2u, 3u, 4u}) {
       const bool bottomUp = rng() % 2;
@@ -188,13 +189,6 @@ std::vector<WORD> MapOf(std::function<WORD(unsigned z)> level) {
   for (unsigned z = 0; z < kApertureMapSize; ++z) map[z] = level(z);
   return map;
 }
-
-class ApertureBlurTest : public ::testing::Test {
- protected:
-  std::mt19937 rng_{21};
-  std::vector<WORD> map_ = std::vector<WORD>(kApertureMapSize);
-  std::vector<DWORD> fifo_[3] = {std::vector<DWORD>(64), std::vector<DWORD>(64), std::vector<DWORD>(64)};
-};
 
 }  // namespace
 
@@ -275,14 +269,14 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
                         rng);
 }
 
-TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
-  TestSurface pixels(20, 16, 4, rng_), depths(20, 16, 2, rng_), blurred(6, 2, 4, rng_);
+TEST(ApertureBlur, RefusesInOrderAndLeavesNothingLockedOrHeld) {
+  std::mt19937 rng(21);
+  TestSurface pixels(20, 16, 4, rng), depths(20, 16, 2, rng), blurred(6, 2, 4, rng);
+  const std::vector<WORD> map(kApertureMapSize);
   struct Call {
     FakeSurface z, src, dest;
     IDirectDrawSurface *destArg = &dest, *srcArg = &src;
-    const WORD* map;
-    int sign = 0, invert = 0;
-    DWORD* fifo[3];
+    int sign = 0;
   };
   auto format = [](Call& c, void (*f)(DDPIXELFORMAT&)) {
     for (FakeSurface* s : {&c.src, &c.dest}) f(s->desc.ddpfPixelFormat);
@@ -330,17 +324,16 @@ TEST_F(ApertureBlurTest, RefusesInOrderAndLeavesNothingLockedOrHeld) {
   for (int first = 0; first <= kChecks; ++first) {
     SCOPED_TRACE(first);
     Call c{FakeSurface(depths, DDFormat::XRGB8888, 16), FakeSurface(pixels, DDFormat::XRGB8888),
-           FakeSurface(blurred, DDFormat::XRGB8888), &c.dest, &c.src, map_.data(), 0, 0,
-           {fifo_[0].data(), fifo_[1].data(), fifo_[2].data()}};
+           FakeSurface(blurred, DDFormat::XRGB8888)};
     c.src.attached = &c.z;
     // Each case also spoils every later check but the unlock, so its own must fire first.
     for (int i = kChecks - kUnlocks; i-- > first + 1;) checks[i].spoil(c);
+    auto blur = [&] { ApertureBlur(c.destArg, c.srcArg, map.data(), c.sign, 0, fifo[0], fifo[1], fifo[2]); };
     if (first < kChecks) {
       checks[first].spoil(c);
-      EXPECT_FATAL(ApertureBlur(c.destArg, c.srcArg, c.map, c.sign, c.invert, c.fifo[0], c.fifo[1], c.fifo[2]),
-                   checks[first].expression, checks[first].message);
+      EXPECT_FATAL(blur(), checks[first].expression, checks[first].message);
     } else {
-      ApertureBlur(c.destArg, c.srcArg, c.map, c.sign, c.invert, c.fifo[0], c.fifo[1], c.fifo[2]);
+      blur();
     }
     EXPECT_FALSE(c.src.locked || c.dest.locked || c.z.locked);
     EXPECT_EQ(c.z.references, 1u) << "the z-buffer is still held";
