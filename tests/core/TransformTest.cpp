@@ -81,14 +81,10 @@ TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstantsAndOnlyPo
   ASSERT_EQ(viewport->SetFront(0.1f), D3DRM_OK);
   ASSERT_EQ(viewport->SetBack(5000.0f * viewport->GetFront()), D3DRM_OK);
   ASSERT_EQ(viewport->SetField(0.04f), D3DRM_OK);
-  D3DRMVERTEX vertices[3] = {};
-  vertices[0].position = {0.5f, 2.5f, 1.0f};
-  vertices[1].position = {1.2f, 1.8f, 2.0f};
-  vertices[2].position = {-0.3f, 2.1f, 0.5f};
+  D3DRMVERTEX vertices[3] = {{{0.5f, 2.5f, 1.0f}, {}, 0, 0, 0}, {{1.2f, 1.8f, 2.0f}, {}, 0, 0, 0},
+                             {{-0.3f, 2.1f, 0.5f}, {}, 0, 0, 0}};
   const DWORD indices[4] = {2, 0, 1, 2};
-  ::Transform world;
-  world.t[0] = 0.7;
-  world.t[2] = 1.5;
+  const ::Transform world(1, 0, 0, 0.7, 0, 1, 0, 0, 0, 0, 1, 1.5);
   const ::Transform meshToCamera = ::Transform(cameraMatrix).Inverse() * world;
   const double front = viewport->GetFront(), back = viewport->GetBack(), q = back / (back - front);
   const double scale = std::max(20.0, 15.0) / viewport->GetField() * front;
