@@ -17,16 +17,27 @@
 
 namespace {
 
-// Random pixels in rows `padding` bytes longer, top-down or bottom-up, with guard bytes around.
-struct TestSurface {
-  TestSurface(DWORD w, DWORD h, unsigned b, std::mt19937& rng, bool bottomUp = false, unsigned padding = 0)
-      : width(w), height(h), bytes(b), pitch(static_cast<long>(w * b + padding)), firstRow(16) {
-    memory.resize(32 + pitch * h);
+// Random pixels in rows `padding` bytes longer, top-down or bottom-up, with guard bytes around, as
+// a surface; one lock, unlock or attachment lookup can be made to fail.
+class FakeSurface final : public IDirectDrawSurface {
+ public:
+  FakeSurface(DWORD w, DWORD h, unsigned b, std::mt19937& rng, DDFormat format, bool bottomUp = false,
+              unsigned padding = 0, DWORD zDepth = 0)
+      : width(w), height(h), bytes(b), pitch(static_cast<long>(w * b + padding)), memory(32 + pitch * h) {
     for (BYTE& byte : memory) byte = static_cast<BYTE>(rng());
     if (bottomUp) {
       firstRow += pitch * (h - 1);
       pitch = -pitch;
     }
+    desc.dwSize = kDDSurfaceDescSize;
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH;
+    desc.dwFlags |= zDepth ? DDSD_ZBUFFERBITDEPTH : DDSD_PIXELFORMAT;
+    desc.dwWidth = w;
+    desc.dwHeight = h;
+    desc.lPitch = pitch;
+    desc.dwZBufferBitDepth = zDepth;
+    desc.ddsCaps.dwCaps = zDepth ? DDSCAPS_ZBUFFER : DDSCAPS_OFFSCREENPLAIN;
+    desc.ddpfPixelFormat = DDMakePixelFormat(format);
   }
   BYTE* At(long x, long y) { return &memory[firstRow + pitch * y + x * bytes]; }
   const BYTE* At(long x, long y) const { return &memory[firstRow + pitch * y + x * bytes]; }
@@ -39,46 +50,6 @@ struct TestSurface {
     for (unsigned i = 0; i < bytes; ++i) At(x, y)[i] = static_cast<BYTE>(value >> (8 * i));
   }
 
-  DWORD width, height;
-  unsigned bytes;
-  long pitch;
-  std::size_t firstRow;
-  std::vector<BYTE> memory;
-};
-
-// Level 0 copies the pixel; a table level n averages 2 * (n / 2) + 1 rows by 2 * ((n + 1) / 2) + 1
-// columns; a level above 13 the (n + 1) square (odd as the even one below), clipped to the source.
-// Windows are averaged by the layout's block average, which its own test pins.
-template <class Pixel>
-TestSurface ReferenceBlur(const TestSurface& src, const TestSurface& zBuf, const WORD* map, TestSurface dest) {
-  const long width = src.width, height = src.height;
-  for (long y = 7; y < height - 7; ++y) {
-    for (long x = 7; x < width - 7; ++x) {
-      const long level = map[zBuf.Get(x, y) >> (8 * zBuf.bytes - 16)];
-      const long rows = level / 2, columns = level <= 13 ? (level + 1) / 2 : rows;
-      const long top = std::max(y - rows, 0L), bottom = std::min(y + rows, height - 1);
-      const long left = std::max(x - columns, 0L), right = std::min(x + columns, width - 1);
-      const DWORD average = Pixel::BlockAverage(src.At(left, top), src.pitch, right - left + 1, bottom - top + 1);
-      dest.Set(x - 7, y - 7, level == 0 ? src.Get(x, y) : average);
-    }
-  }
-  return dest;
-}
-
-// A surface over a TestSurface's pixels; one lock, unlock or attachment lookup can be made to fail.
-class FakeSurface final : public IDirectDrawSurface {
- public:
-  FakeSurface(TestSurface& pixels, DDFormat format, DWORD zDepth = 0) : pixels(pixels) {
-    desc.dwSize = kDDSurfaceDescSize;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH;
-    desc.dwFlags |= zDepth ? DDSD_ZBUFFERBITDEPTH : DDSD_PIXELFORMAT;
-    desc.dwWidth = pixels.width;
-    desc.dwHeight = pixels.height;
-    desc.lPitch = pixels.pitch;
-    desc.dwZBufferBitDepth = zDepth;
-    desc.ddsCaps.dwCaps = zDepth ? DDSCAPS_ZBUFFER : DDSCAPS_OFFSCREENPLAIN;
-    desc.ddpfPixelFormat = DDMakePixelFormat(format);
-  }
   HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
   ULONG AddRef() override { return ++references; }
   ULONG Release() override { return --references; }
@@ -115,7 +86,11 @@ class FakeSurface final : public IDirectDrawSurface {
   HRESULT GetDC(HDC*) override { return E_NOTIMPL; }
   HRESULT ReleaseDC(HDC) override { return E_NOTIMPL; }
 
-  TestSurface& pixels;
+  DWORD width, height;
+  unsigned bytes;
+  long pitch;
+  std::vector<BYTE> memory;
+  std::size_t firstRow = 16;
   DDSURFACEDESC desc{};
   FakeSurface* attached = nullptr;
   ULONG references = 1;
@@ -123,13 +98,31 @@ class FakeSurface final : public IDirectDrawSurface {
   HRESULT lockResult = DD_OK, unlockResult = DD_OK, attachResult = DD_OK;
 
  private:
-  BYTE* Lowest() {
-    return &pixels.memory[pixels.firstRow] + std::min(0L, pixels.pitch * (pixels.height - 1L));
-  }
+  BYTE* Lowest() { return &memory[firstRow] + std::min(0L, pitch * (height - 1L)); }
   // A scripted failure happens once; the call after it goes through.
   bool Take(HRESULT& scripted) { return (failure_ = std::exchange(scripted, DD_OK)) != DD_OK; }
   HRESULT failure_ = DD_OK;
 };
+
+// Level 0 copies the pixel; a table level n averages 2 * (n / 2) + 1 rows by 2 * ((n + 1) / 2) + 1
+// columns; a level above 13 the (n + 1) square (odd as the even one below), clipped to the source.
+// Windows are averaged by the layout's block average, which its own test pins.
+template <class Pixel>
+std::vector<BYTE> ReferenceBlur(const FakeSurface& src, const FakeSurface& zBuf, const WORD* map,
+                                FakeSurface dest) {
+  const long width = src.width, height = src.height;
+  for (long y = 7; y < height - 7; ++y) {
+    for (long x = 7; x < width - 7; ++x) {
+      const long level = map[zBuf.Get(x, y) >> (8 * zBuf.bytes - 16)];
+      const long rows = level / 2, columns = level <= 13 ? (level + 1) / 2 : rows;
+      const long top = std::max(y - rows, 0L), bottom = std::min(y + rows, height - 1);
+      const long left = std::max(x - columns, 0L), right = std::min(x + columns, width - 1);
+      const DWORD average = Pixel::BlockAverage(src.At(left, top), src.pitch, right - left + 1, bottom - top + 1);
+      dest.Set(x - 7, y - 7, level == 0 ? src.Get(x, y) : average);
+    }
+  }
+  return dest.memory;
+}
 
 // A picture to blur: the source's size, the 16-bit depth of each source pixel and the map.
 struct Scene {
@@ -145,7 +138,7 @@ DWORD fifo[3][64];  // scratch the blur is handed and leaves unused
 const struct BlurFormat {
   DDFormat format;
   unsigned bytes;
-  TestSurface (*reference)(const TestSurface&, const TestSurface&, const WORD*, TestSurface);
+  std::vector<BYTE> (*reference)(const FakeSurface&, const FakeSurface&, const WORD*, FakeSurface);
 } kFormats[] = {{DDFormat::XRGB8888, 4, &ReferenceBlur<PixelRgb32>},
                 {DDFormat::RGB888, 3, &ReferenceBlur<PixelRgb24>},
                 {DDFormat::BGR888, 3, &ReferenceBlur<PixelRgb24>},  // both byte orders blur alike
@@ -160,26 +153,25 @@ void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
       const bool bottomUp = rng() % 2;
       SCOPED_TRACE(testing::Message() << format.bytes << " bytes, z " << zBytes << ", bottom-up " << bottomUp
                                       << ", source " << scene.width << "x" << scene.height);
-      TestSurface src(scene.width, scene.height, format.bytes, rng, bottomUp, rng() % 9);
-      TestSurface dest(scene.width - 14, scene.height - 14, format.bytes, rng, !bottomUp, rng() % 9);
-      TestSurface zBuf(scene.width, scene.height, zBytes, rng, bottomUp, rng() % 5);
+      FakeSurface src(scene.width, scene.height, format.bytes, rng, format.format, bottomUp, rng() % 9);
+      FakeSurface dest(scene.width - 14, scene.height - 14, format.bytes, rng, format.format, !bottomUp, rng() % 9);
+      FakeSurface zBuf(scene.width, scene.height, zBytes, rng, format.format, bottomUp, rng() % 5, 8 * zBytes);
       if (scene.bright)
         for (BYTE& byte : src.memory) byte |= 0xF7;
       // Deeper z values carry noise below their top 16 bits, which the kernels ignore.
       for (DWORD y = 0; y < scene.height; ++y)
         for (DWORD x = 0; x < scene.width; ++x)
           zBuf.Set(x, y, DWORD{scene.depth(x, y)} << (8 * zBytes - 16) | (zBytes > 2 ? rng() & 0xFF : 0));
-      const TestSurface srcBefore = src, zBefore = zBuf;
-      const TestSurface expected = format.reference(src, zBuf, scene.map.data(), dest);
+      const std::vector<BYTE> srcBefore = src.memory, zBefore = zBuf.memory;
+      const std::vector<BYTE> expected = format.reference(src, zBuf, scene.map.data(), dest);
 
-      FakeSurface s(src, format.format), z(zBuf, format.format, 8 * zBytes), d(dest, format.format);
-      s.attached = &z;
-      ApertureBlur(&d, &s, scene.map.data(), 0, 0, fifo[0], fifo[1], fifo[2]);
+      src.attached = &zBuf;
+      ApertureBlur(&dest, &src, scene.map.data(), 0, 0, fifo[0], fifo[1], fifo[2]);
 
-      ASSERT_FALSE(s.locked || d.locked || z.locked);
-      ASSERT_EQ(dest.memory, expected.memory);
-      ASSERT_EQ(src.memory, srcBefore.memory);
-      ASSERT_EQ(zBuf.memory, zBefore.memory);
+      ASSERT_FALSE(src.locked || dest.locked || zBuf.locked);
+      ASSERT_EQ(dest.memory, expected);
+      ASSERT_EQ(src.memory, srcBefore);
+      ASSERT_EQ(zBuf.memory, zBefore);
     }
   }
 }
@@ -261,7 +253,6 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
 
 TEST(ApertureBlur, RefusesInOrderAndLeavesNothingLockedOrHeld) {
   std::mt19937 rng(21);
-  TestSurface pixels(20, 16, 4, rng), depths(20, 16, 2, rng), blurred(6, 2, 4, rng);
   const std::vector<WORD> map(kApertureMapSize);
   struct Call {
     FakeSurface z, src, dest;
@@ -313,8 +304,9 @@ TEST(ApertureBlur, RefusesInOrderAndLeavesNothingLockedOrHeld) {
   constexpr int kChecks = std::size(checks), kUnlocks = 1;
   for (int first = 0; first <= kChecks; ++first) {
     SCOPED_TRACE(first);
-    Call c{FakeSurface(depths, DDFormat::XRGB8888, 16), FakeSurface(pixels, DDFormat::XRGB8888),
-           FakeSurface(blurred, DDFormat::XRGB8888)};
+    const DDFormat xrgb = DDFormat::XRGB8888;
+    Call c{FakeSurface(20, 16, 2, rng, xrgb, false, 0, 16), FakeSurface(20, 16, 4, rng, xrgb),
+           FakeSurface(6, 2, 4, rng, xrgb)};
     c.src.attached = &c.z;
     // Each case also spoils every later check but the unlock, so its own must fire first.
     for (int i = kChecks - kUnlocks; i-- > first + 1;) checks[i].spoil(c);
