@@ -189,12 +189,8 @@ TEST_P(ColorArchiveTest, SchemaWordAndFiveDoubles) {
 
 INSTANTIATE_TEST_SUITE_P(AllFiles, ColorArchiveTest, ALL_BACKENDS);
 
-TEST(DivideTable, EveryTableRoundsEveryReachableSumAndTheTopEntriesAreZero) {
-  const std::pair<unsigned, const BYTE*> tables[] = {
-      {3, DivideTable3},     {9, DivideTable9},     {15, DivideTable15},   {25, DivideTable25},
-      {35, DivideTable35},   {49, DivideTable49},   {63, DivideTable63},   {81, DivideTable81},
-      {99, DivideTable99},   {121, DivideTable121}, {143, DivideTable143}, {169, DivideTable169},
-      {195, DivideTable195}};
+TEST(DivideTable, TheSmallestAndLargestTablesRoundEveryReachableSumAndTheTopEntriesAreZero) {
+  const std::pair<unsigned, const BYTE*> tables[] = {{3, DivideTable3}, {195, DivideTable195}};
   for (const auto& [n, entries] : tables) {
     ASSERT_NE(entries, nullptr);
     for (unsigned sum = 0; sum <= 255 * n; ++sum)

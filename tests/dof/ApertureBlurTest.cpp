@@ -1,5 +1,4 @@
-// The blur over surfaces in plain memory against a reference blur, pixel by pixel; camera-window
-// tests run it over the platform's surfaces.
+// The blur over surfaces in plain memory against a reference blur, pixel by pixel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,8 +16,7 @@
 
 namespace {
 
-// Random pixels in rows `padding` bytes longer, top-down or bottom-up, with guard bytes around, as
-// a surface; one lock, unlock or attachment lookup can be made to fail.
+// Random pixels in padded rows, either way up, with guard bytes; a lock, unlock or lookup may fail.
 class FakeSurface final : public IDirectDrawSurface {
  public:
   FakeSurface(DWORD w, DWORD h, unsigned b, std::mt19937& rng, DDFormat format, bool bottomUp = false,
@@ -106,7 +104,6 @@ class FakeSurface final : public IDirectDrawSurface {
 
 // Level 0 copies the pixel; a table level n averages 2 * (n / 2) + 1 rows by 2 * ((n + 1) / 2) + 1
 // columns; a level above 13 the (n + 1) square (odd as the even one below), clipped to the source.
-// Windows are averaged by the layout's block average, which its own test pins.
 template <class Pixel>
 std::vector<BYTE> ReferenceBlur(const FakeSurface& src, const FakeSurface& zBuf, const WORD* map,
                                 FakeSurface dest) {
@@ -145,8 +142,7 @@ const struct BlurFormat {
                 {DDFormat::RGB565, 2, &ReferenceBlur<PixelRgb565>},
                 {DDFormat::RGB555, 2, &ReferenceBlur<PixelRgb555>}};
 
-// Blurs like the reference in every format, z depth and row order, changing nothing else and
-// leaving nothing locked.
+// Blurs like the reference in every format, z depth and row order, changing and locking nothing else.
 void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
   for (const BlurFormat& format : kFormats) {
     for (unsigned zBytes : {2u, 3u, 4u}) {
