@@ -21,9 +21,9 @@ void ExpectNear(const Vector& v, double x, double y, double z) {
   EXPECT_NEAR(v.z, z, 1e-6);
 }
 
-class TransformArchiveTest : public ::testing::TestWithParam<Backend> {};
+class ArchiveFormTest : public ::testing::TestWithParam<Backend> {};
 
-TEST_P(TransformArchiveTest, TwelveDoublesRowByRowFromTheLast) {
+TEST_P(ArchiveFormTest, TransformsAreTwelveDoublesRowByRowFromTheLast) {
   const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12);
   Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { ar << Transform() << odd; });
   ByteImage expected;
@@ -38,8 +38,6 @@ TEST_P(TransformArchiveTest, TwelveDoublesRowByRowFromTheLast) {
     EXPECT_FALSE(b != odd);
   });
 }
-
-INSTANTIATE_TEST_SUITE_P(AllFiles, TransformArchiveTest, ALL_BACKENDS);
 
 TEST(Transform, CompositionInverseRotationsAndPlatformMatrices) {
   Transform translate, scale;
@@ -174,9 +172,7 @@ TEST(Color, WordsRoundTripAndOutputFollowsTheLuminanceKeepingTheHue) {
   EXPECT_TRUE(brighter != blue);  // the luminance alone differs
 }
 
-class ColorArchiveTest : public ::testing::TestWithParam<Backend> {};
-
-TEST_P(ColorArchiveTest, SchemaWordAndFiveDoubles) {
+TEST_P(ArchiveFormTest, ColoursAreASchemaWordAndFiveDoubles) {
   Color stored(0.25, 0.5, 0.75, 1);
   stored.luminance = 0.125;  // kept as stored, not recomputed
   EXPECT_EQ(StoreBytes(GetParam(), [&](CArchive& ar) { Color().Serialize(ar); }),
@@ -187,7 +183,7 @@ TEST_P(ColorArchiveTest, SchemaWordAndFiveDoubles) {
   EXPECT_TRUE(read == stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFiles, ColorArchiveTest, ALL_BACKENDS);
+INSTANTIATE_TEST_SUITE_P(AllFiles, ArchiveFormTest, ALL_BACKENDS);
 
 TEST(DivideTable, TheSmallestAndLargestTablesRoundEveryReachableSumAndTheTopEntriesAreZero) {
   const std::pair<unsigned, const BYTE*> tables[] = {{3, DivideTable3}, {195, DivideTable195}};
