@@ -137,17 +137,6 @@ TEST(Boxes, AnEmptyBoxTakesItsFirstPointTurnedBoxesHoldTheirCornersAndRaysMeetTh
   EXPECT_FALSE(sphere.IntersectsRay(Vector(-2, 1.001, 0), Vector(1, 0, 0)));
 }
 
-TEST(VertexColors, OnePositionOneColour) {
-  VertexColorMap map(2053, 10);
-  EXPECT_TRUE(map.SetAt({1.0f, 2.0f, 0.0f}, 0xFF0000FF));
-  EXPECT_FALSE(map.SetAt({1.0f, 2.0f, -0.0f}, 0xFF00FF00));  // -0.0 is the same position
-  EXPECT_TRUE(map.SetAt({2.0f, 1.0f, 0.0f}, 0xFFFF0000));   // same hash, other position
-  DWORD color = 0;
-  EXPECT_TRUE(map.Lookup({1.0f, 2.0f, 0.0f}, color));
-  EXPECT_EQ(color, 0xFF00FF00u);
-  EXPECT_EQ(map.GetCount(), 2);
-}
-
 // The words come back through the luminance and the hue offsets, so any slip in either shows.
 TEST(Color, WordsRoundTripAndOutputFollowsTheLuminanceKeepingTheHue) {
   Color c;
