@@ -9,9 +9,8 @@
 
 namespace {
 
-// This system's DirectDraw layer behind a version record and libraries the test chooses (one
-// DirectDraw call after the creation can be made to fail), and a Direct3D whose hardware RGB
-// device renders at 16 and 32 bits.
+// The system's DirectDraw behind a chosen version record and libraries (one call after creation
+// may fail), and a Direct3D whose hardware RGB device renders at 16 and 32 bits.
 class FakeProbe final : public SystemDirectXProbe, public IDirect3D {
  public:
   FakeProbe() : previous_(SetDirectXProbe(this)) {}

@@ -10,7 +10,6 @@
 #include "core/Globals.h"
 #include "core/PreferenceKeys.h"
 #include "core/Preferences.h"
-#include "platform/win/Cursors.h"
 #include "platform/win/FileProfileStore.h"
 #include "platform/win/FileReplace.h"
 #include "support/FatalCheck.h"
@@ -52,7 +51,6 @@ TEST(Preferences, StoredTextsReadAsTheirKindOrAreReplacedByTheDefault) {
       {"fps", Number<UINT>(kDefault8), "8", "8"},
       {"-1", Number<UINT>(kDefault8), "4294967295", nullptr},
       {"4294967296", Number<UINT>(kDefault8), "8", "8"},
-      {"-1", Number<WORD>(kDefault8), "8", "8"},
       {"256", Number<BYTE>(kDefault8), "8", "8"},
       {"2147483648", Number<long>(kDefaultMinus2), "-2", "-2"},
       {"0x10", Number<int>(kDefaultMinus2), "16", nullptr},
@@ -245,14 +243,11 @@ TEST(Globals, InitGlobalsCapturesTheSystemAndThePreferences) {
   system->doubleClickTime = 300;
   system->dragDistance = {3, 5};
   profile->WriteProfileString("Interactive", "RotateWithTracking(yes/no)", "yes");
-  profile->WriteProfileString("Interactive", "MaximumUpdates(fps,1-64)", "65");
   InitGlobals();
   using namespace Globals;
   EXPECT_EQ(std::make_tuple(Globals::GetDoubleClickTime(), GetDragWidth(), GetDragHeight(), GetRotateWithTracking(),
                             GetPushPullObjectParallel(), GetMaxFps()),
             std::make_tuple(300u, 3, 5, true, false, 12u));
-  EXPECT_EQ(*profile->Data().Find("Interactive", "MaximumUpdates(fps,1-64)"), "12");
-  EXPECT_EQ(GetCursor138(), LoadCursorResource(138));
   system->doubleClickTime = 700;  // the user changed it meanwhile
   InitGlobals();
   EXPECT_EQ(Globals::GetDoubleClickTime(), 700u);

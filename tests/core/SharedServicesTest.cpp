@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <cstring>
 
-#include "core/CircleSegments.h"
 #include "core/Guards.h"
 #include "core/MissingFile.h"
 #include "core/WindowPlacement.h"
@@ -44,18 +42,6 @@ TEST_P(PlacementTest, ElevenWordsLengthFirst) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllFiles, PlacementTest, ALL_BACKENDS);
-
-TEST(CircleSegments, StartOnTheCircleAndRunAlongX) {
-  CArray<Vector, const Vector&> starts, ends;
-  XMakeCircleSegments(3, starts, ends, 1.0, 2.0);
-  ASSERT_EQ(starts.GetSize(), 3);
-  const double expected[3][2] = {{1, 0}, {-0.5, std::sqrt(3.0) / 2}, {-0.5, -std::sqrt(3.0) / 2}};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_NEAR(starts[i].y, expected[i][0], 1e-6) << i;
-    EXPECT_NEAR(starts[i].z, expected[i][1], 1e-6) << i;
-    EXPECT_EQ(ends[i].x, starts[i].x + 2.0);
-  }
-}
 
 TEST(MissingFile, TheUserIsAskedUntilAFileIsChosenOrTheOperationIsCancelled) {
   ScriptedFileDialogs dialogs;
@@ -100,7 +86,7 @@ TEST(Guards, ADataExchangeCannotStartInsideItself) {
   EXPECT_FALSE(page.exchanging);
 }
 
-TEST(XString, MissingTextsPlaceholdersAndReplacing) {
+TEST(XString, MissingTextsPlaceholdersReplacingAndPaths) {
   EXPECT_FATAL(XString(7u), "LoadString( id )", "Non-existent string resource id 7");
 
   EXPECT_EQ(XString("%1 of %2", "%2", "x"), "x of x");
@@ -116,9 +102,7 @@ TEST(XString, MissingTextsPlaceholdersAndReplacing) {
   EXPECT_EQ(XString().FindFrom(0, ""), -1);
   EXPECT_EQ(XString("Open a scene\nOpen").GetPromptText(), "Open a scene");
   EXPECT_EQ(XString("Open").GetPromptText(), "Open");
-}
 
-TEST(XString, PathsOfEitherSeparator) {
   struct Case {
     const char *path, *directory, *name, *title, *extension;
   };

@@ -38,7 +38,6 @@ TEST(XMessageBox, StyleAndCaptionFollowTheFamilyAndTheButtonsAndMissingDefaultsA
     EXPECT_EQ(boxes.boxes[i].caption, expected[i].second) << i;
     EXPECT_EQ(boxes.boxes[i].owner, nullptr) << i;
   }
-  EXPECT_EQ(boxes.boxes[0].text, "Are you sure you want to cancel the current operation?");
   XInfoBox(kQuestion, CMMButtons::ABORTRETRYIGNORE, CMMDefault::BUTTON3);
   EXPECT_EQ(boxes.boxes.size(), 4u);
 }
