@@ -86,13 +86,8 @@ struct SceneWindows : ::testing::Test {
     QTest::keyClick(main->GetWidget(), static_cast<Qt::Key>(key), modifiers);  // not the char overload
     QApplication::processEvents();
   }
-  // The one open scene.
-  XDocument& Scene() {
-    CDocTemplate* scenes = app.GetDocTemplate(0)->docTemplate;
-    POSITION pos = scenes->GetFirstDocPosition();
-    EXPECT_NE(pos, nullptr);
-    return *static_cast<XDocument*>(scenes->GetNextDoc(pos));
-  }
+  // The scene of the active window.
+  XDocument& Scene() { return *static_cast<XDocument*>(main->GetActiveDocument()); }
   static std::vector<X3DView*> Views(XDocument& doc) {
     std::vector<X3DView*> views;
     for (POSITION pos = doc.GetFirstViewPosition(); pos;)
@@ -297,18 +292,12 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   Frame().GetStatusBar().OnIdle();
   EXPECT_EQ(Frame().GetStatusBar().GetPromptId(), 40062u);
 
-  const Transform placed = object->GetTransform();
   const Transform view = camera.settings.transform;
   const std::vector<BYTE> imported = document_test::Snapshot(doc);
   const QPoint centre = window->rect().center();
-  Key(Qt::Key_3);  // Move Object
-  DragThrough(window, {centre, centre + QPoint(20, 15), centre + QPoint(40, 30)});
-  EXPECT_TRUE(object->GetTransform() != placed);
   Key(Qt::Key_5);  // Rotate Camera
   DragThrough(window, {centre, centre + QPoint(-25, 20), centre + QPoint(-50, 40)});
   EXPECT_TRUE(camera.settings.transform != view);
-
-  Key(Qt::Key_Z);
   Key(Qt::Key_Z);
   EXPECT_EQ(document_test::Snapshot(doc), imported);
   XDocument* read = Reopen(doc, Save(doc));
