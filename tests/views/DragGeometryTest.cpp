@@ -58,8 +58,7 @@ TEST(CameraDragsTest, TurnsFollowTheMovementAndSkipDegenerateOnes) {
   const Vector position = CameraPosition(Camera());
   ExpectNear(turn->TransformPoint(position), position);
 
-  // Roll: a quarter circle around the client centre rolls by a quarter turn about the sight
-  // line; a move along a radius or from the centre rolls nothing.
+  // Roll: a quarter circle about the client centre rolls a quarter turn; a radial move, nothing.
   const auto roll = RollCamera(camera, {300, 200}, {200, 300}, 400, 400);
   ASSERT_TRUE(roll.has_value());
   const Vector right = (*roll * camera).TransformPoint(Vector(1, 0, 0)) - position;

@@ -53,8 +53,7 @@ struct ImageOutput : CameraWindowFixture {
   ~ImageOutput() override { SetExportImageQuestion(previousQuestion); }
 
   int Check() { return StateOf(*view, kImproveCommand).checked; }
-  // Export Image to `path`, the Export Image dialog answered with `width` and `height` unimproved,
-  // or with its defaults when `width` is null.
+  // Export Image to `path`, unimproved at `width` x `height`, or at the dialog's defaults.
   void Export(const std::string& path, const char* width = nullptr, const char* height = nullptr) {
     files.Answer({path});
     RunModal([&] { return static_cast<int>(view->SendMessage(WM_COMMAND, kExportImageCommand)); },

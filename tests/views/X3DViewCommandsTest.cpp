@@ -51,12 +51,9 @@ TEST_F(CameraWindowCommands, ASheetCommandOpensItsPageAndTheObjectSheetNeedsOneG
   EXPECT_EQ(shown.title + " " + std::to_string(shown.page), "Edit Object 1");
 }
 
-struct Zoom : CameraWindowFixture {
-  LONG ZoomOf() const { return view->GetZoomNumerator().cy / view->GetZoomDenominator().cy; }
-};
-
-TEST_F(Zoom, EachChangeIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize) {
+TEST_F(CameraWindowCommands, EachZoomIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize) {
   TestCameraView& view = Window(400, 300);
+  const auto zoom = [&] { return view.GetZoomNumerator().cy / view.GetZoomDenominator().cy; };
   const int before = doc.GetHistory().GetCount();
   view.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
   view.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);
@@ -65,23 +62,23 @@ TEST_F(Zoom, EachChangeIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize)
   EXPECT_EQ(document_test::UndoText(doc), "Zoom Window");
 
   ASSERT_TRUE(doc.Undo(TRUE));
-  EXPECT_EQ(ZoomOf(), 2);
+  EXPECT_EQ(zoom(), 2);
   ASSERT_TRUE(doc.Undo(TRUE));
-  EXPECT_EQ(ZoomOf(), 1);
+  EXPECT_EQ(zoom(), 1);
   EXPECT_FALSE(StateOf(view, kZoomOutCommand).enabled);
   view.SendMessage(WM_COMMAND, kZoomInCommand);
   view.SendMessage(WM_COMMAND, kZoomInCommand);
-  EXPECT_EQ(ZoomOf(), 3);
+  EXPECT_EQ(zoom(), 3);
   view.SendMessage(WM_COMMAND, kZoomOutCommand);
-  EXPECT_EQ(ZoomOf(), 2);
+  EXPECT_EQ(zoom(), 2);
   view.SendMessage(WM_COMMAND, 33008);
-  EXPECT_EQ(ZoomOf(), 10);
+  EXPECT_EQ(zoom(), 10);
   for (int i = 0; i < 10; ++i) view.SendMessage(WM_COMMAND, kZoomInCommand);
-  EXPECT_EQ(ZoomOf(), 20);
+  EXPECT_EQ(zoom(), 20);
   EXPECT_FALSE(StateOf(view, kZoomInCommand).enabled);
 }
 
-TEST_F(Zoom, AWindowPointConvertsToItsFractionalLogicalPosition) {
+TEST_F(CameraWindowCommands, AWindowPointConvertsToItsFractionalLogicalPosition) {
   TestCameraView& view = Window(400, 300);
   view.settings.orthographic = TRUE;  // no band offset
   const auto convert = [&](double x) {
@@ -106,9 +103,7 @@ std::size_t ColoursOf(X3DView& view) {
   return std::set<DWORD>(pixels.begin(), pixels.end()).size();
 }
 
-using EditObjectLooks = CameraWindowFixture;
-
-TEST_F(EditObjectLooks, AVeryPaintedTextureChosenOnTheArtisticPageShowsFewerColours) {
+TEST_F(CameraWindowCommands, AVeryPaintedTextureChosenOnTheArtisticPageShowsFewerColours) {
   InstallInputFilter();
   InitGlobals();
   Ptr<GroupSO> crate(new GroupSO);

@@ -105,8 +105,6 @@ TEST_F(CameraWindowMouse, ClicksSelectAndADoubleClickAsksForTheObjectSheet) {
   DoubleClick(kCentre, Qt::ShiftModifier);
   EXPECT_TRUE(Selection().empty());
   EXPECT_EQ(View().editObject, 1);
-  Click(kCorner, Qt::ControlModifier);  // empty space with Ctrl changes nothing
-  EXPECT_TRUE(Selection().empty());
   EXPECT_FALSE(view->IsMouseDown());
 }
 

@@ -26,8 +26,7 @@ struct CameraWindowRender : CameraWindowFixture {
     view->RenderImage(nullptr, size == nullptr, size, nullptr);
     return view->image ? CSize(SurfaceSize(view->image)) : CSize(0, 0);
   }
-  // A background picture of the folder; the file "columns.bmp" is one row of red, green, blue
-  // and white pixels.
+  // A background picture of the folder; "columns.bmp" is one row of red, green, blue and white.
   void Use(const std::string& name) {
     const BYTE columns[12] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255};
     std::vector<BYTE> file(54);
@@ -104,8 +103,7 @@ TEST_F(CameraWindowRender, TheCameraBlursByItsApertureOrBySelectedObjectsAndTheB
   s.fstop = 2.8;
   EXPECT_EQ(Rendered(&size), CSize(654, 494));
   EXPECT_EQ(CSize(SurfaceSize(view.image2)), CSize(640, 480));
-  // Auto focus and auto aperture on a selection that surrounds the camera: nothing is left to
-  // work an aperture out from, and the render goes on without blurring.
+  // Auto focus and aperture on a selection around the camera: no aperture, the render goes on unblurred.
   Ptr<GroupSO> around = document_test::NewGroup(doc, "around", false, 4.0);
   doc.AddGroup(around, TRUE, FALSE, 0);
   s.autoFocusSelected = TRUE;
