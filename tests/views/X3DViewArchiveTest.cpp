@@ -64,7 +64,7 @@ TEST_F(CameraWindowPart, DefaultWindowHasExactBytesAndAChangedWindowReadsBackEqu
   doc.RemoveView(&copy);
 }
 
-TEST_F(CameraWindowPart, AnOlderPartLoadsUnimprovedAndANewerOneIsRefused) {
+TEST_F(CameraWindowPart, AnOlderPartLoadsUnimprovedANewerOneIsRefusedAndDamagedValuesFallBack) {
   TestCameraView& view = Offscreen();
   view.improved = TRUE;
   Load(view, DefaultPart(0x80000000).bytes);
@@ -77,10 +77,8 @@ TEST_F(CameraWindowPart, AnOlderPartLoadsUnimprovedAndANewerOneIsRefused) {
   ExpectArchiveFailure(Backend::memory, newer.U32(0).bytes, CArchiveException::badSchema, Serialize(view));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, XString(40243u).str());
-}
 
-TEST_F(CameraWindowPart, ValuesOnlyADamagedFileHoldsFallBackToUsableOnes) {
-  TestCameraView& view = Offscreen();
+  // Values only a damaged file holds fall back to usable ones.
   Bytes damaged = DefaultPart(0x80000001).U32(0).bytes;
   const auto put = [&](std::size_t at, const ByteImage& value) {
     std::copy(value.bytes.begin(), value.bytes.end(), damaged.begin() + static_cast<std::ptrdiff_t>(at));

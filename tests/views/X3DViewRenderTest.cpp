@@ -131,7 +131,7 @@ TEST_F(CameraWindowRender, OnAPaletteDisplayWindowImagesAreReducedAndOffScreenOn
   EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 24u);
 }
 
-TEST_F(CameraWindowRender, TheBackgroundPictureShowsWholeWithOrWithoutTheBand) {
+TEST_F(CameraWindowRender, BackgroundPicturesShowWholeWithOrWithoutTheBandAndABrokenOneIsReportedOnce) {
   // A 400 x 300 window: columns of 100 visible pixels each, after the 7-pixel band.
   Window(400, 300);
   Use("columns.bmp");
@@ -147,10 +147,8 @@ TEST_F(CameraWindowRender, TheBackgroundPictureShowsWholeWithOrWithoutTheBand) {
   for (const auto& [x, colour] : {std::pair{0, 0xFF0000u}, {159, 0xFF0000u}, {161, 0xFF00u}, {639, 0xFFFFFFu}})
     EXPECT_EQ(PixelAt(x, 240), colour) << x;
   EXPECT_TRUE(boxes.boxes.empty());
-}
 
-TEST_F(CameraWindowRender, ABrokenBackgroundPictureIsReportedOnceAndTriedAgainOnlyAfterAChange) {
-  Window(200, 100);
+  // A broken one is reported once and tried again only after a change.
   view->settings.background = RGB(0, 0, 255);
   Use("broken.bmp");
   for (int paint = 0; paint < 3; ++paint) {
