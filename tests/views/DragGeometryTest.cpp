@@ -25,23 +25,20 @@ void ExpectNear(const Vector& a, const Vector& b, double tolerance = 1e-6) {
 
 Vector WorldOrigin(const GroupSO& group) { return group.GetWorldTransform().TransformPoint(Vector(0, 0, 0)); }
 
-TEST(CameraDragsTest, LensValuesKeepTheirBounds) {
+TEST(CameraDragsTest, LensValuesKeepTheirBoundsAndRaiseLowerStepsGrowWithHeightFromTheGround) {
   // Focus never goes below the focal length.
   EXPECT_EQ(FocusAfterDrag(3.0, 0.05, 2000, kScreenH), 0.05);
   EXPECT_NEAR(FocalAfterDrag(0.05, 384, kScreenH), 0.075, 1e-12);
   EXPECT_EQ(FocalAfterDrag(0.05, -2000, kScreenH), 0.0010000000474974513);
   EXPECT_NEAR(FStopAfterDrag(0.0, 384, kScreenH), 48.0, 1e-12);  // starts from 32
   EXPECT_EQ(FStopAfterDrag(8.0, -2000, kScreenH), 0.01);
-}
-
-TEST(CameraDragsTest, RaiseLowerStepGrowsWithHeightFromTheGround) {
   Transform low = TranslationBy(Vector(0, 0.5, 0)), deep = TranslationBy(Vector(0, -10, 0));
   const double s = DragStep(10, kScreenH);
   EXPECT_NEAR(RaiseLowerCamera(low, 10, kScreenH).t[1], s, 1e-15);
   EXPECT_NEAR(RaiseLowerCamera(deep, 10, kScreenH).t[1], 10 * s, 1e-14);
 }
 
-TEST(CameraDragsTest, TurnsFollowTheMovementAndSkipDegenerateOnes) {
+TEST(CameraDragsTest, TurnsFollowTheMovementBringTheGrabbedPointUnderTheRayAndSkipDegenerateOnes) {
   const Transform camera = Camera();
   // Rotating about the centre by a full screen width circles the camera once.
   const Transform full = TurnByMovement(camera, Vector(0, 0, 0), {kScreenW, 0}, {0, 0}, kScreenW, kScreenH);
@@ -65,10 +62,8 @@ TEST(CameraDragsTest, TurnsFollowTheMovementAndSkipDegenerateOnes) {
   EXPECT_NEAR(std::abs(right.y), 1.0, 1e-6);
   ExpectNear(ViewDirection(*roll * camera), Vector(0, 0, 1));
   EXPECT_FALSE(RollCamera(camera, {200, 200}, {350, 200}, 400, 400).has_value());
-}
 
-TEST(CameraDragsTest, TrackingTurnBringsTheGrabbedPointUnderTheRay) {
-  const Transform camera = Camera();
+  // Tracking: the grabbed point comes under the ray.
   const Vector center(0, 2, 0), track(0, 2, -1);
   Vector d(0.1, 0, 1);
   d.Normalize();
@@ -108,15 +103,19 @@ TEST(CameraDragsTest, MovesKeepTheirPlanes) {
   ExpectNear(PointAtDepth(camera, Vector(0.6, 0, 0.8), 8.0), Vector(6, 2, -2));
 }
 
-TEST(ObjectDragsTest, SizingScalesAboutTheBoxCentreAndNeverCollapses) {
+TEST(ObjectDragsTest, SizingScalesAboutTheBoxCentreNeverCollapsesAndTheCylinderRunsAlongTheLongestSide) {
   EXPECT_NEAR(SizeFactor(10, kScreenH), 1.0260, 1e-4);
   EXPECT_EQ(SizeFactor(-2000, kScreenH), 0.05);
   const Transform local(1, 0, 0, 5, 0, 1, 0, 0, 0, 0, 1, 0);
   const Transform sized = ScaledAbout(local, Vector(1, 1, 1), 2.0);
   ExpectNear(sized.TransformPoint(Vector(1, 1, 1)), Vector(6, 1, 1));
+  auto axis = [](double x, double y, double z) { return CylinderAxis(BoundingBox(Vector(0, 0, 0), Vector(x, y, z))); };
+  EXPECT_EQ(axis(2, 2, 1).x, 2.0);  // equal x and y take x
+  EXPECT_EQ(axis(1, 2, 5).z, 5.0);
+  EXPECT_EQ(axis(1, 2, 2).y, 2.0);  // an equal z keeps the candidate
 }
 
-TEST(ObjectDragsTest, PushPullNeverPullsPastTheFrontPlane) {
+TEST(ObjectDragsTest, PushPullNeverPullsPastTheFrontPlaneAndTowardsMovesAlongTheLineBetweenCentres) {
   const double k = PullFactor(-10, kScreenH);  // up: push away
   EXPECT_GT(k, 0.0);
   EXPECT_EQ(PushPullStep(10.0, 1.0, 1.0, -5.0), -9.0);
@@ -132,6 +131,10 @@ TEST(ObjectDragsTest, PushPullNeverPullsPastTheFrontPlane) {
   EXPECT_NEAR(straight->Length(), 4.0, 1e-12);
   EXPECT_FALSE(SightStep(camera, Vector(3, 0, 4), Vector(0, 0, 0), false, 0.1, 1.0, k).has_value());
   EXPECT_NEAR(RaiseLowerStep(Vector(0, 0, 0), 1.5, k), 1.5 * k, 1e-12);
+  const auto towards = TowardsObjectMove(Vector(0, 0, 0), Vector(0, 0, 4), 1.0, k);
+  ASSERT_TRUE(towards.has_value());
+  ExpectNear(*towards, Vector(0, 0, 4 * k));
+  EXPECT_FALSE(TowardsObjectMove(Vector(1, 1, 1), Vector(1, 1, 1), 1.0, k).has_value());
 }
 
 TEST(ObjectDragsTest, ConstantHeightMovesStayOnTheAnchorsLevel) {
@@ -148,21 +151,6 @@ TEST(ObjectDragsTest, ConstantHeightMovesStayOnTheAnchorsLevel) {
   ASSERT_TRUE(grabbed.has_value());
   EXPECT_NEAR(grabbed->x, 0.5, 1e-12);
   EXPECT_FALSE(LevelObjectMove(anchor, DragRay{eye, Vector(0, 0, 1)}, before, track).has_value());
-}
-
-TEST(ObjectDragsTest, TowardsAnotherObjectMovesAlongTheLineBetweenCentres) {
-  const double k = PullFactor(-10, kScreenH);
-  const auto move = TowardsObjectMove(Vector(0, 0, 0), Vector(0, 0, 4), 1.0, k);
-  ASSERT_TRUE(move.has_value());
-  ExpectNear(*move, Vector(0, 0, 4 * k));
-  EXPECT_FALSE(TowardsObjectMove(Vector(1, 1, 1), Vector(1, 1, 1), 1.0, k).has_value());
-}
-
-TEST(ObjectDragsTest, TheCylinderAxisRunsAlongTheLongestSide) {
-  auto axis = [](double x, double y, double z) { return CylinderAxis(BoundingBox(Vector(0, 0, 0), Vector(x, y, z))); };
-  EXPECT_EQ(axis(2, 2, 1).x, 2.0);  // equal x and y take x
-  EXPECT_EQ(axis(1, 2, 5).z, 5.0);
-  EXPECT_EQ(axis(1, 2, 2).y, 2.0);  // an equal z keeps the candidate
 }
 
 TEST(ObjectDragsTest, TurningAboutTheCylinderIgnoresVerticalMovesAndItsEnds) {
