@@ -28,11 +28,6 @@
 namespace views_test {
 namespace {
 
-// A little-endian field of a bitmap.
-LONG Field(const std::vector<BYTE>& b, std::size_t at) {
-  return static_cast<LONG>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<DWORD>(b[at + 3]) << 24);
-}
-
 // The pixels of a bitmap's rows (stored bottom-up, padded), top row first, as 0xRRGGBB.
 std::vector<DWORD> Pixels(const BYTE* rows, int width, int height) {
   std::vector<DWORD> pixels;
@@ -147,8 +142,7 @@ TEST_F(ImageOutput, ExportIsRefusedExactlyWhenTheRenderUsesTheDepthCueElseAsksFo
 
   const std::vector<BYTE> file = ReadFile(folder / "chair.bmp");
   ASSERT_EQ(file.size(), 54u + 16 * 3);
-  EXPECT_EQ(Field(file, 18), 5);
-  EXPECT_EQ(Field(file, 22), 3);
+  EXPECT_EQ(std::vector<BYTE>(file.begin() + 18, file.begin() + 26), (std::vector<BYTE>{5, 0, 0, 0, 3, 0, 0, 0}));
   EXPECT_FALSE(w.image);
 }
 
@@ -182,7 +176,7 @@ TEST_F(ImageOutput, CopyPutsTheSupersampledBitmapOnTheClipboardAndResetsResoluti
   EXPECT_EQ(clipboard.data[0].first, CF_DIB);
   const std::vector<BYTE>& dib = clipboard.data[0].second;
   ASSERT_EQ(dib.size(), DibSize(160, 120));
-  EXPECT_EQ(Field(dib, 4), 160);
+  EXPECT_EQ(std::vector<BYTE>(dib.begin() + 4, dib.begin() + 8), (std::vector<BYTE>{160, 0, 0, 0}));
   EXPECT_FALSE(w.image);
   const std::vector<BYTE> file = w.RenderBitmapFile(160, 120, true);
   EXPECT_TRUE(std::equal(dib.begin() + 40, dib.end(), file.begin() + 54, file.end()));
@@ -206,12 +200,6 @@ TEST_F(ImageOutput, CopyPutsTheSupersampledBitmapOnTheClipboardAndResetsResoluti
   EXPECT_EQ(boxes.boxes[0].text.find("The Windows Clipboard is busy"), 0u);
 }
 
-std::vector<BYTE> Words(std::initializer_list<WORD> words) {
-  std::vector<BYTE> bytes;
-  for (WORD w : words) bytes.insert(bytes.end(), {static_cast<BYTE>(w), static_cast<BYTE>(w >> 8)});
-  return bytes;
-}
-
 TEST(Supersample, RoundsByTwoThenOneAlongARowInEveryFormat) {
   // Blocks summing to 6 round to 2 then 1 along the row; a sum of 5 gives 1 both times.
   std::vector<BYTE> first{1, 1, 1, 1, 2, 1, 1, 1, 1, 1, 2, 1}, second{2, 1, 2, 2, 1, 2, 2, 1, 2, 2, 1, 2};
@@ -219,7 +207,7 @@ TEST(Supersample, RoundsByTwoThenOneAlongARowInEveryFormat) {
   EXPECT_EQ(std::vector<BYTE>(second.begin(), second.begin() + 6), (std::vector<BYTE>{2, 1, 2, 1, 1, 1}));
 
   // 16 bits: 5:5:5's top bit stays what it was in the pixel written over.
-  std::vector<BYTE> f555 = Words({4 << 10, 4 << 10}), s555 = Words({0x8000 | 4 << 10, 0});
+  std::vector<BYTE> f555{0, 4 << 2, 0, 4 << 2}, s555{0, 0x80 | 4 << 2, 0, 0};  // red 4, 4, 4 and 0
   AverageRowPair(f555.data(), s555.data(), s555.data(), 1, SupersampleFormat::rgb555);
   EXPECT_EQ(s555[0] | s555[1] << 8, 0x8000 | 3 << 10);
 }
