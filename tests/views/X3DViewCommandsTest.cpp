@@ -16,7 +16,7 @@ namespace {
 
 using CameraWindowCommands = CameraWindowFixture;
 
-TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLookingUp) {
+TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraAndTheSheetsOpenOnTheirPages) {
   TestCameraView& view = Window();
   ScriptedMessageBoxes boxes;
   const Transform sunBefore = doc.GetSunlight()->GetTransform();
@@ -31,10 +31,8 @@ TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLooki
   EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != view.settings.transform);
   EXPECT_EQ(document_test::UndoText(doc), "Point Sun Light");
-}
 
-TEST_F(CameraWindowCommands, ASheetCommandOpensItsPageAndTheObjectSheetNeedsOneGroupWithItsOwnMesh) {
-  TestCameraView& view = Window();
+  // A sheet command opens its page; the object sheet needs one group with its own mesh.
   using document_test::NewGroup;
   const Ptr<GroupSO> chair = edit_object_test::NewObject(doc, "Chair");
   const Ptr<GroupSO> table = edit_object_test::NewObject(doc, "Table");
