@@ -53,7 +53,7 @@ TEST_F(Palette8Test, ColoursGoToTheNearestCubeLevelAndHalfwayGoesUp) {
   EXPECT_EQ(SurfacePixels(src, 0, 0, 7, 1), pixels);
 }
 
-TEST_F(Palette8Test, ErrorsSpreadByTheirSharesAndClampWhereTheNeighboursExist) {
+TEST_F(Palette8Test, ErrorsSpreadByTheirSharesAndClampAndASourceOfAnotherSizeIsAProgramError) {
   // Every blue byte on level 144 except the middle one of the first row: 128, error -16.
   IUPtr<IDirectDrawSurface> src = Surface(DDFormat::RGB888, 3, 2, {144, 128, 144, 144, 144, 144});
   IUPtr<IDirectDrawSurface> dest = Surface(DDFormat::Palette8, 3, 2);
@@ -67,11 +67,8 @@ TEST_F(Palette8Test, ErrorsSpreadByTheirSharesAndClampWhereTheNeighboursExist) {
   ConvertRGB24ToPalette8(Surface(DDFormat::Palette8, 4, 1), row, TRUE);
   EXPECT_EQ(SurfacePixels(row, 1, 0, 1, 1)[0], 255u);
   EXPECT_EQ(SurfacePixels(row, 3, 0, 1, 1)[0], 0u);
-}
-
-TEST_F(Palette8Test, ASourceOfAnotherSizeIsAProgramError) {
-  IUPtr<IDirectDrawSurface> dest = Surface(DDFormat::Palette8, 2, 2), wide = Surface(DDFormat::RGB888, 3, 2);
-  EXPECT_FATAL(ConvertRGB24ToPalette8(dest, wide, FALSE),
+  // A source of another size is a program error.
+  EXPECT_FATAL(ConvertRGB24ToPalette8(dest, Surface(DDFormat::RGB888, 3, 1), FALSE),
                "srcDesc.dwWidth == destDesc.dwWidth && srcDesc.dwHeight == destDesc.dwHeight",
                "Destination not the correct size");
 }

@@ -73,7 +73,7 @@ struct SceneWindows : ::testing::Test {
     std::ofstream(config / "Tavrolin.ini") << "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
     app.programPath = TAVROLIN_BINARY_DIR "/bin/tavrolin";  // the objects folder lies beside it
     EXPECT_TRUE(app.InitInstance());
-    main = dynamic_cast<CMDIFrameWnd*>(app.m_pMainWnd);
+    main = dynamic_cast<XMainFrame*>(app.m_pMainWnd);
     QApplication::processEvents();  // the 3D Objects window opens
     objectsWindow = static_cast<int>(main->GetMDIClient()->Children().size());
   }
@@ -131,14 +131,12 @@ struct SceneWindows : ::testing::Test {
     second.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
     return doc;
   }
-  XMainFrame& Frame() { return *dynamic_cast<XMainFrame*>(main); }
-  int Groups() { return Scene().GetScene()->GetGroups().GetCount(); }
 
   QtTestApplication qt;
   ScriptedMessageBoxes boxes;
   ScopedSystemInfo display;
   XApp app;
-  CMDIFrameWnd* main = nullptr;
+  XMainFrame* main = nullptr;
   int objectsWindow = 0;
   TemporaryFolder folder;
 };
@@ -267,12 +265,12 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   XDocument& doc = Scene();
   QWidget* window = camera.GetWidget();
   // Away from a camera window a drop is refused; over one it is taken.
-  DragFirstObjectOnto(*Frame().GetObjects3DView(), window, [&] {
+  DragFirstObjectOnto(*main->GetObjects3DView(), window, [&] {
     QCursor::setPos(main->GetWidget()->mapToGlobal(QPoint(5, 5)));
-    Frame().GetStatusBar().OnIdle();
+    main->GetStatusBar().OnIdle();
     EXPECT_EQ(ShownCursor(), Globals::GetModeCursor());
     QCursor::setPos(window->mapToGlobal(window->rect().center()));
-    Frame().GetStatusBar().OnIdle();
+    main->GetStatusBar().OnIdle();
     EXPECT_EQ(ShownCursor(), Globals::GetArrowCursor());
   });
   ASSERT_EQ(doc.GetSelectedCount(), 1);
@@ -284,8 +282,8 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   const Vector toCentre = (box.min + box.max) * 0.5 - CameraPosition(camera.settings.transform);
   EXPECT_NEAR(Cross(toCentre, ViewDirection(camera.settings.transform)).Length(), 0.0, 1e-9);
   // The window now answers the status bar: the selected object under the pointer (Rotate Object).
-  Frame().GetStatusBar().OnIdle();
-  EXPECT_EQ(Frame().GetStatusBar().GetPromptId(), 40062u);
+  main->GetStatusBar().OnIdle();
+  EXPECT_EQ(main->GetStatusBar().GetPromptId(), 40062u);
 
   const Transform view = camera.settings.transform;
   const std::vector<BYTE> imported = document_test::Snapshot(doc);
@@ -313,7 +311,7 @@ TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   camera.ImportFile(wall.c_str());
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(std::string(Scene().GetSelected(0)->GetName()), "Brick wall 0");
-  const int groups = Groups();
+  const int groups = Scene().GetScene()->GetGroups().GetCount();
   camera.ImportFile(wall.c_str());  // Cancel
   camera.ImportFile("/nowhere/More Objects.ulm");  // the help topic, without loading anything
   EXPECT_EQ(boxes.boxes.size(), 2u);
@@ -325,7 +323,7 @@ TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   dialogs.Answer({objects + "chair.X"});
   Key(Qt::Key_I);
   EXPECT_NE(boxes.boxes.back().text.find("chair.X"), std::string::npos);
-  EXPECT_EQ(Groups(), groups);
+  EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups);
 }
 
 TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {

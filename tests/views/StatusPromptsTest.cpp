@@ -18,7 +18,7 @@ PromptInputs Plain(int mode, bool pressed, int column) {
   return in;
 }
 
-TEST(StatusPromptsTest, PlainCellsCarryTheirTextHighlightAndCursor) {
+TEST(StatusPromptsTest, CellsCarryTextHighlightAndCursorAndTheirTestsTakeEffectInOrder) {
   // Columns: none, one, several, pointing (one other object selected).
   const struct {
     int mode;
@@ -41,9 +41,8 @@ TEST(StatusPromptsTest, PlainCellsCarryTheirTextHighlightAndCursor) {
   }
   EXPECT_TRUE(IsRefusalPrompt(40181u));
   EXPECT_FALSE(IsRefusalPrompt(40152u));
-}
 
-TEST(StatusPromptsTest, TestsOfACellTakeEffectInTheirOrderAndTheTargetDecidesObjectPrompts) {
+  // The tests of a cell take effect in their order; the target decides object prompts.
   PromptInputs in = Plain(9, false, 1);
   in.cameraKind = false;
   in.orthographic = true;
