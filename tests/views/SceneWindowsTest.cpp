@@ -39,14 +39,6 @@ int DarkPixels(const std::vector<BYTE>& bmp) {
   return dark;
 }
 
-// A left-button drag through the points, pressed at the first and released at the last.
-void DragThrough(QWidget* widget, std::initializer_list<QPoint> points) {
-  SendMouse(widget, QEvent::MouseButtonPress, *points.begin(), Qt::LeftButton);
-  for (const QPoint& point : points) SendMouse(widget, QEvent::MouseMove, point, Qt::LeftButton);
-  SendMouse(widget, QEvent::MouseButtonRelease, *std::prev(points.end()), Qt::NoButton);
-  QApplication::processEvents();
-}
-
 // Drags the 3D Objects list's first object onto the centre of `target`, running `whileOver` there.
 void DragFirstObjectOnto(Objects3DView& objects, QWidget* target, const std::function<void()>& whileOver) {
   QWidget* list = qobject_cast<QListWidget*>(objects.GetWidget())->viewport();
@@ -289,7 +281,10 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   const std::vector<BYTE> imported = document_test::Snapshot(doc);
   const QPoint centre = window->rect().center();
   Key(Qt::Key_5);  // Rotate Camera
-  DragThrough(window, {centre, centre + QPoint(-25, 20), centre + QPoint(-50, 40)});
+  SendMouse(window, QEvent::MouseButtonPress, centre, Qt::LeftButton);
+  for (const QPoint& to : {centre + QPoint(-25, 20), centre + QPoint(-50, 40)})
+    SendMouse(window, QEvent::MouseMove, to, Qt::LeftButton);
+  SendMouse(window, QEvent::MouseButtonRelease, centre + QPoint(-50, 40), Qt::NoButton);
   EXPECT_TRUE(camera.settings.transform != view);
   Key(Qt::Key_Z);
   EXPECT_EQ(document_test::Snapshot(doc), imported);
