@@ -79,15 +79,11 @@ TEST_F(CameraWindowCommands, EachZoomIsOneUndoRecordAndTheWindowMenuZoomsNeverBe
 TEST_F(CameraWindowCommands, AWindowPointConvertsToItsFractionalLogicalPosition) {
   TestCameraView& view = Window(400, 300);
   view.settings.orthographic = TRUE;  // no band offset
-  const auto convert = [&](double x) {
-    CountedClientDC dc(&view);
-    XDPoint p(x, 20.0);
-    dc.DPtoLP(p);
-    return p.x;
-  };
   view.SetZoom(XSize(2, 2), XSize(1, 1), FALSE);
-  EXPECT_DOUBLE_EQ(convert(5.0), 2.5);
   CountedClientDC dc(&view);
+  XDPoint point(5.0, 20.0);
+  dc.DPtoLP(point);
+  EXPECT_DOUBLE_EQ(point.x, 2.5);
   POINT logical{3, 0};
   dc.LPtoDP(&logical);
   EXPECT_EQ(logical.x, 7);  // the middle of the zoomed pixel: 2x + 1
