@@ -39,23 +39,6 @@ int DarkPixels(const std::vector<BYTE>& bmp) {
   return dark;
 }
 
-// Drags the 3D Objects list's first object onto the centre of `target`, running `whileOver` there.
-void DragFirstObjectOnto(Objects3DView& objects, QWidget* target, const std::function<void()>& whileOver) {
-  QWidget* list = qobject_cast<QListWidget*>(objects.GetWidget())->viewport();
-  RECT icon{};
-  ASSERT_TRUE(objects.GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
-  const QPoint press(icon.left + 5, icon.top + 5);
-  QTest::mousePress(list, Qt::LeftButton, {}, press);
-  const QPoint moved = press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5);
-  SendMouse(list, QEvent::MouseMove, moved, Qt::LeftButton);
-  const QPoint over = target->mapToGlobal(target->rect().center());
-  QCursor::setPos(over);
-  whileOver();
-  // The list holds the capture: the release goes to its window.
-  QTest::mouseRelease(objects.GetWidget(), Qt::LeftButton, {}, objects.GetWidget()->mapFromGlobal(over));
-  QApplication::processEvents();
-}
-
 // The program started as a user starts it, past the first run's introduction.
 struct SceneWindows : ::testing::Test {
   SceneWindows() {
@@ -256,15 +239,25 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   X3DView& camera = *Views(Scene()).at(0);
   XDocument& doc = Scene();
   QWidget* window = camera.GetWidget();
-  // Away from a camera window a drop is refused; over one it is taken.
-  DragFirstObjectOnto(*main->GetObjects3DView(), window, [&] {
-    QCursor::setPos(main->GetWidget()->mapToGlobal(QPoint(5, 5)));
-    main->GetStatusBar().OnIdle();
-    EXPECT_EQ(ShownCursor(), Globals::GetModeCursor());
-    QCursor::setPos(window->mapToGlobal(window->rect().center()));
-    main->GetStatusBar().OnIdle();
-    EXPECT_EQ(ShownCursor(), Globals::GetArrowCursor());
-  });
+  // The 3D Objects list's first object dragged: away from a camera window it is refused, over one taken.
+  Objects3DView& objects = *main->GetObjects3DView();
+  RECT icon{};
+  ASSERT_TRUE(objects.GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
+  QWidget* list = qobject_cast<QListWidget*>(objects.GetWidget())->viewport();
+  const QPoint press(icon.left + 5, icon.top + 5);
+  QTest::mousePress(list, Qt::LeftButton, {}, press);
+  SendMouse(list, QEvent::MouseMove, press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5),
+            Qt::LeftButton);
+  QCursor::setPos(main->GetWidget()->mapToGlobal(QPoint(5, 5)));
+  main->GetStatusBar().OnIdle();
+  EXPECT_EQ(ShownCursor(), Globals::GetModeCursor());
+  const QPoint over = window->mapToGlobal(window->rect().center());
+  QCursor::setPos(over);
+  main->GetStatusBar().OnIdle();
+  EXPECT_EQ(ShownCursor(), Globals::GetArrowCursor());
+  // The list holds the capture: the release goes to its window.
+  QTest::mouseRelease(objects.GetWidget(), Qt::LeftButton, {}, objects.GetWidget()->mapFromGlobal(over));
+  QApplication::processEvents();
   ASSERT_EQ(doc.GetSelectedCount(), 1);
   Ptr<GroupSO> object = doc.GetSelected(0);
   EXPECT_EQ(document_test::UndoText(doc).rfind("Import ", 0), 0u);
