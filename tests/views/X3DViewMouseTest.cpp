@@ -141,7 +141,7 @@ TEST_F(CameraWindowMouse, ADragNeedsBothDistancesOrTheTimeAndIsOneUndoableStep) 
   EXPECT_FALSE(box->GetTransform() != before);
 }
 
-TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSaysWhatToDo) {
+TEST_F(CameraWindowMouse, AnEmptySceneSaysWhatToDoARightPressOpensTheSheetAndACameraDragRerendersOthers) {
   Press(kCentre);
   QTest::mouseClick(view->GetWidget(), Qt::RightButton, {}, kCentre);
   ASSERT_EQ(boxes.boxes.size(), 2u);
@@ -150,6 +150,11 @@ TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSays
   EXPECT_FALSE(view->IsMouseDown());
 
   AddObject();
+  const OpenedDialog sheet =
+      CancelDialogOpenedBy([&] { QTest::mousePress(view->GetWidget(), Qt::RightButton, {}, kCentre); });
+  EXPECT_NE(std::find(sheet.fields.begin(), sheet.fields.end(), "Box"), sheet.fields.end());
+  EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
+
   TestCameraView other;
   doc.AddView(&other);
   ASSERT_TRUE(other.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {500, 0, 700, 150}, parent.get(), 2));
@@ -164,17 +169,7 @@ TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSays
   EXPECT_EQ(document_test::UndoText(doc), "Rotate Camera");
   other.DestroyWindow();
   doc.RemoveView(&other);
-}
-
-TEST_F(CameraWindowMouse, ARightPressOnAnObjectOpensItsSheetAndTheCursorShowsARefusal) {
-  AddObject();
-  const OpenedDialog sheet =
-      CancelDialogOpenedBy([&] { QTest::mousePress(view->GetWidget(), Qt::RightButton, {}, kCentre); });
-  EXPECT_NE(std::find(sheet.fields.begin(), sheet.fields.end(), "Box"), sheet.fields.end());
-  EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
-
-  view->settings.windowKind = 1;  // a Front window cannot rotate its camera
-  app.mode = 5;
+  view->settings.windowKind = 1;  // a Front window cannot rotate its camera: the cursor refuses
   view->UpdateStatusPrompt(-1);
   EXPECT_EQ(DescribeCursor(ShownCursor()).id, 104u);
 }
