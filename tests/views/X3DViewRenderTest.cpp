@@ -45,7 +45,7 @@ struct CameraWindowRender : CameraWindowFixture {
   ScriptedMessageBoxes boxes;
 };
 
-TEST_F(CameraWindowRender, WindowsFollowTheirSizeZoomAndProjectionAndAnEmptyOneRendersNothing) {
+TEST_F(CameraWindowRender, WindowsFollowTheirSizeZoomProjectionAndBlurAndAnEmptyOneRendersNothing) {
   TestCameraView& view = Window(400, 300);
   view.MoveWindow(0, 0, 0, 0);  // a child frame shrunk to its caption leaves its view no client area
   Rendered();
@@ -68,10 +68,8 @@ TEST_F(CameraWindowRender, WindowsFollowTheirSizeZoomAndProjectionAndAnEmptyOneR
   view.needsRender = TRUE;
   EXPECT_EQ(Rendered(), CSize(200, 150));
   EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.25f);
-}
 
-TEST_F(CameraWindowRender, TheCameraBlursByItsApertureOrBySelectedObjectsAndTheBlurDropsTheBand) {
-  TestCameraView& view = Offscreen();
+  // The camera blurs by its aperture or by selected objects, and the blur drops the band.
   CameraFields& s = view.settings;
   struct Case {
     BOOL orthographic, autoFocus, autoAperture;
