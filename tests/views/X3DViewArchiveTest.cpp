@@ -44,7 +44,7 @@ struct CameraWindowPart : CameraWindowFixture {
   void Load(X3DView& window, const Bytes& bytes) { LoadBytes(Backend::memory, bytes, Serialize(window)); }
 };
 
-TEST_F(CameraWindowPart, DefaultWindowHasExactBytesAndAChangedWindowReadsBackEqual) {
+TEST_F(CameraWindowPart, TheDefaultPartHasExactBytesAChangedOneReadsBackEqualAndOlderAndDamagedOnesLoad) {
   TestCameraView& view = Offscreen();
   EXPECT_EQ(Store(view), DefaultPart(0x80000001).U32(0).bytes);
 
@@ -62,10 +62,8 @@ TEST_F(CameraWindowPart, DefaultWindowHasExactBytesAndAChangedWindowReadsBackEqu
   doc.AddView(&copy);
   EXPECT_EQ(Store(copy), stored);
   doc.RemoveView(&copy);
-}
 
-TEST_F(CameraWindowPart, AnOlderPartLoadsUnimprovedANewerOneIsRefusedAndDamagedValuesFallBack) {
-  TestCameraView& view = Offscreen();
+  // An older part loads unimproved, a newer one is refused and damaged values fall back.
   view.improved = TRUE;
   Load(view, DefaultPart(0x80000000).bytes);
   EXPECT_FALSE(view.improved);

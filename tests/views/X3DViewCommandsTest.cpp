@@ -16,7 +16,7 @@ namespace {
 
 using CameraWindowCommands = CameraWindowFixture;
 
-TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraAndTheSheetsOpenOnTheirPages) {
+TEST_F(CameraWindowCommands, TheSunFollowsALevelCameraTheSheetsOpenOnTheirPagesAndEachZoomIsOneRecord) {
   TestCameraView& view = Window();
   ScriptedMessageBoxes boxes;
   const Transform sunBefore = doc.GetSunlight()->GetTransform();
@@ -47,10 +47,8 @@ TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraAndTheSheetsOpen
   }
   const OpenedDialog shown = CancelDialogOpenedBy([&] { view.SendMessage(WM_COMMAND, 10302); });
   EXPECT_EQ(shown.title + " " + std::to_string(shown.page), "Edit Object 1");
-}
 
-TEST_F(CameraWindowCommands, EachZoomIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize) {
-  TestCameraView& view = Window(400, 300);
+  // Each zoom is one undo record; the Window menu zooms, never below normal size.
   const auto zoom = [&] { return view.GetZoomNumerator().cy / view.GetZoomDenominator().cy; };
   const int before = doc.GetHistory().GetCount();
   view.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
