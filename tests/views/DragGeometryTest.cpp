@@ -81,7 +81,7 @@ TEST(CameraDragsTest, TurnsFollowTheMovementBringTheGrabbedPointUnderTheRayAndSk
   EXPECT_FALSE(TurnTracking(camera, CameraPosition(camera), tiny + Vector(1e-9, 0, 0), 0.1, center, track));
 }
 
-TEST(CameraDragsTest, MovesKeepTheirPlanes) {
+TEST(CameraDragsTest, MovesKeepTheirPlanesAndOrthographicRaysRunParallelOffsetByTheZoomedPixelSize) {
   const Transform camera = Camera();
   // Orthographic: one pixel is 2f/m world units, f = height/2 at 1/1.
   const Transform ortho = ViewPlaneShift(camera, {90, 105}, {100, 100}, 4.0, 1, 1, 400, 200);
@@ -101,6 +101,12 @@ TEST(CameraDragsTest, MovesKeepTheirPlanes) {
   EXPECT_NEAR(towards->t[2], 50.0 * DragStep(10, kScreenH), 1e-12);
   EXPECT_FALSE(MoveCameraTowards(camera, Vector(0, 2, -10), 1.0, 10, kScreenH).has_value());
   ExpectNear(PointAtDepth(camera, Vector(0.6, 0, 0.8), 8.0), Vector(6, 2, -2));
+  // A ray 10 px right and up at 2/1 (f = 1/2, m = 200): 0.05 each way; the camera looks along -x.
+  const Transform turned = TranslationBy(Vector(1, 2, 3)) * Transform(std::numbers::pi / 2, Vector(0, 1, 0));
+  const Vector right = turned.TransformPoint(Vector(1, 0, 0)) - Vector(1, 2, 3);
+  const DragRay offset = OrthographicRay(turned, 2.0, 2, 1, 200, 100, 110, 40);
+  ExpectNear(offset.origin, Vector(1, 2.05, 3) + right * 0.05);
+  ExpectNear(offset.direction, ViewDirection(turned));
 }
 
 TEST(ObjectDragsTest, SizingScalesAboutTheBoxCentreNeverCollapsesAndTheCylinderRunsAlongTheLongestSide) {
@@ -164,16 +170,6 @@ TEST(ObjectDragsTest, TurningAboutTheCylinderIgnoresVerticalMovesAndItsEnds) {
   const Vector b = TurnAboutCylinder(camera, flipped, mesh, c, {10, 10}, {260, 10}, 1000).TransformPoint(probe);
   EXPECT_NEAR(std::abs(a.y), 1.0, 1e-6);  // a quarter turn about the sight line
   EXPECT_NEAR((a - b).Length(), 0.0, 1e-6);
-}
-
-TEST(DragGeometryTest, OrthographicRaysRunParallelOffsetByTheZoomedPixelSize) {
-  // A camera at (1, 2, 3) turned a quarter about y: it looks along -x, its right axis is +z.
-  const Transform camera = TranslationBy(Vector(1, 2, 3)) * Transform(std::numbers::pi / 2, Vector(0, 1, 0));
-  // 10 px right and up at 2/1: f = 1/2, m = 200, so 0.05 world units each way.
-  const Vector right = camera.TransformPoint(Vector(1, 0, 0)) - Vector(1, 2, 3);
-  const DragRay offset = OrthographicRay(camera, 2.0, 2, 1, 200, 100, 110, 40);
-  ExpectNear(offset.origin, Vector(1, 2.05, 3) + right * 0.05);
-  ExpectNear(offset.direction, ViewDirection(camera));
 }
 
 using MoveGroupTest = SceneTest;
