@@ -198,7 +198,7 @@ TEST_F(ImageOutput, CopyPutsTheSupersampledBitmapOnTheClipboardAndResetsResoluti
   EXPECT_EQ(boxes.boxes[0].text.find("The Windows Clipboard is busy"), 0u);
 }
 
-TEST(Supersample, RoundsByTwoThenOneAlongARowInEveryFormat) {
+TEST(Supersample, RowsAverageByTwoThenOneAndBitmapRowsArePaddedStoredBottomUpAndHalvedOnRequest) {
   // Blocks summing to 6 round to 2 then 1 along the row; a sum of 5 gives 1 both times.
   std::vector<BYTE> first{1, 1, 1, 1, 2, 1, 1, 1, 1, 1, 2, 1}, second{2, 1, 2, 2, 1, 2, 2, 1, 2, 2, 1, 2};
   AverageRowPair(first.data(), second.data(), second.data(), 2, SupersampleFormat::rgb24);
@@ -208,9 +208,8 @@ TEST(Supersample, RoundsByTwoThenOneAlongARowInEveryFormat) {
   std::vector<BYTE> f555{0, 4 << 2, 0, 4 << 2}, s555{0, 0x80 | 4 << 2, 0, 0};  // red 4, 4, 4 and 0
   AverageRowPair(f555.data(), s555.data(), s555.data(), 1, SupersampleFormat::rgb555);
   EXPECT_EQ(s555[0] | s555[1] << 8, 0x8000 | 3 << 10);
-}
 
-TEST(DibBytes, RowsArePaddedStoredBottomUpAndHalvedOnRequestAndHeadersCarrySizesAndResolution) {
+  // Bitmap rows are padded, stored bottom-up and halved on request; headers carry sizes and resolution.
   // A one-pixel-wide image, top row white, bottom row black.
   const BYTE image[2][3] = {{255, 255, 255}, {0, 0, 0}};
   std::vector<BYTE> rows(8, 0xEE);
