@@ -203,7 +203,6 @@ TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraW
   EXPECT_EQ(OpenFrames(), 0);
 }
 
-// Finds `pattern` from the end of `bytes`.
 std::size_t FindLast(const Bytes& bytes, std::initializer_list<unsigned char> pattern) {
   const auto found = std::find_end(bytes.begin(), bytes.end(), pattern.begin(), pattern.end(),
                                    [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
