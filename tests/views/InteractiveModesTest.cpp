@@ -28,7 +28,7 @@ HeldKeys Keys(bool ctrl, bool alt, bool shift, std::initializer_list<int> keys) 
   return held;
 }
 
-TEST(InteractiveModesTest, HeldDigitsOverrideTheModeInTheirExactFormAndRecordsOpenOnAChangeOfFamily) {
+TEST(InteractiveModesTest, HeldDigitsOverrideTheModeRecordsOpenOnAChangeOfFamilyAndModesNeedTheirTargets) {
   constexpr int kKeypad5 = 0x65;
   struct Case {
     int appMode;
@@ -65,9 +65,8 @@ TEST(InteractiveModesTest, HeldDigitsOverrideTheModeInTheirExactFormAndRecordsOp
     EXPECT_EQ(r.pickedAlone, c.pickedAlone) << c.mode;
   }
   EXPECT_FATAL(ChooseDragRecord(3, false, false, 0), "doc->GetSelectedCount()", "Impossible modification of no object");
-}
 
-TEST(DragPreconditionsTest, EachModeNeedsItsTargetAndWindowAndConstantHeightASightOffTheGround) {
+  // Each mode needs its target and window; constant height needs a sight off the ground.
   DragConditions nothing;  // a perspective Camera window, nothing picked or selected
   nothing.fStop = 8.0;
   // Object modes need a target; camera and lens modes run.
