@@ -32,7 +32,6 @@ struct CameraWindowFixture : document_test::SceneFixture {
   std::unique_ptr<TestCameraView> view;
 };
 
-// The size of a surface.
 SIZE SurfaceSize(IDirectDrawSurface* surface);
 
 // A block of a surface's pixels, row by row: 0xRRGGBB on deep surfaces, the index on palette ones.

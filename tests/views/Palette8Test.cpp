@@ -40,7 +40,7 @@ class Palette8Test : public ::testing::Test {
   IUPtr<IDirectDraw> dd;
 };
 
-TEST_F(Palette8Test, ColoursGoToTheNearestCubeLevelAndHalfwayGoesUp) {
+TEST_F(Palette8Test, ColoursGoToTheNearestLevelErrorsSpreadAndClampAndASourceOfAnotherSizeIsAnError) {
   const Pixels pixels = {
       0x000000, 0xFFFFFF,
       0x2A262A,  // exactly on levels 1, 1, 1
@@ -51,27 +51,22 @@ TEST_F(Palette8Test, ColoursGoToTheNearestCubeLevelAndHalfwayGoesUp) {
   ConvertRGB24ToPalette8(dest, src, FALSE);
   EXPECT_EQ(SurfacePixels(dest, 0, 0, 7, 1), (Pixels{10, 225, 53, 46, 10, 10, 16}));
   EXPECT_EQ(SurfacePixels(src, 0, 0, 7, 1), pixels);
-}
 
-TEST_F(Palette8Test, ErrorsSpreadByTheirSharesAndClampWhereTheNeighboursExist) {
   // Every blue byte on level 144 except the middle one of the first row: 128, error -16.
-  IUPtr<IDirectDrawSurface> src = Surface(DDFormat::RGB888, 3, 2, {144, 128, 144, 144, 144, 144});
-  IUPtr<IDirectDrawSurface> dest = Surface(DDFormat::Palette8, 3, 2);
-  ConvertRGB24ToPalette8(dest, src, TRUE);
-  EXPECT_EQ(SurfacePixels(src, 2, 0, 1, 1)[0], 144u - 7);  // right
-  EXPECT_EQ(SurfacePixels(src, 0, 1, 1, 1)[0], 144u - 3);  // below left, reached by nothing else
-  EXPECT_EQ(SurfacePixels(dest, 0, 0, 3, 1), (Pixels{13, 13, 13}));
+  IUPtr<IDirectDrawSurface> grid = Surface(DDFormat::RGB888, 3, 2, {144, 128, 144, 144, 144, 144});
+  IUPtr<IDirectDrawSurface> gridIndices = Surface(DDFormat::Palette8, 3, 2);
+  ConvertRGB24ToPalette8(gridIndices, grid, TRUE);
+  EXPECT_EQ(SurfacePixels(grid, 2, 0, 1, 1)[0], 144u - 7);  // right
+  EXPECT_EQ(SurfacePixels(grid, 0, 1, 1, 1)[0], 144u - 3);  // below left, reached by nothing else
+  EXPECT_EQ(SurfacePixels(gridIndices, 0, 0, 3, 1), (Pixels{13, 13, 13}));
 
   // One row: +20 gives 8 to the right, which clamps at 255; -21 takes 9, which clamps at 0.
   IUPtr<IDirectDrawSurface> row = Surface(DDFormat::RGB888, 4, 1, {20, 250, 21, 3});
   ConvertRGB24ToPalette8(Surface(DDFormat::Palette8, 4, 1), row, TRUE);
   EXPECT_EQ(SurfacePixels(row, 1, 0, 1, 1)[0], 255u);
   EXPECT_EQ(SurfacePixels(row, 3, 0, 1, 1)[0], 0u);
-}
-
-TEST_F(Palette8Test, ASourceOfAnotherSizeIsAProgramError) {
-  IUPtr<IDirectDrawSurface> dest = Surface(DDFormat::Palette8, 2, 2), wide = Surface(DDFormat::RGB888, 3, 2);
-  EXPECT_FATAL(ConvertRGB24ToPalette8(dest, wide, FALSE),
+  // A source of another size is a program error.
+  EXPECT_FATAL(ConvertRGB24ToPalette8(gridIndices, Surface(DDFormat::RGB888, 3, 1), FALSE),
                "srcDesc.dwWidth == destDesc.dwWidth && srcDesc.dwHeight == destDesc.dwHeight",
                "Destination not the correct size");
 }

@@ -14,7 +14,6 @@
 #include <iterator>
 
 #include "core/Globals.h"
-#include "dialogs/EditObjectTestSupport.h"
 #include "shell/DocTemplates.h"
 #include "shell/Objects3DView.h"
 #include "shell/XApp.h"
@@ -40,31 +39,6 @@ int DarkPixels(const std::vector<BYTE>& bmp) {
   return dark;
 }
 
-// A left-button drag through the points, pressed at the first and released at the last.
-void DragThrough(QWidget* widget, std::initializer_list<QPoint> points) {
-  SendMouse(widget, QEvent::MouseButtonPress, *points.begin(), Qt::LeftButton);
-  for (const QPoint& point : points) SendMouse(widget, QEvent::MouseMove, point, Qt::LeftButton);
-  SendMouse(widget, QEvent::MouseButtonRelease, *std::prev(points.end()), Qt::NoButton);
-  QApplication::processEvents();
-}
-
-// Drags the 3D Objects list's first object onto the centre of `target`, running `whileOver` there.
-void DragFirstObjectOnto(Objects3DView& objects, QWidget* target, const std::function<void()>& whileOver) {
-  QWidget* list = qobject_cast<QListWidget*>(objects.GetWidget())->viewport();
-  RECT icon{};
-  ASSERT_TRUE(objects.GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
-  const QPoint press(icon.left + 5, icon.top + 5);
-  QTest::mousePress(list, Qt::LeftButton, {}, press);
-  const QPoint moved = press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5);
-  SendMouse(list, QEvent::MouseMove, moved, Qt::LeftButton);
-  const QPoint over = target->mapToGlobal(target->rect().center());
-  QCursor::setPos(over);
-  whileOver();
-  // The list holds the capture: the release goes to its window.
-  QTest::mouseRelease(objects.GetWidget(), Qt::LeftButton, {}, objects.GetWidget()->mapFromGlobal(over));
-  QApplication::processEvents();
-}
-
 // The program started as a user starts it, past the first run's introduction.
 struct SceneWindows : ::testing::Test {
   SceneWindows() {
@@ -74,7 +48,7 @@ struct SceneWindows : ::testing::Test {
     std::ofstream(config / "Tavrolin.ini") << "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
     app.programPath = TAVROLIN_BINARY_DIR "/bin/tavrolin";  // the objects folder lies beside it
     EXPECT_TRUE(app.InitInstance());
-    main = dynamic_cast<CMDIFrameWnd*>(app.m_pMainWnd);
+    main = dynamic_cast<XMainFrame*>(app.m_pMainWnd);
     QApplication::processEvents();  // the 3D Objects window opens
     objectsWindow = static_cast<int>(main->GetMDIClient()->Children().size());
   }
@@ -86,13 +60,8 @@ struct SceneWindows : ::testing::Test {
     QTest::keyClick(main->GetWidget(), static_cast<Qt::Key>(key), modifiers);  // not the char overload
     QApplication::processEvents();
   }
-  // The one open scene.
-  XDocument& Scene() {
-    CDocTemplate* scenes = app.GetDocTemplate(0)->docTemplate;
-    POSITION pos = scenes->GetFirstDocPosition();
-    EXPECT_NE(pos, nullptr);
-    return *static_cast<XDocument*>(scenes->GetNextDoc(pos));
-  }
+  // The scene of the active window.
+  XDocument& Scene() { return *static_cast<XDocument*>(main->GetActiveDocument()); }
   static std::vector<X3DView*> Views(XDocument& doc) {
     std::vector<X3DView*> views;
     for (POSITION pos = doc.GetFirstViewPosition(); pos;)
@@ -125,8 +94,7 @@ struct SceneWindows : ::testing::Test {
             double(view->GetZoomDenominator().cy), c.transform.m[0][0], double(r.left), double(r.top),
             double(r.right), double(r.bottom)};
   }
-  // A new scene (Ctrl+N) with a second window made by Window/New (Ctrl+W), set apart from the
-  // first by its place, camera and a recorded zoom.
+  // A new scene (Ctrl+N) and a Window/New copy (Ctrl+W) moved, turned and zoomed with a record.
   XDocument& SceneWithTwoWindows() {
     Key(Qt::Key_N);
     Key(Qt::Key_W);
@@ -138,14 +106,12 @@ struct SceneWindows : ::testing::Test {
     second.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
     return doc;
   }
-  XMainFrame& Frame() { return *dynamic_cast<XMainFrame*>(main); }
-  int Groups() { return Scene().GetScene()->GetGroups().GetCount(); }
 
   QtTestApplication qt;
   ScriptedMessageBoxes boxes;
   ScopedSystemInfo display;
   XApp app;
-  CMDIFrameWnd* main = nullptr;
+  XMainFrame* main = nullptr;
   int objectsWindow = 0;
   TemporaryFolder folder;
 };
@@ -175,9 +141,6 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   EXPECT_EQ(State(&copy), State(&first));
   EXPECT_NE(copy.GetMyself(), first.GetMyself());
   EXPECT_EQ(Caption(&first) + "|" + Caption(&copy), "Camera   300%|Camera 2   300%");
-  // Ctrl+B edits the selected object in the active window.
-  edit_object_test::NewObject(doc, "Chair");
-  EXPECT_EQ(views_test::CancelDialogOpenedBy([&] { Key(Qt::Key_B); }).title, "Edit Object");
 }
 
 TEST_F(SceneWindows, TwoWindowsAndAHistoryOfAClosedWindowAndADeletedGroupComeBackFromTheFile) {
@@ -240,7 +203,6 @@ TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraW
   EXPECT_EQ(OpenFrames(), 0);
 }
 
-// Finds `pattern` from the end of `bytes`.
 std::size_t FindLast(const Bytes& bytes, std::initializer_list<unsigned char> pattern) {
   const auto found = std::find_end(bytes.begin(), bytes.end(), pattern.begin(), pattern.end(),
                                    [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
@@ -276,15 +238,25 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   X3DView& camera = *Views(Scene()).at(0);
   XDocument& doc = Scene();
   QWidget* window = camera.GetWidget();
-  // Away from a camera window a drop is refused; over one it is taken.
-  DragFirstObjectOnto(*Frame().GetObjects3DView(), window, [&] {
-    QCursor::setPos(main->GetWidget()->mapToGlobal(QPoint(5, 5)));
-    Frame().GetStatusBar().OnIdle();
-    EXPECT_EQ(ShownCursor(), Globals::GetModeCursor());
-    QCursor::setPos(window->mapToGlobal(window->rect().center()));
-    Frame().GetStatusBar().OnIdle();
-    EXPECT_EQ(ShownCursor(), Globals::GetArrowCursor());
-  });
+  // The 3D Objects list's first object dragged: away from a camera window it is refused, over one taken.
+  Objects3DView& objects = *main->GetObjects3DView();
+  RECT icon{};
+  ASSERT_TRUE(objects.GetListCtrl().GetItemRect(0, &icon, LVIR_ICON));
+  QWidget* list = qobject_cast<QListWidget*>(objects.GetWidget())->viewport();
+  const QPoint press(icon.left + 5, icon.top + 5);
+  QTest::mousePress(list, Qt::LeftButton, {}, press);
+  SendMouse(list, QEvent::MouseMove, press + QPoint(1, 1) * (QApplication::styleHints()->startDragDistance() + 5),
+            Qt::LeftButton);
+  QCursor::setPos(main->GetWidget()->mapToGlobal(QPoint(5, 5)));
+  main->GetStatusBar().OnIdle();
+  EXPECT_EQ(ShownCursor(), Globals::GetModeCursor());
+  const QPoint over = window->mapToGlobal(window->rect().center());
+  QCursor::setPos(over);
+  main->GetStatusBar().OnIdle();
+  EXPECT_EQ(ShownCursor(), Globals::GetArrowCursor());
+  // The list holds the capture: the release goes to its window.
+  QTest::mouseRelease(objects.GetWidget(), Qt::LeftButton, {}, objects.GetWidget()->mapFromGlobal(over));
+  QApplication::processEvents();
   ASSERT_EQ(doc.GetSelectedCount(), 1);
   Ptr<GroupSO> object = doc.GetSelected(0);
   EXPECT_EQ(document_test::UndoText(doc).rfind("Import ", 0), 0u);
@@ -294,21 +266,18 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   const Vector toCentre = (box.min + box.max) * 0.5 - CameraPosition(camera.settings.transform);
   EXPECT_NEAR(Cross(toCentre, ViewDirection(camera.settings.transform)).Length(), 0.0, 1e-9);
   // The window now answers the status bar: the selected object under the pointer (Rotate Object).
-  Frame().GetStatusBar().OnIdle();
-  EXPECT_EQ(Frame().GetStatusBar().GetPromptId(), 40062u);
+  main->GetStatusBar().OnIdle();
+  EXPECT_EQ(main->GetStatusBar().GetPromptId(), 40062u);
 
-  const Transform placed = object->GetTransform();
   const Transform view = camera.settings.transform;
   const std::vector<BYTE> imported = document_test::Snapshot(doc);
   const QPoint centre = window->rect().center();
-  Key(Qt::Key_3);  // Move Object
-  DragThrough(window, {centre, centre + QPoint(20, 15), centre + QPoint(40, 30)});
-  EXPECT_TRUE(object->GetTransform() != placed);
   Key(Qt::Key_5);  // Rotate Camera
-  DragThrough(window, {centre, centre + QPoint(-25, 20), centre + QPoint(-50, 40)});
+  SendMouse(window, QEvent::MouseButtonPress, centre, Qt::LeftButton);
+  for (const QPoint& to : {centre + QPoint(-25, 20), centre + QPoint(-50, 40)})
+    SendMouse(window, QEvent::MouseMove, to, Qt::LeftButton);
+  SendMouse(window, QEvent::MouseButtonRelease, centre + QPoint(-50, 40), Qt::NoButton);
   EXPECT_TRUE(camera.settings.transform != view);
-
-  Key(Qt::Key_Z);
   Key(Qt::Key_Z);
   EXPECT_EQ(document_test::Snapshot(doc), imported);
   XDocument* read = Reopen(doc, Save(doc));
@@ -329,7 +298,7 @@ TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   camera.ImportFile(wall.c_str());
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(std::string(Scene().GetSelected(0)->GetName()), "Brick wall 0");
-  const int groups = Groups();
+  const int groups = Scene().GetScene()->GetGroups().GetCount();
   camera.ImportFile(wall.c_str());  // Cancel
   camera.ImportFile("/nowhere/More Objects.ulm");  // the help topic, without loading anything
   EXPECT_EQ(boxes.boxes.size(), 2u);
@@ -341,7 +310,7 @@ TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   dialogs.Answer({objects + "chair.X"});
   Key(Qt::Key_I);
   EXPECT_NE(boxes.boxes.back().text.find("chair.X"), std::string::npos);
-  EXPECT_EQ(Groups(), groups);
+  EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups);
 }
 
 TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {

@@ -44,7 +44,7 @@ struct CameraWindowPart : CameraWindowFixture {
   void Load(X3DView& window, const Bytes& bytes) { LoadBytes(Backend::memory, bytes, Serialize(window)); }
 };
 
-TEST_F(CameraWindowPart, DefaultWindowHasExactBytesAndAChangedWindowReadsBackEqual) {
+TEST_F(CameraWindowPart, TheDefaultPartHasExactBytesAChangedOneReadsBackEqualAndOlderAndDamagedOnesLoad) {
   TestCameraView& view = Offscreen();
   EXPECT_EQ(Store(view), DefaultPart(0x80000001).U32(0).bytes);
 
@@ -62,10 +62,8 @@ TEST_F(CameraWindowPart, DefaultWindowHasExactBytesAndAChangedWindowReadsBackEqu
   doc.AddView(&copy);
   EXPECT_EQ(Store(copy), stored);
   doc.RemoveView(&copy);
-}
 
-TEST_F(CameraWindowPart, AnOlderPartLoadsUnimprovedAndANewerOneIsRefused) {
-  TestCameraView& view = Offscreen();
+  // An older part loads unimproved, a newer one is refused and damaged values fall back.
   view.improved = TRUE;
   Load(view, DefaultPart(0x80000000).bytes);
   EXPECT_FALSE(view.improved);
@@ -77,10 +75,8 @@ TEST_F(CameraWindowPart, AnOlderPartLoadsUnimprovedAndANewerOneIsRefused) {
   ExpectArchiveFailure(Backend::memory, newer.U32(0).bytes, CArchiveException::badSchema, Serialize(view));
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, XString(40243u).str());
-}
 
-TEST_F(CameraWindowPart, ValuesOnlyADamagedFileHoldsFallBackToUsableOnes) {
-  TestCameraView& view = Offscreen();
+  // Values only a damaged file holds fall back to usable ones.
   Bytes damaged = DefaultPart(0x80000001).U32(0).bytes;
   const auto put = [&](std::size_t at, const ByteImage& value) {
     std::copy(value.bytes.begin(), value.bytes.end(), damaged.begin() + static_cast<std::ptrdiff_t>(at));

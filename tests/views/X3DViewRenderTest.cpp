@@ -26,8 +26,7 @@ struct CameraWindowRender : CameraWindowFixture {
     view->RenderImage(nullptr, size == nullptr, size, nullptr);
     return view->image ? CSize(SurfaceSize(view->image)) : CSize(0, 0);
   }
-  // A background picture of the folder; the file "columns.bmp" is one row of red, green, blue
-  // and white pixels.
+  // A background picture of the folder; "columns.bmp" is one row of red, green, blue and white.
   void Use(const std::string& name) {
     const BYTE columns[12] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255};
     std::vector<BYTE> file(54);
@@ -46,7 +45,7 @@ struct CameraWindowRender : CameraWindowFixture {
   ScriptedMessageBoxes boxes;
 };
 
-TEST_F(CameraWindowRender, WindowsFollowTheirSizeZoomAndProjectionAndAnEmptyOneRendersNothing) {
+TEST_F(CameraWindowRender, WindowsFollowTheirSizeZoomProjectionAndBlurAndAnEmptyOneRendersNothing) {
   TestCameraView& view = Window(400, 300);
   view.MoveWindow(0, 0, 0, 0);  // a child frame shrunk to its caption leaves its view no client area
   Rendered();
@@ -69,10 +68,8 @@ TEST_F(CameraWindowRender, WindowsFollowTheirSizeZoomAndProjectionAndAnEmptyOneR
   view.needsRender = TRUE;
   EXPECT_EQ(Rendered(), CSize(200, 150));
   EXPECT_FLOAT_EQ(view.viewport->GetField(), 0.25f);
-}
 
-TEST_F(CameraWindowRender, TheCameraBlursByItsApertureOrBySelectedObjectsAndTheBlurDropsTheBand) {
-  TestCameraView& view = Offscreen();
+  // The camera blurs by its aperture or by selected objects, and the blur drops the band.
   CameraFields& s = view.settings;
   struct Case {
     BOOL orthographic, autoFocus, autoAperture;
@@ -104,8 +101,7 @@ TEST_F(CameraWindowRender, TheCameraBlursByItsApertureOrBySelectedObjectsAndTheB
   s.fstop = 2.8;
   EXPECT_EQ(Rendered(&size), CSize(654, 494));
   EXPECT_EQ(CSize(SurfaceSize(view.image2)), CSize(640, 480));
-  // Auto focus and auto aperture on a selection that surrounds the camera: nothing is left to
-  // work an aperture out from, and the render goes on without blurring.
+  // Auto focus and aperture on a selection around the camera: no aperture, the render goes on unblurred.
   Ptr<GroupSO> around = document_test::NewGroup(doc, "around", false, 4.0);
   doc.AddGroup(around, TRUE, FALSE, 0);
   s.autoFocusSelected = TRUE;
@@ -133,7 +129,7 @@ TEST_F(CameraWindowRender, OnAPaletteDisplayWindowImagesAreReducedAndOffScreenOn
   EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 24u);
 }
 
-TEST_F(CameraWindowRender, TheBackgroundPictureShowsWholeWithOrWithoutTheBand) {
+TEST_F(CameraWindowRender, BackgroundPicturesShowWholeWithOrWithoutTheBandAndABrokenOneIsReportedOnce) {
   // A 400 x 300 window: columns of 100 visible pixels each, after the 7-pixel band.
   Window(400, 300);
   Use("columns.bmp");
@@ -149,10 +145,8 @@ TEST_F(CameraWindowRender, TheBackgroundPictureShowsWholeWithOrWithoutTheBand) {
   for (const auto& [x, colour] : {std::pair{0, 0xFF0000u}, {159, 0xFF0000u}, {161, 0xFF00u}, {639, 0xFFFFFFu}})
     EXPECT_EQ(PixelAt(x, 240), colour) << x;
   EXPECT_TRUE(boxes.boxes.empty());
-}
 
-TEST_F(CameraWindowRender, ABrokenBackgroundPictureIsReportedOnceAndTriedAgainOnlyAfterAChange) {
-  Window(200, 100);
+  // A broken one is reported once and tried again only after a change.
   view->settings.background = RGB(0, 0, 255);
   Use("broken.bmp");
   for (int paint = 0; paint < 3; ++paint) {
