@@ -124,7 +124,7 @@ TEST_F(CartoonLinesTest, SeenOrthographicallyACubeIsOutlinedByItsFrontSquare) {
   }
 }
 
-TEST_F(CartoonLinesTest, ThousandLinesInSeveralBatchesAreAllDrawn) {
+TEST_F(CartoonLinesTest, ThousandSilhouetteLinesAndTwoHundredFiftySurfaceEdgesInSeveralRunsAreAllDrawn) {
   MakeView(640, 480);
   std::vector<D3DRMVERTEX> v;
   std::vector<unsigned> f;
@@ -137,12 +137,10 @@ TEST_F(CartoonLinesTest, ThousandLinesInSeveralBatchesAreAllDrawn) {
     drawn += Shows(x, y, kRed) || Shows(x, y + 1, kRed);
   }
   EXPECT_EQ(drawn, 1000);
-}
 
-TEST_F(CartoonLinesTest, SurfaceEdgesInSeveralRunsAreAllDrawn) {
-  MakeView(640, 480);
-  // 250 edges, each between two faces turned to the camera: a band on either side.
-  std::vector<D3DRMVERTEX> v;
+  // 250 surface edges, each between two faces turned to the camera: a band on either side.
+  ClearAndRender();
+  v.clear();
   std::vector<DWORD> edges, faces;
   for (DWORD e = 0; e < 250; ++e) {
     const float x = -1.0f + 0.05f * (e % 40), y = -0.6f + 0.05f * (e / 40);
@@ -154,7 +152,7 @@ TEST_F(CartoonLinesTest, SurfaceEdgesInSeveralRunsAreAllDrawn) {
   const Transform identity;
   DrawCartoonQuads(device.get(), viewport.get(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals.data(),
                    1000, edges.data(), faces.data(), 250, 4.0, 0xFFFFFF00, FALSE, Projection());
-  int drawn = 0;
+  drawn = 0;
   for (DWORD e = 0; e < 250; ++e)
     drawn += Shows(320 + 320 * (v[4 * e].position.x + 0.01) / 3, 240 - 320 * v[4 * e].position.y / 3, kYellow);
   EXPECT_EQ(drawn, 250);

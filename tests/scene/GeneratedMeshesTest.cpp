@@ -4,8 +4,6 @@
 #include <vector>
 
 #include "SceneTestSupport.h"
-#include "platform/d3drm/RenderTestSupport.h"
-#include "scene/GroupSO.h"
 #include "scene/MeshGeometry.h"
 #include "scene/MeshSO.h"
 #include "support/FatalCheck.h"
@@ -87,36 +85,6 @@ TEST_F(GeneratedMeshesTest, TheCylinderHasItsFourFacesPerSegmentAndAnEndCapAtEac
   }
   EXPECT_EQ(caps, 34);
   EXPECT_EQ(sides, 32);
-}
-
-// Only faces turned to the camera are drawn: the depth at the centre is the near side's (z = 4).
-class CylinderRenderTest : public RenderTest {
- protected:
-  void SetUp() override {
-    RenderTest::SetUp();
-    app.lpD3DRM = rm;
-  }
-  void TearDown() override {
-    app.lpD3DRM = nullptr;
-    RenderTest::TearDown();
-  }
-  TestApp app;
-};
-
-TEST_F(CylinderRenderTest, EveryFaceOfTheCylinderFacesOutward) {
-  MakeView(64, 64);
-  // Turned about its axis, other faces come to face the camera.
-  for (double turn : {0.0, 1.0, 2.0, 3.0, 4.0, 5.0}) {
-    Ptr<GroupSO> group = new GroupSO;
-    group->SetTransform(Transform(1, 0, 0, -25, 0, 1, 0, 0, 0, 0, 1, 5) * Transform(turn, Vector(1, 0, 0)));
-    group->AddVisual(Ptr<MeshSO>(new MeshSO(16, 1.0, 50.0, 0xFFFFFFFF)));
-    ASSERT_EQ(scene->AddChild(group->GetD3DRMFrame()), D3DRM_OK);
-    ClearAndRender();
-    const std::uint16_t depth = Depth(32, 32);
-    EXPECT_GT(depth, ExpectedDepth(3.9)) << turn;
-    EXPECT_LT(depth, ExpectedDepth(4.1)) << turn;
-    ASSERT_EQ(scene->DeleteChild(group->GetD3DRMFrame()), D3DRM_OK);
-  }
 }
 
 }  // namespace

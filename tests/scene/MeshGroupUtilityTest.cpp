@@ -81,10 +81,6 @@ TEST_F(MeshGroupUtilityTest, GroupsOfOnePartShareTheColourOfEveryPositionTheySha
   // The same part, seed and look give the same colours again.
   XApplyVertexColorPattern(mesh, Groups({0, 1}), Color(1, 1, 1, 1), 1, 0);
   EXPECT_EQ(Colors(mesh, 1), second);
-
-  XSetGroupVertexColor(mesh, 1, 0xFF123456);
-  EXPECT_EQ(Colors(mesh, 1), (std::vector<D3DCOLOR>(3, 0xFF123456)));
-  EXPECT_EQ(Colors(mesh, 0), first);
 }
 
 TEST_F(MeshGroupUtilityTest, ReplacingAVisualSwapsItInEveryFrameThatShowsItOnly) {
@@ -186,7 +182,6 @@ TEST_F(MaterialMeshTest, AGroupIsReadAsItsLookWithItsMaterialOrDefaultName) {
   EXPECT_EQ(plain.lighting, 0);
   EXPECT_EQ(plain.wireframe, 1);
   EXPECT_EQ(plain.smooth, 1);  // whatever the group's shade mode
-  EXPECT_EQ(plain.patternNumber, 9);
 
   IUPtr<IDirect3DRMMaterial> nameless;
   ASSERT_EQ(app.lpD3DRM->CreateMaterial(4.0f, &nameless), D3DRM_OK);
