@@ -6,26 +6,19 @@
 #include "TestDocument.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "scene/GroupSO.h"
-#include "scene/InstanceMap.h"
 
 namespace {
 
-class LoadChairTest : public LoadMeshTest {
- protected:
-  void SetUp() override {
-    LoadMeshTest::SetUp();
-    WriteFile(folder / "Chair.x", TriangleOfSize(1.0f));
-  }
-  static int Listed(const char* name) { return instances.Find(name) ? instances.Find(name)->GetCount() : 0; }
-  // The record's own schema word: the one followed by the edit-all-copies byte and the box.
-  static std::size_t SchemaAt(const Bytes& bytes, const MeshSO& mesh) {
-    ByteImage pattern;
-    pattern.U32(0x80000002).U8(static_cast<BYTE>(mesh.reference)).F64(mesh.box.min.x);
-    const auto at = std::search(bytes.begin(), bytes.end(), pattern.bytes.begin(), pattern.bytes.end());
-    EXPECT_NE(at, bytes.end());
-    return static_cast<std::size_t>(at - bytes.begin());
-  }
-};
+using LoadChairTest = LoadMeshTest;
+
+// The record's own schema word: the one followed by the edit-all-copies byte and the box.
+std::size_t SchemaAt(const Bytes& bytes, const MeshSO& mesh) {
+  ByteImage pattern;
+  pattern.U32(0x80000002).U8(static_cast<BYTE>(mesh.reference)).F64(mesh.box.min.x);
+  const auto at = std::search(bytes.begin(), bytes.end(), pattern.bytes.begin(), pattern.bytes.end());
+  EXPECT_NE(at, bytes.end());
+  return static_cast<std::size_t>(at - bytes.begin());
+}
 
 TEST_F(LoadChairTest, ASecondSharerJoinsWithoutReadingTheFileAndNamesAreExact) {
   Ptr<MeshSO> first = Make(folder / "Chair.x", 1);

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "LoadMeshTestSupport.h"
-#include "scene/InstanceMap.h"
 #include "scene/MeshGeometry.h"
 #include "scene/ObjectFile.h"
 #include "tools/ThreeDsWriter.h"
@@ -63,7 +62,6 @@ TEST_F(LoadMeshTest, ZeroAreaFacesGoAndTwoSidedObjectsGetReversedBackFaces) {
 
 TEST_F(LoadMeshTest, GroupsOfEqualLooksFormOnePartNamedZero) {
   // Two textures make two groups; their looks read from the mesh are equal.
-  WriteTexturedSquare(folder);
   Ptr<MeshSO> m = Make(folder / "two.x");
   ASSERT_EQ(m->GetError(), SceneObj::none);
   ASSERT_EQ(m->mesh->GetGroupCount(), 2u);
@@ -166,25 +164,21 @@ TEST_F(LoadMeshTest, EffectiveQualityFollowsTheBias) {
   EXPECT_EQ(effective(-1), 2);
 }
 
-class LoadLooksTest : public LoadMeshTest {
- protected:
-  void SetUp() override {
-    LoadMeshTest::SetUp();
-    WriteTexturedSquare(folder);
-  }
-  static bool Textured(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
-    IDirect3DRMTexture* texture = nullptr;
-    EXPECT_EQ(mesh->GetGroupTexture(group, &texture), D3DRM_OK);
-    if (texture) texture->Release();
-    return texture != nullptr;
-  }
-  static Material Named(const char* name, double shininess) {
-    Material m;
-    m.name = name;
-    m.shininess = shininess;
-    return m;
-  }
-};
+using LoadLooksTest = LoadMeshTest;
+
+bool Textured(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
+  IDirect3DRMTexture* texture = nullptr;
+  EXPECT_EQ(mesh->GetGroupTexture(group, &texture), D3DRM_OK);
+  if (texture) texture->Release();
+  return texture != nullptr;
+}
+
+Material Named(const char* name, double shininess) {
+  Material m;
+  m.name = name;
+  m.shininess = shininess;
+  return m;
+}
 
 TEST_F(LoadLooksTest, ArtisticChangesStoreApplyOrReloadAsNeeded) {
   Ptr<MeshSO> a = Make(folder / "two.x", 1), b = Make(folder / "two.x", 1);
