@@ -240,52 +240,43 @@ TEST(Pick, TrianglesWithIndicesPastTheVerticesAreSkipped) {
   EXPECT_EQ(best.face, 0u);
 }
 
-// A bumpy grid of n x n quads in two groups, every triangle turned towards -z.
-struct BumpyGrid {
-  static constexpr int n = 24;
-  MeshGroupData groups[2];
-  std::vector<D3DVECTOR> normals[2];
-
-  BumpyGrid() {
-    for (int g = 0; g < 2; ++g) {
-      MeshGroupData& group = groups[g];
-      for (int j = 0; j <= n; ++j)
-        for (int i = 0; i <= n; ++i) {
-          const float x = static_cast<float>(i + g * n) / 8, y = static_cast<float>(j) / 8;
-          group.vertices.push_back({{x, y, 3 + 0.3f * std::sin(3 * x) * std::cos(2 * y)}, {}, 0, 0, 0});
-        }
-      for (int j = 0; j < n; ++j)
-        for (int i = 0; i < n; ++i) {
-          const unsigned v = static_cast<unsigned>(j * (n + 1) + i);
-          group.faces.insert(group.faces.end(), {v, v + n + 1, v + 1, v + 1, v + n + 1, v + n + 2});
-        }
-      group.vCount = static_cast<DWORD>(group.vertices.size());
-      group.fCount = static_cast<DWORD>(group.faces.size() / 3);
-      normals[g].assign(group.fCount, D3DVECTOR{0, 0, -1});
-    }
-  }
-};
-
 // The whole mesh must give what the triangles alone give: the nearest, the first on a tie.
 TEST(Pick, SkippingRunsByTheirBoxesFindsWhatEveryTriangleAloneFinds) {
-  const BumpyGrid grid;
+  // A bumpy grid of n x n quads in each of two groups, every triangle turned towards -z.
+  constexpr int n = 24;
+  MeshGroupData groups[2];
+  const std::vector<D3DVECTOR> normals(2 * n * n, D3DVECTOR{0, 0, -1});
+  for (int g = 0; g < 2; ++g) {
+    for (int j = 0; j <= n; ++j)
+      for (int i = 0; i <= n; ++i) {
+        const float x = static_cast<float>(i + g * n) / 8, y = static_cast<float>(j) / 8;
+        groups[g].vertices.push_back({{x, y, 3 + 0.3f * std::sin(3 * x) * std::cos(2 * y)}, {}, 0, 0, 0});
+      }
+    for (int j = 0; j < n; ++j)
+      for (int i = 0; i < n; ++i) {
+        const unsigned v = static_cast<unsigned>(j * (n + 1) + i);
+        groups[g].faces.insert(groups[g].faces.end(), {v, v + n + 1, v + 1, v + 1, v + n + 1, v + n + 2});
+      }
+    groups[g].vCount = static_cast<DWORD>(groups[g].vertices.size());
+    groups[g].fCount = 2 * n * n;
+  }
   MeshPickData whole;
   std::vector<MeshPickData> single;
   std::vector<DWORD> singleFace;
   for (int g = 1; g >= 0; --g) {
-    whole.AddGroup(grid.groups[g], grid.normals[g].data(), g);
-    for (DWORD f = grid.groups[g].fCount; f-- > 0;) {
-      MeshGroupData one = grid.groups[g];
+    whole.AddGroup(groups[g], normals.data(), g);
+    for (DWORD f = groups[g].fCount; f-- > 0;) {
+      MeshGroupData one = groups[g];
       one.fCount = 1;
-      one.faces.assign(&grid.groups[g].faces[3 * f], &grid.groups[g].faces[3 * f + 3]);
-      single.emplace_back().AddGroup(one, &grid.normals[g][f], g);
+      one.faces.assign(&groups[g].faces[3 * f], &groups[g].faces[3 * f + 3]);
+      single.emplace_back().AddGroup(one, &normals[f], g);
       singleFace.push_back(f);
     }
   }
   const Vector origin(2.5, 1.5, -4);
   int hits = 0;
   // Rays through every vertex (corners shared by up to six triangles) and between them.
-  for (const MeshGroupData& group : grid.groups)
+  for (const MeshGroupData& group : groups)
     for (const D3DRMVERTEX& v : group.vertices)
       for (double shift : {0.0, 0.03}) {
         const Vector d(v.position.x + shift - origin.x, v.position.y + shift - origin.y, v.position.z - origin.z);
@@ -303,7 +294,7 @@ TEST(Pick, SkippingRunsByTheirBoxesFindsWhatEveryTriangleAloneFinds) {
         EXPECT_EQ(found.face, expected.face);
         EXPECT_EQ(found.t, expected.t);
       }
-  EXPECT_GT(hits, 2 * grid.n * grid.n);
+  EXPECT_GT(hits, 2 * n * n);
 }
 
 }  // namespace

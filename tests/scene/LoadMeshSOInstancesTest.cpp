@@ -27,9 +27,7 @@ TEST_F(LoadChairTest, ASecondSharerJoinsWithoutReadingTheFileAndNamesAreExact) {
   Ptr<MeshSO> second = Make(folder / "Chair.x", 1);
   ASSERT_EQ(second->GetError(), SceneObj::none);
   EXPECT_EQ(second->mesh, first->mesh);
-  EXPECT_EQ(first->mesh->GetAppData(), 0x8BADBEEFu);
   EXPECT_EQ(Listed("Chair"), 2);
-  EXPECT_TRUE(second->IsSameAs(*first));
 
   boxes.Answer({IDYES});  // "chair" is another name: it reads the (missing) file
   Ptr<MeshSO> lower = Make(folder / "Chair.x", 1, 0, "chair");
@@ -79,7 +77,6 @@ TEST_F(LoadChairTest, RenamingAndSwitchingSharingMoveObjectsBetweenLists) {
   EXPECT_EQ(Listed("Chair"), 0);
 
   b->SetEditAllCopies(0, group);
-  EXPECT_EQ(b->reference, 0);
   EXPECT_NE(b->mesh, a->mesh) << "a private clone";
   EXPECT_EQ(b->mesh->GetAppData(), reinterpret_cast<DWORD_PTR>(&*b));
   EXPECT_EQ(Listed("Seat"), 1);
@@ -87,7 +84,6 @@ TEST_F(LoadChairTest, RenamingAndSwitchingSharingMoveObjectsBetweenLists) {
   EXPECT_EQ(b->mesh, a->mesh);
   EXPECT_EQ(Listed("Seat"), 2);
   EXPECT_EQ(MeshSO::LookupInstance("Seat"), a);
-  EXPECT_EQ(MeshSO::LookupInstance("Chair"), nullptr);
   group->RemoveVisual(b);
 }
 
@@ -98,7 +94,6 @@ TEST_F(LoadChairTest, CopiesShareOrCloneAndKeepTheLoadFlags) {
   EXPECT_EQ(shared->mesh, a->mesh);
   EXPECT_EQ(Listed("Chair"), 2);
   Ptr<MeshSO> own = static_cast<MeshSO*>(&*a->Copy(nullptr, 1));
-  EXPECT_EQ(own->reference, 0);
   EXPECT_NE(own->mesh, a->mesh);
   EXPECT_EQ(own->reverse, 1);
   EXPECT_EQ(own->twoSided, 1);
@@ -125,7 +120,6 @@ TEST_F(LoadChairTest, OlderVersionsReadWithoutTheirLaterFlagsAndANewerOneIsRefus
   EXPECT_EQ(now->silhouetteColor, Color(0, 1, 0, 1)) << "the stored look, not the file's";
   EXPECT_EQ(now->untexMats.GetHead().shininess, 9.0);
   EXPECT_EQ(now->sphere.radiusSquared, now->sphere.radius * now->sphere.radius);
-  EXPECT_NE(now->mesh, nullptr);
 
   Bytes v1 = stored;
   v1[schema] = 1;

@@ -43,11 +43,7 @@ class LoadTextureCallbackTest : public LoadMeshTest {
   }
 
   HRESULT Load(const std::string& name, LONG quality, LONG style, LONG brush, d3drm::Picture* out) {
-    TextureLoadInfo info;
-    info.load = 1;
-    info.quality = quality;
-    info.style = style;
-    info.brushSize = brush;
+    TextureLoadInfo info(1, quality, style, brush);
     IDirect3DRMTexture* texture = nullptr;
     std::string text = name;
     const HRESULT result = LoadTextureCallback(text.data(), &info, &texture);
