@@ -36,7 +36,7 @@ struct TwoTriangles {
   }
 };
 
-TEST(CartoonEdges, SeamsBecomeSurfaceEdgesAtCreasesPartBoundariesAndInsideAGroup) {
+TEST(CartoonEdges, SeamsBecomeSurfaceEdgesAndWeldsJoinTheNewestEqualKeyKeepingASheetsSidesApart) {
   TwoTriangles mesh;
   EXPECT_EQ(mesh.Build(0, 0).numEdges, 0u) << "one part, equal normals";
 
@@ -54,9 +54,7 @@ TEST(CartoonEdges, SeamsBecomeSurfaceEdgesAtCreasesPartBoundariesAndInsideAGroup
   const std::vector<D3DRMVERTEX> oneGroup{At(0, 0, 0), At(1, 0, 0), At(0, 1, 0), At(1, 0, 0), At(1, 1, 0), At(0, 1, 0)};
   EXPECT_EQ(OneGroup(oneGroup, {0, 1, 2, 3, 4, 5}).numEdges, 1u) << "a seam inside one group";
   EXPECT_EQ(OneGroup(oneGroup, {0, 1, 2, 1, 4, 2}).numEdges, 0u) << "no seam where the faces share vertices";
-}
 
-TEST(CartoonEdges, AWeldJoinsTheNewestEqualKeyAndKeepsTheTwoSidesOfASheetApart) {
   // Welded from the last vertex: an opposite normal stays apart, (0,1,0) joins the newer key.
   const std::vector<D3DRMVERTEX> v{At(0, 0, 0, {0, 1, 0}), At(0, 0, 0, {-1, 0, 0}), At(0, 0, 0, {1, 0, 0}),
                                    At(-0.0f, 1, 0), At(0.0f, 1, 0), At(1, 0, 0)};

@@ -99,8 +99,7 @@ TEST_F(GroupSOTest, APickTakesTheNearestHitAndKeepsTheEarlierOneOnATie) {
   EXPECT_EQ(pick.group, child);
   ExpectNear(pick.point, Vector(0, 0, 6));
 
-  // A child flattened to a point cannot be picked; the pick goes on past it to two own visuals at 8,
-  // the first in the list.
+  // A child flattened to a point cannot be picked; of two own visuals at 8 the first wins.
   child->SetTransform(Transform(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
   ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
   EXPECT_EQ(pick.visual, first);

@@ -1,5 +1,4 @@
-// The mesh-loading tests' fixture: program and objects folders, Chair.x and the textured two.x,
-// scripted messages, preferences.
+// Mesh loading: program and objects folders, Chair.x, the textured two.x, messages, preferences.
 #pragma once
 
 #include <filesystem>
@@ -65,7 +64,6 @@ class LoadMeshTest : public SceneTest {
     profile->WriteProfileString("Interactive", "ObjectQualityBias", std::to_string(bias));
     InitGlobals();
   }
-  // A mesh object of `file`, shared under its name when `shared`.
   Ptr<MeshSO> Make(const std::string& file, BOOL shared = 0, BOOL twoSided = 0, const char* name = nullptr) {
     return new MeshSO(file.c_str(), shared, name, 0, twoSided);
   }

@@ -20,7 +20,6 @@ unsigned char Ramp(unsigned x, unsigned y, unsigned channel) {
   return static_cast<unsigned char>(channel == 0 ? x * 2 : channel == 1 ? y * 4 : 90);
 }
 
-// A width x height JPEG picture of the samples `pixel(x, y, channel)`, written by the objects kit.
 void WriteJpeg(const std::string& path, unsigned width, unsigned height,
                unsigned char (*pixel)(unsigned, unsigned, unsigned)) {
   objects::Picture p{width, height, {}};
@@ -186,19 +185,17 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
   EXPECT_EQ(p.width, 128u);
 }
 
-TEST(ModeFilter, EachPixelTakesTheValueFirstToReachTheWindowsHighestCount) {
+TEST(ModeFilter, EachPixelTakesTheValueFirstToReachTheHighestCountAndRgbPixelsTheirBinCentres) {
   // Rows stored bottom-up, read through a negative pitch.
   const std::vector<unsigned char> bottomUp{4, 4, 4, 2, 5, 3, 1, 2, 5, 5, 1, 3, 2, 2, 5};
   std::vector<unsigned char> out(15);
   ModeFilterPixels(out.data(), 5, bottomUp.data() + 10, -5, 1, 1, 5, 3);
   // At the top left corner 1 3 / 3 1 ties: 3 reaches two first.
   EXPECT_EQ(out, (std::vector<unsigned char>{3, 3, 2, 2, 5, 3, 4, 2, 2, 5, 4, 4, 4, 5, 5}));
-}
 
-TEST(ModeFilter, RgbPixelsBecomeTheirBinCentresAndPixelsOutsideTheAreaStay) {
   for (unsigned char value : {0, 1, 255}) {
     SCOPED_TRACE(int{value});
-    // A 4 x 2 area in rows of 6 pixels.
+    // Red, green, blue: a 4 x 2 area in rows of 6 pixels; the pixels outside it stay.
     const std::vector<unsigned char> src(6 * 2 * 3, value);
     std::vector<unsigned char> dest(src.size(), 77);
     ModeFilterPixels(dest.data(), 6 * 3, src.data(), 6 * 3, 3, 2, 4, 2);
