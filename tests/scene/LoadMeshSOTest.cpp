@@ -176,7 +176,7 @@ Material Named(const char* name, double shininess) {
   return m;
 }
 
-TEST_F(LoadLooksTest, ArtisticChangesStoreApplyOrReloadAsNeeded) {
+TEST_F(LoadLooksTest, ArtisticChangesStoreApplyOrReloadAndPartLooksMergeByNameForEverySharer) {
   Ptr<MeshSO> a = Make(folder / "two.x", 1), b = Make(folder / "two.x", 1);
   const Color red(1, 0, 0, 1);
   a->SetArtistic(1, 0, 3, 1, red, 2, red, 1);
@@ -197,10 +197,7 @@ TEST_F(LoadLooksTest, ArtisticChangesStoreApplyOrReloadAsNeeded) {
   EXPECT_EQ(b->mesh, a->mesh);
   EXPECT_TRUE(Textured(a->mesh, 0));
   EXPECT_EQ(a->silhouetteColor, red) << "a reload keeps the user's lines";
-}
 
-TEST_F(LoadLooksTest, PartLooksMergeByNameAndReachEverySharer) {
-  Ptr<MeshSO> a = Make(folder / "two.x", 1), b = Make(folder / "two.x", 1);
   XList<Material> given;
   given.AddTail(Named("unknown", 1.0));
   given.AddTail(Named("0", 2.0));
