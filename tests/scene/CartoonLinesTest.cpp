@@ -77,7 +77,7 @@ const D3DVECTOR kCubeCentre{1.5f, 1.5f, 6.0f};
 Vector CubeCorner(int corner) { return {0.5 + 2 * (corner & 1), 0.5 + (corner & 2), 5.0 + (corner & 4) / 2}; }
 
 // Each of the twelve edges is drawn, its band outside and not inside, exactly when on the outline.
-TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEdges) {
+TEST_F(CartoonLinesTest, ACubeIsOutlinedBySixEdgesSeenNearACornerAndByItsFrontSquareOrthographically) {
   MakeView(256, 256);
   DrawMesh(CubeVertices(1.0f, kCubeCentre), CubeFaces(), 2.0, 0);
   const auto screen = [](const Vector& p) { return Vector(128 + 128 * p.x / p.z, 128 - 128 * p.y / p.z, 0); };
@@ -98,25 +98,23 @@ TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEd
       }
       EXPECT_FALSE(Shows(mid.x - 1.5 * out.x, mid.y - 1.5 * out.y, kRed)) << "a band inside";
     }
-}
 
-// Seen along the view direction the sides are edge-on: the outline is the front square.
-TEST_F(CartoonLinesTest, SeenOrthographicallyACubeIsOutlinedByItsFrontSquare) {
+  // Seen along the view direction the sides are edge-on.
   MakeView(256, 256);
   ASSERT_EQ(viewport->SetProjection(D3DRMPROJECT_ORTHOGRAPHIC), D3DRM_OK);
   ASSERT_EQ(viewport->SetField(4.0f), D3DRM_OK);
   DrawMesh(CubeVertices(1.0f, kCubeCentre), CubeFaces(), 2.0, 0);
-  const auto screen = [&](const Vector& p) {
+  const auto flat = [&](const Vector& p) {
     D3DVECTOR world = p.ToD3DVECTOR();
     D3DRMVECTOR4D at{};
     EXPECT_EQ(viewport->Transform(&at, &world), D3DRM_OK);
     return Vector(at.x / at.w, at.y / at.w, 0);
   };
-  const Vector centre = screen(Vector(kCubeCentre.x, kCubeCentre.y, 5));
-  EXPECT_FALSE(Shows(centre.x, centre.y, kRed));
+  const Vector front = flat(Vector(kCubeCentre.x, kCubeCentre.y, 5));
+  EXPECT_FALSE(Shows(front.x, front.y, kRed));
   for (auto [a, b] : {std::pair{0, 1}, {0, 2}, {1, 3}, {2, 3}}) {
-    const Vector p = CubeCorner(a), q = CubeCorner(b), m = screen(Vector((p.x + q.x) / 2, (p.y + q.y) / 2, 5));
-    Vector out(m.x - centre.x, m.y - centre.y, 0);
+    const Vector p = CubeCorner(a), q = CubeCorner(b), m = flat(Vector((p.x + q.x) / 2, (p.y + q.y) / 2, 5));
+    Vector out(m.x - front.x, m.y - front.y, 0);
     out.Normalize();
     EXPECT_TRUE(Shows(m.x + out.x, m.y + out.y, kRed)) << a << "-" << b;
   }

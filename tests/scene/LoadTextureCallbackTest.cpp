@@ -84,7 +84,7 @@ TEST_F(LoadTextureCallbackTest, PixelsAreRedGreenBlueAndPalettesRepeatTheirFirst
     for (unsigned c = 0; c < 4; ++c) EXPECT_EQ(palette[i * 4 + c], palette[c]) << i;
 }
 
-TEST_F(LoadTextureCallbackTest, SurfacesArePowersOfTwoWithGreyMargins) {
+TEST_F(LoadTextureCallbackTest, SurfacesArePowersOfTwoWithGreyMarginsAndTakePaletteColoursAt256) {
   const struct {
     LONG quality;
     unsigned width, height, pictureWidth, pictureHeight;
@@ -103,9 +103,7 @@ TEST_F(LoadTextureCallbackTest, SurfacesArePowersOfTwoWithGreyMargins) {
     EXPECT_EQ(p.pixels.back(), 0x808080u);
   }
   EXPECT_TRUE(boxes.boxes.empty());
-}
 
-TEST_F(LoadTextureCallbackTest, TwoHundredFiftySixColoursUseThePalettesColours) {
   Colors256(true);
   d3drm::Picture p;
   ASSERT_EQ(Load(picture, 0, 0, 3, &p), D3DRM_OK);

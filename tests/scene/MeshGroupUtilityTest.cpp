@@ -44,7 +44,7 @@ GroupIndexList Groups(std::initializer_list<DWORD> indices) {
   return list;
 }
 
-TEST_F(MeshGroupUtilityTest, PatternColoursFollowTheGeneratorFromTheirSeed) {
+TEST_F(MeshGroupUtilityTest, PatternColoursFollowTheGeneratorAndGroupsOfOnePartShareThemWherePositionsMeet) {
   PatternRandom random(1);
   EXPECT_EQ(random.Next(), 41);
   EXPECT_EQ(random.Next(), 18467);
@@ -66,19 +66,17 @@ TEST_F(MeshGroupUtilityTest, PatternColoursFollowTheGeneratorFromTheirSeed) {
   const auto before = Colors(mesh, 0);
   XApplyVertexColorPattern(mesh, Groups({}), white, 3, 0);
   EXPECT_EQ(Colors(mesh, 0), before);
-}
 
-TEST_F(MeshGroupUtilityTest, GroupsOfOnePartShareTheColourOfEveryPositionTheyShare) {
   // Two triangles sharing an edge, as two groups; -0.0 and 0.0 are one position.
-  auto mesh = TriangleMesh(app.lpD3DRM, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}, {-0.0f, 0, 0}, {1, 1, 0}}});
-  XApplyVertexColorPattern(mesh, Groups({0, 1}), Color(1, 1, 1, 1), 1, 0);
+  mesh = TriangleMesh(app.lpD3DRM, {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 0, 0}, {-0.0f, 0, 0}, {1, 1, 0}}});
+  XApplyVertexColorPattern(mesh, Groups({0, 1}), white, 1, 0);
   const auto first = Colors(mesh, 0), second = Colors(mesh, 1);
   EXPECT_EQ(first[2], 0xFF009031u);  // the first drawn: the last vertex of the first group
   EXPECT_EQ(second[0], first[1]);
   EXPECT_EQ(second[1], first[0]);
   EXPECT_NE(second[2], first[0]);
   // The same part, seed and look give the same colours again.
-  XApplyVertexColorPattern(mesh, Groups({0, 1}), Color(1, 1, 1, 1), 1, 0);
+  XApplyVertexColorPattern(mesh, Groups({0, 1}), white, 1, 0);
   EXPECT_EQ(Colors(mesh, 1), second);
 }
 
