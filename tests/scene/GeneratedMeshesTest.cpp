@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -18,11 +19,7 @@ MeshGroupData ReadGroup(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
   return data;
 }
 
-void ExpectAt(const D3DRMVERTEX& v, float x, float y, float z) {
-  EXPECT_EQ(v.position.x, x);
-  EXPECT_EQ(v.position.y, y);
-  EXPECT_EQ(v.position.z, z);
-}
+std::array<float, 3> At(const D3DRMVERTEX& v) { return {v.position.x, v.position.y, v.position.z}; }
 
 TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   Ptr<MeshSO> ground = new MeshSO(0, 0x7F102030);
@@ -30,7 +27,7 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   MeshGroupData outline = ReadGroup(ground->GetD3DRMMesh(), 0);
   EXPECT_EQ(outline.faces, (std::vector<unsigned>{0, 1, 2, 1, 0, 2, 0, 1, 3, 1, 0, 3, 4, 5, 2, 5, 4, 2, 4, 5, 3, 5, 4, 3}));
   ASSERT_EQ(outline.vertices.size(), 6u);
-  ExpectAt(outline.vertices[1], 0.00001f, 0.00001f, 0.00001f);
+  EXPECT_EQ(At(outline.vertices[1]), (std::array{0.00001f, 0.00001f, 0.00001f}));
   // The part look put back on the group: parts read from a mesh start smooth.
   EXPECT_EQ(ground->GetD3DRMMesh()->GetGroupQuality(0), D3DRMRENDER_WIREFRAME | D3DRMSHADE_PHONG);
 
@@ -46,7 +43,7 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
   MeshGroupData grid = ReadGroup(ground->GetD3DRMMesh(), 1);
   ASSERT_EQ(grid.vertices.size(), 18u);
   ASSERT_EQ(grid.faces.size(), 36u);
-  ExpectAt(grid.vertices[3 + 2], 0.00001f, 0.00001f, 0.75f + 0.00001f);
+  EXPECT_EQ(At(grid.vertices[3 + 2]), (std::array{0.00001f, 0.00001f, 0.75f + 0.00001f}));
   // Parts set up without lighting in the Solid color look, and fresh edge data, once per build.
   EXPECT_EQ(ground->untexMats.GetHead().lighting, 0);
   EXPECT_EQ(ground->texMats.GetHead().lighting, 1);

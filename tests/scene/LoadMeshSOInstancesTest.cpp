@@ -63,9 +63,23 @@ TEST_F(LoadChairTest, ReloadingOneSharerGivesEverySharerTheNewMeshAndLook) {
   EXPECT_TRUE(instances.IsEmpty());
 }
 
-TEST_F(LoadChairTest, RenamingAndSwitchingSharingMoveObjectsBetweenLists) {
+TEST_F(LoadChairTest, CopiesShareOrCloneAndRenamingAndSwitchingSharingMoveObjectsBetweenLists) {
   Ptr<GroupSO> group = new GroupSO;
-  Ptr<MeshSO> a = Make(folder / "Chair.x", 1), b = Make(folder / "Chair.x", 1);
+  Ptr<MeshSO> a = Make(folder / "Chair.x", 1, 1), b = Make(folder / "Chair.x", 1, 1);
+  a->reverse = 1;
+  Ptr<MeshSO> own = static_cast<MeshSO*>(&*a->Copy(nullptr, 1));
+  EXPECT_NE(own->mesh, a->mesh);
+  EXPECT_EQ(own->reverse, 1);
+  EXPECT_EQ(own->twoSided, 1);
+  EXPECT_EQ(Listed("Chair"), 2) << "a clone is not listed";
+  EXPECT_TRUE(own->IsSameAs(*a));
+  own->quality = 3;
+  EXPECT_FALSE(own->IsSameAs(*a));
+  Ptr<MeshSO> shared = static_cast<MeshSO*>(&*a->Copy(nullptr, 0));
+  EXPECT_EQ(shared->mesh, a->mesh);
+  EXPECT_EQ(Listed("Chair"), 3);
+  shared = nullptr;
+
   group->AddVisual(b);
   a->SetName("Seat");
   EXPECT_EQ(b->GetName(), CString("Seat")) << "all sharers change name together";
@@ -81,22 +95,6 @@ TEST_F(LoadChairTest, RenamingAndSwitchingSharingMoveObjectsBetweenLists) {
   EXPECT_EQ(Listed("Seat"), 2);
   EXPECT_EQ(MeshSO::LookupInstance("Seat"), a);
   group->RemoveVisual(b);
-}
-
-TEST_F(LoadChairTest, CopiesShareOrCloneAndKeepTheLoadFlags) {
-  Ptr<MeshSO> a = Make(folder / "Chair.x", 1, 1);
-  a->reverse = 1;
-  Ptr<MeshSO> shared = static_cast<MeshSO*>(&*a->Copy(nullptr, 0));
-  EXPECT_EQ(shared->mesh, a->mesh);
-  EXPECT_EQ(Listed("Chair"), 2);
-  Ptr<MeshSO> own = static_cast<MeshSO*>(&*a->Copy(nullptr, 1));
-  EXPECT_NE(own->mesh, a->mesh);
-  EXPECT_EQ(own->reverse, 1);
-  EXPECT_EQ(own->twoSided, 1);
-  EXPECT_EQ(Listed("Chair"), 2);
-  EXPECT_TRUE(own->IsSameAs(*a));
-  own->quality = 3;
-  EXPECT_FALSE(own->IsSameAs(*a));
 }
 
 TEST_F(LoadChairTest, OlderVersionsReadWithoutTheirLaterFlagsAndANewerOneIsRefused) {
