@@ -21,7 +21,7 @@ MeshGroupData ReadGroup(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
 
 std::array<float, 3> At(const D3DRMVERTEX& v) { return {v.position.x, v.position.y, v.position.z}; }
 
-TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
+TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndGridAtYZeroAndTheCylinderHasFourFacesPerSegmentAndTwoCaps) {
   Ptr<MeshSO> ground = new MeshSO(0, 0x7F102030);
   ASSERT_EQ(ground->GetD3DRMMesh()->GetGroupCount(), 1u);
   MeshGroupData outline = ReadGroup(ground->GetD3DRMMesh(), 0);
@@ -52,9 +52,7 @@ TEST_F(GeneratedMeshesTest, TheGroundIsAnOutlineAndAGridOfSliversAtYZero) {
 
   EXPECT_FATAL(ground->BuildGround(-1, 0), "_grids < INT_MAX", "");
   EXPECT_FATAL(ground->BuildGround(400000000, 0), "_grids <= kMaxGrids", "Too many grid lines");
-}
 
-TEST_F(GeneratedMeshesTest, TheCylinderHasItsFourFacesPerSegmentAndAnEndCapAtEachEnd) {
   Ptr<MeshSO> cylinder = new MeshSO(16, 1.0, 50.0, 0xFF0000FF);
   IDirect3DRMMesh* mesh = cylinder->GetD3DRMMesh();
   ASSERT_EQ(mesh->GetGroupCount(), 1u);

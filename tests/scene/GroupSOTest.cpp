@@ -35,7 +35,7 @@ void ExpectNear(const Vector& a, const Vector& b) {
   EXPECT_NEAR(a.z, b.z, 1e-9);
 }
 
-TEST_F(GroupSOTest, FramesMirrorTheChildListsThroughAddRemoveAndReAdd) {
+TEST_F(GroupSOTest, FramesMirrorTheChildListsThroughAddRemoveAndReAddAndWorldTransformsCompose) {
   Ptr<GroupSO> root = new GroupSO, a = new GroupSO, b = new GroupSO, other = new GroupSO;
   root->AddGroup(a);
   root->AddGroup(b);
@@ -49,9 +49,7 @@ TEST_F(GroupSOTest, FramesMirrorTheChildListsThroughAddRemoveAndReAdd) {
 
   EXPECT_FATAL(a->AddGroup(root), "!IsSelfOrAncestor(group)", "A group cannot hold itself or its ancestor");
   EXPECT_FATAL(other->RemoveGroup(a), "(GroupSO*)group->GetParent() == this", "");
-}
 
-TEST_F(GroupSOTest, WorldTransformsComposeOverThreeLevels) {
   Ptr<GroupSO> top = new GroupSO, middle = new GroupSO, leaf = new GroupSO;
   const Transform turn(std::numbers::pi / 2, Vector(0, 0, 1));
   top->SetTransform(Translation(10, 0, 0));

@@ -15,7 +15,7 @@ MeshGroupData GroupOf(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
   return data;
 }
 
-TEST_F(LoadMeshTest, SizesComeIntoRangeButObjectFilesKeepTheirs) {
+TEST_F(LoadMeshTest, SizesComeIntoRangeZeroAreaFacesGoAndTwoSidedObjectsGetReversedBackFaces) {
   const struct {
     float r;
     double scale;
@@ -39,9 +39,7 @@ TEST_F(LoadMeshTest, SizesComeIntoRangeButObjectFilesKeepTheirs) {
   Ptr<MeshSO> big = Make(folder / "big.ulm");
   ASSERT_EQ(big->GetError(), SceneObj::none);
   EXPECT_NEAR(big->box.max.x, 12.0, 1e-5);
-}
 
-TEST_F(LoadMeshTest, ZeroAreaFacesGoAndTwoSidedObjectsGetReversedBackFaces) {
   // The second face repeats a corner; every normal points to -x.
   WriteFile(folder / "q.x", "xof 0302txt 0032\nMesh { 4; 0;0;0;, 2;0;0;, 0;2;0;, 2;2;0;;\n"
                             "3; 3;0,1,2;, 3;0,1,1;, 3;1,3,2;;\n"
@@ -144,22 +142,6 @@ TEST_F(LoadMeshTest, ThreeDsFilesGoThroughTheConverterInAPrivateFolder) {
   EXPECT_NE(boxes.boxes.back().text.find("conv3ds.exe file was not found"), std::string::npos);
 }
 
-TEST_F(LoadMeshTest, EffectiveQualityFollowsTheBias) {
-  const Ptr<MeshSO> m = new MeshSO;
-  const auto effective = [&](LONG q) {
-    m->quality = q;
-    return m->GetEffectiveQuality();
-  };
-  Bias(-2);
-  EXPECT_EQ(effective(0), 0);
-  EXPECT_EQ(effective(2), 0);
-  EXPECT_EQ(effective(1), -2);
-  EXPECT_EQ(effective(3), 1);
-  Bias(2);
-  EXPECT_EQ(effective(-2), 0);
-  EXPECT_EQ(effective(-1), 2);
-}
-
 using LoadLooksTest = LoadMeshTest;
 
 bool Textured(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
@@ -212,7 +194,7 @@ TEST_F(LoadLooksTest, ArtisticChangesStoreApplyOrReloadAndPartLooksMergeByNameFo
   EXPECT_EQ(empty->texMats.GetCount(), 3) << "an empty list takes the given one whole";
 }
 
-TEST_F(LoadLooksTest, QualityActsOnlyOnObjectsThatHaveOneAndAMissingTextureShowsOneMessage) {
+TEST_F(LoadLooksTest, QualityActsOnlyOnObjectsThatHaveOneFollowingTheBiasAndAMissingTextureShowsOneMessage) {
   Ptr<MeshSO> m = Make(folder / "two.x");
   m->SetQuality(2);
   EXPECT_EQ(m->quality, 0) << "no quality of its own: nothing happens";
@@ -228,6 +210,21 @@ TEST_F(LoadLooksTest, QualityActsOnlyOnObjectsThatHaveOneAndAMissingTextureShows
   int notFound = 0;
   for (const auto& box : boxes.boxes) notFound += box.text.find("Texture file was not found") != std::string::npos;
   EXPECT_EQ(notFound, 1);
+
+  // The bias adds to a quality of its own; a change of sign skips 0.
+  const Ptr<MeshSO> blank = new MeshSO;
+  const auto effective = [&](LONG q) {
+    blank->quality = q;
+    return blank->GetEffectiveQuality();
+  };
+  Bias(-2);
+  EXPECT_EQ(effective(0), 0);
+  EXPECT_EQ(effective(2), 0);
+  EXPECT_EQ(effective(1), -2);
+  EXPECT_EQ(effective(3), 1);
+  Bias(2);
+  EXPECT_EQ(effective(-2), 0);
+  EXPECT_EQ(effective(-1), 2);
 }
 
 TEST(LoadObjectFile, VersionsPlaceTheirFieldsAndTheMeshFollowsTheThumbnail) {

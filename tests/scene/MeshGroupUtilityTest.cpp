@@ -167,10 +167,9 @@ TEST(Material, ARecordTakes158BytesAndTheNameReadsBackEqualAndComparesEveryMembe
 
 using MaterialMeshTest = MeshGroupUtilityTest;
 
-const std::vector<std::vector<D3DVECTOR>> kTwoTriangles(2, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
-
-TEST_F(MaterialMeshTest, AGroupIsReadAsItsLookWithItsMaterialOrDefaultName) {
-  const auto mesh = TriangleMesh(app.lpD3DRM, kTwoTriangles);
+TEST_F(MaterialMeshTest, AGroupIsReadAsItsLookAndApplyingOneRegeneratesViewsOnlyForLightingOrOpacity) {
+  const auto mesh =
+      TriangleMesh(app.lpD3DRM, std::vector(2, std::vector<D3DVECTOR>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}));
   ASSERT_EQ(mesh->SetGroupColor(0, 0x80FF0000), D3DRM_OK);
   ASSERT_EQ(mesh->SetGroupQuality(0, D3DRMSHADE_FLAT | D3DRMLIGHT_OFF | D3DRMFILL_WIREFRAME), D3DRM_OK);
   Material plain(mesh, 0, 5, 1, 1, 9);
@@ -186,10 +185,7 @@ TEST_F(MaterialMeshTest, AGroupIsReadAsItsLookWithItsMaterialOrDefaultName) {
   Material fromMaterial(mesh, 1, -1, 0, 0, 1);
   EXPECT_EQ(fromMaterial.name, CString("1"));
   EXPECT_EQ(fromMaterial.shininess, 4.0);
-}
 
-TEST_F(MaterialMeshTest, ApplyingWritesTheLookAndRegeneratesViewsOnlyForLightingOrOpacityChanges) {
-  const auto mesh = TriangleMesh(app.lpD3DRM, kTwoTriangles);
   ASSERT_EQ(mesh->SetGroupQuality(0, D3DRMRENDER_PHONG), D3DRM_OK);
   ASSERT_EQ(mesh->SetGroupColor(0, 0xFFFFFFFF), D3DRM_OK);
   Material look;
