@@ -20,7 +20,8 @@ std::size_t SchemaAt(const Bytes& bytes, const MeshSO& mesh) {
   return static_cast<std::size_t>(at - bytes.begin());
 }
 
-TEST_F(LoadChairTest, ASecondSharerJoinsWithoutReadingTheFileAndTheLastToGoEmptiesTheList) {
+TEST_F(LoadChairTest, ASecondSharerJoinsWithoutReadingTheFileAndAFileThatStaysMissingAbandonsTheLoad) {
+  const Bytes stored = StoreScene(Make(folder / "Chair.x"), &*doc);
   Ptr<MeshSO> first = Make(folder / "Chair.x", 1);
   ASSERT_EQ(first->GetError(), SceneObj::none);
   std::filesystem::remove(folder / "Chair.x");
@@ -33,6 +34,10 @@ TEST_F(LoadChairTest, ASecondSharerJoinsWithoutReadingTheFileAndTheLastToGoEmpti
   EXPECT_EQ(Listed("Chair"), 1);
   second = nullptr;
   EXPECT_TRUE(instances.IsEmpty());
+
+  boxes.Answer({IDYES, IDOK, IDYES});  // the user gives up the loader's search and the record's
+  EXPECT_THROW(LoadScene<MeshSO>(stored), CUserException);
+  EXPECT_EQ(dialogs.requests.size(), 2u) << "a cancelled question ends, it is not asked again and again";
 }
 
 TEST_F(LoadChairTest, ReloadingOneSharerGivesEverySharerTheNewMeshAndLook) {
@@ -137,14 +142,6 @@ TEST_F(LoadChairTest, OlderVersionsReadWithoutTheirLaterFlagsAndANewerOneIsRefus
                        [&](CArchive& ar) { ReadScene(ar, three, &*doc); });
   ASSERT_FALSE(boxes.boxes.empty());
   EXPECT_NE(boxes.boxes.back().text.find("newer version"), std::string::npos);
-}
-
-TEST_F(LoadChairTest, AFileThatStaysMissingAbandonsTheLoad) {
-  const Bytes stored = StoreScene(Make(folder / "Chair.x"), &*doc);
-  std::filesystem::remove(folder / "Chair.x");
-  boxes.Answer({IDYES, IDOK, IDYES});  // the user gives up the loader's search and the record's
-  EXPECT_THROW(LoadScene<MeshSO>(stored), CUserException);
-  EXPECT_EQ(dialogs.requests.size(), 2u) << "a cancelled question ends, it is not asked again and again";
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include "TestVisual.h"
 #include "shell/XApp.h"
 
-// Counts the requests to rebuild every view.
 class TestApp : public XApp {
  public:
   void RegenerateAllViews() override { ++regenerations; }
