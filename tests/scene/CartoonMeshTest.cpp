@@ -137,8 +137,21 @@ TEST_F(CartoonMeshTest, EdgeDataOfAMeshlessObjectIsDroppedOrEmptiedForItsSharers
   EXPECT_FALSE(alone->faceNormals || alone->weldMap || alone->surfEdges || alone->surfEdgeFaces);
 }
 
-// Two squares side by side in groups 0 and 1 at depth 4, and a third group's square behind them.
-TEST_F(CartoonMeshTest, PicksFindTheNearestGroupAndFaceAndTiesGoToTheHigherGroup) {
+TEST_F(CartoonMeshTest, CylinderFacesFaceOutwardAndPicksFindTheNearestGroupAndFaceTiesGoingHigher) {
+  // Only faces turned to the camera are drawn: at any turn the centre shows the near side (z = 4).
+  for (double turn : {0.0, 1.0, 2.0, 3.0, 4.0, 5.0}) {
+    Ptr<GroupSO> group = new GroupSO;
+    group->SetTransform(Transform(1, 0, 0, -25, 0, 1, 0, 0, 0, 0, 1, 5) * Transform(turn, Vector(1, 0, 0)));
+    group->AddVisual(Ptr<MeshSO>(new MeshSO(16, 1.0, 50.0, 0xFFFFFFFF)));
+    root->AddGroup(group);
+    ClearAndRender();
+    const std::uint16_t depth = Depth(32, 32);
+    EXPECT_GT(depth, ExpectedDepth(3.9)) << turn;
+    EXPECT_LT(depth, ExpectedDepth(4.1)) << turn;
+    root->RemoveGroup(group);
+  }
+
+  // Two squares side by side in groups 0 and 1 at depth 4, and a third group's square behind them.
   const auto square = [](float x0, float z) {
     return std::vector<D3DRMVERTEX>{{{x0, 1, z}, {0, 0, -1}, 0, 0, 0},
                                     {{x0 + 1, 1, z}, {0, 0, -1}, 0, 0, 0},
@@ -165,22 +178,6 @@ TEST_F(CartoonMeshTest, PicksFindTheNearestGroupAndFaceAndTiesGoToTheHigherGroup
   ASSERT_EQ(mesh->mesh->SetVertices(1, 0, 4, moved.data()), D3DRM_OK);
   EXPECT_NEAR(pick(36, 30).point.z, 5.0, 1e-12);
   EXPECT_EQ(pick(32, 30).desc.lGroupIdx, 0) << "group 0 is nearer now";
-}
-
-// Only faces turned to the camera are drawn: the depth at the centre is the near side's (z = 4).
-TEST_F(CartoonMeshTest, EveryFaceOfTheCylinderFacesOutward) {
-  // Turned about its axis, other faces come to face the camera.
-  for (double turn : {0.0, 1.0, 2.0, 3.0, 4.0, 5.0}) {
-    Ptr<GroupSO> group = new GroupSO;
-    group->SetTransform(Transform(1, 0, 0, -25, 0, 1, 0, 0, 0, 0, 1, 5) * Transform(turn, Vector(1, 0, 0)));
-    group->AddVisual(Ptr<MeshSO>(new MeshSO(16, 1.0, 50.0, 0xFFFFFFFF)));
-    root->AddGroup(group);
-    ClearAndRender();
-    const std::uint16_t depth = Depth(32, 32);
-    EXPECT_GT(depth, ExpectedDepth(3.9)) << turn;
-    EXPECT_LT(depth, ExpectedDepth(4.1)) << turn;
-    root->RemoveGroup(group);
-  }
 }
 
 // The square (0..1, 0..1) at z = 2 facing the origin, its two triangles sharing a diagonal.

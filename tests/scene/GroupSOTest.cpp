@@ -23,12 +23,6 @@ std::vector<IDirect3DRMFrame*> ChildFrames(IDirect3DRMFrame* frame) {
   return ElementsOf(array);
 }
 
-std::vector<IDirect3DRMFrame*> FramesOf(std::initializer_list<GroupSO*> groups) {
-  std::vector<IDirect3DRMFrame*> frames;
-  for (GroupSO* g : groups) frames.push_back(g->GetD3DRMFrame());
-  return frames;
-}
-
 void ExpectNear(const Vector& a, const Vector& b) {
   EXPECT_NEAR(a.x, b.x, 1e-9);
   EXPECT_NEAR(a.y, b.y, 1e-9);
@@ -40,9 +34,9 @@ TEST_F(GroupSOTest, FramesMirrorTheChildListsThroughAddRemoveAndReAddAndWorldTra
   root->AddGroup(a);
   root->AddGroup(b);
   root->AddGroup(a);  // already a child: moves to the end
-  EXPECT_EQ(ChildFrames(root->GetD3DRMFrame()), FramesOf({b, a}));
+  EXPECT_EQ(ChildFrames(root->GetD3DRMFrame()), (std::vector{b->GetD3DRMFrame(), a->GetD3DRMFrame()}));
   other->AddGroup(b);  // taken from its parent
-  EXPECT_EQ(ChildFrames(root->GetD3DRMFrame()), FramesOf({a}));
+  EXPECT_EQ(ChildFrames(root->GetD3DRMFrame()), (std::vector{a->GetD3DRMFrame()}));
   other->RemoveGroup(b);
   EXPECT_EQ(b->GetParent(), nullptr);
   EXPECT_TRUE(ChildFrames(other->GetD3DRMFrame()).empty());

@@ -254,20 +254,7 @@ TEST(LoadObjectFile, VersionsPlaceTheirFieldsAndTheMeshFollowsTheThumbnail) {
   }
 }
 
-TEST(LoadObjectFile, TheWholeNoticeDecidesTheKind) {
-  auto bytes = ObjectFileOf({}, {}, "");
-  ObjectFileHeader h;
-  EXPECT_EQ(ReadObjectFile(bytes, &h), ObjectFileRead::kRead);
-  EXPECT_EQ(h.meshOffset, bytes.size()) << "a file ending after the thumbnail has 0 bytes of mesh";
-  bytes[287] = ' ';
-  EXPECT_EQ(ReadObjectFile(bytes, &h), ObjectFileRead::kNotObjectFile);
-  const std::vector<std::uint8_t> shortFile(ObjectFileNotice().begin(), ObjectFileNotice().end() - 1);
-  EXPECT_EQ(ReadObjectFile(shortFile, &h), ObjectFileRead::kNotObjectFile);
-  EXPECT_EQ(ObjectFileNotice()[285], '\r');
-  EXPECT_EQ(std::strlen(ObjectFileNotice().data()), 287u);
-}
-
-TEST(LoadObjectFile, EachKindOfDamagedFieldRefusesTheFileKeepingWhatCameBefore) {
+TEST(LoadObjectFile, EachDamagedFieldRefusesTheFileKeepingWhatCameBeforeAndTheWholeNoticeDecidesTheKind) {
   // Part "a" at 306, the bitmap header at 309, its information header at 323.
   const auto whole = ObjectFileOf({5, false, {}, false}, {{"a", true}}, "");
   const struct {
@@ -294,6 +281,17 @@ TEST(LoadObjectFile, EachKindOfDamagedFieldRefusesTheFileKeepingWhatCameBefore) 
   for (std::size_t size = kObjectFileNoticeSize; size < whole.size(); size += 97)
     EXPECT_EQ(ReadObjectFile(std::span(whole).first(size), &h), ObjectFileRead::kDamaged) << size;
   EXPECT_EQ(ReadObjectFile(std::span(whole).first(whole.size() - 1), &h), ObjectFileRead::kDamaged);
+
+  // The whole notice decides the kind.
+  auto empty = ObjectFileOf({}, {}, "");
+  EXPECT_EQ(ReadObjectFile(empty, &h), ObjectFileRead::kRead);
+  EXPECT_EQ(h.meshOffset, empty.size()) << "a file ending after the thumbnail has 0 bytes of mesh";
+  empty[287] = ' ';
+  EXPECT_EQ(ReadObjectFile(empty, &h), ObjectFileRead::kNotObjectFile);
+  const std::vector<std::uint8_t> shortFile(ObjectFileNotice().begin(), ObjectFileNotice().end() - 1);
+  EXPECT_EQ(ReadObjectFile(shortFile, &h), ObjectFileRead::kNotObjectFile);
+  EXPECT_EQ(ObjectFileNotice()[285], '\r');
+  EXPECT_EQ(std::strlen(ObjectFileNotice().data()), 287u);
 }
 
 }  // namespace
