@@ -36,7 +36,7 @@ struct TwoTriangles {
   }
 };
 
-TEST(CartoonEdges, SeamsBecomeSurfaceEdgesAtCreasesPartBoundariesAndInsideAGroup) {
+TEST(CartoonEdges, SeamsBecomeSurfaceEdgesAndWeldsJoinTheNewestEqualKeyKeepingASheetsSidesApart) {
   TwoTriangles mesh;
   EXPECT_EQ(mesh.Build(0, 0).numEdges, 0u) << "one part, equal normals";
 
@@ -54,9 +54,7 @@ TEST(CartoonEdges, SeamsBecomeSurfaceEdgesAtCreasesPartBoundariesAndInsideAGroup
   const std::vector<D3DRMVERTEX> oneGroup{At(0, 0, 0), At(1, 0, 0), At(0, 1, 0), At(1, 0, 0), At(1, 1, 0), At(0, 1, 0)};
   EXPECT_EQ(OneGroup(oneGroup, {0, 1, 2, 3, 4, 5}).numEdges, 1u) << "a seam inside one group";
   EXPECT_EQ(OneGroup(oneGroup, {0, 1, 2, 1, 4, 2}).numEdges, 0u) << "no seam where the faces share vertices";
-}
 
-TEST(CartoonEdges, AWeldJoinsTheNewestEqualKeyAndKeepsTheTwoSidesOfASheetApart) {
   // Welded from the last vertex: an opposite normal stays apart, (0,1,0) joins the newer key.
   const std::vector<D3DRMVERTEX> v{At(0, 0, 0, {0, 1, 0}), At(0, 0, 0, {-1, 0, 0}), At(0, 0, 0, {1, 0, 0}),
                                    At(-0.0f, 1, 0), At(0.0f, 1, 0), At(1, 0, 0)};
@@ -79,7 +77,7 @@ const D3DVECTOR kCubeCentre{1.5f, 1.5f, 6.0f};
 Vector CubeCorner(int corner) { return {0.5 + 2 * (corner & 1), 0.5 + (corner & 2), 5.0 + (corner & 4) / 2}; }
 
 // Each of the twelve edges is drawn, its band outside and not inside, exactly when on the outline.
-TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEdges) {
+TEST_F(CartoonLinesTest, ACubeIsOutlinedBySixEdgesSeenNearACornerAndByItsFrontSquareOrthographically) {
   MakeView(256, 256);
   DrawMesh(CubeVertices(1.0f, kCubeCentre), CubeFaces(), 2.0, 0);
   const auto screen = [](const Vector& p) { return Vector(128 + 128 * p.x / p.z, 128 - 128 * p.y / p.z, 0); };
@@ -100,31 +98,29 @@ TEST_F(CartoonLinesTest, ACubeSeenFromOneSideOfItsCornerIsOutlinedByExactlySixEd
       }
       EXPECT_FALSE(Shows(mid.x - 1.5 * out.x, mid.y - 1.5 * out.y, kRed)) << "a band inside";
     }
-}
 
-// Seen along the view direction the sides are edge-on: the outline is the front square.
-TEST_F(CartoonLinesTest, SeenOrthographicallyACubeIsOutlinedByItsFrontSquare) {
+  // Seen along the view direction the sides are edge-on.
   MakeView(256, 256);
   ASSERT_EQ(viewport->SetProjection(D3DRMPROJECT_ORTHOGRAPHIC), D3DRM_OK);
   ASSERT_EQ(viewport->SetField(4.0f), D3DRM_OK);
   DrawMesh(CubeVertices(1.0f, kCubeCentre), CubeFaces(), 2.0, 0);
-  const auto screen = [&](const Vector& p) {
+  const auto flat = [&](const Vector& p) {
     D3DVECTOR world = p.ToD3DVECTOR();
     D3DRMVECTOR4D at{};
     EXPECT_EQ(viewport->Transform(&at, &world), D3DRM_OK);
     return Vector(at.x / at.w, at.y / at.w, 0);
   };
-  const Vector centre = screen(Vector(kCubeCentre.x, kCubeCentre.y, 5));
-  EXPECT_FALSE(Shows(centre.x, centre.y, kRed));
+  const Vector front = flat(Vector(kCubeCentre.x, kCubeCentre.y, 5));
+  EXPECT_FALSE(Shows(front.x, front.y, kRed));
   for (auto [a, b] : {std::pair{0, 1}, {0, 2}, {1, 3}, {2, 3}}) {
-    const Vector p = CubeCorner(a), q = CubeCorner(b), m = screen(Vector((p.x + q.x) / 2, (p.y + q.y) / 2, 5));
-    Vector out(m.x - centre.x, m.y - centre.y, 0);
+    const Vector p = CubeCorner(a), q = CubeCorner(b), m = flat(Vector((p.x + q.x) / 2, (p.y + q.y) / 2, 5));
+    Vector out(m.x - front.x, m.y - front.y, 0);
     out.Normalize();
     EXPECT_TRUE(Shows(m.x + out.x, m.y + out.y, kRed)) << a << "-" << b;
   }
 }
 
-TEST_F(CartoonLinesTest, ThousandLinesInSeveralBatchesAreAllDrawn) {
+TEST_F(CartoonLinesTest, ThousandSilhouetteLinesAndTwoHundredFiftySurfaceEdgesInSeveralRunsAreAllDrawn) {
   MakeView(640, 480);
   std::vector<D3DRMVERTEX> v;
   std::vector<unsigned> f;
@@ -137,12 +133,10 @@ TEST_F(CartoonLinesTest, ThousandLinesInSeveralBatchesAreAllDrawn) {
     drawn += Shows(x, y, kRed) || Shows(x, y + 1, kRed);
   }
   EXPECT_EQ(drawn, 1000);
-}
 
-TEST_F(CartoonLinesTest, SurfaceEdgesInSeveralRunsAreAllDrawn) {
-  MakeView(640, 480);
-  // 250 edges, each between two faces turned to the camera: a band on either side.
-  std::vector<D3DRMVERTEX> v;
+  // 250 surface edges, each between two faces turned to the camera: a band on either side.
+  ClearAndRender();
+  v.clear();
   std::vector<DWORD> edges, faces;
   for (DWORD e = 0; e < 250; ++e) {
     const float x = -1.0f + 0.05f * (e % 40), y = -0.6f + 0.05f * (e / 40);
@@ -154,28 +148,14 @@ TEST_F(CartoonLinesTest, SurfaceEdgesInSeveralRunsAreAllDrawn) {
   const Transform identity;
   DrawCartoonQuads(device.get(), viewport.get(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals.data(),
                    1000, edges.data(), faces.data(), 250, 4.0, 0xFFFFFF00, FALSE, Projection());
-  int drawn = 0;
+  drawn = 0;
   for (DWORD e = 0; e < 250; ++e)
     drawn += Shows(320 + 320 * (v[4 * e].position.x + 0.01) / 3, 240 - 320 * v[4 * e].position.y / 3, kYellow);
   EXPECT_EQ(drawn, 250);
 }
 
-// Face A is seen edge-on: the band keeps the edge's depth, in front of a square just behind it.
-TEST_F(CartoonLinesTest, AFaceSeenEdgeOnKeepsItsSurfaceBandAtTheEdgesDepth) {
-  MakeView(64, 64);
-  Show(Square(3.6f, 2, 0xFF0000FF).get());
-  ClearAndRender();
-  const std::vector<D3DRMVERTEX> v{At(0, 0, 3), At(0.5f, 0, 3.5f), At(1, 0, 4), At(0, -0.5f, 3)};
-  const DWORD edge[4] = {0, 1, 2, 3}, faces[2] = {0, 1};
-  const D3DVECTOR normals[2] = {{0, 0, -1}, {0, 1, 0}};
-  const Transform identity;
-  DrawCartoonQuads(device.get(), viewport.get(), identity, identity, {0, 0, 0}, {0, 0, 1}, v.data(), normals, 4,
-                   edge, faces, 1, 4.0, 0xFFFFFF00, FALSE, Projection());
-  EXPECT_GT(Count(64, 64, kYellow), 0);
-}
-
 // A fan closed by faces through the camera: 2k lines among k + 2 welded vertices.
-TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVerticesJoinedAtTheirEnds) {
+TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVerticesJoinAndAnEdgeOnFaceKeepsItsBandsDepth) {
   MakeView(64, 64);
   const unsigned k = 10;
   std::vector<D3DRMVERTEX> v{At(0, 0, 0), At(0, 0, 5)};
@@ -194,9 +174,20 @@ TEST_F(CartoonLinesTest, MoreSilhouetteLinesThanWeldedVerticesJoinedAtTheirEnds)
     const double angle = 2 * 3.14159265358979 * (i + 0.5) / k;
     EXPECT_TRUE(Shows(32 + 7.09 * std::cos(angle), 32 - 7.09 * std::sin(angle), kRed)) << "rim line " << i;
   }
+
+  // Face A seen edge-on: the band keeps the edge's depth, in front of a square just behind it.
+  Show(Square(3.6f, 2, 0xFF0000FF).get());
+  ClearAndRender();
+  const std::vector<D3DRMVERTEX> quad{At(0, 0, 3), At(0.5f, 0, 3.5f), At(1, 0, 4), At(0, -0.5f, 3)};
+  const DWORD edge[4] = {0, 1, 2, 3}, faces[2] = {0, 1};
+  const D3DVECTOR normals[2] = {{0, 0, -1}, {0, 1, 0}};
+  const Transform identity;
+  DrawCartoonQuads(device.get(), viewport.get(), identity, identity, {0, 0, 0}, {0, 0, 1}, quad.data(), normals, 4,
+                   edge, faces, 1, 4.0, 0xFFFFFF00, FALSE, Projection());
+  EXPECT_GT(Count(64, 64, kYellow), 0);
 }
 
-TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsAreSafe) {
+TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsATinyViewportAndAPointAtTheCameraAreSafe) {
   MakeView(64, 64);
   {
     SCOPED_TRACE("70,000 vertices welded to five: the edge keys stay exact");
@@ -216,9 +207,7 @@ TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsAreSafe) {
     DrawMesh(v, f, 2.0, 0);
     EXPECT_FALSE(Shows(32, 33, kRed));
   }
-}
-
-TEST_F(CartoonLinesTest, NothingIsDrawnInATinyViewportOrFromAPointAtTheCamera) {
+  // Nothing is drawn in a tiny viewport, nor from a line with an end in the camera's plane.
   MakeView(64, 64, 1);
   std::vector<D3DRMVERTEX> v;
   std::vector<unsigned> f;
@@ -227,7 +216,7 @@ TEST_F(CartoonLinesTest, NothingIsDrawnInATinyViewportOrFromAPointAtTheCamera) {
   EXPECT_EQ(Count(64, 64, kRed), 0);
 
   MakeView(64, 64);
-  v[1] = At(-1, 0, 0);  // one end of the line in the camera's plane
+  v[1] = At(-1, 0, 0);
   DrawMesh(v, f, 2.0, 0, 0xFFFF0000, TRUE);
   EXPECT_EQ(Count(64, 64, kRed), 0) << "culled";
 }

@@ -9,20 +9,16 @@
 
 class CartoonRenderTest : public RenderTest {
  public:
-  // Whether the pixel holding the point (x, y) has the colour 0xRRGGBB.
   bool Shows(double x, double y, std::uint32_t rgb) {
     return Pixel(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y))) == rgb;
   }
-  // The pixels of the width x height view holding the colour.
   int Count(int width, int height, std::uint32_t rgb);
 
  protected:
   // A width x height view at flat quality, cleared; the viewport is `viewWidth` wide when given.
   void MakeView(DWORD width, DWORD height, DWORD viewWidth = 0);
-  // The projection the renderer uses for the viewport.
   CartoonProjection Projection() const;
-  // Draws the silhouette lines, then the surface lines, of one mesh group seen from the camera at
-  // the origin, with its edge data; a width of 0 skips that kind.
+  // Draws one mesh group's silhouette, then surface lines seen from the origin; a width of 0 skips one.
   void DrawMesh(const std::vector<D3DRMVERTEX>& vertices, const std::vector<unsigned>& faces, double silhouetteWidth,
                 double surfaceWidth, D3DCOLOR colour = 0xFFFF0000, BOOL allInside = FALSE);
 };

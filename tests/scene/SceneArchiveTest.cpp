@@ -111,17 +111,13 @@ TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
   ExpectRefused(tree, CArchiveException::badClass, &other);
 }
 
-TEST_F(SceneArchiveTest, StoringALightOrGroupFromAFileOrALightOfAnUnmappedDocumentIsAProgramError) {
+TEST_F(SceneArchiveTest, StoringRefusesFileGroupsAndUnmappedDocumentsAndADeepCopyKeepsTheDocument) {
   Ptr<GroupSO> root = MakePinnedTree(&*doc);
   EXPECT_FATAL(StoreScene(root, &*doc, false), "!document || ar.IsMapped(document)",
                "The document must be mapped first");
   root->SetFile("chair.x");
   EXPECT_FATAL(StoreScene(root, &*doc), "GetFile() == SceneObj().GetFile()", "Cannot load from non-archive file");
   root->SetFile(SceneObj::NotFromFile());
-}
-
-TEST_F(SceneArchiveTest, ADeepCopyOfAGroupWithALightRefersToTheDocumentInsteadOfCopyingIt) {
-  Ptr<GroupSO> root = MakePinnedTree(&*doc);
   DeepCopy copy(*root, &*doc);
   Ptr<GroupSO> target = new GroupSO;
   copy.CopyTo(*target, &*doc);

@@ -1,5 +1,4 @@
-// The scene tests' fixture: an application with its retained-mode object, a test document, and a
-// check that every retained-mode object is gone when the test ends.
+// The scene tests' fixture: an application, a test document, and no retained-mode object left after.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +11,6 @@
 #include "TestVisual.h"
 #include "shell/XApp.h"
 
-// Counts the requests to rebuild every view.
 class TestApp : public XApp {
  public:
   void RegenerateAllViews() override { ++regenerations; }
@@ -33,7 +31,6 @@ std::vector<Element*> ElementsOf(IDirect3DRMArray<Element>* array) {
   return elements;
 }
 
-// The first element of a scene object's list of groups, visuals or lights.
 template <class T>
 T* First(const XList<Ptr<T>>& list) {
   return list.GetAt(list.GetHeadPosition());
@@ -66,13 +63,11 @@ Ptr<T> LoadScene(const Bytes& bytes, XDocument* reading = nullptr) {
   return read;
 }
 
-// The retained-mode objects alive now.
 int LiveRetainedModeObjects(IDirect3DRM* rm);
 
 class SceneTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  // The document, then every retained-mode object, must be gone.
   void TearDown() override;
 
   TestApp app;

@@ -1,5 +1,4 @@
-// The scene document of the scene tests: the real document with a fresh scene root, which the
-// lights of a scene are restricted to.
+// The real document with a fresh scene root, which a scene's lights are restricted to.
 #pragma once
 
 #include "document/XDocument.h"

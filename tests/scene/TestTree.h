@@ -1,6 +1,5 @@
-// The small tree the scene archive test pins byte for byte and the fuzz target takes as its first
-// seed: a root holding a child group placed at (1, 2, 3) with scale 2 on x, a mesh object "vis"
-// of the file vis.x without its mesh, and a red directional light of `doc`.
+// The tree pinned byte for byte and the fuzz target's first seed: a root holding a child group at
+// (1, 2, 3) scaled 2 on x, a mesh object "vis" of vis.x without its mesh, a red light of `doc`.
 #pragma once
 
 #include "scene/GroupSO.h"

@@ -3,8 +3,7 @@
 
 #include "scene/VisualSO.h"
 
-// A visual with a mesh of its own whose ray pick answers from a script: a hit at `hitDistance`,
-// at `hitPoint`, for rays from any origin.
+// A visual with a mesh of its own whose ray pick answers from a script, whatever the ray.
 class TestVisual : public VisualSO {
   DECLARE_SERIAL(TestVisual)
  public:
