@@ -62,6 +62,9 @@ class XMessageBoxFrame {
   virtual HWND GetSafeHwnd() = 0;
   virtual void PushModalStatusCallback(XStatusCallback callback, void* argument) = 0;
   virtual void PopModalStatusCallback(XStatusCallback callback) = 0;
+  // A modeless window's prompt source, asked while the cursor is over the window.
+  virtual void RegisterStatusCallback(HWND window, XStatusCallback callback, void* argument) = 0;
+  virtual void UnregisterStatusCallback(HWND window) = 0;
   virtual void SetStatusText(UINT id, const char* text, COLORREF highlight) = 0;
 };
 

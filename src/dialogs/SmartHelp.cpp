@@ -65,12 +65,22 @@ void XShowStatusPrompt(int id, UINT windowPromptId) {
   }
 }
 
-void XPushModalStatusCallback(BOOL modal, XStatusCallback callback, void* window) {
-  if (XMessageBoxFrame* frame = XStatusFrame(); frame && modal) frame->PushModalStatusCallback(callback, window);
+void XAddStatusCallback(BOOL modal, XStatusCallback callback, CWnd* window) {
+  XMessageBoxFrame* frame = XStatusFrame();
+  if (!frame) return;
+  if (modal)
+    frame->PushModalStatusCallback(callback, window);
+  else
+    frame->RegisterStatusCallback(window->GetSafeHwnd(), callback, window);
 }
 
-void XPopModalStatusCallback(BOOL modal, XStatusCallback callback) {
-  if (XMessageBoxFrame* frame = XStatusFrame(); frame && modal) frame->PopModalStatusCallback(callback);
+void XRemoveStatusCallback(BOOL modal, XStatusCallback callback, CWnd* window) {
+  XMessageBoxFrame* frame = XStatusFrame();
+  if (!frame) return;
+  if (modal)
+    frame->PopModalStatusCallback(callback);
+  else
+    frame->UnregisterStatusCallback(window->GetSafeHwnd());
 }
 
 POINT XCursorIn(const CWnd& window) {

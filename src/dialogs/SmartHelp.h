@@ -34,9 +34,10 @@ XMessageBoxFrame* XStatusFrame();
 DWORD XHelpTopicOfPrompt(UINT promptId);
 // Opens the topic of `promptId`, or the help contents when it has none.
 void XShowPromptHelp(UINT promptId);
-// A modal window's prompt source goes on the status bar's stack while it is up.
-void XPushModalStatusCallback(BOOL modal, XStatusCallback callback, void* window);
-void XPopModalStatusCallback(BOOL modal, XStatusCallback callback);
+// A window's prompt source while it is up: a modal one's on the status bar's stack, asked wherever
+// the cursor is; a modeless one's asked while the cursor is over the window.
+void XAddStatusCallback(BOOL modal, XStatusCallback callback, CWnd* window);
+void XRemoveStatusCallback(BOOL modal, XStatusCallback callback, CWnd* window);
 // The cursor in `window`'s client coordinates.
 POINT XCursorIn(const CWnd& window);
 // The help context of a help hit test: the control's prompt's topic, else the window's.

@@ -27,13 +27,13 @@ int XDialog::DoModal() {
 BOOL XDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   XASSERT(::IsWindow(m_hWnd), "");
-  XPushModalStatusCallback(m_modal, StatusCallback, this);
+  XAddStatusCallback(m_modal, StatusCallback, this);
   EnableToolTips(TRUE);
   return TRUE;
 }
 
 void XDialog::OnDestroy() {
-  if (m_hWnd) XPopModalStatusCallback(m_modal, StatusCallback);
+  if (m_hWnd) XRemoveStatusCallback(m_modal, StatusCallback, this);
   CDialog::OnDestroy();
 }
 

@@ -33,13 +33,13 @@ int XPropertySheet::DoModal() {
 BOOL XPropertySheet::OnInitDialog() {
   const BOOL result = CPropertySheet::OnInitDialog();
   XASSERT(::IsWindow(m_hWnd), "");
-  XPushModalStatusCallback(m_modal, StatusCallback, this);
+  XAddStatusCallback(m_modal, StatusCallback, this);
   EnableToolTips(TRUE);
   return result;
 }
 
 void XPropertySheet::OnDestroy() {
-  if (m_hWnd) XPopModalStatusCallback(m_modal, StatusCallback);
+  if (m_hWnd) XRemoveStatusCallback(m_modal, StatusCallback, this);
   CPropertySheet::OnDestroy();
 }
 

@@ -19,6 +19,10 @@ class MainFrameOfBoxes final : public XMessageBoxFrame {
   void PopModalStatusCallback(XStatusCallback callback) override {
     XGetMainFrame()->GetStatusBar().PopModalStatusCallback(callback);
   }
+  void RegisterStatusCallback(HWND window, XStatusCallback callback, void* argument) override {
+    XGetMainFrame()->GetStatusBar().RegisterStatusCallback(window, callback, argument);
+  }
+  void UnregisterStatusCallback(HWND window) override { XGetMainFrame()->GetStatusBar().UnregisterStatusCallback(window); }
   void SetStatusText(UINT id, const char* text, COLORREF highlight) override {
     XGetMainFrame()->GetStatusBar().SetStatusText(id, text, highlight);
   }

@@ -52,6 +52,8 @@ struct FakeFrame final : XMessageBoxFrame, MessageBoxBackend {
     EXPECT_EQ(callbacks.back().first, callback);
     callbacks.pop_back();
   }
+  void RegisterStatusCallback(HWND, XStatusCallback, void*) override {}
+  void UnregisterStatusCallback(HWND) override {}
   void SetStatusText(UINT id, const char* text, COLORREF color) override {
     status.push_back(std::to_string(id) + ":" + text + ":" + std::to_string(color));
   }

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "dialogs/ColorButton.h"
+#include "dialogs/DialogAbout.h"
 #include "dialogs/DialogExportImage.h"
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/XDialog.h"
@@ -114,6 +115,21 @@ TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndNestedModalsLeaveNo
   EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(frame_.deepest, 3u);
   EXPECT_TRUE(frame_.stack.empty());
+}
+
+// A modeless window, the start-up splash, answers for its own window while it is up.
+struct Splash : ::testing::Test, DialogApp {
+  BOOL Close(int) { return TRUE; }
+  RecordingStatusFrame frame;
+};
+
+TEST_F(Splash, RegistersItsOwnWindowsPromptWhileUp) {
+  DialogAbout splash(XMethod(static_cast<Splash*>(this), &Splash::Close));
+  ASSERT_EQ(frame.registered.size(), 1u);
+  EXPECT_EQ(frame.registered.begin()->first, splash.GetSafeHwnd());
+  EXPECT_TRUE(frame.stack.empty());
+  splash.DestroyWindow();
+  EXPECT_TRUE(frame.registered.empty());
 }
 
 constexpr int kSize = 40;

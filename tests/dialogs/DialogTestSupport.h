@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QWidget>
 #include <functional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,6 +42,10 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
     EXPECT_EQ(stack.back().first, callback);
     stack.pop_back();
   }
+  void RegisterStatusCallback(HWND window, XStatusCallback, void* argument) override {
+    registered[window] = argument;
+  }
+  void UnregisterStatusCallback(HWND window) override { EXPECT_EQ(registered.erase(window), 1u); }
   void SetStatusText(UINT id, const char*, COLORREF) override { promptId = id; }
   // What the status bar's idle work does: asks the top modal callback for the prompt.
   void Refresh() {
@@ -48,6 +53,7 @@ class RecordingStatusFrame final : public XMessageBoxFrame {
   }
 
   std::vector<std::pair<XStatusCallback, void*>> stack;
+  std::map<HWND, void*> registered;
   std::size_t deepest = 0;
   UINT promptId = 0;
 
