@@ -36,24 +36,18 @@ void Average16(const BYTE* first, const BYTE* second, BYTE* out, int outPixels, 
   }
 }
 
-// One output pixel of `kBytes` channels from the 2x2 block at `a` (upper) and `c` (lower). Every
-// channel is read before any is written, since `o` may lie in the lower row.
-template <int kBytes>
-void AverageBlock(const BYTE* a, const BYTE* c, BYTE* o, int t) {
-  int sums[kBytes];
-  for (int k = 0; k < kBytes; ++k) sums[k] = a[k] + a[k + kBytes] + c[k] + c[k + kBytes] + t;
-  for (int k = 0; k < kBytes; ++k) o[k] = static_cast<BYTE>(sums[k] >> 2);
-}
-
-// The channel count is a constant of each loop, so the compiler keeps the block in registers.
+// The channel count is a constant of each loop, so the compiler keeps a block in registers. Every
+// channel of a pixel is read before any is written, since `out` may lie in the lower row.
 template <int kBytes>
 void AverageBytes(const BYTE* first, const BYTE* second, BYTE* out, int outPixels) {
-  int i = 0;
-  for (; i + 1 < outPixels; i += 2) {
-    AverageBlock<kBytes>(first + 2 * kBytes * i, second + 2 * kBytes * i, out + kBytes * i, 2);
-    AverageBlock<kBytes>(first + 2 * kBytes * (i + 1), second + 2 * kBytes * (i + 1), out + kBytes * (i + 1), 1);
+  for (int i = 0; i < outPixels; ++i) {
+    const BYTE* a = first + 2 * kBytes * i;
+    const BYTE* c = second + 2 * kBytes * i;
+    const int t = 2 - (i & 1);
+    int sums[kBytes];
+    for (int k = 0; k < kBytes; ++k) sums[k] = a[k] + a[k + kBytes] + c[k] + c[k + kBytes] + t;
+    for (int k = 0; k < kBytes; ++k) out[kBytes * i + k] = static_cast<BYTE>(sums[k] >> 2);
   }
-  if (i < outPixels) AverageBlock<kBytes>(first + 2 * kBytes * i, second + 2 * kBytes * i, out + kBytes * i, 2);
 }
 
 }  // namespace
