@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "document/XDocument.h"
@@ -39,6 +40,10 @@ void ZeroEmptyAxis(double& low, double& high) {
   if (high < low) low = high = 0.0;
 }
 
+bool SameBits(const Transform& a, const Transform& b) {
+  return std::memcmp(a.m, b.m, sizeof a.m) == 0 && std::memcmp(a.t, b.t, sizeof a.t) == 0;
+}
+
 Vector Difference(const Vector& a, const Vector& b) { return Vector(a.x - b.x, a.y - b.y, a.z - b.z); }
 
 template <class T>
@@ -68,6 +73,7 @@ GroupSO::~GroupSO() {
 }
 
 void GroupSO::SetTransform(const Transform& t) {
+  if (!SameBits(t, transform)) BoxChanged();
   transform = t;
   inverse = transform.Inverse();
   D3DRMMATRIX4D matrix;
@@ -85,13 +91,17 @@ void GroupSO::AddGroup(const Ptr<GroupSO>& group) {
   XASSERT(!IsSelfOrAncestor(group), "A group cannot hold itself or its ancestor");
   if (group->parent) group->parent->RemoveGroup(group);
   group->parent = this;
-  groups.AddTail(group);
+  group->placeInParent = groups.AddTail(group);
+  childBoxes.Add(*group);
+  BoxChanged();
   XCHECK_D3DRM(frame->AddChild( group->frame ));
   group->SetTransform(group->transform);
 }
 
 void GroupSO::AddVisual(const Ptr<VisualSO>& visual) {
   visuals.AddTail(visual);
+  visual->holders.push_back(this);
+  BoxChanged();
   // A mesh object without a mesh (its file failed to load) has nothing for the frame to show.
   if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual()) XCHECK_D3DRM(frame->AddVisual( shown ));
 }
@@ -109,13 +119,19 @@ void GroupSO::AddLight(const Ptr<LightSO>& light, XDocument* doc) {
 void GroupSO::RemoveGroup(const Ptr<GroupSO>& group) {
   XASSERT((GroupSO*)group->GetParent() == this, "");
   group->parent = nullptr;
-  groups.RemoveAt(FindOrFail(groups, group));
+  groups.RemoveAt(group->placeInParent);
+  group->placeInParent = nullptr;
+  childBoxes.Remove(*group);
+  BoxChanged();
   XCHECK_D3DRM(frame->DeleteChild( group->frame ));
   group->SetTransform(group->transform);
 }
 
 void GroupSO::RemoveVisual(const Ptr<VisualSO>& visual) {
   visuals.RemoveAt(FindOrFail(visuals, visual));
+  auto& holders = visual->holders;
+  holders.erase(std::find(holders.begin(), holders.end(), this));
+  BoxChanged();
   if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual()) XCHECK_D3DRM(frame->DeleteVisual( shown ));
 }
 
@@ -235,11 +251,15 @@ BOOL GroupSO::HasMesh() const {
 
 BoundingBox GroupSO::GetBox(const Transform* t) const {
   BoundingBox box;
-  for (POSITION pos = groups.GetHeadPosition(); pos;) {
-    const GroupSO* child = groups.GetNext(pos);
-    const Transform tc = t ? *t * child->transform : child->transform;
-    const BoundingBox cb = child->GetBox(&tc);
-    if (!AddsNothing(cb)) Grow(box, cb);
+  if (!t) {
+    childBoxes.GrowInto(box);
+  } else {
+    for (POSITION pos = groups.GetHeadPosition(); pos;) {
+      const GroupSO* child = groups.GetNext(pos);
+      const Transform tc = *t * child->transform;
+      const BoundingBox cb = child->GetBox(&tc);
+      if (!AddsNothing(cb)) Grow(box, cb);
+    }
   }
   for (POSITION pos = visuals.GetHeadPosition(); pos;) {
     VisualSO* visual = visuals.GetNext(pos);
@@ -252,6 +272,22 @@ BoundingBox GroupSO::GetBox(const Transform* t) const {
   ZeroEmptyAxis(box.min.y, box.max.y);
   ZeroEmptyAxis(box.min.z, box.max.z);
   return box;
+}
+
+bool GroupSO::GetPlacedBox(BoundingBox& box) const {
+  if (!placedBoxKnown) {
+    placedBox = GetBox(&transform);
+    placedBoxKnown = true;
+  }
+  box = placedBox;
+  return !AddsNothing(box);
+}
+
+void GroupSO::BoxChanged() {
+  for (const GroupSO* group = this; group; group = group->parent) {
+    group->placedBoxKnown = false;
+    if (group->parent) group->parent->childBoxes.Changed(*group);
+  }
 }
 
 const CString& GroupSO::GetName() const {

@@ -64,6 +64,7 @@ Ptr<VisualSO> MeshSO::Copy(Ptr<VisualSO> target, BOOL unshare) {
   copy->name = GetName();
   copy->box = box;
   copy->sphere = sphere;
+  copy->ExtentChanged();
   copy->reference = unshare ? 0 : reference;
   copy->quality = quality;
   copy->style = style;
