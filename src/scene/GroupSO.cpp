@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "document/XDocument.h"
+#include "scene/SceneOwner.h"
 #include "scene/MeshSO.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 IMPLEMENT_SERIAL(GroupSO, SceneObj, VERSIONABLE_SCHEMA | 0)
 
@@ -59,7 +59,7 @@ POSITION FindOrFail(const XList<Ptr<T>>& list, const Ptr<T>& element) {
 
 GroupSO::GroupSO() {
   ConstructionPtr<GroupSO> guard(this);
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateFrame( NULL, &frame ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateFrame( NULL, &frame ));
   XCHECK_D3DRM(frame->SetAppData( (DWORD_PTR)this ));
   SetTransform(transform);
 }
@@ -108,7 +108,7 @@ void GroupSO::AddVisual(const Ptr<VisualSO>& visual) {
 
 void GroupSO::AddVisual(const Ptr<MeshSO>& mesh) { AddVisual(Ptr<VisualSO>(mesh)); }
 
-void GroupSO::AddLight(const Ptr<LightSO>& light, XDocument* doc) {
+void GroupSO::AddLight(const Ptr<LightSO>& light, SceneOwner* doc) {
   XASSERT(!light->document, "Light is already added to a frame");
   lights.AddTail(light);
   XCHECK_D3DRM(frame->AddLight( light->GetD3DRMLight() ));
@@ -376,7 +376,7 @@ void GroupSO::LoadChildren(CArchive& ar) {
     Ptr<LightSO> light;
     ar >> light;
     // A light lights one document's scene from one group.
-    XDocument* doc = light ? light->TakeStoredDocument() : nullptr;
+    SceneOwner* doc = light ? light->TakeStoredDocument() : nullptr;
     if (!doc || light->document) Damaged(ar);
     AddLight(light, doc);
   }

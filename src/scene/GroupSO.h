@@ -12,7 +12,7 @@
 
 class GroupSO;
 class MeshSO;
-class XDocument;
+class SceneOwner;
 
 // What a ray pick hit.
 struct PickRecord {
@@ -44,7 +44,7 @@ class GroupSO : public SceneObj {
   void AddVisual(const Ptr<VisualSO>& visual);
   void AddVisual(const Ptr<MeshSO>& mesh);
   // The light lights the scene of `doc` from now on.
-  void AddLight(const Ptr<LightSO>& light, XDocument* doc);
+  void AddLight(const Ptr<LightSO>& light, SceneOwner* doc);
   void RemoveGroup(const Ptr<GroupSO>& group);
   void RemoveVisual(const Ptr<VisualSO>& visual);
   void RemoveVisual(const Ptr<MeshSO>& mesh);

@@ -1,13 +1,13 @@
 #include "scene/MeshSO.h"
 
 #include "scene/InstanceMap.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 IMPLEMENT_SERIAL(MeshSO, VisualSO, VERSIONABLE_SCHEMA | 2)
 
 MeshSO::MeshSO() {
   ConstructionPtr<MeshSO> guard(this);
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMesh( &mesh ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMesh( &mesh ));
   XCHECK_D3DRM(mesh->SetAppData( (DWORD_PTR)this ));
   GetBox();
 }
