@@ -32,11 +32,9 @@ Ptr<UndoDataHolder> XUndoDoc::ApplyUndoData(const Ptr<ModRec>&) {
   return nullptr;
 }
 
-void XUndoDoc::UpdateModifiedFromHistory() { SetModifiedFlag(history.IsAtSavedState() ? FALSE : TRUE); }
-
 void XUndoDoc::AddRecord(const Ptr<ModRec>& record) {
+  SetModifiedFlag(TRUE);
   history.AddRecord(record);
-  UpdateModifiedFromHistory();
 }
 
 BOOL XUndoDoc::Undo(BOOL update) { return ApplyStep(Step::undo, update); }
@@ -58,7 +56,6 @@ BOOL XUndoDoc::ApplyStep(Step step, BOOL update) {
     RevertAfterFailure();
     return FALSE;
   }
-  UpdateModifiedFromHistory();
   if (update) UpdateAllViews(nullptr, 0, nullptr);
   return TRUE;
 }
@@ -93,10 +90,7 @@ void XUndoDoc::UndoRedoTo(const HistoryRange& range, int item) {
   UpdateAllViews(nullptr, 0, nullptr);
 }
 
-void XUndoDoc::SetMaxUndo(int newMax) {
-  history.SetMaxUndo(newMax);
-  UpdateModifiedFromHistory();
-}
+void XUndoDoc::SetMaxUndo(int newMax) { history.SetMaxUndo(newMax); }
 
 HistoryRange XUndoDoc::FillHistoryList(HistoryListBox& list, int page) const {
   return ::FillHistoryList(history, list, page);
@@ -117,12 +111,6 @@ void XUndoDoc::DeleteContents() {
 }
 
 void XUndoDoc::Serialize(CArchive& ar) { history.Serialize(ar, GetUndoDataCheck()); }
-
-BOOL XUndoDoc::OnSaveDocument(const char* pathName) {
-  if (!CDocument::OnSaveDocument(pathName)) return FALSE;
-  history.MarkSaved();
-  return TRUE;
-}
 
 void XUndoDoc::OnEditUndo() { Undo(TRUE); }
 void XUndoDoc::OnEditRedo() { Redo(TRUE); }
