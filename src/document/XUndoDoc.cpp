@@ -1,6 +1,9 @@
 #include "document/XUndoDoc.h"
 
+#include <optional>
+
 #include "core/XMessageBox.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(XUndoDoc, CDocument)
@@ -46,6 +49,8 @@ BOOL XUndoDoc::ApplyStep(Step step, BOOL update) {
   else
     XASSERT_TEXT(history.CanRedo(), "!records.IsEmpty() && (pos ? index : -1) < records.GetCount()-1",
                  "No current redo record");
+  std::optional<CWaitCursor> wait;  // a single step of Undo To shows its caller's
+  if (update) wait.emplace();
   try {
     auto apply = [this](const Ptr<ModRec>& rec) { return ApplyUndoData(rec); };
     if (step == Step::undo)
@@ -79,6 +84,7 @@ void XUndoDoc::UndoRedoTo(const HistoryRange& range, int item) {
   const HistoryItem target = MapHistoryItem(history, range, item);
   XASSERT_TEXT(!target.isCurrentScene, "modIndex != i-1", "Cannot undo/redo to current document (nothing to do)");
   XASSERT_TEXT(target.record < history.GetCount(), "i < records.GetCount()", "Selection not in range of available mods");
+  const CWaitCursor wait;
   // Redo up to and including the record, or undo it and every later applied record.
   const bool redo = history.GetModIndex() < target.record;
   const int goal = redo ? target.record : target.record - 1;

@@ -22,7 +22,8 @@ class XUndoDoc : public CDocument {
   // most its maximum. An undo or redo marks it modified too, even one back to the state last
   // saved, since a change made outside the history (the Undo page) must still be saved.
   void AddRecord(const Ptr<ModRec>& record);
-  // One step back or forward, ending with one view update when `update` is set. A framework
+  // One step back or forward; with `update` under the wait cursor and ending with one view
+  // update. A framework
   // exception inside the step reverts the document to its saved file, or closes it when it has
   // none; then FALSE is returned and the document object must not be touched any more (it is
   // deleted when it deletes itself on closing).

@@ -5,6 +5,7 @@
 #include "document/HistoryList.h"
 #include "document/HistoryTestSupport.h"
 #include "platform/framework/WinApp.h"
+#include "platform/win/QtTestApplication.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -206,7 +207,8 @@ std::string MenuItem(CCmdTarget& target, UINT id) {
   return (item.enabled ? "" : "(off) ") + item.text;
 }
 
-TEST(XUndoDocTest, MenuTextsAndViewUpdatesFollowTheHistory) {
+TEST(XUndoDocTest, MenuTextsViewUpdatesAndTheWaitCursorFollowTheHistory) {
+  QtTestApplication qt;  // shows the wait cursor
   NumberDocument doc;
   RecordingView view;
   doc.AddView(&view);
@@ -216,6 +218,13 @@ TEST(XUndoDocTest, MenuTextsAndViewUpdatesFollowTheHistory) {
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(view.updates.size(), 1u);
+  EXPECT_TRUE(doc.applyWaited);
+  doc.Redo(FALSE);
+  EXPECT_FALSE(doc.applyWaited);
+  doc.Edit(2);
+  doc.UndoRedoTo({0, 0}, 0);  // Undo To the first record
+  EXPECT_TRUE(doc.applyWaited);
+  EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(MenuItem(doc, 57643), "(off) &Undo\tCtrl+Z");
   doc.RemoveView(&view);
 }
