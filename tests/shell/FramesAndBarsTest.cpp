@@ -50,6 +50,7 @@ BEGIN_MESSAGE_MAP(RecordingMainFrame, XMainFrame)
   ON_COMMAND_RANGE(2103, 2105, OnSettings)
   ON_COMMAND_RANGE(10001, 10001, OnSettings)
   ON_COMMAND_RANGE(33137, 33137, OnSettings)
+  ON_COMMAND_RANGE(33110, 33110, OnSettings)  // Adjust Lens Zoom itself
 END_MESSAGE_MAP()
 
 struct MainFrameFixture : ::testing::Test {
@@ -185,10 +186,18 @@ TEST_F(MainFrameFixture, SettingsClicksPostTheirCommandsOrOpenPreferencesAtTheir
   XToolBar& beginner = frame->GetBeginnerToolBar();
   QTest::mouseClick(Button(beginner, 33128), Qt::RightButton);  // Size Object
   QTest::mouseClick(Button(beginner, 57643), Qt::RightButton);  // Undo: no settings
-  QTest::mouseDClick(Button(beginner, 33110), Qt::LeftButton);  // Adjust Lens Zoom
+  QTest::mouseClick(Button(beginner, 33110), Qt::LeftButton);  // Adjust Lens Zoom: its settings only
+  QTest::mouseDClick(Button(beginner, 33110), Qt::LeftButton);
   QApplication::processEvents();
   EXPECT_EQ(frame->posted, (std::vector<UINT>{33137, 2104}));
   EXPECT_FALSE(beginner.IsFloating());
+  frame->posted.clear();
+  // A single click runs the tool once the double-click time has passed.
+  info->doubleClickTime = 50;
+  QTest::mouseClick(Button(beginner, 33110), Qt::LeftButton);
+  EXPECT_TRUE(frame->posted.empty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->posted.empty(); }));
+  EXPECT_EQ(frame->posted, std::vector<UINT>{33110});
   frame->posted.clear();
 
   // The command that opens Preferences is posted: the sheet is looked for until it is up.
