@@ -14,6 +14,8 @@
 #include <QToolBar>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -32,8 +34,10 @@
 #include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
+#include "platform/win/MessageBox.h"
 #include "support/PlatformFakes.h"
 #include "support/RecordingDesktop.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -352,6 +356,36 @@ TEST(ObjectThumbnail, OtherFilesAreSkippedShortOrNot24BitOnesDamagedAndTheBottom
   EXPECT_EQ(thumbnail.rgb[0], 255);  // the red top-left pixel, rows top down and red first
   EXPECT_EQ(thumbnail.rgb[2], 0);
   EXPECT_FALSE(thumbnail.transparent[48 * 20]);
+}
+
+// Notes each box's icon and whether the wait cursor showed as it came up.
+struct CursorNotingBoxes final : MessageBoxBackend {
+  CursorNotingBoxes() : previous(SetMessageBoxBackend(this)) {}
+  ~CursorNotingBoxes() override { SetMessageBoxBackend(previous); }
+  int Show(HWND, const char*, const char*, UINT style) override {
+    const QCursor* cursor = QApplication::overrideCursor();
+    icons.push_back(style & MB_ICONMASK);
+    waiting.push_back(cursor && cursor->shape() == Qt::WaitCursor);
+    return IDOK;
+  }
+  MessageBoxBackend* previous;
+  std::vector<UINT> icons;
+  std::vector<bool> waiting;
+};
+
+TEST_F(MainFrameFixture, ListingTheObjectsFolderWaitsAndADamagedFileIsAnError) {
+  TemporaryFolder program;
+  std::filesystem::create_directories(program / "bin");
+  std::filesystem::create_directories(program / "Objects");
+  for (const auto& [name, bytes] : {std::pair{"Seat.ulm", ObjectFile()}, std::pair{"Broken.ulm", ObjectFile(8)}})
+    std::ofstream(program / "Objects/" + name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  winApp.programPath = (program / "bin/tavrolin").c_str();
+  CursorNotingBoxes boxes;
+  Open();
+  EXPECT_EQ(boxes.icons, std::vector<UINT>{MB_ICONHAND});
+  EXPECT_EQ(boxes.waiting, std::vector<bool>{true});
+  EXPECT_EQ(frame->GetObjects3DView()->GetListCtrl().GetItemCount(), 1);
 }
 
 TEST(ObjectThumbnail, LabelsSortWithoutRegardToCase) {
