@@ -160,6 +160,23 @@ TEST_F(EditLightsTest, TimeAndDirectionAreInverseOnEveryHeadingAndAVerticalSunIs
   EXPECT_EQ(TimeOfDayText(720).str(), "18:00");
 }
 
+// (0.1, 0.3, 0.9) keeps its hue at both ends of the brightness slider: darkest with red at 0,
+// brightest with blue at 1.
+TEST_F(EditLightsTest, TheBrightnessSlidersEndsKeepTheHueShowing) {
+  struct End {
+    Qt::Key key;
+    COLORREF shown;
+  };
+  for (const End end : {End{Qt::Key_Home, RGB(0, 51, 204)}, End{Qt::Key_End, RGB(51, 102, 255)}}) {
+    colours.Answer({RGB(26, 77, 230)});
+    Run([&](DialogEditLights& dialog) {
+      Click(dialog, 32844);
+      Press(dialog, 32769, end.key);
+    });
+    EXPECT_EQ(SunColor().GetCOLORREF(), end.shown);
+  }
+}
+
 TEST_F(EditLightsTest, OKMakesOneRecordOfTheChangesWhoseUndoRestoresThem) {
   const int records = Records();
   const Color sun = SunColor();
