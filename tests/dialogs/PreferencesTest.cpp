@@ -106,6 +106,26 @@ TEST_F(PreferencesTest, TurningUndoOffForNewScenesAsksFirst) {
   EXPECT_TRUE(doc.IsModified());
 }
 
+// Both limits take 0..2147483647; 0 for the active scene turns its undo off after the question.
+TEST_F(PreferencesTest, UndoLimitsAreCheckedAtTheirBounds) {
+  PropertySheetPreferences sheet(kPrefsUndoPage);
+  boxes.Answer({IDOK, IDOK, IDYES});
+  RunThenPress(sheet, [&](QDialog*) {
+    for (const int id : {32800, 32801}) {
+      Type(*sheet.m_undo_page, id, "2147483648");
+      Click(sheet, IDOK);
+      Type(*sheet.m_undo_page, id, "2147483647");
+    }
+    Type(*sheet.m_undo_page, 32801, "0");
+  });
+  ASSERT_EQ(boxes.boxes.size(), 3u);
+  EXPECT_EQ(boxes.boxes[0].text, boxes.boxes[1].text);
+  EXPECT_EQ(boxes.boxes[0].text.find("Please enter an integer"), 0u);
+  EXPECT_EQ(boxes.boxes[2].text, "Are you sure you want to turn off undo and redo?");
+  EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "2147483647");
+  EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 0);
+}
+
 TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitShown) {
   PropertySheetPreferences sheet(kPrefsCopyImagePage);
   PageCopyImagePrefs& page = *sheet.m_copy_image_page;
