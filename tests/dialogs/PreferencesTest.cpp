@@ -126,7 +126,17 @@ TEST_F(PreferencesTest, UndoLimitsAreCheckedAtTheirBounds) {
   EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 0);
 }
 
-TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitShown) {
+TEST_F(PreferencesTest, CopyImageKeepsAStoredDpiUntilOKAndTheWidthIsCheckedInTheUnitShown) {
+  Store(XPref::COPY_IMAGE_DPI, "5000");
+  {
+    PropertySheetPreferences cancelled(kPrefsCopyImagePage);
+    RunThenPress(
+        cancelled, [&](QDialog*) { EXPECT_EQ(TextOf(*cancelled.m_copy_image_page, 32848), "5000"); }, IDCANCEL);
+  }
+  EXPECT_EQ(Stored(XPref::COPY_IMAGE_DPI), "5000");
+  EXPECT_TRUE(boxes.boxes.empty());
+  Store(XPref::COPY_IMAGE_DPI, "75");
+
   PropertySheetPreferences sheet(kPrefsCopyImagePage);
   PageCopyImagePrefs& page = *sheet.m_copy_image_page;
   RunThenPress(sheet, [&](QDialog*) {
