@@ -180,6 +180,22 @@ TEST_F(SceneWindows, TwoWindowsAndAHistoryOfAClosedWindowAndADeletedGroupComeBac
   EXPECT_EQ(groups.GetAt(groups.GetTailPosition())->GetName().str(), "Table");
 }
 
+// The window active in the scene comes back active; with another scene's window active at the save,
+// the scene's first window does.
+TEST_F(SceneWindows, AReopenedSceneActivatesTheWindowItsFileNames) {
+  XDocument* doc = &SceneWithTwoWindows();
+  main->MDIActivate(Views(*doc)[1]->GetParentFrame());
+  doc = Reopen(*doc, Save(*doc));
+  ASSERT_NE(doc, nullptr);
+  ASSERT_EQ(Views(*doc).size(), 2u);
+  EXPECT_EQ(main->MDIGetActive(), Views(*doc)[1]->GetParentFrame());
+  Key(Qt::Key_N);  // another scene
+  ASSERT_NE(&Scene(), doc);
+  doc = Reopen(*doc, Save(*doc));
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(main->MDIGetActive(), Views(*doc)[0]->GetParentFrame());
+}
+
 // Out of sight, a window drops its surfaces at the next update; it makes them again when painted.
 TEST_F(SceneWindows, HiddenMinimisedAndCoveredWindowsGiveUpTheirSurfaces) {
   XDocument& doc = SceneWithTwoWindows();
