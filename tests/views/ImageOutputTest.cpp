@@ -154,7 +154,10 @@ TEST_F(ImageOutput, ExportIsRefusedWhenTheRenderUsesTheDepthCueElseAsksForAFileA
   // A failed export leaves no file and keeps the file it was to replace.
   std::ofstream(folder / "blocked") << "a file, not a folder";
   std::ofstream(folder / "old.bmp") << "old";
+  w.RenderImage(nullptr, TRUE, nullptr, nullptr);
+  IDirectDrawSurface* shown = w.image;
   Export(folder / "blocked/new.bmp");
+  EXPECT_EQ(w.image, shown) << "refused before rendering";
   // A disk that fills up: no file may grow past 1000 bytes while the old one is replaced.
   rlimit previous{};
   getrlimit(RLIMIT_FSIZE, &previous);
