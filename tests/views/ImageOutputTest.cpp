@@ -205,6 +205,15 @@ TEST_F(ImageOutput, CopyPutsTheSupersampledBitmapOnTheClipboardAndResetsResoluti
   EXPECT_EQ(clipboard.data.size(), 3u);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text.find("The Windows Clipboard is busy"), 0u);
+
+  // Without the resolution setting, a window past the largest render is copied smaller, and the
+  // notice blames the window alone.
+  clipboard.heldByOtherProgram = false;
+  XWritePrefString(1150, 1155, "no");
+  w.MoveWindow(0, 0, 2100, 40);
+  w.SendMessage(WM_COMMAND, kCopyImageCommand);
+  ASSERT_GE(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text.find("The active Camera window is larger"), 0u);
 }
 
 TEST(Supersample, RowsAverageByTwoThenOneAndBitmapRowsArePaddedStoredBottomUpAndHalvedOnRequest) {
