@@ -611,6 +611,7 @@ const StringResource kStringResources[] = {
     {40250, "Tavrolin will be slower and look worse on your 256 color display.\n\nClick Help below to fix this.\n\n\nShow this reminder again next time?"},
     {40251, "Tavrolin will be slower and look worse on your 256 color display.\n\nClick Help below to fix this."},
     {40260, "Tavrolin is short of memory and cannot start the NoMemoryDialog program that would tell you more.\n\nSave your work, then close scenes or other programs you do not need.  Tavrolin goes on as soon as enough memory is free."},
+    {40270, "The active Camera window is larger than Tavrolin's limit of 2034x2034 pixels for an image on the clipboard.\n\nThe image will be copied to the clipboard with reduced resolution.  Thus, when pasted, it may appear smaller than expected.\n\nIf you are not satisfied with the image in the clipboard, decrease the window size and try again."},
     {57344, "Tavrolin"},
     {57345, " Ready"},
     {57600, "Create a new scene\nNew"},

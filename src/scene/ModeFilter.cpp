@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -175,6 +176,24 @@ bool IsPalette8(const DDPIXELFORMAT& f) {
   return f.dwFlags == (DDPF_RGB | DDPF_PALETTEINDEXED8) && f.dwRGBBitCount == 8;
 }
 
+void CheckDescription(const DDSURFACEDESC& desc) {
+  constexpr DWORD kNeeded = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
+  XASSERT((desc.dwFlags & kNeeded) == kNeeded, "");
+}
+
+// 3 for the 24-bit RGB formats, 1 for 8-bit palette indices; any other format is fatal.
+unsigned BytesPerPixelOf(const DDPIXELFORMAT& format) {
+  const bool rgb = format.dwFlags == DDPF_RGB && format.dwRGBBitCount == 24;
+  XASSERT_TEXT(rgb || IsPalette8(format), "format", "Unsupported pixel color format");
+  if (rgb) XASSERT_TEXT(IsRgb24(format), "masks", "Unsupported pixel color format");
+  return rgb ? 3 : 1;
+}
+
+// Red and blue count once, green twice; a palette index is its own brightness.
+unsigned Brightness(const unsigned char* p, unsigned bytesPerPixel) {
+  return bytesPerPixel == 3 ? p[0] + 2u * p[1] + p[2] : p[0];
+}
+
 }  // namespace
 
 DDSURFACEDESC GetSurfaceDesc(IUPtr<IDirectDrawSurface> surface) {
@@ -230,19 +249,12 @@ void ModeFilterSurface(IDirectDrawSurface* dest, IDirectDrawSurface* src, unsign
 
   DDSURFACEDESC srcDesc = GetSurfaceDesc(src);
   DDSURFACEDESC destDesc = GetSurfaceDesc(dest);
-  XASSERT((srcDesc.dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) ==
-              (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT),
-          "");
-  XASSERT((destDesc.dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) ==
-              (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT),
-          "");
+  CheckDescription(srcDesc);
+  CheckDescription(destDesc);
   XASSERT_TEXT(!std::memcmp(&srcDesc.ddpfPixelFormat, &destDesc.ddpfPixelFormat, sizeof srcDesc.ddpfPixelFormat),
                "!memcmp( &srcDesc.ddpfPixelFormat, &destDesc.ddpfPixelFormat, sizeof srcDesc.ddpfPixelFormat )",
                "Source and destination do not have same color format");
-  const DDPIXELFORMAT format = srcDesc.ddpfPixelFormat;
-  const bool rgb = format.dwFlags == DDPF_RGB && format.dwRGBBitCount == 24;
-  XASSERT_TEXT(rgb || IsPalette8(format), "format", "Unsupported pixel color format");
-  if (rgb) XASSERT_TEXT(IsRgb24(format), "masks", "Unsupported pixel color format");
+  const unsigned bytesPerPixel = BytesPerPixelOf(srcDesc.ddpfPixelFormat);
 
   // From here on the descriptions are the locks', with their pitches and memory.
   XCHECK_DD(src->Lock(NULL, &srcDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL));
@@ -251,9 +263,37 @@ void ModeFilterSurface(IDirectDrawSurface* dest, IDirectDrawSurface* src, unsign
   const unsigned ideal_filter_diameter = 2 * radius + 1;
   XASSERT(ideal_filter_diameter < 256, "Could overflow histogram WORD");
 
-  ModeFilterPixels(DDFirstRow(destDesc), destDesc.lPitch, DDFirstRow(srcDesc), srcDesc.lPitch, rgb ? 3 : 1, radius,
+  ModeFilterPixels(DDFirstRow(destDesc), destDesc.lPitch, DDFirstRow(srcDesc), srcDesc.lPitch, bytesPerPixel, radius,
                    width, height);
 
   XCHECK_DD(dest->Unlock(destDesc.lpSurface));
   XCHECK_DD(src->Unlock(srcDesc.lpSurface));
+}
+
+void SinkPixels(unsigned char* pixels, std::ptrdiff_t pitch, unsigned bytesPerPixel, int direction, unsigned width,
+                unsigned height) {
+  if (height < 2) return;  // a single row has nowhere to sink to
+  std::srand(1);
+  const auto at = [&](unsigned x, unsigned y) { return pixels + std::ptrdiff_t{y} * pitch + std::ptrdiff_t{x} * bytesPerPixel; };
+  for (std::size_t n = std::size_t{width} * height; n > 0; --n) {
+    const unsigned x = static_cast<unsigned>(std::rand()) % width;
+    for (unsigned y = static_cast<unsigned>(std::rand()) % (height - 1); y + 1 < height; ++y) {
+      unsigned char* here = at(x, y);
+      unsigned char* below = at(x, y + 1);
+      const unsigned moving = Brightness(here, bytesPerPixel), next = Brightness(below, bytesPerPixel);
+      if (direction == 0 ? next < moving : next > moving) break;
+      std::swap_ranges(here, here + bytesPerPixel, below);
+    }
+  }
+}
+
+void SinkSurfacePixels(IDirectDrawSurface* src, IDirectDrawSurface*, int direction, unsigned width, unsigned height) {
+  XASSERT(src, "");
+  XASSERT(width && height, "Nothing to do");
+  DDSURFACEDESC desc = GetSurfaceDesc(src);
+  CheckDescription(desc);
+  const unsigned bytesPerPixel = BytesPerPixelOf(desc.ddpfPixelFormat);
+  XCHECK_DD(src->Lock(NULL, &desc, DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL));
+  SinkPixels(DDFirstRow(desc), desc.lPitch, bytesPerPixel, direction, width, height);
+  XCHECK_DD(src->Unlock(desc.lpSurface));
 }

@@ -132,6 +132,15 @@ TEST_F(Splash, RegistersItsOwnWindowsPromptWhileUp) {
   EXPECT_TRUE(frame.registered.empty());
 }
 
+// The modal About box: Esc ends it as Cancel, any other key as OK.
+TEST_F(Splash, TheModalAboutBoxEndsOnEscAsCancelAndOnOtherKeysAsOK) {
+  for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_A}) {
+    DialogAbout about(0);
+    EXPECT_EQ(RunModal([&] { return static_cast<int>(about.DoModal()); }, [&](QDialog* box) { QTest::keyClick(box, key); }),
+              key == Qt::Key_Escape ? IDCANCEL : IDOK);
+  }
+}
+
 constexpr int kSize = 40;
 
 // The button face is drawn in the application's style.

@@ -183,6 +183,24 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
   EXPECT_EQ(Load(folder.Path() + "\\DOTS.JPG", 0, 0, 3, nullptr), D3DRM_OK);
 }
 
+// Columns of two rows: the top pixel sinks past a pixel that is not darker (direction 0) or not
+// brighter (direction 1). Green counts twice in a pixel's brightness.
+TEST(SinkPixels, PixelsSinkByBrightnessAndASingleRowStays) {
+  std::vector<unsigned char> column{10, 200};
+  SinkPixels(column.data(), 1, 1, 0, 1, 2);
+  EXPECT_EQ(column, (std::vector<unsigned char>{200, 10}));
+  SinkPixels(column.data(), 1, 1, 1, 1, 2);
+  EXPECT_EQ(column, (std::vector<unsigned char>{10, 200}));
+
+  std::vector<unsigned char> rgb{150, 0, 0, 0, 100, 0};  // 150 above 200
+  SinkPixels(rgb.data(), 3, 3, 0, 1, 2);
+  EXPECT_EQ(rgb, (std::vector<unsigned char>{0, 100, 0, 150, 0, 0}));
+
+  std::vector<unsigned char> row{1, 2, 3};
+  SinkPixels(row.data(), 3, 1, 0, 3, 1);
+  EXPECT_EQ(row, (std::vector<unsigned char>{1, 2, 3}));
+}
+
 TEST(ModeFilter, EachPixelTakesTheValueFirstToReachTheHighestCountAndRgbPixelsTheirBinCentres) {
   // Rows stored bottom-up, read through a negative pitch.
   const std::vector<unsigned char> bottomUp{4, 4, 4, 2, 5, 3, 1, 2, 5, 5, 1, 3, 2, 2, 5};

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
@@ -342,12 +343,16 @@ class PlainFrame : public CFrameWnd {
 };
 IMPLEMENT_DYNCREATE(PlainFrame, CFrameWnd)
 
+bool Waiting() { return QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor; }
+
 int framesMade = 0;
+bool readWaited = false;
 // A document whose reading makes a window and then fails.
 class WindowThenFailDocument : public CDocument {
   DECLARE_DYNCREATE(WindowThenFailDocument)
  public:
   BOOL OnOpenDocument(const char*) override {
+    readWaited = Waiting();
     framesMade += GetDocTemplate()->CreateNewFrame(this, nullptr) != nullptr;
     return FALSE;
   }
@@ -390,9 +395,20 @@ TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneLeavesNoWi
   EXPECT_EQ(windowed->OpenDocumentFile(FileOf("Any.tvr", "bytes").c_str()), nullptr);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(framesMade, 1);
+  EXPECT_TRUE(readWaited);
   EXPECT_EQ(viewsGone, 1);
   EXPECT_EQ(windowed->GetFirstDocPosition(), nullptr);
 }
+
+struct WaitNotingView : CView {
+  void OnDraw(CDC*) override {}
+  void OnUpdate(CView*, LPARAM, CObject*) override {
+    ++updates;
+    waited += Waiting();
+  }
+  int updates = 0;
+  int waited = 0;
+};
 
 TEST_F(Running, TheSwitchesReachEverySceneOnlyWhenTheyChangeAndThePreferencePagesTheActiveOne) {
   XDocument* first = NewScene();
@@ -423,6 +439,15 @@ TEST_F(Running, TheSwitchesReachEverySceneOnlyWhenTheyChangeAndThePreferencePage
   // The Preferences pages reach the scene of the active camera window.
   ASSERT_NE(GetDialogServices(), nullptr);
   EXPECT_EQ(GetDialogServices()->GetActiveDocument(), second);
+
+  // Views of every scene are brought up to date under the wait cursor.
+  WaitNotingView view;
+  first->AddView(&view);
+  app.UpdateAllDocumentViews();
+  app.RegenerateAllViews();
+  EXPECT_EQ(view.updates, 2);
+  EXPECT_EQ(view.waited, 2);
+  first->RemoveView(&view);
 }
 
 }  // namespace

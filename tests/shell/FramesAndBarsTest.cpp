@@ -14,6 +14,8 @@
 #include <QToolBar>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -32,8 +34,10 @@
 #include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
+#include "platform/win/MessageBox.h"
 #include "support/PlatformFakes.h"
 #include "support/RecordingDesktop.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -50,6 +54,7 @@ BEGIN_MESSAGE_MAP(RecordingMainFrame, XMainFrame)
   ON_COMMAND_RANGE(2103, 2105, OnSettings)
   ON_COMMAND_RANGE(10001, 10001, OnSettings)
   ON_COMMAND_RANGE(33137, 33137, OnSettings)
+  ON_COMMAND_RANGE(33110, 33110, OnSettings)  // Adjust Lens Zoom itself
 END_MESSAGE_MAP()
 
 struct MainFrameFixture : ::testing::Test {
@@ -185,10 +190,18 @@ TEST_F(MainFrameFixture, SettingsClicksPostTheirCommandsOrOpenPreferencesAtTheir
   XToolBar& beginner = frame->GetBeginnerToolBar();
   QTest::mouseClick(Button(beginner, 33128), Qt::RightButton);  // Size Object
   QTest::mouseClick(Button(beginner, 57643), Qt::RightButton);  // Undo: no settings
-  QTest::mouseDClick(Button(beginner, 33110), Qt::LeftButton);  // Adjust Lens Zoom
+  QTest::mouseClick(Button(beginner, 33110), Qt::LeftButton);  // Adjust Lens Zoom: its settings only
+  QTest::mouseDClick(Button(beginner, 33110), Qt::LeftButton);
   QApplication::processEvents();
   EXPECT_EQ(frame->posted, (std::vector<UINT>{33137, 2104}));
   EXPECT_FALSE(beginner.IsFloating());
+  frame->posted.clear();
+  // A single click runs the tool once the double-click time has passed.
+  info->doubleClickTime = 50;
+  QTest::mouseClick(Button(beginner, 33110), Qt::LeftButton);
+  EXPECT_TRUE(frame->posted.empty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->posted.empty(); }));
+  EXPECT_EQ(frame->posted, std::vector<UINT>{33110});
   frame->posted.clear();
 
   // The command that opens Preferences is posted: the sheet is looked for until it is up.
@@ -343,6 +356,36 @@ TEST(ObjectThumbnail, OtherFilesAreSkippedShortOrNot24BitOnesDamagedAndTheBottom
   EXPECT_EQ(thumbnail.rgb[0], 255);  // the red top-left pixel, rows top down and red first
   EXPECT_EQ(thumbnail.rgb[2], 0);
   EXPECT_FALSE(thumbnail.transparent[48 * 20]);
+}
+
+// Notes each box's icon and whether the wait cursor showed as it came up.
+struct CursorNotingBoxes final : MessageBoxBackend {
+  CursorNotingBoxes() : previous(SetMessageBoxBackend(this)) {}
+  ~CursorNotingBoxes() override { SetMessageBoxBackend(previous); }
+  int Show(HWND, const char*, const char*, UINT style) override {
+    const QCursor* cursor = QApplication::overrideCursor();
+    icons.push_back(style & MB_ICONMASK);
+    waiting.push_back(cursor && cursor->shape() == Qt::WaitCursor);
+    return IDOK;
+  }
+  MessageBoxBackend* previous;
+  std::vector<UINT> icons;
+  std::vector<bool> waiting;
+};
+
+TEST_F(MainFrameFixture, ListingTheObjectsFolderWaitsAndADamagedFileIsAnError) {
+  TemporaryFolder program;
+  std::filesystem::create_directories(program / "bin");
+  std::filesystem::create_directories(program / "Objects");
+  for (const auto& [name, bytes] : {std::pair{"Seat.ulm", ObjectFile()}, std::pair{"Broken.ulm", ObjectFile(8)}})
+    std::ofstream(program / "Objects/" + name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  winApp.programPath = (program / "bin/tavrolin").c_str();
+  CursorNotingBoxes boxes;
+  Open();
+  EXPECT_EQ(boxes.icons, std::vector<UINT>{MB_ICONHAND});
+  EXPECT_EQ(boxes.waiting, std::vector<bool>{true});
+  EXPECT_EQ(frame->GetObjects3DView()->GetListCtrl().GetItemCount(), 1);
 }
 
 TEST(ObjectThumbnail, LabelsSortWithoutRegardToCase) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "core/Globals.h"
@@ -177,6 +178,49 @@ TEST_F(SceneWindows, TwoWindowsAndAHistoryOfAClosedWindowAndADeletedGroupComeBac
   Key(Qt::Key_Z);
   const XList<Ptr<GroupSO>>& groups = read->GetScene()->GetGroups();
   EXPECT_EQ(groups.GetAt(groups.GetTailPosition())->GetName().str(), "Table");
+}
+
+// The window active in the scene comes back active; with another scene's window active at the save,
+// the scene's first window does.
+TEST_F(SceneWindows, AReopenedSceneActivatesTheWindowItsFileNames) {
+  XDocument* doc = &SceneWithTwoWindows();
+  main->MDIActivate(Views(*doc)[1]->GetParentFrame());
+  doc = Reopen(*doc, Save(*doc));
+  ASSERT_NE(doc, nullptr);
+  ASSERT_EQ(Views(*doc).size(), 2u);
+  EXPECT_EQ(main->MDIGetActive(), Views(*doc)[1]->GetParentFrame());
+  Key(Qt::Key_N);  // another scene
+  ASSERT_NE(&Scene(), doc);
+  doc = Reopen(*doc, Save(*doc));
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(main->MDIGetActive(), Views(*doc)[0]->GetParentFrame());
+}
+
+// Out of sight, a window drops its surfaces at the next update; it makes them again when painted.
+TEST_F(SceneWindows, HiddenMinimisedAndCoveredWindowsGiveUpTheirSurfaces) {
+  XDocument& doc = SceneWithTwoWindows();
+  X3DView* first = Views(doc)[0];
+  X3DView* second = Views(doc)[1];
+  CFrameWnd* cover = second->GetParentFrame();
+  first->GetParentFrame()->MoveWindow(0, 0, 300, 200);
+  cover->MoveWindow(310, 0, 300, 200);
+  const auto dropsAfter = [&](X3DView* view, const std::function<void()>& change) {
+    view->RenderImage(nullptr, TRUE, nullptr, nullptr);
+    EXPECT_TRUE(view->image);
+    change();
+    QApplication::processEvents();
+    doc.UpdateAllViews(nullptr);
+    return !view->image;
+  };
+  EXPECT_FALSE(dropsAfter(first, [] {}));
+  EXPECT_TRUE(dropsAfter(first, [&] {
+    cover->MoveWindow(-10, -10, 400, 300);
+    main->MDIActivate(cover);
+  }));
+  EXPECT_FALSE(dropsAfter(second, [] {}));
+  EXPECT_TRUE(dropsAfter(second, [&] { cover->ShowWindow(SW_MINIMIZE); }));
+  cover->ShowWindow(SW_RESTORE);
+  EXPECT_TRUE(dropsAfter(second, [&] { cover->ShowWindow(SW_HIDE); }));
 }
 
 TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraWindowClosesTheScene) {
