@@ -73,10 +73,12 @@ struct FlatShader {
   Rgb colour;
 };
 
+// Stepped colours stay between the span's two ends, inside 0..255 (Spans.h): no clamping.
 struct GouraudShader {
   GouraudShader(const SpanContext&, const Span& s)
       : r(s.colour[0]), g(s.colour[1]), b(s.colour[2]), dr(s.dColour[0]), dg(s.dColour[1]), db(s.dColour[2]) {}
-  Rgb Colour() const { return {Saturate(r), Saturate(g), Saturate(b)}; }
+  Rgb Colour() const { return {Whole(r), Whole(g), Whole(b)}; }
+  static std::uint32_t Whole(std::int32_t fixed) { return static_cast<std::uint32_t>(fixed) >> 16; }
   void Step() {
     r += dr;
     g += dg;
@@ -131,7 +133,8 @@ void WriteSpan(const SpanContext& context, const Span& span) {
   std::uint16_t* depth = target.DepthRow(span.y) + span.x;
   Shader shader(context, span);
   std::int64_t z = span.z;
-  for (int i = 0; i < span.count; ++i, z += span.dz, pixel += Layout::kBytes, shader.Step()) {
+  const std::int64_t dz = span.dz;  // locals: the byte stores below could alias the span
+  for (int i = 0, count = span.count; i < count; ++i, z += dz, pixel += Layout::kBytes, shader.Step()) {
     const auto value = static_cast<std::uint64_t>(z >> 16);
     if (value > depth[i]) continue;
     depth[i] = static_cast<std::uint16_t>(value);
