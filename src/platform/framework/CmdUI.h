@@ -22,8 +22,9 @@ class CCmdUI {
   virtual void SetText(const char* text);
   void ContinueRouting() { m_bContinueRouting = TRUE; }
 
-  // Offers the update request to `target`. When no update handler runs and `disableIfNoHandler`
-  // is set, the item is disabled unless a command handler exists. TRUE when a handler ran.
+  // Offers the update request to `target`. When no update handler enables or disables the item and
+  // `disableIfNoHandler` is set, the item is enabled exactly when a command handler exists. TRUE
+  // when an update handler ran.
   BOOL DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler);
 
   UINT m_nID = 0;
