@@ -2,11 +2,43 @@
 // them: menus opened, buttons clicked, keys typed.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QDialog>
+#include <QTimer>
+#include <functional>
+#include <string>
+
+#include "platform/framework/MessageLoop.h"
+#include "support/RecordingDesktop.h"
 #include "views/SceneWindowsFixture.h"
 
 namespace {
 
 using views_test::SceneWindows;
+
+// Runs `user` (which opens a modal dialog) while `act` waits for the dialog and then closes it.
+void WithModalDialog(const std::function<void()>& user, const std::function<void(QDialog*)>& act) {
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!window || !window->isVisible()) return;
+    poll.stop();
+    act(window);
+  });
+  poll.start(20);
+  user();
+  QApplication::processEvents();
+}
+
+// The title of the modal dialog that `user` opens, closed again by Escape; "(none)" when none opens.
+std::string DialogOpenedBy(const std::function<void()>& user) {
+  std::string title = "(none)";
+  WithModalDialog(user, [&](QDialog* window) {
+    title = window->windowTitle().toStdString();
+    QTest::keyClick(window, Qt::Key_Escape);
+  });
+  return title;
+}
 
 TEST_F(SceneWindows, TheInteractiveModesComeAliveInMenuAndToolbarOnceThereIsAScene) {
   // Opened with no scene, the Interactive menu and the toolbar grey the modes.
@@ -30,6 +62,56 @@ TEST_F(SceneWindows, TheInteractiveModesComeAliveInMenuAndToolbarOnceThereIsASce
   EXPECT_EQ(app.GetInteractiveMode(), 3);
   app.OnIdle(0);
   EXPECT_TRUE(main->GetBeginnerToolBar().Action(main->GetBeginnerToolBar().CommandToIndex(33065))->isChecked());
+}
+
+TEST_F(SceneWindows, TheKeysTheMenusShowRunTheirCommandsAndHelpReachesAbout) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  Key(Qt::Key_0);
+  EXPECT_EQ(app.GetInteractiveMode(), 0);  // Size Object
+  Key(Qt::Key_Equal);  // Ctrl and the plus key
+  Key(Qt::Key_Equal);
+  EXPECT_EQ(camera.GetZoomNumerator().cy, 3);
+  Key(Qt::Key_Minus);
+  EXPECT_EQ(camera.GetZoomNumerator().cy, 2);
+  QAction* zoom = Item(OpenMenu("&Window"), "&Zoom");
+  ASSERT_NE(zoom, nullptr);
+  zoom->menu()->actions().at(4)->trigger();  // 500%
+  QApplication::processEvents();
+  EXPECT_EQ(camera.GetZoomNumerator().cy, 5);
+  EXPECT_EQ(DialogOpenedBy([&] { Key(Qt::Key_H); }), "Edit History");
+  EXPECT_EQ(DialogOpenedBy([&] { Key(Qt::Key_L); }), "Edit Lights");
+  // The About box, for a user who missed the splash.
+  QAction* about = Item(OpenMenu("&Help"), "&About");
+  ASSERT_NE(about, nullptr);
+  EXPECT_NE(DialogOpenedBy([&] {
+              about->trigger();
+              QApplication::processEvents();
+            }),
+            "(none)");
+}
+
+TEST_F(SceneWindows, ShiftF1BeginsContextHelpAndTheNextClickShowsTheHelpOfWhatItHits) {
+  RecordingDesktop desktop;
+  Key(Qt::Key_N);
+  Key(Qt::Key_F1, Qt::ShiftModifier);
+  EXPECT_TRUE(InContextHelpMode());
+  Key(Qt::Key_Escape, {});
+  EXPECT_FALSE(InContextHelpMode());
+  // In a dialog, a click on a button shows the button's topic instead of pressing it.
+  Key(Qt::Key_Equal);  // a zoom, so that the history has a line
+  bool helpMode = false, stillOpen = false;
+  WithModalDialog([&] { Key(Qt::Key_H); }, [&](QDialog* window) {
+    QTest::keyClick(window, Qt::Key_F1, Qt::ShiftModifier);
+    helpMode = InContextHelpMode();
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+      if (button->text() == "Close") QTest::mouseClick(button, Qt::LeftButton);
+    stillOpen = window->isVisible();
+    QTest::keyClick(window, Qt::Key_Escape);
+  });
+  EXPECT_TRUE(helpMode);
+  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(desktop.Opened(0x10000 + 32808));
 }
 
 }  // namespace

@@ -190,6 +190,13 @@ void BeginContextHelpMode() {
 
 bool InContextHelpMode() { return contextHelpMode; }
 
+BOOL TranslateContextHelpKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1 || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0)
+    return FALSE;
+  BeginContextHelpMode();
+  return TRUE;
+}
+
 bool TakeInputSeen() {
   const bool seen = inputSeen;
   inputSeen = false;
