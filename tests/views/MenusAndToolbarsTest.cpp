@@ -23,6 +23,7 @@ void WithModalDialog(const std::function<void()>& user, const std::function<void
     auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     if (!window || !window->isVisible()) return;
     poll.stop();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));  // laid out and placed
     act(window);
   });
   poll.start(20);

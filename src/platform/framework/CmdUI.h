@@ -14,6 +14,7 @@ class CCmdUI {
   CCmdUI(const CCmdUI&) = delete;
   CCmdUI& operator=(const CCmdUI&) = delete;
 
+  // An override sets m_bEnableChanged, as this one does.
   virtual void Enable(BOOL on = TRUE);
   // 0 clears the check mark, 1 sets it (2, the indeterminate state, shows as set).
   virtual void SetCheck(int check = 1);
