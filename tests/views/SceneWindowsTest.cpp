@@ -238,4 +238,37 @@ TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {
   }
 }
 
+TEST_F(SceneWindows, TheFrontTopAndLeftViewsOfAReopenedSceneShowWhatTheyShowedBeforeTheSave) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  for (const char* name : {"Cube", "Car", "Dog", "Snowman", "Tree"})
+    camera.ImportFile((std::string(TAVROLIN_BINARY_DIR "/Objects/") + name + ".ulm").c_str());
+  // Some moved aside and raised.
+  const XList<Ptr<GroupSO>>& groups = Scene().GetScene()->GetGroups();
+  double offset = -3.0;
+  for (POSITION pos = groups.GetHeadPosition(); pos; offset += 1.5) {
+    GroupSO& group = *groups.GetNext(pos);
+    Transform moved = group.GetTransform();
+    moved.t[0] += offset;
+    moved.t[1] += offset > 0 ? 2.0 : 0.0;
+    group.SetTransform(moved);
+  }
+  Scene().OnSceneExtentChanged(TRUE);
+  Key(Qt::Key_R);
+  const auto pictures = [&](XDocument& doc) {
+    std::vector<std::vector<BYTE>> shown;
+    for (X3DView* view : Views(doc))
+      if (view->settings.windowKind != 0) shown.push_back(view->RenderBitmapFile(240, 160, false));
+    return shown;
+  };
+  const std::vector<std::vector<BYTE>> before = pictures(Scene());
+  ASSERT_EQ(before.size(), 3u);
+  for (const std::vector<BYTE>& picture : before) EXPECT_GT(DarkPixels(picture), 20);
+  Key(Qt::Key_R);  // closed again before the save
+  XDocument* read = Reopen(Scene(), Save(Scene()));
+  ASSERT_NE(read, nullptr);
+  Key(Qt::Key_R);
+  EXPECT_TRUE(pictures(*read) == before);
+}
+
 }  // namespace
