@@ -6,6 +6,8 @@
   x11-window.py screenshot OUT.png  saves the whole screen
   x11-window.py region X Y W H      prints a digest of the screen's pixels in the rectangle
   x11-window.py geometry TITLE      prints x y width height of the first window whose name holds TITLE
+  x11-window.py maximise WINDOW_ID  asks the window manager to maximise the window
+  x11-window.py pixel X Y           prints the screen's colour at (X, Y) as rrggbb
 """
 import ctypes
 import hashlib
@@ -74,6 +76,22 @@ def close(display, window):
     x11.XFlush(display)
 
 
+def maximise(display, window):
+    event = ClientMessage(type=33, send_event=1, display=display, window=window,
+                          message_type=x11.XInternAtom(display, b"_NET_WM_STATE", 0), format=32)
+    event.data[0] = 1  # add
+    event.data[1] = x11.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_VERT", 0)
+    event.data[2] = x11.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_HORZ", 0)
+    # SubstructureRedirectMask | SubstructureNotifyMask: the window manager hears it.
+    x11.XSendEvent(display, x11.XDefaultRootWindow(display), 0, (1 << 20) | (1 << 19), ctypes.byref(event))
+    x11.XFlush(display)
+
+
+def pixel(display, x, y):
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, 1, 1, 0xFFFFFFFF, 2)
+    print("%06x" % (x11.XGetPixel(image, 0, 0) & 0xFFFFFF))
+
+
 def screenshot(display, path):
     width, height = x11.XDisplayWidth(display, 0), x11.XDisplayHeight(display, 0)
     image = x11.XGetImage(display, x11.XDefaultRootWindow(display), 0, 0, width, height, 0xFFFFFFFF, 2)
@@ -122,6 +140,10 @@ def main():
         print(window)
     elif command == "close":
         close(display, int(argument))
+    elif command == "maximise":
+        maximise(display, int(argument))
+    elif command == "pixel":
+        pixel(display, int(argument), int(sys.argv[3]))
     elif command == "screenshot":
         screenshot(display, argument)
     elif command == "region":

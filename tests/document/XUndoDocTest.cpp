@@ -197,7 +197,10 @@ TEST(HistoryListTest, PagesPlaceTheCurrentSceneLineAndItemsMapToThePageRecords) 
 // The text that the update handler of command `id` gives its menu item, "(off) " first when disabled.
 std::string MenuItem(CCmdTarget& target, UINT id) {
   struct Item : CCmdUI {
-    void Enable(BOOL on) override { enabled = on; }
+    void Enable(BOOL on) override {
+      enabled = on;
+      m_bEnableChanged = TRUE;
+    }
     void SetText(const char* t) override { text = t; }
     BOOL enabled = TRUE;
     std::string text;

@@ -14,6 +14,7 @@
 #include "platform/framework/Controls.h"
 #include "platform/framework/DialogWidgets.h"
 #include "platform/framework/Exceptions.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -293,3 +294,5 @@ void CDialog::PostNcDestroy() {
   window_ = nullptr;
   plainWrappers_.clear();
 }
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) { return TranslateContextHelpKey(*msg); }

@@ -47,6 +47,9 @@ class CDialog : public CWnd {
   // While it runs, the controls' WM_COMMAND notifications are ignored.
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
+  // Shift+F1 begins context help (MessageLoop.h).
+  BOOL PreTranslateMessage(MSG* msg) override;
+
   void NextDlgCtrl();
   void PrevDlgCtrl();
   // Focuses a control; an edit's text is selected.

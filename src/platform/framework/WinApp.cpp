@@ -14,6 +14,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/framework/DesktopDisplay.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/framework/QtBackends.h"
 #include "platform/framework/RecentFileList.h"
@@ -275,7 +276,9 @@ int AfxWinMain(int argc, char** argv) {
     AfxInstallQtBackends();
   }
   QApplication::setQuitOnLastWindowClosed(false);
-  // What the program blits to the DirectDraw primary surface shows in its windows.
+  // What the program blits to the DirectDraw primary surface shows in its windows, a surface the
+  // size of the desktop.
+  DesktopDisplay display;
   PrimarySurfacePresenter presenter;
   CWinApp* app = AfxGetApp();
   if (!app) return 1;

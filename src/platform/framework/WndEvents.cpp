@@ -113,7 +113,7 @@ bool WndEventBridge::Translate(QEvent* event) {
     case QEvent::KeyRelease: {
       auto* key = static_cast<QKeyEvent*>(event);
       if (IsDialogKey(widget_, *key)) return false;  // the dialog's own handling takes it
-      const UINT vk = VirtualKeyFromQt(key->key(), key->modifiers() & Qt::KeypadModifier);
+      const UINT vk = VirtualKeyOfEvent(*key);
       const bool press = event->type() == QEvent::KeyPress;
       const bool alt = key->modifiers() & Qt::AltModifier;
       // lParam: repeat count 1; bit 29 with Alt held, bit 30 for a repeat, bit 31 on release.

@@ -207,6 +207,31 @@ TEST_F(WindowFixture, TheMainWindowHearsEachChangeBetweenFrontAndBackgroundOnce)
   app.m_pMainWnd = nullptr;
 }
 
+// Keys as the desktop reports them: the scan code names the physical key.
+void SendKey(CWnd& window, QEvent::Type type, int key, Qt::KeyboardModifiers held, quint32 scanCode) {
+  QKeyEvent event(type, key, held, scanCode, 0, 0);
+  QApplication::sendEvent(window.GetWidget(), &event);
+}
+
+TEST_F(WindowFixture, DigitKeysCountByTheirPlaceAndHeldKeysAreForgottenWhenTheProgramGoesToTheBack) {
+  // AZERTY's top-row 1 gives '&' unshifted: it is the digit 1 all the same.
+  SendKey(child, QEvent::KeyPress, Qt::Key_Ampersand, Qt::ControlModifier, 10);
+  EXPECT_LT(GetKeyState('1'), 0);
+  EXPECT_EQ(log, std::vector<std::string>{"key 49"});
+  SendKey(child, QEvent::KeyRelease, Qt::Key_Ampersand, Qt::ControlModifier, 10);
+  EXPECT_GE(GetKeyState('1'), 0);
+  // A 5 released with Shift down comes as '%': the 5 is up again.
+  SendKey(child, QEvent::KeyPress, Qt::Key_5, {}, 14);
+  SendKey(child, QEvent::KeyRelease, Qt::Key_Percent, Qt::ShiftModifier, 14);
+  EXPECT_GE(GetKeyState('5'), 0);
+  // Releases made while another program has the keyboard never arrive.
+  SendKey(child, QEvent::KeyPress, Qt::Key_7, Qt::ControlModifier, 16);
+  QApplicationStateChangeEvent away(Qt::ApplicationInactive);
+  QCoreApplication::sendEvent(QCoreApplication::instance(), &away);
+  EXPECT_GE(GetKeyState('7'), 0);
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+}
+
 TEST_F(WindowFixture, TimersTickIntoTheirWindowAndThreadTimersCallTheirProcedure) {
   ASSERT_EQ(child.SetTimer(5, 10), 5u);
   static int threadTicks = 0;
