@@ -411,7 +411,8 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "Save changes to notes.tvr?");
-  EXPECT_EQ(boxes.boxes[0].style & MB_TYPEMASK, MB_YESNOCANCEL);
+  EXPECT_EQ(boxes.boxes[0].caption, "Notes");  // the application's title, a question's icon
+  EXPECT_EQ(boxes.boxes[0].style & (MB_TYPEMASK | MB_ICONMASK), MB_YESNOCANCEL | MB_ICONQUESTION);
   EXPECT_EQ(DocumentCount(), 2);
   boxes.Answer({IDNO});
   frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
@@ -435,7 +436,8 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   app.AddToRecentFileList((folder / "gone.tvr").c_str());
   boxes.Answer({IDOK});
   other->ExecuteUserCommand(ID_FILE_MRU_FILE1, 0);
-  EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.");
+  EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.\n\n" + folder / "gone.tvr");
+  EXPECT_EQ(boxes.boxes.back().caption, "Notes");
   EXPECT_EQ(app.GetRecentFileList()->GetCount(), 1);
 }
 
@@ -500,7 +502,7 @@ TEST_F(DocumentsFixture, ASaveThatFailsHalfWayKeepsThePreviousFile) {
   EXPECT_EQ(ReadAll(path), before);
   EXPECT_TRUE(document->IsModified());
   ASSERT_FALSE(boxes.boxes.empty());
-  EXPECT_EQ(boxes.boxes.back().text, "Failed to save document.");
+  EXPECT_EQ(boxes.boxes.back().text, "Failed to save document.\n\n" + path);
   // Nothing but the saved file is left in the folder.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
