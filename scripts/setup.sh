@@ -10,7 +10,7 @@ packages=(
   zlib1g-dev
   libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xclip xdotool
+  xvfb xauth xclip xdotool openbox
   ccache
   clang libclang-rt-14-dev
 )
