@@ -2,6 +2,7 @@
 """Small X11 actions for the start-up test and screenshots, through libX11 alone.
 
   x11-window.py find TITLE          prints the id of the first top-level window whose name holds TITLE
+  x11-window.py mapped TITLE        the same, for a window that is mapped and viewable on the screen
   x11-window.py close WINDOW_ID     asks the window to close, as its title bar's close button does
   x11-window.py screenshot OUT.png  saves the whole screen
   x11-window.py region X Y W H      prints a digest of the screen's pixels in the rectangle
@@ -60,10 +61,32 @@ def windows(display, parent):
         yield from windows(display, children[i])
 
 
-def find(display, title):
+class WindowAttributes(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("border_width", ctypes.c_int), ("depth", ctypes.c_int), ("visual", ctypes.c_void_p),
+                ("root", ctypes.c_ulong), ("class_", ctypes.c_int), ("bit_gravity", ctypes.c_int),
+                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
+                ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int), ("all_event_masks", ctypes.c_long),
+                ("your_event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+                ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
+
+
+x11.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(WindowAttributes)]
+IS_VIEWABLE = 2
+
+
+def viewable(display, window):
+    attributes = WindowAttributes()
+    return x11.XGetWindowAttributes(display, window, ctypes.byref(attributes)) and \
+        attributes.map_state == IS_VIEWABLE
+
+
+def find(display, title, mapped=False):
     for window in windows(display, x11.XDefaultRootWindow(display)):
         name = ctypes.c_char_p()
-        if x11.XFetchName(display, window, ctypes.byref(name)) and name.value and title in name.value.decode():
+        if x11.XFetchName(display, window, ctypes.byref(name)) and name.value and title in name.value.decode() \
+                and (not mapped or viewable(display, window)):
             return window
     return None
 
@@ -133,8 +156,8 @@ def main():
     if not display:
         sys.exit("no X display")
     command, argument = sys.argv[1], sys.argv[2]
-    if command == "find":
-        window = find(display, argument)
+    if command in ("find", "mapped"):
+        window = find(display, argument, mapped=command == "mapped")
         if window is None:
             sys.exit(1)
         print(window)

@@ -93,7 +93,7 @@ CDocument* XMultiDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeVi
   if (!document) {
     CString text;
     text.LoadString(AFX_IDP_FAILED_TO_CREATE_DOC);
-    MessageBox(nullptr, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(text);
     return nullptr;
   }
   if (!pathName) return OpenNewDocument(document, nullptr, makeVisible);

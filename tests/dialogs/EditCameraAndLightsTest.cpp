@@ -1,5 +1,6 @@
 // The Edit Camera sheet and the Edit Lights dialog: one record of what OK changed, and their rules;
 // the sun's time of day read and written.
+#include <QLineEdit>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -54,6 +55,31 @@ TEST_F(EditCameraTest, OKMakesOneRecordOfWhatChangedAndNoneForValuesThatOnlyPass
   doc.OnEditUndo();
   EXPECT_EQ(Camera().background, before.background);
   EXPECT_EQ(Camera().focal, before.focal);
+}
+
+// Numbers read from their first digit and in their shortest form; a focal length below 1 mm is
+// typed as the user types it, and a field left holding a refused value is checked then.
+TEST_F(EditCameraTest, NumbersShowFromTheirStartAndAValueBelowOneIsCheckedWhenTheFieldIsLeft) {
+  Camera().focal = 0.05;
+  Camera().focus = 12.3411360129605;
+  Camera().fstop = static_cast<double>(0.9f);
+  Run(kEditCameraFocusPage, [&](PropertySheetEditCamera& sheet, QDialog* window) {
+    EXPECT_EQ(TextOf(*sheet.focus, 32832), "0.9");
+    EXPECT_EQ(TextOf(*sheet.focus, 32833), "12.3411360129605");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(Control(*sheet.focus, 32833))->cursorPosition(), 0);
+    ClickTab(window, kEditCameraLensPage);
+    PageEditCameraLens& lens = *sheet.lens;
+    Type(lens, 32829, "0");
+    QTest::keyClick(Control(lens, 32829), Qt::Key_Tab, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Please enter a number between 1e-05 and 10000.");
+    EXPECT_TRUE(Control(lens, 32829)->hasFocus());
+    Type(lens, 32829, "0.5");
+  });
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(Camera().focal, 0.0005);
+  EXPECT_EQ(Camera().fstop, static_cast<double>(0.9f));
 }
 
 TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {

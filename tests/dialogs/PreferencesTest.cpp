@@ -210,7 +210,7 @@ TEST_F(PreferencesTest, InteractiveKeepsRadiusTenthsAsksForQualityOnlyWhenChange
   runInteractive([](PageInteractivePrefs& page) { EXPECT_EQ(SliderPos(page, 32795), 7); });
   EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "0.7");
   // F1 opens the help of the control under the cursor, else of the page.
-  RecordingDesktop help;
+  RecordingHelp help;
   Store(XPref::ABOUT_CYL_RADIUS, "12");
   runInteractive(
       [](PageInteractivePrefs& page) {
@@ -221,7 +221,7 @@ TEST_F(PreferencesTest, InteractiveKeepsRadiusTenthsAsksForQualityOnlyWhenChange
       },
       IDCANCEL);
   EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "2.0");
-  EXPECT_EQ(help.urls.size(), 2u);
+  EXPECT_EQ(help.pages.size(), 2u);
   EXPECT_TRUE(help.Opened(32797 + 0x10000) && help.Opened(10203 + 0x10000));
 
   const char* const kQuestion =

@@ -260,6 +260,55 @@ TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups);
 }
 
+// A model whose parts use the textures `names`, each as written inside it.
+void WriteTexturedModel(const std::string& path, std::initializer_list<const char*> names) {
+  std::string materials;
+  for (const char* name : names)
+    materials += std::string("Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"") + name + "\"; } }\n";
+  const int n = static_cast<int>(names.size());
+  std::string faces, uses;
+  for (int i = 0; i < n; ++i) {
+    faces += "3;0,1,2;" + std::string(i + 1 < n ? "," : ";");
+    uses += std::to_string(i) + (i + 1 < n ? "," : ";");
+  }
+  std::ofstream(path) << "xof 0302txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; " << n << "; " << faces
+                      << "\nMeshTextureCoords { 3; 0;0;, 1;0;, 0;1;; }\nMeshMaterialList { " << n << "; " << n << "; "
+                      << uses << ";\n" << materials << "} }\n";
+}
+
+// One box per problem texture, whatever libjpeg says about it; a Windows path is looked for beside
+// the model, and a Cancel while it is asked for cancels the import.
+TEST_F(SceneWindows, ImportTellsOnceAboutEachBadTextureAndACancelledSearchImportsNothing) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  ScriptedFileDialogs dialogs;
+  std::ifstream photo(TAVROLIN_BINARY_DIR "/Objects/Bark.jpg", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(photo), {}};
+  std::ofstream(folder / "cut.jpg", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  std::ofstream(folder / "text.jpg") << "neither a bitmap nor a JPEG picture";
+  const std::string model = folder / "model.x";
+  WriteTexturedModel(model, {"C:\\\\Art\\\\cut.jpg", "text.jpg", "text.jpg"});
+  const int groups = Scene().GetScene()->GetGroups().GetCount();
+  camera.ImportFile(model.c_str());
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_NE(boxes.boxes[0].text.find("Texture file not loaded.\n"), std::string::npos);
+  EXPECT_NE(boxes.boxes[0].text.find(folder / "cut.jpg"), std::string::npos);
+  EXPECT_NE(boxes.boxes[1].text.find(folder / "text.jpg"), std::string::npos);
+  EXPECT_TRUE(dialogs.requests.empty());
+  EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+
+  boxes.boxes.clear();
+  WriteTexturedModel(model, {"C:\\\\Art\\\\gone.jpg", "text.jpg"});
+  boxes.Answer({IDYES});  // cancel the operation
+  camera.ImportFile(model.c_str());
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_EQ(dialogs.requests[0].title, "Where is the file gone.jpg?");
+  EXPECT_EQ(dialogs.requests[0].initialFolder, folder.Path());
+  ASSERT_EQ(boxes.boxes.size(), 2u);  // are you sure, and the operation is cancelled
+  EXPECT_NE(boxes.boxes[1].text.find("\n\n" + (folder / "gone.jpg") + "\n\n"), std::string::npos);
+  EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+}
+
 TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {
   for (const char* name : {"Tutorial1.tvr", "Tutorial2.tvr"}) {
     SCOPED_TRACE(name);

@@ -269,6 +269,16 @@ CWinThread* AfxGetThread() { return currentApp; }
 
 CWnd* AfxGetMainWnd() { return currentApp ? currentApp->m_pMainWnd : nullptr; }
 
+int AfxMessageBox(const char* text, UINT type) {
+  if ((type & MB_ICONMASK) == 0) {
+    const UINT buttons = type & MB_TYPEMASK;
+    if (buttons == MB_OK || buttons == MB_OKCANCEL) type |= MB_ICONEXCLAMATION;
+    if (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) type |= MB_ICONQUESTION;
+  }
+  const CWinApp* app = AfxGetApp();
+  return MessageBox(nullptr, text, app ? static_cast<const char*>(app->m_pszAppName) : nullptr, type);
+}
+
 int AfxWinMain(int argc, char** argv) {
   std::unique_ptr<QApplication> owned;
   if (!QApplication::instance()) {

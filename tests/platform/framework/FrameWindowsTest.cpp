@@ -431,7 +431,8 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "Save changes to notes.tvr?");
-  EXPECT_EQ(boxes.boxes[0].style & MB_TYPEMASK, MB_YESNOCANCEL);
+  EXPECT_EQ(boxes.boxes[0].caption, "Notes");  // the application's title, a question's icon
+  EXPECT_EQ(boxes.boxes[0].style & (MB_TYPEMASK | MB_ICONMASK), MB_YESNOCANCEL | MB_ICONQUESTION);
   EXPECT_EQ(DocumentCount(), 2);
   boxes.Answer({IDNO});
   frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
@@ -455,7 +456,8 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   app.AddToRecentFileList((folder / "gone.tvr").c_str());
   boxes.Answer({IDOK});
   other->ExecuteUserCommand(ID_FILE_MRU_FILE1, 0);
-  EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.");
+  EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.\n\n" + folder / "gone.tvr");
+  EXPECT_EQ(boxes.boxes.back().caption, "Notes");
   EXPECT_EQ(app.GetRecentFileList()->GetCount(), 1);
 }
 
@@ -533,7 +535,7 @@ TEST_F(DocumentsFixture, SavingKeepsTheUsersLinkAndPermissionsAndAFailedSaveTheP
     EXPECT_EQ(ReadAll(target), before);
     EXPECT_TRUE(document->IsModified());
     ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "Failed to save document.");
+    EXPECT_EQ(boxes.boxes[0].text, "Failed to save document.\n\n" + path);
     // Nothing but the file and its link is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
   }
