@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/framework/MessageLoop.h"
-#include "support/RecordingDesktop.h"
+#include "support/RecordingHelp.h"
 #include "views/SceneWindowsFixture.h"
 
 namespace {
@@ -64,7 +64,7 @@ TEST_F(SceneWindows, TheInteractiveModesComeAliveInMenuAndToolbarOnceThereIsASce
 }
 
 TEST_F(SceneWindows, TheKeysTheMenusShowRunTheirCommandsAndShiftF1BeginsContextHelp) {
-  RecordingDesktop desktop;
+  RecordingHelp help;
   Key(Qt::Key_N);
   X3DView& camera = *Views(Scene()).at(0);
   Key(Qt::Key_0);
@@ -99,7 +99,7 @@ TEST_F(SceneWindows, TheKeysTheMenusShowRunTheirCommandsAndShiftF1BeginsContextH
   });
   EXPECT_EQ(title, "Edit History");
   EXPECT_TRUE(helpMode && stillOpen);
-  EXPECT_TRUE(desktop.Opened(0x10000 + 32808));
+  EXPECT_TRUE(help.Opened(0x10000 + 32808));
 }
 
 }  // namespace
