@@ -19,7 +19,7 @@ import ui_access  # noqa: E402
 import xtest  # noqa: E402
 from ui_access import BUTTON_ROLES, DIALOG_ROLES  # noqa: E402
 
-# The fatal report and the two "this scene is lost" messages start so.
+# The fatal report, and the messages of a scene that had to be reverted or closed, start so.
 FATAL_TEXTS = ("Unexpected error.", "Unrecoverable error.")
 OK_ANSWERS = ("OK", "Yes", "Save", "Open", "Close")
 CANCEL_ANSWERS = ("Cancel", "No", "Close", "OK")
@@ -66,10 +66,12 @@ class Program:
         self.visited_sheets = set()
         self.pressed = False
         self.may_end = False  # during File/Exit
+        self.titles = []
 
     def start(self):
         self.step = "start"
         self.process = subprocess.Popen([self.path])
+        self.titles = []
         self.app = ui_access.application(self.process.pid)
         wait_for(self.main_frame, "the main window")
 
@@ -159,8 +161,11 @@ class Program:
     # --- menus -----------------------------------------------------------------------------------
 
     def menu_titles(self):
-        bar = next(c for c in self.main_frame().children() if c.role == "menu bar")
-        return [item for item in bar.children() if item.role == "menu item"]
+        # The menu bar keeps its titles for the program's life.
+        if not self.titles:
+            bar = next(c for c in self.main_frame().children() if c.role == "menu bar")
+            self.titles = [item for item in bar.children() if item.role == "menu item"]
+        return self.titles
 
     def close_menus(self):
         for _ in range(3):
@@ -179,9 +184,18 @@ class Program:
     def open_menu(self, title_name):
         self.close_menus()
         title = next(t for t in self.menu_titles() if t.name == title_name)
-        xtest.click(*title.center())
-        return wait_for(lambda: next((p for p in title.children() if p.center()), None),
-                        f"the {title_name} menu to open")
+
+        def shown():
+            return next((popup for popup in title.children() if popup.center()), None)
+
+        # A busy program may drop a click (it empties its queue while it works), so click again.
+        for _ in range(3):
+            xtest.click(*title.center())
+            try:
+                return wait_for(shown, f"the {title_name} menu to open", 10)
+            except Failure:
+                pass
+        raise Failure(f"{self.step}: the {title_name} menu does not open")
 
     @staticmethod
     def entries(popup):
@@ -226,7 +240,7 @@ class Program:
     # --- toolbars --------------------------------------------------------------------------------
 
     def toolbar_buttons(self):
-        """(toolbar, index, button) of every button shown, docked or floating."""
+        """(toolbar, index, button) of every toolbar button shown."""
         found = []
         for top in self.app.children():
             for owner in top.children():
@@ -241,13 +255,14 @@ class Program:
         return found
 
     def hover_toolbars(self):
-        count = 0
+        """Hovers every button shown; returns (toolbar, index, enabled, tooltip) of each."""
+        hovered = []
         for owner, index, button in self.toolbar_buttons():
             self.step = f"hovering button {index} of the {owner}"
             xtest.move(*button.center())
             self.check()
-            count += 1
-        return count
+            hovered.append((owner, index, button.enabled, button.accessible.get_description() or ""))
+        return hovered
 
     def click_button(self, owner, index):
         for name, i, button in self.toolbar_buttons():
@@ -294,7 +309,6 @@ class Sweep:
     def __init__(self, program):
         self.program = program
         self.drop_point = None
-        self.report = []
         self.state = None  # (scenes, selected) last built
         self.windows = []  # the names of its scene windows
 
@@ -359,17 +373,19 @@ class Sweep:
             program.settle()
         raise Failure("the scene windows keep changing")
 
-    def show_toolbars(self):
-        """Shows every toolbar and the status bar the View menu offers now."""
+    def show_toolbars(self, beginner):
+        """The Beginner toolbar alone, or the four others (the View menu offers them only while the
+        Beginner toolbar is hidden); the status bar too."""
         program = self.program
         for _ in range(8):
             popup = program.open_menu("View")
-            hidden = [e for e in program.entries(popup) if clean(e.name).endswith(("Toolbar", "Status Bar"))]
-            hidden = [e for e in hidden if e.enabled and not e.checked and e.center()]
-            if not hidden:
+            toggles = [e for e in program.entries(popup) if clean(e.name).endswith(("Toolbar", "Status Bar"))]
+            wrong = [e for e in toggles if e.enabled and e.center() and e.checked != (
+                beginner if clean(e.name) == "Beginner Toolbar" else True)]
+            if not wrong:
                 program.close_menus()
                 return
-            xtest.click(*hidden[0].center())
+            xtest.click(*wrong[0].center())
             program.check()
         raise Failure("the toolbars would not show")
 
@@ -388,34 +404,40 @@ class Sweep:
             program.invoke_menu("File", "New")
             program.answer_dialogs(OK_ANSWERS)
         if selected:
-            self.drop_cube()
+            self.drop_object()
 
-    def drop_cube(self):
+    def drop_object(self):
         program = self.program
         if program.objects_window() is None:
             program.invoke_menu("Window", "3D Objects")
             wait_for(program.objects_window, "the 3D Objects window")
-        cube = next(item for item in program.objects_window().descendants({"list item"}) if item.name == "Cube")
+        # Any object shown will do: the list may be scrolled or cut short by a small window.
+        items = program.objects_window().descendants({"list", "list item"})
+        listing = next(items)
+        left, top, width, height = listing.extents()
+        shown = next(item for item in items if item.center() and
+                    left <= item.center()[0] < left + width and top <= item.center()[1] < top + height)
         windows = program.scene_windows()
         camera = next((w for w in windows if w.name.startswith("Camera")), windows[0])
         self.drop_point = camera.center()
-        xtest.drag(*cube.center(), *self.drop_point)
+        xtest.drag(*shown.center(), *self.drop_point)
         program.answer_dialogs(OK_ANSWERS)
 
     def invoke_all(self, scenes, selected, commands, buttons):
-        """Invokes each command and button in both passes; Exit last. Returns how many ran."""
+        """Invokes each command and toolbar button in both passes; Exit last. Returns how many ran."""
         program = self.program
         invoked = 0
         for answers in (OK_ANSWERS, CANCEL_ANSWERS):
             label = "OK" if answers is OK_ANSWERS else "Cancel"
-            self.establish(scenes, selected)
-            self.show_toolbars()
-            for owner, index in buttons:
-                self.establish(scenes, selected)
+            for beginner, owner, index in buttons:
                 program.step = f"button {index} of the {owner} answered {label}"
-                if program.click_button(owner, index):
-                    program.answer_dialogs(answers)
-                    invoked += 1
+                self.establish(scenes, selected)
+                if not program.click_button(owner, index):
+                    self.show_toolbars(beginner)  # a command before hid it
+                    if not program.click_button(owner, index):
+                        continue
+                program.answer_dialogs(answers)
+                invoked += 1
             for title, name in commands:
                 if clean(name) == EXIT:
                     continue
@@ -436,13 +458,23 @@ class Sweep:
         program = self.program
         started = time.time()
         self.establish(scenes, selected)
-        self.show_toolbars()
         menus = program.hover_menus()
-        buttons = program.hover_toolbars()
+        buttons = []
+        for beginner in (True, False):
+            self.show_toolbars(beginner)
+            buttons += [(beginner,) + button for button in program.hover_toolbars()]
         commands = program.enabled_commands()
-        enabled_buttons = [(owner, index) for owner, index, button in program.toolbar_buttons() if button.enabled]
-        invoked = self.invoke_all(scenes, selected, commands, enabled_buttons)
-        self.note(label, menus, buttons, invoked, started)
+        # A button whose tooltip names a menu command runs that command: the menu invokes it. Of
+        # the rest, each command once (the Beginner toolbar repeats buttons of the others).
+        done = {clean(name).rstrip(".") for _, name in commands}
+        own = []
+        for beginner, owner, index, enabled, tooltip in buttons:
+            if enabled and tooltip not in done:
+                done.add(tooltip)
+                own.append((beginner, owner, index))
+        runs = self.invoke_all(scenes, selected, commands, own)
+        self.note(label, f"{menus} menu entries and {len(buttons)} toolbar buttons",
+                  f"{len(commands)} menu and {len(own)} toolbar commands in {runs} runs", started)
         return commands
 
     def sweep_press(self, commands):
@@ -463,6 +495,8 @@ class Sweep:
             xtest.move(*button.center())
             program.check()
             hovered += 1
+        xtest.move(*self.drop_point)
+        walked = self.walk_menus_by_keys()
         self.release()
         invoked = 0
         for answers in (OK_ANSWERS, CANCEL_ANSWERS):
@@ -474,7 +508,28 @@ class Sweep:
                 program.answer_dialogs(answers)
                 self.release()
                 invoked += 1
-        self.note("during a mouse press", 0, hovered, invoked, started)
+        self.note("during a mouse press",
+                  f"{hovered} menu titles and toolbar buttons, stepped on {walked} menu entries by keys",
+                  f"{len(with_keys)} commands by their keys in {invoked} runs", started)
+
+    def walk_menus_by_keys(self):
+        """Opens each menu by its access key (each title's first letter) and steps through its
+        enabled entries with the arrow key; returns how many it stepped on."""
+        program = self.program
+        walked = 0
+        for title in program.menu_titles():
+            program.step = f"walking the {title.name} menu by keys with the button down"
+            xtest.key("alt+" + title.name[0].lower())
+            program.check()
+            popup = next((p for p in title.children() if p.center()), None)
+            if popup is None:
+                continue  # the press keeps the menus closed
+            for _ in [e for e in program.entries(popup) if e.enabled and e.role != "separator"]:
+                xtest.key("Down")
+                program.check()
+                walked += 1
+            program.close_menus()
+        return walked
 
     def press(self):
         xtest.move(*self.drop_point)
@@ -488,11 +543,8 @@ class Sweep:
         self.program.pressed = False
         self.program.check()
 
-    def note(self, label, menus, buttons, invoked, started):
-        line = (f"{label}: hovered {menus} menu entries and {buttons} toolbar buttons, "
-                f"invoked {invoked} commands, {time.time() - started:.0f} s")
-        print(line, flush=True)
-        self.report.append(line)
+    def note(self, label, hovered, invoked, started):
+        print(f"{label}: hovered {hovered}; invoked {invoked}; {time.time() - started:.0f} s", flush=True)
 
 
 def main():
