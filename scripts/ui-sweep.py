@@ -29,6 +29,8 @@ MENU_ROLES = {"menu item", "separator", "menu", "check menu item", "radio menu i
 SCENE_WINDOW_ROLES = {"frame", "internal frame"}
 OBJECTS_WINDOW = "3D Objects"
 EXIT = "Exit"
+# The strip below a window's icon that its system menu covers, walked in steps smaller than an entry.
+SYSTEM_MENU_HEIGHT, SYSTEM_MENU_STEP = 200, 8
 VERBOSE = bool(os.environ.get("TAVROLIN_SWEEP_VERBOSE"))
 
 
@@ -67,9 +69,11 @@ class Program:
         self.pressed = False
         self.may_end = False  # during File/Exit
         self.titles = []
+        self.starts = 0
 
     def start(self):
         self.step = "start"
+        self.starts += 1
         self.process = subprocess.Popen([self.path])
         self.titles = []
         self.app = ui_access.application(self.process.pid)
@@ -216,6 +220,26 @@ class Program:
                     count += 1
             self.close_menus()
         return count
+
+    def hover_system_menu(self):
+        """Opens the system menu of the first scene window (its title bar's icon) and moves down
+        over it: the toolkit shows that menu to no accessibility tool, so the pointer walks a
+        strip tall enough for its entries. Returns how many points it hovered."""
+        windows = self.scene_windows()
+        if not windows:
+            return 0
+        x, y, _, _ = windows[0].extents()
+        self.step = f"hovering the system menu of {windows[0].name}"
+        xtest.click(x + 8, y + 8)
+        self.check()
+        points = 0
+        for dy in range(SYSTEM_MENU_STEP, SYSTEM_MENU_HEIGHT, SYSTEM_MENU_STEP):
+            xtest.move(x + 40, y + 16 + dy)
+            self.check()
+            points += 1
+        xtest.key("Escape")
+        self.check()
+        return points
 
     def enabled_commands(self):
         """(menu, entry) of every enabled menu command, as the menus show them now."""
@@ -459,6 +483,7 @@ class Sweep:
         started = time.time()
         self.establish(scenes, selected)
         menus = program.hover_menus()
+        system = program.hover_system_menu()
         buttons = []
         for beginner in (True, False):
             self.show_toolbars(beginner)
@@ -473,7 +498,7 @@ class Sweep:
                 done.add(tooltip)
                 own.append((beginner, owner, index))
         runs = self.invoke_all(scenes, selected, commands, own)
-        self.note(label, f"{menus} menu entries and {len(buttons)} toolbar buttons",
+        self.note(label, f"{menus} menu entries, {len(buttons)} toolbar buttons, {system} points of a system menu",
                   f"{len(commands)} menu and {len(own)} toolbar commands in {runs} runs", started)
         return commands
 
@@ -583,7 +608,7 @@ def main():
             program.process.kill()
             program.process.wait()
         sys.exit(1)
-    print(f"the program ended with {code} after {time.time() - started:.0f} s", flush=True)
+    print(f"the program ended with {code} after {time.time() - started:.0f} s and {program.starts} starts", flush=True)
     sys.exit(0 if code == 0 else 1)
 
 
