@@ -32,6 +32,8 @@ EXIT = "Exit"
 # The strip below a window's icon that its system menu covers, walked in steps smaller than an entry.
 SYSTEM_MENU_HEIGHT, SYSTEM_MENU_STEP = 200, 8
 VERBOSE = bool(os.environ.get("TAVROLIN_SWEEP_VERBOSE"))
+# Every step ends by waiting for the program's answer (Program.settle), so the hand can be quick.
+xtest.PAUSE, xtest.MOVE_PAUSE = 0.01, 0
 
 
 class Failure(Exception):
@@ -95,7 +97,7 @@ class Program:
             if self.process.poll() is not None:
                 return
             self.app.accessible.get_child_count()
-            time.sleep(0.02)
+            time.sleep(0.01)
 
     def check(self):
         """Fails when the program has ended or shows a fatal report."""

@@ -17,6 +17,8 @@ xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
 
 # Each step waits a little, as a hand does, so the program sees separate events.
 PAUSE = 0.03
+# A move waits as long (MOVE_PAUSE), or only until the X server has it where the caller checks itself.
+MOVE_PAUSE = PAUSE
 _display = None
 
 
@@ -43,7 +45,8 @@ def flush():
 
 def move(x, y):
     xtst.XTestFakeMotionEvent(display(), -1, x, y, 0)
-    flush()
+    x11.XSync(display(), 0)
+    time.sleep(MOVE_PAUSE)
 
 
 def button(press):
