@@ -32,8 +32,9 @@ EXIT = "Exit"
 # The strip below a window's icon that its system menu covers, walked in steps smaller than an entry.
 SYSTEM_MENU_HEIGHT, SYSTEM_MENU_STEP = 200, 8
 VERBOSE = bool(os.environ.get("TAVROLIN_SWEEP_VERBOSE"))
-# Every step ends by waiting for the program's answer (Program.settle), so the hand can be quick.
-xtest.PAUSE, xtest.MOVE_PAUSE = 0.01, 0
+# Every step ends by waiting for the program's answer (Program.settle), so the hand can be quick;
+# but drag and drop starts its own loop after the first moves, so a drag keeps a hand's pace.
+xtest.PAUSE, xtest.MOVE_PAUSE, xtest.DRAG_PAUSE = 0.01, 0, 0.03
 
 
 class Failure(Exception):

@@ -19,6 +19,8 @@ xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
 PAUSE = 0.03
 # A move waits as long (MOVE_PAUSE), or only until the X server has it where the caller checks itself.
 MOVE_PAUSE = PAUSE
+# An extra wait between a drag's moves, for a caller whose moves do not wait.
+DRAG_PAUSE = 0
 _display = None
 
 
@@ -65,6 +67,7 @@ def drag(x1, y1, x2, y2, steps=20):
     button(True)
     for i in range(1, steps + 1):
         move(x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps)
+        time.sleep(DRAG_PAUSE)
     button(False)
 
 
