@@ -361,8 +361,9 @@ class Sweep:
         names = sorted(w.name for w in self.program.scene_windows())
         return names == self.windows and (not selected or self.selection())
 
-    def establish(self, scenes, selected=False):
-        """Brings the program to the state: closes what is open and makes it again when needed."""
+    def establish(self, scenes, selected=False, dropped=False):
+        """Brings the program to the state: closes what is open and makes it again when needed,
+        with an object dropped (and so selected) when selected or dropped."""
         program = self.program
         program.step = "setting up the state"
         for attempt in range(2):
@@ -373,18 +374,22 @@ class Sweep:
                 program.start()
             program.answer_dialogs(CANCEL_ANSWERS)
             program.close_menus()
-            if self.state == (scenes, selected) and self.holds(selected):
+            if self.built(scenes, selected) and self.holds(selected):
                 return
             if VERBOSE:
                 print(f"rebuilding: windows {[w.name for w in program.scene_windows()]}, expected {self.windows}")
             if attempt:
                 self.restart()
-            self.rebuild(scenes, selected)
+            self.rebuild(scenes, selected or dropped)
             self.windows = self.settled_windows()
-            self.state = (scenes, selected)
+            self.state = (scenes, selected or dropped)
             if len(self.windows) >= scenes and self.holds(selected):
                 return
         raise Failure(f"could not set up {scenes} scene(s){' with a selected object' if selected else ''}")
+
+    def built(self, scenes, selected):
+        """Whether the state last built serves: a state with a selected object serves one without."""
+        return self.state is not None and self.state[0] == scenes and (self.state[1] or not selected)
 
     def settled_windows(self):
         """The scene windows once no more come (a new scene's Front, Top and Left follow it)."""
@@ -529,7 +534,9 @@ class Sweep:
         invoked = 0
         for answers in (OK_ANSWERS, CANCEL_ANSWERS):
             for title, name in with_keys:
-                self.establish(1, True)
+                # The press lands where the object was dropped, selected or not (a click in some
+                # modes clears the selection; a command may have deleted the object).
+                self.establish(1, dropped=True)
                 program.step = f"{shortcut(name)} ({title}/{clean(name)}) with the button down"
                 self.press()
                 xtest.key(shortcut(name).replace("Del", "Delete"))
