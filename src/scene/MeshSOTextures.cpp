@@ -12,7 +12,7 @@
 #include "scene/Jpeg.h"
 #include "scene/ModeFilter.h"
 #include "scene/TextureLoad.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ unsigned PowerOfTwoAtLeast(unsigned n) {
 }
 
 bool HardwareDriver() {
-  const D3DFINDDEVICERESULT* device = XGetApp()->device;
+  const D3DFINDDEVICERESULT* device = GetSceneApp().GetDevice();
   return device && device->ddHwDesc.dwFlags != 0;
 }
 
@@ -63,7 +63,7 @@ DDSURFACEDESC TextureSurfaceDesc(unsigned width, unsigned height, bool colors256
 IUPtr<IDirectDrawSurface> CreateTextureSurface(DDSURFACEDESC surfDesc, bool& warned) {
   IUPtr<IDirectDrawSurface> surface;
   HRESULT result;
-  while ((result = XGetApp()->lpDD->CreateSurface(&surfDesc, &surface, NULL)) != DD_OK) {
+  while ((result = GetSceneApp().GetDirectDraw()->CreateSurface(&surfDesc, &surface, NULL)) != DD_OK) {
     if (result == DDERR_OUTOFVIDEOMEMORY || result == DDERR_NOTEXTUREHW) {
       XASSERT_TEXT(surfDesc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY, "hardwareDriver", "");
       if (!warned) {
@@ -121,7 +121,7 @@ HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned 
   if (!read) return D3DRMERR_BADFILE;
   IUPtr<IDirectDrawPalette> ddPalette;
   if (colors256) {
-    XCHECK_DD(XGetApp()->lpDD->CreatePalette( DDPCAPS_8BIT | DDPCAPS_ALLOW256, reinterpret_cast<LPPALETTEENTRY>(palette), &ddPalette, NULL ));
+    XCHECK_DD(GetSceneApp().GetDirectDraw()->CreatePalette( DDPCAPS_8BIT | DDPCAPS_ALLOW256, reinterpret_cast<LPPALETTEENTRY>(palette), &ddPalette, NULL ));
     XCHECK_DD(surface->SetPalette( ddPalette ));
   }
 
@@ -139,7 +139,7 @@ HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned 
     dest = second;
   }
   FillMargin(dest, w, h, colors256 ? 1 : 3);
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateTextureFromSurface( dest, tex ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateTextureFromSurface( dest, tex ));
   return D3DRM_OK;
 }
 
@@ -167,7 +167,7 @@ HRESULT LoadTextureCallback(char* name, void* arg, IDirect3DRMTexture** tex) {
     }
   }
   if (result == D3DRM_OK) {
-    while ((result = XGetApp()->lpD3DRM->LoadTexture(used.c_str(), tex)) == D3DRMERR_BADALLOC) NoMemoryHandler(1);
+    while ((result = GetSceneApp().GetD3DRM()->LoadTexture(used.c_str(), tex)) == D3DRMERR_BADALLOC) NoMemoryHandler(1);
     if (result == D3DRMERR_BADFILE) result = LoadJpegTexture(used.c_str(), info, factor, tex);
   }
 

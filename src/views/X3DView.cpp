@@ -113,6 +113,7 @@ void X3DView::ReleaseRenderObjects() {
   device = nullptr;
   image = nullptr;
   image2 = nullptr;
+  blurImage = nullptr;
   bkImage = nullptr;
 }
 

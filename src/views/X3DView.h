@@ -71,6 +71,7 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // Rendering objects; image2 holds the final picture of the last render.
   IUPtr<IDirectDrawSurface> image;
   IUPtr<IDirectDrawSurface> image2;
+  IUPtr<IDirectDrawSurface> blurImage;  // the blur's output, kept from frame to frame while its size stays
   IUPtr<IDirect3DRMDevice> device;
   IUPtr<IDirect3DRMFrame> camera;
   IUPtr<IDirect3DRMViewport> viewport;

@@ -1,5 +1,7 @@
 // JPEG pictures, the mode filter and the texture callback: surfaces, painted looks, bad files.
+#include <algorithm>
 #include <fstream>
+#include <tuple>
 #include <vector>
 
 #include "Jpeg.h"
@@ -200,6 +202,36 @@ TEST(ModeFilter, EachPixelTakesTheValueFirstToReachTheHighestCountAndRgbPixelsTh
                                      static_cast<unsigned char>(value == 255 ? 254 : 2)};
     for (std::size_t i = 0; i < dest.size(); ++i)
       EXPECT_EQ(dest[i], i / 3 % 6 < 4 ? centre[i % 3] : 77) << i;
+  }
+}
+
+// The filter's rule counted pixel by pixel: the window's highest count, then the first value to
+// reach it walking the window row by row.
+std::vector<unsigned char> ModesByCounting(const std::vector<unsigned char>& in, int width, int height, int radius) {
+  std::vector<unsigned char> out(in.size());
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const int top = std::max(0, y - radius), bottom = std::min(height - 1, y + radius);
+      const int left = std::max(0, x - radius), right = std::min(width - 1, x + radius);
+      int counts[256] = {}, highest = 0, running[256] = {};
+      for (int j = top; j <= bottom; ++j)
+        for (int i = left; i <= right; ++i) highest = std::max(highest, ++counts[in[j * width + i]]);
+      for (int j = top, found = 0; j <= bottom && !found; ++j)
+        for (int i = left; i <= right && !found; ++i)
+          if (++running[in[j * width + i]] == highest) found = 1, out[y * width + x] = in[j * width + i];
+    }
+  return out;
+}
+
+TEST(ModeFilter, PaletteWindowsOfEveryBrushFollowTheRule) {
+  unsigned noise = 7;
+  for (const auto& [width, height, radius, colours] :
+       {std::tuple{40, 30, 1, 3}, {40, 30, 4, 3}, {33, 21, 20, 256}, {9, 50, 12, 5}, {50, 9, 7, 256}}) {
+    SCOPED_TRACE(testing::Message() << width << "x" << height << " radius " << radius << " colours " << colours);
+    std::vector<unsigned char> in(static_cast<std::size_t>(width) * height), out(in.size());
+    for (auto& value : in) value = static_cast<unsigned char>((noise = noise * 1103515245u + 12345u) >> 16) % colours;
+    ModeFilterPixels(out.data(), width, in.data(), width, 1, radius, width, height);
+    EXPECT_EQ(out, ModesByCounting(in, width, height, radius));
   }
 }
 

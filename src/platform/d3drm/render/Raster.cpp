@@ -211,16 +211,4 @@ void DrawLine(const TriangleStyle& style, const RasterVertex& a, const RasterVer
   }
 }
 
-bool TriangleCovers(const RasterVertex& a, const RasterVertex& b, const RasterVertex& c, int x, int y, double* z) {
-  if (!Finite(a, false) || !Finite(b, false) || !Finite(c, false)) return false;
-  const Gradients g(a, b, c);
-  if (g.Degenerate()) return false;
-  bool covered = false;
-  WalkRows(a, b, c, y, y + 1, [&](int, double xa, double xb) {
-    covered = CeilToInt(std::min(xa, xb)) <= x && x < CeilToInt(std::max(xa, xb));
-  });
-  if (covered) *z = g.Of(a.z, b.z, c.z).At(x - g.ox(), y - g.oy());
-  return covered;
-}
-
 }  // namespace d3drm
