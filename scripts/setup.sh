@@ -10,7 +10,8 @@ packages=(
   zlib1g-dev
   libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xclip xdotool openbox
+  xvfb xauth xclip xdotool
+  openbox dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
   ccache
   clang libclang-rt-14-dev
 )
