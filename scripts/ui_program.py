@@ -9,6 +9,8 @@ import ui_access
 import xtest
 from ui_access import BUTTON_ROLES, DIALOG_ROLES
 
+# Longer than the desktop's double-click time (400 ms unless set otherwise).
+TOOLBAR_CLICK_DELAY = 0.8
 # The fatal report, and the messages of a scene that had to be reverted or closed, start so.
 FATAL_TEXTS = ("Unexpected error.", "Unrecoverable error.")
 OK_ANSWERS = ("OK", "Yes", "Save", "Open", "Close")
@@ -119,12 +121,25 @@ class Program:
                 xtest.click(*point)
                 self.check()
 
+    @staticmethod
+    def close_help_windows():
+        """Closes the help window a command or an answer opened: it takes the keyboard, and the
+        keys that follow are meant for the windows under test."""
+        window_tool = os.path.join(os.path.dirname(os.path.abspath(__file__)), "x11-window.py")
+        for _ in range(3):
+            found = subprocess.run([window_tool, "mapped", "Tavrolin Help"], capture_output=True, text=True)
+            if found.returncode != 0 or not found.stdout.strip():
+                return
+            subprocess.run([window_tool, "close", found.stdout.split()[0]], check=False)
+            time.sleep(0.2)
+
     def answer_dialogs(self, answers, limit=12):
         """Answers every dialog that is open, newest first, with the first of the answers it
         offers; a dialog that stays (a refused entry) is then cancelled. Returns how many."""
         answered = 0
         tries = {}
         for _ in range(limit):
+            self.close_help_windows()
             self.check()
             if self.process.poll() is not None:
                 return answered
@@ -285,6 +300,8 @@ class Program:
         for name, i, button in self.toolbar_buttons():
             if (name, i) == (owner, index) and button.enabled:
                 xtest.click(*button.center())
+                # A toolbar click runs its command once the time for a double click has passed.
+                time.sleep(TOOLBAR_CLICK_DELAY)
                 return True
         return False
 
