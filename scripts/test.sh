@@ -3,7 +3,8 @@
 # - build/test: the optimised build of the libraries, programs and benchmarks (warnings are errors);
 # - build/sanitize: everything again with AddressSanitizer and UndefinedBehaviorSanitizer, and the
 #   tests and the fuzz seed replays run there, once;
-# - build/fuzz: the fuzz targets with clang and libFuzzer, replaying their seeds.
+# - build/fuzz: the fuzz targets with clang, libFuzzer and both sanitizers, replaying their seeds
+#   (the same binaries fuzz: see README.md).
 # The compiler cache (ccache) lives outside the checkout, in $CCACHE_DIR (default ~/.cache/ccache).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,5 +33,5 @@ build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVROLIN_SANITIZE=ON -DTAVROLIN_
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
 
 CXX=clang++ TARGET=fuzz_targets build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVROLIN_FUZZ=ON \
-  -DTAVROLIN_TESTS=OFF -DTAVROLIN_BENCH=OFF
+  -DTAVROLIN_SANITIZE=ON -DTAVROLIN_TESTS=OFF -DTAVROLIN_BENCH=OFF
 ctest --test-dir build/fuzz --output-on-failure -j "$jobs"

@@ -3,28 +3,12 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "RetainedModeApp.h"
 #include "document/EditHistory.h"
 #include "document/UndoDataKinds.h"
 #include "platform/framework/MemFile.h"
-#include "platform/win/MessageBox.h"
-#include "resources/ProgramResources.h"
 
 namespace {
-
-class SilentBoxes final : public MessageBoxBackend {
- public:
-  int Show(HWND, const char*, const char*, UINT style) override { return DefaultButtonResult(style); }
-};
-
-[[noreturn]] void AbortOnFatal(const FatalReport&) { std::abort(); }
-
-bool Install() {
-  static SilentBoxes boxes;
-  RegisterProgramResources();  // descriptions are string-table texts
-  SetMessageBoxBackend(&boxes);
-  SetFatalHandler(&AbortOnFatal);
-  return true;
-}
 
 class Document : public CObject {};
 
@@ -38,14 +22,14 @@ void ReadAll(const std::uint8_t* data, std::size_t size, Read read) {
     read(ar);
   } catch (const CArchiveException&) {
   } catch (const CMemoryException&) {
+  } catch (const CUserException&) {  // the search for a missing object file given up
   }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool installed = Install();
-  (void)installed;
+  RetainedModeApp();  // undo data holds scene objects
   ReadAll(data, size, [](CArchive& ar) {
     EditHistory history;
     history.Serialize(ar, &UndoDataFitsKind);

@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   Ptr<ChangeSelectedUndoData> select(new ChangeSelectedUndoData);
   select->selected.AddTail(HandleOf(*a));
   Ptr<TransformGroupsUndoData> move(new TransformGroupsUndoData);
-  move->transforms.AddTail(Transform(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12));
+  move->transforms.AddTail(Transform(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 12));
   move->scales.AddTail(Vector(1, 2, 3));
   move->groups.AddTail(HandleOf(*b));
   CameraFields camera;

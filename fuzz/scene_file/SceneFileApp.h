@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/win/MessageBox.h"
+#include "FuzzSetup.h"
 #include "views/WindowedApp.h"
 
 class SceneFileApp : public WindowedApp {
@@ -19,12 +19,5 @@ class SceneFileApp : public WindowedApp {
   }
 
  private:
-  class SilentBoxes final : public MessageBoxBackend {
-   public:
-    // A question whether to give up (a file that cannot be found) is answered yes: asking again
-    // would never end.
-    int Show(HWND, const char*, const char*, UINT style) override {
-      return (style & MB_TYPEMASK) == MB_YESNO ? IDYES : DefaultButtonResult(style);
-    }
-  } boxes;
+  SilentBoxes boxes;
 };

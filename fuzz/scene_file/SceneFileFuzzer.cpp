@@ -9,15 +9,9 @@
 #include "platform/framework/MemFile.h"
 #include "views/X3DView.h"
 
-namespace {
-
-[[noreturn]] void AbortOnFatal(const FatalReport&) { std::abort(); }
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static SceneFileApp* app = [] {
-    SetFatalHandler(&AbortOnFatal);
+    InstallFuzzSetup();
     return new SceneFileApp;
   }();
   CMemFile file(const_cast<BYTE*>(data), static_cast<UINT>(size));

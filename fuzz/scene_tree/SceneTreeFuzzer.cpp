@@ -4,42 +4,21 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "RetainedModeApp.h"
 #include "TestDocument.h"
-#include "resources/ProgramResources.h"
 #include "platform/framework/MemFile.h"
-#include "platform/win/MessageBox.h"
-#include "shell/XApp.h"
 
 namespace {
-
-// Message boxes answer at once; a fatal check is a finding.
-class SilentBoxes final : public MessageBoxBackend {
- public:
-  int Show(HWND, const char*, const char*, UINT style) override { return DefaultButtonResult(style); }
-};
-
-[[noreturn]] void AbortOnFatal(const FatalReport&) { std::abort(); }
 
 void CountObject(IDirect3DRMObject* object, LPVOID count) {
   ++*static_cast<int*>(count);
   object->Release();
 }
 
-XApp* Install() {
-  RegisterProgramResources();  // the messages' texts
-  static SilentBoxes boxes;
-  RegisterProgramResources();  // the document names its groups from the string table
-  SetMessageBoxBackend(&boxes);
-  SetFatalHandler(&AbortOnFatal);
-  static XApp app;
-  if (Direct3DRMCreate(&app.lpD3DRM) != D3DRM_OK) std::abort();
-  return &app;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static XApp* app = Install();
+  static XApp* app = &RetainedModeApp();
   {
     TestDocument doc;
     CMemFile file(const_cast<BYTE*>(data), static_cast<UINT>(size));
@@ -51,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       ar >> root;
     } catch (const CArchiveException&) {
     } catch (const CMemoryException&) {
+    } catch (const CUserException&) {  // the search for a missing object file given up
     }
   }
   int alive = 0;

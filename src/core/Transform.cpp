@@ -98,8 +98,21 @@ CArchive& operator<<(CArchive& ar, const Transform& x) {
   return ar;
 }
 
+bool Transform::FitsSinglePrecision() const {
+  for (int i = 0; i < 3; ++i) {
+    if (!(std::fabs(t[i]) <= FLT_MAX)) return false;
+    for (int j = 0; j < 3; ++j)
+      if (!(std::fabs(m[i][j]) <= FLT_MAX)) return false;
+  }
+  return true;
+}
+
 CArchive& operator>>(CArchive& ar, Transform& x) {
-  for (int i = 2; i >= 0; --i) ar >> x.t[i] >> x.m[i][2] >> x.m[i][1] >> x.m[i][0];
+  Transform read;
+  for (int i = 2; i >= 0; --i) ar >> read.t[i] >> read.m[i][2] >> read.m[i][1] >> read.m[i][0];
+  if (!read.FitsSinglePrecision() || !read.Inverse().FitsSinglePrecision())
+    AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+  x = read;
   return ar;
 }
 

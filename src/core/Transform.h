@@ -32,13 +32,18 @@ class Transform {
   bool operator!=(const Transform& other) const;
   // The inverse of any invertible transform (a singular one gives non-finite values).
   Transform Inverse() const;
+  // Whether every value is finite and within single precision, the precision of the frames that
+  // hold transforms.
+  bool FitsSinglePrecision() const;
   Vector TransformPoint(const Vector& p) const;
 };
 
 // a * b applies b first, then a.
 Transform operator*(const Transform& a, const Transform& b);
 
-// Twelve doubles: for row i = 2, 1, 0: t[i], m[i][2], m[i][1], m[i][0].
+// Twelve doubles: for row i = 2, 1, 0: t[i], m[i][2], m[i][1], m[i][0]. Reading refuses (generic
+// archive exception) a transform that is not invertible within single precision, which no frame
+// can hold and no view can see through.
 CArchive& operator<<(CArchive& ar, const Transform& transform);
 CArchive& operator>>(CArchive& ar, Transform& transform);
 

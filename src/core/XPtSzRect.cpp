@@ -33,6 +33,8 @@ Vector& Vector::Normalize() {
   return *this;
 }
 
+bool Vector::FitsD3DVECTOR() const { return std::fabs(x) <= FLT_MAX && std::fabs(y) <= FLT_MAX && std::fabs(z) <= FLT_MAX; }
+
 FloatVector Vector::ToD3DVECTOR() const {
   XASSERT(std::fabs( x ) <= FLT_MAX && std::fabs( y ) <= FLT_MAX && std::fabs( z ) <= FLT_MAX, "");
   return FloatVector{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};

@@ -68,6 +68,8 @@ struct Vector {
   Vector& Normalize();
   // Each component must fit a float.
   FloatVector ToD3DVECTOR() const;
+  // Whether each component is finite and fits a float.
+  bool FitsD3DVECTOR() const;
 };
 
 // Axis-aligned box. The default box is empty: it takes the first point included.

@@ -15,7 +15,6 @@ namespace {
 constexpr UINT IDS_INCHES = 85;
 constexpr UINT IDS_CENTIMETRES = 86;
 constexpr int kInches = 0;
-constexpr int kCentimetres = 1;
 constexpr double kCentimetresPerInch = 2.54;
 constexpr double kNarrowest = 1.0;  // inches
 constexpr double kWidest = 1200.0;

@@ -4,6 +4,7 @@
 // after writing, also when writing fails.
 #include <cmath>
 #include <cstring>
+#include <unordered_set>
 
 #include "core/XMessageBox.h"
 #include "core/XString.h"
@@ -82,12 +83,13 @@ void XDocument::Serialize(CArchive& ar) {
   ar >> ambient >> sunlight >> rotObjAboutCyl;
   // What the program's checks would refuse later fails the open here instead.
   if (!scene || !ambient || !sunlight || !rotObjAboutCyl || scene->GetParent() || sunlight->GetParent() != scene ||
-      !scene->GetLights().Find(ambient) || rotObjAboutCyl->GetParent() || rotObjAboutCyl == scene ||
-      !Invertible(scene->GetTransform()))
+      sunlight->GetLights().GetCount() != 1 || !scene->GetLights().Find(ambient) || rotObjAboutCyl->GetParent() ||
+      rotObjAboutCyl == scene || !Invertible(scene->GetTransform()))
     Damaged(ar);
+  std::unordered_set<const GroupSO*> selected;
   for (POSITION pos = selection.GetHeadPosition(); pos;) {
     const Ptr<GroupSO>& group = selection.GetNext(pos);
-    if (!group || IsAuxiliary(group) || !IsBelow(group, scene)) Damaged(ar);
+    if (!group || IsAuxiliary(group) || !IsBelow(group, scene) || !selected.insert(group).second) Damaged(ar);
   }
   if (WantsRotObjAboutCyl()) AddRotObjAboutCyl(FALSE);
   if (GetDocumentApp().GetShowGround()) AddGround(FALSE);

@@ -39,7 +39,11 @@ void Numbers(CArchive& ar, Vector& v) {
 }  // namespace
 
 void MeshSO::Serialize(CArchive& ar) {
+  // The factory's empty mesh goes before anything is read: an object whose read fails part way
+  // then has no mesh and is in no instance list, whatever sharing flag it read.
+  if (ar.IsLoading()) mesh = nullptr;
   VisualSO::Serialize(ar);
+  if (ar.IsLoading() && !IsFromFile()) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   XASSERT_TEXT(IsFromFile(), "GetFile() != SceneObj().GetFile()", "Serialization of mesh loaded from archive not supported yet");
   DWORD version = 2;
   if (ar.IsStoring()) {
@@ -57,6 +61,9 @@ void MeshSO::Serialize(CArchive& ar) {
     ar >> sphere.radius;
     sphere.radiusSquared = sphere.radius * sphere.radius;
   }
+  // The bounds of a single-precision mesh; others would fail the outline's box test.
+  if (ar.IsLoading() && (!box.min.FitsD3DVECTOR() || !box.max.FitsD3DVECTOR()))
+    AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   Numbers(ar, sphere.center);
   Number(ar, quality);
   Number(ar, style);
@@ -90,10 +97,7 @@ void MeshSO::Serialize(CArchive& ar) {
   }
   LONG noMesh = !mesh;
   Flag(ar, noMesh);
-  if (ar.IsStoring()) return;
-
-  mesh = nullptr;
-  if (noMesh) return;
+  if (ar.IsStoring() || noMesh) return;
   for (;;) {
     Reload();
     if (error == none) return;

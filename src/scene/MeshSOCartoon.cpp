@@ -85,6 +85,9 @@ void MeshSO::DrawCartoonLines(IUPtr<IDirect3DRMDevice> device, IUPtr<IDirect3DRM
   const Vector eye = toLocal.TransformPoint(Vector(cameraToWorld.t[0], cameraToWorld.t[1], cameraToWorld.t[2]));
   const Vector ahead = toLocal.TransformPoint(cameraToWorld.TransformPoint(Vector(0, 0, 1)));
   Vector direction(ahead.x - eye.x, ahead.y - eye.y, ahead.z - eye.z);
+  // An eye beyond single precision in the mesh's own space (a tiny object seen from afar) or
+  // one whose sight is lost in rounding leaves no outline to draw.
+  if (!eye.FitsD3DVECTOR() || !direction.FitsD3DVECTOR() || direction.Length() == 0.0) return;
   direction.Normalize();
 
   const LONG left = viewport->GetX(), top = viewport->GetY();

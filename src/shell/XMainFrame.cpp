@@ -55,9 +55,9 @@ namespace {
 constexpr UINT kGeneral = 652;
 constexpr UINT kShowStatusBar = 668, kShowStatusBarDefault = 669;
 constexpr UINT kShowBeginner = 682, kShowBeginnerDefault = 683;
-constexpr UINT kShowMain = 659, kShowMainDefault = 660;
-constexpr UINT kShowInteractive = 661, kShowInteractiveDefault = 662;
-constexpr UINT kShowAdvanced = 663, kShowAdvancedDefault = 664;
+constexpr UINT kShowMain = 659;
+constexpr UINT kShowInteractive = 661;
+constexpr UINT kShowAdvanced = 663;
 constexpr UINT kShowFile = 665, kShowFileDefault = 667;
 constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
 constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;

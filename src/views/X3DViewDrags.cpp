@@ -66,7 +66,7 @@ void X3DView::RunCameraDrag(int mode, POINT point, const DragMoveInputs& in) {
   const auto [last, dy, screenWidth, screenHeight, ortho, front, selected] = in;
   // The depth the camera moves at: the grabbed point's or the centre's, or half the scene.
   const auto moveDepth = [&] {
-    if (!selected) return HalfDiagonal(mouseDownSceneBox);
+    if (!in.selected) return HalfDiagonal(mouseDownSceneBox);
     const Vector anchor = IsTrackSet(mouseDownTrack) ? mouseDownTrack : mouseDownCenter;
     return Dot(ViewDirection(camera), anchor - CameraPosition(camera));
   };

@@ -24,12 +24,12 @@ void ExpectNear(const Vector& v, double x, double y, double z) {
 class ArchiveFormTest : public ::testing::TestWithParam<Backend> {};
 
 TEST_P(ArchiveFormTest, TransformsAreTwelveDoublesRowByRowFromTheLast) {
-  const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12);
+  const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 12);  // invertible, as every transform read must be
   Bytes bytes = StoreBytes(GetParam(), [&](CArchive& ar) { ar << Transform() << odd; });
   ByteImage expected;
   for (double v : {0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}) expected.F64(v);
-  // Column-vector rows (1 2 3 | 4), (5 6 7 | 8), (9 10 11 | 12): row i of m is column i.
-  for (double v : {12, 11, 7, 3, 8, 10, 6, 2, 4, 9, 5, 1}) expected.F64(v);
+  // Column-vector rows (1 2 3 | 4), (5 6 7 | 8), (9 10 13 | 12): row i of m is column i.
+  for (double v : {12, 13, 7, 3, 8, 10, 6, 2, 4, 9, 5, 1}) expected.F64(v);
   EXPECT_EQ(bytes, expected.bytes);
   LoadBytes(GetParam(), bytes, [&](CArchive& ar) {
     Transform a, b;
@@ -62,7 +62,7 @@ TEST(Transform, CompositionInverseRotationsAndPlatformMatrices) {
 
   // Platform matrices carry no projection.
   float matrix[4][4];
-  const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12);
+  const Transform odd(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 13, 12);  // invertible, as every transform read must be
   odd.GetD3DRMMatrix(matrix);
   EXPECT_EQ(matrix[3][0], 4.0f);
   EXPECT_FALSE(Transform(matrix) != odd);

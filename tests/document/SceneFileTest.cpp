@@ -1,6 +1,8 @@
 // The scene file: what is read back, what undoes after reading, what fails the open or the save.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "document/DocumentTestSupport.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -138,6 +140,21 @@ TEST_F(SceneFileTest, ForeignAndDamagedFilesFailTheOpen) {
   file[1] = 'T';
   for (std::size_t cut : {file.size() / 2, file.size() - 1})
     EXPECT_THROW(ReadBack(Bytes(file.begin(), file.begin() + static_cast<long>(cut))), CArchiveException);
+
+  // Values that later edits check fatally: a selection naming a group twice, a sunlight of two lights.
+  Ptr<GroupSO> a = NewGroup(doc, "A"), b = NewGroup(doc, "B");
+  doc.AddGroup(a, TRUE, FALSE, 0);
+  doc.AddGroup(b, FALSE, FALSE, 0);
+  const Bytes one = Write(doc);
+  doc.ToggleSelect(b, FALSE, 0);
+  Bytes twice = Write(doc);
+  ReadBack{twice};
+  // The files differ first in the selection's count, which two references follow.
+  const auto count = std::mismatch(one.begin(), one.end(), twice.begin()).first - one.begin();
+  std::copy_n(twice.begin() + count + 2, 2, twice.begin() + count + 4);
+  EXPECT_THROW(ReadBack{twice}, CArchiveException);
+  doc.GetSunlight()->AddLight(new LightSO, &doc);
+  EXPECT_THROW(ReadBack{Write(doc)}, CArchiveException);
 }
 
 }  // namespace

@@ -115,6 +115,14 @@ TEST_F(CartoonMeshTest, ACubeInATranslatedGroupIsOutlinedOverItsRenderedImage) {
   EXPECT_EQ(Pixel(42, 36), 0xFF0000u);
 }
 
+// The eye of a tiny cube seen from afar lies beyond single precision in the cube's own space.
+TEST_F(CartoonMeshTest, AnObjectTooSmallForItsDistanceIsNotOutlined) {
+  const Ptr<GroupSO> group = Place(CartoonMesh({CubeVertices(1.0f)}, {CubeFaces()}), 0, 0, 5);
+  group->SetTransform(Transform(1e-38, 0, 0, 0, 0, 1e-38, 0, 0, 0, 0, 1e-38, 5));
+  Draw();
+  EXPECT_EQ(Count(64, 64, 0xFF0000), 0);
+}
+
 TEST_F(CartoonMeshTest, EdgeDataOfAMeshlessObjectIsDroppedOrEmptiedForItsSharers) {
   const Ptr<MeshSO> cube = CartoonMesh({CubeVertices(1.0f)}, {CubeFaces()});
   const Ptr<MeshSO> sharer = CartoonMesh({CubeVertices(1.0f)}, {CubeFaces()});

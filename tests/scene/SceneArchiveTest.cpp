@@ -77,12 +77,18 @@ TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
     b[at] = value;
     return b;
   };
-  const auto named = [&](std::size_t at, const std::string& file) {
+  const auto replaced = [&](std::size_t at, std::size_t length, const std::string& text) {
     Bytes b = tree;
-    b.erase(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + sentinel.size()));
-    b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), file.begin(), file.end());
+    b.erase(b.begin() + static_cast<std::ptrdiff_t>(at), b.begin() + static_cast<std::ptrdiff_t>(at + length));
+    b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), text.begin(), text.end());
     return b;
   };
+  const auto named = [&](std::size_t at, const std::string& file) { return replaced(at, sentinel.size(), file); };
+  // The mesh record: its file and name, two schema words, then the sharing flag.
+  const std::size_t meshFile = Find(tree, "\x05vis.x"), sharing = meshFile + 6 + 4 + 8;
+  const std::size_t childPlace = Find(tree, "\x05" "child") + 6 + 4;  // t.z = 3, then m[2][2] = 1
+  Bytes sharedCut = patched(sharing, 1);
+  sharedCut.resize(sharing + 1);
   const auto childHolding = [&](WORD index) {
     ByteImage image;
     image.bytes.assign(tree.begin(), tree.begin() + static_cast<std::ptrdiff_t>(child));
@@ -101,6 +107,12 @@ TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
       {"document is a group", patched(tag, 3), CArchiveException::badClass},
       {"child is itself", childHolding(6), CArchiveException::badIndex},
       {"child is the root", childHolding(3), CArchiveException::badIndex},
+      {"child's place not a number", patched(childPlace + 7, 0x7F), CArchiveException::generic},
+      {"child flattened beyond inverting", patched(childPlace + 15, 0), CArchiveException::generic},
+      {"mesh from no file", replaced(meshFile, 6, sentinel), CArchiveException::generic},
+      {"mesh bounds beyond single precision", patched(sharing + 1 + 7, 0x7F), CArchiveException::generic},
+      // The half-read object goes with the failed load, in no list of shared objects.
+      {"shared mesh cut short", sharedCut, CArchiveException::endOfFile},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

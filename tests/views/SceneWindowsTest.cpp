@@ -180,6 +180,27 @@ TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow)
   }
 }
 
+TEST_F(SceneWindows, ATutorialCutShortInAnObjectFailsToOpenAndLeavesTheOpenSceneAsItWas) {
+  Key(Qt::Key_N);
+  XDocument& open = Scene();
+  const std::vector<BYTE> before = document_test::Snapshot(open);
+  std::ifstream in(TAVROLIN_BINARY_DIR "/bin/Tutorial2.tvr", std::ios::binary);
+  Bytes bytes{std::istreambuf_iterator<char>(in), {}};
+  // The house's record up to its sharing flag: file, name and two schema words.
+  const std::string file = "\x14../Objects/House.ulm";
+  const std::size_t flag = std::search(bytes.begin(), bytes.end(), file.begin(), file.end()) - bytes.begin() +
+                           file.size() + 6 + 8;
+  ASSERT_EQ(bytes.at(flag), 1);
+  bytes.resize(flag + 1);
+  const std::string path = folder / "cut.tvr";
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  EXPECT_EQ(app.OpenDocumentFile(path.c_str()), nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(app.CountOpenScenes(), 1);
+  EXPECT_EQ(OpenFrames(), 1);
+  EXPECT_EQ(document_test::Snapshot(open), before);
+}
+
 TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   Key(Qt::Key_N);
   X3DView& camera = *Views(Scene()).at(0);
