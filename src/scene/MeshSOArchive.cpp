@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr DWORD kLargestReadLineWidth = 0xFFFF;
+
 void Flag(CArchive& ar, LONG& value) {
   if (ar.IsStoring()) {
     ar << static_cast<BYTE>(value);
@@ -79,6 +81,9 @@ void MeshSO::Serialize(CArchive& ar) {
   width = static_cast<LONG>(surfaceWidth);
   Number(ar, width);
   surfaceWidth = static_cast<DWORD>(width);
+  // Line widths are a few pixels; one past any picture's size is damage, not a look.
+  if (ar.IsLoading() && (silhouetteWidth > kLargestReadLineWidth || surfaceWidth > kLargestReadLineWidth))
+    AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   if (!ar.IsStoring()) {
     texMats.RemoveAll();
     untexMats.RemoveAll();

@@ -1,4 +1,6 @@
 // MeshSO: loading from a .x, .3ds or object file, the effective quality and the part materials.
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -218,7 +220,9 @@ LONG MeshSO::LoadFromFile() {
 
 LONG MeshSO::GetEffectiveQuality() const {
   if (quality == 0) return 0;
-  const LONG e = quality + static_cast<LONG>(Globals::GetObjectQualityBias());
+  // In 64 bits: a quality read from a file may lie anywhere in its range.
+  const long long biased = static_cast<long long>(quality) + Globals::GetObjectQualityBias();
+  const LONG e = static_cast<LONG>(std::clamp<long long>(biased, LONG_MIN + 1, LONG_MAX - 1));
   if (quality < 0 && e > 0) return e + 1;
   if (quality > 0 && e < 0) return e - 1;
   return e;
