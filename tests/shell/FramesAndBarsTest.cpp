@@ -465,17 +465,17 @@ IMPLEMENT_DYNCREATE(RecordingView, CScrollView)
 class MainWithCommands : public CMDIFrameWnd {
  public:
   void OnGreyed(CCmdUI* ui) { ui->Enable(FALSE); }
-  void OnCommand() { ++runs; }
+  void OnRun() { ++runs; }
   void OnUpdateNothing(CCmdUI*) {}
   int runs = 0;
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(MainWithCommands, CMDIFrameWnd)
   ON_UPDATE_COMMAND_UI(33018, OnGreyed)
-  ON_COMMAND(33018, OnCommand)
+  ON_COMMAND(33018, OnRun)
   ON_UPDATE_COMMAND_UI(33019, OnUpdateNothing)
-  ON_COMMAND(33019, OnCommand)
-  ON_COMMAND(33125, OnCommand)
+  ON_COMMAND(33019, OnRun)
+  ON_COMMAND(33125, OnRun)
 END_MESSAGE_MAP()
 
 struct ChildFrameFixture : ::testing::Test {

@@ -20,6 +20,7 @@
 #include "platform/framework/View.h"
 #include "platform/win/FileProfileStore.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/RuntimeFolder.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -271,6 +272,7 @@ CWnd* AfxGetMainWnd() { return currentApp ? currentApp->m_pMainWnd : nullptr; }
 int AfxWinMain(int argc, char** argv) {
   std::unique_ptr<QApplication> owned;
   if (!QApplication::instance()) {
+    EnsureRuntimeFolder();
     owned = std::make_unique<QApplication>(argc, argv);
     AfxInstallQtBackends();
   }
