@@ -22,8 +22,10 @@ mkdir -p "$out"
 
 # The first Debian archive this machine's apt reads from (one-line or deb822 sources).
 mirror() {
-  local files=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
-  cat "${files[@]}" 2>/dev/null | awk '
+  local file
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+    if [ -f "$file" ]; then cat "$file"; fi
+  done | awk '
     /^deb / { for (i = 2; i <= NF; i++) if ($i ~ /^[a-z]+:\/\//) { print $i; break } }
     /^URIs:/ { for (i = 2; i <= NF; i++) print $i }' | grep -v security | grep '/debian/\?$' | head -n 1
 }
