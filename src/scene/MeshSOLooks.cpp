@@ -20,6 +20,31 @@ std::vector<MeshSO*> Sharers(const InstanceList* list) {
   return members;
 }
 
+// The eight artistic values of one object.
+struct ArtisticLook {
+  LONG texturesOn, style, brushSize, cartoon;
+  Color silhouetteColor;
+  DWORD silhouetteWidth;
+  Color surfaceColor;
+  DWORD surfaceWidth;
+};
+
+ArtisticLook LookOf(const MeshSO& m) {
+  return {m.texturesOn, m.style, m.brushSize, m.cartoon, m.silhouetteColor, m.silhouetteWidth, m.surfaceColor,
+          m.surfaceWidth};
+}
+
+void Give(MeshSO& m, const ArtisticLook& look) {
+  m.texturesOn = look.texturesOn;
+  m.style = look.style;
+  m.brushSize = look.brushSize;
+  m.cartoon = look.cartoon;
+  m.silhouetteColor = look.silhouetteColor;
+  m.silhouetteWidth = look.silhouetteWidth;
+  m.surfaceColor = look.surfaceColor;
+  m.surfaceWidth = look.surfaceWidth;
+}
+
 }  // namespace
 
 void MeshSO::SetQuality(LONG newQuality) {
@@ -95,18 +120,17 @@ void MeshSO::SetArtistic(LONG t, LONG st, LONG b, LONG c, const Color& silC, DWO
 
   std::vector<MeshSO*> targets = Sharers(SharedList(kListMissing));
   if (targets.empty()) targets.push_back(this);
+  std::vector<ArtisticLook> before;
   for (MeshSO* m : targets) {
-    m->texturesOn = t;
-    m->style = st;
-    m->brushSize = b;
-    m->cartoon = c;
-    m->silhouetteColor = silC;
-    m->silhouetteWidth = silW;
-    m->surfaceColor = surC;
-    m->surfaceWidth = surW;
+    before.push_back(LookOf(*m));
+    Give(*m, {t, st, b, c, silC, silW, surC, surW});
   }
 
   if (reload && mesh && IsFromFile()) {
+    // What a failed load may have changed besides the look.
+    const LONG keptQuality = quality;
+    const BOOL keptTwoSided = twoSided, keptTexturesLoaded = texturesLoaded;
+    const XString keptFile = GetFile();
     for (;;) {
       Reload();
       if (error == fileNotFound) {
@@ -119,6 +143,18 @@ void MeshSO::SetArtistic(LONG t, LONG st, LONG b, LONG c, const Color& silC, DWO
       if (error == damagedFile || error == noObjectInFile) XErrorBox(40045, GetFile());
       XASSERT(error == none || error == damagedFile || error == noObjectInFile || error == converterNotStarted, "");
       break;
+    }
+    if (error != none) {
+      // The change did not happen: the object keeps the mesh and look it had, and with them its
+      // place among the sharers, so it saves, copies and deletes as before.
+      for (std::size_t i = 0; i < targets.size(); ++i) Give(*targets[i], before[i]);
+      quality = keptQuality;
+      twoSided = keptTwoSided;
+      texturesLoaded = keptTexturesLoaded;
+      SetFile(keptFile);
+      error = none;
+      if (reference) EnterInstanceList();
+      return;
     }
   } else if (retexture) {
     ReloadTextures(0);

@@ -27,6 +27,9 @@ CString LoadedString(UINT id) {
 }  // namespace
 
 void XApp::LoadAboutCylinderPrefs() {
+  // The first run's Preferences sheet comes before the 3D layer exists: start-up makes the mesh
+  // from the stored preferences afterwards.
+  if (!lpD3DRM) return;
   double radius = 0;
   XGetPrefInRange(XPref::ABOUT_CYL_RADIUS, &radius, "radius >= 0.1 && radius <= 10.0");
   const D3DCOLOR color =
@@ -46,6 +49,7 @@ void XApp::LoadAboutCylinderPrefs() {
 }
 
 void XApp::LoadGroundPrefs() {
+  if (!lpD3DRM) return;  // as for the cylinder
   UINT grids = 0;
   XGetPrefInRange(XPref::GROUND_NUM_GRID_LINES, &grids, "grids <= 1000");
   const D3DCOLOR color = MeshColor(XGetPrefColor(XPref::GROUND_COLOR), XGetPrefBool(XPref::GROUND_TRANSPARENT));

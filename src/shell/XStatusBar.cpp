@@ -121,8 +121,9 @@ void XStatusBar::SetStatusText(UINT id, const char* text, COLORREF newHighlight)
   if (text) {
     newText = text;
   } else {
-    const UINT stringId = id == 0 ? kIdlePrompt : id;
-    XASSERT(newText.LoadString(stringId), "Prompt string missing from the string table");
+    // A command the string table has no prompt for shows none: menus hold items the program
+    // does not list, such as the ones the framework adds.
+    if (!newText.LoadString(id == 0 ? kIdlePrompt : id)) newText.Empty();
     const int newline = newText.Find('\n');
     if (newline >= 0) newText = newText.Left(newline);
   }

@@ -91,6 +91,7 @@ void X3DView::OnFileExportImage() {
   const std::vector<BYTE> file =
       RenderBitmapFile(static_cast<int>(choice.width), static_cast<int>(choice.height), choice.improve != FALSE);
   if (file.empty()) return;
-  if (!ReplaceFile(path.str(), std::string_view(reinterpret_cast<const char*>(file.data()), file.size())))
+  if (!ReplaceFile(path.str(), std::string_view(reinterpret_cast<const char*>(file.data()), file.size()),
+                   NewFileMode::fromUmask))
     XErrorBox(IDS_CANNOT_WRITE, path);
 }

@@ -194,6 +194,36 @@ TEST_F(LoadLooksTest, ArtisticChangesStoreApplyOrReloadAndPartLooksMergeByNameFo
   EXPECT_EQ(empty->texMats.GetCount(), 3) << "an empty list takes the given one whole";
 }
 
+TEST_F(LoadLooksTest, ALookChangeWhoseFileCannotBeReadLeavesTheObjectsAsTheyWereToSaveAndDelete) {
+  Ptr<MeshSO> a = Make(folder / "two.x", 1), b = Make(folder / "two.x", 1);
+  const Color red(1, 0, 0, 1);
+  a->SetArtistic(0, 0, 3, 0, red, 2, red, 1);  // Solid color: the file is not read
+  IDirect3DRMMesh* shown = a->mesh;
+  const std::string file = a->GetFile().str();
+  const auto texturesOnFails = [&] {
+    a->SetArtistic(1, 0, 3, 1, red, 2, red, 1);
+    EXPECT_EQ(a->GetError(), SceneObj::none);
+    EXPECT_EQ(a->GetFile().str(), file);
+    EXPECT_EQ(a->mesh, shown);
+    EXPECT_EQ(b->mesh, shown);
+    EXPECT_EQ(a->texturesOn + b->texturesOn + a->cartoon + b->cartoon, 0);
+    EXPECT_EQ(Listed("two"), 2);
+  };
+  WriteFile(folder / "two.x", "xof 0302txt 0032\nMesh {");
+  texturesOnFails();
+  std::filesystem::remove(folder / "two.x");
+  boxes.Answer({IDYES, IDOK, IDYES, IDOK});  // the user gives up the search, twice
+  texturesOnFails();
+  EXPECT_NE(boxes.boxes.front().text.find("damaged"), std::string::npos);
+  Ptr<GroupSO> group = new GroupSO;
+  group->AddVisual(a);
+  EXPECT_FALSE(StoreScene(group, &*doc).empty());
+  group = nullptr;
+  a = nullptr;
+  b = nullptr;
+  EXPECT_TRUE(instances.IsEmpty());
+}
+
 TEST_F(LoadLooksTest, QualityActsOnlyOnObjectsThatHaveOneFollowingTheBiasAndAMissingTextureShowsOneMessage) {
   Ptr<MeshSO> m = Make(folder / "two.x");
   m->SetQuality(2);

@@ -209,6 +209,9 @@ TEST_F(MainFrameFixture, SettingsClicksPostTheirCommandsOrOpenPreferencesAtTheir
 }
 
 TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfThePromptShown) {
+  winApp.LoadStdProfileSettings(4);
+  winApp.AddToRecentFileList("/nowhere/Garden.tvr");
+  winApp.AddToRecentFileList("/nowhere/Pond.tvr");
   Open();
   XStatusBar& bar = frame->GetStatusBar();
   XToolBar& beginner = frame->GetBeginnerToolBar();
@@ -224,6 +227,19 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfTheP
   frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   bar.OnIdle();
   EXPECT_EQ(bar.GetPromptId(), 40038u);
+
+  // The mouse over items the framework adds to the menus: the recent scenes, the window list.
+  const auto hovered = [&](QMenu* menu, const char* prefix) {
+    QAction* item = Item(menu, prefix);
+    if (!item) return std::string("no item ") + prefix;
+    for (int dx : {-2, 2}) QTest::mouseMove(menu, menu->actionGeometry(item).center() + QPoint(dx, 0));
+    const std::string prompt = bar.GetPromptText().str();
+    menu->hide();
+    return prompt;
+  };
+  EXPECT_EQ(hovered(frame->GetMenuPopup(0), "&1 Pond.tvr"), "Open this document");
+  EXPECT_EQ(hovered(frame->GetMenuPopup(0), "&2 Garden.tvr"), "Open this document");
+  EXPECT_EQ(hovered(frame->GetWindowMenuPopup(), "&1 "), "Activate this window");
 
   RecordingDesktop desktop;
   // A child window is active (the 3D Objects window): F1 still reaches the main frame.

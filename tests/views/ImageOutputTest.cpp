@@ -1,6 +1,7 @@
 // A camera window's picture leaving it by Improve, Export Image and Copy Image, and its bytes.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -134,7 +135,9 @@ TEST_F(ImageOutput, ExportIsRefusedWhenTheRenderUsesTheDepthCueElseAsksForAFileA
   EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_TRUE(files.requests.empty());
   w.settings.autoAperture = TRUE;  // the lens decides: the blur no longer follows the depth cue
+  const mode_t mask = ::umask(027);
   Export(folder / "chair.bmp", "5", "3");
+  ::umask(mask);
   doc.m_pDocTemplate = nullptr;
   ASSERT_EQ(files.requests.size(), 1u);
   const FileDialogRequest& asked = files.requests[0];
@@ -144,6 +147,9 @@ TEST_F(ImageOutput, ExportIsRefusedWhenTheRenderUsesTheDepthCueElseAsksForAFileA
   ASSERT_EQ(file.size(), 54u + 16 * 3);
   EXPECT_EQ(std::vector<BYTE>(file.begin() + 18, file.begin() + 26), (std::vector<BYTE>{5, 0, 0, 0, 3, 0, 0, 0}));
   EXPECT_FALSE(w.image);
+  struct stat st {};
+  ASSERT_EQ(::stat((folder / "chair.bmp").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u) << "as the user's umask gives";
 
   // A failed export leaves no file and keeps the file it was to replace.
   std::ofstream(folder / "blocked") << "a file, not a folder";

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include "platform/framework/Document.h"
+
 void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL) {
   if (flag) {
     if (strcasecmp(param, "p") == 0) m_nShellCommand = FilePrint;
@@ -12,7 +14,8 @@ void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL) {
     return;
   }
   if (m_strFileName.IsEmpty()) {
-    m_strFileName = param;
+    // Relative to the folder the program was started in, which start-up changes later.
+    m_strFileName = FullPathName(param);
     if (m_nShellCommand == FileNew) m_nShellCommand = FileOpen;
     return;
   }

@@ -1,6 +1,7 @@
-// The program's command line as the framework reads it: a file name opens that file; "/p" or
-// "-p" before it prints it, "/pt" prints it to a printer named by the next arguments, "/dde"
-// waits for desktop requests. Without arguments the command is a new file.
+// The program's command line as the framework reads it: a file name opens that file (a relative
+// one counts from the folder the program started in); "/p" or "-p" before it prints it, "/pt"
+// prints it to a printer named by the next arguments, "/dde" waits for desktop requests. Without
+// arguments the command is a new file.
 #pragma once
 
 #include "platform/framework/String.h"

@@ -1,6 +1,6 @@
 #include "platform/framework/Document.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +14,9 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
+#include "platform/win/FileReplace.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/SavingFiles.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
@@ -38,12 +40,6 @@ std::string FormatMessage1(UINT id, const char* argument) {
 std::string FileNameOf(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// A name beside `target` that no other save uses at the same time.
-std::string TemporaryPathFor(const std::string& target) {
-  static unsigned counter = 0;
-  return target + ".saving-" + std::to_string(getpid()) + "-" + std::to_string(++counter);
 }
 
 }  // namespace
@@ -108,48 +104,56 @@ BOOL CDocument::OnNewDocument() {
   return TRUE;
 }
 
+std::unique_ptr<CFile> CDocument::GetFile(const char* fileName, UINT openFlags, CFileException* error) {
+  auto file = std::make_unique<CFile>();
+  if (!file->Open(fileName, openFlags, error)) return nullptr;
+  return file;
+}
+
 BOOL CDocument::OnOpenDocument(const char* pathName) {
-  CFile file;
   CFileException openError;
-  if (!file.Open(pathName, CFile::modeRead, &openError)) {
+  const std::unique_ptr<CFile> file = GetFile(pathName, CFile::modeRead, &openError);
+  if (!file) {
     ReportSaveLoadException(pathName, &openError, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
     return FALSE;
   }
   DeleteContents();
   SetModifiedFlag(TRUE);  // a load that fails half-way leaves a changed document
   try {
-    SerializeThrough(file, CArchive::load);
+    SerializeThrough(*file, CArchive::load);
   } catch (CException& e) {
-    file.Close();
+    file->Abort();
     DeleteContents();
     ReportSaveLoadException(pathName, &e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
     return FALSE;
   }
-  file.Close();
+  file->Abort();  // nothing written: closing cannot lose anything
   SetModifiedFlag(FALSE);
   return TRUE;
 }
 
 BOOL CDocument::OnSaveDocument(const char* pathName) {
-  const std::string target = pathName ? pathName : "";
-  const std::string temporary = TemporaryPathFor(target);
-  CFile file;
+  const std::string target = ResolveLinks(pathName ? pathName : "");
+  RemoveAbandonedSaves(target);
+  const std::string temporary = SavingPathFor(target);
   CFileException openError;
-  if (!file.Open(temporary.c_str(), CFile::modeCreate | CFile::modeWrite, &openError)) {
+  const std::unique_ptr<CFile> file = GetFile(temporary.c_str(), CFile::modeCreate | CFile::modeWrite, &openError);
+  if (!file) {
     ReportSaveLoadException(pathName, &openError, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
     return FALSE;
   }
   try {
-    SerializeThrough(file, CArchive::store);
-    file.Flush();
-    file.Close();
+    SerializeThrough(*file, CArchive::store);
+    file->Flush();
+    file->Close();
   } catch (CException& e) {
-    file.Close();
+    file->Abort();
     std::remove(temporary.c_str());
     ReportSaveLoadException(pathName, &e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
     return FALSE;
   }
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+  if (::chmod(temporary.c_str(), ReplacementMode(target, NewFileMode::fromUmask)) != 0 ||
+      std::rename(temporary.c_str(), target.c_str()) != 0) {
     std::remove(temporary.c_str());
     CFileException renameError(CFileException::accessDenied, pathName);
     ReportSaveLoadException(pathName, &renameError, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);

@@ -3,6 +3,7 @@
 // framework's New, Open, Save, Save As and Close steps.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/framework/CmdTarget.h"
@@ -51,8 +52,12 @@ class CDocument : public CCmdTarget {
   // deleted and the result is FALSE.
   virtual BOOL OnOpenDocument(const char* pathName);
   // Writes the document through Serialize into a temporary file beside `pathName` and renames it
-  // over the target when complete, so a failure keeps the previous file. Reports failures.
+  // over the target when complete, so a failure keeps the previous file. A symbolic link stays
+  // and the file it leads to is replaced, keeping its permissions; files that killed saves left
+  // beside it go. Reports failures.
   virtual BOOL OnSaveDocument(const char* pathName);
+  // Opens the file a load reads or a save writes; null (with `error` filled) when it cannot.
+  virtual std::unique_ptr<CFile> GetFile(const char* fileName, UINT openFlags, CFileException* error);
   // Destroys every frame of the document's views, deletes the contents, and deletes the
   // document itself when m_bAutoDelete is set.
   virtual void OnCloseDocument();

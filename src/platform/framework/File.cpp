@@ -109,3 +109,8 @@ void CFile::Close() {
   fd_ = -1;
   if (result != 0 && errno != EINTR) Fail(CauseOf(errno));
 }
+
+void CFile::Abort() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+}

@@ -26,6 +26,8 @@ class CFile : public CObject {
   virtual std::uint64_t GetLength() const;
   virtual void Flush();
   virtual void Close();
+  // Closes without reporting a failure: the clean-up after a failure already being reported.
+  virtual void Abort();
   CString GetFilePath() const { return path_; }
 
  protected:

@@ -6,7 +6,9 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <algorithm>
+#include <vector>
 
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/ControlBar.h"
@@ -162,7 +164,11 @@ QMenu* CFrameWnd::GetMenuPopup(int index) const {
 }
 
 void CFrameWnd::UpdateMenu(QMenu* menu) {
-  for (QAction* action : menu->actions()) {
+  // An update may replace items: the recent-file list deletes the entries it added last time.
+  const QList<QAction*> items = menu->actions();
+  std::vector<QPointer<QAction>> actions(items.begin(), items.end());
+  for (QAction* action : actions) {
+    if (!action) continue;
     const UINT id = action->property(kCommandProperty).toUInt();
     if (id == 0 || action->menu()) continue;
     CCmdUI ui;

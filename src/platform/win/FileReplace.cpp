@@ -89,7 +89,17 @@ FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   return FileReadStatus::ok;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view bytes) {
+unsigned ReplacementMode(const std::string& target, NewFileMode newFile) {
+  struct stat old;
+  if (::stat(target.c_str(), &old) == 0) return old.st_mode & 07777;
+  if (newFile == NewFileMode::ownerOnly) return 0600;
+  // The mask can only be read by setting it; it is put back at once.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+bool ReplaceFile(const std::string& path, std::string_view bytes, NewFileMode newFile) {
   if (path.empty()) return false;
   const std::string target = ResolveLinks(path);
   std::size_t slash = target.find_last_of('/');
@@ -98,9 +108,7 @@ bool ReplaceFile(const std::string& path, std::string_view bytes) {
   std::string temporary = target + ".XXXXXX";
   int fd = ::mkstemp(temporary.data());
   if (fd < 0) return false;
-  struct stat old;
-  bool written = (::stat(target.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0) &&
-                 WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  bool written = ::fchmod(fd, ReplacementMode(target, newFile)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
   written = ::close(fd) == 0 && written;
   if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
   ::unlink(temporary.c_str());

@@ -10,11 +10,19 @@ enum class FileReadStatus { ok, missing, failed };
 // Reads the whole file into `bytes`; `missing` when it does not exist.
 FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
 
+// The permissions of a file that did not exist before: the owner's only (settings), or those the
+// user's umask gives (the user's own documents and images).
+enum class NewFileMode { ownerOnly, fromUmask };
+
 // Writes `bytes` to a temporary file beside `path` and renames it over `path` once complete, so
 // the target holds either its old or its new contents. Creates missing folders (mode 0700). When
 // `path` is a symbolic link the file it leads to is replaced and the link stays; the new file
-// keeps the permissions of the one it replaces (a new file is the owner's only).
-bool ReplaceFile(const std::string& path, std::string_view bytes);
+// keeps the permissions of the one it replaces (a new file gets those of `newFile`).
+bool ReplaceFile(const std::string& path, std::string_view bytes, NewFileMode newFile = NewFileMode::ownerOnly);
+
+// The permission bits a file written to replace `target` is to have: those of `target`, or of
+// `newFile` when there is no such file yet.
+unsigned ReplacementMode(const std::string& target, NewFileMode newFile);
 
 // The file `path` finally names after following symbolic links (itself when it is none).
 std::string ResolveLinks(const std::string& path);

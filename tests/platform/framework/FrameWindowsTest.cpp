@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <sys/stat.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -322,11 +324,28 @@ class NoteDocument : public CDocument {
     }
     ar << text;
     ar.Flush();
-    if (failWhileSaving) throw CFileException(CFileException::diskFull);
+    if (failing == Failing::halfWay) throw CFileException(CFileException::diskFull);
+  }
+  // A disk that fails both the flush and the close of what is written to it.
+  class FailingDiskFile : public CFile {
+   public:
+    void Flush() override { throw CFileException(CFileException::hardIO); }
+    void Close() override {
+      const bool open = !GetFilePath().IsEmpty();  // Open closes first
+      CFile::Close();
+      if (open) throw CFileException(CFileException::hardIO);
+    }
+  };
+  std::unique_ptr<CFile> GetFile(const char* name, UINT flags, CFileException* error) override {
+    if (failing != Failing::flushAndClose) return CDocument::GetFile(name, flags, error);
+    auto file = std::make_unique<FailingDiskFile>();
+    if (!file->Open(name, flags, error)) return nullptr;
+    return file;
   }
   void DeleteContents() override { text.Empty(); }
   CString text;
-  static inline bool failWhileSaving = false;
+  enum class Failing { no, halfWay, flushAndClose };
+  static inline Failing failing = Failing::no;
 };
 IMPLEMENT_DYNCREATE(NoteDocument, CDocument)
 
@@ -487,25 +506,39 @@ TEST_F(DocumentsFixture, ClosingTheMainWindowAsksForEveryChangedDocument) {
   EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
-TEST_F(DocumentsFixture, ASaveThatFailsHalfWayKeepsThePreviousFile) {
+TEST_F(DocumentsFixture, SavingKeepsTheUsersLinkAndPermissionsAndAFailedSaveThePreviousFile) {
   app.OnFileNew();
   NoteDocument* document = OpenedLast();
-  const std::string path = folder / "kept.tvr";
+  // The user's scene is a link to a file the group may read, and a killed save left its file.
+  const std::string target = folder / "kept.tvr", path = folder / "link.tvr";
+  std::ofstream(target) << "by hand";
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  std::filesystem::create_symlink("kept.tvr", path);
+  std::ofstream(target + ".saving-999999999-1") << "killed half-way";
   document->text = "old contents";
   ASSERT_TRUE(document->DoSave(path.c_str()));
-  const std::string before = ReadAll(path);
+  EXPECT_TRUE(std::filesystem::is_symlink(path));
+  struct stat st {};
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  const std::string before = ReadAll(target);
+  EXPECT_NE(before.find("old contents"), std::string::npos);
 
-  document->text = "new contents that never arrive";
-  document->SetModifiedFlag();
-  NoteDocument::failWhileSaving = true;
-  EXPECT_FALSE(document->DoFileSave());
-  NoteDocument::failWhileSaving = false;
-  EXPECT_EQ(ReadAll(path), before);
-  EXPECT_TRUE(document->IsModified());
-  ASSERT_FALSE(boxes.boxes.empty());
-  EXPECT_EQ(boxes.boxes.back().text, "Failed to save document.");
-  // Nothing but the saved file is left in the folder.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+  for (NoteDocument::Failing failing : {NoteDocument::Failing::halfWay, NoteDocument::Failing::flushAndClose}) {
+    SCOPED_TRACE(static_cast<int>(failing));
+    document->text = "new contents that never arrive";
+    document->SetModifiedFlag();
+    NoteDocument::failing = failing;
+    boxes.boxes.clear();
+    FrameOf(document)->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+    NoteDocument::failing = NoteDocument::Failing::no;
+    EXPECT_EQ(ReadAll(target), before);
+    EXPECT_TRUE(document->IsModified());
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Failed to save document.");
+    // Nothing but the file and its link is left in the folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
+  }
 }
 
 TEST_F(DocumentsFixture, UpdateAllViewsReachesEveryOtherViewInCreationOrder) {

@@ -25,6 +25,7 @@
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/TickCount.h"
 #include "support/RecordingDesktop.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -259,11 +260,19 @@ TEST(CommandLine, AFileOpensAndFlagsChooseTheCommand) {
   EXPECT_EQ(Parse({"scene.tvr"}).m_nShellCommand, CCommandLineInfo::FileOpen);
   EXPECT_EQ(Parse({"-P", "scene.tvr"}).m_nShellCommand, CCommandLineInfo::FilePrint);
   EXPECT_EQ(Parse({"/home/me/scene.tvr"}).m_strFileName, "/home/me/scene.tvr");  // a path, not a switch
-  CCommandLineInfo printTo = Parse({"-pt", "scene.tvr", "Printer", "Driver", "Port"});
+  CCommandLineInfo printTo = Parse({"-pt", "/scene.tvr", "Printer", "Driver", "Port"});
   EXPECT_EQ(printTo.m_nShellCommand, CCommandLineInfo::FilePrintTo);
-  EXPECT_EQ(printTo.m_strFileName, "scene.tvr");
+  EXPECT_EQ(printTo.m_strFileName, "/scene.tvr");
   EXPECT_EQ(printTo.m_strPortName, "Port");
   EXPECT_EQ(Parse({"-dde"}).m_nShellCommand, CCommandLineInfo::FileDDE);
+
+  // A relative name counts from the folder the program started in, wherever it goes later.
+  TemporaryFolder started;
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(started.Path());
+  const CCommandLineInfo relative = Parse({"scenes/../scene.tvr"});
+  std::filesystem::current_path(before);
+  EXPECT_EQ(relative.m_strFileName.str(), started / "scene.tvr");
 }
 
 class DropTarget : public CWnd {
