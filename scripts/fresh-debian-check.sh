@@ -80,7 +80,8 @@ inside() {
 }
 
 # The run command under a virtual X server: waits for the main window, saves a screenshot, closes
-# the window as its close button does and expects the program to end cleanly.
+# the window as its close button does and expects the program to end cleanly. A first run greets
+# the user with messages and a settings sheet in front of the window: Enter accepts each in turn.
 read -r -d '' run_in_x <<'EOF' || true
 ./scripts/run.sh & pid=$!
 until window=$(scripts/x11-window.py find Tavrolin 2>/dev/null); do
@@ -89,7 +90,13 @@ until window=$(scripts/x11-window.py find Tavrolin 2>/dev/null); do
 done
 sleep 3
 scripts/x11-window.py screenshot build/main-window.png
-scripts/x11-window.py close "$window"
+for _ in $(seq 20); do
+  scripts/x11-window.py close "$window"
+  sleep 2
+  kill -0 $pid 2>/dev/null || break
+  xdotool key Return
+  sleep 1
+done
 wait $pid
 EOF
 
