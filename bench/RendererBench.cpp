@@ -1,6 +1,6 @@
 // Clearing and rendering whole frames: a lit, Gouraud-shaded sphere of 20,000 triangles filling
 // most of the view, the same sphere textured, and 50 small spheres, at 640x480 and 1280x960 into
-// 32-bit and 16-bit surfaces. Arguments: width, height, bits per pixel.
+// 32-bit and 16-bit surfaces, and at 2560x1920 into a 32-bit one. Arguments: width, height, bits per pixel.
 #include <benchmark/benchmark.h>
 
 #include "RendererBenchScene.h"
@@ -24,6 +24,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
   b->ArgNames({"w", "h", "bits"})->Unit(benchmark::kMillisecond);
   for (const auto& size : {std::pair{640, 480}, {1280, 960}})
     for (int bits : {32, 16}) b->Args({size.first, size.second, bits});
+  b->Args({2560, 1920, 32});  // colour and depth no longer fit in the cache
 }
 
 BENCHMARK(RenderLitSphere)->Apply(Sizes);

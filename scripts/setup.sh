@@ -12,6 +12,7 @@ packages=(
   libxkbcommon-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xclip xdotool
+  openbox dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
   python3  # the window scripts (scripts/x11-window.py)
   ccache
   clang

@@ -2,10 +2,13 @@
 """Small X11 actions for the start-up test and screenshots, through libX11 alone.
 
   x11-window.py find TITLE          prints the id of the first top-level window whose name holds TITLE
+  x11-window.py mapped TITLE        the same, for a window that is mapped and viewable on the screen
   x11-window.py close WINDOW_ID     asks the window to close, as its title bar's close button does
   x11-window.py screenshot OUT.png  saves the whole screen
   x11-window.py region X Y W H      prints a digest of the screen's pixels in the rectangle
   x11-window.py geometry TITLE      prints x y width height of the first window whose name holds TITLE
+  x11-window.py maximise WINDOW_ID  asks the window manager to maximise the window
+  x11-window.py pixel X Y           prints the screen's colour at (X, Y) as rrggbb
 """
 import ctypes
 import hashlib
@@ -58,10 +61,32 @@ def windows(display, parent):
         yield from windows(display, children[i])
 
 
-def find(display, title):
+class WindowAttributes(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("border_width", ctypes.c_int), ("depth", ctypes.c_int), ("visual", ctypes.c_void_p),
+                ("root", ctypes.c_ulong), ("class_", ctypes.c_int), ("bit_gravity", ctypes.c_int),
+                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
+                ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int), ("all_event_masks", ctypes.c_long),
+                ("your_event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+                ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
+
+
+x11.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(WindowAttributes)]
+IS_VIEWABLE = 2
+
+
+def viewable(display, window):
+    attributes = WindowAttributes()
+    return x11.XGetWindowAttributes(display, window, ctypes.byref(attributes)) and \
+        attributes.map_state == IS_VIEWABLE
+
+
+def find(display, title, mapped=False):
     for window in windows(display, x11.XDefaultRootWindow(display)):
         name = ctypes.c_char_p()
-        if x11.XFetchName(display, window, ctypes.byref(name)) and name.value and title in name.value.decode():
+        if x11.XFetchName(display, window, ctypes.byref(name)) and name.value and title in name.value.decode() \
+                and (not mapped or viewable(display, window)):
             return window
     return None
 
@@ -72,6 +97,22 @@ def close(display, window):
     event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
     x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
     x11.XFlush(display)
+
+
+def maximise(display, window):
+    event = ClientMessage(type=33, send_event=1, display=display, window=window,
+                          message_type=x11.XInternAtom(display, b"_NET_WM_STATE", 0), format=32)
+    event.data[0] = 1  # add
+    event.data[1] = x11.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_VERT", 0)
+    event.data[2] = x11.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_HORZ", 0)
+    # SubstructureRedirectMask | SubstructureNotifyMask: the window manager hears it.
+    x11.XSendEvent(display, x11.XDefaultRootWindow(display), 0, (1 << 20) | (1 << 19), ctypes.byref(event))
+    x11.XFlush(display)
+
+
+def pixel(display, x, y):
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, 1, 1, 0xFFFFFFFF, 2)
+    print("%06x" % (x11.XGetPixel(image, 0, 0) & 0xFFFFFF))
 
 
 def screenshot(display, path):
@@ -115,13 +156,17 @@ def main():
     if not display:
         sys.exit("no X display")
     command, argument = sys.argv[1], sys.argv[2]
-    if command == "find":
-        window = find(display, argument)
+    if command in ("find", "mapped"):
+        window = find(display, argument, mapped=command == "mapped")
         if window is None:
             sys.exit(1)
         print(window)
     elif command == "close":
         close(display, int(argument))
+    elif command == "maximise":
+        maximise(display, int(argument))
+    elif command == "pixel":
+        pixel(display, int(argument), int(sys.argv[3]))
     elif command == "screenshot":
         screenshot(display, argument)
     elif command == "region":

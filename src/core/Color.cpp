@@ -1,5 +1,7 @@
 #include "core/Color.h"
 
+#include <algorithm>
+
 #include "core/FatalError.h"
 #include "core/Pointers.h"
 
@@ -75,15 +77,28 @@ void Color::SetD3DCOLOR(DWORD color) {
   UpdateLuminance();
 }
 
-void Color::GetLuminanceRange(double& low, double& high) const {
+void Color::ChannelLuminanceRanges(double (&lows)[3], double (&highs)[3]) const {
   double offsets[3];
   ChromaOffsets(offsets[0], offsets[1], offsets[2]);
-  low = -offsets[0];
-  high = 1 - offsets[0];
-  for (int i = 1; i < 3; ++i) {
-    if (-offsets[i] < low) low = -offsets[i];
-    if (1 - offsets[i] > high) high = 1 - offsets[i];
+  for (int i = 0; i < 3; ++i) {
+    lows[i] = -offsets[i];
+    highs[i] = 1 - offsets[i];
   }
+}
+
+void Color::GetLuminanceRange(double& low, double& high) const {
+  double lows[3], highs[3];
+  ChannelLuminanceRanges(lows, highs);
+  low = *std::min_element(lows, lows + 3);
+  high = *std::max_element(highs, highs + 3);
+}
+
+void Color::GetDisplayableLuminanceRange(double& low, double& high) const {
+  double lows[3], highs[3];
+  ChannelLuminanceRanges(lows, highs);
+  low = *std::max_element(lows, lows + 3);
+  high = *std::min_element(highs, highs + 3);
+  if (low > high) low = high = (low + high) / 2;  // no luminance shows every channel unclamped
 }
 
 bool Color::operator==(const Color& o) const {

@@ -29,6 +29,9 @@ class Color : public CObject {
   void SetD3DCOLOR(DWORD color);
   // The luminances between which the output runs from black to white.
   void GetLuminanceRange(double& low, double& high) const;
+  // The luminances between which no output channel is clamped, so the colour shows its own hue;
+  // a single luminance for a colour at the edge of what a screen shows.
+  void GetDisplayableLuminanceRange(double& low, double& high) const;
 
   bool operator==(const Color& o) const;
   bool operator!=(const Color& o) const { return !(*this == o); }
@@ -39,4 +42,6 @@ class Color : public CObject {
  private:
   // The offsets from the luminance of the output red, green and blue.
   void ChromaOffsets(double& red, double& green, double& blue) const;
+  // Per channel, the luminance below which it is black and the one above which it is white.
+  void ChannelLuminanceRanges(double (&lows)[3], double (&highs)[3]) const;
 };

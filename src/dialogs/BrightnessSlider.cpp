@@ -5,7 +5,7 @@
 int BrightnessPosition(const Color& color) {
   double low = 0.0;
   double high = 0.0;
-  color.GetLuminanceRange(low, high);
+  color.GetDisplayableLuminanceRange(low, high);
   if (high == low) return 0;
   const double ratio = (color.luminance - low) / (high - low);
   return std::clamp(static_cast<int>(kBrightnessSteps * ratio), 0, kBrightnessSteps);
@@ -14,7 +14,7 @@ int BrightnessPosition(const Color& color) {
 void FollowBrightness(Color& color, const CSliderCtrl& slider, ColorButton& button) {
   double low = 0.0;
   double high = 0.0;
-  color.GetLuminanceRange(low, high);
+  color.GetDisplayableLuminanceRange(low, high);
   color.luminance = (high - low) * (slider.GetPos() / static_cast<double>(kBrightnessSteps)) + low;
   button.SetColor(color);
   button.UpdateWindow();

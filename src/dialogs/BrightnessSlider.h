@@ -1,5 +1,5 @@
 // Brightness sliders: positions 0..1000 run a colour's luminance linearly across the range in which
-// the colour keeps its chroma, so that the slider changes the brightness and never the hue.
+// the colour shows its chroma unclamped, so that the slider changes the brightness and never the hue.
 #pragma once
 
 #include "core/Color.h"

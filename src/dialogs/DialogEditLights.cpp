@@ -19,14 +19,36 @@ constexpr LPARAM kLightsHint = 10;
 constexpr int kMinutesOfHalfDay = 720;
 constexpr int kNoon = 360;
 
-// The sun's direction: its local z axis in world coordinates.
-Vector SunDirection(const Transform& world) {
-  const Vector tip = world.TransformPoint(Vector(0, 0, 1));
+// Where `world` carries one of the sun's local axes, in world coordinates.
+Vector AxisDirection(const Transform& world, const Vector& axis) {
+  const Vector tip = world.TransformPoint(axis);
   const Vector origin = world.TransformPoint(Vector(0, 0, 0));
   return Vector(tip.x - origin.x, tip.y - origin.y, tip.z - origin.z);
 }
 
+// The sun's direction: its local z axis.
+Vector SunDirection(const Transform& world) { return AxisDirection(world, Vector(0, 0, 1)); }
+
 double Length(const Vector& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
+// The unit heading of the sun's arc, its 06:00 direction, always on the +z side (+x when square
+// to z). An afternoon sun leans against its heading, so its horizontal part is turned round, not
+// mirrored, or reading and writing the time would disagree off the z axis. A sun along the vertical
+// keeps its heading in its local x axis, which the arc holds horizontal and square to it.
+Vector ArcHeading(const Transform& world) {
+  constexpr double kFlat = 1e-5;  // well above the single-precision noise of a rotation
+  const Vector d = SunDirection(world);
+  const double tolerance = kFlat * Length(d);
+  Vector h(d.x, 0.0, d.z);
+  if (Length(h) <= tolerance) {
+    const Vector side = AxisDirection(world, Vector(1, 0, 0));
+    h = Vector(-side.z, 0.0, side.x);
+  }
+  if (Length(h) <= tolerance) return Vector(0, 0, 1);
+  if (h.z < -tolerance || (std::fabs(h.z) <= tolerance && h.x < 0.0)) h = Vector(-h.x, 0.0, -h.z);
+  const double length = Length(h);
+  return Vector(h.x / length, 0.0, h.z / length);
+}
 
 double ClampedAcos(double c) { return std::fabs(std::acos(std::clamp(c, -1.0, 1.0))); }
 
@@ -39,22 +61,20 @@ Ptr<LightSO> SunLight(XDocument& doc) {
 
 int SunMinutes(const Transform& world) {
   const Vector d = SunDirection(world);
-  const Vector v(d.x, 0.0, std::fabs(d.z));
-  const double lengths = Length(d) * Length(v);
-  if (lengths == 0.0) return kNoon;
-  const double angle = ClampedAcos((d.x * v.x + d.z * v.z) / lengths);
+  const Vector h = ArcHeading(world);
+  const double length = Length(d);
+  if (length == 0.0) return kNoon;
+  const double angle = ClampedAcos((d.x * h.x + d.z * h.z) / length);
   return static_cast<int>(std::lround(angle * kMinutesOfHalfDay / std::numbers::pi));
 }
 
 Transform SunTransformAt(int minutes, const Transform& world) {
   const double alpha = minutes * std::numbers::pi / kMinutesOfHalfDay;
-  const Vector d = SunDirection(world);
-  Vector v(d.x, 0.0, std::fabs(d.z));
-  if (Length(v) == 0.0) v = Vector(0, 0, 1);
-  const Transform elevation(-alpha, Vector(-v.z, 0.0, v.x));
-  const double beta = ClampedAcos(v.z / Length(v));
+  const Vector h = ArcHeading(world);
+  const Transform elevation(-alpha, Vector(-h.z, 0.0, h.x));
+  const double beta = ClampedAcos(h.z);
   if (beta <= 0.00001) return elevation;
-  return elevation * Transform(-beta, Vector(0.0, -v.x, 0.0));
+  return elevation * Transform(-beta, Vector(0.0, -h.x, 0.0));
 }
 
 CString TimeOfDayText(int minutes) {

@@ -15,10 +15,10 @@ class CScrollBar;
 constexpr UINT kEditLightsTemplate = 10001;
 
 // Minutes after 06:00 (0..720) of a sun whose local z axis points along `world`'s, rounded to
-// the nearest minute. A sun along the vertical reads as 12:00.
+// the nearest minute: the angle from the heading of its arc. A sun along the vertical reads as 12:00.
 int SunMinutes(const Transform& world);
-// The sun's transform at `minutes` after 06:00 on the heading of `world`'s z axis (+z for a
-// vertical sun).
+// The sun's transform at `minutes` after 06:00 on the heading of `world`'s arc, which it keeps:
+// SunMinutes gives `minutes` back for every heading.
 Transform SunTransformAt(int minutes, const Transform& world);
 // The user's time text of `minutes` after 06:00, without seconds.
 CString TimeOfDayText(int minutes);

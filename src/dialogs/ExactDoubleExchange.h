@@ -1,4 +1,4 @@
-// A double shown in an edit box with fifteen significant digits. Reading the box back keeps the
+// A double shown in an edit box as DialogDoubleText writes it. Reading the box back keeps the
 // member's exact value while the text still shows it, so a value that only passed through the
 // dialog (one set by a mouse drag, say) compares equal to where it came from.
 #pragma once

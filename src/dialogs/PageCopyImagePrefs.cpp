@@ -37,7 +37,9 @@ END_MESSAGE_MAP()
 
 PageCopyImagePrefs::PageCopyImagePrefs() : XPropertyPage(kCopyImagePrefsTemplate) {
   m_always_improve = XGetPrefBool(XPref::SOFTEN_JAGGED_EDGES);
-  XGetPrefInRange(XPref::COPY_IMAGE_DPI, &m_dpi, "m_dpi >= 1");
+  // Only a 0 is repaired here: a value above the range is shown as stored, and OK refuses it.
+  XGetPref(XPref::COPY_IMAGE_DPI, &m_dpi);
+  if (m_dpi == 0) XGetPrefInRange(XPref::COPY_IMAGE_DPI, &m_dpi, "m_dpi >= 1");
   XGetPrefInRange(XPref::DISPLAY_WIDTH, &m_width_inches, "m_display_width >= 1.0 && m_display_width <= 1200.0");
   m_display_width = m_width_inches;
   m_dont_use_dpi = !XGetPrefBool(XPref::USE_DPI);
@@ -101,6 +103,8 @@ void PageCopyImagePrefs::OnOK() {
 }
 
 void PageCopyImagePrefs::OnDontUseDpi() {
-  UpdateDataGuarded(TRUE);
+  // The box alone decides: exchanging the whole page here would refuse a stored resolution out of
+  // range as the page opens, before the user has had a chance to change it.
+  m_dont_use_dpi = static_cast<CButton*>(GetDlgItem(32851))->GetCheck() == BST_CHECKED;
   GetDlgItem(32848)->EnableWindow(!m_dont_use_dpi);
 }

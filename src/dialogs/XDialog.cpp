@@ -76,7 +76,7 @@ LRESULT XDialog::OnHelpHitTest(WPARAM, LPARAM lParam) {
 void XDialog::OnHelpButton() { XShowPromptHelp(CurrentPromptId()); }
 
 BOOL XDialog::PreTranslateMessage(MSG* msg) {
-  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && GetKeyState(VK_SHIFT) >= 0) {  // Shift+F1: context help
     OnHelpButton();
     return TRUE;
   }

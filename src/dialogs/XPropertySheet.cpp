@@ -80,7 +80,7 @@ void XPropertySheet::UpdateStatusPrompt() {
 }
 
 BOOL XPropertySheet::PreTranslateMessage(MSG* msg) {
-  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1) {
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && GetKeyState(VK_SHIFT) >= 0) {  // Shift+F1: context help
     const int hit = OnToolHitTest(XCursorIn(*this));
     XShowPromptHelp(hit != -1 ? static_cast<UINT>(hit) : ActivePromptId());
     return TRUE;

@@ -47,23 +47,13 @@ void EditHistory::RemoveAfterCurrent() {
   while (records.GetCount() > index + 1) RemoveNewest();
 }
 
-// Record 0 goes, so every later state moves one place down; the state before it is lost.
-void EditHistory::RemoveOldest() {
-  records.RemoveHead();
-  if (saved != kUnreachable) saved = saved == -1 ? kUnreachable : saved - 1;
-}
+void EditHistory::RemoveOldest() { records.RemoveHead(); }
 
-void EditHistory::RemoveNewest() {
-  records.RemoveTail();
-  if (saved >= records.GetCount()) saved = kUnreachable;
-}
+void EditHistory::RemoveNewest() { records.RemoveTail(); }
 
 void EditHistory::AddRecord(const Ptr<ModRec>& record) {
   XASSERT_TEXT(maxUndo >= records.GetCount(), "maxUndo >= records.GetCount()", "Too many modification records kept");
-  if (maxUndo == 0) {
-    saved = kUnreachable;
-    return;
-  }
+  if (maxUndo == 0) return;
   RemoveAfterCurrent();
   pos = records.AddTail(record);
   if (++index == maxUndo) {
@@ -107,7 +97,6 @@ void EditHistory::SetMaxUndo(int newMax) {
   if (newMax == 0) {
     if (CanRedo() && !AnswersYes(kLoseRedoQuestion)) return;
     if (!AnswersYes(kTurnOffUndoQuestion)) return;
-    saved = saved == GetModIndex() ? -1 : kUnreachable;
     records.RemoveAll();
     pos = nullptr;
     index = -1;
@@ -134,7 +123,6 @@ void EditHistory::Reset() {
   records.RemoveAll();
   pos = nullptr;
   index = -1;
-  saved = -1;
   saveEditHistory = XGetPrefBool(kNewScenesSection, kSaveEditHistoryKey, kSaveEditHistoryDefault);
   long max;
   XGetPref(kNewScenesSection, kMaxUndoKey, kMaxUndoDefault, &max);
@@ -192,5 +180,4 @@ void EditHistory::Serialize(CArchive& ar, DataFits dataFits) {
   saveEditHistory = save != 0;
   maxUndo = storedMax;
   SetCurrent(storedIndex);
-  MarkSaved();
 }

@@ -49,11 +49,6 @@ class EditHistory {
   // Empties the history and takes the "NewScenes" settings of new documents.
   void Reset();
 
-  // The state in effect is the one last saved. Undoing or redoing back to it makes a document
-  // clean again; an edit that discards the saved state's records makes it unreachable.
-  void MarkSaved() { saved = GetModIndex(); }
-  bool IsAtSavedState() const { return saved != kUnreachable && saved == GetModIndex(); }
-
   // The history part of a scene file: schema, the save flag, then only with the flag the records
   // and the current index, and the maximum. Reading validates what a damaged file could carry:
   // a maximum below 0 or below the record count, and records whose undo data `dataFits` refuses,
@@ -67,12 +62,9 @@ class EditHistory {
   void RemoveNewest();
   void SetCurrent(int i);
 
-  static constexpr int kUnreachable = -2;
-
   XList<Ptr<ModRec>> records;
   POSITION pos = nullptr;
   int index = -1;
   int maxUndo = 0;
   BOOL saveEditHistory = FALSE;
-  int saved = -1;  // the modIndex of the saved state
 };

@@ -10,13 +10,14 @@
 #include "document/DocumentServices.h"
 #include "document/UndoKind.h"
 #include "document/XUndoDoc.h"
+#include "scene/SceneOwner.h"
 #include "scene/GroupSO.h"
 #include "scene/LightSO.h"
 
 class CFrameWnd;
 class CView;
 
-class XDocument : public XUndoDoc {
+class XDocument : public XUndoDoc, public SceneOwner {
   DECLARE_SERIAL(XDocument)
  public:
   // View-update hints the document sends.
@@ -32,7 +33,7 @@ class XDocument : public XUndoDoc {
   // The scene file.
   void Serialize(CArchive& ar) override;
   // The root group; lights restrict themselves to it.
-  GroupSO* GetScene() const { return scene; }
+  GroupSO* GetScene() const override { return scene; }
   const Ptr<GroupSO>& GetSunlight() const { return sunlight; }
   const Ptr<LightSO>& GetAmbient() const { return ambient; }
   Ptr<GroupSO>& GetRotObjAboutCylPtr() { return rotObjAboutCyl; }

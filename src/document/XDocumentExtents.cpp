@@ -45,8 +45,9 @@ BoundingBox XDocument::GetSceneBox() {
   return box;
 }
 
-BOOL XDocument::IsRotObjAboutCylShown() const { return scene->GetGroups().Find(rotObjAboutCyl) != nullptr; }
-BOOL XDocument::HasGround() const { return scene->GetGroups().Find(ground) != nullptr; }
+// A group is in the root's list exactly while the root is its parent.
+BOOL XDocument::IsRotObjAboutCylShown() const { return rotObjAboutCyl && rotObjAboutCyl->GetParent() == scene; }
+BOOL XDocument::HasGround() const { return ground && ground->GetParent() == scene; }
 
 void XDocument::OnSceneExtentChanged(BOOL update) {
   const BoundingBox box = GetSceneBox();

@@ -1,6 +1,9 @@
 #include "document/XUndoDoc.h"
 
+#include <optional>
+
 #include "core/XMessageBox.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(XUndoDoc, CDocument)
@@ -32,11 +35,9 @@ Ptr<UndoDataHolder> XUndoDoc::ApplyUndoData(const Ptr<ModRec>&) {
   return nullptr;
 }
 
-void XUndoDoc::UpdateModifiedFromHistory() { SetModifiedFlag(history.IsAtSavedState() ? FALSE : TRUE); }
-
 void XUndoDoc::AddRecord(const Ptr<ModRec>& record) {
+  SetModifiedFlag(TRUE);
   history.AddRecord(record);
-  UpdateModifiedFromHistory();
 }
 
 BOOL XUndoDoc::Undo(BOOL update) { return ApplyStep(Step::undo, update); }
@@ -48,6 +49,8 @@ BOOL XUndoDoc::ApplyStep(Step step, BOOL update) {
   else
     XASSERT_TEXT(history.CanRedo(), "!records.IsEmpty() && (pos ? index : -1) < records.GetCount()-1",
                  "No current redo record");
+  std::optional<CWaitCursor> wait;  // a single step of Undo To shows its caller's
+  if (update) wait.emplace();
   try {
     auto apply = [this](const Ptr<ModRec>& rec) { return ApplyUndoData(rec); };
     if (step == Step::undo)
@@ -58,7 +61,6 @@ BOOL XUndoDoc::ApplyStep(Step step, BOOL update) {
     RevertAfterFailure();
     return FALSE;
   }
-  UpdateModifiedFromHistory();
   if (update) UpdateAllViews(nullptr, 0, nullptr);
   return TRUE;
 }
@@ -82,6 +84,7 @@ void XUndoDoc::UndoRedoTo(const HistoryRange& range, int item) {
   const HistoryItem target = MapHistoryItem(history, range, item);
   XASSERT_TEXT(!target.isCurrentScene, "modIndex != i-1", "Cannot undo/redo to current document (nothing to do)");
   XASSERT_TEXT(target.record < history.GetCount(), "i < records.GetCount()", "Selection not in range of available mods");
+  const CWaitCursor wait;
   // Redo up to and including the record, or undo it and every later applied record.
   const bool redo = history.GetModIndex() < target.record;
   const int goal = redo ? target.record : target.record - 1;
@@ -93,10 +96,7 @@ void XUndoDoc::UndoRedoTo(const HistoryRange& range, int item) {
   UpdateAllViews(nullptr, 0, nullptr);
 }
 
-void XUndoDoc::SetMaxUndo(int newMax) {
-  history.SetMaxUndo(newMax);
-  UpdateModifiedFromHistory();
-}
+void XUndoDoc::SetMaxUndo(int newMax) { history.SetMaxUndo(newMax); }
 
 HistoryRange XUndoDoc::FillHistoryList(HistoryListBox& list, int page) const {
   return ::FillHistoryList(history, list, page);
@@ -117,12 +117,6 @@ void XUndoDoc::DeleteContents() {
 }
 
 void XUndoDoc::Serialize(CArchive& ar) { history.Serialize(ar, GetUndoDataCheck()); }
-
-BOOL XUndoDoc::OnSaveDocument(const char* pathName) {
-  if (!CDocument::OnSaveDocument(pathName)) return FALSE;
-  history.MarkSaved();
-  return TRUE;
-}
 
 void XUndoDoc::OnEditUndo() { Undo(TRUE); }
 void XUndoDoc::OnEditRedo() { Redo(TRUE); }

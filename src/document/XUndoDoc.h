@@ -18,9 +18,12 @@ class XUndoDoc : public CDocument {
   // its inverse.
   virtual Ptr<UndoDataHolder> ApplyUndoData(const Ptr<ModRec>& record);
 
-  // Appends an edit: the redo records go, the history keeps at most its maximum.
+  // Appends an edit and marks the document modified: the redo records go, the history keeps at
+  // most its maximum. An undo or redo marks it modified too, even one back to the state last
+  // saved, since a change made outside the history (the Undo page) must still be saved.
   void AddRecord(const Ptr<ModRec>& record);
-  // One step back or forward, ending with one view update when `update` is set. A framework
+  // One step back or forward; with `update` under the wait cursor and ending with one view
+  // update. A framework
   // exception inside the step reverts the document to its saved file, or closes it when it has
   // none; then FALSE is returned and the document object must not be touched any more (it is
   // deleted when it deletes itself on closing).
@@ -47,9 +50,6 @@ class XUndoDoc : public CDocument {
   // The history block of the scene file.
   void Serialize(CArchive& ar) override;
 
-  // Saving marks the state in effect as the saved one.
-  BOOL OnSaveDocument(const char* pathName) override;
-
   // Edit/Undo, Edit/Redo and their menu texts.
   void OnEditUndo();
   void OnEditRedo();
@@ -62,8 +62,6 @@ class XUndoDoc : public CDocument {
  protected:
   // Which undo data a record read from a file may hold; the scene document checks the classes.
   virtual EditHistory::DataFits GetUndoDataCheck() const { return nullptr; }
-  // The document is modified exactly when its state is not the one last saved or read.
-  void UpdateModifiedFromHistory();
 
  private:
   enum class Step { undo, redo };

@@ -7,4 +7,5 @@ void RegisterProgramResources() {
   RegisterMainMenuResources();
   RegisterToolbarResources();
   RegisterBitmapResources();
+  RegisterIconResources();
 }

@@ -21,6 +21,8 @@ void RegisterMainMenuResources();
 void RegisterToolbarResources();
 // The pictures of the dialogs.
 void RegisterBitmapResources();
+// The windows' icon.
+void RegisterIconResources();
 
 // Hands the tables to the platform's resource calls; done first thing at start-up.
 void RegisterProgramResources();

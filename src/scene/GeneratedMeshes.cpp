@@ -4,7 +4,7 @@
 
 #include "core/CircleSegments.h"
 #include "scene/MeshSO.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ void MeshSO::ResetForBuild() {
   cartoon = 0;
   texMats.RemoveAll();
   untexMats.RemoveAll();
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMesh( &mesh ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMesh( &mesh ));
 }
 
 void MeshSO::BuildCylinder(int segments, double radius, double length, D3DCOLOR color) {
@@ -77,7 +77,7 @@ void MeshSO::BuildCylinder(int segments, double radius, double length, D3DCOLOR 
   XCHECK_D3DRM(mesh->SetGroupQuality( groupIndex, D3DRMRENDER_PHONG ));
 
   IUPtr<IDirect3DRMMeshBuilder> builder;
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMeshBuilder( &builder ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMeshBuilder( &builder ));
   XCHECK_D3DRM(builder->AddMesh( mesh ));
   mesh = nullptr;
   XCHECK_D3DRM(builder->GenerateNormals());

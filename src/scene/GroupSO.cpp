@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
-#include "document/XDocument.h"
+#include "scene/SceneOwner.h"
 #include "scene/MeshSO.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 IMPLEMENT_SERIAL(GroupSO, SceneObj, VERSIONABLE_SCHEMA | 0)
 
@@ -39,6 +40,10 @@ void ZeroEmptyAxis(double& low, double& high) {
   if (high < low) low = high = 0.0;
 }
 
+bool SameBits(const Transform& a, const Transform& b) {
+  return std::memcmp(a.m, b.m, sizeof a.m) == 0 && std::memcmp(a.t, b.t, sizeof a.t) == 0;
+}
+
 Vector Difference(const Vector& a, const Vector& b) { return Vector(a.x - b.x, a.y - b.y, a.z - b.z); }
 
 template <class T>
@@ -54,7 +59,7 @@ POSITION FindOrFail(const XList<Ptr<T>>& list, const Ptr<T>& element) {
 
 GroupSO::GroupSO() {
   ConstructionPtr<GroupSO> guard(this);
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateFrame( NULL, &frame ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateFrame( NULL, &frame ));
   XCHECK_D3DRM(frame->SetAppData( (DWORD_PTR)this ));
   SetTransform(transform);
 }
@@ -68,6 +73,7 @@ GroupSO::~GroupSO() {
 }
 
 void GroupSO::SetTransform(const Transform& t) {
+  if (!SameBits(t, transform)) BoxChanged();
   transform = t;
   inverse = transform.Inverse();
   D3DRMMATRIX4D matrix;
@@ -85,20 +91,24 @@ void GroupSO::AddGroup(const Ptr<GroupSO>& group) {
   XASSERT(!IsSelfOrAncestor(group), "A group cannot hold itself or its ancestor");
   if (group->parent) group->parent->RemoveGroup(group);
   group->parent = this;
-  groups.AddTail(group);
+  group->placeInParent = groups.AddTail(group);
+  childBoxes.Add(*group);
+  BoxChanged();
   XCHECK_D3DRM(frame->AddChild( group->frame ));
   group->SetTransform(group->transform);
 }
 
 void GroupSO::AddVisual(const Ptr<VisualSO>& visual) {
   visuals.AddTail(visual);
+  visual->holders.push_back(this);
+  BoxChanged();
   // A mesh object without a mesh (its file failed to load) has nothing for the frame to show.
   if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual()) XCHECK_D3DRM(frame->AddVisual( shown ));
 }
 
 void GroupSO::AddVisual(const Ptr<MeshSO>& mesh) { AddVisual(Ptr<VisualSO>(mesh)); }
 
-void GroupSO::AddLight(const Ptr<LightSO>& light, XDocument* doc) {
+void GroupSO::AddLight(const Ptr<LightSO>& light, SceneOwner* doc) {
   XASSERT(!light->document, "Light is already added to a frame");
   lights.AddTail(light);
   XCHECK_D3DRM(frame->AddLight( light->GetD3DRMLight() ));
@@ -109,13 +119,19 @@ void GroupSO::AddLight(const Ptr<LightSO>& light, XDocument* doc) {
 void GroupSO::RemoveGroup(const Ptr<GroupSO>& group) {
   XASSERT((GroupSO*)group->GetParent() == this, "");
   group->parent = nullptr;
-  groups.RemoveAt(FindOrFail(groups, group));
+  groups.RemoveAt(group->placeInParent);
+  group->placeInParent = nullptr;
+  childBoxes.Remove(*group);
+  BoxChanged();
   XCHECK_D3DRM(frame->DeleteChild( group->frame ));
   group->SetTransform(group->transform);
 }
 
 void GroupSO::RemoveVisual(const Ptr<VisualSO>& visual) {
   visuals.RemoveAt(FindOrFail(visuals, visual));
+  auto& holders = visual->holders;
+  holders.erase(std::find(holders.begin(), holders.end(), this));
+  BoxChanged();
   if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual()) XCHECK_D3DRM(frame->DeleteVisual( shown ));
 }
 
@@ -235,11 +251,15 @@ BOOL GroupSO::HasMesh() const {
 
 BoundingBox GroupSO::GetBox(const Transform* t) const {
   BoundingBox box;
-  for (POSITION pos = groups.GetHeadPosition(); pos;) {
-    const GroupSO* child = groups.GetNext(pos);
-    const Transform tc = t ? *t * child->transform : child->transform;
-    const BoundingBox cb = child->GetBox(&tc);
-    if (!AddsNothing(cb)) Grow(box, cb);
+  if (!t) {
+    childBoxes.GrowInto(box);
+  } else {
+    for (POSITION pos = groups.GetHeadPosition(); pos;) {
+      const GroupSO* child = groups.GetNext(pos);
+      const Transform tc = *t * child->transform;
+      const BoundingBox cb = child->GetBox(&tc);
+      if (!AddsNothing(cb)) Grow(box, cb);
+    }
   }
   for (POSITION pos = visuals.GetHeadPosition(); pos;) {
     VisualSO* visual = visuals.GetNext(pos);
@@ -252,6 +272,22 @@ BoundingBox GroupSO::GetBox(const Transform* t) const {
   ZeroEmptyAxis(box.min.y, box.max.y);
   ZeroEmptyAxis(box.min.z, box.max.z);
   return box;
+}
+
+bool GroupSO::GetPlacedBox(BoundingBox& box) const {
+  if (!placedBoxKnown) {
+    placedBox = GetBox(&transform);
+    placedBoxKnown = true;
+  }
+  box = placedBox;
+  return !AddsNothing(box);
+}
+
+void GroupSO::BoxChanged() {
+  for (const GroupSO* group = this; group; group = group->parent) {
+    group->placedBoxKnown = false;
+    if (group->parent) group->parent->childBoxes.Changed(*group);
+  }
 }
 
 const CString& GroupSO::GetName() const {
@@ -340,7 +376,7 @@ void GroupSO::LoadChildren(CArchive& ar) {
     Ptr<LightSO> light;
     ar >> light;
     // A light lights one document's scene from one group.
-    XDocument* doc = light ? light->TakeStoredDocument() : nullptr;
+    SceneOwner* doc = light ? light->TakeStoredDocument() : nullptr;
     if (!doc || light->document) Damaged(ar);
     AddLight(light, doc);
   }

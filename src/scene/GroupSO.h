@@ -3,13 +3,16 @@
 // local transform maps its own coordinates into its parent's; the inverse is kept beside it.
 #pragma once
 
+#include <cstddef>
+
 #include "core/XList.h"
+#include "scene/ChildBoxes.h"
 #include "scene/LightSO.h"
 #include "scene/VisualSO.h"
 
 class GroupSO;
 class MeshSO;
-class XDocument;
+class SceneOwner;
 
 // What a ray pick hit.
 struct PickRecord {
@@ -41,7 +44,7 @@ class GroupSO : public SceneObj {
   void AddVisual(const Ptr<VisualSO>& visual);
   void AddVisual(const Ptr<MeshSO>& mesh);
   // The light lights the scene of `doc` from now on.
-  void AddLight(const Ptr<LightSO>& light, XDocument* doc);
+  void AddLight(const Ptr<LightSO>& light, SceneOwner* doc);
   void RemoveGroup(const Ptr<GroupSO>& group);
   void RemoveVisual(const Ptr<VisualSO>& visual);
   void RemoveVisual(const Ptr<MeshSO>& mesh);
@@ -71,7 +74,8 @@ class GroupSO : public SceneObj {
   BOOL HasMesh() const;
 
   // The box of every mesh under the group, mapped by `t` (this group's own coordinates when
-  // null). Nothing under the group gives (0,0,0)-(0,0,0).
+  // null). Nothing under the group gives (0,0,0)-(0,0,0). In the group's own coordinates the
+  // boxes of the child groups are kept from earlier asks until something under them changes.
   BoundingBox GetBox(const Transform* t) const;
 
   // The name of the first visual when there is one, else the group's own.
@@ -86,8 +90,16 @@ class GroupSO : public SceneObj {
   Vector scale{1.0, 1.0, 1.0};
 
  private:
+  friend class ChildBoxes;
+  friend class VisualSO;
+
   bool IsSelfOrAncestor(const GroupSO* group) const;
   void LoadChildren(CArchive& ar);
+  // The box this group adds to its parent's box, in the parent's coordinates; false when it adds
+  // nothing. Kept until the group's transform or anything under it changes.
+  bool GetPlacedBox(BoundingBox& box) const;
+  // The group's box in its parent's coordinates changed, and with it every ancestor's.
+  void BoxChanged();
 
   IUPtr<IDirect3DRMFrame> frame;
   Transform transform;
@@ -96,4 +108,9 @@ class GroupSO : public SceneObj {
   XList<Ptr<GroupSO>> groups;
   XList<Ptr<VisualSO>> visuals;
   XList<Ptr<LightSO>> lights;
+  POSITION placeInParent = nullptr;  // this group's node in its parent's list
+  std::size_t boxSlot = 0;           // its place among its parent's child boxes
+  mutable ChildBoxes childBoxes;
+  mutable BoundingBox placedBox;
+  mutable bool placedBoxKnown = false;
 };

@@ -14,6 +14,17 @@ UINT HashKey(const CString& key) {
          static_cast<UINT>(word[3]) << 24;
 }
 
+POSITION FindInstance(const InstanceList& list, const MeshSO* object) {
+  POSITION front = list.GetHeadPosition(), back = list.GetTailPosition();
+  for (int left = list.GetCount(); left > 0; left -= 2) {
+    if (list.GetAt(front) == object) return front;
+    if (list.GetAt(back) == object) return back;
+    list.GetNext(front);
+    list.GetPrev(back);
+  }
+  return nullptr;
+}
+
 InstanceMap::InstanceMap() { InitHashTable(kBuckets, false); }
 
 InstanceList* InstanceMap::Find(const CString& key) {

@@ -11,6 +11,11 @@ class MeshSO;
 
 using InstanceList = CList<MeshSO*, MeshSO*>;
 
+// Where `object` is in `list`, or null. The list is searched from both ends at once: objects
+// mostly leave from one end or the other (an undone add is the newest, a closed scene's objects go
+// oldest first), so that costs the same however many copies there are.
+POSITION FindInstance(const InstanceList& list, const MeshSO* object);
+
 // The hash of a name: at most four of its bytes (see InstanceMap::HashKey).
 UINT HashKey(const CString& key);
 

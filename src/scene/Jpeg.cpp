@@ -7,7 +7,6 @@
 #include <jpeglib.h>
 
 #include "core/FatalError.h"
-#include "core/XMessageBox.h"
 
 namespace {
 
@@ -16,11 +15,9 @@ struct ErrorManager {
   std::jmp_buf jump;
 };
 
-void JPEGOutputMessage(j_common_ptr cinfo) {
-  char text[JMSG_LENGTH_MAX];
-  (*cinfo->err->format_message)(cinfo, text);
-  XErrorBox(40211, text);
-}
+// libjpeg's messages are not shown: a picture it cannot read fails, and the texture's user is
+// told once about the file.
+void JPEGOutputMessage(j_common_ptr) {}
 
 [[noreturn]] void JPEGErrorExit(j_common_ptr cinfo) {
   (*cinfo->err->output_message)(cinfo);
@@ -53,11 +50,7 @@ void Release(Decode& d) {
 // Opens the file and reads the header with the output settings; false when it cannot be opened.
 bool Open(Decode& d, const char* file) {
   d.file = std::fopen(file, "rb");
-  if (!d.file) {
-    XErrorBox(40045, file);
-    return false;
-  }
-  return true;
+  return d.file != nullptr;
 }
 
 void Setup(Decode& d, unsigned factor, BOOL colormapped, unsigned colors) {
@@ -81,12 +74,8 @@ bool OutputUsable(const jpeg_decompress_struct& cinfo) {
          cinfo.output_components == (cinfo.quantize_colors ? 1 : cinfo.out_color_components);
 }
 
-// A decode that libjpeg warned about fails after the damaged-file message.
-bool Warned(const Decode& d, const char* file) {
-  if (d.err.pub.num_warnings == 0) return false;
-  XErrorBox(40045, file);
-  return true;
-}
+// A decode that libjpeg warned about (a cut or damaged picture) fails.
+bool Warned(const Decode& d) { return d.err.pub.num_warnings != 0; }
 
 void CheckArguments(const char* file, BOOL colormapped, unsigned colors) {
   XASSERT(file, "");
@@ -116,7 +105,7 @@ BOOL GetJPEGSize(const char* file, unsigned factor, BOOL colormapped, unsigned c
   *width = d.cinfo.output_width;
   *height = d.cinfo.output_height;
   Release(d);
-  if (Warned(d, file) || !usable) return FALSE;
+  if (Warned(d) || !usable) return FALSE;
   return TRUE;
 }
 
@@ -164,5 +153,5 @@ BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, 
   }
   XASSERT(jpeg_finish_decompress(&d.cinfo), "");
   Release(d);
-  return Warned(d, file) ? FALSE : TRUE;
+  return Warned(d) ? FALSE : TRUE;
 }

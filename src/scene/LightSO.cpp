@@ -1,13 +1,13 @@
 #include "scene/LightSO.h"
 
-#include "document/XDocument.h"
-#include "shell/XApp.h"
+#include "scene/SceneOwner.h"
+#include "scene/SceneServices.h"
 
 IMPLEMENT_SERIAL(LightSO, SceneObj, VERSIONABLE_SCHEMA | 0)
 
 LightSO::LightSO() {
   ConstructionPtr<LightSO> guard(this);
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateLight( D3DRMLIGHT_AMBIENT, 0, &light ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateLight( D3DRMLIGHT_AMBIENT, 0, &light ));
   XCHECK_D3DRM(light->SetAppData( (DWORD_PTR)this ));
   SetType(D3DRMLIGHT_AMBIENT);
   Color white(1.0, 1.0, 1.0, 1.0);
@@ -86,8 +86,10 @@ void LightSO::Serialize(CArchive& ar) {
     ar << constant << linear << quadratic << range << penumbra << umbra;
     // The document is known to every archive that holds lights before the first scene object,
     // so only a reference to it is written, never the document itself.
-    XASSERT(!document || ar.IsMapped(document), "The document must be mapped first");
-    ar.WriteObject(document);
+    CObject* const owner = dynamic_cast<CObject*>(document);
+    XASSERT_TEXT(!document || ar.IsMapped(owner), "!document || ar.IsMapped(document)",
+                 "The document must be mapped first");
+    ar.WriteObject(owner);
     return;
   }
   DWORD storedType;
@@ -113,19 +115,19 @@ void LightSO::Serialize(CArchive& ar) {
   storedDocument = ReadDocumentReference(ar);
 }
 
-XDocument* LightSO::TakeStoredDocument() {
-  XDocument* taken = storedDocument;
+SceneOwner* LightSO::TakeStoredDocument() {
+  SceneOwner* taken = storedDocument;
   storedDocument = nullptr;
   return taken;
 }
 
-XDocument* ReadDocumentReference(CArchive& ar) {
+SceneOwner* ReadDocumentReference(CArchive& ar) {
   DWORD objectTag = 0;
   if (ar.ReadClass(nullptr, nullptr, &objectTag)) AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
   CObject* object = ar.GetLoadedObject(objectTag);
   if (!object) return nullptr;
-  auto* reading = dynamic_cast<XDocument*>(ar.m_pDocument);
-  const bool isReadingDocument = reading ? object == reading : ISKINDOF( object, XDocument ) != 0;
+  auto* owner = dynamic_cast<SceneOwner*>(object);
+  const bool isReadingDocument = dynamic_cast<SceneOwner*>(ar.m_pDocument) ? object == ar.m_pDocument : owner != nullptr;
   if (!isReadingDocument) AfxThrowArchiveException(CArchiveException::badClass, ar.m_strFileName);
-  return static_cast<XDocument*>(object);
+  return owner;
 }

@@ -7,7 +7,7 @@
 #include "platform/d3drm/D3DRM.h"
 #include "scene/SceneObj.h"
 
-class XDocument;
+class SceneOwner;
 
 class LightSO : public SceneObj {
   DECLARE_SERIAL(LightSO)
@@ -39,10 +39,10 @@ class LightSO : public SceneObj {
 
   // The document reference read with the light, for the group that attaches it; taking it
   // clears it.
-  XDocument* TakeStoredDocument();
+  SceneOwner* TakeStoredDocument();
 
   // The document whose scene the light lights; set exactly while a group holds the light.
-  XDocument* document = nullptr;
+  SceneOwner* document = nullptr;
 
  private:
   IUPtr<IDirect3DRMLight> light;
@@ -54,11 +54,11 @@ class LightSO : public SceneObj {
   double range = 1.0;
   double penumbra = 1.0;
   double umbra = 1.0;
-  XDocument* storedDocument = nullptr;
+  SceneOwner* storedDocument = nullptr;
 };
 
 // Reads the document reference a light stores. Only a back reference to the document being read
 // is accepted: the archive's document itself, or, in an archive of an undo image, a document that
 // its reader made known first. A document stored inline, another object or a bad index fails the
 // load with an archive exception.
-XDocument* ReadDocumentReference(CArchive& ar);
+SceneOwner* ReadDocumentReference(CArchive& ar);

@@ -4,7 +4,7 @@
 
 #include "core/XString.h"
 #include "scene/MeshGroupUtility.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 IMPLEMENT_SERIAL(Material, CObject, VERSIONABLE_SCHEMA | 0)
 
@@ -176,7 +176,7 @@ void Material::ApplyToMeshGroups(IUPtr<IDirect3DRMMesh> mesh, const GroupIndexLi
     IUPtr<IDirect3DRMMaterial> mat;
     XCHECK_D3DRM(mesh->GetGroupMaterial( group, &mat ));
     if (!mat) {
-      XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMaterial( D3DVAL( shininess ), &mat ));
+      XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMaterial( D3DVAL( shininess ), &mat ));
       XCHECK_D3DRM(mesh->SetGroupMaterial( group, mat ));
     }
     WriteD3DRMMaterial(mat);
@@ -186,7 +186,7 @@ void Material::ApplyToMeshGroups(IUPtr<IDirect3DRMMesh> mesh, const GroupIndexLi
     if (!patternOn) XSetGroupVertexColor(mesh, group, diffuse.GetD3DCOLOR());
     const LONG wasLit = (mesh->GetGroupQuality(group) & D3DRMLIGHT_ON) ? 1 : 0;
     XCHECK_D3DRM(mesh->SetGroupQuality( group, q ));
-    if (lighting != wasLit || former.a != diffuse.a) XGetApp()->RegenerateAllViews();
+    if (lighting != wasLit || former.a != diffuse.a) GetSceneApp().RegenerateAllViews();
   }
   if (patternOn) XApplyVertexColorPattern(mesh, groups, diffuse, patternNumber, burned);
 }

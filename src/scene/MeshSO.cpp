@@ -1,13 +1,13 @@
 #include "scene/MeshSO.h"
 
 #include "scene/InstanceMap.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 IMPLEMENT_SERIAL(MeshSO, VisualSO, VERSIONABLE_SCHEMA | 2)
 
 MeshSO::MeshSO() {
   ConstructionPtr<MeshSO> guard(this);
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMesh( &mesh ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMesh( &mesh ));
   XCHECK_D3DRM(mesh->SetAppData( (DWORD_PTR)this ));
   GetBox();
 }
@@ -37,7 +37,7 @@ MeshSO::~MeshSO() {
   if (!reference || error != none || !mesh) return;
   InstanceList* list = instances.Find(GetName());
   XASSERT_TEXT(list, "list", "Supposed to be in list");
-  if (POSITION pos = list->Find(this)) list->RemoveAt(pos);
+  if (POSITION pos = FindInstance(*list, this)) list->RemoveAt(pos);
   if (list->IsEmpty()) instances.Remove(GetName());
 }
 
@@ -47,6 +47,7 @@ void MeshSO::GetBox() {
   box.min = Vector(platformBox.min.x, platformBox.min.y, platformBox.min.z);
   box.max = Vector(platformBox.max.x, platformBox.max.y, platformBox.max.z);
   sphere = BoundingBox::GetBoundingSphere(box);
+  ExtentChanged();
 }
 
 IUPtr<IDirect3DRMVisual> MeshSO::GetD3DRMVisual() { return IUPtr<IDirect3DRMVisual>(mesh); }

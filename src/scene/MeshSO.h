@@ -97,7 +97,8 @@ class MeshSO : public VisualSO {
 
   // Layout, in declaration order.
   IUPtr<IDirect3DRMMesh> mesh;
-  BoundingBox box;        // of the mesh, in its own coordinates; empty until taken
+  BoundingBox box;        // of the mesh, in its own coordinates; empty until taken (changed
+                          // while groups show the mesh, it is announced by ExtentChanged)
   BoundingSphere sphere;  // around `box`, for picking
   BOOL reference = 0;     // "Edit all copies": same-named objects share one mesh
   LONG quality = 0;       // 0: the object has no quality

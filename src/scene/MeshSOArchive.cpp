@@ -106,7 +106,8 @@ void MeshSO::Serialize(CArchive& ar) {
       XErrorBox(40045, GetFile());
       AfxThrowUserException();
     }
-    XASSERT(error == converterNotStarted, "");
+    // The converter's failure and a cancelled search for a texture have been reported.
+    XASSERT(error == converterNotStarted || error == loadCancelled, "");
     AfxThrowUserException();
   }
 }

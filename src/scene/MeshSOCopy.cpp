@@ -4,7 +4,7 @@
 #include "scene/InstanceMap.h"
 #include "scene/MeshGroupUtility.h"
 #include "scene/MeshSO.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ void DuplicateGroupMaterials(IDirect3DRMMesh* mesh) {
     XCHECK_D3DRM(mesh->GetGroupMaterial( g, &material ));
     if (!material) continue;
     IUPtr<IDirect3DRMMaterial> fresh;
-    XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMaterial( material->GetPower(), &fresh ));
+    XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMaterial( material->GetPower(), &fresh ));
     D3DVALUE r, gr, b;
     XCHECK_D3DRM(material->GetEmissive( &r, &gr, &b ));
     XCHECK_D3DRM(fresh->SetEmissive( r, gr, b ));
@@ -64,6 +64,7 @@ Ptr<VisualSO> MeshSO::Copy(Ptr<VisualSO> target, BOOL unshare) {
   copy->name = GetName();
   copy->box = box;
   copy->sphere = sphere;
+  copy->ExtentChanged();
   copy->reference = unshare ? 0 : reference;
   copy->quality = quality;
   copy->style = style;
@@ -116,7 +117,7 @@ Ptr<VisualSO> MeshSO::Copy(Ptr<VisualSO> target, BOOL unshare) {
   if (old) {
     XASSERT(copy->mesh, "");
     ReplaceVisualInfo replace(old, copy->mesh, nullptr);
-    XCHECK_D3DRM(XGetApp()->lpD3DRM->EnumerateObjects( ::ReplaceVisual, &replace ));
+    XCHECK_D3DRM(GetSceneApp().GetD3DRM()->EnumerateObjects( ::ReplaceVisual, &replace ));
   }
   return Ptr<VisualSO>(static_cast<MeshSO*>(copy));
 }

@@ -46,7 +46,7 @@ bool MeshSO::JoinInstance() {
 void MeshSO::LeaveInstanceList() {
   InstanceList* list = instances.Find(GetName());
   if (!list) return;
-  if (POSITION pos = list->Find(this)) list->RemoveAt(pos);
+  if (POSITION pos = FindInstance(*list, this)) list->RemoveAt(pos);
   if (list->IsEmpty()) instances.Remove(GetName());
 }
 

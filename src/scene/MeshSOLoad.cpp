@@ -16,7 +16,7 @@
 #include "scene/MeshSource.h"
 #include "scene/ObjectFile.h"
 #include "scene/TextureLoad.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 namespace {
 
@@ -138,7 +138,7 @@ LONG MeshSO::LoadFromFile() {
   TextureLoadInfo info(texturesOn, GetEffectiveQuality(), style, brushSize);
 
   IUPtr<IDirect3DRMMeshBuilder> builder;
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMeshBuilder( &builder ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMeshBuilder( &builder ));
   XCHECK_D3DRM(builder->SetPerspective( TRUE ));
   HRESULT hr;
   {
@@ -150,6 +150,7 @@ LONG MeshSO::LoadFromFile() {
       NoMemoryHandler(1);
   }
   source = MeshLoadSource();  // the data and any converted file go now
+  if (info.cancelled) return loadCancelled;
   if (hr == D3DRMERR_NOTFOUND) return noObjectInFile;
   if (hr == D3DRMERR_FILENOTFOUND) return fileNotFound;
   if (hr == D3DRMERR_BADFILE) return damagedFile;
@@ -184,13 +185,13 @@ LONG MeshSO::LoadFromFile() {
   const IUPtr<IDirect3DRMMesh> previous = mesh;
   mesh = nullptr;
   IUPtr<IDirect3DRMMesh> newMesh;
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateMesh( &newMesh ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMesh( &newMesh ));
   for (unsigned g = 0; g < loaded->GetGroupCount(); ++g)
     CopyGroup(loaded, static_cast<D3DRMGROUPINDEX>(g), twoSided != 0, newMesh);
   mesh = newMesh;
   if (previous) {
     ReplaceVisualInfo replace(previous, mesh, nullptr);
-    XCHECK_D3DRM(XGetApp()->lpD3DRM->EnumerateObjects( ::ReplaceVisual, &replace ));
+    XCHECK_D3DRM(GetSceneApp().GetD3DRM()->EnumerateObjects( ::ReplaceVisual, &replace ));
   }
   if (reference) EnterInstanceList();
   XCHECK_D3DRM(mesh->SetAppData( reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD_PTR)this ));

@@ -76,14 +76,24 @@ void MeshSO::ReloadTextures(BOOL firstInstanceOnly) {
     std::vector<char> name(size);
     XCHECK_D3DRM(texture->GetName( &size, name.data() ));
     texture = nullptr;
-    XCHECK_D3DRM(mesh->SetGroupTexture( group, NULL ));
-    if (!texturesOn) continue;
+    // A search the user cancelled leaves this part and the ones after it as they were.
+    if (info.cancelled) continue;
+    if (!texturesOn) {
+      XCHECK_D3DRM(mesh->SetGroupTexture( group, NULL ));
+      continue;
+    }
     IDirect3DRMTexture* loaded = nullptr;
     HRESULT result;
     while ((result = LoadTextureCallback(name.data(), &info, &loaded)) == D3DRMERR_BADALLOC) NoMemoryHandler(1);
     if (result == D3DRM_OK) {
       XCHECK_D3DRM(mesh->SetGroupTexture( group, loaded ));
       loaded->Release();
+      continue;
+    }
+    if (info.cancelled) continue;
+    XCHECK_D3DRM(mesh->SetGroupTexture( group, NULL ));
+    if (info.reported.count(name.data())) {
+      continue;  // the user has been told about the file
     } else if (result == D3DRMERR_NOTFOUND || result == D3DRMERR_FILENOTFOUND) {
       XErrorBox(40214, name.data());
     } else if (result == D3DRMERR_BADFILE) {
@@ -141,7 +151,9 @@ void MeshSO::SetArtistic(LONG t, LONG st, LONG b, LONG c, const Color& silC, DWO
         continue;
       }
       if (error == damagedFile || error == noObjectInFile) XErrorBox(40045, GetFile());
-      XASSERT(error == none || error == damagedFile || error == noObjectInFile || error == converterNotStarted, "");
+      XASSERT(error == none || error == damagedFile || error == noObjectInFile || error == converterNotStarted ||
+                  error == loadCancelled,
+              "");
       break;
     }
     if (error != none) {

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "core/FatalError.h"
@@ -8,11 +9,12 @@
 #include "core/MissingFile.h"
 #include "core/XMessageBox.h"
 #include "platform/d3drm/FileLookup.h"
+#include "platform/framework/Exceptions.h"
 #include "platform/framework/File.h"
 #include "scene/Jpeg.h"
 #include "scene/ModeFilter.h"
 #include "scene/TextureLoad.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ unsigned PowerOfTwoAtLeast(unsigned n) {
 }
 
 bool HardwareDriver() {
-  const D3DFINDDEVICERESULT* device = XGetApp()->device;
+  const D3DFINDDEVICERESULT* device = GetSceneApp().GetDevice();
   return device && device->ddHwDesc.dwFlags != 0;
 }
 
@@ -63,7 +65,7 @@ DDSURFACEDESC TextureSurfaceDesc(unsigned width, unsigned height, bool colors256
 IUPtr<IDirectDrawSurface> CreateTextureSurface(DDSURFACEDESC surfDesc, bool& warned) {
   IUPtr<IDirectDrawSurface> surface;
   HRESULT result;
-  while ((result = XGetApp()->lpDD->CreateSurface(&surfDesc, &surface, NULL)) != DD_OK) {
+  while ((result = GetSceneApp().GetDirectDraw()->CreateSurface(&surfDesc, &surface, NULL)) != DD_OK) {
     if (result == DDERR_OUTOFVIDEOMEMORY || result == DDERR_NOTEXTUREHW) {
       XASSERT_TEXT(surfDesc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY, "hardwareDriver", "");
       if (!warned) {
@@ -121,7 +123,7 @@ HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned 
   if (!read) return D3DRMERR_BADFILE;
   IUPtr<IDirectDrawPalette> ddPalette;
   if (colors256) {
-    XCHECK_DD(XGetApp()->lpDD->CreatePalette( DDPCAPS_8BIT | DDPCAPS_ALLOW256, reinterpret_cast<LPPALETTEENTRY>(palette), &ddPalette, NULL ));
+    XCHECK_DD(GetSceneApp().GetDirectDraw()->CreatePalette( DDPCAPS_8BIT | DDPCAPS_ALLOW256, reinterpret_cast<LPPALETTEENTRY>(palette), &ddPalette, NULL ));
     XCHECK_DD(surface->SetPalette( ddPalette ));
   }
 
@@ -139,8 +141,52 @@ HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned 
     dest = second;
   }
   FillMargin(dest, w, h, colors256 ? 1 : 3);
-  XCHECK_D3DRM(XGetApp()->lpD3DRM->CreateTextureFromSurface( dest, tex ));
+  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateTextureFromSurface( dest, tex ));
   return D3DRM_OK;
+}
+
+// A texture name written on Windows ("C:\\Art\\wood.jpg", its separators often doubled).
+bool WindowsPath(const std::string& name) { return name.find('\\') != std::string::npos; }
+
+std::string FileNameOf(const std::string& name) {
+  const std::size_t separator = name.find_last_of("\\/");
+  return separator == std::string::npos ? name : name.substr(separator + 1);
+}
+
+// Where a texture is: a Windows path by its file name beside the model (the current folder while
+// the model loads) first, then the name as written.
+std::string FindTexture(const std::string& name) {
+  if (WindowsPath(name))
+    if (std::string beside = d3drm::FindFile(FileNameOf(name)); !beside.empty()) return beside;
+  return d3drm::FindFile(name);
+}
+
+// The place of a missing texture as the user is asked for it and told about it: beside the model
+// for a Windows path, with single separators.
+std::string ShownTexturePath(const std::string& name) {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::absolute(WindowsPath(name) ? FileNameOf(name) : name, error);
+  return error ? name : path.lexically_normal().string();
+}
+
+// The file to load for `name`: found, chosen earlier in this load, or chosen by the user now.
+// Empty with D3DRMERR_BADFILE when the file is there but cannot be read; empty with `cancelled`
+// set when the user cancels the search.
+std::string LocateTexture(const std::string& name, TextureLoadInfo& info, HRESULT* result) {
+  if (const auto chosen = info.located.find(name); chosen != info.located.end()) return chosen->second;
+  if (std::string found = FindTexture(name); !found.empty()) return found;
+  CFileException why;
+  CFile probe;
+  if (probe.Open(name.c_str(), CFile::modeRead, &why) || why.m_cause != CFileException::fileNotFound) {
+    *result = D3DRMERR_BADFILE;
+    return {};
+  }
+  try {
+    return info.located[name] = std::string(XLocateMissingFile(ShownTexturePath(name).c_str(), TRUE));
+  } catch (const CUserException&) {
+    info.cancelled = 1;  // the user has been told that the operation is cancelled
+    return {};
+  }
 }
 
 }  // namespace
@@ -148,26 +194,15 @@ HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned 
 HRESULT LoadTextureCallback(char* name, void* arg, IDirect3DRMTexture** tex) {
   TextureLoadInfo& info = *static_cast<TextureLoadInfo*>(arg);
   *tex = nullptr;
-  if (!info.load) {
-    info.loaded = 0;
-    return D3DRMERR_FILENOTFOUND;
-  }
+  info.loaded = 0;
+  if (!info.load || info.cancelled) return D3DRMERR_FILENOTFOUND;
   const unsigned factor = info.quality >= 0 ? 1u : 1u << std::min<LONG>(-info.quality, 16);
 
-  // The name as found on disk (a stored Windows path or another letter case), or the user's answer.
-  std::string used = d3drm::FindFile(name);
   HRESULT result = D3DRM_OK;
-  if (used.empty()) {
-    CFileException why;
-    CFile probe;
-    if (probe.Open(name, CFile::modeRead, &why) || why.m_cause != CFileException::fileNotFound) {
-      result = D3DRMERR_BADFILE;
-    } else {
-      used = std::string(XLocateMissingFile(name, FALSE));
-    }
-  }
+  const std::string used = LocateTexture(name, info, &result);
+  if (info.cancelled) return D3DRMERR_FILENOTFOUND;
   if (result == D3DRM_OK) {
-    while ((result = XGetApp()->lpD3DRM->LoadTexture(used.c_str(), tex)) == D3DRMERR_BADALLOC) NoMemoryHandler(1);
+    while ((result = GetSceneApp().GetD3DRM()->LoadTexture(used.c_str(), tex)) == D3DRMERR_BADALLOC) NoMemoryHandler(1);
     if (result == D3DRMERR_BADFILE) result = LoadJpegTexture(used.c_str(), info, factor, tex);
   }
 
@@ -176,10 +211,13 @@ HRESULT LoadTextureCallback(char* name, void* arg, IDirect3DRMTexture** tex) {
     info.loaded = 1;
     return D3DRM_OK;
   }
-  if (result == D3DRMERR_NOTFOUND || result == D3DRMERR_FILENOTFOUND) XErrorBox(40216, used.empty() ? name : used.c_str());
-  if (result == D3DRMERR_BADFILE) XErrorBox(40215, used.empty() ? name : used.c_str());
+  // One message per file and load, however many parts use the file.
+  if (info.reported.insert(name).second) {
+    const std::string shown = ShownTexturePath(used.empty() ? name : used);
+    if (result == D3DRMERR_NOTFOUND || result == D3DRMERR_FILENOTFOUND) XErrorBox(40216, shown.c_str());
+    if (result == D3DRMERR_BADFILE) XErrorBox(40215, shown.c_str());
+  }
   if (*tex) (*tex)->Release();
   *tex = nullptr;
-  info.loaded = 0;
   return result;
 }

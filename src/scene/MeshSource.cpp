@@ -15,13 +15,13 @@
 #include "platform/framework/File.h"
 #include "platform/win/Process.h"
 #include "scene/MeshSO.h"
-#include "shell/XApp.h"
+#include "scene/SceneServices.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-XString ProgramFolder() { return XGetApp()->programPath.GetDirectory().AddTrailingSeparator(); }
+XString ProgramFolder() { return GetSceneApp().GetProgramPath().GetDirectory().AddTrailingSeparator(); }
 
 // The objects folder's own file of that name, else the first of its sub-folders (in name order)
 // that holds it; empty when none does.

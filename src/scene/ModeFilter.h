@@ -1,6 +1,7 @@
 // The mode filter of the painted looks: every pixel becomes the most frequent colour of the
 // square brush around it. 24-bit RGB surfaces count colours in bins of 6, 7 and 6 bits; 8-bit
-// palette surfaces count palette indices.
+// palette surfaces count palette indices. Beside it, a filter that lets pixels sink through a
+// picture by their brightness.
 #pragma once
 
 #include <cstddef>
@@ -22,3 +23,13 @@ void ModeFilterSurface(IDirectDrawSurface* dest, IDirectDrawSurface* src, unsign
 void ModeFilterPixels(unsigned char* dest, std::ptrdiff_t destPitch, const unsigned char* src,
                       std::ptrdiff_t srcPitch, unsigned bytesPerPixel, unsigned radius, unsigned width,
                       unsigned height);
+
+// Lets width x height randomly chosen pixels (the C library's generator, seeded with 1) of the
+// area at the top left of `src` sink one row at a time, swapping places, until the pixel below is
+// darker (`direction` 0) or brighter (any other direction) or the bottom is reached. The second
+// surface plays no part. Brightness: byte 0 + 2 x byte 1 + byte 2, or the palette index.
+void SinkSurfacePixels(IDirectDrawSurface* src, IDirectDrawSurface* unused, int direction, unsigned width,
+                       unsigned height);
+// The same on plain pixel rows; a single row is left as it is.
+void SinkPixels(unsigned char* pixels, std::ptrdiff_t pitch, unsigned bytesPerPixel, int direction, unsigned width,
+                unsigned height);

@@ -3,6 +3,10 @@
 // object's effective quality, in 24-bit colour or 256 colours, painted by the mode filter.
 #pragma once
 
+#include <map>
+#include <set>
+#include <string>
+
 #include "platform/d3drm/D3DRM.h"
 
 // The callback's argument, filled by its caller.
@@ -16,9 +20,18 @@ struct TextureLoadInfo {
   LONG quality = 0;   // the effective quality: below 0 shrinks by 2 to the power of -quality
   LONG style = 0;     // 0 Photo, 1 Painted (one filter pass), 2 Very painted (three)
   LONG brushSize = 3; // the filter's radius
+
+  // What one load learns, so that it asks for each missing file and reports each problem file
+  // once, however many parts use it.
+  std::map<std::string, std::string> located;  // a missing name and the file the user chose
+  std::set<std::string> reported;              // names whose failure the user has been told
+  BOOL cancelled = 0;                          // out: the user cancelled the search for a file
 };
 
-// 0 with the texture, named by the file used; D3DRMERR_FILENOTFOUND after message 40216 for a
-// missing file; D3DRMERR_BADFILE after message 40215 for a file neither the platform nor libjpeg
-// reads; another platform result without a message.
+// 0 with the texture, named by the file used. A name with Windows separators is looked for by
+// its file name in the current folder (the model's) first. A missing file is asked for; when the
+// user cancels, `cancelled` is set and this and every later call of the load fail quietly.
+// Otherwise D3DRMERR_FILENOTFOUND after message 40216 for a missing file, D3DRMERR_BADFILE after
+// message 40215 for a file neither the platform nor libjpeg reads, each message once per name;
+// another platform result without a message.
 HRESULT LoadTextureCallback(char* name, void* info, IDirect3DRMTexture** texture);

@@ -1,5 +1,7 @@
 #include "scene/VisualSO.h"
 
+#include "scene/GroupSO.h"
+
 IMPLEMENT_SERIAL(VisualSO, SceneObj, VERSIONABLE_SCHEMA | 0)
 
 void VisualSO::Serialize(CArchive& ar) {
@@ -35,4 +37,8 @@ Ptr<VisualSO> VisualSO::Copy(Ptr<VisualSO>, BOOL) {
 void VisualSO::DrawCartoonLines(IUPtr<IDirect3DRMDevice>, IUPtr<IDirect3DRMViewport>, const Transform&,
                                 const Transform&, double) {
   XASSERT(0, "");
+}
+
+void VisualSO::ExtentChanged() {
+  for (GroupSO* holder : holders) holder->BoxChanged();
 }

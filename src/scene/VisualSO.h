@@ -2,10 +2,14 @@
 // operations below (other than the name accessors and Intersect) is a program error.
 #pragma once
 
+#include <vector>
+
 #include "core/Color.h"
 #include "core/Transform.h"
 #include "platform/d3drm/D3DRM.h"
 #include "scene/SceneObj.h"
+
+class GroupSO;
 
 class VisualSO : public SceneObj {
   DECLARE_SERIAL(VisualSO)
@@ -31,4 +35,12 @@ class VisualSO : public SceneObj {
   // Draws the visual's cartoon lines for one frame.
   virtual void DrawCartoonLines(IUPtr<IDirect3DRMDevice> device, IUPtr<IDirect3DRMViewport> viewport,
                                 const Transform& toWorld, const Transform& toLocal, double widthScale);
+
+ protected:
+  // The visual's extent changed: the groups that show it take their boxes again.
+  void ExtentChanged();
+
+ private:
+  friend class GroupSO;
+  std::vector<GroupSO*> holders;  // the groups showing this visual, kept by them
 };

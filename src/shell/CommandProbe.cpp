@@ -10,7 +10,10 @@ constexpr UINT kLastRecentFile = 0xE11F;
 // Starts enabled and records only what Enable is given.
 class EnableProbe final : public CCmdUI {
  public:
-  void Enable(BOOL on) override { enabled = on; }
+  void Enable(BOOL on) override {
+    enabled = on;
+    m_bEnableChanged = TRUE;
+  }
   void SetCheck(int) override {}
   void SetRadio(BOOL) override {}
   void SetText(const char*) override {}

@@ -8,6 +8,7 @@
 #include "platform/framework/File.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/View.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 #include "platform/win/MessageBox.h"
 #include "shell/XFrameWnd.h"
@@ -20,6 +21,16 @@ bool DocStringEmpty(const CDocTemplate& docTemplate, CDocTemplate::DocStringInde
   CString text;
   docTemplate.GetDocString(text, index);
   return text.IsEmpty();
+}
+
+// Reads a scene file into `document`, which must not delete itself when the reading fails.
+BOOL ReadDocument(CDocument* document, const char* pathName) {
+  const CWaitCursor wait;
+  const BOOL autoDelete = document->m_bAutoDelete;
+  document->m_bAutoDelete = FALSE;
+  const BOOL opened = document->OnOpenDocument(pathName);
+  document->m_bAutoDelete = autoDelete;
+  return opened;
 }
 
 // The windows of a document whose reading failed go before the document does, so that none is
@@ -82,7 +93,7 @@ CDocument* XMultiDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeVi
   if (!document) {
     CString text;
     text.LoadString(AFX_IDP_FAILED_TO_CREATE_DOC);
-    MessageBox(nullptr, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(text);
     return nullptr;
   }
   if (!pathName) return OpenNewDocument(document, nullptr, makeVisible);
@@ -100,10 +111,7 @@ CDocument* XMultiDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeVi
   }
   if (length == 0) return OpenNewDocument(document, pathName, makeVisible);
 
-  const BOOL autoDelete = document->m_bAutoDelete;
-  document->m_bAutoDelete = FALSE;
-  const BOOL opened = document->OnOpenDocument(pathName);
-  document->m_bAutoDelete = autoDelete;
+  const BOOL opened = ReadDocument(document, pathName);
   if (!opened) {
     CloseDocumentWindows(document);
     delete document;

@@ -63,6 +63,7 @@ XString Objects3DView::ObjectsFolder() {
 }
 
 void Objects3DView::OnInitialUpdate() {
+  const CWaitCursor wait;  // reading every object file of the folder takes a while
   CListView::OnInitialUpdate();
   XASSERT(::IsWindow( m_hWnd ), "");
   mainFrame = XGetMainFrame();
@@ -89,7 +90,7 @@ void Objects3DView::AddObjectFile(const XString& folder, const std::string& name
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
   switch (ReadObjectThumbnail({data, bytes.size()}, &thumbnail)) {
     case ObjectListing::kSkipped: return;
-    case ObjectListing::kDamaged: XInfoBox(kDamagedFile, name.c_str()); return;
+    case ObjectListing::kDamaged: XErrorBox(kDamagedFile, name.c_str()); return;
     case ObjectListing::kListed: break;
   }
 

@@ -10,6 +10,7 @@
 #include "shell/DocTemplates.h"
 #include "shell/XAppDialogServices.h"
 #include "shell/XAppDocumentServices.h"
+#include "shell/XAppSceneServices.h"
 
 IMPLEMENT_DYNAMIC(XApp, CWinApp)
 
@@ -25,6 +26,8 @@ XApp::XApp() {
   SetObjectClipboardEmptier(&EmptyTheObjectClipboard);
   programPath = ProgramPath().c_str();
   XASSERT(!programPath.IsEmpty(), "Failed to get executable file name");
+  sceneServices = std::make_unique<XAppSceneServices>(*this);
+  SetSceneApp(sceneServices.get());
 }
 
 XApp::~XApp() {
@@ -33,6 +36,7 @@ XApp::~XApp() {
   // A splash still up when the application goes without its exit step (a failed start).
   if (m_dialogAbout) OnSplashClosed(0);
   if (documentServices) SetDocumentApp(nullptr);
+  SetSceneApp(nullptr);
   if (dialogServices) SetDialogServices(nullptr);
   palette.reset();
   lpD3DRM = nullptr;

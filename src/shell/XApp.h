@@ -22,6 +22,7 @@ class GroupSO;
 class MeshSO;
 class XAppDialogServices;
 class XAppDocumentServices;
+class XAppSceneServices;
 class XDocument;
 
 class XApp : public CWinApp {
@@ -126,6 +127,7 @@ class XApp : public CWinApp {
   Ptr<MeshSO> cylinderMesh;
   Ptr<MeshSO> groundMesh;
   std::unique_ptr<XAppDocumentServices> documentServices;
+  std::unique_ptr<XAppSceneServices> sceneServices;
   std::unique_ptr<XAppDialogServices> dialogServices;
   std::new_handler previousNewHandler;
 };

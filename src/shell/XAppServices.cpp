@@ -2,6 +2,7 @@
 #include "core/FatalReport.h"
 #include "document/XDocument.h"
 #include "platform/framework/CmdUI.h"
+#include "platform/framework/WaitCursor.h"
 #include "shell/DocTemplates.h"
 #include "shell/XApp.h"
 
@@ -40,12 +41,14 @@ void XApp::RefreshDocumentTitles() {
 }
 
 void XApp::UpdateAllSceneExtents() {
+  const CWaitCursor wait;
   ForEachDocument([](CDocument* document) {
     if (ISKINDOF( document, XDocument )) static_cast<XDocument*>(document)->OnSceneExtentChanged(TRUE);
   });
 }
 
 void XApp::ApplyObjectQualityAll() {
+  const CWaitCursor wait;  // objects may reload from disk
   ForEachDocument([](CDocument* document) {
     if (ISKINDOF( document, XDocument )) static_cast<XDocument*>(document)->GetScene()->ApplyQualityAll(TRUE);
   });
@@ -53,10 +56,12 @@ void XApp::ApplyObjectQualityAll() {
 }
 
 void XApp::UpdateAllDocumentViews() {
+  const CWaitCursor wait;
   ForEachDocument([](CDocument* document) { document->UpdateAllViews(nullptr, 0, nullptr); });
 }
 
 void XApp::RegenerateAllViews() {
+  const CWaitCursor wait;
   RegenerateHint hint;
   ForEachDocument([&hint](CDocument* document) { document->UpdateAllViews(nullptr, 0, &hint); });
 }

@@ -22,6 +22,7 @@ bool IsWhollyUncovered(CWnd* window) {
 
 void XMainFrame::OnWindowObjects() {
   if (!objects3DView) {
+    CMDIChildWnd* const sceneWindow = MDIGetActive();
     auto* frame = new XFrameWnd;
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(Objects3DView);
@@ -31,6 +32,9 @@ void XMainFrame::OnWindowObjects() {
     XASSERT(view && ISKINDOF( view, Objects3DView ), "");
     objects3DView = static_cast<Objects3DView*>(view);
     objects3DView->SetOwnerPointer(&objects3DView);
+    // A scene opened before the list (from the command line) keeps its window active, so the
+    // main window's title names it from the start.
+    if (sceneWindow) MDIActivate(sceneWindow);
     return;
   }
   CFrameWnd* frame = objects3DView->GetParentFrame();

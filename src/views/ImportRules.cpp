@@ -46,7 +46,8 @@ ImportOutcome ImportLoadOutcome(int loadResult) {
     case 2:
       return {false, 40053};
     case 4:
-      return {false, 0};  // the converter has reported its failure
+    case 5:
+      return {false, 0};  // the converter's failure or the cancelled search has been reported
     default:
       // Unreadable, or gone since it was chosen: nothing is added.
       return {false, 40045};

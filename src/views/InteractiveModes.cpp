@@ -35,11 +35,6 @@ Family FamilyOf(int mode) {
 
 }  // namespace
 
-UINT InteractiveModeCommand(int mode) {
-  FamilyOf(mode);
-  return kModeCommands[mode];
-}
-
 int InteractiveModeOfCommand(UINT command) {
   for (int mode = 0; mode < numberInteractiveModes; ++mode)
     if (kModeCommands[mode] == command) return mode;

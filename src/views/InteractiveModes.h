@@ -7,9 +7,7 @@
 constexpr int numberInteractiveModes = 20;
 constexpr int rotateObjectAboutMode = 2;
 
-// The command id of each mode (the menu, the toolbars and the accelerators send it).
-UINT InteractiveModeCommand(int mode);
-// The mode of a command id, or -1.
+// The mode of a command id (the menu, the toolbars and the accelerators send it), or -1.
 int InteractiveModeOfCommand(UINT command);
 
 // The keys the override looks at, as the window reads them at the moment.

@@ -36,14 +36,17 @@ void Average16(const BYTE* first, const BYTE* second, BYTE* out, int outPixels, 
   }
 }
 
-void AverageBytes(const BYTE* first, const BYTE* second, BYTE* out, int outPixels, int bytes) {
-  int t = 2;
-  for (int i = 0; i < outPixels; ++i, t = 3 - t) {
-    const BYTE* a = first + 2 * bytes * i;
-    const BYTE* c = second + 2 * bytes * i;
-    BYTE* o = out + bytes * i;
-    for (int k = 0; k < bytes; ++k)
-      o[k] = static_cast<BYTE>((a[k] + a[k + bytes] + c[k] + c[k + bytes] + t) >> 2);
+// The channel count is a constant of each loop, so the compiler keeps a block in registers. Every
+// channel of a pixel is read before any is written, since `out` may lie in the lower row.
+template <int kBytes>
+void AverageBytes(const BYTE* first, const BYTE* second, BYTE* out, int outPixels) {
+  for (int i = 0; i < outPixels; ++i) {
+    const BYTE* a = first + 2 * kBytes * i;
+    const BYTE* c = second + 2 * kBytes * i;
+    const int t = 2 - (i & 1);
+    int sums[kBytes];
+    for (int k = 0; k < kBytes; ++k) sums[k] = a[k] + a[k + kBytes] + c[k] + c[k + kBytes] + t;
+    for (int k = 0; k < kBytes; ++k) out[kBytes * i + k] = static_cast<BYTE>(sums[k] >> 2);
   }
 }
 
@@ -73,6 +76,7 @@ void AverageRowPair(const BYTE* first, const BYTE* second, BYTE* out, int outPix
   switch (format) {
     case SupersampleFormat::rgb565: Average16(first, second, out, outPixels, k565, 0); break;
     case SupersampleFormat::rgb555: Average16(first, second, out, outPixels, k555, 0x8000); break;
-    default: AverageBytes(first, second, out, outPixels, BytesPerPixel(format)); break;
+    case SupersampleFormat::rgb24: AverageBytes<3>(first, second, out, outPixels); break;
+    case SupersampleFormat::rgb32: AverageBytes<4>(first, second, out, outPixels); break;
   }
 }

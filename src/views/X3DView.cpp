@@ -113,6 +113,7 @@ void X3DView::ReleaseRenderObjects() {
   device = nullptr;
   image = nullptr;
   image2 = nullptr;
+  blurImage = nullptr;
   bkImage = nullptr;
 }
 
@@ -127,7 +128,16 @@ void X3DView::OnUpdate(CView* sender, LPARAM, CObject* hintObject) {
   if (sender == this) return;
   if (CFrameWnd* frame = GetParentFrame()) frame->InvalidateRect(nullptr, TRUE);
   needsRender = TRUE;
-  if (dynamic_cast<RegenerateHint*>(hintObject)) ReleaseRenderObjects();
+  if (dynamic_cast<RegenerateHint*>(hintObject) || IsOutOfSight()) ReleaseRenderObjects();
+}
+
+bool X3DView::IsOutOfSight() {
+  if (!GetSafeHwnd()) return false;  // an off-screen renderer keeps what it made
+  const CFrameWnd* frame = GetParentFrame();
+  if (!IsWindowVisible() || IsIconic() || (frame && frame->IsIconic())) return true;
+  CClientDC dc(this);
+  RECT box;
+  return dc.GetClipBox(&box) == NULLREGION;
 }
 
 void X3DView::OnUpdateZoomOut(CCmdUI* cmdUI) {

@@ -50,6 +50,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   bool BlursCamera() const;
   // Drops every rendering object; the next render makes them again.
   void ReleaseRenderObjects();
+  // Hidden, minimised or wholly covered: the window gives up its surfaces until it is painted.
+  bool IsOutOfSight();
 
   void Serialize(CArchive& ar) override;
   void OnPrepareDC(CDC* dc, CPrintInfo* info = nullptr) override;
@@ -71,6 +73,7 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // Rendering objects; image2 holds the final picture of the last render.
   IUPtr<IDirectDrawSurface> image;
   IUPtr<IDirectDrawSurface> image2;
+  IUPtr<IDirectDrawSurface> blurImage;  // the blur's output, kept from frame to frame while its size stays
   IUPtr<IDirect3DRMDevice> device;
   IUPtr<IDirect3DRMFrame> camera;
   IUPtr<IDirect3DRMViewport> viewport;

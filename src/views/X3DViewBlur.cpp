@@ -3,6 +3,7 @@
 // selected objects.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "document/XDocument.h"
 #include "dof/Aperture.h"
@@ -33,6 +34,14 @@ IUPtr<IDirectDrawSurface> SystemMemoryCopy(IDirectDrawSurface* source, DDSURFACE
   return copy;
 }
 
+bool SameShape(IDirectDrawSurface* surface, const DDSURFACEDESC& wanted) {
+  DDSURFACEDESC held{};
+  held.dwSize = sizeof held;
+  XCHECK_DD(surface->GetSurfaceDesc( &held ));
+  return surface->IsLost() == DD_OK && held.dwWidth == wanted.dwWidth && held.dwHeight == wanted.dwHeight &&
+         !std::memcmp(&held.ddpfPixelFormat, &wanted.ddpfPixelFormat, sizeof held.ddpfPixelFormat);
+}
+
 }  // namespace
 
 bool X3DView::BlursCamera() const {
@@ -54,7 +63,13 @@ void X3DView::Blur(const XSize* renderSize) {
   destDesc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
   destDesc.dwWidth -= 2 * kBand;
   destDesc.dwHeight -= 2 * kBand;
-  XCHECK_DD(XGetApp()->lpDD->CreateSurface( &destDesc, &image2, NULL ));
+  // Every blur writes each pixel of its output, so one of the right size and format serves again
+  // and a frame allocates and clears no picture.
+  if (!blurImage || !SameShape(blurImage, destDesc)) {
+    blurImage = nullptr;
+    XCHECK_DD(XGetApp()->lpDD->CreateSurface( &destDesc, &blurImage, NULL ));
+  }
+  image2 = blurImage;
 
   const double front = viewport->GetFront(), back = viewport->GetBack(), field = viewport->GetField();
   const POINT imgRes{static_cast<LONG>(surfDesc.dwWidth), static_cast<LONG>(surfDesc.dwHeight)};

@@ -70,6 +70,10 @@ BOOL X3DView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handl
     return TRUE;
   }
   if (const int mode = InteractiveModeOfCommand(id); mode >= 0) {
+    if (code == CN_COMMAND && handlerInfo) {  // only asks whether the command has a handler
+      handlerInfo->pTarget = this;
+      return TRUE;
+    }
     if (code == CN_COMMAND) {
       XGetApp()->SetInteractiveMode(mode);
       return TRUE;

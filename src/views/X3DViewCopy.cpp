@@ -19,6 +19,7 @@ namespace {
 
 constexpr UINT IDS_CLIPBOARD_BUSY = 40222;
 constexpr UINT IDS_COPY_SHRUNK = 40236;
+constexpr UINT IDS_WINDOW_TOO_LARGE = 40270;  // 40236 without the resolution setting to blame
 constexpr UINT IDS_COPY_NOT_IMPROVED = 40245;
 constexpr LONG kScreenWidthWithoutDisplay = 640;
 
@@ -63,11 +64,11 @@ void X3DView::OnEditCopyImage() {
   CWaitCursor wait;
   CRect client;
   GetClientRect(&client);
-  const CopyImagePlan plan =
-      PlanCopyImage(XSize(client.Width(), client.Height()), ReadCopyImageSettings(improved), kMaxRenderSize);
+  const CopyImageSettings settings = ReadCopyImageSettings(improved);
+  const CopyImagePlan plan = PlanCopyImage(XSize(client.Width(), client.Height()), settings, kMaxRenderSize);
   // An empty window has no picture to copy.
   if (plan.bitmap.cx <= 0 || plan.bitmap.cy <= 0) return;
-  if (plan.shrunk) XErrorBox(IDS_COPY_SHRUNK);
+  if (plan.shrunk) XErrorBox(settings.useDpi ? IDS_COPY_SHRUNK : IDS_WINDOW_TOO_LARGE);
   if (plan.supersampleDropped) XErrorBox(IDS_COPY_NOT_IMPROVED);
   const DDPIXELFORMAT rgb24 = DDMakePixelFormat(DDFormat::RGB888);
   RenderImage(nullptr, FALSE, &plan.render, &rgb24);

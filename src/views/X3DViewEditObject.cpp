@@ -32,6 +32,7 @@ void X3DView::OnRButtonDown(UINT, CPoint point) {
   POINT logical{point.x, point.y};
   dc->DPtoLP(&logical);
   const PickRecord pick = Pick(XDPoint(logical.x, logical.y));
-  // The object under the cursor is edited; the selection stays as it is.
-  if (!pick.picked || !EditObject(pick.group, kEditObjectGeneralPage)) Default();
+  // The object under the cursor is edited; the selection stays as it is. A press on empty space
+  // or the ground ends here.
+  if (pick.picked) EditObject(pick.group, kEditObjectGeneralPage);
 }

@@ -86,8 +86,12 @@ void X3DView::OnFileExportImage() {
   ExportImageChoice choice;
   if (!AskExportImage(choice)) return;
 
-  CWaitCursor wait;
   const XString path = fileDialog.GetPathName();
+  if (!CanReplaceFile(path.str())) {
+    XErrorBox(IDS_CANNOT_WRITE, path);
+    return;
+  }
+  CWaitCursor wait;
   const std::vector<BYTE> file =
       RenderBitmapFile(static_cast<int>(choice.width), static_cast<int>(choice.height), choice.improve != FALSE);
   if (file.empty()) return;

@@ -59,7 +59,7 @@ class SmartHelpTest : public ::testing::Test, public DialogApp {
 };
 
 TEST_F(SmartHelpTest, HitTestMapsStandardButtonsSkipsUnpromptedControlsAndHelpOpensTheDialogsTopic) {
-  RecordingDesktop help;  // records the help pages asked for
+  RecordingHelp help;  // records the help pages asked for
   ScriptedMessageBoxes boxes;
   XDialog dialog(kDialog);
   RunModal([&] { return dialog.DoModal(); },
@@ -74,7 +74,7 @@ TEST_F(SmartHelpTest, HitTestMapsStandardButtonsSkipsUnpromptedControlsAndHelpOp
              // The Help button, F1 and the help hit test reach the dialog's topic, a control's its own.
              Click(dialog, 2002);
              EXPECT_TRUE(help.Opened(kDialog + 0x10000));
-             help.urls.clear();
+             help.pages.clear();
              QTest::keyClick(window, Qt::Key_F1);
              EXPECT_TRUE(help.Opened(kDialog + 0x10000));
              const POINT edit = CentreOf(dialog, dialog, kInGroup);
@@ -130,6 +130,15 @@ TEST_F(Splash, RegistersItsOwnWindowsPromptWhileUp) {
   EXPECT_TRUE(frame.stack.empty());
   splash.DestroyWindow();
   EXPECT_TRUE(frame.registered.empty());
+}
+
+// The modal About box: Esc ends it as Cancel, any other key as OK.
+TEST_F(Splash, TheModalAboutBoxEndsOnEscAsCancelAndOnOtherKeysAsOK) {
+  for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_A}) {
+    DialogAbout about(0);
+    EXPECT_EQ(RunModal([&] { return static_cast<int>(about.DoModal()); }, [&](QDialog* box) { QTest::keyClick(box, key); }),
+              key == Qt::Key_Escape ? IDCANCEL : IDOK);
+  }
 }
 
 constexpr int kSize = 40;

@@ -20,7 +20,7 @@
 #include "platform/framework/RunModal.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/QtTestApplication.h"
-#include "support/RecordingDesktop.h"
+#include "support/RecordingHelp.h"
 #include "support/ScriptedColorDialogs.h"
 #include "support/ScriptedMessageBoxes.h"
 

@@ -1,5 +1,8 @@
 // The Edit Camera sheet and the Edit Lights dialog: one record of what OK changed, and their rules;
 // the sun's time of day read and written.
+#include <QLineEdit>
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 
 #include "dialogs/DialogEditLights.h"
@@ -52,6 +55,31 @@ TEST_F(EditCameraTest, OKMakesOneRecordOfWhatChangedAndNoneForValuesThatOnlyPass
   doc.OnEditUndo();
   EXPECT_EQ(Camera().background, before.background);
   EXPECT_EQ(Camera().focal, before.focal);
+}
+
+// Numbers read from their first digit and in their shortest form; a focal length below 1 mm is
+// typed as the user types it, and a field left holding a refused value is checked then.
+TEST_F(EditCameraTest, NumbersShowFromTheirStartAndAValueBelowOneIsCheckedWhenTheFieldIsLeft) {
+  Camera().focal = 0.05;
+  Camera().focus = 12.3411360129605;
+  Camera().fstop = static_cast<double>(0.9f);
+  Run(kEditCameraFocusPage, [&](PropertySheetEditCamera& sheet, QDialog* window) {
+    EXPECT_EQ(TextOf(*sheet.focus, 32832), "0.9");
+    EXPECT_EQ(TextOf(*sheet.focus, 32833), "12.3411360129605");
+    EXPECT_EQ(qobject_cast<QLineEdit*>(Control(*sheet.focus, 32833))->cursorPosition(), 0);
+    ClickTab(window, kEditCameraLensPage);
+    PageEditCameraLens& lens = *sheet.lens;
+    Type(lens, 32829, "0");
+    QTest::keyClick(Control(lens, 32829), Qt::Key_Tab, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "Please enter a number between 1e-05 and 10000.");
+    EXPECT_TRUE(Control(lens, 32829)->hasFocus());
+    Type(lens, 32829, "0.5");
+  });
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(Camera().focal, 0.0005);
+  EXPECT_EQ(Camera().fstop, static_cast<double>(0.9f));
 }
 
 TEST_F(EditCameraTest, AFixedTypeTurnsAndFitsTheCameraAndCameraKeepsIt) {
@@ -118,11 +146,37 @@ class EditLightsTest : public SceneDialogTest {
   }
 };
 
-TEST_F(EditLightsTest, EveryMinuteReadsBackAsWrittenAndAVerticalSunIsNoon) {
+Vector Direction(const Transform& sun) {
+  const Vector tip = sun.TransformPoint(Vector(0, 0, 1));
+  const Vector origin = sun.TransformPoint(Vector(0, 0, 0));
+  return Vector(tip.x - origin.x, tip.y - origin.y, tip.z - origin.z);
+}
+
+double Angle(const Vector& a, const Vector& b) {
+  const double dot = a.x * b.x + a.y * b.y + a.z * b.z;
+  return std::acos(std::clamp(dot / std::sqrt((a.x * a.x + a.y * a.y + a.z * a.z) * (b.x * b.x + b.y * b.y + b.z * b.z)), -1.0, 1.0));
+}
+
+TEST_F(EditLightsTest, TimeAndDirectionAreInverseOnEveryHeadingAndAVerticalSunIsNoon) {
   EXPECT_EQ(SunMinutes(doc.GetSunlight()->GetWorldTransform()), 180);  // a new scene's sun: 09:00
+  const double minute = std::numbers::pi / 720;
+  // Suns as Point Sun Light leaves them: a camera looking 40 degrees down on any heading.
+  for (int degrees = 0; degrees < 360; degrees += 15) {
+    SCOPED_TRACE(degrees);
+    const Transform pointed = Transform(degrees * std::numbers::pi / 180, Vector(0, 1, 0)) * Transform(0.7, kX);
+    const Vector start = Direction(pointed);
+    EXPECT_LE(Angle(Direction(SunTransformAt(SunMinutes(pointed), pointed)), start), minute);
+    const auto onHeading = [&](const Vector& d) { return std::fabs(d.x * start.z - d.z * start.x) < 1e-5; };
+    for (int minutes : {0, 1, 240, 359, 360, 361, 600, 719, 720}) {
+      const Transform sun = SunTransformAt(minutes, pointed);
+      ASSERT_EQ(SunMinutes(sun), minutes);
+      const int step = minutes == 720 ? 719 : minutes + 1;
+      const Vector d = Direction(sun), next = Direction(SunTransformAt(step, sun));
+      EXPECT_NEAR(Angle(next, d), minute, 1e-5) << minutes << ": one step turns the sun by a minute";
+      EXPECT_TRUE(onHeading(minutes == 360 ? next : d)) << minutes;
+    }
+  }
   const Transform afternoon(std::numbers::pi * 0.75, kX);
-  for (int minutes = 0; minutes <= 720; ++minutes)
-    ASSERT_EQ(SunMinutes(SunTransformAt(minutes, Transform())), minutes);
   EXPECT_EQ(SunMinutes(afternoon), 540);
   const Transform vertical(std::numbers::pi / 2, kX);
   EXPECT_EQ(SunMinutes(vertical), 360);
@@ -130,6 +184,23 @@ TEST_F(EditLightsTest, EveryMinuteReadsBackAsWrittenAndAVerticalSunIsNoon) {
   // The time texts follow the user's format without seconds.
   EXPECT_EQ(TimeOfDayText(59).str(), "06:59");
   EXPECT_EQ(TimeOfDayText(720).str(), "18:00");
+}
+
+// (0.1, 0.3, 0.9) keeps its hue at both ends of the brightness slider: darkest with red at 0,
+// brightest with blue at 1.
+TEST_F(EditLightsTest, TheBrightnessSlidersEndsKeepTheHueShowing) {
+  struct End {
+    Qt::Key key;
+    COLORREF shown;
+  };
+  for (const End end : {End{Qt::Key_Home, RGB(0, 51, 204)}, End{Qt::Key_End, RGB(51, 102, 255)}}) {
+    colours.Answer({RGB(26, 77, 230)});
+    Run([&](DialogEditLights& dialog) {
+      Click(dialog, 32844);
+      Press(dialog, 32769, end.key);
+    });
+    EXPECT_EQ(SunColor().GetCOLORREF(), end.shown);
+  }
 }
 
 TEST_F(EditLightsTest, OKMakesOneRecordOfTheChangesWhoseUndoRestoresThem) {

@@ -98,6 +98,17 @@ TEST_F(EditHistoryDialogTest, CommentsAreKeptTheSceneMovesToTheChosenRecordAndPr
   EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
 }
 
+TEST_F(EditHistoryDialogTest, TheDialogOpensWithTheCurrentSceneLineInView) {
+  Edits(60);
+  OpenHistory([&](QDialog* d) {
+    QListWidget* list = List(d);
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    const QRect line = list->visualItemRect(list->selectedItems()[0]);
+    EXPECT_TRUE(line.top() >= 0 && line.bottom() <= list->viewport()->rect().bottom());
+    Press(d, "Close");
+  });
+}
+
 TEST_F(EditHistoryDialogTest, LongHistoriesArePagedAndAPageChangeDropsAnUnstoredComment) {
   Edits(210);
   OpenHistory([&](QDialog* d) {

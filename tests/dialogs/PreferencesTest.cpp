@@ -106,7 +106,37 @@ TEST_F(PreferencesTest, TurningUndoOffForNewScenesAsksFirst) {
   EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(PreferencesTest, CopyImageWidthSurvivesUnitSwitchesAndIsCheckedInTheUnitShown) {
+// Both limits take 0..2147483647; 0 for the active scene turns its undo off after the question.
+TEST_F(PreferencesTest, UndoLimitsAreCheckedAtTheirBounds) {
+  PropertySheetPreferences sheet(kPrefsUndoPage);
+  boxes.Answer({IDOK, IDOK, IDYES});
+  RunThenPress(sheet, [&](QDialog*) {
+    for (const int id : {32800, 32801}) {
+      Type(*sheet.m_undo_page, id, "2147483648");
+      Click(sheet, IDOK);
+      Type(*sheet.m_undo_page, id, "2147483647");
+    }
+    Type(*sheet.m_undo_page, 32801, "0");
+  });
+  ASSERT_EQ(boxes.boxes.size(), 3u);
+  EXPECT_EQ(boxes.boxes[0].text, boxes.boxes[1].text);
+  EXPECT_EQ(boxes.boxes[0].text.find("Please enter an integer"), 0u);
+  EXPECT_EQ(boxes.boxes[2].text, "Are you sure you want to turn off undo and redo?");
+  EXPECT_EQ(Stored(XPref::MAXUNDOTOKEEP), "2147483647");
+  EXPECT_EQ(doc.GetHistory().GetMaxUndo(), 0);
+}
+
+TEST_F(PreferencesTest, CopyImageKeepsAStoredDpiUntilOKAndTheWidthIsCheckedInTheUnitShown) {
+  Store(XPref::COPY_IMAGE_DPI, "5000");
+  {
+    PropertySheetPreferences cancelled(kPrefsCopyImagePage);
+    RunThenPress(
+        cancelled, [&](QDialog*) { EXPECT_EQ(TextOf(*cancelled.m_copy_image_page, 32848), "5000"); }, IDCANCEL);
+  }
+  EXPECT_EQ(Stored(XPref::COPY_IMAGE_DPI), "5000");
+  EXPECT_TRUE(boxes.boxes.empty());
+  Store(XPref::COPY_IMAGE_DPI, "75");
+
   PropertySheetPreferences sheet(kPrefsCopyImagePage);
   PageCopyImagePrefs& page = *sheet.m_copy_image_page;
   RunThenPress(sheet, [&](QDialog*) {
@@ -180,7 +210,7 @@ TEST_F(PreferencesTest, InteractiveKeepsRadiusTenthsAsksForQualityOnlyWhenChange
   runInteractive([](PageInteractivePrefs& page) { EXPECT_EQ(SliderPos(page, 32795), 7); });
   EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "0.7");
   // F1 opens the help of the control under the cursor, else of the page.
-  RecordingDesktop help;
+  RecordingHelp help;
   Store(XPref::ABOUT_CYL_RADIUS, "12");
   runInteractive(
       [](PageInteractivePrefs& page) {
@@ -191,7 +221,7 @@ TEST_F(PreferencesTest, InteractiveKeepsRadiusTenthsAsksForQualityOnlyWhenChange
       },
       IDCANCEL);
   EXPECT_EQ(Stored(XPref::ABOUT_CYL_RADIUS), "2.0");
-  EXPECT_EQ(help.urls.size(), 2u);
+  EXPECT_EQ(help.pages.size(), 2u);
   EXPECT_TRUE(help.Opened(32797 + 0x10000) && help.Opened(10203 + 0x10000));
 
   const char* const kQuestion =

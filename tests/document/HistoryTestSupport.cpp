@@ -1,5 +1,8 @@
 #include "document/HistoryTestSupport.h"
 
+#include <QApplication>
+#include <QCursor>
+
 namespace history_test {
 
 IMPLEMENT_SERIAL(NumberUndoData, RefCount, VERSIONABLE_SCHEMA)
@@ -29,6 +32,7 @@ void NumberDocument::Edit(LONG to, int kind, UINT descId, const char* descArg) {
 // Adding and deleting swap kinds when applied; the other kinds stay.
 Ptr<UndoDataHolder> NumberDocument::ApplyUndoData(const Ptr<ModRec>& record) {
   XUndoDoc::ApplyUndoData(record);
+  applyWaited = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
   if (failNextApply) throw CArchiveException(CArchiveException::generic);
   auto* data = dynamic_cast<NumberUndoData*>(static_cast<RefCount*>(record->GetData()));
   EXPECT_TRUE(data);

@@ -30,6 +30,7 @@ class NumberDocument : public XUndoDoc {
 
   LONG value = 0;
   bool failNextApply = false;
+  bool applyWaited = false;  // the last apply ran under the wait cursor
   bool* deleted;
 };
 

@@ -5,6 +5,7 @@
 #include "document/HistoryList.h"
 #include "document/HistoryTestSupport.h"
 #include "platform/framework/WinApp.h"
+#include "platform/win/QtTestApplication.h"
 #include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
 
@@ -45,35 +46,16 @@ TEST(EditHistoryTest, AddUndoAndRedoKeepTheMaximumAndDropUndoneRecords) {
   EXPECT_FATAL(doc.Undo(FALSE), "!records.IsEmpty() && pos", "No current undo record");
 }
 
-// The document is unmodified exactly where the history is at its saved state.
-TEST(EditHistoryTest, TheSavedStateIsCleanWhereverItCanStillBeReached) {
+// A step back to the state last saved still marks the document modified: a change made outside the
+// history (the Undo page of the Preferences) would otherwise be forgotten.
+TEST(EditHistoryTest, EveryEditUndoAndRedoMarksTheDocumentModified) {
   NumberDocument doc;
-  doc.GetHistory().SetMaxUndo(3);
   doc.Edit(1);
+  doc.SetModifiedFlag(FALSE);  // saved
   doc.Undo(FALSE);
-  EXPECT_FALSE(doc.IsModified()) << "back at the new document";
+  EXPECT_TRUE(doc.IsModified());
   doc.Redo(FALSE);
-  doc.Edit(2);
-  doc.GetHistory().MarkSaved();
-  doc.Edit(3);
-  EXPECT_TRUE(doc.IsModified());
-  doc.Edit(4);  // the oldest record goes; the saved state moves with its records
-  doc.Undo(FALSE);
-  doc.Undo(FALSE);
-  EXPECT_FALSE(doc.IsModified());
-  EXPECT_EQ(doc.value, 2);
-  // An edit after undoing past the saved state discards it for good.
-  doc.Undo(FALSE);
-  doc.Edit(5);
-  doc.Undo(FALSE);
-  EXPECT_TRUE(doc.IsModified());
-  // So does trimming away the state before the oldest record.
-  doc.GetHistory().Reset();
-  doc.GetHistory().SetMaxUndo(1);
-  doc.Edit(6);
-  doc.Edit(7);
-  doc.Undo(FALSE);
-  EXPECT_TRUE(doc.IsModified());
+  EXPECT_TRUE(doc.IsModified()) << "back at the saved record";
 }
 
 // Ten edits with `applied` in effect; undoing and redoing all afterwards shows which records stayed.
@@ -215,7 +197,10 @@ TEST(HistoryListTest, PagesPlaceTheCurrentSceneLineAndItemsMapToThePageRecords) 
 // The text that the update handler of command `id` gives its menu item, "(off) " first when disabled.
 std::string MenuItem(CCmdTarget& target, UINT id) {
   struct Item : CCmdUI {
-    void Enable(BOOL on) override { enabled = on; }
+    void Enable(BOOL on) override {
+      enabled = on;
+      m_bEnableChanged = TRUE;
+    }
     void SetText(const char* t) override { text = t; }
     BOOL enabled = TRUE;
     std::string text;
@@ -225,7 +210,8 @@ std::string MenuItem(CCmdTarget& target, UINT id) {
   return (item.enabled ? "" : "(off) ") + item.text;
 }
 
-TEST(XUndoDocTest, MenuTextsAndViewUpdatesFollowTheHistory) {
+TEST(XUndoDocTest, MenuTextsViewUpdatesAndTheWaitCursorFollowTheHistory) {
+  QtTestApplication qt;  // shows the wait cursor
   NumberDocument doc;
   RecordingView view;
   doc.AddView(&view);
@@ -235,6 +221,13 @@ TEST(XUndoDocTest, MenuTextsAndViewUpdatesFollowTheHistory) {
   ASSERT_TRUE(doc.OnCmdMsg(57643, CN_COMMAND, nullptr, nullptr));
   EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(view.updates.size(), 1u);
+  EXPECT_TRUE(doc.applyWaited);
+  doc.Redo(FALSE);
+  EXPECT_FALSE(doc.applyWaited);
+  doc.Edit(2);
+  doc.UndoRedoTo({0, 0}, 0);  // Undo To the first record
+  EXPECT_TRUE(doc.applyWaited);
+  EXPECT_EQ(doc.value, 0);
   EXPECT_EQ(MenuItem(doc, 57643), "(off) &Undo\tCtrl+Z");
   doc.RemoveView(&view);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <vector>
 
@@ -117,6 +118,22 @@ TEST_F(GroupSOTest, TheBoxHoldsTheMeshesUnderTheGroupAndSkipsEmptyAndFailedOnes)
   EXPECT_EQ(box.max.z, 1.0);
   const Transform up = Translation(0, 5, 0);
   EXPECT_NEAR(root->GetBox(&up).min.y, 5.0, 1e-12);
+
+  // Child boxes combine as growing by each in list order does: a child without extent adds
+  // nothing and of two tied zeros the earlier stays (-0.0 here, kept through -0.0 terms).
+  Ptr<GroupSO> tied = new GroupSO;
+  tied->AddGroup(Ptr<GroupSO>(new GroupSO));
+  const Transform negativeZeroX(1, -0.0, -0.0, -0.0, 0, 1, 0, 0, 0, 0, 1, 0);
+  for (double low : {-0.0, 0.0}) {
+    Ptr<MeshSO> mesh = new MeshSO;
+    mesh->box = BoundingBox(Vector(low, 0, 0), Vector(1, 1, 1));
+    Ptr<GroupSO> part = new GroupSO;
+    if (std::signbit(low)) part->SetTransform(negativeZeroX);
+    part->AddVisual(mesh);
+    tied->AddGroup(part);
+  }
+  EXPECT_EQ(tied->GetBox(nullptr).min.x, 0.0);
+  EXPECT_TRUE(std::signbit(tied->GetBox(nullptr).min.x));
 }
 
 TEST_F(GroupSOTest, ALightLightsItsDocumentsSceneWhileAGroupHoldsItAndCopiesWithIt) {

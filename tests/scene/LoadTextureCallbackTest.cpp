@@ -1,5 +1,7 @@
 // JPEG pictures, the mode filter and the texture callback: surfaces, painted looks, bad files.
+#include <algorithm>
 #include <fstream>
+#include <tuple>
 #include <vector>
 
 #include "Jpeg.h"
@@ -143,42 +145,70 @@ TEST_F(LoadTextureCallbackTest, PaintedStylesFilterOnceOrThreeTimesAndClampTheBr
   EXPECT_EQ(unknownStyle.pixels, photo.pixels);
 }
 
-TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithTheirMessages) {
+// The readers fail without a word; the callback tells the user once per file, and a cancelled
+// search fails the rest of the load quietly.
+TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithOneMessageEach) {
   unsigned w, h;
   EXPECT_FALSE(GetJPEGSize((folder / "missing.jpg").c_str(), 1, FALSE, 0, &w, &h));
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_NE(boxes.boxes[0].text.find("missing.jpg"), std::string::npos);
   std::ofstream(folder / "text.jpg") << "neither a bitmap nor a JPEG picture";
   EXPECT_FALSE(GetJPEGSize((folder / "text.jpg").c_str(), 1, FALSE, 0, &w, &h));
-  ASSERT_EQ(boxes.boxes.size(), 2u);
-  EXPECT_EQ(boxes.boxes[1].text.rfind("Independent JPEG Group's software error:", 0), 0u);
-
-  // Cut in the middle of the picture data: a warning, so a failure after the damaged-file box.
+  // Cut in the middle of the picture data: libjpeg warns, and the picture fails.
   std::ifstream in(picture, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::ofstream(folder / "cut.jpg", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
   std::vector<BYTE> rgb(128 * 3 * 64);
   EXPECT_FALSE(ReadJPEG((folder / "cut.jpg").c_str(), rgb.data(), 128 * 3, 128, 64, 1, FALSE, 0, nullptr));
-  EXPECT_NE(boxes.boxes.back().text.find("cut.jpg"), std::string::npos);
   // A picture larger than its buffer (the file changed after its size was taken) fails.
-  const std::size_t before = boxes.boxes.size();
   EXPECT_FALSE(ReadJPEG(picture.c_str(), rgb.data(), 128 * 3, 64, 64, 1, FALSE, 0, nullptr));
   EXPECT_FALSE(ReadJPEG(picture.c_str(), rgb.data(), 128 * 3, 128, 32, 1, FALSE, 0, nullptr));
-  EXPECT_EQ(boxes.boxes.size(), before);
+  EXPECT_TRUE(boxes.boxes.empty());
 
   TextureLoadInfo off;
   IDirect3DRMTexture* texture = nullptr;
   char name[] = "anything.jpg";
   EXPECT_EQ(LoadTextureCallback(name, &off, &texture), D3DRMERR_FILENOTFOUND);
-  EXPECT_EQ(boxes.boxes.size(), before) << "textures off: no message";
-  boxes.Answer({IDYES});
-  EXPECT_EQ(Load(folder / "gone.jpg", 0, 0, 3, nullptr), D3DRMERR_FILENOTFOUND);
-  EXPECT_NE(boxes.boxes.back().text.find("Texture file not found."), std::string::npos);
-  EXPECT_EQ(Load(folder / "text.jpg", 0, 0, 3, nullptr), D3DRMERR_BADFILE);
-  EXPECT_NE(boxes.boxes.back().text.find("Texture file not loaded."), std::string::npos);
+  EXPECT_TRUE(boxes.boxes.empty()) << "textures off: no message";
 
+  TextureLoadInfo info(1, 0, 0, 3);
+  const auto load = [&](const std::string& file) {
+    std::string text = file;
+    IDirect3DRMTexture* made = nullptr;
+    const HRESULT result = LoadTextureCallback(text.data(), &info, &made);
+    if (made) made->Release();
+    return result;
+  };
+  for (const char* file : {"text.jpg", "cut.jpg", "text.jpg"}) EXPECT_EQ(load(folder / file), D3DRMERR_BADFILE);
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].text.rfind("Texture file not loaded.", 0), 0u);
+  EXPECT_NE(boxes.boxes[1].text.find(folder / "cut.jpg"), std::string::npos);
   // A stored Windows path in another letter case still finds the file.
-  EXPECT_EQ(Load(folder.Path() + "\\DOTS.JPG", 0, 0, 3, nullptr), D3DRM_OK);
+  EXPECT_EQ(load(folder.Path() + "\\DOTS.JPG"), D3DRM_OK);
+
+  boxes.Answer({IDYES});  // cancels the search for the missing file
+  EXPECT_EQ(load(folder / "gone.jpg"), D3DRMERR_FILENOTFOUND);
+  EXPECT_TRUE(info.cancelled);
+  ASSERT_EQ(boxes.boxes.size(), 4u);
+  EXPECT_EQ(boxes.boxes[3].text.rfind("The current operation was cancelled", 0), 0u);
+  EXPECT_EQ(load(picture), D3DRMERR_FILENOTFOUND) << "the load is cancelled";
+  EXPECT_EQ(boxes.boxes.size(), 4u);
+}
+
+// Columns of two rows: the top pixel sinks past a pixel that is not darker (direction 0) or not
+// brighter (direction 1). Green counts twice in a pixel's brightness.
+TEST(SinkPixels, PixelsSinkByBrightnessAndASingleRowStays) {
+  std::vector<unsigned char> column{10, 200};
+  SinkPixels(column.data(), 1, 1, 0, 1, 2);
+  EXPECT_EQ(column, (std::vector<unsigned char>{200, 10}));
+  SinkPixels(column.data(), 1, 1, 1, 1, 2);
+  EXPECT_EQ(column, (std::vector<unsigned char>{10, 200}));
+
+  std::vector<unsigned char> rgb{150, 0, 0, 0, 100, 0};  // 150 above 200
+  SinkPixels(rgb.data(), 3, 3, 0, 1, 2);
+  EXPECT_EQ(rgb, (std::vector<unsigned char>{0, 100, 0, 150, 0, 0}));
+
+  std::vector<unsigned char> row{1, 2, 3};
+  SinkPixels(row.data(), 3, 1, 0, 3, 1);
+  EXPECT_EQ(row, (std::vector<unsigned char>{1, 2, 3}));
 }
 
 TEST(ModeFilter, EachPixelTakesTheValueFirstToReachTheHighestCountAndRgbPixelsTheirBinCentres) {
@@ -200,6 +230,36 @@ TEST(ModeFilter, EachPixelTakesTheValueFirstToReachTheHighestCountAndRgbPixelsTh
                                      static_cast<unsigned char>(value == 255 ? 254 : 2)};
     for (std::size_t i = 0; i < dest.size(); ++i)
       EXPECT_EQ(dest[i], i / 3 % 6 < 4 ? centre[i % 3] : 77) << i;
+  }
+}
+
+// The filter's rule counted pixel by pixel: the window's highest count, then the first value to
+// reach it walking the window row by row.
+std::vector<unsigned char> ModesByCounting(const std::vector<unsigned char>& in, int width, int height, int radius) {
+  std::vector<unsigned char> out(in.size());
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const int top = std::max(0, y - radius), bottom = std::min(height - 1, y + radius);
+      const int left = std::max(0, x - radius), right = std::min(width - 1, x + radius);
+      int counts[256] = {}, highest = 0, running[256] = {};
+      for (int j = top; j <= bottom; ++j)
+        for (int i = left; i <= right; ++i) highest = std::max(highest, ++counts[in[j * width + i]]);
+      for (int j = top, found = 0; j <= bottom && !found; ++j)
+        for (int i = left; i <= right && !found; ++i)
+          if (++running[in[j * width + i]] == highest) found = 1, out[y * width + x] = in[j * width + i];
+    }
+  return out;
+}
+
+TEST(ModeFilter, PaletteWindowsOfEveryBrushFollowTheRule) {
+  unsigned noise = 7;
+  for (const auto& [width, height, radius, colours] :
+       {std::tuple{40, 30, 1, 3}, {40, 30, 4, 3}, {33, 21, 20, 256}, {9, 50, 12, 5}, {50, 9, 7, 256}}) {
+    SCOPED_TRACE(testing::Message() << width << "x" << height << " radius " << radius << " colours " << colours);
+    std::vector<unsigned char> in(static_cast<std::size_t>(width) * height), out(in.size());
+    for (auto& value : in) value = static_cast<unsigned char>((noise = noise * 1103515245u + 12345u) >> 16) % colours;
+    ModeFilterPixels(out.data(), width, in.data(), width, 1, radius, width, height);
+    EXPECT_EQ(out, ModesByCounting(in, width, height, radius));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "TestTree.h"
 
+#include "document/XDocument.h"
 #include "scene/MeshSO.h"
 
 Ptr<LightSO> MakePinnedLight(D3DRMLIGHTTYPE type, const Color& color) {

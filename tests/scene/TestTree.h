@@ -4,6 +4,8 @@
 
 #include "scene/GroupSO.h"
 
+class XDocument;
+
 Ptr<GroupSO> MakePinnedTree(XDocument* doc);
 // A light with the pinned tree's values.
 Ptr<LightSO> MakePinnedLight(D3DRMLIGHTTYPE type, const Color& color);

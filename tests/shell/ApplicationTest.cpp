@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
@@ -38,6 +39,7 @@
 #include "shell/XFileDialog.h"
 #include "shell/XMainFrame.h"
 #include "support/RecordingDesktop.h"
+#include "support/RecordingHelp.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/TemporaryFolder.h"
 
@@ -303,13 +305,13 @@ struct HelpPressingBoxes final : MessageBoxBackend {
 };
 
 TEST_F(Running, ABoxsHelpOpensItsTopicAndHelpAboutShowsTheVersion) {
-  RecordingDesktop desktop;
+  RecordingHelp help;
   {
     HelpPressingBoxes user;
     XInfoBox(40231);
   }
-  EXPECT_EQ(desktop.urls.size(), 1u);
-  EXPECT_TRUE(desktop.Opened(40231 + 0x10000));
+  ASSERT_EQ(help.pages.size(), 1u);
+  EXPECT_EQ(help.pages[0].topic, 40231u + 0x10000);
 
   QString version;
   const auto helpAbout = [] {
@@ -342,12 +344,16 @@ class PlainFrame : public CFrameWnd {
 };
 IMPLEMENT_DYNCREATE(PlainFrame, CFrameWnd)
 
+bool Waiting() { return QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor; }
+
 int framesMade = 0;
+bool readWaited = false;
 // A document whose reading makes a window and then fails.
 class WindowThenFailDocument : public CDocument {
   DECLARE_DYNCREATE(WindowThenFailDocument)
  public:
   BOOL OnOpenDocument(const char*) override {
+    readWaited = Waiting();
     framesMade += GetDocTemplate()->CreateNewFrame(this, nullptr) != nullptr;
     return FALSE;
   }
@@ -357,7 +363,8 @@ IMPLEMENT_DYNCREATE(WindowThenFailDocument, CDocument)
 
 TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneLeavesNoWindowAndADroppedOneOpens) {
   EXPECT_EQ(app.OpenDocumentFile((folder / "missing.tvr").c_str()), nullptr);
-  EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{61697});
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "Failed to open document.\n\n" + folder / "missing.tvr");
   EXPECT_EQ(app.CountOpenScenes(), 0);
 
   const std::string empty = FileOf("Empty.tvr", "");
@@ -390,9 +397,20 @@ TEST_F(Running, AMissingFileIsReportedAnEmptyOneIsANewSceneADamagedOneLeavesNoWi
   EXPECT_EQ(windowed->OpenDocumentFile(FileOf("Any.tvr", "bytes").c_str()), nullptr);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(framesMade, 1);
+  EXPECT_TRUE(readWaited);
   EXPECT_EQ(viewsGone, 1);
   EXPECT_EQ(windowed->GetFirstDocPosition(), nullptr);
 }
+
+struct WaitNotingView : CView {
+  void OnDraw(CDC*) override {}
+  void OnUpdate(CView*, LPARAM, CObject*) override {
+    ++updates;
+    waited += Waiting();
+  }
+  int updates = 0;
+  int waited = 0;
+};
 
 TEST_F(Running, TheSwitchesReachEverySceneOnlyWhenTheyChangeAndThePreferencePagesTheActiveOne) {
   XDocument* first = NewScene();
@@ -423,6 +441,15 @@ TEST_F(Running, TheSwitchesReachEverySceneOnlyWhenTheyChangeAndThePreferencePage
   // The Preferences pages reach the scene of the active camera window.
   ASSERT_NE(GetDialogServices(), nullptr);
   EXPECT_EQ(GetDialogServices()->GetActiveDocument(), second);
+
+  // Views of every scene are brought up to date under the wait cursor.
+  WaitNotingView view;
+  first->AddView(&view);
+  app.UpdateAllDocumentViews();
+  app.RegenerateAllViews();
+  EXPECT_EQ(view.updates, 2);
+  EXPECT_EQ(view.waited, 2);
+  first->RemoveView(&view);
 }
 
 }  // namespace

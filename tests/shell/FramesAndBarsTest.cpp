@@ -9,11 +9,14 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -23,6 +26,7 @@
 #include "platform/framework/Archive.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/HelpWindow.h"
 #include "platform/framework/MemFile.h"
 #include "platform/framework/ScrollView.h"
 #include "platform/win/TickCount.h"
@@ -32,8 +36,9 @@
 #include "shell/XApp.h"
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
+#include "platform/win/MessageBox.h"
 #include "support/PlatformFakes.h"
-#include "support/RecordingDesktop.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -50,6 +55,7 @@ BEGIN_MESSAGE_MAP(RecordingMainFrame, XMainFrame)
   ON_COMMAND_RANGE(2103, 2105, OnSettings)
   ON_COMMAND_RANGE(10001, 10001, OnSettings)
   ON_COMMAND_RANGE(33137, 33137, OnSettings)
+  ON_COMMAND_RANGE(33110, 33110, OnSettings)  // Adjust Lens Zoom itself
 END_MESSAGE_MAP()
 
 struct MainFrameFixture : ::testing::Test {
@@ -185,10 +191,18 @@ TEST_F(MainFrameFixture, SettingsClicksPostTheirCommandsOrOpenPreferencesAtTheir
   XToolBar& beginner = frame->GetBeginnerToolBar();
   QTest::mouseClick(Button(beginner, 33128), Qt::RightButton);  // Size Object
   QTest::mouseClick(Button(beginner, 57643), Qt::RightButton);  // Undo: no settings
-  QTest::mouseDClick(Button(beginner, 33110), Qt::LeftButton);  // Adjust Lens Zoom
+  QTest::mouseClick(Button(beginner, 33110), Qt::LeftButton);  // Adjust Lens Zoom: its settings only
+  QTest::mouseDClick(Button(beginner, 33110), Qt::LeftButton);
   QApplication::processEvents();
   EXPECT_EQ(frame->posted, (std::vector<UINT>{33137, 2104}));
   EXPECT_FALSE(beginner.IsFloating());
+  frame->posted.clear();
+  // A single click runs the tool once the double-click time has passed.
+  info->doubleClickTime = 50;
+  QTest::mouseClick(Button(beginner, 33110), Qt::LeftButton);
+  EXPECT_TRUE(frame->posted.empty());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->posted.empty(); }));
+  EXPECT_EQ(frame->posted, std::vector<UINT>{33110});
   frame->posted.clear();
 
   // The command that opens Preferences is posted: the sheet is looked for until it is up.
@@ -198,6 +212,8 @@ TEST_F(MainFrameFixture, SettingsClicksPostTheirCommandsOrOpenPreferencesAtTheir
     if (!sheet) return QTimer::singleShot(10, whenUp);
     const QTabBar* tabs = sheet->findChild<QTabBar*>();
     shown = tabs->tabText(tabs->currentIndex()).toStdString();
+    EXPECT_FALSE(sheet->windowIcon().isNull());  // the program's, as every dialog's
+    EXPECT_EQ(sheet->windowIcon().pixmap(32).toImage(), frame->GetWidget()->windowIcon().pixmap(32).toImage());
     for (QPushButton* button : sheet->findChildren<QPushButton*>())
       if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
   };
@@ -243,17 +259,26 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfTheP
   EXPECT_EQ(hovered(frame->GetMenuPopup(0), "&2 Garden.tvr"), "Open this document");
   EXPECT_EQ(hovered(frame->GetWindowMenuPopup(), "&1 "), "Activate this window");
 
-  RecordingDesktop desktop;
-  // A child window is active (the 3D Objects window): F1 still reaches the main frame.
+  // A child window is active (the 3D Objects window): F1 still reaches the main frame, and the
+  // help opens in the program's own window, browser or not.
   ASSERT_NE(frame->MDIGetActive(), nullptr);
   QWidget* undo = Button(beginner, 57643);
   Hover(undo, undo->rect().center());
   EXPECT_EQ(bar.GetPromptId(), 57643u);
   QTest::keyClick(frame->GetWidget(), Qt::Key_F1);
+  QTextBrowser* help = VisibleHelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->documentTitle(), "Undo");
+  // The help window and the child windows carry the program's icon.
+  const QImage icon = frame->GetWidget()->windowIcon().pixmap(32).toImage();
+  ASSERT_FALSE(icon.isNull());
+  EXPECT_EQ(help->windowIcon().pixmap(32).toImage(), icon);
+  EXPECT_EQ(frame->MDIGetActive()->GetWidget()->windowIcon().pixmap(32).toImage(), icon);
+  EXPECT_TRUE(help->toPlainText().contains("Undo the previous edit"));
   frame->SendMessage(WM_COMMAND, 33016, 0);  // Help/Support
-  ASSERT_EQ(desktop.urls.size(), 2u);
-  EXPECT_TRUE(desktop.urls[0].ends_with("/123179.html"));
-  EXPECT_TRUE(desktop.urls[1].ends_with("/98552.html"));
+  EXPECT_EQ(help->documentTitle(), "Support");
+  ShowHelp(HELP_QUIT, 0);
+  EXPECT_EQ(VisibleHelpWindow(), nullptr);
 }
 
 TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncoveredWindowActive) {
@@ -345,6 +370,36 @@ TEST(ObjectThumbnail, OtherFilesAreSkippedShortOrNot24BitOnesDamagedAndTheBottom
   EXPECT_EQ(thumbnail.rgb[0], 255);  // the red top-left pixel, rows top down and red first
   EXPECT_EQ(thumbnail.rgb[2], 0);
   EXPECT_FALSE(thumbnail.transparent[48 * 20]);
+}
+
+// Notes each box's icon and whether the wait cursor showed as it came up.
+struct CursorNotingBoxes final : MessageBoxBackend {
+  CursorNotingBoxes() : previous(SetMessageBoxBackend(this)) {}
+  ~CursorNotingBoxes() override { SetMessageBoxBackend(previous); }
+  int Show(HWND, const char*, const char*, UINT style) override {
+    const QCursor* cursor = QApplication::overrideCursor();
+    icons.push_back(style & MB_ICONMASK);
+    waiting.push_back(cursor && cursor->shape() == Qt::WaitCursor);
+    return IDOK;
+  }
+  MessageBoxBackend* previous;
+  std::vector<UINT> icons;
+  std::vector<bool> waiting;
+};
+
+TEST_F(MainFrameFixture, ListingTheObjectsFolderWaitsAndADamagedFileIsAnError) {
+  TemporaryFolder program;
+  std::filesystem::create_directories(program / "bin");
+  std::filesystem::create_directories(program / "Objects");
+  for (const auto& [name, bytes] : {std::pair{"Seat.ulm", ObjectFile()}, std::pair{"Broken.ulm", ObjectFile(8)}})
+    std::ofstream(program / "Objects/" + name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  winApp.programPath = (program / "bin/tavrolin").c_str();
+  CursorNotingBoxes boxes;
+  Open();
+  EXPECT_EQ(boxes.icons, std::vector<UINT>{MB_ICONHAND});
+  EXPECT_EQ(boxes.waiting, std::vector<bool>{true});
+  EXPECT_EQ(frame->GetObjects3DView()->GetListCtrl().GetItemCount(), 1);
 }
 
 TEST(ObjectThumbnail, LabelsSortWithoutRegardToCase) {

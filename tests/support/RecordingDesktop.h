@@ -18,14 +18,6 @@ class RecordingDesktop {
   RecordingDesktop(const RecordingDesktop&) = delete;
   RecordingDesktop& operator=(const RecordingDesktop&) = delete;
 
-  // Whether the help page of `topic` was opened.
-  bool Opened(UINT topic) const { return OpenedPage(std::to_string(topic) + ".html"); }
-  bool OpenedPage(const std::string& page) const {
-    for (const std::string& url : urls)
-      if (url.ends_with("/" + page)) return true;
-    return false;
-  }
-
   std::vector<std::string> urls;
 
  private:

@@ -74,7 +74,10 @@ std::vector<DWORD> SurfacePixels(IDirectDrawSurface* surface, int x, int y, int 
 
 CommandState StateOf(CCmdTarget& window, UINT id) {
   struct Probe : CCmdUI {
-    void Enable(BOOL on) override { state.enabled = on; }
+    void Enable(BOOL on) override {
+      state.enabled = on;
+      m_bEnableChanged = TRUE;
+    }
     void SetCheck(int on) override { state.checked = on; }
     void SetRadio(BOOL on) override { state.checked = on; }
     CommandState state{TRUE, -1};

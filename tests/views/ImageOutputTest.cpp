@@ -154,7 +154,10 @@ TEST_F(ImageOutput, ExportIsRefusedWhenTheRenderUsesTheDepthCueElseAsksForAFileA
   // A failed export leaves no file and keeps the file it was to replace.
   std::ofstream(folder / "blocked") << "a file, not a folder";
   std::ofstream(folder / "old.bmp") << "old";
+  w.RenderImage(nullptr, TRUE, nullptr, nullptr);
+  IDirectDrawSurface* shown = w.image;
   Export(folder / "blocked/new.bmp");
+  EXPECT_EQ(w.image, shown) << "refused before rendering";
   // A disk that fills up: no file may grow past 1000 bytes while the old one is replaced.
   rlimit previous{};
   getrlimit(RLIMIT_FSIZE, &previous);
@@ -202,6 +205,15 @@ TEST_F(ImageOutput, CopyPutsTheSupersampledBitmapOnTheClipboardAndResetsResoluti
   EXPECT_EQ(clipboard.data.size(), 3u);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text.find("The Windows Clipboard is busy"), 0u);
+
+  // Without the resolution setting, a window past the largest render is copied smaller, and the
+  // notice blames the window alone.
+  clipboard.heldByOtherProgram = false;
+  XWritePrefString(1150, 1155, "no");
+  w.MoveWindow(0, 0, 2100, 40);
+  w.SendMessage(WM_COMMAND, kCopyImageCommand);
+  ASSERT_GE(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text.find("The active Camera window is larger"), 0u);
 }
 
 TEST(Supersample, RowsAverageByTwoThenOneAndBitmapRowsArePaddedStoredBottomUpAndHalvedOnRequest) {

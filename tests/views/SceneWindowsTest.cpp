@@ -1,34 +1,15 @@
 // The camera windows of scenes in the started program, driven by a user's keys and mouse.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QCursor>
-#include <QListWidget>
-#include <QStyleHints>
-#include <QTest>
-#include <algorithm>
-#include <array>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
 
-#include "core/Globals.h"
-#include "shell/DocTemplates.h"
-#include "shell/Objects3DView.h"
-#include "shell/XApp.h"
-#include "shell/XMainFrame.h"
-#include "support/PlatformFakes.h"
-#include "support/ScriptedFileDialogs.h"
-#include "support/ScriptedMessageBoxes.h"
-#include "support/TemporaryFolder.h"
-#include "views/CameraWindowTestSupport.h"
-#include "views/DragGeometry.h"
+#include "views/SceneWindowsFixture.h"
 
 namespace {
 
 using Bytes = std::vector<char>;
-using WindowState = std::array<double, 10>;
+using views_test::SceneWindows;
+using views_test::WindowState;
 using views_test::SendMouse;
 using views_test::ShownCursor;
 
@@ -38,83 +19,6 @@ int DarkPixels(const std::vector<BYTE>& bmp) {
   for (std::size_t i = 54; i + 2 < bmp.size(); i += 3) dark += std::max({bmp[i], bmp[i + 1], bmp[i + 2]}) < 40;
   return dark;
 }
-
-// The program started as a user starts it, past the first run's introduction.
-struct SceneWindows : ::testing::Test {
-  SceneWindows() {
-    RegisterCameraViewClass(RUNTIME_CLASS(X3DView));
-    const std::filesystem::path config = std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "Ulmric";
-    std::filesystem::create_directories(config);
-    std::ofstream(config / "Tavrolin.ini") << "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n";
-    app.programPath = TAVROLIN_BINARY_DIR "/bin/tavrolin";  // the objects folder lies beside it
-    EXPECT_TRUE(app.InitInstance());
-    main = dynamic_cast<XMainFrame*>(app.m_pMainWnd);
-    QApplication::processEvents();  // the 3D Objects window opens
-    objectsWindow = static_cast<int>(main->GetMDIClient()->Children().size());
-  }
-  ~SceneWindows() override {
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    app.ExitInstance();
-  }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-    QTest::keyClick(main->GetWidget(), static_cast<Qt::Key>(key), modifiers);  // not the char overload
-    QApplication::processEvents();
-  }
-  // The scene of the active window.
-  XDocument& Scene() { return *static_cast<XDocument*>(main->GetActiveDocument()); }
-  static std::vector<X3DView*> Views(XDocument& doc) {
-    std::vector<X3DView*> views;
-    for (POSITION pos = doc.GetFirstViewPosition(); pos;)
-      views.push_back(dynamic_cast<X3DView*>(doc.GetNextView(pos)));
-    return views;
-  }
-  std::string Save(XDocument& doc) {
-    const std::string path = folder / "scene.tvr";
-    EXPECT_TRUE(doc.OnSaveDocument(path.c_str()));
-    return path;
-  }
-  XDocument* Reopen(XDocument& doc, const std::string& path) {
-    doc.OnCloseDocument();
-    return static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
-  }
-  int OpenFrames() const { return static_cast<int>(main->GetMDIClient()->Children().size()) - objectsWindow; }
-  static std::string Caption(CView* view) {
-    CString text;
-    view->GetParentFrame()->GetWindowText(text);
-    return text.str();
-  }
-  // What a window shows and where: its camera's place and lens, its zoom and its placement.
-  static WindowState State(X3DView* view) {
-    WINDOWPLACEMENT w{};
-    w.length = sizeof w;
-    view->GetParentFrame()->GetWindowPlacement(&w);
-    const RECT& r = w.rcNormalPosition;
-    const CameraFields& c = view->settings;
-    return {c.transform.t[0], c.transform.t[2],  c.focal,  double(view->GetZoomNumerator().cy),
-            double(view->GetZoomDenominator().cy), c.transform.m[0][0], double(r.left), double(r.top),
-            double(r.right), double(r.bottom)};
-  }
-  // A new scene (Ctrl+N) and a Window/New copy (Ctrl+W) moved, turned and zoomed with a record.
-  XDocument& SceneWithTwoWindows() {
-    Key(Qt::Key_N);
-    Key(Qt::Key_W);
-    XDocument& doc = Scene();
-    X3DView& second = *Views(doc).at(1);
-    second.GetParentFrame()->MoveWindow(40, 30, 300, 200);
-    second.settings.transform.t[0] = 1.5;
-    second.settings.focal = 0.09;
-    second.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
-    return doc;
-  }
-
-  QtTestApplication qt;
-  ScriptedMessageBoxes boxes;
-  ScopedSystemInfo display;
-  XApp app;
-  XMainFrame* main = nullptr;
-  int objectsWindow = 0;
-  TemporaryFolder folder;
-};
 
 TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   Key(Qt::Key_N);
@@ -177,6 +81,49 @@ TEST_F(SceneWindows, TwoWindowsAndAHistoryOfAClosedWindowAndADeletedGroupComeBac
   Key(Qt::Key_Z);
   const XList<Ptr<GroupSO>>& groups = read->GetScene()->GetGroups();
   EXPECT_EQ(groups.GetAt(groups.GetTailPosition())->GetName().str(), "Table");
+}
+
+// The window active in the scene comes back active; with another scene's window active at the save,
+// the scene's first window does.
+TEST_F(SceneWindows, AReopenedSceneActivatesTheWindowItsFileNames) {
+  XDocument* doc = &SceneWithTwoWindows();
+  main->MDIActivate(Views(*doc)[1]->GetParentFrame());
+  doc = Reopen(*doc, Save(*doc));
+  ASSERT_NE(doc, nullptr);
+  ASSERT_EQ(Views(*doc).size(), 2u);
+  EXPECT_EQ(main->MDIGetActive(), Views(*doc)[1]->GetParentFrame());
+  Key(Qt::Key_N);  // another scene
+  ASSERT_NE(&Scene(), doc);
+  doc = Reopen(*doc, Save(*doc));
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(main->MDIGetActive(), Views(*doc)[0]->GetParentFrame());
+}
+
+// Out of sight, a window drops its surfaces at the next update; it makes them again when painted.
+TEST_F(SceneWindows, HiddenMinimisedAndCoveredWindowsGiveUpTheirSurfaces) {
+  XDocument& doc = SceneWithTwoWindows();
+  X3DView* first = Views(doc)[0];
+  X3DView* second = Views(doc)[1];
+  CFrameWnd* cover = second->GetParentFrame();
+  first->GetParentFrame()->MoveWindow(0, 0, 300, 200);
+  cover->MoveWindow(310, 0, 300, 200);
+  const auto dropsAfter = [&](X3DView* view, const std::function<void()>& change) {
+    view->RenderImage(nullptr, TRUE, nullptr, nullptr);
+    EXPECT_TRUE(view->image);
+    change();
+    QApplication::processEvents();
+    doc.UpdateAllViews(nullptr);
+    return !view->image;
+  };
+  EXPECT_FALSE(dropsAfter(first, [] {}));
+  EXPECT_TRUE(dropsAfter(first, [&] {
+    cover->MoveWindow(-10, -10, 400, 300);
+    main->MDIActivate(cover);
+  }));
+  EXPECT_FALSE(dropsAfter(second, [] {}));
+  EXPECT_TRUE(dropsAfter(second, [&] { cover->ShowWindow(SW_MINIMIZE); }));
+  cover->ShowWindow(SW_RESTORE);
+  EXPECT_TRUE(dropsAfter(second, [&] { cover->ShowWindow(SW_HIDE); }));
 }
 
 TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraWindowClosesTheScene) {
@@ -313,6 +260,55 @@ TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups);
 }
 
+// A model whose parts use the textures `names`, each as written inside it.
+void WriteTexturedModel(const std::string& path, std::initializer_list<const char*> names) {
+  std::string materials;
+  for (const char* name : names)
+    materials += std::string("Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"") + name + "\"; } }\n";
+  const int n = static_cast<int>(names.size());
+  std::string faces, uses;
+  for (int i = 0; i < n; ++i) {
+    faces += "3;0,1,2;" + std::string(i + 1 < n ? "," : ";");
+    uses += std::to_string(i) + (i + 1 < n ? "," : ";");
+  }
+  std::ofstream(path) << "xof 0302txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; " << n << "; " << faces
+                      << "\nMeshTextureCoords { 3; 0;0;, 1;0;, 0;1;; }\nMeshMaterialList { " << n << "; " << n << "; "
+                      << uses << ";\n" << materials << "} }\n";
+}
+
+// One box per problem texture, whatever libjpeg says about it; a Windows path is looked for beside
+// the model, and a Cancel while it is asked for cancels the import.
+TEST_F(SceneWindows, ImportTellsOnceAboutEachBadTextureAndACancelledSearchImportsNothing) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  ScriptedFileDialogs dialogs;
+  std::ifstream photo(TAVROLIN_BINARY_DIR "/Objects/Bark.jpg", std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(photo), {}};
+  std::ofstream(folder / "cut.jpg", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  std::ofstream(folder / "text.jpg") << "neither a bitmap nor a JPEG picture";
+  const std::string model = folder / "model.x";
+  WriteTexturedModel(model, {"C:\\\\Art\\\\cut.jpg", "text.jpg", "text.jpg"});
+  const int groups = Scene().GetScene()->GetGroups().GetCount();
+  camera.ImportFile(model.c_str());
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_NE(boxes.boxes[0].text.find("Texture file not loaded.\n"), std::string::npos);
+  EXPECT_NE(boxes.boxes[0].text.find(folder / "cut.jpg"), std::string::npos);
+  EXPECT_NE(boxes.boxes[1].text.find(folder / "text.jpg"), std::string::npos);
+  EXPECT_TRUE(dialogs.requests.empty());
+  EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+
+  boxes.boxes.clear();
+  WriteTexturedModel(model, {"C:\\\\Art\\\\gone.jpg", "text.jpg"});
+  boxes.Answer({IDYES});  // cancel the operation
+  camera.ImportFile(model.c_str());
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_EQ(dialogs.requests[0].title, "Where is the file gone.jpg?");
+  EXPECT_EQ(dialogs.requests[0].initialFolder, folder.Path());
+  ASSERT_EQ(boxes.boxes.size(), 2u);  // are you sure, and the operation is cancelled
+  EXPECT_NE(boxes.boxes[1].text.find("\n\n" + (folder / "gone.jpg") + "\n\n"), std::string::npos);
+  EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+}
+
 TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {
   for (const char* name : {"Tutorial1.tvr", "Tutorial2.tvr"}) {
     SCOPED_TRACE(name);
@@ -334,6 +330,39 @@ TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {
     EXPECT_EQ(document_test::Snapshot(*doc), edited);
     doc->OnCloseDocument();
   }
+}
+
+TEST_F(SceneWindows, TheFrontTopAndLeftViewsOfAReopenedSceneShowWhatTheyShowedBeforeTheSave) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  for (const char* name : {"Cube", "Car", "Dog", "Snowman", "Tree"})
+    camera.ImportFile((std::string(TAVROLIN_BINARY_DIR "/Objects/") + name + ".ulm").c_str());
+  // Some moved aside and raised.
+  const XList<Ptr<GroupSO>>& groups = Scene().GetScene()->GetGroups();
+  double offset = -3.0;
+  for (POSITION pos = groups.GetHeadPosition(); pos; offset += 1.5) {
+    GroupSO& group = *groups.GetNext(pos);
+    Transform moved = group.GetTransform();
+    moved.t[0] += offset;
+    moved.t[1] += offset > 0 ? 2.0 : 0.0;
+    group.SetTransform(moved);
+  }
+  Scene().OnSceneExtentChanged(TRUE);
+  Key(Qt::Key_R);
+  const auto pictures = [&](XDocument& doc) {
+    std::vector<std::vector<BYTE>> shown;
+    for (X3DView* view : Views(doc))
+      if (view->settings.windowKind != 0) shown.push_back(view->RenderBitmapFile(240, 160, false));
+    return shown;
+  };
+  const std::vector<std::vector<BYTE>> before = pictures(Scene());
+  ASSERT_EQ(before.size(), 3u);
+  for (const std::vector<BYTE>& picture : before) EXPECT_GT(DarkPixels(picture), 20);
+  Key(Qt::Key_R);  // closed again before the save
+  XDocument* read = Reopen(Scene(), Save(Scene()));
+  ASSERT_NE(read, nullptr);
+  Key(Qt::Key_R);
+  EXPECT_TRUE(pictures(*read) == before);
 }
 
 }  // namespace

@@ -15,11 +15,16 @@
 namespace views_test {
 namespace {
 
-// Notes the Edit/Object... commands a double click sends.
+// Notes the Edit/Object... commands a double click sends and the right presses passed on.
 class RecordingCameraView : public TestCameraView {
  public:
   void OnEditObject() { ++editObject; }
+  LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    rightPressesPassedOn += message == WM_RBUTTONDOWN;
+    return TestCameraView::DefWindowProc(message, wParam, lParam);
+  }
   int editObject = 0;
+  int rightPressesPassedOn = 0;
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(RecordingCameraView, TestCameraView)
@@ -154,6 +159,9 @@ TEST_F(CameraWindowMouse, AnEmptySceneSaysWhatToDoARightPressOpensTheSheetAndACa
       CancelDialogOpenedBy([&] { QTest::mousePress(view->GetWidget(), Qt::RightButton, {}, kCentre); });
   EXPECT_NE(std::find(sheet.fields.begin(), sheet.fields.end(), "Box"), sheet.fields.end());
   EXPECT_TRUE(Selection().empty());  // the sheet opens on the object, the selection stays
+  EXPECT_EQ(View().rightPressesPassedOn, 1);  // only the one in the empty scene
+  QTest::mouseClick(view->GetWidget(), Qt::RightButton, {}, kCorner);  // empty space: nothing at all
+  EXPECT_EQ(View().rightPressesPassedOn, 1);
 
   TestCameraView other;
   doc.AddView(&other);

@@ -1,5 +1,6 @@
 // Draws the toolbar button strips and the program's icon as PNG files, and the strips once more
-// as XPM arrays in a C++ source for the program's toolbar resources, with the About box's picture.
+// as XPM arrays in a C++ source for the program's toolbar resources, with the windows' icon and
+// the About box's picture.
 //   make_images <folder> [<source.cpp>]
 // Toolbar<resource>.png: one image per button of that toolbar resource, left to right in button
 // order, on a transparent ground. Tavrolin-<side>.png: the program's icon at each side.
@@ -23,6 +24,8 @@
 namespace {
 
 constexpr int kIconSides[] = {16, 24, 32, 48, 64, 128, 256};
+// The icon the program's windows carry (icon resource 12, the main frame's).
+constexpr int kWindowIconSide = 48;
 
 // Centres the square canvas in a width x height cell at `left`.
 void FitCanvas(QPainter& p, int left, int width, int height) {
@@ -50,15 +53,15 @@ std::string XpmArray(const QImage& image, const std::string& name) {
   return "extern const char* const " + name + "[];\nconst char* const " + name + xpm.substr(open);
 }
 
-// The strip as an XPM array named kToolbar<resource>. Pixels less than half covered become the
-// transparent colour, the rest are drawn opaque, as XPM knows no partial cover.
-std::string ToolbarXpm(QImage image, int resource) {
+// The image as an XPM array named `name`. Pixels less than half covered become the transparent
+// colour, the rest are drawn opaque, as XPM knows no partial cover.
+std::string OpaqueXpm(QImage image, const std::string& name) {
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) {
       const QRgb pixel = image.pixel(x, y);
       image.setPixel(x, y, qAlpha(pixel) < 128 ? 0u : (pixel | 0xFF000000u));
     }
-  return XpmArray(image, "kToolbar" + std::to_string(resource));
+  return XpmArray(image, name);
 }
 
 // The About picture in 256 colours of its own palette, as the bitmap resource holds it.
@@ -99,7 +102,7 @@ int main(int argc, char** argv) {
     }
     p.end();
     if (!Save(image, folder / ("Toolbar" + std::to_string(strip.resource) + ".png"))) return 1;
-    source += ToolbarXpm(image, strip.resource);
+    source += OpaqueXpm(image, "kToolbar" + std::to_string(strip.resource));
   }
   for (int side : kIconSides) {
     QImage image(side, side, QImage::Format_ARGB32);
@@ -110,6 +113,7 @@ int main(int argc, char** argv) {
     images::DrawProgramIcon(p);
     p.end();
     if (!Save(image, folder / ("Tavrolin-" + std::to_string(side) + ".png"))) return 1;
+    if (side == kWindowIconSide) source += OpaqueXpm(image, "kIcon12");
   }
   const QImage about = AboutPicture();
   if (!Save(about, folder / "About168.png")) return 1;

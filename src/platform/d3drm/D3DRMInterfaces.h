@@ -189,13 +189,6 @@ class IDirect3DRMDevice : public IDirect3DRMObject {
 
 // What a pick found, nearest first: for each visual hit, the frames from the scene's root down
 // to the one that shows it, and the face, group and world position of the nearest hit.
-class IDirect3DRMPickedArray : public IUnknown {
- public:
-  virtual DWORD GetSize() = 0;
-  virtual HRESULT GetPick(DWORD index, IDirect3DRMVisual** visual, IDirect3DRMFrameArray** frames,
-                          D3DRMPICKDESC* desc) = 0;
-};
-
 // A camera's view onto a rectangle of a device. Front and back planes, field and projection are
 // kept as floats. Screen positions are the device's pixels, centres at integer coordinates.
 class IDirect3DRMViewport : public IDirect3DRMObject {
@@ -227,7 +220,6 @@ class IDirect3DRMViewport : public IDirect3DRMObject {
   // The immediate-mode viewport over the same rectangle of the device.
   virtual HRESULT GetDirect3DViewport(IDirect3DViewport** viewport) = 0;
   // The visuals of the camera's scene drawn at pixel (x, y), nearest first.
-  virtual HRESULT Pick(LONG x, LONG y, IDirect3DRMPickedArray** picked) = 0;
 };
 
 // The root object: creates every other object and knows which ones are alive.
@@ -268,7 +260,6 @@ using LPDIRECT3DRMMATERIAL = IDirect3DRMMaterial*;
 using LPDIRECT3DRMTEXTURE = IDirect3DRMTexture*;
 using LPDIRECT3DRMDEVICE = IDirect3DRMDevice*;
 using LPDIRECT3DRMVIEWPORT = IDirect3DRMViewport*;
-using LPDIRECT3DRMPICKEDARRAY = IDirect3DRMPickedArray*;
 using LPDIRECT3DRMFRAMEARRAY = IDirect3DRMFrameArray*;
 using LPDIRECT3DRMVISUALARRAY = IDirect3DRMVisualArray*;
 using LPDIRECT3DRMLIGHTARRAY = IDirect3DRMLightArray*;

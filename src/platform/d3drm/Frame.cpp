@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "platform/d3drm/Arrays.h"
 #include "platform/d3drm/Light.h"
@@ -18,6 +19,17 @@ bool RemoveFirst(std::vector<ComPtr<Element>>& list, const T* object) {
   ComPtr<Element> keep = *it;  // released after the list is consistent again
   list.erase(it);
   return true;
+}
+
+// The index of `frame`, which is a child once, or the size when it is none. Children mostly leave
+// from one end or the other (the newest when an add is undone, the oldest when a tree is taken
+// down), so both ends are searched at once.
+std::size_t IndexFromBothEnds(const std::vector<ComPtr<Frame>>& children, const Frame* frame) {
+  for (std::size_t front = 0, back = children.size(); front < back; ++front, --back) {
+    if (children[front].get() == frame) return front;
+    if (children[back - 1].get() == frame) return back - 1;
+  }
+  return children.size();
 }
 
 }  // namespace
@@ -53,7 +65,10 @@ HRESULT Frame::DeleteChild(IDirect3DRMFrame* child) {
   if (!frame) return child ? D3DRMERR_BADOBJECT : D3DRMERR_BADVALUE;
   if (frame->parent_ != this) return D3DRMERR_NOTFOUND;
   frame->parent_ = nullptr;
-  RemoveFirst(children_, frame);
+  const std::size_t at = IndexFromBothEnds(children_, frame);
+  if (at == children_.size()) return D3DRM_OK;
+  ComPtr<Frame> keep = children_[at];  // released after the list is consistent again
+  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(at));
   return D3DRM_OK;
 }
 

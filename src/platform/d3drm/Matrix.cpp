@@ -52,17 +52,6 @@ Matrix4 Multiply(const Matrix4& first, const Matrix4& second) {
   return r;
 }
 
-D3DVECTOR TransformPoint(const Matrix4& a, const D3DVECTOR& p) {
-  return {p.x * a.m[0][0] + p.y * a.m[1][0] + p.z * a.m[2][0] + a.m[3][0],
-          p.x * a.m[0][1] + p.y * a.m[1][1] + p.z * a.m[2][1] + a.m[3][1],
-          p.x * a.m[0][2] + p.y * a.m[1][2] + p.z * a.m[2][2] + a.m[3][2]};
-}
-
-D3DVECTOR TransformDirection(const Matrix4& a, const D3DVECTOR& d) {
-  return {d.x * a.m[0][0] + d.y * a.m[1][0] + d.z * a.m[2][0], d.x * a.m[0][1] + d.y * a.m[1][1] + d.z * a.m[2][1],
-          d.x * a.m[0][2] + d.y * a.m[1][2] + d.z * a.m[2][2]};
-}
-
 bool NormalMatrix(const Matrix4& a, Matrix4* normals) {
   const auto& m = a.m;
   // Cofactors of the 3x3 part: the inverse transpose is the cofactor matrix over the determinant.
@@ -104,11 +93,5 @@ D3DVECTOR Normalized(const D3DVECTOR& v) {
   if (length == 0.0 || !std::isfinite(length)) return {0.0f, 0.0f, 0.0f};
   return {D3DVAL(v.x / length), D3DVAL(v.y / length), D3DVAL(v.z / length)};
 }
-
-D3DVECTOR Cross(const D3DVECTOR& a, const D3DVECTOR& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-D3DVECTOR Subtract(const D3DVECTOR& a, const D3DVECTOR& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 
 }  // namespace d3drm

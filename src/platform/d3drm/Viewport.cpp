@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "platform/d3drm/PickedArray.h"
 #include "platform/d3drm/render/Background.h"
 
 namespace d3drm {
@@ -134,26 +133,6 @@ HRESULT Viewport::InverseTransform(D3DVECTOR* world, D3DRMVECTOR4D* screen) {
 HRESULT Viewport::GetDirect3DViewport(IDirect3DViewport** viewport) {
   if (!viewport) return D3DRMERR_BADVALUE;
   HandOut(viewport, static_cast<IDirect3DViewport*>(direct3D_.get()));
-  return D3DRM_OK;
-}
-
-HRESULT Viewport::Pick(LONG x, LONG y, IDirect3DRMPickedArray** picked) {
-  if (!picked) return D3DRMERR_BADVALUE;
-  *picked = nullptr;
-  const Projection projection(settings_);
-  Matrix4 cameraToWorld, worldToCamera;
-  if (!projection.Valid() || !CameraTransforms(&cameraToWorld, &worldToCamera)) return D3DRMERR_BADVALUE;
-  std::vector<PickedEntry> entries;
-  const PixelRect rect = Rect();
-  if (x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom) {
-    for (const PickHit& hit : renderer_.Pick(Scene(), worldToCamera, projection, x, y)) {
-      PickedEntry entry{hit.visual, {}, {hit.face, static_cast<LONG>(hit.group), {}}};
-      for (Frame* f = hit.frame; f; f = f->parent()) entry.frames.insert(entry.frames.begin(), ComPtr<Frame>(f));
-      entry.desc.vPosition = TransformPoint(cameraToWorld, hit.camera);
-      entries.push_back(std::move(entry));
-    }
-  }
-  *picked = PickedArray::Create(std::move(entries));
   return D3DRM_OK;
 }
 

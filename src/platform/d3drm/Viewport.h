@@ -35,7 +35,6 @@ class Viewport final : public ObjectImpl<IDirect3DRMViewport> {
   HRESULT Transform(D3DRMVECTOR4D* result, D3DVECTOR* world) override;
   HRESULT InverseTransform(D3DVECTOR* world, D3DRMVECTOR4D* screen) override;
   HRESULT GetDirect3DViewport(IDirect3DViewport** viewport) override;
-  HRESULT Pick(LONG x, LONG y, IDirect3DRMPickedArray** picked) override;
 
  private:
   Viewport(RegistryHandle registry, Device* device, Frame* camera, const ViewSettings& settings);

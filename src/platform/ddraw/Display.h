@@ -1,6 +1,7 @@
 // The display that primary surfaces stand for: a pixel format and a size in memory. It starts as
 // 32-bit XRGB at 1280 x 1024; the environment variable TAVROLIN_DISPLAY_BITS (8, 15 for 5:5:5,
-// 16 for 5:6:5, 24 or 32) chooses another depth.
+// 16 for 5:6:5, 24 or 32) chooses another depth. On the desktop the window framework makes it the
+// size and depth of the screens (framework/DesktopDisplay.h).
 #pragma once
 
 #include <functional>

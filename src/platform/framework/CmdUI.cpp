@@ -34,7 +34,9 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler) {
   m_bEnableChanged = FALSE;
   m_bContinueRouting = FALSE;
   const BOOL handled = target->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
-  if (!handled && disableIfNoHandler && !m_bEnableChanged) {
+  // An update handler that only checks or renames the item leaves its enabling to the command
+  // handler, as when no update handler runs: the item may have been greyed by an earlier update.
+  if (disableIfNoHandler && !m_bEnableChanged) {
     AFX_CMDHANDLERINFO info{nullptr};
     Enable(target->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
   }

@@ -14,6 +14,7 @@ class CCmdUI {
   CCmdUI(const CCmdUI&) = delete;
   CCmdUI& operator=(const CCmdUI&) = delete;
 
+  // An override sets m_bEnableChanged, as this one does.
   virtual void Enable(BOOL on = TRUE);
   // 0 clears the check mark, 1 sets it (2, the indeterminate state, shows as set).
   virtual void SetCheck(int check = 1);
@@ -22,8 +23,9 @@ class CCmdUI {
   virtual void SetText(const char* text);
   void ContinueRouting() { m_bContinueRouting = TRUE; }
 
-  // Offers the update request to `target`. When no update handler runs and `disableIfNoHandler`
-  // is set, the item is disabled unless a command handler exists. TRUE when a handler ran.
+  // Offers the update request to `target`. When no update handler enables or disables the item and
+  // `disableIfNoHandler` is set, the item is enabled exactly when a command handler exists. TRUE
+  // when an update handler ran.
   BOOL DoUpdate(CCmdTarget* target, BOOL disableIfNoHandler);
 
   UINT m_nID = 0;

@@ -1,6 +1,7 @@
 #include "platform/framework/ControlNotifications.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +48,9 @@ void ConnectControlNotifications(QWidget* control, int id, const ControlNotifier
     QObject::connect(button, &QAbstractButton::clicked, button, [=] { notify({button, id, WM_COMMAND, BN_CLICKED}); });
   } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     QObject::connect(edit, &QLineEdit::textChanged, edit, [=] { notify({edit, id, WM_COMMAND, EN_CHANGE}); });
+    QObject::connect(qApp, &QApplication::focusChanged, edit, [=](QWidget* old, QWidget*) {
+      if (old == edit) notify({edit, id, WM_COMMAND, EN_KILLFOCUS});
+    });
   } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
     QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
                      [=] { notify({combo, id, WM_COMMAND, CBN_SELCHANGE}); });

@@ -11,6 +11,7 @@ class QWidget;
 
 // WM_COMMAND notification codes.
 constexpr UINT BN_CLICKED = 0;
+constexpr UINT EN_KILLFOCUS = 0x0200;
 constexpr UINT EN_CHANGE = 0x0300;
 constexpr UINT CBN_SELCHANGE = 1;
 constexpr UINT LBN_SELCHANGE = 1;

@@ -24,6 +24,19 @@ W* As(const CWnd* wnd) {
   return qobject_cast<W*>(wnd->GetWidget());
 }
 
+
+// Scrolls `list` to `row`. A list not shown yet has no scroll range: it scrolls again once it is
+// shown and laid out.
+void ScrollToRow(QListWidget* list, int row, QAbstractItemView::ScrollHint hint) {
+  list->scrollToItem(list->item(row), hint);
+  if (list->isVisible()) return;
+  QMetaObject::invokeMethod(list, [list, row, hint] {
+    if (row >= list->count()) return;
+    list->doItemsLayout();
+    list->scrollToItem(list->item(row), hint);
+  }, Qt::QueuedConnection);
+}
+
 }  // namespace
 
 int CButton::GetCheck() const {
@@ -137,6 +150,7 @@ int CListBox::SetCurSel(int index) {
     return LB_ERR;
   }
   l->setCurrentRow(index);
+  ScrollToRow(l, index, QAbstractItemView::EnsureVisible);  // the selection scrolls into view
   return index;
 }
 
@@ -150,7 +164,7 @@ int CListBox::GetTopIndex() const {
 int CListBox::SetTopIndex(int index) {
   auto* l = As<QListWidget>(this);
   if (!l || index < 0 || index >= l->count()) return LB_ERR;
-  l->scrollToItem(l->item(index), QAbstractItemView::PositionAtTop);
+  ScrollToRow(l, index, QAbstractItemView::PositionAtTop);
   return 0;
 }
 
@@ -192,7 +206,9 @@ BOOL CListBox::SetTabStops(int dialogUnits) {
 void CListBox::SetHorizontalExtent(int pixels) {
   if (auto* l = As<QListWidget>(this)) {
     DelegateOf(l)->extent = pixels;
-    l->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A list narrower than its extent has its scroll bar from the start, so the lines scrolled
+    // into view before it is shown stay in view.
+    l->setHorizontalScrollBarPolicy(pixels > l->width() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
     l->doItemsLayout();
   }
 }

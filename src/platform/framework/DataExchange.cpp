@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -29,7 +30,7 @@ QString TextOf(const QWidget* w) {
 // Setting an edit's text raises its change notification, as typing does.
 void SetTextOf(QWidget* w, const QString& text) {
   if (auto* edit = qobject_cast<QLineEdit*>(w))
-    edit->setText(text);
+    SetEditText(edit, text);
   else if (auto* label = qobject_cast<QLabel*>(w))
     label->setText(text);
   else if (auto* button = qobject_cast<QAbstractButton*>(w))
@@ -64,14 +65,26 @@ bool ParseDouble(const QString& text, double* value) {
   return true;
 }
 
-CString FormatDouble(double v) {
+std::string FifteenDigits(double v) {
   char text[64];
   std::snprintf(text, sizeof text, "%.15g", v);
-  return CString(text);
+  return text;
+}
+
+// The fewest significant digits that read back to `f`, written as fifteen digits would write
+// the value they read as, so 50 shows "50", not "5e+01".
+std::string ShortestFloatText(float f) {
+  for (int digits = 1; digits <= 9; ++digits) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(f));
+    const double read = std::strtod(text, nullptr);
+    if (static_cast<float>(read) == f) return FifteenDigits(read);
+  }
+  return FifteenDigits(f);
 }
 
 // Shows the framework's message `id` with %1 and %2 replaced, as an exclamation box.
-void ShowMessage(UINT id, const CString& first = CString(), const CString& second = CString()) {
+void ShowMessage(UINT id, const CString& first, const CString& second) {
   CString pattern;
   pattern.LoadString(id);
   std::string text;
@@ -83,14 +96,7 @@ void ShowMessage(UINT id, const CString& first = CString(), const CString& secon
       text += *p;
     }
   }
-  const CWinApp* app = AfxGetApp();
-  MessageBox(nullptr, text.c_str(), app ? static_cast<const char*>(app->m_pszAppName) : nullptr,
-             MB_OK | MB_ICONEXCLAMATION);
-}
-
-[[noreturn]] void Refuse(CDataExchange* dx, UINT id, const CString& first = CString(), const CString& second = CString()) {
-  ShowMessage(id, first, second);
-  dx->Fail();
+  AfxMessageBox(text.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 template <class T>
@@ -101,14 +107,14 @@ void ExchangeInteger(CDataExchange* dx, int id, T& value, long long min, long lo
     return;
   }
   long long parsed = 0;
-  if (!ParseInteger(TextOf(control), min, max, min < 0, &parsed)) Refuse(dx, message);
+  if (!ParseInteger(TextOf(control), min, max, min < 0, &parsed)) dx->Refuse(message);
   value = static_cast<T>(parsed);
 }
 
 template <class T>
 void CheckRange(CDataExchange* dx, T value, T min, T max) {
   if (!dx->m_bSaveAndValidate || (value >= min && value <= max)) return;
-  Refuse(dx, AFX_IDP_PARSE_INT_RANGE, CString(std::to_string(min)), CString(std::to_string(max)));
+  dx->Refuse(AFX_IDP_PARSE_INT_RANGE, CString(std::to_string(min)), CString(std::to_string(max)));
 }
 
 }  // namespace
@@ -135,11 +141,24 @@ QWidget* CDataExchange::PrepareEditCtrl(int id) {
 }
 
 void CDataExchange::Fail() {
-  if (last_ && m_bSaveAndValidate) {
+  if (last_ && m_bSaveAndValidate && !quiet_) {
     last_->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(last_); edit && lastIsEdit_) edit->selectAll();
+    if (auto* edit = qobject_cast<QLineEdit*>(last_); edit && lastIsEdit_) SelectAllFromStart(edit);
   }
   AfxThrowUserException();
+}
+
+void CDataExchange::Refuse(UINT id, const CString& first, const CString& second) {
+  if (!quiet_) ShowMessage(id, first, second);
+  Fail();
+}
+
+CString DialogDoubleText(double value) {
+  if (std::fabs(value) <= std::numeric_limits<float>::max()) {
+    const auto single = static_cast<float>(value);
+    if (static_cast<double>(single) == value) return CString(ShortestFloatText(single));
+  }
+  return CString(FifteenDigits(value));
 }
 
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
@@ -165,10 +184,10 @@ void DDX_Text(CDataExchange* dx, int id, BYTE& value) {
 void DDX_Text(CDataExchange* dx, int id, double& value) {
   QWidget* control = dx->PrepareEditCtrl(id);
   if (!dx->m_bSaveAndValidate) {
-    SetTextOf(control, QString::fromUtf8(FormatDouble(value).str()));
+    SetTextOf(control, QString::fromUtf8(DialogDoubleText(value).str()));
     return;
   }
-  if (!ParseDouble(TextOf(control), &value)) Refuse(dx, AFX_IDP_PARSE_REAL);
+  if (!ParseDouble(TextOf(control), &value)) dx->Refuse(AFX_IDP_PARSE_REAL);
 }
 
 void DDX_Check(CDataExchange* dx, int id, int& value) {
@@ -208,5 +227,5 @@ void DDV_MinMaxByte(CDataExchange* dx, BYTE value, BYTE min, BYTE max) {
 
 void DDV_MinMaxDouble(CDataExchange* dx, double value, double min, double max) {
   if (!dx->m_bSaveAndValidate || (value >= min && value <= max)) return;
-  Refuse(dx, AFX_IDP_PARSE_REAL_RANGE, FormatDouble(min), FormatDouble(max));
+  dx->Refuse(AFX_IDP_PARSE_REAL_RANGE, DialogDoubleText(min), DialogDoubleText(max));
 }

@@ -1,8 +1,9 @@
 // Data exchange between a dialog's members and its controls, and the range checks that go with
 // it. In the saving direction a text that does not parse, or a value outside its range, shows the
 // framework's message, gives the control the focus (an edit's text selected) and ends the
-// exchange with CUserException; members exchanged before it keep their new values. Checks do
-// nothing in the loading direction.
+// exchange with CUserException; members exchanged before it keep their new values. A quiet
+// exchange (one run while the user is still typing) ends the same way without a message and
+// leaves the focus alone. Checks do nothing in the loading direction.
 #pragma once
 
 #include "platform/framework/String.h"
@@ -20,14 +21,18 @@ constexpr UINT AFX_IDP_PARSE_UINT = 61719;
 
 class CDataExchange {
  public:
-  CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
+  CDataExchange(CWnd* dialog, BOOL saveAndValidate, bool quiet = false)
+      : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog), quiet_(quiet) {}
 
   // The control `id` of the dialog, remembered as the one a failure points at; a missing control
   // is a programming error and ends the exchange.
   QWidget* PrepareCtrl(int id);
   QWidget* PrepareEditCtrl(int id);
-  // Focuses the control prepared last and throws CUserException.
+  // Focuses the control prepared last (unless quiet) and throws CUserException.
   [[noreturn]] void Fail();
+  // Refuses the value with the framework's message `id`, "%1" and "%2" filled in (no message
+  // when quiet), then fails.
+  [[noreturn]] void Refuse(UINT id, const CString& first = CString(), const CString& second = CString());
 
   BOOL m_bSaveAndValidate;
   CWnd* m_pDlgWnd;
@@ -35,12 +40,17 @@ class CDataExchange {
  private:
   QWidget* last_ = nullptr;
   bool lastIsEdit_ = false;
+  bool quiet_;
 };
 
 // The control of `dialog` with id `id`, or nullptr.
 QWidget* FindDialogControl(const CWnd* dialog, int id);
 
-// Texts: integers in decimal, doubles with 15 significant digits. Leading and trailing blanks are
+// A double as an edit shows it: a value that is a single-precision float as the shortest text
+// that reads back to that float (0.9f shows "0.9"), any other with 15 significant digits.
+CString DialogDoubleText(double value);
+
+// Texts: integers in decimal, doubles as DialogDoubleText. Leading and trailing blanks are
 // allowed; anything else, or a value the type cannot hold, is refused.
 void DDX_Text(CDataExchange* dx, int id, CString& value);
 void DDX_Text(CDataExchange* dx, int id, int& value);

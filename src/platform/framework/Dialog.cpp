@@ -1,6 +1,7 @@
 #include "platform/framework/Dialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -14,6 +15,7 @@
 #include "platform/framework/Controls.h"
 #include "platform/framework/DialogWidgets.h"
 #include "platform/framework/Exceptions.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -67,7 +69,7 @@ bool IsTabStop(const QWidget* w) { return w->focusPolicy() != Qt::NoFocus && w->
 
 void Focus(QWidget* w) {
   w->setFocus(Qt::TabFocusReason);
-  if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->selectAll();
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) SelectAllFromStart(edit);
 }
 
 }  // namespace
@@ -152,7 +154,8 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
   const bool wasLocked = lockout_;
   lockout_ = true;
-  CDataExchange dx(this, saveAndValidate);
+  const bool quiet = saveAndValidate && typingIn_;
+  CDataExchange dx(this, saveAndValidate, quiet);
   BOOL ok = TRUE;
   try {
     DoDataExchange(&dx);
@@ -160,7 +163,17 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     ok = FALSE;
   }
   lockout_ = wasLocked;
+  if (saveAndValidate) unchecked_ = ok ? nullptr : quiet ? typingIn_ : unchecked_;
   return ok;
+}
+
+void CDialog::CheckLeftEdit(QWidget* edit, QWidget* next) {
+  // Leaving for a push button leaves the check to its command: OK checks, Cancel must not.
+  if (edit != unchecked_ || !window_ || !next || !window_->isAncestorOf(next) || qobject_cast<QPushButton*>(next))
+    return;
+  QMetaObject::invokeMethod(window_, [this, edit] {
+    if (m_hWnd && unchecked_ == edit) UpdateData(TRUE);
+  }, Qt::QueuedConnection);
 }
 
 void CDialog::FocusFirstTabStop() {
@@ -212,7 +225,14 @@ void CDialog::Notify(QWidget* control, int id, UINT message, UINT code) {
   CWnd* wrapper = CWnd::FromWidget(control);
   const LPARAM from = reinterpret_cast<LPARAM>(wrapper ? wrapper->m_hWnd : nullptr);
   if (message == WM_COMMAND) {
-    if (!lockout_) SendMessage(WM_COMMAND, MAKEWPARAM(id, static_cast<int>(code)), from);
+    if (lockout_) return;
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    if (edit && code == EN_KILLFOCUS) CheckLeftEdit(edit, QApplication::focusWidget());
+    // Only the user's own typing marks an edit modified; a text set by the program clears it.
+    QWidget* const typingBefore = typingIn_;
+    if (edit && code == EN_CHANGE && edit->isModified()) typingIn_ = edit;
+    SendMessage(WM_COMMAND, MAKEWPARAM(id, static_cast<int>(code)), from);
+    typingIn_ = typingBefore;
     return;
   }
   const auto* slider = qobject_cast<QSlider*>(control);
@@ -293,3 +313,5 @@ void CDialog::PostNcDestroy() {
   window_ = nullptr;
   plainWrappers_.clear();
 }
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) { return TranslateContextHelpKey(*msg); }

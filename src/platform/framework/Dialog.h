@@ -44,8 +44,14 @@ class CDialog : public CWnd {
   virtual void OnCancel();  // ends with IDCANCEL, exchanging nothing
 
   // Exchanges data with the controls; FALSE when a value was refused (the user has been told).
-  // While it runs, the controls' WM_COMMAND notifications are ignored.
+  // While it runs, the controls' WM_COMMAND notifications are ignored. Run from the change
+  // notification of an edit the user is typing in, it refuses quietly: a half-typed "0." is no
+  // error yet. An edit refused so is checked, with the message, when the user moves on to another
+  // control of the dialog, or by the exchange of OK.
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
+
+  // Shift+F1 begins context help (MessageLoop.h).
+  BOOL PreTranslateMessage(MSG* msg) override;
 
   void NextDlgCtrl();
   void PrevDlgCtrl();
@@ -77,10 +83,14 @@ class CDialog : public CWnd {
  private:
   void Notify(QWidget* control, int id, UINT message, UINT code);
   void PressDefault();
+  // The check of an edit refused while the user typed, once the focus has left it for `next`.
+  void CheckLeftEdit(QWidget* edit, QWidget* next);
 
   bool modal_ = false;
   bool ended_ = false;  // EndDialog ran, perhaps before the modal loop started
   bool lockout_ = false;  // notifications ignored while data is exchanged
+  QWidget* typingIn_ = nullptr;   // the edit whose typed change is being notified
+  QWidget* unchecked_ = nullptr;  // the edit whose typed text was refused quietly
   int result_ = IDCANCEL;
   UINT defId_ = IDOK;
   QDialog* window_ = nullptr;

@@ -74,7 +74,11 @@ template <class W, class Signal>
 void MirrorTitle(W* widget, Signal textChanged) {
   widget->setWindowTitle(widget->text());
   QObject::connect(widget, &QWidget::windowTitleChanged, widget, [widget](const QString& title) {
-    if (widget->text() != title) widget->setText(title);
+    if (widget->text() == title) return;
+    if constexpr (std::is_same_v<W, QLineEdit>)
+      SetEditText(widget, title);
+    else
+      widget->setText(title);
   });
   if constexpr (!std::is_same_v<Signal, std::nullptr_t>)
     QObject::connect(widget, textChanged, widget, [widget] { widget->setWindowTitle(widget->text()); });
@@ -138,6 +142,8 @@ QWidget* MakeWidget(const DialogControl& c, QWidget* dialog) {
     case ControlClass::ListBox: {
       auto* list = new QListWidget(dialog);
       list->setUniformItemSizes(true);
+      // By pixels, so that a line scrolled into view at the bottom shows whole.
+      list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
       return list;
     }
     case ControlClass::ComboBox:
@@ -199,6 +205,16 @@ QWidget* CreateControlWidget(const DialogControl& control, QWidget* dialog, cons
 int ControlIdOf(const QWidget* widget) {
   const QVariant id = widget->property(kIdProperty);
   return id.isValid() ? id.toInt() : 0;
+}
+
+void SetEditText(QLineEdit* edit, const QString& text) {
+  edit->setText(text);
+  if (!edit->hasFocus()) edit->setCursorPosition(0);
+}
+
+void SelectAllFromStart(QLineEdit* edit) {
+  const int length = static_cast<int>(edit->text().size());
+  edit->setSelection(length, -length);
 }
 
 QDialog* CreateDialogWidget(const DialogTemplate& t, QWidget* parent, const ControlNotifier& notify) {

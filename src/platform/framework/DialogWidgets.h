@@ -9,6 +9,7 @@
 #include "platform/framework/DialogTemplate.h"
 
 class QDialog;
+class QLineEdit;
 class QWidget;
 
 // The template's font at the screen's logical resolution (points · dpi / 72 pixels high).
@@ -30,3 +31,9 @@ int ControlIdOf(const QWidget* widget);
 void BuildDialogWidget(const DialogTemplate& dialogTemplate, QDialog* dialog, const ControlNotifier& notify);
 // The same on a new dialog window.
 QDialog* CreateDialogWidget(const DialogTemplate& dialogTemplate, QWidget* parent, const ControlNotifier& notify);
+
+// An edit's text set by the program. An edit the user is not in shows its text from the start,
+// as a long number reads from its first digit; in the one being typed in the caret stays at the end.
+void SetEditText(QLineEdit* edit, const QString& text);
+// Selects the whole text, the start of it in view.
+void SelectAllFromStart(QLineEdit* edit);

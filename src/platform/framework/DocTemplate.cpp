@@ -18,7 +18,7 @@ constexpr UINT kUntitled = 61704;
 void ReportFailure(UINT id) {
   CString text;
   text.LoadString(id);
-  MessageBox(nullptr, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
+  AfxMessageBox(text);
 }
 
 }  // namespace

@@ -179,7 +179,12 @@ void CDocument::SerializeThrough(CFile& file, UINT mode) {
 
 void CDocument::ReportSaveLoadException(const char* pathName, CException* e, BOOL, UINT defaultPromptId) {
   if (dynamic_cast<CUserException*>(e)) return;  // already reported by whoever threw it
-  MessageBox(nullptr, FormatMessage1(defaultPromptId, pathName).c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
+  // A message that does not name the file gets the path below it: the user must know which.
+  CString format;
+  format.LoadString(defaultPromptId);
+  std::string text = FormatMessage1(defaultPromptId, pathName);
+  if (format.Find("%1") < 0 && pathName && *pathName) text += std::string("\n\n") + pathName;
+  AfxMessageBox(text.c_str());
 }
 
 void CDocument::OnCloseDocument() {
@@ -212,8 +217,7 @@ void CDocument::PreCloseFrame(CFrameWnd*) {}
 BOOL CDocument::SaveModified() {
   if (!IsModified()) return TRUE;
   const std::string name = pathName_.IsEmpty() ? title_.str() : FileNameOf(pathName_.str());
-  switch (MessageBox(nullptr, FormatMessage1(AFX_IDP_ASK_TO_SAVE, name.c_str()).c_str(), nullptr,
-                     MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+  switch (AfxMessageBox(FormatMessage1(AFX_IDP_ASK_TO_SAVE, name.c_str()).c_str(), MB_YESNOCANCEL)) {
     case IDYES: return DoFileSave();
     case IDNO: return TRUE;
     default: return FALSE;

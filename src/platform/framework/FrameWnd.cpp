@@ -1,6 +1,7 @@
 #include "platform/framework/FrameWnd.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QMainWindow>
@@ -77,11 +78,15 @@ BOOL CFrameWnd::LoadFrame(UINT resourceId, DWORD style, CWnd* parent, CCreateCon
   const RECT rect{0, 0, 0, 0};
   if (!Create(nullptr, m_strTitle, style & ~WS_VISIBLE, rect, parent, 0, context)) return FALSE;
   LoadMenuAndAccelerators(resourceId);
-  // The frame's icon has the frame's id; a frame without one shows the main window's.
-  if (const IconResource* icon = FindIconResource(resourceId))
-    GetWidget()->setWindowIcon(QIcon(QPixmap(icon->xpm)));
-  else if (CWnd* main = AfxGetMainWnd(); main && main != this && main->GetWidget())
+  // The frame's icon has the frame's id; a frame without one shows the main window's. The first
+  // frame's icon becomes the program's, which dialogs, message boxes and help windows show.
+  if (const IconResource* icon = FindIconResource(resourceId)) {
+    const QIcon own(QPixmap(icon->xpm));
+    GetWidget()->setWindowIcon(own);
+    if (!AfxGetMainWnd()) QApplication::setWindowIcon(own);
+  } else if (CWnd* main = AfxGetMainWnd(); main && main != this && main->GetWidget()) {
     GetWidget()->setWindowIcon(main->GetWidget()->windowIcon());
+  }
   if (context && context->m_pNewViewClass && !CreateView(context)) {
     DestroyWindow();
     return FALSE;

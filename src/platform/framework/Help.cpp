@@ -1,32 +1,38 @@
 #include "platform/framework/Help.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QUrl>
-#include <filesystem>
-#include <fstream>
 
-#include "platform/win/ProgramFiles.h"
+#include "platform/framework/HelpWindow.h"
+#include "platform/framework/String.h"
 
 namespace {
+
+// The program numbers a topic as its prompt's string id plus this.
+constexpr DWORD kTopicOffset = 0x10000;
 
 DesktopOpener& Opener() {
   static DesktopOpener opener;
   return opener;
 }
 
-// The page for a topic: the program's own, or a plain one made on first use.
-std::string HelpPage(const std::string& name, const std::string& title) {
-  const std::string own = ProgramDirectory() + "/help/" + name + ".html";
-  std::error_code error;
-  if (std::filesystem::exists(own, error)) return own;
-  const std::string folder = GeneratedHelpFolder();
-  std::filesystem::create_directories(folder, error);
-  const std::string made = folder + "/" + name + ".html";
-  std::ofstream page(made, std::ios::trunc);
-  page << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" << title << "</title></head>\n<body><h1>"
-       << title << "</h1></body></html>\n";
-  return page ? made : std::string();
+HelpViewer& Viewer() {
+  static HelpViewer viewer;
+  return viewer;
+}
+
+// A string "prompt\ntip" gives the tip as title and the prompt as text; a longer text (a
+// message) gives its first line as title and the whole text.
+HelpPage PageOfString(DWORD topic, const std::string& text) {
+  HelpPage page{topic, {}, text};
+  const std::size_t lineFeed = text.find('\n');
+  if (lineFeed != std::string::npos && text.find('\n', lineFeed + 1) == std::string::npos) {
+    page.title = text.substr(lineFeed + 1);
+    page.text = text.substr(0, lineFeed);
+  } else {
+    page.title = text.substr(0, lineFeed);
+  }
+  return page;
 }
 
 }  // namespace
@@ -42,17 +48,32 @@ bool OpenOnDesktop(const std::string& url) {
   return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
 }
 
-std::string GeneratedHelpFolder() { return QDir::tempPath().toStdString() + "/tavrolin-help"; }
+HelpViewer SetHelpViewer(HelpViewer viewer) {
+  HelpViewer previous = std::move(Viewer());
+  Viewer() = std::move(viewer);
+  return previous;
+}
+
+HelpPage MakeHelpPage(DWORD topic) {
+  CString text;
+  const DWORD id = topic == 0 ? ID_DEFAULT_HELP : topic > kTopicOffset ? topic - kTopicOffset : topic;
+  if (text.LoadString(static_cast<UINT>(id)) && !text.IsEmpty()) return PageOfString(topic, text.str());
+  return {topic, topic == 0 ? "Help Topics" : "Help topic " + std::to_string(topic), {}};
+}
 
 BOOL ShowHelp(UINT command, DWORD_PTR data) {
-  std::string page;
+  DWORD topic = 0;
   switch (command) {
-    case HELP_CONTEXT: page = HelpPage(std::to_string(data), "help topic " + std::to_string(data)); break;
+    case HELP_CONTEXT: topic = static_cast<DWORD>(data); break;
     case HELP_FINDER:
-    case HELP_INDEX: page = HelpPage("index", "help contents"); break;
-    case HELP_QUIT: return TRUE;
+    case HELP_INDEX: break;
+    case HELP_QUIT: CloseHelpWindow(); return TRUE;
     default: return FALSE;
   }
-  if (page.empty()) return FALSE;
-  return OpenOnDesktop(QUrl::fromLocalFile(QString::fromStdString(page)).toString().toStdString()) ? TRUE : FALSE;
+  const HelpPage page = MakeHelpPage(topic);
+  if (Viewer())
+    Viewer()(page);
+  else
+    ShowHelpWindow(page);
+  return TRUE;
 }

@@ -1,5 +1,6 @@
-// Help: the program's help pages, one per context id, opened through the desktop. A topic without
-// a page of its own gets a plain page that names it, so every help request shows something.
+// Help: one page per context id, shown in the program's own help window, so help works on every
+// machine whether or not the desktop has a browser. A page holds the topic's title and the texts
+// the string table has for it (a command's or control's prompt, a message's text).
 #pragma once
 
 #include <functional>
@@ -27,9 +28,21 @@ using DesktopOpener = std::function<bool(const std::string& url)>;
 DesktopOpener SetDesktopOpener(DesktopOpener opener);
 bool OpenOnDesktop(const std::string& url);
 
+// A help page: the context id it answers (0 for the contents), its title and its paragraphs
+// separated by blank lines.
+struct HelpPage {
+  DWORD topic = 0;
+  std::string title;
+  std::string text;
+};
+
 // The page of a help request: HELP_CONTEXT shows topic `data`, HELP_FINDER and HELP_INDEX the
-// contents; HELP_QUIT shows nothing. Pages live in the "help" folder beside the program as
-// "<id>.html" and "index.html". FALSE when nothing could be shown.
+// contents; HELP_QUIT closes the help window. FALSE for any other command.
 BOOL ShowHelp(UINT command, DWORD_PTR data);
-// The folder of the plain pages made for topics without one.
-std::string GeneratedHelpFolder();
+// The page of topic `topic` (0: the contents). A context id above 0x10000 names the string of
+// the id below it, as the program numbers its topics.
+HelpPage MakeHelpPage(DWORD topic);
+
+// Shows a page; tests install one that records (empty: the help window).
+using HelpViewer = std::function<void(const HelpPage& page)>;
+HelpViewer SetHelpViewer(HelpViewer viewer);

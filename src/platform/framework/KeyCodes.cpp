@@ -1,7 +1,8 @@
 #include "platform/framework/KeyCodes.h"
 
-#include <Qt>
+#include <QKeyEvent>
 #include <bitset>
+#include <map>
 
 UINT VirtualKeyFromQt(int qtKey, bool keypad) {
   if (keypad && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return VK_NUMPAD0 + static_cast<UINT>(qtKey - Qt::Key_0);
@@ -42,12 +43,51 @@ UINT VirtualKeyFromQt(int qtKey, bool keypad) {
 
 namespace {
 
+// Linux desktops report XKB key codes (the kernel's code + 8) as scan codes: the top row's 1 to 9,
+// then 0. Synthetic events carry none (0).
+constexpr quint32 kDigitOneKey = 10;
+constexpr quint32 kDigitZeroKey = 19;
+
 std::bitset<256>& KeysDown() {
   static std::bitset<256> keys;
   return keys;
 }
 
+// The virtual key each physical key down was recorded as, by scan code.
+std::map<quint32, UINT>& PressedKeys() {
+  static std::map<quint32, UINT> keys;
+  return keys;
+}
+
 }  // namespace
+
+UINT VirtualKeyOfEvent(const QKeyEvent& event) {
+  const quint32 scanCode = event.nativeScanCode();
+  if (scanCode >= kDigitOneKey && scanCode < kDigitZeroKey) return '1' + (scanCode - kDigitOneKey);
+  if (scanCode == kDigitZeroKey) return '0';
+  return VirtualKeyFromQt(event.key(), event.modifiers() & Qt::KeypadModifier);
+}
+
+UINT RecordKeyEvent(const QKeyEvent& event) {
+  const bool down = event.type() == QEvent::KeyPress;
+  UINT virtualKey = VirtualKeyOfEvent(event);
+  if (const quint32 scanCode = event.nativeScanCode()) {
+    std::map<quint32, UINT>& pressed = PressedKeys();
+    if (down) {
+      pressed[scanCode] = virtualKey;
+    } else if (auto it = pressed.find(scanCode); it != pressed.end()) {
+      virtualKey = it->second;
+      pressed.erase(it);
+    }
+  }
+  RecordKeyState(virtualKey, down);
+  return virtualKey;
+}
+
+void ClearKeyState() {
+  KeysDown().reset();
+  PressedKeys().clear();
+}
 
 void RecordKeyState(UINT virtualKey, bool down) {
   if (virtualKey < 256) KeysDown()[virtualKey] = down;

@@ -3,6 +3,8 @@
 
 #include "platform/win/WinTypes.h"
 
+class QKeyEvent;
+
 constexpr UINT VK_BACK = 0x08;
 constexpr UINT VK_TAB = 0x09;
 constexpr UINT VK_RETURN = 0x0D;
@@ -40,6 +42,10 @@ constexpr UINT VK_OEM_PERIOD = 0xBE;
 // without one.
 UINT VirtualKeyFromQt(int qtKey, bool keypad);
 
+// The virtual key of a key event. The top row's digit keys count by their place on the keyboard, so
+// they give '0'..'9' on every layout (AZERTY's "&" key is the 1) and with Shift held.
+UINT VirtualKeyOfEvent(const QKeyEvent& event);
+
 // The key's state as of the input being handled: negative while it is down. The modifier keys
 // follow the modifiers of the last input event; other keys their last press or release.
 SHORT GetKeyState(int virtualKey);
@@ -47,4 +53,9 @@ SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 // The input filter records each key and each event's modifiers here.
 void RecordKeyState(UINT virtualKey, bool down);
+// Records a key event by the physical key and returns its virtual key: a release counts for the key
+// its press recorded, whatever character it gives by then (a 5 released with Shift down gives '%').
+UINT RecordKeyEvent(const QKeyEvent& event);
+// Forgets every held key, once the keyboard's releases no longer reach the program.
+void ClearKeyState();
 void RecordModifiers(bool shift, bool control, bool alt);

@@ -62,7 +62,9 @@ QMdiArea* CMDIClientWnd::Area() const { return qobject_cast<QMdiArea*>(GetWidget
 
 CMDIChildWnd* CMDIClientWnd::ActiveChild() const {
   QMdiArea* area = Area();
-  return area ? ChildOf(area->activeSubWindow()) : nullptr;
+  // The current child stays active while the program is not the desktop's active one (as when
+  // it starts with a scene): its title and commands do not wait for the focus.
+  return area ? ChildOf(area->currentSubWindow()) : nullptr;
 }
 
 std::vector<CMDIChildWnd*> CMDIClientWnd::Children() const {
@@ -252,7 +254,9 @@ void CMDIFrameWnd::UpdateMenu(QMenu* menu) {
 
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL addToTitle) {
   CDocument* document = GetActiveDocument();
-  SetWindowText(addToTitle && document ? m_strTitle + " - " + document->GetTitle() : m_strTitle);
+  // A document still without its title (one being opened) adds nothing yet.
+  const bool named = addToTitle && document && !document->GetTitle().IsEmpty();
+  SetWindowText(named ? m_strTitle + " - " + document->GetTitle() : m_strTitle);
 }
 
 QMenu* CMDIFrameWnd::GetWindowMenuPopup() const {
@@ -317,7 +321,12 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const { return dynamic_cast<CMDIFrameW
 
 void CMDIChildWnd::MDIActivate() {
   QMdiSubWindow* window = SubWindow();
-  if (window && window->mdiArea()) window->mdiArea()->setActiveSubWindow(window);
+  if (!window || !window->mdiArea()) return;
+  window->mdiArea()->setActiveSubWindow(window);
+  // Activation is told at once, also while the program is not the desktop's active one (Qt tells
+  // only then): the frame's title names the child's document from the start.
+  if (CMDIFrameWnd* frame = GetMDIFrame(); frame && window->mdiArea()->currentSubWindow() == window)
+    frame->ChildActivated(window);
 }
 
 void CMDIChildWnd::MDIMaximize() {

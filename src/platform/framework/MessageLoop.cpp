@@ -55,6 +55,8 @@ void ContextHelpAt(QObject* watched, const QPoint& global) {
 void NoteApplicationState(Qt::ApplicationState state) {
   static std::optional<bool> wasActive;
   const bool active = state == Qt::ApplicationActive;
+  // Keys released while another program has the keyboard are never heard.
+  if (!active) ClearKeyState();
   if (wasActive == active) return;
   wasActive = active;
   if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_ACTIVATEAPP, active, 0);
@@ -88,8 +90,7 @@ class InputFilter final : public QObject {
           return true;
         }
         RecordInput(key);
-        const UINT vk = VirtualKeyFromQt(key->key(), key->modifiers() & Qt::KeypadModifier);
-        RecordKeyState(vk, event->type() == QEvent::KeyPress);
+        const UINT vk = RecordKeyEvent(*key);
         // A key the widget does not take travels up to its parents: look at it once.
         auto* widget = qobject_cast<QWidget*>(watched);
         const bool travelling = event == lastKey_ && widget && lastWatched_ && widget != lastWatched_ &&
@@ -188,6 +189,13 @@ void BeginContextHelpMode() {
 }
 
 bool InContextHelpMode() { return contextHelpMode; }
+
+BOOL TranslateContextHelpKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1 || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0)
+    return FALSE;
+  BeginContextHelpMode();
+  return TRUE;
+}
 
 bool TakeInputSeen() {
   const bool seen = inputSeen;

@@ -21,6 +21,9 @@ bool TakeInputSeen();
 // topic, or the help contents when none answers. Esc ends the mode without help.
 void BeginContextHelpMode();
 bool InContextHelpMode();
+// Shift+F1 in a dialog or a sheet begins the mode, as the caption's context-help button does where
+// title bars have one. TRUE when `msg` was that key.
+BOOL TranslateContextHelpKey(const MSG& msg);
 
 // The tick count (TickCount.h) when the input in hand arrived.
 DWORD GetMessageTime();

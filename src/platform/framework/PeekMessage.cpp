@@ -77,7 +77,7 @@ bool HoldForPeek(QObject* receiver, QEvent* event) {
     msg.pt = {global.x(), global.y()};
   } else if (auto* key = dynamic_cast<QKeyEvent*>(event)) {
     msg.message = key->type() == QEvent::KeyPress ? WM_KEYDOWN : WM_KEYUP;
-    msg.wParam = VirtualKeyFromQt(key->key(), key->modifiers() & Qt::KeypadModifier);
+    msg.wParam = VirtualKeyOfEvent(*key);
     msg.lParam = MAKELPARAM(1, 0);
   } else {
     return false;

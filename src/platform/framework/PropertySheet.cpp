@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/framework/DialogWidgets.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
@@ -209,3 +210,5 @@ LRESULT CPropertySheet::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
   }
   return CWnd::DefWindowProc(message, wParam, lParam);
 }
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* msg) { return TranslateContextHelpKey(*msg); }

@@ -69,6 +69,8 @@ class CPropertySheet : public CWnd {
   virtual int DoModal();
   virtual BOOL OnInitDialog() { return TRUE; }
   void EndDialog(int result);
+  // Shift+F1 begins context help (MessageLoop.h).
+  BOOL PreTranslateMessage(MSG* msg) override;
 
   PROPSHEETHEADER m_psh;
 

@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "platform/framework/ButtonClickHold.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Resources.h"
 
@@ -36,27 +37,6 @@ class BarGrip final : public QWidget {
 
  private:
   QDockWidget* dock_;
-};
-
-// A double-click on a button goes to the bar as WM_LBUTTONDBLCLK at the bar's client point and
-// does not press the button a second time.
-class ButtonDoubleClicks final : public QObject {
- public:
-  ButtonDoubleClicks(CToolBar* bar, QObject* parent) : QObject(parent), bar_(bar) {}
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::MouseButtonDblClick) return false;
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    auto* button = qobject_cast<QWidget*>(watched);
-    if (mouse->button() != Qt::LeftButton || !button || !bar_->GetWidget()) return false;
-    const QPoint at = button->mapTo(bar_->GetWidget(), mouse->position().toPoint());
-    bar_->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x(), at.y()));
-    return true;
-  }
-
- private:
-  CToolBar* bar_;
 };
 
 }  // namespace
@@ -119,8 +99,7 @@ BOOL CToolBar::LoadToolBar(UINT resourceId) {
         QIcon(strip.copy(picture * resource->buttonWidth, 0, resource->buttonWidth, resource->buttonHeight)), QString());
     ++picture;
     action->setProperty(kCommandProperty, id);
-    if (QWidget* button = buttons_->widgetForAction(action))
-      button->installEventFilter(new ButtonDoubleClicks(this, button));
+    if (QWidget* button = buttons_->widgetForAction(action)) new ButtonClickHold(this, button);
     // The tip is the part of the command's string after the line break.
     CString prompt;
     if (prompt.LoadString(id)) {

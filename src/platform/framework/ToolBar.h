@@ -1,6 +1,8 @@
 // Tool bars: a row of buttons, each a command, with the buttons' pictures and ids from a tool
 // bar resource. A bar docks on any side of its frame or floats; a double-click on its grip
-// toggles between the two. The buttons' update handlers run at idle.
+// toggles between the two. A double-click on a button reaches the bar as WM_LBUTTONDBLCLK and
+// presses nothing, so a click runs its command only once the double-click time has passed. The
+// buttons' update handlers run at idle.
 #pragma once
 
 #include <memory>

@@ -14,6 +14,7 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/framework/DesktopDisplay.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/framework/QtBackends.h"
 #include "platform/framework/RecentFileList.h"
@@ -269,6 +270,16 @@ CWinThread* AfxGetThread() { return currentApp; }
 
 CWnd* AfxGetMainWnd() { return currentApp ? currentApp->m_pMainWnd : nullptr; }
 
+int AfxMessageBox(const char* text, UINT type) {
+  if ((type & MB_ICONMASK) == 0) {
+    const UINT buttons = type & MB_TYPEMASK;
+    if (buttons == MB_OK || buttons == MB_OKCANCEL) type |= MB_ICONEXCLAMATION;
+    if (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) type |= MB_ICONQUESTION;
+  }
+  const CWinApp* app = AfxGetApp();
+  return MessageBox(nullptr, text, app ? static_cast<const char*>(app->m_pszAppName) : nullptr, type);
+}
+
 int AfxWinMain(int argc, char** argv) {
   std::unique_ptr<QApplication> owned;
   if (!QApplication::instance()) {
@@ -277,7 +288,9 @@ int AfxWinMain(int argc, char** argv) {
     AfxInstallQtBackends();
   }
   QApplication::setQuitOnLastWindowClosed(false);
-  // What the program blits to the DirectDraw primary surface shows in its windows.
+  // What the program blits to the DirectDraw primary surface shows in its windows, a surface the
+  // size of the desktop.
+  DesktopDisplay display;
   PrimarySurfacePresenter presenter;
   CWinApp* app = AfxGetApp();
   if (!app) return 1;

@@ -112,6 +112,10 @@ CWinApp* AfxGetApp();
 CWinThread* AfxGetThread();
 CWnd* AfxGetMainWnd();
 
+// The framework's own message box: the application's title as caption and, when `type` names no
+// icon, the one its buttons ask for (a question for Yes/No, an exclamation for OK).
+int AfxMessageBox(const char* text, UINT type = 0);
+
 // The program's start: makes the QApplication (unless one exists), runs InitInstance and, when it
 // succeeds, Run; the result is the exit code.
 int AfxWinMain(int argc, char** argv);

@@ -1,6 +1,7 @@
 #include "platform/framework/WndEvents.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,6 +13,13 @@
 #include "platform/win/TickCount.h"
 
 namespace {
+
+// Esc and Enter on a dialog are its Cancel and its default button: the dialog manager takes them
+// before the dialog sees a key, so no key message goes out for them.
+bool IsDialogKey(const QWidget* widget, const QKeyEvent& key) {
+  const bool dialogKey = key.key() == Qt::Key_Escape || key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+  return dialogKey && !(key.modifiers() & ~Qt::KeypadModifier) && qobject_cast<const QDialog*>(widget);
+}
 
 // Counts nesting, so that a window destroyed by its own handler is deleted after the event.
 class DepthGuard {
@@ -104,7 +112,8 @@ bool WndEventBridge::Translate(QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
       auto* key = static_cast<QKeyEvent*>(event);
-      const UINT vk = VirtualKeyFromQt(key->key(), key->modifiers() & Qt::KeypadModifier);
+      if (IsDialogKey(widget_, *key)) return false;  // the dialog's own handling takes it
+      const UINT vk = VirtualKeyOfEvent(*key);
       const bool press = event->type() == QEvent::KeyPress;
       const bool alt = key->modifiers() & Qt::AltModifier;
       // lParam: repeat count 1; bit 29 with Alt held, bit 30 for a repeat, bit 31 on release.

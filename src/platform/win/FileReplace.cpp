@@ -99,18 +99,40 @@ unsigned ReplacementMode(const std::string& target, NewFileMode newFile) {
   return 0666 & ~mask;
 }
 
+namespace {
+
+// Opens a new temporary file beside `target`, making the missing folders on the way; -1 on failure.
+int CreateTemporaryBeside(const std::string& target, std::string& temporary) {
+  const std::size_t slash = target.find_last_of('/');
+  if (slash != std::string::npos && !MakeFolders(target.substr(0, slash))) return -1;
+  temporary = target + ".XXXXXX";
+  return ::mkstemp(temporary.data());
+}
+
+}  // namespace
+
 bool ReplaceFile(const std::string& path, std::string_view bytes, NewFileMode newFile) {
   if (path.empty()) return false;
   const std::string target = ResolveLinks(path);
-  std::size_t slash = target.find_last_of('/');
-  if (slash != std::string::npos && !MakeFolders(target.substr(0, slash))) return false;
-
-  std::string temporary = target + ".XXXXXX";
-  int fd = ::mkstemp(temporary.data());
+  std::string temporary;
+  int fd = CreateTemporaryBeside(target, temporary);
   if (fd < 0) return false;
   bool written = ::fchmod(fd, ReplacementMode(target, newFile)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
   written = ::close(fd) == 0 && written;
   if (written && ::rename(temporary.c_str(), target.c_str()) == 0) return true;
   ::unlink(temporary.c_str());
   return false;
+}
+
+bool CanReplaceFile(const std::string& path) {
+  if (path.empty()) return false;
+  const std::string target = ResolveLinks(path);
+  struct stat st;
+  if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
+  std::string temporary;
+  const int fd = CreateTemporaryBeside(target, temporary);
+  if (fd < 0) return false;
+  ::close(fd);
+  ::unlink(temporary.c_str());
+  return true;
 }

@@ -23,6 +23,9 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, NewFileMode ne
 // The permission bits a file written to replace `target` is to have: those of `target`, or of
 // `newFile` when there is no such file yet.
 unsigned ReplacementMode(const std::string& target, NewFileMode newFile);
+// Whether ReplaceFile could write `path` now: its folder takes new files and it is no folder itself.
+// Lets a long job that ends in writing a file refuse a blocked path before it starts.
+bool CanReplaceFile(const std::string& path);
 
 // The file `path` finally names after following symbolic links (itself when it is none).
 std::string ResolveLinks(const std::string& path);

@@ -44,6 +44,9 @@ int QtMessageBoxBackend::Show(HWND owner, const char* text, const char* caption,
   box.setText(QString::fromUtf8(text ? text : ""));
   box.setIcon(IconOf(layout.icon));
   box.setWindowModality(Qt::ApplicationModal);
+  // A box is answered, not resized: a title and a close button, no minimise or maximise. (Set
+  // after the modality, which would drop the customisation.)
+  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   if (style & MB_SYSTEMMODAL) box.setWindowFlag(Qt::WindowStaysOnTopHint);
 
   // Every answer has one role, so the buttons stay in the set's order and only the escape

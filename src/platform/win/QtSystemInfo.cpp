@@ -45,4 +45,9 @@ SIZE QtSystemInfo::LogicalDpi() {
           static_cast<LONG>(std::lround(screen->logicalDotsPerInchY()))};
 }
 
-int QtSystemInfo::BitsPerPixel() { return DisplayBitsPerPixel(); }
+int QtSystemInfo::BitsPerPixel() {
+  QScreen* screen = Screen();
+  if (!screen) return fallback_.BitsPerPixel();
+  const int bits = DisplayFormatForDepth(screen->depth());
+  return bits == 15 ? 16 : bits;
+}

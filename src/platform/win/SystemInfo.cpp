@@ -4,13 +4,30 @@
 #include <cstdlib>
 #include <cstring>
 
-int DisplayFormatSetting() {
+namespace {
+
+// The format TAVROLIN_DISPLAY_BITS asks for; 0 when it asks for none.
+int RequestedDisplayFormat() {
   const char* setting = std::getenv("TAVROLIN_DISPLAY_BITS");
-  if (!setting || !*setting) return 32;
+  if (!setting || !*setting) return 0;
   const int bits = std::atoi(setting);
   if (bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32) return bits;
-  std::fprintf(stderr, "TAVROLIN_DISPLAY_BITS=%s is not 8, 15, 16, 24 or 32; using 32\n", setting);
-  return 32;
+  std::fprintf(stderr, "TAVROLIN_DISPLAY_BITS=%s is not 8, 15, 16, 24 or 32; using the screen's\n", setting);
+  return 0;
+}
+
+}  // namespace
+
+int DisplayFormatSetting() {
+  const int bits = RequestedDisplayFormat();
+  return bits ? bits : 32;
+}
+
+int DisplayFormatForDepth(int depth) {
+  if (const int bits = RequestedDisplayFormat()) return bits;
+  if (depth <= 8) return 8;
+  if (depth == 15 || depth == 16) return depth;
+  return 32;  // a 24-bit screen keeps its pixels in 32 bits
 }
 
 int DisplayBitsPerPixel() {

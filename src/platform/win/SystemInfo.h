@@ -20,7 +20,11 @@ class SystemInfo {
 // The display format asked for by the environment variable TAVROLIN_DISPLAY_BITS (to drive the
 // palette and 16-bit paths on any desktop): 8, 15 (5:5:5), 16 (5:6:5), 24 or 32 (the default).
 int DisplayFormatSetting();
-// The colour depth the system reports for that display; a 5:5:5 display counts as 16 bits.
+// The display format of a screen `depth` bits deep: the one TAVROLIN_DISPLAY_BITS asks for, else 8,
+// 15, 16 or 32 (a 24-bit screen keeps its pixels in 32 bits).
+int DisplayFormatForDepth(int depth);
+// The colour depth the system reports for the display TAVROLIN_DISPLAY_BITS asks for; a 5:5:5
+// display counts as 16 bits.
 int DisplayBitsPerPixel();
 
 // Fixed values, settable: the settings of a plain desktop until changed.

@@ -350,24 +350,4 @@ TEST_F(ViewportTest, TransformProjectsByTheLargerSideAndInverseTransformUndoesIt
   }
 }
 
-TEST_F(ViewportTest, PickFindsTheNearestVisualAndFaceUnderAPixel) {
-  MakeView(32, 32);
-  auto nearSquare = Square(2.0f, 0.5f, 0xFFFF0000);  // pixels 12 to 19
-  auto wall = Square(4.0f, 2.0f, 0xFF00FF00);        // pixels 8 to 23
-  Show(wall.get());
-  Show(nearSquare.get());
-  IDirect3DRMPickedArray* raw = nullptr;
-  ASSERT_EQ(viewport->Pick(13, 18, &raw), D3DRM_OK);
-  const auto picked = ComPtr<IDirect3DRMPickedArray>::adopt(raw);
-  ASSERT_EQ(picked->GetSize(), 2u);
-  ComPtr<IDirect3DRMVisual> visual;
-  D3DRMPICKDESC desc;
-  ASSERT_EQ(picked->GetPick(0, visual.put(), nullptr, &desc), D3DRM_OK);
-  EXPECT_EQ(visual.get(), nearSquare.get()) << "the nearest first, though shown last";
-  EXPECT_EQ(desc.ulFaceIdx, 1u) << "the lower left triangle";
-  EXPECT_NEAR(desc.vPosition.z, 2.0, 1e-4);
-  ASSERT_EQ(picked->GetPick(1, visual.put(), nullptr, &desc), D3DRM_OK);
-  EXPECT_EQ(visual.get(), wall.get());
-}
-
 }  // namespace

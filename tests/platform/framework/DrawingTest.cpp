@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -14,6 +15,7 @@
 
 #include "platform/ddraw/DirectDraw.h"
 #include "platform/framework/DC.h"
+#include "platform/framework/DesktopDisplay.h"
 #include "platform/framework/ImageList.h"
 #include "platform/framework/ListCtrl.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
@@ -157,6 +159,23 @@ class BlittingWindow : public CWnd {
   bool blitInPaint = false;
   int paints = 0;
 };
+
+// The display is the desktop: the one offscreen screen of 800 x 800, or, under the ctest
+// DesktopDisplayOverTwoScreens (data/framework/two-screens.json), screens of 1280 x 1024 and
+// 1920 x 1080 side by side.
+TEST(DesktopDisplay, ReachesOverEveryScreenInTheirDepth) {
+  QtTestApplication app;
+  const SIZE before = DDDisplaySize();
+  const DWORD bits = DDDisplayBitsPerPixel();
+  {
+    DesktopDisplay display;
+    const bool two = QGuiApplication::screens().size() == 2;
+    EXPECT_EQ(DDDisplaySize().cx, two ? 3200 : 800);
+    EXPECT_EQ(DDDisplaySize().cy, two ? 1080 : 800);
+    EXPECT_EQ(DDDisplayBitsPerPixel(), 32u);
+  }
+  ASSERT_TRUE(DDSetDisplayMode(static_cast<int>(bits), before.cx, before.cy));  // as the other tests expect
+}
 
 class PrimarySurfacePresenterTest : public ::testing::Test {
  protected:

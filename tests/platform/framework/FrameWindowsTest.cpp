@@ -227,7 +227,8 @@ TEST_F(FrameFixture, ButtonsComeFromTheResourceRunCommandsAndGreyAtIdle) {
   EXPECT_EQ(toolBar.OnToolHitTest(undo.TopLeft() + CPoint(2, 2), nullptr), 0);
   EXPECT_EQ(toolBar.OnToolHitTest(CPoint(-5, -5), nullptr), -1);
 
-  QTest::mouseClick(Button(2), Qt::LeftButton);
+  QTest::mouseClick(Button(2), Qt::LeftButton);  // runs once it cannot be a double-click any more
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !routeLog.empty(); }));
   EXPECT_EQ(routeLog, std::vector<std::string>{"main 57644"});
 
   // The update handler greys the button at idle; a click then does nothing.
@@ -433,7 +434,8 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "Save changes to notes.tvr?");
-  EXPECT_EQ(boxes.boxes[0].style & MB_TYPEMASK, MB_YESNOCANCEL);
+  EXPECT_EQ(boxes.boxes[0].caption, "Notes");  // the application's title, a question's icon
+  EXPECT_EQ(boxes.boxes[0].style & (MB_TYPEMASK | MB_ICONMASK), MB_YESNOCANCEL | MB_ICONQUESTION);
   EXPECT_EQ(DocumentCount(), 2);
   boxes.Answer({IDNO});
   frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE);
@@ -457,7 +459,8 @@ TEST_F(DocumentsFixture, NewSaveAsCloseWithPromptOpenAndRecentFiles) {
   app.AddToRecentFileList((folder / "gone.tvr").c_str());
   boxes.Answer({IDOK});
   other->ExecuteUserCommand(ID_FILE_MRU_FILE1, 0);
-  EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.");
+  EXPECT_EQ(boxes.boxes.back().text, "Failed to open document.\n\n" + folder / "gone.tvr");
+  EXPECT_EQ(boxes.boxes.back().caption, "Notes");
   EXPECT_EQ(app.GetRecentFileList()->GetCount(), 1);
 }
 
@@ -535,7 +538,7 @@ TEST_F(DocumentsFixture, SavingKeepsTheUsersLinkAndPermissionsAndAFailedSaveTheP
     EXPECT_EQ(ReadAll(target), before);
     EXPECT_TRUE(document->IsModified());
     ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "Failed to save document.");
+    EXPECT_EQ(boxes.boxes[0].text, "Failed to save document.\n\n" + path);
     // Nothing but the file and its link is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
   }

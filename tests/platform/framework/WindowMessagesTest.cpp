@@ -5,15 +5,15 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextBrowser>
 #include <QTest>
 #include <QUrl>
-#include <fstream>
-#include <iterator>
 
 #include "platform/framework/CommandLine.h"
 #include "platform/framework/DropFiles.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Help.h"
+#include "platform/framework/HelpWindow.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/PeekMessage.h"
@@ -24,7 +24,6 @@
 #include "platform/win/Cursors.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/TickCount.h"
-#include "support/RecordingDesktop.h"
 #include "support/TemporaryFolder.h"
 
 namespace {
@@ -207,6 +206,31 @@ TEST_F(WindowFixture, TheMainWindowHearsEachChangeBetweenFrontAndBackgroundOnce)
   app.m_pMainWnd = nullptr;
 }
 
+// Keys as the desktop reports them: the scan code names the physical key.
+void SendKey(CWnd& window, QEvent::Type type, int key, Qt::KeyboardModifiers held, quint32 scanCode) {
+  QKeyEvent event(type, key, held, scanCode, 0, 0);
+  QApplication::sendEvent(window.GetWidget(), &event);
+}
+
+TEST_F(WindowFixture, DigitKeysCountByTheirPlaceAndHeldKeysAreForgottenWhenTheProgramGoesToTheBack) {
+  // AZERTY's top-row 1 gives '&' unshifted: it is the digit 1 all the same.
+  SendKey(child, QEvent::KeyPress, Qt::Key_Ampersand, Qt::ControlModifier, 10);
+  EXPECT_LT(GetKeyState('1'), 0);
+  EXPECT_EQ(log, std::vector<std::string>{"key 49"});
+  SendKey(child, QEvent::KeyRelease, Qt::Key_Ampersand, Qt::ControlModifier, 10);
+  EXPECT_GE(GetKeyState('1'), 0);
+  // A 5 released with Shift down comes as '%': the 5 is up again.
+  SendKey(child, QEvent::KeyPress, Qt::Key_5, {}, 14);
+  SendKey(child, QEvent::KeyRelease, Qt::Key_Percent, Qt::ShiftModifier, 14);
+  EXPECT_GE(GetKeyState('5'), 0);
+  // Releases made while another program has the keyboard never arrive.
+  SendKey(child, QEvent::KeyPress, Qt::Key_7, Qt::ControlModifier, 16);
+  QApplicationStateChangeEvent away(Qt::ApplicationInactive);
+  QCoreApplication::sendEvent(QCoreApplication::instance(), &away);
+  EXPECT_GE(GetKeyState('7'), 0);
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+}
+
 TEST_F(WindowFixture, TimersTickIntoTheirWindowAndThreadTimersCallTheirProcedure) {
   ASSERT_EQ(child.SetTimer(5, 10), 5u);
   static int threadTicks = 0;
@@ -337,9 +361,10 @@ BEGIN_MESSAGE_MAP(HelpfulPanel, CWnd)
   ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
 END_MESSAGE_MAP()
 
-std::string PageText(const std::string& url) {
-  std::ifstream in(QUrl(QString::fromStdString(url)).toLocalFile().toStdString());
-  return {std::istreambuf_iterator<char>(in), {}};
+// The title of the page the help window shows, or "" while it is closed.
+std::string ShownHelpTitle() {
+  QTextBrowser* window = VisibleHelpWindow();
+  return window ? window->documentTitle().toStdString() : std::string();
 }
 
 struct HelpFixture : ::testing::Test {
@@ -350,33 +375,35 @@ struct HelpFixture : ::testing::Test {
     frame->RecalcLayout();
     QApplication::processEvents();
   }
-  ~HelpFixture() override { frame->DestroyWindow(); }
+  ~HelpFixture() override {
+    ShowHelp(HELP_QUIT, 0);
+    frame->DestroyWindow();
+  }
   QtTestApplication qt;
-  RecordingDesktop desktop;
   CFrameWnd* frame;
   HelpfulPanel panel;
 };
 
-// Topic and contents pages open; context help opens the clicked window's topic, or none after Escape.
-TEST_F(HelpFixture, TopicsContentsAndContextHelpOpenTheirPages) {
+// Topic and contents pages open in the program's help window; context help opens the clicked
+// window's topic, or none after Escape.
+TEST_F(HelpFixture, TopicsContentsAndContextHelpOpenTheirPagesInTheHelpWindow) {
   frame->WinHelp(98672, HELP_CONTEXT);
+  EXPECT_EQ(ShownHelpTitle(), "Help topic 98672");
   frame->SendMessage(WM_COMMAND, ID_HELP_FINDER);
-  ASSERT_EQ(desktop.urls.size(), 2u);
-  EXPECT_NE(PageText(desktop.urls[0]).find("help topic 98672"), std::string::npos);
-  EXPECT_NE(PageText(desktop.urls[1]).find("help contents"), std::string::npos);
+  EXPECT_EQ(ShownHelpTitle(), "Help Topics");
+  ShowHelp(HELP_QUIT, 0);
+  EXPECT_EQ(ShownHelpTitle(), "");
 
-  desktop.urls.clear();
   frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
   EXPECT_TRUE(InContextHelpMode());
   QTest::keyClick(panel.GetWidget(), Qt::Key_Escape);
   EXPECT_FALSE(InContextHelpMode());
-  EXPECT_TRUE(desktop.urls.empty());
+  EXPECT_EQ(ShownHelpTitle(), "");
 
   frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
   QTest::mouseClick(panel.GetWidget(), Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_FALSE(InContextHelpMode());
-  ASSERT_EQ(desktop.urls.size(), 1u);
-  EXPECT_NE(PageText(desktop.urls[0]).find("help topic 65548"), std::string::npos);
+  EXPECT_EQ(ShownHelpTitle(), "Help topic 65548");
 }
 
 }  // namespace

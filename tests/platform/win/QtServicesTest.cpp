@@ -65,6 +65,9 @@ TEST(QtMessageBox, ShowsTheStyleAndAnswersWithTheButtonClickedOrTheKeyPressed) {
                                EXPECT_EQ(box->icon(), QMessageBox::Question);
                                EXPECT_EQ(box->parentWidget(), &ownerWidget);
                                EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+                               const Qt::WindowFlags flags = box->windowFlags();
+                               EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+                               EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
                                ASSERT_EQ(box->buttons().size(), 3);
                                ASSERT_NE(box->defaultButton(), nullptr);
                                EXPECT_EQ(box->defaultButton()->text(), "&No");

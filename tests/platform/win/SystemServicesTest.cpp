@@ -96,7 +96,7 @@ TEST(Process, RunProgramAndWaitReportsStartExitCodeAndSignalAndAHelperRunsUntilI
 }
 
 // What the screen context answers is checked where the program reads it.
-TEST(SystemInfo, OnlyTheScreenContextAnswersAndTheDepthComesFromTheEnvironment) {
+TEST(SystemInfo, OnlyTheScreenContextAnswersAndTheDepthComesFromTheEnvironmentOrTheScreen) {
   ScopedSystemInfo settings;
   ASSERT_NE(GetDC(nullptr), nullptr);
   EXPECT_EQ(GetDC(reinterpret_cast<HWND>(&settings)), nullptr);
@@ -107,7 +107,12 @@ TEST(SystemInfo, OnlyTheScreenContextAnswersAndTheDepthComesFromTheEnvironment) 
     ::setenv("TAVROLIN_DISPLAY_BITS", setting, 1);
     EXPECT_EQ(DisplayBitsPerPixel(), bits) << setting;
   }
+  // A setting overrides the screen's depth; without one the display takes it.
+  ::setenv("TAVROLIN_DISPLAY_BITS", "16", 1);
+  EXPECT_EQ(DisplayFormatForDepth(24), 16);
   ::unsetenv("TAVROLIN_DISPLAY_BITS");
+  const std::pair<int, int> screens[] = {{8, 8}, {15, 15}, {16, 16}, {24, 32}, {30, 32}};
+  for (const auto& [depth, format] : screens) EXPECT_EQ(DisplayFormatForDepth(depth), format) << depth;
 }
 
 TEST(Clipboard, OpensOnceWhenFreeAndEmptiesOnlyWhileOpen) {

@@ -165,14 +165,19 @@ const RasterVertex& MeshPass::Projected(unsigned vertex, const Projection& proje
 void MeshPass::EmitFace(const MeshGroup& group, const GroupStyle& style, const LightingContext* lighting,
                         const Projection& projection, unsigned face, TriangleSink& sink) {
   const unsigned* corners = &group.indices[3 * face];
-  ClipVertex clip[3] = {shaded_[corners[0]], shaded_[corners[1]], shaded_[corners[2]]};
   const bool flat = shading_ && style.flat;
+  const bool inRange = flags_[corners[0]] & flags_[corners[1]] & flags_[corners[2]] & kInRange;
+  if (inRange && !flat) {  // the common case goes without copies
+    sink.Triangle(Projected(corners[0], projection), Projected(corners[1], projection),
+                  Projected(corners[2], projection), face);
+    return;
+  }
+  ClipVertex clip[3] = {shaded_[corners[0]], shaded_[corners[1]], shaded_[corners[2]]};
   if (flat) FlatColour(group, style, lighting, corners, clip);
-  if (flags_[corners[0]] & flags_[corners[1]] & flags_[corners[2]] & kInRange) {
+  if (inRange) {
     RasterVertex screen[3] = {Projected(corners[0], projection), Projected(corners[1], projection),
                               Projected(corners[2], projection)};
-    if (flat)
-      for (int k = 0; k < 3; ++k) TakeColours(clip[k], &screen[k]);
+    for (int k = 0; k < 3; ++k) TakeColours(clip[k], &screen[k]);
     sink.Triangle(screen[0], screen[1], screen[2], face);
     return;
   }

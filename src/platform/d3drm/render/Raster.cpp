@@ -81,26 +81,34 @@ Planes MakePlanes(const TriangleStyle& style, const Gradients& g, const RasterVe
 
 double Lerp(double from, double to, double t) { return from + t * (to - from); }
 
-template <class T>
-T StepOf(T first, T last, int count) {
-  return count > 1 ? (last - first) / (count - 1) : T{0};
+float Quotient(float a, int b) { return a / b; }
+std::int32_t Quotient(std::int32_t a, int b) { return a / b; }
+// The same quotient; a 32-bit division is much cheaper where the dividend fits.
+std::int64_t Quotient(std::int64_t a, int b) {
+  return a == static_cast<std::int32_t>(a) ? static_cast<std::int32_t>(a) / b : a / b;
+}
+
+// The step from first to last over count pixels; last() is only worked out when there are two.
+template <class T, class Last>
+T StepOf(T first, Last last, int count) {
+  return count > 1 ? Quotient(last() - first, count - 1) : T{0};
 }
 
 // The span's values at its first and last pixel, (x0, y) and (x1, y) from the first vertex.
 void FillSpan(const TriangleStyle& style, const Planes& p, double x0, double x1, double y, Span* span) {
   const int n = span->count;
   span->z = DepthFixed(p.z.At(x0, y));
-  span->dz = StepOf(span->z, DepthFixed(p.z.At(x1, y)), n);
+  span->dz = StepOf(span->z, [&] { return DepthFixed(p.z.At(x1, y)); }, n);
   for (int i = 0; i < 3; ++i) {
     span->colour[i] = ColourFixed(p.colour[i].At(x0, y));
-    span->dColour[i] = StepOf(span->colour[i], ColourFixed(p.colour[i].At(x1, y)), n);
+    span->dColour[i] = StepOf(span->colour[i], [&] { return ColourFixed(p.colour[i].At(x1, y)); }, n);
     if (style.specular) {
       span->specular[i] = ColourFixed(p.specular[i].At(x0, y));
-      span->dSpecular[i] = StepOf(span->specular[i], ColourFixed(p.specular[i].At(x1, y)), n);
+      span->dSpecular[i] = StepOf(span->specular[i], [&] { return ColourFixed(p.specular[i].At(x1, y)); }, n);
     }
     if (style.textured) {
       span->texture[i] = static_cast<float>(p.texture[i].At(x0, y));
-      span->dTexture[i] = StepOf(span->texture[i], static_cast<float>(p.texture[i].At(x1, y)), n);
+      span->dTexture[i] = StepOf(span->texture[i], [&] { return static_cast<float>(p.texture[i].At(x1, y)); }, n);
     }
   }
 }
@@ -162,11 +170,11 @@ void DrawTriangle(const TriangleStyle& style, const RasterVertex& a, const Raste
   if (g.Degenerate()) return;
   const Planes planes = MakePlanes(style, g, a, b, c);
   const PixelRect& clip = style.context.target->clip;
+  Span span;  // one for all rows: FillSpan sets every value the style's writer reads
   WalkRows(a, b, c, clip.top, clip.bottom, [&](int y, double xa, double xb) {
     const int x0 = std::max(clip.left, CeilToInt(std::min(xa, xb)));
     const int x1 = std::min(clip.right, CeilToInt(std::max(xa, xb)));
     if (x0 >= x1) return;
-    Span span;
     span.y = y;
     span.x = x0;
     span.count = x1 - x0;
@@ -209,18 +217,6 @@ void DrawLine(const TriangleStyle& style, const RasterVertex& a, const RasterVer
     FillSpan(style, p, 0.0, 0.0, 0.0, &span);
     style.writer(style.context, span);
   }
-}
-
-bool TriangleCovers(const RasterVertex& a, const RasterVertex& b, const RasterVertex& c, int x, int y, double* z) {
-  if (!Finite(a, false) || !Finite(b, false) || !Finite(c, false)) return false;
-  const Gradients g(a, b, c);
-  if (g.Degenerate()) return false;
-  bool covered = false;
-  WalkRows(a, b, c, y, y + 1, [&](int, double xa, double xb) {
-    covered = CeilToInt(std::min(xa, xb)) <= x && x < CeilToInt(std::max(xa, xb));
-  });
-  if (covered) *z = g.Of(a.z, b.z, c.z).At(x - g.ox(), y - g.oy());
-  return covered;
 }
 
 }  // namespace d3drm

@@ -37,7 +37,4 @@ void DrawTriangle(const TriangleStyle& style, const RasterVertex& a, const Raste
 // A one-pixel line from a to b without its last pixel, one pixel for each step of the longer axis.
 void DrawLine(const TriangleStyle& style, const RasterVertex& a, const RasterVertex& b);
 
-// Whether the triangle would draw pixel (x, y), and if so its depth there in z-buffer units.
-bool TriangleCovers(const RasterVertex& a, const RasterVertex& b, const RasterVertex& c, int x, int y, double* z);
-
 }  // namespace d3drm

@@ -1,8 +1,5 @@
 #include "platform/d3drm/render/Renderer.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "platform/d3drm/Frame.h"
 
 namespace d3drm {
@@ -19,27 +16,6 @@ class DrawSink final : public TriangleSink {
 
  private:
   const TriangleStyle& style_;
-};
-
-// The nearest face covering one pixel; of equal depths the first found stays.
-class PickSink final : public TriangleSink {
- public:
-  PickSink(int x, int y) : x_(x), y_(y) {}
-  bool NeedsShading() const override { return false; }
-  void Triangle(const RasterVertex& a, const RasterVertex& b, const RasterVertex& c, unsigned face) override {
-    double z;
-    if (TriangleCovers(a, b, c, x_, y_, &z) && z < depth) {
-      depth = z;
-      this->face = face;
-    }
-  }
-  void Line(const RasterVertex&, const RasterVertex&) override {}
-
-  double depth = std::numeric_limits<double>::infinity();
-  unsigned face = 0;
-
- private:
-  int x_, y_;
 };
 
 D3DVECTOR OriginOf(const Matrix4& modelToCamera) { return TransformPoint(modelToCamera, {0.0f, 0.0f, 0.0f}); }
@@ -71,32 +47,6 @@ void SceneRenderer::Render(Frame* root, const Matrix4& worldToCamera, const Proj
 void SceneRenderer::Forget() {
   scene_.lights.clear();
   scene_.visuals.clear();
-}
-
-std::vector<PickHit> SceneRenderer::Pick(Frame* root, const Matrix4& worldToCamera, const Projection& projection,
-                                         int x, int y) {
-  CollectScene(root, worldToCamera, &scene_);
-  std::vector<PickHit> hits;
-  for (const SceneVisual& visual : scene_.visuals) {
-    PickHit best{visual.frame, visual.visual, 0, 0, std::numeric_limits<double>::infinity(), {}};
-    const auto& groups = visual.mesh->groups();
-    for (unsigned g = 0; g < groups.size(); ++g) {
-      GroupStyle solid;  // every group is picked by its faces, whatever its fill
-      PickSink sink(x, y);
-      pass_.Run(groups[g], solid, visual.modelToCamera, nullptr, projection, sink);
-      if (sink.depth < best.depth) {
-        best.group = g;
-        best.face = sink.face;
-        best.depth = sink.depth;
-      }
-    }
-    if (best.depth == std::numeric_limits<double>::infinity()) continue;
-    best.depth /= 65535.0;
-    if (projection.ToCamera(x, y, best.depth, &best.camera)) hits.push_back(best);
-  }
-  std::stable_sort(hits.begin(), hits.end(), [](const PickHit& a, const PickHit& b) { return a.depth < b.depth; });
-  Forget();
-  return hits;
 }
 
 }  // namespace d3drm

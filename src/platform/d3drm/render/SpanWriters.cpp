@@ -73,10 +73,12 @@ struct FlatShader {
   Rgb colour;
 };
 
+// Stepped colours stay between the span's two ends, inside 0..255 (Spans.h): no clamping.
 struct GouraudShader {
-  GouraudShader(const SpanContext&, const Span& s)
-      : r(s.colour[0]), g(s.colour[1]), b(s.colour[2]), dr(s.dColour[0]), dg(s.dColour[1]), db(s.dColour[2]) {}
-  Rgb Colour() const { return {Saturate(r), Saturate(g), Saturate(b)}; }
+  GouraudShader(const SpanContext&, const Span& s) : GouraudShader(s.colour, s.dColour) {}
+  GouraudShader(const std::int32_t* c, const std::int32_t* d) : r(c[0]), g(c[1]), b(c[2]), dr(d[0]), dg(d[1]), db(d[2]) {}
+  Rgb Colour() const { return {Whole(r), Whole(g), Whole(b)}; }
+  static std::uint32_t Whole(std::int32_t fixed) { return static_cast<std::uint32_t>(fixed) >> 16; }
   void Step() {
     r += dr;
     g += dg;
@@ -89,17 +91,10 @@ struct GouraudShader {
 template <bool kSpecular>
 struct TextureShader {
   TextureShader(const SpanContext& c, const Span& s)
-      : picture(*c.texture), diffuse(c, s), specular(c, Specular(s)), uw(s.texture[0]), vw(s.texture[1]),
+      : picture(*c.texture), diffuse(c, s), specular(s.specular, s.dSpecular), uw(s.texture[0]), vw(s.texture[1]),
         w(s.texture[2]), duw(s.dTexture[0]), dvw(s.dTexture[1]), dw(s.dTexture[2]) {}
-  static Span Specular(const Span& s) {
-    Span copy;
-    for (int i = 0; i < 3; ++i) {
-      copy.colour[i] = s.specular[i];
-      copy.dColour[i] = s.dSpecular[i];
-    }
-    return copy;
-  }
-  Rgb Colour() const {
+  // Inlined into the pixel loop, so the stepped values stay in registers.
+  [[gnu::always_inline]] Rgb Colour() const {
     const float depth = 1.0f / w;
     const std::uint32_t texel = SampleNearest(picture, uw * depth, vw * depth);
     const Rgb light = diffuse.Colour();
@@ -131,7 +126,8 @@ void WriteSpan(const SpanContext& context, const Span& span) {
   std::uint16_t* depth = target.DepthRow(span.y) + span.x;
   Shader shader(context, span);
   std::int64_t z = span.z;
-  for (int i = 0; i < span.count; ++i, z += span.dz, pixel += Layout::kBytes, shader.Step()) {
+  const std::int64_t dz = span.dz;  // locals: the byte stores below could alias the span
+  for (int i = 0, count = span.count; i < count; ++i, z += dz, pixel += Layout::kBytes, shader.Step()) {
     const auto value = static_cast<std::uint64_t>(z >> 16);
     if (value > depth[i]) continue;
     depth[i] = static_cast<std::uint16_t>(value);

@@ -11,7 +11,8 @@
 
 namespace d3drm {
 
-// Fixed-point values carry 16 fractional bits.
+// Fixed-point values carry 16 fractional bits. Colours at every pixel of a span, the steps
+// included, lie in 0..255.
 struct Span {
   int y = 0;
   int x = 0;

@@ -1,0 +1,28 @@
+# Fails when a lower program folder includes a higher one. The folders below name the program
+# folders each may use; the platform layers are open to all of them.
+#   cmake -DSOURCE_DIR=<checkout> -P cmake/LayerCheck.cmake
+cmake_minimum_required(VERSION 3.20)
+set(program_folders core dof scene document dialogs views shell resources)
+set(may_use_core "")
+set(may_use_dof core)
+set(may_use_scene core)
+set(may_use_document core scene)
+
+set(faults "")
+foreach(folder core dof scene document)
+  file(GLOB_RECURSE sources "${SOURCE_DIR}/src/${folder}/*.cpp" "${SOURCE_DIR}/src/${folder}/*.h")
+  foreach(source IN LISTS sources)
+    file(STRINGS "${source}" includes REGEX "^#include \"[a-z]+/")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" used "${line}")
+      if(used IN_LIST program_folders AND NOT used STREQUAL folder AND NOT used IN_LIST may_use_${folder})
+        file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
+        list(APPEND faults "  ${shown}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  list(JOIN faults "\n" listed)
+  message(FATAL_ERROR "A lower folder includes a higher one:\n${listed}")
+endif()

@@ -1,0 +1,29 @@
+#!/bin/sh
+# Runs scripts/ui-sweep.py on the built program under a virtual X server with the openbox window
+# manager and an accessibility bus, with a fresh home folder (so it starts with the first run).
+# Links the program opens for help go to a stand-in browser that only notes them. A failed sweep
+# leaves a screenshot in ui-sweep-failure.png here (or at $TAVROLIN_SWEEP_SHOT).
+#   scripts/ui-sweep.sh PROGRAM
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+# Under the leak checker: what system libraries keep until exit by design.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp"
+program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+# Where a failed sweep leaves its screenshot of the screen.
+export TAVROLIN_SWEEP_SHOT="${TAVROLIN_SWEEP_SHOT:-$PWD/ui-sweep-failure.png}"
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/bin"
+printf '#!/bin/sh\necho "$@" >> "%s/opened-links"\n' "$home" > "$home/bin/xdg-open"
+chmod +x "$home/bin/xdg-open"
+export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" PATH="$home/bin:$PATH" \
+  QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 TAVROLIN_PROGRAM="$program" TAVROLIN_SCRIPTS="$here"
+# Scenes and pictures the sweep saves land in the temporary home, the program's working folder.
+cd "$home"
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- sh -c '
+  openbox >/dev/null 2>&1 &
+  /usr/bin/python3 "$TAVROLIN_SCRIPTS/ui-sweep.py" "$TAVROLIN_PROGRAM"
+  rc=$?
+  kill $! 2>/dev/null
+  exit $rc
+'

@@ -1,0 +1,320 @@
+"""The running program as the sweep's hand sees it: started, watched for a fatal report, its menus,
+toolbar buttons, dialogs and scene windows found through its accessibility tree and worked with
+real X events."""
+import os
+import subprocess
+import time
+
+import ui_access
+import xtest
+from ui_access import BUTTON_ROLES, DIALOG_ROLES
+
+# The fatal report, and the messages of a scene that had to be reverted or closed, start so.
+FATAL_TEXTS = ("Unexpected error.", "Unrecoverable error.")
+OK_ANSWERS = ("OK", "Yes", "Save", "Open", "Close")
+CANCEL_ANSWERS = ("Cancel", "No", "Close", "OK")
+# Closing a scene without keeping its changes.
+DISCARD_ANSWERS = ("No", "OK")
+MENU_ROLES = {"menu item", "separator", "menu", "check menu item", "radio menu item"}
+SCENE_WINDOW_ROLES = {"frame", "internal frame"}
+OBJECTS_WINDOW = "3D Objects"
+EXIT = "Exit"
+# The strip below a window's icon that its system menu covers, walked in steps smaller than an entry.
+SYSTEM_MENU_HEIGHT, SYSTEM_MENU_STEP = 200, 8
+VERBOSE = bool(os.environ.get("TAVROLIN_SWEEP_VERBOSE"))
+# Every step ends by waiting for the program's answer (Program.settle), so the hand can be quick;
+# but drag and drop starts its own loop after the first moves, so a drag keeps a hand's pace.
+xtest.PAUSE, xtest.MOVE_PAUSE, xtest.DRAG_PAUSE = 0.01, 0, 0.03
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(condition, what, timeout=30.0):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.05)
+    raise Failure("timed out waiting for " + what)
+
+
+def clean(name):
+    """A menu entry's name without its shortcut."""
+    return name.split("\t")[0]
+
+
+def shortcut(name):
+    return name.split("\t")[1] if "\t" in name else ""
+
+
+class Program:
+    """The running program, its windows and the user's hand on it."""
+
+    def __init__(self, path):
+        self.path = path
+        self.process = None
+        self.app = None
+        self.step = "start"
+        self.visited_sheets = set()
+        self.pressed = False
+        self.may_end = False  # during File/Exit
+        self.titles = []
+        self.starts = 0
+
+    def start(self):
+        self.step = "start"
+        self.starts += 1
+        self.process = subprocess.Popen([self.path])
+        self.titles = []
+        self.app = ui_access.application(self.process.pid)
+        wait_for(self.main_frame, "the main window")
+
+    def main_frame(self):
+        for child in self.app.children():
+            if child.role == "frame" and child.name.startswith("Tavrolin"):
+                return child
+        return None
+
+    def dialogs(self):
+        return [child for child in self.app.children() if child.role in DIALOG_ROLES]
+
+    def settle(self):
+        # Two answered questions: the program's event loop has run past the events sent before.
+        xtest.flush()
+        for _ in range(2):
+            if self.process.poll() is not None:
+                return
+            self.app.accessible.get_child_count()
+            time.sleep(0.01)
+
+    def check(self):
+        """Fails when the program has ended or shows a fatal report."""
+        if VERBOSE:
+            print(self.step, flush=True)
+        self.settle()
+        code = self.process.poll()
+        if code is not None and self.may_end:
+            return
+        if code is not None:
+            raise Failure(f"{self.step}: the program ended with {code}")
+        for dialog in self.dialogs():
+            text = dialog.text()
+            if any(fatal in text for fatal in FATAL_TEXTS):
+                raise Failure(f"{self.step}: fatal report: {text}")
+
+    # --- dialogs ---------------------------------------------------------------------------------
+
+    def visit_pages(self, dialog):
+        """Shows each page of a tabbed dialog once, as a curious user does."""
+        tabs = list(dialog.descendants({"page tab"}))
+        if not tabs or dialog in self.visited_sheets:
+            return
+        self.visited_sheets.add(dialog)
+        for tab in tabs:
+            point = tab.center()
+            if point:
+                xtest.click(*point)
+                self.check()
+
+    def answer_dialogs(self, answers, limit=12):
+        """Answers every dialog that is open, newest first, with the first of the answers it
+        offers; a dialog that stays (a refused entry) is then cancelled. Returns how many."""
+        answered = 0
+        tries = {}
+        for _ in range(limit):
+            self.check()
+            if self.process.poll() is not None:
+                return answered
+            dialogs = self.dialogs()
+            if not dialogs:
+                return answered
+            dialog = dialogs[-1]
+            tries[dialog] = tries.get(dialog, 0) + 1
+            self.visit_pages(dialog)
+            choices = answers if tries[dialog] == 1 else CANCEL_ANSWERS
+            if tries[dialog] > 3:
+                xtest.key("Escape")
+                continue
+            button = self.button(dialog, choices)
+            if self.pressed or button is None:
+                xtest.key("Return" if choices is OK_ANSWERS else "Escape")
+            else:
+                xtest.click(*button.center())
+            answered += 1
+        raise Failure(f"{self.step}: dialogs would not close: {[d.text() for d in self.dialogs()]}")
+
+    @staticmethod
+    def button(dialog, choices):
+        buttons = {b.name.replace("&", ""): b for b in dialog.descendants({"push button"})
+                   if b.enabled and b.center()}
+        for choice in choices:
+            if choice in buttons:
+                return buttons[choice]
+        return None
+
+    # --- menus -----------------------------------------------------------------------------------
+
+    def menu_titles(self):
+        # The menu bar keeps its titles for the program's life.
+        if not self.titles:
+            bar = next(c for c in self.main_frame().children() if c.role == "menu bar")
+            self.titles = [item for item in bar.children() if item.role == "menu item"]
+        return self.titles
+
+    def close_menus(self):
+        for _ in range(3):
+            if not self.open_popup():
+                return
+            xtest.key("Escape")
+            self.settle()
+
+    def open_popup(self):
+        for title in self.menu_titles():
+            for popup in title.children():
+                if popup.center():
+                    return popup
+        return None
+
+    def open_menu(self, title_name):
+        self.close_menus()
+        title = next(t for t in self.menu_titles() if t.name == title_name)
+
+        def shown():
+            return next((popup for popup in title.children() if popup.center()), None)
+
+        # A busy program may drop a click (it empties its queue while it works), so click again.
+        for _ in range(3):
+            xtest.click(*title.center())
+            try:
+                return wait_for(shown, f"the {title_name} menu to open", 10)
+            except Failure:
+                pass
+        raise Failure(f"{self.step}: the {title_name} menu does not open")
+
+    @staticmethod
+    def entries(popup):
+        return [entry for entry in popup.children() if entry.role in MENU_ROLES]
+
+    def hover_menus(self):
+        """Hovers every entry of every menu; returns how many."""
+        count = 0
+        for title in [t.name for t in self.menu_titles()]:
+            self.step = f"hovering the {title} menu"
+            popup = self.open_menu(title)
+            for entry in self.entries(popup):
+                point = entry.center()
+                if point:
+                    self.step = f"hovering {title}/{clean(entry.name) or entry.role}"
+                    xtest.move(*point)
+                    self.check()
+                    count += 1
+            self.close_menus()
+        return count
+
+    def hover_system_menu(self):
+        """Opens the system menu of the first scene window (its title bar's icon) and moves down
+        over it: the toolkit shows that menu to no accessibility tool, so the pointer walks a
+        strip tall enough for its entries. Returns how many points it hovered."""
+        windows = self.scene_windows()
+        if not windows:
+            return 0
+        x, y, _, _ = windows[0].extents()
+        self.step = f"hovering the system menu of {windows[0].name}"
+        xtest.click(x + 8, y + 8)
+        self.check()
+        points = 0
+        for dy in range(SYSTEM_MENU_STEP, SYSTEM_MENU_HEIGHT, SYSTEM_MENU_STEP):
+            xtest.move(x + 40, y + 16 + dy)
+            self.check()
+            points += 1
+        xtest.key("Escape")
+        self.check()
+        return points
+
+    def enabled_commands(self):
+        """(menu, entry) of every enabled menu command, as the menus show them now."""
+        commands = []
+        for title in [t.name for t in self.menu_titles()]:
+            popup = self.open_menu(title)
+            commands += [(title, entry.name) for entry in self.entries(popup)
+                         if entry.role != "separator" and entry.enabled and entry.name]
+            self.close_menus()
+        return commands
+
+    def invoke_menu(self, title, name):
+        """Clicks the entry; False when it is no longer there or no longer enabled."""
+        popup = self.open_menu(title)
+        entry = next((e for e in self.entries(popup) if name in (e.name, clean(e.name))), None)
+        if entry is None or not entry.enabled or not entry.center():
+            self.close_menus()
+            return False
+        xtest.click(*entry.center())
+        return True
+
+    # --- toolbars --------------------------------------------------------------------------------
+
+    def toolbar_buttons(self):
+        """(toolbar, index, button) of every toolbar button shown."""
+        found = []
+        for top in self.app.children():
+            for owner in top.children():
+                if not owner.name.endswith("Toolbar"):
+                    continue
+                for bar in owner.children():
+                    if bar.role != "tool bar":
+                        continue
+                    for index, button in enumerate(bar.children()):
+                        if button.role in BUTTON_ROLES and button.center():
+                            found.append((owner.name, index, button))
+        return found
+
+    def hover_toolbars(self):
+        """Hovers every button shown; returns (toolbar, index, enabled, tooltip) of each."""
+        hovered = []
+        for owner, index, button in self.toolbar_buttons():
+            self.step = f"hovering button {index} of the {owner}"
+            xtest.move(*button.center())
+            self.check()
+            hovered.append((owner, index, button.enabled, button.accessible.get_description() or ""))
+        return hovered
+
+    def click_button(self, owner, index):
+        for name, i, button in self.toolbar_buttons():
+            if (name, i) == (owner, index) and button.enabled:
+                xtest.click(*button.center())
+                return True
+        return False
+
+    # --- scenes ----------------------------------------------------------------------------------
+
+    def mdi_windows(self):
+        frame = self.main_frame()
+        area = next((c for c in frame.children() if c.role == "layered pane"), None)
+        return [] if area is None else [w for w in area.children() if w.role in SCENE_WINDOW_ROLES]
+
+    def scene_windows(self):
+        return [w for w in self.mdi_windows() if w.name != OBJECTS_WINDOW]
+
+    def objects_window(self):
+        return next((w for w in self.mdi_windows() if w.name == OBJECTS_WINDOW and w.center()), None)
+
+    def exit(self, answers):
+        """File/Exit answered with the answers; the program's exit code, or None while it runs."""
+        if not self.invoke_menu("File", EXIT):
+            raise Failure("File/Exit is not there")
+        self.may_end = True
+        try:
+            try:
+                answered = self.answer_dialogs(answers)
+            except ui_access.GLib.Error:
+                answered = 0  # it left the accessibility bus on its way out
+            if answered and answers is CANCEL_ANSWERS:
+                self.check()  # a cancelled question keeps the program
+                return None
+            wait_for(lambda: self.process.poll() is not None, "the program to end after File/Exit", 120)
+            return self.process.returncode
+        finally:
+            self.may_end = False
