@@ -18,7 +18,7 @@ mkdir -p "$work/.config/Ulmric"
 printf '[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n' > "$work/.config/Ulmric/Tavrolin.ini"
 export HOME="$work" XDG_CONFIG_HOME="$work/.config" TAVROLIN_PROGRAM="$(pwd)/$build/bin/tavrolin" \
   TAVROLIN_SCRIPTS="$(pwd)/scripts" TAVROLIN_SHOTS="$shots" TAVROLIN_WORK="$work"
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(pwd)/tests/support/lsan.supp"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(pwd)/tests/support/lsan.supp:fast_unwind_on_malloc=0"
 env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
   set -eu
   input="$TAVROLIN_SCRIPTS/x11-input.py"

@@ -21,7 +21,7 @@ mkdir -p "$work/.config/Ulmric"
 printf '[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n' > "$work/.config/Ulmric/Tavrolin.ini"
 export HOME="$work" XDG_CONFIG_HOME="$work/.config" TAVROLIN_PROGRAM="$(pwd)/$build/bin/tavrolin" \
   TAVROLIN_SCRIPTS="$(pwd)/scripts" TAVROLIN_SHOTS="$shots" TAVROLIN_SCENE="$shots/shipped.tvr"
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(pwd)/tests/support/lsan.supp"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(pwd)/tests/support/lsan.supp:fast_unwind_on_malloc=0"
 
 # run SIZE NAME BOTTOM CLICK [KEYS]: opens the scene on a screen of SIZE, clicks screen point CLICK
 # ("x y"), types KEYS, saves desktop-NAME.png and compares the colours beside both ends of screen

@@ -8,7 +8,7 @@
 #   scripts/dialogs-session.sh PROGRAM SCENE OUTPUT_FOLDER
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp:fast_unwind_on_malloc=0"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$home/.config/Ulmric" "$3"

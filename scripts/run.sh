@@ -10,6 +10,7 @@ data="${XDG_DATA_HOME:-$HOME/.local/share}"
 install -D -m 644 build/release/desktop/tavrolin.desktop "$data/applications/tavrolin.desktop"
 install -D -m 644 build/release/desktop/tavrolin.xml "$data/mime/packages/tavrolin.xml"
 install -D -m 644 build/release/images/Tavrolin-48.png "$data/icons/hicolor/48x48/apps/tavrolin.png"
-if command -v update-mime-database >/dev/null; then update-mime-database "$data/mime" || true; fi
-if command -v update-desktop-database >/dev/null; then update-desktop-database "$data/applications" || true; fi
+# Both tools come with setup (shared-mime-info, desktop-file-utils); the program starts either way.
+update-mime-database "$data/mime" || true
+update-desktop-database "$data/applications" || true
 exec build/release/bin/tavrolin "$@"

@@ -6,7 +6,7 @@
 # processor time it used.
 set -eu
 # Under the leak checker: what system libraries keep until exit by design.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")" && pwd)/../tests/support/lsan.supp"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(cd "$(dirname "$0")" && pwd)/../tests/support/lsan.supp:fast_unwind_on_malloc=0"
 if [ "${1:-}" = "--idle-cpu" ]; then
   demo=$2
   env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1024x768x24" \

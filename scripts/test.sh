@@ -11,9 +11,12 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# Stack use after return is caught on every release (newer runtimes check it by default).
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# What the tests, their scripts and the programs they start put in a temporary folder stays here.
+rm -rf build/tmp && mkdir -p build/tmp && export TMPDIR="$PWD/build/tmp"
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
 # Paths inside the checkout count relative to it, so a fresh clone elsewhere hits the same cache.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true

@@ -7,7 +7,7 @@
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 # Under the leak checker: what system libraries keep until exit by design.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp:fast_unwind_on_malloc=0"
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 # Where a failed sweep leaves its screenshot of the screen.
 export TAVROLIN_SWEEP_SHOT="${TAVROLIN_SWEEP_SHOT:-$PWD/ui-sweep-failure.png}"

@@ -7,7 +7,7 @@
 # TAVROLIN_DISPLAY_BITS=8 in the environment runs it on the simulated 8-bit display.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp"
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp:fast_unwind_on_malloc=0"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 mkdir -p "$home/.config/Ulmric" "$2"

@@ -28,15 +28,25 @@ unsigned PowerOfTwo(unsigned n) {
   return p;
 }
 
+void RemoveFile();
+
+// The one file every input is written to, in $TMPDIR (or /tmp); removed when the process ends.
 const std::string& FilePath() {
   static const std::string path = [] {
     static SilentBoxes boxes;
     SetMessageBoxBackend(&boxes);
     RegisterProgramResources();  // the messages' texts
-    return "/tmp/tavrolin-jpeg-fuzz-" + std::to_string(getpid()) + ".jpg";
+    const char* folder = std::getenv("TMPDIR");
+    return std::string(folder && *folder ? folder : "/tmp") + "/tavrolin-jpeg-fuzz-" + std::to_string(getpid()) +
+           ".jpg";
   }();
+  // Registered once the path is made, so it runs before the path is destroyed.
+  static const bool removedAtExit = std::atexit(&RemoveFile) == 0;
+  (void)removedAtExit;
   return path;
 }
+
+void RemoveFile() { std::remove(FilePath().c_str()); }
 
 }  // namespace
 

@@ -79,17 +79,18 @@ TEST_F(EditHistoryDialogTest, CommentsAreKeptTheSceneMovesToTheChosenRecordAndPr
   });
   EXPECT_EQ(doc.GetHistory().GetModIndex(), 3);
 
-  // Preferences... closes the dialog, then opens the sheet on its Undo page.
+  // Preferences... closes the dialog, then opens the sheet on its Undo page. The sheet shows after
+  // the dialog's own callback has returned, so the poll for it lives as long as the test.
   QString pageShown;
+  std::function<void()> onSheet = [&] {
+    auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    auto* tabs = sheet ? sheet->findChild<QTabBar*>() : nullptr;
+    if (!tabs) return QTimer::singleShot(10, onSheet);  // no sheet yet, or still the dialog
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    pageShown = tabs->tabText(tabs->currentIndex());
+    QTest::keyClick(sheet, Qt::Key_Escape);
+  };
   OpenHistory([&](QDialog* d) {
-    std::function<void()> onSheet = [&] {
-      auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-      if (!sheet || sheet == d) return QTimer::singleShot(10, onSheet);
-      ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
-      auto* tabs = sheet->findChild<QTabBar*>();
-      pageShown = tabs ? tabs->tabText(tabs->currentIndex()) : QString();
-      QTest::keyClick(sheet, Qt::Key_Escape);
-    };
     QTimer::singleShot(0, onSheet);
     Press(d, "Pre&ferences...");
   });

@@ -29,7 +29,9 @@ void PrepareTestEnvironment() {
   g_owner = ::getpid();
   std::atexit(&RemoveHome);
   setenv("HOME", g_home.c_str(), 1);
-  for (const char* folder : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
+  // TMPDIR too: what the code under test puts in the temporary folder goes when the home goes.
+  for (const char* folder :
+       {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR", "TMPDIR"}) {
     const std::string path = g_home + "/" + folder;
     std::filesystem::create_directory(path);
     std::filesystem::permissions(path, std::filesystem::perms::owner_all);

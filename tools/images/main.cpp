@@ -19,6 +19,7 @@
 #include "AboutPicture.h"
 #include "Pictograms.h"
 #include "Toolbars.h"
+#include "platform/win/RuntimeFolder.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
   // The About picture's lettering needs the font database, which needs a GUI application; no
   // window is ever shown.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  EnsureRuntimeFolder();  // a build outside a login session has none
   QGuiApplication application(argc, argv);
   const std::filesystem::path folder = argv[1];
   std::filesystem::create_directories(folder);

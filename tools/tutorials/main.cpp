@@ -14,6 +14,7 @@
 #include "TutorialScenes.h"
 #include "document/XDocument.h"
 #include "platform/framework/DocTemplate.h"
+#include "platform/win/RuntimeFolder.h"
 #include "resources/ProgramResources.h"
 #include "shell/DocTemplates.h"
 #include "shell/XApp.h"
@@ -32,6 +33,16 @@ std::filesystem::path OwnSettings() {
   ::setenv("HOME", home.c_str(), 1);
   ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
   return home;
+}
+
+// The off-screen platform cannot hand a window's size limits on and says so for every dialog
+// and bar it sizes; here nothing is on a screen, so that notice is dropped and nothing else.
+void QuietOffscreenNotices() {
+  static const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message.startsWith(QLatin1String("This plugin does not support propagateSizeHints()"))) return;
+        if (previous) previous(type, context, message);
+      });
 }
 
 bool Write(XApp& app, Builder build, const std::string& objects, const std::filesystem::path& file) {
@@ -61,6 +72,8 @@ int main(int argc, char** argv) {
   std::filesystem::current_path(output);
   const std::filesystem::path home = OwnSettings();
   ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  EnsureRuntimeFolder();
+  QuietOffscreenNotices();
   int qtArgc = 1;
   QApplication qt(qtArgc, argv);
   RegisterProgramResources();

@@ -171,9 +171,13 @@ QFont DialogFont(const DialogTemplate& t) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const int dpi = screen ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
   font.setPixelSize(MulDiv(t.pointSize, dpi, 72));
-  // The templates' fonts are narrower than the sans fonts that stand in for them; a stand-in is
-  // condensed a little so that texts sized for the original fit their controls.
-  if (QFontInfo(font).family() != font.family()) font.setStretch(93);
+  // A template's font that this machine lacks has one stand-in, whatever else is installed: DejaVu
+  // Sans's condensed face (Debian's fonts-dejavu-extra, which setup installs), as narrow as the
+  // original, so that texts sized for the original fit their controls.
+  if (QFontInfo(font).family() != font.family()) {
+    font.setFamily(QStringLiteral("DejaVu Sans"));
+    font.setStretch(93);
+  }
   return font;
 }
 

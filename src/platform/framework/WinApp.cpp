@@ -21,6 +21,7 @@
 #include "platform/framework/View.h"
 #include "platform/win/FileProfileStore.h"
 #include "platform/win/MessageBox.h"
+#include "platform/win/RuntimeFolder.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -282,6 +283,7 @@ int AfxMessageBox(const char* text, UINT type) {
 int AfxWinMain(int argc, char** argv) {
   std::unique_ptr<QApplication> owned;
   if (!QApplication::instance()) {
+    EnsureRuntimeFolder();
     owned = std::make_unique<QApplication>(argc, argv);
     AfxInstallQtBackends();
   }

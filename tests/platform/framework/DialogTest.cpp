@@ -540,6 +540,16 @@ TEST(MapDialogRect, ConvertsEachEdgeWithTheBaseUnits) {
   EXPECT_EQ(CRect(MapDialogRect(0, 0, 186, 70, msSansSerif8)), CRect(0, 0, 279, 114));  // 113.75
 }
 
+// A template's font that the machine lacks stands in as DejaVu Sans Condensed on every machine,
+// whatever sans font fontconfig would choose; its package is one that setup installs.
+TEST(DialogFont, AMissingTemplateFontStandsInAsCondensedDejaVuSans) {
+  QtTestApplication qt;
+  const QFontInfo standIn(DialogFont(kTemplate));
+  EXPECT_EQ(standIn.family(), "DejaVu Sans");
+  EXPECT_EQ(standIn.styleName(), "Condensed");
+  EXPECT_EQ(standIn.pixelSize(), 11);  // 8 points at 96 dots an inch
+}
+
 // The results of list box, combo box and track bar calls that the program checks; a modeless end.
 TEST_F(DataExchangeTest, RefusalsAndRangesComeBackAsTheProgramChecksThem) {
   auto& list = *static_cast<CListBox*>(dialog_.GetDlgItem(1));

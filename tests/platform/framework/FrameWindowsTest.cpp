@@ -116,9 +116,10 @@ TEST_F(FrameFixture, UpdateHandlersRuleMenuItemsAndAccelerators) {
   ASSERT_NE(Item(1, kRadio)->actionGroup(), nullptr);
   EXPECT_TRUE(Item(1, kRadio)->actionGroup()->isExclusive());  // drawn with a dot
   EXPECT_EQ(Item(1, kRenamed)->text(), "&Renamed");
-  // Clicking the renamed item runs its command.
+  // Choosing the renamed item by its new letter runs its command. (Keys, not a synthetic click:
+  // from Qt 6.8 on, a popup just opened closes on a test's click instead of choosing.)
   QMenu* menu = main->GetMenuPopup(1);
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(1, kRenamed)).center());
+  QTest::keyClick(menu, Qt::Key_R);
   QApplication::processEvents();
   EXPECT_EQ(routeLog, std::vector<std::string>{"main 40203"});
   menu->hide();
@@ -147,11 +148,13 @@ TEST_F(FrameFixture, UpdateHandlersRuleMenuItemsAndAccelerators) {
   EXPECT_EQ(routeLog, std::vector<std::string>{"view"});
 }
 
-// The item under the mouse shows its prompt; one that closes the frame runs once the menu lets go.
+// The selected item shows its prompt; one that closes the frame runs once the menu lets go. Keys
+// drive the menu: from Qt 6.8 on, a popup just opened ignores a test's mouse.
 TEST_F(FrameFixture, MenuItemsShowTheirPromptAndRunAfterTheMenuLetsGo) {
   OpenMenu(0);
   QMenu* menu = main->GetMenuPopup(0);
-  QTest::mouseMove(menu, menu->actionGeometry(Item(0, ID_FILE_NEW)).center());
+  QTest::keyClick(menu, Qt::Key_Down);  // the first item, New
+  ASSERT_EQ(menu->activeAction(), Item(0, ID_FILE_NEW));
   QApplication::processEvents();
   EXPECT_EQ(statusBar.GetPaneText(0), "Create a new document");
   menu->hide();
@@ -159,8 +162,8 @@ TEST_F(FrameFixture, MenuItemsShowTheirPromptAndRunAfterTheMenuLetsGo) {
   EXPECT_EQ(statusBar.GetPaneText(0), " Ready");
 
   OpenMenu(0);
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(Item(0, ID_APP_EXIT)).center());
-  EXPECT_TRUE(IsWindow(mainHandle));  // the menu still runs its own click handling here
+  QTest::keyClick(menu, Qt::Key_X);  // Exit
+  EXPECT_TRUE(IsWindow(mainHandle));  // the menu still runs its own key handling here
   QApplication::processEvents();
   EXPECT_FALSE(IsWindow(mainHandle));
 }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -13,6 +14,7 @@
 #include "platform/win/MessageBox.h"
 #include "platform/win/Process.h"
 #include "platform/win/ProgramFiles.h"
+#include "platform/win/RuntimeFolder.h"
 #include "support/PlatformFakes.h"
 #include "support/TemporaryFolder.h"
 
@@ -144,6 +146,30 @@ TEST(CurrentDirectory, SizeProtocolAndARemovedFolder) {
   ASSERT_EQ(::rmdir((folder / "gone").c_str()), 0);
   EXPECT_EQ(GetCurrentDirectory(0, nullptr), 0u);
   ASSERT_EQ(SetCurrentDirectory(saved), TRUE);
+}
+
+TEST(RuntimeFolder, MadePrivateWhenUnsetAndRefusedWhenOthersMayEnter) {
+  const std::string kept = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+  const std::string keptTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+  TemporaryFolder folder;
+  ::setenv("TMPDIR", folder.Path().c_str(), 1);
+  const std::string expected = folder / ("runtime-" + std::to_string(::getuid()));
+
+  ::unsetenv("XDG_RUNTIME_DIR");
+  EXPECT_TRUE(EnsureRuntimeFolder());
+  EXPECT_STREQ(std::getenv("XDG_RUNTIME_DIR"), expected.c_str());
+  struct stat info {};
+  ASSERT_EQ(::stat(expected.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  EXPECT_TRUE(EnsureRuntimeFolder());  // set: kept as it is
+
+  ::unsetenv("XDG_RUNTIME_DIR");
+  ASSERT_EQ(::chmod(expected.c_str(), 0755), 0);
+  EXPECT_FALSE(EnsureRuntimeFolder());
+  EXPECT_EQ(std::getenv("XDG_RUNTIME_DIR"), nullptr);
+
+  ::setenv("TMPDIR", keptTmp.c_str(), 1);
+  ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1);
 }
 
 TEST(MessageBoxLayout, DefaultAndEscapeButtonsOfTheStylesTheBoxesDoNotShow) {
