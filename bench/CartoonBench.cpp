@@ -34,7 +34,7 @@ void RenderWithCartoonLines(benchmark::State& state) {
   const D3DVECTOR viewer{0, 0, -RenderBenchScene::kCameraDistance}, direction{0, 0, 1};
   const double front = viewport->GetFront(), back = viewport->GetBack(), a = back / (back - front);
   const CartoonProjection projection{a, a * front, width * 0.5, height * 0.5,
-                                     std::max(width, height) * 0.5 / viewport->GetField() * front};
+                                     std::max(width, height) * 0.5 / viewport->GetField() * front, front};
   std::vector<DWORD> faces(sphere.faces.size());
   for (auto _ : state) {
     scene.Frame();

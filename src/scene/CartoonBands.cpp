@@ -18,6 +18,7 @@ namespace {
 // in the first empty slot (or not at all when all are taken). `outward` gives the corner order
 // (moved, end, other) instead of (moved, other, end).
 void Fan(CartoonBatch& batch, CartoonJoins& joins, const BandEnd& end, bool outward, bool mergeDepth) {
+  if (end.meshVertex == BandEnd::kNoJoin) return;
   const WORD* slots = joins.At(end.meshVertex);
   int i = 0;
   for (; i < CartoonJoins::kSlots && slots[i] != CartoonJoins::kEmpty; ++i) {

@@ -27,9 +27,12 @@ class CartoonJoins {
 };
 
 struct BandEnd {
+  // An end cut at the front plane meets no other band there.
+  static constexpr DWORD kNoJoin = 0xFFFFFFFF;
+
   WORD vertex;        // the projected end in the batch
   WORD moved;         // its moved copy
-  DWORD meshVertex;   // the mesh vertex the joins are kept at
+  DWORD meshVertex;   // the mesh vertex the joins are kept at, or kNoJoin
 };
 
 // Emits the band's two triangles and the join fans at both ends, registering the moved copies.

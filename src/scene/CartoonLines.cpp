@@ -69,10 +69,16 @@ void ExecuteCartoonLines(IDirect3DRMDevice* device, IDirect3DRMViewport* viewpor
                          const D3DTLVERTEX* opposite, CartoonJoins& joins) {
   CartoonBatch batch(device, kSilhouetteBufferSize);
   view.Project(ends, n, batch.Projected());
-  batch.SetProjected(n, colour, view.X(), view.Y(), [](float z) { return z - kSilhouettePull; });
   XASSERT_TEXT(n % 2 == 0, "(vListEnd - vList - 1) % 2 == 0", "");
+  std::vector<FrontCut> cuts(n / 2);
+  for (DWORD line = 0; line < n / 2; ++line)
+    cuts[line] = view.CutAtFront(ends[2 * line], ends[2 * line + 1], batch.Projected()[2 * line],
+                                 batch.Projected()[2 * line + 1]);
+  batch.SetProjected(n, colour, view.X(), view.Y(), [](float z) { return z - kSilhouettePull; });
   joins.Clear();
   for (DWORD line = n / 2; line-- > 0;) {
+    const FrontCut& cut = cuts[line];
+    if (cut.hidden) continue;
     const WORD p = static_cast<WORD>(2 * line + 1), q = static_cast<WORD>(2 * line + 2);
     const D3DTLVERTEX& o = opposite[line];
     const double px = batch.Vertex(p).sx, py = batch.Vertex(p).sy;
@@ -89,7 +95,8 @@ void ExecuteCartoonLines(IDirect3DRMDevice* device, IDirect3DRMViewport* viewpor
       return batch.AddVertex(copy);
     };
     const WORD p2 = moved(p), q2 = moved(q);
-    AddBand(batch, joins, {p, p2, ends[2 * line]}, {q, q2, ends[2 * line + 1]}, dy * ox - dx * oy > 0, false);
+    AddBand(batch, joins, {p, p2, cut.moved0 ? BandEnd::kNoJoin : ends[2 * line]},
+            {q, q2, cut.moved1 ? BandEnd::kNoJoin : ends[2 * line + 1]}, dy * ox - dx * oy > 0, false);
   }
   batch.Execute(viewport, allInside != 0);
 }
@@ -112,6 +119,8 @@ void DrawCartoonLines(IUPtr<IDirect3DRMDevice> device, IUPtr<IDirect3DRMViewport
 
   std::vector<D3DTLVERTEX> opposite(lines.opposite.size());
   view.Project(lines.opposite.data(), static_cast<DWORD>(opposite.size()), opposite.data());
+  for (std::size_t line = 0; line < opposite.size(); ++line)
+    view.CutCornerAtFront(lines.opposite[line], lines.ends[2 * line], lines.ends[2 * line + 1], opposite[line]);
   CartoonJoins joins(vCount);
   const DWORD total = static_cast<DWORD>(lines.ends.size());
   DWORD done = 0;

@@ -11,13 +11,15 @@
 #include "core/Transform.h"
 #include "platform/d3drm/D3DRM.h"
 
-// The projection of ProjectVertices: depth offset A and scale B, screen centre and scale S.
+// The projection of ProjectVertices: depth offset A and scale B, screen centre and scale S; and
+// the camera depth of the front plane, before which lines are cut off as the surfaces are.
 struct CartoonProjection {
   double zOffset;
   double zScale;
   double centreX;
   double centreY;
   double scale;
+  double front;
 };
 
 // Draws the silhouette lines of a mesh of vCount vertices and fCount faces. `faces` holds three

@@ -63,6 +63,15 @@ void DrawRun(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport, const Car
   XASSERT(numEdges * 6 < 0xFFFF, "Mesh is too complex.  D3DTRIANGLE uses WORD vertex indices");
   CartoonBatch batch(device, kSurfaceBufferSize);
   view.Project(surfEdges, 4 * numEdges, batch.Projected());
+  std::vector<FrontCut> cuts(numEdges);
+  for (DWORD edge = 0; edge < numEdges; ++edge) {
+    const DWORD* record = surfEdges + 4 * std::size_t{edge};
+    D3DTLVERTEX* projected = batch.Projected() + 4 * std::size_t{edge};
+    cuts[edge] = view.CutAtFront(record[0], record[1], projected[0], projected[1]);
+    if (cuts[edge].hidden) continue;
+    view.CutCornerAtFront(record[2], record[0], record[1], projected[2]);
+    view.CutCornerAtFront(record[3], record[0], record[1], projected[3]);
+  }
   batch.SetProjected(4 * numEdges, colour, view.X(), view.Y(), SurfacePull);
   joins.Clear();
   std::vector<float> pulls(2 * std::size_t{numEdges}, 0.0f);
@@ -70,6 +79,8 @@ void DrawRun(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport, const Car
   for (DWORD edge = numEdges; edge-- > 0;) {
     const DWORD* record = surfEdges + 4 * std::size_t{edge};
     const DWORD* pair = surfEdgeFaces + 2 * std::size_t{edge};
+    const FrontCut& cut = cuts[edge];
+    if (cut.hidden) continue;
     const WORD e0 = static_cast<WORD>(4 * edge + 1), e1 = static_cast<WORD>(e0 + 1);
     const double dx = double(batch.Vertex(e1).sx) - batch.Vertex(e0).sx;
     const double dy = double(batch.Vertex(e1).sy) - batch.Vertex(e0).sy;
@@ -77,8 +88,9 @@ void DrawRun(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport, const Car
     const double fA = view.Facing(faceNormals[pair[0]], record[0]);
     const double fB = view.Facing(faceNormals[pair[1]], record[0]);
     const double threshold = view.Orthographic() ? kGrazing : kGrazing * view.FromViewer(record[0]).Length();
-    if (fA < 0) DrawSide(run, edge, e0, e1, static_cast<WORD>(e0 + 2), record[0], record[1], fA, threshold);
-    if (fB < 0) DrawSide(run, edge, e0, e1, static_cast<WORD>(e0 + 3), record[0], record[1], fB, threshold);
+    const DWORD end0 = cut.moved0 ? BandEnd::kNoJoin : record[0], end1 = cut.moved1 ? BandEnd::kNoJoin : record[1];
+    if (fA < 0) DrawSide(run, edge, e0, e1, static_cast<WORD>(e0 + 2), end0, end1, fA, threshold);
+    if (fB < 0) DrawSide(run, edge, e0, e1, static_cast<WORD>(e0 + 3), end0, end1, fB, threshold);
   }
   for (DWORD edge = 0; edge < numEdges; ++edge) {
     batch.Vertex(static_cast<WORD>(4 * edge + 1)).sz += pulls[2 * edge];

@@ -95,7 +95,7 @@ void MeshSO::DrawCartoonLines(IUPtr<IDirect3DRMDevice> device, IUPtr<IDirect3DRM
   const double front = viewport->GetFront(), back = viewport->GetBack(), field = viewport->GetField();
   const double a = back / (back - front);
   const CartoonProjection projection{a, a * front, width * 0.5, height * 0.5,
-                                     std::max(width * 0.5, height * 0.5) / field * front};
+                                     std::max(width * 0.5, height * 0.5) / field * front, front};
   const bool orthographic = viewport->GetProjection() == D3DRMPROJECT_ORTHOGRAPHIC;
 
   // The box test, against the viewport shrunk by the wider line on every side.

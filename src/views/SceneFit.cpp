@@ -20,9 +20,15 @@ double FillDistance(double radius, long zoomNumerator, long zoomDenominator, dou
   return std::max(radius / std::sin(std::atan(t)) * std::max(a, 1.0 / a), front);
 }
 
+double OrthographicDistance(double d, double radius, double front) {
+  // The distance that fills a long window can leave the whole object beyond the back plane.
+  if (d + radius <= front + kOrthographicDepth) return d;
+  return front + std::max(radius, kOrthographicDepth / 2);
+}
+
 std::optional<SceneFit> FitSceneBox(const Transform& camera, int kind, const BoundingBox& box, int clientWidth,
                                     int clientHeight, double focal, double front, long zoomNumerator,
-                                    long zoomDenominator, double emptyHeight) {
+                                    long zoomDenominator, double emptyHeight, bool orthographic) {
   if (clientWidth <= 0 || clientHeight <= 0) return std::nullopt;
   const double a = double(clientWidth) / clientHeight, b = double(clientHeight) / clientWidth;
   const Vector extent = box.max - box.min;
@@ -41,7 +47,8 @@ std::optional<SceneFit> FitSceneBox(const Transform& camera, int kind, const Bou
       default: height = std::max(a, b) * r * 2; break;
     }
   }
-  const double d = FillDistance(r, zoomNumerator, zoomDenominator, focal, clientWidth, clientHeight, front);
+  double d = FillDistance(r, zoomNumerator, zoomDenominator, focal, clientWidth, clientHeight, front);
+  if (orthographic) d = OrthographicDistance(d, r, front);
   const Vector position = (box.max + box.min) * 0.5 - ViewDirection(camera) * d;
   SceneFit fit{height, camera};
   fit.camera.t[0] = position.x;

@@ -121,7 +121,7 @@ void X3DView::ShowEntireScene(BoundingBox box) {
   // A window shrunk to nothing keeps its camera until it has an area again.
   const auto fit = FitSceneBox(settings.transform, settings.windowKind, box, client.Width(), client.Height(),
                                settings.focal, settings.front, _numerator.cy, _denominator.cy,
-                               NewWindowSettings().height);
+                               NewWindowSettings().height, settings.orthographic != 0);
   if (!fit) return;
   settings.height = fit->height;
   settings.transform = fit->camera;

@@ -78,8 +78,10 @@ void X3DView::ImportFile(const char* path, BOOL reversed, BOOL doubleSided) {
   const BoundingBox box = group->GetBox(nullptr);
   CRect client;
   GetClientRect(&client);
-  const double distance = FillDistance((box.max - box.min).Length() / 2.0, _numerator.cy, _denominator.cy,
-                                       settings.focal, client.Width(), client.Height(), settings.front);
+  const double radius = (box.max - box.min).Length() / 2.0;
+  double distance = FillDistance(radius, _numerator.cy, _denominator.cy, settings.focal, client.Width(),
+                                 client.Height(), settings.front);
+  if (settings.orthographic) distance = OrthographicDistance(distance, radius, settings.front);
   group->SetTransform(ImportPlacement(settings.transform, box, distance) * group->GetTransform());
   GetDocument()->AddGroup(group, TRUE, TRUE, kImportDescription);
 }

@@ -10,13 +10,13 @@
 #include "shell/XApp.h"
 #include "views/CountedClientDC.h"
 #include "views/Palette8.h"
+#include "views/SceneFit.h"
 #include "views/X3DView.h"
 
 namespace {
 
 constexpr double kFilmWidth = 0.035;        // metres: the perspective field follows 35 mm film
 constexpr double kPerspectiveBackFactor = 5000.0;  // back plane = this times the front distance
-constexpr double kOrthographicDepth = 65.535;      // metres between front and back planes
 
 // Clears a flag on every way out of the render, also when an exception passes.
 class RenderingGuard {

@@ -1,4 +1,5 @@
 // Edge data, and the silhouette and surface lines of meshes seen from a known camera.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <cstdint>
@@ -207,7 +208,8 @@ TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsATinyViewportAndAPointAtTheCamer
     DrawMesh(v, f, 2.0, 0);
     EXPECT_FALSE(Shows(32, 33, kRed));
   }
-  // Nothing is drawn in a tiny viewport, nor from a line with an end in the camera's plane.
+  // Nothing is drawn in a tiny viewport; a line with an end in the camera's plane is drawn up to
+  // the front plane.
   MakeView(64, 64, 1);
   std::vector<D3DRMVERTEX> v;
   std::vector<unsigned> f;
@@ -218,7 +220,62 @@ TEST_F(CartoonLinesTest, MeshesBeyondSixteenBitsATinyViewportAndAPointAtTheCamer
   MakeView(64, 64);
   v[1] = At(-1, 0, 0);
   DrawMesh(v, f, 2.0, 0, 0xFFFF0000, TRUE);
-  EXPECT_EQ(Count(64, 64, kRed), 0) << "culled";
+  // Cut where it crosses the front plane: from x 42.7 to 21.3 on row 32, its band below.
+  EXPECT_EQ(Count(64, 64, kRed), 2 * 21);
+  EXPECT_TRUE(Shows(22, 32, kRed) && Shows(42, 33, kRed));
+  EXPECT_FALSE(Shows(21, 32, kRed) || Shows(43, 32, kRed));
+}
+
+// A box of 24 vertices between `low` and `high`, its faces turned outward, or inward (a room).
+void Box(D3DVECTOR low, D3DVECTOR high, bool inward, std::vector<D3DRMVERTEX>& v, std::vector<unsigned>& f) {
+  v = CubeVertices(1.0f);
+  for (D3DRMVERTEX& corner : v) {
+    D3DVECTOR& p = corner.position;
+    p = {p.x < 0 ? low.x : high.x, p.y < 0 ? low.y : high.y, p.z < 0 ? low.z : high.z};
+    if (inward) corner.normal = {-corner.normal.x, -corner.normal.y, -corner.normal.z};
+  }
+  f = CubeFaces();
+  if (inward)
+    for (std::size_t i = 0; i < f.size(); i += 3) std::swap(f[i + 1], f[i + 2]);
+}
+
+// Lines reaching behind the eye are cut at the front plane, where the surfaces are clipped; a
+// projection of their far ends would mirror them across the picture.
+TEST_F(CartoonLinesTest, LinesOfAPoleBesideTheEyeAndTheCreasesOfARoomAroundItStopAtTheFrontPlane) {
+  const auto view = [&] {
+    MakeView(256, 256);
+    ASSERT_EQ(viewport->SetBack(5000.0f), D3DRM_OK);  // front 1 and field 1: S = 128
+  };
+  // How many pixels of `rgb` lie outside [low, high) in x and y, and how many in all.
+  const auto countOutside = [&](std::uint32_t rgb, double lowX, double highX, double lowY, double highY) {
+    std::pair<int, int> counts{0, 0};
+    for (int y = 0; y < 256; ++y)
+      for (int x = 0; x < 256; ++x) {
+        if (Pixel(x, y) != rgb) continue;
+        ++counts.second;
+        counts.first += x < lowX || x >= highX || y < lowY || y >= highY;
+      }
+    return counts;
+  };
+  std::vector<D3DRMVERTEX> v;
+  std::vector<unsigned> f;
+  // A pole along the line of sight from 5 in front of the eye to 5 behind it, beside the eye: its
+  // part beyond the front plane covers x 134.4-172.8 and y 121.6-134.4; bands are 2 pixels wide.
+  view();
+  Box({0.25f, -0.05f, -5.0f}, {0.35f, 0.05f, 5.0f}, false, v, f);
+  DrawMesh(v, f, 2.0, 0);
+  const auto [strayLines, lines] = countOutside(kRed, 131.4, 176.8, 118.6, 138.4);
+  EXPECT_EQ(strayLines, 0);
+  EXPECT_GT(lines, 20) << "the outline of the pole's visible part";
+
+  // Inside a room from 3 behind the eye to 3 in front: the creases along the walls leave the
+  // picture; none crosses the far wall (x and y 85.3-170.7) beyond the bands at its edges.
+  view();
+  Box({-1, -1, -3}, {1, 1, 3}, true, v, f);
+  DrawMesh(v, f, 0, 4.0, 0xFFFFFF00);
+  const auto [outsideWall, creases] = countOutside(kYellow, 89.3, 166.7, 89.3, 166.7);
+  EXPECT_EQ(creases - outsideWall, 0) << "a crease across the far wall";
+  EXPECT_GT(creases, 100) << "the far wall's edges";
 }
 
 TEST(CartoonCulling, TrianglesLeavingTheRectangleBecomePointsAtTheGuard) {

@@ -21,7 +21,7 @@ CartoonProjection CartoonRenderTest::Projection() const {
   IDirect3DRMViewport* v = viewport.get();
   const double front = v->GetFront(), back = v->GetBack(), w = v->GetWidth(), h = v->GetHeight();
   const double a = back / (back - front);
-  return {a, a * front, w * 0.5, h * 0.5, std::max(w * 0.5, h * 0.5) / v->GetField() * front};
+  return {a, a * front, w * 0.5, h * 0.5, std::max(w * 0.5, h * 0.5) / v->GetField() * front, front};
 }
 
 void CartoonRenderTest::DrawMesh(const std::vector<D3DRMVERTEX>& vertices, const std::vector<unsigned>& faces,

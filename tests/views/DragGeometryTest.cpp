@@ -200,6 +200,10 @@ TEST(SceneFitTest, TheBoxFillsTheWindowAtItsDistanceAndFixedWindowsFitTheBox) {
   const double d = FillDistance(std::sqrt(17.0) / 2, 1, 1, 0.05, 400, 200, 0.1);
   EXPECT_NEAR((CameraPosition(fit->camera) - Vector(0, 0.5, -d)).Length(), 0.0, 1e-12);
   EXPECT_FALSE(FitSceneBox(front, 1, box, 0, 200, 0.05, 0.1, 1, 1, 1.0).has_value());
+  // Orthographic views show 65.535 m beyond the front plane, whatever the distance.
+  EXPECT_EQ(OrthographicDistance(60.0, 5.0, 0.1), 60.0);
+  EXPECT_EQ(OrthographicDistance(61.0, 5.0, 0.1), 0.1 + 65.535 / 2);
+  EXPECT_EQ(OrthographicDistance(900.0, 40.0, 0.1), 40.1);  // deeper than shown: from the front plane
   // An import whose file went since it was chosen, or failed without a message, stops.
   EXPECT_FALSE(ImportLoadOutcome(3).proceed);
   EXPECT_FALSE(ImportLoadOutcome(4).proceed);
