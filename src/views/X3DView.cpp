@@ -128,6 +128,7 @@ void X3DView::OnUpdate(CView* sender, LPARAM, CObject* hintObject) {
   if (sender == this) return;
   if (CFrameWnd* frame = GetParentFrame()) frame->InvalidateRect(nullptr, TRUE);
   needsRender = TRUE;
+  if (!settings.backgroundImage && bkImage) DropBackgroundImage();
   if (dynamic_cast<RegenerateHint*>(hintObject) || IsOutOfSight()) ReleaseRenderObjects();
 }
 

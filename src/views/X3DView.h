@@ -132,6 +132,9 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void Blur(const XSize* renderSize);
   // Loads, keeps or drops the background picture for a surface with or without the band.
   void UpdateBackgroundImage(bool band);
+  // Lets go of a picture that was switched off: the shared scene frame no longer shows it and
+  // the surface is cleared to the background colour.
+  void DropBackgroundImage();
   // Replaces image2 by its reduction to the palette.
   void ReduceToPalette();
   // Puts the final image on the screen, stretched by the zoom.
