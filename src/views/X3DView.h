@@ -50,6 +50,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   bool BlursCamera() const;
   // Drops every rendering object; the next render makes them again.
   void ReleaseRenderObjects();
+  // Shown, not minimised and not wholly covered: some of the window's pixels can be seen.
+  bool IsInSight();
   // Hidden, minimised or wholly covered: the window gives up its surfaces until it is painted.
   bool IsOutOfSight();
 
