@@ -82,7 +82,7 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   IUPtr<IDirectDrawClipper> clipper;
   BOOL needsRender = TRUE;
   BOOL rendering = FALSE;
-  // The blur's row buffers, one entry per column of image, kept from render to render.
+  // The blur's working memory, sized for the picture by the blur and kept from render to render.
   std::vector<DWORD> fifoRBuf, fifoGBuf, fifoBBuf;
 
   // The background picture as a texture of the surface's size, the path it came from, and a path
