@@ -10,6 +10,7 @@
 #include "dof/AperturePlanes.h"
 #include "dof/ApertureLevels.h"
 #include "dof/ApertureMaps.h"
+#include "dof/ApertureScratch.h"
 
 // The depth-of-field blur of a rendered picture (640x480 or 1280x960, with the 7-pixel band around
 // it in the source), measured against a plain copy of the bytes it touches.
@@ -44,13 +45,17 @@ struct Picture {
     }
   }
 
+  // The blur's scratch buffers are made once, as a camera window keeps them from frame to frame.
   ApertureJob Job(const WORD* map) {
     const LONG srcPitch = static_cast<LONG>(srcWidth * bytes);
+    const std::size_t entries = ApertureScratchEntries(srcWidth, srcHeight, ApertureHighestLevel(map));
+    for (std::vector<DWORD>& buffer : scratch) buffer.assign(entries, 0);
     return {{src.data(), srcPitch, srcWidth, srcHeight},
             {dest.data(), static_cast<LONG>((srcWidth - 14) * bytes), srcWidth - 14, srcHeight - 14},
             {reinterpret_cast<BYTE*>(zBuf.data()), static_cast<LONG>(srcWidth * 2), srcWidth, srcHeight},
             2,
-            map};
+            map,
+            {scratch[0].data(), scratch[1].data(), scratch[2].data()}};
   }
 
   std::size_t Bytes() const { return src.size() + dest.size() + zBuf.size() * sizeof(WORD); }
@@ -59,6 +64,7 @@ struct Picture {
   unsigned bytes;
   std::vector<BYTE> src, dest;
   std::vector<WORD> zBuf;
+  std::vector<DWORD> scratch[3];
 };
 
 // Levels 0 to 13 in bands of depth, each band holding an equal share of the drawn pixels, and

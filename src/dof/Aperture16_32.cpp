@@ -4,6 +4,6 @@
 template void ApertureBlurPlanes<PixelRgb32>(const ApertureJob&);
 
 void Aperture16_32(const DDSURFACEDESC& srcDesc, const DDSURFACEDESC& destDesc, const DDSURFACEDESC& zBufDesc,
-                   const WORD* map, DWORD* /*fifoRBuf*/, DWORD* /*fifoGBuf*/, DWORD* /*fifoBBuf*/) {
-  ApertureBlurPlanes<PixelRgb32>(ApertureJobOf(srcDesc, destDesc, zBufDesc, map));
+                   const WORD* map, DWORD* fifoRBuf, DWORD* fifoGBuf, DWORD* fifoBBuf) {
+  ApertureBlurPlanes<PixelRgb32>(ApertureJobOf(srcDesc, destDesc, zBufDesc, map, fifoRBuf, fifoGBuf, fifoBBuf));
 }

@@ -1,15 +1,17 @@
 // Averages of the blocks of levels above 13. A block is up to a whole image across, so instead of
-// summing each block anew, the blur builds the summed areas of its source once (the first time
-// such a level is met) and takes every block sum from four of them.
+// summing each block anew, the blur keeps the summed areas of the source rows that the blocks of
+// the current row reach, and takes every block sum from four of them. Those rows live in a ring
+// in the caller's scratch buffers (ApertureScratch.h) that goes down the source with the blur.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <memory>
+#include <optional>
 
 #include "dof/AperturePlanes.h"
+#include "dof/ApertureScratch.h"
 #include "dof/ApertureVectors.h"
 
 namespace aperture_kernel {
@@ -17,14 +19,15 @@ namespace aperture_kernel {
 template <class Pixel>
 class BlockSums {
  public:
-  explicit BlockSums(const AperturePlane& src) : src_(src), stride_(3 * (std::size_t{src.width} + 1)) {}
+  explicit BlockSums(const ApertureJob& job) : job_(job), src_(job.src), stride_(3 * (std::size_t{src_.width} + 1)) {}
 
   // `count` pixels of `level`, the first at source pixel (x, y), address s. Each gets the average
   // of its block: the square of level + 1 pixels a side around it, clipped to the source and not
   // re-centred at the source's edges. The radius is level / 2, so an odd level (only a caller's
   // maximum can be odd) gets the block of the even level below it.
   void Run(const BYTE* s, DWORD x, DWORD y, unsigned level, DWORD count, BYTE* d) {
-    const Rows rows = RowsOf(y, level / 2);
+    Rows rows = RowsOf(y, level / 2);
+    summed_ = Reach(rows);
     // The pixels from `from` to `to` have blocks that the source's sides do not clip, all of one
     // size.
     const std::int64_t h = rows.h;
@@ -40,9 +43,12 @@ class BlockSums {
   }
 
  private:
-  // The rows of the blocks of source row y at radius h: from top to bottom (exclusive).
+  // The rows of the blocks of source row y at radius h: from top to bottom (exclusive), and the
+  // summed-areas rows above and below them once they are ready.
   struct Rows {
     std::int64_t y, h, top, bottom;
+    const std::uint32_t* upper = nullptr;
+    const std::uint32_t* lower = nullptr;
   };
   Rows RowsOf(std::int64_t y, std::int64_t h) const {
     return {y, h, y > h ? y - h : 0, std::min<std::int64_t>(y + h + 1, src_.height)};
@@ -60,18 +66,18 @@ class BlockSums {
     double half, inverse;
   };
 
-  // Whether the sums of blocks of n pixels come from the summed areas, which then exist. These
+  // Whether the sums of blocks of n pixels of the current run come from the summed areas. These
   // wrap round modulo 2^32, which still gives exact block sums below 2^31, the range of a signed
   // 32-bit lane.
-  bool Summable(std::int64_t n) {
-    return n <= std::numeric_limits<std::int32_t>::max() / Pixel::kMaxChannel && Built();
+  bool Summable(std::int64_t n) const {
+    return summed_ && n <= std::numeric_limits<std::int32_t>::max() / Pixel::kMaxChannel;
   }
 
   // Four channel sums of blocks: entries `right` to `right` + 3 of the summed areas below the
   // blocks less those above them, less the same for entries `left` to `left` + 3.
   I32x4 SumsAt(const Rows& rows, std::int64_t left, std::int64_t right) const {
-    const std::uint32_t* upper = sums_.get() + static_cast<std::size_t>(rows.top) * stride_;
-    const std::uint32_t* lower = sums_.get() + static_cast<std::size_t>(rows.bottom) * stride_;
+    const std::uint32_t* upper = rows.upper;
+    const std::uint32_t* lower = rows.lower;
     return reinterpret_cast<I32x4>(LoadVector<U32x4>(lower + right) - LoadVector<U32x4>(lower + left) -
                                    LoadVector<U32x4>(upper + right) + LoadVector<U32x4>(upper + left));
   }
@@ -114,38 +120,61 @@ class BlockSums {
     }
   }
 
-  // Builds the summed areas on first use: entry (x, y) holds the channel sums of the pixels
-  // above and left of source pixel (x, y), followed by 3 spare entries for SumsAt's last lanes.
-  // False when they would not fit in memory's range.
-  bool Built() {
-    if (sums_) return true;
-    const std::size_t rows = std::size_t{src_.height} + 1;
-    if (rows > (std::numeric_limits<std::size_t>::max() / sizeof(std::uint32_t) - 3) / stride_) return false;
-    sums_ = std::make_unique_for_overwrite<std::uint32_t[]>(rows * stride_ + 3);
-    std::fill_n(sums_.get(), stride_, 0u);
-    std::fill_n(sums_.get() + rows * stride_, 3, 0u);
-    for (DWORD y = 0; y < src_.height; ++y) {
-      const BYTE* p = src_.firstRow + static_cast<std::ptrdiff_t>(y) * src_.pitch;
-      const std::uint32_t* above = &sums_[std::size_t{y} * stride_];
-      std::uint32_t* row = &sums_[(std::size_t{y} + 1) * stride_];
-      std::uint32_t r = 0, g = 0, b = 0;
-      row[0] = row[1] = row[2] = 0;
-      for (DWORD x = 0; x < src_.width; ++x, p += Pixel::kBytes) {
-        const DWORD v = Pixel::Load(p);
-        row[3 * x + 3] = r += Pixel::Red(v);
-        row[3 * x + 4] = g += Pixel::Green(v);
-        row[3 * x + 5] = b += Pixel::Blue(v);
-      }
-      std::size_t i = 3;
-      for (; i + 4 <= stride_; i += 4) StoreVector(row + i, LoadVector<U32x4>(row + i) + LoadVector<U32x4>(above + i));
-      for (; i < stride_; ++i) row[i] += above[i];
+  // Summed-areas row r holds, at entry 3x + c, the sum of channel c over the source pixels left of
+  // column x in the rows from the ring's base row to row r - 1, and 3 spare entries after the last
+  // column for SumsAt's last lanes; the base row is all 0. Only differences of rows count, so the
+  // ring starts again from a new base when the blur has left the rows it holds behind.
+  std::uint32_t* Row(std::int64_t r) const {
+    return reinterpret_cast<std::uint32_t*>(ring_->Row(static_cast<std::size_t>(r)));
+  }
+
+  // Readies the summed-areas rows of a row's blocks, from its top to its bottom. The blocks of
+  // this and every later row start no higher than reach_ rows above their centre row, so a base
+  // there serves them all. The ring is laid out when the first block comes, for the map's
+  // largest one. False when the ring cannot hold the rows.
+  bool Reach(Rows& rows) {
+    if (!ring_) {
+      const unsigned maxLevel = ApertureHighestLevel(job_.map);
+      ring_.emplace(BlockRing(job_.scratch, src_.width, src_.height, maxLevel));
+      reach_ = maxLevel / 2;
     }
+    if (rows.bottom - rows.top + 1 > std::int64_t{ring_->Rows()}) return false;
+    const std::int64_t base = std::max<std::int64_t>(rows.y - reach_, 0);
+    if (next_ <= base) {
+      std::fill_n(Row(base), stride_, 0u);
+      next_ = base + 1;
+    }
+    for (; next_ <= rows.bottom; ++next_) AddRow(next_);
+    rows.upper = Row(rows.top);
+    rows.lower = Row(rows.bottom);
     return true;
   }
 
+  // Row r: row r - 1 plus the running sums along source row r - 1.
+  void AddRow(std::int64_t r) {
+    const BYTE* p = src_.firstRow + (r - 1) * src_.pitch;
+    const std::uint32_t* above = Row(r - 1);
+    std::uint32_t* row = Row(r);
+    std::uint32_t red = 0, green = 0, blue = 0;
+    row[0] = row[1] = row[2] = 0;
+    for (DWORD x = 0; x < src_.width; ++x, p += Pixel::kBytes) {
+      const DWORD v = Pixel::Load(p);
+      row[3 * x + 3] = red += Pixel::Red(v);
+      row[3 * x + 4] = green += Pixel::Green(v);
+      row[3 * x + 5] = blue += Pixel::Blue(v);
+    }
+    std::size_t i = 3;
+    for (; i + 4 <= stride_; i += 4) StoreVector(row + i, LoadVector<U32x4>(row + i) + LoadVector<U32x4>(above + i));
+    for (; i < stride_; ++i) row[i] += above[i];
+  }
+
+  const ApertureJob& job_;
   const AperturePlane& src_;
   const std::size_t stride_;
-  std::unique_ptr<std::uint32_t[]> sums_;
+  std::optional<ScratchRing> ring_;
+  std::int64_t reach_ = 0;    // the radius of the largest block
+  std::int64_t next_ = 0;     // the summed-areas row made next; those from the base on are ready
+  bool summed_ = false;       // whether the current run's rows are ready
 };
 
 }  // namespace aperture_kernel

@@ -1,10 +1,11 @@
 // Column sums for the table levels. A table-level window is 2a + 1 rows high (a <= 6); the sum of
 // a channel down a column over rows y - a to y + a is the difference of two running totals down
 // that column: the total of the rows above row y + a + 1 less the total of the rows above y - a.
-// The totals of the rows around the current row are kept in a ring of 16 rows, which gains one
-// row per destination row, in 16-bit entries that wrap round: a difference still gives every
-// column sum (13 x 255 at most) exactly. Whatever the level, a column sum then costs one
-// subtraction, done for many columns at once in vector lanes.
+// The totals of the rows around the current row are kept in a ring of 16 rows in the caller's
+// scratch buffers (ApertureScratch.h), which gains one row per destination row, in 16-bit entries
+// that wrap round: a difference still gives every column sum (13 x 255 at most) exactly, whatever
+// the ring held before. Whatever the level, a column sum then costs one subtraction, done for many
+// columns at once in vector lanes.
 //
 // A row of totals has one plane for 24- and 32-bit pixels, with an entry per byte position of the
 // source row (a column's channels side by side), and three planes for 16-bit pixels (red, green,
@@ -13,9 +14,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 #include "dof/AperturePlanes.h"
+#include "dof/ApertureScratch.h"
 #include "dof/ApertureVectors.h"
 
 namespace aperture_kernel {
@@ -37,9 +38,11 @@ class ColumnSums {
   // How far past a plane's last entry Get may read.
   static constexpr DWORD kSlack = 32;
 
-  // The source is at least 15 pixels wide and high.
-  explicit ColumnSums(const AperturePlane& src)
-      : src_(src), planeSize_(kColumnEntries * std::size_t{src.width} + kSlack) {}
+  // The source is at least 15 pixels wide and high; `ring` has rows of ColumnRowEntries.
+  ColumnSums(const AperturePlane& src, const ScratchRing& ring)
+      : src_(src), planeSize_(kColumnEntries * std::size_t{src.width} + kSlack) {
+    for (DWORD r = 0; r < kColumnRingRows; ++r) rows_[r] = reinterpret_cast<std::uint16_t*>(ring.Row(r));
+  }
 
   // Writes to sums[p * sumsPlaneSize + k], for k from 0 to n - 1 rounded up to a multiple of 8,
   // the sum over rows y - rows to y + rows of entry first + k of plane p. first + n is at most
@@ -59,7 +62,6 @@ class ColumnSums {
   // down the source, so the ring catches up by at most 14 rows; when it has fallen further behind,
   // it goes on from whatever its row for y - 6 holds, since only differences of its rows count.
   void Reach(DWORD y) {
-    if (!ring_) ring_ = std::make_unique<std::uint16_t[]>(kRingRows * kPlanes * planeSize_);  // all 0
     if (next_ + 6 < y) next_ = y - 6;
     for (; next_ < y + 7; ++next_) AddRow(next_);
   }
@@ -92,12 +94,11 @@ class ColumnSums {
     }
   }
 
-  static constexpr DWORD kRingRows = 16;
-  std::uint16_t* Row(DWORD r) { return ring_.get() + (r % kRingRows) * kPlanes * planeSize_; }
+  std::uint16_t* Row(DWORD r) { return rows_[r % kColumnRingRows]; }
 
   const AperturePlane& src_;
   const std::size_t planeSize_;
-  std::unique_ptr<std::uint16_t[]> ring_;
+  std::uint16_t* rows_[kColumnRingRows];
   DWORD next_ = 0;  // the source row the ring adds next; totals rows next_ - 15 to next_ are ready
 };
 

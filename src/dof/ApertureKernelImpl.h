@@ -2,8 +2,8 @@
 //
 // Each destination row is taken as runs of pixels of one level. A run at level 0 is copied; a run
 // at a table level (1 to 13) averages its windows through column sums (ApertureTableRun.h); a run
-// above 13 averages the blocks of its pixels (ApertureBlockSums.h). Both keep their sums in memory
-// of their own, for the one call, so the caller's scratch buffers go unused.
+// above 13 averages the blocks of its pixels (ApertureBlockSums.h). Both keep their sums in the
+// caller's scratch buffers (ApertureScratch.h): a blur allocates nothing.
 #pragma once
 
 #include <bit>
@@ -92,8 +92,8 @@ template <class Pixel, unsigned ZBytes>
 void BlurRows(const ApertureJob& job) {
   constexpr std::ptrdiff_t kStep = Pixel::kBytes;
   const std::ptrdiff_t srcPitch = job.src.pitch;
-  ColumnSums<Pixel> columns(job.src);
-  BlockSums<Pixel> blocks(job.src);
+  ColumnSums<Pixel> columns(job.src, ColumnRing(job.scratch, job.src.width));
+  BlockSums<Pixel> blocks(job);
   for (DWORD j = 0; j < job.dest.height; ++j) {
     const DWORD y = j + NO_BLUR_BAND_SZ;
     const BYTE* const srcRow = job.src.firstRow + y * srcPitch + NO_BLUR_BAND_SZ * kStep;

@@ -4,8 +4,8 @@
 // window of its blur level, which the map gives for the pixel's z value.
 //
 // z values are looked up by 16 bits: a z-buffer of 24 or 32 bits (DDSD_ZBUFFERBITDEPTH) by the top
-// 16 bits of each value. The scratch buffers hold at least source width entries each; the
-// kernels keep their sums in buffers of their own and leave these untouched.
+// 16 bits of each value. The kernels keep their sums in the three scratch buffers, of
+// ApertureScratchEntries entries each (ApertureScratch.h), and allocate nothing.
 #pragma once
 
 #include "platform/ddraw/DirectDraw.h"

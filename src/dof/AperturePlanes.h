@@ -18,15 +18,16 @@ struct AperturePlane {
 
 // One blur. The source carries a band of NO_BLUR_BAND_SZ pixels on every side around the picture;
 // the destination is the picture's size; the z-buffer has the source's size. A z value of 3 or 4
-// bytes is looked up by its top 16 bits. Destination memory is not source memory. The scratch
-// buffers of the blur's interface are checked there and go no further: the kernels keep their sums
-// in buffers of their own.
+// bytes is looked up by its top 16 bits. Destination memory is not source memory. The three
+// scratch buffers hold ApertureScratchEntries(src.width, src.height, the map's highest level)
+// entries each.
 struct ApertureJob {
   AperturePlane src;
   AperturePlane dest;
   AperturePlane zBuf;
   unsigned zBytes;
   const WORD* map;
+  DWORD* scratch[3];
 };
 
 template <class Pixel>
@@ -37,7 +38,11 @@ extern template void ApertureBlurPlanes<PixelRgb24>(const ApertureJob&);
 extern template void ApertureBlurPlanes<PixelRgb555>(const ApertureJob&);
 extern template void ApertureBlurPlanes<PixelRgb565>(const ApertureJob&);
 
+// The highest level of a blur map.
+unsigned ApertureHighestLevel(const WORD* map);
+
 // The job of a kernel call on three locked surfaces, each walked from its first row; the z-buffer's
 // bytes per value come from its depth when the description gives one, else 2.
 ApertureJob ApertureJobOf(const DDSURFACEDESC& srcDesc, const DDSURFACEDESC& destDesc,
-                          const DDSURFACEDESC& zBufDesc, const WORD* map);
+                          const DDSURFACEDESC& zBufDesc, const WORD* map, DWORD* fifoRBuf, DWORD* fifoGBuf,
+                          DWORD* fifoBBuf);

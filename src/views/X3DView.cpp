@@ -128,17 +128,21 @@ void X3DView::OnUpdate(CView* sender, LPARAM, CObject* hintObject) {
   if (sender == this) return;
   if (CFrameWnd* frame = GetParentFrame()) frame->InvalidateRect(nullptr, TRUE);
   needsRender = TRUE;
+  if (!settings.backgroundImage && bkImage) DropBackgroundImage();
   if (dynamic_cast<RegenerateHint*>(hintObject) || IsOutOfSight()) ReleaseRenderObjects();
 }
 
-bool X3DView::IsOutOfSight() {
-  if (!GetSafeHwnd()) return false;  // an off-screen renderer keeps what it made
+bool X3DView::IsInSight() {
+  if (!GetSafeHwnd()) return false;
   const CFrameWnd* frame = GetParentFrame();
-  if (!IsWindowVisible() || IsIconic() || (frame && frame->IsIconic())) return true;
+  if (!IsWindowVisible() || IsIconic() || (frame && frame->IsIconic())) return false;
   CClientDC dc(this);
   RECT box;
-  return dc.GetClipBox(&box) == NULLREGION;
+  return dc.GetClipBox(&box) != NULLREGION;
 }
+
+// An off-screen renderer has no window and keeps what it made.
+bool X3DView::IsOutOfSight() { return GetSafeHwnd() && !IsInSight(); }
 
 void X3DView::OnUpdateZoomOut(CCmdUI* cmdUI) {
   cmdUI->Enable(static_cast<double>(_numerator.cx) / _denominator.cx > 1.0 &&

@@ -50,6 +50,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   bool BlursCamera() const;
   // Drops every rendering object; the next render makes them again.
   void ReleaseRenderObjects();
+  // Shown, not minimised and not wholly covered: some of the window's pixels can be seen.
+  bool IsInSight();
   // Hidden, minimised or wholly covered: the window gives up its surfaces until it is painted.
   bool IsOutOfSight();
 
@@ -80,7 +82,7 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   IUPtr<IDirectDrawClipper> clipper;
   BOOL needsRender = TRUE;
   BOOL rendering = FALSE;
-  // The blur's row buffers, one entry per column of image, kept from render to render.
+  // The blur's working memory, sized for the picture by the blur and kept from render to render.
   std::vector<DWORD> fifoRBuf, fifoGBuf, fifoBBuf;
 
   // The background picture as a texture of the surface's size, the path it came from, and a path
@@ -132,6 +134,9 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void Blur(const XSize* renderSize);
   // Loads, keeps or drops the background picture for a surface with or without the band.
   void UpdateBackgroundImage(bool band);
+  // Lets go of a picture that was switched off: the shared scene frame no longer shows it and
+  // the surface is cleared to the background colour.
+  void DropBackgroundImage();
   // Replaces image2 by its reduction to the palette.
   void ReduceToPalette();
   // Puts the final image on the screen, stretched by the zoom.

@@ -85,3 +85,9 @@ void X3DView::UpdateBackgroundImage(bool band) {
   StretchOnto(bkImgSurface, picture, {{0, 0, width, height}, {kBand, kBand, width - kBand, height - kBand}});
   XCHECK_D3DRM(rm->CreateTextureFromSurface( bkImgSurface, &bkImage ));
 }
+
+void X3DView::DropBackgroundImage() {
+  bkImage = nullptr;
+  XCHECK_D3DRM(GetDocument()->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage ));
+  if (viewport) XCHECK_D3DRM(viewport->Clear());
+}

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "document/XDocument.h"
 #include "dof/Aperture.h"
@@ -122,6 +123,11 @@ void X3DView::Blur(const XSize* renderSize) {
   }
   // Where nothing was drawn stays sharp.
   map[0xFFFF] = 0;
+  // The blur works in these; they stay from frame to frame while the picture size and the
+  // largest level do.
+  const std::size_t scratch = ApertureScratchEntries(surfDesc.dwWidth, surfDesc.dwHeight, maxLevel);
+  if (fifoRBuf.size() != scratch)
+    for (std::vector<DWORD>* buffer : {&fifoRBuf, &fifoGBuf, &fifoBBuf}) buffer->assign(scratch, 0);
 
   if (!(surfDesc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY)) {
     ApertureBlur(image2, image, map, 0, 0, fifoRBuf.data(), fifoGBuf.data(), fifoBBuf.data());

@@ -193,13 +193,6 @@ UINT WaitingMouseMessage() {
   return PeekMessage(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE) ? msg.message : 0;
 }
 
-bool ShowsPixels(X3DView& view) {
-  if (!view.IsWindowVisible() || view.IsIconic()) return false;
-  CRect client;
-  view.GetClientRect(&client);
-  return client.Width() > 0 && client.Height() > 0;
-}
-
 void RenderNow(X3DView& view, CDC* dc) {
   if (CFrameWnd* frame = view.GetParentFrame()) {
     frame->InvalidateRect(nullptr, FALSE);
@@ -221,7 +214,7 @@ void X3DView::RenderAfterMove() {
     if (waiting == WM_MOUSEMOVE || waiting == WM_LBUTTONUP) break;
     auto* other = dynamic_cast<X3DView*>(doc->GetNextView(pos));
     if (!other || other == this) continue;
-    if (ShowsPixels(*other)) {
+    if (other->IsInSight()) {
       Ptr<CountedClientDC> dc(new CountedClientDC(other));
       RenderNow(*other, dc);
     } else {

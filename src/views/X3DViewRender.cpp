@@ -192,10 +192,6 @@ void X3DView::MakeSurface(const XSize& size, bool band, const DDPIXELFORMAT* pix
   }
   desc.dwWidth = static_cast<DWORD>(size.cx + (band ? 2 * kBand : 0));
   desc.dwHeight = static_cast<DWORD>(size.cy + (band ? 2 * kBand : 0));
-  // The blur's row buffers follow the surface's width; they are kept while it stays.
-  fifoRBuf.assign(desc.dwWidth, 0);
-  fifoGBuf.assign(desc.dwWidth, 0);
-  fifoBBuf.assign(desc.dwWidth, 0);
   if (XGetApp()->lpDD->CreateSurface(&desc, &image, nullptr) == DDERR_OUTOFVIDEOMEMORY) {
     desc.ddsCaps.dwCaps = (desc.ddsCaps.dwCaps & ~DDSCAPS_VIDEOMEMORY) | DDSCAPS_SYSTEMMEMORY;
     image = nullptr;

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "dof/AllocationCounter.h"
 #include "dof/Aperture.h"
 #include "dof/ApertureAverage.h"
 #include "dof/ApertureMaps.h"
@@ -129,7 +130,17 @@ struct Scene {
   bool bright = false;  // channels near their largest, so window sums near theirs
 };
 
-DWORD fifo[3][64];  // scratch the blur is handed and leaves unused
+// The blur's three scratch buffers for a source of width x height pixels and a map, holding
+// whatever an earlier blur left in them.
+struct Scratch {
+  Scratch(DWORD width, DWORD height, const WORD* map, std::mt19937& rng) {
+    for (std::vector<DWORD>& buffer : buffers) {
+      buffer.resize(ApertureScratchEntries(width, height, ApertureHighestLevel(map)));
+      for (DWORD& entry : buffer) entry = static_cast<DWORD>(rng());
+    }
+  }
+  std::vector<DWORD> buffers[3];
+};
 
 // A pixel format and its reference.
 const struct BlurFormat {
@@ -162,7 +173,9 @@ void ExpectReferenceBlur(const Scene& scene, std::mt19937& rng) {
       const std::vector<BYTE> expected = format.reference(src, zBuf, scene.map.data(), dest);
 
       src.attached = &zBuf;
-      ApertureBlur(&dest, &src, scene.map.data(), 0, 0, fifo[0], fifo[1], fifo[2]);
+      Scratch scratch(scene.width, scene.height, scene.map.data(), rng);
+      ApertureBlur(&dest, &src, scene.map.data(), 0, 0, scratch.buffers[0].data(), scratch.buffers[1].data(),
+                   scratch.buffers[2].data());
 
       ASSERT_FALSE(src.locked || dest.locked || zBuf.locked);
       ASSERT_EQ(dest.memory, expected);
@@ -240,10 +253,48 @@ TEST(ApertureKernels, MatchTheReferenceBlur) {
   const DWORD lastRow = static_cast<DWORD>(rowDepths.size()) - 1;
   auto rowDepth = [&](DWORD, DWORD y) { return rowDepths[std::clamp<DWORD>(y, 7, lastRow + 7) - 7]; };
   ExpectReferenceBlur({30, lastRow + 15, rowDepth, MapOf([](unsigned z) { return static_cast<WORD>(z); })}, rng);
+  // Rows of levels 14 and 40 between sharp gaps of 1 to 57 rows: after a gap longer than the
+  // largest block reaches, the summed areas start again.
+  std::vector<WORD> blockDepths;
+  for (WORD gap = 1; gap <= 57; gap += 7) {
+    blockDepths.insert(blockDepths.end(), 2, static_cast<WORD>(gap % 2 ? 14 : 40));
+    blockDepths.insert(blockDepths.end(), gap, WORD{0});
+  }
+  const DWORD lastBlockRow = static_cast<DWORD>(blockDepths.size()) - 1;
+  auto blockDepth = [&](DWORD, DWORD y) { return blockDepths[std::clamp<DWORD>(y, 7, lastBlockRow + 7) - 7]; };
+  ExpectReferenceBlur(
+      {24, lastBlockRow + 15, blockDepth, MapOf([](unsigned z) { return static_cast<WORD>(z <= 40 ? z : 0); })}, rng);
   // A tall bright picture: the totals down the columns pass 65535 (after ~260 rows at 8 bits).
   ExpectReferenceBlur({18, 1100, [](DWORD x, DWORD y) { return static_cast<WORD>((x + y) % 4); },
                        MapOf([](unsigned z) { return static_cast<WORD>(z % 4 + 1); }), true},
                       rng);
+}
+
+// Frame after frame a camera window hands the blur the same scratch buffers, and the blur
+// allocates nothing: not for the column sums of the table levels, not for the summed areas of the
+// block levels, in any pixel layout.
+TEST(ApertureBlur, AllocatesNothingFrameAfterFrame) {
+  std::mt19937 rng(5);
+  const std::vector<WORD> map = MapOf([](unsigned z) {
+    const WORD levels[] = {0, 1, 7, 13, 14, 40};
+    return levels[z % std::size(levels)];
+  });
+  for (const BlurFormat& format : kFormats) {
+    SCOPED_TRACE(format.bytes);
+    FakeSurface src(214, 164, format.bytes, rng, format.format);
+    FakeSurface dest(200, 150, format.bytes, rng, format.format);
+    FakeSurface zBuf(214, 164, 2, rng, format.format, false, 0, 16);
+    for (DWORD y = 0; y < 164; ++y)
+      for (DWORD x = 0; x < 214; ++x) zBuf.Set(x, y, (x / 30 + y / 20) % 6);
+    src.attached = &zBuf;
+    Scratch scratch(214, 164, map.data(), rng);
+    for (int frame = 0; frame < 2; ++frame) {
+      const AllocationCounter allocations;
+      ApertureBlur(&dest, &src, map.data(), 0, 0, scratch.buffers[0].data(), scratch.buffers[1].data(),
+                   scratch.buffers[2].data());
+      EXPECT_EQ(allocations.Count(), 0) << "frame " << frame;
+    }
+  }
 }
 
 TEST(ApertureBlur, RefusesInOrderAndLeavesNothingLockedOrHeld) {
@@ -305,7 +356,11 @@ TEST(ApertureBlur, RefusesInOrderAndLeavesNothingLockedOrHeld) {
     c.src.attached = &c.z;
     // Each case also spoils every later check but the unlock, so its own must fire first.
     for (int i = kChecks - kUnlocks; i-- > first + 1;) checks[i].spoil(c);
-    auto blur = [&] { ApertureBlur(c.destArg, c.srcArg, map.data(), c.sign, 0, fifo[0], fifo[1], fifo[2]); };
+    Scratch scratch(20, 16, map.data(), rng);
+    auto blur = [&] {
+      ApertureBlur(c.destArg, c.srcArg, map.data(), c.sign, 0, scratch.buffers[0].data(), scratch.buffers[1].data(),
+                   scratch.buffers[2].data());
+    };
     if (first < kChecks) {
       checks[first].spoil(c);
       EXPECT_FATAL(blur(), checks[first].expression, checks[first].message);

@@ -182,5 +182,42 @@ TEST_F(CameraWindowMouse, AnEmptySceneSaysWhatToDoARightPressOpensTheSheetAndACa
   EXPECT_EQ(DescribeCursor(ShownCursor()).id, 104u);
 }
 
+// During a camera drag another window is drawn again only where it can be seen; one wholly
+// covered by a window above it gives up its surfaces until it is painted.
+TEST_F(CameraWindowMouse, ACameraDragRedrawsTheWindowsInSightAndACoveredOneGivesUpItsSurfaces) {
+  AddObject();
+  TestCameraView shown, covered;
+  CWnd above;
+  for (TestCameraView* other : {&shown, &covered}) doc.AddView(other);
+  ASSERT_TRUE(shown.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {500, 0, 700, 150}, parent.get(), 2));
+  ASSERT_TRUE(covered.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, {500, 200, 700, 350}, parent.get(), 3));
+  ASSERT_TRUE(above.Create("Above", WS_CHILD | WS_VISIBLE, {480, 180, 720, 370}, parent.get()));
+  for (TestCameraView* other : {&shown, &covered}) other->RenderImage(nullptr, TRUE, nullptr, nullptr);
+  ASSERT_TRUE(covered.image);
+
+  app.mode = 5;  // Rotate Camera
+  Press(kCentre);
+  Move(kCentre + QPoint(40, 30));
+  EXPECT_TRUE(shown.image2);
+  EXPECT_FALSE(shown.needsRender);
+  EXPECT_FALSE(covered.image);
+  EXPECT_FALSE(covered.image2);
+  EXPECT_TRUE(covered.needsRender);
+  Release(kCentre + QPoint(40, 30));
+
+  // Uncovered, it draws again at the next move.
+  above.ShowWindow(SW_HIDE);
+  Press(kCentre);
+  Move(kCentre + QPoint(-40, -30));
+  EXPECT_TRUE(covered.image2);
+  EXPECT_FALSE(covered.needsRender);
+  Release(kCentre + QPoint(-40, -30));
+  above.DestroyWindow();
+  for (TestCameraView* other : {&shown, &covered}) {
+    other->DestroyWindow();
+    doc.RemoveView(other);
+  }
+}
+
 }  // namespace
 }  // namespace views_test

@@ -1,8 +1,10 @@
 // Rendering a camera window: sizes, lens field, blur, palette and background picture.
+#include <QAbstractButton>
 #include <fstream>
 
 #include "platform/ddraw/DDPixelFormat.h"
 #include "platform/ddraw/Display.h"
+#include "platform/framework/RunModal.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 #include "views/CameraWindowTestSupport.h"
@@ -162,6 +164,32 @@ TEST_F(CameraWindowRender, BackgroundPicturesShowWholeWithOrWithoutTheBandAndABr
   Use("broken.bmp");
   Rendered();
   EXPECT_EQ(boxes.boxes.size(), 2u);
+}
+
+// Switching the picture off in the Edit Camera sheet lets go of it at once: the shared scene frame
+// no longer holds it and the surface shows the background colour, before the window paints.
+TEST_F(CameraWindowRender, APictureSwitchedOffInTheSheetIsReleasedAndClearedBeforeTheNextPaint) {
+  Window(400, 300);
+  view->settings.background = RGB(0, 0, 255);
+  Use("columns.bmp");
+  Rendered();
+  ASSERT_TRUE(view->bkImage);
+  ASSERT_EQ(SurfacePixels(view->image, 7, 157, 1, 1)[0], 0xFF0000u);
+  IDirect3DRMTexture* picture = view->bkImage;
+  picture->AddRef();
+
+  RunModal([&] { return static_cast<int>(view->SendMessage(WM_COMMAND, 33120)); },  // Edit Camera
+           [](QDialog* window) {
+             for (const char* caption : {"Use image", "OK"})
+               for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+                 if (button->text() == caption) QTest::mouseClick(button, Qt::LeftButton);
+           });
+  EXPECT_FALSE(view->settings.backgroundImage);
+  EXPECT_FALSE(view->bkImage);
+  EXPECT_EQ(picture->Release(), 0u);  // neither the window nor the scene frame holds it
+  ASSERT_TRUE(view->image);
+  EXPECT_EQ(SurfacePixels(view->image, 7, 157, 1, 1)[0], 0xFFu);
+  EXPECT_TRUE(view->needsRender);
 }
 
 }  // namespace
