@@ -281,6 +281,28 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfTheP
   EXPECT_EQ(VisibleHelpWindow(), nullptr);
 }
 
+// The mouse on a greyed menu item shows that item's prompt, not the one of the item before.
+TEST_F(MainFrameFixture, AGreyedMenuItemUnderTheMouseShowsItsOwnPrompt) {
+  Open();
+  XStatusBar& bar = frame->GetStatusBar();
+  QMenu* file = frame->GetMenuPopup(0);
+  QAction* save = Item(file, "&Save");
+  ASSERT_NE(save, nullptr);
+  ASSERT_FALSE(save->isEnabled());  // no scene is open
+  QTest::keyClick(file, Qt::Key_Down);  // New
+  ASSERT_EQ(bar.GetPromptText(), "Create a new scene");
+  const QRect item = file->actionGeometry(save);
+  QTest::mouseMove(file, item.center() - QPoint(0, 2));
+  QTest::mouseMove(file, item.center());
+  EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
+  // A key selects another item; the mouse moving on the greyed one shows its prompt again.
+  QTest::keyClick(file, Qt::Key_Down);
+  ASSERT_NE(bar.GetPromptText(), "Save the active scene");
+  QTest::mouseMove(file, item.center() + QPoint(1, 0));
+  EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
+  file->hide();
+}
+
 TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncoveredWindowActive) {
   Open();
   Objects3DView* view = frame->GetObjects3DView();
