@@ -10,6 +10,7 @@ packages=(
   libassimp-dev
   zlib1g-dev
   libxkbcommon-dev
+  libxcb1-dev  # a window's first picture goes to the X server itself
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xclip xdotool
   openbox dbus at-spi2-core gir1.2-atspi-2.0 python3-gi

@@ -33,6 +33,8 @@ void XFillToolInfo(CWnd* child, TOOLINFO* ti) {
   if (!ti || !child) return;
   ti->uId = reinterpret_cast<UINT_PTR>(child->GetSafeHwnd());
   ti->uFlags |= TTF_IDISHWND | TTF_ALWAYSTIP;
+  // A button's tip follows the mouse; any other control's is centred under the control.
+  if (!(child->SendMessage(WM_GETDLGCODE) & DLGC_BUTTON)) ti->uFlags |= TTF_NOTBUTTON | TTF_CENTERTIP;
   ti->lpszText = LPSTR_TEXTCALLBACK;
   CWnd* main = AfxGetMainWnd();
   ti->hwnd = main ? main->GetSafeHwnd() : nullptr;

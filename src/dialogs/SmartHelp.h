@@ -25,7 +25,8 @@ int XStandardButtonPrompt(int controlId);
 int XPromptOrNone(int promptId);
 
 // Fills `ti` (when not null) for the tip of `child`: the text is the string of its control id after
-// the first line feed, supplied by the main window on request.
+// the first line feed, supplied by the main window on request; a control that is not a button
+// has its tip centred under it.
 void XFillToolInfo(CWnd* child, TOOLINFO* ti);
 
 // The main frame's status bar as the dialogs reach it (null while there is no main frame).

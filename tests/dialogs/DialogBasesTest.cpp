@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QImage>
+#include <QLabel>
+#include <QToolTip>
+#include <cstdlib>
 #include <iterator>
 
 #include "dialogs/ColorButton.h"
@@ -115,6 +118,46 @@ TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndNestedModalsLeaveNo
   EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(frame_.deepest, 3u);
   EXPECT_TRUE(frame_.stack.empty());
+}
+
+// The tip Qt shows, once it is up (null when none comes).
+QWidget* ShownTip() {
+  QWidget* shown = nullptr;
+  (void)QTest::qWaitFor([&] {
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == QLatin1String("qtooltip_label") && top->isVisible()) shown = top;
+    return shown != nullptr;
+  });
+  return shown;
+}
+
+// The mouse resting over a control shows the control's tip: an edit's centred under the edit, a
+// check box's by the mouse.
+TEST_F(SmartHelpTest, TipsOfControlsThatAreNoButtonsAreCentredUnderThem) {
+  XDialog dialog(kExportImageTemplate);
+  RunModal([&] { return dialog.DoModal(); },
+           [&](QDialog*) {
+             QWidget* width = Control(dialog, 32819);
+             QTest::mouseMove(width, QPoint(3, 3));
+             QWidget* tip = ShownTip();
+             ASSERT_NE(tip, nullptr);
+             EXPECT_EQ(qobject_cast<QLabel*>(tip)->text(), "Exported image width");
+             const QRect edit(width->mapToGlobal(QPoint(0, 0)), width->size());
+             EXPECT_LE(std::abs(tip->frameGeometry().center().x() - edit.center().x()), 1);
+             EXPECT_EQ(tip->frameGeometry().top(), edit.bottom() + 1);
+             QToolTip::hideText();
+             ASSERT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+
+             QWidget* improve = Control(dialog, 32821);
+             QTest::mouseMove(improve, QPoint(4, 4));
+             tip = ShownTip();
+             ASSERT_NE(tip, nullptr);
+             EXPECT_EQ(qobject_cast<QLabel*>(tip)->text(), "Produce higher quality image");
+             const QPoint mouse = improve->mapToGlobal(QPoint(4, 4));
+             EXPECT_LE((tip->pos() - mouse).manhattanLength(), 40);
+             QToolTip::hideText();
+             dialog.EndDialog(IDCANCEL);
+           });
 }
 
 // A modeless window, the start-up splash, answers for its own window while it is up.

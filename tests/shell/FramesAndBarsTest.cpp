@@ -8,11 +8,13 @@
 #include <QCursor>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -28,6 +30,7 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/HelpWindow.h"
 #include "platform/framework/MemFile.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/ScrollView.h"
 #include "platform/win/TickCount.h"
 #include "scene/ObjectFile.h"
@@ -279,6 +282,67 @@ TEST_F(MainFrameFixture, BarsAndMenuItemsGiveTheirPromptsAndF1OpensTheHelpOfTheP
   EXPECT_EQ(help->documentTitle(), "Support");
   ShowHelp(HELP_QUIT, 0);
   EXPECT_EQ(VisibleHelpWindow(), nullptr);
+}
+
+// The mouse on a greyed menu item shows that item's prompt, not the one of the item before.
+TEST_F(MainFrameFixture, AGreyedMenuItemUnderTheMouseShowsItsOwnPrompt) {
+  Open();
+  XStatusBar& bar = frame->GetStatusBar();
+  QMenu* file = frame->GetMenuPopup(0);
+  QAction* save = Item(file, "&Save");
+  ASSERT_NE(save, nullptr);
+  ASSERT_FALSE(save->isEnabled());  // no scene is open
+  QTest::keyClick(file, Qt::Key_Down);  // New
+  ASSERT_EQ(bar.GetPromptText(), "Create a new scene");
+  const QRect item = file->actionGeometry(save);
+  QTest::mouseMove(file, item.center() - QPoint(0, 2));
+  QTest::mouseMove(file, item.center());
+  EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
+  // A key selects another item; the mouse moving on the greyed one shows its prompt again.
+  QTest::keyClick(file, Qt::Key_Down);
+  ASSERT_NE(bar.GetPromptText(), "Save the active scene");
+  QTest::mouseMove(file, item.center() + QPoint(1, 0));
+  EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
+  file->hide();
+}
+
+// Shift+F1, then a click on a toolbar button: the button's help, and the tool does not run. The
+// help window is a window of its own beside the main window, whole on the screen.
+TEST_F(MainFrameFixture, ContextHelpOnAToolbarButtonShowsItsTopicBesideTheFrameWithoutRunningTheTool) {
+  Open();
+  info->doubleClickTime = 50;
+  frame->MoveWindow(0, 0, 300, 400);
+  QApplication::processEvents();
+  QTest::keyClick(frame->GetWidget(), Qt::Key_F1, Qt::ShiftModifier);
+  ASSERT_TRUE(InContextHelpMode());
+  QTest::mouseClick(Button(frame->GetBeginnerToolBar(), 33110), Qt::LeftButton);  // Adjust Lens Zoom
+  EXPECT_FALSE(InContextHelpMode());
+  QTest::qWait(150);  // past the double-click time, when a click runs its tool
+  EXPECT_TRUE(frame->posted.empty());
+  QTextBrowser* help = VisibleHelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->documentTitle().toStdString(), "Adjust Lens Zoom");
+  EXPECT_EQ(help->parentWidget(), nullptr);
+  const QRect main = frame->GetWidget()->frameGeometry();
+  EXPECT_EQ(help->frameGeometry().left(), main.right() + 1);
+  EXPECT_EQ(help->frameGeometry().top(), std::max(main.top(), help->screen()->availableGeometry().top()));
+  EXPECT_TRUE(help->screen()->availableGeometry().contains(help->frameGeometry()));
+  ShowHelp(HELP_QUIT, 0);
+
+  // With no room beside the main window: at the screen's edge, clear of the menus and bars.
+  frame->MoveWindow(0, 0, 700, 500);
+  QApplication::processEvents();
+  QTest::keyClick(frame->GetWidget(), Qt::Key_F1, Qt::ShiftModifier);
+  QTest::mouseClick(Button(frame->GetBeginnerToolBar(), 57643), Qt::LeftButton);  // Undo
+  help = VisibleHelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->documentTitle().toStdString(), "Undo");
+  const QRect area = help->screen()->availableGeometry();
+  EXPECT_TRUE(area.contains(help->frameGeometry()));
+  EXPECT_LE(area.right() - help->frameGeometry().right(), 10);
+  const QWidget* bars = frame->GetBeginnerToolBar().GetWidget();
+  EXPECT_GT(help->frameGeometry().top(), bars->mapToGlobal(QPoint(0, bars->height())).y() - 1);
+  ShowHelp(HELP_QUIT, 0);
 }
 
 TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncoveredWindowActive) {

@@ -10,12 +10,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
+#include <algorithm>
 
 #include "platform/framework/Controls.h"
 #include "platform/framework/DialogWidgets.h"
 #include "platform/framework/Exceptions.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/framework/PictureBeforeShown.h"
 #include "platform/framework/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -65,6 +68,20 @@ std::unique_ptr<CWnd> PlainWrapper(QWidget* w) {
   return std::make_unique<CStatic>();
 }
 
+// DS_CENTER: the whole window, frame included, in the middle of the work area of its owner's
+// screen. Before the window is shown its frame is not known; a captioned one is taken to have
+// the owner's.
+void CentreOnWorkArea(QWidget* window) {
+  const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+  const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QSize size = window->size();
+  if (owner && !(window->windowFlags() & Qt::FramelessWindowHint)) size += owner->frameGeometry().size() - owner->size();
+  const QRect area = screen->availableGeometry();
+  window->move(area.left() + std::max(0, (area.width() - size.width()) / 2),
+               area.top() + std::max(0, (area.height() - size.height()) / 2));
+}
+
 bool IsTabStop(const QWidget* w) { return w->focusPolicy() != Qt::NoFocus && w->isEnabled() && w->isVisibleTo(w->parentWidget()); }
 
 void Focus(QWidget* w) {
@@ -92,6 +109,7 @@ BOOL CDialog::CreateFromTemplate(QWidget* container) {
   BuildDialogWidget(*t, window, [this](const ControlNotification& n) { Notify(n.control, n.id, n.message, n.code); });
   // A window without a caption has no frame either (a splash, a picture).
   if (!container && !(t->style & WS_CAPTION)) window->setWindowFlag(Qt::FramelessWindowHint);
+  if (!container && (t->style & DS_CENTER)) CentreOnWorkArea(window);
   window_ = window;
   SubclassWidget(window, 0);
   if (!AnnounceWindowCreation(this, t->style | (container ? WS_CHILD : 0), t->exStyle)) return FALSE;
@@ -125,7 +143,11 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
   if (!CreateFromTemplate(nullptr)) return FALSE;
   if (OnInitDialog()) FocusFirstTabStop();
   const DialogTemplate* t = FindDialogTemplate(templateId_);
-  if (window_ && (t->style & WS_VISIBLE)) window_->show();
+  if (window_ && (t->style & WS_VISIBLE)) {
+    // What the program does next may keep the event loop from painting it for a while.
+    PaintBeforeShown(window_);
+    window_->show();
+  }
   return TRUE;
 }
 

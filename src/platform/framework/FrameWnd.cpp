@@ -16,6 +16,7 @@
 #include "platform/framework/Document.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MenuHoverWatch.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/Resources.h"
 #include "platform/framework/StatusBar.h"
@@ -111,6 +112,7 @@ void CFrameWnd::LoadMenuAndAccelerators(UINT resourceId) {
       QMenu* popup = into ? into->addMenu(text) : bar->addMenu(text);
       QObject::connect(popup, &QMenu::aboutToShow, popup, [this, popup] { UpdateMenu(popup); });
       QObject::connect(popup, &QMenu::hovered, popup, [this, popup](QAction* a) { MenuItemHovered(popup, a); });
+      new MenuHoverWatch(popup, [this, popup](QAction* a) { MenuItemHovered(popup, a); });
       if (!into)  // the whole menu closes with its top popup
         QObject::connect(popup, &QMenu::aboutToHide, popup, [this] { SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0); });
       open.push_back(popup);

@@ -8,9 +8,6 @@
 
 namespace {
 
-// The program numbers a topic as its prompt's string id plus this.
-constexpr DWORD kTopicOffset = 0x10000;
-
 DesktopOpener& Opener() {
   static DesktopOpener opener;
   return opener;
@@ -56,7 +53,7 @@ HelpViewer SetHelpViewer(HelpViewer viewer) {
 
 HelpPage MakeHelpPage(DWORD topic) {
   CString text;
-  const DWORD id = topic == 0 ? ID_DEFAULT_HELP : topic > kTopicOffset ? topic - kTopicOffset : topic;
+  const DWORD id = topic == 0 ? ID_DEFAULT_HELP : topic > HID_BASE_COMMAND ? topic - HID_BASE_COMMAND : topic;
   if (text.LoadString(static_cast<UINT>(id)) && !text.IsEmpty()) return PageOfString(topic, text.str());
   return {topic, topic == 0 ? "Help Topics" : "Help topic " + std::to_string(topic), {}};
 }

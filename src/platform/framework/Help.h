@@ -21,6 +21,8 @@ constexpr UINT ID_HELP_FINDER = 57667;
 constexpr UINT ID_CONTEXT_HELP = 57669;
 constexpr UINT ID_HELP = 57670;
 constexpr UINT ID_DEFAULT_HELP = 57671;
+// A command's help context is its id plus this.
+constexpr DWORD HID_BASE_COMMAND = 0x10000;
 
 // Opens a URL on the desktop; TRUE when the desktop took it. Tests install one that records.
 using DesktopOpener = std::function<bool(const std::string& url)>;

@@ -5,8 +5,9 @@
 
 class QTextBrowser;
 
-// Shows `page` in the help window, made on first use and raised. While a modal window is up the
-// help window belongs to it, so it can be read and closed before the modal window ends.
+// Shows `page` in the help window, a top-level window of its own made on first use beside the main
+// window, and raised. Asked for while a modal window is up, it takes input meanwhile and stays
+// when the modal window ends.
 void ShowHelpWindow(const HelpPage& page);
 void CloseHelpWindow();
 // The help window while it is shown, else null.

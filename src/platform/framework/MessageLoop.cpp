@@ -107,8 +107,14 @@ class InputFilter final : public QObject {
       case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         RecordInput(mouse);
+        // Help mode takes the whole click: the press asks for the help, its release goes nowhere.
         if (contextHelpMode && event->type() == QEvent::MouseButtonPress && qobject_cast<QWidget*>(watched)) {
+          helpClickHeld_ = true;
           ContextHelpAt(watched, mouse->globalPosition().toPoint());
+          return true;
+        }
+        if (helpClickHeld_ && event->type() == QEvent::MouseButtonRelease) {
+          helpClickHeld_ = false;
           return true;
         }
         const QPoint p = mouse->position().toPoint();
@@ -153,6 +159,7 @@ class InputFilter final : public QObject {
 
   QEvent* lastKey_ = nullptr;
   QPointer<QWidget> lastWatched_;
+  bool helpClickHeld_ = false;
   QPoint lastMouse_;
 };
 

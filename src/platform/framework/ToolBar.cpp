@@ -10,9 +10,15 @@
 
 #include "platform/framework/ButtonClickHold.h"
 #include "platform/framework/CmdUI.h"
+#include "platform/framework/Help.h"
+#include "platform/framework/MessageMap.h"
 #include "platform/framework/Resources.h"
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
+
+BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
+  ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -148,6 +154,11 @@ int CToolBar::OnToolHitTest(CPoint point, TOOLINFO*) const {
     if (r.PtInRect(point)) return i;
   }
   return -1;
+}
+
+LRESULT CToolBar::OnHelpHitTest(WPARAM, LPARAM lParam) {
+  const int button = OnToolHitTest(CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)), nullptr);
+  return button >= 0 ? static_cast<LRESULT>(HID_BASE_COMMAND + GetItemID(button)) : 0;
 }
 
 DWORD CToolBar::GetBarStyle() const {

@@ -39,6 +39,9 @@ class CToolBar : public CControlBar {
   QToolBar* Buttons() const { return buttons_; }
   QAction* Action(int index) const;
 
+  // Context help over the bar: a button's command id + HID_BASE_COMMAND, 0 off the buttons.
+  LRESULT OnHelpHitTest(WPARAM, LPARAM lParam);
+
  protected:
   void PostNcDestroy() override {}
   QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
@@ -49,4 +52,6 @@ class CToolBar : public CControlBar {
   // Floating, the bar is a window of its own: this frame stands in for the small frame around it
   // and is shown exactly when the bar is.
   std::unique_ptr<CMiniDockFrameWnd> floatingFrame_;
+
+  DECLARE_MESSAGE_MAP()
 };

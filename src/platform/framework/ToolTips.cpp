@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QToolTip>
 #include <algorithm>
 #include <cstring>
@@ -50,14 +51,34 @@ class ToolTipFilter final : public QObject {
     window.ScreenToClient(&point);
     TOOLINFO info;
     const char* text = "";
+    const CWnd* control = nullptr;
     if (window.OnToolHitTest(point, &info) != -1 && info.lpszText == LPSTR_TEXTCALLBACK) {
-      const CWnd* control = CWnd::FromHandle(reinterpret_cast<HWND>(info.uId));
+      control = CWnd::FromHandle(reinterpret_cast<HWND>(info.uId));
       if (control) text = ToolTipTextOf(static_cast<UINT>(control->GetDlgCtrlID()));
     }
-    if (*text)
-      QToolTip::showText(help.globalPos(), QString::fromUtf8(text), widget);
-    else
+    if (!*text) {
       QToolTip::hideText();
+      return;
+    }
+    QToolTip::showText(help.globalPos(), QString::fromUtf8(text), widget);
+    if (!(info.uFlags & TTF_CENTERTIP) || !(info.uFlags & TTF_IDISHWND)) return;
+    RECT r;
+    control->GetWindowRect(&r);
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (top->objectName() == QLatin1String("qtooltip_label") && top->isVisible())
+        CentreTip(top, QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
+  }
+
+  // Moves the tip to the middle of the control's lower edge, on the control's screen.
+  static void CentreTip(QWidget* tip, const QRect& under) {
+    const QSize size = tip->frameGeometry().size();
+    QPoint at(under.left() + under.width() / 2 - size.width() / 2, under.bottom() + 1);
+    if (const QScreen* screen = QGuiApplication::screenAt(QPoint(under.center().x(), under.bottom()))) {
+      const QRect area = screen->geometry();
+      at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - size.width())));
+      if (at.y() + size.height() > area.bottom() + 1) at.setY(under.top() - size.height());  // above, at the foot of the screen
+    }
+    tip->move(at);
   }
 
   std::vector<CWnd*> windows_;

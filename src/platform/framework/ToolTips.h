@@ -1,6 +1,7 @@
 // Tips over a window's controls: a window that enables them is asked, whenever the mouse rests
 // over one of its controls, which tool is there (CWnd::OnToolHitTest); a tool whose text is
 // LPSTR_TEXTCALLBACK shows the string-table text of the control's id after its first line feed.
+// The tip appears by the mouse, or centred under the control when the tool has TTF_CENTERTIP.
 #pragma once
 
 #include "platform/win/WindowMessages.h"

@@ -1,5 +1,6 @@
 #include "platform/framework/Wnd.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPainter>
 #include <QVariant>
@@ -207,6 +208,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_NCCREATE: return TRUE;
     case WM_CLOSE: DestroyWindow(); return 0;
+    // Push buttons, check boxes and radio buttons say they are buttons; a group box does not.
+    case WM_GETDLGCODE: return qobject_cast<QAbstractButton*>(widget_) ? DLGC_BUTTON : 0;
     case WM_ERASEBKGND:
       if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam)); dc && dc->GetPainter() && widget_)
         dc->GetPainter()->fillRect(widget_->rect(), widget_->palette().window());

@@ -27,6 +27,7 @@ constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_HELP = 0x0053;
 constexpr UINT WM_NCCREATE = 0x0081;
+constexpr UINT WM_GETDLGCODE = 0x0087;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_KEYDOWN = 0x0100;
 constexpr UINT WM_KEYUP = 0x0101;
@@ -83,6 +84,9 @@ constexpr UINT WA_CLICKACTIVE = 2;
 // WM_MDITILE kinds.
 constexpr UINT MDITILE_VERTICAL = 0x0000;
 constexpr UINT MDITILE_HORIZONTAL = 0x0001;
+
+// WM_GETDLGCODE answer bit of the button controls (push buttons, check boxes, radio buttons).
+constexpr UINT DLGC_BUTTON = 0x2000;
 
 // WM_MENUSELECT item flags; 0xFFFF with no menu means the menu closed.
 constexpr UINT MF_SEPARATOR = 0x0800;

@@ -11,10 +11,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -27,6 +29,7 @@
 #include "platform/framework/Dialog.h"
 #include "platform/framework/DialogWidgets.h"
 #include "platform/framework/Exceptions.h"
+#include "platform/framework/FrameWnd.h"
 #include "platform/framework/PropertySheet.h"
 #include "platform/framework/QtColorDialog.h"
 #include "platform/framework/QtFileDialog.h"
@@ -330,6 +333,23 @@ TEST_F(DialogTest, DefaultButtonFollowsTheFocusAndTheDefaultIdAndOwnerDrawnButto
               dialog.EndDialog(IDOK);
             }),
             IDOK);
+}
+
+// A DS_CENTER dialog stands in the middle of the screen's work area, wherever its owner is.
+TEST_F(DialogTest, ACentredDialogStandsInTheMiddleOfTheWorkAreaNotOverItsOwner) {
+  auto* owner = new CFrameWnd;
+  ASSERT_TRUE(owner->Create("Owner", WS_VISIBLE, {0, 0, 200, 150}, nullptr));
+  QApplication::processEvents();
+  CDialog dialog(900, owner);
+  RunModal([&] { return dialog.DoModal(); },
+           [&](QDialog* window) {
+             const QRect area = window->screen()->availableGeometry();
+             const QPoint centre = window->frameGeometry().center();
+             EXPECT_LE(std::abs(centre.x() - area.center().x()), 1);
+             EXPECT_LE(std::abs(centre.y() - area.center().y()), 1);
+             dialog.EndDialog(IDCANCEL);
+           });
+  owner->DestroyWindow();
 }
 
 // A sheet of three pages whose second page is shown first.

@@ -1,12 +1,16 @@
 // Messages reach the handlers of the class chain; activation, dropped files, command line, cursor, help.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include "platform/framework/CommandLine.h"
@@ -22,6 +26,7 @@
 #include "platform/framework/WindowClasses.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/Cursors.h"
+#include "platform/win/QtMessageBox.h"
 #include "platform/win/QtTestApplication.h"
 #include "platform/win/TickCount.h"
 #include "support/TemporaryFolder.h"
@@ -404,6 +409,36 @@ TEST_F(HelpFixture, TopicsContentsAndContextHelpOpenTheirPagesInTheHelpWindow) {
   QTest::mouseClick(panel.GetWidget(), Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_FALSE(InContextHelpMode());
   EXPECT_EQ(ShownHelpTitle(), "Help topic 65548");
+}
+
+// Help asked for from a message box opens in a window of its own: it takes the mouse while the box
+// is up and stays open once the box is answered.
+TEST_F(HelpFixture, HelpFromAMessageBoxOutlivesTheBox) {
+  QtMessageBoxBackend boxes([](HWND h) { return CWnd::FromHandle(h) ? CWnd::FromHandle(h)->GetWidget() : nullptr; });
+  SetMessageBoxHelpHook([](HWND) { ShowHelp(HELP_CONTEXT, 98672); });
+  QTimer::singleShot(0, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    const auto button = [box](const char* text) {
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == text) return b;
+      return static_cast<QAbstractButton*>(nullptr);
+    };
+    QTest::mouseClick(button("Help"), Qt::LeftButton);
+    if (QTextBrowser* help = VisibleHelpWindow()) {
+      // A double-click on the title selects a word of it.
+      const QPoint title = help->cursorRect(QTextCursor(help->document())).center() + QPoint(8, 0);
+      QTest::mouseDClick(help->viewport(), Qt::LeftButton, {}, title);
+      EXPECT_TRUE(help->textCursor().hasSelection());
+    } else {
+      ADD_FAILURE() << "Help opened no help";
+    }
+    QTest::mouseClick(button("OK"), Qt::LeftButton);
+  });
+  EXPECT_EQ(boxes.Show(frame->GetSafeHwnd(), "Read the help", "Tavrolin", MB_OK | MB_HELP), IDOK);
+  QApplication::processEvents();
+  EXPECT_EQ(ShownHelpTitle(), "Help topic 98672");
+  SetMessageBoxHelpHook({});
 }
 
 }  // namespace
