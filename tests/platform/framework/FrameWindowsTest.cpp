@@ -601,6 +601,40 @@ TEST_F(DocumentsFixture, SavingKeepsTheUsersLinkAndPermissionsAndAFailedSaveTheP
   }
 }
 
+TEST_F(DocumentsFixture, SavingAReadOnlyFileAsksForANewNameAndTheNextDialogStartsInTheFolderChosen) {
+  app.OnFileNew();
+  NoteDocument* document = OpenedLast();
+  const std::string locked = folder / "locked.tvr";
+  ASSERT_TRUE(document->DoSave(locked.c_str()));
+  ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+  const std::string before = ReadAll(locked);
+
+  // Save goes to Save As; cancelled, nothing is written.
+  document->text = "changed";
+  document->SetModifiedFlag();
+  FrameOf(document)->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_FALSE(dialogs.requests[0].open);
+  EXPECT_EQ(dialogs.requests[0].fileName, "locked.tvr");
+  EXPECT_EQ(ReadAll(locked), before);
+  EXPECT_TRUE(document->IsModified());
+
+  // A name in another folder: the scene goes there, and so does the next dialog.
+  TemporaryFolder elsewhere;
+  dialogs.Answer({elsewhere / "copy.tvr"});
+  FrameOf(document)->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+  EXPECT_EQ(ReadAll(locked), before);
+  EXPECT_NE(ReadAll(elsewhere / "copy.tvr").find("changed"), std::string::npos);
+  EXPECT_EQ(document->GetPathName(), (elsewhere / "copy.tvr").c_str());
+  app.OnFileOpen();
+  ASSERT_EQ(dialogs.startFolders.size(), 3u);
+  EXPECT_EQ(dialogs.startFolders[2], elsewhere.Path());
+
+  // A file that may be written is saved in place, without a dialog.
+  FrameOf(document)->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+  EXPECT_EQ(dialogs.requests.size(), 3u);
+}
+
 TEST_F(DocumentsFixture, UpdateAllViewsReachesEveryOtherViewInCreationOrder) {
   app.OnFileNew();
   NoteDocument* document = OpenedLast();
