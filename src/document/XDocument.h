@@ -32,6 +32,10 @@ class XDocument : public XUndoDoc, public SceneOwner {
   void SetTitle(const char* title) override;
   // The scene file.
   void Serialize(CArchive& ar) override;
+  // The framework's save, which asks for a name when there is none; the dialog never starts in
+  // the program's own folder (the tutorials and objects lie there): the user's home folder
+  // becomes the current one instead.
+  BOOL DoSave(const char* pathName, BOOL replace = TRUE) override;
   // The root group; lights restrict themselves to it.
   GroupSO* GetScene() const override { return scene; }
   const Ptr<GroupSO>& GetSunlight() const { return sunlight; }

@@ -1,14 +1,21 @@
 // The scene file: a header, the edit history, the scene tree, the selection, the lights, the
 // rotate-about cylinder's group and the document's windows. The auxiliary objects (cylinder and
 // ground) are never in the written tree; they are shown again from the rules after reading and
-// after writing, also when writing fails.
+// after writing, also when writing fails. Asking for a file name never starts in the program's
+// own folder.
+#include <cctype>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <unordered_set>
+#include <vector>
 
+#include "core/FatalReport.h"
 #include "core/XMessageBox.h"
 #include "core/XString.h"
 #include "document/XDocument.h"
+#include "platform/win/CurrentDirectory.h"
+#include "scene/SceneServices.h"
 
 namespace {
 
@@ -50,7 +57,26 @@ bool Invertible(const Transform& t) {
          std::isfinite(t.t[2]);
 }
 
+bool SameTextIgnoringCase(const char* a, const char* b) {
+  for (; *a && *b; ++a, ++b)
+    if (std::tolower(static_cast<unsigned char>(*a)) != std::tolower(static_cast<unsigned char>(*b))) return false;
+  return *a == *b;
+}
+
 }  // namespace
+
+BOOL XDocument::DoSave(const char* pathName, BOOL replace) {
+  constexpr const char* kReadCheck = "::GetCurrentDirectory( size, (char*)curDir ) == size-1";
+  const DWORD size = GetCurrentDirectory(0, nullptr);
+  XASSERT_TEXT(size != 0, kReadCheck, "");
+  std::vector<char> curDir(size);
+  XASSERT_TEXT(GetCurrentDirectory(size, curDir.data()) == size - 1, kReadCheck, "");
+  if (SameTextIgnoringCase(curDir.data(), GetSceneApp().GetProgramPath().GetDirectory())) {
+    const std::string home = HomeFolder();
+    SetCurrentDirectory(home.empty() ? "/" : home.c_str());
+  }
+  return XUndoDoc::DoSave(pathName, replace);
+}
 
 void XDocument::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {

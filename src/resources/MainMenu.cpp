@@ -12,6 +12,7 @@ const MenuResource kMainMenu{
      {1, 57601, "&Open...\tCtrl+O"},
      {1, 57602, "&Close"},
      {1, 57603, "&Save\tCtrl+S"},
+     {1, 57604, "Save &As..."},
      {1, 33029, "Save A&ll"},
      {1, 0, nullptr},
      {1, 33012, "&Import...\tCtrl+I"},

@@ -617,6 +617,7 @@ const StringResource kStringResources[] = {
     {57600, "Create a new scene\nNew"},
     {57601, "Open an existing scene\nOpen"},
     {57603, "Save the active scene\nSave"},
+    {57604, "Save the active scene with a new name\nSave As"},
     {57616, "Open this document"},
     {57617, "Open this document"},
     {57618, "Open this document"},

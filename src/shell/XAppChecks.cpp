@@ -1,5 +1,6 @@
-// The checks of start-up: the display's colour depth (and the palette of an 8-bit display), the
-// installed DirectX, and the first run's introduction and object-quality set-up.
+// The checks of start-up: the display's colour depth (and the palette of an 8-bit display), what
+// the system says of the machine's speed, the installed DirectX, and the first run's introduction
+// and object-quality set-up.
 #include <string>
 
 #include "core/DirectX.h"
@@ -20,6 +21,10 @@ namespace {
 constexpr UINT kTooFewColors = 40200;
 constexpr UINT k256ColorsReminder = 40250;
 constexpr UINT k256ColorsFirstRun = 40251;
+constexpr UINT kFixedPalette = 40249;
+constexpr UINT kSlowProcessor = 40203;
+constexpr UINT kSlowVideoCard = 40204;
+constexpr int kSlowVideoCardFlag = 0x4;
 constexpr UINT kNeedDirectX5 = 40242;
 constexpr UINT kNoBrowser = 40247;
 // The page messages 40242 and 40247 name.
@@ -30,19 +35,21 @@ constexpr UINT kSmartHelpMessage = 40231;
 constexpr UINT kDisplayWidthMessage = 40235;
 constexpr UINT kBeginnerModeMessage = 40232;
 
-int ScreenBitsPerPixel() {
+int ScreenCaps(int index) {
   HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL);
+  const int value = GetDeviceCaps(screen, index);
   ReleaseDC(nullptr, screen);
-  return bits;
+  return value;
 }
+
+bool ChangeablePalette() { return (ScreenCaps(RASTERCAPS) & RC_PALETTE) && ScreenCaps(SIZEPALETTE) >= 256; }
 
 bool FirstRun() { return !XGetPrefBool(XPref::OBJECT_QUALITY_ALREADY_SETUP); }
 
 }  // namespace
 
 BOOL XApp::RunStartupChecks() {
-  const int bits = ScreenBitsPerPixel();
+  const int bits = ScreenCaps(BITSPIXEL);
   if (bits < 8) {
     XErrorBox(kTooFewColors);
     return FALSE;
@@ -54,7 +61,10 @@ BOOL XApp::RunStartupChecks() {
                XInfoBox(k256ColorsReminder, CMMButtons::YESNO, CMMDefault::BUTTON1) == CMMReturn::NO) {
       XWritePrefBool(XPref::WARN_256_COLOR_DISPLAY.section, XPref::WARN_256_COLOR_DISPLAY.key, FALSE);
     }
-    // Every display of this platform has a changeable palette.
+    if (!ChangeablePalette()) {
+      XErrorBox(kFixedPalette);
+      return FALSE;
+    }
     XASSERT(!palette, "");
     struct {
       WORD version = 0x300;
@@ -65,6 +75,13 @@ BOOL XApp::RunStartupChecks() {
     palette = std::make_unique<CPalette>();
     XASSERT(palette->CreatePalette( (LOGPALETTE*)&pal ), "");
   }
+
+  // Speed is never measured: the warnings rest on what the system reports.
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  if (system.dwProcessorType == PROCESSOR_INTEL_386 || system.dwProcessorType == PROCESSOR_INTEL_486)
+    XInfoBox(kSlowProcessor);
+  if (GetSystemMetrics(SM_SLOWMACHINE) & kSlowVideoCardFlag) XInfoBox(kSlowVideoCard);
 
   DWORD version = 0;
   DWORD platform = 0;

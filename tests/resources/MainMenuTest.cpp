@@ -18,7 +18,7 @@ struct Place {
 
 // Each command given a menu and a key; the Zoom presets sit in the Window menu's Zoom popup.
 const Place kPlaces[] = {
-    {57600, "File", "Ctrl+N"}, {57601, "File", "Ctrl+O"}, {57602, "File", ""}, {33029, "File", ""},
+    {57600, "File", "Ctrl+N"}, {57601, "File", "Ctrl+O"}, {57602, "File", ""}, {57604, "File", ""}, {33029, "File", ""},
     {33012, "File", "Ctrl+I"}, {10002, "File", "Ctrl+E"}, {33136, "File", "Ctrl+P"},
     {57643, "Edit", "Ctrl+Z"}, {57644, "Edit", "Ctrl+Y"}, {10005, "Edit", "Ctrl+H"}, {57635, "Edit", ""},
     {57634, "Edit", ""}, {57637, "Edit", ""}, {57632, "Edit", ""}, {33138, "Edit", ""}, {33139, "Edit", ""},

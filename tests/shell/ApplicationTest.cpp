@@ -232,6 +232,30 @@ TEST_F(Startup, An8BitDisplayGetsTheFixedPaletteAsTheMainFrameComesToTheFrontAnd
   EXPECT_EQ(after[3].peRed, before[3].peRed);
 }
 
+TEST_F(Startup, An8BitDisplayWithoutAChangeablePaletteEndsStartUpAfterTheReminder) {
+  display->bitsPerPixel = 8;
+  display->changeablePalette = false;
+  boxes.Answer({IDYES});
+  EXPECT_FALSE(Start());
+  EXPECT_EQ(BoxIds(boxes), (std::vector<UINT>{40250, 40249}));
+  EXPECT_EQ(app.palette, nullptr);
+}
+
+// Speed is never measured: what the system reports warns, and start-up goes on.
+TEST_F(Startup, AProcessorOfThe486ClassAndASlowVideoCardAreWarnedOf) {
+  display->processorType = PROCESSOR_INTEL_486;
+  display->slowMachine = 0x5;
+  EXPECT_TRUE(Start());
+  EXPECT_EQ(BoxIds(boxes), (std::vector<UINT>{40203, 40204}));
+}
+
+TEST_F(Startup, AProcessorOfThe386ClassIsWarnedOfAndOtherSlowMachineFlagsAreNot) {
+  display->processorType = PROCESSOR_INTEL_386;
+  display->slowMachine = 0x3;
+  EXPECT_TRUE(Start());
+  EXPECT_EQ(BoxIds(boxes), std::vector<UINT>{40203});
+}
+
 // A system whose DirectDraw cannot be created has no DirectX 5.
 class NoDirectDraw final : public SystemDirectXProbe {
  public:

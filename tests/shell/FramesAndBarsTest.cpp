@@ -714,6 +714,28 @@ TEST_F(ChildFrameFixture, NewFramesGetTheirOwnFirstPlacementACloseCommandIsPoste
   EXPECT_EQ(main->runs, 2);
 }
 
+// A camera window's frame names no place of its own: it comes up at the client's default place,
+// most of the client, not at a toolkit's small preferred size.
+TEST_F(ChildFrameFixture, ACameraFrameShowsAtTheDefaultPlaceAndTheObjectsFrameAtItsOwn) {
+  XFrameWndNullSize* camera = OpenFrame<XFrameWndNullSize>();
+  camera->InitialUpdateFrame(&document, TRUE);
+  XFrameWnd* objects = OpenFrame<XFrameWnd>();
+  objects->InitialUpdateFrame(&document, TRUE);
+  QApplication::processEvents();
+  RECT shown, own;
+  camera->GetWindowRect(&shown);
+  main->GetMDIClient()->ScreenToClient(&shown);
+  objects->GetWindowRect(&own);
+  main->GetMDIClient()->ScreenToClient(&own);
+  CRect client;
+  main->GetMDIClient()->GetClientRect(&client);
+  EXPECT_EQ(shown.left, 0);
+  EXPECT_EQ(shown.top, 0);
+  EXPECT_GT(shown.right - shown.left, client.Width() / 2);
+  EXPECT_GT(shown.bottom - shown.top, client.Height() / 2);
+  EXPECT_EQ(CRect(own), CRect(160, 120, 480, 360));
+}
+
 TEST(WindowHelpers, ADockedBarShowsItselfAndAFloatingOneItsFrame) {
   CFrameWnd frame;
   CMiniDockFrameWnd floating;

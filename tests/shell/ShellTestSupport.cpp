@@ -27,7 +27,8 @@ std::vector<UINT> BoxIds(const ScriptedMessageBoxes& boxes) {
   std::vector<UINT> ids;
   for (const auto& box : boxes.boxes) {
     UINT found = 0;
-    for (UINT id : {40037u, 40200u, 40219u, 40220u, 40221u, 40231u, 40232u, 40235u, 40242u, 40247u, 40250u, 40251u})
+    for (UINT id : {40037u, 40200u, 40203u, 40204u, 40219u, 40220u, 40221u, 40231u, 40232u, 40235u, 40242u, 40247u,
+                    40249u, 40250u, 40251u})
       if (const char* text = FindStringResource(id); text && box.text == text) found = id;
     ids.push_back(found);
   }

@@ -1,4 +1,6 @@
-// Test support: a file-dialog backend that records every dialog and answers from a script.
+// Test support: a file-dialog backend that records every dialog and answers from a script. A
+// chosen file makes its folder the current one, so the current folder the test started in comes
+// back when the backend goes.
 #pragma once
 
 #include <deque>
@@ -7,11 +9,15 @@
 #include <vector>
 
 #include "platform/framework/FileDialog.h"
+#include "platform/win/CurrentDirectory.h"
 
 class ScriptedFileDialogs final : public FileDialogBackend {
  public:
-  ScriptedFileDialogs() : previous_(SetFileDialogBackend(this)) {}
-  ~ScriptedFileDialogs() override { SetFileDialogBackend(previous_); }
+  ScriptedFileDialogs() : previous_(SetFileDialogBackend(this)), startFolder_(CurrentFolder()) {}
+  ~ScriptedFileDialogs() override {
+    SetFileDialogBackend(previous_);
+    SetCurrentDirectory(startFolder_.c_str());
+  }
 
   // The paths chosen in the next dialogs, in order; nothing is a cancel, and so is every dialog
   // after the script runs out.
@@ -29,6 +35,7 @@ class ScriptedFileDialogs final : public FileDialogBackend {
       if (request.typeChanged) request.defaultExtension = request.typeChanged(request.filterIndex);
     }
     requests.push_back(request);
+    startFolders.push_back(request.initialFolder.empty() ? CurrentFolder() : request.initialFolder);
     if (answers_.empty()) return std::nullopt;
     std::optional<std::string> answer = answers_.front();
     answers_.pop_front();
@@ -36,9 +43,18 @@ class ScriptedFileDialogs final : public FileDialogBackend {
   }
 
   std::vector<FileDialogRequest> requests;
+  // The folder each dialog showed first: the one asked for, else the current one.
+  std::vector<std::string> startFolders;
+
+  static std::string CurrentFolder() {
+    std::string folder(GetCurrentDirectory(0, nullptr), '\0');
+    folder.resize(GetCurrentDirectory(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
+  }
 
  private:
   FileDialogBackend* previous_;
   std::deque<std::optional<std::string>> answers_;
   std::deque<int> filters_;
+  std::string startFolder_;
 };

@@ -5,10 +5,14 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "platform/framework/MessageLoop.h"
+#include "support/ScriptedFileDialogs.h"
 #include "support/RecordingHelp.h"
 #include "views/SceneWindowsFixture.h"
 
@@ -100,6 +104,56 @@ TEST_F(SceneWindows, TheKeysTheMenusShowRunTheirCommandsAndShiftF1BeginsContextH
   EXPECT_EQ(title, "Edit History");
   EXPECT_TRUE(helpMode && stillOpen);
   EXPECT_TRUE(help.Opened(0x10000 + 32808));
+}
+
+// The status prompt while the keys move the menu's highlight onto its item starting with `prefix`.
+std::string PromptOf(SceneWindows& program, QMenu* menu, const QString& prefix) {
+  QAction* item = SceneWindows::Item(menu, prefix);
+  for (int step = 0; item && step < menu->actions().size() && menu->activeAction() != item; ++step)
+    QTest::keyClick(menu, Qt::Key_Down);
+  const std::string prompt = program.main->GetStatusBar().GetPromptText().str();
+  menu->hide();
+  return prompt;
+}
+
+TEST_F(SceneWindows, SaveAsKeepsTheShippedTutorialAndNeverStartsInTheProgramsFolder) {
+  ScriptedFileDialogs dialogs;
+  const std::string program = app.programPath.GetDirectory().str();
+  const std::string tutorial = program + "/Tutorial1.tvr";
+  std::ifstream shipped(tutorial, std::ios::binary);
+  const std::string before{std::istreambuf_iterator<char>(shipped), {}};
+  ASSERT_FALSE(before.empty());
+
+  // The tutorial opened from the program's folder, which the Open dialog leaves current.
+  dialogs.Answer({tutorial});
+  Key(Qt::Key_O);
+  ASSERT_EQ(app.CountOpenScenes(), 1);
+  XDocument& scene = Scene();
+  EXPECT_EQ(PromptOf(*this, OpenMenu("&File"), "Save &As"), "Save the active scene with a new name");
+
+  const std::string mine = folder / "My tutorial.tvr";
+  dialogs.Answer({mine});
+  QMenu* file = OpenMenu("&File");
+  QAction* saveAs = Item(file, "Save &As...");
+  ASSERT_NE(saveAs, nullptr);
+  EXPECT_TRUE(saveAs->isEnabled());
+  saveAs->trigger();
+  file->hide();
+  QApplication::processEvents();
+  ASSERT_EQ(dialogs.requests.size(), 2u);
+  EXPECT_FALSE(dialogs.requests[1].open);
+  EXPECT_EQ(dialogs.requests[1].fileName, "Tutorial1.tvr");
+  EXPECT_TRUE(std::filesystem::equivalent(dialogs.startFolders[1], std::getenv("HOME")))
+      << dialogs.startFolders[1];
+  EXPECT_EQ(scene.GetPathName().str(), mine);
+  EXPECT_TRUE(std::filesystem::exists(mine));
+  std::ifstream after(tutorial, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), before);
+
+  // The next dialog starts where the scene went.
+  Key(Qt::Key_O);
+  ASSERT_EQ(dialogs.startFolders.size(), 3u);
+  EXPECT_EQ(dialogs.startFolders[2], folder.Path());
 }
 
 }  // namespace

@@ -247,7 +247,11 @@ BOOL CDocument::DoSave(const char* pathName, BOOL replace) {
   return TRUE;
 }
 
-BOOL CDocument::DoFileSave() { return DoSave(pathName_.IsEmpty() ? nullptr : static_cast<const char*>(pathName_)); }
+BOOL CDocument::DoFileSave() {
+  // A file the user may not replace is saved under a new name.
+  if (pathName_.IsEmpty() || IsReadOnlyFile(pathName_.str())) return DoSave(nullptr);
+  return DoSave(pathName_);
+}
 
 void CDocument::OnFileClose() {
   if (!SaveModified()) return;

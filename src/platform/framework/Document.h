@@ -72,7 +72,7 @@ class CDocument : public CCmdTarget {
   // Saves under `pathName`, or asks for a name first when it is null or empty. With `replace`
   // the document takes the new path. FALSE when cancelled or failed.
   virtual BOOL DoSave(const char* pathName, BOOL replace = TRUE);
-  // Save: to the document's path, or Save As when it has none.
+  // Save: to the document's path, or Save As when it has none or its file is read-only.
   virtual BOOL DoFileSave();
   // Tells the user a load or save failed: silent for a CUserException, else the message
   // `defaultPromptId` (a "%1" in it takes the path).

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/win/CurrentDirectory.h"
 #include "platform/win/MessageBox.h"
 
 namespace {
@@ -64,6 +65,9 @@ int CFileDialog::DoModal() {
   m_ofn.nFilterIndex = static_cast<DWORD>(request.filterIndex + 1);
   if (!chosen) return IDCANCEL;
   pathName_ = chosen->c_str();
+  // The folder the user went to becomes the current one, where the next dialog starts.
+  if (const std::size_t slash = chosen->find_last_of('/'); slash != std::string::npos)
+    SetCurrentDirectory(slash == 0 ? "/" : chosen->substr(0, slash).c_str());
   return IDOK;
 }
 

@@ -64,7 +64,8 @@ class CFileDialog {
                        DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const char* filter = nullptr);
   virtual ~CFileDialog() = default;
 
-  // IDOK (1) when a file was chosen, IDCANCEL (2) otherwise.
+  // IDOK (1) when a file was chosen, and then its folder is the current one; IDCANCEL (2)
+  // otherwise.
   virtual int DoModal();
   CString GetPathName() const { return pathName_; }
   CString GetFileName() const;  // the name with its extension

@@ -6,6 +6,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <algorithm>
+#include <utility>
 
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Document.h"
@@ -78,22 +81,51 @@ std::vector<CMDIChildWnd*> CMDIClientWnd::Children() const {
 void CMDIClientWnd::Tile(UINT how) {
   QMdiArea* area = Area();
   std::vector<QMdiSubWindow*> windows;
-  for (CMDIChildWnd* child : Children())
-    if (child->SubWindow()->isVisible() && !child->SubWindow()->isMinimized()) windows.push_back(child->SubWindow());
+  int iconRow = 0;  // minimised children keep a row along the bottom
+  for (CMDIChildWnd* child : Children()) {
+    QMdiSubWindow* window = child->SubWindow();
+    if (!window->isVisible()) continue;
+    if (window->isMinimized())
+      iconRow = std::max(iconRow, window->height());
+    else
+      windows.push_back(window);
+  }
   if (!area || windows.empty()) return;
-  const QRect space = area->viewport()->rect();
+  const QRect viewport = area->viewport()->rect();
+  const int width = viewport.width();
+  const int height = viewport.height() - iconRow > iconRow ? viewport.height() - iconRow : viewport.height();
   const int n = static_cast<int>(windows.size());
-  for (int i = 0; i < n; ++i) {
-    QMdiSubWindow* window = windows[static_cast<std::size_t>(i)];
-    if (window->isMaximized()) window->showNormal();
-    if (how & MDITILE_HORIZONTAL) {
-      const int top = space.height() * i / n, bottom = space.height() * (i + 1) / n;
-      window->setGeometry(0, top, space.width(), bottom - top);
-    } else {
-      const int left = space.width() * i / n, right = space.width() * (i + 1) / n;
-      window->setGeometry(left, 0, right - left, space.height());
+  // A grid of floor(sqrt(n)) rows and n / rows columns, filled column by column; the last column
+  // takes the windows left over. Horizontal tiling swaps rows and columns.
+  int rows = 1;
+  while ((rows + 1) * (rows + 1) <= n) ++rows;
+  int columns = n / rows;
+  if (how & MDITILE_HORIZONTAL) std::swap(rows, columns);
+  const int columnWidth = width / columns;
+  int next = 0;
+  for (int column = 0; column < columns; ++column) {
+    const int inColumn = column == columns - 1 ? n - next : rows;
+    const int rowHeight = height / inColumn;
+    for (int row = 0; row < inColumn; ++row, ++next) {
+      QMdiSubWindow* window = windows[static_cast<std::size_t>(next)];
+      if (window->isMaximized()) window->showNormal();
+      window->setGeometry(column * columnWidth, row * rowHeight, columnWidth, rowHeight);
     }
   }
+}
+
+QRect CMDIClientWnd::NextDefaultPlace(const QMdiSubWindow& window) {
+  QMdiArea* area = Area();
+  if (!area) return {};
+  // Each step down and right is one title bar and frame; as many steps as fit three times in
+  // the height, then the next window starts at the top-left again.
+  const QStyle* style = window.style();
+  const int step = std::max(1, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window) +
+                                   style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window) - 1);
+  const QSize space = area->viewport()->size();
+  const int steps = space.height() / (3 * step);
+  const int offset = step * (created_++ % (steps + 1));
+  return QRect(offset, offset, std::max(1, space.width() - steps * step), std::max(1, space.height() - steps * step));
 }
 
 LRESULT CMDIClientWnd::OnMDIActivateMessage(WPARAM wParam, LPARAM) {
@@ -304,8 +336,11 @@ QWidget* CMDIChildWnd::CreateWidget(QWidget*, const CREATESTRUCT& cs) {
     for (QAction* action : menu->actions())
       for (const QKeySequence& key : action->shortcuts())
         if (closeKeys.contains(key)) action->setShortcuts({});
-  if (auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandle(cs.hwndParent)); frame && frame->client_)
+  if (auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandle(cs.hwndParent)); frame && frame->client_) {
     frame->client_->Area()->addSubWindow(window);
+    // Without a size of its own a child gets the next place of the cascade, not Qt's preferred size.
+    if (cs.cx <= 0 || cs.cy <= 0) window->setGeometry(frame->client_->NextDefaultPlace(*window));
+  }
   return window;
 }
 

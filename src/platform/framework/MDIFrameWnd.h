@@ -6,6 +6,7 @@
 
 class QMdiArea;
 class QMdiSubWindow;
+class QRect;
 class CMDIChildWnd;
 
 // The Window menu's commands.
@@ -26,9 +27,14 @@ class CMDIClientWnd : public CWnd {
   CMDIChildWnd* ActiveChild() const;
   // The children in the order they were created.
   std::vector<CMDIChildWnd*> Children() const;
-  // Horizontal tiling stacks the children top to bottom, each the full width; vertical tiling
-  // puts them side by side, each the full height.
+  // Lays the visible children that are not minimised out in a grid, in creation order, leaving
+  // a row for the minimised ones: floor(sqrt(n)) rows and n / rows columns (the last column takes
+  // the rest) vertically; horizontally the other way round. So two or three windows stand side by
+  // side (vertical) or stacked (horizontal), four make a 2x2 grid.
   void Tile(UINT how);
+  // The place and size of a new child that has none of its own: the next step of a cascade from
+  // the top-left corner, each window as large as the steps leave room for.
+  QRect NextDefaultPlace(const QMdiSubWindow& window);
 
  protected:
   void PostNcDestroy() override;
@@ -39,6 +45,9 @@ class CMDIClientWnd : public CWnd {
   LRESULT OnMDIGetActive(WPARAM wParam, LPARAM lParam);
   LRESULT OnMDIIconArrange(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
+
+ private:
+  int created_ = 0;  // children placed by default so far
 };
 
 class CMDIFrameWnd : public CFrameWnd {

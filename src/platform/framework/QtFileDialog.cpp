@@ -1,6 +1,7 @@
 #include "platform/framework/QtFileDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 
 QStringList QtFileDialogBackend::NameFilters(const std::vector<FileDialogFilter>& filters) {
@@ -19,8 +20,9 @@ QStringList QtFileDialogBackend::NameFilters(const std::vector<FileDialogFilter>
 
 std::optional<std::string> QtFileDialogBackend::Run(FileDialogRequest& request) {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return std::nullopt;
-  QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(request.title),
-                     QString::fromUtf8(request.initialFolder));
+  // Without a folder the dialog starts in the current one, not in the one Qt last showed.
+  const QString folder = request.initialFolder.empty() ? QDir::currentPath() : QString::fromUtf8(request.initialFolder);
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(request.title), folder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

@@ -506,7 +506,7 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* placement) {
   if (!widget_) return FALSE;
   const RECT& r = placement->rcNormalPosition;
   if (widget_->isMaximized() || widget_->isMinimized()) widget_->showNormal();
-  widget_->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  if (r.right > r.left && r.bottom > r.top) widget_->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
   ShowWindow(static_cast<int>(placement->showCmd));
   return TRUE;
 }

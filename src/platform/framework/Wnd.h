@@ -170,6 +170,8 @@ class CWnd : public CCmdTarget {
   void OnHelpFinder();
 
   BOOL GetWindowPlacement(WINDOWPLACEMENT* placement) const;
+  // Moves the window to the normal rectangle and shows it as showCmd says. An empty rectangle
+  // names no place: the window keeps the place and size it was given when it was made.
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* placement);
 
   HWND m_hWnd = nullptr;

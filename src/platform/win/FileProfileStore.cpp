@@ -1,10 +1,8 @@
 #include "platform/win/FileProfileStore.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cstdlib>
 
+#include "platform/win/CurrentDirectory.h"
 #include "platform/win/FileReplace.h"
 
 bool FileProfileStore::Stamp::operator==(const Stamp& o) const {
@@ -58,13 +56,9 @@ std::string UserProfilePath(const char* company, const char* application) {
   if (xdg && xdg[0] == '/') {
     config = xdg;
   } else {
-    const char* home = std::getenv("HOME");
-    if (!home || home[0] != '/') {
-      const passwd* user = ::getpwuid(::getuid());
-      home = user ? user->pw_dir : nullptr;
-    }
-    if (!home || home[0] != '/') return {};
-    config = std::string(home) + "/.config";
+    const std::string home = HomeFolder();
+    if (home.empty()) return {};
+    config = home + "/.config";
   }
   return config + '/' + company + '/' + application + ".ini";
 }

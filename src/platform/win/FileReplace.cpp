@@ -136,3 +136,12 @@ bool CanReplaceFile(const std::string& path) {
   ::unlink(temporary.c_str());
   return true;
 }
+
+bool IsReadOnlyFile(const std::string& path) {
+  if (path.empty()) return false;
+  const std::string target = ResolveLinks(path);
+  struct stat st;
+  if (::stat(target.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  if (!(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) || ::access(target.c_str(), W_OK) != 0) return true;
+  return !CanReplaceFile(target);
+}

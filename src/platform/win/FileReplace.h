@@ -27,6 +27,11 @@ unsigned ReplacementMode(const std::string& target, NewFileMode newFile);
 // Lets a long job that ends in writing a file refuse a blocked path before it starts.
 bool CanReplaceFile(const std::string& path);
 
+// Whether the existing file `path` (after its links) is not to be replaced in place: it is marked
+// read-only (nobody may write it, which holds for the administrator too), the user may not write
+// it, or its folder takes no new files. False when there is no such file.
+bool IsReadOnlyFile(const std::string& path);
+
 // The file `path` finally names after following symbolic links (itself when it is none).
 std::string ResolveLinks(const std::string& path);
 

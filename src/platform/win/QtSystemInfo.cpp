@@ -51,3 +51,5 @@ int QtSystemInfo::BitsPerPixel() {
   const int bits = DisplayFormatForDepth(screen->depth());
   return bits == 15 ? 16 : bits;
 }
+
+int QtSystemInfo::PaletteSize() { return BitsPerPixel() == 8 ? 256 : 0; }

@@ -14,6 +14,11 @@ class QtSystemInfo final : public SystemInfo {
   SIZE ScreenSize() override;
   SIZE LogicalDpi() override;
   int BitsPerPixel() override;
+  // Only the simulated 8-bit display has a palette, and the program can always change it.
+  int PaletteSize() override;
+  // Qt tells neither: a plain machine's values.
+  DWORD ProcessorType() override { return fallback_.ProcessorType(); }
+  int SlowMachine() override { return fallback_.SlowMachine(); }
 
  private:
   HeadlessSystemInfo fallback_;

@@ -66,6 +66,7 @@ int GetSystemMetrics(int index) {
     case SM_CYSCREEN: return CurrentSystemInfo().ScreenSize().cy;
     case SM_CXDRAG: return CurrentSystemInfo().DragDistance().cx;
     case SM_CYDRAG: return CurrentSystemInfo().DragDistance().cy;
+    case SM_SLOWMACHINE: return CurrentSystemInfo().SlowMachine();
     default: return 0;
   }
 }
@@ -83,6 +84,8 @@ int GetDeviceCaps(HDC dc, int index) {
     case BITSPIXEL: return CurrentSystemInfo().BitsPerPixel();
     case LOGPIXELSX: return CurrentSystemInfo().LogicalDpi().cx;
     case LOGPIXELSY: return CurrentSystemInfo().LogicalDpi().cy;
+    case RASTERCAPS: return CurrentSystemInfo().PaletteSize() > 0 ? RC_PALETTE : 0;
+    case SIZEPALETTE: return CurrentSystemInfo().PaletteSize();
     default: return 0;
   }
 }
@@ -91,5 +94,7 @@ HDC CreateIC(const char* driver, const char*, const char*, const void*) {
   if (!driver || std::strcmp(driver, "DISPLAY") != 0 || CurrentSystemInfo().ScreenSize().cx <= 0) return nullptr;
   return screenDC;
 }
+
+void GetSystemInfo(SYSTEM_INFO* info) { *info = SYSTEM_INFO{CurrentSystemInfo().ProcessorType()}; }
 
 BOOL DeleteDC(HDC dc) { return dc == screenDC ? TRUE : FALSE; }

@@ -1,10 +1,16 @@
 // The desktop settings the program reads: the double-click time, the drag distance, the tooltip
-// colour, the screen's size, resolution and colour depth. One replaceable source serves the
+// colour, the screen's size, resolution, colour depth and palette, and what the system says about
+// the machine's speed (its processor class, a slow video card). One replaceable source serves the
 // system calls below; the GUI installs one that asks the desktop (QtPlatform.h), tests install
 // a HeadlessSystemInfo with the values they need.
 #pragma once
 
 #include "platform/win/WinTypes.h"
+
+// Processor classes.
+constexpr DWORD PROCESSOR_INTEL_386 = 386;
+constexpr DWORD PROCESSOR_INTEL_486 = 486;
+constexpr DWORD PROCESSOR_INTEL_PENTIUM = 586;
 
 class SystemInfo {
  public:
@@ -15,6 +21,11 @@ class SystemInfo {
   virtual SIZE ScreenSize() = 0;  // pixels
   virtual SIZE LogicalDpi() = 0;  // pixels per logical inch, x and y
   virtual int BitsPerPixel() = 0;
+  // Entries of the display's changeable palette; 0 when the display has none (true colour, or a
+  // fixed palette).
+  virtual int PaletteSize() = 0;
+  virtual DWORD ProcessorType() = 0;  // PROCESSOR_*
+  virtual int SlowMachine() = 0;      // the SM_SLOWMACHINE flags; 0x4: a slow video card
 };
 
 // The display format asked for by the environment variable TAVROLIN_DISPLAY_BITS (to drive the
@@ -36,6 +47,10 @@ class HeadlessSystemInfo final : public SystemInfo {
   SIZE screenSize = {1024, 768};
   SIZE logicalDpi = {96, 96};
   int bitsPerPixel = DisplayBitsPerPixel();
+  // Palette displays can change their palette unless this is cleared.
+  bool changeablePalette = true;
+  DWORD processorType = PROCESSOR_INTEL_PENTIUM;  // no machine this runs on is older
+  int slowMachine = 0;
 
   UINT DoubleClickTime() override { return doubleClickTime; }
   SIZE DragDistance() override { return dragDistance; }
@@ -43,6 +58,11 @@ class HeadlessSystemInfo final : public SystemInfo {
   SIZE ScreenSize() override { return screenSize; }
   SIZE LogicalDpi() override { return logicalDpi; }
   int BitsPerPixel() override { return bitsPerPixel; }
+  int PaletteSize() override {
+    return changeablePalette && bitsPerPixel > 0 && bitsPerPixel <= 8 ? 1 << bitsPerPixel : 0;
+  }
+  DWORD ProcessorType() override { return processorType; }
+  int SlowMachine() override { return slowMachine; }
 };
 
 // Installs `info` (nullptr restores a built-in HeadlessSystemInfo) and returns the previous one
@@ -55,9 +75,13 @@ constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
 constexpr int SM_CXDRAG = 68;
 constexpr int SM_CYDRAG = 69;
+constexpr int SM_SLOWMACHINE = 73;
 constexpr int COLOR_INFOBK = 24;
 constexpr int HORZRES = 8;
 constexpr int BITSPIXEL = 12;
+constexpr int RASTERCAPS = 38;
+constexpr int SIZEPALETTE = 104;
+constexpr int RC_PALETTE = 0x0100;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
 
@@ -66,7 +90,7 @@ int GetSystemMetrics(int index);  // 0 for an index not listed above
 COLORREF GetSysColor(int index);  // 0 for an index not listed above
 
 // GetDC(NULL) gives the screen's device context, which GetDeviceCaps answers for HORZRES,
-// BITSPIXEL, LOGPIXELSX and LOGPIXELSY. Windows' own device contexts belong to the window framework:
+// BITSPIXEL, LOGPIXELSX, LOGPIXELSY, RASTERCAPS (only RC_PALETTE) and SIZEPALETTE. Windows' own device contexts belong to the window framework:
 // here GetDC of a window gives NULL and GetDeviceCaps of any other context 0.
 HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
@@ -75,3 +99,9 @@ int GetDeviceCaps(HDC dc, int index);
 // none for another device, or when the system reports no screen (a width of 0).
 HDC CreateIC(const char* driver, const char* device, const char* output, const void* initData);
 BOOL DeleteDC(HDC dc);
+
+// GetSystemInfo: the processor class.
+struct SYSTEM_INFO {
+  DWORD dwProcessorType;
+};
+void GetSystemInfo(SYSTEM_INFO* info);

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -692,6 +693,40 @@ TEST_F(DialogTest, FileDialogShowsTheRequestReturnsTheFileChosenAndTheTypePicked
   EXPECT_EQ(dialog.GetFileExt(), "bmp");
   EXPECT_EQ(dialog.GetPathName(), (folder / "scene.bmp").c_str());
   SetFileDialogBackend(previous);
+}
+
+// A file chosen makes its folder the current one, and a dialog without a folder of its own starts
+// in the current folder, not in the one the toolkit showed last.
+TEST_F(DialogTest, TheFolderOfAFileChosenBecomesCurrentAndTheNextDialogStartsThere) {
+  const std::string before = std::filesystem::current_path().string();
+  TemporaryFolder folder;
+  std::filesystem::create_directories(folder / "art");
+  QtFileDialogBackend backend;
+  FileDialogBackend* previous = SetFileDialogBackend(&backend);
+  CFileDialog open(TRUE, nullptr, OFN_HIDEREADONLY, "All files (*.*)|*.*||");
+  std::string shown;
+  WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+    shown = dialog->directory().absolutePath().toStdString();
+    dialog->selectFile(QString::fromStdString(folder / "art/chair.ulm"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  ASSERT_TRUE(std::filesystem::current_path() != folder / "art");
+  EXPECT_EQ(open.DoModal(), IDOK);
+  EXPECT_EQ(shown, before);
+  EXPECT_EQ(std::filesystem::current_path(), folder / "art");
+
+  // Elsewhere now, the dialog follows.
+  std::filesystem::current_path(folder.Path());
+  CFileDialog save(FALSE, "scene", OFN_HIDEREADONLY, "All files (*.*)|*.*||");
+  WhenOpen<QFileDialog>([&](QFileDialog* dialog) {
+    shown = dialog->directory().absolutePath().toStdString();
+    dialog->reject();
+  });
+  EXPECT_EQ(save.DoModal(), IDCANCEL);
+  EXPECT_EQ(shown, folder.Path());
+  EXPECT_EQ(std::filesystem::current_path(), folder.Path());
+  SetFileDialogBackend(previous);
+  std::filesystem::current_path(before);
 }
 
 }  // namespace

@@ -73,7 +73,8 @@ void RegisterTestResources() {
                                   {1, kRenamed, "&Original"},
                                   {0, 0, "&Window"},
                                   {1, ID_WINDOW_CASCADE, "&Cascade"},
-                                  {1, ID_WINDOW_TILE_HORZ, "&Tile"}}};
+                                  {1, ID_WINDOW_TILE_HORZ, "&Tile"},
+                                  {1, ID_WINDOW_TILE_VERT, "Tile &Vertical"}}};
   static const AcceleratorResource accelerators{kMainResource,
                                                 {{FVIRTKEY | FCONTROL, 'G', kGuarded},
                                                  {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},

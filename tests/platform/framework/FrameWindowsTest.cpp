@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -214,6 +216,61 @@ TEST_F(FrameFixture, ChildrenActivateCascadeMaximiseAndAreListed) {
   QApplication::processEvents();
   window->hide();
   EXPECT_EQ(main->MDIGetActive(), first);
+}
+
+TEST_F(FrameFixture, NewChildrenCascadeAtALargeDefaultSizeAndTilingMakesAGrid) {
+  for (int i = 0; i < 4; ++i) app.OnFileNew();
+  QApplication::processEvents();
+  const std::vector<CMDIChildWnd*> children = main->GetMDIClient()->Children();
+  ASSERT_EQ(children.size(), 5u);
+  const auto place = [&](std::size_t i) { return children[i]->SubWindow()->geometry(); };
+  const QSize space = main->GetMDIClient()->Area()->viewport()->size();
+
+  // Each child one step below and right of the one before, most of the client in size (the first
+  // came while the frame was still being laid out).
+  const int step = place(1).left();
+  EXPECT_GT(step, 10);
+  EXPECT_EQ(place(0).topLeft(), QPoint(0, 0));
+  for (std::size_t i = 1; i < children.size(); ++i) {
+    EXPECT_EQ(place(i).topLeft(), place(i - 1).topLeft() + QPoint(step, step)) << i;
+    EXPECT_EQ(place(i).size(), place(1).size()) << i;
+  }
+  EXPECT_GT(place(1).width(), space.width() / 2);
+  EXPECT_GT(place(1).height(), space.height() / 2);
+
+  // The Window menu's commands, chosen as the user does.
+  const auto tile = [&](UINT command) {
+    OpenMenu(2);
+    Item(2, command)->trigger();
+    main->GetWindowMenuPopup()->hide();
+    QApplication::processEvents();
+  };
+  const int w = space.width(), h = space.height();
+  // Five: two columns, the last taking three; the same either way.
+  for (UINT command : {ID_WINDOW_TILE_VERT, ID_WINDOW_TILE_HORZ}) {
+    tile(command);
+    EXPECT_EQ(place(0), QRect(0, 0, w / 2, h / 2));
+    EXPECT_EQ(place(1), QRect(0, h / 2, w / 2, h / 2));
+    EXPECT_EQ(place(2), QRect(w / 2, 0, w / 2, h / 3));
+    EXPECT_EQ(place(4), QRect(w / 2, 2 * (h / 3), w / 2, h / 3));
+  }
+  // Four make a square; a hidden child does not count.
+  children[2]->ShowWindow(SW_HIDE);
+  tile(ID_WINDOW_TILE_HORZ);
+  EXPECT_EQ(place(0), QRect(0, 0, w / 2, h / 2));
+  EXPECT_EQ(place(3), QRect(w / 2, 0, w / 2, h / 2));
+  EXPECT_EQ(place(4), QRect(w / 2, h / 2, w / 2, h / 2));
+  // Three and a minimised one: side by side or stacked, above the minimised one's row.
+  children[3]->ShowWindow(SW_MINIMIZE);
+  QApplication::processEvents();
+  const int above = h - children[3]->SubWindow()->height();
+  tile(ID_WINDOW_TILE_VERT);
+  EXPECT_EQ(place(0), QRect(0, 0, w / 3, above));
+  EXPECT_EQ(place(1), QRect(w / 3, 0, w / 3, above));
+  EXPECT_EQ(place(4), QRect(2 * (w / 3), 0, w / 3, above));
+  tile(ID_WINDOW_TILE_HORZ);
+  EXPECT_EQ(place(1), QRect(0, above / 3, w, above / 3));
+  EXPECT_TRUE(children[3]->SubWindow()->isMinimized());
 }
 
 TEST_F(FrameFixture, ButtonsComeFromTheResourceRunCommandsAndGreyAtIdle) {
@@ -542,6 +599,40 @@ TEST_F(DocumentsFixture, SavingKeepsTheUsersLinkAndPermissionsAndAFailedSaveTheP
     // Nothing but the file and its link is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
   }
+}
+
+TEST_F(DocumentsFixture, SavingAReadOnlyFileAsksForANewNameAndTheNextDialogStartsInTheFolderChosen) {
+  app.OnFileNew();
+  NoteDocument* document = OpenedLast();
+  const std::string locked = folder / "locked.tvr";
+  ASSERT_TRUE(document->DoSave(locked.c_str()));
+  ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+  const std::string before = ReadAll(locked);
+
+  // Save goes to Save As; cancelled, nothing is written.
+  document->text = "changed";
+  document->SetModifiedFlag();
+  FrameOf(document)->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_FALSE(dialogs.requests[0].open);
+  EXPECT_EQ(dialogs.requests[0].fileName, "locked.tvr");
+  EXPECT_EQ(ReadAll(locked), before);
+  EXPECT_TRUE(document->IsModified());
+
+  // A name in another folder: the scene goes there, and so does the next dialog.
+  TemporaryFolder elsewhere;
+  dialogs.Answer({elsewhere / "copy.tvr"});
+  FrameOf(document)->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+  EXPECT_EQ(ReadAll(locked), before);
+  EXPECT_NE(ReadAll(elsewhere / "copy.tvr").find("changed"), std::string::npos);
+  EXPECT_EQ(document->GetPathName(), (elsewhere / "copy.tvr").c_str());
+  app.OnFileOpen();
+  ASSERT_EQ(dialogs.startFolders.size(), 3u);
+  EXPECT_EQ(dialogs.startFolders[2], elsewhere.Path());
+
+  // A file that may be written is saved in place, without a dialog.
+  FrameOf(document)->SendMessage(WM_COMMAND, ID_FILE_SAVE);
+  EXPECT_EQ(dialogs.requests.size(), 3u);
 }
 
 TEST_F(DocumentsFixture, UpdateAllViewsReachesEveryOtherViewInCreationOrder) {

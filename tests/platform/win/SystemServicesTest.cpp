@@ -143,8 +143,18 @@ TEST(CurrentDirectory, SizeProtocolAndARemovedFolder) {
   EXPECT_EQ(GetCurrentDirectory(size, buffer.data()), size - 1);
   EXPECT_STREQ(buffer.c_str(), (folder / "gone").c_str());
 
+  // Removed under the program, the folder is left for the home folder, which is answered.
   ASSERT_EQ(::rmdir((folder / "gone").c_str()), 0);
-  EXPECT_EQ(GetCurrentDirectory(0, nullptr), 0u);
+  ASSERT_EQ(::mkdir((folder / "home").c_str(), 0700), 0);
+  const char* home = std::getenv("HOME");
+  const std::string savedHome = home ? home : "";
+  ::setenv("HOME", (folder / "home").c_str(), 1);
+  size = GetCurrentDirectory(0, nullptr);
+  ::setenv("HOME", savedHome.c_str(), 1);
+  EXPECT_EQ(size, (folder / "home").size() + 1);
+  char now[4096];
+  ASSERT_TRUE(::getcwd(now, sizeof now));
+  EXPECT_EQ(now, folder / "home");
   ASSERT_EQ(SetCurrentDirectory(saved), TRUE);
 }
 
