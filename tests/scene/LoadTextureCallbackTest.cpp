@@ -145,20 +145,38 @@ TEST_F(LoadTextureCallbackTest, PaintedStylesFilterOnceOrThreeTimesAndClampTheBr
   EXPECT_EQ(unknownStyle.pixels, photo.pixels);
 }
 
-// The readers fail without a word; the callback tells the user once per file, and a cancelled
-// search fails the rest of the load quietly.
-TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithOneMessageEach) {
+// The texts of `boxes` from `from` on, each cut to its first line.
+std::vector<std::string> FirstLines(const ScriptedMessageBoxes& boxes, std::size_t from = 0) {
+  std::vector<std::string> lines;
+  for (std::size_t i = from; i < boxes.boxes.size(); ++i)
+    lines.push_back(boxes.boxes[i].text.substr(0, boxes.boxes[i].text.find('\n')));
+  return lines;
+}
+
+// The readers show libjpeg's message, or the damaged-file one for a file that cannot be opened or
+// that libjpeg warned about; the callback then tells the user once per file. A search the user
+// gives up goes on with the next file.
+TEST_F(LoadTextureCallbackTest, MissingAndBadFilesAreToldOnceAndAGivenUpSearchEndsNothing) {
+  const std::string damaged = "The following file is either:";
+  const std::string libjpeg = "Independent JPEG Group's software error:";
   unsigned w, h;
   EXPECT_FALSE(GetJPEGSize((folder / "missing.jpg").c_str(), 1, FALSE, 0, &w, &h));
+  EXPECT_EQ(FirstLines(boxes), std::vector<std::string>{damaged});
+  EXPECT_NE(boxes.boxes[0].text.find(folder / "missing.jpg"), std::string::npos);
   std::ofstream(folder / "text.jpg") << "neither a bitmap nor a JPEG picture";
   EXPECT_FALSE(GetJPEGSize((folder / "text.jpg").c_str(), 1, FALSE, 0, &w, &h));
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text.rfind(libjpeg + "\n\nNot a JPEG file", 0), 0u);
   // Cut in the middle of the picture data: libjpeg warns, and the picture fails.
   std::ifstream in(picture, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::ofstream(folder / "cut.jpg", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
   std::vector<BYTE> rgb(128 * 3 * 64);
   EXPECT_FALSE(ReadJPEG((folder / "cut.jpg").c_str(), rgb.data(), 128 * 3, 128, 64, 1, FALSE, 0, nullptr));
+  EXPECT_EQ(FirstLines(boxes, 2), (std::vector<std::string>{libjpeg, damaged}));
+  EXPECT_NE(boxes.boxes.back().text.find(folder / "cut.jpg"), std::string::npos);
   // A picture larger than its buffer (the file changed after its size was taken) fails.
+  boxes.boxes.clear();
   EXPECT_FALSE(ReadJPEG(picture.c_str(), rgb.data(), 128 * 3, 64, 64, 1, FALSE, 0, nullptr));
   EXPECT_FALSE(ReadJPEG(picture.c_str(), rgb.data(), 128 * 3, 128, 32, 1, FALSE, 0, nullptr));
   EXPECT_TRUE(boxes.boxes.empty());
@@ -174,22 +192,30 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithOneMessageEach) {
     std::string text = file;
     IDirect3DRMTexture* made = nullptr;
     const HRESULT result = LoadTextureCallback(text.data(), &info, &made);
+    EXPECT_EQ(info.loaded, result == D3DRM_OK);
     if (made) made->Release();
     return result;
   };
   for (const char* file : {"text.jpg", "cut.jpg", "text.jpg"}) EXPECT_EQ(load(folder / file), D3DRMERR_BADFILE);
-  ASSERT_EQ(boxes.boxes.size(), 2u);
-  EXPECT_EQ(boxes.boxes[0].text.rfind("Texture file not loaded.", 0), 0u);
-  EXPECT_NE(boxes.boxes[1].text.find(folder / "cut.jpg"), std::string::npos);
+  const std::string notLoaded = "Texture file not loaded.";
+  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{libjpeg, notLoaded, libjpeg, damaged, notLoaded}));
+  EXPECT_NE(boxes.boxes[4].text.find(folder / "cut.jpg"), std::string::npos);
   // A stored Windows path in another letter case still finds the file.
   EXPECT_EQ(load(folder.Path() + "\\DOTS.JPG"), D3DRM_OK);
 
-  boxes.Answer({IDYES});  // cancels the search for the missing file
+  boxes.boxes.clear();
+  boxes.Answer({IDNO, IDYES});  // looks once more, then gives up the search
   EXPECT_EQ(load(folder / "gone.jpg"), D3DRMERR_FILENOTFOUND);
-  EXPECT_TRUE(info.cancelled);
-  ASSERT_EQ(boxes.boxes.size(), 4u);
-  EXPECT_EQ(boxes.boxes[3].text.rfind("The current operation was cancelled", 0), 0u);
-  EXPECT_EQ(load(picture), D3DRMERR_FILENOTFOUND) << "the load is cancelled";
+  EXPECT_EQ(dialogs.requests.size(), 2u);
+  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{"Are you sure you want to cancel the current operation?",
+                                                          "Are you sure you want to cancel the current operation?",
+                                                          "The current operation was cancelled because the following "
+                                                          "file was not found.",
+                                                          "Texture file not found."}));
+  EXPECT_NE(boxes.boxes.back().text.find("\n\n" + (folder / "gone.jpg") + "\n\n"), std::string::npos);
+  EXPECT_EQ(load(picture), D3DRM_OK) << "the load goes on";
+  EXPECT_EQ(load(folder / "gone.jpg"), D3DRMERR_FILENOTFOUND);
+  EXPECT_EQ(dialogs.requests.size(), 2u) << "asked once per load";
   EXPECT_EQ(boxes.boxes.size(), 4u);
 }
 
