@@ -7,6 +7,7 @@
 #include <jpeglib.h>
 
 #include "core/FatalError.h"
+#include "core/NoMemoryHandler.h"
 #include "core/XMessageBox.h"
 
 namespace {
@@ -153,8 +154,7 @@ BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, 
       palette[i * 4 + 3] = 0;
     }
   }
-  d.rows = static_cast<JSAMPROW*>(std::malloc(sizeof(JSAMPROW) * d.cinfo.output_height));
-  XASSERT(d.rows, "");
+  d.rows = static_cast<JSAMPROW*>(MallocRetrying(sizeof(JSAMPROW) * d.cinfo.output_height));
   for (unsigned i = 0; i < d.cinfo.output_height; ++i) d.rows[i] = buffer + static_cast<std::size_t>(i) * pitch;
   while (d.cinfo.output_scanline < d.cinfo.output_height) {
     XASSERT(jpeg_read_scanlines(&d.cinfo, &d.rows[d.cinfo.output_scanline],

@@ -6,6 +6,7 @@
 
 #include "Jpeg.h"
 #include "LoadMeshTestSupport.h"
+#include "core/NoMemoryHandler.h"
 #include "platform/d3drm/Texture.h"
 #include "scene/Jpeg.h"
 #include "scene/ModeFilter.h"
@@ -217,6 +218,34 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesAreToldOnceAndAGivenUpSearchEn
   EXPECT_EQ(load(folder / "gone.jpg"), D3DRMERR_FILENOTFOUND);
   EXPECT_EQ(dialogs.requests.size(), 2u) << "asked once per load";
   EXPECT_EQ(boxes.boxes.size(), 4u);
+}
+
+// Blocks the decoder asks for, and how many more are refused.
+std::vector<std::size_t> blocksAsked;
+int blockRefusals = 0;
+
+// Memory that runs short while a picture is decoded is waited for through the low-memory handler,
+// which starts its helper; the texture then loads as it would have.
+TEST_F(LoadTextureCallbackTest, APictureDecodedWhileMemoryRunsShortLoadsOnceMemoryIsFreed) {
+  d3drm::Picture normal, shortOfMemory;
+  ASSERT_EQ(Load(picture, 0, 0, 3, &normal), D3DRM_OK);
+  ScriptedProcesses processes;
+  FakeClipboard clipboard;
+  ASSERT_TRUE(NoMemoryReserveHeld());  // the application's
+  blocksAsked.clear();
+  blockRefusals = 2;
+  SetBlockAllocator([](std::size_t size) {
+    blocksAsked.push_back(size);
+    return blockRefusals-- > 0 ? nullptr : std::malloc(size);
+  });
+  const HRESULT result = Load(picture, 0, 0, 3, &shortOfMemory);
+  SetBlockAllocator(nullptr);
+  ASSERT_EQ(result, D3DRM_OK);
+  EXPECT_EQ(shortOfMemory.pixels, normal.pixels);
+  EXPECT_EQ(blocksAsked, std::vector<std::size_t>(3, 60 * sizeof(BYTE*))) << "the row table, until it is given";
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].commandLine, "NoMemoryDialog.exe");
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 // Columns of two rows: the top pixel sinks past a pixel that is not darker (direction 0) or not
