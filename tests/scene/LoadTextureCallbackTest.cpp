@@ -8,6 +8,8 @@
 #include "LoadMeshTestSupport.h"
 #include "core/NoMemoryHandler.h"
 #include "platform/d3drm/Texture.h"
+#include "platform/ddraw/TestSeams.h"
+#include "support/FatalCheck.h"
 #include "scene/Jpeg.h"
 #include "scene/ModeFilter.h"
 #include "scene/TextureLoad.h"
@@ -316,6 +318,82 @@ TEST(ModeFilter, PaletteWindowsOfEveryBrushFollowTheRule) {
     ModeFilterPixels(out.data(), width, in.data(), width, 1, radius, width, height);
     EXPECT_EQ(out, ModesByCounting(in, width, height, radius));
   }
+}
+
+// Another surface, whose description lacks the pitch.
+class SurfaceWithoutPitch final : public IDirectDrawSurface {
+ public:
+  explicit SurfaceWithoutPitch(IDirectDrawSurface* surface) : s_(surface) {}
+  HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+  ULONG AddRef() override { return 1; }
+  ULONG Release() override { return 1; }
+  HRESULT GetSurfaceDesc(LPDDSURFACEDESC desc) override {
+    const HRESULT result = s_->GetSurfaceDesc(desc);
+    desc->dwFlags &= ~DDSD_PITCH;
+    return result;
+  }
+  HRESULT Lock(LPRECT r, LPDDSURFACEDESC d, DWORD f, LPVOID e) override { return s_->Lock(r, d, f, e); }
+  HRESULT Unlock(LPVOID p) override { return s_->Unlock(p); }
+  HRESULT IsLost() override { return s_->IsLost(); }
+  HRESULT AddAttachedSurface(IDirectDrawSurface* a) override { return s_->AddAttachedSurface(a); }
+  HRESULT GetAttachedSurface(LPDDSCAPS c, IDirectDrawSurface** a) override { return s_->GetAttachedSurface(c, a); }
+  HRESULT SetPalette(LPDIRECTDRAWPALETTE p) override { return s_->SetPalette(p); }
+  HRESULT GetPalette(LPDIRECTDRAWPALETTE* p) override { return s_->GetPalette(p); }
+  HRESULT SetClipper(LPDIRECTDRAWCLIPPER c) override { return s_->SetClipper(c); }
+  HRESULT Blt(LPRECT d, IDirectDrawSurface* s, LPRECT r, DWORD f, LPDDBLTFX x) override { return s_->Blt(d, s, r, f, x); }
+  HRESULT GetDC(HDC* dc) override { return s_->GetDC(dc); }
+  HRESULT ReleaseDC(HDC dc) override { return s_->ReleaseDC(dc); }
+
+ private:
+  IDirectDrawSurface* s_;
+};
+
+// A failed surface call or check of the filters is reported with the call or check as written.
+TEST_F(LoadTextureCallbackTest, FilterFailuresQuoteTheirCallsAndChecks) {
+  const auto surface = [&] {
+    DDSURFACEDESC desc{};
+    desc.dwSize = kDDSurfaceDescSize;
+    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
+    desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE | DDSCAPS_SYSTEMMEMORY;
+    desc.dwWidth = desc.dwHeight = 8;
+    desc.ddpfPixelFormat = DDMakePixelFormat(DDFormat::BGR888);
+    IUPtr<IDirectDrawSurface> made;
+    EXPECT_EQ(app.lpDD->CreateSurface(&desc, &made, nullptr), DD_OK);
+    return made;
+  };
+  const IUPtr<IDirectDrawSurface> src = surface(), dest = surface();
+  const auto unlockBoth = [&] {
+    src->Unlock(nullptr);
+    dest->Unlock(nullptr);
+  };
+  const std::string failed = std::to_string(static_cast<DWORD>(DDERR_GENERIC) & 0xFFFF);
+  const std::string busy = std::to_string(static_cast<DWORD>(DDERR_SURFACEBUSY) & 0xFFFF);
+
+  DDFailNext(DDCall::GetSurfaceDesc, 1, DDERR_GENERIC);
+  EXPECT_FATAL(ModeFilterSurface(dest, src, 1, 8, 8), "surface->GetSurfaceDesc( &ddsd )", failed);
+  DDFailNext(DDCall::GetSurfaceDesc, 1, DDERR_GENERIC);
+  EXPECT_FATAL(SinkSurfacePixels(src, nullptr, 0, 8, 8), "surface->GetSurfaceDesc( &ddsd )", failed);
+  const std::string flags =
+      ".dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) == "
+      "(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)";
+  SurfaceWithoutPitch srcWithoutPitch(src), destWithoutPitch(dest);
+  EXPECT_FATAL(ModeFilterSurface(dest, &srcWithoutPitch, 1, 8, 8), "(srcDesc" + flags, "");
+  EXPECT_FATAL(ModeFilterSurface(&destWithoutPitch, src, 1, 8, 8), "(destDesc" + flags, "");
+  EXPECT_FATAL(SinkSurfacePixels(&srcWithoutPitch, nullptr, 0, 8, 8), "(srcDesc" + flags, "");
+
+  DDFailNext(DDCall::Lock, 1, DDERR_GENERIC);
+  EXPECT_FATAL(ModeFilterSurface(dest, src, 1, 8, 8),
+               "src->Lock( NULL, &surfDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", failed);
+  DDSURFACEDESC held{};
+  held.dwSize = kDDSurfaceDescSize;
+  ASSERT_EQ(dest->Lock(nullptr, &held, DDLOCK_WAIT, nullptr), DD_OK);
+  EXPECT_FATAL(ModeFilterSurface(dest, src, 1, 8, 8),
+               "dest->Lock( NULL, &surfDesc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", busy);
+  unlockBoth();
+  DDFailNext(DDCall::Unlock, 1, DDERR_GENERIC);
+  EXPECT_FATAL(ModeFilterSurface(dest, src, 1, 8, 8), "dest->Unlock( destDesc.lpSurface )", failed);
+  unlockBoth();
+  DDClearFaults();
 }
 
 }  // namespace
