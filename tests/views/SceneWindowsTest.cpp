@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "scene/MeshSO.h"
+#include "tools/ThreeDsWriter.h"
 #include "views/SceneWindowsFixture.h"
 
 namespace {
@@ -323,6 +324,17 @@ const std::string kCancelled = "The current operation was cancelled because the 
 const std::string kLibjpeg = "Independent JPEG Group's software error:";
 const std::string kDamaged = "The following file is either:";
 
+// The last dialog was the search for `texture` in the folder, and the user, who gave it up, has
+// been told that the file is not found.
+void ExpectSearchGivenUp(const ScriptedFileDialogs& dialogs, const ScriptedMessageBoxes& boxes,
+                         const TemporaryFolder& folder, const std::string& texture) {
+  ASSERT_FALSE(dialogs.requests.empty());
+  EXPECT_EQ(dialogs.requests.back().title, "Where is the file " + texture + "?");
+  EXPECT_EQ(dialogs.requests.back().initialFolder, folder.Path());
+  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{kAreYouSure, kCancelled, "Texture file not found."}));
+  EXPECT_NE(boxes.boxes.back().text.find("\n\n" + (folder / texture) + "\n\n"), std::string::npos);
+}
+
 // A bad texture is told about by libjpeg's message, the damaged-file one where libjpeg only
 // warned, and once by the texture's own, however many parts use it; a Windows path is looked for
 // beside the model. The search for a missing one that the user gives up lands the import without it.
@@ -354,11 +366,8 @@ TEST_F(SceneWindows, ImportTellsOnceAboutEachBadTextureAndLandsWithoutOneWhoseSe
   dialogs.Answer({model});  // and no answer where gone.jpg is
   boxes.Answer({IDYES});    // give up the search
   Key(Qt::Key_I);
-  ASSERT_EQ(dialogs.requests.size(), 3u);
-  EXPECT_EQ(dialogs.requests[2].title, "Where is the file gone.jpg?");
-  EXPECT_EQ(dialogs.requests[2].initialFolder, folder.Path());
-  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{kAreYouSure, kCancelled, "Texture file not found."}));
-  EXPECT_NE(boxes.boxes.back().text.find("\n\n" + (folder / "gone.jpg") + "\n\n"), std::string::npos);
+  EXPECT_EQ(dialogs.requests.size(), 3u);
+  ExpectSearchGivenUp(dialogs, boxes, folder, "gone.jpg");
   ASSERT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 2);
   EXPECT_EQ(TexturedParts(Scene().GetSelected(0)), (std::vector<bool>{false, true}));
 }
@@ -382,15 +391,31 @@ TEST_F(SceneWindows, ASceneWhoseTextureFileWentAwayOpensWithTheObjectUntextured)
   dialogs.Answer({path});  // the scene; then no answer where bark.jpg is
   boxes.Answer({IDYES});   // give up the search
   Key(Qt::Key_O);
-  ASSERT_EQ(dialogs.requests.size(), 3u);
-  EXPECT_EQ(dialogs.requests[2].title, "Where is the file bark.jpg?");
-  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{kAreYouSure, kCancelled, "Texture file not found."}));
+  EXPECT_EQ(dialogs.requests.size(), 3u);
+  ExpectSearchGivenUp(dialogs, boxes, folder, "bark.jpg");
   ASSERT_EQ(app.CountOpenScenes(), 1);
   EXPECT_EQ(OpenFrames(), 1);
   const XList<Ptr<GroupSO>>& groups = Scene().GetScene()->GetGroups();
   std::vector<std::vector<bool>> parts;
   for (POSITION pos = groups.GetHeadPosition(); pos;) parts.push_back(TexturedParts(groups.GetNext(pos)));
   EXPECT_EQ(std::count(parts.begin(), parts.end(), std::vector<bool>{false}), 1) << "the object, untextured";
+}
+
+// A 3D Studio model names its texture through the converter: a missing one is asked for, told
+// about once the user gives up, and the model lands without it.
+TEST_F(SceneWindows, AThreeDsModelWhoseTextureIsMissingAsksForItAndLandsWithoutIt) {
+  Key(Qt::Key_N);
+  ScriptedFileDialogs dialogs;
+  const std::string model = folder / "Cube.3ds";
+  ASSERT_TRUE(WriteThreeDs(model, {{{{0, 0, 0}, {100, 0, 0}, {100, 50, 0}, {0, 50, 0}}, {1, 0, 0}, {0, 0, 0}, "Cube.jpg"}}));
+  const int groups = Scene().GetScene()->GetGroups().GetCount();
+  dialogs.Answer({model});  // and no answer where Cube.jpg is
+  boxes.Answer({IDYES});    // give up the search
+  Key(Qt::Key_I);
+  EXPECT_EQ(dialogs.requests.size(), 2u);
+  ExpectSearchGivenUp(dialogs, boxes, folder, "Cube.jpg");
+  ASSERT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+  EXPECT_EQ(TexturedParts(Scene().GetSelected(0)), std::vector<bool>{false});
 }
 
 TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {
