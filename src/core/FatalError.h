@@ -29,6 +29,10 @@ HRESULT XGuardedCall(Call&& call, HRESULT shortage, XCallReporter reporter, cons
 #define XCHECK_DD(call)                                                                       \
   XGuardedCall([&]() -> HRESULT { return (call); }, kDDShortage, &XAssertDDFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, #call)
+// The same with the text the report gives for the call, where it differs from the code.
+#define XCHECK_DD_TEXT(call, text)                                                            \
+  XGuardedCall([&]() -> HRESULT { return (call); }, kDDShortage, &XAssertDDFailed, __FILE__, \
+               __LINE__, __DATE__, __TIME__, text)
 #define XCHECK_D3D(call)                                                                      \
   XGuardedCall([&]() -> HRESULT { return (call); }, kDDShortage, &XAssertD3DFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, #call)

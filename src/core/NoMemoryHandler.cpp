@@ -28,6 +28,7 @@ void PauseBriefly() { std::this_thread::sleep_for(std::chrono::milliseconds(250)
 
 ReserveAllocator allocateReserve = &AllocateWithMalloc;
 ShortagePause pauseBetweenAttempts = &PauseBriefly;
+BlockAllocator allocateBlock = &AllocateWithMalloc;
 
 // Starts the helper unless the one started before still runs. When it cannot be started the user
 // is told once, in a box of the program's own, for this shortage.
@@ -91,6 +92,13 @@ int NoMemoryHandler(std::size_t size) {
 
 void NoMemoryNewHandler() { NoMemoryHandler(1); }
 
+void* MallocRetrying(std::size_t size) {
+  const std::size_t asked = size ? size : 1;  // malloc(0) may give null without a shortage
+  void* block;
+  while (!(block = allocateBlock(asked))) NoMemoryHandler(asked);
+  return block;
+}
+
 ObjectClipboardEmptier SetObjectClipboardEmptier(ObjectClipboardEmptier emptier) {
   return std::exchange(clipboardEmptier, emptier);
 }
@@ -99,6 +107,10 @@ bool NoMemoryReserveHeld() { return failSafeMemory != nullptr; }
 
 ReserveAllocator SetReserveAllocator(ReserveAllocator allocator) {
   return std::exchange(allocateReserve, allocator ? allocator : &AllocateWithMalloc);
+}
+
+BlockAllocator SetBlockAllocator(BlockAllocator allocator) {
+  return std::exchange(allocateBlock, allocator ? allocator : &AllocateWithMalloc);
 }
 
 ShortagePause SetShortagePause(ShortagePause pause) {

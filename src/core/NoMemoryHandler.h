@@ -14,6 +14,10 @@ int NoMemoryHandler(std::size_t size);
 // The allocator's failure handler (std::set_new_handler): a shortage of unknown size.
 void NoMemoryNewHandler();
 
+// malloc as the program uses it: a failed allocation calls the handler with its size and is tried
+// again, as a failed `new` is, so the result is never null. Freed with free.
+void* MallocRetrying(std::size_t size);
+
 // Empties the application's object clipboard; installed by the application object.
 using ObjectClipboardEmptier = void (*)();
 ObjectClipboardEmptier SetObjectClipboardEmptier(ObjectClipboardEmptier emptier);
@@ -27,3 +31,7 @@ using ReserveAllocator = void* (*)(std::size_t size);
 ReserveAllocator SetReserveAllocator(ReserveAllocator allocator);
 using ShortagePause = void (*)();
 ShortagePause SetShortagePause(ShortagePause pause);
+// How MallocRetrying allocates; replaceable so that a failing allocation can be driven. nullptr
+// restores malloc.
+using BlockAllocator = void* (*)(std::size_t size);
+BlockAllocator SetBlockAllocator(BlockAllocator allocator);

@@ -7,6 +7,8 @@
 #include <jpeglib.h>
 
 #include "core/FatalError.h"
+#include "core/NoMemoryHandler.h"
+#include "core/XMessageBox.h"
 
 namespace {
 
@@ -15,9 +17,11 @@ struct ErrorManager {
   std::jmp_buf jump;
 };
 
-// libjpeg's messages are not shown: a picture it cannot read fails, and the texture's user is
-// told once about the file.
-void JPEGOutputMessage(j_common_ptr) {}
+void JPEGOutputMessage(j_common_ptr cinfo) {
+  char text[JMSG_LENGTH_MAX];
+  (*cinfo->err->format_message)(cinfo, text);
+  XErrorBox(40211, text);
+}
 
 [[noreturn]] void JPEGErrorExit(j_common_ptr cinfo) {
   (*cinfo->err->output_message)(cinfo);
@@ -47,10 +51,12 @@ void Release(Decode& d) {
   d.file = nullptr;
 }
 
-// Opens the file and reads the header with the output settings; false when it cannot be opened.
+// Opens the file; false after the damaged-file message when it cannot be opened.
 bool Open(Decode& d, const char* file) {
   d.file = std::fopen(file, "rb");
-  return d.file != nullptr;
+  if (d.file) return true;
+  XErrorBox(40045, file);
+  return false;
 }
 
 void Setup(Decode& d, unsigned factor, BOOL colormapped, unsigned colors) {
@@ -74,8 +80,13 @@ bool OutputUsable(const jpeg_decompress_struct& cinfo) {
          cinfo.output_components == (cinfo.quantize_colors ? 1 : cinfo.out_color_components);
 }
 
-// A decode that libjpeg warned about (a cut or damaged picture) fails.
-bool Warned(const Decode& d) { return d.err.pub.num_warnings != 0; }
+// A decode that libjpeg warned about (a cut or damaged picture) fails after the damaged-file
+// message.
+bool Warned(const Decode& d, const char* file) {
+  if (d.err.pub.num_warnings == 0) return false;
+  XErrorBox(40045, file);
+  return true;
+}
 
 void CheckArguments(const char* file, BOOL colormapped, unsigned colors) {
   XASSERT(file, "");
@@ -105,7 +116,7 @@ BOOL GetJPEGSize(const char* file, unsigned factor, BOOL colormapped, unsigned c
   *width = d.cinfo.output_width;
   *height = d.cinfo.output_height;
   Release(d);
-  if (Warned(d) || !usable) return FALSE;
+  if (Warned(d, file) || !usable) return FALSE;
   return TRUE;
 }
 
@@ -143,8 +154,7 @@ BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, 
       palette[i * 4 + 3] = 0;
     }
   }
-  d.rows = static_cast<JSAMPROW*>(std::malloc(sizeof(JSAMPROW) * d.cinfo.output_height));
-  XASSERT(d.rows, "");
+  d.rows = static_cast<JSAMPROW*>(MallocRetrying(sizeof(JSAMPROW) * d.cinfo.output_height));
   for (unsigned i = 0; i < d.cinfo.output_height; ++i) d.rows[i] = buffer + static_cast<std::size_t>(i) * pitch;
   while (d.cinfo.output_scanline < d.cinfo.output_height) {
     XASSERT(jpeg_read_scanlines(&d.cinfo, &d.rows[d.cinfo.output_scanline],
@@ -153,5 +163,5 @@ BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, 
   }
   XASSERT(jpeg_finish_decompress(&d.cinfo), "");
   Release(d);
-  return Warned(d) ? FALSE : TRUE;
+  return Warned(d, file) ? FALSE : TRUE;
 }

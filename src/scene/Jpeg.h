@@ -8,15 +8,16 @@
 constexpr unsigned kMaxJpegSide = 8192;
 
 // The picture's size when decoded at 1/d, d being `factor` rounded up to a power of two and at
-// most 8. FALSE, without a message (the caller tells the user once), when the file cannot be
-// opened, libjpeg warned or failed, or the picture is not three-component colour or larger than
-// kMaxJpegSide.
+// most 8. FALSE after the damaged-file message (40045) when the file cannot be opened or libjpeg
+// warned, after libjpeg's own message (40211) when it failed, and without a message for a picture
+// that is not three-component colour or larger than kMaxJpegSide.
 BOOL GetJPEGSize(const char* file, unsigned factor, BOOL colormapped, unsigned colors, unsigned* width,
                  unsigned* height);
 
 // Decodes the picture into `buffer`, whose rows lie `pitch` bytes apart (a positive pitch) and
 // which holds bufferWidth x bufferHeight pixels; a picture that does not fit fails. With
 // `colormapped` the pixels are indices and `palette` (256 entries of red, green, blue, 0) gets the
-// quantizer's colours, the entries past them repeating the first. Failures as GetJPEGSize.
+// quantizer's colours, the entries past them repeating the first. Failures and messages as
+// GetJPEGSize.
 BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, unsigned bufferHeight,
               unsigned factor, BOOL colormapped, unsigned colors, BYTE* palette);

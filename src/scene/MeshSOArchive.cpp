@@ -115,8 +115,8 @@ void MeshSO::Serialize(CArchive& ar) {
       XErrorBox(40045, GetFile());
       AfxThrowUserException();
     }
-    // The converter's failure and a cancelled search for a texture have been reported.
-    XASSERT(error == converterNotStarted || error == loadCancelled, "");
+    // The converter's failure has been reported.
+    XASSERT(error == converterNotStarted, "");
     AfxThrowUserException();
   }
 }

@@ -152,7 +152,6 @@ LONG MeshSO::LoadFromFile() {
       NoMemoryHandler(1);
   }
   source = MeshLoadSource();  // the data and any converted file go now
-  if (info.cancelled) return loadCancelled;
   if (hr == D3DRMERR_NOTFOUND) return noObjectInFile;
   if (hr == D3DRMERR_FILENOTFOUND) return fileNotFound;
   if (hr == D3DRMERR_BADFILE) return damagedFile;

@@ -76,8 +76,6 @@ void MeshSO::ReloadTextures(BOOL firstInstanceOnly) {
     std::vector<char> name(size);
     XCHECK_D3DRM(texture->GetName( &size, name.data() ));
     texture = nullptr;
-    // A search the user cancelled leaves this part and the ones after it as they were.
-    if (info.cancelled) continue;
     if (!texturesOn) {
       XCHECK_D3DRM(mesh->SetGroupTexture( group, NULL ));
       continue;
@@ -90,7 +88,6 @@ void MeshSO::ReloadTextures(BOOL firstInstanceOnly) {
       loaded->Release();
       continue;
     }
-    if (info.cancelled) continue;
     XCHECK_D3DRM(mesh->SetGroupTexture( group, NULL ));
     if (info.reported.count(name.data())) {
       continue;  // the user has been told about the file
@@ -151,9 +148,7 @@ void MeshSO::SetArtistic(LONG t, LONG st, LONG b, LONG c, const Color& silC, DWO
         continue;
       }
       if (error == damagedFile || error == noObjectInFile) XErrorBox(40045, GetFile());
-      XASSERT(error == none || error == damagedFile || error == noObjectInFile || error == converterNotStarted ||
-                  error == loadCancelled,
-              "");
+      XASSERT(error == none || error == damagedFile || error == noObjectInFile || error == converterNotStarted, "");
       break;
     }
     if (error != none) {

@@ -9,7 +9,6 @@
 #include "core/MissingFile.h"
 #include "core/XMessageBox.h"
 #include "platform/d3drm/FileLookup.h"
-#include "platform/framework/Exceptions.h"
 #include "platform/framework/File.h"
 #include "scene/Jpeg.h"
 #include "scene/ModeFilter.h"
@@ -169,11 +168,11 @@ std::string ShownTexturePath(const std::string& name) {
   return error ? name : path.lexically_normal().string();
 }
 
-// The file to load for `name`: found, chosen earlier in this load, or chosen by the user now.
-// Empty with D3DRMERR_BADFILE when the file is there but cannot be read; empty with `cancelled`
-// set when the user cancels the search.
+// The file to load for `name`: found, answered earlier in this load, or answered by the user now
+// (the missing place itself when the user gives up). Empty with D3DRMERR_BADFILE when the file is
+// there but cannot be read.
 std::string LocateTexture(const std::string& name, TextureLoadInfo& info, HRESULT* result) {
-  if (const auto chosen = info.located.find(name); chosen != info.located.end()) return chosen->second;
+  if (const auto answered = info.located.find(name); answered != info.located.end()) return answered->second;
   if (std::string found = FindTexture(name); !found.empty()) return found;
   CFileException why;
   CFile probe;
@@ -181,12 +180,7 @@ std::string LocateTexture(const std::string& name, TextureLoadInfo& info, HRESUL
     *result = D3DRMERR_BADFILE;
     return {};
   }
-  try {
-    return info.located[name] = std::string(XLocateMissingFile(ShownTexturePath(name).c_str(), TRUE));
-  } catch (const CUserException&) {
-    info.cancelled = 1;  // the user has been told that the operation is cancelled
-    return {};
-  }
+  return info.located[name] = std::string(XLocateMissingFile(ShownTexturePath(name).c_str(), FALSE));
 }
 
 }  // namespace
@@ -195,12 +189,13 @@ HRESULT LoadTextureCallback(char* name, void* arg, IDirect3DRMTexture** tex) {
   TextureLoadInfo& info = *static_cast<TextureLoadInfo*>(arg);
   *tex = nullptr;
   info.loaded = 0;
-  if (!info.load || info.cancelled) return D3DRMERR_FILENOTFOUND;
+  if (!info.load) return D3DRMERR_FILENOTFOUND;
+  // A file that failed once in this load fails again without a word.
+  if (const auto told = info.reported.find(name); told != info.reported.end()) return told->second;
   const unsigned factor = info.quality >= 0 ? 1u : 1u << std::min<LONG>(-info.quality, 16);
 
   HRESULT result = D3DRM_OK;
   const std::string used = LocateTexture(name, info, &result);
-  if (info.cancelled) return D3DRMERR_FILENOTFOUND;
   if (result == D3DRM_OK) {
     while ((result = GetSceneApp().GetD3DRM()->LoadTexture(used.c_str(), tex)) == D3DRMERR_BADALLOC) NoMemoryHandler(1);
     if (result == D3DRMERR_BADFILE) result = LoadJpegTexture(used.c_str(), info, factor, tex);
@@ -212,11 +207,10 @@ HRESULT LoadTextureCallback(char* name, void* arg, IDirect3DRMTexture** tex) {
     return D3DRM_OK;
   }
   // One message per file and load, however many parts use the file.
-  if (info.reported.insert(name).second) {
-    const std::string shown = ShownTexturePath(used.empty() ? name : used);
-    if (result == D3DRMERR_NOTFOUND || result == D3DRMERR_FILENOTFOUND) XErrorBox(40216, shown.c_str());
-    if (result == D3DRMERR_BADFILE) XErrorBox(40215, shown.c_str());
-  }
+  info.reported.emplace(name, result);
+  const std::string shown = ShownTexturePath(used.empty() ? name : used);
+  if (result == D3DRMERR_NOTFOUND || result == D3DRMERR_FILENOTFOUND) XErrorBox(40216, shown.c_str());
+  if (result == D3DRMERR_BADFILE) XErrorBox(40215, shown.c_str());
   if (*tex) (*tex)->Release();
   *tex = nullptr;
   return result;

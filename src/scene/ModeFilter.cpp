@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "core/FatalError.h"
@@ -176,9 +177,15 @@ bool IsPalette8(const DDPIXELFORMAT& f) {
   return f.dwFlags == (DDPF_RGB | DDPF_PALETTEINDEXED8) && f.dwRGBBitCount == 8;
 }
 
-void CheckDescription(const DDSURFACEDESC& desc) {
+// The fields a filter reads from a description; `name` is the description's name in the check's
+// text.
+void CheckDescription(const DDSURFACEDESC& desc, const char* name) {
   constexpr DWORD kNeeded = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT;
-  XASSERT((desc.dwFlags & kNeeded) == kNeeded, "");
+  if ((desc.dwFlags & kNeeded) == kNeeded) return;
+  const std::string expression = std::string("(") + name +
+                                 ".dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) == "
+                                 "(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)";
+  XAssertFailed(__FILE__, __LINE__, __DATE__, __TIME__, expression.c_str(), "");
 }
 
 // 3 for the 24-bit RGB formats, 1 for 8-bit palette indices; any other format is fatal.
@@ -200,7 +207,7 @@ DDSURFACEDESC GetSurfaceDesc(IUPtr<IDirectDrawSurface> surface) {
   DDSURFACEDESC ddsd;
   std::memset(&ddsd, 0, sizeof ddsd);
   ddsd.dwSize = kDDSurfaceDescSize;
-  XCHECK_DD(surface->GetSurfaceDesc(&ddsd));
+  XCHECK_DD(surface->GetSurfaceDesc( &ddsd ));
   return ddsd;
 }
 
@@ -249,16 +256,18 @@ void ModeFilterSurface(IDirectDrawSurface* dest, IDirectDrawSurface* src, unsign
 
   DDSURFACEDESC srcDesc = GetSurfaceDesc(src);
   DDSURFACEDESC destDesc = GetSurfaceDesc(dest);
-  CheckDescription(srcDesc);
-  CheckDescription(destDesc);
+  CheckDescription(srcDesc, "srcDesc");
+  CheckDescription(destDesc, "destDesc");
   XASSERT_TEXT(!std::memcmp(&srcDesc.ddpfPixelFormat, &destDesc.ddpfPixelFormat, sizeof srcDesc.ddpfPixelFormat),
                "!memcmp( &srcDesc.ddpfPixelFormat, &destDesc.ddpfPixelFormat, sizeof srcDesc.ddpfPixelFormat )",
                "Source and destination do not have same color format");
   const unsigned bytesPerPixel = BytesPerPixelOf(srcDesc.ddpfPixelFormat);
 
   // From here on the descriptions are the locks', with their pitches and memory.
-  XCHECK_DD(src->Lock(NULL, &srcDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL));
-  XCHECK_DD(dest->Lock(NULL, &destDesc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL));
+  XCHECK_DD_TEXT(src->Lock(NULL, &srcDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL),
+                 "src->Lock( NULL, &surfDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )");
+  XCHECK_DD_TEXT(dest->Lock(NULL, &destDesc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL),
+                 "dest->Lock( NULL, &surfDesc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )");
 
   const unsigned ideal_filter_diameter = 2 * radius + 1;
   XASSERT(ideal_filter_diameter < 256, "Could overflow histogram WORD");
@@ -266,8 +275,8 @@ void ModeFilterSurface(IDirectDrawSurface* dest, IDirectDrawSurface* src, unsign
   ModeFilterPixels(DDFirstRow(destDesc), destDesc.lPitch, DDFirstRow(srcDesc), srcDesc.lPitch, bytesPerPixel, radius,
                    width, height);
 
-  XCHECK_DD(dest->Unlock(destDesc.lpSurface));
-  XCHECK_DD(src->Unlock(srcDesc.lpSurface));
+  XCHECK_DD(dest->Unlock( destDesc.lpSurface ));
+  XCHECK_DD(src->Unlock( srcDesc.lpSurface ));
 }
 
 void SinkPixels(unsigned char* pixels, std::ptrdiff_t pitch, unsigned bytesPerPixel, int direction, unsigned width,
@@ -290,10 +299,10 @@ void SinkPixels(unsigned char* pixels, std::ptrdiff_t pitch, unsigned bytesPerPi
 void SinkSurfacePixels(IDirectDrawSurface* src, IDirectDrawSurface*, int direction, unsigned width, unsigned height) {
   XASSERT(src, "");
   XASSERT(width && height, "Nothing to do");
-  DDSURFACEDESC desc = GetSurfaceDesc(src);
-  CheckDescription(desc);
-  const unsigned bytesPerPixel = BytesPerPixelOf(desc.ddpfPixelFormat);
-  XCHECK_DD(src->Lock(NULL, &desc, DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL));
-  SinkPixels(DDFirstRow(desc), desc.lPitch, bytesPerPixel, direction, width, height);
-  XCHECK_DD(src->Unlock(desc.lpSurface));
+  DDSURFACEDESC srcDesc = GetSurfaceDesc(src);
+  CheckDescription(srcDesc, "srcDesc");
+  const unsigned bytesPerPixel = BytesPerPixelOf(srcDesc.ddpfPixelFormat);
+  XCHECK_DD(src->Lock( NULL, &srcDesc, DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL ));
+  SinkPixels(DDFirstRow(srcDesc), srcDesc.lPitch, bytesPerPixel, direction, width, height);
+  XCHECK_DD(src->Unlock( srcDesc.lpSurface ));
 }

@@ -8,16 +8,8 @@
 class SceneObj : public Myself {
   DECLARE_SERIAL(SceneObj)
  public:
-  // Result of making an object from its file; loadCancelled: the user cancelled the operation
-  // while asked for a missing companion file (and has been told so).
-  enum Error : LONG {
-    none = 0,
-    damagedFile = 1,
-    noObjectInFile = 2,
-    fileNotFound = 3,
-    converterNotStarted = 4,
-    loadCancelled = 5
-  };
+  // Result of making an object from its file.
+  enum Error : LONG { none = 0, damagedFile = 1, noObjectInFile = 2, fileNotFound = 3, converterNotStarted = 4 };
 
   // An object that comes from no file.
   SceneObj();

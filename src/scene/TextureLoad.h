@@ -4,7 +4,6 @@
 #pragma once
 
 #include <map>
-#include <set>
 #include <string>
 
 #include "platform/d3drm/D3DRM.h"
@@ -23,15 +22,14 @@ struct TextureLoadInfo {
 
   // What one load learns, so that it asks for each missing file and reports each problem file
   // once, however many parts use it.
-  std::map<std::string, std::string> located;  // a missing name and the file the user chose
-  std::set<std::string> reported;              // names whose failure the user has been told
-  BOOL cancelled = 0;                          // out: the user cancelled the search for a file
+  std::map<std::string, std::string> located;  // a missing name and the user's answer
+  std::map<std::string, HRESULT> reported;     // names whose failure the user has been told
 };
 
 // 0 with the texture, named by the file used. A name with Windows separators is looked for by
 // its file name in the current folder (the model's) first. A missing file is asked for; when the
-// user cancels, `cancelled` is set and this and every later call of the load fail quietly.
-// Otherwise D3DRMERR_FILENOTFOUND after message 40216 for a missing file, D3DRMERR_BADFILE after
-// message 40215 for a file neither the platform nor libjpeg reads, each message once per name;
-// another platform result without a message.
+// user gives up, the load goes on with the name as it was. D3DRMERR_FILENOTFOUND after message
+// 40216 for a file that stays missing, D3DRMERR_BADFILE after message 40215 for a file neither
+// the platform nor libjpeg reads (after the reader's own messages), each name told once per load
+// and failing quietly after that; another platform result without a message.
 HRESULT LoadTextureCallback(char* name, void* info, IDirect3DRMTexture** texture);

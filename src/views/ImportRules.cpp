@@ -46,8 +46,7 @@ ImportOutcome ImportLoadOutcome(int loadResult) {
     case 2:
       return {false, 40053};
     case 4:
-    case 5:
-      return {false, 0};  // the converter's failure or the cancelled search has been reported
+      return {false, 0};  // the converter has reported its failure
     default:
       // Unreadable, or gone since it was chosen: nothing is added.
       return {false, 40045};

@@ -6,7 +6,10 @@
 
 #include "Jpeg.h"
 #include "LoadMeshTestSupport.h"
+#include "core/NoMemoryHandler.h"
 #include "platform/d3drm/Texture.h"
+#include "platform/ddraw/TestSeams.h"
+#include "support/FatalCheck.h"
 #include "scene/Jpeg.h"
 #include "scene/ModeFilter.h"
 #include "scene/TextureLoad.h"
@@ -145,20 +148,38 @@ TEST_F(LoadTextureCallbackTest, PaintedStylesFilterOnceOrThreeTimesAndClampTheBr
   EXPECT_EQ(unknownStyle.pixels, photo.pixels);
 }
 
-// The readers fail without a word; the callback tells the user once per file, and a cancelled
-// search fails the rest of the load quietly.
-TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithOneMessageEach) {
+// The texts of `boxes` from `from` on, each cut to its first line.
+std::vector<std::string> FirstLines(const ScriptedMessageBoxes& boxes, std::size_t from = 0) {
+  std::vector<std::string> lines;
+  for (std::size_t i = from; i < boxes.boxes.size(); ++i)
+    lines.push_back(boxes.boxes[i].text.substr(0, boxes.boxes[i].text.find('\n')));
+  return lines;
+}
+
+// The readers show libjpeg's message, or the damaged-file one for a file that cannot be opened or
+// that libjpeg warned about; the callback then tells the user once per file. A search the user
+// gives up goes on with the next file.
+TEST_F(LoadTextureCallbackTest, MissingAndBadFilesAreToldOnceAndAGivenUpSearchEndsNothing) {
+  const std::string damaged = "The following file is either:";
+  const std::string libjpeg = "Independent JPEG Group's software error:";
   unsigned w, h;
   EXPECT_FALSE(GetJPEGSize((folder / "missing.jpg").c_str(), 1, FALSE, 0, &w, &h));
+  EXPECT_EQ(FirstLines(boxes), std::vector<std::string>{damaged});
+  EXPECT_NE(boxes.boxes[0].text.find(folder / "missing.jpg"), std::string::npos);
   std::ofstream(folder / "text.jpg") << "neither a bitmap nor a JPEG picture";
   EXPECT_FALSE(GetJPEGSize((folder / "text.jpg").c_str(), 1, FALSE, 0, &w, &h));
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text.rfind(libjpeg + "\n\nNot a JPEG file", 0), 0u);
   // Cut in the middle of the picture data: libjpeg warns, and the picture fails.
   std::ifstream in(picture, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::ofstream(folder / "cut.jpg", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() / 2));
   std::vector<BYTE> rgb(128 * 3 * 64);
   EXPECT_FALSE(ReadJPEG((folder / "cut.jpg").c_str(), rgb.data(), 128 * 3, 128, 64, 1, FALSE, 0, nullptr));
+  EXPECT_EQ(FirstLines(boxes, 2), (std::vector<std::string>{libjpeg, damaged}));
+  EXPECT_NE(boxes.boxes.back().text.find(folder / "cut.jpg"), std::string::npos);
   // A picture larger than its buffer (the file changed after its size was taken) fails.
+  boxes.boxes.clear();
   EXPECT_FALSE(ReadJPEG(picture.c_str(), rgb.data(), 128 * 3, 64, 64, 1, FALSE, 0, nullptr));
   EXPECT_FALSE(ReadJPEG(picture.c_str(), rgb.data(), 128 * 3, 128, 32, 1, FALSE, 0, nullptr));
   EXPECT_TRUE(boxes.boxes.empty());
@@ -174,23 +195,59 @@ TEST_F(LoadTextureCallbackTest, MissingAndBadFilesFailWithOneMessageEach) {
     std::string text = file;
     IDirect3DRMTexture* made = nullptr;
     const HRESULT result = LoadTextureCallback(text.data(), &info, &made);
+    EXPECT_EQ(info.loaded, result == D3DRM_OK);
     if (made) made->Release();
     return result;
   };
   for (const char* file : {"text.jpg", "cut.jpg", "text.jpg"}) EXPECT_EQ(load(folder / file), D3DRMERR_BADFILE);
-  ASSERT_EQ(boxes.boxes.size(), 2u);
-  EXPECT_EQ(boxes.boxes[0].text.rfind("Texture file not loaded.", 0), 0u);
-  EXPECT_NE(boxes.boxes[1].text.find(folder / "cut.jpg"), std::string::npos);
+  const std::string notLoaded = "Texture file not loaded.";
+  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{libjpeg, notLoaded, libjpeg, damaged, notLoaded}));
+  EXPECT_NE(boxes.boxes[4].text.find(folder / "cut.jpg"), std::string::npos);
   // A stored Windows path in another letter case still finds the file.
   EXPECT_EQ(load(folder.Path() + "\\DOTS.JPG"), D3DRM_OK);
 
-  boxes.Answer({IDYES});  // cancels the search for the missing file
+  boxes.boxes.clear();
+  boxes.Answer({IDNO, IDYES});  // looks once more, then gives up the search
   EXPECT_EQ(load(folder / "gone.jpg"), D3DRMERR_FILENOTFOUND);
-  EXPECT_TRUE(info.cancelled);
-  ASSERT_EQ(boxes.boxes.size(), 4u);
-  EXPECT_EQ(boxes.boxes[3].text.rfind("The current operation was cancelled", 0), 0u);
-  EXPECT_EQ(load(picture), D3DRMERR_FILENOTFOUND) << "the load is cancelled";
+  EXPECT_EQ(dialogs.requests.size(), 2u);
+  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{"Are you sure you want to cancel the current operation?",
+                                                          "Are you sure you want to cancel the current operation?",
+                                                          "The current operation was cancelled because the following "
+                                                          "file was not found.",
+                                                          "Texture file not found."}));
+  EXPECT_NE(boxes.boxes.back().text.find("\n\n" + (folder / "gone.jpg") + "\n\n"), std::string::npos);
+  EXPECT_EQ(load(picture), D3DRM_OK) << "the load goes on";
+  EXPECT_EQ(load(folder / "gone.jpg"), D3DRMERR_FILENOTFOUND);
+  EXPECT_EQ(dialogs.requests.size(), 2u) << "asked once per load";
   EXPECT_EQ(boxes.boxes.size(), 4u);
+}
+
+// Blocks the decoder asks for, and how many more are refused.
+std::vector<std::size_t> blocksAsked;
+int blockRefusals = 0;
+
+// Memory that runs short while a picture is decoded is waited for through the low-memory handler,
+// which starts its helper; the texture then loads as it would have.
+TEST_F(LoadTextureCallbackTest, APictureDecodedWhileMemoryRunsShortLoadsOnceMemoryIsFreed) {
+  d3drm::Picture normal, shortOfMemory;
+  ASSERT_EQ(Load(picture, 0, 0, 3, &normal), D3DRM_OK);
+  ScriptedProcesses processes;
+  FakeClipboard clipboard;
+  ASSERT_TRUE(NoMemoryReserveHeld());  // the application's
+  blocksAsked.clear();
+  blockRefusals = 2;
+  SetBlockAllocator([](std::size_t size) {
+    blocksAsked.push_back(size);
+    return blockRefusals-- > 0 ? nullptr : std::malloc(size);
+  });
+  const HRESULT result = Load(picture, 0, 0, 3, &shortOfMemory);
+  SetBlockAllocator(nullptr);
+  ASSERT_EQ(result, D3DRM_OK);
+  EXPECT_EQ(shortOfMemory.pixels, normal.pixels);
+  EXPECT_EQ(blocksAsked, std::vector<std::size_t>(3, 60 * sizeof(BYTE*))) << "the row table, until it is given";
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].commandLine, "NoMemoryDialog.exe");
+  EXPECT_TRUE(boxes.boxes.empty());
 }
 
 // Columns of two rows: the top pixel sinks past a pixel that is not darker (direction 0) or not
@@ -261,6 +318,82 @@ TEST(ModeFilter, PaletteWindowsOfEveryBrushFollowTheRule) {
     ModeFilterPixels(out.data(), width, in.data(), width, 1, radius, width, height);
     EXPECT_EQ(out, ModesByCounting(in, width, height, radius));
   }
+}
+
+// Another surface, whose description lacks the pitch.
+class SurfaceWithoutPitch final : public IDirectDrawSurface {
+ public:
+  explicit SurfaceWithoutPitch(IDirectDrawSurface* surface) : s_(surface) {}
+  HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+  ULONG AddRef() override { return 1; }
+  ULONG Release() override { return 1; }
+  HRESULT GetSurfaceDesc(LPDDSURFACEDESC desc) override {
+    const HRESULT result = s_->GetSurfaceDesc(desc);
+    desc->dwFlags &= ~DDSD_PITCH;
+    return result;
+  }
+  HRESULT Lock(LPRECT r, LPDDSURFACEDESC d, DWORD f, LPVOID e) override { return s_->Lock(r, d, f, e); }
+  HRESULT Unlock(LPVOID p) override { return s_->Unlock(p); }
+  HRESULT IsLost() override { return s_->IsLost(); }
+  HRESULT AddAttachedSurface(IDirectDrawSurface* a) override { return s_->AddAttachedSurface(a); }
+  HRESULT GetAttachedSurface(LPDDSCAPS c, IDirectDrawSurface** a) override { return s_->GetAttachedSurface(c, a); }
+  HRESULT SetPalette(LPDIRECTDRAWPALETTE p) override { return s_->SetPalette(p); }
+  HRESULT GetPalette(LPDIRECTDRAWPALETTE* p) override { return s_->GetPalette(p); }
+  HRESULT SetClipper(LPDIRECTDRAWCLIPPER c) override { return s_->SetClipper(c); }
+  HRESULT Blt(LPRECT d, IDirectDrawSurface* s, LPRECT r, DWORD f, LPDDBLTFX x) override { return s_->Blt(d, s, r, f, x); }
+  HRESULT GetDC(HDC* dc) override { return s_->GetDC(dc); }
+  HRESULT ReleaseDC(HDC dc) override { return s_->ReleaseDC(dc); }
+
+ private:
+  IDirectDrawSurface* s_;
+};
+
+// A failed surface call or check of the filters is reported with the call or check as written.
+TEST_F(LoadTextureCallbackTest, FilterFailuresQuoteTheirCallsAndChecks) {
+  const auto surface = [&] {
+    DDSURFACEDESC desc{};
+    desc.dwSize = kDDSurfaceDescSize;
+    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
+    desc.ddsCaps.dwCaps = DDSCAPS_TEXTURE | DDSCAPS_SYSTEMMEMORY;
+    desc.dwWidth = desc.dwHeight = 8;
+    desc.ddpfPixelFormat = DDMakePixelFormat(DDFormat::BGR888);
+    IUPtr<IDirectDrawSurface> made;
+    EXPECT_EQ(app.lpDD->CreateSurface(&desc, &made, nullptr), DD_OK);
+    return made;
+  };
+  const IUPtr<IDirectDrawSurface> src = surface(), dest = surface();
+  const auto unlockBoth = [&] {
+    src->Unlock(nullptr);
+    dest->Unlock(nullptr);
+  };
+  const std::string failed = std::to_string(static_cast<DWORD>(DDERR_GENERIC) & 0xFFFF);
+  const std::string busy = std::to_string(static_cast<DWORD>(DDERR_SURFACEBUSY) & 0xFFFF);
+
+  DDFailNext(DDCall::GetSurfaceDesc, 1, DDERR_GENERIC);
+  EXPECT_FATAL(ModeFilterSurface(dest, src, 1, 8, 8), "surface->GetSurfaceDesc( &ddsd )", failed);
+  DDFailNext(DDCall::GetSurfaceDesc, 1, DDERR_GENERIC);
+  EXPECT_FATAL(SinkSurfacePixels(src, nullptr, 0, 8, 8), "surface->GetSurfaceDesc( &ddsd )", failed);
+  const std::string flags =
+      ".dwFlags & (DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)) == "
+      "(DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT)";
+  SurfaceWithoutPitch srcWithoutPitch(src), destWithoutPitch(dest);
+  EXPECT_FATAL(ModeFilterSurface(dest, &srcWithoutPitch, 1, 8, 8), "(srcDesc" + flags, "");
+  EXPECT_FATAL(ModeFilterSurface(&destWithoutPitch, src, 1, 8, 8), "(destDesc" + flags, "");
+  EXPECT_FATAL(SinkSurfacePixels(&srcWithoutPitch, nullptr, 0, 8, 8), "(srcDesc" + flags, "");
+
+  DDFailNext(DDCall::Lock, 1, DDERR_GENERIC);
+  EXPECT_FATAL(ModeFilterSurface(dest, src, 1, 8, 8),
+               "src->Lock( NULL, &surfDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", failed);
+  DDSURFACEDESC held{};
+  held.dwSize = kDDSurfaceDescSize;
+  ASSERT_EQ(dest->Lock(nullptr, &held, DDLOCK_WAIT, nullptr), DD_OK);
+  EXPECT_FATAL(ModeFilterSurface(dest, src, 1, 8, 8),
+               "dest->Lock( NULL, &surfDesc, DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", busy);
+  unlockBoth();
+  DDFailNext(DDCall::Unlock, 1, DDERR_GENERIC);
+  EXPECT_FATAL(ModeFilterSurface(dest, src, 1, 8, 8), "dest->Unlock( destDesc.lpSurface )", failed);
+  unlockBoth();
+  DDClearFaults();
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "scene/MeshSO.h"
+#include "tools/ThreeDsWriter.h"
 #include "views/SceneWindowsFixture.h"
 
 namespace {
@@ -281,6 +283,19 @@ TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups);
 }
 
+// Whether each part of the mesh of the group's first object has a texture.
+std::vector<bool> TexturedParts(GroupSO* group) {
+  const Ptr<VisualSO> visual = group->GetFirstVisual();
+  const auto* object = dynamic_cast<MeshSO*>(static_cast<VisualSO*>(visual));
+  std::vector<bool> textured;
+  for (unsigned part = 0; object && part < object->mesh->GetGroupCount(); ++part) {
+    IUPtr<IDirect3DRMTexture> texture;
+    EXPECT_EQ(object->mesh->GetGroupTexture(static_cast<D3DRMGROUPINDEX>(part), &texture), D3DRM_OK);
+    textured.push_back(texture != nullptr);
+  }
+  return textured;
+}
+
 // A model whose parts use the textures `names`, each as written inside it.
 void WriteTexturedModel(const std::string& path, std::initializer_list<const char*> names) {
   std::string materials;
@@ -297,11 +312,34 @@ void WriteTexturedModel(const std::string& path, std::initializer_list<const cha
                       << uses << ";\n" << materials << "} }\n";
 }
 
-// One box per problem texture, whatever libjpeg says about it; a Windows path is looked for beside
-// the model, and a Cancel while it is asked for cancels the import.
-TEST_F(SceneWindows, ImportTellsOnceAboutEachBadTextureAndACancelledSearchImportsNothing) {
+// The texts of the boxes shown, each cut to its first line.
+std::vector<std::string> FirstLines(const ScriptedMessageBoxes& boxes) {
+  std::vector<std::string> lines;
+  for (const auto& box : boxes.boxes) lines.push_back(box.text.substr(0, box.text.find('\n')));
+  return lines;
+}
+
+const std::string kAreYouSure = "Are you sure you want to cancel the current operation?";
+const std::string kCancelled = "The current operation was cancelled because the following file was not found.";
+const std::string kLibjpeg = "Independent JPEG Group's software error:";
+const std::string kDamaged = "The following file is either:";
+
+// The last dialog was the search for `texture` in the folder, and the user, who gave it up, has
+// been told that the file is not found.
+void ExpectSearchGivenUp(const ScriptedFileDialogs& dialogs, const ScriptedMessageBoxes& boxes,
+                         const TemporaryFolder& folder, const std::string& texture) {
+  ASSERT_FALSE(dialogs.requests.empty());
+  EXPECT_EQ(dialogs.requests.back().title, "Where is the file " + texture + "?");
+  EXPECT_EQ(dialogs.requests.back().initialFolder, folder.Path());
+  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{kAreYouSure, kCancelled, "Texture file not found."}));
+  EXPECT_NE(boxes.boxes.back().text.find("\n\n" + (folder / texture) + "\n\n"), std::string::npos);
+}
+
+// A bad texture is told about by libjpeg's message, the damaged-file one where libjpeg only
+// warned, and once by the texture's own, however many parts use it; a Windows path is looked for
+// beside the model. The search for a missing one that the user gives up lands the import without it.
+TEST_F(SceneWindows, ImportTellsOnceAboutEachBadTextureAndLandsWithoutOneWhoseSearchWasGivenUp) {
   Key(Qt::Key_N);
-  X3DView& camera = *Views(Scene()).at(0);
   ScriptedFileDialogs dialogs;
   std::ifstream photo(TAVROLIN_BINARY_DIR "/Objects/Bark.jpg", std::ios::binary);
   const std::string bytes{std::istreambuf_iterator<char>(photo), {}};
@@ -310,24 +348,74 @@ TEST_F(SceneWindows, ImportTellsOnceAboutEachBadTextureAndACancelledSearchImport
   const std::string model = folder / "model.x";
   WriteTexturedModel(model, {"C:\\\\Art\\\\cut.jpg", "text.jpg", "text.jpg"});
   const int groups = Scene().GetScene()->GetGroups().GetCount();
-  camera.ImportFile(model.c_str());
-  ASSERT_EQ(boxes.boxes.size(), 2u);
-  EXPECT_NE(boxes.boxes[0].text.find("Texture file not loaded.\n"), std::string::npos);
-  EXPECT_NE(boxes.boxes[0].text.find(folder / "cut.jpg"), std::string::npos);
-  EXPECT_NE(boxes.boxes[1].text.find(folder / "text.jpg"), std::string::npos);
-  EXPECT_TRUE(dialogs.requests.empty());
+  dialogs.Answer({model});
+  Key(Qt::Key_I);
+  const std::string notLoaded = "Texture file not loaded.";
+  EXPECT_EQ(FirstLines(boxes), (std::vector<std::string>{kLibjpeg, kDamaged, notLoaded, kLibjpeg, notLoaded}));
+  ASSERT_EQ(boxes.boxes.size(), 5u);
+  EXPECT_NE(boxes.boxes[0].text.find("Premature end of JPEG file"), std::string::npos);
+  EXPECT_NE(boxes.boxes[2].text.find(folder / "cut.jpg"), std::string::npos);
+  EXPECT_NE(boxes.boxes[3].text.find("Not a JPEG file"), std::string::npos);
+  EXPECT_NE(boxes.boxes[4].text.find(folder / "text.jpg"), std::string::npos);
+  EXPECT_EQ(dialogs.requests.size(), 1u) << "only the import's own dialog";
   EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
 
   boxes.boxes.clear();
-  WriteTexturedModel(model, {"C:\\\\Art\\\\gone.jpg", "text.jpg"});
-  boxes.Answer({IDYES});  // cancel the operation
-  camera.ImportFile(model.c_str());
-  ASSERT_EQ(dialogs.requests.size(), 1u);
-  EXPECT_EQ(dialogs.requests[0].title, "Where is the file gone.jpg?");
-  EXPECT_EQ(dialogs.requests[0].initialFolder, folder.Path());
-  ASSERT_EQ(boxes.boxes.size(), 2u);  // are you sure, and the operation is cancelled
-  EXPECT_NE(boxes.boxes[1].text.find("\n\n" + (folder / "gone.jpg") + "\n\n"), std::string::npos);
-  EXPECT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+  std::ofstream(folder / "bark.jpg", std::ios::binary) << bytes;
+  WriteTexturedModel(model, {"C:\\\\Art\\\\gone.jpg", "bark.jpg"});
+  dialogs.Answer({model});  // and no answer where gone.jpg is
+  boxes.Answer({IDYES});    // give up the search
+  Key(Qt::Key_I);
+  EXPECT_EQ(dialogs.requests.size(), 3u);
+  ExpectSearchGivenUp(dialogs, boxes, folder, "gone.jpg");
+  ASSERT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 2);
+  EXPECT_EQ(TexturedParts(Scene().GetSelected(0)), (std::vector<bool>{false, true}));
+}
+
+// A scene whose object lost its texture file opens once the user gives up looking for the file,
+// with the object in it, untextured.
+TEST_F(SceneWindows, ASceneWhoseTextureFileWentAwayOpensWithTheObjectUntextured) {
+  Key(Qt::Key_N);
+  ScriptedFileDialogs dialogs;
+  std::filesystem::copy_file(TAVROLIN_BINARY_DIR "/Objects/Bark.jpg", folder / "bark.jpg");
+  const std::string model = folder / "model.x";
+  WriteTexturedModel(model, {"bark.jpg"});
+  dialogs.Answer({model});
+  Key(Qt::Key_I);
+  ASSERT_TRUE(boxes.boxes.empty());
+  const std::string path = Save(Scene());
+  Scene().OnCloseDocument();
+  ASSERT_EQ(app.CountOpenScenes(), 0);
+
+  std::filesystem::remove(folder / "bark.jpg");
+  dialogs.Answer({path});  // the scene; then no answer where bark.jpg is
+  boxes.Answer({IDYES});   // give up the search
+  Key(Qt::Key_O);
+  EXPECT_EQ(dialogs.requests.size(), 3u);
+  ExpectSearchGivenUp(dialogs, boxes, folder, "bark.jpg");
+  ASSERT_EQ(app.CountOpenScenes(), 1);
+  EXPECT_EQ(OpenFrames(), 1);
+  const XList<Ptr<GroupSO>>& groups = Scene().GetScene()->GetGroups();
+  std::vector<std::vector<bool>> parts;
+  for (POSITION pos = groups.GetHeadPosition(); pos;) parts.push_back(TexturedParts(groups.GetNext(pos)));
+  EXPECT_EQ(std::count(parts.begin(), parts.end(), std::vector<bool>{false}), 1) << "the object, untextured";
+}
+
+// A 3D Studio model names its texture through the converter: a missing one is asked for, told
+// about once the user gives up, and the model lands without it.
+TEST_F(SceneWindows, AThreeDsModelWhoseTextureIsMissingAsksForItAndLandsWithoutIt) {
+  Key(Qt::Key_N);
+  ScriptedFileDialogs dialogs;
+  const std::string model = folder / "Cube.3ds";
+  ASSERT_TRUE(WriteThreeDs(model, {{{{0, 0, 0}, {100, 0, 0}, {100, 50, 0}, {0, 50, 0}}, {1, 0, 0}, {0, 0, 0}, "Cube.jpg"}}));
+  const int groups = Scene().GetScene()->GetGroups().GetCount();
+  dialogs.Answer({model});  // and no answer where Cube.jpg is
+  boxes.Answer({IDYES});    // give up the search
+  Key(Qt::Key_I);
+  EXPECT_EQ(dialogs.requests.size(), 2u);
+  ExpectSearchGivenUp(dialogs, boxes, folder, "Cube.jpg");
+  ASSERT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+  EXPECT_EQ(TexturedParts(Scene().GetSelected(0)), std::vector<bool>{false});
 }
 
 TEST_F(SceneWindows, BothTutorialScenesOpenRenderAndUndoThroughTheirHistories) {
