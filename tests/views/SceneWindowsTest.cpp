@@ -7,7 +7,8 @@
 
 namespace {
 
-using Bytes = std::vector<char>;
+using views_test::Bytes;
+using views_test::FindLast;
 using views_test::SceneWindows;
 using views_test::WindowState;
 using views_test::SendMouse;
@@ -148,13 +149,6 @@ TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraW
   Views(doc)[0]->GetParentFrame()->SendMessage(WM_CLOSE);
   EXPECT_EQ(app.CountOpenScenes(), 0);
   EXPECT_EQ(OpenFrames(), 0);
-}
-
-std::size_t FindLast(const Bytes& bytes, std::initializer_list<unsigned char> pattern) {
-  const auto found = std::find_end(bytes.begin(), bytes.end(), pattern.begin(), pattern.end(),
-                                   [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
-  EXPECT_NE(found, bytes.end());
-  return static_cast<std::size_t>(found - bytes.begin());
 }
 
 TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow) {
