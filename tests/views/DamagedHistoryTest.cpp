@@ -3,11 +3,13 @@
 // program.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 #include <vector>
 
 #include "document/GroupUndoData.h"
 #include "document/SelectionUndoData.h"
+#include "document/WindowUndoData.h"
 #include "views/SceneWindowsFixture.h"
 
 namespace {
@@ -58,6 +60,75 @@ TEST_F(DamagedHistory, RecordsWithoutGroupsAreRefusedWhenUndoneAndFailTheOpen) {
     ASSERT_TRUE(Scene().OnSaveDocument(damaged.c_str()));
     EXPECT_EQ(Open(damaged), nullptr);
     EXPECT_EQ(app.CountOpenScenes(), 1);
+  }
+}
+
+Ptr<RefCount> Added(std::initializer_list<GroupSO*> groups) {
+  Ptr<AddGroupsUndoData> data(new AddGroupsUndoData);
+  for (GroupSO* group : groups) data->groups.AddTail(HandleOf(*group));
+  return data;
+}
+
+using RecordMaker = std::function<Ptr<RefCount>(XDocument& doc, X3DView& view, GroupSO& object)>;
+
+// Each record names what its kind may not change, in a scene of one object holding a child: the
+// step is refused before anything changes or the window goes.
+TEST_F(DamagedHistory, RecordsNamingWhatTheirKindMayNotChangeAreRefused) {
+  Key(Qt::Key_N);
+  Ptr<GroupSO> object = document_test::NewGroup(Scene(), "A");
+  object->AddGroup(document_test::NewGroup(Scene(), "Child"));
+  Scene().AddGroup(object, FALSE, FALSE, 0);
+  object = nullptr;
+  const std::string path = Save(Scene());
+  ASSERT_NE(Reopen(Scene(), path), nullptr);
+  const std::vector<BYTE> saved = document_test::Snapshot(Scene());
+  const std::pair<int, RecordMaker> records[] = {
+      {kUndoAddGroups, [](XDocument& doc, X3DView&, GroupSO&) { return Added({doc.GetSunlight()}); }},
+      {kUndoDeleteGroups,
+       [](XDocument& doc, X3DView&, GroupSO&) -> Ptr<RefCount> {
+         Ptr<DeleteGroupsUndoData> under(new DeleteGroupsUndoData);
+         under->image.Store(&doc, [&](CArchive& ar) { document_test::NewGroup(doc, "B")->Serialize(ar); });
+         under->parents.AddTail(HandleOf(*doc.GetSunlight()));
+         return static_cast<DeleteGroupsUndoData*>(under);
+       }},
+      {kUndoChangeSelected,
+       [](XDocument& doc, X3DView&, GroupSO&) -> Ptr<RefCount> {
+         Ptr<ChangeSelectedUndoData> selected(new ChangeSelectedUndoData);
+         selected->selected.AddTail(HandleOf(*doc.GetSunlight()));
+         return static_cast<ChangeSelectedUndoData*>(selected);
+       }},
+      {kUndoTransformGroups,
+       [](XDocument& doc, X3DView&, GroupSO&) -> Ptr<RefCount> {
+         Ptr<TransformGroupsUndoData> moved(new TransformGroupsUndoData);
+         moved->transforms.AddTail(Transform(0.5, Vector(0, 1, 0)));
+         moved->scales.AddTail(Vector(1, 1, 1));
+         moved->groups.AddTail(HandleOf(*doc.GetScene()));
+         return static_cast<TransformGroupsUndoData*>(moved);
+       }},
+      {kUndoAddGroups, [](XDocument&, X3DView&, GroupSO& a) { return Added({&a, HeadOf(a.GetGroups())}); }},
+      {kUndoEditCamera,
+       [](XDocument&, X3DView& view, GroupSO& a) -> Ptr<RefCount> {
+         return new EditCameraUndoData(view.settings, HandleOf(a));
+       }},
+      {kUndoOpenWindow,
+       [](XDocument&, X3DView& view, GroupSO&) -> Ptr<RefCount> {
+         Ptr<OpenWindowUndoData> opened(new OpenWindowUndoData);  // the scene's last window
+         opened->frameMyself = GetDocumentApp().GetFrameMyself(*view.GetParentFrame());
+         return static_cast<OpenWindowUndoData*>(opened);
+       }},
+  };
+  for (const auto& [kind, make] : records) {
+    SCOPED_TRACE(&make - &records[0].second);
+    XDocument& doc = Scene();
+    GroupSO* a = nullptr;
+    for (POSITION pos = doc.GetScene()->GetGroups().GetHeadPosition(); pos;) {
+      GroupSO* group = doc.GetScene()->GetGroups().GetNext(pos);
+      if (std::string(group->GetName()) == "A") a = group;
+    }
+    ASSERT_NE(a, nullptr);
+    doc.AddRecord(new ModRec(kind, make(doc, *Views(doc).at(0), *a), 385, TRUE, ""));
+    ExpectReverted({Qt::Key_Z}, path, saved);
+    Views(Scene()).at(0)->GetWidget()->repaint();
   }
 }
 
