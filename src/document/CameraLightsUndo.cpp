@@ -25,7 +25,7 @@ Ptr<UndoDataHolder> XDocument::ApplyEditCamera(RefCount* stored) {
   auto* data = dynamic_cast<EditCameraUndoData*>(stored);
   XASSERT_TEXT(data, "ISKINDOF( record->GetData(), EditCameraUndoData )", "");
   CameraView* view = CameraViewOf(data->viewMyself);
-  XASSERT_TEXT(view, "ISKINDOF( *data->viewMyself, X3DView )", "");
+  if (!view) RefuseRecord();
   Ptr<UndoDataHolder> inverse = Inverse(kUndoEditCamera, dynamic_cast<CView*>(view));
   view->GetCameraFields() = data->camera;
   SetTitle(GetTitle());

@@ -70,8 +70,9 @@ Ptr<RefCount> XDocument::CaptureEditGroup(GroupSO& group) {
 Ptr<UndoDataHolder> XDocument::ApplyEditGroup(RefCount* stored) {
   auto* data = dynamic_cast<EditGroupUndoData*>(stored);
   XASSERT_TEXT(data, "ISKINDOF( record->GetData(), EditGroupUndoData )", "");
-  GroupSO* group = GroupOf(data->groupMyself);
-  XASSERT_TEXT(group, "ISKINDOF( *data->groupMyself, GroupSO )", "");
+  GroupSO* group = &RecordedGroup(data->groupMyself, RecordedRole::object);
+  if (Ptr<VisualSO> visual = group->GetFirstVisual(); visual && !dynamic_cast<MeshSO*>(static_cast<VisualSO*>(visual)))
+    RefuseRecord();
   Ptr<UndoDataHolder> inverse = Inverse(kUndoEditGroup, group);
   MeshSO* mesh = MeshOf(*group);
   if (mesh) {

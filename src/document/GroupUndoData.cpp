@@ -10,6 +10,7 @@ void AddGroupsUndoData::Serialize(CArchive& ar) {
     ReadUndoSchema(ar, *this);
   SerializeHandles(ar, groups);
   SerializeHandles(ar, selected);
+  if (ar.IsLoading() && groups.IsEmpty()) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
 }
 
 void DeleteGroupsUndoData::Serialize(CArchive& ar) {
@@ -20,4 +21,5 @@ void DeleteGroupsUndoData::Serialize(CArchive& ar) {
   image.Serialize(ar);
   SerializeHandles(ar, parents);
   SerializeHandles(ar, selected);
+  if (ar.IsLoading() && parents.IsEmpty()) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
 }

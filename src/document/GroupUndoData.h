@@ -7,6 +7,7 @@
 class AddGroupsUndoData : public RefCount {
   DECLARE_SERIAL(AddGroupsUndoData)
  public:
+  // Reading fails for a record without groups.
   void Serialize(CArchive& ar) override;
 
   HandleList groups;
@@ -18,6 +19,7 @@ class AddGroupsUndoData : public RefCount {
 class DeleteGroupsUndoData : public RefCount {
   DECLARE_SERIAL(DeleteGroupsUndoData)
  public:
+  // Reading fails for a record without groups.
   void Serialize(CArchive& ar) override;
 
   UndoImage image;

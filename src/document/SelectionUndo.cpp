@@ -31,11 +31,9 @@ Ptr<UndoDataHolder> XDocument::ApplyTransformGroups(RefCount* stored) {
   auto* data = dynamic_cast<TransformGroupsUndoData*>(stored);
   XASSERT_TEXT(data, "ISKINDOF( record->GetData(), TransformGroupsUndoData )", "");
   XList<Ptr<GroupSO>> groups;
-  for (POSITION pos = data->groups.GetHeadPosition(); pos;) {
-    GroupSO* group = GroupOf(data->groups.GetNext(pos));
-    XASSERT_TEXT(group, "ISKINDOF( groupMyself, GroupSO )", "");
-    groups.AddTail(group);
-  }
+  for (POSITION pos = data->groups.GetHeadPosition(); pos;)
+    groups.AddTail(&RecordedGroup(data->groups.GetNext(pos), RecordedRole::moved));
+  if (groups.IsEmpty()) RefuseRecord();
   Ptr<UndoDataHolder> inverse = Inverse(kUndoTransformGroups, &groups);
   POSITION pos2 = data->transforms.GetHeadPosition();
   POSITION pos3 = data->scales.GetHeadPosition();

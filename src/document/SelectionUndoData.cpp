@@ -19,6 +19,7 @@ void TransformGroupsUndoData::Serialize(CArchive& ar) {
   transforms.Serialize(ar);
   scales.Serialize(ar);
   SerializeHandles(ar, groups);
-  if (ar.IsLoading() && (transforms.GetCount() != groups.GetCount() || scales.GetCount() != groups.GetCount()))
+  if (ar.IsLoading() && (groups.IsEmpty() || transforms.GetCount() != groups.GetCount() ||
+                         scales.GetCount() != groups.GetCount()))
     AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
 }

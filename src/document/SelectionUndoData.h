@@ -16,7 +16,7 @@ class ChangeSelectedUndoData : public RefCount {
 class TransformGroupsUndoData : public RefCount {
   DECLARE_SERIAL(TransformGroupsUndoData)
  public:
-  // Reading fails when the three lists differ in length.
+  // Reading fails when the three lists are empty or differ in length.
   void Serialize(CArchive& ar) override;
 
   XList<Transform> transforms;

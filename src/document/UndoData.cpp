@@ -49,6 +49,8 @@ void SerializeHandle(CArchive& ar, Ptr<PtrMyself>& handle) {
 
 Ptr<PtrMyself> HandleOf(Myself& object) { return object.GetMyself(); }
 
+void RefuseRecord() { AfxThrowArchiveException(CArchiveException::generic); }
+
 void UndoImage::Store(CObject* document, const std::function<void(CArchive&)>& write) {
   map = NewArchiveMap();
   CMemFile file(kImageGrowBytes);

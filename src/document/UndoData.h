@@ -32,6 +32,10 @@ void SerializeHandle(CArchive& ar, Ptr<PtrMyself>& handle);
 // The identity handle of an object, for an undo record.
 Ptr<PtrMyself> HandleOf(Myself& object);
 
+// Refuses to apply a record whose content does not fit the document (only a damaged file makes
+// one): the step fails as a failed read does, and the history reverts or closes the document.
+[[noreturn]] void RefuseRecord();
+
 // Objects kept as bytes, with the map from the keys the image holds to the identity handles of
 // the objects in it. Re-creating them gives the new objects the old handles, so records that
 // name them still reach them. An image can be re-created any number of times.

@@ -28,7 +28,7 @@ Ptr<UndoDataHolder> XDocument::ApplyZoomWindow(RefCount* stored) {
   auto* data = dynamic_cast<ZoomWindowUndoData*>(stored);
   XASSERT_TEXT(data, "ISKINDOF( record->GetData(), ZoomWindowUndoData )", "");
   ZoomableView* view = ZoomableViewOf(data->viewMyself);
-  XASSERT_TEXT(view, "ISKINDOF( *data->viewMyself, XScrollView )", "");
+  if (!view) RefuseRecord();
   Ptr<UndoDataHolder> inverse = Inverse(kUndoZoomWindow, view->GetZoomObject());
   view->RestoreZoomState(data->numerator, data->denominator, data->scrollRatio);
   return inverse;
@@ -73,7 +73,8 @@ Ptr<UndoDataHolder> XDocument::ApplyOpenWindow(RefCount* stored) {
   auto* data = dynamic_cast<OpenWindowUndoData*>(stored);
   XASSERT_TEXT(data, "ISKINDOF( record->GetData(), OpenWindowUndoData )", "");
   CFrameWnd* frame = GetDocumentApp().FrameOf(data->frameMyself);
-  XASSERT_TEXT(frame, "ISKINDOF( *data->frameMyself, XFrameWnd )", "");
+  // A window of this scene, and not its last one.
+  if (!frame || !GetView(frame, 0) || !GetOtherView(frame, 0)) RefuseRecord();
   Ptr<UndoDataHolder> inverse = Inverse(kUndoCloseWindow, frame);
   PreCloseFrame(frame);
   frame->DestroyWindow();

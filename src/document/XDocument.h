@@ -112,6 +112,16 @@ class XDocument : public XUndoDoc, public SceneOwner {
   bool IsAuxiliary(const Ptr<GroupSO>& group) const {
     return group == rotObjAboutCyl || group == ground || group == sunlight;
   }
+  // A group of the scene that the user can select, delete or edit: below the root, not auxiliary.
+  bool IsObjectGroup(GroupSO* group) const {
+    return group && group != scene && group != rotObjAboutCyl && group != ground && group != sunlight &&
+           group->IsSelfOrAncestor(scene);
+  }
+  // What a record may name by a group's handle: an object group; the parent of a deleted one
+  // (also the root); a moved one (any live group but the root, as the sunlight and the cylinder).
+  enum class RecordedRole { object, parent, moved };
+  // The group `handle` names, when it may play `role`; otherwise the step is refused.
+  GroupSO& RecordedGroup(const Ptr<PtrMyself>& handle, RecordedRole role) const;
   // The cylinder is shown exactly while one group is selected in the rotate-about mode.
   bool WantsRotObjAboutCyl() const;
   // Before groups enter an empty-looking scene, the views rebuild their content.

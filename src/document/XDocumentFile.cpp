@@ -40,13 +40,6 @@ class AuxiliaryRestore {
 
 [[noreturn]] void Damaged(CArchive& ar) { AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName); }
 
-// Whether `group` hangs below `root`.
-bool IsBelow(const GroupSO* group, const GroupSO* root) {
-  for (Ptr<GroupSO> parent = group->GetParent(); parent; parent = parent->GetParent())
-    if (parent == root) return true;
-  return false;
-}
-
 // Every camera hangs below the root, so a root without an inverse would leave no camera a view.
 bool Invertible(const Transform& t) {
   const auto& m = t.m;
@@ -115,7 +108,7 @@ void XDocument::Serialize(CArchive& ar) {
   std::unordered_set<const GroupSO*> selected;
   for (POSITION pos = selection.GetHeadPosition(); pos;) {
     const Ptr<GroupSO>& group = selection.GetNext(pos);
-    if (!group || IsAuxiliary(group) || !IsBelow(group, scene) || !selected.insert(group).second) Damaged(ar);
+    if (!IsObjectGroup(group) || !selected.insert(group).second) Damaged(ar);
   }
   if (WantsRotObjAboutCyl()) AddRotObjAboutCyl(FALSE);
   if (GetDocumentApp().GetShowGround()) AddGround(FALSE);

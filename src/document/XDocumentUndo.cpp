@@ -157,11 +157,19 @@ Ptr<UndoDataHolder> XDocument::ApplyUndoData(const Ptr<ModRec>& record) {
   return inverse;
 }
 
+GroupSO& XDocument::RecordedGroup(const Ptr<PtrMyself>& handle, RecordedRole role) const {
+  GroupSO* group = GroupOf(handle);
+  const bool fits = role == RecordedRole::object   ? IsObjectGroup(group)
+                    : role == RecordedRole::parent ? group == scene || IsObjectGroup(group)
+                                                   : group && group != scene;
+  if (!fits) RefuseRecord();
+  return *group;
+}
+
 void XDocument::RestoreSelection(const HandleList& handles) {
+  XList<Ptr<GroupSO>> restored;
+  for (POSITION pos = handles.GetHeadPosition(); pos;)
+    restored.AddUnique(&RecordedGroup(handles.GetNext(pos), RecordedRole::object));
   selection.RemoveAll();
-  for (POSITION pos = handles.GetHeadPosition(); pos;) {
-    GroupSO* group = GroupOf(handles.GetNext(pos));
-    XASSERT_TEXT(group, "ISKINDOF( group, GroupSO )", "");
-    selection.AddUnique(group);
-  }
+  selection.AddTail(&restored);
 }

@@ -69,6 +69,9 @@ class GroupSO : public SceneObj {
   void DrawCartoonLines(IUPtr<IDirect3DRMDevice> device, IUPtr<IDirect3DRMViewport> viewport,
                         const Transform& toWorld, const Transform& toLocal, double widthScale);
 
+  // Whether `group` is this group or one of its ancestors.
+  bool IsSelfOrAncestor(const GroupSO* group) const;
+
   Ptr<VisualSO> GetFirstVisual() const;
   Ptr<VisualSO> FindVisual(IDirect3DRMVisual* visual) const;
   BOOL HasMesh() const;
@@ -93,7 +96,6 @@ class GroupSO : public SceneObj {
   friend class ChildBoxes;
   friend class VisualSO;
 
-  bool IsSelfOrAncestor(const GroupSO* group) const;
   void LoadChildren(CArchive& ar);
   // The box this group adds to its parent's box, in the parent's coordinates; false when it adds
   // nothing. Kept until the group's transform or anything under it changes.

@@ -118,6 +118,36 @@ bool AllTriangles(IDirect3DRMMesh* mesh) {
   return true;
 }
 
+// The parts of a mesh: the distinct looks of its groups, read from the last group to the first,
+// each numbered in order; `groupMats` gets each part's group indices and `groupParts` each
+// group's part.
+void MeshParts(IDirect3DRMMesh* mesh, BOOL lighting, XList<Material>& parts, XList<GroupIndexList>& groupMats,
+               XList<WORD>& groupParts) {
+  parts.RemoveAll();
+  groupMats.RemoveAll();
+  groupParts.RemoveAll();
+  for (auto g = static_cast<D3DRMGROUPINDEX>(mesh->GetGroupCount()); g-- > 0;) {
+    Material m(mesh, g, -1, 0, 0, 1);
+    m.lighting = lighting;
+    m.name = "";
+    WORD k = 0;
+    POSITION pos = parts.GetHeadPosition();
+    POSITION groupList = groupMats.GetHeadPosition();
+    for (; pos && !(parts.GetAt(pos) == m); parts.GetNext(pos), groupMats.GetNext(groupList)) ++k;
+    if (!pos) {
+      parts.AddTail(m);
+      GroupIndexList list;
+      list.AddTail(static_cast<DWORD>(g));
+      groupMats.AddTail(list);
+    } else {
+      groupMats.GetAt(groupList).AddTail(static_cast<DWORD>(g));
+    }
+    groupParts.AddTail(k);
+  }
+  WORD number = 0;
+  for (POSITION pos = parts.GetHeadPosition(); pos;) parts.GetNext(pos).name = XString(static_cast<long>(number++));
+}
+
 }  // namespace
 
 void MeshSO::Load() {
@@ -181,6 +211,18 @@ LONG MeshSO::LoadFromFile() {
   IUPtr<IDirect3DRMMesh> loaded;
   XCHECK_D3DRM(builder->CreateMesh( &loaded ));
   if (!AllTriangles(loaded)) return damagedFile;
+  // A header naming another number of parts is refused before the new mesh replaces the old one,
+  // which the objects sharing it still show and outline.
+  if (objectFile) {
+    XList<Material> parts;
+    XList<GroupIndexList> partGroups;
+    XList<WORD> groupPartIndices;
+    MeshParts(loaded, 0, parts, partGroups, groupPartIndices);
+    if (header.partNames.size() != static_cast<std::size_t>(parts.GetCount())) {
+      XErrorBox(40240, file);
+      return damagedFile;
+    }
+  }
 
   if (reference && mesh) LeaveInstanceList();
   const IUPtr<IDirect3DRMMesh> previous = mesh;
@@ -200,10 +242,6 @@ LONG MeshSO::LoadFromFile() {
   BuildCartoonEdges();
 
   if (objectFile) {
-    if (header.partNames.size() != static_cast<std::size_t>(texMats.GetCount())) {
-      XErrorBox(40240, file);
-      return damagedFile;
-    }
     POSITION tex = texMats.GetHeadPosition();
     POSITION untex = untexMats.GetHeadPosition();
     for (std::size_t i = 0; i < header.partNames.size(); ++i) {
@@ -230,29 +268,8 @@ LONG MeshSO::GetEffectiveQuality() const {
 void MeshSO::SetupGroupMaterials(BOOL apply, BOOL lighting) {
   const auto groups = static_cast<D3DRMGROUPINDEX>(mesh->GetGroupCount());
   for (D3DRMGROUPINDEX g = groups; g-- > 0;) XSetGroupVertexColor(mesh, g, mesh->GetGroupColor(g));
-  groupMats.RemoveAll();
-  groupParts.RemoveAll();
   XList<Material> parts;
-  for (D3DRMGROUPINDEX g = groups; g-- > 0;) {
-    Material m(mesh, g, -1, 0, 0, 1);
-    m.lighting = lighting;
-    m.name = "";
-    WORD k = 0;
-    POSITION pos = parts.GetHeadPosition();
-    POSITION groupList = groupMats.GetHeadPosition();
-    for (; pos && !(parts.GetAt(pos) == m); parts.GetNext(pos), groupMats.GetNext(groupList)) ++k;
-    if (!pos) {
-      parts.AddTail(m);
-      GroupIndexList list;
-      list.AddTail(static_cast<DWORD>(g));
-      groupMats.AddTail(list);
-    } else {
-      groupMats.GetAt(groupList).AddTail(static_cast<DWORD>(g));
-    }
-    groupParts.AddTail(k);
-  }
-  WORD number = 0;
-  for (POSITION pos = parts.GetHeadPosition(); pos;) parts.GetNext(pos).name = XString(static_cast<long>(number++));
+  MeshParts(mesh, lighting, parts, groupMats, groupParts);
   // The parts are the new mesh's: the lists start again rather than merging into the old ones.
   untexMats.RemoveAll();
   texMats.RemoveAll();

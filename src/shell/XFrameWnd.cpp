@@ -1,11 +1,15 @@
 #include "shell/XFrameWnd.h"
 
+#include <algorithm>
+
 #include "core/FatalError.h"
 #include "core/WindowPlacement.h"
+#include "core/XPtSzRect.h"
 #include "platform/framework/DC.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/ScrollView.h"
 #include "platform/framework/WinApp.h"
+#include "platform/win/SystemInfo.h"
 #include "shell/CommandProbe.h"
 
 IMPLEMENT_SERIAL(FrameIdentity, Myself, VERSIONABLE_SCHEMA)
@@ -18,6 +22,17 @@ BEGIN_MESSAGE_MAP(XFrameWnd, CMDIChildWnd)
 END_MESSAGE_MAP()
 
 namespace {
+
+// A stored placement larger than the screen (a damaged file, or a file from a larger screen) is cut
+// to the screen's size at its top left corner, so that its window's pictures stay within reach.
+RECT WithinScreenSize(RECT r) {
+  const long long width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  if (width > 0 && static_cast<long long>(r.right) - r.left > width)
+    r.right = static_cast<LONG>(std::min<long long>(r.left + width, XPoint::Max()));
+  if (height > 0 && static_cast<long long>(r.bottom) - r.top > height)
+    r.bottom = static_cast<LONG>(std::min<long long>(r.top + height, XPoint::Max()));
+  return r;
+}
 
 WINDOWPLACEMENT ShownAt(RECT normal) {
   WINDOWPLACEMENT placement{};
@@ -63,6 +78,7 @@ void XFrameWnd::Serialize(CArchive&) { XASSERT(FALSE, "Use other overload of Ser
 
 void XFrameWnd::InitialUpdateFrame(CDocument* document, BOOL makeVisible) {
   if (!makeVisible) placement.showCmd = SW_HIDE;
+  placement.rcNormalPosition = WithinScreenSize(placement.rcNormalPosition);
   SetWindowPlacement(&placement);
   CMDIChildWnd::InitialUpdateFrame(document, makeVisible);
 }

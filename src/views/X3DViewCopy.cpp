@@ -61,6 +61,8 @@ void PackImage(BYTE* block, IDirectDrawSurface* image2, const CopyImagePlan& pla
 }  // namespace
 
 void X3DView::OnEditCopyImage() {
+  // A render of this window waiting in a message box still uses its surfaces.
+  if (rendering) return;
   CWaitCursor wait;
   CRect client;
   GetClientRect(&client);
@@ -72,7 +74,6 @@ void X3DView::OnEditCopyImage() {
   if (plan.supersampleDropped) XErrorBox(IDS_COPY_NOT_IMPROVED);
   const DDPIXELFORMAT rgb24 = DDMakePixelFormat(DDFormat::RGB888);
   RenderImage(nullptr, FALSE, &plan.render, &rgb24);
-  if (!image2) return;  // another render of this window is running
 
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, DibSize(plan.bitmap.cx, plan.bitmap.cy));
   auto* bytes = static_cast<BYTE*>(GlobalLock(block));

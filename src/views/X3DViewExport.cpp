@@ -43,9 +43,10 @@ std::vector<BYTE> X3DView::RenderBitmapFile(int width, int height, bool improve)
   const XSize res = improve ? XSize(2 * width, 2 * height) : XSize(width, height);
   XASSERT_TEXT(res.cx > 0 && res.cx <= kMaxRenderSize && res.cy > 0 && res.cy <= kMaxRenderSize,
                "res.cx > 0 && res.cx <= 2048-2*NO_BLUR_BAND_SZ && res.cy > 0 && res.cy <= 2048-2*NO_BLUR_BAND_SZ", "");
+  // A render of this window waiting in a message box still uses its surfaces.
+  if (rendering) return {};
   const DDPIXELFORMAT rgb24 = DDMakePixelFormat(DDFormat::RGB888);
   RenderImage(nullptr, FALSE, &res, &rgb24);
-  if (!image2) return {};  // another render of this window is running
 
   const std::size_t dibSize = DibSize(width, height);
   std::vector<BYTE> file(kBitmapFileHeaderSize + dibSize);
@@ -67,6 +68,7 @@ std::vector<BYTE> X3DView::RenderBitmapFile(int width, int height, bool improve)
 }
 
 void X3DView::OnFileExportImage() {
+  if (rendering) return;
   if (UsesDepthCue()) {
     XErrorBox(IDS_DEPTH_CUE_EXPORT);
     return;

@@ -53,6 +53,8 @@ void X3DView::ResumeImprovement() {
 }
 
 void X3DView::OnImproveCameraImage() {
+  // A render of this window waiting in a message box still uses its surfaces.
+  if (rendering) return;
   CWaitCursor wait;
   if (improved) {
     improved = FALSE;

@@ -8,6 +8,7 @@
 #include "document/GroupUndoData.h"
 #include "document/HistoryTestSupport.h"
 #include "document/SelectionUndoData.h"
+#include "document/WindowUndoData.h"
 #include "platform/framework/ArchiveBackends.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -164,6 +165,12 @@ TEST(UndoDataArchiveTest, DamagedRecordsAreRefused) {
   moves->scales.AddTail(Vector(1, 1, 1));
   moves->groups.AddTail(new PtrMyself);
   ExpectRefused<TransformGroupsUndoData>(StoreObject(moves), CArchiveException::generic);
+
+  // A camera window's zoom, the only one a scene records, is even and never below 100%.
+  for (const auto& [numerator, denominator] : {std::pair{XSize(2, 3), XSize(1, 1)}, {XSize(1, 1), XSize(2, 2)}}) {
+    Ptr<ZoomWindowUndoData> zoom(new ZoomWindowUndoData(new PtrMyself, numerator, denominator, XDPoint()));
+    ExpectRefused<ZoomWindowUndoData>(StoreObject(zoom), CArchiveException::generic);
+  }
 
   // An image longer than the bytes left fails before anything is allocated.
   Ptr<DeleteGroupsUndoData> deleted(new DeleteGroupsUndoData);

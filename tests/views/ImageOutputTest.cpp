@@ -122,6 +122,48 @@ TEST_F(ImageOutput, ImproveStopsAt1017PixelsAndAnEmptyWindowHasNothingToImproveO
   EXPECT_EQ(boxes.boxes.size(), 1u);
 }
 
+// A message box during which the user gives the window's picture commands once.
+class PictureCommandsDuringBox final : public MessageBoxBackend {
+ public:
+  explicit PictureCommandsDuringBox(CWnd& window) : window(window), previous(SetMessageBoxBackend(this)) {}
+  ~PictureCommandsDuringBox() override { SetMessageBoxBackend(previous); }
+  int Show(HWND, const char* text, const char*, UINT style) override {
+    texts.emplace_back(text);
+    if (texts.size() == 1)
+      for (UINT command : {kImproveCommand, kCopyImageCommand, kExportImageCommand}) window.SendMessage(WM_COMMAND, command);
+    return DefaultButtonResult(style);
+  }
+  void Beep(UINT) override {}
+
+  std::vector<std::string> texts;
+
+ private:
+  CWnd& window;
+  MessageBoxBackend* previous;
+};
+
+// Improve, Copy Image and Export Image do nothing while the window's render waits in a message box
+// (here about its damaged background picture), whose surfaces they would otherwise take away.
+TEST_F(ImageOutput, PictureCommandsDoNothingWhileTheWindowsRenderWaitsInAMessageBox) {
+  TestCameraView& w = Window(160, 120);
+  w.RenderImage(nullptr, TRUE, nullptr, nullptr);
+  std::ofstream(folder / "broken.bmp") << "not a bitmap";
+  w.settings.backgroundImage = TRUE;
+  w.settings.backgroundImagePath = (folder / "broken.bmp").c_str();
+  w.settings.background = RGB(0, 0, 255);
+  w.needsRender = TRUE;
+  PictureCommandsDuringBox user(w);
+  w.RenderImage(nullptr, TRUE, nullptr, nullptr);
+  ASSERT_EQ(user.texts.size(), 1u);
+  EXPECT_NE(user.texts[0].find("broken.bmp"), std::string::npos);
+  EXPECT_FALSE(w.improved);
+  EXPECT_TRUE(clipboard.data.empty());
+  EXPECT_TRUE(files.requests.empty());
+  // The render finished with its own surfaces: the background colour fills the picture.
+  ASSERT_TRUE(w.image2);
+  EXPECT_EQ(SurfacePixels(w.image2, X3DView::kBand, X3DView::kBand, 1, 1)[0], 0xFFu);
+}
+
 TEST_F(ImageOutput, ExportIsRefusedWhenTheRenderUsesTheDepthCueElseAsksForAFileAndASizeAndFailsSafely) {
   CMultiDocTemplate sceneTemplate(14, nullptr, nullptr, nullptr);  // Tavrolin files (*.tvr)
   doc.m_pDocTemplate = &sceneTemplate;

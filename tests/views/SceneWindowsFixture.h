@@ -36,6 +36,24 @@
 namespace views_test {
 
 using WindowState = std::array<double, 10>;
+using Bytes = std::vector<char>;
+
+// Where the last copy of `pattern` starts in `bytes`.
+inline std::size_t FindLast(const Bytes& bytes, std::initializer_list<unsigned char> pattern) {
+  const auto found = std::find_end(bytes.begin(), bytes.end(), pattern.begin(), pattern.end(),
+                                   [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
+  EXPECT_NE(found, bytes.end());
+  return static_cast<std::size_t>(found - bytes.begin());
+}
+
+inline Bytes FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes{std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void WriteBytes(const std::string& path, const Bytes& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
 
 // The program started as a user starts it, past the first run's introduction.
 struct SceneWindows : ::testing::Test {

@@ -9,7 +9,10 @@
 
 namespace {
 
-using Bytes = std::vector<char>;
+using views_test::Bytes;
+using views_test::FileBytes;
+using views_test::FindLast;
+using views_test::WriteBytes;
 using views_test::SceneWindows;
 using views_test::WindowState;
 using views_test::SendMouse;
@@ -152,13 +155,6 @@ TEST_F(SceneWindows, CloseWindowUndoRedoUndoBringsTheWindowBackAndTheLastCameraW
   EXPECT_EQ(OpenFrames(), 0);
 }
 
-std::size_t FindLast(const Bytes& bytes, std::initializer_list<unsigned char> pattern) {
-  const auto found = std::find_end(bytes.begin(), bytes.end(), pattern.begin(), pattern.end(),
-                                   [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
-  EXPECT_NE(found, bytes.end());
-  return static_cast<std::size_t>(found - bytes.begin());
-}
-
 TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow) {
   Key(Qt::Key_N);
   const std::string path = Save(Scene());
@@ -180,6 +176,31 @@ TEST_F(SceneWindows, AWindowsPartThatCannotBeShownFailsTheOpenAndLeavesNoWindow)
     EXPECT_EQ(app.CountOpenScenes(), 0);
     EXPECT_EQ(OpenFrames(), 0);
   }
+}
+
+// A window larger than any screen (one byte of its placement) opens cut to the screen's size and
+// paints.
+TEST_F(SceneWindows, AStoredWindowLargerThanTheScreenOpensCutToTheScreensSize) {
+  Key(Qt::Key_N);
+  const std::string path = Save(Scene());
+  Scene().OnCloseDocument();
+  Bytes bytes = FileBytes(path);
+  // The normal rectangle's right and bottom, after the placement's length, flags, show state and
+  // two points, and its left and top.
+  const std::size_t placement = FindLast(bytes, {0, 0, 0, 0x80, 44, 0, 0, 0}) + 4;
+  bytes[placement + 36 + 2] = 0x40;
+  bytes[placement + 40 + 2] = 0x30;
+  WriteBytes(path, bytes);
+  auto* read = static_cast<XDocument*>(app.OpenDocumentFile(path.c_str()));
+  ASSERT_NE(read, nullptr);
+  X3DView& view = *Views(*read).at(0);
+  RECT frame;
+  view.GetParentFrame()->GetWindowRect(&frame);
+  EXPECT_EQ(frame.right - frame.left, display->screenSize.cx);
+  EXPECT_EQ(frame.bottom - frame.top, display->screenSize.cy);
+  view.GetWidget()->repaint();
+  ASSERT_TRUE(view.image);
+  EXPECT_LE(views_test::SurfaceSize(view.image).cx, display->screenSize.cx + 2 * X3DView::kBand);
 }
 
 TEST_F(SceneWindows, ATutorialCutShortInAnObjectFailsToOpenAndLeavesTheOpenSceneAsItWas) {

@@ -1,0 +1,187 @@
+// Damaged edit histories in the started program: a record that a later step could not apply fails
+// the open, and one that does not fit the scene it meets reverts the scene instead of ending the
+// program.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <tuple>
+#include <vector>
+
+#include "document/GroupUndoData.h"
+#include "document/SelectionUndoData.h"
+#include "document/WindowUndoData.h"
+#include "views/SceneWindowsFixture.h"
+
+namespace {
+
+using views_test::Bytes;
+using views_test::FileBytes;
+using views_test::FindLast;
+using views_test::WriteBytes;
+
+const std::string kCube = TAVROLIN_BINARY_DIR "/Objects/Cube.ulm";
+
+struct DamagedHistory : views_test::SceneWindows {
+  XDocument* Open(const std::string& path) { return static_cast<XDocument*>(app.OpenDocumentFile(path.c_str())); }
+  // The keys (Ctrl+Z, Ctrl+Y) end in a step that is refused: the scene is read again from `path`
+  // and shows `saved`.
+  void ExpectReverted(const std::vector<int>& keys, const std::string& path, const std::vector<BYTE>& saved) {
+    boxes.boxes.clear();
+    for (int key : keys) Key(key);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, XString(UINT{40046}).str());
+    ASSERT_EQ(app.CountOpenScenes(), 1);
+    EXPECT_EQ(Scene().GetPathName().str(), path);
+    EXPECT_EQ(document_test::Snapshot(Scene()), saved);
+  }
+};
+
+Ptr<RefCount> RecordWithoutGroups(int kind, XDocument& doc) {
+  if (kind == kUndoAddGroups) return new AddGroupsUndoData;
+  if (kind == kUndoTransformGroups) return new TransformGroupsUndoData;
+  Ptr<DeleteGroupsUndoData> deleted(new DeleteGroupsUndoData);
+  deleted->image.Store(&doc, [](CArchive&) {});
+  return deleted;
+}
+
+TEST_F(DamagedHistory, RecordsWithoutGroupsAreRefusedWhenUndoneAndFailTheOpen) {
+  Key(Qt::Key_N);
+  const std::string path = Save(Scene());
+  ASSERT_NE(Reopen(Scene(), path), nullptr);  // the scene has a file to go back to
+  const std::vector<BYTE> saved = document_test::Snapshot(Scene());
+  const std::string damaged = folder / "damaged.tvr";
+  for (int kind : {kUndoAddGroups, kUndoDeleteGroups, kUndoTransformGroups}) {
+    SCOPED_TRACE(kind);
+    const Ptr<RefCount> data = RecordWithoutGroups(kind, Scene());
+    Scene().AddRecord(new ModRec(kind, data, 389, TRUE, ""));
+    ExpectReverted({Qt::Key_Z}, path, saved);
+    // The program writes such a record, and refuses it when reading.
+    Scene().AddRecord(new ModRec(kind, data, 389, TRUE, ""));
+    ASSERT_TRUE(Scene().OnSaveDocument(damaged.c_str()));
+    EXPECT_EQ(Open(damaged), nullptr);
+    EXPECT_EQ(app.CountOpenScenes(), 1);
+  }
+}
+
+Ptr<RefCount> Added(std::initializer_list<GroupSO*> groups) {
+  Ptr<AddGroupsUndoData> data(new AddGroupsUndoData);
+  for (GroupSO* group : groups) data->groups.AddTail(HandleOf(*group));
+  return data;
+}
+
+using RecordMaker = std::function<Ptr<RefCount>(XDocument& doc, X3DView& view, GroupSO& object)>;
+
+// Each record names what its kind may not change, in a scene of one object holding a child: the
+// step is refused before anything changes or the window goes.
+TEST_F(DamagedHistory, RecordsNamingWhatTheirKindMayNotChangeAreRefused) {
+  Key(Qt::Key_N);
+  Ptr<GroupSO> object = document_test::NewGroup(Scene(), "A");
+  object->AddGroup(document_test::NewGroup(Scene(), "Child"));
+  Scene().AddGroup(object, FALSE, FALSE, 0);
+  object = nullptr;
+  const std::string path = Save(Scene());
+  ASSERT_NE(Reopen(Scene(), path), nullptr);
+  const std::vector<BYTE> saved = document_test::Snapshot(Scene());
+  const std::pair<int, RecordMaker> records[] = {
+      {kUndoAddGroups, [](XDocument& doc, X3DView&, GroupSO&) { return Added({doc.GetSunlight()}); }},
+      {kUndoDeleteGroups,
+       [](XDocument& doc, X3DView&, GroupSO&) -> Ptr<RefCount> {
+         Ptr<DeleteGroupsUndoData> under(new DeleteGroupsUndoData);
+         under->image.Store(&doc, [&](CArchive& ar) { document_test::NewGroup(doc, "B")->Serialize(ar); });
+         under->parents.AddTail(HandleOf(*doc.GetSunlight()));
+         return static_cast<DeleteGroupsUndoData*>(under);
+       }},
+      {kUndoChangeSelected,
+       [](XDocument& doc, X3DView&, GroupSO&) -> Ptr<RefCount> {
+         Ptr<ChangeSelectedUndoData> selected(new ChangeSelectedUndoData);
+         selected->selected.AddTail(HandleOf(*doc.GetSunlight()));
+         return static_cast<ChangeSelectedUndoData*>(selected);
+       }},
+      {kUndoTransformGroups,
+       [](XDocument& doc, X3DView&, GroupSO&) -> Ptr<RefCount> {
+         Ptr<TransformGroupsUndoData> moved(new TransformGroupsUndoData);
+         moved->transforms.AddTail(Transform(0.5, Vector(0, 1, 0)));
+         moved->scales.AddTail(Vector(1, 1, 1));
+         moved->groups.AddTail(HandleOf(*doc.GetScene()));
+         return static_cast<TransformGroupsUndoData*>(moved);
+       }},
+      {kUndoAddGroups, [](XDocument&, X3DView&, GroupSO& a) { return Added({&a, HeadOf(a.GetGroups())}); }},
+      {kUndoEditCamera,
+       [](XDocument&, X3DView& view, GroupSO& a) -> Ptr<RefCount> {
+         return new EditCameraUndoData(view.settings, HandleOf(a));
+       }},
+      {kUndoOpenWindow,
+       [](XDocument&, X3DView& view, GroupSO&) -> Ptr<RefCount> {
+         Ptr<OpenWindowUndoData> opened(new OpenWindowUndoData);  // the scene's last window
+         opened->frameMyself = GetDocumentApp().GetFrameMyself(*view.GetParentFrame());
+         return static_cast<OpenWindowUndoData*>(opened);
+       }},
+  };
+  for (const auto& [kind, make] : records) {
+    SCOPED_TRACE(&make - &records[0].second);
+    XDocument& doc = Scene();
+    GroupSO* a = nullptr;
+    for (POSITION pos = doc.GetScene()->GetGroups().GetHeadPosition(); pos;) {
+      GroupSO* group = doc.GetScene()->GetGroups().GetNext(pos);
+      if (std::string(group->GetName()) == "A") a = group;
+    }
+    ASSERT_NE(a, nullptr);
+    doc.AddRecord(new ModRec(kind, make(doc, *Views(doc).at(0), *a), 385, TRUE, ""));
+    ExpectReverted({Qt::Key_Z}, path, saved);
+    Views(Scene()).at(0)->GetWidget()->repaint();
+  }
+}
+
+TEST_F(DamagedHistory, ACurrentRecordOutOfStepWithTheSceneRevertsItOnTheStepThatCannotApply) {
+  Key(Qt::Key_N);
+  Views(Scene()).at(0)->ImportFile(kCube.c_str());
+  XDocument& doc = Scene();
+  XList<Ptr<GroupSO>> cube;
+  cube.AddTail(doc.GetSelected(0));
+  doc.RecordUndo(kUndoTransformGroups, &cube, 0);  // as a move records it
+  cube.GetHead()->SetTransform(Transform(0.5, Vector(0, 1, 0)));
+  Key(Qt::Key_Delete, Qt::NoModifier);
+  ASSERT_EQ(doc.GetHistory().GetModIndex(), 2);
+  const std::string path = Save(doc);
+  doc.OnCloseDocument();
+  // The current index, before the most records kept (all) and the scene's schema word: the
+  // file says that only the import is in effect.
+  Bytes bytes = FileBytes(path);
+  bytes[FindLast(bytes, {2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F, 0, 0, 0, 0x80})] = 0;
+  WriteBytes(path, bytes);
+  XDocument* read = Open(path);
+  ASSERT_NE(read, nullptr);
+  // The move's redo names the cube, which the scene no longer holds.
+  ExpectReverted({Qt::Key_Y}, path, document_test::Snapshot(*read));
+  EXPECT_EQ(Scene().GetHistory().GetModIndex(), 0);
+}
+
+TEST_F(DamagedHistory, RecordsNamingAnotherKindOfObjectRevertTheSceneOnUndo) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  XDocument& doc = Scene();
+  camera.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);  // the window's handle enters the history
+  camera.ImportFile(kCube.c_str());
+  camera.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);  // and is named again
+  doc.RecordUndo(kUndoEditGroup, doc.GetSelected(0), 0);  // as the Edit Object sheet records it
+  const std::string path = Save(doc);
+  doc.OnCloseDocument();
+  const Bytes good = FileBytes(path);
+  // Each record's data ends before its flag and text number: the second zoom's handle before its
+  // zoom and scroll ratio, the edited cube's right there.
+  const std::size_t zoomed = FindLast(good, {1, 0x6F, 1, 0, 0}) - 32 - 2;
+  const std::size_t edited = FindLast(good, {1, 0x81, 1, 0, 0}) - 2;
+  for (const auto& [at, from, undos] : {std::tuple{edited, zoomed, 1}, {zoomed, edited, 2}}) {
+    SCOPED_TRACE(at);
+    Bytes bad = good;
+    std::copy_n(good.begin() + static_cast<long>(from), 2, bad.begin() + static_cast<long>(at));
+    WriteBytes(path, bad);
+    XDocument* read = Open(path);
+    ASSERT_NE(read, nullptr);
+    const std::vector<BYTE> saved = document_test::Snapshot(*read);
+    ExpectReverted(std::vector<int>(undos, Qt::Key_Z), path, saved);
+    Scene().OnCloseDocument();
+  }
+}
+
+}  // namespace
