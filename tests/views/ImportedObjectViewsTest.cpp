@@ -96,9 +96,26 @@ bool WriteBlueBar(const std::string& path) {
   return WriteThreeDs(path, {{corners, {0.2f, 0.3f, 0.9f}, {0, 0, 0}, ""}});
 }
 
+class ImportedObjectViews : public SceneWindows {
+ protected:
+  // A cube and a cone scene with Front, Top and Left open (as Window/Front, Top and Left lays them
+  // out, or as long orthographic strips), a .x and a 3D Studio object imported: every window shows
+  // them all, also after Undo, Redo and the file.
+  void ImportIntoFourWindows(bool orthographicStrips);
+};
+
 // In long windows an import fills the camera window from far away and the scene grows long: the
 // fixed-direction windows fitted to it must still have it before their back plane.
-TEST_F(SceneWindows, ImportedXAndThreeDsObjectsShowInTheFrontTopLeftAndCameraWindowsThroughUndoRedoAndTheFile) {
+TEST_F(ImportedObjectViews, ImportedXAndThreeDsObjectsShowInTheFrontTopLeftAndCameraWindowsThroughUndoRedoAndTheFile) {
+  ImportIntoFourWindows(true);
+}
+
+// The windows as the command lays them out, seen in perspective as a new scene's are.
+TEST_F(ImportedObjectViews, ImportsShowInTheTiledPerspectiveWindowsOfANewScene) {
+  ImportIntoFourWindows(false);
+}
+
+void ImportedObjectViews::ImportIntoFourWindows(bool orthographicStrips) {
   Key(Qt::Key_N);
   X3DView& camera = *Views(Scene()).at(0);
   // A cube and a cone either side of the camera's line of sight, apart seen from any side.
@@ -118,7 +135,7 @@ TEST_F(SceneWindows, ImportedXAndThreeDsObjectsShowInTheFrontTopLeftAndCameraWin
   // Each window a long strip; the fixed-direction ones made orthographic, as on the Edit Camera
   // sheet, and fitted again.
   int top = 0;
-  for (X3DView* view : Views(Scene())) {
+  for (X3DView* view : orthographicStrips ? Views(Scene()) : std::vector<X3DView*>{}) {
     view->GetParentFrame()->MoveWindow(0, top, 790, 140);
     top += 140;
     if (view->settings.windowKind != 0) {
