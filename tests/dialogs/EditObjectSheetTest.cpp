@@ -166,6 +166,22 @@ TEST_F(EditObjectSheetTest, EachLookKeepsItsOwnPartsAndAnUntouchedShininessStays
   EXPECT_EQ(mesh.cartoon, 0);
 }
 
+TEST_F(EditObjectSheetTest, ValuesPastTheSlidersEndsShowAtTheEndsTheyPass) {
+  Ptr<GroupSO> group = AddObject("Chair");
+  Material& part = Part(MeshOf(*group).untexMats, 0);
+  part.diffuse.luminance = 1e300;
+  part.diffuse.a = 1e300;
+  part.shininess = 1e30;
+  Part(MeshOf(*group).untexMats, 1).diffuse.luminance = -1e300;
+  OnArtistic(*group, [&](PageEditObjectArtistic& page) {
+    EXPECT_EQ(page.m_colorSlider.GetPos(), 1000);
+    EXPECT_EQ(page.m_opacitySlider.GetPos(), 1000);
+    EXPECT_EQ(page.m_shininessSlider.GetPos(), page.m_shininessSlider.GetRangeMax());
+    Press(page, 32862, Qt::Key_Down);  // the second part
+    EXPECT_EQ(page.m_colorSlider.GetPos(), 0);
+  });
+}
+
 TEST_F(EditObjectSheetTest, PatternNumberFollowsTypingAndARefusedNumberKeepsTheLookShown) {
   Ptr<GroupSO> group = AddObject("Chair", {.textured = true});
   MeshSO& mesh = MeshOf(*group);
