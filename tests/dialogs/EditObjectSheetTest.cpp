@@ -94,6 +94,23 @@ TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentreAnd
     for (double value : row) EXPECT_TRUE(std::isfinite(value));
 }
 
+TEST_F(EditObjectSheetTest, ADimensionBeyondTheSizesAnEditMayGiveIsRefusedWithItsRange) {
+  Ptr<GroupSO> group = AddObject("Chair");
+  const BoundingBox box = group->GetBox(nullptr);
+  const double wide = 1 / (box.max.x - box.min.x);
+  group->scale = Vector(wide, wide, wide);  // one metre wide
+  Run(*group, kEditObjectGeneralPage, [&](PropertySheetEditObject& sheet, QDialog* window) {
+    Type(*sheet.general, 32775, "1e13");
+    Click(sheet, IDOK);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text.rfind("Please enter a number between ", 0), 0u) << boxes.boxes[0].text;
+    Type(*sheet.general, 32775, "5e11");
+  });
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  for (int axis = 0; axis < 3; ++axis) EXPECT_NEAR(AxisScale(group->GetTransform(), axis) / 5e11, 1.0, 1e-9);
+}
+
 // Renaming to "Lamp", whose objects share their look; the width changed in the same OK always applies.
 TEST_F(EditObjectSheetTest, NamesOfSharedObjectsAreRefusedOrConfirmedFirst) {
   struct Case {
