@@ -213,6 +213,19 @@ TEST_F(ImageOutput, WhatAnExportKilledWhileWritingLeftGoesWithTheNextExportOfTha
   EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"picture.bmp"});
 }
 
+TEST_F(ImageOutput, AnExportOntoAFolderIsRefusedBeforeTheRender) {
+  std::filesystem::create_directory(folder / "picture.bmp");
+  TestCameraView& w = Window(160, 120);
+  w.RenderImage(nullptr, TRUE, nullptr, nullptr);
+  IDirectDrawSurface* shown = w.image;
+  Export(folder / "picture.bmp");
+  EXPECT_EQ(w.image, shown) << "refused before rendering";
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text.find("Cannot write to the following file:\n\n" + folder / "picture.bmp"), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "picture.bmp"));
+  EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"picture.bmp"});
+}
+
 TEST_F(ImageOutput, CopyPutsTheSupersampledBitmapOnTheClipboardAndResetsResolutionsOutOfRange) {
   TestCameraView& w = Window(160, 120);
   w.SendMessage(WM_COMMAND, kCopyImageCommand);
