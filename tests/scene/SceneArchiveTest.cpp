@@ -130,6 +130,17 @@ TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
   ExpectRefused(tree, CArchiveException::badClass, &other);
 }
 
+// Any byte other than 0 is a set flag, read as 1: the sharing flag is compared with TRUE when a
+// record undone changes it.
+TEST_F(SceneArchiveTest, AFlagStoredAsAnyNonZeroByteReadsAsSet) {
+  Bytes tree = PinnedTreeBytes();
+  tree[Find(tree, "\x05vis.x") + 6 + 4 + 8] = 0x80;  // the sharing flag, after the file, name and schema words
+  TestDocument reading;
+  Ptr<GroupSO> read = LoadScene<GroupSO>(tree, &reading);
+  ASSERT_EQ(read->GetVisuals().GetCount(), 1);
+  EXPECT_EQ(dynamic_cast<MeshSO&>(*First(read->GetVisuals())).reference, TRUE);
+}
+
 TEST_F(SceneArchiveTest, StoringRefusesFileGroupsAndUnmappedDocumentsAndADeepCopyKeepsTheDocument) {
   Ptr<GroupSO> root = MakePinnedTree(&*doc);
   EXPECT_FATAL(StoreScene(root, &*doc, false), "!document || ar.IsMapped(document)",
