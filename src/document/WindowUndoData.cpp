@@ -44,6 +44,9 @@ void ZoomWindowUndoData::Serialize(CArchive& ar) {
   ar >> zoom[0] >> zoom[1] >> zoom[2] >> zoom[3] >> scrollRatio.x >> scrollRatio.y;
   for (LONG z : zoom)
     if (z < 1 || z > ZoomableView::kMaxZoom) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+  // The windows zoom evenly and never below 100%: their titles check it.
+  if (zoom[0] != zoom[1] || zoom[2] != zoom[3] || zoom[0] < zoom[2])
+    AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   if (!std::isfinite(scrollRatio.x) || !std::isfinite(scrollRatio.y))
     AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   numerator = XSize(zoom[0], zoom[1]);
