@@ -2,34 +2,25 @@
 // only acceptable outcomes are a complete read, whose camera windows then render, or the
 // exceptions by which an open fails. Windows made before a failure are closed with the document.
 #include <cstdint>
-#include <vector>
 
 #include "SceneFileApp.h"
-#include "document/XDocument.h"
-#include "platform/framework/MemFile.h"
 #include "views/X3DView.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static SceneFileApp* app = [] {
-    InstallFuzzSetup();
-    return new SceneFileApp;
-  }();
-  CMemFile file(const_cast<BYTE*>(data), static_cast<UINT>(size));
+  SceneFileApp& app = FuzzSceneFileApp();
   XDocument doc;
   doc.m_bAutoDelete = FALSE;
-  try {
-    CArchive ar(&file, CArchive::load);
-    ar.m_pDocument = &doc;
-    doc.DeleteContents();
-    doc.Serialize(ar);
-    // A window read from a file renders.
-    const XSize renderSize(16, 12);
-    for (POSITION pos = doc.GetFirstViewPosition(); pos;)
-      static_cast<X3DView*>(doc.GetNextView(pos))->RenderImage(nullptr, FALSE, &renderSize, nullptr);
-  } catch (const CArchiveException&) {
-  } catch (const CMemoryException&) {
-  } catch (const CUserException&) {
+  if (ReadSceneBytes(data, size, doc)) {
+    try {
+      // A window read from a file renders.
+      const XSize renderSize(16, 12);
+      for (POSITION pos = doc.GetFirstViewPosition(); pos;)
+        static_cast<X3DView*>(doc.GetNextView(pos))->RenderImage(nullptr, FALSE, &renderSize, nullptr);
+    } catch (const CArchiveException&) {
+    } catch (const CMemoryException&) {
+    } catch (const CUserException&) {
+    }
   }
-  app->CloseWindows(doc);
+  app.CloseWindows(doc);
   return 0;
 }

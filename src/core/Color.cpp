@@ -1,6 +1,7 @@
 #include "core/Color.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/FatalError.h"
 #include "core/Pointers.h"
@@ -114,5 +115,8 @@ void Color::Serialize(CArchive& ar) {
   ReadSchema(ar, GetRuntimeClass());
   Color read;
   ar >> read.r >> read.g >> read.b >> read.a >> read.luminance;
+  // Only a damaged file holds a value that is no number: no slider or channel could show it.
+  for (double value : {read.r, read.g, read.b, read.a, read.luminance})
+    if (!std::isfinite(value)) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   *this = read;
 }

@@ -36,7 +36,8 @@ class Color : public CObject {
   bool operator==(const Color& o) const;
   bool operator!=(const Color& o) const { return !(*this == o); }
 
-  // Schema word 0x80000000, then r, g, b, a and luminance as doubles (44 bytes).
+  // Schema word 0x80000000, then r, g, b, a and luminance as doubles (44 bytes). Reading refuses
+  // (generic archive exception) a value that is not finite.
   void Serialize(CArchive& ar) override;
 
  private:

@@ -1,5 +1,6 @@
 #include "core/Transform.h"
 
+#include <algorithm>
 #include <cmath>
 
 Transform::Transform() : m{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, t{0, 0, 0} {}
@@ -65,6 +66,24 @@ Transform operator*(const Transform& a, const Transform& b) {
     r.t[i] = b.t[0] * a.m[0][i] + b.t[1] * a.m[1][i] + b.t[2] * a.m[2][i] + a.t[i];
   }
   return r;
+}
+
+double AxisScale(const Transform& t, int axis) {
+  const double* row = t.m[axis];
+  return std::sqrt(row[0] * row[0] + row[1] * row[1] + row[2] * row[2]);
+}
+
+double LimitedAxisRatio(const Transform& t, int axis, double ratio) {
+  const double scale = AxisScale(t, axis);
+  if (ratio > 1.0 && scale * ratio > kLargestAxisScale) return std::max(1.0, kLargestAxisScale / scale);
+  if (ratio < 1.0 && scale * ratio < kSmallestAxisScale) return std::min(1.0, kSmallestAxisScale / scale);
+  return ratio;
+}
+
+double LimitedSizeRatio(const Transform& t, double ratio) {
+  // Each limit only brings the ratio closer to 1, which keeps the earlier rows within theirs.
+  for (int axis = 0; axis < 3; ++axis) ratio = LimitedAxisRatio(t, axis, ratio);
+  return ratio;
 }
 
 Transform Transform::Inverse() const {

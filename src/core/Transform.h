@@ -41,6 +41,20 @@ class Transform {
 // a * b applies b first, then a.
 Transform operator*(const Transform& a, const Transform& b);
 
+// How far a size edit may scale each axis of an object's transform (the length of the axis' row
+// of m). Within these bounds the transform and its inverse stay within single precision, which
+// reading a scene requires, wherever in the scene the object stands.
+constexpr double kSmallestAxisScale = 1e-12;
+constexpr double kLargestAxisScale = 1e12;
+
+// The length of row `axis` (0 to 2) of m: how much `t` scales that axis of its local space.
+double AxisScale(const Transform& t, int axis);
+// A positive `ratio` to scale row `axis` of m by, brought as close to 1 as that row needs to stay
+// within the bounds above; a row already beyond them may stay or come back, never go further.
+double LimitedAxisRatio(const Transform& t, int axis, double ratio);
+// The same for a ratio that scales every row.
+double LimitedSizeRatio(const Transform& t, double ratio);
+
 // Twelve doubles: for row i = 2, 1, 0: t[i], m[i][2], m[i][1], m[i][0]. Reading refuses (generic
 // archive exception) a transform that is not invertible within single precision, which no frame
 // can hold and no view can see through.

@@ -1,14 +1,16 @@
 #include "dialogs/BrightnessSlider.h"
 
-#include <algorithm>
+int BrightnessSliderPosition(double fraction) {
+  if (!(fraction > 0.0)) return 0;  // a value that is no number, too
+  return fraction >= 1.0 ? kBrightnessSteps : static_cast<int>(kBrightnessSteps * fraction);
+}
 
 int BrightnessPosition(const Color& color) {
   double low = 0.0;
   double high = 0.0;
   color.GetDisplayableLuminanceRange(low, high);
   if (high == low) return 0;
-  const double ratio = (color.luminance - low) / (high - low);
-  return std::clamp(static_cast<int>(kBrightnessSteps * ratio), 0, kBrightnessSteps);
+  return BrightnessSliderPosition((color.luminance - low) / (high - low));
 }
 
 void FollowBrightness(Color& color, const CSliderCtrl& slider, ColorButton& button) {

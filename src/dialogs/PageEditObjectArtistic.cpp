@@ -20,7 +20,6 @@ constexpr int kCartoonCheck = 32856;
 constexpr int kPatternRadio = 32879;
 constexpr int kPatternEdit = 32877;
 constexpr int kLargestLineWidth = 25;
-constexpr int kLargestPatternNumber = 32767;
 constexpr double kMostShininess = 2500.0;
 constexpr int kPartSwatch = 18;
 // The highlight a part gets when it starts to shine.
@@ -36,7 +35,8 @@ Material& EntryAt(XList<Material>& list, int index) {
 }  // namespace
 
 int ShininessSliderPosition(double shininess, int steps) {
-  return static_cast<int>(steps * std::clamp(std::pow(shininess / kMostShininess, 0.25), 0.0, 1.0));
+  if (!(shininess > 0.0)) return 0;  // a value that is no number, too
+  return static_cast<int>(steps * std::min(std::pow(shininess / kMostShininess, 0.25), 1.0));
 }
 
 double ShininessOfSliderPosition(int position, int steps) {
@@ -119,7 +119,7 @@ void PageEditObjectArtistic::DoDataExchange(CDataExchange* dx) {
   DDX_Radio(dx, kStyleRadio, m_style);
   DDX_Radio(dx, kPatternRadio, m_pattern);
   DDX_Text(dx, kPatternEdit, m_patternNumber);
-  DDV_MinMaxInt(dx, m_patternNumber, 1, kLargestPatternNumber);
+  DDV_MinMaxInt(dx, m_patternNumber, Material::kFirstPatternNumber, Material::kLastPatternNumber);
 }
 
 BOOL PageEditObjectArtistic::OnInitDialog() {
@@ -137,7 +137,7 @@ BOOL PageEditObjectArtistic::OnInitDialog() {
   }
   for (CSliderCtrl* slider : {&m_opacitySlider, &m_colorSlider, &m_glowSlider, &m_highlightSlider, &m_shininessSlider})
     slider->SetRange(0, kBrightnessSteps);
-  m_patternSlider.SetRange(1, kLargestPatternNumber);
+  m_patternSlider.SetRange(Material::kFirstPatternNumber, Material::kLastPatternNumber);
   UpdateDataGuarded(FALSE);
 
   XASSERT(texMats.GetCount() == untexMats.GetCount(), "");
@@ -223,7 +223,7 @@ void PageEditObjectArtistic::LoadPart(const Material& part) {
 void PageEditObjectArtistic::OnPartColor() {
   m_partColor = m_partColorButton.m_color;
   m_colorSlider.SetPos(BrightnessPosition(m_partColor));
-  m_opacitySlider.SetPos(std::clamp(static_cast<int>(kBrightnessSteps * m_partColor.a), 0, kBrightnessSteps));
+  m_opacitySlider.SetPos(BrightnessSliderPosition(m_partColor.a));
 }
 
 void PageEditObjectArtistic::OnGlowColor() {

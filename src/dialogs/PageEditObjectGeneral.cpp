@@ -32,10 +32,10 @@ constexpr double kSmallestSize = 1e-20;
 constexpr double kLargestSize = 1e20;
 
 // A dimension is exchanged only where the object has an extent: 0 is shown but never read back.
-void ExchangeDimension(CDataExchange* dx, int id, double& value, BOOL exchange, double base) {
+void ExchangeDimension(CDataExchange* dx, int id, double& value, BOOL exchange, double base, const double (&range)[2]) {
   if (!exchange || (base == 0.0 && dx->m_bSaveAndValidate)) return;
   DDX_Text(dx, id, value);
-  if (base != 0.0) DDV_MinMaxDouble(dx, value, kSmallestSize, kLargestSize);
+  if (base != 0.0) DDV_MinMaxDouble(dx, value, range[0], range[1]);
 }
 
 }  // namespace
@@ -59,6 +59,15 @@ PageEditObjectGeneral::PageEditObjectGeneral(PropertySheetEditObject* owner)
   m_width = m_baseSize.x * scale.x;
   m_height = m_baseSize.y * scale.y;
   m_depth = m_baseSize.z * scale.z;
+  // A size scales its axis of the object's transform by its ratio to the size now, which must stay
+  // within the scales an edit may give; the size now is always allowed.
+  const Transform& transform = sheet->group->GetTransform();
+  for (Axis axis : {kWidth, kHeight, kDepth}) {
+    const double now = Size(axis), axisScale = AxisScale(transform, axis);
+    double(&range)[2] = m_sizeRange[axis];
+    range[0] = std::min(now, std::max(kSmallestSize, now / axisScale * kSmallestAxisScale));
+    range[1] = std::max(now, std::min(kLargestSize, now / axisScale * kLargestAxisScale));
+  }
 }
 
 double& PageEditObjectGeneral::Size(Axis axis) {
@@ -78,9 +87,9 @@ void PageEditObjectGeneral::DoDataExchange(CDataExchange* dx) {
   DDX_Check(dx, 32772, m_distorted);
   DDX_Check(dx, 32880, m_editAllCopies);
   DDX_Text(dx, 32842, m_name);
-  ExchangeDimension(dx, kDepthEdit, m_depth, m_exchangeDepth, m_baseSize.z);
-  ExchangeDimension(dx, kHeightEdit, m_height, m_exchangeHeight, m_baseSize.y);
-  ExchangeDimension(dx, kWidthEdit, m_width, m_exchangeWidth, m_baseSize.x);
+  ExchangeDimension(dx, kDepthEdit, m_depth, m_exchangeDepth, m_baseSize.z, m_sizeRange[kDepth]);
+  ExchangeDimension(dx, kHeightEdit, m_height, m_exchangeHeight, m_baseSize.y, m_sizeRange[kHeight]);
+  ExchangeDimension(dx, kWidthEdit, m_width, m_exchangeWidth, m_baseSize.x, m_sizeRange[kWidth]);
 }
 
 BOOL PageEditObjectGeneral::OnInitDialog() {

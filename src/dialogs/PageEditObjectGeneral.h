@@ -2,7 +2,8 @@
 // axes, its quality and whether it shares its look with the objects of its name. While
 // "Allow distorted dimensions" is off, typing one dimension makes the other two follow the
 // proportions of the object's own box. An object that is flat along an axis shows 0 there, and
-// that dimension can be neither typed nor changed.
+// that dimension can be neither typed nor changed. A dimension is refused beyond the sizes an edit
+// may give the object (core/Transform.h).
 #pragma once
 
 #include "core/XPtSzRect.h"
@@ -50,6 +51,7 @@ class PageEditObjectGeneral : public XPropertyPage {
 
  private:
   enum Axis { kWidth, kHeight, kDepth };
+  double m_sizeRange[3][2] = {};  // the least and the most each dimension may be given
   double& Size(Axis axis);
   double Base(Axis axis) const;
   BOOL& ExchangeFlag(Axis axis);

@@ -33,7 +33,8 @@ class ZoomWindowUndoData : public RefCount {
   ZoomWindowUndoData(const Ptr<PtrMyself>& view, const XSize& numerator, const XSize& denominator,
                      const XDPoint& ratio)
       : viewMyself(view), numerator(numerator), denominator(denominator), scrollRatio(ratio) {}
-  // Reading fails for a zoom the view could not take.
+  // Reading fails for a zoom the view could not take: components outside 1..kMaxZoom, an uneven
+  // zoom or one below 100%.
   void Serialize(CArchive& ar) override;
 
   Ptr<PtrMyself> viewMyself;

@@ -1,5 +1,6 @@
 #include "scene/Material.h"
 
+#include <cfloat>
 #include <vector>
 
 #include "core/XString.h"
@@ -106,10 +107,16 @@ void Material::Serialize(CArchive& ar) {
     ar >> reserved;
   SerializeFlag(ar, patternOn);
   SerializeFlag(ar, burned);
-  if (ar.IsStoring())
+  if (ar.IsStoring()) {
     ar << patternNumber;
-  else
-    ar >> patternNumber;
+    return;
+  }
+  ar >> patternNumber;
+  // What no page can show or set is damage: a shininess that is negative, no number or beyond a
+  // platform material's single precision, a pattern number outside the pattern slider's range.
+  if (!(shininess >= 0.0 && shininess <= FLT_MAX) || patternNumber < kFirstPatternNumber ||
+      patternNumber > kLastPatternNumber)
+    AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
 }
 
 D3DRMRENDERQUALITY Material::GetRenderQuality() const {

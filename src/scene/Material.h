@@ -21,6 +21,10 @@ class GroupIndexList : public XList<DWORD> {
 class Material : public CObject {
   DECLARE_SERIAL(Material)
  public:
+  // The pattern numbers there are.
+  static constexpr LONG kFirstPatternNumber = 1;
+  static constexpr LONG kLastPatternNumber = 32767;
+
   // The defaults: named "default", opaque white, no glow, no highlights, shininess 0, lit,
   // smooth, solid, no pattern.
   Material();
@@ -36,7 +40,8 @@ class Material : public CObject {
   bool operator!=(const Material& other) const;
 
   // Schema word, name, three colours, shininess, then the flags: 158 + n bytes for a name of
-  // n < 255 characters.
+  // n < 255 characters. Reading refuses (generic archive exception) a shininess below 0, beyond
+  // single precision or no number, and a pattern number outside the pattern numbers.
   void Serialize(CArchive& ar) override;
 
   // Becomes the look of the one group; `reserved` and the pattern values stay.

@@ -10,13 +10,15 @@ namespace {
 
 constexpr DWORD kLargestReadLineWidth = 0xFFFF;
 
+// A flag is 0 or 1 in memory, whatever non-zero byte a file holds: the sharing flag is compared
+// with TRUE.
 void Flag(CArchive& ar, LONG& value) {
   if (ar.IsStoring()) {
     ar << static_cast<BYTE>(value);
   } else {
     BYTE b;
     ar >> b;
-    value = b;
+    value = b != 0;
   }
 }
 

@@ -25,6 +25,7 @@ Transform ScaledAbout(const Transform& local, const Vector& center, double facto
 }
 
 void SizeGroup(GroupSO& group, double factor) {
+  factor = LimitedSizeRatio(group.GetTransform(), factor);
   const BoundingBox box = group.GetBox(nullptr);
   group.SetTransform(ScaledAbout(group.GetTransform(), (box.min + box.max) * 0.5, factor));
   group.scale = group.scale * factor;

@@ -16,7 +16,9 @@ double PullFactor(int dy, int screenHeight);
 // The size factor of a vertical movement: up shrinks, down enlarges. A long upward movement in
 // one message never turns an object inside out or flat: the factor stays at least 0.05.
 double SizeFactor(int dy, int screenHeight);
-// Sizes a group by `factor` about the centre of its own box; its size scale grows with it.
+// Sizes a group by `factor` about the centre of its own box; its size scale grows with it. The
+// factor stops where the group's transform would leave the sizes an edit may give
+// (kSmallestAxisScale to kLargestAxisScale).
 void SizeGroup(GroupSO& group, double factor);
 // The local transform that scales a group by `factor` about `center` in its own coordinates
 // before its transform `local`.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/Color.h"
@@ -37,6 +38,30 @@ TEST_P(ArchiveFormTest, TransformsAreTwelveDoublesRowByRowFromTheLast) {
     EXPECT_FALSE(a != Transform());
     EXPECT_FALSE(b != odd);
   });
+}
+
+// Sizing stops at the scales an edit may give, and reading takes every such transform back: turned,
+// at either end on each axis, far out in the scene.
+TEST(Transform, SizeLimitsStopAtTheScalesAReadSceneTakesBack) {
+  Transform turned(0.7, Vector(1, 2, 3));
+  turned.t[0] = 1e9;
+  turned.t[2] = -1e9;
+  EXPECT_NEAR(LimitedSizeRatio(turned, 1e-30), kSmallestAxisScale, 1e-18);
+  EXPECT_NEAR(LimitedSizeRatio(turned, 1e30), kLargestAxisScale, 1e6);
+  EXPECT_EQ(LimitedSizeRatio(turned, 0.5), 0.5);
+  using Ratios = std::array<double, 3>;
+  for (const Ratios& ratios : {Ratios{1e-12, 1e-12, 1e-12}, Ratios{1e12, 1e12, 1e12}, Ratios{1e-12, 1e12, 1e-12}}) {
+    const Transform sized = turned * Transform(ratios[0], 0, 0, 0, 0, ratios[1], 0, 0, 0, 0, ratios[2], 0);
+    for (int axis = 0; axis < 3; ++axis) {
+      const bool small = ratios[static_cast<std::size_t>(axis)] < 1;
+      EXPECT_NEAR(LimitedAxisRatio(sized, axis, small ? 0.5 : 2.0), 1.0, 1e-6);  // no further out
+      EXPECT_EQ(LimitedAxisRatio(sized, axis, small ? 2.0 : 0.5), small ? 2.0 : 0.5);  // back in
+    }
+    const Bytes bytes = StoreBytes(Backend::memory, [&](CArchive& ar) { ar << sized; });
+    Transform read;
+    EXPECT_NO_THROW(LoadBytes(Backend::memory, bytes, [&](CArchive& ar) { ar >> read; }));
+    EXPECT_FALSE(read != sized);
+  }
 }
 
 TEST(Transform, CompositionInverseRotationsAndPlatformMatrices) {

@@ -94,6 +94,23 @@ TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentreAnd
     for (double value : row) EXPECT_TRUE(std::isfinite(value));
 }
 
+TEST_F(EditObjectSheetTest, ADimensionBeyondTheSizesAnEditMayGiveIsRefusedWithItsRange) {
+  Ptr<GroupSO> group = AddObject("Chair");
+  const BoundingBox box = group->GetBox(nullptr);
+  const double wide = 1 / (box.max.x - box.min.x);
+  group->scale = Vector(wide, wide, wide);  // one metre wide
+  Run(*group, kEditObjectGeneralPage, [&](PropertySheetEditObject& sheet, QDialog* window) {
+    Type(*sheet.general, 32775, "1e13");
+    Click(sheet, IDOK);
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text.rfind("Please enter a number between ", 0), 0u) << boxes.boxes[0].text;
+    Type(*sheet.general, 32775, "5e11");
+  });
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+  for (int axis = 0; axis < 3; ++axis) EXPECT_NEAR(AxisScale(group->GetTransform(), axis) / 5e11, 1.0, 1e-9);
+}
+
 // Renaming to "Lamp", whose objects share their look; the width changed in the same OK always applies.
 TEST_F(EditObjectSheetTest, NamesOfSharedObjectsAreRefusedOrConfirmedFirst) {
   struct Case {
@@ -164,6 +181,22 @@ TEST_F(EditObjectSheetTest, EachLookKeepsItsOwnPartsAndAnUntouchedShininessStays
   EXPECT_TRUE(MeshSO::SameMaterials(mesh.texMats, textured));
   EXPECT_EQ(mesh.texturesOn, 1);
   EXPECT_EQ(mesh.cartoon, 0);
+}
+
+TEST_F(EditObjectSheetTest, ValuesPastTheSlidersEndsShowAtTheEndsTheyPass) {
+  Ptr<GroupSO> group = AddObject("Chair");
+  Material& part = Part(MeshOf(*group).untexMats, 0);
+  part.diffuse.luminance = 1e300;
+  part.diffuse.a = 1e300;
+  part.shininess = 1e30;
+  Part(MeshOf(*group).untexMats, 1).diffuse.luminance = -1e300;
+  OnArtistic(*group, [&](PageEditObjectArtistic& page) {
+    EXPECT_EQ(page.m_colorSlider.GetPos(), 1000);
+    EXPECT_EQ(page.m_opacitySlider.GetPos(), 1000);
+    EXPECT_EQ(page.m_shininessSlider.GetPos(), page.m_shininessSlider.GetRangeMax());
+    Press(page, 32862, Qt::Key_Down);  // the second part
+    EXPECT_EQ(page.m_colorSlider.GetPos(), 0);
+  });
 }
 
 TEST_F(EditObjectSheetTest, PatternNumberFollowsTypingAndARefusedNumberKeepsTheLookShown) {

@@ -142,6 +142,20 @@ void ExpectRefused(const Bytes& bytes, int cause) {
   });
 }
 
+// A zoom record holds a zoom the windows can show: even, and at least 100%.
+TEST(UndoDataArchiveTest, ZoomRecordsOfUnevenOrReducingZoomsAreRefused) {
+  const auto stored = [](XSize numerator, XSize denominator) {
+    Ptr<ZoomWindowUndoData> zoom(new ZoomWindowUndoData(new PtrMyself, numerator, denominator, XDPoint(0, 0)));
+    return StoreObject(zoom);
+  };
+  Ptr<ZoomWindowUndoData> read;
+  LoadBytes(Backend::memory, stored(XSize(3, 3), XSize(2, 2)), [&](CArchive& ar) { ar >> read; });
+  EXPECT_EQ(read->numerator.cy, 3);
+  ExpectRefused<ZoomWindowUndoData>(stored(XSize(3, 2), XSize(1, 1)), CArchiveException::generic);
+  ExpectRefused<ZoomWindowUndoData>(stored(XSize(2, 2), XSize(2, 1)), CArchiveException::generic);
+  ExpectRefused<ZoomWindowUndoData>(stored(XSize(1, 1), XSize(2, 2)), CArchiveException::generic);
+}
+
 // Undo data read from a damaged file fails the load before it could reach a check at undo time.
 TEST(UndoDataArchiveTest, DamagedRecordsAreRefused) {
   // A camera window kind up to Right (6) reads; one past is refused.

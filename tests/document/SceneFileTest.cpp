@@ -1,5 +1,6 @@
 // The scene file: what is read back, what undoes after reading, what fails the open or the save.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -60,6 +61,22 @@ TEST_F(SceneFileTest, ASceneReadsBackWithoutTheAuxiliaryObjectsWhichTheRulesShow
   EXPECT_FALSE(doc.OnSaveDocument((folder / "scene.tvr").c_str()));
   EXPECT_TRUE(doc.HasGround());
   EXPECT_TRUE(doc.IsRotObjAboutCylShown());
+}
+
+TEST_F(SceneFileTest, ANewSceneFileTakesTheModeTheUsersMaskGivesAndAResavedOneKeepsItsOwn) {
+  TemporaryFolder folder;
+  const std::string path = folder / "scene.tvr";
+  const auto saveUnder = [&](mode_t mask) {
+    const mode_t previous = ::umask(mask);
+    const BOOL saved = doc.OnSaveDocument(path.c_str());
+    ::umask(previous);
+    struct stat st {};
+    EXPECT_EQ(::stat(path.c_str(), &st), 0);
+    return saved ? st.st_mode & 07777 : 01000u;
+  };
+  EXPECT_EQ(saveUnder(027), 0640u);
+  ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+  EXPECT_EQ(saveUnder(077), 0604u);
 }
 
 // Edits of every kind on lights, nested groups and two objects sharing one mesh read from a file.

@@ -1,8 +1,11 @@
 // Mesh group helpers, parts' looks and their records, and the map of shared objects' names.
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <functional>
+#include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "SceneTestSupport.h"
@@ -135,7 +138,7 @@ const std::vector<std::function<void(Material&)>> kChanges = {
     [](Material& m) { m.shininess = 8; },         [](Material& m) { m.lighting = 0; },
     [](Material& m) { m.smooth = 0; },            [](Material& m) { m.wireframe = 1; },
     [](Material& m) { m.reserved = 7; },          [](Material& m) { m.patternOn = 1; },
-    [](Material& m) { m.burned = 1; },            [](Material& m) { m.patternNumber = -3; }};
+    [](Material& m) { m.burned = 1; },            [](Material& m) { m.patternNumber = 3; }};
 
 TEST(Material, ARecordTakes158BytesAndTheNameReadsBackEqualAndComparesEveryMember) {
   Material changed;
@@ -163,6 +166,35 @@ TEST(Material, ARecordTakes158BytesAndTheNameReadsBackEqualAndComparesEveryMembe
   Bytes newer = Store(Material());
   newer[0] = 1;  // schema 0x80000001
   ExpectArchiveFailure(Backend::memory, newer, CArchiveException::badSchema, [&](CArchive& ar) { read.Serialize(ar); });
+}
+
+TEST(Material, ReadingRefusesWhatNoPageShowsAShininessOrPatternOutOfRangeOrAColourThatIsNoNumber) {
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  const std::vector<std::pair<const char*, std::function<void(Material&)>>> damaged = {
+      {"negative shininess", [](Material& m) { m.shininess = -1.0; }},
+      {"shininess no number", [&](Material& m) { m.shininess = nan; }},
+      {"shininess past single precision", [](Material& m) { m.shininess = 1e39; }},
+      {"pattern 0", [](Material& m) { m.patternNumber = 0; }},
+      {"pattern 32768", [](Material& m) { m.patternNumber = 32768; }},
+      {"luminance no number", [&](Material& m) { m.diffuse.luminance = nan; }},
+      {"glow infinite", [&](Material& m) { m.emissive.g = inf; }},
+      {"opacity no number", [&](Material& m) { m.diffuse.a = nan; }},
+  };
+  for (const auto& [what, damage] : damaged) {
+    SCOPED_TRACE(what);
+    Material m;
+    damage(m);
+    Material read;
+    ExpectArchiveFailure(Backend::memory, Store(m), CArchiveException::generic, [&](CArchive& ar) { read.Serialize(ar); });
+  }
+  // The ends of each range read back.
+  Material ends;
+  ends.shininess = FLT_MAX;
+  ends.patternNumber = 32767;
+  ends.diffuse.luminance = -1e300;
+  Material read;
+  LoadBytes(Backend::memory, Store(ends), [&](CArchive& ar) { read.Serialize(ar); });
+  EXPECT_TRUE(read == ends);
 }
 
 using MaterialMeshTest = MeshGroupUtilityTest;

@@ -87,6 +87,10 @@ TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
   // The mesh record: its file and name, two schema words, then the sharing flag.
   const std::size_t meshFile = Find(tree, "\x05vis.x"), sharing = meshFile + 6 + 4 + 8;
   const std::size_t childPlace = Find(tree, "\x05" "child") + 6 + 4;  // t.z = 3, then m[2][2] = 1
+  // After the sharing flag: bounds, radius, centre, three numbers and three flags, then the
+  // silhouette's colour (schema word, r, g, b, a, luminance) and width, and the surface's.
+  const std::size_t silhouetteWidth = sharing + 1 + 139, surfaceColor = silhouetteWidth + 4;
+  const std::size_t surfaceWidth = surfaceColor + 44;
   Bytes sharedCut = patched(sharing, 1);
   sharedCut.resize(sharing + 1);
   const auto childHolding = [&](WORD index) {
@@ -111,6 +115,9 @@ TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
       {"child flattened beyond inverting", patched(childPlace + 15, 0), CArchiveException::generic},
       {"mesh from no file", replaced(meshFile, 6, sentinel), CArchiveException::generic},
       {"mesh bounds beyond single precision", patched(sharing + 1 + 7, 0x7F), CArchiveException::generic},
+      {"silhouette wider than any picture", patched(silhouetteWidth + 2, 1), CArchiveException::generic},
+      {"surface lines wider than any picture", patched(surfaceWidth + 2, 1), CArchiveException::generic},
+      {"surface opacity infinite", patched(surfaceColor + 4 + 3 * 8 + 7, 0x7F), CArchiveException::generic},
       // The half-read object goes with the failed load, in no list of shared objects.
       {"shared mesh cut short", sharedCut, CArchiveException::endOfFile},
   };
@@ -121,6 +128,17 @@ TEST_F(SceneArchiveTest, DamagedTreesFailTheLoadWithAnArchiveException) {
   // A light of another document than the one being read.
   TestDocument other;
   ExpectRefused(tree, CArchiveException::badClass, &other);
+}
+
+// Any byte other than 0 is a set flag, read as 1: the sharing flag is compared with TRUE when a
+// record undone changes it.
+TEST_F(SceneArchiveTest, AFlagStoredAsAnyNonZeroByteReadsAsSet) {
+  Bytes tree = PinnedTreeBytes();
+  tree[Find(tree, "\x05vis.x") + 6 + 4 + 8] = 0x80;  // the sharing flag, after the file, name and schema words
+  TestDocument reading;
+  Ptr<GroupSO> read = LoadScene<GroupSO>(tree, &reading);
+  ASSERT_EQ(read->GetVisuals().GetCount(), 1);
+  EXPECT_EQ(dynamic_cast<MeshSO&>(*First(read->GetVisuals())).reference, TRUE);
 }
 
 TEST_F(SceneArchiveTest, StoringRefusesFileGroupsAndUnmappedDocumentsAndADeepCopyKeepsTheDocument) {

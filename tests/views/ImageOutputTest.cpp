@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -9,12 +11,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "core/Preferences.h"
 #include "dialogs/DialogExportImage.h"
 #include "dialogs/DialogTestSupport.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/RunModal.h"
+#include "platform/win/FileReplace.h"
 #include "support/PlatformFakes.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/ScriptedMessageBoxes.h"
@@ -216,6 +221,51 @@ TEST_F(ImageOutput, ExportIsRefusedWhenTheRenderUsesTheDepthCueElseAsksForAFileA
   EXPECT_NE(boxes.boxes[2].text.find(folder / "old.bmp"), std::string::npos);
   EXPECT_EQ(ReadFile(folder / "old.bmp"), (std::vector<BYTE>{'o', 'l', 'd'}));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);  // and chair.bmp
+}
+
+// The names in `folder`, sorted.
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(ImageOutput, WhatAnExportKilledWhileWritingLeftGoesWithTheNextExportOfThatFile) {
+  const std::string path = folder / "picture.bmp";
+  // A writer that the file size limit kills half-way through the picture, as a user's kill would.
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    const rlimit small{1000, 1000}, noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    std::signal(SIGXFSZ, SIG_DFL);
+    ReplaceFile(path, std::string(5000, 'x'), NewFileMode::fromUmask);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(Names(folder.Path()).size(), 1u);
+  ASSERT_NE(Names(folder.Path())[0], "picture.bmp");
+
+  Window(160, 120);
+  Export(path, "5", "3");
+  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"picture.bmp"});
+}
+
+TEST_F(ImageOutput, AnExportOntoAFolderIsRefusedBeforeTheRender) {
+  std::filesystem::create_directory(folder / "picture.bmp");
+  TestCameraView& w = Window(160, 120);
+  w.RenderImage(nullptr, TRUE, nullptr, nullptr);
+  IDirectDrawSurface* shown = w.image;
+  Export(folder / "picture.bmp");
+  EXPECT_EQ(w.image, shown) << "refused before rendering";
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text.find("Cannot write to the following file:\n\n" + folder / "picture.bmp"), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "picture.bmp"));
+  EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"picture.bmp"});
 }
 
 TEST_F(ImageOutput, CopyPutsTheSupersampledBitmapOnTheClipboardAndResetsResolutionsOutOfRange) {

@@ -276,6 +276,33 @@ TEST_F(SceneWindows, ASceneMadeWithTheMouseComesBackFromItsFileAsItWasLeft) {
   EXPECT_EQ(document_test::Snapshot(*read), imported);
 }
 
+TEST_F(SceneWindows, AnObjectSizedAsFarAsSizeDragsGoReopensFromItsSavedScene) {
+  Key(Qt::Key_N);
+  Views(Scene()).at(0)->ImportFile(TAVROLIN_BINARY_DIR "/Objects/Cube.ulm");
+  ASSERT_EQ(Scene().GetSelectedCount(), 1);
+  const double imported = AxisScale(Scene().GetSelected(0)->GetTransform(), 0);
+  // Drags beside the object size the selection: 40 steps up shrink it by 0.05 each, 40 down
+  // enlarge it by more than 3 each.
+  for (const int dy : {-2000, 2000}) {
+    SCOPED_TRACE(dy);
+    Key(Qt::Key_0);  // Size Object
+    QWidget* window = Views(Scene()).at(0)->GetWidget();
+    QPoint at(5, 5);
+    SendMouse(window, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    // Across as well as up or down at first: a drag, not a click.
+    for (int step = 0; step < 40; ++step)
+      SendMouse(window, QEvent::MouseMove, at += QPoint(step == 0 ? 40 : 0, dy), Qt::LeftButton);
+    SendMouse(window, QEvent::MouseButtonRelease, at, Qt::NoButton);
+    EXPECT_NE(AxisScale(Scene().GetSelected(0)->GetTransform(), 0), imported);
+    XDocument* read = Reopen(Scene(), Save(Scene()));
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->GetSelectedCount(), 1);
+    const double limit = dy < 0 ? kSmallestAxisScale : kLargestAxisScale;
+    for (int axis = 0; axis < 3; ++axis)
+      EXPECT_NEAR(AxisScale(read->GetSelected(0)->GetTransform(), axis) / limit, 1.0, 1e-6);
+  }
+}
+
 TEST_F(SceneWindows, ImportNamesClashesAndRefusesWhatItCannotUse) {
   Key(Qt::Key_N);
   X3DView& camera = *Views(Scene()).at(0);

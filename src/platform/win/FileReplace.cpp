@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/win/SavingFiles.h"
+
 namespace {
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -102,11 +104,17 @@ unsigned ReplacementMode(const std::string& target, NewFileMode newFile) {
 namespace {
 
 // Opens a new temporary file beside `target`, making the missing folders on the way; -1 on failure.
+// It is named as a document's save names its file, so that what a killed writer left beside the
+// target goes with the next write of either kind.
 int CreateTemporaryBeside(const std::string& target, std::string& temporary) {
   const std::size_t slash = target.find_last_of('/');
   if (slash != std::string::npos && !MakeFolders(target.substr(0, slash))) return -1;
-  temporary = target + ".XXXXXX";
-  return ::mkstemp(temporary.data());
+  RemoveAbandonedSaves(target);
+  temporary = SavingPathFor(target);
+  int fd;
+  while ((fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)) < 0 && errno == EINTR) {
+  }
+  return fd;
 }
 
 }  // namespace

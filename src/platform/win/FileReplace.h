@@ -15,7 +15,8 @@ FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes);
 enum class NewFileMode { ownerOnly, fromUmask };
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path` once complete, so
-// the target holds either its old or its new contents. Creates missing folders (mode 0700). When
+// the target holds either its old or its new contents. The temporary files that writers killed
+// part way left beside `path` go first (SavingFiles.h). Creates missing folders (mode 0700). When
 // `path` is a symbolic link the file it leads to is replaced and the link stays; the new file
 // keeps the permissions of the one it replaces (a new file gets those of `newFile`).
 bool ReplaceFile(const std::string& path, std::string_view bytes, NewFileMode newFile = NewFileMode::ownerOnly);

@@ -1,4 +1,5 @@
-// The files a document's save writes beside its target before renaming them over it.
+// The files that a document's save and a whole-file replacement (FileReplace.h) write beside
+// their target before renaming them over it.
 #pragma once
 
 #include <string>

@@ -207,6 +207,7 @@ TEST_F(XLoadTest, DamagedHeadersAndTextAreBadFiles) {
       "MeshMaterialList { 1; 1; 1;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",    // material past the list
       "MeshMaterialList { 2; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",    // one material short
       "MeshMaterialList { 1; 2; 0,0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }",  // more faces than the mesh
+      "MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; -5; 0;0;0;; 0;0;0;; } }",   // a negative highlight power
       "MeshMaterialList { 1; 1; 0;; { Nowhere } }",                                  // an unknown reference
   };
   for (const char* child : children) EXPECT_EQ(LoadText(mesh + child + " }"), D3DRMERR_BADFILE) << child;

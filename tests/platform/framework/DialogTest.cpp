@@ -159,7 +159,10 @@ class TestDialog : public CDialog {
     DDV_MinMaxUInt(dx, m_width, 1, 2034);
     DDX_Radio(dx, kSolid, m_style);
   }
-  void OnWidthChanged() { heard.push_back("width changed"); }
+  void OnWidthChanged() {
+    heard.push_back("width changed");
+    if (checkWhileTyping) UpdateData(TRUE);
+  }
   void OnImprove() { heard.push_back("improve clicked"); }
   void OnParts() { heard.push_back("part " + std::to_string(m_parts.GetCurSel())); }
   void OnList() { heard.push_back("line " + std::to_string(m_list.GetCurSel())); }
@@ -172,6 +175,7 @@ class TestDialog : public CDialog {
                     (reinterpret_cast<CWnd*>(bar) == &m_slider ? " from the slider" : ""));
   }
 
+  bool checkWhileTyping = false;  // as the program's dialogs whose fields follow one another
   UINT m_width = 640;
   int m_improve = TRUE;
   int m_style = 1;
@@ -271,6 +275,24 @@ TEST_F(DialogTest, EnterAcceptsWhatTheUserTypedAndEscapeKeepsTheMembers) {
   TestDialog closed;
   EXPECT_EQ(Run(closed, [](QDialog* window) { window->close(); }), IDCANCEL);
   EXPECT_EQ(boxes_.boxes.size(), 1u);
+}
+
+// A number refused while typed is checked again when the field is left, but not for Cancel.
+TEST_F(DialogTest, CancelOverAFieldThatHoldsNoNumberEndsTheDialogWithoutAMessage) {
+  TestDialog dialog;
+  dialog.checkWhileTyping = true;
+  EXPECT_EQ(Run(dialog, [&](QDialog* window) {
+              QTest::keyClicks(Control<QLineEdit>(window, kWidth), "12x");
+              auto* cancel = Control<QPushButton>(window, IDCANCEL);
+              // The press takes the focus from the field; what that queues runs before the release.
+              QTest::mousePress(cancel, Qt::LeftButton);
+              QApplication::processEvents();
+              EXPECT_TRUE(boxes_.boxes.empty());
+              QTest::mouseRelease(cancel, Qt::LeftButton);
+              if (window->isVisible()) QTest::keyClick(window, Qt::Key_Escape);  // a refused Cancel ends all the same
+            }),
+            IDCANCEL);
+  EXPECT_TRUE(boxes_.boxes.empty());
 }
 
 TEST_F(DialogTest, OnlyTheUsersActionsNotifyButAnEditsTextAlwaysDoes) {

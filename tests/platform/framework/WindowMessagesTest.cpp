@@ -228,6 +228,11 @@ TEST_F(WindowFixture, DigitKeysCountByTheirPlaceAndHeldKeysAreForgottenWhenThePr
   SendKey(child, QEvent::KeyPress, Qt::Key_5, {}, 14);
   SendKey(child, QEvent::KeyRelease, Qt::Key_Percent, Qt::ShiftModifier, 14);
   EXPECT_GE(GetKeyState('5'), 0);
+  // The row ends with its 0, which AZERTY gives as '\xe0' unshifted.
+  SendKey(child, QEvent::KeyPress, Qt::Key_Agrave, {}, 19);
+  EXPECT_LT(GetKeyState('0'), 0);
+  SendKey(child, QEvent::KeyRelease, Qt::Key_Agrave, {}, 19);
+  EXPECT_GE(GetKeyState('0'), 0);
   // Releases made while another program has the keyboard never arrive.
   SendKey(child, QEvent::KeyPress, Qt::Key_7, Qt::ControlModifier, 16);
   QApplicationStateChangeEvent away(Qt::ApplicationInactive);

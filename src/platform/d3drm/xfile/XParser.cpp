@@ -288,6 +288,7 @@ class Parser {
     const D3DVALUE b = Float();
     material->color = D3DRMCreateColorRGBA(r, g, b, Float());
     material->values.power = Float();
+    Require(material->values.power >= 0.0f);  // a highlight that widens without end is damage
     material->values.specular = Vector();
     material->values.emissive = Vector();
     const auto object = [&](std::string_view type, std::string_view) {
