@@ -109,18 +109,15 @@ class Sweep:
                 program.close_menus()
                 return
             xtest.click(*wrong[0].center())
-            program.check()
+            program.answer_dialogs(CANCEL_ANSWERS)
         raise Failure("the toolbars would not show")
 
     def rebuild(self, scenes, selected):
         program = self.program
         for _ in range(20):
-            windows = program.scene_windows()
-            if not windows:
+            if not program.scene_windows() or not program.activate_scene_window():
                 break
-            x, y, width, _ = windows[0].extents()
-            xtest.click(x + width // 2, y + 8)  # its title bar makes it the active window
-            program.settle()
+            program.answer_dialogs(CANCEL_ANSWERS)
             if program.invoke_menu("Window", "Close"):
                 program.answer_dialogs(DISCARD_ANSWERS)
         for _ in range(scenes):
@@ -182,7 +179,7 @@ class Sweep:
         started = time.time()
         self.establish(scenes, selected)
         menus = program.hover_menus()
-        system = program.hover_system_menu()
+        system, no_system_menu = program.hover_system_menu()
         buttons = []
         for beginner in (True, False):
             self.show_toolbars(beginner)
@@ -197,7 +194,8 @@ class Sweep:
                 done.add(tooltip)
                 own.append((beginner, owner, index))
         runs = self.invoke_all(scenes, selected, commands, own)
-        self.note(label, f"{menus} menu entries, {len(buttons)} toolbar buttons, {system} points of a system menu",
+        system = f"{system} points of a system menu" if system else f"no system menu ({no_system_menu})"
+        self.note(label, f"{menus} menu entries, {len(buttons)} toolbar buttons, {system}",
                   f"{len(commands)} menu and {len(own)} toolbar commands in {runs} runs", started)
         return commands
 
