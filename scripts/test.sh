@@ -8,6 +8,8 @@
 # The compiler cache (ccache) lives outside the checkout, in $CCACHE_DIR (default ~/.cache/ccache).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/utf8-locale.sh
+
 scripts/setup.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
