@@ -114,12 +114,18 @@ class Sweep:
 
     def rebuild(self, scenes, selected):
         program = self.program
-        for _ in range(20):
+        # A window chosen from the list is not always the one left active (closing one activates
+        # the 3D Objects window, whose Close is greyed), so a few tries a window.
+        for _ in range(4 * len(program.scene_windows()) + 4):
             if not program.scene_windows() or not program.activate_scene_window():
                 break
             program.answer_dialogs(CANCEL_ANSWERS)
             if program.invoke_menu("Window", "Close"):
                 program.answer_dialogs(DISCARD_ANSWERS)
+        if program.scene_windows():
+            if VERBOSE:
+                print(f"restarting: the windows {[w.name for w in program.scene_windows()]} stay open")
+            self.restart()
         for _ in range(scenes):
             program.invoke_menu("File", "New")
             program.answer_dialogs(OK_ANSWERS)
