@@ -46,7 +46,7 @@ def wait_for(condition, what, timeout=30.0):
 
 def popups():
     """(x, y, width, height) of each pop-up window on the screen (a menu, a tooltip)."""
-    listed = subprocess.run([WINDOW_TOOL, "popups"], capture_output=True, text=True, check=True).stdout
+    listed = subprocess.run([WINDOW_TOOL, "popups"], capture_output=True, text=True, check=False).stdout
     return [tuple(int(v) for v in line.split()) for line in listed.splitlines()]
 
 
