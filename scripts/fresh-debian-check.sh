@@ -69,11 +69,12 @@ git archive HEAD | tar -x -C "$root$home/tavrolin"
 chroot "$root" chown -R "$user:" "$home/tavrolin"
 
 # inside <log> <command>: runs the command in the checkout inside the root, as its user, on the
-# chosen cores, with a login's plain environment; prints the wall time.
+# chosen cores, with a login's plain environment (a fresh system sets no locale); prints the wall
+# time.
 inside() {
   local log=$1 start=$SECONDS rc=0
   shift
-  taskset -c "$cpus" chroot "$root" runuser -u "$user" -- env -i HOME="$home" USER="$user" LANG=C.UTF-8 \
+  taskset -c "$cpus" chroot "$root" runuser -u "$user" -- env -i HOME="$home" USER="$user" \
     PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin bash -c "cd ~/tavrolin && $*" > "$out/$log" 2>&1 || rc=$?
   echo "$log: exit $rc after $((SECONDS - start)) s on cores $cpus"
   return $rc
@@ -112,4 +113,4 @@ inside shots.log "export ASAN_OPTIONS=detect_leaks=0 && scripts/preferences-scre
 cp "$root$home"/tavrolin/build/screenshots/*.png "$out/"
 inside test-warm.log ./scripts/test.sh
 echo "== lines that read like errors in the run command's output:"
-grep -inE 'error|warn|not set|not support|fail' "$out/run.log" | grep -v '^[0-9]*:\[' || echo "(none)"
+grep -inE 'error|warn|not set|not support|fail|locale' "$out/run.log" | grep -v '^[0-9]*:\[' || echo "(none)"

@@ -3,6 +3,7 @@
 # are installed for the user, so that scene files open from the file manager into this build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/utf8-locale.sh
 scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVROLIN_TESTS=OFF -DTAVROLIN_BENCH=OFF
 cmake --build build/release --target tavrolin NoMemoryDialog conv3ds objects_folder toolbar_images tutorial_scenes

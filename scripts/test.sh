@@ -8,7 +8,24 @@
 # The compiler cache (ccache) lives outside the checkout, in $CCACHE_DIR (default ~/.cache/ccache).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/utf8-locale.sh
+
+# The stages in their order; a stage that fails ends the script, which then names the stages that
+# did not run.
+stages=("set-up" "optimised build" "sanitizer build" "tests" "fuzz build" "fuzz seed replays")
+stage=0
+report() {
+  local rc=$? rest=""
+  [ $rc -ne 0 ] && [ $stage -lt ${#stages[@]} ] || return 0
+  [ $((stage + 1)) -eq ${#stages[@]} ] || rest=$(printf ', %s' "${stages[@]:stage+1}")
+  echo "test.sh: the ${stages[stage]} stage failed (exit $rc)${rest:+; not run: ${rest:2}}" >&2
+}
+trap report EXIT
+# passed: the current stage is done, the next begins.
+passed() { stage=$((stage + 1)); }
+
 scripts/setup.sh
+passed
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 # Stack use after return is caught on every release (newer runtimes check it by default).
@@ -31,10 +48,15 @@ build() {
 }
 
 build build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVROLIN_TESTS=OFF -DTAVROLIN_FUZZ_TARGETS=OFF
+passed
 
 build build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVROLIN_SANITIZE=ON -DTAVROLIN_BENCH=OFF
+passed
 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+passed
 
 CXX=clang++ TARGET=fuzz_targets build build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVROLIN_FUZZ=ON \
   -DTAVROLIN_SANITIZE=ON -DTAVROLIN_TESTS=OFF -DTAVROLIN_BENCH=OFF
+passed
 ctest --test-dir build/fuzz --output-on-failure -j "$jobs"
+passed

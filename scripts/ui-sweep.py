@@ -109,20 +109,23 @@ class Sweep:
                 program.close_menus()
                 return
             xtest.click(*wrong[0].center())
-            program.check()
+            program.answer_dialogs(CANCEL_ANSWERS)
         raise Failure("the toolbars would not show")
 
     def rebuild(self, scenes, selected):
         program = self.program
-        for _ in range(20):
-            windows = program.scene_windows()
-            if not windows:
+        # A window chosen from the list is not always the one left active (closing one activates
+        # the 3D Objects window, whose Close is greyed), so a few tries a window.
+        for _ in range(4 * len(program.scene_windows()) + 4):
+            if not program.scene_windows() or not program.activate_scene_window():
                 break
-            x, y, width, _ = windows[0].extents()
-            xtest.click(x + width // 2, y + 8)  # its title bar makes it the active window
-            program.settle()
+            program.answer_dialogs(CANCEL_ANSWERS)
             if program.invoke_menu("Window", "Close"):
                 program.answer_dialogs(DISCARD_ANSWERS)
+        if program.scene_windows():
+            if VERBOSE:
+                print(f"restarting: the windows {[w.name for w in program.scene_windows()]} stay open")
+            self.restart()
         for _ in range(scenes):
             program.invoke_menu("File", "New")
             program.answer_dialogs(OK_ANSWERS)
@@ -182,7 +185,7 @@ class Sweep:
         started = time.time()
         self.establish(scenes, selected)
         menus = program.hover_menus()
-        system = program.hover_system_menu()
+        system, no_system_menu = program.hover_system_menu()
         buttons = []
         for beginner in (True, False):
             self.show_toolbars(beginner)
@@ -197,7 +200,8 @@ class Sweep:
                 done.add(tooltip)
                 own.append((beginner, owner, index))
         runs = self.invoke_all(scenes, selected, commands, own)
-        self.note(label, f"{menus} menu entries, {len(buttons)} toolbar buttons, {system} points of a system menu",
+        system = f"{system} points of a system menu" if system else f"no system menu ({no_system_menu})"
+        self.note(label, f"{menus} menu entries, {len(buttons)} toolbar buttons, {system}",
                   f"{len(commands)} menu and {len(own)} toolbar commands in {runs} runs", started)
         return commands
 

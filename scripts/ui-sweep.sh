@@ -6,6 +6,7 @@
 #   scripts/ui-sweep.sh PROGRAM
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+. "$here/utf8-locale.sh"
 # Under the leak checker: what system libraries keep until exit by design.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/../tests/support/lsan.supp:fast_unwind_on_malloc=0"
 program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")

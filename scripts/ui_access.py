@@ -15,6 +15,9 @@ Atspi.get_desktop(0).set_cache_mask(Atspi.Cache.NONE)
 
 DIALOG_ROLES = {"dialog", "alert", "file chooser"}
 BUTTON_ROLES = {"push button", "check box", "toggle button"}
+# The role names above are the library's own, but later releases renamed one: at-spi 2.46 (Debian
+# 12) calls a push button "push button", 2.56 (Debian 13) "button".
+RENAMED_ROLES = {Atspi.Role.PUSH_BUTTON: "push button"}
 
 
 class Node:
@@ -31,7 +34,8 @@ class Node:
 
     @property
     def role(self):
-        return self.accessible.get_role_name()
+        role = self.accessible.get_role()
+        return RENAMED_ROLES.get(role) or Atspi.role_get_name(role)
 
     @property
     def name(self):

@@ -21,8 +21,9 @@ MENU_ROLES = {"menu item", "separator", "menu", "check menu item", "radio menu i
 SCENE_WINDOW_ROLES = {"frame", "internal frame"}
 OBJECTS_WINDOW = "3D Objects"
 EXIT = "Exit"
-# The strip below a window's icon that its system menu covers, walked in steps smaller than an entry.
-SYSTEM_MENU_HEIGHT, SYSTEM_MENU_STEP = 200, 8
+# A window's system menu is walked in steps smaller than an entry; it opens this close to the icon.
+SYSTEM_MENU_STEP, SYSTEM_MENU_REACH = 8, 60
+WINDOW_TOOL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "x11-window.py")
 VERBOSE = bool(os.environ.get("TAVROLIN_SWEEP_VERBOSE"))
 # Every step ends by waiting for the program's answer (Program.settle), so the hand can be quick;
 # but drag and drop starts its own loop after the first moves, so a drag keeps a hand's pace.
@@ -41,6 +42,12 @@ def wait_for(condition, what, timeout=30.0):
             return result
         time.sleep(0.05)
     raise Failure("timed out waiting for " + what)
+
+
+def popups():
+    """(x, y, width, height) of each pop-up window on the screen (a menu, a tooltip)."""
+    listed = subprocess.run([WINDOW_TOOL, "popups"], capture_output=True, text=True, check=False).stdout
+    return [tuple(int(v) for v in line.split()) for line in listed.splitlines()]
 
 
 def clean(name):
@@ -125,12 +132,11 @@ class Program:
     def close_help_windows():
         """Closes the help window a command or an answer opened: it takes the keyboard, and the
         keys that follow are meant for the windows under test."""
-        window_tool = os.path.join(os.path.dirname(os.path.abspath(__file__)), "x11-window.py")
         for _ in range(3):
-            found = subprocess.run([window_tool, "mapped", "Tavrolin Help"], capture_output=True, text=True)
+            found = subprocess.run([WINDOW_TOOL, "mapped", "Tavrolin Help"], capture_output=True, text=True)
             if found.returncode != 0 or not found.stdout.strip():
                 return
-            subprocess.run([window_tool, "close", found.stdout.split()[0]], check=False)
+            subprocess.run([WINDOW_TOOL, "close", found.stdout.split()[0]], check=False)
             time.sleep(0.2)
 
     def answer_dialogs(self, answers, limit=12):
@@ -231,23 +237,36 @@ class Program:
 
     def hover_system_menu(self):
         """Opens the system menu of the first scene window (its title bar's icon) and moves down
-        over it: the toolkit shows that menu to no accessibility tool, so the pointer walks a
-        strip tall enough for its entries. Returns how many points it hovered."""
+        over its entries: the toolkit shows that menu to no accessibility tool, but the screen
+        shows it as a pop-up beside the icon. Returns how many points it hovered and, when none,
+        why not."""
         windows = self.scene_windows()
         if not windows:
-            return 0
+            return 0, "no scene window"
         x, y, _, _ = windows[0].extents()
-        self.step = f"hovering the system menu of {windows[0].name}"
+        self.step = f"opening the system menu of {windows[0].name}"
+        before = popups()
         xtest.click(x + 8, y + 8)
         self.check()
+
+        def opened():
+            return next((p for p in popups() if p not in before and
+                         x - SYSTEM_MENU_REACH < p[0] < x + SYSTEM_MENU_REACH and y < p[1] < y + SYSTEM_MENU_REACH), None)
+        try:
+            left, top, width, height = wait_for(opened, "the system menu", 5)
+        except Failure:
+            # The click met something else: a maximised window shows no title bar.
+            answered = self.answer_dialogs(CANCEL_ANSWERS)
+            return 0, f"its icon opened no menu{' but a box' if answered else ''}"
+        self.step = f"hovering the system menu of {windows[0].name}"
         points = 0
-        for dy in range(SYSTEM_MENU_STEP, SYSTEM_MENU_HEIGHT, SYSTEM_MENU_STEP):
-            xtest.move(x + 40, y + 16 + dy)
+        for dy in range(SYSTEM_MENU_STEP // 2, height, SYSTEM_MENU_STEP):
+            xtest.move(left + width // 2, top + dy)
             self.check()
             points += 1
         xtest.key("Escape")
         self.check()
-        return points
+        return points, ""
 
     def enabled_commands(self):
         """(menu, entry) of every enabled menu command, as the menus show them now."""
@@ -306,6 +325,18 @@ class Program:
         return False
 
     # --- scenes ----------------------------------------------------------------------------------
+
+    def activate_scene_window(self):
+        """Makes a scene window the active one through the Window menu's list of windows (a
+        maximised window has no title bar to click); False when the list has none."""
+        popup = self.open_menu("Window")
+        listed = [e for e in self.entries(popup) if clean(e.name)[:1].isdigit()]
+        entry = next((e for e in listed if clean(e.name).split(" ", 1)[-1] != OBJECTS_WINDOW and e.center()), None)
+        if entry is None:
+            self.close_menus()
+            return False
+        xtest.click(*entry.center())
+        return True
 
     def mdi_windows(self):
         frame = self.main_frame()

@@ -9,6 +9,7 @@
   x11-window.py geometry TITLE      prints x y width height of the first window whose name holds TITLE
   x11-window.py maximise WINDOW_ID  asks the window manager to maximise the window
   x11-window.py pixel X Y           prints the screen's colour at (X, Y) as rrggbb
+  x11-window.py popups              prints x y width height of each shown pop-up (menu, tooltip), a line each
 """
 import ctypes
 import hashlib
@@ -51,14 +52,18 @@ class ClientMessage(ctypes.Structure):
                 ("format", ctypes.c_int), ("data", ctypes.c_long * 5), ("pad", ctypes.c_long * 12)]
 
 
-def windows(display, parent):
+def children_of(display, parent):
     root, parent_out, children, count = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.POINTER(ctypes.c_ulong)(), ctypes.c_uint()
     if not x11.XQueryTree(display, parent, ctypes.byref(root), ctypes.byref(parent_out), ctypes.byref(children),
                           ctypes.byref(count)):
-        return
-    for i in range(count.value):
-        yield children[i]
-        yield from windows(display, children[i])
+        return []
+    return [children[i] for i in range(count.value)]
+
+
+def windows(display, parent):
+    for child in children_of(display, parent):
+        yield child
+        yield from windows(display, child)
 
 
 class WindowAttributes(ctypes.Structure):
@@ -110,6 +115,15 @@ def maximise(display, window):
     x11.XFlush(display)
 
 
+def popups(display):
+    """The shown top-level windows that the window manager leaves alone: menus and tooltips."""
+    for window in children_of(display, x11.XDefaultRootWindow(display)):
+        attributes = WindowAttributes()
+        if x11.XGetWindowAttributes(display, window, ctypes.byref(attributes)) and \
+                attributes.map_state == IS_VIEWABLE and attributes.override_redirect:
+            print(attributes.x, attributes.y, attributes.width, attributes.height)
+
+
 def pixel(display, x, y):
     image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, 1, 1, 0xFFFFFFFF, 2)
     print("%06x" % (x11.XGetPixel(image, 0, 0) & 0xFFFFFF))
@@ -155,7 +169,7 @@ def main():
     display = x11.XOpenDisplay(None)
     if not display:
         sys.exit("no X display")
-    command, argument = sys.argv[1], sys.argv[2]
+    command, argument = sys.argv[1], (sys.argv[2:] or [""])[0]
     if command in ("find", "mapped"):
         window = find(display, argument, mapped=command == "mapped")
         if window is None:
@@ -165,6 +179,8 @@ def main():
         close(display, int(argument))
     elif command == "maximise":
         maximise(display, int(argument))
+    elif command == "popups":
+        popups(display)
     elif command == "pixel":
         pixel(display, int(argument), int(sys.argv[3]))
     elif command == "screenshot":

@@ -1,7 +1,10 @@
 #include "platform/framework/Wnd.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPainter>
 #include <QVariant>
 #include <QWidget>
@@ -25,6 +28,14 @@ namespace {
 
 // The wrapper lives in a property of its widget, so it goes with the widget.
 constexpr char kWrapperProperty[] = "tavrolinWnd";
+
+// Labels, buttons, group frames and sliders are drawn by the style over their parent's background:
+// a group's frame shows through the labels and check boxes inside it. Other windows start from
+// the window colour.
+bool DrawnOverParent(const QWidget* widget) {
+  return qobject_cast<const QLabel*>(widget) || qobject_cast<const QAbstractButton*>(widget) ||
+         qobject_cast<const QGroupBox*>(widget) || qobject_cast<const QAbstractSlider*>(widget);
+}
 
 // Handles are numbers never reused, so a stale handle finds no window.
 std::unordered_map<HWND, CWnd*>& Handles() {
@@ -211,7 +222,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM) {
     // Push buttons, check boxes and radio buttons say they are buttons; a group box does not.
     case WM_GETDLGCODE: return qobject_cast<QAbstractButton*>(widget_) ? DLGC_BUTTON : 0;
     case WM_ERASEBKGND:
-      if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam)); dc && dc->GetPainter() && widget_)
+      if (CDC* dc = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+          dc && dc->GetPainter() && widget_ && !DrawnOverParent(widget_))
         dc->GetPainter()->fillRect(widget_->rect(), widget_->palette().window());
       return 1;
     default: return 0;

@@ -93,7 +93,16 @@ constexpr DialogTemplate kUndo = {911, "Undo", 150, 80, "MS Sans Serif", 8, WS_C
                                   kPageControls, std::size(kPageControls)};
 constexpr DialogTemplate kLens = {912, "Lens", 120, 60, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
                                   kPageControls, std::size(kPageControls)};
-const DialogTemplate* const kTemplates[] = {&kTemplate, &kExchangeTemplate, &kGeneral, &kUndo, &kLens};
+// A page whose label and check box sit inside a group's frame, as the program's pages have them.
+enum : int { kQuality = 50, kLow = 51, kColors = 52 };
+constexpr DialogControl kLookControls[] = {
+    {kQuality, ControlClass::Button, "Quality", 4, 4, 140, 50, BS_GROUPBOX},
+    {kLow, ControlClass::Static, "Low", 10, 18, 60, 8, SS_LEFT},
+    {kColors, ControlClass::Button, "256", 10, 34, 80, 10, BS_AUTOCHECKBOX | WS_TABSTOP},
+};
+constexpr DialogTemplate kLook = {913, "Look", 150, 60, "MS Sans Serif", 8, WS_CHILD | DS_SETFONT, 0,
+                                  kLookControls, std::size(kLookControls)};
+const DialogTemplate* const kTemplates[] = {&kTemplate, &kExchangeTemplate, &kGeneral, &kUndo, &kLens, &kLook};
 
 // The framework's messages, as the program's string table carries them, and a sheet's caption.
 constexpr StringResource kMessages[] = {
@@ -435,6 +444,29 @@ TEST_F(PropertySheetTest, ARefusedValueKeepsThePageAndCancelAppliesNothing) {
   EXPECT_EQ(boxes_.boxes[0].text, "Please enter an integer between 0 and 16.");
   EXPECT_EQ(heard, std::vector<std::string>{"undo made"});
   EXPECT_EQ(undo_.count, 99);  // taken before its range check refused it
+}
+
+// Inside a group's frame, the blank part of a label and of a check box shows what the frame shows
+// around them, not a rectangle of the page's own colour.
+TEST_F(DialogTest, LabelsAndCheckBoxesInsideAGroupShowTheGroupsBackground) {
+  CPropertyPage page(913);
+  CPropertySheet sheet(900);
+  sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+  sheet.AddPage(&page);
+  EXPECT_EQ(RunModal([&] { return sheet.DoModal(); },
+                     [&](QDialog* window) {
+                       const QImage image = window->grab().toImage();
+                       const auto at = [&](int id, int fromRight) {
+                         const QWidget* control = FindDialogControl(&page, id);
+                         const QPoint corner = control->mapTo(window, QPoint(control->width() - fromRight, 0));
+                         return image.pixel(corner + QPoint(0, control->height() / 2));
+                       };
+                       const QRgb group = at(kQuality, 12);  // inside the frame, right of the controls
+                       EXPECT_EQ(at(kLow, 3), group);
+                       EXPECT_EQ(at(kColors, 3), group);
+                       window->findChildren<QPushButton*>()[1]->click();  // Cancel
+                     }),
+            IDCANCEL);
 }
 
 // A modeless dialog of the exchange template.
