@@ -27,7 +27,7 @@ Ptr<UndoDataHolder> XDocument::ApplyEditCamera(RefCount* stored) {
   CameraView* view = CameraViewOf(data->viewMyself);
   if (!view) RefuseRecord();
   Ptr<UndoDataHolder> inverse = Inverse(kUndoEditCamera, dynamic_cast<CView*>(view));
-  view->GetCameraFields() = data->camera;
+  view->RestoreCameraFields(data->camera);
   SetTitle(GetTitle());
   return inverse;
 }

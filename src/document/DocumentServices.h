@@ -70,6 +70,8 @@ class CameraView {
  public:
   virtual ~CameraView() = default;
   virtual CameraFields& GetCameraFields() = 0;
+  // Undo's way in: the view may repair values only a damaged record holds.
+  virtual void RestoreCameraFields(const CameraFields& fields) { GetCameraFields() = fields; }
   // The view's identity handle, which names it in undo records.
   virtual Ptr<PtrMyself>& GetViewMyself() = 0;
   virtual void ShowEntireScene(BoundingBox box) = 0;

@@ -68,6 +68,7 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
 
   // CameraView.
   CameraFields& GetCameraFields() override { return settings; }
+  void RestoreCameraFields(const CameraFields& fields) override;
   Ptr<PtrMyself>& GetViewMyself() override { return GetMyself(); }
   void ShowEntireScene(BoundingBox box) override;
   void OnUpdateAfterFit() override { OnUpdate(nullptr, 0, nullptr); }

@@ -27,6 +27,19 @@ bool UsableCameraTransform(const Transform& t) {
   return std::fabs(det) >= 1e-6;
 }
 
+// Values only a damaged file or record holds would divide by zero or reach fatal checks in the
+// render: they take the settings of a new window instead.
+void RepairCameraFields(CameraFields& s) {
+  const CameraFields fresh = X3DView::NewWindowSettings();
+  if (!UsableCameraTransform(s.transform)) s.transform = fresh.transform;
+  if (!PositiveLength(s.focal)) s.focal = fresh.focal;
+  if (!PositiveLength(s.height)) s.height = fresh.height;
+  if (!PositiveLength(s.front)) s.front = fresh.front;
+  if (!PositiveLength(s.focus)) s.focus = fresh.focus;
+  if (!(s.fstop >= 0.0 && s.fstop <= kLargestLength)) s.fstop = fresh.fstop;
+  if (s.linearSensitivity == 0) s.linearSensitivity = fresh.linearSensitivity;
+}
+
 }  // namespace
 
 void X3DView::Serialize(CArchive& ar) {
@@ -48,20 +61,16 @@ void X3DView::Serialize(CArchive& ar) {
   if (schema >= 1) ar >> improvedField;
   improved = improvedField != 0;
 
-  // Values only a damaged file holds would divide by zero or reach fatal checks in the render:
-  // they take the settings of a new window instead.
-  const CameraFields fresh = NewWindowSettings();
-  if (!UsableCameraTransform(s.transform)) s.transform = fresh.transform;
-  if (!PositiveLength(s.focal)) s.focal = fresh.focal;
-  if (!PositiveLength(s.height)) s.height = fresh.height;
-  if (!PositiveLength(s.front)) s.front = fresh.front;
-  if (!PositiveLength(s.focus)) s.focus = fresh.focus;
-  if (!(s.fstop >= 0.0 && s.fstop <= kLargestLength)) s.fstop = fresh.fstop;
-  if (s.linearSensitivity == 0) s.linearSensitivity = fresh.linearSensitivity;
+  RepairCameraFields(s);
   // A camera window never zooms below 100% nor unevenly.
   if (_numerator.cx != _numerator.cy || _denominator.cx != _denominator.cy || _numerator.cy < _denominator.cy) {
     _numerator = XSize(1, 1);
     _denominator = XSize(1, 1);
   }
   needsRender = TRUE;
+}
+
+void X3DView::RestoreCameraFields(const CameraFields& fields) {
+  settings = fields;
+  RepairCameraFields(settings);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -185,3 +186,37 @@ TEST_F(DamagedHistory, RecordsNamingAnotherKindOfObjectRevertTheSceneOnUndo) {
 }
 
 }  // namespace
+
+// A camera record carries the window's lens and position unchecked: values only a damaged file
+// holds are taken from a new window, and the window paints.
+TEST_F(DamagedHistory, ACameraRecordWithUnusableValuesUndoesToANewWindowsCamera) {
+  Key(Qt::Key_N);
+  X3DView& view = *Views(Scene()).at(0);
+  const CameraFields before = view.settings;
+  const CameraFields fresh = X3DView::NewWindowSettings();
+  CameraFields bad = before;
+  bad.focal = 0;
+  bad.height = std::numeric_limits<double>::quiet_NaN();
+  bad.front = -1;
+  bad.focus = 1e30;
+  bad.fstop = -2;
+  bad.linearSensitivity = 0;
+  bad.transform.m[0][0] = bad.transform.m[1][1] = bad.transform.m[2][2] = 0;  // no inverse
+  Scene().AddRecord(new ModRec(kUndoEditCamera, new EditCameraUndoData(bad, view.GetViewMyself()), 385, TRUE, ""));
+  boxes.boxes.clear();
+  Key(Qt::Key_Z);
+  EXPECT_TRUE(boxes.boxes.empty());
+  ASSERT_EQ(Views(Scene()).size(), 1u);
+  EXPECT_EQ(view.settings.focal, fresh.focal);
+  EXPECT_EQ(view.settings.height, fresh.height);
+  EXPECT_EQ(view.settings.front, fresh.front);
+  EXPECT_EQ(view.settings.focus, fresh.focus);
+  EXPECT_EQ(view.settings.fstop, fresh.fstop);
+  EXPECT_EQ(view.settings.linearSensitivity, fresh.linearSensitivity);
+  EXPECT_FALSE(view.settings.transform != fresh.transform);
+  view.GetWidget()->repaint();
+  // Redo puts back the camera the undo found.
+  Key(Qt::Key_Y);
+  EXPECT_EQ(view.settings.focal, before.focal);
+  EXPECT_FALSE(view.settings.transform != before.transform);
+}
