@@ -375,9 +375,10 @@ void GroupSO::LoadChildren(CArchive& ar) {
   for (; count > 0; --count) {
     Ptr<LightSO> light;
     ar >> light;
-    // A light lights one document's scene from one group.
+    // A light lights one document's scene from one group; a file that stored no scene has none
+    // for it to light.
     SceneOwner* doc = light ? light->TakeStoredDocument() : nullptr;
-    if (!doc || light->document) Damaged(ar);
+    if (!doc || !doc->GetScene() || light->document) Damaged(ar);
     AddLight(light, doc);
   }
 }

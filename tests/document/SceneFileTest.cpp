@@ -174,4 +174,25 @@ TEST_F(SceneFileTest, ForeignAndDamagedFilesFailTheOpen) {
   EXPECT_THROW(ReadBack{Write(doc)}, CArchiveException);
 }
 
+// A file whose scene is missing and whose selection holds an object with a light: the light has no
+// scene to light while it is read.
+TEST_F(SceneFileTest, ALightReadWhereTheFileHasNoSceneFailsTheOpen) {
+  Ptr<GroupSO> holder = NewGroup(doc, "Lamp");
+  const Ptr<LightSO> light = new LightSO;
+  holder->AddLight(light, &doc);
+  XList<Ptr<GroupSO>> selection;
+  selection.AddTail(holder);
+  const Bytes file = StoreBytes(Backend::memory, [&](CArchive& ar) {
+    ar.m_pDocument = &doc;
+    ar.MapObject(&doc);
+    ar << CString("Tavrolin scene file");
+    doc.XUndoDoc::Serialize(ar);
+    ar << static_cast<DWORD>(doc.GetRuntimeClass()->m_wSchema);
+    ar << Ptr<GroupSO>();
+    selection.Serialize(ar);
+  });
+  EXPECT_THROW(ReadBack{file}, CArchiveException);
+  holder->RemoveLight(light);
+}
+
 }  // namespace
