@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <vector>
 
@@ -259,7 +260,8 @@ LONG MeshSO::GetEffectiveQuality() const {
   if (quality == 0) return 0;
   // In 64 bits: a quality read from a file may lie anywhere in its range.
   const long long biased = static_cast<long long>(quality) + Globals::GetObjectQualityBias();
-  const LONG e = static_cast<LONG>(std::clamp<long long>(biased, LONG_MIN + 1, LONG_MAX - 1));
+  constexpr long long kLeast = std::numeric_limits<LONG>::min() + 1, kMost = std::numeric_limits<LONG>::max() - 1;
+  const LONG e = static_cast<LONG>(std::clamp<long long>(biased, kLeast, kMost));
   if (quality < 0 && e > 0) return e + 1;
   if (quality > 0 && e < 0) return e - 1;
   return e;

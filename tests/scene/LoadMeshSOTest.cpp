@@ -1,6 +1,7 @@
 // Loading mesh objects: sizes, faces, parts, object files, missing files, the converter, looks.
 #include <cstring>
 #include <filesystem>
+#include <limits>
 
 #include "LoadMeshTestSupport.h"
 #include "scene/MeshGeometry.h"
@@ -291,9 +292,14 @@ TEST_F(LoadLooksTest, QualityActsOnlyOnObjectsThatHaveOneFollowingTheBiasAndText
   EXPECT_EQ(effective(2), 0);
   EXPECT_EQ(effective(1), -2);
   EXPECT_EQ(effective(3), 1);
+  // A file's quality at either end of its range keeps its sign.
+  constexpr LONG kLeast = std::numeric_limits<LONG>::min(), kMost = std::numeric_limits<LONG>::max();
+  EXPECT_EQ(effective(kLeast), kLeast + 1);
+  EXPECT_EQ(effective(kLeast + 1), kLeast + 1);
   Bias(2);
   EXPECT_EQ(effective(-2), 0);
   EXPECT_EQ(effective(-1), 2);
+  EXPECT_EQ(effective(kMost), kMost - 1);
 }
 
 TEST(LoadObjectFile, VersionsPlaceTheirFieldsAndTheMeshFollowsTheThumbnail) {
