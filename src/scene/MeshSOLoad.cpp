@@ -1,6 +1,5 @@
 // MeshSO: loading from a .x, .3ds or object file, the effective quality and the part materials.
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <filesystem>
 #include <limits>
