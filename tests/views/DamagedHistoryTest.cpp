@@ -185,8 +185,6 @@ TEST_F(DamagedHistory, RecordsNamingAnotherKindOfObjectRevertTheSceneOnUndo) {
   }
 }
 
-}  // namespace
-
 // A camera record carries the window's lens and position unchecked: values only a damaged file
 // holds are taken from a new window, and the window paints.
 TEST_F(DamagedHistory, ACameraRecordWithUnusableValuesUndoesToANewWindowsCamera) {
@@ -220,3 +218,5 @@ TEST_F(DamagedHistory, ACameraRecordWithUnusableValuesUndoesToANewWindowsCamera)
   EXPECT_EQ(view.settings.focal, before.focal);
   EXPECT_FALSE(view.settings.transform != before.transform);
 }
+
+}  // namespace
