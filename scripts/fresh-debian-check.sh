@@ -6,8 +6,8 @@
 #   scripts/fresh-debian-check.sh RELEASE [--user]
 # RELEASE is a Debian code name (bookworm, trixie). --user runs both commands as a non-root user
 # with sudo. FRESH_ROOT is the root's folder (default /var/tmp/tavrolin-fresh-RELEASE, made anew),
-# FRESH_CPUS the cores the commands may use (default the last three). Screenshots and logs go to
-# build/fresh-RELEASE/ in this checkout.
+# FRESH_CPUS the cores the commands may use (default the last three), FRESH_WARM=no leaves out the
+# warm run. Screenshots and logs go to build/fresh-RELEASE/ in this checkout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 release=${1:?usage: scripts/fresh-debian-check.sh RELEASE [--user]}
@@ -70,11 +70,14 @@ chroot "$root" chown -R "$user:" "$home/tavrolin"
 
 # inside <log> <command>: runs the command in the checkout inside the root, as its user, on the
 # chosen cores, with a login's plain environment (a fresh system sets no locale); prints the wall
-# time.
+# time. With offline=1 it runs in a network namespace of its own (loopback only): X servers listen
+# on abstract sockets, which belong to the network namespace, not to the root's /tmp, so without it
+# the root's virtual X servers and this machine's would take one another's display numbers.
 inside() {
-  local log=$1 start=$SECONDS rc=0
+  local log=$1 start=$SECONDS rc=0 isolate=()
   shift
-  taskset -c "$cpus" chroot "$root" runuser -u "$user" -- env -i HOME="$home" USER="$user" \
+  [ "${offline:-0}" = 1 ] && isolate=(unshare --net -- sh -c 'ip link set lo up && exec "$@"' sh)
+  taskset -c "$cpus" "${isolate[@]}" chroot "$root" runuser -u "$user" -- env -i HOME="$home" USER="$user" \
     PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin bash -c "cd ~/tavrolin && $*" > "$out/$log" 2>&1 || rc=$?
   echo "$log: exit $rc after $((SECONDS - start)) s on cores $cpus"
   return $rc
@@ -102,15 +105,17 @@ wait $pid
 EOF
 
 echo "== $release as $user, logs in $out"
-inside test-cold.log ./scripts/test.sh
+# The set-up stage reaches the package archive; everything after it runs offline (see inside).
+inside setup.log ./scripts/setup.sh
+offline=1 inside test-cold.log ./scripts/test.sh
 echo "== left in the root's temporary folder by the tests:"
 ls -A "$root/tmp"
-inside run.log "xvfb-run -a -s '-screen 0 1280x800x24' bash -c '$run_in_x'"
+offline=1 inside run.log "xvfb-run -a -s '-screen 0 1280x800x24' bash -c '$run_in_x'"
 cp "$root$home/tavrolin/build/main-window.png" "$out/"
 # The dialog screenshots come from the sanitizer build; they are pictures to look at, not leak checks.
-inside shots.log "export ASAN_OPTIONS=detect_leaks=0 && scripts/preferences-screenshot.sh build/sanitize &&
+offline=1 inside shots.log "export ASAN_OPTIONS=detect_leaks=0 && scripts/preferences-screenshot.sh build/sanitize &&
   scripts/edit-object-screenshot.sh build/sanitize"
 cp "$root$home"/tavrolin/build/screenshots/*.png "$out/"
-inside test-warm.log ./scripts/test.sh
+[ "${FRESH_WARM:-yes}" = no ] || offline=1 inside test-warm.log ./scripts/test.sh
 echo "== lines that read like errors in the run command's output:"
 grep -inE 'error|warn|not set|not support|fail|locale' "$out/run.log" | grep -v '^[0-9]*:\[' || echo "(none)"
