@@ -26,13 +26,20 @@ HRESULT XGuardedCall(Call&& call, HRESULT shortage, XCallReporter reporter, cons
 #define XCHECK_D3DRM(call)                                                                    \
   XGuardedCall([&]() -> HRESULT { return (call); }, kD3DRMShortage, &XAssertD3DRMFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, #call)
+// The _TEXT forms give the report the text of the call as the design names it, where the code's
+// own names differ.
+#define XCHECK_D3DRM_TEXT(call, text)                                                         \
+  XGuardedCall([&]() -> HRESULT { return (call); }, kD3DRMShortage, &XAssertD3DRMFailed, __FILE__, \
+               __LINE__, __DATE__, __TIME__, text)
 #define XCHECK_DD(call)                                                                       \
   XGuardedCall([&]() -> HRESULT { return (call); }, kDDShortage, &XAssertDDFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, #call)
-// The same with the text the report gives for the call, where it differs from the code.
 #define XCHECK_DD_TEXT(call, text)                                                            \
   XGuardedCall([&]() -> HRESULT { return (call); }, kDDShortage, &XAssertDDFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, text)
 #define XCHECK_D3D(call)                                                                      \
   XGuardedCall([&]() -> HRESULT { return (call); }, kDDShortage, &XAssertD3DFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, #call)
+#define XCHECK_D3D_TEXT(call, text)                                                           \
+  XGuardedCall([&]() -> HRESULT { return (call); }, kDDShortage, &XAssertD3DFailed, __FILE__, \
+               __LINE__, __DATE__, __TIME__, text)

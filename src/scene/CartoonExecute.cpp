@@ -42,13 +42,14 @@ void CullTrianglesOutsideViewport(const D3DTLVERTEX* vList, const D3DTLVERTEX* v
 }
 
 CartoonBatch::CartoonBatch(IDirect3DRMDevice* device, DWORD size) {
-  XCHECK_D3DRM(device->GetDirect3DDevice( &device_ ));
+  XCHECK_D3DRM_TEXT(device->GetDirect3DDevice(&device_), "device->GetDirect3DDevice( &device2 )");
   D3DEXECUTEBUFFERDESC desc{};
   desc.dwSize = kD3DExecuteBufferDescSize;
   desc.dwFlags = D3DDEB_BUFSIZE;
   desc.dwBufferSize = size;
-  XCHECK_D3D(device_->CreateExecuteBuffer( &desc, &buffer_, NULL ));
-  XCHECK_D3D(buffer_->Lock( &desc ));
+  XCHECK_D3D_TEXT(device_->CreateExecuteBuffer(&desc, &buffer_, NULL),
+                  "device2->CreateExecuteBuffer( &desc, &eb, NULL )");
+  XCHECK_D3D_TEXT(buffer_->Lock(&desc), "eb->Lock( &desc )");
   data_ = static_cast<BYTE*>(desc.lpData);
   size_ = desc.dwBufferSize;
   vertices_ = reinterpret_cast<D3DTLVERTEX*>(data_);
@@ -96,7 +97,7 @@ void CartoonBatch::Execute(IDirect3DRMViewport* viewport, bool allInside) {
   Put(at, D3DINSTRUCTION{D3DOP_BRANCHFORWARD, sizeof(D3DBRANCH), 1});
   Put(at + 4, D3DBRANCH{0, 0, FALSE, static_cast<DWORD>(triangleInstruction - at)});
 
-  XCHECK_D3D(buffer_->Unlock());
+  XCHECK_D3D_TEXT(buffer_->Unlock(), "eb->Unlock()");
   D3DEXECUTEDATA data{};
   data.dwSize = sizeof data;
   data.dwVertexOffset = 0;
@@ -104,8 +105,9 @@ void CartoonBatch::Execute(IDirect3DRMViewport* viewport, bool allInside) {
   data.dwInstructionOffset = vertexBytes;
   data.dwInstructionLength = size_ - vertexBytes;
   data.dwHVertexOffset = 0;
-  XCHECK_D3D(buffer_->SetExecuteData( &data ));
+  XCHECK_D3D_TEXT(buffer_->SetExecuteData(&data), "eb->SetExecuteData( &data )");
   IUPtr<IDirect3DViewport> viewport2;
   XCHECK_D3DRM(viewport->GetDirect3DViewport( &viewport2 ));
-  XCHECK_D3D(device_->Execute( buffer_, viewport2, D3DEXECUTE_UNCLIPPED ));
+  XCHECK_D3D_TEXT(device_->Execute(buffer_, viewport2, D3DEXECUTE_UNCLIPPED),
+                  "device2->Execute( eb, viewport2, D3DEXECUTE_UNCLIPPED )");
 }

@@ -60,7 +60,8 @@ void DrawRun(IDirect3DRMDevice* device, IDirect3DRMViewport* viewport, const Car
              const D3DVECTOR* faceNormals, const DWORD* surfEdges,
              const DWORD* surfEdgeFaces, DWORD numEdges, double width, D3DCOLOR colour, BOOL allInside,
              CartoonJoins& joins) {
-  XASSERT(numEdges * 6 < 0xFFFF, "Mesh is too complex.  D3DTRIANGLE uses WORD vertex indices");
+  XASSERT_TEXT(numEdges * 6 < 0xFFFF, "numEdges * 6 < WORD_MAX",
+               "Mesh is too complex.  D3DTRIANGLE uses WORD vertex indices");
   CartoonBatch batch(device, kSurfaceBufferSize);
   view.Project(surfEdges, 4 * numEdges, batch.Projected());
   std::vector<FrontCut> cuts(numEdges);

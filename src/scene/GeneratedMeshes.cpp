@@ -39,7 +39,7 @@ void MeshSO::ResetForBuild() {
   cartoon = 0;
   texMats.RemoveAll();
   untexMats.RemoveAll();
-  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMesh( &mesh ));
+  XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateMesh(&mesh), "XGetApp()->lpD3DRM->CreateMesh( &mesh )");
 }
 
 void MeshSO::BuildCylinder(int segments, double radius, double length, D3DCOLOR color) {
@@ -60,7 +60,8 @@ void MeshSO::BuildCylinder(int segments, double radius, double length, D3DCOLOR 
     AddTriangle(faces, 3 * n + j, 4 * n + 1, 3 * n + i);
   }
   D3DRMGROUPINDEX groupIndex;
-  XCHECK_D3DRM(mesh->AddGroup( num*4+2, num*4, 3, (unsigned*)faces.data(), &groupIndex ));
+  XCHECK_D3DRM_TEXT(mesh->AddGroup(num * 4 + 2, num * 4, 3, (unsigned*)faces.data(), &groupIndex),
+                    "mesh->AddGroup( num*4+2, num*4, 3, (unsigned*)faces, &groupIndex )");
 
   const D3DVECTOR none{0.0f, 0.0f, 0.0f};
   const D3DCOLOR white = D3DRMCreateColorRGB(1.0f, 1.0f, 1.0f);
@@ -72,18 +73,20 @@ void MeshSO::BuildCylinder(int segments, double radius, double length, D3DCOLOR 
   for (int i = 0; i < num; ++i) vertices.push_back(VertexAt(ends[i], none, white));
   vertices.push_back(VertexAt(Vector(0.0, 0.0, 0.0), none, white));
   vertices.push_back(VertexAt(Vector(length, 0.0, 0.0), none, white));
-  XCHECK_D3DRM(mesh->SetVertices( groupIndex, 0, num*4+2, vertices.data() ));
+  XCHECK_D3DRM_TEXT(mesh->SetVertices(groupIndex, 0, num * 4 + 2, vertices.data()),
+                    "mesh->SetVertices( groupIndex, 0, num*4+2, vertices )");
   XCHECK_D3DRM(mesh->SetGroupColor( groupIndex, color ));
   XCHECK_D3DRM(mesh->SetGroupQuality( groupIndex, D3DRMRENDER_PHONG ));
 
   IUPtr<IDirect3DRMMeshBuilder> builder;
-  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMeshBuilder( &builder ));
+  XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateMeshBuilder(&builder),
+                    "XGetApp()->lpD3DRM->CreateMeshBuilder( &builder )");
   XCHECK_D3DRM(builder->AddMesh( mesh ));
   mesh = nullptr;
   XCHECK_D3DRM(builder->GenerateNormals());
   XCHECK_D3DRM(builder->CreateMesh( &mesh ));
 
-  XCHECK_D3DRM(mesh->SetAppData( (DWORD_PTR)this ));
+  XCHECK_D3DRM_TEXT(mesh->SetAppData((DWORD_PTR)this), "mesh->SetAppData( (DWORD)this )");
   GetBox();
   SetupGroupMaterials(1, 1);
   BuildCartoonEdges();
@@ -109,7 +112,8 @@ void MeshSO::BuildGround(int grids, D3DCOLOR color) {
   AddSliver(faces2, 4, 5, 2);
   AddSliver(faces2, 4, 5, 3);
   D3DRMGROUPINDEX groupIndex;
-  XCHECK_D3DRM(mesh->AddGroup( 6, 8, 3, (unsigned*)faces2.data(), &groupIndex ));
+  XCHECK_D3DRM_TEXT(mesh->AddGroup(6, 8, 3, (unsigned*)faces2.data(), &groupIndex),
+                    "mesh->AddGroup( 6, 8, 3, (unsigned*)faces2, &groupIndex )");
   XCHECK_D3DRM(mesh->SetVertices( groupIndex, 0, 6, vertices2 ));
   XCHECK_D3DRM(mesh->SetGroupColor( groupIndex, color ));
   XCHECK_D3DRM(mesh->SetGroupQuality( groupIndex, D3DRMRENDER_WIREFRAME ));
@@ -122,7 +126,8 @@ void MeshSO::BuildGround(int grids, D3DCOLOR color) {
     for (unsigned k = 0; k < g; ++k) AddTriangle(faces, g + k, k, 2 * g + k);
     for (unsigned k = 0; k < g; ++k) AddTriangle(faces, 3 * g + k, 4 * g + k, 5 * g + k);
     for (unsigned k = 0; k < g; ++k) AddTriangle(faces, 4 * g + k, 3 * g + k, 5 * g + k);
-    XCHECK_D3DRM(mesh->AddGroup( grids*6, grids*4, 3, (unsigned*)faces.data(), &groupIndex ));
+    XCHECK_D3DRM_TEXT(mesh->AddGroup(grids * 6, grids * 4, 3, (unsigned*)faces.data(), &groupIndex),
+                      "mesh->AddGroup( grids*6, grids*4, 3, (unsigned*)faces, &groupIndex )");
     faces = {};
 
     std::vector<D3DRMVERTEX> vertices(6 * static_cast<std::size_t>(g));
@@ -135,12 +140,13 @@ void MeshSO::BuildGround(int grids, D3DCOLOR color) {
       vertices[4 * g + k] = VertexAt(Vector(t + kSliver, kSliver, kSliver), up, color);
       vertices[5 * g + k] = VertexAt(Vector(t, 0, 1), up, color);
     }
-    XCHECK_D3DRM(mesh->SetVertices( groupIndex, 0, grids*6, vertices.data() ));
+    XCHECK_D3DRM_TEXT(mesh->SetVertices(groupIndex, 0, grids * 6, vertices.data()),
+                      "mesh->SetVertices( groupIndex, 0, grids*6, vertices )");
     XCHECK_D3DRM(mesh->SetGroupColor( groupIndex, color ));
     XCHECK_D3DRM(mesh->SetGroupQuality( groupIndex, D3DRMRENDER_WIREFRAME ));
   }
 
-  XCHECK_D3DRM(mesh->SetAppData( (DWORD_PTR)this ));
+  XCHECK_D3DRM_TEXT(mesh->SetAppData((DWORD_PTR)this), "mesh->SetAppData( (DWORD)this )");
   GetBox();
   SetupGroupMaterials(1, 0);
   BuildCartoonEdges();

@@ -59,8 +59,9 @@ POSITION FindOrFail(const XList<Ptr<T>>& list, const Ptr<T>& element) {
 
 GroupSO::GroupSO() {
   ConstructionPtr<GroupSO> guard(this);
-  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateFrame( NULL, &frame ));
-  XCHECK_D3DRM(frame->SetAppData( (DWORD_PTR)this ));
+  XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateFrame(NULL, &frame),
+                    "XGetApp()->lpD3DRM->CreateFrame( NULL, &frame )");
+  XCHECK_D3DRM_TEXT(frame->SetAppData((DWORD_PTR)this), "frame->SetAppData( (DWORD)this )");
   SetTransform(transform);
 }
 
@@ -103,7 +104,8 @@ void GroupSO::AddVisual(const Ptr<VisualSO>& visual) {
   visual->holders.push_back(this);
   BoxChanged();
   // A mesh object without a mesh (its file failed to load) has nothing for the frame to show.
-  if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual()) XCHECK_D3DRM(frame->AddVisual( shown ));
+  if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual())
+    XCHECK_D3DRM_TEXT(frame->AddVisual(shown), "frame->AddVisual( visual->GetD3DRMVisual() )");
 }
 
 void GroupSO::AddVisual(const Ptr<MeshSO>& mesh) { AddVisual(Ptr<VisualSO>(mesh)); }
@@ -132,7 +134,8 @@ void GroupSO::RemoveVisual(const Ptr<VisualSO>& visual) {
   auto& holders = visual->holders;
   holders.erase(std::find(holders.begin(), holders.end(), this));
   BoxChanged();
-  if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual()) XCHECK_D3DRM(frame->DeleteVisual( shown ));
+  if (IUPtr<IDirect3DRMVisual> shown = visual->GetD3DRMVisual())
+    XCHECK_D3DRM_TEXT(frame->DeleteVisual(shown), "frame->DeleteVisual( visual->GetD3DRMVisual() )");
 }
 
 void GroupSO::RemoveVisual(const Ptr<MeshSO>& mesh) { RemoveVisual(Ptr<VisualSO>(mesh)); }
@@ -304,8 +307,8 @@ Ptr<GroupSO> GroupSO::Copy(BOOL unshare) const {
   IUPtr<IDirect3DRMVisualArray> frameVisuals;
   IUPtr<IDirect3DRMLightArray> frameLights;
   XCHECK_D3DRM(frame->GetChildren( &frames ));
-  XCHECK_D3DRM(frame->GetVisuals( &frameVisuals ));
-  XCHECK_D3DRM(frame->GetLights( &frameLights ));
+  XCHECK_D3DRM_TEXT(frame->GetVisuals(&frameVisuals), "frame->GetVisuals( &visuals )");
+  XCHECK_D3DRM_TEXT(frame->GetLights(&frameLights), "frame->GetLights( &lights )");
   const DWORD numFrames = frames->GetSize();
   const DWORD numVisuals = frameVisuals->GetSize();
   const DWORD numLights = frameLights->GetSize();
@@ -320,8 +323,8 @@ Ptr<GroupSO> GroupSO::Copy(BOOL unshare) const {
   frameVisuals = nullptr;
   frameLights = nullptr;
   XCHECK_D3DRM(frame->GetChildren( &frames ));
-  XCHECK_D3DRM(frame->GetVisuals( &frameVisuals ));
-  XCHECK_D3DRM(frame->GetLights( &frameLights ));
+  XCHECK_D3DRM_TEXT(frame->GetVisuals(&frameVisuals), "frame->GetVisuals( &visuals )");
+  XCHECK_D3DRM_TEXT(frame->GetLights(&frameLights), "frame->GetLights( &lights )");
   XASSERT_TEXT(numFrames == frames->GetSize(), "numFrames == frames->GetSize()",
                "Somehow the child copy got added as a child of this");
   XASSERT_TEXT(numVisuals == frameVisuals->GetSize(), "numVisuals == visuals->GetSize()",

@@ -62,7 +62,8 @@ bool Open(Decode& d, const char* file) {
 void Setup(Decode& d, unsigned factor, BOOL colormapped, unsigned colors) {
   jpeg_create_decompress(&d.cinfo);
   jpeg_stdio_src(&d.cinfo, d.file);
-  XASSERT(jpeg_read_header(&d.cinfo, TRUE) == JPEG_HEADER_OK, "Suspending data source not expected");
+  XASSERT_TEXT(jpeg_read_header(&d.cinfo, TRUE) == JPEG_HEADER_OK, "jpeg_read_header( &cinfo, TRUE ) == JPEG_HEADER_OK",
+               "Suspending data source not expected");
   d.cinfo.out_color_space = JCS_RGB;
   d.cinfo.scale_num = 1;
   d.cinfo.scale_denom = ScaleDenominator(factor);
@@ -136,7 +137,8 @@ BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, 
     return FALSE;
   }
   Setup(d, factor, colormapped, colors);
-  XASSERT(jpeg_start_decompress(&d.cinfo), "Suspending data source not expected");
+  XASSERT_TEXT(jpeg_start_decompress(&d.cinfo), "jpeg_start_decompress( &cinfo )",
+               "Suspending data source not expected");
   // The file may have changed since its size was taken: a picture that does not fit fails.
   const unsigned components = static_cast<unsigned>(d.cinfo.output_components);
   if (!OutputUsable(d.cinfo) || d.cinfo.output_width > bufferWidth || d.cinfo.output_height > bufferHeight ||
@@ -146,8 +148,8 @@ BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, 
   }
   if (colormapped) {
     const int n = d.cinfo.actual_number_of_colors;
-    XASSERT(n > 0, "");
-    XASSERT(n <= static_cast<int>(colors), "");
+    XASSERT_TEXT(n > 0, "cinfo.actual_number_of_colors > 0", "");
+    XASSERT_TEXT(n <= static_cast<int>(colors), "cinfo.actual_number_of_colors <= (int)colors", "");
     for (unsigned i = 0; i < 256; ++i) {
       const unsigned from = i < static_cast<unsigned>(n) ? i : 0;
       for (unsigned c = 0; c < 3; ++c) palette[i * 4 + c] = d.cinfo.colormap[c][from];
@@ -157,11 +159,13 @@ BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, 
   d.rows = static_cast<JSAMPROW*>(MallocRetrying(sizeof(JSAMPROW) * d.cinfo.output_height));
   for (unsigned i = 0; i < d.cinfo.output_height; ++i) d.rows[i] = buffer + static_cast<std::size_t>(i) * pitch;
   while (d.cinfo.output_scanline < d.cinfo.output_height) {
-    XASSERT(jpeg_read_scanlines(&d.cinfo, &d.rows[d.cinfo.output_scanline],
-                                d.cinfo.output_height - d.cinfo.output_scanline),
-            "");
+    XASSERT_TEXT(jpeg_read_scanlines(&d.cinfo, &d.rows[d.cinfo.output_scanline],
+                                     d.cinfo.output_height - d.cinfo.output_scanline),
+                 "jpeg_read_scanlines( &cinfo, &rows[cinfo.output_scanline], "
+                 "cinfo.output_height - cinfo.output_scanline )",
+                 "");
   }
-  XASSERT(jpeg_finish_decompress(&d.cinfo), "");
+  XASSERT_TEXT(jpeg_finish_decompress(&d.cinfo), "jpeg_finish_decompress( &cinfo )", "");
   Release(d);
   return Warned(d, file) ? FALSE : TRUE;
 }

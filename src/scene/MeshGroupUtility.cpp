@@ -19,6 +19,10 @@ ReplaceVisualInfo::~ReplaceVisualInfo() {
 
 namespace {
 
+// What a failed read or write of a group's vertices reports.
+constexpr const char* kGetVertices = "mesh->GetVertices( group, 0, vCount, vData )";
+constexpr const char* kSetVertices = "mesh->SetVertices( group, 0, vCount, vData )";
+
 // Deletes `visual` from `object` when it is a frame that shows it; true when it did. The
 // enumeration's reference on `object` is given back.
 bool DeleteFromFrame(IDirect3DRMObject* object, IDirect3DRMVisual* visual, IUPtr<IDirect3DRMFrame>& frame) {
@@ -86,9 +90,9 @@ void RemoveVisualFromFrames(IDirect3DRMObject* object, LPVOID visual) {
 void XSetGroupVertexColor(IUPtr<IDirect3DRMMesh> mesh, D3DRMGROUPINDEX group, D3DCOLOR color) {
   const unsigned vCount = VertexCount(mesh, group);
   std::vector<D3DRMVERTEX> vData(vCount);
-  XCHECK_D3DRM(mesh->GetVertices( group, 0, vCount, vData.data() ));
+  XCHECK_D3DRM_TEXT(mesh->GetVertices(group, 0, vCount, vData.data()), kGetVertices);
   for (D3DRMVERTEX& v : vData) v.color = color;
-  XCHECK_D3DRM(mesh->SetVertices( group, 0, vCount, vData.data() ));
+  XCHECK_D3DRM_TEXT(mesh->SetVertices(group, 0, vCount, vData.data()), kSetVertices);
 }
 
 void XApplyVertexColorPattern(IUPtr<IDirect3DRMMesh> mesh, const GroupIndexList& groups, const Color& color,
@@ -107,9 +111,9 @@ void XApplyVertexColorPattern(IUPtr<IDirect3DRMMesh> mesh, const GroupIndexList&
     const auto group = static_cast<D3DRMGROUPINDEX>(groups.GetAt(groups.GetHeadPosition()));
     const unsigned vCount = VertexCount(mesh, group);
     std::vector<D3DRMVERTEX> vData(vCount);
-    XCHECK_D3DRM(mesh->GetVertices( group, 0, vCount, vData.data() ));
+    XCHECK_D3DRM_TEXT(mesh->GetVertices(group, 0, vCount, vData.data()), kGetVertices);
     for (unsigned i = vCount; i-- > 0;) vData[i].color = PatternColor(random, red, green, blue, alpha, burned);
-    XCHECK_D3DRM(mesh->SetVertices( group, 0, vCount, vData.data() ));
+    XCHECK_D3DRM_TEXT(mesh->SetVertices(group, 0, vCount, vData.data()), kSetVertices);
     return;
   }
 
@@ -121,7 +125,7 @@ void XApplyVertexColorPattern(IUPtr<IDirect3DRMMesh> mesh, const GroupIndexList&
     const auto group = static_cast<D3DRMGROUPINDEX>(groups.GetNext(pos));
     const unsigned vCount = VertexCount(mesh, group);
     std::vector<D3DRMVERTEX> vData(vCount);
-    XCHECK_D3DRM(mesh->GetVertices( group, 0, vCount, vData.data() ));
+    XCHECK_D3DRM_TEXT(mesh->GetVertices(group, 0, vCount, vData.data()), kGetVertices);
     for (unsigned i = vCount; i-- > 0;) {
       const VertexColorKey key{vData[i].position.x, vData[i].position.y, vData[i].position.z};
       DWORD found;
@@ -132,6 +136,6 @@ void XApplyVertexColorPattern(IUPtr<IDirect3DRMMesh> mesh, const GroupIndexList&
         shared.SetAt(key, vData[i].color);
       }
     }
-    XCHECK_D3DRM(mesh->SetVertices( group, 0, vCount, vData.data() ));
+    XCHECK_D3DRM_TEXT(mesh->SetVertices(group, 0, vCount, vData.data()), kSetVertices);
   }
 }

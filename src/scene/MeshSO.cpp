@@ -7,8 +7,8 @@ IMPLEMENT_SERIAL(MeshSO, VisualSO, VERSIONABLE_SCHEMA | 2)
 
 MeshSO::MeshSO() {
   ConstructionPtr<MeshSO> guard(this);
-  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMesh( &mesh ));
-  XCHECK_D3DRM(mesh->SetAppData( (DWORD_PTR)this ));
+  XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateMesh(&mesh), "XGetApp()->lpD3DRM->CreateMesh( &mesh )");
+  XCHECK_D3DRM_TEXT(mesh->SetAppData((DWORD_PTR)this), "mesh->SetAppData( (DWORD)this )");
   GetBox();
 }
 
@@ -43,7 +43,7 @@ MeshSO::~MeshSO() {
 
 void MeshSO::GetBox() {
   D3DRMBOX platformBox;
-  XCHECK_D3DRM(mesh->GetBox( &platformBox ));
+  XCHECK_D3DRM_TEXT(mesh->GetBox(&platformBox), "mesh->GetBox( &box )");
   box.min = Vector(platformBox.min.x, platformBox.min.y, platformBox.min.z);
   box.max = Vector(platformBox.max.x, platformBox.max.y, platformBox.max.z);
   sphere = BoundingBox::GetBoundingSphere(box);

@@ -58,16 +58,21 @@ float BackOffset(float c, float negatedNormal) {
 }
 
 // Copies one group of `loaded` into `target` (group indices equal): triangles of zero area
-// dropped, and for a two-sided object a reversed copy of every face behind it.
+// dropped, and for a two-sided object a reversed copy of every face behind it. Failures name the
+// two meshes `mesh` and `new_mesh`, as the loader always has.
 void CopyGroup(IDirect3DRMMesh* loaded, D3DRMGROUPINDEX group, bool twoSided, IDirect3DRMMesh* target) {
   unsigned vCount = 0, fCount = 0, vPerFace = 0;
   DWORD fDataSize = 0;
-  XCHECK_D3DRM(loaded->GetGroup( group, &vCount, &fCount, &vPerFace, &fDataSize, NULL ));
+  XCHECK_D3DRM_TEXT(loaded->GetGroup(group, &vCount, &fCount, &vPerFace, &fDataSize, NULL),
+                    "mesh->GetGroup( group, &vCount, &fCount, &vPerFace, &fDataSize, NULL )");
   const unsigned copies = twoSided ? 2 : 1;
   std::vector<unsigned> fData(std::size_t{fDataSize} * copies);
   std::vector<D3DRMVERTEX> vData(std::size_t{vCount} * copies);
-  XCHECK_D3DRM(loaded->GetGroup( group, &vCount, &fCount, NULL, &fDataSize, fData.data() ));
-  if (vCount) XCHECK_D3DRM(loaded->GetVertices( group, 0, vCount, vData.data() ));
+  XCHECK_D3DRM_TEXT(loaded->GetGroup(group, &vCount, &fCount, NULL, &fDataSize, fData.data()),
+                    "mesh->GetGroup( group, &vCount, &fCount, NULL, &fDataSize, fData )");
+  if (vCount)
+    XCHECK_D3DRM_TEXT(loaded->GetVertices(group, 0, vCount, vData.data()),
+                      "mesh->GetVertices( group, 0, vCount, vData )");
 
   for (unsigned k = fCount; k-- > 0;) {
     if (!ZeroArea(vData.data(), &fData[std::size_t{k} * 3])) continue;
@@ -93,18 +98,26 @@ void CopyGroup(IDirect3DRMMesh* loaded, D3DRMGROUPINDEX group, bool twoSided, ID
     }
   }
   D3DRMGROUPINDEX newGroup = -1;
-  XCHECK_D3DRM(target->AddGroup( vCount * copies, fCount * copies, vPerFace, fData.data(), &newGroup ));
+  XCHECK_D3DRM_TEXT(target->AddGroup(vCount * copies, fCount * copies, vPerFace, fData.data(), &newGroup),
+                    twoSided ? "new_mesh->AddGroup( vCount * 2, fCount * 2, vPerFace, fData, &new_group )"
+                             : "new_mesh->AddGroup( vCount, fCount, vPerFace, fData, &new_group )");
   XASSERT_TEXT(group == newGroup, "group <= INT_MAX && (int)group == new_group", "Insure that new mesh's group order is same");
-  if (vCount) XCHECK_D3DRM(target->SetVertices( group, 0, vCount * copies, vData.data() ));
-  XCHECK_D3DRM(target->SetGroupColor( group, loaded->GetGroupColor( group ) ));
-  XCHECK_D3DRM(target->SetGroupMapping( group, loaded->GetGroupMapping( group ) ));
-  XCHECK_D3DRM(target->SetGroupQuality( group, loaded->GetGroupQuality( group ) ));
+  if (vCount)
+    XCHECK_D3DRM_TEXT(target->SetVertices(group, 0, vCount * copies, vData.data()),
+                      twoSided ? "new_mesh->SetVertices( group, 0, vCount * 2, vData )"
+                               : "new_mesh->SetVertices( group, 0, vCount, vData )");
+  XCHECK_D3DRM_TEXT(target->SetGroupColor(group, loaded->GetGroupColor(group)),
+                    "new_mesh->SetGroupColor( group, mesh->GetGroupColor( group ) )");
+  XCHECK_D3DRM_TEXT(target->SetGroupMapping(group, loaded->GetGroupMapping(group)),
+                    "new_mesh->SetGroupMapping( group, mesh->GetGroupMapping( group ) )");
+  XCHECK_D3DRM_TEXT(target->SetGroupQuality(group, loaded->GetGroupQuality(group)),
+                    "new_mesh->SetGroupQuality( group, mesh->GetGroupQuality( group ) )");
   IUPtr<IDirect3DRMMaterial> material;
-  XCHECK_D3DRM(loaded->GetGroupMaterial( group, &material ));
-  XCHECK_D3DRM(target->SetGroupMaterial( group, material ));
+  XCHECK_D3DRM_TEXT(loaded->GetGroupMaterial(group, &material), "mesh->GetGroupMaterial( group, &material )");
+  XCHECK_D3DRM_TEXT(target->SetGroupMaterial(group, material), "new_mesh->SetGroupMaterial( group, material )");
   IUPtr<IDirect3DRMTexture> texture;
-  XCHECK_D3DRM(loaded->GetGroupTexture( group, &texture ));
-  XCHECK_D3DRM(target->SetGroupTexture( group, texture ));
+  XCHECK_D3DRM_TEXT(loaded->GetGroupTexture(group, &texture), "mesh->GetGroupTexture( group, &texture )");
+  XCHECK_D3DRM_TEXT(target->SetGroupTexture(group, texture), "new_mesh->SetGroupTexture( group, texture )");
 }
 
 // Every group of a mesh is made of triangles (the builder fans polygons; anything else is a
@@ -112,7 +125,8 @@ void CopyGroup(IDirect3DRMMesh* loaded, D3DRMGROUPINDEX group, bool twoSided, ID
 bool AllTriangles(IDirect3DRMMesh* mesh) {
   for (unsigned g = 0; g < mesh->GetGroupCount(); ++g) {
     unsigned vPerFace = 0;
-    XCHECK_D3DRM(mesh->GetGroup( static_cast<D3DRMGROUPINDEX>(g), NULL, NULL, &vPerFace, NULL, NULL ));
+    XCHECK_D3DRM_TEXT(mesh->GetGroup(static_cast<D3DRMGROUPINDEX>(g), NULL, NULL, &vPerFace, NULL, NULL),
+                      "mesh->GetGroup( group, NULL, NULL, &vPerFace, NULL, NULL )");
     if (vPerFace != 3) return false;
   }
   return true;
@@ -170,7 +184,8 @@ LONG MeshSO::LoadFromFile() {
   TextureLoadInfo info(texturesOn, GetEffectiveQuality(), style, brushSize);
 
   IUPtr<IDirect3DRMMeshBuilder> builder;
-  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMeshBuilder( &builder ));
+  XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateMeshBuilder(&builder),
+                    "XGetApp()->lpD3DRM->CreateMeshBuilder( &builder )");
   XCHECK_D3DRM(builder->SetPerspective( TRUE ));
   HRESULT hr;
   {
@@ -209,7 +224,7 @@ LONG MeshSO::LoadFromFile() {
   XCHECK_D3DRM(builder->SetQuality( D3DRMRENDER_PHONG ));
 
   IUPtr<IDirect3DRMMesh> loaded;
-  XCHECK_D3DRM(builder->CreateMesh( &loaded ));
+  XCHECK_D3DRM_TEXT(builder->CreateMesh(&loaded), "builder->CreateMesh( &mesh )");
   if (!AllTriangles(loaded)) return damagedFile;
   // A header naming another number of parts is refused before the new mesh replaces the old one,
   // which the objects sharing it still show and outline.
@@ -228,16 +243,18 @@ LONG MeshSO::LoadFromFile() {
   const IUPtr<IDirect3DRMMesh> previous = mesh;
   mesh = nullptr;
   IUPtr<IDirect3DRMMesh> newMesh;
-  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMesh( &newMesh ));
+  XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateMesh(&newMesh), "XGetApp()->lpD3DRM->CreateMesh( &new_mesh )");
   for (unsigned g = 0; g < loaded->GetGroupCount(); ++g)
     CopyGroup(loaded, static_cast<D3DRMGROUPINDEX>(g), twoSided != 0, newMesh);
   mesh = newMesh;
   if (previous) {
     ReplaceVisualInfo replace(previous, mesh, nullptr);
-    XCHECK_D3DRM(GetSceneApp().GetD3DRM()->EnumerateObjects( ::ReplaceVisual, &replace ));
+    XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->EnumerateObjects(::ReplaceVisual, &replace),
+                      "XGetApp()->lpD3DRM->EnumerateObjects( ::ReplaceVisual, &replace )");
   }
   if (reference) EnterInstanceList();
-  XCHECK_D3DRM(mesh->SetAppData( reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD_PTR)this ));
+  XCHECK_D3DRM_TEXT(mesh->SetAppData(reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD_PTR)this),
+                    "mesh->SetAppData( reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD)this )");
   SetupGroupMaterials(!objectFile, 0);
   BuildCartoonEdges();
 

@@ -122,7 +122,10 @@ HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned 
   if (!read) return D3DRMERR_BADFILE;
   IUPtr<IDirectDrawPalette> ddPalette;
   if (colors256) {
-    XCHECK_DD(GetSceneApp().GetDirectDraw()->CreatePalette( DDPCAPS_8BIT | DDPCAPS_ALLOW256, reinterpret_cast<LPPALETTEENTRY>(palette), &ddPalette, NULL ));
+    XCHECK_DD_TEXT(GetSceneApp().GetDirectDraw()->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256,
+                                                                reinterpret_cast<LPPALETTEENTRY>(palette), &ddPalette,
+                                                                NULL),
+                   "XGetApp()->lpDD->CreatePalette( DDPCAPS_8BIT | DDPCAPS_ALLOW256, palette, &ddPalette, NULL )");
     XCHECK_DD(surface->SetPalette( ddPalette ));
   }
 
@@ -140,7 +143,8 @@ HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned 
     dest = second;
   }
   FillMargin(dest, w, h, colors256 ? 1 : 3);
-  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateTextureFromSurface( dest, tex ));
+  XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateTextureFromSurface(dest, tex),
+                    "XGetApp()->lpD3DRM->CreateTextureFromSurface( dest, tex )");
   return D3DRM_OK;
 }
 
@@ -202,7 +206,7 @@ HRESULT LoadTextureCallback(char* name, void* arg, IDirect3DRMTexture** tex) {
   }
 
   if (result == D3DRM_OK) {
-    XCHECK_D3DRM((*tex)->SetName( used.c_str() ));
+    XCHECK_D3DRM_TEXT((*tex)->SetName(used.c_str()), "(*tex)->SetName( name )");
     info.loaded = 1;
     return D3DRM_OK;
   }

@@ -64,6 +64,21 @@ TEST(Transform, SizeLimitsStopAtTheScalesAReadSceneTakesBack) {
   }
 }
 
+// A size edit stops once any one axis is at its limit, whichever axis it is, and may still turn back.
+TEST(Transform, SizingStopsWhenAnyOneAxisAloneIsAtItsLimit) {
+  for (int axis = 0; axis < 3; ++axis) {
+    for (const double limit : {kSmallestAxisScale, kLargestAxisScale}) {
+      SCOPED_TRACE(testing::Message() << "axis " << axis << " at " << limit);
+      double scales[3] = {1, 1, 1};
+      scales[axis] = limit;
+      const Transform sized(scales[0], 0, 0, 0, 0, scales[1], 0, 0, 0, 0, scales[2], 0);
+      const bool small = limit < 1;
+      EXPECT_NEAR(LimitedSizeRatio(sized, small ? 0.5 : 2.0), 1.0, 1e-9);  // no further out
+      EXPECT_EQ(LimitedSizeRatio(sized, small ? 2.0 : 0.5), small ? 2.0 : 0.5);  // back in
+    }
+  }
+}
+
 TEST(Transform, CompositionInverseRotationsAndPlatformMatrices) {
   Transform translate, scale;
   translate.t[0] = 1;

@@ -278,6 +278,31 @@ TEST_F(CartoonLinesTest, LinesOfAPoleBesideTheEyeAndTheCreasesOfARoomAroundItSto
   EXPECT_GT(creases, 100) << "the far wall's edges";
 }
 
+// The pole beside the eye pixel by pixel: its one face toward the eye (x = 0.25) shows from its
+// far end at x 134.4 to the front plane at x 160, between the edges y = 128 -+ 0.2 (x - 128). Each
+// band lies outside its edge, though the faces' far corners lie behind the eye: 2 pixels across,
+// which for an edge of slope 0.2 is 2 sqrt(1.04) pixels tall.
+TEST_F(CartoonLinesTest, ThePoleBesideTheEyeIsOutlinedOutsideEachOfItsEdges) {
+  MakeView(256, 256);
+  ASSERT_EQ(viewport->SetBack(5000.0f), D3DRM_OK);
+  std::vector<D3DRMVERTEX> v;
+  std::vector<unsigned> f;
+  Box({0.25f, -0.05f, -5.0f}, {0.35f, 0.05f, 5.0f}, false, v, f);
+  DrawMesh(v, f, 2.0, 0);
+  const double tall = 2 * std::sqrt(1.04);
+  for (int x = 137; x <= 157; ++x) {
+    const double top = 128 - 0.2 * (x - 128), bottom = 256 - top;
+    if (top == std::round(top)) continue;  // pixel centres on the edges
+    for (int y = 100; y < 156; ++y) {
+      const bool band = (y > top - tall && y < top) || (y > bottom && y < bottom + tall);
+      EXPECT_EQ(Shows(x, y, kRed), band) << x << ", " << y;
+    }
+  }
+  // The far end's band: the two columns left of x 134.4.
+  for (int y = 127; y <= 129; ++y)
+    for (int x = 125; x < 137; ++x) EXPECT_EQ(Shows(x, y, kRed), x == 133 || x == 134) << x << ", " << y;
+}
+
 TEST(CartoonCulling, TrianglesLeavingTheRectangleBecomePointsAtTheGuard) {
   const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
   // Vertex 0 is the guard; the rectangle is 0..9 x 0..9.
@@ -297,3 +322,4 @@ TEST(CartoonCulling, TrianglesLeavingTheRectangleBecomePointsAtTheGuard) {
 }
 
 }  // namespace
+

@@ -156,4 +156,31 @@ TEST_F(SceneWindows, SaveAsKeepsTheShippedTutorialAndNeverStartsInTheProgramsFol
   EXPECT_EQ(dialogs.startFolders[2], folder.Path());
 }
 
+// Save As leaves the program's own folder for the home folder, and only that one: a folder below
+// it, or one whose name merely begins with its name, is the user's and the dialog starts there.
+TEST_F(SceneWindows, SaveAsStartsInTheCurrentFolderUnlessItIsTheProgramsOwn) {
+  ScriptedFileDialogs dialogs;  // every Save As is cancelled
+  const std::string program = folder / "Tavrolin";
+  app.programPath = (program + "/tavrolin").c_str();
+  Key(Qt::Key_N);
+  ASSERT_EQ(app.CountOpenScenes(), 1);
+  const struct {
+    std::string current, start;
+  } cases[] = {{program, std::getenv("HOME")}, {program + "/Scenes", program + "/Scenes"}, {program + "2", program + "2"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.current);
+    std::filesystem::create_directories(c.current);
+    ASSERT_TRUE(SetCurrentDirectory(c.current.c_str()));
+    QMenu* file = OpenMenu("&File");
+    QAction* saveAs = Item(file, "Save &As...");
+    ASSERT_NE(saveAs, nullptr);
+    saveAs->trigger();
+    file->hide();
+    QApplication::processEvents();
+    ASSERT_FALSE(dialogs.startFolders.empty());
+    EXPECT_TRUE(std::filesystem::equivalent(dialogs.startFolders.back(), c.start)) << dialogs.startFolders.back();
+  }
+  EXPECT_EQ(dialogs.startFolders.size(), 3u);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/d3drm/Device.h"
 
+#include "platform/d3drm/Faults.h"
 #include "platform/d3drm/render/RenderPixelFormat.h"
 #include "platform/ddraw/DirectDraw.h"
 
@@ -82,6 +83,7 @@ HRESULT Device::SetTextureQuality(D3DRMTEXTUREQUALITY quality) {
 }
 
 HRESULT Device::GetDirect3DDevice(IDirect3DDevice** device) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetDirect3DDevice)) return fault;
   if (!device) return D3DRMERR_BADVALUE;
   HandOut(device, static_cast<IDirect3DDevice*>(direct3D_.get()));
   return D3DRM_OK;

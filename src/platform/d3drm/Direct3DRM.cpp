@@ -4,6 +4,7 @@
 
 #include "platform/d3drm/BmpReader.h"
 #include "platform/d3drm/Device.h"
+#include "platform/d3drm/Faults.h"
 #include "platform/d3drm/FileLookup.h"
 #include "platform/d3drm/Frame.h"
 #include "platform/d3drm/Light.h"
@@ -28,6 +29,7 @@ Root* Root::Create() { return new Root; }
 Root::Root() : registry_(std::make_shared<Registry>()) {}
 
 HRESULT Root::CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateFrame)) return fault;
   Frame* parentFrame = Frame::From(parent);
   if (!frame || (parent && !parentFrame)) return D3DRMERR_BADVALUE;
   Frame* created = Frame::Create(registry_);
@@ -37,12 +39,14 @@ HRESULT Root::CreateFrame(IDirect3DRMFrame* parent, IDirect3DRMFrame** frame) {
 }
 
 HRESULT Root::CreateMesh(IDirect3DRMMesh** mesh) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateMesh)) return fault;
   if (!mesh) return D3DRMERR_BADVALUE;
   *mesh = Mesh::Create(registry_);
   return D3DRM_OK;
 }
 
 HRESULT Root::CreateMeshBuilder(IDirect3DRMMeshBuilder** builder) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateMeshBuilder)) return fault;
   if (!builder) return D3DRMERR_BADVALUE;
   *builder = MeshBuilder::Create(registry_);
   return D3DRM_OK;
@@ -87,6 +91,7 @@ HRESULT Root::LoadTexture(const char* fileName, IDirect3DRMTexture** texture) {
 
 // The texture keeps a copy of the surface's pixels as they are now.
 HRESULT Root::CreateTextureFromSurface(IDirectDrawSurface* surface, IDirect3DRMTexture** texture) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateTextureFromSurface)) return fault;
   if (!surface || !texture) return D3DRMERR_BADVALUE;
   *texture = nullptr;
   Picture picture;
@@ -108,6 +113,7 @@ HRESULT Root::CreateViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera
 // Every object is held for the whole walk, so a callback that releases or creates objects cannot
 // disturb it; each object's reference goes to its callback, and those not reached are released.
 HRESULT Root::EnumerateObjects(D3DRMOBJECTCALLBACK callback, LPVOID arg) {
+  if (HRESULT fault = TakeFault(D3DRMCall::EnumerateObjects)) return fault;
   if (!callback) return D3DRMERR_BADVALUE;
   std::vector<ComPtr<IDirect3DRMObject>> held;
   for (IDirect3DRMObject* object : registry_->liveObjects()) held.emplace_back(object);

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "platform/d3drm/Arrays.h"
+#include "platform/d3drm/Faults.h"
 #include "platform/d3drm/Light.h"
 #include "platform/d3drm/Texture.h"
 
@@ -73,12 +74,14 @@ HRESULT Frame::DeleteChild(IDirect3DRMFrame* child) {
 }
 
 HRESULT Frame::AddVisual(IDirect3DRMVisual* visual) {
+  if (HRESULT fault = TakeFault(D3DRMCall::AddVisual)) return fault;
   if (!visual) return D3DRMERR_BADVALUE;
   visuals_.emplace_back(visual);
   return D3DRM_OK;
 }
 
 HRESULT Frame::DeleteVisual(IDirect3DRMVisual* visual) {
+  if (HRESULT fault = TakeFault(D3DRMCall::DeleteVisual)) return fault;
   if (!visual) return D3DRMERR_BADVALUE;
   return RemoveFirst(visuals_, visual) ? D3DRM_OK : D3DRMERR_NOTFOUND;
 }
@@ -128,12 +131,14 @@ HRESULT Frame::GetChildren(IDirect3DRMFrameArray** children) {
 }
 
 HRESULT Frame::GetVisuals(IDirect3DRMVisualArray** visuals) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetVisuals)) return fault;
   if (!visuals) return D3DRMERR_BADVALUE;
   *visuals = VisualArray::Create(visuals_);
   return D3DRM_OK;
 }
 
 HRESULT Frame::GetLights(IDirect3DRMLightArray** lights) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetLights)) return fault;
   if (!lights) return D3DRMERR_BADVALUE;
   *lights = LightArray::Create(lights_);
   return D3DRM_OK;

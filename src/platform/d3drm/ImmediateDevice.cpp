@@ -1,6 +1,7 @@
 #include "platform/d3drm/ImmediateDevice.h"
 
 #include "platform/d3drm/ExecuteBuffer.h"
+#include "platform/d3drm/Faults.h"
 #include "platform/d3drm/render/ExecuteStream.h"
 
 namespace d3drm {
@@ -19,6 +20,7 @@ ImmediateDevice* ImmediateDevice::From(IDirect3DDevice* device) { return dynamic
 
 HRESULT ImmediateDevice::CreateExecuteBuffer(LPD3DEXECUTEBUFFERDESC desc, LPDIRECT3DEXECUTEBUFFER* buffer,
                                             IUnknown* outer) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateExecuteBuffer)) return fault;
   if (!buffer) return DDERR_INVALIDPARAMS;
   *buffer = nullptr;
   if (outer || !ValidExecuteBufferDescSize(desc) || !(desc->dwFlags & D3DDEB_BUFSIZE) || desc->dwBufferSize == 0 ||
@@ -29,6 +31,7 @@ HRESULT ImmediateDevice::CreateExecuteBuffer(LPD3DEXECUTEBUFFERDESC desc, LPDIRE
 }
 
 HRESULT ImmediateDevice::Execute(LPDIRECT3DEXECUTEBUFFER buffer, LPDIRECT3DVIEWPORT viewport, DWORD flags) {
+  if (HRESULT fault = TakeFault(D3DRMCall::Execute)) return fault;
   ExecuteBuffer* ours = ExecuteBuffer::From(buffer);
   ImmediateViewport* view = ImmediateViewport::From(viewport);
   if (!ours || !view || view->device() != this || (flags & ~(D3DEXECUTE_CLIPPED | D3DEXECUTE_UNCLIPPED)))

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/d3drm/Faults.h"
+
 namespace d3drm {
 namespace {
 
@@ -53,6 +55,7 @@ HRESULT Mesh::Clone(LPUNKNOWN outer, REFIID riid, LPVOID* copy) {
 }
 
 HRESULT Mesh::GetBox(D3DRMBOX* box) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetBox)) return fault;
   if (!box) return D3DRMERR_BADVALUE;
   bool any = false;
   for (const MeshGroup& group : groups_)
@@ -70,6 +73,7 @@ HRESULT Mesh::GetBox(D3DRMBOX* box) {
 
 HRESULT Mesh::AddGroup(unsigned vCount, unsigned fCount, unsigned vPerFace, const unsigned* fData,
                        D3DRMGROUPINDEX* index) {
+  if (HRESULT fault = TakeFault(D3DRMCall::AddGroup)) return fault;
   if (vPerFace != kTriangle || (fCount > 0 && !fData) || !index) return D3DRMERR_BADVALUE;
   if (groups_.size() >= static_cast<std::size_t>(std::numeric_limits<D3DRMGROUPINDEX>::max())) return D3DRMERR_BADVALUE;
   const std::size_t indexCount = std::size_t{fCount} * kTriangle;
@@ -84,6 +88,7 @@ HRESULT Mesh::AddGroup(unsigned vCount, unsigned fCount, unsigned vPerFace, cons
 }
 
 HRESULT Mesh::SetVertices(D3DRMGROUPINDEX group, unsigned first, unsigned count, const D3DRMVERTEX* vertices) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetVertices)) return fault;
   MeshGroup* g = Find(group);
   if (!g || !vertices || !InRange(g->vertices.size(), first, count)) return D3DRMERR_BADVALUE;
   std::copy(vertices, vertices + count, g->vertices.begin() + first);
@@ -92,6 +97,7 @@ HRESULT Mesh::SetVertices(D3DRMGROUPINDEX group, unsigned first, unsigned count,
 }
 
 HRESULT Mesh::GetVertices(D3DRMGROUPINDEX group, unsigned first, unsigned count, D3DRMVERTEX* vertices) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetVertices)) return fault;
   MeshGroup* g = Find(group);
   if (!g || !vertices || !InRange(g->vertices.size(), first, count)) return D3DRMERR_BADVALUE;
   std::copy(g->vertices.begin() + first, g->vertices.begin() + first + count, vertices);
@@ -100,6 +106,7 @@ HRESULT Mesh::GetVertices(D3DRMGROUPINDEX group, unsigned first, unsigned count,
 
 HRESULT Mesh::GetGroup(D3DRMGROUPINDEX group, unsigned* vCount, unsigned* fCount, unsigned* vPerFace, DWORD* fDataSize,
                        unsigned* fData) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetGroup)) return fault;
   MeshGroup* g = Find(group);
   if (!g) return D3DRMERR_BADVALUE;
   const auto size = static_cast<DWORD>(g->indices.size());
@@ -128,23 +135,30 @@ Field Mesh::Read(D3DRMGROUPINDEX group, Field MeshGroup::*field) {
   return g ? g->*field : Field{};
 }
 
-HRESULT Mesh::SetGroupColor(D3DRMGROUPINDEX group, D3DCOLOR color) { return Store(group, &MeshGroup::color, color); }
+HRESULT Mesh::SetGroupColor(D3DRMGROUPINDEX group, D3DCOLOR color) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetGroupColor)) return fault;
+  return Store(group, &MeshGroup::color, color);
+}
 
 HRESULT Mesh::SetGroupMapping(D3DRMGROUPINDEX group, D3DRMMAPPING mapping) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetGroupMapping)) return fault;
   return Store(group, &MeshGroup::mapping, mapping);
 }
 
 HRESULT Mesh::SetGroupQuality(D3DRMGROUPINDEX group, D3DRMRENDERQUALITY quality) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetGroupQuality)) return fault;
   return Store(group, &MeshGroup::quality, quality);
 }
 
 HRESULT Mesh::SetGroupMaterial(D3DRMGROUPINDEX group, IDirect3DRMMaterial* material) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetGroupMaterial)) return fault;
   Material* ours = Material::From(material);
   if (material && !ours) return D3DRMERR_BADVALUE;
   return Store(group, &MeshGroup::material, ComPtr<Material>(ours));
 }
 
 HRESULT Mesh::SetGroupTexture(D3DRMGROUPINDEX group, IDirect3DRMTexture* texture) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetGroupTexture)) return fault;
   Texture* ours = Texture::From(texture);
   if (texture && !ours) return D3DRMERR_BADVALUE;
   return Store(group, &MeshGroup::texture, ComPtr<Texture>(ours));
@@ -155,6 +169,7 @@ D3DRMMAPPING Mesh::GetGroupMapping(D3DRMGROUPINDEX group) { return Read(group, &
 D3DRMRENDERQUALITY Mesh::GetGroupQuality(D3DRMGROUPINDEX group) { return Read(group, &MeshGroup::quality); }
 
 HRESULT Mesh::GetGroupMaterial(D3DRMGROUPINDEX group, IDirect3DRMMaterial** material) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetGroupMaterial)) return fault;
   MeshGroup* g = Find(group);
   if (!g || !material) return D3DRMERR_BADVALUE;
   HandOut(material, g->material.get());
@@ -162,6 +177,7 @@ HRESULT Mesh::GetGroupMaterial(D3DRMGROUPINDEX group, IDirect3DRMMaterial** mate
 }
 
 HRESULT Mesh::GetGroupTexture(D3DRMGROUPINDEX group, IDirect3DRMTexture** texture) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetGroupTexture)) return fault;
   MeshGroup* g = Find(group);
   if (!g || !texture) return D3DRMERR_BADVALUE;
   HandOut(texture, g->texture.get());

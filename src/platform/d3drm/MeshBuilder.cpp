@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "platform/d3drm/Faults.h"
 #include "platform/d3drm/FileLookup.h"
 #include "platform/d3drm/Matrix.h"
 #include "platform/d3drm/xfile/XBuilderFill.h"
@@ -93,6 +94,7 @@ HRESULT MeshBuilder::AddMesh(IDirect3DRMMesh* mesh) {
 }
 
 HRESULT MeshBuilder::CreateMesh(IDirect3DRMMesh** mesh) {
+  if (HRESULT fault = TakeFault(D3DRMCall::BuilderCreateMesh)) return fault;
   if (!mesh) return D3DRMERR_BADVALUE;
   *mesh = MakeMesh(data_, registry(), quality_, perspective_ ? D3DRMMAP_PERSPCORRECT : 0);
   return D3DRM_OK;

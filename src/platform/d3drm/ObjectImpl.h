@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/d3drm/D3DRMInterfaces.h"
+#include "platform/d3drm/Faults.h"
 #include "platform/d3drm/Registry.h"
 #include "platform/win/ComObject.h"
 
@@ -25,12 +26,14 @@ class ObjectImpl : public ComObject<Interface> {
   }
 
   HRESULT SetAppData(DWORD_PTR data) override {
+    if (HRESULT fault = TakeFault(D3DRMCall::SetAppData)) return fault;
     appData_ = data;
     return D3DRM_OK;
   }
   DWORD_PTR GetAppData() override { return appData_; }
 
   HRESULT SetName(LPCSTR name) override {
+    if (HRESULT fault = TakeFault(D3DRMCall::SetName)) return fault;
     name_ = name ? name : "";
     return D3DRM_OK;
   }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/d3drm/Faults.h"
 #include "platform/d3drm/render/Background.h"
 
 namespace d3drm {
@@ -131,6 +132,7 @@ HRESULT Viewport::InverseTransform(D3DVECTOR* world, D3DRMVECTOR4D* screen) {
 }
 
 HRESULT Viewport::GetDirect3DViewport(IDirect3DViewport** viewport) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetDirect3DViewport)) return fault;
   if (!viewport) return D3DRMERR_BADVALUE;
   HandOut(viewport, static_cast<IDirect3DViewport*>(direct3D_.get()));
   return D3DRM_OK;
