@@ -25,6 +25,9 @@ struct DragMoveInputs;
 // in 24-bit RGB and reduced to the program's palette.
 bool IsPaletteDisplay();
 
+// Whether `surface` was lost, as a display change loses surfaces; any other failure is fatal.
+bool SurfaceLost(IDirectDrawSurface* surface);
+
 // The commands by which a finished picture leaves a camera window.
 constexpr UINT kCopyImageCommand = 33013;    // Edit/Copy Image
 constexpr UINT kImproveCommand = 33014;      // Window/Improve Camera Image

@@ -103,7 +103,7 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
       needsRender = paint = TRUE;
     }
   }
-  if (image && image->IsLost() == DDERR_SURFACELOST) image = nullptr;
+  if (image && SurfaceLost(image)) image = nullptr;
   const bool band = perspective && (windowRender || blurs);
   if (!image || !windowRender) {
     ReleaseRenderObjects();
