@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <string>
 
 #include "core/FatalReport.h"
@@ -9,9 +10,9 @@
 #include "core/XMessageBox.h"
 #include "core/XString.h"
 #include "dialogs/PropertySheetEditCamera.h"
+#include "dialogs/XFileDialog.h"
 #include "platform/framework/ControlNotifications.h"
 #include "platform/framework/DocTemplate.h"
-#include "platform/framework/FileDialog.h"
 
 namespace {
 
@@ -90,22 +91,15 @@ void PageEditCameraGeneral::DropUseImageWithoutFile() {
 
 void PageEditCameraGeneral::OnBrowse() {
   if (!UpdateDataGuarded(TRUE)) return;
-  const CMultiDocTemplate bitmap(kBitmapFileType, nullptr, nullptr, nullptr);
-  const CMultiDocTemplate anyFile(kAnyFileType, nullptr, nullptr, nullptr);
-  const CDocTemplate* const fileTypeTemplates[] = {&bitmap, &anyFile};
-  CString filter;
-  for (const CDocTemplate* type : fileTypeTemplates)
-    filter += DocString(*type, CDocTemplate::filterName) + "|*" + DocString(*type, CDocTemplate::filterExt) + "|";
-  filter += "|";
+  CMultiDocTemplate bitmap(kBitmapFileType, nullptr, nullptr, nullptr);
+  CMultiDocTemplate anyFile(kAnyFileType, nullptr, nullptr, nullptr);
+  CDocTemplate* const fileTypeTemplates[] = {&bitmap, &anyFile};
 
   const XString path(m_path);
   const XString title(kChooseBackgroundTitle);
-  const XString folder = path.GetDirectory();
-  constexpr DWORD kFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  CFileDialog dialog(TRUE, path.GetFileName(), kFlags, filter);
-  dialog.m_ofn.nFilterIndex = kBitmap + 1;
-  dialog.m_ofn.lpstrTitle = title;
-  if (!folder.IsEmpty()) dialog.m_ofn.lpstrInitialDir = folder;
+  XFileDialog dialog(TRUE, fileTypeTemplates, static_cast<int>(std::size(fileTypeTemplates)), kBitmap, title,
+                     path.GetDirectory(), path.GetFileName(),
+                     OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST, nullptr);
   if (dialog.DoModal() != IDOK) {
     DropUseImageWithoutFile();
     return;

@@ -29,3 +29,15 @@ PropertySheetPreferences::PropertySheetPreferences(UINT startPage)
   AddPage(m_status_bar_page.get());
   AddPage(m_undo_page.get());
 }
+
+// The pages go in tab order, before the sheet.
+PropertySheetPreferences::~PropertySheetPreferences() {
+  m_general_page.reset();
+  m_copy_image_page.reset();
+  m_front_top_left_page.reset();
+  m_ground_page.reset();
+  m_interactive_page.reset();
+  m_new_scene_camera_page.reset();
+  m_status_bar_page.reset();
+  m_undo_page.reset();
+}

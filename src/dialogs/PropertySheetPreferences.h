@@ -32,6 +32,7 @@ enum PreferencesPage : UINT {
 class PropertySheetPreferences : public XPropertySheet {
  public:
   explicit PropertySheetPreferences(UINT startPage);
+  ~PropertySheetPreferences() override;
 
   std::unique_ptr<PageCopyImagePrefs> m_copy_image_page;
   std::unique_ptr<PageGeneralPrefs> m_general_page;

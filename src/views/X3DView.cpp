@@ -15,7 +15,6 @@ IMPLEMENT_RUNTIMECLASS(X3DView, XScrollView, VERSIONABLE_SCHEMA | 1, &X3DView::C
 
 BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   // Mouse, keys, prompts, import and the window's commands.
-  ON_WM_CREATE()
   ON_WM_DESTROY()
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()

@@ -25,6 +25,9 @@ struct DragMoveInputs;
 // in 24-bit RGB and reduced to the program's palette.
 bool IsPaletteDisplay();
 
+// Whether `surface` was lost, as a display change loses surfaces; any other failure is fatal.
+bool SurfaceLost(IDirectDrawSurface* surface);
+
 // The commands by which a finished picture leaves a camera window.
 constexpr UINT kCopyImageCommand = 33013;    // Edit/Copy Image
 constexpr UINT kImproveCommand = 33014;      // Window/Improve Camera Image
@@ -113,7 +116,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnUpdateImproveCameraImage(CCmdUI* cmdUI);
   void OnEditCopyImage();
   void OnFileExportImage();
-  // A window read from a file improved improves itself again once it is shown.
+  // Once the window is made and filled, it answers the status bar's prompt requests; one read
+  // from a file improved improves itself again once it is shown.
   void OnInitialUpdate() override;
   void ResumeImprovement();
   // Renders width x height pixels (twice that, averaged, with `improve`) as BMP file bytes.
@@ -171,7 +175,6 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
 
  protected:
-  int OnCreate(LPCREATESTRUCT createStruct);
   void OnDestroy();
   void OnLButtonDown(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);

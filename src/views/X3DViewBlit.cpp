@@ -15,11 +15,7 @@ IUPtr<IDirectDrawSurface>& PrimarySurface() {
 
 IDirectDrawSurface* ValidPrimarySurface() {
   IUPtr<IDirectDrawSurface>& screen = PrimarySurface();
-  if (screen) {
-    const HRESULT hr = screen->IsLost();
-    if (hr == DDERR_SURFACELOST) screen = nullptr;
-    else XASSERT_TEXT(hr == DD_OK, "hr", "");
-  }
+  if (screen && SurfaceLost(screen)) screen = nullptr;
   if (!screen) {
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof desc;
@@ -31,6 +27,14 @@ IDirectDrawSurface* ValidPrimarySurface() {
 }
 
 }  // namespace
+
+bool SurfaceLost(IDirectDrawSurface* surface) {
+  const HRESULT hr = surface->IsLost();
+  if (hr == DDERR_SURFACELOST) return true;
+  XASSERT_TEXT(hr != DDERR_OUTOFMEMORY, "hr != DDERR_OUTOFMEMORY", "");
+  XASSERT_TEXT(hr == DD_OK, "hr", "");
+  return false;
+}
 
 bool IsPaletteDisplay() {
   DDSURFACEDESC desc{};

@@ -141,6 +141,8 @@ void X3DView::Blur(const XSize* renderSize) {
   DDSURFACEDESC zBufDesc{};
   zBufDesc.dwSize = sizeof zBufDesc;
   XCHECK_DD(zBufImage->GetSurfaceDesc( &zBufDesc ));
+  XASSERT(zBufDesc.ddsCaps.dwCaps & DDSCAPS_ZBUFFER, "Z-buffer not found");
+  XASSERT(!(zBufDesc.ddsCaps.dwCaps & DDSCAPS_WRITEONLY), "Z-buffer can not be read from");
   IUPtr<IDirectDrawSurface> zBufCopy = SystemMemoryCopy(zBufImage, zBufDesc);
   XCHECK_DD(copy->AddAttachedSurface( zBufCopy ));
   ApertureBlur(image2, copy, map, 0, 0, fifoRBuf.data(), fifoGBuf.data(), fifoBBuf.data());

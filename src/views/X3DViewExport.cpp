@@ -12,7 +12,7 @@
 #include "platform/win/FileReplace.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/SystemInfo.h"
-#include "shell/XFileDialog.h"
+#include "dialogs/XFileDialog.h"
 #include "views/DibBytes.h"
 #include "views/ExportImageName.h"
 #include "views/ExportImageQuestion.h"

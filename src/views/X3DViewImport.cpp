@@ -10,7 +10,7 @@
 #include "platform/framework/WaitCursor.h"
 #include "platform/win/MessageBox.h"
 #include "scene/MeshSO.h"
-#include "shell/XFileDialog.h"
+#include "dialogs/XFileDialog.h"
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
 #include "views/DragGeometry.h"

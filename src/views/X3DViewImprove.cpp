@@ -41,11 +41,6 @@ IUPtr<IDirectDrawSurface> RGB24SurfaceLike(const DDSURFACEDESC& like) {
 
 void X3DView::OnUpdateImproveCameraImage(CCmdUI* cmdUI) { cmdUI->SetCheck(improved ? 1 : 0); }
 
-void X3DView::OnInitialUpdate() {
-  XScrollView::OnInitialUpdate();
-  ResumeImprovement();
-}
-
 void X3DView::ResumeImprovement() {
   if (!improved) return;
   improved = FALSE;

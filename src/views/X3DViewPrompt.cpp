@@ -43,14 +43,15 @@ void X3DView::UpdateStatusPrompt(int mode) {
   SetCursor(prompt.cursor ? LoadCursorResource(static_cast<UINT>(prompt.cursor)) : LoadStandardCursor(IDC_ARROW));
 }
 
-int X3DView::OnCreate(LPCREATESTRUCT createStruct) {
-  if (CView::OnCreate(createStruct) == -1) return -1;
+void X3DView::OnInitialUpdate() {
+  XScrollView::OnInitialUpdate();
+  XASSERT_TEXT(::IsWindow(m_hWnd), "::IsWindow( m_hWnd )", "");
   if (XMainFrame* frame = XGetMainFrame()) {
     frame->GetStatusBar().RegisterStatusCallback(m_hWnd, &X3DView::UpdateStatusPromptCallback,
                                                  static_cast<CObject*>(static_cast<CScrollView*>(this)));
     promptRegistered = TRUE;
   }
-  return 0;
+  ResumeImprovement();
 }
 
 void X3DView::OnDestroy() {

@@ -103,7 +103,7 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
       needsRender = paint = TRUE;
     }
   }
-  if (image && image->IsLost() == DDERR_SURFACELOST) image = nullptr;
+  if (image && SurfaceLost(image)) image = nullptr;
   const bool band = perspective && (windowRender || blurs);
   if (!image || !windowRender) {
     ReleaseRenderObjects();
@@ -146,6 +146,11 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
                                                      : static_cast<double>(size.cy) / client.Height();
     }
     root->DrawCartoonLines(device, viewport, root->GetTransform(), root->GetInverseTransform(), lineScale);
+    // Dithering spreads each pixel's error over its neighbours, so no part of the image is kept.
+    if (windowRender && Globals::GetDitherAlways() && IsPaletteDisplay()) {
+      const LONG viewX = viewport->GetX(), viewY = viewport->GetY();
+      XCHECK_D3DRM(viewport->ForceUpdate( viewX, viewY, viewX + viewport->GetWidth(), viewY + viewport->GetHeight() ));
+    }
     XCHECK_D3DRM(viewport->Render( root->GetD3DRMFrame() ));
     if (blurs)
       Blur(renderSize);

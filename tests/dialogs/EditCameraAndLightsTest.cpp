@@ -1,13 +1,20 @@
 // The Edit Camera sheet and the Edit Lights dialog: one record of what OK changed, and their rules;
 // the sun's time of day read and written.
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <numbers>
 
 #include "dialogs/DialogEditLights.h"
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/PropertySheetEditCamera.h"
+#include "platform/framework/QtFileDialog.h"
+#include "support/TemporaryFolder.h"
 
 namespace {
 
@@ -129,6 +136,39 @@ TEST_F(EditCameraTest, FocusControlsFollowEachOtherAndPerspectiveOffOnTheFocusPa
   EXPECT_NE(boxes.boxes[0].text.find("entire scene is visible"), std::string::npos);
   EXPECT_TRUE(Camera().orthographic);
   EXPECT_EQ(View().fits, 1);
+}
+
+// Browse shows the program's file dialog: a name typed without its extension under "Bitmap images"
+// is the bitmap of that name, as in the program's other file dialogs.
+TEST_F(EditCameraTest, BrowseTakesTheBitmapOfANameTypedWithoutItsExtension) {
+  TemporaryFolder folder;
+  std::ofstream(folder / "sky.bmp") << "BM";
+  Camera().backgroundImagePath = (folder / "old.bmp").c_str();
+  const std::filesystem::path startFolder = std::filesystem::current_path();
+  QtFileDialogBackend files;
+  FileDialogBackend* const previous = SetFileDialogBackend(&files);
+  Run(kEditCameraGeneralPage, [](PropertySheetEditCamera& sheet, QDialog*) {
+    Click(*sheet.general, 32838);  // "Use image", with a file already named
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      QWidget* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      name->setFocus();
+      QTest::keyClicks(name, "sky");
+      // A refused name is told in a box of the dialog's own; the user then gives up.
+      QTimer::singleShot(0, [] {
+        if (auto* refusal = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) refusal->reject();
+      });
+      QTest::keyClick(name, Qt::Key_Return);
+      if (dialog->isVisible()) dialog->reject();
+    });
+    Click(*sheet.general, 32840);  // "Browse..."
+    EXPECT_EQ(TextOf(*sheet.general, 32839), "sky.bmp");
+  });
+  SetFileDialogBackend(previous);
+  std::filesystem::current_path(startFolder);
+  EXPECT_EQ(Camera().backgroundImagePath.str(), folder / "sky.bmp");
+  EXPECT_TRUE(Camera().backgroundImage);
 }
 
 const Vector kX(1, 0, 0);

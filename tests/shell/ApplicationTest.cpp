@@ -36,7 +36,7 @@
 #include "shell/DocTemplates.h"
 #include "shell/ShellTestSupport.h"
 #include "shell/StartupChecks.h"
-#include "shell/XFileDialog.h"
+#include "dialogs/XFileDialog.h"
 #include "shell/XMainFrame.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingHelp.h"

@@ -4,7 +4,9 @@
 
 #include "platform/ddraw/DDPixelFormat.h"
 #include "platform/ddraw/Display.h"
+#include "platform/ddraw/TestSeams.h"
 #include "platform/framework/RunModal.h"
+#include "support/FatalCheck.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 #include "views/CameraWindowTestSupport.h"
@@ -164,6 +166,38 @@ TEST_F(CameraWindowRender, BackgroundPicturesShowWholeWithOrWithoutTheBandAndABr
   Use("broken.bmp");
   Rendered();
   EXPECT_EQ(boxes.boxes.size(), 2u);
+}
+
+// A render asks the window's image whether the display took it, and a resized window asks the
+// display's own surface: a lost one is made again, a shortage or any other failure is fatal.
+TEST_F(CameraWindowRender, ALostSurfaceIsMadeAgainAndAnyOtherAnswerButOKIsFatal) {
+  TestCameraView& view = Window(400, 300);
+  Rendered();
+  struct Case {
+    bool resized;  // the display's surface is asked first, not the image
+    HRESULT answer;
+    const char* check;  // none: the window renders into a new image
+  };
+  const Case cases[] = {
+      {false, DDERR_SURFACELOST, nullptr}, {false, DDERR_OUTOFMEMORY, "hr != DDERR_OUTOFMEMORY"},
+      {false, DDERR_GENERIC, "hr"},        {true, DDERR_SURFACELOST, nullptr},
+      {true, DDERR_OUTOFMEMORY, "hr != DDERR_OUTOFMEMORY"}, {true, DDERR_GENERIC, "hr"},
+  };
+  int width = 400;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << (c.resized ? "resized, " : "image, ") << std::hex << c.answer);
+    Rendered();
+    IUPtr<IDirectDrawSurface> before = view.image;
+    if (c.resized) view.MoveWindow(0, 0, ++width, 300);
+    DDFailNext(DDCall::IsLost, 1, c.answer);
+    if (c.check) {
+      EXPECT_FATAL(Rendered(), c.check, "");
+    } else {
+      EXPECT_EQ(Rendered(), CSize(width + 14, 314));
+      EXPECT_NE(view.image.get(), before.get());
+    }
+    DDClearFaults();
+  }
 }
 
 // Switching the picture off in the Edit Camera sheet lets go of it at once: the shared scene frame

@@ -1,4 +1,4 @@
-#include "shell/XFileDialog.h"
+#include "dialogs/XFileDialog.h"
 
 #include "core/FatalReport.h"
 
