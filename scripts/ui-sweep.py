@@ -10,15 +10,13 @@ The program's menus, buttons and dialogs are found through its accessibility tre
 keys are real X events (XTest).
 """
 import os
-import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import ui_access  # noqa: E402
 import xtest  # noqa: E402
 from ui_program import (CANCEL_ANSWERS, DISCARD_ANSWERS, EXIT, OK_ANSWERS, VERBOSE, Failure, Program,  # noqa: E402
-                        clean, shortcut, wait_for)
+                        clean, run, shortcut, wait_for)
 
 
 class Sweep:
@@ -96,22 +94,6 @@ class Sweep:
             program.settle()
         raise Failure("the scene windows keep changing")
 
-    def show_toolbars(self, beginner):
-        """The Beginner toolbar alone, or the four others (the View menu offers them only while the
-        Beginner toolbar is hidden); the status bar too."""
-        program = self.program
-        for _ in range(8):
-            popup = program.open_menu("View")
-            toggles = [e for e in program.entries(popup) if clean(e.name).endswith(("Toolbar", "Status Bar"))]
-            wrong = [e for e in toggles if e.enabled and e.center() and e.checked != (
-                beginner if clean(e.name) == "Beginner Toolbar" else True)]
-            if not wrong:
-                program.close_menus()
-                return
-            xtest.click(*wrong[0].center())
-            program.answer_dialogs(CANCEL_ANSWERS)
-        raise Failure("the toolbars would not show")
-
     def rebuild(self, scenes, selected):
         program = self.program
         # A window chosen from the list is not always the one left active (closing one activates
@@ -159,7 +141,7 @@ class Sweep:
                 program.step = f"button {index} of the {owner} answered {label}"
                 self.establish(scenes, selected)
                 if not program.click_button(owner, index):
-                    self.show_toolbars(beginner)  # a command before hid it
+                    program.show_toolbars(beginner)  # a command before hid it
                     if not program.click_button(owner, index):
                         continue
                 program.answer_dialogs(answers)
@@ -188,7 +170,7 @@ class Sweep:
         system, no_system_menu = program.hover_system_menu()
         buttons = []
         for beginner in (True, False):
-            self.show_toolbars(beginner)
+            program.show_toolbars(beginner)
             buttons += [(beginner,) + button for button in program.hover_toolbars()]
         commands = program.enabled_commands()
         # A button whose tooltip names a menu command runs that command: the menu invokes it. Of
@@ -283,8 +265,8 @@ def main():
     started = time.time()
     program = Program(sys.argv[1])
     sweep = Sweep(program)
-    try:
-        wait_for(xtest.window_manager_running, "the window manager")
+
+    def steps():
         program.start()
         program.step = "the first run"
         first = program.answer_dialogs(OK_ANSWERS)
@@ -296,23 +278,9 @@ def main():
         sweep.sweep_press(commands)
         sweep.establish(1, True)
         program.step = "the last File/Exit"
-        code = program.exit(DISCARD_ANSWERS)
-    except (Failure, ui_access.GLib.Error) as failure:
-        if isinstance(failure, ui_access.GLib.Error):
-            # The program went away in the middle of a question to it.
-            try:
-                program.process.wait(60)
-            except subprocess.TimeoutExpired:
-                pass
-            failure = f"{program.step}: {failure.message}; the program's exit code: {program.process.poll()}"
-        print(f"FAILED: {failure}", flush=True)
-        if os.environ.get("TAVROLIN_SWEEP_SHOT"):
-            subprocess.run([os.path.join(os.path.dirname(os.path.abspath(__file__)), "x11-window.py"),
-                            "screenshot", os.environ["TAVROLIN_SWEEP_SHOT"]], check=False)
-        if program.process and program.process.poll() is None:
-            program.process.kill()
-            program.process.wait()
-        sys.exit(1)
+        return program.exit(DISCARD_ANSWERS)
+
+    code = run(program, steps)
     print(f"the program ended with {code} after {time.time() - started:.0f} s and {program.starts} starts", flush=True)
     sys.exit(0 if code == 0 else 1)
 

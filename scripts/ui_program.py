@@ -3,6 +3,7 @@ toolbar buttons, dialogs and scene windows found through its accessibility tree 
 real X events."""
 import os
 import subprocess
+import sys
 import time
 
 import ui_access
@@ -57,6 +58,30 @@ def clean(name):
 
 def shortcut(name):
     return name.split("\t")[1] if "\t" in name else ""
+
+
+def run(program, steps):
+    """Runs steps() once a window manager is up; steps ends the program and returns its exit code.
+    A failure is printed, leaves the screen at $TAVROLIN_SWEEP_SHOT, ends the program and this
+    script with 1."""
+    try:
+        wait_for(xtest.window_manager_running, "the window manager")
+        return steps()
+    except (Failure, ui_access.GLib.Error) as failure:
+        if isinstance(failure, ui_access.GLib.Error):
+            # The program went away in the middle of a question to it.
+            try:
+                program.process.wait(60)
+            except subprocess.TimeoutExpired:
+                pass
+            failure = f"{program.step}: {failure.message}; the program's exit code: {program.process.poll()}"
+        print(f"FAILED: {failure}", flush=True)
+        if os.environ.get("TAVROLIN_SWEEP_SHOT"):
+            subprocess.run([WINDOW_TOOL, "screenshot", os.environ["TAVROLIN_SWEEP_SHOT"]], check=False)
+        if program.process and program.process.poll() is None:
+            program.process.kill()
+            program.process.wait()
+        sys.exit(1)
 
 
 class Program:
@@ -323,6 +348,21 @@ class Program:
                 time.sleep(TOOLBAR_CLICK_DELAY)
                 return True
         return False
+
+    def show_toolbars(self, beginner):
+        """The Beginner toolbar alone, or the four others (the View menu offers them only while the
+        Beginner toolbar is hidden); the status bar too."""
+        for _ in range(8):
+            popup = self.open_menu("View")
+            toggles = [e for e in self.entries(popup) if clean(e.name).endswith(("Toolbar", "Status Bar"))]
+            wrong = [e for e in toggles if e.enabled and e.center() and e.checked != (
+                beginner if clean(e.name) == "Beginner Toolbar" else True)]
+            if not wrong:
+                self.close_menus()
+                return
+            xtest.click(*wrong[0].center())
+            self.answer_dialogs(CANCEL_ANSWERS)
+        raise Failure("the toolbars would not show")
 
     # --- scenes ----------------------------------------------------------------------------------
 

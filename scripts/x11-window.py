@@ -10,6 +10,8 @@
   x11-window.py maximise WINDOW_ID  asks the window manager to maximise the window
   x11-window.py pixel X Y           prints the screen's colour at (X, Y) as rrggbb
   x11-window.py popups              prints x y width height of each shown pop-up (menu, tooltip), a line each
+  x11-window.py over X Y W H        prints id x y width height name of each shown top-level window that
+                                    covers part of the rectangle but not all of it, a line each
 """
 import ctypes
 import hashlib
@@ -124,6 +126,28 @@ def popups(display):
             print(attributes.x, attributes.y, attributes.width, attributes.height)
 
 
+def over(display, x, y, width, height):
+    """The shown top-level windows that lie over part of the rectangle; the window that holds all of
+    it (the one it belongs to) is left out."""
+    for window in children_of(display, x11.XDefaultRootWindow(display)):
+        if not viewable(display, window):
+            continue
+        left, top, w, h = geometry(display, window)
+        meets = left < x + width and x < left + w and top < y + height and y < top + h
+        holds = left <= x and top <= y and x + width <= left + w and y + height <= top + h
+        if meets and not holds:
+            print(window, left, top, w, h, name_of(display, window))
+
+
+def name_of(display, window):
+    """The name of the window or of the first window inside it that has one (a manager's frame has none)."""
+    for inner in [window] + list(windows(display, window)):
+        name = ctypes.c_char_p()
+        if x11.XFetchName(display, inner, ctypes.byref(name)) and name.value:
+            return name.value.decode()
+    return ""
+
+
 def pixel(display, x, y):
     image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, 1, 1, 0xFFFFFFFF, 2)
     print("%06x" % (x11.XGetPixel(image, 0, 0) & 0xFFFFFF))
@@ -181,6 +205,8 @@ def main():
         maximise(display, int(argument))
     elif command == "popups":
         popups(display)
+    elif command == "over":
+        over(display, *(int(a) for a in sys.argv[2:6]))
     elif command == "pixel":
         pixel(display, int(argument), int(sys.argv[3]))
     elif command == "screenshot":

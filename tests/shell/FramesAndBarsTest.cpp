@@ -143,6 +143,25 @@ TEST_F(MainFrameFixture, FloatingToolbarsHideAndShowByTheirKeysAndStayFloating) 
   }
 }
 
+TEST_F(MainFrameFixture, AHiddenToolbarKeepsItsPlaceWhileTheOthersAreLaidOutAgain) {
+  Open();
+  frame->MoveWindow(40, 30, 1000, 700);
+  Key(Qt::Key_B, kCtrlAlt);  // Beginner off, the four others on
+  CRect before;
+  frame->GetBeginnerToolBar().GetWindowRect(&before);
+  // Each toggle and Reset All floats every docked bar, the hidden one too, and docks them again.
+  for (int round = 0; round < 3; ++round) {
+    Key(Qt::Key_M, kCtrlAlt);
+    Key(Qt::Key_M, kCtrlAlt);
+    frame->SendMessage(WM_COMMAND, 32987);  // Reset All
+    CRect now;
+    frame->GetBeginnerToolBar().GetWindowRect(&now);
+    EXPECT_EQ(now.left, before.left) << "round " << round;
+    EXPECT_EQ(now.top, before.top) << "round " << round;
+  }
+  EXPECT_EQ(Shown(), "01110");
+}
+
 TEST_F(MainFrameFixture, ResetAllPutsInteractiveOnTheRightOnlyBelow800Pixels) {
   for (int width : {799, 800}) {
     SCOPED_TRACE(width);

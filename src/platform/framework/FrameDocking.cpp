@@ -56,12 +56,17 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect) {
     }
   }
   if (under) last = under;
+  // The layout places shown bars only. A hidden one stays where it floated, as floating it again
+  // puts it there: left alone, it would keep its floating window's inside as a place in the frame.
+  const bool hiddenFloating = dock->isHidden() && dock->isFloating();
+  const QPoint floatingAt = dock->pos();
   dock->setFloating(false);
   window->addDockWidget(area, dock);
   if (last) {
     const bool across = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
     window->splitDockWidget(last, dock, across ? Qt::Horizontal : Qt::Vertical);
   }
+  if (hiddenFloating) dock->move(window->mapFromGlobal(floatingAt));
 }
 
 void CFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD) {

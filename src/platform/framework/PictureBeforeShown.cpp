@@ -28,7 +28,10 @@ void PaintBeforeShown(QWidget* window) {
   xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
   if (!connection || !window) return;
   const QImage picture = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const auto id = static_cast<xcb_window_t>(window->winId());
+  // Not winId(): it marks the window native, and a native window that has a parent makes every
+  // other child of that parent its own X window too (the main window's bars and work area).
+  window->createWinId();
+  const auto id = static_cast<xcb_window_t>(window->internalWinId());
   // Pixels of 32 bits, as both true-colour depths keep them.
   const int depth = WindowDepth(connection, id);
   if (picture.isNull() || (depth != 24 && depth != 32)) return;

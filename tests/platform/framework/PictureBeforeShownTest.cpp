@@ -12,6 +12,7 @@
 
 #include "platform/framework/Dialog.h"
 #include "platform/framework/DialogTemplate.h"
+#include "platform/framework/Wnd.h"
 #include "platform/win/QtTestApplication.h"
 
 namespace {
@@ -47,6 +48,31 @@ TEST(PictureBeforeShown, ADialogShownAsItIsMadeIsOnTheScreenWithItsPictureBefore
   const QRgb face = window->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
   EXPECT_EQ(ScreenPixel(x11->connection(), window->mapToGlobal(window->rect().center())), face);
   dialog.DestroyWindow();
+  RegisterDialogTemplates(nullptr, 0);
+}
+
+// The owner's own children stay inside the owner's X window: a child with an X window of its own
+// is moved between windows by the desktop when it is taken out and put back (a docked bar).
+TEST(PictureBeforeShown, ADialogShownOverItsOwnerLeavesTheOwnersChildrenWithoutWindowsOfTheirOwn) {
+  QtTestApplication qt;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->connection()) GTEST_SKIP() << "not on X11";
+  RegisterDialogTemplates(kTemplates, std::size(kTemplates));
+  CWnd owner;
+  ASSERT_TRUE(owner.Create("Owner", WS_VISIBLE, RECT{0, 0, 300, 200}, nullptr));
+  auto* bar = new QWidget(owner.GetWidget());
+  bar->show();
+  CDialog dialog(950);
+  ASSERT_TRUE(dialog.Create(950, &owner));
+  ASSERT_TRUE(dialog.GetWidget()->isVisible());
+  auto* later = new QWidget(owner.GetWidget());
+  later->show();
+  for (const QWidget* child : {bar, later}) {
+    EXPECT_FALSE(child->testAttribute(Qt::WA_NativeWindow));
+    EXPECT_EQ(child->internalWinId(), 0u);
+  }
+  dialog.DestroyWindow();
+  owner.DestroyWindow();
   RegisterDialogTemplates(nullptr, 0);
 }
 
