@@ -8,7 +8,7 @@
 class FileIconsByName final : public QFileIconProvider {
  public:
   FileIconsByName();
-  QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
+  using QFileIconProvider::icon;
   QIcon icon(const QFileInfo& info) const override;
   QString type(const QFileInfo& info) const override;
 };
