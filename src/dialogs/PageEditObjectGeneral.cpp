@@ -53,9 +53,12 @@ PageEditObjectGeneral::PageEditObjectGeneral(PropertySheetEditObject* owner)
   m_name = mesh.GetName();
   m_editAllCopies = mesh.reference;
   const Vector& scale = sheet->group->scale;
-  m_distorted = !(scale.y == scale.x && scale.z == scale.x);
   const BoundingBox box = sheet->group->GetBox(nullptr);
   m_baseSize = Vector(box.max.x - box.min.x, box.max.y - box.min.y, box.max.z - box.min.z);
+  // Distorted when the axes with extent differ in scale; a flat axis has no size to keep in step.
+  m_leader = FirstAxisWithExtent();
+  for (double Vector::*axis : kSizeAxes)
+    if (m_baseSize.*axis != 0.0 && scale.*axis != scale.*kSizeAxes[m_leader]) m_distorted = TRUE;
   m_width = m_baseSize.x * scale.x;
   m_height = m_baseSize.y * scale.y;
   m_depth = m_baseSize.z * scale.z;
@@ -112,6 +115,11 @@ void PageEditObjectGeneral::OnOK() {
   m_qualityPos = m_qualitySlider.GetPos();
 }
 
+// The width leads; on an object flat across its width the first axis with an extent does.
+PageEditObjectGeneral::Axis PageEditObjectGeneral::FirstAxisWithExtent() const {
+  return m_baseSize.x != 0.0 ? kWidth : m_baseSize.y != 0.0 ? kHeight : kDepth;
+}
+
 void PageEditObjectGeneral::FollowFrom(Axis axis) {
   const double base = Base(axis);
   if (base == 0.0) return;
@@ -123,6 +131,7 @@ void PageEditObjectGeneral::OnDimensionChanged(Axis axis) {
   if (m_distorted) return;
   if (GetDlgItem(kWidthEdit)->GetWindowTextLength() == 0) return;
   if (!UpdateDataGuarded(TRUE)) return;
+  if (Base(axis) != 0.0) m_leader = axis;
   FollowFrom(axis);
   BOOL& exchange = ExchangeFlag(axis);
   exchange = FALSE;
@@ -137,8 +146,7 @@ void PageEditObjectGeneral::OnDepthChanged() { OnDimensionChanged(kDepth); }
 void PageEditObjectGeneral::OnAllowDistorted() {
   if (!UpdateDataGuarded(TRUE)) return;
   if (m_distorted) return;
-  // The width leads; on an object flat across its width the first axis with an extent does.
-  const Axis leader = m_baseSize.x != 0.0 ? kWidth : m_baseSize.y != 0.0 ? kHeight : kDepth;
-  FollowFrom(leader);
+  m_leader = FirstAxisWithExtent();
+  FollowFrom(m_leader);
   UpdateDataGuarded(FALSE);
 }

@@ -13,6 +13,9 @@ class PropertySheetEditObject;
 
 constexpr UINT kEditObjectGeneralTemplate = 10301;
 
+// A vector's width, height and depth, in the order of the page's dimensions.
+constexpr double Vector::*kSizeAxes[] = {&Vector::x, &Vector::y, &Vector::z};
+
 // Quality -3..-1 and 1..3 on the slider's positions 0..5, and back.
 int QualitySliderPosition(LONG quality);
 LONG QualityOfSliderPosition(int position);
@@ -29,6 +32,9 @@ class PageEditObjectGeneral : public XPropertyPage {
   void OnWidthChanged();
   void OnHeightChanged();
   void OnDepthChanged();
+  // The dimension the others follow while the box is off, the one typed last: 0 width, 1 height,
+  // 2 depth.
+  int LeadingAxis() const { return m_leader; }
 
   CSliderCtrl m_qualitySlider;
   int m_distorted = FALSE;
@@ -52,9 +58,11 @@ class PageEditObjectGeneral : public XPropertyPage {
  private:
   enum Axis { kWidth, kHeight, kDepth };
   double m_sizeRange[3][2] = {};  // the least and the most each dimension may be given
+  Axis m_leader = kWidth;
   double& Size(Axis axis);
   double Base(Axis axis) const;
   BOOL& ExchangeFlag(Axis axis);
+  Axis FirstAxisWithExtent() const;
   // The other two dimensions from `axis`'s, in the base proportions; an axis without extent
   // drives nothing.
   void FollowFrom(Axis axis);

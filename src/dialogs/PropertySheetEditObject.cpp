@@ -80,8 +80,21 @@ void PropertySheetEditObject::Record() {
 void PropertySheetEditObject::ApplySize() {
   const Vector scale = group->scale;
   const Vector& base = general->m_baseSize;
-  const Vector ratio(SizeRatio(general->m_width, base.x * scale.x), SizeRatio(general->m_height, base.y * scale.y),
-                     SizeRatio(general->m_depth, base.z * scale.z));
+  Vector ratio(SizeRatio(general->m_width, base.x * scale.x), SizeRatio(general->m_height, base.y * scale.y),
+               SizeRatio(general->m_depth, base.z * scale.z));
+  Vector newScale(NewScale(ratio.x, general->m_width, base.x, scale.x),
+                  NewScale(ratio.y, general->m_height, base.y, scale.y),
+                  NewScale(ratio.z, general->m_depth, base.z, scale.z));
+  if (!general->m_distorted) {
+    // In proportion, every axis with extent takes the scale of the dimension typed: the others
+    // came back through their texts and differ from it in the last digits.
+    const double one = newScale.*kSizeAxes[general->LeadingAxis()];
+    for (double Vector::*axis : kSizeAxes)
+      if (base.*axis != 0.0) {
+        newScale.*axis = one;
+        ratio.*axis = scale.*axis == 0.0 ? 1.0 : one / scale.*axis;
+      }
+  }
   if (ratio.x == 1.0 && ratio.y == 1.0 && ratio.z == 1.0) return;
   Record();
   const BoundingBox box = group->GetBox(nullptr);
@@ -90,9 +103,7 @@ void PropertySheetEditObject::ApplySize() {
   const Transform aboutCentre(ratio.x, 0, 0, c.x * (1.0 - ratio.x), 0, ratio.y, 0, c.y * (1.0 - ratio.y), 0, 0,
                               ratio.z, c.z * (1.0 - ratio.z));
   group->SetTransform(group->GetTransform() * aboutCentre);
-  group->scale = Vector(NewScale(ratio.x, general->m_width, base.x, scale.x),
-                        NewScale(ratio.y, general->m_height, base.y, scale.y),
-                        NewScale(ratio.z, general->m_depth, base.z, scale.z));
+  group->scale = newScale;
   document->OnSceneExtentChanged(FALSE);
 }
 

@@ -94,6 +94,48 @@ TEST_F(EditObjectSheetTest, DoublingTheWidthDoublesTheObjectAboutItsBoxCentreAnd
     for (double value : row) EXPECT_TRUE(std::isfinite(value));
 }
 
+// With "Allow distorted dimensions" off the sizes keep the object's proportions, so every axis
+// with extent keeps one scale and the box is still off when the sheet opens again.
+TEST_F(EditObjectSheetTest, AnEditInProportionLeavesOneScaleAndTheBoxOff) {
+  struct Case {
+    const char* what;
+    Vector scale;
+    bool flat;
+    int edit;  // the dimension typed, or 0: the box is unticked instead
+    const char* typed;
+  };
+  const Case cases[] = {
+      {"width", {1, 1, 1}, false, 32775, "0.6"},
+      {"height", {1, 1, 1}, false, 32774, "0.37"},
+      {"depth", {0.9, 0.9, 0.9}, false, 32773, "1.3"},
+      {"width of a flat object", {1, 1, 1}, true, 32775, "0.6"},
+      {"box unticked on a distorted object", {0.7, 1.9, 2.3}, false, 0, ""},
+  };
+  for (const Case& c : cases) {
+    Ptr<GroupSO> group = AddObject("Chair", {.flat = c.flat});
+    group->scale = c.scale;
+    Run(*group, kEditObjectGeneralPage, [&](PropertySheetEditObject& sheet, QDialog*) {
+      ASSERT_EQ(Checked(*sheet.general, 32772), c.edit == 0) << c.what;
+      if (c.edit == 0) {
+        Click(*sheet.general, 32772);
+        return;
+      }
+      Type(*sheet.general, c.edit, c.typed);
+      Press(*sheet.general, c.edit, Qt::Key_Tab);
+    });
+    EXPECT_EQ(group->scale.z, group->scale.x) << c.what;
+    if (!c.flat) {
+      EXPECT_EQ(group->scale.y, group->scale.x) << c.what;
+    }
+    Run(*group, kEditObjectGeneralPage, [&](PropertySheetEditObject& sheet, QDialog*) {
+      EXPECT_FALSE(Checked(*sheet.general, 32772)) << c.what;
+      if (c.edit != 0) {
+        EXPECT_EQ(TextOf(*sheet.general, c.edit), c.typed) << c.what;
+      }
+    });
+  }
+}
+
 TEST_F(EditObjectSheetTest, ADimensionBeyondTheSizesAnEditMayGiveIsRefusedWithItsRange) {
   Ptr<GroupSO> group = AddObject("Chair");
   const BoundingBox box = group->GetBox(nullptr);

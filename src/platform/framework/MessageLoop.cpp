@@ -76,9 +76,12 @@ class InputFilter final : public QObject {
       case QEvent::MouseButtonRelease:
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove:
+      case QEvent::Close:
+      case QEvent::Quit:
         if (HoldForPeek(watched, event)) return true;
         break;
       default:
+        if (event->type() == WndEventBridge::PostedMessageType() && HoldForPeek(watched, event)) return true;
         break;
     }
     switch (event->type()) {

@@ -59,10 +59,33 @@ void ScheduleReplay() {
   QCoreApplication::postEvent(replay, new QEvent(QEvent::User));
 }
 
+// What else waits in the queue besides input, none of it carried out by a look: a posted
+// message, the window manager's close of a window (which stays until the close is carried out)
+// and the end of the session.
+bool IsQueuedMessage(QObject* receiver, QEvent* event, MSG& msg) {
+  msg = {nullptr, 0, 0, 0, MessageTickCount(), {0, 0}};
+  if (event->type() == WndEventBridge::PostedMessageType()) {
+    const auto* posted = static_cast<const PostedMessageEvent*>(event);
+    msg = {posted->hwnd, posted->message, posted->wParam, posted->lParam, msg.time, msg.pt};
+  } else if (event->type() == QEvent::Quit && receiver == QCoreApplication::instance()) {
+    msg.message = WM_QUIT;
+  } else if (CWnd* wnd = event->type() == QEvent::Close ? WindowOfWidget(receiver) : nullptr) {
+    msg = {wnd->m_hWnd, WM_CLOSE, 0, 0, msg.time, msg.pt};
+    event->ignore();
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool HoldForPeek(QObject* receiver, QEvent* event) {
   if (!peeking) return false;
+  if (MSG queued{}; IsQueuedMessage(receiver, event, queued)) {
+    Held().push_back({queued, std::unique_ptr<QEvent>(event->clone()), receiver});
+    return true;
+  }
   CWnd* wnd = WindowOfWidget(receiver);
   if (!wnd) return false;
   MSG msg{wnd->m_hWnd, 0, 0, 0, MessageTickCount(), {0, 0}};

@@ -1,7 +1,8 @@
 // Looking at input that waits in the queue without leaving the handler in hand (a drag that
 // watches for the button's release, a double-click that waits for the second press). While
-// PeekMessage runs, input arriving for the program's windows is held back in its own queue;
-// what is not removed from it reaches its widgets afterwards, in order, as if never looked at.
+// PeekMessage runs, input arriving for the program's windows is held back in its own queue, and
+// so are posted messages, the window manager's closes and the end of the session: a look carries
+// out nothing. What is not removed reaches its receivers afterwards, in order, as if never looked at.
 #pragma once
 
 #include "platform/win/WindowMessages.h"
@@ -15,6 +16,6 @@ BOOL PeekMessage(MSG* msg, HWND hwnd, UINT first, UINT last, UINT remove);
 
 class QEvent;
 class QObject;
-// For the input filter: during a PeekMessage, queues the input event for `receiver` and answers
-// true (the event is held back).
+// For the input filter: during a PeekMessage, queues the input, posted message, close or quit
+// event for `receiver` and answers true (the event is held back).
 bool HoldForPeek(QObject* receiver, QEvent* event);

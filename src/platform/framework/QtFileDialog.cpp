@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "platform/framework/FileIconsByName.h"
+
 QStringList QtFileDialogBackend::NameFilters(const std::vector<FileDialogFilter>& filters) {
   QStringList nameFilters;
   for (const FileDialogFilter& filter : filters) {
@@ -22,8 +24,10 @@ std::optional<std::string> QtFileDialogBackend::Run(FileDialogRequest& request) 
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return std::nullopt;
   // Without a folder the dialog starts in the current one, not in the one Qt last showed.
   const QString folder = request.initialFolder.empty() ? QDir::currentPath() : QString::fromUtf8(request.initialFolder);
+  FileIconsByName icons;  // outlives the dialog, whose folder reading uses it
   QFileDialog dialog(QApplication::activeWindow(), QString::fromUtf8(request.title), folder);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setIconProvider(&icons);
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(request.open && (request.flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile

@@ -52,6 +52,7 @@ class PostedMessageEvent final : public QEvent {
  public:
   PostedMessageEvent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       : QEvent(WndEventBridge::PostedMessageType()), hwnd(hwnd), message(message), wParam(wParam), lParam(lParam) {}
+  PostedMessageEvent* clone() const override { return new PostedMessageEvent(*this); }
   HWND hwnd;
   UINT message;
   WPARAM wParam;
