@@ -1,6 +1,7 @@
 // The commands a camera window answers itself: the interactive modes, the ground, the sun, auto
 // focus, fitting the scene into view; print commands stay off (the window's pixels never reach a
-// printer), and the commands that change the document wait while a press is under way.
+// printer), and the commands that change the document wait for a press to be decided and are
+// refused during a drag.
 #include <algorithm>
 #include <iterator>
 #include <numbers>
@@ -66,8 +67,21 @@ Transform FixedDirection(int kind) {
 
 BOOL X3DView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
   if (mouseDown && ChangesDocument(id)) {
-    if (code == CN_UPDATE_COMMAND_UI) static_cast<CCmdUI*>(extra)->Enable(FALSE);
-    return TRUE;
+    if (!PressDeciding()) {
+      if (code == CN_UPDATE_COMMAND_UI) static_cast<CCmdUI*>(extra)->Enable(FALSE);
+      return TRUE;
+    }
+    // Until the press is decided the selection the command will find is not known: it is
+    // offered, and held until the click is done.
+    if (code == CN_UPDATE_COMMAND_UI) {
+      XScrollView::OnCmdMsg(id, code, extra, handlerInfo);
+      static_cast<CCmdUI*>(extra)->Enable(TRUE);
+      return TRUE;
+    }
+    if (code == CN_COMMAND && !handlerInfo) {
+      HoldInput(WM_COMMAND, id, 0);
+      return TRUE;
+    }
   }
   if (const int mode = InteractiveModeOfCommand(id); mode >= 0) {
     if (code == CN_COMMAND && handlerInfo) {  // only asks whether the command has a handler
