@@ -71,11 +71,13 @@ BOOL X3DView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handl
       if (code == CN_UPDATE_COMMAND_UI) static_cast<CCmdUI*>(extra)->Enable(FALSE);
       return TRUE;
     }
-    // Until the press is decided the selection the command will find is not known: it is
-    // offered, and held until the click is done.
+    // Until the press is decided the state the command will find is not known: asked whether a
+    // key's or an item's command may run, the window takes it and holds it until the click is
+    // done; menus and bars go on showing the state in force.
     if (code == CN_UPDATE_COMMAND_UI) {
+      auto* cmdUI = static_cast<CCmdUI*>(extra);
       XScrollView::OnCmdMsg(id, code, extra, handlerInfo);
-      static_cast<CCmdUI*>(extra)->Enable(TRUE);
+      if (!cmdUI->m_pAction) cmdUI->Enable(TRUE);
       return TRUE;
     }
     if (code == CN_COMMAND && !handlerInfo) {
