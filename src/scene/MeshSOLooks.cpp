@@ -89,9 +89,8 @@ void MeshSO::ReloadTextures(BOOL firstInstanceOnly) {
       continue;
     }
     XCHECK_D3DRM(mesh->SetGroupTexture( group, NULL ));
-    if (info.reported.count(name.data())) {
-      continue;  // the user has been told about the file
-    } else if (result == D3DRMERR_NOTFOUND || result == D3DRMERR_FILENOTFOUND) {
+    // The loader has said what went wrong with the file; this says what it means for the object.
+    if (result == D3DRMERR_NOTFOUND || result == D3DRMERR_FILENOTFOUND) {
       XErrorBox(40214, name.data());
     } else if (result == D3DRMERR_BADFILE) {
       XErrorBox(40213, name.data());

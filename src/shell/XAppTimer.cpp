@@ -9,8 +9,8 @@ namespace {
 
 DWORD lastRefresh = 0;
 
-// The unsigned difference stays right across the wrap of the 32-bit tick count.
-bool RefreshOverdue(DWORD now) { return now - lastRefresh > XApp::kTimerPeriod; }
+// More than one period has passed, or the 32-bit tick count has wrapped past 0 since.
+bool RefreshOverdue(DWORD now) { return now < lastRefresh || now - lastRefresh > XApp::kTimerPeriod; }
 
 }  // namespace
 
@@ -20,7 +20,12 @@ void XApp::TimerProc(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 BOOL XApp::PreTranslateMessage(MSG* msg) {
-  if (RefreshOverdue(GetTickCount())) TimerProc(nullptr, 0, 0, 0);
+  if (RefreshOverdue(GetTickCount())) {
+    TimerProc(nullptr, 0, 0, 0);
+    // The new prompt is painted now: the paint would otherwise wait behind the input that keeps
+    // the queue busy.
+    if (XMainFrame* frame = XGetMainFrame()) frame->GetStatusBar().UpdateWindow();
+  }
   return CWinApp::PreTranslateMessage(msg);
 }
 

@@ -196,6 +196,12 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void EndPress(bool released) override;
   // Ends the press: the capture and the press's DC go.
   void FinishPress();
+  // While a press decides between a click and a drag, nothing the user does meanwhile is carried
+  // out: commands that change the document and right presses are held, and posted in the order
+  // they came once the decision is made, so they act on what the click left.
+  bool PressDeciding() const;
+  void HoldInput(UINT message, WPARAM wParam, LPARAM lParam);
+  void PostHeldInput();
   // The drag of `mode` for one accepted move from mouseLastPoint to `point`.
   void RunDrag(int mode, POINT point);
   void RunCameraDrag(int mode, POINT point, const DragMoveInputs& in);
@@ -225,6 +231,7 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   Vector mouseDownTrack;
   BoundingBox mouseDownSceneBox;
   std::unique_ptr<MousePress> mousePress;
+  std::vector<MSG> heldInput;
   BOOL promptRegistered = FALSE;
 
   DECLARE_MESSAGE_MAP()

@@ -1,6 +1,7 @@
 // The commands a camera window answers itself: the interactive modes, the ground, the sun, auto
 // focus, fitting the scene into view; print commands stay off (the window's pixels never reach a
-// printer), and the commands that change the document wait while a press is under way.
+// printer), and the commands that change the document wait for a press to be decided and are
+// refused during a drag.
 #include <algorithm>
 #include <iterator>
 #include <numbers>
@@ -66,8 +67,23 @@ Transform FixedDirection(int kind) {
 
 BOOL X3DView::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
   if (mouseDown && ChangesDocument(id)) {
-    if (code == CN_UPDATE_COMMAND_UI) static_cast<CCmdUI*>(extra)->Enable(FALSE);
-    return TRUE;
+    if (!PressDeciding()) {
+      if (code == CN_UPDATE_COMMAND_UI) static_cast<CCmdUI*>(extra)->Enable(FALSE);
+      return TRUE;
+    }
+    // Until the press is decided the state the command will find is not known: asked whether a
+    // key's or an item's command may run, the window takes it and holds it until the click is
+    // done; menus and bars go on showing the state in force.
+    if (code == CN_UPDATE_COMMAND_UI) {
+      auto* cmdUI = static_cast<CCmdUI*>(extra);
+      XScrollView::OnCmdMsg(id, code, extra, handlerInfo);
+      if (!cmdUI->m_pAction) cmdUI->Enable(TRUE);
+      return TRUE;
+    }
+    if (code == CN_COMMAND && !handlerInfo) {
+      HoldInput(WM_COMMAND, id, 0);
+      return TRUE;
+    }
   }
   if (const int mode = InteractiveModeOfCommand(id); mode >= 0) {
     if (code == CN_COMMAND && handlerInfo) {  // only asks whether the command has a handler

@@ -26,7 +26,11 @@ void X3DView::OnEditObjectArtistic() { EditObject(SelectedObject(*GetDocument())
 
 void X3DView::OnUpdateEditObject(CCmdUI* cmdUI) { cmdUI->Enable(IsEditableObject(SelectedObject(*GetDocument()))); }
 
-void X3DView::OnRButtonDown(UINT, CPoint point) {
+void X3DView::OnRButtonDown(UINT flags, CPoint point) {
+  if (PressDeciding()) {
+    HoldInput(WM_RBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
+    return;
+  }
   if (PassesPressOn()) return;
   const Ptr<CountedClientDC> dc(new CountedClientDC(this));
   POINT logical{point.x, point.y};

@@ -104,6 +104,28 @@ void X3DView::StartDrag() {
   const int mode = GetInteractiveMode();
   if (mouseDownPick.picked && doc->GetSelectedCount() < 2 && mode != rotateObjectAboutMode && mode != 13)
     doc->SelectOnly(mouseDownHeld, TRUE, 0);
+  // What was held arrives during the drag, which refuses it as it refuses anything then.
+  PostHeldInput();
+}
+
+bool X3DView::PressDeciding() const { return mouseDown && mousePress && !mousePress->IsDragging(); }
+
+void X3DView::HoldInput(UINT message, WPARAM wParam, LPARAM lParam) {
+  heldInput.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
+}
+
+void X3DView::PostHeldInput() {
+  std::vector<MSG> held;
+  held.swap(heldInput);
+  CFrameWnd* top = GetTopLevelFrame();
+  for (const MSG& input : held) {
+    // A command goes where the user's command went; as the keys' commands (code 1) do, it first
+    // asks the update handlers whether it may run in the state the decision left.
+    if (input.message == WM_COMMAND && top)
+      top->PostMessage(WM_COMMAND, MAKEWPARAM(LOWORD(input.wParam), 1), 0);
+    else
+      PostMessage(input.message, input.wParam, input.lParam);
+  }
 }
 
 void X3DView::FinishPress() {
@@ -119,6 +141,7 @@ void X3DView::Clicks(int clicks) {
   const PickRecord pick = mouseDownPick;
   FinishPress();
   OnClicks(mouseDownFlags, mouseDownPoint, clicks, pick);
+  PostHeldInput();
 }
 
 void X3DView::EndPress(bool released) {
@@ -127,6 +150,7 @@ void X3DView::EndPress(bool released) {
   const bool click = released && !mouseDownDragged;
   FinishPress();
   if (click) OnClicks(mouseDownFlags, mouseDownPoint, 1, pick);
+  PostHeldInput();
 }
 
 void X3DView::OnClicks(UINT flags, const XDPoint&, int clicks, const PickRecord& pick) {

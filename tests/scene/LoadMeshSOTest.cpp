@@ -1,7 +1,10 @@
 // Loading mesh objects: sizes, faces, parts, object files, missing files, the converter, looks.
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "LoadMeshTestSupport.h"
 #include "scene/MeshGeometry.h"
@@ -273,13 +276,13 @@ TEST_F(LoadLooksTest, QualityActsOnlyOnObjectsThatHaveOneFollowingTheBiasAndText
   boxes.Answer({IDYES});  // the user gives up the search for b.bmp
   m->ReloadTextures(0);
   EXPECT_TRUE(Textured(m->mesh, 0) && !Textured(m->mesh, 1));
-  ASSERT_EQ(boxes.boxes.size(), 3u);  // are you sure, the operation is cancelled, not found
-  EXPECT_EQ(boxes.boxes.back().text.rfind("Texture file not found.\n\n" + (folder / "b.bmp"), 0), 0u);
+  ASSERT_EQ(boxes.boxes.size(), 4u);  // are you sure, the operation is cancelled, not found, the object's
+  EXPECT_EQ(boxes.boxes[2].text.rfind("Texture file not found.\n\n" + (folder / "b.bmp"), 0), 0u);
   WriteFile(folder / "a.bmp", "BM damaged");
   m->ReloadTextures(0);
   EXPECT_TRUE(!Textured(m->mesh, 0) && !Textured(m->mesh, 1));
-  ASSERT_EQ(boxes.boxes.size(), 5u);  // libjpeg's reading of it, not loaded
-  EXPECT_EQ(boxes.boxes.back().text.rfind("Texture file not loaded.", 0), 0u);
+  ASSERT_EQ(boxes.boxes.size(), 7u);  // libjpeg's reading of it, not loaded, the object's
+  EXPECT_EQ(boxes.boxes[5].text.rfind("Texture file not loaded.", 0), 0u);
 
   // The bias adds to a quality of its own; a change of sign skips 0.
   const Ptr<MeshSO> blank = new MeshSO;
@@ -300,6 +303,43 @@ TEST_F(LoadLooksTest, QualityActsOnlyOnObjectsThatHaveOneFollowingTheBiasAndText
   EXPECT_EQ(effective(-2), 0);
   EXPECT_EQ(effective(-1), 2);
   EXPECT_EQ(effective(kMost), kMost - 1);
+}
+
+// A texture that fails when the textures are loaded again leaves its part untextured; after the
+// loader's own message about the file the user is told what it means for the object.
+TEST_F(LoadLooksTest, AReloadTellsAfterTheLoaderThatATextureWasNotFoundOrCouldNotBeLoaded) {
+  const std::string b = folder / "b.bmp";
+  const struct {
+    const char* what;
+    std::function<void()> spoil;
+    std::vector<std::string> told;  // the start of each box shown by the reload
+  } cases[] = {
+      {"missing",
+       [&] {
+         std::filesystem::remove(b);
+         boxes.Answer({IDYES});  // the user gives up the search
+       },
+       {"Are you sure you want to cancel",
+        "The current operation was cancelled because the following file was not found.\n\n" + b,
+        "Texture file not found.\n\n" + b, "Texture file was not found so object will appear incorrect."}},
+      {"damaged",
+       [&] { WriteFile(b, "BM damaged"); },
+       {"Independent JPEG Group's software error:", "Texture file not loaded.",
+        "Texture file could not be loaded so object will appear incorrect."}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Ptr<MeshSO> m = Make(folder / "two.x");
+    c.spoil();
+    const std::size_t before = boxes.boxes.size();
+    m->ReloadTextures(0);
+    EXPECT_TRUE(Textured(m->mesh, 0) && !Textured(m->mesh, 1));
+    ASSERT_EQ(boxes.boxes.size() - before, c.told.size());
+    for (std::size_t i = 0; i < c.told.size(); ++i)
+      EXPECT_EQ(boxes.boxes[before + i].text.rfind(c.told[i], 0), 0u) << boxes.boxes[before + i].text;
+    EXPECT_NE(boxes.boxes.back().text.find("\n\nb.bmp\n\n"), std::string::npos) << "the texture's name";
+    std::filesystem::copy_file(folder / "a.bmp", b, std::filesystem::copy_options::overwrite_existing);
+  }
 }
 
 TEST(LoadObjectFile, VersionsPlaceTheirFieldsAndTheMeshFollowsTheThumbnail) {

@@ -94,7 +94,7 @@ TEST(XApp, TheMainFrameIsTheThreadsMainWindowAndARefreshIsOverdueAfterMoreThan20
   now = 0xFFFFFF00u;
   XApp::TimerProc(nullptr, 0, 0, 0);
   const int afterTimer = frame.refreshes;
-  now += 200;  // wrapped past 0
+  now += 200;  // 200 ms later: not yet overdue
   app.PreTranslateMessage(&msg);
   EXPECT_EQ(frame.refreshes, afterTimer);
   now += 1;

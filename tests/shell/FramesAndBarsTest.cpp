@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -605,6 +606,60 @@ TEST_F(StatusBarFixture, TheModalSourceWinsOverTheWindowUnderTheCursorAndTheCloc
   bar.OnIdle();
   EXPECT_EQ(bar.GetPromptText(), " Ready");  // over the desktop
   bar.UnregisterStatusCallback(frame.GetSafeHwnd());
+}
+
+// Notes the prompt shown each time the status bar's panes are painted.
+struct PaintedPrompts : QObject {
+  explicit PaintedPrompts(XStatusBar& watched) : bar(watched) {
+    for (QWidget* pane : bar.GetWidget()->findChildren<QWidget*>()) pane->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted.push_back(bar.GetPromptId());
+    return false;
+  }
+  XStatusBar& bar;
+  std::vector<UINT> painted;
+};
+
+// While input keeps the queue busy the prompt still follows: a key that finds the refresh overdue
+// (more than 200 ms, or the tick count wrapped past 0 since) refreshes it and paints the new prompt
+// before the key is handled; one that comes sooner leaves both alone.
+TEST_F(MainFrameFixture, AKeyThatFindsTheRefreshOverdueRefreshesAndPaintsThePromptFirst) {
+  Open();
+  XStatusBar& bar = frame->GetStatusBar();
+  Prompt prompt{40038, 0, &bar};
+  bar.PushModalStatusCallback(&SetPrompt, &prompt);
+  const TickSource previous = SetTickSource(&SteppedClock);
+  now = 0xFFFFFF80u;
+  XApp::TimerProc(nullptr, 0, 0, 0);
+  QApplication::processEvents();
+  PaintedPrompts watch(bar);
+  const struct {
+    const char* what;
+    DWORD later;
+    UINT prompt;
+    UINT shown;
+  } cases[] = {
+      {"wrapped past 0 after 144 ms", 0x90, 40225, 40225},
+      {"200 ms later", 200, 40038, 40225},
+      {"201 ms after the refresh", 1, 40038, 40038},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    watch.painted.clear();
+    prompt.id = c.prompt;
+    now += c.later;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+    QApplication::sendEvent(frame->GetWidget(), &press);
+    EXPECT_EQ(bar.GetPromptId(), c.shown);
+    const bool refreshed = c.shown == c.prompt;
+    EXPECT_EQ(std::count(watch.painted.begin(), watch.painted.end(), c.shown) > 0, refreshed);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier);
+    QApplication::sendEvent(frame->GetWidget(), &release);
+    QApplication::processEvents();
+  }
+  SetTickSource(previous);
+  bar.PopModalStatusCallback(&SetPrompt);
 }
 
 

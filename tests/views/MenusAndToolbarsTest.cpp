@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/framework/MessageLoop.h"
+#include "platform/win/TickCount.h"
 #include "support/ScriptedFileDialogs.h"
 #include "support/RecordingHelp.h"
 #include "views/SceneWindowsFixture.h"
@@ -181,6 +182,65 @@ TEST_F(SceneWindows, SaveAsStartsInTheCurrentFolderUnlessItIsTheProgramsOwn) {
     EXPECT_TRUE(std::filesystem::equivalent(dialogs.startFolders.back(), c.start)) << dialogs.startFolders.back();
   }
   EXPECT_EQ(dialogs.startFolders.size(), 3u);
+}
+
+// What the user does while a click in a camera window waits to be told from a double click is
+// carried out once the click is done, in the order it was done: the keys' and the menu's commands
+// act on the selection the click left, and a right press on an object opens its sheet.
+TEST_F(SceneWindows, CommandsAndRightPressesGivenWhileAClickIsDecidedRunAfterItInOrder) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  camera.ImportFile(TAVROLIN_BINARY_DIR "/Objects/Cube.ulm");
+  XDocument& doc = Scene();
+  ASSERT_EQ(doc.GetSelectedCount(), 1);
+  const Ptr<GroupSO> cube = doc.GetSelected(0);
+  const int groups = doc.GetScene()->GetGroups().GetCount();
+  QWidget* window = camera.GetWidget();
+  const QPoint centre = window->rect().center(), corner(5, 5);
+  auto selectNone = [&] {
+    QMenu* edit = OpenMenu("&Edit");
+    Item(edit, "Select &None")->trigger();
+    edit->hide();
+    QApplication::processEvents();
+  };
+  auto rightPress = [&] {
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(centre), window->mapToGlobal(QPointF(centre)), Qt::RightButton,
+                      Qt::RightButton, {});
+    QApplication::sendEvent(window, &press);
+  };
+  struct Case {
+    const char* what;
+    bool selectedBefore;
+    QPoint clickAt;
+    std::function<void()> input;
+    std::string after;  // whether the cube is selected (or removed), and the dialog shown
+  };
+  const std::vector<Case> cases = {
+      {"Select None after a click on the selected cube", true, centre, selectNone, "0 (none)"},
+      {"Ctrl+Z after clearing the selection", true, corner, [&] { Key(Qt::Key_Z); }, "1 (none)"},
+      {"a right press on the cube", false, corner, rightPress, "0 Edit Object"},
+      {"Delete after selecting the cube", false, centre, [&] { Key(Qt::Key_Delete, {}); }, "removed (none)"},
+  };
+  DWORD now = 1000;
+  const TickSource clock = SetTickSource([&now] { return now; });
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    doc.SelectOnly(c.selectedBefore ? cube : Ptr<GroupSO>(), FALSE, 0);
+    views_test::SendMouse(window, QEvent::MouseButtonPress, c.clickAt, Qt::LeftButton);
+    views_test::SendMouse(window, QEvent::MouseButtonRelease, c.clickAt, Qt::NoButton);
+    c.input();
+    // The time for a double click passes, and the pointer moves while the window still holds the
+    // mouse: the click is done.
+    EXPECT_TRUE(camera.IsMouseDown());
+    const std::string dialog = DialogOpenedBy([&] {
+      now += 600;
+      views_test::SendMouse(window, QEvent::MouseMove, c.clickAt, Qt::LeftButton);
+      QApplication::processEvents();
+    });
+    const bool present = doc.GetScene()->GetGroups().GetCount() == groups;
+    EXPECT_EQ((present ? std::to_string(doc.IsSelected(cube)) : "removed") + " " + dialog, c.after);
+  }
+  SetTickSource(clock);
 }
 
 }  // namespace
