@@ -1,8 +1,10 @@
 // The camera windows of scenes in the started program, driven by a user's keys and mouse.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
+#include "platform/framework/NewHandler.h"
 #include "scene/MeshSO.h"
 #include "tools/ThreeDsWriter.h"
 #include "views/SceneWindowsFixture.h"
@@ -50,6 +52,37 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   EXPECT_EQ(State(&copy), State(&first));
   EXPECT_NE(copy.GetMyself(), first.GetMyself());
   EXPECT_EQ(Caption(&first) + "|" + Caption(&copy), "Camera   300%|Camera 2   300%");
+}
+
+// How many more times the memory file's growth is refused.
+int growthRefusals = 0;
+
+// Window/New copies the window's layout and records the step through memory files. Memory that
+// runs short as they grow is waited for through the low-memory handler, once per refusal: the
+// copy is the one memory to spare gives, and Undo takes it away again.
+TEST_F(SceneWindows, WindowNewWaitsForMemoryThatRunsShortAndCopiesTheWindowAsUsual) {
+  Key(Qt::Key_N);
+  XDocument& doc = Scene();
+  X3DView& first = *Views(doc).at(0);
+  first.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);
+  first.settings.focal = 0.08;
+  ScriptedProcesses processes;
+  FakeClipboard clipboard;
+  growthRefusals = 3;
+  const AfxBlockReallocator before = AfxSetBlockReallocator([](void* block, std::size_t size) {
+    return growthRefusals-- > 0 ? nullptr : std::realloc(block, size);
+  });
+  Key(Qt::Key_W);
+  AfxSetBlockReallocator(before);
+  EXPECT_LT(growthRefusals, 0) << "every refusal was met";
+  ASSERT_EQ(Views(doc).size(), 2u);
+  EXPECT_EQ(State(Views(doc)[1]), State(&first));
+  EXPECT_EQ(clipboard.empties, 3) << "the handler, once per refusal";
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].commandLine, "NoMemoryDialog.exe");
+  EXPECT_TRUE(boxes.boxes.empty());
+  Key(Qt::Key_Z);
+  EXPECT_EQ(Views(doc).size(), 1u);
 }
 
 TEST_F(SceneWindows, TwoWindowsAndAHistoryOfAClosedWindowAndADeletedGroupComeBackFromTheFile) {
