@@ -453,6 +453,27 @@ TEST_F(SceneWindows, ImportTellsOnceAboutEachBadTextureAndLandsWithoutOneWhoseSe
   EXPECT_EQ(TexturedParts(Scene().GetSelected(0)), (std::vector<bool>{false, true}));
 }
 
+// A texture that is there but cannot be opened for reading, a folder of that name or a link that
+// leads back to itself, is told about by the texture's own message alone: no reader tries it.
+TEST_F(SceneWindows, ImportTellsOnlyThatATextureThatCannotBeOpenedIsNotLoaded) {
+  Key(Qt::Key_N);
+  ScriptedFileDialogs dialogs;
+  std::filesystem::create_directory(folder / "folder.jpg");
+  std::filesystem::create_symlink("loop.jpg", folder / "loop.jpg");
+  const std::string model = folder / "model.x";
+  WriteTexturedModel(model, {"folder.jpg", "C:\\\\Art\\\\loop.jpg"});
+  const int groups = Scene().GetScene()->GetGroups().GetCount();
+  dialogs.Answer({model});
+  Key(Qt::Key_I);
+  const std::string notLoaded = "Texture file not loaded.";
+  ASSERT_EQ(FirstLines(boxes), (std::vector<std::string>{notLoaded, notLoaded}));
+  EXPECT_NE(boxes.boxes[0].text.find("\n\n" + (folder / "folder.jpg") + "\n\n"), std::string::npos);
+  EXPECT_NE(boxes.boxes[1].text.find("\n\n" + (folder / "loop.jpg") + "\n\n"), std::string::npos);
+  EXPECT_EQ(dialogs.requests.size(), 1u) << "only the import's own dialog";
+  ASSERT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+  EXPECT_EQ(TexturedParts(Scene().GetSelected(0)), std::vector<bool>{false}) << "one untextured part";
+}
+
 // A scene whose object lost its texture file opens once the user gives up looking for the file,
 // with the object in it, untextured.
 TEST_F(SceneWindows, ASceneWhoseTextureFileWentAwayOpensWithTheObjectUntextured) {
