@@ -10,7 +10,8 @@ constexpr unsigned kMaxJpegSide = 8192;
 // The picture's size when decoded at 1/d, d being `factor` rounded up to a power of two and at
 // most 8. FALSE after the damaged-file message (40045) when the file cannot be opened or libjpeg
 // warned, after libjpeg's own message (40211) when it failed, and without a message for a picture
-// that is not three-component colour or larger than kMaxJpegSide.
+// that is not three-component colour or larger than kMaxJpegSide. Memory that libjpeg cannot get
+// is waited for through the low-memory handler, and the read then starts again.
 BOOL GetJPEGSize(const char* file, unsigned factor, BOOL colormapped, unsigned colors, unsigned* width,
                  unsigned* height);
 

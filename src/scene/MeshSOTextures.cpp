@@ -173,11 +173,14 @@ std::string ShownTexturePath(const std::string& name) {
 }
 
 // The file to load for `name`: found, answered earlier in this load, or answered by the user now
-// (the missing place itself when the user gives up). Empty with D3DRMERR_BADFILE when the file is
-// there but cannot be read.
+// (the missing place itself when the user gives up). D3DRMERR_BADFILE when the file is there but
+// cannot be opened for reading (a folder of that name, or no access): no reader tries it.
 std::string LocateTexture(const std::string& name, TextureLoadInfo& info, HRESULT* result) {
   if (const auto answered = info.located.find(name); answered != info.located.end()) return answered->second;
-  if (std::string found = FindTexture(name); !found.empty()) return found;
+  if (std::string found = FindTexture(name); !found.empty()) {
+    if (!d3drm::CanOpenForReading(found)) *result = D3DRMERR_BADFILE;
+    return found;
+  }
   CFileException why;
   CFile probe;
   if (probe.Open(name.c_str(), CFile::modeRead, &why) || why.m_cause != CFileException::fileNotFound) {

@@ -23,18 +23,29 @@ namespace fs = std::filesystem;
 
 XString ProgramFolder() { return GetSceneApp().GetProgramPath().GetDirectory().AddTrailingSeparator(); }
 
-// The objects folder's own file of that name, else the first of its sub-folders (in name order)
-// that holds it; empty when none does.
+// The folders listed in `objects`, as the system lists them: the entries that stand for the folder
+// itself and for the one above it first, then its sub-folders in name order. None when the folder
+// cannot be listed.
+std::vector<std::string> FoldersListedIn(const std::string& objects) {
+  std::error_code error;
+  fs::directory_iterator it(objects, error), end;
+  if (error) return {};
+  std::vector<std::string> folders;
+  for (; !error && it != end; it.increment(error))
+    if (it->is_directory(error)) folders.push_back(it->path().filename().string());
+  std::sort(folders.begin(), folders.end());
+  folders.insert(folders.begin(), {".", ".."});
+  return folders;
+}
+
+// The objects folder's own file of that name, else the first folder listed in it that holds it
+// (one level: the folder above the objects folder is tried, its sub-folders are not); empty when
+// none does.
 std::string FindInObjectsFolder(const XString& file) {
   const std::string objects = std::string(ProgramFolder()) + std::string(XString(UINT{74}));
   const std::string name(file.GetFileName());
   if (std::string found = d3drm::FindFile(objects + "/" + name); !found.empty()) return found;
-  std::vector<std::string> folders;
-  std::error_code error;
-  for (fs::directory_iterator it(objects, error), end; !error && it != end; it.increment(error))
-    if (it->is_directory(error)) folders.push_back(it->path().filename().string());
-  std::sort(folders.begin(), folders.end());
-  for (const std::string& folder : folders)
+  for (const std::string& folder : FoldersListedIn(objects))
     if (std::string found = d3drm::FindFile(objects + "/" + folder + "/" + name); !found.empty()) return found;
   return {};
 }

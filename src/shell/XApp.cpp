@@ -23,6 +23,7 @@ void EmptyTheObjectClipboard() { XGetApp()->EmptyObjectClipboard(); }
 XApp::XApp() {
   NoMemoryHandler(0);
   previousNewHandler = std::set_new_handler(&NoMemoryNewHandler);
+  previousFrameworkNewHandler = AfxSetNewHandler(&NoMemoryHandler);
   SetObjectClipboardEmptier(&EmptyTheObjectClipboard);
   programPath = ProgramPath().c_str();
   XASSERT(!programPath.IsEmpty(), "Failed to get executable file name");
@@ -44,6 +45,7 @@ XApp::~XApp() {
   lpDD2 = nullptr;
   lpDD = nullptr;
   SetObjectClipboardEmptier(nullptr);
+  AfxSetNewHandler(previousFrameworkNewHandler);
   std::set_new_handler(previousNewHandler);
   NoMemoryHandler(0);
 }

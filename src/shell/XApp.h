@@ -13,6 +13,7 @@
 #include "platform/d3drm/D3DRM.h"
 #include "platform/ddraw/DirectDraw.h"
 #include "platform/framework/GdiPalette.h"
+#include "platform/framework/NewHandler.h"
 #include "platform/framework/WinApp.h"
 
 class CView;
@@ -130,6 +131,7 @@ class XApp : public CWinApp {
   std::unique_ptr<XAppSceneServices> sceneServices;
   std::unique_ptr<XAppDialogServices> dialogServices;
   std::new_handler previousNewHandler;
+  AFX_PNH previousFrameworkNewHandler;
 };
 
 // The application object; fatal when there is none or it is not an XApp.

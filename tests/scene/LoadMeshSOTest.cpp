@@ -106,6 +106,7 @@ TEST_F(LoadMeshTest, ObjectFilesGiveTheirLookAndNamesAndAreRefusedWhenDamaged) {
 }
 
 TEST_F(LoadMeshTest, AMissingFileIsFoundInASubFolderOfTheObjectsFolder) {
+  std::filesystem::remove(folder / "Chair.x");  // the folder above the objects folder comes first
   WriteFile(folder / "Objects/Chairs/Chair.x", TriangleOfSize(1.0f));
   WriteFile(folder / "Objects/Apples/Other.x", TriangleOfSize(1.0f));
   for (const char* stored : {"C:\\Art\\Chair.x", "C:\\Art\\CHAIR.X", "/gone/chair.x"}) {
@@ -116,6 +117,37 @@ TEST_F(LoadMeshTest, AMissingFileIsFoundInASubFolderOfTheObjectsFolder) {
   EXPECT_TRUE(dialogs.requests.empty()) << "found without asking";
   boxes.Answer({IDYES});  // the user gives up the search
   EXPECT_EQ(Make("C:\\Art\\Table.x")->GetError(), SceneObj::fileNotFound);
+  EXPECT_EQ(dialogs.requests.size(), 1u);
+}
+
+// The objects folder lists itself and the folder above it before its sub-folders, so a missing
+// file is found there too, after the objects folder's own and before a sub-folder's. The search
+// goes one level only: nothing below the folder above or below a sub-folder is searched.
+TEST_F(LoadMeshTest, AMissingFileIsFoundInTheFolderAboveTheObjectsFolderButNoDeeper) {
+  const std::string above = folder.Path(), objects = folder / "program/../Objects";
+  boxes.Answer({IDYES});  // the user gives up any search asked for
+  WriteFile(above + "/Stool.x", TriangleOfSize(1.0f));
+  WriteFile(above + "/Lamp.x", TriangleOfSize(1.0f));
+  WriteFile(folder / "Objects/Lamps/Lamp.x", TriangleOfSize(1.0f));
+  WriteFile(above + "/Desk.x", TriangleOfSize(1.0f));
+  WriteFile(folder / "Objects/Desk.x", TriangleOfSize(1.0f));
+  const struct {
+    const char* stored;
+    std::string found;
+  } cases[] = {{"C:\\Art\\Stool.x", objects + "/../Stool.x"},
+               {"/gone/lamp.x", objects + "/../Lamp.x"},
+               {"C:\\Art\\Desk.x", objects + "/Desk.x"}};
+  for (const auto& c : cases) {
+    Ptr<MeshSO> m = Make(c.stored);
+    ASSERT_EQ(m->GetError(), SceneObj::none) << c.stored;
+    EXPECT_EQ(std::filesystem::path(std::string(m->GetFile())), std::filesystem::path(c.found)) << c.stored;
+  }
+  EXPECT_TRUE(dialogs.requests.empty()) << "found without asking";
+
+  // Beside the program (under the folder above) and two levels down: not found.
+  WriteFile(folder / "program/Bench.x", TriangleOfSize(1.0f));
+  WriteFile(folder / "Objects/Lamps/Old/Bench.x", TriangleOfSize(1.0f));
+  EXPECT_EQ(Make("C:\\Art\\Bench.x")->GetError(), SceneObj::fileNotFound);
   EXPECT_EQ(dialogs.requests.size(), 1u);
 }
 

@@ -1,5 +1,6 @@
 // JPEG pictures, the mode filter and the texture callback: surfaces, painted looks, bad files.
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <tuple>
 #include <vector>
@@ -248,6 +249,63 @@ TEST_F(LoadTextureCallbackTest, APictureDecodedWhileMemoryRunsShortLoadsOnceMemo
   ASSERT_EQ(processes.started.size(), 1u);
   EXPECT_EQ(processes.started[0].commandLine, "NoMemoryDialog.exe");
   EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// A shortage of libjpeg's own blocks, small or large, from the `from`-th block of that kind on,
+// until the low-memory handler has started its helper; `processes` is null when memory is plenty.
+struct LibjpegShortage {
+  bool large = false;
+  int from = 0;
+  int asked = 0;
+  int refused = 0;
+  const ScriptedProcesses* processes = nullptr;
+} libjpegShortage;
+
+void* LibjpegBlock(bool large, std::size_t size) {
+  LibjpegShortage& s = libjpegShortage;
+  if (s.processes && s.large == large && s.asked++ >= s.from && s.processes->started.empty()) {
+    ++s.refused;
+    return nullptr;
+  }
+  return std::malloc(size);
+}
+
+}  // namespace
+
+// libjpeg takes its memory through these two calls of its system-dependent part; defined here,
+// they stand in for the library's own, so that its allocations can be refused.
+extern "C" void* jpeg_get_small(struct jpeg_common_struct*, std::size_t size) { return LibjpegBlock(false, size); }
+extern "C" void* jpeg_get_large(struct jpeg_common_struct*, std::size_t size) { return LibjpegBlock(true, size); }
+
+namespace {
+
+// A block libjpeg cannot get, for its memory manager, a pool or a large buffer, is waited for
+// through the low-memory handler and the picture is read again from its start: no message, and
+// the texture of a normal load.
+TEST_F(LoadTextureCallbackTest, ALibjpegBlockRefusedWhileMemoryRunsShortIsWaitedForAndThePictureReadAgain) {
+  d3drm::Picture normal;
+  ASSERT_EQ(Load(picture, 0, 0, 3, &normal), D3DRM_OK);
+  const struct {
+    const char* block;
+    bool large;
+    int from;
+  } cases[] = {{"the memory manager", false, 0}, {"a pool", false, 1}, {"a large buffer", true, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.block);
+    ScriptedProcesses processes;
+    FakeClipboard clipboard;
+    libjpegShortage = {c.large, c.from, 0, 0, &processes};
+    d3drm::Picture shortOfMemory;
+    const HRESULT result = Load(picture, 0, 0, 3, &shortOfMemory);
+    const int refused = libjpegShortage.refused;
+    libjpegShortage = {};
+    EXPECT_EQ(result, D3DRM_OK);
+    EXPECT_GT(refused, 0);
+    EXPECT_EQ(shortOfMemory.pixels, normal.pixels);
+    ASSERT_EQ(processes.started.size(), 1u);
+    EXPECT_EQ(processes.started[0].commandLine, "NoMemoryDialog.exe");
+    EXPECT_TRUE(boxes.boxes.empty());
+  }
 }
 
 // Columns of two rows: the top pixel sinks past a pixel that is not darker (direction 0) or not

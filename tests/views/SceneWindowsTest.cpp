@@ -1,8 +1,10 @@
 // The camera windows of scenes in the started program, driven by a user's keys and mouse.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 
+#include "platform/framework/NewHandler.h"
 #include "scene/MeshSO.h"
 #include "tools/ThreeDsWriter.h"
 #include "views/SceneWindowsFixture.h"
@@ -50,6 +52,37 @@ TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   EXPECT_EQ(State(&copy), State(&first));
   EXPECT_NE(copy.GetMyself(), first.GetMyself());
   EXPECT_EQ(Caption(&first) + "|" + Caption(&copy), "Camera   300%|Camera 2   300%");
+}
+
+// How many more times the memory file's growth is refused.
+int growthRefusals = 0;
+
+// Window/New copies the window's layout and records the step through memory files. Memory that
+// runs short as they grow is waited for through the low-memory handler, once per refusal: the
+// copy is the one memory to spare gives, and Undo takes it away again.
+TEST_F(SceneWindows, WindowNewWaitsForMemoryThatRunsShortAndCopiesTheWindowAsUsual) {
+  Key(Qt::Key_N);
+  XDocument& doc = Scene();
+  X3DView& first = *Views(doc).at(0);
+  first.SetZoom(XSize(3, 3), XSize(1, 1), TRUE);
+  first.settings.focal = 0.08;
+  ScriptedProcesses processes;
+  FakeClipboard clipboard;
+  growthRefusals = 3;
+  const AfxBlockReallocator before = AfxSetBlockReallocator([](void* block, std::size_t size) {
+    return growthRefusals-- > 0 ? nullptr : std::realloc(block, size);
+  });
+  Key(Qt::Key_W);
+  AfxSetBlockReallocator(before);
+  EXPECT_LT(growthRefusals, 0) << "every refusal was met";
+  ASSERT_EQ(Views(doc).size(), 2u);
+  EXPECT_EQ(State(Views(doc)[1]), State(&first));
+  EXPECT_EQ(clipboard.empties, 3) << "the handler, once per refusal";
+  ASSERT_EQ(processes.started.size(), 1u);
+  EXPECT_EQ(processes.started[0].commandLine, "NoMemoryDialog.exe");
+  EXPECT_TRUE(boxes.boxes.empty());
+  Key(Qt::Key_Z);
+  EXPECT_EQ(Views(doc).size(), 1u);
 }
 
 TEST_F(SceneWindows, TwoWindowsAndAHistoryOfAClosedWindowAndADeletedGroupComeBackFromTheFile) {
@@ -418,6 +451,27 @@ TEST_F(SceneWindows, ImportTellsOnceAboutEachBadTextureAndLandsWithoutOneWhoseSe
   ExpectSearchGivenUp(dialogs, boxes, folder, "gone.jpg");
   ASSERT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 2);
   EXPECT_EQ(TexturedParts(Scene().GetSelected(0)), (std::vector<bool>{false, true}));
+}
+
+// A texture that is there but cannot be opened for reading, a folder of that name or a link that
+// leads back to itself, is told about by the texture's own message alone: no reader tries it.
+TEST_F(SceneWindows, ImportTellsOnlyThatATextureThatCannotBeOpenedIsNotLoaded) {
+  Key(Qt::Key_N);
+  ScriptedFileDialogs dialogs;
+  std::filesystem::create_directory(folder / "folder.jpg");
+  std::filesystem::create_symlink("loop.jpg", folder / "loop.jpg");
+  const std::string model = folder / "model.x";
+  WriteTexturedModel(model, {"folder.jpg", "C:\\\\Art\\\\loop.jpg"});
+  const int groups = Scene().GetScene()->GetGroups().GetCount();
+  dialogs.Answer({model});
+  Key(Qt::Key_I);
+  const std::string notLoaded = "Texture file not loaded.";
+  ASSERT_EQ(FirstLines(boxes), (std::vector<std::string>{notLoaded, notLoaded}));
+  EXPECT_NE(boxes.boxes[0].text.find("\n\n" + (folder / "folder.jpg") + "\n\n"), std::string::npos);
+  EXPECT_NE(boxes.boxes[1].text.find("\n\n" + (folder / "loop.jpg") + "\n\n"), std::string::npos);
+  EXPECT_EQ(dialogs.requests.size(), 1u) << "only the import's own dialog";
+  ASSERT_EQ(Scene().GetScene()->GetGroups().GetCount(), groups + 1);
+  EXPECT_EQ(TexturedParts(Scene().GetSelected(0)), std::vector<bool>{false}) << "one untextured part";
 }
 
 // A scene whose object lost its texture file opens once the user gives up looking for the file,

@@ -27,10 +27,16 @@ std::string FindIgnoringCase(const fs::path& path) {
   return *std::min_element(matches.begin(), matches.end());
 }
 
-FileReadResult ReadExisting(const std::string& name, std::vector<std::uint8_t>* bytes) {
+// The file opened for reading; null for a folder (which the system would open) or a file that
+// cannot be opened.
+std::FILE* OpenForReading(const std::string& path) {
   std::error_code error;
-  if (fs::is_directory(name, error)) return FileReadResult::kUnreadable;
-  std::FILE* file = std::fopen(name.c_str(), "rb");
+  if (fs::is_directory(path, error)) return nullptr;
+  return std::fopen(path.c_str(), "rb");
+}
+
+FileReadResult ReadExisting(const std::string& name, std::vector<std::uint8_t>* bytes) {
+  std::FILE* file = OpenForReading(name);
   if (!file) return FileReadResult::kUnreadable;
   bytes->clear();
   std::uint8_t buffer[65536];
@@ -57,6 +63,12 @@ std::string FindFile(const std::string& name) {
   std::replace(slashed.begin(), slashed.end(), '\\', '/');
   if (fs::exists(slashed, error)) return slashed;
   return FindIgnoringCase(fs::path(slashed));
+}
+
+bool CanOpenForReading(const std::string& path) {
+  std::FILE* file = OpenForReading(path);
+  if (file) std::fclose(file);
+  return file != nullptr;
 }
 
 FileReadResult ReadWholeFile(const std::string& name, std::vector<std::uint8_t>* bytes) {

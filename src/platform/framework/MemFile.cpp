@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/framework/NewHandler.h"
+
 CMemFile::~CMemFile() { Close(); }
 
 void CMemFile::Attach(BYTE* buffer, UINT size) {
@@ -62,7 +64,7 @@ void CMemFile::Close() {
 void CMemFile::Grow(std::size_t needed) {
   if (grow_ == 0 || !owned_) AfxThrowMemoryException();
   std::size_t capacity = (needed + grow_ - 1) / grow_ * grow_;
-  auto* block = static_cast<BYTE*>(std::realloc(block_, capacity));
+  auto* block = static_cast<BYTE*>(AfxReallocRetrying(block_, capacity));
   if (!block) AfxThrowMemoryException();
   block_ = block;
   capacity_ = capacity;

@@ -1,6 +1,7 @@
 // A file in one block of memory. It either owns a block that grows in steps of `growBytes`
-// (allocated with malloc, so a detached block is freed with free), or is attached to a block that
-// stays its owner's and never grows.
+// (allocated with malloc, so a detached block is freed with free; growth that finds memory short
+// waits for the framework's low-memory handler), or is attached to a block that stays its owner's
+// and never grows.
 #pragma once
 
 #include "platform/framework/File.h"
