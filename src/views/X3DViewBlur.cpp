@@ -68,7 +68,8 @@ void X3DView::Blur(const XSize* renderSize) {
   // and a frame allocates and clears no picture.
   if (!blurImage || !SameShape(blurImage, destDesc)) {
     blurImage = nullptr;
-    XCHECK_DD(XGetApp()->lpDD->CreateSurface( &destDesc, &blurImage, NULL ));
+    XCHECK_DD_TEXT(XGetApp()->lpDD->CreateSurface(&destDesc, &blurImage, NULL),
+                   "XGetApp()->lpDD->CreateSurface( &destDesc, &image2, NULL )");
   }
   image2 = blurImage;
 

@@ -104,11 +104,13 @@ HRESULT Root::CreateTextureFromSurface(IDirectDrawSurface* surface, IDirect3DRMT
 
 HRESULT Root::CreateDeviceFromSurface(const GUID*, IDirectDraw* directDraw, IDirectDrawSurface* surface,
                                       IDirect3DRMDevice** device) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateDeviceFromSurface)) return fault;
   return Device::Create(registry_, directDraw, surface, device);
 }
 
 HRESULT Root::CreateViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, DWORD x, DWORD y, DWORD width,
                              DWORD height, IDirect3DRMViewport** viewport) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateViewport)) return fault;
   return Viewport::Create(registry_, device, camera, x, y, width, height, viewport);
 }
 

@@ -40,6 +40,16 @@ enum class D3DRMCall {
   Unlock,
   SetExecuteData,
   Execute,
+  CreateDeviceFromSurface,
+  CreateViewport,
+  GetTransform,
+  AddTransform,
+  SetSceneBackground,
+  SetSceneBackgroundImage,
+  SetFront,
+  SetBack,
+  Render,
+  Transform,
   Count
 };
 
