@@ -26,7 +26,7 @@ int XDialog::DoModal() {
 
 BOOL XDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  XASSERT(::IsWindow(m_hWnd), "");
+  XASSERT(::IsWindow( m_hWnd ), "");
   XAddStatusCallback(m_modal, StatusCallback, this);
   EnableToolTips(TRUE);
   return TRUE;

@@ -32,7 +32,7 @@ int XPropertySheet::DoModal() {
 
 BOOL XPropertySheet::OnInitDialog() {
   const BOOL result = CPropertySheet::OnInitDialog();
-  XASSERT(::IsWindow(m_hWnd), "");
+  XASSERT(::IsWindow( m_hWnd ), "");
   XAddStatusCallback(m_modal, StatusCallback, this);
   EnableToolTips(TRUE);
   return result;

@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/ddraw/DDPixelFormat.h"
@@ -193,6 +194,18 @@ TEST_F(CameraWindowRender, FailedCallsOfTheRenderReportTheCallAsDesigned) {
     Rendered();
   };
   const auto none = [] {};
+  // A hardware device renders into video memory, which the blur and the palette reduction copy out.
+  D3DFINDDEVICERESULT hardware{};
+  hardware.ddHwDesc.dwFlags = 1;
+  const auto blurredInVideoMemory = [&] {
+    app.device = &hardware;
+    view->settings.fstop = 2.8;
+  };
+  std::optional<PaletteDisplay> palette;
+  const auto paletteFromVideoMemory = [&] {
+    app.device = &hardware;
+    palette.emplace();
+  };
   const auto rm = [](D3DRMCall call) { return [call] { D3DRMFailCall(call, 0, D3DRMERR_BADVALUE); }; };
   const auto dd = [](DDCall call, int count, int skip = 0) {
     return [call, count, skip] { DDFailAfter(call, skip, count, DDERR_GENERIC); };
@@ -245,6 +258,20 @@ TEST_F(CameraWindowRender, FailedCallsOfTheRenderReportTheCallAsDesigned) {
          Rendered();
        },
        "XGetApp()->lpDD->CreateSurface( &destDesc, &image2, NULL )", ddFailed},
+      // Three surfaces are made before each copy: the window's image, its depth and the blur's or
+      // the display's own.
+      {blurredInVideoMemory, dd(DDCall::Create, 1, 3), fresh(FALSE),
+       "XGetApp()->lpDD->CreateSurface( &copyDesc, &copy, NULL )", ddFailed},
+      {blurredInVideoMemory, dd(DDCall::Blt, 1), fresh(FALSE), "copy->Blt( &rect, image, &rect, DDBLT_WAIT, NULL )",
+       ddFailed},
+      {blurredInVideoMemory, dd(DDCall::Create, 1, 4), fresh(FALSE),
+       "XGetApp()->lpDD->CreateSurface( &zBufDesc, &zBufCopy, NULL )", ddFailed},
+      {blurredInVideoMemory, dd(DDCall::Blt, 1, 1), fresh(FALSE),
+       "zBufCopy->Blt( &rect, zBufImage, &rect, DDBLT_WAIT, NULL )", ddFailed},
+      {paletteFromVideoMemory, dd(DDCall::Create, 1, 3), fresh(FALSE),
+       "XGetApp()->lpDD->CreateSurface( &copyDesc, &copy, NULL )", ddFailed},
+      {paletteFromVideoMemory, dd(DDCall::Blt, 1), fresh(FALSE), "copy->Blt( &rect, image2, &rect, DDBLT_WAIT, NULL )",
+       ddFailed},
       // The render the copy makes first locks its surfaces four times (clear and render).
       {none, dd(DDCall::Lock, 1, 4), [&] { view->OnEditCopyImage(); },
        "image2->Lock( NULL, &lockDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", ddFailed},
@@ -259,6 +286,8 @@ TEST_F(CameraWindowRender, FailedCallsOfTheRenderReportTheCallAsDesigned) {
     EXPECT_FATAL(c.fail(), c.expression, c.detail);
     D3DRMClearFaults();
     DDClearFaults();
+    app.device = nullptr;
+    palette.reset();
   }
 }
 
