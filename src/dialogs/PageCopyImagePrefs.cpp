@@ -50,7 +50,7 @@ BOOL PageCopyImagePrefs::OnInitDialog() {
   for (const UINT unit : {IDS_INCHES, IDS_CENTIMETRES})
     while (m_display_units.AddString(XString(unit)) < 0) NoMemoryHandler(1);
   m_cur_display_units = kInches;
-  XASSERT(m_display_units.SetCurSel(m_cur_display_units) >= 0, "m_display_units.SetCurSel( m_cur_display_units ) >= 0");
+  XASSERT(m_display_units.SetCurSel( m_cur_display_units ) >= 0, "");
   OnDontUseDpi();
   return TRUE;
 }
@@ -88,7 +88,7 @@ void PageCopyImagePrefs::OnOK() {
   if (m_cur_display_units != kInches) {
     // Validated in the unit shown; taken as inches from here on.
     if (!UpdateDataGuarded(TRUE)) return;
-    XASSERT(m_display_units.SetCurSel(kInches) >= 0, "m_display_units.SetCurSel( 0 ) >= 0");
+    XASSERT_TEXT(m_display_units.SetCurSel(kInches) >= 0, "m_display_units.SetCurSel( 0 ) >= 0", "");
     ShowWidthIn(kInches);
   }
   if (!UpdateDataGuarded(TRUE)) return;

@@ -65,8 +65,8 @@ BOOL PageEditCameraGeneral::OnInitDialog() {
   UpdateDataGuarded(FALSE);
   for (UINT type = 0; type <= CameraFields::kLastWindowKind; ++type)
     while (m_type.AddString(XString(kFirstTypeName + type)) < 0) NoMemoryHandler(1);
-  XASSERT(m_type.SetCurSel(sheet->camera->GetCameraFields().windowKind) >= 0,
-          "m_type.SetCurSel( sheet->camera->type ) >= 0");
+  XASSERT_TEXT(m_type.SetCurSel(sheet->camera->GetCameraFields().windowKind) >= 0,
+               "m_type.SetCurSel( sheet->camera->type ) >= 0", "");
   EnableRules();
   return TRUE;
 }

@@ -35,7 +35,7 @@ bool IsEditableObject(const GroupSO* group) {
 PropertySheetEditObject::PropertySheetEditObject(XDocument* doc, GroupSO* editedGroup, UINT startPage)
     : XPropertySheet(kEditObjectCaption, nullptr, startPage), document(doc), group(editedGroup) {
   XASSERT(group, "");
-  XASSERT(ISKINDOF(group, GroupSO), "");
+  XASSERT(ISKINDOF( group, GroupSO ), "");
   XASSERT(!group->GetVisuals().IsEmpty(), "");
   m_psh.dwFlags |= PSH_NOAPPLYNOW;
   general = std::make_unique<PageEditObjectGeneral>(this);

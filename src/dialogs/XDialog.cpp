@@ -26,7 +26,7 @@ int XDialog::DoModal() {
 
 BOOL XDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  XASSERT(::IsWindow(m_hWnd), "");
+  XASSERT(::IsWindow( m_hWnd ), "");
   XAddStatusCallback(m_modal, StatusCallback, this);
   EnableToolTips(TRUE);
   return TRUE;
@@ -65,7 +65,7 @@ void XDialog::UpdateStatusPrompt() {
 
 void XDialog::StatusCallback(void* argument) {
   auto* dialog = static_cast<CObject*>(argument);
-  XASSERT(ISKINDOF(dialog, XDialog), "ISKINDOF( argument, XDialog )");
+  XASSERT_TEXT(ISKINDOF(dialog, XDialog), "ISKINDOF( argument, XDialog )", "");
   static_cast<XDialog*>(dialog)->UpdateStatusPrompt();
 }
 

@@ -32,7 +32,7 @@ int XPropertySheet::DoModal() {
 
 BOOL XPropertySheet::OnInitDialog() {
   const BOOL result = CPropertySheet::OnInitDialog();
-  XASSERT(::IsWindow(m_hWnd), "");
+  XASSERT(::IsWindow( m_hWnd ), "");
   XAddStatusCallback(m_modal, StatusCallback, this);
   EnableToolTips(TRUE);
   return result;
@@ -69,7 +69,7 @@ int XPropertySheet::OnToolHitTest(CPoint point, TOOLINFO* ti) const {
 UINT XPropertySheet::ActivePromptId() const {
   CPropertyPage* page = GetActivePage();
   if (!page) return 0;
-  XASSERT(ISKINDOF(page, XPropertyPage), "ISKINDOF( p, XPropertyPage )");
+  XASSERT_TEXT(ISKINDOF(page, XPropertyPage), "ISKINDOF( p, XPropertyPage )", "");
   return static_cast<XPropertyPage*>(page)->m_promptId;
 }
 
@@ -90,7 +90,7 @@ BOOL XPropertySheet::PreTranslateMessage(MSG* msg) {
 
 void XPropertySheet::StatusCallback(void* argument) {
   auto* sheet = static_cast<CObject*>(argument);
-  XASSERT(ISKINDOF(sheet, XPropertySheet), "ISKINDOF( argument, XPropertySheet )");
+  XASSERT_TEXT(ISKINDOF(sheet, XPropertySheet), "ISKINDOF( argument, XPropertySheet )", "");
   static_cast<XPropertySheet*>(sheet)->UpdateStatusPrompt();
 }
 

@@ -7,8 +7,9 @@ IMPLEMENT_SERIAL(LightSO, SceneObj, VERSIONABLE_SCHEMA | 0)
 
 LightSO::LightSO() {
   ConstructionPtr<LightSO> guard(this);
-  XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateLight( D3DRMLIGHT_AMBIENT, 0, &light ));
-  XCHECK_D3DRM(light->SetAppData( (DWORD_PTR)this ));
+  XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateLight(D3DRMLIGHT_AMBIENT, 0, &light),
+                    "XGetApp()->lpD3DRM->CreateLight( D3DRMLIGHT_AMBIENT, 0, &light )");
+  XCHECK_D3DRM_TEXT(light->SetAppData((DWORD_PTR)this), "light->SetAppData( (DWORD)this )");
   SetType(D3DRMLIGHT_AMBIENT);
   Color white(1.0, 1.0, 1.0, 1.0);
   SetColor(white.UpdateLuminance());
@@ -63,7 +64,7 @@ void LightSO::SetUmbra(double value) {
 Ptr<LightSO> LightSO::Copy() {
   Ptr<LightSO> copy = new LightSO;
   copy->file = file;
-  XCHECK_D3DRM(copy->light->SetAppData( (DWORD_PTR)(LightSO*)copy ));
+  XCHECK_D3DRM_TEXT(copy->light->SetAppData((DWORD_PTR)(LightSO*)copy), "copy->light->SetAppData( (DWORD)(LightSO*)copy )");
   copy->SetType(type);
   copy->SetColor(color);
   copy->SetConstantAttenuation(constant);

@@ -162,7 +162,7 @@ void Material::ReadD3DRMMaterial(IUPtr<IDirect3DRMMaterial> m) {
     return;
   }
   std::vector<char> string(size);
-  XCHECK_D3DRM(m->GetName( &size, (char*)string.data() ));
+  XCHECK_D3DRM_TEXT(m->GetName(&size, (char*)string.data()), "m->GetName( &size, (char*)string )");
   name = CString(string.data());
 }
 
@@ -183,7 +183,8 @@ void Material::ApplyToMeshGroups(IUPtr<IDirect3DRMMesh> mesh, const GroupIndexLi
     IUPtr<IDirect3DRMMaterial> mat;
     XCHECK_D3DRM(mesh->GetGroupMaterial( group, &mat ));
     if (!mat) {
-      XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMaterial( D3DVAL( shininess ), &mat ));
+      XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateMaterial(D3DVAL(shininess), &mat),
+                        "XGetApp()->lpD3DRM->CreateMaterial( D3DVAL( shininess ), &mat )");
       XCHECK_D3DRM(mesh->SetGroupMaterial( group, mat ));
     }
     WriteD3DRMMaterial(mat);

@@ -35,7 +35,8 @@ void DuplicateGroupMaterials(IDirect3DRMMesh* mesh) {
     XCHECK_D3DRM(mesh->GetGroupMaterial( g, &material ));
     if (!material) continue;
     IUPtr<IDirect3DRMMaterial> fresh;
-    XCHECK_D3DRM(GetSceneApp().GetD3DRM()->CreateMaterial( material->GetPower(), &fresh ));
+    XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->CreateMaterial(material->GetPower(), &fresh),
+                      "XGetApp()->lpD3DRM->CreateMaterial( material->GetPower(), &fresh )");
     D3DVALUE r, gr, b;
     XCHECK_D3DRM(material->GetEmissive( &r, &gr, &b ));
     XCHECK_D3DRM(fresh->SetEmissive( r, gr, b ));
@@ -110,14 +111,15 @@ Ptr<VisualSO> MeshSO::Copy(Ptr<VisualSO> target, BOOL unshare) {
     copy->surfEdgeFaces = surfEdgeFaces;
   } else if (mesh) {
     copy->mesh = Clone(mesh);
-    XCHECK_D3DRM(copy->mesh->SetAppData( (DWORD_PTR)(MeshSO*)copy ));
+    XCHECK_D3DRM_TEXT(copy->mesh->SetAppData((DWORD_PTR)(MeshSO*)copy), "copy->mesh->SetAppData( (DWORD)(MeshSO*)copy )");
     copy->BuildCartoonEdges();
     DuplicateGroupMaterials(copy->mesh);
   }
   if (old) {
     XASSERT(copy->mesh, "");
     ReplaceVisualInfo replace(old, copy->mesh, nullptr);
-    XCHECK_D3DRM(GetSceneApp().GetD3DRM()->EnumerateObjects( ::ReplaceVisual, &replace ));
+    XCHECK_D3DRM_TEXT(GetSceneApp().GetD3DRM()->EnumerateObjects(::ReplaceVisual, &replace),
+                      "XGetApp()->lpD3DRM->EnumerateObjects( ::ReplaceVisual, &replace )");
   }
   return Ptr<VisualSO>(static_cast<MeshSO*>(copy));
 }

@@ -99,7 +99,8 @@ void MeshSO::Reload() {
       other->numShared = numShared;
       other->numEdges = numEdges;
     }
-    XCHECK_D3DRM(mesh->SetAppData( reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD_PTR)this ));
+    XCHECK_D3DRM_TEXT(mesh->SetAppData(reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD_PTR)this),
+                      "mesh->SetAppData( reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD)this )");
   }
 }
 

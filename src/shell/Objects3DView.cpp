@@ -76,7 +76,7 @@ void Objects3DView::OnInitialUpdate() {
   static_cast<XFrameWnd*>(frame)->closeCommand = kShowOrHide;
 
   largeIcons.Create(kThumbnailSide, kThumbnailSide, ILC_COLOR24 | ILC_MASK, 10, 10);
-  XASSERT(!GetListCtrl().SetImageList(&largeIcons, LVSIL_NORMAL), "");
+  XASSERT(!GetListCtrl().SetImageList( &largeIcons, LVSIL_NORMAL ), "");
   const XString folder = ObjectsFolder();
   for (const std::string& name : ListFiles(std::string(folder), ".ulm")) AddObjectFile(folder, name);
   GetListCtrl().SortItems(&CompareRecords, 0);
@@ -133,7 +133,7 @@ void Objects3DView::AddObjectFile(const XString& folder, const std::string& name
 
 void Objects3DView::StatusCallback(void* argument) {
   auto* object = static_cast<CObject*>(argument);
-  XASSERT(ISKINDOF( object, Objects3DView ), "");
+  XASSERT_TEXT(ISKINDOF(object, Objects3DView), "ISKINDOF( argument, Objects3DView )", "");
   static_cast<Objects3DView*>(object)->UpdateStatusPrompt();
 }
 

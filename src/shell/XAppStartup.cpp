@@ -115,7 +115,8 @@ BOOL XApp::StartTimer() {
 
 void XApp::CreateDirectX() {
   XCHECK_DD(DirectDrawCreate( NULL, &lpDD, NULL ));
-  XCHECK_DD(lpDD->SetCooperativeLevel( m_pMainWnd->m_hWnd, DDSCL_NORMAL ));
+  XCHECK_DD_TEXT(lpDD->SetCooperativeLevel(m_pMainWnd->m_hWnd, DDSCL_NORMAL),
+                 "lpDD->SetCooperativeLevel( pMainFrame->m_hWnd, DDSCL_NORMAL )");
   XCHECK_DD(lpDD->QueryInterface( IID_IDirectDraw2, (LPVOID*)&lpDD2 ));
   DDSURFACEDESC surfDesc{};
   surfDesc.dwSize = kDDSurfaceDescSize;

@@ -69,7 +69,7 @@ void XFrameWnd::SerializeLayout(CArchive& ar, CDocument* document) {
   for (POSITION position = document->GetFirstViewPosition(); position;) {
     CView* view = document->GetNextView(position);
     if (view->GetParentFrame() != this) continue;
-    XASSERT(ISKINDOF( view, CScrollView ), "Add support for new view type");
+    XASSERT_TEXT(ISKINDOF(view, CScrollView), "ISKINDOF( view, XScrollView )", "Add support for new view type");
     view->Serialize(ar);
   }
 }

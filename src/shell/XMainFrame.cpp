@@ -187,7 +187,7 @@ void XMainFrame::OnDestroy() {
 
 void XMainFrame::StatusCallback(void* argument) {
   auto* object = static_cast<CObject*>(argument);
-  XASSERT(ISKINDOF( object, XMainFrame ), "");
+  XASSERT_TEXT(ISKINDOF(object, XMainFrame), "ISKINDOF( argument, XMainFrame )", "");
   auto* frame = static_cast<XMainFrame*>(object);
   // Without an open scene the prompt says how to get one.
   int openScenes = 0;
@@ -314,7 +314,8 @@ void XMainFrame::OnMenuSelect(UINT id, UINT flags, HMENU menu) {
     statusBar.SetStatusText(0, "", 0);
   } else if (id >= 0xF000 && id < 0xF1F0) {
     const UINT command = 0xEF00 + (id - 0xF000) / 16;
-    XASSERT(command >= 0xEF00 && command < 0xEF00 + 31, "");
+    XASSERT_TEXT(command >= 0xEF00 && command < 0xEF00 + 31, "command >= AFX_IDS_SCFIRST && command < AFX_IDS_SCFIRST + 31",
+                 "");
     statusBar.SetStatusText(command, nullptr, 0);
   } else if (id < 0xFF00) {
     statusBar.SetStatusText(id, nullptr, 0);

@@ -16,6 +16,8 @@ constexpr UINT kBlinkKey = 803, kBlinkDefault = 804;
 constexpr UINT kExpandKey = 805, kExpandDefault = 806;
 constexpr UINT kIdlePrompt = 0xE001;
 constexpr int kWidenedWidth = 0x4000;
+// The report of the check that both callback maps hold the same windows.
+constexpr char kSameWindows[] = "statusCallbacks.GetCount() == statusArguments.GetCount()";
 
 // Black text on light backgrounds, white on dark ones.
 COLORREF TextColourOn(COLORREF background) {
@@ -142,7 +144,7 @@ void XStatusBar::RegisterStatusCallback(HWND hwnd, XStatusCallback callback, voi
   XASSERT(::IsWindow( hwnd ), "");
   statusCallbacks[hwnd] = callback;
   statusArguments[hwnd] = argument;
-  XASSERT(statusCallbacks.size() == statusArguments.size(), "");
+  XASSERT_TEXT(statusCallbacks.size() == statusArguments.size(), kSameWindows, "");
 }
 
 void XStatusBar::UnregisterStatusCallback(HWND hwnd) {
@@ -200,7 +202,7 @@ void XStatusBar::AskPromptSource() {
     modalStatusCallbacks.back()(modalStatusArguments.back());
     return;
   }
-  XASSERT(statusCallbacks.size() == statusArguments.size(), "");
+  XASSERT_TEXT(statusCallbacks.size() == statusArguments.size(), kSameWindows, "");
   HWND hwnd = nullptr;
   if (CWnd* capture = CWnd::GetCapture()) {
     hwnd = capture->GetSafeHwnd();

@@ -46,7 +46,7 @@ void XToolBar::OnDestroy() {
 
 void XToolBar::StatusCallback(void* argument) {
   auto* object = static_cast<CObject*>(argument);
-  XASSERT(ISKINDOF( object, XToolBar ), "");
+  XASSERT_TEXT(ISKINDOF(object, XToolBar), "ISKINDOF( argument, XToolBar )", "");
   static_cast<XToolBar*>(object)->UpdateStatusPrompt();
 }
 

@@ -80,14 +80,18 @@ void X3DView::UpdateBackgroundImage(bool band) {
     desc.ddsCaps.dwCaps = (desc.ddsCaps.dwCaps & ~DDSCAPS_VIDEOMEMORY) | DDSCAPS_SYSTEMMEMORY;
     bkImgSurface = nullptr;
   }
-  if (!bkImgSurface) XCHECK_DD(XGetApp()->lpDD->CreateSurface( &desc, &bkImgSurface, NULL ));
+  if (!bkImgSurface)
+    XCHECK_DD_TEXT(XGetApp()->lpDD->CreateSurface(&desc, &bkImgSurface, NULL),
+                   "XGetApp()->lpDD->CreateSurface( &surfDesc, &bkImgSurface, NULL )");
   const LONG width = static_cast<LONG>(desc.dwWidth), height = static_cast<LONG>(desc.dwHeight);
   StretchOnto(bkImgSurface, picture, {{0, 0, width, height}, {kBand, kBand, width - kBand, height - kBand}});
-  XCHECK_D3DRM(rm->CreateTextureFromSurface( bkImgSurface, &bkImage ));
+  XCHECK_D3DRM_TEXT(rm->CreateTextureFromSurface(bkImgSurface, &bkImage),
+                    "XGetApp()->lpD3DRM->CreateTextureFromSurface( bkImgSurface, &bkImage )");
 }
 
 void X3DView::DropBackgroundImage() {
   bkImage = nullptr;
-  XCHECK_D3DRM(GetDocument()->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage ));
+  XCHECK_D3DRM_TEXT(GetDocument()->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage(bkImage),
+                    "doc->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )");
   if (viewport) XCHECK_D3DRM(viewport->Clear());
 }

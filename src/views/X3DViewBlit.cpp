@@ -21,7 +21,8 @@ IDirectDrawSurface* ValidPrimarySurface() {
     desc.dwSize = sizeof desc;
     desc.dwFlags = DDSD_CAPS;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    XCHECK_DD(XGetApp()->lpDD->CreateSurface( &desc, &screen, NULL ));
+    XCHECK_DD_TEXT(XGetApp()->lpDD->CreateSurface(&desc, &screen, NULL),
+                   "XGetApp()->lpDD->CreateSurface( &surfDesc, &XGetApp()->screen, NULL )");
   }
   return screen;
 }
@@ -65,8 +66,9 @@ void X3DView::Blit(CDC* dc, const XSize& size) {
   XCHECK_DD(image2->GetSurfaceDesc( &finalDesc ));
   if (finalDesc.dwWidth == imageDesc.dwWidth && !settings.orthographic) source.OffsetRect(kBand, kBand);
   IDirectDrawSurface* screen = ValidPrimarySurface();
-  XCHECK_DD(screen->SetClipper( clipper ));
+  XCHECK_DD_TEXT(screen->SetClipper(clipper), "XGetApp()->screen->SetClipper( clipper )");
   if (screen->Blt(&dest, image2, &source, DDBLT_ASYNC, nullptr) != DD_OK)
-    XCHECK_DD(screen->Blt( &dest, image2, &source, DDBLT_WAIT, NULL ));
-  XCHECK_DD(screen->SetClipper( NULL ));
+    XCHECK_DD_TEXT(screen->Blt(&dest, image2, &source, DDBLT_WAIT, NULL),
+                   "XGetApp()->screen->Blt( &dest, image2, srcRect, DDBLT_WAIT, NULL )");
+  XCHECK_DD_TEXT(screen->SetClipper(NULL), "XGetApp()->screen->SetClipper( NULL )");
 }

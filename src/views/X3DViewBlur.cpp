@@ -25,13 +25,15 @@ struct LensChoice {
   bool sharp = false;
 };
 
-IUPtr<IDirectDrawSurface> SystemMemoryCopy(IDirectDrawSurface* source, DDSURFACEDESC desc) {
+// A copy of `source` in system memory; the two texts name its creation and its blit in reports.
+IUPtr<IDirectDrawSurface> SystemMemoryCopy(IDirectDrawSurface* source, DDSURFACEDESC desc, const char* createText,
+                                           const char* bltText) {
   desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
   desc.ddsCaps.dwCaps = (desc.ddsCaps.dwCaps & ~DDSCAPS_VIDEOMEMORY) | DDSCAPS_SYSTEMMEMORY;
   IUPtr<IDirectDrawSurface> copy;
-  XCHECK_DD(XGetApp()->lpDD->CreateSurface( &desc, &copy, NULL ));
+  XCHECK_DD_TEXT(XGetApp()->lpDD->CreateSurface(&desc, &copy, NULL), createText);
   RECT rect{0, 0, static_cast<LONG>(desc.dwWidth), static_cast<LONG>(desc.dwHeight)};
-  XCHECK_DD(copy->Blt( &rect, source, &rect, DDBLT_WAIT, NULL ));
+  XCHECK_DD_TEXT(copy->Blt(&rect, source, &rect, DDBLT_WAIT, NULL), bltText);
   return copy;
 }
 
@@ -68,7 +70,8 @@ void X3DView::Blur(const XSize* renderSize) {
   // and a frame allocates and clears no picture.
   if (!blurImage || !SameShape(blurImage, destDesc)) {
     blurImage = nullptr;
-    XCHECK_DD(XGetApp()->lpDD->CreateSurface( &destDesc, &blurImage, NULL ));
+    XCHECK_DD_TEXT(XGetApp()->lpDD->CreateSurface(&destDesc, &blurImage, NULL),
+                   "XGetApp()->lpDD->CreateSurface( &destDesc, &image2, NULL )");
   }
   image2 = blurImage;
 
@@ -134,7 +137,9 @@ void X3DView::Blur(const XSize* renderSize) {
     return;
   }
   // The processor reads video memory only through system-memory copies of the image and its depth.
-  IUPtr<IDirectDrawSurface> copy = SystemMemoryCopy(image, surfDesc);
+  IUPtr<IDirectDrawSurface> copy =
+      SystemMemoryCopy(image, surfDesc, "XGetApp()->lpDD->CreateSurface( &copyDesc, &copy, NULL )",
+                       "copy->Blt( &rect, image, &rect, DDBLT_WAIT, NULL )");
   DDSCAPS zBufCaps{DDSCAPS_ZBUFFER};
   IUPtr<IDirectDrawSurface> zBufImage;
   XCHECK_DD(image->GetAttachedSurface( &zBufCaps, &zBufImage ));
@@ -143,7 +148,9 @@ void X3DView::Blur(const XSize* renderSize) {
   XCHECK_DD(zBufImage->GetSurfaceDesc( &zBufDesc ));
   XASSERT(zBufDesc.ddsCaps.dwCaps & DDSCAPS_ZBUFFER, "Z-buffer not found");
   XASSERT(!(zBufDesc.ddsCaps.dwCaps & DDSCAPS_WRITEONLY), "Z-buffer can not be read from");
-  IUPtr<IDirectDrawSurface> zBufCopy = SystemMemoryCopy(zBufImage, zBufDesc);
+  IUPtr<IDirectDrawSurface> zBufCopy =
+      SystemMemoryCopy(zBufImage, zBufDesc, "XGetApp()->lpDD->CreateSurface( &zBufDesc, &zBufCopy, NULL )",
+                       "zBufCopy->Blt( &rect, zBufImage, &rect, DDBLT_WAIT, NULL )");
   XCHECK_DD(copy->AddAttachedSurface( zBufCopy ));
   ApertureBlur(image2, copy, map, 0, 0, fifoRBuf.data(), fifoGBuf.data(), fifoBBuf.data());
 }

@@ -50,7 +50,8 @@ void PackImage(BYTE* block, IDirectDrawSurface* image2, const CopyImagePlan& pla
   WriteBitmapInfoHeader(block, plan.bitmap.cx, plan.bitmap.cy, plan.pelsPerMetre, plan.pelsPerMetre);
   DDSURFACEDESC lockDesc{};
   lockDesc.dwSize = sizeof lockDesc;
-  XCHECK_DD(image2->Lock( NULL, &lockDesc, DDLOCK_READONLY | DDLOCK_WAIT, NULL ));
+  XCHECK_DD_TEXT(image2->Lock(NULL, &lockDesc, DDLOCK_READONLY | DDLOCK_WAIT, NULL),
+                 "image2->Lock( NULL, &lockDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )");
   XASSERT_TEXT(static_cast<int>(lockDesc.dwWidth) == plan.render.cx && static_cast<int>(lockDesc.dwHeight) == plan.render.cy,
                "(int)lockDesc.dwWidth == res.cx && (int)lockDesc.dwHeight == res.cy", "");
   PackDibRows(block + kBitmapInfoHeaderSize, FirstRow(lockDesc), lockDesc.lPitch, plan.bitmap.cx, plan.bitmap.cy,

@@ -22,7 +22,7 @@ PickRecord X3DView::Pick(const XDPoint& point) {
     D3DVECTOR position{static_cast<float>(camera.t[0]), static_cast<float>(camera.t[1]),
                        static_cast<float>(camera.t[2])};
     D3DRMVECTOR4D screenDir{};
-    XCHECK_D3DRM(viewport->Transform( &screenDir, &position ));
+    XCHECK_D3DRM_TEXT(viewport->Transform(&screenDir, &position), "viewport->Transform( &screenDir, &_lookDir )");
     screenDir.x = static_cast<float>(point.x);
     screenDir.y = static_cast<float>(point.y);
     D3DVECTOR _lookDir{};

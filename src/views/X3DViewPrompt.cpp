@@ -14,7 +14,7 @@
 
 void X3DView::UpdateStatusPromptCallback(void* argument) {
   auto* object = static_cast<CObject*>(argument);
-  XASSERT(ISKINDOF( object, X3DView ), "");
+  XASSERT_TEXT(ISKINDOF(object, X3DView), "ISKINDOF( argument, X3DView )", "");
   static_cast<X3DView*>(static_cast<CScrollView*>(object))->UpdateStatusPrompt(-1);
 }
 

@@ -127,8 +127,10 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
     const BYTE r = GetRValue(settings.background), g = GetGValue(settings.background), b = GetBValue(settings.background);
     const D3DCOLOR background = 0xFF000000u | (DWORD{r} << 16) | (DWORD{g} << 8) | b;
     if (root->GetD3DRMFrame()->GetSceneBackground() != background)
-      XCHECK_D3DRM(root->GetD3DRMFrame()->SetSceneBackground( background ));
-    XCHECK_D3DRM(root->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage ));
+      XCHECK_D3DRM_TEXT(root->GetD3DRMFrame()->SetSceneBackground(background),
+                        "doc->GetScene()->GetD3DRMFrame()->SetSceneBackground( D3DColor( background ) )");
+    XCHECK_D3DRM_TEXT(root->GetD3DRMFrame()->SetSceneBackgroundImage(bkImage),
+                      "doc->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )");
     XCHECK_D3DRM(viewport->Clear());
     // A camera the 3D layer cannot see through shows the background alone.
     if (!UsableCamera(root->GetTransform() * settings.transform)) {
@@ -151,7 +153,7 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
       const LONG viewX = viewport->GetX(), viewY = viewport->GetY();
       XCHECK_D3DRM(viewport->ForceUpdate( viewX, viewY, viewX + viewport->GetWidth(), viewY + viewport->GetHeight() ));
     }
-    XCHECK_D3DRM(viewport->Render( root->GetD3DRMFrame() ));
+    XCHECK_D3DRM_TEXT(viewport->Render(root->GetD3DRMFrame()), "viewport->Render( doc->GetScene()->GetD3DRMFrame() )");
     if (blurs)
       Blur(renderSize);
     else
@@ -171,9 +173,11 @@ void X3DView::ReduceToPalette() {
     copyDesc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
     copyDesc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
     source = nullptr;
-    XCHECK_DD(XGetApp()->lpDD->CreateSurface( &copyDesc, &source, NULL ));
+    XCHECK_DD_TEXT(XGetApp()->lpDD->CreateSurface(&copyDesc, &source, NULL),
+                   "XGetApp()->lpDD->CreateSurface( &copyDesc, &copy, NULL )");
     RECT rect{0, 0, static_cast<LONG>(destDesc.dwWidth), static_cast<LONG>(destDesc.dwHeight)};
-    XCHECK_DD(source->Blt( &rect, image2, &rect, DDBLT_WAIT, NULL ));
+    XCHECK_DD_TEXT(source->Blt(&rect, image2, &rect, DDBLT_WAIT, NULL),
+                   "copy->Blt( &rect, image2, &rect, DDBLT_WAIT, NULL )");
   }
   destDesc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
   destDesc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
@@ -201,7 +205,9 @@ void X3DView::MakeSurface(const XSize& size, bool band, const DDPIXELFORMAT* pix
     desc.ddsCaps.dwCaps = (desc.ddsCaps.dwCaps & ~DDSCAPS_VIDEOMEMORY) | DDSCAPS_SYSTEMMEMORY;
     image = nullptr;
   }
-  if (!image) XCHECK_DD(XGetApp()->lpDD->CreateSurface( &desc, &image, NULL ));
+  if (!image)
+    XCHECK_DD_TEXT(XGetApp()->lpDD->CreateSurface(&desc, &image, NULL),
+                   "XGetApp()->lpDD->CreateSurface( &surfDesc, &image, NULL )");
 }
 
 void X3DView::MakeDeviceCameraViewport() {
@@ -210,14 +216,19 @@ void X3DView::MakeDeviceCameraViewport() {
     viewport = nullptr;
     camera = nullptr;
     const D3DFINDDEVICERESULT* found = XGetApp()->device;
-    XCHECK_D3DRM(rm->CreateDeviceFromSurface( found ? &found->guid : nullptr, XGetApp()->lpDD, image, &device ));
+    XCHECK_D3DRM_TEXT(rm->CreateDeviceFromSurface(found ? &found->guid : nullptr, XGetApp()->lpDD, image, &device),
+                      "XGetApp()->lpD3DRM->CreateDeviceFromSurface( &XGetApp()->device->guid, XGetApp()->lpDD, image, "
+                      "&device )");
   }
   if (!camera) {
     viewport = nullptr;
-    XCHECK_D3DRM(rm->CreateFrame( GetDocument()->GetScene()->GetD3DRMFrame(), &camera ));
+    XCHECK_D3DRM_TEXT(rm->CreateFrame(GetDocument()->GetScene()->GetD3DRMFrame(), &camera),
+                      "XGetApp()->lpD3DRM->CreateFrame( doc->GetScene()->GetD3DRMFrame(), &camera )");
   }
   if (!viewport)
-    XCHECK_D3DRM(rm->CreateViewport( device, camera, 0, 0, device->GetWidth(), device->GetHeight(), &viewport ));
+    XCHECK_D3DRM_TEXT(rm->CreateViewport(device, camera, 0, 0, device->GetWidth(), device->GetHeight(), &viewport),
+                      "XGetApp()->lpD3DRM->CreateViewport( device, camera, 0, 0, device->GetWidth(), "
+                      "device->GetHeight(), &viewport )");
 }
 
 void X3DView::SetCameraAndProjection(const XSize& size, bool band) {
@@ -225,11 +236,13 @@ void X3DView::SetCameraAndProjection(const XSize& size, bool band) {
   if (device->GetTextureQuality() != D3DRMTEXTURE_NEAREST)
     XCHECK_D3DRM(device->SetTextureQuality( D3DRMTEXTURE_NEAREST ));
   D3DRMMATRIX4D held, wanted;
-  XCHECK_D3DRM(camera->GetTransform( held ));
+  XCHECK_D3DRM_TEXT(camera->GetTransform(held), "camera->GetTransform( matrix )");
   settings.transform.GetD3DRMMatrix(wanted);
-  if (Transform(held) != Transform(wanted)) XCHECK_D3DRM(camera->AddTransform( D3DRMCOMBINE_REPLACE, wanted ));
+  if (Transform(held) != Transform(wanted))
+    XCHECK_D3DRM_TEXT(camera->AddTransform(D3DRMCOMBINE_REPLACE, wanted),
+                      "camera->AddTransform( D3DRMCOMBINE_REPLACE, matrix )");
   if (viewport->GetFront() != static_cast<D3DVALUE>(settings.front))
-    XCHECK_D3DRM(viewport->SetFront( D3DVAL(settings.front) ));
+    XCHECK_D3DRM_TEXT(viewport->SetFront(D3DVAL(settings.front)), "viewport->SetFront( D3DVAL(front) )");
 
   XASSERT_TEXT(_numerator.cx == _numerator.cy && _denominator.cx == _denominator.cy,
                "GetZoomNumerator().cx == GetZoomNumerator().cy && GetZoomDenominator().cx == GetZoomDenominator().cy",
@@ -240,13 +253,15 @@ void X3DView::SetCameraAndProjection(const XSize& size, bool band) {
   double field;
   if (!settings.orthographic) {
     const D3DVALUE back = D3DVAL(kPerspectiveBackFactor) * viewport->GetFront();
-    if (viewport->GetBack() != back) XCHECK_D3DRM(viewport->SetBack( back ));
+    if (viewport->GetBack() != back)
+      XCHECK_D3DRM_TEXT(viewport->SetBack(back), "viewport->SetBack( D3DVAL(5000.0) * viewport->GetFront() )");
     if (viewport->GetProjection() != D3DRMPROJECT_PERSPECTIVE)
       XCHECK_D3DRM(viewport->SetProjection( D3DRMPROJECT_PERSPECTIVE ));
     field = viewport->GetFront() * (d * kFilmWidth) / (n * 2.0) / settings.focal;
   } else {
     const double orthoBack = settings.front + kOrthographicDepth;
-    if (viewport->GetBack() != static_cast<D3DVALUE>(orthoBack)) XCHECK_D3DRM(viewport->SetBack( D3DVAL(orthoBack) ));
+    if (viewport->GetBack() != static_cast<D3DVALUE>(orthoBack))
+      XCHECK_D3DRM_TEXT(viewport->SetBack(D3DVAL(orthoBack)), "viewport->SetBack( orthoBack )");
     if (viewport->GetProjection() != D3DRMPROJECT_ORTHOGRAPHIC)
       XCHECK_D3DRM(viewport->SetProjection( D3DRMPROJECT_ORTHOGRAPHIC ));
     field = d * settings.height / (n * 2.0);

@@ -18,6 +18,7 @@
 #include "platform/framework/ControlNotifications.h"
 #include "platform/framework/MessageMap.h"
 #include "resources/ProgramResources.h"
+#include "support/FatalCheck.h"
 
 namespace {
 
@@ -118,6 +119,19 @@ TEST_F(SmartHelpTest, SheetMapsItsOwnButtonsButNotThePagesAndNestedModalsLeaveNo
   EXPECT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(frame_.deepest, 3u);
   EXPECT_TRUE(frame_.stack.empty());
+}
+
+// A sheet's prompt comes from its active page, which must be one of the program's own pages.
+TEST_F(SmartHelpTest, ASheetWhosePageIsNotTheProgramsOwnReportsThePage) {
+  XPropertySheet sheet(10200);
+  CPropertyPage page(kPage);
+  sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+  sheet.AddPage(&page);
+  RunModal([&] { return sheet.DoModal(); },
+           [&](QDialog*) {
+             EXPECT_FATAL(sheet.UpdateStatusPrompt(), "ISKINDOF( p, XPropertyPage )", "");
+             sheet.EndDialog(IDCANCEL);
+           });
 }
 
 // The tip Qt shows, once it is up (null when none comes).

@@ -8,6 +8,8 @@
 #include "platform/d3drm/RenderStage.h"
 #include "platform/d3drm/TestSeams.h"
 #include "scene/CartoonExecute.h"
+#include "scene/LightSO.h"
+#include "scene/Material.h"
 #include "scene/MeshGroupUtility.h"
 #include "scene/TextureLoad.h"
 #include "support/FatalCheck.h"
@@ -57,6 +59,19 @@ TEST_F(FatalReportTextsTest, FailedCallsOfTheSceneReportTheCallAsDesigned) {
   const auto newCylinder = [] { Ptr<MeshSO> made = new MeshSO(16, 1.0, 50.0, 0xFF0000FF); };
   const auto load = [&](BOOL twoSided) { return [&, twoSided] { Make(chair, 0, twoSided); }; };
   const auto batch = [&] { CartoonBatch made(stage.device.get(), 4096); };
+  Ptr<LightSO> light = new LightSO;
+  Ptr<MeshSO> twin = Make(chair, 1, 0, "Twin"), otherTwin = Make(chair, 1, 0, "Twin");
+  IUPtr<IDirect3DRMMaterial> named;
+  ASSERT_EQ(app.lpD3DRM->CreateMaterial(1.0f, &named), D3DRM_OK);
+  ASSERT_EQ(named->SetName("Red"), D3DRM_OK);
+  IUPtr<IDirect3DRMMesh> bare;
+  ASSERT_EQ(app.lpD3DRM->CreateMesh(&bare), D3DRM_OK);
+  const unsigned face[] = {0, 1, 2};
+  D3DRMGROUPINDEX bareGroup = 0;
+  ASSERT_EQ(bare->AddGroup(3, 1, 3, face, &bareGroup), D3DRM_OK);
+  GroupIndexList firstGroup;
+  firstGroup.AddTail(static_cast<DWORD>(bareGroup));
+  const auto copyInto = [&] { cylinder->Copy(Ptr<VisualSO>(new MeshSO), 1); };
   const auto execute = [&] {
     CartoonBatch made(stage.device.get(), 4096);
     made.Execute(stage.viewport.get(), true);
@@ -116,6 +131,18 @@ TEST_F(FatalReportTextsTest, FailedCallsOfTheSceneReportTheCallAsDesigned) {
       {D3DRMCall::SetName, 0, [&] { LoadTexture(bmp); }, "(*tex)->SetName( name )"},
       {D3DRMCall::CreateTextureFromSurface, 0, [&] { LoadTexture(jpeg); },
        "XGetApp()->lpD3DRM->CreateTextureFromSurface( dest, tex )"},
+      {D3DRMCall::CreateLight, 0, [] { Ptr<LightSO> made = new LightSO; },
+       "XGetApp()->lpD3DRM->CreateLight( D3DRMLIGHT_AMBIENT, 0, &light )"},
+      {D3DRMCall::SetAppData, 0, [] { Ptr<LightSO> made = new LightSO; }, "light->SetAppData( (DWORD)this )"},
+      {D3DRMCall::SetAppData, 1, [&] { light->Copy(); }, "copy->light->SetAppData( (DWORD)(LightSO*)copy )"},
+      {D3DRMCall::GetName, 1, [&] { Material().ReadD3DRMMaterial(named); }, "m->GetName( &size, (char*)string )"},
+      {D3DRMCall::CreateMaterial, 0, [&] { Material().ApplyToMeshGroups(bare, firstGroup); },
+       "XGetApp()->lpD3DRM->CreateMaterial( D3DVAL( shininess ), &mat )"},
+      {D3DRMCall::CreateMaterial, 0, copyInto, "XGetApp()->lpD3DRM->CreateMaterial( material->GetPower(), &fresh )"},
+      {D3DRMCall::SetAppData, 1, copyInto, "copy->mesh->SetAppData( (DWORD)(MeshSO*)copy )"},
+      {D3DRMCall::EnumerateObjects, 0, copyInto, "XGetApp()->lpD3DRM->EnumerateObjects( ::ReplaceVisual, &replace )"},
+      {D3DRMCall::SetAppData, 1, [&] { twin->Reload(); },
+       "mesh->SetAppData( reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD)this )"},
       {D3DRMCall::GetDirect3DDevice, 0, batch, "device->GetDirect3DDevice( &device2 )"},
       {D3DRMCall::CreateExecuteBuffer, 0, batch, "device2->CreateExecuteBuffer( &desc, &eb, NULL )"},
       {D3DRMCall::Lock, 0, batch, "eb->Lock( &desc )"},

@@ -33,6 +33,8 @@
 #include "platform/framework/MemFile.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/ScrollView.h"
+#include "platform/ddraw/DDResults.h"
+#include "platform/ddraw/TestSeams.h"
 #include "platform/win/TickCount.h"
 #include "scene/ObjectFile.h"
 #include "shell/ObjectThumbnail.h"
@@ -41,6 +43,7 @@
 #include "shell/XFrameWnd.h"
 #include "shell/XMainFrame.h"
 #include "platform/win/MessageBox.h"
+#include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
 #include "support/TemporaryFolder.h"
 
@@ -402,6 +405,58 @@ TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncov
     EXPECT_TRUE(objects->IsWindowVisible());
     EXPECT_EQ(frame->MDIGetActive(), covering ? objects : camera);
   }
+}
+
+// A view of a kind that saved window layouts do not know.
+class PlainView : public CView {
+  DECLARE_DYNCREATE(PlainView)
+ public:
+  void OnDraw(CDC*) override {}
+};
+IMPLEMENT_DYNCREATE(PlainView, CView)
+
+// Lets the test run the start-up step that creates DirectDraw.
+struct DirectXStep : XApp {
+  using XApp::CreateDirectX;
+};
+
+TEST_F(MainFrameFixture, FailedChecksOfTheShellReportTheCheckAsDesigned) {
+  Open();
+  CDocument document;
+  document.m_bAutoDelete = FALSE;
+  auto* plainFrame = new XFrameWnd;
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(PlainView);
+  context.m_pCurrentDoc = &document;
+  ASSERT_TRUE(plainFrame->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame, &context));
+  const auto storeLayout = [&] {
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar.m_pDocument = &document;
+    plainFrame->SerializeLayout(ar, &document);
+  };
+  const std::string generic = std::to_string(static_cast<DWORD>(DDERR_GENERIC) & 0xFFFF);
+
+  const struct {
+    std::function<void()> fail;
+    const char* expression;
+    std::string detail;
+  } cases[] = {
+      {[&] {
+         DDFailNext(DDCall::SetCooperativeLevel, 1, DDERR_GENERIC);
+         (winApp.*&DirectXStep::CreateDirectX)();
+       },
+       "lpDD->SetCooperativeLevel( pMainFrame->m_hWnd, DDSCL_NORMAL )", generic},
+      {storeLayout, "ISKINDOF( view, XScrollView )", "Add support for new view type"},
+      {[&] { frame->GetObjects3DView()->OnInitialUpdate(); }, "!GetListCtrl().SetImageList( &largeIcons, LVSIL_NORMAL )",
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expression);
+    EXPECT_FATAL(c.fail(), c.expression, c.detail);
+    DDClearFaults();
+  }
+  plainFrame->DestroyWindow();
 }
 
 // Appends `value` as `size` little-endian bytes.

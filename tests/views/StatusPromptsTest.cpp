@@ -1,9 +1,15 @@
 // The status prompt of a camera window: its cells' tests in order, highlight and cursor.
 #include <gtest/gtest.h>
 
+#include "dialogs/XDialog.h"
+#include "dialogs/XPropertySheet.h"
+#include "platform/framework/Document.h"
 #include "platform/win/StringResources.h"
+#include "shell/Objects3DView.h"
+#include "shell/XToolBar.h"
 #include "support/FatalCheck.h"
 #include "views/StatusPrompts.h"
+#include "views/X3DView.h"
 
 namespace {
 
@@ -76,6 +82,26 @@ TEST(StatusPromptsTest, CellsCarryTextHighlightAndCursorAndTheirTestsTakeEffectI
   EXPECT_EQ(ChooseStatusPrompt(in).id, 40054u);
   EXPECT_EQ(ChooseStatusPrompt(in).highlight, kPromptHighlight);
   EXPECT_FATAL(ChooseStatusPrompt(Plain(20, false, 0)), "0", "");
+}
+
+// Each window's status callback stops on an argument of another kind, naming the argument as the
+// callback's own.
+TEST(StatusPromptsTest, ACallbackGivenAnotherKindOfObjectReportsItsArgument) {
+  CDocument stranger;
+  const struct {
+    void (*callback)(void*);
+    const char* expression;
+  } cases[] = {
+      {&X3DView::UpdateStatusPromptCallback, "ISKINDOF( argument, X3DView )"},
+      {&XToolBar::StatusCallback, "ISKINDOF( argument, XToolBar )"},
+      {&Objects3DView::StatusCallback, "ISKINDOF( argument, Objects3DView )"},
+      {&XDialog::StatusCallback, "ISKINDOF( argument, XDialog )"},
+      {&XPropertySheet::StatusCallback, "ISKINDOF( argument, XPropertySheet )"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expression);
+    EXPECT_FATAL(c.callback(&stranger), c.expression, "");
+  }
 }
 
 }  // namespace

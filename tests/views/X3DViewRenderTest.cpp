@@ -1,8 +1,13 @@
 // Rendering a camera window: sizes, lens field, blur, palette and background picture.
 #include <QAbstractButton>
 #include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "platform/ddraw/DDPixelFormat.h"
+#include "platform/d3drm/TestSeams.h"
+#include "platform/ddraw/DDResults.h"
 #include "platform/ddraw/Display.h"
 #include "platform/ddraw/TestSeams.h"
 #include "platform/framework/RunModal.h"
@@ -197,6 +202,124 @@ TEST_F(CameraWindowRender, ALostSurfaceIsMadeAgainAndAnyOtherAnswerButOKIsFatal)
       EXPECT_NE(view.image.get(), before.get());
     }
     DDClearFaults();
+  }
+}
+
+// A failed call of a render reports the call as the design writes it, whatever the code names.
+TEST_F(CameraWindowRender, FailedCallsOfTheRenderReportTheCallAsDesigned) {
+  Window(400, 300);
+  Rendered();  // the display's primary surface exists from here on
+  // Renders a window whose rendering objects are all gone.
+  const auto fresh = [&](BOOL orthographic) {
+    return [&, orthographic] {
+      view->settings.orthographic = orthographic;
+      view->viewport = nullptr;
+      view->camera = nullptr;
+      view->device = nullptr;
+      view->image = nullptr;
+      view->needsRender = TRUE;
+      Rendered();
+    };
+  };
+  const auto withPicture = [&] {
+    Use("columns.bmp");
+    Rendered();
+  };
+  const auto none = [] {};
+  // A hardware device renders into video memory, which the blur and the palette reduction copy out.
+  D3DFINDDEVICERESULT hardware{};
+  hardware.ddHwDesc.dwFlags = 1;
+  const auto blurredInVideoMemory = [&] {
+    app.device = &hardware;
+    view->settings.fstop = 2.8;
+  };
+  std::optional<PaletteDisplay> palette;
+  const auto paletteFromVideoMemory = [&] {
+    app.device = &hardware;
+    palette.emplace();
+  };
+  const auto rm = [](D3DRMCall call) { return [call] { D3DRMFailCall(call, 0, D3DRMERR_BADVALUE); }; };
+  const auto dd = [](DDCall call, int count, int skip = 0) {
+    return [call, count, skip] { DDFailAfter(call, skip, count, DDERR_GENERIC); };
+  };
+  const std::string rmFailed = std::to_string(static_cast<DWORD>(D3DRMERR_BADVALUE) & 0xFFFF);
+  const std::string ddFailed = std::to_string(static_cast<DWORD>(DDERR_GENERIC) & 0xFFFF);
+
+  const struct {
+    std::function<void()> before, arm, fail;
+    const char* expression;
+    const std::string& detail;
+  } cases[] = {
+      {none, rm(D3DRMCall::CreateDeviceFromSurface), fresh(FALSE),
+       "XGetApp()->lpD3DRM->CreateDeviceFromSurface( &XGetApp()->device->guid, XGetApp()->lpDD, image, &device )",
+       rmFailed},
+      {none, rm(D3DRMCall::CreateFrame), fresh(FALSE),
+       "XGetApp()->lpD3DRM->CreateFrame( doc->GetScene()->GetD3DRMFrame(), &camera )", rmFailed},
+      {none, rm(D3DRMCall::CreateViewport), fresh(FALSE),
+       "XGetApp()->lpD3DRM->CreateViewport( device, camera, 0, 0, device->GetWidth(), device->GetHeight(), &viewport )",
+       rmFailed},
+      {none, rm(D3DRMCall::GetTransform), fresh(FALSE), "camera->GetTransform( matrix )", rmFailed},
+      {none, rm(D3DRMCall::AddTransform), fresh(FALSE), "camera->AddTransform( D3DRMCOMBINE_REPLACE, matrix )", rmFailed},
+      {none, rm(D3DRMCall::SetFront), fresh(FALSE), "viewport->SetFront( D3DVAL(front) )", rmFailed},
+      {none, rm(D3DRMCall::SetBack), fresh(FALSE), "viewport->SetBack( D3DVAL(5000.0) * viewport->GetFront() )",
+       rmFailed},
+      {none, rm(D3DRMCall::SetBack), fresh(TRUE), "viewport->SetBack( orthoBack )", rmFailed},
+      {[&] { view->settings.background = RGB(1, 2, 3); }, rm(D3DRMCall::SetSceneBackground), fresh(FALSE),
+       "doc->GetScene()->GetD3DRMFrame()->SetSceneBackground( D3DColor( background ) )", rmFailed},
+      {none, rm(D3DRMCall::SetSceneBackgroundImage), fresh(FALSE),
+       "doc->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )", rmFailed},
+      {withPicture, rm(D3DRMCall::SetSceneBackgroundImage), [&] {
+         view->settings.backgroundImage = FALSE;
+         doc.UpdateAllViews(nullptr);
+       },
+       "doc->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )", rmFailed},
+      {none, rm(D3DRMCall::Render), fresh(FALSE), "viewport->Render( doc->GetScene()->GetD3DRMFrame() )", rmFailed},
+      {fresh(TRUE), rm(D3DRMCall::Transform), [&] { view->Pick(XDPoint(10, 10)); },
+       "viewport->Transform( &screenDir, &_lookDir )", rmFailed},
+      {none, rm(D3DRMCall::CreateTextureFromSurface), withPicture,
+       "XGetApp()->lpD3DRM->CreateTextureFromSurface( bkImgSurface, &bkImage )", rmFailed},
+      {none, dd(DDCall::Create, 2), fresh(FALSE), "XGetApp()->lpDD->CreateSurface( &surfDesc, &image, NULL )", ddFailed},
+      {DDLoseSurfaces, dd(DDCall::Create, 1), fresh(FALSE),
+       "XGetApp()->lpDD->CreateSurface( &surfDesc, &XGetApp()->screen, NULL )", ddFailed},
+      {none, dd(DDCall::SetClipper, 1), fresh(FALSE), "XGetApp()->screen->SetClipper( clipper )", ddFailed},
+      {none, dd(DDCall::SetClipper, 1, 1), fresh(FALSE), "XGetApp()->screen->SetClipper( NULL )", ddFailed},
+      {none, dd(DDCall::Blt, 2), fresh(FALSE), "XGetApp()->screen->Blt( &dest, image2, srcRect, DDBLT_WAIT, NULL )",
+       ddFailed},
+      {[&] { view->settings.fstop = 2.8; }, dd(DDCall::Create, 1), [&] {
+         view->needsRender = TRUE;
+         Rendered();
+       },
+       "XGetApp()->lpDD->CreateSurface( &destDesc, &image2, NULL )", ddFailed},
+      // Three surfaces are made before each copy: the window's image, its depth and the blur's or
+      // the display's own.
+      {blurredInVideoMemory, dd(DDCall::Create, 1, 3), fresh(FALSE),
+       "XGetApp()->lpDD->CreateSurface( &copyDesc, &copy, NULL )", ddFailed},
+      {blurredInVideoMemory, dd(DDCall::Blt, 1), fresh(FALSE), "copy->Blt( &rect, image, &rect, DDBLT_WAIT, NULL )",
+       ddFailed},
+      {blurredInVideoMemory, dd(DDCall::Create, 1, 4), fresh(FALSE),
+       "XGetApp()->lpDD->CreateSurface( &zBufDesc, &zBufCopy, NULL )", ddFailed},
+      {blurredInVideoMemory, dd(DDCall::Blt, 1, 1), fresh(FALSE),
+       "zBufCopy->Blt( &rect, zBufImage, &rect, DDBLT_WAIT, NULL )", ddFailed},
+      {paletteFromVideoMemory, dd(DDCall::Create, 1, 3), fresh(FALSE),
+       "XGetApp()->lpDD->CreateSurface( &copyDesc, &copy, NULL )", ddFailed},
+      {paletteFromVideoMemory, dd(DDCall::Blt, 1), fresh(FALSE), "copy->Blt( &rect, image2, &rect, DDBLT_WAIT, NULL )",
+       ddFailed},
+      // The render the copy makes first locks its surfaces four times (clear and render).
+      {none, dd(DDCall::Lock, 1, 4), [&] { view->OnEditCopyImage(); },
+       "image2->Lock( NULL, &lockDesc, DDLOCK_READONLY | DDLOCK_SURFACEMEMORYPTR | DDLOCK_WAIT, NULL )", ddFailed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expression);
+    view->settings.fstop = 0.0;
+    view->settings.backgroundImage = FALSE;
+    fresh(FALSE)();
+    c.before();
+    c.arm();
+    EXPECT_FATAL(c.fail(), c.expression, c.detail);
+    D3DRMClearFaults();
+    DDClearFaults();
+    app.device = nullptr;
+    palette.reset();
   }
 }
 

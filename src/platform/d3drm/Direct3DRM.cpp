@@ -53,6 +53,7 @@ HRESULT Root::CreateMeshBuilder(IDirect3DRMMeshBuilder** builder) {
 }
 
 HRESULT Root::CreateLight(D3DRMLIGHTTYPE type, D3DCOLOR color, IDirect3DRMLight** light) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateLight)) return fault;
   if (!light || !IsLightType(type)) return D3DRMERR_BADVALUE;
   *light = Light::Create(registry_, type, color);
   return D3DRM_OK;
@@ -64,6 +65,7 @@ HRESULT Root::CreateLightRGB(D3DRMLIGHTTYPE type, D3DVALUE red, D3DVALUE green, 
 }
 
 HRESULT Root::CreateMaterial(D3DVALUE power, IDirect3DRMMaterial** material) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateMaterial)) return fault;
   if (!material) return D3DRMERR_BADVALUE;
   MaterialValues values;
   values.power = power;
@@ -102,11 +104,13 @@ HRESULT Root::CreateTextureFromSurface(IDirectDrawSurface* surface, IDirect3DRMT
 
 HRESULT Root::CreateDeviceFromSurface(const GUID*, IDirectDraw* directDraw, IDirectDrawSurface* surface,
                                       IDirect3DRMDevice** device) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateDeviceFromSurface)) return fault;
   return Device::Create(registry_, directDraw, surface, device);
 }
 
 HRESULT Root::CreateViewport(IDirect3DRMDevice* device, IDirect3DRMFrame* camera, DWORD x, DWORD y, DWORD width,
                              DWORD height, IDirect3DRMViewport** viewport) {
+  if (HRESULT fault = TakeFault(D3DRMCall::CreateViewport)) return fault;
   return Viewport::Create(registry_, device, camera, x, y, width, height, viewport);
 }
 

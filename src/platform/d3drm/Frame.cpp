@@ -99,12 +99,14 @@ HRESULT Frame::DeleteLight(IDirect3DRMLight* light) {
 }
 
 HRESULT Frame::AddTransform(D3DRMCOMBINETYPE combine, const D3DRMMATRIX4D matrix) {
+  if (HRESULT fault = TakeFault(D3DRMCall::AddTransform)) return fault;
   if (combine != D3DRMCOMBINE_REPLACE || !matrix) return D3DRMERR_BADVALUE;
   transform_ = Matrix4::From(matrix);
   return D3DRM_OK;
 }
 
 HRESULT Frame::GetTransform(D3DRMMATRIX4D matrix) {
+  if (HRESULT fault = TakeFault(D3DRMCall::GetTransform)) return fault;
   if (!matrix) return D3DRMERR_BADVALUE;
   transform_.CopyTo(matrix);
   return D3DRM_OK;
@@ -145,6 +147,7 @@ HRESULT Frame::GetLights(IDirect3DRMLightArray** lights) {
 }
 
 HRESULT Frame::SetSceneBackground(D3DCOLOR color) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetSceneBackground)) return fault;
   background_ = color;
   return D3DRM_OK;
 }
@@ -152,6 +155,7 @@ HRESULT Frame::SetSceneBackground(D3DCOLOR color) {
 D3DCOLOR Frame::GetSceneBackground() { return background_; }
 
 HRESULT Frame::SetSceneBackgroundImage(IDirect3DRMTexture* texture) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetSceneBackgroundImage)) return fault;
   Texture* ours = Texture::From(texture);
   if (texture && !ours) return D3DRMERR_BADOBJECT;
   backgroundImage_ = ours;

@@ -39,6 +39,7 @@ class ObjectImpl : public ComObject<Interface> {
   }
 
   HRESULT GetName(DWORD* size, LPSTR name) override {
+    if (HRESULT fault = TakeFault(D3DRMCall::GetName)) return fault;
     if (!size) return D3DRMERR_BADVALUE;
     const DWORD needed = name_.empty() ? 0 : static_cast<DWORD>(name_.size() + 1);
     if (name) {

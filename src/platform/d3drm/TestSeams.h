@@ -7,12 +7,15 @@
 // BuilderCreateMesh the mesh builder's; Lock, Unlock and SetExecuteData are the execute buffer's.
 enum class D3DRMCall {
   CreateFrame,
+  CreateLight,
+  CreateMaterial,
   CreateMesh,
   CreateMeshBuilder,
   CreateTextureFromSurface,
   EnumerateObjects,
   SetAppData,
   SetName,
+  GetName,
   GetBox,
   AddGroup,
   SetVertices,
@@ -37,6 +40,16 @@ enum class D3DRMCall {
   Unlock,
   SetExecuteData,
   Execute,
+  CreateDeviceFromSurface,
+  CreateViewport,
+  GetTransform,
+  AddTransform,
+  SetSceneBackground,
+  SetSceneBackgroundImage,
+  SetFront,
+  SetBack,
+  Render,
+  Transform,
   Count
 };
 

@@ -61,6 +61,7 @@ HRESULT Viewport::Clear() {
 }
 
 HRESULT Viewport::Render(IDirect3DRMFrame* frame) {
+  if (HRESULT fault = TakeFault(D3DRMCall::Render)) return fault;
   Frame* root = Frame::From(frame);
   if (!root) return frame ? D3DRMERR_BADOBJECT : D3DRMERR_BADVALUE;
   const Projection projection(settings_);
@@ -77,12 +78,14 @@ HRESULT Viewport::ForceUpdate(DWORD x1, DWORD y1, DWORD x2, DWORD y2) {
 }
 
 HRESULT Viewport::SetFront(D3DVALUE front) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetFront)) return fault;
   if (!(front > 0.0f) || !std::isfinite(front)) return D3DRMERR_BADVALUE;
   settings_.front = front;
   return D3DRM_OK;
 }
 
 HRESULT Viewport::SetBack(D3DVALUE back) {
+  if (HRESULT fault = TakeFault(D3DRMCall::SetBack)) return fault;
   if (!(back > 0.0f) || !std::isfinite(back)) return D3DRMERR_BADVALUE;
   settings_.back = back;
   return D3DRM_OK;
@@ -109,6 +112,7 @@ HRESULT Viewport::GetCamera(IDirect3DRMFrame** camera) {
 // (x, y, z, w) with x/w, y/w the screen position and z/w the depth; w is the camera depth in
 // perspective and 1 in orthographic projection.
 HRESULT Viewport::Transform(D3DRMVECTOR4D* result, D3DVECTOR* world) {
+  if (HRESULT fault = TakeFault(D3DRMCall::Transform)) return fault;
   const Projection projection(settings_);
   Matrix4 cameraToWorld, worldToCamera;
   if (!result || !world || !projection.Valid() || !CameraTransforms(&cameraToWorld, &worldToCamera))

@@ -8,6 +8,7 @@
 namespace {
 
 struct PendingFault {
+  int skip = 0;  // calls that still succeed before the failing ones
   int count = 0;
   HRESULT result = DD_OK;
 };
@@ -21,12 +22,18 @@ std::atomic<long> g_liveObjects{0};
 HRESULT ddraw::TakeFault(DDCall call) {
   PendingFault& fault = g_faults[static_cast<int>(call)];
   if (fault.count == 0) return DD_OK;
+  if (fault.skip > 0) {
+    --fault.skip;
+    return DD_OK;
+  }
   --fault.count;
   return fault.result;
 }
 
-void DDFailNext(DDCall call, int count, HRESULT result) {
-  g_faults[static_cast<int>(call)] = {count, result};
+void DDFailNext(DDCall call, int count, HRESULT result) { DDFailAfter(call, 0, count, result); }
+
+void DDFailAfter(DDCall call, int skip, int count, HRESULT result) {
+  g_faults[static_cast<int>(call)] = {skip, count, result};
 }
 
 void DDClearFaults() {

@@ -25,6 +25,8 @@ enum class DDCall {
 
 // The next `count` calls of `call` fail with `result` before doing anything.
 void DDFailNext(DDCall call, int count, HRESULT result);
+// The same after `skip` more calls of `call` have run.
+void DDFailAfter(DDCall call, int skip, int count, HRESULT result);
 void DDClearFaults();
 
 // Loses every primary and video-memory surface that exists now, as a display change does.
