@@ -2,6 +2,8 @@
 // it has on the screen at a chosen resolution, optionally supersampled, and put on the clipboard
 // as a device-independent bitmap that records its resolution. The clipboard is opened only once
 // the bitmap is complete, so a failure leaves its previous content in place.
+#include <memory>
+
 #include "core/FatalError.h"
 #include "core/NoMemoryHandler.h"
 #include "core/PreferenceKeys.h"
@@ -22,6 +24,10 @@ constexpr UINT IDS_COPY_SHRUNK = 40236;
 constexpr UINT IDS_WINDOW_TOO_LARGE = 40270;  // 40236 without the resolution setting to blame
 constexpr UINT IDS_COPY_NOT_IMPROVED = 40245;
 constexpr LONG kScreenWidthWithoutDisplay = 640;
+
+struct GlobalBlockFree {
+  void operator()(HGLOBAL block) const { GlobalFree(block); }
+};
 
 LONG ScreenWidth() {
   HDC ic = CreateIC("DISPLAY", nullptr, nullptr, nullptr);
@@ -77,20 +83,22 @@ void X3DView::OnEditCopyImage() {
   RenderImage(nullptr, FALSE, &plan.render, &rgb24);
 
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, DibSize(plan.bitmap.cx, plan.bitmap.cy));
+  // Until the clipboard takes the block, it is ours to free, however the copy ends.
+  std::unique_ptr<HGLOBAL__, GlobalBlockFree> owned(block);
   auto* bytes = static_cast<BYTE*>(GlobalLock(block));
   if (!bytes) {
-    if (block) GlobalFree(block);
+    owned.reset();
     NoMemoryHandler(1);
   } else {
     PackImage(bytes, image2, plan);
     GlobalUnlock(block);
     CWnd* owner = XGetMainFrame();
     if (!OpenClipboard(owner ? owner->GetSafeHwnd() : GetSafeHwnd())) {
-      GlobalFree(block);
+      owned.reset();
       XErrorBox(IDS_CLIPBOARD_BUSY);
     } else {
       EmptyClipboard();
-      if (!SetClipboardData(CF_DIB, block)) GlobalFree(block);
+      if (SetClipboardData(CF_DIB, block)) owned.release();
       CloseClipboard();
     }
   }
