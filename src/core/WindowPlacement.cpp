@@ -8,6 +8,17 @@ constexpr UINT kPlacementLength = sizeof(WINDOWPLACEMENT);
 
 bool IsValidCoordinate(LONG v) { return v >= XPoint::Min() && v <= XPoint::Max(); }
 
+// A window's top left corner lies within a quarter of the coordinates' range each way: painting
+// one window takes another's position from its own and adds sizes, which must stay within the
+// range. Its right and bottom edges are cut to the screen's size from there. Only a damaged file
+// holds a window further out.
+constexpr LONG kFarthestCorner = XPoint::Max() / 4;
+
+bool IsReachableCorner(const RECT& r) {
+  return r.left >= -kFarthestCorner && r.left <= kFarthestCorner && r.top >= -kFarthestCorner &&
+         r.top <= kFarthestCorner;
+}
+
 }  // namespace
 
 CArchive& operator<<(CArchive& ar, const WINDOWPLACEMENT& w) {
@@ -33,6 +44,7 @@ CArchive& operator>>(CArchive& ar, WINDOWPLACEMENT& w) {
                  read.rcNormalPosition.left, read.rcNormalPosition.top, read.rcNormalPosition.right,
                  read.rcNormalPosition.bottom})
     if (!IsValidCoordinate(v)) AfxThrowArchiveException(CArchiveException::badSchema);
+  if (!IsReachableCorner(read.rcNormalPosition)) AfxThrowArchiveException(CArchiveException::badSchema);
   w = read;
   return ar;
 }

@@ -86,6 +86,11 @@ class ZoomableView {
  public:
   // Zoom components lie within 1..kMaxZoom.
   static constexpr LONG kMaxZoom = 65538;
+  // A scroll ratio a window can take: each part, the scroll position over the total size, within
+  // 0..1.
+  static bool IsScrollRatio(const XDPoint& ratio) {
+    return ratio.x >= 0 && ratio.x <= 1 && ratio.y >= 0 && ratio.y <= 1;
+  }
   virtual ~ZoomableView() = default;
   virtual void GetZoomState(XSize& numerator, XSize& denominator, XDPoint& scrollRatio) const = 0;
   // Sets the zoom without a record of its own, then the scroll ratio.

@@ -73,8 +73,10 @@ Ptr<UndoDataHolder> XDocument::ApplyEditGroup(RefCount* stored) {
   GroupSO* group = &RecordedGroup(data->groupMyself, RecordedRole::object);
   if (Ptr<VisualSO> visual = group->GetFirstVisual(); visual && !dynamic_cast<MeshSO*>(static_cast<VisualSO*>(visual)))
     RefuseRecord();
-  Ptr<UndoDataHolder> inverse = Inverse(kUndoEditGroup, group);
   MeshSO* mesh = MeshOf(*group);
+  // The look reaches the group's objects, which the Artistic page then shows.
+  if (mesh && !MeshSO::IsValidStyle(data->style, data->brushSize)) RefuseRecord();
+  Ptr<UndoDataHolder> inverse = Inverse(kUndoEditGroup, group);
   if (mesh) {
     if (!data->editAllCopies) mesh->SetEditAllCopies(FALSE, group);
     mesh->SetTexMats(data->texMats, TRUE);

@@ -1,7 +1,5 @@
 #include "document/WindowUndoData.h"
 
-#include <cmath>
-
 #include "document/DocumentServices.h"
 
 IMPLEMENT_SERIAL(CloseWindowUndoData, RefCount, VERSIONABLE_SCHEMA)
@@ -44,9 +42,9 @@ void ZoomWindowUndoData::Serialize(CArchive& ar) {
   ar >> zoom[0] >> zoom[1] >> zoom[2] >> zoom[3] >> scrollRatio.x >> scrollRatio.y;
   for (LONG z : zoom)
     if (z < 1 || z > ZoomableView::kMaxZoom) AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
-  // Camera windows, the only ones a scene records, zoom evenly and never below 100%.
-  if (zoom[0] != zoom[1] || zoom[2] != zoom[3] || zoom[0] < zoom[2] || !std::isfinite(scrollRatio.x) ||
-      !std::isfinite(scrollRatio.y))
+  // Camera windows, the only ones a scene records, zoom evenly and never below 100%; the scroll
+  // ratio is one that undoing puts back into a window.
+  if (zoom[0] != zoom[1] || zoom[2] != zoom[3] || zoom[0] < zoom[2] || !ZoomableView::IsScrollRatio(scrollRatio))
     AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   numerator = XSize(zoom[0], zoom[1]);
   denominator = XSize(zoom[2], zoom[3]);

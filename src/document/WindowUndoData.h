@@ -34,7 +34,7 @@ class ZoomWindowUndoData : public RefCount {
                      const XDPoint& ratio)
       : viewMyself(view), numerator(numerator), denominator(denominator), scrollRatio(ratio) {}
   // Reading fails for a zoom the view could not take: components outside 1..kMaxZoom, an uneven
-  // zoom or one below 100%.
+  // zoom or one below 100%, or a scroll ratio outside 0..1.
   void Serialize(CArchive& ar) override;
 
   Ptr<PtrMyself> viewMyself;

@@ -371,7 +371,8 @@ void GroupSO::LoadChildren(CArchive& ar) {
   for (; count > 0; --count) {
     Ptr<VisualSO> visual;
     ar >> visual;
-    if (!visual || visuals.Find(visual)) Damaged(ar);
+    // The bare base kind shows nothing: only a damaged file names it.
+    if (!visual || visual->GetRuntimeClass() == RUNTIME_CLASS(VisualSO) || visuals.Find(visual)) Damaged(ar);
     AddVisual(visual);
   }
   ar >> count;

@@ -83,6 +83,9 @@ class MeshSO : public VisualSO {
   BOOL IsSameAs(const MeshSO& other) const;
 
   // Looks.
+  // A style and brush the Artistic page can show: Photo, Painted or Very painted (0..2), and a
+  // radius the painted looks' filter takes.
+  static bool IsValidStyle(LONG style, LONG brushSize);
   void GetArtistic(LONG& outTexturesOn, LONG& outStyle, LONG& outBrushSize, LONG& outCartoon,
                    Color& outSilhouetteColor, DWORD& outSilhouetteWidth, Color& outSurfaceColor,
                    DWORD& outSurfaceWidth) const;

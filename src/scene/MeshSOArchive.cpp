@@ -72,6 +72,9 @@ void MeshSO::Serialize(CArchive& ar) {
   Number(ar, quality);
   Number(ar, style);
   Number(ar, brushSize);
+  // The Artistic page shows only the styles and brushes it can set.
+  if (ar.IsLoading() && !IsValidStyle(style, brushSize))
+    AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   Flag(ar, texturesOn);
   Flag(ar, texturesLoaded);
   Flag(ar, cartoon);

@@ -7,6 +7,7 @@
 #include "core/XMessageBox.h"
 #include "scene/InstanceMap.h"
 #include "scene/MeshSO.h"
+#include "scene/ModeFilter.h"
 #include "scene/TextureLoad.h"
 
 namespace {
@@ -99,6 +100,10 @@ void MeshSO::ReloadTextures(BOOL firstInstanceOnly) {
                          result);
     }
   }
+}
+
+bool MeshSO::IsValidStyle(LONG style, LONG brushSize) {
+  return style >= 0 && style <= 2 && brushSize >= 1 && brushSize <= LONG{kLargestModeFilterRadius};
 }
 
 void MeshSO::GetArtistic(LONG& outTexturesOn, LONG& outStyle, LONG& outBrushSize, LONG& outCartoon,

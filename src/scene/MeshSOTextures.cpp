@@ -103,9 +103,11 @@ void FillMargin(IDirectDrawSurface* surface, unsigned width, unsigned height, un
   XCHECK_DD(surface->Unlock( lockDesc.lpSurface ));
 }
 
-// The style from a file may be out of range: an unknown one is Photo; the brush is 1 to 127.
+// The block's style may be out of range: an unknown one is Photo; the brush is one the filter takes.
 LONG UsableStyle(LONG style) { return style >= 0 && style <= 2 ? style : 0; }
-unsigned UsableBrush(LONG brush) { return static_cast<unsigned>(std::clamp<LONG>(brush, 1, 127)); }
+unsigned UsableBrush(LONG brush) {
+  return static_cast<unsigned>(std::clamp<LONG>(brush, 1, LONG{kLargestModeFilterRadius}));
+}
 
 // The texture of a JPEG picture, or D3DRMERR_BADFILE.
 HRESULT LoadJpegTexture(const char* name, const TextureLoadInfo& info, unsigned factor, IDirect3DRMTexture** tex) {

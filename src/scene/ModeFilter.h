@@ -12,9 +12,12 @@
 // The surface's description, its size field set to 108.
 DDSURFACEDESC GetSurfaceDesc(IUPtr<IDirectDrawSurface> surface);
 
+// The largest radius the filter takes.
+constexpr unsigned kLargestModeFilterRadius = 127;
+
 // Filters the width x height area at the top left of `src` into `dest` (two different surfaces of
 // one supported format); the window is (2 x radius + 1) pixels square, clipped to the area, and
-// radius is 1 to 127. Pixels of `dest` outside the area are left alone.
+// radius is 1 to kLargestModeFilterRadius. Pixels of `dest` outside the area are left alone.
 void ModeFilterSurface(IDirectDrawSurface* dest, IDirectDrawSurface* src, unsigned radius, unsigned width,
                        unsigned height);
 

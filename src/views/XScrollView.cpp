@@ -1,7 +1,5 @@
 #include "views/XScrollView.h"
 
-#include <cmath>
-
 #include "core/Globals.h"
 #include "document/XDocument.h"
 #include "platform/framework/CmdUI.h"
@@ -196,7 +194,6 @@ void XScrollView::Serialize(CArchive& ar) {
   }
   if (total[0] < 1 || total[1] < 1 || total[0] > 32767 || total[1] > 32767) total[0] = total[1] = 1;
   SetScrollSizes(MM_TEXT, CSize(total[0], total[1]));
-  if (!std::isfinite(ratio.x) || !std::isfinite(ratio.y) || ratio.x < 0 || ratio.y < 0 || ratio.x > 1 || ratio.y > 1)
-    ratio = XDPoint(0.0, 0.0);
+  if (!IsScrollRatio(ratio)) ratio = XDPoint(0.0, 0.0);
   SetScrollRatio(ratio);
 }

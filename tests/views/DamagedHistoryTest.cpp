@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "document/EditGroupUndoData.h"
 #include "document/GroupUndoData.h"
 #include "document/SelectionUndoData.h"
 #include "document/WindowUndoData.h"
@@ -182,6 +183,26 @@ TEST_F(DamagedHistory, RecordsNamingAnotherKindOfObjectRevertTheSceneOnUndo) {
     const std::vector<BYTE> saved = document_test::Snapshot(*read);
     ExpectReverted(std::vector<int>(undos, Qt::Key_Z), path, saved);
     Scene().OnCloseDocument();
+  }
+}
+
+// An Edit Object record holding a style or brush the Artistic page cannot show is refused on Undo
+// before the object takes it (Edit Object would stop on it).
+TEST_F(DamagedHistory, AnEditRecordWithAStyleOrBrushThePageCannotShowRevertsTheScene) {
+  Key(Qt::Key_N);
+  Views(Scene()).at(0)->ImportFile(kCube.c_str());
+  const std::string path = Save(Scene());
+  ASSERT_NE(Reopen(Scene(), path), nullptr);
+  const std::vector<BYTE> saved = document_test::Snapshot(Scene());
+  for (const auto& [style, brush] : {std::pair{3, 3}, {1, 0}}) {
+    SCOPED_TRACE(brush);
+    const Ptr<ModRec> record = Scene().CreateUndoData(kUndoEditGroup, Scene().GetSelected(0), 0);
+    auto& data = dynamic_cast<EditGroupUndoData&>(*record->GetData());
+    data.style = style;
+    data.brushSize = brush;
+    ++data.silhouetteWidth;  // a change of look, which gives the object the whole look
+    Scene().AddRecord(record);
+    ExpectReverted({Qt::Key_Z}, path, saved);
   }
 }
 

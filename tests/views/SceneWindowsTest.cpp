@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <utility>
 
 #include "platform/framework/NewHandler.h"
 #include "scene/MeshSO.h"
@@ -234,6 +235,74 @@ TEST_F(SceneWindows, AStoredWindowLargerThanTheScreenOpensCutToTheScreensSize) {
   view.GetWidget()->repaint();
   ASSERT_TRUE(view.image);
   EXPECT_LE(views_test::SurfaceSize(view.image).cx, display->screenSize.cx + 2 * X3DView::kBand);
+}
+
+// The first object's record made a bare visual: the class named VisualSO, and the schema words of
+// its handle, scene object and visual that kind's.
+Bytes WithABareVisual(Bytes bytes) {
+  const std::size_t name = FindLast(bytes, {6, 0, 'M', 'e', 's', 'h', 'S', 'O'});
+  const std::size_t file = name + 8 + 4 + 2 + 4;  // the handle's schema and reference, the object's schema
+  const std::size_t visual = file + 1 + static_cast<BYTE>(bytes[file]);
+  for (std::size_t schema : {name + 8, file - 4, visual + 1 + static_cast<BYTE>(bytes[visual])}) {
+    EXPECT_EQ(bytes.at(schema), 2) << schema;
+    bytes[schema] = 0;
+  }
+  const char bare[] = "\x08\x00VisualSO";
+  bytes.erase(bytes.begin() + static_cast<long>(name), bytes.begin() + static_cast<long>(name + 8));
+  bytes.insert(bytes.begin() + static_cast<long>(name), bare, bare + 10);
+  return bytes;
+}
+
+// What no window or object can take, in a file opened with File/Open: the open fails with its
+// message and the open scene stays alone. Undo, painting or Edit Object would reach a fatal check
+// or an overflow.
+TEST_F(SceneWindows, AFileHoldingWhatNoWindowOrObjectCanTakeFailsToOpen) {
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  camera.SetZoom(XSize(2, 2), XSize(1, 1), TRUE);
+  camera.ImportFile(TAVROLIN_BINARY_DIR "/Objects/Cube.ulm");
+  MeshSO& cube = dynamic_cast<MeshSO&>(*Scene().GetSelected(0)->GetFirstVisual());
+  const Bytes good = FileBytes(Save(Scene()));
+  const std::string damaged = folder / "damaged.tvr";
+  // The zoom record ends before its flag and text number; the window's placement follows the
+  // scene's windows.
+  const std::size_t ratioY = FindLast(good, {1, 0x6F, 1, 0, 0}) - 8;
+  const std::size_t normal = FindLast(good, {0, 0, 0, 0x80, 44, 0, 0, 0}) + 4 + 28;
+  const auto changed = [&](std::size_t at, std::initializer_list<BYTE> values) {
+    Bytes bad = good;
+    std::copy(values.begin(), values.end(), bad.begin() + static_cast<long>(at));
+    return bad;
+  };
+  const auto cubeWith = [&](LONG style, LONG brushSize) {
+    const LONG keptStyle = std::exchange(cube.style, style), keptBrush = std::exchange(cube.brushSize, brushSize);
+    EXPECT_TRUE(Scene().OnSaveDocument(damaged.c_str()));
+    cube.style = keptStyle;
+    cube.brushSize = keptBrush;
+    return FileBytes(damaged);
+  };
+  const std::pair<const char*, Bytes> files[] = {
+      {"zoom record scrolled to 1.9e53", changed(ratioY + 7, {0x4B})},
+      {"bare visual", WithABareVisual(good)},
+      {"style 3", cubeWith(3, 3)},
+      {"brush 0", cubeWith(1, 0)},
+      {"brush past any diameter", cubeWith(1, 0x40000000)},
+      {"left edge at -2147483647", changed(normal, {1, 0, 0, 0x80})},
+      {"top edge at -2147483647", changed(normal + 4, {1, 0, 0, 0x80})},
+  };
+  ScriptedFileDialogs dialogs;
+  for (const auto& [what, bytes] : files) {
+    SCOPED_TRACE(what);
+    WriteBytes(damaged, bytes);
+    boxes.boxes.clear();
+    dialogs.Answer({damaged});
+    Key(Qt::Key_O);
+    std::vector<std::string> texts;
+    for (const auto& box : boxes.boxes) texts.push_back(box.text);
+    EXPECT_EQ(texts, std::vector<std::string>{"Failed to open document.\n\n" + damaged});
+    EXPECT_EQ(app.CountOpenScenes(), 1);
+    EXPECT_EQ(OpenFrames(), 1);
+    if (Scene().GetPathName().str() == damaged) Scene().OnCloseDocument();  // the cases stay apart
+  }
 }
 
 TEST_F(SceneWindows, ATutorialCutShortInAnObjectFailsToOpenAndLeavesTheOpenSceneAsItWas) {
