@@ -7,7 +7,6 @@ scripts/ui-sweep.sh:
 
   ui-sweep.sh PROGRAM dialogs-on-screen.py
 """
-import ctypes
 import os
 import struct
 import subprocess
@@ -15,7 +14,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
-from ui_program import DISCARD_ANSWERS, OK_ANSWERS, WINDOW_TOOL, Failure, Program, run, wait_for  # noqa: E402
+from ui_program import DISCARD_ANSWERS, OK_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
 
 HELP_TITLE = "Tavrolin Help"
 # A window mostly black on the screen is a window that never got there.
@@ -23,78 +22,48 @@ MOST_BLACK = 0.5
 # What may differ between the two reads: a caret that blinks, a control that repaints meanwhile.
 LEAST_SAME = 0.98
 
-x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-x11.XOpenDisplay.restype = ctypes.c_void_p
-x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-x11.XDefaultRootWindow.restype = ctypes.c_ulong
-x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x11.XGetImage.restype = ctypes.c_void_p
-x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
-                          ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-x11.XDestroyImage.argtypes = [ctypes.c_void_p]
-Z_PIXMAP = 2
+
+def server_rgb(box):
+    """The box's pixels as the X server holds them (one image of the root window), r, g, b each."""
+    return subprocess.run([WINDOW_TOOL, "rgb", *(str(v) for v in box)], capture_output=True, check=True).stdout
 
 
-class XImage(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
-                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int),
-                ("red_mask", ctypes.c_ulong), ("green_mask", ctypes.c_ulong), ("blue_mask", ctypes.c_ulong)]
-
-
-def pixels(data, byte_order, bits_per_pixel, bytes_per_line, box):
-    """The pixel values of the box (x, y, width, height) in an image of rows of bytes_per_line
-    that starts at the screen's corner; byte_order 0 is least significant first."""
-    x, y, width, height = box
+def xwd_rgb(box):
+    """The box's pixels in what `xwd -root` writes (a big-endian header, the colours, then rows of
+    true-colour pixels of 24 or 32 bits), r, g, b each."""
+    dump = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
+    (header_size, _, _, _, _, _, _, byte_order, _, _, _, bits_per_pixel, bytes_per_line, _, *masks, _, _,
+     colours) = struct.unpack(">20I", dump[:80])
     size = bits_per_pixel // 8
     if size not in (3, 4):
-        raise Failure(f"an image of {bits_per_pixel} bits per pixel")
-    order = "little" if byte_order == 0 else "big"
-    rows = []
+        raise Failure(f"xwd wrote {bits_per_pixel} bits per pixel")
+    shifts = [(mask & -mask).bit_length() - 1 for mask in masks]
+    data = dump[header_size + colours * 12:]
+    x, y, width, height = box
+    rgb = bytearray()
     for row in range(y, y + height):
         start = row * bytes_per_line + x * size
-        line = data[start:start + width * size]
-        rows.append([int.from_bytes(line[i:i + size], order) for i in range(0, len(line), size)])
-    return rows
-
-
-def server_pixels(display, box):
-    """The box as the X server holds it: one image of the root window."""
-    x, y, width, height = box
-    address = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, width, height, 0xFFFFFFFF, Z_PIXMAP)
-    if not address:
-        raise Failure(f"no image of the screen at {box}")
-    image = XImage.from_address(address)
-    data = ctypes.string_at(image.data, image.bytes_per_line * height)
-    mask = image.red_mask | image.green_mask | image.blue_mask
-    rows = pixels(data, image.byte_order, image.bits_per_pixel, image.bytes_per_line, (0, 0, width, height))
-    x11.XDestroyImage(address)
-    return [[p & mask for p in row] for row in rows], mask
-
-
-def xwd_pixels(box):
-    """The box in what `xwd -root` writes: a big-endian header, the colours, then the pixels."""
-    dump = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
-    (header_size, _, _, _, _, _, _, byte_order, _, _, _, bits_per_pixel, bytes_per_line, _, _, _, _, _, _,
-     colours) = struct.unpack(">20I", dump[:80])
-    return pixels(dump[header_size + colours * 12:], byte_order, bits_per_pixel, bytes_per_line, box)
+        for at in range(start, start + width * size, size):
+            pixel = int.from_bytes(data[at:at + size], "little" if byte_order == 0 else "big")
+            rgb += bytes((pixel & mask) >> shift for mask, shift in zip(masks, shifts))
+    return bytes(rgb)
 
 
 class Screen:
     def __init__(self, program):
         self.program = program
-        self.display = x11.XOpenDisplay(None)
-        if not self.display:
-            raise Failure("no X display")
 
-    def compare(self, box):
-        """(share of black pixels, share of pixels the same as the server's) of the box in xwd."""
-        server, mask = server_pixels(self.display, box)
-        read = xwd_pixels(box)
+    @staticmethod
+    def compare(box):
+        """(share of black pixels, share of pixels as the X server holds them) of the box in xwd."""
+        server, read = server_rgb(box), xwd_rgb(box)
+        ours = [read[i:i + 3] for i in range(0, len(read), 3)]
+        theirs = [server[i:i + 3] for i in range(0, len(server), 3)]
         count = box[2] * box[3]
-        black = sum(1 for row in read for p in row if p & mask == 0)
-        same = sum(1 for ours, theirs in zip(read, server) for a, b in zip(ours, theirs) if a & mask == b)
+        if len(ours) != count or len(theirs) != count:
+            raise Failure(f"{len(ours)} pixels from xwd, {len(theirs)} from the server for {count} at {box}")
+        black = sum(1 for pixel in ours if pixel == b"\0\0\0")
+        same = sum(1 for a, b in zip(ours, theirs) if a == b)
         return black / count, same / count
 
     def check(self, what, box):
@@ -153,12 +122,5 @@ def steps(program):
     return program.exit(DISCARD_ANSWERS)
 
 
-def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    program = Program(sys.argv[1])
-    code = run(program, lambda: steps(program))
-    sys.exit(0 if code == 0 else 1)
-
-
-main()
+if __name__ == "__main__":
+    drive(__doc__, steps)
