@@ -14,6 +14,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
+from ui_access import GLib  # noqa: E402
 from ui_program import DISCARD_ANSWERS, OK_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
 
 HELP_TITLE = "Tavrolin Help"
@@ -94,25 +95,35 @@ def help_window():
     return tuple(int(v) for v in listed.stdout.split()) if listed.returncode == 0 else None
 
 
+def answer_boxes(program, until, what):
+    """Answers the program's boxes as a new user does, the newest first, until until() holds."""
+    def answered():
+        try:
+            if until():
+                return True
+            boxes = program.dialogs()
+            button = program.button(boxes[-1], OK_ANSWERS) if boxes else None
+            if button:
+                xtest.click(*button.center())
+            program.check()
+        except GLib.Error:
+            if program.process.poll() is not None:
+                raise
+            # Else a box closed while it was asked about.
+        return False
+    wait_for(answered, what, 120)
+
+
 def steps(program):
     screen = Screen(program)
     program.start()
     screen.check("the first run's box", screen.dialog("Tavrolin"))
     program.step = "the first run"
-
-    def sheet_shown():
-        """Answers the boxes before the sheet as a new user does."""
-        boxes = program.dialogs()
-        if any(d.name == "Preferences" for d in boxes):
-            return True
-        button = program.button(boxes[-1], OK_ANSWERS) if boxes else None
-        if button:
-            xtest.click(*button.center())
-        program.check()
-        return False
-    wait_for(sheet_shown, "the Preferences sheet after the first run's boxes", 120)
+    answer_boxes(program, lambda: any(d.name == "Preferences" for d in program.dialogs()),
+                 "the Preferences sheet after the first run's boxes")
     screen.check("the Preferences sheet", screen.dialog("Preferences"))
-    program.answer_dialogs(OK_ANSWERS)
+    program.step = "the first run's end"
+    answer_boxes(program, lambda: not program.dialogs(), "the first run's end")
     program.close_help_windows()
     program.step = "Help/Topics"
     if not program.invoke_menu("Help", "Topics..."):
