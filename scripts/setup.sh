@@ -13,6 +13,7 @@ packages=(
   libxcb1-dev  # a window's first picture goes to the X server itself
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xclip xdotool
+  x11-apps  # xwd: the screen's pixels as a reader of the whole screen gets them
   openbox dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
   python3  # the window scripts (scripts/x11-window.py)
   ccache

@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ui_program import DISCARD_ANSWERS, OK_ANSWERS, WINDOW_TOOL, Failure, Program, run  # noqa: E402
+from ui_program import DISCARD_ANSWERS, OK_ANSWERS, WINDOW_TOOL, Failure, drive  # noqa: E402
 
 # The race with the window manager was lost in about half the rounds.
 ROUNDS = 4
@@ -72,11 +72,7 @@ class Rounds:
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(__doc__)
-    program = Program(sys.argv[1])
-    code = run(program, Rounds(program).steps)
-    sys.exit(0 if code == 0 else 1)
+    drive(__doc__, lambda program: Rounds(program).steps())
 
 
 if __name__ == "__main__":

@@ -84,6 +84,16 @@ def run(program, steps):
         sys.exit(1)
 
 
+def drive(usage, steps):
+    """A driver's entry: the program's path is its one argument; steps(program) runs through run()
+    and the script ends with 0 when the program ended with 0, else 1."""
+    if len(sys.argv) != 2:
+        sys.exit(usage)
+    program = Program(sys.argv[1])
+    code = run(program, lambda: steps(program))
+    sys.exit(0 if code == 0 else 1)
+
+
 class Program:
     """The running program, its windows and the user's hand on it."""
 

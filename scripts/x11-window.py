@@ -9,6 +9,8 @@
   x11-window.py geometry TITLE      prints x y width height of the first window whose name holds TITLE
   x11-window.py maximise WINDOW_ID  asks the window manager to maximise the window
   x11-window.py pixel X Y           prints the screen's colour at (X, Y) as rrggbb
+  x11-window.py rgb X Y W H         writes the screen's pixels in the rectangle to stdout, row by row, as
+                                    bytes r, g, b each: the root window's image as the X server holds it
   x11-window.py popups              prints x y width height of each shown pop-up (menu, tooltip), a line each
   x11-window.py over X Y W H        prints id x y width height name of each shown top-level window that
                                     covers part of the rectangle but not all of it, a line each
@@ -153,15 +155,23 @@ def pixel(display, x, y):
     print("%06x" % (x11.XGetPixel(image, 0, 0) & 0xFFFFFF))
 
 
+def rgb_rows(display, x, y, width, height):
+    """The screen's pixels in the rectangle: a row of bytes r, g, b each per line."""
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), x, y, width, height, 0xFFFFFFFF, 2)
+    for row in range(height):
+        line = bytearray()
+        for col in range(width):
+            pixel = x11.XGetPixel(image, col, row)
+            line += bytes(((pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255))
+        yield line
+
+
 def screenshot(display, path):
     width, height = x11.XDisplayWidth(display, 0), x11.XDisplayHeight(display, 0)
-    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), 0, 0, width, height, 0xFFFFFFFF, 2)
     rows = bytearray()
-    for y in range(height):
+    for line in rgb_rows(display, 0, 0, width, height):
         rows.append(0)
-        for x in range(width):
-            pixel = x11.XGetPixel(image, x, y)
-            rows += bytes(((pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255))
+        rows += line
 
     def chunk(kind, data):
         return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
@@ -211,6 +221,9 @@ def main():
         pixel(display, int(argument), int(sys.argv[3]))
     elif command == "screenshot":
         screenshot(display, argument)
+    elif command == "rgb":
+        for line in rgb_rows(display, *(int(a) for a in sys.argv[2:6])):
+            sys.stdout.buffer.write(line)
     elif command == "region":
         region(display, *(int(a) for a in sys.argv[2:6]))
     elif command == "geometry":

@@ -18,6 +18,7 @@
 #include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/framework/QtBackends.h"
 #include "platform/framework/RecentFileList.h"
+#include "platform/framework/ScreenColormap.h"
 #include "platform/framework/View.h"
 #include "platform/win/FileProfileStore.h"
 #include "platform/win/MessageBox.h"
@@ -286,6 +287,7 @@ int AfxWinMain(int argc, char** argv) {
     EnsureRuntimeFolder();
     owned = std::make_unique<QApplication>(argc, argv);
     AfxInstallQtBackends();
+    UseScreenColormaps();
   }
   QApplication::setQuitOnLastWindowClosed(false);
   // What the program blits to the DirectDraw primary surface shows in its windows, a surface the
