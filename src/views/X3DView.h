@@ -197,11 +197,11 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   // Ends the press: the capture and the press's DC go.
   void FinishPress();
   // While a press decides between a click and a drag, nothing the user does meanwhile is carried
-  // out: commands that change the document and right presses are held, and posted in the order
-  // they came once the decision is made, so they act on what the click left.
+  // out: commands that change the document and right presses are held, and run in the order they
+  // came once the decision is made, so they act on what the click left.
   bool PressDeciding() const;
   void HoldInput(UINT message, WPARAM wParam, LPARAM lParam);
-  void PostHeldInput();
+  void RunHeldInput();
   // The drag of `mode` for one accepted move from mouseLastPoint to `point`.
   void RunDrag(int mode, POINT point);
   void RunCameraDrag(int mode, POINT point, const DragMoveInputs& in);

@@ -105,7 +105,7 @@ void X3DView::StartDrag() {
   if (mouseDownPick.picked && doc->GetSelectedCount() < 2 && mode != rotateObjectAboutMode && mode != 13)
     doc->SelectOnly(mouseDownHeld, TRUE, 0);
   // What was held arrives during the drag, which refuses it as it refuses anything then.
-  PostHeldInput();
+  RunHeldInput();
 }
 
 bool X3DView::PressDeciding() const { return mouseDown && mousePress && !mousePress->IsDragging(); }
@@ -114,17 +114,24 @@ void X3DView::HoldInput(UINT message, WPARAM wParam, LPARAM lParam) {
   heldInput.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
 }
 
-void X3DView::PostHeldInput() {
+void X3DView::RunHeldInput() {
   std::vector<MSG> held;
   held.swap(heldInput);
   CFrameWnd* top = GetTopLevelFrame();
+  const HWND frame = top ? top->m_hWnd : nullptr;
+  // One after the other, each once the one before is done: a right press or a command that opens
+  // a modal sheet has it closed before the next command can change what the sheet is editing. A
+  // command may close this window, so from here on only handles are used.
   for (const MSG& input : held) {
     // A command goes where the user's command went; as the keys' commands (code 1) do, it first
     // asks the update handlers whether it may run in the state the decision left.
-    if (input.message == WM_COMMAND && top)
-      top->PostMessage(WM_COMMAND, MAKEWPARAM(LOWORD(input.wParam), 1), 0);
-    else
-      PostMessage(input.message, input.wParam, input.lParam);
+    if (input.message == WM_COMMAND && frame) {
+      if (!::IsWindow(frame)) return;
+      ::SendMessage(frame, WM_COMMAND, MAKEWPARAM(LOWORD(input.wParam), 1), 0);
+    } else {
+      if (!::IsWindow(input.hwnd)) return;
+      ::SendMessage(input.hwnd, input.message, input.wParam, input.lParam);
+    }
   }
 }
 
@@ -141,7 +148,7 @@ void X3DView::Clicks(int clicks) {
   const PickRecord pick = mouseDownPick;
   FinishPress();
   OnClicks(mouseDownFlags, mouseDownPoint, clicks, pick);
-  PostHeldInput();
+  RunHeldInput();
 }
 
 void X3DView::EndPress(bool released) {
@@ -150,7 +157,11 @@ void X3DView::EndPress(bool released) {
   const bool click = released && !mouseDownDragged;
   FinishPress();
   if (click) OnClicks(mouseDownFlags, mouseDownPoint, 1, pick);
-  PostHeldInput();
+  // A press that lost the mouse to another window ends quietly, and what waited for it with it.
+  if (released)
+    RunHeldInput();
+  else
+    heldInput.clear();
 }
 
 void X3DView::OnClicks(UINT flags, const XDPoint&, int clicks, const PickRecord& pick) {

@@ -37,10 +37,12 @@ void WithModalDialog(const std::function<void()>& user, const std::function<void
 }
 
 // The title of the modal dialog that `user` opens, closed again by Escape; "(none)" when none opens.
-std::string DialogOpenedBy(const std::function<void()>& user) {
+// `whileOpen` looks at the program while the dialog is up.
+std::string DialogOpenedBy(const std::function<void()>& user, const std::function<void()>& whileOpen = {}) {
   std::string title = "(none)";
   WithModalDialog(user, [&](QDialog* window) {
     title = window->windowTitle().toStdString();
+    if (whileOpen) whileOpen();
     QTest::keyClick(window, Qt::Key_Escape);
   });
   return title;
@@ -219,12 +221,20 @@ TEST_F(SceneWindows, CommandsAndRightPressesGivenWhileAClickIsDecidedRunAfterItI
       {"Select None after a click on the selected cube", true, centre, selectNone, "0 (none)"},
       {"Ctrl+Z after clearing the selection", true, corner, [&] { Key(Qt::Key_Z); }, "1 (none)"},
       {"a right press on the cube", false, corner, rightPress, "0 Edit Object"},
+      // The sheet the right press opens is closed before the Delete given after it removes the cube.
+      {"a right press on the cube, then Delete", false, centre,
+       [&] {
+         rightPress();
+         Key(Qt::Key_Delete, {});
+       },
+       "removed Edit Object"},
       {"Delete after selecting the cube", false, centre, [&] { Key(Qt::Key_Delete, {}); }, "removed (none)"},
   };
   DWORD now = 1000;
   const TickSource clock = SetTickSource([&now] { return now; });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
+    if (doc.GetScene()->GetGroups().GetCount() != groups) Key(Qt::Key_Z);  // the cube a case removed
     doc.SelectOnly(c.selectedBefore ? cube : Ptr<GroupSO>(), FALSE, 0);
     views_test::SendMouse(window, QEvent::MouseButtonPress, c.clickAt, Qt::LeftButton);
     views_test::SendMouse(window, QEvent::MouseButtonRelease, c.clickAt, Qt::NoButton);
@@ -232,13 +242,18 @@ TEST_F(SceneWindows, CommandsAndRightPressesGivenWhileAClickIsDecidedRunAfterItI
     // The time for a double click passes, and the pointer moves while the window still holds the
     // mouse: the click is done.
     EXPECT_TRUE(camera.IsMouseDown());
-    const std::string dialog = DialogOpenedBy([&] {
-      now += 600;
-      views_test::SendMouse(window, QEvent::MouseMove, c.clickAt, Qt::LeftButton);
-      QApplication::processEvents();
-    });
+    std::string sheetLost;  // a command that ran while the dialog was up took its object away
+    const std::string dialog = DialogOpenedBy(
+        [&] {
+          now += 600;
+          views_test::SendMouse(window, QEvent::MouseMove, c.clickAt, Qt::LeftButton);
+          QApplication::processEvents();
+        },
+        [&] {
+          if (doc.GetScene()->GetGroups().GetCount() != groups) sheetLost = " over a removed cube";
+        });
     const bool present = doc.GetScene()->GetGroups().GetCount() == groups;
-    EXPECT_EQ((present ? std::to_string(doc.IsSelected(cube)) : "removed") + " " + dialog, c.after);
+    EXPECT_EQ((present ? std::to_string(doc.IsSelected(cube)) : "removed") + " " + dialog + sheetLost, c.after);
   }
   SetTickSource(clock);
 }
