@@ -62,6 +62,20 @@ void NoteApplicationState(Qt::ApplicationState state) {
   if (CWnd* main = AfxGetMainWnd()) main->SendMessage(WM_ACTIVATEAPP, active, 0);
 }
 
+// The end of the session closes the program as a close of its main window does: the documents
+// are offered for saving and the window goes with all it owns. Qt's own handling would close the
+// top-level windows in no fixed order and stop at the first one that stays open, such as the
+// splash, so the main window would hear of it only now and then. A modal dialog is left to Qt,
+// which closes that dialog first.
+bool EndSession(QEvent* quit) {
+  CWnd* main = AfxGetMainWnd();
+  if (!main || QApplication::activeModalWidget()) return false;
+  const HWND self = main->m_hWnd;
+  main->SendMessage(WM_CLOSE);
+  quit->setAccepted(CWnd::FromHandle(self) == nullptr);
+  return true;
+}
+
 class InputFilter final : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -69,6 +83,8 @@ class InputFilter final : public QObject {
       NoteApplicationState(static_cast<QApplicationStateChangeEvent*>(event)->applicationState());
       return false;
     }
+    if (event->type() == QEvent::Quit && watched == QCoreApplication::instance())
+      return HoldForPeek(watched, event) || EndSession(event);
     switch (event->type()) {
       case QEvent::KeyPress:
       case QEvent::KeyRelease:
@@ -77,7 +93,6 @@ class InputFilter final : public QObject {
       case QEvent::MouseButtonDblClick:
       case QEvent::MouseMove:
       case QEvent::Close:
-      case QEvent::Quit:
         if (HoldForPeek(watched, event)) return true;
         break;
       default:
