@@ -81,7 +81,7 @@ inline float ScreenFloat(double value) {
 // leaving the rest of each record, from the last index to the first.
 // Mode 0: through `camera` (mesh to camera space) with depth A - B/z and scale S about the
 // centre; a point at camera depth 0 gets infinite coordinates. Mode 1: through `world` and the
-// viewport's own Transform.
+// viewport's own Transform; a point whose world position leaves single precision gets them too.
 template <class Viewport, class MeshVertex, class ScreenVertex>
 void ProjectVertices(Viewport* viewport, const Transform& world, const Transform& camera, const MeshVertex* vertices,
                      const DWORD* indices, DWORD count, ScreenVertex* out, double zOffset, double zScale,
@@ -103,8 +103,14 @@ void ProjectVertices(Viewport* viewport, const Transform& world, const Transform
       o.sz = ScreenFloat(zOffset - zScale * w);
       o.rhw = ScreenFloat(w);
     } else {
+      const Vector inWorld = world.TransformPoint(p);
+      if (!inWorld.FitsD3DVECTOR()) {
+        // Nested scales can carry a point beyond what the viewport takes: it lands nowhere too.
+        o.sx = o.sy = o.sz = o.rhw = std::numeric_limits<float>::infinity();
+        continue;
+      }
       using Args = ViewportTransformArgs<decltype(&Viewport::Transform)>;
-      typename Args::InputType vector = world.TransformPoint(p).ToD3DVECTOR();
+      typename Args::InputType vector = inWorld.ToD3DVECTOR();
       typename Args::ResultType result;
       XCHECK_D3DRM(viewport->Transform( &result, &vector ));
       o.sx = result.x / result.w;

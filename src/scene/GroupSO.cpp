@@ -190,6 +190,8 @@ BOOL GroupSO::Intersect(const Vector& origin, const Vector& direction, PickRecor
     PickRecord childResult;
     if (!child->Intersect(o, childDirection, childResult)) continue;
     childResult.point = child->transform.TransformPoint(childResult.point);
+    // Scales that multiply beyond single precision leave a hit no place a drag could start from.
+    if (!childResult.point.FitsD3DVECTOR()) continue;
     const double distance = Difference(childResult.point, origin).Length();
     if (distance < bestDistance) {
       bestDistance = distance;

@@ -148,6 +148,19 @@ TEST_F(ProjectVerticesTest, ThroughTheViewportMatchesTheCameraConstantsAndOnlyPo
   EXPECT_FALSE(std::isfinite(viaCamera[0].sx) || std::isfinite(viaCamera[0].sy) || std::isfinite(viaCamera[0].sz));
   EXPECT_EQ(viaCamera[1].sx, std::numeric_limits<float>::infinity());
   EXPECT_EQ(viaCamera[1].sy, -std::numeric_limits<float>::infinity());
+
+  // Through the viewport, a point that nested scales carry beyond single precision lands nowhere;
+  // its neighbour within it is still projected.
+  const ::Transform huge(1e30, 0, 0, 0, 0, 1e30, 0, 0, 0, 0, 1e30, 1e30);
+  vertices[0].position = {1e10f, 1, 1};
+  vertices[1].position = {0, 0, 1};
+  viaViewport[0].color = 0x123456;
+  ProjectVertices(viewport.get(), huge, ::Transform(), vertices, indices + 1, 2, viaViewport, q, q * front, 20.0, 15.0,
+                  scale, 1);
+  EXPECT_EQ(viaViewport[0].color, 0x123456u);
+  EXPECT_FALSE(std::isfinite(viaViewport[0].sx) || std::isfinite(viaViewport[0].sy) ||
+               std::isfinite(viaViewport[0].sz) || std::isfinite(viaViewport[0].rhw));
+  EXPECT_TRUE(std::isfinite(viaViewport[1].rhw));
 }
 
 TEST(Boxes, AnEmptyBoxTakesItsFirstPointTurnedBoxesHoldTheirCornersAndRaysMeetThem) {

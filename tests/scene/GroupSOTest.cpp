@@ -96,6 +96,15 @@ TEST_F(GroupSOTest, APickTakesTheNearestHitAndKeepsTheEarlierOneOnATie) {
   child->SetTransform(Transform(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
   ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
   EXPECT_EQ(pick.visual, first);
+
+  // Nor can a child whose scale carries its hit beyond single precision, even when nothing else is hit.
+  child->SetTransform(Transform(1e30, 0, 0, 0, 0, 1e30, 0, 0, 0, 0, 1e30, 0));
+  first->hits = second->hits = false;
+  inner->hitPoint = Vector(0, 0, 1e10);
+  EXPECT_FALSE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
+  inner->hitPoint = Vector(0, 0, 1e-30);  // z = 1 in the root's space
+  ASSERT_TRUE(root->Intersect(Vector(0, 0, 0), Vector(0, 0, 1), pick));
+  EXPECT_EQ(pick.visual, inner);
 }
 
 TEST_F(GroupSOTest, TheBoxHoldsTheMeshesUnderTheGroupAndSkipsEmptyAndFailedOnes) {
