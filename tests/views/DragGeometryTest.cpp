@@ -200,6 +200,14 @@ TEST(SceneFitTest, TheBoxFillsTheWindowAtItsDistanceAndFixedWindowsFitTheBox) {
   const double d = FillDistance(std::sqrt(17.0) / 2, 1, 1, 0.05, 400, 200, 0.1);
   EXPECT_NEAR((CameraPosition(fit->camera) - Vector(0, 0.5, -d)).Length(), 0.0, 1e-12);
   EXPECT_FALSE(FitSceneBox(front, 1, box, 0, 200, 0.05, 0.1, 1, 1, 1.0).has_value());
+  // A scene fitted from very far away still looks along +z, and the next fit brings it back.
+  const BoundingBox huge(Vector(-1e30, 0, 0), Vector(1e30, 1, 0));
+  const auto far = FitSceneBox(front, 1, huge, 400, 200, 0.05, 0.1, 1, 1, 1.0);
+  ASSERT_TRUE(far.has_value());
+  ExpectNear(ViewDirection(far->camera), Vector(0, 0, 1));
+  const auto back = FitSceneBox(far->camera, 1, box, 400, 200, 0.05, 0.1, 1, 1, 1.0);
+  ASSERT_TRUE(back.has_value());
+  EXPECT_NEAR((CameraPosition(back->camera) - Vector(0, 0.5, -d)).Length(), 0.0, 1e-12);
   // Orthographic views show 65.535 m beyond the front plane, whatever the distance.
   EXPECT_EQ(OrthographicDistance(60.0, 5.0, 0.1), 60.0);
   EXPECT_EQ(OrthographicDistance(61.0, 5.0, 0.1), 0.1 + 65.535 / 2);
