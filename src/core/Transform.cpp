@@ -107,9 +107,13 @@ Transform Transform::Inverse() const {
 }
 
 Vector Transform::TransformPoint(const Vector& p) const {
-  return Vector(p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + t[0],
-                p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + t[1],
-                p.x * m[0][2] + p.y * m[1][2] + p.z * m[2][2] + t[2]);
+  const Vector turned = TransformDirection(p);
+  return Vector(turned.x + t[0], turned.y + t[1], turned.z + t[2]);
+}
+
+Vector Transform::TransformDirection(const Vector& d) const {
+  return Vector(d.x * m[0][0] + d.y * m[1][0] + d.z * m[2][0], d.x * m[0][1] + d.y * m[1][1] + d.z * m[2][1],
+                d.x * m[0][2] + d.y * m[1][2] + d.z * m[2][2]);
 }
 
 CArchive& operator<<(CArchive& ar, const Transform& x) {

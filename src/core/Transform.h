@@ -36,6 +36,8 @@ class Transform {
   // hold transforms.
   bool FitsSinglePrecision() const;
   Vector TransformPoint(const Vector& p) const;
+  // A direction turned and scaled, not moved: exact however far `t` lies.
+  Vector TransformDirection(const Vector& d) const;
 };
 
 // a * b applies b first, then a.

@@ -16,10 +16,7 @@ Vector CameraPosition(const Transform& camera) { return Vector(camera.t[0], came
 // The camera's turn alone: subtracting its position from a moved point would lose the axis in
 // rounding once the camera stands far out (a scene fitted into view from very far away).
 static Vector CameraAxis(const Transform& camera, const Vector& local) {
-  const auto& m = camera.m;
-  Vector axis(local.x * m[0][0] + local.y * m[1][0] + local.z * m[2][0],
-              local.x * m[0][1] + local.y * m[1][1] + local.z * m[2][1],
-              local.x * m[0][2] + local.y * m[1][2] + local.z * m[2][2]);
+  Vector axis = camera.TransformDirection(local);
   return axis.Normalize();
 }
 
