@@ -1,5 +1,5 @@
-// Files the program cannot use, named by the user through File/Open and File/Import or by a scene
-// or a model: each is told about and changes nothing.
+// Files the user names that the program cannot use, through File/Open, File/Import, a drop from
+// the 3D Objects window and the files a scene names: each is told about and changes nothing.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "shell/ObjectDropTarget.h"
 #include "views/DibBytes.h"
 #include "views/SceneWindowsFixture.h"
 
@@ -100,6 +101,50 @@ std::vector<std::string> Texts(const ScriptedMessageBoxes& boxes) {
 // The damaged-file message naming `path`.
 bool TellsDamaged(const std::string& text, const std::string& path) {
   return text.rfind(kDamaged, 0) == 0 && text.find("\n\n" + path + "\n\n") != std::string::npos;
+}
+
+// An exporter's mesh without vertices or faces is no object: File/Import and a drop say so and
+// add nothing; a scene naming a file that became one tells that the file is unusable and stays
+// shut, as it does for any damaged object file.
+TEST_F(SceneWindows, AnXFileWhoseMeshIsEmptyIsRefusedByImportDropAndTheSceneNamingIt) {
+  Key(Qt::Key_N);
+  ScriptedFileDialogs dialogs;
+  const std::string model = folder / "model.x";
+  std::ofstream(model) << kTriangle;
+  dialogs.Answer({model});
+  Key(Qt::Key_I);
+  ASSERT_TRUE(boxes.boxes.empty());
+  const std::string scene = Save(Scene());
+  std::ofstream(model) << "xof 0302txt 0032\nMesh Exported {\n 0;;\n 0;;\n}\n";
+  Scene().OnCloseDocument();
+  Key(Qt::Key_N);
+  XDocument& open = Scene();
+  const int groups = open.GetScene()->GetGroups().GetCount();
+
+  const std::string noObject = "This DirectX file does not contain any 3D objects.\n\n" + model;
+  const struct {
+    const char* how;
+    std::function<void()> act;
+    bool sceneOpens;
+  } cases[] = {
+      {"File/Import", [&] { dialogs.Answer({model}); Key(Qt::Key_I); }, false},
+      // What a drop from the 3D Objects window hands the camera window under it.
+      {"dropped from the 3D Objects window",
+       [&] { static_cast<ObjectDropTarget*>(Views(open).at(0))->ImportFile(model.c_str()); }, false},
+      {"named by a scene opened with File/Open", [&] { dialogs.Answer({scene}); Key(Qt::Key_O); }, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    boxes.boxes.clear();
+    c.act();
+    const std::vector<std::string> texts = Texts(boxes);
+    ASSERT_EQ(texts.size(), 1u);
+    if (c.sceneOpens) EXPECT_TRUE(TellsDamaged(texts[0], model)) << texts[0];
+    else EXPECT_EQ(texts[0], noObject);
+    EXPECT_EQ(app.CountOpenScenes(), 1);
+    EXPECT_EQ(&Scene(), &open);
+    EXPECT_EQ(open.GetScene()->GetGroups().GetCount(), groups);
+  }
 }
 
 // Only regular files are read. A FIFO (which would keep the open or the read waiting for a writer)
