@@ -10,6 +10,7 @@
 #include "core/FatalError.h"
 #include "core/NoMemoryHandler.h"
 #include "core/XMessageBox.h"
+#include "platform/win/RegularFile.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ template <typename Read>
 BOOL Reading(const char* file, Read read) {
   for (;;) {
     Decode d;
-    d.file = std::fopen(file, "rb");
+    d.file = OpenRegularFileStream(file);
     if (!d.file) {
       XErrorBox(40045, file);
       return FALSE;

@@ -226,6 +226,8 @@ LONG MeshSO::LoadFromFile() {
   IUPtr<IDirect3DRMMesh> loaded;
   XCHECK_D3DRM_TEXT(builder->CreateMesh(&loaded), "builder->CreateMesh( &mesh )");
   if (!AllTriangles(loaded)) return damagedFile;
+  // Exporters write meshes without vertices or faces; they leave no part to show, outline or pick.
+  if (loaded->GetGroupCount() == 0) return noObjectInFile;
   // A header naming another number of parts is refused before the new mesh replaces the old one,
   // which the objects sharing it still show and outline.
   if (objectFile) {

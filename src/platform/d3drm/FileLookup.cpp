@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/win/RegularFile.h"
+
 namespace d3drm {
 namespace {
 
@@ -27,13 +29,7 @@ std::string FindIgnoringCase(const fs::path& path) {
   return *std::min_element(matches.begin(), matches.end());
 }
 
-// The file opened for reading; null for a folder (which the system would open) or a file that
-// cannot be opened.
-std::FILE* OpenForReading(const std::string& path) {
-  std::error_code error;
-  if (fs::is_directory(path, error)) return nullptr;
-  return std::fopen(path.c_str(), "rb");
-}
+std::FILE* OpenForReading(const std::string& path) { return OpenRegularFileStream(path.c_str()); }
 
 FileReadResult ReadExisting(const std::string& name, std::vector<std::uint8_t>* bytes) {
   std::FILE* file = OpenForReading(name);

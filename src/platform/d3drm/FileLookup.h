@@ -14,7 +14,7 @@ enum class FileReadResult { kOk, kMissing, kUnreadable };
 // The path under which `name` exists, by the rules above; empty when there is none.
 std::string FindFile(const std::string& name);
 
-// Whether `path` is a file (not a folder) that can be opened for reading.
+// Whether `path` is a regular file that can be opened for reading (RegularFile.h).
 bool CanOpenForReading(const std::string& path);
 
 FileReadResult ReadWholeFile(const std::string& name, std::vector<std::uint8_t>* bytes);

@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/win/RegularFile.h"
+
 namespace {
 
 int CauseOf(int error) {
@@ -50,7 +52,9 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
       break;
   }
   if (openFlags & modeCreate) flags |= O_CREAT | O_TRUNC;
-  fd_ = ::open(fileName, flags, 0666);
+  // What is only read comes from outside: a regular file or nothing.
+  const bool reading = (openFlags & 3) == modeRead && !(openFlags & modeCreate);
+  fd_ = reading ? OpenRegularFile(fileName) : ::open(fileName, flags, 0666);
   if (fd_ < 0) {
     if (error) *error = CFileException(CauseOf(errno), fileName);
     return FALSE;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/win/RegularFile.h"
 #include "platform/win/SavingFiles.h"
 
 namespace {
@@ -74,7 +75,7 @@ FolderLock::~FolderLock() {
 
 FileReadStatus ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenRegularFile(path.c_str());
   if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? FileReadStatus::missing : FileReadStatus::failed;
   char buffer[4096];
   for (;;) {

@@ -1,0 +1,220 @@
+// Files the user names that the program cannot use, through File/Open, File/Import, a drop from
+// the 3D Objects window and the files a scene names: each is told about and changes nothing.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "shell/ObjectDropTarget.h"
+#include "views/DibBytes.h"
+#include "views/SceneWindowsFixture.h"
+
+namespace {
+
+using views_test::SceneWindows;
+
+const std::string kTriangle = "xof 0302txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }\n";
+const std::string kDamaged = "The following file is either:";
+
+// A FIFO at `path` that hands `bytes` once to each reader that opens it, for as long as it lives.
+// A program that reads it as a file gets the bytes (and does not wait for ever); one that refuses
+// it leaves it unread. No writer waits beyond its life: going, it opens the FIFO itself.
+class ServedFifo {
+ public:
+  ServedFifo(std::string path, std::string bytes) : path_(std::move(path)), bytes_(std::move(bytes)) {
+    EXPECT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+    writer_ = std::thread([this] { Serve(); });
+  }
+  ~ServedFifo() {
+    stop_ = true;
+    const int reader = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+    writer_.join();
+    if (reader >= 0) ::close(reader);
+  }
+  ServedFifo(const ServedFifo&) = delete;
+  ServedFifo& operator=(const ServedFifo&) = delete;
+
+ private:
+  void Serve() {
+    // A reader that closes early makes writes fail with EPIPE rather than end the tests.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
+    while (!stop_) {
+      const int fd = ::open(path_.c_str(), O_WRONLY);  // waits for a reader
+      if (fd < 0) return;
+      for (std::size_t at = 0; !stop_ && at < bytes_.size();) {
+        const ssize_t n = ::write(fd, bytes_.data() + at, bytes_.size() - at);
+        if (n <= 0) break;
+        at += static_cast<std::size_t>(n);
+      }
+      ::close(fd);  // the reader sees the end
+      WaitUntilUnread();
+    }
+  }
+  // Serving again while the reader is still there would hand it a second copy.
+  void WaitUntilUnread() const {
+    while (!stop_) {
+      const int probe = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);  // fails while nobody reads
+      if (probe < 0) return;
+      ::close(probe);
+      std::this_thread::yield();
+    }
+  }
+
+  std::string path_, bytes_;
+  std::atomic<bool> stop_{false};
+  std::thread writer_;
+};
+
+// The bytes of a 1 x 1 bitmap file.
+std::string PixelBitmap() {
+  std::vector<BYTE> file(kBitmapFileHeaderSize + DibSize(1, 1), 0xFF);
+  WriteBitmapFileHeader(file.data(), DibSize(1, 1));
+  WriteBitmapInfoHeader(file.data() + kBitmapFileHeaderSize, 1, 1, 0, 0);
+  return {file.begin(), file.end()};
+}
+
+// A one-triangle model whose face wears the texture `name`.
+std::string TexturedTriangle(const std::string& name) {
+  return "xof 0302txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;\n"
+         "MeshTextureCoords { 3; 0;0;, 1;0;, 0;1;; }\nMeshMaterialList { 1; 1; 0;;\n"
+         "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"" + name + "\"; } } } }\n";
+}
+
+std::vector<std::string> Texts(const ScriptedMessageBoxes& boxes) {
+  std::vector<std::string> texts;
+  for (const auto& box : boxes.boxes) texts.push_back(box.text);
+  return texts;
+}
+
+// The damaged-file message naming `path`.
+bool TellsDamaged(const std::string& text, const std::string& path) {
+  return text.rfind(kDamaged, 0) == 0 && text.find("\n\n" + path + "\n\n") != std::string::npos;
+}
+
+// An exporter's mesh without vertices or faces is no object: File/Import and a drop say so and
+// add nothing; a scene naming a file that became one tells that the file is unusable and stays
+// shut, as it does for any damaged object file.
+TEST_F(SceneWindows, AnXFileWhoseMeshIsEmptyIsRefusedByImportDropAndTheSceneNamingIt) {
+  Key(Qt::Key_N);
+  ScriptedFileDialogs dialogs;
+  const std::string model = folder / "model.x";
+  std::ofstream(model) << kTriangle;
+  dialogs.Answer({model});
+  Key(Qt::Key_I);
+  ASSERT_TRUE(boxes.boxes.empty());
+  const std::string scene = Save(Scene());
+  std::ofstream(model) << "xof 0302txt 0032\nMesh Exported {\n 0;;\n 0;;\n}\n";
+  Scene().OnCloseDocument();
+  Key(Qt::Key_N);
+  XDocument& open = Scene();
+  const int groups = open.GetScene()->GetGroups().GetCount();
+
+  const std::string noObject = "This DirectX file does not contain any 3D objects.\n\n" + model;
+  const struct {
+    const char* how;
+    std::function<void()> act;
+    bool sceneOpens;
+  } cases[] = {
+      {"File/Import", [&] { dialogs.Answer({model}); Key(Qt::Key_I); }, false},
+      // What a drop from the 3D Objects window hands the camera window under it.
+      {"dropped from the 3D Objects window",
+       [&] { static_cast<ObjectDropTarget*>(Views(open).at(0))->ImportFile(model.c_str()); }, false},
+      {"named by a scene opened with File/Open", [&] { dialogs.Answer({scene}); Key(Qt::Key_O); }, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    boxes.boxes.clear();
+    c.act();
+    const std::vector<std::string> texts = Texts(boxes);
+    ASSERT_EQ(texts.size(), 1u);
+    if (c.sceneOpens) EXPECT_TRUE(TellsDamaged(texts[0], model)) << texts[0];
+    else EXPECT_EQ(texts[0], noObject);
+    EXPECT_EQ(app.CountOpenScenes(), 1);
+    EXPECT_EQ(&Scene(), &open);
+    EXPECT_EQ(open.GetScene()->GetGroups().GetCount(), groups);
+  }
+}
+
+// Only regular files are read. A FIFO (which would keep the open or the read waiting for a writer)
+// and a device such as /dev/zero (which never ends) are files that cannot be opened, each told
+// with the message for its kind of file, whether the user opens or imports it or a scene or a
+// model names it.
+TEST_F(SceneWindows, FilesThatAreNotRegularFilesCannotBeOpenedAndAreNeverWaitedOn) {
+  Key(Qt::Key_N);
+  ScriptedFileDialogs dialogs;
+  const std::string pipeScene = folder / "pipe.tvr", pipeModel = folder / "pipe.x";
+  const std::string pipePicture = folder / "pipe.bmp", texturedModel = folder / "textured.x";
+  std::ofstream(texturedModel) << TexturedTriangle("pipe.bmp");
+  // The scene saved with its window showing the background picture `path`.
+  const auto sceneWithBackground = [&](const std::string& name, const char* path) {
+    X3DView& camera = *Views(Scene()).at(0);
+    camera.settings.backgroundImage = path != nullptr;
+    camera.settings.backgroundImagePath = path ? path : "";
+    const std::string saved = folder / name;
+    EXPECT_TRUE(Scene().OnSaveDocument(saved.c_str()));
+    return saved;
+  };
+  const std::string plain = sceneWithBackground("plain.tvr", nullptr);
+  const std::string zeroBackground = sceneWithBackground("zero.tvr", "/dev/zero");
+  const std::string pipeBackground = sceneWithBackground("background.tvr", pipePicture.c_str());
+  Scene().OnCloseDocument();
+  Key(Qt::Key_N);
+  XDocument& open = Scene();
+  int groups = open.GetScene()->GetGroups().GetCount();
+  const views_test::Bytes sceneBytes = views_test::FileBytes(plain);
+  const ServedFifo scene(pipeScene, {sceneBytes.begin(), sceneBytes.end()});
+  const ServedFifo model(pipeModel, kTriangle), picture(pipePicture, PixelBitmap());
+
+  const auto failedToOpen = [](const std::string& path) { return std::vector{"Failed to open document.\n\n" + path}; };
+  const auto damaged = [](const std::string& path) {
+    return [path](const std::vector<std::string>& texts) { return texts.size() == 1 && TellsDamaged(texts[0], path); };
+  };
+  const struct {
+    const char* how;
+    int key;
+    std::string path;
+    bool opensScene;
+    int addsGroups;
+    std::function<bool(const std::vector<std::string>&)> told;
+  } cases[] = {
+      {"File/Open of a FIFO", Qt::Key_O, pipeScene, false, 0,
+       [&](const auto& texts) { return texts == failedToOpen(pipeScene); }},
+      {"File/Open of /dev/zero", Qt::Key_O, "/dev/zero", false, 0,
+       [&](const auto& texts) { return texts == failedToOpen("/dev/zero"); }},
+      {"File/Import of a FIFO", Qt::Key_I, pipeModel, false, 0, damaged(pipeModel)},
+      {"File/Import of a model whose texture is a FIFO", Qt::Key_I, texturedModel, false, 1,
+       [&](const auto& texts) {
+         return texts.size() == 1 && texts[0].rfind("Texture file not loaded.", 0) == 0 &&
+                texts[0].find("\n\n" + pipePicture + "\n\n") != std::string::npos;
+       }},
+      {"a scene whose background picture is a FIFO", Qt::Key_O, pipeBackground, true, 0, damaged(pipePicture)},
+      {"a scene whose background picture is /dev/zero", Qt::Key_O, zeroBackground, true, 0, damaged("/dev/zero")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    boxes.boxes.clear();
+    dialogs.Answer({c.path});
+    Key(c.key);
+    const std::vector<std::string> texts = Texts(boxes);
+    EXPECT_TRUE(c.told(texts)) << ::testing::PrintToString(texts);
+    EXPECT_EQ(app.CountOpenScenes(), c.opensScene ? 2 : 1);
+    for (int closing = 0; &Scene() != &open && closing < 2; ++closing) Scene().OnCloseDocument();
+    ASSERT_EQ(&Scene(), &open);
+    groups += c.addsGroups;
+    EXPECT_EQ(open.GetScene()->GetGroups().GetCount(), groups);
+  }
+}
+
+}  // namespace
