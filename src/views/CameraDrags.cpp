@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "views/CameraLengths.h"
 #include "views/DragGeometry.h"
 
 namespace {
@@ -152,7 +153,8 @@ double FocusAfterDrag(double focus, double focal, int dy, int screenHeight) {
 }
 
 double FocalAfterDrag(double focal, int dy, int screenHeight) {
-  return std::max(focal + dy * focal / screenHeight, kSmallestFocal);
+  // Lengthened without end, the focal length would narrow the view's field to nothing.
+  return std::clamp(focal + dy * focal / screenHeight, kSmallestFocal, kLargestCameraLength);
 }
 
 double FStopAfterDrag(double fstop, int dy, int screenHeight) {

@@ -64,5 +64,6 @@ std::optional<Transform> MoveCameraTowards(const Transform& camera, const Vector
 
 // The lens drags.
 double FocusAfterDrag(double focus, double focal, int dy, int screenHeight);
+// The focal length keeps within 0.001 and the longest camera length (CameraLengths.h).
 double FocalAfterDrag(double focal, int dy, int screenHeight);
 double FStopAfterDrag(double fstop, int dy, int screenHeight);

@@ -2,23 +2,19 @@
 // scroll view's part, then the camera.
 #include <cmath>
 
+#include "views/CameraLengths.h"
 #include "views/X3DView.h"
 
 namespace {
 
-// Lengths and coordinates beyond these reach the 3D layer's single-precision fields as zero or
-// infinity, which it refuses.
-constexpr double kShortestLength = 1e-9;
-constexpr double kLargestLength = 1e9;
-
-bool PositiveLength(double value) { return value >= kShortestLength && value <= kLargestLength; }
+bool PositiveLength(double value) { return value >= kShortestCameraLength && value <= kLargestCameraLength; }
 
 // A camera needs an inverse to see through.
 bool UsableCameraTransform(const Transform& t) {
   for (int i = 0; i < 3; ++i) {
-    if (!(std::fabs(t.t[i]) <= kLargestLength)) return false;
+    if (!(std::fabs(t.t[i]) <= kLargestCameraLength)) return false;
     for (int j = 0; j < 3; ++j)
-      if (!(std::fabs(t.m[i][j]) <= kLargestLength)) return false;
+      if (!(std::fabs(t.m[i][j]) <= kLargestCameraLength)) return false;
   }
   const auto& m = t.m;
   const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
@@ -36,7 +32,7 @@ void RepairCameraFields(CameraFields& s) {
   if (!PositiveLength(s.height)) s.height = fresh.height;
   if (!PositiveLength(s.front)) s.front = fresh.front;
   if (!PositiveLength(s.focus)) s.focus = fresh.focus;
-  if (!(s.fstop >= 0.0 && s.fstop <= kLargestLength)) s.fstop = fresh.fstop;
+  if (!(s.fstop >= 0.0 && s.fstop <= kLargestCameraLength)) s.fstop = fresh.fstop;
   if (s.linearSensitivity == 0) s.linearSensitivity = fresh.linearSensitivity;
 }
 

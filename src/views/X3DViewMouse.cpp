@@ -209,6 +209,9 @@ void X3DView::DragMove(POINT point) {
   if (!mouseDown || (point.x == mouseLastPoint.x && point.y == mouseLastPoint.y)) return;
   const int mode = GetInteractiveMode();
   if (!DragModeAccepted(mode, Conditions(mouseDownPick))) return;
+  // An object mode moves the selection. A press in modes 2 and 13 selects nothing, so a drag that
+  // a key turns from them into another object mode with nothing selected has nothing to move.
+  if (!IsCameraMode(mode) && GetDocument()->GetSelectedCount() == 0) return;
   mouseDownDragged = TRUE;
   const int previous = mouseDownInteractiveMode;
   mouseDownInteractiveMode = mode;
