@@ -13,21 +13,9 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
-from ui_program import DISCARD_ANSWERS, OK_ANSWERS, WINDOW_TOOL, Failure, clean, drive, wait_for  # noqa: E402
+from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, clean, drive, wait_for  # noqa: E402
 
 ROUNDS = 4
-
-
-def answer_first_run(program):
-    """Answers the first run's boxes and the Preferences sheet as a new user does."""
-    def done():
-        if program.dialogs():
-            program.answer_dialogs(OK_ANSWERS)
-            return False
-        return True
-    wait_for(lambda: program.dialogs(), "the first run's box", 60)
-    wait_for(done, "the first run's end", 120)
-    program.close_help_windows()
 
 
 def file_close_enabled(program):
@@ -40,7 +28,7 @@ def file_close_enabled(program):
 
 def steps(program):
     program.start()
-    answer_first_run(program)
+    program.finish_first_run()
     for round_ in range(ROUNDS):
         program.step = f"round {round_ + 1}: two new scenes"
         before = len(program.scene_windows())

@@ -207,9 +207,9 @@ void CMDIFrameWnd::ChildActivated(QMdiSubWindow* window) {
   const HWND before = lastActive_;
   const HWND nowHandle = now ? now->m_hWnd : nullptr;
   if (nowHandle == before) return;
-  // When the active child closes, Qt activates the child that had the focus before it or none;
-  // the user's last window with a document takes its place instead, so that its commands stay
-  // at hand.
+  // When the active child closes, Qt activates whichever child had the focus before (a window
+  // without a document, say) or none; the user's last window with a document takes its place
+  // instead, so that its commands stay at hand.
   if (before && !CWnd::FromHandle(before) && !(now && now->GetActiveDocument()))
     if (CMDIChildWnd* instead = LatestDocumentChild(before)) {
       instead->MDIActivate();
