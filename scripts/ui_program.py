@@ -125,6 +125,24 @@ class Program:
     def dialogs(self):
         return [child for child in self.app.children() if child.role in DIALOG_ROLES]
 
+    def finish_first_run(self):
+        """Answers the first run's boxes and the Preferences sheet as a new user does, and closes
+        the help they may open."""
+        def done():
+            try:
+                if self.dialogs():
+                    self.answer_dialogs(OK_ANSWERS)
+                    return False
+                return True
+            except ui_access.GLib.Error:
+                if self.process.poll() is not None:
+                    raise
+                return False  # a box closed while it was asked about
+        self.step = "the first run"
+        wait_for(self.dialogs, "the first run's box", 60)
+        wait_for(done, "the first run's end", 120)
+        self.close_help_windows()
+
     def settle(self):
         # Two answered questions: the program's event loop has run past the events sent before.
         xtest.flush()

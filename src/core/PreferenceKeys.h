@@ -5,6 +5,7 @@
 #pragma once
 
 #include <limits>
+#include <type_traits>
 
 #include "core/Preferences.h"
 
@@ -110,6 +111,8 @@ inline bool XGetPrefBool(const XPrefKey& k) { return XGetPrefBool(k.section, k.k
 inline COLORREF XGetPrefColor(const XPrefKey& k) { return XGetPrefColor(k.section, k.key, k.defaultId); }
 template <class T>
 void XGetPref(const XPrefKey& k, T* value) {
+  if constexpr (std::is_same_v<T, DWORD>)
+    if (k.kind == XPrefKind::Dword) return XGetPrefDword(k.section, k.key, k.defaultId, value);
   XGetPref(k.section, k.key, k.defaultId, value);
 }
 // Resets the key to its default text.

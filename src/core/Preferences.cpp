@@ -72,6 +72,8 @@ constexpr Kind<WORD> kWord{&UnsignedUpTo<WORD, USHRT_MAX>,
                            "sscanf( defStr, \"%lu\", &value ) == 1 && value <= USHRT_MAX"};
 constexpr Kind<UINT> kUint{&UnsignedUpTo<UINT, UINT_MAX>,
                            "sscanf( defStr, \"%lu\", &value ) == 1 && value <= UINT_MAX"};
+constexpr Kind<DWORD> kDword{&UnsignedUpTo<DWORD, UINT_MAX>,
+                            "sscanf( defStr, \"%lu\", &value ) == 1 && value <= ULONG_MAX"};
 constexpr Kind<float> kFloat{&FiniteFloat<float>,
                              "sscanf( defStr, \"%g\", &value ) == 1 && value >= -FLT_MAX && value <= FLT_MAX"};
 constexpr Kind<double> kDouble{&FiniteFloat<double>,
@@ -209,6 +211,7 @@ void XGetPref(UINT s, UINT k, UINT d, long* value) { *value = Read(s, k, d, kLon
 void XGetPref(UINT s, UINT k, UINT d, BYTE* value) { *value = Read(s, k, d, kByte); }
 void XGetPref(UINT s, UINT k, UINT d, WORD* value) { *value = Read(s, k, d, kWord); }
 void XGetPref(UINT s, UINT k, UINT d, UINT* value) { *value = Read(s, k, d, kUint); }
+void XGetPrefDword(UINT s, UINT k, UINT d, DWORD* value) { *value = Read(s, k, d, kDword); }
 void XGetPref(UINT s, UINT k, UINT d, float* value) { *value = Read(s, k, d, kFloat); }
 void XGetPref(UINT s, UINT k, UINT d, double* value) { *value = Read(s, k, d, kDouble); }
 COLORREF XGetPrefColor(UINT s, UINT k, UINT d) { return Read(s, k, d, kColor); }

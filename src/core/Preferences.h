@@ -40,7 +40,10 @@ void XGetPref(UINT sectionId, UINT keyId, UINT defaultId, int* value);
 void XGetPref(UINT sectionId, UINT keyId, UINT defaultId, long* value);  // a 32-bit value is read
 void XGetPref(UINT sectionId, UINT keyId, UINT defaultId, BYTE* value);
 void XGetPref(UINT sectionId, UINT keyId, UINT defaultId, WORD* value);
-void XGetPref(UINT sectionId, UINT keyId, UINT defaultId, UINT* value);  // UINT and DWORD alike
+void XGetPref(UINT sectionId, UINT keyId, UINT defaultId, UINT* value);
+// The same number as a DWORD: it differs from the UINT reader only in the check its default
+// fails with.
+void XGetPrefDword(UINT sectionId, UINT keyId, UINT defaultId, DWORD* value);
 void XGetPref(UINT sectionId, UINT keyId, UINT defaultId, float* value);
 void XGetPref(UINT sectionId, UINT keyId, UINT defaultId, double* value);
 bool XGetPrefBool(UINT sectionId, UINT keyId, UINT defaultId);

@@ -154,7 +154,7 @@ BOOL ReadJPEG(const char* file, BYTE* buffer, LONG pitch, unsigned bufferWidth, 
               unsigned factor, BOOL colormapped, unsigned colors, BYTE* palette) {
   CheckArguments(file, colormapped, colors);
   XASSERT(buffer, "");
-  XASSERT(pitch > 0, "Rows are stored top-down");
+  XASSERT_TEXT(pitch > 0, "pitch", "");  // rows are stored top-down
   XASSERT(!colormapped || palette, "");
   return Reading(file, [&](Decode& d) {
     Setup(d, factor, colormapped, colors);

@@ -14,8 +14,24 @@ struct MeshGroupData {
   std::vector<D3DRMVERTEX> vertices;
 };
 
+// What a failed read of the faces or of the vertices reports: each reader words its calls after
+// the buffers it fills.
+struct MeshGroupReadTexts {
+  const char* faces;
+  const char* vertices;
+};
+// The cartoon data's own build, which reads each group into buffers of its own.
+inline constexpr MeshGroupReadTexts kCartoonBuildReadTexts{
+    "mesh->GetGroup( group, &vCount, &fCount, NULL, &fDataSize, fData )",
+    "mesh->GetVertices( group, 0, vCount, vData )"};
+// A gathering of all groups into one array of faces and one of vertices.
+inline constexpr MeshGroupReadTexts kGatherReadTexts{
+    "mesh->GetGroup( group, &vCount, &fCount, NULL, &fDataSize, faces )",
+    "mesh->GetVertices( group, 0, vCount, vData + vNum )"};
+
 // Reads one group of triangles; the buffers keep their room for the next call.
-void ReadMeshGroup(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group, MeshGroupData& out);
+void ReadMeshGroup(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group, MeshGroupData& out,
+                   const MeshGroupReadTexts& texts);
 
 struct MeshGeometry {
   std::vector<D3DRMVERTEX> vertices;

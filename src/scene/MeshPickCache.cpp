@@ -11,7 +11,7 @@ const MeshPickData& MeshPickCache::For(IDirect3DRMMesh* mesh, const RefArray& no
   MeshGroupData group;
   std::size_t firstFace = 0;
   for (unsigned g = mesh->GetGroupCount(); g-- > 0;) {
-    ReadMeshGroup(mesh, static_cast<D3DRMGROUPINDEX>(g), group);
+    ReadMeshGroup(mesh, static_cast<D3DRMGROUPINDEX>(g), group, kGatherReadTexts);
     if (firstFace + group.fCount > normals.vectors.size()) break;  // edge data that does not describe this mesh
     built->AddGroup(group, normals.vectors.data() + firstFace, static_cast<LONG>(g));
     firstFace += group.fCount;

@@ -45,7 +45,7 @@ void MeshSO::BuildCartoonEdges() {
   std::vector<CartoonGroup> groups(count);
   POSITION part = groupParts.GetHeadPosition();
   for (unsigned g = count; g-- > 0;) {
-    ReadMeshGroup(mesh, static_cast<D3DRMGROUPINDEX>(g), read[g]);
+    ReadMeshGroup(mesh, static_cast<D3DRMGROUPINDEX>(g), read[g], kCartoonBuildReadTexts);
     groups[g] = {read[g].vertices.data(), read[g].vCount, read[g].faces.data(), read[g].fCount,
                  part ? groupParts.GetNext(part) : WORD{0}};
   }

@@ -47,8 +47,11 @@ BOOL XApp::InitInstance() {
   SetEditHistoryRunner(&EditHistoryDialog::Run);
   InstallMainFrameServices();
   SetRegistryKey(kCompanyNameId);
+  // The shell reads the count as a UINT, the General page as the DWORD it is written as.
+  XPrefKey asUint = XPref::NUM_MRU;
+  asUint.kind = XPrefKind::Uint;
   UINT numMRU = 0;
-  XGetPrefInRange(XPref::NUM_MRU, &numMRU, "numMRU <= 16");
+  XGetPrefInRange(asUint, &numMRU, "numMRU <= 16");
   LoadStdProfileSettings(numMRU);
   CreateDocTemplates();
   if (!CreateMainFrame()) return FALSE;

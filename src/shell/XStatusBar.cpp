@@ -31,7 +31,7 @@ COLORREF TextColourOn(COLORREF background) {
 IMPLEMENT_DYNAMIC(XStatusBar, CStatusBar)
 
 XStatusBar::XStatusBar() {
-  XGetPref(kSection, kBlinkDurationKey, kBlinkDurationDefault, &blinkDuration);
+  XGetPrefDword(kSection, kBlinkDurationKey, kBlinkDurationDefault, &blinkDuration);
   blink = XGetPrefBool(kSection, kBlinkKey, kBlinkDefault);
   expand = XGetPrefBool(kSection, kExpandKey, kExpandDefault);
 }

@@ -16,6 +16,7 @@
 #include "views/CountedClientDC.h"
 #include "views/DragPreconditions.h"
 #include "views/MousePress.h"
+#include "views/StatusPrompts.h"
 #include "views/XScrollView.h"
 
 struct DragRay;
@@ -186,8 +187,13 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnKeyDown(UINT key, UINT repeat, UINT flags);
   void OnKeyUp(UINT key, UINT repeat, UINT flags);
   void OnUpdatePrint(CCmdUI* cmdUI);
+  // Context help: the topic of the prompt the window gives for the point (lParam, client).
+  LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
 
  private:
+  // The prompt for `mode`: what a press at the client point `cursor` would do, or while the
+  // button is held, what the drag does.
+  StatusPrompt ChoosePrompt(int mode, POINT cursor);
   // MousePressClient.
   void ArmPressTimer(DWORD milliseconds) override;
   void StartDrag() override;

@@ -92,6 +92,6 @@ void X3DView::UpdateBackgroundImage(bool band) {
 void X3DView::DropBackgroundImage() {
   bkImage = nullptr;
   XCHECK_D3DRM_TEXT(GetDocument()->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage(bkImage),
-                    "doc->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )");
+                    "GetDocument()->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )");
   if (viewport) XCHECK_D3DRM(viewport->Clear());
 }

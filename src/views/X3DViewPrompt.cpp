@@ -3,6 +3,7 @@
 // are highlighted and shown with the prohibition cursor.
 #include "core/FatalReport.h"
 #include "core/Globals.h"
+#include "dialogs/SmartHelp.h"
 #include "document/XDocument.h"
 #include "platform/framework/WaitCursor.h"
 #include "platform/win/Cursors.h"
@@ -18,13 +19,9 @@ void X3DView::UpdateStatusPromptCallback(void* argument) {
   static_cast<X3DView*>(static_cast<CScrollView*>(object))->UpdateStatusPrompt(-1);
 }
 
-void X3DView::UpdateStatusPrompt(int mode) {
-  if (mode == -1) mode = GetInteractiveMode();
+StatusPrompt X3DView::ChoosePrompt(int mode, POINT cursor) {
   PickRecord pick = mouseDownPick;
   if (!mouseDown) {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    ScreenToClient(&cursor);
     CountedClientDC dc(this);
     dc.DPtoLP(&cursor, 1);
     pick = Pick(XDPoint(cursor.x, cursor.y));
@@ -38,9 +35,21 @@ void X3DView::UpdateStatusPrompt(int mode) {
   in.sceneEmpty = SceneIsEmpty();
   in.rotateWithTracking = Globals::GetRotateWithTracking();
   in.trackSet = IsTrackSet(mouseDownTrack);
-  const StatusPrompt prompt = ChooseStatusPrompt(in);
+  return ChooseStatusPrompt(in);
+}
+
+void X3DView::UpdateStatusPrompt(int mode) {
+  if (mode == -1) mode = GetInteractiveMode();
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  ScreenToClient(&cursor);
+  const StatusPrompt prompt = ChoosePrompt(mode, cursor);
   if (XMainFrame* frame = XGetMainFrame()) frame->GetStatusBar().SetStatusText(prompt.id, nullptr, prompt.highlight);
   SetCursor(prompt.cursor ? LoadCursorResource(static_cast<UINT>(prompt.cursor)) : LoadStandardCursor(IDC_ARROW));
+}
+
+LRESULT X3DView::OnHelpHitTest(WPARAM, LPARAM lParam) {
+  return static_cast<LRESULT>(XHelpTopicOfPrompt(ChoosePrompt(GetInteractiveMode(), XPointOfLParam(lParam)).id));
 }
 
 void X3DView::OnInitialUpdate() {

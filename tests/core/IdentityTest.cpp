@@ -132,7 +132,10 @@ TEST_P(IdentityTest, ANewerSchemaShowsTheMessageAndFailsTheLoad) {
   auto load = In(&document, [&](CArchive& ar) { thing->Serialize(ar); });
   ExpectArchiveFailure(GetParam(), ByteImage().U32(0x80000001).bytes, CArchiveException::badSchema, load);
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, FindStringResource(40243));
+  EXPECT_EQ(boxes.boxes[0].text,
+            "File being opened was created with a newer version of Tavrolin and can't be opened in this older version "
+            "of Tavrolin.\n\nPlease visit Ulmric on the Internet at https://www.ulmric.com/tavrolin to obtain the "
+            "latest version of Tavrolin.");
 
   // The top bit is not required.
   LoadBytes(GetParam(), ByteImage().U32(0).NewClass(0, "PtrMyself").U32(5).U16(0).bytes, load);

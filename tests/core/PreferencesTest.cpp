@@ -97,6 +97,28 @@ TEST(Preferences, WritersUseTheStoredFormsAndAnInvalidDefaultIsFatal) {
   EXPECT_FATAL(XGetPrefBool(kSection, kKey, kDefault8), "defStr == yes || defStr == no",
                "Default resource string 8 with id 658 for NumberRecentScenes(0-16) key in General section is not "
                "valid");
+
+  // A default that is no number fails with the check of the kind it is read as; a key read by
+  // its own kind reads a UINT and a DWORD, one type here, each with its own check.
+  XPrefKey asDword = XPref::NUM_MRU, asUint = XPref::NUM_MRU;
+  asDword.defaultId = asUint.defaultId = kDefaultYes;
+  asUint.kind = XPrefKind::Uint;
+  DWORD number = 0;
+  const std::pair<std::function<void()>, const char*> numbers[] = {
+      {Number<WORD>(kDefaultYes), "sscanf( defStr, \"%lu\", &value ) == 1 && value <= USHRT_MAX"},
+      {Number<UINT>(kDefaultYes), "sscanf( defStr, \"%lu\", &value ) == 1 && value <= UINT_MAX"},
+      {[&] { XGetPrefDword(kSection, kKey, kDefaultYes, &number); },
+       "sscanf( defStr, \"%lu\", &value ) == 1 && value <= ULONG_MAX"},
+      {[&] { XGetPref(asDword, &number); }, "sscanf( defStr, \"%lu\", &value ) == 1 && value <= ULONG_MAX"},
+      {[&] { XGetPref(asUint, &number); }, "sscanf( defStr, \"%lu\", &value ) == 1 && value <= UINT_MAX"},
+      {Number<long>(kDefaultYes), "sscanf( defStr, \"%li\", &value ) == 1 && value >= LONG_MIN && value <= LONG_MAX"},
+  };
+  for (const auto& [read, check] : numbers) {
+    XWriteProfileString("General", "NumberRecentScenes(0-16)", "");
+    EXPECT_FATAL(read(), check,
+                 "Default resource string yes with id 656 for NumberRecentScenes(0-16) key in General section is not "
+                 "valid");
+  }
 }
 
 // Reads a key as its users do; numbers come back as doubles.

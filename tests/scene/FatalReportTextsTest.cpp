@@ -2,12 +2,14 @@
 // the code names its variables.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Jpeg.h"
 #include "LoadMeshTestSupport.h"
 #include "platform/d3drm/RenderStage.h"
 #include "platform/d3drm/TestSeams.h"
 #include "scene/CartoonExecute.h"
+#include "scene/Jpeg.h"
 #include "scene/LightSO.h"
 #include "scene/Material.h"
 #include "scene/MeshGroupUtility.h"
@@ -72,6 +74,19 @@ TEST_F(FatalReportTextsTest, FailedCallsOfTheSceneReportTheCallAsDesigned) {
   GroupIndexList firstGroup;
   firstGroup.AddTail(static_cast<DWORD>(bareGroup));
   const auto copyInto = [&] { cylinder->Copy(Ptr<VisualSO>(new MeshSO), 1); };
+  // The cartoon data's build, a pick and an outline of the chair, each reading its groups.
+  const auto build = [&] { loaded->BuildCartoonEdges(); };
+  const auto pick = [&] {
+    double distance = 0;
+    Vector point;
+    D3DRMPICKDESC desc{};
+    loaded->Intersect(Vector(0.2, 0.2, -10), Vector(0, 0, 1), distance, point, desc);
+  };
+  const auto outline = [&] {
+    const Transform ahead(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 5);
+    loaded->DrawCartoonLines(IUPtr<IDirect3DRMDevice>(stage.device.get()),
+                             IUPtr<IDirect3DRMViewport>(stage.viewport.get()), ahead, ahead.Inverse(), 1.0);
+  };
   const auto execute = [&] {
     CartoonBatch made(stage.device.get(), 4096);
     made.Execute(stage.viewport.get(), true);
@@ -114,6 +129,12 @@ TEST_F(FatalReportTextsTest, FailedCallsOfTheSceneReportTheCallAsDesigned) {
       {D3DRMCall::GetGroupTexture, 0, load(0), "mesh->GetGroupTexture( group, &texture )"},
       {D3DRMCall::SetGroupTexture, 0, load(0), "new_mesh->SetGroupTexture( group, texture )"},
       {D3DRMCall::SetAppData, 0, load(0), "mesh->SetAppData( reference ? MULTIPLY_REFERENCED_BY_MESHSO : (DWORD)this )"},
+      {D3DRMCall::GetGroup, 1, build, "mesh->GetGroup( group, &vCount, &fCount, NULL, &fDataSize, fData )"},
+      {D3DRMCall::GetVertices, 0, build, "mesh->GetVertices( group, 0, vCount, vData )"},
+      {D3DRMCall::GetGroup, 1, pick, "mesh->GetGroup( group, &vCount, &fCount, NULL, &fDataSize, faces )"},
+      {D3DRMCall::GetVertices, 0, pick, "mesh->GetVertices( group, 0, vCount, vData + vNum )"},
+      {D3DRMCall::GetGroup, 1, outline, "mesh->GetGroup( group, &vCount, &fCount, NULL, &fDataSize, faces )"},
+      {D3DRMCall::GetVertices, 0, outline, "mesh->GetVertices( group, 0, vCount, vData + vTotal )"},
       {D3DRMCall::EnumerateObjects, 0, [&] { loaded->Load(); },
        "XGetApp()->lpD3DRM->EnumerateObjects( ::ReplaceVisual, &replace )"},
       {D3DRMCall::GetVertices, 0, [&] { XSetGroupVertexColor(mesh, 0, 0); }, "mesh->GetVertices( group, 0, vCount, vData )"},
@@ -157,6 +178,12 @@ TEST_F(FatalReportTextsTest, FailedCallsOfTheSceneReportTheCallAsDesigned) {
     EXPECT_FATAL(c.fail(), c.expression, std::to_string(static_cast<DWORD>(D3DRMERR_BADVALUE) & 0xFFFF));
     D3DRMClearFaults();
   }
+
+  // The picture reader's argument checks.
+  std::vector<BYTE> pixels(8 * 8 * 3);
+  EXPECT_FATAL(ReadJPEG(jpeg.c_str(), nullptr, 8 * 3, 8, 8, 1, FALSE, 0, nullptr), "buffer", "");
+  EXPECT_FATAL(ReadJPEG(jpeg.c_str(), pixels.data(), 0, 8, 8, 1, FALSE, 0, nullptr), "pitch", "");
+  EXPECT_FATAL(ReadJPEG(jpeg.c_str(), pixels.data(), 8, 8, 8, 1, TRUE, 256, nullptr), "!colormapped || palette", "");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ using GeneratedMeshesTest = SceneTest;
 
 MeshGroupData ReadGroup(IDirect3DRMMesh* mesh, D3DRMGROUPINDEX group) {
   MeshGroupData data;
-  ReadMeshGroup(mesh, group, data);
+  ReadMeshGroup(mesh, group, data, kCartoonBuildReadTexts);
   return data;
 }
 

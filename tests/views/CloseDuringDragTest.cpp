@@ -74,6 +74,12 @@ TEST_P(CloseDuringDrag, WaitsForTheMoveAndThenClosesTheSceneOrTheProgram) {
   Send(QEvent::MouseMove, centre + QPoint(60, 40), Qt::LeftButton);
   EXPECT_EQ(OpenFrames(), 1);  // the move drew the scene, which is still there
   ASSERT_NE(app.m_pMainWnd, nullptr);
+  // Nor has the desktop taken the main window away while the close waits.
+  QWidget* shown = main->MainWindow();
+  EXPECT_TRUE(shown->isVisible());
+  ASSERT_NE(shown->windowHandle(), nullptr);
+  EXPECT_NE(shown->windowHandle()->handle(), nullptr);
+  EXPECT_TRUE(shown->windowHandle()->isVisible());
 
   QApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -288,6 +288,9 @@ TEST_F(SceneWindows, AFileHoldingWhatNoWindowOrObjectCanTakeFailsToOpen) {
       {"brush past any diameter", cubeWith(1, 0x40000000)},
       {"left edge at -2147483647", changed(normal, {1, 0, 0, 0x80})},
       {"top edge at -2147483647", changed(normal + 4, {1, 0, 0, 0x80})},
+      // Between a quarter and a half of the range, each way.
+      {"left edge at 805306368", changed(normal, {0, 0, 0, 0x30})},
+      {"top edge at -805306368", changed(normal + 4, {0, 0, 0, 0xD0})},
   };
   ScriptedFileDialogs dialogs;
   for (const auto& [what, bytes] : files) {

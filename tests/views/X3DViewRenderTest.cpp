@@ -272,7 +272,7 @@ TEST_F(CameraWindowRender, FailedCallsOfTheRenderReportTheCallAsDesigned) {
          view->settings.backgroundImage = FALSE;
          doc.UpdateAllViews(nullptr);
        },
-       "doc->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )", rmFailed},
+       "GetDocument()->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )", rmFailed},
       {none, rm(D3DRMCall::Render), fresh(FALSE), "viewport->Render( doc->GetScene()->GetD3DRMFrame() )", rmFailed},
       {fresh(TRUE), rm(D3DRMCall::Transform), [&] { view->Pick(XDPoint(10, 10)); },
        "viewport->Transform( &screenDir, &_lookDir )", rmFailed},

@@ -189,7 +189,16 @@ int CMDIFrameWnd::OnCreate(LPCREATESTRUCT createStruct) {
 void CMDIFrameWnd::OnDestroy() {
   CFrameWnd::OnDestroy();
   lastActive_ = nullptr;
+  activeOrder_.clear();
   client_ = nullptr;
+}
+
+CMDIChildWnd* CMDIFrameWnd::LatestDocumentChild(HWND except) const {
+  for (HWND handle : activeOrder_) {
+    auto* child = dynamic_cast<CMDIChildWnd*>(CWnd::FromHandle(handle));
+    if (handle != except && child && child->IsWindowVisible() && child->GetActiveDocument()) return child;
+  }
+  return nullptr;
 }
 
 void CMDIFrameWnd::ChildActivated(QMdiSubWindow* window) {
@@ -198,7 +207,17 @@ void CMDIFrameWnd::ChildActivated(QMdiSubWindow* window) {
   const HWND before = lastActive_;
   const HWND nowHandle = now ? now->m_hWnd : nullptr;
   if (nowHandle == before) return;
+  // When the active child closes, Qt activates whichever child had the focus before (a window
+  // without a document, say) or none; the user's last window with a document takes its place
+  // instead, so that its commands stay at hand.
+  if (before && !CWnd::FromHandle(before) && !(now && now->GetActiveDocument()))
+    if (CMDIChildWnd* instead = LatestDocumentChild(before)) {
+      instead->MDIActivate();
+      return;
+    }
   lastActive_ = nowHandle;
+  std::erase_if(activeOrder_, [&](HWND h) { return h == nowHandle || !CWnd::FromHandle(h); });
+  if (nowHandle) activeOrder_.insert(activeOrder_.begin(), nowHandle);
   const LPARAM activated = reinterpret_cast<LPARAM>(nowHandle);
   const WPARAM deactivated = reinterpret_cast<WPARAM>(before);
   if (CWnd* old = CWnd::FromHandle(before)) old->SendMessage(WM_MDIACTIVATE, deactivated, activated);

@@ -2,6 +2,8 @@
 // frames, one per document window, and a Window menu that lists them.
 #pragma once
 
+#include <vector>
+
 #include "platform/framework/FrameWnd.h"
 
 class QMdiArea;
@@ -91,8 +93,11 @@ class CMDIFrameWnd : public CFrameWnd {
  private:
   friend class CMDIChildWnd;
   void ChildActivated(QMdiSubWindow* window);
+  // The shown child that was active last among those showing a document, other than `except`.
+  CMDIChildWnd* LatestDocumentChild(HWND except) const;
   CMDIClientWnd* client_ = nullptr;
   HWND lastActive_ = nullptr;
+  std::vector<HWND> activeOrder_;  // the children by their last activation, the latest first
 };
 
 class CMDIChildWnd : public CFrameWnd {

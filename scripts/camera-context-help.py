@@ -1,0 +1,89 @@
+#!/usr/bin/python3
+"""Context help over a camera window under a window manager: after Shift+F1 a click in the window of
+an empty scene opens the Help window (as the X window tree shows it) at the topic of the prompt the
+window gives there, the one that tells where objects come from, whatever page the Help window showed
+before (Help/Topics). Run it through scripts/ui-sweep.sh:
+
+  ui-sweep.sh PROGRAM camera-context-help.py
+"""
+import os
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import xtest  # noqa: E402
+from ui_access import Atspi  # noqa: E402
+from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
+
+HELP_TITLE = "Tavrolin Help"
+# The prompt of a camera window over an empty scene (string 40054).
+EMPTY_SCENE_PROMPT = "Drag an object from the 3D Objects window."
+
+
+def help_text(program):
+    """The text the Help window shows, or "" while there is none."""
+    for top in program.app.children():
+        if top.name != HELP_TITLE:
+            continue
+        for node in [top, *top.descendants()]:
+            try:
+                text = Atspi.Text.get_text(node.accessible, 0, -1)
+            except Exception:  # noqa: BLE001 (a node without text)
+                continue
+            if text:
+                return text
+    return ""
+
+
+def uncovered_point(window):
+    """A point of the camera window's picture that the Help window, which may stand over the main
+    window, leaves uncovered."""
+    listed = subprocess.run([WINDOW_TOOL, "geometry", HELP_TITLE], capture_output=True, text=True, check=True)
+    hx, hy, hw, hh = (int(v) for v in listed.stdout.split())
+    x, y, width, height = window.extents()
+    # Clear of the title bar and the borders.
+    for py in range(y + 40, y + height - 10, 20):
+        for px in range(x + 20, x + width - 20, 20):
+            if not (hx - 10 <= px < hx + hw + 10 and hy - 10 <= py < hy + hh + 10):
+                return px, py
+    raise Failure(f"the Help window at {(hx, hy, hw, hh)} covers the camera window at {(x, y, width, height)}")
+
+
+def steps(program):
+    program.start()
+    program.finish_first_run()
+    program.step = "File/New"
+    if not program.invoke_menu("File", "New"):
+        raise Failure("File/New is not there")
+    window = wait_for(lambda: next((w for w in program.scene_windows() if w.center()), None), "the scene window")
+    program.step = "Help/Topics"
+    if not program.invoke_menu("Help", "Topics..."):
+        raise Failure("Help/Topics is not there")
+    wait_for(lambda: help_text(program), "the Help window's contents")
+    before = help_text(program)
+    if EMPTY_SCENE_PROMPT in before:
+        raise Failure(f"the contents already read {before!r}")
+    program.step = "Shift+F1 and a click in the camera window"
+    program.open_menu("File")  # back to the main window, whose menus take the keyboard
+    program.close_menus()
+    xtest.key("shift+F1")
+    program.settle()
+    xtest.click(*uncovered_point(window))
+    program.settle()
+    program.check()
+    wait_for(lambda: subprocess.run([WINDOW_TOOL, "mapped", HELP_TITLE], capture_output=True).returncode == 0,
+             "the Help window on the screen")
+    try:
+        wait_for(lambda: EMPTY_SCENE_PROMPT in help_text(program), "the topic of the click", 15)
+    except Failure:
+        raise Failure(f"the Help window reads {help_text(program)!r} after the click") from None
+    if program.dialogs():
+        raise Failure(f"the help click was carried out as a press: {[d.text() for d in program.dialogs()]}")
+    print("the Help window reads the camera window's prompt:", help_text(program).replace("\n", " | "), flush=True)
+    program.close_help_windows()
+    program.step = "File/Exit"
+    return program.exit(DISCARD_ANSWERS)
+
+
+if __name__ == "__main__":
+    drive(__doc__, steps)
