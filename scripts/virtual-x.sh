@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Runs a command on a virtual X server of its own and exits with the command's status:
 #   scripts/virtual-x.sh "XVFB OPTIONS" COMMAND [ARGUMENTS...]
-# The server takes a free display itself (-displayfd) and names it once it accepts connections.
-# xvfb-run -a instead picks the first number without a lock file, so two runs started together
-# can start two servers on one display; when one ends it takes the display from the other.
 # The server does not reset when its last client leaves (-noreset): a program that closes its
-# connection and opens another would otherwise find no server while it resets.
+# connection and opens another would otherwise find no server while it resets, as it does under
+# xvfb-run now and then. The server also takes a free display itself (-displayfd) and names it
+# once it accepts connections, where xvfb-run -a picks the first number without a lock file and
+# two runs started together can both start a server on that one display.
 set -euo pipefail
 options=$1
 shift
 folder=$(mktemp -d)
 server=
+# shellcheck disable=SC2317 # run by the trap
 finish() {
-  [ -z "$server" ] || { kill "$server" 2>/dev/null && wait "$server" 2>/dev/null || true; }
+  if [ -n "$server" ]; then
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+  fi
   rm -rf "$folder"
 }
 trap finish EXIT
