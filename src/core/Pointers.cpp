@@ -27,6 +27,15 @@ RefCount::~RefCount() {
   XASSERT(crefs == 0 || crefs == (1UL << ((sizeof crefs)*8-1)), "Reference count incorrect");
 }
 
+void RefCount::Release() {
+  if (crefs == kReleased) return;
+  XASSERT(crefs != 0, "Reference count incorrect");
+  if (--crefs == 0) {
+    crefs = kReleased;
+    delete this;
+  }
+}
+
 PtrMyself::PtrMyself() : key(NextHandleKey()) {}
 
 PtrMyself::PtrMyself(Myself* object) : target(object), key(NextHandleKey()) {}

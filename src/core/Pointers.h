@@ -28,14 +28,9 @@ class RefCount : public CObject {
     XASSERT(crefs < (1UL << ((sizeof crefs)*8-1))-1, "Reference count limit exceeded");
     ++crefs;
   }
-  void Release() {
-    if (crefs == kReleased) return;
-    XASSERT(crefs != 0, "Reference count incorrect");
-    if (--crefs == 0) {
-      crefs = kReleased;
-      delete this;
-    }
-  }
+  // Out of line: inlined into the cleanup of a holder that an exception carries out of its
+  // function, gcc 12 at -O2 drops the store of the lowered count, and the object is never freed.
+  void Release();
 
  private:
   template <class T>
