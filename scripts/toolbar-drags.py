@@ -157,7 +157,7 @@ class Drags:
         drop = (frame[0] + frame[2] // 2, frame[1] + frame[3] // 2)
         xtest.drag(bx + bw // 2, by + 2, *drop)
         x, y, w, h = self.wait_floating("dragging the docked bar into the work area")
-        if not (x <= drop[0] < x + w and y <= drop[1] < y + h + self.caption_height):
+        if not (x <= drop[0] < x + w and y <= drop[1] < y + h):
             raise Failure(f"{program.step}: the bar floats at {(x, y, w, h)}, away from where it was let go {drop}")
         self.check_caption((x, y, w, h))
         print("the floating Beginner toolbar shows its caption, moves, stays on the screen and docks", flush=True)

@@ -56,6 +56,14 @@ struct BarsFixture : ::testing::Test {
     main->MoveWindow(0, 0, 780, 560);
     main->ShowWindow(SW_SHOW);
     app.OnFileNew();
+    DockInARow();
+  }
+  ~BarsFixture() override {
+    if (IsWindow(mainHandle)) main->DestroyWindow();
+  }
+
+  // The first bar on top, the second right after it.
+  void DockInARow() {
     main->DockControlBar(&first, AFX_IDW_DOCKBAR_TOP);
     QApplication::processEvents();
     CRect rect;
@@ -64,10 +72,6 @@ struct BarsFixture : ::testing::Test {
     main->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP, &rect);
     QApplication::processEvents();
   }
-  ~BarsFixture() override {
-    if (IsWindow(mainHandle)) main->DestroyWindow();
-  }
-
   static QRect Screen() { return QGuiApplication::primaryScreen()->availableGeometry(); }
   static QRect OnScreen(const QWidget* widget) { return {widget->mapToGlobal(QPoint(0, 0)), widget->size()}; }
   // The mouse's way from `from` to `to` (screen coordinates) with the left button held, pressed on
@@ -107,13 +111,7 @@ TEST_F(BarsFixture, DockedBarsSitSideBySideWithEveryButtonShown) {
     bar->GetWindowRect(&rect);
     main->FloatControlBar(bar, rect.TopLeft());
   }
-  main->DockControlBar(&first, AFX_IDW_DOCKBAR_TOP);
-  QApplication::processEvents();
-  CRect rect;
-  first.GetWindowRect(&rect);
-  rect.OffsetRect(1, 0);
-  main->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP, &rect);
-  QApplication::processEvents();
+  DockInARow();
   main->MoveWindow(0, 0, 790, 560);
   QApplication::processEvents();
 
