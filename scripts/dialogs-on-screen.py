@@ -8,14 +8,13 @@ scripts/ui-sweep.sh:
   ui-sweep.sh PROGRAM dialogs-on-screen.py
 """
 import os
-import struct
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
-from ui_access import GLib  # noqa: E402
-from ui_program import DISCARD_ANSWERS, OK_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
+from screen_pixels import xwd_rgb  # noqa: E402
+from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
 
 HELP_TITLE = "Tavrolin Help"
 # A window mostly black on the screen is a window that never got there.
@@ -27,27 +26,6 @@ LEAST_SAME = 0.98
 def server_rgb(box):
     """The box's pixels as the X server holds them (one image of the root window), r, g, b each."""
     return subprocess.run([WINDOW_TOOL, "rgb", *(str(v) for v in box)], capture_output=True, check=True).stdout
-
-
-def xwd_rgb(box):
-    """The box's pixels in what `xwd -root` writes (a big-endian header, the colours, then rows of
-    true-colour pixels of 24 or 32 bits), r, g, b each."""
-    dump = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
-    (header_size, _, _, _, _, _, _, byte_order, _, _, _, bits_per_pixel, bytes_per_line, _, *masks, _, _,
-     colours) = struct.unpack(">20I", dump[:80])
-    size = bits_per_pixel // 8
-    if size not in (3, 4):
-        raise Failure(f"xwd wrote {bits_per_pixel} bits per pixel")
-    shifts = [(mask & -mask).bit_length() - 1 for mask in masks]
-    data = dump[header_size + colours * 12:]
-    x, y, width, height = box
-    rgb = bytearray()
-    for row in range(y, y + height):
-        start = row * bytes_per_line + x * size
-        for at in range(start, start + width * size, size):
-            pixel = int.from_bytes(data[at:at + size], "little" if byte_order == 0 else "big")
-            rgb += bytes((pixel & mask) >> shift for mask, shift in zip(masks, shifts))
-    return bytes(rgb)
 
 
 class Screen:
@@ -95,35 +73,16 @@ def help_window():
     return tuple(int(v) for v in listed.stdout.split()) if listed.returncode == 0 else None
 
 
-def answer_boxes(program, until, what):
-    """Answers the program's boxes as a new user does, the newest first, until until() holds."""
-    def answered():
-        try:
-            if until():
-                return True
-            boxes = program.dialogs()
-            button = program.button(boxes[-1], OK_ANSWERS) if boxes else None
-            if button:
-                xtest.click(*button.center())
-            program.check()
-        except GLib.Error:
-            if program.process.poll() is not None:
-                raise
-            # Else a box closed while it was asked about.
-        return False
-    wait_for(answered, what, 120)
-
-
 def steps(program):
     screen = Screen(program)
     program.start()
     screen.check("the first run's box", screen.dialog("Tavrolin"))
     program.step = "the first run"
-    answer_boxes(program, lambda: any(d.name == "Preferences" for d in program.dialogs()),
+    program.answer_boxes(lambda: any(d.name == "Preferences" for d in program.dialogs()),
                  "the Preferences sheet after the first run's boxes")
     screen.check("the Preferences sheet", screen.dialog("Preferences"))
     program.step = "the first run's end"
-    answer_boxes(program, lambda: not program.dialogs(), "the first run's end")
+    program.answer_boxes(lambda: not program.dialogs(), "the first run's end")
     program.close_help_windows()
     program.step = "Help/Topics"
     if not program.invoke_menu("Help", "Topics..."):

@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ui_program import DISCARD_ANSWERS, OK_ANSWERS, WINDOW_TOOL, Failure, drive  # noqa: E402
+from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, drive  # noqa: E402
 
 # The race with the window manager was lost in about half the rounds.
 ROUNDS = 4
@@ -55,8 +55,7 @@ class Rounds:
     def steps(self):
         program = self.program
         program.start()
-        program.step = "the first run"
-        program.answer_dialogs(OK_ANSWERS)
+        program.answer_first_run()
         program.show_toolbars(beginner=False)
         bar = next(c for c in program.main_frame().children() if c.role == "menu bar")
         self.menu_bar = bar.extents()

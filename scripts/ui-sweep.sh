@@ -5,6 +5,7 @@
 # opens for help go to a stand-in browser that only notes them. A failed run leaves a screenshot in
 # ui-sweep-failure.png here (DRIVER-failure.png for another script; or at $TAVROLIN_SWEEP_SHOT).
 #   scripts/ui-sweep.sh PROGRAM [DRIVER]
+# The screen is 1280x800 unless TAVROLIN_SWEEP_SCREEN gives another (WIDTHxHEIGHT).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/utf8-locale.sh"
@@ -23,7 +24,7 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" PATH
   QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 TAVROLIN_PROGRAM="$program" TAVROLIN_SCRIPTS="$here" TAVROLIN_DRIVER="$driver"
 # Scenes and pictures the sweep saves land in the temporary home, the program's working folder.
 cd "$home"
-env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 1280x800x24" dbus-run-session -- sh -c '
+env -u QT_QPA_PLATFORM xvfb-run -a -s "-screen 0 ${TAVROLIN_SWEEP_SCREEN:-1280x800}x24" dbus-run-session -- sh -c '
   openbox >/dev/null 2>&1 &
   /usr/bin/python3 "$TAVROLIN_SCRIPTS/$TAVROLIN_DRIVER" "$TAVROLIN_PROGRAM"
   rc=$?

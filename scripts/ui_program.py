@@ -192,6 +192,37 @@ class Program:
             subprocess.run([WINDOW_TOOL, "close", found.stdout.split()[0]], check=False)
             time.sleep(0.2)
 
+    def answer_boxes(self, until, what):
+        """Answers the program's boxes as a new user does, the newest first, until until() holds; a
+        box that closes while it is asked about is passed over."""
+        def answered():
+            try:
+                if until():
+                    return True
+                boxes = self.dialogs()
+                button = self.button(boxes[-1], OK_ANSWERS) if boxes else None
+                if button:
+                    xtest.click(*button.center())
+                self.check()
+            except ui_access.GLib.Error:
+                if self.process.poll() is not None:
+                    raise
+            return False
+        wait_for(answered, what, 120)
+
+    def answer_first_run(self):
+        """Answers the boxes of the first run, from its first box to its last."""
+        self.step = "the first run"
+        seen = []
+
+        def ended():
+            seen.extend(self.dialogs()[:1])
+            if not seen or self.dialogs():
+                return False
+            self.settle()  # the next box may be on its way
+            return not self.dialogs()
+        self.answer_boxes(ended, "the first run's boxes to be answered")
+
     def answer_dialogs(self, answers, limit=12):
         """Answers every dialog that is open, newest first, with the first of the answers it
         offers; a dialog that stays (a refused entry) is then cancelled. Returns how many."""

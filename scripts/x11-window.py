@@ -7,6 +7,7 @@
   x11-window.py screenshot OUT.png  saves the whole screen
   x11-window.py region X Y W H      prints a digest of the screen's pixels in the rectangle
   x11-window.py geometry TITLE      prints x y width height of the first window whose name holds TITLE
+  x11-window.py shown TITLE         the same, for a window that is mapped and viewable on the screen
   x11-window.py maximise WINDOW_ID  asks the window manager to maximise the window
   x11-window.py pixel X Y           prints the screen's colour at (X, Y) as rrggbb
   x11-window.py rgb X Y W H         writes the screen's pixels in the rectangle to stdout, row by row, as
@@ -226,8 +227,8 @@ def main():
             sys.stdout.buffer.write(line)
     elif command == "region":
         region(display, *(int(a) for a in sys.argv[2:6]))
-    elif command == "geometry":
-        window = find(display, argument)
+    elif command in ("geometry", "shown"):
+        window = find(display, argument, mapped=command == "shown")
         if window is None:
             sys.exit(1)
         print(*geometry(display, window))

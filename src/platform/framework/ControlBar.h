@@ -38,6 +38,10 @@ class CMiniDockFrameWnd : public CFrameWnd {
   void PostNcDestroy() override {}
 };
 
+// Where a floating bar's window of rectangle `window` (screen coordinates) goes so that it lies
+// whole on the screen it is on: its top-left corner, moved no more than that takes.
+CPoint KeptOnScreen(const CRect& window);
+
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
  public:

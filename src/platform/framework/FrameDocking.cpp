@@ -1,6 +1,9 @@
 // Docking and floating a frame's control bars, and keeping their places in the preferences.
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
+#include <algorithm>
 
 #include "platform/framework/ControlBar.h"
 #include "platform/framework/FrameWnd.h"
@@ -9,6 +12,8 @@
 namespace {
 
 constexpr char kStateKey[] = "Layout";
+// How far inside the work area's edge a point still lies on that side's dock bar.
+constexpr int kDockReach = 16;
 constexpr int kStateVersion = 1;
 
 Qt::DockWidgetArea AreaOfDockBar(UINT dockBarId, DWORD style) {
@@ -35,6 +40,47 @@ Qt::DockWidgetAreas AllowedAreas(DWORD style) {
 }
 
 }  // namespace
+
+CPoint KeptOnScreen(const CRect& window) {
+  const QRect rect(window.left, window.top, window.Width(), window.Height());
+  const QScreen* screen = QGuiApplication::screenAt(rect.center());
+  if (!screen) screen = QGuiApplication::screenAt(rect.topLeft());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return window.TopLeft();
+  const QRect area = screen->availableGeometry();
+  return {std::clamp(rect.left(), area.left(), std::max(area.left(), area.right() + 1 - rect.width())),
+          std::clamp(rect.top(), area.top(), std::max(area.top(), area.bottom() + 1 - rect.height()))};
+}
+
+UINT CFrameWnd::DockBarAt(CPoint point) const {
+  QMainWindow* window = MainWindow();
+  QWidget* work = window ? window->centralWidget() : nullptr;
+  if (!work || !window->isVisible()) return 0;
+  const QPoint at(point.x, point.y);
+  // The frame below its menu bar.
+  QRect frame(window->mapToGlobal(QPoint(0, 0)), window->size());
+  if (QWidget* menu = window->menuWidget(); menu && menu->isVisible())
+    frame.setTop(menu->mapToGlobal(QPoint(0, menu->height())).y());
+  if (!frame.contains(at)) return 0;
+  const QRect inner(work->mapToGlobal(QPoint(0, 0)), work->size());
+  // The side whose edge of the work area the point is farthest beyond, or nearest inside.
+  const struct {
+    UINT dockBar;
+    DWORD align;
+    int depth;  // how far inside the work area, from that side's edge
+  } sides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP, at.y() - inner.top()},
+               {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM, inner.bottom() - at.y()},
+               {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT, at.x() - inner.left()},
+               {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT, inner.right() - at.x()}};
+  UINT found = 0;
+  int nearest = kDockReach;
+  for (const auto& side : sides)
+    if ((m_dwDockStyle & side.align) && side.depth < nearest) {
+      nearest = side.depth;
+      found = side.dockBar;
+    }
+  return found;
+}
 
 void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect) {
   auto* dock = qobject_cast<QDockWidget*>(bar->GetWidget());
@@ -74,7 +120,8 @@ void CFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD) {
   if (!dock) return;
   dock->setFloating(true);
   dock->adjustSize();
-  dock->move(point.x, point.y);
+  const CPoint at = KeptOnScreen(CRect(point, CSize(dock->width(), dock->height())));
+  dock->move(at.x, at.y);
 }
 
 void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL) { bar->ShowWindow(show ? SW_SHOW : SW_HIDE); }

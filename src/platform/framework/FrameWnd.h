@@ -78,7 +78,11 @@ class CFrameWnd : public CWnd {
   // Docks the bar on the side of dock bar `dockBarId` (AFX_IDW_DOCKBAR_*; 0: the side its style
   // names), after the bars already there.
   void DockControlBar(CControlBar* bar, UINT dockBarId = 0, LPCRECT rect = nullptr);
-  // Floats the bar with its top-left corner at `point` (screen coordinates).
+  // The dock bar (AFX_IDW_DOCKBAR_*) whose side of the frame holds `point` (screen coordinates):
+  // over the bars docked there or just inside the side's edge of the frame's work area; 0 elsewhere.
+  UINT DockBarAt(CPoint point) const;
+  // Floats the bar with its top-left corner at `point` (screen coordinates), moved as far as it
+  // takes to lie whole on the screen.
   void FloatControlBar(CControlBar* bar, CPoint point, DWORD style = 0x2000);
   void ShowControlBar(CControlBar* bar, BOOL show, BOOL delay);
   // Keeps where the bars are docked or float and whether they show, in preference section

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QMainWindow>
-#include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QToolBar>
 #include <QToolButton>
@@ -18,6 +18,10 @@ IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
   ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+  ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 namespace {
@@ -32,18 +36,55 @@ Qt::DockWidgetArea AreaOfStyle(DWORD style) {
   return Qt::TopDockWidgetArea;
 }
 
-// The dock widget's grip: a narrow handle across the bar's short side; a double-click on it
-// floats or docks the bar.
-class BarGrip final : public QWidget {
+// The dock widget's title bar. Docked, a narrow grip across the bar's short side; floating, a
+// small caption over the bar that shows the bar's title (its window text).
+class BarCaption final : public QWidget {
  public:
-  explicit BarGrip(QDockWidget* dock) : QWidget(dock), dock_(dock) { setFixedSize(6, 6); }
+  explicit BarCaption(QDockWidget* dock) : QWidget(dock), dock_(dock) {}
+
+  QSize sizeHint() const override {
+    if (!dock_->isFloating()) return {kGrip, kGrip};
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(dock_->windowTitle()) + 2 * kMargin, metrics.height() + 2};
+  }
+  QSize minimumSizeHint() const override {
+    return dock_->isFloating() ? QSize(2 * kMargin, sizeHint().height()) : QSize(kGrip, kGrip);
+  }
 
  protected:
-  void mouseDoubleClickEvent(QMouseEvent*) override { dock_->setFloating(!dock_->isFloating()); }
+  void paintEvent(QPaintEvent*) override {
+    if (!dock_->isFloating()) return;
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Active, QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::Active, QPalette::HighlightedText));
+    const QRect text = rect().adjusted(kMargin, 0, -kMargin, 0);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                     fontMetrics().elidedText(dock_->windowTitle(), Qt::ElideRight, text.width()));
+  }
 
  private:
+  static constexpr int kGrip = 6;
+  static constexpr int kMargin = 4;
   QDockWidget* dock_;
 };
+
+// A docked bar is as long as its buttons, so bars that share a side sit next to each other and
+// hide none of their buttons while the side has room; the layout may still shorten it.
+void FitToButtons(QToolBar* buttons) {
+  if (buttons->orientation() == Qt::Horizontal)
+    buttons->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+  else
+    buttons->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Maximum);
+}
+
+UINT DockBarOfArea(Qt::DockWidgetArea area) {
+  switch (area) {
+    case Qt::BottomDockWidgetArea: return AFX_IDW_DOCKBAR_BOTTOM;
+    case Qt::LeftDockWidgetArea: return AFX_IDW_DOCKBAR_LEFT;
+    case Qt::RightDockWidgetArea: return AFX_IDW_DOCKBAR_RIGHT;
+    default: return AFX_IDW_DOCKBAR_TOP;
+  }
+}
 
 }  // namespace
 
@@ -51,18 +92,43 @@ QWidget* CToolBar::CreateWidget(QWidget* parent, const CREATESTRUCT& cs) {
   auto* dock = new QDockWidget(QString::fromUtf8(cs.lpszName ? cs.lpszName : ""), parent);
   dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
                     QDockWidget::DockWidgetVerticalTitleBar);
-  dock->setTitleBarWidget(new BarGrip(dock));
+  auto* caption = new BarCaption(dock);
+  dock->setTitleBarWidget(caption);
   buttons_ = new QToolBar(dock);
   buttons_->setIconSize(QSize(16, 15));
   buttons_->setFloatable(false);
   buttons_->setMovable(false);
+  FitToButtons(buttons_);
   dock->setWidget(buttons_);
-  // A bar on the left or right side stands upright.
-  QObject::connect(dock, &QDockWidget::dockLocationChanged, buttons_, [this](Qt::DockWidgetArea area) {
+  // A bar on the left or right side stands upright, its grip on top; another lies across, its
+  // grip on the left; a floating one lies across its small window, under the caption.
+  const auto arrange = [this, dock, caption] {
+    auto* window = qobject_cast<QMainWindow*>(dock->parentWidget());
+    const Qt::DockWidgetArea area = window && !dock->isFloating() ? window->dockWidgetArea(dock) : Qt::NoDockWidgetArea;
     const bool upright = area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea;
     buttons_->setOrientation(upright ? Qt::Vertical : Qt::Horizontal);
-    Dock()->setFeatures(upright ? Dock()->features() & ~QDockWidget::DockWidgetVerticalTitleBar
-                                : Dock()->features() | QDockWidget::DockWidgetVerticalTitleBar);
+    FitToButtons(buttons_);
+    const bool gripOnLeft = !dock->isFloating() && !upright;
+    dock->setFeatures(gripOnLeft ? dock->features() | QDockWidget::DockWidgetVerticalTitleBar
+                                 : dock->features() & ~QDockWidget::DockWidgetVerticalTitleBar);
+    if (area != Qt::NoDockWidgetArea) lastDockBar_ = DockBarOfArea(area);
+    caption->updateGeometry();
+    caption->update();
+  };
+  QObject::connect(dock, &QDockWidget::dockLocationChanged, caption, arrange);
+  // The window of a floating bar is moved, never resized, by the mouse: the dock widget's own
+  // handler of its edges would shorten the bar. The dock widget makes that handler once it has
+  // floated, after telling so.
+  QObject::connect(dock, &QDockWidget::topLevelChanged, caption, [dock, arrange](bool floating) {
+    arrange();
+    if (!floating) return;
+    QMetaObject::invokeMethod(
+        dock,
+        [dock] {
+          for (QObject* child : dock->children())
+            if (child->inherits("QWidgetResizeHandler")) dock->removeEventFilter(child);
+        },
+        Qt::QueuedConnection);
   });
   return dock;
 }

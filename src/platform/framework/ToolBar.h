@@ -1,6 +1,7 @@
 // Tool bars: a row of buttons, each a command, with the buttons' pictures and ids from a tool
-// bar resource. A bar docks on any side of its frame or floats; a double-click on its grip
-// toggles between the two. A double-click on a button reaches the bar as WM_LBUTTONDBLCLK and
+// bar resource. A bar docks on any side of its frame or floats in a small window with a caption
+// that shows its title; a double-click off its buttons toggles between the two, and a drag moves
+// it (ToolBarDrag.cpp). A double-click on a button reaches the bar as WM_LBUTTONDBLCLK and
 // presses nothing, so a click runs its command only once the double-click time has passed. The
 // buttons' update handlers run at idle.
 #pragma once
@@ -42,6 +43,12 @@ class CToolBar : public CControlBar {
   // Context help over the bar: a button's command id + HID_BASE_COMMAND, 0 off the buttons.
   LRESULT OnHelpHitTest(WPARAM, LPARAM lParam);
 
+  // Off the buttons: a press and a drag move the bar, a double-click floats or docks it.
+  void OnLButtonDown(UINT flags, CPoint point);
+  void OnMouseMove(UINT flags, CPoint point);
+  void OnLButtonUp(UINT flags, CPoint point);
+  void OnLButtonDblClk(UINT flags, CPoint point);
+
  protected:
   void PostNcDestroy() override {}
   QWidget* CreateWidget(QWidget* parent, const CREATESTRUCT& cs) override;
@@ -52,6 +59,14 @@ class CToolBar : public CControlBar {
   // Floating, the bar is a window of its own: this frame stands in for the small frame around it
   // and is shown exactly when the bar is.
   std::unique_ptr<CMiniDockFrameWnd> floatingFrame_;
+  // The dock bar (AFX_IDW_DOCKBAR_*) the bar was docked on last: a double-click docks it there.
+  UINT lastDockBar_ = AFX_IDW_DOCKBAR_TOP;
+  // A drag under way: the press's offset from the bar's top-left corner (screen coordinates),
+  // and whether the mouse has gone far enough to move the bar.
+  bool pressed_ = false;
+  bool dragging_ = false;
+  CPoint pressOffset_;
+  CPoint pressAt_;
 
   DECLARE_MESSAGE_MAP()
 };
