@@ -321,6 +321,40 @@ TEST_F(DamagedHistory, AnObjectWithoutItsMeshWhosePartListsThePageCannotShowFail
   EditObjectArtisticThenOk();
 }
 
+// An Edit Object record placing the object far beyond any camera's reach: its Undo takes the
+// windows that follow the scene's extent out with it, where the 3D layer sees nothing, and Improve
+// Camera Image (Ctrl+Q) in such a window that blurs still improves the background it shows.
+TEST_F(DamagedHistory, AnObjectUndoneFarAwayLeavesBlurringWindowsThatImprove) {
+  Key(Qt::Key_N);
+  Views(Scene()).at(0)->ImportFile(kCube.c_str());
+  Key(Qt::Key_R);  // Front, Top and Left windows
+  for (X3DView* view : Views(Scene())) view->settings.fstop = 8;  // as the Focus page sets it
+  const std::string path = Save(Scene());
+  Scene().OnCloseDocument();
+  const std::string damaged = folder / "damaged.tvr";
+  for (double far : {-2.65e25, 1e20}) {
+    SCOPED_TRACE(far);
+    XDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    const Ptr<ModRec> record = doc->CreateUndoData(kUndoEditGroup, doc->GetSelected(0), 0);
+    dynamic_cast<EditGroupUndoData&>(*record->GetData()).transform.t[2] = far;
+    doc->AddRecord(record);
+    ASSERT_TRUE(doc->OnSaveDocument(damaged.c_str()));
+    doc->OnCloseDocument();
+    ASSERT_NE(Open(damaged), nullptr);
+    Key(Qt::Key_Z);
+    int improved = 0;
+    for (X3DView* view : Views(Scene())) {
+      if (view->settings.windowKind == 0) continue;
+      main->MDIActivate(view->GetParentFrame());
+      Key(Qt::Key_Q);
+      improved += view->improved ? 1 : 0;
+    }
+    EXPECT_EQ(improved, 3);
+    Scene().OnCloseDocument();
+  }
+}
+
 // A camera record carries the window's lens and position unchecked: values only a damaged file
 // holds are taken from a new window, and the window paints.
 TEST_F(DamagedHistory, ACameraRecordWithUnusableValuesUndoesToANewWindowsCamera) {
