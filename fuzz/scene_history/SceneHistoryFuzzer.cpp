@@ -91,7 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   doc.m_bAutoDelete = FALSE;
   if (ReadSceneBytes(data, size, doc)) {
     PaintWindows(doc);
-    HandleEvents();
     StepAll(doc, &EditHistory::CanUndo, &XDocument::OnEditUndo);
     StepAll(doc, &EditHistory::CanRedo, &XDocument::OnEditRedo);
     for (UINT command : kSheetCommands) OpenAndOk(doc, command);
