@@ -73,9 +73,14 @@ Ptr<UndoDataHolder> XDocument::ApplyEditGroup(RefCount* stored) {
   GroupSO* group = &RecordedGroup(data->groupMyself, RecordedRole::object);
   if (Ptr<VisualSO> visual = group->GetFirstVisual(); visual && !dynamic_cast<MeshSO*>(static_cast<VisualSO*>(visual)))
     RefuseRecord();
+  // The sheet edits an object that holds its mesh itself; sharing is switched where it is held.
+  if (group->GetVisuals().IsEmpty() && group->GetFirstVisual()) RefuseRecord();
   MeshSO* mesh = MeshOf(*group);
   // The look reaches the group's objects, which the Artistic page then shows.
-  if (mesh && !MeshSO::IsValidStyle(data->style, data->brushSize)) RefuseRecord();
+  if (mesh && (!MeshSO::IsValidStyle(data->style, data->brushSize) ||
+               !MeshSO::AreValidLineWidths(data->silhouetteWidth, data->surfaceWidth) ||
+               !MeshSO::AreMatchingPartLooks(data->texMats, data->untexMats)))
+    RefuseRecord();
   Ptr<UndoDataHolder> inverse = Inverse(kUndoEditGroup, group);
   if (mesh) {
     if (!data->editAllCopies) mesh->SetEditAllCopies(FALSE, group);

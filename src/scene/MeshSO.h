@@ -86,6 +86,8 @@ class MeshSO : public VisualSO {
   // A style and brush the Artistic page can show: Photo, Painted or Very painted (0..2), and a
   // radius the painted looks' filter takes.
   static bool IsValidStyle(LONG style, LONG brushSize);
+  // Line widths are a few pixels; one past any picture's size is damage, not a look.
+  static bool AreValidLineWidths(DWORD silhouette, DWORD surface);
   void GetArtistic(LONG& outTexturesOn, LONG& outStyle, LONG& outBrushSize, LONG& outCartoon,
                    Color& outSilhouetteColor, DWORD& outSilhouetteWidth, Color& outSurfaceColor,
                    DWORD& outSurfaceWidth) const;
@@ -134,6 +136,8 @@ class MeshSO : public VisualSO {
   // Each given Material, in order, overwrites the first same-named one of `mats`; names that
   // `mats` lacks are dropped and its order stays.
   static void OverwriteByName(const XList<Material>& given, XList<Material>& mats);
+  // Part looks the Artistic page can show: one of each list per part, the same names in order.
+  static bool AreMatchingPartLooks(const XList<Material>& tex, const XList<Material>& untex);
 
  private:
   // Member defaults, then the construction guard is taken by each constructor.

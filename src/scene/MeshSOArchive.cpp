@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr DWORD kLargestReadLineWidth = 0xFFFF;
-
 // A flag is 0 or 1 in memory, whatever non-zero byte a file holds: the sharing flag is compared
 // with TRUE.
 void Flag(CArchive& ar, LONG& value) {
@@ -86,8 +84,7 @@ void MeshSO::Serialize(CArchive& ar) {
   width = static_cast<LONG>(surfaceWidth);
   Number(ar, width);
   surfaceWidth = static_cast<DWORD>(width);
-  // Line widths are a few pixels; one past any picture's size is damage, not a look.
-  if (ar.IsLoading() && (silhouetteWidth > kLargestReadLineWidth || surfaceWidth > kLargestReadLineWidth))
+  if (ar.IsLoading() && !AreValidLineWidths(silhouetteWidth, surfaceWidth))
     AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   if (!ar.IsStoring()) {
     texMats.RemoveAll();
@@ -107,7 +104,14 @@ void MeshSO::Serialize(CArchive& ar) {
   }
   LONG noMesh = !mesh;
   Flag(ar, noMesh);
-  if (ar.IsStoring() || noMesh) return;
+  if (ar.IsStoring()) return;
+  if (noMesh) {
+    // Without a mesh to take them from, the part looks stay as read, and the Artistic page
+    // shows them.
+    if (!AreMatchingPartLooks(texMats, untexMats))
+      AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
+    return;
+  }
   for (;;) {
     Reload();
     if (error == none) return;

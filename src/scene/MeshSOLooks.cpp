@@ -106,6 +106,11 @@ bool MeshSO::IsValidStyle(LONG style, LONG brushSize) {
   return style >= 0 && style <= 2 && brushSize >= 1 && brushSize <= LONG{kLargestModeFilterRadius};
 }
 
+bool MeshSO::AreValidLineWidths(DWORD silhouette, DWORD surface) {
+  constexpr DWORD kLargestLineWidth = 0xFFFF;
+  return silhouette <= kLargestLineWidth && surface <= kLargestLineWidth;
+}
+
 void MeshSO::GetArtistic(LONG& outTexturesOn, LONG& outStyle, LONG& outBrushSize, LONG& outCartoon,
                          Color& outSilhouetteColor, DWORD& outSilhouetteWidth, Color& outSurfaceColor,
                          DWORD& outSurfaceWidth) const {

@@ -39,6 +39,14 @@ void MeshSO::OverwriteByName(const XList<Material>& given, XList<Material>& mats
   }
 }
 
+bool MeshSO::AreMatchingPartLooks(const XList<Material>& tex, const XList<Material>& untex) {
+  if (tex.IsEmpty() || tex.GetCount() != untex.GetCount()) return false;
+  POSITION u = untex.GetHeadPosition();
+  for (POSITION t = tex.GetHeadPosition(); t;)
+    if (!(tex.GetNext(t).GetName() == untex.GetNext(u).GetName())) return false;
+  return true;
+}
+
 void MeshSO::GetTexMats(XList<Material>& out) const {
   out.RemoveAll();
   DeepCopy(const_cast<XList<Material>&>(texMats)).CopyTo(out);

@@ -58,6 +58,23 @@ bool UsableCamera(const Transform& world) {
   return std::fabs(det) >= 1e-9;
 }
 
+// The inner `size` of a banded picture, in system memory.
+IUPtr<IDirectDrawSurface> WithoutBand(IDirectDrawSurface* banded, const XSize& size) {
+  DDSURFACEDESC desc{};
+  desc.dwSize = sizeof desc;
+  XCHECK_DD(banded->GetSurfaceDesc( &desc ));
+  desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
+  desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_3DDEVICE | DDSCAPS_SYSTEMMEMORY;
+  desc.dwWidth = static_cast<DWORD>(size.cx);
+  desc.dwHeight = static_cast<DWORD>(size.cy);
+  IUPtr<IDirectDrawSurface> inner;
+  XCHECK_DD(XGetApp()->lpDD->CreateSurface( &desc, &inner, NULL ));
+  RECT to{0, 0, size.cx, size.cy};
+  RECT from{X3DView::kBand, X3DView::kBand, X3DView::kBand + size.cx, X3DView::kBand + size.cy};
+  XCHECK_DD(inner->Blt( &to, banded, &from, DDBLT_WAIT, NULL ));
+  return inner;
+}
+
 }  // namespace
 
 XSize X3DView::WindowRenderSize(CDC* dc) const {
@@ -134,7 +151,8 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
     XCHECK_D3DRM(viewport->Clear());
     // A camera the 3D layer cannot see through shows the background alone.
     if (!UsableCamera(root->GetTransform() * settings.transform)) {
-      image2 = image;
+      // A picture of a requested size (Improve, Copy, Export) comes without the blur's band.
+      image2 = band && !windowRender ? WithoutBand(image, size) : image;
       if (paint && windowRender) Blit(dc, size);
       return;
     }

@@ -40,6 +40,11 @@ Ptr<GroupSO> MakePinnedTree(XDocument* doc) {
   visual->silhouetteWidth = 2;
   visual->surfaceWidth = 4;
   visual->reverse = 1;
+  // One part, with a look in each list as a mesh's load gives it.
+  Material part;
+  part.name = "part";
+  visual->texMats.AddTail(part);
+  visual->untexMats.AddTail(part);
   root->AddVisual(visual);
   root->AddLight(MakePinnedLight(D3DRMLIGHT_DIRECTIONAL, Color(1, 0, 0, 1)), doc);
   return root;

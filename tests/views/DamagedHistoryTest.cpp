@@ -3,6 +3,8 @@
 // program.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QTabBar>
 #include <functional>
 #include <limits>
 #include <tuple>
@@ -12,6 +14,8 @@
 #include "document/GroupUndoData.h"
 #include "document/SelectionUndoData.h"
 #include "document/WindowUndoData.h"
+#include "platform/framework/RunModal.h"
+#include "scene/MeshSO.h"
 #include "views/SceneWindowsFixture.h"
 
 namespace {
@@ -36,7 +40,25 @@ struct DamagedHistory : views_test::SceneWindows {
     EXPECT_EQ(Scene().GetPathName().str(), path);
     EXPECT_EQ(document_test::Snapshot(Scene()), saved);
   }
+  // Edit Object (Ctrl+B) on the selected object, its Artistic tab clicked, then OK.
+  void EditObjectArtisticThenOk() {
+    RunModal(
+        [&] {
+          Key(Qt::Key_B);
+          return 0;
+        },
+        [](QDialog* window) {
+          auto* tabs = window->findChild<QTabBar*>();
+          ASSERT_NE(tabs, nullptr);
+          QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+          ASSERT_EQ(tabs->currentIndex(), 1);
+          for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+            if (button->text() == "OK") QTest::mouseClick(button, Qt::LeftButton);
+        });
+  }
 };
+
+MeshSO& MeshOf(GroupSO& group) { return dynamic_cast<MeshSO&>(*static_cast<VisualSO*>(group.GetFirstVisual())); }
 
 Ptr<RefCount> RecordWithoutGroups(int kind, XDocument& doc) {
   if (kind == kUndoAddGroups) return new AddGroupsUndoData;
@@ -203,6 +225,133 @@ TEST_F(DamagedHistory, AnEditRecordWithAStyleOrBrushThePageCannotShowRevertsTheS
     ++data.silhouetteWidth;  // a change of look, which gives the object the whole look
     Scene().AddRecord(record);
     ExpectReverted({Qt::Key_Z}, path, saved);
+  }
+}
+
+using PartLooksDamage = std::function<void(XList<Material>& tex, XList<Material>& untex)>;
+
+// The part lists the Artistic page refuses: of different counts, empty, or of different names.
+const PartLooksDamage kPartLooksDamages[] = {
+    [](XList<Material>& tex, XList<Material>&) { tex.AddTail(Material()); },
+    [](XList<Material>& tex, XList<Material>& untex) {
+      tex.RemoveAll();
+      untex.RemoveAll();
+    },
+    [](XList<Material>&, XList<Material>& untex) { untex.GetHead().name = "Other"; },
+};
+
+// Edit Object records holding line widths, part lists or an object that the Artistic page cannot
+// show are refused on Undo, and the page then opens on the reverted scene. The scene holds two
+// cubes sharing their mesh, one of them inside a group of no visual of its own.
+TEST_F(DamagedHistory, EditRecordsTheArtisticPageCannotShowRevertTheScene) {
+  Key(Qt::Key_N);
+  X3DView& view = *Views(Scene()).at(0);
+  view.ImportFile(kCube.c_str());
+  Ptr<GroupSO> shown = Scene().GetSelected(0);
+  view.ImportFile(kCube.c_str());
+  Ptr<GroupSO> held = Scene().GetSelected(0);
+  MeshOf(*shown).SetEditAllCopies(TRUE, shown);
+  MeshOf(*held).SetName(MeshOf(*shown).GetName());
+  MeshOf(*held).SetEditAllCopies(TRUE, held);
+  Ptr<GroupSO> parent = document_test::NewGroup(Scene(), "Parent");
+  parent->AddGroup(held);
+  Scene().AddGroup(parent, FALSE, FALSE, 0);
+  Scene().SelectOnly(shown, FALSE, 0);
+  shown = held = parent = nullptr;
+  const std::string path = Save(Scene());
+  const std::string damaged = folder / "damaged.tvr";
+  using Damage = std::function<void(EditGroupUndoData&)>;
+  const auto parts = [](const PartLooksDamage& damage) {
+    return std::pair{false, Damage([damage](EditGroupUndoData& data) { damage(data.texMats, data.untexMats); })};
+  };
+  const std::pair<bool, Damage> records[] = {  // whether the record names the parent, its damage
+      {false, [](EditGroupUndoData& data) { data.silhouetteWidth = 0x80000000u; }},
+      {false, [](EditGroupUndoData& data) { data.surfaceWidth = 0xFFFFFFFFu; }},
+      parts(kPartLooksDamages[0]),
+      parts(kPartLooksDamages[1]),
+      parts(kPartLooksDamages[2]),
+      {true, [](EditGroupUndoData& data) { data.editAllCopies = FALSE; }},
+  };
+  for (std::size_t i = 0; i < std::size(records); ++i) {
+    SCOPED_TRACE(i);
+    const auto& [ofParent, damage] = records[i];
+    ASSERT_NE(Reopen(Scene(), path), nullptr);
+    XDocument& doc = Scene();
+    GroupSO* target = nullptr;
+    for (POSITION pos = doc.GetScene()->GetGroups().GetHeadPosition(); pos;) {
+      GroupSO* group = doc.GetScene()->GetGroups().GetNext(pos);
+      if (group->GetVisuals().IsEmpty() == ofParent) target = group;
+    }
+    ASSERT_NE(target, nullptr);
+    const Ptr<ModRec> record = doc.CreateUndoData(kUndoEditGroup, target, 0);
+    damage(dynamic_cast<EditGroupUndoData&>(*record->GetData()));
+    doc.AddRecord(record);
+    ASSERT_TRUE(doc.OnSaveDocument(damaged.c_str()));
+    doc.OnCloseDocument();
+    XDocument* read = Open(damaged);
+    ASSERT_NE(read, nullptr);
+    ExpectReverted({Qt::Key_Z}, damaged, document_test::Snapshot(*read));
+    EditObjectArtisticThenOk();
+  }
+}
+
+// An object stored without its mesh keeps the part lists it was read with, which the Artistic page
+// shows: lists it cannot show fail the open.
+TEST_F(DamagedHistory, AnObjectWithoutItsMeshWhosePartListsThePageCannotShowFailsTheOpen) {
+  Key(Qt::Key_N);
+  Views(Scene()).at(0)->ImportFile(kCube.c_str());
+  const std::string path = Save(Scene());
+  Scene().OnCloseDocument();
+  const std::string damaged = folder / "damaged.tvr";
+  for (const PartLooksDamage& damage : kPartLooksDamages) {
+    SCOPED_TRACE(&damage - &kPartLooksDamages[0]);
+    ASSERT_NE(Open(path), nullptr);
+    MeshSO& cube = MeshOf(*Scene().GetSelected(0));
+    damage(cube.texMats, cube.untexMats);
+    const IUPtr<IDirect3DRMMesh> kept = cube.mesh;
+    cube.mesh = nullptr;  // as an object whose mesh failed to load is stored
+    ASSERT_TRUE(Scene().OnSaveDocument(damaged.c_str()));
+    cube.mesh = kept;
+    Scene().OnCloseDocument();
+    EXPECT_EQ(Open(damaged), nullptr);
+    EXPECT_EQ(app.CountOpenScenes(), 0);
+  }
+  // The lists as the program keeps them open, and the page shows them.
+  ASSERT_NE(Open(path), nullptr);
+  EditObjectArtisticThenOk();
+}
+
+// An Edit Object record placing the object far beyond any camera's reach: its Undo takes the
+// windows that follow the scene's extent out with it, where the 3D layer sees nothing, and Improve
+// Camera Image (Ctrl+Q) in such a window that blurs still improves the background it shows.
+TEST_F(DamagedHistory, AnObjectUndoneFarAwayLeavesBlurringWindowsThatImprove) {
+  Key(Qt::Key_N);
+  Views(Scene()).at(0)->ImportFile(kCube.c_str());
+  Key(Qt::Key_R);  // Front, Top and Left windows
+  for (X3DView* view : Views(Scene())) view->settings.fstop = 8;  // as the Focus page sets it
+  const std::string path = Save(Scene());
+  Scene().OnCloseDocument();
+  const std::string damaged = folder / "damaged.tvr";
+  for (double far : {-2.65e25, 1e20}) {
+    SCOPED_TRACE(far);
+    XDocument* doc = Open(path);
+    ASSERT_NE(doc, nullptr);
+    const Ptr<ModRec> record = doc->CreateUndoData(kUndoEditGroup, doc->GetSelected(0), 0);
+    dynamic_cast<EditGroupUndoData&>(*record->GetData()).transform.t[2] = far;
+    doc->AddRecord(record);
+    ASSERT_TRUE(doc->OnSaveDocument(damaged.c_str()));
+    doc->OnCloseDocument();
+    ASSERT_NE(Open(damaged), nullptr);
+    Key(Qt::Key_Z);
+    int improved = 0;
+    for (X3DView* view : Views(Scene())) {
+      if (view->settings.windowKind == 0) continue;
+      main->MDIActivate(view->GetParentFrame());
+      Key(Qt::Key_Q);
+      improved += view->improved ? 1 : 0;
+    }
+    EXPECT_EQ(improved, 3);
+    Scene().OnCloseDocument();
   }
 }
 
