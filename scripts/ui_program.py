@@ -128,19 +128,7 @@ class Program:
     def finish_first_run(self):
         """Answers the first run's boxes and the Preferences sheet as a new user does, and closes
         the help they may open."""
-        def done():
-            try:
-                if self.dialogs():
-                    self.answer_dialogs(OK_ANSWERS)
-                    return False
-                return True
-            except ui_access.GLib.Error:
-                if self.process.poll() is not None:
-                    raise
-                return False  # a box closed while it was asked about
-        self.step = "the first run"
-        wait_for(self.dialogs, "the first run's box", 60)
-        wait_for(done, "the first run's end", 120)
+        self.answer_first_run()
         self.close_help_windows()
 
     def settle(self):
