@@ -1,0 +1,103 @@
+#!/usr/bin/python3
+"""Walks a first run as a new user does and saves the whole screen (xwd -root, as PNG) after each
+step, for a person to look at: the first run's box, Main and Interactive docked once the Beginner
+toolbar is hidden, View/Float All, the floating Interactive bar dragged by its caption and docked
+again by a double-click, two scenes of which one is closed, and a Shift+F1 help click in a camera
+window. Run it through scripts/ui-sweep.sh, with the folder for the pictures in
+TAVROLIN_SHOTS and a large screen:
+
+  TAVROLIN_SHOTS=/tmp/shots TAVROLIN_SWEEP_SCREEN=1920x1080 ui-sweep.sh PROGRAM session-shots.py
+"""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import xtest  # noqa: E402
+from ui_program import DISCARD_ANSWERS, Failure, drive, wait_for  # noqa: E402
+
+SHOTS = os.environ.get("TAVROLIN_SHOTS", ".")
+
+
+def shot(program, name):
+    program.check()
+    time.sleep(1)  # what the step started has painted
+    path = os.path.join(SHOTS, name)
+    subprocess.run(["xwd", "-root", "-silent", "-out", path + ".xwd"], check=True)
+    subprocess.run(["convert", path + ".xwd", path + ".png"], check=True)
+    os.remove(path + ".xwd")
+    print("saved", path + ".png", flush=True)
+
+
+def bar(program, name):
+    return next((owner for owner in program.main_frame().children() if owner.name == name and owner.center()), None)
+
+
+def floating(name):
+    found = subprocess.run([os.path.join(os.path.dirname(os.path.abspath(__file__)), "x11-window.py"), "shown", name],
+                           capture_output=True, text=True)
+    return found.returncode == 0 and found.stdout.strip()
+
+
+def steps(program):
+    os.makedirs(SHOTS, exist_ok=True)
+    program.start()
+    wait_for(program.dialogs, "the first run's box", 60)
+    shot(program, "1-first-run")
+    program.finish_first_run()
+    x, y, w, h = program.main_frame().extents()
+    # The keys go to the main window once a click on its work area has made it active; a key lost
+    # to a box on its way out is pressed again.
+    program.step = "Ctrl+Alt+B"
+    for _ in range(3):
+        xtest.click(x + w - 40, y + h - 80)
+        xtest.key("ctrl+alt+b")
+        try:
+            wait_for(lambda: bar(program, "Beginner Toolbar") is None, "the Beginner toolbar to hide", 5)
+            break
+        except Failure:
+            pass
+    shot(program, "2-main-and-interactive-docked")
+
+    program.step = "View/Float All"
+    if not program.invoke_menu("View", "Float All"):
+        raise Failure("View/Float All is not there")
+    wait_for(lambda: floating("Interactive Toolbar"), "the Interactive toolbar to float", 10)
+    shot(program, "3-float-all")
+
+    program.step = "dragging the floating Interactive bar by its caption"
+    bx, by, _, _ = map(int, floating("Interactive Toolbar").split())
+    xtest.drag(bx + 40, by + 6, x + w // 2, y + h // 2)
+    shot(program, "4-interactive-moved")
+    program.step = "double-click on the floating Interactive bar"
+    bx, by, _, _ = map(int, floating("Interactive Toolbar").split())
+    xtest.click(bx + 40, by + 6)
+    xtest.click(bx + 40, by + 6)
+    wait_for(lambda: not floating("Interactive Toolbar"), "the Interactive toolbar to dock", 10)
+    shot(program, "5-interactive-docked")
+
+    program.step = "two new scenes"
+    for _ in range(2):
+        xtest.key("ctrl+n")
+        program.check()
+    wait_for(lambda: len(program.scene_windows()) >= 2, "two scene windows", 20)
+    shot(program, "6-two-scenes")
+    program.step = "File/Close"
+    if not program.invoke_menu("File", "Close"):
+        raise Failure("File/Close is not there")
+    program.answer_dialogs(DISCARD_ANSWERS)
+    shot(program, "7-one-scene-closed")
+
+    program.step = "Shift+F1 and a click in the camera window"
+    xtest.key("shift+F1")
+    cx, cy, cw, ch = program.scene_windows()[-1].extents()
+    xtest.click(cx + cw // 2, cy + ch // 2)
+    shot(program, "8-help-on-a-camera-window")
+    program.close_help_windows()
+    program.step = "File/Exit"
+    return program.exit(DISCARD_ANSWERS)
+
+
+if __name__ == "__main__":
+    drive(__doc__, steps)
