@@ -44,8 +44,13 @@ TEST_F(SceneWindows, AfterAClosedSceneTheWindowOfTheSceneLeftIsActiveAndItsClose
     if (c.byKey) {
       Key(Qt::Key_F4);
     } else {
+      // Down to the item and Enter: Qt 6.8 takes no click on a menu that has only just opened
+      // under a pointer that has not moved there.
       const auto [file, close] = fileClose();
-      QTest::mouseClick(file, Qt::LeftButton, {}, file->actionGeometry(close).center());
+      for (int i = 0; i < file->actions().size() && file->activeAction() != close; ++i)
+        QTest::keyClick(file, Qt::Key_Down);
+      ASSERT_EQ(file->activeAction(), close);
+      QTest::keyClick(file, Qt::Key_Return);
     }
     QApplication::processEvents();
     ASSERT_EQ(app.CountOpenScenes(), 1);
