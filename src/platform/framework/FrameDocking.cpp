@@ -118,10 +118,15 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect) {
 void CFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD) {
   auto* dock = qobject_cast<QDockWidget*>(bar->GetWidget());
   if (!dock) return;
+  // The window is placed before it is shown: floating shows it where it floated last, and a window
+  // manager that maps it late keeps that first place over a move that follows.
+  const bool shown = !dock->isHidden() && !dock->isFloating();
+  if (shown) dock->hide();
   dock->setFloating(true);
   dock->adjustSize();
   const CPoint at = KeptOnScreen(CRect(point, CSize(dock->width(), dock->height())));
   dock->move(at.x, at.y);
+  if (shown) dock->show();
 }
 
 void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show, BOOL) { bar->ShowWindow(show ? SW_SHOW : SW_HIDE); }

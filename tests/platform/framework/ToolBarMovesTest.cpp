@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QDockWidget>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -37,6 +38,16 @@ void RegisterLongToolBar() {
                                        pictures.data()};
   AddToolBarResource(&toolBar);
 }
+
+// Where a widget stands each time it is shown.
+struct ShowPlaces : QObject {
+  explicit ShowPlaces(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) places.push_back(static_cast<QWidget*>(watched)->pos());
+    return false;
+  }
+  std::vector<QPoint> places;
+};
 
 struct BarsFixture : ::testing::Test {
   BarsFixture() {
@@ -194,6 +205,33 @@ TEST_F(BarsFixture, AFloatingBarMovesInsideTheScreenAndDocksWhereItIsLetGo) {
   EXPECT_TRUE(second.GetBarStyle() & CBRS_ALIGN_TOP);
   QApplication::processEvents();
   EXPECT_GT(OnScreen(dock).left(), row.left());
+}
+
+// A bar that floats is shown first where it floats, never where it floated before: a window
+// manager may keep a window where it was first shown. A hidden bar floats hidden.
+TEST_F(BarsFixture, AFloatingBarIsFirstShownWhereItFloats) {
+  QDockWidget* dock = second.Dock();
+  main->FloatControlBar(&second, CPoint(Screen().right() - 10, Screen().top()));
+  main->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP);
+  QApplication::processEvents();
+
+  ShowPlaces shows(dock);
+  const QRect frame = OnScreen(main->GetWidget());
+  const QPoint drop(frame.left() + 100, frame.center().y());
+  Drag(dock, dock->mapToGlobal(QPoint(2, 2)), drop);
+  ASSERT_TRUE(second.IsFloating());
+  EXPECT_EQ(shows.places, std::vector<QPoint>{drop - QPoint(2, 2)});
+
+  main->DockControlBar(&second, AFX_IDW_DOCKBAR_TOP);
+  main->ShowControlBar(&second, FALSE, FALSE);
+  QApplication::processEvents();
+  shows.places.clear();
+  main->FloatControlBar(&second, CPoint(50, 60));
+  QApplication::processEvents();
+  EXPECT_TRUE(second.IsFloating());
+  EXPECT_TRUE(dock->isHidden());
+  EXPECT_TRUE(shows.places.empty());
+  EXPECT_EQ(dock->pos(), QPoint(50, 60));
 }
 
 }  // namespace
