@@ -148,8 +148,10 @@ std::optional<Transform> MoveCameraTowards(const Transform& camera, const Vector
   return TranslationBy(w.Normalize() * (distance * DragStep(dy, screenHeight)));
 }
 
+// Focus and f-stop stop at the longest length a camera keeps, as the focal length does: beyond it
+// a saved scene would come back with the default lens.
 double FocusAfterDrag(double focus, double focal, int dy, int screenHeight) {
-  return std::max(focus - focus * DragStep(dy, screenHeight), focal);
+  return std::max(std::min(focus - focus * DragStep(dy, screenHeight), kLargestCameraLength), focal);
 }
 
 double FocalAfterDrag(double focal, int dy, int screenHeight) {
@@ -159,5 +161,5 @@ double FocalAfterDrag(double focal, int dy, int screenHeight) {
 
 double FStopAfterDrag(double fstop, int dy, int screenHeight) {
   if (fstop == 0.0) fstop = kStartingFStop;
-  return std::max(fstop + dy * fstop / screenHeight, kSmallestFStop);
+  return std::clamp(fstop + dy * fstop / screenHeight, kSmallestFStop, kLargestCameraLength);
 }

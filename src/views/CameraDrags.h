@@ -62,8 +62,9 @@ std::optional<Transform> MoveCameraLevel(const Transform& camera, const Vector& 
 std::optional<Transform> MoveCameraTowards(const Transform& camera, const Vector& center, double minimumDistance,
                                            int dy, int screenHeight);
 
-// The lens drags.
+// The lens drags. Each keeps within the longest camera length (CameraLengths.h); the focus stays
+// at least the focal length.
 double FocusAfterDrag(double focus, double focal, int dy, int screenHeight);
-// The focal length keeps within 0.001 and the longest camera length (CameraLengths.h).
+// The focal length is at least 0.001.
 double FocalAfterDrag(double focal, int dy, int screenHeight);
 double FStopAfterDrag(double fstop, int dy, int screenHeight);
