@@ -13,6 +13,7 @@ import collections
 import os
 import subprocess
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
@@ -73,9 +74,10 @@ class Drags:
         if x < 0 or y < 0 or x + w > width or y + h > height:
             raise Failure(f"{self.program.step}: the floating bar {box} leaves the screen {width}x{height}")
 
-    def check_caption(self, box):
-        """The window's top rows are a caption: rows of one colour that the bar's body does not
-        have, with the title drawn across them."""
+    @staticmethod
+    def caption_rows(box):
+        """How many top rows of the window make a caption (rows of one colour that the bar's body
+        does not have, with the title drawn across them), or 0; the body's colour; the top rows."""
         x, y, w, h = box
         rgb = xwd_rgb(box)
         rows = [[rgb[(r * w + c) * 3:(r * w + c) * 3 + 3] for c in range(w)] for r in range(h)]
@@ -87,10 +89,21 @@ class Drags:
                 end += 1
             written = [c for r in rows[top:end] for c, pixel in enumerate(r) if pixel != colour]
             if colour != body and end - top >= CAPTION_ROWS and written and max(written) - min(written) >= TITLE_WIDTH:
-                self.caption_height = end
+                return end, body, rows
+        return 0, body, rows
+
+    def check_caption(self, box):
+        """The window shows a caption with the bar's title; a window just shown may not be drawn yet."""
+        deadline = time.time() + 5
+        while True:
+            height, body, rows = self.caption_rows(box)
+            if height:
+                self.caption_height = height
                 return
-        raise Failure(f"{self.program.step}: the floating bar {box} shows no caption with its title over its "
-                      f"body of {body.hex()}; its top rows: {[dominant(r).hex() for r in rows[:12]]}")
+            if time.time() >= deadline:
+                raise Failure(f"{self.program.step}: the floating bar {box} shows no caption with its title over "
+                              f"its body of {body.hex()}; its top rows: {[dominant(r).hex() for r in rows[:12]]}")
+            time.sleep(0.05)
 
     def drag(self, what, start, by, expect):
         """Drags from `start` by `by`; the window must then lie at `expect` with its size kept."""
