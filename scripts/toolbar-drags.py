@@ -13,7 +13,6 @@ import collections
 import os
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
@@ -94,16 +93,18 @@ class Drags:
 
     def check_caption(self, box):
         """The window shows a caption with the bar's title; a window just shown may not be drawn yet."""
-        deadline = time.time() + 5
-        while True:
-            height, body, rows = self.caption_rows(box)
-            if height:
-                self.caption_height = height
-                return
-            if time.time() >= deadline:
-                raise Failure(f"{self.program.step}: the floating bar {box} shows no caption with its title over "
-                              f"its body of {body.hex()}; its top rows: {[dominant(r).hex() for r in rows[:12]]}")
-            time.sleep(0.05)
+        seen = []
+
+        def drawn():
+            seen[:] = self.caption_rows(box)
+            return seen[0]
+
+        try:
+            self.caption_height = wait_for(drawn, "a caption", 5)
+        except Failure:
+            _, body, rows = seen
+            raise Failure(f"{self.program.step}: the floating bar {box} shows no caption with its title over "
+                          f"its body of {body.hex()}; its top rows: {[dominant(r).hex() for r in rows[:12]]}") from None
 
     def drag(self, what, start, by, expect):
         """Drags from `start` by `by`; the window must then lie at `expect` with its size kept."""
