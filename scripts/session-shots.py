@@ -2,9 +2,9 @@
 """Walks a first run as a new user does and saves the whole screen (xwd -root, as PNG) after each
 step, for a person to look at: the first run's box, Main and Interactive docked once the Beginner
 toolbar is hidden, View/Float All, the floating Interactive bar dragged by its caption and docked
-again by a double-click, two scenes of which one is closed, and a Shift+F1 help click in a camera
-window. Run it through scripts/ui-sweep.sh, with the folder for the pictures in
-TAVROLIN_SHOTS and a large screen:
+again by a double-click, two scenes of which one is closed, a Shift+F1 help click in a camera
+window, and an object dropped into it, blurred and focused by dragging. Run it through
+scripts/ui-sweep.sh, with the folder for the pictures in TAVROLIN_SHOTS and a large screen:
 
   TAVROLIN_SHOTS=/tmp/shots TAVROLIN_SWEEP_SCREEN=1920x1080 ui-sweep.sh PROGRAM session-shots.py
 """
@@ -95,6 +95,23 @@ def steps(program):
     xtest.click(cx + cw // 2, cy + ch // 2)
     shot(program, "8-help-on-a-camera-window")
     program.close_help_windows()
+
+    program.step = "an object dropped into the camera window, blurred and focused by dragging"
+    objects = program.objects_window()
+    if objects is None:
+        program.invoke_menu("Window", "3D Objects")
+        objects = wait_for(program.objects_window, "the 3D Objects window")
+    item = next(i for i in objects.descendants({"list item"}) if i.center())
+    windows = program.scene_windows()
+    camera = next((w for w in windows if w.name.startswith("Camera")), windows[0])
+    cx, cy, cw, ch = camera.extents()
+    xtest.drag(*item.center(), cx + cw // 2, cy + ch // 2)
+    program.answer_dialogs(DISCARD_ANSWERS)
+    for entry, by in (("Adjust Blurriness", -ch // 3), ("Focus Camera", ch // 3)):
+        if not program.invoke_menu("Interactive", entry):
+            raise Failure(f"Interactive/{entry} is not there")
+        xtest.drag(cx + cw // 2, cy + ch // 2, cx + cw // 2 + 8, cy + ch // 2 + by)
+    shot(program, "9-blurred-and-focused")
     program.step = "File/Exit"
     return program.exit(DISCARD_ANSWERS)
 
