@@ -50,7 +50,7 @@ bool ZeroArea(const D3DRMVERTEX* v, const unsigned* face) {
   const float bx = p2.x - p0.x, by = p2.y - p0.y, bz = p2.z - p0.z;
   const float nx = ay * bz - az * by, ny = az * bx - ax * bz, nz = ax * by - ay * bx;
   const float length = std::sqrt(nx * nx + ny * ny + nz * nz);
-  return !(length != 0.0f);
+  return length == 0.0f || std::isnan(length);
 }
 
 float BackOffset(float c, float negatedNormal) {

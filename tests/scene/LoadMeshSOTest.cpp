@@ -62,6 +62,20 @@ TEST_F(LoadMeshTest, SizesComeIntoRangeZeroAreaFacesGoAndTwoSidedObjectsGetRever
   EXPECT_EQ(v[7].position.y, 2.0f - 2.0f * 1.1920929e-06f) << "the negated normal's y is not above 0";
 }
 
+// Corners so far out that single precision overflows in the face test. When the cross product's
+// length comes out as no number, the face counts as having no area and goes; when it comes out
+// infinite, the face stays. An object file keeps its size, so the corners reach the test as stored.
+TEST_F(LoadMeshTest, AFaceWhoseAreaIsNotANumberIsDroppedAndAnInfiniteOneStays) {
+  const auto bytes = ObjectFileOf({}, {{"Seat"}},
+                                  "xof 0302txt 0032\nMesh { 7; 0;0;0;, 1;0;0;, 0;1;0;, 3e19;3e19;3e19;, "
+                                  "3e19;3e19;3e19;, 3e19;0;0;, 0;3e19;0;;\n"
+                                  "3; 3;0,1,2;, 3;0,3,4;, 3;0,5,6;; }\n");
+  WriteFile(folder / "far.ulm", std::string(bytes.begin(), bytes.end()));
+  Ptr<MeshSO> far = Make(folder / "far.ulm");
+  ASSERT_EQ(far->GetError(), SceneObj::none);
+  EXPECT_EQ(GroupOf(far->mesh, 0).faces, (std::vector<unsigned>{0, 1, 2, 0, 4, 5}));
+}
+
 TEST_F(LoadMeshTest, GroupsOfEqualLooksFormOnePartNamedZero) {
   // Two textures make two groups; their looks read from the mesh are equal.
   Ptr<MeshSO> m = Make(folder / "two.x");
