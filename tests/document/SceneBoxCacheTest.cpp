@@ -13,12 +13,17 @@ namespace {
 
 using namespace document_test;
 
-// A mesh object of a given box, archived without its mesh so that deleted groups come back.
+// A mesh object of a given box, archived without its mesh so that deleted groups come back: the
+// one part in both look lists, as a scene file must hold it.
 Ptr<MeshSO> BoxMesh(std::mt19937& random) {
   std::uniform_real_distribution<double> coordinate(-3.0, 3.0);
   Ptr<MeshSO> mesh(new MeshSO);
   mesh->mesh = nullptr;
   mesh->SetFile("box.x");
+  Material part;
+  part.name = "0";
+  mesh->texMats.AddTail(part);
+  mesh->untexMats.AddTail(part);
   const double x = coordinate(random), y = coordinate(random), z = coordinate(random);
   mesh->box = BoundingBox(Vector(x, y, z), Vector(x + 1, y + 2, z + 0.5));
   return mesh;

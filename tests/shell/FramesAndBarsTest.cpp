@@ -26,6 +26,7 @@
 
 #include "core/Globals.h"
 #include "core/PreferenceKeys.h"
+#include "core/XString.h"
 #include "platform/framework/Archive.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Document.h"
@@ -45,6 +46,7 @@
 #include "platform/win/MessageBox.h"
 #include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
+#include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 
 namespace {
@@ -818,10 +820,14 @@ TEST_F(ChildFrameFixture, ASavedLayoutRoundTripsByteForByteLoadsHiddenWhenAskedA
   const std::size_t schemaAt = newer.size() - 4 - 44 - 4;
   ASSERT_EQ(newer[schemaAt + 3], 0x80);
   newer[schemaAt] = 1;
+  ScriptedMessageBoxes boxes;
   EXPECT_THROW(Load(reader, newer), CArchiveException);
+  ASSERT_EQ(boxes.boxes.size(), 1u) << "the newer layout is told about";
+  EXPECT_EQ(boxes.boxes[0].text, XString(40243u).str());
   newer[schemaAt + 3] = 0;
   newer[schemaAt] = 0;
   EXPECT_NO_THROW(Load(reader, newer));
+  EXPECT_EQ(boxes.boxes.size(), 1u);
 }
 
 TEST_F(ChildFrameFixture, NewFramesGetTheirOwnFirstPlacementACloseCommandIsPostedAndGreyedCommandsDoNotRun) {
