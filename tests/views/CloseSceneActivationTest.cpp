@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QMdiSubWindow>
+#include <string>
 
 #include "views/SceneWindowsFixture.h"
 
@@ -59,6 +60,56 @@ TEST_F(SceneWindows, AfterAClosedSceneTheWindowOfTheSceneLeftIsActiveAndItsClose
     const auto [file, close] = fileClose();
     EXPECT_TRUE(close->isEnabled());
     file->hide();
+  }
+}
+
+// With two scenes left, the one whose window was used last becomes active, whichever was made
+// first, and a click in the 3D Objects window in between neither activates a scene's window nor
+// takes the place of the one used last.
+TEST_F(SceneWindows, AfterAClosedSceneTheWindowUsedLastOfTwoScenesLeftIsActive) {
+  main->MainWindow()->activateWindow();
+  QApplication::processEvents();
+  Key(Qt::Key_N);
+  XDocument& first = Scene();
+  Key(Qt::Key_N);
+  XDocument& second = Scene();
+  ASSERT_NE(&first, &second);
+  QMdiSubWindow* objects = main->GetMDIClient()->Children().at(0)->SubWindow();
+  const auto click = [](QMdiSubWindow* window) {
+    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(window->width() / 2, 8));  // its title bar
+    QApplication::processEvents();
+  };
+  const auto activeScene = [&] {
+    const CDocument* active = main->GetActiveDocument();
+    return active ? active->GetTitle().str() : std::string("no scene");
+  };
+
+  const struct {
+    const char* how;
+    XDocument* used;
+    bool objectsBetween;
+  } cases[] = {
+      {"the first scene used last", &first, false},
+      {"the second scene used last", &second, false},
+      {"the first scene used last, then the 3D Objects window", &first, true},
+      {"the second scene used last, then the 3D Objects window", &second, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    auto* used = dynamic_cast<CMDIChildWnd*>(Views(*c.used).at(0)->GetParentFrame());
+    ASSERT_NE(used, nullptr);
+    click(used->SubWindow());
+    ASSERT_EQ(main->MDIGetActive(), used);
+    if (c.objectsBetween) {
+      click(objects);
+      ASSERT_EQ(main->MDIGetActive()->SubWindow(), objects) << activeScene();
+    }
+    Key(Qt::Key_N);
+    ASSERT_EQ(app.CountOpenScenes(), 3);
+    Key(Qt::Key_F4);
+    ASSERT_EQ(app.CountOpenScenes(), 2);
+    EXPECT_EQ(activeScene(), c.used->GetTitle().str());
+    EXPECT_EQ(main->MDIGetActive(), used);
   }
 }
 
