@@ -5,10 +5,12 @@
 #include <fcntl.h>
 #include <pthread.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -25,23 +27,34 @@ using views_test::SceneWindows;
 const std::string kTriangle = "xof 0302txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }\n";
 const std::string kDamaged = "The following file is either:";
 
-// A FIFO at `path` that hands `bytes` once to each reader that opens it, for as long as it lives.
-// A program that reads it as a file gets the bytes (and does not wait for ever); one that refuses
-// it leaves it unread. No writer waits beyond its life: going, it opens the FIFO itself.
+// A FIFO at `path` that hands `bytes` once to each reader that opens it, for as long as it lives,
+// and counts them. A program that reads it as a file gets the bytes (and does not wait for ever);
+// one that refuses it unopened leaves the writer waiting and uncounted. No writer waits beyond its
+// life: going, it opens the FIFO itself.
 class ServedFifo {
  public:
   ServedFifo(std::string path, std::string bytes) : path_(std::move(path)), bytes_(std::move(bytes)) {
     EXPECT_EQ(::mkfifo(path_.c_str(), 0600), 0);
-    writer_ = std::thread([this] { Serve(); });
+    writer_ = std::thread([this] {
+      writerId_ = static_cast<pid_t>(::syscall(SYS_gettid));
+      Serve();
+    });
+    WaitUntilTheWriterWaits();
   }
-  ~ServedFifo() {
-    stop_ = true;
-    const int reader = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
-    writer_.join();
-    if (reader >= 0) ::close(reader);
-  }
+  ~ServedFifo() { Stop(); }
   ServedFifo(const ServedFifo&) = delete;
   ServedFifo& operator=(const ServedFifo&) = delete;
+
+  // Ends the writer; the readers it was opened by, its own closing one aside.
+  int Stop() {
+    if (writer_.joinable()) {
+      stop_ = true;
+      const int reader = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+      writer_.join();
+      if (reader >= 0) ::close(reader);
+    }
+    return readers_;
+  }
 
  private:
   void Serve() {
@@ -51,8 +64,10 @@ class ServedFifo {
     sigaddset(&pipe, SIGPIPE);
     pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
     while (!stop_) {
-      const int fd = ::open(path_.c_str(), O_WRONLY);  // waits for a reader
+      // Waits for a reader; one that opens without waiting and goes again still ends the wait.
+      const int fd = ::open(path_.c_str(), O_WRONLY);
       if (fd < 0) return;
+      if (!stop_) ++readers_;
       for (std::size_t at = 0; !stop_ && at < bytes_.size();) {
         const ssize_t n = ::write(fd, bytes_.data() + at, bytes_.size() - at);
         if (n <= 0) break;
@@ -60,6 +75,19 @@ class ServedFifo {
       }
       ::close(fd);  // the reader sees the end
       WaitUntilUnread();
+    }
+  }
+  // A reader that came and went before the writer's open would go unseen: the writer is left
+  // in its open, as the system shows the thread's call.
+  void WaitUntilTheWriterWaits() const {
+    while (writerId_ == 0) std::this_thread::yield();
+    const std::string call = "/proc/self/task/" + std::to_string(writerId_) + "/syscall";
+    for (;;) {
+      std::ifstream shown(call);
+      if (!shown) return;  // no way to tell
+      long number = -1;
+      if (shown >> number && number == SYS_openat) return;
+      std::this_thread::yield();
     }
   }
   // Serving again while the reader is still there would hand it a second copy.
@@ -74,6 +102,8 @@ class ServedFifo {
 
   std::string path_, bytes_;
   std::atomic<bool> stop_{false};
+  std::atomic<pid_t> writerId_{0};
+  int readers_ = 0;  // written by the writer only, read after it ends
   std::thread writer_;
 };
 
@@ -174,8 +204,8 @@ TEST_F(SceneWindows, FilesThatAreNotRegularFilesCannotBeOpenedAndAreNeverWaitedO
   XDocument& open = Scene();
   int groups = open.GetScene()->GetGroups().GetCount();
   const views_test::Bytes sceneBytes = views_test::FileBytes(plain);
-  const ServedFifo scene(pipeScene, {sceneBytes.begin(), sceneBytes.end()});
-  const ServedFifo model(pipeModel, kTriangle), picture(pipePicture, PixelBitmap());
+  ServedFifo scene(pipeScene, {sceneBytes.begin(), sceneBytes.end()});
+  ServedFifo model(pipeModel, kTriangle), picture(pipePicture, PixelBitmap());
 
   const auto failedToOpen = [](const std::string& path) { return std::vector{"Failed to open document.\n\n" + path}; };
   const auto damaged = [](const std::string& path) {
@@ -215,6 +245,10 @@ TEST_F(SceneWindows, FilesThatAreNotRegularFilesCannotBeOpenedAndAreNeverWaitedO
     groups += c.addsGroups;
     EXPECT_EQ(open.GetScene()->GetGroups().GetCount(), groups);
   }
+  // Refused before it is opened, a FIFO never connects to the writer waiting at its other end.
+  EXPECT_EQ(scene.Stop(), 0) << pipeScene;
+  EXPECT_EQ(model.Stop(), 0) << pipeModel;
+  EXPECT_EQ(picture.Stop(), 0) << pipePicture;
 }
 
 }  // namespace
