@@ -5,14 +5,16 @@
 #include <string>
 
 #include "support/FatalCheck.h"
+#include "views/CameraLengths.h"
 #include "views/SceneWindowsFixture.h"
 
 namespace {
 
 using views_test::SceneWindows;
 
-// Drag after drag the same way lengthens the lens value until it stops; the window goes on showing
-// the scene, the scene keeps the value through a save, and a drag the other way shortens it again.
+// Drag after drag the same way lengthens the lens value until it stops at the longest length a
+// scene keeps; the window goes on showing the scene, the scene keeps the value through a save, and
+// a drag the other way shortens it again.
 TEST_F(SceneWindows, LensDragsStopLengtheningWhereTheSceneCanStillKeepTheLens) {
   struct LensDrag {
     const char* name;
@@ -57,7 +59,7 @@ TEST_F(SceneWindows, LensDragsStopLengtheningWhereTheSceneCanStillKeepTheLens) {
     }
     ASSERT_EQ(fatal, "");
     EXPECT_LT(rounds, 3000);  // it stopped growing
-    EXPECT_GT(value, 1000.0);
+    EXPECT_EQ(value, kLargestCameraLength);
 
     XDocument* reopened = Reopen(Scene(), Save(Scene()));
     ASSERT_NE(reopened, nullptr);
