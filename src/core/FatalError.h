@@ -26,8 +26,8 @@ HRESULT XGuardedCall(Call&& call, HRESULT shortage, XCallReporter reporter, cons
 #define XCHECK_D3DRM(call)                                                                    \
   XGuardedCall([&]() -> HRESULT { return (call); }, kD3DRMShortage, &XAssertD3DRMFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, #call)
-// The _TEXT forms give the report the text of the call as the design names it, where the code's
-// own names differ.
+// The _TEXT forms give the report a fixed text for the call instead of its source text, so that the
+// report reads the same whatever the code names its variables.
 #define XCHECK_D3DRM_TEXT(call, text)                                                         \
   XGuardedCall([&]() -> HRESULT { return (call); }, kD3DRMShortage, &XAssertD3DRMFailed, __FILE__, \
                __LINE__, __DATE__, __TIME__, text)

@@ -76,7 +76,7 @@ class XList : public CObject, public CList<T, const T&> {
   }
 };
 
-// The framework map's design as the program's own template. Its one instance is the archive map
+// The framework's map as the program's own template. Its one instance is the archive map
 // of identity handles, XMap< DWORD, DWORD, Ptr<PtrMyself>, const Ptr<PtrMyself>& >, archived as
 // the count and then, in walk order, each key as a DWORD and its value.
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>

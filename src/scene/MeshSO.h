@@ -4,7 +4,7 @@
 // two looks and the grouping of mesh groups into parts, and the cartoon edge data. The geometry is
 // never archived: it is read again from the object's file.
 //
-// The class is specified across several jobs; each has its own source file:
+// The class's code is split by task, one source file each:
 //   MeshSO.cpp            layout, construction, destruction, the box
 //   GeneratedMeshes.cpp   the cylinder and the ground
 //   MeshSOLoad.cpp        loading from a file, effective quality, part materials

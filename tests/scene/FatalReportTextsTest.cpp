@@ -1,5 +1,5 @@
-// What a failed 3D call of the scene reports: the call as the program's design writes it, whatever
-// the code names its variables.
+// What a failed 3D call of the scene reports: the call by its fixed text, whatever the code names
+// its variables.
 #include <functional>
 #include <string>
 #include <vector>
@@ -44,7 +44,7 @@ class FatalReportTextsTest : public LoadMeshTest {
   RenderStage stage;
 };
 
-TEST_F(FatalReportTextsTest, FailedCallsOfTheSceneReportTheCallAsDesigned) {
+TEST_F(FatalReportTextsTest, FailedCallsOfTheSceneReportTheCallByItsFixedText) {
   const std::string chair = folder / "Chair.x", bmp = folder / "a.bmp", jpeg = folder / "dots.jpg";
   objects::WriteJpeg(jpeg, {8, 8, std::vector<unsigned char>(8 * 8 * 3, 0x60)}, 90);
   ASSERT_TRUE(stage.Open() && stage.Build(app.lpD3DRM, 32, 32, DDFormat::XRGB8888, 0));

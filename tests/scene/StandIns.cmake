@@ -1,4 +1,4 @@
-# Stand-ins for what the scene model needs of jobs built elsewhere (a scene tree and a visual of
+# Stand-ins for what the scene model needs from outside its library (a scene tree and a visual of
 # the tests' own); linked by the scene tests and the scene fuzz targets, so also made without the
 # tests. An object library: the stand-ins complete the scene library, whatever the link order.
 if(NOT TARGET tavrolin_scene_stand_ins)

@@ -422,7 +422,7 @@ struct DirectXStep : XApp {
   using XApp::CreateDirectX;
 };
 
-TEST_F(MainFrameFixture, FailedChecksOfTheShellReportTheCheckAsDesigned) {
+TEST_F(MainFrameFixture, FailedChecksOfTheShellReportTheCheckByItsFixedText) {
   Open();
   CDocument document;
   document.m_bAutoDelete = FALSE;

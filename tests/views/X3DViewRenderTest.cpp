@@ -205,8 +205,8 @@ TEST_F(CameraWindowRender, ALostSurfaceIsMadeAgainAndAnyOtherAnswerButOKIsFatal)
   }
 }
 
-// A failed call of a render reports the call as the design writes it, whatever the code names.
-TEST_F(CameraWindowRender, FailedCallsOfTheRenderReportTheCallAsDesigned) {
+// A failed call of a render reports the call by its fixed text, whatever the code names.
+TEST_F(CameraWindowRender, FailedCallsOfTheRenderReportTheCallByItsFixedText) {
   Window(400, 300);
   Rendered();  // the display's primary surface exists from here on
   // Renders a window whose rendering objects are all gone.
