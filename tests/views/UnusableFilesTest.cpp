@@ -77,8 +77,8 @@ class ServedFifo {
       WaitUntilUnread();
     }
   }
-  // A reader that came and went before the writer's open would go unseen: the writer is left
-  // in its open, as the system shows the thread's call.
+  // A reader that came and went before the writer reached its open would go unseen: this waits
+  // until the system shows the writer's thread inside its open.
   void WaitUntilTheWriterWaits() const {
     while (writerId_ == 0) std::this_thread::yield();
     const std::string call = "/proc/self/task/" + std::to_string(writerId_) + "/syscall";
