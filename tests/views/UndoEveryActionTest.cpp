@@ -90,6 +90,13 @@ struct UndoEverything : SceneWindows {
     return false;
   }
 
+  // The texts of the message boxes shown, one a line.
+  std::string BoxTexts() const {
+    std::string texts;
+    for (const auto& box : boxes.boxes) texts += box.text + "\n";
+    return texts;
+  }
+
   void Send(X3DView& view, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
     views_test::SendMouse(view.GetWidget(), type, at, held);
   }
@@ -241,6 +248,7 @@ TEST_F(UndoEverything, TheObjectSheetOpensOnlyOnAnObjectTheUserPlaced) {
     EXPECT_EQ(cube->GetName().str(), "Cube");
   }
   EXPECT_EQ(app.CountOpenScenes(), 1);
+  EXPECT_EQ(BoxTexts(), "");
 }
 
 // A user's every action on a scene: each interactive mode dragged in each of its windows, the
@@ -326,8 +334,8 @@ TEST_F(UndoEverything, EveryActionOnASceneUndoesAndRedoesWithoutLosingTheScene) 
   ASSERT_FALSE(SceneLost());
 
   // Every command of the menus that acts on a scene, with an object selected by a click first.
-  // The history's own commands and the 3D Objects window are left out.
-  const QStringList skipped = {"&Undo", "&Redo", "Edit &History", "&3D Objects", "&Zoom"};
+  // The history's own commands, the 3D Objects window and the status bar are left out.
+  const QStringList skipped = {"&Undo", "&Redo", "Edit &History", "&3D Objects", "&Status Bar", "&Zoom"};
   for (const char* menuTitle : {"&Edit", "&View", "&Interactive", "&Window"}) {
     const QString title = menuTitle;
     QStringList items;
@@ -356,6 +364,7 @@ TEST_F(UndoEverything, EveryActionOnASceneUndoesAndRedoesWithoutLosingTheScene) 
     }
   }
 
+
   // Undo of everything, Redo of everything.
   EditHistory& history = doc.GetHistory();
   const int records = history.GetCount();
@@ -378,6 +387,7 @@ TEST_F(UndoEverything, EveryActionOnASceneUndoesAndRedoesWithoutLosingTheScene) 
   }
   EXPECT_EQ(history.GetModIndex(), records - 1);
   EXPECT_TRUE(document_test::Snapshot(doc) == after);
+  EXPECT_EQ(BoxTexts(), "");
   RecordProperty("actions", actions);
 }
 
