@@ -25,8 +25,10 @@ double NewScale(double ratio, double newSize, double base, double scale) {
 
 }  // namespace
 
-bool IsEditableObject(const GroupSO* group) {
-  if (!group || group->GetVisuals().IsEmpty()) return false;
+bool IsEditableObject(const XDocument& doc, GroupSO* group) {
+  // The groups the program draws for itself are not the user's to edit, and Undo would refuse
+  // the record of an edit of them.
+  if (!doc.IsObjectGroup(group) || group->GetVisuals().IsEmpty()) return false;
   const XList<Ptr<VisualSO>>& visuals = group->GetVisuals();
   const Ptr<VisualSO>& first = visuals.GetAt(visuals.GetHeadPosition());
   return dynamic_cast<MeshSO*>(static_cast<VisualSO*>(first)) != nullptr;

@@ -17,8 +17,9 @@ constexpr UINT kEditObjectCaption = 10300;
 
 enum EditObjectPage : UINT { kEditObjectGeneralPage = 0, kEditObjectArtisticPage = 1 };
 
-// Whether the sheet can edit `group`: its own first visual is a mesh object.
-bool IsEditableObject(const GroupSO* group);
+// Whether the sheet can edit `group`: an object of the scene of `doc` whose own first visual is
+// a mesh object.
+bool IsEditableObject(const XDocument& doc, GroupSO* group);
 
 class PropertySheetEditObject : public XPropertySheet {
  public:

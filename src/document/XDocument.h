@@ -104,6 +104,11 @@ class XDocument : public XUndoDoc, public SceneOwner {
   void RecordUndo(int kind, CObject* object, UINT descId);
   Ptr<ModRec> CreateUndoData(int kind, CObject* object, UINT descId);
   Ptr<UndoDataHolder> ApplyUndoData(const Ptr<ModRec>& record) override;
+  // A group of the scene that the user can select, delete or edit: below the root, not auxiliary.
+  bool IsObjectGroup(GroupSO* group) const {
+    return group && group != scene && group != rotObjAboutCyl && group != ground && group != sunlight &&
+           group->IsSelfOrAncestor(scene);
+  }
 
  protected:
   EditHistory::DataFits GetUndoDataCheck() const override;
@@ -111,11 +116,6 @@ class XDocument : public XUndoDoc, public SceneOwner {
  private:
   bool IsAuxiliary(const Ptr<GroupSO>& group) const {
     return group == rotObjAboutCyl || group == ground || group == sunlight;
-  }
-  // A group of the scene that the user can select, delete or edit: below the root, not auxiliary.
-  bool IsObjectGroup(GroupSO* group) const {
-    return group && group != scene && group != rotObjAboutCyl && group != ground && group != sunlight &&
-           group->IsSelfOrAncestor(scene);
   }
   // What a record may name by a group's handle: an object group; the parent of a deleted one
   // (also the root); a moved one (any live group but the root, as the sunlight and the cylinder).

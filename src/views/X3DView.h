@@ -98,8 +98,9 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
 
   // Edit Object sheet (X3DViewEditObject.cpp): Edit/Object... and the artistic properties run
   // it on the one selected group; a double click posts Edit/Object..., a right click on an
-  // object runs it on the group hit. Only a group holding a mesh object of its own
-  // opens it: EditObject returns false for any other and does nothing.
+  // object runs it on the group hit. Only an object the user placed, holding a mesh object of its
+  // own, opens it: EditObject returns false for any other (the rotate-about cylinder, a group
+  // without a mesh) and does nothing.
   void OnEditObject();
   // The Edit Lights dialog of this window's scene, modal.
   void OnEditLights();

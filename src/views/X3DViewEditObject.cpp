@@ -14,7 +14,7 @@ GroupSO* SelectedObject(XDocument& doc) {
 }  // namespace
 
 bool X3DView::EditObject(GroupSO* group, UINT startPage) {
-  if (!IsEditableObject(group)) return false;
+  if (!IsEditableObject(*GetDocument(), group)) return false;
   PropertySheetEditObject sheet(GetDocument(), group, startPage);
   sheet.DoModal();
   return true;
@@ -24,7 +24,10 @@ void X3DView::OnEditObject() { EditObject(SelectedObject(*GetDocument()), kEditO
 
 void X3DView::OnEditObjectArtistic() { EditObject(SelectedObject(*GetDocument()), kEditObjectArtisticPage); }
 
-void X3DView::OnUpdateEditObject(CCmdUI* cmdUI) { cmdUI->Enable(IsEditableObject(SelectedObject(*GetDocument()))); }
+void X3DView::OnUpdateEditObject(CCmdUI* cmdUI) {
+  XDocument& doc = *GetDocument();
+  cmdUI->Enable(IsEditableObject(doc, SelectedObject(doc)));
+}
 
 void X3DView::OnRButtonDown(UINT flags, CPoint point) {
   if (PressDeciding()) {
