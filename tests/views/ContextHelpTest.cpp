@@ -1,5 +1,6 @@
-// Context help over a camera window: after Shift+F1 a click shows the topic of the prompt the
-// window gives for the point it hits, what a press there would do, and carries out nothing.
+// Context help in the main window: after Shift+F1 a click in a camera window shows the topic of the
+// prompt the window gives for the point it hits, what a press there would do, and carries out
+// nothing; a click on a menu title opens the menu, whose command chosen shows its topic.
 #include <gtest/gtest.h>
 
 #include "platform/framework/MessageLoop.h"
