@@ -12,27 +12,10 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
-from ui_access import Atspi  # noqa: E402
-from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
+from ui_program import DISCARD_ANSWERS, HELP_TITLE, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
 
-HELP_TITLE = "Tavrolin Help"
 # The prompt of a camera window over an empty scene (string 40054).
 EMPTY_SCENE_PROMPT = "Drag an object from the 3D Objects window."
-
-
-def help_text(program):
-    """The text the Help window shows, or "" while there is none."""
-    for top in program.app.children():
-        if top.name != HELP_TITLE:
-            continue
-        for node in [top, *top.descendants()]:
-            try:
-                text = Atspi.Text.get_text(node.accessible, 0, -1)
-            except Exception:  # noqa: BLE001 (a node without text)
-                continue
-            if text:
-                return text
-    return ""
 
 
 def uncovered_point(window):
@@ -59,8 +42,8 @@ def steps(program):
     program.step = "Help/Topics"
     if not program.invoke_menu("Help", "Topics..."):
         raise Failure("Help/Topics is not there")
-    wait_for(lambda: help_text(program), "the Help window's contents")
-    before = help_text(program)
+    wait_for(program.help_text, "the Help window's contents")
+    before = program.help_text()
     if EMPTY_SCENE_PROMPT in before:
         raise Failure(f"the contents already read {before!r}")
     program.step = "Shift+F1 and a click in the camera window"
@@ -71,15 +54,10 @@ def steps(program):
     xtest.click(*uncovered_point(window))
     program.settle()
     program.check()
-    wait_for(lambda: subprocess.run([WINDOW_TOOL, "mapped", HELP_TITLE], capture_output=True).returncode == 0,
-             "the Help window on the screen")
-    try:
-        wait_for(lambda: EMPTY_SCENE_PROMPT in help_text(program), "the topic of the click", 15)
-    except Failure:
-        raise Failure(f"the Help window reads {help_text(program)!r} after the click") from None
+    read = program.wait_for_help(EMPTY_SCENE_PROMPT, "the topic of the click")
     if program.dialogs():
         raise Failure(f"the help click was carried out as a press: {[d.text() for d in program.dialogs()]}")
-    print("the Help window reads the camera window's prompt:", help_text(program).replace("\n", " | "), flush=True)
+    print("the Help window reads the camera window's prompt:", read.replace("\n", " | "), flush=True)
     program.close_help_windows()
     program.step = "File/Exit"
     return program.exit(DISCARD_ANSWERS)

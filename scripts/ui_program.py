@@ -21,6 +21,7 @@ DISCARD_ANSWERS = ("No", "OK")
 MENU_ROLES = {"menu item", "separator", "menu", "check menu item", "radio menu item"}
 SCENE_WINDOW_ROLES = {"frame", "internal frame"}
 OBJECTS_WINDOW = "3D Objects"
+HELP_TITLE = "Tavrolin Help"
 EXIT = "Exit"
 # A window's system menu is walked in steps smaller than an entry; it opens this close to the icon.
 SYSTEM_MENU_STEP, SYSTEM_MENU_REACH = 8, 60
@@ -169,12 +170,39 @@ class Program:
                 xtest.click(*point)
                 self.check()
 
+    def help_text(self):
+        """The text the Help window shows, or "" while there is none."""
+        for top in self.app.children():
+            if top.name != HELP_TITLE:
+                continue
+            for node in [top, *top.descendants()]:
+                try:
+                    text = ui_access.Atspi.Text.get_text(node.accessible, 0, -1)
+                except Exception:  # noqa: BLE001 (a node without text)
+                    continue
+                if text:
+                    return text
+        return ""
+
+    @staticmethod
+    def help_on_screen():
+        return subprocess.run([WINDOW_TOOL, "mapped", HELP_TITLE], capture_output=True).returncode == 0
+
+    def wait_for_help(self, text, what):
+        """Waits for the Help window on the screen reading text; returns what it reads."""
+        wait_for(self.help_on_screen, "the Help window on the screen")
+        try:
+            wait_for(lambda: text in self.help_text(), what, 15)
+        except Failure:
+            raise Failure(f"{self.step}: the Help window reads {self.help_text()!r}") from None
+        return self.help_text()
+
     @staticmethod
     def close_help_windows():
         """Closes the help window a command or an answer opened: it takes the keyboard, and the
         keys that follow are meant for the windows under test."""
         for _ in range(3):
-            found = subprocess.run([WINDOW_TOOL, "mapped", "Tavrolin Help"], capture_output=True, text=True)
+            found = subprocess.run([WINDOW_TOOL, "mapped", HELP_TITLE], capture_output=True, text=True)
             if found.returncode != 0 or not found.stdout.strip():
                 return
             subprocess.run([WINDOW_TOOL, "close", found.stdout.split()[0]], check=False)

@@ -1,5 +1,6 @@
-// Context help over a camera window: after Shift+F1 a click shows the topic of the prompt the
-// window gives for the point it hits, what a press there would do, and carries out nothing.
+// Context help in the main window: after Shift+F1 a click in a camera window shows the topic of the
+// prompt the window gives for the point it hits, what a press there would do, and carries out
+// nothing; a click on a menu title opens the menu, whose command chosen shows its topic.
 #include <gtest/gtest.h>
 
 #include "platform/framework/MessageLoop.h"
@@ -49,6 +50,77 @@ TEST_F(SceneWindows, AHelpClickInACameraWindowShowsTheTopicOfThePromptAtThePoint
     // The click selected nothing and moved nothing.
     EXPECT_EQ(Scene().GetSelectedCount(), c.selected);
     EXPECT_FALSE(view->IsMouseDown());
+  }
+}
+
+// After Shift+F1 a click on a menu title opens the menu, still in help mode; the command chosen
+// from it, by the mouse or by the keys, shows its topic and does not run. Closing the menu without
+// a choice ends the mode.
+TEST_F(SceneWindows, AHelpClickOnAMenuTitleOpensTheMenuAndTheCommandChosenShowsItsTopic) {
+  RecordingHelp help;
+  QMenuBar* bar = main->MainWindow()->menuBar();
+  QWidget* objects = main->GetObjects3DView()->GetParentFrame()->GetWidget();
+  ASSERT_TRUE(objects->isVisible());
+
+  enum class Choice { Click, Keys, Escape };
+  const struct {
+    const char* what;
+    const char* title;
+    const char* item;
+    Choice choice;
+    DWORD topic;  // 0: none
+  } cases[] = {
+      {"File/New clicked", "&File", "&New", Choice::Click, 0x10000 + 57600},
+      {"Window/3D Objects by the keys", "&Window", "&3D Objects", Choice::Keys, 0x10000 + 33125},
+      {"File/Open highlighted, then Esc", "&File", "&Open", Choice::Escape, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    help.pages.clear();
+    QAction* title = nullptr;
+    for (QAction* top : bar->actions())
+      if (top->text() == c.title) title = top;
+    ASSERT_NE(title, nullptr);
+    QMenu* menu = title->menu();
+    Key(Qt::Key_F1, Qt::ShiftModifier);
+    ASSERT_TRUE(InContextHelpMode());
+    const QPoint at = bar->actionGeometry(title).center();
+    QTest::mouseMove(bar, at);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, at);
+    QApplication::processEvents();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_TRUE(InContextHelpMode());
+    EXPECT_TRUE(help.pages.empty());
+    QAction* item = Item(menu, c.item);
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->isEnabled());
+    switch (c.choice) {
+      case Choice::Click: {
+        const QPoint on = menu->actionGeometry(item).center();
+        QTest::mouseMove(menu, on);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, on);
+        break;
+      }
+      case Choice::Keys:
+        HighlightByKeys(menu, item);
+        QTest::keyClick(menu, Qt::Key_Return);
+        break;
+      case Choice::Escape:
+        HighlightByKeys(menu, item);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        break;
+    }
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_FALSE(InContextHelpMode());
+    std::vector<DWORD> shown;
+    for (const HelpPage& page : help.pages) shown.push_back(page.topic);
+    EXPECT_EQ(shown, c.topic ? std::vector<DWORD>{c.topic} : std::vector<DWORD>{});
+    // Nothing ran: no new scene, the 3D Objects window still shown, no dialog.
+    EXPECT_EQ(OpenFrames(), 0);
+    EXPECT_TRUE(objects->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   }
 }
 

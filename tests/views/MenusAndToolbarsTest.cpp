@@ -111,9 +111,7 @@ TEST_F(SceneWindows, TheKeysTheMenusShowRunTheirCommandsAndShiftF1BeginsContextH
 
 // The status prompt while the keys move the menu's highlight onto its item starting with `prefix`.
 std::string PromptOf(SceneWindows& program, QMenu* menu, const QString& prefix) {
-  QAction* item = SceneWindows::Item(menu, prefix);
-  for (int step = 0; item && step < menu->actions().size() && menu->activeAction() != item; ++step)
-    QTest::keyClick(menu, Qt::Key_Down);
+  SceneWindows::HighlightByKeys(menu, SceneWindows::Item(menu, prefix));
   const std::string prompt = program.main->GetStatusBar().GetPromptText().str();
   menu->hide();
   return prompt;

@@ -108,6 +108,11 @@ struct SceneWindows : ::testing::Test {
       if (action->text().startsWith(prefix)) return action;
     return nullptr;
   }
+  // Moves an open menu's highlight with the Down key onto `item`.
+  static void HighlightByKeys(QMenu* menu, QAction* item) {
+    for (int step = 0; item && step < menu->actions().size() && menu->activeAction() != item; ++step)
+      QTest::keyClick(menu, Qt::Key_Down);
+  }
   static QWidget* Button(XToolBar& bar, UINT command) {
     return bar.Buttons()->widgetForAction(bar.Action(bar.CommandToIndex(command)));
   }

@@ -122,10 +122,12 @@ void CFrameWnd::LoadMenuAndAccelerators(UINT resourceId) {
       QAction* action = into ? into->addAction(text) : bar->addAction(text);
       action->setProperty(kCommandProperty, item.id);
       const UINT id = item.id;
-      // Run once the menu has finished with the click: the command may destroy the frame, and
-      // with it the menu that is still handling its mouse release.
-      QObject::connect(action, &QAction::triggered, action, [this, id] { ExecuteUserCommand(id, 0); },
-                       Qt::QueuedConnection);
+      QObject::connect(action, &QAction::triggered, action, [this, action, id] {
+        if (ShowCommandHelpInHelpMode(id)) return;
+        // Run once the menu has finished with the click: the command may destroy the frame, and
+        // with it the menu that is still handling its mouse release.
+        QMetaObject::invokeMethod(action, [this, id] { ExecuteUserCommand(id, 0); }, Qt::QueuedConnection);
+      });
     }
   }
 }

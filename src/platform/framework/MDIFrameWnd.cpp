@@ -13,6 +13,7 @@
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Document.h"
 #include "platform/framework/KeyCodes.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
 
@@ -339,7 +340,9 @@ void CMDIFrameWnd::UpdateWindowList(QMenu* menu) {
     action->setCheckable(true);
     action->setChecked(children[i] == active);
     const UINT id = AFX_IDM_FIRST_MDICHILD + static_cast<UINT>(i);
-    QObject::connect(action, &QAction::triggered, action, [this, id] { SendMessage(WM_COMMAND, id); });
+    QObject::connect(action, &QAction::triggered, action, [this, id] {
+      if (!ShowCommandHelpInHelpMode(id)) SendMessage(WM_COMMAND, id);
+    });
   }
 }
 

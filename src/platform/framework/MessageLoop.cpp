@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPointer>
 
@@ -48,6 +50,22 @@ void ContextHelpAt(QObject* watched, const QPoint& global) {
     }
   }
   ShowHelp(HELP_FINDER, 0);
+}
+
+// A click on a menu title in context help mode opens the menu, still in the mode, so that the
+// command chosen from it shows its help; so do the clicks within the open menu.
+bool OpensMenuInHelpMode(QObject* watched, const QMouseEvent& mouse) {
+  if (qobject_cast<QMenu*>(watched)) return true;
+  auto* bar = qobject_cast<QMenuBar*>(watched);
+  return bar && bar->actionAt(mouse.position().toPoint());
+}
+
+// A menu of help mode closed: unless another one opened in its place (the next title of the bar),
+// nothing was chosen and the mode ends.
+void EndContextHelpModeUnlessAMenuIsOpen() {
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(), [] { if (!QApplication::activePopupWidget()) EndContextHelpMode(); },
+      Qt::QueuedConnection);
 }
 
 // The desktop says when the program comes to the front or leaves it; the main window hears each
@@ -103,7 +121,8 @@ class InputFilter final : public QObject {
       case QEvent::KeyPress:
       case QEvent::KeyRelease: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (contextHelpMode && key->key() == Qt::Key_Escape) {
+        // Esc in an open menu closes the menu, and with it the mode.
+        if (contextHelpMode && key->key() == Qt::Key_Escape && !QApplication::activePopupWidget()) {
           if (event->type() == QEvent::KeyPress) EndContextHelpMode();
           return true;
         }
@@ -126,7 +145,8 @@ class InputFilter final : public QObject {
         auto* mouse = static_cast<QMouseEvent*>(event);
         RecordInput(mouse);
         // Help mode takes the whole click: the press asks for the help, its release goes nowhere.
-        if (contextHelpMode && event->type() == QEvent::MouseButtonPress && qobject_cast<QWidget*>(watched)) {
+        if (contextHelpMode && event->type() == QEvent::MouseButtonPress && qobject_cast<QWidget*>(watched) &&
+            !OpensMenuInHelpMode(watched, *mouse)) {
           helpClickHeld_ = true;
           ContextHelpAt(watched, mouse->globalPosition().toPoint());
           return true;
@@ -149,6 +169,9 @@ class InputFilter final : public QObject {
         }
         return false;
       }
+      case QEvent::Hide:
+        if (contextHelpMode && qobject_cast<QMenu*>(watched)) EndContextHelpModeUnlessAMenuIsOpen();
+        return false;
       case QEvent::Wheel:
       case QEvent::Close:
         NoteInput();
@@ -214,6 +237,13 @@ void BeginContextHelpMode() {
 }
 
 bool InContextHelpMode() { return contextHelpMode; }
+
+BOOL ShowCommandHelpInHelpMode(UINT id) {
+  if (!contextHelpMode) return FALSE;
+  EndContextHelpMode();
+  ShowHelp(HELP_CONTEXT, HID_BASE_COMMAND + id);
+  return TRUE;
+}
 
 BOOL TranslateContextHelpKey(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || msg.wParam != VK_F1 || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0)

@@ -7,6 +7,7 @@
 
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/FrameWnd.h"
+#include "platform/framework/MessageLoop.h"
 #include "platform/win/ProfileStore.h"
 
 namespace {
@@ -81,7 +82,9 @@ void CRecentFileList::UpdateMenu(CCmdUI* ui) const {
     action->setProperty("tavrolinCommand", static_cast<UINT>(startId_ + i));
     const UINT id = startId_ + static_cast<UINT>(i);
     if (auto* frame = dynamic_cast<CFrameWnd*>(ui->m_pOther))
-      QObject::connect(action, &QAction::triggered, action, [frame, id] { frame->ExecuteUserCommand(id, 0); });
+      QObject::connect(action, &QAction::triggered, action, [frame, id] {
+        if (!ShowCommandHelpInHelpMode(id)) frame->ExecuteUserCommand(id, 0);
+      });
     menu->insertAction(before, action);
   }
 }

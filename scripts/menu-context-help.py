@@ -1,0 +1,88 @@
+#!/usr/bin/python3
+"""Context help on the menus under a window manager: after Shift+F1 the first click on a menu title
+opens the menu, and the command chosen from it, by the keys or by the mouse, turns the Help window
+(as the X window tree shows it) to that command's topic without running it. Esc closes a menu so
+opened and ends help mode: the next command chosen runs. Run it through scripts/ui-sweep.sh:
+
+  ui-sweep.sh PROGRAM menu-context-help.py
+"""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import xtest  # noqa: E402
+from ui_program import DISCARD_ANSWERS, Failure, clean, drive, wait_for  # noqa: E402
+
+# The prompts of File/New and Window/3D Objects (strings 57600 and 33125).
+NEW_PROMPT = "Create a new scene"
+OBJECTS_PROMPT = "Show or hide the window of 3D objects to drag into a scene"
+
+
+def help_click_on_title(program, title_name):
+    """Shift+F1 in the main window, then one click on the menu title: the menu that opens."""
+    # A click on the empty work area makes the main window active, so that it hears the keys.
+    x, y, width, height = program.main_frame().extents()
+    xtest.click(x + width - 40, y + height - 80)
+    program.settle()
+    xtest.key("shift+F1")
+    program.settle()
+    title = next(t for t in program.menu_titles() if t.name == title_name)
+    xtest.click(*title.center())
+    program.check()
+    try:
+        popup = wait_for(lambda: next((p for p in title.children() if p.center()), None), "the menu", 10)
+    except Failure:
+        raise Failure(f"{program.step}: the {title_name} menu does not open; "
+                      f"the Help window reads {program.help_text()!r}") from None
+    if program.help_on_screen():
+        raise Failure(f"{program.step}: the click on the title opened help: {program.help_text()!r}")
+    return popup
+
+
+def entry(program, popup, name):
+    found = next((e for e in program.entries(popup) if clean(e.name) == name and e.enabled and e.center()), None)
+    if found is None:
+        raise Failure(f"{program.step}: no enabled {name} in the menu")
+    return found
+
+
+def steps(program):
+    program.start()
+    program.finish_first_run()
+    if program.scene_windows() or not program.objects_window():
+        raise Failure("the program starts with a scene or without the 3D Objects window")
+
+    program.step = "Shift+F1, File, New by the keys"
+    entry(program, help_click_on_title(program, "File"), "New")
+    xtest.key("Down")  # the first entry
+    xtest.key("Return")
+    program.check()
+    read = program.wait_for_help(NEW_PROMPT, "the topic of File/New")
+    print("after File/New in help mode the Help window reads:", read.replace("\n", " | "), flush=True)
+    program.close_help_windows()
+
+    program.step = "Shift+F1, Window, 3D Objects by the mouse"
+    xtest.click(*entry(program, help_click_on_title(program, "Window"), "3D Objects").center())
+    program.check()
+    read = program.wait_for_help(OBJECTS_PROMPT, "the topic of Window/3D Objects")
+    print("after Window/3D Objects in help mode the Help window reads:", read.replace("\n", " | "), flush=True)
+    program.close_help_windows()
+    if program.scene_windows() or not program.objects_window() or program.dialogs():
+        raise Failure("a command chosen in help mode ran")
+
+    program.step = "Shift+F1, Edit, Esc, then File/New"
+    help_click_on_title(program, "Edit")
+    xtest.key("Escape")
+    program.check()
+    wait_for(lambda: not program.open_popup(), "the Edit menu to close", 10)
+    if not program.invoke_menu("File", "New"):
+        raise Failure("File/New is not there")
+    wait_for(program.scene_windows, "the new scene's window after help mode ended")
+    if program.help_on_screen():
+        raise Failure(f"File/New after Esc opened help: {program.help_text()!r}")
+    program.step = "File/Exit"
+    return program.exit(DISCARD_ANSWERS)
+
+
+if __name__ == "__main__":
+    drive(__doc__, steps)
