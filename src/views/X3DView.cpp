@@ -27,6 +27,7 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_WM_KEYDOWN()
   ON_WM_KEYUP()
   ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+  ON_MESSAGE(kTellBackgroundFailureMessage, OnTellBackgroundFailure)
   ON_COMMAND(33012, OnFileImport)
   ON_COMMAND(33126, OnViewGround)
   ON_UPDATE_COMMAND_UI(33126, OnUpdateViewGround)
@@ -122,7 +123,14 @@ void X3DView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
   if (!info && !settings.orthographic) dc->OffsetWindowOrg(kBand, kBand);
 }
 
-void X3DView::OnDraw(CDC* dc) { RenderImage(dc, TRUE, nullptr, nullptr); }
+void X3DView::OnDraw(CDC* dc) {
+  struct PaintingFlag {
+    BOOL& flag;
+    ~PaintingFlag() { flag = FALSE; }
+  } paint{painting};
+  painting = TRUE;
+  RenderImage(dc, TRUE, nullptr, nullptr);
+}
 
 void X3DView::OnUpdate(CView* sender, LPARAM, CObject* hintObject) {
   if (sender == this) return;

@@ -95,6 +95,11 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   IUPtr<IDirect3DRMTexture> bkImage;
   CString bkLoadedPath;
   CString bkFailedPath;
+  // A picture that failed while the window painted, told by a message posted to the window: a
+  // box opened inside the paint would stop it half done.
+  static constexpr UINT kTellBackgroundFailureMessage = WM_APP;
+  CString bkUntoldPath;
+  BOOL painting = FALSE;
 
   // Edit Object sheet (X3DViewEditObject.cpp): Edit/Object... and the artistic properties run
   // it on the one selected group; a double click posts Edit/Object..., a right click on an
@@ -189,6 +194,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnUpdatePrint(CCmdUI* cmdUI);
   // Context help: the topic of the prompt the window gives for the point (lParam, client).
   LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+  // Tells the failure of bkUntoldPath.
+  LRESULT OnTellBackgroundFailure(WPARAM wParam, LPARAM lParam);
 
  private:
   // The prompt for `mode`: what a press at the client point `cursor` would do, or while the

@@ -58,7 +58,13 @@ void X3DView::UpdateBackgroundImage(bool band) {
   if (loaded != D3DRM_OK) {
     bkFailedPath = settings.backgroundImagePath;
     // A file the user did not find again was already reported as cancelled.
-    if (loaded != D3DRMERR_FILENOTFOUND) XErrorBox(IDS_FILE_DAMAGED, settings.backgroundImagePath);
+    if (loaded == D3DRMERR_FILENOTFOUND) return;
+    if (!painting) {
+      XErrorBox(IDS_FILE_DAMAGED, settings.backgroundImagePath);
+      return;
+    }
+    if (bkUntoldPath.IsEmpty()) PostMessage(kTellBackgroundFailureMessage);
+    bkUntoldPath = settings.backgroundImagePath;
     return;
   }
   bkLoadedPath = settings.backgroundImagePath;
@@ -87,6 +93,13 @@ void X3DView::UpdateBackgroundImage(bool band) {
   StretchOnto(bkImgSurface, picture, {{0, 0, width, height}, {kBand, kBand, width - kBand, height - kBand}});
   XCHECK_D3DRM_TEXT(rm->CreateTextureFromSurface(bkImgSurface, &bkImage),
                     "XGetApp()->lpD3DRM->CreateTextureFromSurface( bkImgSurface, &bkImage )");
+}
+
+LRESULT X3DView::OnTellBackgroundFailure(WPARAM, LPARAM) {
+  const CString path = bkUntoldPath;
+  bkUntoldPath.Empty();
+  if (!path.IsEmpty()) XErrorBox(IDS_FILE_DAMAGED, path);
+  return 0;
 }
 
 void X3DView::DropBackgroundImage() {

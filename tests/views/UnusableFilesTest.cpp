@@ -14,6 +14,11 @@
 #include <thread>
 #include <vector>
 
+#include <QAbstractButton>
+#include <QScreen>
+
+#include "platform/framework/PrimarySurfacePresenter.h"
+#include "platform/framework/RunModal.h"
 #include "shell/ObjectDropTarget.h"
 #include "views/DibBytes.h"
 #include "views/SceneWindowsFixture.h"
@@ -207,6 +212,7 @@ TEST_F(SceneWindows, FilesThatAreNotRegularFilesCannotBeOpenedAndAreNeverWaitedO
     boxes.boxes.clear();
     dialogs.Answer({c.path});
     Key(c.key);
+    QApplication::processEvents();  // a window tells after its paint what the paint could not use
     const std::vector<std::string> texts = Texts(boxes);
     EXPECT_TRUE(c.told(texts)) << ::testing::PrintToString(texts);
     EXPECT_EQ(app.CountOpenScenes(), c.opensScene ? 2 : 1);
@@ -214,6 +220,102 @@ TEST_F(SceneWindows, FilesThatAreNotRegularFilesCannotBeOpenedAndAreNeverWaitedO
     ASSERT_EQ(&Scene(), &open);
     groups += c.addsGroups;
     EXPECT_EQ(open.GetScene()->GetGroups().GetCount(), groups);
+  }
+}
+
+// Message boxes that let the program's events go on while they are up, as a modal box does, each
+// noting whether `window` was in its paint when the box came up.
+class ModalBoxesOver final : public MessageBoxBackend {
+ public:
+  explicit ModalBoxesOver(QWidget* window) : window_(window), previous_(SetMessageBoxBackend(this)) {}
+  ~ModalBoxesOver() override { SetMessageBoxBackend(previous_); }
+  ModalBoxesOver(const ModalBoxesOver&) = delete;
+  ModalBoxesOver& operator=(const ModalBoxesOver&) = delete;
+
+  int Show(HWND owner, const char* text, const char* caption, UINT style) override {
+    duringPaint.push_back(window_->testAttribute(Qt::WA_WState_InPaintEvent));
+    QApplication::processEvents();
+    return previous_->Show(owner, text, caption, style);
+  }
+
+  std::vector<bool> duringPaint;
+
+ private:
+  QWidget* window_;
+  MessageBoxBackend* previous_;
+};
+
+// The Qt warnings about painting given while it lives.
+class QtPaintWarnings {
+ public:
+  QtPaintWarnings() : previous_(qInstallMessageHandler(&Record)) { Texts().clear(); }
+  ~QtPaintWarnings() { qInstallMessageHandler(previous_); }
+  QtPaintWarnings(const QtPaintWarnings&) = delete;
+  QtPaintWarnings& operator=(const QtPaintWarnings&) = delete;
+  static std::vector<std::string>& Texts() {
+    static std::vector<std::string> texts;
+    return texts;
+  }
+
+ private:
+  static void Record(QtMsgType, const QMessageLogContext&, const QString& text) {
+    if (text.contains("paint", Qt::CaseInsensitive)) Texts().push_back(text.toStdString());
+  }
+  QtMessageHandler previous_;
+};
+
+// What the window shows on the screen.
+QImage Shown(CWnd& window) {
+  QWidget* widget = window.GetWidget();
+  QWidget* top = widget->window();
+  const QRect area(widget->mapTo(top, QPoint(0, 0)), widget->size());
+  return top->screen()->grabWindow(top->winId(), area.x(), area.y(), area.width(), area.height()).toImage();
+}
+
+// Edit Camera > General > Use image with a file that cannot be read as a picture, OK: the window
+// paints the scene without a picture, and the damaged-file message comes once, after the paint
+// rather than inside it.
+TEST_F(SceneWindows, ABackgroundPictureThatCannotBeReadIsToldOnceAfterThePaintAndTheSceneShowsWithoutIt) {
+  PrimarySurfacePresenter presenter;
+  ScriptedFileDialogs dialogs;
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  camera.ImportFile(TAVROLIN_BINARY_DIR "/Objects/Chair.ulm");  // dropped from the 3D Objects window
+  camera.Invalidate();
+  QApplication::processEvents();
+  const QImage withoutPicture = Shown(camera);
+  ASSERT_NE(withoutPicture.pixel(0, 0), withoutPicture.pixel(withoutPicture.width() / 2, withoutPicture.height() / 2))
+      << "the chair shows";
+
+  const std::string pipe = folder / "pipe.bmp", damaged = folder / "damaged.bmp";
+  const ServedFifo fifo(pipe, PixelBitmap());
+  std::ofstream(damaged) << "BM but no picture";
+  for (const std::string& path : {pipe, damaged}) {
+    SCOPED_TRACE(path);
+    boxes.boxes.clear();
+    const QtPaintWarnings warnings;
+    ModalBoxesOver modal(camera.GetWidget());
+    dialogs.Answer({path});
+    RunModal([&] { Key(Qt::Key_M); return 0; },  // Edit Camera
+             [](QDialog* window) {
+               for (const char* caption : {"Use image", "OK"})
+                 for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+                   if (button->text() == caption) QTest::mouseClick(button, Qt::LeftButton);
+             });
+    QApplication::processEvents();
+    ASSERT_TRUE(camera.settings.backgroundImage);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_TRUE(TellsDamaged(boxes.boxes[0].text, path)) << boxes.boxes[0].text;
+    EXPECT_EQ(modal.duringPaint, std::vector<bool>{false});
+    EXPECT_EQ(Shown(camera), withoutPicture);
+    // Later paints do not tell it again.
+    camera.Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(Shown(camera), withoutPicture);
+    for (const std::string& warning : QtPaintWarnings::Texts()) ADD_FAILURE() << warning;
+    Key(Qt::Key_Z);
+    ASSERT_FALSE(camera.settings.backgroundImage);
   }
 }
 
