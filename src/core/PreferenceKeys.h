@@ -32,6 +32,12 @@ constexpr XPrefRange UpTo(double high) { return Between(0, high); }
 constexpr XPrefRange AtLeast(double low) { return Between(low, std::numeric_limits<double>::infinity()); }
 constexpr XPrefRange Above(double low) { return {true, low, std::numeric_limits<double>::infinity(), true, nullptr}; }
 
+// The front clipping distances every camera window renders with: the lengths a camera keeps in a
+// scene file. Single precision fails a window past them: from 2^30 m (just above 1e9) an
+// orthographic back plane, 65.535 m behind the front, can round to the front; from 6.8e34 m a
+// perspective one, 5000 times the front, overflows; near 1e-45 m a perspective field is zero.
+constexpr XPrefRange kFrontClipping = Between(1e-9, 1e9);
+
 struct XPrefKey {
   const char* name;  // the default's short name
   UINT section;
@@ -72,7 +78,7 @@ struct XPrefKey {
   X(BACKGROUND_COLOR, 900, 903, 904, Color, kAnyValue)                                       \
   X(HEIGHT, 900, 905, 906, Double, Above(0.0))                                               \
   X(ORTHOGRAPHIC, 900, 907, 908, Bool, kAnyValue)                                            \
-  X(FRONT, 900, 909, 910, Double, Above(0.0))                                                \
+  X(FRONT, 900, 909, 910, Double, kFrontClipping)                                            \
   X(AUTO_FOCUS_SELECTED, 900, 911, 912, Bool, kAnyValue)                                     \
   X(FOCUS, 900, 913, 914, Double, Above(0.0))                                                \
   X(AUTO_APERTURE, 900, 915, 916, Bool, kAnyValue)                                           \

@@ -2,12 +2,13 @@
 
 #include <cmath>
 
-#include "core/Preferences.h"
+#include "core/PreferenceKeys.h"
 #include "core/XString.h"
 #include "document/XDocument.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
+#include "views/CameraLengths.h"
 
 // The window is made as a view: its CObject is the scroll view's.
 CObject* X3DView::CreateObject() { return static_cast<CScrollView*>(new X3DView); }
@@ -88,7 +89,9 @@ CameraFields X3DView::NewWindowSettings() {
   s.height =
       ReadPositive(905, 906, false, "height > 0.0", "Invalid default preference resource string IDS_PREF_DEF_HEIGHT");
   s.orthographic = XGetPrefBool(kNewWindowSection, 907, 908);
-  s.front = ReadPositive(909, 910, false, "front > 0.0", "Invalid default preference resource string IDS_PREF_DEF_FRONT");
+  // A new window's front is one its scene file keeps.
+  static_assert(XPref::FRONT.range.low == kShortestCameraLength && XPref::FRONT.range.high == kLargestCameraLength);
+  XGetPrefInRange(XPref::FRONT, &s.front, "front > 0.0");
   s.background = XGetPrefColor(kNewWindowSection, 903, 904);
   s.autoFocusSelected = XGetPrefBool(kNewWindowSection, 911, 912);
   s.autoAperture = XGetPrefBool(kNewWindowSection, 915, 916);
