@@ -85,12 +85,11 @@ CameraFields X3DView::NewWindowSettings() {
   s.transform.t[0] = 0.0;
   s.transform.t[1] = 0.25;
   s.transform.t[2] = -0.5;
-  s.focal = ReadPositive(901, 902, false, "focal > 0.0", "Invalid default preference resource string IDS_PREF_DEF_FOCAL");
-  s.height =
-      ReadPositive(905, 906, false, "height > 0.0", "Invalid default preference resource string IDS_PREF_DEF_HEIGHT");
+  // A new window's lengths are ones its scene file keeps.
+  static_assert(kCameraLength.low == kShortestCameraLength && kCameraLength.high == kLargestCameraLength);
+  XGetPrefInRange(XPref::FOCAL, &s.focal, "focal > 0.0");
+  XGetPrefInRange(XPref::HEIGHT, &s.height, "height > 0.0");
   s.orthographic = XGetPrefBool(kNewWindowSection, 907, 908);
-  // A new window's front is one its scene file keeps.
-  static_assert(XPref::FRONT.range.low == kShortestCameraLength && XPref::FRONT.range.high == kLargestCameraLength);
   XGetPrefInRange(XPref::FRONT, &s.front, "front > 0.0");
   s.background = XGetPrefColor(kNewWindowSection, 903, 904);
   s.autoFocusSelected = XGetPrefBool(kNewWindowSection, 911, 912);
