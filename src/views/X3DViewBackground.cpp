@@ -48,7 +48,7 @@ void X3DView::UpdateBackgroundImage(bool band) {
   IDirect3DRM* rm = XGetApp()->lpD3DRM;
   IUPtr<IDirect3DRMTexture> picture;
   HRESULT loaded = rm->LoadTexture(settings.backgroundImagePath, &picture);
-  if (loaded == D3DRMERR_FILENOTFOUND) {
+  if (loaded == D3DRMERR_FILENOTFOUND && !painting) {
     const XString located = XLocateMissingFile(settings.backgroundImagePath, FALSE);
     if (located != settings.backgroundImagePath) {
       settings.backgroundImagePath = located;
@@ -57,14 +57,14 @@ void X3DView::UpdateBackgroundImage(bool band) {
   }
   if (loaded != D3DRM_OK) {
     bkFailedPath = settings.backgroundImagePath;
-    // A file the user did not find again was already reported as cancelled.
-    if (loaded == D3DRMERR_FILENOTFOUND) return;
-    if (!painting) {
-      XErrorBox(IDS_FILE_DAMAGED, settings.backgroundImagePath);
+    if (painting) {
+      if (bkAfterPaintPath.IsEmpty()) PostMessage(kBackgroundAfterPaintMessage);
+      bkAfterPaintPath = settings.backgroundImagePath;
+      bkAfterPaintMissing = loaded == D3DRMERR_FILENOTFOUND;
       return;
     }
-    if (bkUntoldPath.IsEmpty()) PostMessage(kTellBackgroundFailureMessage);
-    bkUntoldPath = settings.backgroundImagePath;
+    // A file the user did not find again was already reported as cancelled.
+    if (loaded != D3DRMERR_FILENOTFOUND) XErrorBox(IDS_FILE_DAMAGED, settings.backgroundImagePath);
     return;
   }
   bkLoadedPath = settings.backgroundImagePath;
@@ -95,10 +95,21 @@ void X3DView::UpdateBackgroundImage(bool band) {
                     "XGetApp()->lpD3DRM->CreateTextureFromSurface( bkImgSurface, &bkImage )");
 }
 
-LRESULT X3DView::OnTellBackgroundFailure(WPARAM, LPARAM) {
-  const CString path = bkUntoldPath;
-  bkUntoldPath.Empty();
-  if (!path.IsEmpty()) XErrorBox(IDS_FILE_DAMAGED, path);
+LRESULT X3DView::OnBackgroundAfterPaint(WPARAM, LPARAM) {
+  const CString path = bkAfterPaintPath;
+  bkAfterPaintPath.Empty();
+  if (path.IsEmpty()) return 0;
+  if (!bkAfterPaintMissing) {
+    XErrorBox(IDS_FILE_DAMAGED, path);
+    return 0;
+  }
+  // The picture the user points to is loaded by the next paint; one given up stays failed.
+  if (settings.backgroundImagePath != path) return 0;
+  const XString located = XLocateMissingFile(path, FALSE);
+  if (located == path) return 0;
+  settings.backgroundImagePath = located;
+  needsRender = TRUE;
+  Invalidate();
   return 0;
 }
 

@@ -7,9 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -223,26 +226,40 @@ TEST_F(SceneWindows, FilesThatAreNotRegularFilesCannotBeOpenedAndAreNeverWaitedO
   }
 }
 
-// Message boxes that let the program's events go on while they are up, as a modal box does, each
-// noting whether `window` was in its paint when the box came up.
-class ModalBoxesOver final : public MessageBoxBackend {
+// Message boxes and file dialogs that let the program's events go on while they are up, as modal
+// ones do, each noting whether a window was in its paint when it came up.
+class ModalsDuringPaint final : public MessageBoxBackend, public FileDialogBackend {
  public:
-  explicit ModalBoxesOver(QWidget* window) : window_(window), previous_(SetMessageBoxBackend(this)) {}
-  ~ModalBoxesOver() override { SetMessageBoxBackend(previous_); }
-  ModalBoxesOver(const ModalBoxesOver&) = delete;
-  ModalBoxesOver& operator=(const ModalBoxesOver&) = delete;
+  ModalsDuringPaint() : previousBoxes_(SetMessageBoxBackend(this)), previousDialogs_(SetFileDialogBackend(this)) {}
+  ~ModalsDuringPaint() override {
+    SetFileDialogBackend(previousDialogs_);
+    SetMessageBoxBackend(previousBoxes_);
+  }
+  ModalsDuringPaint(const ModalsDuringPaint&) = delete;
+  ModalsDuringPaint& operator=(const ModalsDuringPaint&) = delete;
 
   int Show(HWND owner, const char* text, const char* caption, UINT style) override {
-    duringPaint.push_back(window_->testAttribute(Qt::WA_WState_InPaintEvent));
-    QApplication::processEvents();
-    return previous_->Show(owner, text, caption, style);
+    Up();
+    return previousBoxes_->Show(owner, text, caption, style);
+  }
+  std::optional<std::string> Run(FileDialogRequest& request) override {
+    Up();
+    return previousDialogs_->Run(request);
   }
 
   std::vector<bool> duringPaint;
 
  private:
-  QWidget* window_;
-  MessageBoxBackend* previous_;
+  void Up() {
+    const QWidgetList widgets = QApplication::allWidgets();
+    duringPaint.push_back(std::any_of(widgets.begin(), widgets.end(), [](QWidget* widget) {
+      return widget->testAttribute(Qt::WA_WState_InPaintEvent);
+    }));
+    QApplication::processEvents();
+  }
+
+  MessageBoxBackend* previousBoxes_;
+  FileDialogBackend* previousDialogs_;
 };
 
 // The Qt warnings about painting given while it lives.
@@ -294,8 +311,8 @@ TEST_F(SceneWindows, ABackgroundPictureThatCannotBeReadIsToldOnceAfterThePaintAn
     SCOPED_TRACE(path);
     boxes.boxes.clear();
     const QtPaintWarnings warnings;
-    ModalBoxesOver modal(camera.GetWidget());
     dialogs.Answer({path});
+    ModalsDuringPaint modal;
     RunModal([&] { Key(Qt::Key_M); return 0; },  // Edit Camera
              [](QDialog* window) {
                for (const char* caption : {"Use image", "OK"})
@@ -306,7 +323,7 @@ TEST_F(SceneWindows, ABackgroundPictureThatCannotBeReadIsToldOnceAfterThePaintAn
     ASSERT_TRUE(camera.settings.backgroundImage);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_TRUE(TellsDamaged(boxes.boxes[0].text, path)) << boxes.boxes[0].text;
-    EXPECT_EQ(modal.duringPaint, std::vector<bool>{false});
+    EXPECT_EQ(modal.duringPaint, (std::vector<bool>{false, false}));  // the file dialog, the message
     EXPECT_EQ(Shown(camera), withoutPicture);
     // Later paints do not tell it again.
     camera.Invalidate();
@@ -316,6 +333,50 @@ TEST_F(SceneWindows, ABackgroundPictureThatCannotBeReadIsToldOnceAfterThePaintAn
     for (const std::string& warning : QtPaintWarnings::Texts()) ADD_FAILURE() << warning;
     Key(Qt::Key_Z);
     ASSERT_FALSE(camera.settings.backgroundImage);
+  }
+}
+
+// A scene whose background picture went away: the search for it comes once the window has painted,
+// and the picture the user points to shows. Given up, the window shows the scene without it.
+TEST_F(SceneWindows, TheSearchForAMissingBackgroundPictureComesAfterTheWindowsPaint) {
+  PrimarySurfacePresenter presenter;
+  ScriptedFileDialogs dialogs;
+  Key(Qt::Key_N);
+  X3DView& camera = *Views(Scene()).at(0);
+  camera.ImportFile(TAVROLIN_BINARY_DIR "/Objects/Chair.ulm");  // dropped from the 3D Objects window
+  const std::string picture = folder / "sky.bmp", moved = folder / "moved.bmp";
+  std::ofstream(picture, std::ios::binary) << PixelBitmap();
+  camera.settings.backgroundImage = TRUE;
+  camera.settings.backgroundImagePath = picture.c_str();
+  const std::string scene = Save(Scene());
+  Scene().OnCloseDocument();
+  std::filesystem::rename(picture, moved);
+
+  const struct {
+    const char* how;
+    std::optional<std::string> answer;
+    std::size_t boxes;  // the question whether to give up, and that it was
+  } cases[] = {{"found", moved, 0}, {"given up", std::nullopt, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    boxes.boxes.clear();
+    boxes.Answer({IDYES});
+    dialogs.Answer({scene, c.answer});
+    ModalsDuringPaint modal;
+    Key(Qt::Key_O);
+    QApplication::processEvents();  // the search after the paint
+    QApplication::processEvents();  // the paint with what it found
+    X3DView& opened = *Views(Scene()).at(0);
+    EXPECT_EQ(modal.duringPaint, std::vector<bool>(2 + c.boxes, false));
+    EXPECT_EQ(boxes.boxes.size(), c.boxes);
+    EXPECT_EQ(opened.settings.backgroundImagePath.str(), c.answer.value_or(picture));
+    const QImage shown = Shown(opened);
+    opened.settings.backgroundImage = FALSE;
+    opened.needsRender = TRUE;
+    opened.Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(shown == Shown(opened), !c.answer) << "the picture shows";
+    Scene().OnCloseDocument();
   }
 }
 
