@@ -289,15 +289,21 @@ QImage Shown(CWnd& window) {
   return top->screen()->grabWindow(top->winId(), area.x(), area.y(), area.width(), area.height()).toImage();
 }
 
+// A new scene's Camera window with a chair dropped into it from the 3D Objects window.
+X3DView& NewSceneWithAChair(SceneWindows& program) {
+  program.Key(Qt::Key_N);
+  X3DView& camera = *SceneWindows::Views(program.Scene()).at(0);
+  camera.ImportFile(TAVROLIN_BINARY_DIR "/Objects/Chair.ulm");
+  return camera;
+}
+
 // Edit Camera > General > Use image with a file that cannot be read as a picture, OK: the window
 // paints the scene without a picture, and the damaged-file message comes once, after the paint
 // rather than inside it.
 TEST_F(SceneWindows, ABackgroundPictureThatCannotBeReadIsToldOnceAfterThePaintAndTheSceneShowsWithoutIt) {
   PrimarySurfacePresenter presenter;
   ScriptedFileDialogs dialogs;
-  Key(Qt::Key_N);
-  X3DView& camera = *Views(Scene()).at(0);
-  camera.ImportFile(TAVROLIN_BINARY_DIR "/Objects/Chair.ulm");  // dropped from the 3D Objects window
+  X3DView& camera = NewSceneWithAChair(*this);
   camera.Invalidate();
   QApplication::processEvents();
   const QImage withoutPicture = Shown(camera);
@@ -341,9 +347,7 @@ TEST_F(SceneWindows, ABackgroundPictureThatCannotBeReadIsToldOnceAfterThePaintAn
 TEST_F(SceneWindows, TheSearchForAMissingBackgroundPictureComesAfterTheWindowsPaint) {
   PrimarySurfacePresenter presenter;
   ScriptedFileDialogs dialogs;
-  Key(Qt::Key_N);
-  X3DView& camera = *Views(Scene()).at(0);
-  camera.ImportFile(TAVROLIN_BINARY_DIR "/Objects/Chair.ulm");  // dropped from the 3D Objects window
+  X3DView& camera = NewSceneWithAChair(*this);
   const std::string picture = folder / "sky.bmp", moved = folder / "moved.bmp";
   std::ofstream(picture, std::ios::binary) << PixelBitmap();
   camera.settings.backgroundImage = TRUE;
