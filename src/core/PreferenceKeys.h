@@ -32,6 +32,13 @@ constexpr XPrefRange UpTo(double high) { return Between(0, high); }
 constexpr XPrefRange AtLeast(double low) { return Between(low, std::numeric_limits<double>::infinity()); }
 constexpr XPrefRange Above(double low) { return {true, low, std::numeric_limits<double>::infinity(), true, nullptr}; }
 
+// The focal lengths, orthographic heights and front clipping distances every camera window renders
+// with: the lengths a camera keeps in a scene file. Single precision fails a window past them: from
+// 2^30 m (just above 1e9) an orthographic back plane, 65.535 m behind the front, can round to the
+// front; from 6.8e34 m a perspective one, 5000 times the front, overflows; a focal length near
+// 1e-42 m overflows the perspective field, and a height or front near 1e-45 m makes a field of zero.
+constexpr XPrefRange kCameraLength = Between(1e-9, 1e9);
+
 struct XPrefKey {
   const char* name;  // the default's short name
   UINT section;
@@ -68,11 +75,11 @@ struct XPrefKey {
   X(BLINK_DURATION, 800, 801, 802, Dword, kAnyValue)                                         \
   X(BLINK, 800, 803, 804, Bool, kAnyValue)                                                   \
   X(EXPAND, 800, 805, 806, Bool, kAnyValue)                                                  \
-  X(FOCAL, 900, 901, 902, Double, Above(0.0))                                                \
+  X(FOCAL, 900, 901, 902, Double, kCameraLength)                                             \
   X(BACKGROUND_COLOR, 900, 903, 904, Color, kAnyValue)                                       \
-  X(HEIGHT, 900, 905, 906, Double, Above(0.0))                                               \
+  X(HEIGHT, 900, 905, 906, Double, kCameraLength)                                            \
   X(ORTHOGRAPHIC, 900, 907, 908, Bool, kAnyValue)                                            \
-  X(FRONT, 900, 909, 910, Double, Above(0.0))                                                \
+  X(FRONT, 900, 909, 910, Double, kCameraLength)                                             \
   X(AUTO_FOCUS_SELECTED, 900, 911, 912, Bool, kAnyValue)                                     \
   X(FOCUS, 900, 913, 914, Double, Above(0.0))                                                \
   X(AUTO_APERTURE, 900, 915, 916, Bool, kAnyValue)                                           \

@@ -2,12 +2,13 @@
 
 #include <cmath>
 
-#include "core/Preferences.h"
+#include "core/PreferenceKeys.h"
 #include "core/XString.h"
 #include "document/XDocument.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/DC.h"
 #include "platform/framework/FrameWnd.h"
+#include "views/CameraLengths.h"
 
 // The window is made as a view: its CObject is the scroll view's.
 CObject* X3DView::CreateObject() { return static_cast<CScrollView*>(new X3DView); }
@@ -27,6 +28,7 @@ BEGIN_MESSAGE_MAP(X3DView, XScrollView)
   ON_WM_KEYDOWN()
   ON_WM_KEYUP()
   ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+  ON_MESSAGE(kBackgroundAfterPaintMessage, OnBackgroundAfterPaint)
   ON_COMMAND(33012, OnFileImport)
   ON_COMMAND(33126, OnViewGround)
   ON_UPDATE_COMMAND_UI(33126, OnUpdateViewGround)
@@ -83,11 +85,12 @@ CameraFields X3DView::NewWindowSettings() {
   s.transform.t[0] = 0.0;
   s.transform.t[1] = 0.25;
   s.transform.t[2] = -0.5;
-  s.focal = ReadPositive(901, 902, false, "focal > 0.0", "Invalid default preference resource string IDS_PREF_DEF_FOCAL");
-  s.height =
-      ReadPositive(905, 906, false, "height > 0.0", "Invalid default preference resource string IDS_PREF_DEF_HEIGHT");
+  // A new window's lengths are ones its scene file keeps.
+  static_assert(kCameraLength.low == kShortestCameraLength && kCameraLength.high == kLargestCameraLength);
+  XGetPrefInRange(XPref::FOCAL, &s.focal, "focal > 0.0");
+  XGetPrefInRange(XPref::HEIGHT, &s.height, "height > 0.0");
   s.orthographic = XGetPrefBool(kNewWindowSection, 907, 908);
-  s.front = ReadPositive(909, 910, false, "front > 0.0", "Invalid default preference resource string IDS_PREF_DEF_FRONT");
+  XGetPrefInRange(XPref::FRONT, &s.front, "front > 0.0");
   s.background = XGetPrefColor(kNewWindowSection, 903, 904);
   s.autoFocusSelected = XGetPrefBool(kNewWindowSection, 911, 912);
   s.autoAperture = XGetPrefBool(kNewWindowSection, 915, 916);
@@ -122,7 +125,14 @@ void X3DView::OnPrepareDC(CDC* dc, CPrintInfo* info) {
   if (!info && !settings.orthographic) dc->OffsetWindowOrg(kBand, kBand);
 }
 
-void X3DView::OnDraw(CDC* dc) { RenderImage(dc, TRUE, nullptr, nullptr); }
+void X3DView::OnDraw(CDC* dc) {
+  struct PaintingFlag {
+    BOOL& flag;
+    ~PaintingFlag() { flag = FALSE; }
+  } paint{painting};
+  painting = TRUE;
+  RenderImage(dc, TRUE, nullptr, nullptr);
+}
 
 void X3DView::OnUpdate(CView* sender, LPARAM, CObject* hintObject) {
   if (sender == this) return;

@@ -95,6 +95,13 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   IUPtr<IDirect3DRMTexture> bkImage;
   CString bkLoadedPath;
   CString bkFailedPath;
+  // A picture that failed while the window painted, missing or unusable: a box or file dialog
+  // opened inside the paint would stop it half done, so a message posted to the window searches
+  // for it or tells about it once the paint is over.
+  static constexpr UINT kBackgroundAfterPaintMessage = WM_APP;
+  CString bkAfterPaintPath;
+  bool bkAfterPaintMissing = false;
+  BOOL painting = FALSE;
 
   // Edit Object sheet (X3DViewEditObject.cpp): Edit/Object... and the artistic properties run
   // it on the one selected group; a double click posts Edit/Object..., a right click on an
@@ -190,6 +197,8 @@ class X3DView : public XScrollView, public CameraView, public ObjectDropTarget, 
   void OnUpdatePrint(CCmdUI* cmdUI);
   // Context help: the topic of the prompt the window gives for the point (lParam, client).
   LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+  // Searches for bkAfterPaintPath or tells that it cannot be used.
+  LRESULT OnBackgroundAfterPaint(WPARAM wParam, LPARAM lParam);
 
  private:
   // The prompt for `mode`: what a press at the client point `cursor` would do, or while the

@@ -48,7 +48,7 @@ void X3DView::UpdateBackgroundImage(bool band) {
   IDirect3DRM* rm = XGetApp()->lpD3DRM;
   IUPtr<IDirect3DRMTexture> picture;
   HRESULT loaded = rm->LoadTexture(settings.backgroundImagePath, &picture);
-  if (loaded == D3DRMERR_FILENOTFOUND) {
+  if (loaded == D3DRMERR_FILENOTFOUND && !painting) {
     const XString located = XLocateMissingFile(settings.backgroundImagePath, FALSE);
     if (located != settings.backgroundImagePath) {
       settings.backgroundImagePath = located;
@@ -57,6 +57,12 @@ void X3DView::UpdateBackgroundImage(bool band) {
   }
   if (loaded != D3DRM_OK) {
     bkFailedPath = settings.backgroundImagePath;
+    if (painting) {
+      if (bkAfterPaintPath.IsEmpty()) PostMessage(kBackgroundAfterPaintMessage);
+      bkAfterPaintPath = settings.backgroundImagePath;
+      bkAfterPaintMissing = loaded == D3DRMERR_FILENOTFOUND;
+      return;
+    }
     // A file the user did not find again was already reported as cancelled.
     if (loaded != D3DRMERR_FILENOTFOUND) XErrorBox(IDS_FILE_DAMAGED, settings.backgroundImagePath);
     return;
@@ -87,6 +93,24 @@ void X3DView::UpdateBackgroundImage(bool band) {
   StretchOnto(bkImgSurface, picture, {{0, 0, width, height}, {kBand, kBand, width - kBand, height - kBand}});
   XCHECK_D3DRM_TEXT(rm->CreateTextureFromSurface(bkImgSurface, &bkImage),
                     "XGetApp()->lpD3DRM->CreateTextureFromSurface( bkImgSurface, &bkImage )");
+}
+
+LRESULT X3DView::OnBackgroundAfterPaint(WPARAM, LPARAM) {
+  const CString path = bkAfterPaintPath;
+  bkAfterPaintPath.Empty();
+  if (path.IsEmpty()) return 0;
+  if (!bkAfterPaintMissing) {
+    XErrorBox(IDS_FILE_DAMAGED, path);
+    return 0;
+  }
+  // The picture the user points to is loaded by the next paint; one given up stays failed.
+  if (settings.backgroundImagePath != path) return 0;
+  const XString located = XLocateMissingFile(path, FALSE);
+  if (located == path) return 0;
+  settings.backgroundImagePath = located;
+  needsRender = TRUE;
+  Invalidate();
+  return 0;
 }
 
 void X3DView::DropBackgroundImage() {

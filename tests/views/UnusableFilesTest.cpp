@@ -8,14 +8,22 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <QAbstractButton>
+#include <QScreen>
+
+#include "platform/framework/PrimarySurfacePresenter.h"
+#include "platform/framework/RunModal.h"
 #include "shell/ObjectDropTarget.h"
 #include "views/DibBytes.h"
 #include "views/SceneWindowsFixture.h"
@@ -237,6 +245,7 @@ TEST_F(SceneWindows, FilesThatAreNotRegularFilesCannotBeOpenedAndAreNeverWaitedO
     boxes.boxes.clear();
     dialogs.Answer({c.path});
     Key(c.key);
+    QApplication::processEvents();  // a window tells after its paint what the paint could not use
     const std::vector<std::string> texts = Texts(boxes);
     EXPECT_TRUE(c.told(texts)) << ::testing::PrintToString(texts);
     EXPECT_EQ(app.CountOpenScenes(), c.opensScene ? 2 : 1);
@@ -249,6 +258,164 @@ TEST_F(SceneWindows, FilesThatAreNotRegularFilesCannotBeOpenedAndAreNeverWaitedO
   EXPECT_EQ(scene.Stop(), 0) << pipeScene;
   EXPECT_EQ(model.Stop(), 0) << pipeModel;
   EXPECT_EQ(picture.Stop(), 0) << pipePicture;
+}
+
+// Message boxes and file dialogs that let the program's events go on while they are up, as modal
+// ones do, each noting whether a window was in its paint when it came up.
+class ModalsDuringPaint final : public MessageBoxBackend, public FileDialogBackend {
+ public:
+  ModalsDuringPaint() : previousBoxes_(SetMessageBoxBackend(this)), previousDialogs_(SetFileDialogBackend(this)) {}
+  ~ModalsDuringPaint() override {
+    SetFileDialogBackend(previousDialogs_);
+    SetMessageBoxBackend(previousBoxes_);
+  }
+  ModalsDuringPaint(const ModalsDuringPaint&) = delete;
+  ModalsDuringPaint& operator=(const ModalsDuringPaint&) = delete;
+
+  int Show(HWND owner, const char* text, const char* caption, UINT style) override {
+    Up();
+    return previousBoxes_->Show(owner, text, caption, style);
+  }
+  std::optional<std::string> Run(FileDialogRequest& request) override {
+    Up();
+    return previousDialogs_->Run(request);
+  }
+
+  std::vector<bool> duringPaint;
+
+ private:
+  void Up() {
+    const QWidgetList widgets = QApplication::allWidgets();
+    duringPaint.push_back(std::any_of(widgets.begin(), widgets.end(), [](QWidget* widget) {
+      return widget->testAttribute(Qt::WA_WState_InPaintEvent);
+    }));
+    QApplication::processEvents();
+  }
+
+  MessageBoxBackend* previousBoxes_;
+  FileDialogBackend* previousDialogs_;
+};
+
+// The Qt warnings about painting given while it lives.
+class QtPaintWarnings {
+ public:
+  QtPaintWarnings() : previous_(qInstallMessageHandler(&Record)) { Texts().clear(); }
+  ~QtPaintWarnings() { qInstallMessageHandler(previous_); }
+  QtPaintWarnings(const QtPaintWarnings&) = delete;
+  QtPaintWarnings& operator=(const QtPaintWarnings&) = delete;
+  static std::vector<std::string>& Texts() {
+    static std::vector<std::string> texts;
+    return texts;
+  }
+
+ private:
+  static void Record(QtMsgType, const QMessageLogContext&, const QString& text) {
+    if (text.contains("paint", Qt::CaseInsensitive)) Texts().push_back(text.toStdString());
+  }
+  QtMessageHandler previous_;
+};
+
+// What the window shows on the screen.
+QImage Shown(CWnd& window) {
+  QWidget* widget = window.GetWidget();
+  QWidget* top = widget->window();
+  const QRect area(widget->mapTo(top, QPoint(0, 0)), widget->size());
+  return top->screen()->grabWindow(top->winId(), area.x(), area.y(), area.width(), area.height()).toImage();
+}
+
+// A new scene's Camera window with a chair dropped into it from the 3D Objects window.
+X3DView& NewSceneWithAChair(SceneWindows& program) {
+  program.Key(Qt::Key_N);
+  X3DView& camera = *SceneWindows::Views(program.Scene()).at(0);
+  camera.ImportFile(TAVROLIN_BINARY_DIR "/Objects/Chair.ulm");
+  return camera;
+}
+
+// Edit Camera > General > Use image with a file that cannot be read as a picture, OK: the window
+// paints the scene without a picture, and the damaged-file message comes once, after the paint
+// rather than inside it.
+TEST_F(SceneWindows, ABackgroundPictureThatCannotBeReadIsToldOnceAfterThePaintAndTheSceneShowsWithoutIt) {
+  PrimarySurfacePresenter presenter;
+  ScriptedFileDialogs dialogs;
+  X3DView& camera = NewSceneWithAChair(*this);
+  camera.Invalidate();
+  QApplication::processEvents();
+  const QImage withoutPicture = Shown(camera);
+  ASSERT_NE(withoutPicture.pixel(0, 0), withoutPicture.pixel(withoutPicture.width() / 2, withoutPicture.height() / 2))
+      << "the chair shows";
+
+  const std::string pipe = folder / "pipe.bmp", damaged = folder / "damaged.bmp";
+  const ServedFifo fifo(pipe, PixelBitmap());
+  std::ofstream(damaged) << "BM but no picture";
+  for (const std::string& path : {pipe, damaged}) {
+    SCOPED_TRACE(path);
+    boxes.boxes.clear();
+    const QtPaintWarnings warnings;
+    dialogs.Answer({path});
+    ModalsDuringPaint modal;
+    RunModal([&] { Key(Qt::Key_M); return 0; },  // Edit Camera
+             [](QDialog* window) {
+               for (const char* caption : {"Use image", "OK"})
+                 for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+                   if (button->text() == caption) QTest::mouseClick(button, Qt::LeftButton);
+             });
+    QApplication::processEvents();
+    ASSERT_TRUE(camera.settings.backgroundImage);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_TRUE(TellsDamaged(boxes.boxes[0].text, path)) << boxes.boxes[0].text;
+    EXPECT_EQ(modal.duringPaint, (std::vector<bool>{false, false}));  // the file dialog, the message
+    EXPECT_EQ(Shown(camera), withoutPicture);
+    // Later paints do not tell it again.
+    camera.Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(Shown(camera), withoutPicture);
+    for (const std::string& warning : QtPaintWarnings::Texts()) ADD_FAILURE() << warning;
+    Key(Qt::Key_Z);
+    ASSERT_FALSE(camera.settings.backgroundImage);
+  }
+}
+
+// A scene whose background picture went away: the search for it comes once the window has painted,
+// and the picture the user points to shows. Given up, the window shows the scene without it.
+TEST_F(SceneWindows, TheSearchForAMissingBackgroundPictureComesAfterTheWindowsPaint) {
+  PrimarySurfacePresenter presenter;
+  ScriptedFileDialogs dialogs;
+  X3DView& camera = NewSceneWithAChair(*this);
+  const std::string picture = folder / "sky.bmp", moved = folder / "moved.bmp";
+  std::ofstream(picture, std::ios::binary) << PixelBitmap();
+  camera.settings.backgroundImage = TRUE;
+  camera.settings.backgroundImagePath = picture.c_str();
+  const std::string scene = Save(Scene());
+  Scene().OnCloseDocument();
+  std::filesystem::rename(picture, moved);
+
+  const struct {
+    const char* how;
+    std::optional<std::string> answer;
+    std::size_t boxes;  // the question whether to give up, and that it was
+  } cases[] = {{"found", moved, 0}, {"given up", std::nullopt, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    boxes.boxes.clear();
+    boxes.Answer({IDYES});
+    dialogs.Answer({scene, c.answer});
+    ModalsDuringPaint modal;
+    Key(Qt::Key_O);
+    QApplication::processEvents();  // the search after the paint
+    QApplication::processEvents();  // the paint with what it found
+    X3DView& opened = *Views(Scene()).at(0);
+    EXPECT_EQ(modal.duringPaint, std::vector<bool>(2 + c.boxes, false));
+    EXPECT_EQ(boxes.boxes.size(), c.boxes);
+    EXPECT_EQ(opened.settings.backgroundImagePath.str(), c.answer.value_or(picture));
+    const QImage shown = Shown(opened);
+    opened.settings.backgroundImage = FALSE;
+    opened.needsRender = TRUE;
+    opened.Invalidate();
+    QApplication::processEvents();
+    EXPECT_EQ(shown == Shown(opened), !c.answer) << "the picture shows";
+    Scene().OnCloseDocument();
+  }
 }
 
 }  // namespace
