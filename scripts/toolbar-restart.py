@@ -46,12 +46,13 @@ def steps(program):
     program.start()
     program.step = "the restart"
     program.check()
-    row = ["File Toolbar", "Main Toolbar"] + (["Interactive Toolbar"] if xtest.screen_width() >= NARROW else [])
+    width = xtest.screen_width()
+    row = ["File Toolbar", "Main Toolbar"] + (["Interactive Toolbar"] if width >= NARROW else [])
     try:
         restarted = wait_for(lambda: laid_out(program, row), "the bars to be laid out", 10)
     except Failure:
         bars = program.docked_toolbars(BUTTONS)
-        raise Failure(f"after the restart: {toolbar_faults(bars, BUTTONS, row) if bars else 'a bar is hidden'}; "
+        raise Failure(f"after the restart on a screen {width} pixels wide: {toolbar_faults(bars, BUTTONS, row) if bars else 'a bar is hidden'}; "
                       f"the docked bars (extents, tips of the buttons shown, their right edge) are {bars}")
     if program.toolbar_shown("Beginner Toolbar"):
         raise Failure("the Beginner toolbar shows again after the restart")
@@ -63,8 +64,8 @@ def steps(program):
         wait_for(lambda: (lambda bars: bars and same_places(bars, restarted))(program.docked_toolbars(BUTTONS)),
                  "Reset All to leave the bars where they are", 5)
     except Failure:
-        raise Failure(f"View/Reset All moves the bars from {restarted} to {program.docked_toolbars(BUTTONS)}")
-    print(f"After the restart {', '.join(row)} follow each other in the top row, every bar showing all its "
+        raise Failure(f"on a screen {width} pixels wide View/Reset All moves the bars from {restarted} to {program.docked_toolbars(BUTTONS)}")
+    print(f"After the restart on a screen {width} pixels wide {', '.join(row)} follow each other in the top row, every bar showing all its "
           "buttons, where Reset All puts them", flush=True)
     program.step = "File/Exit"
     return program.exit(DISCARD_ANSWERS)
