@@ -44,8 +44,11 @@ def toolbar_faults(bars, counts, row):
     """What is amiss in Program.docked_toolbars' answer: a bar of counts that hides some of its
     buttons, a bar of row (names, from the left) that does not follow the one before it within
     ROW_GAP in the same row."""
-    faults = [f"{name} shows {len([tip for tip in bars[name][1] if tip])} of its {count} buttons"
-              for name, count in counts.items() if len([tip for tip in bars[name][1] if tip]) != count]
+    faults = []
+    for name, count in counts.items():
+        shown = len([tip for tip in bars[name][1] if tip])
+        if shown != count:
+            faults.append(f"{name} shows {shown} of its {count} buttons")
     for before, name in zip(row, row[1:]):
         (previous, _, previous_right), (extents, _, _) = bars[before], bars[name]
         if not (extents[0] >= previous[0] + previous[2] and extents[0] - previous_right <= ROW_GAP and
