@@ -32,8 +32,30 @@ VERBOSE = bool(os.environ.get("TAVROLIN_SWEEP_VERBOSE"))
 xtest.PAUSE, xtest.MOVE_PAUSE, xtest.DRAG_PAUSE = 0.01, 0, 0.03
 
 
+# From the last button of a docked toolbar to the next bar in its row: the bar's margin, the splitter
+# between the two and the next bar's grip at most.
+ROW_GAP = 16
+
+
 class Failure(Exception):
     pass
+
+
+def toolbar_faults(bars, counts, row):
+    """What is amiss in Program.docked_toolbars' answer: a bar of counts that hides some of its
+    buttons, a bar of row (names, from the left) that does not follow the one before it within
+    ROW_GAP in the same row."""
+    faults = []
+    for name, count in counts.items():
+        shown = len([tip for tip in bars[name][1] if tip])
+        if shown != count:
+            faults.append(f"{name} shows {shown} of its {count} buttons")
+    for before, name in zip(row, row[1:]):
+        (previous, _, previous_right), (extents, _, _) = bars[before], bars[name]
+        if not (extents[0] >= previous[0] + previous[2] and extents[0] - previous_right <= ROW_GAP and
+                abs(extents[1] - previous[1]) <= 2):
+            faults.append(f"{name} does not follow {before}'s buttons within {ROW_GAP} px in the same row")
+    return faults
 
 
 def wait_for(condition, what, timeout=30.0):
@@ -423,6 +445,44 @@ class Program:
                 time.sleep(TOOLBAR_CLICK_DELAY)
                 return True
         return False
+
+    @staticmethod
+    def shown(node):
+        # A hidden bar keeps the extents it had.
+        return node.has(ui_access.Atspi.StateType.SHOWING) and node.center()
+
+    def toolbar_shown(self, name):
+        return any(owner.name == name and self.shown(owner) for owner in self.main_frame().children())
+
+    def toggle_toolbar(self, combo, name, shown):
+        """Presses the View menu's keys for a toolbar until the toolbar is shown or hidden. The keys go
+        to the active window: the main window, once a click on its work area (away from the 3D Objects
+        window) has made it so. A key lost to a box on its way out is pressed again."""
+        x, y, w, h = self.main_frame().extents()
+        for _ in range(3):
+            xtest.click(x + w - 40, y + h - 80)
+            xtest.key(combo)
+            self.check()
+            try:
+                wait_for(lambda: self.toolbar_shown(name) == shown, f"the {name} to {'show' if shown else 'hide'}", 5)
+                return
+            except Failure:
+                pass
+        raise Failure(f"{combo} leaves the {name} {'hidden' if shown else 'shown'}")
+
+    def docked_toolbars(self, counts):
+        """Each shown toolbar of counts (name: how many buttons it has, its separators aside): its
+        extents, the tips of the buttons it shows (the "»" that lists the buttons it has no room for has
+        none) and the right edge of its last button; None while one of them is not shown."""
+        found = {}
+        for owner in self.main_frame().children():
+            if owner.name in counts and self.shown(owner):
+                shown = [b for bar in owner.children() if bar.role == "tool bar"
+                         for b in bar.children() if b.role in BUTTON_ROLES and b.has(ui_access.Atspi.StateType.SHOWING)]
+                tips = [b.accessible.get_description() or "" for b in shown]
+                right = max((x + w for (x, _, w, _), tip in zip((b.extents() for b in shown), tips) if tip), default=0)
+                found[owner.name] = (owner.extents(), tips, right)
+        return found if len(found) == len(counts) else None
 
     def show_toolbars(self, beginner):
         """The Beginner toolbar alone, or the four others (the View menu offers them only while the

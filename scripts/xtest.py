@@ -33,6 +33,11 @@ def display():
     return _display
 
 
+def screen_width():
+    x11.XDisplayWidth.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    return x11.XDisplayWidth(display(), 0)
+
+
 def window_manager_running():
     """True once a window manager has announced itself (it makes this atom; nothing else has run)."""
     x11.XInternAtom.restype = ctypes.c_ulong

@@ -22,6 +22,9 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Globals.h"
@@ -71,12 +74,12 @@ struct MainFrameFixture : ::testing::Test {
   MainFrameFixture() { winApp.programPath = TAVROLIN_BINARY_DIR "/bin/tavrolin"; }
   ~MainFrameFixture() override { Close(); }
   // The frame reads the screen size and the preferences itself as it is made.
-  void Open(int screenWidth = 1024) {
+  void Open(int screenWidth = 1024, int frameWidth = 1000) {
     info->screenSize = {screenWidth, 768};
     frame = new RecordingMainFrame;
     EXPECT_TRUE(frame->LoadFrame(12));
     winApp.m_pMainWnd = frame;
-    frame->MoveWindow(0, 0, 1000, 700);
+    frame->MoveWindow(0, 0, frameWidth, 700);
     frame->ShowWindow(SW_SHOW);
     QApplication::processEvents();
     frame->posted.clear();
@@ -93,6 +96,51 @@ struct MainFrameFixture : ::testing::Test {
                           &frame->GetAdvancedToolBar(), &frame->GetFileToolBar()})
       shown += XIsBarVisible(bar) ? '1' : '0';
     return shown;
+  }
+  // Each shown bar's side and rectangle, and whether every button of it is shown.
+  std::string Layout() {
+    std::ostringstream out;
+    for (const auto& [bar, name] : Bars()) {
+      if (!XIsBarVisible(bar)) continue;
+      CRect rect;
+      bar->GetWindowRect(&rect);
+      out << name << " side " << std::hex << (bar->GetBarStyle() & CBRS_ALIGN_ANY) << std::dec << " at " << rect.left
+          << "," << rect.top << " " << rect.Width() << "x" << rect.Height() << (AllButtonsShown(*bar) ? "" : " cut")
+          << "; ";
+    }
+    return out.str();
+  }
+  // The shown bars docked on top, from left to right; each must start where the one before ends.
+  std::string TopRow() {
+    std::vector<std::pair<CRect, const char*>> row;
+    for (const auto& [bar, name] : Bars()) {
+      if (!XIsBarVisible(bar) || !(bar->GetBarStyle() & CBRS_ALIGN_TOP)) continue;
+      CRect rect;
+      bar->GetWindowRect(&rect);
+      row.emplace_back(rect, name);
+    }
+    std::sort(row.begin(), row.end(), [](const auto& a, const auto& b) { return a.first.left < b.first.left; });
+    std::string names;
+    for (size_t i = 0; i < row.size(); ++i) {
+      if (i > 0) {
+        EXPECT_EQ(row[i].first.top, row[0].first.top) << row[i].second;
+        EXPECT_EQ(row[i].first.left, row[i - 1].first.right) << row[i].second << " after " << row[i - 1].second;
+      }
+      names += (i > 0 ? " " : "") + std::string(row[i].second);
+    }
+    return names;
+  }
+  std::vector<std::pair<XToolBar*, const char*>> Bars() {
+    return {{&frame->GetBeginnerToolBar(), "Beginner"},
+            {&frame->GetFileToolBar(), "File"},
+            {&frame->GetMainToolBar(), "Main"},
+            {&frame->GetInteractiveToolBar(), "Interactive"},
+            {&frame->GetAdvancedToolBar(), "Advanced"}};
+  }
+  static bool AllButtonsShown(XToolBar& bar) {
+    for (int i = 0; i < bar.GetCount(); ++i)
+      if (bar.GetItemID(i) != 0 && !bar.Buttons()->widgetForAction(bar.Action(i))->isVisible()) return false;
+    return true;
   }
   QWidget* Button(XToolBar& bar, UINT command) {
     return bar.Buttons()->widgetForAction(bar.Action(bar.CommandToIndex(command)));
@@ -179,6 +227,34 @@ TEST_F(MainFrameFixture, ResetAllPutsInteractiveOnTheRightOnlyBelow800Pixels) {
     EXPECT_EQ((interactive & CBRS_ALIGN_TOP) != 0, width == 800);
     EXPECT_TRUE(frame->GetAdvancedToolBar().GetBarStyle() & CBRS_ALIGN_LEFT);
     EXPECT_TRUE(frame->GetFileToolBar().GetBarStyle() & CBRS_ALIGN_TOP);
+    Close();
+  }
+}
+
+// Hidden on the first run, the Beginner toolbar stays hidden after a restart, and the frame made
+// anew from the preferences lays the others out as Reset All does: File, Main and, on a screen 800
+// pixels wide or more, Interactive follow each other on top, every bar showing all its buttons.
+TEST_F(MainFrameFixture, ARestartLaysTheToolbarsOutAsResetAllDoes) {
+  const struct {
+    int screen, frame;
+    const char* top;
+  } cases[] = {{1920, 1000, "File Main Interactive"}, {760, 760, "File Main"}};
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.screen);
+    XWritePrefBool(XPref::SHOW_BEGINNER_TOOLBAR.section, XPref::SHOW_BEGINNER_TOOLBAR.key, 1);  // as on a first run
+    XWritePrefBool(XPref::SHOW_FILE_TOOLBAR.section, XPref::SHOW_FILE_TOOLBAR.key, 0);
+    Open(each.screen, each.frame);
+    Key(Qt::Key_B, kCtrlAlt);  // Beginner off
+    Key(Qt::Key_F, kCtrlAlt);  // File on
+    Close();
+    Open(each.screen, each.frame);
+    EXPECT_EQ(Shown(), "01111");
+    const std::string restarted = Layout();
+    EXPECT_EQ(TopRow(), each.top);
+    EXPECT_EQ(restarted.find("cut"), std::string::npos) << restarted;
+    frame->SendMessage(WM_COMMAND, 32987);  // Reset All
+    QApplication::processEvents();
+    EXPECT_EQ(restarted, Layout());
     Close();
   }
 }

@@ -92,10 +92,12 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect) {
   // top-left corner lies on a docked bar puts the new one right after that bar.
   QDockWidget* last = nullptr;
   QDockWidget* under = nullptr;
+  const auto shownOnThisSide = [window, area](QDockWidget* other) {
+    return other && !other->isFloating() && !other->isHidden() && window->dockWidgetArea(other) == area;
+  };
   for (CControlBar* other : bars_) {
     auto* otherDock = qobject_cast<QDockWidget*>(other->GetWidget());
-    if (other != bar && otherDock && !otherDock->isFloating() && !otherDock->isHidden() &&
-        window->dockWidgetArea(otherDock) == area) {
+    if (other != bar && shownOnThisSide(otherDock)) {
       last = otherDock;
       const QRect onScreen(otherDock->mapToGlobal(QPoint(0, 0)), otherDock->size());
       if (rect && onScreen.contains(rect->left, rect->top)) under = otherDock;
@@ -108,11 +110,21 @@ void CFrameWnd::DockControlBar(CControlBar* bar, UINT dockBarId, LPCRECT rect) {
   const QPoint floatingAt = dock->pos();
   dock->setFloating(false);
   window->addDockWidget(area, dock);
-  if (last) {
-    const bool across = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
-    window->splitDockWidget(last, dock, across ? Qt::Horizontal : Qt::Vertical);
-  }
+  const bool across = area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea;
+  if (last) window->splitDockWidget(last, dock, across ? Qt::Horizontal : Qt::Vertical);
   if (hiddenFloating) dock->move(window->mapFromGlobal(floatingAt));
+  // The bars on this side are as long as their buttons again: laid out in a frame too small for
+  // them, as a frame is before it is first shown, they would keep the lengths it gave them.
+  QList<QDockWidget*> docks;
+  QList<int> lengths;
+  for (CControlBar* other : bars_) {
+    auto* otherDock = qobject_cast<QDockWidget*>(other->GetWidget());
+    if (shownOnThisSide(otherDock)) {
+      docks.push_back(otherDock);
+      lengths.push_back(across ? otherDock->sizeHint().width() : otherDock->sizeHint().height());
+    }
+  }
+  window->resizeDocks(docks, lengths, across ? Qt::Horizontal : Qt::Vertical);
 }
 
 void CFrameWnd::FloatControlBar(CControlBar* bar, CPoint point, DWORD) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
+#include <QLayout>
 #include <QPixmap>
 #include <QMainWindow>
 #include <QMenu>
@@ -275,6 +276,9 @@ void CFrameWnd::RecalcLayout(BOOL) {
   QMainWindow* window = MainWindow();
   CWnd* pane = GetDlgItem(AFX_IDW_PANE_FIRST);
   if (window && pane && window->centralWidget() != pane->GetWidget()) window->setCentralWidget(pane->GetWidget());
+  // The bars take their places now, also in a frame not shown yet, so that a bar docked next to
+  // another finds it where it lies.
+  if (window && window->layout()) window->layout()->activate();
 }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle) {

@@ -182,6 +182,9 @@ BOOL CToolBar::LoadToolBar(UINT resourceId) {
       if (m_pDockSite) m_pDockSite->ExecuteUserCommand(id, 0);
     });
   }
+  // The frame lays the bar out by its buttons even before it is first shown, when the bar itself
+  // would not tell it of them.
+  buttons_->updateGeometry();
   return TRUE;
 }
 
