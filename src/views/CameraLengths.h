@@ -1,6 +1,6 @@
-// The lengths a camera window keeps (focal length, clip distances, focus, orthographic height):
-// beyond them they reach the 3D layer's single-precision fields as zero or infinity, which it
-// refuses. The lens drags stop at them.
+// The lengths a camera window keeps. Its lens (focal length, front clipping distance) beyond
+// these reaches the 3D layer's single-precision fields as zero or infinity, which it refuses; the
+// lens drags stop at them.
 #pragma once
 
 #include <cfloat>
