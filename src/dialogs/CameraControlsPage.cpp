@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dialogs/ExactDoubleExchange.h"
+#include "views/CameraLengths.h"
 
 namespace {
 
@@ -65,12 +66,12 @@ void FocusControls::ExchangeFstop(CDataExchange* dx) {
   DDX_Check(dx, 32835, autoFstop);
 }
 
-void FocusControls::ExchangeDistance(CDataExchange* dx, BYTE mostSensitive) {
+void FocusControls::ExchangeDistance(CDataExchange* dx, BYTE leastSensitive, BYTE mostSensitive) {
   DDX_TextExact(dx, 32833, focus);
-  DDV_MinMaxDouble(dx, focus, 0.0, 1e10);
+  DDV_MinMaxDouble(dx, focus, 0.0, kLargestFocusDistance);
   DDX_Check(dx, 32836, depthCue);
   DDX_Text(dx, 32837, sensitivity);
-  DDV_MinMaxByte(dx, sensitivity, 0, mostSensitive);
+  DDV_MinMaxByte(dx, sensitivity, leastSensitive, mostSensitive);
 }
 
 void FocusControls::InitSlider() {

@@ -49,7 +49,7 @@ struct FocusControls {
   // The exchange of the f-stop and the auto-focus boxes, then of the distance and the depth cue,
   // whose sensitivity each page limits in its own way.
   void ExchangeFstop(CDataExchange* dx);
-  void ExchangeDistance(CDataExchange* dx, BYTE mostSensitive);
+  void ExchangeDistance(CDataExchange* dx, BYTE leastSensitive, BYTE mostSensitive);
   void InitSlider();
   // Returns false when the page's values were refused.
   bool SliderMoved();

@@ -27,7 +27,8 @@ PageEditCameraFocus::PageEditCameraFocus(PropertySheetEditCamera* owner)
 void PageEditCameraFocus::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, 32831, m_slider);
   Focus().ExchangeFstop(dx);
-  Focus().ExchangeDistance(dx, 8);
+  // The depth cue divides the selection by the sensitivity: a window takes no 0.
+  Focus().ExchangeDistance(dx, 1, 8);
   DDX_Check(dx, 32830, m_perspective);
 }
 

@@ -37,7 +37,7 @@ void PageNewSceneCameraPrefs::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, 32831, m_fstopSlider);
   Focus().ExchangeFstop(dx);
   Lens().ExchangeFocal(dx);
-  Focus().ExchangeDistance(dx, 255);
+  Focus().ExchangeDistance(dx, 0, 255);
   DDX_Check(dx, 32830, m_perspective);
 }
 

@@ -7,31 +7,30 @@
 
 namespace {
 
-bool PositiveLength(double value) { return value >= kShortestCameraLength && value <= kLargestCameraLength; }
+bool PositiveLength(double value, double largest = kLargestCameraLength) {
+  return value >= kShortestCameraLength && value <= largest;
+}
 
-// A camera needs an inverse to see through.
+// A camera needs an inverse to see through, both within the 3D layer's single precision.
 bool UsableCameraTransform(const Transform& t) {
-  for (int i = 0; i < 3; ++i) {
-    if (!(std::fabs(t.t[i]) <= kLargestCameraLength)) return false;
-    for (int j = 0; j < 3; ++j)
-      if (!(std::fabs(t.m[i][j]) <= kLargestCameraLength)) return false;
-  }
+  if (!t.FitsSinglePrecision()) return false;
   const auto& m = t.m;
   const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
                      m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
                      m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-  return std::fabs(det) >= 1e-6;
+  return std::fabs(det) >= 1e-6 && t.Inverse().FitsSinglePrecision();
 }
 
-// Values only a damaged file or record holds would divide by zero or reach fatal checks in the
-// render: they take the settings of a new window instead.
+// Values no window, page or drag writes would divide by zero or reach fatal checks in the
+// render: only a damaged file or record holds them, and they take the settings of a new window.
+// Whatever the program writes comes back as it was, however far the scene reaches.
 void RepairCameraFields(CameraFields& s) {
   const CameraFields fresh = X3DView::NewWindowSettings();
   if (!UsableCameraTransform(s.transform)) s.transform = fresh.transform;
   if (!PositiveLength(s.focal)) s.focal = fresh.focal;
-  if (!PositiveLength(s.height)) s.height = fresh.height;
+  if (!PositiveLength(s.height, kLargestCameraHeight)) s.height = fresh.height;
   if (!PositiveLength(s.front)) s.front = fresh.front;
-  if (!PositiveLength(s.focus)) s.focus = fresh.focus;
+  if (!(s.focus >= 0.0 && s.focus <= kLargestFocusDistance)) s.focus = fresh.focus;
   if (!(s.fstop >= 0.0 && s.fstop <= kLargestCameraLength)) s.fstop = fresh.fstop;
   if (s.linearSensitivity == 0) s.linearSensitivity = fresh.linearSensitivity;
 }

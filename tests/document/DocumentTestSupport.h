@@ -16,7 +16,11 @@ namespace document_test {
 // A camera view: its camera values, its identity, and the updates and fits it was given.
 class RecordingView : public CView, public CameraView, public Myself {
  public:
-  explicit RecordingView(int windowKind = 0) { camera.windowKind = windowKind; }
+  // A window's depth-cue sensitivity is never 0: the Focus page would refuse it.
+  explicit RecordingView(int windowKind = 0) {
+    camera.windowKind = windowKind;
+    camera.linearSensitivity = 8;
+  }
   void OnDraw(CDC*) override {}
   void OnUpdate(CView*, LPARAM hint, CObject* object) override;
   CameraFields& GetCameraFields() override { return camera; }

@@ -13,6 +13,7 @@
 namespace {
 
 using views_test::Bytes;
+using views_test::DarkPixels;
 using views_test::FileBytes;
 using views_test::FindLast;
 using views_test::WriteBytes;
@@ -20,13 +21,6 @@ using views_test::SceneWindows;
 using views_test::WindowState;
 using views_test::SendMouse;
 using views_test::ShownCursor;
-
-// The pixels of a rendered 24-bit bitmap file that are near black: the cartoon lines.
-int DarkPixels(const std::vector<BYTE>& bmp) {
-  int dark = 0;
-  for (std::size_t i = 54; i + 2 < bmp.size(); i += 3) dark += std::max({bmp[i], bmp[i + 1], bmp[i + 2]}) < 40;
-  return dark;
-}
 
 TEST_F(SceneWindows, ANewSceneShowsACameraWindowAndWindowNewCopiesIt) {
   Key(Qt::Key_N);
@@ -632,20 +626,14 @@ TEST_F(SceneWindows, TheFrontTopAndLeftViewsOfAReopenedSceneShowWhatTheyShowedBe
   }
   Scene().OnSceneExtentChanged(TRUE);
   Key(Qt::Key_R);
-  const auto pictures = [&](XDocument& doc) {
-    std::vector<std::vector<BYTE>> shown;
-    for (X3DView* view : Views(doc))
-      if (view->settings.windowKind != 0) shown.push_back(view->RenderBitmapFile(240, 160, false));
-    return shown;
-  };
-  const std::vector<std::vector<BYTE>> before = pictures(Scene());
+  const std::vector<std::vector<BYTE>> before = FixedWindowPictures(Scene());
   ASSERT_EQ(before.size(), 3u);
   for (const std::vector<BYTE>& picture : before) EXPECT_GT(DarkPixels(picture), 20);
   Key(Qt::Key_R);  // closed again before the save
   XDocument* read = Reopen(Scene(), Save(Scene()));
   ASSERT_NE(read, nullptr);
   Key(Qt::Key_R);
-  EXPECT_TRUE(pictures(*read) == before);
+  EXPECT_TRUE(FixedWindowPictures(*read) == before);
 }
 
 }  // namespace
