@@ -148,10 +148,11 @@ std::optional<Transform> MoveCameraTowards(const Transform& camera, const Vector
   return TranslationBy(w.Normalize() * (distance * DragStep(dy, screenHeight)));
 }
 
-// Focus and f-stop stop at the longest length a camera keeps, as the focal length does: beyond it
-// a saved scene would come back with the default lens.
+// Focus and f-stop stop at the longest a camera keeps, as the focal length does: beyond it a saved
+// scene would come back with the default lens. The focus goes as far as the Focus page takes it, so
+// a drag never shortens a focus the page set.
 double FocusAfterDrag(double focus, double focal, int dy, int screenHeight) {
-  return std::max(std::min(focus - focus * DragStep(dy, screenHeight), kLargestCameraLength), focal);
+  return std::max(std::min(focus - focus * DragStep(dy, screenHeight), kLargestFocusDistance), focal);
 }
 
 double FocalAfterDrag(double focal, int dy, int screenHeight) {
