@@ -18,27 +18,6 @@ NEW_PROMPT = "Create a new scene"
 OBJECTS_PROMPT = "Show or hide the window of 3D objects to drag into a scene"
 
 
-def help_click_on_title(program, title_name):
-    """Shift+F1 in the main window, then one click on the menu title: the menu that opens."""
-    # A click on the empty work area makes the main window active, so that it hears the keys.
-    x, y, width, height = program.main_frame().extents()
-    xtest.click(x + width - 40, y + height - 80)
-    program.settle()
-    xtest.key("shift+F1")
-    program.settle()
-    title = next(t for t in program.menu_titles() if t.name == title_name)
-    xtest.click(*title.center())
-    program.check()
-    try:
-        popup = wait_for(lambda: next((p for p in title.children() if p.center()), None), "the menu", 10)
-    except Failure:
-        raise Failure(f"{program.step}: the {title_name} menu does not open; "
-                      f"the Help window reads {program.help_text()!r}") from None
-    if program.help_on_screen():
-        raise Failure(f"{program.step}: the click on the title opened help: {program.help_text()!r}")
-    return popup
-
-
 def entry(program, popup, name):
     found = next((e for e in program.entries(popup) if clean(e.name) == name and e.enabled and e.center()), None)
     if found is None:
@@ -53,7 +32,7 @@ def steps(program):
         raise Failure("the program starts with a scene or without the 3D Objects window")
 
     program.step = "Shift+F1, File, New by the keys"
-    entry(program, help_click_on_title(program, "File"), "New")
+    entry(program, program.help_click_on_title("File"), "New")
     xtest.key("Down")  # the first entry
     xtest.key("Return")
     program.check()
@@ -62,7 +41,7 @@ def steps(program):
     program.close_help_windows()
 
     program.step = "Shift+F1, Window, 3D Objects by the mouse"
-    xtest.click(*entry(program, help_click_on_title(program, "Window"), "3D Objects").center())
+    xtest.click(*entry(program, program.help_click_on_title("Window"), "3D Objects").center())
     program.check()
     read = program.wait_for_help(OBJECTS_PROMPT, "the topic of Window/3D Objects")
     print("after Window/3D Objects in help mode the Help window reads:", read.replace("\n", " | "), flush=True)
@@ -71,7 +50,7 @@ def steps(program):
         raise Failure("a command chosen in help mode ran")
 
     program.step = "Shift+F1, Edit, Esc, then File/New"
-    help_click_on_title(program, "Edit")
+    program.help_click_on_title("Edit")
     xtest.key("Escape")
     program.check()
     wait_for(lambda: not program.open_popup(), "the Edit menu to close", 10)

@@ -3,7 +3,9 @@
 step, for a person to look at: the first run's box, Main and Interactive docked once the Beginner
 toolbar is hidden, View/Float All, the floating Interactive bar dragged by its caption and docked
 again by a double-click, two scenes of which one is closed, a Shift+F1 help click in a camera
-window, and an object dropped into it, blurred and focused by dragging. Run it through
+window, an object dropped into it, blurred and focused by dragging, Shift+F1 and a click on a menu
+title with the help of the command then chosen, and the toolbars after a restart with the same
+home. Run it through
 scripts/ui-sweep.sh, with the folder for the pictures in TAVROLIN_SHOTS and a large screen:
 
   TAVROLIN_SHOTS=/tmp/shots TAVROLIN_SWEEP_SCREEN=1920x1080 ui-sweep.sh PROGRAM session-shots.py
@@ -112,6 +114,25 @@ def steps(program):
             raise Failure(f"Interactive/{entry} is not there")
         xtest.drag(cx + cw // 2, cy + ch // 2, cx + cw // 2 + 8, cy + ch // 2 + by)
     shot(program, "9-blurred-and-focused")
+
+    program.step = "Shift+F1 and a click on the Edit menu's title"
+    program.help_click_on_title("Edit")
+    xtest.key("Down")
+    shot(program, "10-edit-menu-in-help-mode")
+    program.step = "the first entry of the Edit menu chosen in help mode"
+    xtest.key("Return")
+    wait_for(program.help_on_screen, "the Help window on the screen")
+    shot(program, "11-help-on-a-menu-command")
+    program.close_help_windows()
+
+    program.step = "File/Exit"
+    code = program.exit(DISCARD_ANSWERS)
+    if code != 0:
+        raise Failure(f"the first run ended with {code}")
+    program.step = "a restart with the same home"
+    program.start()
+    program.check()
+    shot(program, "12-toolbars-after-a-restart")
     program.step = "File/Exit"
     return program.exit(DISCARD_ANSWERS)
 

@@ -219,6 +219,26 @@ class Program:
             raise Failure(f"{self.step}: the Help window reads {self.help_text()!r}") from None
         return self.help_text()
 
+    def help_click_on_title(self, title_name):
+        """Shift+F1 in the main window, then one click on the menu title: the menu that opens."""
+        # A click on the empty work area makes the main window active, so that it hears the keys.
+        x, y, width, height = self.main_frame().extents()
+        xtest.click(x + width - 40, y + height - 80)
+        self.settle()
+        xtest.key("shift+F1")
+        self.settle()
+        title = next(t for t in self.menu_titles() if t.name == title_name)
+        xtest.click(*title.center())
+        self.check()
+        try:
+            popup = wait_for(lambda: next((p for p in title.children() if p.center()), None), "the menu", 10)
+        except Failure:
+            raise Failure(f"{self.step}: the {title_name} menu does not open; "
+                          f"the Help window reads {self.help_text()!r}") from None
+        if self.help_on_screen():
+            raise Failure(f"{self.step}: the click on the title opened help: {self.help_text()!r}")
+        return popup
+
     @staticmethod
     def close_help_windows():
         """Closes the help window a command or an answer opened: it takes the keyboard, and the
