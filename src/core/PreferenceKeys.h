@@ -38,10 +38,6 @@ constexpr XPrefRange Above(double low) { return {true, low, std::numeric_limits<
 // front; from 6.8e34 m a perspective one, 5000 times the front, overflows; a focal length near
 // 1e-42 m overflows the perspective field, and a height or front near 1e-45 m makes a field of zero.
 constexpr XPrefRange kCameraLength = Between(1e-9, 1e9);
-// The focus distances the camera pages take (a focus of 0 included) and a scene file keeps.
-constexpr XPrefRange kCameraFocus = Between(0.0, 1e10);
-// The f-stops a scene file keeps.
-constexpr XPrefRange kCameraFStop = Between(0.0, 1e9);
 
 struct XPrefKey {
   const char* name;  // the default's short name
@@ -85,9 +81,9 @@ struct XPrefKey {
   X(ORTHOGRAPHIC, 900, 907, 908, Bool, kAnyValue)                                            \
   X(FRONT, 900, 909, 910, Double, kCameraLength)                                             \
   X(AUTO_FOCUS_SELECTED, 900, 911, 912, Bool, kAnyValue)                                     \
-  X(FOCUS, 900, 913, 914, Double, kCameraFocus)                                              \
+  X(FOCUS, 900, 913, 914, Double, Above(0.0))                                                \
   X(AUTO_APERTURE, 900, 915, 916, Bool, kAnyValue)                                           \
-  X(FSTOP, 900, 917, 918, Double, kCameraFStop)                                              \
+  X(FSTOP, 900, 917, 918, Double, AtLeast(0.0))                                              \
   X(LINEAR_MODEL, 900, 919, 920, Bool, kAnyValue)                                            \
   X(LINEAR_MODEL_SENSITIVITY, 900, 921, 922, Byte, kAnyValue)                                \
   X(PUSH_PULL_OBJECT_PARALLEL, 1000, 1001, 1002, Bool, kAnyValue)                            \
