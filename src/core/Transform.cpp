@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/d3drm/D3DRM.h"
+
 Transform::Transform() : m{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, t{0, 0, 0} {}
 
 Transform::Transform(double a0, double a1, double a2, double a3, double a4, double a5, double a6, double a7,
@@ -130,10 +132,17 @@ bool Transform::FitsSinglePrecision() const {
   return true;
 }
 
+bool Transform::InvertibleInSinglePrecision() const {
+  if (!FitsSinglePrecision() || !Inverse().FitsSinglePrecision()) return false;
+  float matrix[4][4];
+  GetD3DRMMatrix(matrix);
+  return D3DRMMatrixInvertible(matrix);
+}
+
 CArchive& operator>>(CArchive& ar, Transform& x) {
   Transform read;
   for (int i = 2; i >= 0; --i) ar >> read.t[i] >> read.m[i][2] >> read.m[i][1] >> read.m[i][0];
-  if (!read.FitsSinglePrecision() || !read.Inverse().FitsSinglePrecision())
+  if (!read.InvertibleInSinglePrecision())
     AfxThrowArchiveException(CArchiveException::generic, ar.m_strFileName);
   x = read;
   return ar;

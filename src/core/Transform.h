@@ -35,6 +35,11 @@ class Transform {
   // Whether every value is finite and within single precision, the precision of the frames that
   // hold transforms.
   bool FitsSinglePrecision() const;
+  // Whether a frame can hold the transform and the 3D layer see through it: it and its inverse fit
+  // single precision, and the matrix a frame holds has an inverse in the 3D layer's own single
+  // precision (the one it takes of a camera's place). A value near singular in single precision
+  // has none, however well double precision inverts it.
+  bool InvertibleInSinglePrecision() const;
   Vector TransformPoint(const Vector& p) const;
   // A direction turned and scaled, not moved: exact however far `t` lies.
   Vector TransformDirection(const Vector& d) const;
@@ -58,8 +63,8 @@ double LimitedAxisRatio(const Transform& t, int axis, double ratio);
 double LimitedSizeRatio(const Transform& t, double ratio);
 
 // Twelve doubles: for row i = 2, 1, 0: t[i], m[i][2], m[i][1], m[i][0]. Reading refuses (generic
-// archive exception) a transform that is not invertible within single precision, which no frame
-// can hold and no view can see through.
+// archive exception) a transform that is not InvertibleInSinglePrecision, which no frame can hold
+// and no view can see through.
 CArchive& operator<<(CArchive& ar, const Transform& transform);
 CArchive& operator>>(CArchive& ar, Transform& transform);
 

@@ -37,6 +37,8 @@ DragRay OrthographicRay(const Transform& camera, double orthoHeight, long zoomNu
 }
 
 DragRay PerspectiveRay(const Transform& camera, IDirect3DRMViewport* viewport, double lx, double ly) {
+  // Through a camera the 3D layer cannot see through (it shows nothing), every ray runs ahead.
+  if (!D3DRMViewportSeesThrough(viewport)) return {CameraPosition(camera), ViewDirection(camera)};
   D3DRMVECTOR4D screenDir{static_cast<float>(lx), static_cast<float>(ly), 1.0f, 1.0f};
   D3DVECTOR _lookDir{};
   XCHECK_D3DRM(viewport->InverseTransform( &_lookDir, &screenDir ));

@@ -1,7 +1,5 @@
 // The camera window's part of a scene file, of a window clone and of window undo images: the
 // scroll view's part, then the camera.
-#include <cmath>
-
 #include "views/CameraLengths.h"
 #include "views/X3DView.h"
 
@@ -11,22 +9,12 @@ bool PositiveLength(double value, double largest = kLargestCameraLength) {
   return value >= kShortestCameraLength && value <= largest;
 }
 
-// A camera needs an inverse to see through, both within the 3D layer's single precision.
-bool UsableCameraTransform(const Transform& t) {
-  if (!t.FitsSinglePrecision()) return false;
-  const auto& m = t.m;
-  const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-                     m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-                     m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-  return std::fabs(det) >= 1e-6 && t.Inverse().FitsSinglePrecision();
-}
-
 // Values no window, page or drag writes would divide by zero or reach fatal checks in the
 // render: only a damaged file or record holds them, and they take the settings of a new window.
 // Whatever the program writes comes back as it was, however far the scene reaches.
 void RepairCameraFields(CameraFields& s) {
   const CameraFields fresh = X3DView::NewWindowSettings();
-  if (!UsableCameraTransform(s.transform)) s.transform = fresh.transform;
+  if (!s.transform.InvertibleInSinglePrecision()) s.transform = fresh.transform;
   if (!PositiveLength(s.focal)) s.focal = fresh.focal;
   if (!PositiveLength(s.height, kLargestCameraHeight)) s.height = fresh.height;
   if (!PositiveLength(s.front)) s.front = fresh.front;

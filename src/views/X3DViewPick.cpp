@@ -11,8 +11,9 @@ PickRecord X3DView::Pick(const XDPoint& point) {
   RenderImage(nullptr, FALSE, nullptr, nullptr);
   PickRecord record;
   record.point = Vector(DBL_MAX, DBL_MAX, DBL_MAX);
-  // A window without an area has no viewport and nothing under its points.
-  if (!viewport) return record;
+  // A window without an area has no viewport and nothing under its points, nor has a camera the
+  // 3D layer cannot see through.
+  if (!viewport || !D3DRMViewportSeesThrough(viewport)) return record;
   const Transform& camera = settings.transform;
   DragRay ray;
   if (!settings.orthographic) {

@@ -2,7 +2,6 @@
 // render; the camera, lens and projection are written to the 3D layer only when they differ; the
 // scene is drawn with its cartoon lines, blurred by depth when the camera asks for it, and put on
 // the screen.
-#include <cmath>
 
 #include "core/FatalError.h"
 #include "core/Globals.h"
@@ -40,22 +39,6 @@ XSize SurfaceSize(IDirectDrawSurface* surface) {
 bool HardwareDriver() {
   const D3DFINDDEVICERESULT* found = XGetApp()->device;
   return found && found->ddHwDesc.dwFlags != 0;
-}
-
-// Whether the 3D layer can see through a camera placed by `world`: an inverse, in its single
-// precision. Only a damaged file places a camera otherwise.
-bool UsableCamera(const Transform& world) {
-  constexpr double kLargest = 1e18;
-  const auto& m = world.m;
-  for (int i = 0; i < 3; ++i) {
-    if (!(std::fabs(world.t[i]) <= kLargest)) return false;
-    for (int j = 0; j < 3; ++j)
-      if (!(std::fabs(m[i][j]) <= kLargest)) return false;
-  }
-  const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
-                     m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-                     m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-  return std::fabs(det) >= 1e-9;
 }
 
 // The inner `size` of a banded picture, in system memory.
@@ -150,7 +133,7 @@ void X3DView::RenderImage(CDC* dc, BOOL paint, const XSize* renderSize, const DD
                       "doc->GetScene()->GetD3DRMFrame()->SetSceneBackgroundImage( bkImage )");
     XCHECK_D3DRM(viewport->Clear());
     // A camera the 3D layer cannot see through shows the background alone.
-    if (!UsableCamera(root->GetTransform() * settings.transform)) {
+    if (!D3DRMViewportSeesThrough(viewport)) {
       // A picture of a requested size (Improve, Copy, Export) comes without the blur's band.
       image2 = band && !windowRender ? WithoutBand(image, size) : image;
       if (paint && windowRender) Blit(dc, size);

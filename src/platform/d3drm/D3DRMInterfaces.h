@@ -270,3 +270,7 @@ HRESULT Direct3DRMCreate(IDirect3DRM** root);
 // two meshes ever carry the same one, so that data derived from a mesh can tell whether it is
 // still current. 0 for a null mesh.
 std::uint64_t D3DRMMeshRevision(IDirect3DRMMesh* mesh);
+// Whether a viewport can see through its camera: whether the camera frame's place in the world,
+// its transform combined with its parents', has an inverse (D3DRMMatrixInvertible). Rendering,
+// Transform and InverseTransform fail without one.
+BOOL D3DRMViewportSeesThrough(IDirect3DRMViewport* viewport);

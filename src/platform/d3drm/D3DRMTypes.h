@@ -60,6 +60,10 @@ D3DVALUE D3DRMColorGetGreen(D3DCOLOR color);
 D3DVALUE D3DRMColorGetBlue(D3DCOLOR color);
 D3DVALUE D3DRMColorGetAlpha(D3DCOLOR color);
 
+// Whether the layer can invert `matrix` (column 3 being (0, 0, 0, 1)) as it inverts a camera's
+// place to see through it: in its own single precision, every value of the inverse within it.
+BOOL D3DRMMatrixInvertible(const D3DRMMATRIX4D matrix);
+
 // The render-quality word is the sum of a shade mode, a lighting switch and a fill mode.
 constexpr D3DRMRENDERQUALITY D3DRMSHADE_FLAT = 0x0;
 constexpr D3DRMRENDERQUALITY D3DRMSHADE_GOURAUD = 0x1;

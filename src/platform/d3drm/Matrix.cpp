@@ -1,5 +1,6 @@
 #include "platform/d3drm/Matrix.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -61,17 +62,21 @@ bool NormalMatrix(const Matrix4& a, Matrix4* normals) {
   const double det = m[0][0] * c00 + m[0][1] * c01 + m[0][2] * c02;
   if (det == 0.0 || !std::isfinite(det)) return false;
   const double k = 1.0 / det;
+  const double values[3][3] = {
+      {c00 * k, c01 * k, c02 * k},
+      {(double(m[0][2]) * m[2][1] - double(m[0][1]) * m[2][2]) * k,
+       (double(m[0][0]) * m[2][2] - double(m[0][2]) * m[2][0]) * k,
+       (double(m[0][1]) * m[2][0] - double(m[0][0]) * m[2][1]) * k},
+      {(double(m[0][1]) * m[1][2] - double(m[0][2]) * m[1][1]) * k,
+       (double(m[0][2]) * m[1][0] - double(m[0][0]) * m[1][2]) * k,
+       (double(m[0][0]) * m[1][1] - double(m[0][1]) * m[1][0]) * k}};
+  // A nearly singular part has an inverse beyond single precision: as good as none.
+  for (const auto& row : values)
+    for (double value : row)
+      if (!(std::fabs(value) <= FLT_MAX)) return false;
   *normals = Matrix4::Identity();
-  auto& r = normals->m;
-  r[0][0] = D3DVAL(c00 * k);
-  r[0][1] = D3DVAL(c01 * k);
-  r[0][2] = D3DVAL(c02 * k);
-  r[1][0] = D3DVAL((double(m[0][2]) * m[2][1] - double(m[0][1]) * m[2][2]) * k);
-  r[1][1] = D3DVAL((double(m[0][0]) * m[2][2] - double(m[0][2]) * m[2][0]) * k);
-  r[1][2] = D3DVAL((double(m[0][1]) * m[2][0] - double(m[0][0]) * m[2][1]) * k);
-  r[2][0] = D3DVAL((double(m[0][1]) * m[1][2] - double(m[0][2]) * m[1][1]) * k);
-  r[2][1] = D3DVAL((double(m[0][2]) * m[1][0] - double(m[0][0]) * m[1][2]) * k);
-  r[2][2] = D3DVAL((double(m[0][0]) * m[1][1] - double(m[0][1]) * m[1][0]) * k);
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) normals->m[i][j] = D3DVAL(values[i][j]);
   return true;
 }
 
@@ -82,8 +87,11 @@ bool AffineInverse(const Matrix4& a, Matrix4* inverse) {
   Matrix4 r = Matrix4::Identity();
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) r.m[i][j] = normals.m[j][i];
-  for (int j = 0; j < 3; ++j)
-    r.m[3][j] = D3DVAL(-(double(a.m[3][0]) * r.m[0][j] + double(a.m[3][1]) * r.m[1][j] + double(a.m[3][2]) * r.m[2][j]));
+  for (int j = 0; j < 3; ++j) {
+    const double moved = -(double(a.m[3][0]) * r.m[0][j] + double(a.m[3][1]) * r.m[1][j] + double(a.m[3][2]) * r.m[2][j]);
+    if (!(std::fabs(moved) <= FLT_MAX)) return false;
+    r.m[3][j] = D3DVAL(moved);
+  }
   *inverse = r;
   return true;
 }
@@ -95,3 +103,8 @@ D3DVECTOR Normalized(const D3DVECTOR& v) {
 }
 
 }  // namespace d3drm
+
+BOOL D3DRMMatrixInvertible(const D3DRMMATRIX4D matrix) {
+  d3drm::Matrix4 inverse;
+  return d3drm::AffineInverse(d3drm::Matrix4::From(matrix), &inverse);
+}

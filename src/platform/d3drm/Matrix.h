@@ -37,10 +37,11 @@ inline D3DVECTOR TransformDirection(const Matrix4& a, const D3DVECTOR& d) {
 }
 
 // For normals: the inverse transpose of the 3x3 part, so that normals stay perpendicular under
-// non-uniform scaling; false when the part is singular.
+// non-uniform scaling; false when the part is singular or its inverse leaves single precision.
 bool NormalMatrix(const Matrix4& matrix, Matrix4* normals);
 
-// The inverse of a matrix whose column 3 is (0, 0, 0, 1); false when its 3x3 part is singular.
+// The inverse of a matrix whose column 3 is (0, 0, 0, 1); false when its 3x3 part is singular or
+// the inverse leaves single precision.
 bool AffineInverse(const Matrix4& matrix, Matrix4* inverse);
 
 D3DVECTOR Normalized(const D3DVECTOR& v);  // the zero vector stays zero

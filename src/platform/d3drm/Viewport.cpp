@@ -46,6 +46,11 @@ Frame* Viewport::Scene() const {
   return scene;
 }
 
+bool Viewport::SeesThrough() const {
+  Matrix4 cameraToWorld, worldToCamera;
+  return CameraTransforms(&cameraToWorld, &worldToCamera);
+}
+
 bool Viewport::CameraTransforms(Matrix4* cameraToWorld, Matrix4* worldToCamera) const {
   *cameraToWorld = camera_->WorldTransform();
   return AffineInverse(*cameraToWorld, worldToCamera);
@@ -143,3 +148,8 @@ HRESULT Viewport::GetDirect3DViewport(IDirect3DViewport** viewport) {
 }
 
 }  // namespace d3drm
+
+BOOL D3DRMViewportSeesThrough(IDirect3DRMViewport* viewport) {
+  d3drm::Viewport* ours = dynamic_cast<d3drm::Viewport*>(viewport);
+  return ours && ours->SeesThrough();
+}

@@ -35,6 +35,8 @@ class Viewport final : public ObjectImpl<IDirect3DRMViewport> {
   HRESULT Transform(D3DRMVECTOR4D* result, D3DVECTOR* world) override;
   HRESULT InverseTransform(D3DVECTOR* world, D3DRMVECTOR4D* screen) override;
   HRESULT GetDirect3DViewport(IDirect3DViewport** viewport) override;
+  // Whether the camera's world transform has an inverse (D3DRMViewportSeesThrough).
+  bool SeesThrough() const;
 
  private:
   Viewport(RegistryHandle registry, Device* device, Frame* camera, const ViewSettings& settings);
