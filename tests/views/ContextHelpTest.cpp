@@ -191,4 +191,105 @@ TEST_F(SceneWindows, InHelpModeACommandsKeyShowsItsTopicInsteadOfRunningIt) {
   EXPECT_TRUE(help.pages.empty());
 }
 
+// In help mode the menus of the bar can be walked, by the Right key or by the pointer moving onto
+// the next title: the mode lasts, and the command chosen from the next menu shows its topic.
+TEST_F(SceneWindows, InHelpModeTheCommandChosenAfterMovingToTheNextMenuShowsItsTopic) {
+  RecordingHelp help;
+  QMenuBar* bar = main->MainWindow()->menuBar();
+  QWidget* objects = main->GetObjects3DView()->GetParentFrame()->GetWidget();
+  QWidget* statusBar = main->GetStatusBar().GetWidget();
+  ASSERT_TRUE(objects->isVisible());
+  ASSERT_TRUE(statusBar->isVisible());
+
+  const struct {
+    const char* what;
+    const char* title;
+    bool byPointer;  // else by the Right key
+    const char* next;
+    const char* item;
+    UINT command;
+  } cases[] = {
+      {"Right key, Interactive to Window, 3D Objects", "&Interactive", false, "&Window", "&3D Objects", 33125},
+      {"pointer, Edit to View, Status Bar", "&Edit", true, "&View", "&Status Bar", 59393},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    help.pages.clear();
+    QMenu* first = HelpClickOnMenuTitle(*this, c.title);
+    ASSERT_NE(first, nullptr);
+    QAction* nextTitle = MenuTitle(bar, c.next);
+    ASSERT_NE(nextTitle, nullptr);
+    if (c.byPointer) {
+      const QPoint from = bar->actionGeometry(MenuTitle(bar, c.title)).center();
+      const QPoint to = bar->actionGeometry(nextTitle).center();
+      // The open menu holds the pointer: it hears the moves over the bar and passes them on.
+      for (const QPoint& over : {(from + to) / 2, to})
+        views_test::SendMouse(first, QEvent::MouseMove, first->mapFromGlobal(bar->mapToGlobal(over)), Qt::NoButton);
+    } else {
+      QTest::keyClick(first, Qt::Key_Right);
+    }
+    QApplication::processEvents();
+    QApplication::processEvents();
+    QMenu* next = nextTitle->menu();
+    ASSERT_TRUE(next->isVisible());
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_TRUE(InContextHelpMode());
+    QAction* item = Item(next, c.item);
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->isEnabled());
+    ChooseInOpenMenu(next, item, c.byPointer);
+    EXPECT_FALSE(next->isVisible());
+    EXPECT_FALSE(InContextHelpMode());
+    EXPECT_EQ(Topics(help), std::vector<DWORD>{HID_BASE_COMMAND + c.command});
+    // Nothing ran: the 3D Objects window and the status bar still shown.
+    EXPECT_TRUE(objects->isVisible());
+    EXPECT_TRUE(statusBar->isVisible());
+  }
+}
+
+// In help mode the entries the program adds to its menus are commands too: a window of the Window
+// menu's list is not activated, a recent scene of the File menu not opened; each shows its topic.
+TEST_F(SceneWindows, InHelpModeAnEntryOfTheWindowListOrTheRecentScenesShowsItsTopic) {
+  ScriptedFileDialogs files;
+  files.Answer({folder / "older.tvr", folder / "newer.tvr"});
+  for (int saved = 0; saved < 2; ++saved) {
+    Key(Qt::Key_N);
+    Key(Qt::Key_S);
+    Scene().OnCloseDocument();
+  }
+  Key(Qt::Key_N);
+  ASSERT_EQ(app.CountOpenScenes(), 1);
+  CMDIChildWnd* active = main->MDIGetActive();
+  ASSERT_NE(active, nullptr);
+  RecordingHelp help;
+
+  const struct {
+    const char* what;
+    const char* title;
+    const char* item;
+    bool byMouse;
+    UINT command;
+  } cases[] = {
+      {"the first window of the Window list", "&Window", "&1 ", true, AFX_IDM_FIRST_MDICHILD},
+      // The first recent entry is the menu's own item; those after it are the list's.
+      {"the second recent scene", "&File", "&2 older.tvr", false, 57617},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    help.pages.clear();
+    QMenu* menu = HelpClickOnMenuTitle(*this, c.title);
+    ASSERT_NE(menu, nullptr);
+    QAction* item = Item(menu, c.item);
+    ASSERT_NE(item, nullptr);
+    ASSERT_FALSE(item->isChecked());  // not the active window
+    ChooseInOpenMenu(menu, item, c.byMouse);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_FALSE(InContextHelpMode());
+    EXPECT_EQ(Topics(help), std::vector<DWORD>{HID_BASE_COMMAND + c.command});
+    EXPECT_EQ(main->MDIGetActive(), active);
+    EXPECT_EQ(app.CountOpenScenes(), 1);
+    EXPECT_EQ(OpenFrames(), 1);
+  }
+}
+
 }  // namespace
