@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Context help on the menus under a window manager: after Shift+F1 the first click on a menu title
 opens the menu, and the command chosen from it, by the keys or by the mouse, turns the Help window
-(as the X window tree shows it) to that command's topic without running it. Esc closes a menu so
-opened and ends help mode: the next command chosen runs. Run it through scripts/ui-sweep.sh:
+(as the X window tree shows it) to that command's topic without running it, as does a command's
+shortcut key pressed in help mode. Esc closes a menu so opened and ends help mode: the next command
+chosen runs. Run it through scripts/ui-sweep.sh:
 
   ui-sweep.sh PROGRAM menu-context-help.py
 """
@@ -45,6 +46,14 @@ def steps(program):
     program.check()
     read = program.wait_for_help(OBJECTS_PROMPT, "the topic of Window/3D Objects")
     print("after Window/3D Objects in help mode the Help window reads:", read.replace("\n", " | "), flush=True)
+    program.close_help_windows()
+
+    program.step = "Shift+F1, then Ctrl+N"
+    program.begin_help_mode()
+    xtest.key("ctrl+n")
+    program.check()
+    read = program.wait_for_help(NEW_PROMPT, "the topic of File/New by its key")
+    print("after Ctrl+N in help mode the Help window reads:", read.replace("\n", " | "), flush=True)
     program.close_help_windows()
     if program.scene_windows() or not program.objects_window() or program.dialogs():
         raise Failure("a command chosen in help mode ran")

@@ -219,14 +219,18 @@ class Program:
             raise Failure(f"{self.step}: the Help window reads {self.help_text()!r}") from None
         return self.help_text()
 
-    def help_click_on_title(self, title_name):
-        """Shift+F1 in the main window, then one click on the menu title: the menu that opens."""
+    def begin_help_mode(self):
+        """Shift+F1 in the main window."""
         # A click on the empty work area makes the main window active, so that it hears the keys.
         x, y, width, height = self.main_frame().extents()
         xtest.click(x + width - 40, y + height - 80)
         self.settle()
         xtest.key("shift+F1")
         self.settle()
+
+    def help_click_on_title(self, title_name):
+        """Shift+F1 in the main window, then one click on the menu title: the menu that opens."""
+        self.begin_help_mode()
         title = next(t for t in self.menu_titles() if t.name == title_name)
         xtest.click(*title.center())
         self.check()

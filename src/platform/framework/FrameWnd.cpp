@@ -216,7 +216,8 @@ BOOL CFrameWnd::TranslateAccelerator(const MSG& msg) {
   for (const AcceleratorEntry& entry : *accelerators_) {
     if (entry.key != msg.wParam) continue;
     if ((entry.flags & (FSHIFT | FCONTROL | FALT)) != held) continue;
-    ExecuteUserCommand(entry.command, 1);
+    // Help mode takes a key's command as it takes a menu's: its help shows, and it does not run.
+    if (!ShowCommandHelpInHelpMode(entry.command)) ExecuteUserCommand(entry.command, 1);
     return TRUE;
   }
   return FALSE;

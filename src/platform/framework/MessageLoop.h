@@ -19,11 +19,12 @@ bool TakeInputSeen();
 // Context help mode (Shift+F1): the next click asks the window under it, and then its parents,
 // for a help context (WM_HELPHITTEST with the point in its client coordinates) and shows that
 // topic, or the help contents when none answers. A click on a menu title opens the menu in the
-// mode instead. Esc, or a menu closed without a choice, ends the mode without help.
+// mode instead. A command chosen in the mode, from a menu or by its key, shows its help instead
+// of running. Esc, or a menu closed without a choice, ends the mode without help.
 void BeginContextHelpMode();
 bool InContextHelpMode();
-// A command chosen from a menu: in the mode, ends it and shows the command's help instead of
-// running it (TRUE); otherwise FALSE.
+// A command chosen from a menu or by its key: in the mode, ends it and shows the command's help
+// instead of running it (TRUE); otherwise FALSE.
 BOOL ShowCommandHelpInHelpMode(UINT id);
 // Shift+F1 in a dialog or a sheet begins the mode, as the caption's context-help button does where
 // title bars have one. TRUE when `msg` was that key.
