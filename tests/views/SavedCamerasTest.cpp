@@ -57,6 +57,19 @@ struct SavedCameras : views_test::SceneWindows {
         });
   }
   void EditFocus(const std::function<void(PropertySheetEditCamera&)>& user) { EditCamera(kEditCameraFocusPage, user); }
+  // Edit Object (Ctrl+B) on the selected object: Width 100000000000, as wide as the sheet takes; OK.
+  void WidenSelected() {
+    RunModal(
+        [&] {
+          Key(Qt::Key_B);
+          return 0;
+        },
+        [](QDialog* window) {
+          auto& sheet = dynamic_cast<PropertySheetEditObject&>(*CWnd::FromWidget(window));
+          Type(*sheet.general, 32775, "100000000000");
+          Click(sheet, IDOK);
+        });
+  }
 
   ScriptedFileDialogs files;
 };
@@ -73,16 +86,7 @@ TEST_F(SavedCameras, WindowsFittedToAnObjectMadeHugeShowTheSamePicturesAfterAReo
   const std::vector<std::vector<BYTE>> small = FixedWindowPictures(Scene());
   ASSERT_EQ(small.size(), 3u);
   for (const std::vector<BYTE>& picture : small) EXPECT_GT(DarkPixels(picture), 20);
-  RunModal(
-      [&] {
-        Key(Qt::Key_B);  // Edit Object on the Dog, selected as it landed
-        return 0;
-      },
-      [](QDialog* window) {
-        auto& sheet = dynamic_cast<PropertySheetEditObject&>(*CWnd::FromWidget(window));
-        Type(*sheet.general, 32775, "100000000000");
-        Click(sheet, IDOK);
-      });
+  WidenSelected();  // the Dog, selected as it landed
   for (X3DView* view : Views(Scene()))
     EXPECT_TRUE(view->settings.windowKind == 0 || view->settings.height > kLargestCameraLength);
   const std::vector<std::vector<BYTE>> huge = FixedWindowPictures(Scene());
@@ -101,16 +105,7 @@ TEST_F(SavedCameras, WindowsFittedToAnObjectMadeHugeShowTheSamePicturesAfterAReo
 TEST_F(SavedCameras, AnOrthographicWindowFittedToAHugeSceneKeepsItsHeightThroughAReopenUndoAndRedo) {
   Key(Qt::Key_N);
   DropObject("Cube", *Views(Scene()).at(0));
-  RunModal(
-      [&] {
-        Key(Qt::Key_B);  // Edit Object on the cube, selected as it landed
-        return 0;
-      },
-      [](QDialog* window) {
-        auto& sheet = dynamic_cast<PropertySheetEditObject&>(*CWnd::FromWidget(window));
-        Type(*sheet.general, 32775, "100000000000");
-        Click(sheet, IDOK);
-      });
+  WidenSelected();  // the cube, selected as it landed
   const auto camera = [&] { return Views(Scene()).at(0)->settings; };
   const CameraFields perspective = camera();
   ASSERT_FALSE(perspective.orthographic);
