@@ -30,7 +30,9 @@ constexpr XPrefRange Between(double low, double high, const char* description = 
 }
 constexpr XPrefRange UpTo(double high) { return Between(0, high); }
 constexpr XPrefRange AtLeast(double low) { return Between(low, std::numeric_limits<double>::infinity()); }
-constexpr XPrefRange Above(double low) { return {true, low, std::numeric_limits<double>::infinity(), true, nullptr}; }
+constexpr XPrefRange Above(double low, double high = std::numeric_limits<double>::infinity()) {
+  return {true, low, high, true, nullptr};
+}
 
 // The focal lengths, orthographic heights and front clipping distances every camera window renders
 // with: the lengths a camera keeps in a scene file. Single precision fails a window past them: from
@@ -38,6 +40,9 @@ constexpr XPrefRange Above(double low) { return {true, low, std::numeric_limits<
 // front; from 6.8e34 m a perspective one, 5000 times the front, overflows; a focal length near
 // 1e-42 m overflows the perspective field, and a height or front near 1e-45 m makes a field of zero.
 constexpr XPrefRange kCameraLength = Between(1e-9, 1e9);
+// The focus distances and f-stops a scene file keeps; a focus of 0 is read as the default.
+constexpr XPrefRange kCameraFocus = Above(0.0, 1e10);
+constexpr XPrefRange kCameraFStop = Between(0.0, 1e9);
 
 struct XPrefKey {
   const char* name;  // the default's short name
@@ -81,9 +86,9 @@ struct XPrefKey {
   X(ORTHOGRAPHIC, 900, 907, 908, Bool, kAnyValue)                                            \
   X(FRONT, 900, 909, 910, Double, kCameraLength)                                             \
   X(AUTO_FOCUS_SELECTED, 900, 911, 912, Bool, kAnyValue)                                     \
-  X(FOCUS, 900, 913, 914, Double, Above(0.0))                                                \
+  X(FOCUS, 900, 913, 914, Double, kCameraFocus)                                              \
   X(AUTO_APERTURE, 900, 915, 916, Bool, kAnyValue)                                           \
-  X(FSTOP, 900, 917, 918, Double, AtLeast(0.0))                                              \
+  X(FSTOP, 900, 917, 918, Double, kCameraFStop)                                              \
   X(LINEAR_MODEL, 900, 919, 920, Bool, kAnyValue)                                            \
   X(LINEAR_MODEL_SENSITIVITY, 900, 921, 922, Byte, kAnyValue)                                \
   X(PUSH_PULL_OBJECT_PARALLEL, 1000, 1001, 1002, Bool, kAnyValue)                            \

@@ -1,7 +1,5 @@
 #include "views/X3DView.h"
 
-#include <cmath>
-
 #include "core/PreferenceKeys.h"
 #include "core/XString.h"
 #include "document/XDocument.h"
@@ -60,20 +58,6 @@ namespace {
 
 constexpr UINT kNewWindowSection = 900;
 
-// A length preference that must be positive: an unusable value is reset to the default and read
-// again; a default that is itself unusable is a program error.
-double ReadPositive(UINT key, UINT defaultId, bool zeroAllowed, const char* expression, const char* description) {
-  double value = 0.0;
-  XGetPref(kNewWindowSection, key, defaultId, &value);
-  const auto usable = [&] { return std::isfinite(value) && (zeroAllowed ? value >= 0.0 : value > 0.0); };
-  if (!usable()) {
-    XWritePrefStringRes(kNewWindowSection, key, defaultId);
-    XGetPref(kNewWindowSection, key, defaultId, &value);
-    XASSERT_TEXT(usable(), expression, description);
-  }
-  return value;
-}
-
 }  // namespace
 
 X3DView::X3DView() : XScrollView(TRUE), settings(NewWindowSettings()) {}
@@ -102,8 +86,9 @@ CameraFields X3DView::NewWindowSettings() {
     XWritePrefStringRes(kNewWindowSection, 921, 922);
     XGetPref(kNewWindowSection, 921, 922, &s.linearSensitivity);
   }
-  s.focus = ReadPositive(913, 914, false, "focus > 0.0", "Invalid default preference resource string IDS_PREF_DEF_FOCUS");
-  s.fstop = ReadPositive(917, 918, true, "fstop >= 0.0", "Invalid default preference resource string IDS_PREF_DEF_FSTOP");
+  static_assert(kCameraFocus.high == kLargestFocusDistance && kCameraFStop.high == kLargestCameraLength);
+  XGetPrefInRange(XPref::FOCUS, &s.focus, "focus > 0.0");
+  XGetPrefInRange(XPref::FSTOP, &s.fstop, "fstop >= 0.0");
   return s;
 }
 

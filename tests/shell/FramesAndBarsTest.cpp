@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -405,6 +407,56 @@ TEST_F(MainFrameFixture, AGreyedMenuItemUnderTheMouseShowsItsOwnPrompt) {
   QTest::mouseMove(file, item.center() + QPoint(1, 0));
   EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
   file->hide();
+}
+
+// While a menu is open, the prompt line shows the prompt of the command under the mouse and is
+// empty for the menu itself (opened by its title, no item under the mouse), a submenu entry and a
+// separator; once the menu closes, the idle prompt is back.
+TEST_F(MainFrameFixture, AnOpenMenuShowsTheCommandsPromptsAndNothingForItsTitleSubmenusAndSeparators) {
+  Open();
+  XStatusBar& bar = frame->GetStatusBar();
+  Hover(frame->GetWidget(), QPoint(500, 400));
+  ASSERT_EQ(bar.GetPromptText(), "Choose New or Open... from the File menu");
+  QMenuBar* menuBar = frame->MainWindow()->menuBar();
+  QMenu* window = frame->GetWindowMenuPopup();
+  QTest::mouseClick(menuBar, Qt::LeftButton, {}, menuBar->actionGeometry(window->menuAction()).center());
+  ASSERT_TRUE(window->isVisible());
+  bar.OnIdle();  // the application timer
+  EXPECT_EQ(bar.GetPromptText().str(), "") << "title clicked";
+  // The item starting with `prefix`, or the one `offset` places after it.
+  const auto item = [&](const QString& prefix, qsizetype offset = 0) {
+    const QList<QAction*> items = window->actions();
+    for (qsizetype i = 0; i + offset < items.size(); ++i)
+      if (items[i]->text().startsWith(prefix)) return items[i + offset];
+    return static_cast<QAction*>(nullptr);
+  };
+  const struct {
+    const char* where;
+    QAction* item;
+    const char* prompt;
+  } steps[] = {
+      {"command", item("&3D Objects"), "Show or hide the window of 3D objects to drag into a scene"},
+      {"submenu entry", item("&Zoom"), ""},
+      {"command", item("&Arrange Icons"), "Arrange the icons of minimized windows"},
+      {"separator", item("Zoom &Out", 1), ""},
+      {"command", item("&3D Objects"), "Show or hide the window of 3D objects to drag into a scene"},
+  };
+  const auto moveTo = [&](QPoint at) {
+    QTest::mouseMove(window, at - QPoint(0, 1));
+    QTest::mouseMove(window, at);
+    bar.OnIdle();
+  };
+  for (const auto& step : steps) {
+    ASSERT_NE(step.item, nullptr) << step.where;
+    moveTo(window->actionGeometry(step.item).center());
+    EXPECT_EQ(bar.GetPromptText().str(), step.prompt) << step.where;
+  }
+  moveTo(QPoint(window->width() + 20, window->height() / 2));
+  EXPECT_EQ(bar.GetPromptText().str(), "") << "off the menu";
+  QTest::keyClick(window, Qt::Key_Escape);
+  ASSERT_FALSE(window->isVisible());
+  Hover(frame->GetWidget(), QPoint(500, 400));
+  EXPECT_EQ(bar.GetPromptText(), "Choose New or Open... from the File menu");
 }
 
 // Shift+F1, then a click on a toolbar button: the button's help, and the tool does not run. The

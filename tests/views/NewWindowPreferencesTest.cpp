@@ -77,4 +77,49 @@ TEST_F(SceneWindows, CameraLengthsEditedByHandAreReadIntoTheRangeEveryWindowRend
   }
 }
 
+// A focus or f-stop written by hand past what a scene file keeps is read as the default (and the
+// file repaired), as is a focus of 0; one a scene keeps reaches every window of a new scene, its
+// file, and the windows of that file reopened where new windows get other values.
+TEST_F(SceneWindows, FocusAndFStopEditedByHandAreReadIntoTheRangeASceneKeeps) {
+  const struct {
+    const XPrefKey& key;
+    double CameraFields::*member;
+    const char* stored;
+    bool kept;
+  } cases[] = {
+      {XPref::FOCUS, &CameraFields::focus, "1e10", true},
+      {XPref::FOCUS, &CameraFields::focus, "1.1e10", false},
+      {XPref::FOCUS, &CameraFields::focus, "1e11", false},
+      {XPref::FOCUS, &CameraFields::focus, "inf", false},
+      {XPref::FOCUS, &CameraFields::focus, "0", false},
+      {XPref::FSTOP, &CameraFields::fstop, "0", true},
+      {XPref::FSTOP, &CameraFields::fstop, "1e9", true},
+      {XPref::FSTOP, &CameraFields::fstop, "2e9", false},
+      {XPref::FSTOP, &CameraFields::fstop, "1e38", false},
+      {XPref::FSTOP, &CameraFields::fstop, "-1", false},
+  };
+  const std::string header = "[Interactive]\nObjectQualityAlreadySetup(yes/no)=yes\n[NewNonClonedCameraWindows]\n";
+  const std::string otherHome = header + XString(XPref::FOCUS.key).str() + "=3\n" + XString(XPref::FSTOP.key).str() + "=4\n";
+  for (const auto& c : cases) {
+    const std::string key = XString(c.key.key).str(), defaultText = XString(c.key.defaultId).str();
+    const std::string expectedText = c.kept ? c.stored : defaultText;
+    const double expected = std::stod(expectedText);
+    SCOPED_TRACE(key + "=" + c.stored);
+    WritePreferences(header + key + "=" + c.stored + "\n");
+    Key(Qt::Key_N);
+    Key(Qt::Key_R);  // Front, Top and Left
+    ASSERT_EQ(Views(Scene()).size(), 4u);
+    for (X3DView* view : Views(Scene())) EXPECT_EQ(view->settings.*c.member, expected);
+    EXPECT_EQ(XGetPrefString(c.key.section, c.key.key, "").str(), expectedText);
+
+    const std::string path = Save(Scene());
+    WritePreferences(otherHome);  // a value the file lost would come back as these
+    XDocument* reopened = Reopen(Scene(), path);
+    ASSERT_NE(reopened, nullptr);
+    ASSERT_EQ(Views(*reopened).size(), 4u);
+    for (X3DView* view : Views(*reopened)) EXPECT_EQ(view->settings.*c.member, expected);
+    reopened->OnCloseDocument();
+  }
+}
+
 }  // namespace

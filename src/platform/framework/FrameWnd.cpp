@@ -111,7 +111,11 @@ void CFrameWnd::LoadMenuAndAccelerators(UINT resourceId) {
     const QString text = QString::fromUtf8(item.text ? item.text : "");
     if (item.id == 0 && item.text) {  // a popup
       QMenu* popup = into ? into->addMenu(text) : bar->addMenu(text);
-      QObject::connect(popup, &QMenu::aboutToShow, popup, [this, popup] { UpdateMenu(popup); });
+      QObject::connect(popup, &QMenu::aboutToShow, popup, [this, into, popup] {
+        UpdateMenu(popup);
+        // It opens with none of its items selected: its title, or its entry in the menu above, is.
+        MenuItemHovered(into, popup->menuAction());
+      });
       QObject::connect(popup, &QMenu::hovered, popup, [this, popup](QAction* a) { MenuItemHovered(popup, a); });
       new MenuHoverWatch(popup, [this, popup](QAction* a) { MenuItemHovered(popup, a); });
       if (!into)  // the whole menu closes with its top popup
