@@ -4,8 +4,8 @@ step, for a person to look at: the first run's box, Main and Interactive docked 
 toolbar is hidden, View/Float All, the floating Interactive bar dragged by its caption and docked
 again by a double-click, two scenes of which one is closed, a Shift+F1 help click in a camera
 window, an object dropped into it, blurred and focused by dragging, Shift+F1 and a click on a menu
-title with the help of the command then chosen, and the toolbars after a restart with the same
-home. Run it through
+title with the help of the command then chosen, the Window menu opened by its title, Shift+F1 and
+Ctrl+Z, and the toolbars after a restart with the same home. Run it through
 scripts/ui-sweep.sh, with the folder for the pictures in TAVROLIN_SHOTS and a large screen:
 
   TAVROLIN_SHOTS=/tmp/shots TAVROLIN_SWEEP_SCREEN=1920x1080 ui-sweep.sh PROGRAM session-shots.py
@@ -125,6 +125,19 @@ def steps(program):
     shot(program, "11-help-on-a-menu-command")
     program.close_help_windows()
 
+    program.step = "a click on the Window menu's title"
+    title = next(t for t in program.menu_titles() if t.name == "Window")
+    xtest.click(*title.center())
+    program.check()
+    shot(program, "12-window-menu-open")
+    xtest.key("Escape")
+    program.step = "Shift+F1 and Ctrl+Z"
+    program.begin_help_mode()
+    xtest.key("ctrl+z")
+    wait_for(program.help_on_screen, "the Help window on the screen")
+    shot(program, "13-help-on-a-commands-key")
+    program.close_help_windows()
+
     program.step = "File/Exit"
     code = program.exit(DISCARD_ANSWERS)
     if code != 0:
@@ -132,7 +145,7 @@ def steps(program):
     program.step = "a restart with the same home"
     program.start()
     program.check()
-    shot(program, "12-toolbars-after-a-restart")
+    shot(program, "14-toolbars-after-a-restart")
     program.step = "File/Exit"
     return program.exit(DISCARD_ANSWERS)
 
