@@ -120,6 +120,31 @@ void CopyGroup(IDirect3DRMMesh* loaded, D3DRMGROUPINDEX group, bool twoSided, ID
   XCHECK_D3DRM_TEXT(target->SetGroupTexture(group, texture), "new_mesh->SetGroupTexture( group, texture )");
 }
 
+// Half the diagonal of the builder's box, in double.
+double HalfDiagonal(IDirect3DRMMeshBuilder* builder) {
+  D3DRMBOX bbox;
+  XCHECK_D3DRM(builder->GetBox( &bbox ));
+  const double dx = double{bbox.max.x} - bbox.min.x, dy = double{bbox.max.y} - bbox.min.y,
+               dz = double{bbox.max.z} - bbox.min.z;
+  return std::sqrt(dx * dx + dy * dy + dz * dz) / 2.0;
+}
+
+// Scales a .x or .3ds object uniformly about the origin into the size range. False for an object
+// that the 3D layer's single precision cannot hold there: below a size of about 1e-40 the factor
+// itself is beyond it, and a small object far from the origin is moved beyond it.
+bool ScaleIntoSizeRange(IDirect3DRMMeshBuilder* builder) {
+  const double r = HalfDiagonal(builder);
+  // A box of one point has no size to bring into range.
+  double scale = 1.0;
+  if (r > kLargestSize) scale = kLargestSize / r;
+  else if (r < kSmallestSize && r > 0.0) scale = kSmallestSize / r;
+  if (scale == 1.0) return true;
+  if (!std::isfinite(D3DVAL(scale))) return false;
+  XCHECK_D3DRM(builder->Scale( D3DVAL(scale), D3DVAL(scale), D3DVAL(scale) ));
+  // A uniform scale leaves the normals as they were.
+  return std::isfinite(HalfDiagonal(builder));
+}
+
 // Every group of a mesh is made of triangles (the builder fans polygons; anything else is a
 // damaged file).
 bool AllTriangles(IDirect3DRMMesh* mesh) {
@@ -208,18 +233,7 @@ LONG MeshSO::LoadFromFile() {
   }
   if (!objectFile && !texturesLoaded) cartoon = 1;
 
-  if (!objectFile) {
-    D3DRMBOX bbox;
-    XCHECK_D3DRM(builder->GetBox( &bbox ));
-    const double dx = double{bbox.max.x} - bbox.min.x, dy = double{bbox.max.y} - bbox.min.y,
-                 dz = double{bbox.max.z} - bbox.min.z;
-    const double r = std::sqrt(dx * dx + dy * dy + dz * dz) / 2.0;
-    // A box of one point has no size to bring into range.
-    double scale = 1.0;
-    if (r > kLargestSize) scale = kLargestSize / r;
-    else if (r < kSmallestSize && r > 0.0) scale = kSmallestSize / r;
-    if (scale != 1.0) XCHECK_D3DRM(builder->Scale( D3DVAL(scale), D3DVAL(scale), D3DVAL(scale) ));
-  }
+  if (!objectFile && !ScaleIntoSizeRange(builder)) return damagedFile;
   XCHECK_D3DRM(builder->SetPerspective( TRUE ));
   XCHECK_D3DRM(builder->SetQuality( D3DRMRENDER_PHONG ));
 

@@ -4,12 +4,25 @@
 #include <cmath>
 
 #include "views/DragGeometry.h"
+#include "views/SceneReach.h"
 
 namespace {
 
 constexpr double kFilmWidth = 0.035;
 
 double Aspect(int width, int height) { return width > 0 && height > 0 ? double(width) / height : 1.0; }
+
+// The distance `d` back from `center` along `view`, shortened where the camera would stand beyond
+// the largest coordinate of a fitted camera (a long lens or a high zoom fits from very far).
+double WithinFittedReach(const Vector& center, const Vector& view, double d) {
+  const double at[3] = {center.x, center.y, center.z}, back[3] = {-view.x, -view.y, -view.z};
+  for (int i = 0; i < 3; ++i) {
+    if (back[i] == 0.0) continue;
+    const double limit = (kLargestFittedCameraCoordinate - (back[i] > 0.0 ? at[i] : -at[i])) / std::fabs(back[i]);
+    if (limit >= 0.0) d = std::min(d, limit);
+  }
+  return d;
+}
 
 }  // namespace
 
@@ -49,7 +62,9 @@ std::optional<SceneFit> FitSceneBox(const Transform& camera, int kind, const Bou
   }
   double d = FillDistance(r, zoomNumerator, zoomDenominator, focal, clientWidth, clientHeight, front);
   if (orthographic) d = OrthographicDistance(d, r, front);
-  const Vector position = (box.max + box.min) * 0.5 - ViewDirection(camera) * d;
+  const Vector center = (box.max + box.min) * 0.5, view = ViewDirection(camera);
+  d = WithinFittedReach(center, view, d);
+  const Vector position = center - view * d;
   SceneFit fit{height, camera};
   fit.camera.t[0] = position.x;
   fit.camera.t[1] = position.y;

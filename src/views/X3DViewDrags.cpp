@@ -1,6 +1,9 @@
 // One accepted move of a drag in a camera window: the mode's change of the camera or of the
 // selected groups, from the previous accepted point to the current one. A move that the geometry
 // cannot make (a ray along the ground, a point before the front plane) changes nothing.
+#include <algorithm>
+#include <vector>
+
 #include "core/FatalReport.h"
 #include "core/Globals.h"
 #include "document/XDocument.h"
@@ -9,6 +12,7 @@
 #include "views/DragGeometry.h"
 #include "views/InteractiveModes.h"
 #include "views/ObjectDrags.h"
+#include "views/SceneReach.h"
 #include "views/X3DView.h"
 
 namespace {
@@ -53,10 +57,25 @@ void X3DView::RunDrag(int mode, POINT point) {
                           settings.orthographic != FALSE,
                           viewport ? viewport->GetFront() : settings.front,
                           GetDocument()->GetSelectedCount()};
-  if (IsCameraMode(mode))
+  // A move that would carry the camera or an object where a scene file cannot keep it, or the 3D
+  // layer draw it, is taken back: a drag that goes on growing stops there.
+  if (IsCameraMode(mode)) {
+    const Transform before = settings.transform;
     RunCameraDrag(mode, point, in);
-  else
-    RunObjectDrag(mode, point, in);
+    if (!CameraMayStay(before, settings.transform)) settings.transform = before;
+    return;
+  }
+  XDocument& doc = *GetDocument();
+  std::vector<GroupBeforeMove> moved;
+  for (int i = 0; i < doc.GetSelectedCount(); ++i) moved.emplace_back(*doc.GetSelected(i));
+  if (mouseDownHeld) moved.emplace_back(*mouseDownHeld);
+  if (Ptr<GroupSO>& cylinder = doc.GetRotObjAboutCylPtr()) moved.emplace_back(*cylinder);
+  const Vector track = mouseDownTrack, center = mouseDownCenter;
+  RunObjectDrag(mode, point, in);
+  if (std::all_of(moved.begin(), moved.end(), [](const GroupBeforeMove& group) { return group.MayStay(); })) return;
+  for (const GroupBeforeMove& group : moved) group.Restore();
+  mouseDownTrack = track;
+  mouseDownCenter = center;
 }
 
 void X3DView::RunCameraDrag(int mode, POINT point, const DragMoveInputs& in) {

@@ -25,6 +25,7 @@
 #include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/framework/RunModal.h"
 #include "shell/ObjectDropTarget.h"
+#include "support/FatalCheck.h"
 #include "views/DibBytes.h"
 #include "views/SceneWindowsFixture.h"
 
@@ -182,6 +183,53 @@ TEST_F(SceneWindows, AnXFileWhoseMeshIsEmptyIsRefusedByImportDropAndTheSceneNami
     EXPECT_EQ(app.CountOpenScenes(), 1);
     EXPECT_EQ(&Scene(), &open);
     EXPECT_EQ(open.GetScene()->GetGroups().GetCount(), groups);
+  }
+}
+
+// A square of side `side` in the plane at height `z`: two triangles, no normals.
+std::string Square(const std::string& side, const std::string& z) {
+  const std::string end = ";" + z + ";";
+  return "xof 0302txt 0032\nMesh { 4; 0;0" + end + ", " + side + ";0" + end + ", " + side + ";" + side + end +
+         ", 0;" + side + end + "; 2; 3;0,1,2;, 3;0,2,3;; }\n";
+}
+
+// Imports bring a small object up to a few centimetres, scaled about the origin. Squares down to
+// 1e-39 can be brought there in single precision: they import and every window of the scene paints
+// them. Smaller ones cannot, nor can a small one far from the origin: File/Import tells that the
+// file is unusable and the scene stays as it was. None ends the program.
+TEST_F(SceneWindows, TinyXMeshesImportWhileSinglePrecisionCanSizeThemAndAreRefusedBelow) {
+  Key(Qt::Key_N);
+  Key(Qt::Key_R);  // Window/Front, Top, Left
+  XDocument& doc = Scene();
+  ASSERT_EQ(Views(doc).size(), 4u);
+  ScriptedFileDialogs dialogs;
+  const struct {
+    const char* side;
+    const char* z;
+    bool imports;
+  } cases[] = {{"1e-30", "0", true},  {"1e-35", "0", true},  {"1e-38", "0", true},  {"1e-39", "0", true},
+               {"1e-40", "0", false}, {"1e-42", "0", false}, {"1e-44", "0", false}, {"1e-45", "0", false},
+               {"1e-39", "1e-33", true}, {"1e-39", "100", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.side) + " at " + c.z);
+    const std::string model = folder / (std::string("square ") + c.side + " at " + c.z + ".x");
+    std::ofstream(model) << Square(c.side, c.z);
+    boxes.boxes.clear();
+    const int groups = doc.GetScene()->GetGroups().GetCount();
+    std::string fatal;
+    try {
+      dialogs.Answer({model});
+      Key(Qt::Key_I);
+      QApplication::processEvents();  // every window paints
+    } catch (const FatalCheckFailed& failure) {
+      fatal = failure.report.expression;
+    }
+    ASSERT_EQ(fatal, "");
+    const std::vector<std::string> texts = Texts(boxes);
+    EXPECT_EQ(doc.GetScene()->GetGroups().GetCount(), groups + (c.imports ? 1 : 0));
+    if (c.imports) EXPECT_TRUE(texts.empty()) << ::testing::PrintToString(texts);
+    else EXPECT_TRUE(texts.size() == 1 && TellsDamaged(texts[0], model)) << ::testing::PrintToString(texts);
+    for (X3DView* view : Views(doc)) EXPECT_FALSE(view->needsRender) << Caption(view) << " painted";
   }
 }
 
