@@ -25,24 +25,28 @@ struct GrowingDrag {
   Qt::Key key;
   Qt::KeyboardModifier modifier;
   int windowKind;  // the window dragged in, maximised: 0 the Camera window, 1 the Front window
-  QPoint by;       // the drag, about the middle of the window or from the chair pressed on
+  QPointF at;      // where the drag starts, in parts of the window's width and height
+  QPoint by;       // the drag
   bool camera;     // the camera moves, not an object
-  bool towards;    // a second chair, pressed on, moves from the selected one
+  int chairs;      // 2: a second chair stands just before the first in the Front window
+  bool towards;    // the second chair, pressed on, moves from the first, selected
 };
 
 // Each drag goes the way that carries the object or the camera further out: up raises an object,
 // pushes it or the camera away, moves the camera from the chair and lower (below the ground); down
 // grows an object and moves the second chair from the first.
 const GrowingDrag kDrags[] = {
-    {"Raise/Lower Object", Qt::Key_1, Qt::AltModifier, 1, {0, -400}, false, false},
-    {"Push/Pull Object", Qt::Key_4, Qt::ControlModifier, 0, {0, -400}, false, false},
-    {"Size Object", Qt::Key_0, Qt::ControlModifier, 0, {0, 400}, false, false},
-    {"Move Object", Qt::Key_3, Qt::ControlModifier, 1, {400, 0}, false, false},
-    {"Move Object Towards Object", Qt::Key_4, Qt::AltModifier, 1, {0, 400}, false, true},
-    {"Raise/Lower Camera", Qt::Key_5, Qt::AltModifier, 0, {0, -400}, true, false},
-    {"Push/Pull Camera", Qt::Key_9, Qt::ControlModifier, 0, {0, -400}, true, false},
-    {"Move Camera", Qt::Key_8, Qt::ControlModifier, 0, {400, 0}, true, false},
-    {"Move Camera Towards Object", Qt::Key_7, Qt::AltModifier, 0, {0, -400}, true, false},
+    {"Raise/Lower Object", Qt::Key_1, Qt::AltModifier, 1, {0.5, 0.8}, {0, -400}, false, 1, false},
+    {"Push/Pull Object", Qt::Key_4, Qt::ControlModifier, 0, {0.5, 0.8}, {0, -400}, false, 1, false},
+    {"Size Object", Qt::Key_0, Qt::ControlModifier, 0, {0.5, 0.2}, {0, 400}, false, 1, false},
+    // From a corner, which the chairs leave free.
+    {"Move Object", Qt::Key_3, Qt::ControlModifier, 1, {0.05, 0.05}, {400, 0}, false, 2, false},
+    // From the second chair, wherever it shows.
+    {"Move Object Towards Object", Qt::Key_4, Qt::AltModifier, 1, {}, {0, 400}, false, 2, true},
+    {"Raise/Lower Camera", Qt::Key_5, Qt::AltModifier, 0, {0.5, 0.8}, {0, -400}, true, 1, false},
+    {"Push/Pull Camera", Qt::Key_9, Qt::ControlModifier, 0, {0.5, 0.8}, {0, -400}, true, 1, false},
+    {"Move Camera", Qt::Key_8, Qt::ControlModifier, 0, {0.25, 0.5}, {400, 0}, true, 1, false},
+    {"Move Camera Towards Object", Qt::Key_7, Qt::AltModifier, 0, {0.5, 0.8}, {0, -400}, true, 1, false},
 };
 
 // Where the dragged thing stands: its world box, or the camera's place twice.
@@ -134,7 +138,7 @@ void GrowingDrags::Run(const GrowingDrag& drag) {
   ASSERT_EQ(Scene().GetSelectedCount(), 1);
   const Ptr<GroupSO> chair = Scene().GetSelected(0);
   Ptr<GroupSO> other;
-  if (drag.towards) {
+  if (drag.chairs == 2) {
     DropObject("Chair", camera);
     ASSERT_EQ(Scene().GetSelectedCount(), 1);
     other = Scene().GetSelected(0);
@@ -144,9 +148,10 @@ void GrowingDrags::Run(const GrowingDrag& drag) {
   ASSERT_EQ(Views(Scene()).size(), 4u);
   X3DView& window = Window(drag.windowKind);
   if (other) {
-    // The second chair stands just before the first in an orthographic Front window (as Edit
-    // Camera makes it) and hides it there. As the chairs move apart the window grows only in depth,
-    // so the second one stays where it shows, as large.
+    // The second chair stands just before the first in the Front window, made orthographic (as
+    // Edit Camera makes it). Its view fits both chairs: moved apart across it, it widens and
+    // each drag moves farther; moved apart along its line of sight, it stays the same, and the
+    // second chair where it shows, as large.
     window.settings.orthographic = TRUE;
     MoveGroupBy(*other, TranslationBy(ViewDirection(window.settings.transform) * -3.0));
     Scene().OnSceneExtentChanged(TRUE);
@@ -169,16 +174,17 @@ void GrowingDrags::Run(const GrowingDrag& drag) {
   QApplication::processEvents();
   if (!drag.camera && !other && !clickChair(window)) return;
   Key(drag.key, drag.modifier);
-  QPoint from = window.GetWidget()->rect().center() - drag.by / 2;
+  const QSize size = window.GetWidget()->size();
+  QPoint from(static_cast<int>(drag.at.x() * size.width()), static_cast<int>(drag.at.y() * size.height()));
 
-  GroupSO& moved = other ? *other : *chair;
+  GroupSO& moved = drag.towards ? *other : *chair;
   const auto start = Place(drag, moved, window);
   double first = 0.0;
   for (int i = 0; i < kRepeats; ++i) {
     step = "drag " + std::to_string(i + 1);
     // The Front window shows the second chair where it was as long as it fits the same picture.
     // Pressed where it shows; once too far to be picked, where it showed last, as a user would.
-    if (other && !Hits(window, from, other))
+    if (drag.towards && !Hits(window, from, other))
       if (const std::optional<QPoint> on = PointOn(window, other)) from = *on;
     Drag(window, from, drag.by);
     if (i == 0) first = Distance(Place(drag, moved, window), start);
