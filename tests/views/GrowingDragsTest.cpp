@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -180,12 +181,16 @@ void GrowingDrags::Run(const GrowingDrag& drag) {
   GroupSO& moved = drag.towards ? *other : *chair;
   const auto start = Place(drag, moved, window);
   double first = 0.0;
+  bool shows = drag.towards;
   for (int i = 0; i < kRepeats; ++i) {
     step = "drag " + std::to_string(i + 1);
-    // The Front window shows the second chair where it was as long as it fits the same picture.
-    // Pressed where it shows; once too far to be picked, where it showed last, as a user would.
-    if (drag.towards && !Hits(window, from, other))
-      if (const std::optional<QPoint> on = PointOn(window, other)) from = *on;
+    // The second chair pressed where it shows; once too far out for a pick to tell it, where it
+    // showed last, as a user would.
+    if (shows && !Hits(window, from, other)) {
+      const std::optional<QPoint> on = PointOn(window, other);
+      shows = on.has_value();
+      from = on.value_or(from);
+    }
     Drag(window, from, drag.by);
     if (i == 0) first = Distance(Place(drag, moved, window), start);
   }
