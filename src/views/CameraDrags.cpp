@@ -15,8 +15,10 @@ constexpr double kSmallestFocal = 0.0010000000474974513;
 constexpr double kStartingFStop = 32.0;
 constexpr double kSmallestFStop = 0.01;
 
+// The camera's turn alone: a moved point less the camera's place loses the axis in rounding once
+// the camera stands far out, as a window fitted to a far-flung scene does.
 Vector Axis(const Transform& camera, double x, double y, double z) {
-  return camera.TransformPoint(Vector(x, y, z)) - CameraPosition(camera);
+  return camera.TransformDirection(Vector(x, y, z));
 }
 
 // The angle between two unit vectors; rounding may put their dot product beyond +-1.
