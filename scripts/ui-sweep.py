@@ -269,7 +269,7 @@ def main():
     def steps():
         program.start()
         program.step = "the first run"
-        first = program.answer_dialogs(OK_ANSWERS)
+        first = program.answer_dialogs(OK_ANSWERS, awaited="the first run's first box")
         print(f"first run: answered {first} dialogs, visited {len(program.visited_sheets)} tabbed ones", flush=True)
         sweep.sweep_state("no scene", 0)
         sweep.sweep_state("one scene", 1)

@@ -7,6 +7,7 @@ import sys
 import time
 
 import ui_access
+import x11_sync
 import xtest
 from ui_access import BUTTON_ROLES, DIALOG_ROLES
 
@@ -27,6 +28,10 @@ EXIT = "Exit"
 SYSTEM_MENU_STEP, SYSTEM_MENU_REACH = 8, 60
 WINDOW_TOOL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "x11-window.py")
 VERBOSE = bool(os.environ.get("TAVROLIN_SWEEP_VERBOSE"))
+# How long the program may take to read what the hand did, to bring a dialog onto the screen or to
+# close a dialog it has been given an answer: a step takes seconds under the sanitizers on a busy
+# machine. The sweep waits on the program's state, not for a time; this is when it gives up.
+PATIENCE = 120.0
 # Every step ends by waiting for the program's answer (Program.settle), so the hand can be quick;
 # but drag and drop starts its own loop after the first moves, so a drag keeps a hand's pace.
 xtest.PAUSE, xtest.MOVE_PAUSE, xtest.DRAG_PAUSE = 0.01, 0, 0.03
@@ -72,6 +77,14 @@ def popups():
     """(x, y, width, height) of each pop-up window on the screen (a menu, a tooltip)."""
     listed = subprocess.run([WINDOW_TOOL, "popups"], capture_output=True, text=True, check=False).stdout
     return [tuple(int(v) for v in line.split()) for line in listed.splitlines()]
+
+
+def window_at(point):
+    """(id, (x, y, width, height), name) of the window on top at the point on the screen, or None."""
+    found = subprocess.run([WINDOW_TOOL, "at", *map(str, point)], capture_output=True, text=True).stdout.split(" ", 5)
+    if len(found) < 5:
+        return None
+    return int(found[0]), tuple(int(v) for v in found[1:5]), found[5].strip() if len(found) > 5 else ""
 
 
 def clean(name):
@@ -130,12 +143,15 @@ class Program:
         self.may_end = False  # during File/Exit
         self.titles = []
         self.starts = 0
+        self.ping_window = None  # the X window the program answers pings on (Program.settle)
+        self.buttons_seen = 0  # mouse button events the window manager is known to have let through
 
     def start(self):
         self.step = "start"
         self.starts += 1
         self.process = subprocess.Popen([self.path])
         self.titles = []
+        self.ping_window = None
         self.app = ui_access.application(self.process.pid)
         wait_for(self.main_frame, "the main window")
 
@@ -155,13 +171,31 @@ class Program:
         self.close_help_windows()
 
     def settle(self):
-        # Two answered questions: the program's event loop has run past the events sent before.
+        """Waits until the program has taken the input sent so far: the window manager has let the
+        clicks through (it holds each until it has handled it), the program has read them (it
+        answers a ping sent through X after them) and handled them (it answers a question on the
+        accessibility bus after that: its toolkit hands on the input it read in the same pass of
+        its loop, the question comes in a later one)."""
         xtest.flush()
-        for _ in range(2):
-            if self.process.poll() is not None:
+        if self.buttons_seen != xtest.buttons_sent:
+            # Asked once: each question is work for it, and a busy one would only fall further behind.
+            if not x11_sync.window_manager_caught_up(PATIENCE):
+                raise Failure(f"{self.step}: gave up after {PATIENCE:.0f} s waiting for the window manager "
+                              "to let a click through (it answers no request for frame extents)")
+            self.buttons_seen = xtest.buttons_sent
+        deadline = time.time() + PATIENCE
+        while self.process.poll() is None:
+            if self.ping_window is None:
+                self.ping_window = x11_sync.window_of(self.process.pid)
+            if self.ping_window is not None and \
+                    x11_sync.program_caught_up(self.ping_window, max(0.0, deadline - time.time())):
+                self.app.accessible.get_child_count()
                 return
-            self.app.accessible.get_child_count()
-            time.sleep(0.01)
+            self.ping_window = None  # gone: another of its windows
+            if time.time() > deadline:
+                raise Failure(f"{self.step}: gave up after {PATIENCE:.0f} s waiting for the program to read "
+                              "its input (it answers no ping through X)")
+            time.sleep(0.05)
 
     def check(self):
         """Fails when the program has ended or shows a fatal report."""
@@ -181,16 +215,17 @@ class Program:
     # --- dialogs ---------------------------------------------------------------------------------
 
     def visit_pages(self, dialog):
-        """Shows each page of a tabbed dialog once, as a curious user does."""
+        """Shows each page of a tabbed dialog once, as a curious user does; whether it did now."""
         tabs = list(dialog.descendants({"page tab"}))
         if not tabs or dialog in self.visited_sheets:
-            return
+            return False
         self.visited_sheets.add(dialog)
         for tab in tabs:
             point = tab.center()
             if point:
                 xtest.click(*point)
                 self.check()
+        return True
 
     def help_text(self):
         """The text the Help window shows, or "" while there is none."""
@@ -285,33 +320,88 @@ class Program:
             return not self.dialogs()
         self.answer_boxes(ended, "the first run's boxes to be answered")
 
-    def answer_dialogs(self, answers, limit=12):
-        """Answers every dialog that is open, newest first, with the first of the answers it
-        offers; a dialog that stays (a refused entry) is then cancelled. Returns how many."""
-        answered = 0
-        tries = {}
-        for _ in range(limit):
+    def answer_dialogs(self, answers, awaited=None):
+        """Answers every dialog that is open, newest first, with the first of the answers it offers;
+        a dialog that stays once the program has taken its answer (a refused entry) is then
+        cancelled, then escaped. With awaited (what is to come, for the message), first waits for a
+        dialog to come. Waits on the program, never for a time: a dialog is answered once it lies on
+        the screen where its accessibility tree says (by a key: once it is active), and looked at
+        again once the program has taken the answer (settle). Gives up, naming what it waited for,
+        when a dialog is still open PATIENCE seconds after it came (or after its pages were shown).
+        Returns how many dialogs it answered."""
+        tries = {}  # dialog: the answers it was given
+        came = {}  # dialog (None: the one awaited): when the wait on it began
+        while True:
             self.close_help_windows()
             self.check()
             if self.process.poll() is not None:
-                return answered
-            dialogs = self.dialogs()
-            if not dialogs:
-                return answered
-            dialog = dialogs[-1]
-            tries[dialog] = tries.get(dialog, 0) + 1
-            self.visit_pages(dialog)
-            choices = answers if tries[dialog] == 1 else CANCEL_ANSWERS
-            if tries[dialog] > 3:
-                xtest.key("Escape")
+                return len(tries)
+            dialog = self.dialog_to_answer()
+            if dialog is None:
+                if awaited is None or tries:
+                    return len(tries)
+                self.wait_on(came, None, lambda: awaited)
                 continue
-            button = self.button(dialog, choices)
-            if self.pressed or button is None:
-                xtest.key("Return" if choices is OK_ANSWERS else "Escape")
+            given = tries.setdefault(dialog, [])
+            choices = answers if not given else CANCEL_ANSWERS
+            button = None if len(given) >= 3 else self.button(dialog, choices)
+            by_key = self.pressed or button is None
+            if not self.ready(dialog, None if by_key else button.center()):
+                self.wait_on(came, dialog, lambda: f"{self.describe(dialog)} to lie on the screen where its "
+                             f"accessibility tree places it{' and to be active' if by_key else ''}"
+                             f"{self.screen_at(dialog, button)}")
+                continue
+            self.wait_on(came, dialog, lambda: f"{self.describe(dialog)} to close after "
+                         f"{', '.join(given) or 'no answer'}", sleep=0)
+            if self.visit_pages(dialog):
+                came[dialog] = time.time()
+                continue  # its buttons again, as the pages left them
+            if len(given) >= 3:
+                given.append("Escape")
+                xtest.key("Escape")
+            elif by_key:
+                given.append("Return" if choices is OK_ANSWERS else "Escape")
+                xtest.key(given[-1])
             else:
+                given.append(button.name.replace("&", ""))
                 xtest.click(*button.center())
-            answered += 1
-        raise Failure(f"{self.step}: dialogs would not close: {[d.text() for d in self.dialogs()]}")
+
+    def dialog_to_answer(self):
+        """The newest open dialog that is active or offers a button; a splash that closes by itself
+        is neither."""
+        shown = [d for d in self.dialogs() if d.has(ui_access.Atspi.StateType.SHOWING) and d.center()]
+        return next((d for d in reversed(shown) if d.has(ui_access.Atspi.StateType.ACTIVE) or
+                     any(b.enabled and b.center() for b in d.descendants({"push button"}))), None)
+
+    def ready(self, dialog, point):
+        """Whether the dialog takes the answer: active for a key; for a click at the point, on top
+        there where its accessibility tree places it (the window manager may not have shown it yet,
+        or placed it elsewhere)."""
+        if point is None:
+            return dialog.has(ui_access.Atspi.StateType.ACTIVE)
+        found = window_at(point)
+        return found is not None and found[1] == dialog.extents()
+
+    @staticmethod
+    def screen_at(dialog, button):
+        if button is None or not button.center():
+            return ""
+        found = window_at(button.center())
+        return f"; at its {button.name.replace('&', '')} button {button.center()} the screen shows " + \
+            (f"{found[2]!r} at {found[1]}" if found else "no window")
+
+    @staticmethod
+    def describe(dialog):
+        states = [name for name, state in (("shown", "SHOWING"), ("active", "ACTIVE"))
+                  if dialog.has(getattr(ui_access.Atspi.StateType, state))]
+        return f"the {dialog.role} {dialog.text()[:90]!r} ({', '.join(states) or 'hidden'}, at {dialog.extents()})"
+
+    def wait_on(self, came, key, what, sleep=0.1):
+        """Notes when the wait on key began; gives up PATIENCE seconds later, naming what."""
+        since = came.setdefault(key, time.time())
+        if time.time() - since > PATIENCE:
+            raise Failure(f"{self.step}: gave up after {PATIENCE:.0f} s waiting for {what()}")
+        time.sleep(sleep)
 
     @staticmethod
     def button(dialog, choices):

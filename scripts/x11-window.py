@@ -15,6 +15,8 @@
   x11-window.py popups              prints x y width height of each shown pop-up (menu, tooltip), a line each
   x11-window.py over X Y W H        prints id x y width height name of each shown top-level window that
                                     covers part of the rectangle but not all of it, a line each
+  x11-window.py at X Y              prints id x y width height name of the window on top at the point (the
+                                    window inside a manager's frame)
 """
 import ctypes
 import hashlib
@@ -142,13 +144,31 @@ def over(display, x, y, width, height):
             print(window, left, top, w, h, name_of(display, window))
 
 
-def name_of(display, window):
-    """The name of the window or of the first window inside it that has one (a manager's frame has none)."""
+def named(display, window):
+    """The window or the first window inside it that has a name (a manager's frame has none), and
+    that name; (window, "") when none has one."""
     for inner in [window] + list(windows(display, window)):
         name = ctypes.c_char_p()
         if x11.XFetchName(display, inner, ctypes.byref(name)) and name.value:
-            return name.value.decode()
-    return ""
+            return inner, name.value.decode()
+    return window, ""
+
+
+def name_of(display, window):
+    return named(display, window)[1]
+
+
+def at(display, x, y):
+    """The shown top-level window on top at the point, as its program made it."""
+    for window in reversed(children_of(display, x11.XDefaultRootWindow(display))):
+        if not viewable(display, window):
+            continue
+        left, top, width, height = geometry(display, window)
+        if left <= x < left + width and top <= y < top + height:
+            inner, name = named(display, window)
+            print(inner, *geometry(display, inner), name)
+            return True
+    return False
 
 
 def pixel(display, x, y):
@@ -218,6 +238,9 @@ def main():
         popups(display)
     elif command == "over":
         over(display, *(int(a) for a in sys.argv[2:6]))
+    elif command == "at":
+        if not at(display, int(argument), int(sys.argv[3])):
+            sys.exit(1)
     elif command == "pixel":
         pixel(display, int(argument), int(sys.argv[3]))
     elif command == "screenshot":

@@ -22,6 +22,8 @@ MOVE_PAUSE = PAUSE
 # An extra wait between a drag's moves, for a caller whose moves do not wait.
 DRAG_PAUSE = 0
 _display = None
+# How many times a mouse button went down or up: the window manager holds those events for a while.
+buttons_sent = 0
 
 
 def display():
@@ -57,7 +59,9 @@ def move(x, y):
 
 
 def button(press):
+    global buttons_sent
     xtst.XTestFakeButtonEvent(display(), 1, 1 if press else 0, 0)
+    buttons_sent += 1
     flush()
 
 
