@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <memory>
 
+#include "platform/framework/ScreenColormap.h"
+
 namespace {
 
 // The drag in progress: a frameless window showing the image.
@@ -73,9 +75,14 @@ BOOL CImageList::BeginDrag(int image, POINT hotSpot) {
   if (image < 0 || image >= GetImageCount() || CurrentDrag().window) return FALSE;
   auto window = std::make_unique<QLabel>();
   window->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput);
-  window->setAttribute(Qt::WA_TranslucentBackground);
-  window->setPixmap(QPixmap::fromImage(GetImage(image)));
+  // Never the window under the pointer: what the pointer is over lies beneath it (PointerTarget.h).
+  window->setAttribute(Qt::WA_TransparentForMouseEvents);
+  const QPixmap picture = QPixmap::fromImage(GetImage(image));
+  window->setPixmap(picture);
   window->resize(size_.cx, size_.cy);
+  // Shaped by the image's mask, not made translucent: a desktop without a compositor shows a
+  // translucent window's transparent pixels black.
+  window->setMask(picture.mask());
   CurrentDrag() = {std::move(window), QPoint(hotSpot.x, hotSpot.y)};
   return TRUE;
 }
@@ -84,6 +91,9 @@ BOOL CImageList::DragEnter(void*, POINT point) {
   if (!CurrentDrag().window) return FALSE;
   DragMove(point);
   CurrentDrag().window->show();
+  // Read apart from the screen, as `xwd -root` reads a window of a colormap of its own, the pixels
+  // around the image would be black.
+  UseScreenColormap(CurrentDrag().window->windowHandle());
   return TRUE;
 }
 

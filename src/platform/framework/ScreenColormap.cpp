@@ -45,11 +45,19 @@ class ScreenColormapFilter final : public QObject {
   xcb_connection_t* connection_;
 };
 
+xcb_connection_t* X11Connection() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
 }  // namespace
 
 void UseScreenColormaps() {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-  if (!connection) return;
-  qGuiApp->installEventFilter(new ScreenColormapFilter(connection, qGuiApp));
+  if (xcb_connection_t* connection = X11Connection())
+    qGuiApp->installEventFilter(new ScreenColormapFilter(connection, qGuiApp));
+}
+
+void UseScreenColormap(QWindow* window) {
+  if (xcb_connection_t* connection = X11Connection(); connection && window && window->handle())
+    UseScreenColormap(connection, static_cast<xcb_window_t>(window->winId()));
 }

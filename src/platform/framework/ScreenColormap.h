@@ -8,3 +8,7 @@
 // From now on every X window of the application on its screen's root visual gets the screen's
 // default colormap when it is created. Nothing elsewhere than X11.
 void UseScreenColormaps();
+// The same for one window made already, which the filter behind UseScreenColormaps may not have
+// heard of (a drag image's, made while the mouse is held).
+class QWindow;
+void UseScreenColormap(QWindow* window);

@@ -35,6 +35,11 @@ struct CStatusBar::Pane final : QWidget {
   }
   QStyle* style_() const { return QWidget::style(); }
   QSize sizeHint() const override { return {width > 0 ? width : 10, fontMetrics().height() + 4}; }
+  // Assistive tools read the pane by its name.
+  void SetText(const QString& shown) {
+    text = shown;
+    setAccessibleName(shown);
+  }
 
   CStatusBar* bar;
   UINT id = 0;
@@ -76,7 +81,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
     pane->id = ids[i];
     pane->style = i == 0 ? SBPS_NOBORDERS | SBPS_STRETCH : SBPS_NORMAL;
     CString text;
-    if (ids[i] != ID_SEPARATOR && text.LoadString(ids[i])) pane->text = QString::fromUtf8(text.str().c_str());
+    if (ids[i] != ID_SEPARATOR && text.LoadString(ids[i])) pane->SetText(QString::fromUtf8(text.str().c_str()));
     pane->width = i == 0 ? 0 : pane->fontMetrics().horizontalAdvance(pane->text) + 8;
     panes_.push_back(pane);
   }
@@ -150,7 +155,7 @@ void CStatusBar::SetPaneStyle(int index, UINT style) {
 BOOL CStatusBar::SetPaneText(int index, const char* text, BOOL update) {
   if (index < 0 || index >= GetCount()) return FALSE;
   Pane* pane = panes_[static_cast<std::size_t>(index)];
-  pane->text = QString::fromUtf8(text ? text : "");
+  pane->SetText(QString::fromUtf8(text ? text : ""));
   if (update) pane->update();
   return TRUE;
 }

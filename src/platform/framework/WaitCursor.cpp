@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
+#include "platform/framework/PointerTarget.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/QtCursors.h"
 
@@ -11,6 +14,8 @@ namespace {
 
 int waits = 0;
 HCURSOR current = nullptr;
+// The top-level window given the cursor while one of its windows held the capture.
+QPointer<QWindow> capturing;
 
 }  // namespace
 
@@ -31,9 +36,25 @@ void RestoreWaitCursor() {
 HCURSOR SetCursor(HCURSOR cursor) {
   const HCURSOR previous = current;
   current = cursor;
-  QWidget* target = CWnd::GetCapture() ? CWnd::GetCapture()->GetWidget() : QApplication::widgetAt(QCursor::pos());
-  if (target) target->setCursor(CursorFromHandle(cursor));
+  CWnd* capture = CWnd::GetCapture();
+  QWidget* target = capture ? capture->GetWidget() : WidgetUnderPoint(QCursor::pos());
+  if (!target) return previous;
+  const QCursor shape = CursorFromHandle(cursor);
+  target->setCursor(shape);
+  // Held by the capture, the pointer shows its top-level window's cursor wherever it goes, and Qt
+  // would give that window the cursor of the widget it last saw the pointer enter.
+  if (capture && (capturing = target->window()->windowHandle())) capturing->setCursor(shape);
   return previous;
+}
+
+void EndCaptureCursor() {
+  if (!capturing) return;
+  QWidget* under = WidgetUnderPoint(QCursor::pos());
+  if (under && under->window()->windowHandle() == capturing)
+    capturing->setCursor(under->cursor());
+  else
+    capturing->unsetCursor();
+  capturing = nullptr;
 }
 
 BOOL GetCursorPos(LPPOINT point) {

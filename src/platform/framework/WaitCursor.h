@@ -21,5 +21,7 @@ class CWaitCursor {
 // The cursor of the window under the mouse (or holding the capture) until it changes it again;
 // the previous cursor.
 HCURSOR SetCursor(HCURSOR cursor);
+// The capture has ended: the pointer shows the cursor of the window under it again.
+void EndCaptureCursor();
 // The mouse position in screen coordinates.
 BOOL GetCursorPos(LPPOINT point);

@@ -14,6 +14,8 @@
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageLoop.h"
+#include "platform/framework/PointerTarget.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/WindowClasses.h"
 #include "platform/framework/WndEvents.h"
@@ -463,6 +465,7 @@ BOOL ReleaseCapture() {
   if (!previous) return TRUE;
   captureWnd = nullptr;
   if (previous->GetWidget()) previous->GetWidget()->releaseMouse();
+  EndCaptureCursor();
   previous->SendMessage(WM_CAPTURECHANGED, 0, 0);
   return TRUE;
 }
@@ -575,7 +578,7 @@ BOOL IsWindowVisible(HWND hwnd) {
 }
 
 CWnd* WindowFromPoint(POINT point) {
-  for (QWidget* w = QApplication::widgetAt(point.x, point.y); w; w = w->parentWidget()) {
+  for (QWidget* w = WidgetUnderPoint(QPoint(point.x, point.y)); w; w = w->parentWidget()) {
     if (CWnd* wnd = CWnd::FromWidget(w)) return wnd;
     if (w->isWindow()) break;
   }

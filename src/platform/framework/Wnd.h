@@ -236,7 +236,8 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 
 BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 HWND GetParent(HWND hwnd);
 BOOL IsWindowVisible(HWND hwnd);
-// The window under a screen point (the nearest wrapped one within its top-level window), or null.
+// The window under a screen point (the nearest wrapped one within its top-level window), or null;
+// a window that only follows the pointer, as a drag image does, is looked past (PointerTarget.h).
 CWnd* WindowFromPoint(POINT point);
 // A thread timer (hwnd null): `proc` runs every `elapse` ms; the result is its id, 0 on failure.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapse, TIMERPROC proc);

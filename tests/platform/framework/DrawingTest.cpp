@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStyleHints>
 #include <QTest>
@@ -20,8 +22,10 @@
 #include "platform/framework/ListCtrl.h"
 #include "platform/framework/PrimarySurfacePresenter.h"
 #include "platform/framework/ScrollView.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/framework/Wnd.h"
 #include "platform/win/ComPtr.h"
+#include "platform/win/Cursors.h"
 #include "platform/win/QtTestApplication.h"
 
 namespace {
@@ -323,6 +327,40 @@ TEST(CImageList, AddsBitmapsOfItsSizeWithTheMaskedPixelsTransparentAndDragsThem)
   EXPECT_EQ(dragWindow(), nullptr);
   CImageList::EndDrag();
   EXPECT_FALSE(CImageList::DragMove({0, 0}));
+}
+
+// The drag image's window holds only the image's unmasked pixels, so that without a compositor the
+// screen shows what lies beneath the rest; and the pointer, held over the image, is over the window
+// beneath it, whatever pixel of the image it holds.
+TEST(CImageList, ADragImageShowsOnlyItsUnmaskedPixelsAndThePointerIsOverTheWindowBeneath) {
+  QtTestApplication app;
+  CWnd below;
+  below.Create("Below", WS_VISIBLE, RECT{0, 0, 200, 100}, nullptr);
+  below.GetWidget()->setGeometry(0, 0, 200, 100);
+  below.GetWidget()->show();
+  Thumbnail t;
+  CImageList list;
+  list.Create(3, 2, ILC_COLOR24 | ILC_MASK, 1, 1);
+  ASSERT_EQ(list.Add(&t.colour, &t.mask), 0);
+  const QRegion unmasked = QRegion(0, 0, 3, 1) + QRegion(1, 1, 1, 1);
+  const POINT pointer{60, 40};
+  for (const POINT hotSpot : {POINT{1, 0}, POINT{1, 1}, POINT{0, 1}}) {  // unmasked, unmasked, masked
+    SCOPED_TRACE(testing::Message() << "hot spot " << hotSpot.x << "," << hotSpot.y);
+    ASSERT_TRUE(list.BeginDrag(0, hotSpot));
+    ASSERT_TRUE(CImageList::DragEnter(nullptr, pointer));
+    QApplication::processEvents();
+    QWidget* image = QApplication::topLevelAt(pointer.x, pointer.y);
+    ASSERT_NE(image, below.GetWidget());  // what the window system finds on top at the point
+    EXPECT_EQ(image->mask(), unmasked);
+    EXPECT_EQ(WindowFromPoint(pointer), &below);
+    below.GetWidget()->setCursor(Qt::CrossCursor);
+    QCursor::setPos(pointer.x, pointer.y);
+    SetCursor(LoadStandardCursor(IDC_ARROW));
+    EXPECT_EQ(below.GetWidget()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(image->mask(), unmasked);  // the lookups leave it as it was
+    CImageList::DragLeave(nullptr);
+    CImageList::EndDrag();
+  }
 }
 
 const char* const kLabels[] = {"Banana", "apple", "cherry"};
