@@ -455,6 +455,14 @@ class Program:
     def entries(popup):
         return [entry for entry in popup.children() if entry.role in MENU_ROLES]
 
+    def click_entry(self, entry):
+        """Clicks an entry of an open menu as a hand does: the pointer goes there, and the click comes
+        once the program has taken the moves, as the entry shows selected."""
+        x, y = entry.center()
+        xtest.move(x, y)
+        self.settle()
+        xtest.click(x, y)
+
     def hover_menus(self):
         """Hovers every entry of every menu; returns how many."""
         count = 0
@@ -521,7 +529,7 @@ class Program:
         if entry is None or not entry.enabled or not entry.center():
             self.close_menus()
             return False
-        xtest.click(*entry.center())
+        self.click_entry(entry)
         return True
 
     # --- toolbars --------------------------------------------------------------------------------
@@ -609,7 +617,7 @@ class Program:
             if not wrong:
                 self.close_menus()
                 return
-            xtest.click(*wrong[0].center())
+            self.click_entry(wrong[0])
             self.answer_dialogs(CANCEL_ANSWERS)
         raise Failure("the toolbars would not show")
 
@@ -624,7 +632,7 @@ class Program:
         if entry is None:
             self.close_menus()
             return False
-        xtest.click(*entry.center())
+        self.click_entry(entry)
         return True
 
     def mdi_windows(self):

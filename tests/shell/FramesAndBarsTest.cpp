@@ -51,6 +51,7 @@
 #include "platform/win/MessageBox.h"
 #include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
+#include "support/PointerPath.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 
@@ -160,7 +161,7 @@ struct MainFrameFixture : ::testing::Test {
     return nullptr;
   }
   void Hover(QWidget* widget, QPoint at) {
-    QCursor::setPos(widget->mapToGlobal(at));
+    MovePointerAlongPath(widget->mapToGlobal(at));
     frame->GetStatusBar().OnIdle();
   }
 
@@ -398,13 +399,12 @@ TEST_F(MainFrameFixture, AGreyedMenuItemUnderTheMouseShowsItsOwnPrompt) {
   QTest::keyClick(file, Qt::Key_Down);  // New
   ASSERT_EQ(bar.GetPromptText(), "Create a new scene");
   const QRect item = file->actionGeometry(save);
-  QTest::mouseMove(file, item.center() - QPoint(0, 2));
-  QTest::mouseMove(file, item.center());
+  MovePointerAlongPath(file->mapToGlobal(item.center()));
   EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
   // A key selects another item; the mouse moving on the greyed one shows its prompt again.
   QTest::keyClick(file, Qt::Key_Down);
   ASSERT_NE(bar.GetPromptText(), "Save the active scene");
-  QTest::mouseMove(file, item.center() + QPoint(1, 0));
+  MovePointerAlongPath(file->mapToGlobal(item.center() + QPoint(1, 0)));
   EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
   file->hide();
 }
@@ -419,7 +419,9 @@ TEST_F(MainFrameFixture, AnOpenMenuShowsTheCommandsPromptsAndNothingForItsTitleS
   ASSERT_EQ(bar.GetPromptText(), "Choose New or Open... from the File menu");
   QMenuBar* menuBar = frame->MainWindow()->menuBar();
   QMenu* window = frame->GetWindowMenuPopup();
-  QTest::mouseClick(menuBar, Qt::LeftButton, {}, menuBar->actionGeometry(window->menuAction()).center());
+  const QPoint title = menuBar->actionGeometry(window->menuAction()).center();
+  MovePointerAlongPath(menuBar->mapToGlobal(title));
+  QTest::mouseClick(menuBar, Qt::LeftButton, {}, title);
   ASSERT_TRUE(window->isVisible());
   bar.OnIdle();  // the application timer
   EXPECT_EQ(bar.GetPromptText().str(), "") << "title clicked";
@@ -441,17 +443,22 @@ TEST_F(MainFrameFixture, AnOpenMenuShowsTheCommandsPromptsAndNothingForItsTitleS
       {"separator", item("Zoom &Out", 1), ""},
       {"command", item("&3D Objects"), "Show or hide the window of 3D objects to drag into a scene"},
   };
-  const auto moveTo = [&](QPoint at) {
-    QTest::mouseMove(window, at - QPoint(0, 1));
-    QTest::mouseMove(window, at);
-    bar.OnIdle();
+  // The pointer rests where it went until the prompt line shows `prompt`, or a while: a submenu
+  // that opened as the pointer passed its entry keeps that entry selected a moment longer, so that
+  // a hand can slip into the submenu.
+  const auto moveTo = [&](QPoint at, const std::string& prompt) {
+    MovePointerAlongPath(window->mapToGlobal(at));
+    (void)QTest::qWaitFor([&] {
+      bar.OnIdle();
+      return bar.GetPromptText().str() == prompt;
+    });
   };
   for (const auto& step : steps) {
     ASSERT_NE(step.item, nullptr) << step.where;
-    moveTo(window->actionGeometry(step.item).center());
+    moveTo(window->actionGeometry(step.item).center(), step.prompt);
     EXPECT_EQ(bar.GetPromptText().str(), step.prompt) << step.where;
   }
-  moveTo(QPoint(window->width() + 20, window->height() / 2));
+  moveTo(QPoint(window->width() + 20, window->height() / 2), "");
   EXPECT_EQ(bar.GetPromptText().str(), "") << "off the menu";
   QTest::keyClick(window, Qt::Key_Escape);
   ASSERT_FALSE(window->isVisible());
