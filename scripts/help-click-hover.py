@@ -51,7 +51,7 @@ def top_half(button):
 def glide_onto(program, button):
     """Moves the pointer from where it is onto the button, which must draw its hover frame."""
     plain = top_half(button)
-    xtest.glide(*hover_point(button))
+    xtest.move(*hover_point(button))
     program.check()
     try:
         wait_for(lambda: top_half(button) != plain, "the hover frame", FOLLOW)
@@ -73,10 +73,10 @@ def steps(program):
     move, other = buttons(program)
 
     program.step = "the pointer over a toolbar button and over the camera window"
-    xtest.glide(*hover_point(move))
+    xtest.move(*hover_point(move))
     program.check()
     arrow = cursor_image()
-    xtest.glide(*window.center())
+    xtest.move(*window.center())
     program.check()
     try:
         refusal = wait_for(lambda: next((seen for seen in [cursor_image()] if seen != arrow), None),
@@ -88,7 +88,7 @@ def steps(program):
     program.step = "Shift+F1 and a click on the Move Object button"
     xtest.key("shift+F1")
     program.settle()
-    xtest.glide(*hover_point(move))
+    xtest.move(*hover_point(move))
     program.settle()
     xtest.button(True)
     xtest.button(False)
@@ -96,7 +96,7 @@ def steps(program):
     program.wait_for_help(MOVE_OBJECT_PROMPT, "the Move Object button's help")
 
     program.step = "the pointer back over the camera window after the help click"
-    xtest.glide(*uncovered_point(window))
+    xtest.move(*uncovered_point(window))
     program.check()
     try:
         wait_for(lambda: cursor_image() == refusal, "the refusing cursor", FOLLOW)

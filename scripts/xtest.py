@@ -91,27 +91,6 @@ def move(x, y):
     time.sleep(MOVE_PAUSE)
 
 
-def pointer():
-    """Where the pointer is on the screen."""
-    x11.XDefaultRootWindow.restype = ctypes.c_ulong
-    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-    window = ctypes.c_ulong()
-    x, y, unused, mask = ctypes.c_int(), ctypes.c_int(), ctypes.c_int(), ctypes.c_uint()
-    x11.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
-    x11.XQueryPointer(display(), x11.XDefaultRootWindow(display()), ctypes.byref(window), ctypes.byref(window),
-                      ctypes.byref(x), ctypes.byref(y), ctypes.byref(unused), ctypes.byref(unused), ctypes.byref(mask))
-    return x.value, y.value
-
-
-def glide(x, y, step=6):
-    """Moves the pointer to (x, y) as a hand does: along a straight path of steps of a few pixels."""
-    x0, y0 = pointer()
-    count = max(1, max(abs(x - x0), abs(y - y0)) // step)
-    for i in range(1, count + 1):
-        move(x0 + (x - x0) * i // count, y0 + (y - y0) * i // count)
-        time.sleep(PAUSE)
-
-
 def button(press):
     global buttons_sent
     xtst.XTestFakeButtonEvent(display(), 1, 1 if press else 0, 0)
