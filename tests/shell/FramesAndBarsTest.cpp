@@ -35,7 +35,9 @@
 #include "platform/framework/Archive.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/HelpWindow.h"
+#include "platform/framework/MDIFrameWnd.h"
 #include "platform/framework/MemFile.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/ScrollView.h"
@@ -535,6 +537,62 @@ TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncov
     EXPECT_TRUE(objects->IsWindowVisible());
     EXPECT_EQ(frame->MDIGetActive(), covering ? objects : camera);
   }
+}
+
+// The Window menu opened with a click on its title, its entries of the list of windows, and the
+// one whose text starts with `prefix` highlighted by the keys.
+struct WindowMenu {
+  QMenu* menu = nullptr;
+  std::string list;  // the listed entries' texts, each followed by ';'
+  QAction* highlighted = nullptr;
+};
+WindowMenu OpenWindowMenu(XMainFrame& frame, const QString& prefix) {
+  WindowMenu open;
+  QMenuBar* menuBar = frame.MainWindow()->menuBar();
+  open.menu = frame.GetWindowMenuPopup();
+  QTest::mouseClick(menuBar, Qt::LeftButton, {}, menuBar->actionGeometry(open.menu->menuAction()).center());
+  QApplication::processEvents();
+  for (QAction* action : open.menu->actions())
+    if (action->data().toUInt() >= AFX_IDM_FIRST_MDICHILD) open.list += action->text().toStdString() + ";";
+  for (qsizetype step = 0; step < open.menu->actions().size(); ++step) {
+    QAction* active = open.menu->activeAction();
+    if (active && active->text().startsWith(prefix)) {
+      open.highlighted = active;
+      break;
+    }
+    QTest::keyClick(open.menu, Qt::Key_Down);
+  }
+  return open;
+}
+
+// An entry of the Window menu's list of windows tells what it does the same way in the prompt
+// line, in help mode and with F1: "Activate this window".
+TEST_F(MainFrameFixture, HelpOnAnEntryOfTheWindowListShowsTheTextOfItsPrompt) {
+  Open();
+  XStatusBar& bar = frame->GetStatusBar();
+  const struct {
+    const char* how;
+    bool helpMode;  // Shift+F1 first, then the entry chosen; else F1 on the highlighted entry
+  } cases[] = {{"help mode", true}, {"F1", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    ShowHelp(HELP_QUIT, 0);
+    if (c.helpMode) QTest::keyClick(frame->GetWidget(), Qt::Key_F1, Qt::ShiftModifier);
+    const WindowMenu open = OpenWindowMenu(*frame, "&1 ");
+    ASSERT_NE(open.highlighted, nullptr) << open.list;
+    bar.OnIdle();
+    EXPECT_EQ(bar.GetPromptText(), "Activate this window");
+    EXPECT_EQ(InContextHelpMode(), c.helpMode);
+    QTest::keyClick(open.menu, c.helpMode ? Qt::Key_Return : Qt::Key_F1);
+    QApplication::processEvents();
+    EXPECT_FALSE(InContextHelpMode());
+    QTextBrowser* help = VisibleHelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->documentTitle().toStdString(), "Activate this window");
+    EXPECT_TRUE(help->toPlainText().contains("Activate this window")) << help->toPlainText().toStdString();
+    if (open.menu->isVisible()) QTest::keyClick(open.menu, Qt::Key_Escape);
+  }
+  ShowHelp(HELP_QUIT, 0);
 }
 
 // A view of a kind that saved window layouts do not know.
