@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStyleOption>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -593,6 +595,63 @@ TEST_F(MainFrameFixture, HelpOnAnEntryOfTheWindowListShowsTheTextOfItsPrompt) {
     if (open.menu->isVisible()) QTest::keyClick(open.menu, Qt::Key_Escape);
   }
   ShowHelp(HELP_QUIT, 0);
+}
+
+// The Window menu lists the child windows shown, numbered in the order they were made; the 3D
+// Objects window hidden by its close box is left out until Ctrl+J shows it again in its place.
+TEST_F(MainFrameFixture, TheWindowListHoldsOnlyTheWindowsShown) {
+  Open();
+  CFrameWnd* objects = frame->GetObjects3DView()->GetParentFrame();
+  auto* camera = new CMDIChildWnd;
+  ASSERT_TRUE(camera->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame));
+  camera->SetWindowText("Camera");
+  camera->ShowWindow(SW_SHOW);
+  QApplication::processEvents();
+  CRect place;
+  objects->GetWindowRect(&place);
+  const auto clickCloseBox = [&] {
+    auto* window = qobject_cast<QMdiSubWindow*>(objects->GetWidget());
+    QStyleOptionTitleBar option;
+    option.initFrom(window);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = window->windowFlags();
+    option.titleBarState = window->windowState();
+    option.rect = QRect(0, 0, window->width(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
+    const QPoint box =
+        window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, window).center();
+    QTest::mouseMove(window, box);
+    QTest::mouseClick(window, Qt::LeftButton, {}, box);
+    QApplication::processEvents();
+  };
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    const char* list;
+    bool objectsShown;
+  } steps[] = {
+      {"both shown", [] {}, "&1 3D Objects;&2 Camera;", true},
+      {"3D Objects closed", clickCloseBox, "&1 Camera;", false},
+      {"Ctrl+J", [&] { Key(Qt::Key_J); }, "&1 3D Objects;&2 Camera;", true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.step);
+    step.act();
+    ASSERT_EQ(static_cast<bool>(objects->IsWindowVisible()), step.objectsShown);
+    frame->MDIActivate(camera);
+    const WindowMenu open = OpenWindowMenu(*frame, "&1 ");
+    EXPECT_EQ(open.list, step.list);
+    // The first entry leads to a window that is shown.
+    ASSERT_NE(open.highlighted, nullptr);
+    QTest::keyClick(open.menu, Qt::Key_Return);
+    QApplication::processEvents();
+    CMDIChildWnd* active = frame->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active, step.objectsShown ? objects : camera);
+    EXPECT_TRUE(active->IsWindowVisible());
+  }
+  CRect again;
+  objects->GetWindowRect(&again);
+  EXPECT_EQ(again, place);
 }
 
 // A view of a kind that saved window layouts do not know.
