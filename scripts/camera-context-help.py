@@ -7,29 +7,14 @@ before (Help/Topics). Run it through scripts/ui-sweep.sh:
   ui-sweep.sh PROGRAM camera-context-help.py
 """
 import os
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
-from ui_program import DISCARD_ANSWERS, HELP_TITLE, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
+from ui_program import DISCARD_ANSWERS, Failure, drive, uncovered_point, wait_for  # noqa: E402
 
 # The prompt of a camera window over an empty scene (string 40054).
 EMPTY_SCENE_PROMPT = "Drag an object from the 3D Objects window."
-
-
-def uncovered_point(window):
-    """A point of the camera window's picture that the Help window, which may stand over the main
-    window, leaves uncovered."""
-    listed = subprocess.run([WINDOW_TOOL, "geometry", HELP_TITLE], capture_output=True, text=True, check=True)
-    hx, hy, hw, hh = (int(v) for v in listed.stdout.split())
-    x, y, width, height = window.extents()
-    # Clear of the title bar and the borders.
-    for py in range(y + 40, y + height - 10, 20):
-        for px in range(x + 20, x + width - 20, 20):
-            if not (hx - 10 <= px < hx + hw + 10 and hy - 10 <= py < hy + hh + 10):
-                return px, py
-    raise Failure(f"the Help window at {(hx, hy, hw, hh)} covers the camera window at {(x, y, width, height)}")
 
 
 def steps(program):

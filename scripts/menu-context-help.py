@@ -42,7 +42,7 @@ def steps(program):
     program.close_help_windows()
 
     program.step = "Shift+F1, Window, 3D Objects by the mouse"
-    xtest.click(*entry(program, program.help_click_on_title("Window"), "3D Objects").center())
+    program.click_entry(entry(program, program.help_click_on_title("Window"), "3D Objects"))
     program.check()
     read = program.wait_for_help(OBJECTS_PROMPT, "the topic of Window/3D Objects")
     print("after Window/3D Objects in help mode the Help window reads:", read.replace("\n", " | "), flush=True)

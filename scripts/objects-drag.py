@@ -17,7 +17,6 @@ import os
 import re
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import x11_cursor  # noqa: E402
@@ -33,8 +32,8 @@ NO_DROP_CURSOR = 104
 # The prompt's red highlight, and how many of its pixels make one behind a line of text.
 RED, HIGHLIGHT_PIXELS = (255, 0, 0), 100
 THUMBNAIL = 48
-# The pointer moves in steps of at most this many pixels, a hand's pace.
-STEP = 6
+# A small move, past the distance that starts a drag when taken twice.
+NUDGE = 8
 # How long the prompt and the cursor may take to follow the pointer: the status line asks five times
 # a second, but a busy program answers late.
 PATIENCE = 30.0
@@ -49,17 +48,7 @@ def program_cursor(number):
     picture = entry and re.search(r"\b%s\[\] = \{(.*?)\};" % entry.group(3), source, re.S)
     if not picture:
         raise Failure(f"{path} draws no cursor {number}")
-    return x11_cursor.from_xpm(re.findall(r'"([^"]*)"', picture.group(1)), (int(entry.group(1)), int(entry.group(2))))
-
-
-def glide(start, end):
-    """Moves the pointer from start to end in small steps."""
-    (x1, y1), (x2, y2) = start, end
-    steps = max(1, max(abs(x2 - x1), abs(y2 - y1)) // STEP)
-    for i in range(1, steps + 1):
-        xtest.move(x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps)
-        time.sleep(0.01)
-    return end
+    return x11_cursor.xpm_digest(re.findall(r'"([^"]*)"', picture.group(1)), (int(entry.group(1)), int(entry.group(2))))
 
 
 def box_rgb(box):
@@ -88,9 +77,8 @@ class Drag:
         pane = self.prompt_pane()
         pixels = xwd_rgb(pane.extents())
         red = sum(1 for at in range(0, len(pixels), 3) if tuple(pixels[at:at + 3]) == RED)
-        cursor = x11_cursor.shown()
-        name = "arrow" if cursor == self.arrow else "no-drop" if cursor == self.no_drop else \
-            f"another cursor ({cursor[1]}x{cursor[2]}, hot spot {cursor[0]})"
+        cursor = x11_cursor.cursor_image()
+        name = "arrow" if cursor == self.arrow else "no-drop" if cursor == self.no_drop else f"another cursor ({cursor[:8]})"
         return pane.name, red >= HIGHLIGHT_PIXELS, name
 
     def expect(self, where, prompt, highlighted, cursor):
@@ -115,12 +103,12 @@ class Drag:
         then asks for its arrow): once the status line reads the list's prompt, the same picture
         twice in a row."""
         self.program.step = "the arrow over the 3D Objects window"
-        glide(point, (point[0] + STEP, point[1]))
+        xtest.move(point[0] + NUDGE, point[1])
         pictures = []
 
         def steady():
             text, red, _ = self.seen()
-            pictures.append(x11_cursor.shown())
+            pictures.append(x11_cursor.cursor_image())
             return text == DRAG_PROMPT and not red and len(pictures) > 1 and pictures[-1] == pictures[-2]
         wait_for(steady, "the list's prompt and a steady cursor", PATIENCE)
         self.arrow = pictures[-1]
@@ -211,10 +199,11 @@ def steps(program):
     if listed[press[1] - iy][press[0] - ix] == background:
         raise Failure(f"the press point {press} of {OBJECT} shows the list's own colour {background}")
     program.step = f"pressing on {OBJECT}"
-    glide((empty[0] + STEP, empty[1]), press)
+    xtest.move(*press)
     program.settle()
     xtest.button(True)
-    at = glide(press, (press[0] + 3 * STEP, press[1] + 3 * STEP))
+    at = (press[0] + 2 * NUDGE, press[1] + 2 * NUDGE)
+    xtest.move(*at)
     program.settle()
     box = drag_image_box(at)
     # The drag image keeps the pressed point of the thumbnail under the pointer.
@@ -223,7 +212,8 @@ def steps(program):
         raise Failure(f"the drag image at {box} for the pointer at {at} holds no part of {OBJECT} at {press}")
     thumbnail = [row[left:left + THUMBNAIL] for row in listed[top:top + THUMBNAIL]]
 
-    at = glide(at, empty)
+    at = empty
+    xtest.move(*at)
     drag.expect("an empty part of the 3D Objects window", DRAG_PROMPT, True, "no-drop")
     program.step = "the drag image over the list"
     check_silhouette(program, thumbnail, at, background)
@@ -231,11 +221,12 @@ def steps(program):
     bar = next((b for _, _, b in program.toolbar_buttons()), None)
     if bar is None:
         raise Failure("the main window shows no toolbar button")
-    at = glide(at, bar.center())
+    at = bar.center()
+    xtest.move(*at)
     drag.expect("a toolbar button", DRAG_PROMPT, True, "no-drop")
 
     cx, cy, cw, ch = camera.extents()
-    at = glide(at, (cx + cw // 2, cy + ch // 2))
+    xtest.move(cx + cw // 2, cy + ch // 2)
     drag.expect(f"the camera window {camera.name!r}", DROP_PROMPT, False, "arrow")
 
     program.step = "letting go over the camera window"

@@ -87,6 +87,20 @@ def window_at(point):
     return int(found[0]), tuple(int(v) for v in found[1:5]), found[5].strip() if len(found) > 5 else ""
 
 
+def uncovered_point(window):
+    """A point of the camera window's picture that the Help window, which may stand over the main
+    window, leaves uncovered."""
+    listed = subprocess.run([WINDOW_TOOL, "geometry", HELP_TITLE], capture_output=True, text=True, check=True)
+    hx, hy, hw, hh = (int(v) for v in listed.stdout.split())
+    x, y, width, height = window.extents()
+    # Clear of the title bar and the borders.
+    for py in range(y + 40, y + height - 10, 20):
+        for px in range(x + 20, x + width - 20, 20):
+            if not (hx - 10 <= px < hx + hw + 10 and hy - 10 <= py < hy + hh + 10):
+                return px, py
+    raise Failure(f"the Help window at {(hx, hy, hw, hh)} covers the camera window at {(x, y, width, height)}")
+
+
 def clean(name):
     """A menu entry's name without its shortcut."""
     return name.split("\t")[0]
@@ -146,10 +160,11 @@ class Program:
         self.ping_window = None  # the X window the program answers pings on (Program.settle)
         self.buttons_seen = 0  # mouse button events the window manager is known to have let through
 
-    def start(self):
+    def start(self, *arguments):
+        """Starts the program with its command line's arguments (a scene to open)."""
         self.step = "start"
         self.starts += 1
-        self.process = subprocess.Popen([self.path])
+        self.process = subprocess.Popen([self.path, *arguments])
         self.titles = []
         self.ping_window = None
         self.app = ui_access.application(self.process.pid)
@@ -455,6 +470,14 @@ class Program:
     def entries(popup):
         return [entry for entry in popup.children() if entry.role in MENU_ROLES]
 
+    def click_entry(self, entry):
+        """Clicks an entry of an open menu as a hand does: the pointer goes there, and the click comes
+        once the program has taken the moves, as the entry shows selected."""
+        x, y = entry.center()
+        xtest.move(x, y)
+        self.settle()
+        xtest.click(x, y)
+
     def hover_menus(self):
         """Hovers every entry of every menu; returns how many."""
         count = 0
@@ -521,7 +544,7 @@ class Program:
         if entry is None or not entry.enabled or not entry.center():
             self.close_menus()
             return False
-        xtest.click(*entry.center())
+        self.click_entry(entry)
         return True
 
     # --- toolbars --------------------------------------------------------------------------------
@@ -609,7 +632,7 @@ class Program:
             if not wrong:
                 self.close_menus()
                 return
-            xtest.click(*wrong[0].center())
+            self.click_entry(wrong[0])
             self.answer_dialogs(CANCEL_ANSWERS)
         raise Failure("the toolbars would not show")
 
@@ -624,7 +647,7 @@ class Program:
         if entry is None:
             self.close_menus()
             return False
-        xtest.click(*entry.center())
+        self.click_entry(entry)
         return True
 
     def mdi_windows(self):

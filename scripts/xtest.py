@@ -14,11 +14,22 @@ x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
 xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
 xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
 xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.POINTER(ctypes.c_ulong)] * 2 + \
+    [ctypes.POINTER(ctypes.c_int)] * 4 + [ctypes.POINTER(ctypes.c_uint)]
 
 # Each step waits a little, as a hand does, so the program sees separate events.
 PAUSE = 0.03
 # A move waits as long (MOVE_PAUSE), or only until the X server has it where the caller checks itself.
 MOVE_PAUSE = PAUSE
+# A move goes the way a hand moves the pointer, in steps of at most this many pixels along each axis,
+# each a moment after the last: toolkits take no notice of a pointer that lands somewhere in one jump
+# the way they do of one that travels there (a menu opened under the pointer ignores its first moves),
+# and how many moves they ignore differs from one release to the next. The moment lets the program
+# read each step before the next comes, where it would otherwise merge queued moves into one.
+STEP = 10
+STEP_PAUSE = 0.004
 # An extra wait between a drag's moves, for a caller whose moves do not wait.
 DRAG_PAUSE = 0
 _display = None
@@ -52,9 +63,31 @@ def flush():
     time.sleep(PAUSE)
 
 
+def pointer():
+    """Where the pointer is on the screen."""
+    root, child = ctypes.c_ulong(), ctypes.c_ulong()
+    x, y, wx, wy, mask = ctypes.c_int(), ctypes.c_int(), ctypes.c_int(), ctypes.c_int(), ctypes.c_uint()
+    x11.XQueryPointer(display(), x11.XDefaultRootWindow(display()), ctypes.byref(root), ctypes.byref(child),
+                      ctypes.byref(x), ctypes.byref(y), ctypes.byref(wx), ctypes.byref(wy), ctypes.byref(mask))
+    return x.value, y.value
+
+
+def _glide(x0, y0, x, y):
+    steps = max(1, -(-max(abs(x - x0), abs(y - y0)) // STEP))
+    for i in range(1, steps + 1):
+        xtst.XTestFakeMotionEvent(display(), -1, x0 + (x - x0) * i // steps, y0 + (y - y0) * i // steps, 0)
+        x11.XSync(display(), 0)
+        time.sleep(STEP_PAUSE)
+
+
 def move(x, y):
-    xtst.XTestFakeMotionEvent(display(), -1, x, y, 0)
-    x11.XSync(display(), 0)
+    """Moves the pointer from where it is to (x, y) in steps (STEP), first up or down, then across,
+    as a hand goes from a menu's title into its menu: a straight line from the title to an entry
+    right of it would pass over the next title and open that menu instead."""
+    x0, y0 = pointer()
+    if (x0, y0) != (x, y):
+        _glide(x0, y0, x0, y)
+        _glide(x0, y, x, y)
     time.sleep(MOVE_PAUSE)
 
 

@@ -11,6 +11,7 @@
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/DropFiles.h"
 #include "platform/framework/Help.h"
+#include "platform/framework/MenuItemPrompt.h"
 #include "platform/framework/WinApp.h"
 #include "shell/CommandProbe.h"
 #include "dialogs/WindowHelpers.h"
@@ -312,15 +313,12 @@ void XMainFrame::OnMenuSelect(UINT id, UINT flags, HMENU menu) {
   statusBar.SetMenuClosed(FALSE);
   if ((flags & (MF_POPUP | MF_SEPARATOR)) || id == 0) {
     statusBar.SetStatusText(0, "", 0);
-  } else if (id >= 0xF000 && id < 0xF1F0) {
-    const UINT command = 0xEF00 + (id - 0xF000) / 16;
-    XASSERT_TEXT(command >= 0xEF00 && command < 0xEF00 + 31, "command >= AFX_IDS_SCFIRST && command < AFX_IDS_SCFIRST + 31",
-                 "");
-    statusBar.SetStatusText(command, nullptr, 0);
-  } else if (id < 0xFF00) {
-    statusBar.SetStatusText(id, nullptr, 0);
   } else {
-    statusBar.SetStatusText(61215, nullptr, 0);
+    const UINT prompt = MenuItemPromptId(id);
+    if (IsSystemCommand(id))
+      XASSERT_TEXT(prompt >= AFX_IDS_SCFIRST && prompt < AFX_IDS_SCFIRST + 31,
+                   "command >= AFX_IDS_SCFIRST && command < AFX_IDS_SCFIRST + 31", "");
+    statusBar.SetStatusText(prompt, nullptr, 0);
   }
 }
 

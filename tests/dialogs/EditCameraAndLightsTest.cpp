@@ -1,8 +1,11 @@
 // The Edit Camera sheet and the Edit Lights dialog: one record of what OK changed, and their rules;
 // the sun's time of day read and written.
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -13,6 +16,7 @@
 #include "dialogs/DialogEditLights.h"
 #include "dialogs/DialogTestSupport.h"
 #include "dialogs/PropertySheetEditCamera.h"
+#include "platform/framework/QtColorDialog.h"
 #include "platform/framework/QtFileDialog.h"
 #include "support/TemporaryFolder.h"
 
@@ -273,6 +277,64 @@ TEST_F(EditLightsTest, OKMakesOneRecordOfTheChangesWhoseUndoRestoresThem) {
   EXPECT_FALSE(SunColor() != sun);
   EXPECT_FALSE(doc.GetAmbient()->GetColor() != ambient);
   EXPECT_FALSE(doc.GetSunlight()->GetTransform() != sunTransform);
+}
+
+
+// The control of the colour dialog that its label `text` (without the '&') names.
+QWidget* Labelled(QColorDialog& shown, const QString& text) {
+  for (QLabel* label : shown.findChildren<QLabel*>())
+    if (QString(label->text()).remove('&') == text) return label->buddy();
+  return nullptr;
+}
+
+// What the colour dialog shows in its 16 custom colour cells, row by row.
+std::vector<QRgb> CustomCells(QColorDialog& shown) {
+  QWidget* well = Labelled(shown, "Custom colors");
+  if (!well) return {};
+  const QImage image = well->grab().toImage();
+  const double width = well->width() / 8.0, height = well->height() / 2.0;
+  std::vector<QRgb> cells;
+  for (int row = 0; row < 2; ++row)
+    for (int column = 0; column < 8; ++column)
+      cells.push_back(image.pixel(QPointF((column + 0.5) * width, (row + 0.5) * height).toPoint()) & 0xFFFFFF);
+  return cells;
+}
+
+// The colour dialogs of the swatches show the program's 16 custom colours, white when it starts;
+// one added in a dialog is offered by the next, whichever swatch opens it.
+TEST_F(EditLightsTest, TheColourDialogsShareTheCustomColoursWhiteAtFirst) {
+  QtColorDialogBackend desktop;
+  ColorDialogBackend* scripted = SetColorDialogBackend(&desktop);
+  std::vector<QRgb> expected(16, 0xFFFFFF);
+  const struct {
+    const char* swatch;
+    int id;
+    bool addOne;  // types #123456 into the dialog and adds it to the custom colours
+  } steps[] = {{"sun", 32844, true}, {"shadows", 32843, false}, {"sun again", 32844, false}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.swatch);
+    std::vector<QRgb> shown;
+    Run([&](DialogEditLights& dialog) {
+      QTimer::singleShot(0, [&] {
+        auto* colours = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(colours, nullptr);
+        shown = CustomCells(*colours);
+        if (step.addOne) {
+          auto* html = qobject_cast<QLineEdit*>(Labelled(*colours, "HTML:"));
+          ASSERT_NE(html, nullptr);
+          html->selectAll();
+          QTest::keyClicks(html, "#123456");
+          for (QPushButton* button : colours->findChildren<QPushButton*>())
+            if (button->text().remove('&') == "Add to Custom Colors") QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QTest::keyClick(colours, Qt::Key_Escape);
+      });
+      Click(dialog, step.id);
+    });
+    EXPECT_EQ(shown, expected);
+    if (step.addOne) expected[0] = 0x123456;
+  }
+  SetColorDialogBackend(scripted);
 }
 
 }  // namespace

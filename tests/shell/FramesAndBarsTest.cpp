@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStyleOption>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -35,7 +37,9 @@
 #include "platform/framework/Archive.h"
 #include "platform/framework/CmdUI.h"
 #include "platform/framework/Document.h"
+#include "platform/framework/Help.h"
 #include "platform/framework/HelpWindow.h"
+#include "platform/framework/MDIFrameWnd.h"
 #include "platform/framework/MemFile.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/ScrollView.h"
@@ -51,6 +55,7 @@
 #include "platform/win/MessageBox.h"
 #include "support/FatalCheck.h"
 #include "support/PlatformFakes.h"
+#include "support/PointerPath.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "support/TemporaryFolder.h"
 
@@ -160,7 +165,7 @@ struct MainFrameFixture : ::testing::Test {
     return nullptr;
   }
   void Hover(QWidget* widget, QPoint at) {
-    QCursor::setPos(widget->mapToGlobal(at));
+    MovePointerAlongPath(widget->mapToGlobal(at));
     frame->GetStatusBar().OnIdle();
   }
 
@@ -398,13 +403,12 @@ TEST_F(MainFrameFixture, AGreyedMenuItemUnderTheMouseShowsItsOwnPrompt) {
   QTest::keyClick(file, Qt::Key_Down);  // New
   ASSERT_EQ(bar.GetPromptText(), "Create a new scene");
   const QRect item = file->actionGeometry(save);
-  QTest::mouseMove(file, item.center() - QPoint(0, 2));
-  QTest::mouseMove(file, item.center());
+  MovePointerAlongPath(file->mapToGlobal(item.center()));
   EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
   // A key selects another item; the mouse moving on the greyed one shows its prompt again.
   QTest::keyClick(file, Qt::Key_Down);
   ASSERT_NE(bar.GetPromptText(), "Save the active scene");
-  QTest::mouseMove(file, item.center() + QPoint(1, 0));
+  MovePointerAlongPath(file->mapToGlobal(item.center() + QPoint(1, 0)));
   EXPECT_EQ(bar.GetPromptText(), "Save the active scene");
   file->hide();
 }
@@ -419,7 +423,9 @@ TEST_F(MainFrameFixture, AnOpenMenuShowsTheCommandsPromptsAndNothingForItsTitleS
   ASSERT_EQ(bar.GetPromptText(), "Choose New or Open... from the File menu");
   QMenuBar* menuBar = frame->MainWindow()->menuBar();
   QMenu* window = frame->GetWindowMenuPopup();
-  QTest::mouseClick(menuBar, Qt::LeftButton, {}, menuBar->actionGeometry(window->menuAction()).center());
+  const QPoint title = menuBar->actionGeometry(window->menuAction()).center();
+  MovePointerAlongPath(menuBar->mapToGlobal(title));
+  QTest::mouseClick(menuBar, Qt::LeftButton, {}, title);
   ASSERT_TRUE(window->isVisible());
   bar.OnIdle();  // the application timer
   EXPECT_EQ(bar.GetPromptText().str(), "") << "title clicked";
@@ -441,17 +447,22 @@ TEST_F(MainFrameFixture, AnOpenMenuShowsTheCommandsPromptsAndNothingForItsTitleS
       {"separator", item("Zoom &Out", 1), ""},
       {"command", item("&3D Objects"), "Show or hide the window of 3D objects to drag into a scene"},
   };
-  const auto moveTo = [&](QPoint at) {
-    QTest::mouseMove(window, at - QPoint(0, 1));
-    QTest::mouseMove(window, at);
-    bar.OnIdle();
+  // The pointer rests where it went until the prompt line shows `prompt`, or a while: a submenu
+  // that opened as the pointer passed its entry keeps that entry selected a moment longer, so that
+  // a hand can slip into the submenu.
+  const auto moveTo = [&](QPoint at, const std::string& prompt) {
+    MovePointerAlongPath(window->mapToGlobal(at));
+    (void)QTest::qWaitFor([&] {
+      bar.OnIdle();
+      return bar.GetPromptText().str() == prompt;
+    });
   };
   for (const auto& step : steps) {
     ASSERT_NE(step.item, nullptr) << step.where;
-    moveTo(window->actionGeometry(step.item).center());
+    moveTo(window->actionGeometry(step.item).center(), step.prompt);
     EXPECT_EQ(bar.GetPromptText().str(), step.prompt) << step.where;
   }
-  moveTo(QPoint(window->width() + 20, window->height() / 2));
+  moveTo(QPoint(window->width() + 20, window->height() / 2), "");
   EXPECT_EQ(bar.GetPromptText().str(), "") << "off the menu";
   QTest::keyClick(window, Qt::Key_Escape);
   ASSERT_FALSE(window->isVisible());
@@ -535,6 +546,119 @@ TEST_F(MainFrameFixture, TheObjectsWindowListsSortedKeepsItsListAndLeavesAnUncov
     EXPECT_TRUE(objects->IsWindowVisible());
     EXPECT_EQ(frame->MDIGetActive(), covering ? objects : camera);
   }
+}
+
+// The Window menu opened with a click on its title, its entries of the list of windows, and the
+// one whose text starts with `prefix` highlighted by the keys.
+struct WindowMenu {
+  QMenu* menu = nullptr;
+  std::string list;  // the listed entries' texts, each followed by ';'
+  QAction* highlighted = nullptr;
+};
+WindowMenu OpenWindowMenu(XMainFrame& frame, const QString& prefix) {
+  WindowMenu open;
+  QMenuBar* menuBar = frame.MainWindow()->menuBar();
+  open.menu = frame.GetWindowMenuPopup();
+  QTest::mouseClick(menuBar, Qt::LeftButton, {}, menuBar->actionGeometry(open.menu->menuAction()).center());
+  QApplication::processEvents();
+  for (QAction* action : open.menu->actions())
+    if (action->data().toUInt() >= AFX_IDM_FIRST_MDICHILD) open.list += action->text().toStdString() + ";";
+  for (qsizetype step = 0; step < open.menu->actions().size(); ++step) {
+    QAction* active = open.menu->activeAction();
+    if (active && active->text().startsWith(prefix)) {
+      open.highlighted = active;
+      break;
+    }
+    QTest::keyClick(open.menu, Qt::Key_Down);
+  }
+  return open;
+}
+
+// An entry of the Window menu's list of windows tells what it does the same way in the prompt
+// line, in help mode and with F1: "Activate this window".
+TEST_F(MainFrameFixture, HelpOnAnEntryOfTheWindowListShowsTheTextOfItsPrompt) {
+  Open();
+  XStatusBar& bar = frame->GetStatusBar();
+  const struct {
+    const char* how;
+    bool helpMode;  // Shift+F1 first, then the entry chosen; else F1 on the highlighted entry
+  } cases[] = {{"help mode", true}, {"F1", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    ShowHelp(HELP_QUIT, 0);
+    if (c.helpMode) QTest::keyClick(frame->GetWidget(), Qt::Key_F1, Qt::ShiftModifier);
+    const WindowMenu open = OpenWindowMenu(*frame, "&1 ");
+    ASSERT_NE(open.highlighted, nullptr) << open.list;
+    bar.OnIdle();
+    EXPECT_EQ(bar.GetPromptText(), "Activate this window");
+    EXPECT_EQ(InContextHelpMode(), c.helpMode);
+    QTest::keyClick(open.menu, c.helpMode ? Qt::Key_Return : Qt::Key_F1);
+    QApplication::processEvents();
+    EXPECT_FALSE(InContextHelpMode());
+    QTextBrowser* help = VisibleHelpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->documentTitle().toStdString(), "Activate this window");
+    EXPECT_TRUE(help->toPlainText().contains("Activate this window")) << help->toPlainText().toStdString();
+    if (open.menu->isVisible()) QTest::keyClick(open.menu, Qt::Key_Escape);
+  }
+  ShowHelp(HELP_QUIT, 0);
+}
+
+// The Window menu lists the child windows shown, numbered in the order they were made; the 3D
+// Objects window hidden by its close box is left out until Ctrl+J shows it again in its place.
+TEST_F(MainFrameFixture, TheWindowListHoldsOnlyTheWindowsShown) {
+  Open();
+  CFrameWnd* objects = frame->GetObjects3DView()->GetParentFrame();
+  auto* camera = new CMDIChildWnd;
+  ASSERT_TRUE(camera->LoadFrame(14, WS_OVERLAPPEDWINDOW, frame));
+  camera->SetWindowText("Camera");
+  camera->ShowWindow(SW_SHOW);
+  QApplication::processEvents();
+  CRect place;
+  objects->GetWindowRect(&place);
+  const auto clickCloseBox = [&] {
+    auto* window = qobject_cast<QMdiSubWindow*>(objects->GetWidget());
+    QStyleOptionTitleBar option;
+    option.initFrom(window);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = window->windowFlags();
+    option.titleBarState = window->windowState();
+    option.rect = QRect(0, 0, window->width(), window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
+    const QPoint box =
+        window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarCloseButton, window).center();
+    QTest::mouseMove(window, box);
+    QTest::mouseClick(window, Qt::LeftButton, {}, box);
+    QApplication::processEvents();
+  };
+  const struct {
+    const char* step;
+    std::function<void()> act;
+    const char* list;
+    bool objectsShown;
+  } steps[] = {
+      {"both shown", [] {}, "&1 3D Objects;&2 Camera;", true},
+      {"3D Objects closed", clickCloseBox, "&1 Camera;", false},
+      {"Ctrl+J", [&] { Key(Qt::Key_J); }, "&1 3D Objects;&2 Camera;", true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.step);
+    step.act();
+    ASSERT_EQ(static_cast<bool>(objects->IsWindowVisible()), step.objectsShown);
+    frame->MDIActivate(camera);
+    const WindowMenu open = OpenWindowMenu(*frame, "&1 ");
+    EXPECT_EQ(open.list, step.list);
+    // The first entry leads to a window that is shown.
+    ASSERT_NE(open.highlighted, nullptr);
+    QTest::keyClick(open.menu, Qt::Key_Return);
+    QApplication::processEvents();
+    CMDIChildWnd* active = frame->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active, step.objectsShown ? objects : camera);
+    EXPECT_TRUE(active->IsWindowVisible());
+  }
+  CRect again;
+  objects->GetWindowRect(&again);
+  EXPECT_EQ(again, place);
 }
 
 // A view of a kind that saved window layouts do not know.

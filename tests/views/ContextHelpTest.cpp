@@ -6,6 +6,7 @@
 
 #include "platform/framework/MessageLoop.h"
 #include "scene/MeshSO.h"
+#include "support/PointerPath.h"
 #include "support/RecordingHelp.h"
 #include "views/SceneWindowsFixture.h"
 
@@ -34,7 +35,7 @@ QMenu* HelpClickOnMenuTitle(SceneWindows& program, const QString& text) {
   if (!title) return nullptr;
   program.Key(Qt::Key_F1, Qt::ShiftModifier);
   const QPoint at = bar->actionGeometry(title).center();
-  QTest::mouseMove(bar, at);
+  MovePointerAlongPath(bar->mapToGlobal(at));
   QTest::mouseClick(bar, Qt::LeftButton, {}, at);
   QApplication::processEvents();
   return title->menu()->isVisible() && InContextHelpMode() ? title->menu() : nullptr;
@@ -44,7 +45,10 @@ QMenu* HelpClickOnMenuTitle(SceneWindows& program, const QString& text) {
 void ChooseInOpenMenu(QMenu* menu, QAction* item, bool byMouse) {
   if (byMouse) {
     const QPoint on = menu->actionGeometry(item).center();
-    QTest::mouseMove(menu, on);
+    MovePointerAlongPath(menu->mapToGlobal(on));
+    // The click comes once the item shows selected: a submenu that opened as the pointer passed
+    // its entry keeps that entry selected a moment longer.
+    (void)QTest::qWaitFor([&] { return menu->activeAction() == item; });
     QTest::mouseClick(menu, Qt::LeftButton, {}, on);
   } else {
     SceneWindows::HighlightByKeys(menu, item);
@@ -220,11 +224,8 @@ TEST_F(SceneWindows, InHelpModeTheCommandChosenAfterMovingToTheNextMenuShowsItsT
     QAction* nextTitle = MenuTitle(bar, c.next);
     ASSERT_NE(nextTitle, nullptr);
     if (c.byPointer) {
-      const QPoint from = bar->actionGeometry(MenuTitle(bar, c.title)).center();
-      const QPoint to = bar->actionGeometry(nextTitle).center();
       // The open menu holds the pointer: it hears the moves over the bar and passes them on.
-      for (const QPoint& over : {(from + to) / 2, to})
-        views_test::SendMouse(first, QEvent::MouseMove, first->mapFromGlobal(bar->mapToGlobal(over)), Qt::NoButton);
+      MovePointerAlongPath(bar->mapToGlobal(bar->actionGeometry(nextTitle).center()));
     } else {
       QTest::keyClick(first, Qt::Key_Right);
     }

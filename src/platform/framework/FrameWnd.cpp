@@ -18,6 +18,7 @@
 #include "platform/framework/Help.h"
 #include "platform/framework/KeyCodes.h"
 #include "platform/framework/MenuHoverWatch.h"
+#include "platform/framework/MenuItemPrompt.h"
 #include "platform/framework/MessageLoop.h"
 #include "platform/framework/Resources.h"
 #include "platform/framework/StatusBar.h"
@@ -152,7 +153,7 @@ void CFrameWnd::OnMenuSelect(UINT id, UINT flags, HMENU menu) {
   CString prompt;
   if (flags == 0xFFFF && !menu)
     prompt.LoadString(AFX_IDS_IDLEMESSAGE);
-  else if (id != 0 && !(flags & (MF_POPUP | MF_SEPARATOR)) && prompt.LoadString(id) && prompt.Find('\n') >= 0)
+  else if (id != 0 && !(flags & (MF_POPUP | MF_SEPARATOR)) && prompt.LoadString(MenuItemPromptId(id)) && prompt.Find('\n') >= 0)
     prompt = prompt.Left(prompt.Find('\n'));
   bar->SetPaneText(0, prompt);
 }

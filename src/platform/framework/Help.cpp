@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "platform/framework/HelpWindow.h"
+#include "platform/framework/MenuItemPrompt.h"
 #include "platform/framework/String.h"
 
 namespace {
@@ -53,7 +54,10 @@ HelpViewer SetHelpViewer(HelpViewer viewer) {
 
 HelpPage MakeHelpPage(DWORD topic) {
   CString text;
-  const DWORD id = topic == 0 ? ID_DEFAULT_HELP : topic > HID_BASE_COMMAND ? topic - HID_BASE_COMMAND : topic;
+  // A command's page tells what its prompt tells, also for the entries the framework adds to menus.
+  const DWORD id = topic == 0                   ? ID_DEFAULT_HELP
+                   : topic > HID_BASE_COMMAND ? MenuItemPromptId(static_cast<UINT>(topic - HID_BASE_COMMAND))
+                                              : topic;
   if (text.LoadString(static_cast<UINT>(id)) && !text.IsEmpty()) return PageOfString(topic, text.str());
   return {topic, topic == 0 ? "Help Topics" : "Help topic " + std::to_string(topic), {}};
 }

@@ -79,6 +79,12 @@ std::vector<CMDIChildWnd*> CMDIClientWnd::Children() const {
   return children;
 }
 
+std::vector<CMDIChildWnd*> CMDIClientWnd::ShownChildren() const {
+  std::vector<CMDIChildWnd*> shown = Children();
+  std::erase_if(shown, [](CMDIChildWnd* child) { return child->SubWindow()->isHidden(); });
+  return shown;
+}
+
 void CMDIClientWnd::Tile(UINT how) {
   QMdiArea* area = Area();
   std::vector<QMdiSubWindow*> windows;
@@ -263,7 +269,7 @@ void CMDIFrameWnd::OnWindowTileVert() { MDITile(MDITILE_VERTICAL); }
 void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* ui) { ui->Enable(MDIGetActive() != nullptr); }
 
 BOOL CMDIFrameWnd::OnWindowListItem(UINT id) {
-  const std::vector<CMDIChildWnd*> children = client_ ? client_->Children() : std::vector<CMDIChildWnd*>{};
+  const std::vector<CMDIChildWnd*> children = client_ ? client_->ShownChildren() : std::vector<CMDIChildWnd*>{};
   const std::size_t index = id - AFX_IDM_FIRST_MDICHILD;
   if (index >= children.size()) return FALSE;
   children[index]->MDIActivate();
@@ -327,7 +333,7 @@ QMenu* CMDIFrameWnd::GetWindowMenuPopup() const {
 void CMDIFrameWnd::UpdateWindowList(QMenu* menu) {
   for (QAction* action : menu->actions())
     if (action->property(kWindowListProperty).toBool()) delete action;
-  const std::vector<CMDIChildWnd*> children = client_ ? client_->Children() : std::vector<CMDIChildWnd*>{};
+  const std::vector<CMDIChildWnd*> children = client_ ? client_->ShownChildren() : std::vector<CMDIChildWnd*>{};
   if (children.empty()) return;
   CMDIChildWnd* active = MDIGetActive();
   menu->addSeparator()->setProperty(kWindowListProperty, true);

@@ -29,6 +29,8 @@ class CMDIClientWnd : public CWnd {
   CMDIChildWnd* ActiveChild() const;
   // The children in the order they were created.
   std::vector<CMDIChildWnd*> Children() const;
+  // The children the Window menu lists: those not hidden, in the order they were created.
+  std::vector<CMDIChildWnd*> ShownChildren() const;
   // Lays the visible children that are not minimised out in a grid, in creation order, leaving
   // a row for the minimised ones: floor(sqrt(n)) rows and n / rows columns (the last column takes
   // the rest) vertically; horizontally the other way round. So two or three windows stand side by

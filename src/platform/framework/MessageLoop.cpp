@@ -145,15 +145,21 @@ class InputFilter final : public QObject {
         auto* mouse = static_cast<QMouseEvent*>(event);
         RecordInput(mouse);
         // Help mode takes the whole click: the press asks for the help, its release goes nowhere.
-        if (contextHelpMode && event->type() == QEvent::MouseButtonPress && qobject_cast<QWidget*>(watched) &&
-            !OpensMenuInHelpMode(watched, *mouse)) {
-          helpClickHeld_ = true;
-          ContextHelpAt(watched, mouse->globalPosition().toPoint());
-          return true;
-        }
-        if (helpClickHeld_ && event->type() == QEvent::MouseButtonRelease) {
-          helpClickHeld_ = false;
-          return true;
+        // Both are taken from the widget, never from the window they pass first: there the toolkit
+        // notes which widget the button went down on and forgets it at the release. A release kept
+        // from the window would leave that widget holding the mouse, so that no other widget hears
+        // the pointer come (no cursor of its own, no hover) until the next click.
+        if (qobject_cast<QWidget*>(watched)) {
+          if (event->type() == QEvent::MouseButtonPress) {
+            helpClickHeld_ = contextHelpMode && !OpensMenuInHelpMode(watched, *mouse);
+            if (helpClickHeld_) {
+              ContextHelpAt(watched, mouse->globalPosition().toPoint());
+              return true;
+            }
+          } else if (helpClickHeld_ && event->type() == QEvent::MouseButtonRelease) {
+            helpClickHeld_ = false;
+            return true;
+          }
         }
         const QPoint p = mouse->position().toPoint();
         const UINT message = event->type() == QEvent::MouseButtonPress     ? WM_LBUTTONDOWN

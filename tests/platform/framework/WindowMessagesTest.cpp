@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include "platform/framework/CommandLine.h"
 #include "platform/framework/DropFiles.h"
@@ -414,6 +415,23 @@ TEST_F(HelpFixture, TopicsContentsAndContextHelpOpenTheirPagesInTheHelpWindow) {
   QTest::mouseClick(panel.GetWidget(), Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_FALSE(InContextHelpMode());
   EXPECT_EQ(ShownHelpTitle(), "Help topic 65548");
+}
+
+// A help click leaves the mouse free, as any click does: the widget the pointer moves onto next
+// hears it come. The click passes the window first, as a click from the desktop does.
+TEST_F(HelpFixture, AfterAHelpClickTheWidgetUnderThePointerHearsItCome) {
+  QWidget* top = frame->GetWidget()->window();
+  auto* other = new QWidget(panel.GetWidget());
+  other->setGeometry(50, 50, 30, 30);
+  other->show();
+  QWindow* window = top->windowHandle();
+  const QPoint clicked = panel.GetWidget()->mapTo(top, QPoint(10, 10));
+  frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+  QTest::mouseMove(window, clicked);
+  QTest::mouseClick(window, Qt::LeftButton, {}, clicked);
+  ASSERT_EQ(ShownHelpTitle(), "Help topic 65548");
+  QTest::mouseMove(window, other->mapTo(top, QPoint(15, 15)));
+  EXPECT_TRUE(other->underMouse());
 }
 
 // Help asked for from a message box opens in a window of its own: it takes the mouse while the box
