@@ -8,7 +8,7 @@
 // From now on every X window of the application on its screen's root visual gets the screen's
 // default colormap when it is created. Nothing elsewhere than X11.
 void UseScreenColormaps();
-// The same for one window made already, which the filter behind UseScreenColormaps may not have
-// heard of (a drag image's, made while the mouse is held).
+// The same at once for one window made already: the filter behind UseScreenColormaps does not
+// hear of every window being made (a drag image's goes unheard).
 class QWindow;
 void UseScreenColormap(QWindow* window);
