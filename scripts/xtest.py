@@ -30,6 +30,9 @@ MOVE_PAUSE = PAUSE
 # read each step before the next comes, where it would otherwise merge queued moves into one.
 STEP = 10
 STEP_PAUSE = 0.004
+# A long way takes longer steps rather than more of them, so that a move takes at most a tenth of
+# a second.
+MOST_STEPS = 12
 # An extra wait between a drag's moves, for a caller whose moves do not wait.
 DRAG_PAUSE = 0
 _display = None
@@ -73,7 +76,7 @@ def pointer():
 
 
 def _glide(x0, y0, x, y):
-    steps = max(1, -(-max(abs(x - x0), abs(y - y0)) // STEP))
+    steps = min(MOST_STEPS, max(1, -(-max(abs(x - x0), abs(y - y0)) // STEP)))
     for i in range(1, steps + 1):
         xtst.XTestFakeMotionEvent(display(), -1, x0 + (x - x0) * i // steps, y0 + (y - y0) * i // steps, 0)
         x11.XSync(display(), 0)
@@ -81,9 +84,9 @@ def _glide(x0, y0, x, y):
 
 
 def move(x, y):
-    """Moves the pointer from where it is to (x, y) in steps (STEP), first up or down, then across,
-    as a hand goes from a menu's title into its menu: a straight line from the title to an entry
-    right of it would pass over the next title and open that menu instead."""
+    """Moves the pointer from where it is to (x, y) in steps (STEP, MOST_STEPS), first up or down,
+    then across, as a hand goes from a menu's title into its menu: a straight line from the title to
+    an entry right of it would pass over the next title and open that menu instead."""
     x0, y0 = pointer()
     if (x0, y0) != (x, y):
         _glide(x0, y0, x0, y)
