@@ -77,6 +77,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count) {
     pane->style = i == 0 ? SBPS_NOBORDERS | SBPS_STRETCH : SBPS_NORMAL;
     CString text;
     if (ids[i] != ID_SEPARATOR && text.LoadString(ids[i])) pane->text = QString::fromUtf8(text.str().c_str());
+    pane->setAccessibleName(pane->text);
     pane->width = i == 0 ? 0 : pane->fontMetrics().horizontalAdvance(pane->text) + 8;
     panes_.push_back(pane);
   }
@@ -151,6 +152,8 @@ BOOL CStatusBar::SetPaneText(int index, const char* text, BOOL update) {
   if (index < 0 || index >= GetCount()) return FALSE;
   Pane* pane = panes_[static_cast<std::size_t>(index)];
   pane->text = QString::fromUtf8(text ? text : "");
+  // A screen reader reads the pane by its name.
+  pane->setAccessibleName(pane->text);
   if (update) pane->update();
   return TRUE;
 }
