@@ -154,7 +154,7 @@ class GripDrags:
             raise Failure("File/New is not there")
         camera = wait_for(lambda: next((w for w in program.scene_windows() if w.center()), None), "the scene window")
         docked = wait_for(self.docked_bar, f"the docked {TITLE}")
-        prompts, at = self.button_prompts(docked, None, camera.center())
+        prompts, at = self.button_prompts(docked, None, xtest.pointer())
         if len(set(prompts.values())) != len(prompts):
             raise Failure(f"the docked {TITLE}'s buttons share prompts: {prompts}")
         for round_ in range(1, ROUNDS + 1):
@@ -164,7 +164,7 @@ class GripDrags:
             shown = wait_for(lambda: own_window(TITLE), f"round {round_}: the {TITLE}'s window on the screen")
             placed = floating.extents()
             _, at = self.button_prompts(floating, prompts, at, (shown[0] - placed[0], shown[1] - placed[1]))
-            x, y, w, _ = floating.extents()
+            x, y, w, _ = shown
             self.step(f"round {round_}: double-clicking the floating {TITLE}'s caption")
             glide(at, (x + w // 2, y + 5))
             xtest.click(x + w // 2, y + 5)

@@ -52,6 +52,18 @@ def flush():
     time.sleep(PAUSE)
 
 
+def pointer():
+    """Where the pointer is on the screen."""
+    root, child = ctypes.c_ulong(), ctypes.c_ulong()
+    x, y, wx, wy, mask = ctypes.c_int(), ctypes.c_int(), ctypes.c_int(), ctypes.c_int(), ctypes.c_uint()
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XQueryPointer(ctypes.c_void_p(display()), ctypes.c_ulong(x11.XDefaultRootWindow(display())), ctypes.byref(root),
+                      ctypes.byref(child), ctypes.byref(x), ctypes.byref(y), ctypes.byref(wx), ctypes.byref(wy),
+                      ctypes.byref(mask))
+    return x.value, y.value
+
+
 def move(x, y):
     xtst.XTestFakeMotionEvent(display(), -1, x, y, 0)
     x11.XSync(display(), 0)
