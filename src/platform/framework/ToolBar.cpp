@@ -13,6 +13,7 @@
 #include "platform/framework/Help.h"
 #include "platform/framework/MessageMap.h"
 #include "platform/framework/Resources.h"
+#include "platform/framework/TrueWindowPlace.h"
 
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 
@@ -22,6 +23,7 @@ BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
   ON_WM_MOUSEMOVE()
   ON_WM_LBUTTONUP()
   ON_WM_LBUTTONDBLCLK()
+  ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 namespace {
@@ -100,6 +102,8 @@ QWidget* CToolBar::CreateWidget(QWidget* parent, const CREATESTRUCT& cs) {
   buttons_->setMovable(false);
   FitToButtons(buttons_);
   dock->setWidget(buttons_);
+  // Floating, the bar's buttons are hit-tested by the window's place on the screen.
+  KeepTrueWindowPlace(dock);
   // A bar on the left or right side stands upright, its grip on top; another lies across, its
   // grip on the left; a floating one lies across its small window, under the caption.
   const auto arrange = [this, dock, caption] {

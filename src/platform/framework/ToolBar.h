@@ -13,6 +13,7 @@
 class QDockWidget;
 class QToolBar;
 class QAction;
+class DragOutline;
 
 class CToolBar : public CControlBar {
   DECLARE_DYNAMIC(CToolBar)
@@ -43,11 +44,13 @@ class CToolBar : public CControlBar {
   // Context help over the bar: a button's command id + HID_BASE_COMMAND, 0 off the buttons.
   LRESULT OnHelpHitTest(WPARAM, LPARAM lParam);
 
-  // Off the buttons: a press and a drag move the bar, a double-click floats or docks it.
+  // Off the buttons: a press and a drag move the bar, a double-click floats or docks it. The bar
+  // holds the mouse capture from the press to the release; losing it ends the drag where it is.
   void OnLButtonDown(UINT flags, CPoint point);
   void OnMouseMove(UINT flags, CPoint point);
   void OnLButtonUp(UINT flags, CPoint point);
   void OnLButtonDblClk(UINT flags, CPoint point);
+  void OnCaptureChanged(CWnd* wnd);
 
  protected:
   void PostNcDestroy() override {}
@@ -55,6 +58,11 @@ class CToolBar : public CControlBar {
   CFrameWnd* FloatingFrame() const override;
 
  private:
+  // Where the docked bar being dragged would land, let go with the mouse at `at`: docked upright
+  // on the left or right side, across on the top or bottom, else floating (screen coordinates).
+  CRect LandingPlace(CPoint at) const;
+  void EndDrag();
+
   QToolBar* buttons_ = nullptr;
   // Floating, the bar is a window of its own: this frame stands in for the small frame around it
   // and is shown exactly when the bar is.
@@ -67,6 +75,8 @@ class CToolBar : public CControlBar {
   bool dragging_ = false;
   CPoint pressOffset_;
   CPoint pressAt_;
+  // Shows where a docked bar being dragged would land; made by the first such drag.
+  DragOutline* outline_ = nullptr;
 
   DECLARE_MESSAGE_MAP()
 };

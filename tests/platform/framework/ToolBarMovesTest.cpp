@@ -207,6 +207,48 @@ TEST_F(BarsFixture, AFloatingBarMovesInsideTheScreenAndDocksWhereItIsLetGo) {
   EXPECT_GT(OnScreen(dock).left(), row.left());
 }
 
+// While a docked bar is dragged it holds the mouse capture (the prompt and the cursor stay its own)
+// and a window of its own outlines where it would land, following the mouse: across the frame in the
+// work area, upright over the frame's left side. The release lets the capture go and the outline
+// with it.
+TEST_F(BarsFixture, ADockedBarDraggedOutlinesWhereItWouldLandAndHoldsTheCapture) {
+  const QRect frame = OnScreen(main->GetWidget());
+  const struct {
+    const char* where;
+    QPoint to;
+    bool upright;
+  } drags[] = {{"work area", QPoint(frame.left() + 200, frame.center().y()), false},
+               {"left side", QPoint(frame.left() + 4, frame.center().y()), true}};
+  for (const auto& drag : drags) {
+    SCOPED_TRACE(drag.where);
+    DockInARow();
+    QDockWidget* dock = second.Dock();
+    const QRect docked = OnScreen(dock);
+    const QPoint from = docked.topLeft() + QPoint(2, 2);
+    QCursor::setPos(from);
+    QTest::mousePress(dock, Qt::LeftButton, {}, QPoint(2, 2));
+    std::vector<QRect> outlines;
+    for (const QPoint at : {drag.to - QPoint(0, 30), drag.to}) {
+      QCursor::setPos(at);
+      QTest::mouseMove(dock, dock->mapFromGlobal(at));
+      EXPECT_EQ(CWnd::GetCapture(), &second);
+      EXPECT_FALSE(second.IsFloating());
+      for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window != dock && window != main->GetWidget() && window->geometry().contains(at))
+          outlines.push_back(window->geometry());
+    }
+    ASSERT_EQ(outlines.size(), 2u);
+    EXPECT_EQ(outlines[1].topLeft() - outlines[0].topLeft(), QPoint(0, 30));
+    EXPECT_EQ(outlines[1].height() > outlines[1].width(), drag.upright);
+    EXPECT_EQ(outlines[1].size(), drag.upright ? docked.size().transposed() : docked.size());
+    QTest::mouseRelease(dock, Qt::LeftButton, {}, dock->mapFromGlobal(drag.to));
+    QApplication::processEvents();
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    for (QWidget* window : QApplication::topLevelWidgets())
+      EXPECT_FALSE(window->isVisible() && window->geometry() == outlines[1]);
+  }
+}
+
 // A bar that floats is shown first where it floats, never where it floated before: a window
 // manager may keep a window where it was first shown. A hidden bar floats hidden.
 TEST_F(BarsFixture, AFloatingBarIsFirstShownWhereItFloats) {
