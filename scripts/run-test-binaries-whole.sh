@@ -58,7 +58,9 @@ run() {
     fresh+=("$folder=$home/$folder")
   done
   local start=$SECONDS status=0
-  (cd "$dir" && env "${fresh[@]}" "${env[@]}" timeout 1500 "$@") >"$log" 2>&1 || status=$?
+  # The exit keeps the subshell from becoming the program: a program killed by a signal is then
+  # reported in its log rather than here.
+  (cd "$dir" && env "${fresh[@]}" "${env[@]}" timeout 1500 "$@"; exit $?) >"$log" 2>&1 || status=$?
   rm -rf "$home"
   local ran failures
   # The last summary is the program's own (a test may print a copy's output before it).
