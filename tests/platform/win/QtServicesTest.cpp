@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleHints>
@@ -157,6 +158,20 @@ TEST(QtPlatform, SystemInfoFollowsTheDesktopAndTheClipboardTakesBitmaps) {
   QtPlatformInstalled withoutApplication;
   EXPECT_EQ(OpenClipboard(nullptr), FALSE);
   EXPECT_EQ(QtMessageBoxBackend().Show(nullptr, "text", "caption", MB_OK), 0);
+}
+
+// A window closed from inside an event is deleted later; a test's application takes it along
+// rather than leaving it to the next test's event loop.
+TEST(QtTestApplication, AWindowDeletedLaterFromAnEventGoesWithTheTestsApplication) {
+  QPointer<QWidget> window;
+  {
+    QtTestApplication app;
+    window = new QWidget;
+    QTimer::singleShot(0, window, [&] { window->deleteLater(); });
+    QApplication::processEvents();
+    EXPECT_TRUE(window);  // not in the loop that handled the event
+  }
+  EXPECT_FALSE(window);
 }
 
 }  // namespace
