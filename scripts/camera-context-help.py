@@ -21,9 +21,7 @@ def steps(program):
     program.start()
     program.finish_first_run()
     program.step = "File/New"
-    if not program.invoke_menu("File", "New"):
-        raise Failure("File/New is not there")
-    window = wait_for(lambda: next((w for w in program.scene_windows() if w.center()), None), "the scene window")
+    window = program.new_scene()
     program.step = "Help/Topics"
     if not program.invoke_menu("Help", "Topics..."):
         raise Failure("Help/Topics is not there")

@@ -171,9 +171,7 @@ def steps(program):
     program.start()
     program.finish_first_run()
     program.step = "File/New"
-    if not program.invoke_menu("File", "New"):
-        raise Failure("File/New is not there")
-    camera = wait_for(lambda: next((w for w in program.scene_windows() if w.center()), None), "the camera window")
+    camera = program.new_scene()
     objects = wait_for(program.objects_window, "the 3D Objects window")
     program.settle()
     items = [n for n in objects.descendants({"list item"}) if n.center()]

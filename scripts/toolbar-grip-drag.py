@@ -150,9 +150,7 @@ class GripDrags:
         program.finish_first_run()
         program.show_toolbars(beginner=False)
         self.step("File/New")
-        if not program.invoke_menu("File", "New"):
-            raise Failure("File/New is not there")
-        camera = wait_for(lambda: next((w for w in program.scene_windows() if w.center()), None), "the scene window")
+        camera = program.new_scene()
         docked = wait_for(self.docked_bar, f"the docked {TITLE}")
         prompts, at = self.button_prompts(docked, None, xtest.pointer())
         if len(set(prompts.values())) != len(prompts):

@@ -658,6 +658,12 @@ class Program:
     def scene_windows(self):
         return [w for w in self.mdi_windows() if w.name != OBJECTS_WINDOW]
 
+    def new_scene(self):
+        """File/New: the new scene's window, once it is on the screen."""
+        if not self.invoke_menu("File", "New"):
+            raise Failure(f"{self.step}: File/New is not there")
+        return wait_for(lambda: next((w for w in self.scene_windows() if w.center()), None), "the scene window")
+
     def objects_window(self):
         return next((w for w in self.mdi_windows() if w.name == OBJECTS_WINDOW and w.center()), None)
 
