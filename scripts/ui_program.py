@@ -66,7 +66,14 @@ def toolbar_faults(bars, counts, row):
 def wait_for(condition, what, timeout=30.0):
     deadline = time.time() + timeout
     while time.time() < deadline:
-        result = condition()
+        try:
+            result = condition()
+        except ui_access.GLib.Error as error:
+            # An object the program dropped while the condition asked about it (a toolbar laid out
+            # anew, a menu filled again) is asked about afresh; any other error is the program's end.
+            if "No such object path" not in error.message:
+                raise
+            result = None
         if result:
             return result
         time.sleep(0.05)
