@@ -34,7 +34,14 @@ class Node:
 
     @property
     def role(self):
-        role = self.accessible.get_role()
+        """Its role's name; "defunct" for an object the program dropped since it was listed (a menu
+        that closed, a toolbar laid out anew): a window that went away is none of the roles looked for."""
+        try:
+            role = self.accessible.get_role()
+        except GLib.Error as error:
+            if "No such object path" not in error.message:
+                raise
+            return "defunct"
         return RENAMED_ROLES.get(role) or Atspi.role_get_name(role)
 
     @property
