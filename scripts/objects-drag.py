@@ -226,6 +226,7 @@ def steps(program):
     cx, cy, cw, ch = camera.extents()
     xtest.move(cx + cw // 2, cy + ch // 2)
     drag.expect(f"the camera window {camera.name!r}", DROP_PROMPT, False, "arrow")
+    program.shot("object-held-over-a-camera-window")
 
     program.step = "letting go over the camera window"
     xtest.button(False)

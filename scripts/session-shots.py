@@ -13,24 +13,10 @@ scripts/ui-sweep.sh, with the folder for the pictures in TAVROLIN_SHOTS and a la
 import os
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
 from ui_program import DISCARD_ANSWERS, Failure, drive, wait_for  # noqa: E402
-
-SHOTS = os.environ.get("TAVROLIN_SHOTS", ".")
-
-
-def shot(program, name):
-    program.check()
-    time.sleep(1)  # what the step started has painted
-    path = os.path.join(SHOTS, name)
-    subprocess.run(["xwd", "-root", "-silent", "-out", path + ".xwd"], check=True)
-    subprocess.run(["convert", path + ".xwd", path + ".png"], check=True)
-    os.remove(path + ".xwd")
-    print("saved", path + ".png", flush=True)
-
 
 def bar(program, name):
     return next((owner for owner in program.main_frame().children() if owner.name == name and owner.center()), None)
@@ -43,10 +29,10 @@ def floating(name):
 
 
 def steps(program):
-    os.makedirs(SHOTS, exist_ok=True)
+    os.environ.setdefault("TAVROLIN_SHOTS", ".")
     program.start()
     wait_for(program.dialogs, "the first run's box", 60)
-    shot(program, "1-first-run")
+    program.shot("1-first-run")
     program.finish_first_run()
     x, y, w, h = program.main_frame().extents()
     # The keys go to the main window once a click on its work area has made it active; a key lost
@@ -60,42 +46,42 @@ def steps(program):
             break
         except Failure:
             pass
-    shot(program, "2-main-and-interactive-docked")
+    program.shot("2-main-and-interactive-docked")
 
     program.step = "View/Float All"
     if not program.invoke_menu("View", "Float All"):
         raise Failure("View/Float All is not there")
     wait_for(lambda: floating("Interactive Toolbar"), "the Interactive toolbar to float", 10)
-    shot(program, "3-float-all")
+    program.shot("3-float-all")
 
     program.step = "dragging the floating Interactive bar by its caption"
     bx, by, _, _ = map(int, floating("Interactive Toolbar").split())
     xtest.drag(bx + 40, by + 6, x + w // 2, y + h // 2)
-    shot(program, "4-interactive-moved")
+    program.shot("4-interactive-moved")
     program.step = "double-click on the floating Interactive bar"
     bx, by, _, _ = map(int, floating("Interactive Toolbar").split())
     xtest.click(bx + 40, by + 6)
     xtest.click(bx + 40, by + 6)
     wait_for(lambda: not floating("Interactive Toolbar"), "the Interactive toolbar to dock", 10)
-    shot(program, "5-interactive-docked")
+    program.shot("5-interactive-docked")
 
     program.step = "two new scenes"
     for _ in range(2):
         xtest.key("ctrl+n")
         program.check()
     wait_for(lambda: len(program.scene_windows()) >= 2, "two scene windows", 20)
-    shot(program, "6-two-scenes")
+    program.shot("6-two-scenes")
     program.step = "File/Close"
     if not program.invoke_menu("File", "Close"):
         raise Failure("File/Close is not there")
     program.answer_dialogs(DISCARD_ANSWERS)
-    shot(program, "7-one-scene-closed")
+    program.shot("7-one-scene-closed")
 
     program.step = "Shift+F1 and a click in the camera window"
     xtest.key("shift+F1")
     cx, cy, cw, ch = program.scene_windows()[-1].extents()
     xtest.click(cx + cw // 2, cy + ch // 2)
-    shot(program, "8-help-on-a-camera-window")
+    program.shot("8-help-on-a-camera-window")
     program.close_help_windows()
 
     program.step = "an object dropped into the camera window, blurred and focused by dragging"
@@ -107,35 +93,51 @@ def steps(program):
     windows = program.scene_windows()
     camera = next((w for w in windows if w.name.startswith("Camera")), windows[0])
     cx, cy, cw, ch = camera.extents()
-    xtest.drag(*item.center(), cx + cw // 2, cy + ch // 2)
+    xtest.move(*item.center())
+    xtest.button(True)
+    xtest.move(cx + cw // 2, cy + ch // 2)
+    program.shot("9-object-held-over-the-camera-window")
+    xtest.button(False)
     program.answer_dialogs(DISCARD_ANSWERS)
     for entry, by in (("Adjust Blurriness", -ch // 3), ("Focus Camera", ch // 3)):
         if not program.invoke_menu("Interactive", entry):
             raise Failure(f"Interactive/{entry} is not there")
         xtest.drag(cx + cw // 2, cy + ch // 2, cx + cw // 2 + 8, cy + ch // 2 + by)
-    shot(program, "9-blurred-and-focused")
+    program.shot("10-blurred-and-focused")
 
     program.step = "Shift+F1 and a click on the Edit menu's title"
     program.help_click_on_title("Edit")
     xtest.key("Down")
-    shot(program, "10-edit-menu-in-help-mode")
+    program.shot("11-edit-menu-in-help-mode")
     program.step = "the first entry of the Edit menu chosen in help mode"
     xtest.key("Return")
     wait_for(program.help_on_screen, "the Help window on the screen")
-    shot(program, "11-help-on-a-menu-command")
+    program.shot("12-help-on-a-menu-command")
     program.close_help_windows()
 
     program.step = "a click on the Window menu's title"
     title = next(t for t in program.menu_titles() if t.name == "Window")
     xtest.click(*title.center())
     program.check()
-    shot(program, "12-window-menu-open")
+    program.shot("13-window-menu-open")
     xtest.key("Escape")
+    program.step = "the 3D Objects window hidden by Ctrl+J, then the Window menu"
+    program.activate_scene_window()
+    program.check()
+    xtest.key("ctrl+j")
+    program.check()
+    wait_for(lambda: program.objects_window() is None, "Ctrl+J to hide the 3D Objects window", 10)
+    xtest.click(*title.center())
+    program.shot("14-window-menu-without-3d-objects")
+    xtest.key("Escape")
+    program.check()
+    xtest.key("ctrl+j")
+    program.check()
     program.step = "Shift+F1 and Ctrl+Z"
     program.begin_help_mode()
     xtest.key("ctrl+z")
     wait_for(program.help_on_screen, "the Help window on the screen")
-    shot(program, "13-help-on-a-commands-key")
+    program.shot("15-help-on-a-commands-key")
     program.close_help_windows()
 
     program.step = "File/Exit"
@@ -145,7 +147,7 @@ def steps(program):
     program.step = "a restart with the same home"
     program.start()
     program.check()
-    shot(program, "14-toolbars-after-a-restart")
+    program.shot("16-toolbars-after-a-restart")
     program.step = "File/Exit"
     return program.exit(DISCARD_ANSWERS)
 

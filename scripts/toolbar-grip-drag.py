@@ -135,6 +135,8 @@ class GripDrags:
             self.step(f"round {round_}: dragging the {TITLE} by its grip to {point} over the camera window")
             self.wait_prompt(DOCKED_PROMPT, "the bar's prompt during the drag")
             seen.append(holding(point))
+            if round_ == 1:
+                self.program.shot(f"toolbar-dragged-by-its-grip-{len(seen)}")
         moved = [(a, b) for a in seen[0] for b in seen[1] if b[2:] == a[2:] and b[:2] != a[:2] and
                  abs(b[0] - a[0] - (end[0] - inside[0])) <= SLACK and abs(b[1] - a[1] - (end[1] - inside[1])) <= SLACK]
         if not moved:

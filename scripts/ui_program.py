@@ -649,7 +649,8 @@ class Program:
         """Makes a scene window the active one through the Window menu's list of windows (a
         maximised window has no title bar to click); False when the list has none."""
         popup = self.open_menu("Window")
-        listed = [e for e in self.entries(popup) if clean(e.name)[:1].isdigit()]
+        # "1 3D Objects", "2 Camera  100%": a number and a space (the command "3D Objects" starts with a digit too).
+        listed = [e for e in self.entries(popup) if clean(e.name).split(" ", 1)[0].isdigit()]
         entry = next((e for e in listed if clean(e.name).split(" ", 1)[-1] != OBJECTS_WINDOW and e.center()), None)
         if entry is None:
             self.close_menus()
@@ -661,6 +662,21 @@ class Program:
         frame = self.main_frame()
         area = next((c for c in frame.children() if c.role == "layered pane"), None)
         return [] if area is None else [w for w in area.children() if w.role in SCENE_WINDOW_ROLES]
+
+    def shot(self, name):
+        """Saves the whole screen as the X server shows it (xwd -root) to NAME.png in the folder
+        $TAVROLIN_SHOTS, for a person to look at; nothing without that folder."""
+        folder = os.environ.get("TAVROLIN_SHOTS")
+        if not folder:
+            return
+        os.makedirs(folder, exist_ok=True)
+        self.check()
+        time.sleep(1)  # what the step started has painted
+        path = os.path.join(folder, name)
+        subprocess.run(["xwd", "-root", "-silent", "-out", path + ".xwd"], check=True)
+        subprocess.run(["convert", path + ".xwd", path + ".png"], check=True)
+        os.remove(path + ".xwd")
+        print("saved", path + ".png", flush=True)
 
     def scene_windows(self):
         return [w for w in self.mdi_windows() if w.name != OBJECTS_WINDOW]
