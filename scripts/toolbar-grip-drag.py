@@ -13,6 +13,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import screen_pixels  # noqa: E402
 import xtest  # noqa: E402
 from ui_access import BUTTON_ROLES  # noqa: E402
 from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
@@ -142,6 +143,12 @@ class GripDrags:
         if not moved:
             raise Failure(f"{self.program.step}: nothing on the screen followed the pointer from {inside} to {end}: "
                           f"the windows there were {seen[0]} and {seen[1]}")
+        # The outline is a frame: inside it the screen shows the empty camera window, as beside it.
+        x, y, w, h = moved[0][1][:4]
+        row = screen_pixels.xwd_rgb((x - 6, y + h // 2, w // 2 + 6, 1))
+        if row[:3] != row[-3:]:
+            raise Failure(f"{self.program.step}: inside the outline at {(x, y, w, h)} the screen shows "
+                          f"{tuple(row[-3:])}, not the camera window's {tuple(row[:3])} beside it")
         xtest.button(False)
         self.step(f"round {round_}: letting the {TITLE} go over the camera window")
         return end

@@ -3,6 +3,8 @@
 #include <QPalette>
 #include <QRegion>
 
+#include "platform/framework/ScreenColormap.h"
+
 DragOutline::DragOutline(QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
                          Qt::WindowDoesNotAcceptFocus) {
@@ -22,4 +24,7 @@ void DragOutline::ShowAround(const QRect& place) {
   if (!isHidden()) return;
   show();
   raise();
+  // Read apart from the screen, as `xwd -root` reads a window of a colormap of its own, the frame's
+  // inside would be black.
+  UseScreenColormap(windowHandle());
 }
