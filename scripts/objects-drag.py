@@ -200,6 +200,11 @@ def steps(program):
     xtest.move(*press)
     program.settle()
     xtest.button(True)
+    # The drag begins once the pointer has gone a few pixels, with the image where the button went
+    # down; the image follows the pointer from the next move on (a busy program may take the first
+    # moves as one).
+    xtest.move(press[0] + NUDGE, press[1] + NUDGE)
+    program.settle()
     at = (press[0] + 2 * NUDGE, press[1] + 2 * NUDGE)
     xtest.move(*at)
     program.settle()
