@@ -11,7 +11,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
-from ui_program import DISCARD_ANSWERS, Failure, drive, uncovered_point, wait_for  # noqa: E402
+from ui_program import Failure, drive, uncovered_point, wait_for  # noqa: E402
 
 # The prompt of a camera window over an empty scene (string 40054).
 EMPTY_SCENE_PROMPT = "Drag an object from the 3D Objects window."
@@ -42,8 +42,7 @@ def steps(program):
         raise Failure(f"the help click was carried out as a press: {[d.text() for d in program.dialogs()]}")
     print("the Help window reads the camera window's prompt:", read.replace("\n", " | "), flush=True)
     program.close_help_windows()
-    program.step = "File/Exit"
-    return program.exit(DISCARD_ANSWERS)
+    return program.exit_discarding()
 
 
 if __name__ == "__main__":

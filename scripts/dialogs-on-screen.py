@@ -12,9 +12,8 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import xtest  # noqa: E402
 from screen_pixels import xwd_rgb  # noqa: E402
-from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
+from ui_program import WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
 
 HELP_TITLE = "Tavrolin Help"
 # A window mostly black on the screen is a window that never got there.
@@ -88,8 +87,7 @@ def steps(program):
     if not program.invoke_menu("Help", "Topics..."):
         raise Failure("Help/Topics is not there")
     screen.check("the Help window", wait_for(help_window, "the Help window"))
-    program.step = "File/Exit"
-    return program.exit(DISCARD_ANSWERS)
+    return program.exit_discarding()
 
 
 if __name__ == "__main__":

@@ -14,7 +14,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
 from screen_pixels import xwd_rgb  # noqa: E402
-from ui_program import DISCARD_ANSWERS, Failure, drive, uncovered_point, wait_for  # noqa: E402
+from ui_program import Failure, drive, uncovered_point, wait_for  # noqa: E402
 from x11_cursor import cursor_image  # noqa: E402
 
 # The scene made beside the program, with objects in it.
@@ -109,8 +109,7 @@ def steps(program):
     print("after the help click the camera window shows its own cursor and the button its hover frame", flush=True)
 
     program.close_help_windows()
-    program.step = "File/Exit"
-    return program.exit(DISCARD_ANSWERS)
+    return program.exit_discarding()
 
 
 if __name__ == "__main__":

@@ -12,7 +12,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
-from ui_program import DISCARD_ANSWERS, Failure, clean, drive, wait_for  # noqa: E402
+from ui_program import Failure, clean, drive, wait_for  # noqa: E402
 
 # The prompts of File/New and Window/3D Objects (strings 57600 and 33125).
 NEW_PROMPT = "Create a new scene"
@@ -68,8 +68,7 @@ def steps(program):
     wait_for(program.scene_windows, "the new scene's window after help mode ended")
     if program.help_on_screen():
         raise Failure(f"File/New after Esc opened help: {program.help_text()!r}")
-    program.step = "File/Exit"
-    return program.exit(DISCARD_ANSWERS)
+    return program.exit_discarding()
 
 
 if __name__ == "__main__":

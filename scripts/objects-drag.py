@@ -22,7 +22,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import x11_cursor  # noqa: E402
 import xtest  # noqa: E402
 from screen_pixels import xwd_rgb  # noqa: E402
-from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, clean, drive, wait_for  # noqa: E402
+from ui_program import WINDOW_TOOL, Failure, clean, drive, wait_for  # noqa: E402
 
 # Strings 40225 and 40226.
 DRAG_PROMPT = "Drag a 3D object and drop it on a camera window, and then it will appear in the scene."
@@ -242,8 +242,7 @@ def steps(program):
     except Failure:
         raise Failure(f"{program.step}: Edit offers {undo_entry(program)!r}, not {imported!r}") from None
     print(f"let go over the camera window, {OBJECT} is imported: Edit offers {imported!r}", flush=True)
-    program.step = "File/Exit"
-    return program.exit(DISCARD_ANSWERS)
+    return program.exit_discarding()
 
 
 if __name__ == "__main__":

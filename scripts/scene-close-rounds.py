@@ -66,8 +66,7 @@ def steps(program):
         program.invoke_menu("File", "Close")
         program.answer_dialogs(DISCARD_ANSWERS)
         wait_for(lambda: len(program.scene_windows()) == before, "the scene left to close")
-    program.step = "File/Exit"
-    return program.exit(DISCARD_ANSWERS)
+    return program.exit_discarding()
 
 
 if __name__ == "__main__":

@@ -140,16 +140,14 @@ def steps(program):
     program.shot("15-help-on-a-commands-key")
     program.close_help_windows()
 
-    program.step = "File/Exit"
-    code = program.exit(DISCARD_ANSWERS)
+    code = program.exit_discarding()
     if code != 0:
         raise Failure(f"the first run ended with {code}")
     program.step = "a restart with the same home"
     program.start()
     program.check()
     program.shot("16-toolbars-after-a-restart")
-    program.step = "File/Exit"
-    return program.exit(DISCARD_ANSWERS)
+    return program.exit_discarding()
 
 
 if __name__ == "__main__":

@@ -17,7 +17,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
 from screen_pixels import xwd_rgb  # noqa: E402
-from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
+from ui_program import WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
 
 TITLE = "Beginner Toolbar"
 # A caption is at least this many rows of one colour, and its title at least this wide.
@@ -175,8 +175,7 @@ class Drags:
             raise Failure(f"{program.step}: the bar floats at {(x, y, w, h)}, away from where it was let go {drop}")
         self.check_caption((x, y, w, h))
         print("the floating Beginner toolbar shows its caption, moves, stays on the screen and docks", flush=True)
-        program.step = "File/Exit"
-        return program.exit(DISCARD_ANSWERS)
+        return program.exit_discarding()
 
 
 def main():

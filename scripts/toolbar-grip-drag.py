@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import screen_pixels  # noqa: E402
 import xtest  # noqa: E402
 from ui_access import BUTTON_ROLES  # noqa: E402
-from ui_program import DISCARD_ANSWERS, WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
+from ui_program import WINDOW_TOOL, Failure, drive, wait_for  # noqa: E402
 
 TITLE = "Main Toolbar"
 ROUNDS = 10
@@ -178,8 +178,7 @@ class GripDrags:
             xtest.click(x + w // 2, y + 5)
             wait_for(lambda: self.floating_bar() is None and self.docked_bar(), f"round {round_}: the {TITLE} to dock", 10)
         print(f"the {TITLE} dragged by its grip showed where it went and kept its prompt, {ROUNDS} times", flush=True)
-        program.step = "File/Exit"
-        return program.exit(DISCARD_ANSWERS)
+        return program.exit_discarding()
 
 
 def main():

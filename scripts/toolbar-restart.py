@@ -13,7 +13,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import xtest  # noqa: E402
-from ui_program import DISCARD_ANSWERS, Failure, drive, toolbar_faults, wait_for  # noqa: E402
+from ui_program import Failure, drive, toolbar_faults, wait_for  # noqa: E402
 
 # The buttons of each bar (its separators aside).
 BUTTONS = {"File Toolbar": 6, "Main Toolbar": 13, "Interactive Toolbar": 13, "Advanced Toolbar": 12}
@@ -38,8 +38,7 @@ def steps(program):
     program.step = "Ctrl+Alt+B and Ctrl+Alt+F"
     program.toggle_toolbar("ctrl+alt+b", "Beginner Toolbar", False)
     program.toggle_toolbar("ctrl+alt+f", "File Toolbar", True)
-    program.step = "File/Exit"
-    code = program.exit(DISCARD_ANSWERS)
+    code = program.exit_discarding()
     if code != 0:
         raise Failure(f"the first run ended with {code}")
 
@@ -67,8 +66,7 @@ def steps(program):
         raise Failure(f"on a screen {width} pixels wide View/Reset All moves the bars from {restarted} to {program.docked_toolbars(BUTTONS)}")
     print(f"After the restart on a screen {width} pixels wide {', '.join(row)} follow each other in the top row, every bar showing all its "
           "buttons, where Reset All puts them", flush=True)
-    program.step = "File/Exit"
-    return program.exit(DISCARD_ANSWERS)
+    return program.exit_discarding()
 
 
 def main():

@@ -10,7 +10,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ui_program import DISCARD_ANSWERS, Failure, drive, toolbar_faults, wait_for  # noqa: E402
+from ui_program import Failure, drive, toolbar_faults, wait_for  # noqa: E402
 
 # The buttons of each bar (its separators aside).
 BUTTONS = {"Main Toolbar": 13, "Interactive Toolbar": 13}
@@ -49,8 +49,7 @@ class Row:
                 program.check()
             self.check("View/" + " and View/".join(names))
         print("Interactive sits right after Main with all its buttons", flush=True)
-        program.step = "File/Exit"
-        return program.exit(DISCARD_ANSWERS)
+        return program.exit_discarding()
 
 
 def main():

@@ -707,3 +707,8 @@ class Program:
             return self.process.returncode
         finally:
             self.may_end = False
+
+    def exit_discarding(self):
+        """File/Exit as a script's last step, every question about unsaved work answered No."""
+        self.step = "File/Exit"
+        return self.exit(DISCARD_ANSWERS)
